@@ -1,0 +1,18 @@
+# Shared compile settings for the project's own targets.
+set(ZOVUZI_WARNINGS -Wall -Wextra -Werror -Wno-unused-parameter)
+
+if(ZOVUZI_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# zovuzi_target_defaults(<target>): warnings-as-errors for our own code.
+function(zovuzi_target_defaults target)
+  target_compile_options(${target} PRIVATE ${ZOVUZI_WARNINGS})
+endfunction()
+
+# zovuzi_sources(<out-var> <dir>): the .cpp files directly in <dir>.
+function(zovuzi_sources out dir)
+  file(GLOB files CONFIGURE_DEPENDS "${dir}/*.cpp")
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
