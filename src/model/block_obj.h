@@ -1,0 +1,219 @@
+// CBlockObj: the base of every element that stands on a diagram (gates, time
+// functions, counters, analog and math blocks, operands, ladder elements,
+// connector halves, the data log and the ladder power bus).
+//
+// A block holds no pointer to its document. Operations that need the diagram
+// take a CViewContext (the view: its document, scan time, tool mode and the
+// simulation bar state); the few that the system runs against "the document of
+// the active view" take the document explicitly. Only the typed constructor
+// asks the shell (CShellContext) for the active document and the simulated
+// clock, because every block family builds its constants through it.
+#pragma once
+
+#include "platform/cstring.h"
+#include "platform/object.h"
+#include "platform/types.h"
+
+class CArchive;
+class CDC;
+class CZaradDoc;
+class CViewContext;
+
+// Kind of a pin (CBlockObj::m_nPinType).
+enum PinType : int {
+  PIN_NONE = 0,     // no pin
+  PIN_DIGITAL = 1,  // one-bit signal
+  PIN_ANALOG = 2,   // 16-bit value
+  PIN_PARAM = 3,    // parameter pin, drawn with the parameter text, never wired
+};
+
+// Link codes that stand in CBlockObj::m_nSource instead of a block number.
+constexpr int LINK_OPEN = 52;   // input pin not wired
+constexpr int LINK_EMPTY = 53;  // empty operand slot of the program image (a zero word)
+constexpr int LINK_PARAM = 55;  // the block's main parameter
+constexpr int kFirstLinkCode = 52;
+constexpr int kLastWalkedLinkCode = 75;  // links 52..75 are never looked up as blocks
+constexpr int kLastLinkCode = 101;
+
+constexpr int kPinCount = 20;        // pins 0-9 are inputs, 10-19 outputs
+constexpr int kFirstOutputPin = 10;  // the block's output is pin 10
+constexpr int kMaxInputPins = 10;
+constexpr int kRefCount = 4;  // parameter references per block
+
+// True for a link that names no block (the codes 52..101).
+constexpr bool IsLinkCode(int source) { return source >= kFirstLinkCode && source <= kLastLinkCode; }
+
+// The per-type pin-type table: 118 rows of 20 pin types.
+constexpr int kPinTypeRows = 118;
+// Row of the pin-type table for a type code, or -1 when the code has no row
+// (its computed row lies outside the table).
+int GetPinTypeTableRow(int typeCode);
+// Pin type of one pin for a type code; PIN_NONE for codes without a row.
+int GetTablePinType(int typeCode, int pin);
+
+class CBlockObj : public CObject {
+  DECLARE_SERIAL(CBlockObj)
+
+ public:
+  // Dynamic creation before Serialize reads the record.
+  CBlockObj();
+  // Typed constructor, called by every derived typed constructor.
+  CBlockObj(int typeCode, int inputCount);
+  ~CBlockObj() override;
+
+  CBlockObj(const CBlockObj&) = delete;
+  CBlockObj& operator=(const CBlockObj&) = delete;
+
+  // The common block record. Derived classes call it first and test
+  // m_nLoadedSchema for their own schema-dependent fields.
+  void Serialize(CArchive& ar) override;
+
+  // Reloads the pin types of the existing pins from the pin-type table; in a
+  // ladder document (doc->m_nKind 2) output pins get type 0 except for the
+  // contacts 700-702 and the female connector 901. doc may be null (no ladder rule).
+  void GetPinTypeRow(const CZaradDoc* doc);
+
+  // ---- Virtual operations (slot order after CObject's) ----------------------
+  // One scan of the block. The base does nothing and returns TRUE.
+  virtual BOOL Simulate(CViewContext* view);
+  // Elapsed time since m_stStart against a limit in milliseconds.
+  virtual BOOL IsTimeElapsed(CViewContext* view, double limitMs);
+  // Elapsed time since m_stIntervalStart against a limit in milliseconds.
+  virtual BOOL IsWithinInterval(CViewContext* view, int limitMs);
+  // Reads the digital inputs from the blocks linked to them.
+  virtual void ReadInputs(CViewContext* view);
+  // Stores one input value with the pin's negation (52 stands for an open input).
+  virtual void SetInput(int pin, int value);
+  // AND (flags bit 1), OR (bit 2) or XOR (bit 4) of the inputs into *acc.
+  virtual int CombineInputs(int* acc, int flags);
+  // Feedback-loop walk upstream of block from one of its input pins.
+  virtual void WalkConnections(CViewContext* view, CBlockObj* block, int pin, int* count);
+  // Copies this block's settings (and with withGeometry its place, size and
+  // links) into target. doc is the document whose device family decides the
+  // extra fields of the newer series; null means the model selected last.
+  virtual void CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc);
+  // Draws the block; colour 0 is the editing look.
+  virtual void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state);
+  // Draw plus the selection handles.
+  virtual void DrawSelected(CViewContext* view, CDC* dc);
+  // Simulate, then Draw in the state colour.
+  virtual void SimulateAndDraw(CViewContext* view, CDC* dc);
+  // Draw, then "ON" or "OFF" beside the output.
+  virtual void DrawStateText(CViewContext* view, CDC* dc);
+  // Value box under the body of the value blocks; the base draws nothing.
+  virtual void DrawValueBox(CDC* dc, CViewContext* view);
+  // Text of a time block's elapsed time, or of the simulated date or time.
+  virtual void FormatTimeText(CViewContext* view, CString* out);
+  // Fills the body in a colour (and outlines it) behind the symbol.
+  virtual void DrawHighlight(CDC* dc, COLORREF colour, BOOL outline);
+  // Numeric value of the block passed (not of this object); *out is left alone
+  // for blocks that have none.
+  virtual void GetValue(CBlockObj* block, double* out);
+  // Hands this block's output state to the ladder contacts of doc that address it.
+  virtual void PropagateToContacts(CZaradDoc* doc);
+
+  // ---- Fields, in declaration order -----------------------------------------
+  // Scan memory: what Simulate saw in the previous scan (each family decides).
+  int m_nLastParam = 0;
+  int m_nLastInput = 0;
+  int m_nLastSelect = 0;
+  double m_dLastParam = 0.0;
+
+  int m_nType = 0;           // BlockTypeCode
+  CPoint m_ptPos;            // top-left corner of the body, diagram units
+  CPoint m_ptDragStart;      // body position when the current mouse move began
+  int m_nWidth = 0;          // body size
+  int m_nHeight = 0;
+  int m_nNumber = 0;         // OperandNumber given by the document
+  int m_nSource[kPinCount] = {};       // PinLinkCode per pin
+  int m_nPinType[kPinCount] = {};      // PinType per pin
+  int m_nValue[kPinCount] = {};        // simulated value per pin; [10] is the output
+  double m_dSavedValue[kPinCount] = {};  // pin values saved over a simulated power cut
+  int m_bChanged[kPinCount] = {};      // input changed by the last ReadInputs
+  CString m_strReserved;     // kept in the record, no other use
+  int m_nOperand = 0;        // addressed operand of ladder elements and operand blocks
+  CString m_strName;         // the user's block name (at most 8 characters)
+
+  // Generic parameter slots 1-13 (P0 .. P12). m_nParam1 retentivity,
+  // m_nParam2 parameter protection; time blocks: first preset high m_nParam10,
+  // low m_nParam9, base m_nParam11; referenced presets' bases m_nParam12/13.
+  int m_nParam1 = 0;
+  int m_nParam2 = 0;
+  int m_nParam3 = 0;
+  int m_nParam4 = 0;
+  int m_nParam5 = 1;
+  int m_nParam6 = 2099;
+  int m_nParam7 = 2000;
+  int m_nParam8 = 0;
+  int m_nParam9 = 0;
+  int m_nParam10 = 0;
+  int m_nParam11 = 2;
+  int m_nParam12 = 0;
+  int m_nParam13 = 0;
+
+  int m_bUseRef[kRefCount] = {};                // P13 .. P16: parameter k taken from m_pRef[k]
+  int m_nRefNumber[kRefCount] = {-1, -1, -1, -1};  // file form of m_pRef: number or -1
+  CBlockObj* m_pRef[kRefCount] = {};            // referenced blocks (not owned)
+  int m_nLinkSlots = 0;                         // X0: link slots carried into the program image
+
+  // Generic parameter slots 14-28 (X1 .. X15). Time blocks: second preset high
+  // m_nParam15, low m_nParam14, base m_nParam16. m_nParam28 is not in the record.
+  int m_nParam14 = 0;
+  int m_nParam15 = 0;
+  int m_nParam16 = 2;
+  int m_nParam17 = 0;
+  int m_nParam18 = 1;
+  int m_nParam19 = 0;
+  int m_nParam20 = 0;
+  int m_nParam21 = 0;
+  int m_nParam22 = 0;
+  int m_nParam23 = 0;
+  int m_nParam24 = 0;
+  int m_nParam25 = 0;
+  int m_nParam26 = 0;
+  int m_nParam27 = 1;
+  int m_nParam28 = 1;
+
+  WORD m_wMemSize = 0;               // device program memory cost in bytes
+  int m_bInvert[kPinCount] = {};     // pin negated; [10] negates the output
+  int m_nFirstLinkedPin = -1;        // first input pin wired to a block; -1 none / not computed
+  CString m_strLabel;                // label drawn above the element (lines split by CR LF)
+  int m_bShowLabel = 1;              // draw the label; 16 bits in the record
+  int m_bAutoRange = 1;              // input simulation value over 0..9999 (else min..max)
+  int m_nSimValue = 0;               // value the user gives an input during simulation
+  int m_nMinValue = 0;               // value range of the element
+  int m_nMaxValue = 9999;
+  int m_nWordValue = 0;              // 16-bit value of analog outputs and flags in simulation
+  int m_bSelected = 0;               // selected in the view
+  int m_bMark = 0;                   // scratch mark of the view's delete
+  int m_nContactState = 0;           // ladder contacts' state; 16 bits in the record
+  int m_nInputs = 4;                 // number of input pins (0-10)
+  int m_nOutputs = 1;                // number of output pins
+  int m_nReserved1 = 1;              // kept in the record, no other use
+  int m_nReserved2 = 1;
+  SYSTEMTIME m_stStart;              // start of the current timing period (simulated time)
+  SYSTEMTIME m_stIntervalStart;      // start of the current interval
+  double m_dValue = 0.0;             // current numeric value / elapsed ms of time blocks
+  double m_dElapsedBase = 0.0;       // ms that time blocks add to the elapsed time
+  double m_dRemaining = 0.0;         // ms remaining to the preset of time blocks
+  int m_bLoop = 0;                   // set by WalkConnections when the walk comes back here
+  CBlockObj* m_pWalkStart = nullptr; // block at which the current walk started (not owned)
+  int m_bVisited = 0;                // scratch mark of the view's wiring walks
+  SYSTEMTIME m_stPause;              // simulated time of suspension; zero while running
+  int m_nLatch1 = 0;                 // state latches of the time blocks
+  int m_nLatch2 = 0;
+  int m_nLoadedSchema = 0;           // object schema read by Serialize (0 or 1)
+  CString m_strMask;                 // "%04X" mask parameter of the mask blocks
+  double m_dParam = 0.0;             // real-valued parameter of the math blocks
+  BYTE m_byCaps = 0x0F;              // capability bits (class constant, not stored)
+  int m_nChangeState = -1;           // last Simulate of data/math blocks: -1, 0 unchanged, 1 changed
+  CString m_strValueText;            // current value text of time and date blocks
+  CPoint m_ptLayout;                 // grid position of an automatic layout
+
+ protected:
+  // Loads the pin types of pins 0..m_nInputs-1 and 10..9+m_nOutputs from the
+  // table; with ladder set, output pins lose their type except on 700-702, 901.
+  void LoadPinTypes(bool ladder);
+  // The typed constructor's defaults of every generic parameter slot and reference.
+  void ResetParameters();
+};

@@ -1,0 +1,74 @@
+// CShellContext: what the model needs of the application object and the main
+// frame: the active document and simulated clock (for block constructors), the
+// open-document count, the kind of the next new document, the information bar
+// and status-bar panes, the screen size and the language. The main frame
+// installs its implementation with SetShellContext; without one a quiet
+// default stands in (no active document, a zero clock, nothing shown).
+#pragma once
+
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class CZaradDoc;
+
+// Model code of the hardware selected last; new documents take it.
+extern WORD g_CurrentModelCode;
+// "Show at new file": new documents copy it into m_bShowPropertiesOnNew.
+extern int g_ShowPropertiesOnNew;
+
+// Status-bar control kinds of AddStatusPaneControl.
+constexpr int kStatusBitmapButton = 4;  // pane 1
+constexpr int kStatusModelName = 6;     // pane 2
+
+class CShellContext {
+ public:
+  virtual ~CShellContext() = default;
+
+  // Document of the active view of the main window's active frame; null when none.
+  virtual CZaradDoc* GetActiveDocument() { return nullptr; }
+  // Simulated clock of the main window's active child frame; zero when none.
+  virtual SYSTEMTIME GetSimulatedTime() { return {}; }
+
+  // CMainFrame::m_nOpenDocs.
+  int m_nOpenDocs = 0;
+  // CMainFrame::m_nNextDocKind: DocumentKind of the next new document.
+  int m_nNextDocKind = 1;
+
+  // Information bar of the main frame.
+  virtual bool IsInfoBarVisible() { return m_bInfoBarVisible; }
+  virtual void ToggleInfoBar() { m_bInfoBarVisible = !m_bInfoBarVisible; }
+  // Status-bar panes: whether the model-name text exists, adding and removing panes.
+  virtual bool HasModelNameControl() { return m_bHasModelName; }
+  virtual void AddStatusPaneControl(int pane, int kind) {
+    if (kind == kStatusModelName) m_bHasModelName = true;
+  }
+  virtual void RemoveStatusPane(int pane) {
+    if (pane == 2) m_bHasModelName = false;
+  }
+  // Shows a model name in the status bar's model-name text (when it exists).
+  virtual void SetModelNameText(const CString& name) {}
+
+  // Horizontal and vertical resolution of the display; a fixed page without a screen.
+  virtual CSize GetScreenSize() { return {1024, 768}; }
+
+ protected:
+  bool m_bInfoBarVisible = false;
+  bool m_bHasModelName = false;
+};
+
+// The installed shell; never null (a default instance when none is installed).
+CShellContext* GetShellContext();
+// Installs a shell (null restores the default). The caller keeps ownership.
+void SetShellContext(CShellContext* shell);
+
+// Installs a shell for the lifetime of the object, then restores the previous one.
+class CScopedShellContext {
+ public:
+  explicit CScopedShellContext(CShellContext* shell) : m_pPrevious(GetShellContext()) { SetShellContext(shell); }
+  ~CScopedShellContext() { SetShellContext(m_pPrevious); }
+  CScopedShellContext(const CScopedShellContext&) = delete;
+  CScopedShellContext& operator=(const CScopedShellContext&) = delete;
+
+ private:
+  CShellContext* m_pPrevious;
+};
