@@ -1,0 +1,65 @@
+#include "platform/object.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+
+#include "platform/archive.h"
+
+namespace {
+
+struct ClassRegistry {
+  std::vector<const CRuntimeClass*> ordered;
+  std::unordered_map<std::string_view, const CRuntimeClass*> byName;
+};
+
+// Built on first use, so that registrars in any translation unit may run first.
+ClassRegistry& Registry() {
+  static ClassRegistry registry;
+  return registry;
+}
+
+void Register(const CRuntimeClass* cls) {
+  ClassRegistry& reg = Registry();
+  const std::string_view name(cls->m_lpszClassName);
+  auto [it, inserted] = reg.byName.emplace(name, cls);
+  if (!inserted) {
+    if (it->second == cls) return;
+    std::fprintf(stderr, "two run-time classes are named %s\n", cls->m_lpszClassName);
+    std::abort();
+  }
+  reg.ordered.push_back(cls);
+}
+
+}  // namespace
+
+const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), kNoSchema, nullptr,
+                                             nullptr};
+static const CRuntimeClassRegistrar zovuzi_class_registrar_CObject(&CObject::classCObject);
+
+CRuntimeClassRegistrar::CRuntimeClassRegistrar(const CRuntimeClass* cls) { Register(cls); }
+
+CObject* CRuntimeClass::CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
+
+bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
+  for (const CRuntimeClass* c = this; c != nullptr; c = c->m_pBaseClass) {
+    if (c == base) return true;
+  }
+  return false;
+}
+
+const CRuntimeClass* CRuntimeClass::FromName(std::string_view name) {
+  const ClassRegistry& reg = Registry();
+  auto it = reg.byName.find(name);
+  return it == reg.byName.end() ? nullptr : it->second;
+}
+
+std::vector<const CRuntimeClass*> CRuntimeClass::GetRegisteredClasses() { return Registry().ordered; }
+
+const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
+
+void CObject::Serialize(CArchive&) {}
+
+bool CObject::IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
