@@ -13,6 +13,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/string_table.h"
+
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
@@ -745,6 +747,12 @@ CString CString::Tokenize(const CString& delims, int& pos) const {
   while (until < m_str.size() && !InSet(m_str[until], delims.m_str)) ++until;
   pos = static_cast<int>(until + 1);
   return CString(m_str.substr(from, until - from));
+}
+
+BOOL CString::LoadString(UINT id) {
+  if (!HasString(id)) return FALSE;
+  *this = ::LoadString(id);
+  return TRUE;
 }
 
 void CString::FormatV(const char16_t* fmt, va_list args) {

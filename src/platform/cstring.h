@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/types.h"
+
 class CString {
  public:
   CString() = default;
@@ -93,6 +95,10 @@ class CString {
 
   // Next token after *pos delimited by any of delims; *pos becomes -1 at the end.
   CString Tokenize(const CString& delims, int& pos) const;
+
+  // Loads the string-table text of id for the current interface language (see
+  // string_table.h); FALSE, with the string unchanged, when the table has no such text.
+  BOOL LoadString(UINT id);
 
   void Format(const char16_t* fmt, ...);
   void Format(const char* fmt, ...);

@@ -1,0 +1,34 @@
+#include "platform/string_table.h"
+
+#include <unordered_map>
+
+int g_LanguageIsChinese = 0;
+
+namespace {
+
+const StringTableEntry* FindEntry(UINT id) {
+  static const std::unordered_map<UINT, const StringTableEntry*> index = [] {
+    std::unordered_map<UINT, const StringTableEntry*> m;
+    for (const auto& e : StringTableEntries()) m.emplace(e.id, &e);  // the first of a duplicate id wins
+    return m;
+  }();
+  auto it = index.find(id);
+  return it == index.end() ? nullptr : it->second;
+}
+
+const char16_t* TextOf(const StringTableEntry& e) {
+  if (g_LanguageIsChinese && e.chinese && *e.chinese) return e.chinese;
+  return e.english ? e.english : u"";
+}
+
+}  // namespace
+
+bool HasString(UINT id) {
+  const StringTableEntry* e = FindEntry(id);
+  return e && *TextOf(*e);
+}
+
+CString LoadString(UINT id) {
+  const StringTableEntry* e = FindEntry(id);
+  return e ? CString(TextOf(*e)) : CString();
+}

@@ -1,0 +1,30 @@
+// The program's string table: texts by id, with an English and a Chinese column.
+// The entries live in string_table_data.cpp.
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+// 1 while the Chinese user interface is on, else 0. Set once at start-up.
+extern int g_LanguageIsChinese;
+
+struct StringTableEntry {
+  UINT id;
+  const char16_t* english;  // may be empty: the string exists in the Chinese table only
+  const char16_t* chinese;  // empty: the English text serves both interfaces
+};
+
+// Every entry of the table, in the order of the data file.
+std::span<const StringTableEntry> StringTableEntries();
+
+// Whether the table has the id in the column of the current interface (the Chinese
+// interface also accepts an English text).
+bool HasString(UINT id);
+
+// The text of the id for the current interface: the Chinese column when
+// g_LanguageIsChinese is set and that text is not empty, else the English column.
+// An unknown id gives an empty string.
+CString LoadString(UINT id);
