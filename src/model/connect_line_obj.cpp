@@ -1,0 +1,3 @@
+#include "model/connect_line_obj.h"
+
+IMPLEMENT_SERIAL(CConnectLineObj, CObject, 0)

@@ -1,0 +1,201 @@
+// CZaradDoc: one open diagram (function-block or ladder). It owns the blocks,
+// wires, comments and the ladder power bus, carries every program setting that
+// travels to the device, and keeps the block registry: numbering, per-type
+// limits, memory cost and the lookups by number.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "model/block_obj.h"
+#include "model/block_comment.h"
+#include "model/connect_line_obj.h"
+#include "model/owning_list.h"
+#include "platform/cstring.h"
+#include "platform/object.h"
+#include "platform/types.h"
+
+// DocumentKind.
+constexpr int kDocFbd = 1;     // function-block diagram (".bfb")
+constexpr int kDocLadder = 2;  // ladder diagram (".bld")
+
+// One serial port of the device: twelve ints in this order.
+struct ComPortSettings {
+  int nRole = 1;           // 0 Slave, 1 Master, 2 ATP
+  int nProtocol = 0;       // 0 RTU, 1 ASC, 2 UDC
+  int nAddress = 1;        // device address 0..255
+  int nBaudRate = 3;       // index: 1200 .. 921600 (3 = 9600)
+  int nFrameFormat = 0;    // index in the page's parity/data/stop list (display only)
+  int nParity = 0;         // 0 None, 1 Odd, 2 Even
+  int nDataBits = 1;       // 0 seven bits, 1 eight bits
+  int nStopBits = 0;       // 0 one, 1 two
+  int nTimeout = 200;      // response time-out, ms (200..65535)
+  int nPollDelay = 0;      // delay between polls, ms (0..65535)
+  int nRegisterOrder = 0;  // 0 "High Low", 1 "Low High"
+  int nReserved = 0;       // carried to and from the device, never edited
+
+  static constexpr int kFieldCount = 12;
+  // The fields in record order (index 0..11); out-of-range indices give null.
+  int* Field(int index);
+  const int* Field(int index) const { return const_cast<ComPortSettings*>(this)->Field(index); }
+  friend bool operator==(const ComPortSettings&, const ComPortSettings&) = default;
+};
+
+// Simulation slider setting of an analog operand of a ladder diagram (kept by the view).
+struct AnalogSimSetting {
+  int nValues[5] = {};
+  friend bool operator==(const AnalogSimSetting&, const AnalogSimSetting&) = default;
+};
+
+// What CheckTypeLimit reports to a caller that adds several blocks at once.
+struct TypeLimitQuery {
+  int nType = 0;       // the type code (caller's bookkeeping)
+  int nAdding = 0;     // blocks of the type about to be added
+  int nInRange1 = 0;   // coils on outputs Q / ladder analog outputs on AQ
+  int nInRange2 = 0;   // coils on flags M / ladder analog outputs on AM
+  int nInRange3 = 0;   // coils on open connectors X
+};
+
+constexpr int kAnalogOutputCount = 32;  // entries of m_aqRangeType and m_aqFixedValue
+constexpr int kLogoImageSize = 960;     // 108 x 64 monochrome start-up logo
+constexpr int kMarkerCount = 100;       // FormatMarkers
+
+class CZaradDoc : public CObject {
+  DECLARE_DYNCREATE(CZaradDoc)
+
+ public:
+  CZaradDoc();
+  ~CZaradDoc() override;
+  CZaradDoc(const CZaradDoc&) = delete;
+  CZaradDoc& operator=(const CZaradDoc&) = delete;
+
+  // Deletes all blocks, wires, comments and the power bus, in that order, each
+  // object taken out of its list before it is destroyed.
+  virtual void DeleteContents();
+
+  // MFC document state: title, path and modified flag.
+  const CString& GetTitle() const { return m_strTitle; }
+  void SetTitle(const CString& title) { m_strTitle = title; }
+  const CString& GetPathName() const { return m_strPathName; }
+  void SetPathName(const CString& path) { m_strPathName = path; }
+  BOOL IsModified() const { return m_bModified; }
+  void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified ? TRUE : FALSE; }
+
+  // Device family: the high byte of the model code (0x11, 0x21, 0x51, 0x52, 0x61).
+  int GetModelFamily() const { return m_wModelCode >> 8; }
+  bool IsNewerFamily() const { return GetModelFamily() >= 0x51; }
+  bool IsLadder() const { return m_nKind == kDocLadder; }
+
+  // ---- Block registry --------------------------------------------------------
+  // Numbers the block, appends it to m_blocks and marks the document modified.
+  // Returns the block (now owned by the document); null is ignored.
+  CBlockObj* AddBlock(std::unique_ptr<CBlockObj> block);
+  // The same for a block from the clipboard; it keeps its number when free.
+  CBlockObj* AddPastedBlock(std::unique_ptr<CBlockObj> block);
+  // Blocks whose number lies in 9000..10999.
+  int CountFunctionBlocks() const;
+  // Blocks that are neither connector half.
+  int CountNonConnectorBlocks() const;
+  // The power bus (ladder) or the first block with that number; null when none.
+  CBlockObj* FindBlockByNumber(int number) const;
+  // First block whose operand and type both match; null when none.
+  CBlockObj* FindBlockByOperand(int operand, int typeCode) const;
+  // BlockTypeClass of a type code (compared unsigned).
+  static int GetTypeClass(UINT typeCode);
+  // Sum of the memory cost of the function blocks (group 2).
+  int GetProgramMemorySize() const;
+  // Function blocks (group 2) with a block name.
+  int CountNamedBlocks() const;
+  // Blocks that can serve another block as a parameter reference, leaving one number out.
+  int CountReferenceableBlocks(int numberToLeaveOut) const;
+  // Memory cost of the model-dependent types for this document's model.
+  void AdjustBlocksForModel();
+  // Whether one more block of the type (or query->nAdding more) still fits.
+  BOOL CheckTypeLimit(UINT typeCode, TypeLimitQuery* query) const;
+  // How many blocks of a type the document allows; 0 for a type without a limit.
+  int GetTypeLimit(int typeCode) const;
+
+  // Program-wide table of block kind names, rebuilt for the interface language.
+  static void BuildBlockTypeNames();
+
+  // ---- Members, in declaration order -----------------------------------------
+  int m_nPagesAcross = 1;
+  int m_nPagesDown = 1;
+  int m_nReservedInts[8] = {1, 1, 1, 1, 1, 1, 1, 1};  // stored in the file only
+  int m_bLocked = 0;        // view ignores mouse editing, device commands disabled
+  CRect m_rcDiagram;        // extent of the diagram area (view's scroll size)
+  CSize m_sizePage;         // one page: the screen size; not stored
+  int m_bSimulating = 0;    // a view of the document simulates
+  COwningList<CBlockObj> m_blocks;             // all blocks and ladder elements
+  COwningList<CConnectLineObj> m_connections;  // all wires
+  COwningList<CBlockComment> m_comments;       // all comments
+  std::vector<CBlockObj*> m_sortList;          // scratch of the view's evaluation sort; owns nothing
+  CString m_strReserved1;   // stored in the file only
+  CString m_strReserved2;
+  int m_nReserved1 = 0;
+  CString m_strReserved3;
+  CString m_strReserved4;
+  CString m_strReserved5;
+  int m_nKind = kDocFbd;    // DocumentKind
+  int m_nReserved0 = 0;     // stored in the file only
+  CString m_strProgramName;  // at most 13 characters
+  CString m_strPassword;
+  float m_fZoom = 1.0f;
+  CString m_strCreator;
+  CString m_strProjectName;
+  CString m_strInstallationName;
+  CString m_strCustomer;
+  CString m_strDiagramNo;
+  CString m_strChecked;
+  CString m_strLogoFile;    // start-up logo bitmap path
+  CString m_strVersion1;
+  CString m_strVersion2;
+  CString m_strVersion3;
+  int m_bShowPropertiesOnNew = 1;
+  CString m_strComment;
+  int m_bCopyProtect = 0;
+  int m_nRedundancy = 0;     // 0 None, 1 Master, 2 Slave
+  int m_nSyncTime = 5000;    // ms, 1000..3600000
+  int m_nTempHigh = 90;
+  int m_nTempLow = -20;
+  int m_bKeepOutputs = 1;    // outputs keep their values in STOP
+  std::vector<BYTE> m_aqRangeType = std::vector<BYTE>(kAnalogOutputCount, 0);
+  std::vector<double> m_aqFixedValue = std::vector<double>(kAnalogOutputCount, 0.0);
+  int m_nLanguage = 0;
+  int m_nLogoTime = 0;
+  int m_nContrast = 2;
+  int m_nBacklight = 0;
+  int m_bLogoInverse = 0;
+  int m_bHasLogoImage = 0;
+  std::unique_ptr<BYTE[]> m_pLogoImage;  // kLogoImageSize bytes when set; owned
+  int m_nAiRangeType0 = 0;
+  int m_nAiRangeType1 = 0;
+  ComPortSettings m_ports[3];  // COM0, COM1, COM2
+  WORD m_wModelCode = 0x5188;
+  WORD m_wModelAux1 = 0;
+  WORD m_wFirmware = 0xC100;
+  WORD m_wModelAux2 = 0;
+  CString m_strModelName;
+  std::map<UINT, CString> m_operandNames;              // ladder: operand names by number
+  std::map<UINT, AnalogSimSetting> m_analogSimSettings;  // ladder: slider settings by number
+  COwningList<CBlockObj> m_powerBus;                   // ladder: the power bus
+  int m_nCapCounts[3] = {};  // function blocks with caps 0x04, 0x02, 0x01 (download)
+  int m_nCharSet1 = 0;
+  int m_nCharSet2 = 0;
+  int m_nDefaultCharSet = 0;
+  int m_nTickerCharMs = 1000;
+  int m_nTickerLineMs = 10000;
+  int m_nAiFilter = 0;
+  int m_nScopeTime = 5;
+  CPoint m_ptMouse;
+  BYTE m_markers[kMarkerCount] = {};
+
+ private:
+  // Numbers an operand-like block by its type's range (AddBlock steps 2 to 5).
+  void NumberOperandBlock(CBlockObj* block, bool pasted);
+
+  CString m_strTitle;
+  CString m_strPathName;
+  BOOL m_bModified = FALSE;
+};

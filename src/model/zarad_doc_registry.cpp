@@ -1,0 +1,277 @@
+// CZaradDoc's block registry: numbering, operands, lookups, limits and costs.
+#include <set>
+#include <vector>
+
+#include "blocks/operand_blocks.h"
+#include "model/block_registry.h"
+#include "model/zarad_doc.h"
+
+namespace {
+
+// Flags of the numbers (or operands) in use within one range. Entries outside
+// the range are ignored, so damaged numbers never index outside the table.
+class CTakenTable {
+ public:
+  CTakenTable(int first, int size) : m_nFirst(first), m_taken(static_cast<size_t>(size > 0 ? size : 0), false) {}
+  void Mark(int number) {
+    const long long index = static_cast<long long>(number) - m_nFirst;
+    if (index >= 0 && index < static_cast<long long>(m_taken.size())) m_taken[static_cast<size_t>(index)] = true;
+  }
+  void MarkIndex(size_t index) {
+    if (index < m_taken.size()) m_taken[index] = true;
+  }
+  // Lowest free index, or -1 when every entry is taken.
+  int FirstFree() const {
+    for (size_t i = 0; i < m_taken.size(); ++i) {
+      if (!m_taken[i]) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  int First() const { return m_nFirst; }
+  size_t Size() const { return m_taken.size(); }
+
+ private:
+  int m_nFirst;
+  std::vector<bool> m_taken;
+};
+
+bool IsRelayCoilType(int type) { return type == 703 || type == 704; }
+bool IsContactType(int type) { return type == 700 || type == 701; }
+
+}  // namespace
+
+int CZaradDoc::GetTypeClass(UINT typeCode) {
+  if (typeCode >= 600 && typeCode <= 799) return 1;
+  if ((typeCode >= 300 && typeCode <= 413) || (typeCode >= 800 && typeCode <= 899)) return 2;
+  if (typeCode == 900 || typeCode == 901) return 3;
+  if (typeCode == 911) return 4;
+  return 0;
+}
+
+void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
+  const int type = block->m_nType;
+  const OperandRange range = GetOperandRange(type, GetModelFamily());
+  CTakenTable numbers(range.nFirst, range.nSize);
+  if (type == 600) {
+    for (size_t i = 0; i < numbers.Size(); ++i) {
+      if (i % 32 >= 16) numbers.MarkIndex(i);
+    }
+  } else if (type == 605) {
+    for (size_t i = 0; i < numbers.Size(); ++i) {
+      if (i % 16 >= 8) numbers.MarkIndex(i);
+    }
+  }
+
+  CTakenTable q(kFirstOutputOperand, kOutputOperandCount);
+  CTakenTable m(kFirstFlagOperand, kFlagOperandCount);
+  CTakenTable x(kFirstOpenConnectorOperand, kOpenConnectorOperandCount);
+  CTakenTable aq(kFirstAnalogOutputOperand, kAnalogOutputOperandCount);
+  CTakenTable am(kFirstAnalogFlagOperand, kAnalogFlagOperandCount);
+  for (CBlockObj* other : m_blocks) {
+    if (other == block) continue;
+    if (IsRelayCoilType(type)) {
+      if (!IsRelayCoilType(other->m_nType)) continue;
+      numbers.Mark(other->m_nNumber);
+      const int op = other->m_nOperand;
+      if (op >= kFirstOpenConnectorOperand) {
+        x.Mark(op);
+      } else if (op >= kFirstFlagOperand) {
+        m.Mark(op);
+      } else if (op >= kFirstOutputOperand) {
+        q.Mark(op);
+      }
+    } else if (type == 705) {
+      if (other->m_nType != 705) continue;
+      numbers.Mark(other->m_nNumber);
+      const int op = other->m_nOperand;
+      if (op >= kFirstAnalogFlagOperand) {
+        am.Mark(op);
+      } else if (op >= kFirstAnalogOutputOperand) {
+        aq.Mark(op);
+      }
+    } else if (other->m_nType == type) {
+      numbers.Mark(other->m_nNumber);
+    }
+  }
+
+  const int index = numbers.FirstFree();
+  if (index < 0) return;  // full range: the block keeps its number and operand
+  block->m_nNumber = range.nFirst + index;
+
+  if (!IsLadder()) {
+    block->m_nOperand = index;
+    return;
+  }
+  if (IsContactType(type) || type == 702) {
+    if (!pasted) block->m_nOperand = type == 702 ? kDefaultAnalogContactOperand : kDefaultContactOperand;
+  } else if (IsRelayCoilType(type)) {
+    for (const CTakenTable* table : {&q, &m, &x}) {
+      const int free = table->FirstFree();
+      if (free >= 0) {
+        block->m_nOperand = table->First() + free;
+        break;
+      }
+    }
+  } else if (type == 705) {
+    for (const CTakenTable* table : {&aq, &am}) {
+      const int free = table->FirstFree();
+      if (free >= 0) {
+        block->m_nOperand = table->First() + free;
+        break;
+      }
+    }
+  } else {
+    block->m_nOperand = index;
+  }
+}
+
+namespace {
+
+// Lowest function-block number from 9000 that no block of the list has.
+template <typename List>
+int FirstFreeFunctionBlockNumber(const List& blocks) {
+  std::set<int> used;
+  for (CBlockObj* b : blocks) used.insert(b->m_nNumber);
+  int number = kFirstFunctionBlockNumber;
+  while (used.count(number) != 0) ++number;
+  return number;
+}
+
+}  // namespace
+
+CBlockObj* CZaradDoc::AddBlock(std::unique_ptr<CBlockObj> block) {
+  if (!block) return nullptr;
+  if (IsOperandLikeType(block->m_nType)) {
+    NumberOperandBlock(block.get(), false);
+  } else {
+    block->m_nNumber = FirstFreeFunctionBlockNumber(m_blocks);
+  }
+  CBlockObj* added = m_blocks.AddTail(std::move(block));
+  SetModifiedFlag(TRUE);
+  return added;
+}
+
+CBlockObj* CZaradDoc::AddPastedBlock(std::unique_ptr<CBlockObj> block) {
+  if (!block) return nullptr;
+  if (!IsPastedOperandLikeType(block->m_nType)) {
+    block->m_nNumber = FirstFreeFunctionBlockNumber(m_blocks);
+  } else if (FindBlockByNumber(block->m_nNumber) != nullptr) {
+    NumberOperandBlock(block.get(), true);
+  }
+  if (CBlockIn* input = DYNAMIC_DOWNCAST(CBlockIn, block.get())) input->m_bHighSpeed = 0;
+  CBlockObj* added = m_blocks.AddTail(std::move(block));
+  SetModifiedFlag(TRUE);
+  return added;
+}
+
+int CZaradDoc::CountFunctionBlocks() const {
+  int count = 0;
+  for (CBlockObj* b : m_blocks) {
+    if (b->m_nNumber >= kFirstFunctionBlockNumber && b->m_nNumber <= kLastFunctionBlockNumber) ++count;
+  }
+  return count;
+}
+
+int CZaradDoc::CountNonConnectorBlocks() const {
+  int count = 0;
+  for (CBlockObj* b : m_blocks) {
+    if (b->m_nType != 900 && b->m_nType != 901) ++count;
+  }
+  return count;
+}
+
+CBlockObj* CZaradDoc::FindBlockByNumber(int number) const {
+  if (IsLadder()) {
+    CBlockObj* bus = m_powerBus.GetHead();
+    if (bus && bus->m_nNumber == number) return bus;
+  }
+  for (CBlockObj* b : m_blocks) {
+    if (b->m_nNumber == number) return b;
+  }
+  return nullptr;
+}
+
+CBlockObj* CZaradDoc::FindBlockByOperand(int operand, int typeCode) const {
+  for (CBlockObj* b : m_blocks) {
+    if (b->m_nOperand == operand && b->m_nType == typeCode) return b;
+  }
+  return nullptr;
+}
+
+int CZaradDoc::GetProgramMemorySize() const {
+  int total = 0;
+  for (CBlockObj* b : m_blocks) {
+    if (GetTypeClass(static_cast<UINT>(b->m_nType)) == 2) total += b->m_wMemSize;
+  }
+  return total;
+}
+
+int CZaradDoc::CountNamedBlocks() const {
+  int count = 0;
+  for (CBlockObj* b : m_blocks) {
+    if (GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && !b->m_strName.IsEmpty()) ++count;
+  }
+  return count;
+}
+
+int CZaradDoc::CountReferenceableBlocks(int numberToLeaveOut) const {
+  int count = 0;
+  const bool newer = IsNewerFamily();
+  for (CBlockObj* b : m_blocks) {
+    if (b->m_nNumber == numberToLeaveOut) continue;
+    const int type = b->m_nType;
+    if (!newer) {
+      // Counter, analog comparator, analog threshold trigger and analog amplifier.
+      if (type == 800 || type == 803 || type == 804 || type == 805) ++count;
+    } else if (GetTypeClass(static_cast<UINT>(type)) == 2 && !(type >= 300 && type <= 307) &&
+               (b->m_byCaps & 0x01) != 0) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+void CZaradDoc::AdjustBlocksForModel() {
+  for (CBlockObj* b : m_blocks) {
+    const int cost = GetModelMemoryCost(b->m_nType, m_wModelCode);
+    if (cost != 0 && b->m_wMemSize != cost) b->m_wMemSize = static_cast<WORD>(cost);
+  }
+}
+
+int CZaradDoc::GetTypeLimit(int typeCode) const { return GetTypeLimitForFamily(typeCode, GetModelFamily()); }
+
+BOOL CZaradDoc::CheckTypeLimit(UINT typeCode, TypeLimitQuery* query) const {
+  const int type = static_cast<int>(typeCode);
+  const int limit = GetTypeLimit(type);
+  if (limit == 0) return FALSE;
+  int count = 0;
+  int inRange[3] = {};
+  for (CBlockObj* b : m_blocks) {
+    if (!IsSameLimitGroup(type, b->m_nType)) continue;
+    ++count;
+    const int op = b->m_nOperand;
+    if (IsRelayCoilType(type)) {
+      if (op >= kFirstOpenConnectorOperand) {
+        ++inRange[2];
+      } else if (op >= kFirstFlagOperand) {
+        ++inRange[1];
+      } else if (op >= kFirstOutputOperand) {
+        ++inRange[0];
+      }
+    } else if (type == 705) {
+      if (op >= kFirstAnalogFlagOperand) {
+        ++inRange[1];
+      } else if (op >= kFirstAnalogOutputOperand) {
+        ++inRange[0];
+      }
+    }
+  }
+  if (query && (IsRelayCoilType(type) || type == 705)) {
+    query->nInRange1 = inRange[0];
+    query->nInRange2 = inRange[1];
+    if (type != 705) query->nInRange3 = inRange[2];
+  }
+  if (count >= limit) return FALSE;
+  if (query && static_cast<long long>(count) + query->nAdding > limit) return FALSE;
+  return TRUE;
+}
