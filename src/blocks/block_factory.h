@@ -1,0 +1,24 @@
+// The block factory: a block object built from nothing but its type code.
+// The program-image decoder and the ladder-to-FBD conversion create their
+// blocks through it; interactive placement calls the typed constructors
+// itself after checking the limits.
+#pragma once
+
+#include <memory>
+
+class CBlockObj;
+
+// Body size the factory gives a block: width 25, height 40 with four inputs, else 36.
+constexpr int kFactoryBlockWidth = 25;
+constexpr int kFactoryBlockHeight4 = 40;
+constexpr int kFactoryBlockHeight = 36;
+
+// A new block of the class of typeCode, built by its typed constructor, with
+// the factory's body size; codes without a class of their own (among them the
+// cursor key 601, the soft key 811, the connector halves 900/901 and the power
+// bus 951) give a plain CBlockObj with 4 inputs. The block is not numbered and
+// not added to any document; the caller owns it. Null when allocation fails.
+CBlockObj* CreateBlockOfType(int typeCode);
+
+// CreateBlockOfType with the ownership in a smart pointer.
+std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode);

@@ -1,0 +1,191 @@
+// Data and bit operation blocks (830-846).
+#pragma once
+
+#include "model/block_obj.h"
+
+// Boolean function of four inputs by truth table (830).
+class CBlockBoolean : public CBlockObj {
+  DECLARE_SERIAL(CBlockBoolean)
+
+ public:
+  static constexpr BYTE kCaps = 0x06;
+
+  CBlockBoolean();
+  explicit CBlockBoolean(int typeCode);
+};
+
+// Trigger date time (831).
+class CBlockTDT : public CBlockObj {
+  DECLARE_SERIAL(CBlockTDT)
+
+ public:
+  static constexpr BYTE kCaps = 0x00;
+
+  CBlockTDT();
+  explicit CBlockTDT(int typeCode);
+};
+
+// Binary-coded decimal (832).
+class CBlockBCD : public CBlockObj {
+  DECLARE_SERIAL(CBlockBCD)
+
+ public:
+  static constexpr BYTE kCaps = 0x39;
+
+  CBlockBCD();
+  explicit CBlockBCD(int typeCode);
+};
+
+// Binary code (833).
+class CBlockBIN : public CBlockObj {
+  DECLARE_SERIAL(CBlockBIN)
+
+ public:
+  static constexpr BYTE kCaps = 0x39;
+
+  CBlockBIN();
+  explicit CBlockBIN(int typeCode);
+};
+
+// Left rotation (834).
+class CBlockROL : public CBlockObj {
+  DECLARE_SERIAL(CBlockROL)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockROL();
+  explicit CBlockROL(int typeCode);
+};
+
+// Right rotation (835).
+class CBlockROR : public CBlockObj {
+  DECLARE_SERIAL(CBlockROR)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockROR();
+  explicit CBlockROR(int typeCode);
+};
+
+// Left shift (836).
+class CBlockSHL : public CBlockObj {
+  DECLARE_SERIAL(CBlockSHL)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockSHL();
+  explicit CBlockSHL(int typeCode);
+};
+
+// Right shift (837).
+class CBlockSHR : public CBlockObj {
+  DECLARE_SERIAL(CBlockSHR)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockSHR();
+  explicit CBlockSHR(int typeCode);
+};
+
+// AND mask (838).
+class CBlockANDM : public CBlockObj {
+  DECLARE_SERIAL(CBlockANDM)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockANDM();
+  explicit CBlockANDM(int typeCode);
+};
+
+// OR mask (839).
+class CBlockORM : public CBlockObj {
+  DECLARE_SERIAL(CBlockORM)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockORM();
+  explicit CBlockORM(int typeCode);
+};
+
+// NOT mask (no mask parameter; input pin 1 is not drawn) (840).
+class CBlockNOTM : public CBlockObj {
+  DECLARE_SERIAL(CBlockNOTM)
+
+ public:
+  static constexpr BYTE kCaps = 0x3D;
+
+  CBlockNOTM();
+  explicit CBlockNOTM(int typeCode);
+};
+
+// NAND mask (841).
+class CBlockNANDM : public CBlockObj {
+  DECLARE_SERIAL(CBlockNANDM)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockNANDM();
+  explicit CBlockNANDM(int typeCode);
+};
+
+// NOR mask (842).
+class CBlockNORM : public CBlockObj {
+  DECLARE_SERIAL(CBlockNORM)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockNORM();
+  explicit CBlockNORM(int typeCode);
+};
+
+// XOR mask (843).
+class CBlockXORM : public CBlockObj {
+  DECLARE_SERIAL(CBlockXORM)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockXORM();
+  explicit CBlockXORM(int typeCode);
+};
+
+// Maximum, minimum or average of a range of analog operands (844).
+class CBlockARRMXIV : public CBlockObj {
+  DECLARE_SERIAL(CBlockARRMXIV)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockARRMXIV();
+  explicit CBlockARRMXIV(int typeCode);
+};
+
+// Maximum, minimum or average of two words (845).
+class CBlockACMXIV : public CBlockObj {
+  DECLARE_SERIAL(CBlockACMXIV)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockACMXIV();
+  explicit CBlockACMXIV(int typeCode);
+};
+
+// Random number (846).
+class CBlockRAND : public CBlockObj {
+  DECLARE_SERIAL(CBlockRAND)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockRAND();
+  explicit CBlockRAND(int typeCode);
+};

@@ -1,0 +1,21 @@
+// Basic logic functions (300-307): one class for all eight gates.
+#pragma once
+
+#include "model/block_obj.h"
+
+// AND, AND(Edge), NAND, NAND(Edge), OR, NOR, XOR and NOT. The code decides the
+// number of inputs and whether the output is negated.
+class CBlockLogic : public CBlockObj {
+  DECLARE_SERIAL(CBlockLogic)
+
+ public:
+  static constexpr BYTE kCaps = 0x00;
+
+  CBlockLogic();
+  explicit CBlockLogic(int typeCode);
+
+  // Number of inputs of a gate code: 4, 2 for XOR (306), 1 for NOT (307).
+  static int InputCountOf(int typeCode);
+
+  int m_nLogicFlag = 1;  // kept in the record
+};

@@ -1,0 +1,224 @@
+// Math function blocks (860-879).
+#pragma once
+
+#include "model/block_obj.h"
+
+// Odd number test (860).
+class CBlockODD : public CBlockObj {
+  DECLARE_SERIAL(CBlockODD)
+
+ public:
+  static constexpr BYTE kCaps = 0x04;
+
+  CBlockODD();
+  explicit CBlockODD(int typeCode);
+};
+
+// Even number test (861).
+class CBlockEVEN : public CBlockObj {
+  DECLARE_SERIAL(CBlockEVEN)
+
+ public:
+  static constexpr BYTE kCaps = 0x04;
+
+  CBlockEVEN();
+  explicit CBlockEVEN(int typeCode);
+};
+
+// Modulo (862).
+class CBlockMOD : public CBlockObj {
+  DECLARE_SERIAL(CBlockMOD)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockMOD();
+  explicit CBlockMOD(int typeCode);
+};
+
+// Remainder (863).
+class CBlockREM : public CBlockObj {
+  DECLARE_SERIAL(CBlockREM)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockREM();
+  explicit CBlockREM(int typeCode);
+};
+
+// Logarithm (base in m_nParam11, 10 by default) (864).
+class CBlockLOG : public CBlockObj {
+  DECLARE_SERIAL(CBlockLOG)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockLOG();
+  explicit CBlockLOG(int typeCode);
+};
+
+// Square root (865).
+class CBlockSQRT : public CBlockObj {
+  DECLARE_SERIAL(CBlockSQRT)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockSQRT();
+  explicit CBlockSQRT(int typeCode);
+};
+
+// Absolute value (866).
+class CBlockABS : public CBlockObj {
+  DECLARE_SERIAL(CBlockABS)
+
+ public:
+  static constexpr BYTE kCaps = 0x3D;
+
+  CBlockABS();
+  explicit CBlockABS(int typeCode);
+};
+
+// Greatest common divisor (867).
+class CBlockGCD : public CBlockObj {
+  DECLARE_SERIAL(CBlockGCD)
+
+ public:
+  static constexpr BYTE kCaps = 0x3D;
+
+  CBlockGCD();
+  explicit CBlockGCD(int typeCode);
+};
+
+// Least common multiple (868).
+class CBlockLCM : public CBlockObj {
+  DECLARE_SERIAL(CBlockLCM)
+
+ public:
+  static constexpr BYTE kCaps = 0x3D;
+
+  CBlockLCM();
+  explicit CBlockLCM(int typeCode);
+};
+
+// 2's nth power (869).
+class CBlockPOW2 : public CBlockObj {
+  DECLARE_SERIAL(CBlockPOW2)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockPOW2();
+  explicit CBlockPOW2(int typeCode);
+};
+
+// e's nth power (870).
+class CBlockEXP : public CBlockObj {
+  DECLARE_SERIAL(CBlockEXP)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockEXP();
+  explicit CBlockEXP(int typeCode);
+};
+
+// Fixed-point truncation (871).
+class CBlockFIX : public CBlockObj {
+  DECLARE_SERIAL(CBlockFIX)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockFIX();
+  explicit CBlockFIX(int typeCode);
+};
+
+// Round-off (872).
+class CBlockROUND : public CBlockObj {
+  DECLARE_SERIAL(CBlockROUND)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockROUND();
+  explicit CBlockROUND(int typeCode);
+};
+
+// Sine (873).
+class CBlockSIN : public CBlockObj {
+  DECLARE_SERIAL(CBlockSIN)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockSIN();
+  explicit CBlockSIN(int typeCode);
+};
+
+// Cosine (874).
+class CBlockCOS : public CBlockObj {
+  DECLARE_SERIAL(CBlockCOS)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockCOS();
+  explicit CBlockCOS(int typeCode);
+};
+
+// Tangent (875).
+class CBlockTAN : public CBlockObj {
+  DECLARE_SERIAL(CBlockTAN)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockTAN();
+  explicit CBlockTAN(int typeCode);
+};
+
+// Cotangent (876).
+class CBlockCOT : public CBlockObj {
+  DECLARE_SERIAL(CBlockCOT)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockCOT();
+  explicit CBlockCOT(int typeCode);
+};
+
+// Secant (877).
+class CBlockSEC : public CBlockObj {
+  DECLARE_SERIAL(CBlockSEC)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockSEC();
+  explicit CBlockSEC(int typeCode);
+};
+
+// Cosecant (878).
+class CBlockCSC : public CBlockObj {
+  DECLARE_SERIAL(CBlockCSC)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockCSC();
+  explicit CBlockCSC(int typeCode);
+};
+
+// Quadratic equation a*x^2 + b*x + c = y (879).
+class CBlockQUAD : public CBlockObj {
+  DECLARE_SERIAL(CBlockQUAD)
+
+ public:
+  static constexpr BYTE kCaps = 0x3F;
+
+  CBlockQUAD();
+  explicit CBlockQUAD(int typeCode);
+};
