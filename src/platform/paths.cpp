@@ -1,0 +1,71 @@
+#include "platform/paths.h"
+
+#include <pwd.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+CString WithSlash(std::string path) {
+  if (path.empty() || path.back() != '/') path += '/';
+  return CString::FromUtf8(path);
+}
+
+const char* AbsoluteEnv(const char* name) {
+  const char* v = std::getenv(name);
+  return v && v[0] == '/' ? v : nullptr;
+}
+
+}  // namespace
+
+CString GetTempFolder() {
+  const char* dir = AbsoluteEnv("TMPDIR");
+  return WithSlash(dir ? dir : "/tmp");
+}
+
+CString GetSettingsFolder() {
+  if (const char* xdg = AbsoluteEnv("XDG_CONFIG_HOME")) return WithSlash(xdg);
+  std::string home;
+  if (const char* h = AbsoluteEnv("HOME")) {
+    home = h;
+  } else {
+    std::vector<char> buf(16384);
+    passwd pw{};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &pw, buf.data(), buf.size(), &found) == 0 && found && found->pw_dir &&
+        found->pw_dir[0] == '/') {
+      home = found->pw_dir;
+    } else {
+      // No home at all: keep the settings beside the temporary files rather than in the working folder.
+      return GetTempFolder();
+    }
+  }
+  if (home.back() != '/') home += '/';
+  return WithSlash(home + ".config");
+}
+
+CString MakeUniqueFolder(const CString& parent, const CString& prefix, std::string* error) {
+  std::string pattern = parent.ToUtf8() + prefix.ToUtf8() + "XXXXXX";
+  if (prefix.Find(u'/') >= 0 || pattern.find('\0') != std::string::npos) {
+    if (error) *error = "The folder name \"" + prefix.ToUtf8() + "\" is not valid.";
+    return CString();
+  }
+  std::vector<char> buf(pattern.begin(), pattern.end());
+  buf.push_back('\0');
+  if (!mkdtemp(buf.data())) {
+    if (error) *error = "Cannot create a folder in \"" + parent.ToUtf8() + "\": " + std::strerror(errno);
+    return CString();
+  }
+  if (error) error->clear();
+  return WithSlash(buf.data());
+}
+
+CString ToNativePath(const CString& path) {
+  CString p = path;
+  p.Replace(u'\\', u'/');
+  return p;
+}
