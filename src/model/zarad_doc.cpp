@@ -1,6 +1,7 @@
 #include "model/zarad_doc.h"
 
 #include "model/model_table.h"
+#include "model/name_tables.h"
 #include "model/shell_context.h"
 
 IMPLEMENT_DYNCREATE(CZaradDoc, CObject)
@@ -25,7 +26,7 @@ CZaradDoc::CZaradDoc() {
 
   m_nKind = kDocFbd;
   m_fZoom = 1.0f;
-  BuildBlockTypeNames();
+  BuildBlockTypeNames();  // the kind names follow the interface language
 
   if (shell->m_nOpenDocs == 0) shell->ToggleInfoBar();
   ++shell->m_nOpenDocs;

@@ -116,9 +116,6 @@ class CZaradDoc : public CObject {
   // How many blocks of a type the document allows; 0 for a type without a limit.
   int GetTypeLimit(int typeCode) const;
 
-  // Program-wide table of block kind names, rebuilt for the interface language.
-  static void BuildBlockTypeNames();
-
   // ---- Members, in declaration order -----------------------------------------
   int m_nPagesAcross = 1;
   int m_nPagesDown = 1;

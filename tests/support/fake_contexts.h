@@ -1,0 +1,78 @@
+// Test doubles of the contexts that the model asks of the view and the shell.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "model/shell_context.h"
+#include "model/view_context.h"
+
+// A view with public state: document, scan time, tool mode, simulated clock and
+// simulation bar; it records the simulation-bar and parameter-sheet calls.
+class CFakeViewContext : public CViewContext {
+ public:
+  CZaradDoc* m_pDoc = nullptr;
+  SYSTEMTIME m_stScanTime{};
+  SYSTEMTIME m_stSimTime{};
+  int m_nEditMode = MODE_SELECT;
+  int m_nRunState = SIM_RUNNING;
+  int m_nStepState = SIM_STEP_OFF;
+  int m_nStepUnit = SIM_UNIT_CYCLES;
+  bool m_bDraggingWireEnd = false;
+  bool m_bHasCursor = false;
+  CPoint m_ptCursor;
+  CString m_strFormattedTime;  // what FormatSimulatedTime returns
+  std::vector<CBlockObj*> m_inputUpdates;
+  std::vector<CBlockObj*> m_outputUpdates;
+  std::vector<CBlockObj*> m_valueShows;
+
+  CZaradDoc* GetDocument() const override { return m_pDoc; }
+  SYSTEMTIME GetScanTime() const override { return m_stScanTime; }
+  int GetEditMode() const override { return m_nEditMode; }
+  bool IsDraggingWireEnd() const override { return m_bDraggingWireEnd; }
+  SYSTEMTIME GetSimulatedTime() const override { return m_stSimTime; }
+  CString FormatSimulatedTime(BOOL, int) const override { return m_strFormattedTime; }
+  int GetSimRunState() const override { return m_nRunState; }
+  int GetSimStepState() const override { return m_nStepState; }
+  int GetSimStepUnit() const override { return m_nStepUnit; }
+  bool GetCursorClientPos(CPoint* out) const override {
+    if (m_bHasCursor && out) *out = m_ptCursor;
+    return m_bHasCursor;
+  }
+  void UpdateInputControl(CBlockObj* block) override { m_inputUpdates.push_back(block); }
+  void UpdateOutputControl(CBlockObj* block) override { m_outputUpdates.push_back(block); }
+  int ShowCurrentParameterValue(CBlockObj* block) override {
+    m_valueShows.push_back(block);
+    return 0;
+  }
+};
+
+// A shell with an active document and simulated clock set by the test; it
+// records the main-frame calls. Install it with CScopedShellContext.
+class CFakeShellContext : public CShellContext {
+ public:
+  CZaradDoc* m_pActiveDoc = nullptr;
+  SYSTEMTIME m_stSimTime{};
+  CSize m_sizeScreen{1280, 1024};
+  std::vector<std::pair<int, int>> m_addedPanes;  // (pane, kind)
+  std::vector<int> m_removedPanes;
+  int m_nInfoBarToggles = 0;
+  CString m_strModelNameText;
+
+  CZaradDoc* GetActiveDocument() override { return m_pActiveDoc; }
+  SYSTEMTIME GetSimulatedTime() override { return m_stSimTime; }
+  void ToggleInfoBar() override {
+    ++m_nInfoBarToggles;
+    CShellContext::ToggleInfoBar();
+  }
+  void AddStatusPaneControl(int pane, int kind) override {
+    m_addedPanes.emplace_back(pane, kind);
+    CShellContext::AddStatusPaneControl(pane, kind);
+  }
+  void RemoveStatusPane(int pane) override {
+    m_removedPanes.push_back(pane);
+    CShellContext::RemoveStatusPane(pane);
+  }
+  void SetModelNameText(const CString& name) override { m_strModelNameText = name; }
+  CSize GetScreenSize() override { return m_sizeScreen; }
+};
