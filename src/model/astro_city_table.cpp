@@ -13,13 +13,15 @@ constexpr int kFieldCount = 9;
 constexpr int kFieldChars = 2 * kFieldCount;
 
 int* FieldAt(AstroCity& c, int j) {
-  int* fields[kFieldCount] = {&c.m_nLonHemisphere, &c.m_nLonDegrees, &c.m_nLonMinutes,
+  int* fields[kFieldCount] = {&c.m_nLonHemisphere, &c.m_nLonDegrees,    &c.m_nLonMinutes,
                               &c.m_nLonSeconds,    &c.m_nLatHemisphere, &c.m_nLatDegrees,
                               &c.m_nLatMinutes,    &c.m_nLatSeconds,    &c.m_nTimeZone};
   return fields[j];
 }
 
-int FieldAt(const AstroCity& c, int j) { return *FieldAt(const_cast<AstroCity&>(c), j); }
+int FieldAt(const AstroCity& c, int j) {
+  return *FieldAt(const_cast<AstroCity&>(c), j);
+}
 
 AstroCity ParseLine(std::u16string_view line) {
   AstroCity city;
@@ -37,7 +39,9 @@ AstroCity ParseLine(std::u16string_view line) {
   return city;
 }
 
-CString FromUtf8(const std::string& text) { return CString::FromUtf8(text); }
+CString FromUtf8(const std::string& text) {
+  return CString::FromUtf8(text);
+}
 
 }  // namespace
 
@@ -55,7 +59,9 @@ int HexDigitValue(const char16_t* p, BOOL high) {
   return high ? value * 16 : value;
 }
 
-std::filesystem::path CityFolder(const std::filesystem::path& tempFolder) { return tempFolder / "RazadUdezazir"; }
+std::filesystem::path CityFolder(const std::filesystem::path& tempFolder) {
+  return tempFolder / "RazadUdezazir";
+}
 
 std::filesystem::path CityFilePath(const std::filesystem::path& tempFolder) {
   return CityFolder(tempFolder) / "Astro.Property";
@@ -102,15 +108,16 @@ CString FormatCityLine(const AstroCity& city) {
   name.Replace(u'\r', u' ');
   int v[kFieldCount];
   for (int j = 0; j < kFieldCount; ++j) v[j] = std::clamp(FieldAt(city, j), 0, 255);
-  return FormatString(u"%-25ls%02X%02X%02X%02X%02X%02X%02X%02X%02X\n", name.GetString(), v[0], v[1], v[2], v[3],
-                      v[4], v[5], v[6], v[7], v[8]);
+  return FormatString(u"%-25ls%02X%02X%02X%02X%02X%02X%02X%02X%02X\n", name.GetString(), v[0], v[1], v[2],
+                      v[3], v[4], v[5], v[6], v[7], v[8]);
 }
 
 std::vector<BYTE> FormatCityFile(std::span<const AstroCity> rows) {
   std::vector<BYTE> bytes;
   bytes.reserve(rows.size() * kCityLineLength * 2);
   for (const AstroCity& city : rows) {
-    for (char16_t ch : FormatCityLine(city).str()) {
+    const CString line = FormatCityLine(city);
+    for (char16_t ch : line.str()) {
       bytes.push_back(static_cast<BYTE>(ch & 0xFF));
       bytes.push_back(static_cast<BYTE>(ch >> 8));
     }

@@ -16,4 +16,6 @@ CString BuildCatalogues(const std::filesystem::path& tempFolder) {
   return BuildCityTable(tempFolder);
 }
 
-bool CataloguesBuilt() { return g_built; }
+bool CataloguesBuilt() {
+  return g_built;
+}

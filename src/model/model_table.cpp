@@ -10,8 +10,9 @@ struct ModelRow {
 };
 
 constexpr ModelRow kModels[] = {
-    {0x11, u"Rilo", kFirmwareOlder, 1},  {0x21, u"Semka", kFirmwareOlder, 3}, {0x51, u"Dunri", kFirmwareNewer, 5},
-    {0x52, u"Velka", kFirmwareNewer, 7}, {0x61, u"Pomra", kFirmwareNewer, 9},
+    {0x11, u"Rilo", kFirmwareOlder, 1},  {0x21, u"Semka", kFirmwareOlder, 3},
+    {0x51, u"Dunri", kFirmwareNewer, 5}, {0x52, u"Velka", kFirmwareNewer, 7},
+    {0x61, u"Pomra", kFirmwareNewer, 9},
 };
 
 const ModelRow* FindSeries(int series) {
@@ -23,7 +24,9 @@ const ModelRow* FindSeries(int series) {
 
 }  // namespace
 
-CString GetFirmwareLabel(bool newerGeneration) { return newerGeneration ? u"FW C1.00" : u"FW B1.00"; }
+CString GetFirmwareLabel(bool newerGeneration) {
+  return newerGeneration ? u"FW C1.00" : u"FW B1.00";
+}
 
 CString GetSeriesName(int series) {
   const ModelRow* row = FindSeries(series);

@@ -10,9 +10,13 @@ constexpr WORD kFirmwareOlder = 0xB100;  // series 0x11 and 0x21
 constexpr WORD kFirmwareNewer = 0xC100;  // series 0x51, 0x52 and 0x61
 
 // The series (family) byte of a model code.
-constexpr int ModelSeries(int modelCode) { return (modelCode >> 8) & 0xFF; }
+constexpr int ModelSeries(int modelCode) {
+  return (modelCode >> 8) & 0xFF;
+}
 // Series 0x51 and above have the newer feature set.
-constexpr bool IsNewerSeries(int series) { return series >= 0x51; }
+constexpr bool IsNewerSeries(int series) {
+  return series >= 0x51;
+}
 
 // Firmware generation label shown under the series nodes of the hardware tree
 // and at the end of a model name.

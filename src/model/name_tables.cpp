@@ -319,4 +319,6 @@ void BuildBlockTypeNames() {
   for (const auto& [code, name] : kChineseWifiNames) g_BlockTypeNames[code] = name;
 }
 
-void BuildParameterNames() { g_ParameterNames.assign(std::begin(kParameterNames), std::end(kParameterNames)); }
+void BuildParameterNames() {
+  g_ParameterNames.assign(std::begin(kParameterNames), std::end(kParameterNames));
+}

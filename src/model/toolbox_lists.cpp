@@ -23,7 +23,9 @@ void AddRange(CUIntArray& list, UINT first, UINT last) {
   for (UINT code = first; code <= last; ++code) list.push_back(code);
 }
 
-void Add(CUIntArray& list, std::initializer_list<UINT> codes) { list.insert(list.end(), codes); }
+void Add(CUIntArray& list, std::initializer_list<UINT> codes) {
+  list.insert(list.end(), codes);
+}
 
 }  // namespace
 
