@@ -25,7 +25,7 @@ CBlockLogic::CBlockLogic() {
 }
 
 CBlockLogic::CBlockLogic(int typeCode) : CBlockObj(typeCode, InputCountOf(typeCode)) {
-  m_wMemSize = static_cast<WORD>(4 * m_nInputs);  // 12, 8 for XOR, 4 for NOT
+  m_wMemSize = typeCode == kNot ? 4 : typeCode == kXor ? 8 : 12;
   m_nLinkSlots = 0;
   if (typeCode != kNot) m_nSource[m_nInputs] = LINK_EMPTY;
   m_bInvert[kFirstOutputPin] = IsNegatedGate(typeCode) ? 1 : 0;
