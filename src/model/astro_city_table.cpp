@@ -103,13 +103,15 @@ std::vector<AstroCity> ParseCityFile(std::span<const BYTE> bytes) {
 }
 
 CString FormatCityLine(const AstroCity& city) {
-  CString name = city.m_strName.Left(kCityNameLength);
-  name.Replace(u'\n', u' ');
-  name.Replace(u'\r', u' ');
-  int v[kFieldCount];
-  for (int j = 0; j < kFieldCount; ++j) v[j] = std::clamp(FieldAt(city, j), 0, 255);
-  return FormatString(u"%-25ls%02X%02X%02X%02X%02X%02X%02X%02X%02X\n", name.GetString(), v[0], v[1], v[2],
-                      v[3], v[4], v[5], v[6], v[7], v[8]);
+  // The name is padded by hand rather than with "%-25ls", which would stop at
+  // an embedded null character.
+  CString line = city.m_strName.Left(kCityNameLength);
+  line.Replace(u'\n', u' ');
+  line.Replace(u'\r', u' ');
+  line += CString(u' ', kCityNameLength - line.GetLength());
+  for (int j = 0; j < kFieldCount; ++j) line.AppendFormat(u"%02X", std::clamp(FieldAt(city, j), 0, 255));
+  line += u'\n';
+  return line;
 }
 
 std::vector<BYTE> FormatCityFile(std::span<const AstroCity> rows) {

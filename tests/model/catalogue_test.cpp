@@ -245,16 +245,20 @@ TEST(AstroCityTable, LongNamesAreCutSoLaterRowsStayAligned) {
   g_AstroCityTable.push_back(kExampleCity);
   // Fields that do not fit two digits are clamped rather than widening the line.
   g_AstroCityTable.push_back(AstroCity{u"Line\nbreak", -3, 300, 0, 0, 0, 0, 0, 0, 0});
+  // An embedded null character is kept and does not shorten the line.
+  const AstroCity withNull{CString(u"Nul\0Inside", 10), 0, 1, 2, 3, 0, 4, 5, 6, 7};
+  g_AstroCityTable.push_back(withNull);
   ASSERT_TRUE(SaveCityTable(temp.path()).IsEmpty());
 
   const std::vector<BYTE> bytes = ReadFile(CityFilePath(temp.path()));
-  ASSERT_EQ(bytes.size(), 3u * 44 * 2);
+  ASSERT_EQ(bytes.size(), 4u * 44 * 2);
   const std::vector<AstroCity> rows = ParseCityFile(bytes);
-  ASSERT_EQ(rows.size(), 3u);
+  ASSERT_EQ(rows.size(), 4u);
   longName.m_strName = u"A location with a name fa";
   EXPECT_EQ(rows[0], longName);
   EXPECT_EQ(rows[1], kExampleCity);
   EXPECT_EQ(rows[2], (AstroCity{u"Line break", 0, 255, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(rows[3], withNull);
   EXPECT_EQ(FormatCityLine(kExampleCity).str(), kExampleLine);
 }
 
