@@ -12,16 +12,11 @@ namespace {
 constexpr int kFieldCount = 9;
 constexpr int kFieldChars = 2 * kFieldCount;
 
-int* FieldAt(AstroCity& c, int j) {
-  int* fields[kFieldCount] = {&c.m_nLonHemisphere, &c.m_nLonDegrees,    &c.m_nLonMinutes,
-                              &c.m_nLonSeconds,    &c.m_nLatHemisphere, &c.m_nLatDegrees,
-                              &c.m_nLatMinutes,    &c.m_nLatSeconds,    &c.m_nTimeZone};
-  return fields[j];
-}
-
-int FieldAt(const AstroCity& c, int j) {
-  return *FieldAt(const_cast<AstroCity&>(c), j);
-}
+// The nine numeric fields in file order.
+constexpr int AstroCity::*kFields[kFieldCount] = {
+    &AstroCity::m_nLonHemisphere, &AstroCity::m_nLonDegrees,    &AstroCity::m_nLonMinutes,
+    &AstroCity::m_nLonSeconds,    &AstroCity::m_nLatHemisphere, &AstroCity::m_nLatDegrees,
+    &AstroCity::m_nLatMinutes,    &AstroCity::m_nLatSeconds,    &AstroCity::m_nTimeZone};
 
 AstroCity ParseLine(std::u16string_view line) {
   AstroCity city;
@@ -31,7 +26,7 @@ AstroCity ParseLine(std::u16string_view line) {
   city.m_strName = name;
   const char16_t* fields = line.data() + nameChars;
   for (int j = 0; j < kFieldCount; ++j) {
-    *FieldAt(city, j) = HexDigitValue(fields + 2 * j, TRUE) + HexDigitValue(fields + 2 * j + 1, FALSE);
+    city.*kFields[j] = HexDigitValue(fields + 2 * j, TRUE) + HexDigitValue(fields + 2 * j + 1, FALSE);
   }
   city.m_nLonHemisphere = std::min(city.m_nLonHemisphere, 1);
   city.m_nLatHemisphere = std::min(city.m_nLatHemisphere, 1);
@@ -109,7 +104,7 @@ CString FormatCityLine(const AstroCity& city) {
   line.Replace(u'\n', u' ');
   line.Replace(u'\r', u' ');
   line += CString(u' ', kCityNameLength - line.GetLength());
-  for (int j = 0; j < kFieldCount; ++j) line.AppendFormat(u"%02X", std::clamp(FieldAt(city, j), 0, 255));
+  for (int j = 0; j < kFieldCount; ++j) line.AppendFormat(u"%02X", std::clamp(city.*kFields[j], 0, 255));
   line += u'\n';
   return line;
 }
