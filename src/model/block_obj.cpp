@@ -90,9 +90,10 @@ std::array<PinRow, kPinTypeRows> BuildPinTypeTable() {
       {{830}, "1111", 1},
       {{831}, "11", 1},
       {{832, 833, 840, 866}, "2", 2},
-      {{834, 835, 836, 837, 838, 839, 841, 842, 843, 862, 863, 864, 865, 869, 870, 871, 872, 873, 874, 875, 876,
-        877, 878},
-       "23", 2},
+      {{834, 835, 836, 837, 838, 839, 841, 842, 843, 862, 863, 864,
+        865, 869, 870, 871, 872, 873, 874, 875, 876, 877, 878},
+       "23",
+       2},
       {{844, 846}, "3", 2},
       {{845}, "223", 2},
       {{847, 856}, "13", 2},
@@ -113,7 +114,8 @@ std::array<PinRow, kPinTypeRows> BuildPinTypeTable() {
     for (int code : line.codes) {
       const int row = GetPinTypeTableRow(code);
       if (row < 0) continue;
-      for (size_t i = 0; i < line.inputs.size() && i < kMaxInputPins; ++i) table[row][i] = line.inputs[i] - '0';
+      for (size_t i = 0; i < line.inputs.size() && i < kMaxInputPins; ++i)
+        table[row][i] = line.inputs[i] - '0';
       table[row][kFirstOutputPin] = line.output;
     }
   }
@@ -126,9 +128,13 @@ const std::array<PinRow, kPinTypeRows>& PinTypeTable() {
 }
 
 // Ladder documents draw no output pins except on contacts and the female connector.
-bool KeepsOutputPinInLadder(int type) { return type == 700 || type == 701 || type == 702 || type == 901; }
+bool KeepsOutputPinInLadder(int type) {
+  return type == 700 || type == 701 || type == 702 || type == 901;
+}
 
-bool IsLadderDocument(const CZaradDoc* doc) { return doc != nullptr && doc->m_nKind == kDocLadder; }
+bool IsLadderDocument(const CZaradDoc* doc) {
+  return doc != nullptr && doc->m_nKind == kDocLadder;
+}
 
 // Valid pin index of an existing pin of a block with these counts.
 bool IsExistingPin(int pin, int inputs, int outputs) {
@@ -227,15 +233,23 @@ void CBlockObj::LoadPinTypes(bool ladder) {
   }
 }
 
-void CBlockObj::GetPinTypeRow(const CZaradDoc* doc) { LoadPinTypes(IsLadderDocument(doc)); }
+void CBlockObj::GetPinTypeRow(const CZaradDoc* doc) {
+  LoadPinTypes(IsLadderDocument(doc));
+}
 
 // ---- The common block record ------------------------------------------------
 
 namespace {
 
-void StorePoint(CArchive& ar, const CPoint& pt) { ar << pt.x << pt.y; }
-void LoadPoint(CArchive& ar, CPoint& pt) { ar >> pt.x >> pt.y; }
-void StoreWord(CArchive& ar, int v) { ar << static_cast<WORD>(v & 0xFFFF); }
+void StorePoint(CArchive& ar, const CPoint& pt) {
+  ar << pt.x << pt.y;
+}
+void LoadPoint(CArchive& ar, CPoint& pt) {
+  ar >> pt.x >> pt.y;
+}
+void StoreWord(CArchive& ar, int v) {
+  ar << static_cast<WORD>(v & 0xFFFF);
+}
 int LoadWord(CArchive& ar) {
   WORD w = 0;
   ar >> w;
@@ -248,22 +262,22 @@ void CBlockObj::Serialize(CArchive& ar) {
   CObject::Serialize(ar);
   if (ar.IsStoring()) {
     for (int k = 0; k < kRefCount; ++k) m_nRefNumber[k] = m_pRef[k] ? m_pRef[k]->m_nNumber : -1;
-    ar << m_nType;                                                 // 1
-    StorePoint(ar, m_ptPos);                                       // 2
-    StorePoint(ar, m_ptDragStart);                                 // 3
-    ar << m_nWidth << m_nHeight << m_nNumber;                      // 4-6
-    StoreWord(ar, m_bShowLabel);                                   // 7
-    for (int v : m_nSource) ar << v;                               // 8
-    ar << m_strReserved << m_nOperand << m_strName;                // 9-11
-    ar << m_wMemSize;                                              // 12
-    ar << m_strLabel;                                              // 13
-    StoreWord(ar, m_nContactState);                                // 14
-    ar << m_nInputs << m_nOutputs << m_nReserved1 << m_nReserved2;  // 15
+    ar << m_nType;                                                                                     // 1
+    StorePoint(ar, m_ptPos);                                                                           // 2
+    StorePoint(ar, m_ptDragStart);                                                                     // 3
+    ar << m_nWidth << m_nHeight << m_nNumber;                                                          // 4-6
+    StoreWord(ar, m_bShowLabel);                                                                       // 7
+    for (int v : m_nSource) ar << v;                                                                   // 8
+    ar << m_strReserved << m_nOperand << m_strName;                                                    // 9-11
+    ar << m_wMemSize;                                                                                  // 12
+    ar << m_strLabel;                                                                                  // 13
+    StoreWord(ar, m_nContactState);                                                                    // 14
+    ar << m_nInputs << m_nOutputs << m_nReserved1 << m_nReserved2;                                     // 15
     ar << m_nParam3 << m_nParam1 << m_nParam2 << m_nParam9 << m_nParam10 << m_nParam11 << m_nParam12;  // 16
-    ar << m_bUseRef[0];                                                                                 // 17
+    ar << m_bUseRef[0];                                                                                // 17
     ar << m_nParam14 << m_nParam15 << m_nParam16 << m_nParam17 << m_nParam18 << m_nParam19 << m_nParam20
        << m_nParam21 << m_nParam22 << m_nParam23 << m_nParam25 << m_nParam26 << m_nParam27;  // 18
-    ar << m_nRefNumber[0] << m_bUseRef[1] << m_nRefNumber[1];                               // 19
+    ar << m_nRefNumber[0] << m_bUseRef[1] << m_nRefNumber[1];                                // 19
     ar << m_nLinkSlots;                                                                      // 20
     ar << m_bAutoRange << m_nSimValue << m_nMinValue << m_nMaxValue;                         // 21
     for (int v : m_bInvert) ar << v;                                                         // 22
@@ -272,9 +286,10 @@ void CBlockObj::Serialize(CArchive& ar) {
     // every class of schema 1 writes the full one.
     if (GetRuntimeClass()->GetSchemaNumber() == 0) return;
     ar << m_nParam13 << m_nParam4 << m_nParam7 << m_nParam6 << m_nParam5;  // 24
-    ar << m_strMask;                                                      // 25
-    ar << m_nParam8 << m_bUseRef[2] << m_nRefNumber[2] << m_bUseRef[3] << m_nRefNumber[3] << m_nParam24;  // 26
-    ar << m_dParam;                                                                                        // 27
+    ar << m_strMask;                                                       // 25
+    ar << m_nParam8 << m_bUseRef[2] << m_nRefNumber[2] << m_bUseRef[3] << m_nRefNumber[3]
+       << m_nParam24;  // 26
+    ar << m_dParam;    // 27
     return;
   }
 
@@ -298,8 +313,8 @@ void CBlockObj::Serialize(CArchive& ar) {
   ar >> m_bAutoRange >> m_nSimValue >> m_nMinValue >> m_nMaxValue;
   // Pin counts and link slots index the pin arrays everywhere: a damaged record
   // is refused rather than let through.
-  if (m_nInputs < 0 || m_nInputs > kMaxInputPins || m_nOutputs < 0 || m_nOutputs > kPinCount - kFirstOutputPin ||
-      m_nLinkSlots < 0 || m_nLinkSlots >= kPinCount) {
+  if (m_nInputs < 0 || m_nInputs > kMaxInputPins || m_nOutputs < 0 ||
+      m_nOutputs > kPinCount - kFirstOutputPin || m_nLinkSlots < 0 || m_nLinkSlots >= kPinCount) {
     ar.ThrowException(CArchiveException::genericException, "block record with pin counts out of range");
   }
 
@@ -319,12 +334,20 @@ void CBlockObj::Serialize(CArchive& ar) {
 // The evaluation protocol and the drawing are provided with the scan and the
 // block drawing; until then the base operations leave the block as it is.
 
-BOOL CBlockObj::Simulate(CViewContext* view) { return TRUE; }
-BOOL CBlockObj::IsTimeElapsed(CViewContext* view, double limitMs) { return FALSE; }
-BOOL CBlockObj::IsWithinInterval(CViewContext* view, int limitMs) { return FALSE; }
+BOOL CBlockObj::Simulate(CViewContext* view) {
+  return TRUE;
+}
+BOOL CBlockObj::IsTimeElapsed(CViewContext* view, double limitMs) {
+  return FALSE;
+}
+BOOL CBlockObj::IsWithinInterval(CViewContext* view, int limitMs) {
+  return FALSE;
+}
 void CBlockObj::ReadInputs(CViewContext* view) {}
 void CBlockObj::SetInput(int pin, int value) {}
-int CBlockObj::CombineInputs(int* acc, int flags) { return acc ? *acc : 0; }
+int CBlockObj::CombineInputs(int* acc, int flags) {
+  return acc ? *acc : 0;
+}
 void CBlockObj::WalkConnections(CViewContext* view, CBlockObj* block, int pin, int* count) {}
 void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {}
 void CBlockObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {}

@@ -41,7 +41,9 @@ constexpr int kMaxInputPins = 10;
 constexpr int kRefCount = 4;  // parameter references per block
 
 // True for a link that names no block (the codes 52..101).
-constexpr bool IsLinkCode(int source) { return source >= kFirstLinkCode && source <= kLastLinkCode; }
+constexpr bool IsLinkCode(int source) {
+  return source >= kFirstLinkCode && source <= kLastLinkCode;
+}
 
 // The per-type pin-type table: 118 rows of 20 pin types.
 constexpr int kPinTypeRows = 118;
@@ -119,20 +121,20 @@ class CBlockObj : public CObject {
   int m_nLastSelect = 0;
   double m_dLastParam = 0.0;
 
-  int m_nType = 0;           // BlockTypeCode
-  CPoint m_ptPos;            // top-left corner of the body, diagram units
-  CPoint m_ptDragStart;      // body position when the current mouse move began
-  int m_nWidth = 0;          // body size
+  int m_nType = 0;       // BlockTypeCode
+  CPoint m_ptPos;        // top-left corner of the body, diagram units
+  CPoint m_ptDragStart;  // body position when the current mouse move began
+  int m_nWidth = 0;      // body size
   int m_nHeight = 0;
-  int m_nNumber = 0;         // OperandNumber given by the document
-  int m_nSource[kPinCount] = {};       // PinLinkCode per pin
-  int m_nPinType[kPinCount] = {};      // PinType per pin
-  int m_nValue[kPinCount] = {};        // simulated value per pin; [10] is the output
+  int m_nNumber = 0;                     // OperandNumber given by the document
+  int m_nSource[kPinCount] = {};         // PinLinkCode per pin
+  int m_nPinType[kPinCount] = {};        // PinType per pin
+  int m_nValue[kPinCount] = {};          // simulated value per pin; [10] is the output
   double m_dSavedValue[kPinCount] = {};  // pin values saved over a simulated power cut
-  int m_bChanged[kPinCount] = {};      // input changed by the last ReadInputs
-  CString m_strReserved;     // kept in the record, no other use
-  int m_nOperand = 0;        // addressed operand of ladder elements and operand blocks
-  CString m_strName;         // the user's block name (at most 8 characters)
+  int m_bChanged[kPinCount] = {};        // input changed by the last ReadInputs
+  CString m_strReserved;                 // kept in the record, no other use
+  int m_nOperand = 0;                    // addressed operand of ladder elements and operand blocks
+  CString m_strName;                     // the user's block name (at most 8 characters)
 
   // Generic parameter slots 1-13 (P0 .. P12). m_nParam1 retentivity,
   // m_nParam2 parameter protection; time blocks: first preset high m_nParam10,
@@ -151,10 +153,10 @@ class CBlockObj : public CObject {
   int m_nParam12 = 0;
   int m_nParam13 = 0;
 
-  int m_bUseRef[kRefCount] = {};                // P13 .. P16: parameter k taken from m_pRef[k]
+  int m_bUseRef[kRefCount] = {};                   // P13 .. P16: parameter k taken from m_pRef[k]
   int m_nRefNumber[kRefCount] = {-1, -1, -1, -1};  // file form of m_pRef: number or -1
-  CBlockObj* m_pRef[kRefCount] = {};            // referenced blocks (not owned)
-  int m_nLinkSlots = 0;                         // X0: link slots carried into the program image
+  CBlockObj* m_pRef[kRefCount] = {};               // referenced blocks (not owned)
+  int m_nLinkSlots = 0;                            // X0: link slots carried into the program image
 
   // Generic parameter slots 14-28 (X1 .. X15). Time blocks: second preset high
   // m_nParam15, low m_nParam14, base m_nParam16. m_nParam28 is not in the record.
@@ -174,41 +176,41 @@ class CBlockObj : public CObject {
   int m_nParam27 = 1;
   int m_nParam28 = 1;
 
-  WORD m_wMemSize = 0;               // device program memory cost in bytes
-  int m_bInvert[kPinCount] = {};     // pin negated; [10] negates the output
-  int m_nFirstLinkedPin = -1;        // first input pin wired to a block; -1 none / not computed
-  CString m_strLabel;                // label drawn above the element (lines split by CR LF)
-  int m_bShowLabel = 1;              // draw the label; 16 bits in the record
-  int m_bAutoRange = 1;              // input simulation value over 0..9999 (else min..max)
-  int m_nSimValue = 0;               // value the user gives an input during simulation
-  int m_nMinValue = 0;               // value range of the element
+  WORD m_wMemSize = 0;            // device program memory cost in bytes
+  int m_bInvert[kPinCount] = {};  // pin negated; [10] negates the output
+  int m_nFirstLinkedPin = -1;     // first input pin wired to a block; -1 none / not computed
+  CString m_strLabel;             // label drawn above the element (lines split by CR LF)
+  int m_bShowLabel = 1;           // draw the label; 16 bits in the record
+  int m_bAutoRange = 1;           // input simulation value over 0..9999 (else min..max)
+  int m_nSimValue = 0;            // value the user gives an input during simulation
+  int m_nMinValue = 0;            // value range of the element
   int m_nMaxValue = 9999;
-  int m_nWordValue = 0;              // 16-bit value of analog outputs and flags in simulation
-  int m_bSelected = 0;               // selected in the view
-  int m_bMark = 0;                   // scratch mark of the view's delete
-  int m_nContactState = 0;           // ladder contacts' state; 16 bits in the record
-  int m_nInputs = 4;                 // number of input pins (0-10)
-  int m_nOutputs = 1;                // number of output pins
-  int m_nReserved1 = 1;              // kept in the record, no other use
+  int m_nWordValue = 0;     // 16-bit value of analog outputs and flags in simulation
+  int m_bSelected = 0;      // selected in the view
+  int m_bMark = 0;          // scratch mark of the view's delete
+  int m_nContactState = 0;  // ladder contacts' state; 16 bits in the record
+  int m_nInputs = 4;        // number of input pins (0-10)
+  int m_nOutputs = 1;       // number of output pins
+  int m_nReserved1 = 1;     // kept in the record, no other use
   int m_nReserved2 = 1;
-  SYSTEMTIME m_stStart;              // start of the current timing period (simulated time)
-  SYSTEMTIME m_stIntervalStart;      // start of the current interval
-  double m_dValue = 0.0;             // current numeric value / elapsed ms of time blocks
-  double m_dElapsedBase = 0.0;       // ms that time blocks add to the elapsed time
-  double m_dRemaining = 0.0;         // ms remaining to the preset of time blocks
-  int m_bLoop = 0;                   // set by WalkConnections when the walk comes back here
-  CBlockObj* m_pWalkStart = nullptr; // block at which the current walk started (not owned)
-  int m_bVisited = 0;                // scratch mark of the view's wiring walks
-  SYSTEMTIME m_stPause;              // simulated time of suspension; zero while running
-  int m_nLatch1 = 0;                 // state latches of the time blocks
+  SYSTEMTIME m_stStart;               // start of the current timing period (simulated time)
+  SYSTEMTIME m_stIntervalStart;       // start of the current interval
+  double m_dValue = 0.0;              // current numeric value / elapsed ms of time blocks
+  double m_dElapsedBase = 0.0;        // ms that time blocks add to the elapsed time
+  double m_dRemaining = 0.0;          // ms remaining to the preset of time blocks
+  int m_bLoop = 0;                    // set by WalkConnections when the walk comes back here
+  CBlockObj* m_pWalkStart = nullptr;  // block at which the current walk started (not owned)
+  int m_bVisited = 0;                 // scratch mark of the view's wiring walks
+  SYSTEMTIME m_stPause;               // simulated time of suspension; zero while running
+  int m_nLatch1 = 0;                  // state latches of the time blocks
   int m_nLatch2 = 0;
-  int m_nLoadedSchema = 0;           // object schema read by Serialize (0 or 1)
-  CString m_strMask;                 // "%04X" mask parameter of the mask blocks
-  double m_dParam = 0.0;             // real-valued parameter of the math blocks
-  BYTE m_byCaps = 0x0F;              // capability bits (class constant, not stored)
-  int m_nChangeState = -1;           // last Simulate of data/math blocks: -1, 0 unchanged, 1 changed
-  CString m_strValueText;            // current value text of time and date blocks
-  CPoint m_ptLayout;                 // grid position of an automatic layout
+  int m_nLoadedSchema = 0;  // object schema read by Serialize (0 or 1)
+  CString m_strMask;        // "%04X" mask parameter of the mask blocks
+  double m_dParam = 0.0;    // real-valued parameter of the math blocks
+  BYTE m_byCaps = 0x0F;     // capability bits (class constant, not stored)
+  int m_nChangeState = -1;  // last Simulate of data/math blocks: -1, 0 unchanged, 1 changed
+  CString m_strValueText;   // current value text of time and date blocks
+  CPoint m_ptLayout;        // grid position of an automatic layout
 
  protected:
   // Loads the pin types of pins 0..m_nInputs-1 and 10..9+m_nOutputs from the

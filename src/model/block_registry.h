@@ -14,8 +14,8 @@ constexpr int kPowerBusNumber = -1;
 constexpr int kFemaleNumberOffset = 2000;  // a female half's number is its male half's plus 2000
 
 // Operand ranges that ladder coils and ladder analog outputs address.
-constexpr int kFirstOutputOperand = 600;       // Q, 128 numbers
-constexpr int kFirstFlagOperand = 1316;        // M, 512 numbers
+constexpr int kFirstOutputOperand = 600;          // Q, 128 numbers
+constexpr int kFirstFlagOperand = 1316;           // M, 512 numbers
 constexpr int kFirstOpenConnectorOperand = 4800;  // X, 128 numbers
 constexpr int kFirstAnalogOutputOperand = 4230;   // AQ, 32 numbers
 constexpr int kFirstAnalogFlagOperand = 4288;     // AM, 512 numbers
@@ -24,7 +24,7 @@ constexpr int kFlagOperandCount = 512;
 constexpr int kOpenConnectorOperandCount = 128;
 constexpr int kAnalogOutputOperandCount = 32;
 constexpr int kAnalogFlagOperandCount = 512;
-constexpr int kDefaultContactOperand = 100;        // make and break contacts address I1
+constexpr int kDefaultContactOperand = 100;         // make and break contacts address I1
 constexpr int kDefaultAnalogContactOperand = 4000;  // analog contacts address AI1
 
 // First number and size of a type's number range; size 0 when the type has none.
@@ -34,7 +34,9 @@ struct OperandRange {
 };
 
 // True for a device family (high byte of the model code) of the newer series.
-constexpr bool IsNewerFamily(int family) { return family >= 0x51; }
+constexpr bool IsNewerFamily(int family) {
+  return family >= 0x51;
+}
 
 // The range of an operand-like type for a device family.
 OperandRange GetOperandRange(int typeCode, int family);

@@ -14,6 +14,10 @@ CShellContext* g_pShell = nullptr;
 
 }  // namespace
 
-CShellContext* GetShellContext() { return g_pShell ? g_pShell : DefaultShell(); }
+CShellContext* GetShellContext() {
+  return g_pShell ? g_pShell : DefaultShell();
+}
 
-void SetShellContext(CShellContext* shell) { g_pShell = shell; }
+void SetShellContext(CShellContext* shell) {
+  g_pShell = shell;
+}

@@ -64,7 +64,9 @@ void SetShellContext(CShellContext* shell);
 // Installs a shell for the lifetime of the object, then restores the previous one.
 class CScopedShellContext {
  public:
-  explicit CScopedShellContext(CShellContext* shell) : m_pPrevious(GetShellContext()) { SetShellContext(shell); }
+  explicit CScopedShellContext(CShellContext* shell) : m_pPrevious(GetShellContext()) {
+    SetShellContext(shell);
+  }
   ~CScopedShellContext() { SetShellContext(m_pPrevious); }
   CScopedShellContext(const CScopedShellContext&) = delete;
   CScopedShellContext& operator=(const CScopedShellContext&) = delete;

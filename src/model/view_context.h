@@ -29,7 +29,12 @@ enum EditMode : int {
 enum SimRunState : int { SIM_STOPPED = 0, SIM_SUSPENDED = 1, SIM_RUNNING = 2 };
 enum SimStepState : int { SIM_STEP_OFF = 0, SIM_STEP_READY = 1, SIM_STEP_STEPPING = 2 };
 // Step unit: 0 "Cycles", 1 "s", 2 "m", 3 "h".
-enum SimStepUnit : int { SIM_UNIT_CYCLES = 0, SIM_UNIT_SECONDS = 1, SIM_UNIT_MINUTES = 2, SIM_UNIT_HOURS = 3 };
+enum SimStepUnit : int {
+  SIM_UNIT_CYCLES = 0,
+  SIM_UNIT_SECONDS = 1,
+  SIM_UNIT_MINUTES = 2,
+  SIM_UNIT_HOURS = 3
+};
 
 class CViewContext {
  public:

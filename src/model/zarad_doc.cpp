@@ -7,7 +7,7 @@
 IMPLEMENT_DYNCREATE(CZaradDoc, CObject)
 
 int* ComPortSettings::Field(int index) {
-  int* fields[kFieldCount] = {&nRole,   &nProtocol, &nAddress,  &nBaudRate,  &nFrameFormat,   &nParity,
+  int* fields[kFieldCount] = {&nRole,     &nProtocol, &nAddress, &nBaudRate,  &nFrameFormat,   &nParity,
                               &nDataBits, &nStopBits, &nTimeout, &nPollDelay, &nRegisterOrder, &nReserved};
   return index >= 0 && index < kFieldCount ? fields[index] : nullptr;
 }

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "model/block_obj.h"
 #include "model/block_comment.h"
+#include "model/block_obj.h"
 #include "model/connect_line_obj.h"
 #include "model/owning_list.h"
 #include "platform/cstring.h"
@@ -50,11 +50,11 @@ struct AnalogSimSetting {
 
 // What CheckTypeLimit reports to a caller that adds several blocks at once.
 struct TypeLimitQuery {
-  int nType = 0;       // the type code (caller's bookkeeping)
-  int nAdding = 0;     // blocks of the type about to be added
-  int nInRange1 = 0;   // coils on outputs Q / ladder analog outputs on AQ
-  int nInRange2 = 0;   // coils on flags M / ladder analog outputs on AM
-  int nInRange3 = 0;   // coils on open connectors X
+  int nType = 0;      // the type code (caller's bookkeeping)
+  int nAdding = 0;    // blocks of the type about to be added
+  int nInRange1 = 0;  // coils on outputs Q / ladder analog outputs on AQ
+  int nInRange2 = 0;  // coils on flags M / ladder analog outputs on AM
+  int nInRange3 = 0;  // coils on open connectors X
 };
 
 constexpr int kAnalogOutputCount = 32;  // entries of m_aqRangeType and m_aqFixedValue
@@ -120,22 +120,22 @@ class CZaradDoc : public CObject {
   int m_nPagesAcross = 1;
   int m_nPagesDown = 1;
   int m_nReservedInts[8] = {1, 1, 1, 1, 1, 1, 1, 1};  // stored in the file only
-  int m_bLocked = 0;        // view ignores mouse editing, device commands disabled
-  CRect m_rcDiagram;        // extent of the diagram area (view's scroll size)
-  CSize m_sizePage;         // one page: the screen size; not stored
-  int m_bSimulating = 0;    // a view of the document simulates
-  COwningList<CBlockObj> m_blocks;             // all blocks and ladder elements
-  COwningList<CConnectLineObj> m_connections;  // all wires
-  COwningList<CBlockComment> m_comments;       // all comments
-  std::vector<CBlockObj*> m_sortList;          // scratch of the view's evaluation sort; owns nothing
-  CString m_strReserved1;   // stored in the file only
+  int m_bLocked = 0;                                  // view ignores mouse editing, device commands disabled
+  CRect m_rcDiagram;                                  // extent of the diagram area (view's scroll size)
+  CSize m_sizePage;                                   // one page: the screen size; not stored
+  int m_bSimulating = 0;                              // a view of the document simulates
+  COwningList<CBlockObj> m_blocks;                    // all blocks and ladder elements
+  COwningList<CConnectLineObj> m_connections;         // all wires
+  COwningList<CBlockComment> m_comments;              // all comments
+  std::vector<CBlockObj*> m_sortList;                 // scratch of the view's evaluation sort; owns nothing
+  CString m_strReserved1;                             // stored in the file only
   CString m_strReserved2;
   int m_nReserved1 = 0;
   CString m_strReserved3;
   CString m_strReserved4;
   CString m_strReserved5;
-  int m_nKind = kDocFbd;    // DocumentKind
-  int m_nReserved0 = 0;     // stored in the file only
+  int m_nKind = kDocFbd;     // DocumentKind
+  int m_nReserved0 = 0;      // stored in the file only
   CString m_strProgramName;  // at most 13 characters
   CString m_strPassword;
   float m_fZoom = 1.0f;
@@ -145,18 +145,18 @@ class CZaradDoc : public CObject {
   CString m_strCustomer;
   CString m_strDiagramNo;
   CString m_strChecked;
-  CString m_strLogoFile;    // start-up logo bitmap path
+  CString m_strLogoFile;  // start-up logo bitmap path
   CString m_strVersion1;
   CString m_strVersion2;
   CString m_strVersion3;
   int m_bShowPropertiesOnNew = 1;
   CString m_strComment;
   int m_bCopyProtect = 0;
-  int m_nRedundancy = 0;     // 0 None, 1 Master, 2 Slave
-  int m_nSyncTime = 5000;    // ms, 1000..3600000
+  int m_nRedundancy = 0;   // 0 None, 1 Master, 2 Slave
+  int m_nSyncTime = 5000;  // ms, 1000..3600000
   int m_nTempHigh = 90;
   int m_nTempLow = -20;
-  int m_bKeepOutputs = 1;    // outputs keep their values in STOP
+  int m_bKeepOutputs = 1;  // outputs keep their values in STOP
   std::vector<BYTE> m_aqRangeType = std::vector<BYTE>(kAnalogOutputCount, 0);
   std::vector<double> m_aqFixedValue = std::vector<double>(kAnalogOutputCount, 0.0);
   int m_nLanguage = 0;
@@ -174,9 +174,9 @@ class CZaradDoc : public CObject {
   WORD m_wFirmware = 0xC100;
   WORD m_wModelAux2 = 0;
   CString m_strModelName;
-  std::map<UINT, CString> m_operandNames;              // ladder: operand names by number
+  std::map<UINT, CString> m_operandNames;                // ladder: operand names by number
   std::map<UINT, AnalogSimSetting> m_analogSimSettings;  // ladder: slider settings by number
-  COwningList<CBlockObj> m_powerBus;                   // ladder: the power bus
+  COwningList<CBlockObj> m_powerBus;                     // ladder: the power bus
   int m_nCapCounts[3] = {};  // function blocks with caps 0x04, 0x02, 0x01 (download)
   int m_nCharSet1 = 0;
   int m_nCharSet2 = 0;

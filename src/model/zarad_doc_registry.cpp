@@ -12,10 +12,12 @@ namespace {
 // the range are ignored, so damaged numbers never index outside the table.
 class CTakenTable {
  public:
-  CTakenTable(int first, int size) : m_nFirst(first), m_taken(static_cast<size_t>(size > 0 ? size : 0), false) {}
+  CTakenTable(int first, int size)
+      : m_nFirst(first), m_taken(static_cast<size_t>(size > 0 ? size : 0), false) {}
   void Mark(int number) {
     const long long index = static_cast<long long>(number) - m_nFirst;
-    if (index >= 0 && index < static_cast<long long>(m_taken.size())) m_taken[static_cast<size_t>(index)] = true;
+    if (index >= 0 && index < static_cast<long long>(m_taken.size()))
+      m_taken[static_cast<size_t>(index)] = true;
   }
   void MarkIndex(size_t index) {
     if (index < m_taken.size()) m_taken[index] = true;
@@ -35,8 +37,12 @@ class CTakenTable {
   std::vector<bool> m_taken;
 };
 
-bool IsRelayCoilType(int type) { return type == 703 || type == 704; }
-bool IsContactType(int type) { return type == 700 || type == 701; }
+bool IsRelayCoilType(int type) {
+  return type == 703 || type == 704;
+}
+bool IsContactType(int type) {
+  return type == 700 || type == 701;
+}
 
 }  // namespace
 
@@ -238,7 +244,9 @@ void CZaradDoc::AdjustBlocksForModel() {
   }
 }
 
-int CZaradDoc::GetTypeLimit(int typeCode) const { return GetTypeLimitForFamily(typeCode, GetModelFamily()); }
+int CZaradDoc::GetTypeLimit(int typeCode) const {
+  return GetTypeLimitForFamily(typeCode, GetModelFamily());
+}
 
 BOOL CZaradDoc::CheckTypeLimit(UINT typeCode, TypeLimitQuery* query) const {
   const int type = static_cast<int>(typeCode);

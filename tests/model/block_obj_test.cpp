@@ -32,11 +32,11 @@ TEST(PinTypeTableTest, RowFormula) {
     int code;
     int row;
   };
-  const Case cases[] = {{300, 0},   {307, 7},   {400, 8},   {413, 21},  {600, 22},  {611, 33}, {700, 34},
-                        {705, 39},  {800, 40},  {827, 67},  {828, 68},  {829, 69},  {830, 68}, {856, 94},
-                        {860, 95},  {879, 114}, {900, 115}, {901, 116}, {911, 117}, {299, 0},  {1000, 0},
-                        {510, -1},  {599, -1},  {696, -1},  {784, -1},  {883, -1},  {903, -1}, {912, -1},
-                        {951, -1},  {999, -1}};
+  const Case cases[] = {{300, 0},   {307, 7},  {400, 8},  {413, 21},  {600, 22},  {611, 33},
+                        {700, 34},  {705, 39}, {800, 40}, {827, 67},  {828, 68},  {829, 69},
+                        {830, 68},  {856, 94}, {860, 95}, {879, 114}, {900, 115}, {901, 116},
+                        {911, 117}, {299, 0},  {1000, 0}, {510, -1},  {599, -1},  {696, -1},
+                        {784, -1},  {883, -1}, {903, -1}, {912, -1},  {951, -1},  {999, -1}};
   for (const Case& c : cases) EXPECT_EQ(GetPinTypeTableRow(c.code), c.row) << c.code;
 }
 
@@ -134,7 +134,8 @@ TEST(BlockObjTest, LadderDocumentDropsOutputPinTypes) {
     int inputs;
     int output;
   };
-  const Case cases[] = {{300, 4, 0}, {400, 2, 0}, {605, 1, 0}, {700, 1, 1}, {701, 1, 1}, {702, 1, 2}, {901, 0, 1}};
+  const Case cases[] = {{300, 4, 0}, {400, 2, 0}, {605, 1, 0}, {700, 1, 1},
+                        {701, 1, 1}, {702, 1, 2}, {901, 0, 1}};
   for (const Case& c : cases) {
     CBlockObj b(c.code, c.inputs);
     EXPECT_EQ(b.m_nPinType[10], c.output) << c.code;
@@ -252,12 +253,12 @@ TEST(BlockRecordTest, RoundTripOfSchemaOneClass) {
                            src.m_nParam16, src.m_nParam17, src.m_nParam18, src.m_nParam19, src.m_nParam20,
                            src.m_nParam21, src.m_nParam22, src.m_nParam23, src.m_nParam24, src.m_nParam25,
                            src.m_nParam26, src.m_nParam27};
-  const int dstParams[] = {dst->m_nParam1,  dst->m_nParam2,  dst->m_nParam3,  dst->m_nParam4,  dst->m_nParam5,
-                           dst->m_nParam6,  dst->m_nParam7,  dst->m_nParam8,  dst->m_nParam9,  dst->m_nParam10,
-                           dst->m_nParam11, dst->m_nParam12, dst->m_nParam13, dst->m_nParam14, dst->m_nParam15,
-                           dst->m_nParam16, dst->m_nParam17, dst->m_nParam18, dst->m_nParam19, dst->m_nParam20,
-                           dst->m_nParam21, dst->m_nParam22, dst->m_nParam23, dst->m_nParam24, dst->m_nParam25,
-                           dst->m_nParam26, dst->m_nParam27};
+  const int dstParams[] = {
+      dst->m_nParam1,  dst->m_nParam2,  dst->m_nParam3,  dst->m_nParam4,  dst->m_nParam5,  dst->m_nParam6,
+      dst->m_nParam7,  dst->m_nParam8,  dst->m_nParam9,  dst->m_nParam10, dst->m_nParam11, dst->m_nParam12,
+      dst->m_nParam13, dst->m_nParam14, dst->m_nParam15, dst->m_nParam16, dst->m_nParam17, dst->m_nParam18,
+      dst->m_nParam19, dst->m_nParam20, dst->m_nParam21, dst->m_nParam22, dst->m_nParam23, dst->m_nParam24,
+      dst->m_nParam25, dst->m_nParam26, dst->m_nParam27};
   for (int i = 0; i < 27; ++i) EXPECT_EQ(dstParams[i], srcParams[i]) << "m_nParam" << i + 1;
   EXPECT_EQ(dst->m_nParam28, 1);  // not in the record
   const int expectedRefs[] = {-1, 9001, -1, 9001};

@@ -192,12 +192,13 @@ TEST_F(RegistryTest, TypeLimitsPerFamily) {
     int olderLimit;
     int newerLimit;
   };
-  const Case cases[] = {{600, 128, 128}, {601, 0, 0},       {602, 16, 64},    {603, 1000, 1000}, {604, 1000, 1000},
-                        {605, 64, 64},   {606, 128, 128},   {607, 512, 512},  {608, 64, 64},     {609, 32, 32},
-                        {610, 512, 512}, {611, 5, 5},       {700, 2560, 2560}, {701, 2560, 2560}, {702, 2560, 2560},
-                        {703, 768, 768}, {704, 768, 768},   {705, 544, 544},  {810, 16, 16},     {812, 1, 4},
-                        {820, 8, 8},     {900, 1900, 1900}, {901, 1900, 1900}, {911, 1, 1},      {300, 0, 0},
-                        {813, 0, 0}};
+  const Case cases[] = {{600, 128, 128},   {601, 0, 0},       {602, 16, 64},     {603, 1000, 1000},
+                        {604, 1000, 1000}, {605, 64, 64},     {606, 128, 128},   {607, 512, 512},
+                        {608, 64, 64},     {609, 32, 32},     {610, 512, 512},   {611, 5, 5},
+                        {700, 2560, 2560}, {701, 2560, 2560}, {702, 2560, 2560}, {703, 768, 768},
+                        {704, 768, 768},   {705, 544, 544},   {810, 16, 16},     {812, 1, 4},
+                        {820, 8, 8},       {900, 1900, 1900}, {901, 1900, 1900}, {911, 1, 1},
+                        {300, 0, 0},       {813, 0, 0}};
   auto older = MakeDoc(kDocFbd, 0x1188);
   auto newer = MakeDoc(kDocFbd, 0x5288);
   for (const Case& c : cases) {
@@ -260,9 +261,9 @@ TEST_F(RegistryTest, TypeClasses) {
     UINT code;
     int group;
   };
-  const Case cases[] = {{299, 0}, {300, 2},  {413, 2},  {414, 0},  {599, 0},  {600, 1},   {799, 1},
-                        {800, 2}, {899, 2},  {900, 3},  {901, 3},  {902, 0},  {911, 4},   {951, 0},
-                        {0, 0},   {0xFFFFFFFFu, 0}};
+  const Case cases[] = {{299, 0}, {300, 2}, {413, 2}, {414, 0},        {599, 0}, {600, 1},
+                        {799, 1}, {800, 2}, {899, 2}, {900, 3},        {901, 3}, {902, 0},
+                        {911, 4}, {951, 0}, {0, 0},   {0xFFFFFFFFu, 0}};
   for (const Case& c : cases) EXPECT_EQ(CZaradDoc::GetTypeClass(c.code), c.group) << c.code;
 }
 
@@ -274,7 +275,7 @@ TEST_F(RegistryTest, LookupsAndCounts) {
   CBlockObj* counter = Add(*doc, 800);
   counter->m_strName = u"Cnt";
   CBlockObj* gate = Add(*doc, 300);
-  Add(*doc, 808);   // latching relay: not a reference on older devices
+  Add(*doc, 808);  // latching relay: not a reference on older devices
   Add(*doc, 900);
   Add(*doc, 901);
   CBlockObj* contact = Add(*doc, 700);
