@@ -94,9 +94,9 @@ void CArchive::CheckLoading() const {
 void CArchive::Need(size_t n) const {
   CheckLoading();
   if (n > GetBytesLeft()) {
-    ThrowException(CArchiveException::endOfFile,
-                   "needed " + std::to_string(n) + " bytes at offset " + std::to_string(m_pos) + ", " +
-                       std::to_string(GetBytesLeft()) + " left");
+    ThrowException(CArchiveException::endOfFile, "needed " + std::to_string(n) + " bytes at offset " +
+                                                     std::to_string(m_pos) + ", " +
+                                                     std::to_string(GetBytesLeft()) + " left");
   }
 }
 
@@ -128,7 +128,9 @@ DWORD CArchive::ReadLE(int n) {
   return v;
 }
 
-CArchive& CArchive::operator<<(float v) { return WriteLE(std::bit_cast<DWORD>(v), 4); }
+CArchive& CArchive::operator<<(float v) {
+  return WriteLE(std::bit_cast<DWORD>(v), 4);
+}
 
 CArchive& CArchive::operator<<(double v) {
   const auto bits = std::bit_cast<std::uint64_t>(v);
@@ -168,8 +170,8 @@ size_t CArchive::ReadCount(size_t minItemBytes) {
   if (count == 0xFFFF) count = ReadLE(4);
   if (minItemBytes != 0 && count > GetBytesLeft() / minItemBytes) {
     ThrowException(CArchiveException::badCount, "count " + std::to_string(count) + " at offset " +
-                                                    std::to_string(at) + ", " + std::to_string(GetBytesLeft()) +
-                                                    " bytes left");
+                                                    std::to_string(at) + ", " +
+                                                    std::to_string(GetBytesLeft()) + " bytes left");
   }
   return count;
 }
@@ -213,14 +215,15 @@ CArchive& CArchive::operator>>(CString& s) {
     }
   }
   if (length > GetBytesLeft() / charSize) {
-    ThrowException(CArchiveException::endOfFile, "string of " + std::to_string(length) + " characters at offset " +
-                                                     std::to_string(at) + ", " + std::to_string(GetBytesLeft()) +
-                                                     " bytes left");
+    ThrowException(CArchiveException::endOfFile, "string of " + std::to_string(length) +
+                                                     " characters at offset " + std::to_string(at) + ", " +
+                                                     std::to_string(GetBytesLeft()) + " bytes left");
   }
   std::u16string text(static_cast<size_t>(length), u'\0');
   const BYTE* p = m_bytes.data() + m_pos;
   for (size_t i = 0; i < text.size(); ++i) {
-    text[i] = charSize == 2 ? static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8)) : static_cast<char16_t>(p[i]);
+    text[i] =
+        charSize == 2 ? static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8)) : static_cast<char16_t>(p[i]);
   }
   m_pos += text.size() * charSize;
   s = CString(std::move(text));
@@ -242,7 +245,8 @@ void CArchive::CheckMapCount() const {
 
 void CArchive::WriteClass(const CRuntimeClass* cls) {
   if (!cls->IsSerializable()) {
-    ThrowException(CArchiveException::badClass, std::string("class ") + cls->m_lpszClassName + " cannot be stored");
+    ThrowException(CArchiveException::badClass,
+                   std::string("class ") + cls->m_lpszClassName + " cannot be stored");
   }
   auto it = m_storeMap.find(cls);
   if (it != m_storeMap.end()) {
@@ -307,8 +311,8 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* sc
     storedSchema = ReadLE(2);
     const size_t len = ReadLE(2);
     if (len > kMaxClassNameLength) {
-      ThrowException(CArchiveException::badClass, "class name of " + std::to_string(len) + " characters at offset " +
-                                                      std::to_string(at));
+      ThrowException(CArchiveException::badClass,
+                     "class name of " + std::to_string(len) + " characters at offset " + std::to_string(at));
     }
     char name[kMaxClassNameLength + 1] = {};
     Read(name, len);
@@ -318,8 +322,9 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* sc
     }
     if (cls->GetSchemaNumber() != storedSchema) {
       if (!cls->IsVersionable()) {
-        ThrowException(CArchiveException::badSchema, std::string("class ") + cls->m_lpszClassName + ", version " +
-                                                         std::to_string(storedSchema) + " instead of " +
+        ThrowException(CArchiveException::badSchema, std::string("class ") + cls->m_lpszClassName +
+                                                         ", version " + std::to_string(storedSchema) +
+                                                         " instead of " +
                                                          std::to_string(cls->GetSchemaNumber()));
       }
       m_schemaMap[cls] = storedSchema;
@@ -329,7 +334,8 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* sc
     ++m_nMapCount;
   } else {
     const DWORD classIndex = index & ~kBigClassTag;
-    if (classIndex == 0 || classIndex >= m_loadArray.size() || m_loadArray[classIndex].kind != EntryKind::Class) {
+    if (classIndex == 0 || classIndex >= m_loadArray.size() ||
+        m_loadArray[classIndex].kind != EntryKind::Class) {
       ThrowException(CArchiveException::badIndex,
                      "class index " + std::to_string(classIndex) + " at offset " + std::to_string(at));
     }
@@ -339,8 +345,8 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* sc
   }
 
   if (expected != nullptr && !cls->IsDerivedFrom(expected)) {
-    ThrowException(CArchiveException::badClass,
-                   std::string("found ") + cls->m_lpszClassName + " where " + expected->m_lpszClassName + " belongs");
+    ThrowException(CArchiveException::badClass, std::string("found ") + cls->m_lpszClassName + " where " +
+                                                    expected->m_lpszClassName + " belongs");
   }
   *schema = storedSchema;
   *obTag = index;
@@ -355,13 +361,14 @@ CObject* CArchive::ReadObjectImpl(const CRuntimeClass* expected, bool allowBackR
   if (cls == nullptr) {
     if (obTag == 0) return nullptr;
     if (obTag >= m_loadArray.size() || m_loadArray[obTag].kind != EntryKind::Object || !allowBackReference) {
-      ThrowException(CArchiveException::badIndex, "object index " + std::to_string(obTag) + " at offset " +
-                                                      std::to_string(at));
+      ThrowException(CArchiveException::badIndex,
+                     "object index " + std::to_string(obTag) + " at offset " + std::to_string(at));
     }
     CObject* pOb = m_loadArray[obTag].obj;
     if (expected != nullptr && !pOb->IsKindOf(expected)) {
-      ThrowException(CArchiveException::badClass, std::string("found ") + pOb->GetRuntimeClass()->m_lpszClassName +
-                                                      " where " + expected->m_lpszClassName + " belongs");
+      ThrowException(CArchiveException::badClass, std::string("found ") +
+                                                      pOb->GetRuntimeClass()->m_lpszClassName + " where " +
+                                                      expected->m_lpszClassName + " belongs");
     }
     return pOb;
   }
@@ -391,6 +398,10 @@ CObject* CArchive::ReadObjectImpl(const CRuntimeClass* expected, bool allowBackR
   return pOb;
 }
 
-CObject* CArchive::ReadObject(const CRuntimeClass* expected) { return ReadObjectImpl(expected, true); }
+CObject* CArchive::ReadObject(const CRuntimeClass* expected) {
+  return ReadObjectImpl(expected, true);
+}
 
-CObject* CArchive::ReadNewObject(const CRuntimeClass* expected) { return ReadObjectImpl(expected, false); }
+CObject* CArchive::ReadNewObject(const CRuntimeClass* expected) {
+  return ReadObjectImpl(expected, false);
+}

@@ -100,8 +100,7 @@ class CArchive {
   CArchive& operator<<(double v);
   // A bool is one byte, 0 or 1. The template keeps pointers from turning into bools.
   template <typename T>
-    requires std::same_as<T, bool>
-  CArchive& operator<<(T v) {
+  requires std::same_as<T, bool> CArchive& operator<<(T v) {
     return WriteLE(static_cast<BYTE>(v ? 1 : 0), 1);
   }
   CArchive& operator<<(const CString& s);
@@ -127,8 +126,7 @@ class CArchive {
   CArchive& operator>>(CString& s);
   // Reads an object that must be a T (or null); see ReadObject.
   template <typename T>
-    requires std::derived_from<T, CObject>
-  CArchive& operator>>(T*& pOb) {
+  requires std::derived_from<T, CObject> CArchive& operator>>(T*& pOb) {
     pOb = static_cast<T*>(ReadObject(T::GetThisClass()));
     return *this;
   }

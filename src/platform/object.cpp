@@ -39,9 +39,13 @@ const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(
                                              nullptr};
 static const CRuntimeClassRegistrar zovuzi_class_registrar_CObject(&CObject::classCObject);
 
-CRuntimeClassRegistrar::CRuntimeClassRegistrar(const CRuntimeClass* cls) { Register(cls); }
+CRuntimeClassRegistrar::CRuntimeClassRegistrar(const CRuntimeClass* cls) {
+  Register(cls);
+}
 
-CObject* CRuntimeClass::CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
+CObject* CRuntimeClass::CreateObject() const {
+  return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
+}
 
 bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
   for (const CRuntimeClass* c = this; c != nullptr; c = c->m_pBaseClass) {
@@ -56,10 +60,16 @@ const CRuntimeClass* CRuntimeClass::FromName(std::string_view name) {
   return it == reg.byName.end() ? nullptr : it->second;
 }
 
-std::vector<const CRuntimeClass*> CRuntimeClass::GetRegisteredClasses() { return Registry().ordered; }
+std::vector<const CRuntimeClass*> CRuntimeClass::GetRegisteredClasses() {
+  return Registry().ordered;
+}
 
-const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
+const CRuntimeClass* CObject::GetRuntimeClass() const {
+  return &classCObject;
+}
 
 void CObject::Serialize(CArchive&) {}
 
-bool CObject::IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
+bool CObject::IsKindOf(const CRuntimeClass* cls) const {
+  return GetRuntimeClass()->IsDerivedFrom(cls);
+}

@@ -78,10 +78,12 @@ class CObject {
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
-#define DECLARE_DYNAMIC(class_name)                                                \
- public:                                                                           \
-  static const CRuntimeClass class##class_name;                                    \
-  static const CRuntimeClass* GetThisClass() { return &class##class_name; }        \
+#define DECLARE_DYNAMIC(class_name)             \
+ public:                                        \
+  static const CRuntimeClass class##class_name; \
+  static const CRuntimeClass* GetThisClass() {  \
+    return &class##class_name;                  \
+  }                                             \
   const CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
@@ -90,23 +92,30 @@ class CObject {
 
 #define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
 
-#define ZOVUZI_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, pfnNew)                   \
-  const CRuntimeClass class_name::class##class_name = {#class_name, static_cast<int>(sizeof(class_name)), \
+#define ZOVUZI_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, pfnNew)                          \
+  const CRuntimeClass class_name::class##class_name = {#class_name, static_cast<int>(sizeof(class_name)),   \
                                                        (schema), (pfnNew), RUNTIME_CLASS(base_class_name)}; \
-  const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }           \
+  const CRuntimeClass* class_name::GetRuntimeClass() const {                                                \
+    return RUNTIME_CLASS(class_name);                                                                       \
+  }                                                                                                         \
   static const CRuntimeClassRegistrar zovuzi_class_registrar_##class_name(RUNTIME_CLASS(class_name));
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
   ZOVUZI_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, kNoSchema, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                        \
-  CObject* class_name::CreateObject() { return new class_name; }                \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
+  CObject* class_name::CreateObject() {                  \
+    return new class_name;                               \
+  }                                                      \
   ZOVUZI_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, kNoSchema, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                   \
-  CObject* class_name::CreateObject() { return new class_name; }                \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, schema) \
+  CObject* class_name::CreateObject() {                       \
+    return new class_name;                                    \
+  }                                                           \
   ZOVUZI_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, (schema), class_name::CreateObject)
 
 // The object as a T when it is of T's run-time class or derived from it, else null.
-#define DYNAMIC_DOWNCAST(class_name, object) \
-  (((object) != nullptr && (object)->IsKindOf(RUNTIME_CLASS(class_name))) ? static_cast<class_name*>(object) : nullptr)
+#define DYNAMIC_DOWNCAST(class_name, object)                                                                 \
+  (((object) != nullptr && (object)->IsKindOf(RUNTIME_CLASS(class_name))) ? static_cast<class_name*>(object) \
+                                                                          : nullptr)

@@ -22,10 +22,13 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
   return out;
 }
 
-Bytes Ascii(const char* s) { return Bytes(s, s + std::strlen(s)); }
+Bytes Ascii(const char* s) {
+  return Bytes(s, s + std::strlen(s));
+}
 
 Bytes Le32(DWORD v) {
-  return {static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16), static_cast<BYTE>(v >> 24)};
+  return {static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16),
+          static_cast<BYTE>(v >> 24)};
 }
 
 // Class record: new-class tag, schema word, name length word, name.
@@ -138,7 +141,9 @@ struct ValueCase {
   std::function<void(CArchive&)> loadAndCheck;
 };
 
-CString Repeat(char16_t ch, size_t n) { return CString(std::u16string(n, ch)); }
+CString Repeat(char16_t ch, size_t n) {
+  return CString(std::u16string(n, ch));
+}
 
 Bytes RepeatBytes(Bytes unit, size_t n) {
   Bytes out;
@@ -148,7 +153,8 @@ Bytes RepeatBytes(Bytes unit, size_t n) {
 
 template <typename T>
 ValueCase Scalar(const char* name, T value, Bytes bytes) {
-  return {name, [value](CArchive& ar) { ar << value; }, std::move(bytes), [value](CArchive& ar) {
+  return {name, [value](CArchive& ar) { ar << value; }, std::move(bytes),
+          [value](CArchive& ar) {
             T got{};
             ar >> got;
             EXPECT_EQ(got, value);
@@ -156,7 +162,8 @@ ValueCase Scalar(const char* name, T value, Bytes bytes) {
 }
 
 ValueCase Str(const char* name, const CString& value, Bytes bytes) {
-  return {name, [value](CArchive& ar) { ar << value; }, std::move(bytes), [value](CArchive& ar) {
+  return {name, [value](CArchive& ar) { ar << value; }, std::move(bytes),
+          [value](CArchive& ar) {
             CString got(u"junk");
             ar >> got;
             EXPECT_TRUE(got == value) << got.ToUtf8();
@@ -189,7 +196,9 @@ TEST(ArchiveValues, StoreAndLoadByteForByte) {
       Scalar<double>("double", -2.5, {0, 0, 0, 0, 0, 0, 0x04, 0xC0}),
       Scalar<bool>("bool true", true, {0x01}),
       Scalar<bool>("bool false", false, {0x00}),
-      {"raw block", [](CArchive& ar) { ar.Write("abc", 3); }, {0x61, 0x62, 0x63},
+      {"raw block",
+       [](CArchive& ar) { ar.Write("abc", 3); },
+       {0x61, 0x62, 0x63},
        [](CArchive& ar) {
          char buf[3];
          EXPECT_EQ(ar.Read(buf, 3), 3u);
@@ -206,19 +215,21 @@ TEST(ArchiveValues, StoreAndLoadByteForByte) {
       Str("string CJK", CString(u"\u4E2D\u6587"), {0xFF, 0xFE, 0xFF, 0x02, 0x2D, 0x4E, 0x87, 0x65}),
       Str("string surrogates", CString(u"\U0001F600"), {0xFF, 0xFE, 0xFF, 0x02, 0x3D, 0xD8, 0x00, 0xDE}),
       Str("string 254", Repeat(u'x', 254), Cat({{0xFF, 0xFE, 0xFF, 0xFE}, RepeatBytes({0x78, 0}, 254)})),
-      Str("string 255", Repeat(u'x', 255), Cat({{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}, RepeatBytes({0x78, 0}, 255)})),
+      Str("string 255", Repeat(u'x', 255),
+          Cat({{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}, RepeatBytes({0x78, 0}, 255)})),
       Str("string FFFD", Repeat(u'y', 0xFFFD),
           Cat({{0xFF, 0xFE, 0xFF, 0xFF, 0xFD, 0xFF}, RepeatBytes({0x79, 0}, 0xFFFD)})),
       Str("string FFFE", Repeat(u'z', 0xFFFE),
-          Cat({{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}, RepeatBytes({0x7A, 0}, 0xFFFE)})),
+          Cat({{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00},
+               RepeatBytes({0x7A, 0}, 0xFFFE)})),
       // the old form: no tag, 8-bit characters
       LoadStr("old empty", {0x00}, CString()),
       LoadStr("old abc", {0x03, 0x61, 0x62, 0x63}, CString(u"abc")),
       LoadStr("old 8-bit", {0x02, 0xE9, 0xFE}, CString(u"\u00E9\u00FE")),
       LoadStr("old word length", {0xFF, 0x03, 0x00, 0x78, 0x79, 0x7A}, CString(u"xyz")),
       LoadStr("old dword length", {0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 0x68, 0x69}, CString(u"hi")),
-      LoadStr("long form of a short length", {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00, 0x41, 0x00},
-              CString(u"A")),
+      LoadStr("long form of a short length",
+              {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00, 0x41, 0x00}, CString(u"A")),
   };
   for (const ValueCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -305,7 +316,9 @@ struct ObjectCase {
 
 TEST(ArchiveObjects, StoreAndLoadByteForByte) {
   const std::vector<ObjectCase> cases = {
-      {"null", [](auto&) { return std::vector<const CObject*>{nullptr}; }, {0x00, 0x00},
+      {"null",
+       [](auto&) { return std::vector<const CObject*>{nullptr}; },
+       {0x00, 0x00},
        [](const auto& got) { EXPECT_EQ(got[0], nullptr); }},
       {"one object: class record, then the record",
        [](auto& own) {
@@ -347,11 +360,25 @@ TEST(ArchiveObjects, StoreAndLoadByteForByte) {
          own.push_back(std::make_unique<CTestPoint3>(5, 6, 7));
          own.push_back(std::make_unique<CTestPoint>(8, 9));
          own.push_back(std::make_unique<CTestPoint3>(0, 0, 1));
-         return std::vector<const CObject*>{own[0].get(), own[1].get(), own[2].get(), own[3].get(), own[1].get()};
+         return std::vector<const CObject*>{own[0].get(), own[1].get(), own[2].get(), own[3].get(),
+                                            own[1].get()};
        },
        // CTestPoint 1, object 2, CTestPoint3 3, object 4, object 5, object 6
-       Cat({kPointClass, Le32(1), Le32(2), kPoint3Class, Le32(5), Le32(6), Le32(7), {0x01, 0x80}, Le32(8), Le32(9),
-            {0x03, 0x80}, Le32(0), Le32(0), Le32(1), {0x04, 0x00}}),
+       Cat({kPointClass,
+            Le32(1),
+            Le32(2),
+            kPoint3Class,
+            Le32(5),
+            Le32(6),
+            Le32(7),
+            {0x01, 0x80},
+            Le32(8),
+            Le32(9),
+            {0x03, 0x80},
+            Le32(0),
+            Le32(0),
+            Le32(1),
+            {0x04, 0x00}}),
        [](const auto& got) {
          auto* p3 = DYNAMIC_DOWNCAST(CTestPoint3, got[1]);
          ASSERT_NE(p3, nullptr);
@@ -404,8 +431,14 @@ TEST(ArchiveObjects, StoreAndLoadByteForByte) {
 
 TEST(ArchiveObjects, OlderSchemaOfVersionableClass) {
   // Two CTestVersioned records of schema 1 (no field b), the second by class index.
-  const Bytes bytes = Cat({ClassRecord(1, "CTestVersioned"), Le32(5), {0, 0}, {0, 0}, {0x01, 0x80}, Le32(6),
-                           {0, 0}, {0x02, 0x00}});
+  const Bytes bytes = Cat({ClassRecord(1, "CTestVersioned"),
+                           Le32(5),
+                           {0, 0},
+                           {0, 0},
+                           {0x01, 0x80},
+                           Le32(6),
+                           {0, 0},
+                           {0x02, 0x00}});
   CArchive in(bytes);
   std::unique_ptr<CTestVersioned> first;
   std::unique_ptr<CTestVersioned> second;
@@ -440,10 +473,19 @@ TEST(ArchiveObjects, LongIndexForms) {
   CTestPoint3 b(2, 2, 2);
   out << &a << &b << &a << own.front().get() << own.back().get();
   const Bytes tail(out.GetBytes().begin() + static_cast<long>(head), out.GetBytes().end());
-  const Bytes want = Cat({kPoint3Class, Le32(1), Le32(1), Le32(1),           // class 0x7FFF, object 0x8000
-                          {0xFF, 0x7F}, Le32(0x80007FFF), Le32(2), Le32(2), Le32(2),  // long class tag
-                          {0xFF, 0x7F}, Le32(0x8000),                        // long object index
-                          {0x02, 0x00}, {0xFE, 0x7F}});                      // short object indices
+  const Bytes want = Cat({kPoint3Class,
+                          Le32(1),
+                          Le32(1),
+                          Le32(1),  // class 0x7FFF, object 0x8000
+                          {0xFF, 0x7F},
+                          Le32(0x80007FFF),
+                          Le32(2),
+                          Le32(2),
+                          Le32(2),  // long class tag
+                          {0xFF, 0x7F},
+                          Le32(0x8000),  // long object index
+                          {0x02, 0x00},
+                          {0xFE, 0x7F}});  // short object indices
   EXPECT_EQ(Hex(tail), Hex(want));
 
   CArchive in(out.GetBytes());
@@ -493,75 +535,98 @@ Bytes DeepChain(int depth) {
 TEST(ArchiveErrors, BadInputThrowsWithCause) {
   const Bytes point = Cat({kPointClass, Le32(1), Le32(2)});
   const std::vector<ErrorCase> cases = {
-      {"empty input", {}, CArchiveException::endOfFile,
+      {"empty input",
+       {},
+       CArchiveException::endOfFile,
        [](CArchive& ar, Loaded&) {
          int i;
          ar >> i;
        }},
-      {"int cut short", {1, 2, 3}, CArchiveException::endOfFile,
+      {"int cut short",
+       {1, 2, 3},
+       CArchiveException::endOfFile,
        [](CArchive& ar, Loaded&) {
          int i;
          ar >> i;
        }},
-      {"raw block cut short", {1, 2, 3}, CArchiveException::endOfFile,
+      {"raw block cut short",
+       {1, 2, 3},
+       CArchiveException::endOfFile,
        [](CArchive& ar, Loaded&) {
          char buf[4];
          ar.Read(buf, 4);
        }},
-      {"string longer than the bytes", {0xFF, 0xFE, 0xFF, 0x05, 0x41, 0x00}, CArchiveException::endOfFile,
+      {"string longer than the bytes",
+       {0xFF, 0xFE, 0xFF, 0x05, 0x41, 0x00},
+       CArchiveException::endOfFile,
        [](CArchive& ar, Loaded&) {
          CString s;
          ar >> s;
        }},
-      {"string of a huge dword length", {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0x7F},
+      {"string of a huge dword length",
+       {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0x7F},
        CArchiveException::endOfFile,
        [](CArchive& ar, Loaded&) {
          CString s;
          ar >> s;
        }},
       {"string of a huge quad-word length",
-       {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0x01}, CArchiveException::endOfFile,
+       {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0x01},
+       CArchiveException::endOfFile,
        [](CArchive& ar, Loaded&) {
          CString s;
          ar >> s;
        }},
-      {"string tag cut short", {0xFF, 0xFE}, CArchiveException::endOfFile,
+      {"string tag cut short",
+       {0xFF, 0xFE},
+       CArchiveException::endOfFile,
        [](CArchive& ar, Loaded&) {
          CString s;
          ar >> s;
        }},
-      {"count larger than the bytes left", {0x05, 0x00, 1, 2, 3, 4}, CArchiveException::badCount,
+      {"count larger than the bytes left",
+       {0x05, 0x00, 1, 2, 3, 4},
+       CArchiveException::badCount,
        [](CArchive& ar, Loaded&) { ar.ReadCount(); }},
-      {"long count larger than the bytes left", {0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}, CArchiveException::badCount,
+      {"long count larger than the bytes left",
+       {0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00},
+       CArchiveException::badCount,
        [](CArchive& ar, Loaded&) { ar.ReadCount(); }},
-      {"count of items larger than the bytes left", {0x03, 0x00, 1, 2, 3, 4, 5}, CArchiveException::badCount,
+      {"count of items larger than the bytes left",
+       {0x03, 0x00, 1, 2, 3, 4, 5},
+       CArchiveException::badCount,
        [](CArchive& ar, Loaded&) { ar.ReadCount(2); }},
       {"class record cut short", {0xFF, 0xFF, 0x01, 0x00}, CArchiveException::endOfFile, nullptr},
-      {"class name cut short", {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00, 0x43, 0x54}, CArchiveException::endOfFile,
+      {"class name cut short",
+       {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00, 0x43, 0x54},
+       CArchiveException::endOfFile,
        nullptr},
       {"object record cut short", Cat({kPointClass, Le32(1), {0x02}}), CArchiveException::endOfFile, nullptr},
       {"unknown class", ClassRecord(1, "CNoSuchClass"), CArchiveException::badClass, nullptr},
-      {"class name of 64 characters", ClassRecord(1, std::string(64, 'C').c_str()), CArchiveException::badClass,
+      {"class name of 64 characters", ClassRecord(1, std::string(64, 'C').c_str()),
+       CArchiveException::badClass, nullptr},
+      {"class that cannot be loaded", ClassRecord(0xFFFF, "CTestDynamic"), CArchiveException::badClass,
        nullptr},
-      {"class that cannot be loaded", ClassRecord(0xFFFF, "CTestDynamic"), CArchiveException::badClass, nullptr},
       {"class other than the expected one", point, CArchiveException::badClass,
        [](CArchive& ar, Loaded&) { ar.ReadObject(RUNTIME_CLASS(CTestVersioned)); }},
-      {"back reference to an object of another class", Cat({point, {0x02, 0x00}}), CArchiveException::badClass,
+      {"back reference to an object of another class", Cat({point, {0x02, 0x00}}),
+       CArchiveException::badClass,
        [](CArchive& ar, Loaded& l) {
          l.owned.insert(ar.ReadObject(nullptr));
          ar.ReadObject(RUNTIME_CLASS(CTestPoint3));
        }},
       {"schema of a fixed-schema class", Cat({ClassRecord(2, "CTestPoint"), Le32(1), Le32(2)}),
        CArchiveException::badSchema, nullptr},
-      {"schema of a derived fixed-schema class", Cat({ClassRecord(1, "CTestPoint3"), Le32(1), Le32(2), Le32(3)}),
-       CArchiveException::badSchema, nullptr},
+      {"schema of a derived fixed-schema class",
+       Cat({ClassRecord(1, "CTestPoint3"), Le32(1), Le32(2), Le32(3)}), CArchiveException::badSchema,
+       nullptr},
       {"object index not read yet", {0x05, 0x00}, CArchiveException::badIndex, nullptr},
       {"class index not read yet", {0x01, 0x80}, CArchiveException::badIndex, nullptr},
       {"class index 0", {0x00, 0x80}, CArchiveException::badIndex, nullptr},
       {"class index naming an object", Cat({point, {0x02, 0x80}}), CArchiveException::badIndex, nullptr},
       {"object index naming a class", Cat({point, {0x01, 0x00}}), CArchiveException::badIndex, nullptr},
-      {"long class index not read yet", Cat({point, {0xFF, 0x7F}, Le32(0x80000009)}), CArchiveException::badIndex,
-       nullptr},
+      {"long class index not read yet", Cat({point, {0xFF, 0x7F}, Le32(0x80000009)}),
+       CArchiveException::badIndex, nullptr},
       {"long object index not read yet", Cat({point, {0xFF, 0x7F}, Le32(0x00010000)}),
        CArchiveException::badIndex, nullptr},
       {"long form cut short", {0xFF, 0x7F, 0x01}, CArchiveException::endOfFile, nullptr},
@@ -574,7 +639,8 @@ TEST(ArchiveErrors, BadInputThrowsWithCause) {
        Cat({kVersionedClass, Le32(1), kPointClass, Le32(3)}), CArchiveException::endOfFile, nullptr},
       {"reference to an object whose load failed", Cat({kVersionedClass, Le32(1), {0x02, 0x00}}),
        CArchiveException::badIndex, nullptr},
-      {"objects nested too deeply", DeepChain(CArchive::kMaxObjectDepth + 1), CArchiveException::badClass, nullptr},
+      {"objects nested too deeply", DeepChain(CArchive::kMaxObjectDepth + 1), CArchiveException::badClass,
+       nullptr},
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(c.name);
