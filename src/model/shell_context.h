@@ -51,10 +51,28 @@ class CShellContext {
   // Horizontal and vertical resolution of the display; a fixed page without a screen.
   virtual CSize GetScreenSize() { return {1024, 768}; }
 
+  // CEditorApp::TranslateMenu: rewrites the main menu's captions for the Chinese
+  // interface (the document menu when documentMenu is set). Documents call it
+  // once, guarded by m_bDocMenuTranslated.
+  virtual void TranslateMenu(bool documentMenu, int firstPosition) {}
+  bool m_bDocMenuTranslated = false;
+  // CEditorApp::DoPromptFileName: the Save As file dialog (".bld" filter for a
+  // ladder document); false when the user cancels or there is no window.
+  virtual bool DoPromptFileName(CString* fileName, UINT titleId, DWORD flags, bool open, int docKind) {
+    return false;
+  }
+  // CEditorApp::GetWidgetClipFormat: the clipboard format registered for "Widget"; 0 before that.
+  virtual UINT GetWidgetClipFormat() { return 0; }
+
  protected:
   bool m_bInfoBarVisible = false;
   bool m_bHasModelName = false;
 };
+
+// Display class of a character: 1 for the CJK characters that take two display
+// cells, 2 for accented Latin, Greek, Cyrillic, Hebrew, Thai and Vietnamese
+// letters, 0 for every other value.
+int GetCharClass(UINT ch);
 
 // The installed shell; never null (a default instance when none is installed).
 CShellContext* GetShellContext();

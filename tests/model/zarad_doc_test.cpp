@@ -168,3 +168,21 @@ TEST_F(ZaradDocTest, DeleteContentsOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShellContextTest, CharClasses) {
+  struct Case {
+    UINT ch;
+    int cls;
+  };
+  const Case cases[] = {{0x3104, 0}, {0x3105, 1}, {0x3129, 1},     {0x312A, 0}, {0x32A3, 1}, {0x32A2, 0},
+                        {0x4DFF, 0}, {0x4E00, 1}, {0x9FA5, 1},     {0x9FA6, 0}, {0x009F, 0}, {0x00A0, 2},
+                        {0x017F, 2}, {0x0180, 0}, {0x01A0, 2},     {0x01D0, 0}, {0x01F0, 2}, {0x0210, 2},
+                        {0x0220, 0}, {0x0370, 2}, {0x03D0, 0},     {0x0400, 2}, {0x0460, 0}, {0x0490, 2},
+                        {0x05FF, 2}, {0x0E5F, 2}, {0x0E60, 0},     {0x1EA0, 2}, {0x1EFF, 2}, {0x1F00, 0},
+                        {'A', 0},    {0, 0},      {0xFFFFFFFFu, 0}};
+  for (const Case& c : cases) EXPECT_EQ(GetCharClass(c.ch), c.cls) << std::hex << c.ch;
+}
+
+}  // namespace
