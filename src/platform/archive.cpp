@@ -389,7 +389,11 @@ CObject* CArchive::ReadObjectImpl(const CRuntimeClass* expected, bool allowBackR
   } catch (...) {
     --m_depth;
     m_nObjectSchema = savedSchema;
-    m_loadArray[slot] = {EntryKind::Dead, cls, nullptr};
+    // The object and whatever it read are gone: later references to them are bad indices.
+    for (size_t i = slot; i < m_loadArray.size(); ++i) {
+      if (m_loadArray[i].kind == EntryKind::Object)
+        m_loadArray[i] = {EntryKind::Dead, m_loadArray[i].cls, nullptr};
+    }
     delete pOb;
     throw;
   }
