@@ -93,6 +93,10 @@ class CZaradDoc : public CObject {
   CBlockObj* AddBlock(std::unique_ptr<CBlockObj> block);
   // The same for a block from the clipboard; it keeps its number when free.
   CBlockObj* AddPastedBlock(std::unique_ptr<CBlockObj> block);
+  // Takes a block out of the document (block list or power bus) and hands it
+  // back: every other block's reference to it and the sort list's entry are
+  // cleared, and the document is marked modified. Null when it is not here.
+  std::unique_ptr<CBlockObj> DetachBlock(CBlockObj* block);
   // Blocks whose number lies in 9000..10999.
   int CountFunctionBlocks() const;
   // Blocks that are neither connector half.

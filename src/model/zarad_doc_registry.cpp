@@ -170,6 +170,24 @@ CBlockObj* CZaradDoc::AddPastedBlock(std::unique_ptr<CBlockObj> block) {
   return added;
 }
 
+std::unique_ptr<CBlockObj> CZaradDoc::DetachBlock(CBlockObj* block) {
+  if (!block) return nullptr;
+  std::unique_ptr<CBlockObj> out = m_blocks.Detach(block);
+  if (!out) out = m_powerBus.Detach(block);
+  if (!out) return nullptr;
+  for (COwningList<CBlockObj>* list : {&m_blocks, &m_powerBus}) {
+    for (CBlockObj* other : *list) {
+      for (CBlockObj*& ref : other->m_pRef) {
+        if (ref == block) ref = nullptr;
+      }
+      if (other->m_pWalkStart == block) other->m_pWalkStart = nullptr;
+    }
+  }
+  std::erase(m_sortList, block);
+  SetModifiedFlag(TRUE);
+  return out;
+}
+
 int CZaradDoc::CountFunctionBlocks() const {
   int count = 0;
   for (CBlockObj* b : m_blocks) {

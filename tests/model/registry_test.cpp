@@ -186,6 +186,29 @@ TEST_F(RegistryTest, PastedBlocks) {
   }
 }
 
+TEST_F(RegistryTest, DetachedBlockLeavesNoPointersBehind) {
+  auto doc = MakeDoc();
+  CBlockObj* counter = Add(*doc, 800);
+  CBlockObj* user = Add(*doc, 803);
+  user->m_pRef[0] = counter;
+  user->m_pRef[2] = counter;
+  user->m_bUseRef[0] = 1;
+  user->m_pWalkStart = counter;
+  doc->m_sortList = {counter, user};
+  doc->SetModifiedFlag(FALSE);
+
+  std::unique_ptr<CBlockObj> taken = doc->DetachBlock(counter);
+  EXPECT_EQ(taken.get(), counter);
+  EXPECT_EQ(user->m_pRef[0], nullptr);
+  EXPECT_EQ(user->m_pRef[2], nullptr);
+  EXPECT_EQ(user->m_pWalkStart, nullptr);
+  EXPECT_EQ(doc->m_sortList, std::vector<CBlockObj*>{user});
+  EXPECT_EQ(doc->FindBlockByNumber(9000), nullptr);
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(doc->DetachBlock(counter), nullptr);
+  EXPECT_EQ(doc->DetachBlock(nullptr), nullptr);
+}
+
 TEST_F(RegistryTest, TypeLimitsPerFamily) {
   struct Case {
     int type;
