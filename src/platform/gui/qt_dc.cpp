@@ -1,0 +1,447 @@
+#include "platform/gui/qt_dc.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
+#include <QString>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr size_t kFontCacheSize = 32;
+
+QColor ToQColor(COLORREF c) {
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+QString ToQString(const CString& s) {
+  return QString::fromUtf16(s.GetString(), static_cast<qsizetype>(s.GetLength()));
+}
+
+// The composition mode that performs a GDI binary raster operation.
+QPainter::CompositionMode ModeForRop(int rop) {
+  switch (rop) {
+    case 2:  // R2_NOTMERGEPEN
+      return QPainter::RasterOp_NotSourceAndNotDestination;
+    case 3:  // R2_MASKNOTPEN
+      return QPainter::RasterOp_NotSourceAndDestination;
+    case 4:  // R2_NOTCOPYPEN
+      return QPainter::RasterOp_NotSource;
+    case 5:  // R2_MASKPENNOT
+      return QPainter::RasterOp_SourceAndNotDestination;
+    case R2_NOT:
+      return QPainter::RasterOp_NotDestination;
+    case R2_XORPEN:
+      return QPainter::RasterOp_SourceXorDestination;
+    case 8:  // R2_NOTMASKPEN
+      return QPainter::RasterOp_NotSourceOrNotDestination;
+    case 9:  // R2_MASKPEN
+      return QPainter::RasterOp_SourceAndDestination;
+    case R2_NOTXORPEN:
+      return QPainter::RasterOp_NotSourceXorDestination;
+    case 12:  // R2_MERGENOTPEN
+      return QPainter::RasterOp_NotSourceOrDestination;
+    case 14:  // R2_MERGEPENNOT
+      return QPainter::RasterOp_SourceOrNotDestination;
+    case 15:  // R2_MERGEPEN
+      return QPainter::RasterOp_SourceOrDestination;
+    default:  // R2_BLACK, R2_COPYPEN, R2_WHITE
+      return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+bool IsFixedPitchFace(const QString& family) {
+  QFont f(family);
+  return QFontInfo(f).fixedPitch();
+}
+
+// The face Qt should use for a LOGFONT.
+QString ChooseFamily(const LOGFONT& lf) {
+  const QString face = ToQString(lf.lfFaceName);
+  const int pitch = lf.lfPitchAndFamily & 0x03;
+  const int family = lf.lfPitchAndFamily & 0xF0;
+  if (pitch == FIXED_PITCH || (face.isEmpty() && family == FF_MODERN)) {
+    if (!face.isEmpty() && IsFixedPitchFace(face)) return face;
+    return QStringLiteral("Courier New");  // Liberation Mono on a Debian system
+  }
+  if (!face.isEmpty()) return face;
+  if (family == FF_ROMAN) return QStringLiteral("Times New Roman");
+  return QStringLiteral("Arial");
+}
+
+}  // namespace
+
+CQtDC::CQtDC(QPaintDevice* device) : m_owned(std::make_unique<QPainter>(device)), m_painter(m_owned.get()) {
+  m_painter->setRenderHint(QPainter::Antialiasing, false);
+  m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+CQtDC::CQtDC(QPainter* painter) : m_painter(painter) {
+  m_painter->save();
+  m_painter->setRenderHint(QPainter::Antialiasing, false);
+  m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+CQtDC::~CQtDC() {
+  if (m_owned) {
+    if (m_owned->isActive()) m_owned->end();
+  } else {
+    m_painter->restore();
+  }
+}
+
+QPaintDevice* CQtDC::Device() const {
+  return m_painter->device();
+}
+
+int CQtDC::GetDeviceCaps(int index) const {
+  const QPaintDevice* d = Device();
+  if (!d) return 0;
+  switch (index) {
+    case HORZRES:
+      return d->width();
+    case VERTRES:
+      return d->height();
+    case LOGPIXELSX:
+      return d->logicalDpiX();
+    case LOGPIXELSY:
+      return d->logicalDpiY();
+    default:
+      return 0;
+  }
+}
+
+// ---- fonts --------------------------------------------------------------------
+
+const CQtDC::FontEntry& CQtDC::CurrentFont() const {
+  const LOGFONT& lf = GetCurrentFont().GetLogFont();
+  const double sx = std::fabs(ScaleX());
+  const double sy = std::fabs(ScaleY());
+  for (const FontEntry& e : m_fonts) {
+    if (e.scaleX == sx && e.scaleY == sy && e.lf == lf) return e;
+  }
+  if (m_fonts.size() >= kFontCacheSize) m_fonts.clear();
+
+  FontEntry e;
+  e.lf = lf;
+  e.scaleX = sx;
+  e.scaleY = sy;
+  QFont font(ChooseFamily(lf));
+  const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
+  font.setWeight(static_cast<QFont::Weight>(weight));
+  font.setItalic(lf.lfItalic != 0);
+  font.setUnderline(lf.lfUnderline != 0);
+  font.setStrikeOut(lf.lfStrikeOut != 0);
+  font.setKerning(false);
+
+  // Size: find the em size whose cell (ascent + descent) is the requested
+  // height, from the metrics at a reference size.
+  const QPaintDevice* device = Device();
+  const double dpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
+  const double height = (lf.lfHeight == 0 ? 16.0 : std::abs(lf.lfHeight)) * sy;
+  double em = height;
+  if (lf.lfHeight >= 0) {
+    QFont reference = font;
+    reference.setPointSizeF(100.0 * 72.0 / dpi);
+    const QFontMetricsF rm(reference, const_cast<QPaintDevice*>(device));
+    if (rm.height() > 0) em = height * 100.0 / rm.height();
+  }
+  font.setPointSizeF(std::max(em, 0.5) * 72.0 / dpi);
+  const QFontMetricsF fm(font, const_cast<QPaintDevice*>(device));
+  e.font = font;
+  if (lf.lfWidth > 0 && fm.averageCharWidth() > 0) e.xScale = lf.lfWidth * sx / fm.averageCharWidth();
+  e.ascent = fm.ascent();
+  e.descent = fm.descent();
+  e.leading = fm.leading();
+  e.avgWidth = fm.averageCharWidth() * e.xScale;
+  e.maxWidth = fm.maxWidth() * e.xScale;
+  m_fonts.push_back(std::move(e));
+  return m_fonts.back();
+}
+
+QFont CQtDC::QtFont(double* xScale) const {
+  const FontEntry& e = CurrentFont();
+  if (xScale) *xScale = e.xScale;
+  return e.font;
+}
+
+CSize CQtDC::DoGetTextExtent(const CString& text) const {
+  const FontEntry& e = CurrentFont();
+  const QFontMetricsF fm(e.font, Device());
+  const double cx = fm.horizontalAdvance(ToQString(text)) * e.xScale / std::fabs(ScaleX());
+  const double cy = (e.ascent + e.descent) / std::fabs(ScaleY());
+  return CSize(static_cast<int>(std::lround(cx)), static_cast<int>(std::lround(cy)));
+}
+
+void CQtDC::DoGetTextMetrics(TEXTMETRIC* tm) const {
+  const FontEntry& e = CurrentFont();
+  const double sx = std::fabs(ScaleX());
+  const double sy = std::fabs(ScaleY());
+  tm->tmAscent = static_cast<LONG>(std::lround(e.ascent / sy));
+  tm->tmDescent = static_cast<LONG>(std::lround(e.descent / sy));
+  tm->tmHeight = static_cast<LONG>(std::lround((e.ascent + e.descent) / sy));
+  tm->tmExternalLeading = static_cast<LONG>(std::lround(std::max(e.leading, 0.0) / sy));
+  const double em = QFontInfo(e.font).pixelSize();
+  tm->tmInternalLeading = std::max<LONG>(0, tm->tmHeight - static_cast<LONG>(std::lround(em / sy)));
+  tm->tmAveCharWidth = static_cast<LONG>(std::lround(e.avgWidth / sx));
+  tm->tmMaxCharWidth = static_cast<LONG>(std::lround(e.maxWidth / sx));
+  tm->tmWeight = e.lf.lfWeight <= 0 ? FW_NORMAL : e.lf.lfWeight;
+}
+
+// ---- state for one primitive ------------------------------------------------------
+
+void CQtDC::ApplyClip(const CRect* extraClip) {
+  if (DeviceClip()) {
+    const CRect& c = *DeviceClip();
+    m_painter->setClipRect(QRect(c.left, c.top, c.Width(), c.Height()), Qt::IntersectClip);
+  }
+  if (extraClip) {
+    CRect c = *extraClip;
+    LPtoDP(&c);
+    c.NormalizeRect();
+    m_painter->setClipRect(QRect(c.left, c.top, c.Width(), c.Height()), Qt::IntersectClip);
+  }
+}
+
+bool CQtDC::BeginShape(const CRect* extraClip) {
+  if (GetROP2() == R2_NOP) return false;
+  m_painter->save();
+  m_painter->setCompositionMode(ModeForRop(GetROP2()));
+  ApplyClip(extraClip);
+  return true;
+}
+
+void CQtDC::BeginFill(const CRect* extraClip) {
+  m_painter->save();
+  m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  ApplyClip(extraClip);
+}
+
+void CQtDC::End() {
+  m_painter->restore();
+}
+
+COLORREF CQtDC::PenColor() const {
+  if (GetROP2() == R2_BLACK) return 0;
+  if (GetROP2() == R2_WHITE) return RGB(255, 255, 255);
+  return GetCurrentPen().GetColor();
+}
+
+COLORREF CQtDC::BrushColor() const {
+  if (GetROP2() == R2_BLACK) return 0;
+  if (GetROP2() == R2_WHITE) return RGB(255, 255, 255);
+  return GetCurrentBrush().GetColor();
+}
+
+// A one-pixel pen is drawn on integer coordinates (Qt's cosmetic lines then
+// cover the same pixels as GDI's); a wider pen is centred on pixel centres.
+QPen CQtDC::DevicePen(double* offset) const {
+  const CPen& pen = GetCurrentPen();
+  const int width = PenWidthToDevice(pen.GetWidth());
+  QPen qp(ToQColor(PenColor()));
+  if (width <= 1) {
+    qp.setWidth(0);
+    qp.setCapStyle(Qt::FlatCap);
+    qp.setJoinStyle(Qt::MiterJoin);
+    switch (pen.GetStyle()) {
+      case PS_DASH:
+        qp.setDashPattern({18, 6});
+        break;
+      case PS_DOT:
+        qp.setDashPattern({3, 3});
+        break;
+      case PS_DASHDOT:
+        qp.setDashPattern({9, 6, 3, 6});
+        break;
+      case PS_DASHDOTDOT:
+        qp.setDashPattern({9, 3, 3, 3, 3, 3});
+        break;
+      default:
+        break;
+    }
+    *offset = 0;
+  } else {
+    qp.setWidth(width);
+    qp.setCapStyle(Qt::RoundCap);
+    qp.setJoinStyle(Qt::RoundJoin);
+    *offset = 0.5;
+  }
+  return qp;
+}
+
+// A filled disc of the given diameter centred on a device pixel, painted
+// span by span so that every pixel is touched once (raster operations stay
+// exact).
+void CQtDC::DrawDot(CPoint p, int width) {
+  const double r = width / 2.0;
+  const double c = (width % 2 == 1) ? 0.0 : -0.5;  // even widths centre between pixels
+  const QColor color = ToQColor(PenColor());
+  for (int dy = -width; dy <= width; ++dy) {
+    const double y = dy - c;
+    if (std::fabs(y) > r) continue;
+    const double half = std::sqrt(r * r - y * y);
+    const int x0 = static_cast<int>(std::ceil(c - half));
+    const int x1 = static_cast<int>(std::floor(c + half));
+    if (x1 >= x0) m_painter->fillRect(QRect(p.x + x0, p.y + dy, x1 - x0 + 1, 1), color);
+  }
+}
+
+// ---- primitives ---------------------------------------------------------------
+
+void CQtDC::DoPolyline(const CPoint* points, int count) {
+  if (GetCurrentPen().IsNull() || count < 2) return;
+  std::vector<CPoint> dev(points, points + count);
+  LPtoDP(dev.data(), count);
+  const int width = PenWidthToDevice(GetCurrentPen().GetWidth());
+  bool allSame = true;
+  for (const CPoint& p : dev) allSame = allSame && p == dev[0];
+  if (allSame && width <= 1) return;  // GDI draws nothing for a zero-length thin line
+  if (!BeginShape()) return;
+  if (allSame) {
+    DrawDot(dev[0], width);
+  } else {
+    double off = 0;
+    m_painter->setPen(DevicePen(&off));
+    m_painter->setBrush(Qt::NoBrush);
+    QPolygonF poly;
+    for (const CPoint& p : dev) poly << QPointF(p.x + off, p.y + off);
+    m_painter->drawPolyline(poly);
+  }
+  End();
+}
+
+void CQtDC::DoPolygon(const CPoint* points, int count) {
+  std::vector<CPoint> dev(points, points + count);
+  LPtoDP(dev.data(), count);
+  if (!BeginShape()) return;
+  const Qt::FillRule rule = GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+  if (!GetCurrentBrush().IsNull()) {
+    QPolygonF poly;
+    for (const CPoint& p : dev) poly << QPointF(p.x, p.y);
+    m_painter->setPen(Qt::NoPen);
+    m_painter->setBrush(ToQColor(BrushColor()));
+    m_painter->drawPolygon(poly, rule);
+  }
+  if (!GetCurrentPen().IsNull()) {
+    double off = 0;
+    m_painter->setPen(DevicePen(&off));
+    m_painter->setBrush(Qt::NoBrush);
+    QPolygonF poly;
+    for (const CPoint& p : dev) poly << QPointF(p.x + off, p.y + off);
+    m_painter->drawPolygon(poly, rule);
+  }
+  End();
+}
+
+void CQtDC::DoRectangle(const CRect& rect) {
+  CRect r = rect;
+  LPtoDP(&r);
+  r.NormalizeRect();
+  if (r.Width() < 1 || r.Height() < 1) return;
+  if (!BeginShape()) return;
+  const bool pen = !GetCurrentPen().IsNull();
+  if (!GetCurrentBrush().IsNull()) {
+    // With a pen the border covers the outer ring; without one GDI fills a
+    // rectangle one pixel smaller (right and bottom).
+    const QRect fill = pen ? QRect(r.left + 1, r.top + 1, r.Width() - 2, r.Height() - 2)
+                           : QRect(r.left, r.top, r.Width() - 1, r.Height() - 1);
+    if (fill.width() > 0 && fill.height() > 0) m_painter->fillRect(fill, ToQColor(BrushColor()));
+  }
+  if (pen) {
+    double off = 0;
+    m_painter->setPen(DevicePen(&off));
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawRect(QRectF(r.left + off, r.top + off, r.Width() - 1, r.Height() - 1));
+  }
+  End();
+}
+
+void CQtDC::DoEllipse(const CRect& rect) {
+  CRect r = rect;
+  LPtoDP(&r);
+  r.NormalizeRect();
+  if (r.Width() < 1 || r.Height() < 1) return;
+  if (!BeginShape()) return;
+  if (!GetCurrentBrush().IsNull()) {
+    m_painter->setPen(Qt::NoPen);
+    m_painter->setBrush(ToQColor(BrushColor()));
+    m_painter->drawEllipse(QRectF(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1));
+  }
+  if (!GetCurrentPen().IsNull()) {
+    double off = 0;
+    m_painter->setPen(DevicePen(&off));
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawEllipse(QRectF(r.left + off, r.top + off, r.Width() - 1, r.Height() - 1));
+  }
+  End();
+}
+
+void CQtDC::DoArc(const CRect& box, CPoint start, CPoint end) {
+  if (GetCurrentPen().IsNull()) return;
+  CRect r = box;
+  LPtoDP(&r);
+  r.NormalizeRect();
+  CPoint se[2] = {start, end};
+  LPtoDP(se, 2);
+  double off = 0;
+  const QPen pen = DevicePen(&off);
+  const double cx = r.left + (r.Width() - 1) / 2.0;
+  const double cy = r.top + (r.Height() - 1) / 2.0;
+  const double rx = (r.Width() - 1) / 2.0;
+  const double ry = (r.Height() - 1) / 2.0;
+  if (rx <= 0 || ry <= 0) return;
+  // Parametric angles (counterclockwise on the screen) of the two radials.
+  const auto angle = [&](CPoint p) {
+    const double dx = p.x - cx;
+    const double dy = cy - p.y;
+    return (dx == 0 && dy == 0) ? 0.0 : std::atan2(rx * dy, ry * dx);
+  };
+  constexpr double kTwoPi = 2 * std::numbers::pi;
+  const double a0 = angle(se[0]);
+  double sweep = angle(se[1]) - a0;
+  if (GetArcDirection() == AD_COUNTERCLOCKWISE) {
+    while (sweep <= 0) sweep += kTwoPi;
+  } else {
+    while (sweep >= 0) sweep -= kTwoPi;
+  }
+  const int steps = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) * std::max(rx, ry) / 2)), 8, 2000);
+  QPolygonF poly;
+  for (int i = 0; i <= steps; ++i) {
+    const double a = a0 + sweep * i / steps;
+    poly << QPointF(cx + rx * std::cos(a) + off, cy - ry * std::sin(a) + off);
+  }
+  if (!BeginShape()) return;
+  m_painter->setPen(pen);
+  m_painter->setBrush(Qt::NoBrush);
+  m_painter->drawPolyline(poly);
+  End();
+}
+
+void CQtDC::DoFillRect(const CRect& rect, COLORREF color) {
+  CRect r = rect;
+  LPtoDP(&r);
+  r.NormalizeRect();
+  if (r.IsRectEmpty()) return;
+  BeginFill();
+  m_painter->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToQColor(color));
+  End();
+}
+
+void CQtDC::DoTextOut(CPoint topLeft, const CString& text, const CRect* clip) {
+  if (text.IsEmpty()) return;
+  const FontEntry& e = CurrentFont();
+  CPoint p = topLeft;
+  LPtoDP(&p);
+  BeginFill(clip);
+  m_painter->setFont(e.font);
+  m_painter->setPen(ToQColor(GetTextColor()));
+  m_painter->translate(p.x, p.y + e.ascent);
+  if (e.xScale != 1) m_painter->scale(e.xScale, 1);
+  m_painter->drawText(QPointF(0, 0), ToQString(text));
+  End();
+}

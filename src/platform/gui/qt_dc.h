@@ -1,0 +1,85 @@
+// CQtDC: the CDC drawing interface on a QPainter, for widgets, QImages and
+// QPrinters.
+//
+// Points are mapped to device pixels by CDC's own arithmetic and drawn with
+// the painter's antialiasing off, so lines and fills land on the same pixels
+// as GDI's: one-pixel lines leave out their last pixel, wider pens have round
+// caps and joins, and a zero-length line with a wide pen is a round dot.
+// Raster operations other than R2_COPYPEN need a raster device (QImage or a
+// widget); a printer draws them as R2_COPYPEN.
+//
+// Fonts: a positive height is the character cell (ascent + descent), a
+// negative one the em height; a nonzero width scales the glyphs horizontally
+// so that the font's average character width becomes that width. A fixed
+// pitch request gets a fixed-pitch face when the named face is proportional
+// (GDI's font mapper weighs the pitch above the face name).
+#pragma once
+
+#include <QFont>
+#include <memory>
+#include <vector>
+
+#include "platform/cdc.h"
+
+class QPainter;
+class QPaintDevice;
+class QPen;
+
+class CQtDC : public CDC {
+ public:
+  // Begins a painter of its own on device, ended when the context goes.
+  explicit CQtDC(QPaintDevice* device);
+  // Draws with an active painter owned by the caller (a paint event's); the
+  // painter's state is saved here and restored when the context goes.
+  explicit CQtDC(QPainter* painter);
+  ~CQtDC() override;
+
+  QPainter* Painter() const { return m_painter; }
+  int GetDeviceCaps(int index) const override;
+
+  // The Qt font and horizontal glyph scale that a LOGFONT maps to at the
+  // current mapping.
+  QFont QtFont(double* xScale = nullptr) const;
+
+ protected:
+  void DoPolyline(const CPoint* points, int count) override;
+  void DoPolygon(const CPoint* points, int count) override;
+  void DoRectangle(const CRect& rect) override;
+  void DoEllipse(const CRect& rect) override;
+  void DoArc(const CRect& box, CPoint start, CPoint end) override;
+  void DoFillRect(const CRect& rect, COLORREF color) override;
+  void DoTextOut(CPoint topLeft, const CString& text, const CRect* clip) override;
+  CSize DoGetTextExtent(const CString& text) const override;
+  void DoGetTextMetrics(TEXTMETRIC* metrics) const override;
+
+ private:
+  struct FontEntry {
+    LOGFONT lf;
+    double scaleX = 1;
+    double scaleY = 1;
+    QFont font;
+    double xScale = 1;  // horizontal glyph scale for the requested width
+    double ascent = 0;
+    double descent = 0;
+    double leading = 0;
+    double avgWidth = 0;  // after xScale
+    double maxWidth = 0;  // after xScale
+  };
+
+  const FontEntry& CurrentFont() const;
+  QPaintDevice* Device() const;
+  // Saves the painter and sets the raster operation and clip for a pen or
+  // brush shape; false (nothing saved) when the operation draws nothing.
+  bool BeginShape(const CRect* extraClip = nullptr);
+  void BeginFill(const CRect* extraClip = nullptr);
+  void End();
+  void ApplyClip(const CRect* extraClip);
+  QPen DevicePen(double* offset) const;
+  COLORREF PenColor() const;
+  COLORREF BrushColor() const;
+  void DrawDot(CPoint device, int width);
+
+  std::unique_ptr<QPainter> m_owned;
+  QPainter* m_painter = nullptr;
+  mutable std::vector<FontEntry> m_fonts;
+};

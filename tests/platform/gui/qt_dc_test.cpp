@@ -1,0 +1,300 @@
+#include "platform/gui/qt_dc.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
+QImage WhiteImage(int w = 64, int h = 64) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+// Bounding box (inclusive) of the pixels that are not white; null when none.
+QRect InkBox(const QImage& image) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) != kWhite) box = box.united(QRect(x, y, 1, 1));
+    }
+  }
+  return box;
+}
+
+int InkCount(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != kWhite;
+  }
+  return n;
+}
+
+void SetZoom(CDC& dc, double zoom, CPoint scroll) {
+  const int r = static_cast<int>(std::lround(zoom * 100));
+  dc.SetMapMode(MM_ISOTROPIC);
+  dc.SetWindowExt(100, 100);
+  dc.SetViewportExt(r, r);
+  dc.SetViewportOrg(-scroll.x, -scroll.y);
+}
+
+CFont MakeFont(int height, int width) {
+  CFont font;
+  font.CreateFont(height, width, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, u"Arial");
+  return font;
+}
+
+TEST(QtDcTest, ShapesCoverThePixelsGdiCovers) {
+  const CPen thin(PS_SOLID, 0, 0);
+  const CPen dot(PS_SOLID, 5, 0);
+  struct Case {
+    const char* name;
+    std::function<void(CDC&)> draw;
+    QRect box;  // inclusive pixel bounds
+  } cases[] = {
+      {"outline rectangle",
+       [&](CDC& dc) {
+         dc.SelectObject(&thin);
+         dc.SelectObject(CBrush::Null());
+         dc.Rectangle(2, 2, 10, 8);
+       },
+       QRect(QPoint(2, 2), QPoint(9, 7))},
+      {"filled rectangle without pen",
+       [&](CDC& dc) {
+         dc.SelectObject(CPen::Null());
+         dc.SelectObject(CBrush(0));
+         dc.Rectangle(2, 2, 10, 8);
+       },
+       QRect(QPoint(2, 2), QPoint(8, 6))},
+      {"solid fill", [&](CDC& dc) { dc.FillSolidRect(CRect(2, 2, 10, 8), RGB(255, 0, 0)); },
+       QRect(QPoint(2, 2), QPoint(9, 7))},
+      {"line leaves out its last pixel",
+       [&](CDC& dc) {
+         dc.SelectObject(&thin);
+         dc.MoveTo(2, 5);
+         dc.LineTo(10, 5);
+       },
+       QRect(QPoint(2, 5), QPoint(9, 5))},
+      {"ellipse outline",
+       [&](CDC& dc) {
+         dc.SelectObject(&thin);
+         dc.SelectObject(CBrush::Null());
+         dc.Ellipse(2, 2, 11, 11);
+       },
+       QRect(QPoint(2, 2), QPoint(10, 10))},
+      {"polygon outline",
+       [&](CDC& dc) {
+         dc.SelectObject(&thin);
+         dc.SelectObject(CBrush::Null());
+         dc.Polygon({{2, 2}, {2, 10}, {10, 10}, {10, 2}});
+       },
+       QRect(QPoint(2, 2), QPoint(10, 10))},
+      {"zero-length wide line",
+       [&](CDC& dc) {
+         dc.SelectObject(&dot);
+         dc.MoveTo(10, 10);
+         dc.LineTo(10, 10);
+       },
+       QRect(QPoint(8, 8), QPoint(12, 12))},
+  };
+  for (const Case& c : cases) {
+    QImage image = WhiteImage(32, 32);
+    {
+      CQtDC dc(&image);
+      c.draw(dc);
+    }
+    EXPECT_EQ(InkBox(image), c.box) << c.name;
+  }
+}
+
+TEST(QtDcTest, ZeroLengthWideLineIsARoundDot) {
+  QImage image = WhiteImage(32, 32);
+  {
+    CQtDC dc(&image);
+    const CPen pen(PS_SOLID, 5, RGB(0, 0, 255));
+    dc.SelectObject(&pen);
+    dc.MoveTo(15, 15);
+    dc.LineTo(15, 15);
+  }
+  // Rows of 3, 5, 5, 5 and 3 pixels: the corners of the 5 x 5 square stay empty.
+  EXPECT_EQ(InkCount(image), 21);
+  EXPECT_EQ(image.pixel(15, 15), qRgb(0, 0, 255));
+  for (QPoint p : {QPoint(13, 15), QPoint(17, 15), QPoint(15, 13), QPoint(15, 17), QPoint(14, 13)}) {
+    EXPECT_NE(image.pixel(p), kWhite) << p.x() << "," << p.y();
+  }
+  for (QPoint p : {QPoint(13, 13), QPoint(17, 13), QPoint(13, 17), QPoint(17, 17), QPoint(12, 15)}) {
+    EXPECT_EQ(image.pixel(p), kWhite) << p.x() << "," << p.y();
+  }
+}
+
+TEST(QtDcTest, FontWidthCondensesGlyphs) {
+  QImage narrow = WhiteImage(200, 40);
+  QImage wide = WhiteImage(200, 40);
+  CSize narrowExtent, wideExtent;
+  TEXTMETRIC tm;
+  {
+    CQtDC dc(&narrow);
+    dc.SelectObject(MakeFont(12, 6));
+    dc.SetBkMode(TRANSPARENT);
+    narrowExtent = dc.GetTextExtent(u"ABCDEFGH");
+    dc.GetTextMetrics(&tm);
+    dc.TextOut(4, 4, u"ABCDEFGH");
+  }
+  {
+    CQtDC dc(&wide);
+    dc.SelectObject(MakeFont(12, 12));
+    dc.SetBkMode(TRANSPARENT);
+    wideExtent = dc.GetTextExtent(u"ABCDEFGH");
+    dc.TextOut(4, 4, u"ABCDEFGH");
+  }
+  // The label font: 12 high, 6 per character.
+  EXPECT_EQ(narrowExtent.cy, 12);
+  EXPECT_EQ(tm.tmHeight, 12);
+  EXPECT_EQ(tm.tmAveCharWidth, 6);
+  EXPECT_NEAR(narrowExtent.cx, 48, 2);
+  EXPECT_NEAR(wideExtent.cx, 96, 4);
+  const QRect n = InkBox(narrow);
+  const QRect w = InkBox(wide);
+  ASSERT_FALSE(n.isNull());
+  EXPECT_LT(n.width() * 3, w.width() * 2);  // clearly narrower
+  EXPECT_NEAR(n.height(), w.height(), 1);   // same height
+  // The ink lies within the text's box below the reference point.
+  EXPECT_GE(n.left(), 4);
+  EXPECT_GE(n.top(), 4);
+  EXPECT_LE(n.right(), 4 + narrowExtent.cx);
+  EXPECT_LE(n.bottom(), 4 + narrowExtent.cy);
+}
+
+TEST(QtDcTest, NotRasterOperationTwiceRestoresTheImage) {
+  const struct {
+    const char* name;
+    std::function<void(CDC&)> draw;
+  } cases[] = {
+      {"thin polygon",
+       [](CDC& dc) {
+         dc.Polygon({{5, 5}, {40, 5}, {40, 30}, {5, 30}});
+       }},
+      {"wide rectangle",
+       [](CDC& dc) {
+         dc.SelectObject(CPen(PS_SOLID, 3, 0));
+         dc.Rectangle(8, 8, 50, 40);
+       }},
+      {"line chain",
+       [](CDC& dc) {
+         dc.MoveTo(3, 3);
+         dc.LineTo(30, 3);
+         dc.LineTo(30, 50);
+         dc.LineTo(3, 3);
+       }},
+      {"ellipse", [](CDC& dc) { dc.Ellipse(10, 10, 50, 35); }},
+  };
+  QImage original = WhiteImage();
+  {
+    QPainter p(&original);
+    p.fillRect(QRect(0, 0, 32, 64), QColor(200, 30, 60));
+    p.fillRect(QRect(20, 20, 30, 10), QColor(10, 200, 90));
+  }
+  for (const auto& c : cases) {
+    QImage image = original;
+    const auto pass = [&] {
+      CQtDC dc(&image);
+      SetZoom(dc, 1.0, CPoint(0, 0));
+      dc.SetROP2(R2_NOT);
+      dc.SelectObject(CBrush::Null());
+      c.draw(dc);
+    };
+    pass();
+    EXPECT_NE(image, original) << c.name << ": the outline shows";
+    pass();
+    EXPECT_EQ(image, original) << c.name << ": the outline is gone";
+  }
+  // Inverting really inverts (white becomes black).
+  QImage image = WhiteImage();
+  {
+    CQtDC dc(&image);
+    dc.SetROP2(R2_NOT);
+    dc.MoveTo(0, 60);
+    dc.LineTo(10, 60);
+  }
+  EXPECT_EQ(image.pixel(5, 60), qRgb(0, 0, 0));
+}
+
+TEST(QtDcTest, ZoomMappingDrawsAtTheMappedPixels) {
+  QImage image = WhiteImage();
+  CRect logical(10, 10, 20, 20);
+  CRect device = logical;
+  {
+    CQtDC dc(&image);
+    SetZoom(dc, 1.5, CPoint(10, 5));
+    dc.LPtoDP(&device);
+    dc.FillSolidRect(logical, RGB(255, 0, 0));
+    dc.SelectObject(CPen(PS_SOLID, 0, 0));
+    dc.MoveTo(0, 30);
+    dc.LineTo(20, 30);
+    // A device pixel of the fill maps back into the logical rectangle.
+    CPoint hit(device.right - 1, device.bottom - 1);
+    dc.DPtoLP(&hit);
+    EXPECT_TRUE(logical.PtInRect(hit));
+  }
+  EXPECT_EQ(device, CRect(5, 10, 20, 25));  // 15 - 10, 15 - 5, 30 - 10, 30 - 5
+  EXPECT_EQ(image.pixel(5, 10), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(19, 24), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(20, 24), kWhite);
+  EXPECT_EQ(image.pixel(4, 10), kWhite);
+  // The thin line from (0, 30) to (20, 30): device (-10, 40) to (20, 40).
+  EXPECT_EQ(image.pixel(0, 40), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(19, 40), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(20, 40), kWhite);
+
+  // Pens and fonts scale with the zoom.
+  QImage big = WhiteImage();
+  CSize extent;
+  {
+    CQtDC dc(&big);
+    SetZoom(dc, 2.0, CPoint(0, 0));
+    dc.SelectObject(CPen(PS_SOLID, 2, 0));
+    dc.MoveTo(5, 5);
+    dc.LineTo(5, 5);
+    dc.SelectObject(MakeFont(12, 6));
+    extent = dc.GetTextExtent(u"B3");
+  }
+  EXPECT_EQ(InkBox(big), QRect(QPoint(8, 8), QPoint(11, 11)));  // a 4-pixel dot at (10, 10)
+  EXPECT_EQ(extent.cy, 12);                                     // still logical units
+  EXPECT_NEAR(extent.cx, 12, 1);
+}
+
+TEST(QtDcTest, OpaqueTextFillsItsBoxAndDrawText) {
+  QImage image = WhiteImage(120, 40);
+  CRect calc(0, 0, 0, 0);
+  {
+    CQtDC dc(&image);
+    dc.SelectObject(MakeFont(12, 6));
+    dc.SetBkColor(RGB(0xFF, 0xFF, 0xCC));  // the value-box colour 0xCCFFFF
+    dc.SetTextColor(RGB(255, 0, 0));
+    dc.TextOut(2, 2, u"42");
+    CRect rect(40, 0, 120, 40);
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawText(u"X", &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    dc.DrawText(u"one\ntwo", &calc, DT_CALCRECT);
+  }
+  // The background box is exactly the text's extent (12 x 12 at 6 per character).
+  EXPECT_EQ(image.pixel(2, 2), qRgb(0xFF, 0xFF, 0xCC));
+  EXPECT_EQ(image.pixel(13, 13), qRgb(0xFF, 0xFF, 0xCC));
+  EXPECT_EQ(image.pixel(14, 2), kWhite);
+  EXPECT_EQ(image.pixel(2, 14), kWhite);
+  // "X" centred in (40, 0, 120, 40).
+  QImage right = image.copy(40, 0, 80, 40);
+  const QRect x = InkBox(right);
+  EXPECT_NEAR(x.center().x(), 40, 3);
+  EXPECT_NEAR(x.center().y(), 20, 3);
+  EXPECT_EQ(calc, CRect(0, 0, 18, 24));
+}
+
+}  // namespace
