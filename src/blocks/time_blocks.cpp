@@ -1,6 +1,44 @@
 #include "blocks/time_blocks.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <ctime>
+
 #include "blocks/block_slots.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/archive.h"
+#include "platform/ms_clock.h"
+#include "platform/random.h"
+
+namespace {
+
+// Per time unit 0 (h:m), 1 (m:s), 2 (s:1/100 s): milliseconds of one low-part
+// step and the radix of the low part.
+constexpr int kUnitStepMs[3] = {60000, 1000, 10};
+constexpr int kUnitRadix[3] = {60, 60, 100};
+// A referenced value per unit: largest accepted value and milliseconds per value step.
+constexpr double kCapLargest[3] = {5999, 5999, 99990};
+constexpr double kCapStepMs[3] = {60000, 1000, 1};
+
+int UnitIndex(int unit) {
+  return unit >= 0 && unit <= 2 ? unit : 2;
+}
+
+bool IsLadder(CViewContext* view) {
+  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+  return doc && doc->IsLadder();
+}
+
+SYSTEMTIME Now(CViewContext* view) {
+  return view->GetSimulatedTime();
+}
+
+constexpr int kMinutesPerDay = 24 * 60;
+constexpr int kMinutesPerWeek = 7 * kMinutesPerDay;
+
+}  // namespace
 
 IMPLEMENT_SERIAL(CBlockTime, CBlockObj, 0)
 
@@ -207,4 +245,815 @@ CBlockSW::CBlockSW(int typeCode) : CBlockTime(typeCode, 4) {
   PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam11 = 1;  // minutes:seconds
   m_byCaps = kCaps;
+}
+
+// ---- CBlockTime: presets, elapsed time, value box -----------------------------
+
+int CBlockTime::UnitStepMs(int unit) {
+  return kUnitStepMs[UnitIndex(unit)];
+}
+
+int CBlockTime::UnitRadix(int unit) {
+  return kUnitRadix[UnitIndex(unit)];
+}
+
+double CBlockTime::CappedReferenceMs(double value, int unit, bool floorAtZero) {
+  const int u = UnitIndex(unit);
+  if (std::isnan(value) || (floorAtZero && value < 0)) return 0;
+  return std::min(value, kCapLargest[u]) * kCapStepMs[u];
+}
+
+void CBlockTime::Serialize(CArchive& ar) {
+  CBlockObj::Serialize(ar);
+  if (ar.IsStoring()) {
+    for (const auto& cam : m_nCamDays)
+      for (int day : cam) ar << day;
+    for (const auto& t : m_nCamOn) ar << t[0] << t[1];
+    for (int v : m_bCamOnUnset) ar << v;
+    for (const auto& t : m_nCamOff) ar << t[0] << t[1];
+    for (int v : m_bCamOffUnset) ar << v;
+  } else {
+    for (auto& cam : m_nCamDays)
+      for (int& day : cam) ar >> day;
+    for (auto& t : m_nCamOn) ar >> t[0] >> t[1];
+    for (int& v : m_bCamOnUnset) ar >> v;
+    for (auto& t : m_nCamOff) ar >> t[0] >> t[1];
+    for (int& v : m_bCamOffUnset) ar >> v;
+  }
+}
+
+int CBlockTime::GetPhaseUnit(int onPhase) const {
+  if (onPhase) return m_pRef[0] ? m_nParam12 : m_nParam11;
+  return m_pRef[1] ? m_nParam13 : m_nParam16;
+}
+
+double CBlockTime::ReferenceValue(int ref) {
+  double v = 0;
+  if (m_pRef[ref]) GetValue(m_pRef[ref], &v);
+  return v;
+}
+
+double CBlockTime::GetPresetMs(int onPhase, bool floorAtZero) {
+  if (onPhase ? m_pRef[0] : m_pRef[1])
+    return CappedReferenceMs(ReferenceValue(onPhase ? 0 : 1), onPhase ? m_nParam12 : m_nParam13, floorAtZero);
+  const int high = onPhase ? m_nParam10 : m_nParam15;
+  const int low = onPhase ? m_nParam9 : m_nParam14;
+  const int unit = onPhase ? m_nParam11 : m_nParam16;
+  return (static_cast<double>(low) + static_cast<double>(UnitRadix(unit)) * high) * UnitStepMs(unit);
+}
+
+double CBlockTime::RawPreset(int onPhase) {
+  if (onPhase ? m_pRef[0] : m_pRef[1]) return ReferenceValue(onPhase ? 0 : 1);
+  return static_cast<double>(RawConstant(onPhase));
+}
+
+long long CBlockTime::RawConstant(int onPhase) const {
+  return onPhase ? static_cast<long long>(m_nParam10) + m_nParam9
+                 : static_cast<long long>(m_nParam15) + m_nParam14;
+}
+
+void CBlockTime::GetWarningTimes(double* t, double* tw, double* tl) {
+  const int unit = GetPhaseUnit(0);
+  *t = GetPresetMs(0, false);
+  const auto constant = [unit](int high, int low) {
+    return (static_cast<double>(low) + static_cast<double>(UnitRadix(unit)) * high) * UnitStepMs(unit);
+  };
+  *tw = m_pRef[2] ? CappedReferenceMs(ReferenceValue(2), unit, false) : constant(m_nParam20, m_nParam19);
+  *tl = m_pRef[3] ? CappedReferenceMs(ReferenceValue(3), unit, false) : constant(m_nParam22, m_nParam21);
+}
+
+double CBlockTime::ScanMsSinceStart(CViewContext* view) const {
+  const SYSTEMTIME scan = view->GetScanTime();
+  return static_cast<double>(SystemTimeToMs(&scan) - SystemTimeToMs(&m_stStart));
+}
+
+void CBlockTime::StampStart(CViewContext* view) {
+  m_stStart = Now(view);
+  m_nLatch1 = 1;
+}
+
+void CBlockTime::RestartPeriod(CViewContext* view) {
+  StampStart(view);
+  m_dValue = 0;
+  m_dElapsedBase = 0;
+}
+
+void CBlockTime::SetOutput(CViewContext* view, int value, bool forceMark) {
+  value = value ? 1 : 0;
+  if ((forceMark || value != m_nValue[kFirstOutputPin]) && IsLadder(view)) m_bChanged[kFirstOutputPin] = 1;
+  m_nValue[kFirstOutputPin] = value;
+}
+
+void CBlockTime::UpdateContacts(CViewContext* view) {
+  if (!m_bChanged[kFirstOutputPin] || !IsLadder(view)) return;
+  PropagateToContacts(view->GetDocument());
+  m_bChanged[kFirstOutputPin] = 0;
+}
+
+int CBlockTime::UpdateElapsed(CViewContext* view, int onPhase) {
+  if (IsPaused()) return 0;
+  if (view->IsTimeAdvancing(true)) m_dValue = ScanMsSinceStart(view) + m_dElapsedBase;
+  const double preset = GetPresetMs(onPhase);
+  int passed = 0;
+  if (preset < m_dValue) {
+    m_dValue = preset;
+    passed = 1;
+  }
+  m_dRemaining = preset - m_dValue;
+  return passed;
+}
+
+int CBlockTime::RefreshPreset(int onPhase) {
+  const double preset = GetPresetMs(onPhase);
+  if (onPhase ? m_pRef[0] : m_pRef[1]) {
+    const int unit = onPhase ? m_nParam12 : m_nParam13;
+    if (preset == m_dLastParam && unit == m_nLastSelect) return 0;
+    m_dLastParam = preset;
+    m_nLastSelect = unit;
+    // The shown high:low of the preset (the referenced value is capped, so it fits).
+    const auto steps = static_cast<long long>(preset / UnitStepMs(unit));
+    m_nLastParam = static_cast<int>(steps / UnitRadix(unit));
+    m_nLastInput = static_cast<int>(steps % UnitRadix(unit));
+  } else {
+    const int high = onPhase ? m_nParam10 : m_nParam15;
+    const int low = onPhase ? m_nParam9 : m_nParam14;
+    const int unit = onPhase ? m_nParam11 : m_nParam16;
+    if (unit == m_nLastSelect && high == m_nLastParam && low == m_nLastInput) return 0;
+    m_nLastSelect = unit;
+    m_nLastParam = high;
+    m_nLastInput = low;
+    m_dLastParam = preset;
+  }
+  m_dValue = preset;
+  m_dRemaining = 0;
+  return 1;
+}
+
+int CBlockTime::GetShownTimeBase() const {
+  const int first = GetPhaseUnit(1);
+  const int second = GetPhaseUnit(0);
+  switch (m_nType) {
+    case 400:
+    case 401:
+    case 403:
+    case 404:
+      return first;
+    case 402:
+      return !m_bTiming && m_bPresetShown ? second : first;
+    case 405:
+      return m_bSecondPhase ? second : first;
+    case 406: {
+      const auto* apg = dynamic_cast<const CBlockAPG*>(this);
+      if (m_bTiming) return m_bSecondPhase ? second : first;
+      return apg && apg->m_bLastPhaseOn ? first : second;
+    }
+    case 408:
+      return second;
+    case 409: {
+      const auto* mfs = dynamic_cast<const CBlockMFS*>(this);
+      const int state = mfs ? mfs->m_nState : 0;
+      return state == 1 || state == 3 ? first : second;
+    }
+    default:
+      return m_nParam11;
+  }
+}
+
+int CBlockTime::GetReferencedTimeBase() const {
+  const int first = GetPhaseUnit(1);
+  const int second = GetPhaseUnit(0);
+  switch (m_nType) {
+    case 402:
+      return m_nValue[0] == 0 ? second : first;
+    case 405:
+      return m_nValue[kFirstOutputPin] == 0 && m_bTiming ? second : first;
+    case 406:
+      return m_nValue[kFirstOutputPin] == m_nValue[1] ? second : first;
+    case 408:
+      return second;
+    default:
+      return first;
+  }
+}
+
+void CBlockTime::ClearTimingAfterPowerCut() {
+  switch (m_nType) {
+    case 401:
+    case 403:
+    case 404:
+    case 408:
+      m_bTiming = 0;
+      break;
+    case 402:
+    case 405:
+      m_bSecondPhase = 0;
+      break;
+    case 406:
+      m_bTiming = 0;
+      m_bSecondPhase = 0;
+      break;
+    case 407:
+      if (m_nValue[0] == 0) {
+        m_dValue = 0;
+        m_bTiming = 0;
+      }
+      break;
+    case 409:
+      if (auto* mfs = dynamic_cast<CBlockMFS*>(this); mfs && mfs->m_nState == 2) {
+        mfs->m_nState = 0;
+        m_bTiming = 0;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void CBlockTime::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  CBlockObj::SimulateAndDraw(view, dc);
+  if (m_nType != 410) DrawValueBox(dc, view);
+  view->ShowCurrentParameterValue(this);
+}
+
+void CBlockTime::DrawValueBox(CDC* dc, CViewContext* view) {
+  FormatTimeText(view, &m_strValueText);
+}
+
+// ---- Delay timers and wiping relays (400-405) ---------------------------------
+
+BOOL CBlockDPR::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  m_nChangeState = -1;
+  int changed = 0;
+  const int trigger = m_nValue[0];
+  if (m_bChanged[0]) {
+    changed = 1;
+    if (trigger == 1) {
+      m_bTiming = 1;
+      StampStart(view);
+    } else {
+      m_dElapsedBase = 0;
+      m_dValue = 0;
+      m_bTiming = 0;
+      SetOutput(view, 0);
+    }
+  }
+  if (trigger == 1 && m_nValue[kFirstOutputPin] == 0) {
+    if (UpdateElapsed(view, 1)) {
+      m_dElapsedBase = 0;
+      m_bTiming = 0;
+      SetOutput(view, 1);
+    }
+    changed = 1;
+  }
+  if (trigger == 1 && m_nValue[kFirstOutputPin] == 1) m_nChangeState = RefreshPreset(1);
+  UpdateContacts(view);
+  if (m_nChangeState == -1) return changed;
+  return changed == 0 && m_nChangeState == 0 ? 0 : 1;
+}
+
+BOOL CBlockDDR::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  const int trigger = m_nValue[0];
+  const int reset = m_nValue[1];
+  if (reset == 0 && m_bChanged[1]) {
+    SetOutput(view, trigger);
+  } else if (reset == 0) {
+    if (InputFell(0)) {
+      m_bTiming = 1;
+      StampStart(view);
+    } else if (InputRose(0)) {
+      m_dElapsedBase = 0;
+      m_dValue = 0;
+      m_bTiming = 0;
+      SetOutput(view, 1);
+    }
+    if (trigger == 0 && m_nValue[kFirstOutputPin] == 1 && UpdateElapsed(view, 1)) {
+      m_dElapsedBase = 0;
+      m_dValue = 0;
+      m_bTiming = 0;
+      SetOutput(view, 0);
+    }
+  } else if (m_bChanged[1]) {
+    m_dValue = 0;
+    m_bTiming = 0;
+    SetOutput(view, 0);
+  }
+  UpdateContacts(view);
+  return 1;
+}
+
+BOOL CBlockMPLR::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  if (InputRose(0)) {
+    m_bPresetShown = 0;
+    m_bTiming = 1;
+    m_bSecondPhase = 0;
+    RestartPeriod(view);
+    SetOutput(view, 0);
+  } else if (InputFell(0)) {
+    if (!m_bTiming) {
+      RestartPeriod(view);
+      m_bSecondPhase = 1;
+    } else {
+      m_dValue = 0;
+      m_dElapsedBase = 0;
+      m_bSecondPhase = 0;
+      m_bTiming = 0;
+    }
+  }
+  if (m_nValue[0] == 0) {
+    if (m_nValue[kFirstOutputPin] == 1 && UpdateElapsed(view, 0)) {
+      SetOutput(view, 0);
+      m_dElapsedBase = 0;
+      m_bSecondPhase = 0;
+      m_bPresetShown = 1;
+    }
+    if (m_nValue[kFirstOutputPin] == 0 && m_bPresetShown) RefreshPreset(0);
+  } else {
+    if (m_nValue[kFirstOutputPin] == 0 && UpdateElapsed(view, 1)) {
+      m_bTiming = 0;
+      SetOutput(view, 1);
+    }
+    if (m_nValue[kFirstOutputPin] == 1) RefreshPreset(1);
+  }
+  UpdateContacts(view);
+  return 1;
+}
+
+BOOL CBlockPLR::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  m_nChangeState = -1;
+  int changed = 0;
+  if (m_nValue[1] == 0) {
+    if (m_nValue[0] == 1 && !m_bTiming && m_nValue[kFirstOutputPin] == 0) {
+      m_bTiming = 1;
+      StampStart(view);
+    }
+    if (m_bTiming) {
+      if (UpdateElapsed(view, 1)) {
+        SetOutput(view, 1);
+        m_bTiming = 0;
+      }
+      changed = 1;
+    } else if (m_nValue[kFirstOutputPin] == 1) {
+      m_nChangeState = RefreshPreset(1);
+    }
+  } else {
+    changed = 1;
+    m_bTiming = 0;
+    RestartPeriod(view);
+    SetOutput(view, 0);
+  }
+  UpdateContacts(view);
+  if (m_nChangeState == -1) return changed;
+  return changed == 0 && m_nChangeState == 0 ? 0 : 1;
+}
+
+BOOL CBlockCPG::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  if (InputRose(0)) {
+    m_bTiming = 1;
+    StampStart(view);
+    SetOutput(view, 1);
+  } else if (InputFell(0)) {
+    m_dElapsedBase = 0;
+    m_dValue = 0;
+    m_bTiming = 0;
+    SetOutput(view, 0);
+  }
+  if (m_nValue[0] == 1) {
+    if (m_nValue[kFirstOutputPin] == 1 && UpdateElapsed(view, 1)) {
+      m_bTiming = 0;
+      m_dElapsedBase = 0;
+      SetOutput(view, 0);
+    }
+    if (m_nValue[kFirstOutputPin] == 0) RefreshPreset(1);
+  }
+  UpdateContacts(view);
+  return 1;
+}
+
+BOOL CBlockRPR::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  if (m_nValue[1] == 1) {
+    m_dElapsedBase = 0;
+    m_dValue = 0;
+    m_bSecondPhase = 0;
+    m_bTiming = 0;
+    m_bPresetShown = 0;
+    SetOutput(view, 0);
+  } else if (RawPreset(1) == 0 && RawPreset(0) == 0) {
+    RestartPeriod(view);
+    m_bSecondPhase = 0;
+    m_bTiming = 0;
+    m_nPulseCount = -1;
+    SetOutput(view, 0);
+    m_bChanged[0] = 0;
+  } else if (m_bChanged[0]) {
+    if (m_nValue[0] == 1) {
+      m_bTiming = 1;
+      m_bSecondPhase = 1;  // the train begins with a pause
+      RestartPeriod(view);
+      SetOutput(view, 0);
+      m_nPulseCount = -1;
+      m_nPulseLimit = m_nParam17;
+      m_bPresetShown = 1;
+    }
+    m_bChanged[0] = 0;
+  } else if (!m_bTiming) {
+    m_bSecondPhase = 0;
+    m_nPulseCount = -1;
+    SetOutput(view, 0);
+    if (m_bPresetShown)
+      RefreshPreset(1);
+    else
+      StampStart(view);
+  } else if (m_bSecondPhase) {
+    if (UpdateElapsed(view, 0)) {
+      if (RawPreset(1) > 0) SetOutput(view, 1);
+      RestartPeriod(view);
+      m_bSecondPhase = 0;
+    }
+  } else if (UpdateElapsed(view, 1)) {
+    if (RawPreset(0) > 0) SetOutput(view, 0);
+    StampStart(view);
+    m_bSecondPhase = 1;
+    m_dElapsedBase = 0;
+    if (++m_nPulseCount < m_nPulseLimit)
+      m_dValue = 0;
+    else
+      m_bTiming = 0;
+  }
+  UpdateContacts(view);
+  return 1;
+}
+
+// ---- Pulse generators and light switches (406-409) ----------------------------
+
+BOOL CBlockAPG::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  const int inv = m_nValue[1];
+  if (InputRose(0)) {
+    m_bTiming = 1;
+    RestartPeriod(view);
+    if (RawConstant(1) != 0)
+      m_bSecondPhase = 0;
+    else
+      m_bSecondPhase = RawConstant(0) > 0 ? 1 : 0;
+  } else if (InputFell(0)) {
+    m_bLastPhaseOn = m_bSecondPhase == 0 ? 1 : 0;
+    m_dElapsedBase = 0;
+    m_dValue = 0;
+    m_bTiming = 0;
+    m_bSecondPhase = 0;
+    SetOutput(view, 0);
+  } else if (m_bTiming && m_nValue[0] == 1) {
+    const double r0 = ReferenceValue(0);
+    const double r1 = ReferenceValue(1);
+    if (m_nParam9 == 0 && m_nParam10 == 0 && m_nParam14 == 0 && m_nParam15 == 0 && r0 == 0 && r1 == 0) {
+      RestartPeriod(view);
+      SetOutput(view, !inv);
+    } else if (!m_bSecondPhase) {
+      if (UpdateElapsed(view, 1)) {
+        if (m_pRef[1] ? r1 > 0 : RawConstant(0) > 0) {
+          m_bSecondPhase = 1;
+          SetOutput(view, !m_nValue[kFirstOutputPin]);
+        }
+        RestartPeriod(view);
+      } else {
+        SetOutput(view, !inv);
+      }
+    } else if (UpdateElapsed(view, 0)) {
+      SetOutput(view, !m_nValue[kFirstOutputPin]);
+      RestartPeriod(view);
+      m_bSecondPhase = 0;
+    } else {
+      SetOutput(view, inv);
+    }
+  }
+  m_bChanged[0] = 0;
+  m_bChanged[1] = 0;
+  UpdateContacts(view);
+  return 1;
+}
+
+void CBlockRG::PickDelay(int onPhase) {
+  SeedRandom(static_cast<std::uint32_t>(Random()));
+  const double preset = GetPresetMs(onPhase, false);
+  // Whole milliseconds; presets beyond the 64-bit range are clamped first.
+  const double clamped = std::clamp(std::trunc(preset), -9.0e18, 9.0e18);
+  const long long n = std::llabs(static_cast<long long>(std::isnan(clamped) ? 0 : clamped));
+  const long long r = n == 0 ? 0 : Random() % n;
+  const int seconds = static_cast<int>(r / 1000);
+  const int hundredths = static_cast<int>(r / 10 % 100);
+  if (onPhase) {
+    m_nOnDelaySec = seconds;
+    m_nOnDelayHund = hundredths;
+  } else {
+    m_nOffDelaySec = seconds;
+    m_nOffDelayHund = hundredths;
+  }
+}
+
+int CBlockRG::UpdateElapsed(CViewContext* view, int onPhase) {
+  if (IsPaused()) return 0;
+  if (view->IsTimeAdvancing(true)) m_dValue = ScanMsSinceStart(view);
+  const double delay = onPhase ? (m_nOnDelaySec * 100.0 + m_nOnDelayHund) * 10
+                               : (m_nOffDelaySec * 100.0 + m_nOffDelayHund) * 10;
+  int passed = 0;
+  if (delay <= m_dValue) {
+    m_dValue = delay;
+    passed = 1;
+  }
+  m_dRemaining = delay - m_dValue;
+  return passed;
+}
+
+BOOL CBlockRG::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  if (InputRose(0)) {
+    PickDelay(1);
+    m_bTiming = 1;
+    m_dValue = 0;
+    StampStart(view);
+    m_bSecondPhase = 0;
+    SetOutput(view, 0);
+  } else if (InputFell(0)) {
+    PickDelay(0);
+    m_dValue = 0;
+    if (m_nValue[kFirstOutputPin] == 1) {
+      m_bTiming = 1;
+      StampStart(view);
+      m_bSecondPhase = 1;
+    } else {
+      m_bTiming = 0;
+    }
+  }
+  if (m_bTiming) {
+    if (!m_bSecondPhase) {
+      if (UpdateElapsed(view, 1)) {
+        SetOutput(view, 1);
+        m_bTiming = 0;
+      }
+    } else if (UpdateElapsed(view, 0)) {
+      m_dValue = 0;
+      SetOutput(view, 0);
+      m_bTiming = 0;
+    }
+  }
+  UpdateContacts(view);
+  return 1;
+}
+
+int CBlockSLS::PreWarningStep(CViewContext* view, int trigger) {
+  if (trigger == 1 || !m_bTiming) return 0;
+  double t = 0, tw = 0, tl = 0;
+  GetWarningTimes(&t, &tw, &tl);
+  const double d = t - tw;
+  if (d >= 0) {
+    if (m_dValue < d) return 0;
+    if (m_byWarnState == 0) {
+      m_byWarnState = 1;
+      return 1;
+    }
+    if (m_byWarnState == 1 && (d + tl <= m_dValue || d + tl <= ScanMsSinceStart(view))) {
+      m_byWarnState = 2;
+      return 1;
+    }
+    return 0;
+  }
+  if (m_byWarnState == 0) {
+    m_byWarnState = 1;
+    return 1;
+  }
+  if (m_byWarnState == 1 && ScanMsSinceStart(view) >= tl) {
+    m_byWarnState = 2;
+    return 1;
+  }
+  return 0;
+}
+
+BOOL CBlockSLS::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  const int trigger = m_nValue[0];
+  if (InputFell(0)) {
+    m_bTiming = 1;
+    RestartPeriod(view);
+    m_byWarnState = 0;
+  } else if (InputRose(0)) {
+    SetOutput(view, 1);
+  }
+  if (!m_bTiming) {
+    RefreshPreset(0);
+  } else if (PreWarningStep(view, trigger)) {
+    SetOutput(view, !m_nValue[kFirstOutputPin]);
+  } else if (UpdateElapsed(view, 0)) {
+    double t = 0, tw = 0, tl = 0;
+    GetWarningTimes(&t, &tw, &tl);
+    const double sinceStart = ScanMsSinceStart(view);
+    // A warning pulse still under way ends first.
+    if (m_byWarnState != 1 || (sinceStart >= t - tw + tl && sinceStart >= tl)) {
+      SetOutput(view, trigger);
+      m_bTiming = 0;
+      m_byWarnState = 0;
+    }
+  }
+  UpdateContacts(view);
+  return 1;
+}
+
+int CBlockMFS::PreWarningStep(int trigger) {
+  if (trigger == 1) return 0;
+  double t = 0, tw = 0, tl = 0;
+  GetWarningTimes(&t, &tw, &tl);
+  const double d = t - tw;
+  if (d >= 0) {
+    if (m_dValue < d) return 0;
+    if (m_byWarnState == 0) {
+      m_byWarnState = 1;
+      return 1;
+    }
+    if (m_byWarnState == 1 && d + tl < m_dValue) {
+      m_byWarnState = 2;
+      return 1;
+    }
+    return 0;
+  }
+  if (m_byWarnState == 0) {
+    m_byWarnState = 1;
+    return 1;
+  }
+  if (m_byWarnState == 1 && m_dValue >= tl) {
+    m_byWarnState = 2;
+    return 1;
+  }
+  return 0;
+}
+
+BOOL CBlockMFS::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  const int trigger = m_nValue[0];
+  const int out = m_nValue[kFirstOutputPin];
+  const bool idle = m_nState == 0 || m_nState == 3 || m_nState == 4;
+  if (m_nValue[1] == 1) {
+    RestartPeriod(view);
+    m_nState = 0;
+    SetOutput(view, 0);
+    m_byWarnState = 0;
+  } else if (InputFell(1) && trigger == 1) {
+    m_nState = 1;
+    StampStart(view);
+    SetOutput(view, 1);
+  } else if (InputRose(0)) {
+    SetOutput(view, !out, true);
+    if (idle) {
+      if (!out) {
+        m_nState = 1;
+        RestartPeriod(view);
+      }
+    } else if (m_nState == 2 && m_byWarnState == 1) {
+      // A press during the warning pulse: the light time begins again.
+      m_stIntervalStart = Now(view);
+      m_nLatch2 = 1;
+      RestartPeriod(view);
+    } else if (m_nState == 2) {
+      m_nState = 0;
+      m_byWarnState = 0;
+      SetOutput(view, 0);
+      RestartPeriod(view);
+    }
+  } else if (InputFell(0)) {
+    if (idle && out == 0) {
+      RestartPeriod(view);
+    } else if (m_nState == 1) {
+      m_nState = 2;  // a short press starts the light time
+      RestartPeriod(view);
+    } else if (m_nState == 2 && out == 1) {
+      m_byWarnState = 0;
+      RestartPeriod(view);
+    }
+  } else if (m_nState == 1) {
+    if (UpdateElapsed(view, 1)) {
+      m_byWarnState = 0;
+      m_nState = 3;  // permanent light
+    }
+  } else if (m_nState == 2) {
+    if (UpdateElapsed(view, 0)) {
+      SetOutput(view, 0);
+      m_byWarnState = 0;
+      m_nState = 4;
+    } else if (PreWarningStep(trigger)) {
+      SetOutput(view, !out);
+    } else if (m_byWarnState == 1 && trigger == 1 && out == 1 && !IsWithinInterval(view, 50)) {
+      // Held longer than a tap during the warning: switch off.
+      m_bTiming = 0;
+      m_nState = 0;
+      m_byWarnState = 0;
+      SetOutput(view, !out);
+      m_dValue = 0;
+      StampStart(view);
+    }
+  }
+  if (m_nState == 3) RefreshPreset(1);
+  if (m_nState == 4) RefreshPreset(0);
+  m_bChanged[0] = 0;
+  m_bChanged[1] = 0;
+  m_bTiming = m_nState == 1 || m_nState == 2 ? 1 : 0;
+  UpdateContacts(view);
+  return 1;
+}
+
+// ---- Weekly and yearly timers (410, 411) ---------------------------------------
+
+int CBlockWT::EvaluateCams(int weekDay, int minuteOfDay) const {
+  const int now = weekDay * kMinutesPerDay + minuteOfDay;
+  bool found = false;
+  int bestAge = 0;
+  int bestCam = -1;
+  int bestOn = 0;
+  for (int cam = 0; cam < kCams; ++cam) {
+    const bool hasOn = !m_bCamOnUnset[cam];
+    const bool hasOff = !m_bCamOffUnset[cam];
+    if (!hasOn && !hasOff) continue;
+    for (int day = 0; day < kWeekDays; ++day) {
+      if (!m_nCamDays[cam][day]) continue;
+      // Off after on, so that equal on and off times of one cam count as off.
+      for (int on = 1; on >= 0; --on) {
+        if (on ? !hasOn : !hasOff) continue;
+        const int(&time)[2] = on ? m_nCamOn[cam] : m_nCamOff[cam];
+        const long long point = static_cast<long long>(day) * kMinutesPerDay + time[0] * 60LL + time[1];
+        // How long ago the point last passed, looking back over one week.
+        long long age = (now - point) % kMinutesPerWeek;
+        if (age < 0) age += kMinutesPerWeek;
+        // Same age: the higher cam, and within a cam the off point, wins.
+        if (!found || age < bestAge || (age == bestAge && cam >= bestCam)) {
+          found = true;
+          bestAge = static_cast<int>(age);
+          bestCam = cam;
+          bestOn = on;
+        }
+      }
+    }
+  }
+  return found ? bestOn : 0;
+}
+
+BOOL CBlockWT::Simulate(CViewContext* view) {
+  const SYSTEMTIME st = view->GetSimulatedTime();
+  // The weekday from the date itself, so a clock set without one still counts right.
+  struct tm tm = {};
+  SystemTimeToTm(&st, &tm);
+  tm.tm_hour = tm.tm_min = tm.tm_sec = 0;
+  const int weekDay = MakeUtcTime(&tm) >= 0 ? tm.tm_wday : st.wDayOfWeek % kWeekDays;
+  SetOutput(view, EvaluateCams(weekDay, st.wHour * 60 + st.wMinute));
+  UpdateContacts(view);
+  return 1;
+}
+
+void CBlockWT::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {
+  CBlockObj::CopyTo(target, withGeometry, doc);
+  auto* to = dynamic_cast<CBlockTime*>(target);
+  if (!to) return;
+  std::copy(&m_nCamDays[0][0], &m_nCamDays[0][0] + kCams * kWeekDays, &to->m_nCamDays[0][0]);
+  std::copy(&m_nCamOn[0][0], &m_nCamOn[0][0] + kCams * 2, &to->m_nCamOn[0][0]);
+  std::copy(std::begin(m_bCamOnUnset), std::end(m_bCamOnUnset), to->m_bCamOnUnset);
+  std::copy(&m_nCamOff[0][0], &m_nCamOff[0][0] + kCams * 2, &to->m_nCamOff[0][0]);
+  std::copy(std::begin(m_bCamOffUnset), std::end(m_bCamOffUnset), to->m_bCamOffUnset);
+}
+
+namespace {
+
+// Whether a point lies in the window from on (inclusive) to off (exclusive);
+// a window with on after off spans the wrap, equal ends make no window.
+bool InWindow(long long on, long long off, long long now) {
+  if (on == off) return false;
+  if (on < off) return on <= now && now < off;
+  return now >= on || now < off;
+}
+
+// Seconds of 00:00:00 of a month and day of the year; out-of-range values carry.
+long long DateSeconds(int year, int month, int day) {
+  struct tm tm = {};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month == INT_MIN ? INT_MIN : month - 1;
+  tm.tm_mday = day;
+  return MakeUtcTime(&tm);
+}
+
+}  // namespace
+
+BOOL CBlockYT::Simulate(CViewContext* view) {
+  const SYSTEMTIME st = view->GetSimulatedTime();
+  bool on = false;
+  if (m_nParam3 == 0) {
+    const long long now = SystemTimeToMs(&st) / 1000;
+    on = InWindow(DateSeconds(st.wYear, m_nParam10, m_nParam9), DateSeconds(st.wYear, m_nParam15, m_nParam14),
+                  now);
+  } else {
+    on = InWindow(m_nParam9, m_nParam14, st.wDay);
+  }
+  SetOutput(view, on ? 1 : 0);
+  UpdateContacts(view);
+  return 1;
 }

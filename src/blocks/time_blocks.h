@@ -15,6 +15,46 @@ class CBlockTime : public CBlockObj {
 
   CBlockTime();
 
+  // The common block record followed by the cam table (39 ints, the same for
+  // every time block).
+  void Serialize(CArchive& ar) override;
+  // Simulate and draw, then the value box (not for the weekly timer), then the
+  // live value for open parameter sheets.
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  // Refreshes m_strValueText with the block's time text.
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
+
+  // Brings m_dValue up to date against the scan time and reports whether the
+  // preset of the phase (nonzero: first preset, zero: second) has been passed
+  // (strictly exceeded). While paused nothing changes and 0 is returned.
+  virtual int UpdateElapsed(CViewContext* view, int onPhase);
+  // Makes the shown value equal the preset of the phase; 1 when that changed
+  // the shown preset (m_nLastParam, m_nLastInput, m_nLastSelect, m_dLastParam).
+  virtual int RefreshPreset(int onPhase);
+
+  // Preset of a phase in milliseconds: the referenced block's value through the
+  // cap table in the reference unit, else the constant high:low in its unit.
+  // A negative referenced value counts as 0 unless floorAtZero is false.
+  double GetPresetMs(int onPhase, bool floorAtZero = true);
+  // Time unit of a phase's preset: the reference unit while the phase's
+  // reference is set, else the constant's unit (m_nParam11 / m_nParam16).
+  int GetPhaseUnit(int onPhase) const;
+  // Time unit the value box shows (by class and phase).
+  int GetShownTimeBase() const;
+  // Time unit that CBlockObj::GetValue divides by when another block references this one.
+  int GetReferencedTimeBase() const;
+  // A simulated power cut of a non-retentive block: clears the timing flags of
+  // the class (the caller clears the values, the inputs and the output).
+  void ClearTimingAfterPowerCut();
+
+  // Milliseconds of one step of a time unit and the radix of its low part;
+  // units outside 0..2 count as unit 2.
+  static int UnitStepMs(int unit);
+  static int UnitRadix(int unit);
+  // A referenced value in a unit: min(v, largest) steps (g_TimeCapTable); negative
+  // values give 0 when floorAtZero is set.
+  static double CappedReferenceMs(double value, int unit, bool floorAtZero);
+
   int m_bTiming = 0;                      // the main timing phase is active
   int m_bSecondPhase = 0;                 // the second timing phase is active
   int m_bPresetShown = 0;                 // the block shows its preset after the timing ended
@@ -27,6 +67,31 @@ class CBlockTime : public CBlockObj {
  protected:
   // Typed constructor of the subclasses: both presets 0:00 in unit 2, range 0..99.
   CBlockTime(int typeCode, int inputCount);
+
+  // Shared steps of the subclasses' scans.
+  bool InputRose(int pin) const { return m_bChanged[pin] && m_nValue[pin] == 1; }
+  bool InputFell(int pin) const { return m_bChanged[pin] && m_nValue[pin] == 0; }
+  bool IsPaused() const { return m_stPause.wYear || m_stPause.wMonth || m_stPause.wDay; }
+  // Milliseconds from m_stStart to the scan time.
+  double ScanMsSinceStart(CViewContext* view) const;
+  // m_stStart = now (the child frame's clock) and m_nLatch1 = 1.
+  void StampStart(CViewContext* view);
+  // Restarting the period: StampStart, m_dValue = 0, m_dElapsedBase = 0.
+  void RestartPeriod(CViewContext* view);
+  // Sets the output; in a ladder document a change (or force) marks it for the contacts.
+  void SetOutput(CViewContext* view, int value, bool forceMark = false);
+  // Hands a marked output to the ladder contacts and clears the mark.
+  void UpdateContacts(CViewContext* view);
+  // Value of a referenced block (0 when the reference is missing).
+  double ReferenceValue(int ref);
+  // Raw size of a preset: the referenced value, else high + low.
+  double RawPreset(int onPhase);
+  // High + low of a phase's constant preset.
+  long long RawConstant(int onPhase) const;
+  // The light switches' times in milliseconds, all in the unit of T: the light
+  // time T (second preset), the pre-warning time Tw and its duration Tl.
+  // Referenced values are capped, not floored.
+  void GetWarningTimes(double* t, double* tw, double* tl);
 };
 
 // On-delay (400).
@@ -38,6 +103,8 @@ class CBlockDPR : public CBlockTime {
 
   CBlockDPR();
   explicit CBlockDPR(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Off-delay with reset (401).
@@ -49,6 +116,8 @@ class CBlockDDR : public CBlockTime {
 
   CBlockDDR();
   explicit CBlockDDR(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // On-/off-delay (402).
@@ -60,6 +129,8 @@ class CBlockMPLR : public CBlockTime {
 
   CBlockMPLR();
   explicit CBlockMPLR(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Retentive on-delay with reset (403).
@@ -71,6 +142,8 @@ class CBlockPLR : public CBlockTime {
 
   CBlockPLR();
   explicit CBlockPLR(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Wiping relay (pulse output) (404).
@@ -82,6 +155,8 @@ class CBlockCPG : public CBlockTime {
 
   CBlockCPG();
   explicit CBlockCPG(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Edge-triggered wiping relay (pulse train) (405).
@@ -93,6 +168,8 @@ class CBlockRPR : public CBlockTime {
 
   CBlockRPR();
   explicit CBlockRPR(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 
   int m_nPulseCount = -1;  // pulses completed in the current train, -1 before the first
   int m_nPulseLimit = 0;   // copy of m_nParam17 taken when the train starts
@@ -108,6 +185,8 @@ class CBlockAPG : public CBlockTime {
   CBlockAPG();
   explicit CBlockAPG(int typeCode);
 
+  BOOL Simulate(CViewContext* view) override;
+
   int m_bLastPhaseOn = 0;  // the pulse phase (not the pause) ran when En last fell
 };
 
@@ -120,6 +199,14 @@ class CBlockRG : public CBlockTime {
 
   CBlockRG();
   explicit CBlockRG(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+
+  // The random generator times without m_dElapsedBase against the drawn delay,
+  // and a delay counts as passed once reached (not only once exceeded).
+  int UpdateElapsed(CViewContext* view, int onPhase) override;
+  // Draws the delay of a phase: 0 to |preset| - 1 ms from the 15-bit generator.
+  void PickDelay(int onPhase);
 
   int m_nOnDelaySec = 0;  // current random on-delay: seconds and hundredths
   int m_nOnDelayHund = 0;
@@ -137,7 +224,13 @@ class CBlockSLS : public CBlockTime {
   CBlockSLS();
   explicit CBlockSLS(int typeCode);
 
+  BOOL Simulate(CViewContext* view) override;
+
   BYTE m_byWarnState = 0;  // pre-warning: 0 none yet, 1 warning pulse, 2 done
+
+ private:
+  // 1 when the pre-warning turns the light off or on again in this scan.
+  int PreWarningStep(CViewContext* view, int trigger);
 };
 
 // Multiple function switch (409).
@@ -150,8 +243,13 @@ class CBlockMFS : public CBlockTime {
   CBlockMFS();
   explicit CBlockMFS(int typeCode);
 
+  BOOL Simulate(CViewContext* view) override;
+
   int m_nState = 0;        // 0 idle, 1 held, 2 stairway time, 3 permanent light, 4 expired
   BYTE m_byWarnState = 0;  // pre-warning: 0 none yet, 1 warning pulse, 2 done
+
+ private:
+  int PreWarningStep(int trigger);
 };
 
 // Weekly timer with three cams (410).
@@ -163,6 +261,12 @@ class CBlockWT : public CBlockTime {
 
   CBlockWT();
   explicit CBlockWT(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  // The base copy, then the whole cam table.
+  void CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) override;
+  // The cam output at a weekday (0 Sunday) and minute of the day.
+  int EvaluateCams(int weekDay, int minuteOfDay) const;
 };
 
 // Yearly timer (411).
@@ -174,6 +278,8 @@ class CBlockYT : public CBlockTime {
 
   CBlockYT();
   explicit CBlockYT(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Astronomical clock (412).
