@@ -1,6 +1,22 @@
 #include "blocks/analog_blocks.h"
 
+#include <cmath>
+
+#include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
+#include "model/block_eval.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/archive.h"
+
+namespace {
+
+constexpr COLORREF kStateOn = 0x0000FF;   // red: output 1
+constexpr COLORREF kStateOff = 0xFF0000;  // blue: output 0
+constexpr int kFemaleType = 901;          // female connector half; its male is numbered 2000 lower
+constexpr int kFemaleOffset = 2000;
+
+}  // namespace
 
 IMPLEMENT_SERIAL(CBlockAnalog, CBlockObj, 0)
 
@@ -9,6 +25,248 @@ CBlockAnalog::CBlockAnalog() = default;
 CBlockAnalog::CBlockAnalog(int typeCode, int inputCount) : CBlockObj(typeCode, inputCount) {
   m_nMinValue = -20000;
   m_nMaxValue = 20000;
+}
+
+void CBlockAnalog::Serialize(CArchive& ar) {
+  CBlockObj::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar << m_nSensor << m_nRangeMin << m_nRangeMax;
+    ar << m_dGain;
+    ar << m_nOffset << m_nThreshold1 << m_nThreshold2 << m_nPoint << m_nOption1 << m_nOption2;
+    ar << m_nOption3 << m_dKc << m_nOption4 << m_nTiMinutes << m_nTiSeconds << m_nSelect;
+    return;
+  }
+  ar >> m_nSensor >> m_nRangeMin >> m_nRangeMax;
+  ar >> m_dGain;
+  ar >> m_nOffset >> m_nThreshold1 >> m_nThreshold2 >> m_nPoint >> m_nOption1 >> m_nOption2;
+  if (m_nLoadedSchema == 0) return;  // older records end here: the PI group keeps its defaults
+  if (m_nLoadedSchema != 1)
+    ar.ThrowException(CArchiveException::badSchema, GetRuntimeClass()->m_lpszClassName);
+  ar >> m_nOption3 >> m_dKc >> m_nOption4 >> m_nTiMinutes >> m_nTiSeconds >> m_nSelect;
+}
+
+void CBlockAnalog::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {
+  CBlockObj::CopyTo(target, withGeometry, doc);
+  auto* t = DYNAMIC_DOWNCAST(CBlockAnalog, target);
+  if (t == nullptr) return;
+  t->m_nSensor = m_nSensor;
+  t->m_nRangeMin = m_nRangeMin;
+  t->m_nRangeMax = m_nRangeMax;
+  t->m_dGain = m_dGain;
+  t->m_nOffset = m_nOffset;
+  t->m_nThreshold1 = m_nThreshold1;
+  t->m_nThreshold2 = m_nThreshold2;
+  t->m_nPoint = m_nPoint;
+  t->m_nOption1 = m_nOption1;
+  t->m_nOption2 = m_nOption2;
+  if (IsKindOf(RUNTIME_CLASS(CBlockPI))) {
+    t->m_nOption3 = m_nOption3;
+    t->m_dKc = m_dKc;
+    t->m_nOption4 = m_nOption4;
+    t->m_nTiMinutes = m_nTiMinutes;
+    t->m_nTiSeconds = m_nTiSeconds;
+    t->m_nSelect = m_nSelect;
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockPWM))) {
+    t->m_nSelect = m_nSelect;
+  }
+}
+
+// ---- Scaling and clamps ---------------------------------------------------------
+
+int CBlockAnalog::Scale(double x) const {
+  double r = x * m_dGain + m_nOffset;
+  if (std::isnan(r)) return 0;
+  if (r != 0.0 && std::isfinite(r)) {
+    // Half away from zero by the first decimal digit.
+    const double tenths = std::fmod(std::trunc(r * 10.0), 10.0);
+    if (std::fabs(tenths) >= 5.0) r += r > 0.0 ? 1.0 : -1.0;
+  }
+  return ClampAnalog(r);
+}
+
+int CBlockAnalog::ClampAnalog(double v) {
+  if (std::isnan(v)) return 0;
+  if (v > kAnalogLimit) return kAnalogLimit;
+  if (v < -kAnalogLimit) return -kAnalogLimit;
+  return static_cast<int>(v);
+}
+
+bool CBlockAnalog::HasDigitalOutput() const {
+  return IsKindOf(RUNTIME_CLASS(CBlockACOMP)) || IsKindOf(RUNTIME_CLASS(CBlockATHTRG)) ||
+         IsKindOf(RUNTIME_CLASS(CBlockAWDOG)) || IsKindOf(RUNTIME_CLASS(CBlockADTRG));
+}
+
+std::vector<CString> CBlockAnalog::GetValueBoxLines() const {
+  std::vector<CString> lines = {FormatString(u"%-6ld", static_cast<long>(m_nResult))};
+  if (IsKindOf(RUNTIME_CLASS(CBlockADTRG))) {
+    lines.push_back(FormatString(u"%-6d", TruncToInt(static_cast<double>(m_nThreshold1) + m_nThreshold2)));
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockAWDOG))) {
+    lines.push_back(FormatString(u"%-6ld", static_cast<long>(m_nEnableValue)));
+  }
+  return lines;
+}
+
+// ---- The scan -------------------------------------------------------------------
+
+BOOL CBlockAnalog::Simulate(CViewContext* view) {
+  if (IsKindOf(RUNTIME_CLASS(CBlockACOMP))) {
+    SimulateComparator(view);
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockATHTRG))) {
+    SimulateThresholdTrigger(view);
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockAAMP))) {
+    SimulateAmplifier(view);
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockAWDOG))) {
+    SimulateWatchdog(view);
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockADTRG))) {
+    SimulateDifferentialTrigger(view);
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockAMUX))) {
+    SimulateMultiplexer(view);
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockAMATH))) {
+    SimulateFormula(view);
+  }
+  scan_steps::UpdateContacts(*this, view);
+  return 1;
+}
+
+void CBlockAnalog::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  Simulate(view);
+  COLORREF colour = 0;
+  if (HasDigitalOutput()) colour = m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff;
+  Draw(view, dc, 1, colour);
+  DrawValueBox(dc, view);
+  view->ShowCurrentParameterValue(this);
+}
+
+int CBlockAnalog::ScaledInput(CViewContext* view, int pin) const {
+  short word = 0;
+  GetInputWord(&word, pin, view);
+  return Scale(word);
+}
+
+void CBlockAnalog::UpdateThresholds() {
+  if (m_pRef[0] != nullptr) m_nThreshold1 = ClampAnalog(scan_steps::ReferencedValue(*this, 0));
+  if (m_pRef[1] != nullptr) m_nThreshold2 = ClampAnalog(scan_steps::ReferencedValue(*this, 1));
+}
+
+int CBlockAnalog::ThresholdOutput() const {
+  const int on = m_nThreshold1;
+  const int off = m_nThreshold2;
+  const int d = m_nResult;
+  if (on >= off) {
+    if (d > on) return 1;
+    if (d <= off) return 0;
+    return m_nValue[kFirstOutputPin];
+  }
+  return on <= d && d < off ? 1 : 0;
+}
+
+void CBlockAnalog::SimulateComparator(CViewContext* view) {
+  m_nScaledX = ScaledInput(view, 0);
+  m_nScaledY = ScaledInput(view, 1);
+  m_nResult = ClampAnalog(static_cast<double>(m_nScaledX) - m_nScaledY);
+  UpdateThresholds();
+  scan_steps::SetOutput(*this, view, ThresholdOutput());
+}
+
+void CBlockAnalog::SimulateThresholdTrigger(CViewContext* view) {
+  m_nResult = m_nScaledX = ScaledInput(view, 0);
+  UpdateThresholds();
+  scan_steps::SetOutput(*this, view, ThresholdOutput());
+}
+
+int CBlockAnalog::UpstreamAnalogResult(CViewContext* view) const {
+  const CZaradDoc* doc = view->GetDocument();
+  if (doc == nullptr) return 0;
+  // A chain of blocks that are not analog functions may close on itself: the
+  // walk gives up after as many steps as the document has blocks.
+  const int limit = static_cast<int>(doc->m_blocks.GetCount());
+  CBlockObj* block = FindLinkedBlock(view, m_nSource[0]);
+  for (int steps = 0; block != nullptr && steps <= limit; ++steps) {
+    if (const auto* analog = DYNAMIC_DOWNCAST(CBlockAnalog, block)) return analog->m_nResult;
+    if (block->m_nType == kFemaleType) {
+      const CBlockObj* male = view->FindBlock(block->m_nNumber - kFemaleOffset);
+      block = male != nullptr ? FindLinkedBlock(view, male->m_nSource[0]) : nullptr;
+    } else {
+      block = FindLinkedBlock(view, block->m_nSource[0]);
+    }
+  }
+  return 0;
+}
+
+void CBlockAnalog::SimulateAmplifier(CViewContext* view) {
+  m_nResult = m_nScaledX = ScaledInput(view, 0);
+  m_bLoop = 0;
+  m_pWalkStart = this;
+  int count = 0;
+  WalkConnections(view, this, m_nFirstLinkedPin, &count);
+  const bool inLoop = m_bLoop != 0;
+  m_bLoop = 0;
+  m_pWalkStart = nullptr;
+  if (inLoop) m_nResult = Scale(UpstreamAnalogResult(view));
+}
+
+void CBlockAnalog::SimulateWatchdog(CViewContext* view) {
+  enum { kEn = 0 };
+  m_nResult = m_nScaledX = ScaledInput(view, 1);
+  ReadInputs(view);
+  const bool enabled = m_nValue[kEn] == 1;
+  if (m_bChanged[kEn]) {
+    m_nEnableValue = enabled ? m_nResult : 0;
+    m_bChanged[kEn] = 0;
+  }
+  if (!enabled) {
+    scan_steps::SetOutput(*this, view, 0);
+    return;
+  }
+  UpdateThresholds();
+  const long long value = m_nResult;
+  const bool below = value < static_cast<long long>(m_nEnableValue) - m_nThreshold2;
+  const bool above = value > static_cast<long long>(m_nEnableValue) + m_nThreshold1;
+  scan_steps::SetOutput(*this, view, below || above ? 1 : 0);
+}
+
+void CBlockAnalog::SimulateDifferentialTrigger(CViewContext* view) {
+  m_nResult = m_nScaledX = ScaledInput(view, 0);
+  const long long t = m_nThreshold1;
+  const long long delta = m_nThreshold2;
+  const long long r = m_nResult;
+  int out = m_nValue[kFirstOutputPin];
+  if (delta > 0) {
+    out = t <= r && r < t + delta ? 1 : 0;
+  } else if (r > t) {
+    out = 1;
+  } else if (r <= t + delta) {
+    out = 0;
+  }
+  scan_steps::SetOutput(*this, view, out);
+}
+
+void CBlockAnalog::SimulateMultiplexer(CViewContext* view) {
+  enum { kEn = 0, kS1 = 1, kS2 = 2 };
+  ReadInputs(view);
+  if (m_nValue[kEn] != 1) {
+    m_nResult = 0;
+    return;
+  }
+  const int index = (m_nValue[kS1] == 1 ? 2 : 0) + (m_nValue[kS2] == 1 ? 1 : 0);
+  const int constants[4] = {m_nParam10, m_nParam15, m_nParam20, m_nParam22};
+  m_nResult =
+      m_pRef[index] != nullptr ? ClampAnalog(scan_steps::ReferencedValue(*this, index)) : constants[index];
+}
+
+void CBlockAnalog::SimulateFormula(CViewContext* view) {
+  enum { kEn = 0 };
+  ReadInputs(view);
+  if (m_nValue[kEn] != 1) {
+    if (m_nParam25 == 0) m_nResult = 0;
+    return;
+  }
+  // Referenced values replace the stored constants.
+  int* const values[4] = {&m_nParam10, &m_nParam15, &m_nParam20, &m_nParam22};
+  for (int k = 0; k < kRefCount; ++k) {
+    if (m_pRef[k] != nullptr) *values[k] = ClampAnalog(scan_steps::ReferencedValue(*this, k));
+  }
+  EvaluateFormula();
 }
 
 IMPLEMENT_SERIAL(CBlockACOMP, CBlockAnalog, VERSIONABLE_SCHEMA | 1)
@@ -138,6 +396,7 @@ CBlockPI::CBlockPI(int typeCode) : CBlockAnalog(typeCode, 4) {
 IMPLEMENT_SERIAL(CBlockPWM, CBlockAnalog, VERSIONABLE_SCHEMA | 1)
 
 CBlockPWM::CBlockPWM() {
+  m_nSelect = 4;  // no output channel
   m_byCaps = kCaps;
 }
 

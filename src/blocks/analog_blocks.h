@@ -1,16 +1,65 @@
 // Analog functions (803-807, 815-822).
 #pragma once
 
+#include <vector>
+
 #include "model/block_obj.h"
+
+class CStringStack;
 
 // CBlockAnalog: the common base of the analog functions 803-807 and 815-822.
 // It holds the analog scaling, two thresholds, the PI controller's settings
 // and the computed values. It has no type code of its own.
+//
+// Its record follows the common block record: sensor and range (3 ints), the
+// gain (double), offset, thresholds, point and two options (6 ints), then the
+// PI group (an int, a double and 4 ints), which records of schema 0 lack. The
+// computed values are not stored.
 class CBlockAnalog : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalog)
 
  public:
+  static constexpr int kAnalogLimit = 32767;     // scaled values and references: -32767..32767
+  static constexpr int kFormulaLow = -32768;     // the formula's result: -32768..32767
+  static constexpr int kDivisionByZero = 32767;  // the formula's result for a zero divisor
+
   CBlockAnalog();
+
+  void Serialize(CArchive& ar) override;
+  // One scan of every analog kind: comparator, threshold trigger, amplifier,
+  // watchdog, differential trigger, multiplexer and formula evaluate; the
+  // ramp, PI controller, PWM, filter, max/min and average only update the
+  // contacts.
+  BOOL Simulate(CViewContext* view) override;
+  // Base copy, then the scaling, range, thresholds and options; a PI
+  // controller also its PI group, a PWM its output channel.
+  void CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) override;
+  // Simulate, Draw (the kinds with a digital output in their state colour,
+  // the others in black), DrawValueBox, live value to an open parameter sheet.
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+
+  // A raw input word scaled by m_dGain and m_nOffset, rounded half away from
+  // zero by the first decimal and held to -32767..32767.
+  int Scale(double x) const;
+  // Held to -32767..32767 and truncated (NaN gives 0): referenced values and
+  // differences.
+  static int ClampAnalog(double v);
+  // The value box lines: "%-6ld" of m_nResult; the differential trigger adds
+  // the upper switching point, the watchdog the value captured at En.
+  std::vector<CString> GetValueBoxLines() const;
+  // Whether the kind has a digital output drawn in its state colour (803, 804, 806, 807).
+  bool HasDigitalOutput() const;
+
+  // ---- The analog math formula (analog_math.cpp) ------------------------------
+  // Builds the formula's tokens, converts them to postfix and evaluates them
+  // into m_nResult.
+  void EvaluateFormula();
+  // Infix tokens (up to the first empty one) to postfix order; precedence
+  // "+" "-" 1, "*" "/" 2, operators of one level associate to the left.
+  void InfixToPostfix(const std::vector<CString>& infix, std::vector<CString>* postfix, CStringStack* stack);
+  // Evaluates postfix tokens in single precision into m_nResult: rounded half
+  // away from zero, held to -32768..32767; a zero divisor gives 32767.
+  void EvaluatePostfix(const std::vector<CString>& postfix, CStringStack* stack);
 
   int m_nSensor = 0;    // sensor selection
   int m_nRangeMin = 0;  // measurement range
@@ -36,6 +85,24 @@ class CBlockAnalog : public CBlockObj {
  protected:
   // Typed constructor of the subclasses: value range -20000..20000.
   CBlockAnalog(int typeCode, int inputCount);
+
+ private:
+  // Thresholds 1 and 2 taken from references 0 and 1 where they are set.
+  void UpdateThresholds();
+  // The word at an input pin, scaled.
+  int ScaledInput(CViewContext* view, int pin) const;
+  void SimulateComparator(CViewContext* view);
+  void SimulateThresholdTrigger(CViewContext* view);
+  void SimulateAmplifier(CViewContext* view);
+  void SimulateWatchdog(CViewContext* view);
+  void SimulateDifferentialTrigger(CViewContext* view);
+  void SimulateMultiplexer(CViewContext* view);
+  void SimulateFormula(CViewContext* view);
+  // The comparator's output rule on m_nResult with the two thresholds.
+  int ThresholdOutput() const;
+  // The result of the nearest analog function upstream of input 0 (0 when the
+  // walk finds none); the walk takes at most as many steps as there are blocks.
+  int UpstreamAnalogResult(CViewContext* view) const;
 };
 
 // Analog comparator (803).
@@ -144,6 +211,7 @@ class CBlockPWM : public CBlockAnalog {
  public:
   static constexpr BYTE kCaps = 0x1E;
 
+  // Loading sets the output channel "none" too: records of schema 0 do not carry it.
   CBlockPWM();
   explicit CBlockPWM(int typeCode);
 };

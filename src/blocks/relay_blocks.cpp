@@ -1,7 +1,9 @@
 #include "blocks/relay_blocks.h"
 
+#include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
 #include "model/shell_context.h"
+#include "model/view_context.h"
 #include "model/zarad_doc.h"
 
 IMPLEMENT_SERIAL(CBlockLR, CBlockObj, VERSIONABLE_SCHEMA | 1)
@@ -74,4 +76,60 @@ int CBlockSREG::FreeRegisterIndex(const CZaradDoc* doc) {
     if (!used[i]) return i;
   }
   return 0;
+}
+
+BOOL CBlockLR::Simulate(CViewContext* view) {
+  enum { kS = 0, kR = 1 };
+  ReadInputs(view);
+  if (m_nValue[kR] == 1) {
+    scan_steps::SetOutput(*this, view, 0);
+  } else if (m_nValue[kS] == 1) {
+    scan_steps::SetOutput(*this, view, 1);
+  }
+  scan_steps::UpdateContacts(*this, view);
+  return 1;
+}
+
+BOOL CBlockPR::Simulate(CViewContext* view) {
+  enum { kTrg = 0, kS = 1, kR = 2 };
+  ReadInputs(view);
+  const bool set = m_nValue[kS] == 1;
+  const bool reset = m_nValue[kR] == 1;
+  if (set && reset) {
+    scan_steps::SetOutput(*this, view, m_nParam25 == 0 ? 0 : 1);
+  } else if (set) {
+    scan_steps::SetOutput(*this, view, 1);
+  } else if (reset) {
+    scan_steps::SetOutput(*this, view, 0);
+  } else if (scan_steps::Rose(*this, kTrg)) {
+    m_nValue[kFirstOutputPin] = m_nValue[kFirstOutputPin] == 0 ? 1 : 0;
+    scan_steps::MarkOutputChanged(*this, view);
+    m_bChanged[kTrg] = 0;
+  }
+  scan_steps::UpdateContacts(*this, view);
+  return 1;
+}
+
+BOOL CBlockSREG::Simulate(CViewContext* view) {
+  enum { kIn = 0, kTrg = 1, kDir = 2 };
+  ReadInputs(view);
+  if (scan_steps::Rose(*this, kTrg)) {
+    const int in = m_nValue[kIn] != 0 ? 1 : 0;
+    if (m_nValue[kDir] == 0) {
+      m_wBits = static_cast<WORD>((m_wBits << 1) | in);
+    } else {
+      m_wBits = static_cast<WORD>((m_wBits >> 1) | (in << 15));
+    }
+    const int bit = m_nParam23;
+    scan_steps::SetOutput(*this, view, bit >= 0 && bit < 16 ? (m_wBits >> bit) & 1 : 0);
+    if (CZaradDoc* doc = view->GetDocument()) {
+      for (CBlockObj* block : doc->m_blocks) {
+        const int index = block->m_nNumber - kFirstBitOperand;
+        if (block->m_nType == kBitOperandType && index >= 0 && index < 16)
+          block->m_nValue[kFirstOutputPin] = (m_wBits >> index) & 1;
+      }
+    }
+  }
+  scan_steps::UpdateContacts(*this, view);
+  return 1;
 }

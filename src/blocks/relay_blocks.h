@@ -14,6 +14,9 @@ class CBlockLR : public CBlockObj {
 
   CBlockLR();
   explicit CBlockLR(int typeCode);
+
+  // Inputs S and R: reset wins over set; neither keeps the output.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Pulse relay (809).
@@ -25,6 +28,10 @@ class CBlockPR : public CBlockObj {
 
   CBlockPR();
   explicit CBlockPR(int typeCode);
+
+  // Inputs Trg, S and R: S and R set and reset (m_nParam25 decides when both
+  // are 1: 0 reset wins, else set wins); otherwise a rising Trg toggles.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Shift register of 16 bits (812).
@@ -44,10 +51,21 @@ class CBlockSREG : public CBlockObj {
   // taken); 0 for the older series and without a document.
   static int FreeRegisterIndex(const CZaradDoc* doc);
 
+  static constexpr int kFirstBitOperand = 1000;  // shift-register bit operands 1000..1015
+  static constexpr int kBitOperandType = 602;
+
+  // Inputs In, Trg and Dir: a rising Trg shifts the register by one (Dir 0
+  // towards bit 15 with In entering at bit 0, Dir 1 towards bit 0 with In
+  // entering at bit 15); the output is bit m_nParam23, and the bit operands
+  // 1000..1015 of the document show bits 0..15.
+  BOOL Simulate(CViewContext* view) override;
+
   WORD m_wBits = 0;  // the register
 };
 
-// Math instruction error detection (823).
+// Math instruction error detection (823): watches the math block m_pRef[0]
+// for the error kinds m_nParam9, with automatic reset m_nParam18. It is not
+// evaluated in the simulation: the base Simulate leaves its output alone.
 class CBlockMATHERR : public CBlockObj {
   DECLARE_SERIAL(CBlockMATHERR)
 

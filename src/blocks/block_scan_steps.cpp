@@ -1,0 +1,48 @@
+#include "blocks/block_scan_steps.h"
+
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/ms_clock.h"
+
+namespace scan_steps {
+
+namespace {
+
+bool IsLadderView(const CViewContext* view) {
+  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+  return doc != nullptr && doc->IsLadder();
+}
+
+}  // namespace
+
+void ClearChanged(CBlockObj& block, int count) {
+  for (int i = 0; i < count && i < kMaxInputPins; ++i) block.m_bChanged[i] = 0;
+}
+
+void SetOutput(CBlockObj& block, CViewContext* view, int value) {
+  if (block.m_nValue[kFirstOutputPin] != value && IsLadderView(view)) block.m_bChanged[kFirstOutputPin] = 1;
+  block.m_nValue[kFirstOutputPin] = value;
+}
+
+void MarkOutputChanged(CBlockObj& block, CViewContext* view) {
+  if (IsLadderView(view)) block.m_bChanged[kFirstOutputPin] = 1;
+}
+
+void UpdateContacts(CBlockObj& block, CViewContext* view) {
+  if (!block.m_bChanged[kFirstOutputPin]) return;
+  block.m_bChanged[kFirstOutputPin] = 0;
+  if (IsLadderView(view)) block.PropagateToContacts(view->GetDocument());
+}
+
+double ReferencedValue(CBlockObj& block, int k) {
+  double v = 0.0;
+  if (block.m_pRef[k] != nullptr) block.GetValue(block.m_pRef[k], &v);
+  return v;
+}
+
+LONGLONG NowMs(const CViewContext* view) {
+  const SYSTEMTIME now = view->GetSimulatedTime();
+  return SystemTimeToMs(&now);
+}
+
+}  // namespace scan_steps
