@@ -10,6 +10,8 @@
 // clock, because every block family builds its constants through it.
 #pragma once
 
+#include <vector>
+
 #include "platform/cstring.h"
 #include "platform/object.h"
 #include "platform/types.h"
@@ -53,6 +55,19 @@ int GetPinTypeTableRow(int typeCode);
 // Pin type of one pin for a type code; PIN_NONE for codes without a row.
 int GetTablePinType(int typeCode, int pin);
 
+// Geometry of blocks on the diagram (diagram units, y downwards).
+constexpr int kHitBody = 20;           // HitTest: the point lies on the body
+constexpr int kHitNone = -1;           // HitTest: neither body nor pin
+constexpr int kPinMarkSize = 5;        // pin mark size of the view, drawing and pin queries
+constexpr int kHandleHalfSize = 4;     // selection handles are 8 x 8 squares on the body corners
+constexpr int kPowerBusHitMargin = 5;  // the power bus body is hit 5 units wider on each side
+
+// One line of a block's label, written left-aligned with its top-left at pt.
+struct BlockLabelLine {
+  CPoint pt;
+  CString text;
+};
+
 class CBlockObj : public CObject {
   DECLARE_SERIAL(CBlockObj)
 
@@ -74,6 +89,25 @@ class CBlockObj : public CObject {
   // ladder document (doc->m_nKind 2) output pins get type 0 except for the
   // contacts 700-702 and the female connector 901. doc may be null (no ladder rule).
   void GetPinTypeRow(const CZaradDoc* doc);
+
+  // ---- Geometry and hit testing (block_geometry.cpp) -------------------------
+  // The body (x, y, x + w, y + h); returns 1.
+  int GetBodyRect(CRect* out) const;
+  // Rectangle of a pin for a pin mark of the given size (kPinMarkSize on the
+  // diagram); FALSE and an all-zero rectangle for a pin the block does not have.
+  BOOL GetPinRect(CRect* out, int pin, int size) const;
+  // kHitBody (20) for the body, else the first input then output pin whose
+  // mark holds pt (pins of type PIN_NONE never hit), else kHitNone (-1).
+  int HitTest(CPoint pt) const;
+  // The four selection handles: top-left, bottom-left, bottom-right, top-right corner.
+  void GetHandleRects(CRect out[4]) const;
+  // The label text by the element's class: contacts and coils show the names
+  // that doc (a ladder document) gives their operands, every other element
+  // its own m_strLabel. doc may be null (no operand names).
+  CString GetLabelText(const CZaradDoc* doc) const;
+  // The label lines that DrawName writes, split at CR LF, the last line two
+  // line heights above the body; empty when the label is hidden or has no text.
+  std::vector<BlockLabelLine> GetLabelLines(const CZaradDoc* doc, int lineHeight) const;
 
   // ---- Virtual operations (slot order after CObject's) ----------------------
   // One scan of the block. The base does nothing and returns TRUE.
