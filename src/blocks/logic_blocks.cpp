@@ -1,5 +1,11 @@
 #include "blocks/logic_blocks.h"
 
+#include <algorithm>
+
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/archive.h"
+
 namespace {
 
 constexpr int kXor = 306;
@@ -31,4 +37,76 @@ CBlockLogic::CBlockLogic(int typeCode) : CBlockObj(typeCode, InputCountOf(typeCo
   m_bInvert[kFirstOutputPin] = IsNegatedGate(typeCode) ? 1 : 0;
   m_nLogicFlag = 1;
   m_byCaps = kCaps;
+}
+
+void CBlockLogic::Serialize(CArchive& ar) {
+  CBlockObj::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar << m_nLogicFlag;
+  } else {
+    ar >> m_nLogicFlag;
+  }
+}
+
+BOOL CBlockLogic::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  Evaluate(view);
+  if (m_bChanged[kFirstOutputPin]) {
+    PropagateToContacts(view ? view->GetDocument() : nullptr);
+    m_bChanged[kFirstOutputPin] = 0;
+  }
+  return TRUE;
+}
+
+void CBlockLogic::Evaluate(CViewContext* view) {
+  const int inputs = std::clamp(m_nInputs, 0, kMaxInputPins);
+  int& out = m_nValue[kFirstOutputPin];
+  int acc = 0;
+  int next = out;
+  switch (m_nType) {
+    case 300:
+    case 302:
+    case kNot:
+      acc = 1;
+      out = CombineInputs(&acc, 1);
+      return;
+    case 304:
+    case 305:
+      acc = 0;
+      out = CombineInputs(&acc, 2);
+      return;
+    case kXor:
+      acc = 0;
+      out = CombineInputs(&acc, 4);
+      return;
+    case 301: {
+      int changed = 0;
+      for (int i = 0; i < inputs; ++i) {
+        changed |= m_bChanged[i] ? 1 : 0;
+        m_bChanged[i] = 0;
+      }
+      acc = 1;
+      next = CombineInputs(&acc, 1) & changed;
+      break;
+    }
+    case 303: {
+      acc = 1;
+      const int combined = CombineInputs(&acc, 1);
+      const int now = acc;  // the AND itself, before the output negation
+      int before = 1;
+      for (int i = 0; i < inputs; ++i) {
+        before &= m_bChanged[i] ? (m_nValue[i] == 0 ? 1 : 0) : m_nValue[i];
+        m_bChanged[i] = 0;
+      }
+      const int fell = ((before & 1) == 1 && (now & 1) == 0) ? 1 : 0;
+      next = combined & fell;
+      break;
+    }
+    default:
+      return;
+  }
+  // The edge gates mark a changed output in a ladder document.
+  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+  if (doc != nullptr && doc->IsLadder() && next != out) m_bChanged[kFirstOutputPin] = 1;
+  out = next;
 }

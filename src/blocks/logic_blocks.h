@@ -17,5 +17,13 @@ class CBlockLogic : public CBlockObj {
   // Number of inputs of a gate code: 4, 2 for XOR (306), 1 for NOT (307).
   static int InputCountOf(int typeCode);
 
+  // Common record followed by m_nLogicFlag.
+  void Serialize(CArchive& ar) override;
+  // One scan: read the inputs, combine them by the code, hand a changed output
+  // to the ladder contacts. Returns TRUE.
+  BOOL Simulate(CViewContext* view) override;
+  // Sets the output m_nValue[10] from the input values by the gate's code.
+  void Evaluate(CViewContext* view);
+
   int m_nLogicFlag = 1;  // kept in the record
 };

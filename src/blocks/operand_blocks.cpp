@@ -1,6 +1,47 @@
 #include "blocks/operand_blocks.h"
 
 #include "blocks/block_slots.h"
+#include "model/block_eval.h"
+#include "model/view_context.h"
+#include "platform/archive.h"
+
+namespace {
+
+constexpr int kFrequency = 3;  // m_nParam26: simulated as a frequency
+
+void ReportInput(CViewContext* view, CBlockObj* block) {
+  if (view) view->UpdateInputControl(block);
+}
+void ReportOutput(CViewContext* view, CBlockObj* block) {
+  if (view) view->UpdateOutputControl(block);
+}
+
+// The scan of the digital input and the function key.
+void SimulateDigitalInput(CViewContext* view, CBlockObj* block, int* shownValue) {
+  if (block->m_nParam26 == kFrequency) {
+    if (block->m_nSimValue != *shownValue) {
+      *shownValue = block->m_nSimValue;
+      ReportInput(view, block);
+    }
+  } else if (block->m_bChanged[kFirstOutputPin]) {
+    ReportInput(view, block);
+    block->m_bChanged[kFirstOutputPin] = 0;
+  }
+}
+
+// The input word of pin 0, sign-extended; true when it differs from m_nWordValue
+// (which then holds it, with m_bChanged[0] set).
+bool TakeInputWord(CViewContext* view, CBlockObj* block) {
+  short word = 0;
+  block->GetInputWord(&word, 0, view);
+  const int value = word;
+  if (value == block->m_nWordValue) return false;
+  block->m_nWordValue = value;
+  block->m_bChanged[0] = 1;
+  return true;
+}
+
+}  // namespace
 
 IMPLEMENT_SERIAL(CBlockIn, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
@@ -11,6 +52,20 @@ CBlockIn::CBlockIn() {
 CBlockIn::CBlockIn(int typeCode) : CBlockObj(typeCode, 0) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
+}
+
+void CBlockIn::Serialize(CArchive& ar) {
+  CBlockObj::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar << m_bHighSpeed;
+  } else {
+    ar >> m_bHighSpeed;
+  }
+}
+
+BOOL CBlockIn::Simulate(CViewContext* view) {
+  SimulateDigitalInput(view, this, &m_nShownValue);
+  return TRUE;
 }
 
 IMPLEMENT_SERIAL(CBlockShift, CBlockObj, VERSIONABLE_SCHEMA | 1)
@@ -36,6 +91,18 @@ CBlockOut::CBlockOut(int typeCode) : CBlockObj(typeCode, 1) {
   m_byCaps = kCaps;
 }
 
+BOOL CBlockOut::Simulate(CViewContext* view) {
+  const int state = LinkedOutputState(view, m_nSource[0]);
+  m_nValue[0] = state;
+  if (state != m_nValue[kFirstOutputPin]) {
+    m_nValue[kFirstOutputPin] = state;
+    m_bChanged[0] = 1;
+    ReportOutput(view, this);
+    m_bChanged[0] = 0;
+  }
+  return TRUE;
+}
+
 IMPLEMENT_SERIAL(CBlockOpenX, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockOpenX::CBlockOpenX() {
@@ -48,6 +115,12 @@ CBlockOpenX::CBlockOpenX(int typeCode) : CBlockObj(typeCode, 1) {
   m_byCaps = kCaps;
 }
 
+BOOL CBlockOpenX::Simulate(CViewContext* view) {
+  const int inputs = m_nInputs < kMaxInputPins ? m_nInputs : kMaxInputPins;
+  for (int i = 0; i < inputs; ++i) m_nValue[i] = LinkedOutputState(view, m_nSource[i]);
+  return TRUE;
+}
+
 IMPLEMENT_SERIAL(CBlockFlag, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockFlag::CBlockFlag() {
@@ -57,6 +130,17 @@ CBlockFlag::CBlockFlag() {
 CBlockFlag::CBlockFlag(int typeCode) : CBlockObj(typeCode, 1) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
+}
+
+BOOL CBlockFlag::Simulate(CViewContext* view) {
+  const int inputs = m_nInputs < kMaxInputPins ? m_nInputs : kMaxInputPins;
+  int any = 0;
+  for (int i = 0; i < inputs; ++i) {
+    m_nValue[i] = LinkedOutputState(view, m_nSource[i]);
+    any |= m_nValue[i];
+  }
+  m_nValue[kFirstOutputPin] = any;
+  return TRUE;
 }
 
 IMPLEMENT_SERIAL(CBlockAnalogIn, CBlockObj, VERSIONABLE_SCHEMA | 1)
@@ -71,6 +155,26 @@ CBlockAnalogIn::CBlockAnalogIn(int typeCode) : CBlockObj(typeCode, 0) {
   m_byCaps = kCaps;
 }
 
+BOOL CBlockAnalogIn::Simulate(CViewContext* view) {
+  if (m_nSimValue != m_nShownValue) {
+    m_nShownValue = m_nSimValue;
+    m_bChanged[kFirstOutputPin] = 1;
+    ReportInput(view, this);
+    m_bChanged[kFirstOutputPin] = 0;
+  }
+  return TRUE;
+}
+
+std::vector<CString> CBlockAnalogIn::GetValueBoxLines() const {
+  std::vector<CString> lines(1);
+  lines[0].Format("%-6d", m_nSimValue);
+  if (m_nWordValue >= 0) {
+    lines.emplace_back();
+    lines[1].Format("%-6d", m_nWordValue);
+  }
+  return lines;
+}
+
 IMPLEMENT_SERIAL(CBlockAnalogOut, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockAnalogOut::CBlockAnalogOut() {
@@ -80,6 +184,14 @@ CBlockAnalogOut::CBlockAnalogOut() {
 CBlockAnalogOut::CBlockAnalogOut(int typeCode) : CBlockObj(typeCode, 1) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
+}
+
+BOOL CBlockAnalogOut::Simulate(CViewContext* view) {
+  if (TakeInputWord(view, this)) {
+    ReportOutput(view, this);
+    m_bChanged[0] = 0;
+  }
+  return TRUE;
 }
 
 IMPLEMENT_SERIAL(CBlockAnalogFlag, CBlockObj, VERSIONABLE_SCHEMA | 1)
@@ -93,6 +205,11 @@ CBlockAnalogFlag::CBlockAnalogFlag(int typeCode) : CBlockObj(typeCode, 1) {
   m_byCaps = kCaps;
 }
 
+BOOL CBlockAnalogFlag::Simulate(CViewContext* view) {
+  TakeInputWord(view, this);
+  return TRUE;
+}
+
 IMPLEMENT_SERIAL(CBlockFKey, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockFKey::CBlockFKey() {
@@ -102,6 +219,11 @@ CBlockFKey::CBlockFKey() {
 CBlockFKey::CBlockFKey(int typeCode) : CBlockObj(typeCode, 0) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
+}
+
+BOOL CBlockFKey::Simulate(CViewContext* view) {
+  SimulateDigitalInput(view, this, &m_nShownValue);
+  return TRUE;
 }
 
 IMPLEMENT_SERIAL(CBlockLow, CBlockObj, VERSIONABLE_SCHEMA | 1)

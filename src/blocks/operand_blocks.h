@@ -1,6 +1,8 @@
 // Operand blocks: inputs, outputs, flags, keys, shift bits and analog operands.
 #pragma once
 
+#include <vector>
+
 #include "model/block_obj.h"
 
 // Digital input I (600).
@@ -12,6 +14,11 @@ class CBlockIn : public CBlockObj {
 
   CBlockIn();
   explicit CBlockIn(int typeCode);
+
+  // Common record followed by m_bHighSpeed.
+  void Serialize(CArchive& ar) override;
+  // Reports a new state (or, as a frequency input, a new value) to the Inputs bar.
+  BOOL Simulate(CViewContext* view) override;
 
   int m_nShownValue = 0;  // simulated value last reported to the Inputs bar
   int m_bHighSpeed = 0;   // "High Speed" input of the device
@@ -37,6 +44,9 @@ class CBlockOut : public CBlockObj {
 
   CBlockOut();
   explicit CBlockOut(int typeCode);
+
+  // Copies the linked block's state (without negation) and reports a change to the Outputs bar.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Open connector X (606): an input without output.
@@ -48,6 +58,9 @@ class CBlockOpenX : public CBlockObj {
 
   CBlockOpenX();
   explicit CBlockOpenX(int typeCode);
+
+  // The input takes the linked block's state (0 when open); there is no output.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Flag M (607).
@@ -59,6 +72,9 @@ class CBlockFlag : public CBlockObj {
 
   CBlockFlag();
   explicit CBlockFlag(int typeCode);
+
+  // Each input takes its linked block's state (without negation); the output is their OR.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Analog input AI (608).
@@ -70,6 +86,12 @@ class CBlockAnalogIn : public CBlockObj {
 
   CBlockAnalogIn();
   explicit CBlockAnalogIn(int typeCode);
+
+  // Reports a new simulated value to the Inputs bar.
+  BOOL Simulate(CViewContext* view) override;
+  // Lines of the value box under the body: m_nSimValue, then m_nWordValue when
+  // it is 0 or more, each formatted "%-6d".
+  std::vector<CString> GetValueBoxLines() const;
 
   int m_nShownValue = 0;  // simulated value last reported to the Inputs bar
 };
@@ -83,6 +105,9 @@ class CBlockAnalogOut : public CBlockObj {
 
   CBlockAnalogOut();
   explicit CBlockAnalogOut(int typeCode);
+
+  // Takes the input word and reports a change to the Outputs bar.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Analog flag AM (610).
@@ -94,6 +119,9 @@ class CBlockAnalogFlag : public CBlockObj {
 
   CBlockAnalogFlag();
   explicit CBlockAnalogFlag(int typeCode);
+
+  // Takes the input word; a change sets m_bChanged[0], which stays set.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Function key F (611).
@@ -105,6 +133,9 @@ class CBlockFKey : public CBlockObj {
 
   CBlockFKey();
   explicit CBlockFKey(int typeCode);
+
+  // As the digital input: reports changes to the Inputs bar.
+  BOOL Simulate(CViewContext* view) override;
 
   int m_nShownValue = 0;  // simulated value last reported to the Inputs bar
 };

@@ -331,31 +331,13 @@ void CBlockObj::Serialize(CArchive& ar) {
 }
 
 // ---- Virtual operations -----------------------------------------------------
-// The evaluation protocol and the drawing are provided with the scan and the
-// block drawing; until then the base operations leave the block as it is.
+// The evaluation protocol (Simulate, SimulateAndDraw, ReadInputs, SetInput,
+// CombineInputs, the timing operations, WalkConnections, CopyTo,
+// FormatTimeText, GetValue, PropagateToContacts) is in block_eval.cpp; the
+// drawing operations come with the block drawing and leave the block as it is.
 
-BOOL CBlockObj::Simulate(CViewContext* view) {
-  return TRUE;
-}
-BOOL CBlockObj::IsTimeElapsed(CViewContext* view, double limitMs) {
-  return FALSE;
-}
-BOOL CBlockObj::IsWithinInterval(CViewContext* view, int limitMs) {
-  return FALSE;
-}
-void CBlockObj::ReadInputs(CViewContext* view) {}
-void CBlockObj::SetInput(int pin, int value) {}
-int CBlockObj::CombineInputs(int* acc, int flags) {
-  return acc ? *acc : 0;
-}
-void CBlockObj::WalkConnections(CViewContext* view, CBlockObj* block, int pin, int* count) {}
-void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {}
 void CBlockObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {}
 void CBlockObj::DrawSelected(CViewContext* view, CDC* dc) {}
-void CBlockObj::SimulateAndDraw(CViewContext* view, CDC* dc) {}
 void CBlockObj::DrawStateText(CViewContext* view, CDC* dc) {}
 void CBlockObj::DrawValueBox(CDC* dc, CViewContext* view) {}
-void CBlockObj::FormatTimeText(CViewContext* view, CString* out) {}
 void CBlockObj::DrawHighlight(CDC* dc, COLORREF colour, BOOL outline) {}
-void CBlockObj::GetValue(CBlockObj* block, double* out) {}
-void CBlockObj::PropagateToContacts(CZaradDoc* doc) {}

@@ -148,6 +148,23 @@ class CBlockObj : public CObject {
   // Hands this block's output state to the ladder contacts of doc that address it.
   virtual void PropagateToContacts(CZaradDoc* doc);
 
+  // ---- Shared evaluation helpers (block_eval.cpp) ----------------------------
+  // 16-bit value of the element linked to an input pin (0 when the pin is open
+  // or names no element). The view form looks the source up through the view.
+  void GetInputWord(short* out, int pin, const CZaradDoc* doc) const;
+  void GetInputWord(short* out, int pin, const CViewContext* view) const;
+  // Packs 0..9999 into four BCD nibbles (1234 -> 0x1234); FromBcd reverses it,
+  // clamping to 0..0x9999 and giving 0 when a nibble is above 9.
+  static int ToBcd(int value);
+  static int FromBcd(int bcd);
+  // b * (a / Gcd(a, b)) in 32-bit arithmetic.
+  static int Lcm(int a, int b);
+  // Splits milliseconds into the two shown fields of a time base (0 h:m, 1 m:s, 2 s:1/100).
+  static void SplitTimeValue(double ms, int timeBase, int* high, int* low);
+  // Formula text of the analog math block (its tokens in parts, their
+  // concatenation in out); nothing for any other class.
+  void BuildFormulaText(CString* out, std::vector<CString>* parts) const;
+
   // ---- Fields, in declaration order -----------------------------------------
   // Scan memory: what Simulate saw in the previous scan (each family decides).
   int m_nLastParam = 0;

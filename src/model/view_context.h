@@ -44,6 +44,10 @@ class CViewContext {
   virtual CZaradDoc* GetDocument() const = 0;
   // CZaradView::m_stScanTime: the simulated clock read once at the start of the repaint.
   virtual SYSTEMTIME GetScanTime() const = 0;
+  // The block of the view's document with that number (the power bus of a
+  // ladder document for its number), null when none. The default asks the
+  // document; a view that scans keeps an index (defined in block_eval.cpp).
+  virtual CBlockObj* FindBlock(int number) const;
   // The view's tool mode (EditMode).
   virtual int GetEditMode() const = 0;
   // True while the view holds a dragged wire by one of its ends (MODE_MOVE_WIRE

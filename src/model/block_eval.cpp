@@ -1,0 +1,555 @@
+// The block evaluation protocol: the default virtual operations of CBlockObj
+// that every family inherits for its one-scan logic, and the shared helpers
+// (input words, BCD, GCD/LCM, time splitting, the analog formula text).
+#include "model/block_eval.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "blocks/analog_blocks.h"
+#include "blocks/comm_blocks.h"
+#include "blocks/counter_blocks.h"
+#include "blocks/data_blocks.h"
+#include "blocks/extended_blocks.h"
+#include "blocks/ladder_blocks.h"
+#include "blocks/math_blocks.h"
+#include "blocks/operand_blocks.h"
+#include "blocks/relay_blocks.h"
+#include "blocks/time_blocks.h"
+#include "model/block_obj.h"
+#include "model/shell_context.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/ms_clock.h"
+
+// ---- Tables and free helpers --------------------------------------------------
+
+const TimeUnitRow g_TimeUnitTable[3] = {{60000, 60, 1}, {1000, 60, 1}, {10, 100, 10}};
+const TimeCapRow g_TimeCapTable[3] = {{5999, 60000}, {5999, 1000}, {99990, 1}};
+
+namespace {
+
+int ClampBase(int timeBase) {
+  return std::clamp(timeBase, 0, 2);
+}
+
+constexpr COLORREF kStateOn = 0x0000FF;   // red: value 1
+constexpr COLORREF kStateOff = 0xFF0000;  // blue: value 0
+
+constexpr int kFemaleType = 901;       // female connector half
+constexpr int kFemaleOffset = 2000;    // a female's number is its male's plus 2000
+constexpr int kFirstAnalogInput = 4000;
+constexpr int kLastAnalogInput = 4127;
+
+// Links 52..75 never name a block; the codes above stand only on link slots.
+bool IsWalkedLinkCode(int source) {
+  return source >= kFirstLinkCode && source <= kLastWalkedLinkCode;
+}
+
+int ClampedInputs(const CBlockObj* b) {
+  return std::clamp(b->m_nInputs, 0, kMaxInputPins);
+}
+
+int ClampedOutputEnd(const CBlockObj* b) {
+  return kFirstOutputPin + std::clamp(b->m_nOutputs, 0, kPinCount - kFirstOutputPin);
+}
+
+// The element an input link names, through the view's lookup; null for the
+// link codes 52..75 and when nothing has that number. The codes above 75
+// stand only on link slots after the inputs: 100 and 101 on an input pin are
+// the inputs I1 and I2.
+CBlockObj* LinkedBlock(const CViewContext* view, int source) {
+  if (view == nullptr || IsWalkedLinkCode(source)) return nullptr;
+  return view->FindBlock(source);
+}
+
+CBlockObj* LinkedBlock(const CZaradDoc* doc, int source) {
+  if (doc == nullptr || IsWalkedLinkCode(source)) return nullptr;
+  return doc->FindBlockByNumber(source);
+}
+
+// First time base of a time block: m_nParam12 with a reference, else m_nParam11.
+int FirstBase(const CBlockObj* b) {
+  return b->m_pRef[0] ? b->m_nParam12 : b->m_nParam11;
+}
+int SecondBase(const CBlockObj* b) {
+  return b->m_pRef[1] ? b->m_nParam13 : b->m_nParam16;
+}
+
+template <typename Lookup>
+short InputWordOf(const CBlockObj* self, int pin, Lookup find) {
+  if (pin < 0 || pin >= kPinCount) return 0;
+  const CBlockObj* src = find(self->m_nSource[pin]);
+  if (src == nullptr) return 0;
+  if (const auto* analog = dynamic_cast<const CBlockAnalog*>(src)) return static_cast<short>(analog->m_nResult);
+  if (src->IsKindOf(RUNTIME_CLASS(CBlockAnalogIn)) || src->IsKindOf(RUNTIME_CLASS(CBlockAnalogOut)) ||
+      src->IsKindOf(RUNTIME_CLASS(CBlockAnalogFlag))) {
+    return static_cast<short>(src->m_nWordValue);
+  }
+  if (src->IsKindOf(RUNTIME_CLASS(CBlockAContact))) {
+    if (src->m_nOperand >= kFirstAnalogInput && src->m_nOperand <= kLastAnalogInput)
+      return static_cast<short>(src->m_nWordValue);
+    const CBlockObj* addressed = find(src->m_nOperand);
+    if (addressed == nullptr) return 0;
+    if (addressed->IsKindOf(RUNTIME_CLASS(CBlockAOutLAD))) return static_cast<short>(addressed->m_nWordValue);
+    if (const auto* analog = dynamic_cast<const CBlockAnalog*>(addressed))
+      return static_cast<short>(analog->m_nResult);
+    return LowWord(addressed->m_dValue);
+  }
+  return LowWord(src->m_dValue);
+}
+
+}  // namespace
+
+const char16_t* TimeBaseSuffix(int timeBase) {
+  static const char16_t* const kSuffix[3] = {u"h", u"m", u"s"};
+  return kSuffix[ClampBase(timeBase)];
+}
+
+const TimeUnitRow& GetTimeUnit(int timeBase) {
+  return g_TimeUnitTable[ClampBase(timeBase)];
+}
+
+const TimeCapRow& GetTimeCap(int timeBase) {
+  return g_TimeCapTable[ClampBase(timeBase)];
+}
+
+double TimePresetMs(int high, int low, int timeBase) {
+  const TimeUnitRow& u = GetTimeUnit(timeBase);
+  return (static_cast<double>(low) + static_cast<double>(u.nRadix) * high) * u.nMsPerUnit;
+}
+
+double ReferencedPresetMs(double value, int timeBase) {
+  const TimeCapRow& cap = GetTimeCap(timeBase);
+  if (!(value >= 0.0)) return 0.0;  // negative (or NaN) counts as 0
+  return std::min(value, static_cast<double>(cap.nLargest)) * cap.nMsPerStep;
+}
+
+bool IsStampSet(const SYSTEMTIME& st) {
+  return st.wYear != 0 || st.wMonth != 0 || st.wDay != 0;
+}
+
+LONGLONG MsBetween(const SYSTEMTIME& from, const SYSTEMTIME& to) {
+  return SystemTimeToMs(&to) - SystemTimeToMs(&from);
+}
+
+SYSTEMTIME AddMs(const SYSTEMTIME& st, LONGLONG ms) {
+  SYSTEMTIME out = st;
+  // AddMsToSystemTime takes an int: larger moves go in int-sized steps.
+  SYSTEMTIME cur = st;
+  while (ms != 0) {
+    const LONGLONG step = std::clamp<LONGLONG>(ms, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    AddMsToSystemTime(&cur, static_cast<int>(step), &out);
+    cur = out;
+    ms -= step;
+  }
+  return out;
+}
+
+int Gcd(int a, int b) {
+  if (b == 0) return a;
+  // 64-bit remainders: INT_MIN % -1 cannot trap.
+  LONGLONG x = a, y = b;
+  LONGLONG r = x % y;
+  while (r != 0) {
+    x = y;
+    y = r;
+    r = x % y;
+  }
+  return static_cast<int>(static_cast<uint32_t>(y));
+}
+
+short LowWord(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kLimit = 9.2e18;  // inside the 64-bit range
+  const LONGLONG n = static_cast<LONGLONG>(std::clamp(value, -kLimit, kLimit));
+  return static_cast<short>(static_cast<uint16_t>(static_cast<uint64_t>(n) & 0xFFFF));
+}
+
+int TruncToInt(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::clamp(std::trunc(value), static_cast<double>(std::numeric_limits<int>::min()),
+                                     static_cast<double>(std::numeric_limits<int>::max())));
+}
+
+CBlockObj* FindLinkedBlock(const CViewContext* view, int source) {
+  return LinkedBlock(view, source);
+}
+
+int LinkedOutputState(const CViewContext* view, int source) {
+  const CBlockObj* src = LinkedBlock(view, source);
+  return src ? src->m_nValue[kFirstOutputPin] : 0;
+}
+
+// ---- The view's block lookup -----------------------------------------------
+
+CBlockObj* CViewContext::FindBlock(int number) const {
+  const CZaradDoc* doc = GetDocument();
+  return doc ? doc->FindBlockByNumber(number) : nullptr;
+}
+
+// ---- Virtual operations -----------------------------------------------------
+
+BOOL CBlockObj::Simulate(CViewContext* view) {
+  return TRUE;
+}
+
+void CBlockObj::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  Simulate(view);
+  Draw(view, dc, 1, m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff);
+}
+
+void CBlockObj::ReadInputs(CViewContext* view) {
+  const int inputs = ClampedInputs(this);
+  for (int i = 0; i < inputs && m_nPinType[i] == PIN_DIGITAL; ++i) {
+    const int old = m_nValue[i];
+    const CBlockObj* src = LinkedBlock(view, m_nSource[i]);
+    SetInput(i, src ? src->m_nValue[kFirstOutputPin] : LINK_OPEN);
+    m_bChanged[i] = m_nValue[i] != old ? 1 : 0;
+  }
+}
+
+void CBlockObj::SetInput(int pin, int value) {
+  if (pin < 0 || pin >= kPinCount) return;
+  if (value == LINK_OPEN) {
+    // An open input never decides an AND/NAND (reads 1) nor an OR/NOR/XOR (reads 0).
+    const bool readsOne = (m_nType >= 300 && m_nType <= 303) || m_nType == 307;
+    m_nValue[pin] = readsOne ? (m_bInvert[pin] ^ 1) : m_bInvert[pin];
+  } else {
+    m_nValue[pin] = value ^ m_bInvert[pin];
+  }
+}
+
+int CBlockObj::CombineInputs(int* acc, int flags) {
+  if (acc == nullptr) return 0;
+  const int inputs = ClampedInputs(this);
+  for (int i = 0; i < inputs && m_nSource[i] != LINK_PARAM; ++i) {
+    if (flags & 1) {
+      *acc &= m_nValue[i];
+    } else if (flags & 2) {
+      *acc |= m_nValue[i];
+    } else if (flags & 4) {
+      *acc ^= m_nValue[i];
+    }
+  }
+  if (m_bInvert[kFirstOutputPin]) return *acc == 0 ? 1 : 0;
+  return *acc;
+}
+
+BOOL CBlockObj::IsTimeElapsed(CViewContext* view, double limitMs) {
+  if (!IsStampSet(m_stPause) && view != nullptr) {
+    if (view->IsTimeAdvancing(true)) m_nLatch1 = 0;
+    m_dValue = static_cast<double>(MsBetween(m_stStart, view->GetScanTime()));
+  }
+  return m_dValue >= limitMs;
+}
+
+BOOL CBlockObj::IsWithinInterval(CViewContext* view, int limitMs) {
+  int elapsed = 0;
+  if (!IsStampSet(m_stPause) && view != nullptr) {
+    m_nLatch2 = 0;
+    elapsed = static_cast<int>(static_cast<uint32_t>(MsBetween(m_stIntervalStart, view->GetScanTime())));
+  }
+  return elapsed <= limitMs;
+}
+
+void CBlockObj::WalkConnections(CViewContext* view, CBlockObj* block, int pin, int* count) {
+  if (m_bLoop || block == nullptr || count == nullptr || view == nullptr) return;
+  if (block->m_nFirstLinkedPin == -1) return;
+  const CZaradDoc* doc = view->GetDocument();
+  if (doc == nullptr || pin < 0 || pin >= kMaxInputPins) return;
+  // A link that names no block (or a female without its male) ends the branch.
+  CBlockObj* src = LinkedBlock(view, block->m_nSource[pin]);
+  if (src == nullptr) return;
+  if (src->m_nType == kFemaleType) {
+    ++*count;
+    src = view->FindBlock(src->m_nNumber - kFemaleOffset);
+    if (src == nullptr) return;
+  }
+  if (src == m_pWalkStart) {
+    m_bLoop = 1;
+    return;
+  }
+  ++*count;
+  if (*count >= doc->m_blocks.GetCount()) {
+    m_bLoop = 0;
+    return;
+  }
+  WalkConnections(view, src, src->m_nFirstLinkedPin, count);
+  const int inputs = ClampedInputs(src);
+  for (int i = src->m_nFirstLinkedPin + 1; i < inputs; ++i) {
+    if (i < 0 || IsWalkedLinkCode(src->m_nSource[i])) continue;
+    WalkConnections(view, src, i, count);
+  }
+}
+
+void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {
+  if (target == nullptr) return;
+  CBlockObj& t = *target;
+  t.m_nNumber = m_nNumber;
+  t.m_bShowLabel = m_bShowLabel;
+  t.m_strLabel = m_strLabel;
+  t.m_strReserved = m_strReserved;
+  t.m_nOperand = m_nOperand;
+  t.m_strName = m_strName;
+  t.m_nParam1 = m_nParam1;
+  t.m_nParam2 = m_nParam2;
+  t.m_nParam3 = m_nParam3;
+  t.m_nParam9 = m_nParam9;
+  t.m_nParam10 = m_nParam10;
+  t.m_nParam11 = m_nParam11;
+  t.m_nParam12 = m_nParam12;
+  for (int k = 0; k < 2; ++k) {
+    t.m_bUseRef[k] = m_bUseRef[k];
+    t.m_nRefNumber[k] = m_nRefNumber[k];
+    t.m_pRef[k] = m_pRef[k];
+  }
+  t.m_nParam14 = m_nParam14;
+  t.m_nParam15 = m_nParam15;
+  t.m_nParam16 = m_nParam16;
+  t.m_nParam17 = m_nParam17;
+  t.m_nParam18 = m_nParam18;
+  t.m_nParam19 = m_nParam19;
+  t.m_nParam20 = m_nParam20;
+  t.m_nParam21 = m_nParam21;
+  t.m_nParam22 = m_nParam22;
+  t.m_nParam23 = m_nParam23;
+  t.m_nParam25 = m_nParam25;
+  t.m_nParam26 = m_nParam26;
+  t.m_nParam27 = m_nParam27;
+  t.m_nParam28 = m_nParam28;
+
+  const int family = doc ? doc->GetModelFamily() : (g_CurrentModelCode >> 8);
+  if (family >= 0x51) {
+    auto is = [this](const CRuntimeClass* cls) { return IsKindOf(cls); };
+    if (is(RUNTIME_CLASS(CBlockSLS)) || is(RUNTIME_CLASS(CBlockAMATH)) || is(RUNTIME_CLASS(CBlockAMUX))) {
+      for (int k = 2; k < kRefCount; ++k) {
+        t.m_bUseRef[k] = m_bUseRef[k];
+        t.m_pRef[k] = m_pRef[k];
+      }
+    } else if (is(RUNTIME_CLASS(CBlockWT))) {
+      t.m_nParam4 = m_nParam4;
+    } else if (is(RUNTIME_CLASS(CBlockYT)) || is(RUNTIME_CLASS(CBlockUDC))) {
+      t.m_nParam4 = m_nParam4;
+      t.m_nParam5 = m_nParam5;
+      t.m_nParam6 = m_nParam6;
+      t.m_nParam7 = m_nParam7;
+    } else if (is(RUNTIME_CLASS(CBlockCOUNTER)) || is(RUNTIME_CLASS(CBlockENCODER))) {
+      t.m_nParam8 = m_nParam8;
+    } else if (is(RUNTIME_CLASS(CBlockSREG)) || is(RUNTIME_CLASS(CBlockBoolean))) {
+      t.m_nParam24 = m_nParam24;
+    } else if (is(RUNTIME_CLASS(CBlockAC)) || is(RUNTIME_CLASS(CBlockANDM)) || is(RUNTIME_CLASS(CBlockORM)) ||
+               is(RUNTIME_CLASS(CBlockNOTM)) || is(RUNTIME_CLASS(CBlockNANDM)) || is(RUNTIME_CLASS(CBlockNORM)) ||
+               is(RUNTIME_CLASS(CBlockXORM))) {
+      t.m_strMask = m_strMask;
+    } else if (is(RUNTIME_CLASS(CBlockLOG)) || is(RUNTIME_CLASS(CBlockSQRT)) || is(RUNTIME_CLASS(CBlockPOW2)) ||
+               is(RUNTIME_CLASS(CBlockEXP)) || is(RUNTIME_CLASS(CBlockFIX)) || is(RUNTIME_CLASS(CBlockROUND)) ||
+               is(RUNTIME_CLASS(CBlockSIN)) || is(RUNTIME_CLASS(CBlockCOS)) || is(RUNTIME_CLASS(CBlockTAN)) ||
+               is(RUNTIME_CLASS(CBlockCOT)) || is(RUNTIME_CLASS(CBlockSEC)) || is(RUNTIME_CLASS(CBlockCSC)) ||
+               is(RUNTIME_CLASS(CBlockQUAD))) {
+      t.m_dParam = m_dParam;
+    }
+  }
+
+  if (withGeometry) {
+    t.m_ptPos = m_ptPos;
+    const int inputs = ClampedInputs(this);
+    for (int i = 0; i < inputs; ++i) t.m_nSource[i] = m_nSource[i];
+    const int outEnd = ClampedOutputEnd(this);
+    for (int i = kFirstOutputPin; i < outEnd; ++i) t.m_nSource[i] = m_nSource[i];
+    t.m_ptDragStart = m_ptDragStart;
+    t.m_nWidth = m_nWidth;
+    t.m_nHeight = m_nHeight;
+  }
+}
+
+void CBlockObj::FormatTimeText(CViewContext* view, CString* out) {
+  if (out == nullptr) return;
+  int base = m_nParam11;
+  if (const auto* t = DYNAMIC_DOWNCAST(CBlockTime, this)) {
+    const int first = FirstBase(this);
+    const int second = SecondBase(this);
+    if (IsKindOf(RUNTIME_CLASS(CBlockMPLR))) {
+      base = (!t->m_bTiming && t->m_bPresetShown) ? second : first;
+    } else if (IsKindOf(RUNTIME_CLASS(CBlockRPR))) {
+      base = t->m_bSecondPhase ? second : first;
+    } else if (const auto* apg = DYNAMIC_DOWNCAST(CBlockAPG, this)) {
+      if (t->m_bTiming) {
+        base = t->m_bSecondPhase ? second : first;
+      } else {
+        base = apg->m_bLastPhaseOn ? first : second;
+      }
+    } else if (IsKindOf(RUNTIME_CLASS(CBlockSLS))) {
+      base = second;
+    } else if (const auto* mfs = DYNAMIC_DOWNCAST(CBlockMFS, this)) {
+      base = (mfs->m_nState == 1 || mfs->m_nState == 3) ? first : second;
+    } else if (IsKindOf(RUNTIME_CLASS(CBlockDPR)) || IsKindOf(RUNTIME_CLASS(CBlockDDR)) ||
+               IsKindOf(RUNTIME_CLASS(CBlockPLR)) || IsKindOf(RUNTIME_CLASS(CBlockCPG))) {
+      base = first;
+    }
+    if (IsKindOf(RUNTIME_CLASS(CBlockYT))) {
+      if (view) *out = view->FormatSimulatedTime(TRUE, 1);
+      return;
+    }
+    if (IsKindOf(RUNTIME_CLASS(CBlockWT))) {
+      if (view) *out = view->FormatSimulatedTime(FALSE, 0);
+      return;
+    }
+    if (IsKindOf(RUNTIME_CLASS(CBlockAC)) || IsKindOf(RUNTIME_CLASS(CBlockSW)) ||
+        GetRuntimeClass() == RUNTIME_CLASS(CBlockTime)) {
+      return;
+    }
+  } else if (!IsKindOf(RUNTIME_CLASS(CBlockHCOUNTER))) {
+    return;
+  }
+  int high = 0, low = 0;
+  if (m_dValue != 0.0) SplitTimeValue(m_dValue, base, &high, &low);
+  out->Format(u"%02d:%02d%s", high, low, TimeBaseSuffix(base));
+}
+
+void CBlockObj::GetValue(CBlockObj* block, double* out) {
+  if (block == nullptr || out == nullptr) return;
+  const int type = block->m_nType;
+  if (type == 803 || type == 804 || type == 805 || type == 815 || type == 816) {
+    if (const auto* analog = DYNAMIC_DOWNCAST(CBlockAnalog, block)) *out = analog->m_nResult;
+    return;
+  }
+  if (type == 800 || (type >= 832 && type <= 848) || (type >= 862 && type <= 879)) {
+    *out = block->m_dValue;
+    return;
+  }
+  if (const auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, block)) {
+    *out = trg->m_nMeasured;
+    return;
+  }
+  if (const auto* t = DYNAMIC_DOWNCAST(CBlockTime, block)) {
+    bool second = false;
+    if (block->IsKindOf(RUNTIME_CLASS(CBlockMPLR))) {
+      second = block->m_nValue[0] == 0;
+    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockAPG))) {
+      second = block->m_nValue[kFirstOutputPin] == block->m_nValue[1];
+    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockRPR))) {
+      second = block->m_nValue[kFirstOutputPin] == 0 && t->m_bTiming;
+    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockSLS))) {
+      second = true;
+    }
+    *out = block->m_dValue / GetTimeUnit(second ? SecondBase(block) : FirstBase(block)).nMsPerUnit;
+  }
+}
+
+void CBlockObj::PropagateToContacts(CZaradDoc* doc) {
+  if (doc == nullptr) return;
+  const int state = m_nValue[kFirstOutputPin];
+  for (CBlockObj* b : doc->m_blocks) {
+    if (b->m_nOperand != m_nNumber) continue;
+    if (b->IsKindOf(RUNTIME_CLASS(CBlockBreak))) {
+      b->m_nContactState = state == 0 ? 1 : 0;
+      if (b->m_nValue[0] != 0) b->m_nValue[kFirstOutputPin] = b->m_nContactState;
+    } else if (b->IsKindOf(RUNTIME_CLASS(CBlockMake))) {
+      b->m_nContactState = state != 0 ? 1 : 0;
+      if (b->m_nValue[0] != 0) b->m_nValue[kFirstOutputPin] = state;
+    }
+  }
+}
+
+// ---- Shared helpers -----------------------------------------------------------
+
+void CBlockObj::GetInputWord(short* out, int pin, const CZaradDoc* doc) const {
+  if (out == nullptr) return;
+  *out = InputWordOf(this, pin, [doc](int number) { return LinkedBlock(doc, number); });
+}
+
+void CBlockObj::GetInputWord(short* out, int pin, const CViewContext* view) const {
+  if (out == nullptr) return;
+  *out = InputWordOf(this, pin, [view](int number) { return LinkedBlock(view, number); });
+}
+
+int CBlockObj::ToBcd(int value) {
+  // Values outside 0..9999 are held to the range (the data blocks limit them first).
+  value = std::clamp(value, 0, 9999);
+  return (value / 1000) << 12 | (value / 100 % 10) << 8 | (value / 10 % 10) << 4 | (value % 10);
+}
+
+int CBlockObj::FromBcd(int bcd) {
+  // A nibble above 9 in the four low nibbles gives 0 (0xA000 and -5 among
+  // them); a value above 0x9999 otherwise reads as 9999.
+  const auto bits = static_cast<uint32_t>(bcd);
+  for (int shift = 0; shift < 16; shift += 4) {
+    if (((bits >> shift) & 0xF) > 9) return 0;
+  }
+  bcd = std::clamp(bcd, 0, 0x9999);
+  int result = 0;
+  for (int shift = 12; shift >= 0; shift -= 4) result = result * 10 + ((bcd >> shift) & 0xF);
+  return result;
+}
+
+int CBlockObj::Lcm(int a, int b) {
+  const int g = Gcd(a, b);
+  if (g == 0) return 0;
+  // 64-bit quotient (INT_MIN / -1 cannot trap), product wrapped to 32 bits.
+  const LONGLONG q = static_cast<LONGLONG>(a) / g;
+  return static_cast<int>(static_cast<uint32_t>(static_cast<uint64_t>(static_cast<LONGLONG>(b) * q)));
+}
+
+void CBlockObj::SplitTimeValue(double ms, int timeBase, int* high, int* low) {
+  const TimeUnitRow& u = GetTimeUnit(timeBase);
+  const int n = TruncToInt(ms / u.nMsPerUnit);
+  if (high) *high = n / u.nRadix;
+  if (low) *low = n % u.nRadix;
+}
+
+void CBlockObj::BuildFormulaText(CString* out, std::vector<CString>* parts) const {
+  if (!IsKindOf(RUNTIME_CLASS(CBlockAMATH)) || parts == nullptr) return;
+  static const char* const kOps[4] = {"+", "-", "*", "/"};
+  auto value = [](int v) {
+    CString s;
+    s.Format("%d", v);
+    return s;
+  };
+  // An operator index outside 0..3 has no character: its text is empty.
+  auto op = [](int index) { return CString(index >= 0 && index < 4 ? kOps[index] : ""); };
+  const CString v1 = value(m_nParam10), v2 = value(m_nParam15), v3 = value(m_nParam20), v4 = value(m_nParam22);
+  const CString o1 = op(m_nParam9), o2 = op(m_nParam14), o3 = op(m_nParam19);
+  const int p1 = m_nParam11, p2 = m_nParam16, p3 = m_nParam21;
+  const CString L(u"("), R(u")");
+  std::vector<CString> t;
+  if (p1 == 2) {
+    if (p2 == 1) {
+      t = {L, L, v1, o1, v2, R, o2, v3, R, o3, v4};
+    } else if (p3 == 1) {
+      t = {L, v1, o1, v2, R, o2, L, v3, o3, v4, R};
+    } else {
+      t = {L, v1, o1, v2, R, o2, v3, o3, v4};
+    }
+  } else if (p2 == 2) {
+    if (p3 == 1) {
+      t = {v1, o1, L, L, v2, o2, v3, R, o3, v4, R};
+    } else if (p1 == 1) {
+      t = {L, v1, o1, L, v2, o2, v3, R, R, o3, v4};
+    } else {
+      t = {v1, o1, L, v2, o2, v3, R, o3, v4};
+    }
+  } else if (p3 == 2) {
+    if (p1 == 1) {
+      t = {L, v1, o1, v2, R, o2, L, v3, o3, v4, R};
+    } else if (p2 == 1) {
+      t = {v1, o1, L, v2, o2, L, v3, o3, v4, R, R};
+    } else {
+      t = {v1, o1, v2, o2, L, v3, o3, v4, R};
+    }
+  } else {
+    t = {v1, o1, v2, o2, v3, o3, v4};
+  }
+  parts->assign(16, CString());
+  std::copy(t.begin(), t.end(), parts->begin());
+  if (out) {
+    out->Empty();
+    for (const CString& s : *parts) {
+      if (s.IsEmpty()) break;
+      *out += s;
+    }
+  }
+  parts->resize(20);
+}
