@@ -180,6 +180,20 @@ int CConnectLineObj::CountConnectionsAt(const CZaradDoc* doc, CPoint pt) {
   return n;
 }
 
+std::vector<WireFaultReport> CConnectLineObj::DropFaultyConnections(CZaradDoc* doc) {
+  std::vector<WireFaultReport> dropped;
+  if (!doc) return dropped;
+  std::vector<CConnectLineObj*> faulty;
+  for (CConnectLineObj* wire : doc->m_connections) {
+    const int faults = wire->GetEndFaults();
+    if (faults == WIRE_END_OK) continue;
+    dropped.push_back({wire->m_nStartNumber, wire->m_nStartPin, wire->m_nEndNumber, wire->m_nEndPin, faults});
+    faulty.push_back(wire);
+  }
+  for (CConnectLineObj* wire : faulty) doc->m_connections.Detach(wire).reset();
+  return dropped;
+}
+
 void CConnectLineObj::CopyFrom(const CConnectLineObj* src) {
   if (!src || src == this) return;
   m_ptStart = src->m_ptStart;

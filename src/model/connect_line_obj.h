@@ -36,6 +36,15 @@ enum WireEndFault : int {
   WIRE_END_BAD_PIN = 0x8,       // the end pin index lies outside 0..19
 };
 
+// A wire that the loader dropped because of its end faults, for the warning.
+struct WireFaultReport {
+  int nStartNumber;
+  int nStartPin;
+  int nEndNumber;
+  int nEndPin;
+  int nFaults;  // WireEndFault bits
+};
+
 class CConnectLineObj : public CObject {
   DECLARE_SERIAL(CConnectLineObj)
 
@@ -81,6 +90,10 @@ class CConnectLineObj : public CObject {
   static CConnectLineObj* FindAt(const CZaradDoc* doc, CPoint pt);
   // Number of wires of doc passing through pt (tolerance 1).
   static int CountConnectionsAt(const CZaradDoc* doc, CPoint pt);
+
+  // Deletes every wire of doc that has end faults (after a load: the ends
+  // were resolved while the wires were read) and reports each one, in list order.
+  static std::vector<WireFaultReport> DropFaultyConnections(CZaradDoc* doc);
 
   // Copies the ends, blocks, numbers, pins, m_nReserved1 and the polyline of
   // src (not the junctions, the selection or the drag state); null does nothing.

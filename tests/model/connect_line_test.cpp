@@ -235,6 +235,36 @@ TEST(ConnectLineEndsTest, ResolutionAndFaults) {
   }
 }
 
+TEST(ConnectLineEndsTest, LoaderDropsFaultyWires) {
+  CZaradDoc doc;
+  AddBlock(doc, 9000);
+  AddBlock(doc, 9001);
+  struct Spec {
+    int start, end, startPin, endPin;
+  };
+  const Spec specs[] = {{9000, 9001, 10, 0}, {9000, 9050, 10, 1}, {9001, 9000, 10, 0}, {9000, 9001, 10, 44}};
+  std::vector<CConnectLineObj*> wires;
+  for (const Spec& s : specs) {
+    auto w = std::make_unique<CConnectLineObj>();
+    w->m_nStartNumber = s.start;
+    w->m_nEndNumber = s.end;
+    w->m_nStartPin = s.startPin;
+    w->m_nEndPin = s.endPin;
+    w->ResolveEnds(&doc);
+    wires.push_back(doc.m_connections.AddTail(std::move(w)));
+  }
+  const std::vector<WireFaultReport> dropped = CConnectLineObj::DropFaultyConnections(&doc);
+  ASSERT_EQ(dropped.size(), 2u);
+  EXPECT_EQ(dropped[0].nEndNumber, 9050);
+  EXPECT_EQ(dropped[0].nFaults, WIRE_END_UNRESOLVED);
+  EXPECT_EQ(dropped[1].nEndPin, 44);
+  EXPECT_EQ(dropped[1].nFaults, WIRE_END_BAD_PIN);
+  ASSERT_EQ(doc.m_connections.GetCount(), 2);
+  EXPECT_EQ(doc.m_connections.GetAt(0), wires[0]);
+  EXPECT_EQ(doc.m_connections.GetAt(1), wires[2]);
+  EXPECT_TRUE(CConnectLineObj::DropFaultyConnections(nullptr).empty());
+}
+
 TEST(ConnectLineDrawTest, PenWidthJunctionsAndOutputValue) {
   CZaradDoc doc;
   CBlockObj* digital = AddBlock(doc, 9000, PIN_DIGITAL, PIN_DIGITAL);
