@@ -1,0 +1,242 @@
+#include "app/document_manager.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+#include <algorithm>
+
+#include "app/qt_string.h"
+#include "app/resource_ids.h"
+#include "platform/message_sink.h"
+#include "platform/string_table.h"
+
+namespace {
+
+const char16_t kFailedToOpen[] = u"Failed to open document.";
+const char16_t kFailedToSave[] = u"Failed to save document.";
+
+QString CanonicalPath(const CString& path) {
+  QFileInfo info(ToQString(path));
+  const QString canonical = info.canonicalFilePath();
+  return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+CString FileTitle(const CString& path) {
+  return ToCString(QFileInfo(ToQString(path)).fileName());
+}
+
+}  // namespace
+
+CString GetDocString(UINT templateId, DocStringIndex index) {
+  const CString all = LoadString(templateId);
+  int pos = 0;
+  for (int i = 0; i < index; ++i) {
+    pos = all.Find(u'\n', pos);
+    if (pos < 0) return {};
+    ++pos;
+  }
+  const int end = all.Find(u'\n', pos);
+  return end < 0 ? all.Mid(pos) : all.Mid(pos, end - pos);
+}
+
+DocumentManager::DocumentManager(QMdiArea* area, DocumentManagerHost* host, QObject* parent)
+    : QObject(parent), m_pArea(area), m_pHost(host) {
+  connect(m_pArea, &QMdiArea::subWindowActivated, this, [this] { emit activeDocumentChanged(); });
+}
+
+DocumentManager::~DocumentManager() {
+  Detach();
+}
+
+void DocumentManager::Detach() {
+  for (Entry& e : m_entries) {
+    if (!e.window) continue;
+    e.window->removeEventFilter(this);
+    disconnect(e.window, nullptr, this, nullptr);
+  }
+  m_entries.clear();
+  if (m_pArea) disconnect(m_pArea, nullptr, this, nullptr);
+  m_pArea = nullptr;
+}
+
+DocumentWindow* DocumentManager::CreateWindow() {
+  if (!m_factory || !m_pArea) return nullptr;
+  DocumentWindow* doc = m_factory();
+  if (!doc || !doc->GetWidget()) return nullptr;
+  return doc;
+}
+
+void DocumentManager::Show(DocumentWindow* doc) {
+  if (!m_pArea) return;
+  QWidget* widget = doc->GetWidget();
+  QMdiSubWindow* window = m_pArea->addSubWindow(widget);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->installEventFilter(this);
+  connect(window, &QObject::destroyed, this, [this](QObject* gone) { Forget(gone); });
+  m_entries.push_back({doc, window, window});
+  UpdateWindowTitle(doc);
+  // Diagram windows always fill the MDI area.
+  window->showMaximized();
+  m_pArea->setActiveSubWindow(window);
+  emit documentCountChanged(GetCount());
+  emit activeDocumentChanged();
+}
+
+void DocumentManager::Forget(QObject* window) {
+  auto it =
+      std::find_if(m_entries.begin(), m_entries.end(), [window](const Entry& e) { return e.key == window; });
+  if (it == m_entries.end()) return;
+  m_entries.erase(it);
+  emit documentCountChanged(GetCount());
+  emit activeDocumentChanged();
+}
+
+DocumentWindow* DocumentManager::NewDocument(int kind) {
+  DocumentWindow* doc = CreateWindow();
+  if (!doc) return nullptr;
+  CString title;
+  title.Format(u"%ls%d", GetDocString(IDS_FBD_TEMPLATE, kDocName).GetString(), ++m_nUntitledCount);
+  doc->SetTitle(title);
+  if (!doc->OnNewDocument(kind)) {
+    delete doc->GetWidget();
+    return nullptr;
+  }
+  doc->SetModifiedFlag(false);
+  Show(doc);
+  return doc;
+}
+
+DocumentWindow* DocumentManager::OpenDocument(const CString& path) {
+  const QString wanted = CanonicalPath(path);
+  for (const Entry& e : m_entries) {
+    if (!e.doc->GetPathName().IsEmpty() && CanonicalPath(e.doc->GetPathName()) == wanted) {
+      ActivateDocument(e.doc);
+      return e.doc;
+    }
+  }
+  DocumentWindow* doc = CreateWindow();
+  if (!doc) return nullptr;
+  CString error;
+  if (!doc->OnOpenDocument(path, &error)) {
+    delete doc->GetWidget();
+    AfxMessageBox(error.IsEmpty() ? CString(kFailedToOpen) : error, MB_OK | MB_ICONEXCLAMATION);
+    return nullptr;
+  }
+  doc->SetPathName(ToCString(QFileInfo(ToQString(path)).absoluteFilePath()));
+  doc->SetTitle(FileTitle(path));
+  doc->SetModifiedFlag(false);
+  Show(doc);
+  if (m_pHost) m_pHost->AddToRecentFileList(doc->GetPathName());
+  return doc;
+}
+
+bool DocumentManager::DoFileSave(DocumentWindow* doc) {
+  if (!doc) return false;
+  return DoSave(doc, doc->GetPathName());
+}
+
+bool DocumentManager::DoSave(DocumentWindow* doc, const CString& path, bool replace) {
+  if (!doc) return false;
+  CString target = path;
+  if (target.IsEmpty()) {
+    if (!m_pHost || !m_pHost->PromptSaveFileName(doc, &target) || target.IsEmpty()) return false;
+  }
+  CString error;
+  if (!doc->OnSaveDocument(target, &error)) {
+    AfxMessageBox(error.IsEmpty() ? CString(kFailedToSave) : error, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (replace) {
+    doc->SetPathName(ToCString(QFileInfo(ToQString(target)).absoluteFilePath()));
+    doc->SetTitle(FileTitle(target));
+    doc->SetModifiedFlag(false);
+    UpdateWindowTitle(doc);
+    if (m_pHost) m_pHost->AddToRecentFileList(doc->GetPathName());
+    emit activeDocumentChanged();
+  }
+  return true;
+}
+
+bool DocumentManager::SaveModified(DocumentWindow* doc) {
+  if (!doc || !doc->IsModified()) return true;
+  CString name = doc->GetPathName().IsEmpty() ? doc->GetTitle() : doc->GetPathName();
+  CString prompt = LoadString(AFX_IDP_ASK_TO_SAVE);
+  prompt.Replace(CString(u"%1"), name);
+  switch (AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONEXCLAMATION, AFX_IDP_ASK_TO_SAVE)) {
+    case IDCANCEL:
+      return false;
+    case IDYES:
+      return DoFileSave(doc);
+    default:
+      return true;
+  }
+}
+
+bool DocumentManager::CloseDocument(DocumentWindow* doc) {
+  QMdiSubWindow* window = GetSubWindow(doc);
+  return window ? window->close() : false;
+}
+
+void DocumentManager::CloseAllDocuments() {
+  m_bClosingAll = true;
+  std::vector<QPointer<QMdiSubWindow>> windows;
+  for (const Entry& e : m_entries) windows.push_back(e.window);
+  for (auto& w : windows) {
+    if (w) w->close();
+  }
+  m_bClosingAll = false;
+}
+
+bool DocumentManager::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close) {
+    auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                           [watched](const Entry& e) { return e.key == watched; });
+    if (it != m_entries.end()) {
+      if (!m_bClosingAll && !SaveModified(it->doc)) {
+        event->ignore();
+        return true;
+      }
+      // The window goes now; its deletion follows from the event loop.
+      QMdiSubWindow* window = it->window;
+      window->removeEventFilter(this);
+      m_entries.erase(it);
+      emit documentCountChanged(GetCount());
+      emit activeDocumentChanged();
+      return false;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+std::vector<DocumentWindow*> DocumentManager::GetDocuments() const {
+  std::vector<DocumentWindow*> docs;
+  for (const Entry& e : m_entries) docs.push_back(e.doc);
+  return docs;
+}
+
+DocumentWindow* DocumentManager::GetActiveDocument() const {
+  if (!m_pArea) return nullptr;
+  QMdiSubWindow* current = m_pArea->currentSubWindow();
+  for (const Entry& e : m_entries) {
+    if (e.key == current) return e.doc;
+  }
+  return nullptr;
+}
+
+QMdiSubWindow* DocumentManager::GetSubWindow(DocumentWindow* doc) const {
+  for (const Entry& e : m_entries) {
+    if (e.doc == doc) return e.window;
+  }
+  return nullptr;
+}
+
+void DocumentManager::ActivateDocument(DocumentWindow* doc) {
+  if (!m_pArea) return;
+  if (QMdiSubWindow* window = GetSubWindow(doc)) m_pArea->setActiveSubWindow(window);
+}
+
+void DocumentManager::UpdateWindowTitle(DocumentWindow* doc) {
+  if (QMdiSubWindow* window = GetSubWindow(doc)) window->setWindowTitle(ToQString(doc->GetTitle()));
+}

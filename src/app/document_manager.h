@@ -1,0 +1,111 @@
+// DocumentManager: the open diagram windows of the main window's MDI area. It
+// creates windows through a factory that the diagram child frame supplies, and
+// runs New, Open, Save, Save As and Close on them, asking about unsaved changes
+// through the message sink.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+#include "app/document_window.h"
+#include "platform/cstring.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+
+// Field of a document template string ("\nDiagram\nFunction Block\n...").
+enum DocStringIndex {
+  kDocWindowTitle = 0,
+  kDocName = 1,         // base of untitled names: "Diagram" -> "Diagram1"
+  kDocFileNewName = 2,  // "Function Block"
+  kDocFilterName = 3,   // "Function Block Files (*.bfb)"
+  kDocFilterExt = 4,    // ".bfb"
+  kDocRegFileTypeId = 5,
+  kDocRegFileTypeName = 6,
+};
+// A field of the template string with that string-table id; empty when absent.
+CString GetDocString(UINT templateId, DocStringIndex index);
+
+// A document template: the string-table id of its template string.
+struct CDocTemplate {
+  UINT m_nIDResource = 0;
+  CString GetDocString(DocStringIndex index) const { return ::GetDocString(m_nIDResource, index); }
+};
+
+class DocumentManagerHost {
+ public:
+  virtual ~DocumentManagerHost() = default;
+  // Asks where to save the document; false when the user cancels.
+  virtual bool PromptSaveFileName(DocumentWindow* doc, CString* path) = 0;
+  // The document was opened from or saved to this path.
+  virtual void AddToRecentFileList(const CString& path) = 0;
+};
+
+class DocumentManager : public QObject {
+  Q_OBJECT
+
+ public:
+  // Makes a new diagram window, not yet shown; null when it cannot be made.
+  using Factory = std::function<DocumentWindow*()>;
+
+  DocumentManager(QMdiArea* area, DocumentManagerHost* host, QObject* parent = nullptr);
+  ~DocumentManager() override;
+
+  void SetFactory(Factory factory) { m_factory = std::move(factory); }
+  bool HasFactory() const { return static_cast<bool>(m_factory); }
+
+  // A new untitled document of the kind, shown maximised and made active; null on failure.
+  DocumentWindow* NewDocument(int kind);
+  // Opens the file, or activates its window when it is open already; null on failure
+  // (reported to the user).
+  DocumentWindow* OpenDocument(const CString& path);
+  // Save: under the document's path, or through Save As when it has none.
+  bool DoFileSave(DocumentWindow* doc);
+  // Saves under the path (empty: ask for one); with replace the document takes the new
+  // path and title.
+  bool DoSave(DocumentWindow* doc, const CString& path, bool replace = true);
+  // Asks "Save changes to ...?" for a modified document; false when the user cancels or
+  // the save fails.
+  bool SaveModified(DocumentWindow* doc);
+  // Closes the window after asking about unsaved changes; true when it closed.
+  bool CloseDocument(DocumentWindow* doc);
+  // Closes every window without asking.
+  void CloseAllDocuments();
+  // Lets go of the windows without closing them (the MDI area is about to go).
+  void Detach();
+
+  std::vector<DocumentWindow*> GetDocuments() const;
+  int GetCount() const { return static_cast<int>(m_entries.size()); }
+  DocumentWindow* GetActiveDocument() const;
+  QMdiSubWindow* GetSubWindow(DocumentWindow* doc) const;
+  void ActivateDocument(DocumentWindow* doc);
+  // Shows the document's title on its window (after the title changed).
+  void UpdateWindowTitle(DocumentWindow* doc);
+
+ signals:
+  void activeDocumentChanged();
+  void documentCountChanged(int count);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Entry {
+    DocumentWindow* doc = nullptr;
+    QPointer<QMdiSubWindow> window;
+    const QObject* key = nullptr;  // the window's address, compared while it is destroyed
+  };
+
+  DocumentWindow* CreateWindow();
+  void Show(DocumentWindow* doc);
+  void Forget(QObject* window);
+
+  QMdiArea* m_pArea;
+  DocumentManagerHost* m_pHost;
+  Factory m_factory;
+  std::vector<Entry> m_entries;
+  int m_nUntitledCount = 0;
+  bool m_bClosingAll = false;
+};

@@ -1,0 +1,51 @@
+// DocumentWindow: one diagram window as the application shell sees it. The
+// diagram child frame implements it; the shell creates such windows through a
+// factory, hosts them in the MDI area and runs New, Open, Save, Save As and
+// Close on them. Title and path are kept here, as a document keeps them.
+#pragma once
+
+#include "app/command_target.h"
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class QWidget;
+class CZaradDoc;
+
+class DocumentWindow : public CCommandTarget {
+ public:
+  ~DocumentWindow() override = default;
+
+  // The widget that goes into the MDI area (it owns this object).
+  virtual QWidget* GetWidget() = 0;
+
+  // Starts an empty document of the kind (1 FBD, 2 ladder).
+  virtual bool OnNewDocument(int kind) = 0;
+  // Loads a file; on failure the error holds a text for the user.
+  virtual bool OnOpenDocument(const CString& path, CString* error) = 0;
+  // Writes the document to the path; on failure the error holds a text for the user.
+  virtual bool OnSaveDocument(const CString& path, CString* error) = 0;
+
+  virtual bool IsModified() const = 0;
+  virtual void SetModifiedFlag(bool modified) = 0;
+  // DocumentKind of the document: 1 FBD, 2 ladder.
+  virtual int GetKind() const = 0;
+
+  // The zoom factor when the window shows a diagram view; false otherwise.
+  virtual bool GetZoom(float* zoom) const { return false; }
+  // Whether the window's view is in simulation mode.
+  virtual bool IsSimulating() const { return false; }
+  // The model document, when there is one.
+  virtual CZaradDoc* GetDocument() { return nullptr; }
+  // Margins chosen in Page Setup (diagram units of the page rectangle).
+  virtual void SetPageMargins(const CRect& margins) {}
+
+  // Title and path name as the shell shows and saves them.
+  virtual const CString& GetTitle() const { return m_strTitle; }
+  virtual void SetTitle(const CString& title) { m_strTitle = title; }
+  virtual const CString& GetPathName() const { return m_strPathName; }
+  virtual void SetPathName(const CString& path) { m_strPathName = path; }
+
+ private:
+  CString m_strTitle;
+  CString m_strPathName;
+};

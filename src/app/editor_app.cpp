@@ -1,0 +1,444 @@
+#include "app/editor_app.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSettings>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "app/file_dialogs.h"
+#include "app/main_frame.h"
+#include "app/qt_message_sink.h"
+#include "app/qt_string.h"
+#include "app/resource_ids.h"
+#include "controls/gui/pane_status_bar.h"
+#include "model/shell_context.h"
+#include "platform/message_sink.h"
+#include "platform/string_table.h"
+
+namespace {
+
+CEditorApp* g_pApp = nullptr;
+
+constexpr char kRegistryKey[] = "Local AppWizard-Generated Applications";
+constexpr char kProfileName[] = "Zovuzi Editor";
+const char16_t kAllFilter[] = u"All Files (*.*)";
+const char16_t kSaveAsTitle[] = u"Save As";
+
+// Clipboard formats registered by name get numbers from 0xC000 on, as the system gives them.
+UINT RegisterClipboardFormatName(const QString& name) {
+  static QStringList names;
+  qsizetype index = names.indexOf(name);
+  if (index < 0) {
+    names.append(name);
+    index = names.size() - 1;
+  }
+  return 0xC000u + static_cast<UINT>(index);
+}
+
+QString ProgramFolder() {
+  QString folder = QCoreApplication::applicationDirPath();
+  if (!folder.endsWith('/')) folder += '/';
+  return folder;
+}
+
+}  // namespace
+
+CEditorApp* AfxGetApp() {
+  return g_pApp;
+}
+
+CEditorApp::CEditorApp() : CEditorApp(Options()) {}
+
+CEditorApp::CEditorApp(Options options) : m_options(std::move(options)) {
+  g_pApp = this;
+  m_pFbdTemplate = &m_fbdTemplate;
+  m_pLadTemplate = &m_ladTemplate;
+  const QString languageFile =
+      m_options.languageFile.isEmpty() ? LanguageSettingsPath() : m_options.languageFile;
+  if (ReadLanguageSetting(languageFile)) g_LanguageIsChinese = 1;
+  if (g_LanguageIsChinese == 1) m_bDocMenuTranslated = 0;
+  m_pFileDialogs = std::make_unique<QtFileDialogs>();
+}
+
+CEditorApp::~CEditorApp() {
+  m_pMainWnd.reset();
+  if (m_pMessageSink) SetMessageSink(m_pPreviousSink);
+  if (g_pApp == this) g_pApp = nullptr;
+}
+
+QString CEditorApp::LanguageSettingsPath() {
+  return QDir(QDir::tempPath()).filePath("RazadUdezazir/DizevOdaved.ini");
+}
+
+bool CEditorApp::ReadLanguageSetting(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  // A settings file is one short line; anything larger is not ours.
+  constexpr qint64 kMaxSize = 64 * 1024;
+  if (file.size() <= 0 || file.size() > kMaxSize) return false;
+  const QByteArray bytes = file.readAll();
+  QString text;
+  for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+    const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    if (unit == 0) break;
+    text.append(QChar(unit));
+  }
+  return text.contains("zh_CN");
+}
+
+bool CEditorApp::HasDiagramExtension(const CString& path) {
+  const CString ending = path.Right(4);
+  return ending.CompareNoCase(CString(u".bfb")) == 0 || ending.CompareNoCase(CString(u".bld")) == 0;
+}
+
+DocumentManager* CEditorApp::GetDocManager() const {
+  return m_pMainWnd ? m_pMainWnd->GetDocManager() : nullptr;
+}
+
+void CEditorApp::SetDocumentFactory(DocumentManager::Factory factory) {
+  m_factory = std::move(factory);
+  if (DocumentManager* manager = GetDocManager()) manager->SetFactory(m_factory);
+}
+
+void CEditorApp::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs) {
+  if (dialogs) m_pFileDialogs = std::move(dialogs);
+}
+
+BOOL CEditorApp::InitInstance(const QStringList& arguments) {
+  m_strProgramFolder = ToCString(ProgramFolder());
+
+  // Printer defaults: the program starts in landscape.
+  IsLandscape();
+  SetLandscape(TRUE);
+
+  m_nWidgetClipFormat = RegisterClipboardFormatName("Widget");
+
+  if (m_options.settingsFile.isEmpty()) {
+    m_pSettings = std::make_unique<QSettings>(kRegistryKey, kProfileName);
+  } else {
+    m_pSettings = std::make_unique<QSettings>(m_options.settingsFile, QSettings::IniFormat);
+  }
+  m_recentFiles.ReadList(*m_pSettings);
+
+  m_pMainWnd = std::make_unique<CMainFrame>(this);
+  if (m_factory) m_pMainWnd->GetDocManager()->SetFactory(m_factory);
+  if (m_options.installMessageSink) {
+    m_pMessageSink = std::make_unique<QtMessageSink>(m_pMainWnd.get());
+    m_pPreviousSink = SetMessageSink(m_pMessageSink.get());
+  }
+
+  // Idle work runs each time the event loop is about to wait.
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { OnIdle(0); });
+  }
+
+  // Files named on the command line open; the program starts without a document otherwise.
+  for (const QString& argument : arguments) {
+    const QString lower = argument.toLower();
+    if (lower == "/embedding" || lower == "-embedding" || lower == "/automation" || lower == "-automation") {
+      return TRUE;
+    }
+  }
+  for (const QString& argument : arguments) {
+    if (argument.startsWith("-")) continue;
+    if (!OpenDocumentFile(ToCString(argument))) return FALSE;
+  }
+
+  if (m_options.showWindow) m_pMainWnd->showMaximized();
+  return TRUE;
+}
+
+int CEditorApp::ExitInstance() {
+  if (m_pSettings) {
+    m_recentFiles.WriteList(*m_pSettings);
+    m_pSettings->sync();
+  }
+  return 0;
+}
+
+CString CEditorApp::GetZoomText() const {
+  int percent = 100;
+  float zoom = 1.0f;
+  DocumentWindow* doc = m_pMainWnd ? m_pMainWnd->GetActiveDocumentWindow() : nullptr;
+  if (doc && doc->GetZoom(&zoom)) percent = static_cast<int>(static_cast<double>(zoom) * 100.0);
+  CString text;
+  text.Format(LoadString(IDS_ZOOM_FORMAT).GetString(), percent);
+  return text + u"%";
+}
+
+BOOL CEditorApp::OnIdle(long count) {
+  if (!m_pMainWnd || m_bInIdle) return FALSE;
+  m_bInIdle = true;
+  CPaneStatusBar* bar = m_pMainWnd->GetStatusBar();
+  const int index = bar->CommandToIndex(ID_INDICATOR_ZOOM);
+  if (index >= 0) {
+    const CString text = GetZoomText();
+    StatusPaneInfo info;
+    bar->GetPaneInfo(index, &info);
+    const int width = QFontMetrics(bar->font()).horizontalAdvance(ToQString(text));
+    if (info.text != text || info.width != width) {
+      info.text = text;
+      info.width = width;
+      bar->SetPaneInfo(index, &info);
+    }
+  }
+  m_pMainWnd->UpdateCommandUI();
+  m_bInIdle = false;
+  return FALSE;
+}
+
+DocumentWindow* CEditorApp::OpenDocumentFile(const CString& path) {
+  DocumentManager* manager = GetDocManager();
+  return manager ? manager->OpenDocument(path) : nullptr;
+}
+
+BOOL CEditorApp::SaveAllModified() {
+  DocumentManager* manager = GetDocManager();
+  if (!manager) return TRUE;
+  for (DocumentWindow* doc : manager->GetDocuments()) {
+    if (!manager->SaveModified(doc)) return FALSE;
+  }
+  return TRUE;
+}
+
+// ---- Commands ----------------------------------------------------------------------
+
+bool CEditorApp::OnUpdateCmdUI(CCmdUI* ui) {
+  switch (ui->m_nID) {
+    case ID_FILE_NEW:
+    case ID_FILE_NEW_LAD:
+    case ID_FILE_OPEN:
+    case ID_FILE_PAGE_SETUP:
+    case ID_APP_ABOUT:
+      return true;
+    default:
+      break;
+  }
+  if (ui->m_nID >= ID_FILE_MRU_FILE1 && ui->m_nID < ID_FILE_MRU_FILE1 + 4) {
+    ui->Enable(static_cast<int>(ui->m_nID - ID_FILE_MRU_FILE1) < m_recentFiles.GetCount());
+    return true;
+  }
+  return false;
+}
+
+bool CEditorApp::OnCmdMsg(UINT id) {
+  switch (id) {
+    case ID_FILE_NEW:
+      OnFileNewFbd();
+      return true;
+    case ID_FILE_NEW_LAD:
+      OnFileNewLad();
+      return true;
+    case ID_FILE_OPEN:
+      OnFileOpen();
+      return true;
+    case ID_FILE_PAGE_SETUP:
+      OnFilePageSetup();
+      return true;
+    case ID_APP_ABOUT:
+      OnAppAbout();
+      return true;
+    default:
+      break;
+  }
+  if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + 4) {
+    OpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FILE1));
+    return true;
+  }
+  return false;
+}
+
+void CEditorApp::OnFileNewFbd() {
+  if (!m_pMainWnd) return;
+  // The document takes the kind the frame holds for it; the next one is an FBD again.
+  const int kind = m_pMainWnd->m_nNextDocKind;
+  DocumentWindow* doc = GetDocManager()->NewDocument(kind);
+  m_pMainWnd->m_nNextDocKind = 1;
+  if (!doc) return;
+  m_pMainWnd->SetTransferMenuTexts();
+  if (g_ShowPropertiesOnNew) m_pMainWnd->SendCommand(ID_PROPERTIES);
+}
+
+void CEditorApp::OnFileNewLad() {
+  if (!m_pMainWnd) return;
+  m_pMainWnd->m_nNextDocKind = 2;
+  OnFileNewFbd();
+}
+
+void CEditorApp::OnFileOpen() {
+  if (!m_pMainWnd) return;
+  CString filter;
+  filter.Format(LoadString(IDS_OPEN_FILTER).GetString(), LoadString(IDS_APP_TITLE).GetString(),
+                m_pFbdTemplate->GetDocString(kDocFileNewName).GetString(),
+                m_pLadTemplate->GetDocString(kDocFileNewName).GetString());
+  FileDialogRequest request;
+  request.open = true;
+  request.multiSelect = true;
+  request.filters = ParseFileFilter(ToQString(filter));
+  QStringList paths;
+  if (!m_pFileDialogs->Run(m_pMainWnd.get(), request, &paths)) return;
+  try {
+    int opened = 0;
+    for (const QString& qpath : paths) {
+      const CString path = ToCString(qpath);
+      if (!HasDiagramExtension(path)) {
+        CString text;
+        text.Format(LoadString(IDS_BAD_FILE_TYPE).GetString(), LoadString(IDS_APP_TITLE).GetString(),
+                    path.Right(4).GetString());
+        AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
+        continue;
+      }
+      if (OpenDocumentFile(path)) ++opened;
+    }
+    if (opened > 0) m_pMainWnd->SetTransferMenuTexts();
+  } catch (const std::exception&) {
+    AfxMessageBox(CString(u"Open file error!"), MB_OK | MB_ICONSTOP);
+  }
+}
+
+void CEditorApp::OpenRecentFile(int index) {
+  const QString path = m_recentFiles[index];
+  if (path.isEmpty()) return;
+  if (!OpenDocumentFile(ToCString(path))) {
+    // A file that no longer opens leaves the list.
+    m_recentFiles.Remove(index);
+    if (m_pSettings) m_recentFiles.WriteList(*m_pSettings);
+    if (m_pMainWnd) m_pMainWnd->UpdateRecentFileMenu();
+    return;
+  }
+  if (m_pMainWnd) m_pMainWnd->SetTransferMenuTexts();
+}
+
+void CEditorApp::OnAppAbout() {
+  QDialog dialog(m_pMainWnd.get());
+  const QString title = ToQString(LoadString(IDS_APP_TITLE));
+  dialog.setWindowTitle(QString("About %1").arg(title));
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(QString("%1   %2").arg(title, "V3.6.0"), &dialog));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  layout->addWidget(buttons);
+  dialog.exec();
+}
+
+// ---- File dialogs --------------------------------------------------------------------
+
+BOOL CEditorApp::DoPromptFileName(CString& fileName, const CString& title, bool open,
+                                  const CDocTemplate* tmpl, DocumentWindow* doc) {
+  if (!tmpl) return FALSE;
+  FileDialogRequest request;
+  request.open = open;
+  request.title = ToQString(title);
+  const QString projects = ToQString(m_strProgramFolder) + "Projects";
+  if (QFileInfo(projects).isDir()) request.initialFolder = projects;
+  request.fileName = ToQString(fileName);
+
+  const CString filterExt = tmpl->GetDocString(kDocFilterExt);
+  const CString filterName = tmpl->GetDocString(kDocFilterName);
+  QString name = ToQString(filterName);
+  QString pattern;
+  if (!filterExt.IsEmpty() && !filterName.IsEmpty()) {
+    request.defaultExtension = ToQString(filterExt.Mid(1));
+    request.filterIndex = 1;
+    pattern = "*" + ToQString(filterExt);
+  }
+  if (!doc && m_pMainWnd) doc = m_pMainWnd->GetActiveDocumentWindow();
+  if (doc && doc->GetKind() == 2) {
+    const QString ladderExt = ToQString(LoadString(IDS_LADDER_EXT));
+    name.replace(".bfb", ladderExt);
+    pattern.replace(".bfb", ladderExt);
+    name.replace("Function Block", "Ladder");
+    request.defaultExtension = "bld";
+  }
+  if (!pattern.isEmpty()) request.filters.push_back({name, pattern});
+  request.filters.push_back({ToQString(CString(kAllFilter)), "*.*"});
+
+  QStringList paths;
+  if (!m_pFileDialogs->Run(m_pMainWnd.get(), request, &paths) || paths.isEmpty()) return FALSE;
+  fileName = ToCString(WithDefaultExtension(paths.front(), request.defaultExtension));
+  return TRUE;
+}
+
+bool CEditorApp::PromptSaveFileName(DocumentWindow* doc, CString* path) {
+  CString name = doc->GetPathName().IsEmpty() ? doc->GetTitle() : doc->GetPathName();
+  if (!DoPromptFileName(name, CString(kSaveAsTitle), false, m_pFbdTemplate, doc)) return false;
+  *path = name;
+  return true;
+}
+
+void CEditorApp::AddToRecentFileList(const CString& path) {
+  m_recentFiles.Add(ToQString(path));
+  if (m_pSettings) m_recentFiles.WriteList(*m_pSettings);
+  if (m_pMainWnd) m_pMainWnd->UpdateRecentFileMenu();
+}
+
+// ---- Printer defaults ------------------------------------------------------------------
+
+BOOL CEditorApp::HasDefaultPrinter() {
+  return !QPrinterInfo::defaultPrinterName().trimmed().isEmpty();
+}
+
+void CEditorApp::LoadPrinterDefaults() {
+  if (m_bPrinterLoaded) return;
+  m_bPrinterLoaded = true;
+  if (!HasDefaultPrinter()) return;
+  m_pPrinter = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter());
+}
+
+QPrinter* CEditorApp::GetPrinter() {
+  LoadPrinterDefaults();
+  return m_pPrinter.get();
+}
+
+CString CEditorApp::GetPaperName() {
+  QPrinter* printer = GetPrinter();
+  return printer ? ToCString(printer->pageLayout().pageSize().name()) : CString();
+}
+
+CString CEditorApp::GetPrinterName() {
+  QPrinter* printer = GetPrinter();
+  return printer ? ToCString(printer->printerName()) : CString();
+}
+
+BOOL CEditorApp::IsLandscape() {
+  QPrinter* printer = GetPrinter();
+  return printer && printer->pageLayout().orientation() == QPageLayout::Landscape;
+}
+
+void CEditorApp::SetLandscape(BOOL landscape) {
+  QPrinter* printer = GetPrinter();
+  if (!printer) return;
+  printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  m_bLandscape = landscape ? 1 : 0;
+}
+
+void CEditorApp::PageSetup() {
+  if (!HasDefaultPrinter()) {
+    AfxMessageBox(IDS_NO_PRINTER, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  QPrinter* printer = GetPrinter();
+  if (!printer) return;
+  printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  QPageSetupDialog dialog(printer, m_pMainWnd.get());
+  if (dialog.exec() != QDialog::Accepted) return;
+  // Margins go to every open document in hundredths of a millimetre.
+  const QMarginsF m = printer->pageLayout().margins(QPageLayout::Millimeter);
+  const CRect margins(static_cast<int>(m.left() * 100), static_cast<int>(m.top() * 100),
+                      static_cast<int>(m.right() * 100), static_cast<int>(m.bottom() * 100));
+  if (DocumentManager* manager = GetDocManager()) {
+    for (DocumentWindow* doc : manager->GetDocuments()) doc->SetPageMargins(margins);
+  }
+}

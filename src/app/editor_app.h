@@ -1,0 +1,129 @@
+// CEditorApp: the application object of the editor. It reads the interface
+// language, keeps the recent-file list and the printer defaults, creates the main
+// frame, opens the files given on the command line, carries the file commands
+// (New FBD, New LAD, Open, Page Setup) and the Save As file dialog, and writes the
+// active diagram's zoom into the status bar while the program is idle.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "app/command_target.h"
+#include "app/document_manager.h"
+#include "app/recent_file_list.h"
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class CMainFrame;
+class FileDialogs;
+class QPrinter;
+class QSettings;
+class QtMessageSink;
+class MessageSink;
+
+class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTarget {
+  Q_OBJECT
+
+ public:
+  struct Options {
+    QString languageFile;            // empty: "RazadUdezazir/DizevOdaved.ini" in the temporary folder
+    QString settingsFile;            // empty: the user's settings of the program; else an ini file
+    bool installMessageSink = true;  // show messages in message boxes
+    bool showWindow = true;          // show the main window maximised at the end of start-up
+  };
+
+  // Reads the language setting (g_LanguageIsChinese).
+  CEditorApp();
+  explicit CEditorApp(Options options);
+  ~CEditorApp() override;
+
+  // Start-up: printer defaults, recent files, templates, the main frame, the files of the
+  // command line (arguments without the program name). FALSE ends the program.
+  BOOL InitInstance(const QStringList& arguments);
+  // Writes the zoom pane and brings the commands up to date; FALSE: no more idle work.
+  BOOL OnIdle(long count);
+  int ExitInstance();
+
+  // Opens a file whatever its extension; null when it fails.
+  DocumentWindow* OpenDocumentFile(const CString& path);
+  // Asks about every document with unsaved changes; FALSE keeps the program open.
+  BOOL SaveAllModified();
+
+  // Commands.
+  void OnFileNewFbd();
+  void OnFileNewLad();
+  void OnFileOpen();
+  void OnFilePageSetup() { PageSetup(); }
+  void OnAppAbout();
+  bool OnCmdMsg(UINT id) override;
+  bool OnUpdateCmdUI(CCmdUI* ui) override;
+
+  // The file dialog of Save As. The filter follows the template, switched to the ladder
+  // extension when the document is a ladder diagram (null: the active document).
+  BOOL DoPromptFileName(CString& fileName, const CString& title, bool open, const CDocTemplate* tmpl,
+                        DocumentWindow* doc = nullptr);
+
+  // Printer defaults.
+  void PageSetup();
+  CString GetPaperName();
+  CString GetPrinterName();
+  BOOL IsLandscape();
+  void SetLandscape(BOOL landscape);
+  BOOL HasDefaultPrinter();
+  // The application's printer (null without a default printer).
+  QPrinter* GetPrinter();
+
+  // DocumentManagerHost.
+  bool PromptSaveFileName(DocumentWindow* doc, CString* path) override;
+  void AddToRecentFileList(const CString& path) override;
+
+  CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }
+  DocumentManager* GetDocManager() const;
+  const CRecentFileList& GetRecentFileList() const { return m_recentFiles; }
+  QSettings& GetSettings() { return *m_pSettings; }
+  // The factory of diagram windows; set it before InitInstance so that the files of the
+  // command line can open.
+  void SetDocumentFactory(DocumentManager::Factory factory);
+  // Replaces the file dialogs (tests answer them); the application keeps ownership.
+  void SetFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+  UINT GetWidgetClipFormat() const { return m_nWidgetClipFormat; }
+  // Text of the zoom pane for the active window: "Zoom:75%".
+  CString GetZoomText() const;
+
+  // The settings file of the interface language, in the temporary folder.
+  static QString LanguageSettingsPath();
+  // Whether the settings file (UTF-16LE text) names the Chinese interface ("zh_CN").
+  static bool ReadLanguageSetting(const QString& path);
+  // Whether the path ends in ".bfb" or ".bld", in any letter case.
+  static bool HasDiagramExtension(const CString& path);
+
+  // Members.
+  CDocTemplate* m_pFbdTemplate = nullptr;
+  CDocTemplate* m_pLadTemplate = nullptr;
+  CString m_strProgramFolder;  // folder of the program, ending in "/"
+  int m_bDocMenuTranslated = 1;
+  UINT m_nWidgetClipFormat = 0;
+  int m_bLandscape = 0;
+
+ private:
+  void OpenRecentFile(int index);
+  void LoadPrinterDefaults();
+
+  Options m_options;
+  CDocTemplate m_fbdTemplate{129};
+  CDocTemplate m_ladTemplate{130};
+  CRecentFileList m_recentFiles{4};
+  std::unique_ptr<QSettings> m_pSettings;
+  std::unique_ptr<FileDialogs> m_pFileDialogs;
+  std::unique_ptr<QtMessageSink> m_pMessageSink;
+  MessageSink* m_pPreviousSink = nullptr;
+  std::unique_ptr<QPrinter> m_pPrinter;
+  bool m_bPrinterLoaded = false;
+  DocumentManager::Factory m_factory;
+  std::unique_ptr<CMainFrame> m_pMainWnd;
+  bool m_bInIdle = false;
+};
+
+// The running application object; null when there is none.
+CEditorApp* AfxGetApp();

@@ -1,0 +1,857 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <cstdarg>
+
+#include "app/document_manager.h"
+#include "app/editor_app.h"
+#include "app/information_bar.h"
+#include "app/qt_string.h"
+#include "app/resource_ids.h"
+#include "controls/gui/embossed_static.h"
+#include "controls/gui/pane_status_bar.h"
+#include "model/model_table.h"
+#include "platform/message_sink.h"
+#include "platform/string_table.h"
+
+namespace {
+
+CMainFrame* g_pMainFrame = nullptr;
+
+// The accelerator table of the main window.
+struct Accelerator {
+  QKeyCombination key;
+  UINT id;
+};
+const Accelerator kAccelerators[] = {
+    {Qt::CTRL | Qt::Key_A, ID_EDIT_SELECT_ALL},
+    {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},
+    {Qt::CTRL | Qt::Key_D, ID_PC_TO_DEVICE},
+    {Qt::CTRL | Qt::Key_G, ID_GOTO_BLOCK},
+    {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
+    {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
+    {Qt::CTRL | Qt::Key_P, ID_FILE_PRINT},
+    {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
+    {Qt::CTRL | Qt::Key_U, ID_DEVICE_TO_PC},
+    {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},
+    {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
+    {Qt::CTRL | Qt::Key_Y, ID_EDIT_REDO},
+    {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
+    {QKeyCombination(Qt::Key_Delete), ID_EDIT_CLEAR},
+    {QKeyCombination(Qt::Key_F1), ID_HELP_CONTENTS},
+    {QKeyCombination(Qt::Key_F3), ID_SIMULATION},
+    {Qt::CTRL | Qt::Key_F4, ID_FILE_CLOSE},
+    {QKeyCombination(Qt::Key_F5), ID_CONNECT},
+    {QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
+    {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
+    {QKeyCombination(Qt::Key_F9), ID_INSERT_COMMENTS},
+    {QKeyCombination(Qt::Key_F11), ID_CUT_JOIN_CONNECTION},
+};
+
+// Toolbar 128; 0 is a separator.
+const UINT kToolbarButtons[] = {
+    ID_FILE_NEW,
+    ID_FILE_OPEN,
+    0,
+    ID_FILE_SAVE,
+    0,
+    ID_EDIT_CUT,
+    0,
+    ID_EDIT_COPY,
+    ID_EDIT_PASTE,
+    ID_EDIT_CLEAR,
+    0,
+    ID_EDIT_UNDO,
+    ID_EDIT_REDO,
+    0,
+    ID_CONNECT,
+    ID_CUT_JOIN_CONNECTION,
+    ID_SELECTION,
+    ID_INSERT_COMMENTS,
+    0,
+    ID_SIMULATION,
+    ID_PC_TO_DEVICE,
+    ID_DEVICE_TO_PC,
+    ID_IO_STATUS,
+    0,
+    ID_ZOOM_IN,
+    ID_ZOOM_OUT,
+    ID_PAGE_LAYOUT,
+    0,
+    ID_CONVERT_TO_FBD,
+    ID_PROPERTIES,
+    ID_ALIGN_VERTICALLY,
+    ID_ALIGN_HORIZONTALLY,
+};
+
+// Button pictures: a theme icon where the desktop has one, else a drawn glyph.
+struct ButtonPicture {
+  UINT id;
+  const char* theme;
+  const char* glyph;
+};
+const ButtonPicture kPictures[] = {
+    {ID_FILE_NEW, "document-new", "N"},
+    {ID_FILE_OPEN, "document-open", "O"},
+    {ID_FILE_SAVE, "document-save", "S"},
+    {ID_EDIT_CUT, "edit-cut", "X"},
+    {ID_EDIT_COPY, "edit-copy", "C"},
+    {ID_EDIT_PASTE, "edit-paste", "P"},
+    {ID_EDIT_CLEAR, "edit-delete", "D"},
+    {ID_EDIT_UNDO, "edit-undo", "<"},
+    {ID_EDIT_REDO, "edit-redo", ">"},
+    {ID_CONNECT, "", "/"},
+    {ID_CUT_JOIN_CONNECTION, "", "%"},
+    {ID_SELECTION, "", "^"},
+    {ID_INSERT_COMMENTS, "", "T"},
+    {ID_SIMULATION, "media-playback-start", "R"},
+    {ID_PC_TO_DEVICE, "go-down", "v"},
+    {ID_DEVICE_TO_PC, "go-up", "^"},
+    {ID_IO_STATUS, "", "IO"},
+    {ID_ZOOM_IN, "zoom-in", "+"},
+    {ID_ZOOM_OUT, "zoom-out", "-"},
+    {ID_PAGE_LAYOUT, "", "[]"},
+    {ID_CONVERT_TO_FBD, "", "LF"},
+    {ID_PROPERTIES, "document-properties", "i"},
+    {ID_ALIGN_VERTICALLY, "", "|"},
+    {ID_ALIGN_HORIZONTALLY, "", "="},
+};
+
+QIcon GlyphIcon(const char* glyph) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  QFont font = painter.font();
+  font.setPixelSize(strlen(glyph) > 1 ? 8 : 12);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(QColor(0, 0, 128));
+  painter.drawText(pixmap.rect(), Qt::AlignCenter, QString::fromLatin1(glyph));
+  return QIcon(pixmap);
+}
+
+// The status-bar prompt of a command: its string up to "\n".
+QString PromptOf(UINT id) {
+  const CString s = LoadString(id);
+  const int nl = s.Find(u'\n');
+  return ToQString(nl < 0 ? s : s.Left(nl));
+}
+
+}  // namespace
+
+// The tooltip of a toolbar button: the part of its string after "\n"; strings without one
+// give none, except the two transfer commands, which show the whole string.
+QString ToolTipOf(UINT id) {
+  const CString s = LoadString(id);
+  const int nl = s.Find(u'\n');
+  if (nl >= 0) return ToQString(s.Mid(nl + 1));
+  if (id == ID_PC_TO_DEVICE || id == ID_DEVICE_TO_PC) return ToQString(s);
+  return {};
+}
+
+CMainFrame* AfxGetMainWnd() {
+  return g_pMainFrame;
+}
+
+CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), m_pApp(app) {
+  g_pMainFrame = this;
+  SetShellContext(this);
+  m_nLanguageIndex = g_LanguageIsChinese;
+  setObjectName("mainFrame");
+  setWindowTitle(ToQString(LoadString(IDS_APP_TITLE)));
+  setAcceptDrops(true);
+
+  m_pMdiArea = new QMdiArea(this);
+  m_pMdiArea->setObjectName("mdiArea");
+  m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
+  setCentralWidget(m_pMdiArea);
+  m_pDocManager = new DocumentManager(m_pMdiArea, app, this);
+  connect(m_pDocManager, &DocumentManager::documentCountChanged, this, [this] { OnDocumentsChanged(); });
+  connect(m_pDocManager, &DocumentManager::activeDocumentChanged, this, [this] { UpdateFrameTitle(); });
+
+  BuildActions();
+  BuildMenus();
+  BuildStatusBar();
+  BuildToolBar();
+  BuildDocks();
+  UpdateMenuBar();
+  UpdateRecentFileMenu();
+  UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() {
+  if (GetShellContext() == this) SetShellContext(nullptr);
+  if (g_pMainFrame == this) g_pMainFrame = nullptr;
+  // Diagram windows go before the frame's shell context does.
+  m_pDocManager->Detach();
+  delete m_pMdiArea;
+  m_pMdiArea = nullptr;
+}
+
+// ---- Actions and menus ---------------------------------------------------------
+
+QAction* CMainFrame::MakeAction(UINT id, const QString& text) {
+  auto it = m_actions.find(id);
+  if (it != m_actions.end()) return it->second;
+  auto* action = new QAction(text, this);
+  action->setObjectName(QString("cmd%1").arg(id));
+  action->setData(id);
+  action->setStatusTip(PromptOf(id));
+  connect(action, &QAction::triggered, this, [this, id] { SendCommand(id); });
+  m_actions[id] = action;
+  return action;
+}
+
+QAction* CMainFrame::GetAction(UINT id) const {
+  auto it = m_actions.find(id);
+  return it == m_actions.end() ? nullptr : it->second;
+}
+
+QMenu* CMainFrame::MakeMenu(const QString& title) {
+  auto* menu = new QMenu(title, this);
+  connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(); });
+  return menu;
+}
+
+void CMainFrame::BuildActions() {
+  struct Item {
+    UINT id;
+    const char* text;
+  };
+  const Item items[] = {
+      {ID_FILE_NEW, "Function block diagram(FBD)"},
+      {ID_FILE_NEW_LAD, "Ladder diagram(LAD)"},
+      {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+      {ID_FILE_CLOSE, "&Close\tCtrl+F4"},
+      {ID_FILE_SAVE, "&Save\tCtrl+S"},
+      {ID_FILE_SAVE_AS, "Save &As..."},
+      {ID_FILE_PRINT, "&Print...\tCtrl+P"},
+      {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
+      {ID_FILE_PAGE_SETUP, "Page  Set&up..."},
+      {ID_MSGTEXT_SETTINGS, "Message Text Settings..."},
+      {ID_PROPERTIES, "Properties"},
+      {ID_CONVERT_TO_FBD, "Convert to FBD"},
+      {ID_APP_EXIT, "E&xit"},
+      {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+      {ID_EDIT_REDO, "&Redo\tCtrl+Y"},
+      {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
+      {ID_EDIT_COPY, "&Copy\tCtrl+C"},
+      {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
+      {ID_EDIT_CLEAR, "&Delete\tDelete"},
+      {ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A"},
+      {ID_ALIGN_VERTICALLY, "Align Vertically"},
+      {ID_ALIGN_HORIZONTALLY, "Align Horizontally"},
+      {ID_BLOCK_PROPERTIES, "Block Pr&operties..."},
+      {ID_GOTO_BLOCK, "&Go To Block...\tCtrl+G"},
+      {ID_VIEW_TOOLBAR, "&Tool Bar"},
+      {ID_VIEW_STATUS_BAR, "&Status Bar"},
+      {ID_VIEW_INPUTS_BAR, "Inputs Bar"},
+      {ID_VIEW_OUTPUTS_BAR, "Outputs Bar"},
+      {ID_VIEW_SIMULATION_BAR, "Simulation Bar"},
+      {ID_VIEW_INFO_BAR, "Infomation Window"},
+      {ID_PC_TO_DEVICE, "PC->Device\tCtrl+D"},
+      {ID_DEVICE_TO_PC, "Device->PC\tCtrl+U"},
+      {ID_CLOCK_SETTING, "Clock Setting/Calibration"},
+      {ID_SUMMER_TIME, "SummerTime/WinterTime"},
+      {ID_CLEAR_PROGRAM, "Clear User Program and Password"},
+      {ID_IO_STATUS, "I/O Status..."},
+      {ID_WIFI_SETUP, "WiFi Setup(VelkaXX only)"},
+      {ID_REMOTE_WIFI_SETUP, "Remote Control WiFi Setup(Nolva only)"},
+      {ID_SIMULATION, "&Simulation\tF3"},
+      {ID_COM_CONFIGURATION, "COM &Configuration"},
+      {ID_LANGUAGE, "Language"},
+      {ID_SET_WIRE_COLOR, "Set Wire Color..."},
+      {ID_SET_BACKGROUND_COLOR, "Set BackGround Color..."},
+      {ID_SET_FRAME_BGCOLOR, "Set Frame Window BGColor"},
+      {ID_SELECT_HARDWARE, "Select hardware"},
+      {ID_WINDOW_CASCADE, "&Cascade"},
+      {ID_WINDOW_TILE_HORZ, "&Tile"},
+      {ID_HELP_CONTENTS, "&Contents"},
+      {ID_APP_ABOUT, "&About"},
+      // Reached by the toolbar or the accelerators only.
+      {ID_CONNECT, "Connect"},
+      {ID_CUT_JOIN_CONNECTION, "Cut/Join Connection"},
+      {ID_SELECTION, "Selection"},
+      {ID_INSERT_COMMENTS, "Insert Comments"},
+      {ID_ZOOM_IN, "Zoom In"},
+      {ID_ZOOM_OUT, "Zoom Out"},
+      {ID_PAGE_LAYOUT, "set view size"},
+      {ID_NEXT_PANE, "Next Pane"},
+      {ID_PREV_PANE, "Previous Pane"},
+  };
+  for (const Item& item : items) MakeAction(item.id, QString::fromUtf8(item.text));
+  for (UINT i = 0; i < 4; ++i) MakeAction(ID_FILE_MRU_FILE1 + i, "Recent File");
+
+  // The accelerator table: keys that run a command when its state allows it.
+  for (const Accelerator& acc : kAccelerators) {
+    auto* key = new QAction(this);
+    key->setObjectName(QString("acc%1").arg(acc.id));
+    key->setData(acc.id);
+    key->setShortcut(QKeySequence(acc.key));
+    key->setShortcutContext(Qt::WindowShortcut);
+    const UINT id = acc.id;
+    connect(key, &QAction::triggered, this, [this, id] { SendCommand(id); });
+    addAction(key);
+  }
+}
+
+void CMainFrame::BuildMenus() {
+  m_pNewMenu = MakeMenu("New");
+  m_pNewMenu->addAction(GetAction(ID_FILE_NEW));
+  m_pNewMenu->addAction(GetAction(ID_FILE_NEW_LAD));
+
+  auto addMru = [this](QMenu* menu) {
+    for (UINT i = 0; i < 4; ++i) menu->addAction(GetAction(ID_FILE_MRU_FILE1 + i));
+  };
+  auto addTransferItems = [this](QMenu* transfer) {
+    transfer->addAction(GetAction(ID_DEVICE_TO_PC));
+    transfer->addAction(GetAction(ID_CLOCK_SETTING));
+    transfer->addAction(GetAction(ID_SUMMER_TIME));
+    transfer->addAction(GetAction(ID_CLEAR_PROGRAM));
+    transfer->addSeparator();
+    transfer->addAction(GetAction(ID_IO_STATUS));
+    transfer->addSeparator();
+    transfer->addAction(GetAction(ID_WIFI_SETUP));
+    transfer->addAction(GetAction(ID_REMOTE_WIFI_SETUP));
+  };
+  auto helpMenu = [this] {
+    QMenu* help = MakeMenu("&Help");
+    help->addAction(GetAction(ID_HELP_CONTENTS));
+    help->addAction(GetAction(ID_APP_ABOUT));
+    return help;
+  };
+
+  // Menu 128: no document open.
+  {
+    QMenu* file = MakeMenu("&File");
+    file->addMenu(m_pNewMenu);
+    file->addAction(GetAction(ID_FILE_OPEN));
+    file->addSeparator();
+    addMru(file);
+    file->addSeparator();
+    file->addAction(GetAction(ID_APP_EXIT));
+    QMenu* view = MakeMenu("&View");
+    view->addAction(GetAction(ID_VIEW_TOOLBAR));
+    view->addAction(GetAction(ID_VIEW_STATUS_BAR));
+    QMenu* tools = MakeMenu("&Tools");
+    QMenu* transfer = MakeMenu("Transfer");
+    addTransferItems(transfer);
+    tools->addMenu(transfer);
+    QMenu* options = MakeMenu("&Options");
+    options->addAction(GetAction(ID_COM_CONFIGURATION));
+    options->addAction(GetAction(ID_LANGUAGE));
+    options->addAction(GetAction(ID_SET_FRAME_BGCOLOR));
+    m_menusNoDoc = {file, view, tools, options, helpMenu()};
+  }
+
+  // Menu 129: a document open.
+  {
+    QMenu* file = MakeMenu("&File");
+    file->addMenu(m_pNewMenu);
+    for (UINT id : {ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS})
+      file->addAction(GetAction(id));
+    file->addSeparator();
+    for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PAGE_SETUP}) file->addAction(GetAction(id));
+    file->addSeparator();
+    file->addAction(GetAction(ID_MSGTEXT_SETTINGS));
+    file->addAction(GetAction(ID_PROPERTIES));
+    file->addSeparator();
+    file->addAction(GetAction(ID_CONVERT_TO_FBD));
+    file->addSeparator();
+    addMru(file);
+    file->addSeparator();
+    file->addAction(GetAction(ID_APP_EXIT));
+
+    QMenu* edit = MakeMenu("&Edit");
+    for (UINT id : {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
+                    ID_EDIT_SELECT_ALL}) {
+      edit->addAction(GetAction(id));
+    }
+    edit->addSeparator();
+    QMenu* align = MakeMenu("Align");
+    align->addAction(GetAction(ID_ALIGN_VERTICALLY));
+    align->addAction(GetAction(ID_ALIGN_HORIZONTALLY));
+    edit->addMenu(align);
+    edit->addSeparator();
+    edit->addAction(GetAction(ID_BLOCK_PROPERTIES));
+    edit->addSeparator();
+    edit->addAction(GetAction(ID_GOTO_BLOCK));
+
+    QMenu* view = MakeMenu("&View");
+    for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_INPUTS_BAR, ID_VIEW_OUTPUTS_BAR,
+                    ID_VIEW_SIMULATION_BAR, ID_VIEW_INFO_BAR}) {
+      view->addAction(GetAction(id));
+    }
+
+    QMenu* tools = MakeMenu("&Tools");
+    QMenu* transfer = MakeMenu("Transfer");
+    transfer->addAction(GetAction(ID_PC_TO_DEVICE));
+    addTransferItems(transfer);
+    tools->addMenu(transfer);
+    tools->addSeparator();
+    tools->addAction(GetAction(ID_SIMULATION));
+
+    QMenu* options = MakeMenu("&Options");
+    options->addAction(GetAction(ID_COM_CONFIGURATION));
+    options->addSeparator();
+    for (UINT id : {ID_LANGUAGE, ID_SET_WIRE_COLOR, ID_SET_BACKGROUND_COLOR, ID_SET_FRAME_BGCOLOR,
+                    ID_SELECT_HARDWARE}) {
+      options->addAction(GetAction(id));
+    }
+    m_pDocOptionsMenu = options;
+
+    QMenu* window = MakeMenu("&Window");
+    window->addAction(GetAction(ID_WINDOW_CASCADE));
+    window->addAction(GetAction(ID_WINDOW_TILE_HORZ));
+    connect(window, &QMenu::aboutToShow, this, [this, window] { BuildWindowList(window); });
+
+    m_menusDoc = {file, edit, view, tools, options, window, helpMenu()};
+  }
+  // The command texts of the Transfer popup as the application sets them at start-up.
+  GetAction(ID_DEVICE_TO_PC)->setText(ToQString(LoadString(ID_DEVICE_TO_PC)));
+  GetAction(ID_CLOCK_SETTING)->setText(ToQString(LoadString(ID_CLOCK_SETTING)));
+}
+
+std::vector<QMenu*> CMainFrame::CurrentMenus() const {
+  return m_bDocMenu ? m_menusDoc : m_menusNoDoc;
+}
+
+void CMainFrame::UpdateMenuBar() {
+  const bool doc = m_pDocManager->GetCount() > 0;
+  if (doc == m_bDocMenu && !menuBar()->actions().isEmpty()) return;
+  m_bDocMenu = doc;
+  menuBar()->clear();
+  for (QMenu* menu : CurrentMenus()) menuBar()->addMenu(menu);
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+  const int count = m_pApp ? m_pApp->GetRecentFileList().GetCount() : 0;
+  for (int i = 0; i < 4; ++i) {
+    QAction* action = GetAction(ID_FILE_MRU_FILE1 + static_cast<UINT>(i));
+    if (count == 0) {
+      action->setText("Recent File");
+      action->setVisible(i == 0);
+    } else {
+      action->setVisible(i < count);
+      if (i < count) action->setText(m_pApp->GetRecentFileList().GetMenuText(i));
+    }
+  }
+}
+
+void CMainFrame::SetTransferMenuTexts() {
+  GetAction(ID_PC_TO_DEVICE)->setText(ToQString(LoadString(ID_PC_TO_DEVICE)));
+  GetAction(ID_DEVICE_TO_PC)->setText(ToQString(LoadString(ID_DEVICE_TO_PC)));
+  CString clock = LoadString(ID_CLOCK_SETTING);
+  GetAction(ID_CLOCK_SETTING)->setText(ToQString(clock));
+  if (m_pDocOptionsMenu) m_pDocOptionsMenu->removeAction(GetAction(ID_SELECT_HARDWARE));
+}
+
+void CMainFrame::BuildWindowList(QMenu* menu) {
+  for (QAction* old : m_windowListActions) {
+    menu->removeAction(old);
+    delete old;
+  }
+  m_windowListActions.clear();
+  const auto docs = m_pDocManager->GetDocuments();
+  if (docs.empty()) return;
+  QAction* separator = menu->addSeparator();
+  m_windowListActions.push_back(separator);
+  DocumentWindow* active = m_pDocManager->GetActiveDocument();
+  int n = 0;
+  for (DocumentWindow* doc : docs) {
+    QString title = ToQString(doc->GetTitle());
+    title.replace("&", "&&");
+    QAction* item = menu->addAction(QString("&%1 %2").arg(++n).arg(title));
+    item->setCheckable(true);
+    item->setChecked(doc == active);
+    connect(item, &QAction::triggered, this, [this, doc] { m_pDocManager->ActivateDocument(doc); });
+    m_windowListActions.push_back(item);
+  }
+}
+
+// ---- Bars ------------------------------------------------------------------------
+
+void CMainFrame::BuildStatusBar() {
+  m_wndStatusBar = new CPaneStatusBar(this);
+  m_wndStatusBar->SetDefaultTextProvider([](UINT id) { return LoadString(id); });
+  m_wndStatusBar->SetIndicators(
+      {ID_SEPARATOR, ID_INDICATOR_ZOOM, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL});
+  // The keyboard's lock states are not known to the program: those panes stay blank.
+  for (UINT id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+    StatusPaneInfo info;
+    const int index = m_wndStatusBar->CommandToIndex(id);
+    m_wndStatusBar->GetPaneInfo(index, &info);
+    info.style |= SBPS_DISABLED;
+    m_wndStatusBar->SetPaneInfo(index, &info);
+  }
+  setStatusBar(m_wndStatusBar);
+}
+
+void CMainFrame::BuildToolBar() {
+  m_wndToolBar = new QToolBar("Tool Bar", this);
+  m_wndToolBar->setObjectName("toolBar");
+  m_wndToolBar->setIconSize(QSize(16, 16));
+  for (const ButtonPicture& p : kPictures) {
+    QIcon icon = p.theme[0] ? QIcon::fromTheme(p.theme) : QIcon();
+    if (icon.isNull()) icon = GlyphIcon(p.glyph);
+    GetAction(p.id)->setIcon(icon);
+  }
+  for (UINT id : kToolbarButtons) {
+    if (id == 0) {
+      m_wndToolBar->addSeparator();
+      continue;
+    }
+    QAction* action = GetAction(id);
+    if (id == ID_FILE_NEW) {
+      // The New button: a click makes an FBD document, its arrow opens the New menu.
+      m_pNewButton = new QToolButton(m_wndToolBar);
+      m_pNewButton->setObjectName("newButton");
+      m_pNewButton->setDefaultAction(action);
+      m_pNewButton->setMenu(m_pNewMenu);
+      m_pNewButton->setPopupMode(QToolButton::MenuButtonPopup);
+      m_pNewButton->setToolTip(ToolTipOf(id));
+      m_pNewButton->installEventFilter(this);
+      m_wndToolBar->addWidget(m_pNewButton);
+      continue;
+    }
+    m_wndToolBar->addAction(action);
+    if (QWidget* button = m_wndToolBar->widgetForAction(action)) {
+      button->setToolTip(ToolTipOf(id));
+      button->installEventFilter(this);
+    }
+  }
+  addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::BuildDocks() {
+  m_wndInfoBar = new CInformationBar(this);
+  addDockWidget(Qt::BottomDockWidgetArea, m_wndInfoBar);
+  m_wndInfoBar->hide();
+  m_nOpenDocs = 0;
+
+  // The block palette lives in this dock once it exists.
+  m_wndWorkBox = new QDockWidget("WorkBox", this);
+  m_wndWorkBox->setObjectName("workBox");
+  m_wndWorkBox->setAllowedAreas(Qt::AllDockWidgetAreas);
+  addDockWidget(Qt::LeftDockWidgetArea, m_wndWorkBox);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // A toolbar button whose string has no tooltip part shows none.
+  if (event->type() == QEvent::ToolTip) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->toolTip().isEmpty()) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Command routing ---------------------------------------------------------------
+
+DocumentWindow* CMainFrame::GetActiveDocumentWindow() const {
+  return m_pDocManager->GetActiveDocument();
+}
+
+void CMainFrame::SetCommandHandler(UINT id, std::function<void()> run, std::function<void(CCmdUI*)> update) {
+  m_handlers[id] = Handler{std::move(run), std::move(update)};
+}
+
+bool CMainFrame::SendCommand(UINT id) {
+  CCmdUI ui(id);
+  bool claimed = false;
+  if (DocumentWindow* doc = GetActiveDocumentWindow()) claimed = doc->OnUpdateCmdUI(&ui);
+  if (!claimed) claimed = OnUpdateCmdUI(&ui);
+  if (!claimed && m_pApp) claimed = m_pApp->OnUpdateCmdUI(&ui);
+  if (!claimed || !ui.m_bEnabled) return false;
+  if (DocumentWindow* doc = GetActiveDocumentWindow()) {
+    if (doc->OnCmdMsg(id)) return true;
+  }
+  if (OnCmdMsg(id)) return true;
+  return m_pApp && m_pApp->OnCmdMsg(id);
+}
+
+void CMainFrame::UpdateCommandUI() {
+  DocumentWindow* doc = GetActiveDocumentWindow();
+  for (auto& [id, action] : m_actions) {
+    CCmdUI ui(id);
+    bool claimed = doc && doc->OnUpdateCmdUI(&ui);
+    if (!claimed) claimed = OnUpdateCmdUI(&ui);
+    if (!claimed && m_pApp) claimed = m_pApp->OnUpdateCmdUI(&ui);
+    action->setEnabled(claimed && ui.m_bEnabled);
+    if (ui.m_bCheckable != action->isCheckable()) action->setCheckable(ui.m_bCheckable);
+    if (ui.m_bCheckable && action->isChecked() != ui.m_bChecked) action->setChecked(ui.m_bChecked);
+  }
+}
+
+bool CMainFrame::OnUpdateCmdUI(CCmdUI* ui) {
+  DocumentWindow* doc = GetActiveDocumentWindow();
+  switch (ui->m_nID) {
+    case ID_VIEW_TOOLBAR:
+      ui->SetCheck(!m_wndToolBar->isHidden());
+      return true;
+    case ID_VIEW_STATUS_BAR:
+      ui->SetCheck(!m_wndStatusBar->isHidden());
+      return true;
+    case ID_VIEW_INFO_BAR:
+      ui->Enable(doc != nullptr);
+      ui->SetCheck(doc != nullptr && !m_wndInfoBar->isHidden());
+      return true;
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE_HORZ:
+      ui->Enable(doc != nullptr);
+      return true;
+    case ID_APP_EXIT:
+    case ID_MODEL_BUTTON:
+    case ID_MODEL_CAPTION:
+      return true;
+    default:
+      break;
+  }
+  auto it = m_handlers.find(ui->m_nID);
+  if (it == m_handlers.end()) return false;
+  if (it->second.update) it->second.update(ui);
+  return true;
+}
+
+bool CMainFrame::OnCmdMsg(UINT id) {
+  DocumentWindow* doc = GetActiveDocumentWindow();
+  switch (id) {
+    case ID_VIEW_TOOLBAR:
+      m_wndToolBar->setVisible(m_wndToolBar->isHidden());
+      return true;
+    case ID_VIEW_STATUS_BAR:
+      m_wndStatusBar->setVisible(m_wndStatusBar->isHidden());
+      return true;
+    case ID_VIEW_INFO_BAR:
+      ToggleInfoBar();
+      return true;
+    case ID_FILE_CLOSE:
+      if (doc) m_pDocManager->CloseDocument(doc);
+      return true;
+    case ID_FILE_SAVE:
+      if (doc) m_pDocManager->DoFileSave(doc);
+      return true;
+    case ID_FILE_SAVE_AS:
+      if (doc) m_pDocManager->DoSave(doc, CString());
+      return true;
+    case ID_WINDOW_CASCADE:
+      m_pMdiArea->cascadeSubWindows();
+      return true;
+    case ID_WINDOW_TILE_HORZ:
+      m_pMdiArea->tileSubWindows();
+      return true;
+    case ID_APP_EXIT:
+      close();
+      return true;
+    case ID_MODEL_BUTTON:
+    case ID_MODEL_CAPTION:
+      OnModelPaneClicked();
+      return true;
+    default:
+      break;
+  }
+  auto it = m_handlers.find(id);
+  if (it == m_handlers.end() || !it->second.run) return false;
+  it->second.run();
+  return true;
+}
+
+void CMainFrame::OnModelPaneClicked() {
+  DocumentWindow* doc = GetActiveDocumentWindow();
+  if (!doc || doc->IsSimulating()) return;
+  m_nPropertiesStartPage = 1;
+  SendCommand(ID_PROPERTIES);
+}
+
+void CMainFrame::NewFbdDocument() {
+  SendCommand(ID_FILE_NEW);
+}
+
+// ---- Documents and title ---------------------------------------------------------------
+
+void CMainFrame::OnDocumentsChanged() {
+  UpdateMenuBar();
+  UpdateFrameTitle();
+  UpdateCommandUI();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+  QString title = ToQString(LoadString(IDS_APP_TITLE));
+  if (DocumentWindow* doc = GetActiveDocumentWindow()) {
+    QMdiSubWindow* window = m_pDocManager->GetSubWindow(doc);
+    const QString name = ToQString(doc->GetTitle());
+    title += (window && window->isMaximized()) ? QString(" - [%1]").arg(name) : QString(" - %1").arg(name);
+  }
+  if (windowTitle() != title) setWindowTitle(title);
+}
+
+// ---- Information bar and status-bar panes ----------------------------------------------
+
+void CMainFrame::AppendInfoText(const char16_t* format, ...) {
+  CString text;
+  va_list args;
+  va_start(args, format);
+  text.FormatV(format, args);
+  va_end(args);
+  text.Replace(CString(u"\n"), CString(u"\r\n"));
+  m_wndInfoBar->AppendText(text);
+}
+
+void CMainFrame::AppendInfoText(const char* format, ...) {
+  CString text;
+  va_list args;
+  va_start(args, format);
+  text.FormatV(format, args);
+  va_end(args);
+  text.Replace(CString(u"\n"), CString(u"\r\n"));
+  m_wndInfoBar->AppendText(text);
+}
+
+bool CMainFrame::IsInfoBarVisible() {
+  return !m_wndInfoBar->isHidden();
+}
+
+void CMainFrame::ToggleInfoBar() {
+  m_wndInfoBar->setVisible(m_wndInfoBar->isHidden());
+}
+
+void CMainFrame::AddStatusPaneControl(int pane, int kind) {
+  m_nNewPaneIndex = pane;
+  m_nNewPaneKind = kind;
+  AddStatusPaneControl();
+}
+
+void CMainFrame::AddStatusPaneControl() {
+  if (m_nNewPaneIndex < 0 || m_nNewPaneIndex > 20) return;
+  QWidget* control = nullptr;
+  UINT paneId = 0;
+  int width = 0;
+  if (m_nNewPaneKind == kStatusModelName && !m_pModelCaption) {
+    CString name;
+    GetModelName(g_CurrentModelCode, &name, nullptr);
+    auto* caption = new CEmbossedStatic(name, SS_NOTIFY, m_wndStatusBar);
+    caption->setObjectName(QString("ctl%1").arg(ID_MODEL_CAPTION));
+    connect(caption, &CEmbossedStatic::clicked, this, [this] { SendCommand(ID_MODEL_CAPTION); });
+    control = caption;
+    paneId = ID_INDICATOR_MODEL_NAME;
+    width = 120;
+  } else if (m_nNewPaneKind == kStatusBitmapButton && !m_pModelButton) {
+    auto* button = new QToolButton(m_wndStatusBar);
+    button->setObjectName(QString("ctl%1").arg(ID_MODEL_BUTTON));
+    button->setText("Button");
+    button->setIcon(GlyphIcon("i"));
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, [this] { SendCommand(ID_MODEL_BUTTON); });
+    control = button;
+    paneId = ID_INDICATOR_MODEL_BUTTON;
+    width = 12;
+  } else {
+    return;
+  }
+  if (!m_wndStatusBar->AddIndicator(paneId, m_nNewPaneIndex)) {
+    delete control;
+    AfxMessageBox(CString(u"Pane index out of range\nor pane with same ID already exists in the status bar"),
+                  MB_OK | MB_ICONSTOP);
+    return;
+  }
+  const int index = m_wndStatusBar->CommandToIndex(paneId);
+  StatusPaneInfo info;
+  m_wndStatusBar->GetPaneInfo(index, &info);
+  info.width = width;
+  m_wndStatusBar->SetPaneInfo(index, &info);
+  m_wndStatusBar->AddPaneControl(control, paneId, TRUE);
+  if (paneId == ID_INDICATOR_MODEL_NAME) {
+    m_pModelCaption = static_cast<CEmbossedStatic*>(control);
+  } else {
+    m_pModelButton = static_cast<QToolButton*>(control);
+  }
+}
+
+void CMainFrame::RemoveStatusPane(int pane) {
+  UINT paneId = 0;
+  if (pane == 1) {
+    paneId = ID_INDICATOR_MODEL_BUTTON;
+    delete m_pModelButton;
+    m_pModelButton = nullptr;
+  } else if (pane == 2) {
+    paneId = ID_INDICATOR_MODEL_NAME;
+    delete m_pModelCaption;
+    m_pModelCaption = nullptr;
+  }
+  // The pane goes by the id of its control, so a missing pane never takes another with it.
+  if (paneId == 0 || !m_wndStatusBar->RemoveIndicator(paneId)) {
+    CString text;
+    text.Format(u"Pane %d was not found in the status bar \nor must be at least one of them.", pane);
+    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+  }
+}
+
+void CMainFrame::SetModelNameText(const CString& name) {
+  if (m_pModelCaption) m_pModelCaption->SetWindowText(name);
+}
+
+CZaradDoc* CMainFrame::GetActiveDocument() {
+  DocumentWindow* doc = GetActiveDocumentWindow();
+  return doc ? doc->GetDocument() : nullptr;
+}
+
+CSize CMainFrame::GetScreenSize() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return CShellContext::GetScreenSize();
+  return {screen->size().width(), screen->size().height()};
+}
+
+// ---- Events ------------------------------------------------------------------------------
+
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    // Command prompts go to the message pane.
+    m_wndStatusBar->SetPaneText(0, ToCString(static_cast<QStatusTipEvent*>(event)->tip()));
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (m_pApp && !m_pApp->SaveAllModified()) {
+    event->ignore();
+    return;
+  }
+  m_pDocManager->CloseAllDocuments();
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  if (!m_pApp) return;
+  activateWindow();
+  const QList<QUrl> urls = event->mimeData()->urls();
+  for (const QUrl& url : urls) {
+    if (url.isLocalFile()) m_pApp->OpenDocumentFile(ToCString(url.toLocalFile()));
+  }
+  event->acceptProposedAction();
+}

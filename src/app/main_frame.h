@@ -1,0 +1,158 @@
+// CMainFrame: the application's MDI main window. It carries the menu bars of both
+// states (no document, a document open), the accelerators, the toolbar with its
+// drop-down New button, the pane-hosting status bar with the zoom pane and (while
+// documents exist) the model panes, the information bar and the "WorkBox" dock for
+// the block palette. Commands go to the active diagram window first, then to the
+// frame, then to the application object.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "app/command_target.h"
+#include "model/shell_context.h"
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class CEditorApp;
+class CEmbossedStatic;
+class CInformationBar;
+class CPaneStatusBar;
+class DocumentManager;
+class DocumentWindow;
+class QAction;
+class QDockWidget;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarget {
+  Q_OBJECT
+
+ public:
+  // Builds the frame with all its bars (hidden until shown) and installs it as the shell
+  // context of the model. The application may be null (tests of the frame alone).
+  explicit CMainFrame(CEditorApp* app = nullptr, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // ---- Commands --------------------------------------------------------------
+  // Routes a command: active diagram window, frame, application. False when no one handles it.
+  bool SendCommand(UINT id);
+  // Brings every menu item and toolbar button up to date.
+  void UpdateCommandUI();
+  // The action of a command id (shared by both menu bars, the toolbar and the accelerators).
+  QAction* GetAction(UINT id) const;
+  // Plugs a command handler into the frame (later subsystems: device link, dialogs).
+  void SetCommandHandler(UINT id, std::function<void()> run, std::function<void(CCmdUI*)> update = {});
+  bool OnCmdMsg(UINT id) override;
+  bool OnUpdateCmdUI(CCmdUI* ui) override;
+
+  // ---- Menus -----------------------------------------------------------------
+  // True while the document menu bar (resource 129) is shown.
+  bool IsDocumentMenuShown() const { return m_bDocMenu; }
+  // Top-level menus of the bar now shown.
+  std::vector<QMenu*> CurrentMenus() const;
+  // Top-level menus of the no-document bar (128) and the document bar (129).
+  const std::vector<QMenu*>& NoDocumentMenus() const { return m_menusNoDoc; }
+  const std::vector<QMenu*>& DocumentMenus() const { return m_menusDoc; }
+  // Shows the document menu bar when documents are open, else the no-document bar.
+  void UpdateMenuBar();
+  // Re-texts the recent-file entries of both File menus.
+  void UpdateRecentFileMenu();
+  // Texts of the Transfer items after New and Open; "Select hardware" leaves the menu.
+  void SetTransferMenuTexts();
+
+  // ---- Bars ------------------------------------------------------------------
+  QMdiArea* MdiArea() const { return m_pMdiArea; }
+  DocumentManager* GetDocManager() const { return m_pDocManager; }
+  CPaneStatusBar* GetStatusBar() const { return m_wndStatusBar; }
+  QToolBar* GetToolBar() const { return m_wndToolBar; }
+  QToolButton* GetNewButton() const { return m_pNewButton; }
+  CInformationBar* GetInfoBar() const { return m_wndInfoBar; }
+  QDockWidget* GetWorkBox() const { return m_wndWorkBox; }
+  CEmbossedStatic* GetModelCaption() const { return m_pModelCaption; }
+  QToolButton* GetModelButton() const { return m_pModelButton; }
+
+  // The information bar: appends a formatted text to the log.
+  void AppendInfoText(const char16_t* format, ...);
+  void AppendInfoText(const char* format, ...);
+  // Adds the pane control that m_nNewPaneKind and m_nNewPaneIndex describe.
+  void AddStatusPaneControl();
+  // Removes the model button (1) or the model name (2) with its pane.
+  void RemoveStatusPane(int pane) override;
+  // Sends "New FBD" to the frame: a new, empty FBD document becomes active.
+  void NewFbdDocument();
+  // Shows the active document's title after the application's name.
+  void UpdateFrameTitle();
+  DocumentWindow* GetActiveDocumentWindow() const;
+
+  // ---- CShellContext -----------------------------------------------------------
+  CZaradDoc* GetActiveDocument() override;
+  bool IsInfoBarVisible() override;
+  void ToggleInfoBar() override;
+  bool HasModelNameControl() override { return m_pModelCaption != nullptr; }
+  void AddStatusPaneControl(int pane, int kind) override;
+  void SetModelNameText(const CString& name) override;
+  CSize GetScreenSize() override;
+
+  // ---- Members -----------------------------------------------------------------
+  int m_nPropertiesStartPage = 0;  // 0 default, 1 Hardware page, 2 Parameter page
+  int m_nNewPaneIndex = 0;
+  int m_nNewPaneKind = 0;
+  int m_nLanguageIndex = 0;  // language chosen in this run
+  COLORREF m_crBackground = 0xFFFFFF;
+  int m_nPickedType = 0;
+  int m_nPickMode = 0;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QAction* MakeAction(UINT id, const QString& text);
+  QMenu* MakeMenu(const QString& title);
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void BuildDocks();
+  void BuildWindowList(QMenu* menu);
+  void OnModelPaneClicked();
+  void OnDocumentsChanged();
+
+  CEditorApp* m_pApp;
+  QMdiArea* m_pMdiArea = nullptr;
+  DocumentManager* m_pDocManager = nullptr;
+  CPaneStatusBar* m_wndStatusBar = nullptr;
+  QToolBar* m_wndToolBar = nullptr;
+  QToolButton* m_pNewButton = nullptr;
+  CInformationBar* m_wndInfoBar = nullptr;
+  QDockWidget* m_wndWorkBox = nullptr;
+  QToolButton* m_pModelButton = nullptr;
+  CEmbossedStatic* m_pModelCaption = nullptr;
+
+  std::map<UINT, QAction*> m_actions;
+  struct Handler {
+    std::function<void()> run;
+    std::function<void(CCmdUI*)> update;
+  };
+  std::map<UINT, Handler> m_handlers;
+  std::vector<QMenu*> m_menusNoDoc;
+  std::vector<QMenu*> m_menusDoc;
+  QMenu* m_pNewMenu = nullptr;         // the New popup (also the toolbar's drop-down)
+  QMenu* m_pDocOptionsMenu = nullptr;  // holds "Select hardware" until the first New or Open
+  std::vector<QAction*> m_windowListActions;
+  bool m_bDocMenu = false;
+};
+
+// The main window of the running application; null before it exists.
+CMainFrame* AfxGetMainWnd();
+
+// Tooltip of a toolbar button: the part of its string-table string after "\n".
+QString ToolTipOf(UINT id);

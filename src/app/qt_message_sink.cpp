@@ -1,0 +1,66 @@
+#include "app/qt_message_sink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/string_table.h"
+
+namespace {
+
+QString ToQ(const CString& s) {
+  return QString::fromUtf16(s.GetString(), s.GetLength());
+}
+
+QMessageBox::StandardButton ButtonOf(int answer) {
+  switch (answer) {
+    case IDCANCEL:
+      return QMessageBox::Cancel;
+    case IDYES:
+      return QMessageBox::Yes;
+    case IDNO:
+      return QMessageBox::No;
+    default:
+      return QMessageBox::Ok;
+  }
+}
+
+}  // namespace
+
+int QtMessageSink::Show(const Message& m) {
+  QWidget* parent = QApplication::activeWindow();
+  if (!parent) parent = m_pParent;
+  QMessageBox box(parent);
+  box.setWindowTitle(ToQ(m.caption.IsEmpty() ? LoadString(128) : m.caption));
+  box.setText(ToQ(m.text));
+  switch (m.icon) {
+    case MessageIcon::kInformation:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MessageIcon::kWarning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MessageIcon::kError:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MessageIcon::kQuestion:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MessageIcon::kNone:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+  }
+  const std::vector<int> answers = AnswersOf(m.buttons);
+  QMessageBox::StandardButtons buttons;
+  for (int answer : answers) buttons |= ButtonOf(answer);
+  box.setStandardButtons(buttons);
+  box.setDefaultButton(ButtonOf(DefaultAnswer(m)));
+  // Escape and the close box give Cancel where there is one, else the only or the last button.
+  const bool hasCancel = std::find(answers.begin(), answers.end(), IDCANCEL) != answers.end();
+  box.setEscapeButton(ButtonOf(hasCancel ? IDCANCEL : answers.back()));
+  const int result = box.exec();
+  for (int answer : answers) {
+    if (result == ButtonOf(answer)) return answer;
+  }
+  return hasCancel ? IDCANCEL : answers.back();
+}
