@@ -1,6 +1,8 @@
 // The pane-hosting status bar, the embossed caption and the zoom pane.
+#include <QEventLoop>
 #include <QLabel>
 #include <QMainWindow>
+#include <QTimer>
 
 #include "app/resource_ids.h"
 #include "controls/gui/embossed_static.h"
@@ -227,4 +229,15 @@ TEST(EditorAppFiles, ExtensionsAndFilters) {
   EXPECT_EQ(GetDocString(130, kDocFilterName), CString(u"Ladder Files (*.bld)"));
   EXPECT_EQ(GetDocString(129, kDocFileNewName), CString(u"Function Block"));
   EXPECT_EQ(GetDocString(129, kDocRegFileTypeName), CString(u"Function Block Document"));
+}
+
+TEST_F(ShellTest, ZoomPaneIsWrittenWhileIdle) {
+  m_app->OnFileNewFbd();
+  Active()->m_fZoom = 2.5f;
+  QEventLoop loop;
+  QTimer::singleShot(50, &loop, &QEventLoop::quit);
+  loop.exec();
+  CPaneStatusBar* bar = m_frame->GetStatusBar();
+  EXPECT_EQ(bar->GetPaneText(bar->CommandToIndex(ID_INDICATOR_ZOOM)), CString(u"Zoom:250%"));
+  EXPECT_TRUE(m_frame->GetAction(ID_FILE_SAVE)->isEnabled());
 }
