@@ -1,6 +1,16 @@
 #include "blocks/comm_blocks.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "blocks/block_slots.h"
+#include "blocks/block_values.h"
+#include "blocks/operand_blocks.h"
+#include "model/block_eval.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/archive.h"
 
 IMPLEMENT_SERIAL(CBlockMR, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
@@ -115,4 +125,122 @@ CBlockWIFIAOut::CBlockWIFIAOut(int typeCode) : CBlockWIFI(typeCode, 3) {
   m_nLinkSlots = 7;
   PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 98, 99, 100, LINK_EMPTY});
   m_byCaps = kCaps;
+}
+
+// ---- CRC, records and scan -------------------------------------------------------
+
+namespace {
+
+constexpr int kFirstAnalogFlag = 4288;  // operand number of the first analog flag
+constexpr int kAnalogFlagCount = 512;
+
+struct CrcTable {
+  WORD entries[256];
+  constexpr CrcTable() : entries() {
+    for (int i = 0; i < 256; ++i) {
+      WORD crc = static_cast<WORD>(i);
+      for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? static_cast<WORD>((crc >> 1) ^ 0xA001) : crc >> 1;
+      entries[i] = crc;
+    }
+  }
+};
+constexpr CrcTable kCrcTable;
+
+}  // namespace
+
+WORD CalcModbusCrc(const BYTE* data, size_t length) {
+  WORD crc = 0xFFFF;
+  for (size_t i = 0; i < length; ++i)
+    crc = static_cast<WORD>((crc >> 8) ^ kCrcTable.entries[(crc ^ data[i]) & 0xFF]);
+  return static_cast<WORD>((crc << 8) | (crc >> 8));
+}
+
+void CBlockMR::Serialize(CArchive& ar) {
+  CBlockObj::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar << m_bySlaveAddress << m_byCommand << m_byFunction << m_wRegister << m_wCount << m_wDataAddress
+       << m_wDataHigh << m_nPort << m_byDataMode << m_nDataType << m_wDataIndex << m_strDataLow
+       << m_strDataHigh;
+  } else {
+    ar >> m_bySlaveAddress >> m_byCommand >> m_byFunction >> m_wRegister >> m_wCount >> m_wDataAddress >>
+        m_wDataHigh >> m_nPort >> m_byDataMode >> m_nDataType >> m_wDataIndex >> m_strDataLow >>
+        m_strDataHigh;
+  }
+}
+
+BOOL CBlockMR::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  const int old = m_nValue[kFirstOutputPin];
+  m_nValue[kFirstOutputPin] = m_nValue[1] == 1 ? 0 : m_nValue[0];
+  if (m_nValue[kFirstOutputPin] != old && IsLadderView(view)) PropagateToContacts(view->GetDocument());
+  return TRUE;
+}
+
+void CBlockMR::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {
+  if (target == nullptr) return;
+  CBlockObj::CopyTo(target, withGeometry, doc);
+  CBlockMR* mr = DYNAMIC_DOWNCAST(CBlockMR, target);
+  if (mr == nullptr) return;
+  mr->m_bySlaveAddress = m_bySlaveAddress;
+  mr->m_byCommand = m_byCommand;
+  mr->m_byFunction = m_byFunction;
+  mr->m_byDataMode = m_byDataMode;
+  mr->m_nPort = m_nPort;
+  mr->m_wRegister = m_wRegister;
+  mr->m_wCount = m_wCount;
+  mr->m_wDataAddress = m_wDataAddress;
+  mr->m_wDataHigh = m_wDataHigh;
+  mr->m_wDataIndex = m_wDataIndex;
+  mr->m_nDataType = m_nDataType;
+  mr->m_strDataLow = m_strDataLow;
+  mr->m_strDataHigh = m_strDataHigh;
+}
+
+void CBlockWIFI::Serialize(CArchive& ar) {
+  CBlockObj::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar << m_nWifiSource << m_nWifiId << m_nWifiBlockType << m_nWifiBlockNumber;
+  } else {
+    ar >> m_nWifiSource >> m_nWifiId >> m_nWifiBlockType >> m_nWifiBlockNumber;
+  }
+}
+
+BOOL CBlockCRC16::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  WORD value = 0;
+  if (m_nValue[0] != 0) {
+    // The range is cut to the analog flags that exist; a negative address or
+    // count (only a damaged file holds one) leaves it empty.
+    const int address = m_nParam14;
+    int count = m_nParam15;
+    if (address < 0 || address >= kAnalogFlagCount || count < 0) count = 0;
+    count = std::min(count, kAnalogFlagCount - std::max(address, 0));
+    std::vector<BYTE> bytes(2 * static_cast<size_t>(count), 0);
+    const int first = kFirstAnalogFlag + address;
+    const int last = first + count - 1;
+    size_t used = 0;
+    const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+    if (doc != nullptr) {
+      for (const CBlockObj* b : doc->m_blocks) {
+        if (used == bytes.size()) break;
+        if (b->IsKindOf(RUNTIME_CLASS(CBlockAnalogFlag)) && b->m_nNumber >= first && b->m_nNumber <= last) {
+          bytes[used++] = static_cast<BYTE>(b->m_nWordValue & 0xFF);
+          bytes[used++] = static_cast<BYTE>((b->m_nWordValue >> 8) & 0xFF);
+        }
+      }
+    }
+    value = CalcModbusCrc(bytes.data(), bytes.size());
+  }
+  AssignValue(*this, value);
+  return TRUE;
+}
+
+void CBlockCRC16::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  SimulateAndDrawValue(*this, view, dc);
+}
+
+void CBlockCRC16::DrawValueBox(CDC* dc, CViewContext* view) {
+  CString text;
+  text.Format("0x%04X", static_cast<unsigned>(TruncToInt(m_dValue) & 0xFFFF));
+  PaintValueBox(dc, *this, 3 * m_nWidth / 2, text);
 }

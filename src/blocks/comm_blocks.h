@@ -1,8 +1,15 @@
 // Communication blocks (813, 814, 824-827, 855, 856).
 #pragma once
 
+#include <cstddef>
+
 #include "model/block_obj.h"
 #include "platform/cstring.h"
+
+// The Modbus CRC-16 of the bytes (reflected polynomial 0xA001, initial value
+// 0xFFFF) with its two bytes exchanged, so that the byte sent first on the
+// line is the high byte: "123456789" gives 0x374B, no bytes 0xFFFF.
+WORD CalcModbusCrc(const BYTE* data, size_t length);
 
 // Modbus read as a master (813); the base of the Modbus write.
 class CBlockMR : public CBlockObj {
@@ -13,6 +20,13 @@ class CBlockMR : public CBlockObj {
 
   CBlockMR();
   explicit CBlockMR(int typeCode);
+
+  // The common record, then the Modbus record.
+  void Serialize(CArchive& ar) override;
+  // The output follows "En" unless "R" is 1.
+  BOOL Simulate(CViewContext* view) override;
+  // The base copy, then every member of the Modbus record.
+  void CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) override;
 
   BYTE m_bySlaveAddress = 1;     // station address of the slave
   BYTE m_byCommand = 0;          // index of the command in the page's list
@@ -46,6 +60,9 @@ class CBlockWIFI : public CBlockObj {
  public:
   CBlockWIFI();
 
+  // The common record, then the four ints of the WiFi record.
+  void Serialize(CArchive& ar) override;
+
   int m_nWifiSource = 0;       // 0 "Station", 1 virtual memory, 2 "Diagnostic"
   int m_nWifiId = 0;           // station WiFi ID (stored 0..6) or virtual memory index
   int m_nWifiBlockType = 0;    // station: input or output; diagnostic: the station
@@ -75,6 +92,11 @@ class CBlockCRC16 : public CBlockObj {
 
   CBlockCRC16();
   explicit CBlockCRC16(int typeCode);
+
+  // While "En" is 1, the CRC over the analog flags of the range; else 0.
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // WiFi digital read (824).

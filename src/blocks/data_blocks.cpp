@@ -1,6 +1,17 @@
 #include "blocks/data_blocks.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
 #include "blocks/block_slots.h"
+#include "blocks/block_values.h"
+#include "blocks/operand_blocks.h"
+#include "model/block_eval.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/random.h"
 
 IMPLEMENT_SERIAL(CBlockBoolean, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
@@ -262,4 +273,317 @@ CBlockRAND::CBlockRAND(int typeCode) : CBlockObj(typeCode, 1) {
   PresetSlotCodes(*this, {LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nParam10 = 1;  // upper bound
   m_byCaps = kCaps;
+}
+
+// ---- Scan and value boxes ------------------------------------------------------
+
+namespace {
+
+constexpr double kIntMin = std::numeric_limits<int>::min();
+constexpr double kIntMax = std::numeric_limits<int>::max();
+
+short InputWord(const CBlockObj& block, int pin, const CViewContext* view) {
+  short word = 0;
+  block.GetInputWord(&word, pin, view);
+  return word;
+}
+
+// Signed 16-bit value of the low 16 bits of an integer.
+int Word16(LONGLONG value) {
+  return static_cast<short>(static_cast<uint16_t>(static_cast<uint64_t>(value) & 0xFFFF));
+}
+
+// Box widths: 3W/2 and 5W/2 in integer division.
+int WideBox(const CBlockObj& b, int factor) {
+  return factor * b.m_nWidth / 2;
+}
+
+CString FormatValue(const char* format, const CBlockObj& b) {
+  CString text;
+  text.Format(format, TruncToInt(b.m_dValue));
+  return text;
+}
+
+// The shift count of the rotations and shifts: a referenced value above 15
+// counts as 15 and one below 1 as 0; a constant is held to 0..15.
+int ShiftCount(CBlockObj& b) {
+  double ref = 0.0;
+  if (ReadRefValue(b, 0, kIntMin, kIntMax, &ref)) return ref > 15.0 ? 15 : ref < 1.0 ? 0 : TruncToInt(ref);
+  return std::clamp(b.m_nParam10, 0, 15);
+}
+
+// Rotations and shifts (834-837) on the word v by n (0..15).
+int Rotate(int type, int v, int n) {
+  const uint32_t u = static_cast<uint16_t>(v);
+  switch (type) {
+    case 834:
+      return Word16((u << n) | (u >> (16 - n)));
+    case 835:
+      return Word16((u >> n) | (u << (16 - n)));
+    case 836:
+      return Word16(u << n);
+    default:
+      return static_cast<short>(v) >> n;
+  }
+}
+
+// The six masks (838-843) on the word v with mask m.
+int ApplyMask(int type, int v, int m) {
+  switch (type) {
+    case 838:
+      return Word16(v & m);
+    case 839:
+      return Word16(v | m);
+    case 840:
+      return Word16(~v);
+    case 841:
+      return Word16(~(v & m));
+    case 842:
+      return Word16(~(v | m));
+    default:
+      return Word16(v ^ m);
+  }
+}
+
+BOOL SimulateShift(CBlockObj& b, CViewContext* view) {
+  b.m_nChangeState = -1;
+  const int v = InputWord(b, 0, view);
+  const int n = ShiftCount(b);
+  TrackChange(b, kScanInput | kScanParam, {v, n});
+  AssignValue(b, Rotate(b.m_nType, v, n));
+  return ReportedChangeState(b);
+}
+
+BOOL SimulateMask(CBlockObj& b, CViewContext* view) {
+  b.m_nChangeState = -1;
+  const int v = InputWord(b, 0, view);
+  if (b.m_nType == 840) {
+    TrackChange(b, kScanInput, {v});
+    AssignValue(b, ApplyMask(840, v, 0));
+    return ReportedChangeState(b);
+  }
+  int m = b.m_nParam10;
+  ReadRefInt(b, 0, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), &m);
+  TrackChange(b, kScanInput | kScanParam, {v, m});
+  AssignValue(b, ApplyMask(b.m_nType, v, m));
+  return ReportedChangeState(b);
+}
+
+}  // namespace
+
+BOOL CBlockBoolean::Simulate(CViewContext* view) {
+  const int old = m_nValue[kFirstOutputPin];
+  ReadInputs(view);
+  const int index =
+      (m_nValue[0] != 0) * 8 + (m_nValue[1] != 0) * 4 + (m_nValue[2] != 0) * 2 + (m_nValue[3] != 0);
+  m_nValue[kFirstOutputPin] = TestBit16(static_cast<WORD>(m_nParam24 & 0xFFFF), index);
+  if (m_nValue[kFirstOutputPin] != old) m_bChanged[kFirstOutputPin] = 1;
+  if (m_bChanged[kFirstOutputPin]) {
+    PropagateToContacts(view ? view->GetDocument() : nullptr);
+    m_bChanged[kFirstOutputPin] = 0;
+  }
+  return TRUE;
+}
+
+BOOL CBlockTDT::Simulate(CViewContext* view) {
+  ReadInputs(view);
+  if (m_bChanged[1]) {
+    if (m_nValue[1] == 1) {
+      m_strValueText.Empty();
+      m_nValue[kFirstOutputPin] = 0;
+    }
+    m_bChanged[1] = 0;
+  }
+  if (m_bChanged[0]) {
+    if (m_nValue[1] == 0 && m_nValue[0] == 1) {
+      if (view) m_strValueText = view->FormatSimulatedTime(FALSE, 3);
+      m_nValue[kFirstOutputPin] = 1;
+    }
+    m_bChanged[0] = 0;
+  }
+  return TRUE;
+}
+
+void CBlockTDT::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  SimulateAndDrawStateValue(*this, view, dc);
+}
+
+void CBlockTDT::DrawValueBox(CDC* dc, CViewContext* view) {
+  PaintValueBox(dc, *this, 3 * m_nWidth, m_strValueText);
+}
+
+BOOL CBlockBCD::Simulate(CViewContext* view) {
+  m_nChangeState = -1;
+  const int v = InputWord(*this, 0, view);
+  if (v == m_nLastInput) {
+    m_nChangeState = 0;
+    return FALSE;
+  }
+  m_nLastInput = v;
+  m_nChangeState = 1;
+  AssignValue(*this, ToBcd(v > 9999 ? v % 10000 : v < 0 ? 0 : v));
+  return TRUE;
+}
+
+void CBlockBCD::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  SimulateAndDrawValue(*this, view, dc);
+}
+
+void CBlockBCD::DrawValueBox(CDC* dc, CViewContext* view) {
+  CString text;
+  text.Format("0x%04X", static_cast<unsigned>(static_cast<uint16_t>(LowWord(m_dValue))));
+  PaintValueBox(dc, *this, WideBox(*this, 3), text);
+}
+
+BOOL CBlockBIN::Simulate(CViewContext* view) {
+  m_nChangeState = -1;
+  const int u = static_cast<uint16_t>(InputWord(*this, 0, view));
+  if (u == m_nLastInput) {
+    m_nChangeState = 0;
+    return FALSE;
+  }
+  m_nLastInput = u;
+  m_nChangeState = 1;
+  AssignValue(*this, FromBcd(u));
+  return TRUE;
+}
+
+void CBlockBIN::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  SimulateAndDrawValue(*this, view, dc);
+}
+
+void CBlockBIN::DrawValueBox(CDC* dc, CViewContext* view) {
+  PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%-4d", *this));
+}
+
+#define ZV_SHIFT_BLOCK(cls, sim)                                             \
+  BOOL cls::Simulate(CViewContext* view) {                                   \
+    return sim(*this, view);                                                 \
+  }                                                                          \
+  void cls::SimulateAndDraw(CViewContext* view, CDC* dc) {                   \
+    SimulateAndDrawValue(*this, view, dc);                                   \
+  }                                                                          \
+  void cls::DrawValueBox(CDC* dc, CViewContext* view) {                      \
+    PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%-6d", *this)); \
+  }
+
+ZV_SHIFT_BLOCK(CBlockROL, SimulateShift)
+ZV_SHIFT_BLOCK(CBlockROR, SimulateShift)
+ZV_SHIFT_BLOCK(CBlockSHL, SimulateShift)
+ZV_SHIFT_BLOCK(CBlockSHR, SimulateShift)
+ZV_SHIFT_BLOCK(CBlockANDM, SimulateMask)
+ZV_SHIFT_BLOCK(CBlockORM, SimulateMask)
+ZV_SHIFT_BLOCK(CBlockNOTM, SimulateMask)
+ZV_SHIFT_BLOCK(CBlockNANDM, SimulateMask)
+ZV_SHIFT_BLOCK(CBlockNORM, SimulateMask)
+ZV_SHIFT_BLOCK(CBlockXORM, SimulateMask)
+#undef ZV_SHIFT_BLOCK
+
+BOOL CBlockARRMXIV::Simulate(CViewContext* view) {
+  int mode = m_nParam10;
+  ReadRefInt(*this, 0, 0, 2, &mode);
+  int count = m_nParam15;
+  ReadRefInt(*this, 1, 1, 32, &count);
+
+  const CRuntimeClass* kind = nullptr;
+  int first = 0, capacity = 0;
+  switch (m_nParam9) {
+    case 0:
+      kind = RUNTIME_CLASS(CBlockAnalogFlag), first = 4288, capacity = 512;
+      break;
+    case 1:
+      kind = RUNTIME_CLASS(CBlockAnalogOut), first = 4230, capacity = 32;
+      break;
+    case 2:
+      kind = RUNTIME_CLASS(CBlockAnalogIn), first = 4000, capacity = 64;
+      break;
+    default:
+      break;
+  }
+  // A range that starts outside the operands or holds no place (only a
+  // damaged file gives one) yields 0.
+  if (kind == nullptr || m_nParam14 < 0 || m_nParam14 >= capacity || count < 1) {
+    AssignValue(*this, 0);
+    return TRUE;
+  }
+  first += m_nParam14;
+  const int last = first + count - 1;
+  count = std::min(count, capacity - m_nParam14);
+
+  std::vector<int> places(static_cast<size_t>(count), 0);
+  size_t used = 0;
+  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+  if (doc != nullptr) {
+    for (const CBlockObj* b : doc->m_blocks) {
+      if (used == places.size()) break;
+      if (b->IsKindOf(kind) && b->m_nNumber >= first && b->m_nNumber <= last) {
+        places[used++] = static_cast<short>(b->m_nWordValue);
+      }
+    }
+  }
+  int result = places[0];
+  switch (mode) {
+    case 0:
+      result = *std::max_element(places.begin(), places.end());
+      break;
+    case 1:
+      result = *std::min_element(places.begin(), places.end());
+      break;
+    case 2: {
+      int sum = 0;
+      for (int v : places) sum = Word16(sum + v);
+      result = sum / count;
+      break;
+    }
+    default:
+      break;
+  }
+  AssignValue(*this, Word16(result));
+  return TRUE;
+}
+
+void CBlockARRMXIV::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  SimulateAndDrawValue(*this, view, dc);
+}
+
+void CBlockARRMXIV::DrawValueBox(CDC* dc, CViewContext* view) {
+  PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%d", *this));
+}
+
+BOOL CBlockACMXIV::Simulate(CViewContext* view) {
+  m_nChangeState = -1;
+  const int x = InputWord(*this, 0, view);
+  const int y = InputWord(*this, 1, view);
+  int mode = m_nParam10;
+  ReadRefInt(*this, 0, 0, 2, &mode);
+  TrackChange(*this, kScanParam | kScanInput | kScanSelect, {x, mode, y});
+  const int result = mode == 0 ? std::max(x, y) : mode == 1 ? std::min(x, y) : mode == 2 ? (x + y) / 2 : 0;
+  AssignValue(*this, result);
+  return ReportedChangeState(*this);
+}
+
+void CBlockACMXIV::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  SimulateAndDrawValue(*this, view, dc);
+}
+
+void CBlockACMXIV::DrawValueBox(CDC* dc, CViewContext* view) {
+  PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%d", *this));
+}
+
+BOOL CBlockRAND::Simulate(CViewContext* view) {
+  SeedRandom(static_cast<uint32_t>(Random()));
+  int bound = m_nParam10;
+  ReadRefInt(*this, 0, 1, kRandMax, &bound);
+  // A bound below 1 (only a damaged file holds one) counts as 1.
+  bound = std::max(bound, 1);
+  m_dValue = Random() % bound;
+  return TRUE;
+}
+
+void CBlockRAND::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  SimulateAndDrawValue(*this, view, dc);
+}
+
+void CBlockRAND::DrawValueBox(CDC* dc, CViewContext* view) {
+  PaintValueBox(dc, *this, WideBox(*this, 5), FormatValue("%d", *this));
 }

@@ -3,6 +3,11 @@
 
 #include "model/block_obj.h"
 
+// TRUE when bit `bit` (0-15) of the 16-bit word is set; FALSE for any other bit number.
+inline BOOL TestBit16(WORD word, int bit) {
+  return bit >= 0 && bit < 16 && ((word >> bit) & 1) != 0 ? TRUE : FALSE;
+}
+
 // Boolean function of four inputs by truth table (830).
 class CBlockBoolean : public CBlockObj {
   DECLARE_SERIAL(CBlockBoolean)
@@ -12,6 +17,8 @@ class CBlockBoolean : public CBlockObj {
 
   CBlockBoolean();
   explicit CBlockBoolean(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Trigger date time (831).
@@ -23,6 +30,10 @@ class CBlockTDT : public CBlockObj {
 
   CBlockTDT();
   explicit CBlockTDT(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Binary-coded decimal (832).
@@ -34,6 +45,10 @@ class CBlockBCD : public CBlockObj {
 
   CBlockBCD();
   explicit CBlockBCD(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Binary code (833).
@@ -45,6 +60,10 @@ class CBlockBIN : public CBlockObj {
 
   CBlockBIN();
   explicit CBlockBIN(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Left rotation (834).
@@ -56,6 +75,10 @@ class CBlockROL : public CBlockObj {
 
   CBlockROL();
   explicit CBlockROL(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Right rotation (835).
@@ -67,6 +90,10 @@ class CBlockROR : public CBlockObj {
 
   CBlockROR();
   explicit CBlockROR(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Left shift (836).
@@ -78,6 +105,10 @@ class CBlockSHL : public CBlockObj {
 
   CBlockSHL();
   explicit CBlockSHL(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Right shift (837).
@@ -89,6 +120,10 @@ class CBlockSHR : public CBlockObj {
 
   CBlockSHR();
   explicit CBlockSHR(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // AND mask (838).
@@ -100,6 +135,10 @@ class CBlockANDM : public CBlockObj {
 
   CBlockANDM();
   explicit CBlockANDM(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // OR mask (839).
@@ -111,6 +150,10 @@ class CBlockORM : public CBlockObj {
 
   CBlockORM();
   explicit CBlockORM(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // NOT mask (no mask parameter; input pin 1 is not drawn) (840).
@@ -122,6 +165,10 @@ class CBlockNOTM : public CBlockObj {
 
   CBlockNOTM();
   explicit CBlockNOTM(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // NAND mask (841).
@@ -133,6 +180,10 @@ class CBlockNANDM : public CBlockObj {
 
   CBlockNANDM();
   explicit CBlockNANDM(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // NOR mask (842).
@@ -144,6 +195,10 @@ class CBlockNORM : public CBlockObj {
 
   CBlockNORM();
   explicit CBlockNORM(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // XOR mask (843).
@@ -155,6 +210,10 @@ class CBlockXORM : public CBlockObj {
 
   CBlockXORM();
   explicit CBlockXORM(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Maximum, minimum or average of a range of analog operands (844).
@@ -166,6 +225,10 @@ class CBlockARRMXIV : public CBlockObj {
 
   CBlockARRMXIV();
   explicit CBlockARRMXIV(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Maximum, minimum or average of two words (845).
@@ -177,6 +240,10 @@ class CBlockACMXIV : public CBlockObj {
 
   CBlockACMXIV();
   explicit CBlockACMXIV(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Random number (846).
@@ -188,4 +255,8 @@ class CBlockRAND : public CBlockObj {
 
   CBlockRAND();
   explicit CBlockRAND(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };

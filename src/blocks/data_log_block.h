@@ -6,6 +6,8 @@
 #include "model/block_obj.h"
 #include "platform/cstring.h"
 
+class CZaradDoc;
+
 // One logged item.
 struct DataLogItem {
   CString m_strOperand;           // the item's text: an operand range, an analog operand or "B<n>"
@@ -24,6 +26,23 @@ class CBlockDataLog : public CBlockObj {
 
   CBlockDataLog();
   explicit CBlockDataLog(int typeCode);
+
+  // The common record, then the items (text, parameter text, operand number,
+  // parameter index each). Storing first takes every block item's number and
+  // text from its block and sets the item count m_nParam10 to the list's size;
+  // loading reads as many items as m_nParam10 says.
+  void Serialize(CArchive& ar) override;
+
+  // The document's pass after loading: the list is sized to m_nParam10, and
+  // every item whose text begins with "B" gets the block of its number (null
+  // when there is none); every other item gets null.
+  void BindItems(const CZaradDoc& doc);
+  // Clears the items' pointers to a block that leaves the document; the items
+  // keep their number and text.
+  void ForgetBlock(const CBlockObj* block);
+  // Block items take the current number and "B<n>" text of their blocks, so
+  // that a renumbered block keeps its items.
+  void RefreshBlockItems();
 
   std::vector<DataLogItem> m_items;
 };

@@ -3,6 +3,9 @@
 
 #include "model/block_obj.h"
 
+// Seven-segment patterns of the digits 0-F: bit 0 segment a up to bit 6 segment g.
+extern const BYTE g_SegmentPatterns[16];
+
 // Memory block bound to a parameter of another block (847).
 class CBlockMEM : public CBlockObj {
   DECLARE_SERIAL(CBlockMEM)
@@ -23,6 +26,10 @@ class CBlockENCODER : public CBlockObj {
 
   CBlockENCODER();
   explicit CBlockENCODER(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Stepping motor control (849).
@@ -34,6 +41,8 @@ class CBlockSMC : public CBlockObj {
 
   CBlockSMC();
   explicit CBlockSMC(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Stepping motor control, edge triggered (850).
@@ -45,6 +54,10 @@ class CBlockSMCE : public CBlockObj {
 
   CBlockSMCE();
   explicit CBlockSMCE(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  // 1 when the running output period is over, else 0.
+  virtual BOOL IsPeriodElapsed(CViewContext* view);
 };
 
 // Pulse train output (851).
@@ -56,6 +69,8 @@ class CBlockPTO : public CBlockObj {
 
   CBlockPTO();
   explicit CBlockPTO(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Pulse train output, edge triggered (852).
@@ -67,6 +82,10 @@ class CBlockPTOE : public CBlockObj {
 
   CBlockPTOE();
   explicit CBlockPTOE(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  // 1 when the running output period is over, else 0.
+  virtual BOOL IsPeriodElapsed(CViewContext* view);
 };
 
 // Seven-segment display decoder (853).
@@ -78,6 +97,10 @@ class CBlockSEG : public CBlockObj {
 
   CBlockSEG();
   explicit CBlockSEG(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Word to bit (854).
@@ -89,4 +112,6 @@ class CBlockWORD2BIT : public CBlockObj {
 
   CBlockWORD2BIT();
   explicit CBlockWORD2BIT(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };

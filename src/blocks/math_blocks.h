@@ -12,6 +12,8 @@ class CBlockODD : public CBlockObj {
 
   CBlockODD();
   explicit CBlockODD(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Even number test (861).
@@ -23,6 +25,8 @@ class CBlockEVEN : public CBlockObj {
 
   CBlockEVEN();
   explicit CBlockEVEN(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Modulo (862).
@@ -34,6 +38,10 @@ class CBlockMOD : public CBlockObj {
 
   CBlockMOD();
   explicit CBlockMOD(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Remainder (863).
@@ -45,9 +53,13 @@ class CBlockREM : public CBlockObj {
 
   CBlockREM();
   explicit CBlockREM(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
-// Logarithm (base in m_nParam11, 10 by default) (864).
+// Logarithm; base m_nParam11: 0 e, 1 2, 2 10 (the default) (864).
 class CBlockLOG : public CBlockObj {
   DECLARE_SERIAL(CBlockLOG)
 
@@ -56,6 +68,10 @@ class CBlockLOG : public CBlockObj {
 
   CBlockLOG();
   explicit CBlockLOG(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Square root (865).
@@ -67,6 +83,10 @@ class CBlockSQRT : public CBlockObj {
 
   CBlockSQRT();
   explicit CBlockSQRT(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Absolute value (866).
@@ -78,6 +98,10 @@ class CBlockABS : public CBlockObj {
 
   CBlockABS();
   explicit CBlockABS(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Greatest common divisor (867).
@@ -89,6 +113,10 @@ class CBlockGCD : public CBlockObj {
 
   CBlockGCD();
   explicit CBlockGCD(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Least common multiple (868).
@@ -100,6 +128,10 @@ class CBlockLCM : public CBlockObj {
 
   CBlockLCM();
   explicit CBlockLCM(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // 2's nth power (869).
@@ -111,6 +143,10 @@ class CBlockPOW2 : public CBlockObj {
 
   CBlockPOW2();
   explicit CBlockPOW2(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // e's nth power (870).
@@ -122,6 +158,10 @@ class CBlockEXP : public CBlockObj {
 
   CBlockEXP();
   explicit CBlockEXP(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Fixed-point truncation (871).
@@ -133,6 +173,10 @@ class CBlockFIX : public CBlockObj {
 
   CBlockFIX();
   explicit CBlockFIX(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Round-off (872).
@@ -144,6 +188,10 @@ class CBlockROUND : public CBlockObj {
 
   CBlockROUND();
   explicit CBlockROUND(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Sine (873).
@@ -155,6 +203,10 @@ class CBlockSIN : public CBlockObj {
 
   CBlockSIN();
   explicit CBlockSIN(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Cosine (874).
@@ -166,6 +218,10 @@ class CBlockCOS : public CBlockObj {
 
   CBlockCOS();
   explicit CBlockCOS(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Tangent (875).
@@ -177,6 +233,10 @@ class CBlockTAN : public CBlockObj {
 
   CBlockTAN();
   explicit CBlockTAN(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Cotangent (876).
@@ -188,6 +248,10 @@ class CBlockCOT : public CBlockObj {
 
   CBlockCOT();
   explicit CBlockCOT(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Secant (877).
@@ -199,6 +263,10 @@ class CBlockSEC : public CBlockObj {
 
   CBlockSEC();
   explicit CBlockSEC(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Cosecant (878).
@@ -210,6 +278,10 @@ class CBlockCSC : public CBlockObj {
 
   CBlockCSC();
   explicit CBlockCSC(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
 // Quadratic equation a*x^2 + b*x + c = y (879).
@@ -221,4 +293,8 @@ class CBlockQUAD : public CBlockObj {
 
   CBlockQUAD();
   explicit CBlockQUAD(int typeCode);
+
+  BOOL Simulate(CViewContext* view) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
 };

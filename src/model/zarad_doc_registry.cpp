@@ -2,6 +2,7 @@
 #include <set>
 #include <vector>
 
+#include "blocks/data_log_block.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_registry.h"
 #include "model/zarad_doc.h"
@@ -181,6 +182,7 @@ std::unique_ptr<CBlockObj> CZaradDoc::DetachBlock(CBlockObj* block) {
         if (ref == block) ref = nullptr;
       }
       if (other->m_pWalkStart == block) other->m_pWalkStart = nullptr;
+      if (auto* log = DYNAMIC_DOWNCAST(CBlockDataLog, other)) log->ForgetBlock(block);
     }
   }
   std::erase(m_sortList, block);

@@ -1,0 +1,91 @@
+#include "blocks/block_values.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/block_eval.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/cdc.h"
+
+namespace {
+
+constexpr COLORREF kStateOn = 0x0000FF;   // red: output 1
+constexpr COLORREF kStateOff = 0xFF0000;  // blue: output 0
+
+}  // namespace
+
+bool ReadRefValue(CBlockObj& block, int k, double lo, double hi, double* out) {
+  if (k < 0 || k >= kRefCount || block.m_pRef[k] == nullptr) return false;
+  double value = 0.0;
+  block.GetValue(block.m_pRef[k], &value);
+  if (std::isnan(value)) value = 0.0;
+  *out = std::clamp(value, lo, hi);
+  return true;
+}
+
+bool ReadRefInt(CBlockObj& block, int k, int lo, int hi, int* out) {
+  double value = 0.0;
+  if (!ReadRefValue(block, k, lo, hi, &value)) return false;
+  *out = TruncToInt(value);
+  return true;
+}
+
+double ClampResult(double value) {
+  if (std::isnan(value)) return 0.0;
+  return std::clamp(value, -kResultLimit, kResultLimit);
+}
+
+int ClampedWord(double value) {
+  return LowWord(ClampResult(value));
+}
+
+int TrackChange(CBlockObj& block, unsigned which, const ScanOperands& now) {
+  const bool same = (!(which & kScanInput) || now.input == block.m_nLastInput) &&
+                    (!(which & kScanParam) || now.param == block.m_nLastParam) &&
+                    (!(which & kScanSelect) || now.select == block.m_nLastSelect) &&
+                    (!(which & kScanAmp) || now.amp == block.m_dLastParam);
+  if (same) {
+    block.m_nChangeState = 0;
+    return 0;
+  }
+  if (which & kScanInput) block.m_nLastInput = now.input;
+  if (which & kScanParam) block.m_nLastParam = now.param;
+  if (which & kScanSelect) block.m_nLastSelect = now.select;
+  if (which & kScanAmp) block.m_dLastParam = now.amp;
+  block.m_nChangeState = 1;
+  return 1;
+}
+
+bool IsLadderView(const CViewContext* view) {
+  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+  return doc != nullptr && doc->IsLadder();
+}
+
+void PaintValueBox(CDC* dc, const CBlockObj& block, int width, const CString& text) {
+  if (dc == nullptr) return;
+  const int x = block.m_ptPos.x;
+  const int top = block.m_ptPos.y + block.m_nHeight + 2;
+  const int saved = dc->SaveDC();
+  dc->FillSolidRect(CRect(x, top, x + width, top + 12), kValueBoxColour);
+  CFont font;
+  font.CreateFont(12, 6, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, FIXED_PITCH, CString());
+  dc->SelectObject(&font);
+  dc->SetBkMode(TRANSPARENT);
+  dc->TextOut(x, top, text);
+  dc->RestoreDC(saved);
+}
+
+void SimulateAndDrawValue(CBlockObj& block, CViewContext* view, CDC* dc) {
+  block.Simulate(view);
+  block.Draw(view, dc, 1, 0x000000);
+  block.DrawValueBox(dc, view);
+  if (view) view->ShowCurrentParameterValue(&block);
+}
+
+void SimulateAndDrawStateValue(CBlockObj& block, CViewContext* view, CDC* dc) {
+  block.Simulate(view);
+  block.Draw(view, dc, 1, block.m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff);
+  block.DrawValueBox(dc, view);
+  if (view) view->ShowCurrentParameterValue(&block);
+}

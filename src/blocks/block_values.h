@@ -1,0 +1,64 @@
+// Helpers shared by the value blocks of the data, math, extended and
+// communication families: referenced parameters, 16-bit results, the scan
+// memory's change state, and the evaluate-and-draw operations with the value
+// box under the body.
+#pragma once
+
+#include "model/block_obj.h"
+#include "platform/cstring.h"
+
+class CDC;
+class CViewContext;
+
+constexpr COLORREF kValueBoxColour = 0xCCFFFF;  // light yellow
+constexpr double kResultLimit = 32767.0;        // math results are held to -32767..32767
+
+// Parameter reference k of block: when it names a block, *out = GetValue of
+// that block held to lo..hi, and true. False (and *out untouched) without one.
+bool ReadRefValue(CBlockObj& block, int k, double lo, double hi, double* out);
+// The same, truncated toward zero.
+bool ReadRefInt(CBlockObj& block, int k, int lo, int hi, int* out);
+
+// A real result held to -32767..32767 (NaN gives 0).
+double ClampResult(double value);
+// Held to -32767..32767, truncated toward zero, as a 16-bit word.
+int ClampedWord(double value);
+// m_dValue takes the value only when it differs.
+inline void AssignValue(CBlockObj& block, double value) {
+  if (block.m_dValue != value) block.m_dValue = value;
+}
+
+// The operands a scan compares with the scan memory (m_nLastInput,
+// m_nLastParam, m_nLastSelect, m_dLastParam).
+enum ScanOperandMask : unsigned {
+  kScanInput = 1,
+  kScanParam = 2,
+  kScanSelect = 4,
+  kScanAmp = 8,
+};
+struct ScanOperands {
+  int input = 0;
+  int param = 0;
+  int select = 0;
+  double amp = 0.0;
+};
+// Sets m_nChangeState to 0 when every operand in `which` equals its remembered
+// copy, else remembers them all and sets it to 1. Returns the state.
+int TrackChange(CBlockObj& block, unsigned which, const ScanOperands& now);
+// What Simulate reports of the change state: -1 counts as 0.
+inline BOOL ReportedChangeState(const CBlockObj& block) {
+  return block.m_nChangeState > 0 ? block.m_nChangeState : 0;
+}
+
+// True when the view shows a ladder document.
+bool IsLadderView(const CViewContext* view);
+
+// The value box: a light-yellow box of the given width, 12 units high, two
+// units under the body, with the text in the 12 x 6 fixed-pitch font.
+void PaintValueBox(CDC* dc, const CBlockObj& block, int width, const CString& text);
+// Scan, draw in black (the editing look), value box, live value to the open
+// parameter sheet: the evaluate-and-draw operation of the value blocks.
+void SimulateAndDrawValue(CBlockObj& block, CViewContext* view, CDC* dc);
+// Scan, draw in the state colour (red for output 1, else blue), value box,
+// live value to the open parameter sheet: the counters' operation.
+void SimulateAndDrawStateValue(CBlockObj& block, CViewContext* view, CDC* dc);
