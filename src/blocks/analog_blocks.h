@@ -37,6 +37,7 @@ class CBlockAnalog : public CBlockObj {
   // Simulate, Draw (the kinds with a digital output in their state colour,
   // the others in black), DrawValueBox, live value to an open parameter sheet.
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;  // blocks/family_draw.cpp
 
   // A raw input word scaled by m_dGain and m_nOffset, rounded half away from
   // zero by the first decimal and held to -32767..32767.

@@ -26,6 +26,7 @@ class CBlockCOUNTER : public CBlockObj {
   // encoder: Simulate, Draw in the state colour, DrawValueBox, and the live
   // value for an open parameter sheet.
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;  // blocks/family_draw.cpp
 
   // The value box line: "%6ld" of the count.
   std::vector<CString> GetValueBoxLines() const;
@@ -48,6 +49,7 @@ class CBlockHCOUNTER : public CBlockObj {
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;  // blocks/family_draw.cpp
 
   // Start value of the remaining time in minutes (MI less the operating time
   // preset modulo MI, or the referenced interval).
@@ -76,6 +78,7 @@ class CBlockTHTRG : public CBlockObj {
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;  // blocks/family_draw.cpp
   // Brings m_dValue (ms of the running gate time) up to date; 1 when the gate
   // time has passed, with m_dValue then holding the gate time.
   virtual int IsGateTimeElapsed(CViewContext* view, int flag);

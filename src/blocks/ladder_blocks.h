@@ -13,6 +13,7 @@ class CBlockMake : public CBlockObj {
 
   CBlockMake();
   explicit CBlockMake(int typeCode);
+  void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) override;  // blocks/family_draw.cpp
 };
 
 // Break contact (701): closed while its operand is off.
@@ -77,4 +78,5 @@ class CPowerBusObj : public CBlockHigh {
 
   CPowerBusObj();
   explicit CPowerBusObj(int typeCode);
+  void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) override;  // blocks/family_draw.cpp
 };

@@ -33,6 +33,7 @@ class CBlockShift : public CBlockObj {
 
   CBlockShift();
   explicit CBlockShift(int typeCode);
+  void DrawStateText(CViewContext* view, CDC* dc) override;  // the block only (blocks/family_draw.cpp)
 };
 
 // Digital output Q (605).
@@ -89,6 +90,9 @@ class CBlockAnalogIn : public CBlockObj {
 
   // Reports a new simulated value to the Inputs bar.
   BOOL Simulate(CViewContext* view) override;
+  // Drawing (blocks/family_draw.cpp): the base scan and drawing, then the value box.
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawValueBox(CDC* dc, CViewContext* view) override;
   // Lines of the value box under the body: m_nSimValue, then m_nWordValue when
   // it is 0 or more, each formatted "%-6d".
   std::vector<CString> GetValueBoxLines() const;
@@ -149,6 +153,7 @@ class CBlockLow : public CBlockObj {
 
   CBlockLow();
   explicit CBlockLow(int typeCode);
+  void DrawStateText(CViewContext* view, CDC* dc) override;  // the block only (blocks/family_draw.cpp)
 };
 
 // Status 1 (604): an output fixed at 1; the base of the ladder power bus.

@@ -334,10 +334,5 @@ void CBlockObj::Serialize(CArchive& ar) {
 // The evaluation protocol (Simulate, SimulateAndDraw, ReadInputs, SetInput,
 // CombineInputs, the timing operations, WalkConnections, CopyTo,
 // FormatTimeText, GetValue, PropagateToContacts) is in block_eval.cpp; the
-// drawing operations come with the block drawing and leave the block as it is.
-
-void CBlockObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {}
-void CBlockObj::DrawSelected(CViewContext* view, CDC* dc) {}
-void CBlockObj::DrawStateText(CViewContext* view, CDC* dc) {}
-void CBlockObj::DrawValueBox(CDC* dc, CViewContext* view) {}
-void CBlockObj::DrawHighlight(CDC* dc, COLORREF colour, BOOL outline) {}
+// drawing operations (Draw, DrawSelected, DrawStateText, DrawValueBox,
+// DrawHighlight) are in blocks/block_draw.cpp.

@@ -20,6 +20,7 @@ class CArchive;
 class CDC;
 class CZaradDoc;
 class CViewContext;
+struct TEXTMETRIC;
 
 // Kind of a pin (CBlockObj::m_nPinType).
 enum PinType : int {
@@ -108,6 +109,32 @@ class CBlockObj : public CObject {
   // The label lines that DrawName writes, split at CR LF, the last line two
   // line heights above the body; empty when the label is hidden or has no text.
   std::vector<BlockLabelLine> GetLabelLines(const CZaradDoc* doc, int lineHeight) const;
+
+  // ---- Drawing (blocks/block_draw.cpp, block_symbols.cpp, param_text.cpp) ----
+  // doc is the document the block is drawn in (its device series and, for
+  // ladder labels, its elements); null falls back to the active document and
+  // then to the model selected last.
+  // True when the view's mouse cursor lies on the pin's mark (compared in device units).
+  BOOL IsCursorOverPin(const CViewContext* view, int pin, CDC* dc) const;
+  // The label lines above the element in the selected font; tm->tmHeight is the line height.
+  void DrawName(CDC* dc, const TEXTMETRIC* tm, const CZaradDoc* doc) const;
+  // The four selection handles: red squares with a black outline.
+  void DrawSelectionHandles(CDC* dc) const;
+  // The number or operand label above the body ("B3 Pump", "I101", "S1.1", "AQ101", ladder labels).
+  CString GetNumberLabel(const CZaradDoc* doc) const;
+  // A parameter pin's grey-green stub and the block's parameter summary text.
+  void DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, int lineHeight, const CZaradDoc* doc) const;
+  // The symbol inside the body, by type code and class (one of the painters below).
+  void DrawBlockSymbol(CDC* dc, const CZaradDoc* doc) const;
+  void DrawOperandLabel(CDC* dc) const;
+  void DrawLogicSymbol(CDC* dc) const;
+  void DrawTimerSymbol(CDC* dc) const;
+  void DrawLadderSymbol(CDC* dc) const;
+  void DrawSpecialSymbol(CDC* dc) const;
+  // The data-function, math and data-log painters draw only in the newer device series.
+  void DrawDataFunctionSymbol(CDC* dc, const CZaradDoc* doc) const;
+  void DrawMathSymbol(CDC* dc, const CZaradDoc* doc) const;
+  void DrawDataLogSymbol(CDC* dc, const CZaradDoc* doc) const;
 
   // ---- Virtual operations (slot order after CObject's) ----------------------
   // One scan of the block. The base does nothing and returns TRUE.

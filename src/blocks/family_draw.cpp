@@ -1,0 +1,126 @@
+// Drawing that block families do their own way: the value boxes of the
+// counters, the analog functions and the analog input, the state text of the
+// operands that show none, the ladder contacts and the power bus.
+#include "blocks/analog_blocks.h"
+#include "blocks/block_draw.h"
+#include "blocks/counter_blocks.h"
+#include "blocks/ladder_blocks.h"
+#include "blocks/operand_blocks.h"
+#include "blocks/value_box.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/cdc.h"
+
+// ---- Value boxes -------------------------------------------------------------
+
+void CBlockCOUNTER::DrawValueBox(CDC* dc, CViewContext* view) {
+  PaintValueBoxLines(dc, *this, (3 * m_nWidth) / 2, kValueBoxLineHeight, GetValueBoxLines());
+}
+
+void CBlockHCOUNTER::DrawValueBox(CDC* dc, CViewContext* view) {
+  PaintValueBoxLines(dc, *this, 3 * m_nWidth, 3 * kValueBoxLineHeight, GetValueBoxLines());
+}
+
+void CBlockTHTRG::DrawValueBox(CDC* dc, CViewContext* view) {
+  PaintValueBoxLines(dc, *this, ValueBoxWidth(*this, 1.5), 2 * kValueBoxLineHeight, GetValueBoxLines());
+}
+
+void CBlockAnalog::DrawValueBox(CDC* dc, CViewContext* view) {
+  // The watchdog and the differential trigger show a second value.
+  const int lines = m_nType == 806 || m_nType == 807 ? 2 : 1;
+  PaintValueBoxLines(dc, *this, ValueBoxWidth(*this, 1.5), lines * kValueBoxLineHeight, GetValueBoxLines());
+}
+
+void CBlockAnalogIn::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  CBlockObj::SimulateAndDraw(view, dc);
+  DrawValueBox(dc, view);
+}
+
+void CBlockAnalogIn::DrawValueBox(CDC* dc, CViewContext* view) {
+  const int lines = m_nWordValue >= 0 ? 2 : 1;
+  PaintValueBoxLines(dc, *this, ValueBoxWidth(*this, 1.5), lines * kValueBoxLineHeight, GetValueBoxLines());
+}
+
+// ---- State texts -------------------------------------------------------------
+
+void CBlockShift::DrawStateText(CViewContext* view, CDC* dc) {
+  Draw(view, dc, 1, kDrawBlack);
+}
+
+void CBlockLow::DrawStateText(CViewContext* view, CDC* dc) {
+  Draw(view, dc, 1, kDrawBlack);
+}
+
+// ---- Ladder contacts and the power bus ------------------------------------------
+
+void CBlockMake::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
+  if (dc == nullptr) return;
+  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+  const int mode = view ? view->GetEditMode() : MODE_SELECT;
+  CPen blockPen(PS_SOLID, 1, state);
+  const CPen oldPen = dc->SelectObject(&blockPen);
+  const CFont font = MakeSymbolFont(kLabelLineHeight, kLabelCharWidth, false, true);
+  const CFont oldFont = dc->SelectObject(&font);
+  dc->SetBkMode(TRANSPARENT);
+
+  const int left = m_ptPos.x;
+  const int top = m_ptPos.y;
+  const int right = left + m_nWidth;
+  const int inputs = m_nInputs < 0 ? 0 : (m_nInputs > kMaxInputPins ? kMaxInputPins : m_nInputs);
+  const int outputs =
+      m_nOutputs < 0 ? 0
+                     : (m_nOutputs > kPinCount - kFirstOutputPin ? kPinCount - kFirstOutputPin : m_nOutputs);
+  const bool frames = mode == MODE_PLACE_BLOCK || mode == MODE_CONNECT ||
+                      (mode == MODE_MOVE_WIRE && view != nullptr && view->IsDraggingWireEnd());
+  const bool ladder = doc != nullptr && doc->IsLadder();
+  auto frame = [&](int pin) {
+    const bool qualifies = pin >= kFirstOutputPin || m_nSource[pin] == LINK_OPEN || ladder;
+    if (!frames || !qualifies || !IsCursorOverPin(view, pin, dc)) return;
+    CRect r;
+    GetPinRect(&r, pin, kPinMarkSize);
+    dc->MoveTo(r.left, r.top);
+    dc->LineTo(r.left, r.bottom);
+    dc->LineTo(r.right, r.bottom);
+    dc->LineTo(r.right, r.top);
+    dc->LineTo(r.left, r.top);
+  };
+  for (int pin = kFirstOutputPin; pin < kFirstOutputPin + outputs; ++pin) {
+    if (m_nPinType[pin] == PIN_NONE) continue;
+    const int y = top + (pin - kFirstOutputPin + 1) * (m_nHeight / (outputs + 1));
+    dc->MoveTo(right, y);
+    dc->LineTo(right + kStubLength, y);
+    frame(pin);
+  }
+  for (int pin = 0; pin < inputs; ++pin) {
+    if (m_nPinType[pin] == PIN_NONE) continue;
+    const int y = top + (pin + 1) * (m_nHeight / (inputs + 1));
+    CPen inputPen(PS_SOLID, 1, PinStateColour(state, m_nValue[pin]));
+    dc->SelectObject(&inputPen);
+    dc->MoveTo(left - kStubLength, y);
+    dc->LineTo(left, y);
+    dc->SelectObject(&blockPen);
+    frame(pin);
+  }
+  const COLORREF body =
+      mode == MODE_SIMULATION ? (m_nContactState == 1 ? kDrawStateOn : kDrawStateOff) : state;
+  DrawHighlight(dc, body, mode == MODE_SIMULATION ? TRUE : FALSE);
+  DrawBlockSymbol(dc, doc);
+  const CString label = ContactOperandLabel(m_nOperand, doc);
+  if (!label.IsEmpty()) {
+    dc->TextOut(left + (m_nWidth - kLabelCharWidth * label.GetLength()) / 2, top - kLabelLineHeight, label);
+  }
+  TEXTMETRIC tm;
+  tm.tmHeight = kLabelLineHeight;
+  DrawName(dc, &tm, doc);
+  dc->SelectObject(&oldFont);
+  dc->SelectObject(&oldPen);
+}
+
+void CPowerBusObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
+  if (dc == nullptr) return;
+  CPen pen(PS_SOLID, 4, state);
+  const CPen oldPen = dc->SelectObject(&pen);
+  dc->MoveTo(m_ptPos.x, m_ptPos.y);
+  dc->LineTo(m_ptPos.x, m_nHeight);
+  dc->SelectObject(&oldPen);
+}
