@@ -253,10 +253,10 @@ BOOL CBlockTHTRG::Simulate(CViewContext* view) {
   ReadInputs(view);
   if (Rose(*this, kFre)) ++m_nPulses;
   if (!m_bGateRunning || IsGateTimeElapsed(view, 1)) {
-    if (m_bGateRunning && !IsLinkCode(m_nSource[kFre]) && view->GetDocument() != nullptr) {
+    if (m_bGateRunning) {
       // An input simulated by frequency gives its rate in hertz: the pulses of
       // the gate time follow from it rather than from the scans' edges.
-      const CBlockObj* src = view->GetDocument()->FindBlockByNumber(m_nSource[kFre]);
+      const CBlockObj* src = FindLinkedBlock(view, m_nSource[kFre]);
       if (src != nullptr && src->IsKindOf(RUNTIME_CLASS(CBlockIn)) && src->m_nParam26 == kFrequencyMode)
         m_nPulses = TruncToInt(src->m_nSimValue * GetGateTimeMs() * 0.001);
     }
