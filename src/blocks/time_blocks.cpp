@@ -14,18 +14,6 @@
 
 namespace {
 
-// Per time unit 0 (h:m), 1 (m:s), 2 (s:1/100 s): milliseconds of one low-part
-// step and the radix of the low part.
-constexpr int kUnitStepMs[3] = {60000, 1000, 10};
-constexpr int kUnitRadix[3] = {60, 60, 100};
-// A referenced value per unit: largest accepted value and milliseconds per value step.
-constexpr double kCapLargest[3] = {5999, 5999, 99990};
-constexpr double kCapStepMs[3] = {60000, 1000, 1};
-
-int UnitIndex(int unit) {
-  return unit >= 0 && unit <= 2 ? unit : 2;
-}
-
 bool IsLadder(CViewContext* view) {
   const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
   return doc && doc->IsLadder();
@@ -249,18 +237,10 @@ CBlockSW::CBlockSW(int typeCode) : CBlockTime(typeCode, 4) {
 
 // ---- CBlockTime: presets, elapsed time, value box -----------------------------
 
-int CBlockTime::UnitStepMs(int unit) {
-  return kUnitStepMs[UnitIndex(unit)];
-}
-
-int CBlockTime::UnitRadix(int unit) {
-  return kUnitRadix[UnitIndex(unit)];
-}
-
 double CBlockTime::CappedReferenceMs(double value, int unit, bool floorAtZero) {
-  const int u = UnitIndex(unit);
-  if (std::isnan(value) || (floorAtZero && value < 0)) return 0;
-  return std::min(value, kCapLargest[u]) * kCapStepMs[u];
+  if (floorAtZero || std::isnan(value)) return ReferencedPresetMs(value, unit);
+  const TimeCapRow& cap = GetTimeCap(unit);
+  return std::min(value, static_cast<double>(cap.nLargest)) * cap.nMsPerStep;
 }
 
 void CBlockTime::Serialize(CArchive& ar) {
@@ -296,10 +276,8 @@ double CBlockTime::ReferenceValue(int ref) {
 double CBlockTime::GetPresetMs(int onPhase, bool floorAtZero) {
   if (onPhase ? m_pRef[0] : m_pRef[1])
     return CappedReferenceMs(ReferenceValue(onPhase ? 0 : 1), onPhase ? m_nParam12 : m_nParam13, floorAtZero);
-  const int high = onPhase ? m_nParam10 : m_nParam15;
-  const int low = onPhase ? m_nParam9 : m_nParam14;
-  const int unit = onPhase ? m_nParam11 : m_nParam16;
-  return (static_cast<double>(low) + static_cast<double>(UnitRadix(unit)) * high) * UnitStepMs(unit);
+  if (onPhase) return TimePresetMs(m_nParam10, m_nParam9, m_nParam11);
+  return TimePresetMs(m_nParam15, m_nParam14, m_nParam16);
 }
 
 double CBlockTime::RawPreset(int onPhase) {
@@ -315,16 +293,14 @@ long long CBlockTime::RawConstant(int onPhase) const {
 void CBlockTime::GetWarningTimes(double* t, double* tw, double* tl) {
   const int unit = GetPhaseUnit(0);
   *t = GetPresetMs(0, false);
-  const auto constant = [unit](int high, int low) {
-    return (static_cast<double>(low) + static_cast<double>(UnitRadix(unit)) * high) * UnitStepMs(unit);
-  };
-  *tw = m_pRef[2] ? CappedReferenceMs(ReferenceValue(2), unit, false) : constant(m_nParam20, m_nParam19);
-  *tl = m_pRef[3] ? CappedReferenceMs(ReferenceValue(3), unit, false) : constant(m_nParam22, m_nParam21);
+  *tw = m_pRef[2] ? CappedReferenceMs(ReferenceValue(2), unit, false)
+                  : TimePresetMs(m_nParam20, m_nParam19, unit);
+  *tl = m_pRef[3] ? CappedReferenceMs(ReferenceValue(3), unit, false)
+                  : TimePresetMs(m_nParam22, m_nParam21, unit);
 }
 
 double CBlockTime::ScanMsSinceStart(CViewContext* view) const {
-  const SYSTEMTIME scan = view->GetScanTime();
-  return static_cast<double>(SystemTimeToMs(&scan) - SystemTimeToMs(&m_stStart));
+  return static_cast<double>(MsBetween(m_stStart, view->GetScanTime()));
 }
 
 void CBlockTime::StampStart(CViewContext* view) {
@@ -370,10 +346,7 @@ int CBlockTime::RefreshPreset(int onPhase) {
     if (preset == m_dLastParam && unit == m_nLastSelect) return 0;
     m_dLastParam = preset;
     m_nLastSelect = unit;
-    // The shown high:low of the preset (the referenced value is capped, so it fits).
-    const auto steps = static_cast<long long>(preset / UnitStepMs(unit));
-    m_nLastParam = static_cast<int>(steps / UnitRadix(unit));
-    m_nLastInput = static_cast<int>(steps % UnitRadix(unit));
+    SplitTimeValue(preset, unit, &m_nLastParam, &m_nLastInput);
   } else {
     const int high = onPhase ? m_nParam10 : m_nParam15;
     const int low = onPhase ? m_nParam9 : m_nParam14;
@@ -387,53 +360,6 @@ int CBlockTime::RefreshPreset(int onPhase) {
   m_dValue = preset;
   m_dRemaining = 0;
   return 1;
-}
-
-int CBlockTime::GetShownTimeBase() const {
-  const int first = GetPhaseUnit(1);
-  const int second = GetPhaseUnit(0);
-  switch (m_nType) {
-    case 400:
-    case 401:
-    case 403:
-    case 404:
-      return first;
-    case 402:
-      return !m_bTiming && m_bPresetShown ? second : first;
-    case 405:
-      return m_bSecondPhase ? second : first;
-    case 406: {
-      const auto* apg = dynamic_cast<const CBlockAPG*>(this);
-      if (m_bTiming) return m_bSecondPhase ? second : first;
-      return apg && apg->m_bLastPhaseOn ? first : second;
-    }
-    case 408:
-      return second;
-    case 409: {
-      const auto* mfs = dynamic_cast<const CBlockMFS*>(this);
-      const int state = mfs ? mfs->m_nState : 0;
-      return state == 1 || state == 3 ? first : second;
-    }
-    default:
-      return m_nParam11;
-  }
-}
-
-int CBlockTime::GetReferencedTimeBase() const {
-  const int first = GetPhaseUnit(1);
-  const int second = GetPhaseUnit(0);
-  switch (m_nType) {
-    case 402:
-      return m_nValue[0] == 0 ? second : first;
-    case 405:
-      return m_nValue[kFirstOutputPin] == 0 && m_bTiming ? second : first;
-    case 406:
-      return m_nValue[kFirstOutputPin] == m_nValue[1] ? second : first;
-    case 408:
-      return second;
-    default:
-      return first;
-  }
 }
 
 void CBlockTime::ClearTimingAfterPowerCut() {

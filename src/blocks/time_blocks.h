@@ -1,6 +1,7 @@
 // Time functions (400-413).
 #pragma once
 
+#include "model/block_eval.h"
 #include "model/block_obj.h"
 
 // CBlockTime: the common base of the time functions 400-413. It holds the
@@ -39,20 +40,12 @@ class CBlockTime : public CBlockObj {
   // Time unit of a phase's preset: the reference unit while the phase's
   // reference is set, else the constant's unit (m_nParam11 / m_nParam16).
   int GetPhaseUnit(int onPhase) const;
-  // Time unit the value box shows (by class and phase).
-  int GetShownTimeBase() const;
-  // Time unit that CBlockObj::GetValue divides by when another block references this one.
-  int GetReferencedTimeBase() const;
   // A simulated power cut of a non-retentive block: clears the timing flags of
   // the class (the caller clears the values, the inputs and the output).
   void ClearTimingAfterPowerCut();
 
-  // Milliseconds of one step of a time unit and the radix of its low part;
-  // units outside 0..2 count as unit 2.
-  static int UnitStepMs(int unit);
-  static int UnitRadix(int unit);
-  // A referenced value in a unit: min(v, largest) steps (g_TimeCapTable); negative
-  // values give 0 when floorAtZero is set.
+  // A referenced value in a unit: min(v, largest) steps of g_TimeCapTable;
+  // negative values give 0 when floorAtZero is set.
   static double CappedReferenceMs(double value, int unit, bool floorAtZero);
 
   int m_bTiming = 0;                      // the main timing phase is active
@@ -71,7 +64,7 @@ class CBlockTime : public CBlockObj {
   // Shared steps of the subclasses' scans.
   bool InputRose(int pin) const { return m_bChanged[pin] && m_nValue[pin] == 1; }
   bool InputFell(int pin) const { return m_bChanged[pin] && m_nValue[pin] == 0; }
-  bool IsPaused() const { return m_stPause.wYear || m_stPause.wMonth || m_stPause.wDay; }
+  bool IsPaused() const { return IsStampSet(m_stPause); }
   // Milliseconds from m_stStart to the scan time.
   double ScanMsSinceStart(CViewContext* view) const;
   // m_stStart = now (the child frame's clock) and m_nLatch1 = 1.
