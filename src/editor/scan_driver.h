@@ -1,0 +1,161 @@
+// CScanDriver: the simulation of one diagram without a window. It does what
+// the diagram view, its child frame and the Simulation bar do while a view
+// simulates: it puts the blocks into evaluation order and gives them their
+// start state, owns the simulated clock (25 ms per tick), keeps the run and
+// step states, stamps pauses and shifts the start stamps when the run goes on,
+// cuts and restores the power, and runs one scan per repaint. It is the
+// CViewContext that blocks see during the scan; the Inputs and Outputs bar
+// reports go to an optional sink.
+//
+// Threads: everything runs on one thread, the one that scans. The clock is
+// advanced by Tick on that thread, so a scan never sees a half-advanced clock.
+// A timer on another thread may call PostTick instead; the ticks it posts are
+// applied at the start of the next Scan.
+#pragma once
+
+#include <atomic>
+#include <unordered_map>
+#include <vector>
+
+#include "model/view_context.h"
+
+class CBlockObj;
+class CDC;
+class CZaradDoc;
+
+// Receiver of what the simulation bars and open parameter sheets are shown.
+class CSimBarSink {
+ public:
+  virtual ~CSimBarSink() = default;
+  virtual void UpdateInputControl(CBlockObj* block) {}
+  virtual void UpdateOutputControl(CBlockObj* block) {}
+  virtual int ShowCurrentParameterValue(CBlockObj* block) { return 0; }
+};
+
+class CScanDriver : public CViewContext {
+ public:
+  static constexpr int kTickMs = 25;
+
+  // The document is not owned and must outlive the driver.
+  explicit CScanDriver(CZaradDoc* doc);
+  ~CScanDriver() override;
+  CScanDriver(const CScanDriver&) = delete;
+  CScanDriver& operator=(const CScanDriver&) = delete;
+
+  void SetSink(CSimBarSink* sink) { m_pSink = sink; }
+
+  // ---- Entering and leaving simulation --------------------------------------
+  // Marks the document simulating, sorts its blocks into evaluation order,
+  // gives every block its start state (stamped with the clock as it stood) and
+  // then restarts the clock at clockStart (the frame uses the local time).
+  // The simulation runs at once: running, not stepping, started.
+  void EnterSimulation(const SYSTEMTIME& clockStart);
+  // Returns every block to a quiet state: inputs and first output 0, no
+  // walk pin, no restart request, analog inputs back at their minimum.
+  void LeaveSimulation();
+  bool IsSimulating() const { return m_bSimulating; }
+  // Rewrites doc->m_blocks into evaluation order: operands, function blocks,
+  // outputs, flags, analog outputs, analog flags, open connectors, male and
+  // female connector halves, the data log; each group by ascending number.
+  static void SortBlocksForSimulation(CZaradDoc* doc);
+
+  // ---- The simulated clock (the child frame) --------------------------------
+  // Advances the clock by 25 ms (a second boundary drops the excess, as the
+  // frame does) and counts a step cycle when stepping by cycles. Call it on
+  // the scanning thread, between scans. Nothing happens outside simulation.
+  void Tick();
+  // From any thread: one more tick to apply at the start of the next Scan.
+  void PostTick() { m_nPendingTicks.fetch_add(1, std::memory_order_relaxed); }
+  // The Set Clock dialog: the clock jumps; the next running scan shifts the
+  // function blocks' start stamps by the jump.
+  void SetSimulatedTime(const SYSTEMTIME& st);
+  SYSTEMTIME GetPreviousSimulatedTime() const { return m_stPrevClock; }
+
+  // ---- The Simulation bar -----------------------------------------------------
+  void Start();
+  void Stop();
+  void SuspendResume();
+  // The Step button. unit: SIM_UNIT_CYCLES with a count of cycles, or a time
+  // unit with the step remaining in its steps (hundredths of a second for
+  // seconds, seconds for minutes, minutes for hours). While a step runs the
+  // button ends it (suspended).
+  void Step(int unit, int amount);
+  // The Power button held down and released.
+  void PowerDown();
+  void PowerUp();
+  bool IsStarted() const { return m_bStarted; }
+  bool IsStopEnabled() const { return m_bStopEnabled; }
+  bool IsPowerCut() const { return m_bPowerCut; }
+  int GetStepRemaining() const { return m_nStepRemaining; }
+
+  // ---- The repaint -----------------------------------------------------------
+  // One scan: pending ticks applied, the time step advanced, the scan time
+  // copied once, every block handled by the run state in list order (stopped:
+  // restamped and drawn only; suspended: pause stamp set, evaluated; running:
+  // a paused function block's stamps moved by the pause, or by a clock jump,
+  // then evaluated), the clock-set flag cleared, and restart requests
+  // (m_nLatch1/m_nLatch2) applied with the time at the end of the scan. With a
+  // device context every block is evaluated and drawn (SimulateAndDraw), else
+  // only evaluated (Simulate).
+  void Scan(CDC* dc = nullptr);
+  // count times Tick and Scan.
+  void Run(int count);
+
+  // ---- CViewContext ------------------------------------------------------------
+  CZaradDoc* GetDocument() const override { return m_pDoc; }
+  SYSTEMTIME GetScanTime() const override { return m_stScanTime; }
+  int GetEditMode() const override { return m_bSimulating ? MODE_SIMULATION : MODE_SELECT; }
+  SYSTEMTIME GetSimulatedTime() const override { return m_stClock; }
+  CString FormatSimulatedTime(BOOL abbreviateMonth, int format) const override;
+  int GetSimRunState() const override { return m_nRunState; }
+  int GetSimStepState() const override { return m_nStepState; }
+  int GetSimStepUnit() const override { return m_nStepUnit; }
+  CBlockObj* FindBlock(int number) const override;
+  void UpdateInputControl(CBlockObj* block) override;
+  void UpdateOutputControl(CBlockObj* block) override;
+  int ShowCurrentParameterValue(CBlockObj* block) override;
+
+  // The frame's clock texts for any time (formats 0 to 3; others give "").
+  static CString FormatTime(const SYSTEMTIME& st, BOOL abbreviateMonth, int format);
+
+ private:
+  void ApplyPendingTicks();
+  void StepTick();                  // a counted step cycle (stepping by cycles)
+  void TimeStepTick(bool initial);  // a time step's progress (every scan)
+  void EndStep();                   // a step ran out: suspended, ready to step
+  void RestartFunctionBlocks();     // run or step start from the stopped state
+  void ResetBlockState(CBlockObj* block);
+  void SaveAndClearPins();
+  void RestorePins();
+  void BuildIndex();
+  void ClearIndex();
+
+  CZaradDoc* m_pDoc;
+  CSimBarSink* m_pSink = nullptr;
+  bool m_bSimulating = false;
+
+  SYSTEMTIME m_stClock{};      // the simulated clock
+  SYSTEMTIME m_stPrevClock{};  // the clock before the last SetSimulatedTime
+  SYSTEMTIME m_stStepMark{};   // when the last step cycle was counted
+  SYSTEMTIME m_stScanTime{};   // the clock as the current scan read it
+  bool m_bClockSet = false;
+  std::atomic<int> m_nPendingTicks{0};
+
+  int m_nRunState = SIM_RUNNING;
+  int m_nStepState = SIM_STEP_OFF;
+  int m_nStepUnit = SIM_UNIT_CYCLES;
+  int m_nStepRemaining = 0;
+  SYSTEMTIME m_stLastStep{};
+  bool m_bStarted = true;
+  bool m_bStopEnabled = true;
+  bool m_bPowerCut = false;
+  int m_nSavedRunState = SIM_RUNNING;
+  int m_nSavedStepState = SIM_STEP_OFF;
+
+  // Number -> block during a scan (numbers 0..kDirectNumbers-1 in a table).
+  static constexpr int kDirectNumbers = 1 << 16;
+  bool m_bIndexed = false;
+  std::vector<CBlockObj*> m_direct;
+  std::vector<int> m_used;
+  std::unordered_map<int, CBlockObj*> m_other;
+};

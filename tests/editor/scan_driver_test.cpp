@@ -1,0 +1,383 @@
+#include "editor/scan_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "blocks/logic_blocks.h"
+#include "blocks/operand_blocks.h"
+#include "blocks/time_blocks.h"
+#include "model/block_eval.h"
+#include "platform/ms_clock.h"
+#include "support/diagram_builder.h"
+
+namespace {
+
+SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s, int ms, int dow = 0) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(y);
+  st.wMonth = static_cast<WORD>(mo);
+  st.wDay = static_cast<WORD>(d);
+  st.wHour = static_cast<WORD>(h);
+  st.wMinute = static_cast<WORD>(mi);
+  st.wSecond = static_cast<WORD>(s);
+  st.wMilliseconds = static_cast<WORD>(ms);
+  st.wDayOfWeek = static_cast<WORD>(dow);
+  return st;
+}
+
+const SYSTEMTIME kStart = Time(2026, 1, 5, 10, 0, 0, 0, 1);
+
+class CRecordingSink : public CSimBarSink {
+ public:
+  std::vector<CBlockObj*> inputs, outputs;
+  void UpdateInputControl(CBlockObj* b) override { inputs.push_back(b); }
+  void UpdateOutputControl(CBlockObj* b) override { outputs.push_back(b); }
+};
+
+struct ScanRig {
+  CDiagramBuilder d;
+  CScanDriver driver{&d.Doc()};
+  CRecordingSink sink;
+  ScanRig() { driver.SetSink(&sink); }
+  void Enter() { driver.EnterSimulation(kStart); }
+};
+
+TEST(ScanDriverTest, SortsBlocksIntoEvaluationOrder) {
+  ScanRig r;
+  CBlockObj* q = r.d.Add(605);
+  CBlockObj* b1 = r.d.Add(300);
+  CBlockObj* male = r.d.Add(900);
+  CBlockObj* female = r.d.Add(901);
+  CBlockObj* m = r.d.Add(607);
+  CBlockObj* b0 = r.d.Add(304);
+  CBlockObj* x = r.d.Add(606);
+  CBlockObj* aq = r.d.Add(609);
+  CBlockObj* i2 = r.d.Add(600);
+  CBlockObj* am = r.d.Add(610);
+  CBlockObj* hi = r.d.Add(604);
+  CBlockObj* i1 = r.d.Add(600);
+  CBlockObj* odd = r.d.Add(601);
+  b0->m_nNumber = 9000;  // the later gate takes the lower number
+  b1->m_nNumber = 9001;
+  i2->m_nNumber = 101;
+  i1->m_nNumber = 100;
+  CScanDriver::SortBlocksForSimulation(&r.d.Doc());
+  std::vector<CBlockObj*> order(r.d.Doc().m_blocks.begin(), r.d.Doc().m_blocks.end());
+  const std::vector<CBlockObj*> expected = {i1, i2, hi, b0, b1, q, m, aq, am, x, male, female, odd};
+  EXPECT_EQ(order, expected);
+  EXPECT_TRUE(r.d.Doc().m_sortList.empty());
+}
+
+TEST(ScanDriverTest, ClockTicksBy25MsWithFullCarries) {
+  struct Case {
+    SYSTEMTIME from;
+    SYSTEMTIME to;
+  };
+  const Case cases[] = {
+      {Time(2026, 1, 5, 10, 0, 0, 990, 1), Time(2026, 1, 5, 10, 0, 1, 0, 1)},
+      {Time(2025, 12, 31, 23, 59, 59, 975, 3), Time(2026, 1, 1, 0, 0, 0, 0, 4)},
+      {Time(2024, 2, 29, 23, 59, 59, 975, 4), Time(2024, 3, 1, 0, 0, 0, 0, 5)},
+      {Time(2026, 1, 5, 10, 0, 0, 100, 1), Time(2026, 1, 5, 10, 0, 0, 125, 1)},
+  };
+  for (const Case& c : cases) {
+    ScanRig r;
+    r.driver.EnterSimulation(c.from);
+    r.driver.Tick();
+    const SYSTEMTIME t = r.driver.GetSimulatedTime();
+    const SYSTEMTIME want = c.to;
+    EXPECT_EQ(SystemTimeToMs(&t), SystemTimeToMs(&want));
+    EXPECT_EQ(t.wDayOfWeek, want.wDayOfWeek);
+  }
+
+  // Ticks posted from another thread are applied at the start of the next scan.
+  ScanRig r;
+  r.Enter();
+  r.driver.PostTick();
+  r.driver.PostTick();
+  r.driver.Scan();
+  EXPECT_EQ(MsBetween(kStart, r.driver.GetScanTime()), 50);
+}
+
+TEST(ScanDriverTest, WiredChainRunsScanByScanAndReportsOutputs) {
+  // I1 -> AND (two inputs open) -> Q1, and I1 -> NOT -> flag M1 with the AND's output.
+  ScanRig r;
+  CBlockObj* in = r.d.Add(600);
+  auto* gate = r.d.Add<CBlockLogic>(300);
+  auto* inverter = r.d.Add<CBlockLogic>(307);
+  CBlockObj* q = r.d.Add(605);
+  CBlockObj* flag = r.d.Add(607);
+  CDiagramBuilder::Wire(in, gate, 0);
+  CDiagramBuilder::Wire(in, gate, 1);
+  CDiagramBuilder::Wire(gate, q, 0);
+  CDiagramBuilder::Wire(in, inverter, 0);
+  CDiagramBuilder::Wire(inverter, flag, 0);
+  r.Enter();
+
+  struct Step {
+    int input;
+    int q;
+    int flag;
+    size_t reports;
+  };
+  const Step steps[] = {{0, 0, 1, 0}, {1, 1, 0, 1}, {1, 1, 0, 1}, {0, 0, 1, 2}};
+  for (const Step& s : steps) {
+    in->m_nValue[kFirstOutputPin] = s.input;
+    r.driver.Run(1);
+    EXPECT_EQ(q->m_nValue[kFirstOutputPin], s.q);
+    EXPECT_EQ(flag->m_nValue[kFirstOutputPin], s.flag);
+    EXPECT_EQ(r.sink.outputs.size(), s.reports);
+  }
+}
+
+TEST(ScanDriverTest, ChainNumberedAgainstTheFlowReactsOneScanLater) {
+  for (bool against : {false, true}) {
+    ScanRig r;
+    CBlockObj* in = r.d.Add(600);
+    auto* first = r.d.Add<CBlockLogic>(304);
+    auto* second = r.d.Add<CBlockLogic>(304);
+    if (against) std::swap(first->m_nNumber, second->m_nNumber);
+    CDiagramBuilder::Wire(in, first, 0);
+    CDiagramBuilder::Wire(first, second, 0);
+    r.Enter();
+    in->m_nValue[kFirstOutputPin] = 1;
+    r.driver.Run(1);
+    EXPECT_EQ(second->m_nValue[kFirstOutputPin], against ? 0 : 1);
+    r.driver.Run(1);
+    EXPECT_EQ(second->m_nValue[kFirstOutputPin], 1);
+  }
+}
+
+TEST(ScanDriverTest, PausesAndClockJumpsDoNotCountAsElapsedTime) {
+  ScanRig r;
+  auto* gate = r.d.Add<CBlockLogic>(300);
+  CBlockObj* in = r.d.Add(600);
+  r.Enter();
+  r.driver.Run(4);  // 100 ms running
+  gate->m_stStart = r.driver.GetSimulatedTime();
+
+  // Suspend for 10 s, then step one second: the running scan moves the stamp by the pause.
+  r.driver.SuspendResume();
+  r.driver.Run(400);
+  EXPECT_TRUE(IsStampSet(gate->m_stPause));
+  EXPECT_TRUE(IsStampSet(in->m_stPause));
+  const SYSTEMTIME paused = gate->m_stPause;
+  r.driver.Step(SIM_UNIT_SECONDS, 100);
+  r.driver.Tick();
+  r.driver.Scan();
+  EXPECT_FALSE(IsStampSet(gate->m_stPause));
+  EXPECT_TRUE(IsStampSet(in->m_stPause));  // operands are not shifted
+  // Only the tick before the first suspended scan and the tick of the step count.
+  EXPECT_EQ(MsBetween(paused, r.driver.GetScanTime()), 10000);
+  EXPECT_EQ(MsBetween(gate->m_stStart, r.driver.GetScanTime()), 25);
+
+  // Resume: stamps go to now minus the value, so the elapsed time continues.
+  r.driver.Step(SIM_UNIT_SECONDS, 0);  // ends the step: suspended
+  gate->m_dValue = 1500;
+  r.driver.Run(8);
+  r.driver.SuspendResume();
+  EXPECT_EQ(MsBetween(gate->m_stStart, r.driver.GetSimulatedTime()), 1500);
+  EXPECT_FALSE(IsStampSet(gate->m_stPause));
+
+  // Setting the clock one hour ahead moves a running block's stamps by the jump.
+  r.driver.Scan();
+  const LONGLONG before = MsBetween(gate->m_stStart, r.driver.GetSimulatedTime());
+  r.driver.SetSimulatedTime(AddMs(r.driver.GetSimulatedTime(), 3600000));
+  r.driver.Scan();
+  EXPECT_EQ(MsBetween(gate->m_stStart, r.driver.GetScanTime()), before);
+  r.driver.Scan();  // the jump is applied once
+  EXPECT_EQ(MsBetween(gate->m_stStart, r.driver.GetScanTime()), before);
+}
+
+TEST(ScanDriverTest, StoppedScansRestampAndEvaluateNothing) {
+  ScanRig r;
+  CBlockObj* in = r.d.Add(600);
+  CBlockObj* q = r.d.Add(605);
+  CDiagramBuilder::Wire(in, q, 0);
+  r.Enter();
+  r.driver.Stop();
+  EXPECT_EQ(r.driver.GetSimStepState(), SIM_STEP_READY);
+  in->m_nValue[kFirstOutputPin] = 1;
+  r.driver.Run(3);
+  EXPECT_EQ(q->m_nValue[kFirstOutputPin], 0);
+  EXPECT_EQ(MsBetween(q->m_stStart, r.driver.GetSimulatedTime()), 0);
+  r.driver.Start();
+  r.driver.Run(1);
+  EXPECT_EQ(q->m_nValue[kFirstOutputPin], 1);
+}
+
+TEST(ScanDriverTest, StepByCyclesAdvancesTimingBlocks10MsPerCycle) {
+  ScanRig r;
+  auto* timer = r.d.Add<CBlockTime>(400);
+  r.Enter();
+  r.driver.SuspendResume();
+  timer->m_bTiming = 1;
+  timer->m_dValue = 0;
+  r.driver.Step(SIM_UNIT_CYCLES, 3);
+  std::vector<int> remaining;
+  for (int i = 0; i < 4; ++i) {
+    r.driver.Tick();
+    remaining.push_back(r.driver.GetStepRemaining());
+  }
+  EXPECT_EQ(remaining, (std::vector<int>{2, 1, 0, 0}));
+  EXPECT_EQ(r.driver.GetSimRunState(), SIM_SUSPENDED);
+  EXPECT_EQ(r.driver.GetSimStepState(), SIM_STEP_READY);
+  EXPECT_DOUBLE_EQ(timer->m_dValue, 30);
+}
+
+TEST(ScanDriverTest, TimeStepRunsItsSpanThenSuspends) {
+  struct Case {
+    int unit;
+    int amount;
+    int ticks;  // ticks until the step ends
+  };
+  const Case cases[] = {{SIM_UNIT_SECONDS, 100, 40}, {SIM_UNIT_MINUTES, 2, 80}};
+  for (const Case& c : cases) {
+    ScanRig r;
+    r.Enter();
+    r.driver.SuspendResume();
+    r.driver.Step(c.unit, c.amount);
+    int ticks = 0;
+    while (r.driver.GetSimStepState() == SIM_STEP_STEPPING && ticks < 10000) {
+      r.driver.Run(1);
+      ++ticks;
+    }
+    EXPECT_EQ(ticks, c.ticks) << c.unit;
+    EXPECT_EQ(r.driver.GetSimRunState(), SIM_SUSPENDED);
+  }
+}
+
+TEST(ScanDriverTest, PowerCutFreezesThenResetsNonRetentiveBlocks) {
+  ScanRig r;
+  CBlockObj* in = r.d.Add(600);
+  auto* gate = r.d.Add<CBlockLogic>(304);
+  auto* timer = r.d.Add<CBlockTime>(401);
+  auto* keeper = r.d.Add<CBlockTime>(403);
+  keeper->m_nParam1 = 1;  // retentive
+  CBlockObj* q = r.d.Add(605);
+  CDiagramBuilder::Wire(in, gate, 0);
+  CDiagramBuilder::Wire(gate, q, 0);
+  r.Enter();
+  in->m_nValue[kFirstOutputPin] = 1;
+  r.driver.Run(2);
+  ASSERT_EQ(q->m_nValue[kFirstOutputPin], 1);
+  timer->m_dValue = 700;
+  timer->m_bTiming = 1;
+  keeper->m_dValue = 900;
+
+  r.driver.PowerDown();
+  EXPECT_EQ(r.driver.GetSimRunState(), SIM_STOPPED);
+  in->m_nValue[kFirstOutputPin] = 0;
+  r.driver.Run(2);
+  EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 1);  // not evaluated while the power is cut
+
+  r.driver.PowerUp();
+  EXPECT_EQ(r.driver.GetSimRunState(), SIM_RUNNING);
+  EXPECT_EQ(r.driver.GetSimStepState(), SIM_STEP_OFF);
+  EXPECT_EQ(q->m_nValue[kFirstOutputPin], 0);
+  EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 0);
+  EXPECT_DOUBLE_EQ(timer->m_dValue, 0);
+  EXPECT_EQ(timer->m_bTiming, 0);
+  EXPECT_DOUBLE_EQ(keeper->m_dElapsedBase, 900);
+  EXPECT_EQ(in->m_nValue[kFirstOutputPin], 0);  // inputs keep their state
+}
+
+TEST(ScanDriverTest, PowerCutOnAStoppedSimulationSavesAndRestoresPins) {
+  ScanRig r;
+  CBlockObj* in = r.d.Add(600);
+  auto* gate = r.d.Add<CBlockLogic>(300);
+  CDiagramBuilder::Wire(in, gate, 0);
+  gate->m_bInvert[1] = 1;
+  r.Enter();
+  in->m_nValue[kFirstOutputPin] = 1;
+  r.driver.Run(1);
+  r.driver.Stop();
+  in->m_nValue[kFirstOutputPin] = 1;
+  gate->m_nValue[0] = 1;
+  gate->m_nValue[1] = 1;
+  gate->m_nValue[kFirstOutputPin] = 1;
+  r.driver.PowerDown();
+  EXPECT_TRUE(r.driver.IsStopEnabled());
+  EXPECT_FALSE(r.driver.IsStarted());
+  EXPECT_EQ(gate->m_nValue[0], 0);
+  EXPECT_EQ(gate->m_nValue[1], 0);  // open and negated: shows its negation (1 ^ 1 at an AND)
+  EXPECT_EQ(gate->m_nValue[2], 1);  // open at an AND
+  EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 0);
+  EXPECT_EQ(in->m_nValue[kFirstOutputPin], 0);
+  r.driver.PowerUp();
+  EXPECT_FALSE(r.driver.IsStopEnabled());
+  EXPECT_EQ(gate->m_nValue[0], 1);
+  EXPECT_EQ(gate->m_nValue[1], 1);
+  EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 1);
+  EXPECT_EQ(in->m_nValue[kFirstOutputPin], 1);
+}
+
+TEST(ScanDriverTest, RestartRequestsTakeTheTimeAtTheEndOfTheScan) {
+  ScanRig r;
+  auto* gate = r.d.Add<CBlockLogic>(300);
+  r.Enter();
+  r.driver.Run(3);
+  gate->m_nLatch1 = 1;
+  gate->m_nLatch2 = 1;
+  gate->m_stStart = gate->m_stIntervalStart = kStart;
+  r.driver.Tick();
+  r.driver.Scan();
+  EXPECT_EQ(gate->m_nLatch1, 0);
+  EXPECT_EQ(gate->m_nLatch2, 0);
+  EXPECT_EQ(MsBetween(kStart, gate->m_stStart), 100);
+  EXPECT_EQ(MsBetween(kStart, gate->m_stIntervalStart), 100);
+}
+
+TEST(ScanDriverTest, EnteringAndLeavingSetStartAndQuietStates) {
+  ScanRig r;
+  CBlockObj* push = r.d.Add(600);
+  push->m_nParam26 = 2;  // momentary break
+  CBlockObj* freq = r.d.Add(600);
+  freq->m_nParam26 = 3;
+  freq->m_nMinValue = 20;
+  CBlockObj* hi = r.d.Add(604);
+  hi->m_nValue[kFirstOutputPin] = 0;
+  auto* gate = r.d.Add<CBlockLogic>(304);
+  CDiagramBuilder::Wire(hi, gate, 2);
+  gate->m_nFirstLinkedPin = 3;
+  r.Enter();
+  EXPECT_EQ(push->m_nValue[kFirstOutputPin], 1);
+  EXPECT_EQ(freq->m_nSimValue, 20);
+  freq->m_nSimValue = 25;
+  EXPECT_EQ(hi->m_nValue[kFirstOutputPin], 1);
+  EXPECT_EQ(gate->m_nFirstLinkedPin, 2);
+  EXPECT_EQ(r.d.Doc().m_bSimulating, 1);
+  r.driver.Run(2);
+  EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 1);
+  EXPECT_EQ(r.sink.inputs.size(), 2u);  // the break button and the frequency input report once
+
+  r.driver.LeaveSimulation();
+  EXPECT_EQ(r.d.Doc().m_bSimulating, 0);
+  EXPECT_EQ(gate->m_nValue[2], 0);
+  EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 0);
+  EXPECT_EQ(gate->m_nFirstLinkedPin, -1);
+  r.driver.Run(2);  // nothing happens outside simulation
+  EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 0);
+}
+
+TEST(ScanDriverTest, FormatsTheClock) {
+  struct Case {
+    SYSTEMTIME t;
+    BOOL abbreviate;
+    int format;
+    const char16_t* text;
+  };
+  const Case cases[] = {
+      {Time(2026, 1, 5, 0, 5, 9, 0, 1), FALSE, 0, u"Monday, January 5, 2026 0:5:9 AM"},
+      {Time(2026, 1, 5, 12, 30, 0, 0, 1), FALSE, 2, u"12:30:00 PM"},
+      {Time(2026, 1, 5, 13, 30, 0, 0, 1), FALSE, 2, u"1:30:00 PM"},
+      {Time(2026, 1, 5, 13, 7, 9, 0, 1), TRUE, 1, u"Jan 5, 2026"},
+      {Time(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 1, u"January 5, 2026"},
+      {Time(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 3, u"260105130709"},
+      {Time(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 4, u""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CScanDriver::FormatTime(c.t, c.abbreviate, c.format), CString(c.text));
+}
+
+}  // namespace
