@@ -41,8 +41,9 @@ void ShiftStamps(CBlockObj* b, LONGLONG ms) {
 // Evaluation group of a block (1 operands ... 10 data log), in the order the
 // rows are tested; 0 for a kind no group names.
 int SortGroup(const CBlockObj* b) {
-  if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockShift)) || Is(b, RUNTIME_CLASS(CBlockLow)) ||
-      Is(b, RUNTIME_CLASS(CBlockAnalogIn)) || Is(b, RUNTIME_CLASS(CBlockFKey)) || Is(b, RUNTIME_CLASS(CBlockMake)) ||
+  if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockShift)) ||
+      Is(b, RUNTIME_CLASS(CBlockLow)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) ||
+      Is(b, RUNTIME_CLASS(CBlockFKey)) || Is(b, RUNTIME_CLASS(CBlockMake)) ||
       Is(b, RUNTIME_CLASS(CBlockAContact))) {
     return 1;  // CBlockHigh and CBlockBreak derive from CBlockLow and CBlockMake
   }
@@ -97,7 +98,8 @@ void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
   } else if (auto* an = DYNAMIC_DOWNCAST(CBlockAnalog, b)) {
     const int t = b->m_nType;
     bool shown = false;
-    if (((t == 804 || t == 805 || t == 807) && !LinksBlock(view, b, 0)) || (t == 806 && !LinksBlock(view, b, 1))) {
+    if (((t == 804 || t == 805 || t == 807) && !LinksBlock(view, b, 0)) ||
+        (t == 806 && !LinksBlock(view, b, 1))) {
       an->m_nResult = an->m_nScaledX = an->m_nOffset;
       shown = true;
     } else if (t == 803 && (!LinksBlock(view, b, 0) || !LinksBlock(view, b, 1))) {
@@ -302,9 +304,9 @@ void CScanDriver::Stop() {
   m_nStepState = SIM_STEP_READY;
   if (m_pDoc == nullptr) return;
   for (CBlockObj* b : m_pDoc->m_blocks) {
-    if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) || Is(b, RUNTIME_CLASS(CBlockLow)) ||
-        Is(b, RUNTIME_CLASS(CBlockShift)) || Is(b, RUNTIME_CLASS(CBlockAnalogOut)) ||
-        Is(b, RUNTIME_CLASS(CBlockAnalogFlag))) {
+    if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) ||
+        Is(b, RUNTIME_CLASS(CBlockLow)) || Is(b, RUNTIME_CLASS(CBlockShift)) ||
+        Is(b, RUNTIME_CLASS(CBlockAnalogOut)) || Is(b, RUNTIME_CLASS(CBlockAnalogFlag))) {
       continue;  // CBlockHigh derives from CBlockLow
     }
     ResetBlockState(b);
@@ -496,10 +498,10 @@ void CScanDriver::PowerUp() {
   m_nStepState = m_nSavedStepState;
   if (m_pDoc == nullptr) return;
   for (CBlockObj* b : m_pDoc->m_blocks) {
-    if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) || Is(b, RUNTIME_CLASS(CBlockLow)) ||
-        Is(b, RUNTIME_CLASS(CBlockShift)) || Is(b, RUNTIME_CLASS(CBlockOpenX)) ||
-        Is(b, RUNTIME_CLASS(CBlockAnalogOut)) || Is(b, RUNTIME_CLASS(CBlockAnalogFlag)) ||
-        Is(b, RUNTIME_CLASS(CBlockAnalog))) {
+    if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) ||
+        Is(b, RUNTIME_CLASS(CBlockLow)) || Is(b, RUNTIME_CLASS(CBlockShift)) ||
+        Is(b, RUNTIME_CLASS(CBlockOpenX)) || Is(b, RUNTIME_CLASS(CBlockAnalogOut)) ||
+        Is(b, RUNTIME_CLASS(CBlockAnalogFlag)) || Is(b, RUNTIME_CLASS(CBlockAnalog))) {
       continue;
     }
     if (Is(b, RUNTIME_CLASS(CBlockOut)) || Is(b, RUNTIME_CLASS(CBlockFlag))) {
@@ -635,8 +637,8 @@ CString CScanDriver::FormatSimulatedTime(BOOL abbreviateMonth, int format) const
 CString CScanDriver::FormatTime(const SYSTEMTIME& st, BOOL abbreviateMonth, int format) {
   static const char16_t* const kWeekdays[7] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
                                                u"Thursday", u"Friday", u"Saturday"};
-  static const char16_t* const kMonths[13] = {u"",     u"January",   u"February", u"March",    u"April",
-                                              u"May",  u"June",      u"July",     u"August",   u"September",
+  static const char16_t* const kMonths[13] = {u"",        u"January",  u"February", u"March",  u"April",
+                                              u"May",     u"June",     u"July",     u"August", u"September",
                                               u"October", u"November", u"December"};
   const bool pm = st.wHour >= 12 && st.wHour <= 23;
   const char16_t* ampm = pm ? u"PM" : u"AM";
@@ -646,8 +648,8 @@ CString CScanDriver::FormatTime(const SYSTEMTIME& st, BOOL abbreviateMonth, int 
   CString out;
   switch (format) {
     case 0:
-      out.Format(u"%s, %s %d, %d %d:%d:%d %s", weekday, month, st.wDay, st.wYear, hour12, st.wMinute, st.wSecond,
-                 ampm);
+      out.Format(u"%s, %s %d, %d %d:%d:%d %s", weekday, month, st.wDay, st.wYear, hour12, st.wMinute,
+                 st.wSecond, ampm);
       break;
     case 1: {
       CString name(month);
@@ -659,7 +661,8 @@ CString CScanDriver::FormatTime(const SYSTEMTIME& st, BOOL abbreviateMonth, int 
       out.Format(u"%d:%02d:%02d %s", hour12, st.wMinute, st.wSecond, ampm);
       break;
     case 3:
-      out.Format(u"%02d%02d%02d%02d%02d%02d", st.wYear % 100, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+      out.Format(u"%02d%02d%02d%02d%02d%02d", st.wYear % 100, st.wMonth, st.wDay, st.wHour, st.wMinute,
+                 st.wSecond);
       break;
     default:
       break;

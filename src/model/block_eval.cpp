@@ -38,8 +38,8 @@ int ClampBase(int timeBase) {
 constexpr COLORREF kStateOn = 0x0000FF;   // red: value 1
 constexpr COLORREF kStateOff = 0xFF0000;  // blue: value 0
 
-constexpr int kFemaleType = 901;       // female connector half
-constexpr int kFemaleOffset = 2000;    // a female's number is its male's plus 2000
+constexpr int kFemaleType = 901;     // female connector half
+constexpr int kFemaleOffset = 2000;  // a female's number is its male's plus 2000
 constexpr int kFirstAnalogInput = 4000;
 constexpr int kLastAnalogInput = 4127;
 
@@ -83,7 +83,8 @@ short InputWordOf(const CBlockObj* self, int pin, Lookup find) {
   if (pin < 0 || pin >= kPinCount) return 0;
   const CBlockObj* src = find(self->m_nSource[pin]);
   if (src == nullptr) return 0;
-  if (const auto* analog = dynamic_cast<const CBlockAnalog*>(src)) return static_cast<short>(analog->m_nResult);
+  if (const auto* analog = dynamic_cast<const CBlockAnalog*>(src))
+    return static_cast<short>(analog->m_nResult);
   if (src->IsKindOf(RUNTIME_CLASS(CBlockAnalogIn)) || src->IsKindOf(RUNTIME_CLASS(CBlockAnalogOut)) ||
       src->IsKindOf(RUNTIME_CLASS(CBlockAnalogFlag))) {
     return static_cast<short>(src->m_nWordValue);
@@ -140,7 +141,8 @@ SYSTEMTIME AddMs(const SYSTEMTIME& st, LONGLONG ms) {
   // AddMsToSystemTime takes an int: larger moves go in int-sized steps.
   SYSTEMTIME cur = st;
   while (ms != 0) {
-    const LONGLONG step = std::clamp<LONGLONG>(ms, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    const LONGLONG step =
+        std::clamp<LONGLONG>(ms, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     AddMsToSystemTime(&cur, static_cast<int>(step), &out);
     cur = out;
     ms -= step;
@@ -341,11 +343,12 @@ void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* do
     } else if (is(RUNTIME_CLASS(CBlockSREG)) || is(RUNTIME_CLASS(CBlockBoolean))) {
       t.m_nParam24 = m_nParam24;
     } else if (is(RUNTIME_CLASS(CBlockAC)) || is(RUNTIME_CLASS(CBlockANDM)) || is(RUNTIME_CLASS(CBlockORM)) ||
-               is(RUNTIME_CLASS(CBlockNOTM)) || is(RUNTIME_CLASS(CBlockNANDM)) || is(RUNTIME_CLASS(CBlockNORM)) ||
-               is(RUNTIME_CLASS(CBlockXORM))) {
+               is(RUNTIME_CLASS(CBlockNOTM)) || is(RUNTIME_CLASS(CBlockNANDM)) ||
+               is(RUNTIME_CLASS(CBlockNORM)) || is(RUNTIME_CLASS(CBlockXORM))) {
       t.m_strMask = m_strMask;
-    } else if (is(RUNTIME_CLASS(CBlockLOG)) || is(RUNTIME_CLASS(CBlockSQRT)) || is(RUNTIME_CLASS(CBlockPOW2)) ||
-               is(RUNTIME_CLASS(CBlockEXP)) || is(RUNTIME_CLASS(CBlockFIX)) || is(RUNTIME_CLASS(CBlockROUND)) ||
+    } else if (is(RUNTIME_CLASS(CBlockLOG)) || is(RUNTIME_CLASS(CBlockSQRT)) ||
+               is(RUNTIME_CLASS(CBlockPOW2)) || is(RUNTIME_CLASS(CBlockEXP)) ||
+               is(RUNTIME_CLASS(CBlockFIX)) || is(RUNTIME_CLASS(CBlockROUND)) ||
                is(RUNTIME_CLASS(CBlockSIN)) || is(RUNTIME_CLASS(CBlockCOS)) || is(RUNTIME_CLASS(CBlockTAN)) ||
                is(RUNTIME_CLASS(CBlockCOT)) || is(RUNTIME_CLASS(CBlockSEC)) || is(RUNTIME_CLASS(CBlockCSC)) ||
                is(RUNTIME_CLASS(CBlockQUAD))) {
@@ -510,7 +513,8 @@ void CBlockObj::BuildFormulaText(CString* out, std::vector<CString>* parts) cons
   };
   // An operator index outside 0..3 has no character: its text is empty.
   auto op = [](int index) { return CString(index >= 0 && index < 4 ? kOps[index] : ""); };
-  const CString v1 = value(m_nParam10), v2 = value(m_nParam15), v3 = value(m_nParam20), v4 = value(m_nParam22);
+  const CString v1 = value(m_nParam10), v2 = value(m_nParam15), v3 = value(m_nParam20),
+                v4 = value(m_nParam22);
   const CString o1 = op(m_nParam9), o2 = op(m_nParam14), o3 = op(m_nParam19);
   const int p1 = m_nParam11, p2 = m_nParam16, p3 = m_nParam21;
   const CString L(u"("), R(u")");

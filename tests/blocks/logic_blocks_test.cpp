@@ -57,7 +57,7 @@ TEST(LogicBlocksTest, TruthTablesWithNegatedAndOpenInputs) {
       {300, {1, 0, 1, 1}, "0100", -1, 1},
       {302, {1, 1, 1, 1}, "0000", -1, 0},
       {302, {1, 1, O, 0}, "0000", -1, 1},
-      {302, {1, 1, 1, 1}, "0000", 0, 1},  // NAND without output negation is an AND
+      {302, {1, 1, 1, 1}, "0000", 0, 1},   // NAND without output negation is an AND
       {304, {O, O, O, O}, "0000", -1, 0},  // all open OR
       {304, {0, 0, O, O}, "0000", -1, 0},
       {304, {0, 1, O, O}, "0000", -1, 1},
@@ -93,9 +93,7 @@ TEST(LogicBlocksTest, EdgeGatesReportOneScanPerEdge) {
   };
   const Case cases[] = {
       // AND(Edge): 1 in the scan after the last input rose, then 0 although the inputs stay 1.
-      {301,
-       {{1, 1, 0, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 0, 1}, {1, 1, 1, 1}},
-       {0, 1, 0, 0, 1}},
+      {301, {{1, 1, 0, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 0, 1}, {1, 1, 1, 1}}, {0, 1, 0, 0, 1}},
       // Open inputs read 1 and never change: the wired inputs decide the edge.
       {301, {{0, O, O, O}, {1, O, O, O}, {1, O, O, O}}, {0, 1, 0}},
       // NAND(Edge): 1 for one scan when the AND falls; 0 while low and when an input rises.

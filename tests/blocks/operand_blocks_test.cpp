@@ -21,7 +21,8 @@ TEST(OperandBlocksTest, OutputCopiesItsSourceAndReportsChanges) {
     int output;
     bool reported;
   };
-  const Step steps[] = {{O, 0, false}, {1, 1, true}, {1, 1, false}, {O, 0, true}, {0, 0, false}, {1, 1, true}};
+  const Step steps[] = {{O, 0, false}, {1, 1, true},  {1, 1, false},
+                        {O, 0, true},  {0, 0, false}, {1, 1, true}};
   CDiagramBuilder d;
   CBlockObj* in = d.Add(600);
   auto* out = d.Add<CBlockOut>(605);
@@ -54,8 +55,8 @@ TEST(OperandBlocksTest, FlagsAndOpenConnectorsTakeTheirSourcesUnnegated) {
     int input;
     int output;
   };
-  const Case cases[] = {{607, 1, 1, 1, 1}, {607, 0, 1, 0, 0}, {607, O, 0, 0, 0},
-                        {606, 1, 1, 1, 0}, {606, O, 1, 0, 0}};
+  const Case cases[] = {
+      {607, 1, 1, 1, 1}, {607, 0, 1, 0, 0}, {607, O, 0, 0, 0}, {606, 1, 1, 1, 0}, {606, O, 1, 0, 0}};
   for (const Case& c : cases) {
     CDiagramBuilder d;
     CBlockObj* src = d.Add(604);  // status 1
@@ -128,7 +129,8 @@ TEST(OperandBlocksTest, AnalogOperandsCarryTheInputWord) {
     bool aqReported;
     int amChanged;
   };
-  const Step steps[] = {{0, 0, false, 0}, {-250, 0x1FFFF, true, 1}, {-250, 0x1FFFF, false, 1}, {7, 3, true, 1}};
+  const Step steps[] = {
+      {0, 0, false, 0}, {-250, 0x1FFFF, true, 1}, {-250, 0x1FFFF, false, 1}, {7, 3, true, 1}};
   for (const Step& s : steps) {
     d.View().m_outputUpdates.clear();
     ai->m_nWordValue = s.aiWord;

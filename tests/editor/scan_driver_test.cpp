@@ -377,7 +377,8 @@ TEST(ScanDriverTest, FormatsTheClock) {
       {Time(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 3, u"260105130709"},
       {Time(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 4, u""},
   };
-  for (const Case& c : cases) EXPECT_EQ(CScanDriver::FormatTime(c.t, c.abbreviate, c.format), CString(c.text));
+  for (const Case& c : cases)
+    EXPECT_EQ(CScanDriver::FormatTime(c.t, c.abbreviate, c.format), CString(c.text));
 }
 
 }  // namespace

@@ -36,11 +36,23 @@ TEST(BlockEvalTest, SetInputNegatesAndReadsOpenInputsByGate) {
   };
   const Case cases[] = {
       // Open inputs: 1 at AND, AND(Edge), NAND, NAND(Edge) and NOT; 0 elsewhere; negation flips.
-      {300, 0, LINK_OPEN, 1}, {301, 0, LINK_OPEN, 1}, {302, 0, LINK_OPEN, 1}, {303, 0, LINK_OPEN, 1},
-      {307, 0, LINK_OPEN, 1}, {304, 0, LINK_OPEN, 0}, {305, 0, LINK_OPEN, 0}, {306, 0, LINK_OPEN, 0},
-      {605, 0, LINK_OPEN, 0}, {300, 1, LINK_OPEN, 0}, {304, 1, LINK_OPEN, 1}, {400, 1, LINK_OPEN, 1},
+      {300, 0, LINK_OPEN, 1},
+      {301, 0, LINK_OPEN, 1},
+      {302, 0, LINK_OPEN, 1},
+      {303, 0, LINK_OPEN, 1},
+      {307, 0, LINK_OPEN, 1},
+      {304, 0, LINK_OPEN, 0},
+      {305, 0, LINK_OPEN, 0},
+      {306, 0, LINK_OPEN, 0},
+      {605, 0, LINK_OPEN, 0},
+      {300, 1, LINK_OPEN, 0},
+      {304, 1, LINK_OPEN, 1},
+      {400, 1, LINK_OPEN, 1},
       // Wired values are negated by the pin's flag.
-      {300, 0, 1, 1},         {300, 1, 1, 0},         {304, 1, 0, 1},         {605, 0, 0, 0},
+      {300, 0, 1, 1},
+      {300, 1, 1, 0},
+      {304, 1, 0, 1},
+      {605, 0, 0, 0},
   };
   for (const Case& c : cases) {
     CBlockObj b(c.type, 2);
@@ -112,8 +124,8 @@ TEST(BlockEvalTest, TimingHelpersMeasureAgainstTheScanTimeAcrossDateBoundaries) 
     double elapsed;
   };
   const Case cases[] = {
-      {Time(2026, 1, 5, 23, 59, 59, 975), Time(2026, 1, 6, 0, 0, 0, 25), 50},     // midnight
-      {Time(2026, 1, 31, 23, 59, 59, 0), Time(2026, 2, 1, 0, 0, 1, 0), 2000},     // month end
+      {Time(2026, 1, 5, 23, 59, 59, 975), Time(2026, 1, 6, 0, 0, 0, 25), 50},    // midnight
+      {Time(2026, 1, 31, 23, 59, 59, 0), Time(2026, 2, 1, 0, 0, 1, 0), 2000},    // month end
       {Time(2024, 2, 28, 23, 0, 0, 0), Time(2024, 3, 1, 0, 0, 0, 0), 90000000},  // leap day
       {Time(2025, 12, 31, 23, 59, 59, 990), Time(2026, 1, 1, 0, 0, 0, 0), 10},   // year end
   };
@@ -282,9 +294,9 @@ TEST(BlockEvalTest, FormatTimeTextShowsTheElapsedTimeInThePhaseBase) {
     const char16_t* text;
   };
   const Case cases[] = {
-      {400, 0, 1, 2, 0, 0, u"00:00m"},        {400, 3723000, 0, 2, 0, 0, u"01:02h"},
-      {401, 12340, 2, 0, 0, 0, u"12:34s"},    {402, 61000, 1, 2, 0, 1, u"61:00s"},  // off phase done: second
-      {402, 61000, 1, 2, 1, 1, u"01:01m"},    {408, 1500, 0, 2, 0, 0, u"01:50s"},     // stairway: second
+      {400, 0, 1, 2, 0, 0, u"00:00m"},     {400, 3723000, 0, 2, 0, 0, u"01:02h"},
+      {401, 12340, 2, 0, 0, 0, u"12:34s"}, {402, 61000, 1, 2, 0, 1, u"61:00s"},  // off phase done: second
+      {402, 61000, 1, 2, 1, 1, u"01:01m"}, {408, 1500, 0, 2, 0, 0, u"01:50s"},   // stairway: second
       {400, 59999, 1, 2, 0, 0, u"00:59m"},
   };
   for (const Case& c : cases) {
@@ -422,8 +434,8 @@ TEST(BlockEvalTest, NumberHelpers) {
   };
   for (const Bcd& c : {Bcd{1234, 0x1234}, Bcd{0, 0}, Bcd{9999, 0x9999}, Bcd{907, 0x0907}})
     EXPECT_EQ(CBlockObj::ToBcd(c.in), c.out) << c.in;
-  for (const Bcd& c : {Bcd{0x1234, 1234}, Bcd{0x12A4, 0}, Bcd{0xA000, 0}, Bcd{-5, 0}, Bcd{0x10000, 9999},
-                       Bcd{0x0909, 909}})
+  for (const Bcd& c :
+       {Bcd{0x1234, 1234}, Bcd{0x12A4, 0}, Bcd{0xA000, 0}, Bcd{-5, 0}, Bcd{0x10000, 9999}, Bcd{0x0909, 909}})
     EXPECT_EQ(CBlockObj::FromBcd(c.in), c.out) << c.in;
 
   struct Pair {
