@@ -14,7 +14,12 @@
 #include "blocks/operand_blocks.h"
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
+#include "model/block_comment.h"
 #include "model/block_obj.h"
+#include "model/connect_line_obj.h"
+#include "model/connector_obj.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 
 namespace {
 
@@ -118,6 +123,8 @@ CBlockObj* NewBlockOfClass(int typeCode) {
       return New<CBlockLR>(typeCode);
     case 809:
       return New<CBlockPR>(typeCode);
+    case 810:
+      return New<CBlockMSGTEXT>(typeCode);
     case 812:
       return New<CBlockSREG>(typeCode);
     case 813:
@@ -268,4 +275,18 @@ CBlockObj* CreateBlockOfType(int typeCode) {
 
 std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode) {
   return std::unique_ptr<CBlockObj>(CreateBlockOfType(typeCode));
+}
+
+int RegisterBlockClasses() {
+  // Naming the classes that the factory does not build links their object
+  // files, and with them their registration (the factory's switch does the
+  // same for the classes it builds). The volatile store keeps the references.
+  [[maybe_unused]] static const CRuntimeClass* volatile sink = nullptr;
+  for (const CRuntimeClass* cls :
+       {RUNTIME_CLASS(CBlockObj), RUNTIME_CLASS(CBlockMale), RUNTIME_CLASS(CBlockFemale), RUNTIME_CLASS(CPowerBusObj),
+        RUNTIME_CLASS(CBlockComment), RUNTIME_CLASS(CConnectLineObj), RUNTIME_CLASS(CBlockMSGTEXT),
+        RUNTIME_CLASS(CWidget)}) {
+    sink = cls;
+  }
+  return static_cast<int>(CRuntimeClass::GetRegisteredClasses().size());
 }

@@ -22,3 +22,9 @@ CBlockObj* CreateBlockOfType(int typeCode);
 
 // CreateBlockOfType with the ownership in a smart pointer.
 std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode);
+
+// Makes sure every class that a diagram file can name (blocks, connector
+// halves, power bus, comments, wires, message-text elements) is registered
+// with the run-time class registry; the document calls it before loading.
+// Returns the number of registered classes.
+int RegisterBlockClasses();

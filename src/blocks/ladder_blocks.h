@@ -1,4 +1,9 @@
 // Ladder elements (700-705) and the left power bus of a ladder diagram (951).
+//
+// A contact passes its rung input to its output while it is closed; a coil
+// takes its rung state and closes or opens the contacts that address it
+// (CBlockObj::PropagateToContacts). An analog output element keeps the 16-bit
+// value at its input. None of them stores more than the common block record.
 #pragma once
 
 #include "blocks/operand_blocks.h"
@@ -13,6 +18,13 @@ class CBlockMake : public CBlockObj {
 
   CBlockMake();
   explicit CBlockMake(int typeCode);
+
+  // The common block record alone.
+  void Serialize(CArchive& ar) override;
+  // On a change of the rung input the output becomes the input while the
+  // contact is closed, else 0. A change of the contact state alone is written
+  // by the coil (or the view's click on an input contact).
+  BOOL Simulate(CViewContext* view) override;
   void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) override;  // blocks/family_draw.cpp
 };
 
@@ -34,6 +46,9 @@ class CBlockAContact : public CBlockObj {
 
   CBlockAContact();
   explicit CBlockAContact(int typeCode);
+
+  // Reads its rung input when it is wired; its analog value is read through it.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Relay coil (703); the base of the inverted output. No output pin.
@@ -45,6 +60,11 @@ class CBlockRelayCoil : public CBlockObj {
 
   CBlockRelayCoil();
   explicit CBlockRelayCoil(int typeCode);
+
+  // On a change of the rung input the coil takes the rung state (negated for
+  // an inverted output) and hands it to the contacts that address the coil.
+  // A coil that drives an open connector (X) never changes.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Inverted output (704).
@@ -65,6 +85,10 @@ class CBlockAOutLAD : public CBlockObj {
 
   CBlockAOutLAD();
   explicit CBlockAOutLAD(int typeCode);
+
+  // Takes the sign-extended 16-bit value at pin 0 into m_nWordValue and marks
+  // input 0 changed when it differs.
+  BOOL Simulate(CViewContext* view) override;
 };
 
 // Left power bus of a ladder diagram (951): a status 1 block without pins at a
@@ -80,3 +104,8 @@ class CPowerBusObj : public CBlockHigh {
   explicit CPowerBusObj(int typeCode);
   void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) override;  // blocks/family_draw.cpp
 };
+
+// True when the element's operand lies in the operand ranges whose user names
+// the document forgets once the last element addressing them goes: contacts
+// I, S, Low, High; analog contacts AI; coils Q, M, X; analog outputs AQ, AM.
+bool IsNameCleanupOperand(const CBlockObj& element);

@@ -1,3 +1,72 @@
 #include "model/block_comment.h"
 
-IMPLEMENT_SERIAL(CBlockComment, CObject, 1)
+#include "platform/archive.h"
+
+IMPLEMENT_SERIAL(CBlockComment, CObject, VERSIONABLE_SCHEMA | 1)
+
+CBlockComment::CBlockComment() : m_strText(u"Comment"), m_lf(DefaultFont()) {}
+
+LOGFONT CBlockComment::DefaultFont() {
+  LOGFONT lf;
+  lf.lfHeight = 12;
+  lf.lfWidth = lf.lfEscapement = lf.lfOrientation = lf.lfWeight = 0;
+  lf.lfItalic = lf.lfUnderline = lf.lfStrikeOut = 0;
+  lf.lfCharSet = lf.lfOutPrecision = lf.lfClipPrecision = lf.lfQuality = lf.lfPitchAndFamily = 0;
+  lf.lfFaceName = CString(u"Arial");
+  return lf;
+}
+
+void CBlockComment::Serialize(CArchive& ar) {
+  CObject::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar << m_ptPos.x << m_ptPos.y << m_ptDragStart.x << m_ptDragStart.y << m_size.cx << m_size.cy;
+    ar << m_strText << m_nLines << static_cast<int>(m_crText);
+    ar << static_cast<int>(m_lf.lfHeight) << static_cast<int>(m_lf.lfWidth) << static_cast<int>(m_lf.lfEscapement)
+       << static_cast<int>(m_lf.lfOrientation) << static_cast<int>(m_lf.lfWeight);
+    ar << m_lf.lfItalic << m_lf.lfUnderline << m_lf.lfStrikeOut << m_lf.lfCharSet << m_lf.lfOutPrecision
+       << m_lf.lfClipPrecision << m_lf.lfQuality << m_lf.lfPitchAndFamily;
+    // The face name fills 32 characters, the last one always the closing zero.
+    const std::u16string& face = m_lf.lfFaceName.str();
+    for (int i = 0; i < kCommentFaceNameChars; ++i) {
+      const bool inName = i < kCommentFaceNameChars - 1 && static_cast<size_t>(i) < face.size();
+      ar << static_cast<WORD>(inName ? face[static_cast<size_t>(i)] : 0);
+    }
+    return;
+  }
+
+  ar >> m_ptPos.x >> m_ptPos.y >> m_ptDragStart.x >> m_ptDragStart.y >> m_size.cx >> m_size.cy;
+  int colour = 0;
+  ar >> m_strText >> m_nLines >> colour;
+  m_crText = static_cast<COLORREF>(colour);
+  int height = 0, width = 0, escapement = 0, orientation = 0, weight = 0;
+  ar >> height >> width >> escapement >> orientation >> weight;
+  m_lf.lfHeight = height;
+  m_lf.lfWidth = width;
+  m_lf.lfEscapement = escapement;
+  m_lf.lfOrientation = orientation;
+  m_lf.lfWeight = weight;
+  ar >> m_lf.lfItalic >> m_lf.lfUnderline >> m_lf.lfStrikeOut >> m_lf.lfCharSet >> m_lf.lfOutPrecision >>
+      m_lf.lfClipPrecision >> m_lf.lfQuality >> m_lf.lfPitchAndFamily;
+
+  const UINT schema = ar.GetObjectSchema();
+  if (schema > 1) ar.ThrowException(CArchiveException::badSchema, "CBlockComment");
+  std::u16string face;
+  bool ended = false;
+  for (int i = 0; i < kCommentFaceNameChars; ++i) {
+    char16_t c = 0;
+    if (schema == 1) {
+      WORD w = 0;
+      ar >> w;
+      c = static_cast<char16_t>(w);
+    } else {
+      BYTE b = 0;
+      ar >> b;  // the old record's 8-bit face name: each byte widened
+      c = static_cast<char16_t>(b);
+    }
+    if (c == 0) ended = true;
+    if (!ended) face.push_back(c);
+  }
+  m_lf.lfFaceName = CString(std::move(face));
+  // A line count below zero divides nothing sensibly; the drawing writes no lines for 0.
+  if (m_nLines < 0) m_nLines = 0;
+}

@@ -1,5 +1,8 @@
 #include "model/zarad_doc.h"
 
+#include <unordered_map>
+
+#include "blocks/ladder_blocks.h"
 #include "model/model_table.h"
 #include "model/name_tables.h"
 #include "model/shell_context.h"
@@ -87,7 +90,16 @@ CZaradDoc::~CZaradDoc() {
 
 void CZaradDoc::DeleteContents() {
   m_sortList.clear();
-  m_blocks.DeleteAll();
+  // When the last element addressing an operand goes, the operand's user name
+  // goes too (the count covers the elements still in the list).
+  std::unordered_map<int, int> remaining;
+  for (const CBlockObj* block : m_blocks) ++remaining[block->m_nOperand];
+  while (std::unique_ptr<CBlockObj> block = m_blocks.DetachHead()) {
+    const int operand = block->m_nOperand;
+    const bool forget = --remaining[operand] == 0 && IsNameCleanupOperand(*block);
+    block.reset();
+    if (forget) m_operandNames.erase(static_cast<UINT>(operand));
+  }
   m_connections.DeleteAll();
   m_comments.DeleteAll();
   m_powerBus.DeleteAll();

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/block_comment.h"
@@ -60,6 +61,19 @@ struct TypeLimitQuery {
 constexpr int kAnalogOutputCount = 32;  // entries of m_aqRangeType and m_aqFixedValue
 constexpr int kLogoImageSize = 960;     // 108 x 64 monochrome start-up logo
 constexpr int kMarkerCount = 100;       // FormatMarkers
+constexpr BYTE kMarkerSet = 0x55;       // a FormatMarkers byte that announces its item
+constexpr BYTE kMarkerClear = 0xAA;     // every other FormatMarkers byte
+constexpr int kMarkerModelRecord = 0;   // the model record (and the newer message-text lists) are present
+constexpr int kMarkerAiRanges = 1;      // the two analog-input range ints are present
+constexpr int kMarkerPinTypes = 2;      // the blocks' pin types are current
+
+// Save As dialog: title string ids and flags that DoSave passes to the shell.
+constexpr UINT kIdsSaveFile = 0xF001;      // the standard "Save As" title
+constexpr UINT kIdsSaveFileCopy = 0xF002;  // the standard "Save Copy As" title
+constexpr DWORD kOfnHideReadOnly = 0x4;
+constexpr DWORD kOfnPathMustExist = 0x800;
+
+class CArchive;
 
 class CZaradDoc : public CObject {
   DECLARE_DYNCREATE(CZaradDoc)
@@ -86,6 +100,38 @@ class CZaradDoc : public CObject {
   int GetModelFamily() const { return m_wModelCode >> 8; }
   bool IsNewerFamily() const { return GetModelFamily() >= 0x51; }
   bool IsLadder() const { return m_nKind == kDocLadder; }
+
+  // ---- Diagram file (zarad_doc_file.cpp) ------------------------------------
+  // Stores the document, or loads it into a document whose lists are empty.
+  // The archive's document pointer is set to this document when it is null.
+  // A damaged file throws CArchiveException and may leave a partial load
+  // behind; LoadFromBytes is the safe way to load.
+  void Serialize(CArchive& ar) override;
+  // The whole file of the document.
+  std::vector<BYTE> SaveToBytes();
+  // Loads a file's bytes into this document (its lists are emptied first):
+  // on success true, with m_loadWarnings holding what was repaired (wires
+  // dropped); on failure false with a readable *error, the lists empty and
+  // every setting as it was before the call. fileName (UTF-8) names the file
+  // in the error.
+  bool LoadFromBytes(const std::vector<BYTE>& bytes, const std::string& fileName, CString* error);
+  // Opens a file: LoadFromBytes, then the model globals, the markers (pin
+  // types refreshed once for a file of an older form) and the warnings shown
+  // through the message sink. On failure *error (when given) says why.
+  BOOL OnOpenDocument(const CString& path, CString* error = nullptr);
+  // Writes the document to path through a temporary file beside it that
+  // replaces path only when complete; a failed save leaves path untouched.
+  // Clears the modified flag on success; on failure *error (when given) says why.
+  BOOL OnSaveDocument(const CString& path, CString* error = nullptr);
+  // Save / Save As: with an empty path the shell's file dialog asks for the
+  // name (proposing GetDefaultSaveName); failures are shown to the user.
+  // replace: the document takes the new path name.
+  BOOL DoSave(const CString& path, BOOL replace = TRUE);
+  // The proposed file name of a document without a path: the title up to the
+  // first of " #%;/\\" and the kind's extension (".bfb" or ".bld").
+  CString GetDefaultSaveName() const;
+  // Warnings of the last load (LoadFromBytes), for the user.
+  std::vector<CString> m_loadWarnings;
 
   // ---- Block registry --------------------------------------------------------
   // Numbers the block, appends it to m_blocks and marks the document modified.

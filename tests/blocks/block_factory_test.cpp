@@ -92,7 +92,7 @@ constexpr CatalogueRow kCatalogue[] = {
     {808, "CBlockLR", "CBlockObj", "113", 1, 1, 8, 0, 9999, 3, ". . 55", 0x00},
     {809, "CBlockPR", "CBlockObj", "1113", 1, 1, 12, 0, 9999, 5, ". . . 55 53", 0x04},
     // The message-text block has no class here yet: a plain block for now.
-    {810, "CBlockObj", "-", "1330", 1, 1, 0, 0, 9999, 0, "", 0x0F},
+    {810, "CBlockMSGTEXT", "CBlockObj", "133", 1, 1, 8, 0, 9999, 4, ". 55 55 53", 0x04},
     {811, "CBlockObj", "-", "1100", 1, 1, 0, 0, 9999, 0, "", 0x0F},
     {812, "CBlockSREG", "CBlockObj", "1113", 1, 1, 12, 0, 9999, 5, ". . . 55 53", 0x04},
     {813, "CBlockMR", "CBlockObj", "113", 1, 1, 18, 0, 9999, 8, ". . 55 82 83 84 85 86 57 53", 0x00},

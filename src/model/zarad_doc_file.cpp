@@ -1,0 +1,506 @@
+// The diagram file: CZaradDoc::Serialize and the document's open and save paths.
+//
+// Layout: the 144-byte head (markers, reserved int, pages, reserved ints), the
+// settings, the comment list, the ladder maps (ladder only), the model record
+// (read when marker 0 is set), the display and output settings (family 0x51
+// and above), the block list, the power-bus list (ladder only), the wires and,
+// for every message-text block, its element lists.
+#include <algorithm>
+#include <cstdio>
+#include <cmath>
+#include <filesystem>
+#include <unordered_map>
+
+#include "blocks/analog_blocks.h"
+#include "blocks/block_factory.h"
+#include "blocks/counter_blocks.h"
+#include "blocks/data_blocks.h"
+#include "blocks/data_log_block.h"
+#include "blocks/extended_blocks.h"
+#include "blocks/ladder_blocks.h"
+#include "blocks/math_blocks.h"
+#include "blocks/relay_blocks.h"
+#include "blocks/time_blocks.h"
+#include "model/block_comment.h"
+#include "model/block_registry.h"
+#include "model/connect_line_obj.h"
+#include "model/connector_obj.h"
+#include "model/model_table.h"
+#include "model/shell_context.h"
+#include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
+#include "platform/archive.h"
+#include "platform/file_util.h"
+#include "platform/message_sink.h"
+#include "platform/string_table.h"
+
+namespace {
+
+constexpr WORD kModelWithoutRecord = 0x1188;  // the model of a file without a model record
+constexpr int kNewerFamily = 0x51;
+constexpr int kMaxPages = 100;           // pages across or down that a file may ask for
+constexpr size_t kMinObjectBytes = 2;    // an object tag
+constexpr size_t kMinNamePairBytes = 5;  // int key and an empty string
+constexpr size_t kSimSettingBytes = sizeof(int) * 5;
+constexpr int kBaudRateCount = 13;
+constexpr UINT kIdsLadderExtension = 952;  // ".bld"
+constexpr char16_t kFbdExtension[] = u".bfb";
+
+// ---- Lists ----------------------------------------------------------------------
+
+template <typename T>
+void StoreList(CArchive& ar, const COwningList<T>& list) {
+  ar.WriteCount(static_cast<size_t>(list.GetCount()));
+  for (T* obj : list) ar << obj;
+}
+
+// Reads an owning list: every entry must be a new object of class cls (no
+// back reference, so no object can be in a list twice); a null entry is
+// refused because every reader of these lists expects an object.
+template <typename T>
+void LoadList(CArchive& ar, COwningList<T>& list, const CRuntimeClass* cls, const char* what) {
+  const size_t count = ar.ReadCount(kMinObjectBytes);
+  for (size_t i = 0; i < count; ++i) {
+    std::unique_ptr<CObject> obj(ar.ReadNewObject(cls));
+    if (!obj) ar.ThrowException(CArchiveException::badIndex, std::string("empty entry in the ") + what);
+    list.AddTail(std::unique_ptr<T>(static_cast<T*>(obj.release())));
+  }
+}
+
+// The class a block of a type code must have in a file. Codes without a class
+// of their own are plain CBlockObj; the connector halves and the power bus are
+// not built by the factory.
+const CRuntimeClass* ClassOfType(int typeCode) {
+  switch (typeCode) {
+    case 900:
+      return RUNTIME_CLASS(CBlockMale);
+    case 901:
+      return RUNTIME_CLASS(CBlockFemale);
+    case 951:
+      return RUNTIME_CLASS(CPowerBusObj);
+    default:
+      break;
+  }
+  static std::unordered_map<int, const CRuntimeClass*> cache;
+  auto it = cache.find(typeCode);
+  if (it != cache.end()) return it->second;
+  std::unique_ptr<CBlockObj> probe = MakeBlockOfType(typeCode);
+  const CRuntimeClass* cls = probe ? probe->GetRuntimeClass() : RUNTIME_CLASS(CBlockObj);
+  // Codes without a class all map to CBlockObj; keep the cache small for them.
+  if (cls != RUNTIME_CLASS(CBlockObj) || (typeCode >= 0 && typeCode < 1000)) cache.emplace(typeCode, cls);
+  return cls;
+}
+
+void CheckBlockClass(CArchive& ar, const CBlockObj* block) {
+  if (ClassOfType(block->m_nType) == block->GetRuntimeClass()) return;
+  ar.ThrowException(CArchiveException::badClass, "block of type " + std::to_string(block->m_nType) +
+                                                     " stored as " + block->GetRuntimeClass()->m_lpszClassName);
+}
+
+// ---- Head and settings ---------------------------------------------------------
+
+void SerializeHead(CArchive& ar, CZaradDoc& doc) {
+  if (ar.IsStoring()) {
+    // The model record and the analog-input ranges are always written, so
+    // their markers are written set: the file reads back whatever the
+    // document's markers say (they differ only before OnOpenDocument marks them).
+    BYTE markers[kMarkerCount];
+    std::copy(std::begin(doc.m_markers), std::end(doc.m_markers), markers);
+    markers[kMarkerModelRecord] = markers[kMarkerAiRanges] = kMarkerSet;
+    ar.Write(markers, kMarkerCount);
+    ar << doc.m_nReserved0 << doc.m_nPagesAcross << doc.m_nPagesDown;
+    for (int v : doc.m_nReservedInts) ar << v;
+    return;
+  }
+  ar.Read(doc.m_markers, kMarkerCount);
+  ar >> doc.m_nReserved0 >> doc.m_nPagesAcross >> doc.m_nPagesDown;
+  for (int& v : doc.m_nReservedInts) ar >> v;
+  doc.m_nPagesAcross = std::clamp(doc.m_nPagesAcross, 1, kMaxPages);
+  doc.m_nPagesDown = std::clamp(doc.m_nPagesDown, 1, kMaxPages);
+}
+
+CString* InfoTexts(CZaradDoc& doc, int i) {
+  CString* texts[] = {&doc.m_strCreator,  &doc.m_strProjectName, &doc.m_strInstallationName, &doc.m_strCustomer,
+                      &doc.m_strDiagramNo, &doc.m_strChecked,     &doc.m_strLogoFile,         &doc.m_strVersion1,
+                      &doc.m_strVersion2,  &doc.m_strVersion3};
+  return texts[i];
+}
+constexpr int kInfoTextCount = 10;
+
+// Items 1 to 18.
+void SerializeSettings(CArchive& ar, CZaradDoc& doc) {
+  if (ar.IsStoring()) {
+    ar << doc.m_strReserved1 << doc.m_strReserved2 << doc.m_nReserved1 << doc.m_strReserved3 << doc.m_strReserved4
+       << doc.m_strReserved5;
+    ar << doc.m_rcDiagram.left << doc.m_rcDiagram.top << doc.m_rcDiagram.right << doc.m_rcDiagram.bottom;
+    ar << doc.m_nKind << doc.m_strProgramName << doc.m_strPassword << doc.m_fZoom;
+    for (int i = 0; i < kInfoTextCount; ++i) ar << *InfoTexts(doc, i);
+    ar << doc.m_bShowPropertiesOnNew << doc.m_strComment;
+    ar << doc.m_bCopyProtect << doc.m_nRedundancy << doc.m_nSyncTime << doc.m_nTempHigh << doc.m_nTempLow;
+    for (const ComPortSettings& port : doc.m_ports) {
+      for (int f = 0; f < ComPortSettings::kFieldCount; ++f) ar << *port.Field(f);
+    }
+    ar << doc.m_bLogoInverse;
+    // The flag announces the 960 bytes that follow: without an image it is 0.
+    const int hasLogo = doc.m_pLogoImage ? 1 : 0;
+    ar << hasLogo;
+    if (hasLogo) ar.Write(doc.m_pLogoImage.get(), kLogoImageSize);
+    return;
+  }
+
+  ar >> doc.m_strReserved1 >> doc.m_strReserved2 >> doc.m_nReserved1 >> doc.m_strReserved3 >> doc.m_strReserved4 >>
+      doc.m_strReserved5;
+  ar >> doc.m_rcDiagram.left >> doc.m_rcDiagram.top >> doc.m_rcDiagram.right >> doc.m_rcDiagram.bottom;
+  ar >> doc.m_nKind;
+  if (doc.m_nKind != kDocFbd && doc.m_nKind != kDocLadder) {
+    ar.ThrowException(CArchiveException::genericException, "unknown diagram kind " + std::to_string(doc.m_nKind));
+  }
+  ar >> doc.m_strProgramName >> doc.m_strPassword >> doc.m_fZoom;
+  if (!std::isfinite(doc.m_fZoom) || doc.m_fZoom <= 0.0f) doc.m_fZoom = 1.0f;
+  for (int i = 0; i < kInfoTextCount; ++i) ar >> *InfoTexts(doc, i);
+  ar >> doc.m_bShowPropertiesOnNew >> doc.m_strComment;
+  ar >> doc.m_bCopyProtect >> doc.m_nRedundancy >> doc.m_nSyncTime >> doc.m_nTempHigh >> doc.m_nTempLow;
+  for (ComPortSettings& port : doc.m_ports) {
+    for (int f = 0; f < ComPortSettings::kFieldCount; ++f) ar >> *port.Field(f);
+  }
+  ar >> doc.m_bLogoInverse >> doc.m_bHasLogoImage;
+  if (doc.m_bHasLogoImage) {
+    auto image = std::make_unique<BYTE[]>(kLogoImageSize);
+    ar.Read(image.get(), kLogoImageSize);
+    doc.m_pLogoImage = std::move(image);
+    doc.m_bHasLogoImage = 1;
+  } else {
+    doc.m_pLogoImage.reset();
+  }
+}
+
+// Item 20 (ladder documents).
+void SerializeLadderMaps(CArchive& ar, CZaradDoc& doc) {
+  if (ar.IsStoring()) {
+    ar.WriteCount(doc.m_operandNames.size());
+    for (const auto& [key, name] : doc.m_operandNames) ar << static_cast<DWORD>(key) << name;
+    ar.WriteCount(doc.m_analogSimSettings.size());
+    for (const auto& [key, setting] : doc.m_analogSimSettings) {
+      ar << static_cast<DWORD>(key);
+      for (int v : setting.nValues) ar << v;
+    }
+    return;
+  }
+  size_t count = ar.ReadCount(kMinNamePairBytes);
+  for (size_t i = 0; i < count; ++i) {
+    DWORD key = 0;
+    CString name;
+    ar >> key >> name;
+    doc.m_operandNames[key] = name;
+  }
+  count = ar.ReadCount(sizeof(DWORD) + kSimSettingBytes);
+  for (size_t i = 0; i < count; ++i) {
+    DWORD key = 0;
+    AnalogSimSetting setting;
+    ar >> key;
+    for (int& v : setting.nValues) ar >> v;
+    doc.m_analogSimSettings[key] = setting;
+  }
+}
+
+// Reads a counted list of n-byte values into a list of exactly `size` entries:
+// missing entries are 0, surplus entries are read and dropped.
+template <typename T>
+void LoadFixedList(CArchive& ar, std::vector<T>& out, size_t size) {
+  const size_t count = ar.ReadCount(sizeof(T));
+  out.assign(size, T{});
+  for (size_t i = 0; i < count; ++i) {
+    T v{};
+    ar >> v;
+    if (i < size) out[i] = v;
+  }
+}
+
+// Items 21 to 23. complete: read everything that was written, whatever the markers say.
+void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
+  if (ar.IsStoring()) {
+    ar << doc.m_wModelCode << doc.m_wModelAux1 << doc.m_wFirmware << doc.m_wModelAux2 << doc.m_strModelName;
+    if (doc.GetModelFamily() < kNewerFamily) return;
+    ar << doc.m_bKeepOutputs;
+    ar.WriteCount(doc.m_aqRangeType.size());
+    for (BYTE v : doc.m_aqRangeType) ar << v;
+    ar.WriteCount(doc.m_aqFixedValue.size());
+    for (double v : doc.m_aqFixedValue) ar << v;
+    ar << doc.m_nLanguage << doc.m_nLogoTime << doc.m_nContrast << doc.m_nBacklight;
+    ar << doc.m_nCharSet1 << doc.m_nCharSet2 << doc.m_nDefaultCharSet << doc.m_nTickerCharMs << doc.m_nTickerLineMs
+       << doc.m_nAiFilter << doc.m_nScopeTime;
+    ar << doc.m_nAiRangeType0 << doc.m_nAiRangeType1;
+    return;
+  }
+
+  if (complete || doc.m_markers[kMarkerModelRecord] == kMarkerSet) {
+    ar >> doc.m_wModelCode >> doc.m_wModelAux1 >> doc.m_wFirmware >> doc.m_wModelAux2 >> doc.m_strModelName;
+    if (!complete && GetModelName(doc.m_wModelCode, nullptr, nullptr) < 0) {
+      char code[8];
+      std::snprintf(code, sizeof code, "%04X", doc.m_wModelCode);
+      ar.ThrowException(CArchiveException::genericException, std::string("unknown device model 0x") + code);
+    }
+  } else {
+    doc.m_wModelCode = kModelWithoutRecord;
+    GetModelName(doc.m_wModelCode, &doc.m_strModelName, &doc.m_wFirmware);
+  }
+  if (doc.GetModelFamily() < kNewerFamily) return;
+  ar >> doc.m_bKeepOutputs;
+  LoadFixedList(ar, doc.m_aqRangeType, kAnalogOutputCount);
+  LoadFixedList(ar, doc.m_aqFixedValue, kAnalogOutputCount);
+  ar >> doc.m_nLanguage >> doc.m_nLogoTime >> doc.m_nContrast >> doc.m_nBacklight;
+  ar >> doc.m_nCharSet1 >> doc.m_nCharSet2 >> doc.m_nDefaultCharSet >> doc.m_nTickerCharMs >> doc.m_nTickerLineMs >>
+      doc.m_nAiFilter >> doc.m_nScopeTime;
+  if (complete || doc.m_markers[kMarkerAiRanges] == kMarkerSet) ar >> doc.m_nAiRangeType0 >> doc.m_nAiRangeType1;
+}
+
+// Settings that other parts of the system use as table indices are held to
+// their tables (a damaged file gives the nearest valid choice).
+void RepairTableIndices(CZaradDoc& doc) {
+  for (ComPortSettings& port : doc.m_ports) {
+    port.nRole = std::clamp(port.nRole, 0, 2);
+    port.nProtocol = std::clamp(port.nProtocol, 0, 2);
+    port.nBaudRate = std::clamp(port.nBaudRate, 0, kBaudRateCount - 1);
+    port.nParity = std::clamp(port.nParity, 0, 2);
+    port.nDataBits = std::clamp(port.nDataBits, 0, 1);
+    port.nStopBits = std::clamp(port.nStopBits, 0, 1);
+    port.nRegisterOrder = std::clamp(port.nRegisterOrder, 0, 1);
+  }
+  doc.m_nRedundancy = std::clamp(doc.m_nRedundancy, 0, 2);
+  doc.m_nCharSet1 = std::clamp(doc.m_nCharSet1, 0, 2);
+  doc.m_nCharSet2 = std::clamp(doc.m_nCharSet2, 0, 2);
+  doc.m_nDefaultCharSet = std::clamp(doc.m_nDefaultCharSet, 0, 1);
+  doc.m_nAiFilter = std::clamp(doc.m_nAiFilter, 0, 4);
+  for (BYTE& v : doc.m_aqRangeType) v = std::min<BYTE>(v, 1);
+}
+
+// ---- After the lists -------------------------------------------------------------
+
+void ResolveReference(CZaradDoc& doc, CBlockObj* block, int k) {
+  const int number = block->m_nRefNumber[k];
+  if (number >= kFirstFunctionBlockNumber) {
+    block->m_pRef[k] = doc.FindBlockByNumber(number);
+  } else {
+    block->m_pRef[k] = nullptr;
+    block->m_bUseRef[k] = 0;
+  }
+}
+
+template <typename... T>
+bool IsAnyOf(const CBlockObj* block) {
+  return (block->IsKindOf(T::GetThisClass()) || ...);
+}
+
+// The classes whose four references a document of the newer series resolves.
+bool ResolvesReferences(const CBlockObj* block) {
+  if (block->m_nType >= 410 && block->m_nType <= 413) return false;
+  if (IsAnyOf<CBlockAAMP, CBlockADTRG, CBlockAFILTER, CBlockAVGVAL>(block)) return false;
+  return IsAnyOf<CBlockTime, CBlockAnalog, CBlockCOUNTER, CBlockHCOUNTER, CBlockTHTRG, CBlockMATHERR, CBlockROL,
+                 CBlockROR, CBlockSHL, CBlockSHR, CBlockANDM, CBlockORM, CBlockNOTM, CBlockNANDM, CBlockNORM,
+                 CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMOD, CBlockREM, CBlockLOG, CBlockFIX,
+                 CBlockROUND, CBlockENCODER, CBlockWORD2BIT, CBlockSMC, CBlockSMCE, CBlockPTO, CBlockPTOE,
+                 CBlockMEM>(block);
+}
+
+// The per-block pass: the message-text element lists (item 27) in block
+// order, the data-log items' blocks and the parameter references.
+void ReadElementListsAndResolve(CArchive& ar, CZaradDoc& doc) {
+  const bool newer = doc.IsNewerFamily();
+  const bool hasMarker = doc.m_markers[kMarkerModelRecord] == kMarkerSet;
+  for (CBlockObj* block : doc.m_blocks) {
+    if (auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, block)) {
+      if (newer || hasMarker) {
+        msg->SerializeElementLists(ar);
+      } else {
+        msg->LoadOldElementList(ar);
+      }
+      continue;
+    }
+    if (newer) {
+      if (auto* log = DYNAMIC_DOWNCAST(CBlockDataLog, block)) {
+        log->BindItems(doc);
+      } else if (ResolvesReferences(block)) {
+        for (int k = 0; k < kRefCount; ++k) ResolveReference(doc, block, k);
+      }
+    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockCOUNTER))) {
+      ResolveReference(doc, block, 0);
+      ResolveReference(doc, block, 1);
+    } else if (IsAnyOf<CBlockDPR, CBlockDDR, CBlockPLR>(block)) {
+      ResolveReference(doc, block, 0);
+    }
+  }
+}
+
+CString WireWarning(const WireFaultReport& r) {
+  CString text;
+  text.Format(u"A connection from block %d pin %d to block %d pin %d names no block or pin of the diagram and "
+              u"was removed.",
+              r.nStartNumber, r.nStartPin, r.nEndNumber, r.nEndPin);
+  return text;
+}
+
+std::filesystem::path ToPath(const CString& path) {
+  return std::filesystem::path(path.ToUtf8());
+}
+
+}  // namespace
+
+// ---- Serialize -------------------------------------------------------------------
+
+void CZaradDoc::Serialize(CArchive& ar) {
+  if (ar.m_pDocument == nullptr) ar.m_pDocument = this;
+  if (ar.IsStoring()) {
+    SerializeHead(ar, *this);
+    SerializeSettings(ar, *this);
+    StoreList(ar, m_comments);
+    if (IsLadder()) SerializeLadderMaps(ar, *this);
+    SerializeModelRecord(ar, *this, false);
+    StoreList(ar, m_blocks);
+    if (IsLadder()) StoreList(ar, m_powerBus);
+    StoreList(ar, m_connections);
+    // Always the eight lists: the head says the model record is present.
+    for (CBlockObj* block : m_blocks) {
+      if (auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, block)) msg->SerializeElementLists(ar);
+    }
+    return;
+  }
+
+  RegisterBlockClasses();
+  SerializeHead(ar, *this);
+  SerializeSettings(ar, *this);
+  LoadList(ar, m_comments, RUNTIME_CLASS(CBlockComment), "comment list");
+  if (IsLadder()) SerializeLadderMaps(ar, *this);
+  SerializeModelRecord(ar, *this, false);
+  RepairTableIndices(*this);
+
+  LoadList(ar, m_blocks, RUNTIME_CLASS(CBlockObj), "block list");
+  for (CBlockObj* block : m_blocks) CheckBlockClass(ar, block);
+  if (IsLadder()) {
+    LoadList(ar, m_powerBus, RUNTIME_CLASS(CPowerBusObj), "power-bus list");
+    if (m_powerBus.GetCount() > 1) {
+      ar.ThrowException(CArchiveException::genericException, "more than one power bus");
+    }
+    for (CBlockObj* bus : m_powerBus) CheckBlockClass(ar, bus);
+  }
+  LoadList(ar, m_connections, RUNTIME_CLASS(CConnectLineObj), "connection list");
+  ReadElementListsAndResolve(ar, *this);
+}
+
+std::vector<BYTE> CZaradDoc::SaveToBytes() {
+  CArchive ar;
+  ar.m_pDocument = this;
+  Serialize(ar);
+  return ar.TakeBytes();
+}
+
+bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string& fileName, CString* error) {
+  m_loadWarnings.clear();
+  DeleteContents();
+
+  // Everything but the lists, so that a failed load can put the settings back.
+  CArchive backup;
+  SerializeHead(backup, *this);
+  SerializeSettings(backup, *this);
+  SerializeLadderMaps(backup, *this);
+  SerializeModelRecord(backup, *this, true);
+  std::vector<BYTE> saved = backup.TakeBytes();
+
+  try {
+    CArchive ar(bytes);
+    ar.SetFileName(fileName);
+    ar.m_pDocument = this;
+    Serialize(ar);
+  } catch (const CArchiveException& e) {
+    DeleteContents();
+    m_operandNames.clear();
+    m_analogSimSettings.clear();
+    CArchive restore(std::move(saved));
+    SerializeHead(restore, *this);
+    SerializeSettings(restore, *this);
+    SerializeLadderMaps(restore, *this);
+    SerializeModelRecord(restore, *this, true);
+    if (error) *error = e.GetErrorMessage();
+    return false;
+  }
+
+  for (const WireFaultReport& r : CConnectLineObj::DropFaultyConnections(this)) m_loadWarnings.push_back(WireWarning(r));
+  return true;
+}
+
+// ---- Open and save ---------------------------------------------------------------
+
+BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
+  std::vector<BYTE> bytes;
+  std::string readError = ReadFileBytes(ToPath(path), bytes);
+  CString message;
+  if (!readError.empty()) {
+    message = CString::FromUtf8("Cannot open " + path.ToUtf8() + ": " + readError);
+  } else if (!LoadFromBytes(bytes, path.ToUtf8(), &message)) {
+    message = CString::FromUtf8("Cannot read " + path.ToUtf8() + ": ") + message;
+  }
+  if (!message.IsEmpty()) {
+    if (error) *error = message;
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+
+  CShellContext* shell = GetShellContext();
+  g_CurrentModelCode = m_wModelCode;
+  GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware);
+  shell->SetModelNameText(m_strModelName);
+
+  m_markers[kMarkerModelRecord] = m_markers[kMarkerAiRanges] = kMarkerSet;
+  if (m_markers[kMarkerPinTypes] != kMarkerSet) {
+    m_markers[kMarkerPinTypes] = kMarkerSet;
+    for (CBlockObj* block : m_blocks) block->GetPinTypeRow(this);
+  }
+
+  if (g_LanguageIsChinese == 1 && !shell->m_bDocMenuTranslated) {
+    shell->TranslateMenu(true, 0);
+    shell->m_bDocMenuTranslated = true;
+  }
+  for (const CString& warning : m_loadWarnings) AfxMessageBox(warning, MB_OK | MB_ICONWARNING);
+  return TRUE;
+}
+
+BOOL CZaradDoc::OnSaveDocument(const CString& path, CString* error) {
+  std::vector<BYTE> bytes = SaveToBytes();
+  const std::string result = SaveBytesAtomically(ToPath(path), bytes);
+  if (!result.empty()) {
+    if (error) *error = CString::FromUtf8("Cannot save " + path.ToUtf8() + ": " + result);
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+CString CZaradDoc::GetDefaultSaveName() const {
+  CString name = GetTitle();
+  const int cut = name.FindOneOf(CString(u" #%;/\\"));
+  if (cut >= 0) name = name.Left(cut);
+  name += IsLadder() ? LoadString(kIdsLadderExtension) : CString(kFbdExtension);
+  return name;
+}
+
+BOOL CZaradDoc::DoSave(const CString& path, BOOL replace) {
+  CString target = path;
+  if (target.IsEmpty()) {
+    target = GetPathName();
+    if (target.IsEmpty() && replace) target = GetDefaultSaveName();
+    if (!GetShellContext()->DoPromptFileName(&target, replace ? kIdsSaveFile : kIdsSaveFileCopy,
+                                             kOfnHideReadOnly | kOfnPathMustExist, false, m_nKind)) {
+      return FALSE;
+    }
+  }
+  // A failed save leaves the file that was there untouched; nothing is removed.
+  CString error;
+  if (!OnSaveDocument(target, &error)) {
+    AfxMessageBox(error, MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+  }
+  if (replace) {
+    SetPathName(target);
+    SetTitle(CString::FromUtf8(ToPath(target).filename().string()));
+  }
+  return TRUE;
+}
