@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "blocks/block_slots.h"
+#include "blocks/value_box.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
@@ -362,39 +363,6 @@ int CBlockTime::RefreshPreset(int onPhase) {
   return 1;
 }
 
-void CBlockTime::ClearTimingAfterPowerCut() {
-  switch (m_nType) {
-    case 401:
-    case 403:
-    case 404:
-    case 408:
-      m_bTiming = 0;
-      break;
-    case 402:
-    case 405:
-      m_bSecondPhase = 0;
-      break;
-    case 406:
-      m_bTiming = 0;
-      m_bSecondPhase = 0;
-      break;
-    case 407:
-      if (m_nValue[0] == 0) {
-        m_dValue = 0;
-        m_bTiming = 0;
-      }
-      break;
-    case 409:
-      if (auto* mfs = dynamic_cast<CBlockMFS*>(this); mfs && mfs->m_nState == 2) {
-        mfs->m_nState = 0;
-        m_bTiming = 0;
-      }
-      break;
-    default:
-      break;
-  }
-}
-
 void CBlockTime::SimulateAndDraw(CViewContext* view, CDC* dc) {
   CBlockObj::SimulateAndDraw(view, dc);
   if (m_nType != 410) DrawValueBox(dc, view);
@@ -403,6 +371,7 @@ void CBlockTime::SimulateAndDraw(CViewContext* view, CDC* dc) {
 
 void CBlockTime::DrawValueBox(CDC* dc, CViewContext* view) {
   FormatTimeText(view, &m_strValueText);
+  if (dc) PaintTimeValueBox(dc, *this);
 }
 
 // ---- Delay timers and wiping relays (400-405) ---------------------------------

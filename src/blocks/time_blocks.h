@@ -22,7 +22,7 @@ class CBlockTime : public CBlockObj {
   // Simulate and draw, then the value box (not for the weekly timer), then the
   // live value for open parameter sheets.
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
-  // Refreshes m_strValueText with the block's time text.
+  // Refreshes m_strValueText with the block's time text and paints the box.
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 
   // Brings m_dValue up to date against the scan time and reports whether the
@@ -40,9 +40,6 @@ class CBlockTime : public CBlockObj {
   // Time unit of a phase's preset: the reference unit while the phase's
   // reference is set, else the constant's unit (m_nParam11 / m_nParam16).
   int GetPhaseUnit(int onPhase) const;
-  // A simulated power cut of a non-retentive block: clears the timing flags of
-  // the class (the caller clears the values, the inputs and the output).
-  void ClearTimingAfterPowerCut();
 
   // A referenced value in a unit: min(v, largest) steps of g_TimeCapTable;
   // negative values give 0 when floorAtZero is set.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "blocks/block_factory.h"
+#include "editor/scan_driver.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
@@ -39,7 +40,8 @@ SYSTEMTIME Plus(const SYSTEMTIME& st, int ms) {
 }
 
 // One time block in a document, its digital inputs wired to input blocks whose
-// levels the test sets, scanned as the view scans it on every 25 ms tick.
+// levels the test sets. Direct calls see a fake view with a settable clock;
+// timelines run the block in the scan driver, tick by tick.
 class TimeRig {
  public:
   explicit TimeRig(int type, int docKind = kDocFbd) {
@@ -55,76 +57,71 @@ class TimeRig {
       m_pBlock->m_nSource[pin] = in->m_nNumber;
       m_inputs.push_back(in);
     }
+    m_driver.SetSink(&m_sink);
   }
 
   CBlockTime& Block() { return *m_pBlock; }
   CZaradDoc& Doc() { return m_doc; }
   CFakeViewContext& View() { return m_view; }
+  CScanDriver& Driver() { return m_driver; }
   int Output() const { return m_pBlock->m_nValue[kFirstOutputPin]; }
+  int SheetUpdates() const { return m_sink.m_nShows; }
 
-  // The simulated clock and the scan time at ms after the start.
-  void SetClock(int ms) {
-    m_nNowMs = ms;
-    m_view.m_stSimTime = m_view.m_stScanTime = Plus(m_stBase, ms);
-  }
+  // The fake view's simulated clock and scan time at ms after the start.
+  void SetClock(int ms) { m_view.m_stSimTime = m_view.m_stScanTime = Plus(m_stBase, ms); }
   // Input levels, one character per digital input ("10": trigger 1, R 0).
   void SetInputs(const char* levels) {
     for (size_t i = 0; i < m_inputs.size() && levels[i]; ++i)
       m_inputs[i]->m_nValue[kFirstOutputPin] = levels[i] - '0';
   }
-
-  // One repaint of the view for this block.
-  void Scan() {
-    CBlockTime& b = *m_pBlock;
-    const SYSTEMTIME now = m_view.m_stSimTime;
-    switch (m_view.m_nRunState) {
-      case SIM_STOPPED:
-        b.m_stStart = b.m_stIntervalStart = now;
-        b.m_stPause = {};
-        return;
-      case SIM_SUSPENDED:
-        if (!IsStampSet(b.m_stPause)) b.m_stPause = now;
-        break;
-      default:
-        if (IsStampSet(b.m_stPause)) {
-          const int pause = static_cast<int>(MsBetween(b.m_stPause, now));
-          b.m_stStart = Plus(b.m_stStart, pause);
-          b.m_stIntervalStart = Plus(b.m_stIntervalStart, pause);
-          b.m_stPause = {};
-        }
-        break;
-    }
-    b.SimulateAndDraw(&m_view, &m_dc);
+  // A block outside the document whose value stands in as a referenced preset
+  // (read in unit); the scan never touches it.
+  CBlockObj* Reference(int ref, double value, int unit) {
+    m_refs.push_back(MakeBlockOfType(800));
+    CBlockObj* counter = m_refs.back().get();
+    counter->m_dValue = value;
+    m_pBlock->m_bUseRef[ref] = 1;
+    m_pBlock->m_pRef[ref] = counter;
+    if (ref == 0) m_pBlock->m_nParam12 = unit;
+    if (ref == 1) m_pBlock->m_nParam13 = unit;
+    return counter;
   }
 
-  // The power comes back after a cut: the reset of the simulation bar, then a run start.
-  void PowerOn() {
-    CBlockTime& b = *m_pBlock;
-    if (b.m_nParam1) {
-      b.m_dElapsedBase = b.m_dValue;
+  // The clock advances one tick (the first call enters simulation at 0 ms).
+  void Tick() {
+    if (!m_driver.IsSimulating()) {
+      m_driver.EnterSimulation(m_stBase);
     } else {
-      b.m_dValue = b.m_dElapsedBase = 0;
-      b.ClearTimingAfterPowerCut();
+      m_driver.Tick();
+      m_nMs += CScanDriver::kTickMs;
     }
-    for (int pin = 0; pin < b.m_nInputs; ++pin)
-      if (b.m_nSource[pin] < LINK_EMPTY || b.m_nSource[pin] > kLastWalkedLinkCode) b.m_nValue[pin] = 0;
-    b.m_nValue[kFirstOutputPin] = 0;
-    b.m_stStart = b.m_stIntervalStart = m_view.m_stSimTime;
-    b.m_dValue = b.m_nParam1 ? b.m_dElapsedBase : 0;
-    if (!b.m_nParam1) b.m_dElapsedBase = 0;
-    m_view.m_nRunState = SIM_RUNNING;
+  }
+  void Scan() { m_driver.Scan(&m_dc); }
+  // Tick and scan; returns the time of the scan in ms.
+  int Next() {
+    Tick();
+    Scan();
+    return m_nMs;
   }
 
  private:
+  struct Sink : CSimBarSink {
+    int m_nShows = 0;
+    int ShowCurrentParameterValue(CBlockObj*) override { return ++m_nShows, 0; }
+  };
+
   CFakeShellContext m_shell;
   CScopedShellContext m_scope{&m_shell};
   CZaradDoc m_doc;
   CFakeViewContext m_view;
+  CScanDriver m_driver{&m_doc};
+  Sink m_sink;
   CRecordingDC m_dc;
   SYSTEMTIME m_stBase{};
-  int m_nNowMs = 0;
+  int m_nMs = 0;
   CBlockTime* m_pBlock = nullptr;
   std::vector<CBlockObj*> m_inputs;
+  std::vector<std::unique_ptr<CBlockObj>> m_refs;
 };
 
 // A row of a timeline: from ms on, the inputs take the levels of `in` (or the
@@ -141,7 +138,7 @@ struct Row {
 struct Timeline {
   const char* name;
   int type;
-  void (*setup)(CBlockTime&, CZaradDoc&);
+  void (*setup)(TimeRig&);
   std::vector<Row> rows;
   int endMs;
 };
@@ -152,21 +149,13 @@ void SetPreset(CBlockTime& b, int onPhase, int high, int low, int unit = 2) {
   (onPhase ? b.m_nParam11 : b.m_nParam16) = unit;
 }
 
-// A counter whose value stands in as the referenced preset of a phase (read in unit).
-void Reference(CBlockTime& b, CZaradDoc& doc, int ref, double value, int unit) {
-  CBlockObj* counter = doc.AddBlock(MakeBlockOfType(800));
-  counter->m_dValue = value;
-  b.m_bUseRef[ref] = 1;
-  b.m_nRefNumber[ref] = counter->m_nNumber;
-  b.m_pRef[ref] = counter;
-  if (ref == 0) b.m_nParam12 = unit;
-  if (ref == 1) b.m_nParam13 = unit;
-}
-
 const Timeline kTimelines[] = {
     {"OnDelay",
      400,
-     [](CBlockTime& b, CZaradDoc&) { SetPreset(b, 1, 1, 0); },
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
+       SetPreset(b, 1, 1, 0);
+     },
      {{0, "0", 0},
       {100, "1", 0},
       {1100, "", 0, 1000},  // equal to the preset: not yet passed
@@ -177,20 +166,23 @@ const Timeline kTimelines[] = {
       {3500, "1", 0},
       {4000, "P", 0, 475},  // a pause of 1 s does not count
       {4500, "", 0, 475},
-      {5000, "R", 0, 500},
-      {5525, "", 1},
+      {5000, "R", 0, 475},  // the elapsed time goes on from where it stood
+      {5550, "", 1},
       {6000, "O", 1},  // power off: nothing is evaluated
       {6500, "N", 0},  // power on: the trigger rises anew
       {7525, "", 1}},
      7800},
     {"OnDelayReferenced",
      400,
-     [](CBlockTime& b, CZaradDoc& doc) { Reference(b, doc, 0, 300, 2); },
+     [](TimeRig& rig) { rig.Reference(0, 300, 2); },
      {{0, "0", 0}, {100, "1", 0}, {425, "", 1, 300}, {500, "0", 0}},
      600},
     {"OffDelay",
      401,
-     [](CBlockTime& b, CZaradDoc&) { SetPreset(b, 1, 0, 50); },
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
+       SetPreset(b, 1, 0, 50);
+     },
      {{0, "00", 0},
       {100, "10", 1},
       {200, "00", 1},
@@ -205,7 +197,8 @@ const Timeline kTimelines[] = {
      2500},
     {"OnOffDelay",
      402,
-     [](CBlockTime& b, CZaradDoc&) {
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
        SetPreset(b, 1, 0, 30);
        SetPreset(b, 0, 0, 50);
      },
@@ -224,7 +217,8 @@ const Timeline kTimelines[] = {
      3200},
     {"RetentiveOnDelay",
      403,
-     [](CBlockTime& b, CZaradDoc&) {
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
        SetPreset(b, 1, 0, 50);
        b.m_nParam1 = 1;
      },
@@ -237,21 +231,28 @@ const Timeline kTimelines[] = {
       {1000, "10", 0},
       {1200, "O", 0},  // 175 ms have elapsed; the power cut keeps them
       {1500, "N", 0},
-      {1850, "", 1}},
+      {1825, "", 1}},
      2000},
     {"RetentiveOnDelayNotRetentive",
      403,
-     [](CBlockTime& b, CZaradDoc&) { SetPreset(b, 1, 0, 50); },
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
+       SetPreset(b, 1, 0, 50);
+     },
      {{0, "10", 0}, {200, "O", 0}, {300, "N", 0}, {825, "", 1}},
      1000},
     {"WipingRelay",
      404,
-     [](CBlockTime& b, CZaradDoc&) { SetPreset(b, 1, 0, 50); },
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
+       SetPreset(b, 1, 0, 50);
+     },
      {{0, "0", 0}, {100, "1", 1}, {625, "", 0, 500}, {800, "0", 0}, {1000, "1", 1}, {1200, "0", 0}},
      1500},
     {"EdgeTriggeredWipingRelay",
      405,
-     [](CBlockTime& b, CZaradDoc&) {
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
        SetPreset(b, 1, 0, 20);  // pulse
        SetPreset(b, 0, 0, 30);  // pause before each pulse
        b.m_nParam17 = 2;        // three pulses
@@ -271,12 +272,13 @@ const Timeline kTimelines[] = {
      3000},
     {"EdgeTriggeredWipingRelayZeroPresets",
      405,
-     [](CBlockTime&, CZaradDoc&) {},
+     [](TimeRig&) {},
      {{0, "00", 0}, {100, "10", 0}, {200, "00", 0}, {300, "10", 0}},
      600},
     {"AsynchronousPulseGenerator",
      406,
-     [](CBlockTime& b, CZaradDoc&) {
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
        SetPreset(b, 1, 0, 20);
        SetPreset(b, 0, 0, 30);
      },
@@ -294,17 +296,18 @@ const Timeline kTimelines[] = {
      2000},
     {"AsynchronousPulseGeneratorNoTimes",
      406,
-     [](CBlockTime&, CZaradDoc&) {},
+     [](TimeRig&) {},
      {{0, "00", 0}, {100, "10", 0}, {125, "", 1}, {500, "11", 0}, {700, "01", 0}},
      800},
     {"RandomGeneratorZeroDelays",
      407,
-     [](CBlockTime&, CZaradDoc&) {},
+     [](TimeRig&) {},
      {{0, "0", 0}, {100, "1", 1}, {200, "0", 0}, {300, "1", 1}},
      400},
     {"StairwayLightingSwitch",
      408,
-     [](CBlockTime& b, CZaradDoc&) {
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
        SetPreset(b, 0, 2, 0);  // T 2 s
        b.m_nParam19 = 50;      // Tw 0.5 s
        b.m_nParam21 = 25;      // Tl 0.25 s
@@ -325,7 +328,8 @@ const Timeline kTimelines[] = {
      5200},
     {"StairwayWarningLongerThanLight",
      408,
-     [](CBlockTime& b, CZaradDoc&) {
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
        SetPreset(b, 0, 0, 50);  // T 0.5 s
        b.m_nParam20 = 1;        // Tw 1 s
        b.m_nParam19 = 0;
@@ -335,7 +339,8 @@ const Timeline kTimelines[] = {
      800},
     {"MultipleFunctionSwitch",
      409,
-     [](CBlockTime& b, CZaradDoc&) {
+     [](TimeRig& rig) {
+       CBlockTime& b = rig.Block();
        SetPreset(b, 1, 0, 50);  // long press 0.5 s
        SetPreset(b, 0, 2, 0);   // T 2 s
        b.m_nParam19 = 50;       // Tw 0.5 s
@@ -352,8 +357,8 @@ const Timeline kTimelines[] = {
       {10725, "", 0},   {10800, "00", 0}, {11000, "01", 0}, {11100, "11", 0}, {11200, "01", 0},
       {11300, "11", 0}, {11400, "10", 1}},  // R falls while the trigger is held
      11600},
-    {"AstronomicalClock", 412, [](CBlockTime&, CZaradDoc&) {}, {{0, "", 0}}, 200},
-    {"Stopwatch", 413, [](CBlockTime&, CZaradDoc&) {}, {{0, "111", 0}, {100, "000", 0}}, 200},
+    {"AstronomicalClock", 412, [](TimeRig&) {}, {{0, "", 0}}, 200},
+    {"Stopwatch", 413, [](TimeRig&) {}, {{0, "111", 0}, {100, "000", 0}}, 200},
 };
 
 class TimelineTest : public testing::TestWithParam<Timeline> {};
@@ -361,24 +366,22 @@ class TimelineTest : public testing::TestWithParam<Timeline> {};
 TEST_P(TimelineTest, OutputPerTick) {
   const Timeline& t = GetParam();
   TimeRig rig(t.type);
-  t.setup(rig.Block(), rig.Doc());
+  t.setup(rig);
   size_t next = 0;
   const Row* row = nullptr;
   for (int ms = 0; ms <= t.endMs; ms += 25) {
-    rig.SetClock(ms);
+    rig.Tick();
     bool rowStart = false;
     if (next < t.rows.size() && t.rows[next].ms == ms) {
       row = &t.rows[next++];
       rowStart = true;
       const std::string in = row->in;
-      if (in == "P") {
-        rig.View().m_nRunState = SIM_SUSPENDED;
-      } else if (in == "R") {
-        rig.View().m_nRunState = SIM_RUNNING;
+      if (in == "P" || in == "R") {
+        rig.Driver().SuspendResume();
       } else if (in == "O") {
-        rig.View().m_nRunState = SIM_STOPPED;
+        rig.Driver().PowerDown();
       } else if (in == "N") {
-        rig.PowerOn();
+        rig.Driver().PowerUp();
       } else {
         rig.SetInputs(row->in);
       }
@@ -421,7 +424,7 @@ TEST(TimePresetTest, ConstantAndReferencedPresets) {
     TimeRig rig(400);
     CBlockTime& b = rig.Block();
     if (c.referenced) {
-      Reference(b, rig.Doc(), 0, c.value, c.unit);
+      rig.Reference(0, c.value, c.unit);
       SetPreset(b, 1, 9, 9, 0);  // ignored while referenced
     } else {
       SetPreset(b, 1, static_cast<int>(c.value) / 1000, static_cast<int>(c.value) % 1000, c.unit);
@@ -442,12 +445,12 @@ TEST(TimePresetTest, RefreshPresetReportsOnlyChanges) {
   EXPECT_EQ(b.m_nLastSelect, 1);
 
   // A referenced preset shows split in its unit, and changes with the referenced value.
-  Reference(b, rig.Doc(), 0, 3723, 0);  // 3723 minutes, shown as 62:03 h:m
+  CBlockObj* ref = rig.Reference(0, 3723, 0);  // 3723 minutes, shown as 62:03 h:m
   EXPECT_EQ(b.RefreshPreset(1), 1);
   EXPECT_EQ(b.m_nLastParam, 62);
   EXPECT_EQ(b.m_nLastInput, 3);
   EXPECT_EQ(b.RefreshPreset(1), 0);
-  b.m_pRef[0]->m_dValue = 3724;
+  ref->m_dValue = 3724;
   EXPECT_EQ(b.RefreshPreset(1), 1);
 }
 
@@ -499,7 +502,7 @@ TEST(RandomGeneratorTest, DelaysComeFromTheFifteenBitGenerator) {
   EXPECT_GT(largest, 16384);  // the draws spread over the generator's range
 
   // A negative referenced preset draws like its absolute value.
-  Reference(rg, rig.Doc(), 1, -2, 1);
+  rig.Reference(1, -2, 1);
   for (int i = 0; i < 50; ++i) {
     rg.PickDelay(0);
     EXPECT_LT(rg.m_nOffDelaySec * 1000 + rg.m_nOffDelayHund * 10, 2000);
@@ -513,34 +516,36 @@ TEST(RandomGeneratorTest, OutputFollowsTheDrawnDelays) {
   SetPreset(rg, 0, 1, 0);
   SeedRandom(7);
   int ms = 0;
-  auto scanAt = [&](int at, const char* in) {
-    rig.SetClock(at);
+  auto scanWith = [&](const char* in) {
+    rig.Tick();
     if (in) rig.SetInputs(in);
     rig.Scan();
+    ms += 25;
   };
+  scanWith("0");
   // Three on/off cycles: each edge waits its own drawn delay, rounded up to a tick.
   for (int cycle = 0; cycle < 3; ++cycle) {
-    scanAt(ms += 100, "1");
+    scanWith("1");
     const int onDelay = rg.m_nOnDelaySec * 1000 + rg.m_nOnDelayHund * 10;
     const int rise = ms;
-    while (rig.Output() == 0 && ms < rise + 1100) scanAt(ms += 25, nullptr);
+    while (rig.Output() == 0 && ms < rise + 1100) scanWith(nullptr);
     EXPECT_GE(ms - rise, onDelay);
     EXPECT_LT(ms - rise, onDelay + 25);
-    scanAt(ms += 25, "0");
+    scanWith("0");
     const int offDelay = rg.m_nOffDelaySec * 1000 + rg.m_nOffDelayHund * 10;
     const int fall = ms;
-    while (rig.Output() == 1 && ms < fall + 1100) scanAt(ms += 25, nullptr);
+    while (rig.Output() == 1 && ms < fall + 1100) scanWith(nullptr);
     EXPECT_EQ(rig.Output(), 0);
     EXPECT_LT(ms - fall, offDelay + 25);
   }
   // En falling before the on-delay has run out cancels it.
   SetPreset(rg, 1, 30, 0);
   do {
-    scanAt(ms += 100, "1");
-    scanAt(ms += 25, "0");
+    scanWith("1");
+    scanWith("0");
   } while (rig.Output() == 1);
   EXPECT_EQ(rg.m_bTiming, 0);
-  for (int i = 0; i < 40; ++i) scanAt(ms += 25, nullptr);
+  for (int i = 0; i < 40; ++i) scanWith(nullptr);
   EXPECT_EQ(rig.Output(), 0);
 }
 
@@ -671,26 +676,26 @@ TEST(YearlyTimerTest, DamagedDatesNeitherTrapNorHang) {
   }
 }
 
-// ---- Scan services: value box, parameter sheets, contacts, power cut ---------------
+// ---- Scan services: value box, parameter sheets, contacts -------------------------
 
 TEST(TimeScanTest, ValueBoxTextAndParameterSheets) {
   TimeRig rig(400);
   SetPreset(rig.Block(), 1, 1, 0);
   rig.SetInputs("1");
-  for (int ms = 0; ms <= 500; ms += 25) {
-    rig.SetClock(ms);
-    rig.Scan();
+  while (rig.Next() < 500) {
   }
   EXPECT_EQ(rig.Block().m_strValueText, CString("00:50s"));
-  EXPECT_EQ(rig.View().m_valueShows.size(), 21u);
-  EXPECT_EQ(rig.View().m_valueShows.back(), &rig.Block());
+  EXPECT_EQ(rig.SheetUpdates(), 21);
+  while (rig.Next() < 1100) {
+  }
+  EXPECT_EQ(rig.Output(), 1);
+  EXPECT_EQ(rig.Block().m_strValueText, CString("01:00s"));
 
   // The weekly timer draws no value box; its time text stays as it was.
   TimeRig week(410);
-  week.View().m_strFormattedTime = CString("Monday");
-  week.Scan();
+  week.Next();
   EXPECT_TRUE(week.Block().m_strValueText.IsEmpty());
-  EXPECT_EQ(week.View().m_valueShows.size(), 1u);
+  EXPECT_EQ(week.SheetUpdates(), 1);
 }
 
 TEST(TimeScanTest, LadderContactsFollowTheOutput) {
@@ -700,47 +705,14 @@ TEST(TimeScanTest, LadderContactsFollowTheOutput) {
   contact->m_nOperand = rig.Block().m_nNumber;
   contact->m_nValue[0] = 1;
   rig.SetInputs("1");
-  rig.Scan();
+  rig.Block().Simulate(&rig.View());
   EXPECT_EQ(contact->m_nContactState, 1);
   EXPECT_EQ(contact->m_nValue[kFirstOutputPin], 1);
   EXPECT_EQ(rig.Block().m_bChanged[kFirstOutputPin], 0);
   rig.SetClock(125);
-  rig.Scan();
+  rig.Block().Simulate(&rig.View());
   EXPECT_EQ(rig.Output(), 0);
   EXPECT_EQ(contact->m_nContactState, 0);
-}
-
-TEST(TimeScanTest, PowerCutClearsTheTimingFlagsOfItsClass) {
-  struct Case {
-    int type;
-    int input0;
-    int timing, second;  // expected after the cut (flags start at 1)
-  } cases[] = {
-      {400, 0, 1, 1}, {401, 0, 0, 1}, {402, 0, 1, 0}, {403, 0, 0, 1}, {404, 0, 0, 1}, {405, 0, 1, 0},
-      {406, 0, 0, 0}, {407, 0, 0, 1}, {407, 1, 1, 1}, {408, 0, 0, 1}, {410, 0, 1, 1},
-  };
-  for (const Case& c : cases) {
-    TimeRig rig(c.type);
-    CBlockTime& b = rig.Block();
-    b.m_bTiming = b.m_bSecondPhase = 1;
-    b.m_nValue[0] = c.input0;
-    b.m_dValue = 300;
-    b.ClearTimingAfterPowerCut();
-    EXPECT_EQ(b.m_bTiming, c.timing) << c.type << " input " << c.input0;
-    EXPECT_EQ(b.m_bSecondPhase, c.second) << c.type;
-    if (c.type == 407) {
-      EXPECT_DOUBLE_EQ(b.m_dValue, c.input0 ? 300 : 0);
-    }
-  }
-  for (int state = 0; state <= 4; ++state) {
-    TimeRig rig(409);
-    auto& mfs = dynamic_cast<CBlockMFS&>(rig.Block());
-    mfs.m_nState = state;
-    mfs.m_bTiming = 1;
-    mfs.ClearTimingAfterPowerCut();
-    EXPECT_EQ(mfs.m_nState, state == 2 ? 0 : state);
-    EXPECT_EQ(mfs.m_bTiming, state == 2 ? 0 : 1);
-  }
 }
 
 // ---- Record ---------------------------------------------------------------------
