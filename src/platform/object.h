@@ -16,6 +16,7 @@
 #pragma once
 
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/types.h"
@@ -115,7 +116,11 @@ class CObject {
   }                                                           \
   ZOVUZI_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, (schema), class_name::CreateObject)
 
-// The object as a T when it is of T's run-time class or derived from it, else null.
-#define DYNAMIC_DOWNCAST(class_name, object)                                                                 \
-  (((object) != nullptr && (object)->IsKindOf(RUNTIME_CLASS(class_name))) ? static_cast<class_name*>(object) \
-                                                                          : nullptr)
+// The object as a T when it is of T's run-time class or derived from it, else
+// null. Keeps the constness of the pointer it is given.
+template <class T, class U>
+auto DynamicDowncast(U* object) -> std::conditional_t<std::is_const_v<U>, const T*, T*> {
+  if (object == nullptr || !object->IsKindOf(T::GetThisClass())) return nullptr;
+  return static_cast<std::conditional_t<std::is_const_v<U>, const T*, T*>>(object);
+}
+#define DYNAMIC_DOWNCAST(class_name, object) DynamicDowncast<class_name>(object)
