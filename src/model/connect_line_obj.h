@@ -14,6 +14,7 @@
 #include "platform/types.h"
 
 class CArchive;
+class CDC;
 class CBlockObj;
 class CZaradDoc;
 
@@ -76,6 +77,13 @@ class CConnectLineObj : public CObject {
   // Value of the output end (the end whose pin index is 10 or more), which
   // decides the wire's simulation colour; 0 when neither end is a resolved output.
   int GetOutputValue() const;
+
+  // Drawing (connect_line_draw.cpp): the polyline in the colour, as wide as
+  // GetPenWidth, with a round black dot 8 units wide on every junction point;
+  // the selected form adds the polyline's corner handles (blue at the ends,
+  // red inside).
+  void Draw(CDC* dc, COLORREF colour) const;
+  void DrawSelected(CDC* dc, COLORREF colour) const;
 
   // The polyline segment under pt: *segment is the index i of the segment's
   // last point (1 .. count - 1), *orientation 0 vertical, 1 horizontal, -1 an

@@ -1,0 +1,63 @@
+#include "editor/gui/diagram_render.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "model/document_view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/gui/qt_dc.h"
+
+namespace {
+
+constexpr float kMinZoom = 0.25f;
+constexpr float kMaxZoom = 4.0f;
+constexpr int kZoomWindowExtent = 100;
+constexpr int kMaxImageSide = 16384;
+
+}  // namespace
+
+float ClampDiagramZoom(float zoom) {
+  if (!(zoom > kMinZoom)) return kMinZoom;
+  if (zoom >= kMaxZoom) return kMaxZoom;
+  return zoom;
+}
+
+int RoundHalfAway(double x) {
+  return static_cast<int>(x >= 0 ? x + 0.5 : x - 0.5);
+}
+
+void ApplyDiagramZoomMapping(CDC* dc, float zoom, QPoint scroll) {
+  const int r = RoundHalfAway(static_cast<double>(ClampDiagramZoom(zoom)) * kZoomWindowExtent);
+  dc->SetMapMode(MM_ISOTROPIC);
+  dc->SetWindowExt(kZoomWindowExtent, kZoomWindowExtent);
+  dc->SetViewportExt(r, r);
+  dc->SetViewportOrg(-scroll.x(), -scroll.y());
+}
+
+void RenderDiagram(QPainter* painter, CZaradDoc& doc, float zoom, QPoint scroll, CViewContext* view,
+                   const DiagramDrawOptions& options) {
+  if (painter == nullptr) return;
+  CDocumentViewContext fallback(&doc);
+  CQtDC dc(painter);
+  ApplyDiagramZoomMapping(&dc, zoom, scroll);
+  DrawDocument(&dc, doc, view ? view : &fallback, options);
+}
+
+QImage RenderDiagramImage(CZaradDoc& doc, float zoom, QSize size, QPoint scroll, CViewContext* view,
+                          const DiagramDrawOptions& options) {
+  const QSize capped(std::clamp(size.width(), 1, kMaxImageSide), std::clamp(size.height(), 1, kMaxImageSide));
+  QImage image(capped, QImage::Format_RGB32);
+  image.fill(Qt::gray);
+  QPainter painter(&image);
+  RenderDiagram(&painter, doc, zoom, scroll, view, options);
+  painter.end();
+  return image;
+}
+
+QImage RenderWholeDiagram(CZaradDoc& doc, float zoom, CViewContext* view, const DiagramDrawOptions& options) {
+  const CRect page = GetDiagramPageRect(doc);
+  const double z = ClampDiagramZoom(zoom);
+  const QSize size(RoundHalfAway(page.Width() * z), RoundHalfAway(page.Height() * z));
+  return RenderDiagramImage(doc, zoom, size, QPoint(), view, options);
+}

@@ -1,0 +1,40 @@
+// Drawing a whole document the way the diagram view shows it: the grey area
+// around the base, the base with its frame and page divisions, the ladder
+// power bus, the blocks, the wires and the comments, in that order (later
+// items cover earlier ones). The view, printing and image export all use it;
+// the view's mapping mode on the context gives the zoom.
+#pragma once
+
+#include "platform/types.h"
+
+class CDC;
+class CViewContext;
+class CZaradDoc;
+
+constexpr COLORREF kDiagramSurround = 0x808080;     // around the base
+constexpr COLORREF kDiagramBackground = 0xB4B4B4;   // the base's initial fill
+constexpr COLORREF kPageDivisionColour = 0x62C400;  // page divisions inside the base
+
+struct DiagramDrawOptions {
+  COLORREF background = kDiagramBackground;  // the base fill (the view's m_crBackground)
+  COLORREF wireColour = 0x000000;            // wires outside simulation (the view's m_crWire)
+  bool printing = false;                     // selected elements are drawn plainly
+  // Simulation look: blocks in the colour of their output, wires in the
+  // colour of the value at their output end. The scan itself is the view's.
+  bool simulating = false;
+  // Only elements that may reach into the clip box of the context are drawn.
+  bool cullToClip = true;
+};
+
+// The base: (0, 0) to (pages across x page width, pages down x page height),
+// or the document's diagram extent when it has no page size.
+CRect GetDiagramPageRect(const CZaradDoc& doc);
+
+// Fills the clip box with the surround colour, then DrawDiagramPage and DrawDiagramElements.
+void DrawDocument(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options);
+// The base fill, its frame and page divisions and, in a ladder document, the
+// power bus (created when the document has none, with width 4 and the page
+// height less 4).
+void DrawDiagramPage(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options);
+// Blocks in list order (selected ones with their handles), wires, and comments.
+void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options);
