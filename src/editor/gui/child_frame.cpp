@@ -1,0 +1,116 @@
+#include "editor/gui/child_frame.h"
+
+#include <QEvent>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+#include "editor/gui/zarad_view.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/ms_clock.h"
+
+CChildFrame::CChildFrame(QWidget* parent) : QWidget(parent), m_pDoc(std::make_unique<CZaradDoc>()) {
+  GetLocalTime(&SimulatedClock);
+  m_stPrevClock = SimulatedClock;
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  m_pView = new CZaradView(this, m_pDoc.get(), this);
+  layout->addWidget(m_pView);
+  setFocusProxy(m_pView);
+}
+
+CChildFrame::~CChildFrame() {
+  // The view goes before the document it shows.
+  delete m_pView;
+  m_pView = nullptr;
+}
+
+bool CChildFrame::event(QEvent* event) {
+  if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show) WatchSubWindow();
+  return QWidget::event(event);
+}
+
+void CChildFrame::WatchSubWindow() {
+  auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (window == m_pSubWindow) return;
+  if (m_pSubWindow) disconnect(m_pSubWindow, nullptr, this, nullptr);
+  m_pSubWindow = window;
+  if (!window) return;
+  connect(window, &QMdiSubWindow::windowStateChanged, this,
+          [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
+            const bool was = oldState.testFlag(Qt::WindowActive);
+            const bool is = newState.testFlag(Qt::WindowActive);
+            if (was != is && m_pView) m_pView->OnActivateView(is);
+          });
+}
+
+void CChildFrame::ActivateFrame(int) {
+  if (m_pSubWindow) {
+    m_pSubWindow->showMaximized();
+  } else {
+    showMaximized();
+  }
+}
+
+// ---- Document ---------------------------------------------------------------------------
+
+bool CChildFrame::OnNewDocument(int kind) {
+  m_pDoc->DeleteContents();
+  m_pDoc->m_nKind = kind == kDocLadder ? kDocLadder : kDocFbd;
+  m_pDoc->SetModifiedFlag(FALSE);
+  m_pView->OnInitialUpdate();
+  return true;
+}
+
+bool CChildFrame::OnOpenDocument(const CString& path, CString* error) {
+  if (!m_pDoc->OnOpenDocument(path, error)) return false;
+  m_pView->OnInitialUpdate();
+  return true;
+}
+
+bool CChildFrame::OnSaveDocument(const CString& path, CString* error) {
+  return m_pDoc->OnSaveDocument(path, error) != FALSE;
+}
+
+bool CChildFrame::IsModified() const {
+  return m_pDoc->IsModified() != FALSE;
+}
+
+void CChildFrame::SetModifiedFlag(bool modified) {
+  m_pDoc->SetModifiedFlag(modified ? TRUE : FALSE);
+}
+
+int CChildFrame::GetKind() const {
+  return m_pDoc->m_nKind;
+}
+
+bool CChildFrame::GetZoom(float* zoom) const {
+  if (zoom) *zoom = m_pDoc->m_fZoom;
+  return true;
+}
+
+bool CChildFrame::IsSimulating() const {
+  return m_pView && m_pView->EditMode == MODE_SIMULATION;
+}
+
+void CChildFrame::SetTitle(const CString& title) {
+  DocumentWindow::SetTitle(title);
+  m_pDoc->SetTitle(title);
+}
+
+void CChildFrame::SetPathName(const CString& path) {
+  DocumentWindow::SetPathName(path);
+  m_pDoc->SetPathName(path);
+}
+
+bool CChildFrame::OnCmdMsg(UINT id) {
+  return m_pView && m_pView->OnCmdMsg(id);
+}
+
+bool CChildFrame::OnUpdateCmdUI(CCmdUI* ui) {
+  return m_pView && m_pView->OnUpdateCmdUI(ui);
+}
+
+CString CChildFrame::FormatSimulatedTime(BOOL, int) const {
+  return CString();
+}

@@ -1,0 +1,68 @@
+// CChildFrame: the window of one open diagram in the main window's MDI area. It
+// owns the document and holds its one diagram view; it runs the document's New,
+// Open and Save for the application shell and keeps the simulated clock that the
+// view's blocks read. Diagram windows always show maximised.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "app/document_window.h"
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class CZaradDoc;
+class CZaradView;
+class QMdiSubWindow;
+
+class CChildFrame : public QWidget, public DocumentWindow {
+  Q_OBJECT
+
+ public:
+  // Makes the document and its view. The document constructor registers the
+  // window with the shell (open-document count, information bar, model panes).
+  explicit CChildFrame(QWidget* parent = nullptr);
+  ~CChildFrame() override;
+
+  CZaradView* GetActiveView() const { return m_pView; }
+
+  // ---- DocumentWindow ------------------------------------------------------------
+  QWidget* GetWidget() override { return this; }
+  bool OnNewDocument(int kind) override;
+  bool OnOpenDocument(const CString& path, CString* error) override;
+  bool OnSaveDocument(const CString& path, CString* error) override;
+  bool IsModified() const override;
+  void SetModifiedFlag(bool modified) override;
+  int GetKind() const override;
+  bool GetZoom(float* zoom) const override;
+  bool IsSimulating() const override;
+  CZaradDoc* GetDocument() override { return m_pDoc.get(); }
+  void SetTitle(const CString& title) override;
+  void SetPathName(const CString& path) override;
+  // Commands go to the view.
+  bool OnCmdMsg(UINT id) override;
+  bool OnUpdateCmdUI(CCmdUI* ui) override;
+
+  // Shows the frame; always maximised inside the main window, whatever is asked.
+  void ActivateFrame(int nCmdShow = -1);
+
+  // ---- Simulated clock -------------------------------------------------------------
+  // The simulated date and time that the blocks read (local time when the frame was made).
+  SYSTEMTIME GetSimulatedTime() const { return SimulatedClock; }
+  CString FormatSimulatedTime(BOOL abbreviateMonth, int format) const;
+
+  SYSTEMTIME SimulatedClock;
+  SYSTEMTIME m_stPrevClock;
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  // Follows the activation of the MDI window that holds the frame.
+  void WatchSubWindow();
+
+  std::unique_ptr<CZaradDoc> m_pDoc;
+  CZaradView* m_pView = nullptr;  // child widget
+  QPointer<QMdiSubWindow> m_pSubWindow;
+};
