@@ -191,6 +191,16 @@ CBlockObj* FindBlockWithPinsAt(const CZaradDoc& doc, CPoint pt) {
   return FindBlockWidened(doc, pt, kPinStubReach);
 }
 
+CBlockComment* FindCommentAt(const CZaradDoc& doc, CPoint pt) {
+  for (CBlockComment* comment : doc.m_comments) {
+    const long long x = pt.x, y = pt.y;
+    const long long left = comment->m_ptPos.x, top = comment->m_ptPos.y;
+    if (x >= left && x < left + comment->m_size.cx && y >= top && y < top + comment->m_size.cy)
+      return comment;
+  }
+  return nullptr;
+}
+
 CConnectLineObj* FindConnectionAt(const CZaradDoc& doc, CPoint pt) {
   return CConnectLineObj::FindAt(&doc, pt);
 }

@@ -13,6 +13,7 @@
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
 #include "model/owning_list.h"
+#include "model/undo_buffer.h"
 #include "platform/cstring.h"
 #include "platform/object.h"
 #include "platform/types.h"
@@ -235,6 +236,7 @@ class CZaradDoc : public CObject {
   int m_nTickerLineMs = 10000;
   int m_nAiFilter = 0;
   int m_nScopeTime = 5;
+  CUndoBuffer m_undo;  // the undo store: snapshots of this document
   CPoint m_ptMouse;
   BYTE m_markers[kMarkerCount] = {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -61,6 +62,34 @@ TEST(DocQueries, FindBlockAtUsesHalfOpenBodiesAndPinStubs) {
     EXPECT_EQ(FindBlockAt(doc, c.pt), c.body);
     EXPECT_EQ(FindBlockWithPinsAt(doc, c.pt), c.withPins);
   }
+}
+
+TEST(DocQueries, FindCommentAtAndFindConnectionAt) {
+  CZaradDoc doc;
+  auto first = std::make_unique<CBlockComment>();
+  first->m_ptPos = CPoint(10, 10);
+  first->m_size = CSize(50, 20);
+  CBlockComment* a = AddComment(doc, std::move(first));
+  auto second = std::make_unique<CBlockComment>();
+  second->m_ptPos = CPoint(40, 20);
+  second->m_size = CSize(50, 20);
+  CBlockComment* b = AddComment(doc, std::move(second));
+  auto huge = std::make_unique<CBlockComment>();
+  huge->m_ptPos = CPoint(INT_MAX - 5, INT_MAX - 5);
+  huge->m_size = CSize(INT_MAX, INT_MAX);
+  CBlockComment* c = AddComment(doc, std::move(huge));
+  EXPECT_EQ(FindCommentAt(doc, {10, 10}), a);
+  EXPECT_EQ(FindCommentAt(doc, {45, 25}), a);  // both: the first in the list
+  EXPECT_EQ(FindCommentAt(doc, {60, 25}), b);  // right edge of a
+  EXPECT_EQ(FindCommentAt(doc, {45, 40}), nullptr);
+  EXPECT_EQ(FindCommentAt(doc, {INT_MAX - 1, INT_MAX - 1}), c);
+
+  auto w = std::make_unique<CConnectLineObj>();
+  w->m_points = {{0, 0}, {100, 0}};
+  w->m_ptEnd = CPoint(100, 0);
+  CConnectLineObj* wire = AddConnection(doc, std::move(w));
+  EXPECT_EQ(FindConnectionAt(doc, {50, 3}), wire);
+  EXPECT_EQ(FindConnectionAt(doc, {50, 9}), nullptr);
 }
 
 TEST(DocQueries, GetPinRect) {

@@ -1,0 +1,97 @@
+// CUndoBuffer: the undo store of one document. After every completed edit the
+// editing code asks it to write the whole document (a complete diagram file)
+// into the next numbered snapshot; Undo and Redo read the previous or next
+// snapshot back into the same document object. Up to 30 steps are kept.
+//
+// The snapshots live in a folder of their own under the temporary folder,
+// created (uniquely, readable only by the user) with the first snapshot and
+// removed with the store. Only the snapshot files that the store wrote are
+// ever deleted. A snapshot is written under a temporary name and renamed, so a
+// failed write keeps the step that was there.
+//
+// Snapshot numbers 0 .. 30 are logical: they map onto 31 files used as a
+// ring, so that dropping the oldest step when the store is full renames
+// nothing (there is no rename cascade that could stop half way).
+//
+// Undo and Redo read a snapshot into a scratch document first; the document
+// is reloaded only when that load succeeded. A missing or damaged snapshot
+// leaves the diagram as it is, is reported through the message sink and keeps
+// the current step. A reload empties the power-bus list and the two ladder
+// maps first, marks the document modified, and tells the reload listener (the
+// views of the document) to reset their scroll sizes and message slots.
+#pragma once
+
+#include <bitset>
+
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class CZaradDoc;
+
+// What the views of a document do after an Undo or Redo reloaded it: set the
+// scroll size from the document's m_rcDiagram and rebuild the message-slot
+// flags from its message-text blocks. The gui installs one; none by default.
+class CUndoReloadListener {
+ public:
+  virtual ~CUndoReloadListener() = default;
+  virtual void OnDocumentReloaded(CZaradDoc* doc) = 0;
+};
+
+// Installs the listener (null removes it) and returns the previous one.
+CUndoReloadListener* SetUndoReloadListener(CUndoReloadListener* listener);
+
+class CUndoBuffer {
+ public:
+  static constexpr int kMaxIndex = 30;              // snapshot numbers 0 .. 30
+  static constexpr int kSlotCount = kMaxIndex + 1;  // files of the ring
+
+  CUndoBuffer();
+  // Deletes the snapshot files the store wrote and its folder (when empty).
+  ~CUndoBuffer();
+  CUndoBuffer(const CUndoBuffer&) = delete;
+  CUndoBuffer& operator=(const CUndoBuffer&) = delete;
+
+  // Writes doc as the snapshot after the current one, which becomes the newest:
+  // the redo steps beyond the current one are dropped. When the current step is
+  // number 30, the oldest step is dropped first. On failure (reported) the
+  // history is unchanged and the result is FALSE.
+  BOOL SaveSnapshot(CZaradDoc* doc);
+  // Reloads the previous snapshot into the document. Going back to number 0
+  // of a document whose first snapshot was never dropped gives the empty
+  // diagram. FALSE when there is no document, nothing to undo, or the snapshot
+  // cannot be read (reported; the diagram and the step stay as they are).
+  BOOL Undo();
+  // Reloads the next snapshot; FALSE as for Undo.
+  BOOL Redo();
+  BOOL CanUndo() const { return m_nIndex > 0 ? TRUE : FALSE; }
+  BOOL CanRedo() const { return (m_nIndex >= 0 && m_nTop > 0 && m_nIndex < m_nTop) ? TRUE : FALSE; }
+  // m_strSuffix: "." and a stamp of the local time (part of the folder's name).
+  void MakeSuffix();
+
+  // The folder of the snapshots (ending in '/'); empty before the first snapshot.
+  const CString& GetFolder() const { return m_strFolder; }
+  // The file that holds snapshot number index (0 .. 30) now.
+  CString GetSnapshotPath(int index) const;
+
+  // ---- Members, in declaration order -----------------------------------------
+  int m_nIndex = 0;             // snapshot the document shows now, 0 .. 30
+  CString m_strPath;            // the path last built (folder or snapshot file)
+  CZaradDoc* m_pDoc = nullptr;  // document of the last SaveSnapshot; not owned
+  CString m_strTempPath;        // the temporary folder, ending in '/'
+  int m_nTop = 0;               // newest snapshot written; 0 when none
+  CString m_strSuffix;          // "." and the instance stamp
+
+ private:
+  int SlotOf(int index) const { return (m_nBase + index) % kSlotCount; }
+  bool EnsureFolder();
+  // Brings the document to snapshot index; false (reported) when it cannot.
+  bool LoadSnapshot(int index, bool undo);
+  // Reloads the step the document showed, after a reload failed half way.
+  void RestoreCurrentStep();
+  // Deletes the file of a ring slot when the store wrote it.
+  void RemoveSlotFile(int slot);
+
+  CString m_strFolder;                // created folder, ending in '/'
+  int m_nBase = 0;                    // ring slot of snapshot number 0
+  std::bitset<kSlotCount> m_written;  // ring slots whose file the store wrote
+};
