@@ -1,0 +1,188 @@
+// The editor with its real diagram windows: opening a saved diagram shows it
+// (title, zoom pane, the picture of the view), New/Save/Close round trips,
+// unsaved changes are asked about, and only the active view paints.
+#include <QImage>
+#include <QMdiSubWindow>
+#include <QSet>
+
+#include "app/qt_string.h"
+#include "app/resource_ids.h"
+#include "blocks/block_factory.h"
+#include "controls/gui/pane_status_bar.h"
+#include "editor/gui/child_frame.h"
+#include "editor/gui/zarad_view.h"
+#include "model/shell_context.h"
+#include "model/zarad_doc.h"
+#include "shell_fixture.h"
+
+namespace {
+
+const QRgb kBase = qRgb(0xB4, 0xB4, 0xB4) & 0xFFFFFF;
+
+class EditorWindowTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    m_app->SetDocumentFactory([] { return new CChildFrame; });
+  }
+
+  // A diagram file made by a document outside the editor: an AND gate at
+  // (100, 100) and an off-delay at (260, 180).
+  QString WriteSavedDiagram(const QString& name, int kind, float zoom) {
+    CShellContext quiet;
+    CScopedShellContext scope(&quiet);
+    CZaradDoc doc;
+    doc.m_nKind = kind;
+    doc.m_fZoom = zoom;
+    doc.AddBlock(MakeBlockOfType(300))->m_ptPos = CPoint(100, 100);
+    doc.AddBlock(MakeBlockOfType(401))->m_ptPos = CPoint(260, 180);
+    CString error;
+    EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path(name)), &error)) << ToQString(error).toStdString();
+    return Path(name);
+  }
+
+  CChildFrame* ActiveChild() const { return dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow()); }
+
+  CString ZoomPaneText() const {
+    CPaneStatusBar* bar = m_frame->GetStatusBar();
+    return bar->GetPaneText(bar->CommandToIndex(ID_INDICATOR_ZOOM));
+  }
+
+  static QImage Grab(CChildFrame* child) {
+    QCoreApplication::processEvents();
+    return child->GetActiveView()->viewport()->grab().toImage();
+  }
+
+  static int CountOther(const QImage& image, QRect rect, QRgb colour) {
+    int n = 0;
+    rect &= image.rect();
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+      for (int x = rect.left(); x <= rect.right(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != colour;
+    }
+    return n;
+  }
+};
+
+TEST_F(EditorWindowTest, OpeningASavedDiagramShowsIt) {
+  const QString path = WriteSavedDiagram("saved.bfb", kDocFbd, 1.5f);
+  ASSERT_NE(m_app->OpenDocumentFile(ToCString(path)), nullptr);
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(child->GetDocument()->m_blocks.GetCount(), 2);
+  EXPECT_EQ(m_frame->windowTitle(), "Zovuzi Editor - [saved.bfb]");
+  EXPECT_TRUE(m_app->GetDocManager()->GetSubWindow(child)->isMaximized());
+  m_app->OnIdle(0);
+  EXPECT_EQ(ZoomPaneText(), CString(u"Zoom:150%"));
+
+  const QImage image = Grab(child);
+  ASSERT_FALSE(image.isNull());
+  QSet<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 3) {
+    for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y) & 0xFFFFFF);
+  }
+  EXPECT_GE(colours.size(), 3);  // not blank: base, outlines, block bodies
+  EXPECT_TRUE(colours.contains(kBase));
+  // Both blocks' places at zoom 1.5 hold their drawings; empty base between them does not.
+  for (const CBlockObj* block : child->GetDocument()->m_blocks) {
+    const QRect place(block->m_ptPos.x * 3 / 2, block->m_ptPos.y * 3 / 2, block->m_nWidth * 3 / 2,
+                      block->m_nHeight * 3 / 2);
+    EXPECT_GT(CountOther(image, place, kBase), place.width() * place.height() / 4) << block->m_nType;
+  }
+  EXPECT_EQ(CountOther(image, QRect(20, 300, 60, 40), kBase), 0);
+}
+
+TEST_F(EditorWindowTest, NewSaveCloseRoundTrip) {
+  g_ShowPropertiesOnNew = 0;
+  struct Case {
+    UINT command;
+    const char* answer;
+    const char* file;
+    int kind;
+  } const cases[] = {{ID_FILE_NEW, "fbd", "fbd.bfb", kDocFbd},
+                     {ID_FILE_NEW_LAD, "lad", "lad.bld", kDocLadder}};
+  for (const Case& c : cases) {
+    m_frame->SendCommand(c.command);
+    CChildFrame* child = ActiveChild();
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->GetKind(), c.kind);
+    child->GetDocument()->AddBlock(MakeBlockOfType(c.kind == kDocFbd ? 300 : 700))->m_ptPos = CPoint(80, 60);
+    EXPECT_TRUE(child->IsModified());
+    m_frame->SendCommand(ID_ZOOM_IN);
+    EXPECT_EQ(child->GetDocument()->m_fZoom, 1.5f);
+
+    m_dialogs->answers.push_back({Path(c.answer)});
+    m_frame->SendCommand(ID_FILE_SAVE);
+    EXPECT_EQ(child->GetTitle(), CString(ToCString(c.file)));
+    EXPECT_FALSE(child->IsModified());
+    m_frame->SendCommand(ID_FILE_CLOSE);
+    Flush();
+    EXPECT_EQ(DocCount(), 0);
+    EXPECT_TRUE(m_sink.messages().empty());
+
+    ASSERT_NE(m_app->OpenDocumentFile(ToCString(Path(c.file))), nullptr) << c.file;
+    child = ActiveChild();
+    EXPECT_EQ(child->GetKind(), c.kind);
+    EXPECT_EQ(child->GetDocument()->m_fZoom, 1.5f);
+    // The ladder power bus is made by the first paint and not saved as a block.
+    int blocks = 0;
+    for (const CBlockObj* block : child->GetDocument()->m_blocks) {
+      EXPECT_EQ(block->m_ptPos, CPoint(80, 60));
+      ++blocks;
+    }
+    EXPECT_EQ(blocks, 1);
+    m_frame->SendCommand(ID_FILE_CLOSE);
+    Flush();
+  }
+  EXPECT_EQ(DocCount(), 0);
+}
+
+TEST_F(EditorWindowTest, CloseWithUnsavedChangesAsks) {
+  g_ShowPropertiesOnNew = 0;
+  m_frame->SendCommand(ID_FILE_NEW);
+  ActiveChild()->GetDocument()->AddBlock(MakeBlockOfType(300));
+  m_sink.QueueAnswer(IDCANCEL);
+  m_frame->SendCommand(ID_FILE_CLOSE);
+  Flush();
+  EXPECT_EQ(DocCount(), 1);
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_NE(m_sink.messages()[0].text.Find(CString(u"Diagram1")), -1);
+  m_sink.QueueAnswer(IDNO);
+  m_frame->SendCommand(ID_FILE_CLOSE);
+  Flush();
+  EXPECT_EQ(DocCount(), 0);
+  EXPECT_EQ(m_sink.messages().size(), 2u);
+}
+
+TEST_F(EditorWindowTest, DamagedFileOpensNothing) {
+  QFile bad(Path("bad.bfb"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("\x01\x02not a diagram");
+  bad.close();
+  EXPECT_EQ(m_app->OpenDocumentFile(ToCString(Path("bad.bfb"))), nullptr);
+  Flush();
+  EXPECT_EQ(DocCount(), 0);
+  EXPECT_EQ(m_sink.messages().size(), 1u);
+}
+
+TEST_F(EditorWindowTest, OnlyTheActiveViewPaints) {
+  g_ShowPropertiesOnNew = 0;
+  m_frame->SendCommand(ID_FILE_NEW);
+  CChildFrame* first = ActiveChild();
+  const QRect place(100, 100, 25, 40);
+  EXPECT_EQ(CountOther(Grab(first), place, kBase), 0);  // painted while active
+  m_frame->SendCommand(ID_FILE_NEW);
+  CChildFrame* second = ActiveChild();
+  ASSERT_NE(first, second);
+  EXPECT_FALSE(first->GetActiveView()->IsActiveView());
+  EXPECT_TRUE(second->GetActiveView()->IsActiveView());
+  // A block added to the inactive document does not show until its window is active.
+  first->GetDocument()->AddBlock(MakeBlockOfType(300))->m_ptPos = CPoint(100, 100);
+  first->GetActiveView()->InvalidateDiagram();
+  // Its window keeps the last picture.
+  EXPECT_EQ(CountOther(Grab(first), place, kBase), 0);
+  m_app->GetDocManager()->ActivateDocument(first);
+  EXPECT_TRUE(first->GetActiveView()->IsActiveView());
+  EXPECT_GT(CountOther(Grab(first), place, kBase), 100);
+}
+
+}  // namespace
