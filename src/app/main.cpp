@@ -1,8 +1,23 @@
-#include <cstdio>
+// zovuzi-editor: starts the editor, opening the diagram files named on the
+// command line.
+#include <QApplication>
+#include <QStringList>
+
+#include "app/editor_app.h"
+#include "editor/gui/child_frame.h"
 
 int main(int argc, char** argv) {
-  (void)argc;
-  (void)argv;
-  std::fputs("Zovuzi Editor: the editor has no window yet.\n", stdout);
-  return 0;
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName("Zovuzi Editor");
+
+  CEditorApp app;
+  app.SetDocumentFactory([] { return new CChildFrame; });
+  QStringList arguments = QApplication::arguments();
+  if (!arguments.isEmpty()) arguments.removeFirst();  // the program itself
+  if (!app.InitInstance(arguments)) {
+    app.ExitInstance();
+    return 1;
+  }
+  QApplication::exec();
+  return app.ExitInstance();
 }
