@@ -7,6 +7,9 @@
 #include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "blocks/value_box.h"
+#include "model/connect_line_obj.h"
+#include "model/connector_obj.h"
+#include "model/doc_queries.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/cdc.h"
@@ -123,4 +126,83 @@ void CPowerBusObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
   dc->MoveTo(m_ptPos.x, m_ptPos.y);
   dc->LineTo(m_ptPos.x, m_nHeight);
   dc->SelectObject(&oldPen);
+}
+
+// ---- Connector halves ----------------------------------------------------------
+
+namespace {
+
+void FillFlag(CDC* dc, std::initializer_list<CPoint> points) {
+  CPen pen(PS_SOLID, 1, kDrawBlack);
+  CBrush brush(kConnectorFill);
+  const CPen oldPen = dc->SelectObject(&pen);
+  const CBrush oldBrush = dc->SelectObject(&brush);
+  dc->Polygon(points);
+  dc->SelectObject(&oldBrush);
+  dc->SelectObject(&oldPen);
+}
+
+// The connector label centred over the body in the 12 x 6 font.
+void DrawConnectorLabel(CDC* dc, const CBlockObj& half, const CString& label) {
+  if (label.IsEmpty()) return;
+  const CFont font = MakeValueFont();
+  const CFont oldFont = dc->SelectObject(&font);
+  dc->SetBkMode(TRANSPARENT);
+  dc->TextOut(half.m_ptPos.x + (half.m_nWidth - label.GetLength() * kLabelCharWidth) / 2,
+              half.m_ptPos.y - kLabelLineHeight, label);
+  dc->SelectObject(&oldFont);
+}
+
+}  // namespace
+
+void CBlockMale::DrawFlag(CDC* dc, int unused) const {
+  const int x = m_ptPos.x;
+  const int y = m_ptPos.y;
+  const int w = m_nWidth;
+  const int h = m_nHeight;
+  FillFlag(dc, {{x, y}, {x, y + h}, {x + w - w / 3, y + h}, {x + w, y + h / 2}, {x + w - w / 3, y}, {x, y}});
+}
+
+void CBlockFemale::DrawFlag(CDC* dc, int unused) const {
+  const int x = m_ptPos.x;
+  const int y = m_ptPos.y;
+  const int w = m_nWidth;
+  const int h = m_nHeight;
+  FillFlag(dc, {{x, y}, {x + w / 3, y + h / 2}, {x, y + h}, {x + w, y + h}, {x + w, y}, {x, y}});
+}
+
+void CBlockMale::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
+  if (dc == nullptr) return;
+  DrawFlag(dc, 0);
+  CPen stub(PS_SOLID, 1, state);
+  const CPen oldPen = dc->SelectObject(&stub);
+  dc->MoveTo(m_ptPos.x, m_ptPos.y + m_nHeight / 2);
+  dc->LineTo(m_ptPos.x - kStubLength, m_ptPos.y + m_nHeight / 2);
+  dc->SelectObject(&oldPen);
+  // The destination: the start block and pin of the wire into the female partner.
+  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+  const CBlockObj* partner = doc ? FindPartner(doc) : nullptr;
+  const CConnectLineObj* wire = partner ? FindWireIntoConnector(doc, partner) : nullptr;
+  if (wire != nullptr && wire->m_pStartBlock != nullptr) {
+    const CString target = GetOperandLabel(*doc, wire->m_pStartBlock);
+    DrawConnectorLabel(dc, *this, FormatString(u"%s/%d", target.GetString(), wire->m_nStartPin));
+  }
+}
+
+void CBlockMale::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  Simulate(view);
+  Draw(view, dc, 1, OutputStateColour(m_nValue[0]));
+}
+
+void CBlockFemale::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
+  if (dc == nullptr) return;
+  DrawFlag(dc, 0);
+  CPen stub(PS_SOLID, 1, kDrawBlack);
+  const CPen oldPen = dc->SelectObject(&stub);
+  dc->MoveTo(m_ptPos.x + m_nWidth, m_ptPos.y + m_nHeight / 2);
+  dc->LineTo(m_ptPos.x + m_nWidth + kStubLength, m_ptPos.y + m_nHeight / 2);
+  dc->SelectObject(&oldPen);
+  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
+  const CBlockObj* source = doc ? FindSourceBlock(doc) : nullptr;
+  if (source != nullptr) DrawConnectorLabel(dc, *this, GetOperandLabel(*doc, source));
 }

@@ -21,6 +21,12 @@ class CBlockMale : public CBlockObj {
   // Each input takes the output state of its linked block; 0 when the link is
   // open or names no block.
   BOOL Simulate(CViewContext* view) override;
+  // Drawing (blocks/family_draw.cpp): the arrow-shaped flag, the input stub in
+  // the colour, and the label of the pair's destination ("B12/2"); Simulate,
+  // then Draw by the input's value.
+  void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) override;
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  virtual void DrawFlag(CDC* dc, int unused) const;
 
   // The female half numbered this half's number + 2000; null when missing.
   CBlockObj* FindPartner(const CZaradDoc* doc) const;
@@ -38,6 +44,10 @@ class CBlockFemale : public CBlockObj {
   // partner (the start block of the wire into it); an output that is not
   // wired, or whose partner, partner wire or source is missing, is 0.
   BOOL Simulate(CViewContext* view) override;
+  // Drawing (blocks/family_draw.cpp): the notched flag, the output stub and
+  // the label of the block that drives the pair.
+  void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) override;
+  virtual void DrawFlag(CDC* dc, int unused) const;
 
   // The male half numbered this half's number - 2000; null when missing.
   CBlockObj* FindPartner(const CZaradDoc* doc) const;

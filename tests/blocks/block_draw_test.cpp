@@ -12,7 +12,12 @@
 #include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "blocks/time_blocks.h"
+#include "model/block_comment.h"
 #include "model/block_obj.h"
+#include "model/comment_draw.h"
+#include "model/connect_line_obj.h"
+#include "model/connector_obj.h"
+#include "model/diagram_draw.h"
 #include "model/zarad_doc.h"
 #include "platform/recording_dc.h"
 #include "support/diagram_builder.h"
@@ -519,6 +524,177 @@ TEST(ValueBoxTest, BoxesUnderTheBody) {
   ASSERT_EQ(fills.size(), 1u);
   EXPECT_EQ(fills[0]->rect, CRect(kPos.x, bottom + 2, kPos.x + 3 * hours->m_nWidth, bottom + 38));
   EXPECT_EQ(dc.CallsOfKind(Kind::kText).size(), 3u);
+}
+
+// ---- Connector halves, wires, comments and the document ------------------------------
+
+// A wire from pin `fromPin` of a to pin `toPin` of b, with a standard six-point route.
+CConnectLineObj* AddWire(CZaradDoc& doc, CBlockObj* a, int fromPin, CBlockObj* b, int toPin) {
+  auto wire = std::make_unique<CConnectLineObj>();
+  wire->m_pStartBlock = a;
+  wire->m_pEndBlock = b;
+  wire->m_nStartNumber = a->m_nNumber;
+  wire->m_nEndNumber = b->m_nNumber;
+  wire->m_nStartPin = fromPin;
+  wire->m_nEndPin = toPin;
+  wire->m_points = {CPoint(10, 10), CPoint(20, 10), CPoint(30, 10),
+                    CPoint(30, 40), CPoint(40, 40), CPoint(50, 40)};
+  wire->m_ptStart = wire->m_points.front();
+  wire->m_ptEnd = wire->m_points.back();
+  return doc.m_connections.AddTail(std::move(wire));
+}
+
+TEST(ConnectorDrawTest, LabelsNameTheOtherEndOfThePair) {
+  CDiagramBuilder d;
+  CBlockObj* source = d.Add(300);
+  source->m_nNumber = 9004;
+  CBlockObj* target = d.Add(300);
+  target->m_nNumber = 9012;
+  auto* male = static_cast<CBlockMale*>(d.Doc().AddBlock(std::make_unique<CBlockMale>(900)));
+  auto* female = static_cast<CBlockFemale*>(d.Doc().AddBlock(std::make_unique<CBlockFemale>(901)));
+  male->m_ptPos = female->m_ptPos = kPos;
+  male->m_nWidth = female->m_nWidth = 25;
+  male->m_nHeight = female->m_nHeight = 16;
+  ASSERT_EQ(female->m_nNumber, male->m_nNumber + 2000);
+  AddWire(d.Doc(), source, 10, male, 0);    // the source drives the male
+  AddWire(d.Doc(), target, 2, female, 10);  // the female feeds input 2 of B12
+  d.View().m_nEditMode = MODE_SELECT;
+  CRecordingDC dc;
+  male->Draw(&d.View(), &dc, 0, 0);
+  const DCCall* label = dc.FindText(CString(u"B12/2"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->rect.TopLeft(), CPoint(kPos.x + (male->m_nWidth - 30) / 2, kPos.y - 12));
+  const auto flags = dc.CallsOfKind(Kind::kPolygon);
+  ASSERT_EQ(flags.size(), 1u);
+  EXPECT_EQ(flags[0]->brush.GetColor(), 0x40C040u);
+  EXPECT_EQ(flags[0]->points[3], CPoint(kPos.x + male->m_nWidth, kPos.y + male->m_nHeight / 2));  // arrow tip
+  dc.Clear();
+  female->Draw(&d.View(), &dc, 0, 0);
+  EXPECT_NE(dc.FindText(CString(u"B4")), nullptr);
+
+  // In simulation the male takes its colour from its input.
+  d.View().m_nEditMode = MODE_SIMULATION;
+  male->m_nSource[0] = source->m_nNumber;
+  for (int value : {1, 0}) {
+    source->m_nValue[10] = value;
+    dc.Clear();
+    male->SimulateAndDraw(&d.View(), &dc);
+    const int y = kPos.y + male->m_nHeight / 2;
+    bool found = false;
+    for (const DCCall* c : dc.CallsOfKind(Kind::kLine)) {
+      if (c->points[0] == CPoint(kPos.x, y) && c->points[1] == CPoint(kPos.x - 5, y)) {
+        found = true;
+        EXPECT_EQ(c->pen.GetColor(), value ? 0x0000FFu : 0xFF0000u);
+      }
+    }
+    EXPECT_TRUE(found);
+  }
+
+  // Without the partner's wire the halves carry no label.
+  d.Doc().m_connections.DeleteAll();
+  dc.Clear();
+  male->Draw(&d.View(), &dc, 0, 0);
+  female->Draw(&d.View(), &dc, 0, 0);
+  EXPECT_TRUE(dc.CallsOfKind(Kind::kText).empty());
+}
+
+TEST(WireDrawTest, PenWidthJunctionsAndHandles) {
+  CDiagramBuilder d;
+  CBlockObj* gate = d.Add(300);
+  CBlockObj* comparator = d.Add(803);
+  CConnectLineObj* wire = AddWire(d.Doc(), gate, 10, comparator, 0);  // digital output to analog input
+  wire->m_junctions[4] = CPoint(0, 0);
+  CRecordingDC dc;
+  wire->Draw(&dc, 0x123456);
+  const auto lines = dc.CallsOfKind(Kind::kPolyline);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0]->pen.GetWidth(), 2);
+  EXPECT_EQ(lines[0]->pen.GetColor(), 0x123456u);
+  const auto dots = DotsOfWidth(dc, 8);
+  ASSERT_EQ(dots.size(), 1u);
+  EXPECT_EQ(dots[0]->points[0], CPoint(40, 40));
+  dc.Clear();
+  wire->DrawSelected(&dc, 0);
+  const auto squares = dc.CallsOfKind(Kind::kRectangle);
+  ASSERT_EQ(squares.size(), 6u);
+  EXPECT_EQ(squares[0]->rect, CRect(6, 6, 14, 14));
+  EXPECT_EQ(squares[0]->brush.GetColor(), 0xFF0000u);
+  EXPECT_EQ(squares[2]->brush.GetColor(), 0x0000FFu);
+  EXPECT_EQ(squares[5]->brush.GetColor(), 0xFF0000u);
+}
+
+TEST(CommentDrawTest, LinesSplitOverTheHeight) {
+  CBlockComment comment;
+  comment.m_ptPos = CPoint(10, 100);
+  comment.m_size = CSize(80, 36);
+  comment.m_strText = CString(u"one\r\ntwo\r\nthree\r\n");
+  comment.m_nLines = 3;
+  CRecordingDC dc;
+  DrawComment(&dc, comment);
+  const auto texts = dc.CallsOfKind(Kind::kText);
+  ASSERT_EQ(texts.size(), 3u);  // the empty last line is not written
+  EXPECT_EQ(texts[1]->rect.TopLeft(), CPoint(10, 112));
+  EXPECT_EQ(texts[2]->rect.TopLeft(), CPoint(10, 124));
+  EXPECT_EQ(texts[0]->bkColor, 0xB4B4B4u);
+  EXPECT_EQ(texts[0]->font.lfFaceName, CString(u"Arial"));
+  EXPECT_EQ(dc.GetTextColor(), 0u);
+  comment.m_nLines = 0;
+  dc.Clear();
+  DrawCommentSelected(&dc, comment);
+  EXPECT_TRUE(dc.CallsOfKind(Kind::kText).empty());
+  EXPECT_EQ(dc.CallsOfKind(Kind::kPolygon).size(), 4u);
+}
+
+TEST(DiagramDrawTest, OrderAndPageDivisions) {
+  CDiagramBuilder d;
+  CZaradDoc& doc = d.Doc();
+  doc.m_sizePage = CSize(400, 300);
+  doc.m_nPagesAcross = 3;
+  doc.m_nPagesDown = 1;
+  CBlockObj* a = Place(d, 300);
+  CBlockObj* b = d.Add(300);
+  b->m_ptPos = CPoint(100, 100);
+  AddWire(doc, a, 10, b, 0);
+  doc.m_comments.AddTail(std::make_unique<CBlockComment>());
+  d.View().m_nEditMode = MODE_SELECT;
+  CRecordingDC dc;
+  DiagramDrawOptions options;
+  options.cullToClip = false;
+  DrawDocument(&dc, doc, &d.View(), options);
+  // Two vertical divisions in the division colour, none across.
+  int divisions = 0;
+  for (const DCCall* c : dc.CallsOfKind(Kind::kLine)) divisions += c->pen.GetColor() == 0x62C400u ? 1 : 0;
+  EXPECT_EQ(divisions, 2);
+  EXPECT_TRUE(HasLine(dc, CPoint(400, 0), CPoint(400, 300)));
+  // Blocks, then the wire, then the comment.
+  int lastBody = -1, wireAt = -1, commentAt = -1;
+  for (size_t i = 0; i < dc.Calls().size(); ++i) {
+    const DCCall& c = dc.Calls()[i];
+    if (c.kind == Kind::kPolygon && c.brush.GetColor() == 0x8CDEFFu) lastBody = static_cast<int>(i);
+    if (c.kind == Kind::kPolyline && wireAt < 0) wireAt = static_cast<int>(i);
+    if (c.kind == Kind::kText && c.text == CString(u"Comment")) commentAt = static_cast<int>(i);
+  }
+  EXPECT_LT(lastBody, wireAt);
+  EXPECT_LT(wireAt, commentAt);
+  const auto fills = dc.CallsOfKind(Kind::kFillRect);
+  ASSERT_GE(fills.size(), 2u);
+  EXPECT_EQ(fills[0]->fillColor, 0x808080u);
+  EXPECT_EQ(fills[1]->rect, CRect(0, 0, 1200, 300));
+  EXPECT_EQ(fills[1]->fillColor, 0xB4B4B4u);
+}
+
+TEST(DiagramDrawTest, ElementsOutsideTheClipAreSkipped) {
+  CDiagramBuilder d;
+  d.Doc().m_sizePage = CSize(4000, 4000);
+  CBlockObj* near = Place(d, 300);
+  near->m_nNumber = 9001;
+  CBlockObj* far = d.Add(300);
+  far->m_ptPos = CPoint(3000, 3000);
+  far->m_nNumber = 9002;
+  CRecordingDC dc(CSize(800, 600));
+  DrawDocument(&dc, d.Doc(), &d.View(), DiagramDrawOptions());
+  EXPECT_NE(dc.FindText(CString(u"B1")), nullptr);
+  EXPECT_EQ(dc.FindText(CString(u"B2")), nullptr);
 }
 
 }  // namespace
