@@ -1,16 +1,17 @@
-// The undo store: snapshot files in a ring of 31 slots, the scratch load that
+// The undo store: snapshot files in a ring of 31 slots, the set-aside that
 // guards every reload, and the fix-ups after one.
 #include "model/undo_buffer.h"
 
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "model/shell_context.h"
+#include "model/owning_list.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 #include "platform/file_util.h"
@@ -38,26 +39,52 @@ void ClearDiagram(CZaradDoc* doc) {
   doc->m_analogSimSettings.clear();
 }
 
-// A document that only checks that a snapshot loads. It is made and destroyed
-// under a quiet shell, so that the main frame's document count, information
-// bar and next-document kind do not see it.
-class CScratchDoc {
+template <typename T>
+void MoveAll(COwningList<T>& from, COwningList<T>& to) {
+  while (std::unique_ptr<T> obj = from.DetachHead()) to.AddTail(std::move(obj));
+}
+
+// The lists and ladder maps of a document, taken out of it. The objects keep
+// every pointer they hold (to each other and to their document), so that they
+// can go back unchanged; otherwise they are deleted in DeleteContents order.
+class CHeldDiagram {
  public:
-  CScratchDoc() {
-    CScopedShellContext quiet(&m_quiet);
-    m_doc = std::make_unique<CZaradDoc>();
+  explicit CHeldDiagram(CZaradDoc* doc) {
+    doc->m_sortList.clear();
+    MoveAll(doc->m_blocks, m_blocks);
+    MoveAll(doc->m_connections, m_connections);
+    MoveAll(doc->m_comments, m_comments);
+    MoveAll(doc->m_powerBus, m_powerBus);
+    m_operandNames.swap(doc->m_operandNames);
+    m_analogSimSettings.swap(doc->m_analogSimSettings);
   }
-  ~CScratchDoc() {
-    CScopedShellContext quiet(&m_quiet);
-    m_doc.reset();
+  ~CHeldDiagram() {
+    m_blocks.DeleteAll();
+    m_connections.DeleteAll();
+    m_comments.DeleteAll();
+    m_powerBus.DeleteAll();
   }
-  CScratchDoc(const CScratchDoc&) = delete;
-  CScratchDoc& operator=(const CScratchDoc&) = delete;
-  CZaradDoc* get() const { return m_doc.get(); }
+  CHeldDiagram(const CHeldDiagram&) = delete;
+  CHeldDiagram& operator=(const CHeldDiagram&) = delete;
+
+  // Gives the document its diagram back in place of whatever it holds now.
+  void PutBack(CZaradDoc* doc) {
+    ClearDiagram(doc);
+    MoveAll(m_blocks, doc->m_blocks);
+    MoveAll(m_connections, doc->m_connections);
+    MoveAll(m_comments, doc->m_comments);
+    MoveAll(m_powerBus, doc->m_powerBus);
+    m_operandNames.swap(doc->m_operandNames);
+    m_analogSimSettings.swap(doc->m_analogSimSettings);
+  }
 
  private:
-  CShellContext m_quiet;
-  std::unique_ptr<CZaradDoc> m_doc;
+  COwningList<CBlockObj> m_blocks;
+  COwningList<CConnectLineObj> m_connections;
+  COwningList<CBlockComment> m_comments;
+  COwningList<CBlockObj> m_powerBus;
+  std::map<UINT, CString> m_operandNames;
+  std::map<UINT, AnalogSimSetting> m_analogSimSettings;
 };
 
 }  // namespace
@@ -94,9 +121,13 @@ void CUndoBuffer::MakeSuffix() {
   m_strSuffix.Format(u".%d", static_cast<int>(wrapped));
 }
 
+CString CUndoBuffer::SlotPath(int slot) const {
+  return m_strFolder + FormatString(u"%03d.tmp", slot) + m_strSuffix;
+}
+
 CString CUndoBuffer::GetSnapshotPath(int index) const {
   if (m_strFolder.IsEmpty() || index < 0 || index > kMaxIndex) return CString();
-  return m_strFolder + FormatString(u"%03d.tmp", SlotOf(index)) + m_strSuffix;
+  return SlotPath(SlotOf(index));
 }
 
 bool CUndoBuffer::EnsureFolder() {
@@ -115,7 +146,7 @@ bool CUndoBuffer::EnsureFolder() {
 void CUndoBuffer::RemoveSlotFile(int slot) {
   if (!m_written.test(static_cast<size_t>(slot)) || m_strFolder.IsEmpty()) return;
   std::error_code ec;
-  std::filesystem::remove(ToFsPath(m_strFolder + FormatString(u"%03d.tmp", slot) + m_strSuffix), ec);
+  std::filesystem::remove(ToFsPath(SlotPath(slot)), ec);
   m_written.reset(static_cast<size_t>(slot));
 }
 
@@ -137,7 +168,7 @@ BOOL CUndoBuffer::SaveSnapshot(CZaradDoc* doc) {
   const bool dropOldest = m_nIndex >= kMaxIndex;
   const int index = dropOldest ? kMaxIndex : m_nIndex + 1;
   const int slot = dropOldest ? SlotOf(0) : SlotOf(index);
-  const CString path = m_strFolder + FormatString(u"%03d.tmp", slot) + m_strSuffix;
+  const CString path = SlotPath(slot);
   m_strPath = path;
   const std::string error = SaveBytesAtomically(ToFsPath(path), bytes);
   if (!error.empty()) {
@@ -181,7 +212,7 @@ bool CUndoBuffer::LoadSnapshot(int index, bool undo) {
     // snapshot of a new document, the empty diagram.
     ClearDiagram(doc);
   } else {
-    const CString path = m_strFolder + FormatString(u"%03d.tmp", slot) + m_strSuffix;
+    const CString path = SlotPath(slot);
     m_strPath = path;
     std::vector<BYTE> bytes;
     std::string error = ReadFileBytes(ToFsPath(path), bytes);
@@ -189,19 +220,10 @@ bool CUndoBuffer::LoadSnapshot(int index, bool undo) {
       Report(failure + "the saved step cannot be read (" + error + ")." + leftAlone);
       return false;
     }
+    // The diagram being left is set aside while the snapshot loads, and put
+    // back when the load fails (the load itself restores the settings).
+    CHeldDiagram held(doc);
     CString loadError;
-    try {
-      CScratchDoc scratch;
-      if (!scratch.get()->LoadFromBytes(bytes, path.ToUtf8(), &loadError)) {
-        Report(failure + "the saved step is damaged (" + loadError.ToUtf8() + ")." + leftAlone);
-        return false;
-      }
-    } catch (const std::exception& e) {
-      Report(failure + e.what() + "." + leftAlone);
-      return false;
-    }
-    // The snapshot loads: read it into the document itself.
-    ClearDiagram(doc);
     bool loaded = false;
     try {
       loaded = doc->LoadFromBytes(bytes, path.ToUtf8(), &loadError);
@@ -209,28 +231,12 @@ bool CUndoBuffer::LoadSnapshot(int index, bool undo) {
       loadError = CString::FromUtf8(e.what());
     }
     if (!loaded) {
-      // Not expected once the scratch load passed: put the current step back.
-      Report(failure + "the saved step could not be loaded (" + loadError.ToUtf8() + ").");
-      RestoreCurrentStep();
+      held.PutBack(doc);
+      Report(failure + "the saved step is damaged (" + loadError.ToUtf8() + ")." + leftAlone);
       return false;
     }
   }
   doc->SetModifiedFlag(TRUE);
   if (g_reloadListener) g_reloadListener->OnDocumentReloaded(doc);
   return true;
-}
-
-void CUndoBuffer::RestoreCurrentStep() {
-  const int slot = SlotOf(m_nIndex);
-  if (!m_written.test(static_cast<size_t>(slot))) return;
-  const CString path = m_strFolder + FormatString(u"%03d.tmp", slot) + m_strSuffix;
-  std::vector<BYTE> bytes;
-  CString error;
-  if (!ReadFileBytes(ToFsPath(path), bytes).empty()) return;
-  ClearDiagram(m_pDoc);
-  try {
-    m_pDoc->LoadFromBytes(bytes, path.ToUtf8(), &error);
-  } catch (const std::exception&) {
-    ClearDiagram(m_pDoc);
-  }
 }

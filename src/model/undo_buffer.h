@@ -13,10 +13,10 @@
 // ring, so that dropping the oldest step when the store is full renames
 // nothing (there is no rename cascade that could stop half way).
 //
-// Undo and Redo read a snapshot into a scratch document first; the document
-// is reloaded only when that load succeeded. A missing or damaged snapshot
-// leaves the diagram as it is, is reported through the message sink and keeps
-// the current step. A reload empties the power-bus list and the two ladder
+// Undo and Redo set the document's diagram aside while a snapshot loads and
+// give it back when the load fails: a missing or damaged snapshot leaves the
+// diagram as it is (the same objects), is reported through the message sink
+// and keeps the current step. A reload empties the power-bus list and the two ladder
 // maps first, marks the document modified, and tells the reload listener (the
 // views of the document) to reset their scroll sizes and message slots.
 #pragma once
@@ -83,11 +83,11 @@ class CUndoBuffer {
 
  private:
   int SlotOf(int index) const { return (m_nBase + index) % kSlotCount; }
+  // The file of a ring slot: "%03d.tmp" and the suffix in the folder.
+  CString SlotPath(int slot) const;
   bool EnsureFolder();
   // Brings the document to snapshot index; false (reported) when it cannot.
   bool LoadSnapshot(int index, bool undo);
-  // Reloads the step the document showed, after a reload failed half way.
-  void RestoreCurrentStep();
   // Deletes the file of a ring slot when the store wrote it.
   void RemoveSlotFile(int slot);
 

@@ -223,9 +223,15 @@ TEST_F(UndoBufferTest, AMissingOrDamagedSnapshotLeavesTheDiagram) {
     for (int i = 0; i < 3; ++i) Edit(d);
     c.spoil(undo.GetSnapshotPath(2).ToUtf8());
     d.Doc().SetModifiedFlag(FALSE);
+    d.Doc().m_strProgramName = u"Edited";
+    d.Doc().m_operandNames[100] = u"Start";
+    CBlockObj* head = d.Doc().m_blocks.GetHead();
 
     EXPECT_FALSE(undo.Undo());
     EXPECT_EQ(d.Doc().m_blocks.GetCount(), 3);
+    EXPECT_EQ(d.Doc().m_blocks.GetHead(), head);  // the very same objects
+    EXPECT_EQ(d.Doc().m_strProgramName, CString(u"Edited"));
+    EXPECT_EQ(d.Doc().m_operandNames.size(), 1u);
     EXPECT_EQ(undo.m_nIndex, 3);
     EXPECT_FALSE(d.Doc().IsModified());
     ASSERT_EQ(m_sink.messages().size(), 1u);
