@@ -13,6 +13,7 @@
 #include "model/block_obj.h"
 #include "model/block_registry.h"
 #include "model/connect_line_obj.h"
+#include "model/connector_obj.h"
 #include "model/zarad_doc.h"
 
 namespace {
@@ -32,10 +33,6 @@ CBlockObj* FindBlockWidened(const CZaradDoc& doc, CPoint pt, int reach) {
     if (WidenedBody(block, reach).PtInRect(pt)) return block;
   }
   return nullptr;
-}
-
-bool IsConnectorHalf(const CBlockObj* block) {
-  return block->m_nType == 900 || block->m_nType == 901;
 }
 
 // ---- Operand labels ---------------------------------------------------------
@@ -249,11 +246,7 @@ BOOL IsDuplicateConnection(const CZaradDoc& doc, const CConnectLineObj* wire, co
 }
 
 CConnectLineObj* FindConnectorConnection(const CZaradDoc& doc, const CBlockObj* half) {
-  if (!half || !IsConnectorHalf(half)) return nullptr;
-  for (CConnectLineObj* wire : doc.m_connections) {
-    if (wire->m_pEndBlock == half) return wire;
-  }
-  return nullptr;
+  return FindWireIntoConnector(&doc, half);
 }
 
 CString GetOperandLabel(const CZaradDoc& doc, const CBlockObj* block) {

@@ -53,8 +53,9 @@ CBlockComment* AddComment(CZaradDoc& doc, std::unique_ptr<CBlockComment> comment
 BOOL IsDuplicateConnection(const CZaradDoc& doc, const CConnectLineObj* wire, const CBlockObj* block,
                            int pin);
 
-// The first wire whose end-end block is the given connector half (type 900 or
-// 901); null for a null block, any other block, or when no wire ends there.
+// The first wire whose end-end block is the given connector half (CBlockMale
+// or CBlockFemale); null for a null block, any other block, or when no wire
+// ends there (FindWireIntoConnector).
 CConnectLineObj* FindConnectorConnection(const CZaradDoc& doc, const CBlockObj* half);
 
 // The text that names an operand: "I103", "Q101", "AI201", "S1.2", "M4",

@@ -9,6 +9,7 @@
 #include "model/block_captions.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
+#include "model/connector_obj.h"
 #include "model/zarad_doc.h"
 #include "support/diagram_builder.h"
 
@@ -166,9 +167,10 @@ TEST(DocQueries, IsDuplicateConnectionInEitherDirection) {
 TEST(DocQueries, FindConnectorConnection) {
   CZaradDoc doc;
   CBlockObj* gate = Put(doc, 300, 9000);
-  CBlockObj* male = Put(doc, 900, 5000);
-  CBlockObj* female = Put(doc, 901, 7000);
-  Wire(doc, male, 10, gate, 0);  // starts at the half: not found through the half
+  CBlockObj* male = doc.m_blocks.AddTail(std::make_unique<CBlockMale>());
+  CBlockObj* female = doc.m_blocks.AddTail(std::make_unique<CBlockFemale>());
+  CBlockObj* plain = Put(doc, 900, 5001);  // the type code alone does not make a half
+  Wire(doc, male, 10, gate, 0);            // starts at the half: not found through the half
   EXPECT_EQ(FindConnectorConnection(doc, male), nullptr);
   CConnectLineObj* toMale = Wire(doc, gate, 10, male, 0);
   CConnectLineObj* toFemale = Wire(doc, gate, 10, female, 0);
@@ -177,6 +179,8 @@ TEST(DocQueries, FindConnectorConnection) {
   EXPECT_EQ(FindConnectorConnection(doc, female), toFemale);
   Wire(doc, male, 10, gate, 1);
   EXPECT_EQ(FindConnectorConnection(doc, gate), nullptr);  // not a connector half
+  Wire(doc, gate, 10, plain, 0);
+  EXPECT_EQ(FindConnectorConnection(doc, plain), nullptr);
   EXPECT_EQ(FindConnectorConnection(doc, nullptr), nullptr);
 }
 
