@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "platform/cdc.h"  // DT_* draw-text format bits
 #include "platform/cstring.h"
 #include "platform/types.h"
 
@@ -16,15 +17,6 @@ constexpr UINT SS_TYPEMASK = 0x1F;
 constexpr UINT SS_NOTIFY = 0x100;
 constexpr UINT SS_CENTERIMAGE = 0x200;
 
-// Draw-text format bits.
-constexpr UINT DT_LEFT = 0x0;
-constexpr UINT DT_CENTER = 0x1;
-constexpr UINT DT_RIGHT = 0x2;
-constexpr UINT DT_VCENTER = 0x4;
-constexpr UINT DT_WORDBREAK = 0x10;
-constexpr UINT DT_SINGLELINE = 0x20;
-constexpr UINT DT_EXPANDTABS = 0x40;
-constexpr UINT DT_END_ELLIPSIS = 0x8000;
 
 class CEmbossedStatic : public QWidget {
   Q_OBJECT

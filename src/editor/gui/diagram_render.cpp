@@ -10,25 +10,12 @@
 
 namespace {
 
-constexpr float kMinZoom = 0.25f;
-constexpr float kMaxZoom = 4.0f;
-constexpr int kZoomWindowExtent = 100;
 constexpr int kMaxImageSide = 16384;
 
 }  // namespace
 
-float ClampDiagramZoom(float zoom) {
-  if (!(zoom > kMinZoom)) return kMinZoom;
-  if (zoom >= kMaxZoom) return kMaxZoom;
-  return zoom;
-}
-
-int RoundHalfAway(double x) {
-  return static_cast<int>(x >= 0 ? x + 0.5 : x - 0.5);
-}
-
 void ApplyDiagramZoomMapping(CDC* dc, float zoom, QPoint scroll) {
-  const int r = RoundHalfAway(static_cast<double>(ClampDiagramZoom(zoom)) * kZoomWindowExtent);
+  const int r = ZoomViewportExtent(ClampZoom(zoom));
   dc->SetMapMode(MM_ISOTROPIC);
   dc->SetWindowExt(kZoomWindowExtent, kZoomWindowExtent);
   dc->SetViewportExt(r, r);
@@ -57,7 +44,7 @@ QImage RenderDiagramImage(CZaradDoc& doc, float zoom, QSize size, QPoint scroll,
 
 QImage RenderWholeDiagram(CZaradDoc& doc, float zoom, CViewContext* view, const DiagramDrawOptions& options) {
   const CRect page = GetDiagramPageRect(doc);
-  const double z = ClampDiagramZoom(zoom);
-  const QSize size(RoundHalfAway(page.Width() * z), RoundHalfAway(page.Height() * z));
+  const double z = ClampZoom(zoom);
+  const QSize size(RoundHalfAwayFromZero(page.Width() * z), RoundHalfAwayFromZero(page.Height() * z));
   return RenderDiagramImage(doc, zoom, size, QPoint(), view, options);
 }

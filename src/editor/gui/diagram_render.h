@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QSize>
 
+#include "editor/view_geometry.h"
 #include "model/diagram_draw.h"
 
 class CDC;
@@ -14,14 +15,8 @@ class CViewContext;
 class CZaradDoc;
 class QPainter;
 
-// The zoom the view accepts: 0.25 .. 4.0 (NaN and anything at or below 0.25
-// give 0.25, 4.0 and above give 4.0).
-float ClampDiagramZoom(float zoom);
-// x + 0.5 truncated for x >= 0, x - 0.5 truncated otherwise.
-int RoundHalfAway(double x);
-
 // The view's zoom mapping: MM_ISOTROPIC with window extent 100 x 100 and
-// viewport extent r x r, r = RoundHalfAway(zoom x 100), and the viewport
+// viewport extent r x r, r = ZoomViewportExtent(zoom) (editor/view_geometry.h), and the viewport
 // origin at minus the scroll position (device pixels).
 void ApplyDiagramZoomMapping(CDC* dc, float zoom, QPoint scroll = QPoint());
 

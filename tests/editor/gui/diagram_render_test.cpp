@@ -136,13 +136,13 @@ TEST(DiagramRenderTest, ScrolledViewportShowsTheSurroundAndCreatesTheLadderPower
 }
 
 TEST(DiagramRenderTest, ZoomMapping) {
-  EXPECT_EQ(ClampDiagramZoom(0.1f), 0.25f);
-  EXPECT_EQ(ClampDiagramZoom(0.25f), 0.25f);
-  EXPECT_EQ(ClampDiagramZoom(8.0f), 4.0f);
-  EXPECT_EQ(ClampDiagramZoom(std::nanf("")), 0.25f);
-  EXPECT_EQ(ClampDiagramZoom(1.5f), 1.5f);
-  EXPECT_EQ(RoundHalfAway(2.5), 3);
-  EXPECT_EQ(RoundHalfAway(-2.5), -3);
+  EXPECT_EQ(ClampZoom(0.1f), 0.25f);
+  EXPECT_EQ(ClampZoom(0.25f), 0.25f);
+  EXPECT_EQ(ClampZoom(8.0f), 4.0f);
+  EXPECT_EQ(ClampZoom(std::nanf("")), 0.25f);
+  EXPECT_EQ(ClampZoom(1.5f), 1.5f);
+  EXPECT_EQ(RoundHalfAwayFromZero(2.5), 3);
+  EXPECT_EQ(RoundHalfAwayFromZero(-2.5), -3);
   CRecordingDC dc;
   ApplyDiagramZoomMapping(&dc, 1.5f, QPoint(30, 40));
   CPoint p(100, 100);
