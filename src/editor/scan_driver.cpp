@@ -14,6 +14,7 @@
 #include "model/block_eval.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
 #include "platform/ms_clock.h"
 
 namespace {
@@ -68,6 +69,36 @@ int FirstLinkedPin(const CBlockObj* b) {
   return -1;
 }
 
+// The five ints of a ladder operand's simulation setting.
+constexpr int kSimSettingValue = 1;  // current value
+constexpr int kSimSettingMin = 2;    // minimum
+constexpr int kSimSettingMode = 4;   // input behaviour (as m_nParam26 of an input)
+constexpr int kSimModeFrequency = 3;
+
+// The simulation setting that a ladder document keeps for an input operand; null when none.
+AnalogSimSetting* FindOperandSetting(CZaradDoc* doc, int operand) {
+  if (doc == nullptr || operand < 0) return nullptr;
+  auto it = doc->m_analogSimSettings.find(static_cast<UINT>(operand));
+  return it == doc->m_analogSimSettings.end() ? nullptr : &it->second;
+}
+
+// Hours and minutes as minutes, held to the counter's range (0 .. 99999:59).
+int HoursMinutes(int hours, int minutes) {
+  const long long total = 60LL * hours + minutes;
+  return static_cast<int>(std::clamp<long long>(total, 0, CBlockHCOUNTER::kOperatingLimit - 1));
+}
+
+// The encoder's count back at its start value, and its two pair edge
+// memories (the value slots of pins 2 and 3) clear.
+void ResetEncoder(CBlockObj* b) {
+  b->m_dValue = b->m_nParam8;
+  b->m_nValue[2] = b->m_nValue[3] = 0;
+}
+
+bool IsMessageText(const CBlockObj* b) {
+  return Is(b, RUNTIME_CLASS(CBlockMSGTEXT));
+}
+
 bool LinksBlock(CScanDriver* view, const CBlockObj* b, int pin) {
   return FindLinkedBlock(view, b->m_nSource[pin]) != nullptr;
 }
@@ -117,21 +148,43 @@ void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
     t->m_stStart = now;
     t->m_bTiming = 0;
     t->m_bSecondPhase = 0;
-    if (auto* rpr = DYNAMIC_DOWNCAST(CBlockRPR, b)) rpr->m_nPulseCount = -1;
+    if (auto* sls = DYNAMIC_DOWNCAST(CBlockSLS, b)) sls->m_byWarnState = 0;
+    if (Is(b, RUNTIME_CLASS(CBlockMPLR)) || Is(b, RUNTIME_CLASS(CBlockRPR)) ||
+        Is(b, RUNTIME_CLASS(CBlockAPG))) {
+      t->m_bPresetShown = 0;
+    }
+    if (auto* rpr = DYNAMIC_DOWNCAST(CBlockRPR, b)) {
+      rpr->m_nPulseCount = -1;
+      rpr->m_nPulseLimit = 0;
+    }
     if (auto* mfs = DYNAMIC_DOWNCAST(CBlockMFS, b)) {
       mfs->m_nState = 0;
+      mfs->m_byWarnState = 0;
       mfs->m_nValue[kFirstOutputPin] = 0;
     }
   } else if (auto* sreg = DYNAMIC_DOWNCAST(CBlockSREG, b)) {
     sreg->m_wBits = 0;
-  } else if (Is(b, RUNTIME_CLASS(CBlockCOUNTER)) || Is(b, RUNTIME_CLASS(CBlockENCODER))) {
+  } else if (Is(b, RUNTIME_CLASS(CBlockCOUNTER))) {
     b->m_dValue = b->m_nParam8;  // the start value
+  } else if (Is(b, RUNTIME_CLASS(CBlockENCODER))) {
+    ResetEncoder(b);
+  } else if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) {
+    hc->m_nParam11 = 0;
+    hc->m_nOperating = hc->m_nOperatingAtStart = HoursMinutes(hc->m_nParam15, hc->m_nParam14);
+    // The remaining time is loaded with its start value: the maintenance
+    // interval, less what the operating-time preset has used of it.
+    hc->m_nRemaining = hc->m_nLastStart = hc->ComputeStartValue();
+    hc->m_stRunStart = now;
   } else if (auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, b)) {
     trg->m_nMeasured = trg->m_nPulses = trg->m_bGateRunning = 0;
     trg->m_stStart = now;
   } else if (Is(b, RUNTIME_CLASS(CBlockMake))) {
     const bool high = b->m_nOperand >= 2900 && b->m_nOperand <= 3899;
     if (Is(b, RUNTIME_CLASS(CBlockBreak)) ? !high : high) b->m_nContactState = 1;
+    AnalogSimSetting* setting = FindOperandSetting(view->GetDocument(), b->m_nOperand);
+    if (setting != nullptr && setting->nValues[kSimSettingMode] == kSimModeFrequency) {
+      setting->nValues[kSimSettingValue] = setting->nValues[kSimSettingMin];
+    }
   } else if (Is(b, RUNTIME_CLASS(CBlockInvOut))) {
     if (b->m_nOperand < 4800 || b->m_nOperand > 4927) {
       b->m_nContactState = 1;
@@ -139,6 +192,9 @@ void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
     }
   } else if (Is(b, RUNTIME_CLASS(CBlockAContact))) {
     if (b->m_nSource[0] == LINK_OPEN) b->m_nValue[0] = 1;
+    if (AnalogSimSetting* setting = FindOperandSetting(view->GetDocument(), b->m_nOperand)) {
+      setting->nValues[kSimSettingValue] = setting->nValues[kSimSettingMin];
+    }
     b->m_nWordValue = 0;
   } else {
     b->m_dValue = 0;
@@ -233,6 +289,8 @@ void CScanDriver::LeaveSimulation() {
         (Is(b, RUNTIME_CLASS(CBlockAContact)) && b->m_nOperand >= 4000 && b->m_nOperand <= 4127)) {
       b->m_nWordValue = 0;
       b->m_nSimValue = b->m_nMinValue;
+    } else if (IsMessageText(b)) {
+      b->m_nParam1 = 0;  // the acknowledge latch
     }
     const int inputs = std::clamp(b->m_nInputs, 0, kMaxInputPins);
     for (int i = 0; i < inputs && b->m_nSource[i] != LINK_PARAM && b->m_nSource[i] != 72; ++i) {
@@ -242,6 +300,13 @@ void CScanDriver::LeaveSimulation() {
     b->m_bChanged[kFirstOutputPin] = 0;
     b->m_nValue[kFirstOutputPin] = 0;
     if (m_pDoc->IsLadder()) b->m_nContactState = 0;
+    // The encoder and the edge-triggered pulse train start afresh next time.
+    if (Is(b, RUNTIME_CLASS(CBlockENCODER))) {
+      ResetEncoder(b);
+    } else if (Is(b, RUNTIME_CLASS(CBlockPTOE))) {
+      b->m_dValue = 0;
+      b->m_stStart = m_stClock;
+    }
   }
 }
 
@@ -296,6 +361,14 @@ void CScanDriver::Start() {
   m_nStepState = SIM_STEP_OFF;
   m_stLastStep = m_stClock;
   RestartFunctionBlocks();
+  if (m_pDoc == nullptr) return;
+  for (CBlockObj* b : m_pDoc->m_blocks) {
+    if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) {
+      StartHoursRun(hc);
+    } else if (auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, b)) {
+      trg->m_nMeasured = 0;
+    }
+  }
 }
 
 void CScanDriver::Stop() {
@@ -393,8 +466,18 @@ void CScanDriver::TimeStepTick(bool initial) {
   if (m_nStepRemaining == 0) EndStep();
 }
 
+void CScanDriver::StartHoursRun(CBlockHCOUNTER* hc) {
+  enum { kR = 0, kEn = 1, kRal = 2 };
+  if (hc->m_nValue[kEn] == 1 && hc->m_nValue[kR] == 0 && hc->m_nValue[kRal] == 0) {
+    hc->m_stRunStart = m_stClock;
+    hc->m_nOperatingAtStart = hc->m_nOperating;
+  }
+}
+
 void CScanDriver::ResetBlockState(CBlockObj* b) {
-  if (Is(b, RUNTIME_CLASS(CBlockAnalog))) return;
+  // Analog functions keep their values; a message text's parameter word 0 is
+  // its acknowledge latch, not a retentivity flag.
+  if (Is(b, RUNTIME_CLASS(CBlockAnalog)) || IsMessageText(b)) return;
   if (b->m_nParam1) {
     b->m_dElapsedBase = b->m_dValue;  // retentive: keeps its value and pins
     return;
@@ -501,7 +584,7 @@ void CScanDriver::PowerUp() {
     if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) ||
         Is(b, RUNTIME_CLASS(CBlockLow)) || Is(b, RUNTIME_CLASS(CBlockShift)) ||
         Is(b, RUNTIME_CLASS(CBlockOpenX)) || Is(b, RUNTIME_CLASS(CBlockAnalogOut)) ||
-        Is(b, RUNTIME_CLASS(CBlockAnalogFlag)) || Is(b, RUNTIME_CLASS(CBlockAnalog))) {
+        Is(b, RUNTIME_CLASS(CBlockAnalogFlag)) || Is(b, RUNTIME_CLASS(CBlockAnalog)) || IsMessageText(b)) {
       continue;
     }
     if (Is(b, RUNTIME_CLASS(CBlockOut)) || Is(b, RUNTIME_CLASS(CBlockFlag))) {
@@ -509,10 +592,7 @@ void CScanDriver::PowerUp() {
       continue;
     }
     if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) {
-      if (hc->m_nValue[0] == 1 && hc->m_nValue[1] == 0 && hc->m_nValue[2] == 0) {
-        hc->m_stRunStart = m_stClock;
-        hc->m_nOperatingAtStart = hc->m_nOperating;
-      }
+      StartHoursRun(hc);
     } else if (auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, b)) {
       trg->m_nMeasured = 0;
     }

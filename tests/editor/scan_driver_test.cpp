@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "blocks/counter_blocks.h"
 #include "blocks/logic_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "blocks/time_blocks.h"
@@ -40,7 +42,7 @@ struct ScanRig {
   CDiagramBuilder d;
   CScanDriver driver{&d.Doc()};
   CRecordingSink sink;
-  ScanRig() { driver.SetSink(&sink); }
+  explicit ScanRig(int kind = kDocFbd) : d(kind) { driver.SetSink(&sink); }
   void Enter() { driver.EnterSimulation(kStart); }
 };
 
@@ -360,6 +362,239 @@ TEST(ScanDriverTest, EnteringAndLeavingSetStartAndQuietStates) {
   r.driver.Run(2);  // nothing happens outside simulation
   EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 0);
 }
+
+// ---- Start states -----------------------------------------------------------------
+
+// One field of a block as a number, read and written through the rig.
+#define FIELD(cls, member)                                                                   \
+  [](ScanRig&, CBlockObj* b) { return static_cast<double>(static_cast<cls*>(b)->member); },  \
+      [](ScanRig&, CBlockObj* b, double v) {                                                 \
+        static_cast<cls*>(b)->member =                                                       \
+            static_cast<std::remove_reference_t<decltype(static_cast<cls*>(b)->member)>>(v); \
+      }
+// A stamp as milliseconds from kStart.
+#define STAMP(cls, member)                                                       \
+  [](ScanRig&, CBlockObj* b) {                                                   \
+    return static_cast<double>(MsBetween(kStart, static_cast<cls*>(b)->member)); \
+  },                                                                             \
+      [](ScanRig&, CBlockObj* b, double v) {                                     \
+        static_cast<cls*>(b)->member = AddMs(kStart, static_cast<LONGLONG>(v));  \
+      }
+// The current value that a ladder document keeps for the block's operand.
+#define OPERAND_VALUE                                                                                       \
+  [](ScanRig& r, CBlockObj* b) {                                                                            \
+    return static_cast<double>(r.d.Doc().m_analogSimSettings[static_cast<UINT>(b->m_nOperand)].nValues[1]); \
+  },                                                                                                        \
+      [](ScanRig& r, CBlockObj* b, double v) {                                                              \
+        r.d.Doc().m_analogSimSettings[static_cast<UINT>(b->m_nOperand)].nValues[1] = static_cast<int>(v);   \
+      }
+
+enum class SimEvent {
+  kEnter,         // the field is set, then the simulation entered
+  kLeave,         // entered, the field set, then left
+  kPowerRestore,  // entered (running), the field set, power cut and restored
+  kRestart,       // entered, stopped, the field set, then Start
+};
+
+struct StartStateCase {
+  const char* what;
+  int type;
+  int kind;  // kDocFbd or kDocLadder
+  void (*setup)(ScanRig&, CBlockObj*);
+  double (*get)(ScanRig&, CBlockObj*);
+  void (*set)(ScanRig&, CBlockObj*, double);
+  double before;
+  double after;
+  SimEvent event;
+};
+
+void NoSetup(ScanRig&, CBlockObj*) {}
+void MinimumTen(ScanRig&, CBlockObj* b) {
+  b->m_nMinValue = 10;
+}
+void FrequencyMinimumTen(ScanRig&, CBlockObj* b) {
+  b->m_nParam26 = 3;
+  b->m_nMinValue = 10;
+}
+void StartValueFive(ScanRig&, CBlockObj* b) {
+  b->m_nParam8 = 5;
+}
+void IntervalTwoMinutes(ScanRig&, CBlockObj* b) {
+  b->m_nParam10 = 0;  // MI 0:02
+  b->m_nParam9 = 2;
+}
+void IntervalTwoHoursPresetNinety(ScanRig&, CBlockObj* b) {
+  b->m_nParam10 = 2;  // MI 2:00
+  b->m_nParam9 = 0;
+  b->m_nParam15 = 1;  // OT preset 1:30
+  b->m_nParam14 = 30;
+}
+void HoursEnabled(ScanRig&, CBlockObj* b) {
+  static_cast<CBlockHCOUNTER*>(b)->m_nOperating = 42;
+  b->m_nValue[1] = 1;  // En; R and Ral 0
+}
+void HoursHeldInReset(ScanRig& r, CBlockObj* b) {
+  HoursEnabled(r, b);
+  b->m_nValue[0] = 1;  // R
+}
+void NonRetentive(ScanRig&, CBlockObj* b) {
+  b->m_nParam1 = 0;
+}
+void EnabledRandom(ScanRig&, CBlockObj* b) {
+  b->m_nValue[0] = 1;  // En
+}
+// A ladder contact on input I1 whose operand setting is {auto, 50, 5, 900, mode}.
+void SettingOnInput(ScanRig& r, CBlockObj* b, int mode) {
+  b->m_nOperand = 100;
+  AnalogSimSetting setting;
+  setting.nValues[0] = 1;
+  setting.nValues[1] = 50;
+  setting.nValues[2] = 5;
+  setting.nValues[3] = 900;
+  setting.nValues[4] = mode;
+  r.d.Doc().m_analogSimSettings[100] = setting;
+}
+void SwitchSetting(ScanRig& r, CBlockObj* b) {
+  SettingOnInput(r, b, 0);
+}
+void FrequencySetting(ScanRig& r, CBlockObj* b) {
+  SettingOnInput(r, b, 3);
+}
+void AnalogInputSetting(ScanRig& r, CBlockObj* b) {
+  SettingOnInput(r, b, 0);
+  b->m_nOperand = 4000;
+  r.d.Doc().m_analogSimSettings[4000] = r.d.Doc().m_analogSimSettings[100];
+}
+void OnHighOperand(ScanRig&, CBlockObj* b) {
+  b->m_nOperand = 2900;
+}
+void OnInputOperand(ScanRig&, CBlockObj* b) {
+  b->m_nOperand = 100;
+}
+
+TEST(ScanDriverTest, StartStatesOfEachBlockKind) {
+  using E = SimEvent;
+  const StartStateCase cases[] = {
+      // Inputs start at their minimum in every behaviour; frequency keys too.
+      {"input, switch", 600, kDocFbd, MinimumTen, FIELD(CBlockObj, m_nSimValue), 40, 10, E::kEnter},
+      {"input shown value", 600, kDocFbd, MinimumTen, FIELD(CBlockIn, m_nShownValue), 40, 10, E::kEnter},
+      {"key, frequency", 611, kDocFbd, FrequencyMinimumTen, FIELD(CBlockFKey, m_nShownValue), 40, 10,
+       E::kEnter},
+      {"analog input value", 608, kDocFbd, MinimumTen, FIELD(CBlockObj, m_nSimValue), 40, 10, E::kEnter},
+      {"analog input word", 608, kDocFbd, NoSetup, FIELD(CBlockObj, m_nWordValue), 500, 0, E::kEnter},
+      // Time functions: the flags and phase states of each kind.
+      {"on/off-delay preset shown", 402, kDocFbd, NoSetup, FIELD(CBlockTime, m_bPresetShown), 1, 0,
+       E::kEnter},
+      {"pulse train started", 405, kDocFbd, NoSetup, FIELD(CBlockTime, m_bPresetShown), 1, 0, E::kEnter},
+      {"pulse train count", 405, kDocFbd, NoSetup, FIELD(CBlockRPR, m_nPulseCount), 3, -1, E::kEnter},
+      {"pulse train limit", 405, kDocFbd, NoSetup, FIELD(CBlockRPR, m_nPulseLimit), 2, 0, E::kEnter},
+      {"pulse generator third state", 406, kDocFbd, NoSetup, FIELD(CBlockTime, m_bPresetShown), 1, 0,
+       E::kEnter},
+      {"on-delay keeps its third flag", 400, kDocFbd, NoSetup, FIELD(CBlockTime, m_bPresetShown), 1, 1,
+       E::kEnter},
+      {"off-delay second phase", 401, kDocFbd, NoSetup, FIELD(CBlockTime, m_bSecondPhase), 1, 0, E::kEnter},
+      {"off-delay carried time", 401, kDocFbd, NoSetup, FIELD(CBlockObj, m_dElapsedBase), 500, 0, E::kEnter},
+      {"stairway warning phase", 408, kDocFbd, NoSetup, FIELD(CBlockSLS, m_byWarnState), 2, 0, E::kEnter},
+      {"switch state", 409, kDocFbd, NoSetup, FIELD(CBlockMFS, m_nState), 3, 0, E::kEnter},
+      {"switch warning phase", 409, kDocFbd, NoSetup, FIELD(CBlockMFS, m_byWarnState), 1, 0, E::kEnter},
+      {"switch output", 409, kDocFbd, NoSetup, FIELD(CBlockObj, m_nValue[kFirstOutputPin]), 1, 0, E::kEnter},
+      // Counters.
+      {"counter count", 800, kDocFbd, StartValueFive, FIELD(CBlockObj, m_dValue), 17, 5, E::kEnter},
+      {"encoder count", 848, kDocFbd, StartValueFive, FIELD(CBlockObj, m_dValue), 17, 5, E::kEnter},
+      {"encoder pair edge", 848, kDocFbd, NoSetup, FIELD(CBlockObj, m_nValue[2]), 1, 0, E::kEnter},
+      {"hours word 10", 801, kDocFbd, NoSetup, FIELD(CBlockObj, m_nParam11), 3, 0, E::kEnter},
+      {"hours OT", 801, kDocFbd, IntervalTwoHoursPresetNinety, FIELD(CBlockHCOUNTER, m_nOperating), 999, 90,
+       E::kEnter},
+      {"hours OT at run start", 801, kDocFbd, IntervalTwoHoursPresetNinety,
+       FIELD(CBlockHCOUNTER, m_nOperatingAtStart), 7, 90, E::kEnter},
+      {"hours MN", 801, kDocFbd, IntervalTwoMinutes, FIELD(CBlockHCOUNTER, m_nRemaining), 0, 2, E::kEnter},
+      {"hours MN after the OT preset", 801, kDocFbd, IntervalTwoHoursPresetNinety,
+       FIELD(CBlockHCOUNTER, m_nRemaining), 0, 30, E::kEnter},
+      {"hours run start", 801, kDocFbd, NoSetup, STAMP(CBlockHCOUNTER, m_stRunStart), -5000, 0, E::kEnter},
+      {"frequency measured", 802, kDocFbd, NoSetup, FIELD(CBlockTHTRG, m_nMeasured), 12, 0, E::kEnter},
+      {"frequency pulses", 802, kDocFbd, NoSetup, FIELD(CBlockTHTRG, m_nPulses), 4, 0, E::kEnter},
+      {"frequency gate", 802, kDocFbd, NoSetup, FIELD(CBlockTHTRG, m_bGateRunning), 1, 0, E::kEnter},
+      {"pulse output elapsed", 852, kDocFbd, NoSetup, FIELD(CBlockObj, m_dValue), 300, 0, E::kEnter},
+      {"pulse output start", 852, kDocFbd, NoSetup, STAMP(CBlockObj, m_stStart), -5000, 0, E::kEnter},
+      // Ladder contacts and their operand settings.
+      {"make on High closes", 700, kDocLadder, OnHighOperand, FIELD(CBlockObj, m_nContactState), 0, 1,
+       E::kEnter},
+      {"break on an input closes", 701, kDocLadder, OnInputOperand, FIELD(CBlockObj, m_nContactState), 0, 1,
+       E::kEnter},
+      {"make on an input stays", 700, kDocLadder, OnInputOperand, FIELD(CBlockObj, m_nContactState), 0, 0,
+       E::kEnter},
+      {"make, frequency setting", 700, kDocLadder, FrequencySetting, OPERAND_VALUE, 50, 5, E::kEnter},
+      {"make, switch setting", 700, kDocLadder, SwitchSetting, OPERAND_VALUE, 50, 50, E::kEnter},
+      {"analog contact setting", 702, kDocLadder, AnalogInputSetting, OPERAND_VALUE, 50, 5, E::kEnter},
+      {"analog contact open input", 702, kDocLadder, NoSetup, FIELD(CBlockObj, m_nValue[0]), 0, 1, E::kEnter},
+      // Leaving.
+      {"encoder count on leaving", 848, kDocFbd, StartValueFive, FIELD(CBlockObj, m_dValue), 77, 5,
+       E::kLeave},
+      {"pulse output on leaving", 852, kDocFbd, NoSetup, FIELD(CBlockObj, m_dValue), 300, 0, E::kLeave},
+      {"pulse output start on leaving", 852, kDocFbd, NoSetup, STAMP(CBlockObj, m_stStart), -5000, 0,
+       E::kLeave},
+      {"message latch on leaving", 810, kDocFbd, NoSetup, FIELD(CBlockObj, m_nParam1), 1, 0, E::kLeave},
+      {"analog input on leaving", 608, kDocFbd, MinimumTen, FIELD(CBlockObj, m_nSimValue), 40, 10, E::kLeave},
+      // Power restored to a running simulation.
+      {"hours new run", 801, kDocFbd, HoursEnabled, FIELD(CBlockHCOUNTER, m_nOperatingAtStart), 5, 42,
+       E::kPowerRestore},
+      {"hours new run stamp", 801, kDocFbd, HoursEnabled, STAMP(CBlockHCOUNTER, m_stRunStart), -5000, 0,
+       E::kPowerRestore},
+      {"hours held in reset", 801, kDocFbd, HoursHeldInReset, FIELD(CBlockHCOUNTER, m_nOperatingAtStart), 5,
+       5, E::kPowerRestore},
+      {"hours keeps its value", 801, kDocFbd, NoSetup, FIELD(CBlockObj, m_nValue[kFirstOutputPin]), 1, 1,
+       E::kPowerRestore},
+      {"frequency measured", 802, kDocFbd, NoSetup, FIELD(CBlockTHTRG, m_nMeasured), 12, 0, E::kPowerRestore},
+      {"message latch kept", 810, kDocFbd, NoSetup, FIELD(CBlockObj, m_nParam1), 1, 1, E::kPowerRestore},
+      {"message output kept", 810, kDocFbd, NoSetup, FIELD(CBlockObj, m_nValue[kFirstOutputPin]), 1, 1,
+       E::kPowerRestore},
+      {"on/off-delay off phase", 402, kDocFbd, NoSetup, FIELD(CBlockTime, m_bSecondPhase), 1, 0,
+       E::kPowerRestore},
+      {"pulse generator enabled", 406, kDocFbd, NoSetup, FIELD(CBlockTime, m_bTiming), 1, 0,
+       E::kPowerRestore},
+      {"random, En 0", 407, kDocFbd, NonRetentive, FIELD(CBlockTime, m_bTiming), 1, 0, E::kPowerRestore},
+      {"random, En 1", 407, kDocFbd, EnabledRandom, FIELD(CBlockTime, m_bTiming), 1, 1, E::kPowerRestore},
+      {"switch stairway time", 409, kDocFbd, NoSetup, FIELD(CBlockMFS, m_nState), 2, 0, E::kPowerRestore},
+      {"switch permanent light", 409, kDocFbd, NoSetup, FIELD(CBlockMFS, m_nState), 3, 3, E::kPowerRestore},
+      // Start after Stop.
+      {"hours run on Start", 801, kDocFbd, HoursEnabled, FIELD(CBlockHCOUNTER, m_nOperatingAtStart), 5, 42,
+       E::kRestart},
+      {"frequency on Start", 802, kDocFbd, NoSetup, FIELD(CBlockTHTRG, m_nMeasured), 12, 0, E::kRestart},
+  };
+  for (const StartStateCase& c : cases) {
+    ScanRig r(c.kind);
+    CBlockObj* b = r.d.Add(c.type);
+    ASSERT_NE(b, nullptr) << c.what;
+    if (c.event == E::kEnter) {
+      r.driver.SetSimulatedTime(kStart);  // the clock as it stands stamps the blocks
+    } else {
+      r.Enter();
+      if (c.event == E::kRestart) r.driver.Stop();
+    }
+    c.setup(r, b);
+    c.set(r, b, c.before);
+    switch (c.event) {
+      case E::kEnter:
+        r.Enter();
+        break;
+      case E::kLeave:
+        r.driver.LeaveSimulation();
+        break;
+      case E::kPowerRestore:
+        r.driver.PowerDown();
+        r.driver.PowerUp();
+        break;
+      case E::kRestart:
+        r.driver.Start();
+        break;
+    }
+    EXPECT_DOUBLE_EQ(c.get(r, b), c.after) << c.what;
+  }
+}
+
+#undef FIELD
+#undef STAMP
+#undef OPERAND_VALUE
 
 TEST(ScanDriverTest, FormatsTheClock) {
   struct Case {
