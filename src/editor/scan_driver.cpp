@@ -11,6 +11,7 @@
 #include "blocks/operand_blocks.h"
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
+#include "editor/analog_range_tracer.h"
 #include "model/block_eval.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
@@ -118,6 +119,8 @@ void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
     b->m_nValue[kFirstOutputPin] = 1;
     b->m_bChanged[kFirstOutputPin] = 1;
   } else if (auto* ai = DYNAMIC_DOWNCAST(CBlockAnalogIn, b)) {
+    // The range follows the analog functions the input feeds; the input starts at its minimum.
+    CAnalogRangeTracer(view->GetDocument()).UpdateAnalogInputRange(ai, true);
     ai->m_nSimValue = ai->m_nMinValue;
     ai->m_nShownValue = ai->m_nMinValue;
     ai->m_nWordValue = 0;

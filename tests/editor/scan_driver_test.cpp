@@ -412,6 +412,10 @@ void NoSetup(ScanRig&, CBlockObj*) {}
 void MinimumTen(ScanRig&, CBlockObj* b) {
   b->m_nMinValue = 10;
 }
+void OwnRangeFromTen(ScanRig&, CBlockObj* b) {
+  b->m_bAutoRange = 0;
+  b->m_nMinValue = 10;
+}
 void FrequencyMinimumTen(ScanRig&, CBlockObj* b) {
   b->m_nParam26 = 3;
   b->m_nMinValue = 10;
@@ -480,7 +484,7 @@ TEST(ScanDriverTest, StartStatesOfEachBlockKind) {
       {"input shown value", 600, kDocFbd, MinimumTen, FIELD(CBlockIn, m_nShownValue), 40, 10, E::kEnter},
       {"key, frequency", 611, kDocFbd, FrequencyMinimumTen, FIELD(CBlockFKey, m_nShownValue), 40, 10,
        E::kEnter},
-      {"analog input value", 608, kDocFbd, MinimumTen, FIELD(CBlockObj, m_nSimValue), 40, 10, E::kEnter},
+      {"analog input value", 608, kDocFbd, OwnRangeFromTen, FIELD(CBlockObj, m_nSimValue), 40, 10, E::kEnter},
       {"analog input word", 608, kDocFbd, NoSetup, FIELD(CBlockObj, m_nWordValue), 500, 0, E::kEnter},
       // Time functions: the flags and phase states of each kind.
       {"on/off-delay preset shown", 402, kDocFbd, NoSetup, FIELD(CBlockTime, m_bPresetShown), 1, 0,
