@@ -11,3 +11,9 @@ void PresetSlotCodes(CBlockObj& block, std::initializer_list<int> codes) {
     ++slot;
   }
 }
+
+void PresetImage(CBlockObj& block, WORD memSize, int linkSlots, std::initializer_list<int> codes) {
+  block.m_wMemSize = memSize;
+  block.m_nLinkSlots = linkSlots;
+  PresetSlotCodes(block, codes);
+}

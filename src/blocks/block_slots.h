@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+#include "platform/types.h"
+
 class CBlockObj;
 
 // In a slot-code list: leave the slot's link as the base constructor set it
@@ -14,3 +16,8 @@ constexpr int kKeepLink = -1;
 // belongs to the output pin: a list that runs past slot 9 skips it and goes
 // on at slot 11. Codes that would fall past the last pin are dropped.
 void PresetSlotCodes(CBlockObj& block, std::initializer_list<int> codes);
+
+// The program-image layout a typed constructor presets: the block's memory
+// cost in bytes (m_wMemSize), the link slots carried into the image
+// (m_nLinkSlots) and those slots' codes (PresetSlotCodes).
+void PresetImage(CBlockObj& block, WORD memSize, int linkSlots, std::initializer_list<int> codes);

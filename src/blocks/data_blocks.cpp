@@ -13,6 +13,26 @@
 #include "model/zarad_doc.h"
 #include "platform/random.h"
 
+namespace {
+
+// Rotations and shifts (834-837): a word and a shift count 1..15, 1 by default.
+void PresetShift(CBlockObj& b) {
+  PresetImage(b, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
+  b.m_nMinValue = 1;
+  b.m_nMaxValue = 15;
+  b.m_nParam10 = 1;  // shift count
+}
+
+// Masks with a mask word (838, 839, 841-843), 0 by default.
+void PresetMask(CBlockObj& b) {
+  PresetImage(b, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
+  b.m_nMinValue = -32768;
+  b.m_nMaxValue = 32767;
+  b.m_nParam10 = 0;  // mask
+}
+
+}  // namespace
+
 IMPLEMENT_SERIAL(CBlockBoolean, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockBoolean::CBlockBoolean() {
@@ -20,9 +40,7 @@ CBlockBoolean::CBlockBoolean() {
 }
 
 CBlockBoolean::CBlockBoolean(int typeCode) : CBlockObj(typeCode, 4) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 7;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 16, 7, {kKeepLink, kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nParam24 = 0;  // truth table
   m_byCaps = kCaps;
 }
@@ -34,9 +52,7 @@ CBlockTDT::CBlockTDT() {
 }
 
 CBlockTDT::CBlockTDT(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, kKeepLink, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -47,9 +63,7 @@ CBlockBCD::CBlockBCD() {
 }
 
 CBlockBCD::CBlockBCD(int typeCode) : CBlockObj(typeCode, 1) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -60,10 +74,8 @@ CBlockBIN::CBlockBIN() {
 }
 
 CBlockBIN::CBlockBIN(int typeCode) : CBlockObj(typeCode, 1) {
-  m_wMemSize = 8;
+  PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_nMaxValue = 39321;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -74,12 +86,7 @@ CBlockROL::CBlockROL() {
 }
 
 CBlockROL::CBlockROL(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = 1;
-  m_nMaxValue = 15;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 1;  // shift count
+  PresetShift(*this);
   m_byCaps = kCaps;
 }
 
@@ -90,12 +97,7 @@ CBlockROR::CBlockROR() {
 }
 
 CBlockROR::CBlockROR(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = 1;
-  m_nMaxValue = 15;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 1;  // shift count
+  PresetShift(*this);
   m_byCaps = kCaps;
 }
 
@@ -106,12 +108,7 @@ CBlockSHL::CBlockSHL() {
 }
 
 CBlockSHL::CBlockSHL(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = 1;
-  m_nMaxValue = 15;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 1;  // shift count
+  PresetShift(*this);
   m_byCaps = kCaps;
 }
 
@@ -122,12 +119,7 @@ CBlockSHR::CBlockSHR() {
 }
 
 CBlockSHR::CBlockSHR(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = 1;
-  m_nMaxValue = 15;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 1;  // shift count
+  PresetShift(*this);
   m_byCaps = kCaps;
 }
 
@@ -138,12 +130,7 @@ CBlockANDM::CBlockANDM() {
 }
 
 CBlockANDM::CBlockANDM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = -32768;
-  m_nMaxValue = 32767;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 0;  // mask
+  PresetMask(*this);
   m_strMask = u"0000";
   m_byCaps = kCaps;
 }
@@ -155,12 +142,7 @@ CBlockORM::CBlockORM() {
 }
 
 CBlockORM::CBlockORM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = -32768;
-  m_nMaxValue = 32767;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 0;  // mask
+  PresetMask(*this);
   m_byCaps = kCaps;
 }
 
@@ -171,9 +153,7 @@ CBlockNOTM::CBlockNOTM() {
 }
 
 CBlockNOTM::CBlockNOTM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -184,12 +164,7 @@ CBlockNANDM::CBlockNANDM() {
 }
 
 CBlockNANDM::CBlockNANDM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = -32768;
-  m_nMaxValue = 32767;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 0;  // mask
+  PresetMask(*this);
   m_byCaps = kCaps;
 }
 
@@ -200,12 +175,7 @@ CBlockNORM::CBlockNORM() {
 }
 
 CBlockNORM::CBlockNORM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = -32768;
-  m_nMaxValue = 32767;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 0;  // mask
+  PresetMask(*this);
   m_byCaps = kCaps;
 }
 
@@ -216,12 +186,7 @@ CBlockXORM::CBlockXORM() {
 }
 
 CBlockXORM::CBlockXORM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = -32768;
-  m_nMaxValue = 32767;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 0;  // mask
+  PresetMask(*this);
   m_byCaps = kCaps;
 }
 
@@ -232,11 +197,9 @@ CBlockARRMXIV::CBlockARRMXIV() {
 }
 
 CBlockARRMXIV::CBlockARRMXIV(int typeCode) : CBlockObj(typeCode, 1) {
-  m_wMemSize = 12;
+  PresetImage(*this, 12, 5, {LINK_PARAM, 85, 83, LINK_EMPTY, LINK_EMPTY});
   m_nMinValue = 1;
   m_nMaxValue = 32;
-  m_nLinkSlots = 5;
-  PresetSlotCodes(*this, {LINK_PARAM, 85, 83, LINK_EMPTY, LINK_EMPTY});
   m_nParam9 = 0;   // operand kind
   m_nParam10 = 0;  // mode
   m_nParam14 = 0;  // first index
@@ -251,10 +214,8 @@ CBlockACMXIV::CBlockACMXIV() {
 }
 
 CBlockACMXIV::CBlockACMXIV(int typeCode) : CBlockObj(typeCode, 3) {
-  m_wMemSize = 12;
+  PresetImage(*this, 12, 5, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nMaxValue = 2;
-  m_nLinkSlots = 5;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nParam10 = 0;  // mode
   m_byCaps = kCaps;
 }
@@ -266,11 +227,9 @@ CBlockRAND::CBlockRAND() {
 }
 
 CBlockRAND::CBlockRAND(int typeCode) : CBlockObj(typeCode, 1) {
-  m_wMemSize = 8;
+  PresetImage(*this, 8, 3, {LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nMinValue = 1;
   m_nMaxValue = 32767;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nParam10 = 1;  // upper bound
   m_byCaps = kCaps;
 }
