@@ -9,6 +9,28 @@
 #include "model/block_eval.h"
 #include "model/view_context.h"
 
+namespace {
+
+// Remainders (MOD, REM): a dividend and a divisor, 10 by default.
+void PresetDivision(CBlockObj& b) {
+  PresetImage(b, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
+  b.m_nMinValue = -32767;
+  b.m_nMaxValue = 32767;
+  b.m_nParam10 = 10;  // divisor
+}
+
+// Functions with an amplification (logarithm, roots, powers, angle
+// functions): a value and a factor, 1.0 by default.
+void PresetScaled(CBlockObj& b,
+                  std::initializer_list<int> codes = {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY}) {
+  PresetImage(b, 12, 4, codes);
+  b.m_nMinValue = -10000;
+  b.m_nMaxValue = 10000;
+  b.m_dParam = 1.0;  // amplification
+}
+
+}  // namespace
+
 IMPLEMENT_SERIAL(CBlockODD, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockODD::CBlockODD() {
@@ -16,9 +38,7 @@ CBlockODD::CBlockODD() {
 }
 
 CBlockODD::CBlockODD(int typeCode) : CBlockObj(typeCode, 1) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -29,9 +49,7 @@ CBlockEVEN::CBlockEVEN() {
 }
 
 CBlockEVEN::CBlockEVEN(int typeCode) : CBlockObj(typeCode, 1) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -42,12 +60,7 @@ CBlockMOD::CBlockMOD() {
 }
 
 CBlockMOD::CBlockMOD(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = -32767;
-  m_nMaxValue = 32767;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 10;  // divisor
+  PresetDivision(*this);
   m_byCaps = kCaps;
 }
 
@@ -58,12 +71,7 @@ CBlockREM::CBlockREM() {
 }
 
 CBlockREM::CBlockREM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nMinValue = -32767;
-  m_nMaxValue = 32767;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam10 = 10;  // divisor
+  PresetDivision(*this);
   m_byCaps = kCaps;
 }
 
@@ -74,12 +82,7 @@ CBlockLOG::CBlockLOG() {
 }
 
 CBlockLOG::CBlockLOG(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this, {kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -90,12 +93,7 @@ CBlockSQRT::CBlockSQRT() {
 }
 
 CBlockSQRT::CBlockSQRT(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -106,9 +104,7 @@ CBlockABS::CBlockABS() {
 }
 
 CBlockABS::CBlockABS(int typeCode) : CBlockObj(typeCode, 1) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -119,9 +115,7 @@ CBlockGCD::CBlockGCD() {
 }
 
 CBlockGCD::CBlockGCD(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, kKeepLink, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -132,9 +126,7 @@ CBlockLCM::CBlockLCM() {
 }
 
 CBlockLCM::CBlockLCM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, kKeepLink, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -145,12 +137,7 @@ CBlockPOW2::CBlockPOW2() {
 }
 
 CBlockPOW2::CBlockPOW2(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -161,12 +148,7 @@ CBlockEXP::CBlockEXP() {
 }
 
 CBlockEXP::CBlockEXP(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -177,9 +159,7 @@ CBlockFIX::CBlockFIX() {
 }
 
 CBlockFIX::CBlockFIX(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam11 = 0;  // decimal places
   m_byCaps = kCaps;
 }
@@ -191,9 +171,7 @@ CBlockROUND::CBlockROUND() {
 }
 
 CBlockROUND::CBlockROUND(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam11 = 0;  // decimal places
   m_byCaps = kCaps;
 }
@@ -205,12 +183,7 @@ CBlockSIN::CBlockSIN() {
 }
 
 CBlockSIN::CBlockSIN(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -221,12 +194,7 @@ CBlockCOS::CBlockCOS() {
 }
 
 CBlockCOS::CBlockCOS(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -237,12 +205,7 @@ CBlockTAN::CBlockTAN() {
 }
 
 CBlockTAN::CBlockTAN(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -253,12 +216,7 @@ CBlockCOT::CBlockCOT() {
 }
 
 CBlockCOT::CBlockCOT(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -269,12 +227,7 @@ CBlockSEC::CBlockSEC() {
 }
 
 CBlockSEC::CBlockSEC(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -285,12 +238,7 @@ CBlockCSC::CBlockCSC() {
 }
 
 CBlockCSC::CBlockCSC(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nMinValue = -10000;
-  m_nMaxValue = 10000;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
-  m_dParam = 1.0;  // amplification
+  PresetScaled(*this);
   m_byCaps = kCaps;
 }
 
@@ -301,11 +249,9 @@ CBlockQUAD::CBlockQUAD() {
 }
 
 CBlockQUAD::CBlockQUAD(int typeCode) : CBlockObj(typeCode, 3) {
-  m_wMemSize = 20;
+  PresetImage(*this, 20, 8, {kKeepLink, kKeepLink, LINK_PARAM, 61, 62, 63, 72, LINK_EMPTY});
   m_nMinValue = -10000;
   m_nMaxValue = 10000;
-  m_nLinkSlots = 8;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 61, 62, 63, 72, LINK_EMPTY});
   m_dParam = 1.0;  // amplification
   m_nParam10 = 1;  // a
   m_nParam15 = 0;  // b
