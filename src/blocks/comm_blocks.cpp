@@ -12,6 +12,16 @@
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 
+namespace {
+
+// The sending WiFi blocks (digital and analog): three inputs, no output.
+void PresetWifiSend(CBlockObj& b) {
+  b.m_nOutputs = 0;
+  PresetImage(b, 12, 7, {kKeepLink, kKeepLink, LINK_PARAM, 98, 99, 100, LINK_EMPTY});
+}
+
+}  // namespace
+
 IMPLEMENT_SERIAL(CBlockMR, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockMR::CBlockMR() {
@@ -19,9 +29,7 @@ CBlockMR::CBlockMR() {
 }
 
 CBlockMR::CBlockMR(int typeCode) : CBlockObj(typeCode, 3) {
-  m_wMemSize = 18;
-  m_nLinkSlots = 8;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 82, 83, 84, 85, 86, 57, LINK_EMPTY});
+  PresetImage(*this, 18, 8, {kKeepLink, kKeepLink, LINK_PARAM, 82, 83, 84, 85, 86, 57, LINK_EMPTY});
   m_nParam11 = 0;  // polling cycle: successive
   m_byCaps = kCaps;
 }
@@ -45,9 +53,7 @@ CBlockUDC::CBlockUDC() {
 }
 
 CBlockUDC::CBlockUDC(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 24;
-  m_nLinkSlots = 15;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 57, 82, 83, 84, 85, 58, 86, 59, 64, 60, 61, 62, 63});
+  PresetImage(*this, 24, 15, {kKeepLink, LINK_PARAM, 57, 82, 83, 84, 85, 58, 86, 59, 64, 60, 61, 62, 63});
   m_nParam16 = 0;  // COM0
   m_nParam18 = 0;
   m_nParam5 = 0;
@@ -66,9 +72,7 @@ CBlockCRC16::CBlockCRC16() {
 }
 
 CBlockCRC16::CBlockCRC16(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 5;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 85, 83, LINK_EMPTY});
+  PresetImage(*this, 12, 5, {kKeepLink, LINK_PARAM, 85, 83, LINK_EMPTY});
   m_nParam15 = 1;  // number of words
   m_byCaps = kCaps;
 }
@@ -80,9 +84,7 @@ CBlockWIFIIn::CBlockWIFIIn() {
 }
 
 CBlockWIFIIn::CBlockWIFIIn(int typeCode) : CBlockWIFI(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 8;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 98, 99, 100, 101, 58, LINK_EMPTY});
+  PresetImage(*this, 12, 8, {kKeepLink, LINK_PARAM, 98, 99, 100, 101, 58, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -93,10 +95,7 @@ CBlockWIFIOut::CBlockWIFIOut() {
 }
 
 CBlockWIFIOut::CBlockWIFIOut(int typeCode) : CBlockWIFI(typeCode, 3) {
-  m_wMemSize = 12;
-  m_nOutputs = 0;
-  m_nLinkSlots = 7;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 98, 99, 100, LINK_EMPTY});
+  PresetWifiSend(*this);
   m_byCaps = kCaps;
 }
 
@@ -107,9 +106,7 @@ CBlockWIFIAI::CBlockWIFIAI() {
 }
 
 CBlockWIFIAI::CBlockWIFIAI(int typeCode) : CBlockWIFI(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 7;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 98, 99, 100, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 12, 7, {kKeepLink, LINK_PARAM, 98, 99, 100, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -120,10 +117,7 @@ CBlockWIFIAOut::CBlockWIFIAOut() {
 }
 
 CBlockWIFIAOut::CBlockWIFIAOut(int typeCode) : CBlockWIFI(typeCode, 3) {
-  m_wMemSize = 12;
-  m_nOutputs = 0;
-  m_nLinkSlots = 7;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 98, 99, 100, LINK_EMPTY});
+  PresetWifiSend(*this);
   m_byCaps = kCaps;
 }
 
