@@ -276,9 +276,7 @@ CBlockACOMP::CBlockACOMP() {
 }
 
 CBlockACOMP::CBlockACOMP(int typeCode) : CBlockAnalog(typeCode, 3) {
-  m_wMemSize = 24;
-  m_nLinkSlots = 8;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 71, 72, 73, 74, LINK_EMPTY});
+  PresetImage(*this, 24, 8, {kKeepLink, kKeepLink, LINK_PARAM, 71, 72, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -289,9 +287,7 @@ CBlockATHTRG::CBlockATHTRG() {
 }
 
 CBlockATHTRG::CBlockATHTRG(int typeCode) : CBlockAnalog(typeCode, 2) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 7;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 71, 72, 73, 74, LINK_EMPTY});
+  PresetImage(*this, 16, 7, {kKeepLink, LINK_PARAM, 71, 72, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -302,9 +298,7 @@ CBlockAAMP::CBlockAAMP() {
 }
 
 CBlockAAMP::CBlockAAMP(int typeCode) : CBlockAnalog(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 5;
-  PresetSlotCodes(*this, {kKeepLink, 72, 73, 74, LINK_EMPTY});
+  PresetImage(*this, 12, 5, {kKeepLink, 72, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -315,9 +309,7 @@ CBlockAWDOG::CBlockAWDOG() {
 }
 
 CBlockAWDOG::CBlockAWDOG(int typeCode) : CBlockAnalog(typeCode, 3) {
-  m_wMemSize = 20;
-  m_nLinkSlots = 7;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 72, 73, 74, LINK_EMPTY});
+  PresetImage(*this, 20, 7, {kKeepLink, kKeepLink, LINK_PARAM, 72, 73, 74, LINK_EMPTY});
   m_nParam1 = 0;
   m_byCaps = kCaps;
 }
@@ -329,9 +321,7 @@ CBlockADTRG::CBlockADTRG() {
 }
 
 CBlockADTRG::CBlockADTRG(int typeCode) : CBlockAnalog(typeCode, 2) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 7;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 75, 72, 73, 74, LINK_EMPTY});
+  PresetImage(*this, 16, 7, {kKeepLink, LINK_PARAM, 75, 72, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -342,9 +332,7 @@ CBlockAMATH::CBlockAMATH() {
 }
 
 CBlockAMATH::CBlockAMATH(int typeCode) : CBlockAnalog(typeCode, 2) {
-  m_wMemSize = 20;
-  m_nLinkSlots = 11;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 70, 71, 73, 61, 62, 63, 64, 74, LINK_EMPTY});
+  PresetImage(*this, 20, 11, {kKeepLink, LINK_PARAM, 70, 71, 73, 61, 62, 63, 64, 74, LINK_EMPTY});
   m_nParam16 = 1;  // priority of the second operator
   m_byCaps = kCaps;
 }
@@ -356,9 +344,7 @@ CBlockAMUX::CBlockAMUX() {
 }
 
 CBlockAMUX::CBlockAMUX(int typeCode) : CBlockAnalog(typeCode, 4) {
-  m_wMemSize = 20;
-  m_nLinkSlots = 9;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 70, 71, 73, 74, LINK_EMPTY});
+  PresetImage(*this, 20, 9, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 70, 71, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -369,10 +355,8 @@ CBlockARAMP::CBlockARAMP() {
 }
 
 CBlockARAMP::CBlockARAMP(int typeCode) : CBlockAnalog(typeCode, 4) {
-  m_wMemSize = 28;
-  m_nLinkSlots = 12;
-  PresetSlotCodes(*this,
-                  {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 71, 76, 77, 78, 72, 73, 74, LINK_EMPTY});
+  PresetImage(*this, 28, 12,
+              {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 71, 76, 77, 78, 72, 73, 74, LINK_EMPTY});
   m_nParam10 = 10;    // rate
   m_nParam15 = 1000;  // maximum level
   m_byCaps = kCaps;
@@ -401,9 +385,7 @@ CBlockPWM::CBlockPWM() {
 }
 
 CBlockPWM::CBlockPWM(int typeCode) : CBlockAnalog(typeCode, 3) {
-  m_wMemSize = 24;
-  m_nLinkSlots = 11;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 72, 73, 89, 79, 95, 96, 74, LINK_EMPTY});
+  PresetImage(*this, 24, 11, {kKeepLink, kKeepLink, LINK_PARAM, 72, 73, 89, 79, 95, 96, 74, LINK_EMPTY});
   m_nSelect = 4;  // no output channel
   m_byCaps = kCaps;
 }
@@ -415,9 +397,7 @@ CBlockAFILTER::CBlockAFILTER() {
 }
 
 CBlockAFILTER::CBlockAFILTER(int typeCode) : CBlockAnalog(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 94, LINK_EMPTY});
+  PresetImage(*this, 8, 4, {kKeepLink, LINK_PARAM, 94, LINK_EMPTY});
   m_nParam11 = 3;  // number of samples setting
   m_byCaps = kCaps;
 }
@@ -429,9 +409,7 @@ CBlockMAXMIN::CBlockMAXMIN() {
 }
 
 CBlockMAXMIN::CBlockMAXMIN(int typeCode) : CBlockAnalog(typeCode, 4) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 6;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
+  PresetImage(*this, 16, 6, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
   m_nParam18 = 0;  // no reset of max/min
   m_byCaps = kCaps;
 }
@@ -443,9 +421,7 @@ CBlockAVGVAL::CBlockAVGVAL() {
 }
 
 CBlockAVGVAL::CBlockAVGVAL(int typeCode) : CBlockAnalog(typeCode, 4) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 6;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
+  PresetImage(*this, 16, 6, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
   m_nParam10 = 1;  // sample time
   m_nParam11 = 0;  // its unit
   m_nParam9 = 1;   // sample count

@@ -58,10 +58,8 @@ CBlockCOUNTER::CBlockCOUNTER() {
 }
 
 CBlockCOUNTER::CBlockCOUNTER(int typeCode) : CBlockObj(typeCode, 4) {
-  m_wMemSize = 24;
+  PresetImage(*this, 24, 6, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 59, LINK_EMPTY});
   m_nMaxValue = kCountLimit;
-  m_nLinkSlots = 6;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 59, LINK_EMPTY});
   m_dValue = m_nParam8;  // the count starts at the start value
   m_byCaps = kCaps;
 }
@@ -110,10 +108,8 @@ CBlockHCOUNTER::CBlockHCOUNTER() {
 }
 
 CBlockHCOUNTER::CBlockHCOUNTER(int typeCode) : CBlockObj(typeCode, 4) {
-  m_wMemSize = 24;
+  PresetImage(*this, 24, 7, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 59, 58, LINK_EMPTY});
   m_nMaxValue = 1023;
-  m_nLinkSlots = 7;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 59, 58, LINK_EMPTY});
   m_nParam1 = 1;  // retentive
   m_nParam18 = 0;
   m_nParam11 = 0;
@@ -222,9 +218,7 @@ CBlockTHTRG::CBlockTHTRG() {
 }
 
 CBlockTHTRG::CBlockTHTRG(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 5;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 59, 58, LINK_EMPTY});
+  PresetImage(*this, 16, 5, {kKeepLink, LINK_PARAM, 59, 58, LINK_EMPTY});
   m_nParam15 = 1;  // gate time 1 s
   m_byCaps = kCaps;
 }

@@ -17,9 +17,7 @@ CBlockMEM::CBlockMEM() {
 }
 
 CBlockMEM::CBlockMEM(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 6;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 84, 83, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 12, 6, {kKeepLink, LINK_PARAM, 84, 83, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -30,11 +28,9 @@ CBlockENCODER::CBlockENCODER() {
 }
 
 CBlockENCODER::CBlockENCODER(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 24;
+  PresetImage(*this, 24, 8, {kKeepLink, LINK_PARAM, 70, 71, 58, LINK_EMPTY, LINK_EMPTY, LINK_EMPTY});
   m_nMinValue = -999999;
   m_nMaxValue = 999999;
-  m_nLinkSlots = 8;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 70, 71, 58, LINK_EMPTY, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -45,10 +41,8 @@ CBlockSMC::CBlockSMC() {
 }
 
 CBlockSMC::CBlockSMC(int typeCode) : CBlockObj(typeCode, 3) {
-  m_wMemSize = 16;
+  PresetImage(*this, 16, 6, {kKeepLink, kKeepLink, LINK_PARAM, 95, 78, LINK_EMPTY});
   m_nMaxValue = 99999999;
-  m_nLinkSlots = 6;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 95, 78, LINK_EMPTY});
   m_nParam15 = 250;  // speed
   m_byCaps = kCaps;
 }
@@ -60,10 +54,8 @@ CBlockSMCE::CBlockSMCE() {
 }
 
 CBlockSMCE::CBlockSMCE(int typeCode) : CBlockObj(typeCode, 4) {
-  m_wMemSize = 22;
+  PresetImage(*this, 22, 8, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 95, 78, 77, LINK_EMPTY});
   m_nMaxValue = 99999999;
-  m_nLinkSlots = 8;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 95, 78, 77, LINK_EMPTY});
   m_nParam15 = 250;  // speed
   m_nParam20 = 0;    // steps
   m_byCaps = kCaps;
@@ -76,10 +68,8 @@ CBlockPTO::CBlockPTO() {
 }
 
 CBlockPTO::CBlockPTO(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 12;
+  PresetImage(*this, 12, 4, {kKeepLink, LINK_PARAM, 78, LINK_EMPTY});
   m_nMaxValue = 99999999;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, 78, LINK_EMPTY});
   m_nParam15 = 0;  // pulse width
   m_byCaps = kCaps;
 }
@@ -91,10 +81,8 @@ CBlockPTOE::CBlockPTOE() {
 }
 
 CBlockPTOE::CBlockPTOE(int typeCode) : CBlockObj(typeCode, 3) {
-  m_wMemSize = 18;
+  PresetImage(*this, 18, 6, {kKeepLink, kKeepLink, LINK_PARAM, 78, 77, LINK_EMPTY});
   m_nMaxValue = 99999999;
-  m_nLinkSlots = 6;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 78, 77, LINK_EMPTY});
   m_nParam15 = 0;  // pulse width
   m_nParam20 = 0;  // pulses
   m_byCaps = kCaps;
@@ -107,9 +95,7 @@ CBlockSEG::CBlockSEG() {
 }
 
 CBlockSEG::CBlockSEG(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 10;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 10, 4, {kKeepLink, kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -120,10 +106,8 @@ CBlockWORD2BIT::CBlockWORD2BIT() {
 }
 
 CBlockWORD2BIT::CBlockWORD2BIT(int typeCode) : CBlockObj(typeCode, 2) {
-  m_wMemSize = 10;
+  PresetImage(*this, 10, 4, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nMaxValue = 15;
-  m_nLinkSlots = 4;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 

@@ -13,9 +13,7 @@ CBlockLR::CBlockLR() {
 }
 
 CBlockLR::CBlockLR(int typeCode) : CBlockObj(typeCode, 3) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 3;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM});
+  PresetImage(*this, 8, 3, {kKeepLink, kKeepLink, LINK_PARAM});
   m_nParam2 = 1;  // parameter protection on
   m_byCaps = kCaps;
 }
@@ -27,9 +25,7 @@ CBlockPR::CBlockPR() {
 }
 
 CBlockPR::CBlockPR(int typeCode) : CBlockObj(typeCode, 4) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 5;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 12, 5, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam2 = 1;  // parameter protection on
   m_byCaps = kCaps;
 }
@@ -41,9 +37,7 @@ CBlockSREG::CBlockSREG() {
 }
 
 CBlockSREG::CBlockSREG(int typeCode) : CBlockObj(typeCode, 4) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 5;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 12, 5, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam2 = 1;  // parameter protection on
   m_nParam24 = FreeRegisterIndex(GetShellContext()->GetActiveDocument());
   m_byCaps = kCaps;
@@ -56,9 +50,7 @@ CBlockMATHERR::CBlockMATHERR() {
 }
 
 CBlockMATHERR::CBlockMATHERR(int typeCode) : CBlockObj(typeCode, 3) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 6;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, 58, 59, LINK_EMPTY});
+  PresetImage(*this, 16, 6, {kKeepLink, kKeepLink, LINK_PARAM, 58, 59, LINK_EMPTY});
   m_nParam18 = 0;
   m_byCaps = kCaps;
 }

@@ -47,9 +47,7 @@ CBlockDPR::CBlockDPR() {
 }
 
 CBlockDPR::CBlockDPR(int typeCode) : CBlockTime(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 8, 0, {kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -60,9 +58,7 @@ CBlockDDR::CBlockDDR() {
 }
 
 CBlockDDR::CBlockDDR(int typeCode) : CBlockTime(typeCode, 3) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 12, 0, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -73,9 +69,7 @@ CBlockMPLR::CBlockMPLR() {
 }
 
 CBlockMPLR::CBlockMPLR(int typeCode) : CBlockTime(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 12, 0, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -86,9 +80,7 @@ CBlockPLR::CBlockPLR() {
 }
 
 CBlockPLR::CBlockPLR(int typeCode) : CBlockTime(typeCode, 3) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 12, 0, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -99,9 +91,7 @@ CBlockCPG::CBlockCPG() {
 }
 
 CBlockCPG::CBlockCPG(int typeCode) : CBlockTime(typeCode, 2) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 8, 0, {kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -112,9 +102,7 @@ CBlockRPR::CBlockRPR() {
 }
 
 CBlockRPR::CBlockRPR(int typeCode) : CBlockTime(typeCode, 3) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, 58, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 16, 0, {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, 58, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -125,9 +113,7 @@ CBlockAPG::CBlockAPG() {
 }
 
 CBlockAPG::CBlockAPG(int typeCode) : CBlockTime(typeCode, 3) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 12, 0, {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
   m_bLastPhaseOn = 0;
   m_byCaps = kCaps;
 }
@@ -139,9 +125,7 @@ CBlockRG::CBlockRG() {
 }
 
 CBlockRG::CBlockRG(int typeCode) : CBlockTime(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 12, 0, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -152,9 +136,7 @@ CBlockSLS::CBlockSLS() {
 }
 
 CBlockSLS::CBlockSLS(int typeCode) : CBlockTime(typeCode, 2) {
-  m_wMemSize = 12;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 12, 0, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
   m_nParam11 = 1;
   m_nParam19 = 15;  // pre-warning time Tw
   m_nParam21 = 1;   // pre-warning duration Tl
@@ -168,9 +150,8 @@ CBlockMFS::CBlockMFS() {
 }
 
 CBlockMFS::CBlockMFS(int typeCode) : CBlockTime(typeCode, 3) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 16, 0,
+              {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
   m_byCaps = kCaps;
 }
 
@@ -181,10 +162,8 @@ CBlockWT::CBlockWT() {
 }
 
 CBlockWT::CBlockWT(int typeCode) : CBlockTime(typeCode, 3) {
-  m_wMemSize = 20;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this,
-                  {LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, 54, 54, 54, 56});
+  PresetImage(*this, 20, 0,
+              {LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, 54, 54, 54, 56});
   m_byCaps = kCaps;
 }
 
@@ -195,9 +174,7 @@ CBlockYT::CBlockYT() {
 }
 
 CBlockYT::CBlockYT(int typeCode) : CBlockTime(typeCode, 1) {
-  m_wMemSize = 8;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
+  PresetImage(*this, 8, 0, {LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nParam10 = 1;  // on date: month, day
   m_nParam9 = 1;
   m_nParam15 = 1;  // off date: month, day
@@ -214,9 +191,7 @@ CBlockAC::CBlockAC() {
 }
 
 CBlockAC::CBlockAC(int typeCode) : CBlockTime(typeCode, 1) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 0;
-  PresetSlotCodes(*this, {LINK_PARAM, 89, 90, 91, 88, 89, 90, 91, 92, 93, LINK_EMPTY});
+  PresetImage(*this, 16, 0, {LINK_PARAM, 89, 90, 91, 88, 89, 90, 91, 92, 93, LINK_EMPTY});
   m_nParam11 = 0;
   m_nParam16 = 0;
   m_byCaps = kCaps;
@@ -229,9 +204,7 @@ CBlockSW::CBlockSW() {
 }
 
 CBlockSW::CBlockSW(int typeCode) : CBlockTime(typeCode, 4) {
-  m_wMemSize = 16;
-  m_nLinkSlots = 5;
-  PresetSlotCodes(*this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
+  PresetImage(*this, 16, 5, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam11 = 1;  // minutes:seconds
   m_byCaps = kCaps;
 }
