@@ -18,20 +18,9 @@
 #include "platform/random.h"
 #include "platform/recording_dc.h"
 #include "support/fake_contexts.h"
+#include "support/sim_time.h"
 
 namespace {
-
-SYSTEMTIME MakeTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(year);
-  st.wMonth = static_cast<WORD>(month);
-  st.wDay = static_cast<WORD>(day);
-  st.wHour = static_cast<WORD>(hour);
-  st.wMinute = static_cast<WORD>(minute);
-  st.wSecond = static_cast<WORD>(second);
-  st.wMilliseconds = static_cast<WORD>(ms);
-  return st;
-}
 
 SYSTEMTIME Plus(const SYSTEMTIME& st, int ms) {
   SYSTEMTIME out{};
@@ -45,7 +34,7 @@ SYSTEMTIME Plus(const SYSTEMTIME& st, int ms) {
 class TimeRig {
  public:
   explicit TimeRig(int type, int docKind = kDocFbd) {
-    m_stBase = MakeTime(2024, 1, 1);  // a Monday
+    m_stBase = SimTime(2024, 1, 1);  // a Monday
     m_shell.m_stSimTime = m_stBase;
     m_doc.m_nKind = docKind;
     m_view.m_pDoc = &m_doc;
@@ -602,8 +591,8 @@ TEST_P(WeeklyTimerTest, OutputAtTime) {
     wt.m_nCamOff[cam.cam][1] = cam.offMinute;
   }
   // 7 January 2024 is a Sunday; the weekday comes from the date, not from wDayOfWeek.
-  rig.View().m_stSimTime = MakeTime(2024, 1, 7 + c.weekDay, c.hour, c.minute, 30);
-  rig.View().m_stScanTime = MakeTime(2000, 1, 1);
+  rig.View().m_stSimTime = SimTime(2024, 1, 7 + c.weekDay, c.hour, c.minute, 30);
+  rig.View().m_stScanTime = SimTime(2000, 1, 1);
   EXPECT_EQ(wt.Simulate(&rig.View()), 1);
   EXPECT_EQ(rig.Output(), c.expected);
 }
@@ -622,30 +611,30 @@ struct YearlyCase {
 TEST(YearlyTimerTest, OutputOnDate) {
   const YearlyCase cases[] = {
       // Across the year end: 1 December to 1 February.
-      {12, 1, 2, 1, 0, MakeTime(2024, 1, 15), 1},
-      {12, 1, 2, 1, 0, MakeTime(2024, 1, 31, 23, 59, 59, 975), 1},
-      {12, 1, 2, 1, 0, MakeTime(2024, 2, 1), 0},
-      {12, 1, 2, 1, 0, MakeTime(2024, 11, 30, 23, 59, 59), 0},
-      {12, 1, 2, 1, 0, MakeTime(2024, 12, 1), 1},
-      {12, 1, 2, 1, 0, MakeTime(2024, 12, 31, 23, 59, 59), 1},
+      {12, 1, 2, 1, 0, SimTime(2024, 1, 15), 1},
+      {12, 1, 2, 1, 0, SimTime(2024, 1, 31, 23, 59, 59, 975), 1},
+      {12, 1, 2, 1, 0, SimTime(2024, 2, 1), 0},
+      {12, 1, 2, 1, 0, SimTime(2024, 11, 30, 23, 59, 59), 0},
+      {12, 1, 2, 1, 0, SimTime(2024, 12, 1), 1},
+      {12, 1, 2, 1, 0, SimTime(2024, 12, 31, 23, 59, 59), 1},
       // Within one year.
-      {3, 10, 9, 20, 0, MakeTime(2024, 3, 9, 23, 59), 0},
-      {3, 10, 9, 20, 0, MakeTime(2024, 6, 1), 1},
-      {3, 10, 9, 20, 0, MakeTime(2024, 9, 20), 0},
+      {3, 10, 9, 20, 0, SimTime(2024, 3, 9, 23, 59), 0},
+      {3, 10, 9, 20, 0, SimTime(2024, 6, 1), 1},
+      {3, 10, 9, 20, 0, SimTime(2024, 9, 20), 0},
       // 29 February of a common year carries into 1 March.
-      {2, 29, 3, 5, 0, MakeTime(2023, 3, 1), 1},
-      {2, 29, 3, 5, 0, MakeTime(2023, 2, 28, 23, 59), 0},
+      {2, 29, 3, 5, 0, SimTime(2023, 3, 1), 1},
+      {2, 29, 3, 5, 0, SimTime(2023, 2, 28, 23, 59), 0},
       // Equal dates: never on.
-      {5, 5, 5, 5, 0, MakeTime(2024, 5, 5, 12), 0},
+      {5, 5, 5, 5, 0, SimTime(2024, 5, 5, 12), 0},
       // Monthly: day 10 to day 20, and a window across the month end.
-      {1, 10, 1, 20, 1, MakeTime(2024, 7, 10), 1},
-      {1, 10, 1, 20, 1, MakeTime(2024, 7, 19, 23, 59), 1},
-      {1, 10, 1, 20, 1, MakeTime(2024, 7, 20), 0},
-      {1, 10, 1, 20, 1, MakeTime(2024, 7, 9), 0},
-      {1, 25, 1, 5, 1, MakeTime(2024, 7, 28), 1},
-      {1, 25, 1, 5, 1, MakeTime(2024, 8, 3), 1},
-      {1, 25, 1, 5, 1, MakeTime(2024, 8, 10), 0},
-      {1, 5, 1, 5, 1, MakeTime(2024, 8, 5), 0},
+      {1, 10, 1, 20, 1, SimTime(2024, 7, 10), 1},
+      {1, 10, 1, 20, 1, SimTime(2024, 7, 19, 23, 59), 1},
+      {1, 10, 1, 20, 1, SimTime(2024, 7, 20), 0},
+      {1, 10, 1, 20, 1, SimTime(2024, 7, 9), 0},
+      {1, 25, 1, 5, 1, SimTime(2024, 7, 28), 1},
+      {1, 25, 1, 5, 1, SimTime(2024, 8, 3), 1},
+      {1, 25, 1, 5, 1, SimTime(2024, 8, 10), 0},
+      {1, 5, 1, 5, 1, SimTime(2024, 8, 5), 0},
   };
   for (const YearlyCase& c : cases) {
     TimeRig rig(411);

@@ -13,23 +13,11 @@
 #include "model/block_eval.h"
 #include "platform/ms_clock.h"
 #include "support/diagram_builder.h"
+#include "support/sim_time.h"
 
 namespace {
 
-SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s, int ms, int dow = 0) {
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(y);
-  st.wMonth = static_cast<WORD>(mo);
-  st.wDay = static_cast<WORD>(d);
-  st.wHour = static_cast<WORD>(h);
-  st.wMinute = static_cast<WORD>(mi);
-  st.wSecond = static_cast<WORD>(s);
-  st.wMilliseconds = static_cast<WORD>(ms);
-  st.wDayOfWeek = static_cast<WORD>(dow);
-  return st;
-}
-
-const SYSTEMTIME kStart = Time(2026, 1, 5, 10, 0, 0, 0, 1);
+const SYSTEMTIME kStart = SimTime(2026, 1, 5, 10, 0, 0, 0, 1);
 
 class CRecordingSink : public CSimBarSink {
  public:
@@ -78,10 +66,10 @@ TEST(ScanDriverTest, ClockTicksBy25MsWithFullCarries) {
     SYSTEMTIME to;
   };
   const Case cases[] = {
-      {Time(2026, 1, 5, 10, 0, 0, 990, 1), Time(2026, 1, 5, 10, 0, 1, 0, 1)},
-      {Time(2025, 12, 31, 23, 59, 59, 975, 3), Time(2026, 1, 1, 0, 0, 0, 0, 4)},
-      {Time(2024, 2, 29, 23, 59, 59, 975, 4), Time(2024, 3, 1, 0, 0, 0, 0, 5)},
-      {Time(2026, 1, 5, 10, 0, 0, 100, 1), Time(2026, 1, 5, 10, 0, 0, 125, 1)},
+      {SimTime(2026, 1, 5, 10, 0, 0, 990, 1), SimTime(2026, 1, 5, 10, 0, 1, 0, 1)},
+      {SimTime(2025, 12, 31, 23, 59, 59, 975, 3), SimTime(2026, 1, 1, 0, 0, 0, 0, 4)},
+      {SimTime(2024, 2, 29, 23, 59, 59, 975, 4), SimTime(2024, 3, 1, 0, 0, 0, 0, 5)},
+      {SimTime(2026, 1, 5, 10, 0, 0, 100, 1), SimTime(2026, 1, 5, 10, 0, 0, 125, 1)},
   };
   for (const Case& c : cases) {
     ScanRig r;
@@ -608,13 +596,13 @@ TEST(ScanDriverTest, FormatsTheClock) {
     const char16_t* text;
   };
   const Case cases[] = {
-      {Time(2026, 1, 5, 0, 5, 9, 0, 1), FALSE, 0, u"Monday, January 5, 2026 0:5:9 AM"},
-      {Time(2026, 1, 5, 12, 30, 0, 0, 1), FALSE, 2, u"12:30:00 PM"},
-      {Time(2026, 1, 5, 13, 30, 0, 0, 1), FALSE, 2, u"1:30:00 PM"},
-      {Time(2026, 1, 5, 13, 7, 9, 0, 1), TRUE, 1, u"Jan 5, 2026"},
-      {Time(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 1, u"January 5, 2026"},
-      {Time(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 3, u"260105130709"},
-      {Time(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 4, u""},
+      {SimTime(2026, 1, 5, 0, 5, 9, 0, 1), FALSE, 0, u"Monday, January 5, 2026 0:5:9 AM"},
+      {SimTime(2026, 1, 5, 12, 30, 0, 0, 1), FALSE, 2, u"12:30:00 PM"},
+      {SimTime(2026, 1, 5, 13, 30, 0, 0, 1), FALSE, 2, u"1:30:00 PM"},
+      {SimTime(2026, 1, 5, 13, 7, 9, 0, 1), TRUE, 1, u"Jan 5, 2026"},
+      {SimTime(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 1, u"January 5, 2026"},
+      {SimTime(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 3, u"260105130709"},
+      {SimTime(2026, 1, 5, 13, 7, 9, 0, 1), FALSE, 4, u""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(CScanDriver::FormatTime(c.t, c.abbreviate, c.format), CString(c.text));

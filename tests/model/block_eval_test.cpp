@@ -12,20 +12,9 @@
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 #include "support/diagram_builder.h"
+#include "support/sim_time.h"
 
 namespace {
-
-SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s, int ms) {
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(y);
-  st.wMonth = static_cast<WORD>(mo);
-  st.wDay = static_cast<WORD>(d);
-  st.wHour = static_cast<WORD>(h);
-  st.wMinute = static_cast<WORD>(mi);
-  st.wSecond = static_cast<WORD>(s);
-  st.wMilliseconds = static_cast<WORD>(ms);
-  return st;
-}
 
 TEST(BlockEvalTest, SetInputNegatesAndReadsOpenInputsByGate) {
   struct Case {
@@ -124,10 +113,10 @@ TEST(BlockEvalTest, TimingHelpersMeasureAgainstTheScanTimeAcrossDateBoundaries) 
     double elapsed;
   };
   const Case cases[] = {
-      {Time(2026, 1, 5, 23, 59, 59, 975), Time(2026, 1, 6, 0, 0, 0, 25), 50},    // midnight
-      {Time(2026, 1, 31, 23, 59, 59, 0), Time(2026, 2, 1, 0, 0, 1, 0), 2000},    // month end
-      {Time(2024, 2, 28, 23, 0, 0, 0), Time(2024, 3, 1, 0, 0, 0, 0), 90000000},  // leap day
-      {Time(2025, 12, 31, 23, 59, 59, 990), Time(2026, 1, 1, 0, 0, 0, 0), 10},   // year end
+      {SimTime(2026, 1, 5, 23, 59, 59, 975), SimTime(2026, 1, 6, 0, 0, 0, 25), 50},    // midnight
+      {SimTime(2026, 1, 31, 23, 59, 59, 0), SimTime(2026, 2, 1, 0, 0, 1, 0), 2000},    // month end
+      {SimTime(2024, 2, 28, 23, 0, 0, 0), SimTime(2024, 3, 1, 0, 0, 0, 0), 90000000},  // leap day
+      {SimTime(2025, 12, 31, 23, 59, 59, 990), SimTime(2026, 1, 1, 0, 0, 0, 0), 10},   // year end
   };
   for (const Case& c : cases) {
     CFakeViewContext view;
@@ -145,9 +134,9 @@ TEST(BlockEvalTest, TimingHelpersMeasureAgainstTheScanTimeAcrossDateBoundaries) 
 
 TEST(BlockEvalTest, TimingHelpersHoldWhilePausedAndClearLatchesOnlyAsTheyShould) {
   CFakeViewContext view;
-  view.m_stScanTime = Time(2026, 3, 1, 10, 0, 1, 0);
+  view.m_stScanTime = SimTime(2026, 3, 1, 10, 0, 1, 0);
   CBlockObj b(400, 2);
-  b.m_stStart = b.m_stIntervalStart = Time(2026, 3, 1, 10, 0, 0, 0);
+  b.m_stStart = b.m_stIntervalStart = SimTime(2026, 3, 1, 10, 0, 0, 0);
 
   // Not advancing (suspended): the elapsed time is measured but latch 1 stays.
   view.m_nRunState = SIM_SUSPENDED;
@@ -168,9 +157,9 @@ TEST(BlockEvalTest, TimingHelpersHoldWhilePausedAndClearLatchesOnlyAsTheyShould)
   EXPECT_EQ(b.m_nLatch1, 0);
 
   // Paused: the same answer on every call, the value kept, the interval reads 0.
-  b.m_stPause = Time(2026, 3, 1, 10, 0, 1, 0);
+  b.m_stPause = SimTime(2026, 3, 1, 10, 0, 1, 0);
   b.m_nLatch1 = b.m_nLatch2 = 1;
-  view.m_stScanTime = Time(2026, 3, 1, 11, 0, 0, 0);
+  view.m_stScanTime = SimTime(2026, 3, 1, 11, 0, 0, 0);
   for (int i = 0; i < 3; ++i) {
     EXPECT_TRUE(b.IsTimeElapsed(&view, 1000));
     EXPECT_FALSE(b.IsTimeElapsed(&view, 1001));

@@ -6,35 +6,24 @@
 #include <climits>
 #include <random>
 
-namespace {
+#include "support/sim_time.h"
 
-SYSTEMTIME Make(int y, int mo, int d, int h, int mi, int s, int ms, int dow = 0) {
-  SYSTEMTIME st;
-  st.wYear = static_cast<WORD>(y);
-  st.wMonth = static_cast<WORD>(mo);
-  st.wDay = static_cast<WORD>(d);
-  st.wHour = static_cast<WORD>(h);
-  st.wMinute = static_cast<WORD>(mi);
-  st.wSecond = static_cast<WORD>(s);
-  st.wMilliseconds = static_cast<WORD>(ms);
-  st.wDayOfWeek = static_cast<WORD>(dow);
-  return st;
-}
+namespace {
 
 TEST(MsClockTest, SystemTimeToMs) {
   struct Case {
     SYSTEMTIME st;
     LONGLONG ms;
   } cases[] = {
-      {Make(1970, 1, 1, 0, 0, 0, 1), 1},
-      {Make(2000, 1, 1, 0, 0, 0, 0), 946684800000LL},
-      {Make(2009, 2, 13, 23, 31, 30, 0), 1234567890000LL},
-      {Make(2100, 3, 1, 0, 0, 0, 0), 4107542400000LL},
+      {SimTime(1970, 1, 1, 0, 0, 0, 1), 1},
+      {SimTime(2000, 1, 1, 0, 0, 0, 0), 946684800000LL},
+      {SimTime(2009, 2, 13, 23, 31, 30, 0), 1234567890000LL},
+      {SimTime(2100, 3, 1, 0, 0, 0, 0), 4107542400000LL},
       // Before 1970: the -1 of MakeUtcTime times 1000, plus the milliseconds.
-      {Make(1969, 12, 31, 23, 59, 59, 500), -500},
-      {Make(1969, 6, 1, 0, 0, 0, 0), -1000},
+      {SimTime(1969, 12, 31, 23, 59, 59, 500), -500},
+      {SimTime(1969, 6, 1, 0, 0, 0, 0), -1000},
       // Out-of-range fields carry: 2008-12-32 is 2009-01-01.
-      {Make(2008, 12, 32, 0, 0, 0, 0), 1230768000000LL},
+      {SimTime(2008, 12, 32, 0, 0, 0, 0), 1230768000000LL},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SystemTimeToMs(&c.st), c.ms) << c.st.wYear << "-" << c.st.wMonth << "-" << c.st.wDay;
@@ -48,16 +37,16 @@ TEST(MsClockTest, AddMsToSystemTimeCarriesEveryField) {
     int ms;
     SYSTEMTIME out;  // including the recomputed day of the week
   } cases[] = {
-      {Make(2008, 12, 31, 23, 59, 59, 990), 25, Make(2009, 1, 1, 0, 0, 0, 15, 4)},
-      {Make(2008, 3, 1, 0, 0, 0, 0), -1000, Make(2008, 2, 29, 23, 59, 59, 0, 5)},
-      {Make(2008, 3, 1, 0, 0, 0, 0), -2000, Make(2008, 2, 29, 23, 59, 58, 0, 5)},
-      {Make(2100, 2, 28, 0, 0, 0, 0), 86400000, Make(2100, 3, 1, 0, 0, 0, 0, 1)},
-      {Make(2000, 1, 1, 0, 0, 0, 0), 0, Make(2000, 1, 1, 0, 0, 0, 0, 6)},
+      {SimTime(2008, 12, 31, 23, 59, 59, 990), 25, SimTime(2009, 1, 1, 0, 0, 0, 15, 4)},
+      {SimTime(2008, 3, 1, 0, 0, 0, 0), -1000, SimTime(2008, 2, 29, 23, 59, 59, 0, 5)},
+      {SimTime(2008, 3, 1, 0, 0, 0, 0), -2000, SimTime(2008, 2, 29, 23, 59, 58, 0, 5)},
+      {SimTime(2100, 2, 28, 0, 0, 0, 0), 86400000, SimTime(2100, 3, 1, 0, 0, 0, 0, 1)},
+      {SimTime(2000, 1, 1, 0, 0, 0, 0), 0, SimTime(2000, 1, 1, 0, 0, 0, 0, 6)},
       // The extremes of ms: the millisecond sum must not overflow.
-      {Make(2000, 1, 1, 0, 0, 0, 999), INT_MAX, Make(2000, 1, 25, 20, 31, 24, 646, 2)},
-      {Make(2000, 1, 1, 0, 0, 0, 0), INT_MIN, Make(1999, 12, 7, 3, 28, 36, 352, 2)},
+      {SimTime(2000, 1, 1, 0, 0, 0, 999), INT_MAX, SimTime(2000, 1, 25, 20, 31, 24, 646, 2)},
+      {SimTime(2000, 1, 1, 0, 0, 0, 0), INT_MIN, SimTime(1999, 12, 7, 3, 28, 36, 352, 2)},
       // A carry back into 1969 still gets its day of the week.
-      {Make(1970, 1, 1, 0, 0, 0, 0), -1, Make(1969, 12, 31, 23, 59, 59, 999, 3)},
+      {SimTime(1970, 1, 1, 0, 0, 0, 0), -1, SimTime(1969, 12, 31, 23, 59, 59, 999, 3)},
   };
   for (const Case& c : cases) {
     SYSTEMTIME out;
@@ -68,12 +57,12 @@ TEST(MsClockTest, AddMsToSystemTimeCarriesEveryField) {
                           << out.wDayOfWeek;
   }
   // In place, and null arguments are ignored.
-  SYSTEMTIME st = Make(2008, 12, 31, 23, 59, 59, 990);
+  SYSTEMTIME st = SimTime(2008, 12, 31, 23, 59, 59, 990);
   AddMsToSystemTime(&st, 25, &st);
-  EXPECT_EQ(st, Make(2009, 1, 1, 0, 0, 0, 15, 4));
+  EXPECT_EQ(st, SimTime(2009, 1, 1, 0, 0, 0, 15, 4));
   AddMsToSystemTime(nullptr, 25, &st);
   AddMsToSystemTime(&st, 25, nullptr);
-  EXPECT_EQ(st, Make(2009, 1, 1, 0, 0, 0, 15, 4));
+  EXPECT_EQ(st, SimTime(2009, 1, 1, 0, 0, 0, 15, 4));
 }
 
 TEST(MsClockTest, NormalizeFieldIsFloorDivision) {
@@ -156,7 +145,7 @@ TEST(MsClockTest, MakeUtcTimeAgreesWithTimegm) {
 }
 
 TEST(MsClockTest, FieldCopies) {
-  const SYSTEMTIME st = Make(2024, 2, 29, 13, 14, 15, 678, 4);
+  const SYSTEMTIME st = SimTime(2024, 2, 29, 13, 14, 15, 678, 4);
   struct tm tm = {};
   ASSERT_TRUE(SystemTimeToTm(&st, &tm));
   EXPECT_EQ(tm.tm_year, 124);
@@ -166,7 +155,7 @@ TEST(MsClockTest, FieldCopies) {
   EXPECT_EQ(tm.tm_isdst, -1);
   SYSTEMTIME back;
   ASSERT_TRUE(TmToSystemTime(&tm, &back));
-  EXPECT_EQ(back, Make(2024, 2, 29, 13, 14, 15, 0, 4));  // milliseconds are not in tm
+  EXPECT_EQ(back, SimTime(2024, 2, 29, 13, 14, 15, 0, 4));  // milliseconds are not in tm
   EXPECT_FALSE(SystemTimeToTm(&st, nullptr));
   EXPECT_FALSE(SystemTimeToTm(nullptr, &tm));
   EXPECT_FALSE(TmToSystemTime(nullptr, &back));
