@@ -283,9 +283,9 @@ int RegisterBlockClasses() {
   // same for the classes it builds). The volatile store keeps the references.
   [[maybe_unused]] static const CRuntimeClass* volatile sink = nullptr;
   for (const CRuntimeClass* cls :
-       {RUNTIME_CLASS(CBlockObj), RUNTIME_CLASS(CBlockMale), RUNTIME_CLASS(CBlockFemale), RUNTIME_CLASS(CPowerBusObj),
-        RUNTIME_CLASS(CBlockComment), RUNTIME_CLASS(CConnectLineObj), RUNTIME_CLASS(CBlockMSGTEXT),
-        RUNTIME_CLASS(CWidget)}) {
+       {RUNTIME_CLASS(CBlockObj), RUNTIME_CLASS(CBlockMale), RUNTIME_CLASS(CBlockFemale),
+        RUNTIME_CLASS(CPowerBusObj), RUNTIME_CLASS(CBlockComment), RUNTIME_CLASS(CConnectLineObj),
+        RUNTIME_CLASS(CBlockMSGTEXT), RUNTIME_CLASS(CWidget)}) {
     sink = cls;
   }
   return static_cast<int>(CRuntimeClass::GetRegisteredClasses().size());

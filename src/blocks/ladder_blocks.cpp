@@ -124,7 +124,8 @@ bool IsNameCleanupOperand(const CBlockObj& element) {
     return in(100, 355) || in(1000, 1063) || in(1870, 2869) || in(2900, 3899);
   }
   if (element.IsKindOf(RUNTIME_CLASS(CBlockAContact))) return in(4000, 4127);
-  if (element.IsKindOf(RUNTIME_CLASS(CBlockRelayCoil))) return in(600, 727) || in(1316, 1827) || in(4800, 4927);
+  if (element.IsKindOf(RUNTIME_CLASS(CBlockRelayCoil)))
+    return in(600, 727) || in(1316, 1827) || in(4800, 4927);
   if (element.IsKindOf(RUNTIME_CLASS(CBlockAOutLAD))) return in(4230, 4261) || in(4288, 4799);
   return false;
 }

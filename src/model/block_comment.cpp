@@ -21,8 +21,9 @@ void CBlockComment::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     ar << m_ptPos.x << m_ptPos.y << m_ptDragStart.x << m_ptDragStart.y << m_size.cx << m_size.cy;
     ar << m_strText << m_nLines << static_cast<int>(m_crText);
-    ar << static_cast<int>(m_lf.lfHeight) << static_cast<int>(m_lf.lfWidth) << static_cast<int>(m_lf.lfEscapement)
-       << static_cast<int>(m_lf.lfOrientation) << static_cast<int>(m_lf.lfWeight);
+    ar << static_cast<int>(m_lf.lfHeight) << static_cast<int>(m_lf.lfWidth)
+       << static_cast<int>(m_lf.lfEscapement) << static_cast<int>(m_lf.lfOrientation)
+       << static_cast<int>(m_lf.lfWeight);
     ar << m_lf.lfItalic << m_lf.lfUnderline << m_lf.lfStrikeOut << m_lf.lfCharSet << m_lf.lfOutPrecision
        << m_lf.lfClipPrecision << m_lf.lfQuality << m_lf.lfPitchAndFamily;
     // The face name fills 32 characters, the last one always the closing zero.

@@ -31,12 +31,12 @@ class CBlockComment : public CObject {
   static LOGFONT DefaultFont();
 
   // ---- Fields, in declaration order -----------------------------------------
-  CPoint m_ptPos;          // top-left corner of the rectangle
-  CPoint m_ptDragStart;    // position when the current mouse move began
-  CSize m_size;            // width and height of the rectangle
-  CString m_strText;       // lines separated by CR LF
-  int m_nLines = 1;        // lines the rectangle height is divided into
-  COLORREF m_crText = 0;   // text colour
-  LOGFONT m_lf;            // the font
-  int m_bSelected = 0;     // selected in the view
+  CPoint m_ptPos;         // top-left corner of the rectangle
+  CPoint m_ptDragStart;   // position when the current mouse move began
+  CSize m_size;           // width and height of the rectangle
+  CString m_strText;      // lines separated by CR LF
+  int m_nLines = 1;       // lines the rectangle height is divided into
+  COLORREF m_crText = 0;  // text colour
+  LOGFONT m_lf;           // the font
+  int m_bSelected = 0;    // selected in the view
 };

@@ -48,8 +48,9 @@ CBlockObj* CBlockFemale::FindSourceBlock(const CZaradDoc* doc) const {
 
 BOOL CBlockFemale::Simulate(CViewContext* view) {
   const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
-  const int outputs = m_nOutputs < 0 ? 0 : (m_nOutputs > kPinCount - kFirstOutputPin ? kPinCount - kFirstOutputPin
-                                                                                       : m_nOutputs);
+  const int outputs =
+      m_nOutputs < 0 ? 0
+                     : (m_nOutputs > kPinCount - kFirstOutputPin ? kPinCount - kFirstOutputPin : m_nOutputs);
   for (int i = kFirstOutputPin; i < kFirstOutputPin + outputs; ++i) {
     const CBlockObj* source = m_nSource[i] != 0 ? FindSourceBlock(doc) : nullptr;
     m_nValue[i] = source ? source->m_nValue[kFirstOutputPin] : 0;
@@ -59,7 +60,8 @@ BOOL CBlockFemale::Simulate(CViewContext* view) {
 
 CConnectLineObj* FindWireIntoConnector(const CZaradDoc* doc, const CBlockObj* half) {
   if (doc == nullptr || half == nullptr) return nullptr;
-  if (!half->IsKindOf(RUNTIME_CLASS(CBlockMale)) && !half->IsKindOf(RUNTIME_CLASS(CBlockFemale))) return nullptr;
+  if (!half->IsKindOf(RUNTIME_CLASS(CBlockMale)) && !half->IsKindOf(RUNTIME_CLASS(CBlockFemale)))
+    return nullptr;
   for (CConnectLineObj* wire : doc->m_connections) {
     if (wire->m_pEndBlock == half) return wire;
   }

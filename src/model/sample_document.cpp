@@ -13,9 +13,10 @@
 namespace {
 
 // Function-block kinds the sample cycles through.
-constexpr int kBlockTypes[] = {300, 301, 302, 303, 304, 305, 306, 307, 400, 401, 402, 403, 404, 405, 406, 407,
-                               408, 409, 800, 801, 802, 803, 804, 805, 806, 807, 808, 809, 812, 815, 816, 817,
-                               818, 819, 820, 821, 822, 823, 830, 831, 834, 838, 844, 846, 860, 862, 864, 879};
+constexpr int kBlockTypes[] = {300, 301, 302, 303, 304, 305, 306, 307, 400, 401, 402, 403,
+                               404, 405, 406, 407, 408, 409, 800, 801, 802, 803, 804, 805,
+                               806, 807, 808, 809, 812, 815, 816, 817, 818, 819, 820, 821,
+                               822, 823, 830, 831, 834, 838, 844, 846, 860, 862, 864, 879};
 // Operand kinds: inputs, outputs, flags, analog inputs.
 constexpr int kOperandTypes[] = {600, 605, 607, 608};
 constexpr int kColumns = 32;
@@ -24,7 +25,8 @@ constexpr int kPitchY = 60;
 
 CConnectLineObj* Connect(CZaradDoc& doc, CBlockObj* src, CBlockObj* dst, int pin) {
   auto wire = std::make_unique<CConnectLineObj>();
-  wire->m_ptStart = CPoint(src->m_ptPos.x + src->m_nWidth + kPinMarkSize, src->m_ptPos.y + src->m_nHeight / 2);
+  wire->m_ptStart =
+      CPoint(src->m_ptPos.x + src->m_nWidth + kPinMarkSize, src->m_ptPos.y + src->m_nHeight / 2);
   wire->m_ptEnd = CPoint(dst->m_ptPos.x - kPinMarkSize, dst->m_ptPos.y + 8 * (pin + 1));
   wire->m_nStartNumber = src->m_nNumber;
   wire->m_nEndNumber = dst->m_nNumber;

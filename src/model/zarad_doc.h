@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/block_comment.h"
@@ -241,6 +242,12 @@ class CZaradDoc : public CObject {
   BYTE m_markers[kMarkerCount] = {};
 
  private:
+  friend class CBlockNumberIndexScope;
+
+  // While a load resolves numbers (the block list no longer changes), the
+  // first block of each number; FindBlockByNumber uses it when set.
+  const std::unordered_map<int, CBlockObj*>* m_pNumberIndex = nullptr;
+
   // Numbers an operand-like block by its type's range (AddBlock steps 2 to 5).
   void NumberOperandBlock(CBlockObj* block, bool pasted);
 

@@ -6,8 +6,8 @@
 // and above), the block list, the power-bus list (ladder only), the wires and,
 // for every message-text block, its element lists.
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <unordered_map>
 
@@ -94,7 +94,8 @@ const CRuntimeClass* ClassOfType(int typeCode) {
 void CheckBlockClass(CArchive& ar, const CBlockObj* block) {
   if (ClassOfType(block->m_nType) == block->GetRuntimeClass()) return;
   ar.ThrowException(CArchiveException::badClass, "block of type " + std::to_string(block->m_nType) +
-                                                     " stored as " + block->GetRuntimeClass()->m_lpszClassName);
+                                                     " stored as " +
+                                                     block->GetRuntimeClass()->m_lpszClassName);
 }
 
 // ---- Head and settings ---------------------------------------------------------
@@ -120,9 +121,10 @@ void SerializeHead(CArchive& ar, CZaradDoc& doc) {
 }
 
 CString* InfoTexts(CZaradDoc& doc, int i) {
-  CString* texts[] = {&doc.m_strCreator,  &doc.m_strProjectName, &doc.m_strInstallationName, &doc.m_strCustomer,
-                      &doc.m_strDiagramNo, &doc.m_strChecked,     &doc.m_strLogoFile,         &doc.m_strVersion1,
-                      &doc.m_strVersion2,  &doc.m_strVersion3};
+  CString* texts[] = {&doc.m_strCreator,  &doc.m_strProjectName, &doc.m_strInstallationName,
+                      &doc.m_strCustomer, &doc.m_strDiagramNo,   &doc.m_strChecked,
+                      &doc.m_strLogoFile, &doc.m_strVersion1,    &doc.m_strVersion2,
+                      &doc.m_strVersion3};
   return texts[i];
 }
 constexpr int kInfoTextCount = 10;
@@ -130,8 +132,8 @@ constexpr int kInfoTextCount = 10;
 // Items 1 to 18.
 void SerializeSettings(CArchive& ar, CZaradDoc& doc) {
   if (ar.IsStoring()) {
-    ar << doc.m_strReserved1 << doc.m_strReserved2 << doc.m_nReserved1 << doc.m_strReserved3 << doc.m_strReserved4
-       << doc.m_strReserved5;
+    ar << doc.m_strReserved1 << doc.m_strReserved2 << doc.m_nReserved1 << doc.m_strReserved3
+       << doc.m_strReserved4 << doc.m_strReserved5;
     ar << doc.m_rcDiagram.left << doc.m_rcDiagram.top << doc.m_rcDiagram.right << doc.m_rcDiagram.bottom;
     ar << doc.m_nKind << doc.m_strProgramName << doc.m_strPassword << doc.m_fZoom;
     for (int i = 0; i < kInfoTextCount; ++i) ar << *InfoTexts(doc, i);
@@ -148,12 +150,13 @@ void SerializeSettings(CArchive& ar, CZaradDoc& doc) {
     return;
   }
 
-  ar >> doc.m_strReserved1 >> doc.m_strReserved2 >> doc.m_nReserved1 >> doc.m_strReserved3 >> doc.m_strReserved4 >>
-      doc.m_strReserved5;
+  ar >> doc.m_strReserved1 >> doc.m_strReserved2 >> doc.m_nReserved1 >> doc.m_strReserved3 >>
+      doc.m_strReserved4 >> doc.m_strReserved5;
   ar >> doc.m_rcDiagram.left >> doc.m_rcDiagram.top >> doc.m_rcDiagram.right >> doc.m_rcDiagram.bottom;
   ar >> doc.m_nKind;
   if (doc.m_nKind != kDocFbd && doc.m_nKind != kDocLadder) {
-    ar.ThrowException(CArchiveException::genericException, "unknown diagram kind " + std::to_string(doc.m_nKind));
+    ar.ThrowException(CArchiveException::genericException,
+                      "unknown diagram kind " + std::to_string(doc.m_nKind));
   }
   ar >> doc.m_strProgramName >> doc.m_strPassword >> doc.m_fZoom;
   if (!std::isfinite(doc.m_fZoom) || doc.m_fZoom <= 0.0f) doc.m_fZoom = 1.0f;
@@ -227,8 +230,8 @@ void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
     ar.WriteCount(doc.m_aqFixedValue.size());
     for (double v : doc.m_aqFixedValue) ar << v;
     ar << doc.m_nLanguage << doc.m_nLogoTime << doc.m_nContrast << doc.m_nBacklight;
-    ar << doc.m_nCharSet1 << doc.m_nCharSet2 << doc.m_nDefaultCharSet << doc.m_nTickerCharMs << doc.m_nTickerLineMs
-       << doc.m_nAiFilter << doc.m_nScopeTime;
+    ar << doc.m_nCharSet1 << doc.m_nCharSet2 << doc.m_nDefaultCharSet << doc.m_nTickerCharMs
+       << doc.m_nTickerLineMs << doc.m_nAiFilter << doc.m_nScopeTime;
     ar << doc.m_nAiRangeType0 << doc.m_nAiRangeType1;
     return;
   }
@@ -249,9 +252,10 @@ void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
   LoadFixedList(ar, doc.m_aqRangeType, kAnalogOutputCount);
   LoadFixedList(ar, doc.m_aqFixedValue, kAnalogOutputCount);
   ar >> doc.m_nLanguage >> doc.m_nLogoTime >> doc.m_nContrast >> doc.m_nBacklight;
-  ar >> doc.m_nCharSet1 >> doc.m_nCharSet2 >> doc.m_nDefaultCharSet >> doc.m_nTickerCharMs >> doc.m_nTickerLineMs >>
-      doc.m_nAiFilter >> doc.m_nScopeTime;
-  if (complete || doc.m_markers[kMarkerAiRanges] == kMarkerSet) ar >> doc.m_nAiRangeType0 >> doc.m_nAiRangeType1;
+  ar >> doc.m_nCharSet1 >> doc.m_nCharSet2 >> doc.m_nDefaultCharSet >> doc.m_nTickerCharMs >>
+      doc.m_nTickerLineMs >> doc.m_nAiFilter >> doc.m_nScopeTime;
+  if (complete || doc.m_markers[kMarkerAiRanges] == kMarkerSet)
+    ar >> doc.m_nAiRangeType0 >> doc.m_nAiRangeType1;
 }
 
 // Settings that other parts of the system use as table indices are held to
@@ -295,11 +299,11 @@ bool IsAnyOf(const CBlockObj* block) {
 bool ResolvesReferences(const CBlockObj* block) {
   if (block->m_nType >= 410 && block->m_nType <= 413) return false;
   if (IsAnyOf<CBlockAAMP, CBlockADTRG, CBlockAFILTER, CBlockAVGVAL>(block)) return false;
-  return IsAnyOf<CBlockTime, CBlockAnalog, CBlockCOUNTER, CBlockHCOUNTER, CBlockTHTRG, CBlockMATHERR, CBlockROL,
-                 CBlockROR, CBlockSHL, CBlockSHR, CBlockANDM, CBlockORM, CBlockNOTM, CBlockNANDM, CBlockNORM,
-                 CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMOD, CBlockREM, CBlockLOG, CBlockFIX,
-                 CBlockROUND, CBlockENCODER, CBlockWORD2BIT, CBlockSMC, CBlockSMCE, CBlockPTO, CBlockPTOE,
-                 CBlockMEM>(block);
+  return IsAnyOf<CBlockTime, CBlockAnalog, CBlockCOUNTER, CBlockHCOUNTER, CBlockTHTRG, CBlockMATHERR,
+                 CBlockROL, CBlockROR, CBlockSHL, CBlockSHR, CBlockANDM, CBlockORM, CBlockNOTM, CBlockNANDM,
+                 CBlockNORM, CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMOD, CBlockREM,
+                 CBlockLOG, CBlockFIX, CBlockROUND, CBlockENCODER, CBlockWORD2BIT, CBlockSMC, CBlockSMCE,
+                 CBlockPTO, CBlockPTOE, CBlockMEM>(block);
 }
 
 // The per-block pass: the message-text element lists (item 27) in block
@@ -333,9 +337,10 @@ void ReadElementListsAndResolve(CArchive& ar, CZaradDoc& doc) {
 
 CString WireWarning(const WireFaultReport& r) {
   CString text;
-  text.Format(u"A connection from block %d pin %d to block %d pin %d names no block or pin of the diagram and "
-              u"was removed.",
-              r.nStartNumber, r.nStartPin, r.nEndNumber, r.nEndPin);
+  text.Format(
+      u"A connection from block %d pin %d to block %d pin %d names no block or pin of the diagram and "
+      u"was removed.",
+      r.nStartNumber, r.nStartPin, r.nEndNumber, r.nEndPin);
   return text;
 }
 
@@ -344,6 +349,24 @@ std::filesystem::path ToPath(const CString& path) {
 }
 
 }  // namespace
+
+// Gives the document a number index of its block list for the lifetime of the
+// object (a load's resolution pass, during which the list does not change).
+class CBlockNumberIndexScope {
+ public:
+  explicit CBlockNumberIndexScope(CZaradDoc& doc) : m_doc(doc) {
+    m_index.reserve(static_cast<size_t>(doc.m_blocks.GetCount()));
+    for (CBlockObj* block : doc.m_blocks) m_index.emplace(block->m_nNumber, block);  // the first one wins
+    m_doc.m_pNumberIndex = &m_index;
+  }
+  ~CBlockNumberIndexScope() { m_doc.m_pNumberIndex = nullptr; }
+  CBlockNumberIndexScope(const CBlockNumberIndexScope&) = delete;
+  CBlockNumberIndexScope& operator=(const CBlockNumberIndexScope&) = delete;
+
+ private:
+  CZaradDoc& m_doc;
+  std::unordered_map<int, CBlockObj*> m_index;
+};
 
 // ---- Serialize -------------------------------------------------------------------
 
@@ -382,6 +405,7 @@ void CZaradDoc::Serialize(CArchive& ar) {
     }
     for (CBlockObj* bus : m_powerBus) CheckBlockClass(ar, bus);
   }
+  CBlockNumberIndexScope index(*this);
   LoadList(ar, m_connections, RUNTIME_CLASS(CConnectLineObj), "connection list");
   ReadElementListsAndResolve(ar, *this);
 }
@@ -423,7 +447,8 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
     return false;
   }
 
-  for (const WireFaultReport& r : CConnectLineObj::DropFaultyConnections(this)) m_loadWarnings.push_back(WireWarning(r));
+  for (const WireFaultReport& r : CConnectLineObj::DropFaultyConnections(this))
+    m_loadWarnings.push_back(WireWarning(r));
   return true;
 }
 
@@ -454,6 +479,8 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
     m_markers[kMarkerPinTypes] = kMarkerSet;
     for (CBlockObj* block : m_blocks) block->GetPinTypeRow(this);
   }
+
+  m_undo.SaveSnapshot(this);
 
   if (g_LanguageIsChinese == 1 && !shell->m_bDocMenuTranslated) {
     shell->TranslateMenu(true, 0);

@@ -211,6 +211,10 @@ CBlockObj* CZaradDoc::FindBlockByNumber(int number) const {
     CBlockObj* bus = m_powerBus.GetHead();
     if (bus && bus->m_nNumber == number) return bus;
   }
+  if (m_pNumberIndex) {
+    auto it = m_pNumberIndex->find(number);
+    return it == m_pNumberIndex->end() ? nullptr : it->second;
+  }
   for (CBlockObj* b : m_blocks) {
     if (b->m_nNumber == number) return b;
   }

@@ -197,8 +197,9 @@ void CBlockMSGTEXT::SerializeElementLists(CArchive& ar) {
 void CBlockMSGTEXT::LoadOldElementList(CArchive& ar) {
   const size_t count = ar.ReadCount(kMinObjectBytes);
   if (count > kOldListCapacity) {
-    ar.ThrowException(CArchiveException::genericException,
-                      "old message-text element list with " + std::to_string(count) + " elements (at most 8)");
+    ar.ThrowException(
+        CArchiveException::genericException,
+        "old message-text element list with " + std::to_string(count) + " elements (at most 8)");
   }
   for (size_t i = 0; i < count; ++i) {
     std::unique_ptr<CWidget> element(static_cast<CWidget*>(ar.ReadNewObject(RUNTIME_CLASS(CWidget))));

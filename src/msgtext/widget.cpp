@@ -12,7 +12,8 @@ CWidget::CWidget() {
   InitCells();
 }
 
-CWidget::CWidget(int x, int y, int cx, int cy, COLORREF color) : m_rect(x, y, x + cx, y + cy), m_color(color) {
+CWidget::CWidget(int x, int y, int cx, int cy, COLORREF color)
+    : m_rect(x, y, x + cx, y + cy), m_color(color) {
   InitCells();
 }
 

@@ -77,8 +77,8 @@ class FileFormatTest : public ::testing::Test {
   fs::path WriteFile(const std::string& name, const std::vector<BYTE>& bytes) {
     fs::create_directories(m_dir);
     fs::path p = m_dir / name;
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                             static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return p;
   }
 
@@ -331,6 +331,7 @@ TEST_F(FileFormatTest, OpeningMarksTheFileFormAndRefreshesPinTypesOnce) {
   EXPECT_EQ(g_CurrentModelCode, 0x1188);
   EXPECT_EQ(m_shell.m_strModelNameText, doc->m_strModelName);
   EXPECT_FALSE(doc->IsModified());
+  EXPECT_FALSE(doc->m_undo.GetFolder().IsEmpty());  // the first snapshot is taken
 
   // Saved again, the file is of the current form and keeps a changed pin type.
   doc->m_blocks.GetHead()->m_nPinType[0] = PIN_ANALOG;

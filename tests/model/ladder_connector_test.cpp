@@ -16,8 +16,8 @@ struct Rung {
   CBlockObj* bus = b.Doc().m_powerBus.AddTail(std::make_unique<CPowerBusObj>(951));
   CBlockObj* input = b.Add(700);  // the rung's contact on I1
   CBlockObj* coil = b.Add(703);
-  CBlockObj* contact = nullptr;   // addresses the coil
-  CBlockObj* feed = b.Add(604);   // drives the addressing contact's rung input
+  CBlockObj* contact = nullptr;  // addresses the coil
+  CBlockObj* feed = b.Add(604);  // drives the addressing contact's rung input
 
   explicit Rung(int coilType = 703, int contactType = 700) {
     if (coilType != 703) {

@@ -96,7 +96,8 @@ TEST(MsgTextBlockTest, RecordsOfBothSchemas) {
       }
       continue;
     }
-    std::unique_ptr<CBlockMSGTEXT> old(static_cast<CBlockMSGTEXT*>(in.ReadObject(RUNTIME_CLASS(CBlockMSGTEXT))));
+    std::unique_ptr<CBlockMSGTEXT> old(
+        static_cast<CBlockMSGTEXT*>(in.ReadObject(RUNTIME_CLASS(CBlockMSGTEXT))));
     EXPECT_TRUE(in.IsBufferEmpty());
     EXPECT_EQ(old->m_strTextSet1[0][0], CString(u"a"));
     EXPECT_EQ(old->m_strTextSet1[4][12], CString(u"m"));
