@@ -4,6 +4,8 @@
 // box under the body.
 #pragma once
 
+#include <cstdint>
+
 #include "model/block_obj.h"
 #include "platform/cstring.h"
 
@@ -18,6 +20,17 @@ constexpr double kResultLimit = 32767.0;        // math results are held to -327
 bool ReadRefValue(CBlockObj& block, int k, double lo, double hi, double* out);
 // The same, truncated toward zero.
 bool ReadRefInt(CBlockObj& block, int k, int lo, int hi, int* out);
+
+// The input word of the pin (0 when the pin is open or names no element).
+inline short InputWord(const CBlockObj& block, int pin, const CViewContext* view) {
+  short word = 0;
+  block.GetInputWord(&word, pin, view);
+  return word;
+}
+// The signed 16-bit value of the low 16 bits of an integer.
+inline int Word16(LONGLONG value) {
+  return static_cast<short>(static_cast<uint16_t>(static_cast<uint64_t>(value) & 0xFFFF));
+}
 
 // A real result held to -32767..32767 (NaN gives 0).
 double ClampResult(double value);

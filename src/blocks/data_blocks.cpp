@@ -241,17 +241,6 @@ namespace {
 constexpr double kIntMin = std::numeric_limits<int>::min();
 constexpr double kIntMax = std::numeric_limits<int>::max();
 
-short InputWord(const CBlockObj& block, int pin, const CViewContext* view) {
-  short word = 0;
-  block.GetInputWord(&word, pin, view);
-  return word;
-}
-
-// Signed 16-bit value of the low 16 bits of an integer.
-int Word16(LONGLONG value) {
-  return static_cast<short>(static_cast<uint16_t>(static_cast<uint64_t>(value) & 0xFFFF));
-}
-
 // Box widths: 3W/2 and 5W/2 in integer division.
 int WideBox(const CBlockObj& b, int factor) {
   return factor * b.m_nWidth / 2;

@@ -267,16 +267,6 @@ namespace {
 constexpr double kDegToRad = 0.017453292519943295;
 constexpr double kLog2Of10 = 3.321928094931296;
 
-short InputWord(const CBlockObj& block, int pin, const CViewContext* view) {
-  short word = 0;
-  block.GetInputWord(&word, pin, view);
-  return word;
-}
-
-int Word16(LONGLONG value) {
-  return static_cast<short>(static_cast<uint16_t>(static_cast<uint64_t>(value) & 0xFFFF));
-}
-
 bool IsOddMultipleOf90(int v) {
   return v % 90 == 0 && v % 180 != 0;
 }
