@@ -526,6 +526,15 @@ void CBlockObj::DrawSpecialSymbol(CDC* dc) const {
     Line(dc, x2, ym, xh, ym - dy);
     Line(dc, x2, ym, xh, ym + dy);
   };
+  // The output pulse under the trigger pictograms: low from w/10, high from `rise` to 7w/10, low to 9w/10.
+  auto outputPulse = [&](int rise) {
+    Poly(dc, {{x + w / 10, b - H / 4},
+              {rise, b - H / 4},
+              {rise, b - H / 2},
+              {x + 7 * w / 10, b - H / 2},
+              {x + 7 * w / 10, b - H / 4},
+              {x + 9 * w / 10, b - H / 4}});
+  };
   const char16_t* own = GetBlockSymbolText(m_nType);
 
   switch (m_nType) {
@@ -557,12 +566,7 @@ void CBlockObj::DrawSpecialSymbol(CDC* dc) const {
                 {x + 5 * w / 10, y3},
                 {x + 6 * w / 10, y2},
                 {x + 9 * w / 10, y1}});
-      Poly(dc, {{x + w / 10, b - H / 4},
-                {x + 3 * w / 10, b - H / 4},
-                {x + 3 * w / 10, b - H / 2},
-                {x + 7 * w / 10, b - H / 2},
-                {x + 7 * w / 10, b - H / 4},
-                {x + 9 * w / 10, b - H / 4}});
+      outputPulse(x + 3 * w / 10);
       break;
     }
     case 803:
@@ -571,22 +575,12 @@ void CBlockObj::DrawSpecialSymbol(CDC* dc) const {
                 {x + w / 4, b - 3 * H / 4},
                 {x + w / 10, b - 9 * H / 16}});
       dc->TextOut(x + w / 2, b - 15 * H / 16, CString(u"A"));
-      Poly(dc, {{x + w / 10, b - H / 4},
-                {x + w / 2, b - H / 4},
-                {x + w / 2, b - H / 2},
-                {x + 7 * w / 10, b - H / 2},
-                {x + 7 * w / 10, b - H / 4},
-                {x + 9 * w / 10, b - H / 4}});
+      outputPulse(x + w / 2);
       break;
     case 804:
       Line(dc, x + 3 * w / 10, b - 3 * H / 5 - 1, x + 6 * w / 10, b - 3 * H / 5 - 3 * H / 10 - 1);
       dc->TextOut(x + 6 * w / 10 + 2, b - 15 * H / 16, CString(u"A"));
-      Poly(dc, {{x + w / 10, b - H / 4},
-                {x + 3 * w / 10, b - H / 4},
-                {x + 3 * w / 10, b - H / 2},
-                {x + 7 * w / 10, b - H / 2},
-                {x + 7 * w / 10, b - H / 4},
-                {x + 9 * w / 10, b - H / 4}});
+      outputPulse(x + 3 * w / 10);
       break;
     case 805: {
       const int x0 = x + (w - 2 * f()) / 2;
