@@ -19,6 +19,12 @@ void PresetDivision(CBlockObj& b) {
   b.m_nParam10 = 10;  // divisor
 }
 
+// Fixed-point and round-off: a value and a count of decimal places, 0 by default.
+void PresetRounding(CBlockObj& b) {
+  PresetImage(b, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
+  b.m_nParam11 = 0;  // decimal places
+}
+
 // Functions with an amplification (logarithm, roots, powers, angle
 // functions): a value and a factor, 1.0 by default.
 void PresetScaled(CBlockObj& b,
@@ -159,8 +165,7 @@ CBlockFIX::CBlockFIX() {
 }
 
 CBlockFIX::CBlockFIX(int typeCode) : CBlockObj(typeCode, 2) {
-  PresetImage(*this, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam11 = 0;  // decimal places
+  PresetRounding(*this);
   m_byCaps = kCaps;
 }
 
@@ -171,8 +176,7 @@ CBlockROUND::CBlockROUND() {
 }
 
 CBlockROUND::CBlockROUND(int typeCode) : CBlockObj(typeCode, 2) {
-  PresetImage(*this, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
-  m_nParam11 = 0;  // decimal places
+  PresetRounding(*this);
   m_byCaps = kCaps;
 }
 
