@@ -1,11 +1,14 @@
 // CZaradDoc's block registry: numbering, operands, lookups, limits and costs.
+#include <algorithm>
 #include <set>
 #include <vector>
 
 #include "blocks/data_log_block.h"
+#include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_registry.h"
 #include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
 
 namespace {
 
@@ -183,7 +186,15 @@ std::unique_ptr<CBlockObj> CZaradDoc::DetachBlock(CBlockObj* block) {
       }
       if (other->m_pWalkStart == block) other->m_pWalkStart = nullptr;
       if (auto* log = DYNAMIC_DOWNCAST(CBlockDataLog, other)) log->ForgetBlock(block);
+      if (auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, other)) msg->ForgetBlock(block);
     }
+  }
+  // The last element addressing an operand takes the operand's user name with it.
+  if (IsNameCleanupOperand(*out)) {
+    const int operand = out->m_nOperand;
+    const bool used = std::any_of(m_blocks.begin(), m_blocks.end(),
+                                  [operand](const CBlockObj* b) { return b->m_nOperand == operand; });
+    if (!used) m_operandNames.erase(static_cast<UINT>(operand));
   }
   std::erase(m_sortList, block);
   SetModifiedFlag(TRUE);

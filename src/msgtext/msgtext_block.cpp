@@ -87,6 +87,16 @@ void CBlockMSGTEXT::DeleteElements() {
   }
 }
 
+void CBlockMSGTEXT::ForgetBlock(const CBlockObj* block) {
+  for (int k = 0; k < kLines; ++k) {
+    for (ElementList* list : {&m_ElementsSet1[k], &m_ElementsSet2[k]}) {
+      for (const auto& element : *list) {
+        if (element && element->m_pBlock == block) element->m_pBlock = nullptr;
+      }
+    }
+  }
+}
+
 void CBlockMSGTEXT::Serialize(CArchive& ar) {
   CBlockObj::Serialize(ar);
   if (ar.IsStoring()) {

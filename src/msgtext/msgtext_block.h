@@ -82,6 +82,8 @@ class CBlockMSGTEXT : public CBlockObj {
   int CountElements() const;
   // Deletes every element of the eight lists.
   void DeleteElements();
+  // Clears the elements' pointers to a block that leaves the document.
+  void ForgetBlock(const CBlockObj* block);
 
   // ---- Members, in declaration order ----------------------------------------
   CString m_strTextSet1[kRows][kCols];

@@ -121,6 +121,19 @@ TEST(LadderScanTest, DeletingTheLastElementOfAnOperandForgetsItsName) {
   EXPECT_EQ(doc.m_operandNames.count(5000), 1u);
 }
 
+TEST(LadderScanTest, DetachingTheLastContactOfAnOperandForgetsItsName) {
+  CDiagramBuilder b(kDocLadder);
+  CZaradDoc& doc = b.Doc();
+  CBlockObj* first = b.Add(700);
+  CBlockObj* second = b.Add(701);
+  first->m_nOperand = second->m_nOperand = 101;
+  doc.m_operandNames[101] = CString(u"Door");
+  doc.DetachBlock(first).reset();
+  EXPECT_EQ(doc.m_operandNames.count(101), 1u);  // the second-last: the name stays
+  doc.DetachBlock(second).reset();
+  EXPECT_EQ(doc.m_operandNames.count(101), 0u);
+}
+
 // A source input, a male/female pair and the wire into the male.
 struct Pair {
   CDiagramBuilder b;

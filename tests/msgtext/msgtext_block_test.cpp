@@ -208,6 +208,12 @@ TEST(WidgetTest, ConstructionHitTestCopyAndRecords) {
   EXPECT_EQ(loaded->m_nValueIndex, 2);
   EXPECT_EQ(loaded->m_bSelected, 0);
 
+  // An element forgets a block that leaves the document.
+  auto* msg = b.Add<CBlockMSGTEXT>(810);
+  msg->m_ElementsSet2[1].push_back(std::move(loaded));
+  b.Doc().DetachBlock(shown).reset();
+  EXPECT_EQ(msg->m_ElementsSet2[1][0]->m_pBlock, nullptr);
+
   CWidget target;
   target.m_pDoc = nullptr;
   w.CopyTo(&target);
