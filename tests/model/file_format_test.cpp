@@ -171,6 +171,9 @@ TEST_F(FileFormatTest, DiagramsStoreAndReloadToTheSameBytes) {
       BuildLadder(*doc);
     } else {
       BuildSampleDocument(*doc, {40, 20, 50, 3, 2});
+      // Kinds without a class of their own are plain blocks of schema 0 (the short record).
+      doc->AddBlock(MakeBlockOfType(601));
+      doc->AddBlock(MakeBlockOfType(811))->m_strName = CString(u"Soft");
     }
     doc->m_pLogoImage = std::make_unique<BYTE[]>(kLogoImageSize);
     doc->m_pLogoImage[959] = 0x5A;
@@ -193,6 +196,9 @@ TEST_F(FileFormatTest, DiagramsStoreAndReloadToTheSameBytes) {
     EXPECT_EQ(loaded->m_pLogoImage[959], 0x5A);
     for (CConnectLineObj* wire : loaded->m_connections) EXPECT_EQ(wire->GetEndFaults(), WIRE_END_OK);
     EXPECT_EQ(loaded->SaveToBytes(), bytes);
+    if (c.kind == kDocFbd) {
+      EXPECT_EQ(loaded->m_blocks.GetTail()->m_strName, CString(u"Soft"));
+    }
   }
 }
 
