@@ -42,7 +42,8 @@ std::vector<uint8_t> Mutate(std::vector<uint8_t> v, std::mt19937& rng) {
       {
         const size_t at = v.empty() ? 0 : rng() % (v.size() + 1);
         const size_t n = 1 + rng() % 4;
-        for (size_t k = 0; k < n; ++k) v.insert(v.begin() + static_cast<long>(at), static_cast<uint8_t>(rng()));
+        for (size_t k = 0; k < n; ++k)
+          v.insert(v.begin() + static_cast<long>(at), static_cast<uint8_t>(rng()));
         break;
       }
       default:  // duplicate a slice

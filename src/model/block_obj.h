@@ -123,7 +123,8 @@ class CBlockObj : public CObject {
   // The number or operand label above the body ("B3 Pump", "I101", "S1.1", "AQ101", ladder labels).
   CString GetNumberLabel(const CZaradDoc* doc) const;
   // A parameter pin's grey-green stub and the block's parameter summary text.
-  void DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, int lineHeight, const CZaradDoc* doc) const;
+  void DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, int lineHeight,
+                         const CZaradDoc* doc) const;
   // The symbol inside the body, by type code and class (one of the painters below).
   void DrawBlockSymbol(CDC* dc, const CZaradDoc* doc) const;
   void DrawOperandLabel(CDC* dc) const;

@@ -16,10 +16,11 @@ class CString {
  public:
   CString() = default;
   CString(const char16_t* s) : m_str(s ? s : u"") {}  // NOLINT(google-explicit-constructor)
-  CString(const char16_t* s, int len) : m_str(s ? std::u16string(s, static_cast<size_t>(len < 0 ? 0 : len)) : u"") {}
-  CString(std::u16string s) : m_str(std::move(s)) {}  // NOLINT(google-explicit-constructor)
-  CString(std::u16string_view s) : m_str(s) {}        // NOLINT(google-explicit-constructor)
-  CString(const char* utf8);                           // NOLINT(google-explicit-constructor)
+  CString(const char16_t* s, int len)
+      : m_str(s ? std::u16string(s, static_cast<size_t>(len < 0 ? 0 : len)) : u"") {}
+  CString(std::u16string s) : m_str(std::move(s)) {}           // NOLINT(google-explicit-constructor)
+  CString(std::u16string_view s) : m_str(s) {}                 // NOLINT(google-explicit-constructor)
+  CString(const char* utf8);                                   // NOLINT(google-explicit-constructor)
   CString(const std::string& utf8) : CString(utf8.c_str()) {}  // NOLINT(google-explicit-constructor)
   explicit CString(char16_t ch, int repeat = 1) : m_str(static_cast<size_t>(repeat < 0 ? 0 : repeat), ch) {}
 

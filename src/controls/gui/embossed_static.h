@@ -17,7 +17,6 @@ constexpr UINT SS_TYPEMASK = 0x1F;
 constexpr UINT SS_NOTIFY = 0x100;
 constexpr UINT SS_CENTERIMAGE = 0x200;
 
-
 class CEmbossedStatic : public QWidget {
   Q_OBJECT
 
