@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 #include <cstdarg>
 
 #include "app/document_manager.h"
@@ -755,7 +756,14 @@ void CMainFrame::AddStatusPaneControl() {
     connect(caption, &CEmbossedStatic::clicked, this, [this] { SendCommand(ID_MODEL_CAPTION); });
     control = caption;
     paneId = ID_INDICATOR_MODEL_NAME;
+    // 120 pixels held the names in the original status-bar font; the pane
+    // grows to the longest model name in ours so the caption never wraps.
     width = 120;
+    for (int code : {0x1188, 0x2188, 0x5188, 0x5288, 0x6188}) {
+      CString model;
+      GetModelName(code, &model, nullptr);
+      width = std::max(width, caption->fontMetrics().horizontalAdvance(ToQString(model)) + 8);
+    }
   } else if (m_nNewPaneKind == kStatusBitmapButton && !m_pModelButton) {
     auto* button = new QToolButton(m_wndStatusBar);
     button->setObjectName(QString("ctl%1").arg(ID_MODEL_BUTTON));
