@@ -437,6 +437,16 @@ void CQtDC::DoTextOut(CPoint topLeft, const CString& text, const CRect* clip) {
   const FontEntry& e = CurrentFont();
   CPoint p = topLeft;
   LPtoDP(&p);
+  // Text that cannot reach the device is not laid out at all: a generous box
+  // of the widest glyph per code unit around the start point is tested
+  // against the painter's clip, or else the device itself.
+  const double reach = e.maxWidth * text.GetLength() + e.ascent + e.descent;
+  const QRectF box(p.x - reach, p.y - reach, 3 * reach, 3 * reach);
+  if (m_painter->hasClipping()) {
+    if (!m_painter->clipBoundingRect().intersects(box)) return;
+  } else if (const QPaintDevice* d = Device(); d && !QRectF(0, 0, d->width(), d->height()).intersects(box)) {
+    return;
+  }
   BeginFill(clip);
   m_painter->setFont(e.font);
   m_painter->setPen(ToQColor(GetTextColor()));
