@@ -49,6 +49,10 @@ CBlockWIFI::CBlockWIFI(int typeCode, int inputCount) : CBlockObj(typeCode, input
 IMPLEMENT_SERIAL(CBlockUDC, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockUDC::CBlockUDC() {
+  // Records older than schema 1 do not carry these: they keep the new block's values.
+  m_nParam5 = 0;  // no start character sent
+  m_nParam6 = 0;
+  m_nParam7 = 0;
   m_byCaps = kCaps;
 }
 

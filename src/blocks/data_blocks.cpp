@@ -126,6 +126,7 @@ CBlockSHR::CBlockSHR(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockANDM, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockANDM::CBlockANDM() {
+  m_strMask = u"0000";  // records older than schema 1 do not carry the mask text
   m_byCaps = kCaps;
 }
 

@@ -11,6 +11,10 @@
 
 namespace {
 
+// The amplification of a new block. Records older than schema 1 do not carry
+// m_dParam, so the loading constructors set it as well.
+constexpr double kDefaultAmplification = 1.0;
+
 // Remainders (MOD, REM): a dividend and a divisor, 10 by default.
 void PresetDivision(CBlockObj& b) {
   PresetImage(b, 8, 3, {kKeepLink, LINK_PARAM, LINK_EMPTY});
@@ -32,7 +36,7 @@ void PresetScaled(CBlockObj& b,
   PresetImage(b, 12, 4, codes);
   b.m_nMinValue = -10000;
   b.m_nMaxValue = 10000;
-  b.m_dParam = 1.0;  // amplification
+  b.m_dParam = kDefaultAmplification;
 }
 
 }  // namespace
@@ -84,6 +88,7 @@ CBlockREM::CBlockREM(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockLOG, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockLOG::CBlockLOG() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -95,6 +100,7 @@ CBlockLOG::CBlockLOG(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockSQRT, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockSQRT::CBlockSQRT() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -139,6 +145,7 @@ CBlockLCM::CBlockLCM(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockPOW2, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockPOW2::CBlockPOW2() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -150,6 +157,7 @@ CBlockPOW2::CBlockPOW2(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockEXP, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockEXP::CBlockEXP() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -183,6 +191,7 @@ CBlockROUND::CBlockROUND(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockSIN, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockSIN::CBlockSIN() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -194,6 +203,7 @@ CBlockSIN::CBlockSIN(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockCOS, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockCOS::CBlockCOS() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -205,6 +215,7 @@ CBlockCOS::CBlockCOS(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockTAN, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockTAN::CBlockTAN() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -216,6 +227,7 @@ CBlockTAN::CBlockTAN(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockCOT, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockCOT::CBlockCOT() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -227,6 +239,7 @@ CBlockCOT::CBlockCOT(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockSEC, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockSEC::CBlockSEC() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -238,6 +251,7 @@ CBlockSEC::CBlockSEC(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockCSC, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockCSC::CBlockCSC() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -249,6 +263,7 @@ CBlockCSC::CBlockCSC(int typeCode) : CBlockObj(typeCode, 2) {
 IMPLEMENT_SERIAL(CBlockQUAD, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockQUAD::CBlockQUAD() {
+  m_dParam = kDefaultAmplification;
   m_byCaps = kCaps;
 }
 
@@ -256,7 +271,7 @@ CBlockQUAD::CBlockQUAD(int typeCode) : CBlockObj(typeCode, 3) {
   PresetImage(*this, 20, 8, {kKeepLink, kKeepLink, LINK_PARAM, 61, 62, 63, 72, LINK_EMPTY});
   m_nMinValue = -10000;
   m_nMaxValue = 10000;
-  m_dParam = 1.0;  // amplification
+  m_dParam = kDefaultAmplification;
   m_nParam10 = 1;  // a
   m_nParam15 = 0;  // b
   m_nParam20 = 0;  // c
