@@ -219,11 +219,12 @@ void LoadFixedList(CArchive& ar, std::vector<T>& out, size_t size) {
   }
 }
 
-// Items 21 to 23. complete: read everything that was written, whatever the markers say.
+// Items 21 to 23. complete: store and read every item, whatever the markers and
+// the family say (the settings a failed load puts back).
 void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
   if (ar.IsStoring()) {
     ar << doc.m_wModelCode << doc.m_wModelAux1 << doc.m_wFirmware << doc.m_wModelAux2 << doc.m_strModelName;
-    if (doc.GetModelFamily() < kNewerFamily) return;
+    if (!complete && doc.GetModelFamily() < kNewerFamily) return;
     ar << doc.m_bKeepOutputs;
     ar.WriteCount(doc.m_aqRangeType.size());
     for (BYTE v : doc.m_aqRangeType) ar << v;
@@ -247,7 +248,7 @@ void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
     doc.m_wModelCode = kModelWithoutRecord;
     GetModelName(doc.m_wModelCode, &doc.m_strModelName, &doc.m_wFirmware);
   }
-  if (doc.GetModelFamily() < kNewerFamily) return;
+  if (!complete && doc.GetModelFamily() < kNewerFamily) return;
   ar >> doc.m_bKeepOutputs;
   LoadFixedList(ar, doc.m_aqRangeType, kAnalogOutputCount);
   LoadFixedList(ar, doc.m_aqFixedValue, kAnalogOutputCount);

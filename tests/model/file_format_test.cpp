@@ -456,6 +456,22 @@ TEST_F(FileFormatTest, DamagedFilesAreRefusedAndLeaveTheDocumentAsItWas) {
   doc->m_operandNames[5] = CString(u"kept");
   for (const auto& [what, bytes] : cases) ExpectCleanFailure(*doc, bytes, what);
   EXPECT_EQ(doc->m_strProgramName, CString(u"Kept"));
+
+  // A document of the older family keeps the display and output settings it
+  // does not store when a newer file fails after reading them.
+  auto newer = NewDoc(kDocFbd, 0x5188);
+  newer->m_bKeepOutputs = 0;
+  newer->m_nContrast = 3;
+  newer->m_aqRangeType[0] = 1;
+  newer->AddBlock(MakeBlockOfType(400));
+  std::vector<BYTE> cut = newer->SaveToBytes();
+  cut.resize(cut.size() - 8);
+  auto older = NewDoc(kDocFbd, 0x1188);
+  ExpectCleanFailure(*older, cut, "newer file cut short");
+  EXPECT_EQ(older->m_wModelCode, 0x1188);
+  EXPECT_EQ(older->m_bKeepOutputs, 1);
+  EXPECT_EQ(older->m_nContrast, 2);
+  EXPECT_EQ(older->m_aqRangeType[0], 0);
 }
 
 TEST_F(FileFormatTest, EveryTruncationFailsAndFlippedBytesNeverHalfLoad) {
