@@ -460,7 +460,7 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
   std::string readError = ReadFileBytes(ToPath(path), bytes);
   CString message;
   if (!readError.empty()) {
-    message = CString::FromUtf8("Cannot open " + path.ToUtf8() + ": " + readError);
+    message = CString::FromUtf8(readError);  // names the file and the cause
   } else if (!LoadFromBytes(bytes, path.ToUtf8(), &message)) {
     message = CString::FromUtf8("Cannot read " + path.ToUtf8() + ": ") + message;
   }
@@ -495,7 +495,7 @@ BOOL CZaradDoc::OnSaveDocument(const CString& path, CString* error) {
   std::vector<BYTE> bytes = SaveToBytes();
   const std::string result = SaveBytesAtomically(ToPath(path), bytes);
   if (!result.empty()) {
-    if (error) *error = CString::FromUtf8("Cannot save " + path.ToUtf8() + ": " + result);
+    if (error) *error = CString::FromUtf8(result);  // names the file and the cause
     return FALSE;
   }
   SetModifiedFlag(FALSE);

@@ -558,7 +558,11 @@ TEST_F(FileFormatTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
   fs::create_directories(folder / "inside");
   EXPECT_FALSE(doc->DoSave(CString::FromUtf8(folder.string())));
   ASSERT_EQ(m_sink.messages().size(), 1u);
-  EXPECT_NE(m_sink.messages()[0].text.Find(CString(u"folder.bfb")), -1);
+  // The message names the file once, with the cause.
+  const std::string shown = m_sink.messages()[0].text.ToUtf8();
+  const size_t named = shown.find("folder.bfb");
+  ASSERT_NE(named, std::string::npos);
+  EXPECT_EQ(shown.find("folder.bfb", named + 1), std::string::npos) << shown;
   EXPECT_TRUE(fs::is_directory(folder / "inside"));
 
   const fs::path missing = m_dir / "no" / "such" / "x.bfb";
@@ -582,7 +586,10 @@ TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
   auto doc = NewDoc();
   CString error;
   EXPECT_FALSE(doc->OnOpenDocument(CString::FromUtf8((m_dir / "none.bfb").string()), &error));
-  EXPECT_NE(error.Find(CString(u"none.bfb")), -1);
+  const std::string missing = error.ToUtf8();
+  const size_t named = missing.find("none.bfb");
+  ASSERT_NE(named, std::string::npos);
+  EXPECT_EQ(missing.find("none.bfb", named + 1), std::string::npos) << missing;
   const fs::path text = WriteFile("text.bfb", {'h', 'e', 'l', 'l', 'o'});
   EXPECT_FALSE(doc->OnOpenDocument(CString::FromUtf8(text.string()), &error));
   EXPECT_NE(error.Find(CString(u"text.bfb")), -1);
