@@ -110,6 +110,10 @@ CString LadderElementLabel(int typeCode, int operand, const CZaradDoc* doc) {
   auto set = [&e](std::initializer_list<int> types, const char16_t* prefix, int base) {
     for (int t : types) e[static_cast<size_t>(t - 700)] = {prefix, base};
   };
+  // "Low" and "High" replace the prefix only; the base stays the element's own.
+  auto setPrefix = [&e](std::initializer_list<int> types, const char16_t* prefix) {
+    for (int t : types) e[static_cast<size_t>(t - 700)].prefix = prefix;
+  };
   int n = operand;
   int split = 0;
   if (n >= 21000) {
@@ -143,9 +147,9 @@ CString LadderElementLabel(int typeCode, int operand, const CZaradDoc* doc) {
     set({702}, u"AI", 4000);
     split = 8;
   } else if (n >= 2900) {
-    set({700, 701}, u"High", 0);
+    setPrefix({700, 701}, u"High");
   } else if (n >= 1870) {
-    set({700, 701}, u"Low", 0);
+    setPrefix({700, 701}, u"Low");
   } else if (n >= 1316) {
     set({700, 701, 703, 704}, u"M", 1316);
   } else if (n >= 1300) {
