@@ -429,6 +429,9 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
   SerializeLadderMaps(backup, *this);
   SerializeModelRecord(backup, *this, true);
   std::vector<BYTE> saved = backup.TakeBytes();
+  // The head is stored with its model and range markers set; keep the markers as they are.
+  BYTE markers[kMarkerCount];
+  std::copy(std::begin(m_markers), std::end(m_markers), markers);
 
   try {
     CArchive ar(bytes);
@@ -444,6 +447,7 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
     SerializeSettings(restore, *this);
     SerializeLadderMaps(restore, *this);
     SerializeModelRecord(restore, *this, true);
+    std::copy(std::begin(markers), std::end(markers), m_markers);
     if (error) *error = e.GetErrorMessage();
     return false;
   }

@@ -467,7 +467,9 @@ TEST_F(FileFormatTest, DamagedFilesAreRefusedAndLeaveTheDocumentAsItWas) {
   std::vector<BYTE> cut = newer->SaveToBytes();
   cut.resize(cut.size() - 8);
   auto older = NewDoc(kDocFbd, 0x1188);
+  older->m_markers[kMarkerAiRanges] = kMarkerClear;
   ExpectCleanFailure(*older, cut, "newer file cut short");
+  EXPECT_EQ(older->m_markers[kMarkerAiRanges], kMarkerClear);
   EXPECT_EQ(older->m_wModelCode, 0x1188);
   EXPECT_EQ(older->m_bKeepOutputs, 1);
   EXPECT_EQ(older->m_nContrast, 2);
