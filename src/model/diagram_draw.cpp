@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kPowerBusWidth = 4;
 constexpr int kPowerBusTypeCode = 951;
+constexpr int kMaxPages = 100;  // page counts run from 1 to 100
 // How far a block's drawing reaches beyond its body: the parameter text to
 // the left, labels above, value boxes below and to the right.
 constexpr int kReachLeft = 160;
@@ -63,8 +64,9 @@ void DrawBaseFrame(CDC* dc, const CZaradDoc& doc, const CRect& base) {
   dc->LineTo(base.left, base.top);
   CPen divisionPen(PS_SOLID, 1, kPageDivisionColour);
   dc->SelectObject(&divisionPen);
-  const int across = doc.m_nPagesAcross;
-  const int down = doc.m_nPagesDown;
+  // The same page counts as the base rectangle (a damaged file may hold any).
+  const int across = std::clamp(doc.m_nPagesAcross, 1, kMaxPages);
+  const int down = std::clamp(doc.m_nPagesDown, 1, kMaxPages);
   for (int k = 1; k < across; ++k) {
     const int x = base.left + k * (base.Width() / std::max(across, 1));
     dc->MoveTo(x, base.top);
@@ -81,8 +83,8 @@ void DrawBaseFrame(CDC* dc, const CZaradDoc& doc, const CRect& base) {
 }  // namespace
 
 CRect GetDiagramPageRect(const CZaradDoc& doc) {
-  const int across = std::clamp(doc.m_nPagesAcross, 1, 64);
-  const int down = std::clamp(doc.m_nPagesDown, 1, 64);
+  const int across = std::clamp(doc.m_nPagesAcross, 1, kMaxPages);
+  const int down = std::clamp(doc.m_nPagesDown, 1, kMaxPages);
   if (doc.m_sizePage.cx > 0 && doc.m_sizePage.cy > 0) {
     return CRect(0, 0, across * doc.m_sizePage.cx, down * doc.m_sizePage.cy);
   }
@@ -111,7 +113,7 @@ void DrawDiagramPage(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramD
   CBlockObj* bus = doc.m_powerBus.GetHead();
   bus->m_nWidth = kPowerBusWidth;
   bus->m_nHeight = base.Height() - 4;
-  bus->Draw(view, dc, 0, options.simulating ? OutputStateColour(bus->m_nValue[kFirstOutputPin]) : kDrawBlack);
+  bus->Draw(view, dc, 0, kDrawBlack);
 }
 
 void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options) {
@@ -129,6 +131,7 @@ void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const Diag
       block->Draw(view, dc, 1, colour);
     }
   }
+  if (options.currentBlock != nullptr && !options.printing) options.currentBlock->DrawSelected(view, dc);
   for (CConnectLineObj* wire : doc.m_connections) {
     if (wire->GetEndFaults() != WIRE_END_OK) continue;
     if (cull && !Intersects(WireReach(*wire), clip)) continue;
@@ -140,6 +143,9 @@ void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const Diag
       wire->Draw(dc, colour);
     }
   }
+  // In simulation the power bus is drawn once more over the wires, live.
+  if (options.simulating && doc.IsLadder() && !doc.m_powerBus.IsEmpty())
+    doc.m_powerBus.GetHead()->Draw(view, dc, 0, kDrawStateOn);
   for (CBlockComment* comment : doc.m_comments) {
     if (comment->m_bSelected && !options.printing) {
       DrawCommentSelected(dc, *comment);

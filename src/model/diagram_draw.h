@@ -7,6 +7,7 @@
 
 #include "platform/types.h"
 
+class CBlockObj;
 class CDC;
 class CViewContext;
 class CZaradDoc;
@@ -24,6 +25,9 @@ struct DiagramDrawOptions {
   bool simulating = false;
   // Only elements that may reach into the clip box of the context are drawn.
   bool cullToClip = true;
+  // The view's current block, drawn once more with its handles right after
+  // the blocks (under the wires and comments); null for none.
+  CBlockObj* currentBlock = nullptr;
 };
 
 // The base: (0, 0) to (pages across x page width, pages down x page height),
@@ -33,8 +37,10 @@ CRect GetDiagramPageRect(const CZaradDoc& doc);
 // Fills the clip box with the surround colour, then DrawDiagramPage and DrawDiagramElements.
 void DrawDocument(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options);
 // The base fill, its frame and page divisions and, in a ladder document, the
-// power bus (created when the document has none, with width 4 and the page
-// height less 4).
+// power bus in black (created when the document has none, with width 4 and the
+// page height less 4).
 void DrawDiagramPage(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options);
-// Blocks in list order (selected ones with their handles), wires, and comments.
+// Blocks in list order (selected ones with their handles), the current block
+// once more, wires, in simulation the ladder power bus again in the colour of
+// signal 1, and comments.
 void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options);

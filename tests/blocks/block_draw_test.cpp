@@ -105,10 +105,11 @@ TEST(BlockDrawTest, LadderLabels) {
     const char* label;
   };
   const Case cases[] = {
-      {700, 100, "I000"},   {701, 133, "I101"},   {700, 21000, "M4"},    {700, 2900, "High"},
-      {701, 1870, "Low"},   {703, 617, "Q101"},   {704, 1320, "M4"},     {703, 4801, "X1"},
-      {702, 4009, "AI101"}, {705, 4235, "AQ101"}, {702, 22000, "AQ101"}, {700, 1017, "S1.1"},
-      {702, 9012, "B12"},   {700, 1301, "F1"},    {700, 21999, ""},  // the coil is not in the document
+      {700, 100, "I000"},      {701, 133, "I101"},   {700, 21000, "M4"},    {700, 2900, "High"},
+      {701, 1870, "Low"},      {703, 617, "Q101"},   {704, 1320, "M4"},     {703, 4801, "X1"},
+      {702, 4009, "AI101"},    {705, 4235, "AQ101"}, {702, 22000, "AQ101"}, {700, 1017, "S1.1"},
+      {702, 9012, "B12"},      {700, 1301, "F1"},    {700, 21999, ""},  // the coil is not in the document
+      {700, 3950, "High3850"},  // beyond the High range the contact keeps its own base
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.type) + " " + std::to_string(c.operand));
@@ -660,27 +661,63 @@ TEST(DiagramDrawTest, OrderAndPageDivisions) {
   CRecordingDC dc;
   DiagramDrawOptions options;
   options.cullToClip = false;
+  options.currentBlock = a;
   DrawDocument(&dc, doc, &d.View(), options);
   // Two vertical divisions in the division colour, none across.
   int divisions = 0;
   for (const DCCall* c : dc.CallsOfKind(Kind::kLine)) divisions += c->pen.GetColor() == 0x62C400u ? 1 : 0;
   EXPECT_EQ(divisions, 2);
   EXPECT_TRUE(HasLine(dc, CPoint(400, 0), CPoint(400, 300)));
-  // Blocks, then the wire, then the comment.
-  int lastBody = -1, wireAt = -1, commentAt = -1;
+  // Blocks, the current block with its red handles, then the wire, then the comment.
+  int lastBody = -1, handleAt = -1, wireAt = -1, commentAt = -1;
   for (size_t i = 0; i < dc.Calls().size(); ++i) {
     const DCCall& c = dc.Calls()[i];
-    if (c.kind == Kind::kPolygon && c.brush.GetColor() == 0x8CDEFFu) lastBody = static_cast<int>(i);
+    if (c.kind == Kind::kPolygon && c.brush.GetColor() == 0x8CDEFFu && handleAt < 0)
+      lastBody = static_cast<int>(i);
+    if (c.kind == Kind::kPolygon && c.brush.GetColor() == 0x0000FFu && handleAt < 0)
+      handleAt = static_cast<int>(i);
     if (c.kind == Kind::kPolyline && wireAt < 0) wireAt = static_cast<int>(i);
     if (c.kind == Kind::kText && c.text == CString(u"Comment")) commentAt = static_cast<int>(i);
   }
-  EXPECT_LT(lastBody, wireAt);
+  EXPECT_LT(lastBody, handleAt);
+  EXPECT_LT(handleAt, wireAt);
   EXPECT_LT(wireAt, commentAt);
   const auto fills = dc.CallsOfKind(Kind::kFillRect);
   ASSERT_GE(fills.size(), 2u);
   EXPECT_EQ(fills[0]->fillColor, 0x808080u);
   EXPECT_EQ(fills[1]->rect, CRect(0, 0, 1200, 300));
   EXPECT_EQ(fills[1]->fillColor, 0xB4B4B4u);
+}
+
+TEST(DiagramDrawTest, LadderPowerBusIsBlackOnThePageAndLiveOverTheWiresInSimulation) {
+  CDiagramBuilder d(kDocLadder);
+  CZaradDoc& doc = d.Doc();
+  doc.m_sizePage = CSize(400, 300);
+  CBlockObj* coil = Place(d, 703);
+  d.View().m_nEditMode = MODE_SIMULATION;
+  DiagramDrawOptions options;
+  options.cullToClip = false;
+  options.simulating = true;
+  CRecordingDC dc;
+  DrawDocument(&dc, doc, &d.View(), options);
+  ASSERT_FALSE(doc.m_powerBus.IsEmpty());
+  CBlockObj* contact = d.Add(700);
+  AddWire(doc, contact, 10, coil, 0);
+  dc.Clear();
+  DrawDocument(&dc, doc, &d.View(), options);
+  std::vector<COLORREF> busColours;
+  int wireAt = -1, liveBusAt = -1;
+  for (size_t i = 0; i < dc.Calls().size(); ++i) {
+    const DCCall& c = dc.Calls()[i];
+    if (c.kind == Kind::kPolyline && wireAt < 0) wireAt = static_cast<int>(i);
+    if (c.kind == Kind::kLine && c.pen.GetWidth() == 4) {
+      busColours.push_back(c.pen.GetColor());
+      if (c.pen.GetColor() == 0x0000FFu) liveBusAt = static_cast<int>(i);
+    }
+  }
+  EXPECT_EQ(busColours, (std::vector<COLORREF>{0x000000u, 0x0000FFu}));
+  ASSERT_GE(wireAt, 0);
+  EXPECT_LT(wireAt, liveBusAt);
 }
 
 TEST(DiagramDrawTest, ElementsOutsideTheClipAreSkipped) {

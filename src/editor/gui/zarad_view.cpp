@@ -126,9 +126,10 @@ void CZaradView::DrawPage(CDC* dc) {
 }
 
 void CZaradView::DrawDiagram(CDC* dc, int screen) {
-  DrawDiagramElements(dc, *m_pDoc, this, GetDrawOptions(screen));
-  // The current block once more on top.
-  if (m_pCurBlock && screen && EditMode != MODE_SIMULATION) m_pCurBlock->DrawSelected(this, dc);
+  DiagramDrawOptions options = GetDrawOptions(screen);
+  // The current block once more, over the blocks and under the wires.
+  if (screen && EditMode != MODE_SIMULATION) options.currentBlock = m_pCurBlock;
+  DrawDiagramElements(dc, *m_pDoc, this, options);
 
   // Tool feedback.
   if (EditMode == MODE_SELECT_RECT) {
