@@ -6,14 +6,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
-#include <QPixmap>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -28,6 +25,7 @@
 #include "app/information_bar.h"
 #include "app/qt_string.h"
 #include "app/resource_ids.h"
+#include "app/toolbar_icons.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "model/model_table.h"
@@ -103,52 +101,6 @@ const UINT kToolbarButtons[] = {
     ID_ALIGN_VERTICALLY,
     ID_ALIGN_HORIZONTALLY,
 };
-
-// Button pictures: a theme icon where the desktop has one, else a drawn glyph.
-struct ButtonPicture {
-  UINT id;
-  const char* theme;
-  const char* glyph;
-};
-const ButtonPicture kPictures[] = {
-    {ID_FILE_NEW, "document-new", "N"},
-    {ID_FILE_OPEN, "document-open", "O"},
-    {ID_FILE_SAVE, "document-save", "S"},
-    {ID_EDIT_CUT, "edit-cut", "X"},
-    {ID_EDIT_COPY, "edit-copy", "C"},
-    {ID_EDIT_PASTE, "edit-paste", "P"},
-    {ID_EDIT_CLEAR, "edit-delete", "D"},
-    {ID_EDIT_UNDO, "edit-undo", "<"},
-    {ID_EDIT_REDO, "edit-redo", ">"},
-    {ID_CONNECT, "", "/"},
-    {ID_CUT_JOIN_CONNECTION, "", "%"},
-    {ID_SELECTION, "", "^"},
-    {ID_INSERT_COMMENTS, "", "T"},
-    {ID_SIMULATION, "media-playback-start", "R"},
-    {ID_PC_TO_DEVICE, "go-down", "v"},
-    {ID_DEVICE_TO_PC, "go-up", "^"},
-    {ID_IO_STATUS, "", "IO"},
-    {ID_ZOOM_IN, "zoom-in", "+"},
-    {ID_ZOOM_OUT, "zoom-out", "-"},
-    {ID_PAGE_LAYOUT, "", "[]"},
-    {ID_CONVERT_TO_FBD, "", "LF"},
-    {ID_PROPERTIES, "document-properties", "i"},
-    {ID_ALIGN_VERTICALLY, "", "|"},
-    {ID_ALIGN_HORIZONTALLY, "", "="},
-};
-
-QIcon GlyphIcon(const char* glyph) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  QFont font = painter.font();
-  font.setPixelSize(strlen(glyph) > 1 ? 8 : 12);
-  font.setBold(true);
-  painter.setFont(font);
-  painter.setPen(QColor(0, 0, 128));
-  painter.drawText(pixmap.rect(), Qt::AlignCenter, QString::fromLatin1(glyph));
-  return QIcon(pixmap);
-}
 
 // The status-bar prompt of a command: its string up to "\n".
 QString PromptOf(UINT id) {
@@ -511,10 +463,8 @@ void CMainFrame::BuildToolBar() {
   m_wndToolBar = new QToolBar("Tool Bar", this);
   m_wndToolBar->setObjectName("toolBar");
   m_wndToolBar->setIconSize(QSize(16, 16));
-  for (const ButtonPicture& p : kPictures) {
-    QIcon icon = p.theme[0] ? QIcon::fromTheme(p.theme) : QIcon();
-    if (icon.isNull()) icon = GlyphIcon(p.glyph);
-    GetAction(p.id)->setIcon(icon);
+  for (UINT id : kToolbarButtons) {
+    if (id != 0) GetAction(id)->setIcon(ToolbarIcon(id));
   }
   for (UINT id : kToolbarButtons) {
     if (id == 0) {
@@ -554,6 +504,8 @@ void CMainFrame::BuildDocks() {
   m_wndWorkBox->setObjectName("workBox");
   m_wndWorkBox->setAllowedAreas(Qt::AllDockWidgetAreas);
   addDockWidget(Qt::LeftDockWidgetArea, m_wndWorkBox);
+  // Default size of the palette bar: 160 x 200.
+  resizeDocks({m_wndWorkBox}, {160}, Qt::Horizontal);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -768,7 +720,8 @@ void CMainFrame::AddStatusPaneControl() {
     auto* button = new QToolButton(m_wndStatusBar);
     button->setObjectName(QString("ctl%1").arg(ID_MODEL_BUTTON));
     button->setText("Button");
-    button->setIcon(GlyphIcon("i"));
+    button->setIcon(ModelButtonIcon());
+    button->setIconSize(QSize(10, 10));
     button->setAutoRaise(true);
     connect(button, &QToolButton::clicked, this, [this] { SendCommand(ID_MODEL_BUTTON); });
     control = button;

@@ -82,6 +82,8 @@ constexpr StringTableEntry kEntries[] = {
     {1580, u"", u"关断延时定时器"},
     // Command prompts and tooltips (prompt, then the tooltip after '\n')
     {3015, u"LAD Convert to FBD", u""},
+    {6020, u"Enlarge the diagram\nZoom In", u""},
+    {6021, u"Reduce the diagram\nZoom Out", u""},
     {6022, u"set view size\nPage Layout", u""},
     {32779, u"Edit the program properties\nProperties", u""},
     {32780, u"Cut or join a connection\nCut/Join Connection   F11", u""},

@@ -12,6 +12,7 @@
 #include "app/information_bar.h"
 #include "app/qt_string.h"
 #include "app/resource_ids.h"
+#include "app/toolbar_icons.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "shell_fixture.h"
@@ -155,6 +156,12 @@ TEST_F(ShellTest, ToolbarButtonsAndNewDropDown) {
                                       32816, 32822, 0,    32802, 32807, 32806, 32830, 0,
                                       6020,  6021,  6022, 0,     3015,  32779, 32854, 32855};
   EXPECT_EQ(ids, expected);
+  // Every button shows a drawn picture of its own.
+  for (UINT id : expected) {
+    if (id == 0) continue;
+    EXPECT_TRUE(HasToolbarIcon(id)) << id;
+    EXPECT_FALSE(m_frame->GetAction(id)->icon().isNull()) << id;
+  }
   QToolButton* newButton = m_frame->GetNewButton();
   EXPECT_EQ(newButton->popupMode(), QToolButton::MenuButtonPopup);
   ASSERT_NE(newButton->menu(), nullptr);
@@ -162,6 +169,8 @@ TEST_F(ShellTest, ToolbarButtonsAndNewDropDown) {
   // Tooltips: the part after "\n"; none without one, except the two transfers.
   EXPECT_EQ(ToolTipOf(57600), "New   Ctrl+N");
   EXPECT_EQ(ToolTipOf(6022), "Page Layout");
+  EXPECT_EQ(ToolTipOf(6020), "Zoom In");
+  EXPECT_EQ(ToolTipOf(6021), "Zoom Out");
   EXPECT_EQ(ToolTipOf(3015), "");
   EXPECT_EQ(ToolTipOf(32854), "");
   EXPECT_EQ(ToolTipOf(32807), "PC->Device   Ctrl+D");
