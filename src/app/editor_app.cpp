@@ -12,6 +12,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <exception>
@@ -156,7 +157,12 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
     if (!OpenDocumentFile(ToCString(argument))) return FALSE;
   }
 
-  if (m_options.showWindow) m_pMainWnd->showMaximized();
+  if (m_options.showWindow) {
+    // Without a window manager a maximise request does nothing: the window takes the
+    // screen's free area first, so it fills the screen either way.
+    if (QScreen* screen = m_pMainWnd->screen()) m_pMainWnd->setGeometry(screen->availableGeometry());
+    m_pMainWnd->showMaximized();
+  }
   return TRUE;
 }
 
