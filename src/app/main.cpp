@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "app/editor_app.h"
+#include "app/main_frame.h"
 #include "editor/gui/child_frame.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
     app.ExitInstance();
     return 1;
   }
+  // Started for automation (/Embedding) the window stays hidden; with no window to
+  // close, the program would never end, so it ends here.
+  if (!app.GetMainFrame() || !app.GetMainFrame()->isVisible()) return app.ExitInstance();
   QApplication::exec();
   return app.ExitInstance();
 }
