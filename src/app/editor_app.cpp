@@ -322,9 +322,9 @@ void CEditorApp::OpenRecentFile(int index) {
     m_recentFiles.Remove(index);
     if (m_pSettings) m_recentFiles.WriteList(*m_pSettings);
     if (m_pMainWnd) m_pMainWnd->UpdateRecentFileMenu();
-    return;
   }
-  if (m_pMainWnd) m_pMainWnd->SetTransferMenuTexts();
+  // Like files from the command line or dropped files, a recent file leaves the
+  // Transfer texts alone: only New and Open set them.
 }
 
 void CEditorApp::OnAppAbout() {
