@@ -16,7 +16,12 @@ std::vector<FileFilter> ParseFileFilter(const QString& filter) {
 QString ToQtNameFilter(const FileFilter& filter) {
   QStringList patterns;
   for (const QString& p : filter.pattern.split(';', Qt::SkipEmptyParts)) patterns << p.trimmed();
-  return QString("%1 (%2)").arg(filter.name, patterns.join(' '));
+  // Qt reads the patterns from the label's last bracket, so a label that
+  // already shows them in the Windows form ("Files(*.bfb, *.bld)") gets
+  // them once, in Qt's form, instead of twice.
+  QString name = filter.name.trimmed();
+  if (name.endsWith(')') && name.lastIndexOf('(') > 0) name = name.left(name.lastIndexOf('(')).trimmed();
+  return QString("%1 (%2)").arg(name, patterns.join(' '));
 }
 
 QString WithDefaultExtension(const QString& path, const QString& extension) {

@@ -222,7 +222,8 @@ TEST(EditorAppFiles, ExtensionsAndFilters) {
     EXPECT_FALSE(CEditorApp::HasDiagramExtension(CString(bad))) << CString(bad).ToUtf8();
   }
   EXPECT_EQ(ToQtNameFilter({"Zovuzi Editor Files(*.bfb, *.bld)", "*.bfb; *.bld"}),
-            "Zovuzi Editor Files(*.bfb, *.bld) (*.bfb *.bld)");
+            "Zovuzi Editor Files (*.bfb *.bld)");
+  EXPECT_EQ(ToQtNameFilter({"Ladder Files (*.bld)", "*.bld"}), "Ladder Files (*.bld)");
   EXPECT_EQ(ParseFileFilter("A|*.a|B|*.b||ignored|x").size(), 2u);
   EXPECT_EQ(WithDefaultExtension("/t/name", "bld"), "/t/name.bld");
   EXPECT_EQ(WithDefaultExtension("/t/name.bfb", "bld"), "/t/name.bfb");
