@@ -175,6 +175,9 @@ BOOL CBlockHCOUNTER::Simulate(CViewContext* view) {
       m_nOperating =
           static_cast<int>(std::min<long long>(static_cast<long long>(m_nOperating) + n, kOperatingLimit));
       m_nRemaining = std::max(0, m_nRemaining - n);
+      // The counted minutes leave the running remainder, so that a scan that
+      // does not recompute it (paused, or time standing) counts them only once.
+      m_dValue -= static_cast<double>(n) * kMsPerMinute;
       if (m_nOperating >= kOperatingLimit) {
         m_nOperating = kOperatingCap;
         m_nOperatingAtStart = kOperatingCap;

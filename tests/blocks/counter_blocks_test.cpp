@@ -158,6 +158,7 @@ struct HoursStep {
   LONGLONG ms;
   int r, en, ral;
   int remaining, operating, out;
+  int paused = 0;  // the scan runs while the simulation is suspended
 };
 struct HoursCase {
   const char* name;
@@ -186,6 +187,13 @@ TEST_F(ScanFixture, HoursCounterIntervalsAndResets) {
         {122000, 0, 1, 0, 0, 2, 0},
         {122025, 0, 1, 0, 0, 2, 1}}},
       {"Ral clears OT", 0, {{0, 0, 1, 0, 2, 0, 0}, {180000, 0, 1, 0, 0, 3, 1}, {181000, 0, 1, 1, 0, 0, 0}}},
+      {"Suspended scans count no minute",
+       0,
+       {{0, 0, 1, 0, 2, 0, 0},
+        {60000, 0, 1, 0, 1, 1, 0},
+        {60025, 0, 1, 0, 1, 1, 0, 1},
+        {60050, 0, 1, 0, 1, 1, 0, 1},
+        {60075, 0, 1, 0, 1, 1, 0, 1}}},
   };
   for (const HoursCase& c : cases) {
     auto* hours = m_diagram.Add<CBlockHCOUNTER>(801);
@@ -196,6 +204,7 @@ TEST_F(ScanFixture, HoursCounterIntervalsAndResets) {
     for (size_t i = 0; i < c.steps.size(); ++i) {
       const HoursStep& s = c.steps[i];
       SetTime(s.ms);
+      hours->m_stPause = s.paused ? AddMs(kStart, s.ms) : SYSTEMTIME{};
       Scan(hours, inputs, {s.r, s.en, s.ral});
       EXPECT_EQ(hours->m_nRemaining, s.remaining) << c.name << " step " << i;
       EXPECT_EQ(hours->m_nOperating, s.operating) << c.name << " step " << i;
