@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "blocks/block_slots.h"
+#include "model/block_captions.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 
@@ -31,9 +32,10 @@ constexpr int kMaxBoundItems = 4096;
 
 void CBlockDataLog::RefreshBlockItems() {
   for (DataLogItem& item : m_items) {
-    if (item.m_pBlock == nullptr) continue;
+    if (item.m_pBlock == nullptr || item.m_nOperand == item.m_pBlock->m_nNumber) continue;
     item.m_nOperand = item.m_pBlock->m_nNumber;
     item.m_strOperand.Format("B%d", item.m_nOperand - kFirstFunctionBlock);
+    item.m_strOperand += LookupBlockName(g_BlockCaptionMap, static_cast<UINT>(item.m_pBlock->m_nType));
   }
 }
 

@@ -28,8 +28,8 @@ class CBlockDataLog : public CBlockObj {
   explicit CBlockDataLog(int typeCode);
 
   // The common record, then the items (text, parameter text, operand number,
-  // parameter index each). Storing first takes every block item's number and
-  // text from its block and sets the item count m_nParam10 to the list's size;
+  // parameter index each). Storing first refreshes the block items of
+  // renumbered blocks (RefreshBlockItems) and sets the item count m_nParam10 to the list's size;
   // loading reads as many items as m_nParam10 says.
   void Serialize(CArchive& ar) override;
 
@@ -40,8 +40,9 @@ class CBlockDataLog : public CBlockObj {
   // Clears the items' pointers to a block that leaves the document; the items
   // keep their number and text.
   void ForgetBlock(const CBlockObj* block);
-  // Block items take the current number and "B<n>" text of their blocks, so
-  // that a renumbered block keeps its items.
+  // A block item whose block has a new number takes that number and the text
+  // "B<n>" followed by the block type's caption, so that a renumbered block
+  // keeps its items; the other items are left as they are.
   void RefreshBlockItems();
 
   std::vector<DataLogItem> m_items;

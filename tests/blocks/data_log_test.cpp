@@ -6,6 +6,7 @@
 
 #include "blocks/data_log_block.h"
 #include "blocks/value_block_fixture.h"
+#include "model/block_captions.h"
 
 namespace {
 
@@ -54,14 +55,21 @@ TEST_F(DataLogTest, ItemsRoundTripAndBindToTheirBlocks) {
 }
 
 TEST_F(DataLogTest, RenumberedBlockKeepsItsItem) {
+  BuildBlockCaptionMap();
   CBlockObj* timer = Add(400, 9003);
+  CBlockObj* counter = Add(800, 9004);
   CBlockDataLog log(911);
-  log.m_items = {Item(u"B3", u"Current value", 9003, 2, timer)};
+  log.m_items = {Item(u"B3[On Delay]", u"Current value", 9003, 2, timer),
+                 Item(u"B4 as listed", u"Current value", 9004, 1, counter)};
   timer->m_nNumber = 9001;  // the blocks were renumbered after the page stored the list
   std::unique_ptr<CBlockDataLog> copy = RoundTrip(&log);
-  ASSERT_EQ(copy->m_items.size(), 1u);
-  EXPECT_EQ(copy->m_items[0].m_strOperand, u"B1");
+  ASSERT_EQ(copy->m_items.size(), 2u);
+  // The label keeps the block type's caption after the new number.
+  EXPECT_EQ(copy->m_items[0].m_strOperand, u"B1[On Delay]");
   EXPECT_EQ(copy->m_items[0].m_nOperand, 9001);
+  // An item whose block kept its number keeps its text.
+  EXPECT_EQ(copy->m_items[1].m_strOperand, u"B4 as listed");
+  EXPECT_EQ(copy->m_items[1].m_nOperand, 9004);
   Add(400, 9003);  // another block now holds the old number
   copy->BindItems(m_doc);
   EXPECT_EQ(copy->m_items[0].m_pBlock, timer);
