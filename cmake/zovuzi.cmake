@@ -11,6 +11,11 @@ if(ZOVUZI_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Fuzzing builds instrument all of our code for coverage, not only the targets.
+if(ZOVUZI_LIBFUZZER)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # zovuzi_target_defaults(<target>): warnings-as-errors for our own code.
 function(zovuzi_target_defaults target)
   target_compile_options(${target} PRIVATE ${ZOVUZI_WARNINGS})
