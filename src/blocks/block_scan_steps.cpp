@@ -1,19 +1,10 @@
 #include "blocks/block_scan_steps.h"
 
+#include "blocks/block_values.h"
 #include "model/view_context.h"
-#include "model/zarad_doc.h"
 #include "platform/ms_clock.h"
 
 namespace scan_steps {
-
-namespace {
-
-bool IsLadderView(const CViewContext* view) {
-  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
-  return doc != nullptr && doc->IsLadder();
-}
-
-}  // namespace
 
 void ClearChanged(CBlockObj& block, int count) {
   for (int i = 0; i < count && i < kMaxInputPins; ++i) block.m_bChanged[i] = 0;

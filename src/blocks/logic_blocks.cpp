@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "blocks/block_scan_steps.h"
 #include "model/view_context.h"
-#include "model/zarad_doc.h"
 #include "platform/archive.h"
 
 namespace {
@@ -106,7 +106,5 @@ void CBlockLogic::Evaluate(CViewContext* view) {
       return;
   }
   // The edge gates mark a changed output in a ladder document.
-  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
-  if (doc != nullptr && doc->IsLadder() && next != out) m_bChanged[kFirstOutputPin] = 1;
-  out = next;
+  scan_steps::SetOutput(*this, view, next);
 }

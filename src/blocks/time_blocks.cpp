@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "blocks/block_slots.h"
+#include "blocks/block_values.h"
 #include "blocks/value_box.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -14,11 +15,6 @@
 #include "platform/random.h"
 
 namespace {
-
-bool IsLadder(CViewContext* view) {
-  const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
-  return doc && doc->IsLadder();
-}
 
 SYSTEMTIME Now(CViewContext* view) {
   return view->GetSimulatedTime();
@@ -290,12 +286,12 @@ void CBlockTime::RestartPeriod(CViewContext* view) {
 
 void CBlockTime::SetOutput(CViewContext* view, int value, bool forceMark) {
   value = value ? 1 : 0;
-  if ((forceMark || value != m_nValue[kFirstOutputPin]) && IsLadder(view)) m_bChanged[kFirstOutputPin] = 1;
+  if ((forceMark || value != m_nValue[kFirstOutputPin]) && IsLadderView(view)) m_bChanged[kFirstOutputPin] = 1;
   m_nValue[kFirstOutputPin] = value;
 }
 
 void CBlockTime::UpdateContacts(CViewContext* view) {
-  if (!m_bChanged[kFirstOutputPin] || !IsLadder(view)) return;
+  if (!m_bChanged[kFirstOutputPin] || !IsLadderView(view)) return;
   PropagateToContacts(view->GetDocument());
   m_bChanged[kFirstOutputPin] = 0;
 }
