@@ -280,6 +280,16 @@ void FormatText(std::u16string& out, const Spec& s, std::u16string_view text) {
   Emit(out, s, u"", text, s.zero && !s.left);
 }
 
+// The text at p; with a precision, read no further than it allows (the text need
+// not be terminated then).
+template <typename Char>
+std::basic_string_view<Char> BoundedText(const Char* p, int precision) {
+  if (precision < 0) return p;
+  size_t n = 0;
+  while (n < static_cast<size_t>(precision) && p[n]) ++n;
+  return {p, n};
+}
+
 int ReadNumber(std::u16string_view fmt, size_t& i) {
   long long v = 0;
   while (i < fmt.size() && fmt[i] >= u'0' && fmt[i] <= u'9') {
@@ -354,7 +364,7 @@ void FormatImpl(std::u16string& out, std::u16string_view fmt, va_list* ap) {
       }
     }
     // Length modifiers: hh h l ll L j z t and the Windows I, I32, I64.
-    enum class Len { kNone, kChar, kShort, kLong, kLongLong, kLongDouble, kSize, kMax, kPtrDiff, kNarrow };
+    enum class Len { kNone, kChar, kShort, kLong, kLongLong, kLongDouble, kSize, kMax, kPtrDiff };
     Len len = Len::kNone;
     if (i < fmt.size()) {
       char16_t m = fmt[i];
@@ -486,27 +496,10 @@ void FormatImpl(std::u16string& out, std::u16string_view fmt, va_list* ap) {
         // %s and %ls are UTF-16; %hs (and %S, as in a Windows Unicode build) are UTF-8.
         if (len == Len::kShort || (conv == 'S' && len != Len::kLong)) {
           const char* p = va_arg(*ap, const char*);
-          if (!p) {
-            FormatText(out, s, u"(null)");
-          } else if (s.precision >= 0) {
-            // Read no further than the precision allows; the text need not be terminated.
-            size_t n = 0;
-            while (n < static_cast<size_t>(s.precision) && p[n]) ++n;
-            FormatText(out, s, DecodeUtf8(std::string_view(p, n)));
-          } else {
-            FormatText(out, s, DecodeUtf8(p));
-          }
+          FormatText(out, s, p ? DecodeUtf8(BoundedText(p, s.precision)) : u"(null)");
         } else {
           const char16_t* p = va_arg(*ap, const char16_t*);
-          if (!p) {
-            FormatText(out, s, u"(null)");
-          } else if (s.precision >= 0) {
-            size_t n = 0;
-            while (n < static_cast<size_t>(s.precision) && p[n]) ++n;
-            FormatText(out, s, std::u16string_view(p, n));
-          } else {
-            FormatText(out, s, std::u16string_view(p));
-          }
+          FormatText(out, s, p ? BoundedText(p, s.precision) : u"(null)");
         }
         break;
       }
