@@ -660,11 +660,7 @@ int CDC::IntersectClipRect(const CRect& rect) {
   CRect r = rect;
   LPtoDP(&r);
   r.NormalizeRect();
-  if (m_state.clip) {
-    CRect both;
-    if (!both.IntersectRect(r, *m_state.clip)) both = CRect();
-    r = both;
-  }
+  if (m_state.clip) r.IntersectRect(r, *m_state.clip);  // empty (all zero) when they do not overlap
   m_state.clip = r;
   return r.IsRectEmpty() ? 1 : 2;  // NULLREGION : SIMPLEREGION
 }
