@@ -2,15 +2,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
+#include <algorithm>
 
+#include "app/qt_string.h"
+#include "app/resource_ids.h"
 #include "platform/string_table.h"
 
 namespace {
-
-QString ToQ(const CString& s) {
-  return QString::fromUtf16(s.GetString(), s.GetLength());
-}
 
 QMessageBox::StandardButton ButtonOf(int answer) {
   switch (answer) {
@@ -31,8 +29,8 @@ int QtMessageSink::Show(const Message& m) {
   QWidget* parent = QApplication::activeWindow();
   if (!parent) parent = m_pParent;
   QMessageBox box(parent);
-  box.setWindowTitle(ToQ(m.caption.IsEmpty() ? LoadString(128) : m.caption));
-  box.setText(ToQ(m.text));
+  box.setWindowTitle(ToQString(m.caption.IsEmpty() ? LoadString(IDS_APP_TITLE) : m.caption));
+  box.setText(ToQString(m.text));
   switch (m.icon) {
     case MessageIcon::kInformation:
       box.setIcon(QMessageBox::Information);
