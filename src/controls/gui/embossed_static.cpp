@@ -5,11 +5,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
+#include "app/qt_string.h"
 
-QString ToQ(const CString& s) {
-  return QString::fromUtf16(s.GetString(), s.GetLength());
-}
+namespace {
 
 int ToQtFlags(UINT format) {
   int flags = 0;
@@ -79,7 +77,7 @@ void CEmbossedStatic::paintEvent(QPaintEvent*) {
   painter.setFont(font);
   const int flags = ToQtFlags(format);
 
-  QString text = ToQ(m_text);
+  QString text = ToQString(m_text);
   text.replace("\r\n", "\n");
   if (format & DT_SINGLELINE) text.replace('\n', ' ');
   if ((format & DT_END_ELLIPSIS) && !(flags & Qt::TextWordWrap)) {

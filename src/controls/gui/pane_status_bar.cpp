@@ -7,13 +7,7 @@
 #include <QString>
 #include <algorithm>
 
-namespace {
-
-QString ToQ(const CString& s) {
-  return QString::fromUtf16(s.GetString(), s.GetLength());
-}
-
-}  // namespace
+#include "app/qt_string.h"
 
 CPaneStatusBar::CPaneStatusBar(QWidget* parent) : QStatusBar(parent) {
   setObjectName("statusBar");
@@ -29,7 +23,7 @@ CPaneStatusBar::~CPaneStatusBar() {
 }
 
 int CPaneStatusBar::DefaultWidth(const CString& text) const {
-  return QFontMetrics(font()).horizontalAdvance(ToQ(text));
+  return QFontMetrics(font()).horizontalAdvance(ToQString(text));
 }
 
 BOOL CPaneStatusBar::SetIndicators(const std::vector<UINT>& ids) {
@@ -85,7 +79,7 @@ void CPaneStatusBar::ApplyPane(Pane& pane) {
     label->setFixedWidth(std::max(0, outer));
   }
   // A disabled pane shows no text, as the indicators of toggled keys do.
-  label->setText((pane.style & SBPS_DISABLED) ? QString() : ToQ(pane.text));
+  label->setText((pane.style & SBPS_DISABLED) ? QString() : ToQString(pane.text));
 }
 
 int CPaneStatusBar::CommandToIndex(UINT id) const {
@@ -114,7 +108,7 @@ BOOL CPaneStatusBar::SetPaneText(int index, const CString& text) {
   Pane& pane = m_panes[static_cast<size_t>(index)];
   if (pane.text == text) return TRUE;
   pane.text = text;
-  if (pane.label && !(pane.style & SBPS_DISABLED)) pane.label->setText(ToQ(text));
+  if (pane.label && !(pane.style & SBPS_DISABLED)) pane.label->setText(ToQString(text));
   return TRUE;
 }
 
