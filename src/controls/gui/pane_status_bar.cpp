@@ -14,50 +14,55 @@ CPaneStatusBar::CPaneStatusBar(QWidget* parent) : QStatusBar(parent) {
 }
 
 CPaneStatusBar::~CPaneStatusBar() {
-  for (auto& control : m_controls) {
-    if (!control->window) continue;
-    control->window->hide();
-    if (control->destroyWithBar) delete control->window.data();
-  }
+  for (auto& control : m_controls) ReleaseControl(*control);
   m_controls.clear();
+}
+
+void CPaneStatusBar::ReleaseControl(PaneControl& control) {
+  if (!control.window) return;
+  control.window->hide();
+  if (control.destroyWithBar) delete control.window.data();
 }
 
 int CPaneStatusBar::DefaultWidth(const CString& text) const {
   return QFontMetrics(font()).horizontalAdvance(ToQString(text));
 }
 
+CPaneStatusBar::Pane CPaneStatusBar::MakePane(UINT id) const {
+  Pane pane;
+  pane.id = id;
+  if (m_defaultText) pane.text = m_defaultText(id);
+  pane.width = DefaultWidth(pane.text);
+  return pane;
+}
+
 BOOL CPaneStatusBar::SetIndicators(const std::vector<UINT>& ids) {
-  std::vector<Pane> panes;
-  panes.reserve(ids.size());
+  DeleteLabels();
+  m_panes.clear();
   for (UINT id : ids) {
-    Pane pane;
-    pane.id = id;
     if (id == ID_SEPARATOR) {
+      Pane pane;
       pane.style = SBPS_NOBORDERS | SBPS_STRETCH;
+      m_panes.push_back(std::move(pane));
     } else {
-      if (m_defaultText) pane.text = m_defaultText(id);
-      pane.width = DefaultWidth(pane.text);
+      m_panes.push_back(MakePane(id));
     }
-    panes.push_back(std::move(pane));
   }
-  for (Pane& old : m_panes) {
-    if (!old.label) continue;
-    removeWidget(old.label);
-    delete old.label;
-  }
-  m_panes = std::move(panes);
   Rebuild();
   return TRUE;
 }
 
-void CPaneStatusBar::Rebuild() {
+void CPaneStatusBar::DeleteLabels() {
   for (Pane& pane : m_panes) {
-    if (pane.label) {
-      removeWidget(pane.label);
-      delete pane.label;
-      pane.label = nullptr;
-    }
+    if (!pane.label) continue;
+    removeWidget(pane.label);
+    delete pane.label;
+    pane.label = nullptr;
   }
+}
+
+void CPaneStatusBar::Rebuild() {
+  DeleteLabels();
   for (Pane& pane : m_panes) {
     pane.label = new QLabel(this);
     pane.label->setObjectName(QString("pane%1").arg(pane.id));
@@ -114,28 +119,7 @@ BOOL CPaneStatusBar::SetPaneText(int index, const CString& text) {
 
 BOOL CPaneStatusBar::AddIndicator(UINT id, int index) {
   if (index < 0 || index > GetCount() || CommandToIndex(id) >= 0) return FALSE;
-  std::vector<Pane> panes;
-  panes.reserve(m_panes.size() + 1);
-  for (int i = 0; i <= GetCount(); ++i) {
-    if (i == index) {
-      Pane pane;
-      pane.id = id;
-      if (m_defaultText) pane.text = m_defaultText(id);
-      pane.width = DefaultWidth(pane.text);
-      panes.push_back(std::move(pane));
-    }
-    if (i < GetCount()) {
-      Pane copy = m_panes[static_cast<size_t>(i)];
-      copy.label = nullptr;
-      panes.push_back(std::move(copy));
-    }
-  }
-  for (Pane& old : m_panes) {
-    if (!old.label) continue;
-    removeWidget(old.label);
-    delete old.label;
-  }
-  m_panes = std::move(panes);
+  m_panes.insert(m_panes.begin() + index, MakePane(id));
   Rebuild();
   RepositionControls();
   return TRUE;
@@ -144,18 +128,13 @@ BOOL CPaneStatusBar::AddIndicator(UINT id, int index) {
 BOOL CPaneStatusBar::RemoveIndicator(UINT id) {
   const int index = CommandToIndex(id);
   if (index < 0 || GetCount() <= 1) return FALSE;
-  Pane& gone = m_panes[static_cast<size_t>(index)];
-  removeWidget(gone.label);
-  delete gone.label;
+  DeleteLabels();
   m_panes.erase(m_panes.begin() + index);
   Rebuild();
   auto it = std::find_if(m_controls.begin(), m_controls.end(),
                          [id](const std::unique_ptr<PaneControl>& c) { return c->paneId == id; });
   if (it != m_controls.end()) {
-    if ((*it)->window) {
-      (*it)->window->hide();
-      if ((*it)->destroyWithBar) delete (*it)->window.data();
-    }
+    ReleaseControl(**it);
     m_controls.erase(it);
   }
   RepositionControls();

@@ -96,9 +96,15 @@ class CPaneStatusBar : public QStatusBar {
     QLabel* label = nullptr;
   };
 
+  // A pane with the id's default text, as wide as that text.
+  Pane MakePane(UINT id) const;
+  void DeleteLabels();
+  // Replaces every pane's label by a new one.
   void Rebuild();
   void ApplyPane(Pane& pane);
   int DefaultWidth(const CString& text) const;
+  // Hides a hosted window, deleting it when it goes with the bar.
+  static void ReleaseControl(PaneControl& control);
 
   std::vector<Pane> m_panes;
   std::vector<std::unique_ptr<PaneControl>> m_controls;
