@@ -2,19 +2,18 @@
 
 #include <cmath>
 
+#include "blocks/block_draw.h"
 #include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
 #include "model/block_eval.h"
+#include "model/block_registry.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 
 namespace {
 
-constexpr COLORREF kStateOn = 0x0000FF;   // red: output 1
-constexpr COLORREF kStateOff = 0xFF0000;  // blue: output 0
-constexpr int kFemaleType = 901;          // female connector half; its male is numbered 2000 lower
-constexpr int kFemaleOffset = 2000;
+constexpr int kFemaleType = 901;  // female connector half
 
 }  // namespace
 
@@ -130,9 +129,7 @@ BOOL CBlockAnalog::Simulate(CViewContext* view) {
 
 void CBlockAnalog::SimulateAndDraw(CViewContext* view, CDC* dc) {
   Simulate(view);
-  COLORREF colour = 0;
-  if (HasDigitalOutput()) colour = m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff;
-  Draw(view, dc, 1, colour);
+  Draw(view, dc, 1, HasDigitalOutput() ? OutputStateColour(m_nValue[kFirstOutputPin]) : kDrawBlack);
   DrawValueBox(dc, view);
   view->ShowCurrentParameterValue(this);
 }
@@ -184,7 +181,7 @@ int CBlockAnalog::UpstreamAnalogResult(CViewContext* view) const {
   for (int steps = 0; block != nullptr && steps <= limit; ++steps) {
     if (const auto* analog = DYNAMIC_DOWNCAST(CBlockAnalog, block)) return analog->m_nResult;
     if (block->m_nType == kFemaleType) {
-      const CBlockObj* male = view->FindBlock(block->m_nNumber - kFemaleOffset);
+      const CBlockObj* male = view->FindBlock(block->m_nNumber - kFemaleNumberOffset);
       block = male != nullptr ? FindLinkedBlock(view, male->m_nSource[0]) : nullptr;
     } else {
       block = FindLinkedBlock(view, block->m_nSource[0]);

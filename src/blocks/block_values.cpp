@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "blocks/block_draw.h"
+#include "blocks/value_box.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
-#include "platform/cdc.h"
-
-namespace {
-
-constexpr COLORREF kStateOn = 0x0000FF;   // red: output 1
-constexpr COLORREF kStateOff = 0xFF0000;  // blue: output 0
-
-}  // namespace
 
 bool ReadRefValue(CBlockObj& block, int k, double lo, double hi, double* out) {
   if (k < 0 || k >= kRefCount || block.m_pRef[k] == nullptr) return false;
@@ -63,29 +57,19 @@ bool IsLadderView(const CViewContext* view) {
 }
 
 void PaintValueBox(CDC* dc, const CBlockObj& block, int width, const CString& text) {
-  if (dc == nullptr) return;
-  const int x = block.m_ptPos.x;
-  const int top = block.m_ptPos.y + block.m_nHeight + 2;
-  const int saved = dc->SaveDC();
-  dc->FillSolidRect(CRect(x, top, x + width, top + 12), kValueBoxColour);
-  CFont font;
-  font.CreateFont(12, 6, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, FIXED_PITCH, CString());
-  dc->SelectObject(&font);
-  dc->SetBkMode(TRANSPARENT);
-  dc->TextOut(x, top, text);
-  dc->RestoreDC(saved);
+  PaintValueBoxLines(dc, block, width, kValueBoxLineHeight, {text});
 }
 
 void SimulateAndDrawValue(CBlockObj& block, CViewContext* view, CDC* dc) {
   block.Simulate(view);
-  block.Draw(view, dc, 1, 0x000000);
+  block.Draw(view, dc, 1, kDrawBlack);
   block.DrawValueBox(dc, view);
   if (view) view->ShowCurrentParameterValue(&block);
 }
 
 void SimulateAndDrawStateValue(CBlockObj& block, CViewContext* view, CDC* dc) {
   block.Simulate(view);
-  block.Draw(view, dc, 1, block.m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff);
+  block.Draw(view, dc, 1, OutputStateColour(block.m_nValue[kFirstOutputPin]));
   block.DrawValueBox(dc, view);
   if (view) view->ShowCurrentParameterValue(&block);
 }

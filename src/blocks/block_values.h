@@ -12,8 +12,7 @@
 class CDC;
 class CViewContext;
 
-constexpr COLORREF kValueBoxColour = 0xCCFFFF;  // light yellow
-constexpr double kResultLimit = 32767.0;        // math results are held to -32767..32767
+constexpr double kResultLimit = 32767.0;  // math results are held to -32767..32767
 
 // Parameter reference k of block: when it names a block, *out = GetValue of
 // that block held to lo..hi, and true. False (and *out untouched) without one.
@@ -66,8 +65,7 @@ inline BOOL ReportedChangeState(const CBlockObj& block) {
 // True when the view shows a ladder document.
 bool IsLadderView(const CViewContext* view);
 
-// The value box: a light-yellow box of the given width, 12 units high, two
-// units under the body, with the text in the 12 x 6 fixed-pitch font.
+// A value box of one line (PaintValueBoxLines) of the given width.
 void PaintValueBox(CDC* dc, const CBlockObj& block, int width, const CString& text);
 // Scan, draw in black (the editing look), value box, live value to the open
 // parameter sheet: the evaluate-and-draw operation of the value blocks.

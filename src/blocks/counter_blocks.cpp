@@ -5,6 +5,7 @@
 
 #include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
+#include "blocks/block_values.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
@@ -16,8 +17,6 @@ using scan_steps::Rose;
 
 namespace {
 
-constexpr COLORREF kStateOn = 0x0000FF;   // red: output 1
-constexpr COLORREF kStateOff = 0xFF0000;  // blue: output 0
 constexpr int kMsPerMinute = 60000;
 constexpr int kFrequencyMode = 3;  // simulation mode of an input that gives its frequency in Hz
 
@@ -41,10 +40,6 @@ int CounterThreshold(CBlockObj& block, int k, int constant) {
   if (!(v > 0.0)) return 0;  // negative values and NaN
   if (v > CBlockCOUNTER::kCountLimit) return CBlockCOUNTER::kCountLimit;
   return static_cast<int>(v);
-}
-
-void DrawInStateColour(CBlockObj& block, CViewContext* view, CDC* dc) {
-  block.Draw(view, dc, 1, block.m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff);
 }
 
 }  // namespace
@@ -89,10 +84,7 @@ BOOL CBlockCOUNTER::Simulate(CViewContext* view) {
 }
 
 void CBlockCOUNTER::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  Simulate(view);
-  DrawInStateColour(*this, view, dc);
-  DrawValueBox(dc, view);
-  view->ShowCurrentParameterValue(this);
+  SimulateAndDrawStateValue(*this, view, dc);
 }
 
 std::vector<CString> CBlockCOUNTER::GetValueBoxLines() const {
@@ -191,10 +183,7 @@ BOOL CBlockHCOUNTER::Simulate(CViewContext* view) {
 }
 
 void CBlockHCOUNTER::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  Simulate(view);
-  DrawInStateColour(*this, view, dc);
-  DrawValueBox(dc, view);
-  view->ShowCurrentParameterValue(this);
+  SimulateAndDrawStateValue(*this, view, dc);
 }
 
 std::vector<CString> CBlockHCOUNTER::GetValueBoxLines() const {
@@ -271,10 +260,7 @@ BOOL CBlockTHTRG::Simulate(CViewContext* view) {
 }
 
 void CBlockTHTRG::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  Simulate(view);
-  DrawInStateColour(*this, view, dc);
-  DrawValueBox(dc, view);
-  view->ShowCurrentParameterValue(this);
+  SimulateAndDrawStateValue(*this, view, dc);
 }
 
 std::vector<CString> CBlockTHTRG::GetValueBoxLines() const {
