@@ -1,5 +1,6 @@
 #include "model/block_obj.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -153,77 +154,17 @@ int GetTablePinType(int typeCode, int pin) {
 
 CBlockObj::CBlockObj() {
   // Everything the record does not hold starts as the typed constructor leaves it.
-  const SYSTEMTIME now = GetShellContext()->GetSimulatedTime();
-  m_stStart = now;
-  m_stIntervalStart = now;
-  m_stPause = {};
+  m_stStart = m_stIntervalStart = GetShellContext()->GetSimulatedTime();
 }
 
-CBlockObj::CBlockObj(int typeCode, int inputCount) {
-  if (inputCount < 0) inputCount = 0;
-  if (inputCount > kMaxInputPins) inputCount = kMaxInputPins;
-  m_nInputs = inputCount;
-  m_nOutputs = 1;
-  m_bMark = 0;
-  m_bSelected = 0;
-  m_strLabel.Empty();
-  m_nContactState = 0;
-  m_bShowLabel = 1;
-  m_nReserved1 = m_nReserved2 = 1;
-  ResetParameters();
-  m_bAutoRange = 1;
-  m_nSimValue = 0;
-  m_nMinValue = 0;
-  m_nMaxValue = 9999;
-  m_nWordValue = 0;
-  m_nFirstLinkedPin = -1;
-  m_stPause = {};
-  CShellContext* shell = GetShellContext();
-  m_stStart = m_stIntervalStart = shell->GetSimulatedTime();
+CBlockObj::CBlockObj(int typeCode, int inputCount) : CBlockObj() {
   m_nType = typeCode;
-
-  const bool ladder = IsLadderDocument(shell->GetActiveDocument());
-  for (int i = 0; i < m_nOutputs + kFirstOutputPin; ++i) {
-    if (i == m_nInputs && i < kFirstOutputPin) i = kFirstOutputPin;
-    const bool output = i >= kFirstOutputPin;
-    m_nSource[i] = output ? 0 : LINK_OPEN;
-    m_nPinType[i] = GetTablePinType(typeCode, i);
-    if (output && ladder && !KeepsOutputPinInLadder(typeCode)) m_nPinType[i] = PIN_NONE;
-    m_bInvert[i] = 0;
-    m_nValue[i] = 0;
-    m_dSavedValue[i] = 0.0;
-    m_bChanged[i] = 0;
-  }
-  m_nLatch1 = m_nLatch2 = 0;
-  m_bVisited = 0;
-  m_strMask.Empty();
-  m_dParam = 0.0;
-  m_dValue = m_dElapsedBase = m_dRemaining = 0.0;
-  m_byCaps = 0x0F;
+  m_nInputs = std::clamp(inputCount, 0, kMaxInputPins);
+  for (int i = 0; i < m_nInputs; ++i) m_nSource[i] = LINK_OPEN;
+  LoadPinTypes(IsLadderDocument(GetShellContext()->GetActiveDocument()));
 }
 
 CBlockObj::~CBlockObj() = default;
-
-void CBlockObj::ResetParameters() {
-  m_nParam1 = m_nParam2 = m_nParam3 = m_nParam4 = 0;
-  m_nParam5 = 1;
-  m_nParam6 = 2099;
-  m_nParam7 = 2000;
-  m_nParam8 = m_nParam9 = m_nParam10 = 0;
-  m_nParam11 = 2;
-  m_nParam12 = m_nParam13 = m_nParam14 = m_nParam15 = 0;
-  m_nParam16 = 2;
-  m_nParam17 = 0;
-  m_nParam18 = 1;
-  m_nParam19 = m_nParam20 = m_nParam21 = m_nParam22 = m_nParam23 = m_nParam24 = m_nParam25 = m_nParam26 = 0;
-  m_nParam27 = 1;
-  m_nParam28 = 1;
-  for (int k = 0; k < kRefCount; ++k) {
-    m_bUseRef[k] = 0;
-    m_nRefNumber[k] = -1;
-    m_pRef[k] = nullptr;
-  }
-}
 
 void CBlockObj::LoadPinTypes(bool ladder) {
   for (int i = 0; i < kPinCount; ++i) {

@@ -295,6 +295,4 @@ class CBlockObj : public CObject {
   // Loads the pin types of pins 0..m_nInputs-1 and 10..9+m_nOutputs from the
   // table; with ladder set, output pins lose their type except on 700-702, 901.
   void LoadPinTypes(bool ladder);
-  // The typed constructor's defaults of every generic parameter slot and reference.
-  void ResetParameters();
 };
