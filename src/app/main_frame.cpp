@@ -413,8 +413,7 @@ void CMainFrame::UpdateRecentFileMenu() {
 void CMainFrame::SetTransferMenuTexts() {
   GetAction(ID_PC_TO_DEVICE)->setText(ToQString(LoadString(ID_PC_TO_DEVICE)));
   GetAction(ID_DEVICE_TO_PC)->setText(ToQString(LoadString(ID_DEVICE_TO_PC)));
-  CString clock = LoadString(ID_CLOCK_SETTING);
-  GetAction(ID_CLOCK_SETTING)->setText(ToQString(clock));
+  GetAction(ID_CLOCK_SETTING)->setText(ToQString(LoadString(ID_CLOCK_SETTING)));
   if (m_pDocOptionsMenu) m_pDocOptionsMenu->removeAction(GetAction(ID_SELECT_HARDWARE));
 }
 
@@ -464,14 +463,12 @@ void CMainFrame::BuildToolBar() {
   m_wndToolBar->setObjectName("toolBar");
   m_wndToolBar->setIconSize(QSize(16, 16));
   for (UINT id : kToolbarButtons) {
-    if (id != 0) GetAction(id)->setIcon(ToolbarIcon(id));
-  }
-  for (UINT id : kToolbarButtons) {
     if (id == 0) {
       m_wndToolBar->addSeparator();
       continue;
     }
     QAction* action = GetAction(id);
+    action->setIcon(ToolbarIcon(id));
     if (id == ID_FILE_NEW) {
       // The New button: a click makes an FBD document, its arrow opens the New menu.
       m_pNewButton = new QToolButton(m_wndToolBar);
@@ -527,13 +524,15 @@ void CMainFrame::SetCommandHandler(UINT id, std::function<void()> run, std::func
   m_handlers[id] = Handler{std::move(run), std::move(update)};
 }
 
+bool CMainFrame::UpdateCommand(CCmdUI* ui, DocumentWindow* doc) {
+  if (doc && doc->OnUpdateCmdUI(ui)) return true;
+  if (OnUpdateCmdUI(ui)) return true;
+  return m_pApp && m_pApp->OnUpdateCmdUI(ui);
+}
+
 bool CMainFrame::SendCommand(UINT id) {
   CCmdUI ui(id);
-  bool claimed = false;
-  if (DocumentWindow* doc = GetActiveDocumentWindow()) claimed = doc->OnUpdateCmdUI(&ui);
-  if (!claimed) claimed = OnUpdateCmdUI(&ui);
-  if (!claimed && m_pApp) claimed = m_pApp->OnUpdateCmdUI(&ui);
-  if (!claimed || !ui.m_bEnabled) return false;
+  if (!UpdateCommand(&ui, GetActiveDocumentWindow()) || !ui.m_bEnabled) return false;
   if (DocumentWindow* doc = GetActiveDocumentWindow()) {
     if (doc->OnCmdMsg(id)) return true;
   }
@@ -545,9 +544,7 @@ void CMainFrame::UpdateCommandUI() {
   DocumentWindow* doc = GetActiveDocumentWindow();
   for (auto& [id, action] : m_actions) {
     CCmdUI ui(id);
-    bool claimed = doc && doc->OnUpdateCmdUI(&ui);
-    if (!claimed) claimed = OnUpdateCmdUI(&ui);
-    if (!claimed && m_pApp) claimed = m_pApp->OnUpdateCmdUI(&ui);
+    const bool claimed = UpdateCommand(&ui, doc);
     action->setEnabled(claimed && ui.m_bEnabled);
     if (ui.m_bCheckable != action->isCheckable()) action->setCheckable(ui.m_bCheckable);
     if (ui.m_bCheckable && action->isChecked() != ui.m_bChecked) action->setChecked(ui.m_bChecked);
@@ -667,8 +664,7 @@ void CMainFrame::AppendInfoText(const char16_t* format, ...) {
   va_start(args, format);
   text.FormatV(format, args);
   va_end(args);
-  text.Replace(CString(u"\n"), CString(u"\r\n"));
-  m_wndInfoBar->AppendText(text);
+  AppendInfoLines(text);
 }
 
 void CMainFrame::AppendInfoText(const char* format, ...) {
@@ -677,6 +673,10 @@ void CMainFrame::AppendInfoText(const char* format, ...) {
   va_start(args, format);
   text.FormatV(format, args);
   va_end(args);
+  AppendInfoLines(text);
+}
+
+void CMainFrame::AppendInfoLines(CString text) {
   text.Replace(CString(u"\n"), CString(u"\r\n"));
   m_wndInfoBar->AppendText(text);
 }

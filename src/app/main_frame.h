@@ -123,6 +123,11 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   void BuildStatusBar();
   void BuildDocks();
   void BuildWindowList(QMenu* menu);
+  // Asks the active diagram window, the frame and the application in turn for the
+  // command's state; false when none of them handles it.
+  bool UpdateCommand(CCmdUI* ui, DocumentWindow* doc);
+  // Appends a text whose line ends are "\n" to the information bar.
+  void AppendInfoLines(CString text);
   void OnModelPaneClicked();
   void OnDocumentsChanged();
 
