@@ -27,6 +27,10 @@ CString FileTitle(const CString& path) {
   return ToCString(QFileInfo(ToQString(path)).fileName());
 }
 
+CString AbsolutePath(const CString& path) {
+  return ToCString(QFileInfo(ToQString(path)).absoluteFilePath());
+}
+
 }  // namespace
 
 CString GetDocString(UINT templateId, DocStringIndex index) {
@@ -124,7 +128,7 @@ DocumentWindow* DocumentManager::OpenDocument(const CString& path) {
     AfxMessageBox(error.IsEmpty() ? CString(kFailedToOpen) : error, MB_OK | MB_ICONEXCLAMATION);
     return nullptr;
   }
-  doc->SetPathName(ToCString(QFileInfo(ToQString(path)).absoluteFilePath()));
+  doc->SetPathName(AbsolutePath(path));
   doc->SetTitle(FileTitle(path));
   doc->SetModifiedFlag(false);
   Show(doc);
@@ -149,7 +153,7 @@ bool DocumentManager::DoSave(DocumentWindow* doc, const CString& path, bool repl
     return false;
   }
   if (replace) {
-    doc->SetPathName(ToCString(QFileInfo(ToQString(target)).absoluteFilePath()));
+    doc->SetPathName(AbsolutePath(target));
     doc->SetTitle(FileTitle(target));
     doc->SetModifiedFlag(false);
     UpdateWindowTitle(doc);
@@ -199,11 +203,8 @@ bool DocumentManager::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       // The window goes now; its deletion follows from the event loop.
-      QMdiSubWindow* window = it->window;
-      window->removeEventFilter(this);
-      m_entries.erase(it);
-      emit documentCountChanged(GetCount());
-      emit activeDocumentChanged();
+      watched->removeEventFilter(this);
+      Forget(watched);
       return false;
     }
   }
