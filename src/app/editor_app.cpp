@@ -121,7 +121,6 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
   m_strProgramFolder = ToCString(ProgramFolder());
 
   // Printer defaults: the program starts in landscape.
-  IsLandscape();
   SetLandscape(TRUE);
 
   m_nWidgetClipFormat = RegisterClipboardFormatName("Widget");
