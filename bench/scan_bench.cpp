@@ -3,7 +3,6 @@
 // 25 ms tick.
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <vector>
 
 #include "blocks/block_factory.h"

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
 
 #include "model/document_view_context.h"
 #include "model/zarad_doc.h"

@@ -11,7 +11,6 @@
 #include "editor/gui/child_frame.h"
 #include "editor/gui/diagram_render.h"
 #include "editor/view_geometry.h"
-#include "model/block_comment.h"
 #include "model/block_obj.h"
 #include "model/diagram_draw.h"
 #include "model/shell_context.h"
