@@ -91,6 +91,35 @@ CString TrimmedRight(CString s) {
   return s;
 }
 
+// Appends line to out, broken into lines no wider than width where it can be:
+// after a run of blanks, and on both sides of a CJK character.
+void WrapLine(const CDC& dc, const CString& line, int width, std::vector<CString>& out) {
+  const std::u16string& s = line.str();
+  CString cur;
+  size_t i = 0;
+  bool any = false;
+  while (i < s.size()) {
+    size_t j = i;
+    if (CDC::IsWideChar(s[j])) {
+      ++j;
+    } else {
+      while (j < s.size() && s[j] != u' ' && !CDC::IsWideChar(s[j])) ++j;
+    }
+    while (j < s.size() && s[j] == u' ') ++j;
+    const CString token(s.substr(i, j - i));
+    const CString candidate = cur + token;
+    if (!cur.IsEmpty() && dc.GetTextExtent(TrimmedRight(candidate)).cx > width) {
+      out.push_back(TrimmedRight(cur));
+      any = true;
+      cur = token;
+    } else {
+      cur = candidate;
+    }
+    i = j;
+  }
+  if (!any || !cur.IsEmpty()) out.push_back(TrimmedRight(cur));
+}
+
 }  // namespace
 
 int MulDiv(int a, int b, int c) {
@@ -567,34 +596,7 @@ int CDC::DrawText(const CString& textIn, CRect* rect, UINT format) {
   const CRect box = Normalized(*rect);
   if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) {
     std::vector<CString> wrapped;
-    for (const CString& line : lines) {
-      // Break opportunities: after a run of blanks, and on both sides of a
-      // CJK character.
-      const std::u16string& s = line.str();
-      CString cur;
-      size_t i = 0;
-      bool any = false;
-      while (i < s.size()) {
-        size_t j = i;
-        if (IsWideChar(s[j])) {
-          ++j;
-        } else {
-          while (j < s.size() && s[j] != u' ' && !IsWideChar(s[j])) ++j;
-        }
-        while (j < s.size() && s[j] == u' ') ++j;
-        const CString token(s.substr(i, j - i));
-        const CString candidate = cur + token;
-        if (!cur.IsEmpty() && GetTextExtent(TrimmedRight(candidate)).cx > box.Width()) {
-          wrapped.push_back(TrimmedRight(cur));
-          any = true;
-          cur = token;
-        } else {
-          cur = candidate;
-        }
-        i = j;
-      }
-      if (!any || !cur.IsEmpty()) wrapped.push_back(TrimmedRight(cur));
-    }
+    for (const CString& line : lines) WrapLine(*this, line, box.Width(), wrapped);
     lines = std::move(wrapped);
   }
 
