@@ -23,6 +23,31 @@ QString ToQString(const CString& s) {
   return QString::fromUtf16(s.GetString(), static_cast<qsizetype>(s.GetLength()));
 }
 
+QRect ToQRect(const CRect& r) {
+  return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+// R2_BLACK and R2_WHITE draw in their colour whatever the pen's or brush's.
+COLORREF RopColor(int rop, COLORREF color) {
+  if (rop == R2_BLACK) return 0;
+  if (rop == R2_WHITE) return RGB(255, 255, 255);
+  return color;
+}
+
+// A logical rectangle in device pixels, normalised.
+CRect DeviceRect(const CDC& dc, CRect r) {
+  dc.LPtoDP(&r);
+  r.NormalizeRect();
+  return r;
+}
+
+// Device points as a polygon, each moved by offset on both axes.
+QPolygonF ToPolygon(const std::vector<CPoint>& points, double offset) {
+  QPolygonF poly;
+  for (const CPoint& p : points) poly << QPointF(p.x + offset, p.y + offset);
+  return poly;
+}
+
 // The composition mode that performs a GDI binary raster operation.
 QPainter::CompositionMode ModeForRop(int rop) {
   switch (rop) {
@@ -164,12 +189,6 @@ const CQtDC::FontEntry& CQtDC::CurrentFont() const {
   return m_fonts.back();
 }
 
-QFont CQtDC::QtFont(double* xScale) const {
-  const FontEntry& e = CurrentFont();
-  if (xScale) *xScale = e.xScale;
-  return e.font;
-}
-
 CSize CQtDC::DoGetTextExtent(const CString& text) const {
   const FontEntry& e = CurrentFont();
   const QFontMetricsF fm(e.font, Device());
@@ -196,16 +215,8 @@ void CQtDC::DoGetTextMetrics(TEXTMETRIC* tm) const {
 // ---- state for one primitive ------------------------------------------------------
 
 void CQtDC::ApplyClip(const CRect* extraClip) {
-  if (DeviceClip()) {
-    const CRect& c = *DeviceClip();
-    m_painter->setClipRect(QRect(c.left, c.top, c.Width(), c.Height()), Qt::IntersectClip);
-  }
-  if (extraClip) {
-    CRect c = *extraClip;
-    LPtoDP(&c);
-    c.NormalizeRect();
-    m_painter->setClipRect(QRect(c.left, c.top, c.Width(), c.Height()), Qt::IntersectClip);
-  }
+  if (DeviceClip()) m_painter->setClipRect(ToQRect(*DeviceClip()), Qt::IntersectClip);
+  if (extraClip) m_painter->setClipRect(ToQRect(DeviceRect(*this, *extraClip)), Qt::IntersectClip);
 }
 
 bool CQtDC::BeginShape(const CRect* extraClip) {
@@ -227,15 +238,11 @@ void CQtDC::End() {
 }
 
 COLORREF CQtDC::PenColor() const {
-  if (GetROP2() == R2_BLACK) return 0;
-  if (GetROP2() == R2_WHITE) return RGB(255, 255, 255);
-  return GetCurrentPen().GetColor();
+  return RopColor(GetROP2(), GetCurrentPen().GetColor());
 }
 
 COLORREF CQtDC::BrushColor() const {
-  if (GetROP2() == R2_BLACK) return 0;
-  if (GetROP2() == R2_WHITE) return RGB(255, 255, 255);
-  return GetCurrentBrush().GetColor();
+  return RopColor(GetROP2(), GetCurrentBrush().GetColor());
 }
 
 // A one-pixel pen is drawn on integer coordinates (Qt's cosmetic lines then
@@ -308,9 +315,7 @@ void CQtDC::DoPolyline(const CPoint* points, int count) {
     double off = 0;
     m_painter->setPen(DevicePen(&off));
     m_painter->setBrush(Qt::NoBrush);
-    QPolygonF poly;
-    for (const CPoint& p : dev) poly << QPointF(p.x + off, p.y + off);
-    m_painter->drawPolyline(poly);
+    m_painter->drawPolyline(ToPolygon(dev, off));
   }
   End();
 }
@@ -321,27 +326,21 @@ void CQtDC::DoPolygon(const CPoint* points, int count) {
   if (!BeginShape()) return;
   const Qt::FillRule rule = GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
   if (!GetCurrentBrush().IsNull()) {
-    QPolygonF poly;
-    for (const CPoint& p : dev) poly << QPointF(p.x, p.y);
     m_painter->setPen(Qt::NoPen);
     m_painter->setBrush(ToQColor(BrushColor()));
-    m_painter->drawPolygon(poly, rule);
+    m_painter->drawPolygon(ToPolygon(dev, 0), rule);
   }
   if (!GetCurrentPen().IsNull()) {
     double off = 0;
     m_painter->setPen(DevicePen(&off));
     m_painter->setBrush(Qt::NoBrush);
-    QPolygonF poly;
-    for (const CPoint& p : dev) poly << QPointF(p.x + off, p.y + off);
-    m_painter->drawPolygon(poly, rule);
+    m_painter->drawPolygon(ToPolygon(dev, off), rule);
   }
   End();
 }
 
 void CQtDC::DoRectangle(const CRect& rect) {
-  CRect r = rect;
-  LPtoDP(&r);
-  r.NormalizeRect();
+  const CRect r = DeviceRect(*this, rect);
   if (r.Width() < 1 || r.Height() < 1) return;
   if (!BeginShape()) return;
   const bool pen = !GetCurrentPen().IsNull();
@@ -362,9 +361,7 @@ void CQtDC::DoRectangle(const CRect& rect) {
 }
 
 void CQtDC::DoEllipse(const CRect& rect) {
-  CRect r = rect;
-  LPtoDP(&r);
-  r.NormalizeRect();
+  const CRect r = DeviceRect(*this, rect);
   if (r.Width() < 1 || r.Height() < 1) return;
   if (!BeginShape()) return;
   if (!GetCurrentBrush().IsNull()) {
@@ -383,9 +380,7 @@ void CQtDC::DoEllipse(const CRect& rect) {
 
 void CQtDC::DoArc(const CRect& box, CPoint start, CPoint end) {
   if (GetCurrentPen().IsNull()) return;
-  CRect r = box;
-  LPtoDP(&r);
-  r.NormalizeRect();
+  const CRect r = DeviceRect(*this, box);
   CPoint se[2] = {start, end};
   LPtoDP(se, 2);
   double off = 0;
@@ -423,12 +418,10 @@ void CQtDC::DoArc(const CRect& box, CPoint start, CPoint end) {
 }
 
 void CQtDC::DoFillRect(const CRect& rect, COLORREF color) {
-  CRect r = rect;
-  LPtoDP(&r);
-  r.NormalizeRect();
+  const CRect r = DeviceRect(*this, rect);
   if (r.IsRectEmpty()) return;
   BeginFill();
-  m_painter->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToQColor(color));
+  m_painter->fillRect(ToQRect(r), ToQColor(color));
   End();
 }
 

@@ -34,12 +34,7 @@ class CQtDC : public CDC {
   explicit CQtDC(QPainter* painter);
   ~CQtDC() override;
 
-  QPainter* Painter() const { return m_painter; }
   int GetDeviceCaps(int index) const override;
-
-  // The Qt font and horizontal glyph scale that a LOGFONT maps to at the
-  // current mapping.
-  QFont QtFont(double* xScale = nullptr) const;
 
  protected:
   void DoPolyline(const CPoint* points, int count) override;
