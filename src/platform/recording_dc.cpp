@@ -12,6 +12,17 @@ int CharWidth(const LOGFONT& font) {
   return font.lfWidth > 0 ? font.lfWidth : CellHeight(font) / 2;
 }
 
+// The extent rule of the header comment.
+CSize TextExtentFor(const LOGFONT& font, const CString& text) {
+  const int w = CharWidth(font);
+  int cx = 0;
+  for (char16_t ch : text.str()) {
+    if (ch >= 0xDC00 && ch <= 0xDFFF) continue;  // the second half of a pair adds nothing
+    cx += (CDC::IsWideChar(ch) || (ch >= 0xD800 && ch <= 0xDBFF)) ? 2 * w : w;
+  }
+  return CSize(cx, CellHeight(font));
+}
+
 }  // namespace
 
 CRecordingDC::CRecordingDC(CSize deviceSize, int dpi) : m_deviceSize(deviceSize), m_dpi(dpi) {}
@@ -43,16 +54,6 @@ std::vector<const DCCall*> CRecordingDC::CallsOfKind(DCCall::Kind kind) const {
     if (c.kind == kind) out.push_back(&c);
   }
   return out;
-}
-
-CSize CRecordingDC::TextExtentFor(const LOGFONT& font, const CString& text) {
-  const int w = CharWidth(font);
-  int cx = 0;
-  for (char16_t ch : text.str()) {
-    if (ch >= 0xDC00 && ch <= 0xDFFF) continue;  // the second half of a pair adds nothing
-    cx += (IsWideChar(ch) || (ch >= 0xD800 && ch <= 0xDBFF)) ? 2 * w : w;
-  }
-  return CSize(cx, CellHeight(font));
 }
 
 DCCall& CRecordingDC::Record(DCCall::Kind kind) {

@@ -49,9 +49,6 @@ class CRecordingDC : public CDC {
 
   int GetDeviceCaps(int index) const override;
 
-  // The extent rule, for a font outside any context.
-  static CSize TextExtentFor(const LOGFONT& font, const CString& text);
-
  protected:
   void DoLine(CPoint from, CPoint to) override;
   void DoPolyline(const CPoint* points, int count) override;
