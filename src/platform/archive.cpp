@@ -32,6 +32,11 @@ std::string Printable(const char* p, size_t n) {
   return out;
 }
 
+// The detail of a badClass for an object of the wrong class.
+std::string Misplaced(const CRuntimeClass* found, const CRuntimeClass* expected) {
+  return std::string("found ") + found->m_lpszClassName + " where " + expected->m_lpszClassName + " belongs";
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -345,8 +350,7 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* sc
   }
 
   if (expected != nullptr && !cls->IsDerivedFrom(expected)) {
-    ThrowException(CArchiveException::badClass, std::string("found ") + cls->m_lpszClassName + " where " +
-                                                    expected->m_lpszClassName + " belongs");
+    ThrowException(CArchiveException::badClass, Misplaced(cls, expected));
   }
   *schema = storedSchema;
   *obTag = index;
@@ -366,9 +370,7 @@ CObject* CArchive::ReadObjectImpl(const CRuntimeClass* expected, bool allowBackR
     }
     CObject* pOb = m_loadArray[obTag].obj;
     if (expected != nullptr && !pOb->IsKindOf(expected)) {
-      ThrowException(CArchiveException::badClass, std::string("found ") +
-                                                      pOb->GetRuntimeClass()->m_lpszClassName + " where " +
-                                                      expected->m_lpszClassName + " belongs");
+      ThrowException(CArchiveException::badClass, Misplaced(pOb->GetRuntimeClass(), expected));
     }
     return pOb;
   }

@@ -151,9 +151,6 @@ class CArchive {
   UINT GetObjectSchema();
   void SetObjectSchema(UINT schema) { m_nObjectSchema = schema; }
 
-  void Flush() {}
-  void Close() {}
-
   // Throws CArchiveException with this archive's file name.
   [[noreturn]] void ThrowException(int cause, std::string detail = {}) const;
 
