@@ -78,28 +78,26 @@ double Fraction(int value, Range r) {
 // The ladder operand setting of a contact as the four fields of the block; the
 // entry is made (behaviour 0) when missing.
 AnalogSimSetting* OperandSetting(CZaradDoc* doc, const CBlockObj* contact, bool create) {
-  if (doc == nullptr || contact->m_nOperand < 0) return nullptr;
-  const UINT key = static_cast<UINT>(contact->m_nOperand);
-  auto it = doc->m_analogSimSettings.find(key);
-  if (it != doc->m_analogSimSettings.end()) return &it->second;
-  return create ? &doc->m_analogSimSettings[key] : nullptr;
+  if (AnalogSimSetting* s = FindOperandSimSetting(doc, contact->m_nOperand)) return s;
+  if (!create || doc == nullptr || contact->m_nOperand < 0) return nullptr;
+  return &doc->m_analogSimSettings[static_cast<UINT>(contact->m_nOperand)];
 }
 
 void LoadSetting(CZaradDoc* doc, CBlockObj* contact) {
   if (const AnalogSimSetting* s = OperandSetting(doc, contact, false)) {
-    contact->m_bAutoRange = s->nValues[0];
-    contact->m_nSimValue = s->nValues[1];
-    contact->m_nMinValue = s->nValues[2];
-    contact->m_nMaxValue = s->nValues[3];
+    contact->m_bAutoRange = s->nValues[kSimSettingAuto];
+    contact->m_nSimValue = s->nValues[kSimSettingValue];
+    contact->m_nMinValue = s->nValues[kSimSettingMin];
+    contact->m_nMaxValue = s->nValues[kSimSettingMax];
   }
 }
 
 void StoreSetting(CZaradDoc* doc, const CBlockObj* contact) {
   if (AnalogSimSetting* s = OperandSetting(doc, contact, true)) {
-    s->nValues[0] = contact->m_bAutoRange;
-    s->nValues[1] = contact->m_nSimValue;
-    s->nValues[2] = contact->m_nMinValue;
-    s->nValues[3] = contact->m_nMaxValue;
+    s->nValues[kSimSettingAuto] = contact->m_bAutoRange;
+    s->nValues[kSimSettingValue] = contact->m_nSimValue;
+    s->nValues[kSimSettingMin] = contact->m_nMinValue;
+    s->nValues[kSimSettingMax] = contact->m_nMaxValue;
   }
 }
 
@@ -110,6 +108,12 @@ void StoreRange(CBlockObj* block, Range r) {
 }
 
 }  // namespace
+
+AnalogSimSetting* FindOperandSimSetting(CZaradDoc* doc, int operand) {
+  if (doc == nullptr || operand < 0) return nullptr;
+  auto it = doc->m_analogSimSettings.find(static_cast<UINT>(operand));
+  return it == doc->m_analogSimSettings.end() ? nullptr : &it->second;
+}
 
 void CAnalogRangeTracer::CollectAnalogConsumers(CBlockObj* block, int* count) {
   m_onPath.clear();

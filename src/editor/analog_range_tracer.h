@@ -16,6 +16,19 @@
 
 class CBlockObj;
 class CZaradDoc;
+struct AnalogSimSetting;
+
+// The five ints of a ladder operand's simulation setting (AnalogSimSetting::nValues).
+enum AnalogSimSettingField {
+  kSimSettingAuto = 0,  // the range follows the consumers
+  kSimSettingValue,     // current value
+  kSimSettingMin,       // minimum
+  kSimSettingMax,       // maximum
+  kSimSettingMode,      // input behaviour (as m_nParam26 of an input)
+};
+
+// The simulation setting that a ladder document keeps for an operand; null when none.
+AnalogSimSetting* FindOperandSimSetting(CZaradDoc* doc, int operand);
 
 class CAnalogRangeTracer {
  public:

@@ -70,18 +70,8 @@ int FirstLinkedPin(const CBlockObj* b) {
   return -1;
 }
 
-// The five ints of a ladder operand's simulation setting.
-constexpr int kSimSettingValue = 1;  // current value
-constexpr int kSimSettingMin = 2;    // minimum
-constexpr int kSimSettingMode = 4;   // input behaviour (as m_nParam26 of an input)
+// The input behaviour (kSimSettingMode) of a frequency input.
 constexpr int kSimModeFrequency = 3;
-
-// The simulation setting that a ladder document keeps for an input operand; null when none.
-AnalogSimSetting* FindOperandSetting(CZaradDoc* doc, int operand) {
-  if (doc == nullptr || operand < 0) return nullptr;
-  auto it = doc->m_analogSimSettings.find(static_cast<UINT>(operand));
-  return it == doc->m_analogSimSettings.end() ? nullptr : &it->second;
-}
 
 // Hours and minutes as minutes, held to the counter's range (0 .. 99999:59).
 int HoursMinutes(int hours, int minutes) {
@@ -184,7 +174,7 @@ void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
   } else if (Is(b, RUNTIME_CLASS(CBlockMake))) {
     const bool high = b->m_nOperand >= 2900 && b->m_nOperand <= 3899;
     if (Is(b, RUNTIME_CLASS(CBlockBreak)) ? !high : high) b->m_nContactState = 1;
-    AnalogSimSetting* setting = FindOperandSetting(view->GetDocument(), b->m_nOperand);
+    AnalogSimSetting* setting = FindOperandSimSetting(view->GetDocument(), b->m_nOperand);
     if (setting != nullptr && setting->nValues[kSimSettingMode] == kSimModeFrequency) {
       setting->nValues[kSimSettingValue] = setting->nValues[kSimSettingMin];
     }
@@ -195,7 +185,7 @@ void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
     }
   } else if (Is(b, RUNTIME_CLASS(CBlockAContact))) {
     if (b->m_nSource[0] == LINK_OPEN) b->m_nValue[0] = 1;
-    if (AnalogSimSetting* setting = FindOperandSetting(view->GetDocument(), b->m_nOperand)) {
+    if (AnalogSimSetting* setting = FindOperandSimSetting(view->GetDocument(), b->m_nOperand)) {
       setting->nValues[kSimSettingValue] = setting->nValues[kSimSettingMin];
     }
     b->m_nWordValue = 0;
