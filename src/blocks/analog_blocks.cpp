@@ -146,15 +146,8 @@ void CBlockAnalog::UpdateThresholds() {
 }
 
 int CBlockAnalog::ThresholdOutput() const {
-  const int on = m_nThreshold1;
-  const int off = m_nThreshold2;
-  const int d = m_nResult;
-  if (on >= off) {
-    if (d > on) return 1;
-    if (d <= off) return 0;
-    return m_nValue[kFirstOutputPin];
-  }
-  return on <= d && d < off ? 1 : 0;
+  return scan_steps::ThresholdOutput(m_nResult, m_nThreshold1, m_nThreshold2, false,
+                                     m_nValue[kFirstOutputPin]);
 }
 
 void CBlockAnalog::SimulateComparator(CViewContext* view) {
@@ -366,10 +359,8 @@ CBlockPI::CBlockPI() {
 }
 
 CBlockPI::CBlockPI(int typeCode) : CBlockAnalog(typeCode, 4) {
-  m_wMemSize = 28;
-  m_nLinkSlots = 14;
-  PresetSlotCodes(
-      *this, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 71, 76, 77, 89, 79, 72, 73, 78, 74, LINK_EMPTY});
+  PresetImage(*this, 28, 14,
+              {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 71, 76, 77, 89, 79, 72, 73, 78, 74, LINK_EMPTY});
   m_nParam1 = 1;  // retentive
   m_byCaps = kCaps;
 }

@@ -25,6 +25,25 @@ void UpdateContacts(CBlockObj& block, CViewContext* view) {
   if (IsLadderView(view)) block.PropagateToContacts(view->GetDocument());
 }
 
+int ThresholdOutput(long long value, long long on, long long off, bool onInclusive, int current) {
+  if (on >= off) {
+    if (onInclusive ? value >= on : value > on) return 1;
+    if (onInclusive ? value < off : value <= off) return 0;
+    return current;
+  }
+  return on <= value && value < off ? 1 : 0;
+}
+
+bool TakeInputWord(CBlockObj& block, CViewContext* view) {
+  short word = 0;
+  block.GetInputWord(&word, 0, view);
+  const int value = word;
+  if (value == block.m_nWordValue) return false;
+  block.m_nWordValue = value;
+  block.m_bChanged[0] = 1;
+  return true;
+}
+
 double ReferencedValue(CBlockObj& block, int k) {
   double v = 0.0;
   if (block.m_pRef[k] != nullptr) block.GetValue(block.m_pRef[k], &v);

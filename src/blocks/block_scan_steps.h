@@ -1,6 +1,7 @@
-// Steps that the counter, relay and analog blocks share inside their scan:
-// edges of the inputs that ReadInputs has just read, the output with the
-// ladder contacts that follow it, referenced parameters and pause stamps.
+// Steps that the block families share inside their scan: edges of the inputs
+// that ReadInputs has just read, the output with the ladder contacts that
+// follow it, threshold switching, the input word, referenced parameters and
+// the simulated time.
 #pragma once
 
 #include "model/block_obj.h"
@@ -28,6 +29,16 @@ void MarkOutputChanged(CBlockObj& block, CViewContext* view);
 // End of a scan: when the output's changed flag is set, the contacts of the
 // ladder document that address the block follow it and the flag is cleared.
 void UpdateContacts(CBlockObj& block, CViewContext* view);
+
+// The output of a block with an on and an off threshold. With on >= off the
+// output switches on above on (or at on when onInclusive) and off at or below
+// off, keeping its state `current` in between; with on < off it is 1 exactly
+// inside [on, off).
+int ThresholdOutput(long long value, long long on, long long off, bool onInclusive, int current);
+
+// Takes the sign-extended input word of pin 0 into m_nWordValue. True when it
+// differed, and then m_bChanged[0] is set.
+bool TakeInputWord(CBlockObj& block, CViewContext* view);
 
 // Value of the block in reference k (CBlockObj::GetValue); 0 without a reference.
 double ReferencedValue(CBlockObj& block, int k);

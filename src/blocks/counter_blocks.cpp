@@ -14,24 +14,12 @@
 
 using scan_steps::Fell;
 using scan_steps::Rose;
+using scan_steps::ThresholdOutput;
 
 namespace {
 
 constexpr int kMsPerMinute = 60000;
 constexpr int kFrequencyMode = 3;  // simulation mode of an input that gives its frequency in Hz
-
-// The output of a block with an on and an off threshold. With on >= off the
-// output switches on above on (or at on when onInclusive) and off at or below
-// off, keeping its state in between; with on < off it is 1 exactly inside
-// [on, off).
-int ThresholdOutput(long long value, long long on, long long off, bool onInclusive, int current) {
-  if (on >= off) {
-    if (onInclusive ? value >= on : value > on) return 1;
-    if (onInclusive ? value < off : value <= off) return 0;
-    return current;
-  }
-  return on <= value && value < off ? 1 : 0;
-}
 
 // The counter threshold taken from a reference: clamped to 0..999999, truncated.
 int CounterThreshold(CBlockObj& block, int k, int constant) {

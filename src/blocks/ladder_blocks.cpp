@@ -1,5 +1,6 @@
 #include "blocks/ladder_blocks.h"
 
+#include "blocks/block_scan_steps.h"
 #include "model/block_registry.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -107,13 +108,7 @@ BOOL CBlockRelayCoil::Simulate(CViewContext* view) {
 }
 
 BOOL CBlockAOutLAD::Simulate(CViewContext* view) {
-  short word = 0;
-  GetInputWord(&word, 0, view);
-  const int value = word;  // sign-extended
-  if (value != m_nWordValue) {
-    m_nWordValue = value;
-    m_bChanged[0] = 1;
-  }
+  scan_steps::TakeInputWord(*this, view);
   return TRUE;
 }
 

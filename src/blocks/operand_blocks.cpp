@@ -1,6 +1,6 @@
 #include "blocks/operand_blocks.h"
 
-#include "blocks/block_slots.h"
+#include "blocks/block_scan_steps.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
 #include "platform/archive.h"
@@ -27,18 +27,6 @@ void SimulateDigitalInput(CViewContext* view, CBlockObj* block, int* shownValue)
     ReportInput(view, block);
     block->m_bChanged[kFirstOutputPin] = 0;
   }
-}
-
-// The input word of pin 0, sign-extended; true when it differs from m_nWordValue
-// (which then holds it, with m_bChanged[0] set).
-bool TakeInputWord(CViewContext* view, CBlockObj* block) {
-  short word = 0;
-  block->GetInputWord(&word, 0, view);
-  const int value = word;
-  if (value == block->m_nWordValue) return false;
-  block->m_nWordValue = value;
-  block->m_bChanged[0] = 1;
-  return true;
 }
 
 }  // namespace
@@ -187,7 +175,7 @@ CBlockAnalogOut::CBlockAnalogOut(int typeCode) : CBlockObj(typeCode, 1) {
 }
 
 BOOL CBlockAnalogOut::Simulate(CViewContext* view) {
-  if (TakeInputWord(view, this)) {
+  if (scan_steps::TakeInputWord(*this, view)) {
     ReportOutput(view, this);
     m_bChanged[0] = 0;
   }
@@ -206,7 +194,7 @@ CBlockAnalogFlag::CBlockAnalogFlag(int typeCode) : CBlockObj(typeCode, 1) {
 }
 
 BOOL CBlockAnalogFlag::Simulate(CViewContext* view) {
-  TakeInputWord(view, this);
+  scan_steps::TakeInputWord(*this, view);
   return TRUE;
 }
 

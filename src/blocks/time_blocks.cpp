@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
 #include "blocks/block_values.h"
 #include "blocks/value_box.h"
@@ -237,21 +238,16 @@ int CBlockTime::GetPhaseUnit(int onPhase) const {
   return m_pRef[1] ? m_nParam13 : m_nParam16;
 }
 
-double CBlockTime::ReferenceValue(int ref) {
-  double v = 0;
-  if (m_pRef[ref]) GetValue(m_pRef[ref], &v);
-  return v;
-}
-
 double CBlockTime::GetPresetMs(int onPhase, bool floorAtZero) {
   if (onPhase ? m_pRef[0] : m_pRef[1])
-    return CappedReferenceMs(ReferenceValue(onPhase ? 0 : 1), onPhase ? m_nParam12 : m_nParam13, floorAtZero);
+    return CappedReferenceMs(scan_steps::ReferencedValue(*this, onPhase ? 0 : 1),
+                             onPhase ? m_nParam12 : m_nParam13, floorAtZero);
   if (onPhase) return TimePresetMs(m_nParam10, m_nParam9, m_nParam11);
   return TimePresetMs(m_nParam15, m_nParam14, m_nParam16);
 }
 
 double CBlockTime::RawPreset(int onPhase) {
-  if (onPhase ? m_pRef[0] : m_pRef[1]) return ReferenceValue(onPhase ? 0 : 1);
+  if (onPhase ? m_pRef[0] : m_pRef[1]) return scan_steps::ReferencedValue(*this, onPhase ? 0 : 1);
   return static_cast<double>(RawConstant(onPhase));
 }
 
@@ -263,9 +259,9 @@ long long CBlockTime::RawConstant(int onPhase) const {
 void CBlockTime::GetWarningTimes(double* t, double* tw, double* tl) {
   const int unit = GetPhaseUnit(0);
   *t = GetPresetMs(0, false);
-  *tw = m_pRef[2] ? CappedReferenceMs(ReferenceValue(2), unit, false)
+  *tw = m_pRef[2] ? CappedReferenceMs(scan_steps::ReferencedValue(*this, 2), unit, false)
                   : TimePresetMs(m_nParam20, m_nParam19, unit);
-  *tl = m_pRef[3] ? CappedReferenceMs(ReferenceValue(3), unit, false)
+  *tl = m_pRef[3] ? CappedReferenceMs(scan_steps::ReferencedValue(*this, 3), unit, false)
                   : TimePresetMs(m_nParam22, m_nParam21, unit);
 }
 
@@ -286,7 +282,8 @@ void CBlockTime::RestartPeriod(CViewContext* view) {
 
 void CBlockTime::SetOutput(CViewContext* view, int value, bool forceMark) {
   value = value ? 1 : 0;
-  if ((forceMark || value != m_nValue[kFirstOutputPin]) && IsLadderView(view)) m_bChanged[kFirstOutputPin] = 1;
+  if ((forceMark || value != m_nValue[kFirstOutputPin]) && IsLadderView(view))
+    m_bChanged[kFirstOutputPin] = 1;
   m_nValue[kFirstOutputPin] = value;
 }
 
@@ -573,8 +570,8 @@ BOOL CBlockAPG::Simulate(CViewContext* view) {
     m_bSecondPhase = 0;
     SetOutput(view, 0);
   } else if (m_bTiming && m_nValue[0] == 1) {
-    const double r0 = ReferenceValue(0);
-    const double r1 = ReferenceValue(1);
+    const double r0 = scan_steps::ReferencedValue(*this, 0);
+    const double r1 = scan_steps::ReferencedValue(*this, 1);
     if (m_nParam9 == 0 && m_nParam10 == 0 && m_nParam14 == 0 && m_nParam15 == 0 && r0 == 0 && r1 == 0) {
       RestartPeriod(view);
       SetOutput(view, !inv);

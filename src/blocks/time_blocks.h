@@ -72,8 +72,6 @@ class CBlockTime : public CBlockObj {
   void SetOutput(CViewContext* view, int value, bool forceMark = false);
   // Hands a marked output to the ladder contacts and clears the mark.
   void UpdateContacts(CViewContext* view);
-  // Value of a referenced block (0 when the reference is missing).
-  double ReferenceValue(int ref);
   // Raw size of a preset: the referenced value, else high + low.
   double RawPreset(int onPhase);
   // High + low of a phase's constant preset.
