@@ -8,6 +8,7 @@
 #include "blocks/block_values.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_eval.h"
+#include "model/block_registry.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
@@ -129,9 +130,6 @@ CBlockWIFIAOut::CBlockWIFIAOut(int typeCode) : CBlockWIFI(typeCode, 3) {
 
 namespace {
 
-constexpr int kFirstAnalogFlag = 4288;  // operand number of the first analog flag
-constexpr int kAnalogFlagCount = 512;
-
 struct CrcTable {
   WORD entries[256];
   constexpr CrcTable() : entries() {
@@ -211,10 +209,10 @@ BOOL CBlockCRC16::Simulate(CViewContext* view) {
     // count (only a damaged file holds one) leaves it empty.
     const int address = m_nParam14;
     int count = m_nParam15;
-    if (address < 0 || address >= kAnalogFlagCount || count < 0) count = 0;
-    count = std::min(count, kAnalogFlagCount - std::max(address, 0));
+    if (address < 0 || address >= kAnalogFlagOperandCount || count < 0) count = 0;
+    count = std::min(count, kAnalogFlagOperandCount - std::max(address, 0));
     std::vector<BYTE> bytes(2 * static_cast<size_t>(count), 0);
-    const int first = kFirstAnalogFlag + address;
+    const int first = kFirstAnalogFlagOperand + address;
     const int last = first + count - 1;
     size_t used = 0;
     const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
