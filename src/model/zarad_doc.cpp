@@ -1,5 +1,7 @@
 #include "model/zarad_doc.h"
 
+#include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 #include "blocks/ladder_blocks.h"
@@ -16,19 +18,13 @@ int* ComPortSettings::Field(int index) {
 }
 
 CZaradDoc::CZaradDoc() {
-  m_bSimulating = 0;
-  m_bLocked = 0;
-  m_nPagesAcross = m_nPagesDown = 1;
-  for (int& v : m_nReservedInts) v = 1;
-  for (BYTE& b : m_markers) b = 0xAA;
-  m_markers[0] = m_markers[1] = m_markers[2] = 0x55;
+  std::fill(std::begin(m_markers), std::end(m_markers), kMarkerClear);
+  m_markers[kMarkerModelRecord] = m_markers[kMarkerAiRanges] = m_markers[kMarkerPinTypes] = kMarkerSet;
 
   CShellContext* shell = GetShellContext();
   m_sizePage = shell->GetScreenSize();
   m_rcDiagram = CRect(0, 0, m_sizePage.cx, m_sizePage.cy);
 
-  m_nKind = kDocFbd;
-  m_fZoom = 1.0f;
   BuildBlockTypeNames();  // the kind names follow the interface language
 
   if (shell->m_nOpenDocs == 0) shell->ToggleInfoBar();
@@ -40,38 +36,12 @@ CZaradDoc::CZaradDoc() {
     shell->m_nNextDocKind = kDocFbd;
   }
 
-  m_bCopyProtect = 0;
-  m_nRedundancy = 0;
-  m_nSyncTime = 5000;
-  m_nTempHigh = 90;
-  m_nTempLow = -20;
-  m_bKeepOutputs = 1;
-  m_nLanguage = 0;
-  m_nLogoTime = 0;
-  m_nContrast = 2;
-  m_nBacklight = 0;
-  m_bLogoInverse = 0;
-  m_bHasLogoImage = 0;
-  m_aqRangeType.assign(kAnalogOutputCount, 0);
-  m_aqFixedValue.assign(kAnalogOutputCount, 0.0);
-  for (ComPortSettings& port : m_ports) port = ComPortSettings();
-  m_nAiRangeType0 = m_nAiRangeType1 = 0;
-
   if (!shell->HasModelNameControl()) {
     shell->AddStatusPaneControl(1, kStatusBitmapButton);
     shell->AddStatusPaneControl(2, kStatusModelName);
   }
   m_wModelCode = g_CurrentModelCode;
   GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware);
-  m_wModelAux1 = m_wModelAux2 = 0;
-  m_nCharSet1 = m_nCharSet2 = 0;
-  m_nDefaultCharSet = 0;
-  m_nTickerCharMs = 1000;
-  m_nTickerLineMs = 10000;
-  m_nAiFilter = 0;
-  m_nScopeTime = 5;
-
-  for (int& n : m_nCapCounts) n = 0;
 }
 
 CZaradDoc::~CZaradDoc() {
