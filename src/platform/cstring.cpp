@@ -9,8 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <string>
 
 #include "platform/string_table.h"

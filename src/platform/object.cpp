@@ -2,11 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <string>
 #include <unordered_map>
-
-#include "platform/archive.h"
 
 namespace {
 

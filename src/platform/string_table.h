@@ -2,7 +2,6 @@
 // The entries live in string_table_data.cpp.
 #pragma once
 
-#include <cstddef>
 #include <span>
 
 #include "platform/cstring.h"
