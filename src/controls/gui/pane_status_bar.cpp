@@ -158,6 +158,7 @@ BOOL CPaneStatusBar::GetPaneInfo(int index, StatusPaneInfo* info) const {
   info->id = pane.id;
   info->style = pane.style;
   info->width = pane.width;
+  info->flags = pane.flags;
   info->text = pane.text;
   return TRUE;
 }

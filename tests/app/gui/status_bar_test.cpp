@@ -52,6 +52,7 @@ TEST_F(PaneStatusBarTest, AddIndicator) {
     m_bar->GetPaneInfo(2, &info);
     info.text = CString(u"kept");
     info.width = 40;
+    info.flags = 0x3;
     m_bar->SetPaneInfo(2, &info);
     EXPECT_EQ(m_bar->AddIndicator(c.id, c.index), c.ok) << c.id;
     EXPECT_EQ(Ids(), c.after) << c.id;
@@ -60,6 +61,7 @@ TEST_F(PaneStatusBarTest, AddIndicator) {
     m_bar->GetPaneInfo(m_bar->CommandToIndex(6), &six);
     EXPECT_EQ(six.text, CString(u"kept"));
     EXPECT_EQ(six.width, 40);
+    EXPECT_EQ(six.flags, 0x3u);
   }
   // A new pane starts with the default text of its id.
   EXPECT_EQ(m_bar->GetPaneText(m_bar->CommandToIndex(7)), CString());
