@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/qt_string.h"
 #include "app/resource_ids.h"
+#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
 

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/qt_string.h"
+#include "platform/gui/qt_string.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <algorithm>
 
-#include "app/qt_string.h"
+#include "platform/gui/qt_string.h"
 
 CPaneStatusBar::CPaneStatusBar(QWidget* parent) : QStatusBar(parent) {
   setObjectName("statusBar");

@@ -17,14 +17,7 @@
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/gui/qt_dc.h"
-
-namespace {
-
-QColor ToQColor(COLORREF c) {
-  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
-}  // namespace
+#include "platform/gui/qt_string.h"
 
 CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
     : QAbstractScrollArea(parent), m_pFrame(frame), m_pDoc(doc) {

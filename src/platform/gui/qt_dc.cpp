@@ -11,17 +11,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/gui/qt_string.h"
+
 namespace {
 
 constexpr size_t kFontCacheSize = 32;
-
-QColor ToQColor(COLORREF c) {
-  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-QString ToQString(const CString& s) {
-  return QString::fromUtf16(s.GetString(), static_cast<qsizetype>(s.GetLength()));
-}
 
 QRect ToQRect(const CRect& r) {
   return QRect(r.left, r.top, r.Width(), r.Height());

@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "app/document_window.h"
-#include "app/qt_string.h"
 #include "model/shell_context.h"
+#include "platform/gui/qt_string.h"
 
 class TestChild : public QWidget, public DocumentWindow {
  public:

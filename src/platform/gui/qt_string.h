@@ -1,9 +1,16 @@
-// Conversions between CString and QString (both UTF-16).
+// Conversions between the platform types and Qt's: CString and QString (both
+// UTF-16), COLORREF (0x00BBGGRR) and QColor.
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include "platform/cstring.h"
+#include "platform/types.h"
+
+inline QColor ToQColor(COLORREF c) {
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 inline QString ToQString(const CString& s) {
   return QString::fromUtf16(s.GetString(), s.GetLength());
