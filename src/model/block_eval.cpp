@@ -19,6 +19,7 @@
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/block_obj.h"
+#include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -323,8 +324,8 @@ void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* do
   t.m_nParam27 = m_nParam27;
   t.m_nParam28 = m_nParam28;
 
-  const int family = doc ? doc->GetModelFamily() : (g_CurrentModelCode >> 8);
-  if (family >= 0x51) {
+  const int family = doc ? doc->GetModelFamily() : ModelSeries(g_CurrentModelCode);
+  if (IsNewerSeries(family)) {
     auto is = [this](const CRuntimeClass* cls) { return IsKindOf(cls); };
     if (is(RUNTIME_CLASS(CBlockSLS)) || is(RUNTIME_CLASS(CBlockAMATH)) || is(RUNTIME_CLASS(CBlockAMUX))) {
       for (int k = 2; k < kRefCount; ++k) {

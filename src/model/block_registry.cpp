@@ -1,5 +1,7 @@
 #include "model/block_registry.h"
 
+#include "model/model_table.h"
+
 OperandRange GetOperandRange(int typeCode, int family) {
   switch (typeCode) {
     case 600:
@@ -7,7 +9,7 @@ OperandRange GetOperandRange(int typeCode, int family) {
     case 601:
       return {1280, 4};
     case 602:
-      return {1000, IsNewerFamily(family) ? 64 : 16};
+      return {1000, IsNewerSeries(family) ? 64 : 16};
     case 603:
       return {1870, 1000};
     case 604:
@@ -63,7 +65,7 @@ bool IsSameLimitGroup(int limitType, int blockType) {
 }
 
 int GetTypeLimitForFamily(int typeCode, int family) {
-  const bool newer = IsNewerFamily(family);
+  const bool newer = IsNewerSeries(family);
   switch (typeCode) {
     case 600:
       return 128;

@@ -33,11 +33,6 @@ struct OperandRange {
   int nSize = 0;
 };
 
-// True for a device family (high byte of the model code) of the newer series.
-constexpr bool IsNewerFamily(int family) {
-  return family >= 0x51;
-}
-
 // The range of an operand-like type for a device family.
 OperandRange GetOperandRange(int typeCode, int family);
 // Types that AddBlock numbers by their range (the operand blocks, ladder

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <initializer_list>
 
+#include "model/model_table.h"
+
 ToolboxLists g_ToolboxLists;
 CUIntArray& g_ToolboxBasic = g_ToolboxLists.basic;
 CUIntArray& g_ToolboxTime = g_ToolboxLists.time;
@@ -53,7 +55,7 @@ void BuildToolboxLists() {
 
 CUIntArray PaletteEntries(int category, int series, bool ladderDocument) {
   const ToolboxLists& t = g_ToolboxLists;
-  const bool newer = series >= 0x51;
+  const bool newer = IsNewerSeries(series);
   const bool older = series >= 0x11 && !newer;
   switch (category) {
     case PALETTE_BASIC:

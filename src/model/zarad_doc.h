@@ -13,6 +13,7 @@
 #include "model/block_comment.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
+#include "model/model_table.h"
 #include "model/owning_list.h"
 #include "model/undo_buffer.h"
 #include "platform/cstring.h"
@@ -100,7 +101,7 @@ class CZaradDoc : public CObject {
 
   // Device family: the high byte of the model code (0x11, 0x21, 0x51, 0x52, 0x61).
   int GetModelFamily() const { return m_wModelCode >> 8; }
-  bool IsNewerFamily() const { return GetModelFamily() >= 0x51; }
+  bool IsNewerFamily() const { return IsNewerSeries(GetModelFamily()); }
   bool IsLadder() const { return m_nKind == kDocLadder; }
 
   // ---- Diagram file (zarad_doc_file.cpp) ------------------------------------

@@ -37,10 +37,9 @@
 namespace {
 
 constexpr WORD kModelWithoutRecord = 0x1188;  // the model of a file without a model record
-constexpr int kNewerFamily = 0x51;
-constexpr int kMaxPages = 100;           // pages across or down that a file may ask for
-constexpr size_t kMinObjectBytes = 2;    // an object tag
-constexpr size_t kMinNamePairBytes = 5;  // int key and an empty string
+constexpr int kMaxPages = 100;                // pages across or down that a file may ask for
+constexpr size_t kMinObjectBytes = 2;         // an object tag
+constexpr size_t kMinNamePairBytes = 5;       // int key and an empty string
 constexpr size_t kSimSettingBytes = sizeof(int) * 5;
 constexpr int kBaudRateCount = 13;
 constexpr UINT kIdsLadderExtension = 952;  // ".bld"
@@ -224,7 +223,7 @@ void LoadFixedList(CArchive& ar, std::vector<T>& out, size_t size) {
 void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
   if (ar.IsStoring()) {
     ar << doc.m_wModelCode << doc.m_wModelAux1 << doc.m_wFirmware << doc.m_wModelAux2 << doc.m_strModelName;
-    if (!complete && doc.GetModelFamily() < kNewerFamily) return;
+    if (!complete && !doc.IsNewerFamily()) return;
     ar << doc.m_bKeepOutputs;
     ar.WriteCount(doc.m_aqRangeType.size());
     for (BYTE v : doc.m_aqRangeType) ar << v;
@@ -248,7 +247,7 @@ void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
     doc.m_wModelCode = kModelWithoutRecord;
     GetModelName(doc.m_wModelCode, &doc.m_strModelName, &doc.m_wFirmware);
   }
-  if (!complete && doc.GetModelFamily() < kNewerFamily) return;
+  if (!complete && !doc.IsNewerFamily()) return;
   ar >> doc.m_bKeepOutputs;
   LoadFixedList(ar, doc.m_aqRangeType, kAnalogOutputCount);
   LoadFixedList(ar, doc.m_aqFixedValue, kAnalogOutputCount);

@@ -1,6 +1,7 @@
 #include "msgtext/msgtext_block.h"
 
 #include "blocks/block_slots.h"
+#include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -33,8 +34,7 @@ CBlockMSGTEXT::CBlockMSGTEXT(int typeCode) : CBlockObj(typeCode, kMsgTextInputs)
   InitGrids();
 
   const CZaradDoc* doc = GetShellContext()->GetActiveDocument();
-  const bool newer = doc ? doc->IsNewerFamily() : (g_CurrentModelCode >> 8) >= 0x51;
-  const int defaultSet = (newer && doc && doc->m_nDefaultCharSet != 0) ? 1 : 0;
+  const int defaultSet = (doc && doc->IsNewerFamily() && doc->m_nDefaultCharSet != 0) ? 1 : 0;
   m_nCurrentSet = defaultSet;
   m_bSet1Enabled = defaultSet == 0 ? 1 : 0;
   m_bSet2Enabled = defaultSet == 0 ? 0 : 1;
@@ -168,7 +168,7 @@ void CBlockMSGTEXT::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc
   cloneLists(m_ElementsSet1, msg->m_ElementsSet1);
 
   const WORD model = doc ? doc->m_wModelCode : g_CurrentModelCode;
-  if ((model >> 8) >= 0x51) {
+  if (IsNewerSeries(ModelSeries(model))) {
     cloneLists(m_ElementsSet2, msg->m_ElementsSet2);
     for (int r = 0; r < kRows; ++r) {
       for (int c = 0; c < kCols; ++c) {
