@@ -19,6 +19,7 @@
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/block_obj.h"
+#include "model/block_registry.h"
 #include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/view_context.h"
@@ -39,8 +40,7 @@ int ClampBase(int timeBase) {
 constexpr COLORREF kStateOn = 0x0000FF;   // red: value 1
 constexpr COLORREF kStateOff = 0xFF0000;  // blue: value 0
 
-constexpr int kFemaleType = 901;     // female connector half
-constexpr int kFemaleOffset = 2000;  // a female's number is its male's plus 2000
+constexpr int kFemaleType = 901;  // female connector half
 constexpr int kFirstAnalogInput = 4000;
 constexpr int kLastAnalogInput = 4127;
 
@@ -57,15 +57,8 @@ int ClampedOutputEnd(const CBlockObj* b) {
   return kFirstOutputPin + std::clamp(b->m_nOutputs, 0, kPinCount - kFirstOutputPin);
 }
 
-// The element an input link names, through the view's lookup; null for the
-// link codes 52..75 and when nothing has that number. The codes above 75
-// stand only on link slots after the inputs: 100 and 101 on an input pin are
-// the inputs I1 and I2.
-CBlockObj* LinkedBlock(const CViewContext* view, int source) {
-  if (view == nullptr || IsWalkedLinkCode(source)) return nullptr;
-  return view->FindBlock(source);
-}
-
+// The element an input link names, through the document's lookup (as
+// FindLinkedBlock does through the view's).
 CBlockObj* LinkedBlock(const CZaradDoc* doc, int source) {
   if (doc == nullptr || IsWalkedLinkCode(source)) return nullptr;
   return doc->FindBlockByNumber(source);
@@ -177,12 +170,15 @@ int TruncToInt(double value) {
                                      static_cast<double>(std::numeric_limits<int>::max())));
 }
 
+// The codes above 75 stand only on link slots after the inputs: 100 and 101
+// on an input pin are the inputs I1 and I2, looked up like any number.
 CBlockObj* FindLinkedBlock(const CViewContext* view, int source) {
-  return LinkedBlock(view, source);
+  if (view == nullptr || IsWalkedLinkCode(source)) return nullptr;
+  return view->FindBlock(source);
 }
 
 int LinkedOutputState(const CViewContext* view, int source) {
-  const CBlockObj* src = LinkedBlock(view, source);
+  const CBlockObj* src = FindLinkedBlock(view, source);
   return src ? src->m_nValue[kFirstOutputPin] : 0;
 }
 
@@ -208,7 +204,7 @@ void CBlockObj::ReadInputs(CViewContext* view) {
   const int inputs = ClampedInputs(this);
   for (int i = 0; i < inputs && m_nPinType[i] == PIN_DIGITAL; ++i) {
     const int old = m_nValue[i];
-    const CBlockObj* src = LinkedBlock(view, m_nSource[i]);
+    const CBlockObj* src = FindLinkedBlock(view, m_nSource[i]);
     SetInput(i, src ? src->m_nValue[kFirstOutputPin] : LINK_OPEN);
     m_bChanged[i] = m_nValue[i] != old ? 1 : 0;
   }
@@ -264,11 +260,11 @@ void CBlockObj::WalkConnections(CViewContext* view, CBlockObj* block, int pin, i
   const CZaradDoc* doc = view->GetDocument();
   if (doc == nullptr || pin < 0 || pin >= kMaxInputPins) return;
   // A link that names no block (or a female without its male) ends the branch.
-  CBlockObj* src = LinkedBlock(view, block->m_nSource[pin]);
+  CBlockObj* src = FindLinkedBlock(view, block->m_nSource[pin]);
   if (src == nullptr) return;
   if (src->m_nType == kFemaleType) {
     ++*count;
-    src = view->FindBlock(src->m_nNumber - kFemaleOffset);
+    src = view->FindBlock(src->m_nNumber - kFemaleNumberOffset);
     if (src == nullptr) return;
   }
   if (src == m_pWalkStart) {
@@ -467,7 +463,7 @@ void CBlockObj::GetInputWord(short* out, int pin, const CZaradDoc* doc) const {
 
 void CBlockObj::GetInputWord(short* out, int pin, const CViewContext* view) const {
   if (out == nullptr) return;
-  *out = InputWordOf(this, pin, [view](int number) { return LinkedBlock(view, number); });
+  *out = InputWordOf(this, pin, [view](int number) { return FindLinkedBlock(view, number); });
 }
 
 int CBlockObj::ToBcd(int value) {

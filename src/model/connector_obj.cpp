@@ -1,5 +1,7 @@
 #include "model/connector_obj.h"
 
+#include <algorithm>
+
 #include "model/block_eval.h"
 #include "model/block_registry.h"
 #include "model/connect_line_obj.h"
@@ -16,7 +18,7 @@ CBlockMale::CBlockMale(int typeCode) : CBlockObj(typeCode, 1) {
 }
 
 BOOL CBlockMale::Simulate(CViewContext* view) {
-  const int inputs = m_nInputs < 0 ? 0 : (m_nInputs > kMaxInputPins ? kMaxInputPins : m_nInputs);
+  const int inputs = std::clamp(m_nInputs, 0, kMaxInputPins);
   for (int i = 0; i < inputs; ++i) m_nValue[i] = LinkedOutputState(view, m_nSource[i]);
   return TRUE;
 }
@@ -48,9 +50,7 @@ CBlockObj* CBlockFemale::FindSourceBlock(const CZaradDoc* doc) const {
 
 BOOL CBlockFemale::Simulate(CViewContext* view) {
   const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
-  const int outputs =
-      m_nOutputs < 0 ? 0
-                     : (m_nOutputs > kPinCount - kFirstOutputPin ? kPinCount - kFirstOutputPin : m_nOutputs);
+  const int outputs = std::clamp(m_nOutputs, 0, kPinCount - kFirstOutputPin);
   for (int i = kFirstOutputPin; i < kFirstOutputPin + outputs; ++i) {
     const CBlockObj* source = m_nSource[i] != 0 ? FindSourceBlock(doc) : nullptr;
     m_nValue[i] = source ? source->m_nValue[kFirstOutputPin] : 0;
