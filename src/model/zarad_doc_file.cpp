@@ -258,6 +258,15 @@ void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
     ar >> doc.m_nAiRangeType0 >> doc.m_nAiRangeType1;
 }
 
+// Everything of the file but the lists, whatever the kind, markers and family
+// say: the settings that a failed load puts back.
+void SerializeAllSettings(CArchive& ar, CZaradDoc& doc) {
+  SerializeHead(ar, doc);
+  SerializeSettings(ar, doc);
+  SerializeLadderMaps(ar, doc);
+  SerializeModelRecord(ar, doc, true);
+}
+
 // Settings that other parts of the system use as table indices are held to
 // their tables (a damaged file gives the nearest valid choice).
 void RepairTableIndices(CZaradDoc& doc) {
@@ -421,12 +430,8 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
   m_loadWarnings.clear();
   DeleteContents();
 
-  // Everything but the lists, so that a failed load can put the settings back.
   CArchive backup;
-  SerializeHead(backup, *this);
-  SerializeSettings(backup, *this);
-  SerializeLadderMaps(backup, *this);
-  SerializeModelRecord(backup, *this, true);
+  SerializeAllSettings(backup, *this);
   std::vector<BYTE> saved = backup.TakeBytes();
   // The head is stored with its model and range markers set; keep the markers as they are.
   BYTE markers[kMarkerCount];
@@ -442,10 +447,7 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
     m_operandNames.clear();
     m_analogSimSettings.clear();
     CArchive restore(std::move(saved));
-    SerializeHead(restore, *this);
-    SerializeSettings(restore, *this);
-    SerializeLadderMaps(restore, *this);
-    SerializeModelRecord(restore, *this, true);
+    SerializeAllSettings(restore, *this);
     std::copy(std::begin(markers), std::end(markers), m_markers);
     if (error) *error = e.GetErrorMessage();
     return false;
