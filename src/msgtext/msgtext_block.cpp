@@ -52,11 +52,6 @@ void CBlockMSGTEXT::InitGrids() {
       m_strTextSet2[r][c] = cell;
     }
   }
-  m_bAckLatch = 0;
-  m_bCaptureTime = m_bCaptureDate = 1;
-  m_strEnableTimeShort.Empty();
-  m_strEnableDate.Empty();
-  m_strEnableTime.Empty();
 }
 
 int* CBlockMSGTEXT::Setting(int index) {

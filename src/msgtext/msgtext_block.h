@@ -27,11 +27,11 @@ class CBlockMSGTEXT : public CBlockObj {
  public:
   static constexpr int kTypeCode = 810;
   static constexpr BYTE kCaps = 0x04;
-  static constexpr int kRows = 5;       // row 0 is the header row
-  static constexpr int kCols = 25;      // column 0 is the header column
-  static constexpr int kOldCols = 13;   // columns 0..12 of the older series
-  static constexpr int kLines = 4;      // display lines, one element list each
-  static constexpr int kSettings = 14;  // the settings record
+  static constexpr int kRows = 5;                        // row 0 is the header row
+  static constexpr int kCols = 25;                       // column 0 is the header column
+  static constexpr int kOldCols = kOlderDisplayColumns;  // columns 0..12 of the older series
+  static constexpr int kLines = 4;                       // display lines, one element list each
+  static constexpr int kSettings = 14;                   // the settings record
   static constexpr int kMaxPriority = 15;
 
   using ElementList = std::vector<std::unique_ptr<CWidget>>;
@@ -107,5 +107,6 @@ class CBlockMSGTEXT : public CBlockObj {
   int m_bShowDetails = 0;
 
  private:
+  // Both character grids: "W" in the header row and column, every other cell empty.
   void InitGrids();
 };

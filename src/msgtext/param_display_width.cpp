@@ -1,7 +1,9 @@
 #include "msgtext/param_display_width.h"
 
+namespace {
+
 // clang-format off
-const int ParamDisplayWidth[kParamDisplayWidthCount] = {
+constexpr int kParamDisplayWidth[kParamDisplayWidthCount] = {
     6, 10, 8, 10, 7, 7, 7, 7, 6, 6,      //   0-9
     7, 7, 7, 7, 7, 7, 6, 6, 6, 5,        //  10-19
     5, 6, 7, 7, 7, 7, 6, 6, 7, 7,        //  20-29
@@ -20,6 +22,8 @@ const int ParamDisplayWidth[kParamDisplayWidthCount] = {
 };
 // clang-format on
 
+}  // namespace
+
 int GetParamDisplayWidth(int paramIndex) {
-  return paramIndex >= 0 && paramIndex < kParamDisplayWidthCount ? ParamDisplayWidth[paramIndex] : 0;
+  return paramIndex >= 0 && paramIndex < kParamDisplayWidthCount ? kParamDisplayWidth[paramIndex] : 0;
 }

@@ -17,10 +17,7 @@ CWidget::CWidget(int x, int y, int cx, int cy, COLORREF color)
   InitCells();
 }
 
-CWidget::~CWidget() {
-  m_pBlock = nullptr;
-  m_pDoc = nullptr;
-}
+CWidget::~CWidget() = default;
 
 void CWidget::InitCells() {
   for (int r = 0; r < kCellRows; ++r) {

@@ -67,7 +67,7 @@ class CWidget : public CObject {
   int m_nCol = -1;                          // first character column
   CBlockObj* m_pBlock = nullptr;            // block shown (run time, not owned)
   int m_nNumber = -1;                       // OperandNumber of that block or operand
-  int m_nParam = -1;                        // index into g_ParameterNames and ParamDisplayWidth
+  int m_nParam = -1;                        // index into g_ParameterNames and GetParamDisplayWidth
   CString m_strLabel;                       // caption of the value in the editor
   int m_nKind = MSGELEM_UNSET;              // MsgElementKind
   int m_nWidth = 0;                         // width in character cells
