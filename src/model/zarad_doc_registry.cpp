@@ -48,6 +48,36 @@ bool IsContactType(int type) {
   return type == 700 || type == 701;
 }
 
+// The operand ranges that a ladder output element addresses, in the order it
+// is given a free operand: Q, M and X for relay coils, AQ and AM for ladder
+// analog outputs; none for any other type.
+std::vector<CTakenTable> OutputOperandTables(int type) {
+  if (IsRelayCoilType(type)) {
+    return {CTakenTable(kFirstOutputOperand, kOutputOperandCount),
+            CTakenTable(kFirstFlagOperand, kFlagOperandCount),
+            CTakenTable(kFirstOpenConnectorOperand, kOpenConnectorOperandCount)};
+  }
+  if (type == 705) {
+    return {CTakenTable(kFirstAnalogOutputOperand, kAnalogOutputOperandCount),
+            CTakenTable(kFirstAnalogFlagOperand, kAnalogFlagOperandCount)};
+  }
+  return {};
+}
+
+// Which of those ranges an operand counts in (by the range's first operand);
+// -1 below the first one or for any other type.
+int OutputOperandRangeIndex(int type, int op) {
+  if (IsRelayCoilType(type)) {
+    if (op >= kFirstOpenConnectorOperand) return 2;
+    if (op >= kFirstFlagOperand) return 1;
+    if (op >= kFirstOutputOperand) return 0;
+  } else if (type == 705) {
+    if (op >= kFirstAnalogFlagOperand) return 1;
+    if (op >= kFirstAnalogOutputOperand) return 0;
+  }
+  return -1;
+}
+
 }  // namespace
 
 int CZaradDoc::GetTypeClass(UINT typeCode) {
@@ -72,36 +102,13 @@ void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
     }
   }
 
-  CTakenTable q(kFirstOutputOperand, kOutputOperandCount);
-  CTakenTable m(kFirstFlagOperand, kFlagOperandCount);
-  CTakenTable x(kFirstOpenConnectorOperand, kOpenConnectorOperandCount);
-  CTakenTable aq(kFirstAnalogOutputOperand, kAnalogOutputOperandCount);
-  CTakenTable am(kFirstAnalogFlagOperand, kAnalogFlagOperandCount);
+  // Relay coils 703 and 704 share their numbers and operands.
+  std::vector<CTakenTable> operands = OutputOperandTables(type);
   for (CBlockObj* other : m_blocks) {
-    if (other == block) continue;
-    if (IsRelayCoilType(type)) {
-      if (!IsRelayCoilType(other->m_nType)) continue;
-      numbers.Mark(other->m_nNumber);
-      const int op = other->m_nOperand;
-      if (op >= kFirstOpenConnectorOperand) {
-        x.Mark(op);
-      } else if (op >= kFirstFlagOperand) {
-        m.Mark(op);
-      } else if (op >= kFirstOutputOperand) {
-        q.Mark(op);
-      }
-    } else if (type == 705) {
-      if (other->m_nType != 705) continue;
-      numbers.Mark(other->m_nNumber);
-      const int op = other->m_nOperand;
-      if (op >= kFirstAnalogFlagOperand) {
-        am.Mark(op);
-      } else if (op >= kFirstAnalogOutputOperand) {
-        aq.Mark(op);
-      }
-    } else if (other->m_nType == type) {
-      numbers.Mark(other->m_nNumber);
-    }
+    if (other == block || !IsSameLimitGroup(type, other->m_nType)) continue;
+    numbers.Mark(other->m_nNumber);
+    const int range = OutputOperandRangeIndex(type, other->m_nOperand);
+    if (range >= 0) operands[static_cast<size_t>(range)].Mark(other->m_nOperand);
   }
 
   const int index = numbers.FirstFree();
@@ -114,19 +121,11 @@ void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
   }
   if (IsContactType(type) || type == 702) {
     if (!pasted) block->m_nOperand = type == 702 ? kDefaultAnalogContactOperand : kDefaultContactOperand;
-  } else if (IsRelayCoilType(type)) {
-    for (const CTakenTable* table : {&q, &m, &x}) {
-      const int free = table->FirstFree();
+  } else if (!operands.empty()) {
+    for (const CTakenTable& table : operands) {
+      const int free = table.FirstFree();
       if (free >= 0) {
-        block->m_nOperand = table->First() + free;
-        break;
-      }
-    }
-  } else if (type == 705) {
-    for (const CTakenTable* table : {&aq, &am}) {
-      const int free = table->FirstFree();
-      if (free >= 0) {
-        block->m_nOperand = table->First() + free;
+        block->m_nOperand = table.First() + free;
         break;
       }
     }
@@ -292,22 +291,8 @@ BOOL CZaradDoc::CheckTypeLimit(UINT typeCode, TypeLimitQuery* query) const {
   for (CBlockObj* b : m_blocks) {
     if (!IsSameLimitGroup(type, b->m_nType)) continue;
     ++count;
-    const int op = b->m_nOperand;
-    if (IsRelayCoilType(type)) {
-      if (op >= kFirstOpenConnectorOperand) {
-        ++inRange[2];
-      } else if (op >= kFirstFlagOperand) {
-        ++inRange[1];
-      } else if (op >= kFirstOutputOperand) {
-        ++inRange[0];
-      }
-    } else if (type == 705) {
-      if (op >= kFirstAnalogFlagOperand) {
-        ++inRange[1];
-      } else if (op >= kFirstAnalogOutputOperand) {
-        ++inRange[0];
-      }
-    }
+    const int range = OutputOperandRangeIndex(type, b->m_nOperand);
+    if (range >= 0) ++inRange[range];
   }
   if (query && (IsRelayCoilType(type) || type == 705)) {
     query->nInRange1 = inRange[0];
