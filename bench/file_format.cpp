@@ -7,7 +7,6 @@
 
 #include "model/sample_document.h"
 #include "model/zarad_doc.h"
-#include "platform/archive.h"
 
 namespace {
 
