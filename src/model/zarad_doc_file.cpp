@@ -38,7 +38,6 @@ namespace {
 
 constexpr WORD kModelWithoutRecord = 0x1188;  // the model of a file without a model record
 constexpr int kMaxPages = 100;                // pages across or down that a file may ask for
-constexpr size_t kMinObjectBytes = 2;         // an object tag
 constexpr size_t kMinNamePairBytes = 5;       // int key and an empty string
 constexpr size_t kSimSettingBytes = sizeof(int) * 5;
 constexpr int kBaudRateCount = 13;
@@ -58,7 +57,7 @@ void StoreList(CArchive& ar, const COwningList<T>& list) {
 // refused because every reader of these lists expects an object.
 template <typename T>
 void LoadList(CArchive& ar, COwningList<T>& list, const CRuntimeClass* cls, const char* what) {
-  const size_t count = ar.ReadCount(kMinObjectBytes);
+  const size_t count = ar.ReadCount(CArchive::kMinObjectBytes);
   for (size_t i = 0; i < count; ++i) {
     std::unique_ptr<CObject> obj(ar.ReadNewObject(cls));
     if (!obj) ar.ThrowException(CArchiveException::badIndex, std::string("empty entry in the ") + what);

@@ -15,7 +15,6 @@ constexpr int kMsgTextInputs = 3;  // En, P, Par
 constexpr int kMsgTextLinkSlots = 4;
 constexpr WORD kMsgTextMemSize = 8;
 constexpr size_t kOldListCapacity = 2 * CBlockMSGTEXT::kLines;
-constexpr size_t kMinObjectBytes = 2;  // a null or back-reference tag
 
 }  // namespace
 
@@ -188,7 +187,7 @@ void CBlockMSGTEXT::SerializeElementLists(CArchive& ar) {
         for (const auto& element : list) ar << element.get();
         continue;
       }
-      const size_t count = ar.ReadCount(kMinObjectBytes);
+      const size_t count = ar.ReadCount(CArchive::kMinObjectBytes);
       for (size_t i = 0; i < count; ++i) {
         std::unique_ptr<CWidget> element(static_cast<CWidget*>(ar.ReadNewObject(RUNTIME_CLASS(CWidget))));
         if (!element) continue;
@@ -200,7 +199,7 @@ void CBlockMSGTEXT::SerializeElementLists(CArchive& ar) {
 }
 
 void CBlockMSGTEXT::LoadOldElementList(CArchive& ar) {
-  const size_t count = ar.ReadCount(kMinObjectBytes);
+  const size_t count = ar.ReadCount(CArchive::kMinObjectBytes);
   if (count > kOldListCapacity) {
     ar.ThrowException(
         CArchiveException::genericException,

@@ -135,6 +135,9 @@ class CArchive {
   void WriteCount(size_t count);
   // Throws badCount when count x minItemBytes exceeds the bytes that are left.
   size_t ReadCount(size_t minItemBytes = 1);
+  // The smallest stored object: a null or back-reference tag. Lists of objects
+  // pass it to ReadCount.
+  static constexpr size_t kMinObjectBytes = 2;
 
   // Objects. WriteObject writes the class record (or its index) and the object
   // (or the index of an object written before). ReadObject returns a new object
