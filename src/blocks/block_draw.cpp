@@ -316,8 +316,8 @@ void CBlockObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
   const int left = m_ptPos.x;
   const int top = m_ptPos.y;
   const int right = left + m_nWidth;
-  const int inputs = std::clamp(m_nInputs, 0, kMaxInputPins);
-  const int outputs = std::clamp(m_nOutputs, 0, kPinCount - kFirstOutputPin);
+  const int inputs = InputPinCount();
+  const int outputs = OutputPinCount();
   const int inPitch = m_nHeight / (inputs + 1);
   const int outPitch = m_nHeight / (outputs + 1);
 

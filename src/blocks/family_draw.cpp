@@ -69,10 +69,8 @@ void CBlockMake::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
   const int left = m_ptPos.x;
   const int top = m_ptPos.y;
   const int right = left + m_nWidth;
-  const int inputs = m_nInputs < 0 ? 0 : (m_nInputs > kMaxInputPins ? kMaxInputPins : m_nInputs);
-  const int outputs =
-      m_nOutputs < 0 ? 0
-                     : (m_nOutputs > kPinCount - kFirstOutputPin ? kPinCount - kFirstOutputPin : m_nOutputs);
+  const int inputs = InputPinCount();
+  const int outputs = OutputPinCount();
   const bool frames = mode == MODE_PLACE_BLOCK || mode == MODE_CONNECT ||
                       (mode == MODE_MOVE_WIRE && view != nullptr && view->IsDraggingWireEnd());
   const bool ladder = doc != nullptr && doc->IsLadder();

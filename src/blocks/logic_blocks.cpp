@@ -59,7 +59,7 @@ BOOL CBlockLogic::Simulate(CViewContext* view) {
 }
 
 void CBlockLogic::Evaluate(CViewContext* view) {
-  const int inputs = std::clamp(m_nInputs, 0, kMaxInputPins);
+  const int inputs = InputPinCount();
   int& out = m_nValue[kFirstOutputPin];
   int acc = 0;
   int next = out;

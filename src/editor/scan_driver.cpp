@@ -63,7 +63,7 @@ int SortGroup(const CBlockObj* b) {
 
 // The first input pin fed by a block; -1 when none is.
 int FirstLinkedPin(const CBlockObj* b) {
-  const int inputs = std::clamp(b->m_nInputs, 0, kMaxInputPins);
+  const int inputs = b->InputPinCount();
   for (int i = 0; i < inputs; ++i) {
     if (!IsLinkCodeOnInput(b->m_nSource[i])) return i;
   }
@@ -198,9 +198,9 @@ void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
 // parameter slot (55) or m_nInputs, then the outputs.
 template <typename Visit>
 void ForEachPowerPin(CBlockObj* b, Visit visit) {
-  const int inputs = std::clamp(b->m_nInputs, 0, kMaxInputPins);
+  const int inputs = b->InputPinCount();
   for (int i = 0; i < inputs && b->m_nSource[i] != LINK_PARAM; ++i) visit(i);
-  const int outEnd = kFirstOutputPin + std::clamp(b->m_nOutputs, 0, kPinCount - kFirstOutputPin);
+  const int outEnd = kFirstOutputPin + b->OutputPinCount();
   for (int i = kFirstOutputPin; i < outEnd; ++i) visit(i);
 }
 
@@ -285,7 +285,7 @@ void CScanDriver::LeaveSimulation() {
     } else if (IsMessageText(b)) {
       b->m_nParam1 = 0;  // the acknowledge latch
     }
-    const int inputs = std::clamp(b->m_nInputs, 0, kMaxInputPins);
+    const int inputs = b->InputPinCount();
     for (int i = 0; i < inputs && b->m_nSource[i] != LINK_PARAM && b->m_nSource[i] != 72; ++i) {
       b->m_bChanged[i] = 0;
       b->m_nValue[i] = 0;
@@ -507,7 +507,7 @@ void CScanDriver::ResetBlockState(CBlockObj* b) {
       if (Is(o, RUNTIME_CLASS(CBlockShift))) o->m_nValue[kFirstOutputPin] = 0;
     }
   }
-  const int inputs = std::clamp(b->m_nInputs, 0, kMaxInputPins);
+  const int inputs = b->InputPinCount();
   for (int i = 0; i < inputs; ++i) {
     const int s = b->m_nSource[i];
     if (s < LINK_EMPTY || s > kLastWalkedLinkCode) b->m_nValue[i] = 0;

@@ -49,14 +49,6 @@ bool IsWalkedLinkCode(int source) {
   return source >= kFirstLinkCode && source <= kLastWalkedLinkCode;
 }
 
-int ClampedInputs(const CBlockObj* b) {
-  return std::clamp(b->m_nInputs, 0, kMaxInputPins);
-}
-
-int ClampedOutputEnd(const CBlockObj* b) {
-  return kFirstOutputPin + std::clamp(b->m_nOutputs, 0, kPinCount - kFirstOutputPin);
-}
-
 // The element an input link names, through the document's lookup (as
 // FindLinkedBlock does through the view's).
 CBlockObj* LinkedBlock(const CZaradDoc* doc, int source) {
@@ -201,7 +193,7 @@ void CBlockObj::SimulateAndDraw(CViewContext* view, CDC* dc) {
 }
 
 void CBlockObj::ReadInputs(CViewContext* view) {
-  const int inputs = ClampedInputs(this);
+  const int inputs = InputPinCount();
   for (int i = 0; i < inputs && m_nPinType[i] == PIN_DIGITAL; ++i) {
     const int old = m_nValue[i];
     const CBlockObj* src = FindLinkedBlock(view, m_nSource[i]);
@@ -223,7 +215,7 @@ void CBlockObj::SetInput(int pin, int value) {
 
 int CBlockObj::CombineInputs(int* acc, int flags) {
   if (acc == nullptr) return 0;
-  const int inputs = ClampedInputs(this);
+  const int inputs = InputPinCount();
   for (int i = 0; i < inputs && m_nSource[i] != LINK_PARAM; ++i) {
     if (flags & 1) {
       *acc &= m_nValue[i];
@@ -277,7 +269,7 @@ void CBlockObj::WalkConnections(CViewContext* view, CBlockObj* block, int pin, i
     return;
   }
   WalkConnections(view, src, src->m_nFirstLinkedPin, count);
-  const int inputs = ClampedInputs(src);
+  const int inputs = src->InputPinCount();
   for (int i = src->m_nFirstLinkedPin + 1; i < inputs; ++i) {
     if (i < 0 || IsWalkedLinkCode(src->m_nSource[i])) continue;
     WalkConnections(view, src, i, count);
@@ -355,9 +347,9 @@ void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* do
 
   if (withGeometry) {
     t.m_ptPos = m_ptPos;
-    const int inputs = ClampedInputs(this);
+    const int inputs = InputPinCount();
     for (int i = 0; i < inputs; ++i) t.m_nSource[i] = m_nSource[i];
-    const int outEnd = ClampedOutputEnd(this);
+    const int outEnd = kFirstOutputPin + OutputPinCount();
     for (int i = kFirstOutputPin; i < outEnd; ++i) t.m_nSource[i] = m_nSource[i];
     t.m_ptDragStart = m_ptDragStart;
     t.m_nWidth = m_nWidth;

@@ -10,6 +10,7 @@
 // clock, because every block family builds its constants through it.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/cstring.h"
@@ -270,7 +271,10 @@ class CBlockObj : public CObject {
   int m_nContactState = 0;  // ladder contacts' state; 16 bits in the record
   int m_nInputs = 4;        // number of input pins (0-10)
   int m_nOutputs = 1;       // number of output pins
-  int m_nReserved1 = 1;     // kept in the record, no other use
+  // The pin counts held to the pin arrays, whatever a damaged record said.
+  int InputPinCount() const { return std::clamp(m_nInputs, 0, kMaxInputPins); }
+  int OutputPinCount() const { return std::clamp(m_nOutputs, 0, kPinCount - kFirstOutputPin); }
+  int m_nReserved1 = 1;  // kept in the record, no other use
   int m_nReserved2 = 1;
   SYSTEMTIME m_stStart;               // start of the current timing period (simulated time)
   SYSTEMTIME m_stIntervalStart;       // start of the current interval

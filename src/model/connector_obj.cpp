@@ -18,7 +18,7 @@ CBlockMale::CBlockMale(int typeCode) : CBlockObj(typeCode, 1) {
 }
 
 BOOL CBlockMale::Simulate(CViewContext* view) {
-  const int inputs = std::clamp(m_nInputs, 0, kMaxInputPins);
+  const int inputs = InputPinCount();
   for (int i = 0; i < inputs; ++i) m_nValue[i] = LinkedOutputState(view, m_nSource[i]);
   return TRUE;
 }
@@ -50,7 +50,7 @@ CBlockObj* CBlockFemale::FindSourceBlock(const CZaradDoc* doc) const {
 
 BOOL CBlockFemale::Simulate(CViewContext* view) {
   const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
-  const int outputs = std::clamp(m_nOutputs, 0, kPinCount - kFirstOutputPin);
+  const int outputs = OutputPinCount();
   for (int i = kFirstOutputPin; i < kFirstOutputPin + outputs; ++i) {
     const CBlockObj* source = m_nSource[i] != 0 ? FindSourceBlock(doc) : nullptr;
     m_nValue[i] = source ? source->m_nValue[kFirstOutputPin] : 0;
