@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-jobs=$(nproc)
+jobs=${ZOVUZI_JOBS:-$(nproc)}
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOVUZI_SANITIZE=ON
 cmake --build build/test -j "$jobs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
