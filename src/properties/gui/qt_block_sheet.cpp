@@ -7,6 +7,7 @@
 
 #include "pages/block_param_page.h"
 #include "pages/gui/qt_page_host.h"
+#include "pages/ladder_operand_page.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "properties/block_sheet.h"
@@ -85,8 +86,9 @@ void CQtBlockSheet::ShowPage(int index) {
   page->Initialise();
   if (page == m_sheet.TypePage()) m_sheet.RetextTypePage();
   host->setMinimumHeight(host->minimumHeight() + m_sheet.ValueBoxGrowth() / 2);
-  // Changes enable Apply.
+  // Changes enable Apply; a double click in the ladder operand list is OK.
   page->m_onModified = [this] { UpdateApply(); };
+  if (auto* ladder = dynamic_cast<CPropPageLadIO*>(page)) ladder->m_requestOK = [this] { OnOK(); };
   UpdateApply();
 }
 
@@ -112,7 +114,7 @@ void CQtBlockSheet::OnApply() {
 }
 
 void CQtBlockSheet::OnHelp() {
-  if (s_helpLauncher) s_helpLauncher(m_sheet.HelpTopic());
+  if (s_helpLauncher && m_sheet.HelpTopic() > 0) s_helpLauncher(m_sheet.HelpTopic());
 }
 
 // ---- CQtSheetRunner -----------------------------------------------------------------
