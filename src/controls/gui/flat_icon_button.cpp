@@ -7,34 +7,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include "controls/gui/control_paint.h"
 #include "platform/gui/qt_string.h"
-
-namespace {
-
-COLORREF ToColorRef(const QColor& c) {
-  return RGB(c.red(), c.green(), c.blue());
-}
-
-QRect ToQRect(const CRect& r) {
-  return QRect(r.left, r.top, r.Width(), r.Height());
-}
-
-CRect ToCRect(const QRect& r) {
-  return CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
-}
-
-// A 1-pixel rectangle outline: top and left in tl, bottom and right in br.
-void Draw3dRect(QPainter& p, const QRect& r, const QColor& tl, const QColor& br) {
-  const int x0 = r.left(), y0 = r.top(), x1 = r.left() + r.width() - 1, y1 = r.top() + r.height() - 1;
-  p.setPen(tl);
-  p.drawLine(x0, y0, x1 - 1, y0);
-  p.drawLine(x0, y0, x0, y1 - 1);
-  p.setPen(br);
-  p.drawLine(x1, y0, x1, y1);
-  p.drawLine(x0, y1, x1, y1);
-}
-
-}  // namespace
 
 CFlatIconButton::CFlatIconButton(const CString& caption, UINT style, QWidget* parent)
     : QPushButton(ToQString(caption), parent),

@@ -3,15 +3,8 @@
 #include <QBitmap>
 #include <QPainter>
 
+#include "controls/gui/control_paint.h"
 #include "controls/xlist_model.h"
-
-namespace {
-
-QRect ToQRect(const CRect& r) {
-  return QRect(r.left, r.top, r.Width(), r.Height());
-}
-
-}  // namespace
 
 CXHeaderCtrl::CXHeaderCtrl(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
   setSectionsClickable(true);
@@ -106,14 +99,5 @@ void CXHeaderCtrl::paintEvent(QPaintEvent*) {
       p.drawLine(right, 2, right, h - 3);
     }
   }
-  if (total > 0) {
-    const int x0 = -offset();
-    const int x1 = x0 + total - 1;
-    p.setPen(hilight);
-    p.drawLine(x0, 0, x1 - 1, 0);
-    p.drawLine(x0, 0, x0, h - 2);
-    p.setPen(shadow);
-    p.drawLine(x1, 0, x1, h - 1);
-    p.drawLine(x0, h - 1, x1, h - 1);
-  }
+  if (total > 0) Draw3dRect(p, QRect(-offset(), 0, total, h), hilight, shadow);
 }

@@ -7,17 +7,10 @@
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
+#include "controls/gui/control_paint.h"
 #include "platform/gui/qt_string.h"
 
 namespace {
-
-QRect ToQRect(const CRect& r) {
-  return QRect(r.left, r.top, r.Width(), r.Height());
-}
-
-COLORREF ToColorRef(const QColor& c) {
-  return RGB(c.red(), c.green(), c.blue());
-}
 
 class CellDelegate : public QStyledItemDelegate {
  public:
@@ -254,7 +247,7 @@ void CXListCtrl::PaintCell(QPainter& p, const QStyleOptionViewItem& option, int 
   const bool focus = hasFocus();
   const bool fullRow = m_exStyle & LVS_EX_FULLROWSELECT;
   const QRect rect = option.rect;
-  const CRect cellRect(rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
+  const CRect cellRect = ToCRect(rect);
   const QString text = ToQString(m_list.GetItemText(row, column));
   p.save();
 
@@ -266,17 +259,8 @@ void CXListCtrl::PaintCell(QPainter& p, const QStyleOptionViewItem& option, int 
     p.fillRect(box, ToQColor(sys.window));
     // A sunken edge: shadow and dark shadow top-left, highlight and light bottom-right.
     const QPalette pal = palette();
-    auto edge = [&p](const QRect& r, const QColor& tl, const QColor& br) {
-      const int x0 = r.left(), y0 = r.top(), x1 = r.right(), y1 = r.bottom();
-      p.setPen(tl);
-      p.drawLine(x0, y0, x1 - 1, y0);
-      p.drawLine(x0, y0, x0, y1 - 1);
-      p.setPen(br);
-      p.drawLine(x1, y0, x1, y1);
-      p.drawLine(x0, y1, x1, y1);
-    };
-    edge(box, pal.color(QPalette::Dark), pal.color(QPalette::Light));
-    edge(box.adjusted(1, 1, -1, -1), pal.color(QPalette::Shadow), pal.color(QPalette::Midlight));
+    Draw3dRect(p, box, pal.color(QPalette::Dark), pal.color(QPalette::Light));
+    Draw3dRect(p, box.adjusted(1, 1, -1, -1), pal.color(QPalette::Shadow), pal.color(QPalette::Midlight));
     if (cell->nCheckState == 1) {
       p.setPen(enabled ? QColor(Qt::black) : ToQColor(sys.gray_text));
       for (const CPoint& s : layout.strokes) p.drawLine(s.x, s.y, s.x, s.y + 2);
