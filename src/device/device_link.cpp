@@ -213,9 +213,9 @@ void CDeviceLink::OnDeviceOperation(int operation, UINT flags) {
   };
   switch (operation) {
     case kOpDownload: {
-      if (!connect()) return;
-      DownloadImage image;
-      if (m_host->PrepareDownload(&image)) DownloadProgram(image);
+      if (!m_host->CheckDownload() || !connect()) return;
+      TransferImage image;
+      if (m_host->CompileActiveDocument(&image)) DownloadProgram(image);
       DisconnectComPort();
       Wait(1000);
       break;
@@ -310,7 +310,7 @@ bool CDeviceLink::ReadDeviceInfo(BYTE* buffer, int size, int* error) {
   return true;
 }
 
-bool CDeviceLink::StartDownloadSession(int* error, int mode, const DownloadImage* image) {
+bool CDeviceLink::StartDownloadSession(int* error, int mode, const TransferImage* image) {
   BYTE info[kReplyBuffer] = {};
   BYTE type = 0;
   bool identified = true;
@@ -450,7 +450,7 @@ bool CDeviceLink::EndDownloadSession(int* error, BYTE success, int mode) {
 
 // ---- Download and clear ------------------------------------------------------------------------------
 
-int CDeviceLink::TransferDownload(const DownloadImage& image) {
+int CDeviceLink::TransferDownload(const TransferImage& image) {
   BYTE success = 1;
   int result = 1;
   int error = 0;
@@ -512,7 +512,7 @@ int CDeviceLink::TransferDownload(const DownloadImage& image) {
   return result;
 }
 
-bool CDeviceLink::DownloadProgram(const DownloadImage& image) {
+bool CDeviceLink::DownloadProgram(const TransferImage& image) {
   if (image.table.size() != kTableImageBytes || image.program.size() % kFrameDataBytes != 0 ||
       image.program.size() > kMaxProgramBytes || image.texts.size() % kMessageTextPageBytes != 0) {
     AfxMessageBox(IDS_INTERNAL_ERROR, MB_OK | MB_ICONSTOP);

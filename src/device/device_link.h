@@ -78,7 +78,7 @@ constexpr int kMessageTextPageBytes = 1280;
 // A compiled program as it goes to the device: the send copies (register order) of
 // the table image, the program area and the message-text pages, and the model the
 // program was compiled for.
-struct DownloadImage {
+struct TransferImage {
   WORD modelCode = 0;
   WORD second = 0;
   WORD minFirmware = 0;
@@ -102,8 +102,10 @@ class CDeviceHost {
   virtual void Idle() {}
   // Runs COM Configuration; false when the user chose no port.
   virtual bool ChoosePort() { return false; }
+  // The checks before a download opens the port; false (its message shown) stops.
+  virtual bool CheckDownload() { return true; }
   // Compiles the active document for a download; false (its message shown) stops.
-  virtual bool PrepareDownload(DownloadImage* image) { return false; }
+  virtual bool CompileActiveDocument(TransferImage* image) { return false; }
   // The document of the active diagram view, or null.
   virtual CZaradDoc* ActiveDocument() { return nullptr; }
   // Shows a device dialog (DeviceDialogKind) after its settings were read.
@@ -145,10 +147,10 @@ class CDeviceLink {
   bool ReadDeviceInfo(BYTE* buffer, int size, int* error);
   // Sends the image and proves it; 0 on any failure, also when the device was told
   // that the transfer failed. LastTransferAborted tells whether the end frame went out.
-  int TransferDownload(const DownloadImage& image);
+  int TransferDownload(const TransferImage& image);
   bool LastTransferAborted() const { return m_lastAborted; }
   // The download of a compiled image with its messages; true on success.
-  bool DownloadProgram(const DownloadImage& image);
+  bool DownloadProgram(const TransferImage& image);
   // Asks, then clears the device's program and password. 1 when the user confirmed.
   int ClearProgram();
   int TransferClear();
@@ -162,7 +164,7 @@ class CDeviceLink {
   int LastError() const { return m_lastError; }
 
  private:
-  bool StartDownloadSession(int* error, int mode, const DownloadImage* image);
+  bool StartDownloadSession(int* error, int mode, const TransferImage* image);
   bool WriteArea(BYTE function, const std::vector<BYTE>& data, WORD start, int* counter, int estimate,
                  int* error, bool fixedTimeout);
   // False on a failed exchange (error set) or a mismatch (logged, error 0).

@@ -7,8 +7,8 @@
 namespace {
 
 // An image of the newer series: table, 4 program blocks and one message-text page.
-DownloadImage TestImage(WORD model = 0x5188, bool texts = true) {
-  DownloadImage image;
+TransferImage TestImage(WORD model = 0x5188, bool texts = true) {
+  TransferImage image;
   image.modelCode = model;
   image.minFirmware = (model >> 8) >= 0x51 ? 0xC100 : 0xB100;
   image.table.resize(kTableImageBytes);

@@ -25,7 +25,7 @@ class RecordingDeviceHost : public CDeviceHost {
   }
   void DestroyProgressDialog() override { dialog = false; }
   bool ChoosePort() override { return false; }
-  bool PrepareDownload(DownloadImage* out) override {
+  bool CompileActiveDocument(TransferImage* out) override {
     *out = image;
     return prepare;
   }
@@ -35,7 +35,7 @@ class RecordingDeviceHost : public CDeviceHost {
   int dialogsCreated = 0;
   std::vector<int> progress;
   int lastPhase = 0;
-  DownloadImage image;
+  TransferImage image;
   bool prepare = true;
 };
 

@@ -2,21 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "device/link_fixture.h"
+#include "support/sim_time.h"
 
-namespace {
-
-SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s) {
-  SYSTEMTIME t;
-  t.wYear = static_cast<WORD>(y);
-  t.wMonth = static_cast<WORD>(mo);
-  t.wDay = static_cast<WORD>(d);
-  t.wHour = static_cast<WORD>(h);
-  t.wMinute = static_cast<WORD>(mi);
-  t.wSecond = static_cast<WORD>(s);
-  return t;
-}
-
-}  // namespace
 
 class SettingsTest : public LinkTest {};
 
@@ -29,7 +16,7 @@ TEST_F(SettingsTest, ClockWriteFollowsTheDeviceType) {
     SCOPED_TRACE(r.type);
     m_sim.SetIdentity(r.type, 0x88, 0xC100);
     m_sim.ClearRequests();
-    m_link.Settings().clock.time = Time(2024, 3, 31, 13, 45, 7);
+    m_link.Settings().clock.time = SimTime(2024, 3, 31, 13, 45, 7);
     ASSERT_TRUE(m_link.ConnectComPort());
     EXPECT_EQ(m_link.TransferDeviceSettings(kClockWrite | kClockRead), 2) << m_host.log;
     m_link.DisconnectComPort();
