@@ -5,10 +5,10 @@
 #include <QMetaObject>
 #include <QProgressBar>
 
-#include "app/command_target.h"
+#include "platform/command_target.h"
 #include "app/document_window.h"
 #include "app/main_frame.h"
-#include "app/resource_ids.h"
+#include "platform/resource_ids.h"
 #include "device/gui/com_config_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
 #include "model/zarad_doc.h"

@@ -11,7 +11,7 @@
 #include <QKeyEvent>
 
 #include "app/gui/shell_fixture.h"
-#include "app/resource_ids.h"
+#include "platform/resource_ids.h"
 #include "device/gui/com_config_dlg.h"
 #include "device/gui/device_controller.h"
 #include "device/gui/password_dlg.h"
