@@ -237,3 +237,56 @@ TEST(GridSort, VirtualDescendingWithEqualKeysIsAStrictOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridPaint, AWideCharacterCoversBothCellsWithoutALineBetween) {
+  MessageGrid m;
+  CGridDataObject data;
+  data.text = std::u16string(1, u'\u4E2D');
+  m.grid.PasteTextToGrid(CGridCellPos(1, 3), data, FALSE);
+  m.grid.SetItemText(1, 6, CString(u"A"));
+  CRecordingDC dc;
+  m.grid.OnDraw(&dc);
+  const DCCall* wide = dc.FindText(CString(u"\u4E2D"));
+  ASSERT_NE(wide, nullptr);
+  EXPECT_EQ(wide->font.lfHeight, 20);
+  EXPECT_EQ(wide->font.lfWidth, 16);
+  EXPECT_EQ(wide->font.lfFaceName, CString(u"Arial"));
+  EXPECT_NE(dc.FindText(CString(u"A")), nullptr);
+  // Column 3 ends at x = 40 and column 4 at x = 50: on line 1 (y 20..39) only the latter has a line.
+  auto verticalAt = [&](int x) {
+    for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kLine))
+      if (c->points[0].x == x && c->points[1].x == x && c->points[0].y == 19) return true;
+    for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kPolyline))
+      if (c->points[0].x == x && c->points[1].x == x && c->points[0].y == 19) return true;
+    return false;
+  };
+  EXPECT_FALSE(verticalAt(39));
+  EXPECT_TRUE(verticalAt(49));
+  EXPECT_TRUE(verticalAt(29));
+  // With drawing off nothing is painted.
+  dc.Clear();
+  m.grid.m_bAllowDraw = FALSE;
+  m.grid.OnDraw(&dc);
+  EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST(GridPrint, OnePageGridPrintsHeaderHeadingsCellsAndFooter) {
+  MessageGrid m;
+  m.grid.SetItemText(0, 1, CString(u"Col"));
+  m.grid.SetItemText(2, 2, CString(u"v"));
+  CRecordingDC printer(CSize(2480, 3508), 300);
+  CPrintInfo info;
+  info.m_strTitle = CString(u"Grid");
+  int pages = 0;
+  m.grid.PrintAll(&printer, &info, [&] { ++pages; });
+  EXPECT_EQ(info.m_nMaxPage, 1);
+  EXPECT_EQ(pages, 0);
+  EXPECT_NE(printer.FindText(CString(u"Page 1 of 1")), nullptr);
+  EXPECT_NE(printer.FindText(CString(u"Grid")), nullptr);
+  EXPECT_NE(printer.FindText(CString(u"Col")), nullptr);
+  EXPECT_NE(printer.FindText(CString(u"v")), nullptr);
+}
+
+}  // namespace
