@@ -23,13 +23,13 @@
 #include "app/document_manager.h"
 #include "app/editor_app.h"
 #include "app/information_bar.h"
-#include "app/resource_ids.h"
 #include "app/toolbar_icons.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "model/model_table.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <map>
 #include <vector>
 
-#include "app/command_target.h"
 #include "model/shell_context.h"
+#include "platform/command_target.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
 
