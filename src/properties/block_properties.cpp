@@ -29,15 +29,7 @@ int OperandIndexOfPage(int type, const OperandValues& o) {
   const bool io = info->perModule > 0;
   const CString text = io ? o.m_strChannel : o.m_strNumber;
   const int skip = CString(info->prefix).GetLength();
-  auto number = [&text](int from) {
-    int n = 0;
-    bool digits = false;
-    for (int i = from; i < text.GetLength() && text[i] >= u'0' && text[i] <= u'9' && n < 100000; ++i) {
-      n = n * 10 + (text[i] - u'0');
-      digits = true;
-    }
-    return digits ? n : -1;
-  };
+  auto number = [&text](int from) { return ReadDecimal(text, from, 6); };
   if (type == 602) {
     const int a = number(1);
     const int b = number(3);
