@@ -21,9 +21,12 @@
 #include "app/main_frame.h"
 #include "app/qt_message_sink.h"
 #include "controls/gui/pane_status_bar.h"
+#include "model/astro_city_table.h"
+#include "model/catalogues.h"
 #include "model/shell_context.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "platform/paths.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
@@ -139,6 +142,14 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
     m_pPreviousSink = SetMessageSink(m_pMessageSink.get());
   }
 
+  // The catalogues are built once a process; a later application object (tests)
+  // reads the city file of its own temporary folder.
+  const CString cityProblem =
+      CataloguesBuilt() ? BuildCityTable(GetTempFolderPath()) : BuildCatalogues(GetTempFolderPath());
+  // A city file that could not be read is left as it is at the end.
+  m_bCityFileRead = cityProblem.IsEmpty();
+  if (!m_bCityFileRead) AfxMessageBox(cityProblem, MB_OK | MB_ICONEXCLAMATION);
+
   // Idle work runs each time the event loop is about to wait.
   if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { OnIdle(0); });
@@ -170,7 +181,16 @@ int CEditorApp::ExitInstance() {
     m_recentFiles.WriteList(*m_pSettings);
     m_pSettings->sync();
   }
+  if (m_bCityFileRead) {
+    const CString problem = SaveCityTable(GetTempFolderPath());
+    if (!problem.IsEmpty()) AfxMessageBox(problem, MB_OK | MB_ICONEXCLAMATION);
+  }
   return 0;
+}
+
+std::filesystem::path CEditorApp::GetTempFolderPath() const {
+  const CString folder = m_options.tempFolder.isEmpty() ? GetTempFolder() : ToCString(m_options.tempFolder);
+  return std::filesystem::path(folder.ToUtf8());
 }
 
 CString CEditorApp::GetZoomText() const {

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <filesystem>
 #include <memory>
 
 #include "app/document_manager.h"
@@ -28,6 +29,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
  public:
   struct Options {
     QString languageFile;            // empty: "RazadUdezazir/DizevOdaved.ini" in the temporary folder
+    QString tempFolder;              // empty: the system's temporary folder (the user's city file)
     QString settingsFile;            // empty: the user's settings of the program; else an ini file
     bool installMessageSink = true;  // show messages in message boxes
     bool showWindow = true;          // show the main window maximised at the end of start-up
@@ -38,12 +40,17 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   explicit CEditorApp(Options options);
   ~CEditorApp() override;
 
-  // Start-up: printer defaults, recent files, templates, the main frame, the files of the
-  // command line (arguments without the program name). FALSE ends the program.
+  // Start-up: printer defaults, recent files, templates, the catalogues (block
+  // captions, palette lists, the city table with the user's cities), the main
+  // frame, the files of the command line (arguments without the program name).
+  // FALSE ends the program.
   BOOL InitInstance(const QStringList& arguments);
   // Writes the zoom pane and brings the commands up to date; FALSE: no more idle work.
   BOOL OnIdle(long count);
+  // The end: the recent-file list and the user's cities are written back.
   int ExitInstance();
+  // The temporary folder of the program's own files (the city file lies under it).
+  std::filesystem::path GetTempFolderPath() const;
 
   // Opens a file whatever its extension; null when it fails.
   DocumentWindow* OpenDocumentFile(const CString& path);
@@ -123,6 +130,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   DocumentManager::Factory m_factory;
   std::unique_ptr<CMainFrame> m_pMainWnd;
   bool m_bInIdle = false;
+  bool m_bCityFileRead = false;  // the start read the city file (or found none)
 };
 
 // The running application object; null when there is none.
