@@ -361,7 +361,7 @@ void CEditorApp::OnAppAbout() {
 // ---- File dialogs --------------------------------------------------------------------
 
 BOOL CEditorApp::DoPromptFileName(CString& fileName, const CString& title, bool open,
-                                  const CDocTemplate* tmpl, DocumentWindow* doc) {
+                                  const CDocTemplate* tmpl, const CSavableDocument* doc) {
   if (!tmpl) return FALSE;
   FileDialogRequest request;
   request.open = open;
@@ -396,9 +396,9 @@ BOOL CEditorApp::DoPromptFileName(CString& fileName, const CString& title, bool 
   return TRUE;
 }
 
-bool CEditorApp::PromptSaveFileName(DocumentWindow* doc, CString* path) {
-  CString name = doc->GetPathName().IsEmpty() ? doc->GetTitle() : doc->GetPathName();
-  if (!DoPromptFileName(name, CString(kSaveAsTitle), false, m_pFbdTemplate, doc)) return false;
+bool CEditorApp::PromptSaveFileName(CSavableDocument& doc, CString* path) {
+  CString name = *path;
+  if (!DoPromptFileName(name, CString(kSaveAsTitle), false, m_pFbdTemplate, &doc)) return false;
   *path = name;
   return true;
 }

@@ -69,7 +69,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   // The file dialog of Save As. The filter follows the template, switched to the ladder
   // extension when the document is a ladder diagram (null: the active document).
   BOOL DoPromptFileName(CString& fileName, const CString& title, bool open, const CDocTemplate* tmpl,
-                        DocumentWindow* doc = nullptr);
+                        const CSavableDocument* doc = nullptr);
 
   // Printer defaults.
   void PageSetup();
@@ -82,7 +82,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   QPrinter* GetPrinter();
 
   // DocumentManagerHost.
-  bool PromptSaveFileName(DocumentWindow* doc, CString* path) override;
+  bool PromptSaveFileName(CSavableDocument& doc, CString* path) override;
   void AddToRecentFileList(const CString& path) override;
 
   CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }
