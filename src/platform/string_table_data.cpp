@@ -115,6 +115,8 @@ constexpr StringTableEntry kEntries[] = {
     {61712, u"Please enter an integer.", u""},
     {61713, u"Please enter a number.", u""},
     {61714, u"Please enter an integer between %1 and %2.", u""},
+    {61715, u"Please enter a number between %1 and %2.", u""},
+    {61716, u"Please enter no more than %1 characters.", u""},
 };
 
 }  // namespace
