@@ -16,6 +16,8 @@
 #include <QSettings>
 #include <QVBoxLayout>
 #include <exception>
+#include <filesystem>
+#include <vector>
 
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
@@ -24,6 +26,7 @@
 #include "model/astro_city_table.h"
 #include "model/catalogues.h"
 #include "model/shell_context.h"
+#include "platform/file_util.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
@@ -82,20 +85,19 @@ CEditorApp::~CEditorApp() {
 }
 
 QString CEditorApp::LanguageSettingsPath() {
-  return QDir(QDir::tempPath()).filePath("RazadUdezazir/DizevOdaved.ini");
+  // Each user's own: a file in the shared temporary folder could be planted by anyone.
+  return ToQString(GetSettingsFolder()) + "RazadUdezazir/DizevOdaved.ini";
 }
 
 bool CEditorApp::ReadLanguageSetting(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  // A settings file is one short line; anything larger is not ours.
-  constexpr qint64 kMaxSize = 64 * 1024;
-  if (file.size() <= 0 || file.size() > kMaxSize) return false;
-  const QByteArray bytes = file.readAll();
+  // A settings file is one short line; anything larger is not ours. Only a regular file
+  // of the user's own counts: no link, no pipe that would hold the start.
+  constexpr size_t kMaxSize = 64 * 1024;
+  std::vector<BYTE> bytes;
+  if (!ReadOwnFileBytes(std::filesystem::path(path.toStdString()), bytes, kMaxSize).empty()) return false;
   QString text;
-  for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-    const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char16_t unit = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
     if (unit == 0) break;
     text.append(QChar(unit));
   }
@@ -143,9 +145,9 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
   }
 
   // The catalogues are built once a process; a later application object (tests)
-  // reads the city file of its own temporary folder.
+  // reads the city file of its own user folder.
   const CString cityProblem =
-      CataloguesBuilt() ? BuildCityTable(GetTempFolderPath()) : BuildCatalogues(GetTempFolderPath());
+      CataloguesBuilt() ? BuildCityTable(GetUserFolderPath()) : BuildCatalogues(GetUserFolderPath());
   // A city file that could not be read is left as it is at the end.
   m_bCityFileRead = cityProblem.IsEmpty();
   if (!m_bCityFileRead) AfxMessageBox(cityProblem, MB_OK | MB_ICONEXCLAMATION);
@@ -162,9 +164,11 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
       return TRUE;
     }
   }
+  // Each file opens on its own: one that cannot be opened is reported (by the opening)
+  // and the others still open.
   for (const QString& argument : arguments) {
     if (argument.startsWith("-")) continue;
-    if (!OpenDocumentFile(ToCString(argument))) return FALSE;
+    OpenDocumentFile(ToCString(argument));
   }
 
   if (m_options.showWindow) {
@@ -182,14 +186,15 @@ int CEditorApp::ExitInstance() {
     m_pSettings->sync();
   }
   if (m_bCityFileRead) {
-    const CString problem = SaveCityTable(GetTempFolderPath());
+    const CString problem = SaveCityTable(GetUserFolderPath());
     if (!problem.IsEmpty()) AfxMessageBox(problem, MB_OK | MB_ICONEXCLAMATION);
   }
   return 0;
 }
 
-std::filesystem::path CEditorApp::GetTempFolderPath() const {
-  const CString folder = m_options.tempFolder.isEmpty() ? GetTempFolder() : ToCString(m_options.tempFolder);
+std::filesystem::path CEditorApp::GetUserFolderPath() const {
+  // Each user's own, as the language setting: not the shared temporary folder.
+  const CString folder = m_options.userFolder.isEmpty() ? GetSettingsFolder() : ToCString(m_options.userFolder);
   return std::filesystem::path(folder.ToUtf8());
 }
 

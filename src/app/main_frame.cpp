@@ -26,6 +26,7 @@
 #include "app/toolbar_icons.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
+#include "device/gui/device_controller.h"
 #include "model/model_table.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
@@ -148,6 +149,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildStatusBar();
   BuildToolBar();
   BuildDocks();
+  m_pDevice = new CDeviceController(this);
   UpdateMenuBar();
   UpdateRecentFileMenu();
   UpdateCommandUI();

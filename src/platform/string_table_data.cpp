@@ -66,6 +66,8 @@ constexpr StringTableEntry kEntries[] = {
     {634, u"It's Drawing Blocks and Lines(if any)\n", u""},
     {635, u"It Draws completely!\n", u""},
     {637, u"All available Data Log Block is in use!", u""},
+    {638, u"Device->PC", u""},
+    {639, u"PC->Device", u""},
     {641, u"Please enter a integer except 0", u""},
     {642,
      u"The maximun number of items to be logged has reached. To add more items, you must remove some other "

@@ -49,7 +49,7 @@ class ProgramStartTest : public ::testing::Test {
     CEditorApp::Options options;
     options.languageFile = m_dir.filePath("language.ini");
     options.settingsFile = m_dir.filePath("settings.ini");
-    options.tempFolder = m_dir.path();
+    options.userFolder = m_dir.path();
     options.installMessageSink = false;
     auto app = std::make_unique<CEditorApp>(options);
     app->SetDocumentFactory([] { return new CChildFrame; });
