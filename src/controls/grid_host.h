@@ -112,6 +112,8 @@ class CGridWindow {
   // Ends the open in-place editor, which reports its text through
   // CGridCtrl::OnEndInPlaceEdit.
   virtual void EndInPlaceEditor() {}
+  // Opens a link (a link cell's text) with the desktop's handler.
+  virtual void OpenUrl(const CString& url) {}
 };
 
 class CGridHost {

@@ -9,6 +9,7 @@
 
 #include "platform/cdc.h"
 #include "platform/cstring.h"
+#include "platform/resource_ids.h"
 #include "platform/types.h"
 
 using LPARAM = std::intptr_t;
@@ -67,11 +68,6 @@ constexpr int LVN_GETDISPINFOW = -177;
 constexpr UINT IDC_GRID = 1123;
 constexpr UINT IDC_INPLACE_EDIT = 8;
 
-// Edit command ids routed to a focused grid.
-constexpr UINT ID_EDIT_COPY = 57634;
-constexpr UINT ID_EDIT_CUT = 57635;
-constexpr UINT ID_EDIT_PASTE = 57637;
-constexpr UINT ID_EDIT_SELECT_ALL = 57642;
 
 // Keys, as virtual-key codes.
 constexpr UINT VK_LBUTTON = 0x01;
@@ -126,7 +122,7 @@ constexpr int SB_RIGHT = 7;
 constexpr int SB_ENDSCROLL = 8;
 
 // Cursors the grid asks its window for.
-enum class GridCursor { kArrow, kSizeWE, kSizeNS, kWait };
+enum class GridCursor { kArrow, kSizeWE, kSizeNS, kWait, kHand };
 
 // System colours the grid paints with.
 constexpr int COLOR_WINDOW = 5;
