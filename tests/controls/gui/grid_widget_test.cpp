@@ -87,7 +87,6 @@ TEST(GridWidget, TypedChineseTakesTwoCellsAndNavigationSkipsTheSecondHalf) {
   s.grid().SetFocusCell(1, 25);
   QTest::keyClick(&s.widget, Qt::Key_Tab);
   EXPECT_EQ(s.grid().GetFocusCell(), CGridCellPos(2, 1));
-  EXPECT_TRUE(s.widget.hasFocus());
   // Backspace moves left and empties that cell.
   s.grid().SetFocusCell(1, 3);
   QTest::keyClick(&s.widget, Qt::Key_Backspace);
