@@ -17,7 +17,8 @@ namespace {
 // A window of a fixed size around an image.
 class ImageWindow : public CGridWindow {
  public:
-  explicit ImageWindow(QSize size) : m_image(size, QImage::Format_RGB32), m_measure(1, 1, QImage::Format_RGB32) {}
+  explicit ImageWindow(QSize size)
+      : m_image(size, QImage::Format_RGB32), m_measure(1, 1, QImage::Format_RGB32) {}
   CRect GetClientRect() const override { return CRect(0, 0, m_image.width(), m_image.height()); }
   void Invalidate(const CRect*) override {}
   CDC* GetMeasureDC() override {
@@ -58,7 +59,8 @@ void BM_MessageScreen(benchmark::State& state) {
   for (int c = 0; c < 26; ++c) grid.SetColumnWidth(c, 16);
   for (int r = 0; r < 5; ++r) grid.SetRowHeight(r, 26);
   for (int r = 1; r < 5; ++r)
-    for (int c = 1; c < 26; c += 1) grid.SetItemText(r, c, CString(static_cast<char16_t>(u'A' + (r * 7 + c) % 26)));
+    for (int c = 1; c < 26; c += 1)
+      grid.SetItemText(r, c, CString(static_cast<char16_t>(u'A' + (r * 7 + c) % 26)));
   for (int c = 10; c < 18; c += 2) {
     grid.SetItemText(3, c, CString(u'\u4E2D'));
     grid.SetItemState(3, c, grid.GetItemState(3, c) | GVIS_WIDELEFT);

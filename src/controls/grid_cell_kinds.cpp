@@ -12,14 +12,25 @@ IMPLEMENT_DYNCREATE(CGridURLCell, CGridCell)
 
 namespace {
 
-constexpr int kBoxSide = 17;    // the side of a check box and of a drop-down arrow
+constexpr int kBoxSide = 17;  // the side of a check box and of a drop-down arrow
 constexpr int kArrowWidth = 17;
 
-// Asks the grid's window for an in-place editor over the cell.
-bool OpenEditor(CGridCell* cell, GridEditorRequest request) {
-  CGridCtrl* grid = cell->GetGrid();
-  if (grid == nullptr || grid->GetWindow() == nullptr) return false;
-  return grid->GetWindow()->OpenInPlaceEditor(request);
+// A cell extent with room for a drop-down button.
+CSize WithDropButton(CSize size) {
+  return CSize(size.cx + kArrowWidth, std::max(size.cy, kArrowWidth));
+}
+
+// An editor request for a cell.
+GridEditorRequest Request(GridEditorRequest::Kind kind, int row, int col, const CRect& rect,
+                          const CString& text, UINT nChar) {
+  GridEditorRequest request;
+  request.kind = kind;
+  request.row = row;
+  request.col = col;
+  request.rect = rect;
+  request.text = text;
+  request.startKey = nChar;
+  return request;
 }
 
 }  // namespace
@@ -81,16 +92,7 @@ void CGridCellCheck::OnClick(CPoint pointInCell) {
 // ---- Numeric ---------------------------------------------------------------------
 
 BOOL CGridCellNumeric::Edit(int row, int col, CRect rect, CPoint point, UINT id, UINT nChar) {
-  GridEditorRequest request;
-  request.kind = GridEditorRequest::Kind::kNumeric;
-  request.row = row;
-  request.col = col;
-  request.rect = rect;
-  request.text = GetText();
-  request.startKey = nChar;
-  m_bEditing = TRUE;
-  m_bHasEditWnd = OpenEditor(this, request);
-  if (!m_bHasEditWnd) m_bEditing = FALSE;
+  OpenEditor(Request(GridEditorRequest::Kind::kNumeric, row, col, rect, GetText(), nChar));
   return TRUE;
 }
 
@@ -98,8 +100,8 @@ BOOL CGridCellNumeric::Edit(int row, int col, CRect rect, CPoint point, UINT id,
 
 BOOL CGridCellCombo::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd) {
   CGridCtrl* grid = GetGrid();
-  const bool arrow = grid != nullptr && !m_bEditing && rect.Width() > kArrowWidth && rect.Height() > kArrowWidth &&
-                     grid->IsCellVisible(row, col);
+  const bool arrow = grid != nullptr && !m_bEditing && rect.Width() > kArrowWidth &&
+                     rect.Height() > kArrowWidth && grid->IsCellVisible(row, col);
   if (m_bEditing) {
     const CString text = GetText();
     SetText(CString());
@@ -127,25 +129,14 @@ BOOL CGridCellCombo::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd
 }
 
 CSize CGridCellCombo::GetCellExtent(CDC* dc) {
-  CSize size = CGridCell::GetCellExtent(dc);
-  size.cx += kArrowWidth;
-  size.cy = std::max(size.cy, kArrowWidth);
-  return size;
+  return WithDropButton(CGridCell::GetCellExtent(dc));
 }
 
 BOOL CGridCellCombo::Edit(int row, int col, CRect rect, CPoint point, UINT id, UINT nChar) {
-  GridEditorRequest request;
-  request.kind = GridEditorRequest::Kind::kCombo;
-  request.row = row;
-  request.col = col;
-  request.rect = rect;
-  request.text = GetText();
-  request.startKey = nChar;
+  GridEditorRequest request = Request(GridEditorRequest::Kind::kCombo, row, col, rect, GetText(), nChar);
   request.items = m_Strings;
   request.style = m_dwStyle;
-  m_bEditing = TRUE;
-  m_bHasEditWnd = OpenEditor(this, request);
-  if (!m_bHasEditWnd) m_bEditing = FALSE;
+  OpenEditor(request);
   return TRUE;
 }
 
@@ -154,25 +145,14 @@ BOOL CGridCellCombo::Edit(int row, int col, CRect rect, CPoint point, UINT id, U
 CGridCellDateTime::CGridCellDateTime() : m_time(static_cast<std::int64_t>(std::time(nullptr))) {}
 
 CSize CGridCellDateTime::GetCellExtent(CDC* dc) {
-  CSize size = CGridCell::GetCellExtent(dc);
-  size.cx += kArrowWidth;
-  size.cy = std::max(size.cy, kArrowWidth);
-  return size;
+  return WithDropButton(CGridCell::GetCellExtent(dc));
 }
 
 BOOL CGridCellDateTime::Edit(int row, int col, CRect rect, CPoint point, UINT id, UINT nChar) {
-  GridEditorRequest request;
-  request.kind = GridEditorRequest::Kind::kDateTime;
-  request.row = row;
-  request.col = col;
-  request.rect = rect;
-  request.text = GetText();
-  request.startKey = nChar;
+  GridEditorRequest request = Request(GridEditorRequest::Kind::kDateTime, row, col, rect, GetText(), nChar);
   request.style = m_dwStyle;
   request.time = m_time;
-  m_bEditing = TRUE;
-  m_bHasEditWnd = OpenEditor(this, request);
-  if (!m_bHasEditWnd) m_bEditing = FALSE;
+  OpenEditor(request);
   return TRUE;
 }
 
@@ -181,8 +161,9 @@ BOOL CGridCellDateTime::Edit(int row, int col, CRect rect, CPoint point, UINT id
 CGridURLCell::CGridURLCell() : m_clrUrl(GridSysColor(COLOR_HIGHLIGHT)) {}
 
 bool CGridURLCell::HasUrl() const {
-  static const char16_t* const kPrefixes[] = {u"www.",   u"http:", u"mailto:", u"ftp:", u"https:", u"news:",
-                                              u"gopher:", u"telnet:", u"url:",  u"file:", u"ftp."};
+  static const char16_t* const kPrefixes[] = {u"www.",   u"http:", u"mailto:", u"ftp:",
+                                              u"https:", u"news:", u"gopher:", u"telnet:",
+                                              u"url:",   u"file:", u"ftp."};
   const CString text = GetText();
   for (const char16_t* prefix : kPrefixes)
     if (text.Find(CString(prefix)) >= 0) return true;

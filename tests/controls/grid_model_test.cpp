@@ -208,7 +208,7 @@ TEST(GridSort, NumericTextAndDescending) {
   ASSERT_TRUE(grid.SortItems(0, TRUE));
   EXPECT_EQ(column(), (std::vector<CString>{u"x", u"9", u"10"}));
   EXPECT_EQ(grid.GetItemText(3, 1), CString(u"10"));  // the whole row moved
-  EXPECT_EQ(grid.GetRowHeight(3), 11);                 // with its height
+  EXPECT_EQ(grid.GetRowHeight(3), 11);                // with its height
   EXPECT_EQ(grid.GetSortColumn(), 0);
   grid.SetCompareFunction(nullptr);
   ASSERT_TRUE(grid.SortItems(0, TRUE));
@@ -296,9 +296,9 @@ TEST(GridPrint, OnePageGridPrintsHeaderHeadingsCellsAndFooter) {
 namespace {
 
 TEST(GridCellKinds, KindsDeriveFromThePlainCellAndEditThroughTheWindow) {
-  for (const CRuntimeClass* cls : {RUNTIME_CLASS(CGridCellCheck), RUNTIME_CLASS(CGridCellNumeric),
-                                   RUNTIME_CLASS(CGridCellCombo), RUNTIME_CLASS(CGridCellDateTime),
-                                   RUNTIME_CLASS(CGridURLCell), RUNTIME_CLASS(CGridDefaultCell)})
+  for (const CRuntimeClass* cls :
+       {RUNTIME_CLASS(CGridCellCheck), RUNTIME_CLASS(CGridCellNumeric), RUNTIME_CLASS(CGridCellCombo),
+        RUNTIME_CLASS(CGridCellDateTime), RUNTIME_CLASS(CGridURLCell), RUNTIME_CLASS(CGridDefaultCell)})
     EXPECT_EQ(cls->m_pBaseClass, RUNTIME_CLASS(CGridCell)) << cls->m_lpszClassName;
 
   struct EditorWindow : FakeGridWindow {

@@ -29,11 +29,13 @@ bool CGridOleDropTarget::IsOurs(QWidget* window) const {
   return window != nullptr && m_pGridCtrl != nullptr && window == m_pGridCtrl;
 }
 
-int CGridOleDropTarget::OnDragEnter(QWidget* window, const CGridDataObject& data, UINT keyState, CPoint point) {
+int CGridOleDropTarget::OnDragEnter(QWidget* window, const CGridDataObject& data, UINT keyState,
+                                    CPoint point) {
   return IsOurs(window) ? m_pGridCtrl->Grid().OnDragEnter(data, keyState, point) : DROPEFFECT_NONE;
 }
 
-int CGridOleDropTarget::OnDragOver(QWidget* window, const CGridDataObject& data, UINT keyState, CPoint point) {
+int CGridOleDropTarget::OnDragOver(QWidget* window, const CGridDataObject& data, UINT keyState,
+                                   CPoint point) {
   return IsOurs(window) ? m_pGridCtrl->Grid().OnDragOver(data, keyState, point) : DROPEFFECT_NONE;
 }
 

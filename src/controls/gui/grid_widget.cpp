@@ -113,8 +113,8 @@ class EditorKeys : public QObject {
         m_end(false, vk);
         return true;
       }
-      const bool arrow = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_PRIOR ||
-                         vk == VK_NEXT;
+      const bool arrow =
+          vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_PRIOR || vk == VK_NEXT;
       if (arrow && (m_exitOnArrows || (k->modifiers() & Qt::ControlModifier))) {
         m_end(true, vk);
         return true;
@@ -282,8 +282,8 @@ QMimeData* CGridWidget::ToMimeData(const CGridDataObject& data) {
     mime->setText(QString::fromStdU16String(text));
   }
   if (data.widget) {
-    mime->setData(kGridWidgetMimeType,
-                  QByteArray(reinterpret_cast<const char*>(data.widget->data()), static_cast<int>(data.widget->size())));
+    mime->setData(kGridWidgetMimeType, QByteArray(reinterpret_cast<const char*>(data.widget->data()),
+                                                  static_cast<int>(data.widget->size())));
   }
   return mime;
 }
@@ -380,8 +380,8 @@ bool CGridWidget::OpenInPlaceEditor(const GridEditorRequest& request) {
   m_editor = editor;
   editor->setGeometry(rect);
   editor->setFont(viewport()->font());
-  editor->installEventFilter(new EditorKeys(this, [this](bool store, UINT key) { EndEditor(store, key); },
-                                            exitOnArrows));
+  editor->installEventFilter(new EditorKeys(
+      this, [this](bool store, UINT key) { EndEditor(store, key); }, exitOnArrows));
   editor->show();
   editor->setFocus();
   return true;
@@ -450,7 +450,8 @@ void CGridWidget::paintEvent(QPaintEvent* e) {
   if (m_dragOutline) {
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(m_dragOutline->left, m_dragOutline->top, m_dragOutline->Width(), m_dragOutline->Height()));
+    painter.drawRect(
+        QRect(m_dragOutline->left, m_dragOutline->top, m_dragOutline->Width(), m_dragOutline->Height()));
   }
 }
 
@@ -529,7 +530,8 @@ void CGridWidget::wheelEvent(QWheelEvent* e) {
 
 void CGridWidget::dragEnterEvent(QDragEnterEvent* e) {
   const UINT keys = Modifiers(e->modifiers());
-  const int effect = m_DropTarget.OnDragEnter(this, FromMimeData(e->mimeData()), keys, ToCPoint(e->position()));
+  const int effect =
+      m_DropTarget.OnDragEnter(this, FromMimeData(e->mimeData()), keys, ToCPoint(e->position()));
   // The grid may accept later moves over other cells: the enter is always taken.
   e->setDropAction(ToDropAction(effect));
   e->accept();
@@ -538,7 +540,8 @@ void CGridWidget::dragEnterEvent(QDragEnterEvent* e) {
 void CGridWidget::dragMoveEvent(QDragMoveEvent* e) {
   const UINT keys = Modifiers(e->modifiers());
   m_DropTarget.OnDragScroll(this, keys, ToCPoint(e->position()));
-  const int effect = m_DropTarget.OnDragOver(this, FromMimeData(e->mimeData()), keys, ToCPoint(e->position()));
+  const int effect =
+      m_DropTarget.OnDragOver(this, FromMimeData(e->mimeData()), keys, ToCPoint(e->position()));
   if (effect == DROPEFFECT_NONE) {
     e->ignore();
   } else {

@@ -29,7 +29,8 @@ class CGridWidget : public QAbstractScrollArea, public CGridWindow {
   Q_OBJECT
 
  public:
-  explicit CGridWidget(QWidget* parent = nullptr, int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
+  explicit CGridWidget(QWidget* parent = nullptr, int rows = 0, int cols = 0, int fixedRows = 0,
+                       int fixedCols = 0);
   ~CGridWidget() override;
 
   CGridCtrl& Grid() { return *m_grid; }

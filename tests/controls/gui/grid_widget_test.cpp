@@ -1,5 +1,7 @@
 // The grid window on the offscreen platform: keys, input-method text, mouse,
 // element drags between grids, painting of wide characters.
+#include "controls/gui/grid_widget.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,7 +11,6 @@
 #include <QMimeData>
 #include <QTest>
 
-#include "controls/gui/grid_widget.h"
 #include "model/shell_context.h"
 #include "platform/message_sink.h"
 
@@ -164,7 +165,8 @@ TEST(GridWidget, TextDropsBetweenGridsThroughTheDropTarget) {
   a.grid().SetItemText(1, 1, CString(u"O"));
   a.grid().SetItemText(1, 2, CString(u"K"));
   a.grid().SetSelectedRange(1, 1, 1, 2);
-  CGridWidget::SetDragRunner([&](CGridWidget*, QMimeData* data) { return DropOn(&b.widget, data, b.Centre(2, 3)); });
+  CGridWidget::SetDragRunner(
+      [&](CGridWidget*, QMimeData* data) { return DropOn(&b.widget, data, b.Centre(2, 3)); });
   QTest::mousePress(a.widget.viewport(), Qt::LeftButton, Qt::NoModifier, a.Centre(1, 1));
   QTest::mouseMove(a.widget.viewport(), a.Centre(1, 2));
   QTest::mouseRelease(a.widget.viewport(), Qt::LeftButton, Qt::NoModifier, a.Centre(1, 2));
