@@ -26,6 +26,7 @@
 #include "app/toolbar_icons.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
+#include "device/gui/device_controller.h"
 #include "model/model_table.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
@@ -146,6 +147,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildStatusBar();
   BuildToolBar();
   BuildDocks();
+  m_pDevice = new CDeviceController(this);
   UpdateMenuBar();
   UpdateRecentFileMenu();
   UpdateCommandUI();

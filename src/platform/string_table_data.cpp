@@ -13,6 +13,7 @@ constexpr StringTableEntry kEntries[] = {
      u"Document",
      u""},
     {130, u"\nDiagram\nLadder\nLadder Files (*.bld)\n.bld\nLadder.Document\nLadder Document", u""},
+    {303, u"Set the logic view background color", u""},
     {305, u"Set the linked line color", u""},
     {306, u"Frame window background color", u""},
     {336, u"your program has taken %d blocks,can't  add new block", u""},
@@ -66,6 +67,8 @@ constexpr StringTableEntry kEntries[] = {
     {634, u"It's Drawing Blocks and Lines(if any)\n", u""},
     {635, u"It Draws completely!\n", u""},
     {637, u"All available Data Log Block is in use!", u""},
+    {638, u"Device->PC", u""},
+    {639, u"PC->Device", u""},
     {641, u"Please enter a integer except 0", u""},
     {642,
      u"The maximun number of items to be logged has reached. To add more items, you must remove some other "
