@@ -199,6 +199,11 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // Client pixels to diagram units and back at the zoom and scroll position.
   CPoint ClientToDiagram(CPoint client) const;
   CPoint DiagramToClient(CPoint diagram) const;
+  // The part of the diagram the client area shows, in diagram units.
+  CRect GetVisibleRect() const;
+  // Scrolls so that the diagram point shows at the client's top-left corner
+  // (as near as the scroll range allows).
+  void ScrollToDiagramPoint(CPoint diagram);
 
   // ---- Painting -------------------------------------------------------------------------
   // Sets the zoom mapping, with the viewport origin at minus the scroll

@@ -235,6 +235,10 @@ TEST(DiagramEditorTest, ZoomAndScrollStayInRange) {
   r.core.SetZoom(2.0f);
   EXPECT_EQ(r.core.ClientToDiagram(centre), before);
   EXPECT_EQ(r.core.ClientToDiagram(r.core.DiagramToClient(CPoint(400, 300))), CPoint(400, 300));
+  // In diagram units: a diagram point brought to the corner, and what the client shows.
+  r.core.ScrollToDiagramPoint(CPoint(250, 120));
+  EXPECT_EQ(r.core.GetScrollPosition(), CPoint(500, 240));
+  EXPECT_EQ(r.core.GetVisibleRect(), CRect(250, 120, 550, 320));
 
   // The zoom mapping puts the scroll position at the client's corner.
   CRecordingDC dc;
