@@ -39,7 +39,9 @@ void Forget(std::vector<T*>& list, const T* object) {
 
 }  // namespace
 
-CDiagramEditor::CDiagramEditor(CZaradDoc* doc) : m_pDoc(doc), m_driver(doc) {}
+CDiagramEditor::CDiagramEditor(CZaradDoc* doc) : m_pDoc(doc), m_driver(doc) {
+  m_driver.SetBlockContext(this);
+}
 
 CDiagramEditor::~CDiagramEditor() = default;
 

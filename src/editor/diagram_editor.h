@@ -90,6 +90,9 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   void EnterSimulation(const SYSTEMTIME& clockStart);
   // Back to MODE_SELECT with the blocks quiet; nothing happens outside simulation.
   void LeaveSimulation();
+  // One scan of the simulation (CScanDriver::Scan) with the core as the blocks'
+  // context; with a context the blocks are drawn too. Nothing outside simulation.
+  void Scan(CDC* dc = nullptr) { m_driver.Scan(dc); }
 
   // ---- Selection and current objects ------------------------------------------------
   // The lists hold exactly the objects whose own selected flag is set.

@@ -93,6 +93,29 @@ TEST(DiagramEditorTest, SimulationQuestionsAreTheScanDriversAnswers) {
   EXPECT_EQ(r.d.Doc().m_bSimulating, 0);
 }
 
+// A block that notes the context it is scanned in.
+class ContextProbe : public CBlockObj {
+ public:
+  BOOL Simulate(CViewContext* view) override {
+    seen.push_back(view);
+    return TRUE;
+  }
+  void SimulateAndDraw(CViewContext* view, CDC*) override { seen.push_back(view); }
+  std::vector<CViewContext*> seen;
+};
+
+TEST(DiagramEditorTest, BlocksAreScannedInTheCore) {
+  EditorRig r;
+  auto* probe = static_cast<ContextProbe*>(r.d.Doc().AddBlock(std::make_unique<ContextProbe>()));
+  r.core.Scan();  // outside simulation nothing is scanned
+  EXPECT_TRUE(probe->seen.empty());
+  r.core.EnterSimulation(kStart);
+  r.core.Scan();
+  CRecordingDC dc;
+  r.core.Scan(&dc);
+  EXPECT_EQ(probe->seen, (std::vector<CViewContext*>{&r.core, &r.core}));
+}
+
 TEST(DiagramEditorTest, PalettePick) {
   EditorRig r;
   r.core.OnPalettePick(MODE_PLACE_BLOCK, 401);
