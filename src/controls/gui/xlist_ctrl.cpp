@@ -1,10 +1,12 @@
 #include "controls/gui/xlist_ctrl.h"
 
 #include <QAbstractTableModel>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimerEvent>
 #include <QToolTip>
 
 #include "controls/gui/control_paint.h"
@@ -175,7 +177,32 @@ int CXListCtrl::GetCurSel() const {
 
 void CXListCtrl::SetExtendedStyle(DWORD style) {
   m_exStyle = style;
+  setMouseTracking(style & LVS_EX_TRACKSELECT);
+  if (!(style & LVS_EX_TRACKSELECT)) m_trackTimer.stop();
   viewport()->update();
+}
+
+void CXListCtrl::mouseMoveEvent(QMouseEvent* event) {
+  QTreeView::mouseMoveEvent(event);
+  if (!(m_exStyle & LVS_EX_TRACKSELECT) || event->buttons() != Qt::NoButton) return;
+  const int row = indexAt(event->position().toPoint()).row();
+  if (row == m_trackRow && m_trackTimer.isActive()) return;
+  m_trackRow = row;
+  if (row < 0 || row == GetCurSel()) {
+    m_trackTimer.stop();
+  } else {
+    m_trackTimer.start(kTrackSelectDelay, this);
+  }
+}
+
+void CXListCtrl::timerEvent(QTimerEvent* event) {
+  if (event->timerId() != m_trackTimer.timerId()) {
+    QTreeView::timerEvent(event);
+    return;
+  }
+  m_trackTimer.stop();
+  const int row = indexAt(viewport()->mapFromGlobal(QCursor::pos())).row();
+  if (row >= 0 && row == m_trackRow && m_list.IsRowEnabled(row)) SetCurSel(row);
 }
 
 void CXListCtrl::SetShowSelAlways(bool show) {

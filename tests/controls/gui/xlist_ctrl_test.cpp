@@ -74,6 +74,17 @@ TEST(XListCtrlGui, ClickingACheckBoxCellTogglesAndNotifies) {
   EXPECT_EQ(c.list.GetCurSel(), 4);
 }
 
+TEST(XListCtrlGui, TrackSelectPicksTheRowTheMouseRestsOn) {
+  CloseAll c(4);
+  QTest::mouseMove(c.list.viewport(), c.CellCentre(2, 1));
+  EXPECT_EQ(c.list.GetCurSel(), -1);
+  QTRY_COMPARE_WITH_TIMEOUT(c.list.GetCurSel(), 2, 2000);
+  c.list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  QTest::mouseMove(c.list.viewport(), c.CellCentre(0, 1));
+  QTest::qWait(2 * CXListCtrl::kTrackSelectDelay);
+  EXPECT_EQ(c.list.GetCurSel(), 2);
+}
+
 TEST(XListCtrlGui, HeaderCheckBoxChecksTheColumn) {
   CloseAll c(3);
   QSignalSpy spy(&c.list, &CXListCtrl::checkBoxClicked);
