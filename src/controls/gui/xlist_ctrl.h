@@ -86,6 +86,7 @@ class CXListCtrl : public QTreeView {
  private:
   class ItemModel;
   void ReadColors();
+  void PaintProgress(QPainter& p, const QRect& cell, const XListCellInfo& info, XCellColors colors) const;
   void OnColumnClick(int column);
 
   CXListModel m_list;

@@ -104,6 +104,25 @@ TEST(XListCtrlGui, HeaderCheckBoxChecksTheColumn) {
   EXPECT_EQ(c.list.CountCheckedRows(0), 2);
 }
 
+TEST(XListCtrlGui, ProgressCellFillsItsShare) {
+  CloseAll c(1);
+  XListCellInfo* cell = c.list.Cells().Cell(0, 1);
+  cell->bShowProgress = true;
+  cell->nProgressPercent = 50;
+  cell->bShowProgressText = false;
+  c.list.RedrawCell(0, 1);
+  const QRect r = c.list.visualRect(c.list.model()->index(0, 1));
+  const QImage image = c.list.viewport()->grab().toImage();
+  const QColor highlight = c.list.palette().color(QPalette::Active, QPalette::Highlight);
+  auto isBar = [&](int x) {  // the grab may round a channel by a step or two
+    const QColor px = image.pixelColor(x, r.center().y());
+    return std::abs(px.red() - highlight.red()) + std::abs(px.green() - highlight.green()) +
+               std::abs(px.blue() - highlight.blue()) < 8;
+  };
+  EXPECT_TRUE(isBar(r.left() + r.width() / 4));
+  EXPECT_FALSE(isBar(r.left() + 3 * r.width() / 4));
+}
+
 TEST(XListCtrlGui, HeaderTitlesAreBlueAndCentred) {
   CloseAll c(1);
   QHeaderView* header = c.list.header();
