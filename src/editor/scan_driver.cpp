@@ -34,10 +34,12 @@ bool IsLinkCodeOnInput(int source) {
   return source >= kFirstLinkCode && source <= kLastWalkedLinkCode;
 }
 
-// Moves both start stamps forward by ms.
+// Moves both start stamps forward by ms, and an hours counter's run start with them:
+// time that did not run (a pause, a jump of the clock) is no operating time.
 void ShiftStamps(CBlockObj* b, LONGLONG ms) {
   b->m_stStart = AddMs(b->m_stStart, ms);
   b->m_stIntervalStart = AddMs(b->m_stIntervalStart, ms);
+  if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) hc->m_stRunStart = AddMs(hc->m_stRunStart, ms);
 }
 
 // Evaluation group of a block (1 operands ... 10 data log), in the order the
@@ -394,8 +396,9 @@ void CScanDriver::SuspendResume() {
     // The elapsed time goes on from where it stood at the pause.
     b->m_stStart = b->m_stIntervalStart = AddMs(now, -static_cast<LONGLONG>(TruncToInt(b->m_dValue)));
     b->m_dElapsedBase = 0;
-    if (Is(b, RUNTIME_CLASS(CBlockHCOUNTER)) && IsStampSet(b->m_stPause))
-      b->m_dElapsedBase = static_cast<double>(MsBetween(b->m_stPause, now));
+    // An hours counter measures from its run start, which passes over the pause.
+    if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b); hc && IsStampSet(b->m_stPause))
+      hc->m_stRunStart = AddMs(hc->m_stRunStart, MsBetween(b->m_stPause, now));
     b->m_stPause = {};
   }
 }

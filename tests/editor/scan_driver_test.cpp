@@ -588,6 +588,50 @@ TEST(ScanDriverTest, StartStatesOfEachBlockKind) {
 #undef STAMP
 #undef OPERAND_VALUE
 
+TEST(ScanDriverTest, HoursCounterCountsNeitherPausesNorClockJumps) {
+  ScanRig r;
+  CBlockObj* en = r.d.Add(600);
+  auto* hours = r.d.Add<CBlockHCOUNTER>(801);
+  IntervalTwoHoursPresetNinety(r, hours);
+  CDiagramBuilder::Wire(en, hours, 1);
+  r.Enter();
+  en->m_nValue[kFirstOutputPin] = 1;
+  r.driver.Run(2440);  // one running minute (and a second) counts
+  const int ot = hours->m_nOperating;
+  EXPECT_EQ(ot, 90 + 1);
+
+  struct Case {
+    const char* what;
+    void (*interrupt)(ScanRig&);
+  };
+  const Case cases[] = {
+      {"suspended for 60 s", [](ScanRig& rig) {
+         rig.driver.SuspendResume();
+         rig.driver.Run(2400);
+         rig.driver.SuspendResume();
+       }},
+      {"clock an hour ahead", [](ScanRig& rig) {
+         rig.driver.SetSimulatedTime(AddMs(rig.driver.GetSimulatedTime(), 3600000));
+       }},
+      {"clock an hour ahead while suspended", [](ScanRig& rig) {
+         rig.driver.SuspendResume();
+         rig.driver.Run(4);
+         rig.driver.SetSimulatedTime(AddMs(rig.driver.GetSimulatedTime(), 3600000));
+         rig.driver.Run(4);
+         rig.driver.SuspendResume();
+       }},
+  };
+  int expected = ot;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.interrupt(r);
+    r.driver.Run(40);  // one running second: no whole minute more
+    EXPECT_EQ(hours->m_nOperating, expected);
+    r.driver.Run(2400);  // a running minute still counts
+    EXPECT_EQ(hours->m_nOperating, ++expected);
+  }
+}
+
 TEST(ScanDriverTest, FormatsTheClock) {
   struct Case {
     SYSTEMTIME t;
