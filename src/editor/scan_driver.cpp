@@ -4,6 +4,7 @@
 #include <array>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/extended_blocks.h"
 #include "blocks/ladder_blocks.h"
@@ -98,6 +99,7 @@ bool LinksBlock(CScanDriver* view, const CBlockObj* b, int pin) {
 
 // The start state of a block's kind when the simulation is entered.
 void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
+  ForgetScanMemory(*b);
   if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockFKey))) {
     int* shown = Is(b, RUNTIME_CLASS(CBlockIn)) ? &static_cast<CBlockIn*>(b)->m_nShownValue
                                                 : &static_cast<CBlockFKey*>(b)->m_nShownValue;
@@ -346,6 +348,7 @@ void CScanDriver::RestartFunctionBlocks() {
       b->m_dValue = b->m_dElapsedBase;  // a retentive block resumes its value
     } else {
       b->m_dValue = b->m_dElapsedBase = 0;
+      ForgetScanMemory(*b);
     }
   }
 }
@@ -479,6 +482,9 @@ void CScanDriver::ResetBlockState(CBlockObj* b) {
     return;
   }
   b->m_dValue = b->m_dElapsedBase = 0;
+  ForgetScanMemory(*b);
+  // A non-retentive shift register starts empty: no old bit comes back at the next shift.
+  if (auto* sreg = DYNAMIC_DOWNCAST(CBlockSREG, b)) sreg->m_wBits = 0;
   if (auto* t = DYNAMIC_DOWNCAST(CBlockTime, b)) {
     switch (b->m_nType) {
       case 401:
