@@ -326,13 +326,8 @@ bool CDiagramEditor::OnKeyDown(UINT key, bool ctrl) {
   };
   switch (key) {
     case VK_ESCAPE:
-      if (m_nEditMode == MODE_CONNECT || m_bDragWire) {
-        CancelWiring();
-      } else if (IsSimulating()) {
-        LeaveSimulation();
-      }
-      m_nEditMode = MODE_SELECT;
-      SetCursor(CURSOR_ARROW);
+      // The key repaints; the command does not.
+      OnEscape();
       InvalidateDiagram();
       return true;
     case VK_PRIOR:
