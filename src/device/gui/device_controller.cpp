@@ -18,7 +18,7 @@
 #include "platform/message_sink.h"
 
 CDeviceController::CDeviceController(CMainFrame* frame)
-    : QObject(frame), m_pFrame(frame), m_link(this), m_compiler(CompileForDownload) {
+    : QObject(frame), m_pFrame(frame), m_link(this), m_compiler([](CZaradDoc& doc, TransferImage* image) { return CompileForDownload(doc, image); }) {
   setObjectName("deviceController");
   auto idle = [this](CCmdUI* ui) { ui->Enable(!m_link.IsBusy()); };
   // PC->Device sends the active diagram: there must be one, and it must not be locked.
