@@ -119,6 +119,26 @@ void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating)
     if (CBlockObj* second = source(block, pins[1]); second && second != end) walk(second);
 }
 
+CString OperandSheetTitle(int type, const OperandValues& o) {
+  static const std::pair<int, const char16_t*> kTags[] = {
+      {600, u"[Input]"},      {605, u"[Output]"},          {608, u"[Analog Input]"},  {609, u"[Analog Output]"},
+      {601, u"[Cursor Key]"}, {602, u"[Shift register bit]"}, {606, u"[Open connector]"}, {607, u"[Flag]"},
+      {610, u"[Analog flag]"}, {611, u"[TD Function key]"}};
+  const OperandTypeInfo* info = GetOperandTypeInfo(type);
+  if (!info) return CString();
+  CString title;
+  if (info->perModule > 0) {
+    const int skip = CString(info->prefix).GetLength();
+    const int channel = ReadDecimal(o.m_strChannel, skip, 6);
+    title = FormatString(u"%s%d%02d", info->prefix, CConstantsIOPar::ModuleIndex(o.m_strModule), channel < 0 ? 0 : channel);
+  } else {
+    title = o.m_strNumber;
+  }
+  for (const auto& [t, tag] : kTags)
+    if (t == type) title += tag;
+  return title;
+}
+
 CBlockProperties::~CBlockProperties() = default;
 
 CString CBlockProperties::GetBlockSheetCaption(const CBlockObj& block) const {
@@ -245,6 +265,8 @@ bool CBlockProperties::ApplySheet(CBlockSheet& sheet, int activePage) {
       record.values.operand = *io;
     }
   if (!ApplyBlockParams(record)) return false;
+  if (const CString title = OperandSheetTitle(sheet.Type(), record.values.operand); !title.IsEmpty())
+    sheet.SetCaption(title);
   for (CParamPage* page : sheet.Pages()) page->SetModified(false);
   if (m_pDoc) m_pDoc->m_undo.SaveSnapshot(m_pDoc);
   return true;

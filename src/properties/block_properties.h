@@ -95,5 +95,10 @@ bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text);
 // loop of blocks ends it.
 void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating);
 
+// The title an operand sheet takes after Apply: the operand's label ("I103",
+// module and two-digit channel for the module types; the page's number text
+// for the others) and the type's tag ("[Input]"). Empty for other types.
+CString OperandSheetTitle(int type, const OperandValues& operand);
+
 // Moves every wire and input link from oldNumber to newNumber.
 void RefreshConnectionNumbers(CZaradDoc& doc, int oldNumber, int newNumber);

@@ -381,6 +381,26 @@ TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
   EXPECT_EQ(command.ShowCurrentParameterValue(*timer, nullptr), 0);
 }
 
+TEST(BlockPropertiesApply, InputSheetTakesItsNewOperandAsTitle) {
+  CDiagramBuilder d;
+  CBlockObj* input = d.Add(600);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  command.Run(input, true, runner);
+  ASSERT_EQ(runner.opened.size(), 1u);
+  CMemoryHost& host = *runner.host;
+  host.Choose(CConstantsIOPar::kIdModule, 1);  // Ext.1
+  for (int i = 0; i < host.GetCount(CConstantsIOPar::kIdChannel); ++i)
+    if (host.GetItemText(CConstantsIOPar::kIdChannel, i) == CString(u"I3")) host.Choose(CConstantsIOPar::kIdChannel, i);
+  host.Click(CConstantsIOPar::kIdHighSpeed);
+  ASSERT_TRUE(command.ApplySheet(*runner.opened[0], 0));
+  EXPECT_EQ(runner.opened[0]->Caption(), CString(u"I103[Input]"));
+  EXPECT_EQ(input->m_nNumber, 100 + 32 + 3);
+  EXPECT_EQ(runner.opened[0]->m_nBlockNumber, input->m_nNumber);  // the open sheet follows its block
+  EXPECT_EQ(static_cast<CBlockIn*>(input)->m_bHighSpeed, 0);      // only Main I0..I3 are high-speed
+  EXPECT_EQ(OperandSheetTitle(607, OperandValues{u"Main", u"", u"M12", 0, 12}), CString(u"M12[Flag]"));
+}
+
 TEST(BlockPropertiesApply, RecordWithoutItsBlockWritesNothing) {
   CDiagramBuilder d;
   CBlockObj* timer = d.Add(400);
