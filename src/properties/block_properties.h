@@ -13,6 +13,7 @@
 #include "platform/cstring.h"
 #include "properties/block_sheet.h"
 
+class CBlockComment;
 class CBlockObj;
 class CViewContext;
 class CZaradDoc;
@@ -47,6 +48,13 @@ class CBlockProperties {
   // and takes one undo snapshot; returns true when the block changed.
   // Simulating: opens a modeless sheet unless one shows the block already.
   bool Run(CBlockObj* block, bool simulating, CSheetRunner& runner);
+
+  // A selected comment's sheet, captioned "Property", with the comment's
+  // text. OK with text writes it back, grows the page area to hold the
+  // comment and takes an undo snapshot; OK with no text asks the caller to
+  // remove the comment (no snapshot).
+  enum class CommentEdit { kCancelled, kChanged, kEmptied };
+  CommentEdit RunComment(CBlockComment& comment, CSheetRunner& runner);
 
   // The caption of a block's sheet: its label, a space, its type's name.
   CString GetBlockSheetCaption(const CBlockObj& block) const;

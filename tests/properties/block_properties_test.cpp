@@ -6,6 +6,7 @@
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
+#include "model/block_comment.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
@@ -341,6 +342,29 @@ TEST(BlockPropertiesCommand, ComparatorRangeReachesItsAnalogInputAndLoopsEndTheW
   a->m_nSource[0] = b->m_nNumber;
   b->m_nSource[0] = a->m_nNumber;
   UpdateInputRangesOfBlock(d.Doc(), other, false);
+}
+
+TEST(BlockPropertiesCommand, CommentSheetWritesTheTextOrAsksForRemoval) {
+  CDiagramBuilder d;
+  CBlockComment comment;
+  comment.m_strText = u"Old";
+  comment.m_ptPos = CPoint(100, 100);
+  comment.m_size = CSize(50, 20);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  runner.script = [](CBlockSheet& sheet, CMemoryHost& host) {
+    EXPECT_EQ(sheet.Caption(), CString(u"Property"));
+    EXPECT_EQ(host.GetText(CCommentPage::kIdText), CString(u"Old"));
+    host.Type(CCommentPage::kIdText, u"Pump\r\nstation");
+  };
+  const int before = d.Doc().m_undo.m_nIndex;
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kChanged);
+  EXPECT_EQ(comment.m_strText, CString(u"Pump\r\nstation"));
+  EXPECT_EQ(comment.m_nLines, 2);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+  runner.script = [](CBlockSheet&, CMemoryHost& host) { host.Type(CCommentPage::kIdText, u""); };
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kEmptied);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
 }
 
 // ---- Modeless sheets and Apply --------------------------------------------------------
