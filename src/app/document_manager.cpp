@@ -7,9 +7,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/resource_ids.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // Close on them. Title and path are kept here, as a document keeps them.
 #pragma once
 
-#include "app/command_target.h"
+#include "platform/command_target.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
 

@@ -20,11 +20,11 @@
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/qt_message_sink.h"
-#include "app/resource_ids.h"
 #include "controls/gui/pane_status_bar.h"
 #include "model/shell_context.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
 namespace {

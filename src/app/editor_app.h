@@ -9,9 +9,9 @@
 #include <QString>
 #include <memory>
 
-#include "app/command_target.h"
 #include "app/document_manager.h"
 #include "app/recent_file_list.h"
+#include "platform/command_target.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
 

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-#include "app/resource_ids.h"
 #include "platform/gui/qt_string.h"
+#include "platform/resource_ids.h"
 
 CInformationBar::CInformationBar(QWidget* parent) : QDockWidget(QStringLiteral("Infomation Window"), parent) {
   setObjectName("infoBar");

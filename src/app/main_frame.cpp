@@ -23,13 +23,14 @@
 #include "app/document_manager.h"
 #include "app/editor_app.h"
 #include "app/information_bar.h"
-#include "app/resource_ids.h"
 #include "app/toolbar_icons.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
+#include "device/gui/device_controller.h"
 #include "model/model_table.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
 namespace {
@@ -146,6 +147,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildStatusBar();
   BuildToolBar();
   BuildDocks();
+  m_pDevice = new CDeviceController(this);
   UpdateMenuBar();
   UpdateRecentFileMenu();
   UpdateCommandUI();

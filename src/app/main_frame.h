@@ -11,13 +11,14 @@
 #include <map>
 #include <vector>
 
-#include "app/command_target.h"
 #include "model/shell_context.h"
+#include "platform/command_target.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
 
 class CEditorApp;
 class CEmbossedStatic;
+class CDeviceController;
 class CInformationBar;
 class CPaneStatusBar;
 class DocumentManager;
@@ -75,6 +76,8 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   QDockWidget* GetWorkBox() const { return m_wndWorkBox; }
   CEmbossedStatic* GetModelCaption() const { return m_pModelCaption; }
   QToolButton* GetModelButton() const { return m_pModelButton; }
+  // The device link's commands, transfers and dialogs.
+  CDeviceController* GetDeviceController() const { return m_pDevice; }
 
   // The information bar: appends a formatted text to the log.
   void AppendInfoText(const char16_t* format, ...);
@@ -141,6 +144,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   QDockWidget* m_wndWorkBox = nullptr;
   QToolButton* m_pModelButton = nullptr;
   CEmbossedStatic* m_pModelCaption = nullptr;
+  CDeviceController* m_pDevice = nullptr;
 
   std::map<UINT, QAction*> m_actions;
   struct Handler {

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <algorithm>
 
-#include "app/resource_ids.h"
 #include "platform/gui/qt_string.h"
+#include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QPolygonF>
 
-#include "app/resource_ids.h"
+#include "platform/resource_ids.h"
 
 namespace {
 

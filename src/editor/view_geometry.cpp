@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 
+#include "platform/cdc.h"
+
 int RoundHalfAwayFromZero(double x) {
   if (std::isnan(x)) return 0;
   const double r = x >= 0 ? x + 0.5 : x - 0.5;
@@ -78,4 +80,12 @@ CPoint ZoomScrollPosition(float oldZoom, float newZoom, CPoint scroll, CSize cli
     return RoundHalfAwayFromZero(static_cast<double>(c) / oldZoom * newZoom);
   };
   return {one(centre.x) - half.x, one(centre.y) - half.y};
+}
+
+void ApplyDiagramZoomMapping(CDC* dc, float zoom, CPoint scroll) {
+  const int r = ZoomViewportExtent(ClampZoom(zoom));
+  dc->SetMapMode(MM_ISOTROPIC);
+  dc->SetWindowExt(kZoomWindowExtent, kZoomWindowExtent);
+  dc->SetViewportExt(r, r);
+  dc->SetViewportOrg(-scroll.x, -scroll.y);
 }

@@ -6,6 +6,8 @@
 
 #include "platform/types.h"
 
+class CDC;
+
 // The zoom factor of a document stays within these bounds.
 constexpr float kZoomMin = 0.25f;
 constexpr float kZoomMax = 4.0f;
@@ -63,3 +65,8 @@ CPoint DiagramToClient(CPoint diagram, CPoint scroll, float zoom);
 // that the diagram point at the window's centre stays at the centre. The
 // caller keeps the result inside the scroll range.
 CPoint ZoomScrollPosition(float oldZoom, float newZoom, CPoint scroll, CSize client);
+
+// The view's zoom mapping on a context: MM_ISOTROPIC with window extent
+// 100 x 100 and viewport extent r x r, r = ZoomViewportExtent(zoom), and the
+// viewport origin at minus the scroll position (client pixels).
+void ApplyDiagramZoomMapping(CDC* dc, float zoom, CPoint scroll = CPoint());

@@ -66,6 +66,8 @@ constexpr StringTableEntry kEntries[] = {
     {634, u"It's Drawing Blocks and Lines(if any)\n", u""},
     {635, u"It Draws completely!\n", u""},
     {637, u"All available Data Log Block is in use!", u""},
+    {638, u"Device->PC", u""},
+    {639, u"PC->Device", u""},
     {641, u"Please enter a integer except 0", u""},
     {642,
      u"The maximun number of items to be logged has reached. To add more items, you must remove some other "
@@ -115,6 +117,8 @@ constexpr StringTableEntry kEntries[] = {
     {61712, u"Please enter an integer.", u""},
     {61713, u"Please enter a number.", u""},
     {61714, u"Please enter an integer between %1 and %2.", u""},
+    {61715, u"Please enter a number between %1 and %2.", u""},
+    {61716, u"Please enter no more than %1 characters.", u""},
 };
 
 }  // namespace

@@ -7,11 +7,8 @@
 #include "editor/gui/zarad_view.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
-#include "platform/ms_clock.h"
 
 CChildFrame::CChildFrame(QWidget* parent) : QWidget(parent), m_pDoc(std::make_unique<CZaradDoc>()) {
-  GetLocalTime(&SimulatedClock);
-  m_stPrevClock = SimulatedClock;
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   m_pView = new CZaradView(this, m_pDoc.get(), this);
@@ -91,7 +88,7 @@ bool CChildFrame::GetZoom(float* zoom) const {
 }
 
 bool CChildFrame::IsSimulating() const {
-  return m_pView && m_pView->EditMode == MODE_SIMULATION;
+  return m_pView && m_pView->Core().IsSimulating();
 }
 
 void CChildFrame::SetTitle(const CString& title) {
@@ -112,6 +109,10 @@ bool CChildFrame::OnUpdateCmdUI(CCmdUI* ui) {
   return m_pView && m_pView->OnUpdateCmdUI(ui);
 }
 
-CString CChildFrame::FormatSimulatedTime(BOOL, int) const {
-  return CString();
+SYSTEMTIME CChildFrame::GetSimulatedTime() const {
+  return m_pView->Core().GetSimulatedTime();
+}
+
+CString CChildFrame::FormatSimulatedTime(BOOL abbreviateMonth, int format) const {
+  return m_pView->Core().FormatSimulatedTime(abbreviateMonth, format);
 }

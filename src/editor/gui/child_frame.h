@@ -1,7 +1,8 @@
 // CChildFrame: the window of one open diagram in the main window's MDI area. It
 // owns the document and holds its one diagram view; it runs the document's New,
-// Open and Save for the application shell and keeps the simulated clock that the
-// view's blocks read. Diagram windows always show maximised.
+// Open and Save for the application shell. The simulated clock that the view's
+// blocks read is the view core's scan driver. Diagram windows always show
+// maximised.
 #pragma once
 
 #include <QPointer>
@@ -48,12 +49,10 @@ class CChildFrame : public QWidget, public DocumentWindow {
   void ActivateFrame(int nCmdShow = -1);
 
   // ---- Simulated clock -------------------------------------------------------------
-  // The simulated date and time that the blocks read (local time when the frame was made).
-  SYSTEMTIME GetSimulatedTime() const { return SimulatedClock; }
+  // The simulated date and time that the blocks read (local time when the frame
+  // was made) and its texts: the view core's scan driver answers.
+  SYSTEMTIME GetSimulatedTime() const;
   CString FormatSimulatedTime(BOOL abbreviateMonth, int format) const;
-
-  SYSTEMTIME SimulatedClock;
-  SYSTEMTIME m_stPrevClock;
 
  protected:
   bool event(QEvent* event) override;

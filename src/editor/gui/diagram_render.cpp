@@ -13,20 +13,12 @@ constexpr int kMaxImageSide = 16384;
 
 }  // namespace
 
-void ApplyDiagramZoomMapping(CDC* dc, float zoom, QPoint scroll) {
-  const int r = ZoomViewportExtent(ClampZoom(zoom));
-  dc->SetMapMode(MM_ISOTROPIC);
-  dc->SetWindowExt(kZoomWindowExtent, kZoomWindowExtent);
-  dc->SetViewportExt(r, r);
-  dc->SetViewportOrg(-scroll.x(), -scroll.y());
-}
-
 void RenderDiagram(QPainter* painter, CZaradDoc& doc, float zoom, QPoint scroll, CViewContext* view,
                    const DiagramDrawOptions& options) {
   if (painter == nullptr) return;
   CDocumentViewContext fallback(&doc);
   CQtDC dc(painter);
-  ApplyDiagramZoomMapping(&dc, zoom, scroll);
+  ApplyDiagramZoomMapping(&dc, zoom, CPoint(scroll.x(), scroll.y()));
   DrawDocument(&dc, doc, view ? view : &fallback, options);
 }
 

@@ -15,11 +15,6 @@ class CViewContext;
 class CZaradDoc;
 class QPainter;
 
-// The view's zoom mapping: MM_ISOTROPIC with window extent 100 x 100 and
-// viewport extent r x r, r = ZoomViewportExtent(zoom) (editor/view_geometry.h), and the viewport
-// origin at minus the scroll position (device pixels).
-void ApplyDiagramZoomMapping(CDC* dc, float zoom, QPoint scroll = QPoint());
-
 // Draws the document into painter's device at a zoom, with the device pixel
 // (0, 0) showing the diagram at the scroll position. view may be null (the
 // editing look of a view of this document).

@@ -5,7 +5,6 @@
 #include <QMdiSubWindow>
 #include <QSet>
 
-#include "app/resource_ids.h"
 #include "blocks/block_factory.h"
 #include "controls/gui/pane_status_bar.h"
 #include "editor/gui/child_frame.h"
@@ -13,6 +12,7 @@
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
+#include "platform/resource_ids.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <QUrl>
 
 #include "app/document_manager.h"
-#include "app/resource_ids.h"
 #include "controls/gui/pane_status_bar.h"
+#include "platform/resource_ids.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include <QToolButton>
 
 #include "app/information_bar.h"
-#include "app/resource_ids.h"
 #include "app/toolbar_icons.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "platform/gui/qt_string.h"
+#include "platform/resource_ids.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include "app/resource_ids.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
+#include "platform/resource_ids.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -149,7 +149,7 @@ TEST(DiagramRenderTest, ZoomMapping) {
   EXPECT_EQ(RoundHalfAwayFromZero(2.5), 3);
   EXPECT_EQ(RoundHalfAwayFromZero(-2.5), -3);
   CRecordingDC dc;
-  ApplyDiagramZoomMapping(&dc, 1.5f, QPoint(30, 40));
+  ApplyDiagramZoomMapping(&dc, 1.5f, CPoint(30, 40));
   CPoint p(100, 100);
   dc.LPtoDP(&p);
   EXPECT_EQ(p, CPoint(150 - 30, 150 - 40));

@@ -11,14 +11,14 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/command_target.h"
-#include "app/resource_ids.h"
 #include "blocks/block_factory.h"
 #include "editor/gui/child_frame.h"
 #include "editor/view_geometry.h"
 #include "model/diagram_draw.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
+#include "platform/command_target.h"
+#include "platform/resource_ids.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ class ViewTest : public ::testing::Test {
 TEST_F(ViewTest, PaintsSurroundBaseAndBlocks) {
   Open(kDocFbd);
   CBlockObj* block = AddBlock(300, CPoint(200, 120));
-  View()->SetZoom(0.5f);
+  View()->Core().SetZoom(0.5f);
   QCoreApplication::processEvents();
   const QImage image = Grab();
   ASSERT_FALSE(image.isNull());
@@ -86,7 +86,7 @@ TEST_F(ViewTest, PaintsSurroundBaseAndBlocks) {
 TEST_F(ViewTest, PageDivisionsFollowThePageCounts) {
   Open(kDocFbd);
   Doc()->m_nPagesAcross = 3;
-  View()->SetZoom(0.25f);
+  View()->Core().SetZoom(0.25f);
   QCoreApplication::processEvents();
   const QImage image = Grab();
   const int y = 20;
@@ -100,12 +100,13 @@ TEST_F(ViewTest, PageDivisionsFollowThePageCounts) {
 TEST_F(ViewTest, ZoomStepsClampsAndCommandStates) {
   Open(kDocFbd);
   CZaradView* view = View();
-  view->SetZoom(0.1f);
+  CDiagramEditor& core = view->Core();
+  core.SetZoom(0.1f);
   EXPECT_EQ(Doc()->m_fZoom, 0.25f);
-  view->SetZoom(8.0f);
+  core.SetZoom(8.0f);
   EXPECT_EQ(Doc()->m_fZoom, 4.0f);
   const CRect page = GetDiagramPageRect(*Doc());
-  EXPECT_EQ(view->m_sizeTotal, CSize(page.Width() * 4, page.Height() * 4));
+  EXPECT_EQ(core.GetTotalSize(), CSize(page.Width() * 4, page.Height() * 4));
 
   struct Case {
     float from;
@@ -117,7 +118,7 @@ TEST_F(ViewTest, ZoomStepsClampsAndCommandStates) {
       {1.0f, ID_ZOOM_OUT, 0.75f, true}, {1.5f, ID_ZOOM_OUT, 1.0f, true},   {0.75f, ID_ZOOM_IN, 1.0f, true},
   };
   for (const Case& c : cases) {
-    view->SetZoom(c.from);
+    core.SetZoom(c.from);
     CCmdUI before(c.command);
     ASSERT_TRUE(m_frame->OnUpdateCmdUI(&before));
     EXPECT_TRUE(before.m_bEnabled);
@@ -135,25 +136,26 @@ TEST_F(ViewTest, ZoomStepsClampsAndCommandStates) {
 TEST_F(ViewTest, ZoomKeepsTheCentreOrGoesToTheCorner) {
   Open(kDocFbd);
   CZaradView* view = View();
+  CDiagramEditor& core = view->Core();
   // 1.0 to 2.0: the diagram point at the centre stays there.
-  view->SetZoom(1.0f);
-  view->ScrollToPosition(CPoint(100, 50));
-  ASSERT_EQ(view->GetScrollPosition(), CPoint(100, 50));
-  const CSize client = view->GetClientSize();
+  core.SetZoom(1.0f);
+  core.ScrollTo(CPoint(100, 50));
+  ASSERT_EQ(core.GetScrollPosition(), CPoint(100, 50));
+  const CSize client = core.GetClientSize();
   const CPoint centre(client.cx / 2, client.cy / 2);
-  const CPoint before = view->ClientToDiagram(centre);
-  view->SetZoom(2.0f);
-  EXPECT_EQ(view->GetScrollPosition(), ZoomScrollPosition(1.0f, 2.0f, CPoint(100, 50), client));
-  EXPECT_EQ(view->ClientToDiagram(centre), before);
+  const CPoint before = core.ClientToDiagram(centre);
+  core.SetZoom(2.0f);
+  EXPECT_EQ(core.GetScrollPosition(), ZoomScrollPosition(1.0f, 2.0f, CPoint(100, 50), client));
+  EXPECT_EQ(core.ClientToDiagram(centre), before);
   // The scroll range follows the zoomed page; steps are a tenth and a hundredth.
-  EXPECT_EQ(view->horizontalScrollBar()->maximum(), view->m_sizeTotal.cx - view->GetClientSize().cx);
-  EXPECT_EQ(view->GetPageSize().cx, view->m_sizeTotal.cx / 10);
-  EXPECT_EQ(view->GetLineSize().cx, view->m_sizeTotal.cx / 10 / 10);
+  EXPECT_EQ(view->horizontalScrollBar()->maximum(), core.GetTotalSize().cx - core.GetClientSize().cx);
+  EXPECT_EQ(core.GetPageStep().cx, core.GetTotalSize().cx / 10);
+  EXPECT_EQ(core.GetLineStep().cx, core.GetTotalSize().cx / 10 / 10);
   // From below 1.0 the view goes to the top-left corner.
-  view->SetZoom(0.5f);
-  view->ScrollToPosition(CPoint(30, 30));
-  view->SetZoom(1.0f);
-  EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 0));
+  core.SetZoom(0.5f);
+  core.ScrollTo(CPoint(30, 30));
+  core.SetZoom(1.0f);
+  EXPECT_EQ(core.GetScrollPosition(), CPoint(0, 0));
 }
 
 TEST_F(ViewTest, LadderPowerBusIsMadeWithTheNewDocumentAndDrawingLeavesItAlone) {
@@ -164,8 +166,8 @@ TEST_F(ViewTest, LadderPowerBusIsMadeWithTheNewDocumentAndDrawingLeavesItAlone) 
   EXPECT_EQ(bus->m_nWidth, 4);
   EXPECT_EQ(bus->m_nHeight, page.Height() - 4);
   // The bus is drawn at its place (x 24 .. 28, from y 20) at zoom 2.
-  View()->SetZoom(2.0f);
-  View()->ScrollToPosition(CPoint(0, 0));
+  View()->Core().SetZoom(2.0f);
+  View()->Core().ScrollTo(CPoint(0, 0));
   QImage image = Grab();
   EXPECT_GT(CountOther(image, QRect(48, 60, 8, 100), kBase), 100);
   ASSERT_EQ(Doc()->m_powerBus.GetCount(), 1);
@@ -197,28 +199,29 @@ TEST_F(ViewTest, MessageNumbersInUse) {
     text->SetPriority(number);
   }
   View()->OnInitialUpdate();
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(View()->m_bMessageNumberUsed[i], i == 0 || i == 3 ? 1 : 0) << i;
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(View()->Core().IsMessageNumberUsed(i), i == 0 || i == 3) << i;
 }
 
 TEST_F(ViewTest, PalettePick) {
   Open(kDocFbd);
   CZaradView* view = View();
-  view->OnPalettePick(MODE_PLACE_BLOCK, 401);
-  EXPECT_EQ(view->EditMode, MODE_PLACE_BLOCK);
-  EXPECT_EQ(view->m_nPaletteType, 401);
+  CDiagramEditor& core = view->Core();
+  core.OnPalettePick(MODE_PLACE_BLOCK, 401);
+  EXPECT_EQ(core.GetEditMode(), MODE_PLACE_BLOCK);
+  EXPECT_EQ(core.GetPaletteType(), 401);
   // Another mode keeps the type.
-  view->OnPalettePick(MODE_CONNECT, 300);
-  EXPECT_EQ(view->EditMode, MODE_CONNECT);
-  EXPECT_EQ(view->m_nPaletteType, 401);
+  core.OnPalettePick(MODE_CONNECT, 300);
+  EXPECT_EQ(core.GetEditMode(), MODE_CONNECT);
+  EXPECT_EQ(core.GetPaletteType(), 401);
   // A half-drawn wire is abandoned by a place-block pick.
-  view->m_nWireClicks = 1;
-  view->OnPalettePick(MODE_PLACE_BLOCK, 300);
-  EXPECT_EQ(view->m_nWireClicks, 0);
-  EXPECT_EQ(view->m_nPaletteType, 300);
+  core.BeginWire(CPoint(10, 10));
+  core.OnPalettePick(MODE_PLACE_BLOCK, 300);
+  EXPECT_FALSE(core.IsWireInProgress());
+  EXPECT_EQ(core.GetPaletteType(), 300);
   // A locked document ignores the pick.
   Doc()->m_bLocked = 1;
-  view->OnPalettePick(MODE_SELECT, 0);
-  EXPECT_EQ(view->EditMode, MODE_PLACE_BLOCK);
+  core.OnPalettePick(MODE_SELECT, 0);
+  EXPECT_EQ(core.GetEditMode(), MODE_PLACE_BLOCK);
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+// CDeviceController: the main frame's side of the device link. It plugs the device
+// commands into the frame (PC->Device, Clear User Program and Password, COM
+// Configuration), runs each operation from the event loop as a posted
+// WM_DEVICE_OPERATION would, and gives the link its windows: the information bar,
+// the progress dialog, COM Configuration and the repaints while the link waits.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "device/device_link.h"
+
+class CMainFrame;
+class CTransferProgressDlg;
+class CZaradDoc;
+
+class CDeviceController : public QObject, public CDeviceHost {
+  Q_OBJECT
+
+ public:
+  explicit CDeviceController(CMainFrame* frame);
+  ~CDeviceController() override;
+
+  CDeviceLink& Link() { return m_link; }
+  // Runs the operation once the current command has returned.
+  void PostDeviceOperation(int operation, UINT flags = 0);
+  // COM Configuration: on OK the chosen port becomes the link's port.
+  void OnComConfiguration();
+  CTransferProgressDlg* ProgressDialog() const { return m_pProgress; }
+
+  // Compiles a document into what the download sends; false (its message shown) stops.
+  using Compiler = std::function<bool(CZaradDoc& doc, TransferImage* image)>;
+  void SetCompiler(Compiler compiler) { m_compiler = std::move(compiler); }
+  // Runs COM Configuration in place of the dialog (tests): the port chosen, or
+  // empty for Cancel.
+  using PortChooser = std::function<std::string(const std::string& preset)>;
+  void SetPortChooser(PortChooser chooser) { m_chooser = std::move(chooser); }
+
+  // ---- CDeviceHost ----------------------------------------------------------------
+  void AppendInfo(const CString& text) override;
+  bool HasProgressDialog() override;
+  void CreateProgressDialog() override;
+  void SetProgress(int percent, int phase) override;
+  void DestroyProgressDialog() override;
+  void Idle() override;
+  bool ChoosePort() override;
+  bool CheckDownload() override;
+  bool CompileActiveDocument(TransferImage* image) override;
+  CZaradDoc* ActiveDocument() override;
+
+ private:
+  CMainFrame* m_pFrame;
+  CDeviceLink m_link;
+  CTransferProgressDlg* m_pProgress = nullptr;
+  Compiler m_compiler;
+  PortChooser m_chooser;
+};

@@ -1,0 +1,378 @@
+#include "editor/diagram_editor.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "editor/view_geometry.h"
+#include "model/block_comment.h"
+#include "model/block_obj.h"
+#include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
+#include "platform/cdc.h"
+#include "platform/resource_ids.h"
+
+namespace {
+
+// Adds or removes an object in a selection list, keeping its flag in step.
+template <typename T>
+void SetSelected(std::vector<T*>& list, T* object, bool select) {
+  if (object == nullptr) return;
+  auto it = std::find(list.begin(), list.end(), object);
+  if (select) {
+    if (it == list.end()) list.push_back(object);
+  } else if (it != list.end()) {
+    list.erase(it);
+  }
+  object->m_bSelected = select ? 1 : 0;
+}
+
+template <typename T>
+void ClearList(std::vector<T*>& list) {
+  for (T* object : list) object->m_bSelected = 0;
+  list.clear();
+}
+
+template <typename T>
+void Forget(std::vector<T*>& list, const T* object) {
+  list.erase(std::remove(list.begin(), list.end(), object), list.end());
+}
+
+}  // namespace
+
+CDiagramEditor::CDiagramEditor(CZaradDoc* doc) : m_pDoc(doc), m_driver(doc) {}
+
+CDiagramEditor::~CDiagramEditor() = default;
+
+// ---- Lifecycle ------------------------------------------------------------------------
+
+void CDiagramEditor::OnInitialUpdate() {
+  // The lists may name objects of the contents that went; their flags are not touched.
+  m_selBlocks.clear();
+  m_selConnections.clear();
+  m_selComments.clear();
+  m_pCurBlock = nullptr;
+  m_pCurConnection = nullptr;
+  m_pCurComment = nullptr;
+  m_nWireClicks = 0;
+  m_bDragWire = 0;
+  m_rcBand = CRect();
+  UpdateScrollSizes();
+  std::fill(std::begin(m_bMessageNumberUsed), std::end(m_bMessageNumberUsed), 0);
+  for (CBlockObj* block : m_pDoc->m_blocks) {
+    const auto* text = dynamic_cast<const CBlockMSGTEXT*>(block);
+    if (!text) continue;
+    const int number = text->GetPriority();
+    if (number >= 0 && number < kMessageNumberCount) m_bMessageNumberUsed[number] = 1;
+  }
+  InvalidateDiagram();
+}
+
+bool CDiagramEditor::IsMessageNumberUsed(int number) const {
+  return number >= 0 && number < kMessageNumberCount && m_bMessageNumberUsed[number] != 0;
+}
+
+// ---- Tool mode and simulation ---------------------------------------------------------
+
+void CDiagramEditor::OnPalettePick(int mode, int typeCode) {
+  if (m_pDoc->m_bLocked) return;
+  if (IsSimulating()) LeaveSimulation();
+  m_nEditMode = mode;
+  if (mode != MODE_PLACE_BLOCK) return;
+  m_nPaletteType = typeCode;
+  AbandonWire();
+}
+
+void CDiagramEditor::EnterSimulation(const SYSTEMTIME& clockStart) {
+  if (IsSimulating()) return;
+  m_nWireClicks = 0;
+  m_bDragWire = 0;
+  m_rcBand = CRect();
+  m_nEditMode = MODE_SIMULATION;
+  m_driver.EnterSimulation(clockStart);
+  InvalidateDiagram();
+}
+
+void CDiagramEditor::LeaveSimulation() {
+  if (!IsSimulating()) return;
+  m_driver.LeaveSimulation();
+  m_nEditMode = MODE_SELECT;
+  InvalidateDiagram();
+}
+
+// ---- Selection --------------------------------------------------------------------------
+
+void CDiagramEditor::SelectBlock(CBlockObj* block, bool select) {
+  SetSelected(m_selBlocks, block, select);
+}
+
+void CDiagramEditor::SelectConnection(CConnectLineObj* wire, bool select) {
+  SetSelected(m_selConnections, wire, select);
+}
+
+void CDiagramEditor::SelectComment(CBlockComment* comment, bool select) {
+  SetSelected(m_selComments, comment, select);
+}
+
+void CDiagramEditor::ClearSelection(int kind) {
+  if (kind == SEL_ALL || kind == SEL_CONNECTIONS) ClearList(m_selConnections);
+  if (kind == SEL_ALL || kind == SEL_BLOCKS) ClearList(m_selBlocks);
+  if (kind == SEL_ALL || kind == SEL_COMMENTS) ClearList(m_selComments);
+}
+
+bool CDiagramEditor::HasSelection() const {
+  return !m_selBlocks.empty() || !m_selConnections.empty() || !m_selComments.empty();
+}
+
+void CDiagramEditor::ForgetBlock(const CBlockObj* block) {
+  Forget(m_selBlocks, block);
+  if (m_pCurBlock == block) m_pCurBlock = nullptr;
+}
+
+void CDiagramEditor::ForgetConnection(const CConnectLineObj* wire) {
+  Forget(m_selConnections, wire);
+  if (m_pCurConnection == wire) m_pCurConnection = nullptr;
+}
+
+void CDiagramEditor::ForgetComment(const CBlockComment* comment) {
+  Forget(m_selComments, comment);
+  if (m_pCurComment == comment) m_pCurComment = nullptr;
+}
+
+void CDiagramEditor::SetRightClickHits(bool block, bool connection, bool comment) {
+  m_bRClickBlock = block ? 1 : 0;
+  m_bRClickConnection = connection ? 1 : 0;
+  m_bRClickComment = comment ? 1 : 0;
+}
+
+// ---- Wire and band -----------------------------------------------------------------------
+
+void CDiagramEditor::BeginWire(CPoint start, bool dragged) {
+  m_nWireClicks = 1;
+  m_bDragWire = dragged ? 1 : 0;
+  m_ptWireStart = start;
+  m_newWire.m_ptStart = m_newWire.m_ptEnd = start;
+  InvalidateDiagram();
+}
+
+void CDiagramEditor::TrackWire(CPoint pt) {
+  if (!IsWireInProgress()) return;
+  m_newWire.m_ptEnd = pt;
+  InvalidateDiagram();
+}
+
+void CDiagramEditor::AbandonWire() {
+  const bool had = IsWireInProgress();
+  m_nWireClicks = 0;
+  m_bDragWire = 0;
+  if (had) InvalidateDiagram();
+}
+
+void CDiagramEditor::BeginBand(CPoint pt) {
+  m_nEditMode = MODE_SELECT_RECT;
+  m_rcBand = CRect(pt, pt);
+  InvalidateDiagram();
+}
+
+void CDiagramEditor::TrackBand(CPoint pt) {
+  if (m_nEditMode != MODE_SELECT_RECT) return;
+  m_rcBand.right = pt.x;
+  m_rcBand.bottom = pt.y;
+  InvalidateDiagram();
+}
+
+CRect CDiagramEditor::EndBand() {
+  CRect band = m_rcBand;
+  band.NormalizeRect();
+  if (m_nEditMode == MODE_SELECT_RECT) m_nEditMode = MODE_SELECT;
+  InvalidateDiagram();
+  return band;
+}
+
+// ---- Colours -----------------------------------------------------------------------------
+
+void CDiagramEditor::SetBackgroundColour(COLORREF colour) {
+  m_crBackground = colour;
+  InvalidateDiagram();
+}
+
+void CDiagramEditor::SetWireColour(COLORREF colour) {
+  m_crWire = colour;
+  InvalidateDiagram();
+}
+
+// ---- Zoom and scrolling -------------------------------------------------------------------
+
+float CDiagramEditor::GetZoom() const {
+  return m_pDoc->m_fZoom;
+}
+
+bool CDiagramEditor::CanZoomIn() const {
+  return ::CanZoomIn(m_pDoc->m_fZoom);
+}
+
+bool CDiagramEditor::CanZoomOut() const {
+  return ::CanZoomOut(m_pDoc->m_fZoom);
+}
+
+void CDiagramEditor::StoreZoom(float zoom) {
+  m_pDoc->m_fZoom = ClampZoom(zoom);
+}
+
+void CDiagramEditor::SetZoom(float zoom) {
+  const float old = m_pDoc->m_fZoom;
+  const CPoint scroll = m_ptScroll;
+  StoreZoom(zoom);
+  UpdateScrollSizes();
+  ScrollTo(ZoomScrollPosition(old, m_pDoc->m_fZoom, scroll, m_sizeClient));
+  InvalidateDiagram();
+}
+
+void CDiagramEditor::ZoomIn() {
+  SetZoom(ZoomInStep(m_pDoc->m_fZoom));
+}
+
+void CDiagramEditor::ZoomOut() {
+  SetZoom(ZoomOutStep(m_pDoc->m_fZoom));
+}
+
+void CDiagramEditor::UpdateScrollSizes() {
+  const ScrollSizes sizes = ComputeScrollSizes(GetDiagramPageRect(*m_pDoc), m_pDoc->m_fZoom);
+  m_sizeTotal = sizes.total;
+  m_sizePageStep = sizes.page;
+  m_sizeLineStep = sizes.line;
+  const CPoint max = GetMaxScrollPosition();
+  m_ptScroll = CPoint(std::min(m_ptScroll.x, max.x), std::min(m_ptScroll.y, max.y));
+  NotifyScrollState();
+}
+
+void CDiagramEditor::SetClientSize(CSize size) {
+  m_sizeClient = CSize(std::max(0, size.cx), std::max(0, size.cy));
+  const CPoint max = GetMaxScrollPosition();
+  m_ptScroll = CPoint(std::min(m_ptScroll.x, max.x), std::min(m_ptScroll.y, max.y));
+  NotifyScrollState();
+}
+
+CPoint CDiagramEditor::GetMaxScrollPosition() const {
+  return MaxScrollPosition(m_sizeTotal, m_sizeClient);
+}
+
+void CDiagramEditor::ScrollTo(CPoint pos) {
+  const CPoint max = GetMaxScrollPosition();
+  const CPoint clamped(std::clamp(pos.x, 0, max.x), std::clamp(pos.y, 0, max.y));
+  if (clamped == m_ptScroll) return;
+  m_ptScroll = clamped;
+  NotifyScrollState();
+  InvalidateDiagram();
+}
+
+CPoint CDiagramEditor::ClientToDiagram(CPoint client) const {
+  return ::ClientToDiagram(client, m_ptScroll, m_pDoc->m_fZoom);
+}
+
+CPoint CDiagramEditor::DiagramToClient(CPoint diagram) const {
+  return ::DiagramToClient(diagram, m_ptScroll, m_pDoc->m_fZoom);
+}
+
+void CDiagramEditor::NotifyScrollState() {
+  if (m_pHost) m_pHost->OnScrollStateChanged();
+}
+
+// ---- Painting -----------------------------------------------------------------------------
+
+int CDiagramEditor::ApplyZoomMapping(CDC* dc) const {
+  const int previous = dc->GetMapMode();
+  ApplyDiagramZoomMapping(dc, m_pDoc->m_fZoom, m_ptScroll);
+  return previous;
+}
+
+void CDiagramEditor::Draw(CDC* dc) {
+  CRect clip;
+  if (dc->GetClipBox(&clip) == 0) return;
+  clip.NormalizeRect();
+  dc->FillSolidRect(clip, kViewSurroundColour);
+  DrawPage(dc);
+  DrawDiagram(dc, 1);
+}
+
+DiagramDrawOptions CDiagramEditor::GetDrawOptions(int screen) const {
+  DiagramDrawOptions options;
+  options.background = m_crBackground;
+  options.wireColour = m_crWire;
+  options.printing = screen == 0;
+  options.simulating = IsSimulating();
+  return options;
+}
+
+void CDiagramEditor::DrawPage(CDC* dc) {
+  DrawDiagramPage(dc, *m_pDoc, this, GetDrawOptions(1));
+}
+
+void CDiagramEditor::DrawDiagram(CDC* dc, int screen) {
+  DiagramDrawOptions options = GetDrawOptions(screen);
+  // The current block once more, over the blocks and under the wires.
+  if (screen && !IsSimulating()) options.currentBlock = m_pCurBlock;
+  DrawDiagramElements(dc, *m_pDoc, this, options);
+
+  // Tool feedback.
+  if (m_nEditMode == MODE_SELECT_RECT) {
+    CRect band = m_rcBand;
+    band.NormalizeRect();
+    CBrush brush(kViewBandColour);
+    dc->FrameRect(band, &brush);
+  } else if (m_nEditMode == MODE_CONNECT || m_bDragWire) {
+    DrawWirePreview(dc);
+  }
+}
+
+void CDiagramEditor::DrawWirePreview(CDC* dc) {
+  if (m_nWireClicks == 0) return;
+  CPen pen(PS_SOLID, 1, m_crPreview);
+  const CPen oldPen = dc->SelectObject(&pen);
+  dc->MoveTo(m_newWire.m_ptStart);
+  dc->LineTo(m_newWire.m_ptEnd);
+  dc->SelectObject(&oldPen);
+}
+
+void CDiagramEditor::InvalidateDiagram() {
+  if (m_pHost) m_pHost->InvalidateDiagram();
+}
+
+// ---- Commands -----------------------------------------------------------------------------
+
+bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
+  switch (ui->m_nID) {
+    case ID_ZOOM_IN:
+      ui->Enable(CanZoomIn());
+      return true;
+    case ID_ZOOM_OUT:
+      ui->Enable(CanZoomOut());
+      return true;
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+      // Claimed only to disable them during simulation; the shell saves.
+      if (!IsSimulating()) return false;
+      ui->Enable(false);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CDiagramEditor::OnCmdMsg(UINT id) {
+  switch (id) {
+    case ID_ZOOM_IN:
+      ZoomIn();
+      return true;
+    case ID_ZOOM_OUT:
+      ZoomOut();
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---- CViewContext -------------------------------------------------------------------------
+
+bool CDiagramEditor::GetCursorClientPos(CPoint* out) const {
+  return out != nullptr && m_pHost != nullptr && m_pHost->GetCursorClientPos(out);
+}

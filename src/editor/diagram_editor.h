@@ -1,0 +1,286 @@
+// CDiagramEditor: the editor core of one diagram view, without a window. It owns
+// what the view knows beyond the document: the tool mode, the three selection
+// lists and the current objects, the wire being drawn, the rubber band, the
+// colours, the zoom (stored in the document) and the scroll position, and the
+// simulation of the document (a CScanDriver). It is the CViewContext that the
+// blocks are drawn and evaluated in: the clock, the scan time, the run and
+// step states and the time texts come from the scan driver.
+//
+// The window that shows it (CZaradView) turns input into calls on it, in
+// diagram units, and paints what Draw draws; the core reaches the window only
+// through its host (repaint requests, scroll state, the cursor). Every point
+// the core takes or gives is in diagram units unless its name says client.
+#pragma once
+
+#include <vector>
+
+#include "editor/scan_driver.h"
+#include "model/connect_line_obj.h"
+#include "model/diagram_draw.h"
+#include "model/view_context.h"
+#include "platform/command_target.h"
+#include "platform/types.h"
+
+class CBlockComment;
+class CBlockObj;
+class CDC;
+class CZaradDoc;
+
+// Colours of the diagram painting (0x00BBGGRR).
+constexpr COLORREF kViewSurroundColour = kDiagramSurround;  // area round the FBD base
+constexpr COLORREF kViewBaseColour = kDiagramBackground;    // initial FBD base fill
+constexpr COLORREF kViewBandColour = 0x000080;              // rubber band frame
+constexpr COLORREF kViewPreviewColour = 0x000000;           // wire-tool preview line
+
+// Message numbers a document's message texts can hold.
+constexpr int kMessageNumberCount = 16;
+
+// What the core needs of the window that shows it. Every member has a quiet
+// default, so a core without a window (tests, tools) needs none.
+class CDiagramEditorHost {
+ public:
+  virtual ~CDiagramEditorHost() = default;
+  // The view's one repaint request: the whole client area, without erasing.
+  virtual void InvalidateDiagram() {}
+  // The scroll range, steps or position changed: the window shows them.
+  virtual void OnScrollStateChanged() {}
+  // The mouse cursor in client coordinates; false when unknown.
+  virtual bool GetCursorClientPos(CPoint* out) const { return false; }
+};
+
+// Which selection list ClearSelection empties.
+enum SelectionKind : int { SEL_ALL = 0, SEL_CONNECTIONS = 1, SEL_BLOCKS = 2, SEL_COMMENTS = 3 };
+
+class CDiagramEditor : public CViewContext, public CCommandTarget {
+ public:
+  // The document is not owned and must outlive the core.
+  explicit CDiagramEditor(CZaradDoc* doc);
+  ~CDiagramEditor() override;
+  CDiagramEditor(const CDiagramEditor&) = delete;
+  CDiagramEditor& operator=(const CDiagramEditor&) = delete;
+
+  // The window side; null for none. Not owned.
+  void SetHost(CDiagramEditorHost* host) { m_pHost = host; }
+  CScanDriver& GetScanDriver() { return m_driver; }
+  const CScanDriver& GetScanDriver() const { return m_driver; }
+
+  // ---- Lifecycle ---------------------------------------------------------------
+  // After the document was made new or loaded: nothing selected or current, no
+  // wire or band, the scroll sizes of the page at the document's zoom, the
+  // message numbers its message texts hold.
+  void OnInitialUpdate();
+  // 1 while a message text of the document holds that number (0..15).
+  bool IsMessageNumberUsed(int number) const;
+
+  // ---- Tool mode -----------------------------------------------------------------
+  // EditMode; MODE_SIMULATION while the document simulates here.
+  void SetEditMode(int mode) { m_nEditMode = mode; }
+  bool IsSimulating() const { return m_nEditMode == MODE_SIMULATION; }
+  // The palette pick: ignored while the document is locked; leaves simulation
+  // first; then the picked mode, and for MODE_PLACE_BLOCK the picked block type,
+  // abandoning a wire in progress.
+  void OnPalettePick(int mode, int typeCode);
+  // The block type each click places in MODE_PLACE_BLOCK.
+  int GetPaletteType() const { return m_nPaletteType; }
+
+  // ---- Simulation ------------------------------------------------------------------
+  // Enters simulation with the clock at clockStart: the tool mode is
+  // MODE_SIMULATION, the wire in progress and the band are dropped and the
+  // scan driver gives the blocks their start state.
+  void EnterSimulation(const SYSTEMTIME& clockStart);
+  // Back to MODE_SELECT with the blocks quiet; nothing happens outside simulation.
+  void LeaveSimulation();
+
+  // ---- Selection and current objects ------------------------------------------------
+  // The lists hold exactly the objects whose own selected flag is set.
+  void SelectBlock(CBlockObj* block, bool select = true);
+  void SelectConnection(CConnectLineObj* wire, bool select = true);
+  void SelectComment(CBlockComment* comment, bool select = true);
+  // Empties a list (SelectionKind), clearing the flags of its objects.
+  void ClearSelection(int kind = SEL_ALL);
+  const std::vector<CBlockObj*>& GetSelectedBlocks() const { return m_selBlocks; }
+  const std::vector<CConnectLineObj*>& GetSelectedConnections() const { return m_selConnections; }
+  const std::vector<CBlockComment*>& GetSelectedComments() const { return m_selComments; }
+  bool HasSelection() const;
+
+  // The current block, connection and comment: the last one clicked or placed.
+  // Independent of the selection lists; null for none.
+  void SetCurrentBlock(CBlockObj* block) { m_pCurBlock = block; }
+  void SetCurrentConnection(CConnectLineObj* wire) { m_pCurConnection = wire; }
+  void SetCurrentComment(CBlockComment* comment) { m_pCurComment = comment; }
+  CBlockObj* GetCurrentBlock() const { return m_pCurBlock; }
+  CConnectLineObj* GetCurrentConnection() const { return m_pCurConnection; }
+  CBlockComment* GetCurrentComment() const { return m_pCurComment; }
+
+  // An object leaves the document: every pointer the core holds to it goes
+  // (selection list, current object). Call before it is destroyed.
+  void ForgetBlock(const CBlockObj* block);
+  void ForgetConnection(const CConnectLineObj* wire);
+  void ForgetComment(const CBlockComment* comment);
+
+  // ---- Pointer bookkeeping -----------------------------------------------------------
+  // The last mouse point (every press and move) and the last button press.
+  void SetLastMouse(CPoint pt) { m_ptLastMouse = pt; }
+  CPoint GetLastMouse() const { return m_ptLastMouse; }
+  void SetLastClick(CPoint pt) { m_ptLastClick = pt; }
+  CPoint GetLastClick() const { return m_ptLastClick; }
+  // What the last right-button press hit (it chooses the context menu).
+  void SetRightClickHits(bool block, bool connection, bool comment);
+  bool RightClickHitBlock() const { return m_bRClickBlock != 0; }
+  bool RightClickHitConnection() const { return m_bRClickConnection != 0; }
+  bool RightClickHitComment() const { return m_bRClickComment != 0; }
+  // Top-left corner of the group being pasted.
+  void SetPasteOrigin(CPoint pt) { m_ptPasteOrigin = pt; }
+  CPoint GetPasteOrigin() const { return m_ptPasteOrigin; }
+  // Connection operations take an undo snapshot only while this is set.
+  void SetAutoSnapshot(bool on) { m_bAutoSnapshot = on ? 1 : 0; }
+  bool IsAutoSnapshot() const { return m_bAutoSnapshot != 0; }
+
+  // ---- The wire being drawn ------------------------------------------------------------
+  // The source pin was picked at start: one click made, the preview from start
+  // to start. dragged: started by pressing on a pin in MODE_PLACE_BLOCK.
+  void BeginWire(CPoint start, bool dragged = false);
+  // The preview line's free end follows the pointer.
+  void TrackWire(CPoint pt);
+  // No wire in progress any more (repaints when there was one).
+  void AbandonWire();
+  bool IsWireInProgress() const { return m_nWireClicks > 0; }
+  bool IsDraggedWire() const { return m_bDragWire != 0; }
+  CPoint GetWireStart() const { return m_ptWireStart; }
+  // The wire in progress: its preview runs from m_ptStart to m_ptEnd. Never in the document.
+  CConnectLineObj& GetNewWire() { return m_newWire; }
+  const CConnectLineObj& GetNewWire() const { return m_newWire; }
+  // Verdict of the last pin check: 0 allowed, 1 incompatible, 2 forbidden loop.
+  void SetLinkVerdict(int verdict) { m_nLinkVerdict = verdict; }
+  int GetLinkVerdict() const { return m_nLinkVerdict; }
+
+  // ---- The rubber band -----------------------------------------------------------------
+  // A press on empty space: MODE_SELECT_RECT with a band from pt to pt.
+  void BeginBand(CPoint pt);
+  // The band's free corner follows the pointer (repaints).
+  void TrackBand(CPoint pt);
+  // The release: back to MODE_SELECT; the band, normalised, is returned.
+  CRect EndBand();
+  // The band as drawn (not normalised).
+  const CRect& GetBand() const { return m_rcBand; }
+
+  // ---- Colours ------------------------------------------------------------------------
+  COLORREF GetBackgroundColour() const { return m_crBackground; }
+  void SetBackgroundColour(COLORREF colour);
+  COLORREF GetWireColour() const { return m_crWire; }
+  void SetWireColour(COLORREF colour);
+  COLORREF GetPreviewColour() const { return m_crPreview; }
+
+  // ---- Zoom and scrolling ---------------------------------------------------------------
+  // The zoom lives in the document.
+  float GetZoom() const;
+  bool CanZoomIn() const;
+  bool CanZoomOut() const;
+  // Stores the zoom in the document, clamped to 0.25 .. 4.0.
+  void StoreZoom(float zoom);
+  // Sets the zoom and keeps the diagram point at the window's centre in place
+  // (from below 1.0: goes to the top-left corner); repaints.
+  void SetZoom(float zoom);
+  void ZoomIn();
+  void ZoomOut();
+  // Recomputes the scroll extent (page rectangle times zoom) and steps.
+  void UpdateScrollSizes();
+  // Scroll extent and steps in client pixels.
+  CSize GetTotalSize() const { return m_sizeTotal; }
+  CSize GetPageStep() const { return m_sizePageStep; }
+  CSize GetLineStep() const { return m_sizeLineStep; }
+  // The window's client size in pixels; the scroll position stays in range.
+  void SetClientSize(CSize size);
+  CSize GetClientSize() const { return m_sizeClient; }
+  // Scroll position in client pixels, kept within 0 .. GetMaxScrollPosition.
+  CPoint GetScrollPosition() const { return m_ptScroll; }
+  CPoint GetMaxScrollPosition() const;
+  void ScrollTo(CPoint pos);
+  // Client pixels to diagram units and back at the zoom and scroll position.
+  CPoint ClientToDiagram(CPoint client) const;
+  CPoint DiagramToClient(CPoint diagram) const;
+
+  // ---- Painting -------------------------------------------------------------------------
+  // Sets the zoom mapping, with the viewport origin at minus the scroll
+  // position, on the context; returns the previous mapping mode.
+  int ApplyZoomMapping(CDC* dc) const;
+  // The surround over the clip box, the page and the diagram, on a context
+  // that carries the zoom mapping.
+  void Draw(CDC* dc);
+  // The base, its frame and page divisions and, in ladder documents, the power bus.
+  void DrawPage(CDC* dc);
+  // Blocks, connections, comments and tool feedback; screen 1 on the screen, 0 printing.
+  void DrawDiagram(CDC* dc, int screen);
+  void DrawWirePreview(CDC* dc);
+  // The document painter's options for the colours and mode.
+  DiagramDrawOptions GetDrawOptions(int screen) const;
+  // The host's repaint request.
+  void InvalidateDiagram();
+
+  // ---- Commands ------------------------------------------------------------------------
+  // Zoom In, Zoom Out; Save and Save As are disabled during simulation.
+  bool OnCmdMsg(UINT id) override;
+  bool OnUpdateCmdUI(CCmdUI* ui) override;
+
+  // ---- CViewContext ------------------------------------------------------------------
+  CZaradDoc* GetDocument() const override { return m_pDoc; }
+  int GetEditMode() const override { return m_nEditMode; }
+  SYSTEMTIME GetScanTime() const override { return m_driver.GetScanTime(); }
+  SYSTEMTIME GetSimulatedTime() const override { return m_driver.GetSimulatedTime(); }
+  CString FormatSimulatedTime(BOOL abbreviateMonth, int format) const override {
+    return m_driver.FormatSimulatedTime(abbreviateMonth, format);
+  }
+  int GetSimRunState() const override { return m_driver.GetSimRunState(); }
+  int GetSimStepState() const override { return m_driver.GetSimStepState(); }
+  int GetSimStepUnit() const override { return m_driver.GetSimStepUnit(); }
+  CBlockObj* FindBlock(int number) const override { return m_driver.FindBlock(number); }
+  bool GetCursorClientPos(CPoint* out) const override;
+  void UpdateInputControl(CBlockObj* block) override { m_driver.UpdateInputControl(block); }
+  void UpdateOutputControl(CBlockObj* block) override { m_driver.UpdateOutputControl(block); }
+  int ShowCurrentParameterValue(CBlockObj* block) override {
+    return m_driver.ShowCurrentParameterValue(block);
+  }
+
+ private:
+  void NotifyScrollState();
+
+  CZaradDoc* m_pDoc;
+  CDiagramEditorHost* m_pHost = nullptr;
+  CScanDriver m_driver;
+
+  int m_nEditMode = MODE_SELECT;
+  int m_bAutoSnapshot = 1;
+  int m_bMessageNumberUsed[kMessageNumberCount] = {};
+  int m_nPaletteType = 0;
+
+  int m_nWireClicks = 0;
+  int m_bDragWire = 0;
+  CPoint m_ptWireStart;
+  CConnectLineObj m_newWire;
+  int m_nLinkVerdict = 0;
+  CRect m_rcBand;
+
+  CBlockObj* m_pCurBlock = nullptr;
+  CConnectLineObj* m_pCurConnection = nullptr;
+  CBlockComment* m_pCurComment = nullptr;
+  std::vector<CBlockObj*> m_selBlocks;
+  std::vector<CConnectLineObj*> m_selConnections;
+  std::vector<CBlockComment*> m_selComments;
+
+  CPoint m_ptLastMouse;
+  CPoint m_ptLastClick;
+  CPoint m_ptPasteOrigin;
+  int m_bRClickBlock = 1;
+  int m_bRClickConnection = 1;
+  int m_bRClickComment = 1;
+
+  COLORREF m_crBackground = kViewBaseColour;
+  COLORREF m_crWire = 0x000000;
+  COLORREF m_crPreview = kViewPreviewColour;
+
+  CSize m_sizeTotal;  // scroll extent in client pixels: page extent times zoom
+  CSize m_sizePageStep;
+  CSize m_sizeLineStep;
+  CSize m_sizeClient;
+  CPoint m_ptScroll;
+};

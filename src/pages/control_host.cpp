@@ -1,0 +1,43 @@
+#include "pages/control_host.h"
+
+#include <climits>
+
+const ControlDesc* PageDesc::Find(int id) const {
+  for (const ControlDesc& c : controls)
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+bool ParseInt(const CString& text, int* out) {
+  const std::u16string& s = text.str();
+  size_t i = 0;
+  while (i < s.size() && (s[i] == u' ' || s[i] == u'\t')) ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) negative = s[i++] == u'-';
+  size_t digits = 0;
+  long long value = 0;
+  while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') {
+    value = value * 10 + (s[i++] - u'0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return false;
+    ++digits;
+  }
+  while (i < s.size() && (s[i] == u' ' || s[i] == u'\t')) ++i;
+  if (digits == 0 || i != s.size()) return false;
+  if (negative) value = -value;
+  if (value > INT_MAX || value < INT_MIN) return false;
+  *out = static_cast<int>(value);
+  return true;
+}
+
+int CControlHost::GetInt(int id, bool* ok) const {
+  int value = 0;
+  const bool parsed = ParseInt(GetText(id), &value);
+  if (ok) *ok = parsed;
+  return parsed ? value : 0;
+}
+
+void CControlHost::SetInt(int id, int value) {
+  CString text;
+  text.Format(u"%d", value);
+  SetText(id, text);
+}

@@ -1,0 +1,148 @@
+// The page kit: what a parameter page knows of its window.
+//
+// A page's logic (src/pages, src/properties) never touches a widget. It
+// describes its controls once (PageDesc: ids, kinds, captions, rectangles in
+// dialog units, styles, initial items) and afterwards reads and writes them
+// only through a CControlHost, by control id. Two hosts exist: CMemoryHost
+// (memory_host.h), which keeps the control states in memory for tests, and the
+// Qt host (pages/gui/qt_page_host.h), which builds real widgets from the same
+// description and forwards the user's actions as notifications.
+//
+// Notification rules every host keeps (they are the ones the pages rely on):
+// - Setting an edit's text, by the user or by the program, notifies
+//   kUpdate and then kChange, as typing does.
+// - A click on a check box or push button notifies kClicked (after the check
+//   box toggled). SetCheck from the program does not notify.
+// - A user's selection in a combo box notifies kSelChange; SetCurSel from the
+//   program does not.
+// - Focus follows the user: typing into or clicking a control gives it the
+//   focus first, so GetFocus() during a notification names the control the
+//   user works in, while the program's own SetText leaves the focus alone.
+#pragma once
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+// What a control tells its page.
+enum class Notify {
+  kUpdate,     // EN_UPDATE: an edit's text changed, before it is shown
+  kChange,     // EN_CHANGE: an edit's text changed
+  kClicked,    // BN_CLICKED: a button or check box was pressed
+  kSelChange,  // CBN_SELCHANGE / LBN_SELCHANGE: the user chose another entry
+  kDblClick,   // LBN_DBLCLK: an entry of a list box was double-clicked
+};
+
+enum class ControlKind {
+  kStatic,  // a label
+  kEdit,
+  kCheck,   // a check box (auto)
+  kRadio,   // a radio button (auto; kStyleGroup starts a group)
+  kButton,  // a push button
+  kGroup,   // a group box (a frame with a caption)
+  kCombo,   // a drop-down list (no typing)
+  kSpin,    // an up-down control bound to the edit named by its buddy
+  kList,    // a list box
+  kLine,    // a horizontal separator line
+};
+
+// Style bits of ControlDesc::style.
+constexpr UINT kStyleNumber = 0x0001;      // edit: digits only
+constexpr UINT kStyleRight = 0x0002;       // edit or static: right-aligned text
+constexpr UINT kStyleCentre = 0x0004;      // static: centred text
+constexpr UINT kStyleHidden = 0x0008;      // not visible at first
+constexpr UINT kStyleDisabled = 0x0010;    // disabled at first
+constexpr UINT kStyleReadOnly = 0x0020;    // edit: read-only
+constexpr UINT kStyleGroup = 0x0040;       // radio: first of its group
+constexpr UINT kStyleNoTabStop = 0x0080;   // not in the keyboard order
+constexpr UINT kStyleMultiLine = 0x0100;   // edit: several lines, Enter starts a new one
+
+// One control of a page template.
+struct ControlDesc {
+  ControlDesc() = default;
+  ControlDesc(int id_, ControlKind kind_, CString caption_, CRect rect_, UINT style_ = 0,
+              std::vector<CString> items_ = {}, int buddy_ = 0)
+      : id(id_), kind(kind_), caption(std::move(caption_)), rect(rect_), style(style_), items(std::move(items_)),
+        buddy(buddy_) {}
+
+  int id = 0;
+  ControlKind kind = ControlKind::kStatic;
+  CString caption;
+  CRect rect;  // dialog units, in the page's client area
+  UINT style = 0;
+  std::vector<CString> items;  // initial entries of a combo or list box
+  int buddy = 0;               // spin: the edit it writes into
+};
+
+// A page template: the page's size and its controls in keyboard order.
+struct PageDesc {
+  int templateId = 0;
+  CString caption;  // the page's tab title
+  CSize size;       // dialog units
+  std::vector<ControlDesc> controls;
+
+  // The control with that id, or null.
+  const ControlDesc* Find(int id) const;
+};
+
+// The control states of one page, by id.
+class CControlHost {
+ public:
+  virtual ~CControlHost() = default;
+
+  // Text of an edit, static, button or group box; for a combo box the
+  // selected entry's text (empty without a selection).
+  virtual CString GetText(int id) const = 0;
+  virtual void SetText(int id, const CString& text) = 0;
+  // Edits: at most n characters can be typed (0: no limit).
+  virtual void LimitText(int id, int n) = 0;
+
+  virtual int GetCheck(int id) const = 0;
+  virtual void SetCheck(int id, int check) = 0;
+
+  // Combo and list boxes.
+  virtual void ResetContent(int id) = 0;
+  virtual int AddString(int id, const CString& text) = 0;  // returns the new entry's index
+  virtual int GetCount(int id) const = 0;
+  virtual int GetCurSel(int id) const = 0;  // -1 without a selection
+  virtual void SetCurSel(int id, int index) = 0;
+  virtual CString GetItemText(int id, int index) const = 0;
+
+  // Spins: the range of positions.
+  virtual void SetRange(int id, int lower, int upper) = 0;
+
+  virtual void Enable(int id, bool enable) = 0;
+  virtual bool IsEnabled(int id) const = 0;
+  virtual void Show(int id, bool show) = 0;
+  virtual bool IsVisible(int id) const = 0;
+
+  virtual void SetFocus(int id) = 0;
+  virtual int GetFocus() const = 0;  // 0 when no control of the page has it
+
+  // Tooltips: a fixed text, or a text asked for each time the tip shows.
+  virtual void SetTip(int id, const CString& text) = 0;
+  virtual void SetTipProvider(int id, std::function<CString()> provider) = 0;
+  // The text the tip of a control would show now (empty: no tip).
+  virtual CString GetTip(int id) const = 0;
+
+  // The keyboard order of the controls named, in that order; the controls
+  // not named keep their places after them.
+  virtual void SetTabOrder(const std::vector<int>& ids) = 0;
+
+  // Adds a control at run time (the value box, the pages' own extras).
+  virtual void AddControl(const ControlDesc& control) = 0;
+  // Asks for the page's custom drawing (the value box) to be repainted.
+  virtual void Repaint() = 0;
+
+  // Integer helpers over the text (decimal, C locale).
+  int GetInt(int id, bool* ok = nullptr) const;
+  void SetInt(int id, int value);
+};
+
+// Parses a decimal integer as the data exchange does: optional blanks, an
+// optional sign, digits, optional blanks; false for anything else or an
+// overflow of 32 bits.
+bool ParseInt(const CString& text, int* out);

@@ -1,0 +1,196 @@
+#include "pages/memory_host.h"
+
+#include <algorithm>
+
+#include "pages/param_page.h"
+
+CMemoryHost::CMemoryHost(const PageDesc& desc, CParamPage* page) : m_pPage(page) {
+  for (const ControlDesc& c : desc.controls) AddControl(c);
+}
+
+void CMemoryHost::AddControl(const ControlDesc& desc) {
+  Control& c = m_controls[desc.id];
+  c.desc = desc;
+  c.text = desc.kind == ControlKind::kCombo || desc.kind == ControlKind::kList ? CString() : desc.caption;
+  c.items = desc.items;
+  c.visible = (desc.style & kStyleHidden) == 0;
+  c.enabled = (desc.style & kStyleDisabled) == 0;
+  if (std::find(m_order.begin(), m_order.end(), desc.id) == m_order.end()) m_order.push_back(desc.id);
+}
+
+CMemoryHost::Control& CMemoryHost::At(int id) {
+  auto it = m_controls.find(id);
+  if (it == m_controls.end()) {
+    ControlDesc d;
+    d.id = id;
+    AddControl(d);
+    it = m_controls.find(id);
+  }
+  return it->second;
+}
+
+const CMemoryHost::Control* CMemoryHost::Get(int id) const {
+  auto it = m_controls.find(id);
+  return it == m_controls.end() ? nullptr : &it->second;
+}
+
+const ControlDesc* CMemoryHost::Desc(int id) const {
+  const Control* c = Get(id);
+  return c ? &c->desc : nullptr;
+}
+
+void CMemoryHost::Send(int id, Notify code) {
+  if (m_pPage) m_pPage->OnNotify(id, code);
+}
+
+void CMemoryHost::Type(int id, const CString& text) {
+  Control& c = At(id);
+  m_nFocus = id;
+  CString typed;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    const char16_t ch = text[i];
+    if ((c.desc.style & kStyleNumber) && (ch < u'0' || ch > u'9')) continue;
+    if (c.limit > 0 && typed.GetLength() >= c.limit) break;
+    typed += ch;
+  }
+  SetText(id, typed);
+}
+
+void CMemoryHost::Click(int id) {
+  Control& c = At(id);
+  m_nFocus = id;
+  if (!c.enabled || !c.visible) return;
+  if (c.desc.kind == ControlKind::kCheck) {
+    c.check = c.check ? 0 : 1;
+  } else if (c.desc.kind == ControlKind::kRadio) {
+    // Clear the other radios of the group: the run from the group's first
+    // button up to the next group start, in template order.
+    auto pos = std::find(m_order.begin(), m_order.end(), id);
+    auto first = pos;
+    while (first != m_order.begin() && !(m_controls[*first].desc.style & kStyleGroup) &&
+           m_controls[*std::prev(first)].desc.kind == ControlKind::kRadio)
+      --first;
+    for (auto it = first; it != m_order.end(); ++it) {
+      Control& r = m_controls[*it];
+      if (r.desc.kind != ControlKind::kRadio || (it != first && (r.desc.style & kStyleGroup))) break;
+      r.check = 0;
+    }
+    c.check = 1;
+  }
+  Send(id, Notify::kClicked);
+}
+
+void CMemoryHost::Choose(int id, int index) {
+  Control& c = At(id);
+  m_nFocus = id;
+  if (!c.enabled || !c.visible || index < 0 || index >= static_cast<int>(c.items.size())) return;
+  c.sel = index;
+  Send(id, Notify::kSelChange);
+}
+
+void CMemoryHost::DoubleClick(int id, int index) {
+  Choose(id, index);
+  Send(id, Notify::kDblClick);
+}
+
+CString CMemoryHost::GetText(int id) const {
+  const Control* c = Get(id);
+  if (!c) return CString();
+  if (c->desc.kind == ControlKind::kCombo || c->desc.kind == ControlKind::kList)
+    return c->sel >= 0 && c->sel < static_cast<int>(c->items.size()) ? c->items[static_cast<size_t>(c->sel)]
+                                                                       : CString();
+  return c->text;
+}
+
+void CMemoryHost::SetText(int id, const CString& text) {
+  Control& c = At(id);
+  c.text = text;
+  if (c.desc.kind == ControlKind::kEdit) {
+    Send(id, Notify::kUpdate);
+    Send(id, Notify::kChange);
+  }
+}
+
+void CMemoryHost::LimitText(int id, int n) { At(id).limit = n; }
+int CMemoryHost::GetCheck(int id) const {
+  const Control* c = Get(id);
+  return c ? c->check : 0;
+}
+void CMemoryHost::SetCheck(int id, int check) { At(id).check = check; }
+
+void CMemoryHost::ResetContent(int id) {
+  Control& c = At(id);
+  c.items.clear();
+  c.sel = -1;
+}
+
+int CMemoryHost::AddString(int id, const CString& text) {
+  Control& c = At(id);
+  c.items.push_back(text);
+  return static_cast<int>(c.items.size()) - 1;
+}
+
+int CMemoryHost::GetCount(int id) const {
+  const Control* c = Get(id);
+  return c ? static_cast<int>(c->items.size()) : 0;
+}
+
+int CMemoryHost::GetCurSel(int id) const {
+  const Control* c = Get(id);
+  return c ? c->sel : -1;
+}
+
+void CMemoryHost::SetCurSel(int id, int index) {
+  Control& c = At(id);
+  c.sel = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
+}
+
+CString CMemoryHost::GetItemText(int id, int index) const {
+  const Control* c = Get(id);
+  if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return CString();
+  return c->items[static_cast<size_t>(index)];
+}
+
+void CMemoryHost::SetRange(int id, int lower, int upper) {
+  Control& c = At(id);
+  c.lower = lower;
+  c.upper = upper;
+}
+
+void CMemoryHost::Enable(int id, bool enable) { At(id).enabled = enable; }
+bool CMemoryHost::IsEnabled(int id) const {
+  const Control* c = Get(id);
+  return c && c->enabled;
+}
+void CMemoryHost::Show(int id, bool show) { At(id).visible = show; }
+bool CMemoryHost::IsVisible(int id) const {
+  const Control* c = Get(id);
+  return c && c->visible;
+}
+
+void CMemoryHost::SetTip(int id, const CString& text) {
+  Control& c = At(id);
+  c.tip = text;
+  c.tipProvider = nullptr;
+}
+
+void CMemoryHost::SetTipProvider(int id, std::function<CString()> provider) {
+  Control& c = At(id);
+  c.tip = CString();
+  c.tipProvider = std::move(provider);
+}
+
+CString CMemoryHost::GetTip(int id) const {
+  const Control* c = Get(id);
+  if (!c) return CString();
+  return c->tipProvider ? c->tipProvider() : c->tip;
+}
+
+void CMemoryHost::SetTabOrder(const std::vector<int>& ids) {
+  std::vector<int> order;
+  for (int id : ids)
+    if (m_controls.count(id)) order.push_back(id);
+  for (int id : m_order)
+    if (std::find(order.begin(), order.end(), id) == order.end()) order.push_back(id);
+  m_order = order;
+}

@@ -1,0 +1,310 @@
+#include "properties/block_properties.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "blocks/analog_blocks.h"
+#include "blocks/counter_blocks.h"
+#include "blocks/operand_blocks.h"
+#include "editor/analog_range_tracer.h"
+#include "model/doc_queries.h"
+#include "model/name_tables.h"
+#include "model/zarad_doc.h"
+#include "pages/block_param_page.h"
+#include "pages/operand_pages.h"
+#include "platform/message_sink.h"
+#include "properties/block_sheet.h"
+#include "properties/param_copy.h"
+
+namespace {
+
+constexpr int kBehaviourFrequency = 3;
+
+// The operand index an operand page's text names: the digits after the
+// type's prefix ("S<a>.<b>" for shift-register bits), plus the module's
+// channels for the module types. -1 when the text names no number.
+int OperandIndexOfPage(int type, const OperandValues& o) {
+  const OperandTypeInfo* info = GetOperandTypeInfo(type);
+  if (!info) return -1;
+  const bool io = info->perModule > 0;
+  const CString text = io ? o.m_strChannel : o.m_strNumber;
+  const int skip = CString(info->prefix).GetLength();
+  auto number = [&text](int from) {
+    int n = 0;
+    bool digits = false;
+    for (int i = from; i < text.GetLength() && text[i] >= u'0' && text[i] <= u'9' && n < 100000; ++i) {
+      n = n * 10 + (text[i] - u'0');
+      digits = true;
+    }
+    return digits ? n : -1;
+  };
+  if (type == 602) {
+    const int a = number(1);
+    const int b = number(3);
+    return a < 0 || b < 0 || text.GetAt(2) != u'.' ? -1 : a * 16 + b;
+  }
+  int n = number(skip);
+  if (n < 0) return -1;
+  if (io) n += CConstantsIOPar::ModuleIndex(o.m_strModule) * info->perModule;
+  return n < info->count ? n : -1;
+}
+
+// The simulation values of an input or function key as OK stores them:
+// Frequency with an automatic range gives 0..9999, reversed limits are
+// swapped and the value is held to the limits.
+SimValues NormalisedSim(SimValues s) {
+  if (s.m_bAutoRange && s.m_nBehaviour == kBehaviourFrequency) {
+    s.m_nMin = 0;
+    s.m_nMax = 9999;
+  }
+  if (s.m_nMax < s.m_nMin) std::swap(s.m_nMin, s.m_nMax);
+  s.m_nValue = std::clamp(s.m_nValue, s.m_nMin, s.m_nMax);
+  return s;
+}
+
+}  // namespace
+
+void RefreshConnectionNumbers(CZaradDoc& doc, int oldNumber, int newNumber) {
+  if (oldNumber == newNumber) return;
+  for (const auto& block : doc.m_blocks)
+    for (int& source : block->m_nSource)
+      if (source == oldNumber) source = newNumber;
+  for (const auto& wire : doc.m_connections) {
+    if (wire->m_nStartNumber == oldNumber) wire->m_nStartNumber = newNumber;
+    if (wire->m_nEndNumber == oldNumber) wire->m_nEndNumber = newNumber;
+  }
+}
+
+CBlockProperties::~CBlockProperties() = default;
+
+CString CBlockProperties::GetBlockSheetCaption(const CBlockObj& block) const {
+  CString caption = m_pDoc ? GetOperandLabel(*m_pDoc, &block) : CString();
+  caption += u" ";
+  caption += LookupBlockName(g_BlockTypeNames, static_cast<UINT>(block.m_nType));
+  return caption;
+}
+
+std::unique_ptr<CBlockSheet> CBlockProperties::BuildSheet(CBlockObj& block, bool simulating) const {
+  auto sheet = std::make_unique<CBlockSheet>(block.m_nType, GetBlockSheetCaption(block), CPageContext{m_pDoc, simulating});
+  BlockPageValues values;
+  CopyBlockToPage(m_pDoc, block, values);
+  sheet->LoadValues(values);
+  if (simulating) sheet->m_nBlockNumber = block.m_nNumber;
+  return sheet;
+}
+
+bool CBlockProperties::Run(CBlockObj* block, bool simulating, CSheetRunner& runner) {
+  if (!block || !m_pDoc) return false;
+  const PageFamily family = FamilyOfType(block->m_nType);
+  // Types without a class of their own (the cursor key, the soft key) and
+  // the connector halves get no sheet; ladder elements have a sheet of their own.
+  if (family == PageFamily::kNone || family == PageFamily::kLadder || block->m_nType == 601) return false;
+  if (simulating) {
+    if (IsBlockSheetOpen(block->m_nNumber)) return false;
+    std::unique_ptr<CBlockSheet> sheet = BuildSheet(*block, true);
+    CBlockSheet* shown = sheet.get();
+    m_sheets.push_back(std::move(sheet));
+    if (!runner.OpenModeless(*shown)) {
+      CloseSheet(shown);
+      return false;
+    }
+    ShowCurrentParameterValue(*block, nullptr);
+    return false;
+  }
+  std::unique_ptr<CBlockSheet> sheet = BuildSheet(*block, false);
+  if (runner.RunModal(*sheet) != IDOK) return false;
+  WriteBack(*block, sheet->Values());
+  m_pDoc->m_undo.SaveSnapshot(m_pDoc);
+  return true;
+}
+
+void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values) {
+  CopyPageToBlock(values, block);
+  const PageFamily family = FamilyOfType(block.m_nType);
+  if (family != PageFamily::kOperandIo && family != PageFamily::kOperand) return;
+  const OperandTypeInfo* info = GetOperandTypeInfo(block.m_nType);
+  const int index = OperandIndexOfPage(block.m_nType, values.operand);
+  if (info && index >= 0) {
+    const int oldNumber = block.m_nNumber;
+    block.m_nOperand = index;
+    block.m_nNumber = info->base + index;
+    if (m_pDoc) RefreshConnectionNumbers(*m_pDoc, oldNumber, block.m_nNumber);
+  }
+  if (auto* in = dynamic_cast<CBlockIn*>(&block)) in->m_bHighSpeed = values.operand.m_bHighSpeed;
+  const bool input = block.m_nType == 600 || block.m_nType == 611;
+  if (input || block.m_nType == 608) {
+    const SimValues s = input ? NormalisedSim(values.sim) : values.sim;
+    block.m_bAutoRange = s.m_bAutoRange;
+    block.m_nSimValue = s.m_nValue;
+    block.m_nMinValue = s.m_nMin;
+    block.m_nMaxValue = s.m_nMax;
+    if (input) block.m_nParam26 = s.m_nBehaviour;
+    if (block.m_nType == 608 && m_pDoc) CAnalogRangeTracer(m_pDoc).UpdateAnalogInputRange(&block, false);
+  }
+}
+
+bool CBlockProperties::IsBlockSheetOpen(int number) const { return FindOpenSheet(number) != nullptr; }
+
+CBlockSheet* CBlockProperties::FindOpenSheet(int number) const {
+  for (const auto& sheet : m_sheets)
+    if (sheet->m_nBlockNumber == number) return sheet.get();
+  return nullptr;
+}
+
+bool CBlockProperties::RenumberOpenSheet(int oldNumber, int newNumber) {
+  CBlockSheet* sheet = FindOpenSheet(oldNumber);
+  if (!sheet) return false;
+  sheet->m_nBlockNumber = newNumber;
+  return true;
+}
+
+void CBlockProperties::CloseSheet(CBlockSheet* sheet) {
+  auto it = std::find_if(m_sheets.begin(), m_sheets.end(), [sheet](const auto& s) { return s.get() == sheet; });
+  if (it == m_sheets.end()) return;
+  // A timer whose time was taken from a block keeps 0 s as its constant time.
+  const int t = sheet->Type();
+  if (m_pDoc && (t == 400 || t == 401 || t == 403))
+    if (CBlockObj* block = m_pDoc->FindBlockByNumber(sheet->m_nBlockNumber); block && block->m_bUseRef[0]) {
+      block->m_nParam9 = 0;
+      block->m_nParam10 = 0;
+      block->m_nParam11 = TIMEBASE_SECONDS;
+    }
+  m_sheets.erase(it);
+}
+
+bool CBlockProperties::ApplySheet(CBlockSheet& sheet, int activePage) {
+  if (!sheet.OnApply(activePage)) return false;
+  BlockParamRecord record;
+  record.typeCode = sheet.Type();
+  record.number = sheet.m_nBlockNumber;
+  record.values = sheet.Values();
+  // A reference whose box is not ticked carries no block.
+  for (int k = 0; k < kRefSlots; ++k)
+    if (!record.values.pattern.m_bRef[k]) record.values.pattern.m_pRef[k] = nullptr;
+  if (sheet.Type() == 600 || sheet.Type() == 605 || sheet.Type() == 608 || sheet.Type() == 609)
+    if (auto* io = dynamic_cast<CConstantsIOPar*>(sheet.TypePage()); io && io->IsInitialised()) {
+      io->UpdateOperandNumber();
+      if (sheet.Type() == 600 && io->m_nOperandIndex > 3) {
+        io->m_bHighSpeed = 0;
+        io->Host().SetCheck(CConstantsIOPar::kIdHighSpeed, 0);
+      }
+      record.values.operand = *io;
+    }
+  if (!ApplyBlockParams(record)) return false;
+  for (CParamPage* page : sheet.Pages()) page->SetModified(false);
+  if (m_pDoc) m_pDoc->m_undo.SaveSnapshot(m_pDoc);
+  return true;
+}
+
+bool CBlockProperties::ApplyBlockParams(const BlockParamRecord& record) {
+  if (!m_pDoc) return false;
+  CBlockObj* block = m_pDoc->FindBlockByNumber(record.number);
+  // The record names its block; a block of another kind never takes it.
+  if (!block || block->m_nType != record.typeCode) return false;
+  const int oldNumber = block->m_nNumber;
+  const int oldBehaviour = block->m_nParam26;
+  WriteBack(*block, record.values);
+  if (block->m_nType == 600 || block->m_nType == 611) {
+    // The simulated output follows the new behaviour.
+    const int behaviour = block->m_nParam26;
+    int& out = block->m_nValue[10];
+    if (behaviour == kBehaviourFrequency || behaviour == 1) {
+      if (out == 1) block->m_bChanged[10] = 1;
+      out = 0;
+    } else if (behaviour == 2) {
+      if (out == 0) block->m_bChanged[10] = 1;
+      out = 1;
+    } else if (oldBehaviour == 2) {
+      out = 0;
+      block->m_bChanged[10] = 1;
+    }
+  }
+  if (block->m_nNumber != oldNumber) RenumberOpenSheet(oldNumber, block->m_nNumber);
+  return true;
+}
+
+int CBlockProperties::ShowCurrentParameterValue(CBlockObj& block, CViewContext* view) {
+  if (m_sheets.empty()) return 0;
+  if (CBlockSheet* sheet = FindOpenSheet(block.m_nNumber)) {
+    CString text;
+    if (CBlockParamPage* page = sheet->ParamPage(); page && FormatCurrentValue(block, view, &text))
+      page->ShowCurrentValue(text);
+  }
+  return static_cast<int>(m_sheets.size());
+}
+
+bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text) {
+  const int t = block.m_nType;
+  auto in = [t](int lo, int hi) { return t >= lo && t <= hi; };
+  const int value = static_cast<int>(block.m_dValue);
+  auto timeText = [&]() {
+    CString s;
+    if (view) block.FormatTimeText(view, &s);
+    *text = s;
+    return !s.IsEmpty();
+  };
+  auto* analog = dynamic_cast<CBlockAnalog*>(&block);
+  if (t == 400 || t == 401 || t == 403 || t == 404) {
+    *text = block.m_strValueText;
+    return true;
+  }
+  if (in(402, 413) || t == 823) return timeText();
+  if (t == 800 || t == 848) {
+    *text = FormatString(u"%6ld", static_cast<long>(value));
+    return true;
+  }
+  if (t == 801) {
+    auto* h = dynamic_cast<CBlockHCOUNTER*>(&block);
+    if (!h) return false;
+    *text = FormatString(u"MI=%4ldh%2ldm/MN=%5ldh%2ldm/OT=%5ldh%2ldm", static_cast<long>(block.m_nParam10),
+                         static_cast<long>(block.m_nParam9), static_cast<long>(h->m_nRemaining / 60),
+                         static_cast<long>(h->m_nRemaining % 60), static_cast<long>(h->m_nOperating / 60),
+                         static_cast<long>(h->m_nOperating % 60));
+    return true;
+  }
+  if (t == 802) {
+    auto* tr = dynamic_cast<CBlockTHTRG*>(&block);
+    const int tenth = static_cast<int>(block.m_dValue * 0.1);
+    *text = FormatString(u"%6ld/%02d:%02d%s", static_cast<long>(tr ? tr->m_nMeasured : 0), tenth / 100, tenth % 100,
+                         u"s");
+    return true;
+  }
+  if (analog && (in(803, 807) || in(815, 822))) {
+    if (t == 806)
+      *text = FormatString(u"%6ld/%6ld", static_cast<long>(analog->m_nResult), static_cast<long>(analog->m_nEnableValue));
+    else if (t == 807)
+      *text = FormatString(u"%6ld/%d", static_cast<long>(analog->m_nResult), analog->m_nThreshold1 + analog->m_nThreshold2);
+    else
+      *text = FormatString(u"%6ld", static_cast<long>(analog->m_nResult));
+    return true;
+  }
+  if (in(834, 837) || t == 846 || t == 862 || t == 863 || in(838, 843)) {
+    *text = FormatString(u"%-6d", value);
+    return true;
+  }
+  if (t == 832 || t == 856) {
+    *text = FormatString(u"0x%04X", value & 0xFFFF);
+    return true;
+  }
+  if (t == 833) {
+    *text = FormatString(u"%4d", value);
+    return true;
+  }
+  if (t == 853) {
+    *text = FormatString(u"0x%02X", value & 0xFF);
+    return true;
+  }
+  if (t == 831) {
+    *text = block.m_strValueText;
+    return true;
+  }
+  if (in(866, 868)) {
+    *text = FormatString(u"%6d", value);
+    return true;
+  }
+  if (t == 844 || t == 845 || t == 879 || t == 864 || t == 865 || in(869, 878)) {
+    *text = FormatString(u"%d", value);
+    return true;
+  }
+  return false;
+}

@@ -1,0 +1,88 @@
+// CBlockProperties: the Block Properties command of a diagram view, without
+// windows. It finds the sheet a block gets, fills its pages from the block,
+// lets a CSheetRunner show it (modal outside simulation, modeless inside),
+// writes the values back after OK with one undo snapshot, keeps the list of
+// open modeless sheets, hands them the blocks' live values, and writes a
+// modeless sheet's Apply (a BlockParamRecord) into the running block.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "pages/page_values.h"
+#include "platform/cstring.h"
+
+class CBlockObj;
+class CBlockSheet;
+class CViewContext;
+class CZaradDoc;
+
+// What a modeless sheet's Apply sends to the view: the sheet's type code, the
+// number of the block it shows and the pages' values.
+struct BlockParamRecord {
+  int typeCode = 0;
+  int number = -1;
+  BlockPageValues values;
+};
+
+// Shows sheets; the Qt side implements it with dialogs, tests with a script.
+class CSheetRunner {
+ public:
+  virtual ~CSheetRunner() = default;
+  // Runs a modal sheet and returns IDOK or IDCANCEL.
+  virtual int RunModal(CBlockSheet& sheet) = 0;
+  // Shows a modeless sheet; false when its window could not be made (the
+  // sheet is then dropped). The window unlists the sheet when it closes.
+  virtual bool OpenModeless(CBlockSheet& sheet) = 0;
+};
+
+class CBlockProperties {
+ public:
+  explicit CBlockProperties(CZaradDoc* doc) : m_pDoc(doc) {}
+  ~CBlockProperties();
+  CBlockProperties(const CBlockProperties&) = delete;
+  CBlockProperties& operator=(const CBlockProperties&) = delete;
+
+  // The command on the current block. Modal: fills, runs, writes back on OK
+  // and takes one undo snapshot; returns true when the block changed.
+  // Simulating: opens a modeless sheet unless one shows the block already.
+  bool Run(CBlockObj* block, bool simulating, CSheetRunner& runner);
+
+  // The caption of a block's sheet: its label, a space, its type's name.
+  CString GetBlockSheetCaption(const CBlockObj& block) const;
+  // Builds the sheet of a block, its pages filled from the block.
+  std::unique_ptr<CBlockSheet> BuildSheet(CBlockObj& block, bool simulating) const;
+
+  // Writes the values into the block as OK does (name, comment, the family's
+  // words; operand blocks take their new number and the wires follow).
+  void WriteBack(CBlockObj& block, const BlockPageValues& values);
+
+  // ---- Modeless sheets (simulation) ---------------------------------------------------
+  bool IsBlockSheetOpen(int number) const;
+  CBlockSheet* FindOpenSheet(int number) const;
+  // The first open sheet of oldNumber now shows newNumber.
+  bool RenumberOpenSheet(int oldNumber, int newNumber);
+  // Takes an open sheet off the list and deletes it (its window closed).
+  void CloseSheet(CBlockSheet* sheet);
+  const std::vector<std::unique_ptr<CBlockSheet>>& OpenSheets() const { return m_sheets; }
+  // The sheet's Apply: validates the active page, builds the record, writes
+  // it into the block, then takes an undo snapshot. False when the page
+  // refused a value or no block answers to the sheet's number.
+  bool ApplySheet(CBlockSheet& sheet, int activePage);
+  // The view side of Apply: the record's block, found by its number, takes
+  // the values. Nothing is written when no block has that number.
+  bool ApplyBlockParams(const BlockParamRecord& record);
+  // Hands the block's live value text to its open sheet; the number of open sheets.
+  int ShowCurrentParameterValue(CBlockObj& block, CViewContext* view);
+
+ private:
+  CZaradDoc* m_pDoc;
+  std::vector<std::unique_ptr<CBlockSheet>> m_sheets;
+};
+
+// The live value text of a block for its sheet's value box; false when the
+// type shows none (or, where the table says so, when the text is empty).
+bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text);
+
+// Moves every wire and input link from oldNumber to newNumber.
+void RefreshConnectionNumbers(CZaradDoc& doc, int oldNumber, int newNumber);

@@ -1,0 +1,83 @@
+// CBlockSheet: the rules of the block properties sheet, without a window.
+// It builds the parameter page of a block's type code (the type page), the
+// comment page after it, knows the help topic of the type, how much the type
+// page grows for its "Current Parameter Value" box in simulation, and which
+// captions the sheet sets on the type page. OK and Apply run here: the active
+// page validates, OK lets every page normalise itself, and the pages' values
+// come back in a BlockPageValues.
+//
+// A window (properties/gui/qt_block_sheet.h) shows the pages through control
+// hosts and calls Initialise when a page is first shown.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "pages/page_values.h"
+#include "pages/param_page.h"
+
+class CBlockParamPage;
+
+// The modeless buttons and Help (ids of the sheet's buttons).
+constexpr int kIdSheetOK = 1;
+constexpr int kIdSheetCancel = 2;
+constexpr int kIdSheetHelp = 9;
+constexpr int kIdSheetApply = 12321;
+
+// The help topic of a block type (1052 for a type without a topic of its own).
+int HelpTopicOfType(int type);
+// The parameter page of a type code, or null when the type has none (yet).
+std::unique_ptr<CParamPage> CreateTypePage(int type);
+
+class CBlockSheet {
+ public:
+  // The sheet of a type; context.simulating makes it modeless.
+  CBlockSheet(int type, const CString& caption, const CPageContext& context);
+  ~CBlockSheet();
+  CBlockSheet(const CBlockSheet&) = delete;
+  CBlockSheet& operator=(const CBlockSheet&) = delete;
+
+  int Type() const { return m_nType; }
+  const CString& Caption() const { return m_strCaption; }
+  void SetCaption(const CString& caption) { m_strCaption = caption; }
+  bool IsModeless() const { return m_context.simulating; }
+  const CPageContext& Context() const { return m_context; }
+
+  // Pages in order: the type page (when the type has one), then the comment page.
+  const std::vector<CParamPage*>& Pages() const { return m_pages; }
+  CParamPage* TypePage() const { return m_pTypePage.get(); }
+  // The type page when it follows the block parameter page pattern.
+  CBlockParamPage* ParamPage() const;
+  CCommentPage& CommentPage() { return m_commentPage; }
+
+  // Moves the values into every page (before the pages show).
+  void LoadValues(const BlockPageValues& values);
+  // The pages' values.
+  BlockPageValues Values() const;
+
+  // The Help button: the topic of the type.
+  int HelpTopic() const { return HelpTopicOfType(m_nType); }
+  // Pixels the type page grows in simulation for its value box (0, 30 or 50).
+  int ValueBoxGrowth() const;
+  // Sets the captions the sheet gives the type page once it is initialised
+  // (the time group of the single-time timers; the Chinese captions).
+  void RetextTypePage();
+
+  // OK of a modal sheet: the active page's exchange, then every shown page's
+  // OK. False (the sheet stays open) when the exchange refused a value.
+  bool OnOK(int activePage);
+  // Apply of a modeless sheet: the active page's exchange; false when it failed.
+  bool OnApply(int activePage);
+
+  // The block shown by a modeless sheet (-1 for a modal one).
+  int m_nBlockNumber = -1;
+  BlockPageValues m_values;  // what the sheet was loaded with
+
+ private:
+  int m_nType;
+  CString m_strCaption;
+  CPageContext m_context;
+  std::unique_ptr<CParamPage> m_pTypePage;
+  CCommentPage m_commentPage;
+  std::vector<CParamPage*> m_pages;
+};

@@ -1,0 +1,216 @@
+// The device link in the running main window: PC->Device and Clear through the
+// frame's commands to the simulator, the commands' enable rules, COM
+// Configuration, the progress dialog and the password dialog.
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QKeyEvent>
+
+#include "app/gui/shell_fixture.h"
+#include "platform/resource_ids.h"
+#include "device/gui/com_config_dlg.h"
+#include "device/gui/device_controller.h"
+#include "device/gui/password_dlg.h"
+#include "device/gui/transfer_progress_dlg.h"
+#include "editor/gui/child_frame.h"
+#include "model/zarad_doc.h"
+#include "support/device_simulator.h"
+
+namespace {
+
+// Types into a widget as the keyboard does.
+void TypeText(QWidget* widget, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &press);
+  }
+}
+
+void PressKey(QWidget* widget, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &press);
+}
+
+// What a compiled document sends, made up from its model: enough to follow it to the device.
+bool FakeCompile(CZaradDoc& doc, TransferImage* image) {
+  image->modelCode = doc.m_wModelCode;
+  image->minFirmware = doc.IsNewerFamily() ? 0xC100 : 0xB100;
+  image->table.assign(kTableImageBytes, 0x5A);
+  image->program.assign(256, 0xA5);
+  return true;
+}
+
+class DeviceCommandsTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_device = m_frame->GetDeviceController();
+    ASSERT_NE(m_device, nullptr);
+    m_device->Link().SetTimeScale(0.1);
+    m_device->SetCompiler(FakeCompile);
+    m_device->SetPortChooser([this](const std::string&) {
+      ++m_choices;
+      return m_sim.PortPath();
+    });
+  }
+
+  bool Enabled(UINT id) {
+    m_frame->UpdateCommandUI();
+    return m_frame->GetAction(id)->isEnabled();
+  }
+
+  // Runs the event loop until the link has finished the posted operation.
+  void RunPosted() {
+    QElapsedTimer timer;
+    timer.start();
+    QCoreApplication::processEvents();
+    while (m_device->Link().IsBusy() && timer.elapsed() < 20000) QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+  }
+
+
+  DeviceSimulator m_sim;
+  CDeviceController* m_device = nullptr;
+  int m_choices = 0;
+};
+
+}  // namespace
+
+TEST_F(DeviceCommandsTest, EnableRulesFollowTheActiveDiagram) {
+  EXPECT_FALSE(Enabled(ID_PC_TO_DEVICE));
+  EXPECT_TRUE(Enabled(ID_CLEAR_PROGRAM));
+  EXPECT_TRUE(Enabled(ID_COM_CONFIGURATION));
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
+  EXPECT_TRUE(Enabled(ID_PC_TO_DEVICE));
+  m_frame->GetActiveDocument()->m_bLocked = 1;
+  EXPECT_FALSE(Enabled(ID_PC_TO_DEVICE));
+}
+
+TEST_F(DeviceCommandsTest, CtrlDDownloadsTheActiveDiagramToTheDevice) {
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
+  CZaradDoc* doc = m_frame->GetActiveDocument();
+  ASSERT_NE(doc, nullptr);
+  m_sim.SetIdentity(static_cast<BYTE>(doc->m_wModelCode >> 8), 0x88, 0xC100);
+  // Ctrl+D: the frame's accelerator of PC->Device.
+  QAction* accelerator = m_frame->findChild<QAction*>(QString("acc%1").arg(ID_PC_TO_DEVICE));
+  ASSERT_NE(accelerator, nullptr);
+  ASSERT_EQ(accelerator->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+  accelerator->trigger();
+  // The command only posts the operation; the link runs it from the event loop.
+  EXPECT_TRUE(m_sim.Requests().empty());
+  RunPosted();
+  EXPECT_EQ(m_choices, 1);  // no port chosen yet: COM Configuration ran first
+  EXPECT_EQ(m_sim.LastEndSuccess(), 1);
+  EXPECT_EQ(m_sim.Registers(kRegTableImage, kTableImageBytes / 2), std::vector<BYTE>(kTableImageBytes, 0x5A));
+  EXPECT_EQ(m_sim.Registers(kRegProgramArea, 128), std::vector<BYTE>(256, 0xA5));
+  EXPECT_TRUE(m_sink.messages().empty());
+  CTransferProgressDlg* progress = m_device->ProgressDialog();
+  ASSERT_NE(progress, nullptr);
+  EXPECT_FALSE(progress->isVisible());
+  EXPECT_EQ(progress->ProgressBar()->value(), 100);
+  EXPECT_EQ(progress->windowTitle(), "PC->Device");
+  EXPECT_TRUE(Enabled(ID_PC_TO_DEVICE));
+  // The port stays chosen for the next operation.
+  m_frame->SendCommand(ID_PC_TO_DEVICE);
+  RunPosted();
+  EXPECT_EQ(m_choices, 1);
+  EXPECT_EQ(m_sim.StartCount(), 2);
+}
+
+TEST_F(DeviceCommandsTest, ClearFromTheTransferMenu) {
+  m_sink.QueueAnswer(IDYES);
+  m_frame->GetAction(ID_CLEAR_PROGRAM)->trigger();
+  RunPosted();
+  EXPECT_EQ(m_sim.LastEndSuccess(), 1);
+  EXPECT_EQ(m_sim.Registers(kRegTableImage, 8), std::vector<BYTE>(16, 0xFF));
+}
+
+TEST_F(DeviceCommandsTest, FailedDownloadIsShownAsFailed) {
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
+  m_sim.SetIdentity(0x21, 0x88, 0xB100);  // another series than the diagram's
+  m_frame->SendCommand(ID_PC_TO_DEVICE);
+  RunPosted();
+  ASSERT_FALSE(m_sink.messages().empty());
+  EXPECT_EQ(m_sink.messages().back().text, CString(u"Download PC->Device failed!"));
+  EXPECT_FALSE(m_device->ProgressDialog() && m_device->ProgressDialog()->isVisible());
+}
+
+TEST(ComConfigDialog, TypedPathConnectAndDetect) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  DeviceSimulator sim;
+  std::vector<std::string> probed;
+  CComConfigDlg dlg("", [&](const std::string& path) {
+    probed.push_back(path);
+    return path == sim.PortPath() ? 1 : 0;
+  });
+  dlg.PortList()->setEditText(QString::fromStdString(sim.PortPath()));
+  dlg.DetectButton()->click();
+  EXPECT_EQ(probed, std::vector<std::string>{sim.PortPath()});
+  EXPECT_TRUE(sink.messages().empty());
+  EXPECT_EQ(dlg.DetectButton()->text(), "Automatic Detection");
+  EXPECT_TRUE(dlg.DetectButton()->isEnabled());
+  dlg.PortList()->setEditText("/dev/ttyUSB9");
+  dlg.DetectButton()->click();
+  EXPECT_EQ(sink.messages().size(), 1u);  // silent port: string 631
+  dlg.ConnectButton()->click();
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_EQ(dlg.Port(), "/dev/ttyUSB9");
+}
+
+TEST(ComConfigDialog, NoPortChosen) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  CComConfigDlg dlg("", {});
+  dlg.PortList()->clear();
+  dlg.PortList()->setEditText("");
+  dlg.ConnectButton()->click();
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_EQ(dlg.Port(), "");
+  ASSERT_EQ(sink.messages().size(), 1u);
+  EXPECT_EQ(sink.messages()[0].icon, MessageIcon::kQuestion);
+}
+
+TEST(TransferProgressDialog, TextsByPhase) {
+  CTransferProgressDlg dlg;
+  dlg.OnTransferProgress(45, kPhaseDownload);
+  EXPECT_EQ(dlg.StatusLine()->text(), "DownLoading Program - 45%");
+  EXPECT_EQ(dlg.windowTitle(), "PC->Device");
+  EXPECT_EQ(dlg.ProgressBar()->value(), 45);
+  dlg.OnTransferProgress(10, kPhaseUpload);
+  EXPECT_EQ(dlg.StatusLine()->text(), "UpLoading Program - 10%");
+  EXPECT_EQ(dlg.windowTitle(), "Device->PC");
+  dlg.OnTransferProgress(30, kPhaseOther);
+  EXPECT_EQ(dlg.StatusLine()->text(), "It's writing or Factory Resetting - 30%");
+  EXPECT_EQ(dlg.windowTitle(), "PC->Device");
+  dlg.OnTransferProgress(80, 9);
+  EXPECT_EQ(dlg.Phase(), 9);
+  EXPECT_EQ(dlg.ProgressBar()->value(), 30);
+}
+
+TEST(PasswordDialog, CapitalsOnlyAtMostEight) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  CPasswordDlg dlg;
+  TypeText(dlg.Edit(), "abcdefghij");
+  EXPECT_EQ(dlg.Edit()->text(), "ABCDEFGH");
+  EXPECT_TRUE(sink.messages().empty());
+  dlg.Edit()->clear();
+  TypeText(dlg.Edit(), "AB1");
+  EXPECT_EQ(dlg.Edit()->text(), "");
+  ASSERT_EQ(sink.messages().size(), 1u);
+  EXPECT_EQ(sink.messages()[0].text, CString(u"Every character of the password must be A - Z"));
+  TypeText(dlg.Edit(), "xyz");
+  PressKey(dlg.Edit(), Qt::Key_Return);
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  unsigned char bytes[8];
+  dlg.CopyPassword(bytes);
+  EXPECT_EQ(bytes[0], 'X');
+  EXPECT_EQ(bytes[2], 'Z');
+  EXPECT_EQ(bytes[3], 0xFF);
+}

@@ -1,0 +1,28 @@
+// A page on the memory host over a small document: the page kit's test bench.
+#pragma once
+
+#include <memory>
+
+#include "pages/memory_host.h"
+#include "pages/param_page.h"
+#include "platform/message_sink.h"
+#include "support/diagram_builder.h"
+
+template <typename Page>
+struct PageHarness {
+  explicit PageHarness(CZaradDoc* doc, bool simulating = false) : context{doc, simulating} {}
+
+  // Attaches the page to a fresh host and initialises it.
+  Page& Open() {
+    host = std::make_unique<CMemoryHost>(page.Describe(), &page);
+    page.Attach(host.get(), context);
+    page.Initialise();
+    return page;
+  }
+
+  CPageContext context;
+  Page page;
+  std::unique_ptr<CMemoryHost> host;
+  RecordingMessageSink sink;
+  ScopedMessageSink scope{&sink};
+};

@@ -1,0 +1,370 @@
+// The block properties sheet, the copying tables, the command and Apply.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "blocks/analog_blocks.h"
+#include "blocks/comm_blocks.h"
+#include "blocks/operand_blocks.h"
+#include "pages/logic_pages.h"
+#include "pages/memory_host.h"
+#include "pages/operand_pages.h"
+#include "pages/timer_page.h"
+#include "platform/message_sink.h"
+#include "properties/block_properties.h"
+#include "properties/block_sheet.h"
+#include "properties/param_copy.h"
+#include "support/diagram_builder.h"
+
+namespace {
+
+TEST(BlockSheet, TypePageCommentPageOrderHelpAndGrowth) {
+  const struct {
+    int type;
+    bool simulating;
+    size_t pages;
+    int help;
+    int growth;
+  } cases[] = {
+      {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 1, 1002, 50}, {300, true, 2, 1030, 0},
+      {603, false, 1, 1080, 0}, {600, false, 2, 1052, 0}, {601, false, 2, 1052, 0}, {830, true, 2, 1108, 0},
+      {911, false, 1, 1042, 0}, {705, false, 1, 1052, 0},
+  };
+  for (const auto& c : cases) {
+    CBlockSheet sheet(c.type, u"", CPageContext{nullptr, c.simulating});
+    EXPECT_EQ(sheet.Pages().size(), c.pages) << c.type;
+    EXPECT_EQ(sheet.Pages().back(), &sheet.CommentPage()) << c.type;
+    EXPECT_EQ(sheet.HelpTopic(), c.help) << c.type;
+    EXPECT_EQ(sheet.ValueBoxGrowth(), c.growth) << c.type;
+  }
+  EXPECT_NE(dynamic_cast<CSpecialFunPar*>(CBlockSheet(403, u"", {}).TypePage()), nullptr);
+  EXPECT_NE(dynamic_cast<CConstantsPar*>(CBlockSheet(611, u"", {}).TypePage()), nullptr);
+  EXPECT_NE(dynamic_cast<CConstantsIOPar*>(CBlockSheet(609, u"", {}).TypePage()), nullptr);
+}
+
+TEST(BlockSheet, TimeGroupCaptionByType) {
+  const struct {
+    int type;
+    const char16_t* caption;
+  } cases[] = {{400, u"On-Delay"}, {403, u"On-Delay"}, {401, u"Off-Delay"}, {404, u"Off Time(TL)"}};
+  for (const auto& c : cases) {
+    CBlockSheet sheet(c.type, u"", {});
+    CMemoryHost host(sheet.TypePage()->Describe(), sheet.TypePage());
+    sheet.TypePage()->Attach(&host, {});
+    sheet.TypePage()->Initialise();
+    sheet.RetextTypePage();
+    EXPECT_EQ(host.GetText(CSpecialFunPar::kIdTimeGroup), CString(c.caption));
+  }
+}
+
+// ---- Copying tables: block -> page values -> block gives the same words ---------
+
+// Distinct words below 256 (the character words of the UDC block keep their low byte only).
+void Scramble(CBlockObj& b, int type) {
+  const int seed = type % 97;
+  for (int k = 0; k < 13; ++k) ParamP(b, k) = seed + 3 * k + 1;
+  for (int k = 1; k < 16; ++k) ParamX(b, k) = seed + 50 + 7 * k;
+  b.m_strName = u"Nm";
+  b.m_strLabel = u"A comment";
+  b.m_dParam = 2.5;
+  b.m_strReserved = u"Place";
+  if (auto* a = dynamic_cast<CBlockAnalog*>(&b)) {
+    a->m_nSensor = 2;
+    a->m_nRangeMin = -5;
+    a->m_nRangeMax = 500;
+    a->m_dGain = 0.25;
+    a->m_nOffset = 9;
+    a->m_nThreshold1 = 11;
+    a->m_nThreshold2 = 12;
+    a->m_nPoint = 2;
+    a->m_nOption1 = 1;
+    a->m_nOption2 = 0;
+    a->m_nOption3 = 1;
+    a->m_dKc = 1.75;
+    a->m_nOption4 = 0;
+    a->m_nTiMinutes = 4;
+    a->m_nTiSeconds = 5;
+    a->m_nSelect = 2;
+    a->m_nResult = 321;
+  }
+  if (auto* m = dynamic_cast<CBlockMR*>(&b)) {
+    m->m_bySlaveAddress = 17;
+    m->m_byCommand = 2;
+    m->m_byFunction = 3;
+    m->m_byDataMode = 1;
+    m->m_nPort = 2;
+    m->m_wRegister = 0xBEEF;
+    m->m_wCount = 8;
+    m->m_wDataAddress = 0x1234;
+    m->m_wDataHigh = 0x5678;
+    m->m_wDataIndex = 7;
+    m->m_nDataType = 3;
+    m->m_strDataLow = u"1234";
+    m->m_strDataHigh = u"5678";
+  }
+  if (auto* w = dynamic_cast<CBlockWIFI*>(&b)) {
+    w->m_nWifiSource = 1;
+    w->m_nWifiId = 4;
+    w->m_nWifiBlockType = 1;
+    w->m_nWifiBlockNumber = 9;
+  }
+}
+
+TEST(ParamCopy, EveryFamilyRoundTripsItsWords) {
+  // One type of each family.
+  const int types[] = {400, 405, 408, 409, 410, 411, 412, 413, 879, 800, 801, 802, 815, 822, 821, 838,
+                       817, 818, 819, 803, 808, 810, 823, 847, 813, 824, 830, 844, 855, 911, 300, 407, 846};
+  for (int type : types) {
+    CDiagramBuilder d;
+    CBlockObj* ref0 = d.Add(800);
+    CBlockObj* ref1 = d.Add(803);
+    CBlockObj* a = d.Add(type);
+    CBlockObj* b = d.Add(type);
+    Scramble(*a, type);
+    a->m_pRef[0] = ref0;
+    a->m_pRef[1] = ref1;
+    a->m_bUseRef[0] = 1;
+    a->m_bUseRef[1] = 1;
+    std::unique_ptr<CBlockObj> fresh = MakeBlockOfType(type);
+
+    BlockPageValues v;
+    CopyBlockToPage(&d.Doc(), *a, v);
+    CopyPageToBlock(v, *b);
+    BlockPageValues v2;
+    CopyBlockToPage(&d.Doc(), *b, v2);
+    v2.pattern.m_nBlockNumber = v.pattern.m_nBlockNumber;
+    v2.relay.m_pBlock = v.relay.m_pBlock;
+    EXPECT_TRUE(v == v2) << type;
+    // A word the table wrote holds the block's word, never another one.
+    for (int k = 0; k < 17; ++k) {
+      if (ParamP(*b, k) != ParamP(*fresh, k)) {
+        EXPECT_EQ(ParamP(*b, k), ParamP(*a, k)) << type << " P" << k;
+      }
+    }
+    for (int k = 1; k < 16; ++k) {
+      if (ParamX(*b, k) != ParamX(*fresh, k)) {
+        EXPECT_EQ(ParamX(*b, k), ParamX(*a, k)) << type << " X" << k;
+      }
+    }
+    EXPECT_EQ(b->m_strLabel, a->m_strLabel) << type;
+  }
+}
+
+TEST(ParamCopy, RowsThatTheTablesSingleOut) {
+  CDiagramBuilder d;
+  CBlockObj* timer = d.Add(400);
+  timer->m_nParam10 = 7;  // P9: the high part of T
+  timer->m_nParam9 = 30;  // P8: the low part
+  timer->m_nParam11 = TIMEBASE_MINUTES;
+  BlockPageValues v;
+  CopyBlockToPage(&d.Doc(), *timer, v);
+  EXPECT_EQ(v.time.m_nHigh1, 7);
+  EXPECT_EQ(v.time.m_nLow1, 30);
+  EXPECT_EQ(v.time.m_nUnit1, TIMEBASE_MINUTES);
+
+  CBlockObj* random = d.Add(407);  // the random generator's retentivity is never read or written
+  random->m_nParam1 = 1;
+  BlockPageValues r;
+  CopyBlockToPage(&d.Doc(), *random, r);
+  EXPECT_EQ(r.pattern.m_bRetentive, 0);
+  r.pattern.m_bRetentive = 0;
+  CopyPageToBlock(r, *random);
+  EXPECT_EQ(random->m_nParam1, 1);
+
+  CBlockObj* mask = d.Add(838);
+  mask->m_nParam10 = 0x1ABCD;
+  BlockPageValues m;
+  CopyBlockToPage(&d.Doc(), *mask, m);
+  EXPECT_EQ(m.mask.m_strMask, CString(u"ABCD"));
+
+  CBlockObj* astro = d.Add(412);
+  BlockPageValues a;
+  CopyBlockToPage(&d.Doc(), *astro, a);
+  a.astro.m_strLocation = u"Harbour";
+  CopyPageToBlock(a, *astro);
+  EXPECT_EQ(astro->m_strReserved, CString(u"Harbour"));
+}
+
+// ---- The command -------------------------------------------------------------------
+
+// Runs a modal sheet with a script that works the type page through a memory host.
+class ScriptedRunner : public CSheetRunner {
+ public:
+  std::function<void(CBlockSheet&, CMemoryHost&)> script;
+  int answer = IDOK;
+  int modalRuns = 0;
+  std::vector<CBlockSheet*> opened;
+  std::unique_ptr<CMemoryHost> host;
+
+  int RunModal(CBlockSheet& sheet) override {
+    ++modalRuns;
+    CParamPage* page = sheet.Pages().front();
+    host = std::make_unique<CMemoryHost>(page->Describe(), page);
+    page->Attach(host.get(), sheet.Context());
+    page->Initialise();
+    sheet.RetextTypePage();
+    if (script) script(sheet, *host);
+    if (answer == IDOK && !sheet.OnOK(0)) return IDCANCEL;
+    return answer;
+  }
+  bool OpenModeless(CBlockSheet& sheet) override {
+    opened.push_back(&sheet);
+    CParamPage* page = sheet.Pages().front();
+    host = std::make_unique<CMemoryHost>(page->Describe(), page);
+    page->Attach(host.get(), sheet.Context());
+    page->Initialise();
+    return true;
+  }
+};
+
+TEST(BlockPropertiesCommand, OnDelayOkWritesTheTimeAndTakesOneSnapshot) {
+  CDiagramBuilder d;
+  CBlockObj* timer = d.Add(400);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  runner.script = [](CBlockSheet&, CMemoryHost& host) {
+    host.Type(CSpecialFunPar::kIdHigh, u"12");
+    host.Type(CSpecialFunPar::kIdLow, u"34");
+    host.Type(kIdBlockName, u"Pump");
+    host.Click(kIdRetentivity);
+  };
+  const int before = d.Doc().m_undo.m_nIndex;
+  EXPECT_TRUE(command.Run(timer, false, runner));
+  EXPECT_EQ(timer->m_nParam10, 12);
+  EXPECT_EQ(timer->m_nParam9, 34);
+  EXPECT_EQ(timer->m_strName, CString(u"Pump"));
+  EXPECT_EQ(timer->m_nParam1, 1);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+
+  runner.answer = IDCANCEL;  // Cancel leaves the block and the history alone
+  runner.script = [](CBlockSheet&, CMemoryHost& host) { host.Type(CSpecialFunPar::kIdHigh, u"99"); };
+  EXPECT_FALSE(command.Run(timer, false, runner));
+  EXPECT_EQ(timer->m_nParam10, 12);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+}
+
+TEST(BlockPropertiesCommand, TypesWithoutASheetOpenNothing) {
+  CDiagramBuilder d;
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  for (int type : {811, 700, 703}) {
+    std::unique_ptr<CBlockObj> block = MakeBlockOfType(type);
+    if (block) command.Run(block.get(), false, runner);
+  }
+  EXPECT_EQ(runner.modalRuns, 0);
+}
+
+TEST(BlockPropertiesCommand, InputTakesItsNewModuleAndChannelAndTheWiresFollow) {
+  CDiagramBuilder d;
+  CBlockObj* input = d.Add(600);
+  input->m_nOperand = 40;
+  input->m_nNumber = 140;
+  CBlockObj* gate = d.Add(300);
+  CDiagramBuilder::Wire(input, gate, 0);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  runner.script = [](CBlockSheet&, CMemoryHost& host) {
+    EXPECT_EQ(host.GetText(CConstantsIOPar::kIdModule), CString(u"Ext.1"));
+    EXPECT_EQ(host.GetText(CConstantsIOPar::kIdChannel), CString(u"I8"));
+    for (int i = 0; i < host.GetCount(CConstantsIOPar::kIdModule); ++i)
+      if (host.GetItemText(CConstantsIOPar::kIdModule, i) == CString(u"Ext.2")) host.Choose(CConstantsIOPar::kIdModule, i);
+    for (int i = 0; i < host.GetCount(CConstantsIOPar::kIdChannel); ++i)
+      if (host.GetItemText(CConstantsIOPar::kIdChannel, i) == CString(u"I5")) host.Choose(CConstantsIOPar::kIdChannel, i);
+  };
+  EXPECT_TRUE(command.Run(input, false, runner));
+  EXPECT_EQ(input->m_nOperand, 69);
+  EXPECT_EQ(input->m_nNumber, 169);
+  EXPECT_EQ(gate->m_nSource[0], 169);
+}
+
+TEST(BlockPropertiesCommand, ShiftRegisterBitReadsBackItsTwoDigits) {
+  CDiagramBuilder d;
+  CBlockObj* bit = d.Add(602);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  runner.script = [](CBlockSheet&, CMemoryHost& host) {
+    for (int i = 0; i < host.GetCount(CConstantsPar::kIdNumber); ++i)
+      if (host.GetItemText(CConstantsPar::kIdNumber, i) == CString(u"S2.5")) host.Choose(CConstantsPar::kIdNumber, i);
+  };
+  EXPECT_TRUE(command.Run(bit, false, runner));
+  EXPECT_EQ(bit->m_nOperand, 37);
+  EXPECT_EQ(bit->m_nNumber, 1037);
+}
+
+// ---- Modeless sheets and Apply --------------------------------------------------------
+
+TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
+  CDiagramBuilder d;
+  CBlockObj* timer = d.Add(400);
+  CBlockObj* other = d.Add(400);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  command.Run(timer, true, runner);
+  command.Run(timer, true, runner);  // a second request for the same block opens nothing
+  ASSERT_EQ(runner.opened.size(), 1u);
+  CBlockSheet& sheet = *runner.opened[0];
+  EXPECT_EQ(sheet.m_nBlockNumber, timer->m_nNumber);
+  ASSERT_NE(sheet.ParamPage(), nullptr);
+  EXPECT_TRUE(sheet.ParamPage()->HasValueBox());
+
+  runner.host->Type(CSpecialFunPar::kIdHigh, u"8");
+  const int before = d.Doc().m_undo.m_nIndex;
+  EXPECT_TRUE(command.ApplySheet(sheet, 0));
+  EXPECT_EQ(timer->m_nParam10, 8);
+  EXPECT_EQ(other->m_nParam10, 0);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+
+  // A refused value applies nothing.
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  runner.host->SetText(CSpecialFunPar::kIdLow, u"");
+  EXPECT_FALSE(command.ApplySheet(sheet, 0));
+  EXPECT_EQ(sink.messages().size(), 1u);
+
+  // Live values reach the open sheet of the block.
+  timer->m_strValueText = u"00:05";
+  EXPECT_EQ(command.ShowCurrentParameterValue(*timer, nullptr), 1);
+  EXPECT_EQ(sheet.ParamPage()->CurrentValueText(), CString(u"00:05"));
+  command.CloseSheet(&sheet);
+  EXPECT_EQ(command.ShowCurrentParameterValue(*timer, nullptr), 0);
+}
+
+TEST(BlockPropertiesApply, RecordWithoutItsBlockWritesNothing) {
+  CDiagramBuilder d;
+  CBlockObj* timer = d.Add(400);
+  CBlockObj* coil = d.Add(300);
+  CBlockProperties command(&d.Doc());
+  BlockParamRecord record;
+  record.typeCode = 400;
+  CopyBlockToPage(&d.Doc(), *timer, record.values);
+  record.values.time.m_nHigh1 = 42;
+  record.number = 9999;  // no such block
+  EXPECT_FALSE(command.ApplyBlockParams(record));
+  record.number = coil->m_nNumber;  // a block of another kind
+  EXPECT_FALSE(command.ApplyBlockParams(record));
+  EXPECT_EQ(timer->m_nParam10, 0);
+  record.number = timer->m_nNumber;
+  EXPECT_TRUE(command.ApplyBlockParams(record));
+  EXPECT_EQ(timer->m_nParam10, 42);
+}
+
+TEST(BlockPropertiesApply, InputBehaviourMovesTheSimulatedOutput) {
+  CDiagramBuilder d;
+  CBlockObj* input = d.Add(600);
+  CBlockProperties command(&d.Doc());
+  BlockParamRecord record;
+  record.typeCode = 600;
+  record.number = input->m_nNumber;
+  CopyBlockToPage(&d.Doc(), *input, record.values);
+  record.values.operand.m_strChannel = FormatString(u"I%d", input->m_nOperand % 32);
+  record.values.sim.m_nBehaviour = 2;  // momentary break: output 1
+  ASSERT_TRUE(command.ApplyBlockParams(record));
+  EXPECT_EQ(input->m_nValue[10], 1);
+  record.values.sim.m_nBehaviour = 0;  // back to Switch from momentary break: output 0, marked
+  input->m_bChanged[10] = 0;
+  ASSERT_TRUE(command.ApplyBlockParams(record));
+  EXPECT_EQ(input->m_nValue[10], 0);
+  EXPECT_EQ(input->m_bChanged[10], 1);
+}
+
+}  // namespace
