@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include <sys/stat.h>
+
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
@@ -119,6 +121,13 @@ DocumentWindow* DocumentManager::OpenDocument(const CString& path) {
       ActivateDocument(e.doc);
       return e.doc;
     }
+  }
+  // A named pipe, device or folder is refused before anything opens it: opening a pipe
+  // would wait for a writer that may never come.
+  struct stat st = {};
+  if (::stat(path.ToUtf8().c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    AfxMessageBox(FormatString(u"\"%ls\" is not a diagram file.", path.GetString()), MB_OK | MB_ICONEXCLAMATION);
+    return nullptr;
   }
   DocumentWindow* doc = CreateWindow();
   if (!doc) return nullptr;

@@ -16,14 +16,18 @@
 #include <QSettings>
 #include <QVBoxLayout>
 #include <exception>
+#include <filesystem>
+#include <vector>
 
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/qt_message_sink.h"
 #include "controls/gui/pane_status_bar.h"
 #include "model/shell_context.h"
+#include "platform/file_util.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "platform/paths.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
@@ -79,20 +83,19 @@ CEditorApp::~CEditorApp() {
 }
 
 QString CEditorApp::LanguageSettingsPath() {
-  return QDir(QDir::tempPath()).filePath("RazadUdezazir/DizevOdaved.ini");
+  // Each user's own: a file in the shared temporary folder could be planted by anyone.
+  return ToQString(GetSettingsFolder()) + "RazadUdezazir/DizevOdaved.ini";
 }
 
 bool CEditorApp::ReadLanguageSetting(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  // A settings file is one short line; anything larger is not ours.
-  constexpr qint64 kMaxSize = 64 * 1024;
-  if (file.size() <= 0 || file.size() > kMaxSize) return false;
-  const QByteArray bytes = file.readAll();
+  // A settings file is one short line; anything larger is not ours. Only a regular file
+  // of the user's own counts: no link, no pipe that would hold the start.
+  constexpr size_t kMaxSize = 64 * 1024;
+  std::vector<BYTE> bytes;
+  if (!ReadOwnFileBytes(std::filesystem::path(path.toStdString()), bytes, kMaxSize).empty()) return false;
   QString text;
-  for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-    const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char16_t unit = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
     if (unit == 0) break;
     text.append(QChar(unit));
   }
@@ -151,9 +154,11 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
       return TRUE;
     }
   }
+  // Each file opens on its own: one that cannot be opened is reported (by the opening)
+  // and the others still open.
   for (const QString& argument : arguments) {
     if (argument.startsWith("-")) continue;
-    if (!OpenDocumentFile(ToCString(argument))) return FALSE;
+    OpenDocumentFile(ToCString(argument));
   }
 
   if (m_options.showWindow) {

@@ -27,7 +27,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
 
  public:
   struct Options {
-    QString languageFile;            // empty: "RazadUdezazir/DizevOdaved.ini" in the temporary folder
+    QString languageFile;            // empty: "RazadUdezazir/DizevOdaved.ini" in the settings folder
     QString settingsFile;            // empty: the user's settings of the program; else an ini file
     bool installMessageSink = true;  // show messages in message boxes
     bool showWindow = true;          // show the main window maximised at the end of start-up
@@ -39,7 +39,8 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   ~CEditorApp() override;
 
   // Start-up: printer defaults, recent files, templates, the main frame, the files of the
-  // command line (arguments without the program name). FALSE ends the program.
+  // command line (arguments without the program name; a file that cannot be opened is
+  // reported and the others open). FALSE ends the program.
   BOOL InitInstance(const QStringList& arguments);
   // Writes the zoom pane and brings the commands up to date; FALSE: no more idle work.
   BOOL OnIdle(long count);
@@ -91,9 +92,10 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   // Text of the zoom pane for the active window: "Zoom:75%".
   CString GetZoomText() const;
 
-  // The settings file of the interface language, in the temporary folder.
+  // The settings file of the interface language, in the user's settings folder.
   static QString LanguageSettingsPath();
   // Whether the settings file (UTF-16LE text) names the Chinese interface ("zh_CN").
+  // A link, a file that is not regular or another user's file counts as no file.
   static bool ReadLanguageSetting(const QString& path);
   // Whether the path ends in ".bfb" or ".bld", in any letter case.
   static bool HasDiagramExtension(const CString& path);

@@ -15,13 +15,13 @@ constexpr size_t kMaxBitmapFile = size_t{1} << 20;
 constexpr int kRowBytes = 16;     // 108 bits padded to a multiple of 32
 constexpr int kBandColumns = 120;  // 15 bytes of each row
 
-LONG ReadLong(const std::vector<BYTE>& f, size_t at) {
+LONG ReadLong(std::span<const BYTE> f, size_t at) {
   return static_cast<LONG>(ReadDwordLE(&f[at]));
 }
 
 // The offset of the first pixel row in the file and the row order, or false
 // when the file is not a suitable logo.
-bool ParseHeader(const std::vector<BYTE>& f, size_t* pixels, bool* topDown, bool* darkZero) {
+bool ParseHeader(std::span<const BYTE> f, size_t* pixels, bool* topDown, bool* darkZero) {
   if (f.size() < kFileHeader + 40 || f[0] != 'B' || f[1] != 'M') return false;
   const DWORD offBits = ReadDwordLE(&f[10]);
   const DWORD infoSize = ReadDwordLE(&f[14]);
@@ -43,28 +43,12 @@ bool ParseHeader(const std::vector<BYTE>& f, size_t* pixels, bool* topDown, bool
 
 }  // namespace
 
-int LoadStartupBitmap(const CString& path, bool convert, BYTE* out) {
-  std::vector<BYTE> file;
-  if (path.IsEmpty() ||
-      !ReadFileBytes(std::filesystem::path(path.ToUtf8()), file, kMaxBitmapFile).empty())
-    return kBitmapNotFound;
+bool DecodeStartupBitmap(std::span<const BYTE> file, BYTE* out) {
   size_t pixels = 0;
   bool topDown = false;
   bool darkZero = false;
-  if (!ParseHeader(file, &pixels, &topDown, &darkZero)) {
-    CString text;
-    if (out != nullptr) {
-      text.Format(u"%s is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format,Please Check "
-                  u"Options->Properties->General's [Company logo] Field!",
-                  path.GetString());
-    } else {
-      text.Format(u"%s is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format!", path.GetString());
-    }
-    AfxMessageBox(text, MB_OK);
-    return kBitmapInvalid;
-  }
-  if (!convert || out == nullptr) return kBitmapOk;
-
+  if (!ParseHeader(file, &pixels, &topDown, &darkZero)) return false;
+  if (out == nullptr) return true;
   std::memset(out, 0, kLogoBytes);
   for (int row = 0; row < kLogoHeight; ++row) {
     const int fileRow = topDown ? row : kLogoHeight - 1 - row;
@@ -75,6 +59,26 @@ int LoadStartupBitmap(const CString& path, bool convert, BYTE* out) {
   }
   if (darkZero) {
     for (int i = 0; i < kLogoBytes; ++i) out[i] = static_cast<BYTE>(~out[i]);
+  }
+  return true;
+}
+
+int LoadStartupBitmap(const CString& path, bool convert, BYTE* out) {
+  std::vector<BYTE> file;
+  if (path.IsEmpty() ||
+      !ReadFileBytes(std::filesystem::path(path.ToUtf8()), file, kMaxBitmapFile).empty())
+    return kBitmapNotFound;
+  if (!DecodeStartupBitmap(file, convert ? out : nullptr)) {
+    CString text;
+    if (out != nullptr) {
+      text.Format(u"%s is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format,Please Check "
+                  u"Options->Properties->General's [Company logo] Field!",
+                  path.GetString());
+    } else {
+      text.Format(u"%s is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format!", path.GetString());
+    }
+    AfxMessageBox(text, MB_OK);
+    return kBitmapInvalid;
   }
   return kBitmapOk;
 }

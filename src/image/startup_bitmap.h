@@ -4,6 +4,8 @@
 // b x 8 + k, column c; columns 108..119 take the padding bits of the rows).
 #pragma once
 
+#include <span>
+
 #include "platform/cstring.h"
 #include "platform/types.h"
 
@@ -21,3 +23,7 @@ constexpr int kLogoHeight = 64;
 // longer message (naming the program properties' field) when out is given,
 // the shorter one when it is null.
 int LoadStartupBitmap(const CString& path, bool convert, BYTE* out);
+
+// The check and conversion of a file's bytes, without messages: false when the
+// bytes are not a suitable logo. out (960 bytes) may be null to check only.
+bool DecodeStartupBitmap(std::span<const BYTE> file, BYTE* out);

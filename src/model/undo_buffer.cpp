@@ -2,6 +2,10 @@
 // guards every reload, and the fix-ups after one.
 #include "model/undo_buffer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -102,12 +106,14 @@ CUndoBuffer::CUndoBuffer() {
 }
 
 CUndoBuffer::~CUndoBuffer() {
-  m_nTop = m_nIndex = 0;
-  for (int slot = 0; slot < kSlotCount; ++slot) RemoveSlotFile(slot);
-  if (!m_strFolder.IsEmpty()) {
+  // A folder gone or someone else's now holds nothing that is ours to delete.
+  if (FolderIsOurs()) {
+    m_nTop = m_nIndex = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) RemoveSlotFile(slot);
     std::error_code ec;
     std::filesystem::remove(ToFsPath(m_strFolder), ec);  // only when empty: others' files stay
   }
+  if (m_folderFd >= 0) ::close(m_folderFd);
 }
 
 void CUndoBuffer::MakeSuffix() {
@@ -130,17 +136,40 @@ CString CUndoBuffer::GetSnapshotPath(int index) const {
   return SlotPath(SlotOf(index));
 }
 
-bool CUndoBuffer::EnsureFolder() {
+bool CUndoBuffer::EnsureFolder(std::string* error) {
   if (!m_strFolder.IsEmpty()) return true;
-  std::string error;
-  CString folder = MakeUniqueFolder(m_strTempPath, CString(u"RivirIrud") + m_strSuffix + u".", &error);
+  CString folder = MakeUniqueFolder(m_strTempPath, CString(u"RivirIrud") + m_strSuffix + u".", error);
   if (folder.IsEmpty()) {
-    Report("The undo steps cannot be kept: " + error);
+    *error = "The undo steps cannot be kept: " + *error;
+    return false;
+  }
+  // Held open for the store's life: while it is open its inode cannot be handed to a
+  // folder made later at the same path, so comparing the two tells them apart.
+  m_folderFd = ::open(folder.ToUtf8().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (m_folderFd < 0) {
+    *error = "The undo steps cannot be kept: the folder " + folder.ToUtf8() + " vanished.";
     return false;
   }
   m_strFolder = folder;
   m_strPath = folder;
   return true;
+}
+
+bool CUndoBuffer::FolderIsOurs() const {
+  struct stat held = {};
+  struct stat st = {};
+  return m_folderFd >= 0 && ::fstat(m_folderFd, &held) == 0 && ::lstat(m_strFolder.ToUtf8().c_str(), &st) == 0 &&
+         S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && st.st_dev == held.st_dev && st.st_ino == held.st_ino;
+}
+
+void CUndoBuffer::ForgetFolder() {
+  if (m_folderFd >= 0) ::close(m_folderFd);
+  m_folderFd = -1;
+  m_written.reset();
+  m_strFolder.Empty();
+  m_nBase = 0;
+  m_nIndex = m_nTop = 0;
+  m_bEmptyStart = false;
 }
 
 void CUndoBuffer::RemoveSlotFile(int slot) {
@@ -153,34 +182,46 @@ void CUndoBuffer::RemoveSlotFile(int slot) {
 BOOL CUndoBuffer::SaveSnapshot(CZaradDoc* doc) {
   if (!doc) return FALSE;
   m_pDoc = doc;
-  if (!EnsureFolder()) return FALSE;
+  // A folder deleted or replaced behind the store's back holds none of its steps, and
+  // whatever now stands there is not written into.
+  if (!m_strFolder.IsEmpty() && !FolderIsOurs()) {
+    ForgetFolder();
+    Report("The folder of the undo steps was removed or replaced: the earlier steps are lost.");
+  }
+  // After a loss the history starts again with this snapshot as number 0.
+  const bool restart = !m_bEmptyStart && m_written.none();
+  std::string folderError;
+  if (!EnsureFolder(&folderError)) return SnapshotFailed(folderError);
 
   std::vector<BYTE> bytes;
   try {
     bytes = doc->SaveToBytes();
   } catch (const std::exception& e) {
-    Report(std::string("The undo step cannot be saved: ") + e.what());
-    return FALSE;
+    return SnapshotFailed(std::string("The undo step cannot be saved: ") + e.what());
   }
 
   // From the newest of 30 steps the oldest step gives way: its file takes the
   // new snapshot. Otherwise the step after the current one is (over)written.
-  const bool dropOldest = m_nIndex >= kMaxIndex;
-  const int index = dropOldest ? kMaxIndex : m_nIndex + 1;
+  const bool dropOldest = !restart && m_nIndex >= kMaxIndex;
+  const int index = restart ? 0 : dropOldest ? kMaxIndex : m_nIndex + 1;
   const int slot = dropOldest ? SlotOf(0) : SlotOf(index);
   const CString path = SlotPath(slot);
   m_strPath = path;
   const std::string error = SaveBytesAtomically(ToFsPath(path), bytes);
-  if (!error.empty()) {
-    Report("The undo step cannot be saved: " + error);
-    return FALSE;
-  }
+  if (!error.empty()) return SnapshotFailed("The undo step cannot be saved: " + error);
   m_written.set(static_cast<size_t>(slot));
+  m_bUnsavedEdit = false;
   if (dropOldest) m_nBase = (m_nBase + 1) % kSlotCount;
   m_nIndex = m_nTop = index;
   // The steps that Redo could have reached are gone with the new edit.
   for (int k = index + 1; k <= kMaxIndex; ++k) RemoveSlotFile(SlotOf(k));
   return TRUE;
+}
+
+BOOL CUndoBuffer::SnapshotFailed(const std::string& reason) {
+  if (!m_bUnsavedEdit) Report(reason + "\nUndo is unavailable until undo steps can be saved again.");
+  m_bUnsavedEdit = true;
+  return FALSE;
 }
 
 BOOL CUndoBuffer::Undo() {
@@ -204,7 +245,7 @@ bool CUndoBuffer::LoadSnapshot(int index, bool undo) {
   const int slot = SlotOf(index);
 
   if (!m_written.test(static_cast<size_t>(slot))) {
-    if (index != 0 || m_nBase != 0) {
+    if (index != 0 || m_nBase != 0 || !m_bEmptyStart) {
       Report(failure + "the step was never saved." + leftAlone);
       return false;
     }
@@ -212,6 +253,10 @@ bool CUndoBuffer::LoadSnapshot(int index, bool undo) {
     // snapshot of a new document, the empty diagram.
     ClearDiagram(doc);
   } else {
+    if (!FolderIsOurs()) {
+      Report(failure + "the folder of the undo steps was removed or replaced." + leftAlone);
+      return false;
+    }
     const CString path = SlotPath(slot);
     m_strPath = path;
     std::vector<BYTE> bytes;

@@ -22,6 +22,7 @@
 #pragma once
 
 #include <bitset>
+#include <string>
 
 #include "platform/cstring.h"
 #include "platform/types.h"
@@ -53,8 +54,12 @@ class CUndoBuffer {
 
   // Writes doc as the snapshot after the current one, which becomes the newest:
   // the redo steps beyond the current one are dropped. When the current step is
-  // number 30, the oldest step is dropped first. On failure (reported) the
-  // history is unchanged and the result is FALSE.
+  // number 30, the oldest step is dropped first. On failure the result is FALSE
+  // and the diagram has an edit that no step holds: Undo and Redo are unavailable
+  // (said once, with the first failure) until a snapshot is written again, which
+  // then holds every edit since the last step. When the folder of the snapshots
+  // is gone or is no longer the one the store made, the earlier steps are lost: a
+  // new private folder is made and the history starts again from this snapshot.
   BOOL SaveSnapshot(CZaradDoc* doc);
   // Reloads the previous snapshot into the document. Going back to number 0
   // of a document whose first snapshot was never dropped gives the empty
@@ -63,8 +68,10 @@ class CUndoBuffer {
   BOOL Undo();
   // Reloads the next snapshot; FALSE as for Undo.
   BOOL Redo();
-  BOOL CanUndo() const { return m_nIndex > 0 ? TRUE : FALSE; }
-  BOOL CanRedo() const { return (m_nIndex >= 0 && m_nTop > 0 && m_nIndex < m_nTop) ? TRUE : FALSE; }
+  BOOL CanUndo() const { return (!m_bUnsavedEdit && m_nIndex > 0) ? TRUE : FALSE; }
+  BOOL CanRedo() const {
+    return (!m_bUnsavedEdit && m_nIndex >= 0 && m_nTop > 0 && m_nIndex < m_nTop) ? TRUE : FALSE;
+  }
   // m_strSuffix: "." and a stamp of the local time (part of the folder's name).
   void MakeSuffix();
 
@@ -85,13 +92,23 @@ class CUndoBuffer {
   int SlotOf(int index) const { return (m_nBase + index) % kSlotCount; }
   // The file of a ring slot: "%03d.tmp" and the suffix in the folder.
   CString SlotPath(int slot) const;
-  bool EnsureFolder();
+  // Makes the folder of the snapshots when there is none; false with the reason.
+  bool EnsureFolder(std::string* error);
+  // Whether the folder is still the one the store made (same file, a folder, the user's).
+  bool FolderIsOurs() const;
+  // Forgets the steps of a folder that is gone or was replaced; nothing in it is touched.
+  void ForgetFolder();
   // Brings the document to snapshot index; false (reported) when it cannot.
   bool LoadSnapshot(int index, bool undo);
+  // Marks the diagram as holding an edit no step has, says so once; FALSE.
+  BOOL SnapshotFailed(const std::string& reason);
   // Deletes the file of a ring slot when the store wrote it.
   void RemoveSlotFile(int slot);
 
   CString m_strFolder;                // created folder, ending in '/'
   int m_nBase = 0;                    // ring slot of snapshot number 0
   std::bitset<kSlotCount> m_written;  // ring slots whose file the store wrote
+  int m_folderFd = -1;                // the folder the store made, held open
+  bool m_bUnsavedEdit = false;  // the diagram holds an edit whose snapshot failed
+  bool m_bEmptyStart = true;    // number 0, when never written, is the empty diagram
 };

@@ -207,6 +207,14 @@ struct SimValues {
   friend bool operator==(const SimValues&, const SimValues&) = default;
 };
 
+// Ladder elements 700-705: the operand page.
+struct LadderValues {
+  int m_nOperand = 0;      // in: the element's operand; out: the chosen one
+  int m_nCoilNumber = 0;   // coils: the element's own number
+  int m_nElementType = 0;  // 700-705
+  friend bool operator==(const LadderValues&, const LadderValues&) = default;
+};
+
 // Everything a block sheet edits.
 struct BlockPageValues {
   int m_nType = 0;
@@ -235,5 +243,6 @@ struct BlockPageValues {
   MsgTextValues msgtext;
   OperandValues operand;
   SimValues sim;
+  LadderValues ladder;
   friend bool operator==(const BlockPageValues&, const BlockPageValues&) = default;
 };

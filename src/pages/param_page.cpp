@@ -116,7 +116,7 @@ void CParamPage::Initialise() {
   m_bInitialised = true;
   OnInitDialog();
   // What the page wrote into its controls is no change of the user's.
-  m_bModified = false;
+  SetModified(false);
 }
 
 void CParamPage::OnInitDialog() { UpdateData(false); }

@@ -19,6 +19,7 @@
 // their CPageContext.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
@@ -107,7 +108,10 @@ class CParamPage {
   virtual void StoreValues(BlockPageValues& values) const = 0;
 
   // The page's changed state, which enables the sheet's Apply.
-  void SetModified(bool modified = true) { m_bModified = modified; }
+  void SetModified(bool modified = true) {
+    m_bModified = modified;
+    if (m_onModified) m_onModified();
+  }
   bool IsModified() const { return m_bModified; }
 
   CControlHost& Host() const { return *m_pHost; }
@@ -117,6 +121,8 @@ class CParamPage {
 
   // The tab title (the description's caption unless a sheet sets another).
   CString m_strTitle;
+  // Told of every change of the modified state (the sheet's Apply button).
+  std::function<void()> m_onModified;
 
  protected:
   CParamPage() = default;

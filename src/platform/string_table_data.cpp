@@ -13,6 +13,7 @@ constexpr StringTableEntry kEntries[] = {
      u"Document",
      u""},
     {130, u"\nDiagram\nLadder\nLadder Files (*.bld)\n.bld\nLadder.Document\nLadder Document", u""},
+    {303, u"Set the logic view background color", u""},
     {305, u"Set the linked line color", u""},
     {306, u"Frame window background color", u""},
     {336, u"your program has taken %d blocks,can't  add new block", u""},

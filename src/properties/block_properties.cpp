@@ -98,7 +98,7 @@ bool CBlockProperties::Run(CBlockObj* block, bool simulating, CSheetRunner& runn
   const PageFamily family = FamilyOfType(block->m_nType);
   // Types without a class of their own (the cursor key, the soft key) and
   // the connector halves get no sheet; ladder elements have a sheet of their own.
-  if (family == PageFamily::kNone || family == PageFamily::kLadder || block->m_nType == 601) return false;
+  if (family == PageFamily::kNone || block->m_nType == 601) return false;
   if (simulating) {
     if (IsBlockSheetOpen(block->m_nNumber)) return false;
     std::unique_ptr<CBlockSheet> sheet = BuildSheet(*block, true);
@@ -121,6 +121,14 @@ bool CBlockProperties::Run(CBlockObj* block, bool simulating, CSheetRunner& runn
 void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values) {
   CopyPageToBlock(values, block);
   const PageFamily family = FamilyOfType(block.m_nType);
+  if (family == PageFamily::kLadder) {
+    // The name goes under the operand the element addressed when the sheet
+    // opened; only then does the element take its new operand.
+    const int key = LadderNameKey(m_pDoc, block);
+    if (m_pDoc && key >= 0) m_pDoc->m_operandNames[static_cast<UINT>(key)] = values.m_strComment;
+    block.m_nOperand = values.ladder.m_nOperand;
+    return;
+  }
   if (family != PageFamily::kOperandIo && family != PageFamily::kOperand) return;
   const OperandTypeInfo* info = GetOperandTypeInfo(block.m_nType);
   const int index = OperandIndexOfPage(block.m_nType, values.operand);

@@ -11,9 +11,9 @@
 
 #include "pages/page_values.h"
 #include "platform/cstring.h"
+#include "properties/block_sheet.h"
 
 class CBlockObj;
-class CBlockSheet;
 class CViewContext;
 class CZaradDoc;
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "pages/block_param_page.h"
+#include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/operand_pages.h"
 #include "pages/timer_page.h"
@@ -44,6 +45,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CConstantsIOPar>();
     case PageFamily::kOperand:
       return std::make_unique<CConstantsPar>();
+    case PageFamily::kLadder:
+      return std::make_unique<CPropPageLadIO>();
     default:
       return nullptr;  // the pages of the other families follow the same pattern
   }
@@ -74,6 +77,10 @@ BlockPageValues CBlockSheet::Values() const {
   BlockPageValues values = m_values;
   for (CParamPage* page : m_pages) page->StoreValues(values);
   return values;
+}
+
+int CBlockSheet::HelpTopic() const {
+  return FamilyOfType(m_nType) == PageFamily::kLadder ? 0 : HelpTopicOfType(m_nType);
 }
 
 int CBlockSheet::ValueBoxGrowth() const {

@@ -55,8 +55,8 @@ class CBlockSheet {
   // The pages' values.
   BlockPageValues Values() const;
 
-  // The Help button: the topic of the type.
-  int HelpTopic() const { return HelpTopicOfType(m_nType); }
+  // The Help button: the topic of the type; 0 (nothing) on a ladder element's sheet.
+  int HelpTopic() const;
   // Pixels the type page grows in simulation for its value box (0, 30 or 50).
   int ValueBoxGrowth() const;
   // Sets the captions the sheet gives the type page once it is initialised

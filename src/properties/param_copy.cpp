@@ -437,6 +437,13 @@ void BlockOperand(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   s.m_nBehaviour = b.m_nParam26;
 }
 
+void Ladder(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
+  if (x.toBlock) return;  // the command writes the operand and the name (old operand first)
+  v.ladder.m_nOperand = b.m_nOperand;
+  v.ladder.m_nElementType = b.m_nType;
+  if (b.m_nType >= 703) v.ladder.m_nCoilNumber = b.m_nNumber;
+}
+
 #undef P
 #undef X
 
@@ -474,6 +481,7 @@ void ExchangeFamily(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
     case PageFamily::kDataLog: return DataLog(x, v, b);
     case PageFamily::kOperandIo:
     case PageFamily::kOperand: return BlockOperand(x, v, b);
+    case PageFamily::kLadder: return Ladder(x, v, b);
     default: return;
   }
 }
@@ -545,6 +553,14 @@ void CopyBlockToPage(const CZaradDoc* doc, CBlockObj& block, BlockPageValues& v)
   const PageFamily family = FamilyOfType(block.m_nType);
   v.m_nType = block.m_nType;
   v.m_strComment = block.m_strLabel;
+  if (family == PageFamily::kLadder) {
+    // A ladder element's comment page shows its operand's name.
+    v.m_strComment = CString();
+    const int key = LadderNameKey(doc, block);
+    if (doc && key >= 0)
+      if (auto it = doc->m_operandNames.find(static_cast<UINT>(key)); it != doc->m_operandNames.end())
+        v.m_strComment = it->second;
+  }
   v.pattern.m_nType = block.m_nType;
   if (HasName(family)) v.pattern.m_strName = block.m_strName;
   v.pattern.m_nBlockNumber = block.m_nNumber;
@@ -555,7 +571,20 @@ void CopyBlockToPage(const CZaradDoc* doc, CBlockObj& block, BlockPageValues& v)
 void CopyPageToBlock(const BlockPageValues& values, CBlockObj& block) {
   const PageFamily family = FamilyOfType(block.m_nType);
   BlockPageValues v = values;  // the exchange runs on a copy: the page values stay as they are
-  block.m_strLabel = v.m_strComment;
+  if (family != PageFamily::kLadder) block.m_strLabel = v.m_strComment;
   if (HasName(family)) block.m_strName = v.pattern.m_strName;
   ExchangeFamily(Exchange{true}, v, block);
+}
+
+int LadderNameKey(const CZaradDoc* doc, const CBlockObj& element) {
+  const int op = element.m_nOperand;
+  if (element.m_nType >= 703) return op;
+  auto in = [op](int lo, int hi) { return op >= lo && op <= hi; };
+  if (in(100, 355) || in(1300, 1304) || in(4000, 4127) || in(1000, 1063) || in(1870, 2869) || in(2900, 3899))
+    return op;
+  if (in(21000, 21767) || in(22000, 22543)) {
+    const CBlockObj* target = doc ? doc->FindBlockByNumber(op) : nullptr;
+    return target ? target->m_nOperand : -1;
+  }
+  return -1;
 }

@@ -61,5 +61,12 @@ int& ParamX(CBlockObj& block, int k);
 // table). doc may be null (no references possible).
 void CopyBlockToPage(const CZaradDoc* doc, CBlockObj& block, BlockPageValues& values);
 // Back into the block: the name, comment and the family's table. Operand
-// numbers are not handled here (see the Block Properties command).
+// numbers and ladder operands are not handled here (see the Block Properties
+// command).
 void CopyPageToBlock(const BlockPageValues& values, CBlockObj& block);
+
+// The key under which a ladder element's operand name is kept: a coil's own
+// operand; a contact's operand when it is an input, key, analog input, shift
+// bit, Low or High, or the operand of the coil or analog output element it
+// reads. -1 when the element's operand has no name.
+int LadderNameKey(const CZaradDoc* doc, const CBlockObj& element);

@@ -1,6 +1,7 @@
 // The model table, the caption catalogue, the palette lists and the city table
 // of the astronomical clock with its city file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -295,6 +296,15 @@ TEST(AstroCityTable, OversizedFileIsRefusedWithAReason) {
   TempFolder temp;
   WriteFile(CityFilePath(temp.path()), std::vector<BYTE>(kMaxCityFileBytes + 2, 0x20));
   EXPECT_FALSE(BuildCityTable(temp.path()).IsEmpty());
+  EXPECT_EQ(g_AstroCityTable.size(), 12u);
+}
+
+TEST(AstroCityTable, NamedPipeIsRefusedWithoutWaiting) {
+  TempFolder temp;
+  WriteFile(CityFilePath(temp.path()), Utf16Bytes(kExampleLine));
+  std::filesystem::remove(CityFilePath(temp.path()));
+  ASSERT_EQ(::mkfifo(CityFilePath(temp.path()).c_str(), 0600), 0);
+  EXPECT_NE(BuildCityTable(temp.path()).Find(u"not a regular file"), -1);
   EXPECT_EQ(g_AstroCityTable.size(), 12u);
 }
 

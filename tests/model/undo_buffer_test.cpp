@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -245,27 +246,39 @@ TEST_F(UndoBufferTest, AMissingOrDamagedSnapshotLeavesTheDiagram) {
   }
 }
 
-TEST_F(UndoBufferTest, AFailedWriteIsReportedAndKeepsTheHistory) {
+TEST_F(UndoBufferTest, AFailedWriteNeverLetsUndoSkipTheUnsavedEdits) {
   CDiagramBuilder d;
   CUndoBuffer& undo = d.Doc().m_undo;
   Edit(d);
   Edit(d);
   ASSERT_TRUE(undo.Undo());
-  // Something stands where the next snapshot goes: the write cannot replace it.
+  // Something stands where the next snapshot goes: the writes cannot replace it.
   const std::string next = undo.GetSnapshotPath(2).ToUtf8();
   fs::remove(next);
   fs::create_directory(next);
-  d.Add(300);
-  EXPECT_FALSE(undo.SaveSnapshot(&d.Doc()));
-  ASSERT_EQ(m_sink.messages().size(), 1u);
+  for (int i = 0; i < 3; ++i) {
+    d.Add(300);
+    EXPECT_FALSE(undo.SaveSnapshot(&d.Doc()));
+  }
+  ASSERT_EQ(m_sink.messages().size(), 1u);  // said once for the whole run of failures
   EXPECT_NE(m_sink.messages()[0].text.Find(u"cannot be saved"), -1);
-  EXPECT_EQ(undo.m_nIndex, 1);
-  EXPECT_EQ(undo.m_nTop, 2);
-  ASSERT_TRUE(undo.Undo());
-  EXPECT_TRUE(d.Doc().m_blocks.IsEmpty());
-  fs::remove(next);
+  EXPECT_NE(m_sink.messages()[0].text.Find(u"Undo is unavailable"), -1);
+  EXPECT_FALSE(undo.CanUndo());
+  EXPECT_FALSE(undo.CanRedo());
+  EXPECT_FALSE(undo.Undo());
+  EXPECT_FALSE(undo.Redo());
+  EXPECT_EQ(d.Doc().m_blocks.GetCount(), 4);  // the unsaved edits stay
 
-  // A full store whose oldest file cannot take the new step stays full and intact.
+  // Once snapshots can be written again the next one holds every edit since the last step.
+  fs::remove(next);
+  Edit(d);
+  EXPECT_EQ(m_sink.messages().size(), 1u);
+  ASSERT_TRUE(undo.Undo());
+  EXPECT_EQ(d.Doc().m_blocks.GetCount(), 1);
+  ASSERT_TRUE(undo.Redo());
+  EXPECT_EQ(d.Doc().m_blocks.GetCount(), 5);
+
+  // A full store whose oldest file cannot take the new step: no Undo past the edit either.
   CDiagramBuilder full;
   CUndoBuffer& ring = full.Doc().m_undo;
   for (int i = 0; i < 31; ++i) Edit(full);
@@ -274,10 +287,56 @@ TEST_F(UndoBufferTest, AFailedWriteIsReportedAndKeepsTheHistory) {
   fs::create_directory(oldest);
   full.Add(300);
   EXPECT_FALSE(ring.SaveSnapshot(&full.Doc()));
-  EXPECT_EQ(ring.m_nIndex, 30);
-  ASSERT_TRUE(ring.Undo());
-  EXPECT_EQ(full.Doc().m_blocks.GetCount(), 30);
+  EXPECT_FALSE(ring.Undo());
+  EXPECT_EQ(full.Doc().m_blocks.GetCount(), 32);
   fs::remove(oldest);
+  Edit(full);
+  ASSERT_TRUE(ring.Undo());
+  EXPECT_EQ(full.Doc().m_blocks.GetCount(), 31);
+}
+
+TEST_F(UndoBufferTest, AFolderRemovedOrReplacedBehindTheStoreIsNeverWrittenInto) {
+  struct Case {
+    const char* name;
+    bool replace;  // another folder stands at the same path afterwards
+  };
+  for (const Case& c : {Case{"removed", false}, Case{"replaced", true}}) {
+    SCOPED_TRACE(c.name);
+    m_sink.Clear();
+    CDiagramBuilder d;
+    CUndoBuffer& undo = d.Doc().m_undo;
+    Edit(d);
+    Edit(d);
+    const fs::path old = undo.GetFolder().ToUtf8();
+    fs::remove_all(old);
+    if (c.replace) {
+      fs::create_directory(old);
+      std::ofstream(old / "theirs") << "x";
+    }
+    EXPECT_FALSE(undo.Undo());  // the steps are gone; the diagram stays
+    EXPECT_EQ(d.Doc().m_blocks.GetCount(), 2);
+
+    m_sink.Clear();
+    Edit(d);
+    Edit(d);
+    EXPECT_EQ(m_sink.messages().size(), 1u);  // the loss, once
+    const fs::path now = undo.GetFolder().ToUtf8();
+    EXPECT_NE(now, old);
+    EXPECT_TRUE(fs::is_directory(now));
+    EXPECT_EQ(fs::status(now).permissions() & fs::perms::all, fs::perms::owner_all);
+    if (c.replace) {
+      EXPECT_EQ(std::distance(fs::directory_iterator(old), fs::directory_iterator()), 1);
+    } else {
+      EXPECT_FALSE(fs::exists(old));
+    }
+    // The history starts again from the first snapshot after the loss.
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(d.Doc().m_blocks.GetCount(), 3);
+    EXPECT_FALSE(undo.CanUndo());
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(d.Doc().m_blocks.GetCount(), 4);
+  }
+  fs::remove_all(m_tmp / "x");
 }
 
 TEST_F(UndoBufferTest, AReloadReplacesPowerBusAndLadderMaps) {

@@ -1,14 +1,18 @@
 #include "platform/file_util.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +49,29 @@ class FileUtilTest : public ::testing::Test {
 
   fs::path m_dir;
 };
+
+constexpr uid_t kOtherId = 65534;  // "nobody"
+
+// Runs body in a child process as a user without root's rights to every file (as
+// "nobody", owning the test folder, when the tests run as root) and returns its exit code.
+int RunAsPlainUser(const fs::path& dir, const std::function<int()>& body) {
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    for (const auto& e : fs::recursive_directory_iterator(dir)) {
+      if (::lchown(e.path().c_str(), kOtherId, kOtherId) != 0) return 100;
+    }
+    if (::chown(dir.c_str(), kOtherId, kOtherId) != 0) return 100;
+  }
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (root && (::setgroups(0, nullptr) != 0 || ::setgid(kOtherId) != 0 || ::setuid(kOtherId) != 0)) ::_exit(101);
+    ::_exit(body());
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (root) ::chown(dir.c_str(), 0, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 102;
+}
 
 TEST_F(FileUtilTest, SaveCreatesAndReplacesKeepingPermissions) {
   const fs::path p = m_dir / "plan.bfb";
@@ -112,8 +139,10 @@ TEST_F(FileUtilTest, ReadFileBytesRefusesWhatItCannotRead) {
     size_t max;
     const char* text;
   };
+  ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0600), 0);  // no writer: an open that waits would hang
   const std::vector<Case> cases = {
       {m_dir / "none", 100, "No such file"},
+      {m_dir / "pipe", 100, "not a regular file"},
       {m_dir, 100, "not a regular file"},
       {"/dev/zero", 100, "not a regular file"},
       {p, 4, "too large"},
@@ -122,6 +151,127 @@ TEST_F(FileUtilTest, ReadFileBytesRefusesWhatItCannotRead) {
     SCOPED_TRACE(c.path.string());
     out = {9};
     const std::string error = ReadFileBytes(c.path, out, c.max);
+    EXPECT_NE(error.find(c.text), std::string::npos) << error;
+    EXPECT_TRUE(out.empty());
+  }
+}
+
+TEST_F(FileUtilTest, SaveGoesThroughSymbolicLinks) {
+  fs::create_directory(m_dir / "real");
+  const fs::path target = m_dir / "real" / "plan.bfb";
+  WriteRaw(target, "old");
+  fs::create_symlink("real/plan.bfb", m_dir / "link.bfb");             // relative
+  fs::create_symlink(m_dir / "link.bfb", m_dir / "link2.bfb");          // a chain
+  fs::create_symlink(m_dir / "real" / "new.bfb", m_dir / "dangling.bfb");  // no target yet
+  struct Case {
+    const char* link;
+    fs::path written;
+  };
+  const Case cases[] = {{"link.bfb", target}, {"link2.bfb", target}, {"dangling.bfb", m_dir / "real" / "new.bfb"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.link);
+    const Bytes content(10, static_cast<BYTE>(c.link[0]));
+    EXPECT_EQ(SaveBytesAtomically(m_dir / c.link, content), "");
+    EXPECT_TRUE(fs::is_symlink(m_dir / c.link));
+    EXPECT_EQ(Read(c.written), content);
+  }
+  EXPECT_TRUE(Others({"real", "link.bfb", "link2.bfb", "dangling.bfb"}).empty());
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "real"), fs::directory_iterator()), 2);
+
+  fs::create_symlink("loop_b", m_dir / "loop_a");
+  fs::create_symlink("loop_a", m_dir / "loop_b");
+  EXPECT_NE(SaveBytesAtomically(m_dir / "loop_a", Bytes{1}), "");
+}
+
+TEST_F(FileUtilTest, ReadOnlyFileIsNotReplaced) {
+  const fs::path p = m_dir / "plan.bfb";
+  WriteRaw(p, "old");
+  ASSERT_EQ(::chmod(p.c_str(), 0444), 0);
+  const int code = RunAsPlainUser(m_dir, [&] {
+    const std::string error = SaveBytesAtomically(p, Bytes{1, 2});
+    return error.find("Permission denied") != std::string::npos ? 0 : 1;
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(Read(p), Bytes({'o', 'l', 'd'}));
+  EXPECT_TRUE(Others({"plan.bfb"}).empty());
+}
+
+TEST_F(FileUtilTest, SaveKeepsOwnerGroupAndModeAndNeverShowsMore) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+  const fs::path p = m_dir / "plan.bfb";
+  WriteRaw(p, "old");
+  ASSERT_EQ(::chown(p.c_str(), kOtherId, kOtherId), 0);
+  ASSERT_EQ(::chmod(p.c_str(), 0640), 0);
+  const mode_t oldMask = ::umask(022);
+  std::vector<mode_t> seen;
+  g_beforeTemporaryWrite = [&](const fs::path& tmp) {
+    struct stat st = {};
+    if (::stat(tmp.c_str(), &st) == 0) seen.push_back(st.st_mode & 07777);
+  };
+  const std::string error = SaveBytesAtomically(p, Bytes{7});
+  g_beforeTemporaryWrite = nullptr;
+  ::umask(oldMask);
+  EXPECT_EQ(error, "");
+  struct stat st = {};
+  ASSERT_EQ(::stat(p.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, kOtherId);
+  EXPECT_EQ(st.st_gid, kOtherId);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(seen, std::vector<mode_t>{0640});
+}
+
+TEST_F(FileUtilTest, TemporaryFileIsNeverWiderThanTheFinalMode) {
+  const fs::path p = m_dir / "plan.bfb";
+  WriteRaw(p, "old");
+  ASSERT_EQ(::chmod(p.c_str(), 0600), 0);
+  const mode_t oldMask = ::umask(022);
+  std::vector<mode_t> seen;
+  g_beforeTemporaryWrite = [&](const fs::path& tmp) {
+    struct stat st = {};
+    if (::stat(tmp.c_str(), &st) == 0) seen.push_back(st.st_mode & 07777);
+  };
+  EXPECT_EQ(SaveBytesAtomically(p, Bytes{7}), "");
+  EXPECT_EQ(SaveBytesAtomically(m_dir / "new.bfb", Bytes{7}), "");
+  g_beforeTemporaryWrite = nullptr;
+  ::umask(oldMask);
+  EXPECT_EQ(seen, (std::vector<mode_t>{0600, 0644}));
+}
+
+TEST_F(FileUtilTest, NamesUpToTheLimitSave) {
+  for (size_t length : {200u, 244u, 245u, 250u, 254u, 255u}) {
+    SCOPED_TRACE(length);
+    const fs::path p = m_dir / std::string(length, 'n');
+    const Bytes content(3, static_cast<BYTE>(length));
+    EXPECT_EQ(SaveBytesAtomically(p, content), "");
+    EXPECT_EQ(SaveBytesAtomically(p, content), "");  // and again, over the first
+    EXPECT_EQ(Read(p), content);
+    fs::remove(p);
+    EXPECT_TRUE(Others({}).empty());
+  }
+}
+
+TEST_F(FileUtilTest, ReadOwnFileBytesRefusesLinksAndOthersFiles) {
+  const fs::path own = m_dir / "own.ini";
+  WriteRaw(own, "mine");
+  fs::create_symlink(own, m_dir / "link.ini");
+  ::mkfifo((m_dir / "pipe.ini").c_str(), 0600);
+  Bytes out;
+  EXPECT_EQ(ReadOwnFileBytes(own, out, 100), "");
+  EXPECT_EQ(out, Bytes({'m', 'i', 'n', 'e'}));
+  struct Case {
+    const char* name;
+    const char* text;
+  };
+  std::vector<Case> cases = {{"link.ini", "Too many levels"}, {"pipe.ini", "not a regular file"}};
+  if (::geteuid() == 0) {
+    WriteRaw(m_dir / "other.ini", "theirs");
+    ASSERT_EQ(::chown((m_dir / "other.ini").c_str(), kOtherId, kOtherId), 0);
+    cases.push_back({"other.ini", "another user"});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    out = {9};
+    const std::string error = ReadOwnFileBytes(m_dir / c.name, out, 100);
     EXPECT_NE(error.find(c.text), std::string::npos) << error;
     EXPECT_TRUE(out.empty());
   }

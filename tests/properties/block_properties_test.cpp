@@ -6,6 +6,7 @@
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
+#include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
 #include "pages/operand_pages.h"
@@ -28,7 +29,7 @@ TEST(BlockSheet, TypePageCommentPageOrderHelpAndGrowth) {
   } cases[] = {
       {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 1, 1002, 50}, {300, true, 2, 1030, 0},
       {603, false, 1, 1080, 0}, {600, false, 2, 1052, 0}, {601, false, 2, 1052, 0}, {830, true, 2, 1108, 0},
-      {911, false, 1, 1042, 0}, {705, false, 1, 1052, 0},
+      {911, false, 1, 1042, 0}, {705, false, 2, 0, 0},
   };
   for (const auto& c : cases) {
     CBlockSheet sheet(c.type, u"", CPageContext{nullptr, c.simulating});
@@ -247,7 +248,7 @@ TEST(BlockPropertiesCommand, TypesWithoutASheetOpenNothing) {
   CDiagramBuilder d;
   CBlockProperties command(&d.Doc());
   ScriptedRunner runner;
-  for (int type : {811, 700, 703}) {
+  for (int type : {811, 900, 901}) {
     std::unique_ptr<CBlockObj> block = MakeBlockOfType(type);
     if (block) command.Run(block.get(), false, runner);
   }
@@ -289,6 +290,25 @@ TEST(BlockPropertiesCommand, ShiftRegisterBitReadsBackItsTwoDigits) {
   EXPECT_TRUE(command.Run(bit, false, runner));
   EXPECT_EQ(bit->m_nOperand, 37);
   EXPECT_EQ(bit->m_nNumber, 1037);
+}
+
+TEST(BlockPropertiesCommand, LadderContactNamesItsOldOperandThenTakesTheNewOne) {
+  CDiagramBuilder d(kDocLadder);
+  CBlockObj* contact = d.Add(700);
+  contact->m_nOperand = 100;
+  d.Doc().m_operandNames[100] = u"Start";
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  runner.script = [](CBlockSheet& sheet, CMemoryHost& host) {
+    EXPECT_EQ(sheet.CommentPage().m_strComment, CString(u"Start"));
+    sheet.CommentPage().m_strComment = u"Start button";
+    for (int i = 0; i < host.GetCount(CPropPageLadIO::kIdList); ++i)
+      if (host.GetItemText(CPropPageLadIO::kIdList, i).Left(4) == CString(u"I001")) host.Choose(CPropPageLadIO::kIdList, i);
+  };
+  EXPECT_TRUE(command.Run(contact, false, runner));
+  EXPECT_EQ(contact->m_nOperand, 101);
+  EXPECT_EQ(d.Doc().m_operandNames[100], CString(u"Start button"));
+  EXPECT_TRUE(contact->m_strLabel.IsEmpty());
 }
 
 // ---- Modeless sheets and Apply --------------------------------------------------------

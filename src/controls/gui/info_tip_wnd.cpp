@@ -8,15 +8,12 @@
 #include <QTimerEvent>
 #include <QToolTip>
 
+#include "controls/gui/control_paint.h"
 #include "platform/gui/qt_string.h"
 
 namespace {
 
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
-
-CRect ToCRect(const QRect& r) {
-  return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
-}
 
 }  // namespace
 

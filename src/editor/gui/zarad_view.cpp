@@ -1,6 +1,7 @@
 #include "editor/gui/zarad_view.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,13 +10,20 @@
 
 #include "app/main_frame.h"
 #include "editor/gui/child_frame.h"
+#include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_dc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
+#include "properties/block_properties.h"
+#include "properties/gui/qt_block_sheet.h"
 
 CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_pFrame(frame), m_pDoc(doc), m_core(doc) {
+    : QAbstractScrollArea(parent),
+      m_pFrame(frame),
+      m_pDoc(doc),
+      m_core(doc),
+      m_pProperties(std::make_unique<CBlockProperties>(doc)) {
   // The paint covers every pixel it repaints: no background erase.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAttribute(Qt::WA_NoSystemBackground);
@@ -27,6 +35,8 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
 }
 
 CZaradView::~CZaradView() {
+  // Open modeless sheets close before the command that lists them goes.
+  for (CQtBlockSheet* sheet : findChildren<CQtBlockSheet*>()) delete sheet;
   m_core.SetHost(nullptr);
 }
 
@@ -147,6 +157,31 @@ void CZaradView::mouseMoveEvent(QMouseEvent* event) {
   QAbstractScrollArea::mouseMoveEvent(event);
 }
 
+void CZaradView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseDoubleClickEvent(event);
+  const CPoint pt = ToDiagram(event->position().toPoint());
+  if (CBlockObj* block = FindBlockAt(*m_pDoc, pt)) {
+    m_core.SetCurrentBlock(block);
+    OnBlockProperties();
+  }
+}
+
+void CZaradView::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_core.GetCurrentBlock()) {
+    OnBlockProperties();
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CZaradView::OnBlockProperties() {
+  CBlockObj* block = m_core.GetCurrentBlock();
+  if (!block || m_pDoc->m_bLocked) return;
+  CQtSheetRunner runner(m_pProperties.get(), this);
+  m_pProperties->Run(block, m_core.IsSimulating(), runner);
+  InvalidateDiagram();
+}
+
 bool CZaradView::GetCursorClientPos(CPoint* out) const {
   if (!out) return false;
   const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
@@ -158,12 +193,20 @@ bool CZaradView::GetCursorClientPos(CPoint* out) const {
 
 bool CZaradView::OnUpdateCmdUI(CCmdUI* ui) {
   if (ui->m_nID == ID_PALETTE_PICK) return true;
+  if (ui->m_nID == ID_BLOCK_PROPERTIES) {
+    ui->Enable(m_core.GetCurrentBlock() != nullptr);
+    return true;
+  }
   return m_core.OnUpdateCmdUI(ui);
 }
 
 bool CZaradView::OnCmdMsg(UINT id) {
   if (id == ID_PALETTE_PICK) {
     if (CMainFrame* main = AfxGetMainWnd()) m_core.OnPalettePick(main->m_nPickMode, main->m_nPickedType);
+    return true;
+  }
+  if (id == ID_BLOCK_PROPERTIES) {
+    OnBlockProperties();
     return true;
   }
   return m_core.OnCmdMsg(id);

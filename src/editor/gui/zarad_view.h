@@ -9,11 +9,13 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <memory>
 
 #include "editor/diagram_editor.h"
 #include "platform/command_target.h"
 #include "platform/types.h"
 
+class CBlockProperties;
 class CChildFrame;
 class CDC;
 class CZaradDoc;
@@ -54,6 +56,12 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   bool OnCmdMsg(UINT id) override;
   bool OnUpdateCmdUI(CCmdUI* ui) override;
 
+  // ---- Block Properties ----------------------------------------------------------
+  // The command (double click, menu, Enter): the current block's parameter
+  // sheet, modal outside simulation, modeless inside it.
+  void OnBlockProperties();
+  CBlockProperties& BlockProperties() { return *m_pProperties; }
+
   // ---- CDiagramEditorHost ------------------------------------------------------
   // The view's one repaint request: the whole client area, without erasing.
   void InvalidateDiagram() override;
@@ -66,6 +74,8 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void scrollContentsBy(int dx, int dy) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Replaces the memory bitmap by one of the client size, keeping what the old
@@ -77,6 +87,7 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   CChildFrame* m_pFrame;
   CZaradDoc* m_pDoc;
   CDiagramEditor m_core;
+  std::unique_ptr<CBlockProperties> m_pProperties;  // the Block Properties command and its open sheets
   QImage m_memBitmap;  // the memory bitmap of the double-buffered paint
   bool m_bMemReady = false;
   bool m_bSyncingScroll = false;  // the bars are being set from the core

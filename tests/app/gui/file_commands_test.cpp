@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 #include "app/document_manager.h"
 #include "controls/gui/pane_status_bar.h"
 #include "platform/resource_ids.h"
@@ -256,11 +258,19 @@ TEST_F(ShellTest, CommandLineFilesOpenAtStartUp) {
   EXPECT_EQ(Active()->GetKind(), 2);  // a ladder file shows as a ladder diagram
   EXPECT_TRUE(m_frame->IsDocumentMenuShown());
 
-  // A file that cannot be opened ends the start-up.
+  // Files that cannot be opened are reported one by one; the others open. A named pipe
+  // is refused without waiting for a writer.
+  const QString pipe = Path("pipe.bfb");
+  ASSERT_EQ(::mkfifo(pipe.toUtf8().constData(), 0600), 0);
   m_app.reset();
   m_app = MakeApp();
-  EXPECT_FALSE(m_app->InitInstance({Path("missing.bfb")}));
-  EXPECT_EQ(m_sink.messages().size(), 1u);
+  m_sink.Clear();
+  EXPECT_TRUE(m_app->InitInstance({Path("missing.bfb"), fbd, pipe, lad}));
+  m_frame = m_app->GetMainFrame();
+  EXPECT_EQ(DocCount(), 2);
+  ASSERT_EQ(m_sink.messages().size(), 2u);
+  EXPECT_NE(m_sink.messages()[0].text.Find(u"missing.bfb"), -1);
+  EXPECT_NE(m_sink.messages()[1].text.Find(u"pipe.bfb"), -1);
 
   // Started as an embedded server: no file opens, no window shows.
   m_app.reset();

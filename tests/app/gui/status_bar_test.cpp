@@ -1,8 +1,12 @@
 // The pane-hosting status bar, the embossed caption and the zoom pane.
 #include <QEventLoop>
+#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QTimer>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
@@ -202,8 +206,27 @@ TEST(EditorAppLanguage, SettingsFile) {
     EXPECT_EQ(CEditorApp::ReadLanguageSetting(path), c.chinese) << n;
   }
   EXPECT_FALSE(CEditorApp::ReadLanguageSetting(dir.filePath("missing.ini")));
-  EXPECT_TRUE(CEditorApp::LanguageSettingsPath().endsWith("/RazadUdezazir/DizevOdaved.ini"));
-  EXPECT_TRUE(CEditorApp::LanguageSettingsPath().startsWith(QDir::tempPath()));
+  // Files others could plant or that would hold the start count as none.
+  const QString pipe = dir.filePath("pipe.ini");
+  ASSERT_EQ(::mkfifo(pipe.toUtf8().constData(), 0600), 0);
+  EXPECT_FALSE(CEditorApp::ReadLanguageSetting(pipe));
+  ASSERT_TRUE(QFile::link(dir.filePath("lang1.ini"), dir.filePath("link.ini")));
+  EXPECT_FALSE(CEditorApp::ReadLanguageSetting(dir.filePath("link.ini")));
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(dir.filePath("lang1.ini").toUtf8().constData(), 65534, 65534), 0);
+    EXPECT_FALSE(CEditorApp::ReadLanguageSetting(dir.filePath("lang1.ini")));
+    ASSERT_EQ(::chown(dir.filePath("lang1.ini").toUtf8().constData(), 0, 0), 0);
+  }
+  // Each user's own file, never one in the shared temporary folder.
+  const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+  const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+  EXPECT_EQ(CEditorApp::LanguageSettingsPath(), dir.filePath("RazadUdezazir/DizevOdaved.ini"));
+  if (hadConfig) {
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+  } else {
+    qunsetenv("XDG_CONFIG_HOME");
+  }
 
   // The application's constructor switches the interface.
   CEditorApp::Options options;

@@ -1,0 +1,65 @@
+// CQtBlockSheet: the block properties sheet as a Qt dialog. One tab per page
+// of a CBlockSheet, each page on a CQtPageHost that is built and initialised
+// when the tab is first shown; OK, Cancel, Help and, while the diagram
+// simulates (modeless), Apply. Leaving a tab validates its page first.
+//
+// CQtSheetRunner shows such dialogs for the Block Properties command: modal
+// with exec(), modeless as a window that deletes itself and unlists its sheet
+// from the command when it closes.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+#include "properties/block_properties.h"
+
+class CBlockSheet;
+class CQtPageHost;
+class QPushButton;
+class QTabWidget;
+
+class CQtBlockSheet : public QDialog {
+  Q_OBJECT
+
+ public:
+  // A modeless sheet applies through command; a modal one needs none.
+  CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent);
+  ~CQtBlockSheet() override;
+
+  CBlockSheet& Sheet() { return m_sheet; }
+  int ActivePage() const;
+  // The host of a page (null before the page was first shown).
+  CQtPageHost* PageHost(int index) const;
+  QPushButton* ApplyButton() const { return m_pApply; }
+
+  // Opens help topics (the application's help launcher); none by default.
+  static std::function<void(int topic)> s_helpLauncher;
+
+ public slots:
+  void OnOK();
+  void OnApply();
+  void OnHelp();
+
+ private:
+  void ShowPage(int index);
+  void UpdateApply();
+
+  CBlockSheet& m_sheet;
+  CBlockProperties* m_pCommand;
+  QTabWidget* m_pTabs;
+  QPushButton* m_pApply = nullptr;
+  std::vector<CQtPageHost*> m_hosts;
+  int m_nShown = 0;
+};
+
+class CQtSheetRunner : public CSheetRunner {
+ public:
+  CQtSheetRunner(CBlockProperties* command, QWidget* parent) : m_pCommand(command), m_pParent(parent) {}
+  int RunModal(CBlockSheet& sheet) override;
+  bool OpenModeless(CBlockSheet& sheet) override;
+
+ private:
+  CBlockProperties* m_pCommand;
+  QWidget* m_pParent;
+};

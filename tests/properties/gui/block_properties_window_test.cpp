@@ -1,0 +1,131 @@
+// Block Properties through the real main window: a double click on a block of
+// an opened diagram shows its sheet, OK writes the page back into the block
+// with one undo snapshot, Cancel changes nothing.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "app/gui/shell_fixture.h"
+#include "blocks/block_factory.h"
+#include "blocks/param_text.h"
+#include "editor/gui/child_frame.h"
+#include "editor/gui/zarad_view.h"
+#include "model/shell_context.h"
+#include "model/zarad_doc.h"
+#include "pages/gui/qt_page_host.h"
+#include "pages/timer_page.h"
+#include "platform/gui/qt_string.h"
+#include "platform/resource_ids.h"
+#include "properties/block_sheet.h"
+#include "properties/gui/qt_block_sheet.h"
+
+namespace {
+
+class BlockPropertiesWindowTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    m_app->SetDocumentFactory([] { return new CChildFrame; });
+  }
+
+  // A saved diagram with an on-delay at (200, 150).
+  CZaradView* OpenDiagramWithOnDelay() {
+    {
+      CShellContext quiet;
+      CScopedShellContext scope(&quiet);
+      CZaradDoc doc;
+      doc.AddBlock(MakeBlockOfType(400))->m_ptPos = CPoint(200, 150);
+      CString error;
+      EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path("delay.bfb")), &error));
+    }
+    EXPECT_NE(m_app->OpenDocumentFile(ToCString(Path("delay.bfb"))), nullptr);
+    auto* child = dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow());
+    if (!child) return nullptr;
+    QCoreApplication::processEvents();
+    return child->GetActiveView();
+  }
+
+  // Runs the script on the sheet once it shows, while the view's double click waits.
+  static void WhenSheetShows(std::function<void(CQtBlockSheet*)> script) {
+    QTimer::singleShot(0, [script] {
+      auto* sheet = qobject_cast<CQtBlockSheet*>(QApplication::activeModalWidget());
+      ASSERT_NE(sheet, nullptr);
+      script(sheet);
+    });
+  }
+
+  static void DoubleClickBlock(CZaradView* view, const CBlockObj* block) {
+    const CPoint centre(block->m_ptPos.x + block->m_nWidth / 2, block->m_ptPos.y + block->m_nHeight / 2);
+    const CPoint client = view->Core().DiagramToClient(centre);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(client.x, client.y));
+  }
+};
+
+TEST_F(BlockPropertiesWindowTest, DoubleClickOnDelayChangeTimeOk) {
+  CZaradView* view = OpenDiagramWithOnDelay();
+  ASSERT_NE(view, nullptr);
+  CZaradDoc* doc = view->GetDocument();
+  CBlockObj* delay = doc->m_blocks.GetHead();
+  const int undoBefore = doc->m_undo.m_nIndex;
+  bool shown = false;
+  WhenSheetShows([&](CQtBlockSheet* sheet) {
+    shown = true;
+    EXPECT_EQ(sheet->Sheet().Type(), 400);
+    EXPECT_FALSE(sheet->windowTitle().isEmpty());
+    EXPECT_EQ(sheet->findChild<QPushButton*>("sheetApply"), nullptr);  // modal: no Apply
+    CQtPageHost* host = sheet->PageHost(0);
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(host->GetText(CSpecialFunPar::kIdTimeGroup), CString(u"On-Delay"));
+    auto* high = qobject_cast<QLineEdit*>(host->Control(CSpecialFunPar::kIdHigh));
+    auto* low = qobject_cast<QLineEdit*>(host->Control(CSpecialFunPar::kIdLow));
+    ASSERT_TRUE(high && low);
+    high->selectAll();
+    QTest::keyClicks(high, "12");
+    low->selectAll();
+    QTest::keyClicks(low, "34");
+    sheet->findChild<QPushButton*>("sheetOK")->click();
+  });
+  DoubleClickBlock(view, delay);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(delay->m_nParam10, 12);
+  EXPECT_EQ(delay->m_nParam9, 34);
+  EXPECT_EQ(doc->m_undo.m_nIndex, undoBefore + 1);
+  const ParameterTextLayout text = BuildParameterTextLayout(*delay, doc->IsNewerFamily());
+  bool found = false;
+  for (const ParameterTextLine& line : text.lines) found = found || line.text.Find(CString(u"12:34")) >= 0;
+  EXPECT_TRUE(found);
+
+  // Cancel from the menu command leaves block and history alone.
+  WhenSheetShows([](CQtBlockSheet* sheet) {
+    auto* high = qobject_cast<QLineEdit*>(sheet->PageHost(0)->Control(CSpecialFunPar::kIdHigh));
+    high->selectAll();
+    QTest::keyClicks(high, "99");
+    sheet->findChild<QPushButton*>("sheetCancel")->click();
+  });
+  view->OnCmdMsg(ID_BLOCK_PROPERTIES);
+  EXPECT_EQ(delay->m_nParam10, 12);
+  EXPECT_EQ(doc->m_undo.m_nIndex, undoBefore + 1);
+}
+
+TEST_F(BlockPropertiesWindowTest, RefusedValueKeepsTheSheetOpen) {
+  CZaradView* view = OpenDiagramWithOnDelay();
+  ASSERT_NE(view, nullptr);
+  CBlockObj* delay = view->GetDocument()->m_blocks.GetHead();
+  int messages = 0;
+  WhenSheetShows([&](CQtBlockSheet* sheet) {
+    auto* low = qobject_cast<QLineEdit*>(sheet->PageHost(0)->Control(CSpecialFunPar::kIdLow));
+    low->clear();
+    sheet->OnOK();  // the empty part is refused: the sheet stays
+    EXPECT_TRUE(sheet->isVisible());
+    messages = static_cast<int>(m_sink.messages().size());
+    sheet->reject();
+  });
+  DoubleClickBlock(view, delay);
+  EXPECT_EQ(messages, 1);
+}
+
+}  // namespace
