@@ -17,7 +17,6 @@
 namespace {
 
 const char16_t kFailedToOpen[] = u"Failed to open document.";
-const char16_t kFailedToSave[] = u"Failed to save document.";
 
 QString CanonicalPath(const CString& path) {
   QFileInfo info(ToQString(path));
@@ -151,40 +150,22 @@ bool DocumentManager::DoFileSave(DocumentWindow* doc) {
 }
 
 bool DocumentManager::DoSave(DocumentWindow* doc, const CString& path, bool replace) {
-  if (!doc) return false;
-  CString target = path;
-  if (target.IsEmpty()) {
-    if (!m_pHost || !m_pHost->PromptSaveFileName(doc, &target) || target.IsEmpty()) return false;
-  }
-  CString error;
-  if (!doc->OnSaveDocument(target, &error)) {
-    AfxMessageBox(error.IsEmpty() ? CString(kFailedToSave) : error, MB_OK | MB_ICONEXCLAMATION);
-    return false;
-  }
-  if (replace) {
-    doc->SetPathName(AbsolutePath(target));
-    doc->SetTitle(FileTitle(target));
-    doc->SetModifiedFlag(false);
-    UpdateWindowTitle(doc);
-    if (m_pHost) m_pHost->AddToRecentFileList(doc->GetPathName());
-    emit activeDocumentChanged();
-  }
+  if (!doc || !SaveDocument(*doc, path, m_pHost, replace)) return false;
+  if (replace) OnSaved(doc);
   return true;
 }
 
 bool DocumentManager::SaveModified(DocumentWindow* doc) {
   if (!doc || !doc->IsModified()) return true;
-  CString name = doc->GetPathName().IsEmpty() ? doc->GetTitle() : doc->GetPathName();
-  CString prompt = LoadString(AFX_IDP_ASK_TO_SAVE);
-  prompt.Replace(CString(u"%1"), name);
-  switch (AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONEXCLAMATION, AFX_IDP_ASK_TO_SAVE)) {
-    case IDCANCEL:
-      return false;
-    case IDYES:
-      return DoFileSave(doc);
-    default:
-      return true;
-  }
+  if (!SaveModifiedDocument(*doc, m_pHost)) return false;
+  if (!doc->IsModified()) OnSaved(doc);  // Yes saved it; No leaves it modified
+  return true;
+}
+
+void DocumentManager::OnSaved(DocumentWindow* doc) {
+  UpdateWindowTitle(doc);
+  if (m_pHost) m_pHost->AddToRecentFileList(doc->GetPathName());
+  emit activeDocumentChanged();
 }
 
 bool DocumentManager::CloseDocument(DocumentWindow* doc) {

@@ -1,7 +1,7 @@
 // DocumentManager: the open diagram windows of the main window's MDI area. It
 // creates windows through a factory that the diagram child frame supplies, and
-// runs New, Open, Save, Save As and Close on them, asking about unsaved changes
-// through the message sink.
+// runs New, Open, Save, Save As and Close on them; saving and asking about
+// unsaved changes is the program's one save sequence (editor/document_save.h).
 #pragma once
 
 #include <QObject>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/document_window.h"
+#include "editor/document_save.h"
 #include "platform/cstring.h"
 
 class QMdiArea;
@@ -34,11 +35,10 @@ struct CDocTemplate {
   CString GetDocString(DocStringIndex index) const { return ::GetDocString(m_nIDResource, index); }
 };
 
-class DocumentManagerHost {
+// The application side of the manager: the Save As dialog (PromptSaveFileName)
+// and the recent-file list.
+class DocumentManagerHost : public CSaveNamePrompt {
  public:
-  virtual ~DocumentManagerHost() = default;
-  // Asks where to save the document; false when the user cancels.
-  virtual bool PromptSaveFileName(DocumentWindow* doc, CString* path) = 0;
   // The document was opened from or saved to this path.
   virtual void AddToRecentFileList(const CString& path) = 0;
 };
@@ -64,7 +64,7 @@ class DocumentManager : public QObject {
   // Save: under the document's path, or through Save As when it has none.
   bool DoFileSave(DocumentWindow* doc);
   // Saves under the path (empty: ask for one); with replace the document takes the new
-  // path and title.
+  // path and title and its window shows them.
   bool DoSave(DocumentWindow* doc, const CString& path, bool replace = true);
   // Asks "Save changes to ...?" for a modified document; false when the user cancels or
   // the save fails.
@@ -99,6 +99,8 @@ class DocumentManager : public QObject {
   };
 
   DocumentWindow* CreateWindow();
+  // After a save under a new name: the window's title, the recent-file list, the frame's title.
+  void OnSaved(DocumentWindow* doc);
   void Show(DocumentWindow* doc);
   void Forget(QObject* window);
 

@@ -1,9 +1,11 @@
 // DocumentWindow: one diagram window as the application shell sees it. The
 // diagram child frame implements it; the shell creates such windows through a
 // factory, hosts them in the MDI area and runs New, Open, Save, Save As and
-// Close on them. Title and path are kept here, as a document keeps them.
+// Close on them. Title, path and modified flag are the shown document's
+// (CSavableDocument): the window keeps none of its own.
 #pragma once
 
+#include "model/savable_document.h"
 #include "platform/command_target.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
@@ -11,7 +13,7 @@
 class QWidget;
 class CZaradDoc;
 
-class DocumentWindow : public CCommandTarget {
+class DocumentWindow : public CCommandTarget, public CSavableDocument {
  public:
   ~DocumentWindow() override = default;
 
@@ -22,14 +24,6 @@ class DocumentWindow : public CCommandTarget {
   virtual bool OnNewDocument(int kind) = 0;
   // Loads a file; on failure the error holds a text for the user.
   virtual bool OnOpenDocument(const CString& path, CString* error) = 0;
-  // Writes the document to the path; on failure the error holds a text for the user.
-  virtual bool OnSaveDocument(const CString& path, CString* error) = 0;
-
-  virtual bool IsModified() const = 0;
-  virtual void SetModifiedFlag(bool modified) = 0;
-  // DocumentKind of the document: 1 FBD, 2 ladder.
-  virtual int GetKind() const = 0;
-
   // The zoom factor when the window shows a diagram view; false otherwise.
   virtual bool GetZoom(float* zoom) const { return false; }
   // Whether the window's view is in simulation mode.
@@ -38,14 +32,4 @@ class DocumentWindow : public CCommandTarget {
   virtual CZaradDoc* GetDocument() { return nullptr; }
   // Margins chosen in Page Setup (diagram units of the page rectangle).
   virtual void SetPageMargins(const CRect& margins) {}
-
-  // Title and path name as the shell shows and saves them.
-  virtual const CString& GetTitle() const { return m_strTitle; }
-  virtual void SetTitle(const CString& title) { m_strTitle = title; }
-  virtual const CString& GetPathName() const { return m_strPathName; }
-  virtual void SetPathName(const CString& path) { m_strPathName = path; }
-
- private:
-  CString m_strTitle;
-  CString m_strPathName;
 };

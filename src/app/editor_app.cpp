@@ -23,6 +23,8 @@
 #include "app/main_frame.h"
 #include "app/qt_message_sink.h"
 #include "controls/gui/pane_status_bar.h"
+#include "model/astro_city_table.h"
+#include "model/catalogues.h"
 #include "model/shell_context.h"
 #include "platform/file_util.h"
 #include "platform/gui/qt_string.h"
@@ -142,6 +144,14 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
     m_pPreviousSink = SetMessageSink(m_pMessageSink.get());
   }
 
+  // The catalogues are built once a process; a later application object (tests)
+  // reads the city file of its own user folder.
+  const CString cityProblem =
+      CataloguesBuilt() ? BuildCityTable(GetUserFolderPath()) : BuildCatalogues(GetUserFolderPath());
+  // A city file that could not be read is left as it is at the end.
+  m_bCityFileRead = cityProblem.IsEmpty();
+  if (!m_bCityFileRead) AfxMessageBox(cityProblem, MB_OK | MB_ICONEXCLAMATION);
+
   // Idle work runs each time the event loop is about to wait.
   if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { OnIdle(0); });
@@ -175,7 +185,17 @@ int CEditorApp::ExitInstance() {
     m_recentFiles.WriteList(*m_pSettings);
     m_pSettings->sync();
   }
+  if (m_bCityFileRead) {
+    const CString problem = SaveCityTable(GetUserFolderPath());
+    if (!problem.IsEmpty()) AfxMessageBox(problem, MB_OK | MB_ICONEXCLAMATION);
+  }
   return 0;
+}
+
+std::filesystem::path CEditorApp::GetUserFolderPath() const {
+  // Each user's own, as the language setting: not the shared temporary folder.
+  const CString folder = m_options.userFolder.isEmpty() ? GetSettingsFolder() : ToCString(m_options.userFolder);
+  return std::filesystem::path(folder.ToUtf8());
 }
 
 CString CEditorApp::GetZoomText() const {
@@ -346,7 +366,7 @@ void CEditorApp::OnAppAbout() {
 // ---- File dialogs --------------------------------------------------------------------
 
 BOOL CEditorApp::DoPromptFileName(CString& fileName, const CString& title, bool open,
-                                  const CDocTemplate* tmpl, DocumentWindow* doc) {
+                                  const CDocTemplate* tmpl, const CSavableDocument* doc) {
   if (!tmpl) return FALSE;
   FileDialogRequest request;
   request.open = open;
@@ -381,9 +401,9 @@ BOOL CEditorApp::DoPromptFileName(CString& fileName, const CString& title, bool 
   return TRUE;
 }
 
-bool CEditorApp::PromptSaveFileName(DocumentWindow* doc, CString* path) {
-  CString name = doc->GetPathName().IsEmpty() ? doc->GetTitle() : doc->GetPathName();
-  if (!DoPromptFileName(name, CString(kSaveAsTitle), false, m_pFbdTemplate, doc)) return false;
+bool CEditorApp::PromptSaveFileName(CSavableDocument& doc, CString* path) {
+  CString name = *path;
+  if (!DoPromptFileName(name, CString(kSaveAsTitle), false, m_pFbdTemplate, &doc)) return false;
   *path = name;
   return true;
 }

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <filesystem>
 #include <memory>
 
 #include "app/document_manager.h"
@@ -28,6 +29,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
  public:
   struct Options {
     QString languageFile;            // empty: "RazadUdezazir/DizevOdaved.ini" in the settings folder
+    QString userFolder;              // empty: the user's settings folder (holds the city file)
     QString settingsFile;            // empty: the user's settings of the program; else an ini file
     bool installMessageSink = true;  // show messages in message boxes
     bool showWindow = true;          // show the main window maximised at the end of start-up
@@ -38,13 +40,18 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   explicit CEditorApp(Options options);
   ~CEditorApp() override;
 
-  // Start-up: printer defaults, recent files, templates, the main frame, the files of the
-  // command line (arguments without the program name; a file that cannot be opened is
-  // reported and the others open). FALSE ends the program.
+  // Start-up: printer defaults, recent files, templates, the catalogues (block
+  // captions, palette lists, the city table with the user's cities), the main
+  // frame, the files of the command line (arguments without the program name; a
+  // file that cannot be opened is reported and the others open). FALSE ends the
+  // program.
   BOOL InitInstance(const QStringList& arguments);
   // Writes the zoom pane and brings the commands up to date; FALSE: no more idle work.
   BOOL OnIdle(long count);
+  // The end: the recent-file list and the user's cities are written back.
   int ExitInstance();
+  // The folder under which the user's own files lie ("RazadUdezazir/Astro.Property").
+  std::filesystem::path GetUserFolderPath() const;
 
   // Opens a file whatever its extension; null when it fails.
   DocumentWindow* OpenDocumentFile(const CString& path);
@@ -63,7 +70,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   // The file dialog of Save As. The filter follows the template, switched to the ladder
   // extension when the document is a ladder diagram (null: the active document).
   BOOL DoPromptFileName(CString& fileName, const CString& title, bool open, const CDocTemplate* tmpl,
-                        DocumentWindow* doc = nullptr);
+                        const CSavableDocument* doc = nullptr);
 
   // Printer defaults.
   void PageSetup();
@@ -76,7 +83,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   QPrinter* GetPrinter();
 
   // DocumentManagerHost.
-  bool PromptSaveFileName(DocumentWindow* doc, CString* path) override;
+  bool PromptSaveFileName(CSavableDocument& doc, CString* path) override;
   void AddToRecentFileList(const CString& path) override;
 
   CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }
@@ -125,6 +132,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   DocumentManager::Factory m_factory;
   std::unique_ptr<CMainFrame> m_pMainWnd;
   bool m_bInIdle = false;
+  bool m_bCityFileRead = false;  // the start read the city file (or found none)
 };
 
 // The running application object; null when there is none.

@@ -28,6 +28,7 @@
 #include "controls/gui/pane_status_bar.h"
 #include "device/gui/device_controller.h"
 #include "model/model_table.h"
+#include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
@@ -140,7 +141,8 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   setCentralWidget(m_pMdiArea);
   m_pDocManager = new DocumentManager(m_pMdiArea, app, this);
   connect(m_pDocManager, &DocumentManager::documentCountChanged, this, [this] { OnDocumentsChanged(); });
-  connect(m_pDocManager, &DocumentManager::activeDocumentChanged, this, [this] { UpdateFrameTitle(); });
+  connect(m_pDocManager, &DocumentManager::activeDocumentChanged, this,
+          [this] { OnActiveDocumentChanged(); });
 
   BuildActions();
   BuildMenus();
@@ -643,9 +645,30 @@ void CMainFrame::NewFbdDocument() {
 // ---- Documents and title ---------------------------------------------------------------
 
 void CMainFrame::OnDocumentsChanged() {
+  const int count = m_pDocManager->GetCount();
+  if (count > 0 && m_nDocsShown == 0) {
+    // The first document: the information bar and the model panes appear.
+    if (!IsInfoBarVisible()) ToggleInfoBar();
+    if (!HasModelNameControl()) {
+      AddStatusPaneControl(1, kStatusBitmapButton);
+      AddStatusPaneControl(2, kStatusModelName);
+    }
+  } else if (count == 0 && m_nDocsShown > 0 && IsInfoBarVisible()) {
+    // The last one went: the bar and the panes go, unless the user hid the bar.
+    ToggleInfoBar();
+    if (m_pModelCaption) RemoveStatusPane(2);
+    if (m_pModelButton) RemoveStatusPane(1);
+  }
+  m_nDocsShown = count;
+  m_nOpenDocs = count;
   UpdateMenuBar();
   UpdateFrameTitle();
   UpdateCommandUI();
+}
+
+void CMainFrame::OnActiveDocumentChanged() {
+  UpdateFrameTitle();
+  if (CZaradDoc* doc = GetActiveDocument()) SetModelNameText(doc->m_strModelName);
 }
 
 void CMainFrame::UpdateFrameTitle() {

@@ -132,7 +132,11 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   // Appends a text whose line ends are "\n" to the information bar.
   void AppendInfoLines(CString text);
   void OnModelPaneClicked();
+  // A document window opened or closed: the information bar and the model panes
+  // follow the first and the last one, then the menus and the title.
   void OnDocumentsChanged();
+  // Another document window became active: the frame's title and the model name.
+  void OnActiveDocumentChanged();
 
   CEditorApp* m_pApp;
   QMdiArea* m_pMdiArea = nullptr;
@@ -158,6 +162,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   QMenu* m_pDocOptionsMenu = nullptr;  // holds "Select hardware" until the first New or Open
   std::vector<QAction*> m_windowListActions;
   bool m_bDocMenu = false;
+  int m_nDocsShown = 0;  // document windows at the last OnDocumentsChanged
 };
 
 // The main window of the running application; null before it exists.

@@ -117,7 +117,8 @@ CFont WideCharFont() {
 BOOL CGridCellBase::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd) {
   CGridCtrl* grid = GetGrid();
   CGridDefaultCell* def = GetDefaultCell();
-  if (grid == nullptr || def == nullptr || dc == nullptr || rect.Width() <= 0 || rect.Height() <= 0) return FALSE;
+  if (grid == nullptr || def == nullptr || dc == nullptr || rect.Width() <= 0 || rect.Height() <= 0)
+    return FALSE;
   const int saved = dc->SaveDC();
   dc->SetBkMode(TRANSPARENT);
   const DWORD state = GetState();
@@ -368,6 +369,13 @@ void CGridCell::StoreText(int row, int col, const CString& text) {
   }
 }
 
+void CGridCell::OpenEditor(const GridEditorRequest& request) {
+  m_bEditing = TRUE;
+  m_bHasEditWnd = m_pGrid != nullptr && m_pGrid->GetWindow() != nullptr &&
+                  m_pGrid->GetWindow()->OpenInPlaceEditor(request);
+  if (!m_bHasEditWnd) m_bEditing = FALSE;
+}
+
 void CGridCell::EndEdit() {
   if (m_bHasEditWnd && m_pGrid != nullptr && m_pGrid->GetWindow() != nullptr)
     m_pGrid->GetWindow()->EndInPlaceEditor();
@@ -437,7 +445,8 @@ void CGridDefaultCell::SetFont(const LOGFONT* font) {
   if (font == nullptr) return;
   m_Font.CreateFontIndirect(font);
   CGridCell::SetFont(font);
-  CDC* dc = m_pGrid != nullptr && m_pGrid->GetWindow() != nullptr ? m_pGrid->GetWindow()->GetMeasureDC() : nullptr;
+  CDC* dc =
+      m_pGrid != nullptr && m_pGrid->GetWindow() != nullptr ? m_pGrid->GetWindow()->GetMeasureDC() : nullptr;
   if (dc != nullptr) {
     const int saved = dc->SaveDC();
     dc->SelectObject(&m_Font);

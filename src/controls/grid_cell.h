@@ -142,6 +142,8 @@ class CGridCell : public CGridCellBase {
  protected:
   // Stores a text through the grid's end-of-edit path.
   void StoreText(int row, int col, const CString& text);
+  // Opens an in-place editor window through the grid's window (the cell kinds).
+  void OpenEditor(const GridEditorRequest& request);
 
   CString m_strText;
   LPARAM m_lParam = 0;

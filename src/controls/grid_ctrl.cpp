@@ -5,7 +5,6 @@
 #include <atomic>
 #include <numeric>
 
-
 namespace {
 
 std::uint64_t NextInstanceId() {
@@ -179,7 +178,8 @@ void CGridCtrl::DestroyCell(int row, int col) {
 }
 
 BOOL CGridCtrl::SetCellType(int row, int col, const CRuntimeClass* cls) {
-  if (m_bVirtualMode || !IsValid(row, col) || cls == nullptr || !cls->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase)))
+  if (m_bVirtualMode || !IsValid(row, col) || cls == nullptr ||
+      !cls->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase)))
     return FALSE;
   CObject* obj = cls->CreateObject();
   auto* cell = dynamic_cast<CGridCellBase*>(obj);
@@ -607,7 +607,8 @@ BOOL CGridCtrl::AutoSizeColumn(int col, UINT style, BOOL resetScroll) {
   if (m_bVirtualMode) SendCacheHintToParent(CGridCellSpan(first, col, last, col));
   int width = 0;
   for (int r = first; r <= last; ++r)
-    if (CGridCellBase* cell = GetCell(r, col)) width = std::max(width, static_cast<int>(cell->GetCellExtent(dc).cx));
+    if (CGridCellBase* cell = GetCell(r, col))
+      width = std::max(width, static_cast<int>(cell->GetCellExtent(dc).cx));
   if (m_bVirtualMode) SendCacheHintToParent(CGridCellSpan());
   m_arColWidths[static_cast<size_t>(col)] = width;
   if (resetScroll) ResetScrollBars();

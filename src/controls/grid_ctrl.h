@@ -166,6 +166,8 @@ class CGridCtrl {
   void OnImeChar(UINT nChar);
   void OnHScroll(int code);
   void OnVScroll(int code);
+  // Both of the above: bar SB_HORZ or SB_VERT.
+  void Scroll(int bar, int code);
   void OnSize();
   void OnCaptureChanged();
   void OnTimer();
@@ -343,7 +345,10 @@ class CGridCtrl {
   CPoint OutlinePosition(const CGridCellPos& cell, int width);
   void EraseDragOutline();
   // Keyboard helper: the cell the key moves to; false to stop.
-  bool NextCellForKey(UINT nChar, CGridCellPos* next, bool* lineChange, bool* passOn);
+  bool NextCellForKey(UINT nChar, CGridCellPos* next, bool* lineChange);
+  // Stores an edited text: kept when it validates and the host agrees, else
+  // the old text comes back.
+  void StoreEditedText(int row, int col, const CString& text, const CString& old);
   // Paste helpers.
   enum class PasteStop { kNone, kFail, kLeftHalf };
   PasteStop PasteCell(int row, int col, const CString& text, bool* wide, CGridCellSpan* range);
@@ -354,6 +359,7 @@ class CGridCtrl {
   void PrintRowHeadings(CDC* dc, CPrintInfo* info);
   void PrintHeader(CDC* dc, CPrintInfo* info);
   void PrintFooter(CDC* dc, CPrintInfo* info);
+  CFont BoldPrinterFont() const;
   void PrintBodyLines(CDC* dc, const CRect& rect, int row, int col, bool firstPageRow);
 
   CGridWindow* m_pWindow = nullptr;
@@ -405,9 +411,9 @@ struct CPrintInfo {
   int m_nMinPage = 1;
   int m_nMaxPage = 1;
   CRect m_rectDraw;
-  CString m_strTitle;      // the window text printed in the header
-  CString m_strAppTitle;   // the application title printed at the header's right
-  CString m_strDateTime;   // the date and time printed in the footer
+  CString m_strTitle;     // the window text printed in the header
+  CString m_strAppTitle;  // the application title printed at the header's right
+  CString m_strDateTime;  // the date and time printed in the footer
 };
 
 template <class NewPage>

@@ -1,7 +1,6 @@
 // CGridCtrl: cell editing, the typing rules over elements, and the editing of
 // message-text elements by double click.
 #include "controls/grid_ctrl.h"
-
 #include "platform/message_sink.h"
 
 int CGridCtrl::WantedCharClass() const {
@@ -45,16 +44,18 @@ void CGridCtrl::OnEditCell(int row, int col, CPoint point, UINT nChar) {
 
 void CGridCtrl::OnEndEditCell(int row, int col, const CString& text) {
   const CString old = GetItemText(row, col);
-  if (text != old) {
-    SetItemText(row, col, text);
-    if (ValidateEdit(row, col, text) && SendMessageToParent(row, col, LVN_ENDLABELEDITW) >= 0) {
-      SetModified(TRUE, row, col);
-      RedrawCell(row, col);
-    } else {
-      SetItemText(row, col, old);
-    }
-  }
+  if (text != old) StoreEditedText(row, col, text, old);
   if (CGridCellBase* cell = GetCell(row, col)) cell->OnEndEdit();
+}
+
+void CGridCtrl::StoreEditedText(int row, int col, const CString& text, const CString& old) {
+  SetItemText(row, col, text);
+  if (ValidateEdit(row, col, text) && SendMessageToParent(row, col, LVN_ENDLABELEDITW) >= 0) {
+    SetModified(TRUE, row, col);
+    RedrawCell(row, col);
+  } else {
+    SetItemText(row, col, old);
+  }
 }
 
 BOOL CGridCtrl::ValidateEdit(int row, int col, const CString& text) {
@@ -105,7 +106,8 @@ bool CGridCtrl::CheckElementPlacement(CGridElement* element, int lastCol, int ne
   if (newWidth >= 0 && newWidth != element->m_nWidth) {
     element->m_nWidth = newWidth;
     CRect rect;
-    if (GetCellRangeRect(CGridCellSpan(line, first, line, first + newWidth - 1), &rect)) element->m_rect = rect;
+    if (GetCellRangeRect(CGridCellSpan(line, first, line, first + newWidth - 1), &rect))
+      element->m_rect = rect;
   }
   for (int c = first; c <= element->GetLastCol(); ++c) {
     SetItemText(line, c, CString());

@@ -1,5 +1,7 @@
 // CGridCtrl: mapping between cells and client pixels, visible ranges, scroll
 // bars, the cell font and the cursor.
+#include <functional>
+
 #include "controls/grid_ctrl.h"
 
 CGridCellPos CGridCtrl::GetTopleftNonFixedCell(BOOL forceRecalc) {
@@ -16,94 +18,98 @@ CGridCellPos CGridCtrl::GetTopleftNonFixedCell(BOOL forceRecalc) {
   return m_idTopLeftCell;
 }
 
+namespace {
+
+// One direction of the grid: the rows with their heights, or the columns
+// with their widths.
+struct Axis {
+  int count;
+  int fixed;
+  std::function<int(int)> size;
+
+  int FixedSize() const {
+    int sum = 0;
+    for (int i = 0; i < fixed; ++i) sum += size(i);
+    return sum;
+  }
+  // The index under pixel v (-1 for none), the scrolled part starting at first.
+  int IndexAt(int v, bool allowFixed, int first) const {
+    const int fixedSize = FixedSize();
+    if (v < 0) return -1;
+    if (allowFixed && v < fixedSize) {
+      int end = 0;
+      for (int i = 0; i < fixed; ++i) {
+        end += size(i);
+        if (v < end) return i;
+      }
+      return -1;
+    }
+    if (v < fixedSize || first < 0 || first >= count) return -1;
+    int end = fixedSize;
+    for (int i = first; i < count; ++i) {
+      end += size(i);
+      if (v < end) return i;
+    }
+    return -1;
+  }
+  // The pixel where index starts; the scrolled part starts at first.
+  int Offset(int index, int first) const {
+    int v = 0;
+    if (index < fixed) {
+      for (int i = 0; i < index; ++i) v += size(i);
+    } else {
+      v = FixedSize();
+      for (int i = first; i < index; ++i) v += size(i);
+    }
+    return v;
+  }
+  // The last index at least partly inside limit from first on, and where the
+  // visible part ends (clamped to limit).
+  int LastVisible(int first, int start, int limit, int* end) const {
+    int i = first;
+    int v = start;
+    for (; i < count; ++i) {
+      v += size(i);
+      if (v >= limit) {
+        v = limit;
+        break;
+      }
+    }
+    *end = v;
+    return std::min(i, count - 1);
+  }
+};
+
+}  // namespace
+
 CGridCellPos CGridCtrl::GetCellFromPoint(CPoint point, BOOL allowFixedCellCheck) {
   const CGridCellPos topLeft = GetTopleftNonFixedCell();
-  CGridCellPos cell;
-  if (!allowFixedCellCheck && !IsValid(topLeft)) return cell;
-  const int fixedWidth = GetFixedColumnWidth();
-  if (point.x < 0) {
-    cell.col = -1;
-  } else if (allowFixedCellCheck && point.x < fixedWidth) {
-    int x = 0;
-    int c = 0;
-    for (; c < m_nFixedCols; ++c) {
-      x += GetColumnWidth(c);
-      if (point.x < x) break;
-    }
-    cell.col = c < m_nFixedCols ? c : -1;
-  } else if (point.x < fixedWidth || topLeft.col >= m_nCols || topLeft.col < 0) {
-    cell.col = -1;
-  } else {
-    int x = fixedWidth;
-    int c = topLeft.col;
-    for (; c < m_nCols; ++c) {
-      x += GetColumnWidth(c);
-      if (point.x < x) break;
-    }
-    cell.col = c < m_nCols ? c : -1;
-  }
-  const int fixedHeight = GetFixedRowHeight();
-  if (point.y < 0) {
-    cell.row = -1;
-  } else if (allowFixedCellCheck && point.y < fixedHeight) {
-    int y = 0;
-    int r = 0;
-    for (; r < m_nFixedRows; ++r) {
-      y += GetRowHeight(r);
-      if (point.y < y) break;
-    }
-    cell.row = r < m_nFixedRows ? r : -1;
-  } else if (point.y < fixedHeight || topLeft.row >= m_nRows || topLeft.row < 0) {
-    cell.row = -1;
-  } else {
-    int y = fixedHeight;
-    int r = topLeft.row;
-    for (; r < m_nRows; ++r) {
-      y += GetRowHeight(r);
-      if (point.y < y) break;
-    }
-    cell.row = r < m_nRows ? r : -1;
-  }
-  return cell;
+  if (!allowFixedCellCheck && !IsValid(topLeft)) return CGridCellPos();
+  const Axis cols{m_nCols, m_nFixedCols, [this](int c) { return GetColumnWidth(c); }};
+  const Axis rows{m_nRows, m_nFixedRows, [this](int r) { return GetRowHeight(r); }};
+  return CGridCellPos(rows.IndexAt(point.y, allowFixedCellCheck != 0, topLeft.row),
+                      cols.IndexAt(point.x, allowFixedCellCheck != 0, topLeft.col));
 }
 
 CGridCellSpan CGridCtrl::GetVisibleNonFixedCellRange(CRect* rect, BOOL forceRecalc) {
   const CRect client = ClientRect();
   const CGridCellPos topLeft = GetTopleftNonFixedCell(forceRecalc);
-  int bottom = GetFixedRowHeight();
-  int r = topLeft.row;
-  for (; r < m_nRows; ++r) {
-    bottom += GetRowHeight(r);
-    if (bottom >= client.bottom) {
-      bottom = client.bottom;
-      break;
-    }
-  }
-  int right = GetFixedColumnWidth();
-  int c = topLeft.col;
-  for (; c < m_nCols; ++c) {
-    right += GetColumnWidth(c);
-    if (right >= client.right) {
-      right = client.right;
-      break;
-    }
-  }
+  const Axis cols{m_nCols, m_nFixedCols, [this](int c) { return GetColumnWidth(c); }};
+  const Axis rows{m_nRows, m_nFixedRows, [this](int r) { return GetRowHeight(r); }};
+  int bottom = 0;
+  int right = 0;
+  const int lastRow = rows.LastVisible(topLeft.row, GetFixedRowHeight(), client.bottom, &bottom);
+  const int lastCol = cols.LastVisible(topLeft.col, GetFixedColumnWidth(), client.right, &right);
   if (rect) *rect = CRect(0, 0, right, bottom);
-  return CGridCellSpan(topLeft.row, topLeft.col, std::min(r, m_nRows - 1), std::min(c, m_nCols - 1));
+  return CGridCellSpan(topLeft.row, topLeft.col, lastRow, lastCol);
 }
 
 CGridCellSpan CGridCtrl::GetVisibleFixedCellRange(CRect* rect, BOOL forceRecalc) {
   const CRect client = ClientRect();
   const CGridCellPos topLeft = GetTopleftNonFixedCell(forceRecalc);
-  int bottom = GetFixedRowHeight();
-  int r = topLeft.row;
-  for (; r < m_nRows; ++r) {
-    bottom += GetRowHeight(r);
-    if (bottom >= client.bottom) {
-      bottom = client.bottom;
-      break;
-    }
-  }
+  const Axis rows{m_nRows, m_nFixedRows, [this](int r) { return GetRowHeight(r); }};
+  int bottom = 0;
+  const int lastRow = rows.LastVisible(topLeft.row, GetFixedRowHeight(), client.bottom, &bottom);
   int x = 0;
   int c = 0;
   for (; c < m_nFixedCols; ++c) {
@@ -114,7 +120,7 @@ CGridCellSpan CGridCtrl::GetVisibleFixedCellRange(CRect* rect, BOOL forceRecalc)
     }
   }
   if (rect) *rect = CRect(0, 0, x, bottom);
-  return CGridCellSpan(topLeft.row, 0, std::min(r, m_nRows - 1), std::min(c, m_nCols - 1));
+  return CGridCellSpan(topLeft.row, 0, lastRow, std::min(c, m_nCols - 1));
 }
 
 BOOL CGridCtrl::GetCellOrigin(int row, int col, CPoint* origin) {
@@ -123,21 +129,9 @@ BOOL CGridCtrl::GetCellOrigin(int row, int col, CPoint* origin) {
   if (row >= m_nFixedRows || col >= m_nFixedCols) topLeft = GetTopleftNonFixedCell();
   if (row >= m_nFixedRows && row < topLeft.row) return FALSE;
   if (col >= m_nFixedCols && col < topLeft.col) return FALSE;
-  int x = 0;
-  if (col < m_nFixedCols) {
-    for (int c = 0; c < col; ++c) x += GetColumnWidth(c);
-  } else {
-    x = GetFixedColumnWidth();
-    for (int c = topLeft.col; c < col; ++c) x += GetColumnWidth(c);
-  }
-  int y = 0;
-  if (row < m_nFixedRows) {
-    for (int r = 0; r < row; ++r) y += GetRowHeight(r);
-  } else {
-    y = GetFixedRowHeight();
-    for (int r = topLeft.row; r < row; ++r) y += GetRowHeight(r);
-  }
-  *origin = CPoint(x, y);
+  const Axis cols{m_nCols, m_nFixedCols, [this](int c) { return GetColumnWidth(c); }};
+  const Axis rows{m_nRows, m_nFixedRows, [this](int r) { return GetRowHeight(r); }};
+  *origin = CPoint(cols.Offset(col, topLeft.col), rows.Offset(row, topLeft.row));
   return TRUE;
 }
 
@@ -166,26 +160,10 @@ CPoint CGridCtrl::GetPointInCell(int row, int col, CPoint point) {
 
 BOOL CGridCtrl::IsCellVisible(int row, int col) {
   if (!WindowExists() || !IsValid(row, col)) return FALSE;
-  const CGridCellPos topLeft = GetTopleftNonFixedCell();
-  if (row >= m_nFixedRows && row < topLeft.row) return FALSE;
-  if (col >= m_nFixedCols && col < topLeft.col) return FALSE;
+  CPoint origin;
+  if (!GetCellOrigin(row, col, &origin)) return FALSE;  // scrolled off the top or left
   const CRect client = ClientRect();
-  int x = 0;
-  if (col < m_nFixedCols) {
-    for (int c = 0; c < col; ++c) x += GetColumnWidth(c);
-  } else {
-    x = GetFixedColumnWidth();
-    for (int c = topLeft.col; c < col; ++c) x += GetColumnWidth(c);
-  }
-  if (x >= client.right) return FALSE;
-  int y = 0;
-  if (row < m_nFixedRows) {
-    for (int r = 0; r < row; ++r) y += GetRowHeight(r);
-  } else {
-    y = GetFixedRowHeight();
-    for (int r = topLeft.row; r < row; ++r) y += GetRowHeight(r);
-  }
-  return y < client.bottom;
+  return origin.x < client.right && origin.y < client.bottom;
 }
 
 BOOL CGridCtrl::InvalidateCellRect(int row, int col) {
@@ -285,15 +263,15 @@ void CGridCtrl::EnsureVisible(int row, int col) {
   CRect rect;
   if (!GetCellRect(row, col, &rect)) return;
   const CRect client = ClientRect();
-  for (int guard = 0; guard < m_nCols && rect.right > client.right && rect.left > GetFixedColumnWidth() &&
-                      (m_nBarState & 1);
+  for (int guard = 0;
+       guard < m_nCols && rect.right > client.right && rect.left > GetFixedColumnWidth() && (m_nBarState & 1);
        ++guard) {
     const int before = GetScrollPos32(SB_HORZ);
     OnHScroll(SB_LINERIGHT);
     if (GetScrollPos32(SB_HORZ) == before || !GetCellRect(row, col, &rect)) break;
   }
-  for (int guard = 0; guard < m_nRows && rect.bottom > client.bottom && rect.top > GetFixedRowHeight() &&
-                      (m_nBarState & 2);
+  for (int guard = 0;
+       guard < m_nRows && rect.bottom > client.bottom && rect.top > GetFixedRowHeight() && (m_nBarState & 2);
        ++guard) {
     const int before = GetScrollPos32(SB_VERT);
     OnVScroll(SB_LINEDOWN);

@@ -15,20 +15,6 @@
 
 class CGridCtrl;
 
-// An in-place editor that a cell kind asks its grid's window for.
-struct GridEditorRequest {
-  enum class Kind { kNumeric, kCombo, kDateTime };
-  Kind kind = Kind::kNumeric;
-  int row = 0;
-  int col = 0;
-  CRect rect;              // the cell rectangle (client pixels)
-  CString text;            // initial text
-  UINT startKey = 0;       // the key that started the edit (VK_LBUTTON: the mouse)
-  std::vector<CString> items;  // combo items
-  DWORD style = 0;         // combo or picker style
-  std::int64_t time = 0;   // date-time: seconds since 1970
-};
-
 class CGridElement {
  public:
   CGridElement() = default;
@@ -61,7 +47,7 @@ class CGridElement {
   int m_nRow = -1;       // display line 1..4
   int m_nCol = -1;       // first character column
   int m_nKind = 0;
-  int m_nWidth = 1;      // width in character cells
+  int m_nWidth = 1;  // width in character cells
   BOOL m_bSelected = FALSE;
 };
 
@@ -112,6 +98,8 @@ class CGridWindow {
   // Ends the open in-place editor, which reports its text through
   // CGridCtrl::OnEndInPlaceEdit.
   virtual void EndInPlaceEditor() {}
+  // Opens a link (a link cell's text) with the desktop's handler.
+  virtual void OpenUrl(const CString& url) {}
 };
 
 class CGridHost {
@@ -155,5 +143,4 @@ class CGridHost {
   // Opens or closes the floating element value editor.
   virtual void OpenElementEditor(CGridCtrl* grid, CGridElement* element) {}
   virtual void CloseElementEditor(CGridCtrl* grid, bool apply) {}
-
 };

@@ -62,7 +62,7 @@ void CGridCtrl::DeleteSelectedElements() {
   InvalidateAll();
 }
 
-bool CGridCtrl::NextCellForKey(UINT nChar, CGridCellPos* nextCell, bool* lineChange, bool* passOn) {
+bool CGridCtrl::NextCellForKey(UINT nChar, CGridCellPos* nextCell, bool* lineChange) {
   CGridCellPos& next = *nextCell;
   const bool shift = (m_nKeyModifiers & MK_SHIFT) != 0;
   const bool ctrl = (m_nKeyModifiers & MK_CONTROL) != 0;
@@ -110,8 +110,6 @@ bool CGridCtrl::NextCellForKey(UINT nChar, CGridCellPos* nextCell, bool* lineCha
           c = m_nFixedCols;
           *lineChange = true;
         }
-      } else if (nChar == VK_TAB) {
-        *passOn = true;
       }
       while (c < m_nCols && GetColumnWidth(c) <= 0) ++c;
       if (c < m_nCols) next.col = c;
@@ -119,7 +117,7 @@ bool CGridCtrl::NextCellForKey(UINT nChar, CGridCellPos* nextCell, bool* lineCha
     }
     case VK_LEFT:
     case VK_BACK:
-    left: {
+    left : {
       int c = next.col - 1;
       if (c >= m_nFixedCols && isRightHalf(next.row, c)) --c;
       if (nChar == VK_TAB && c < m_nFixedCols && next.row > m_nFixedRows) {
@@ -129,8 +127,6 @@ bool CGridCtrl::NextCellForKey(UINT nChar, CGridCellPos* nextCell, bool* lineCha
         c = m_nCols - 1;
         if (isRightHalf(next.row, c)) --c;
         *lineChange = true;
-      } else if (nChar == VK_TAB) {
-        *passOn = true;
       }
       while (c >= m_nFixedCols && GetColumnWidth(c) <= 0) --c;
       if (c >= m_nFixedCols) next.col = c;
@@ -205,8 +201,7 @@ void CGridCtrl::OnKeyDown(UINT nChar) {
 
   CGridCellPos next = m_idCurrentCell;
   bool lineChange = false;
-  bool passOn = false;
-  if (!NextCellForKey(nChar, &next, &lineChange, &passOn)) return;
+  if (!NextCellForKey(nChar, &next, &lineChange)) return;
   if (!IsValid(next)) return;
 
   if (next == m_idCurrentCell) {
@@ -259,7 +254,7 @@ void CGridCtrl::OnKeyDown(UINT nChar) {
           SetScrollPos32(SB_HORZ, shift ? m_nHScrollMax : 0);
         } else {
           OnHScroll(shift ? SB_LINELEFT : SB_LINERIGHT);
-          }
+        }
         break;
       default:
         break;
@@ -271,105 +266,65 @@ void CGridCtrl::OnKeyDown(UINT nChar) {
 }
 
 void CGridCtrl::OnHScroll(int code) {
-  EndEditing();
-  const int pos = GetScrollPos32(SB_HORZ);
-  const CRect client = ClientRect();
-  const int fixedW = GetFixedColumnWidth();
-  CRect area(fixedW, 0, client.right, client.bottom);
-  const CGridCellPos topLeft = GetTopleftNonFixedCell();
-  switch (code) {
-    case SB_LINELEFT:
-      if (pos > 0 && topLeft.col > m_nFixedCols) {
-        int c = topLeft.col - 1;
-        while (c > m_nFixedCols && GetColumnWidth(c) <= 0) --c;
-        SetScrollPos32(SB_HORZ, std::max(0, pos - GetColumnWidth(c)));
-        Invalidate(area);
-      }
-      break;
-    case SB_LINERIGHT:
-      if (pos < m_nHScrollMax) {
-        int c = topLeft.col;
-        while (c < m_nCols - 1 && GetColumnWidth(c) <= 0) ++c;
-        const int w = std::max(0, GetColumnWidth(c));
-        const int newPos = std::min(m_nHScrollMax, pos + w);
-        SetScrollPos32(SB_HORZ, newPos);
-        if (GetScrollPos32(SB_HORZ) != pos) Invalidate(area);
-      }
-      break;
-    case SB_PAGELEFT:
-      SetScrollPos32(SB_HORZ, std::max(0, pos - (client.Width() - fixedW)));
-      Invalidate(area);
-      break;
-    case SB_PAGERIGHT:
-      SetScrollPos32(SB_HORZ, std::min(m_nHScrollMax, pos + (client.Width() - fixedW)));
-      Invalidate(area);
-      break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-      m_idTopLeftCell.row = -1;
-      const CGridCellPos now = GetTopleftNonFixedCell();
-      if (!(now == topLeft)) Invalidate(area);
-      break;
-    }
-    case SB_LEFT:
-      SetScrollPos32(SB_HORZ, 0);
-      InvalidateAll();
-      break;
-    case SB_RIGHT:
-      SetScrollPos32(SB_HORZ, m_nHScrollMax);
-      InvalidateAll();
-      break;
-    default:
-      break;
-  }
+  Scroll(SB_HORZ, code);
 }
 
 void CGridCtrl::OnVScroll(int code) {
+  Scroll(SB_VERT, code);
+}
+
+void CGridCtrl::Scroll(int bar, int code) {
   EndEditing();
-  const int pos = GetScrollPos32(SB_VERT);
+  const bool horz = bar == SB_HORZ;
+  const int pos = GetScrollPos32(bar);
+  const int max = horz ? m_nHScrollMax : m_nVScrollMax;
   const CRect client = ClientRect();
-  const int fixedH = GetFixedRowHeight();
-  CRect area(0, fixedH, client.right, client.bottom);
+  const int fixed = horz ? GetFixedColumnWidth() : GetFixedRowHeight();
+  const int count = horz ? m_nCols : m_nRows;
+  const int firstScrolled = horz ? m_nFixedCols : m_nFixedRows;
+  const int page = (horz ? client.Width() : client.Height()) - fixed;
+  auto size = [&](int i) { return horz ? GetColumnWidth(i) : GetRowHeight(i); };
+  // Only the scrolled part of the window is repainted.
+  const CRect area =
+      horz ? CRect(fixed, 0, client.right, client.bottom) : CRect(0, fixed, client.right, client.bottom);
   const CGridCellPos topLeft = GetTopleftNonFixedCell();
+  const int first = horz ? topLeft.col : topLeft.row;
   switch (code) {
     case SB_LINEUP:
-      if (pos > 0 && topLeft.row > m_nFixedRows) {
-        int r = topLeft.row - 1;
-        while (r > m_nFixedRows && GetRowHeight(r) <= 0) --r;
-        SetScrollPos32(SB_VERT, std::max(0, pos - GetRowHeight(r)));
+      if (pos > 0 && first > firstScrolled) {
+        int i = first - 1;
+        while (i > firstScrolled && size(i) <= 0) --i;
+        SetScrollPos32(bar, std::max(0, pos - size(i)));
         Invalidate(area);
       }
       break;
     case SB_LINEDOWN:
-      if (pos < m_nVScrollMax) {
-        int r = topLeft.row;
-        while (r < m_nRows - 1 && GetRowHeight(r) <= 0) ++r;
-        const int newPos = std::min(m_nVScrollMax, pos + std::max(0, GetRowHeight(r)));
-        SetScrollPos32(SB_VERT, newPos);
-        if (GetScrollPos32(SB_VERT) != pos) Invalidate(area);
+      if (pos < max) {
+        int i = first;
+        while (i < count - 1 && size(i) <= 0) ++i;
+        SetScrollPos32(bar, std::min(max, pos + std::max(0, size(i))));
+        if (GetScrollPos32(bar) != pos) Invalidate(area);
       }
       break;
     case SB_PAGEUP:
-      SetScrollPos32(SB_VERT, std::max(0, pos - (client.Height() - fixedH)));
+      SetScrollPos32(bar, std::max(0, pos - page));
       Invalidate(area);
       break;
     case SB_PAGEDOWN:
-      SetScrollPos32(SB_VERT, std::min(m_nVScrollMax, pos + (client.Height() - fixedH)));
+      SetScrollPos32(bar, std::min(max, pos + page));
       Invalidate(area);
       break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
+    case SB_THUMBTRACK:
       m_idTopLeftCell.row = -1;
-      const CGridCellPos now = GetTopleftNonFixedCell();
-      if (!(now == topLeft)) Invalidate(area);
+      if (!(GetTopleftNonFixedCell() == topLeft)) Invalidate(area);
       break;
-    }
     case SB_TOP:
-      SetScrollPos32(SB_VERT, 0);
+      SetScrollPos32(bar, 0);
       InvalidateAll();
       break;
     case SB_BOTTOM:
-      SetScrollPos32(SB_VERT, m_nVScrollMax);
+      SetScrollPos32(bar, max);
       InvalidateAll();
       break;
     default:

@@ -9,7 +9,8 @@ BOOL CGridCtrl::MouseOverColumnResizeArea(CPoint point) {
   CPoint origin;
   if (!GetCellOrigin(cell.row, cell.col, &origin)) return FALSE;
   const int endX = origin.x + GetColumnWidth(cell.col);
-  return (point.x - origin.x < m_nResizeCaptureRange && cell.col != 0) || endX - point.x < m_nResizeCaptureRange;
+  return (point.x - origin.x < m_nResizeCaptureRange && cell.col != 0) ||
+         endX - point.x < m_nResizeCaptureRange;
 }
 
 BOOL CGridCtrl::MouseOverRowResizeArea(CPoint point) {
@@ -18,7 +19,8 @@ BOOL CGridCtrl::MouseOverRowResizeArea(CPoint point) {
   CPoint origin;
   if (!GetCellOrigin(cell.row, cell.col, &origin)) return FALSE;
   const int endY = origin.y + GetRowHeight(cell.row);
-  return (point.y - origin.y < m_nResizeCaptureRange && cell.row != 0) || endY - point.y < m_nResizeCaptureRange;
+  return (point.y - origin.y < m_nResizeCaptureRange && cell.row != 0) ||
+         endY - point.y < m_nResizeCaptureRange;
 }
 
 void CGridCtrl::OnLButtonDown(UINT flags, CPoint point) {
@@ -122,7 +124,8 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point) {
     int& col = m_LeftClickDownCell.col;
     CRect vis;
     GetVisibleNonFixedCellRange(&vis);
-    if (GetColumnWidth(m_nCols - 1) < m_nResizeCaptureRange && std::abs(point.x - vis.right) < m_nResizeCaptureRange)
+    if (GetColumnWidth(m_nCols - 1) < m_nResizeCaptureRange &&
+        std::abs(point.x - vis.right) < m_nResizeCaptureRange)
       col = m_nCols - 1;
     CPoint origin;
     if (!GetCellOrigin(0, col, &origin)) return;
@@ -143,7 +146,8 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point) {
     int& row2 = m_LeftClickDownCell.row;
     CRect vis;
     GetVisibleNonFixedCellRange(&vis);
-    if (GetRowHeight(m_nRows - 1) < m_nResizeCaptureRange && std::abs(point.y - vis.bottom) < m_nResizeCaptureRange)
+    if (GetRowHeight(m_nRows - 1) < m_nResizeCaptureRange &&
+        std::abs(point.y - vis.bottom) < m_nResizeCaptureRange)
       row2 = m_nRows - 1;
     CPoint origin;
     if (!GetCellOrigin(row2, 0, &origin)) return;
@@ -243,7 +247,8 @@ void CGridCtrl::OnMouseMove(UINT flags, CPoint point) {
         ExtendSelectionOverWideChars(widened);
         OnSelecting(widened);
         m_SelectionStartCell = savedAnchor;
-        if (!IsCellFixed(under.row, under.col) || m_MouseMode == MOUSE_SELECT_COL || m_MouseMode == MOUSE_SELECT_ROW)
+        if (!IsCellFixed(under.row, under.col) || m_MouseMode == MOUSE_SELECT_COL ||
+            m_MouseMode == MOUSE_SELECT_ROW)
           SetFocusCell(under);
         break;
       }

@@ -149,7 +149,8 @@ void CGridCtrl::EraseBkgnd(CDC* dc) {
   GetVisibleNonFixedCellRange(&vis);
   const int W = GetFixedColumnWidth();
   const int H = GetFixedRowHeight();
-  if (clip.left < W && clip.top < H) dc->FillSolidRect(CRect(clip.left, clip.top, W, H), m_cellFixedRowColDef->GetBackClr());
+  if (clip.left < W && clip.top < H)
+    dc->FillSolidRect(CRect(clip.left, clip.top, W, H), m_cellFixedRowColDef->GetBackClr());
   if (clip.left < W && clip.top < vis.bottom)
     dc->FillSolidRect(CRect(clip.left, clip.top, W, vis.bottom), m_cellFixedColDef->GetBackClr());
   if (clip.top < H && clip.right > W && clip.left < vis.right)
@@ -157,7 +158,8 @@ void CGridCtrl::EraseBkgnd(CDC* dc) {
   CRect cells(std::max(vis.left, W), std::max(vis.top, H), vis.right, vis.bottom);
   CRect inter;
   if (inter.IntersectRect(cells, clip)) dc->FillSolidRect(inter, m_cellDefault->GetBackClr());
-  if (clip.right > vis.right) dc->FillSolidRect(CRect(vis.right, clip.top, clip.right, clip.bottom), m_crGridBkColour);
+  if (clip.right > vis.right)
+    dc->FillSolidRect(CRect(vis.right, clip.top, clip.right, clip.bottom), m_crGridBkColour);
   if (clip.bottom > vis.bottom && clip.left < vis.right)
     dc->FillSolidRect(CRect(clip.left, vis.bottom, vis.right, clip.bottom), m_crGridBkColour);
 }
@@ -173,7 +175,8 @@ BOOL CGridCtrl::RedrawCell(int row, int col, CDC* dc) {
       CRect inv(rect.left, rect.top, rect.right + 1, rect.bottom + 1);
       // A wide character's pair is repainted together.
       if (GetItemState(row, col) & GVIS_WIDELEFT) inv.right += std::max(0, GetColumnWidth(col + 1));
-      if ((GetItemState(row, col) & GVIS_WIDERIGHT) && col > 0) inv.left -= std::max(0, GetColumnWidth(col - 1));
+      if ((GetItemState(row, col) & GVIS_WIDERIGHT) && col > 0)
+        inv.left -= std::max(0, GetColumnWidth(col - 1));
       Invalidate(inv);
       return TRUE;
     }

@@ -1,12 +1,12 @@
 // CGridCtrl: printing through a printer's CDC: header, column and row
 // headings on every page, the page's cells with grid lines, and a footer.
-#include "controls/grid_ctrl.h"
-
 #include <ctime>
 
+#include "controls/grid_ctrl.h"
 #include "platform/string_table.h"
 
-void CGridCtrl::SetPrintMarginInfo(int header, int footer, int left, int right, int top, int bottom, int gap) {
+void CGridCtrl::SetPrintMarginInfo(int header, int footer, int left, int right, int top, int bottom,
+                                   int gap) {
   if (header >= 0) m_nHeaderHeight = header;
   if (footer >= 0) m_nFooterHeight = footer;
   if (left >= 0) m_nLeftMargin = left;
@@ -27,13 +27,14 @@ void CGridCtrl::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
   m_PaperSize = CSize(dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
   const int margins = (m_nLeftMargin + m_nRightMargin) * m_CharSize.cx;
   if (m_bWysiwygPrinting && screen != nullptr) {
-    m_LogicalPageSize.cx =
-        m_PaperSize.cx * screen->GetDeviceCaps(LOGPIXELSX) / std::max(1, dc->GetDeviceCaps(LOGPIXELSX)) * 3 / 4;
-    m_LogicalPageSize.cy =
-        m_PaperSize.cy * screen->GetDeviceCaps(LOGPIXELSY) / std::max(1, dc->GetDeviceCaps(LOGPIXELSY)) * 3 / 4;
+    m_LogicalPageSize.cx = m_PaperSize.cx * screen->GetDeviceCaps(LOGPIXELSX) /
+                           std::max(1, dc->GetDeviceCaps(LOGPIXELSX)) * 3 / 4;
+    m_LogicalPageSize.cy = m_PaperSize.cy * screen->GetDeviceCaps(LOGPIXELSY) /
+                           std::max(1, dc->GetDeviceCaps(LOGPIXELSY)) * 3 / 4;
   } else {
     m_LogicalPageSize.cx = static_cast<int>(GetVirtualWidth()) + margins;
-    m_LogicalPageSize.cy = MulDiv(m_LogicalPageSize.cx, m_PaperSize.cy, std::max(1, static_cast<int>(m_PaperSize.cx)));
+    m_LogicalPageSize.cy =
+        MulDiv(m_LogicalPageSize.cx, m_PaperSize.cy, std::max(1, static_cast<int>(m_PaperSize.cx)));
   }
   m_nPageHeight = m_LogicalPageSize.cy - (m_nHeaderHeight + m_nFooterHeight + 2 * m_nGap) * m_CharSize.cy -
                   GetFixedRowHeight();
@@ -226,11 +227,16 @@ void CGridCtrl::PrintRowHeadings(CDC* dc, CPrintInfo*) {
   dc->SelectObject(&old);
 }
 
-void CGridCtrl::PrintHeader(CDC* dc, CPrintInfo* info) {
+CFont CGridCtrl::BoldPrinterFont() const {
   LOGFONT lf = m_PrinterFont.GetLogFont();
   lf.lfWeight = FW_BOLD;
   CFont bold;
   bold.CreateFontIndirect(&lf);
+  return bold;
+}
+
+void CGridCtrl::PrintHeader(CDC* dc, CPrintInfo* info) {
+  const CFont bold = BoldPrinterFont();
   const CFont old = dc->SelectObject(&bold);
   dc->SetBkMode(TRANSPARENT);
   dc->SetTextColor(RGB(0, 0, 0));
@@ -253,10 +259,7 @@ void CGridCtrl::PrintFooter(CDC* dc, CPrintInfo* info) {
   dc->MoveTo(info->m_rectDraw.left, info->m_rectDraw.top);
   dc->LineTo(info->m_rectDraw.right, info->m_rectDraw.top);
   dc->SelectObject(&oldPen);
-  LOGFONT lf = m_PrinterFont.GetLogFont();
-  lf.lfWeight = FW_BOLD;
-  CFont bold;
-  bold.CreateFontIndirect(&lf);
+  const CFont bold = BoldPrinterFont();
   const CFont old = dc->SelectObject(&bold);
   dc->SetBkMode(TRANSPARENT);
   dc->SetTextColor(RGB(0, 0, 0));

@@ -1,11 +1,10 @@
 // CGridCtrl: selection, clipboard text, and drag and drop of text and of
 // message-text elements.
-#include "controls/grid_ctrl.h"
-
 #include <unistd.h>
 
 #include <cstring>
 
+#include "controls/grid_ctrl.h"
 #include "platform/message_sink.h"
 
 std::vector<BYTE> WidgetDragData::Pack() const {
@@ -179,14 +178,7 @@ void CGridCtrl::SetItemTextNotify(int row, int col, const CString& text) {
   if (!IsCellEditable(row, col)) return;
   if (SendMessageToParent(row, col, LVN_BEGINLABELEDITW) < 0) return;
   const CString old = GetItemText(row, col);
-  if (text == old) return;
-  SetItemText(row, col, text);
-  if (ValidateEdit(row, col, text) && SendMessageToParent(row, col, LVN_ENDLABELEDITW) >= 0) {
-    SetModified(TRUE, row, col);
-    RedrawCell(row, col);
-  } else {
-    SetItemText(row, col, old);
-  }
+  if (text != old) StoreEditedText(row, col, text, old);
 }
 
 // ---- Clipboard -----------------------------------------------------------------
@@ -210,7 +202,8 @@ bool CGridCtrl::ElementTouchesRow(int row, const CGridCellSpan& span) const {
   for (const auto& element : m_arWidgetLists[2][static_cast<size_t>(row - 1)]) {
     const int first = element->m_nCol;
     const int last = element->GetLastCol();
-    if ((first >= span.minCol && first <= span.maxCol) || (last >= span.minCol && last <= span.maxCol)) return true;
+    if ((first >= span.minCol && first <= span.maxCol) || (last >= span.minCol && last <= span.maxCol))
+      return true;
   }
   return false;
 }
@@ -244,14 +237,15 @@ std::optional<CGridDataObject> CGridCtrl::CopyTextFromGrid() {
   return data;
 }
 
-CGridCtrl::PasteStop CGridCtrl::PasteCell(int row, int col, const CString& t, bool* wide, CGridCellSpan* range) {
+CGridCtrl::PasteStop CGridCtrl::PasteCell(int row, int col, const CString& t, bool* wide,
+                                          CGridCellSpan* range) {
   *wide = false;
   const bool high = !t.IsEmpty() && t.GetAt(0) >= 0x80;
   if (FindElementCovering(row, col) != nullptr) return PasteStop::kFail;
   if (high && FindElementCovering(row, col + 1) != nullptr) return PasteStop::kFail;
   static constexpr char16_t kSpecial[] = {0x20AC, 0x2109, 0x00B0, 0x25BA, 0x25C4, 0x25BC, 0x25B2, 0x00B1};
-  const bool special = t.GetLength() == 1 && std::find(std::begin(kSpecial), std::end(kSpecial), t.GetAt(0)) !=
-                                                 std::end(kSpecial);
+  const bool special = t.GetLength() == 1 &&
+                       std::find(std::begin(kSpecial), std::end(kSpecial), t.GetAt(0)) != std::end(kSpecial);
   const UINT state = GetItemState(row, col);
   if (high && !special) {
     const int wanted = WantedCharClass();
@@ -558,7 +552,8 @@ int CGridCtrl::OnDragOver(const CGridDataObject& data, UINT keyState, CPoint poi
     if (point != m_ptLastDragPoint) {
       const CGridCellPos cell = GetCellFromPoint(point, TRUE);
       CPoint origin;
-      if (GetCellOrigin(cell.row, cell.col, &origin)) m_ptDragOffset = CPoint(point.x - origin.x, point.y - origin.y);
+      if (GetCellOrigin(cell.row, cell.col, &origin))
+        m_ptDragOffset = CPoint(point.x - origin.x, point.y - origin.y);
       const CPoint pos = OutlinePosition(cell, m_pSelectedWidget->m_nWidth);
       EraseDragOutline();
       if (pos.x != -32000 && m_pWindow) {
@@ -619,7 +614,8 @@ BOOL CGridCtrl::OnDrop(const CGridDataObject& data, int dropEffect, CPoint point
     EraseDragOutline();
     m_pDragWidget.reset();
     const auto record = WidgetDragData::Unpack(*data.widget);
-    if (!record || record->sourceGrid != DragSourceId(m_nInstanceId) || m_pSelectedWidget == nullptr) return FALSE;
+    if (!record || record->sourceGrid != DragSourceId(m_nInstanceId) || m_pSelectedWidget == nullptr)
+      return FALSE;
     CGridElement* element = m_pSelectedWidget;
     const CGridCellPos cell = GetCellFromPoint(point, TRUE);
     if (!IsValid(cell)) return FALSE;
@@ -629,10 +625,12 @@ BOOL CGridCtrl::OnDrop(const CGridDataObject& data, int dropEffect, CPoint point
     const CGridCellPos start = GetCellFromPoint(CPoint(place.x, place.y), TRUE);
     CGridCellPos at = IsValid(start) ? start : cell;
     CPoint origin;
-    if (GetCellOrigin(at.row, at.col, &origin)) m_ptDragOffset = CPoint(point.x - origin.x, point.y - origin.y);
+    if (GetCellOrigin(at.row, at.col, &origin))
+      m_ptDragOffset = CPoint(point.x - origin.x, point.y - origin.y);
     const CGridCellSpan target(at.row, at.col, at.row + lines - 1, at.col + width - 1);
     bool ok = true;
-    if ((element->m_nKind == CGridElement::kScope || element->m_nKind == CGridElement::kPointer) && at.row > 2)
+    if ((element->m_nKind == CGridElement::kScope || element->m_nKind == CGridElement::kPointer) &&
+        at.row > 2)
       ok = false;
     if (element->m_nKind == CGridElement::kGraph && at.row > 1) ok = false;
     if (at.row < 1 || target.maxRow > 4 || target.maxRow >= m_nRows) ok = false;
@@ -682,7 +680,8 @@ BOOL CGridCtrl::OnDrop(const CGridDataObject& data, int dropEffect, CPoint point
   }
   m_MouseMode = MOUSE_NOTHING;
   const CGridCellPos dropCell = m_LastDragOverCell;
-  if (m_nDragColumn < 0 && (!m_bAllowDragAndDrop || (!IsCellEditable(dropCell) && !RowMoveMode()))) return FALSE;
+  if (m_nDragColumn < 0 && (!m_bAllowDragAndDrop || (!IsCellEditable(dropCell) && !RowMoveMode())))
+    return FALSE;
   OnDragLeave();
   if (m_nDragColumn >= 0) {
     if (dropCell.col == m_nDragColumn || dropCell.row >= m_nFixedRows || !IsValid(dropCell)) return FALSE;

@@ -1,8 +1,8 @@
 // CGridCtrl: sorting the non-fixed rows by one column.
-#include "controls/grid_ctrl.h"
-
 #include <algorithm>
 #include <cstdlib>
+
+#include "controls/grid_ctrl.h"
 
 int CGridCtrl::pfnCellTextCompare(LPARAM cell1, LPARAM cell2, LPARAM) {
   const auto* a = reinterpret_cast<const CGridCellBase*>(cell1);

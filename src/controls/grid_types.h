@@ -9,6 +9,7 @@
 
 #include "platform/cdc.h"
 #include "platform/cstring.h"
+#include "platform/resource_ids.h"
 #include "platform/types.h"
 
 using LPARAM = std::intptr_t;
@@ -67,12 +68,6 @@ constexpr int LVN_GETDISPINFOW = -177;
 constexpr UINT IDC_GRID = 1123;
 constexpr UINT IDC_INPLACE_EDIT = 8;
 
-// Edit command ids routed to a focused grid.
-constexpr UINT ID_EDIT_COPY = 57634;
-constexpr UINT ID_EDIT_CUT = 57635;
-constexpr UINT ID_EDIT_PASTE = 57637;
-constexpr UINT ID_EDIT_SELECT_ALL = 57642;
-
 // Keys, as virtual-key codes.
 constexpr UINT VK_LBUTTON = 0x01;
 constexpr UINT VK_BACK = 0x08;
@@ -126,7 +121,7 @@ constexpr int SB_RIGHT = 7;
 constexpr int SB_ENDSCROLL = 8;
 
 // Cursors the grid asks its window for.
-enum class GridCursor { kArrow, kSizeWE, kSizeNS, kWait };
+enum class GridCursor { kArrow, kSizeWE, kSizeNS, kWait, kHand };
 
 // System colours the grid paints with.
 constexpr int COLOR_WINDOW = 5;
@@ -179,7 +174,9 @@ struct CGridCellSpan {
   constexpr bool IsValid() const {
     return minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0 && maxRow >= minRow && maxCol >= minCol;
   }
-  constexpr bool InRange(int r, int c) const { return r >= minRow && r <= maxRow && c >= minCol && c <= maxCol; }
+  constexpr bool InRange(int r, int c) const {
+    return r >= minRow && r <= maxRow && c >= minCol && c <= maxCol;
+  }
   constexpr CGridCellPos GetTopLeft() const { return {minRow, minCol}; }
   constexpr int GetRowSpan() const { return maxRow - minRow + 1; }
   constexpr int GetColSpan() const { return maxCol - minCol + 1; }
@@ -218,8 +215,8 @@ using PFNVIRTUALCOMPARE = bool (*)(int row1, int row2);
 // The data a drag or the clipboard carries: Unicode text and the element
 // record of the "Widget" format, each optional.
 struct CGridDataObject {
-  std::optional<std::u16string> text;          // CF_UNICODETEXT, as many units as the block holds
-  std::optional<std::vector<BYTE>> widget;     // the "Widget" record
+  std::optional<std::u16string> text;       // CF_UNICODETEXT, as many units as the block holds
+  std::optional<std::vector<BYTE>> widget;  // the "Widget" record
   bool HasText() const { return text.has_value(); }
   bool HasWidget() const { return widget.has_value(); }
 };
@@ -236,4 +233,18 @@ struct WidgetDragData {
   std::vector<BYTE> Pack() const;
   // Fails (nullopt) unless the block holds at least the 20 bytes.
   static std::optional<WidgetDragData> Unpack(const std::vector<BYTE>& bytes);
+};
+
+// An in-place editor that a cell kind asks its grid's window for.
+struct GridEditorRequest {
+  enum class Kind { kNumeric, kCombo, kDateTime };
+  Kind kind = Kind::kNumeric;
+  int row = 0;
+  int col = 0;
+  CRect rect;                  // the cell rectangle (client pixels)
+  CString text;                // initial text
+  UINT startKey = 0;           // the key that started the edit (VK_LBUTTON: the mouse)
+  std::vector<CString> items;  // combo items
+  DWORD style = 0;             // combo or picker style
+  std::int64_t time = 0;       // date-time: seconds since 1970
 };

@@ -62,5 +62,8 @@ std::vector<SerialPortEntry> ListSerialPorts() {
 }
 
 std::string PortEntryText(const SerialPortEntry& entry) {
-  return entry.description.empty() ? entry.path : entry.path + "  (" + entry.description + ")";
+  // A description that only repeats the device's name adds nothing.
+  const std::string name = std::filesystem::path(entry.path).filename().string();
+  if (entry.description.empty() || entry.description == name) return entry.path;
+  return entry.path + "  (" + entry.description + ")";
 }

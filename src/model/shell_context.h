@@ -56,11 +56,6 @@ class CShellContext {
   // once, guarded by m_bDocMenuTranslated.
   virtual void TranslateMenu(bool documentMenu, int firstPosition) {}
   bool m_bDocMenuTranslated = false;
-  // CEditorApp::DoPromptFileName: the Save As file dialog (".bld" filter for a
-  // ladder document); false when the user cancels or there is no window.
-  virtual bool DoPromptFileName(CString* fileName, UINT titleId, DWORD flags, bool open, int docKind) {
-    return false;
-  }
   // CEditorApp::GetWidgetClipFormat: the clipboard format registered for "Widget"; 0 before that.
   virtual UINT GetWidgetClipFormat() { return 0; }
 

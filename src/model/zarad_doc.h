@@ -15,6 +15,7 @@
 #include "model/connect_line_obj.h"
 #include "model/model_table.h"
 #include "model/owning_list.h"
+#include "model/savable_document.h"
 #include "model/undo_buffer.h"
 #include "platform/cstring.h"
 #include "platform/object.h"
@@ -70,15 +71,9 @@ constexpr int kMarkerModelRecord = 0;   // the model record (and the newer messa
 constexpr int kMarkerAiRanges = 1;      // the two analog-input range ints are present
 constexpr int kMarkerPinTypes = 2;      // the blocks' pin types are current
 
-// Save As dialog: title string ids and flags that DoSave passes to the shell.
-constexpr UINT kIdsSaveFile = 0xF001;      // the standard "Save As" title
-constexpr UINT kIdsSaveFileCopy = 0xF002;  // the standard "Save Copy As" title
-constexpr DWORD kOfnHideReadOnly = 0x4;
-constexpr DWORD kOfnPathMustExist = 0x800;
-
 class CArchive;
 
-class CZaradDoc : public CObject {
+class CZaradDoc : public CObject, public CSavableDocument {
   DECLARE_DYNCREATE(CZaradDoc)
 
  public:
@@ -96,13 +91,14 @@ class CZaradDoc : public CObject {
   // a function-block document.
   void MakePowerBus();
 
-  // MFC document state: title, path and modified flag.
-  const CString& GetTitle() const { return m_strTitle; }
-  void SetTitle(const CString& title) { m_strTitle = title; }
-  const CString& GetPathName() const { return m_strPathName; }
-  void SetPathName(const CString& path) { m_strPathName = path; }
-  BOOL IsModified() const { return m_bModified; }
-  void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified ? TRUE : FALSE; }
+  // The document's title, path and modified flag (CSavableDocument).
+  const CString& GetTitle() const override { return m_strTitle; }
+  void SetTitle(const CString& title) override { m_strTitle = title; }
+  const CString& GetPathName() const override { return m_strPathName; }
+  void SetPathName(const CString& path) override { m_strPathName = path; }
+  bool IsModified() const override { return m_bModified; }
+  void SetModifiedFlag(bool modified = true) override { m_bModified = modified; }
+  int GetKind() const override { return m_nKind; }
 
   // Device family: the high byte of the model code (0x11, 0x21, 0x51, 0x52, 0x61).
   int GetModelFamily() const { return m_wModelCode >> 8; }
@@ -130,14 +126,7 @@ class CZaradDoc : public CObject {
   // Writes the document to path through a temporary file beside it that
   // replaces path only when complete; a failed save leaves path untouched.
   // Clears the modified flag on success; on failure *error (when given) says why.
-  BOOL OnSaveDocument(const CString& path, CString* error = nullptr);
-  // Save / Save As: with an empty path the shell's file dialog asks for the
-  // name (proposing GetDefaultSaveName); failures are shown to the user.
-  // replace: the document takes the new path name.
-  BOOL DoSave(const CString& path, BOOL replace = TRUE);
-  // The proposed file name of a document without a path: the title up to the
-  // first of " #%;/\\" and the kind's extension (".bfb" or ".bld").
-  CString GetDefaultSaveName() const;
+  bool OnSaveDocument(const CString& path, CString* error = nullptr) override;
   // Warnings of the last load (LoadFromBytes), for the user.
   std::vector<CString> m_loadWarnings;
 
@@ -259,5 +248,5 @@ class CZaradDoc : public CObject {
 
   CString m_strTitle;
   CString m_strPathName;
-  BOOL m_bModified = FALSE;
+  bool m_bModified = false;
 };

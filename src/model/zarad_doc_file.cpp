@@ -30,8 +30,6 @@ constexpr int kMaxPages = 100;                // pages across or down that a fil
 constexpr size_t kMinNamePairBytes = 5;       // int key and an empty string
 constexpr size_t kSimSettingBytes = sizeof(int) * 5;
 constexpr int kBaudRateCount = 13;
-constexpr UINT kIdsLadderExtension = 952;  // ".bld"
-constexpr char16_t kFbdExtension[] = u".bfb";
 
 // ---- Lists ----------------------------------------------------------------------
 
@@ -429,44 +427,13 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
   return TRUE;
 }
 
-BOOL CZaradDoc::OnSaveDocument(const CString& path, CString* error) {
+bool CZaradDoc::OnSaveDocument(const CString& path, CString* error) {
   std::vector<BYTE> bytes = SaveToBytes();
   const std::string result = SaveBytesAtomically(ToPath(path), bytes);
   if (!result.empty()) {
     if (error) *error = CString::FromUtf8(result);  // names the file and the cause
-    return FALSE;
+    return false;
   }
-  SetModifiedFlag(FALSE);
-  return TRUE;
-}
-
-CString CZaradDoc::GetDefaultSaveName() const {
-  CString name = GetTitle();
-  const int cut = name.FindOneOf(CString(u" #%;/\\"));
-  if (cut >= 0) name = name.Left(cut);
-  name += IsLadder() ? LoadString(kIdsLadderExtension) : CString(kFbdExtension);
-  return name;
-}
-
-BOOL CZaradDoc::DoSave(const CString& path, BOOL replace) {
-  CString target = path;
-  if (target.IsEmpty()) {
-    target = GetPathName();
-    if (target.IsEmpty() && replace) target = GetDefaultSaveName();
-    if (!GetShellContext()->DoPromptFileName(&target, replace ? kIdsSaveFile : kIdsSaveFileCopy,
-                                             kOfnHideReadOnly | kOfnPathMustExist, false, m_nKind)) {
-      return FALSE;
-    }
-  }
-  // A failed save leaves the file that was there untouched; nothing is removed.
-  CString error;
-  if (!OnSaveDocument(target, &error)) {
-    AfxMessageBox(error, MB_OK | MB_ICONEXCLAMATION);
-    return FALSE;
-  }
-  if (replace) {
-    SetPathName(target);
-    SetTitle(CString::FromUtf8(ToPath(target).filename().string()));
-  }
-  return TRUE;
+  SetModifiedFlag(false);
+  return true;
 }

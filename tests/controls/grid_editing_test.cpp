@@ -98,11 +98,9 @@ TEST(GridTyping, CharacterClassAndPlaceRules) {
     bool stored;
   };
   const Case cases[] = {
-      {1, kHan, 1, true},
-      {1, kEAcute, 1, false},  // the page's set takes CJK only
-      {2, kEAcute, 1, true},
-      {2, kHan, 1, false},
-      {0, kHan, 1, false},  // older device model: nothing from 0x80
+      {1, kHan, 1, true},    {1, kEAcute, 1, false},  // the page's set takes CJK only
+      {2, kEAcute, 1, true}, {2, kHan, 1, false},
+      {0, kHan, 1, false},   // older device model: nothing from 0x80
       {1, kHan, 25, false},  // the second half would fall off the line
   };
   for (const Case& c : cases) {
@@ -127,7 +125,7 @@ TEST(GridTyping, CharacterClassAndPlaceRules) {
 
 TEST(GridTyping, ElementsAndTheHostsVeto) {
   MessageGrid m;
-  m.grid.AddElement(Element(1, 5, 3));                       // one line, columns 5..7
+  m.grid.AddElement(Element(1, 5, 3));                         // one line, columns 5..7
   m.grid.AddElement(Element(1, 10, 3, CGridElement::kScope));  // lines 1..3, columns 10..12
   m.grid.SetFocusCell(1, 5);
   m.Type(u"a");

@@ -208,7 +208,7 @@ TEST(GridSort, NumericTextAndDescending) {
   ASSERT_TRUE(grid.SortItems(0, TRUE));
   EXPECT_EQ(column(), (std::vector<CString>{u"x", u"9", u"10"}));
   EXPECT_EQ(grid.GetItemText(3, 1), CString(u"10"));  // the whole row moved
-  EXPECT_EQ(grid.GetRowHeight(3), 11);                 // with its height
+  EXPECT_EQ(grid.GetRowHeight(3), 11);                // with its height
   EXPECT_EQ(grid.GetSortColumn(), 0);
   grid.SetCompareFunction(nullptr);
   ASSERT_TRUE(grid.SortItems(0, TRUE));
@@ -287,6 +287,64 @@ TEST(GridPrint, OnePageGridPrintsHeaderHeadingsCellsAndFooter) {
   EXPECT_NE(printer.FindText(CString(u"Grid")), nullptr);
   EXPECT_NE(printer.FindText(CString(u"Col")), nullptr);
   EXPECT_NE(printer.FindText(CString(u"v")), nullptr);
+}
+
+}  // namespace
+
+#include "controls/grid_cell_kinds.h"
+
+namespace {
+
+TEST(GridCellKinds, KindsDeriveFromThePlainCellAndEditThroughTheWindow) {
+  for (const CRuntimeClass* cls :
+       {RUNTIME_CLASS(CGridCellCheck), RUNTIME_CLASS(CGridCellNumeric), RUNTIME_CLASS(CGridCellCombo),
+        RUNTIME_CLASS(CGridCellDateTime), RUNTIME_CLASS(CGridURLCell), RUNTIME_CLASS(CGridDefaultCell)})
+    EXPECT_EQ(cls->m_pBaseClass, RUNTIME_CLASS(CGridCell)) << cls->m_lpszClassName;
+
+  struct EditorWindow : FakeGridWindow {
+    bool OpenInPlaceEditor(const GridEditorRequest& r) override {
+      requests.push_back(r);
+      return true;
+    }
+    std::vector<GridEditorRequest> requests;
+  } window;
+  FakeGridHost host;
+  CGridCtrl grid(3, 3, 1, 1);
+  grid.SetHost(&host);
+  grid.AttachWindow(&window);
+  // A plain cell ending an edit without an editor changes nothing and tells nobody.
+  grid.SetItemText(1, 1, CString(u"t"));
+  grid.GetCell(1, 1)->EndEdit();
+  EXPECT_EQ(grid.GetItemText(1, 1), CString(u"t"));
+  EXPECT_TRUE(host.notes.empty());
+
+  ASSERT_TRUE(grid.SetCellType(1, 2, RUNTIME_CLASS(CGridCellCombo)));
+  auto* combo = static_cast<CGridCellCombo*>(grid.GetCell(1, 2));
+  combo->SetOptions({CString(u"Slave"), CString(u"Master")});
+  grid.SetFocusCell(1, 2);
+  grid.OnChar('M');
+  ASSERT_EQ(window.requests.size(), 1u);
+  EXPECT_EQ(window.requests[0].kind, GridEditorRequest::Kind::kCombo);
+  EXPECT_EQ(window.requests[0].items.size(), 2u);
+  EXPECT_TRUE(combo->IsEditing());
+  // The editor's end stores its text and moves on with the key that ended it.
+  grid.OnEndInPlaceEdit(1, 2, CString(u"Master"), VK_RETURN);
+  combo->OnEndEdit();
+  EXPECT_EQ(grid.GetItemText(1, 2), CString(u"Master"));
+  EXPECT_FALSE(combo->IsEditing());
+
+  // A check box toggles on a click inside its box.
+  ASSERT_TRUE(grid.SetCellType(2, 1, RUNTIME_CLASS(CGridCellCheck)));
+  auto* check = static_cast<CGridCellCheck*>(grid.GetCell(2, 1));
+  CRecordingDC dc;
+  CRect rect;
+  grid.GetCellRect(2, 1, &rect);
+  check->Draw(&dc, 2, 1, rect);
+  const CRect box = check->CheckBoxRect(CRect(0, 0, rect.Width(), rect.Height()));
+  check->OnClick(box.CenterPoint());
+  EXPECT_TRUE(check->GetCheck());
+  check->OnClick(CPoint(rect.Width() - 1, box.top - 1 < 0 ? rect.Height() - 1 : 0));
+  EXPECT_TRUE(check->GetCheck());
 }
 
 }  // namespace

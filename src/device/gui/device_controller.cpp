@@ -9,12 +9,14 @@
 #include "app/document_window.h"
 #include "app/main_frame.h"
 #include "platform/resource_ids.h"
+#include "device/download_prep.h"
 #include "device/gui/com_config_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
 #include "model/zarad_doc.h"
 #include "platform/message_sink.h"
 
-CDeviceController::CDeviceController(CMainFrame* frame) : QObject(frame), m_pFrame(frame), m_link(this) {
+CDeviceController::CDeviceController(CMainFrame* frame)
+    : QObject(frame), m_pFrame(frame), m_link(this), m_compiler(CompileForDownload) {
   setObjectName("deviceController");
   auto idle = [this](CCmdUI* ui) { ui->Enable(!m_link.IsBusy()); };
   // PC->Device sends the active diagram: there must be one, and it must not be locked.
@@ -93,16 +95,20 @@ bool CDeviceController::ChoosePort() {
 }
 
 bool CDeviceController::CheckDownload() {
-  return ActiveDocument() != nullptr;
+  CZaradDoc* doc = ActiveDocument();
+  if (!doc) return false;
+  if (doc->IsLadder()) {
+    // A ladder diagram goes to the device as its FBD conversion.
+    if (!CheckDocumentForDownload(*doc) || !m_pFrame->SendCommand(ID_CONVERT_TO_FBD)) return false;
+    doc = ActiveDocument();
+    if (!doc) return false;
+  }
+  return CheckDocumentForDownload(*doc);
 }
 
 bool CDeviceController::CompileActiveDocument(TransferImage* image) {
   CZaradDoc* doc = ActiveDocument();
   if (!doc) return false;
-  if (!m_compiler) {
-    AfxMessageBox(IDS_INTERNAL_ERROR, MB_OK | MB_ICONSTOP);
-    return false;
-  }
   return m_compiler(*doc, image);
 }
 

@@ -55,7 +55,7 @@ bool CChildFrame::OnNewDocument(int kind) {
   m_pDoc->DeleteContents();
   m_pDoc->m_nKind = kind == kDocLadder ? kDocLadder : kDocFbd;
   m_pDoc->MakePowerBus();
-  m_pDoc->SetModifiedFlag(FALSE);
+  m_pDoc->SetModifiedFlag(false);
   m_pView->OnInitialUpdate();
   return true;
 }
@@ -67,19 +67,35 @@ bool CChildFrame::OnOpenDocument(const CString& path, CString* error) {
 }
 
 bool CChildFrame::OnSaveDocument(const CString& path, CString* error) {
-  return m_pDoc->OnSaveDocument(path, error) != FALSE;
+  return m_pDoc->OnSaveDocument(path, error);
 }
 
 bool CChildFrame::IsModified() const {
-  return m_pDoc->IsModified() != FALSE;
+  return m_pDoc->IsModified();
 }
 
 void CChildFrame::SetModifiedFlag(bool modified) {
-  m_pDoc->SetModifiedFlag(modified ? TRUE : FALSE);
+  m_pDoc->SetModifiedFlag(modified);
 }
 
 int CChildFrame::GetKind() const {
-  return m_pDoc->m_nKind;
+  return m_pDoc->GetKind();
+}
+
+const CString& CChildFrame::GetTitle() const {
+  return m_pDoc->GetTitle();
+}
+
+void CChildFrame::SetTitle(const CString& title) {
+  m_pDoc->SetTitle(title);
+}
+
+const CString& CChildFrame::GetPathName() const {
+  return m_pDoc->GetPathName();
+}
+
+void CChildFrame::SetPathName(const CString& path) {
+  m_pDoc->SetPathName(path);
 }
 
 bool CChildFrame::GetZoom(float* zoom) const {
@@ -89,16 +105,6 @@ bool CChildFrame::GetZoom(float* zoom) const {
 
 bool CChildFrame::IsSimulating() const {
   return m_pView && m_pView->Core().IsSimulating();
-}
-
-void CChildFrame::SetTitle(const CString& title) {
-  DocumentWindow::SetTitle(title);
-  m_pDoc->SetTitle(title);
-}
-
-void CChildFrame::SetPathName(const CString& path) {
-  DocumentWindow::SetPathName(path);
-  m_pDoc->SetPathName(path);
 }
 
 bool CChildFrame::OnCmdMsg(UINT id) {

@@ -32,15 +32,18 @@ class CChildFrame : public QWidget, public DocumentWindow {
   QWidget* GetWidget() override { return this; }
   bool OnNewDocument(int kind) override;
   bool OnOpenDocument(const CString& path, CString* error) override;
-  bool OnSaveDocument(const CString& path, CString* error) override;
-  bool IsModified() const override;
-  void SetModifiedFlag(bool modified) override;
-  int GetKind() const override;
   bool GetZoom(float* zoom) const override;
   bool IsSimulating() const override;
   CZaradDoc* GetDocument() override { return m_pDoc.get(); }
+  // ---- CSavableDocument: the document's own -------------------------------------
+  const CString& GetTitle() const override;
   void SetTitle(const CString& title) override;
+  const CString& GetPathName() const override;
   void SetPathName(const CString& path) override;
+  bool IsModified() const override;
+  void SetModifiedFlag(bool modified) override;
+  int GetKind() const override;
+  bool OnSaveDocument(const CString& path, CString* error) override;
   // Commands go to the view.
   bool OnCmdMsg(UINT id) override;
   bool OnUpdateCmdUI(CCmdUI* ui) override;

@@ -56,6 +56,7 @@ class ShellTest : public ::testing::Test {
     CEditorApp::Options options;
     options.languageFile = Path("language.ini");
     options.settingsFile = Path("settings.ini");
+    options.userFolder = m_dir.path();
     options.installMessageSink = false;
     options.showWindow = false;
     auto app = std::make_unique<CEditorApp>(options);

@@ -1,6 +1,5 @@
 // A stand-in diagram window for the shell tests: a plain widget whose "document"
-// is a small text file ("kind=N zoom=F"). Its constructor and destructor tell the
-// shell context what a document's constructor and destructor tell it.
+// is a small text file ("kind=N zoom=F").
 #pragma once
 
 #include <QFile>
@@ -8,31 +7,12 @@
 #include <QWidget>
 
 #include "app/document_window.h"
-#include "model/shell_context.h"
 #include "platform/gui/qt_string.h"
 
 class TestChild : public QWidget, public DocumentWindow {
  public:
-  TestChild() {
-    CShellContext* shell = GetShellContext();
-    if (shell->m_nOpenDocs == 0) shell->ToggleInfoBar();
-    ++shell->m_nOpenDocs;
-    if (!shell->HasModelNameControl()) {
-      shell->AddStatusPaneControl(1, kStatusBitmapButton);
-      shell->AddStatusPaneControl(2, kStatusModelName);
-    }
-    ++s_live;
-  }
-  ~TestChild() override {
-    CShellContext* shell = GetShellContext();
-    if (shell->m_nOpenDocs > 0) --shell->m_nOpenDocs;
-    if (shell->m_nOpenDocs == 0 && shell->IsInfoBarVisible()) {
-      shell->ToggleInfoBar();
-      shell->RemoveStatusPane(2);
-      shell->RemoveStatusPane(1);
-    }
-    --s_live;
-  }
+  TestChild() { ++s_live; }
+  ~TestChild() override { --s_live; }
 
   QWidget* GetWidget() override { return this; }
   bool OnNewDocument(int kind) override {
@@ -67,6 +47,10 @@ class TestChild : public QWidget, public DocumentWindow {
     QTextStream(&file) << "kind=" << m_nKind << " zoom=" << m_fZoom << "\n";
     return true;
   }
+  const CString& GetTitle() const override { return m_strTitle; }
+  void SetTitle(const CString& title) override { m_strTitle = title; }
+  const CString& GetPathName() const override { return m_strPathName; }
+  void SetPathName(const CString& path) override { m_strPathName = path; }
   bool IsModified() const override { return m_bModified; }
   void SetModifiedFlag(bool modified) override { m_bModified = modified; }
   int GetKind() const override { return m_nKind; }
@@ -75,6 +59,8 @@ class TestChild : public QWidget, public DocumentWindow {
     return true;
   }
 
+  CString m_strTitle;
+  CString m_strPathName;
   int m_nKind = 1;
   float m_fZoom = 1.0f;
   bool m_bModified = false;

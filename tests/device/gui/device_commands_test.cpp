@@ -12,6 +12,8 @@
 
 #include "app/gui/shell_fixture.h"
 #include "platform/resource_ids.h"
+#include "blocks/block_factory.h"
+#include "device/download_prep.h"
 #include "device/gui/com_config_dlg.h"
 #include "device/gui/device_controller.h"
 #include "device/gui/password_dlg.h"
@@ -19,6 +21,7 @@
 #include "editor/gui/child_frame.h"
 #include "model/zarad_doc.h"
 #include "support/device_simulator.h"
+#include "support/diagram_builder.h"
 
 namespace {
 
@@ -35,13 +38,13 @@ void PressKey(QWidget* widget, int key) {
   QCoreApplication::sendEvent(widget, &press);
 }
 
-// What a compiled document sends, made up from its model: enough to follow it to the device.
-bool FakeCompile(CZaradDoc& doc, TransferImage* image) {
-  image->modelCode = doc.m_wModelCode;
-  image->minFirmware = doc.IsNewerFamily() ? 0xC100 : 0xB100;
-  image->table.assign(kTableImageBytes, 0x5A);
-  image->program.assign(256, 0xA5);
-  return true;
+// I1 -> AND -> Q1 in the document, wired as the view wires them.
+void DrawSmallDiagram(CZaradDoc* doc) {
+  CBlockObj* input = doc->AddBlock(MakeBlockOfType(600));
+  CBlockObj* gate = doc->AddBlock(MakeBlockOfType(300));
+  CBlockObj* output = doc->AddBlock(MakeBlockOfType(605));
+  CDiagramBuilder::Wire(input, gate, 0);
+  CDiagramBuilder::Wire(gate, output, 0);
 }
 
 class DeviceCommandsTest : public ShellTest {
@@ -52,7 +55,12 @@ class DeviceCommandsTest : public ShellTest {
     m_device = m_frame->GetDeviceController();
     ASSERT_NE(m_device, nullptr);
     m_device->Link().SetTimeScale(0.1);
-    m_device->SetCompiler(FakeCompile);
+    // The real compiler; the test keeps what it produced to compare with the device.
+    m_device->SetCompiler([this](CZaradDoc& doc, TransferImage* image) {
+      const bool ok = CompileForDownload(doc, image);
+      m_compiled = *image;
+      return ok;
+    });
     m_device->SetPortChooser([this](const std::string&) {
       ++m_choices;
       return m_sim.PortPath();
@@ -77,6 +85,7 @@ class DeviceCommandsTest : public ShellTest {
   DeviceSimulator m_sim;
   CDeviceController* m_device = nullptr;
   int m_choices = 0;
+  TransferImage m_compiled;
 };
 
 }  // namespace
@@ -95,6 +104,7 @@ TEST_F(DeviceCommandsTest, CtrlDDownloadsTheActiveDiagramToTheDevice) {
   ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
   CZaradDoc* doc = m_frame->GetActiveDocument();
   ASSERT_NE(doc, nullptr);
+  DrawSmallDiagram(doc);
   m_sim.SetIdentity(static_cast<BYTE>(doc->m_wModelCode >> 8), 0x88, 0xC100);
   // Ctrl+D: the frame's accelerator of PC->Device.
   QAction* accelerator = m_frame->findChild<QAction*>(QString("acc%1").arg(ID_PC_TO_DEVICE));
@@ -106,8 +116,11 @@ TEST_F(DeviceCommandsTest, CtrlDDownloadsTheActiveDiagramToTheDevice) {
   RunPosted();
   EXPECT_EQ(m_choices, 1);  // no port chosen yet: COM Configuration ran first
   EXPECT_EQ(m_sim.LastEndSuccess(), 1);
-  EXPECT_EQ(m_sim.Registers(kRegTableImage, kTableImageBytes / 2), std::vector<BYTE>(kTableImageBytes, 0x5A));
-  EXPECT_EQ(m_sim.Registers(kRegProgramArea, 128), std::vector<BYTE>(256, 0xA5));
+  ASSERT_EQ(m_compiled.table.size(), static_cast<size_t>(kTableImageBytes));
+  ASSERT_FALSE(m_compiled.program.empty());
+  EXPECT_EQ(m_sim.Registers(kRegTableImage, kTableImageBytes / 2), m_compiled.table);
+  EXPECT_EQ(m_sim.Registers(kRegProgramArea, static_cast<int>(m_compiled.program.size() / 2)), m_compiled.program);
+  EXPECT_EQ(m_sim.MessageTexts(static_cast<int>(m_compiled.texts.size())), m_compiled.texts);
   EXPECT_TRUE(m_sink.messages().empty());
   CTransferProgressDlg* progress = m_device->ProgressDialog();
   ASSERT_NE(progress, nullptr);
@@ -122,6 +135,16 @@ TEST_F(DeviceCommandsTest, CtrlDDownloadsTheActiveDiagramToTheDevice) {
   EXPECT_EQ(m_sim.StartCount(), 2);
 }
 
+TEST_F(DeviceCommandsTest, EmptyDiagramIsRefusedBeforeAnythingIsSent) {
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
+  m_frame->SendCommand(ID_PC_TO_DEVICE);
+  RunPosted();
+  EXPECT_EQ(m_choices, 0);
+  EXPECT_TRUE(m_sim.Requests().empty());
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sink.messages()[0].text, CString(u"There is not any Block(s) for DownLoading!"));
+}
+
 TEST_F(DeviceCommandsTest, ClearFromTheTransferMenu) {
   m_sink.QueueAnswer(IDYES);
   m_frame->GetAction(ID_CLEAR_PROGRAM)->trigger();
@@ -132,6 +155,7 @@ TEST_F(DeviceCommandsTest, ClearFromTheTransferMenu) {
 
 TEST_F(DeviceCommandsTest, FailedDownloadIsShownAsFailed) {
   ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
+  DrawSmallDiagram(m_frame->GetActiveDocument());
   m_sim.SetIdentity(0x21, 0x88, 0xB100);  // another series than the diagram's
   m_frame->SendCommand(ID_PC_TO_DEVICE);
   RunPosted();
