@@ -22,7 +22,7 @@ constexpr int kNamedSlots = 256;       // entries of areas A and B
 constexpr int kNameBytes = 8;          // one name in B
 constexpr int kCRecordSize = 16;       // one record of area C
 constexpr int kTextAreaPerBlock = 64;  // older series: four records per message text
-constexpr int kLastCompiledNumber = 10023;  // B1023: 1024 function blocks
+constexpr int kLastCompiledNumber = kFirstFunctionBlockNumber + kMaxFunctionBlocks - 1;  // B1023
 
 // Attribute rows of one page: 8 rows of 32 bytes, byte 28 of each starts at 0.
 constexpr int kAttrRowSize = 32;
@@ -194,11 +194,11 @@ int CZaradCoreRule::WriteOperandArea(CBlockObj* block) {
   const char16_t* name = nullptr;
   int base = 0;
   switch (block->m_nType) {
-    case 605: name = u"E"; base = 600; break;
-    case 606: name = u"H"; base = 4800; break;
-    case 607: name = u"F"; base = 1316; break;
-    case 609: name = u"G1"; base = 4230; break;
-    case 610: name = u"G2"; base = 4288; break;
+    case 605: name = u"E"; base = kFirstOutputOperand; break;
+    case 606: name = u"H"; base = kFirstOpenConnectorOperand; break;
+    case 607: name = u"F"; base = kFirstFlagOperand; break;
+    case 609: name = u"G1"; base = kFirstAnalogOutputOperand; break;
+    case 610: name = u"G2"; base = kFirstAnalogFlagOperand; break;
     default: return -1;
   }
   std::span<BYTE> area = FindImageArea(name);
@@ -217,7 +217,7 @@ bool CZaradCoreRule::WriteBlockName(CBlockObj* block) {
   if (m_nNamedIndex >= kNamedSlots) return false;
   const size_t i = static_cast<size_t>(m_nNamedIndex);
   CAreaWriter a(FindImageArea(u"A").data(), FindImageArea(u"A").size(), 2 * i);
-  a.Word(block->m_nNumber - 9000);
+  a.Word(block->m_nNumber - kFirstFunctionBlockNumber);
   std::span<BYTE> areaB = FindImageArea(u"B");
   CAreaWriter b(areaB.data(), areaB.size(), kNameBytes * i);
   for (int k = 0; k < kNameBytes; ++k) {
@@ -384,18 +384,23 @@ bool CZaradCoreRule::CompileDataLog(const CBlockDataLog& block, std::span<BYTE> 
       WORD code = 0;
       EncodeFunctionCode(*named, &code);
       w.Word((code & 0xFF00) | 7);
-      w.Word(((named->m_nNumber - 9000) & 0xFFFF) | ((item.m_nParamIndex & 0xF) << 12));
+      w.Word(((named->m_nNumber - kFirstFunctionBlockNumber) & 0xFFFF) | ((item.m_nParamIndex & 0xF) << 12));
       continue;
     }
     const int n = item.m_nOperand;
     int kind = 0;
     int index = 0;
-    if (n >= 4288) kind = 10, index = n - 4288;
-    else if (n >= 4230) kind = 9, index = n - 4230;
-    else if (n >= 4000) kind = 8, index = n - 4000;
-    else if (n >= 1316) kind = 6, index = n - 1316;
-    else if (n >= 600) kind = 5, index = n - 600;
-    else if (n >= 100) kind = 0, index = n - 100;
+    // The data log's operand kinds: 10 AM, 9 AQ, 8 AI, 6 M, 5 Q, 0 I.
+    static constexpr std::pair<int, int> kKinds[] = {
+        {kFirstAnalogFlagOperand, 10}, {kFirstAnalogOutputOperand, 9}, {4000, 8},
+        {kFirstFlagOperand, 6},        {kFirstOutputOperand, 5},       {100, 0}};
+    for (const auto& [first, k] : kKinds) {
+      if (n >= first) {
+        kind = k;
+        index = n - first;
+        break;
+      }
+    }
     w.Word(0xFF00 + kind);
     w.Word(index);
   }

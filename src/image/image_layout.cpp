@@ -143,7 +143,7 @@ WORD TypeCodeOf(int typeCode) {
 }
 
 CodeGroup CodeGroupOf(int t) {
-  if (!IsFunctionBlockType(t) || t == 828 || t == 829) return CodeGroup::kNone;
+  if (!IsFunctionBlockType(t)) return CodeGroup::kNone;
   if ((t >= 300 && t <= 307) || t == 813 || t == 814 || (t >= 824 && t <= 827)) return CodeGroup::kA;
   if (t == 847) return CodeGroup::kMem;
   if (t >= 849 && t <= 852) return CodeGroup::kStepper;

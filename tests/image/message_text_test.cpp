@@ -55,6 +55,21 @@ TEST(MessageTextTest, BlockNamesInAreasAAndB) {
   }
 }
 
+TEST(MessageTextTest, MoreNamedBlocksThanAreaAHoldsAreRefused) {
+  CDiagramBuilder d(kDocFbd, 0x5188);
+  std::vector<CBlockObj*> blocks;
+  for (int i = 0; i < 257; ++i) {
+    blocks.push_back(d.Add(307));
+    blocks.back()->m_strName = u"N";
+  }
+  CZaradCoreRule codec(&d.Doc());
+  codec.AllocateBuffers(kImageModeDownload, 0);
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(codec.CompileBlock(blocks[static_cast<size_t>(i)]), 1);
+  EXPECT_EQ(codec.CompileBlock(blocks[256]), 0);
+  EXPECT_EQ(Bytes(codec.FindImageArea(u"A"), 510, 2), (std::vector<int>{0xFF, 0x00}));  // B255
+  EXPECT_EQ(codec.FindImageArea(u"C")[0], 0xFF);  // B ends where C begins, untouched
+}
+
 TEST(MessageTextTest, OlderSeriesRecordsInAreaC) {
   CDiagramBuilder d(kDocFbd, 0x1188);
   auto* first = d.Add<CBlockMSGTEXT>(810);

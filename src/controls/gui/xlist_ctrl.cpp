@@ -1,10 +1,12 @@
 #include "controls/gui/xlist_ctrl.h"
 
 #include <QAbstractTableModel>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimerEvent>
 #include <QToolTip>
 
 #include "controls/gui/control_paint.h"
@@ -175,7 +177,32 @@ int CXListCtrl::GetCurSel() const {
 
 void CXListCtrl::SetExtendedStyle(DWORD style) {
   m_exStyle = style;
+  setMouseTracking(style & LVS_EX_TRACKSELECT);
+  if (!(style & LVS_EX_TRACKSELECT)) m_trackTimer.stop();
   viewport()->update();
+}
+
+void CXListCtrl::mouseMoveEvent(QMouseEvent* event) {
+  QTreeView::mouseMoveEvent(event);
+  if (!(m_exStyle & LVS_EX_TRACKSELECT) || event->buttons() != Qt::NoButton) return;
+  const int row = indexAt(event->position().toPoint()).row();
+  if (row == m_trackRow && m_trackTimer.isActive()) return;
+  m_trackRow = row;
+  if (row < 0 || row == GetCurSel()) {
+    m_trackTimer.stop();
+  } else {
+    m_trackTimer.start(kTrackSelectDelay, this);
+  }
+}
+
+void CXListCtrl::timerEvent(QTimerEvent* event) {
+  if (event->timerId() != m_trackTimer.timerId()) {
+    QTreeView::timerEvent(event);
+    return;
+  }
+  m_trackTimer.stop();
+  const int row = indexAt(viewport()->mapFromGlobal(QCursor::pos())).row();
+  if (row >= 0 && row == m_trackRow && m_list.IsRowEnabled(row)) SetCurSel(row);
 }
 
 void CXListCtrl::SetShowSelAlways(bool show) {
@@ -251,7 +278,9 @@ void CXListCtrl::PaintCell(QPainter& p, const QStyleOptionViewItem& option, int 
   const QString text = ToQString(m_list.GetItemText(row, column));
   p.save();
 
-  if (cell && !cell->bShowProgress && !cell->bCombo && cell->nCheckState != -1) {
+  if (cell && cell->bShowProgress) {
+    PaintProgress(p, rect, *cell, given);
+  } else if (cell && !cell->bCombo && cell->nCheckState != -1) {
     const XCellColors colors = GetCellColors(given, selected, fullRow, focus, m_showSelAlways, column, sys);
     p.fillRect(rect, ToQColor(colors.background));
     const XCheckBoxLayout layout = LayoutCheckBoxCell(cellRect, !text.isEmpty());
@@ -270,7 +299,7 @@ void CXListCtrl::PaintCell(QPainter& p, const QStyleOptionViewItem& option, int 
       p.drawText(ToQRect(layout.text), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
   } else {
-    // Combo and progress cells are drawn as text cells here.
+    // Combo cells are drawn as text cells: no window of the program has a drop-down cell.
     XCellColors colors = selected ? XCellColors{sys.highlight_text, sys.highlight} : given;
     colors = GetCellColors(colors, selected, fullRow, focus, m_showSelAlways, column, sys);
     p.fillRect(rect, ToQColor(colors.background));
@@ -288,5 +317,36 @@ void CXListCtrl::PaintCell(QPainter& p, const QStyleOptionViewItem& option, int 
       p.drawText(rect, align | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
   }
+  p.restore();
+}
+
+void CXListCtrl::PaintProgress(QPainter& p, const QRect& cell, const XListCellInfo& info, XCellColors colors) const {
+  const XListSystemColors& sys = m_list.Colors();
+  const QRect r = cell.adjusted(1, 0, -2, -1);
+  p.setPen(ToQColor(sys.shadow));
+  p.drawRect(r.adjusted(0, 0, -1, -1));
+  const QRect inside = r.adjusted(1, 1, -1, -1);
+  p.fillRect(inside, QColor(224, 224, 224));
+  p.setPen(Qt::black);
+  p.drawLine(inside.topLeft(), inside.topRight());
+  p.drawLine(inside.topLeft(), inside.bottomLeft());
+  const int percent = std::clamp(info.nProgressPercent, 0, 100);
+  QRect bar = r.adjusted(2, 2, -2, -2);
+  bar.setWidth(bar.width() * percent / 100);
+  if (percent > 0) p.fillRect(bar, ToQColor(sys.highlight));
+  if (!info.bShowProgressText) return;
+  CString text = info.strProgressText.IsEmpty() ? CString(u"%d%%") : info.strProgressText;
+  text.Replace(u"%d", FormatString(u"%d", percent));
+  text.Replace(u"%%", u"%");
+  const QRect area = r.adjusted(1, 2, -1, -1);
+  const int flags = Qt::AlignCenter | Qt::TextSingleLine;
+  // Over the bar the text takes the cell's background colour, elsewhere its text colour.
+  p.save();
+  p.setClipRect(bar);
+  p.setPen(ToQColor(colors.background));
+  p.drawText(area, flags, ToQString(text));
+  p.setClipRegion(QRegion(area).subtracted(QRegion(bar)));
+  p.setPen(ToQColor(colors.text));
+  p.drawText(area, flags, ToQString(text));
   p.restore();
 }

@@ -19,6 +19,7 @@
 // The rules are CXListModel's (controls/xlist_model.h).
 #pragma once
 
+#include <QBasicTimer>
 #include <QTreeView>
 
 #include "controls/gui/xheader_ctrl.h"
@@ -56,7 +57,9 @@ class CXListCtrl : public QTreeView {
   // The first selected row, or -1.
   int GetCurSel() const;
   // LVS_EX_FULLROWSELECT: the whole selected row shows the highlight.
+  // LVS_EX_TRACKSELECT: a row the mouse rests on for kTrackSelectDelay is selected.
   void SetExtendedStyle(DWORD style);
+  static constexpr int kTrackSelectDelay = 400;  // ms
   DWORD GetExtendedStyle() const { return m_exStyle; }
   // The selection stays visible (column 0 in the face colour) without the focus.
   void SetShowSelAlways(bool show);
@@ -74,6 +77,8 @@ class CXListCtrl : public QTreeView {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -81,6 +86,7 @@ class CXListCtrl : public QTreeView {
  private:
   class ItemModel;
   void ReadColors();
+  void PaintProgress(QPainter& p, const QRect& cell, const XListCellInfo& info, XCellColors colors) const;
   void OnColumnClick(int column);
 
   CXListModel m_list;
@@ -88,4 +94,6 @@ class CXListCtrl : public QTreeView {
   CXHeaderCtrl* m_header;
   DWORD m_exStyle = 0;
   bool m_showSelAlways = false;
+  QBasicTimer m_trackTimer;
+  int m_trackRow = -1;
 };

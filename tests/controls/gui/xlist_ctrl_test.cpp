@@ -74,6 +74,17 @@ TEST(XListCtrlGui, ClickingACheckBoxCellTogglesAndNotifies) {
   EXPECT_EQ(c.list.GetCurSel(), 4);
 }
 
+TEST(XListCtrlGui, TrackSelectPicksTheRowTheMouseRestsOn) {
+  CloseAll c(4);
+  QTest::mouseMove(c.list.viewport(), c.CellCentre(2, 1));
+  EXPECT_EQ(c.list.GetCurSel(), -1);
+  QTRY_COMPARE_WITH_TIMEOUT(c.list.GetCurSel(), 2, 2000);
+  c.list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  QTest::mouseMove(c.list.viewport(), c.CellCentre(0, 1));
+  QTest::qWait(2 * CXListCtrl::kTrackSelectDelay);
+  EXPECT_EQ(c.list.GetCurSel(), 2);
+}
+
 TEST(XListCtrlGui, HeaderCheckBoxChecksTheColumn) {
   CloseAll c(3);
   QSignalSpy spy(&c.list, &CXListCtrl::checkBoxClicked);
@@ -91,6 +102,25 @@ TEST(XListCtrlGui, HeaderCheckBoxChecksTheColumn) {
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, name);
   EXPECT_EQ(c.list.GetHeaderCheckState(1), 0);
   EXPECT_EQ(c.list.CountCheckedRows(0), 2);
+}
+
+TEST(XListCtrlGui, ProgressCellFillsItsShare) {
+  CloseAll c(1);
+  XListCellInfo* cell = c.list.Cells().Cell(0, 1);
+  cell->bShowProgress = true;
+  cell->nProgressPercent = 50;
+  cell->bShowProgressText = false;
+  c.list.RedrawCell(0, 1);
+  const QRect r = c.list.visualRect(c.list.model()->index(0, 1));
+  const QImage image = c.list.viewport()->grab().toImage();
+  const QColor highlight = c.list.palette().color(QPalette::Active, QPalette::Highlight);
+  auto isBar = [&](int x) {  // the grab may round a channel by a step or two
+    const QColor px = image.pixelColor(x, r.center().y());
+    return std::abs(px.red() - highlight.red()) + std::abs(px.green() - highlight.green()) +
+               std::abs(px.blue() - highlight.blue()) < 8;
+  };
+  EXPECT_TRUE(isBar(r.left() + r.width() / 4));
+  EXPECT_FALSE(isBar(r.left() + 3 * r.width() / 4));
 }
 
 TEST(XListCtrlGui, HeaderTitlesAreBlueAndCentred) {
