@@ -11,7 +11,7 @@
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "image/core_rule.h"
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/message_sink.h"
 #include "support/diagram_builder.h"
