@@ -39,7 +39,9 @@ void Forget(std::vector<T*>& list, const T* object) {
 
 }  // namespace
 
-CDiagramEditor::CDiagramEditor(CZaradDoc* doc) : m_pDoc(doc), m_driver(doc) {}
+CDiagramEditor::CDiagramEditor(CZaradDoc* doc) : m_pDoc(doc), m_driver(doc) {
+  m_driver.SetBlockContext(this);
+}
 
 CDiagramEditor::~CDiagramEditor() = default;
 
@@ -271,6 +273,17 @@ CPoint CDiagramEditor::ClientToDiagram(CPoint client) const {
 
 CPoint CDiagramEditor::DiagramToClient(CPoint diagram) const {
   return ::DiagramToClient(diagram, m_ptScroll, m_pDoc->m_fZoom);
+}
+
+CRect CDiagramEditor::GetVisibleRect() const {
+  const CPoint topLeft = ClientToDiagram(CPoint(0, 0));
+  const CPoint bottomRight = ClientToDiagram(CPoint(m_sizeClient.cx, m_sizeClient.cy));
+  return CRect(topLeft, bottomRight);
+}
+
+void CDiagramEditor::ScrollToDiagramPoint(CPoint diagram) {
+  const CSize pixels = ZoomSize(CSize(diagram.x, diagram.y), m_pDoc->m_fZoom);
+  ScrollTo(CPoint(pixels.cx, pixels.cy));
 }
 
 void CDiagramEditor::NotifyScrollState() {

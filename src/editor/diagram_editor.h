@@ -90,6 +90,9 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   void EnterSimulation(const SYSTEMTIME& clockStart);
   // Back to MODE_SELECT with the blocks quiet; nothing happens outside simulation.
   void LeaveSimulation();
+  // One scan of the simulation (CScanDriver::Scan) with the core as the blocks'
+  // context; with a context the blocks are drawn too. Nothing outside simulation.
+  void Scan(CDC* dc = nullptr) { m_driver.Scan(dc); }
 
   // ---- Selection and current objects ------------------------------------------------
   // The lists hold exactly the objects whose own selected flag is set.
@@ -199,6 +202,11 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // Client pixels to diagram units and back at the zoom and scroll position.
   CPoint ClientToDiagram(CPoint client) const;
   CPoint DiagramToClient(CPoint diagram) const;
+  // The part of the diagram the client area shows, in diagram units.
+  CRect GetVisibleRect() const;
+  // Scrolls so that the diagram point shows at the client's top-left corner
+  // (as near as the scroll range allows).
+  void ScrollToDiagramPoint(CPoint diagram);
 
   // ---- Painting -------------------------------------------------------------------------
   // Sets the zoom mapping, with the viewport origin at minus the scroll

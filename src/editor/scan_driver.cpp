@@ -644,7 +644,7 @@ void CScanDriver::Scan(CDC* dc) {
     if (run == SIM_STOPPED) {
       b->m_stStart = b->m_stIntervalStart = now;
       b->m_stPause = {};
-      if (dc) b->Draw(this, dc, 1, stoppedColour);
+      if (dc) b->Draw(m_pBlockContext, dc, 1, stoppedColour);
       continue;
     }
     if (run == SIM_SUSPENDED) {
@@ -658,9 +658,9 @@ void CScanDriver::Scan(CDC* dc) {
       }
     }
     if (dc) {
-      b->SimulateAndDraw(this, dc);
+      b->SimulateAndDraw(m_pBlockContext, dc);
     } else {
-      b->Simulate(this);
+      b->Simulate(m_pBlockContext);
     }
   }
   m_bClockSet = false;

@@ -44,6 +44,9 @@ class CScanDriver : public CViewContext {
   CScanDriver& operator=(const CScanDriver&) = delete;
 
   void SetSink(CSimBarSink* sink) { m_pSink = sink; }
+  // The context the blocks are scanned and drawn in: the driver itself unless
+  // an owner (the editor core) answers for it. Null restores the driver.
+  void SetBlockContext(CViewContext* context) { m_pBlockContext = context ? context : this; }
 
   // ---- Entering and leaving simulation --------------------------------------
   // Marks the document simulating, sorts its blocks into evaluation order,
@@ -135,6 +138,7 @@ class CScanDriver : public CViewContext {
 
   CZaradDoc* m_pDoc;
   CSimBarSink* m_pSink = nullptr;
+  CViewContext* m_pBlockContext = this;
   bool m_bSimulating = false;
 
   SYSTEMTIME m_stClock{};      // the simulated clock

@@ -37,17 +37,8 @@ void CBlockParamPage::ApplyNameRule() {
 }
 
 CBlockObj* CBlockParamPage::BlockOfEntry(const CString& entry) const {
-  if (!Document() || entry.GetLength() < 2) return nullptr;
-  int number = 0;
-  int i = 1;
-  bool digits = false;
-  while (i < entry.GetLength() && entry[i] >= u'0' && entry[i] <= u'9') {
-    number = number * 10 + (entry[i] - u'0');
-    if (number > 1000000) return nullptr;
-    digits = true;
-    ++i;
-  }
-  return digits ? Document()->FindBlockByNumber(number + 9000) : nullptr;
+  const int number = ReadDecimal(entry, 1, 6);
+  return Document() && number >= 0 ? Document()->FindBlockByNumber(number + 9000) : nullptr;
 }
 
 void CBlockParamPage::SelectSlotBlock(const RefSlot& slot) {

@@ -1,5 +1,6 @@
 #include "pages/control_host.h"
 
+#include <algorithm>
 #include <climits>
 
 const ControlDesc* PageDesc::Find(int id) const {
@@ -27,6 +28,18 @@ bool ParseInt(const CString& text, int* out) {
   if (value > INT_MAX || value < INT_MIN) return false;
   *out = static_cast<int>(value);
   return true;
+}
+
+int ReadDecimal(const CString& text, int first, int maxCount) {
+  maxCount = std::min(maxCount, 9);  // stays within an int
+  int n = 0;
+  bool digits = false;
+  for (int i = first; i >= 0 && i < text.GetLength() && i < first + maxCount && text[i] >= u'0' && text[i] <= u'9';
+       ++i) {
+    n = n * 10 + (text[i] - u'0');
+    digits = true;
+  }
+  return digits ? n : -1;
 }
 
 int CControlHost::GetInt(int id, bool* ok) const {

@@ -142,6 +142,10 @@ class CControlHost {
   void SetInt(int id, int value);
 };
 
+// The unsigned decimal number of at most maxCount digits from position
+// first, up to the first other character; -1 when no digit stands there.
+int ReadDecimal(const CString& text, int first, int maxCount = 9);
+
 // Parses a decimal integer as the data exchange does: optional blanks, an
 // optional sign, digits, optional blanks; false for anything else or an
 // overflow of 32 bits.

@@ -12,18 +12,6 @@ CString Name(int type) { return LookupBlockName(g_BlockTypeNames, static_cast<UI
 
 bool IsContact(int type) { return type == 700 || type == 701 || type == 702; }
 
-// The decimal number of count characters from position first (up to the
-// first non-digit); -1 without digits.
-int ReadNumber(const CString& text, int first, int count) {
-  int n = 0;
-  bool digits = false;
-  for (int i = first; i < text.GetLength() && i < first + count && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    n = n * 10 + (text[i] - u'0');
-    digits = true;
-  }
-  return digits ? n : -1;
-}
-
 CString Upper(CString s) { return s.MakeUpper(); }
 
 }  // namespace
@@ -183,54 +171,54 @@ void CPropPageLadIO::ParseOperandName() {
   };
   if (IsContact(m_nElementType)) {
     if (StartsWith(u"I") && !StartsWith(u"IM")) {
-      const int n = ReadNumber(text, 1, 3);
+      const int n = ReadDecimal(text, 1, 3);
       if (n >= 0) set(100 + 32 * (n / 100) + n % 100);
     } else if (StartsWith(u"F")) {
-      const int n = ReadNumber(text, 1, 2);
+      const int n = ReadDecimal(text, 1, 2);
       if (n >= 0) set(1300 + n);
     } else if (StartsWith(u"High")) {
       set(2900);
     } else if (StartsWith(u"Low")) {
       set(1870);
     } else if (StartsWith(u"S")) {
-      const int a = ReadNumber(text, 1, 1);
-      const int b = ReadNumber(text, 3, 2);
+      const int a = ReadDecimal(text, 1, 1);
+      const int b = ReadDecimal(text, 3, 2);
       if (a >= 0 && b >= 0) set(1000 + 16 * a + b);
     } else if (StartsWith(u"AI")) {
-      const int n = ReadNumber(text, 2, 3);
+      const int n = ReadDecimal(text, 2, 3);
       if (n >= 0) set(4000 + 8 * (n / 100) + n % 100);
     } else if (StartsWith(u"Q")) {
-      const int n = ReadNumber(text, 1, 3);
+      const int n = ReadDecimal(text, 1, 3);
       if (n >= 0) set(coilOf(600 + 16 * (n / 100) + n % 100, {703, 704}));
     } else if (StartsWith(u"M")) {
-      const int n = ReadNumber(text, 1, 3);
+      const int n = ReadDecimal(text, 1, 3);
       if (n >= 0) set(coilOf(1316 + n, {703, 704}));
     } else if (StartsWith(u"AQ")) {
-      const int n = ReadNumber(text, 2, 3);
+      const int n = ReadDecimal(text, 2, 3);
       if (n >= 0) set(coilOf(4230 + 4 * (n / 100) + n % 100, {705}));
     } else if (StartsWith(u"AM")) {
-      const int n = ReadNumber(text, 2, 3);
+      const int n = ReadDecimal(text, 2, 3);
       if (n >= 0) set(coilOf(4288 + n, {705}));
     } else if (StartsWith(u"B")) {
-      const int n = ReadNumber(text, 1, 4);
+      const int n = ReadDecimal(text, 1, 4);
       if (n >= 0) set(9000 + n);
     }
     return;
   }
   if (StartsWith(u"Q")) {
-    const int n = ReadNumber(text, 1, 3);
+    const int n = ReadDecimal(text, 1, 3);
     if (n >= 0) set(600 + 16 * (n / 100) + n % 100);
   } else if (StartsWith(u"M")) {
-    const int n = ReadNumber(text, 1, 3);
+    const int n = ReadDecimal(text, 1, 3);
     if (n >= 0) set(1316 + n);
   } else if (StartsWith(u"X")) {
-    const int n = ReadNumber(text, 1, 3);
+    const int n = ReadDecimal(text, 1, 3);
     if (n >= 0) set(4800 + n);
   } else if (StartsWith(u"AQ")) {
-    const int n = ReadNumber(text, 2, 3);
+    const int n = ReadDecimal(text, 2, 3);
     if (n >= 0) set(4230 + 4 * (n / 100) + n % 100);
   } else if (StartsWith(u"AM")) {
-    const int n = ReadNumber(text, 2, 3);
+    const int n = ReadDecimal(text, 2, 3);
     if (n >= 0) set(4288 + n);
   }
 }

@@ -13,17 +13,6 @@ constexpr int kAnalogOutputPage = 2;
 
 bool NewerSeries(const CZaradDoc* doc) { return doc && doc->IsNewerFamily(); }
 
-// The decimal number that follows the first skip characters; -1 without digits.
-int NumberAfter(const CString& text, int skip) {
-  int n = 0;
-  bool digits = false;
-  for (int i = skip; i < text.GetLength() && text[i] >= u'0' && text[i] <= u'9' && n < 100000; ++i) {
-    n = n * 10 + (text[i] - u'0');
-    digits = true;
-  }
-  return digits ? n : -1;
-}
-
 }  // namespace
 
 const OperandTypeInfo* GetOperandTypeInfo(int type) {
@@ -166,7 +155,7 @@ void CConstantsIOPar::OnInitDialog() {
 int CConstantsIOPar::SelectedChannel() const {
   const OperandTypeInfo* info = GetOperandTypeInfo(m_nType);
   if (!info) return -1;
-  return NumberAfter(Host().GetText(kIdChannel), CString(info->prefix).GetLength());
+  return ReadDecimal(Host().GetText(kIdChannel), CString(info->prefix).GetLength(), 6);
 }
 
 void CConstantsIOPar::UpdateHighSpeedCheck() {

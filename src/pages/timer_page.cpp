@@ -1,5 +1,6 @@
 #include "pages/timer_page.h"
 
+#include "blocks/time_blocks.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 #include "platform/string_table.h"
@@ -34,11 +35,13 @@ CString RefUnitCaption(int unit) {
 
 void CTimerPage::AddTimeField(const TimeField& field) {
   m_fields.push_back(field);
-  AddReferenceSlot({field.slot, field.button, field.list, {field.high, field.highSpin, field.colon, field.low,
-                                                          field.lowSpin, field.unit}});
+  std::vector<int> values{field.high, field.highSpin, field.colon, field.low, field.lowSpin};
+  if (!field.dependent) values.push_back(field.unit);
+  AddReferenceSlot({field.slot, field.button, field.list, values});
 }
 
 void CTimerPage::FillUnitCombo(const TimeField& f) {
+  if (f.dependent) return;
   CControlHost& host = Host();
   host.ResetContent(f.unit);
   for (int u = 0; u < 3; ++u) host.AddString(f.unit, UnitCaption(u));
@@ -46,10 +49,27 @@ void CTimerPage::FillUnitCombo(const TimeField& f) {
 }
 
 void CTimerPage::FillRefUnitList(const TimeField& f) {
+  if (f.dependent) return;
   CControlHost& host = Host();
   host.ResetContent(f.refUnitList);
   for (int u = 0; u < 3; ++u) host.AddString(f.refUnitList, RefUnitCaption(u));
   host.SetCurSel(f.refUnitList, this->*f.pRefUnit);
+}
+
+int CTimerPage::UnitInForce(const TimeField& f) const {
+  const TimeField& g = f.dependent && f.governor >= 0 && f.governor < static_cast<int>(m_fields.size())
+                           ? m_fields[static_cast<size_t>(f.governor)]
+                           : f;
+  if (f.dependent && m_pRef[g.slot]) return Host().GetCurSel(g.refUnitList);
+  return Host().GetCurSel(g.unit);
+}
+
+void CTimerPage::UpdateUnitLabels() {
+  for (const TimeField& f : m_fields)
+    if (f.dependent && f.unitLabel) {
+      const int unit = UnitInForce(f);
+      Host().SetText(f.unitLabel, unit >= 0 ? UnitCaption(unit) : CString());
+    }
 }
 
 void CTimerPage::UpdateTimeFields() {
@@ -62,21 +82,46 @@ void CTimerPage::UpdateTimeFields() {
     host.LimitText(f.low, chars);
     host.Enable(f.button, m_bRefAllowed != 0);
     const bool block = m_pRef[f.slot] != nullptr;
-    for (int id : {f.high, f.highSpin, f.colon, f.low, f.lowSpin, f.unit}) host.Show(id, !block);
+    for (int id : {f.high, f.highSpin, f.colon, f.low, f.lowSpin}) host.Show(id, !block);
     host.Show(f.list, block);
-    host.Show(f.refUnitList, block);
-    FillUnitCombo(f);
+    if (!f.dependent) {
+      host.Show(f.unit, !block);
+      host.Show(f.refUnitList, block);
+      FillUnitCombo(f);
+    }
   }
+  UpdateUnitLabels();
+}
+
+void CTimerPage::FillReferenceCombos() {
+  CBlockParamPage::FillReferenceCombos();
+  for (const TimeField& f : m_fields)
+    if (!f.dependent && !m_pRef[f.slot]) {
+      this->*f.pRefUnit = 0;
+      Host().SetCurSel(f.refUnitList, 0);
+    }
+}
+
+std::vector<int> CTimerPage::TimeChain() const {
+  std::vector<int> chain;
+  for (const TimeField& f : m_fields) {
+    if (m_pRef[f.slot]) {
+      chain.push_back(f.list);
+      if (!f.dependent) chain.push_back(f.refUnitList);
+    } else {
+      chain.insert(chain.end(), {f.high, f.low});
+      if (!f.dependent) chain.push_back(f.unit);
+    }
+    chain.push_back(f.button);
+  }
+  return chain;
 }
 
 void CTimerPage::AddTimeTips() {
   for (const TimeField& f : m_fields) {
     AddRangeTip(f.high, 0, kMaxPart);
-    const int unitId = f.unit;
-    CControlHost* host = &Host();
-    Host().SetTipProvider(f.low, [host, unitId] {
-      const int upper = host->GetCurSel(unitId) <= TIMEBASE_MINUTES ? 59 : 99;
-      return FormatString(LoadString(376).GetString(), 0, upper);
+    Host().SetTipProvider(f.low, [this, &f] {
+      return FormatString(LoadString(376).GetString(), 0, UnitInForce(f) <= TIMEBASE_MINUTES ? 59 : 99);
     });
   }
 }
@@ -85,17 +130,39 @@ void CTimerPage::OnTimeUnitChange(const TimeField& f) {
   CControlHost& host = Host();
   const int sel = host.GetCurSel(f.unit);
   if (sel >= 0 && sel != this->*f.pUnit) {
-    bool ok = false;
-    if (sel < TIMEBASE_SECONDS && host.GetInt(f.low, &ok) >= 60 && ok) host.SetInt(f.low, 59);
+    // Every low part this unit governs: the field's own and its dependents'.
+    for (const TimeField& g : m_fields) {
+      const bool governed = &g == &f || (g.dependent && &m_fields[static_cast<size_t>(g.governor)] == &f);
+      bool ok = false;
+      if (governed && sel < TIMEBASE_SECONDS && host.GetInt(g.low, &ok) >= 60 && ok) host.SetInt(g.low, 59);
+    }
     this->*f.pUnit = sel;
   }
+  UpdateUnitLabels();
   SetModified();
 }
 
 void CTimerPage::OnTimeLowUpdate(const TimeField& f) {
   CControlHost& host = Host();
   bool ok = false;
-  if (host.GetCurSel(f.unit) < TIMEBASE_SECONDS && host.GetInt(f.low, &ok) >= 60 && ok) host.SetInt(f.low, 59);
+  if (UnitInForce(f) < TIMEBASE_SECONDS && host.GetInt(f.low, &ok) >= 60 && ok) host.SetInt(f.low, 59);
+}
+
+void CTimerPage::WriteThrough(const TimeField& f) {
+  CZaradDoc* doc = Document();
+  CBlockObj* block = doc ? doc->FindBlockByNumber(m_nBlockNumber) : nullptr;
+  if (!block) return;
+  block->m_dValue = 0;
+  if (f.blockHigh) block->*f.blockHigh = 0;
+  if (f.blockLow) block->*f.blockLow = 0;
+  if (auto* timer = dynamic_cast<CBlockTime*>(block)) timer->m_bTiming = 0;
+  block->m_nRefNumber[f.slot] = -1;
+  block->m_pRef[f.slot] = nullptr;
+  block->m_bUseRef[f.slot] = m_bRef[f.slot];
+  if (f.dependent) return;
+  const int refUnit = Host().GetCurSel(f.refUnitList);
+  if (f.blockRefUnit) block->*f.blockRefUnit = refUnit < 0 ? 0 : refUnit;
+  if (f.blockUnit) block->*f.blockUnit = this->*f.pUnit;
 }
 
 void CTimerPage::OnReferenceToggle(const RefSlot& slot) {
@@ -108,37 +175,34 @@ void CTimerPage::OnReferenceToggle(const RefSlot& slot) {
   m_bRef[k] = m_bRef[k] ? 0 : 1;
   if (!m_bRef[k]) {
     host.Show(field->list, false);
-    host.Show(field->refUnitList, false);
+    if (!field->dependent) host.Show(field->refUnitList, false);
     m_nRefNumber[k] = -1;
     m_pRef[k] = nullptr;
     for (int id : slot.valueIds) host.Show(id, true);
     host.LimitText(field->high, 2);
     host.LimitText(field->low, 2);
     FillUnitCombo(*field);
+    if (Simulating() && WritesThrough()) WriteThrough(*field);
   } else {
     for (int id : slot.valueIds) host.Show(id, false);
     host.Show(field->list, true);
-    host.Show(field->refUnitList, true);
+    if (!field->dependent) host.Show(field->refUnitList, true);
     m_pRef[k] = BlockOfEntry(host.GetText(field->list));
   }
-  std::vector<int> chain;
-  for (const TimeField& f : m_fields) {
-    if (m_pRef[f.slot])
-      chain.insert(chain.end(), {f.list, f.refUnitList});
-    else
-      chain.insert(chain.end(), {f.high, f.low, f.unit});
-    chain.push_back(f.button);
-  }
-  SetTabOrder(chain);
+  UpdateUnitLabels();
+  SetTabOrder(TimeChain());
   SetModified();
 }
 
 void CTimerPage::OnNotify(int id, Notify code) {
   for (const TimeField& f : m_fields) {
-    if (id == f.unit && code == Notify::kSelChange) return OnTimeUnitChange(f);
+    if (!f.dependent && id == f.unit && code == Notify::kSelChange) return OnTimeUnitChange(f);
     if (id == f.low && code == Notify::kUpdate) return OnTimeLowUpdate(f);
     if ((id == f.low || id == f.high) && code == Notify::kChange) return OnValueChange(id);
-    if (id == f.refUnitList && code == Notify::kSelChange) return SetModified();
+    if (!f.dependent && id == f.refUnitList && code == Notify::kSelChange) {
+      UpdateUnitLabels();
+      return SetModified();
+    }
   }
   CBlockParamPage::OnNotify(id, code);
 }
@@ -150,11 +214,13 @@ void CTimerPage::OnOK() {
     if (switched) {
       this->*f.pHigh = 0;
       this->*f.pLow = 0;
-      const int sel = Host().GetCurSel(f.refUnitList);
-      this->*f.pRefUnit = sel < 0 ? 0 : sel;
+      if (!f.dependent) {
+        const int sel = Host().GetCurSel(f.refUnitList);
+        this->*f.pRefUnit = sel < 0 ? 0 : sel;
+      }
       m_bRef[k] = 1;
     } else {
-      this->*f.pRefUnit = 0;
+      if (!f.dependent) this->*f.pRefUnit = 0;
       m_nRefNumber[k] = -1;
       m_pRef[k] = nullptr;
       m_bRef[k] = 0;
@@ -191,6 +257,10 @@ CSpecialFunPar::CSpecialFunPar() {
   t.pLow = &TimeValues::m_nLow1;
   t.pUnit = &TimeValues::m_nUnit1;
   t.pRefUnit = &TimeValues::m_nRefUnit1;
+  t.blockHigh = &CBlockObj::m_nParam10;
+  t.blockLow = &CBlockObj::m_nParam9;
+  t.blockUnit = &CBlockObj::m_nParam11;
+  t.blockRefUnit = &CBlockObj::m_nParam12;
   AddTimeField(t);
 }
 
@@ -239,8 +309,7 @@ void CSpecialFunPar::OnInitDialog() {
   ApplyNameRule();
   UpdateTimeFields();
   FillReferenceCombos();
-  SetTabOrder(m_pRef[0] ? std::vector<int>{kIdRefList, kIdRefUnitList, kIdReference}
-                        : std::vector<int>{kIdHigh, kIdLow, kIdUnit, kIdReference});
+  SetTabOrder(TimeChain());
   if (Simulating()) CreateCurrentValueBox();
   AddTimeTips();
 }
@@ -257,9 +326,5 @@ void CSpecialFunPar::FillReferenceCombos() {
       return;
     }
   }
-  CBlockParamPage::FillReferenceCombos();
-  if (!m_pRef[0]) {
-    m_nRefUnit1 = 0;
-    host.SetCurSel(kIdRefUnitList, 0);
-  }
+  CTimerPage::FillReferenceCombos();
 }

@@ -2,11 +2,15 @@
 //
 // CTimerPage holds the time value fields: two digit edits with spins and a
 // ":" between them, a unit combo (TimeBase), and a "Reference" button that
-// replaces them by a block list and a reference unit list (RefTimeUnit). It
-// clamps the low part to 59 under "Hours(h:m)" and "Minutes(m:s)", answers
-// the low part's tooltip by the unit in force, and normalises the fields on
-// OK. A timer page declares its fields (AddTimeField) in its constructor and
-// calls UpdateTimeFields from OnInitDialog.
+// replaces them by a block list and a reference unit list (RefTimeUnit). A
+// dependent field (the pre-warning values) has no unit of its own: it follows
+// the unit of a full field, which a label beside it shows. The page clamps
+// the low part to 59 under "Hours(h:m)" and "Minutes(m:s)", answers the low
+// part's tooltip by the unit in force, writes a dropped reference through to
+// the running block in simulation (pages that say so), and normalises the
+// fields on OK. A timer page declares its fields (AddTimeField) in its
+// constructor and calls UpdateTimeFields, FillReferenceCombos, SetTabOrder
+// with TimeChain and AddTimeTips from OnInitDialog.
 //
 // CSpecialFunPar is the page of the on-delay (400), off-delay (401),
 // retentive on-delay (403) and wiping relay (404): one time value T.
@@ -23,8 +27,18 @@ class CTimerPage : public CBlockParamPage, public TimeValues {
     int button = 0, list = 0, refUnitList = 0;
     int TimeValues::*pHigh = nullptr;
     int TimeValues::*pLow = nullptr;
-    int TimeValues::*pUnit = nullptr;
-    int TimeValues::*pRefUnit = nullptr;
+    int TimeValues::*pUnit = nullptr;     // full fields only
+    int TimeValues::*pRefUnit = nullptr;  // full fields only
+    // A dependent field: the index (in declaration order) of the full field
+    // whose unit it follows, and its unit label.
+    bool dependent = false;
+    int governor = 0;
+    int unitLabel = 0;
+    // The running block's words of the field, for the write-through.
+    int CBlockObj::*blockHigh = nullptr;
+    int CBlockObj::*blockLow = nullptr;
+    int CBlockObj::*blockUnit = nullptr;     // full fields
+    int CBlockObj::*blockRefUnit = nullptr;  // full fields
   };
 
   void OnNotify(int id, Notify code) override;
@@ -38,6 +52,16 @@ class CTimerPage : public CBlockParamPage, public TimeValues {
   void AddTimeField(const TimeField& field);
   // Limits, visibility by the slot's block, unit combos and reference unit lists.
   void UpdateTimeFields();
+  // The block lists, then for a full field without a block reference unit 0.
+  void FillReferenceCombos() override;
+  // The keyboard order of the fields: a full field's edits and unit combo or
+  // its two lists, a dependent field's edits or its list, each then its button.
+  std::vector<int> TimeChain() const;
+  // The unit that governs a field's low part now (a dependent field: its
+  // governor's, in the reference unit list while the governor takes a block).
+  int UnitInForce(const TimeField& field) const;
+  // The dependent fields' unit labels.
+  void UpdateUnitLabels();
   // Refills a unit combo with the three TimeBase captions and selects the unit.
   void FillUnitCombo(const TimeField& field);
   void FillRefUnitList(const TimeField& field);
@@ -48,6 +72,9 @@ class CTimerPage : public CBlockParamPage, public TimeValues {
   void OnReferenceToggle(const RefSlot& slot) override;
   // Whether OK decides a slot by its block rather than by its flag.
   virtual bool DecideSlotByBlock() const { return false; }
+  // Whether dropping a reference in simulation writes the running block at once.
+  virtual bool WritesThrough() const { return false; }
+  void WriteThrough(const TimeField& field);
 
   std::vector<TimeField> m_fields;
 };

@@ -8,6 +8,7 @@
 #include "blocks/operand_blocks.h"
 #include "editor/analog_range_tracer.h"
 #include "model/doc_queries.h"
+#include "msgtext/msgtext_block.h"
 #include "model/name_tables.h"
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
@@ -29,15 +30,7 @@ int OperandIndexOfPage(int type, const OperandValues& o) {
   const bool io = info->perModule > 0;
   const CString text = io ? o.m_strChannel : o.m_strNumber;
   const int skip = CString(info->prefix).GetLength();
-  auto number = [&text](int from) {
-    int n = 0;
-    bool digits = false;
-    for (int i = from; i < text.GetLength() && text[i] >= u'0' && text[i] <= u'9' && n < 100000; ++i) {
-      n = n * 10 + (text[i] - u'0');
-      digits = true;
-    }
-    return digits ? n : -1;
-  };
+  auto number = [&text](int from) { return ReadDecimal(text, from, 6); };
   if (type == 602) {
     const int a = number(1);
     const int b = number(3);
@@ -73,6 +66,57 @@ void RefreshConnectionNumbers(CZaradDoc& doc, int oldNumber, int newNumber) {
     if (wire->m_nStartNumber == oldNumber) wire->m_nStartNumber = newNumber;
     if (wire->m_nEndNumber == oldNumber) wire->m_nEndNumber = newNumber;
   }
+}
+
+void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating) {
+  if (!block) return;
+  const int t = block->m_nType;
+  std::vector<int> pins;
+  if (t == 803) pins = {0, 1};
+  if (t == 804 || t == 805 || t == 807) pins = {0};
+  if (t == 806 || t == 819) pins = {1};
+  if (t == 818) pins = {2};
+  if (pins.empty()) return;
+  CAnalogRangeTracer tracer(&doc);
+  auto source = [&doc](const CBlockObj* b, int pin) -> CBlockObj* {
+    return b && pin >= 0 && pin < kPinCount ? doc.FindBlockByNumber(b->m_nSource[pin]) : nullptr;
+  };
+  auto stops = [](int type) {
+    auto in = [type](int lo, int hi) { return type >= lo && type <= hi; };
+    return type == 805 || in(832, 847) || in(862, 879) || type == 413 || in(815, 818) || in(820, 822) ||
+           type == 853 || type == 856;
+  };
+  // One walk; returns the block where it ended.
+  auto walk = [&](CBlockObj* from) {
+    std::vector<const CBlockObj*> visited;
+    CBlockObj* b = from;
+    CBlockObj* last = nullptr;
+    while (b && std::find(visited.begin(), visited.end(), b) == visited.end()) {
+      visited.push_back(b);
+      last = b;
+      if (b->m_nType == 901) {  // a female connector half: on from its male half's source
+        b = source(doc.FindBlockByNumber(b->m_nNumber - 2000), 0);
+      } else if (b->m_nType == 608) {
+        tracer.UpdateAnalogInputRange(b, simulating);
+        break;
+      } else if (b->m_nType == 702) {
+        if (b->m_nOperand >= 4000 && b->m_nOperand <= 4127) {
+          tracer.UpdateAnalogInputRange(b, simulating);
+          break;
+        }
+        b = doc.FindBlockByNumber(b->m_nOperand);
+      } else if (stops(b->m_nType)) {
+        break;
+      } else {
+        b = source(b, 0);
+      }
+    }
+    return last;
+  };
+  CBlockObj* first = source(block, pins[0]);
+  CBlockObj* end = walk(first);
+  if (pins.size() > 1)
+    if (CBlockObj* second = source(block, pins[1]); second && second != end) walk(second);
 }
 
 CBlockProperties::~CBlockProperties() = default;
@@ -121,6 +165,8 @@ bool CBlockProperties::Run(CBlockObj* block, bool simulating, CSheetRunner& runn
 void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values) {
   CopyPageToBlock(values, block);
   const PageFamily family = FamilyOfType(block.m_nType);
+  if (m_pDoc && (family == PageFamily::kComparator || family == PageFamily::kPI || family == PageFamily::kPWM))
+    UpdateInputRangesOfBlock(*m_pDoc, &block, m_pDoc->m_bSimulating != 0);
   if (family == PageFamily::kLadder) {
     // The name goes under the operand the element addressed when the sheet
     // opened; only then does the element take its new operand.
@@ -211,7 +257,9 @@ bool CBlockProperties::ApplyBlockParams(const BlockParamRecord& record) {
   if (!block || block->m_nType != record.typeCode) return false;
   const int oldNumber = block->m_nNumber;
   const int oldBehaviour = block->m_nParam26;
+  const int oldX1 = block->m_nParam14, oldX2 = block->m_nParam15, oldX5 = block->m_nParam18, oldX7 = block->m_nParam20;
   WriteBack(*block, record.values);
+  ApplyLiveOnly(*block, oldX1, oldX2, oldX5, oldX7);
   if (block->m_nType == 600 || block->m_nType == 611) {
     // The simulated output follows the new behaviour.
     const int behaviour = block->m_nParam26;
@@ -229,6 +277,62 @@ bool CBlockProperties::ApplyBlockParams(const BlockParamRecord& record) {
   }
   if (block->m_nNumber != oldNumber) RenumberOpenSheet(oldNumber, block->m_nNumber);
   return true;
+}
+
+void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int oldX5, int oldX7) {
+  const bool simulating = m_pDoc && m_pDoc->m_bSimulating;
+  switch (b.m_nType) {
+    case 408:
+    case 409: {
+      // Pre-warning values equal to the standard ones switch the standard on.
+      if (b.m_nParam18 != 0 || b.m_pRef[2] || b.m_pRef[3]) break;
+      const int warnLow = b.m_nParam19, warnHigh = b.m_nParam20, periodLow = b.m_nParam21, periodHigh = b.m_nParam22;
+      bool standard = false;
+      if (b.m_nType == 409) {
+        standard = warnLow == 0 && warnHigh == 0 && periodLow == 0 && periodHigh == 0;
+      } else {
+        // The unit the page's standard values follow: Ref1's unit while Ref1
+        // is set, else the off-delay's.
+        const int unit = b.m_pRef[1] ? b.m_nParam13 : b.m_nParam16;
+        if (unit < TIMEBASE_SECONDS)
+          standard = warnHigh == 0 && warnLow == 15 && periodHigh == 0 && periodLow == 1;
+        else if (unit == TIMEBASE_SECONDS)
+          standard = warnHigh == 0 && warnLow == 75 && periodHigh == 0 && periodLow == 5;
+      }
+      if (standard) b.m_nParam18 = 1;
+      break;
+    }
+    case 801:
+      if (auto* h = dynamic_cast<CBlockHCOUNTER*>(&b); h && simulating) {
+        double referenced = 0;
+        if (b.m_pRef[0]) b.m_pRef[0]->GetValue(b.m_pRef[0], &referenced);
+        h->m_nRemaining = b.m_pRef[0] ? static_cast<int>(referenced) : b.m_nParam9 + b.m_nParam10 * 60;
+        if (b.m_nValue[2] == 1) {
+          b.m_nParam15 = 0;
+          h->m_nOperating = h->m_nOperatingAtStart = 0;
+        } else if (b.m_nValue[0] != 0) {
+          b.m_nParam15 = oldX2;
+          h->m_nOperating = h->m_nOperatingAtStart = oldX1 + oldX2 * 60;
+        }
+      }
+      break;
+    case 848:
+      if (b.m_nParam20 != oldX7 && m_pDoc) {
+        const int first = b.m_nParam20 == 0 ? 100 : 102;
+        const CBlockObj* a = m_pDoc->FindBlockByNumber(first);
+        const CBlockObj* c = m_pDoc->FindBlockByNumber(first + 1);
+        b.m_nValue[b.m_nParam20 == 0 ? 2 : 3] = a && c && a->m_nValue[kFirstOutputPin] == 1 && c->m_nValue[kFirstOutputPin] == 1;
+      }
+      break;
+    case 810:
+      if (b.m_nParam18 != oldX5) {
+        b.m_nParam1 = b.m_nParam18 && b.m_nValue[kFirstOutputPin] == 1 ? 1 : 0;
+        if (auto* m = dynamic_cast<CBlockMSGTEXT*>(&b)) m->m_bAckLatch = b.m_nParam18;
+      }
+      break;
+    default:
+      break;
+  }
 }
 
 int CBlockProperties::ShowCurrentParameterValue(CBlockObj& block, CViewContext* view) {

@@ -76,6 +76,11 @@ class CBlockProperties {
   int ShowCurrentParameterValue(CBlockObj& block, CViewContext* view);
 
  private:
+  // What only the live Apply writes: the light switches' standard pre-warning,
+  // the hours counter's counters in simulation, the encoder's source inputs and
+  // a message text's acknowledgement state; old* are the block's words before.
+  void ApplyLiveOnly(CBlockObj& block, int oldX1, int oldX2, int oldX5, int oldX7);
+
   CZaradDoc* m_pDoc;
   std::vector<std::unique_ptr<CBlockSheet>> m_sheets;
 };
@@ -83,6 +88,12 @@ class CBlockProperties {
 // The live value text of a block for its sheet's value box; false when the
 // type shows none (or, where the table says so, when the text is empty).
 bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text);
+
+// After an analog block's measuring range changed (comparators 803-807, PI
+// 818, PWM 819): walks upstream from the inputs it reads to the analog inputs
+// that feed it and updates their ranges. Each walk visits a block once, so a
+// loop of blocks ends it.
+void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating);
 
 // Moves every wire and input link from oldNumber to newNumber.
 void RefreshConnectionNumbers(CZaradDoc& doc, int oldNumber, int newNumber);

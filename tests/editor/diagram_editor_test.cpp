@@ -93,6 +93,29 @@ TEST(DiagramEditorTest, SimulationQuestionsAreTheScanDriversAnswers) {
   EXPECT_EQ(r.d.Doc().m_bSimulating, 0);
 }
 
+// A block that notes the context it is scanned in.
+class ContextProbe : public CBlockObj {
+ public:
+  BOOL Simulate(CViewContext* view) override {
+    seen.push_back(view);
+    return TRUE;
+  }
+  void SimulateAndDraw(CViewContext* view, CDC*) override { seen.push_back(view); }
+  std::vector<CViewContext*> seen;
+};
+
+TEST(DiagramEditorTest, BlocksAreScannedInTheCore) {
+  EditorRig r;
+  auto* probe = static_cast<ContextProbe*>(r.d.Doc().AddBlock(std::make_unique<ContextProbe>()));
+  r.core.Scan();  // outside simulation nothing is scanned
+  EXPECT_TRUE(probe->seen.empty());
+  r.core.EnterSimulation(kStart);
+  r.core.Scan();
+  CRecordingDC dc;
+  r.core.Scan(&dc);
+  EXPECT_EQ(probe->seen, (std::vector<CViewContext*>{&r.core, &r.core}));
+}
+
 TEST(DiagramEditorTest, PalettePick) {
   EditorRig r;
   r.core.OnPalettePick(MODE_PLACE_BLOCK, 401);
@@ -235,6 +258,10 @@ TEST(DiagramEditorTest, ZoomAndScrollStayInRange) {
   r.core.SetZoom(2.0f);
   EXPECT_EQ(r.core.ClientToDiagram(centre), before);
   EXPECT_EQ(r.core.ClientToDiagram(r.core.DiagramToClient(CPoint(400, 300))), CPoint(400, 300));
+  // In diagram units: a diagram point brought to the corner, and what the client shows.
+  r.core.ScrollToDiagramPoint(CPoint(250, 120));
+  EXPECT_EQ(r.core.GetScrollPosition(), CPoint(500, 240));
+  EXPECT_EQ(r.core.GetVisibleRect(), CRect(250, 120, 550, 320));
 
   // The zoom mapping puts the scroll position at the client's corner.
   CRecordingDC dc;

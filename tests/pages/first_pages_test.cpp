@@ -121,6 +121,24 @@ TEST(TimerPage, ReferenceWithAnEmptyListStoresNoBlock) {
   EXPECT_EQ(h.page.m_nHigh1, 5);
 }
 
+TEST(TimerPage, SimulationLeavesTheRunningBlockAloneUntilApply) {
+  CDiagramBuilder d;
+  CBlockObj* own = d.Add(400);
+  CBlockObj* counter = d.Add(800);
+  own->m_pRef[0] = counter;
+  own->m_bUseRef[0] = 1;
+  PageHarness<T> h(&d.Doc(), true);
+  h.page.m_nBlockNumber = own->m_nNumber;
+  h.page.m_bRefAllowed = 1;
+  h.page.m_pRef[0] = counter;
+  h.page.m_bRef[0] = 1;
+  h.Open();
+  h.host->Click(T::kIdReference);
+  EXPECT_EQ(h.page.m_pRef[0], nullptr);
+  EXPECT_EQ(own->m_pRef[0], counter);
+  EXPECT_EQ(own->m_bUseRef[0], 1);
+}
+
 TEST(TimerPage, OlderSeriesWipingRelayOffersNoReference) {
   CDiagramBuilder d(kDocFbd, 0x1188);
   CBlockObj* relay = d.Add(404);

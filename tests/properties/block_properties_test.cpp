@@ -311,6 +311,38 @@ TEST(BlockPropertiesCommand, LadderContactNamesItsOldOperandThenTakesTheNewOne) 
   EXPECT_TRUE(contact->m_strLabel.IsEmpty());
 }
 
+TEST(BlockPropertiesCommand, ComparatorRangeReachesItsAnalogInputAndLoopsEndTheWalk) {
+  CDiagramBuilder d;
+  CBlockObj* input = d.Add(608);
+  auto* comparator = d.Add<CBlockAnalog>(804);
+  CDiagramBuilder::Wire(input, comparator, 0);
+  auto wire = std::make_unique<CConnectLineObj>();
+  wire->m_pStartBlock = input;
+  wire->m_nStartPin = kFirstOutputPin;
+  wire->m_nStartNumber = input->m_nNumber;
+  wire->m_pEndBlock = comparator;
+  wire->m_nEndNumber = comparator->m_nNumber;
+  d.Doc().m_connections.AddTail(std::move(wire));
+  BlockPageValues v;
+  CopyBlockToPage(&d.Doc(), *comparator, v);
+  v.analog.m_nRangeMin = 20;
+  v.analog.m_nRangeMax = 30;
+  CBlockProperties command(&d.Doc());
+  command.WriteBack(*comparator, v);
+  EXPECT_EQ(comparator->m_nRangeMin, 20);
+  EXPECT_EQ(input->m_nMinValue, 20);
+  EXPECT_EQ(input->m_nMaxValue, 30);
+
+  // Two gates that feed each other upstream of a comparator: the walk ends.
+  CBlockObj* a = d.Add(300);
+  CBlockObj* b = d.Add(300);
+  auto* other = d.Add<CBlockAnalog>(804);
+  other->m_nSource[0] = a->m_nNumber;
+  a->m_nSource[0] = b->m_nNumber;
+  b->m_nSource[0] = a->m_nNumber;
+  UpdateInputRangesOfBlock(d.Doc(), other, false);
+}
+
 // ---- Modeless sheets and Apply --------------------------------------------------------
 
 TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
@@ -366,6 +398,32 @@ TEST(BlockPropertiesApply, RecordWithoutItsBlockWritesNothing) {
   record.number = timer->m_nNumber;
   EXPECT_TRUE(command.ApplyBlockParams(record));
   EXPECT_EQ(timer->m_nParam10, 42);
+}
+
+TEST(BlockPropertiesApply, StandardPreWarningValuesTurnTheStandardOn) {
+  const struct {
+    int type;
+    int unit;
+    int warnLow, periodLow;
+    int standard;
+  } cases[] = {{408, 1, 15, 1, 1}, {408, 2, 75, 5, 1}, {408, 2, 15, 1, 0}, {409, 1, 0, 0, 1}, {409, 1, 15, 1, 0}};
+  for (const auto& c : cases) {
+    CDiagramBuilder d;
+    CBlockObj* block = d.Add(c.type);
+    CBlockProperties command(&d.Doc());
+    BlockParamRecord record;
+    record.typeCode = c.type;
+    record.number = block->m_nNumber;
+    CopyBlockToPage(&d.Doc(), *block, record.values);
+    TimeValues& t = record.values.time;
+    t.m_bStandardWarning = 0;
+    t.m_nUnit2 = c.unit;
+    t.m_nWarnTimeHigh = t.m_nWarnPeriodHigh = 0;
+    t.m_nWarnTimeLow = c.warnLow;
+    t.m_nWarnPeriodLow = c.periodLow;
+    ASSERT_TRUE(command.ApplyBlockParams(record));
+    EXPECT_EQ(block->m_nParam18, c.standard) << c.type << " " << c.unit << " " << c.warnLow;
+  }
 }
 
 TEST(BlockPropertiesApply, InputBehaviourMovesTheSimulatedOutput) {

@@ -21,8 +21,8 @@ class CChildFrame : public QWidget, public DocumentWindow {
   Q_OBJECT
 
  public:
-  // Makes the document and its view. The document constructor registers the
-  // window with the shell (open-document count, information bar, model panes).
+  // Makes the document and its view. The main frame follows the window's
+  // opening and closing (open-document count, information bar, model panes).
   explicit CChildFrame(QWidget* parent = nullptr);
   ~CChildFrame() override;
 

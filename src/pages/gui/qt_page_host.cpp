@@ -14,18 +14,20 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
+#include "controls/gui/valid_edit.h"
 #include "pages/block_param_page.h"
 #include "pages/param_page.h"
 #include "platform/gui/qt_dc.h"
 #include "platform/gui/qt_string.h"
 
 namespace {
+
+constexpr int kMaxNumberDigits = 9;
 
 // The "Current Parameter Value" group box, which draws the page's live value
 // through the page's own drawing code.
@@ -157,11 +159,11 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
         });
         w = edit;
       } else {
-        auto* edit = new QLineEdit(caption, this);
+        // Number edits take digits only, from the keyboard, a paste or the program.
+        QLineEdit* edit = (c.style & kStyleNumber) ? new CIntegerEdit(-kMaxNumberDigits, this) : new QLineEdit(this);
+        edit->setText(caption);
         if (c.style & kStyleRight) edit->setAlignment(Qt::AlignRight);
         if (c.style & kStyleReadOnly) edit->setReadOnly(true);
-        if (c.style & kStyleNumber)
-          edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
         connect(edit, &QLineEdit::textChanged, this, [this, id] {
           Notify(id, ::Notify::kUpdate);
           Notify(id, ::Notify::kChange);
