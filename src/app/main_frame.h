@@ -96,6 +96,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   CZaradDoc* GetActiveDocument() override;
   bool IsInfoBarVisible() override;
   void ToggleInfoBar() override;
+  void AppendInformation(const CString& text) override { AppendInfoLines(text); }
   bool HasModelNameControl() override { return m_pModelCaption != nullptr; }
   void AddStatusPaneControl(int pane, int kind) override;
   void SetModelNameText(const CString& name) override;

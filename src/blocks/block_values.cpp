@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/block_draw.h"
@@ -65,6 +66,13 @@ double ClampResult(double value) {
 
 int ClampedWord(double value) {
   return LowWord(ClampResult(value));
+}
+
+void ForgetScanMemory(CBlockObj& block) {
+  // Values no operand takes: an input word, parameter or unit never reaches INT_MIN,
+  // and NaN equals nothing.
+  block.m_nLastInput = block.m_nLastParam = block.m_nLastSelect = std::numeric_limits<int>::min();
+  block.m_dLastParam = std::numeric_limits<double>::quiet_NaN();
 }
 
 int TrackChange(CBlockObj& block, unsigned which, const ScanOperands& now) {

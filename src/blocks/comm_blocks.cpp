@@ -207,10 +207,13 @@ BOOL CBlockCRC16::Simulate(CViewContext* view) {
   if (m_nValue[0] != 0) {
     // The range is cut to the analog flags that exist; a negative address or
     // count (only a damaged file holds one) leaves it empty.
-    const int address = m_nParam14;
+    int address = m_nParam14;
     int count = m_nParam15;
-    if (address < 0 || address >= kAnalogFlagOperandCount || count < 0) count = 0;
-    count = std::min(count, kAnalogFlagOperandCount - std::max(address, 0));
+    if (address < 0 || address >= kAnalogFlagOperandCount || count < 0) {
+      address = count = 0;
+    } else {
+      count = std::min(count, kAnalogFlagOperandCount - address);
+    }
     std::vector<BYTE> bytes(2 * static_cast<size_t>(count), 0);
     const int first = kFirstAnalogFlagOperand + address;
     const int last = first + count - 1;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/extended_blocks.h"
 #include "blocks/ladder_blocks.h"
@@ -34,10 +35,12 @@ bool IsLinkCodeOnInput(int source) {
   return source >= kFirstLinkCode && source <= kLastWalkedLinkCode;
 }
 
-// Moves both start stamps forward by ms.
+// Moves both start stamps forward by ms, and an hours counter's run start with them:
+// time that did not run (a pause, a jump of the clock) is no operating time.
 void ShiftStamps(CBlockObj* b, LONGLONG ms) {
   b->m_stStart = AddMs(b->m_stStart, ms);
   b->m_stIntervalStart = AddMs(b->m_stIntervalStart, ms);
+  if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) hc->m_stRunStart = AddMs(hc->m_stRunStart, ms);
 }
 
 // Evaluation group of a block (1 operands ... 10 data log), in the order the
@@ -96,6 +99,7 @@ bool LinksBlock(CScanDriver* view, const CBlockObj* b, int pin) {
 
 // The start state of a block's kind when the simulation is entered.
 void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
+  ForgetScanMemory(*b);
   if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockFKey))) {
     int* shown = Is(b, RUNTIME_CLASS(CBlockIn)) ? &static_cast<CBlockIn*>(b)->m_nShownValue
                                                 : &static_cast<CBlockFKey*>(b)->m_nShownValue;
@@ -344,6 +348,7 @@ void CScanDriver::RestartFunctionBlocks() {
       b->m_dValue = b->m_dElapsedBase;  // a retentive block resumes its value
     } else {
       b->m_dValue = b->m_dElapsedBase = 0;
+      ForgetScanMemory(*b);
     }
   }
 }
@@ -394,8 +399,9 @@ void CScanDriver::SuspendResume() {
     // The elapsed time goes on from where it stood at the pause.
     b->m_stStart = b->m_stIntervalStart = AddMs(now, -static_cast<LONGLONG>(TruncToInt(b->m_dValue)));
     b->m_dElapsedBase = 0;
-    if (Is(b, RUNTIME_CLASS(CBlockHCOUNTER)) && IsStampSet(b->m_stPause))
-      b->m_dElapsedBase = static_cast<double>(MsBetween(b->m_stPause, now));
+    // An hours counter measures from its run start, which passes over the pause.
+    if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b); hc && IsStampSet(b->m_stPause))
+      hc->m_stRunStart = AddMs(hc->m_stRunStart, MsBetween(b->m_stPause, now));
     b->m_stPause = {};
   }
 }
@@ -476,6 +482,9 @@ void CScanDriver::ResetBlockState(CBlockObj* b) {
     return;
   }
   b->m_dValue = b->m_dElapsedBase = 0;
+  ForgetScanMemory(*b);
+  // A non-retentive shift register starts empty: no old bit comes back at the next shift.
+  if (auto* sreg = DYNAMIC_DOWNCAST(CBlockSREG, b)) sreg->m_wBits = 0;
   if (auto* t = DYNAMIC_DOWNCAST(CBlockTime, b)) {
     switch (b->m_nType) {
       case 401:

@@ -4,6 +4,15 @@
 
 IMPLEMENT_SERIAL(CBlockComment, CObject, VERSIONABLE_SCHEMA | 1)
 
+namespace {
+
+// The name in a record's face-name characters: up to the closing zero, all of them without one.
+std::u16string NameOfFace(const std::u16string& stored) {
+  return stored.substr(0, stored.find(u'\0'));
+}
+
+}  // namespace
+
 CBlockComment::CBlockComment() : m_strText(u"Comment"), m_lf(DefaultFont()) {}
 
 LOGFONT CBlockComment::DefaultFont() {
@@ -26,7 +35,12 @@ void CBlockComment::Serialize(CArchive& ar) {
        << static_cast<int>(m_lf.lfWeight);
     ar << m_lf.lfItalic << m_lf.lfUnderline << m_lf.lfStrikeOut << m_lf.lfCharSet << m_lf.lfOutPrecision
        << m_lf.lfClipPrecision << m_lf.lfQuality << m_lf.lfPitchAndFamily;
-    // The face name fills 32 characters, the last one always the closing zero.
+    // The face name fills 32 characters, the last one always the closing zero, unless
+    // it is still the one a record held: then the record's characters go back unchanged.
+    if (!m_storedFace.empty() && NameOfFace(m_storedFace) == m_lf.lfFaceName.str()) {
+      for (char16_t c : m_storedFace) ar << static_cast<WORD>(c);
+      return;
+    }
     const std::u16string& face = m_lf.lfFaceName.str();
     for (int i = 0; i < kCommentFaceNameChars; ++i) {
       const bool inName = i < kCommentFaceNameChars - 1 && static_cast<size_t>(i) < face.size();
@@ -51,8 +65,7 @@ void CBlockComment::Serialize(CArchive& ar) {
 
   const UINT schema = ar.GetObjectSchema();
   if (schema > 1) ar.ThrowException(CArchiveException::badSchema, "CBlockComment");
-  std::u16string face;
-  bool ended = false;
+  std::u16string stored;
   for (int i = 0; i < kCommentFaceNameChars; ++i) {
     char16_t c = 0;
     if (schema == 1) {
@@ -64,10 +77,10 @@ void CBlockComment::Serialize(CArchive& ar) {
       ar >> b;  // the old record's 8-bit face name: each byte widened
       c = static_cast<char16_t>(b);
     }
-    if (c == 0) ended = true;
-    if (!ended) face.push_back(c);
+    stored.push_back(c);
   }
-  m_lf.lfFaceName = CString(std::move(face));
+  m_lf.lfFaceName = CString(NameOfFace(stored));
+  m_storedFace = std::move(stored);
   // A line count below zero divides nothing sensibly; the drawing writes no lines for 0.
   if (m_nLines < 0) m_nLines = 0;
 }

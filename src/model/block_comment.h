@@ -3,6 +3,8 @@
 // logic. The document owns its comments and stores them in the diagram file.
 #pragma once
 
+#include <string>
+
 #include "platform/cdc.h"
 #include "platform/cstring.h"
 #include "platform/object.h"
@@ -24,7 +26,9 @@ class CBlockComment : public CObject {
 
   // The comment record. Storing always writes the face name as 32 UTF-16
   // characters (schema 1); loading also reads schema 0, whose face name is 32
-  // single bytes. Any other schema throws CArchiveException::badSchema.
+  // single bytes. Any other schema throws CArchiveException::badSchema. A face
+  // name read from a record is written back as it was stored (all 32 characters,
+  // whatever follows its closing zero, or none) until the name is changed.
   void Serialize(CArchive& ar) override;
 
   // The font of a new comment: all zero except height 12 and face "Arial".
@@ -39,4 +43,7 @@ class CBlockComment : public CObject {
   COLORREF m_crText = 0;  // text colour
   LOGFONT m_lf;           // the font
   int m_bSelected = 0;    // selected in the view
+
+ private:
+  std::u16string m_storedFace;  // the record's 32 face-name characters; empty when none was read
 };

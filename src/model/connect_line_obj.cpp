@@ -183,14 +183,18 @@ int CConnectLineObj::CountConnectionsAt(const CZaradDoc* doc, CPoint pt) {
 std::vector<WireFaultReport> CConnectLineObj::DropFaultyConnections(CZaradDoc* doc) {
   std::vector<WireFaultReport> dropped;
   if (!doc) return dropped;
-  std::vector<CConnectLineObj*> faulty;
-  for (CConnectLineObj* wire : doc->m_connections) {
+  // One pass over the list: every wire is taken out and the sound ones go back in order.
+  std::vector<std::unique_ptr<CConnectLineObj>> kept;
+  kept.reserve(static_cast<size_t>(doc->m_connections.GetCount()));
+  while (std::unique_ptr<CConnectLineObj> wire = doc->m_connections.DetachHead()) {
     const int faults = wire->GetEndFaults();
-    if (faults == WIRE_END_OK) continue;
+    if (faults == WIRE_END_OK) {
+      kept.push_back(std::move(wire));
+      continue;
+    }
     dropped.push_back({wire->m_nStartNumber, wire->m_nStartPin, wire->m_nEndNumber, wire->m_nEndPin, faults});
-    faulty.push_back(wire);
   }
-  for (CConnectLineObj* wire : faulty) doc->m_connections.Detach(wire).reset();
+  for (std::unique_ptr<CConnectLineObj>& wire : kept) doc->m_connections.AddTail(std::move(wire));
   return dropped;
 }
 

@@ -37,6 +37,9 @@ class CShellContext {
   // Information bar of the main frame.
   virtual bool IsInfoBarVisible() { return m_bInfoBarVisible; }
   virtual void ToggleInfoBar() { m_bInfoBarVisible = !m_bInfoBarVisible; }
+  // Appends text (lines ended by "\n") to the information bar, where details that a
+  // message box would only clutter are kept for the user.
+  virtual void AppendInformation(const CString& text) {}
   // Status-bar panes: whether the model-name text exists, adding and removing panes.
   virtual bool HasModelNameControl() { return m_bHasModelName; }
   virtual void AddStatusPaneControl(int pane, int kind) {

@@ -115,13 +115,18 @@ class CZaradDoc : public CObject, public CSavableDocument {
   std::vector<BYTE> SaveToBytes();
   // Loads a file's bytes into this document (its lists are emptied first):
   // on success true, with m_loadWarnings holding what was repaired (wires
-  // dropped); on failure false with a readable *error, the lists empty and
-  // every setting as it was before the call. fileName (UTF-8) names the file
-  // in the error.
-  bool LoadFromBytes(const std::vector<BYTE>& bytes, const std::string& fileName, CString* error);
+  // dropped, surplus power buses dropped, an unknown device model); on failure
+  // false with the details in *error, the lists empty and every setting as it
+  // was before the call. fileName (UTF-8) names the file in the details.
+  // *recognised (when given) tells a damaged diagram file (its head and
+  // settings read) from bytes that are no diagram file at all.
+  bool LoadFromBytes(const std::vector<BYTE>& bytes, const std::string& fileName, CString* error,
+                     bool* recognised = nullptr);
   // Opens a file: LoadFromBytes, then the model globals, the markers (pin
-  // types refreshed once for a file of an older form) and the warnings shown
-  // through the message sink. On failure *error (when given) says why.
+  // types refreshed once for a file of an older form) and the warnings of the
+  // load gathered into one message. On failure *error (when given) is one
+  // sentence naming the file and what is wrong with it; the details go to the
+  // shell's information window.
   BOOL OnOpenDocument(const CString& path, CString* error = nullptr);
   // Writes the document to path through a temporary file beside it that
   // replaces path only when complete; a failed save leaves path untouched.

@@ -205,12 +205,9 @@ void SerializeModelRecord(CArchive& ar, CZaradDoc& doc, bool complete) {
   }
 
   if (complete || doc.m_markers[kMarkerModelRecord] == kMarkerSet) {
+    // A model the table does not know (a newer or foreign device) keeps its code and
+    // stored name; the opening shows it as unknown.
     ar >> doc.m_wModelCode >> doc.m_wModelAux1 >> doc.m_wFirmware >> doc.m_wModelAux2 >> doc.m_strModelName;
-    if (!complete && GetModelName(doc.m_wModelCode, nullptr, nullptr) < 0) {
-      char code[8];
-      std::snprintf(code, sizeof code, "%04X", doc.m_wModelCode);
-      ar.ThrowException(CArchiveException::genericException, std::string("unknown device model 0x") + code);
-    }
   } else {
     doc.m_wModelCode = kModelWithoutRecord;
     GetModelName(doc.m_wModelCode, &doc.m_strModelName, &doc.m_wFirmware);
@@ -284,6 +281,26 @@ CString WireWarning(const WireFaultReport& r) {
   return text;
 }
 
+// The warnings of one load in one message: the first few, then how many more; all of
+// them go to the information window.
+void ReportLoadWarnings(const CString& path, const std::vector<CString>& warnings) {
+  if (warnings.empty()) return;
+  constexpr size_t kShown = 5;
+  const CString head = FormatString(u"\"%ls\" was repaired while it opened:", path.GetString());
+  CString text = head;
+  CString all = head;
+  for (size_t i = 0; i < warnings.size(); ++i) {
+    all += u"\n" + warnings[i];
+    if (i < kShown) text += u"\n" + warnings[i];
+  }
+  if (warnings.size() > kShown) {
+    text += FormatString(u"\n... and %d more (see the information window).",
+                         static_cast<int>(warnings.size() - kShown));
+  }
+  GetShellContext()->AppendInformation(all + u"\n");
+  AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+}
+
 std::filesystem::path ToPath(const CString& path) {
   return std::filesystem::path(path.ToUtf8());
 }
@@ -339,10 +356,16 @@ void CZaradDoc::Serialize(CArchive& ar) {
   for (CBlockObj* block : m_blocks) CheckBlockClass(ar, block);
   if (IsLadder()) {
     LoadList(ar, m_powerBus, ClassOfType(kTypePowerBus), "power-bus list");
-    if (m_powerBus.GetCount() > 1) {
-      ar.ThrowException(CArchiveException::genericException, "more than one power bus");
-    }
     for (CBlockObj* bus : m_powerBus) CheckBlockClass(ar, bus);
+    // Files written after an undo could hold a power bus more than once: the first
+    // one is the diagram's, the others are dropped before any wire can reach them.
+    if (const int buses = m_powerBus.GetCount(); buses > 1) {
+      std::unique_ptr<CBlockObj> first = m_powerBus.DetachHead();
+      m_powerBus.DeleteAll();
+      m_powerBus.AddTail(std::move(first));
+      m_loadWarnings.push_back(FormatString(
+          u"The diagram held %d power buses; the first was kept and the others were removed.", buses));
+    }
   }
   CBlockNumberIndexScope index(*this);
   LoadList(ar, m_connections, RUNTIME_CLASS(CConnectLineObj), "connection list");
@@ -356,8 +379,10 @@ std::vector<BYTE> CZaradDoc::SaveToBytes() {
   return ar.TakeBytes();
 }
 
-bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string& fileName, CString* error) {
+bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string& fileName, CString* error,
+                              bool* recognised) {
   m_loadWarnings.clear();
+  if (recognised) *recognised = true;
   DeleteContents();
 
   CArchive backup;
@@ -376,6 +401,18 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
     DeleteContents();
     m_operandNames.clear();
     m_analogSimSettings.clear();
+    m_loadWarnings.clear();
+    if (recognised) {
+      // A diagram file whose head and settings read is damaged; anything else is no diagram file.
+      try {
+        CArchive probe(bytes);
+        probe.m_pDocument = this;
+        SerializeHead(probe, *this);
+        SerializeSettings(probe, *this);
+      } catch (const CArchiveException&) {
+        *recognised = false;
+      }
+    }
     CArchive restore(std::move(saved));
     SerializeAllSettings(restore, *this);
     std::copy(std::begin(markers), std::end(markers), m_markers);
@@ -385,6 +422,9 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
 
   for (const WireFaultReport& r : CConnectLineObj::DropFaultyConnections(this))
     m_loadWarnings.push_back(WireWarning(r));
+  if (m_markers[kMarkerModelRecord] == kMarkerSet && GetModelName(m_wModelCode, nullptr, nullptr) < 0) {
+    m_loadWarnings.push_back(FormatString(u"The device model 0x%04X is unknown.", static_cast<unsigned>(m_wModelCode)));
+  }
   MakePowerBus();
   return true;
 }
@@ -392,13 +432,22 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
 // ---- Open and save ---------------------------------------------------------------
 
 BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
+  CShellContext* shell = GetShellContext();
   std::vector<BYTE> bytes;
   std::string readError = ReadFileBytes(ToPath(path), bytes);
   CString message;
   if (!readError.empty()) {
     message = CString::FromUtf8(readError);  // names the file and the cause
-  } else if (!LoadFromBytes(bytes, path.ToUtf8(), &message)) {
-    message = CString::FromUtf8("Cannot read " + path.ToUtf8() + ": ") + message;
+  } else {
+    CString details;
+    bool recognised = true;
+    if (!LoadFromBytes(bytes, path.ToUtf8(), &details, &recognised)) {
+      // One sentence for the user; what exactly failed goes to the information window.
+      message = FormatString(recognised ? u"\"%ls\" is damaged and cannot be opened."
+                                        : u"\"%ls\" is not a diagram file.",
+                             path.GetString());
+      shell->AppendInformation(message + u"\n" + details + u"\n");
+    }
   }
   if (!message.IsEmpty()) {
     if (error) *error = message;
@@ -406,10 +455,13 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
   }
   SetModifiedFlag(FALSE);
 
-  CShellContext* shell = GetShellContext();
-  g_CurrentModelCode = m_wModelCode;
-  GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware);
-  shell->SetModelNameText(m_strModelName);
+  if (GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware) >= 0) {
+    g_CurrentModelCode = m_wModelCode;
+    shell->SetModelNameText(m_strModelName);
+  } else {
+    // A model the table does not know: new documents keep the last known model.
+    shell->SetModelNameText(FormatString(u"Unknown model (0x%04X)", static_cast<unsigned>(m_wModelCode)));
+  }
 
   m_markers[kMarkerModelRecord] = m_markers[kMarkerAiRanges] = kMarkerSet;
   if (m_markers[kMarkerPinTypes] != kMarkerSet) {
@@ -423,7 +475,7 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
     shell->TranslateMenu(true, 0);
     shell->m_bDocMenuTranslated = true;
   }
-  for (const CString& warning : m_loadWarnings) AfxMessageBox(warning, MB_OK | MB_ICONWARNING);
+  ReportLoadWarnings(path, m_loadWarnings);
   return TRUE;
 }
 

@@ -143,6 +143,9 @@ TEST_F(CommBlocksTest, CrcOverTheAnalogFlags) {
       {0, 0, 1, 0xFFFF},
       {0, -3, 1, 0xFFFF},  // empty and negative counts
       {512, 4, 1, 0xFFFF},
+      {513, 4, 1, 0xFFFF},
+      {600, 1, 1, 0xFFFF},
+      {2147483647, 2147483647, 1, 0xFFFF},
       {-2, 4, 1, 0xFFFF},  // addresses outside the flags
       {0, 100000, 1, CrcOfWords({})},
   };

@@ -394,4 +394,68 @@ TEST(GridMouse, ShiftPressKeepsWideCharactersWholeAndDividersResize) {
   EXPECT_EQ(m.grid.GetColumnWidth(2), 1);
 }
 
+TEST(GridElements, ValueModeOpensOneEditorAndAPressElsewhereAppliesIt) {
+  struct ValueHost : FakeGridHost {
+    bool CanEditElementValue(CGridCtrl*, const CGridElement*) override { return true; }
+    void OpenElementEditor(CGridCtrl*, CGridElement*) override { ++opened; }
+    void CloseElementEditor(CGridCtrl*, bool apply) override { closed.push_back(apply); }
+    int opened = 0;
+    std::vector<bool> closed;
+  };
+  MessageGrid m;
+  ValueHost host;
+  m.grid.SetHost(&host);
+  m.grid.m_bValueMode = TRUE;
+  m.grid.AddElement(Element(1, 2, 3));
+  m.grid.OnLButtonDown(0, m.Centre(1, 3));
+  m.grid.OnLButtonUp(0, m.Centre(1, 3));
+  m.grid.OnLButtonDblClk(0, m.Centre(1, 3));
+  m.grid.OnLButtonDblClk(0, m.Centre(1, 3));
+  EXPECT_EQ(host.opened, 1);
+  m.grid.OnLButtonDown(0, m.Centre(4, 20));
+  m.grid.OnLButtonUp(0, m.Centre(4, 20));
+  EXPECT_EQ(host.closed, std::vector<bool>{true});
+  EXPECT_FALSE(m.grid.IsElementEditorOpen());
+}
+
+TEST(GridElements, AnElementThatNoLongerFitsAfterItsDialogKeepsItsWidth) {
+  struct DialogHost : FakeGridHost {
+    bool EditElement(CGridCtrl*, CGridElement* e, ElementEdit* edit) override {
+      edit->newWidth = width;
+      edit->lastCol = e->m_nCol + width - 1;
+      return true;
+    }
+    int GetEditedBlockNumber(CGridCtrl*) override { return 9003; }
+    int width = 0;
+  };
+  struct Case {
+    int width;
+    bool fits;
+  };
+  for (const Case& c : {Case{30, false}, Case{8, false}, Case{5, true}}) {
+    MessageGrid m;
+    DialogHost host;
+    m.grid.SetHost(&host);
+    RecordingMessageSink sink;
+    ScopedMessageSink scoped(&sink);
+    host.width = c.width;
+    m.grid.AddElement(Element(2, 2, 3, CGridElement::kBarGraph));
+    m.grid.AddElement(Element(2, 8, 2));  // a neighbour on the same line
+    m.grid.SetItemText(2, 6, CString(u"x"));
+    m.grid.OnLButtonDown(0, m.Centre(2, 3));
+    m.grid.OnLButtonUp(0, m.Centre(2, 3));
+    m.grid.OnLButtonDblClk(0, m.Centre(2, 3));
+    const CGridElement* bar = m.grid.GetShownElements(1)[0].get();
+    if (c.fits) {
+      EXPECT_EQ(bar->m_nWidth, c.width);
+      EXPECT_EQ(m.Text(2, 6), CString());  // the cells under the wider graph are cleared
+      EXPECT_TRUE(sink.texts().empty());
+    } else {
+      EXPECT_EQ(bar->m_nWidth, 3);
+      ASSERT_EQ(sink.texts().size(), 1u);
+      EXPECT_EQ(sink.texts()[0], CString(u"Can't insert the selected Object at this position B3 [Message Texts]"));
+    }
+  }
+}
+
 }  // namespace

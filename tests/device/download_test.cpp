@@ -231,14 +231,16 @@ TEST_F(DownloadTest, CompiledDiagramArrivesAsCompiled) {
   CDiagramBuilder::Wire(input, gate, 0);
   CDiagramBuilder::Wire(gate, output, 0);
   ASSERT_TRUE(CheckDocumentForDownload(diagram.Doc()));
+  // The reference is compiled next to the download's own compile, so that both take
+  // their time stamp in the same second (the transfer itself takes a while).
+  DownloadImage reference;
+  ASSERT_TRUE(PrepareDownload(diagram.Doc(), &reference));
   ASSERT_TRUE(CompileForDownload(diagram.Doc(), &m_host.image)) << Messages().size();
   m_link.OnDeviceOperation(kOpDownload);
   EXPECT_TRUE(Logged("DownLoad Succeeds\n")) << m_host.log;
   const size_t programBytes = m_host.image.program.size();
   ASSERT_GT(programBytes, 0u);
   // In image byte order the device holds the compiler's table image and program area.
-  DownloadImage reference;
-  ASSERT_TRUE(PrepareDownload(diagram.Doc(), &reference));
   const std::vector<BYTE> table = FromRegisterOrder(m_sim.Registers(kRegTableImage, kTableImageBytes / 2));
   const std::vector<BYTE> program =
       FromRegisterOrder(m_sim.Registers(kRegProgramArea, static_cast<int>(programBytes / 2)));

@@ -9,6 +9,7 @@
 #include "blocks/counter_blocks.h"
 #include "blocks/logic_blocks.h"
 #include "blocks/operand_blocks.h"
+#include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/block_eval.h"
 #include "platform/ms_clock.h"
@@ -587,6 +588,104 @@ TEST(ScanDriverTest, StartStatesOfEachBlockKind) {
 #undef FIELD
 #undef STAMP
 #undef OPERAND_VALUE
+
+TEST(ScanDriverTest, HoursCounterCountsNeitherPausesNorClockJumps) {
+  ScanRig r;
+  CBlockObj* en = r.d.Add(600);
+  auto* hours = r.d.Add<CBlockHCOUNTER>(801);
+  IntervalTwoHoursPresetNinety(r, hours);
+  CDiagramBuilder::Wire(en, hours, 1);
+  r.Enter();
+  en->m_nValue[kFirstOutputPin] = 1;
+  r.driver.Run(2440);  // one running minute (and a second) counts
+  const int ot = hours->m_nOperating;
+  EXPECT_EQ(ot, 90 + 1);
+
+  struct Case {
+    const char* what;
+    void (*interrupt)(ScanRig&);
+  };
+  const Case cases[] = {
+      {"suspended for 60 s", [](ScanRig& rig) {
+         rig.driver.SuspendResume();
+         rig.driver.Run(2400);
+         rig.driver.SuspendResume();
+       }},
+      {"clock an hour ahead", [](ScanRig& rig) {
+         rig.driver.SetSimulatedTime(AddMs(rig.driver.GetSimulatedTime(), 3600000));
+       }},
+      {"clock an hour ahead while suspended", [](ScanRig& rig) {
+         rig.driver.SuspendResume();
+         rig.driver.Run(4);
+         rig.driver.SetSimulatedTime(AddMs(rig.driver.GetSimulatedTime(), 3600000));
+         rig.driver.Run(4);
+         rig.driver.SuspendResume();
+       }},
+  };
+  int expected = ot;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.interrupt(r);
+    r.driver.Run(40);  // one running second: no whole minute more
+    EXPECT_EQ(hours->m_nOperating, expected);
+    r.driver.Run(2400);  // a running minute still counts
+    EXPECT_EQ(hours->m_nOperating, ++expected);
+  }
+}
+
+TEST(ScanDriverTest, NonRetentiveBlocksComputeAfreshAfterEveryRestart) {
+  struct Case {
+    const char* what;
+    void (*restart)(ScanRig&, CBlockObj* input);
+  };
+  const Case cases[] = {
+      {"Stop and Start", [](ScanRig& r, CBlockObj*) {
+         r.driver.Stop();
+         r.driver.Run(2);
+         r.driver.Start();
+       }},
+      {"leaving and entering again", [](ScanRig& r, CBlockObj* input) {
+         r.driver.LeaveSimulation();
+         r.Enter();
+         input->m_nWordValue = 0x12;  // set again as it was
+       }},
+      {"power cut and return", [](ScanRig& r, CBlockObj*) {
+         r.driver.PowerDown();
+         r.driver.Run(2);
+         r.driver.PowerUp();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScanRig r;
+    CBlockObj* ai = r.d.Add(608);
+    CBlockObj* bcd = r.d.Add(832);
+    CBlockObj* bin = r.d.Add(833);
+    auto* stairs = r.d.Add<CBlockTime>(408);
+    stairs->m_nParam15 = 0;  // preset 5 s, idle
+    stairs->m_nParam14 = 5;
+    stairs->m_nParam16 = 2;
+    auto* sreg = r.d.Add(812);
+    for (CBlockObj* b : {bcd, bin, static_cast<CBlockObj*>(stairs), sreg}) b->m_nParam1 = 0;
+    CDiagramBuilder::Wire(ai, bcd, 0);
+    CDiagramBuilder::Wire(ai, bin, 0);
+    r.Enter();
+    ai->m_nWordValue = 0x12;  // the input word stays 18 throughout
+    r.driver.Run(4);
+    const double preset = stairs->m_dValue;
+    ASSERT_EQ(bcd->m_dValue, 0x18);
+    ASSERT_EQ(bin->m_dValue, 12);
+    ASSERT_GT(preset, 0);
+    static_cast<CBlockSREG*>(sreg)->m_wBits = 0x00F0;
+
+    c.restart(r, ai);
+    r.driver.Run(2);
+    EXPECT_EQ(bcd->m_dValue, 0x18);
+    EXPECT_EQ(bin->m_dValue, 12);
+    EXPECT_EQ(stairs->m_dValue, preset);
+    EXPECT_EQ(static_cast<CBlockSREG*>(sreg)->m_wBits, 0);  // no old bit comes back
+  }
+}
 
 TEST(ScanDriverTest, FormatsTheClock) {
   struct Case {

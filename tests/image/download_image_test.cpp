@@ -208,6 +208,30 @@ TEST(DownloadImageTest, PreDownloadCheckMessages) {
   EXPECT_EQ(sink.messages()[0].icon, MessageIcon::kError);
 }
 
+TEST(DownloadImageTest, LadderCheckFollowsTheContactsOfFunctionBlocks) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  CDiagramBuilder d(kDocLadder);
+  CBlockObj* contact = d.Add(700);  // on I1
+  CBlockObj* coil = d.Add(703);
+  CDiagramBuilder::Wire(contact, coil, 0);
+  EXPECT_TRUE(CheckUnconnectedBlocks(d.Doc()));
+
+  // A function block that no element uses fails the check ...
+  CBlockObj* timer = d.Add(400);
+  EXPECT_FALSE(CheckUnconnectedBlocks(d.Doc()));
+  // ... until a contact on it, fed and wired on, uses it.
+  CBlockObj* onTimer = d.Add(700);
+  onTimer->m_nOperand = timer->m_nNumber;
+  onTimer->m_nSource[0] = contact->m_nNumber;
+  CDiagramBuilder::Wire(onTimer, coil, 0);
+  EXPECT_TRUE(CheckUnconnectedBlocks(d.Doc()));
+  // A contact on a function block with neither input nor output wired fails.
+  d.Add(700)->m_nOperand = timer->m_nNumber;
+  EXPECT_FALSE(CheckUnconnectedBlocks(d.Doc()));
+  EXPECT_EQ(sink.texts().size(), 2u);
+}
+
 TEST(DownloadImageTest, CompileFailuresAreReportedAndNothingIsPrepared) {
   RecordingMessageSink sink;
   ScopedMessageSink scope(&sink);

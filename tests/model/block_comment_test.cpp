@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/archive.h"
 
@@ -76,6 +78,57 @@ TEST(BlockCommentTest, RecordKeepsEveryStoredField) {
   longIn >> p;
   std::unique_ptr<CBlockComment> owned(p);
   EXPECT_EQ(owned->m_lf.lfFaceName, CString(u"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"));
+}
+
+// A face name read from a record goes back as it was stored: characters after the
+// closing zero, and a name of all 32 characters without one, survive a round trip.
+TEST(BlockCommentTest, StoredFaceNameIsKeptAsStored) {
+  struct Case {
+    const char* what;
+    std::u16string face;  // the 32 characters of the record
+    std::u16string name;  // the name the comment reads
+  };
+  const std::u16string full = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+  std::u16string trailing = u"Arial";
+  trailing.push_back(u'\0');
+  trailing += u"Old garbage";
+  trailing.resize(kCommentFaceNameChars, u'x');
+  std::u16string plain = u"Arial";
+  plain.resize(kCommentFaceNameChars, u'\0');
+  const Case cases[] = {
+      {"bytes after the zero", trailing, u"Arial"},
+      {"32 characters, no zero", full, full},
+      {"plain", plain, u"Arial"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CBlockComment comment;
+    CArchive out;
+    out << &comment;
+    std::vector<BYTE> bytes = out.TakeBytes();
+    // The face name is the record's last 64 bytes.
+    ASSERT_GE(bytes.size(), 64u);
+    for (int i = 0; i < kCommentFaceNameChars; ++i) {
+      bytes[bytes.size() - 64 + 2 * i] = static_cast<BYTE>(c.face[i] & 0xFF);
+      bytes[bytes.size() - 64 + 2 * i + 1] = static_cast<BYTE>(c.face[i] >> 8);
+    }
+    CArchive in(bytes);
+    CBlockComment* p = nullptr;
+    in >> p;
+    std::unique_ptr<CBlockComment> loaded(p);
+    EXPECT_EQ(loaded->m_lf.lfFaceName, CString(c.name));
+    CArchive again;
+    again << static_cast<const CObject*>(loaded.get());
+    EXPECT_EQ(again.GetBytes(), bytes);
+
+    // A face name the user changes is written the usual way.
+    loaded->m_lf.lfFaceName = CString(u"Courier");
+    CArchive changed;
+    changed << static_cast<const CObject*>(loaded.get());
+    const std::vector<BYTE>& written = changed.GetBytes();
+    EXPECT_EQ(written[written.size() - 64 + 14], 0);  // after "Courier", zeros
+    EXPECT_EQ(written.back(), 0);
+  }
 }
 
 }  // namespace

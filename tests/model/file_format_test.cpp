@@ -2,6 +2,8 @@
 // damaged files, and the open and save paths.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -417,22 +419,11 @@ TEST_F(FileFormatTest, DamagedFilesAreRefusedAndLeaveTheDocumentAsItWas) {
     cases.emplace_back("null comment", n);
   }
   {
-    std::vector<BYTE> b = empty;
-    b[commentCount + 3] = 0x99;  // model code 0x9988
-    cases.emplace_back("unknown model", b);
-  }
-  {
     auto doc = NewDoc();
     auto logic = std::make_unique<CBlockObj>();  // a plain block claiming a class's type
     logic->m_nType = 400;
     doc->m_blocks.AddTail(std::move(logic));
     cases.emplace_back("class does not match type", doc->SaveToBytes());
-  }
-  {
-    auto doc = NewDoc(kDocLadder);
-    doc->m_powerBus.AddTail(std::make_unique<CPowerBusObj>(951));
-    doc->m_powerBus.AddTail(std::make_unique<CPowerBusObj>(951));
-    cases.emplace_back("two power buses", doc->SaveToBytes());
   }
   {
     std::vector<BYTE> b = commented;
@@ -545,16 +536,105 @@ TEST_F(FileFormatTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
 }
 
 TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
-  auto doc = NewDoc();
-  CString error;
-  EXPECT_FALSE(doc->OnOpenDocument(CString::FromUtf8((m_dir / "none.bfb").string()), &error));
-  const std::string missing = error.ToUtf8();
-  const size_t named = missing.find("none.bfb");
-  ASSERT_NE(named, std::string::npos);
-  EXPECT_EQ(missing.find("none.bfb", named + 1), std::string::npos) << missing;
-  const fs::path text = WriteFile("text.bfb", {'h', 'e', 'l', 'l', 'o'});
-  EXPECT_FALSE(doc->OnOpenDocument(CString::FromUtf8(text.string()), &error));
-  EXPECT_NE(error.Find(CString(u"text.bfb")), -1);
+  std::vector<BYTE> cut = NewDoc()->SaveToBytes();
+  cut.resize(cut.size() - 3);
+  struct Case {
+    const char* name;
+    std::vector<BYTE> bytes;  // none: the file does not exist
+    const char16_t* says;
+    bool detailed;  // the details go to the information window
+  };
+  const Case cases[] = {
+      {"none.bfb", {}, u"No such file", false},
+      {"text.bfb", {'h', 'e', 'l', 'l', 'o'}, u"is not a diagram file.", true},
+      {"cut.bfb", cut, u"is damaged and cannot be opened.", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = c.bytes.empty() ? m_dir / c.name : WriteFile(c.name, c.bytes);
+    auto doc = NewDoc();
+    m_shell.m_strInformation.Empty();
+    CString error;
+    EXPECT_FALSE(doc->OnOpenDocument(CString::FromUtf8(path.string()), &error));
+    // One sentence: the file, named once, and what is wrong; no internals.
+    const std::string text = error.ToUtf8();
+    const size_t named = text.find(c.name);
+    ASSERT_NE(named, std::string::npos) << text;
+    EXPECT_EQ(text.find(c.name, named + 1), std::string::npos) << text;
+    EXPECT_NE(error.Find(CString(c.says)), -1) << text;
+    for (const char* internal : {"offset", "CArchive", "CBlock", "needed"}) {
+      EXPECT_EQ(text.find(internal), std::string::npos) << text;
+    }
+    EXPECT_EQ(m_shell.m_strInformation.IsEmpty(), !c.detailed);
+  }
+}
+
+TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
+  struct Case {
+    const char* what;
+    std::function<std::vector<BYTE>()> make;
+    std::function<void(CZaradDoc&)> check;
+  };
+  const int kBroken = 3000;
+  const std::vector<Case> cases = {
+      {"three power buses",
+       [this] {
+         auto doc = NewDoc(kDocLadder);
+         doc->m_powerBus.DeleteAll();
+         for (int i = 0; i < 3; ++i) doc->m_powerBus.AddTail(std::make_unique<CPowerBusObj>(951));
+         return doc->SaveToBytes();
+       },
+       [](CZaradDoc& doc) { EXPECT_EQ(doc.m_powerBus.GetCount(), 1); }},
+      {"unknown model",
+       [this] {
+         auto doc = NewDoc(kDocFbd, 0x9988);
+         doc->m_strModelName = CString(u"Stored name");
+         return doc->SaveToBytes();
+       },
+       [this](CZaradDoc& doc) {
+         EXPECT_EQ(doc.m_wModelCode, 0x9988);
+         EXPECT_EQ(doc.m_strModelName, CString(u"Stored name"));
+         EXPECT_NE(m_shell.m_strModelNameText.Find(u"Unknown model"), -1);
+         EXPECT_NE(g_CurrentModelCode, 0x9988);
+       }},
+      {"many broken wires",
+       [this, kBroken] {
+         auto doc = NewDoc();
+         CBlockObj* gate = doc->AddBlock(MakeBlockOfType(300));
+         for (int i = 0; i < kBroken; ++i) {
+           auto wire = std::make_unique<CConnectLineObj>();
+           wire->m_nStartNumber = gate->m_nNumber;
+           wire->m_nStartPin = kFirstOutputPin;
+           wire->m_nEndNumber = 20000 + i;  // names no block
+           doc->m_connections.AddTail(std::move(wire));
+         }
+         return doc->SaveToBytes();
+       },
+       [](CZaradDoc& doc) { EXPECT_TRUE(doc.m_connections.IsEmpty()); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path path = WriteFile("mended.bfb", c.make());
+    auto doc = NewDoc();
+    m_sink.Clear();
+    m_shell.m_strInformation.Empty();
+    CString error;
+    ASSERT_TRUE(doc->OnOpenDocument(CString::FromUtf8(path.string()), &error)) << error.ToUtf8();
+    c.check(*doc);
+    ASSERT_EQ(m_sink.messages().size(), 1u);  // one message for the whole load
+    EXPECT_EQ(m_sink.messages()[0].icon, MessageIcon::kWarning);
+    EXPECT_NE(m_sink.messages()[0].text.Find(u"mended.bfb"), -1);
+    EXPECT_LT(m_sink.messages()[0].text.GetLength(), 2000);
+    EXPECT_FALSE(m_shell.m_strInformation.IsEmpty());
+    // The file stores sound now: it loads again without a word.
+    const fs::path again = WriteFile("again.bfb", doc->SaveToBytes());
+    auto reloaded = NewDoc();
+    m_sink.Clear();
+    ASSERT_TRUE(reloaded->OnOpenDocument(CString::FromUtf8(again.string()), &error));
+    EXPECT_EQ(m_sink.messages().size(), std::string(c.what) == "unknown model" ? 1u : 0u);
+  }
+  // The last case, counted in the information window: every dropped wire is listed there.
+  EXPECT_NE(m_shell.m_strInformation.Find(CString::FromUtf8(std::to_string(20000 + kBroken - 1))), -1);
 }
 
 }  // namespace

@@ -58,6 +58,7 @@ class CFakeShellContext : public CShellContext {
   std::vector<int> m_removedPanes;
   int m_nInfoBarToggles = 0;
   CString m_strModelNameText;
+  CString m_strInformation;  // everything appended to the information bar
 
   CZaradDoc* GetActiveDocument() override { return m_pActiveDoc; }
   SYSTEMTIME GetSimulatedTime() override { return m_stSimTime; }
@@ -74,5 +75,6 @@ class CFakeShellContext : public CShellContext {
     CShellContext::RemoveStatusPane(pane);
   }
   void SetModelNameText(const CString& name) override { m_strModelNameText = name; }
+  void AppendInformation(const CString& text) override { m_strInformation += text; }
   CSize GetScreenSize() override { return m_sizeScreen; }
 };

@@ -148,7 +148,6 @@ CGridWidget::CGridWidget(QWidget* parent, int rows, int cols, int fixedRows, int
 
 CGridWidget::~CGridWidget() {
   m_DropTarget.Revoke();
-  if (m_editor) m_editor->removeEventFilter(nullptr);
   m_grid->AttachWindow(nullptr);
 }
 

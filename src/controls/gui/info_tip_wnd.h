@@ -17,6 +17,9 @@
 // before it shows with the pointer on the right, a click on the tip flips to the part
 // after it with the pointer on the left.
 //
+// The tip becomes a child window of its owner: keep it as the owner's member (or let
+// the owner delete it); it must not outlive the owner.
+//
 // The timing and hiding rules are CInfoTipLogic's (controls/tip_rules.h).
 #pragma once
 

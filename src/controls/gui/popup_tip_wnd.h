@@ -11,6 +11,7 @@
 //   m_tip.RelayEvent(event);                // every mouse event of the host, before
 //                                           // its own handling: moves and presses hide
 //
+// The tip becomes a window owned by the host: it must not outlive the host.
 // The shape is measured by MeasureBalloon (controls/tip_rules.h).
 #pragma once
 

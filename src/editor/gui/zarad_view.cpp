@@ -89,7 +89,8 @@ void CZaradView::paintEvent(QPaintEvent* event) {
 }
 
 void CZaradView::OnDraw(CDC* dc) {
-  if (!IsActiveView()) return;
+  // Every visible view draws its diagram (tiled or cascaded windows too); drawing
+  // evaluates nothing, so only the active view's simulation moves.
   m_core.Draw(dc);
 }
 

@@ -1,6 +1,6 @@
 // The editor with its real diagram windows: opening a saved diagram shows it
 // (title, zoom pane, the picture of the view), New/Save/Close round trips,
-// unsaved changes are asked about, and only the active view paints.
+// unsaved changes are asked about, and every visible view paints.
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QSet>
@@ -164,25 +164,29 @@ TEST_F(EditorWindowTest, DamagedFileOpensNothing) {
   EXPECT_EQ(m_sink.messages().size(), 1u);
 }
 
-TEST_F(EditorWindowTest, OnlyTheActiveViewPaints) {
+TEST_F(EditorWindowTest, EveryVisibleViewPaintsTiledOrCascaded) {
   g_ShowPropertiesOnNew = 0;
-  m_frame->SendCommand(ID_FILE_NEW);
-  CChildFrame* first = ActiveChild();
-  const QRect place(100, 100, 25, 40);
-  EXPECT_EQ(CountOther(Grab(first), place, kBase), 0);  // painted while active
-  m_frame->SendCommand(ID_FILE_NEW);
-  CChildFrame* second = ActiveChild();
-  ASSERT_NE(first, second);
-  EXPECT_FALSE(first->GetActiveView()->IsActiveView());
-  EXPECT_TRUE(second->GetActiveView()->IsActiveView());
-  // A block added to the inactive document does not show until its window is active.
-  first->GetDocument()->AddBlock(MakeBlockOfType(300))->m_ptPos = CPoint(100, 100);
-  first->GetActiveView()->InvalidateDiagram();
-  // Its window keeps the last picture.
-  EXPECT_EQ(CountOther(Grab(first), place, kBase), 0);
-  m_app->GetDocManager()->ActivateDocument(first);
-  EXPECT_TRUE(first->GetActiveView()->IsActiveView());
-  EXPECT_GT(CountOther(Grab(first), place, kBase), 100);
+  for (UINT arrangement : {UINT{ID_WINDOW_TILE_HORZ}, UINT{ID_WINDOW_CASCADE}}) {
+    SCOPED_TRACE(arrangement);
+    m_frame->SendCommand(ID_FILE_NEW);
+    CChildFrame* first = ActiveChild();
+    m_frame->SendCommand(ID_FILE_NEW);
+    CChildFrame* second = ActiveChild();
+    ASSERT_NE(first, second);
+    m_frame->SendCommand(arrangement);
+    EXPECT_FALSE(first->GetActiveView()->IsActiveView());
+    EXPECT_TRUE(second->GetActiveView()->IsActiveView());
+    // A block added to the inactive document shows at once in its window.
+    const QRect place(40, 40, 25, 40);
+    first->GetDocument()->AddBlock(MakeBlockOfType(300))->m_ptPos = CPoint(40, 40);
+    first->GetActiveView()->InvalidateDiagram();
+    const QImage image = Grab(first);
+    EXPECT_GT(CountOther(image, place, kBase), 100);
+    EXPECT_EQ(CountOther(image, QRect(40, 100, 20, 10), kBase), 0);  // the page, not a blank grey
+    EXPECT_TRUE(second->GetActiveView()->IsActiveView());  // painting did not activate it
+    m_app->GetDocManager()->CloseAllDocuments();
+    Flush();
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The grid window on the offscreen platform: keys, input-method text, mouse,
 // element drags between grids, painting of wide characters.
+#include "controls/grid_cell_kinds.h"
 #include "controls/gui/grid_widget.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,9 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "model/shell_context.h"
@@ -210,6 +214,36 @@ TEST(GridWidget, AWideCharacterIsPaintedAcrossBothCells) {
   for (int y = left.top; y < left.bottom; ++y)
     if (image.pixel(left.right, y) == qRgb(192, 192, 192)) ++grey;
   EXPECT_LT(grey, left.Height() / 2);
+}
+
+TEST(GridWidget, ANumericCellEditsInAnEditorOverTheCell) {
+  Screen s;
+  ASSERT_TRUE(s.grid().SetCellType(2, 2, RUNTIME_CLASS(CGridCellNumeric)));
+  s.grid().SetFocusCell(2, 2);
+  QTest::keyClick(&s.widget, Qt::Key_7);
+  auto* edit = s.widget.viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->text(), QString("7"));
+  QTest::keyClick(edit, Qt::Key_X);  // digits only
+  EXPECT_EQ(edit->text(), QString("7"));
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(s.grid().GetItemText(2, 2), CString(u"7"));
+  EXPECT_FALSE(s.grid().IsItemEditing(2, 2));
+}
+
+TEST(GridWidget, PrintsThroughTheProgramsPrinterPath) {
+  Screen s;
+  for (int c = 1; c < 26; ++c) s.grid().SetItemText(3, c, CString(static_cast<char16_t>(u'a' + c - 1)));
+  QTemporaryDir dir;
+  const char* keep = std::getenv("ZOVUZI_GRID_PDF");
+  const QString path = keep ? QString(keep) : dir.filePath("grid.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  s.widget.Print(&printer, CString(u"Message text"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_GT(file.size(), 1000);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@
 #include "pages/timer_page.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
+#include "pages/block_param_page.h"
+#include "properties/block_properties.h"
 #include "properties/block_sheet.h"
 #include "properties/gui/qt_block_sheet.h"
 
@@ -126,6 +128,40 @@ TEST_F(BlockPropertiesWindowTest, RefusedValueKeepsTheSheetOpen) {
   });
   DoubleClickBlock(view, delay);
   EXPECT_EQ(messages, 1);
+}
+
+TEST_F(BlockPropertiesWindowTest, SimulationOpensOneModelessSheetWhoseApplyWritesTheBlock) {
+  CZaradView* view = OpenDiagramWithOnDelay();
+  ASSERT_NE(view, nullptr);
+  CZaradDoc* doc = view->GetDocument();
+  CBlockObj* delay = doc->m_blocks.GetHead();
+  view->Core().EnterSimulation(SYSTEMTIME{});
+  DoubleClickBlock(view, delay);
+  DoubleClickBlock(view, delay);  // a second request leaves the open sheet alone
+  QCoreApplication::processEvents();
+  const QList<CQtBlockSheet*> sheets = view->findChildren<CQtBlockSheet*>();
+  ASSERT_EQ(sheets.size(), 1);
+  CQtBlockSheet* sheet = sheets.front();
+  EXPECT_FALSE(sheet->isModal());
+  EXPECT_EQ(view->BlockProperties().OpenSheets().size(), 1u);
+  QPushButton* apply = sheet->ApplyButton();
+  ASSERT_NE(apply, nullptr);
+  EXPECT_FALSE(apply->isEnabled());
+  CQtPageHost* host = sheet->PageHost(0);
+  EXPECT_TRUE(host->IsVisible(kIdValueBox));
+  auto* high = qobject_cast<QLineEdit*>(host->Control(CSpecialFunPar::kIdHigh));
+  high->setFocus();
+  high->selectAll();
+  QTest::keyClicks(high, "7");
+  EXPECT_TRUE(apply->isEnabled());
+  const int undoBefore = doc->m_undo.m_nIndex;
+  apply->click();
+  EXPECT_EQ(delay->m_nParam10, 7);
+  EXPECT_EQ(doc->m_undo.m_nIndex, undoBefore + 1);
+  EXPECT_FALSE(apply->isEnabled());
+  sheet->close();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(view->BlockProperties().OpenSheets().empty());
 }
 
 }  // namespace
