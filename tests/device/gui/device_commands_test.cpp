@@ -145,6 +145,47 @@ TEST_F(DeviceCommandsTest, EmptyDiagramIsRefusedBeforeAnythingIsSent) {
   EXPECT_EQ(m_sink.messages()[0].text, CString(u"There is not any Block(s) for DownLoading!"));
 }
 
+TEST_F(DeviceCommandsTest, LadderGoesAsItsConversionWhichClosesAfterwards) {
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW_LAD));
+  m_frame->GetActiveDocument()->AddBlock(MakeBlockOfType(703));
+  // Convert to FBD: a new FBD window with the converted diagram becomes active.
+  int conversions = 0;
+  m_frame->SetCommandHandler(ID_CONVERT_TO_FBD, [&] {
+    ++conversions;
+    m_frame->SendCommand(ID_FILE_NEW);
+    DrawSmallDiagram(m_frame->GetActiveDocument());
+    m_frame->GetActiveDocumentWindow()->SetModifiedFlag(true);
+  });
+  m_frame->SendCommand(ID_PC_TO_DEVICE);
+  RunPosted();
+  EXPECT_EQ(conversions, 1);
+  EXPECT_EQ(m_sim.LastEndSuccess(), 1);
+  // The converted window is gone without a question; the ladder diagram stays.
+  EXPECT_EQ(DocCount(), 1);
+  EXPECT_TRUE(m_frame->GetActiveDocument()->IsLadder());
+  EXPECT_TRUE(m_sink.messages().empty());
+}
+
+TEST_F(DeviceCommandsTest, SummerTimeReadsTheDeviceThenShowsItsDialog) {
+  m_sim.SetSummerRecord({3, 0, 0, 0, 10, 26, 3, 30, 60, 0, 0, 0});
+  std::vector<int> shown;
+  m_device->SetDialogShower([&](int kind, DeviceSettings& settings) {
+    shown.push_back(kind);
+    EXPECT_EQ(settings.summer.ruleIndex, 1);
+    EXPECT_EQ(settings.summer.startDay, 30);
+  });
+  EXPECT_TRUE(Enabled(ID_SUMMER_TIME));
+  m_frame->GetAction(ID_SUMMER_TIME)->trigger();
+  RunPosted();
+  EXPECT_EQ(shown, std::vector<int>{kDialogSummerTime});
+  // A WiFi set-up needs a device with WiFi: no dialog, the cable question instead.
+  m_frame->GetAction(ID_WIFI_SETUP)->trigger();
+  RunPosted();
+  EXPECT_EQ(shown.size(), 1u);
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sink.messages()[0].icon, MessageIcon::kQuestion);
+}
+
 TEST_F(DeviceCommandsTest, ClearFromTheTransferMenu) {
   m_sink.QueueAnswer(IDYES);
   m_frame->GetAction(ID_CLEAR_PROGRAM)->trigger();

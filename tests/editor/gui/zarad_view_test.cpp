@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <memory>
@@ -222,6 +223,37 @@ TEST_F(ViewTest, PalettePick) {
   Doc()->m_bLocked = 1;
   core.OnPalettePick(MODE_SELECT, 0);
   EXPECT_EQ(core.GetEditMode(), MODE_PLACE_BLOCK);
+}
+
+TEST_F(ViewTest, ScrollBarsMouseAndCoreAgree) {
+  Open(kDocFbd);
+  CZaradView* view = View();
+  CDiagramEditor& core = view->Core();
+  core.SetZoom(2.0f);
+  EXPECT_EQ(core.GetClientSize(), CSize(view->viewport()->width(), view->viewport()->height()));
+  // The bars move the core; the core moves the bars.
+  view->horizontalScrollBar()->setValue(40);
+  view->verticalScrollBar()->setValue(20);
+  EXPECT_EQ(core.GetScrollPosition(), CPoint(40, 20));
+  core.ScrollTo(CPoint(60, 30));
+  EXPECT_EQ(view->horizontalScrollBar()->value(), 60);
+  EXPECT_EQ(view->verticalScrollBar()->value(), 30);
+  EXPECT_EQ(view->horizontalScrollBar()->maximum(), core.GetMaxScrollPosition().x);
+
+  // Mouse positions reach the core in diagram units.
+  QMouseEvent move(QEvent::MouseMove, QPointF(100, 50), view->viewport()->mapToGlobal(QPointF(100, 50)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(view->viewport(), &move);
+  EXPECT_EQ(core.GetLastMouse(), CPoint((100 + 60) / 2, (50 + 30) / 2));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 10), view->viewport()->mapToGlobal(QPointF(20, 10)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(view->viewport(), &press);
+  EXPECT_EQ(core.GetLastClick(), CPoint(40, 20));
+
+  // The frame's simulated clock is the core's scan driver's.
+  core.GetScanDriver().SetSimulatedTime(SYSTEMTIME{2026, 3, 0, 4, 5, 6, 7, 0});
+  EXPECT_EQ(m_frame->FormatSimulatedTime(FALSE, 3), core.FormatSimulatedTime(FALSE, 3));
+  EXPECT_EQ(m_frame->GetSimulatedTime().wHour, 5);
 }
 
 }  // namespace
