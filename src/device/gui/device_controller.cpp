@@ -1,5 +1,6 @@
 #include "device/gui/device_controller.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaObject>
@@ -34,6 +35,15 @@ CDeviceController::CDeviceController(CMainFrame* frame)
   m_pFrame->SetCommandHandler(ID_WIFI_SETUP, [this] { PostDeviceOperation(kOpWifiSetup); }, idle);
   m_pFrame->SetCommandHandler(ID_REMOTE_WIFI_SETUP, [this] { PostDeviceOperation(kOpRemoteWifiSetup); }, idle);
   m_pFrame->SetCommandHandler(ID_COM_CONFIGURATION, [this] { OnComConfiguration(); }, idle);
+  m_pFrame->installEventFilter(this);
+}
+
+bool CDeviceController::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_pFrame && event->type() == QEvent::Close && m_link.IsBusy()) {
+    event->ignore();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 CDeviceController::~CDeviceController() = default;

@@ -57,6 +57,10 @@ class CDeviceController : public QObject, public CDeviceHost {
   void DownloadFinished() override;
   void ShowDeviceDialog(int kind) override;
 
+ protected:
+  // While a transfer runs the main window does not close under it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   CMainFrame* m_pFrame;
   CDeviceLink m_link;

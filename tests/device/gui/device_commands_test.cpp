@@ -2,6 +2,7 @@
 // frame's commands to the simulator, the commands' enable rules, COM
 // Configuration, the progress dialog and the password dialog.
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -133,6 +134,23 @@ TEST_F(DeviceCommandsTest, CtrlDDownloadsTheActiveDiagramToTheDevice) {
   RunPosted();
   EXPECT_EQ(m_choices, 1);
   EXPECT_EQ(m_sim.StartCount(), 2);
+}
+
+TEST_F(DeviceCommandsTest, MainWindowStaysWhileATransferRuns) {
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
+  DrawSmallDiagram(m_frame->GetActiveDocument());
+  bool closedDuringTransfer = true;
+  m_device->SetCompiler([&](CZaradDoc& doc, TransferImage* image) {
+    QCloseEvent close;
+    QCoreApplication::sendEvent(m_frame, &close);
+    closedDuringTransfer = close.isAccepted();
+    return CompileForDownload(doc, image);
+  });
+  m_frame->SendCommand(ID_PC_TO_DEVICE);
+  RunPosted();
+  EXPECT_FALSE(closedDuringTransfer);
+  EXPECT_EQ(DocCount(), 1);
+  EXPECT_EQ(m_sim.LastEndSuccess(), 1);
 }
 
 TEST_F(DeviceCommandsTest, EmptyDiagramIsRefusedBeforeAnythingIsSent) {
