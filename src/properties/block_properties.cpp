@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "editor/analog_range_tracer.h"
@@ -355,7 +356,7 @@ void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int old
     case 801:
       if (auto* h = dynamic_cast<CBlockHCOUNTER*>(&b); h && simulating) {
         double referenced = 0;
-        if (b.m_pRef[0]) b.m_pRef[0]->GetValue(b.m_pRef[0], &referenced);
+        ReadReferencedValue(b.m_pRef[0], &referenced);
         h->m_nRemaining = b.m_pRef[0] ? static_cast<int>(referenced) : b.m_nParam9 + b.m_nParam10 * 60;
         if (b.m_nValue[2] == 1) {
           b.m_nParam15 = 0;
