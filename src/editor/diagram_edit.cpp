@@ -17,8 +17,8 @@
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
 #include "editor/diagram_editor.h"
+#include "model/block_codes.h"
 #include "model/block_registry.h"
-#include "model/connector_obj.h"
 #include "model/diagram_draw.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
@@ -75,11 +75,11 @@ bool IsPlaceableType(int t) {
 }
 
 bool IsConnectorHalf(const CBlockObj* b) {
-  return b && (b->m_nType == 900 || b->m_nType == 901);
+  return b && IsConnectorType(b->m_nType);
 }
 
 bool IsContact(const CBlockObj* b) {
-  return b->m_nType >= 700 && b->m_nType <= 702;
+  return b->m_nType >= kTypeMakeContact && b->m_nType <= kTypeAnalogContact;
 }
 
 bool IsFunctionBlock(const CBlockObj* b) {
@@ -170,10 +170,15 @@ void ForEachElementList(CBlockMSGTEXT* text, F&& f) {
   }
 }
 
+// The operands a message text can show (inputs, outputs, shift bits, function
+// keys, flags, analog inputs and analog flags).
 bool InOperandRanges(int op) {
-  return (op >= 100 && op <= 355) || (op >= 600 && op <= 727) || (op >= 1000 && op <= 1063) ||
-         (op >= 1300 && op <= 1304) || (op >= 1316 && op <= 1827) || (op >= 4000 && op <= 4127) ||
-         (op >= 4288 && op <= 4799);
+  auto in = [op](int first, int count) { return op >= first && op < first + count; };
+  return in(kFirstInputOperand, kInputOperandCount) || in(kFirstOutputOperand, kOutputOperandCount) ||
+         in(kFirstShiftBitOperand, kShiftBitOperandCountNewer) ||
+         in(kFirstFunctionKeyOperand, kFunctionKeyOperandCount) || in(kFirstFlagOperand, kFlagOperandCount) ||
+         (op >= kFirstAnalogInputOperand && op <= kLastAnalogContactInput) ||
+         in(kFirstAnalogFlagOperand, kAnalogFlagOperandCount);
 }
 
 }  // namespace
@@ -210,7 +215,7 @@ std::unique_ptr<CBlockObj> CDiagramEditor::PlaceNewBlock(int typeCode, CPoint p)
       AfxMessageBox(text, MB_ICONSTOP);
       return nullptr;
     }
-    if ((typeCode == 810 || typeCode == 812 || typeCode == 820) &&
+    if ((typeCode == kTypeMessageText || typeCode == kTypeShiftRegister || typeCode == kTypeAnalogFilter) &&
         !m_pDoc->CheckTypeLimit(static_cast<UINT>(typeCode), nullptr)) {
       return refuseType();
     }
@@ -400,7 +405,7 @@ void CDiagramEditor::DeleteSelection() {
     blocks.push_back(b);
   };
   auto partnerOf = [&](const CBlockObj* half) -> CBlockObj* {
-    if (half->m_nType == 901) return doc.FindBlockByNumber(half->m_nNumber - kFemaleNumberOffset);
+    if (half->m_nType == kTypeFemaleConnector) return doc.FindBlockByNumber(half->m_nNumber - kFemaleNumberOffset);
     return doc.FindBlockByNumber(half->m_nNumber + kFemaleNumberOffset);
   };
   // 1. The selected blocks, connector halves with their partners.
@@ -493,8 +498,8 @@ void CDiagramEditor::DeleteSelection() {
     std::vector<std::pair<CBlockObj*, CBlockObj*>> contacts;
     if (doc.IsLadder()) {
       for (CBlockObj* c : doc.m_blocks) {
-        const bool make = c->m_nType == 700 || c->m_nType == 701;
-        const bool analog = c->m_nType == 702 && c->m_nOperand >= kFirstFunctionBlockNumber &&
+        const bool make = c->m_nType == kTypeMakeContact || c->m_nType == kTypeBreakContact;
+        const bool analog = c->m_nType == kTypeAnalogContact && c->m_nOperand >= kFirstFunctionBlockNumber &&
                             c->m_nOperand <= kLastFunctionBlockNumber;
         if (make || analog) contacts.emplace_back(c, doc.FindBlockByNumber(c->m_nOperand));
       }

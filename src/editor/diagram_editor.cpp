@@ -5,6 +5,7 @@
 
 #include "editor/view_geometry.h"
 #include "model/block_comment.h"
+#include "model/block_codes.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
@@ -377,7 +378,7 @@ bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
     case ID_EDIT_SELECT_ALL: {
       bool any = !m_pDoc->m_comments.IsEmpty();
       for (const CBlockObj* b : m_pDoc->m_blocks) {
-        if (b->m_nType != 900 && b->m_nType != 901) any = true;
+        if (!IsConnectorType(b->m_nType)) any = true;
       }
       ui->Enable(any && editable);
       return true;

@@ -3,8 +3,8 @@
 // event over in diagram units.
 #include "editor/diagram_editor.h"
 #include "model/block_comment.h"
+#include "model/block_codes.h"
 #include "model/block_obj.h"
-#include "model/connector_obj.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "platform/resource_ids.h"
@@ -12,7 +12,7 @@
 namespace {
 
 bool IsConnectorHalf(const CBlockObj* b) {
-  return b && (b->m_nType == 900 || b->m_nType == 901);
+  return b && IsConnectorType(b->m_nType);
 }
 
 }  // namespace
@@ -87,6 +87,14 @@ void CDiagramEditor::OnLButtonDblClk(CPoint p, UINT /*flags*/) {
     ClearSelection(SEL_ALL);
     SelectBlock(m_pCurBlock);
   }
+  if (!m_pCurBlock) {
+    // A comment under the pointer is the one whose sheet opens.
+    if (CBlockComment* comment = FindCommentAt(*m_pDoc, p)) {
+      ClearSelection(SEL_ALL);
+      SelectComment(comment);
+      m_pCurComment = comment;
+    }
+  }
   if (m_pCurBlock) {
     if (m_pHost) m_pHost->OpenBlockProperties();
     if (!IsSimulating() && m_nEditMode != MODE_PLACE_BLOCK) m_nEditMode = MODE_SELECT;
@@ -95,7 +103,7 @@ void CDiagramEditor::OnLButtonDblClk(CPoint p, UINT /*flags*/) {
     if (!IsSimulating() && m_nEditMode != MODE_INSERT_COMMENT) m_nEditMode = MODE_SELECT;
   } else if (!m_pDoc->IsLadder()) {
     CBlockObj* owner = FindBlockWithPinsAt(*m_pDoc, p);
-    if (owner && owner->m_nNumber >= 9000 && owner->m_nNumber <= 10999) {
+    if (owner && owner->m_nNumber >= kFirstFunctionBlockNumber && owner->m_nNumber <= kLastFunctionBlockNumber) {
       if (m_nEditMode == MODE_CONNECT || m_nEditMode == MODE_PLACE_BLOCK) {
         CancelWiring();
       } else if (m_nEditMode == MODE_SELECT) {

@@ -19,6 +19,7 @@
 #include "controls/gui/hcolor_dialog.h"
 #include "device/gui/device_controller.h"
 #include "editor/gui/child_frame.h"
+#include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_dc.h"
@@ -403,10 +404,22 @@ void CZaradView::Beep() {
 }
 
 void CZaradView::OnBlockProperties() {
-  CBlockObj* block = m_core.GetCurrentBlock();
-  if (!block || m_pDoc->m_bLocked) return;
+  if (m_pDoc->m_bLocked) return;
   CQtSheetRunner runner(m_pProperties.get(), this);
-  m_pProperties->Run(block, m_core.IsSimulating(), runner);
+  // A selected comment first: emptying its text removes it.
+  CBlockComment* comment = m_core.GetCurrentComment();
+  if (comment && comment->m_bSelected) {
+    if (m_pProperties->RunComment(*comment, runner) == CBlockProperties::CommentEdit::kEmptied) {
+      m_core.ForgetComment(comment);
+      m_pDoc->m_comments.Detach(comment);
+      m_pDoc->SetModifiedFlag();
+      if (m_core.IsSimulating() && m_pDoc->m_comments.GetCount() == 0 && m_pDoc->m_blocks.GetCount() == 0)
+        m_core.LeaveSimulation();
+    }
+    m_core.UpdateScrollSizes();
+    InvalidateDiagram();
+  }
+  if (CBlockObj* block = m_core.GetCurrentBlock()) m_pProperties->Run(block, m_core.IsSimulating(), runner);
   InvalidateDiagram();
 }
 
@@ -424,7 +437,7 @@ bool CZaradView::OnUpdateCmdUI(CCmdUI* ui) {
   // PC->Device is the device controller's own command (the same request, and it knows when the link is busy).
   if (ui->m_nID == ID_PC_TO_DEVICE) return false;
   if (ui->m_nID == ID_BLOCK_PROPERTIES) {
-    ui->Enable(m_core.GetCurrentBlock() != nullptr);
+    ui->Enable(m_core.GetCurrentBlock() != nullptr || m_core.GetCurrentComment() != nullptr);
     return true;
   }
   return m_core.OnUpdateCmdUI(ui);
