@@ -6,6 +6,7 @@
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
+#include "model/block_comment.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
@@ -343,6 +344,29 @@ TEST(BlockPropertiesCommand, ComparatorRangeReachesItsAnalogInputAndLoopsEndTheW
   UpdateInputRangesOfBlock(d.Doc(), other, false);
 }
 
+TEST(BlockPropertiesCommand, CommentSheetWritesTheTextOrAsksForRemoval) {
+  CDiagramBuilder d;
+  CBlockComment comment;
+  comment.m_strText = u"Old";
+  comment.m_ptPos = CPoint(100, 100);
+  comment.m_size = CSize(50, 20);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  runner.script = [](CBlockSheet& sheet, CMemoryHost& host) {
+    EXPECT_EQ(sheet.Caption(), CString(u"Property"));
+    EXPECT_EQ(host.GetText(CCommentPage::kIdText), CString(u"Old"));
+    host.Type(CCommentPage::kIdText, u"Pump\r\nstation");
+  };
+  const int before = d.Doc().m_undo.m_nIndex;
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kChanged);
+  EXPECT_EQ(comment.m_strText, CString(u"Pump\r\nstation"));
+  EXPECT_EQ(comment.m_nLines, 2);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+  runner.script = [](CBlockSheet&, CMemoryHost& host) { host.Type(CCommentPage::kIdText, u""); };
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kEmptied);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+}
+
 // ---- Modeless sheets and Apply --------------------------------------------------------
 
 TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
@@ -379,6 +403,26 @@ TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
   EXPECT_EQ(sheet.ParamPage()->CurrentValueText(), CString(u"00:05"));
   command.CloseSheet(&sheet);
   EXPECT_EQ(command.ShowCurrentParameterValue(*timer, nullptr), 0);
+}
+
+TEST(BlockPropertiesApply, InputSheetTakesItsNewOperandAsTitle) {
+  CDiagramBuilder d;
+  CBlockObj* input = d.Add(600);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  command.Run(input, true, runner);
+  ASSERT_EQ(runner.opened.size(), 1u);
+  CMemoryHost& host = *runner.host;
+  host.Choose(CConstantsIOPar::kIdModule, 1);  // Ext.1
+  for (int i = 0; i < host.GetCount(CConstantsIOPar::kIdChannel); ++i)
+    if (host.GetItemText(CConstantsIOPar::kIdChannel, i) == CString(u"I3")) host.Choose(CConstantsIOPar::kIdChannel, i);
+  host.Click(CConstantsIOPar::kIdHighSpeed);
+  ASSERT_TRUE(command.ApplySheet(*runner.opened[0], 0));
+  EXPECT_EQ(runner.opened[0]->Caption(), CString(u"I103[Input]"));
+  EXPECT_EQ(input->m_nNumber, 100 + 32 + 3);
+  EXPECT_EQ(runner.opened[0]->m_nBlockNumber, input->m_nNumber);  // the open sheet follows its block
+  EXPECT_EQ(static_cast<CBlockIn*>(input)->m_bHighSpeed, 0);      // only Main I0..I3 are high-speed
+  EXPECT_EQ(OperandSheetTitle(607, OperandValues{u"Main", u"", u"M12", 0, 12}), CString(u"M12[Flag]"));
 }
 
 TEST(BlockPropertiesApply, RecordWithoutItsBlockWritesNothing) {

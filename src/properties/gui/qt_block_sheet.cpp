@@ -106,7 +106,7 @@ void CQtBlockSheet::UpdateApply() {
 
 void CQtBlockSheet::OnOK() {
   if (m_sheet.IsModeless()) {
-    if (m_pCommand) m_pCommand->ApplySheet(m_sheet, ActivePage());
+    if (m_pCommand && !m_pCommand->ApplySheet(m_sheet, ActivePage())) return;
     close();
     return;
   }
@@ -114,7 +114,7 @@ void CQtBlockSheet::OnOK() {
 }
 
 void CQtBlockSheet::OnApply() {
-  if (m_pCommand) m_pCommand->ApplySheet(m_sheet, ActivePage());
+  if (m_pCommand && m_pCommand->ApplySheet(m_sheet, ActivePage())) setWindowTitle(ToQString(m_sheet.Caption()));
   UpdateApply();
 }
 

@@ -3,6 +3,7 @@
 // with one undo snapshot, Cancel changes nothing.
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -14,6 +15,8 @@
 #include "blocks/param_text.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
+#include "model/block_comment.h"
+#include "model/doc_queries.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "pages/gui/qt_page_host.h"
@@ -41,6 +44,11 @@ class BlockPropertiesWindowTest : public ShellTest {
       CScopedShellContext scope(&quiet);
       CZaradDoc doc;
       doc.AddBlock(MakeBlockOfType(400))->m_ptPos = CPoint(200, 150);
+      auto comment = std::make_unique<CBlockComment>();
+      comment->m_ptPos = CPoint(400, 300);
+      comment->m_size = CSize(80, 20);
+      comment->m_strText = u"Note";
+      AddComment(doc, std::move(comment));
       CString error;
       EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path("delay.bfb")), &error));
     }
@@ -162,6 +170,25 @@ TEST_F(BlockPropertiesWindowTest, SimulationOpensOneModelessSheetWhoseApplyWrite
   sheet->close();
   QCoreApplication::processEvents();
   EXPECT_TRUE(view->BlockProperties().OpenSheets().empty());
+}
+
+TEST_F(BlockPropertiesWindowTest, EmptyingACommentRemovesIt) {
+  CZaradView* view = OpenDiagramWithOnDelay();
+  ASSERT_NE(view, nullptr);
+  CZaradDoc* doc = view->GetDocument();
+  ASSERT_EQ(doc->m_comments.GetCount(), 1);
+  WhenSheetShows([](CQtBlockSheet* sheet) {
+    EXPECT_EQ(sheet->windowTitle(), QString("Property"));
+    auto* text = sheet->PageHost(0)->findChild<QPlainTextEdit*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->toPlainText(), QString("Note"));
+    text->clear();
+    sheet->findChild<QPushButton*>("sheetOK")->click();
+  });
+  const CPoint client = view->Core().DiagramToClient(CPoint(420, 310));
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(client.x, client.y));
+  EXPECT_EQ(doc->m_comments.GetCount(), 0);
+  EXPECT_EQ(view->Core().GetCurrentComment(), nullptr);
 }
 
 }  // namespace
