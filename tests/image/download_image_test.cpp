@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "blocks/comm_blocks.h"
+#include "blocks/connector_obj.h"
 #include "blocks/operand_blocks.h"
 #include "image/core_rule.h"
-#include "blocks/connector_obj.h"
-#include "support/sample_document.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/message_sink.h"
 #include "support/diagram_builder.h"
+#include "support/sample_document.h"
 
 namespace {
 
