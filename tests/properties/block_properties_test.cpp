@@ -13,6 +13,7 @@
 #include "pages/operand_pages.h"
 #include "pages/timer_page.h"
 #include "platform/message_sink.h"
+#include "platform/string_table.h"
 #include "properties/block_properties.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
@@ -57,6 +58,24 @@ TEST(BlockSheet, TimeGroupCaptionByType) {
     sheet.RetextTypePage();
     EXPECT_EQ(host.GetText(CSpecialFunPar::kIdTimeGroup), CString(c.caption));
   }
+}
+
+TEST(BlockSheet, ChineseCaptionsOfTheTimerSheet) {
+  g_LanguageIsChinese = 1;
+  {
+    CBlockSheet sheet(401, u"", {});
+    EXPECT_EQ(sheet.TypePage()->m_strTitle, CString(u"参数"));
+    EXPECT_EQ(sheet.CommentPage().m_strTitle, CString(u"注释"));
+    CMemoryHost host(sheet.TypePage()->Describe(), sheet.TypePage());
+    sheet.TypePage()->Attach(&host, {});
+    sheet.TypePage()->Initialise();
+    sheet.RetextTypePage();
+    EXPECT_EQ(host.GetText(CSpecialFunPar::kIdTimeGroup), CString(u"关断延时定时器"));
+    EXPECT_EQ(host.GetText(kIdBlockNameLabel), CString(u"块名"));
+    EXPECT_EQ(host.GetText(CSpecialFunPar::kIdReference), CString(u"引用"));
+    EXPECT_EQ(host.GetItemText(CSpecialFunPar::kIdUnit, TIMEBASE_HOURS), CString(u"小时 (h:m)"));
+  }
+  g_LanguageIsChinese = 0;
 }
 
 // ---- Copying tables: block -> page values -> block gives the same words ---------
