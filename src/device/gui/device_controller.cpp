@@ -13,7 +13,9 @@
 #include "app/main_frame.h"
 #include "platform/resource_ids.h"
 #include "device/download_prep.h"
+#include "device/gui/clock_dlg.h"
 #include "device/gui/com_config_dlg.h"
+#include "device/gui/summer_time_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
 #include "model/zarad_doc.h"
 #include "platform/message_sink.h"
@@ -31,6 +33,7 @@ CDeviceController::CDeviceController(CMainFrame* frame)
       });
   m_pFrame->SetCommandHandler(ID_CLEAR_PROGRAM, [this] { PostDeviceOperation(kOpClearProgram); }, idle);
   // The settings reads: each reads the device, then shows its dialog.
+  m_pFrame->SetCommandHandler(ID_CLOCK_SETTING, [this] { PostDeviceOperation(kOpClockDialog); }, idle);
   m_pFrame->SetCommandHandler(ID_SUMMER_TIME, [this] { PostDeviceOperation(kOpSummerTime); }, idle);
   m_pFrame->SetCommandHandler(ID_WIFI_SETUP, [this] { PostDeviceOperation(kOpWifiSetup); }, idle);
   m_pFrame->SetCommandHandler(ID_REMOTE_WIFI_SETUP, [this] { PostDeviceOperation(kOpRemoteWifiSetup); }, idle);
@@ -53,6 +56,9 @@ void CDeviceController::PostDeviceOperation(int operation, UINT flags) {
       this,
       [this, operation, flags] {
         m_link.OnDeviceOperation(operation, flags);
+        // A read while the clock dialog is open shows its values at once.
+        if (operation == kOpDeviceSetting && (flags & (kClockRead | kCalibrationRead)) && m_pClock)
+          m_pClock->UpdateControls();
         m_pFrame->UpdateCommandUI();
       },
       Qt::QueuedConnection);
@@ -137,8 +143,31 @@ void CDeviceController::DownloadFinished() {
   m_pFrame->GetDocManager()->CloseDocument(converted);
 }
 
+CSetClockDlg* CDeviceController::ClockDialog() const { return m_pClock; }
+CSummerTimeDlg* CDeviceController::SummerTimeDialog() const { return m_pSummer; }
+
 void CDeviceController::ShowDeviceDialog(int kind) {
-  if (m_shower) m_shower(kind, m_link.Settings());
+  if (m_shower) {
+    m_shower(kind, m_link.Settings());
+    return;
+  }
+  auto post = [this](UINT flags) { PostDeviceOperation(kOpDeviceSetting, flags); };
+  QDialog* dialog = nullptr;
+  switch (kind) {
+    case kDialogClock:
+      if (!m_pClock) m_pClock = new CSetClockDlg(m_link.Settings(), post, m_pFrame);
+      dialog = m_pClock;
+      break;
+    case kDialogSummerTime:
+      if (!m_pSummer) m_pSummer = new CSummerTimeDlg(m_link.Settings(), post, m_pFrame);
+      dialog = m_pSummer;
+      break;
+    default:
+      return;
+  }
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
 }
 
 bool CDeviceController::CompileActiveDocument(TransferImage* image) {

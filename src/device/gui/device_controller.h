@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +15,8 @@
 
 class CMainFrame;
 class CTransferProgressDlg;
+class CSetClockDlg;
+class CSummerTimeDlg;
 class CZaradDoc;
 class DocumentWindow;
 
@@ -41,7 +44,11 @@ class CDeviceController : public QObject, public CDeviceHost {
   // Shows a device dialog (DeviceDialogKind) once its settings were read; the
   // clock, summer/winter and WiFi dialogs plug in here.
   using DialogShower = std::function<void(int kind, DeviceSettings& settings)>;
+  // Without one the controller shows its own dialogs.
   void SetDialogShower(DialogShower shower) { m_shower = std::move(shower); }
+  // The device dialogs while their windows exist.
+  CSetClockDlg* ClockDialog() const;
+  CSummerTimeDlg* SummerTimeDialog() const;
 
   // ---- CDeviceHost ----------------------------------------------------------------
   void AppendInfo(const CString& text) override;
@@ -68,6 +75,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   Compiler m_compiler;
   PortChooser m_chooser;
   DialogShower m_shower;
+  QPointer<CSetClockDlg> m_pClock;
+  QPointer<CSummerTimeDlg> m_pSummer;
   // The FBD window a ladder diagram was converted into for the running download.
   DocumentWindow* m_pConverted = nullptr;
 };

@@ -1,0 +1,199 @@
+// The device dialogs in the running main window against the simulator: the clock
+// and calibration, the summer/winter time rule and the WiFi set-ups.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "app/gui/shell_fixture.h"
+#include "device/device_link.h"
+#include "device/gui/clock_dlg.h"
+#include "device/gui/device_controller.h"
+#include "device/gui/summer_time_dlg.h"
+#include "platform/ms_clock.h"
+#include "platform/resource_ids.h"
+#include "support/device_simulator.h"
+
+namespace {
+
+class DeviceDialogsTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    m_device = m_frame->GetDeviceController();
+    ASSERT_NE(m_device, nullptr);
+    m_device->Link().SetTimeScale(0.1);
+    m_device->SetPortChooser([this](const std::string&) { return m_sim.PortPath(); });
+  }
+
+  // Runs the event loop until the link has finished what was posted.
+  void RunPosted() {
+    QElapsedTimer timer;
+    timer.start();
+    QCoreApplication::processEvents();
+    while (m_device->Link().IsBusy() && timer.elapsed() < 20000) QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+  }
+
+  void Command(UINT id) {
+    m_frame->UpdateCommandUI();
+    QAction* action = m_frame->GetAction(id);
+    ASSERT_NE(action, nullptr);
+    ASSERT_TRUE(action->isEnabled());
+    action->trigger();
+    RunPosted();
+  }
+
+  template <typename T>
+  static T* Child(QWidget* parent, const char* name) {
+    T* w = parent->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  static void Click(QWidget* parent, const char* name) {
+    if (auto* b = Child<QPushButton>(parent, name)) b->click();
+  }
+
+  DeviceSimulator m_sim;
+  CDeviceController* m_device = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DeviceDialogsTest, ClockDialogReadsWritesAndClampsWhileTyping) {
+  Command(ID_CLOCK_SETTING);
+  CSetClockDlg* dlg = m_device->ClockDialog();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_EQ(dlg->windowTitle(), "Clock Setting/Calibration");
+  // It opens on the PC's date.
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  auto* date = Child<QDateEdit>(dlg, "clockDate");
+  ASSERT_NE(date, nullptr);
+  EXPECT_EQ(date->date(), QDate(now.wYear, now.wMonth, now.wDay));
+  EXPECT_EQ(date->minimumDate(), QDate(2010, 1, 1));
+  EXPECT_EQ(date->maximumDate(), QDate(2036, 12, 31));
+  auto* hour = Child<QLineEdit>(dlg, "clockHour");
+  auto* minute = Child<QLineEdit>(dlg, "clockMinute");
+  auto* second = Child<QLineEdit>(dlg, "clockSecond");
+  minute->clear();
+  QTest::keyClicks(minute, "75");
+  EXPECT_EQ(minute->text(), "59");
+  hour->selectAll();
+  QTest::keyClick(hour, Qt::Key_Backspace);
+  EXPECT_EQ(hour->text(), "0");
+
+  // Read: the device's clock shows in the open dialog.
+  m_sim.SetRegisters(301, {0x07, 0xE9, 0, 12, 0, 24, 0, 23, 0, 59, 0, 58});
+  Click(dlg, "clockRead");
+  RunPosted();
+  EXPECT_EQ(date->date(), QDate(2025, 12, 24));
+  EXPECT_EQ(hour->text(), "23");
+  EXPECT_EQ(second->text(), "58");
+
+  // Write: what the controls show goes to the device.
+  date->setDate(QDate(2031, 2, 3));
+  hour->setText("7");
+  minute->setText("8");
+  second->setText("9");
+  Click(dlg, "clockWrite");
+  RunPosted();
+  EXPECT_EQ(m_sim.Registers(301, 6), (std::vector<BYTE>{0x07, 0xEF, 0, 2, 0, 3, 0, 7, 0, 8, 0, 9}));
+
+  // Calibration: Set writes, Get reads back; the spin keeps to -30..30.
+  auto* calibration = Child<QSpinBox>(dlg, "clockCalibration");
+  calibration->setValue(-45);
+  EXPECT_EQ(calibration->value(), -30);
+  calibration->setValue(-7);
+  Click(dlg, "calibrationSet");
+  RunPosted();
+  calibration->setValue(0);
+  Click(dlg, "calibrationGet");
+  RunPosted();
+  EXPECT_EQ(calibration->value(), -7);
+  EXPECT_TRUE(dlg->isVisible());  // it stays open while the user reads and writes
+  EXPECT_TRUE(m_sink.messages().empty());
+
+  Click(dlg, "clockCancel");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(m_device->ClockDialog(), nullptr);
+}
+
+TEST_F(DeviceDialogsTest, SummerTimeDialogShowsTheDeviceRuleAndWritesIt) {
+  m_sim.SetSummerRecord({3, 0, 0, 0, 10, 26, 3, 30, 60, 0, 0, 0});
+  Command(ID_SUMMER_TIME);
+  CSummerTimeDlg* dlg = m_device->SummerTimeDialog();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_TRUE(dlg->isVisible());
+  auto* active = Child<QCheckBox>(dlg, "summerActive");
+  auto* rule = Child<QComboBox>(dlg, "summerRule");
+  auto* startMonth = Child<QLineEdit>(dlg, "startMonth");
+  auto* startDay = Child<QLineEdit>(dlg, "startDay");
+  auto* difference = Child<QLineEdit>(dlg, "summerDifference");
+  EXPECT_EQ(rule->currentText(), "UK");
+  EXPECT_EQ(startDay->text(), "30");
+  EXPECT_FALSE(startMonth->isEnabled());
+
+  // Enabling: only an active, freely adjustable rule opens the date edits.
+  active->setChecked(true);
+  rule->setCurrentIndex(0);
+  EXPECT_FALSE(startMonth->isEnabled());
+  active->setChecked(false);
+  rule->setCurrentIndex(6);
+  EXPECT_FALSE(startMonth->isEnabled());
+  EXPECT_TRUE(Child<QPushButton>(dlg, "startPick")->isEnabled());
+  active->setChecked(true);
+  EXPECT_TRUE(startMonth->isEnabled());
+
+  // Clamps while typing.
+  startDay->setText("31");
+  startMonth->selectAll();
+  QTest::keyClicks(startMonth, "2");
+  EXPECT_EQ(startDay->text(), "28");
+  difference->selectAll();
+  QTest::keyClicks(difference, "200");
+  EXPECT_EQ(difference->text(), "180");
+  // The picker's month and day go into the End group.
+  dlg->SetPicker([](int* month, int* day) {
+    *month = 11;
+    *day = 31;
+    return true;
+  });
+  Click(dlg, "endPick");
+  EXPECT_EQ(Child<QLineEdit>(dlg, "endMonth")->text(), "11");
+  EXPECT_EQ(Child<QLineEdit>(dlg, "endDay")->text(), "30");
+
+  dlg->OnOK();
+  RunPosted();
+  EXPECT_EQ(m_device->SummerTimeDialog(), nullptr);
+  EXPECT_TRUE(m_sink.messages().empty());
+  SummerTimeSettings expected;
+  expected.enabled = true;
+  expected.ruleIndex = 6;
+  expected.startMonth = 2;
+  expected.startDay = 28;
+  expected.endMonth = 11;
+  expected.endDay = 30;
+  expected.difference = 180;
+  EXPECT_EQ(m_sim.SummerRecord(), BuildSummerTimeRecord(expected));
+}
+
+TEST_F(DeviceDialogsTest, SummerTimeOkRefusesAnEmptyEdit) {
+  m_sim.SetSummerRecord({3, 0, 0, 0, 10, 26, 3, 30, 60, 0, 0, 0});
+  Command(ID_SUMMER_TIME);
+  CSummerTimeDlg* dlg = m_device->SummerTimeDialog();
+  ASSERT_NE(dlg, nullptr);
+  Child<QLineEdit>(dlg, "summerDifference")->clear();
+  const auto before = m_sim.SummerRecord();
+  dlg->OnOK();
+  RunPosted();
+  EXPECT_EQ(m_device->SummerTimeDialog(), dlg);
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sim.SummerRecord(), before);
+}
