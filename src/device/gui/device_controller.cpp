@@ -17,6 +17,7 @@
 #include "device/gui/com_config_dlg.h"
 #include "device/gui/summer_time_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
+#include "device/gui/wifi_setup_dlg.h"
 #include "model/zarad_doc.h"
 #include "platform/message_sink.h"
 
@@ -145,6 +146,8 @@ void CDeviceController::DownloadFinished() {
 
 CSetClockDlg* CDeviceController::ClockDialog() const { return m_pClock; }
 CSummerTimeDlg* CDeviceController::SummerTimeDialog() const { return m_pSummer; }
+CWifiSetupDlg* CDeviceController::WifiDialog() const { return m_pWifi; }
+CRemoteWifiSetup* CDeviceController::RemoteWifiDialog() const { return m_pRemoteWifi; }
 
 void CDeviceController::ShowDeviceDialog(int kind) {
   if (m_shower) {
@@ -162,6 +165,22 @@ void CDeviceController::ShowDeviceDialog(int kind) {
       if (!m_pSummer) m_pSummer = new CSummerTimeDlg(m_link.Settings(), post, m_pFrame);
       dialog = m_pSummer;
       break;
+    case kDialogWifi:
+      // Each read starts the dialog anew from the device's values.
+      if (m_pWifi) m_pWifi->close();
+      m_pWifi = new CWifiSetupDlg(m_link.Settings(), post, m_pFrame);
+      dialog = m_pWifi;
+      break;
+    case kDialogRemoteWifi: {
+      if (m_pRemoteWifi) m_pRemoteWifi->close();
+      auto send = [this](int operation) {
+        m_link.OnDeviceOperation(operation, 0);
+        m_pFrame->UpdateCommandUI();
+      };
+      m_pRemoteWifi = new CRemoteWifiSetup(m_link.Settings(), post, send, m_pFrame);
+      dialog = m_pRemoteWifi;
+      break;
+    }
     default:
       return;
   }

@@ -17,6 +17,8 @@ class CMainFrame;
 class CTransferProgressDlg;
 class CSetClockDlg;
 class CSummerTimeDlg;
+class CWifiSetupDlg;
+class CRemoteWifiSetup;
 class CZaradDoc;
 class DocumentWindow;
 
@@ -49,6 +51,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   // The device dialogs while their windows exist.
   CSetClockDlg* ClockDialog() const;
   CSummerTimeDlg* SummerTimeDialog() const;
+  CWifiSetupDlg* WifiDialog() const;
+  CRemoteWifiSetup* RemoteWifiDialog() const;
 
   // ---- CDeviceHost ----------------------------------------------------------------
   void AppendInfo(const CString& text) override;
@@ -77,6 +81,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   DialogShower m_shower;
   QPointer<CSetClockDlg> m_pClock;
   QPointer<CSummerTimeDlg> m_pSummer;
+  QPointer<CWifiSetupDlg> m_pWifi;
+  QPointer<CRemoteWifiSetup> m_pRemoteWifi;
   // The FBD window a ladder diagram was converted into for the running download.
   DocumentWindow* m_pConverted = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 
@@ -15,6 +16,7 @@
 #include "device/gui/clock_dlg.h"
 #include "device/gui/device_controller.h"
 #include "device/gui/summer_time_dlg.h"
+#include "device/gui/wifi_setup_dlg.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
 #include "support/device_simulator.h"
@@ -196,4 +198,132 @@ TEST_F(DeviceDialogsTest, SummerTimeOkRefusesAnEmptyEdit) {
   EXPECT_EQ(m_device->SummerTimeDialog(), dlg);
   ASSERT_EQ(m_sink.messages().size(), 1u);
   EXPECT_EQ(m_sim.SummerRecord(), before);
+}
+
+namespace {
+
+std::vector<WORD> Words(const std::vector<BYTE>& bytes) {
+  std::vector<WORD> words;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) words.push_back(static_cast<WORD>(bytes[i] << 8 | bytes[i + 1]));
+  return words;
+}
+
+std::vector<BYTE> Bytes(const std::vector<WORD>& words) {
+  std::vector<BYTE> bytes;
+  for (WORD w : words) bytes.insert(bytes.end(), {static_cast<BYTE>(w >> 8), static_cast<BYTE>(w & 0xFF)});
+  return bytes;
+}
+
+}  // namespace
+
+TEST_F(DeviceDialogsTest, WifiSetupShowsTheDeviceValuesAndWritesWithItsRules) {
+  m_sim.SetIdentity(kDeviceTypeWifi, 0x88, 0xC100);
+  WifiSettings device;
+  device.mode = kWifiStation;
+  device.deviceId = 3;
+  device.ssid = u"Lodri";
+  device.password = u"58203917";
+  device.localPort = 502;
+  device.remotePort = 200;
+  device.channel = 4;
+  m_sim.SetRegisters(kRegWifi, Bytes(BuildWifiRegisters(device)));
+  Command(ID_WIFI_SETUP);
+  CWifiSetupDlg* dlg = m_device->WifiDialog();
+  ASSERT_NE(dlg, nullptr);
+  auto* mode = Child<QComboBox>(dlg, "wifiMode");
+  auto* id = Child<QLineEdit>(dlg, "wifiDeviceId");
+  auto* ssid = Child<QLineEdit>(dlg, "wifiSsid");
+  EXPECT_EQ(mode->currentText(), "Station");
+  EXPECT_EQ(id->text(), "3");
+  EXPECT_EQ(ssid->text(), "Lodri");
+  EXPECT_EQ(Child<QComboBox>(dlg, "wifiChannel")->currentIndex(), 4);
+  EXPECT_FALSE(Child<QRadioButton>(dlg, "wifiDhcp")->isVisible());
+
+  // Server clears the device ID; Remote shows the address and port controls.
+  mode->setCurrentIndex(kWifiServer);
+  EXPECT_EQ(id->text(), "0");
+  EXPECT_FALSE(id->isEnabled());
+  mode->setCurrentIndex(kWifiRemote);
+  EXPECT_TRUE(Child<QRadioButton>(dlg, "wifiDhcp")->isVisible());
+  EXPECT_EQ(id->text(), "1");
+  mode->setCurrentIndex(kWifiStation);
+  id->setText("9");
+  dlg->OnOK();
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sink.messages()[0].text, CString(u"Please enter a Number between 1 and 7"));
+  EXPECT_EQ(m_device->WifiDialog(), dlg);
+
+  // The SSID keeps the characters before a space.
+  ssid->clear();
+  ssid->setFocus();
+  QTest::keyClicks(ssid, "my ");
+  EXPECT_EQ(ssid->text(), "my");
+  ASSERT_GE(m_sink.messages().size(), 2u);
+  EXPECT_EQ(m_sink.messages()[1].text, CString(u"Every character must be A - Z, a - z, and 0 - 9"));
+  id->setText("5");
+  const size_t before = m_sink.messages().size();
+  dlg->OnOK();
+  RunPosted();
+  EXPECT_EQ(m_sink.messages().size(), before);
+  EXPECT_EQ(m_device->WifiDialog(), nullptr);
+  WifiSettings written;
+  ReadWifiRegisters(Words(m_sim.Registers(kRegWifi, 119)), &written);
+  EXPECT_EQ(written.mode, kWifiStation);
+  EXPECT_EQ(written.deviceId, 5);
+  EXPECT_EQ(written.ssid, CString(u"my"));
+  EXPECT_EQ(written.channel, 4);
+}
+
+TEST_F(DeviceDialogsTest, RemoteWifiFiltersTheKeyStaysOpenOnOkAndResets) {
+  m_sim.SetIdentity(kDeviceTypeRemoteWifi, 0x88, 0xC100);
+  RemoteWifiSettings module;
+  module.ssid = u"Fenwa";
+  module.password = u"58203917";
+  module.deviceId = 2;
+  module.ledOn = 100;
+  module.ledOff = 200;
+  module.keyPassword = u"352641";
+  const auto block = BuildRemoteWifiBlock(module);
+  m_sim.SetRegisters(0, SwapBytePairs(block.data(), block.size()));
+  Command(ID_REMOTE_WIFI_SETUP);
+  CRemoteWifiSetup* dlg = m_device->RemoteWifiDialog();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(Child<QLineEdit>(dlg, "remoteSsid")->text(), "Fenwa");
+  EXPECT_EQ(Child<QLineEdit>(dlg, "remoteDeviceId")->text(), "2");
+  auto* key = Child<QLineEdit>(dlg, "remoteKey");
+  key->setText("35");
+  key->setFocus();
+  key->end(false);
+  QTest::keyClicks(key, "7");
+  EXPECT_EQ(key->text(), "35");
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sink.messages()[0].text, CString(u"Every character must be 1 - 6"));
+
+  Child<QLineEdit>(dlg, "remoteDeviceId")->setText("6");
+  dlg->OnOK();
+  RunPosted();
+  EXPECT_EQ(m_device->RemoteWifiDialog(), dlg);  // OK leaves it open
+  const std::vector<BYTE> wire = m_sim.Registers(0, 74);
+  const std::vector<BYTE> bytes = SwapBytePairs(wire.data(), wire.size());
+  std::array<BYTE, 148> back{};
+  std::copy(bytes.begin(), bytes.end(), back.begin());
+  RemoteWifiSettings written;
+  ReadRemoteWifiBlock(back, &written);
+  EXPECT_EQ(written.deviceId, 6);
+  // The key goes out as a word pair per digit: 0x8000, then the digit's bit.
+  EXPECT_EQ(std::vector<BYTE>(back.begin() + 120, back.begin() + 128),
+            (std::vector<BYTE>{0x00, 0x80, 0x04, 0x00, 0x00, 0x80, 0x10, 0x00}));
+
+  // Factory Reset asks, runs at once and closes the dialog.
+  m_sink.QueueAnswer(IDNO);
+  dlg->OnFactoryReset();
+  EXPECT_EQ(m_device->RemoteWifiDialog(), dlg);
+  m_sim.ClearRequests();
+  m_sink.QueueAnswer(IDYES);
+  dlg->OnFactoryReset();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(m_device->RemoteWifiDialog(), nullptr);
+  const auto requests = m_sim.Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(BigEndianWord(&requests.back()[2]), kRegFactoryReset);
 }

@@ -1,0 +1,98 @@
+#include "properties/program_sheet.h"
+
+#include "model/shell_context.h"
+#include "model/zarad_doc.h"
+
+CPropertiesPropSh::CPropertiesPropSh(CZaradDoc* doc) : m_pDoc(doc) {
+  m_context.doc = doc;
+  m_pages = {&m_general, &m_comment, &m_parameter, &m_protect, &m_com[0], &m_com[1], &m_com[2]};
+  for (CParamPage* page : m_pages) page->m_strTitle = page->Describe().caption;
+  static const char16_t* const kComTitles[] = {u"COM0", u"COM1", u"COM2"};
+  for (int i = 0; i < 3; ++i) m_com[i].m_strTitle = kComTitles[i];
+  if (!doc) return;
+  const CZaradDoc& d = *doc;
+  m_general.m_strCreator = d.m_strCreator;
+  m_general.m_strProjectName = d.m_strProjectName;
+  m_general.m_strInstallationName = d.m_strInstallationName;
+  m_general.m_strCustomer = d.m_strCustomer;
+  m_general.m_strDiagramNo = d.m_strDiagramNo;
+  m_general.m_strChecked = d.m_strChecked;
+  m_general.m_strVersion[0] = d.m_strVersion1;
+  m_general.m_strVersion[1] = d.m_strVersion2;
+  m_general.m_strVersion[2] = d.m_strVersion3;
+  m_general.m_bShowAtNew = d.m_bShowPropertiesOnNew;
+  m_comment.m_strComment = d.m_strComment;
+  m_parameter.m_strProgramName = d.m_strProgramName;
+  m_parameter.m_strPassword = d.m_strPassword;
+  m_parameter.m_nRedundancy = d.m_nRedundancy;
+  m_parameter.m_nSyncTime = d.m_nSyncTime;
+  if (d.GetModelFamily() >= 0x51) {
+    m_parameter.m_nAi0RangeType = d.m_nAiRangeType0;
+    m_parameter.m_nAi1RangeType = d.m_nAiRangeType1;
+  }
+  m_protect.m_bCopyProtect = d.m_bCopyProtect;
+  m_protect.m_nHigh = d.m_nTempHigh;
+  m_protect.m_nLow = d.m_nTempLow;
+  for (int i = 0; i < 3; ++i) m_com[i].m_port = d.m_ports[i];
+}
+
+void CPropertiesPropSh::SetStartPage(int request) {
+  if (request == 2) m_nStartPage = 2;  // Parameter
+  // The Hardware page (request 1) is not among the pages yet: the first page.
+}
+
+bool CPropertiesPropSh::OnOK(int activePage) {
+  // The page in front first, so that its failure keeps it in front.
+  if (activePage >= 0 && activePage < static_cast<int>(m_pages.size())) {
+    CParamPage* page = m_pages[static_cast<size_t>(activePage)];
+    if (page->IsInitialised() && !page->UpdateData(true)) return false;
+  }
+  for (size_t i = 0; i < m_pages.size(); ++i) {
+    if (static_cast<int>(i) == activePage || !m_pages[i]->IsInitialised()) continue;
+    if (!m_pages[i]->UpdateData(true)) return false;
+  }
+  for (CParamPage* page : m_pages) {
+    if (page->IsInitialised()) page->OnOK();
+  }
+  return true;
+}
+
+bool CPropertiesPropSh::StoreToDocument() {
+  if (!m_pDoc) return false;
+  CZaradDoc& d = *m_pDoc;
+  bool changed = false;
+  auto put = [&changed](auto& member, const auto& value) {
+    if (member == value) return;
+    member = value;
+    changed = true;
+  };
+  put(d.m_strCreator, m_general.m_strCreator);
+  put(d.m_strProjectName, m_general.m_strProjectName);
+  put(d.m_strInstallationName, m_general.m_strInstallationName);
+  put(d.m_strCustomer, m_general.m_strCustomer);
+  put(d.m_strDiagramNo, m_general.m_strDiagramNo);
+  put(d.m_strChecked, m_general.m_strChecked);
+  put(d.m_strVersion1, m_general.m_strVersion[0]);
+  put(d.m_strVersion2, m_general.m_strVersion[1]);
+  put(d.m_strVersion3, m_general.m_strVersion[2]);
+  put(d.m_bShowPropertiesOnNew, m_general.m_bShowAtNew);
+  g_ShowPropertiesOnNew = m_general.m_bShowAtNew;
+  put(d.m_strComment, m_comment.m_strComment);
+  put(d.m_strProgramName, m_parameter.m_strProgramName);
+  put(d.m_strPassword, m_parameter.m_strPassword);
+  put(d.m_nRedundancy, m_parameter.m_nRedundancy);
+  put(d.m_nSyncTime, m_parameter.m_nSyncTime);
+  if (d.GetModelFamily() >= 0x51) {
+    put(d.m_nAiRangeType0, m_parameter.m_nAi0RangeType);
+    put(d.m_nAiRangeType1, m_parameter.m_nAi1RangeType);
+  }
+  put(d.m_bCopyProtect, m_protect.m_bCopyProtect);
+  put(d.m_nTempHigh, m_protect.m_nHigh);
+  put(d.m_nTempLow, m_protect.m_nLow);
+  for (int i = 0; i < 3; ++i) {
+    ComPortSettings port = ComPortForSeries(m_com[i].m_port, d.GetModelFamily());
+    port.nReserved = d.m_ports[i].nReserved;  // never edited
+    put(d.m_ports[i], port);
+  }
+  return changed;
+}
