@@ -5,7 +5,7 @@
 
 CPropertiesPropSh::CPropertiesPropSh(CZaradDoc* doc) : m_pDoc(doc) {
   m_context.doc = doc;
-  m_pages = {&m_general, &m_comment, &m_parameter, &m_protect, &m_com[0], &m_com[1], &m_com[2]};
+  m_pages = {&m_general, &m_comment, &m_parameter, &m_protect, &m_com[0], &m_com[1], &m_com[2], &m_lcd};
   for (CParamPage* page : m_pages) page->m_strTitle = page->Describe().caption;
   static const char16_t* const kComTitles[] = {u"COM0", u"COM1", u"COM2"};
   for (int i = 0; i < 3; ++i) m_com[i].m_strTitle = kComTitles[i];
@@ -34,6 +34,14 @@ CPropertiesPropSh::CPropertiesPropSh(CZaradDoc* doc) : m_pDoc(doc) {
   m_protect.m_nHigh = d.m_nTempHigh;
   m_protect.m_nLow = d.m_nTempLow;
   for (int i = 0; i < 3; ++i) m_com[i].m_port = d.m_ports[i];
+  m_lcd.m_strPath = d.m_strLogoFile;
+  m_lcd.m_bInverse = d.m_bLogoInverse;
+  // The display settings belong to the newer generation only.
+  const bool newer = d.GetModelFamily() >= 0x51;
+  m_lcd.m_nLanguage = newer ? d.m_nLanguage : 0;
+  m_lcd.m_nLogoTime = newer ? d.m_nLogoTime : 0;
+  m_lcd.m_nContrast = newer ? d.m_nContrast : 0;
+  m_lcd.m_nBacklight = newer ? d.m_nBacklight : 0;
 }
 
 void CPropertiesPropSh::SetStartPage(int request) {
@@ -89,6 +97,14 @@ bool CPropertiesPropSh::StoreToDocument() {
   put(d.m_bCopyProtect, m_protect.m_bCopyProtect);
   put(d.m_nTempHigh, m_protect.m_nHigh);
   put(d.m_nTempLow, m_protect.m_nLow);
+  put(d.m_strLogoFile, m_lcd.m_strPath);
+  put(d.m_bLogoInverse, m_lcd.m_bInverse);
+  if (d.GetModelFamily() >= 0x51) {
+    put(d.m_nLanguage, m_lcd.m_nLanguage);
+    put(d.m_nLogoTime, m_lcd.m_nLogoTime);
+    put(d.m_nContrast, m_lcd.m_nContrast);
+    put(d.m_nBacklight, m_lcd.m_nBacklight);
+  }
   for (int i = 0; i < 3; ++i) {
     ComPortSettings port = ComPortForSeries(m_com[i].m_port, d.GetModelFamily());
     port.nReserved = d.m_ports[i].nReserved;  // never edited

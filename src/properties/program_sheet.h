@@ -8,6 +8,7 @@
 #include "pages/param_page.h"
 #include "properties/com_setting_page.h"
 #include "properties/program_pages.h"
+#include "properties/startup_bmp_page.h"
 
 class CZaradDoc;
 
@@ -34,6 +35,7 @@ class CPropertiesPropSh {
   CParameter m_parameter;
   CProtect m_protect;
   CComSetting m_com[3];
+  CStartUpBmp m_lcd;
 
  private:
   CZaradDoc* m_pDoc;

@@ -1,6 +1,9 @@
 #include "properties/gui/qt_program_sheet.h"
 
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -73,6 +76,18 @@ void CQtProgramSheet::ShowPage(int index) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(host);
   m_hosts[static_cast<size_t>(index)] = host;
+  if (page == &m_sheet.m_lcd) {
+    // The logo preview sits in the "Preview" frame, at its own size.
+    const ControlDesc* frame = page->Describe().Find(CStartUpBmp::kIdPreview);
+    auto* preview = new QLabel(host);
+    preview->setObjectName(QStringLiteral("logoPreview"));
+    const QRect r = host->ToPixels(frame->rect);
+    preview->setGeometry(r.adjusted(8, 16, -8, -8));
+    preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_sheet.m_lcd.m_onPreview = [preview](const CString& path) {
+      preview->setPixmap(path.IsEmpty() ? QPixmap() : QPixmap(ToQString(path)));
+    };
+  }
   page->Attach(host, m_sheet.Context());
   page->Initialise();
 }
@@ -102,6 +117,13 @@ void CProgramPropertiesCommand::OnProperties() {
   CPropertiesPropSh sheet(doc);
   sheet.SetStartPage(m_pFrame->m_nPropertiesStartPage);
   QWidget* owner = m_pFrame;
+  sheet.m_lcd.m_chooseFile = [owner] {
+    QFileDialog dialog(owner, QString(), QString(), "Graphic files(*.bmp)");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? ToCString(dialog.selectedFiles().first())
+               : CString();
+  };
   sheet.m_parameter.m_onFixedValues = [doc, owner] {
     CFixedValueDlg dlg(*doc, owner);
     RunAnalogOutputDialog(dlg);

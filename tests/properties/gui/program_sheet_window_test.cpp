@@ -3,7 +3,9 @@
 // pages, values going back to the document only on OK.
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 
@@ -13,11 +15,13 @@
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "pages/gui/qt_page_host.h"
+#include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
 #include "properties/gui/analog_output_dlg.h"
 #include "properties/gui/qt_program_sheet.h"
 #include "properties/program_pages.h"
 #include "properties/program_sheet.h"
+#include "properties/startup_bmp_page.h"
 
 namespace {
 
@@ -299,4 +303,77 @@ TEST_F(ProgramSheetWindowTest, AnalogOutputDialogsWriteAtOnce) {
   EXPECT_EQ(doc->m_aqFixedValue[5], 10.0);
   EXPECT_EQ(doc->m_aqFixedValue[6], 2.5);
   EXPECT_EQ(doc->m_bKeepOutputs, 1);  // the page's OK did not run
+}
+
+namespace {
+
+// A 108 x 64, 1-bit BMP (or a 24-bit header when bits is 24), black first in the palette.
+QByteArray LogoFile(int bits) {
+  QByteArray f(62, '\0');
+  auto put32 = [&f](int at, int v) {
+    for (int i = 0; i < 4; ++i) f[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  f[0] = 'B';
+  f[1] = 'M';
+  put32(2, 62 + 64 * 16);
+  put32(10, 62);
+  put32(14, 40);
+  put32(18, 108);
+  put32(22, 64);
+  f[26] = 1;
+  f[28] = static_cast<char>(bits);
+  f[58] = f[59] = f[60] = static_cast<char>(0xFF);  // second palette entry white
+  f.append(QByteArray(64 * 16, static_cast<char>(0x55)));
+  return f;
+}
+
+}  // namespace
+
+TEST_F(ProgramSheetWindowTest, LcdSettingPageChoosesALogoAndTheDisplaySettings) {
+  CZaradDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  const QString good = Path("logo.bmp");
+  const QString wide = Path("colour.bmp");
+  for (const auto& [path, bits] : {std::pair{good, 1}, std::pair{wide, 24}}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(LogoFile(bits));
+  }
+  doc->m_strLogoFile = ToCString(Path("missing.bmp"));
+  RunProperties([&](CQtProgramSheet& sheet) {
+    EXPECT_EQ(sheet.Tabs()->tabText(7), "LCD Setting");
+    CStartUpBmp& lcd = sheet.Sheet().m_lcd;
+    QString next = wide;
+    lcd.m_chooseFile = [&] { return ToCString(next); };
+    CControlHost& page = Page(sheet, 7);
+    // The stored file is missing: said when the page opens.
+    EXPECT_EQ(m_sink.messages().size(), 1u);
+    EXPECT_TRUE(page.IsVisible(CStartUpBmp::kIdLanguage));
+    EXPECT_EQ(page.GetText(CStartUpBmp::kIdContrast), CString(u"2"));
+    // A 24-bit file is refused, a 108 x 64 monochrome one becomes the preview and the path.
+    lcd.OnNotify(CStartUpBmp::kIdOpen, Notify::kClicked);
+    EXPECT_EQ(m_sink.messages().size(), 2u);
+    EXPECT_TRUE(lcd.PreviewPath().IsEmpty());
+    next = good;
+    lcd.OnNotify(CStartUpBmp::kIdOpen, Notify::kClicked);
+    EXPECT_EQ(lcd.PreviewPath(), ToCString(good));
+    EXPECT_EQ(page.GetText(CStartUpBmp::kIdPath), ToCString(good));
+    auto* preview = sheet.findChild<QLabel*>("logoPreview");
+    EXPECT_NE(preview, nullptr);
+    EXPECT_EQ(preview ? preview->pixmap().size() : QSize(), QSize(108, 64));
+    page.SetCurSel(CStartUpBmp::kIdLanguage, 7);
+    page.SetCheck(CStartUpBmp::kIdInverse, 1);
+    return Ok(sheet);
+  });
+  EXPECT_EQ(doc->m_strLogoFile, ToCString(good));
+  EXPECT_EQ(doc->m_bLogoInverse, 1);
+  EXPECT_EQ(doc->m_nLanguage, 7);
+  // An older series hides the display settings and keeps them.
+  doc->m_wModelCode = 0x1188;
+  RunProperties([&](CQtProgramSheet& sheet) {
+    CControlHost& page = Page(sheet, 7);
+    EXPECT_FALSE(page.IsVisible(CStartUpBmp::kIdLanguage));
+    return Ok(sheet);
+  });
+  EXPECT_EQ(doc->m_nLanguage, 7);
 }
