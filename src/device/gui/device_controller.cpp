@@ -15,9 +15,11 @@
 #include "device/download_prep.h"
 #include "device/gui/clock_dlg.h"
 #include "device/gui/com_config_dlg.h"
+#include "device/gui/io_status_dlg.h"
 #include "device/gui/summer_time_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
 #include "device/gui/wifi_setup_dlg.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/message_sink.h"
 
@@ -38,6 +40,7 @@ CDeviceController::CDeviceController(CMainFrame* frame)
   m_pFrame->SetCommandHandler(ID_SUMMER_TIME, [this] { PostDeviceOperation(kOpSummerTime); }, idle);
   m_pFrame->SetCommandHandler(ID_WIFI_SETUP, [this] { PostDeviceOperation(kOpWifiSetup); }, idle);
   m_pFrame->SetCommandHandler(ID_REMOTE_WIFI_SETUP, [this] { PostDeviceOperation(kOpRemoteWifiSetup); }, idle);
+  m_pFrame->SetCommandHandler(ID_IO_STATUS, [this] { OnIoStatus(); }, idle);
   m_pFrame->SetCommandHandler(ID_COM_CONFIGURATION, [this] { OnComConfiguration(); }, idle);
   m_pFrame->installEventFilter(this);
 }
@@ -63,6 +66,19 @@ void CDeviceController::PostDeviceOperation(int operation, UINT flags) {
         m_pFrame->UpdateCommandUI();
       },
       Qt::QueuedConnection);
+}
+
+void CDeviceController::OnIoStatus() {
+  if (m_link.IsBusy()) return;
+  CZaradDoc* doc = ActiveDocument();
+  const int series = (doc ? doc->m_wModelCode : g_CurrentModelCode) >> 8;
+  CIOStatus dialog(m_link, series, m_pFrame);
+  if (m_ioRunner) {
+    m_ioRunner(dialog);
+  } else {
+    dialog.exec();
+  }
+  m_pFrame->UpdateCommandUI();
 }
 
 void CDeviceController::OnComConfiguration() {

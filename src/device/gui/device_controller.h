@@ -18,6 +18,7 @@ class CTransferProgressDlg;
 class CSetClockDlg;
 class CSummerTimeDlg;
 class CWifiSetupDlg;
+class CIOStatus;
 class CRemoteWifiSetup;
 class CZaradDoc;
 class DocumentWindow;
@@ -52,6 +53,10 @@ class CDeviceController : public QObject, public CDeviceHost {
   CSetClockDlg* ClockDialog() const;
   CSummerTimeDlg* SummerTimeDialog() const;
   CWifiSetupDlg* WifiDialog() const;
+  // "I/O Status...": the modal monitor, run by exec() unless a test drives it.
+  void OnIoStatus();
+  using IoStatusRunner = std::function<void(CIOStatus& dialog)>;
+  void SetIoStatusRunner(IoStatusRunner runner) { m_ioRunner = std::move(runner); }
   CRemoteWifiSetup* RemoteWifiDialog() const;
 
   // ---- CDeviceHost ----------------------------------------------------------------
@@ -79,6 +84,7 @@ class CDeviceController : public QObject, public CDeviceHost {
   Compiler m_compiler;
   PortChooser m_chooser;
   DialogShower m_shower;
+  IoStatusRunner m_ioRunner;
   QPointer<CSetClockDlg> m_pClock;
   QPointer<CSummerTimeDlg> m_pSummer;
   QPointer<CWifiSetupDlg> m_pWifi;

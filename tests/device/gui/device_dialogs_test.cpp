@@ -14,7 +14,10 @@
 #include "app/gui/shell_fixture.h"
 #include "device/device_link.h"
 #include "device/gui/clock_dlg.h"
+#include "controls/gui/grid_widget.h"
 #include "device/gui/device_controller.h"
+#include "device/gui/io_status_dlg.h"
+#include "device/modbus.h"
 #include "device/gui/summer_time_dlg.h"
 #include "device/gui/wifi_setup_dlg.h"
 #include "platform/ms_clock.h"
@@ -326,4 +329,46 @@ TEST_F(DeviceDialogsTest, RemoteWifiFiltersTheKeyStaysOpenOnOkAndResets) {
   const auto requests = m_sim.Requests();
   ASSERT_FALSE(requests.empty());
   EXPECT_EQ(BigEndianWord(&requests.back()[2]), kRegFactoryReset);
+}
+
+TEST_F(DeviceDialogsTest, IoStatusMonitorShowsWhatTheDeviceReports) {
+  m_sim.SetBit(kFnReadInputs, 0, true);  // I0 of Main
+  m_sim.SetRegisters(500, {0xFF, 0xFF});  // AI0 of Main
+  m_sim.SetRegisters(301, {0x07, 0xE9, 0, 12, 0, 24, 0, 9, 0, 5, 0, 7});
+  m_device->Link().SetPortPath(m_sim.PortPath());
+  int runs = 0;
+  m_device->SetIoStatusRunner([&](CIOStatus& dlg) {
+    ++runs;
+    CGridCtrl& grid = dlg.GridWidget()->Grid();
+    EXPECT_EQ(grid.GetRowCount(), 9);
+    EXPECT_EQ(grid.GetColumnCount(), 61);
+    EXPECT_EQ(grid.GetItemText(0, 1), CString(u"I0"));
+    EXPECT_EQ(grid.GetItemText(2, 0), CString(u"Ext1"));
+    dlg.OnConnect();
+    EXPECT_TRUE(dlg.Timer()->isActive());
+    dlg.OnTimer();
+    EXPECT_EQ(dlg.ConnectButton()->text(), "Disconnect");
+    EXPECT_EQ(grid.GetItemText(1, 1), CString(u"1"));
+    EXPECT_EQ(grid.GetItemText(1, 2), CString(u"0"));
+    EXPECT_EQ(grid.GetItemText(1, 49), CString(u"65535"));
+    EXPECT_EQ(dlg.findChild<QLineEdit*>("ioTime")->text(), "9:5:7");
+    EXPECT_FALSE(dlg.findChild<QLineEdit*>("ioAddress")->isEnabled());
+    // A bad reply stops the polling with the cable message.
+    m_sim.InjectFault(DeviceSimulator::Fault::kBadCrc, kFnReadInputs);
+    dlg.OnTimer();
+    EXPECT_FALSE(dlg.Timer()->isActive());
+    EXPECT_EQ(dlg.ConnectButton()->text(), "Connect");
+    EXPECT_TRUE(dlg.findChild<QLineEdit*>("ioAddress")->isEnabled());
+    EXPECT_EQ(grid.GetItemText(1, 49), CString(u"65535"));  // the values stay
+    // The flags view.
+    dlg.findChild<QRadioButton*>("ioView1")->click();
+    EXPECT_EQ(grid.GetColumnCount(), 101);
+    EXPECT_EQ(grid.GetItemText(0, 1), CString(u"M0"));
+    dlg.OnClose();
+  });
+  Command(ID_IO_STATUS);
+  EXPECT_EQ(runs, 1);
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sink.messages()[0].text, LoadString(631));
+  EXPECT_FALSE(m_device->Link().IsPortOpen());
 }
