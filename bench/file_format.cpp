@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "model/sample_document.h"
+#include "support/sample_document.h"
 #include "model/zarad_doc.h"
 
 namespace {

@@ -4,7 +4,8 @@
 #include <iterator>
 #include <unordered_map>
 
-#include "blocks/ladder_blocks.h"
+#include "model/block_library.h"
+#include "model/diagram_draw.h"
 #include "model/model_table.h"
 #include "model/name_tables.h"
 #include "model/shell_context.h"
@@ -27,19 +28,12 @@ CZaradDoc::CZaradDoc() {
 
   BuildBlockTypeNames();  // the kind names follow the interface language
 
-  if (shell->m_nOpenDocs == 0) shell->ToggleInfoBar();
-  ++shell->m_nOpenDocs;
-
   m_bShowPropertiesOnNew = g_ShowPropertiesOnNew;
   if (shell->m_nNextDocKind != kDocFbd) {
     m_nKind = shell->m_nNextDocKind;
     shell->m_nNextDocKind = kDocFbd;
   }
 
-  if (!shell->HasModelNameControl()) {
-    shell->AddStatusPaneControl(1, kStatusBitmapButton);
-    shell->AddStatusPaneControl(2, kStatusModelName);
-  }
   m_wModelCode = g_CurrentModelCode;
   GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware);
 }
@@ -48,14 +42,20 @@ CZaradDoc::~CZaradDoc() {
   // The framework empties the lists when it closes a document; a document
   // destroyed without that still deletes its objects in the same order.
   DeleteContents();
+}
 
-  CShellContext* shell = GetShellContext();
-  if (shell->m_nOpenDocs > 0) --shell->m_nOpenDocs;
-  if (shell->m_nOpenDocs == 0 && shell->IsInfoBarVisible()) {
-    shell->ToggleInfoBar();
-    shell->RemoveStatusPane(2);
-    shell->RemoveStatusPane(1);
+void CZaradDoc::MakePowerBus() {
+  if (!IsLadder()) return;
+  if (m_powerBus.IsEmpty()) {
+    const CBlockLibrary* lib = GetBlockLibrary();
+    if (lib == nullptr) return;
+    std::unique_ptr<CBlockObj> bus = lib->CreatePowerBus();
+    if (!bus) return;
+    m_powerBus.AddTail(std::move(bus));
   }
+  CBlockObj* bus = m_powerBus.GetHead();
+  bus->m_nWidth = kPowerBusWidth;
+  bus->m_nHeight = GetDiagramPageRect(*this).Height() - 4;
 }
 
 void CZaradDoc::DeleteContents() {
@@ -66,7 +66,7 @@ void CZaradDoc::DeleteContents() {
   for (const CBlockObj* block : m_blocks) ++remaining[block->m_nOperand];
   while (std::unique_ptr<CBlockObj> block = m_blocks.DetachHead()) {
     const int operand = block->m_nOperand;
-    const bool forget = --remaining[operand] == 0 && IsNameCleanupOperand(*block);
+    const bool forget = --remaining[operand] == 0 && block->OwnsOperandName();
     block.reset();
     if (forget) m_operandNames.erase(static_cast<UINT>(operand));
   }

@@ -7,12 +7,15 @@
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_comment.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
 #include "pages/operand_pages.h"
 #include "pages/timer_page.h"
 #include "platform/message_sink.h"
+#include "platform/string_table.h"
 #include "properties/block_properties.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
@@ -57,6 +60,24 @@ TEST(BlockSheet, TimeGroupCaptionByType) {
     sheet.RetextTypePage();
     EXPECT_EQ(host.GetText(CSpecialFunPar::kIdTimeGroup), CString(c.caption));
   }
+}
+
+TEST(BlockSheet, ChineseCaptionsOfTheTimerSheet) {
+  g_LanguageIsChinese = 1;
+  {
+    CBlockSheet sheet(401, u"", {});
+    EXPECT_EQ(sheet.TypePage()->m_strTitle, CString(u"参数"));
+    EXPECT_EQ(sheet.CommentPage().m_strTitle, CString(u"注释"));
+    CMemoryHost host(sheet.TypePage()->Describe(), sheet.TypePage());
+    sheet.TypePage()->Attach(&host, {});
+    sheet.TypePage()->Initialise();
+    sheet.RetextTypePage();
+    EXPECT_EQ(host.GetText(CSpecialFunPar::kIdTimeGroup), CString(u"关断延时定时器"));
+    EXPECT_EQ(host.GetText(kIdBlockNameLabel), CString(u"块名"));
+    EXPECT_EQ(host.GetText(CSpecialFunPar::kIdReference), CString(u"引用"));
+    EXPECT_EQ(host.GetItemText(CSpecialFunPar::kIdUnit, TIMEBASE_HOURS), CString(u"小时 (h:m)"));
+  }
+  g_LanguageIsChinese = 0;
 }
 
 // ---- Copying tables: block -> page values -> block gives the same words ---------
@@ -277,6 +298,25 @@ TEST(BlockPropertiesCommand, InputTakesItsNewModuleAndChannelAndTheWiresFollow) 
   EXPECT_EQ(input->m_nOperand, 69);
   EXPECT_EQ(input->m_nNumber, 169);
   EXPECT_EQ(gate->m_nSource[0], 169);
+}
+
+TEST(BlockPropertiesCommand, RenumberedInputLeavesTheMessageTextsOnTheNewerSeries) {
+  for (WORD model : {WORD(0x5188), WORD(0x1188)}) {
+    CDiagramBuilder d(kDocFbd, model);
+    CBlockObj* input = d.Add(600);
+    auto* text = d.Add<CBlockMSGTEXT>(810);
+    auto element = std::make_unique<CWidget>();
+    element->m_pBlock = input;
+    element->m_nNumber = input->m_nNumber;
+    text->Elements(0, 1)->push_back(std::move(element));
+    CBlockProperties command(&d.Doc());
+    BlockPageValues v;
+    CopyBlockToPage(&d.Doc(), *input, v);
+    v.operand.m_strChannel = u"I7";
+    command.WriteBack(*input, v);
+    EXPECT_EQ(input->m_nOperand, 7);
+    EXPECT_EQ(text->Elements(0, 1)->empty(), model == 0x5188) << model;
+  }
 }
 
 TEST(BlockPropertiesCommand, ShiftRegisterBitReadsBackItsTwoDigits) {
