@@ -73,7 +73,7 @@ TEST_F(ShellTest, StartsWithTheNoDocumentMenuAndBars) {
   // The palette dock exists, empty until the palette is built.
   ASSERT_NE(m_frame->GetWorkBox(), nullptr);
   EXPECT_EQ(m_frame->GetWorkBox()->windowTitle(), "WorkBox");
-  EXPECT_EQ(m_frame->GetWorkBox()->widget(), nullptr);
+  EXPECT_NE(m_frame->GetWorkBox()->widget(), nullptr);  // the block palette
   EXPECT_EQ(m_frame->dockWidgetArea(m_frame->GetWorkBox()), Qt::LeftDockWidgetArea);
   EXPECT_EQ(m_frame->dockWidgetArea(m_frame->GetInfoBar()), Qt::BottomDockWidgetArea);
   // Commands without a handler are disabled; those of the application are enabled.
