@@ -8,7 +8,10 @@ CCJTabCtrlBar::CCJTabCtrlBar(QWidget* parent) : CCJControlBar(parent) {
   m_tabCtrl = new QTabWidget(Client());
   m_tabCtrl->setObjectName("tabCtrl");
   m_tabCtrl->setTabPosition(QTabWidget::South);
-  m_tabCtrl->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+  // The small interface font of the bar's tabs.
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  font.setPointSize(8);
+  m_tabCtrl->setFont(font);
   m_tabCtrl->setFocusPolicy(Qt::NoFocus);
   connect(m_tabCtrl, &QTabWidget::currentChanged, this, &CCJTabCtrlBar::OnSelChange);
 }
