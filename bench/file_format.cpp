@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "model/sample_document.h"
 #include "model/connect_line_obj.h"
 #include "model/zarad_doc.h"
+#include "support/sample_document.h"
 
 namespace {
 

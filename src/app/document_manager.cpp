@@ -1,13 +1,13 @@
 #include "app/document_manager.h"
 
+#include <sys/stat.h>
+
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QWidget>
 #include <algorithm>
-
-#include <sys/stat.h>
 
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
@@ -22,14 +22,6 @@ QString CanonicalPath(const CString& path) {
   QFileInfo info(ToQString(path));
   const QString canonical = info.canonicalFilePath();
   return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
-
-CString FileTitle(const CString& path) {
-  return ToCString(QFileInfo(ToQString(path)).fileName());
-}
-
-CString AbsolutePath(const CString& path) {
-  return ToCString(QFileInfo(ToQString(path)).absoluteFilePath());
 }
 
 }  // namespace
@@ -125,7 +117,8 @@ DocumentWindow* DocumentManager::OpenDocument(const CString& path) {
   // would wait for a writer that may never come.
   struct stat st = {};
   if (::stat(path.ToUtf8().c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    AfxMessageBox(FormatString(u"\"%ls\" is not a diagram file.", path.GetString()), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(FormatString(u"\"%ls\" is not a diagram file.", path.GetString()),
+                  MB_OK | MB_ICONEXCLAMATION);
     return nullptr;
   }
   DocumentWindow* doc = CreateWindow();
@@ -136,8 +129,8 @@ DocumentWindow* DocumentManager::OpenDocument(const CString& path) {
     AfxMessageBox(error.IsEmpty() ? CString(kFailedToOpen) : error, MB_OK | MB_ICONEXCLAMATION);
     return nullptr;
   }
-  doc->SetPathName(AbsolutePath(path));
-  doc->SetTitle(FileTitle(path));
+  doc->SetPathName(GetAbsoluteFilePath(path));
+  doc->SetTitle(GetFileTitle(path));
   doc->SetModifiedFlag(false);
   Show(doc);
   if (m_pHost) m_pHost->AddToRecentFileList(doc->GetPathName());

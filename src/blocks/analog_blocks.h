@@ -19,6 +19,9 @@ class CBlockAnalog : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalog)
 
  public:
+  short GetOutputWord(const BlockLookup& find) const override { return static_cast<short>(m_nResult); }
+  short GetAddressedWord() const override { return static_cast<short>(m_nResult); }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr int kAnalogLimit = 32767;     // scaled values and references: -32767..32767
   static constexpr int kFormulaLow = -32768;     // the formula's result: -32768..32767
   static constexpr int kDivisionByZero = 32767;  // the formula's result for a zero divisor
@@ -133,6 +136,7 @@ class CBlockAAMP : public CBlockAnalog {
   DECLARE_SERIAL(CBlockAAMP)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAAMP();
@@ -155,6 +159,7 @@ class CBlockADTRG : public CBlockAnalog {
   DECLARE_SERIAL(CBlockADTRG)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x1E;
 
   CBlockADTRG();
@@ -166,6 +171,9 @@ class CBlockAMATH : public CBlockAnalog {
   DECLARE_SERIAL(CBlockAMATH)
 
  public:
+  // Formula text (its tokens in parts, their concatenation in out).
+  void BuildFormulaText(CString* out, std::vector<CString>* parts) const;
+  void CopyKindFieldsTo(CBlockObj& target) const override { CopyUpperReferencesTo(target); }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAMATH();
@@ -177,6 +185,7 @@ class CBlockAMUX : public CBlockAnalog {
   DECLARE_SERIAL(CBlockAMUX)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { CopyUpperReferencesTo(target); }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAMUX();
@@ -222,6 +231,7 @@ class CBlockAFILTER : public CBlockAnalog {
   DECLARE_SERIAL(CBlockAFILTER)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAFILTER();
@@ -244,6 +254,7 @@ class CBlockAVGVAL : public CBlockAnalog {
   DECLARE_SERIAL(CBlockAVGVAL)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAVGVAL();

@@ -52,7 +52,7 @@ void CBlockAnalog::EvaluateFormula() {
   CStringStack stack;
   std::vector<CString> infix(16);
   CString text;
-  BuildFormulaText(&text, &infix);
+  if (const auto* math = DYNAMIC_DOWNCAST(CBlockAMATH, this)) math->BuildFormulaText(&text, &infix);
   std::vector<CString> postfix(20);
   InfixToPostfix(infix, &postfix, &stack);
   EvaluatePostfix(postfix, &stack);
@@ -131,4 +131,59 @@ void CBlockAnalog::EvaluatePostfix(const std::vector<CString>& postfix, CStringS
   } else {
     m_nResult = static_cast<int>(v);
   }
+}
+
+void CBlockAMATH::BuildFormulaText(CString* out, std::vector<CString>* parts) const {
+  if (parts == nullptr) return;
+  static const char* const kOps[4] = {"+", "-", "*", "/"};
+  auto value = [](int v) {
+    CString s;
+    s.Format("%d", v);
+    return s;
+  };
+  // An operator index outside 0..3 has no character: its text is empty.
+  auto op = [](int index) { return CString(index >= 0 && index < 4 ? kOps[index] : ""); };
+  const CString v1 = value(m_nParam10), v2 = value(m_nParam15), v3 = value(m_nParam20),
+                v4 = value(m_nParam22);
+  const CString o1 = op(m_nParam9), o2 = op(m_nParam14), o3 = op(m_nParam19);
+  const int p1 = m_nParam11, p2 = m_nParam16, p3 = m_nParam21;
+  const CString L(u"("), R(u")");
+  std::vector<CString> t;
+  if (p1 == 2) {
+    if (p2 == 1) {
+      t = {L, L, v1, o1, v2, R, o2, v3, R, o3, v4};
+    } else if (p3 == 1) {
+      t = {L, v1, o1, v2, R, o2, L, v3, o3, v4, R};
+    } else {
+      t = {L, v1, o1, v2, R, o2, v3, o3, v4};
+    }
+  } else if (p2 == 2) {
+    if (p3 == 1) {
+      t = {v1, o1, L, L, v2, o2, v3, R, o3, v4, R};
+    } else if (p1 == 1) {
+      t = {L, v1, o1, L, v2, o2, v3, R, R, o3, v4};
+    } else {
+      t = {v1, o1, L, v2, o2, v3, R, o3, v4};
+    }
+  } else if (p3 == 2) {
+    if (p1 == 1) {
+      t = {L, v1, o1, v2, R, o2, L, v3, o3, v4, R};
+    } else if (p2 == 1) {
+      t = {v1, o1, L, v2, o2, L, v3, o3, v4, R, R};
+    } else {
+      t = {v1, o1, v2, o2, L, v3, o3, v4, R};
+    }
+  } else {
+    t = {v1, o1, v2, o2, v3, o3, v4};
+  }
+  parts->assign(16, CString());
+  std::copy(t.begin(), t.end(), parts->begin());
+  if (out) {
+    out->Empty();
+    for (const CString& s : *parts) {
+      if (s.IsEmpty()) break;
+      *out += s;
+    }
+  }
+  parts->resize(20);
 }

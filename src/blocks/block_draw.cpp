@@ -299,7 +299,7 @@ void CBlockObj::DrawSelectionHandles(CDC* dc) const {
   }
 }
 
-void CBlockObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
+void CBlockObj::DrawPlain(CViewContext* view, CDC* dc, int flag, COLORREF state) {
   if (dc == nullptr) return;
   const CZaradDoc* doc = DocumentOf(view);
   const bool ladder = doc != nullptr && doc->IsLadder();
@@ -370,7 +370,7 @@ void CBlockObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
   dc->SelectObject(&oldPen);
 }
 
-void CBlockObj::DrawHighlight(CDC* dc, COLORREF colour, BOOL outline) {
+void CBlockObj::DrawHighlightPlain(CDC* dc, COLORREF colour, BOOL outline) {
   if (dc == nullptr) return;
   CPen pen(outline ? PS_SOLID : PS_NULL, 1, colour);
   CBrush brush(kBodyFill);
@@ -385,14 +385,14 @@ void CBlockObj::DrawHighlight(CDC* dc, COLORREF colour, BOOL outline) {
   dc->SelectObject(&oldPen);
 }
 
-void CBlockObj::DrawSelected(CViewContext* view, CDC* dc) {
+void CBlockObj::DrawSelectedPlain(CViewContext* view, CDC* dc) {
   const COLORREF colour =
       EditModeOf(view) == MODE_SIMULATION ? OutputStateColour(m_nValue[kFirstOutputPin]) : kDrawBlack;
   Draw(view, dc, 1, colour);
   if (dc) DrawSelectionHandles(dc);
 }
 
-void CBlockObj::DrawStateText(CViewContext* view, CDC* dc) {
+void CBlockObj::DrawStateTextPlain(CViewContext* view, CDC* dc) {
   Draw(view, dc, 1, kDrawBlack);
   if (dc == nullptr) return;
   if (m_nPinType[kFirstOutputPin] == PIN_NONE || m_nOutputs < 1) return;
@@ -409,4 +409,3 @@ void CBlockObj::DrawStateText(CViewContext* view, CDC* dc) {
   dc->SelectObject(&oldFont);
 }
 
-void CBlockObj::DrawValueBox(CDC* dc, CViewContext* view) {}

@@ -4,6 +4,7 @@
 // and so do the family overrides and the diagram painter.
 #pragma once
 
+#include "model/diagram_draw.h"
 #include "platform/cdc.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
@@ -12,9 +13,7 @@ class CBlockObj;
 class CZaradDoc;
 
 // Drawing colours (0x00BBGGRR).
-constexpr COLORREF kDrawBlack = 0x000000;      // the editing look
-constexpr COLORREF kDrawStateOn = 0x0000FF;    // red: value 1 in simulation
-constexpr COLORREF kDrawStateOff = 0xFF0000;   // blue: value 0 in simulation
+// (kDrawBlack, kDrawStateOn and kDrawStateOff are in model/diagram_draw.h.)
 constexpr COLORREF kBodyFill = 0x8CDEFF;       // block bodies
 constexpr COLORREF kClockFaceFill = 0x8CDFFF;  // the clock faces of the timers
 constexpr COLORREF kParamColour = 0x408040;    // parameter stubs and parameter text
@@ -32,10 +31,6 @@ constexpr int kLabelRise = 16;        // the number label's top edge above the b
 // The state colour of a value in the simulation look: black when the block
 // colour is black (the editing look), else red for nonzero and blue for zero.
 COLORREF PinStateColour(COLORREF blockColour, int value);
-// The state colour of an output value: red for 1, blue otherwise.
-inline COLORREF OutputStateColour(int value) {
-  return value == 1 ? kDrawStateOn : kDrawStateOff;
-}
 
 // The block label font: "Arial" 12 x 6, weight 400, fixed pitch.
 CFont MakeLabelFont();

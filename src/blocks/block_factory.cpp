@@ -1,6 +1,8 @@
 #include "blocks/block_factory.h"
 
+#include <map>
 #include <new>
+#include <unordered_map>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
@@ -17,9 +19,9 @@
 #include "model/block_comment.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
-#include "model/connector_obj.h"
-#include "msgtext/msgtext_block.h"
-#include "msgtext/widget.h"
+#include "blocks/connector_obj.h"
+#include "model/block_library.h"
+#include "platform/cdc.h"
 
 namespace {
 
@@ -30,7 +32,14 @@ CBlockObj* New(int typeCode) {
   return new (std::nothrow) T(typeCode);
 }
 
+// Creators of the kinds that libraries above this one give (the message text).
+std::map<int, BlockCreator>& RegisteredKinds() {
+  static std::map<int, BlockCreator> kinds;
+  return kinds;
+}
+
 CBlockObj* NewBlockOfClass(int typeCode) {
+  if (auto it = RegisteredKinds().find(typeCode); it != RegisteredKinds().end()) return it->second(typeCode);
   switch (typeCode) {
     case 300:
     case 301:
@@ -123,8 +132,6 @@ CBlockObj* NewBlockOfClass(int typeCode) {
       return New<CBlockLR>(typeCode);
     case 809:
       return New<CBlockPR>(typeCode);
-    case 810:
-      return New<CBlockMSGTEXT>(typeCode);
     case 812:
       return New<CBlockSREG>(typeCode);
     case 813:
@@ -284,9 +291,66 @@ int RegisterBlockClasses() {
   [[maybe_unused]] static const CRuntimeClass* volatile sink = nullptr;
   for (const CRuntimeClass* cls :
        {RUNTIME_CLASS(CBlockObj), RUNTIME_CLASS(CBlockMale), RUNTIME_CLASS(CBlockFemale),
-        RUNTIME_CLASS(CPowerBusObj), RUNTIME_CLASS(CBlockComment), RUNTIME_CLASS(CConnectLineObj),
-        RUNTIME_CLASS(CBlockMSGTEXT), RUNTIME_CLASS(CWidget)}) {
+        RUNTIME_CLASS(CPowerBusObj), RUNTIME_CLASS(CBlockComment), RUNTIME_CLASS(CConnectLineObj)}) {
     sink = cls;
   }
   return static_cast<int>(CRuntimeClass::GetRegisteredClasses().size());
 }
+
+void RegisterBlockKind(int typeCode, BlockCreator create) {
+  if (create != nullptr) RegisteredKinds()[typeCode] = create;
+}
+
+const CRuntimeClass* ClassOfBlockType(int typeCode) {
+  switch (typeCode) {
+    case kTypeMaleConnector:
+      return RUNTIME_CLASS(CBlockMale);
+    case kTypeFemaleConnector:
+      return RUNTIME_CLASS(CBlockFemale);
+    case kTypePowerBus:
+      return RUNTIME_CLASS(CPowerBusObj);
+    default:
+      break;
+  }
+  static std::unordered_map<int, const CRuntimeClass*> cache;
+  auto it = cache.find(typeCode);
+  if (it != cache.end()) return it->second;
+  std::unique_ptr<CBlockObj> probe = MakeBlockOfType(typeCode);
+  const CRuntimeClass* cls = probe ? probe->GetRuntimeClass() : RUNTIME_CLASS(CBlockObj);
+  // Codes without a class all map to CBlockObj; keep the cache small for them.
+  if (cls != RUNTIME_CLASS(CBlockObj) || (typeCode >= 0 && typeCode <= kLastTypeCode)) cache.emplace(typeCode, cls);
+  return cls;
+}
+
+namespace {
+
+// The block library as the model sees it.
+class CStandardBlockLibrary : public CBlockLibrary {
+ public:
+  std::unique_ptr<CBlockObj> CreateBlock(int typeCode) const override { return MakeBlockOfType(typeCode); }
+  std::unique_ptr<CBlockObj> CreatePowerBus() const override {
+    return std::make_unique<CPowerBusObj>(kTypePowerBus);
+  }
+  const CRuntimeClass* ClassOfType(int typeCode) const override { return ClassOfBlockType(typeCode); }
+  void Draw(CBlockObj& block, CViewContext* view, CDC* dc, int flag, COLORREF state) const override {
+    block.DrawPlain(view, dc, flag, state);
+  }
+  void DrawSelected(CBlockObj& block, CViewContext* view, CDC* dc) const override {
+    block.DrawSelectedPlain(view, dc);
+  }
+  void DrawStateText(CBlockObj& block, CViewContext* view, CDC* dc) const override {
+    block.DrawStateTextPlain(view, dc);
+  }
+  void DrawHighlight(CBlockObj& block, CDC* dc, COLORREF colour, BOOL outline) const override {
+    block.DrawHighlightPlain(dc, colour, outline);
+  }
+};
+
+}  // namespace
+
+void InstallStandardBlockLibrary() {
+  static const CStandardBlockLibrary library;
+  RegisterBlockClasses();
+  InstallBlockLibrary(&library);
+}
+

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CBlockObj;
+struct CRuntimeClass;
 
 // Body size the factory gives a block: width 25, height 40 with four inputs, else 36.
 constexpr int kFactoryBlockWidth = 25;
@@ -23,8 +24,22 @@ CBlockObj* CreateBlockOfType(int typeCode);
 // CreateBlockOfType with the ownership in a smart pointer.
 std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode);
 
-// Makes sure every class that a diagram file can name (blocks, connector
-// halves, power bus, comments, wires, message-text elements) is registered
-// with the run-time class registry; the document calls it before loading.
-// Returns the number of registered classes.
+// A creator of a block kind that a library above this one gives (the message
+// text): the factory builds its type code through it.
+using BlockCreator = CBlockObj* (*)(int typeCode);
+void RegisterBlockKind(int typeCode, BlockCreator create);
+
+// The class a block of a type code must have in a file. Codes without a class
+// of their own are plain CBlockObj; the connector halves and the power bus are
+// not built by the factory.
+const CRuntimeClass* ClassOfBlockType(int typeCode);
+
+// Registers the block classes and installs the block library with the model
+// (model/block_library.h). The program calls it once at start-up (src/install).
+void InstallStandardBlockLibrary();
+
+// Makes sure every class of this library that a diagram file can name
+// (blocks, connector halves, power bus, comments, wires) is registered with
+// the run-time class registry (InstallStandardBlockLibrary calls it). Returns
+// the number of registered classes.
 int RegisterBlockClasses();

@@ -46,7 +46,7 @@ bool TakeInputWord(CBlockObj& block, CViewContext* view) {
 
 double ReferencedValue(CBlockObj& block, int k) {
   double v = 0.0;
-  if (block.m_pRef[k] != nullptr) block.GetValue(block.m_pRef[k], &v);
+  if (block.m_pRef[k] != nullptr) ReadReferencedValue(block.m_pRef[k], &v);
   return v;
 }
 

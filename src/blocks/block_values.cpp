@@ -4,16 +4,49 @@
 #include <cmath>
 #include <limits>
 
+#include "blocks/analog_blocks.h"
 #include "blocks/block_draw.h"
+#include "blocks/counter_blocks.h"
+#include "blocks/time_blocks.h"
 #include "blocks/value_box.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 
+void ReadReferencedValue(const CBlockObj* block, double* out) {
+  if (block == nullptr || out == nullptr) return;
+  const int type = block->m_nType;
+  if (type == 803 || type == 804 || type == 805 || type == 815 || type == 816) {
+    if (const auto* analog = DYNAMIC_DOWNCAST(CBlockAnalog, block)) *out = analog->m_nResult;
+    return;
+  }
+  if (type == 800 || (type >= 832 && type <= 848) || (type >= 862 && type <= 879)) {
+    *out = block->m_dValue;
+    return;
+  }
+  if (const auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, block)) {
+    *out = trg->m_nMeasured;
+    return;
+  }
+  if (const auto* t = DYNAMIC_DOWNCAST(CBlockTime, block)) {
+    bool second = false;
+    if (block->IsKindOf(RUNTIME_CLASS(CBlockMPLR))) {
+      second = block->m_nValue[0] == 0;
+    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockAPG))) {
+      second = block->m_nValue[kFirstOutputPin] == block->m_nValue[1];
+    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockRPR))) {
+      second = block->m_nValue[kFirstOutputPin] == 0 && t->m_bTiming;
+    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockSLS))) {
+      second = true;
+    }
+    *out = block->m_dValue / GetTimeUnit(CurrentTimeBase(*t, second)).nMsPerUnit;
+  }
+}
+
 bool ReadRefValue(CBlockObj& block, int k, double lo, double hi, double* out) {
   if (k < 0 || k >= kRefCount || block.m_pRef[k] == nullptr) return false;
   double value = 0.0;
-  block.GetValue(block.m_pRef[k], &value);
+  ReadReferencedValue(block.m_pRef[k], &value);
   if (std::isnan(value)) value = 0.0;
   *out = std::clamp(value, lo, hi);
   return true;

@@ -14,6 +14,10 @@ class CViewContext;
 
 constexpr double kResultLimit = 32767.0;  // math results are held to -32767..32767
 
+// Numeric value that a parameter reference reads from block; *out is left
+// alone for blocks that have none.
+void ReadReferencedValue(const CBlockObj* block, double* out);
+
 // Parameter reference k of block: when it names a block, *out = GetValue of
 // that block held to lo..hi, and true. False (and *out untouched) without one.
 bool ReadRefValue(CBlockObj& block, int k, double lo, double hi, double* out);

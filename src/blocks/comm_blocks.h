@@ -77,6 +77,7 @@ class CBlockUDC : public CBlockObj {
   DECLARE_SERIAL(CBlockUDC)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { CopyDateFieldsTo(target); }
   static constexpr BYTE kCaps = 0x08;
 
   CBlockUDC();

@@ -7,6 +7,7 @@
 #include "blocks/block_slots.h"
 #include "blocks/block_values.h"
 #include "blocks/operand_blocks.h"
+#include "blocks/time_blocks.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -255,4 +256,8 @@ std::vector<CString> CBlockTHTRG::GetValueBoxLines() const {
   const int t = TruncToInt(m_dValue * 0.1);
   return {FormatString(u"%6ld", static_cast<long>(m_nMeasured)),
           FormatString(u"%02d:%02d%s", t / 100, t % 100, u"s")};
+}
+
+void CBlockHCOUNTER::FormatTimeText(CViewContext* view, CString* out) {
+  if (out != nullptr) FormatElapsedTime(m_dValue, m_nParam11, out);
 }

@@ -15,6 +15,8 @@ class CBlockCOUNTER : public CBlockObj {
   DECLARE_SERIAL(CBlockCOUNTER)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam8 = m_nParam8; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 2; }
   static constexpr BYTE kCaps = 0x1F;
   static constexpr int kCountLimit = 999999;  // referenced thresholds are clamped to 0..999999
 
@@ -39,6 +41,8 @@ class CBlockHCOUNTER : public CBlockObj {
   DECLARE_SERIAL(CBlockHCOUNTER)
 
  public:
+  void FormatTimeText(CViewContext* view, CString* out) override;
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x1E;
   static constexpr int kOperatingLimit = 6000000;  // 100000 hours in minutes
   static constexpr int kOperatingCap = 5999940;    // 99999 hours in minutes
@@ -71,6 +75,7 @@ class CBlockTHTRG : public CBlockObj {
   DECLARE_SERIAL(CBlockTHTRG)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x1F;
 
   CBlockTHTRG();

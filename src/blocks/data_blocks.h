@@ -13,6 +13,7 @@ class CBlockBoolean : public CBlockObj {
   DECLARE_SERIAL(CBlockBoolean)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam24 = m_nParam24; }
   static constexpr BYTE kCaps = 0x06;
 
   CBlockBoolean();
@@ -71,6 +72,7 @@ class CBlockROL : public CBlockObj {
   DECLARE_SERIAL(CBlockROL)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockROL();
@@ -86,6 +88,7 @@ class CBlockROR : public CBlockObj {
   DECLARE_SERIAL(CBlockROR)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockROR();
@@ -101,6 +104,7 @@ class CBlockSHL : public CBlockObj {
   DECLARE_SERIAL(CBlockSHL)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSHL();
@@ -116,6 +120,7 @@ class CBlockSHR : public CBlockObj {
   DECLARE_SERIAL(CBlockSHR)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSHR();
@@ -131,6 +136,8 @@ class CBlockANDM : public CBlockObj {
   DECLARE_SERIAL(CBlockANDM)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_strMask = m_strMask; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockANDM();
@@ -146,6 +153,8 @@ class CBlockORM : public CBlockObj {
   DECLARE_SERIAL(CBlockORM)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_strMask = m_strMask; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockORM();
@@ -161,6 +170,8 @@ class CBlockNOTM : public CBlockObj {
   DECLARE_SERIAL(CBlockNOTM)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_strMask = m_strMask; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3D;
 
   CBlockNOTM();
@@ -176,6 +187,8 @@ class CBlockNANDM : public CBlockObj {
   DECLARE_SERIAL(CBlockNANDM)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_strMask = m_strMask; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockNANDM();
@@ -191,6 +204,8 @@ class CBlockNORM : public CBlockObj {
   DECLARE_SERIAL(CBlockNORM)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_strMask = m_strMask; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockNORM();
@@ -206,6 +221,8 @@ class CBlockXORM : public CBlockObj {
   DECLARE_SERIAL(CBlockXORM)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_strMask = m_strMask; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockXORM();
@@ -221,6 +238,7 @@ class CBlockARRMXIV : public CBlockObj {
   DECLARE_SERIAL(CBlockARRMXIV)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockARRMXIV();
@@ -236,6 +254,7 @@ class CBlockACMXIV : public CBlockObj {
   DECLARE_SERIAL(CBlockACMXIV)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockACMXIV();
@@ -251,6 +270,7 @@ class CBlockRAND : public CBlockObj {
   DECLARE_SERIAL(CBlockRAND)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockRAND();

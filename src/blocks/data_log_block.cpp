@@ -73,3 +73,7 @@ void CBlockDataLog::ForgetBlock(const CBlockObj* block) {
     if (item.m_pBlock == block) item.m_pBlock = nullptr;
   }
 }
+
+void CBlockDataLog::ResolveOnLoad(CZaradDoc& doc, bool newerSeries) {
+  if (newerSeries) BindItems(doc);
+}

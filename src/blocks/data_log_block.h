@@ -22,6 +22,8 @@ class CBlockDataLog : public CBlockObj {
   DECLARE_SERIAL(CBlockDataLog)
 
  public:
+  // A file of the newer series binds the items to their blocks.
+  void ResolveOnLoad(CZaradDoc& doc, bool newerSeries) override;
   static constexpr BYTE kCaps = 0x00;
 
   CBlockDataLog();
@@ -39,7 +41,7 @@ class CBlockDataLog : public CBlockObj {
   void BindItems(const CZaradDoc& doc);
   // Clears the items' pointers to a block that leaves the document; the items
   // keep their number and text.
-  void ForgetBlock(const CBlockObj* block);
+  void ForgetBlock(const CBlockObj* block) override;
   // A block item whose block has a new number takes that number and the text
   // "B<n>" followed by the block type's caption, so that a renumbered block
   // keeps its items; the other items are left as they are.

@@ -11,6 +11,7 @@ class CBlockMEM : public CBlockObj {
   DECLARE_SERIAL(CBlockMEM)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x21;
 
   CBlockMEM();
@@ -22,6 +23,8 @@ class CBlockENCODER : public CBlockObj {
   DECLARE_SERIAL(CBlockENCODER)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam8 = m_nParam8; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockENCODER();
@@ -37,6 +40,7 @@ class CBlockSMC : public CBlockObj {
   DECLARE_SERIAL(CBlockSMC)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockSMC();
@@ -50,6 +54,7 @@ class CBlockSMCE : public CBlockObj {
   DECLARE_SERIAL(CBlockSMCE)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockSMCE();
@@ -65,6 +70,7 @@ class CBlockPTO : public CBlockObj {
   DECLARE_SERIAL(CBlockPTO)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockPTO();
@@ -78,6 +84,7 @@ class CBlockPTOE : public CBlockObj {
   DECLARE_SERIAL(CBlockPTOE)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockPTOE();
@@ -108,6 +115,7 @@ class CBlockWORD2BIT : public CBlockObj {
   DECLARE_SERIAL(CBlockWORD2BIT)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockWORD2BIT();

@@ -8,7 +8,7 @@
 #include "blocks/operand_blocks.h"
 #include "blocks/value_box.h"
 #include "model/connect_line_obj.h"
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
 #include "model/doc_queries.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"

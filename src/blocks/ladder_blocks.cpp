@@ -2,6 +2,7 @@
 
 #include "blocks/block_scan_steps.h"
 #include "model/block_registry.h"
+#include "model/doc_queries.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
@@ -113,14 +114,100 @@ BOOL CBlockAOutLAD::Simulate(CViewContext* view) {
 }
 
 bool IsNameCleanupOperand(const CBlockObj& element) {
-  const int h = element.m_nOperand;
-  auto in = [h](int first, int last) { return h >= first && h <= last; };
-  if (element.IsKindOf(RUNTIME_CLASS(CBlockMake))) {
-    return in(100, 355) || in(1000, 1063) || in(1870, 2869) || in(2900, 3899);
-  }
-  if (element.IsKindOf(RUNTIME_CLASS(CBlockAContact))) return in(4000, 4127);
-  if (element.IsKindOf(RUNTIME_CLASS(CBlockRelayCoil)))
-    return in(600, 727) || in(1316, 1827) || in(4800, 4927);
-  if (element.IsKindOf(RUNTIME_CLASS(CBlockAOutLAD))) return in(4230, 4261) || in(4288, 4799);
-  return false;
+  return element.OwnsOperandName();
 }
+
+namespace {
+
+bool InOperandRange(int operand, int first, int count) {
+  return operand >= first && operand < first + count;
+}
+
+}  // namespace
+
+bool CBlockMake::OwnsOperandName() const {
+  const int h = m_nOperand;
+  return InOperandRange(h, kFirstInputOperand, kInputOperandCount) ||
+         InOperandRange(h, kFirstShiftBitOperand, kShiftBitOperandCountNewer) ||
+         InOperandRange(h, kFirstLowOperand, kLowOperandCount) ||
+         InOperandRange(h, kFirstHighOperand, kHighOperandCount);
+}
+
+bool CBlockAContact::OwnsOperandName() const {
+  return m_nOperand >= kFirstAnalogInputOperand && m_nOperand <= kLastAnalogContactInput;
+}
+
+bool CBlockRelayCoil::OwnsOperandName() const {
+  const int h = m_nOperand;
+  return InOperandRange(h, kFirstOutputOperand, kOutputOperandCount) ||
+         InOperandRange(h, kFirstFlagOperand, kFlagOperandCount) ||
+         InOperandRange(h, kFirstOpenConnectorOperand, kOpenConnectorOperandCount);
+}
+
+bool CBlockAOutLAD::OwnsOperandName() const {
+  // AQ 4230..4261 and everything from AM up to the open connectors (4288..4799).
+  const int h = m_nOperand;
+  return InOperandRange(h, kFirstAnalogOutputOperand, kAnalogOutputOperandCount) ||
+         (h >= kFirstAnalogFlagOperand && h < kFirstOpenConnectorOperand);
+}
+
+short CBlockAContact::GetOutputWord(const BlockLookup& find) const {
+  if (m_nOperand >= kFirstAnalogInputOperand && m_nOperand <= kLastAnalogContactInput)
+    return static_cast<short>(m_nWordValue);
+  const CBlockObj* addressed = find.Find(m_nOperand);
+  return addressed ? addressed->GetAddressedWord() : 0;
+}
+
+void CBlockMake::TakeAddressedState(int state) {
+  m_nContactState = state != 0 ? 1 : 0;
+  if (m_nValue[0] != 0) m_nValue[kFirstOutputPin] = state;
+}
+
+void CBlockBreak::TakeAddressedState(int state) {
+  m_nContactState = state == 0 ? 1 : 0;
+  if (m_nValue[0] != 0) m_nValue[kFirstOutputPin] = m_nContactState;
+}
+
+// ---- Labels: the names of the addressed operands --------------------------------
+
+namespace {
+
+bool Within(int v, int first, int count) {
+  return v >= first && v < first + count;
+}
+
+bool IsFunctionBlockNumber(int v) {
+  return v >= kFirstFunctionBlockNumber && v <= kLastFunctionBlockNumber;
+}
+
+}  // namespace
+
+CString CBlockMake::GetLabelText(const CZaradDoc* doc) const {
+  const int op = m_nOperand;
+  if (Within(op, kFirstInputOperand, kInputOperandCount) ||
+      Within(op, kFirstFunctionKeyOperand, kFunctionKeyOperandCount) ||
+      Within(op, kFirstShiftBitOperand, kShiftBitOperandCountNewer) ||
+      Within(op, kFirstLowOperand, kLowOperandCount) || Within(op, kFirstHighOperand, kHighOperandCount))
+    return OperandUserName(doc, op);
+  if (Within(op, kFirstCoilNumber, kCoilNumberCount)) return OperandNameThrough(doc, op);
+  if (IsFunctionBlockNumber(op)) return FunctionBlockLabel(doc, op);
+  return CString();
+}
+
+CString CBlockAContact::GetLabelText(const CZaradDoc* doc) const {
+  const int op = m_nOperand;
+  if (op >= kFirstAnalogInputOperand && op <= kLastAnalogContactInput) return OperandUserName(doc, op);
+  if (Within(op, kFirstLadderAnalogOutputNumber, kLadderAnalogOutputNumberCount))
+    return OperandNameThrough(doc, op);
+  if (IsFunctionBlockNumber(op)) return FunctionBlockLabel(doc, op);
+  return CString();
+}
+
+CString CBlockRelayCoil::GetLabelText(const CZaradDoc* doc) const {
+  return OperandUserName(doc, m_nOperand);
+}
+
+CString CBlockAOutLAD::GetLabelText(const CZaradDoc* doc) const {
+  return OperandUserName(doc, m_nOperand);
+}
+

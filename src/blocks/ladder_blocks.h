@@ -14,6 +14,9 @@ class CBlockMake : public CBlockObj {
   DECLARE_SERIAL(CBlockMake)
 
  public:
+  bool OwnsOperandName() const override;
+  CString GetLabelText(const CZaradDoc* doc) const override;
+  void TakeAddressedState(int state) override;
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockMake();
@@ -33,6 +36,7 @@ class CBlockBreak : public CBlockMake {
   DECLARE_SERIAL(CBlockBreak)
 
  public:
+  void TakeAddressedState(int state) override;
   CBlockBreak();
   explicit CBlockBreak(int typeCode);
 };
@@ -42,6 +46,10 @@ class CBlockAContact : public CBlockObj {
   DECLARE_SERIAL(CBlockAContact)
 
  public:
+  bool OwnsOperandName() const override;
+  CString GetLabelText(const CZaradDoc* doc) const override;
+  // An analog input reads its own word; any other operand the word of the element it addresses.
+  short GetOutputWord(const BlockLookup& find) const override;
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAContact();
@@ -56,6 +64,8 @@ class CBlockRelayCoil : public CBlockObj {
   DECLARE_SERIAL(CBlockRelayCoil)
 
  public:
+  bool OwnsOperandName() const override;
+  CString GetLabelText(const CZaradDoc* doc) const override;
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockRelayCoil();
@@ -81,6 +91,9 @@ class CBlockAOutLAD : public CBlockObj {
   DECLARE_SERIAL(CBlockAOutLAD)
 
  public:
+  bool OwnsOperandName() const override;
+  CString GetLabelText(const CZaradDoc* doc) const override;
+  short GetAddressedWord() const override { return static_cast<short>(m_nWordValue); }
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAOutLAD();
@@ -97,6 +110,7 @@ class CPowerBusObj : public CBlockHigh {
   DECLARE_SERIAL(CPowerBusObj)
 
  public:
+  int GetBodyHitMargin() const override { return kPowerBusHitMargin; }
   static constexpr int kNumber = -1;
   static constexpr CPoint kPosition{24, 20};
 
@@ -108,4 +122,4 @@ class CPowerBusObj : public CBlockHigh {
 // True when the element's operand lies in the operand ranges whose user names
 // the document forgets once the last element addressing them goes: contacts
 // I, S, Low, High; analog contacts AI; coils Q, M, X; analog outputs AQ, AM.
-bool IsNameCleanupOperand(const CBlockObj& element);
+bool IsNameCleanupOperand(const CBlockObj& element);  // element.OwnsOperandName()

@@ -108,3 +108,8 @@ void CBlockLogic::Evaluate(CViewContext* view) {
   // The edge gates mark a changed output in a ladder document.
   scan_steps::SetOutput(*this, view, next);
 }
+
+bool CBlockLogic::OpenInputReadsOne() const {
+  // An open input never decides an AND/NAND (reads 1) nor an OR/NOR/XOR (reads 0).
+  return (m_nType >= kTypeAnd && m_nType <= kTypeNandEdge) || m_nType == kTypeNot;
+}

@@ -9,6 +9,8 @@ class CBlockLogic : public CBlockObj {
   DECLARE_SERIAL(CBlockLogic)
 
  public:
+  bool OpenInputReadsOne() const override;
+  bool IsLogicGate() const override { return true; }
   static constexpr BYTE kCaps = 0x00;
 
   CBlockLogic();

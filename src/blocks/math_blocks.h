@@ -34,6 +34,7 @@ class CBlockMOD : public CBlockObj {
   DECLARE_SERIAL(CBlockMOD)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockMOD();
@@ -49,6 +50,7 @@ class CBlockREM : public CBlockObj {
   DECLARE_SERIAL(CBlockREM)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockREM();
@@ -64,6 +66,8 @@ class CBlockLOG : public CBlockObj {
   DECLARE_SERIAL(CBlockLOG)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockLOG();
@@ -79,6 +83,7 @@ class CBlockSQRT : public CBlockObj {
   DECLARE_SERIAL(CBlockSQRT)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSQRT();
@@ -139,6 +144,7 @@ class CBlockPOW2 : public CBlockObj {
   DECLARE_SERIAL(CBlockPOW2)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockPOW2();
@@ -154,6 +160,7 @@ class CBlockEXP : public CBlockObj {
   DECLARE_SERIAL(CBlockEXP)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockEXP();
@@ -169,6 +176,8 @@ class CBlockFIX : public CBlockObj {
   DECLARE_SERIAL(CBlockFIX)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockFIX();
@@ -184,6 +193,8 @@ class CBlockROUND : public CBlockObj {
   DECLARE_SERIAL(CBlockROUND)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockROUND();
@@ -199,6 +210,7 @@ class CBlockSIN : public CBlockObj {
   DECLARE_SERIAL(CBlockSIN)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSIN();
@@ -214,6 +226,7 @@ class CBlockCOS : public CBlockObj {
   DECLARE_SERIAL(CBlockCOS)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockCOS();
@@ -229,6 +242,7 @@ class CBlockTAN : public CBlockObj {
   DECLARE_SERIAL(CBlockTAN)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockTAN();
@@ -244,6 +258,7 @@ class CBlockCOT : public CBlockObj {
   DECLARE_SERIAL(CBlockCOT)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockCOT();
@@ -259,6 +274,7 @@ class CBlockSEC : public CBlockObj {
   DECLARE_SERIAL(CBlockSEC)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSEC();
@@ -274,6 +290,7 @@ class CBlockCSC : public CBlockObj {
   DECLARE_SERIAL(CBlockCSC)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockCSC();
@@ -289,6 +306,7 @@ class CBlockQUAD : public CBlockObj {
   DECLARE_SERIAL(CBlockQUAD)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_dParam = m_dParam; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockQUAD();

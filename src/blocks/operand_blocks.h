@@ -10,6 +10,7 @@ class CBlockIn : public CBlockObj {
   DECLARE_SERIAL(CBlockIn)
 
  public:
+  void PrepareForPaste() override { m_bHighSpeed = 0; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockIn();
@@ -83,6 +84,7 @@ class CBlockAnalogIn : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalogIn)
 
  public:
+  short GetOutputWord(const BlockLookup& find) const override { return static_cast<short>(m_nWordValue); }
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAnalogIn();
@@ -105,6 +107,7 @@ class CBlockAnalogOut : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalogOut)
 
  public:
+  short GetOutputWord(const BlockLookup& find) const override { return static_cast<short>(m_nWordValue); }
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAnalogOut();
@@ -119,6 +122,7 @@ class CBlockAnalogFlag : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalogFlag)
 
  public:
+  short GetOutputWord(const BlockLookup& find) const override { return static_cast<short>(m_nWordValue); }
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAnalogFlag();

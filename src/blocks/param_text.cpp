@@ -367,7 +367,7 @@ void CParamTextBuilder::AnalogBlock(const CBlockAnalog& a) {
       if (b.m_nType == 815) {
         CString formula;
         std::vector<CString> parts;
-        b.BuildFormulaText(&formula, &parts);
+        if (const auto* math = DYNAMIC_DOWNCAST(CBlockAMATH, &b)) math->BuildFormulaText(&formula, &parts);
         Add(6, formula);
       }
       break;

@@ -39,6 +39,7 @@ class CBlockSREG : public CBlockObj {
   DECLARE_SERIAL(CBlockSREG)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam24 = m_nParam24; }
   static constexpr BYTE kCaps = 0x04;
 
   CBlockSREG();
@@ -70,6 +71,7 @@ class CBlockMATHERR : public CBlockObj {
   DECLARE_SERIAL(CBlockMATHERR)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x1E;
 
   CBlockMATHERR();

@@ -918,3 +918,63 @@ BOOL CBlockYT::Simulate(CViewContext* view) {
   UpdateContacts(view);
   return 1;
 }
+
+namespace {
+
+// First time base of a time block: m_nParam12 with a reference, else m_nParam11.
+int FirstBase(const CBlockObj* b) {
+  return b->m_pRef[0] ? b->m_nParam12 : b->m_nParam11;
+}
+int SecondBase(const CBlockObj* b) {
+  return b->m_pRef[1] ? b->m_nParam13 : b->m_nParam16;
+}
+
+}  // namespace
+
+void FormatElapsedTime(double ms, int timeBase, CString* out) {
+  int high = 0, low = 0;
+  if (ms != 0.0) CBlockObj::SplitTimeValue(ms, timeBase, &high, &low);
+  out->Format(u"%02d:%02d%s", high, low, TimeBaseSuffix(timeBase));
+}
+
+int CurrentTimeBase(const CBlockTime& t, bool second) {
+  return second ? SecondBase(&t) : FirstBase(&t);
+}
+
+void CBlockTime::FormatTimeText(CViewContext* view, CString* out) {
+  if (out == nullptr) return;
+  const int first = FirstBase(this);
+  const int second = SecondBase(this);
+  int base = m_nParam11;
+  if (IsKindOf(RUNTIME_CLASS(CBlockMPLR))) {
+    base = (!m_bTiming && m_bPresetShown) ? second : first;
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockRPR))) {
+    base = m_bSecondPhase ? second : first;
+  } else if (const auto* apg = DYNAMIC_DOWNCAST(CBlockAPG, this)) {
+    if (m_bTiming) {
+      base = m_bSecondPhase ? second : first;
+    } else {
+      base = apg->m_bLastPhaseOn ? first : second;
+    }
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockSLS))) {
+    base = second;
+  } else if (const auto* mfs = DYNAMIC_DOWNCAST(CBlockMFS, this)) {
+    base = (mfs->m_nState == 1 || mfs->m_nState == 3) ? first : second;
+  } else if (IsKindOf(RUNTIME_CLASS(CBlockDPR)) || IsKindOf(RUNTIME_CLASS(CBlockDDR)) ||
+             IsKindOf(RUNTIME_CLASS(CBlockPLR)) || IsKindOf(RUNTIME_CLASS(CBlockCPG))) {
+    base = first;
+  }
+  if (IsKindOf(RUNTIME_CLASS(CBlockYT))) {
+    if (view) *out = view->FormatSimulatedTime(TRUE, 1);
+    return;
+  }
+  if (IsKindOf(RUNTIME_CLASS(CBlockWT))) {
+    if (view) *out = view->FormatSimulatedTime(FALSE, 0);
+    return;
+  }
+  if (IsKindOf(RUNTIME_CLASS(CBlockAC)) || IsKindOf(RUNTIME_CLASS(CBlockSW)) ||
+      GetRuntimeClass() == RUNTIME_CLASS(CBlockTime)) {
+    return;
+  }
+  FormatElapsedTime(m_dValue, base, out);
+}

@@ -7,10 +7,15 @@
 // CBlockTime: the common base of the time functions 400-413. It holds the
 // timing phases and the weekly timer's cam table, which every time block
 // carries in its file record. It has no type code of its own.
+// The "%02d:%02d%s" text of an elapsed time in a time base (00:00 for no time).
+void FormatElapsedTime(double ms, int timeBase, CString* out);
+
 class CBlockTime : public CBlockObj {
   DECLARE_SERIAL(CBlockTime)
 
  public:
+  void FormatTimeText(CViewContext* view, CString* out) override;
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr int kCams = 3;
   static constexpr int kWeekDays = 7;
 
@@ -83,10 +88,15 @@ class CBlockTime : public CBlockObj {
 };
 
 // On-delay (400).
+// The first or second time base a time block uses now (with a reference, the
+// base of the referenced preset).
+int CurrentTimeBase(const CBlockTime& t, bool second);
+
 class CBlockDPR : public CBlockTime {
   DECLARE_SERIAL(CBlockDPR)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 1; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockDPR();
@@ -100,6 +110,7 @@ class CBlockDDR : public CBlockTime {
   DECLARE_SERIAL(CBlockDDR)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 1; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockDDR();
@@ -126,6 +137,7 @@ class CBlockPLR : public CBlockTime {
   DECLARE_SERIAL(CBlockPLR)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 1; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockPLR();
@@ -207,6 +219,7 @@ class CBlockSLS : public CBlockTime {
   DECLARE_SERIAL(CBlockSLS)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { CopyUpperReferencesTo(target); }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockSLS();
@@ -245,6 +258,8 @@ class CBlockWT : public CBlockTime {
   DECLARE_SERIAL(CBlockWT)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam4 = m_nParam4; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x06;
 
   CBlockWT();
@@ -262,6 +277,8 @@ class CBlockYT : public CBlockTime {
   DECLARE_SERIAL(CBlockYT)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { CopyDateFieldsTo(target); }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x06;
 
   CBlockYT();
@@ -275,6 +292,8 @@ class CBlockAC : public CBlockTime {
   DECLARE_SERIAL(CBlockAC)
 
  public:
+  void CopyKindFieldsTo(CBlockObj& target) const override { target.m_strMask = m_strMask; }
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockAC();
@@ -286,6 +305,7 @@ class CBlockSW : public CBlockTime {
   DECLARE_SERIAL(CBlockSW)
 
  public:
+  int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSW();

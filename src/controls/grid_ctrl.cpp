@@ -217,25 +217,29 @@ BOOL CGridCtrl::SetRowCount(int rows) {
     }
     m_nRows = rows;
   }
-  m_arRowHeights.resize(static_cast<size_t>(rows), m_cellDefault->GetHeight());
-  if (m_bVirtualMode) {
-    m_nRows = rows;
-    ResetVirtualOrder();
-  } else {
-    while (m_nRows < rows) {
-      const int r = m_nRows;
-      m_arRowHeights[static_cast<size_t>(r)] = m_cellDefault->GetHeight();
-      m_RowData.emplace_back();
-      Row& data = m_RowData.back();
-      data.resize(static_cast<size_t>(m_nCols));
-      ++m_nRows;
-      for (int c = 0; c < m_nCols; ++c) data[static_cast<size_t>(c)].reset(CreateCell(r, c));
+  // Rows are added whole; when memory runs out the count covers the rows made.
+  BOOL result = TRUE;
+  try {
+    m_arRowHeights.resize(static_cast<size_t>(rows), m_cellDefault->GetHeight());
+    if (m_bVirtualMode) {
+      m_nRows = rows;
+      ResetVirtualOrder();
+    } else {
+      while (m_nRows < rows) {
+        Row data(static_cast<size_t>(m_nCols));
+        for (int c = 0; c < m_nCols; ++c) data[static_cast<size_t>(c)].reset(CreateCell(m_nRows, c));
+        m_RowData.push_back(std::move(data));
+        ++m_nRows;
+      }
     }
+  } catch (const std::exception&) {
+    result = FALSE;
+    m_arRowHeights.resize(std::min(m_arRowHeights.size(), static_cast<size_t>(m_nRows)));
   }
   SetModified(TRUE, -1, -1);
   ResetScrollBars();
   Refresh();
-  return TRUE;
+  return result;
 }
 
 BOOL CGridCtrl::SetColumnCount(int cols) {
@@ -248,21 +252,31 @@ BOOL CGridCtrl::SetColumnCount(int cols) {
     for (int r = 0; r < m_nRows; ++r)
       for (int c = cols; c < oldCols; ++c) DestroyCell(r, c);
   }
-  m_arColWidths.resize(static_cast<size_t>(cols), m_cellFixedColDef->GetWidth());
-  m_arColOrder.resize(static_cast<size_t>(cols));
+  // When memory runs out the grid keeps the columns it had.
+  BOOL result = TRUE;
+  try {
+    m_arColWidths.resize(static_cast<size_t>(cols), m_cellFixedColDef->GetWidth());
+    m_arColOrder.resize(static_cast<size_t>(cols));
+    if (!m_bVirtualMode) {
+      for (Row& data : m_RowData) {
+        data.resize(static_cast<size_t>(cols));
+        const int r = static_cast<int>(&data - m_RowData.data());
+        for (int c = oldCols; c < cols; ++c) data[static_cast<size_t>(c)].reset(CreateCell(r, c));
+      }
+    }
+  } catch (const std::exception&) {
+    result = FALSE;
+    cols = std::min(cols, oldCols);
+    m_arColWidths.resize(static_cast<size_t>(cols));
+    m_arColOrder.resize(static_cast<size_t>(cols));
+    for (Row& data : m_RowData) data.resize(static_cast<size_t>(cols));
+  }
   std::iota(m_arColOrder.begin(), m_arColOrder.end(), 0);
   m_nCols = cols;
-  if (!m_bVirtualMode) {
-    for (int r = 0; r < m_nRows; ++r) {
-      Row& data = m_RowData[static_cast<size_t>(r)];
-      data.resize(static_cast<size_t>(cols));
-      for (int c = oldCols; c < cols; ++c) data[static_cast<size_t>(c)].reset(CreateCell(r, c));
-    }
-  }
   SetModified(TRUE, -1, -1);
   ResetScrollBars();
   Refresh();
-  return TRUE;
+  return result;
 }
 
 BOOL CGridCtrl::SetFixedRowCount(int fixedRows) {

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "controls/grid_ctrl.h"
+#include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
 void CGridCtrl::SetPrintMarginInfo(int header, int footer, int left, int right, int top, int bottom,
@@ -243,7 +244,7 @@ void CGridCtrl::PrintHeader(CDC* dc, CPrintInfo* info) {
   CRect rect = info->m_rectDraw;
   dc->DrawText(info->m_strTitle, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   rect = info->m_rectDraw;
-  const CString app = info->m_strAppTitle.IsEmpty() ? LoadString(128) : info->m_strAppTitle;
+  const CString app = info->m_strAppTitle.IsEmpty() ? LoadString(IDS_APP_TITLE) : info->m_strAppTitle;
   dc->DrawText(app, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   CPen black(PS_SOLID, 0, RGB(0, 0, 0));
   const CPen oldPen = dc->SelectObject(&black);

@@ -218,6 +218,7 @@ void CDeviceLink::OnDeviceOperation(int operation, UINT flags) {
       if (m_host->CompileActiveDocument(&image)) DownloadProgram(image);
       DisconnectComPort();
       Wait(1000);
+      m_host->DownloadFinished();
       break;
     }
     case kOpClearProgram:

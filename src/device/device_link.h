@@ -106,6 +106,8 @@ class CDeviceHost {
   virtual bool CheckDownload() { return true; }
   // Compiles the active document for a download; false (its message shown) stops.
   virtual bool CompileActiveDocument(TransferImage* image) { return false; }
+  // Called once a download operation has ended (the port closed again).
+  virtual void DownloadFinished() {}
   // The document of the active diagram view, or null.
   virtual CZaradDoc* ActiveDocument() { return nullptr; }
   // Shows a device dialog (DeviceDialogKind) after its settings were read.

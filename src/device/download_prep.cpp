@@ -8,9 +8,9 @@ bool CheckDocumentForDownload(const CZaradDoc& doc) {
   return CheckUnconnectedBlocks(doc);
 }
 
-bool CompileForDownload(CZaradDoc& doc, TransferImage* out) {
+bool CompileForDownload(CZaradDoc& doc, TransferImage* out, const SYSTEMTIME* stamp) {
   DownloadImage compiled;
-  if (!PrepareDownload(doc, &compiled)) return false;
+  if (!(stamp ? PrepareDownload(doc, &compiled, *stamp) : PrepareDownload(doc, &compiled))) return false;
   WORD minFirmware = doc.IsNewerFamily() ? kFirmwareNewer : kFirmwareOlder;
   GetModelName(doc.m_wModelCode, nullptr, &minFirmware);
   out->modelCode = doc.m_wModelCode;

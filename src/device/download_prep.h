@@ -10,5 +10,6 @@ class CZaradDoc;
 bool CheckDocumentForDownload(const CZaradDoc& doc);
 // Compiles the document (its messages shown on failure) into the image the link
 // sends: the register-order copies of the table image, the program area and the
-// message-text pages, and the document's own model and minimum firmware.
-bool CompileForDownload(CZaradDoc& doc, TransferImage* out);
+// message-text pages, and the document's own model and minimum firmware. The
+// download's time stamp is the current time unless given.
+bool CompileForDownload(CZaradDoc& doc, TransferImage* out, const SYSTEMTIME* stamp = nullptr);

@@ -17,17 +17,17 @@ std::filesystem::path ToPath(const CString& path) {
   return std::filesystem::path(path.ToUtf8());
 }
 
-CString AbsolutePath(const CString& path) {
+}  // namespace
+
+CString GetAbsoluteFilePath(const CString& path) {
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(ToPath(path), ec);
   return ec ? path : CString::FromUtf8(absolute.lexically_normal().string());
 }
 
-CString FileTitle(const CString& path) {
+CString GetFileTitle(const CString& path) {
   return CString::FromUtf8(ToPath(path).filename().string());
 }
-
-}  // namespace
 
 CString GetDefaultSaveName(const CString& title, int kind) {
   CString name = title;
@@ -51,8 +51,8 @@ bool SaveDocument(CSavableDocument& doc, const CString& path, CSaveNamePrompt* p
     return false;
   }
   if (replace) {
-    doc.SetPathName(AbsolutePath(target));
-    doc.SetTitle(FileTitle(target));
+    doc.SetPathName(GetAbsoluteFilePath(target));
+    doc.SetTitle(GetFileTitle(target));
     doc.SetModifiedFlag(false);
   }
   return true;

@@ -15,6 +15,11 @@ class CSaveNamePrompt {
   virtual bool PromptSaveFileName(CSavableDocument& doc, CString* path) = 0;
 };
 
+// The absolute, normalised form of a path (unchanged when it cannot be formed),
+// and the file name at its end: the path and title a saved or opened document takes.
+CString GetAbsoluteFilePath(const CString& path);
+CString GetFileTitle(const CString& path);
+
 // The file name proposed for a document without a path: the title up to the
 // first of " #%;/\\" and the kind's extension (".bfb", or ".bld" for a ladder).
 CString GetDefaultSaveName(const CString& title, int kind);

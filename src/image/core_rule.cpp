@@ -9,7 +9,7 @@
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/connect_line_obj.h"
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
 #include "model/block_registry.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"

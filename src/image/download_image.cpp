@@ -11,7 +11,7 @@
 #include "blocks/operand_blocks.h"
 #include "image/core_rule.h"
 #include "image/startup_bitmap.h"
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/message_sink.h"

@@ -54,12 +54,12 @@ int HexDigitValue(const char16_t* p, BOOL high) {
   return high ? value * 16 : value;
 }
 
-std::filesystem::path CityFolder(const std::filesystem::path& tempFolder) {
-  return tempFolder / "RazadUdezazir";
+std::filesystem::path CityFolder(const std::filesystem::path& baseFolder) {
+  return baseFolder / "RazadUdezazir";
 }
 
-std::filesystem::path CityFilePath(const std::filesystem::path& tempFolder) {
-  return CityFolder(tempFolder) / "Astro.Property";
+std::filesystem::path CityFilePath(const std::filesystem::path& baseFolder) {
+  return CityFolder(baseFolder) / "Astro.Property";
 }
 
 std::vector<AstroCity> BuiltInCities() {
@@ -122,9 +122,9 @@ std::vector<BYTE> FormatCityFile(std::span<const AstroCity> rows) {
   return bytes;
 }
 
-CString BuildCityTable(const std::filesystem::path& tempFolder) {
+CString BuildCityTable(const std::filesystem::path& baseFolder) {
   g_AstroCityTable = BuiltInCities();
-  const std::filesystem::path file = CityFilePath(tempFolder);
+  const std::filesystem::path file = CityFilePath(baseFolder);
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return {};
   std::vector<BYTE> bytes;
@@ -136,9 +136,9 @@ CString BuildCityTable(const std::filesystem::path& tempFolder) {
   return {};
 }
 
-CString SaveCityTable(const std::filesystem::path& tempFolder) {
-  const std::filesystem::path folder = CityFolder(tempFolder);
-  const std::filesystem::path file = CityFilePath(tempFolder);
+CString SaveCityTable(const std::filesystem::path& baseFolder) {
+  const std::filesystem::path folder = CityFolder(baseFolder);
+  const std::filesystem::path file = CityFilePath(baseFolder);
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) return FromUtf8(folder.string() + ": " + ec.message());

@@ -1,7 +1,7 @@
 // The location table of the astronomical clock: row 0 "User-defined", rows 1-11
 // built-in cities, rows from 12 on the user's own locations, which persist in
-// the city file "Astro.Property" in the folder "RazadUdezazir" under the
-// temporary folder.
+// the city file "Astro.Property" in the folder "RazadUdezazir" under a base
+// folder (the program passes the user's own settings folder).
 //
 // City file: UTF-16 little-endian text without byte-order mark, one location a
 // line: the name left-aligned and padded with blanks to 25 characters, the nine
@@ -43,9 +43,9 @@ constexpr size_t kMaxCityFileBytes = size_t{1} << 20;
 // character or a null pointer; multiplied by 16 when high is set.
 int HexDigitValue(const char16_t* p, BOOL high);
 
-// "<tempFolder>/RazadUdezazir" and the city file in it.
-std::filesystem::path CityFolder(const std::filesystem::path& tempFolder);
-std::filesystem::path CityFilePath(const std::filesystem::path& tempFolder);
+// "<baseFolder>/RazadUdezazir" and the city file in it.
+std::filesystem::path CityFolder(const std::filesystem::path& baseFolder);
+std::filesystem::path CityFilePath(const std::filesystem::path& baseFolder);
 
 // The 12 built-in rows.
 std::vector<AstroCity> BuiltInCities();
@@ -67,12 +67,12 @@ CString FormatCityLine(const AstroCity& city);
 std::vector<BYTE> FormatCityFile(std::span<const AstroCity> rows);
 
 // Sets g_AstroCityTable to the built-in rows and appends the rows of the city
-// file under tempFolder. A missing file adds nothing. Returns an empty text, or
+// file under baseFolder. A missing file adds nothing. Returns an empty text, or
 // the reason the file could not be read (the built-in rows stay).
-CString BuildCityTable(const std::filesystem::path& tempFolder);
+CString BuildCityTable(const std::filesystem::path& baseFolder);
 
 // Writes the user rows (12 on) of g_AstroCityTable to the city file under
-// tempFolder, creating the folder when needed; with no user rows an existing
+// baseFolder, creating the folder when needed; with no user rows an existing
 // file is deleted. The old file survives a failed write. Returns an empty text
 // or the reason of the failure.
-CString SaveCityTable(const std::filesystem::path& tempFolder);
+CString SaveCityTable(const std::filesystem::path& baseFolder);

@@ -8,16 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "blocks/analog_blocks.h"
-#include "blocks/comm_blocks.h"
-#include "blocks/counter_blocks.h"
-#include "blocks/data_blocks.h"
-#include "blocks/extended_blocks.h"
-#include "blocks/ladder_blocks.h"
-#include "blocks/math_blocks.h"
-#include "blocks/operand_blocks.h"
-#include "blocks/relay_blocks.h"
-#include "blocks/time_blocks.h"
+#include "model/block_library.h"
 #include "model/block_obj.h"
 #include "model/block_registry.h"
 #include "model/model_table.h"
@@ -40,15 +31,6 @@ int ClampBase(int timeBase) {
 constexpr COLORREF kStateOn = 0x0000FF;   // red: value 1
 constexpr COLORREF kStateOff = 0xFF0000;  // blue: value 0
 
-constexpr int kFemaleType = 901;  // female connector half
-constexpr int kFirstAnalogInput = 4000;
-constexpr int kLastAnalogInput = 4127;
-
-// Links 52..75 never name a block; the codes above stand only on link slots.
-bool IsWalkedLinkCode(int source) {
-  return source >= kFirstLinkCode && source <= kLastWalkedLinkCode;
-}
-
 // The element an input link names, through the document's lookup (as
 // FindLinkedBlock does through the view's).
 CBlockObj* LinkedBlock(const CZaradDoc* doc, int source) {
@@ -56,36 +38,10 @@ CBlockObj* LinkedBlock(const CZaradDoc* doc, int source) {
   return doc->FindBlockByNumber(source);
 }
 
-// First time base of a time block: m_nParam12 with a reference, else m_nParam11.
-int FirstBase(const CBlockObj* b) {
-  return b->m_pRef[0] ? b->m_nParam12 : b->m_nParam11;
-}
-int SecondBase(const CBlockObj* b) {
-  return b->m_pRef[1] ? b->m_nParam13 : b->m_nParam16;
-}
-
-template <typename Lookup>
-short InputWordOf(const CBlockObj* self, int pin, Lookup find) {
+short InputWordOf(const CBlockObj* self, int pin, const BlockLookup& find) {
   if (pin < 0 || pin >= kPinCount) return 0;
-  const CBlockObj* src = find(self->m_nSource[pin]);
-  if (src == nullptr) return 0;
-  if (const auto* analog = dynamic_cast<const CBlockAnalog*>(src))
-    return static_cast<short>(analog->m_nResult);
-  if (src->IsKindOf(RUNTIME_CLASS(CBlockAnalogIn)) || src->IsKindOf(RUNTIME_CLASS(CBlockAnalogOut)) ||
-      src->IsKindOf(RUNTIME_CLASS(CBlockAnalogFlag))) {
-    return static_cast<short>(src->m_nWordValue);
-  }
-  if (src->IsKindOf(RUNTIME_CLASS(CBlockAContact))) {
-    if (src->m_nOperand >= kFirstAnalogInput && src->m_nOperand <= kLastAnalogInput)
-      return static_cast<short>(src->m_nWordValue);
-    const CBlockObj* addressed = find(src->m_nOperand);
-    if (addressed == nullptr) return 0;
-    if (addressed->IsKindOf(RUNTIME_CLASS(CBlockAOutLAD))) return static_cast<short>(addressed->m_nWordValue);
-    if (const auto* analog = dynamic_cast<const CBlockAnalog*>(addressed))
-      return static_cast<short>(analog->m_nResult);
-    return LowWord(addressed->m_dValue);
-  }
-  return LowWord(src->m_dValue);
+  const CBlockObj* src = find.Find(self->m_nSource[pin]);
+  return src ? src->GetOutputWord(find) : 0;
 }
 
 }  // namespace
@@ -112,6 +68,10 @@ double ReferencedPresetMs(double value, int timeBase) {
   const TimeCapRow& cap = GetTimeCap(timeBase);
   if (!(value >= 0.0)) return 0.0;  // negative (or NaN) counts as 0
   return std::min(value, static_cast<double>(cap.nLargest)) * cap.nMsPerStep;
+}
+
+const CBlockObj* BlockLookup::Find(int number) const {
+  return view ? FindLinkedBlock(view, number) : LinkedBlock(doc, number);
 }
 
 bool IsStampSet(const SYSTEMTIME& st) {
@@ -206,7 +166,7 @@ void CBlockObj::SetInput(int pin, int value) {
   if (pin < 0 || pin >= kPinCount) return;
   if (value == LINK_OPEN) {
     // An open input never decides an AND/NAND (reads 1) nor an OR/NOR/XOR (reads 0).
-    const bool readsOne = (m_nType >= 300 && m_nType <= 303) || m_nType == 307;
+    const bool readsOne = OpenInputReadsOne();
     m_nValue[pin] = readsOne ? (m_bInvert[pin] ^ 1) : m_bInvert[pin];
   } else {
     m_nValue[pin] = value ^ m_bInvert[pin];
@@ -254,7 +214,7 @@ void CBlockObj::WalkConnections(CViewContext* view, CBlockObj* block, int pin, i
   // A link that names no block (or a female without its male) ends the branch.
   CBlockObj* src = FindLinkedBlock(view, block->m_nSource[pin]);
   if (src == nullptr) return;
-  if (src->m_nType == kFemaleType) {
+  if (src->m_nType == kTypeFemaleConnector) {
     ++*count;
     src = view->FindBlock(src->m_nNumber - kFemaleNumberOffset);
     if (src == nullptr) return;
@@ -313,37 +273,7 @@ void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* do
   t.m_nParam28 = m_nParam28;
 
   const int family = doc ? doc->GetModelFamily() : ModelSeries(g_CurrentModelCode);
-  if (IsNewerSeries(family)) {
-    auto is = [this](const CRuntimeClass* cls) { return IsKindOf(cls); };
-    if (is(RUNTIME_CLASS(CBlockSLS)) || is(RUNTIME_CLASS(CBlockAMATH)) || is(RUNTIME_CLASS(CBlockAMUX))) {
-      for (int k = 2; k < kRefCount; ++k) {
-        t.m_bUseRef[k] = m_bUseRef[k];
-        t.m_pRef[k] = m_pRef[k];
-      }
-    } else if (is(RUNTIME_CLASS(CBlockWT))) {
-      t.m_nParam4 = m_nParam4;
-    } else if (is(RUNTIME_CLASS(CBlockYT)) || is(RUNTIME_CLASS(CBlockUDC))) {
-      t.m_nParam4 = m_nParam4;
-      t.m_nParam5 = m_nParam5;
-      t.m_nParam6 = m_nParam6;
-      t.m_nParam7 = m_nParam7;
-    } else if (is(RUNTIME_CLASS(CBlockCOUNTER)) || is(RUNTIME_CLASS(CBlockENCODER))) {
-      t.m_nParam8 = m_nParam8;
-    } else if (is(RUNTIME_CLASS(CBlockSREG)) || is(RUNTIME_CLASS(CBlockBoolean))) {
-      t.m_nParam24 = m_nParam24;
-    } else if (is(RUNTIME_CLASS(CBlockAC)) || is(RUNTIME_CLASS(CBlockANDM)) || is(RUNTIME_CLASS(CBlockORM)) ||
-               is(RUNTIME_CLASS(CBlockNOTM)) || is(RUNTIME_CLASS(CBlockNANDM)) ||
-               is(RUNTIME_CLASS(CBlockNORM)) || is(RUNTIME_CLASS(CBlockXORM))) {
-      t.m_strMask = m_strMask;
-    } else if (is(RUNTIME_CLASS(CBlockLOG)) || is(RUNTIME_CLASS(CBlockSQRT)) ||
-               is(RUNTIME_CLASS(CBlockPOW2)) || is(RUNTIME_CLASS(CBlockEXP)) ||
-               is(RUNTIME_CLASS(CBlockFIX)) || is(RUNTIME_CLASS(CBlockROUND)) ||
-               is(RUNTIME_CLASS(CBlockSIN)) || is(RUNTIME_CLASS(CBlockCOS)) || is(RUNTIME_CLASS(CBlockTAN)) ||
-               is(RUNTIME_CLASS(CBlockCOT)) || is(RUNTIME_CLASS(CBlockSEC)) || is(RUNTIME_CLASS(CBlockCSC)) ||
-               is(RUNTIME_CLASS(CBlockQUAD))) {
-      t.m_dParam = m_dParam;
-    }
-  }
+  if (IsNewerSeries(family)) CopyKindFieldsTo(t);
 
   if (withGeometry) {
     t.m_ptPos = m_ptPos;
@@ -357,105 +287,93 @@ void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* do
   }
 }
 
-void CBlockObj::FormatTimeText(CViewContext* view, CString* out) {
-  if (out == nullptr) return;
-  int base = m_nParam11;
-  if (const auto* t = DYNAMIC_DOWNCAST(CBlockTime, this)) {
-    const int first = FirstBase(this);
-    const int second = SecondBase(this);
-    if (IsKindOf(RUNTIME_CLASS(CBlockMPLR))) {
-      base = (!t->m_bTiming && t->m_bPresetShown) ? second : first;
-    } else if (IsKindOf(RUNTIME_CLASS(CBlockRPR))) {
-      base = t->m_bSecondPhase ? second : first;
-    } else if (const auto* apg = DYNAMIC_DOWNCAST(CBlockAPG, this)) {
-      if (t->m_bTiming) {
-        base = t->m_bSecondPhase ? second : first;
-      } else {
-        base = apg->m_bLastPhaseOn ? first : second;
-      }
-    } else if (IsKindOf(RUNTIME_CLASS(CBlockSLS))) {
-      base = second;
-    } else if (const auto* mfs = DYNAMIC_DOWNCAST(CBlockMFS, this)) {
-      base = (mfs->m_nState == 1 || mfs->m_nState == 3) ? first : second;
-    } else if (IsKindOf(RUNTIME_CLASS(CBlockDPR)) || IsKindOf(RUNTIME_CLASS(CBlockDDR)) ||
-               IsKindOf(RUNTIME_CLASS(CBlockPLR)) || IsKindOf(RUNTIME_CLASS(CBlockCPG))) {
-      base = first;
-    }
-    if (IsKindOf(RUNTIME_CLASS(CBlockYT))) {
-      if (view) *out = view->FormatSimulatedTime(TRUE, 1);
-      return;
-    }
-    if (IsKindOf(RUNTIME_CLASS(CBlockWT))) {
-      if (view) *out = view->FormatSimulatedTime(FALSE, 0);
-      return;
-    }
-    if (IsKindOf(RUNTIME_CLASS(CBlockAC)) || IsKindOf(RUNTIME_CLASS(CBlockSW)) ||
-        GetRuntimeClass() == RUNTIME_CLASS(CBlockTime)) {
-      return;
-    }
-  } else if (!IsKindOf(RUNTIME_CLASS(CBlockHCOUNTER))) {
-    return;
-  }
-  int high = 0, low = 0;
-  if (m_dValue != 0.0) SplitTimeValue(m_dValue, base, &high, &low);
-  out->Format(u"%02d:%02d%s", high, low, TimeBaseSuffix(base));
-}
-
-void CBlockObj::GetValue(CBlockObj* block, double* out) {
-  if (block == nullptr || out == nullptr) return;
-  const int type = block->m_nType;
-  if (type == 803 || type == 804 || type == 805 || type == 815 || type == 816) {
-    if (const auto* analog = DYNAMIC_DOWNCAST(CBlockAnalog, block)) *out = analog->m_nResult;
-    return;
-  }
-  if (type == 800 || (type >= 832 && type <= 848) || (type >= 862 && type <= 879)) {
-    *out = block->m_dValue;
-    return;
-  }
-  if (const auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, block)) {
-    *out = trg->m_nMeasured;
-    return;
-  }
-  if (const auto* t = DYNAMIC_DOWNCAST(CBlockTime, block)) {
-    bool second = false;
-    if (block->IsKindOf(RUNTIME_CLASS(CBlockMPLR))) {
-      second = block->m_nValue[0] == 0;
-    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockAPG))) {
-      second = block->m_nValue[kFirstOutputPin] == block->m_nValue[1];
-    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockRPR))) {
-      second = block->m_nValue[kFirstOutputPin] == 0 && t->m_bTiming;
-    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockSLS))) {
-      second = true;
-    }
-    *out = block->m_dValue / GetTimeUnit(second ? SecondBase(block) : FirstBase(block)).nMsPerUnit;
-  }
-}
+void CBlockObj::FormatTimeText(CViewContext* view, CString* out) {}
 
 void CBlockObj::PropagateToContacts(CZaradDoc* doc) {
   if (doc == nullptr) return;
   const int state = m_nValue[kFirstOutputPin];
   for (CBlockObj* b : doc->m_blocks) {
-    if (b->m_nOperand != m_nNumber) continue;
-    if (b->IsKindOf(RUNTIME_CLASS(CBlockBreak))) {
-      b->m_nContactState = state == 0 ? 1 : 0;
-      if (b->m_nValue[0] != 0) b->m_nValue[kFirstOutputPin] = b->m_nContactState;
-    } else if (b->IsKindOf(RUNTIME_CLASS(CBlockMake))) {
-      b->m_nContactState = state != 0 ? 1 : 0;
-      if (b->m_nValue[0] != 0) b->m_nValue[kFirstOutputPin] = state;
-    }
+    if (b->m_nOperand == m_nNumber) b->TakeAddressedState(state);
   }
 }
+
+short CBlockObj::GetOutputWord(const BlockLookup& find) const {
+  return LowWord(m_dValue);
+}
+
+short CBlockObj::GetAddressedWord() const {
+  return LowWord(m_dValue);
+}
+
+int CBlockObj::GetEvalGroup() const {
+  return CZaradDoc::GetTypeClass(static_cast<UINT>(m_nType)) == 2 ? EVAL_GROUP_FUNCTION : EVAL_GROUP_NONE;
+}
+
+void CBlockObj::LeaveSimulation() {
+  const int inputs = InputPinCount();
+  for (int i = 0; i < inputs; ++i) m_nValue[i] = 0;
+  m_nValue[kFirstOutputPin] = 0;
+}
+
+void CBlockObj::CopyUpperReferencesTo(CBlockObj& t) const {
+  for (int k = 2; k < kRefCount; ++k) {
+    t.m_bUseRef[k] = m_bUseRef[k];
+    t.m_pRef[k] = m_pRef[k];
+  }
+}
+
+void CBlockObj::CopyDateFieldsTo(CBlockObj& t) const {
+  t.m_nParam4 = m_nParam4;
+  t.m_nParam5 = m_nParam5;
+  t.m_nParam6 = m_nParam6;
+  t.m_nParam7 = m_nParam7;
+}
+
+void CBlockObj::ResolveReference(const CZaradDoc& doc, int k) {
+  const int number = m_nRefNumber[k];
+  if (number >= kFirstFunctionBlockNumber) {
+    m_pRef[k] = doc.FindBlockByNumber(number);
+  } else {
+    m_pRef[k] = nullptr;
+    m_bUseRef[k] = 0;
+  }
+}
+
+void CBlockObj::ResolveOnLoad(CZaradDoc& doc, bool newerSeries) {
+  const int count = std::clamp(ReferencesResolvedOnLoad(newerSeries), 0, kRefCount);
+  for (int k = 0; k < count; ++k) ResolveReference(doc, k);
+}
+
+// ---- The base drawing operations: the block library's shared look -----------
+
+void CBlockObj::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
+  if (const CBlockLibrary* lib = GetBlockLibrary()) lib->Draw(*this, view, dc, flag, state);
+}
+
+void CBlockObj::DrawSelected(CViewContext* view, CDC* dc) {
+  if (const CBlockLibrary* lib = GetBlockLibrary()) lib->DrawSelected(*this, view, dc);
+}
+
+void CBlockObj::DrawStateText(CViewContext* view, CDC* dc) {
+  if (const CBlockLibrary* lib = GetBlockLibrary()) lib->DrawStateText(*this, view, dc);
+}
+
+void CBlockObj::DrawHighlight(CDC* dc, COLORREF colour, BOOL outline) {
+  if (const CBlockLibrary* lib = GetBlockLibrary()) lib->DrawHighlight(*this, dc, colour, outline);
+}
+
+void CBlockObj::DrawValueBox(CDC* dc, CViewContext* view) {}
 
 // ---- Shared helpers -----------------------------------------------------------
 
 void CBlockObj::GetInputWord(short* out, int pin, const CZaradDoc* doc) const {
   if (out == nullptr) return;
-  *out = InputWordOf(this, pin, [doc](int number) { return LinkedBlock(doc, number); });
+  *out = InputWordOf(this, pin, BlockLookup{doc, nullptr});
 }
 
 void CBlockObj::GetInputWord(short* out, int pin, const CViewContext* view) const {
   if (out == nullptr) return;
-  *out = InputWordOf(this, pin, [view](int number) { return FindLinkedBlock(view, number); });
+  *out = InputWordOf(this, pin, BlockLookup{nullptr, view});
 }
 
 int CBlockObj::ToBcd(int value) {
@@ -490,59 +408,4 @@ void CBlockObj::SplitTimeValue(double ms, int timeBase, int* high, int* low) {
   const int n = TruncToInt(ms / u.nMsPerUnit);
   if (high) *high = n / u.nRadix;
   if (low) *low = n % u.nRadix;
-}
-
-void CBlockObj::BuildFormulaText(CString* out, std::vector<CString>* parts) const {
-  if (!IsKindOf(RUNTIME_CLASS(CBlockAMATH)) || parts == nullptr) return;
-  static const char* const kOps[4] = {"+", "-", "*", "/"};
-  auto value = [](int v) {
-    CString s;
-    s.Format("%d", v);
-    return s;
-  };
-  // An operator index outside 0..3 has no character: its text is empty.
-  auto op = [](int index) { return CString(index >= 0 && index < 4 ? kOps[index] : ""); };
-  const CString v1 = value(m_nParam10), v2 = value(m_nParam15), v3 = value(m_nParam20),
-                v4 = value(m_nParam22);
-  const CString o1 = op(m_nParam9), o2 = op(m_nParam14), o3 = op(m_nParam19);
-  const int p1 = m_nParam11, p2 = m_nParam16, p3 = m_nParam21;
-  const CString L(u"("), R(u")");
-  std::vector<CString> t;
-  if (p1 == 2) {
-    if (p2 == 1) {
-      t = {L, L, v1, o1, v2, R, o2, v3, R, o3, v4};
-    } else if (p3 == 1) {
-      t = {L, v1, o1, v2, R, o2, L, v3, o3, v4, R};
-    } else {
-      t = {L, v1, o1, v2, R, o2, v3, o3, v4};
-    }
-  } else if (p2 == 2) {
-    if (p3 == 1) {
-      t = {v1, o1, L, L, v2, o2, v3, R, o3, v4, R};
-    } else if (p1 == 1) {
-      t = {L, v1, o1, L, v2, o2, v3, R, R, o3, v4};
-    } else {
-      t = {v1, o1, L, v2, o2, v3, R, o3, v4};
-    }
-  } else if (p3 == 2) {
-    if (p1 == 1) {
-      t = {L, v1, o1, v2, R, o2, L, v3, o3, v4, R};
-    } else if (p2 == 1) {
-      t = {v1, o1, L, v2, o2, L, v3, o3, v4, R, R};
-    } else {
-      t = {v1, o1, v2, o2, L, v3, o3, v4, R};
-    }
-  } else {
-    t = {v1, o1, v2, o2, v3, o3, v4};
-  }
-  parts->assign(16, CString());
-  std::copy(t.begin(), t.end(), parts->begin());
-  if (out) {
-    out->Empty();
-    for (const CString& s : *parts) {
-      if (s.IsEmpty()) break;
-      *out += s;
-    }
-  }
-  parts->resize(20);
 }

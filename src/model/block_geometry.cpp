@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "blocks/ladder_blocks.h"
 #include "model/block_obj.h"
+#include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 
 namespace {
@@ -20,29 +20,6 @@ int ClampToInt(long long v) {
 
 CRect MakeRect(long long left, long long top, long long right, long long bottom) {
   return CRect(ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(bottom));
-}
-
-bool InRange(int v, int first, int last) {
-  return v >= first && v <= last;
-}
-
-// The user name that a ladder document gives an operand; empty when it has none.
-CString OperandName(const CZaradDoc* doc, int operand) {
-  if (!doc) return CString();
-  auto it = doc->m_operandNames.find(static_cast<UINT>(operand));
-  return it == doc->m_operandNames.end() ? CString() : it->second;
-}
-
-// The name of the operand that another element (a coil or a ladder analog
-// output) addresses; empty when the element is not in the document.
-CString OperandNameThrough(const CZaradDoc* doc, int number) {
-  const CBlockObj* element = doc ? doc->FindBlockByNumber(number) : nullptr;
-  return element ? OperandName(doc, element->m_nOperand) : CString();
-}
-
-CString FunctionBlockLabel(const CZaradDoc* doc, int number) {
-  const CBlockObj* block = doc ? doc->FindBlockByNumber(number) : nullptr;
-  return block ? block->m_strLabel : CString();
 }
 
 }  // namespace
@@ -86,7 +63,7 @@ BOOL CBlockObj::GetPinRect(CRect* out, int pin, int size) const {
 
 int CBlockObj::HitTest(CPoint pt) const {
   // The power bus is thin: its body counts a few units more on either side.
-  const long long margin = IsKindOf(RUNTIME_CLASS(CPowerBusObj)) ? kPowerBusHitMargin : 0;
+  const long long margin = GetBodyHitMargin();
   const long long x = m_ptPos.x;
   const long long y = m_ptPos.y;
   const CRect body = MakeRect(x - margin, y, x + m_nWidth + margin, y + m_nHeight);
@@ -121,23 +98,6 @@ void CBlockObj::GetHandleRects(CRect out[4]) const {
 }
 
 CString CBlockObj::GetLabelText(const CZaradDoc* doc) const {
-  const int op = m_nOperand;
-  if (IsKindOf(RUNTIME_CLASS(CBlockMake))) {  // make and break contacts
-    if (InRange(op, 100, 355) || InRange(op, 1300, 1304) || InRange(op, 1000, 1063) ||
-        InRange(op, 1870, 2869) || InRange(op, 2900, 3899))
-      return OperandName(doc, op);
-    if (InRange(op, 21000, 21767)) return OperandNameThrough(doc, op);
-    if (InRange(op, 9000, 10999)) return FunctionBlockLabel(doc, op);
-    return CString();
-  }
-  if (IsKindOf(RUNTIME_CLASS(CBlockAContact))) {
-    if (InRange(op, 4000, 4127)) return OperandName(doc, op);
-    if (InRange(op, 22000, 22543)) return OperandNameThrough(doc, op);
-    if (InRange(op, 9000, 10999)) return FunctionBlockLabel(doc, op);
-    return CString();
-  }
-  if (IsKindOf(RUNTIME_CLASS(CBlockRelayCoil)) || IsKindOf(RUNTIME_CLASS(CBlockAOutLAD)))
-    return OperandName(doc, op);
   return m_strLabel;
 }
 
@@ -164,3 +124,25 @@ std::vector<BlockLabelLine> CBlockObj::GetLabelLines(const CZaradDoc* doc, int l
   }
   return lines;
 }
+
+// ---- Operand names of ladder labels -------------------------------------------
+
+// The user name that a ladder document gives an operand; empty when it has none.
+CString OperandUserName(const CZaradDoc* doc, int operand) {
+  if (!doc) return CString();
+  auto it = doc->m_operandNames.find(static_cast<UINT>(operand));
+  return it == doc->m_operandNames.end() ? CString() : it->second;
+}
+
+// The name of the operand that another element (a coil or a ladder analog
+// output) addresses; empty when the element is not in the document.
+CString OperandNameThrough(const CZaradDoc* doc, int number) {
+  const CBlockObj* element = doc ? doc->FindBlockByNumber(number) : nullptr;
+  return element ? OperandUserName(doc, element->m_nOperand) : CString();
+}
+
+CString FunctionBlockLabel(const CZaradDoc* doc, int number) {
+  const CBlockObj* block = doc ? doc->FindBlockByNumber(number) : nullptr;
+  return block ? block->m_strLabel : CString();
+}
+

@@ -5,23 +5,61 @@
 // A block holds no pointer to its document. Operations that need the diagram
 // take a CViewContext (the view: its document, scan time, tool mode and the
 // simulation bar state); the few that the system runs against "the document of
-// the active view" take the document explicitly. Only the typed constructor
-// asks the shell (CShellContext) for the active document and the simulated
-// clock, because every block family builds its constants through it.
+// the active view" take the document explicitly.
+//
+// Each block kind is one class of the block library (src/blocks, src/msgtext):
+// what the kind does on entering simulation, at Stop, at power return and at a
+// power cut, its evaluation group, the references it resolves when a file is
+// read and what its copy carries are its own virtual operations below; the
+// model, the loader and the scan driver ask the block instead of testing its
+// type. The model knows the classes only through CBlockObj, the archive's
+// class registry and CBlockLibrary (model/block_library.h).
 #pragma once
 
 #include <algorithm>
 #include <vector>
 
+#include "model/block_codes.h"
 #include "platform/cstring.h"
 #include "platform/object.h"
 #include "platform/types.h"
 
 class CArchive;
+class CBlockObj;
 class CDC;
 class CZaradDoc;
 class CViewContext;
 struct TEXTMETRIC;
+
+// Evaluation group of a block kind: the simulation sorts the blocks by group,
+// then by number.
+enum BlockEvalGroup : int {
+  EVAL_GROUP_NONE = 0,            // kinds no group names (after all others)
+  EVAL_GROUP_OPERAND = 1,         // inputs, shift bits, levels, analog inputs, keys, contacts
+  EVAL_GROUP_FUNCTION = 2,        // function blocks
+  EVAL_GROUP_OUTPUT = 3,          // outputs and coils
+  EVAL_GROUP_FLAG = 4,            // flags
+  EVAL_GROUP_ANALOG_OUTPUT = 5,   // analog outputs, ladder analog outputs
+  EVAL_GROUP_ANALOG_FLAG = 6,     // analog flags
+  EVAL_GROUP_OPEN_CONNECTOR = 7,  // open connectors
+  EVAL_GROUP_MALE = 8,            // male connector halves
+  EVAL_GROUP_FEMALE = 9,          // female connector halves
+  EVAL_GROUP_DATA_LOG = 10,       // the data log
+};
+
+// How a block looks up the blocks its links name: through the view during a
+// scan, else through the document (either may be null: nothing is found).
+struct BlockLookup {
+  const CZaradDoc* doc = nullptr;
+  const CViewContext* view = nullptr;
+  const CBlockObj* Find(int number) const;
+};
+
+// The simulation context a block kind's start, reset and power operations get.
+struct SimEvent {
+  CViewContext* view = nullptr;  // the scan driver
+  SYSTEMTIME now{};              // the simulated clock at the event
+};
 
 // Kind of a pin (CBlockObj::m_nPinType).
 enum PinType : int {
@@ -31,23 +69,10 @@ enum PinType : int {
   PIN_PARAM = 3,    // parameter pin, drawn with the parameter text, never wired
 };
 
-// Link codes that stand in CBlockObj::m_nSource instead of a block number.
-constexpr int LINK_OPEN = 52;   // input pin not wired
-constexpr int LINK_EMPTY = 53;  // empty operand slot of the program image (a zero word)
-constexpr int LINK_PARAM = 55;  // the block's main parameter
-constexpr int kFirstLinkCode = 52;
-constexpr int kLastWalkedLinkCode = 75;  // links 52..75 are never looked up as blocks
-constexpr int kLastLinkCode = 101;
-
 constexpr int kPinCount = 20;        // pins 0-9 are inputs, 10-19 outputs
 constexpr int kFirstOutputPin = 10;  // the block's output is pin 10
 constexpr int kMaxInputPins = 10;
 constexpr int kRefCount = 4;  // parameter references per block
-
-// True for a link that names no block (the codes 52..101).
-constexpr bool IsLinkCode(int source) {
-  return source >= kFirstLinkCode && source <= kLastLinkCode;
-}
 
 // The per-type pin-type table: 118 rows of 20 pin types.
 constexpr int kPinTypeRows = 118;
@@ -106,12 +131,14 @@ class CBlockObj : public CObject {
   // The label text by the element's class: contacts and coils show the names
   // that doc (a ladder document) gives their operands, every other element
   // its own m_strLabel. doc may be null (no operand names).
-  CString GetLabelText(const CZaradDoc* doc) const;
+  virtual CString GetLabelText(const CZaradDoc* doc) const;
   // The label lines that DrawName writes, split at CR LF, the last line two
   // line heights above the body; empty when the label is hidden or has no text.
   std::vector<BlockLabelLine> GetLabelLines(const CZaradDoc* doc, int lineHeight) const;
 
   // ---- Drawing (blocks/block_draw.cpp, block_symbols.cpp, param_text.cpp) ----
+  // These are the block library's; only the block library calls them. The
+  // virtual drawing operations' base forms reach them through CBlockLibrary.
   // doc is the document the block is drawn in (its device series and, for
   // ladder labels, its elements); null falls back to the active document and
   // then to the model selected last.
@@ -137,6 +164,12 @@ class CBlockObj : public CObject {
   void DrawDataFunctionSymbol(CDC* dc, const CZaradDoc* doc) const;
   void DrawMathSymbol(CDC* dc, const CZaradDoc* doc) const;
   void DrawDataLogSymbol(CDC* dc, const CZaradDoc* doc) const;
+  // The shared look behind the base forms of Draw, DrawSelected,
+  // DrawStateText and DrawHighlight.
+  void DrawPlain(CViewContext* view, CDC* dc, int flag, COLORREF state);
+  void DrawSelectedPlain(CViewContext* view, CDC* dc);
+  void DrawStateTextPlain(CViewContext* view, CDC* dc);
+  void DrawHighlightPlain(CDC* dc, COLORREF colour, BOOL outline);
 
   // ---- Virtual operations (slot order after CObject's) ----------------------
   // One scan of the block. The base does nothing and returns TRUE.
@@ -171,11 +204,63 @@ class CBlockObj : public CObject {
   virtual void FormatTimeText(CViewContext* view, CString* out);
   // Fills the body in a colour (and outlines it) behind the symbol.
   virtual void DrawHighlight(CDC* dc, COLORREF colour, BOOL outline);
-  // Numeric value of the block passed (not of this object); *out is left alone
-  // for blocks that have none.
-  virtual void GetValue(CBlockObj* block, double* out);
-  // Hands this block's output state to the ladder contacts of doc that address it.
+  // Hands this block's output state to the ladder contacts of doc that address it
+  // (each takes it by TakeAddressedState).
   virtual void PropagateToContacts(CZaradDoc* doc);
+
+  // ---- What the block kind says about itself ----------------------------------
+  // A ladder contact takes the output state of the element it addresses.
+  virtual void TakeAddressedState(int state) {}
+  // The 16-bit value another block reads from this one on an analog input pin;
+  // the base gives the low word of m_dValue.
+  virtual short GetOutputWord(const BlockLookup& find) const;
+  // The value a ladder analog contact reads from the element it addresses; the
+  // base gives the low word of m_dValue.
+  virtual short GetAddressedWord() const;
+  // An open input reads 1 (AND and NAND gates and NOT), else 0.
+  virtual bool OpenInputReadsOne() const { return false; }
+  // A logic gate (never offered as a parameter's source).
+  virtual bool IsLogicGate() const { return false; }
+  // A connector half (male or female).
+  virtual bool IsConnectorHalf() const { return false; }
+  // The evaluation group of the kind.
+  virtual int GetEvalGroup() const;
+
+  // Simulation. StartSimulation: the start state on entering simulation (view
+  // is the scan driver, now the clock as it stood). ResetAtStop: the state
+  // after Stop (and before a run starts from the stopped state).
+  // ResetAtPowerReturn: the state when the power comes back; KeepsOverPowerCut:
+  // the kind keeps its pin values over a power cut (they are saved and put
+  // back); the others start from zero.
+  virtual void StartSimulation(const SimEvent& ev) {}
+  virtual void ResetAtStop(const SimEvent& ev) {}
+  virtual void ResetAtPowerReturn(const SimEvent& ev) {}
+  virtual bool KeepsOverPowerCut() const { return false; }
+  // Leaving the simulation: back to the quiet editing state.
+  virtual void LeaveSimulation();
+
+  // Loading. The number of parameter references a file's block of this kind
+  // resolves (0..4) for the device series; ResolveOnLoad resolves them (the
+  // data log binds its items instead).
+  virtual int ReferencesResolvedOnLoad(bool newerSeries) const { return 0; }
+  virtual void ResolveOnLoad(CZaradDoc& doc, bool newerSeries);
+  // Element lists stored after the wires (the message-text block): the
+  // current form, and the single old list of older files.
+  virtual bool HasElementLists() const { return false; }
+  virtual void SerializeElementLists(CArchive& ar) {}
+  virtual void LoadOldElementList(CArchive& ar) {}
+  // Another block of the document goes: references to it are dropped.
+  virtual void ForgetBlock(const CBlockObj* block) {}
+  // The element's operand lies in the ranges whose user names the document
+  // forgets once the last element addressing them goes (ladder elements).
+  virtual bool OwnsOperandName() const { return false; }
+  // How much wider than the body the body is hit on each side (the thin power bus).
+  virtual int GetBodyHitMargin() const { return 0; }
+  // A pasted block is made ready for its new document (the input loses its high-speed setting).
+  virtual void PrepareForPaste() {}
+
+  // Copy: the kind's own fields that a copy carries in the newer device series.
+  virtual void CopyKindFieldsTo(CBlockObj& target) const {}
 
   // ---- Shared evaluation helpers (block_eval.cpp) ----------------------------
   // 16-bit value of the element linked to an input pin (0 when the pin is open
@@ -190,9 +275,6 @@ class CBlockObj : public CObject {
   static int Lcm(int a, int b);
   // Splits milliseconds into the two shown fields of a time base (0 h:m, 1 m:s, 2 s:1/100).
   static void SplitTimeValue(double ms, int timeBase, int* high, int* low);
-  // Formula text of the analog math block (its tokens in parts, their
-  // concatenation in out); nothing for any other class.
-  void BuildFormulaText(CString* out, std::vector<CString>* parts) const;
 
   // ---- Fields, in declaration order -----------------------------------------
   // Scan memory: what Simulate saw in the previous scan (each family decides).
@@ -296,6 +378,12 @@ class CBlockObj : public CObject {
   CPoint m_ptLayout;        // grid position of an automatic layout
 
  protected:
+  // Pieces of CopyKindFieldsTo that several kinds share: references 2 and 3
+  // (use flags and blocks), and the date fields m_nParam4..m_nParam7.
+  void CopyUpperReferencesTo(CBlockObj& target) const;
+  void CopyDateFieldsTo(CBlockObj& target) const;
+  // Resolves reference k from m_nRefNumber[k] (a function block's number) in doc.
+  void ResolveReference(const CZaradDoc& doc, int k);
   // Loads the pin types of pins 0..m_nInputs-1 and 10..9+m_nOutputs from the
   // table; with ladder set, output pins lose their type except on 700-702, 901.
   void LoadPinTypes(bool ladder);

@@ -1,31 +1,11 @@
 // The number space of blocks and operands (OperandNumber), the ranges of the
 // operand-like types, the per-type limits and the model-dependent memory costs
-// that CZaradDoc's registry works with.
+// that CZaradDoc's registry works with. The numbers themselves are named in
+// model/block_codes.h.
 #pragma once
 
+#include "model/block_codes.h"
 #include "platform/types.h"
-
-constexpr int kFirstFunctionBlockNumber = 9000;  // "B0"
-constexpr int kLastFunctionBlockNumber = 10999;
-constexpr int kMaxFunctionBlocks = 1024;
-constexpr int kProgramMemoryLimit = 0x6000;  // bytes of the device's program area
-constexpr int kDataLogNumber = 8950;
-constexpr int kPowerBusNumber = -1;
-constexpr int kFemaleNumberOffset = 2000;  // a female half's number is its male half's plus 2000
-
-// Operand ranges that ladder coils and ladder analog outputs address.
-constexpr int kFirstOutputOperand = 600;          // Q, 128 numbers
-constexpr int kFirstFlagOperand = 1316;           // M, 512 numbers
-constexpr int kFirstOpenConnectorOperand = 4800;  // X, 128 numbers
-constexpr int kFirstAnalogOutputOperand = 4230;   // AQ, 32 numbers
-constexpr int kFirstAnalogFlagOperand = 4288;     // AM, 512 numbers
-constexpr int kOutputOperandCount = 128;
-constexpr int kFlagOperandCount = 512;
-constexpr int kOpenConnectorOperandCount = 128;
-constexpr int kAnalogOutputOperandCount = 32;
-constexpr int kAnalogFlagOperandCount = 512;
-constexpr int kDefaultContactOperand = 100;         // make and break contacts address I1
-constexpr int kDefaultAnalogContactOperand = 4000;  // analog contacts address AI1
 
 // First number and size of a type's number range; size 0 when the type has none.
 struct OperandRange {

@@ -8,12 +8,12 @@ namespace {
 bool g_built = false;
 }  // namespace
 
-CString BuildCatalogues(const std::filesystem::path& tempFolder) {
+CString BuildCatalogues(const std::filesystem::path& baseFolder) {
   if (g_built) return {};
   g_built = true;
   BuildBlockCaptionMap();
   BuildToolboxLists();
-  return BuildCityTable(tempFolder);
+  return BuildCityTable(baseFolder);
 }
 
 bool CataloguesBuilt() {

@@ -7,10 +7,10 @@
 #include "platform/cstring.h"
 
 // Builds the catalogues on the first call, reading the user's locations from
-// the city file under tempFolder; later calls change nothing and return an
+// the city file under baseFolder; later calls change nothing and return an
 // empty text. Returns an empty text, or why the city file could not be read
 // (the catalogues are built all the same).
-CString BuildCatalogues(const std::filesystem::path& tempFolder);
+CString BuildCatalogues(const std::filesystem::path& baseFolder);
 
 // Whether BuildCatalogues has run.
 bool CataloguesBuilt();

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "blocks/block_draw.h"
-#include "blocks/ladder_blocks.h"
 #include "model/block_obj.h"
 #include "model/comment_draw.h"
 #include "model/connect_line_obj.h"
@@ -13,8 +11,6 @@
 
 namespace {
 
-constexpr int kPowerBusWidth = 4;
-constexpr int kPowerBusTypeCode = 951;
 constexpr int kMaxPages = 100;  // page counts run from 1 to 100
 // How far a block's drawing reaches beyond its body: the parameter text to
 // the left, labels above, value boxes below and to the right.
@@ -109,11 +105,8 @@ void DrawDiagramPage(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramD
   dc->FillSolidRect(base, options.background);
   DrawBaseFrame(dc, doc, base);
   if (!doc.IsLadder()) return;
-  if (doc.m_powerBus.IsEmpty()) doc.m_powerBus.AddTail(std::make_unique<CPowerBusObj>(kPowerBusTypeCode));
-  CBlockObj* bus = doc.m_powerBus.GetHead();
-  bus->m_nWidth = kPowerBusWidth;
-  bus->m_nHeight = base.Height() - 4;
-  bus->Draw(view, dc, 0, kDrawBlack);
+  // The bus is made when the document is new or loaded (CZaradDoc::MakePowerBus).
+  if (!doc.m_powerBus.IsEmpty()) doc.m_powerBus.GetHead()->Draw(view, dc, 0, kDrawBlack);
 }
 
 void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options) {

@@ -12,6 +12,17 @@ class CDC;
 class CViewContext;
 class CZaradDoc;
 
+// Drawing colours of elements (0x00BBGGRR).
+constexpr COLORREF kDrawBlack = 0x000000;     // the editing look
+constexpr COLORREF kDrawStateOn = 0x0000FF;   // red: value 1 in simulation
+constexpr COLORREF kDrawStateOff = 0xFF0000;  // blue: value 0 in simulation
+// The state colour of an output value: red for 1, blue otherwise.
+inline COLORREF OutputStateColour(int value) {
+  return value == 1 ? kDrawStateOn : kDrawStateOff;
+}
+// Width of the ladder power bus.
+constexpr int kPowerBusWidth = 4;
+
 constexpr COLORREF kDiagramSurround = 0x808080;     // around the base
 constexpr COLORREF kDiagramBackground = 0xB4B4B4;   // the base's initial fill
 constexpr COLORREF kPageDivisionColour = 0x62C400;  // page divisions inside the base
@@ -37,8 +48,7 @@ CRect GetDiagramPageRect(const CZaradDoc& doc);
 // Fills the clip box with the surround colour, then DrawDiagramPage and DrawDiagramElements.
 void DrawDocument(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options);
 // The base fill, its frame and page divisions and, in a ladder document, the
-// power bus in black (created when the document has none, with width 4 and the
-// page height less 4).
+// power bus in black (made with the document: CZaradDoc::MakePowerBus).
 void DrawDiagramPage(CDC* dc, CZaradDoc& doc, CViewContext* view, const DiagramDrawOptions& options);
 // Blocks in list order (selected ones with their handles), the current block
 // once more, wires, in simulation the ladder power bus again in the colour of

@@ -7,13 +7,11 @@
 #include <climits>
 #include <initializer_list>
 
-#include "blocks/logic_blocks.h"
 #include "model/block_captions.h"
 #include "model/block_comment.h"
 #include "model/block_obj.h"
 #include "model/block_registry.h"
 #include "model/connect_line_obj.h"
-#include "model/connector_obj.h"
 #include "model/zarad_doc.h"
 
 namespace {
@@ -166,7 +164,7 @@ CString ChoiceText(const CBlockObj* block) {
 
 bool IsPlainFunctionBlock(const CBlockObj* block) {
   return CZaradDoc::GetTypeClass(static_cast<UINT>(block->m_nType)) == 2 &&
-         !block->IsKindOf(RUNTIME_CLASS(CBlockLogic));
+         !block->IsLogicGate();
 }
 
 std::vector<CString> ListBlocksWithCaps(const CZaradDoc& doc, int numberToLeaveOut, BYTE caps) {
@@ -246,7 +244,11 @@ BOOL IsDuplicateConnection(const CZaradDoc& doc, const CConnectLineObj* wire, co
 }
 
 CConnectLineObj* FindConnectorConnection(const CZaradDoc& doc, const CBlockObj* half) {
-  return FindWireIntoConnector(&doc, half);
+  if (half == nullptr || !half->IsConnectorHalf()) return nullptr;
+  for (CConnectLineObj* wire : doc.m_connections) {
+    if (wire->m_pEndBlock == half) return wire;
+  }
+  return nullptr;
 }
 
 CString GetOperandLabel(const CZaradDoc& doc, const CBlockObj* block) {

@@ -17,6 +17,15 @@ class CBlockObj;
 class CConnectLineObj;
 class CZaradDoc;
 
+// The user name that a ladder document gives an operand; empty when it has
+// none (or doc is null).
+CString OperandUserName(const CZaradDoc* doc, int operand);
+// The name of the operand that another element (a coil or a ladder analog
+// output) numbered `number` addresses; empty when it is not in the document.
+CString OperandNameThrough(const CZaradDoc* doc, int number);
+// The label of the function block numbered `number`; empty when it is missing.
+CString FunctionBlockLabel(const CZaradDoc* doc, int number);
+
 // A point on a pin stub hits its block through FindBlockWithPinsAt: the body
 // is widened by this much on the left and on the right.
 constexpr int kPinStubReach = 9;

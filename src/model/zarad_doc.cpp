@@ -4,7 +4,8 @@
 #include <iterator>
 #include <unordered_map>
 
-#include "blocks/ladder_blocks.h"
+#include "model/block_library.h"
+#include "model/diagram_draw.h"
 #include "model/model_table.h"
 #include "model/name_tables.h"
 #include "model/shell_context.h"
@@ -58,6 +59,20 @@ CZaradDoc::~CZaradDoc() {
   }
 }
 
+void CZaradDoc::MakePowerBus() {
+  if (!IsLadder()) return;
+  if (m_powerBus.IsEmpty()) {
+    const CBlockLibrary* lib = GetBlockLibrary();
+    if (lib == nullptr) return;
+    std::unique_ptr<CBlockObj> bus = lib->CreatePowerBus();
+    if (!bus) return;
+    m_powerBus.AddTail(std::move(bus));
+  }
+  CBlockObj* bus = m_powerBus.GetHead();
+  bus->m_nWidth = kPowerBusWidth;
+  bus->m_nHeight = GetDiagramPageRect(*this).Height() - 4;
+}
+
 void CZaradDoc::DeleteContents() {
   m_sortList.clear();
   // When the last element addressing an operand goes, the operand's user name
@@ -66,7 +81,7 @@ void CZaradDoc::DeleteContents() {
   for (const CBlockObj* block : m_blocks) ++remaining[block->m_nOperand];
   while (std::unique_ptr<CBlockObj> block = m_blocks.DetachHead()) {
     const int operand = block->m_nOperand;
-    const bool forget = --remaining[operand] == 0 && IsNameCleanupOperand(*block);
+    const bool forget = --remaining[operand] == 0 && block->OwnsOperandName();
     block.reset();
     if (forget) m_operandNames.erase(static_cast<UINT>(operand));
   }

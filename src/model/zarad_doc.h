@@ -85,6 +85,11 @@ class CZaradDoc : public CObject, public CSavableDocument {
   // Deletes all blocks, wires, comments and the power bus, in that order, each
   // object taken out of its list before it is destroyed.
   virtual void DeleteContents();
+  // The ladder power bus of a ladder document: made when it has none, and
+  // sized to the base (width 4, the base's height less 4). A new and a loaded
+  // document call it; drawing never changes the document. Nothing happens in
+  // a function-block document.
+  void MakePowerBus();
 
   // The document's title, path and modified flag (CSavableDocument).
   const CString& GetTitle() const override { return m_strTitle; }

@@ -11,24 +11,13 @@
 #include <filesystem>
 #include <unordered_map>
 
-#include "blocks/analog_blocks.h"
-#include "blocks/block_factory.h"
-#include "blocks/counter_blocks.h"
-#include "blocks/data_blocks.h"
-#include "blocks/data_log_block.h"
-#include "blocks/extended_blocks.h"
-#include "blocks/ladder_blocks.h"
-#include "blocks/math_blocks.h"
-#include "blocks/relay_blocks.h"
-#include "blocks/time_blocks.h"
 #include "model/block_comment.h"
+#include "model/block_library.h"
 #include "model/block_registry.h"
 #include "model/connect_line_obj.h"
-#include "model/connector_obj.h"
 #include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
-#include "msgtext/msgtext_block.h"
 #include "platform/archive.h"
 #include "platform/file_util.h"
 #include "platform/message_sink.h"
@@ -63,28 +52,10 @@ void LoadList(CArchive& ar, COwningList<T>& list, const CRuntimeClass* cls, cons
   }
 }
 
-// The class a block of a type code must have in a file. Codes without a class
-// of their own are plain CBlockObj; the connector halves and the power bus are
-// not built by the factory.
+// The class a block of a type code must have in a file (the block library knows).
 const CRuntimeClass* ClassOfType(int typeCode) {
-  switch (typeCode) {
-    case 900:
-      return RUNTIME_CLASS(CBlockMale);
-    case 901:
-      return RUNTIME_CLASS(CBlockFemale);
-    case 951:
-      return RUNTIME_CLASS(CPowerBusObj);
-    default:
-      break;
-  }
-  static std::unordered_map<int, const CRuntimeClass*> cache;
-  auto it = cache.find(typeCode);
-  if (it != cache.end()) return it->second;
-  std::unique_ptr<CBlockObj> probe = MakeBlockOfType(typeCode);
-  const CRuntimeClass* cls = probe ? probe->GetRuntimeClass() : RUNTIME_CLASS(CBlockObj);
-  // Codes without a class all map to CBlockObj; keep the cache small for them.
-  if (cls != RUNTIME_CLASS(CBlockObj) || (typeCode >= 0 && typeCode < 1000)) cache.emplace(typeCode, cls);
-  return cls;
+  const CBlockLibrary* lib = GetBlockLibrary();
+  return lib ? lib->ClassOfType(typeCode) : RUNTIME_CLASS(CBlockObj);
 }
 
 void CheckBlockClass(CArchive& ar, const CBlockObj* block) {
@@ -283,58 +254,21 @@ void RepairTableIndices(CZaradDoc& doc) {
 
 // ---- After the lists -------------------------------------------------------------
 
-void ResolveReference(CZaradDoc& doc, CBlockObj* block, int k) {
-  const int number = block->m_nRefNumber[k];
-  if (number >= kFirstFunctionBlockNumber) {
-    block->m_pRef[k] = doc.FindBlockByNumber(number);
-  } else {
-    block->m_pRef[k] = nullptr;
-    block->m_bUseRef[k] = 0;
-  }
-}
-
-template <typename... T>
-bool IsAnyOf(const CBlockObj* block) {
-  return (block->IsKindOf(T::GetThisClass()) || ...);
-}
-
-// The classes whose four references a document of the newer series resolves.
-bool ResolvesReferences(const CBlockObj* block) {
-  if (block->m_nType >= 410 && block->m_nType <= 413) return false;
-  if (IsAnyOf<CBlockAAMP, CBlockADTRG, CBlockAFILTER, CBlockAVGVAL>(block)) return false;
-  return IsAnyOf<CBlockTime, CBlockAnalog, CBlockCOUNTER, CBlockHCOUNTER, CBlockTHTRG, CBlockMATHERR,
-                 CBlockROL, CBlockROR, CBlockSHL, CBlockSHR, CBlockANDM, CBlockORM, CBlockNOTM, CBlockNANDM,
-                 CBlockNORM, CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMOD, CBlockREM,
-                 CBlockLOG, CBlockFIX, CBlockROUND, CBlockENCODER, CBlockWORD2BIT, CBlockSMC, CBlockSMCE,
-                 CBlockPTO, CBlockPTOE, CBlockMEM>(block);
-}
-
 // The per-block pass: the message-text element lists (item 27) in block
 // order, the data-log items' blocks and the parameter references.
 void ReadElementListsAndResolve(CArchive& ar, CZaradDoc& doc) {
   const bool newer = doc.IsNewerFamily();
   const bool hasMarker = doc.m_markers[kMarkerModelRecord] == kMarkerSet;
   for (CBlockObj* block : doc.m_blocks) {
-    if (auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, block)) {
+    if (block->HasElementLists()) {
       if (newer || hasMarker) {
-        msg->SerializeElementLists(ar);
+        block->SerializeElementLists(ar);
       } else {
-        msg->LoadOldElementList(ar);
+        block->LoadOldElementList(ar);
       }
       continue;
     }
-    if (newer) {
-      if (auto* log = DYNAMIC_DOWNCAST(CBlockDataLog, block)) {
-        log->BindItems(doc);
-      } else if (ResolvesReferences(block)) {
-        for (int k = 0; k < kRefCount; ++k) ResolveReference(doc, block, k);
-      }
-    } else if (block->IsKindOf(RUNTIME_CLASS(CBlockCOUNTER))) {
-      ResolveReference(doc, block, 0);
-      ResolveReference(doc, block, 1);
-    } else if (IsAnyOf<CBlockDPR, CBlockDDR, CBlockPLR>(block)) {
-      ResolveReference(doc, block, 0);
-    }
+    block->ResolveOnLoad(doc, newer);
   }
 }
 
@@ -406,12 +340,11 @@ void CZaradDoc::Serialize(CArchive& ar) {
     StoreList(ar, m_connections);
     // Always the eight lists: the head says the model record is present.
     for (CBlockObj* block : m_blocks) {
-      if (auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, block)) msg->SerializeElementLists(ar);
+      if (block->HasElementLists()) block->SerializeElementLists(ar);
     }
     return;
   }
 
-  RegisterBlockClasses();
   SerializeHead(ar, *this);
   SerializeSettings(ar, *this);
   LoadList(ar, m_comments, RUNTIME_CLASS(CBlockComment), "comment list");
@@ -422,7 +355,7 @@ void CZaradDoc::Serialize(CArchive& ar) {
   LoadList(ar, m_blocks, RUNTIME_CLASS(CBlockObj), "block list");
   for (CBlockObj* block : m_blocks) CheckBlockClass(ar, block);
   if (IsLadder()) {
-    LoadList(ar, m_powerBus, RUNTIME_CLASS(CPowerBusObj), "power-bus list");
+    LoadList(ar, m_powerBus, ClassOfType(kTypePowerBus), "power-bus list");
     for (CBlockObj* bus : m_powerBus) CheckBlockClass(ar, bus);
     // Files written after an undo could hold a power bus more than once: the first
     // one is the diagram's, the others are dropped before any wire can reach them.
@@ -498,6 +431,7 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
   if (m_markers[kMarkerModelRecord] == kMarkerSet && GetModelName(m_wModelCode, nullptr, nullptr) < 0) {
     m_loadWarnings.push_back(FormatString(u"The device model 0x%04X is unknown.", static_cast<unsigned>(m_wModelCode)));
   }
+  MakePowerBus();
   return true;
 }
 

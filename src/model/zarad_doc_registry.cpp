@@ -3,12 +3,8 @@
 #include <set>
 #include <vector>
 
-#include "blocks/data_log_block.h"
-#include "blocks/ladder_blocks.h"
-#include "blocks/operand_blocks.h"
 #include "model/block_registry.h"
 #include "model/zarad_doc.h"
-#include "msgtext/msgtext_block.h"
 
 namespace {
 
@@ -167,7 +163,7 @@ CBlockObj* CZaradDoc::AddPastedBlock(std::unique_ptr<CBlockObj> block) {
   } else if (FindBlockByNumber(block->m_nNumber) != nullptr) {
     NumberOperandBlock(block.get(), true);
   }
-  if (CBlockIn* input = DYNAMIC_DOWNCAST(CBlockIn, block.get())) input->m_bHighSpeed = 0;
+  block->PrepareForPaste();
   CBlockObj* added = m_blocks.AddTail(std::move(block));
   SetModifiedFlag(TRUE);
   return added;
@@ -184,12 +180,11 @@ std::unique_ptr<CBlockObj> CZaradDoc::DetachBlock(CBlockObj* block) {
         if (ref == block) ref = nullptr;
       }
       if (other->m_pWalkStart == block) other->m_pWalkStart = nullptr;
-      if (auto* log = DYNAMIC_DOWNCAST(CBlockDataLog, other)) log->ForgetBlock(block);
-      if (auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, other)) msg->ForgetBlock(block);
+      other->ForgetBlock(block);
     }
   }
   // The last element addressing an operand takes the operand's user name with it.
-  if (IsNameCleanupOperand(*out)) {
+  if (out->OwnsOperandName()) {
     const int operand = out->m_nOperand;
     const bool used = std::any_of(m_blocks.begin(), m_blocks.end(),
                                   [operand](const CBlockObj* b) { return b->m_nOperand == operand; });

@@ -1,5 +1,8 @@
 #include "msgtext/msgtext_block.h"
 
+#include <new>
+
+#include "blocks/block_factory.h"
 #include "blocks/block_slots.h"
 #include "model/model_table.h"
 #include "model/shell_context.h"
@@ -216,3 +219,12 @@ void CBlockMSGTEXT::LoadOldElementList(CArchive& ar) {
     list.push_back(std::move(element));
   }
 }
+
+void RegisterMessageTextKind() {
+  RegisterBlockKind(CBlockMSGTEXT::kTypeCode, [](int typeCode) -> CBlockObj* {
+    return new (std::nothrow) CBlockMSGTEXT(typeCode);
+  });
+  // Naming the element class links its object file, and with it its registration.
+  [[maybe_unused]] static const CRuntimeClass* volatile sink = RUNTIME_CLASS(CWidget);
+}
+

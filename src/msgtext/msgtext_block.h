@@ -25,6 +25,7 @@ class CBlockMSGTEXT : public CBlockObj {
   DECLARE_SERIAL(CBlockMSGTEXT)
 
  public:
+  bool HasElementLists() const override { return true; }
   static constexpr int kTypeCode = 810;
   static constexpr BYTE kCaps = 0x04;
   static constexpr int kRows = 5;                        // row 0 is the header row
@@ -58,11 +59,11 @@ class CBlockMSGTEXT : public CBlockObj {
   // The document's pass after the wires: the eight element lists, set 1's four
   // lines then set 2's, each a count and that many CWidget records (loading
   // drops null entries and gives each element the line of its list).
-  void SerializeElementLists(CArchive& ar);
+  void SerializeElementLists(CArchive& ar) override;
   // The single list of old files (no model record, older series): entry i
   // becomes the only element of line list i, set 1's four lines then set 2's.
   // More than eight entries cannot be placed and refuse the file.
-  void LoadOldElementList(CArchive& ar);
+  void LoadOldElementList(CArchive& ar) override;
 
   // Settings 1..14 as an index 0..13 (null outside).
   int* Setting(int index);
@@ -83,7 +84,7 @@ class CBlockMSGTEXT : public CBlockObj {
   // Deletes every element of the eight lists.
   void DeleteElements();
   // Clears the elements' pointers to a block that leaves the document.
-  void ForgetBlock(const CBlockObj* block);
+  void ForgetBlock(const CBlockObj* block) override;
 
   // ---- Members, in declaration order ----------------------------------------
   CString m_strTextSet1[kRows][kCols];
@@ -110,3 +111,8 @@ class CBlockMSGTEXT : public CBlockObj {
   // Both character grids: "W" in the header row and column, every other cell empty.
   void InitGrids();
 };
+
+// Gives the block factory the message-text kind (type 810) and registers the
+// message-text classes with the archive's class registry (src/install calls it).
+void RegisterMessageTextKind();
+

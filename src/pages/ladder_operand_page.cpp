@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kFirstCoilNumber = 21000;
-constexpr int kFirstAnalogOutputElement = 22000;
-
 CString Name(int type) { return LookupBlockName(g_BlockTypeNames, static_cast<UINT>(type)); }
 
 bool IsContact(int type) { return type == 700 || type == 701 || type == 702; }
@@ -111,11 +108,11 @@ CString CPropPageLadIO::OperandPrefixText(int op) const {
   auto two = [](const char16_t* p, int a, int b) { return FormatString(u"%s%d%02d", p, a, b); };
   auto one = [](const char16_t* p, int a) { return FormatString(u"%s%d", p, a); };
   const CZaradDoc* doc = Document();
-  if (op >= kFirstAnalogOutputElement || op >= kFirstCoilNumber) {
+  if (op >= kFirstLadderAnalogOutputNumber || op >= kFirstCoilNumber) {
     const CBlockObj* element = doc ? doc->FindBlockByNumber(op) : nullptr;
     if (!element) return CString();
     const int o = element->m_nOperand;
-    if (op >= kFirstAnalogOutputElement) {
+    if (op >= kFirstLadderAnalogOutputNumber) {
       if (o >= 4230 && o <= 4261) return two(u"AQ", (o - 4230) / 4, (o - 4230) % 4);
       if (o >= 4288 && o <= 4799) return one(u"AM", o - 4288);
       return CString();

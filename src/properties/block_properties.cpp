@@ -4,9 +4,11 @@
 #include <utility>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "editor/analog_range_tracer.h"
+#include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "msgtext/msgtext_block.h"
 #include "model/name_tables.h"
@@ -119,6 +121,26 @@ void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating)
     if (CBlockObj* second = source(block, pins[1]); second && second != end) walk(second);
 }
 
+CString OperandSheetTitle(int type, const OperandValues& o) {
+  static const std::pair<int, const char16_t*> kTags[] = {
+      {600, u"[Input]"},      {605, u"[Output]"},          {608, u"[Analog Input]"},  {609, u"[Analog Output]"},
+      {601, u"[Cursor Key]"}, {602, u"[Shift register bit]"}, {606, u"[Open connector]"}, {607, u"[Flag]"},
+      {610, u"[Analog flag]"}, {611, u"[TD Function key]"}};
+  const OperandTypeInfo* info = GetOperandTypeInfo(type);
+  if (!info) return CString();
+  CString title;
+  if (info->perModule > 0) {
+    const int skip = CString(info->prefix).GetLength();
+    const int channel = ReadDecimal(o.m_strChannel, skip, 6);
+    title = FormatString(u"%s%d%02d", info->prefix, CConstantsIOPar::ModuleIndex(o.m_strModule), channel < 0 ? 0 : channel);
+  } else {
+    title = o.m_strNumber;
+  }
+  for (const auto& [t, tag] : kTags)
+    if (t == type) title += tag;
+  return title;
+}
+
 CBlockProperties::~CBlockProperties() = default;
 
 CString CBlockProperties::GetBlockSheetCaption(const CBlockObj& block) const {
@@ -160,6 +182,33 @@ bool CBlockProperties::Run(CBlockObj* block, bool simulating, CSheetRunner& runn
   WriteBack(*block, sheet->Values());
   m_pDoc->m_undo.SaveSnapshot(m_pDoc);
   return true;
+}
+
+CBlockProperties::CommentEdit CBlockProperties::RunComment(CBlockComment& comment, CSheetRunner& runner) {
+  CBlockSheet sheet(0, u"Property", CPageContext{m_pDoc, false});
+  BlockPageValues values;
+  values.m_strComment = comment.m_strText;
+  sheet.LoadValues(values);
+  if (runner.RunModal(sheet) != IDOK) return CommentEdit::kCancelled;
+  const CString text = sheet.Values().m_strComment;
+  if (text.IsEmpty()) return CommentEdit::kEmptied;
+  comment.m_strText = text;
+  comment.m_nLines = 1;
+  for (int i = 0; i < text.GetLength(); ++i) comment.m_nLines += text[i] == u'\n';
+  if (m_pDoc && m_pDoc->m_sizePage.cx > 0 && m_pDoc->m_sizePage.cy > 0) {
+    // The page area grows to hold the comment.
+    const int right = comment.m_ptPos.x + comment.m_size.cx;
+    const int bottom = comment.m_ptPos.y + comment.m_size.cy;
+    const CSize page = m_pDoc->m_sizePage;
+    if (right > page.cx || bottom > page.cy) {
+      m_pDoc->m_nPagesAcross = std::max(m_pDoc->m_nPagesAcross, right / page.cx + 1);
+      m_pDoc->m_nPagesDown = std::max(m_pDoc->m_nPagesDown, bottom / page.cy + 1);
+      m_pDoc->m_rcDiagram.right = m_pDoc->m_nPagesAcross * page.cx;
+      m_pDoc->m_rcDiagram.bottom = m_pDoc->m_nPagesDown * page.cy;
+    }
+  }
+  if (m_pDoc) m_pDoc->m_undo.SaveSnapshot(m_pDoc);
+  return CommentEdit::kChanged;
 }
 
 void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values) {
@@ -245,6 +294,8 @@ bool CBlockProperties::ApplySheet(CBlockSheet& sheet, int activePage) {
       record.values.operand = *io;
     }
   if (!ApplyBlockParams(record)) return false;
+  if (const CString title = OperandSheetTitle(sheet.Type(), record.values.operand); !title.IsEmpty())
+    sheet.SetCaption(title);
   for (CParamPage* page : sheet.Pages()) page->SetModified(false);
   if (m_pDoc) m_pDoc->m_undo.SaveSnapshot(m_pDoc);
   return true;
@@ -305,7 +356,7 @@ void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int old
     case 801:
       if (auto* h = dynamic_cast<CBlockHCOUNTER*>(&b); h && simulating) {
         double referenced = 0;
-        if (b.m_pRef[0]) b.m_pRef[0]->GetValue(b.m_pRef[0], &referenced);
+        ReadReferencedValue(b.m_pRef[0], &referenced);
         h->m_nRemaining = b.m_pRef[0] ? static_cast<int>(referenced) : b.m_nParam9 + b.m_nParam10 * 60;
         if (b.m_nValue[2] == 1) {
           b.m_nParam15 = 0;

@@ -13,6 +13,7 @@
 #include "platform/cstring.h"
 #include "properties/block_sheet.h"
 
+class CBlockComment;
 class CBlockObj;
 class CViewContext;
 class CZaradDoc;
@@ -47,6 +48,13 @@ class CBlockProperties {
   // and takes one undo snapshot; returns true when the block changed.
   // Simulating: opens a modeless sheet unless one shows the block already.
   bool Run(CBlockObj* block, bool simulating, CSheetRunner& runner);
+
+  // A selected comment's sheet, captioned "Property", with the comment's
+  // text. OK with text writes it back, grows the page area to hold the
+  // comment and takes an undo snapshot; OK with no text asks the caller to
+  // remove the comment (no snapshot).
+  enum class CommentEdit { kCancelled, kChanged, kEmptied };
+  CommentEdit RunComment(CBlockComment& comment, CSheetRunner& runner);
 
   // The caption of a block's sheet: its label, a space, its type's name.
   CString GetBlockSheetCaption(const CBlockObj& block) const;
@@ -94,6 +102,11 @@ bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text);
 // that feed it and updates their ranges. Each walk visits a block once, so a
 // loop of blocks ends it.
 void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating);
+
+// The title an operand sheet takes after Apply: the operand's label ("I103",
+// module and two-digit channel for the module types; the page's number text
+// for the others) and the type's tag ("[Input]"). Empty for other types.
+CString OperandSheetTitle(int type, const OperandValues& operand);
 
 // Moves every wire and input link from oldNumber to newNumber.
 void RefreshConnectionNumbers(CZaradDoc& doc, int oldNumber, int newNumber);

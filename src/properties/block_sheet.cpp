@@ -9,6 +9,7 @@
 #include "pages/operand_pages.h"
 #include "pages/timer_page.h"
 #include "pages/ui_text.h"
+#include "model/zarad_doc.h"
 #include "platform/string_table.h"
 #include "properties/param_copy.h"
 
@@ -79,6 +80,10 @@ BlockPageValues CBlockSheet::Values() const {
   return values;
 }
 
+int CBlockSheet::GetSeriesByte() const {
+  return m_context.doc ? m_context.doc->GetModelFamily() : 0;
+}
+
 int CBlockSheet::HelpTopic() const {
   return FamilyOfType(m_nType) == PageFamily::kLadder ? 0 : HelpTopicOfType(m_nType);
 }
@@ -109,21 +114,65 @@ void CBlockSheet::RetextTypePage() {
     host.SetText(CSpecialFunPar::kIdTimeGroup, caption);
   }
   if (!g_LanguageIsChinese) return;
-  // The template controls that take the text of their own id, by type.
-  std::vector<int> ids;
+  // The template controls that take a Chinese text by type: control <- the
+  // text of the id (kString: from the string table), the control's own id
+  // where no other is named. A control whose text the tables lack keeps its
+  // English caption.
+  constexpr int kString = 0x10000;
+  struct Retext {
+    int control;
+    int text;
+  };
+  auto same = [](std::initializer_list<int> ids) {
+    std::vector<Retext> r;
+    for (int id : ids) r.push_back({id, id});
+    return r;
+  };
+  std::vector<Retext> rows;
   auto in = [t](int lo, int hi) { return t >= lo && t <= hi; };
-  if (in(300, 307)) ids = {1371};
-  if (t == 400 || t == 401 || t == 403 || t == 404) ids = {1371, 1024, 1025, 1546};
-  if (t == 402 || in(405, 407)) ids = {1371, 1024, 1025, 1546, 1547, 1200};
-  if (t == 410) ids = {1371, 1025};
-  if (t == 800 || t == 848) ids = {1371, 1024, 1025, 1080, 1014, 1344, 1345, 1239};
+  auto add = [&rows](std::vector<Retext> more) { rows.insert(rows.end(), more.begin(), more.end()); };
+  if (in(300, 307)) rows = same({1371});
+  if (t == 400 || t == 401 || t == 403 || t == 404) rows = same({1371, 1024, 1025, 1546});
+  if (t == 402 || in(405, 407)) rows = same({1371, 1024, 1025, 1546, 1547, 1200});
+  if (t == 408) {
+    rows = same({1371, 1024, 1025});
+    add({{1015, 1580 | kString}, {1026, 141}, {1013, 142}, {1031, 143}, {1547, 1547}, {1553, 1547}, {1554, 1547}});
+  }
+  if (t == 409) {
+    rows = same({1371, 1024, 1025});
+    add({{1007, 144}, {1015, 145}, {1026, 141}, {1013, 142}, {1031, 143}, {1546, 1546}, {1547, 1546}, {1553, 1546},
+         {1554, 1546}});
+  }
+  if (t == 410) rows = same({1371, 1025});
+  if (t == 411) {
+    rows = same({1371, 1025});
+    add({{1057, 150}, {1061, 151}, {1342, 152}, {1343, 152}, {1066, 153}});
+  }
+  if (t == 800 || t == 848) rows = same({1371, 1024, 1025, 1080, 1014, 1344, 1345, 1239});
+  if (t == 801) rows = same({1371, 1024, 1025, 1546, 1346, 1245, 1347, 1348, 1026});
+  if (t == 802) {
+    rows = same({1371, 1025, 1546, 1349, 1342, 1343, 1350});
+    add({{1245, 172}});
+  }
+  if (in(803, 807)) {
+    rows = same({1371, 1024, 1025, 1295, 1083, 1104, 1105, 1084, 1106, 1107, 1085, 1087, 1088, 1086, 1091, 1108,
+                 1080, 1014});
+    if (t <= 805) add({{1109, 1109}});
+    if (t == 806) add({{1108, 139}, {1109, 140}});
+    if (t == 807) add({{1109, 138}});
+    add({{1351, 1351}});
+  }
+  if (t == 808 || t == 809 || t == 812 || in(831, 833) || t == 853 || t == 860 || t == 861 || in(866, 868))
+    rows = same({1371, 1024, 1110, 1111, 1113});
+  if (t == 810) {
+    rows = same({1371, 1025, 1353, 1068, 1354, 1352, 1121});
+    add({{GetSeriesByte() < 0x51 ? 1084 : 1423, GetSeriesByte() < 0x51 ? 1084 : 1423}});
+  }
   if (t == 813 || t == 814)
-    ids = {1371, 1326, 1327, 1355, 1356, 1357, 1358, 1359, 1360, 1180, 1361, 1181, 1183, 1330};
-  CString last;
-  for (int id : ids) {
-    const CString text = ChineseUiText(id);
-    if (!text.IsEmpty()) last = text;
-    if (!last.IsEmpty()) host.SetText(id, last);
+    rows = same({1371, 1326, 1327, 1355, 1356, 1357, 1358, 1359, 1360, 1180, 1361, 1181, 1183, 1330});
+  for (const Retext& r : rows) {
+    const CString text = (r.text & kString) ? LoadString(static_cast<UINT>(r.text & 0xFFFF)) : ChineseUiText(r.text);
+    if (!text.IsEmpty()) host.SetText(r.control, text);
   }
 }
 

@@ -74,6 +74,9 @@ class CBlockSheet {
   BlockPageValues m_values;  // what the sheet was loaded with
 
  private:
+  // The high byte of the document's model code (0 without a document).
+  int GetSeriesByte() const;
+
   int m_nType;
   CString m_strCaption;
   CPageContext m_context;

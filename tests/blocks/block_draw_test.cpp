@@ -16,7 +16,7 @@
 #include "model/block_obj.h"
 #include "model/comment_draw.h"
 #include "model/connect_line_obj.h"
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
 #include "model/diagram_draw.h"
 #include "model/zarad_doc.h"
 #include "platform/recording_dc.h"
@@ -698,9 +698,9 @@ TEST(DiagramDrawTest, LadderPowerBusIsBlackOnThePageAndLiveOverTheWiresInSimulat
   DiagramDrawOptions options;
   options.cullToClip = false;
   options.simulating = true;
-  CRecordingDC dc;
-  DrawDocument(&dc, doc, &d.View(), options);
+  doc.MakePowerBus();  // as a new or loaded ladder document has it
   ASSERT_FALSE(doc.m_powerBus.IsEmpty());
+  CRecordingDC dc;
   CBlockObj* contact = d.Add(700);
   AddWire(doc, contact, 10, coil, 0);
   dc.Clear();

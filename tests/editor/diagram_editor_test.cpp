@@ -116,16 +116,10 @@ TEST(DiagramEditorTest, BlocksAreScannedInTheCore) {
   EXPECT_EQ(probe->seen, (std::vector<CViewContext*>{&r.core, &r.core}));
 }
 
-TEST(DiagramEditorTest, PalettePick) {
+TEST(DiagramEditorTest, PalettePickRepaintsAndLeavesSimulation) {
   EditorRig r;
-  r.core.OnPalettePick(MODE_PLACE_BLOCK, 401);
-  EXPECT_EQ(r.core.GetEditMode(), MODE_PLACE_BLOCK);
-  EXPECT_EQ(r.core.GetPaletteType(), 401);
-  // Another mode keeps the type.
-  r.core.OnPalettePick(MODE_CONNECT, 300);
-  EXPECT_EQ(r.core.GetEditMode(), MODE_CONNECT);
-  EXPECT_EQ(r.core.GetPaletteType(), 401);
   // A half-drawn wire is abandoned by a place-block pick, with a repaint.
+  r.core.OnPalettePick(MODE_CONNECT, 0);
   r.core.BeginWire(CPoint(10, 10));
   const int repaints = r.host.repaints;
   r.core.OnPalettePick(MODE_PLACE_BLOCK, 300);
@@ -136,10 +130,7 @@ TEST(DiagramEditorTest, PalettePick) {
   r.core.OnPalettePick(MODE_INSERT_COMMENT, 0);
   EXPECT_EQ(r.core.GetEditMode(), MODE_INSERT_COMMENT);
   EXPECT_FALSE(r.core.GetScanDriver().IsSimulating());
-  // A locked document ignores the pick.
-  r.d.Doc().m_bLocked = 1;
-  r.core.OnPalettePick(MODE_SELECT, 0);
-  EXPECT_EQ(r.core.GetEditMode(), MODE_INSERT_COMMENT);
+  EXPECT_EQ(r.d.Doc().m_bSimulating, 0);
 }
 
 TEST(DiagramEditorTest, SelectionListsFollowTheFlags) {

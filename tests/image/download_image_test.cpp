@@ -11,7 +11,8 @@
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "image/core_rule.h"
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
+#include "support/sample_document.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/message_sink.h"
 #include "support/diagram_builder.h"
@@ -260,6 +261,26 @@ TEST(DownloadImageTest, CompileFailuresAreReportedAndNothingIsPrepared) {
   const CString modbus = u"Error!, Modbus Block B1's Port Setting Should be Master, Please Check!";
   EXPECT_EQ(sink.texts(),
             (std::vector<CString>{modbus, modbus, CString(u"Internal error,Please notify the engineer!")}));
+}
+
+TEST(DownloadImageTest, TheSampleDocumentCompiles) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  for (WORD model : {WORD{0x1188}, WORD{0x5188}}) {
+    CDiagramBuilder d(kDocFbd, model);
+    // Many kinds of blocks, wired, with message texts and their display
+    // elements on both character sets (newer series); few enough operands
+    // that each keeps a number of its device range.
+    SampleDocumentSize size;
+    size.nFunctionBlocks = 300;
+    size.nOperands = 40;
+    if (model == 0x1188) size.nMessageTexts = 0;
+    BuildSampleDocument(d.Doc(), size);
+    DownloadImage out;
+    EXPECT_TRUE(PrepareDownload(d.Doc(), &out)) << model;
+    EXPECT_EQ(out.textPages, model == 0x1188 ? 0 : 16);
+  }
+  EXPECT_TRUE(sink.texts().empty());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "blocks/comm_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/connect_line_obj.h"
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
 #include "image/core_rule.h"
 #include "support/diagram_builder.h"
 

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/block_factory.h"
+#include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
@@ -44,10 +46,10 @@ TEST(BlockEvalTest, SetInputNegatesAndReadsOpenInputsByGate) {
       {605, 0, 0, 0},
   };
   for (const Case& c : cases) {
-    CBlockObj b(c.type, 2);
-    b.m_bInvert[1] = c.invert;
-    b.SetInput(1, c.value);
-    EXPECT_EQ(b.m_nValue[1], c.expected) << c.type << " inv " << c.invert << " value " << c.value;
+    std::unique_ptr<CBlockObj> b = MakeBlockOfType(c.type);  // the gate's class decides
+    b->m_bInvert[1] = c.invert;
+    b->SetInput(1, c.value);
+    EXPECT_EQ(b->m_nValue[1], c.expected) << c.type << " inv " << c.invert << " value " << c.value;
   }
   CBlockObj b(300, 2);
   b.SetInput(-1, 1);  // out-of-range pins are ignored
@@ -340,7 +342,7 @@ TEST(BlockEvalTest, GetValueReportsTheValueOfTheBlockPassed) {
   const Case cases[] = {{comp, -42}, {counter, 17}, {onDelay, 250}, {stairs, 3}, {gate, -1}, {nullptr, -1}};
   for (const Case& c : cases) {
     double out = -1;
-    gate->GetValue(c.block, &out);  // the object called does not matter
+    ReadReferencedValue(c.block, &out);
     EXPECT_DOUBLE_EQ(out, c.expected);
   }
 }
@@ -489,7 +491,7 @@ TEST(BlockEvalTest, BuildFormulaTextPlacesParenthesesByPriority) {
     amath->m_nParam21 = c.p3;
     std::vector<CString> parts(16);
     CString out;
-    amath->BuildFormulaText(&out, &parts);
+    DYNAMIC_DOWNCAST(CBlockAMATH, amath)->BuildFormulaText(&out, &parts);
     EXPECT_EQ(out, CString(c.text)) << c.p1 << c.p2 << c.p3;
     EXPECT_EQ(parts.size(), 20u);
   }
@@ -499,14 +501,11 @@ TEST(BlockEvalTest, BuildFormulaTextPlacesParenthesesByPriority) {
   amath->m_nParam14 = 9;
   std::vector<CString> parts(16);
   CString out;
-  amath->BuildFormulaText(&out, &parts);
+  DYNAMIC_DOWNCAST(CBlockAMATH, amath)->BuildFormulaText(&out, &parts);
   EXPECT_EQ(out, CString(u"-8+3"));
 
-  // Any other class does nothing.
-  CBlockObj* gate = d.Add(300);
-  CString untouched(u"x");
-  gate->BuildFormulaText(&untouched, &parts);
-  EXPECT_EQ(untouched, CString(u"x"));
+  // The formula belongs to the analog math class alone.
+  EXPECT_EQ(DYNAMIC_DOWNCAST(CBlockAMATH, d.Add(300)), nullptr);
 }
 
 }  // namespace

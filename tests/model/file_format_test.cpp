@@ -18,7 +18,7 @@
 #include "model/block_comment.h"
 #include "model/connect_line_obj.h"
 #include "model/model_table.h"
-#include "model/sample_document.h"
+#include "support/sample_document.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
@@ -58,7 +58,8 @@ class FileFormatTest : public ::testing::Test {
 
   // A ladder diagram: power bus, contact on I1, coil on Q1, wired; names and slider settings.
   static void BuildLadder(CZaradDoc& doc) {
-    CBlockObj* bus = doc.m_powerBus.AddTail(std::make_unique<CPowerBusObj>(951));
+    doc.MakePowerBus();  // sized to the base, as a new ladder document has it
+    CBlockObj* bus = doc.m_powerBus.GetHead();
     CBlockObj* contact = doc.AddBlock(MakeBlockOfType(700));
     CBlockObj* coil = doc.AddBlock(MakeBlockOfType(703));
     for (auto [src, dst] : {std::pair{bus, contact}, std::pair{contact, coil}}) {

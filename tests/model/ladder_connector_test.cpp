@@ -5,7 +5,7 @@
 
 #include "blocks/ladder_blocks.h"
 #include "model/connect_line_obj.h"
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
 #include "support/diagram_builder.h"
 
 namespace {

@@ -6,12 +6,14 @@
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
+#include "model/block_comment.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
 #include "pages/operand_pages.h"
 #include "pages/timer_page.h"
 #include "platform/message_sink.h"
+#include "platform/string_table.h"
 #include "properties/block_properties.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
@@ -56,6 +58,24 @@ TEST(BlockSheet, TimeGroupCaptionByType) {
     sheet.RetextTypePage();
     EXPECT_EQ(host.GetText(CSpecialFunPar::kIdTimeGroup), CString(c.caption));
   }
+}
+
+TEST(BlockSheet, ChineseCaptionsOfTheTimerSheet) {
+  g_LanguageIsChinese = 1;
+  {
+    CBlockSheet sheet(401, u"", {});
+    EXPECT_EQ(sheet.TypePage()->m_strTitle, CString(u"参数"));
+    EXPECT_EQ(sheet.CommentPage().m_strTitle, CString(u"注释"));
+    CMemoryHost host(sheet.TypePage()->Describe(), sheet.TypePage());
+    sheet.TypePage()->Attach(&host, {});
+    sheet.TypePage()->Initialise();
+    sheet.RetextTypePage();
+    EXPECT_EQ(host.GetText(CSpecialFunPar::kIdTimeGroup), CString(u"关断延时定时器"));
+    EXPECT_EQ(host.GetText(kIdBlockNameLabel), CString(u"块名"));
+    EXPECT_EQ(host.GetText(CSpecialFunPar::kIdReference), CString(u"引用"));
+    EXPECT_EQ(host.GetItemText(CSpecialFunPar::kIdUnit, TIMEBASE_HOURS), CString(u"小时 (h:m)"));
+  }
+  g_LanguageIsChinese = 0;
 }
 
 // ---- Copying tables: block -> page values -> block gives the same words ---------
@@ -343,6 +363,29 @@ TEST(BlockPropertiesCommand, ComparatorRangeReachesItsAnalogInputAndLoopsEndTheW
   UpdateInputRangesOfBlock(d.Doc(), other, false);
 }
 
+TEST(BlockPropertiesCommand, CommentSheetWritesTheTextOrAsksForRemoval) {
+  CDiagramBuilder d;
+  CBlockComment comment;
+  comment.m_strText = u"Old";
+  comment.m_ptPos = CPoint(100, 100);
+  comment.m_size = CSize(50, 20);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  runner.script = [](CBlockSheet& sheet, CMemoryHost& host) {
+    EXPECT_EQ(sheet.Caption(), CString(u"Property"));
+    EXPECT_EQ(host.GetText(CCommentPage::kIdText), CString(u"Old"));
+    host.Type(CCommentPage::kIdText, u"Pump\r\nstation");
+  };
+  const int before = d.Doc().m_undo.m_nIndex;
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kChanged);
+  EXPECT_EQ(comment.m_strText, CString(u"Pump\r\nstation"));
+  EXPECT_EQ(comment.m_nLines, 2);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+  runner.script = [](CBlockSheet&, CMemoryHost& host) { host.Type(CCommentPage::kIdText, u""); };
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kEmptied);
+  EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+}
+
 // ---- Modeless sheets and Apply --------------------------------------------------------
 
 TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
@@ -379,6 +422,26 @@ TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
   EXPECT_EQ(sheet.ParamPage()->CurrentValueText(), CString(u"00:05"));
   command.CloseSheet(&sheet);
   EXPECT_EQ(command.ShowCurrentParameterValue(*timer, nullptr), 0);
+}
+
+TEST(BlockPropertiesApply, InputSheetTakesItsNewOperandAsTitle) {
+  CDiagramBuilder d;
+  CBlockObj* input = d.Add(600);
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  command.Run(input, true, runner);
+  ASSERT_EQ(runner.opened.size(), 1u);
+  CMemoryHost& host = *runner.host;
+  host.Choose(CConstantsIOPar::kIdModule, 1);  // Ext.1
+  for (int i = 0; i < host.GetCount(CConstantsIOPar::kIdChannel); ++i)
+    if (host.GetItemText(CConstantsIOPar::kIdChannel, i) == CString(u"I3")) host.Choose(CConstantsIOPar::kIdChannel, i);
+  host.Click(CConstantsIOPar::kIdHighSpeed);
+  ASSERT_TRUE(command.ApplySheet(*runner.opened[0], 0));
+  EXPECT_EQ(runner.opened[0]->Caption(), CString(u"I103[Input]"));
+  EXPECT_EQ(input->m_nNumber, 100 + 32 + 3);
+  EXPECT_EQ(runner.opened[0]->m_nBlockNumber, input->m_nNumber);  // the open sheet follows its block
+  EXPECT_EQ(static_cast<CBlockIn*>(input)->m_bHighSpeed, 0);      // only Main I0..I3 are high-speed
+  EXPECT_EQ(OperandSheetTitle(607, OperandValues{u"Main", u"", u"M12", 0, 12}), CString(u"M12[Flag]"));
 }
 
 TEST(BlockPropertiesApply, RecordWithoutItsBlockWritesNothing) {

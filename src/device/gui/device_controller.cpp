@@ -1,12 +1,15 @@
 #include "device/gui/device_controller.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QProgressBar>
+#include <algorithm>
 
 #include "platform/command_target.h"
 #include "app/document_window.h"
+#include "app/document_manager.h"
 #include "app/main_frame.h"
 #include "platform/resource_ids.h"
 #include "device/download_prep.h"
@@ -16,7 +19,7 @@
 #include "platform/message_sink.h"
 
 CDeviceController::CDeviceController(CMainFrame* frame)
-    : QObject(frame), m_pFrame(frame), m_link(this), m_compiler(CompileForDownload) {
+    : QObject(frame), m_pFrame(frame), m_link(this), m_compiler([](CZaradDoc& doc, TransferImage* image) { return CompileForDownload(doc, image); }) {
   setObjectName("deviceController");
   auto idle = [this](CCmdUI* ui) { ui->Enable(!m_link.IsBusy()); };
   // PC->Device sends the active diagram: there must be one, and it must not be locked.
@@ -27,7 +30,20 @@ CDeviceController::CDeviceController(CMainFrame* frame)
         ui->Enable(!m_link.IsBusy() && doc && !doc->m_bLocked);
       });
   m_pFrame->SetCommandHandler(ID_CLEAR_PROGRAM, [this] { PostDeviceOperation(kOpClearProgram); }, idle);
+  // The settings reads: each reads the device, then shows its dialog.
+  m_pFrame->SetCommandHandler(ID_SUMMER_TIME, [this] { PostDeviceOperation(kOpSummerTime); }, idle);
+  m_pFrame->SetCommandHandler(ID_WIFI_SETUP, [this] { PostDeviceOperation(kOpWifiSetup); }, idle);
+  m_pFrame->SetCommandHandler(ID_REMOTE_WIFI_SETUP, [this] { PostDeviceOperation(kOpRemoteWifiSetup); }, idle);
   m_pFrame->SetCommandHandler(ID_COM_CONFIGURATION, [this] { OnComConfiguration(); }, idle);
+  m_pFrame->installEventFilter(this);
+}
+
+bool CDeviceController::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_pFrame && event->type() == QEvent::Close && m_link.IsBusy()) {
+    event->ignore();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 CDeviceController::~CDeviceController() = default;
@@ -95,15 +111,34 @@ bool CDeviceController::ChoosePort() {
 }
 
 bool CDeviceController::CheckDownload() {
+  m_pConverted = nullptr;
   CZaradDoc* doc = ActiveDocument();
   if (!doc) return false;
   if (doc->IsLadder()) {
-    // A ladder diagram goes to the device as its FBD conversion.
+    // A ladder diagram goes to the device as its FBD conversion, which closes afterwards.
     if (!CheckDocumentForDownload(*doc) || !m_pFrame->SendCommand(ID_CONVERT_TO_FBD)) return false;
+    DocumentWindow* converted = m_pFrame->GetActiveDocumentWindow();
     doc = ActiveDocument();
-    if (!doc) return false;
+    if (!doc || doc->IsLadder()) return false;
+    if (!CheckDocumentForDownload(*doc)) return false;
+    m_pConverted = converted;
+    return true;
   }
   return CheckDocumentForDownload(*doc);
+}
+
+void CDeviceController::DownloadFinished() {
+  DocumentWindow* converted = m_pConverted;
+  m_pConverted = nullptr;
+  if (!converted) return;
+  const auto windows = m_pFrame->GetDocManager()->GetDocuments();
+  if (std::find(windows.begin(), windows.end(), converted) == windows.end()) return;
+  converted->SetModifiedFlag(false);
+  m_pFrame->GetDocManager()->CloseDocument(converted);
+}
+
+void CDeviceController::ShowDeviceDialog(int kind) {
+  if (m_shower) m_shower(kind, m_link.Settings());
 }
 
 bool CDeviceController::CompileActiveDocument(TransferImage* image) {

@@ -15,6 +15,7 @@
 class CMainFrame;
 class CTransferProgressDlg;
 class CZaradDoc;
+class DocumentWindow;
 
 class CDeviceController : public QObject, public CDeviceHost {
   Q_OBJECT
@@ -37,6 +38,10 @@ class CDeviceController : public QObject, public CDeviceHost {
   // empty for Cancel.
   using PortChooser = std::function<std::string(const std::string& preset)>;
   void SetPortChooser(PortChooser chooser) { m_chooser = std::move(chooser); }
+  // Shows a device dialog (DeviceDialogKind) once its settings were read; the
+  // clock, summer/winter and WiFi dialogs plug in here.
+  using DialogShower = std::function<void(int kind, DeviceSettings& settings)>;
+  void SetDialogShower(DialogShower shower) { m_shower = std::move(shower); }
 
   // ---- CDeviceHost ----------------------------------------------------------------
   void AppendInfo(const CString& text) override;
@@ -49,6 +54,12 @@ class CDeviceController : public QObject, public CDeviceHost {
   bool CheckDownload() override;
   bool CompileActiveDocument(TransferImage* image) override;
   CZaradDoc* ActiveDocument() override;
+  void DownloadFinished() override;
+  void ShowDeviceDialog(int kind) override;
+
+ protected:
+  // While a transfer runs the main window does not close under it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   CMainFrame* m_pFrame;
@@ -56,4 +67,7 @@ class CDeviceController : public QObject, public CDeviceHost {
   CTransferProgressDlg* m_pProgress = nullptr;
   Compiler m_compiler;
   PortChooser m_chooser;
+  DialogShower m_shower;
+  // The FBD window a ladder diagram was converted into for the running download.
+  DocumentWindow* m_pConverted = nullptr;
 };

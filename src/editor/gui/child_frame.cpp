@@ -54,6 +54,7 @@ void CChildFrame::ActivateFrame(int) {
 bool CChildFrame::OnNewDocument(int kind) {
   m_pDoc->DeleteContents();
   m_pDoc->m_nKind = kind == kDocLadder ? kDocLadder : kDocFbd;
+  m_pDoc->MakePowerBus();
   m_pDoc->SetModifiedFlag(false);
   m_pView->OnInitialUpdate();
   return true;

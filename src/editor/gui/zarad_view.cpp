@@ -10,6 +10,7 @@
 
 #include "app/main_frame.h"
 #include "editor/gui/child_frame.h"
+#include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_dc.h"
@@ -161,7 +162,13 @@ void CZaradView::mouseMoveEvent(QMouseEvent* event) {
 void CZaradView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseDoubleClickEvent(event);
   const CPoint pt = ToDiagram(event->position().toPoint());
-  if (CBlockObj* block = FindBlockAt(*m_pDoc, pt)) {
+  if (CBlockComment* comment = FindCommentAt(*m_pDoc, pt)) {
+    m_core.ClearSelection();
+    m_core.SelectComment(comment);
+    m_core.SetCurrentComment(comment);
+    m_core.SetCurrentBlock(nullptr);
+    OnBlockProperties();
+  } else if (CBlockObj* block = FindBlockAt(*m_pDoc, pt)) {
     m_core.SetCurrentBlock(block);
     OnBlockProperties();
   }
@@ -176,10 +183,22 @@ void CZaradView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CZaradView::OnBlockProperties() {
-  CBlockObj* block = m_core.GetCurrentBlock();
-  if (!block || m_pDoc->m_bLocked) return;
+  if (m_pDoc->m_bLocked) return;
   CQtSheetRunner runner(m_pProperties.get(), this);
-  m_pProperties->Run(block, m_core.IsSimulating(), runner);
+  // A selected comment first: emptying its text removes it.
+  CBlockComment* comment = m_core.GetCurrentComment();
+  if (comment && comment->m_bSelected) {
+    if (m_pProperties->RunComment(*comment, runner) == CBlockProperties::CommentEdit::kEmptied) {
+      m_core.ForgetComment(comment);
+      m_pDoc->m_comments.Detach(comment);
+      m_pDoc->SetModifiedFlag();
+      if (m_core.IsSimulating() && m_pDoc->m_comments.GetCount() == 0 && m_pDoc->m_blocks.GetCount() == 0)
+        m_core.LeaveSimulation();
+    }
+    m_core.UpdateScrollSizes();
+    InvalidateDiagram();
+  }
+  if (CBlockObj* block = m_core.GetCurrentBlock()) m_pProperties->Run(block, m_core.IsSimulating(), runner);
   InvalidateDiagram();
 }
 
@@ -195,7 +214,7 @@ bool CZaradView::GetCursorClientPos(CPoint* out) const {
 bool CZaradView::OnUpdateCmdUI(CCmdUI* ui) {
   if (ui->m_nID == ID_PALETTE_PICK) return true;
   if (ui->m_nID == ID_BLOCK_PROPERTIES) {
-    ui->Enable(m_core.GetCurrentBlock() != nullptr);
+    ui->Enable(m_core.GetCurrentBlock() != nullptr || m_core.GetCurrentComment() != nullptr);
     return true;
   }
   return m_core.OnUpdateCmdUI(ui);

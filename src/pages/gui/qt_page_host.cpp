@@ -50,8 +50,9 @@ class CValueBox : public QGroupBox {
     dc.SelectObject(&font);
     const QColor bk = palette().color(QPalette::Window);
     const COLORREF colour = RGB(bk.red(), bk.green(), bk.blue());
-    const int top = fm.height();
-    m_pPage->DrawCurrentValue(&dc, CRect(fm.averageCharWidth() * 2, top, width() - 60, height() - 4), colour);
+    // Inside the frame: below its top line, clear of its sides.
+    const int top = fm.height() + 4;
+    m_pPage->DrawCurrentValue(&dc, CRect(fm.averageCharWidth() * 2, top, width() - 60, height() - 6), colour);
   }
 
  private:
@@ -97,6 +98,9 @@ CQtPageHost::CQtPageHost(CParamPage* page, QWidget* parent) : QWidget(parent), m
   m_baseY = fm.height();
   const PageDesc& desc = page->Describe();
   setMinimumSize(ToPixels(desc.size));
+  // The page's own background, which the value box's text is drawn on.
+  setAutoFillBackground(true);
+  setBackgroundRole(QPalette::Window);
   for (const ControlDesc& c : desc.controls) AddControl(c);
 }
 

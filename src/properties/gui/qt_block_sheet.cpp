@@ -1,6 +1,7 @@
 #include "properties/gui/qt_block_sheet.h"
 
 #include <QDialogButtonBox>
+#include <algorithm>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -84,8 +85,12 @@ void CQtBlockSheet::ShowPage(int index) {
   m_hosts[static_cast<size_t>(index)] = host;
   page->Attach(host, m_sheet.Context());
   page->Initialise();
-  if (page == m_sheet.TypePage()) m_sheet.RetextTypePage();
-  host->setMinimumHeight(host->minimumHeight() + m_sheet.ValueBoxGrowth() / 2);
+  if (page == m_sheet.TypePage()) {
+    m_sheet.RetextTypePage();
+    // Room below the template for the "Current Parameter Value" box.
+    const int grown = host->ToPixels(page->Describe().size).height() + m_sheet.ValueBoxGrowth();
+    host->setMinimumHeight(std::max(host->minimumHeight(), grown));
+  }
   // Changes enable Apply; a double click in the ladder operand list is OK.
   page->m_onModified = [this] { UpdateApply(); };
   if (auto* ladder = dynamic_cast<CPropPageLadIO*>(page)) ladder->m_requestOK = [this] { OnOK(); };
@@ -101,7 +106,7 @@ void CQtBlockSheet::UpdateApply() {
 
 void CQtBlockSheet::OnOK() {
   if (m_sheet.IsModeless()) {
-    if (m_pCommand) m_pCommand->ApplySheet(m_sheet, ActivePage());
+    if (m_pCommand && !m_pCommand->ApplySheet(m_sheet, ActivePage())) return;
     close();
     return;
   }
@@ -109,7 +114,7 @@ void CQtBlockSheet::OnOK() {
 }
 
 void CQtBlockSheet::OnApply() {
-  if (m_pCommand) m_pCommand->ApplySheet(m_sheet, ActivePage());
+  if (m_pCommand && m_pCommand->ApplySheet(m_sheet, ActivePage())) setWindowTitle(ToQString(m_sheet.Caption()));
   UpdateApply();
 }
 

@@ -166,6 +166,14 @@ TEST(GridWidget, TextDropsBetweenGridsThroughTheDropTarget) {
   CGridOleDropTarget stray;
   QWidget notAGrid;
   EXPECT_FALSE(stray.Register(&notAGrid));
+  EXPECT_FALSE(stray.IsRegistered());
+  // A target answers for its own grid only, and never asks to scroll.
+  EXPECT_EQ(b.widget.DropTarget().OnDragScroll(&b.widget, MK_CONTROL, CPoint()), DROPEFFECT_COPY);
+  EXPECT_EQ(b.widget.DropTarget().OnDragScroll(&b.widget, 0, CPoint()), DROPEFFECT_MOVE);
+  EXPECT_EQ(b.widget.DropTarget().OnDragScroll(&a.widget, 0, CPoint()), DROPEFFECT_NONE);
+  CGridDataObject text;
+  text.text = std::u16string(u"t");
+  EXPECT_EQ(b.widget.DropTarget().OnDragOver(&a.widget, text, 0, CPoint(40, 40)), DROPEFFECT_NONE);
   a.grid().SetItemText(1, 1, CString(u"O"));
   a.grid().SetItemText(1, 2, CString(u"K"));
   a.grid().SetSelectedRange(1, 1, 1, 2);

@@ -2,6 +2,7 @@
 // frame's commands to the simulator, the commands' enable rules, COM
 // Configuration, the progress dialog and the password dialog.
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -135,6 +136,23 @@ TEST_F(DeviceCommandsTest, CtrlDDownloadsTheActiveDiagramToTheDevice) {
   EXPECT_EQ(m_sim.StartCount(), 2);
 }
 
+TEST_F(DeviceCommandsTest, MainWindowStaysWhileATransferRuns) {
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
+  DrawSmallDiagram(m_frame->GetActiveDocument());
+  bool closedDuringTransfer = true;
+  m_device->SetCompiler([&](CZaradDoc& doc, TransferImage* image) {
+    QCloseEvent close;
+    QCoreApplication::sendEvent(m_frame, &close);
+    closedDuringTransfer = close.isAccepted();
+    return CompileForDownload(doc, image);
+  });
+  m_frame->SendCommand(ID_PC_TO_DEVICE);
+  RunPosted();
+  EXPECT_FALSE(closedDuringTransfer);
+  EXPECT_EQ(DocCount(), 1);
+  EXPECT_EQ(m_sim.LastEndSuccess(), 1);
+}
+
 TEST_F(DeviceCommandsTest, EmptyDiagramIsRefusedBeforeAnythingIsSent) {
   ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
   m_frame->SendCommand(ID_PC_TO_DEVICE);
@@ -143,6 +161,47 @@ TEST_F(DeviceCommandsTest, EmptyDiagramIsRefusedBeforeAnythingIsSent) {
   EXPECT_TRUE(m_sim.Requests().empty());
   ASSERT_EQ(m_sink.messages().size(), 1u);
   EXPECT_EQ(m_sink.messages()[0].text, CString(u"There is not any Block(s) for DownLoading!"));
+}
+
+TEST_F(DeviceCommandsTest, LadderGoesAsItsConversionWhichClosesAfterwards) {
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW_LAD));
+  m_frame->GetActiveDocument()->AddBlock(MakeBlockOfType(703));
+  // Convert to FBD: a new FBD window with the converted diagram becomes active.
+  int conversions = 0;
+  m_frame->SetCommandHandler(ID_CONVERT_TO_FBD, [&] {
+    ++conversions;
+    m_frame->SendCommand(ID_FILE_NEW);
+    DrawSmallDiagram(m_frame->GetActiveDocument());
+    m_frame->GetActiveDocumentWindow()->SetModifiedFlag(true);
+  });
+  m_frame->SendCommand(ID_PC_TO_DEVICE);
+  RunPosted();
+  EXPECT_EQ(conversions, 1);
+  EXPECT_EQ(m_sim.LastEndSuccess(), 1);
+  // The converted window is gone without a question; the ladder diagram stays.
+  EXPECT_EQ(DocCount(), 1);
+  EXPECT_TRUE(m_frame->GetActiveDocument()->IsLadder());
+  EXPECT_TRUE(m_sink.messages().empty());
+}
+
+TEST_F(DeviceCommandsTest, SummerTimeReadsTheDeviceThenShowsItsDialog) {
+  m_sim.SetSummerRecord({3, 0, 0, 0, 10, 26, 3, 30, 60, 0, 0, 0});
+  std::vector<int> shown;
+  m_device->SetDialogShower([&](int kind, DeviceSettings& settings) {
+    shown.push_back(kind);
+    EXPECT_EQ(settings.summer.ruleIndex, 1);
+    EXPECT_EQ(settings.summer.startDay, 30);
+  });
+  EXPECT_TRUE(Enabled(ID_SUMMER_TIME));
+  m_frame->GetAction(ID_SUMMER_TIME)->trigger();
+  RunPosted();
+  EXPECT_EQ(shown, std::vector<int>{kDialogSummerTime});
+  // A WiFi set-up needs a device with WiFi: no dialog, the cable question instead.
+  m_frame->GetAction(ID_WIFI_SETUP)->trigger();
+  RunPosted();
+  EXPECT_EQ(shown.size(), 1u);
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sink.messages()[0].icon, MessageIcon::kQuestion);
 }
 
 TEST_F(DeviceCommandsTest, ClearFromTheTransferMenu) {

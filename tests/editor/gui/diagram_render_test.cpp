@@ -119,17 +119,22 @@ TEST(DiagramRenderTest, EveryBlockTypeRendersIntoAnImage) {
   twice.save(QDir(QCoreApplication::applicationDirPath()).filePath("diagram_all_blocks_zoom2.png"));
 }
 
-TEST(DiagramRenderTest, ScrolledViewportShowsTheSurroundAndCreatesTheLadderPowerBus) {
+TEST(DiagramRenderTest, ScrolledViewportShowsTheSurroundAndTheLadderPowerBus) {
   CFakeShellContext shell;
   CScopedShellContext scope(&shell);
   auto doc = MakeAllBlocksDocument(kDocLadder);
   shell.m_pActiveDoc = doc.get();
+  // Drawing changes nothing: without a bus none is drawn and none is made.
   ASSERT_TRUE(doc->m_powerBus.IsEmpty());
+  RenderDiagramImage(*doc, 1.0f, QSize(100, 300));
+  ASSERT_TRUE(doc->m_powerBus.IsEmpty());
+  doc->MakePowerBus();  // what a new or loaded ladder document does
+  ASSERT_EQ(doc->m_powerBus.GetCount(), 1);
+  EXPECT_EQ(doc->m_powerBus.GetHead()->m_nHeight, 1400 - 4);
   // Scrolled past the right edge of the base: the surround shows there.
   const QImage image = RenderDiagramImage(*doc, 1.0f, QSize(400, 300), QPoint(1400, 0));
   EXPECT_GT(CountPixels(image, kDiagramSurround), 200 * 300 - 1000);
   ASSERT_EQ(doc->m_powerBus.GetCount(), 1);
-  EXPECT_EQ(doc->m_powerBus.GetHead()->m_nHeight, 1400 - 4);
   const QImage left = RenderDiagramImage(*doc, 1.0f, QSize(100, 300));
   const int x = doc->m_powerBus.GetHead()->m_ptPos.x;
   EXPECT_EQ(left.pixel(x, 200) & 0xFFFFFF, 0u);  // the bus is a black line 4 units wide

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <memory>
@@ -158,24 +159,25 @@ TEST_F(ViewTest, ZoomKeepsTheCentreOrGoesToTheCorner) {
   EXPECT_EQ(core.GetScrollPosition(), CPoint(0, 0));
 }
 
-TEST_F(ViewTest, LadderPowerBusIsMadeWhenMissing) {
+TEST_F(ViewTest, LadderPowerBusIsMadeWithTheNewDocumentAndDrawingLeavesItAlone) {
   Open(kDocLadder);
-  Doc()->m_powerBus.DeleteAll();
-  Grab();
   ASSERT_EQ(Doc()->m_powerBus.GetCount(), 1);
   const CRect page = GetDiagramPageRect(*Doc());
   CBlockObj* bus = Doc()->m_powerBus.GetHead();
   EXPECT_EQ(bus->m_nWidth, 4);
   EXPECT_EQ(bus->m_nHeight, page.Height() - 4);
-  // At every zoom, and again after it was deleted.
+  // The bus is drawn at its place (x 24 .. 28, from y 20) at zoom 2.
   View()->Core().SetZoom(2.0f);
   View()->Core().ScrollTo(CPoint(0, 0));
-  Doc()->m_powerBus.DeleteAll();
-  const QImage image = Grab();
-  ASSERT_EQ(Doc()->m_powerBus.GetCount(), 1);
-  EXPECT_EQ(Doc()->m_powerBus.GetHead()->m_nHeight, page.Height() - 4);
-  // The bus is drawn at its place (x 24 .. 28, from y 20) at zoom 2.
+  QImage image = Grab();
   EXPECT_GT(CountOther(image, QRect(48, 60, 8, 100), kBase), 100);
+  ASSERT_EQ(Doc()->m_powerBus.GetCount(), 1);
+  EXPECT_EQ(Doc()->m_powerBus.GetHead(), bus);
+  // Drawing never makes one: a document without a bus stays without.
+  Doc()->m_powerBus.DeleteAll();
+  image = Grab();
+  EXPECT_TRUE(Doc()->m_powerBus.IsEmpty());
+  EXPECT_LT(CountOther(image, QRect(48, 60, 8, 100), kBase), 100);
 }
 
 TEST_F(ViewTest, ResizingRebuildsTheMemoryBitmap) {
@@ -221,6 +223,37 @@ TEST_F(ViewTest, PalettePick) {
   Doc()->m_bLocked = 1;
   core.OnPalettePick(MODE_SELECT, 0);
   EXPECT_EQ(core.GetEditMode(), MODE_PLACE_BLOCK);
+}
+
+TEST_F(ViewTest, ScrollBarsMouseAndCoreAgree) {
+  Open(kDocFbd);
+  CZaradView* view = View();
+  CDiagramEditor& core = view->Core();
+  core.SetZoom(2.0f);
+  EXPECT_EQ(core.GetClientSize(), CSize(view->viewport()->width(), view->viewport()->height()));
+  // The bars move the core; the core moves the bars.
+  view->horizontalScrollBar()->setValue(40);
+  view->verticalScrollBar()->setValue(20);
+  EXPECT_EQ(core.GetScrollPosition(), CPoint(40, 20));
+  core.ScrollTo(CPoint(60, 30));
+  EXPECT_EQ(view->horizontalScrollBar()->value(), 60);
+  EXPECT_EQ(view->verticalScrollBar()->value(), 30);
+  EXPECT_EQ(view->horizontalScrollBar()->maximum(), core.GetMaxScrollPosition().x);
+
+  // Mouse positions reach the core in diagram units.
+  QMouseEvent move(QEvent::MouseMove, QPointF(100, 50), view->viewport()->mapToGlobal(QPointF(100, 50)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(view->viewport(), &move);
+  EXPECT_EQ(core.GetLastMouse(), CPoint((100 + 60) / 2, (50 + 30) / 2));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 10), view->viewport()->mapToGlobal(QPointF(20, 10)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(view->viewport(), &press);
+  EXPECT_EQ(core.GetLastClick(), CPoint(40, 20));
+
+  // The frame's simulated clock is the core's scan driver's.
+  core.GetScanDriver().SetSimulatedTime(SYSTEMTIME{2026, 3, 0, 4, 5, 6, 7, 0});
+  EXPECT_EQ(m_frame->FormatSimulatedTime(FALSE, 3), core.FormatSimulatedTime(FALSE, 3));
+  EXPECT_EQ(m_frame->GetSimulatedTime().wHour, 5);
 }
 
 }  // namespace

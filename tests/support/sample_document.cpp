@@ -1,4 +1,4 @@
-#include "model/sample_document.h"
+#include "support/sample_document.h"
 
 #include <memory>
 #include <vector>

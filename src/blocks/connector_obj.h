@@ -15,6 +15,7 @@ class CBlockMale : public CBlockObj {
   DECLARE_SERIAL(CBlockMale)
 
  public:
+  bool IsConnectorHalf() const override { return true; }
   CBlockMale();
   explicit CBlockMale(int typeCode);
 
@@ -37,6 +38,7 @@ class CBlockFemale : public CBlockObj {
   DECLARE_SERIAL(CBlockFemale)
 
  public:
+  bool IsConnectorHalf() const override { return true; }
   CBlockFemale();
   explicit CBlockFemale(int typeCode);
 

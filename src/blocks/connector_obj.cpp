@@ -1,10 +1,11 @@
-#include "model/connector_obj.h"
+#include "blocks/connector_obj.h"
 
 #include <algorithm>
 
 #include "model/block_eval.h"
 #include "model/block_registry.h"
 #include "model/connect_line_obj.h"
+#include "model/doc_queries.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 
@@ -59,11 +60,5 @@ BOOL CBlockFemale::Simulate(CViewContext* view) {
 }
 
 CConnectLineObj* FindWireIntoConnector(const CZaradDoc* doc, const CBlockObj* half) {
-  if (doc == nullptr || half == nullptr) return nullptr;
-  if (!half->IsKindOf(RUNTIME_CLASS(CBlockMale)) && !half->IsKindOf(RUNTIME_CLASS(CBlockFemale)))
-    return nullptr;
-  for (CConnectLineObj* wire : doc->m_connections) {
-    if (wire->m_pEndBlock == half) return wire;
-  }
-  return nullptr;
+  return doc ? FindConnectorConnection(*doc, half) : nullptr;
 }

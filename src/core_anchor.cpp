@@ -1,6 +1,0 @@
-// Keeps zcore a valid library while a build holds no subsystem sources yet.
-namespace zcore {
-int LibraryAnchor() {
-  return 0;
-}
-}  // namespace zcore
