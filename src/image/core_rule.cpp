@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "blocks/comm_blocks.h"
+#include "blocks/connector_obj.h"
 #include "blocks/data_log_block.h"
 #include "blocks/operand_blocks.h"
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
+#include "model/block_codes.h"
 #include "model/connect_line_obj.h"
-#include "blocks/connector_obj.h"
-#include "model/block_registry.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
@@ -158,7 +158,7 @@ int CZaradCoreRule::CompileBlock(CBlockObj* block) {
   const int t = block->m_nType;
   if ((t >= 300 && t <= 599) || (t >= 800 && t <= 899)) return CompileFunctionBlock(block);
   if (t >= 605 && t <= 699) return CompileOperandBlock(block);
-  if (t == 600) return CompileInputBlock(block);
+  if (t == kTypeInput) return CompileInputBlock(block);
   return -1;
 }
 
@@ -169,11 +169,11 @@ int CZaradCoreRule::CompileFunctionBlock(CBlockObj* block) {
 
 int CZaradCoreRule::CompileOperandBlock(CBlockObj* block) {
   switch (block->m_nType) {
-    case 605:
-    case 606:
-    case 607:
-    case 609:
-    case 610:
+    case kTypeOutput:
+    case kTypeOpenConnector:
+    case kTypeFlag:
+    case kTypeAnalogOutput:
+    case kTypeAnalogFlag:
       return WriteOperandArea(block);
     default:
       return -1;
@@ -184,7 +184,7 @@ int CZaradCoreRule::CompileInputBlock(CBlockObj* block) {
   const auto* input = dynamic_cast<const CBlockIn*>(block);
   if (input == nullptr || input->m_bHighSpeed == 0) return 1;
   std::span<BYTE> pw = FindImageArea(u"PW");
-  const int index = block->m_nNumber - 100;
+  const int index = block->m_nNumber - kFirstInputOperand;
   if (index < 0 || static_cast<size_t>(index) >= pw.size()) return 0;
   pw[static_cast<size_t>(index)] = static_cast<BYTE>(input->m_bHighSpeed & 0xFF);
   return 1;
@@ -194,11 +194,11 @@ int CZaradCoreRule::WriteOperandArea(CBlockObj* block) {
   const char16_t* name = nullptr;
   int base = 0;
   switch (block->m_nType) {
-    case 605: name = u"E"; base = kFirstOutputOperand; break;
-    case 606: name = u"H"; base = kFirstOpenConnectorOperand; break;
-    case 607: name = u"F"; base = kFirstFlagOperand; break;
-    case 609: name = u"G1"; base = kFirstAnalogOutputOperand; break;
-    case 610: name = u"G2"; base = kFirstAnalogFlagOperand; break;
+    case kTypeOutput: name = u"E"; base = kFirstOutputOperand; break;
+    case kTypeOpenConnector: name = u"H"; base = kFirstOpenConnectorOperand; break;
+    case kTypeFlag: name = u"F"; base = kFirstFlagOperand; break;
+    case kTypeAnalogOutput: name = u"G1"; base = kFirstAnalogOutputOperand; break;
+    case kTypeAnalogFlag: name = u"G2"; base = kFirstAnalogFlagOperand; break;
     default: return -1;
   }
   std::span<BYTE> area = FindImageArea(name);
@@ -393,8 +393,8 @@ bool CZaradCoreRule::CompileDataLog(const CBlockDataLog& block, std::span<BYTE> 
     int index = 0;
     // The data log's operand kinds: 10 AM, 9 AQ, 8 AI, 6 M, 5 Q, 0 I.
     static constexpr std::pair<int, int> kKinds[] = {
-        {kFirstAnalogFlagOperand, 10}, {kFirstAnalogOutputOperand, 9}, {4000, 8},
-        {kFirstFlagOperand, 6},        {kFirstOutputOperand, 5},       {100, 0}};
+        {kFirstAnalogFlagOperand, 10}, {kFirstAnalogOutputOperand, 9}, {kFirstAnalogInputOperand, 8},
+        {kFirstFlagOperand, 6},        {kFirstOutputOperand, 5},       {kFirstInputOperand, 0}};
     for (const auto& [first, k] : kKinds) {
       if (n >= first) {
         kind = k;

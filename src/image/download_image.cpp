@@ -6,12 +6,13 @@
 #include <typeinfo>
 
 #include "blocks/comm_blocks.h"
+#include "blocks/connector_obj.h"
 #include "blocks/data_log_block.h"
 #include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "image/core_rule.h"
 #include "image/startup_bitmap.h"
-#include "blocks/connector_obj.h"
+#include "model/block_codes.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/message_sink.h"
@@ -59,8 +60,11 @@ bool CheckLadder(const CZaradDoc& doc, int* counted) {
     }
     if (IsAny<CBlockMake, CBlockAContact>(b)) {
       const int n = b->m_nOperand;
-      if ((n >= 21000 && n <= 21767) || (n >= 22000 && n <= 22543)) continue;
-      if (n >= 9000 && n <= 10999) {
+      const bool coil = n >= kFirstCoilNumber && n < kFirstCoilNumber + kCoilNumberCount;
+      const bool analogOut =
+          n >= kFirstLadderAnalogOutputNumber && n < kFirstLadderAnalogOutputNumber + kLadderAnalogOutputNumberCount;
+      if (coil || analogOut) continue;
+      if (n >= kFirstFunctionBlockNumber && n <= kLastFunctionBlockNumber) {
         if (b->m_nSource[kFirstOutputPin] == 0 && b->m_nSource[0] == LINK_OPEN) return false;
         continue;
       }
@@ -172,7 +176,7 @@ bool Prepare(CZaradDoc& doc, DownloadImage* out, const SYSTEMTIME* stamp) {
       const int port = modbus->m_nPort;
       if (port < 0 || port >= 3 || doc.m_ports[port].nRole != kMasterRole) {
         CString text;
-        text.Format(u"Error!, Modbus Block B%d's Port Setting Should be Master, Please Check!", b->m_nNumber - 9000);
+        text.Format(u"Error!, Modbus Block B%d's Port Setting Should be Master, Please Check!", b->m_nNumber - kFirstFunctionBlockNumber);
         AfxMessageBox(text, MB_OK | MB_ICONSTOP);
         return false;
       }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "model/block_codes.h"
 #include "model/block_obj.h"
 
 namespace {
@@ -27,10 +28,19 @@ struct OperandKind {
   int nBase;
 };
 constexpr OperandKind kOperandKinds[] = {
-    {600, 0x0000, 100},  {601, 0x1000, 1280}, {602, 0x2000, 1000}, {603, 0x3000, 1870},
-    {604, 0x4000, 2900}, {605, 0x5000, 600},  {607, 0x6000, 1316}, {608, 0x8000, 4000},
-    {609, 0x9000, 4230}, {610, 0xA000, 4288}, {611, 0xB000, 1300},
+    {kTypeInput, 0x0000, kFirstInputOperand},
+    {kTypeCursorKey, 0x1000, kFirstCursorKeyOperand},
+    {kTypeShiftBit, 0x2000, kFirstShiftBitOperand},
+    {kTypeLowSignal, 0x3000, kFirstLowOperand},
+    {kTypeHighSignal, 0x4000, kFirstHighOperand},
+    {kTypeOutput, 0x5000, kFirstOutputOperand},
+    {kTypeFlag, 0x6000, kFirstFlagOperand},
+    {kTypeAnalogInput, 0x8000, kFirstAnalogInputOperand},
+    {kTypeAnalogOutput, 0x9000, kFirstAnalogOutputOperand},
+    {kTypeAnalogFlag, 0xA000, kFirstAnalogFlagOperand},
+    {kTypeFunctionKey, 0xB000, kFirstFunctionKeyOperand},
 };
+constexpr WORD kFunctionBlockKind = 0x7000;
 
 bool IsFunctionBlockType(int t) {
   return (t >= 300 && t <= 307) || (t >= 400 && t <= 413) || (t >= 800 && t <= 827) || (t >= 830 && t <= 856) ||
@@ -118,7 +128,8 @@ WORD OperandWordOf(int typeCode, int number) {
   for (const OperandKind& k : kOperandKinds) {
     if (k.nType == typeCode) return static_cast<WORD>(((number - k.nBase) & 0x3FF) | k.wKind);
   }
-  if (IsFunctionBlockType(typeCode)) return static_cast<WORD>(((number - 9000) & 0x3FF) | 0x7000);
+  if (IsFunctionBlockType(typeCode))
+    return static_cast<WORD>(((number - kFirstFunctionBlockNumber) & 0x3FF) | kFunctionBlockKind);
   return static_cast<WORD>(number);
 }
 
@@ -191,7 +202,7 @@ bool EncodeFunctionCode(const CBlockObj& block, WORD* out) {
     *out = static_cast<WORD>(code);
     return true;
   }
-  if (t == 606) {
+  if (t == kTypeOpenConnector) {
     *out = 0xFFFF;
     return true;
   }
@@ -206,7 +217,7 @@ int TypeOfFunctionCode(WORD code) {
 }
 
 int OperandKindByte(int typeCode) {
-  if (typeCode == 606) return 0xFFFF;
+  if (typeCode == kTypeOpenConnector) return 0xFFFF;
   for (const OperandKind& k : kOperandKinds) {
     if (k.nType == typeCode) return k.wKind >> 8;
   }
@@ -216,23 +227,23 @@ int OperandKindByte(int typeCode) {
 int OperandCode(int typeCode, int n) {
   const int kind = OperandKindByte(typeCode);
   if (kind < 0) return -1;
-  if (typeCode == 603 || typeCode == 604) return kind;
+  if (typeCode == kTypeLowSignal || typeCode == kTypeHighSignal) return kind;
   int limit = 0;
   switch (typeCode) {
-    case 600: limit = 256; break;
-    case 601: limit = 4; break;
-    case 602: limit = 64; break;
-    case 605: limit = 128; break;
-    case 606: limit = 128; break;
-    case 607: limit = 512; break;
-    case 608: limit = 64; break;
-    case 609: limit = 32; break;
-    case 610: limit = 512; break;
-    case 611: limit = 5; break;
+    case kTypeInput: limit = kInputOperandCount; break;
+    case kTypeCursorKey: limit = kCursorKeyOperandCount; break;
+    case kTypeShiftBit: limit = kShiftBitOperandCountNewer; break;
+    case kTypeOutput: limit = kOutputOperandCount; break;
+    case kTypeOpenConnector: limit = kOpenConnectorOperandCount; break;
+    case kTypeFlag: limit = kFlagOperandCount; break;
+    case kTypeAnalogInput: limit = kAnalogInputOperandCount; break;
+    case kTypeAnalogOutput: limit = kAnalogOutputOperandCount; break;
+    case kTypeAnalogFlag: limit = kAnalogFlagOperandCount; break;
+    case kTypeFunctionKey: limit = kFunctionKeyOperandCount; break;
     default: return -1;
   }
   if (n < 0 || n >= limit) return -1;
-  if (typeCode == 606) return 0xFFFF;
+  if (typeCode == kTypeOpenConnector) return 0xFFFF;
   if (n >= 256) return ((n & 0xFF) << 8) | (kind + 1);
   return (n << 8) | kind;
 }

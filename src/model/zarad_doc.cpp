@@ -28,19 +28,12 @@ CZaradDoc::CZaradDoc() {
 
   BuildBlockTypeNames();  // the kind names follow the interface language
 
-  if (shell->m_nOpenDocs == 0) shell->ToggleInfoBar();
-  ++shell->m_nOpenDocs;
-
   m_bShowPropertiesOnNew = g_ShowPropertiesOnNew;
   if (shell->m_nNextDocKind != kDocFbd) {
     m_nKind = shell->m_nNextDocKind;
     shell->m_nNextDocKind = kDocFbd;
   }
 
-  if (!shell->HasModelNameControl()) {
-    shell->AddStatusPaneControl(1, kStatusBitmapButton);
-    shell->AddStatusPaneControl(2, kStatusModelName);
-  }
   m_wModelCode = g_CurrentModelCode;
   GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware);
 }
@@ -49,14 +42,6 @@ CZaradDoc::~CZaradDoc() {
   // The framework empties the lists when it closes a document; a document
   // destroyed without that still deletes its objects in the same order.
   DeleteContents();
-
-  CShellContext* shell = GetShellContext();
-  if (shell->m_nOpenDocs > 0) --shell->m_nOpenDocs;
-  if (shell->m_nOpenDocs == 0 && shell->IsInfoBarVisible()) {
-    shell->ToggleInfoBar();
-    shell->RemoveStatusPane(2);
-    shell->RemoveStatusPane(1);
-  }
 }
 
 void CZaradDoc::MakePowerBus() {

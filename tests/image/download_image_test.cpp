@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "blocks/comm_blocks.h"
+#include "blocks/connector_obj.h"
 #include "blocks/operand_blocks.h"
 #include "image/core_rule.h"
-#include "blocks/connector_obj.h"
-#include "support/sample_document.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/message_sink.h"
 #include "support/diagram_builder.h"
+#include "support/sample_document.h"
 
 namespace {
 
@@ -28,11 +28,10 @@ SYSTEMTIME Stamp() {
 // A fresh table image of a download, with patches laid over it by area name.
 class ExpectedTable {
  public:
-  explicit ExpectedTable(bool newer) : m_bytes(kTableImageSize, 0xFF) {
+  ExpectedTable() : m_bytes(kTableImageSize, 0xFF) {
     for (int i = 0; i < 0x400; ++i) m_bytes[i] = 0;
     for (int i = 0x2040; i < 0x2140; ++i) m_bytes[i] = 0;
     for (int i = 0x0E00; i < 0x1600; ++i) m_bytes[i] = (i - 0x0E00) % 16 == 0 ? 0xFF : 0;
-    (void)newer;
   }
   ExpectedTable& Put(const char16_t* area, int offset, const std::vector<int>& bytes) {
     const ImageAreaRow* row = FindImageAreaRow(area);
@@ -91,7 +90,7 @@ TEST(DownloadImageTest, OlderSeriesWholeImage) {
 
   DownloadImage out;
   ASSERT_TRUE(PrepareDownload(d.Doc(), &out, Stamp()));
-  ExpectedTable t(false);
+  ExpectedTable t;
   t.CommonSettings(0x1188, 0xB100);
   t.Put(u"LC", 0, {0x40, 0x14}).Put(u"PS", 0, {0x40, 0x14});
   t.Put(u"A", 0, {0, 0}).Put(u"B", 0, {0x4F, 0x4E, 0x5B, 0x5B, 0x5B, 0x5B, 0x5B, 0x5B});
@@ -132,7 +131,7 @@ TEST(DownloadImageTest, NewerSeriesWholeImageWithAMessageText) {
   EXPECT_EQ(d.Doc().m_nCapCounts[1], 1);
   EXPECT_EQ(d.Doc().m_nCapCounts[2], 1);
 
-  ExpectedTable t(true);
+  ExpectedTable t;
   t.CommonSettings(0x5188, 0xC100);
   t.Put(u"LC", 0, {0x40, 0x14}).Put(u"PS", 0, {0x40, 0x14});
   t.Put(u"E", 0, {0x00, 0x70});

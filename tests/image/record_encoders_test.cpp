@@ -9,10 +9,10 @@
 
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
-#include "blocks/time_blocks.h"
-#include "model/connect_line_obj.h"
 #include "blocks/connector_obj.h"
+#include "blocks/time_blocks.h"
 #include "image/core_rule.h"
+#include "model/connect_line_obj.h"
 #include "support/diagram_builder.h"
 
 namespace {

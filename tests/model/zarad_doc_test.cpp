@@ -96,31 +96,6 @@ TEST_F(ZaradDocTest, NextDocumentKindIsTakenOnce) {
   EXPECT_EQ(m_shell.m_nNextDocKind, kDocFbd);
 }
 
-TEST_F(ZaradDocTest, OpenDocumentsShowTheInfoBarAndStatusPanes) {
-  auto first = std::make_unique<CZaradDoc>();
-  EXPECT_EQ(m_shell.m_nOpenDocs, 1);
-  EXPECT_TRUE(m_shell.IsInfoBarVisible());
-  EXPECT_EQ(m_shell.m_addedPanes,
-            (std::vector<std::pair<int, int>>{{1, kStatusBitmapButton}, {2, kStatusModelName}}));
-  auto second = std::make_unique<CZaradDoc>();
-  EXPECT_EQ(m_shell.m_nOpenDocs, 2);
-  EXPECT_EQ(m_shell.m_addedPanes.size(), 2u);
-  EXPECT_EQ(m_shell.m_nInfoBarToggles, 1);
-
-  first.reset();
-  EXPECT_TRUE(m_shell.IsInfoBarVisible());
-  EXPECT_TRUE(m_shell.m_removedPanes.empty());
-  second.reset();
-  EXPECT_EQ(m_shell.m_nOpenDocs, 0);
-  EXPECT_FALSE(m_shell.IsInfoBarVisible());
-  EXPECT_EQ(m_shell.m_removedPanes, (std::vector<int>{2, 1}));
-
-  // Opening one again shows the bar and adds the panes again.
-  CZaradDoc again;
-  EXPECT_TRUE(m_shell.IsInfoBarVisible());
-  EXPECT_EQ(m_shell.m_addedPanes.size(), 4u);
-}
-
 // Objects that note their destruction and how many objects their list still holds.
 std::vector<std::string>* g_log = nullptr;
 const CZaradDoc* g_doc = nullptr;

@@ -7,6 +7,8 @@
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_comment.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
@@ -296,6 +298,25 @@ TEST(BlockPropertiesCommand, InputTakesItsNewModuleAndChannelAndTheWiresFollow) 
   EXPECT_EQ(input->m_nOperand, 69);
   EXPECT_EQ(input->m_nNumber, 169);
   EXPECT_EQ(gate->m_nSource[0], 169);
+}
+
+TEST(BlockPropertiesCommand, RenumberedInputLeavesTheMessageTextsOnTheNewerSeries) {
+  for (WORD model : {WORD(0x5188), WORD(0x1188)}) {
+    CDiagramBuilder d(kDocFbd, model);
+    CBlockObj* input = d.Add(600);
+    auto* text = d.Add<CBlockMSGTEXT>(810);
+    auto element = std::make_unique<CWidget>();
+    element->m_pBlock = input;
+    element->m_nNumber = input->m_nNumber;
+    text->Elements(0, 1)->push_back(std::move(element));
+    CBlockProperties command(&d.Doc());
+    BlockPageValues v;
+    CopyBlockToPage(&d.Doc(), *input, v);
+    v.operand.m_strChannel = u"I7";
+    command.WriteBack(*input, v);
+    EXPECT_EQ(input->m_nOperand, 7);
+    EXPECT_EQ(text->Elements(0, 1)->empty(), model == 0x5188) << model;
+  }
 }
 
 TEST(BlockPropertiesCommand, ShiftRegisterBitReadsBackItsTwoDigits) {

@@ -5,7 +5,9 @@
 #include <QMdiSubWindow>
 #include <QSet>
 
+#include "app/information_bar.h"
 #include "blocks/block_factory.h"
+#include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
@@ -153,6 +155,34 @@ TEST_F(EditorWindowTest, CloseWithUnsavedChangesAsks) {
   EXPECT_EQ(m_sink.messages().size(), 2u);
 }
 
+TEST_F(EditorWindowTest, InformationBarAndModelPanesStayWhileADiagramIsOpen) {
+  g_ShowPropertiesOnNew = 0;
+  m_app->OnFileNewFbd();
+  m_app->OnFileNewLad();
+  CChildFrame* second = ActiveChild();
+  ASSERT_NE(second, nullptr);
+  EXPECT_FALSE(m_frame->GetInfoBar()->isHidden());
+  // The model caption shows the active diagram's model.
+  ASSERT_NE(m_frame->GetModelCaption(), nullptr);
+  EXPECT_EQ(m_frame->GetModelCaption()->GetWindowText(), second->GetDocument()->m_strModelName);
+
+  // Closing one of two leaves the bar and the panes.
+  m_app->GetDocManager()->CloseDocument(second);
+  Flush();
+  EXPECT_EQ(DocCount(), 1);
+  EXPECT_EQ(m_frame->m_nOpenDocs, 1);
+  EXPECT_FALSE(m_frame->GetInfoBar()->isHidden());
+  EXPECT_NE(m_frame->GetModelCaption(), nullptr);
+
+  // The last one takes them away.
+  m_app->GetDocManager()->CloseAllDocuments();
+  Flush();
+  EXPECT_EQ(m_frame->m_nOpenDocs, 0);
+  EXPECT_TRUE(m_frame->GetInfoBar()->isHidden());
+  EXPECT_EQ(m_frame->GetModelCaption(), nullptr);
+  EXPECT_TRUE(m_sink.messages().empty());
+}
+
 TEST_F(EditorWindowTest, DamagedFileOpensNothing) {
   QFile bad(Path("bad.bfb"));
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
@@ -183,7 +213,7 @@ TEST_F(EditorWindowTest, EveryVisibleViewPaintsTiledOrCascaded) {
     const QImage image = Grab(first);
     EXPECT_GT(CountOther(image, place, kBase), 100);
     EXPECT_EQ(CountOther(image, QRect(40, 100, 20, 10), kBase), 0);  // the page, not a blank grey
-    EXPECT_TRUE(second->GetActiveView()->IsActiveView());  // painting did not activate it
+    EXPECT_TRUE(second->GetActiveView()->IsActiveView());            // painting did not activate it
     m_app->GetDocManager()->CloseAllDocuments();
     Flush();
   }
