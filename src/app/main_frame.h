@@ -31,6 +31,10 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 
+// Status-bar control kinds of AddStatusPaneControl.
+constexpr int kStatusBitmapButton = 4;  // pane 1
+constexpr int kStatusModelName = 6;     // pane 2
+
 class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarget {
   Q_OBJECT
 
@@ -93,7 +97,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   // Adds the pane control that m_nNewPaneKind and m_nNewPaneIndex describe.
   void AddStatusPaneControl();
   // Removes the model button (1) or the model name (2) with its pane.
-  void RemoveStatusPane(int pane) override;
+  void RemoveStatusPane(int pane);
   // Sends "New FBD" to the frame: a new, empty FBD document becomes active.
   void NewFbdDocument();
   // Shows the active document's title after the application's name.
@@ -102,15 +106,16 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
 
   // ---- CShellContext -----------------------------------------------------------
   CZaradDoc* GetActiveDocument() override;
-  bool IsInfoBarVisible() override;
-  void ToggleInfoBar() override;
+  bool IsInfoBarVisible();
+  void ToggleInfoBar();
   void AppendInformation(const CString& text) override { AppendInfoLines(text); }
-  bool HasModelNameControl() override { return m_pModelCaption != nullptr; }
-  void AddStatusPaneControl(int pane, int kind) override;
+  bool HasModelNameControl() { return m_pModelCaption != nullptr; }
+  void AddStatusPaneControl(int pane, int kind);
   void SetModelNameText(const CString& name) override;
   CSize GetScreenSize() override;
 
   // ---- Members -----------------------------------------------------------------
+  int m_nOpenDocs = 0;             // open document windows
   int m_nPropertiesStartPage = 0;  // 0 default, 1 Hardware page, 2 Parameter page
   int m_nNewPaneIndex = 0;
   int m_nNewPaneKind = 0;

@@ -7,7 +7,7 @@
 #include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/operand_blocks.h"
-#include "editor/analog_range_tracer.h"
+#include "blocks/analog_range_tracer.h"
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "msgtext/widget.h"
