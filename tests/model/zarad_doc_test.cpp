@@ -110,19 +110,6 @@ TEST_F(ZaradDocTest, ADocumentIsBuiltFromItsArgumentsWithoutAnyShell) {
   EXPECT_EQ(ladder.m_powerBus.GetHead()->m_nHeight, 600 - 4);
 }
 
-TEST_F(ZaradDocTest, DocumentsLeaveTheInfoBarAndStatusPanesToTheMainFrame) {
-  // Making and destroying documents touches no bar and no pane: the main frame
-  // follows its document windows itself.
-  auto first = std::make_unique<CZaradDoc>();
-  auto second = std::make_unique<CZaradDoc>();
-  first.reset();
-  second.reset();
-  EXPECT_EQ(m_shell.m_nOpenDocs, 0);
-  EXPECT_EQ(m_shell.m_nInfoBarToggles, 0);
-  EXPECT_TRUE(m_shell.m_addedPanes.empty());
-  EXPECT_TRUE(m_shell.m_removedPanes.empty());
-}
-
 // Objects that note their destruction and how many objects their list still holds.
 std::vector<std::string>* g_log = nullptr;
 const CZaradDoc* g_doc = nullptr;
