@@ -51,6 +51,7 @@ constexpr int kFirstExtendedType = 800;
 constexpr int kTypeMessageText = 810;
 constexpr int kTypeSoftKey = 811;
 constexpr int kTypeShiftRegister = 812;
+constexpr int kTypeAnalogFilter = 820;
 constexpr int kTypeMemoryModelCost = 814;  // the other block whose cost follows the model
 // Structural elements.
 constexpr int kTypeMaleConnector = 900;
@@ -77,6 +78,7 @@ constexpr bool IsConnectorType(int type) {
 constexpr int kFirstFunctionBlockNumber = 9000;  // "B0"
 constexpr int kLastFunctionBlockNumber = 10999;
 constexpr int kMaxFunctionBlocks = 1024;
+constexpr int kProgramMemoryLimit = 0x6000;  // bytes of the device's program area
 constexpr int kDataLogNumber = 8950;       // "L0"
 constexpr int kPowerBusNumber = -1;
 constexpr int kFirstMaleNumber = 5000;     // male connector halves, 1900 numbers
