@@ -4,10 +4,13 @@
 #include <utility>
 
 #include "pages/block_param_page.h"
+#include "pages/counter_page.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/operand_pages.h"
+#include "pages/threshold_page.h"
 #include "pages/timer_page.h"
+#include "pages/two_time_page.h"
 #include "pages/ui_text.h"
 #include "model/zarad_doc.h"
 #include "platform/string_table.h"
@@ -40,6 +43,12 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CBasicFunPar>();
     case PageFamily::kSingleTime:
       return std::make_unique<CSpecialFunPar>();
+    case PageFamily::kTwoTime:
+      return std::make_unique<CSpecialFunPar2>();
+    case PageFamily::kThreshold:
+      return std::make_unique<CThresholdTrigger>();
+    case PageFamily::kCounter:
+      return std::make_unique<CUpDownCounter>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
@@ -63,6 +72,7 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
   m_values.m_nType = type;
   m_values.pattern.m_nType = type;
+  if (CBlockParamPage* page = ParamPage()) page->m_nType = type;  // pages serving several types
 }
 
 CBlockSheet::~CBlockSheet() = default;
