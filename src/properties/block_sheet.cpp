@@ -11,6 +11,9 @@
 #include "pages/threshold_page.h"
 #include "pages/timer_page.h"
 #include "pages/two_time_page.h"
+#include "pages/weekly_pages.h"
+#include "pages/wifi_page.h"
+#include "pages/yearly_page.h"
 #include "pages/ui_text.h"
 #include "model/zarad_doc.h"
 #include "platform/string_table.h"
@@ -49,6 +52,12 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CThresholdTrigger>();
     case PageFamily::kCounter:
       return std::make_unique<CUpDownCounter>();
+    case PageFamily::kWeekly:
+      return std::make_unique<CWeeklyGeneral>();
+    case PageFamily::kWifi:
+      return std::make_unique<CWIFI>();
+    case PageFamily::kYearly:
+      return std::make_unique<CYearlyTimer>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
@@ -68,6 +77,14 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
     m_pages.push_back(m_pTypePage.get());
     if (g_LanguageIsChinese) m_pTypePage->m_strTitle = UiText(1423, m_pTypePage->m_strTitle);
   }
+  // The weekly timer's three cam pages follow its general page.
+  if (auto* general = dynamic_cast<CWeeklyGeneral*>(m_pTypePage.get()))
+    for (int cam = 0; cam < 3; ++cam) {
+      auto page = std::make_unique<CWeeklyCams1>(cam);
+      general->AddCam(page.get());
+      m_pages.push_back(page.get());
+      m_extraPages.push_back(std::move(page));
+    }
   m_pages.push_back(&m_commentPage);
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
   m_values.m_nType = type;
