@@ -6,11 +6,13 @@
 #include "pages/block_param_page.h"
 #include "pages/counter_page.h"
 #include "pages/ladder_operand_page.h"
+#include "pages/light_switch_pages.h"
 #include "pages/logic_pages.h"
 #include "pages/operand_pages.h"
 #include "pages/threshold_page.h"
 #include "pages/timer_page.h"
 #include "pages/two_time_page.h"
+#include "pages/udc_page.h"
 #include "pages/weekly_pages.h"
 #include "pages/wifi_page.h"
 #include "pages/yearly_page.h"
@@ -48,6 +50,10 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CSpecialFunPar>();
     case PageFamily::kTwoTime:
       return std::make_unique<CSpecialFunPar2>();
+    case PageFamily::kStairway:
+      return std::make_unique<CSpecialPar3>();
+    case PageFamily::kMultiSwitch:
+      return std::make_unique<CSpecialPar4>();
     case PageFamily::kThreshold:
       return std::make_unique<CThresholdTrigger>();
     case PageFamily::kCounter:
@@ -58,6 +64,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CWIFI>();
     case PageFamily::kYearly:
       return std::make_unique<CYearlyTimer>();
+    case PageFamily::kUdc:
+      return std::make_unique<CUDC>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
