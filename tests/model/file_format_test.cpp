@@ -53,9 +53,10 @@ class FileFormatTest : public ::testing::Test {
   }
 
   std::unique_ptr<CZaradDoc> NewDoc(int kind = kDocFbd, WORD model = 0x5188) {
-    g_CurrentModelCode = model;
-    m_shell.m_nNextDocKind = kind;
-    return std::make_unique<CZaradDoc>();
+    NewDocumentSettings settings;
+    settings.nKind = kind;
+    settings.wModelCode = model;
+    return std::make_unique<CZaradDoc>(settings);
   }
 
   // A ladder diagram: power bus, contact on I1, coil on Q1, wired; names and slider settings.
