@@ -29,6 +29,7 @@
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "device/gui/device_controller.h"
+#include "properties/gui/qt_program_sheet.h"
 #include "model/model_table.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -153,6 +154,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildToolBar();
   BuildDocks();
   m_pDevice = new CDeviceController(this);
+  new CProgramPropertiesCommand(this);
   UpdateMenuBar();
   UpdateRecentFileMenu();
   UpdateCommandUI();
