@@ -8,6 +8,7 @@
 #include "pages/ladder_operand_page.h"
 #include "pages/light_switch_pages.h"
 #include "pages/logic_pages.h"
+#include "pages/modbus_page.h"
 #include "pages/operand_pages.h"
 #include "pages/threshold_page.h"
 #include "pages/timer_page.h"
@@ -66,6 +67,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CYearlyTimer>();
     case PageFamily::kUdc:
       return std::make_unique<CUDC>();
+    case PageFamily::kModbus:
+      return std::make_unique<CModbusPropPage>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
