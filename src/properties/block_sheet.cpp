@@ -10,6 +10,7 @@
 #include "pages/logic_pages.h"
 #include "pages/modbus_page.h"
 #include "pages/operand_pages.h"
+#include "pages/stopwatch_page.h"
 #include "pages/threshold_page.h"
 #include "pages/timer_page.h"
 #include "pages/two_time_page.h"
@@ -69,6 +70,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CUDC>();
     case PageFamily::kModbus:
       return std::make_unique<CModbusPropPage>();
+    case PageFamily::kStopwatch:
+      return std::make_unique<CStopWatch>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
