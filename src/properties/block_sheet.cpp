@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "pages/astro_page.h"
 #include "pages/block_param_page.h"
 #include "pages/counter_page.h"
 #include "pages/ladder_operand_page.h"
@@ -72,6 +73,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CModbusPropPage>();
     case PageFamily::kStopwatch:
       return std::make_unique<CStopWatch>();
+    case PageFamily::kAstro:
+      return std::make_unique<CAstroClock>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
