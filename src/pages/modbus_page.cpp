@@ -17,25 +17,7 @@ WORD* OrBit16(WORD* word, int bit, int value) {
   return word;
 }
 
-bool ParseHexWord(const CString& text, int* value) {
-  if (text.GetLength() > 4) return false;
-  int sum = 0;
-  for (int i = 0; i < text.GetLength(); ++i) {
-    const char16_t c = text[i];
-    int digit = 0;
-    if (c >= u'0' && c <= u'9')
-      digit = c - u'0';
-    else if (c >= u'A' && c <= u'F')
-      digit = c - u'A' + 10;
-    else if (c >= u'a' && c <= u'f')
-      digit = c - u'a' + 10;
-    else
-      return false;
-    sum = sum * 16 + digit;
-  }
-  *value = sum;
-  return true;
-}
+bool ParseHexWord(const CString& text, int* value) { return ParseHex(text, 4, value); }
 
 // ---- CCoilStateDlg -------------------------------------------------------------------
 
