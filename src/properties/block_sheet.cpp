@@ -238,5 +238,10 @@ bool CBlockSheet::OnApply(int activePage) {
     CParamPage* active = m_pages[static_cast<size_t>(activePage)];
     if (active->IsInitialised() && !active->UpdateData(true)) return false;
   }
+  // The Modbus page's code and data words reach the block by Apply as by OK.
+  if (auto* modbus = dynamic_cast<CModbusPropPage*>(m_pTypePage.get()); modbus && modbus->IsInitialised()) {
+    modbus->UpdateFunctionCode();
+    modbus->UpdateDataAddress();
+  }
   return true;
 }

@@ -4,6 +4,7 @@
 #include "blocks/comm_blocks.h"
 #include "pages/block_round_trip.h"
 #include "pages/modbus_page.h"
+#include "properties/block_sheet.h"
 
 namespace {
 
@@ -157,6 +158,30 @@ TEST(ModbusPage, RoundTrip) {
     a->m_strDataHigh = u"0";
     PageRoundTrip<M>(d, *a, *b);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ModbusSheet, ApplyComputesCodeAndAddressAsOkDoes) {
+  CDiagramBuilder d;
+  CBlockObj* block = d.Add(814);
+  BlockPageValues v;
+  CopyBlockToPage(&d.Doc(), *block, v);
+  CBlockSheet sheet(814, u"", CPageContext{&d.Doc(), true});
+  sheet.LoadValues(v);
+  CParamPage* page = sheet.Pages()[0];
+  CMemoryHost host(page->Describe(), page);
+  page->Attach(&host, sheet.Context());
+  page->Initialise();
+  host.Choose(CModbusPropPage::kIdCommand, 3);   // 16
+  host.Choose(CModbusPropPage::kIdDataType, 2);  // AI
+  host.Type(CModbusPropPage::kIdDataAddress, u"10");
+  ASSERT_TRUE(sheet.OnApply(0));
+  const BlockPageValues out = sheet.Values();
+  EXPECT_EQ(out.modbus.m_nFunction, 16);
+  EXPECT_EQ(out.modbus.m_nDataLow, 510);
 }
 
 }  // namespace
