@@ -62,6 +62,16 @@ bool ParseHex(const CString& text, int maxDigits, int* out) {
   return true;
 }
 
+CString KeepHexDigits(const CString& text) {
+  std::u16string kept;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    char16_t c = text[i];
+    if (c >= u'a' && c <= u'f') c = static_cast<char16_t>(c - u'a' + u'A');
+    if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')) kept.push_back(c);
+  }
+  return CString(kept.c_str());
+}
+
 int CControlHost::GetInt(int id, bool* ok) const {
   int value = 0;
   const bool parsed = ParseInt(GetText(id), &value);

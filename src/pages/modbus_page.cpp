@@ -284,12 +284,7 @@ void CModbusPropPage::OnNotify(int id, Notify code) {
   if (code == Notify::kUpdate && (id == kIdWord1 || id == kIdWord2)) {
     // Hexadecimal digits only, in upper case, whatever way the text came in.
     const CString text = Host().GetText(id);
-    CString clean;
-    for (int i = 0; i < text.GetLength(); ++i) {
-      char16_t c = text[i];
-      if (c >= u'a' && c <= u'f') c = static_cast<char16_t>(c - u'a' + u'A');
-      if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')) clean += CString(std::u16string(1, c).c_str());
-    }
+    const CString clean = KeepHexDigits(text);
     if (clean != text) Host().SetText(id, clean);
     return;
   }

@@ -125,6 +125,15 @@ void CUDC::OnNotify(int id, Notify code) {
         host.Enable(kCharEdits[i], host.GetCheck(id) != 0);
         return SetModified();
       }
+  if (code == Notify::kUpdate)
+    for (int i = 0; i < 4; ++i)
+      if (id == kCharEdits[i]) {
+        // Hexadecimal digits only, in upper case, whatever way the text came in.
+        const CString text = host.GetText(id);
+        const CString clean = KeepHexDigits(text);
+        if (clean != text) host.SetText(id, clean);
+        return;
+      }
   if (code == Notify::kChange)
     for (int i = 0; i < 4; ++i)
       if (id == kCharEdits[i]) {
