@@ -12,12 +12,15 @@
 
 #include "app/gui/shell_fixture.h"
 #include "blocks/block_factory.h"
+#include "blocks/comm_blocks.h"
 #include "blocks/time_blocks.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
+#include "pages/gui/coil_state_dialog.h"
 #include "pages/gui/qt_page_host.h"
+#include "pages/modbus_page.h"
 #include "pages/two_time_page.h"
 #include "pages/weekly_pages.h"
 #include "platform/gui/qt_string.h"
@@ -41,6 +44,7 @@ class TimerSheetsWindowTest : public ShellTest {
       CZaradDoc doc;
       doc.AddBlock(MakeBlockOfType(410))->m_ptPos = CPoint(100, 100);
       doc.AddBlock(MakeBlockOfType(406))->m_ptPos = CPoint(300, 100);
+      doc.AddBlock(MakeBlockOfType(814))->m_ptPos = CPoint(500, 100);
       CString error;
       EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path("timers.bfb")), &error));
     }
@@ -105,7 +109,10 @@ TEST_F(TimerSheetsWindowTest, WeeklyTimerSheetHasGeneralAndThreeCamPages) {
 TEST_F(TimerSheetsWindowTest, PulseGeneratorSheetShowsItsCaptions) {
   CZaradView* view = OpenDiagram();
   ASSERT_NE(view, nullptr);
-  CBlockObj* pulse = view->GetDocument()->m_blocks.GetTail();
+  CBlockObj* pulse = nullptr;
+  for (const auto& b : view->GetDocument()->m_blocks)
+    if (b->m_nType == 406) pulse = b;
+  ASSERT_NE(pulse, nullptr);
   bool shown = false;
   WhenSheetShows([&](CQtBlockSheet* sheet) {
     shown = true;
@@ -122,6 +129,43 @@ TEST_F(TimerSheetsWindowTest, PulseGeneratorSheetShowsItsCaptions) {
   DoubleClickBlock(view, pulse);
   EXPECT_TRUE(shown);
   EXPECT_EQ(pulse->m_nParam15, 7);  // TL's high part
+}
+
+TEST_F(TimerSheetsWindowTest, ModbusConfigSetsTheCoilWords) {
+  CZaradView* view = OpenDiagram();
+  ASSERT_NE(view, nullptr);
+  CBlockObj* modbus = view->GetDocument()->m_blocks.GetTail();
+  ASSERT_EQ(modbus->m_nType, 814);
+  bool coils = false;
+  WhenSheetShows([&](CQtBlockSheet* sheet) {
+    CQtPageHost* host = sheet->PageHost(0);
+    ASSERT_NE(host, nullptr);
+    host->SetCurSel(CModbusPropPage::kIdCommand, 2);  // 15 Write Multiple Coils
+    sheet->Sheet().Pages()[0]->OnNotify(CModbusPropPage::kIdCommand, Notify::kSelChange);
+    qobject_cast<QAbstractButton*>(host->Control(CModbusPropPage::kIdManual))->click();
+    host->SetText(CModbusPropPage::kIdCount, u"20");
+    QTimer::singleShot(0, [&coils] {
+      auto* dialog = qobject_cast<CQtCoilStateDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      coils = true;
+      EXPECT_TRUE(dialog->Coil(19)->isEnabled());
+      EXPECT_FALSE(dialog->Coil(20)->isEnabled());
+      dialog->Coil(0)->click();
+      dialog->Coil(17)->click();
+      dialog->accept();
+    });
+    qobject_cast<QAbstractButton*>(host->Control(CModbusPropPage::kIdConfig))->click();
+    EXPECT_EQ(host->GetText(CModbusPropPage::kIdWord1), CString(u"1"));
+    EXPECT_EQ(host->GetText(CModbusPropPage::kIdWord2), CString(u"2"));
+    sheet->findChild<QPushButton*>("sheetOK")->click();
+  });
+  DoubleClickBlock(view, modbus);
+  EXPECT_TRUE(coils);
+  auto* mb = dynamic_cast<CBlockMR*>(modbus);
+  ASSERT_NE(mb, nullptr);
+  EXPECT_EQ(mb->m_byFunction, 15);
+  EXPECT_EQ(mb->m_wDataAddress, 1);
+  EXPECT_EQ(mb->m_wDataHigh, 2);
 }
 
 }  // namespace
