@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 const ControlDesc* PageDesc::Find(int id) const {
   for (const ControlDesc& c : controls)
@@ -28,6 +32,50 @@ bool ParseInt(const CString& text, int* out) {
   if (value > INT_MAX || value < INT_MIN) return false;
   *out = static_cast<int>(value);
   return true;
+}
+
+bool ParseDecimal(const CString& text, double* out) {
+  std::string ascii;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    const char16_t c = text[i];
+    if (!((c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+')) return false;
+    ascii += static_cast<char>(c);
+  }
+  if (ascii.empty()) return false;
+  char* end = nullptr;
+  const double v = std::strtod(ascii.c_str(), &end);
+  if (!end || *end != '\0' || !std::isfinite(v)) return false;
+  *out = v;
+  return true;
+}
+
+CString FormatDecimal(double value, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", std::clamp(decimals, 0, 9), value);
+  std::string s = buf;
+  if (s.find('.') != std::string::npos) {
+    while (!s.empty() && s.back() == '0') s.pop_back();
+    if (!s.empty() && s.back() == '.') s.pop_back();
+  }
+  if (s == "-0") s = "0";
+  return CString(std::u16string(s.begin(), s.end()).c_str());
+}
+
+CString SpinStepText(const ControlDesc& spin, const CString& buddyText, int lower, int upper, int delta) {
+  if (upper < lower) std::swap(lower, upper);
+  if (spin.decimals <= 0) {
+    int value = 0;
+    const long long from = ParseInt(buddyText, &value) ? value : lower;
+    CString text;
+    text.Format(u"%d", static_cast<int>(std::clamp<long long>(from + delta, lower, upper)));
+    return text;
+  }
+  double value = 0;
+  if (!ParseDecimal(buddyText, &value)) value = std::clamp(0.0, double(lower), double(upper));
+  // Whole units of the last place, so that repeated steps do not drift.
+  const double scale = std::pow(10.0, std::min(spin.decimals, 9));
+  const double units = std::round(value * scale) + delta;
+  return FormatDecimal(std::clamp(units / scale, double(lower), double(upper)), spin.decimals);
 }
 
 int ReadDecimal(const CString& text, int first, int maxCount) {

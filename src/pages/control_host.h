@@ -75,6 +75,10 @@ struct ControlDesc {
   UINT style = 0;
   std::vector<CString> items;  // initial entries of a combo or list box
   int buddy = 0;               // spin: the edit it writes into
+  // Spin: 0 steps the buddy's whole number by one; n > 0 steps a decimal
+  // buddy by one unit of its n-th decimal place (2: by 0.01). The spin's range
+  // (SetRange) bounds the buddy's value either way.
+  int decimals = 0;
 };
 
 // A page template: the page's size and its controls in keyboard order.
@@ -150,6 +154,17 @@ int ReadDecimal(const CString& text, int first, int maxCount = 9);
 // optional sign, digits, optional blanks; false for anything else or an
 // overflow of 32 bits.
 bool ParseInt(const CString& text, int* out);
+
+// Parses a decimal number: an optional sign, digits, an optional point and
+// digits, nothing else (no blanks, no exponent); false otherwise.
+bool ParseDecimal(const CString& text, double* out);
+// The value with the given number of decimal places, trailing zeros and a
+// bare point trimmed ("1.5", "10000", never "-0").
+CString FormatDecimal(double value, int decimals);
+// The text a spin writes into its buddy after delta steps (positive: up) from
+// the buddy's text, held to lower..upper. An unreadable whole number starts
+// from lower, an unreadable decimal one from 0 (within the range).
+CString SpinStepText(const ControlDesc& spin, const CString& buddyText, int lower, int upper, int delta);
 
 // Parses at most maxDigits hexadecimal digits (0-9, A-F in either case; an
 // empty text is 0); false for any other character or a longer text.

@@ -56,6 +56,18 @@ void CMemoryHost::Type(int id, const CString& text) {
   SetText(id, typed);
 }
 
+void CMemoryHost::Spin(int id, int delta) {
+  const Control& c = At(id);
+  if (c.desc.kind != ControlKind::kSpin || !c.desc.buddy || !c.enabled || !c.visible) return;
+  const int step = delta < 0 ? -1 : 1;
+  for (int n = 0; n != delta; n += step) {
+    const Control& spin = At(id);
+    const CString text = SpinStepText(spin.desc, GetText(spin.desc.buddy), spin.lower, spin.upper, step);
+    m_nFocus = spin.desc.buddy;
+    SetText(spin.desc.buddy, text);
+  }
+}
+
 void CMemoryHost::Click(int id) {
   Control& c = At(id);
   m_nFocus = id;

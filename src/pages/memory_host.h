@@ -28,6 +28,9 @@ class CMemoryHost : public CControlHost {
   void Click(int id);
   // Focuses a combo or list box and chooses an entry.
   void Choose(int id, int index);
+  // Presses a spin's arrows: delta steps up (positive) or down, each one
+  // focusing the buddy edit and writing its new number as the arrows do.
+  void Spin(int id, int delta);
   // Double-clicks an entry of a list box.
   void DoubleClick(int id, int index);
   // Whether the host has a control of that id.

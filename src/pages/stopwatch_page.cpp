@@ -1,38 +1,12 @@
 #include "pages/stopwatch_page.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "platform/string_table.h"
 
 namespace {
 
-// "%.2f" with the trailing zeros (and a bare point) trimmed.
-CString FormatNumber(double value) {
-  CString text = FormatString(u"%.2f", value);
-  std::u16string s = text.GetString();
-  while (!s.empty() && s.back() == u'0') s.pop_back();
-  if (!s.empty() && s.back() == u'.') s.pop_back();
-  if (s == u"-0") s = u"0";
-  return CString(s.c_str());
-}
-
-// A decimal number: optional sign, digits, optional point and digits; false otherwise.
-bool ParseNumber(const CString& text, double* value) {
-  std::string ascii;
-  for (int i = 0; i < text.GetLength(); ++i) {
-    const char16_t c = text[i];
-    if (!((c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+')) return false;
-    ascii += static_cast<char>(c);
-  }
-  if (ascii.empty()) return false;
-  char* end = nullptr;
-  const double v = std::strtod(ascii.c_str(), &end);
-  if (!end || *end != '\0' || !std::isfinite(v)) return false;
-  *value = v;
-  return true;
-}
+CString FormatNumber(double value) { return FormatDecimal(value, 2); }
 
 // "Please enter a number between -10000 and 10000."
 CString RangeMessage() {
@@ -71,7 +45,9 @@ const PageDesc& CStopWatch::Describe() const {
         {kIdRefList, K::kCombo, u"", CRect(74, 30, 156, 230), kStyleHidden},
         {kIdValueLabel, K::kStatic, u"Amplification", CRect(7, 54, 70, 64), kStyleRight},
         {kIdValue, K::kEdit, u"", CRect(74, 52, 150, 65), kStyleRight},
+        {kIdSpin, K::kSpin, u"", CRect(150, 52, 158, 65), 0, {}, kIdValue},
     };
+    d.controls.back().decimals = 2;  // steps the number by 0.01
     if (retain) d.controls.push_back({kIdRetain, K::kCheck, u"Retentivity", CRect(7, 76, 120, 88)});
     d.controls.push_back(
         {kIdProtect, K::kCheck, u"Protection Active", retain ? CRect(130, 76, 230, 88) : CRect(7, 76, 120, 88)});
@@ -91,7 +67,7 @@ void CStopWatch::DoDataExchange(CDataExchange& dx) {
   dx.SetLastControl(kIdValue);
   if (dx.IsSaving()) {
     double v = 0;
-    if (!ParseNumber(dx.Host().GetText(kIdValue), &v)) dx.Fail(LoadString(61713));
+    if (!ParseDecimal(dx.Host().GetText(kIdValue), &v)) dx.Fail(LoadString(61713));
     if (v < -kLimit || v > kLimit)
       dx.Fail(RangeMessage());
     m_dAmplification = v;
@@ -132,6 +108,7 @@ void CStopWatch::OnInitDialog() {
   host.Show(kIdChoice, HasChoice());
   host.Show(kIdValueLabel, HasNumber());
   host.Show(kIdValue, HasNumber());
+  host.Show(kIdSpin, HasNumber());
   host.Show(kIdReference, TakesReference());
   if (TakesReference()) {
     ShowSlots();
@@ -141,6 +118,7 @@ void CStopWatch::OnInitDialog() {
   }
   if (HasNumber()) {
     host.LimitText(kIdValue, 9);  // "-10000.00"
+    host.SetRange(kIdSpin, static_cast<int>(-kLimit), static_cast<int>(kLimit));
     AddRangeTip(kIdValue, -kLimit, kLimit);
   }
   ApplyTabOrder();
@@ -155,7 +133,7 @@ void CStopWatch::OnReferenceToggle(const RefSlot& slot) {
 void CStopWatch::OnNotify(int id, Notify code) {
   if (id == kIdValue && code == Notify::kUpdate && Host().GetFocus() == kIdValue) {
     double v = 0;
-    if (ParseNumber(Host().GetText(kIdValue), &v)) {
+    if (ParseDecimal(Host().GetText(kIdValue), &v)) {
       if (v > kLimit) Host().SetText(kIdValue, FormatNumber(kLimit));
       if (v < -kLimit) Host().SetText(kIdValue, FormatNumber(-kLimit));
     }

@@ -32,6 +32,7 @@ TEST_P(StopwatchPage, ControlsFollowTheType) {
     EXPECT_EQ(h.host->GetText(S::kIdChoice), CString(c.lastEntry));
   }
   EXPECT_EQ(h.host->IsVisible(S::kIdValue), c.number);
+  EXPECT_EQ(h.host->IsVisible(S::kIdSpin), c.number);
   EXPECT_EQ(h.host->IsVisible(S::kIdReference), c.reference);
   EXPECT_EQ(h.host->Has(S::kIdRetain), c.retentivity);
   ASSERT_TRUE(h.page.UpdateData(true));
@@ -65,6 +66,30 @@ TEST(StopwatchNumber, ClampedWhileTypedAndCheckedOnOK) {
   EXPECT_FALSE(h.page.UpdateData(true));
   EXPECT_EQ(h.sink.texts().back(), CString(u"Please enter a number."));
   EXPECT_EQ(h.host->GetTip(S::kIdValue), CString(u"Number between -10000.00 and 10000.00"));
+}
+
+TEST(StopwatchNumber, SpinStepsByHundredthsWithinTheLimits) {
+  struct Case {
+    const char16_t* from;
+    int delta;
+    const char16_t* to;
+  } cases[] = {
+      {u"1.5", 1, u"1.51"},       {u"1.5", -1, u"1.49"},     {u"0.01", -2, u"-0.01"},
+      {u"-0.01", 1, u"0"},        {u"0", -1, u"-0.01"},      {u"9999.99", 3, u"10000"},
+      {u"10000", 1, u"10000"},    {u"-10000", -1, u"-10000"}, {u"-9999.99", -1, u"-10000"},
+      {u"", 1, u"0.01"},          {u"2.999", 1, u"3.01"},
+  };
+  for (const Case& c : cases) {
+    CDiagramBuilder d;
+    PageHarness<S> h(&d.Doc());
+    h.page.m_nType = 864;
+    h.Open();
+    h.host->SetText(S::kIdValue, c.from);
+    h.host->Spin(S::kIdSpin, c.delta);
+    EXPECT_EQ(h.host->GetText(S::kIdValue), CString(c.to)) << c.delta;
+    EXPECT_EQ(h.host->GetFocus(), S::kIdValue);
+    ASSERT_TRUE(h.page.UpdateData(true));
+  }
 }
 
 TEST(StopwatchReference, OkWithABlockStoresChoiceZeroAndNumberZero) {

@@ -59,7 +59,7 @@ class CValueBox : public QGroupBox {
   CBlockParamPage* m_pPage;
 };
 
-// An up-down control that steps the integer of its buddy edit.
+// An up-down control that steps the number of its buddy edit.
 class CSpinButtons : public QWidget {
  public:
   CSpinButtons(QWidget* parent, std::function<void(int)> step) : QWidget(parent) {
@@ -270,11 +270,9 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
 void CQtPageHost::StepSpin(int id, int delta) {
   const Entry* e = Find(id);
   if (!e || !e->desc.buddy) return;
-  bool ok = false;
-  int value = GetInt(e->desc.buddy, &ok);
-  value = std::clamp((ok ? value : e->lower) + delta, e->lower, e->upper);
+  const CString text = SpinStepText(e->desc, GetText(e->desc.buddy), e->lower, e->upper, delta);
   if (QWidget* buddy = Control(e->desc.buddy)) buddy->setFocus();
-  SetInt(e->desc.buddy, value);
+  SetText(e->desc.buddy, text);
 }
 
 CString CQtPageHost::GetText(int id) const {

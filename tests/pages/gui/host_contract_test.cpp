@@ -6,11 +6,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
+#include <cstdlib>
 #include <memory>
 
 #include "pages/gui/qt_page_host.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
+#include "pages/stopwatch_page.h"
 #include "pages/timer_page.h"
 #include "platform/gui/qt_string.h"
 #include "support/diagram_builder.h"
@@ -25,6 +28,7 @@ class Driver {
   virtual void Type(int id, const CString& text) = 0;
   virtual void Click(int id) = 0;
   virtual void Choose(int id, int index) = 0;
+  virtual void Spin(int id, int delta) = 0;
 };
 
 class MemoryDriver : public Driver {
@@ -34,6 +38,7 @@ class MemoryDriver : public Driver {
   void Type(int id, const CString& text) override { m_host.Type(id, text); }
   void Click(int id) override { m_host.Click(id); }
   void Choose(int id, int index) override { m_host.Choose(id, index); }
+  void Spin(int id, int delta) override { m_host.Spin(id, delta); }
 
  private:
   CMemoryHost m_host;
@@ -68,6 +73,15 @@ class QtDriver : public Driver {
     combo->setFocus();
     combo->setCurrentIndex(index);
     emit combo->activated(index);  // what a user's choice in the list emits
+  }
+  void Spin(int id, int delta) override {
+    QWidget* spin = m_host.Control(id);
+    ASSERT_NE(spin, nullptr);
+    QToolButton* arrow = nullptr;
+    for (QToolButton* b : spin->findChildren<QToolButton*>())
+      if (b->arrowType() == (delta > 0 ? Qt::UpArrow : Qt::DownArrow)) arrow = b;
+    ASSERT_NE(arrow, nullptr);
+    for (int n = 0; n < std::abs(delta); ++n) QTest::mouseClick(arrow, Qt::LeftButton);
   }
 
  private:
@@ -150,6 +164,26 @@ TEST_P(HostContract, ChecksAndTruthTableRows) {
   EXPECT_EQ(driver->Host().GetCheck(kIdProtection), 1);
   ASSERT_TRUE(page.UpdateData(true));
   EXPECT_EQ(page.m_bProtection, 1);
+}
+
+TEST_P(HostContract, DecimalSpinStepsItsBuddyByHundredths) {
+  CDiagramBuilder d;
+  CStopWatch page;
+  page.m_nType = 873;
+  page.m_dAmplification = 0.0;
+  auto driver = Open(page, &d.Doc());
+  CControlHost& host = driver->Host();
+  driver->Spin(CStopWatch::kIdSpin, -1);
+  EXPECT_EQ(host.GetText(CStopWatch::kIdValue), CString(u"-0.01"));
+  EXPECT_EQ(host.GetFocus(), CStopWatch::kIdValue);
+  EXPECT_TRUE(page.IsModified());
+  driver->Spin(CStopWatch::kIdSpin, 2);
+  EXPECT_EQ(host.GetText(CStopWatch::kIdValue), CString(u"0.01"));
+  driver->Type(CStopWatch::kIdValue, u"9999.99");
+  driver->Spin(CStopWatch::kIdSpin, 2);
+  EXPECT_EQ(host.GetText(CStopWatch::kIdValue), CString(u"10000"));
+  ASSERT_TRUE(page.UpdateData(true));
+  EXPECT_DOUBLE_EQ(page.m_dAmplification, 10000.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothHosts, HostContract, ::testing::Values(HostKind::kMemory, HostKind::kQt),
