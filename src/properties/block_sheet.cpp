@@ -6,7 +6,9 @@
 #include "pages/block_param_page.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
+#include "pages/math_pages.h"
 #include "pages/operand_pages.h"
+#include "pages/relay_page.h"
 #include "pages/timer_page.h"
 #include "pages/ui_text.h"
 #include "model/zarad_doc.h"
@@ -48,6 +50,12 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CConstantsPar>();
     case PageFamily::kLadder:
       return std::make_unique<CPropPageLadIO>();
+    case PageFamily::kRelay:
+      return std::make_unique<CMiscRelay>();
+    case PageFamily::kAverage:
+      return std::make_unique<CAVGVAL>();
+    case PageFamily::kMathErr:
+      return std::make_unique<CMathErr>();
     default:
       return nullptr;  // the pages of the other families follow the same pattern
   }
