@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "pages/block_param_page.h"
+#include "pages/hours_counter_page.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/math_pages.h"
@@ -52,6 +53,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CPropPageLadIO>();
     case PageFamily::kRelay:
       return std::make_unique<CMiscRelay>();
+    case PageFamily::kHoursCounter:
+      return std::make_unique<CHoursCounter>();
     case PageFamily::kAverage:
       return std::make_unique<CAVGVAL>();
     case PageFamily::kMathErr:
