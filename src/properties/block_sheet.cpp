@@ -8,6 +8,7 @@
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/math_pages.h"
+#include "pages/max_min_page.h"
 #include "pages/operand_pages.h"
 #include "pages/relay_page.h"
 #include "pages/timer_page.h"
@@ -55,6 +56,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CMiscRelay>();
     case PageFamily::kHoursCounter:
       return std::make_unique<CHoursCounter>();
+    case PageFamily::kMaxMin:
+      return std::make_unique<CMaxMin>();
     case PageFamily::kAverage:
       return std::make_unique<CAVGVAL>();
     case PageFamily::kMathErr:
