@@ -10,6 +10,7 @@
 #include "pages/math_pages.h"
 #include "pages/max_min_page.h"
 #include "pages/operand_pages.h"
+#include "pages/quad_page.h"
 #include "pages/relay_page.h"
 #include "pages/timer_page.h"
 #include "pages/ui_text.h"
@@ -58,6 +59,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CHoursCounter>();
     case PageFamily::kMaxMin:
       return std::make_unique<CMaxMin>();
+    case PageFamily::kQuad:
+      return std::make_unique<CQUAD>();
     case PageFamily::kAverage:
       return std::make_unique<CAVGVAL>();
     case PageFamily::kMathErr:
