@@ -16,6 +16,7 @@
 #include "platform/cstring.h"
 #include "platform/types.h"
 
+class CCJTabCtrlBar;
 class CEditorApp;
 class CEmbossedStatic;
 class CDeviceController;
@@ -78,6 +79,13 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   QToolButton* GetNewButton() const { return m_pNewButton; }
   CInformationBar* GetInfoBar() const { return m_wndInfoBar; }
   QDockWidget* GetWorkBox() const { return m_wndWorkBox; }
+  // The block palette: one CWorkspaceView per tab.
+  CCJTabCtrlBar* GetWorkBoxBar() const { return m_pWorkBoxBar; }
+  // A palette pick: stores the mode and block type and sends the palette-pick command
+  // to the active diagram window.
+  void OnPalettePick(int mode, int typeCode);
+  // Repaints the palette views (their items follow the active diagram).
+  void InvalidatePaletteViews();
   CEmbossedStatic* GetModelCaption() const { return m_pModelCaption; }
   QToolButton* GetModelButton() const { return m_pModelButton; }
   // The device link's commands, transfers and dialogs.
@@ -152,6 +160,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   QToolButton* m_pNewButton = nullptr;
   CInformationBar* m_wndInfoBar = nullptr;
   QDockWidget* m_wndWorkBox = nullptr;
+  CCJTabCtrlBar* m_pWorkBoxBar = nullptr;
   QToolButton* m_pModelButton = nullptr;
   CEmbossedStatic* m_pModelCaption = nullptr;
   CDeviceController* m_pDevice = nullptr;

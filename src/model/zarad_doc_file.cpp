@@ -403,14 +403,20 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
     m_analogSimSettings.clear();
     m_loadWarnings.clear();
     if (recognised) {
-      // A diagram file whose head and settings read is damaged; anything else is no diagram file.
-      try {
-        CArchive probe(bytes);
-        probe.m_pDocument = this;
-        SerializeHead(probe, *this);
-        SerializeSettings(probe, *this);
-      } catch (const CArchiveException&) {
-        *recognised = false;
+      // A diagram file whose markers or head and settings read is damaged; anything
+      // else is no diagram file.
+      const bool marked = bytes.size() >= kMarkerCount &&
+                          std::all_of(bytes.begin(), bytes.begin() + kMarkerCount,
+                                      [](BYTE b) { return b == kMarkerSet || b == kMarkerClear; });
+      if (!marked) {
+        try {
+          CArchive probe(bytes);
+          probe.m_pDocument = this;
+          SerializeHead(probe, *this);
+          SerializeSettings(probe, *this);
+        } catch (const CArchiveException&) {
+          *recognised = false;
+        }
       }
     }
     CArchive restore(std::move(saved));

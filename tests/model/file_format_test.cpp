@@ -53,9 +53,10 @@ class FileFormatTest : public ::testing::Test {
   }
 
   std::unique_ptr<CZaradDoc> NewDoc(int kind = kDocFbd, WORD model = 0x5188) {
-    g_CurrentModelCode = model;
-    m_shell.m_nNextDocKind = kind;
-    return std::make_unique<CZaradDoc>();
+    NewDocumentSettings settings;
+    settings.nKind = kind;
+    settings.wModelCode = model;
+    return std::make_unique<CZaradDoc>(settings);
   }
 
   // A ladder diagram: power bus, contact on I1, coil on Q1, wired; names and slider settings.
@@ -550,6 +551,7 @@ TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
       {"none.bfb", {}, u"No such file", false},
       {"text.bfb", {'h', 'e', 'l', 'l', 'o'}, u"is not a diagram file.", true},
       {"cut.bfb", cut, u"is damaged and cannot be opened.", true},
+      {"head.bfb", std::vector<BYTE>(cut.begin(), cut.begin() + 200), u"is damaged and cannot be opened.", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
