@@ -7,6 +7,8 @@
 #include "pages/hours_counter_page.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
+#include "pages/mask_page.h"
+#include "pages/math_mux_page.h"
 #include "pages/math_pages.h"
 #include "pages/max_min_page.h"
 #include "pages/operand_pages.h"
@@ -61,6 +63,10 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CMaxMin>();
     case PageFamily::kQuad:
       return std::make_unique<CQUAD>();
+    case PageFamily::kAnalogMux:
+      return std::make_unique<CAMathMux>();
+    case PageFamily::kMask:
+      return std::make_unique<CMask>();
     case PageFamily::kAverage:
       return std::make_unique<CAVGVAL>();
     case PageFamily::kMathErr:

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "pages/block_param_page.h"
+#include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/ladder_operand_page.h"
 #include "platform/gui/qt_string.h"
@@ -17,6 +18,7 @@ std::function<void(int topic)> CQtBlockSheet::s_helpLauncher;
 
 CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent)
     : QDialog(parent), m_sheet(sheet), m_pCommand(command) {
+  InstallQtPageDialogRunner();  // the pages' own dialogs (the bit mask)
   setWindowTitle(ToQString(sheet.Caption()));
   setObjectName(QStringLiteral("blockSheet"));
   auto* layout = new QVBoxLayout(this);
