@@ -5,8 +5,6 @@
 #include "model/zarad_doc.h"
 #include "platform/string_table.h"
 
-namespace {
-
 CString UnitCaption(int unit) {
   switch (unit) {
     case TIMEBASE_HOURS:
@@ -29,7 +27,6 @@ CString RefUnitCaption(int unit) {
   }
 }
 
-}  // namespace
 
 // ---- CTimerPage -------------------------------------------------------------------
 

@@ -18,6 +18,10 @@
 
 #include "pages/block_param_page.h"
 
+// The captions of a TimeBase ("Hours(h:m)" ...) and of a RefTimeUnit ("Minutes" ...).
+CString UnitCaption(int unit);
+CString RefUnitCaption(int unit);
+
 class CTimerPage : public CBlockParamPage, public TimeValues {
  public:
   // One full time value field and the members it edits.

@@ -4,8 +4,10 @@
 #include <utility>
 
 #include "pages/block_param_page.h"
+#include "pages/counter_page.h"
 #include "pages/hours_counter_page.h"
 #include "pages/ladder_operand_page.h"
+#include "pages/light_switch_pages.h"
 #include "pages/logic_pages.h"
 #include "pages/mask_page.h"
 #include "pages/math_mux_page.h"
@@ -14,7 +16,13 @@
 #include "pages/operand_pages.h"
 #include "pages/quad_page.h"
 #include "pages/relay_page.h"
+#include "pages/threshold_page.h"
 #include "pages/timer_page.h"
+#include "pages/two_time_page.h"
+#include "pages/udc_page.h"
+#include "pages/weekly_pages.h"
+#include "pages/wifi_page.h"
+#include "pages/yearly_page.h"
 #include "pages/ui_text.h"
 #include "model/zarad_doc.h"
 #include "platform/string_table.h"
@@ -47,6 +55,24 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CBasicFunPar>();
     case PageFamily::kSingleTime:
       return std::make_unique<CSpecialFunPar>();
+    case PageFamily::kTwoTime:
+      return std::make_unique<CSpecialFunPar2>();
+    case PageFamily::kStairway:
+      return std::make_unique<CSpecialPar3>();
+    case PageFamily::kMultiSwitch:
+      return std::make_unique<CSpecialPar4>();
+    case PageFamily::kThreshold:
+      return std::make_unique<CThresholdTrigger>();
+    case PageFamily::kCounter:
+      return std::make_unique<CUpDownCounter>();
+    case PageFamily::kWeekly:
+      return std::make_unique<CWeeklyGeneral>();
+    case PageFamily::kWifi:
+      return std::make_unique<CWIFI>();
+    case PageFamily::kYearly:
+      return std::make_unique<CYearlyTimer>();
+    case PageFamily::kUdc:
+      return std::make_unique<CUDC>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
@@ -82,10 +108,19 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
     m_pages.push_back(m_pTypePage.get());
     if (g_LanguageIsChinese) m_pTypePage->m_strTitle = UiText(1423, m_pTypePage->m_strTitle);
   }
+  // The weekly timer's three cam pages follow its general page.
+  if (auto* general = dynamic_cast<CWeeklyGeneral*>(m_pTypePage.get()))
+    for (int cam = 0; cam < 3; ++cam) {
+      auto page = std::make_unique<CWeeklyCams1>(cam);
+      general->AddCam(page.get());
+      m_pages.push_back(page.get());
+      m_extraPages.push_back(std::move(page));
+    }
   m_pages.push_back(&m_commentPage);
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
   m_values.m_nType = type;
   m_values.pattern.m_nType = type;
+  if (CBlockParamPage* page = ParamPage()) page->m_nType = type;  // pages serving several types
 }
 
 CBlockSheet::~CBlockSheet() = default;
