@@ -13,6 +13,7 @@
 #include "pages/math_mux_page.h"
 #include "pages/math_pages.h"
 #include "pages/max_min_page.h"
+#include "pages/mem_page.h"
 #include "pages/operand_pages.h"
 #include "pages/quad_page.h"
 #include "pages/relay_page.h"
@@ -93,6 +94,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CAMathMux>();
     case PageFamily::kMask:
       return std::make_unique<CMask>();
+    case PageFamily::kMem:
+      return std::make_unique<CMEM>();
     case PageFamily::kAverage:
       return std::make_unique<CAVGVAL>();
     case PageFamily::kMathErr:
