@@ -130,25 +130,7 @@ void CSpecialFunPar2::OnInitDialog() {
 }
 
 void CSpecialFunPar2::FillReferenceCombos() {
-  CZaradDoc* doc = Document();
-  if (doc && !doc->IsNewerFamily()) {
-    // The older series take no time from a block: both fields stay edits.
-    CControlHost& host = Host();
-    for (const TimeField& f : m_fields) {
-      m_bRef[f.slot] = 0;
-      m_pRef[f.slot] = nullptr;
-      host.Show(f.button, false);
-      for (int id : {f.high, f.highSpin, f.colon, f.low, f.lowSpin, f.unit}) host.Show(id, true);
-      host.LimitText(f.high, 2);
-      host.LimitText(f.low, 2);
-      host.Show(f.list, false);
-      host.Show(f.refUnitList, false);
-      host.ResetContent(f.list);
-    }
-    ApplyNameRule();
-    return;
-  }
-  CTimerPage::FillReferenceCombos();
+  if (!DropReferencesOnOlderSeries()) CTimerPage::FillReferenceCombos();
 }
 
 void CSpecialFunPar2::OnNotify(int id, Notify code) {

@@ -8,25 +8,7 @@ const char16_t* const kHexTip = u"Number(Hex) between 0x00 and 0xFF";
 
 CUDC::CUDC() { m_strTitle = u"Parameter"; }
 
-bool CUDC::ParseHexByte(const CString& text, int* value) {
-  if (text.GetLength() > 2) return false;
-  int sum = 0;
-  for (int i = 0; i < text.GetLength(); ++i) {
-    const char16_t c = text[i];
-    int digit = 0;
-    if (c >= u'0' && c <= u'9')
-      digit = c - u'0';
-    else if (c >= u'A' && c <= u'F')
-      digit = c - u'A' + 10;
-    else if (c >= u'a' && c <= u'f')
-      digit = c - u'a' + 10;
-    else
-      return false;
-    sum = sum * 16 + digit;
-  }
-  *value = sum & 0xFF;
-  return true;
-}
+bool CUDC::ParseHexByte(const CString& text, int* value) { return ParseHex(text, 2, value); }
 
 int CUDC::LargestAddress(int area) {
   switch (area) {
@@ -142,6 +124,15 @@ void CUDC::OnNotify(int id, Notify code) {
       if (id == kCharChecks[i]) {
         host.Enable(kCharEdits[i], host.GetCheck(id) != 0);
         return SetModified();
+      }
+  if (code == Notify::kUpdate)
+    for (int i = 0; i < 4; ++i)
+      if (id == kCharEdits[i]) {
+        // Hexadecimal digits only, in upper case, whatever way the text came in.
+        const CString text = host.GetText(id);
+        const CString clean = KeepHexDigits(text);
+        if (clean != text) host.SetText(id, clean);
+        return;
       }
   if (code == Notify::kChange)
     for (int i = 0; i < 4; ++i)

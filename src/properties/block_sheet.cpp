@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "pages/astro_page.h"
 #include "pages/block_param_page.h"
 #include "pages/counter_page.h"
 #include "pages/hours_counter_page.h"
@@ -14,9 +15,11 @@
 #include "pages/math_pages.h"
 #include "pages/max_min_page.h"
 #include "pages/mem_page.h"
+#include "pages/modbus_page.h"
 #include "pages/operand_pages.h"
 #include "pages/quad_page.h"
 #include "pages/relay_page.h"
+#include "pages/stopwatch_page.h"
 #include "pages/threshold_page.h"
 #include "pages/timer_page.h"
 #include "pages/two_time_page.h"
@@ -74,6 +77,12 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CYearlyTimer>();
     case PageFamily::kUdc:
       return std::make_unique<CUDC>();
+    case PageFamily::kModbus:
+      return std::make_unique<CModbusPropPage>();
+    case PageFamily::kStopwatch:
+      return std::make_unique<CStopWatch>();
+    case PageFamily::kAstro:
+      return std::make_unique<CAstroClock>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
@@ -254,6 +263,11 @@ bool CBlockSheet::OnApply(int activePage) {
   if (activePage >= 0 && activePage < static_cast<int>(m_pages.size())) {
     CParamPage* active = m_pages[static_cast<size_t>(activePage)];
     if (active->IsInitialised() && !active->UpdateData(true)) return false;
+  }
+  // The Modbus page's code and data words reach the block by Apply as by OK.
+  if (auto* modbus = dynamic_cast<CModbusPropPage*>(m_pTypePage.get()); modbus && modbus->IsInitialised()) {
+    modbus->UpdateFunctionCode();
+    modbus->UpdateDataAddress();
   }
   return true;
 }

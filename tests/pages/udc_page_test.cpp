@@ -23,7 +23,7 @@ TEST(UdcPage, HexTextsParseOrAreRefused) {
       EXPECT_EQ(value, c.value);
     }
   }
-  // On the page: a pasted non-hex text stops OK with the hex range text.
+  // On the page: typed or pasted, the edit keeps hex digits only.
   CDiagramBuilder d;
   PageHarness<U> h(&d.Doc());
   h.page.m_nTxCount = h.page.m_nRxCount = 1;
@@ -33,11 +33,11 @@ TEST(UdcPage, HexTextsParseOrAreRefused) {
   ASSERT_TRUE(h.page.UpdateData(true));
   h.page.OnOK();
   EXPECT_EQ(h.page.m_byChars[1], 13);
-  h.host->SetText(U::kIdTxEnd, u"zz");
-  EXPECT_FALSE(h.page.UpdateData(true));
-  EXPECT_EQ(h.sink.texts().back(), CString(u"Number(Hex) between 0x00 and 0xFF"));
-  EXPECT_EQ(h.host->GetFocus(), U::kIdTxEnd);
-  EXPECT_EQ(h.page.m_byChars[1], 13);
+  h.host->SetText(U::kIdTxEnd, u"z,a");  // pasted: only the hex digit stays, in upper case
+  EXPECT_EQ(h.host->GetText(U::kIdTxEnd), CString(u"A"));
+  ASSERT_TRUE(h.page.UpdateData(true));
+  h.page.OnOK();
+  EXPECT_EQ(h.page.m_byChars[1], 10);
 }
 
 TEST(UdcPage, ChecksGovernTheirEditsAndAddressesAreClamped) {

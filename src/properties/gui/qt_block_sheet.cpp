@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "pages/block_param_page.h"
+#include "pages/gui/coil_state_dialog.h"
 #include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/ladder_operand_page.h"
@@ -21,6 +22,8 @@ CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWid
   InstallQtPageDialogRunner();  // the pages' own dialogs (the bit mask)
   setWindowTitle(ToQString(sheet.Caption()));
   setObjectName(QStringLiteral("blockSheet"));
+  // The Modbus page's "Config" opens the coil states over this sheet.
+  CModbusPropPage::s_runCoilDialog = [this](CCoilStateDlg& coils) { return RunCoilStateDialog(coils, this); };
   auto* layout = new QVBoxLayout(this);
   m_pTabs = new QTabWidget(this);
   layout->addWidget(m_pTabs);
@@ -64,6 +67,7 @@ CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWid
 }
 
 CQtBlockSheet::~CQtBlockSheet() {
+  CModbusPropPage::s_runCoilDialog = nullptr;
   // A modeless sheet leaves the command's list when its window goes.
   if (m_sheet.IsModeless() && m_pCommand) m_pCommand->CloseSheet(&m_sheet);
 }
