@@ -3,10 +3,12 @@
 // store and load should take well under 20 ms in a release build.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <vector>
 
-#include "support/sample_document.h"
+#include "model/connect_line_obj.h"
 #include "model/zarad_doc.h"
+#include "support/sample_document.h"
 
 namespace {
 
@@ -40,5 +42,33 @@ void BM_LoadLargeDocument(benchmark::State& state) {
   state.counters["wires"] = doc.m_connections.GetCount();
 }
 BENCHMARK(BM_LoadLargeDocument)->Unit(benchmark::kMillisecond);
+
+// A damaged file whose wires all name no block: dropping them grows linearly with
+// their number (compare the times per wire across the range).
+void BM_LoadBrokenWires(benchmark::State& state) {
+  std::vector<BYTE> file;
+  {
+    CZaradDoc source;
+    for (int64_t i = 0; i < state.range(0); ++i) {
+      auto wire = std::make_unique<CConnectLineObj>();
+      wire->m_nStartNumber = 9000;
+      wire->m_nEndNumber = static_cast<int>(20000 + i);
+      source.m_connections.AddTail(std::move(wire));
+    }
+    file = source.SaveToBytes();
+  }
+  CZaradDoc doc;
+  CString error;
+  for (auto _ : state) {
+    if (!doc.LoadFromBytes(file, "broken.bfb", &error)) state.SkipWithError(error.ToUtf8().c_str());
+  }
+  state.counters["dropped"] = static_cast<double>(doc.m_loadWarnings.size());
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadBrokenWires)
+    ->RangeMultiplier(4)
+    ->Range(1000, 64000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "editor/scan_driver.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
+#include "support/sample_document.h"
 
 namespace {
 
@@ -58,6 +59,25 @@ void BM_Scan(benchmark::State& state) {
   }
   state.counters["blocks"] = p.doc.m_blocks.GetCount();
 }
+
+// One scan of the valid maximal sample diagram (every family, message texts included).
+void BM_ScanSampleDocument(benchmark::State& state) {
+  CZaradDoc doc;
+  doc.m_wModelCode = 0x5188;
+  BuildSampleDocument(doc);
+  CScanDriver driver(&doc);
+  SYSTEMTIME start{};
+  start.wYear = 2026;
+  start.wMonth = 1;
+  start.wDay = 5;
+  driver.EnterSimulation(start);
+  for (auto _ : state) {
+    driver.Tick();
+    driver.Scan();
+  }
+  state.counters["blocks"] = doc.m_blocks.GetCount();
+}
+BENCHMARK(BM_ScanSampleDocument)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Scan)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,9 +9,23 @@
 
 #include "model/zarad_doc.h"
 
+namespace {
+
+// The documents are reused from input to input: nothing of one input may stay for the
+// next (a load adds to the ladder maps of a ladder file, as a file's own pairs do).
+void Empty(CZaradDoc* doc) {
+  doc->DeleteContents();
+  doc->m_operandNames.clear();
+  doc->m_analogSimSettings.clear();
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CZaradDoc* doc = new CZaradDoc();
   static CZaradDoc* again = new CZaradDoc();
+  Empty(doc);
+  Empty(again);
   CString error;
   const std::vector<BYTE> bytes(data, data + size);
   if (!doc->LoadFromBytes(bytes, "fuzz.bfb", &error)) {
@@ -26,7 +40,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<BYTE> stored = again->SaveToBytes();
   if (!doc->LoadFromBytes(stored, "stored.bfb", &error)) std::abort();
   if (doc->SaveToBytes() != stored) std::abort();
-  doc->DeleteContents();
-  again->DeleteContents();
   return 0;
 }

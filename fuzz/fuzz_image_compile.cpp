@@ -23,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (out.image.program.size() % kProgramAreaStep != 0 || out.image.program.size() > kProgramAreaMax) std::abort();
     }
     doc->DeleteContents();
+    // Nothing of one input stays for the next: a load adds to the ladder maps.
+    doc->m_operandNames.clear();
+    doc->m_analogSimSettings.clear();
   }
   sink->Clear();
   return 0;

@@ -24,10 +24,14 @@
 #include "app/editor_app.h"
 #include "app/information_bar.h"
 #include "app/toolbar_icons.h"
+#include "app/workspace_view.h"
+#include "controls/gui/cj_tab_ctrl_bar.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "device/gui/device_controller.h"
+#include "properties/gui/qt_program_sheet.h"
 #include "model/model_table.h"
+#include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
@@ -150,6 +154,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildToolBar();
   BuildDocks();
   m_pDevice = new CDeviceController(this);
+  new CProgramPropertiesCommand(this);
   UpdateMenuBar();
   UpdateRecentFileMenu();
   UpdateCommandUI();
@@ -500,13 +505,39 @@ void CMainFrame::BuildDocks() {
   m_wndInfoBar->hide();
   m_nOpenDocs = 0;
 
-  // The block palette lives in this dock once it exists.
-  m_wndWorkBox = new QDockWidget("WorkBox", this);
+  // The block palette: a tab bar docked at the left, one palette view per category.
+  m_pWorkBoxBar = new CCJTabCtrlBar(this);
+  m_wndWorkBox = m_pWorkBoxBar;
   m_wndWorkBox->setObjectName("workBox");
+  m_pWorkBoxBar->Create(this, 101, "WorkBox", CSize(160, 200));
   m_wndWorkBox->setAllowedAreas(Qt::AllDockWidgetAreas);
   addDockWidget(Qt::LeftDockWidgetArea, m_wndWorkBox);
-  // Default size of the palette bar: 160 x 200.
   resizeDocks({m_wndWorkBox}, {160}, Qt::Horizontal);
+  std::vector<QString> labels = {"BSC", "TMR", "I/O", "Misc"};
+  if ((g_CurrentModelCode >> 8) > 0x50) labels.insert(labels.end(), {"Aux", "Math", "Profile"});
+  for (const QString& label : labels) {
+    m_pWorkBoxBar->AddTabView(label, [](QWidget* parent) { return new CWorkspaceView(parent); });
+  }
+  m_pWorkBoxBar->SetSelectionHandler([this](int index, QWidget* view) {
+    auto* palette = qobject_cast<CWorkspaceView*>(view);
+    if (!palette) return;
+    palette->m_nCategory = index;
+    palette->m_nSelectedType = 0;
+    OnPalettePick(MODE_SELECT, 0);
+  });
+}
+
+void CMainFrame::OnPalettePick(int mode, int typeCode) {
+  m_nPickMode = mode;
+  m_nPickedType = typeCode;
+  SendCommand(ID_PALETTE_PICK);
+}
+
+void CMainFrame::InvalidatePaletteViews() {
+  if (!m_pWorkBoxBar) return;
+  for (int i = 0; i < m_pWorkBoxBar->GetTabCount(); ++i) {
+    if (auto* view = qobject_cast<CWorkspaceView*>(m_pWorkBoxBar->GetView(i))) view->viewport()->update();
+  }
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -661,6 +692,7 @@ void CMainFrame::OnDocumentsChanged() {
   }
   m_nDocsShown = count;
   m_nOpenDocs = count;
+  InvalidatePaletteViews();
   UpdateMenuBar();
   UpdateFrameTitle();
   UpdateCommandUI();
@@ -668,6 +700,7 @@ void CMainFrame::OnDocumentsChanged() {
 
 void CMainFrame::OnActiveDocumentChanged() {
   UpdateFrameTitle();
+  InvalidatePaletteViews();
   if (CZaradDoc* doc = GetActiveDocument()) SetModelNameText(doc->m_strModelName);
 }
 

@@ -16,6 +16,7 @@
 #include "platform/cstring.h"
 #include "platform/types.h"
 
+class CCJTabCtrlBar;
 class CEditorApp;
 class CEmbossedStatic;
 class CDeviceController;
@@ -29,6 +30,10 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 class QToolButton;
+
+// Status-bar control kinds of AddStatusPaneControl.
+constexpr int kStatusBitmapButton = 4;  // pane 1
+constexpr int kStatusModelName = 6;     // pane 2
 
 class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarget {
   Q_OBJECT
@@ -74,6 +79,13 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   QToolButton* GetNewButton() const { return m_pNewButton; }
   CInformationBar* GetInfoBar() const { return m_wndInfoBar; }
   QDockWidget* GetWorkBox() const { return m_wndWorkBox; }
+  // The block palette: one CWorkspaceView per tab.
+  CCJTabCtrlBar* GetWorkBoxBar() const { return m_pWorkBoxBar; }
+  // A palette pick: stores the mode and block type and sends the palette-pick command
+  // to the active diagram window.
+  void OnPalettePick(int mode, int typeCode);
+  // Repaints the palette views (their items follow the active diagram).
+  void InvalidatePaletteViews();
   CEmbossedStatic* GetModelCaption() const { return m_pModelCaption; }
   QToolButton* GetModelButton() const { return m_pModelButton; }
   // The device link's commands, transfers and dialogs.
@@ -85,7 +97,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   // Adds the pane control that m_nNewPaneKind and m_nNewPaneIndex describe.
   void AddStatusPaneControl();
   // Removes the model button (1) or the model name (2) with its pane.
-  void RemoveStatusPane(int pane) override;
+  void RemoveStatusPane(int pane);
   // Sends "New FBD" to the frame: a new, empty FBD document becomes active.
   void NewFbdDocument();
   // Shows the active document's title after the application's name.
@@ -94,15 +106,16 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
 
   // ---- CShellContext -----------------------------------------------------------
   CZaradDoc* GetActiveDocument() override;
-  bool IsInfoBarVisible() override;
-  void ToggleInfoBar() override;
+  bool IsInfoBarVisible();
+  void ToggleInfoBar();
   void AppendInformation(const CString& text) override { AppendInfoLines(text); }
-  bool HasModelNameControl() override { return m_pModelCaption != nullptr; }
-  void AddStatusPaneControl(int pane, int kind) override;
+  bool HasModelNameControl() { return m_pModelCaption != nullptr; }
+  void AddStatusPaneControl(int pane, int kind);
   void SetModelNameText(const CString& name) override;
   CSize GetScreenSize() override;
 
   // ---- Members -----------------------------------------------------------------
+  int m_nOpenDocs = 0;             // open document windows
   int m_nPropertiesStartPage = 0;  // 0 default, 1 Hardware page, 2 Parameter page
   int m_nNewPaneIndex = 0;
   int m_nNewPaneKind = 0;
@@ -147,6 +160,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   QToolButton* m_pNewButton = nullptr;
   CInformationBar* m_wndInfoBar = nullptr;
   QDockWidget* m_wndWorkBox = nullptr;
+  CCJTabCtrlBar* m_pWorkBoxBar = nullptr;
   QToolButton* m_pModelButton = nullptr;
   CEmbossedStatic* m_pModelCaption = nullptr;
   CDeviceController* m_pDevice = nullptr;

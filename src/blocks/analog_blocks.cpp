@@ -415,3 +415,29 @@ CBlockAVGVAL::CBlockAVGVAL(int typeCode) : CBlockAnalog(typeCode, 4) {
   m_nParam9 = 1;   // sample count
   m_byCaps = kCaps;
 }
+
+// ---- Simulation start ----------------------------------------------------------------
+
+void CBlockAMUX::StartSimulation(const SimEvent& ev) {
+  m_nResult = 0;
+}
+
+void CBlockAMATH::StartSimulation(const SimEvent& ev) {
+  m_nResult = 0;
+}
+
+void CBlockAnalog::StartSimulation(const SimEvent& ev) {
+  // A scaling function without its input shows its offset.
+  auto links = [&](int pin) { return FindLinkedBlock(ev.view, m_nSource[pin]) != nullptr; };
+  const int t = m_nType;
+  bool shown = false;
+  if (((t == 804 || t == 805 || t == 807) && !links(0)) || (t == 806 && !links(1))) {
+    m_nResult = m_nScaledX = m_nOffset;
+    shown = true;
+  } else if (t == 803 && (!links(0) || !links(1))) {
+    m_nScaledX = m_nScaledY = m_nOffset;
+    m_nResult = 0;
+    shown = true;
+  }
+  if (shown && ev.view) ev.view->ShowCurrentParameterValue(this);
+}

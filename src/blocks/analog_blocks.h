@@ -19,6 +19,10 @@ class CBlockAnalog : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalog)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
+  // Analog functions keep their values at Stop and at power return.
+  void ResetAtStop(const SimEvent& ev) override {}
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
   short GetOutputWord(const BlockLookup& find) const override { return static_cast<short>(m_nResult); }
   short GetAddressedWord() const override { return static_cast<short>(m_nResult); }
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
@@ -171,6 +175,7 @@ class CBlockAMATH : public CBlockAnalog {
   DECLARE_SERIAL(CBlockAMATH)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
   // Formula text (its tokens in parts, their concatenation in out).
   void BuildFormulaText(CString* out, std::vector<CString>* parts) const;
   void CopyKindFieldsTo(CBlockObj& target) const override { CopyUpperReferencesTo(target); }
@@ -185,6 +190,7 @@ class CBlockAMUX : public CBlockAnalog {
   DECLARE_SERIAL(CBlockAMUX)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
   void CopyKindFieldsTo(CBlockObj& target) const override { CopyUpperReferencesTo(target); }
   static constexpr BYTE kCaps = 0x3F;
 

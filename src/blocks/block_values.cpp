@@ -68,13 +68,6 @@ int ClampedWord(double value) {
   return LowWord(ClampResult(value));
 }
 
-void ForgetScanMemory(CBlockObj& block) {
-  // Values no operand takes: an input word, parameter or unit never reaches INT_MIN,
-  // and NaN equals nothing.
-  block.m_nLastInput = block.m_nLastParam = block.m_nLastSelect = std::numeric_limits<int>::min();
-  block.m_dLastParam = std::numeric_limits<double>::quiet_NaN();
-}
-
 int TrackChange(CBlockObj& block, unsigned which, const ScanOperands& now) {
   const bool same = (!(which & kScanInput) || now.input == block.m_nLastInput) &&
                     (!(which & kScanParam) || now.param == block.m_nLastParam) &&

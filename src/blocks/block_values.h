@@ -61,7 +61,9 @@ struct ScanOperands {
 // Forgets the remembered operands, so that the next scan finds them changed and
 // computes the value afresh: whatever sets m_dValue back calls it, or a block
 // whose input did not move would keep the value it was set back to.
-void ForgetScanMemory(CBlockObj& block);
+inline void ForgetScanMemory(CBlockObj& block) {
+  block.ForgetScanMemory();
+}
 // Sets m_nChangeState to 0 when every operand in `which` equals its remembered
 // copy, else remembers them all and sets it to 1. Returns the state.
 int TrackChange(CBlockObj& block, unsigned which, const ScanOperands& now);

@@ -15,6 +15,7 @@ class CBlockMale : public CBlockObj {
   DECLARE_SERIAL(CBlockMale)
 
  public:
+  int GetEvalGroup() const override { return EVAL_GROUP_MALE; }
   bool IsConnectorHalf() const override { return true; }
   CBlockMale();
   explicit CBlockMale(int typeCode);
@@ -38,6 +39,7 @@ class CBlockFemale : public CBlockObj {
   DECLARE_SERIAL(CBlockFemale)
 
  public:
+  int GetEvalGroup() const override { return EVAL_GROUP_FEMALE; }
   bool IsConnectorHalf() const override { return true; }
   CBlockFemale();
   explicit CBlockFemale(int typeCode);

@@ -261,3 +261,46 @@ std::vector<CString> CBlockTHTRG::GetValueBoxLines() const {
 void CBlockHCOUNTER::FormatTimeText(CViewContext* view, CString* out) {
   if (out != nullptr) FormatElapsedTime(m_dValue, m_nParam11, out);
 }
+
+// ---- Simulation start, Start button and power return --------------------------------
+
+void CBlockCOUNTER::StartSimulation(const SimEvent& ev) {
+  m_dValue = m_nParam8;  // the start value
+}
+
+void CBlockHCOUNTER::StartSimulation(const SimEvent& ev) {
+  m_nParam11 = 0;
+  const long long total = 60LL * m_nParam15 + m_nParam14;
+  m_nOperating = m_nOperatingAtStart = static_cast<int>(std::clamp<long long>(total, 0, kOperatingLimit - 1));
+  // The remaining time is loaded with its start value: the maintenance
+  // interval, less what the operating-time preset has used of it.
+  m_nRemaining = m_nLastStart = ComputeStartValue();
+  m_stRunStart = ev.now;
+}
+
+void CBlockHCOUNTER::StartHoursRun(const SYSTEMTIME& now) {
+  enum { kR = 0, kEn = 1, kRal = 2 };
+  if (m_nValue[kEn] == 1 && m_nValue[kR] == 0 && m_nValue[kRal] == 0) {
+    m_stRunStart = now;
+    m_nOperatingAtStart = m_nOperating;
+  }
+}
+
+void CBlockHCOUNTER::StartRun(const SimEvent& ev) {
+  StartHoursRun(ev.now);
+}
+
+void CBlockHCOUNTER::ResetAtPowerReturn(const SimEvent& ev) {
+  StartHoursRun(ev.now);
+  ResetAtStop(ev);
+}
+
+void CBlockTHTRG::StartSimulation(const SimEvent& ev) {
+  m_nMeasured = m_nPulses = m_bGateRunning = 0;
+  m_stStart = ev.now;
+}
+
+void CBlockTHTRG::ResetAtPowerReturn(const SimEvent& ev) {
+  m_nMeasured = 0;
+  ResetAtStop(ev);
+}

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "model/block_eval.h"
 #include "model/block_obj.h"
 
 // Up/down counter with on and off thresholds (800): inputs R, Cnt, Dir and
@@ -15,6 +16,7 @@ class CBlockCOUNTER : public CBlockObj {
   DECLARE_SERIAL(CBlockCOUNTER)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
   void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam8 = m_nParam8; }
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 2; }
   static constexpr BYTE kCaps = 0x1F;
@@ -41,6 +43,12 @@ class CBlockHCOUNTER : public CBlockObj {
   DECLARE_SERIAL(CBlockHCOUNTER)
 
  public:
+  void ResetAtPowerReturn(const SimEvent& ev) override;
+  void StartRun(const SimEvent& ev) override;
+  void PassOverPause(LONGLONG ms) override { m_stRunStart = AddMs(m_stRunStart, ms); }
+  // A run begins now when En is 1 and R and Ral are 0.
+  void StartHoursRun(const SYSTEMTIME& now);
+  void StartSimulation(const SimEvent& ev) override;
   void FormatTimeText(CViewContext* view, CString* out) override;
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x1E;
@@ -75,6 +83,9 @@ class CBlockTHTRG : public CBlockObj {
   DECLARE_SERIAL(CBlockTHTRG)
 
  public:
+  void ResetAtPowerReturn(const SimEvent& ev) override;
+  void StartRun(const SimEvent& ev) override { m_nMeasured = 0; }
+  void StartSimulation(const SimEvent& ev) override;
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x1F;
 

@@ -22,6 +22,7 @@ class CBlockDataLog : public CBlockObj {
   DECLARE_SERIAL(CBlockDataLog)
 
  public:
+  int GetEvalGroup() const override { return EVAL_GROUP_DATA_LOG; }
   // A file of the newer series binds the items to their blocks.
   void ResolveOnLoad(CZaradDoc& doc, bool newerSeries) override;
   static constexpr BYTE kCaps = 0x00;

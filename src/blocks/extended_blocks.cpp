@@ -289,3 +289,28 @@ BOOL CBlockWORD2BIT::Simulate(CViewContext* view) {
   m_nValue[kFirstOutputPin] = (static_cast<uint16_t>(word) >> bit) & 1;
   return ReportedChangeState(*this);
 }
+
+// ---- Simulation start and end --------------------------------------------------
+
+void CBlockENCODER::ResetCount() {
+  m_dValue = m_nParam8;
+  m_nValue[2] = m_nValue[3] = 0;
+}
+
+void CBlockENCODER::StartSimulation(const SimEvent& ev) {
+  ResetCount();
+}
+
+void CBlockENCODER::LeaveSimulation(const SimEvent& ev) {
+  ResetCount();  // starts afresh next time
+}
+
+void CBlockPTOE::StartSimulation(const SimEvent& ev) {
+  m_dValue = 0;
+  m_stStart = ev.now;
+}
+
+void CBlockPTOE::LeaveSimulation(const SimEvent& ev) {
+  m_dValue = 0;
+  m_stStart = ev.now;  // the edge-triggered pulse train starts afresh next time
+}

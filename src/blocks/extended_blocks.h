@@ -23,6 +23,10 @@ class CBlockENCODER : public CBlockObj {
   DECLARE_SERIAL(CBlockENCODER)
 
  public:
+  void LeaveSimulation(const SimEvent& ev) override;
+  // The count back at its start value, the pair edge memories (pins 2, 3) clear.
+  void ResetCount();
+  void StartSimulation(const SimEvent& ev) override;
   void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam8 = m_nParam8; }
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x0F;
@@ -84,6 +88,8 @@ class CBlockPTOE : public CBlockObj {
   DECLARE_SERIAL(CBlockPTOE)
 
  public:
+  void LeaveSimulation(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr BYTE kCaps = 0x0E;
 

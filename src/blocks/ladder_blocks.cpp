@@ -1,5 +1,6 @@
 #include "blocks/ladder_blocks.h"
 
+#include "blocks/analog_range_tracer.h"
 #include "blocks/block_scan_steps.h"
 #include "model/block_registry.h"
 #include "model/doc_queries.h"
@@ -211,3 +212,50 @@ CString CBlockAOutLAD::GetLabelText(const CZaradDoc* doc) const {
   return OperandUserName(doc, m_nOperand);
 }
 
+// ---- Simulation start and end --------------------------------------------------
+
+namespace {
+
+// The input behaviour (kSimSettingMode) of a frequency input.
+constexpr int kSimModeFrequency = 3;
+
+CZaradDoc* DocumentOf(const SimEvent& ev) {
+  return ev.view ? ev.view->GetDocument() : nullptr;
+}
+
+}  // namespace
+
+void CBlockMake::StartSimulation(const SimEvent& ev) {
+  const bool high = InOperandRange(m_nOperand, kFirstHighOperand, kHighOperandCount);
+  if (IsKindOf(RUNTIME_CLASS(CBlockBreak)) ? !high : high) m_nContactState = 1;
+  AnalogSimSetting* setting = FindOperandSimSetting(DocumentOf(ev), m_nOperand);
+  if (setting != nullptr && setting->nValues[kSimSettingMode] == kSimModeFrequency) {
+    setting->nValues[kSimSettingValue] = setting->nValues[kSimSettingMin];
+  }
+}
+
+void CBlockInvOut::StartSimulation(const SimEvent& ev) {
+  if (!InOperandRange(m_nOperand, kFirstOpenConnectorOperand, kOpenConnectorOperandCount)) {
+    m_nContactState = 1;
+    m_nValue[kFirstOutputPin] = 1;
+  }
+}
+
+void CBlockAContact::StartSimulation(const SimEvent& ev) {
+  if (m_nSource[0] == LINK_OPEN) m_nValue[0] = 1;
+  if (AnalogSimSetting* setting = FindOperandSimSetting(DocumentOf(ev), m_nOperand)) {
+    setting->nValues[kSimSettingValue] = setting->nValues[kSimSettingMin];
+  }
+  m_nWordValue = 0;
+}
+
+void CBlockAContact::LeaveSimulation(const SimEvent& ev) {
+  if (m_nOperand >= kFirstAnalogInputOperand && m_nOperand <= kLastAnalogContactInput) {
+    m_nWordValue = 0;
+    m_nSimValue = m_nMinValue;
+  }
+}
+
+void CBlockAOutLAD::StartSimulation(const SimEvent& ev) {
+  m_nWordValue = 0;
+}

@@ -14,6 +14,8 @@ class CBlockMake : public CBlockObj {
   DECLARE_SERIAL(CBlockMake)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
+  int GetEvalGroup() const override { return EVAL_GROUP_OPERAND; }
   bool OwnsOperandName() const override;
   CString GetLabelText(const CZaradDoc* doc) const override;
   void TakeAddressedState(int state) override;
@@ -46,6 +48,9 @@ class CBlockAContact : public CBlockObj {
   DECLARE_SERIAL(CBlockAContact)
 
  public:
+  void LeaveSimulation(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
+  int GetEvalGroup() const override { return EVAL_GROUP_OPERAND; }
   bool OwnsOperandName() const override;
   CString GetLabelText(const CZaradDoc* doc) const override;
   // An analog input reads its own word; any other operand the word of the element it addresses.
@@ -64,6 +69,7 @@ class CBlockRelayCoil : public CBlockObj {
   DECLARE_SERIAL(CBlockRelayCoil)
 
  public:
+  int GetEvalGroup() const override { return EVAL_GROUP_OUTPUT; }
   bool OwnsOperandName() const override;
   CString GetLabelText(const CZaradDoc* doc) const override;
   static constexpr BYTE kCaps = 0x0F;
@@ -82,6 +88,7 @@ class CBlockInvOut : public CBlockRelayCoil {
   DECLARE_SERIAL(CBlockInvOut)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
   CBlockInvOut();
   explicit CBlockInvOut(int typeCode);
 };
@@ -91,6 +98,8 @@ class CBlockAOutLAD : public CBlockObj {
   DECLARE_SERIAL(CBlockAOutLAD)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
+  int GetEvalGroup() const override { return EVAL_GROUP_ANALOG_OUTPUT; }
   bool OwnsOperandName() const override;
   CString GetLabelText(const CZaradDoc* doc) const override;
   short GetAddressedWord() const override { return static_cast<short>(m_nWordValue); }

@@ -113,3 +113,8 @@ bool CBlockLogic::OpenInputReadsOne() const {
   // An open input never decides an AND/NAND (reads 1) nor an OR/NOR/XOR (reads 0).
   return (m_nType >= kTypeAnd && m_nType <= kTypeNandEdge) || m_nType == kTypeNot;
 }
+
+void CBlockLogic::StartSimulation(const SimEvent& ev) {
+  m_dValue = 0;
+  m_stStart = ev.now;
+}

@@ -9,6 +9,7 @@ class CBlockLogic : public CBlockObj {
   DECLARE_SERIAL(CBlockLogic)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
   bool OpenInputReadsOne() const override;
   bool IsLogicGate() const override { return true; }
   static constexpr BYTE kCaps = 0x00;

@@ -1,5 +1,6 @@
 #include "blocks/operand_blocks.h"
 
+#include "blocks/analog_range_tracer.h"
 #include "blocks/block_scan_steps.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
@@ -230,4 +231,54 @@ CBlockHigh::CBlockHigh() = default;
 
 CBlockHigh::CBlockHigh(int typeCode) : CBlockLow(typeCode) {
   m_nValue[kFirstOutputPin] = 1;
+}
+
+// ---- Simulation start and end --------------------------------------------------
+
+namespace {
+
+// A key or input starts at its minimum; a momentary break is closed until pressed.
+void StartKey(CBlockObj& b, int* shown) {
+  b.m_nSimValue = b.m_nMinValue;
+  *shown = b.m_nMinValue;
+  if (b.m_nParam26 == 2) {
+    b.m_nValue[kFirstOutputPin] = 1;
+    b.m_bChanged[kFirstOutputPin] = 1;
+  }
+}
+
+}  // namespace
+
+void CBlockIn::StartSimulation(const SimEvent& ev) {
+  StartKey(*this, &m_nShownValue);
+}
+
+void CBlockFKey::StartSimulation(const SimEvent& ev) {
+  StartKey(*this, &m_nShownValue);
+}
+
+void CBlockHigh::StartSimulation(const SimEvent& ev) {
+  m_nValue[kFirstOutputPin] = 1;
+  m_bChanged[kFirstOutputPin] = 1;
+}
+
+void CBlockAnalogIn::StartSimulation(const SimEvent& ev) {
+  // The range follows the analog functions the input feeds; the input starts at its minimum.
+  CAnalogRangeTracer(ev.view ? ev.view->GetDocument() : nullptr).UpdateAnalogInputRange(this, true);
+  m_nSimValue = m_nMinValue;
+  m_nShownValue = m_nMinValue;
+  m_nWordValue = 0;
+}
+
+void CBlockAnalogIn::LeaveSimulation(const SimEvent& ev) {
+  m_nWordValue = 0;
+  m_nSimValue = m_nMinValue;
+}
+
+void CBlockAnalogOut::StartSimulation(const SimEvent& ev) {
+  m_nWordValue = 0;
+}
+
+void CBlockAnalogFlag::StartSimulation(const SimEvent& ev) {
+  m_nWordValue = 0;
 }

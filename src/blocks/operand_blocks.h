@@ -10,6 +10,10 @@ class CBlockIn : public CBlockObj {
   DECLARE_SERIAL(CBlockIn)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
+  void ResetAtStop(const SimEvent& ev) override {}
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
+  int GetEvalGroup() const override { return EVAL_GROUP_OPERAND; }
   void PrepareForPaste() override { m_bHighSpeed = 0; }
   static constexpr BYTE kCaps = 0x0F;
 
@@ -30,6 +34,9 @@ class CBlockShift : public CBlockObj {
   DECLARE_SERIAL(CBlockShift)
 
  public:
+  void ResetAtStop(const SimEvent& ev) override {}
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
+  int GetEvalGroup() const override { return EVAL_GROUP_OPERAND; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockShift();
@@ -42,6 +49,8 @@ class CBlockOut : public CBlockObj {
   DECLARE_SERIAL(CBlockOut)
 
  public:
+  void ResetAtPowerReturn(const SimEvent& ev) override { m_nValue[kFirstOutputPin] = 0; }
+  int GetEvalGroup() const override { return EVAL_GROUP_OUTPUT; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockOut();
@@ -56,6 +65,8 @@ class CBlockOpenX : public CBlockObj {
   DECLARE_SERIAL(CBlockOpenX)
 
  public:
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
+  int GetEvalGroup() const override { return EVAL_GROUP_OPEN_CONNECTOR; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockOpenX();
@@ -70,6 +81,9 @@ class CBlockFlag : public CBlockObj {
   DECLARE_SERIAL(CBlockFlag)
 
  public:
+  void ResetAtPowerReturn(const SimEvent& ev) override { m_nValue[kFirstOutputPin] = 0; }
+  bool KeepsOverPowerCut() const override { return true; }
+  int GetEvalGroup() const override { return EVAL_GROUP_FLAG; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockFlag();
@@ -84,6 +98,12 @@ class CBlockAnalogIn : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalogIn)
 
  public:
+  void LeaveSimulation(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
+  void ResetAtStop(const SimEvent& ev) override {}
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
+  bool KeepsOverPowerCut() const override { return true; }
+  int GetEvalGroup() const override { return EVAL_GROUP_OPERAND; }
   short GetOutputWord(const BlockLookup& find) const override { return static_cast<short>(m_nWordValue); }
   static constexpr BYTE kCaps = 0x2F;
 
@@ -107,6 +127,11 @@ class CBlockAnalogOut : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalogOut)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
+  void ResetAtStop(const SimEvent& ev) override {}
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
+  bool KeepsOverPowerCut() const override { return true; }
+  int GetEvalGroup() const override { return EVAL_GROUP_ANALOG_OUTPUT; }
   short GetOutputWord(const BlockLookup& find) const override { return static_cast<short>(m_nWordValue); }
   static constexpr BYTE kCaps = 0x2F;
 
@@ -122,6 +147,10 @@ class CBlockAnalogFlag : public CBlockObj {
   DECLARE_SERIAL(CBlockAnalogFlag)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
+  void ResetAtStop(const SimEvent& ev) override {}
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
+  int GetEvalGroup() const override { return EVAL_GROUP_ANALOG_FLAG; }
   short GetOutputWord(const BlockLookup& find) const override { return static_cast<short>(m_nWordValue); }
   static constexpr BYTE kCaps = 0x2F;
 
@@ -137,6 +166,8 @@ class CBlockFKey : public CBlockObj {
   DECLARE_SERIAL(CBlockFKey)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
+  int GetEvalGroup() const override { return EVAL_GROUP_OPERAND; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockFKey();
@@ -153,6 +184,9 @@ class CBlockLow : public CBlockObj {
   DECLARE_SERIAL(CBlockLow)
 
  public:
+  void ResetAtStop(const SimEvent& ev) override {}
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
+  int GetEvalGroup() const override { return EVAL_GROUP_OPERAND; }
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockLow();
@@ -165,6 +199,7 @@ class CBlockHigh : public CBlockLow {
   DECLARE_SERIAL(CBlockHigh)
 
  public:
+  void StartSimulation(const SimEvent& ev) override;
   CBlockHigh();
   explicit CBlockHigh(int typeCode);
 };

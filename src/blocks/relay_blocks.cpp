@@ -1,5 +1,6 @@
 #include "blocks/relay_blocks.h"
 
+#include "blocks/operand_blocks.h"
 #include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
 #include "model/shell_context.h"
@@ -124,4 +125,19 @@ BOOL CBlockSREG::Simulate(CViewContext* view) {
   }
   scan_steps::UpdateContacts(*this, view);
   return 1;
+}
+
+void CBlockSREG::StartSimulation(const SimEvent& ev) {
+  m_wBits = 0;
+}
+
+void CBlockSREG::ClearKindState(const SimEvent& ev) {
+  // A non-retentive shift register starts empty: no old bit comes back at the
+  // next shift; the shift bits go with it.
+  m_wBits = 0;
+  CZaradDoc* doc = ev.view ? ev.view->GetDocument() : nullptr;
+  if (doc == nullptr) return;
+  for (CBlockObj* o : doc->m_blocks) {
+    if (o->IsKindOf(RUNTIME_CLASS(CBlockShift))) o->m_nValue[kFirstOutputPin] = 0;
+  }
 }

@@ -39,6 +39,8 @@ class CBlockSREG : public CBlockObj {
   DECLARE_SERIAL(CBlockSREG)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
   void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam24 = m_nParam24; }
   static constexpr BYTE kCaps = 0x04;
 

@@ -331,12 +331,11 @@ int CBlockTime::RefreshPreset(int onPhase) {
 
 void CBlockTime::SimulateAndDraw(CViewContext* view, CDC* dc) {
   CBlockObj::SimulateAndDraw(view, dc);
-  if (m_nType != 410) DrawValueBox(dc, view);
+  if (m_nType != kTypeWT) DrawValueBox(dc, view);
   view->ShowCurrentParameterValue(this);
 }
 
 void CBlockTime::DrawValueBox(CDC* dc, CViewContext* view) {
-  FormatTimeText(view, &m_strValueText);
   if (dc) PaintTimeValueBox(dc, *this);
 }
 
@@ -977,4 +976,90 @@ void CBlockTime::FormatTimeText(CViewContext* view, CString* out) {
     return;
   }
   FormatElapsedTime(m_dValue, base, out);
+}
+
+// ---- Simulation start, reset and stepping -------------------------------------------
+
+void CBlockTime::UpdateValueText(CViewContext* view) {
+  FormatTimeText(view, &m_strValueText);
+}
+
+void CBlockTime::AdvanceStepCycle() {
+  // The pulse relay and the random generator count their second phase themselves.
+  const bool secondCounts = !IsKindOf(RUNTIME_CLASS(CBlockRPR)) && !IsKindOf(RUNTIME_CLASS(CBlockRG));
+  if (m_bTiming || (secondCounts && m_bSecondPhase)) m_dValue += 10.0;
+}
+
+void CBlockTime::StartSimulation(const SimEvent& ev) {
+  m_dValue = 0;
+  m_dElapsedBase = 0;
+  m_stStart = ev.now;
+  m_bTiming = 0;
+  m_bSecondPhase = 0;
+}
+
+void CBlockSLS::StartSimulation(const SimEvent& ev) {
+  CBlockTime::StartSimulation(ev);
+  m_byWarnState = 0;
+}
+
+void CBlockMPLR::StartSimulation(const SimEvent& ev) {
+  CBlockTime::StartSimulation(ev);
+  m_bPresetShown = 0;
+}
+
+void CBlockRPR::StartSimulation(const SimEvent& ev) {
+  CBlockTime::StartSimulation(ev);
+  m_bPresetShown = 0;
+  m_nPulseCount = -1;
+  m_nPulseLimit = 0;
+}
+
+void CBlockAPG::StartSimulation(const SimEvent& ev) {
+  CBlockTime::StartSimulation(ev);
+  m_bPresetShown = 0;
+}
+
+void CBlockMFS::StartSimulation(const SimEvent& ev) {
+  CBlockTime::StartSimulation(ev);
+  m_nState = 0;
+  m_byWarnState = 0;
+  m_nValue[kFirstOutputPin] = 0;
+}
+
+void CBlockDDR::ClearKindState(const SimEvent& ev) {
+  m_bTiming = 0;
+}
+
+void CBlockPLR::ClearKindState(const SimEvent& ev) {
+  m_bTiming = 0;
+}
+
+void CBlockCPG::ClearKindState(const SimEvent& ev) {
+  m_bTiming = 0;
+}
+
+void CBlockSLS::ClearKindState(const SimEvent& ev) {
+  m_bTiming = 0;
+}
+
+void CBlockMPLR::ClearKindState(const SimEvent& ev) {
+  m_bSecondPhase = 0;
+}
+
+void CBlockRPR::ClearKindState(const SimEvent& ev) {
+  m_bSecondPhase = 0;
+}
+
+void CBlockAPG::ClearKindState(const SimEvent& ev) {
+  m_bTiming = m_bSecondPhase = 0;
+}
+
+void CBlockRG::ClearKindState(const SimEvent& ev) {
+  if ((m_nValue[0] & 1) == 0) m_bTiming = 0;
+}
+
+void CBlockMFS::ClearKindState(const SimEvent& ev) {
+  if (m_nState == 2) m_nState = 0;
+  m_bTiming = 0;
 }

@@ -14,6 +14,9 @@ class CBlockTime : public CBlockObj {
   DECLARE_SERIAL(CBlockTime)
 
  public:
+  void AdvanceStepCycle() override;
+  void UpdateValueText(CViewContext* view) override;
+  void StartSimulation(const SimEvent& ev) override;
   void FormatTimeText(CViewContext* view, CString* out) override;
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 0; }
   static constexpr int kCams = 3;
@@ -110,6 +113,7 @@ class CBlockDDR : public CBlockTime {
   DECLARE_SERIAL(CBlockDDR)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 1; }
   static constexpr BYTE kCaps = 0x0F;
 
@@ -124,6 +128,8 @@ class CBlockMPLR : public CBlockTime {
   DECLARE_SERIAL(CBlockMPLR)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockMPLR();
@@ -137,6 +143,7 @@ class CBlockPLR : public CBlockTime {
   DECLARE_SERIAL(CBlockPLR)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return newerSeries ? kRefCount : 1; }
   static constexpr BYTE kCaps = 0x0F;
 
@@ -151,6 +158,7 @@ class CBlockCPG : public CBlockTime {
   DECLARE_SERIAL(CBlockCPG)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockCPG();
@@ -164,6 +172,8 @@ class CBlockRPR : public CBlockTime {
   DECLARE_SERIAL(CBlockRPR)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockRPR();
@@ -180,6 +190,8 @@ class CBlockAPG : public CBlockTime {
   DECLARE_SERIAL(CBlockAPG)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockAPG();
@@ -195,6 +207,7 @@ class CBlockRG : public CBlockTime {
   DECLARE_SERIAL(CBlockRG)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
   static constexpr BYTE kCaps = 0x06;
 
   CBlockRG();
@@ -219,6 +232,8 @@ class CBlockSLS : public CBlockTime {
   DECLARE_SERIAL(CBlockSLS)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
   void CopyKindFieldsTo(CBlockObj& target) const override { CopyUpperReferencesTo(target); }
   static constexpr BYTE kCaps = 0x0F;
 
@@ -239,6 +254,8 @@ class CBlockMFS : public CBlockTime {
   DECLARE_SERIAL(CBlockMFS)
 
  public:
+  void ClearKindState(const SimEvent& ev) override;
+  void StartSimulation(const SimEvent& ev) override;
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockMFS();
@@ -258,6 +275,7 @@ class CBlockWT : public CBlockTime {
   DECLARE_SERIAL(CBlockWT)
 
  public:
+  void UpdateValueText(CViewContext* view) override {}  // no value box
   void CopyKindFieldsTo(CBlockObj& target) const override { target.m_nParam4 = m_nParam4; }
   int ReferencesResolvedOnLoad(bool newerSeries) const override { return 0; }
   static constexpr BYTE kCaps = 0x06;

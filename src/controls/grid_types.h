@@ -11,6 +11,7 @@
 #include "platform/cstring.h"
 #include "platform/resource_ids.h"
 #include "platform/types.h"
+#include "platform/virtual_keys.h"
 
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
@@ -67,33 +68,6 @@ constexpr int LVN_GETDISPINFOW = -177;
 // The control id of grids placed in dialog templates, and of in-place editors.
 constexpr UINT IDC_GRID = 1123;
 constexpr UINT IDC_INPLACE_EDIT = 8;
-
-// Keys, as virtual-key codes.
-constexpr UINT VK_LBUTTON = 0x01;
-constexpr UINT VK_BACK = 0x08;
-constexpr UINT VK_TAB = 0x09;
-constexpr UINT VK_RETURN = 0x0D;
-constexpr UINT VK_SHIFT = 0x10;
-constexpr UINT VK_CONTROL = 0x11;
-constexpr UINT VK_ESCAPE = 0x1B;
-constexpr UINT VK_SPACE = 0x20;
-constexpr UINT VK_PRIOR = 0x21;
-constexpr UINT VK_NEXT = 0x22;
-constexpr UINT VK_END = 0x23;
-constexpr UINT VK_HOME = 0x24;
-constexpr UINT VK_LEFT = 0x25;
-constexpr UINT VK_UP = 0x26;
-constexpr UINT VK_RIGHT = 0x27;
-constexpr UINT VK_DOWN = 0x28;
-constexpr UINT VK_INSERT = 0x2D;
-constexpr UINT VK_DELETE = 0x2E;
-constexpr UINT VK_ADD = 0x6B;
-
-// Modifier and button flags of key and mouse events.
-constexpr UINT MK_LBUTTON = 0x0001;
-constexpr UINT MK_RBUTTON = 0x0002;
-constexpr UINT MK_SHIFT = 0x0004;
-constexpr UINT MK_CONTROL = 0x0008;
 
 // Drop effects.
 constexpr int DROPEFFECT_NONE = 0;

@@ -653,6 +653,18 @@ bool CDeviceLink::ReadDeviceSetting(BYTE* buffer, int size, int byteCount, int* 
   return true;
 }
 
+bool CDeviceLink::ReadClock(SYSTEMTIME* time, int* error) {
+  BYTE reply[kReplyBuffer] = {};
+  if (!ReadDeviceSetting(reply, sizeof reply, 12, error, kClockRead)) return false;
+  time->wYear = BigEndianWord(reply + 3);
+  time->wMonth = BigEndianWord(reply + 5);
+  time->wDay = BigEndianWord(reply + 7);
+  time->wHour = BigEndianWord(reply + 9);
+  time->wMinute = BigEndianWord(reply + 11);
+  time->wSecond = BigEndianWord(reply + 13);
+  return true;
+}
+
 int CDeviceLink::TransferDeviceSettings(UINT flags) {
   int error = 0;
   BYTE info[kReplyBuffer] = {};

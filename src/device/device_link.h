@@ -163,6 +163,13 @@ class CDeviceLink {
   // Stretches every time-out and pause (tests run quicker with a small factor).
   void SetTimeScale(double scale) { m_timeScale = scale; }
   const CModBus& ModBus() const { return m_modbus; }
+  // The station address of the requests that follow (the I/O monitor's device address).
+  void SetStation(BYTE station) { m_modbus.SetStation(station); }
+  CDeviceHost* Host() const { return m_host; }
+  // Reads the device clock (one attempt); the time fields of time are set.
+  bool ReadClock(SYSTEMTIME* time, int* error);
+  // A pause on the monotonic clock (time scale applied), the window kept alive.
+  void Pause(int ms) { Wait(ms); }
   int LastError() const { return m_lastError; }
 
  private:

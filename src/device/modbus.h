@@ -114,6 +114,7 @@ class CModBus {
   // The text of a ReplyCheckResult ("OK!", "Receive Length Error!", ...).
   CString ResultText(UINT code) const;
   BYTE Station() const { return m_station; }
+  void SetStation(BYTE station) { m_station = station; }
 
  private:
   void InitResultTexts();

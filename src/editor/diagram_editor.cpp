@@ -5,10 +5,12 @@
 
 #include "editor/view_geometry.h"
 #include "model/block_comment.h"
+#include "model/block_codes.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/cdc.h"
+#include "platform/message_sink.h"
 #include "platform/resource_ids.h"
 
 namespace {
@@ -59,13 +61,7 @@ void CDiagramEditor::OnInitialUpdate() {
   m_bDragWire = 0;
   m_rcBand = CRect();
   UpdateScrollSizes();
-  std::fill(std::begin(m_bMessageNumberUsed), std::end(m_bMessageNumberUsed), 0);
-  for (CBlockObj* block : m_pDoc->m_blocks) {
-    const auto* text = dynamic_cast<const CBlockMSGTEXT*>(block);
-    if (!text) continue;
-    const int number = text->GetPriority();
-    if (number >= 0 && number < kMessageNumberCount) m_bMessageNumberUsed[number] = 1;
-  }
+  RefreshMessageNumbers();
   InvalidateDiagram();
 }
 
@@ -353,6 +349,7 @@ void CDiagramEditor::InvalidateDiagram() {
 // ---- Commands -----------------------------------------------------------------------------
 
 bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
+  const bool editable = !IsLockedOrSimulating();
   switch (ui->m_nID) {
     case ID_ZOOM_IN:
       ui->Enable(CanZoomIn());
@@ -366,19 +363,160 @@ bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
       if (!IsSimulating()) return false;
       ui->Enable(false);
       return true;
+    case ID_EDIT_CLEAR:
+      ui->Enable(HasSelection() && editable);
+      return true;
+    case ID_EDIT_UNDO:
+      ui->Enable(m_pDoc->m_undo.CanUndo() && editable);
+      return true;
+    case ID_EDIT_REDO:
+      ui->Enable(m_pDoc->m_undo.CanRedo() && editable);
+      return true;
+    case ID_ALIGN_VERTICALLY:
+    case ID_ALIGN_HORIZONTALLY:
+      ui->Enable(m_selBlocks.size() >= 2 && editable);
+      return true;
+    case ID_EDIT_SELECT_ALL: {
+      bool any = !m_pDoc->m_comments.IsEmpty();
+      for (const CBlockObj* b : m_pDoc->m_blocks) {
+        if (!IsConnectorType(b->m_nType)) any = true;
+      }
+      ui->Enable(any && editable);
+      return true;
+    }
+    case ID_PC_TO_DEVICE:
+    case ID_DEVICE_TO_PC:
+    case ID_RUN_STOP:
+    case ID_PAGE_LAYOUT:
+      ui->Enable(!m_pDoc->m_bLocked);
+      return true;
+    case ID_CLOCK_SETTING:
+    case ID_SUMMER_TIME:
+    case ID_WIFI_SETUP:
+    case ID_REMOTE_WIFI_SETUP:
+    case ID_ESCAPE:
+    case ID_SET_WIRE_COLOR:
+    case ID_SET_BACKGROUND_COLOR:
+      ui->Enable(true);
+      return true;
+    case ID_SELECTION:
+      ui->Enable(true);
+      ui->SetCheck(m_nEditMode == MODE_SELECT);
+      return true;
+    case ID_PLC_MONITOR:
+      ui->Enable(m_pHost != nullptr && m_pHost->IsDevicePortOpen() && editable);
+      return true;
+    case ID_CONNECT:
+      ui->Enable(editable || m_nEditMode == MODE_CONNECT);
+      ui->SetCheck(m_nEditMode == MODE_CONNECT);
+      return true;
+    case ID_CUT_JOIN_CONNECTION:
+      ui->Enable(editable || m_nEditMode == MODE_CUT_JOIN);
+      ui->SetCheck(m_nEditMode == MODE_CUT_JOIN);
+      return true;
+    case ID_INSERT_COMMENTS:
+      ui->Enable(editable);
+      ui->SetCheck(m_nEditMode == MODE_INSERT_COMMENT);
+      return true;
     default:
       return false;
   }
 }
 
 bool CDiagramEditor::OnCmdMsg(UINT id) {
+  auto device = [this](int code) {
+    if (m_pHost) m_pHost->PostDeviceOperation(code);
+    return true;
+  };
+  // A tool command first ends the wire in progress and leaves simulation.
+  auto tool = [this](int mode, bool toggles) {
+    const bool off = toggles && m_nEditMode == mode;
+    CancelWiring();
+    if (IsSimulating()) LeaveSimulation();
+    m_nEditMode = off ? MODE_SELECT : mode;
+    SetCursor(m_nEditMode == MODE_CONNECT       ? CURSOR_WIRE
+              : m_nEditMode == MODE_CUT_JOIN    ? CURSOR_CUT_JOIN
+              : m_nEditMode == MODE_INSERT_COMMENT ? CURSOR_COMMENT
+                                                : CURSOR_ARROW);
+    InvalidateDiagram();
+    return true;
+  };
   switch (id) {
+    case ID_PLC_MONITOR:
+      return true;  // enabled by the port state, does nothing
+    case ID_SAVE_ALL_FILES:
+      AfxMessageBox(u"Save All Files!");
+      if (m_pHost) m_pHost->MaximizeWindow();
+      return true;
     case ID_ZOOM_IN:
       ZoomIn();
       return true;
     case ID_ZOOM_OUT:
       ZoomOut();
       return true;
+    case ID_EDIT_CLEAR:
+      DeleteSelection();
+      SaveSnapshot();
+      return true;
+    case ID_EDIT_UNDO:
+      Undo();
+      return true;
+    case ID_EDIT_REDO:
+      Redo();
+      return true;
+    case ID_ALIGN_VERTICALLY:
+      AlignSelection(0);
+      return true;
+    case ID_ALIGN_HORIZONTALLY:
+      AlignSelection(1);
+      return true;
+    case ID_EDIT_SELECT_ALL:
+      SelectAll();
+      return true;
+    case ID_ESCAPE:
+      OnEscape();
+      return true;
+    case ID_SELECTION:
+      return tool(MODE_SELECT, false);
+    case ID_CONNECT:
+      return tool(MODE_CONNECT, true);
+    case ID_CUT_JOIN_CONNECTION:
+      return tool(MODE_CUT_JOIN, true);
+    case ID_INSERT_COMMENTS:
+      return tool(MODE_INSERT_COMMENT, false);
+    case ID_SET_WIRE_COLOR:
+    case ID_SET_BACKGROUND_COLOR: {
+      const bool wire = id == ID_SET_WIRE_COLOR;
+      COLORREF colour = wire ? m_crWire : m_crBackground;
+      if (m_pHost && m_pHost->ChooseColour(wire ? kWireColourCaption : kBackgroundColourCaption, &colour)) {
+        if (wire) {
+          SetWireColour(colour);
+        } else {
+          SetBackgroundColour(colour);
+        }
+      }
+      return true;
+    }
+    case ID_PAGE_LAYOUT: {
+      int across = m_pDoc->m_nPagesAcross;
+      int down = m_pDoc->m_nPagesDown;
+      if (m_pHost && m_pHost->RunPageLayoutDialog(&across, &down)) SetPageLayout(across, down);
+      return true;
+    }
+    case ID_PC_TO_DEVICE:
+      return device(kDeviceOpDownload);
+    case ID_DEVICE_TO_PC:
+      return device(kDeviceOpUpload);
+    case ID_RUN_STOP:
+      return device(kDeviceOpRunStop);
+    case ID_CLOCK_SETTING:
+      return device(kDeviceOpClock);
+    case ID_SUMMER_TIME:
+      return device(kDeviceOpSummerTime);
+    case ID_WIFI_SETUP:
+      return device(kDeviceOpWifi);
+    case ID_REMOTE_WIFI_SETUP:
+      return device(kDeviceOpRemoteWifi);
     default:
       return false;
   }

@@ -12,8 +12,10 @@
 // the core takes or gives is in diagram units unless its name says client.
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "editor/editor_input.h"
 #include "editor/scan_driver.h"
 #include "model/connect_line_obj.h"
 #include "model/diagram_draw.h"
@@ -32,6 +34,10 @@ constexpr COLORREF kViewBaseColour = kDiagramBackground;    // initial FBD base 
 constexpr COLORREF kViewBandColour = 0x000080;              // rubber band frame
 constexpr COLORREF kViewPreviewColour = 0x000000;           // wire-tool preview line
 
+// Captions of the colour dialogs.
+constexpr UINT kWireColourCaption = 305;        // "Set the linked line color"
+constexpr UINT kBackgroundColourCaption = 303;  // "Set the logic view background color"
+
 // Message numbers a document's message texts can hold.
 constexpr int kMessageNumberCount = 16;
 
@@ -46,6 +52,27 @@ class CDiagramEditorHost {
   virtual void OnScrollStateChanged() {}
   // The mouse cursor in client coordinates; false when unknown.
   virtual bool GetCursorClientPos(CPoint* out) const { return false; }
+  // Block Properties for the current block or comment (double click, a placed contact).
+  virtual void OpenBlockProperties() {}
+  // The cursor to show over the diagram (ViewCursor).
+  virtual void SetViewCursor(int /*cursor*/) {}
+  // Runs a command after the current event (the function keys' commands).
+  virtual void PostCommand(UINT /*id*/) {}
+  // Hands a device operation (WM_DEVICE_OPERATION code) to the main window.
+  virtual void PostDeviceOperation(int /*code*/) {}
+  // The colour dialog with a caption from the string table; true with *colour
+  // set when the user chose one.
+  virtual bool ChooseColour(UINT /*captionId*/, COLORREF* /*colour*/) { return false; }
+  // The page layout dialog on the two counts; true when accepted.
+  virtual bool RunPageLayoutDialog(int* /*across*/, int* /*down*/) { return false; }
+  // Auto-scroll moved the diagram under the pointer: the pointer follows by (dx, dy) pixels.
+  virtual void MoveCursorBy(int /*dx*/, int /*dy*/) {}
+  // A warning beep.
+  virtual void Beep() {}
+  // True while the main window holds the device's serial port open.
+  virtual bool IsDevicePortOpen() const { return false; }
+  // Shows the diagram's window maximised.
+  virtual void MaximizeWindow() {}
 };
 
 // Which selection list ClearSelection empties.
@@ -225,8 +252,110 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // The host's repaint request.
   void InvalidateDiagram();
 
+  // ---- Mouse and keys (diagram_input.cpp) ----------------------------------------
+  // Every point is in diagram units; flags are MK_* key-state flags. While the
+  // document is locked the presses and the double click do nothing.
+  void OnLButtonDown(CPoint p, UINT flags);
+  void OnLButtonUp(CPoint p, UINT flags);
+  void OnLButtonDblClk(CPoint p, UINT flags);
+  void OnRButtonDown(CPoint p, UINT flags);
+  void OnRButtonUp(CPoint p, UINT flags);
+  // A move with the pointer inside the client area.
+  void OnMouseMove(CPoint p, UINT flags);
+  // A key (VK_*); ctrl says whether Ctrl is held. False when the core did not use it.
+  bool OnKeyDown(UINT key, bool ctrl);
+  // The context menu after a right release: the pop-up of menu 141 to show
+  // (ContextPopup), with the selection adjusted as the pop-up needs;
+  // POPUP_NONE when the chosen kind has no current object.
+  int ChooseContextMenu();
+  // The cursor the last move asked for (ViewCursor).
+  int GetViewCursor() const { return m_nCursor; }
+
+  // ---- Selection and moving (diagram_select.cpp) -------------------------------------
+  // The press in MODE_SELECT: what is selected and which drag follows (the new mode).
+  int SelectAtPoint(CPoint p, UINT flags);
+  // Selects what the rubber band touches: blocks and comments that it
+  // intersects, wires whose two blocks are both selected.
+  void SelectInBand();
+  // The first selected object under p, or null.
+  CBlockObj* HitSelectedBlock(CPoint p) const;
+  CBlockObj* HitSelectedBlockWithPins(CPoint p) const;
+  CConnectLineObj* HitSelectedConnection(CPoint p) const;
+  CBlockComment* HitSelectedComment(CPoint p) const;
+  // The pin of a block under p (inputs widened 2 left, 1 right and 1 up and
+  // down; outputs 2 right), or -1.
+  static int HitTestPin(const CBlockObj* block, CPoint p);
+  // Moves the selection by d with its wires; key is the arrow key or 0 for the mouse.
+  void MoveSelection(CSize d, UINT key = 0);
+  // Moves one segment of a wire (an arrow key, a wire drag or a block drag).
+  void MoveWireSegment(int dx, int dy, CConnectLineObj* wire, UINT key = 0);
+  // Whether the leg being moved would come within 5 units of the wrong side of its pin.
+  bool LegTooCloseToPin(int x, const CConnectLineObj* wire) const;
+  // Scrolls by up to 100 pixels when a drag comes within 10 pixels of an edge
+  // (client is the pointer in client pixels).
+  void AutoScroll(bool dragging, CPoint client);
+  // Undoes the last step to (x, y) when it took anything over the base's margins.
+  void KeepSelectionInPage(CPoint p);
+  // Placement: false (after the message) when *p lies outside the base; a
+  // point in the margin is pulled onto it. comment gives a comment's margins.
+  bool CheckPointInBase(CPoint* p, const CBlockComment* comment = nullptr);
+  // After a drag: puts the selected blocks (or else comments) back where the
+  // drag began when one lies outside the base, with message 339; true then.
+  bool RevertMoveOutsideBase();
+  // Re-routes every wire at both ends.
+  void RerouteAllConnections();
+  // Ends a wire in progress.
+  void CancelWiring();
+  // Every selected block and comment remembers its position as its drag start.
+  void BeginDrag();
+  // The left release of a block or comment drag, or of a wire drag.
+  void EndDrag();
+  void EndWireDrag(CPoint p);
+  // One step of a wire drag to p.
+  void WireDragStep(CPoint p);
+  // Wires of the document with the block at either end.
+  std::vector<CConnectLineObj*> CollectBlockConnections(const CBlockObj* block) const;
+  // Wires of the document at a block's pin.
+  std::vector<CConnectLineObj*> CollectPinConnections(const CBlockObj* block, int pin) const;
+  void ClearWalkMarks(bool wires);
+
+  // ---- Placing, deleting, undo (diagram_edit.cpp) ----------------------------------
+  // Checks the limits and builds a block of the type at p (not yet in the
+  // document); null, after its message, when refused or when the type has no class.
+  std::unique_ptr<CBlockObj> PlaceNewBlock(int typeCode, CPoint p);
+  // The placement click at p in MODE_PLACE_BLOCK.
+  void PlaceAt(CPoint p);
+  // Deletes the selection and everything that cannot live without it, then
+  // renumbers the function blocks densely from 9000. Takes no snapshot.
+  void DeleteSelection();
+  void RenumberFunctionBlocks();
+  // Every wire takes its blocks' numbers; each block's link at the wire's pin the other's.
+  void SyncConnectionNumbers();
+  // After a block changed its number from oldNumber: its wires and the pins they feed.
+  void RefreshConnectionNumbers(int oldNumber);
+  // Drops every parameter reference and data-log item that names the block.
+  void RemoveReferencesToBlock(const CBlockObj* block);
+  void RemoveMsgTextRefsToBlock(const CBlockObj* block);
+  void RemoveMsgTextRefsByNumber(int number);
+  void RefreshMsgTextRefNumbers();
+  // Undo and Redo through the document's undo store; nothing selected after.
+  void Undo();
+  void Redo();
+  // Lines the selected blocks and comments up on the first selected block:
+  // 0 vertically (its x), 1 horizontally (its y).
+  void AlignSelection(int horizontal);
+  void SelectAll();
+  // Escape: ends a wire or the simulation, back to MODE_SELECT.
+  void OnEscape();
+  // The page counts; the scroll extent follows.
+  void SetPageLayout(int across, int down);
+  // The snapshot that ends an edit (the document is marked modified).
+  void SaveSnapshot();
+  // Recounts the message numbers the document's message texts hold.
+  void RefreshMessageNumbers();
+
   // ---- Commands ------------------------------------------------------------------------
-  // Zoom In, Zoom Out; Save and Save As are disabled during simulation.
+  // The view commands and the editing commands with their enabling rules.
   bool OnCmdMsg(UINT id) override;
   bool OnUpdateCmdUI(CCmdUI* ui) override;
 
@@ -251,6 +380,13 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
 
  private:
   void NotifyScrollState();
+  bool IsLockedOrSimulating() const;
+  void SetCursor(int cursor);
+  // The right press's three passes (select-like modes) and the tool modes' pick.
+  void RightClickPasses(CPoint p);
+  void RightClickPick(CPoint p);
+  // The block-drag branch of MoveWireSegment and the legs it moves.
+  bool MoveLeg(CConnectLineObj* wire, int s, int dx);
 
   CZaradDoc* m_pDoc;
   CDiagramEditorHost* m_pHost = nullptr;
@@ -291,4 +427,8 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   CSize m_sizeLineStep;
   CSize m_sizeClient;
   CPoint m_ptScroll;
+
+  int m_nCursor = 0;           // ViewCursor
+  int m_nDragSegment = 0;      // segment of the wire being dragged
+  int m_nDragOrientation = 0;  // 0 vertical, 1 horizontal, -1 an end or corner
 };

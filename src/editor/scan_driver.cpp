@@ -3,29 +3,14 @@
 #include <algorithm>
 #include <array>
 
-#include "blocks/analog_blocks.h"
-#include "blocks/block_values.h"
-#include "blocks/counter_blocks.h"
-#include "blocks/extended_blocks.h"
-#include "blocks/ladder_blocks.h"
-#include "blocks/logic_blocks.h"
-#include "blocks/operand_blocks.h"
-#include "blocks/relay_blocks.h"
-#include "blocks/time_blocks.h"
-#include "editor/analog_range_tracer.h"
 #include "model/block_eval.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
-#include "msgtext/msgtext_block.h"
 #include "platform/ms_clock.h"
 
 namespace {
 
 constexpr COLORREF kPowerOffColour = 0xFF0000;  // blue: power cut before the first start
-
-bool Is(const CBlockObj* b, const CRuntimeClass* cls) {
-  return b->IsKindOf(cls);
-}
 
 int TypeClass(const CBlockObj* b) {
   return CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType));
@@ -40,28 +25,7 @@ bool IsLinkCodeOnInput(int source) {
 void ShiftStamps(CBlockObj* b, LONGLONG ms) {
   b->m_stStart = AddMs(b->m_stStart, ms);
   b->m_stIntervalStart = AddMs(b->m_stIntervalStart, ms);
-  if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) hc->m_stRunStart = AddMs(hc->m_stRunStart, ms);
-}
-
-// Evaluation group of a block (1 operands ... 10 data log), in the order the
-// rows are tested; 0 for a kind no group names.
-int SortGroup(const CBlockObj* b) {
-  if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockShift)) ||
-      Is(b, RUNTIME_CLASS(CBlockLow)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) ||
-      Is(b, RUNTIME_CLASS(CBlockFKey)) || Is(b, RUNTIME_CLASS(CBlockMake)) ||
-      Is(b, RUNTIME_CLASS(CBlockAContact))) {
-    return 1;  // CBlockHigh and CBlockBreak derive from CBlockLow and CBlockMake
-  }
-  if (b->m_nType == 900) return 8;  // male connector half
-  if (b->m_nType == 901) return 9;  // female connector half
-  if (TypeClass(b) == 2) return 2;
-  if (Is(b, RUNTIME_CLASS(CBlockOut)) || Is(b, RUNTIME_CLASS(CBlockRelayCoil))) return 3;
-  if (Is(b, RUNTIME_CLASS(CBlockFlag))) return 4;
-  if (Is(b, RUNTIME_CLASS(CBlockOpenX))) return 7;
-  if (Is(b, RUNTIME_CLASS(CBlockAnalogOut)) || Is(b, RUNTIME_CLASS(CBlockAOutLAD))) return 5;
-  if (Is(b, RUNTIME_CLASS(CBlockAnalogFlag))) return 6;
-  if (b->m_nType == 911) return 10;  // data log
-  return 0;
+  b->PassOverPause(ms);
 }
 
 // The first input pin fed by a block; -1 when none is.
@@ -73,131 +37,6 @@ int FirstLinkedPin(const CBlockObj* b) {
   return -1;
 }
 
-// The input behaviour (kSimSettingMode) of a frequency input.
-constexpr int kSimModeFrequency = 3;
-
-// Hours and minutes as minutes, held to the counter's range (0 .. 99999:59).
-int HoursMinutes(int hours, int minutes) {
-  const long long total = 60LL * hours + minutes;
-  return static_cast<int>(std::clamp<long long>(total, 0, CBlockHCOUNTER::kOperatingLimit - 1));
-}
-
-// The encoder's count back at its start value, and its two pair edge
-// memories (the value slots of pins 2 and 3) clear.
-void ResetEncoder(CBlockObj* b) {
-  b->m_dValue = b->m_nParam8;
-  b->m_nValue[2] = b->m_nValue[3] = 0;
-}
-
-bool IsMessageText(const CBlockObj* b) {
-  return Is(b, RUNTIME_CLASS(CBlockMSGTEXT));
-}
-
-bool LinksBlock(CScanDriver* view, const CBlockObj* b, int pin) {
-  return FindLinkedBlock(view, b->m_nSource[pin]) != nullptr;
-}
-
-// The start state of a block's kind when the simulation is entered.
-void ApplyStartState(CScanDriver* view, CBlockObj* b, const SYSTEMTIME& now) {
-  ForgetScanMemory(*b);
-  if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockFKey))) {
-    int* shown = Is(b, RUNTIME_CLASS(CBlockIn)) ? &static_cast<CBlockIn*>(b)->m_nShownValue
-                                                : &static_cast<CBlockFKey*>(b)->m_nShownValue;
-    b->m_nSimValue = b->m_nMinValue;
-    *shown = b->m_nMinValue;
-    if (b->m_nParam26 == 2) {  // momentary break: closed until pressed
-      b->m_nValue[kFirstOutputPin] = 1;
-      b->m_bChanged[kFirstOutputPin] = 1;
-    }
-  } else if (Is(b, RUNTIME_CLASS(CBlockHigh))) {
-    b->m_nValue[kFirstOutputPin] = 1;
-    b->m_bChanged[kFirstOutputPin] = 1;
-  } else if (auto* ai = DYNAMIC_DOWNCAST(CBlockAnalogIn, b)) {
-    // The range follows the analog functions the input feeds; the input starts at its minimum.
-    CAnalogRangeTracer(view->GetDocument()).UpdateAnalogInputRange(ai, true);
-    ai->m_nSimValue = ai->m_nMinValue;
-    ai->m_nShownValue = ai->m_nMinValue;
-    ai->m_nWordValue = 0;
-  } else if (Is(b, RUNTIME_CLASS(CBlockAnalogOut)) || Is(b, RUNTIME_CLASS(CBlockAnalogFlag)) ||
-             Is(b, RUNTIME_CLASS(CBlockAOutLAD))) {
-    b->m_nWordValue = 0;
-  } else if (Is(b, RUNTIME_CLASS(CBlockAMUX)) || Is(b, RUNTIME_CLASS(CBlockAMATH))) {
-    static_cast<CBlockAnalog*>(b)->m_nResult = 0;
-  } else if (auto* an = DYNAMIC_DOWNCAST(CBlockAnalog, b)) {
-    const int t = b->m_nType;
-    bool shown = false;
-    if (((t == 804 || t == 805 || t == 807) && !LinksBlock(view, b, 0)) ||
-        (t == 806 && !LinksBlock(view, b, 1))) {
-      an->m_nResult = an->m_nScaledX = an->m_nOffset;
-      shown = true;
-    } else if (t == 803 && (!LinksBlock(view, b, 0) || !LinksBlock(view, b, 1))) {
-      an->m_nScaledX = an->m_nScaledY = an->m_nOffset;
-      an->m_nResult = 0;
-      shown = true;
-    }
-    if (shown) view->ShowCurrentParameterValue(b);
-  } else if (Is(b, RUNTIME_CLASS(CBlockLogic)) || Is(b, RUNTIME_CLASS(CBlockPTOE))) {
-    b->m_dValue = 0;
-    b->m_stStart = now;
-  } else if (auto* t = DYNAMIC_DOWNCAST(CBlockTime, b)) {
-    t->m_dValue = 0;
-    t->m_dElapsedBase = 0;
-    t->m_stStart = now;
-    t->m_bTiming = 0;
-    t->m_bSecondPhase = 0;
-    if (auto* sls = DYNAMIC_DOWNCAST(CBlockSLS, b)) sls->m_byWarnState = 0;
-    if (Is(b, RUNTIME_CLASS(CBlockMPLR)) || Is(b, RUNTIME_CLASS(CBlockRPR)) ||
-        Is(b, RUNTIME_CLASS(CBlockAPG))) {
-      t->m_bPresetShown = 0;
-    }
-    if (auto* rpr = DYNAMIC_DOWNCAST(CBlockRPR, b)) {
-      rpr->m_nPulseCount = -1;
-      rpr->m_nPulseLimit = 0;
-    }
-    if (auto* mfs = DYNAMIC_DOWNCAST(CBlockMFS, b)) {
-      mfs->m_nState = 0;
-      mfs->m_byWarnState = 0;
-      mfs->m_nValue[kFirstOutputPin] = 0;
-    }
-  } else if (auto* sreg = DYNAMIC_DOWNCAST(CBlockSREG, b)) {
-    sreg->m_wBits = 0;
-  } else if (Is(b, RUNTIME_CLASS(CBlockCOUNTER))) {
-    b->m_dValue = b->m_nParam8;  // the start value
-  } else if (Is(b, RUNTIME_CLASS(CBlockENCODER))) {
-    ResetEncoder(b);
-  } else if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) {
-    hc->m_nParam11 = 0;
-    hc->m_nOperating = hc->m_nOperatingAtStart = HoursMinutes(hc->m_nParam15, hc->m_nParam14);
-    // The remaining time is loaded with its start value: the maintenance
-    // interval, less what the operating-time preset has used of it.
-    hc->m_nRemaining = hc->m_nLastStart = hc->ComputeStartValue();
-    hc->m_stRunStart = now;
-  } else if (auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, b)) {
-    trg->m_nMeasured = trg->m_nPulses = trg->m_bGateRunning = 0;
-    trg->m_stStart = now;
-  } else if (Is(b, RUNTIME_CLASS(CBlockMake))) {
-    const bool high = b->m_nOperand >= 2900 && b->m_nOperand <= 3899;
-    if (Is(b, RUNTIME_CLASS(CBlockBreak)) ? !high : high) b->m_nContactState = 1;
-    AnalogSimSetting* setting = FindOperandSimSetting(view->GetDocument(), b->m_nOperand);
-    if (setting != nullptr && setting->nValues[kSimSettingMode] == kSimModeFrequency) {
-      setting->nValues[kSimSettingValue] = setting->nValues[kSimSettingMin];
-    }
-  } else if (Is(b, RUNTIME_CLASS(CBlockInvOut))) {
-    if (b->m_nOperand < 4800 || b->m_nOperand > 4927) {
-      b->m_nContactState = 1;
-      b->m_nValue[kFirstOutputPin] = 1;
-    }
-  } else if (Is(b, RUNTIME_CLASS(CBlockAContact))) {
-    if (b->m_nSource[0] == LINK_OPEN) b->m_nValue[0] = 1;
-    if (AnalogSimSetting* setting = FindOperandSimSetting(view->GetDocument(), b->m_nOperand)) {
-      setting->nValues[kSimSettingValue] = setting->nValues[kSimSettingMin];
-    }
-    b->m_nWordValue = 0;
-  } else {
-    b->m_dValue = 0;
-  }
-}
-
 // The pins that a power cut saves and clears: inputs from 0 up to the first
 // parameter slot (55) or m_nInputs, then the outputs.
 template <typename Visit>
@@ -206,11 +45,6 @@ void ForEachPowerPin(CBlockObj* b, Visit visit) {
   for (int i = 0; i < inputs && b->m_nSource[i] != LINK_PARAM; ++i) visit(i);
   const int outEnd = kFirstOutputPin + b->OutputPinCount();
   for (int i = kFirstOutputPin; i < outEnd; ++i) visit(i);
-}
-
-bool KeepsPinsAtPowerCut(const CBlockObj* b) {
-  return Is(b, RUNTIME_CLASS(CBlockAnalogIn)) || Is(b, RUNTIME_CLASS(CBlockAnalogOut)) ||
-         Is(b, RUNTIME_CLASS(CBlockFlag));
 }
 
 }  // namespace
@@ -228,7 +62,8 @@ void CScanDriver::SortBlocksForSimulation(CZaradDoc* doc) {
   if (doc == nullptr) return;
   std::array<std::vector<CBlockObj*>, 11> groups;
   for (CBlockObj* b : doc->m_blocks) {
-    std::vector<CBlockObj*>& g = groups[static_cast<size_t>(SortGroup(b))];
+    const int group = std::clamp(b->GetEvalGroup(), 0, static_cast<int>(EVAL_GROUP_DATA_LOG));
+    std::vector<CBlockObj*>& g = groups[static_cast<size_t>(group)];
     // Before the first block with a larger number, else at the end.
     auto pos = std::find_if(g.begin(), g.end(), [b](CBlockObj* o) { return o->m_nNumber > b->m_nNumber; });
     g.insert(pos, b);
@@ -257,7 +92,8 @@ void CScanDriver::EnterSimulation(const SYSTEMTIME& clockStart) {
   for (CBlockObj* b : m_pDoc->m_blocks) {
     b->m_nLatch1 = b->m_nLatch2 = 0;
     b->m_nFirstLinkedPin = FirstLinkedPin(b);
-    ApplyStartState(this, b, now);
+    b->ForgetScanMemory();
+    b->StartSimulation(SimEvent{this, now});
   }
   m_nRunState = SIM_RUNNING;
   m_nStepState = SIM_STEP_OFF;
@@ -282,28 +118,15 @@ void CScanDriver::LeaveSimulation() {
   for (CBlockObj* b : m_pDoc->m_blocks) {
     b->m_nFirstLinkedPin = -1;
     b->m_nLatch1 = b->m_nLatch2 = 0;
-    if (Is(b, RUNTIME_CLASS(CBlockAnalogIn)) ||
-        (Is(b, RUNTIME_CLASS(CBlockAContact)) && b->m_nOperand >= 4000 && b->m_nOperand <= 4127)) {
-      b->m_nWordValue = 0;
-      b->m_nSimValue = b->m_nMinValue;
-    } else if (IsMessageText(b)) {
-      b->m_nParam1 = 0;  // the acknowledge latch
-    }
+    b->LeaveSimulation(SimEvent{this, m_stClock});
     const int inputs = b->InputPinCount();
-    for (int i = 0; i < inputs && b->m_nSource[i] != LINK_PARAM && b->m_nSource[i] != 72; ++i) {
+    for (int i = 0; i < inputs && b->m_nSource[i] != LINK_PARAM && b->m_nSource[i] != kLinkParamSlot; ++i) {
       b->m_bChanged[i] = 0;
       b->m_nValue[i] = 0;
     }
     b->m_bChanged[kFirstOutputPin] = 0;
     b->m_nValue[kFirstOutputPin] = 0;
     if (m_pDoc->IsLadder()) b->m_nContactState = 0;
-    // The encoder and the edge-triggered pulse train start afresh next time.
-    if (Is(b, RUNTIME_CLASS(CBlockENCODER))) {
-      ResetEncoder(b);
-    } else if (Is(b, RUNTIME_CLASS(CBlockPTOE))) {
-      b->m_dValue = 0;
-      b->m_stStart = m_stClock;
-    }
   }
 }
 
@@ -348,7 +171,7 @@ void CScanDriver::RestartFunctionBlocks() {
       b->m_dValue = b->m_dElapsedBase;  // a retentive block resumes its value
     } else {
       b->m_dValue = b->m_dElapsedBase = 0;
-      ForgetScanMemory(*b);
+      b->ForgetScanMemory();
     }
   }
 }
@@ -360,13 +183,7 @@ void CScanDriver::Start() {
   m_stLastStep = m_stClock;
   RestartFunctionBlocks();
   if (m_pDoc == nullptr) return;
-  for (CBlockObj* b : m_pDoc->m_blocks) {
-    if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) {
-      StartHoursRun(hc);
-    } else if (auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, b)) {
-      trg->m_nMeasured = 0;
-    }
-  }
+  for (CBlockObj* b : m_pDoc->m_blocks) b->StartRun(SimEvent{this, m_stClock});
 }
 
 void CScanDriver::Stop() {
@@ -374,14 +191,7 @@ void CScanDriver::Stop() {
   m_nRunState = SIM_STOPPED;
   m_nStepState = SIM_STEP_READY;
   if (m_pDoc == nullptr) return;
-  for (CBlockObj* b : m_pDoc->m_blocks) {
-    if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) ||
-        Is(b, RUNTIME_CLASS(CBlockLow)) || Is(b, RUNTIME_CLASS(CBlockShift)) ||
-        Is(b, RUNTIME_CLASS(CBlockAnalogOut)) || Is(b, RUNTIME_CLASS(CBlockAnalogFlag))) {
-      continue;  // CBlockHigh derives from CBlockLow
-    }
-    ResetBlockState(b);
-  }
+  for (CBlockObj* b : m_pDoc->m_blocks) b->ResetAtStop(SimEvent{this, m_stClock});
 }
 
 void CScanDriver::SuspendResume() {
@@ -400,8 +210,7 @@ void CScanDriver::SuspendResume() {
     b->m_stStart = b->m_stIntervalStart = AddMs(now, -static_cast<LONGLONG>(TruncToInt(b->m_dValue)));
     b->m_dElapsedBase = 0;
     // An hours counter measures from its run start, which passes over the pause.
-    if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b); hc && IsStampSet(b->m_stPause))
-      hc->m_stRunStart = AddMs(hc->m_stRunStart, MsBetween(b->m_stPause, now));
+    if (IsStampSet(b->m_stPause)) b->PassOverPause(MsBetween(b->m_stPause, now));
     b->m_stPause = {};
   }
 }
@@ -437,12 +246,7 @@ void CScanDriver::StepTick() {
     m_stLastStep = m_stClock;
     // Each cycle advances the running time functions by 10 ms of their own time.
     if (m_pDoc != nullptr) {
-      for (CBlockObj* b : m_pDoc->m_blocks) {
-        auto* t = DYNAMIC_DOWNCAST(CBlockTime, b);
-        if (t == nullptr) continue;
-        const bool secondCounts = t->m_nType != 405 && t->m_nType != 407;
-        if (t->m_bTiming || (secondCounts && t->m_bSecondPhase)) t->m_dValue += 10.0;
-      }
+      for (CBlockObj* b : m_pDoc->m_blocks) b->AdvanceStepCycle();
     }
   }
   if (m_nStepRemaining == 0) EndStep();
@@ -465,69 +269,10 @@ void CScanDriver::TimeStepTick(bool initial) {
   if (m_nStepRemaining == 0) EndStep();
 }
 
-void CScanDriver::StartHoursRun(CBlockHCOUNTER* hc) {
-  enum { kR = 0, kEn = 1, kRal = 2 };
-  if (hc->m_nValue[kEn] == 1 && hc->m_nValue[kR] == 0 && hc->m_nValue[kRal] == 0) {
-    hc->m_stRunStart = m_stClock;
-    hc->m_nOperatingAtStart = hc->m_nOperating;
-  }
-}
-
-void CScanDriver::ResetBlockState(CBlockObj* b) {
-  // Analog functions keep their values; a message text's parameter word 0 is
-  // its acknowledge latch, not a retentivity flag.
-  if (Is(b, RUNTIME_CLASS(CBlockAnalog)) || IsMessageText(b)) return;
-  if (b->m_nParam1) {
-    b->m_dElapsedBase = b->m_dValue;  // retentive: keeps its value and pins
-    return;
-  }
-  b->m_dValue = b->m_dElapsedBase = 0;
-  ForgetScanMemory(*b);
-  // A non-retentive shift register starts empty: no old bit comes back at the next shift.
-  if (auto* sreg = DYNAMIC_DOWNCAST(CBlockSREG, b)) sreg->m_wBits = 0;
-  if (auto* t = DYNAMIC_DOWNCAST(CBlockTime, b)) {
-    switch (b->m_nType) {
-      case 401:
-      case 403:
-      case 404:
-      case 408:
-        t->m_bTiming = 0;
-        break;
-      case 402:
-      case 405:
-        t->m_bSecondPhase = 0;
-        break;
-      case 406:
-        t->m_bTiming = t->m_bSecondPhase = 0;
-        break;
-      case 407:
-        if ((b->m_nValue[0] & 1) == 0) t->m_bTiming = 0;
-        break;
-      case 409:
-        if (auto* mfs = DYNAMIC_DOWNCAST(CBlockMFS, b); mfs && mfs->m_nState == 2) mfs->m_nState = 0;
-        t->m_bTiming = 0;
-        break;
-      default:
-        break;
-    }
-  }
-  if (b->m_nType == 812 && m_pDoc != nullptr) {
-    for (CBlockObj* o : m_pDoc->m_blocks) {
-      if (Is(o, RUNTIME_CLASS(CBlockShift))) o->m_nValue[kFirstOutputPin] = 0;
-    }
-  }
-  const int inputs = b->InputPinCount();
-  for (int i = 0; i < inputs; ++i) {
-    const int s = b->m_nSource[i];
-    if (s < LINK_EMPTY || s > kLastWalkedLinkCode) b->m_nValue[i] = 0;
-  }
-  b->m_nValue[kFirstOutputPin] = 0;
-}
-
 void CScanDriver::SaveAndClearPins() {
   if (m_pDoc == nullptr) return;
   for (CBlockObj* b : m_pDoc->m_blocks) {
-    if (KeepsPinsAtPowerCut(b)) continue;
+    if (b->KeepsOverPowerCut()) continue;
     ForEachPowerPin(b, [b](int pin) {
       if (b->m_nPinType[pin] == PIN_NONE) return;
       b->m_dSavedValue[pin] = b->m_nValue[pin];
@@ -543,7 +288,7 @@ void CScanDriver::SaveAndClearPins() {
 void CScanDriver::RestorePins() {
   if (m_pDoc == nullptr) return;
   for (CBlockObj* b : m_pDoc->m_blocks) {
-    if (KeepsPinsAtPowerCut(b)) continue;
+    if (b->KeepsOverPowerCut()) continue;
     ForEachPowerPin(b, [b](int pin) {
       if (b->m_nPinType[pin] == PIN_NONE) return;
       b->m_nValue[pin] = TruncToInt(b->m_dSavedValue[pin]);
@@ -582,24 +327,7 @@ void CScanDriver::PowerUp() {
   m_nRunState = m_nSavedRunState;
   m_nStepState = m_nSavedStepState;
   if (m_pDoc == nullptr) return;
-  for (CBlockObj* b : m_pDoc->m_blocks) {
-    if (Is(b, RUNTIME_CLASS(CBlockIn)) || Is(b, RUNTIME_CLASS(CBlockAnalogIn)) ||
-        Is(b, RUNTIME_CLASS(CBlockLow)) || Is(b, RUNTIME_CLASS(CBlockShift)) ||
-        Is(b, RUNTIME_CLASS(CBlockOpenX)) || Is(b, RUNTIME_CLASS(CBlockAnalogOut)) ||
-        Is(b, RUNTIME_CLASS(CBlockAnalogFlag)) || Is(b, RUNTIME_CLASS(CBlockAnalog)) || IsMessageText(b)) {
-      continue;
-    }
-    if (Is(b, RUNTIME_CLASS(CBlockOut)) || Is(b, RUNTIME_CLASS(CBlockFlag))) {
-      b->m_nValue[kFirstOutputPin] = 0;
-      continue;
-    }
-    if (auto* hc = DYNAMIC_DOWNCAST(CBlockHCOUNTER, b)) {
-      StartHoursRun(hc);
-    } else if (auto* trg = DYNAMIC_DOWNCAST(CBlockTHTRG, b)) {
-      trg->m_nMeasured = 0;
-    }
-    ResetBlockState(b);
-  }
+  for (CBlockObj* b : m_pDoc->m_blocks) b->ResetAtPowerReturn(SimEvent{this, m_stClock});
 }
 
 // ---- The repaint -----------------------------------------------------------------
@@ -670,6 +398,7 @@ void CScanDriver::Scan(CDC* dc) {
       b->SimulateAndDraw(m_pBlockContext, dc);
     } else {
       b->Simulate(m_pBlockContext);
+      b->UpdateValueText(m_pBlockContext);
     }
   }
   m_bClockSet = false;

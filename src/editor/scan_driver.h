@@ -19,7 +19,6 @@
 
 #include "model/view_context.h"
 
-class CBlockHCOUNTER;
 class CBlockObj;
 class CDC;
 class CZaradDoc;
@@ -128,9 +127,6 @@ class CScanDriver : public CViewContext {
   void TimeStepTick(bool initial);  // a time step's progress (every scan)
   void EndStep();                   // a step ran out: suspended, ready to step
   void RestartFunctionBlocks();     // run or step start from the stopped state
-  void ResetBlockState(CBlockObj* block);
-  // An hours counter whose En is 1 and R and Ral are 0 begins a new run now.
-  void StartHoursRun(CBlockHCOUNTER* counter);
   void SaveAndClearPins();
   void RestorePins();
   void BuildIndex();

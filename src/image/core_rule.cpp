@@ -351,7 +351,8 @@ bool CZaradCoreRule::WriteSettingsAreas() {
   for (int count : doc.m_nCapCounts) counts.Word(count);
   rv[6] = static_cast<BYTE>(doc.m_nLanguage);
   rv[7] = static_cast<BYTE>(doc.m_nLogoTime);
-  rv[8] = static_cast<BYTE>(doc.m_nContrast * 3 + 32);
+  // Unsigned: a contrast from a damaged file wraps to a byte instead of overflowing.
+  rv[8] = static_cast<BYTE>(static_cast<unsigned>(doc.m_nContrast) * 3u + 32u);
   rv[9] = static_cast<BYTE>(doc.m_nBacklight);
   rv[16] = static_cast<BYTE>(doc.m_nAiRangeType0);
   rv[17] = static_cast<BYTE>(doc.m_nAiRangeType1);

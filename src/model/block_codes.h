@@ -51,6 +51,7 @@ constexpr int kFirstExtendedType = 800;
 constexpr int kTypeMessageText = 810;
 constexpr int kTypeSoftKey = 811;
 constexpr int kTypeShiftRegister = 812;
+constexpr int kTypeAnalogFilter = 820;
 constexpr int kTypeMemoryModelCost = 814;  // the other block whose cost follows the model
 // Structural elements.
 constexpr int kTypeMaleConnector = 900;
@@ -77,6 +78,7 @@ constexpr bool IsConnectorType(int type) {
 constexpr int kFirstFunctionBlockNumber = 9000;  // "B0"
 constexpr int kLastFunctionBlockNumber = 10999;
 constexpr int kMaxFunctionBlocks = 1024;
+constexpr int kProgramMemoryLimit = 0x6000;  // bytes of the device's program area
 constexpr int kDataLogNumber = 8950;       // "L0"
 constexpr int kPowerBusNumber = -1;
 constexpr int kFirstMaleNumber = 5000;     // male connector halves, 1900 numbers
@@ -131,6 +133,7 @@ constexpr int LINK_EMPTY = 53;  // empty operand slot of the program image (a ze
 constexpr int LINK_PARAM = 55;  // the block's main parameter
 constexpr int kFirstLinkCode = 52;
 constexpr int kLastWalkedLinkCode = 75;  // links 52..75 are never looked up as blocks
+constexpr int kLinkParamSlot = 72;  // a parameter slot of the program image (71..75 name them)
 constexpr int kLastLinkCode = 101;
 
 // True for a link that names no block (the codes 52..101).

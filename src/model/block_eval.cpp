@@ -149,6 +149,7 @@ BOOL CBlockObj::Simulate(CViewContext* view) {
 
 void CBlockObj::SimulateAndDraw(CViewContext* view, CDC* dc) {
   Simulate(view);
+  UpdateValueText(view);
   Draw(view, dc, 1, m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff);
 }
 
@@ -309,10 +310,35 @@ int CBlockObj::GetEvalGroup() const {
   return CZaradDoc::GetTypeClass(static_cast<UINT>(m_nType)) == 2 ? EVAL_GROUP_FUNCTION : EVAL_GROUP_NONE;
 }
 
-void CBlockObj::LeaveSimulation() {
+void CBlockObj::ForgetScanMemory() {
+  // Values no operand takes: an input word, parameter or unit never reaches INT_MIN,
+  // and NaN equals nothing.
+  m_nLastInput = m_nLastParam = m_nLastSelect = std::numeric_limits<int>::min();
+  m_dLastParam = std::numeric_limits<double>::quiet_NaN();
+}
+
+void CBlockObj::StartSimulation(const SimEvent& ev) {
+  m_dValue = 0;
+}
+
+void CBlockObj::ResetAtStop(const SimEvent& ev) {
+  if (m_nParam1) {
+    m_dElapsedBase = m_dValue;  // retentive: keeps its value and pins
+    return;
+  }
+  m_dValue = m_dElapsedBase = 0;
+  ForgetScanMemory();
+  ClearKindState(ev);
   const int inputs = InputPinCount();
-  for (int i = 0; i < inputs; ++i) m_nValue[i] = 0;
+  for (int i = 0; i < inputs; ++i) {
+    const int s = m_nSource[i];
+    if (s < LINK_EMPTY || s > kLastWalkedLinkCode) m_nValue[i] = 0;
+  }
   m_nValue[kFirstOutputPin] = 0;
+}
+
+void CBlockObj::ResetAtPowerReturn(const SimEvent& ev) {
+  ResetAtStop(ev);
 }
 
 void CBlockObj::CopyUpperReferencesTo(CBlockObj& t) const {

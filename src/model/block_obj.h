@@ -232,12 +232,29 @@ class CBlockObj : public CObject {
   // ResetAtPowerReturn: the state when the power comes back; KeepsOverPowerCut:
   // the kind keeps its pin values over a power cut (they are saved and put
   // back); the others start from zero.
-  virtual void StartSimulation(const SimEvent& ev) {}
-  virtual void ResetAtStop(const SimEvent& ev) {}
-  virtual void ResetAtPowerReturn(const SimEvent& ev) {}
+  // The base start state clears m_dValue. The base reset keeps a retentive
+  // block (m_nParam1) as it is, else clears its value, its kind's own state
+  // (ClearKindState) and its pins; the power return resets as Stop does.
+  virtual void StartSimulation(const SimEvent& ev);
+  virtual void ResetAtStop(const SimEvent& ev);
+  virtual void ResetAtPowerReturn(const SimEvent& ev);
+  virtual void ClearKindState(const SimEvent& ev) {}
   virtual bool KeepsOverPowerCut() const { return false; }
-  // Leaving the simulation: back to the quiet editing state.
-  virtual void LeaveSimulation();
+  // The Start button (and the power coming back to a started run).
+  virtual void StartRun(const SimEvent& ev) {}
+  // Leaving the simulation: the kind's own quiet editing state (the driver
+  // clears the pins, latches and walk state of every block).
+  virtual void LeaveSimulation(const SimEvent& ev) {}
+  // Time that did not run (a pause, a jump of the clock) passes over the
+  // kind's own time stamps (the hours counter's run start).
+  virtual void PassOverPause(LONGLONG ms) {}
+  // One counted step cycle (stepping by cycles): running time functions advance 10 ms.
+  virtual void AdvanceStepCycle() {}
+  // The scan memory (m_nLastInput, m_nLastParam, m_nLastSelect, m_dLastParam)
+  // set to values no operand takes, so that the next scan computes afresh.
+  void ForgetScanMemory();
+  // The value text shown under the block (time and date blocks), computed by the scan.
+  virtual void UpdateValueText(CViewContext* view) {}
 
   // Loading. The number of parameter references a file's block of this kind
   // resolves (0..4) for the device series; ResolveOnLoad resolves them (the

@@ -1,7 +1,8 @@
 // CShellContext: what the model needs of the application object and the main
 // frame: the active document and simulated clock (for block constructors), the
-// open-document count, the kind of the next new document, the information bar
-// and status-bar panes, the screen size and the language. The main frame
+// kind of the next new document, the information bar's log, the model name
+// shown, the screen size and the language. The main frame itself follows its
+// document windows opening and closing (the bar and the model panes). It
 // installs its implementation with SetShellContext; without one a quiet
 // default stands in (no active document, a zero clock, nothing shown).
 #pragma once
@@ -16,10 +17,6 @@ extern WORD g_CurrentModelCode;
 // "Show at new file": new documents copy it into m_bShowPropertiesOnNew.
 extern int g_ShowPropertiesOnNew;
 
-// Status-bar control kinds of AddStatusPaneControl.
-constexpr int kStatusBitmapButton = 4;  // pane 1
-constexpr int kStatusModelName = 6;     // pane 2
-
 class CShellContext {
  public:
   virtual ~CShellContext() = default;
@@ -29,25 +26,12 @@ class CShellContext {
   // Simulated clock of the main window's active child frame; zero when none.
   virtual SYSTEMTIME GetSimulatedTime() { return {}; }
 
-  // CMainFrame::m_nOpenDocs.
-  int m_nOpenDocs = 0;
   // CMainFrame::m_nNextDocKind: DocumentKind of the next new document.
   int m_nNextDocKind = 1;
 
-  // Information bar of the main frame.
-  virtual bool IsInfoBarVisible() { return m_bInfoBarVisible; }
-  virtual void ToggleInfoBar() { m_bInfoBarVisible = !m_bInfoBarVisible; }
   // Appends text (lines ended by "\n") to the information bar, where details that a
   // message box would only clutter are kept for the user.
   virtual void AppendInformation(const CString& text) {}
-  // Status-bar panes: whether the model-name text exists, adding and removing panes.
-  virtual bool HasModelNameControl() { return m_bHasModelName; }
-  virtual void AddStatusPaneControl(int pane, int kind) {
-    if (kind == kStatusModelName) m_bHasModelName = true;
-  }
-  virtual void RemoveStatusPane(int pane) {
-    if (pane == 2) m_bHasModelName = false;
-  }
   // Shows a model name in the status bar's model-name text (when it exists).
   virtual void SetModelNameText(const CString& name) {}
 
@@ -61,10 +45,6 @@ class CShellContext {
   bool m_bDocMenuTranslated = false;
   // CEditorApp::GetWidgetClipFormat: the clipboard format registered for "Widget"; 0 before that.
   virtual UINT GetWidgetClipFormat() { return 0; }
-
- protected:
-  bool m_bInfoBarVisible = false;
-  bool m_bHasModelName = false;
 };
 
 // Display class of a character: 1 for the CJK characters that take two display

@@ -8,7 +8,6 @@
 #include "model/diagram_draw.h"
 #include "model/model_table.h"
 #include "model/name_tables.h"
-#include "model/shell_context.h"
 
 IMPLEMENT_DYNCREATE(CZaradDoc, CObject)
 
@@ -18,23 +17,20 @@ int* ComPortSettings::Field(int index) {
   return index >= 0 && index < kFieldCount ? fields[index] : nullptr;
 }
 
-CZaradDoc::CZaradDoc() {
+CZaradDoc::CZaradDoc() : CZaradDoc(NewDocumentSettings{}) {}
+
+CZaradDoc::CZaradDoc(const NewDocumentSettings& settings) {
   std::fill(std::begin(m_markers), std::end(m_markers), kMarkerClear);
   m_markers[kMarkerModelRecord] = m_markers[kMarkerAiRanges] = m_markers[kMarkerPinTypes] = kMarkerSet;
 
-  CShellContext* shell = GetShellContext();
-  m_sizePage = shell->GetScreenSize();
+  m_sizePage = settings.sizePage;
   m_rcDiagram = CRect(0, 0, m_sizePage.cx, m_sizePage.cy);
 
   BuildBlockTypeNames();  // the kind names follow the interface language
 
-  m_bShowPropertiesOnNew = g_ShowPropertiesOnNew;
-  if (shell->m_nNextDocKind != kDocFbd) {
-    m_nKind = shell->m_nNextDocKind;
-    shell->m_nNextDocKind = kDocFbd;
-  }
-
-  m_wModelCode = g_CurrentModelCode;
+  m_bShowPropertiesOnNew = settings.bShowProperties;
+  m_nKind = settings.nKind == kDocLadder ? kDocLadder : kDocFbd;
+  m_wModelCode = settings.wModelCode;
   GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware);
 }
 

@@ -73,11 +73,24 @@ constexpr int kMarkerPinTypes = 2;      // the blocks' pin types are current
 
 class CArchive;
 
+// What a new document starts with: the shell's choices at the time (the kind
+// of the New command, the model selected last, the screen's size as the page
+// size, "Show at new file"). The defaults are those of a program without a window.
+struct NewDocumentSettings {
+  int nKind = kDocFbd;
+  WORD wModelCode = 0x5188;
+  CSize sizePage{1024, 768};
+  int bShowProperties = 1;
+};
+
 class CZaradDoc : public CObject, public CSavableDocument {
   DECLARE_DYNCREATE(CZaradDoc)
 
  public:
+  // A document with the default settings (dynamic creation and loading).
   CZaradDoc();
+  // A new document; nothing is asked of the shell.
+  explicit CZaradDoc(const NewDocumentSettings& settings);
   ~CZaradDoc() override;
   CZaradDoc(const CZaradDoc&) = delete;
   CZaradDoc& operator=(const CZaradDoc&) = delete;

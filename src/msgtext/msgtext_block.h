@@ -25,6 +25,10 @@ class CBlockMSGTEXT : public CBlockObj {
   DECLARE_SERIAL(CBlockMSGTEXT)
 
  public:
+  // Parameter word 0 is the acknowledge latch, not a retentivity flag: nothing is reset.
+  void ResetAtStop(const SimEvent& ev) override {}
+  void ResetAtPowerReturn(const SimEvent& ev) override {}
+  void LeaveSimulation(const SimEvent& ev) override { m_nParam1 = 0; }
   bool HasElementLists() const override { return true; }
   static constexpr int kTypeCode = 810;
   static constexpr BYTE kCaps = 0x04;

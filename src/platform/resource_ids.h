@@ -78,6 +78,13 @@ constexpr UINT ID_PAGE_LAYOUT = 6022;
 constexpr UINT ID_NEXT_PANE = 57680;
 constexpr UINT ID_PREV_PANE = 57681;
 constexpr UINT ID_PALETTE_PICK = 1079;
+constexpr UINT ID_ESCAPE = 32790;       // "Selection\tEscape"
+constexpr UINT ID_RUN_STOP = 32794;     // "Run/Stop PLC"
+constexpr UINT ID_PLC_MONITOR = 1350;   // "PLC Monit"
+constexpr UINT ID_SAVE_ALL_FILES = 32777;  // "Save All Files"; nothing in the program sends it
+constexpr UINT ID_JOIN = 32787;
+constexpr UINT ID_SEPARATE = 32809;
+constexpr UINT ID_GO_TO_PARTNER = 32850;
 
 // Status bar indicators and the controls of the model pane.
 constexpr UINT ID_INDICATOR_ZOOM = 59135;

@@ -7,9 +7,10 @@
 #include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/operand_blocks.h"
-#include "editor/analog_range_tracer.h"
+#include "blocks/analog_range_tracer.h"
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
+#include "msgtext/widget.h"
 #include "msgtext/msgtext_block.h"
 #include "model/name_tables.h"
 #include "model/zarad_doc.h"
@@ -22,6 +23,16 @@
 namespace {
 
 constexpr int kBehaviourFrequency = 3;
+
+// Whether a ladder element's old operand is one the message texts show by
+// number: a contact's input, shift bit, key, Low, High or analog input; a
+// coil's output, flag or analog flag.
+bool MsgTextShowsOperand(int type, int op) {
+  auto in = [op](int lo, int hi) { return op >= lo && op <= hi; };
+  if (type <= 702)
+    return in(100, 355) || in(1000, 1063) || in(1300, 1304) || in(1870, 2869) || in(2900, 3899) || in(4000, 4127);
+  return in(600, 727) || in(1316, 1827) || in(4288, 4799);
+}
 
 // The operand index an operand page's text names: the digits after the
 // type's prefix ("S<a>.<b>" for shift-register bits), plus the module's
@@ -211,7 +222,20 @@ CBlockProperties::CommentEdit CBlockProperties::RunComment(CBlockComment& commen
   return CommentEdit::kChanged;
 }
 
-void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values) {
+void RemoveMsgTextRefs(CZaradDoc& doc, const CBlockObj* block, int number) {
+  for (const auto& b : doc.m_blocks) {
+    auto* text = dynamic_cast<CBlockMSGTEXT*>(b);
+    if (!text) continue;
+    for (int set = 0; set < 2; ++set)
+      for (int line = 0; line < CBlockMSGTEXT::kLines; ++line)
+        if (CBlockMSGTEXT::ElementList* list = text->Elements(set, line))
+          std::erase_if(*list, [block, number](const std::unique_ptr<CWidget>& w) {
+            return (block && w->m_pBlock == block) || (number >= 0 && w->m_nNumber == number);
+          });
+  }
+}
+
+void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values, bool live) {
   CopyPageToBlock(values, block);
   const PageFamily family = FamilyOfType(block.m_nType);
   if (m_pDoc && (family == PageFamily::kComparator || family == PageFamily::kPI || family == PageFamily::kPWM))
@@ -221,7 +245,16 @@ void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values
     // opened; only then does the element take its new operand.
     const int key = LadderNameKey(m_pDoc, block);
     if (m_pDoc && key >= 0) m_pDoc->m_operandNames[static_cast<UINT>(key)] = values.m_strComment;
+    const int oldOperand = block.m_nOperand;
     block.m_nOperand = values.ladder.m_nOperand;
+    // OK (not the live Apply): the message texts drop what showed an operand
+    // that no element addresses any more.
+    if (!live && m_pDoc && oldOperand != block.m_nOperand && MsgTextShowsOperand(block.m_nType, oldOperand)) {
+      bool stillUsed = false;
+      for (const auto& other : m_pDoc->m_blocks)
+        stillUsed = stillUsed || (FamilyOfType(other->m_nType) == PageFamily::kLadder && other->m_nOperand == oldOperand);
+      if (!stillUsed) RemoveMsgTextRefs(*m_pDoc, nullptr, oldOperand);
+    }
     return;
   }
   if (family != PageFamily::kOperandIo && family != PageFamily::kOperand) return;
@@ -231,7 +264,13 @@ void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values
     const int oldNumber = block.m_nNumber;
     block.m_nOperand = index;
     block.m_nNumber = info->base + index;
-    if (m_pDoc) RefreshConnectionNumbers(*m_pDoc, oldNumber, block.m_nNumber);
+    if (m_pDoc && oldNumber != block.m_nNumber) {
+      RefreshConnectionNumbers(*m_pDoc, oldNumber, block.m_nNumber);
+      // On the newer series the message texts drop the elements that showed
+      // the operand (open connectors and analog outputs are not shown there).
+      const int t = block.m_nType;
+      if (m_pDoc->IsNewerFamily() && t != 606 && t != 609) RemoveMsgTextRefs(*m_pDoc, &block, oldNumber);
+    }
   }
   if (auto* in = dynamic_cast<CBlockIn*>(&block)) in->m_bHighSpeed = values.operand.m_bHighSpeed;
   const bool input = block.m_nType == 600 || block.m_nType == 611;
@@ -309,7 +348,7 @@ bool CBlockProperties::ApplyBlockParams(const BlockParamRecord& record) {
   const int oldNumber = block->m_nNumber;
   const int oldBehaviour = block->m_nParam26;
   const int oldX1 = block->m_nParam14, oldX2 = block->m_nParam15, oldX5 = block->m_nParam18, oldX7 = block->m_nParam20;
-  WriteBack(*block, record.values);
+  WriteBack(*block, record.values, true);
   ApplyLiveOnly(*block, oldX1, oldX2, oldX5, oldX7);
   if (block->m_nType == 600 || block->m_nType == 611) {
     // The simulated output follows the new behaviour.

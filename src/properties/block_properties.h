@@ -62,8 +62,9 @@ class CBlockProperties {
   std::unique_ptr<CBlockSheet> BuildSheet(CBlockObj& block, bool simulating) const;
 
   // Writes the values into the block as OK does (name, comment, the family's
-  // words; operand blocks take their new number and the wires follow).
-  void WriteBack(CBlockObj& block, const BlockPageValues& values);
+  // words; operand blocks take their new number and the wires follow); live
+  // for a modeless sheet's Apply.
+  void WriteBack(CBlockObj& block, const BlockPageValues& values, bool live = false);
 
   // ---- Modeless sheets (simulation) ---------------------------------------------------
   bool IsBlockSheetOpen(int number) const;
@@ -107,6 +108,10 @@ void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating)
 // module and two-digit channel for the module types; the page's number text
 // for the others) and the type's tag ("[Input]"). Empty for other types.
 CString OperandSheetTitle(int type, const OperandValues& operand);
+
+// Drops from every message text of the document the display elements that
+// show the block (block may be null) or the operand number (-1: none).
+void RemoveMsgTextRefs(CZaradDoc& doc, const CBlockObj* block, int number);
 
 // Moves every wire and input link from oldNumber to newNumber.
 void RefreshConnectionNumbers(CZaradDoc& doc, int oldNumber, int newNumber);

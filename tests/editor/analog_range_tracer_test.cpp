@@ -1,4 +1,4 @@
-#include "editor/analog_range_tracer.h"
+#include "blocks/analog_range_tracer.h"
 
 #include <gtest/gtest.h>
 

@@ -125,6 +125,18 @@ TEST(SettingsAreasTest, NewerSeriesDisplayAndAnalogOutputSettings) {
   EXPECT_EQ(Area(codec, u"DL"), std::vector<int>(0x300, 0xFF));  // no data log
 }
 
+TEST(SettingsAreasTest, ContrastFromADamagedFileWrapsToAByte) {
+  for (int contrast : {855638023, -855638023, 2147483647}) {
+    SCOPED_TRACE(contrast);
+    CDiagramBuilder d(kDocFbd, 0x5288);
+    d.Doc().m_nContrast = contrast;
+    CZaradCoreRule codec(&d.Doc());
+    codec.AllocateBuffers(kImageModeDownload, 0);
+    ASSERT_TRUE(codec.WriteSettingsAreas());
+    EXPECT_EQ(Area(codec, u"RV")[8], static_cast<BYTE>(static_cast<unsigned>(contrast) * 3u + 32u));
+  }
+}
+
 TEST(SettingsAreasTest, DataLogItemsByKind) {
   CDiagramBuilder d(kDocFbd, 0x5188);
   CBlockObj* counter = d.Add(800);

@@ -125,8 +125,7 @@ TEST(BlockObjTest, PinCountsDecideWhichPinsAreInitialised) {
 TEST(BlockObjTest, LadderDocumentDropsOutputPinTypes) {
   CFakeShellContext shell;
   CScopedShellContext scope(&shell);
-  shell.m_nNextDocKind = kDocLadder;
-  CZaradDoc ladder;
+  CZaradDoc ladder(NewDocumentSettings{kDocLadder});
   ASSERT_TRUE(ladder.IsLadder());
   shell.m_pActiveDoc = &ladder;
   struct Case {

@@ -4,10 +4,12 @@
 
 #include <functional>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,6 @@
 #include "model/block_comment.h"
 #include "model/connect_line_obj.h"
 #include "model/model_table.h"
-#include "support/sample_document.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
@@ -26,6 +27,7 @@
 #include "platform/message_sink.h"
 #include "support/fake_contexts.h"
 #include "support/fixture_bytes.h"
+#include "support/sample_document.h"
 
 namespace {
 
@@ -51,9 +53,10 @@ class FileFormatTest : public ::testing::Test {
   }
 
   std::unique_ptr<CZaradDoc> NewDoc(int kind = kDocFbd, WORD model = 0x5188) {
-    g_CurrentModelCode = model;
-    m_shell.m_nNextDocKind = kind;
-    return std::make_unique<CZaradDoc>();
+    NewDocumentSettings settings;
+    settings.nKind = kind;
+    settings.wModelCode = model;
+    return std::make_unique<CZaradDoc>(settings);
   }
 
   // A ladder diagram: power bus, contact on I1, coil on Q1, wired; names and slider settings.
@@ -548,6 +551,8 @@ TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
       {"none.bfb", {}, u"No such file", false},
       {"text.bfb", {'h', 'e', 'l', 'l', 'o'}, u"is not a diagram file.", true},
       {"cut.bfb", cut, u"is damaged and cannot be opened.", true},
+      {"head.bfb", std::vector<BYTE>(cut.begin(), cut.begin() + 200), u"is damaged and cannot be opened.",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -638,3 +643,59 @@ TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
 }
 
 }  // namespace
+
+namespace {
+
+// Position of a block in the document's block list; -1 when it is not there.
+int IndexOf(const CZaradDoc& doc, const CBlockObj* block) {
+  int i = 0;
+  for (const CBlockObj* b : doc.m_blocks) {
+    if (b == block) return i;
+    ++i;
+  }
+  return -1;
+}
+
+// Every block of the list has a number of its own, and none is 0.
+void ExpectUniqueNumbers(const CZaradDoc& doc) {
+  std::set<int> numbers;
+  for (const CBlockObj* b : doc.m_blocks) {
+    EXPECT_NE(b->m_nNumber, 0) << "type " << b->m_nType;
+    EXPECT_TRUE(numbers.insert(b->m_nNumber).second) << "number " << b->m_nNumber << " twice";
+  }
+}
+
+}  // namespace
+
+TEST_F(FileFormatTest, TheMaximalSampleIsValidAndReloadsWithTheSameBlocksAndWires) {
+  auto doc = NewDoc(kDocFbd, 0x5188);
+  BuildSampleDocument(*doc);
+  const SampleDocumentSize size;
+  ASSERT_EQ(doc->m_blocks.GetCount(), size.nFunctionBlocks + size.nOperands);
+  ASSERT_EQ(doc->m_connections.GetCount(), size.nWires);
+  ExpectUniqueNumbers(*doc);
+  for (const CBlockObj* b : doc->m_blocks) {
+    const int limit = doc->GetTypeLimit(b->m_nType);
+    if (limit == 0) continue;
+    const int count = static_cast<int>(std::count_if(doc->m_blocks.begin(), doc->m_blocks.end(),
+                                                     [b](const CBlockObj* o) { return o->m_nType == b->m_nType; }));
+    EXPECT_LE(count, limit) << "type " << b->m_nType;
+  }
+
+  auto loaded = NewDoc(kDocFbd, 0x5188);
+  CString error;
+  ASSERT_TRUE(loaded->LoadFromBytes(doc->SaveToBytes(), "sample", &error)) << error.ToUtf8();
+  EXPECT_TRUE(loaded->m_loadWarnings.empty());
+  ExpectUniqueNumbers(*loaded);
+  ASSERT_EQ(loaded->m_connections.GetCount(), doc->m_connections.GetCount());
+  auto before = doc->m_connections.begin();
+  for (const CConnectLineObj* wire : loaded->m_connections) {
+    const CConnectLineObj* original = *before++;
+    ASSERT_NE(wire->m_pStartBlock, nullptr);
+    ASSERT_NE(wire->m_pEndBlock, nullptr);
+    EXPECT_EQ(IndexOf(*loaded, wire->m_pStartBlock), IndexOf(*doc, original->m_pStartBlock));
+    EXPECT_EQ(IndexOf(*loaded, wire->m_pEndBlock), IndexOf(*doc, original->m_pEndBlock));
+    EXPECT_EQ(wire->m_pStartBlock->m_nNumber, original->m_pStartBlock->m_nNumber);
+    EXPECT_EQ(wire->m_pEndBlock->m_nNumber, original->m_pEndBlock->m_nNumber);
+  }
+}

@@ -18,9 +18,10 @@ class RegistryTest : public ::testing::Test {
 
   // A document of the given kind and model.
   std::unique_ptr<CZaradDoc> MakeDoc(int kind = kDocFbd, WORD model = 0x5188) {
-    m_shell.m_nNextDocKind = kind;
-    auto doc = std::make_unique<CZaradDoc>();
-    doc->m_wModelCode = model;
+    NewDocumentSettings settings;
+    settings.nKind = kind;
+    settings.wModelCode = model;
+    auto doc = std::make_unique<CZaradDoc>(settings);
     return doc;
   }
   static CBlockObj* Add(CZaradDoc& doc, int type) { return doc.AddBlock(MakeBlockOfType(type)); }

@@ -22,9 +22,7 @@ class ZaradDocTest : public ::testing::Test {
 };
 
 TEST_F(ZaradDocTest, NewDocumentDefaults) {
-  g_CurrentModelCode = 0x2188;
-  g_ShowPropertiesOnNew = 0;
-  CZaradDoc doc;
+  CZaradDoc doc(NewDocumentSettings{kDocFbd, 0x2188, CSize(1280, 1024), 0});
   EXPECT_EQ(doc.m_nKind, kDocFbd);
   EXPECT_EQ(doc.m_fZoom, 1.0f);
   EXPECT_EQ(doc.m_nPagesAcross, 1);
@@ -86,27 +84,30 @@ TEST_F(ZaradDocTest, ComPortFieldsInRecordOrder) {
   EXPECT_EQ(port.Field(12), nullptr);
 }
 
-TEST_F(ZaradDocTest, NextDocumentKindIsTakenOnce) {
+TEST_F(ZaradDocTest, ADocumentIsBuiltFromItsArgumentsWithoutAnyShell) {
+  // Whatever the shell and the globals hold, a document takes only its arguments.
   m_shell.m_nNextDocKind = kDocLadder;
-  CZaradDoc ladder;
-  CZaradDoc next;
-  EXPECT_EQ(ladder.m_nKind, kDocLadder);
-  EXPECT_TRUE(ladder.IsLadder());
-  EXPECT_EQ(next.m_nKind, kDocFbd);
-  EXPECT_EQ(m_shell.m_nNextDocKind, kDocFbd);
-}
+  m_shell.m_sizeScreen = CSize(1, 1);
+  g_CurrentModelCode = 0x2188;
+  g_ShowPropertiesOnNew = 0;
+  CZaradDoc plain;
+  EXPECT_EQ(plain.m_nKind, kDocFbd);
+  EXPECT_EQ(plain.m_wModelCode, 0x5188);
+  EXPECT_EQ(plain.m_sizePage, CSize(1024, 768));
+  EXPECT_EQ(plain.m_bShowPropertiesOnNew, 1);
+  EXPECT_EQ(m_shell.m_nNextDocKind, kDocLadder);  // nothing was taken from the shell
 
-TEST_F(ZaradDocTest, DocumentsLeaveTheInfoBarAndStatusPanesToTheMainFrame) {
-  // Making and destroying documents touches no bar and no pane: the main frame
-  // follows its document windows itself.
-  auto first = std::make_unique<CZaradDoc>();
-  auto second = std::make_unique<CZaradDoc>();
-  first.reset();
-  second.reset();
-  EXPECT_EQ(m_shell.m_nOpenDocs, 0);
-  EXPECT_EQ(m_shell.m_nInfoBarToggles, 0);
-  EXPECT_TRUE(m_shell.m_addedPanes.empty());
-  EXPECT_TRUE(m_shell.m_removedPanes.empty());
+  // And without any shell installed at all: a ladder document on the older series.
+  CScopedShellContext none(nullptr);
+  CZaradDoc ladder(NewDocumentSettings{kDocLadder, 0x2188, CSize(800, 600), 0});
+  EXPECT_TRUE(ladder.IsLadder());
+  EXPECT_EQ(ladder.m_wModelCode, 0x2188);
+  EXPECT_FALSE(ladder.IsNewerFamily());
+  EXPECT_EQ(ladder.m_rcDiagram, CRect(0, 0, 800, 600));
+  EXPECT_EQ(ladder.m_bShowPropertiesOnNew, 0);
+  ladder.MakePowerBus();  // a new ladder document makes its bus
+  ASSERT_EQ(ladder.m_powerBus.GetCount(), 1);
+  EXPECT_EQ(ladder.m_powerBus.GetHead()->m_nHeight, 600 - 4);
 }
 
 // Objects that note their destruction and how many objects their list still holds.

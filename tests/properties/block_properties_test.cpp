@@ -7,6 +7,8 @@
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_comment.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
@@ -17,6 +19,7 @@
 #include "properties/block_properties.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
+#include "properties/scripted_runner.h"
 #include "support/diagram_builder.h"
 
 namespace {
@@ -29,7 +32,7 @@ TEST(BlockSheet, TypePageCommentPageOrderHelpAndGrowth) {
     int help;
     int growth;
   } cases[] = {
-      {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 1, 1002, 50}, {300, true, 2, 1030, 0},
+      {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 2, 1002, 50}, {410, false, 5, 1110, 0}, {300, true, 2, 1030, 0},
       {603, false, 1, 1080, 0}, {600, false, 2, 1052, 0}, {601, false, 2, 1052, 0}, {830, true, 2, 1108, 0},
       {911, false, 1, 1042, 0}, {705, false, 2, 0, 0},
   };
@@ -208,35 +211,6 @@ TEST(ParamCopy, RowsThatTheTablesSingleOut) {
 
 // ---- The command -------------------------------------------------------------------
 
-// Runs a modal sheet with a script that works the type page through a memory host.
-class ScriptedRunner : public CSheetRunner {
- public:
-  std::function<void(CBlockSheet&, CMemoryHost&)> script;
-  int answer = IDOK;
-  int modalRuns = 0;
-  std::vector<CBlockSheet*> opened;
-  std::unique_ptr<CMemoryHost> host;
-
-  int RunModal(CBlockSheet& sheet) override {
-    ++modalRuns;
-    CParamPage* page = sheet.Pages().front();
-    host = std::make_unique<CMemoryHost>(page->Describe(), page);
-    page->Attach(host.get(), sheet.Context());
-    page->Initialise();
-    sheet.RetextTypePage();
-    if (script) script(sheet, *host);
-    if (answer == IDOK && !sheet.OnOK(0)) return IDCANCEL;
-    return answer;
-  }
-  bool OpenModeless(CBlockSheet& sheet) override {
-    opened.push_back(&sheet);
-    CParamPage* page = sheet.Pages().front();
-    host = std::make_unique<CMemoryHost>(page->Describe(), page);
-    page->Attach(host.get(), sheet.Context());
-    page->Initialise();
-    return true;
-  }
-};
 
 TEST(BlockPropertiesCommand, OnDelayOkWritesTheTimeAndTakesOneSnapshot) {
   CDiagramBuilder d;
@@ -296,6 +270,25 @@ TEST(BlockPropertiesCommand, InputTakesItsNewModuleAndChannelAndTheWiresFollow) 
   EXPECT_EQ(input->m_nOperand, 69);
   EXPECT_EQ(input->m_nNumber, 169);
   EXPECT_EQ(gate->m_nSource[0], 169);
+}
+
+TEST(BlockPropertiesCommand, RenumberedInputLeavesTheMessageTextsOnTheNewerSeries) {
+  for (WORD model : {WORD(0x5188), WORD(0x1188)}) {
+    CDiagramBuilder d(kDocFbd, model);
+    CBlockObj* input = d.Add(600);
+    auto* text = d.Add<CBlockMSGTEXT>(810);
+    auto element = std::make_unique<CWidget>();
+    element->m_pBlock = input;
+    element->m_nNumber = input->m_nNumber;
+    text->Elements(0, 1)->push_back(std::move(element));
+    CBlockProperties command(&d.Doc());
+    BlockPageValues v;
+    CopyBlockToPage(&d.Doc(), *input, v);
+    v.operand.m_strChannel = u"I7";
+    command.WriteBack(*input, v);
+    EXPECT_EQ(input->m_nOperand, 7);
+    EXPECT_EQ(text->Elements(0, 1)->empty(), model == 0x5188) << model;
+  }
 }
 
 TEST(BlockPropertiesCommand, ShiftRegisterBitReadsBackItsTwoDigits) {

@@ -125,6 +125,11 @@ std::vector<std::vector<BYTE>> DeviceSimulator::Requests() const {
   return m_requests;
 }
 
+void DeviceSimulator::SetBit(BYTE function, WORD address, bool on) {
+  std::lock_guard lock(m_mutex);
+  (function == kFnReadCoils ? m_coils : m_inputs)[address] = on;
+}
+
 void DeviceSimulator::ClearRequests() {
   std::lock_guard lock(m_mutex);
   m_requests.clear();
@@ -183,6 +188,25 @@ std::vector<BYTE> DeviceSimulator::Answer(const std::vector<BYTE>& q) {
       }
       break;
     }
+    case kFnReadCoils:
+    case kFnReadInputs: {
+      if (count == 0 || count > 2000) return exception(3);
+      const std::vector<bool>& bits = fn == kFnReadCoils ? m_coils : m_inputs;
+      r.push_back(static_cast<BYTE>((count + 7) / 8));
+      for (int i = 0; i < count; i += 8) {
+        BYTE b = 0;
+        for (int k = 0; k < 8 && i + k < count; ++k) {
+          if (bits[static_cast<WORD>(address + i + k)]) b = static_cast<BYTE>(b | (1 << k));
+        }
+        r.push_back(b);
+      }
+      break;
+    }
+    case kFnReadInputRegisters:
+      if (count > 125) return exception(3);
+      r.push_back(static_cast<BYTE>(2 * count));
+      for (int i = 0; i < count; ++i) PutWord(r, m_holding[static_cast<WORD>(address + i)]);
+      break;
     case kFnWriteSingle:
       m_holding[address] = count;
       r.assign(q.begin(), q.begin() + 6);

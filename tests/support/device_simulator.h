@@ -36,6 +36,8 @@ class DeviceSimulator {
   std::vector<BYTE> Registers(WORD first, int count) const;
   void SetRegisters(WORD first, const std::vector<BYTE>& bytes);
   std::vector<BYTE> MessageTexts(int bytes) const;
+  // Bits the device reports to function 1 (coils: outputs, flags) or 2 (inputs).
+  void SetBit(BYTE function, WORD address, bool on);
   std::array<BYTE, 12> SummerRecord() const;
   void SetSummerRecord(const std::array<BYTE, 12>& record);
   // The last end-of-download success byte (-1 none) and the number of start frames.
@@ -75,7 +77,9 @@ class DeviceSimulator {
   WORD m_firmware = 0xC100;
   bool m_noIdentification = false;
   bool m_memoryCard = false;
-  std::vector<WORD> m_holding;
+  std::vector<WORD> m_holding;  // also answers function 4
+  std::vector<bool> m_coils = std::vector<bool>(65536, false);
+  std::vector<bool> m_inputs = std::vector<bool>(65536, false);
   std::vector<BYTE> m_texts;
   std::array<BYTE, 12> m_summer{};
   int m_lastEnd = -1;

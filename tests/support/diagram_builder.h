@@ -12,10 +12,7 @@
 class CDiagramBuilder {
  public:
   explicit CDiagramBuilder(int kind = kDocFbd, WORD model = 0x5188) {
-    m_shell.m_nNextDocKind = kind;
-    m_doc = std::make_unique<CZaradDoc>();
-    m_doc->m_nKind = kind;
-    m_doc->m_wModelCode = model;
+    m_doc = std::make_unique<CZaradDoc>(NewDocumentSettings{kind, model});
     m_shell.m_pActiveDoc = m_doc.get();
     m_view.m_pDoc = m_doc.get();
     m_view.m_nEditMode = MODE_SIMULATION;

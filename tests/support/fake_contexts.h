@@ -54,26 +54,11 @@ class CFakeShellContext : public CShellContext {
   CZaradDoc* m_pActiveDoc = nullptr;
   SYSTEMTIME m_stSimTime{};
   CSize m_sizeScreen{1280, 1024};
-  std::vector<std::pair<int, int>> m_addedPanes;  // (pane, kind)
-  std::vector<int> m_removedPanes;
-  int m_nInfoBarToggles = 0;
   CString m_strModelNameText;
   CString m_strInformation;  // everything appended to the information bar
 
   CZaradDoc* GetActiveDocument() override { return m_pActiveDoc; }
   SYSTEMTIME GetSimulatedTime() override { return m_stSimTime; }
-  void ToggleInfoBar() override {
-    ++m_nInfoBarToggles;
-    CShellContext::ToggleInfoBar();
-  }
-  void AddStatusPaneControl(int pane, int kind) override {
-    m_addedPanes.emplace_back(pane, kind);
-    CShellContext::AddStatusPaneControl(pane, kind);
-  }
-  void RemoveStatusPane(int pane) override {
-    m_removedPanes.push_back(pane);
-    CShellContext::RemoveStatusPane(pane);
-  }
   void SetModelNameText(const CString& name) override { m_strModelNameText = name; }
   void AppendInformation(const CString& text) override { m_strInformation += text; }
   CSize GetScreenSize() override { return m_sizeScreen; }

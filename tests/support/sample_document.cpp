@@ -23,6 +23,24 @@ constexpr int kColumns = 32;
 constexpr int kPitchX = 80;
 constexpr int kPitchY = 60;
 
+// A new block of the type when the document still allows one (its type limit),
+// numbered by the document; null when the type is used up.
+CBlockObj* AddAllowed(CZaradDoc& doc, int type) {
+  if (doc.GetTypeLimit(type) > 0 && !doc.CheckTypeLimit(static_cast<UINT>(type), nullptr)) return nullptr;
+  return doc.AddBlock(MakeBlockOfType(type));
+}
+
+// The next block of the kinds in turn, from kinds[*turn] on, skipping kinds
+// that are used up; null when every kind is.
+template <size_t N>
+CBlockObj* AddNextAllowed(CZaradDoc& doc, const int (&kinds)[N], size_t* turn) {
+  for (size_t tries = 0; tries < N; ++tries) {
+    const int type = kinds[(*turn)++ % N];
+    if (CBlockObj* block = AddAllowed(doc, type)) return block;
+  }
+  return nullptr;
+}
+
 CConnectLineObj* Connect(CZaradDoc& doc, CBlockObj* src, CBlockObj* dst, int pin) {
   auto wire = std::make_unique<CConnectLineObj>();
   wire->m_ptStart =
@@ -81,16 +99,18 @@ void BuildSampleDocument(CZaradDoc& doc, const SampleDocumentSize& size) {
     if (block->m_nInputs > 0) sinks.push_back(block);
   };
 
+  size_t turn = 0;
   for (int i = 0; i < size.nOperands; ++i) {
-    CBlockObj* block = doc.AddBlock(MakeBlockOfType(kOperandTypes[i % std::size(kOperandTypes)]));
-    if (block) place(block);
+    CBlockObj* block = AddNextAllowed(doc, kOperandTypes, &turn);
+    if (!block) break;
+    place(block);
   }
   std::vector<CBlockObj*> functionBlocks;
   const int messages = std::min(size.nMessageTexts, 16);
   std::vector<CBlockMSGTEXT*> texts;
+  turn = 0;
   for (int i = 0; i < size.nFunctionBlocks; ++i) {
-    const int type = i < messages ? CBlockMSGTEXT::kTypeCode : kBlockTypes[i % std::size(kBlockTypes)];
-    CBlockObj* block = doc.AddBlock(MakeBlockOfType(type));
+    CBlockObj* block = i < messages ? AddAllowed(doc, CBlockMSGTEXT::kTypeCode) : AddNextAllowed(doc, kBlockTypes, &turn);
     if (!block) continue;
     place(block);
     functionBlocks.push_back(block);

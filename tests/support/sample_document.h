@@ -15,6 +15,8 @@ struct SampleDocumentSize {
 
 // Fills doc (a function-block diagram, whose lists should be empty) with
 // blocks numbered by the document and wires written into both ends as the
-// view writes them. Fewer wires are made when the blocks run out of free
-// digital inputs. The result is the same for the same size.
+// view writes them: a valid diagram, as the editor would let a user draw it.
+// A kind whose type limit is reached is skipped for the next kind in turn (so
+// every block has a number of its own); fewer wires are made when the blocks
+// run out of free inputs. The result is the same for the same size.
 void BuildSampleDocument(CZaradDoc& doc, const SampleDocumentSize& size = {});

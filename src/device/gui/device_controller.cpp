@@ -13,8 +13,13 @@
 #include "app/main_frame.h"
 #include "platform/resource_ids.h"
 #include "device/download_prep.h"
+#include "device/gui/clock_dlg.h"
 #include "device/gui/com_config_dlg.h"
+#include "device/gui/io_status_dlg.h"
+#include "device/gui/summer_time_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
+#include "device/gui/wifi_setup_dlg.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/message_sink.h"
 
@@ -31,9 +36,11 @@ CDeviceController::CDeviceController(CMainFrame* frame)
       });
   m_pFrame->SetCommandHandler(ID_CLEAR_PROGRAM, [this] { PostDeviceOperation(kOpClearProgram); }, idle);
   // The settings reads: each reads the device, then shows its dialog.
+  m_pFrame->SetCommandHandler(ID_CLOCK_SETTING, [this] { PostDeviceOperation(kOpClockDialog); }, idle);
   m_pFrame->SetCommandHandler(ID_SUMMER_TIME, [this] { PostDeviceOperation(kOpSummerTime); }, idle);
   m_pFrame->SetCommandHandler(ID_WIFI_SETUP, [this] { PostDeviceOperation(kOpWifiSetup); }, idle);
   m_pFrame->SetCommandHandler(ID_REMOTE_WIFI_SETUP, [this] { PostDeviceOperation(kOpRemoteWifiSetup); }, idle);
+  m_pFrame->SetCommandHandler(ID_IO_STATUS, [this] { OnIoStatus(); }, idle);
   m_pFrame->SetCommandHandler(ID_COM_CONFIGURATION, [this] { OnComConfiguration(); }, idle);
   m_pFrame->installEventFilter(this);
 }
@@ -53,9 +60,25 @@ void CDeviceController::PostDeviceOperation(int operation, UINT flags) {
       this,
       [this, operation, flags] {
         m_link.OnDeviceOperation(operation, flags);
+        // A read while the clock dialog is open shows its values at once.
+        if (operation == kOpDeviceSetting && (flags & (kClockRead | kCalibrationRead)) && m_pClock)
+          m_pClock->UpdateControls();
         m_pFrame->UpdateCommandUI();
       },
       Qt::QueuedConnection);
+}
+
+void CDeviceController::OnIoStatus() {
+  if (m_link.IsBusy()) return;
+  CZaradDoc* doc = ActiveDocument();
+  const int series = (doc ? doc->m_wModelCode : g_CurrentModelCode) >> 8;
+  CIOStatus dialog(m_link, series, m_pFrame);
+  if (m_ioRunner) {
+    m_ioRunner(dialog);
+  } else {
+    dialog.exec();
+  }
+  m_pFrame->UpdateCommandUI();
 }
 
 void CDeviceController::OnComConfiguration() {
@@ -137,8 +160,49 @@ void CDeviceController::DownloadFinished() {
   m_pFrame->GetDocManager()->CloseDocument(converted);
 }
 
+CSetClockDlg* CDeviceController::ClockDialog() const { return m_pClock; }
+CSummerTimeDlg* CDeviceController::SummerTimeDialog() const { return m_pSummer; }
+CWifiSetupDlg* CDeviceController::WifiDialog() const { return m_pWifi; }
+CRemoteWifiSetup* CDeviceController::RemoteWifiDialog() const { return m_pRemoteWifi; }
+
 void CDeviceController::ShowDeviceDialog(int kind) {
-  if (m_shower) m_shower(kind, m_link.Settings());
+  if (m_shower) {
+    m_shower(kind, m_link.Settings());
+    return;
+  }
+  auto post = [this](UINT flags) { PostDeviceOperation(kOpDeviceSetting, flags); };
+  QDialog* dialog = nullptr;
+  switch (kind) {
+    case kDialogClock:
+      if (!m_pClock) m_pClock = new CSetClockDlg(m_link.Settings(), post, m_pFrame);
+      dialog = m_pClock;
+      break;
+    case kDialogSummerTime:
+      if (!m_pSummer) m_pSummer = new CSummerTimeDlg(m_link.Settings(), post, m_pFrame);
+      dialog = m_pSummer;
+      break;
+    case kDialogWifi:
+      // Each read starts the dialog anew from the device's values.
+      if (m_pWifi) m_pWifi->close();
+      m_pWifi = new CWifiSetupDlg(m_link.Settings(), post, m_pFrame);
+      dialog = m_pWifi;
+      break;
+    case kDialogRemoteWifi: {
+      if (m_pRemoteWifi) m_pRemoteWifi->close();
+      auto send = [this](int operation) {
+        m_link.OnDeviceOperation(operation, 0);
+        m_pFrame->UpdateCommandUI();
+      };
+      m_pRemoteWifi = new CRemoteWifiSetup(m_link.Settings(), post, send, m_pFrame);
+      dialog = m_pRemoteWifi;
+      break;
+    }
+    default:
+      return;
+  }
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
 }
 
 bool CDeviceController::CompileActiveDocument(TransferImage* image) {

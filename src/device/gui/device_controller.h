@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +15,11 @@
 
 class CMainFrame;
 class CTransferProgressDlg;
+class CSetClockDlg;
+class CSummerTimeDlg;
+class CWifiSetupDlg;
+class CIOStatus;
+class CRemoteWifiSetup;
 class CZaradDoc;
 class DocumentWindow;
 
@@ -41,7 +47,17 @@ class CDeviceController : public QObject, public CDeviceHost {
   // Shows a device dialog (DeviceDialogKind) once its settings were read; the
   // clock, summer/winter and WiFi dialogs plug in here.
   using DialogShower = std::function<void(int kind, DeviceSettings& settings)>;
+  // Without one the controller shows its own dialogs.
   void SetDialogShower(DialogShower shower) { m_shower = std::move(shower); }
+  // The device dialogs while their windows exist.
+  CSetClockDlg* ClockDialog() const;
+  CSummerTimeDlg* SummerTimeDialog() const;
+  CWifiSetupDlg* WifiDialog() const;
+  // "I/O Status...": the modal monitor, run by exec() unless a test drives it.
+  void OnIoStatus();
+  using IoStatusRunner = std::function<void(CIOStatus& dialog)>;
+  void SetIoStatusRunner(IoStatusRunner runner) { m_ioRunner = std::move(runner); }
+  CRemoteWifiSetup* RemoteWifiDialog() const;
 
   // ---- CDeviceHost ----------------------------------------------------------------
   void AppendInfo(const CString& text) override;
@@ -68,6 +84,11 @@ class CDeviceController : public QObject, public CDeviceHost {
   Compiler m_compiler;
   PortChooser m_chooser;
   DialogShower m_shower;
+  IoStatusRunner m_ioRunner;
+  QPointer<CSetClockDlg> m_pClock;
+  QPointer<CSummerTimeDlg> m_pSummer;
+  QPointer<CWifiSetupDlg> m_pWifi;
+  QPointer<CRemoteWifiSetup> m_pRemoteWifi;
   // The FBD window a ladder diagram was converted into for the running download.
   DocumentWindow* m_pConverted = nullptr;
 };

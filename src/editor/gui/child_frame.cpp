@@ -12,10 +12,28 @@
 #include <QVBoxLayout>
 
 #include "editor/gui/zarad_view.h"
+#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 
-CChildFrame::CChildFrame(QWidget* parent) : QWidget(parent), m_pDoc(std::make_unique<CZaradDoc>()) {
+namespace {
+
+// The shell's choices for a new document: the kind the New command holds for
+// it, the model selected last, the screen as the page and "Show at new file".
+NewDocumentSettings SettingsFromShell() {
+  CShellContext* shell = GetShellContext();
+  NewDocumentSettings settings;
+  settings.nKind = shell->m_nNextDocKind;
+  settings.wModelCode = g_CurrentModelCode;
+  settings.sizePage = shell->GetScreenSize();
+  settings.bShowProperties = g_ShowPropertiesOnNew;
+  return settings;
+}
+
+}  // namespace
+
+CChildFrame::CChildFrame(QWidget* parent)
+    : QWidget(parent), m_pDoc(std::make_unique<CZaradDoc>(SettingsFromShell())) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   m_pView = new CZaradView(this, m_pDoc.get(), this);

@@ -1,6 +1,13 @@
 #include "editor/gui/zarad_view.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -9,12 +16,16 @@
 #include <algorithm>
 
 #include "app/main_frame.h"
+#include "controls/gui/hcolor_dialog.h"
+#include "device/gui/device_controller.h"
 #include "editor/gui/child_frame.h"
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_dc.h"
 #include "platform/gui/qt_string.h"
+#include "platform/message_sink.h"
+#include "platform/string_table.h"
 #include "platform/resource_ids.h"
 #include "properties/block_properties.h"
 #include "properties/gui/qt_block_sheet.h"
@@ -32,6 +43,9 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
   setFrameShape(QFrame::NoFrame);
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
+  // The view shows menu 141 itself after the right release.
+  setContextMenuPolicy(Qt::NoContextMenu);
+  viewport()->setContextMenuPolicy(Qt::NoContextMenu);
   m_core.SetHost(this);
 }
 
@@ -143,35 +157,133 @@ void CZaradView::scrollContentsBy(int, int) {
 
 // ---- Input ----------------------------------------------------------------------------------
 
+namespace {
+
+UINT KeyFlags(const QMouseEvent* event) {
+  UINT flags = 0;
+  if (event->buttons() & Qt::LeftButton) flags |= MK_LBUTTON;
+  if (event->buttons() & Qt::RightButton) flags |= MK_RBUTTON;
+  if (event->modifiers() & Qt::ShiftModifier) flags |= MK_SHIFT;
+  if (event->modifiers() & Qt::ControlModifier) flags |= MK_CONTROL;
+  return flags;
+}
+
+UINT VirtualKey(int key) {
+  switch (key) {
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_F3: return VK_F3;
+    case Qt::Key_F4: return VK_F4;
+    case Qt::Key_F5: return VK_F5;
+    case Qt::Key_F9: return VK_F9;
+    case Qt::Key_F11: return VK_F11;
+    default: return 0;
+  }
+}
+
+// The page layout dialog: pages across and down, at most 100 pages in all.
+class CPageLayoutDlg : public QDialog {
+ public:
+  CPageLayoutDlg(int across, int down, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Page Layout");
+    auto* form = new QFormLayout(this);
+    m_across = new QSpinBox(this);
+    m_down = new QSpinBox(this);
+    for (QSpinBox* box : {m_across, m_down}) box->setRange(1, 100);
+    m_across->setValue(across);
+    m_down->setValue(down);
+    m_across->setObjectName("pagesAcross");
+    m_down->setObjectName("pagesDown");
+    form->addRow("Pages across:", m_across);
+    form->addRow("Pages down:", m_down);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+      if (m_across->value() * m_down->value() > 100) {
+        AfxMessageBox(CString(u"The diagram can have at most 100 pages."), MB_ICONSTOP);
+        return;
+      }
+      accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  }
+  int Across() const { return m_across->value(); }
+  int Down() const { return m_down->value(); }
+
+ private:
+  QSpinBox* m_across;
+  QSpinBox* m_down;
+};
+
+}  // namespace
+
 CPoint CZaradView::ToDiagram(const QPoint& pos) const {
   return m_core.ClientToDiagram(CPoint(pos.x(), pos.y()));
 }
 
+template <typename F>
+void CZaradView::Guarded(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    CString text(u"The because of this error: ");
+    text += CString(std::string(e.what()).substr(0, 255));
+    GetMessageSink().Show(MakeMessage(text, MB_ICONERROR, CString(u"ERROR")));
+  }
+}
+
+void CZaradView::RunCommand(UINT id) {
+  if (CMainFrame* main = AfxGetMainWnd()) {
+    main->SendCommand(id);
+    main->UpdateCommandUI();
+  } else {
+    CCmdUI ui(id);
+    if (OnUpdateCmdUI(&ui) && ui.m_bEnabled) OnCmdMsg(id);
+  }
+}
+
 void CZaradView::mousePressEvent(QMouseEvent* event) {
   const CPoint pt = ToDiagram(event->position().toPoint());
-  m_core.SetLastMouse(pt);
-  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) m_core.SetLastClick(pt);
-  QAbstractScrollArea::mousePressEvent(event);
+  const UINT flags = KeyFlags(event);
+  if (event->button() == Qt::LeftButton) Guarded([&] { m_core.OnLButtonDown(pt, flags); });
+  if (event->button() == Qt::RightButton) Guarded([&] { m_core.OnRButtonDown(pt, flags); });
+  if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
+}
+
+void CZaradView::mouseReleaseEvent(QMouseEvent* event) {
+  const CPoint pt = ToDiagram(event->position().toPoint());
+  const UINT flags = KeyFlags(event);
+  if (event->button() == Qt::LeftButton) Guarded([&] { m_core.OnLButtonUp(pt, flags); });
+  if (event->button() == Qt::RightButton) {
+    Guarded([&] { m_core.OnRButtonUp(pt, flags); });
+    if (!m_pDoc->m_bLocked) ShowContextMenu(m_core.ChooseContextMenu(), event->globalPosition().toPoint());
+  }
+  if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
 }
 
 void CZaradView::mouseMoveEvent(QMouseEvent* event) {
-  m_core.SetLastMouse(ToDiagram(event->position().toPoint()));
-  QAbstractScrollArea::mouseMoveEvent(event);
+  const QPoint pos = event->position().toPoint();
+  const QRect client = viewport()->rect();
+  if (pos.x() <= 0 || pos.y() <= 0 || pos.x() >= client.width() || pos.y() >= client.height()) {
+    SetViewCursor(CURSOR_ARROW);
+    return;
+  }
+  const UINT flags = KeyFlags(event);
+  Guarded([&] { m_core.OnMouseMove(ToDiagram(pos), flags); });
 }
 
 void CZaradView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseDoubleClickEvent(event);
   const CPoint pt = ToDiagram(event->position().toPoint());
-  if (CBlockComment* comment = FindCommentAt(*m_pDoc, pt)) {
-    m_core.ClearSelection();
-    m_core.SelectComment(comment);
-    m_core.SetCurrentComment(comment);
-    m_core.SetCurrentBlock(nullptr);
-    OnBlockProperties();
-  } else if (CBlockObj* block = FindBlockAt(*m_pDoc, pt)) {
-    m_core.SetCurrentBlock(block);
-    OnBlockProperties();
-  }
+  Guarded([&] { m_core.OnLButtonDblClk(pt, KeyFlags(event)); });
+  if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
 }
 
 void CZaradView::keyPressEvent(QKeyEvent* event) {
@@ -179,7 +291,129 @@ void CZaradView::keyPressEvent(QKeyEvent* event) {
     OnBlockProperties();
     return;
   }
+  const UINT key = VirtualKey(event->key());
+  bool used = false;
+  if (key != 0) Guarded([&] { used = m_core.OnKeyDown(key, (event->modifiers() & Qt::ControlModifier) != 0); });
+  if (used) {
+    if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
+    return;
+  }
   QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
+  if (popup == POPUP_NONE) return;
+  struct Item {
+    UINT id;
+    const char* text;
+  };
+  constexpr UINT kSeparator = 0;
+  std::vector<Item> items;
+  const Item cut{ID_EDIT_CUT, "Cu&t\tCtrl+X"}, copy{ID_EDIT_COPY, "&Copy\tCtrl+C"},
+      del{ID_EDIT_CLEAR, "&Delete\tDelete"}, all{ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A"};
+  switch (popup) {
+    case POPUP_EDIT:
+      items = {{ID_BLOCK_PROPERTIES, "Pr&operties..."}, {kSeparator, ""}, cut, copy, del, all};
+      break;
+    case POPUP_EDIT_MULTI:
+      items = {cut, copy, del, all};
+      break;
+    case POPUP_EDIT_EMPTY:
+      items = {{ID_ESCAPE, "Selection\tEscape"}, {ID_EDIT_PASTE, "&Paste\tCtrl+V"}, all};
+      break;
+    case POPUP_CLIP:
+      items = {{ID_SEPARATE, "Seperate"}, del, all};
+      break;
+    case POPUP_JOIN:
+      items = {{ID_JOIN, "Join"}, del, all};
+      break;
+    case POPUP_GO_TO_PARTNER:
+      items = {{ID_GO_TO_PARTNER, "Go To Partner"}, {ID_JOIN, "Join"}, del, all};
+      break;
+    default:
+      return;
+  }
+  QMenu menu(this);
+  menu.setObjectName("contextMenu141");
+  for (const Item& item : items) {
+    if (item.id == kSeparator) {
+      menu.addSeparator();
+      continue;
+    }
+    QString text = QString::fromUtf8(item.text);
+    const int tab = text.indexOf('\t');
+    QAction* action = menu.addAction(tab < 0 ? text : text.left(tab));
+    if (tab >= 0) action->setShortcut(QKeySequence(text.mid(tab + 1)));
+    action->setData(item.id);
+    CCmdUI ui(item.id);
+    CMainFrame* main = AfxGetMainWnd();
+    const bool claimed = main ? main->OnUpdateCmdUI(&ui) || OnUpdateCmdUI(&ui) : OnUpdateCmdUI(&ui);
+    action->setEnabled(claimed && ui.m_bEnabled);
+    const UINT id = item.id;
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+  }
+  menu.exec(globalPos);
+}
+
+// ---- Host services --------------------------------------------------------------------------
+
+void CZaradView::SetViewCursor(int cursor) {
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  switch (cursor) {
+    case CURSOR_PLACE: shape = Qt::CrossCursor; break;
+    case CURSOR_WIRE: shape = Qt::UpArrowCursor; break;
+    case CURSOR_ON_PIN: shape = Qt::PointingHandCursor; break;
+    case CURSOR_CUT_JOIN: shape = Qt::SplitHCursor; break;
+    case CURSOR_COMMENT: shape = Qt::IBeamCursor; break;
+    default: break;
+  }
+  if (viewport()->cursor().shape() != shape) viewport()->setCursor(shape);
+}
+
+void CZaradView::PostCommand(UINT id) {
+  QTimer::singleShot(0, this, [this, id] { RunCommand(id); });
+}
+
+void CZaradView::PostDeviceOperation(int code) {
+  if (CMainFrame* main = AfxGetMainWnd()) {
+    if (CDeviceController* device = main->GetDeviceController()) device->PostDeviceOperation(code);
+  }
+}
+
+bool CZaradView::IsDevicePortOpen() const {
+  CMainFrame* main = AfxGetMainWnd();
+  CDeviceController* device = main ? main->GetDeviceController() : nullptr;
+  return device != nullptr && device->Link().IsPortOpen();
+}
+
+void CZaradView::MaximizeWindow() {
+  // The frame sits in its MDI sub-window, which is what maximises.
+  QWidget* frame = m_pFrame ? static_cast<QWidget*>(m_pFrame) : this;
+  QWidget* sub = frame->parentWidget() ? frame->parentWidget() : frame;
+  sub->showMaximized();
+}
+
+bool CZaradView::ChooseColour(UINT captionId, COLORREF* colour) {
+  CHColorDialog dlg(LoadString(captionId), *colour);
+  if (dlg.DoModal() != IDOK) return false;
+  *colour = dlg.GetColor();
+  return true;
+}
+
+bool CZaradView::RunPageLayoutDialog(int* across, int* down) {
+  CPageLayoutDlg dlg(*across, *down, this);
+  if (dlg.exec() != QDialog::Accepted) return false;
+  *across = dlg.Across();
+  *down = dlg.Down();
+  return true;
+}
+
+void CZaradView::MoveCursorBy(int dx, int dy) {
+  QCursor::setPos(QCursor::pos() - QPoint(dx, dy));
+}
+
+void CZaradView::Beep() {
+  QApplication::beep();
 }
 
 void CZaradView::OnBlockProperties() {
@@ -213,6 +447,8 @@ bool CZaradView::GetCursorClientPos(CPoint* out) const {
 
 bool CZaradView::OnUpdateCmdUI(CCmdUI* ui) {
   if (ui->m_nID == ID_PALETTE_PICK) return true;
+  // PC->Device is the device controller's own command (the same request, and it knows when the link is busy).
+  if (ui->m_nID == ID_PC_TO_DEVICE) return false;
   if (ui->m_nID == ID_BLOCK_PROPERTIES) {
     ui->Enable(m_core.GetCurrentBlock() != nullptr || m_core.GetCurrentComment() != nullptr);
     return true;
@@ -229,5 +465,6 @@ bool CZaradView::OnCmdMsg(UINT id) {
     OnBlockProperties();
     return true;
   }
+  if (id == ID_PC_TO_DEVICE) return false;
   return m_core.OnCmdMsg(id);
 }

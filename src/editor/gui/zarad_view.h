@@ -67,6 +67,19 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void InvalidateDiagram() override;
   void OnScrollStateChanged() override;
   bool GetCursorClientPos(CPoint* out) const override;
+  void OpenBlockProperties() override { OnBlockProperties(); }
+  void SetViewCursor(int cursor) override;
+  void PostCommand(UINT id) override;
+  void PostDeviceOperation(int code) override;
+  bool ChooseColour(UINT captionId, COLORREF* colour) override;
+  bool RunPageLayoutDialog(int* across, int* down) override;
+  void MoveCursorBy(int dx, int dy) override;
+  void Beep() override;
+  bool IsDevicePortOpen() const override;
+  void MaximizeWindow() override;
+
+  // The pop-up of context menu 141 that the core chose, at a global point.
+  void ShowContextMenu(int popup, const QPoint& globalPos);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -74,6 +87,7 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void scrollContentsBy(int dx, int dy) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -83,6 +97,11 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void RebuildMemBitmap();
   // A widget point in diagram units.
   CPoint ToDiagram(const QPoint& pos) const;
+  // Runs an input handler of the core; an exception it throws is shown to the user.
+  template <typename F>
+  void Guarded(F&& f);
+  // Routes a command through the main window (or the view alone without one).
+  void RunCommand(UINT id);
 
   CChildFrame* m_pFrame;
   CZaradDoc* m_pDoc;

@@ -70,10 +70,10 @@ TEST_F(ShellTest, StartsWithTheNoDocumentMenuAndBars) {
   EXPECT_EQ(PaneIds(m_frame->GetStatusBar()),
             (std::vector<UINT>{ID_SEPARATOR, ID_INDICATOR_ZOOM, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                ID_INDICATOR_SCRL}));
-  // The palette dock exists, empty until the palette is built.
+  // The palette dock exists at the left.
   ASSERT_NE(m_frame->GetWorkBox(), nullptr);
   EXPECT_EQ(m_frame->GetWorkBox()->windowTitle(), "WorkBox");
-  EXPECT_EQ(m_frame->GetWorkBox()->widget(), nullptr);
+  EXPECT_NE(m_frame->GetWorkBox()->widget(), nullptr);  // the block palette
   EXPECT_EQ(m_frame->dockWidgetArea(m_frame->GetWorkBox()), Qt::LeftDockWidgetArea);
   EXPECT_EQ(m_frame->dockWidgetArea(m_frame->GetInfoBar()), Qt::BottomDockWidgetArea);
   // Commands without a handler are disabled; those of the application are enabled.
@@ -81,7 +81,7 @@ TEST_F(ShellTest, StartsWithTheNoDocumentMenuAndBars) {
   EXPECT_TRUE(m_frame->GetAction(ID_FILE_OPEN)->isEnabled());
   EXPECT_FALSE(m_frame->GetAction(ID_FILE_MRU_FILE1)->isEnabled());
   EXPECT_FALSE(m_frame->GetAction(ID_FILE_SAVE)->isEnabled());
-  EXPECT_FALSE(m_frame->GetAction(ID_CLOCK_SETTING)->isEnabled());
+  EXPECT_FALSE(m_frame->GetAction(ID_DEVICE_TO_PC)->isEnabled());
 }
 
 TEST_F(ShellTest, DocumentMenuWhileADocumentIsOpen) {

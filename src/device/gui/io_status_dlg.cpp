@@ -1,0 +1,268 @@
+#include "device/gui/io_status_dlg.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimer>
+#include <algorithm>
+
+#include "controls/gui/grid_widget.h"
+#include "device/device_link.h"
+#include "device/port_list.h"
+#include "device/serial_port.h"
+#include "platform/gui/qt_string.h"
+#include "platform/message_sink.h"
+#include "platform/random.h"
+#include "platform/string_table.h"
+#include "properties/com_setting_page.h"
+
+namespace {
+
+QString RangeTip(int low, int high) {
+  CString text;
+  text.Format(LoadString(376).GetString(), low, high);
+  return ToQString(text);
+}
+
+// Keeps an edit's number within [low, high] while typing.
+void Clamp(QLineEdit* edit, int low, int high) {
+  bool ok = false;
+  const long long v = edit->text().toLongLong(&ok);
+  if (!ok) return;
+  const long long fixed = std::clamp<long long>(v, low, high);
+  if (fixed != v) {
+    const QSignalBlocker block(edit);
+    edit->setText(QString::number(fixed));
+  }
+}
+
+}  // namespace
+
+CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(parent), m_link(link) {
+  setObjectName("ioStatusDlg");
+  setWindowTitle("I/O Status Overview");
+  m_pTimer = new QTimer(this);
+  connect(m_pTimer, &QTimer::timeout, this, [this] { OnTimer(); });
+
+  m_pAddress = new QLineEdit("0", this);
+  m_pAddress->setObjectName("ioAddress");
+  m_pAddress->setToolTip(RangeTip(0, 255));
+  connect(m_pAddress, &QLineEdit::textChanged, this, [this] { Clamp(m_pAddress, 0, 255); });
+  m_pPort = new QComboBox(this);
+  m_pPort->setObjectName("ioPort");
+  m_pPort->setEditable(true);
+  for (const SerialPortEntry& e : ListSerialPorts()) m_pPort->addItem(QString::fromStdString(e.path));
+  const QString current = QString::fromStdString(m_link.PortPath());
+  if (!current.isEmpty()) {
+    if (m_pPort->findText(current) < 0) m_pPort->insertItem(0, current);
+    m_pPort->setCurrentIndex(m_pPort->findText(current));
+  }
+  m_pBaud = new QComboBox(this);
+  m_pBaud->setObjectName("ioBaud");
+  m_pBaud->addItems({"1200", "2400", "4800", "9600", "14400", "19200", "28800", "38400", "57600", "115200"});
+  if (series > 0x50) m_pBaud->addItems({"230400", "460800", "921600"});
+  m_pBaud->setCurrentText("115200");
+  m_pParity = new QComboBox(this);
+  m_pParity->setObjectName("ioParity");
+  for (const CString& entry : ComParityEntries(0)) m_pParity->addItem(ToQString(entry));
+  m_pDelay = new QLineEdit("10", this);
+  m_pDelay->setObjectName("ioDelay");
+  m_pDelay->setToolTip(RangeTip(10, 65535));
+  connect(m_pDelay, &QLineEdit::textChanged, this, [this] { Clamp(m_pDelay, 10, 65535); });
+
+  auto* comm = new QGroupBox("Communication Parameter Setting", this);
+  auto* form = new QGridLayout(comm);
+  form->addWidget(new QLabel("Device Address", comm), 0, 0);
+  form->addWidget(m_pAddress, 0, 1);
+  form->addWidget(new QLabel("(for slave func 0~255)", comm), 0, 2);
+  form->addWidget(new QLabel("ComPort", comm), 1, 0);
+  form->addWidget(m_pPort, 1, 1, 1, 2);
+  form->addWidget(new QLabel("Baudrate", comm), 2, 0);
+  form->addWidget(m_pBaud, 2, 1);
+  form->addWidget(new QLabel("bps", comm), 2, 2);
+  form->addWidget(new QLabel("Parity/Databit/Stopbit", comm), 3, 0);
+  form->addWidget(m_pParity, 3, 1);
+  form->addWidget(new QLabel("Delay Between Polls", comm), 4, 0);
+  form->addWidget(m_pDelay, 4, 1);
+  form->addWidget(new QLabel("ms", comm), 4, 2);
+
+  auto* show = new QGroupBox("Show", this);
+  auto* showRow = new QVBoxLayout(show);
+  const char* views[] = {"I/Q/AI/AQ", "Flags", "Analog flags"};
+  for (int i = 0; i < 3; ++i) {
+    m_pViews[i] = new QRadioButton(views[i], show);
+    m_pViews[i]->setObjectName(QString("ioView%1").arg(i));
+    showRow->addWidget(m_pViews[i]);
+    connect(m_pViews[i], &QRadioButton::clicked, this, [this, i] { BuildGrid(i, false); });
+  }
+  m_pViews[0]->setChecked(true);
+
+  m_pTime = new QLineEdit(this);
+  m_pTime->setObjectName("ioTime");
+  m_pTime->setReadOnly(true);
+  m_pRefresh = new QSpinBox(this);
+  m_pRefresh->setObjectName("ioRefresh");
+  m_pRefresh->setRange(1, 30);
+  m_pRefresh->setValue(3);
+  m_pRefresh->setToolTip(RangeTip(1, 30));
+  m_pConnect = new QPushButton("Connect", this);
+  m_pConnect->setObjectName("ioConnect");
+  auto* close = new QPushButton("Close", this);
+  close->setObjectName("ioClose");
+  auto* help = new QPushButton("Help", this);
+  for (QPushButton* b : {m_pConnect, close, help}) b->setAutoDefault(false);
+  connect(m_pConnect, &QPushButton::clicked, this, [this] { OnConnect(); });
+  connect(close, &QPushButton::clicked, this, [this] { OnClose(); });
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(show);
+  auto* timeRow = new QHBoxLayout;
+  timeRow->addWidget(new QLabel("Device Time:", this));
+  timeRow->addWidget(m_pTime);
+  side->addLayout(timeRow);
+  auto* refreshRow = new QHBoxLayout;
+  refreshRow->addWidget(new QLabel("Refresh Time:", this));
+  refreshRow->addWidget(m_pRefresh);
+  refreshRow->addWidget(new QLabel("sec", this));
+  side->addLayout(refreshRow);
+  side->addStretch();
+  auto* top = new QHBoxLayout;
+  top->addWidget(comm);
+  top->addLayout(side);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(m_pConnect);
+  buttons->addWidget(close);
+  buttons->addWidget(help);
+
+  m_pGrid = new CGridWidget(this);
+  m_pGrid->setObjectName("ioGrid");
+  m_pGrid->setMinimumSize(900, 260);
+  CGridCtrl& grid = m_pGrid->Grid();
+  grid.m_bEditable = FALSE;
+  grid.SetGridLines(GVL_BOTH);
+  BuildGrid(kIoViewIo, true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(m_pGrid, 1);
+  layout->addLayout(buttons);
+}
+
+CIOStatus::~CIOStatus() {
+  m_pTimer->stop();
+  m_link.CloseComPort();
+}
+
+int CIOStatus::View() const {
+  for (int i = 0; i < 3; ++i) {
+    if (m_pViews[i]->isChecked()) return i;
+  }
+  return kIoViewIo;
+}
+
+void CIOStatus::keyPressEvent(QKeyEvent* event) {
+  // Enter and Escape stay with the focused control; neither closes the monitor.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void CIOStatus::BuildGrid(int view, bool first) {
+  CGridCtrl& grid = m_pGrid->Grid();
+  grid.DeleteAllItems();
+  grid.SetRowCount(IoGridRows(view));
+  grid.SetColumnCount(IoGridColumns(view));
+  grid.SetFixedRowCount(1);
+  grid.SetFixedColumnCount(1);
+  for (int r = 0; r < IoGridRows(view); ++r) {
+    for (int c = 0; c < IoGridColumns(view); ++c) {
+      const bool fixed = r == 0 || c == 0;
+      grid.SetItemText(r, c, fixed ? IoHeaderText(view, r, c, first) : CString());
+      if (fixed) {
+        auto light = [] { return 128 + Random() % 128; };
+        grid.SetItemBkColour(r, c, RGB(light(), light(), light()));
+      } else {
+        grid.SetItemBkColour(r, c, IoDataColour(view, c));
+      }
+      grid.SetItemFgColour(r, c, 0x000000FF);
+    }
+  }
+  grid.AutoSize();
+  grid.Refresh();
+}
+
+void CIOStatus::EnableSettings(bool enable) {
+  for (QWidget* w : std::initializer_list<QWidget*>{m_pAddress, m_pPort, m_pBaud, m_pParity, m_pRefresh, m_pDelay})
+    w->setEnabled(enable);
+}
+
+void CIOStatus::Disconnect() {
+  m_pTimer->stop();
+  m_link.CloseComPort();
+  EnableSettings(true);
+  m_pConnect->setText("Connect");
+}
+
+void CIOStatus::OnConnect() {
+  if (!m_pConnect->isEnabled()) return;
+  m_pConnect->setEnabled(false);
+  if (m_pConnect->text() != "Disconnect") {
+    const std::string path = m_pPort->currentText().toStdString();
+    if (!path.empty()) {
+      m_link.SetPortPath(path);
+      ComPortSettings parsed;
+      ApplyParityEntry(ToCString(m_pParity->currentText()), &parsed);
+      LineSettings line;
+      line.baudRate = m_pBaud->currentText().toInt();
+      line.dataBits = parsed.nDataBits ? 8 : 7;
+      line.parity = parsed.nParity;
+      line.stopBits = parsed.nStopBits ? 2 : 0;
+      m_link.OpenComPort(line);  // a port that does not open says so; the first poll then fails
+    }
+    m_pTimer->start(m_pRefresh->value() * 1000);
+    return;
+  }
+  BuildGrid(View(), false);
+  Disconnect();
+  m_pConnect->setEnabled(true);
+}
+
+void CIOStatus::OnTimer() {
+  bool ok = false;
+  const int address = std::clamp(m_pAddress->text().toInt(&ok), 0, 255);
+  const int delay = std::clamp(m_pDelay->text().toInt(), 10, 65535);
+  IoPollResult result;
+  if (m_link.IsPortOpen()) result = PollIoStatus(m_link, View(), address, delay);
+  if (result.clockRead) m_pTime->setText(ToQString(result.time));
+  if (result.areasRead) {
+    CGridCtrl& grid = m_pGrid->Grid();
+    for (const IoCell& cell : result.cells) {
+      grid.SetItemText(cell.row, cell.column, cell.text);
+      grid.SetItemFgColour(cell.row, cell.column, cell.on ? 0x000000FF : 0);
+    }
+    grid.Refresh();
+    EnableSettings(false);
+    m_pConnect->setText("Disconnect");
+  } else {
+    Disconnect();
+    AfxMessageBox(IDS_CHECK_CABLE, MB_OK | MB_ICONQUESTION);
+  }
+  m_pConnect->setEnabled(true);
+}
+
+void CIOStatus::OnClose() {
+  m_pTimer->stop();
+  m_link.CloseComPort();
+  accept();
+}

@@ -1,0 +1,140 @@
+#include "properties/gui/qt_program_sheet.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/document_window.h"
+#include "app/main_frame.h"
+#include "model/zarad_doc.h"
+#include "pages/gui/qt_page_host.h"
+#include "properties/gui/analog_output_dlg.h"
+#include "platform/command_target.h"
+#include "platform/gui/qt_string.h"
+#include "platform/resource_ids.h"
+#include "properties/program_sheet.h"
+
+CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {
+  setWindowTitle(ToQString(sheet.Caption()));
+  setObjectName(QStringLiteral("programSheet"));
+  auto* layout = new QVBoxLayout(this);
+  m_pTabs = new QTabWidget(this);
+  layout->addWidget(m_pTabs);
+  m_hosts.assign(sheet.Pages().size(), nullptr);
+  for (CParamPage* page : sheet.Pages()) m_pTabs->addTab(new QWidget(m_pTabs), ToQString(page->m_strTitle));
+  auto* buttons = new QDialogButtonBox(this);
+  auto* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+  auto* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+  auto* help = buttons->addButton("Help", QDialogButtonBox::HelpRole);  // no help topic
+  ok->setObjectName(QStringLiteral("sheetOK"));
+  cancel->setObjectName(QStringLiteral("sheetCancel"));
+  help->setObjectName(QStringLiteral("sheetHelp"));
+  connect(ok, &QPushButton::clicked, this, &CQtProgramSheet::OnOK);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  const int start = sheet.StartPage();
+  {
+    const QSignalBlocker block(m_pTabs);
+    m_pTabs->setCurrentIndex(start);
+  }
+  ShowPage(start);
+  connect(m_pTabs, &QTabWidget::currentChanged, this, [this](int index) {
+    // Leaving a page validates it; a refused value keeps the page in front.
+    CParamPage* leaving = m_sheet.Pages()[static_cast<size_t>(m_nShown)];
+    if (index != m_nShown && leaving->IsInitialised() && !leaving->UpdateData(true)) {
+      const QSignalBlocker block(m_pTabs);
+      m_pTabs->setCurrentIndex(m_nShown);
+      return;
+    }
+    ShowPage(index);
+  });
+}
+
+int CQtProgramSheet::ActivePage() const { return m_pTabs->currentIndex(); }
+
+CQtPageHost* CQtProgramSheet::PageHost(int index) const {
+  return index >= 0 && index < static_cast<int>(m_hosts.size()) ? m_hosts[static_cast<size_t>(index)] : nullptr;
+}
+
+void CQtProgramSheet::ShowPage(int index) {
+  if (index < 0 || index >= static_cast<int>(m_hosts.size())) return;
+  if (m_pTabs->currentIndex() != index) {
+    m_pTabs->setCurrentIndex(index);  // validates the page it leaves, then comes back here
+    return;
+  }
+  m_nShown = index;
+  if (m_hosts[static_cast<size_t>(index)]) return;
+  CParamPage* page = m_sheet.Pages()[static_cast<size_t>(index)];
+  QWidget* holder = m_pTabs->widget(index);
+  auto* host = new CQtPageHost(page, holder);
+  auto* layout = new QVBoxLayout(holder);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(host);
+  m_hosts[static_cast<size_t>(index)] = host;
+  if (page == &m_sheet.m_lcd) {
+    // The logo preview sits in the "Preview" frame, at its own size.
+    const ControlDesc* frame = page->Describe().Find(CStartUpBmp::kIdPreview);
+    auto* preview = new QLabel(host);
+    preview->setObjectName(QStringLiteral("logoPreview"));
+    const QRect r = host->ToPixels(frame->rect);
+    preview->setGeometry(r.adjusted(8, 16, -8, -8));
+    preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_sheet.m_lcd.m_onPreview = [preview](const CString& path) {
+      preview->setPixmap(path.IsEmpty() ? QPixmap() : QPixmap(ToQString(path)));
+    };
+  }
+  page->Attach(host, m_sheet.Context());
+  page->Initialise();
+}
+
+void CQtProgramSheet::OnOK() {
+  if (m_sheet.OnOK(ActivePage())) accept();
+}
+
+// ---- CProgramPropertiesCommand --------------------------------------------------------
+
+std::function<int(CQtProgramSheet& sheet)> CProgramPropertiesCommand::s_runner;
+
+CProgramPropertiesCommand::CProgramPropertiesCommand(CMainFrame* frame) : QObject(frame), m_pFrame(frame) {
+  setObjectName("programProperties");
+  m_pFrame->SetCommandHandler(
+      ID_PROPERTIES, [this] { OnProperties(); },
+      [this](CCmdUI* ui) {
+        DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
+        ui->Enable(window && window->GetDocument());
+      });
+}
+
+void CProgramPropertiesCommand::OnProperties() {
+  DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
+  CZaradDoc* doc = window ? window->GetDocument() : nullptr;
+  if (!doc) return;
+  CPropertiesPropSh sheet(doc);
+  sheet.SetStartPage(m_pFrame->m_nPropertiesStartPage);
+  QWidget* owner = m_pFrame;
+  sheet.m_lcd.m_chooseFile = [owner] {
+    QFileDialog dialog(owner, QString(), QString(), "Graphic files(*.bmp)");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? ToCString(dialog.selectedFiles().first())
+               : CString();
+  };
+  sheet.m_parameter.m_onFixedValues = [doc, owner] {
+    CFixedValueDlg dlg(*doc, owner);
+    RunAnalogOutputDialog(dlg);
+  };
+  sheet.m_parameter.m_onRangeTypes = [doc, owner] {
+    CValueRangeTypeDlg dlg(*doc, owner);
+    RunAnalogOutputDialog(dlg);
+  };
+  m_pFrame->m_nPropertiesStartPage = 0;
+  CQtProgramSheet dialog(sheet, m_pFrame);
+  const int result = s_runner ? s_runner(dialog) : dialog.exec();
+  if (result != QDialog::Accepted) return;
+  if (sheet.StoreToDocument()) doc->SetModifiedFlag(true);
+}

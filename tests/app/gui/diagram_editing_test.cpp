@@ -1,0 +1,126 @@
+// Editing a diagram in the running editor: blocks placed from a palette pick
+// with mouse clicks on the view, moved by dragging, deleted, the deletion
+// undone and redone from the Edit menu's commands, then saved and reopened.
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "editor/gui/child_frame.h"
+#include "editor/gui/zarad_view.h"
+#include "model/zarad_doc.h"
+#include "platform/gui/qt_string.h"
+#include "platform/resource_ids.h"
+#include "shell_fixture.h"
+
+namespace {
+
+class DiagramEditingTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    g_ShowPropertiesOnNew = 0;
+  }
+  CChildFrame* ActiveChild() const { return dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow()); }
+
+  void Pick(int type) {
+    m_frame->m_nPickMode = MODE_PLACE_BLOCK;
+    m_frame->m_nPickedType = type;
+    ASSERT_TRUE(m_frame->SendCommand(ID_PALETTE_PICK));
+  }
+  static void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+  }
+  static void Click(QWidget* w, QPoint pos) {
+    Mouse(w, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
+  }
+  static void Drag(QWidget* w, QPoint from, QPoint to) {
+    Mouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  }
+  bool Enabled(UINT id) {
+    m_frame->UpdateCommandUI();
+    return m_frame->GetAction(id)->isEnabled();
+  }
+};
+
+TEST_F(DiagramEditingTest, PlaceMoveDeleteUndoRedoSaveReopen) {
+  m_frame->SendCommand(ID_FILE_NEW);
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* doc = child->GetDocument();
+  QWidget* viewport = child->GetActiveView()->viewport();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+  EXPECT_FALSE(Enabled(ID_EDIT_CLEAR));
+
+  // Two blocks from two palette picks, each placed by a click.
+  Pick(300);
+  Click(viewport, QPoint(200, 150));
+  Pick(401);
+  Click(viewport, QPoint(400, 150));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 2);
+  CBlockObj* gate = doc->m_blocks.GetHead();
+  CBlockObj* delay = doc->m_blocks.GetTail();
+  EXPECT_EQ(gate->m_ptPos, CPoint(188, 150));
+  EXPECT_EQ(delay->m_ptPos, CPoint(388, 150));
+  EXPECT_TRUE(child->IsModified());
+  EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
+
+  // Escape, then drag the gate 60 units down.
+  QTest::keyClick(child->GetActiveView(), Qt::Key_Escape);
+  EXPECT_EQ(child->GetActiveView()->Core().GetEditMode(), MODE_SELECT);
+  Drag(viewport, QPoint(200, 170), QPoint(200, 230));
+  EXPECT_EQ(gate->m_ptPos, CPoint(188, 210));
+
+  // Select the delay and delete it.
+  Click(viewport, QPoint(400, 170));
+  ASSERT_TRUE(Enabled(ID_EDIT_CLEAR));
+  EXPECT_TRUE(m_frame->SendCommand(ID_EDIT_CLEAR));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 1);
+  EXPECT_FALSE(Enabled(ID_EDIT_CLEAR));
+
+  // Undo brings it back, Redo deletes it again.
+  EXPECT_TRUE(m_frame->SendCommand(ID_EDIT_UNDO));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 2);
+  EXPECT_EQ(doc->m_blocks.GetHead()->m_ptPos, CPoint(188, 210));
+  EXPECT_TRUE(Enabled(ID_EDIT_REDO));
+  EXPECT_TRUE(m_frame->SendCommand(ID_EDIT_REDO));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 1);
+
+  // Save, close without a question, reopen: the moved gate is there.
+  m_dialogs->answers.push_back({Path("edited")});
+  EXPECT_TRUE(m_frame->SendCommand(ID_FILE_SAVE));
+  EXPECT_FALSE(child->IsModified());
+  m_frame->SendCommand(ID_FILE_CLOSE);
+  Flush();
+  EXPECT_TRUE(m_sink.messages().empty());
+  ASSERT_NE(m_app->OpenDocumentFile(ToCString(Path("edited.bfb"))), nullptr);
+  doc = ActiveChild()->GetDocument();
+  ASSERT_EQ(doc->m_blocks.GetCount(), 1);
+  EXPECT_EQ(doc->m_blocks.GetHead()->m_nType, 300);
+  EXPECT_EQ(doc->m_blocks.GetHead()->m_ptPos, CPoint(188, 210));
+  EXPECT_EQ(doc->m_blocks.GetHead()->m_nNumber, 9000);
+}
+
+TEST_F(DiagramEditingTest, AnEditAsksToSaveOnClose) {
+  m_frame->SendCommand(ID_FILE_NEW);
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  child->SetModifiedFlag(false);
+  QWidget* viewport = child->GetActiveView()->viewport();
+  Pick(300);
+  Click(viewport, QPoint(200, 150));
+  EXPECT_TRUE(child->IsModified());
+  m_sink.QueueAnswer(IDNO);
+  m_frame->SendCommand(ID_FILE_CLOSE);
+  Flush();
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+// The block palette in the real main window: the WorkBox tab bar with its
+// palette views, picks reaching the active diagram, the rendered pictograms.
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/workspace_view.h"
+#include "controls/gui/cj_tab_ctrl_bar.h"
+#include "editor/gui/child_frame.h"
+#include "editor/gui/zarad_view.h"
+#include "model/toolbox_lists.h"
+#include "model/view_context.h"
+#include "model/zarad_doc.h"
+#include "platform/resource_ids.h"
+#include "shell_fixture.h"
+
+namespace {
+
+class PaletteTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    QCoreApplication::processEvents();
+  }
+
+  CCJTabCtrlBar* Bar() const { return m_frame->GetWorkBoxBar(); }
+  CWorkspaceView* ViewAt(int tab) const { return qobject_cast<CWorkspaceView*>(Bar()->GetView(tab)); }
+  CChildFrame* ActiveChild() const { return dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow()); }
+
+  // A user's click on a tab of the bar.
+  void ClickTab(int index) {
+    QTabBar* tabs = Bar()->GetTabCtrl()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    QCoreApplication::processEvents();
+  }
+  // A click in the middle of row i's box of the shown palette.
+  void ClickItem(int row) {
+    CWorkspaceView* view = qobject_cast<CWorkspaceView*>(Bar()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    const CRect box = CWorkspacePalette::GetItemRect(row);
+    const CPoint scroll = view->GetScrollPosition();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      QPoint((box.left + box.right) / 2 - scroll.x, (box.top + box.bottom) / 2 - scroll.y));
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST_F(PaletteTest, WorkBoxHoldsOneViewPerTab) {
+  QTabWidget* tabs = Bar()->GetTabCtrl();
+  ASSERT_EQ(Bar()->GetTabCount(), 7);
+  const char* labels[] = {"BSC", "TMR", "I/O", "Misc", "Aux", "Math", "Profile"};
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(tabs->tabText(i), labels[i]);
+    ASSERT_NE(ViewAt(i), nullptr);
+    EXPECT_EQ(ViewAt(i)->isVisible(), i == 0) << i;
+    EXPECT_EQ(ViewAt(i)->isEnabled(), i == 0) << i;
+  }
+  EXPECT_EQ(Bar()->GetActiveView(), ViewAt(0));
+  EXPECT_EQ(Bar()->GetView(-1), nullptr);
+  EXPECT_EQ(m_frame->dockWidgetArea(Bar()), Qt::LeftDockWidgetArea);
+  EXPECT_TRUE(Bar()->IsDockedVertically());
+  // Docked at the left, a 160 x 500 client puts the tab control at (5, 20) and the views at (8, 23).
+  Bar()->widget()->resize(160, 500);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(tabs->geometry(), QRect(5, 20, 143, 469));
+  EXPECT_EQ(ViewAt(3)->geometry(), QRect(8, 23, 137, 442));
+  // An accepted edge drag keeps the depth within 32 and the old depth plus the frame's extent.
+  EXPECT_EQ(CCJControlBar::ClampDepth(200, 500, 32, 250), 250);
+  EXPECT_EQ(CCJControlBar::ClampDepth(200, 500, 32, 900), 700);
+  EXPECT_EQ(CCJControlBar::ClampDepth(200, 500, 32, 10), 32);
+}
+
+TEST_F(PaletteTest, PicksReachTheActiveDiagram) {
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CDiagramEditor& core = child->GetActiveView()->Core();
+
+  // A click between two boxes picks nothing.
+  CWorkspaceView* bsc = ViewAt(0);
+  QTest::mouseClick(bsc->viewport(), Qt::LeftButton, {}, QPoint(20, 55));
+  EXPECT_EQ(bsc->m_nSelectedType, 0);
+  EXPECT_EQ(core.GetEditMode(), MODE_SELECT);
+
+  ClickItem(1);  // AND(Edge)
+  EXPECT_EQ(bsc->m_nSelectedType, 301);
+  EXPECT_EQ(m_frame->m_nPickedType, 301);
+  EXPECT_EQ(core.GetEditMode(), MODE_PLACE_BLOCK);
+  EXPECT_EQ(core.GetPaletteType(), 301);
+
+  // A tab change shows the new category, clears its mark and returns the diagram to select.
+  ClickTab(2);
+  EXPECT_EQ(Bar()->GetActiveView(), ViewAt(2));
+  EXPECT_TRUE(ViewAt(2)->isVisible());
+  EXPECT_FALSE(bsc->isVisible());
+  EXPECT_FALSE(bsc->isEnabled());
+  EXPECT_EQ(ViewAt(2)->m_nCategory, 2);
+  EXPECT_EQ(ViewAt(2)->m_nSelectedType, 0);
+  EXPECT_EQ(core.GetEditMode(), MODE_SELECT);
+  EXPECT_EQ(m_frame->m_nPickMode, MODE_SELECT);
+
+  ClickItem(1);  // the function key of the newer series
+  EXPECT_EQ(core.GetPaletteType(), 611);
+}
+
+// Probe pixels of a rendered palette: box fill, the outline, the selection frame.
+TEST_F(PaletteTest, RenderedTabsShowTheirItems) {
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  const QRgb fill = qRgb(245, 217, 129);
+  const QRgb white = qRgb(255, 255, 255);
+  const int expected[] = {8, 14, 11, 23, 27, 20, 1};
+  for (int tab = 0; tab < 7; ++tab) {
+    ClickTab(tab);
+    CWorkspaceView* view = ViewAt(tab);
+    view->resize(137, 1400);  // every row in sight
+    QCoreApplication::processEvents();
+    const QImage image = view->Render();
+    int rows = 0;
+    for (int row = 0; row < 30; ++row) {
+      const CRect box = CWorkspacePalette::GetItemRect(row);
+      if (box.bottom >= image.height()) break;
+      // A pixel of the fill away from any symbol stroke: the box's top-right inner corner.
+      const bool filled = (image.pixel(box.right - 1, box.top + 1) & 0xFFFFFF) == (fill & 0xFFFFFF);
+      rows += filled;
+      if (filled && tab != 2) {
+        EXPECT_EQ(image.pixel(box.left, box.top + 20) & 0xFFFFFF, 0u) << "outline, tab " << tab << " row " << row;
+      }
+    }
+    EXPECT_EQ(rows, expected[tab]) << "tab " << tab;
+    EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, white & 0xFFFFFF);
+  }
+  // The picked item's red frame lies 4 pixels outside its box.
+  ClickTab(0);
+  ClickItem(2);
+  const QImage image = ViewAt(0)->Render();
+  const CRect box = CWorkspacePalette::GetItemRect(2);
+  EXPECT_EQ(QColor(image.pixel(box.left - 4, box.top + 10)), QColor(200, 0, 0));
+  EXPECT_NE(QColor(image.pixel(box.left - 4, CWorkspacePalette::GetItemRect(1).top + 10)), QColor(200, 0, 0));
+}
+
+TEST_F(PaletteTest, LadderDiagramOffersItsOwnItems) {
+  m_frame->SendCommand(ID_FILE_NEW_LAD);
+  QCoreApplication::processEvents();
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  ASSERT_TRUE(child->GetDocument()->IsLadder());
+  ClickItem(1);
+  EXPECT_EQ(child->GetActiveView()->Core().GetPaletteType(), 303);
+  ClickItem(2);  // no third item in a ladder document
+  EXPECT_EQ(ViewAt(0)->m_nSelectedType, 303);
+  ClickTab(2);
+  ClickItem(5);
+  EXPECT_EQ(child->GetActiveView()->Core().GetPaletteType(), 705);
+}
+
+
+// A block picked in the palette is placed on the diagram by a click on the view,
+// until a tab change returns the diagram to select.
+TEST_F(PaletteTest, PickedBlockIsPlacedOnTheDiagram) {
+  g_ShowPropertiesOnNew = 0;
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* doc = child->GetDocument();
+  QWidget* diagram = child->GetActiveView()->viewport();
+
+  ClickTab(1);
+  ClickItem(1);  // Off-Delay
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(300, 150));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 1);
+  EXPECT_EQ(doc->m_blocks.GetHead()->m_nType, 401);
+  ClickTab(0);
+  ClickItem(0);  // AND
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(300, 300));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 2);
+  EXPECT_EQ(doc->m_blocks.GetTail()->m_nType, 300);
+
+  ClickTab(2);
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(500, 300));
+  EXPECT_EQ(doc->m_blocks.GetCount(), 2);
+}
+
+}  // namespace
