@@ -65,6 +65,10 @@ void BM_LoadBrokenWires(benchmark::State& state) {
   state.counters["dropped"] = static_cast<double>(doc.m_loadWarnings.size());
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_LoadBrokenWires)->RangeMultiplier(4)->Range(1000, 64000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_LoadBrokenWires)
+    ->RangeMultiplier(4)
+    ->Range(1000, 64000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/cdc.h"
+#include "platform/message_sink.h"
 #include "platform/resource_ids.h"
 
 namespace {
@@ -402,6 +403,9 @@ bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
       ui->Enable(true);
       ui->SetCheck(m_nEditMode == MODE_SELECT);
       return true;
+    case ID_PLC_MONITOR:
+      ui->Enable(m_pHost != nullptr && m_pHost->IsDevicePortOpen() && editable);
+      return true;
     case ID_CONNECT:
       ui->Enable(editable || m_nEditMode == MODE_CONNECT);
       ui->SetCheck(m_nEditMode == MODE_CONNECT);
@@ -438,6 +442,12 @@ bool CDiagramEditor::OnCmdMsg(UINT id) {
     return true;
   };
   switch (id) {
+    case ID_PLC_MONITOR:
+      return true;  // enabled by the port state, does nothing
+    case ID_SAVE_ALL_FILES:
+      AfxMessageBox(u"Save All Files!");
+      if (m_pHost) m_pHost->MaximizeWindow();
+      return true;
     case ID_ZOOM_IN:
       ZoomIn();
       return true;

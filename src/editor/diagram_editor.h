@@ -69,6 +69,10 @@ class CDiagramEditorHost {
   virtual void MoveCursorBy(int /*dx*/, int /*dy*/) {}
   // A warning beep.
   virtual void Beep() {}
+  // True while the main window holds the device's serial port open.
+  virtual bool IsDevicePortOpen() const { return false; }
+  // Shows the diagram's window maximised.
+  virtual void MaximizeWindow() {}
 };
 
 // Which selection list ClearSelection empties.

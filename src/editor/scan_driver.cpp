@@ -120,7 +120,7 @@ void CScanDriver::LeaveSimulation() {
     b->m_nLatch1 = b->m_nLatch2 = 0;
     b->LeaveSimulation(SimEvent{this, m_stClock});
     const int inputs = b->InputPinCount();
-    for (int i = 0; i < inputs && b->m_nSource[i] != LINK_PARAM && b->m_nSource[i] != 72; ++i) {
+    for (int i = 0; i < inputs && b->m_nSource[i] != LINK_PARAM && b->m_nSource[i] != kLinkParamSlot; ++i) {
       b->m_bChanged[i] = 0;
       b->m_nValue[i] = 0;
     }

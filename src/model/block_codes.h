@@ -133,6 +133,7 @@ constexpr int LINK_EMPTY = 53;  // empty operand slot of the program image (a ze
 constexpr int LINK_PARAM = 55;  // the block's main parameter
 constexpr int kFirstLinkCode = 52;
 constexpr int kLastWalkedLinkCode = 75;  // links 52..75 are never looked up as blocks
+constexpr int kLinkParamSlot = 72;  // a parameter slot of the program image (71..75 name them)
 constexpr int kLastLinkCode = 101;
 
 // True for a link that names no block (the codes 52..101).

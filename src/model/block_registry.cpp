@@ -4,46 +4,46 @@
 
 OperandRange GetOperandRange(int typeCode, int family) {
   switch (typeCode) {
-    case 600:
-      return {100, 256};
-    case 601:
-      return {1280, 4};
-    case 602:
-      return {1000, IsNewerSeries(family) ? 64 : 16};
-    case 603:
-      return {1870, 1000};
-    case 604:
-      return {2900, 1000};
-    case 605:
-      return {600, 128};
-    case 606:
-      return {4800, 128};
-    case 607:
-      return {1316, 512};
-    case 608:
-      return {4000, 64};
-    case 609:
-      return {4230, 32};
-    case 610:
-      return {4288, 512};
-    case 611:
-      return {1300, 5};
-    case 700:
-      return {12000, 2560};
-    case 701:
-      return {15000, 2560};
-    case 702:
-      return {18000, 2560};
-    case 703:
-    case 704:
-      return {21000, 768};
-    case 705:
-      return {22000, 544};
-    case 900:
-      return {5000, 1900};
-    case 901:
-      return {7000, 1900};
-    case 911:
+    case kTypeInput:
+      return {kFirstInputOperand, kInputOperandCount};
+    case kTypeCursorKey:
+      return {kFirstCursorKeyOperand, kCursorKeyOperandCount};
+    case kTypeShiftBit:
+      return {kFirstShiftBitOperand, IsNewerSeries(family) ? kShiftBitOperandCountNewer : kShiftBitOperandCount};
+    case kTypeLowSignal:
+      return {kFirstLowOperand, kLowOperandCount};
+    case kTypeHighSignal:
+      return {kFirstHighOperand, kHighOperandCount};
+    case kTypeOutput:
+      return {kFirstOutputOperand, kOutputOperandCount};
+    case kTypeOpenConnector:
+      return {kFirstOpenConnectorOperand, kOpenConnectorOperandCount};
+    case kTypeFlag:
+      return {kFirstFlagOperand, kFlagOperandCount};
+    case kTypeAnalogInput:
+      return {kFirstAnalogInputOperand, kAnalogInputOperandCount};
+    case kTypeAnalogOutput:
+      return {kFirstAnalogOutputOperand, kAnalogOutputOperandCount};
+    case kTypeAnalogFlag:
+      return {kFirstAnalogFlagOperand, kAnalogFlagOperandCount};
+    case kTypeFunctionKey:
+      return {kFirstFunctionKeyOperand, kFunctionKeyOperandCount};
+    case kTypeMakeContact:
+      return {kFirstMakeContactNumber, kContactNumberCount};
+    case kTypeBreakContact:
+      return {kFirstBreakContactNumber, kContactNumberCount};
+    case kTypeAnalogContact:
+      return {kFirstAnalogContactNumber, kContactNumberCount};
+    case kTypeRelayCoil:
+    case kTypeInvertedCoil:
+      return {kFirstCoilNumber, kCoilNumberCount};
+    case kTypeLadderAnalogOutput:
+      return {kFirstLadderAnalogOutputNumber, kLadderAnalogOutputNumberCount};
+    case kTypeMaleConnector:
+      return {kFirstMaleNumber, kConnectorNumberCount};
+    case kTypeFemaleConnector:
+      return {kFirstFemaleNumber, kConnectorNumberCount};
+    case kTypeDataLog:
       return {kDataLogNumber, 1};
     default:
       return {};
@@ -51,16 +51,17 @@ OperandRange GetOperandRange(int typeCode, int family) {
 }
 
 bool IsOperandLikeType(int typeCode) {
-  return (typeCode >= 600 && typeCode <= 611 && typeCode != 601) || (typeCode >= 700 && typeCode <= 705) ||
-         typeCode == 900 || typeCode == 901 || typeCode == 911;
+  return (IsOperandType(typeCode) && typeCode != kTypeCursorKey) || IsLadderType(typeCode) ||
+         IsConnectorType(typeCode) || typeCode == kTypeDataLog;
 }
 
 bool IsPastedOperandLikeType(int typeCode) {
-  return IsOperandLikeType(typeCode) && typeCode != 900 && typeCode != 901 && typeCode != 911;
+  return IsOperandLikeType(typeCode) && !IsConnectorType(typeCode) && typeCode != kTypeDataLog;
 }
 
 bool IsSameLimitGroup(int limitType, int blockType) {
-  if (limitType == 703 || limitType == 704) return blockType == 703 || blockType == 704;
+  auto coil = [](int t) { return t == kTypeRelayCoil || t == kTypeInvertedCoil; };
+  if (coil(limitType)) return coil(blockType);
   return limitType == blockType;
 }
 

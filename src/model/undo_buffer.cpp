@@ -158,8 +158,9 @@ bool CUndoBuffer::EnsureFolder(std::string* error) {
 bool CUndoBuffer::FolderIsOurs() const {
   struct stat held = {};
   struct stat st = {};
-  return m_folderFd >= 0 && ::fstat(m_folderFd, &held) == 0 && ::lstat(m_strFolder.ToUtf8().c_str(), &st) == 0 &&
-         S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && st.st_dev == held.st_dev && st.st_ino == held.st_ino;
+  return m_folderFd >= 0 && ::fstat(m_folderFd, &held) == 0 &&
+         ::lstat(m_strFolder.ToUtf8().c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+         st.st_dev == held.st_dev && st.st_ino == held.st_ino;
 }
 
 void CUndoBuffer::ForgetFolder() {

@@ -109,6 +109,6 @@ class CUndoBuffer {
   int m_nBase = 0;                    // ring slot of snapshot number 0
   std::bitset<kSlotCount> m_written;  // ring slots whose file the store wrote
   int m_folderFd = -1;                // the folder the store made, held open
-  bool m_bUnsavedEdit = false;  // the diagram holds an edit whose snapshot failed
-  bool m_bEmptyStart = true;    // number 0, when never written, is the empty diagram
+  bool m_bUnsavedEdit = false;        // the diagram holds an edit whose snapshot failed
+  bool m_bEmptyStart = true;          // number 0, when never written, is the empty diagram
 };

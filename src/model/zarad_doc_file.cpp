@@ -429,7 +429,8 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
   for (const WireFaultReport& r : CConnectLineObj::DropFaultyConnections(this))
     m_loadWarnings.push_back(WireWarning(r));
   if (m_markers[kMarkerModelRecord] == kMarkerSet && GetModelName(m_wModelCode, nullptr, nullptr) < 0) {
-    m_loadWarnings.push_back(FormatString(u"The device model 0x%04X is unknown.", static_cast<unsigned>(m_wModelCode)));
+    m_loadWarnings.push_back(
+        FormatString(u"The device model 0x%04X is unknown.", static_cast<unsigned>(m_wModelCode)));
   }
   MakePowerBus();
   return true;
@@ -449,9 +450,9 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
     bool recognised = true;
     if (!LoadFromBytes(bytes, path.ToUtf8(), &details, &recognised)) {
       // One sentence for the user; what exactly failed goes to the information window.
-      message = FormatString(recognised ? u"\"%ls\" is damaged and cannot be opened."
-                                        : u"\"%ls\" is not a diagram file.",
-                             path.GetString());
+      message = FormatString(
+          recognised ? u"\"%ls\" is damaged and cannot be opened." : u"\"%ls\" is not a diagram file.",
+          path.GetString());
       shell->AppendInformation(message + u"\n" + details + u"\n");
     }
   }

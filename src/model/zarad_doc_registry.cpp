@@ -38,10 +38,10 @@ class CTakenTable {
 };
 
 bool IsRelayCoilType(int type) {
-  return type == 703 || type == 704;
+  return type == kTypeRelayCoil || type == kTypeInvertedCoil;
 }
 bool IsContactType(int type) {
-  return type == 700 || type == 701;
+  return type == kTypeMakeContact || type == kTypeBreakContact;
 }
 
 // The operand ranges that a ladder output element addresses, in the order it
@@ -53,7 +53,7 @@ std::vector<CTakenTable> OutputOperandTables(int type) {
             CTakenTable(kFirstFlagOperand, kFlagOperandCount),
             CTakenTable(kFirstOpenConnectorOperand, kOpenConnectorOperandCount)};
   }
-  if (type == 705) {
+  if (type == kTypeLadderAnalogOutput) {
     return {CTakenTable(kFirstAnalogOutputOperand, kAnalogOutputOperandCount),
             CTakenTable(kFirstAnalogFlagOperand, kAnalogFlagOperandCount)};
   }
@@ -67,7 +67,7 @@ int OutputOperandRangeIndex(int type, int op) {
     if (op >= kFirstOpenConnectorOperand) return 2;
     if (op >= kFirstFlagOperand) return 1;
     if (op >= kFirstOutputOperand) return 0;
-  } else if (type == 705) {
+  } else if (type == kTypeLadderAnalogOutput) {
     if (op >= kFirstAnalogFlagOperand) return 1;
     if (op >= kFirstAnalogOutputOperand) return 0;
   }
@@ -77,10 +77,11 @@ int OutputOperandRangeIndex(int type, int op) {
 }  // namespace
 
 int CZaradDoc::GetTypeClass(UINT typeCode) {
-  if (typeCode >= 600 && typeCode <= 799) return 1;
-  if ((typeCode >= 300 && typeCode <= 413) || (typeCode >= 800 && typeCode <= 899)) return 2;
-  if (typeCode == 900 || typeCode == 901) return 3;
-  if (typeCode == 911) return 4;
+  const int t = static_cast<int>(typeCode);
+  if (t >= kFirstOperandType && t < kFirstExtendedType) return 1;  // operands and ladder elements
+  if ((t >= kFirstLogicType && t <= kTypeSW) || (t >= kFirstExtendedType && t < kTypeMaleConnector)) return 2;
+  if (IsConnectorType(t)) return 3;
+  if (t == kTypeDataLog) return 4;
   return 0;
 }
 
@@ -88,11 +89,11 @@ void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
   const int type = block->m_nType;
   const OperandRange range = GetOperandRange(type, GetModelFamily());
   CTakenTable numbers(range.nFirst, range.nSize);
-  if (type == 600) {
+  if (type == kTypeInput) {
     for (size_t i = 0; i < numbers.Size(); ++i) {
       if (i % 32 >= 16) numbers.MarkIndex(i);
     }
-  } else if (type == 605) {
+  } else if (type == kTypeOutput) {
     for (size_t i = 0; i < numbers.Size(); ++i) {
       if (i % 16 >= 8) numbers.MarkIndex(i);
     }
@@ -115,8 +116,8 @@ void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
     block->m_nOperand = index;
     return;
   }
-  if (IsContactType(type) || type == 702) {
-    if (!pasted) block->m_nOperand = type == 702 ? kDefaultAnalogContactOperand : kDefaultContactOperand;
+  if (IsContactType(type) || type == kTypeAnalogContact) {
+    if (!pasted) block->m_nOperand = type == kTypeAnalogContact ? kDefaultAnalogContactOperand : kDefaultContactOperand;
   } else if (!operands.empty()) {
     for (const CTakenTable& table : operands) {
       const int free = table.FirstFree();
@@ -206,7 +207,7 @@ int CZaradDoc::CountFunctionBlocks() const {
 int CZaradDoc::CountNonConnectorBlocks() const {
   int count = 0;
   for (CBlockObj* b : m_blocks) {
-    if (b->m_nType != 900 && b->m_nType != 901) ++count;
+    if (!IsConnectorType(b->m_nType)) ++count;
   }
   return count;
 }
@@ -258,7 +259,7 @@ int CZaradDoc::CountReferenceableBlocks(int numberToLeaveOut) const {
     if (!newer) {
       // Counter, analog comparator, analog threshold trigger and analog amplifier.
       if (type == 800 || type == 803 || type == 804 || type == 805) ++count;
-    } else if (GetTypeClass(static_cast<UINT>(type)) == 2 && !(type >= 300 && type <= 307) &&
+    } else if (GetTypeClass(static_cast<UINT>(type)) == 2 && !IsLogicType(type) &&
                (b->m_byCaps & 0x01) != 0) {
       ++count;
     }
@@ -289,10 +290,10 @@ BOOL CZaradDoc::CheckTypeLimit(UINT typeCode, TypeLimitQuery* query) const {
     const int range = OutputOperandRangeIndex(type, b->m_nOperand);
     if (range >= 0) ++inRange[range];
   }
-  if (query && (IsRelayCoilType(type) || type == 705)) {
+  if (query && (IsRelayCoilType(type) || type == kTypeLadderAnalogOutput)) {
     query->nInRange1 = inRange[0];
     query->nInRange2 = inRange[1];
-    if (type != 705) query->nInRange3 = inRange[2];
+    if (type != kTypeLadderAnalogOutput) query->nInRange3 = inRange[2];
   }
   if (count >= limit) return FALSE;
   if (query && static_cast<long long>(count) + query->nAdding > limit) return FALSE;

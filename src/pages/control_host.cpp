@@ -42,6 +42,36 @@ int ReadDecimal(const CString& text, int first, int maxCount) {
   return digits ? n : -1;
 }
 
+bool ParseHex(const CString& text, int maxDigits, int* out) {
+  if (text.GetLength() > maxDigits) return false;
+  int sum = 0;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    const char16_t c = text[i];
+    int digit = 0;
+    if (c >= u'0' && c <= u'9')
+      digit = c - u'0';
+    else if (c >= u'A' && c <= u'F')
+      digit = c - u'A' + 10;
+    else if (c >= u'a' && c <= u'f')
+      digit = c - u'a' + 10;
+    else
+      return false;
+    sum = sum * 16 + digit;
+  }
+  *out = sum;
+  return true;
+}
+
+CString KeepHexDigits(const CString& text) {
+  std::u16string kept;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    char16_t c = text[i];
+    if (c >= u'a' && c <= u'f') c = static_cast<char16_t>(c - u'a' + u'A');
+    if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')) kept.push_back(c);
+  }
+  return CString(kept.c_str());
+}
+
 int CControlHost::GetInt(int id, bool* ok) const {
   int value = 0;
   const bool parsed = ParseInt(GetText(id), &value);

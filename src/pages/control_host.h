@@ -150,3 +150,10 @@ int ReadDecimal(const CString& text, int first, int maxCount = 9);
 // optional sign, digits, optional blanks; false for anything else or an
 // overflow of 32 bits.
 bool ParseInt(const CString& text, int* out);
+
+// Parses at most maxDigits hexadecimal digits (0-9, A-F in either case; an
+// empty text is 0); false for any other character or a longer text.
+bool ParseHex(const CString& text, int maxDigits, int* out);
+// The hexadecimal digits of a text, a-f turned into upper case, anything else
+// dropped (the filter of the hexadecimal edits).
+CString KeepHexDigits(const CString& text);

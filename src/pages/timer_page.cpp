@@ -5,8 +5,6 @@
 #include "model/zarad_doc.h"
 #include "platform/string_table.h"
 
-namespace {
-
 CString UnitCaption(int unit) {
   switch (unit) {
     case TIMEBASE_HOURS:
@@ -29,7 +27,6 @@ CString RefUnitCaption(int unit) {
   }
 }
 
-}  // namespace
 
 // ---- CTimerPage -------------------------------------------------------------------
 
@@ -100,6 +97,28 @@ void CTimerPage::FillReferenceCombos() {
       this->*f.pRefUnit = 0;
       Host().SetCurSel(f.refUnitList, 0);
     }
+}
+
+bool CTimerPage::DropReferencesOnOlderSeries() {
+  CZaradDoc* doc = Document();
+  if (!doc || doc->IsNewerFamily()) return false;
+  CControlHost& host = Host();
+  for (const TimeField& f : m_fields) {
+    m_bRef[f.slot] = 0;
+    m_pRef[f.slot] = nullptr;
+    host.Show(f.button, false);
+    for (int id : {f.high, f.highSpin, f.colon, f.low, f.lowSpin}) host.Show(id, true);
+    if (!f.dependent) {
+      host.Show(f.unit, true);
+      host.Show(f.refUnitList, false);
+    }
+    host.LimitText(f.high, 2);
+    host.LimitText(f.low, 2);
+    host.Show(f.list, false);
+    host.ResetContent(f.list);
+  }
+  ApplyNameRule();
+  return true;
 }
 
 std::vector<int> CTimerPage::TimeChain() const {

@@ -18,6 +18,10 @@
 
 #include "pages/block_param_page.h"
 
+// The captions of a TimeBase ("Hours(h:m)" ...) and of a RefTimeUnit ("Minutes" ...).
+CString UnitCaption(int unit);
+CString RefUnitCaption(int unit);
+
 class CTimerPage : public CBlockParamPage, public TimeValues {
  public:
   // One full time value field and the members it edits.
@@ -54,6 +58,10 @@ class CTimerPage : public CBlockParamPage, public TimeValues {
   void UpdateTimeFields();
   // The block lists, then for a full field without a block reference unit 0.
   void FillReferenceCombos() override;
+  // On the older series (pages that take no time from a block there): every
+  // field's reference dropped, its parts shown, its button and lists hidden.
+  // False on the newer series, where nothing changes.
+  bool DropReferencesOnOlderSeries();
   // The keyboard order of the fields: a full field's edits and unit combo or
   // its two lists, a dependent field's edits or its list, each then its button.
   std::vector<int> TimeChain() const;

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <climits>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -109,7 +109,8 @@ std::string SaveBytesAtomically(const std::filesystem::path& requested, std::spa
   int err = 0;
   if (hadOld) {
     // Keep the owner and group where the user may; at least the group, which members share.
-    if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
       (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
     }
     if (::fchmod(fd, old.st_mode & 07777) != 0) err = errno;

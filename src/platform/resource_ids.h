@@ -81,6 +81,7 @@ constexpr UINT ID_PALETTE_PICK = 1079;
 constexpr UINT ID_ESCAPE = 32790;       // "Selection\tEscape"
 constexpr UINT ID_RUN_STOP = 32794;     // "Run/Stop PLC"
 constexpr UINT ID_PLC_MONITOR = 1350;   // "PLC Monit"
+constexpr UINT ID_SAVE_ALL_FILES = 32777;  // "Save All Files"; nothing in the program sends it
 constexpr UINT ID_JOIN = 32787;
 constexpr UINT ID_SEPARATE = 32809;
 constexpr UINT ID_GO_TO_PARTNER = 32850;

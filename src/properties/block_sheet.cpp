@@ -3,11 +3,30 @@
 #include <map>
 #include <utility>
 
+#include "pages/astro_page.h"
 #include "pages/block_param_page.h"
+#include "pages/counter_page.h"
+#include "pages/hours_counter_page.h"
 #include "pages/ladder_operand_page.h"
+#include "pages/light_switch_pages.h"
 #include "pages/logic_pages.h"
+#include "pages/mask_page.h"
+#include "pages/math_mux_page.h"
+#include "pages/math_pages.h"
+#include "pages/max_min_page.h"
+#include "pages/mem_page.h"
+#include "pages/modbus_page.h"
 #include "pages/operand_pages.h"
+#include "pages/quad_page.h"
+#include "pages/relay_page.h"
+#include "pages/stopwatch_page.h"
+#include "pages/threshold_page.h"
 #include "pages/timer_page.h"
+#include "pages/two_time_page.h"
+#include "pages/udc_page.h"
+#include "pages/weekly_pages.h"
+#include "pages/wifi_page.h"
+#include "pages/yearly_page.h"
 #include "pages/ui_text.h"
 #include "model/zarad_doc.h"
 #include "platform/string_table.h"
@@ -40,6 +59,30 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CBasicFunPar>();
     case PageFamily::kSingleTime:
       return std::make_unique<CSpecialFunPar>();
+    case PageFamily::kTwoTime:
+      return std::make_unique<CSpecialFunPar2>();
+    case PageFamily::kStairway:
+      return std::make_unique<CSpecialPar3>();
+    case PageFamily::kMultiSwitch:
+      return std::make_unique<CSpecialPar4>();
+    case PageFamily::kThreshold:
+      return std::make_unique<CThresholdTrigger>();
+    case PageFamily::kCounter:
+      return std::make_unique<CUpDownCounter>();
+    case PageFamily::kWeekly:
+      return std::make_unique<CWeeklyGeneral>();
+    case PageFamily::kWifi:
+      return std::make_unique<CWIFI>();
+    case PageFamily::kYearly:
+      return std::make_unique<CYearlyTimer>();
+    case PageFamily::kUdc:
+      return std::make_unique<CUDC>();
+    case PageFamily::kModbus:
+      return std::make_unique<CModbusPropPage>();
+    case PageFamily::kStopwatch:
+      return std::make_unique<CStopWatch>();
+    case PageFamily::kAstro:
+      return std::make_unique<CAstroClock>();
     case PageFamily::kBoolean:
       return std::make_unique<CBoolean>();
     case PageFamily::kOperandIo:
@@ -48,6 +91,24 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CConstantsPar>();
     case PageFamily::kLadder:
       return std::make_unique<CPropPageLadIO>();
+    case PageFamily::kRelay:
+      return std::make_unique<CMiscRelay>();
+    case PageFamily::kHoursCounter:
+      return std::make_unique<CHoursCounter>();
+    case PageFamily::kMaxMin:
+      return std::make_unique<CMaxMin>();
+    case PageFamily::kQuad:
+      return std::make_unique<CQUAD>();
+    case PageFamily::kAnalogMux:
+      return std::make_unique<CAMathMux>();
+    case PageFamily::kMask:
+      return std::make_unique<CMask>();
+    case PageFamily::kMem:
+      return std::make_unique<CMEM>();
+    case PageFamily::kAverage:
+      return std::make_unique<CAVGVAL>();
+    case PageFamily::kMathErr:
+      return std::make_unique<CMathErr>();
     default:
       return nullptr;  // the pages of the other families follow the same pattern
   }
@@ -59,10 +120,19 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
     m_pages.push_back(m_pTypePage.get());
     if (g_LanguageIsChinese) m_pTypePage->m_strTitle = UiText(1423, m_pTypePage->m_strTitle);
   }
+  // The weekly timer's three cam pages follow its general page.
+  if (auto* general = dynamic_cast<CWeeklyGeneral*>(m_pTypePage.get()))
+    for (int cam = 0; cam < 3; ++cam) {
+      auto page = std::make_unique<CWeeklyCams1>(cam);
+      general->AddCam(page.get());
+      m_pages.push_back(page.get());
+      m_extraPages.push_back(std::move(page));
+    }
   m_pages.push_back(&m_commentPage);
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
   m_values.m_nType = type;
   m_values.pattern.m_nType = type;
+  if (CBlockParamPage* page = ParamPage()) page->m_nType = type;  // pages serving several types
 }
 
 CBlockSheet::~CBlockSheet() = default;
@@ -193,6 +263,11 @@ bool CBlockSheet::OnApply(int activePage) {
   if (activePage >= 0 && activePage < static_cast<int>(m_pages.size())) {
     CParamPage* active = m_pages[static_cast<size_t>(activePage)];
     if (active->IsInitialised() && !active->UpdateData(true)) return false;
+  }
+  // The Modbus page's code and data words reach the block by Apply as by OK.
+  if (auto* modbus = dynamic_cast<CModbusPropPage*>(m_pTypePage.get()); modbus && modbus->IsInitialised()) {
+    modbus->UpdateFunctionCode();
+    modbus->UpdateDataAddress();
   }
   return true;
 }

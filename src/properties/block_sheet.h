@@ -43,7 +43,8 @@ class CBlockSheet {
   bool IsModeless() const { return m_context.simulating; }
   const CPageContext& Context() const { return m_context; }
 
-  // Pages in order: the type page (when the type has one), then the comment page.
+  // Pages in order: the type page (when the type has one), the pages that
+  // follow it (the weekly timer's cams), then the comment page.
   const std::vector<CParamPage*>& Pages() const { return m_pages; }
   CParamPage* TypePage() const { return m_pTypePage.get(); }
   // The type page when it follows the block parameter page pattern.
@@ -81,6 +82,7 @@ class CBlockSheet {
   CString m_strCaption;
   CPageContext m_context;
   std::unique_ptr<CParamPage> m_pTypePage;
+  std::vector<std::unique_ptr<CParamPage>> m_extraPages;  // pages after the type page (the weekly cams)
   CCommentPage m_commentPage;
   std::vector<CParamPage*> m_pages;
 };

@@ -24,7 +24,11 @@ class EditHost : public CDiagramEditorHost {
   void OpenBlockProperties() override { ++properties; }
   void PostDeviceOperation(int code) override { device.push_back(code); }
   void PostCommand(UINT id) override { posted.push_back(id); }
+  bool IsDevicePortOpen() const override { return portOpen; }
+  void MaximizeWindow() override { ++maximised; }
   int properties = 0;
+  bool portOpen = false;
+  int maximised = 0;
   std::vector<int> device;
   std::vector<UINT> posted;
 };
@@ -526,6 +530,33 @@ TEST(DiagramEditInputTest, ModesCommandsAndTheLock) {
   r.core.OnKeyDown(VK_F4, false);
   r.core.OnKeyDown(VK_F4, true);
   EXPECT_EQ(r.host.posted, (std::vector<UINT>{ID_CONNECT, ID_FILE_CLOSE}));
+}
+
+TEST(DiagramEditCommandTest, PlcMonitorFollowsThePortAndSaveAllFilesSaysSoAndMaximises) {
+  Rig r;
+  struct Case {
+    bool portOpen;
+    int locked;
+    bool simulating;
+    bool enabled;
+  };
+  for (const Case& c : {Case{false, 0, false, false}, Case{true, 0, false, true}, Case{true, 1, false, false},
+                        Case{true, 0, true, false}}) {
+    r.host.portOpen = c.portOpen;
+    r.Doc().m_bLocked = c.locked;
+    r.core.SetEditMode(c.simulating ? MODE_SIMULATION : MODE_SELECT);
+    EXPECT_EQ(r.Enabled(ID_PLC_MONITOR), c.enabled) << c.portOpen << c.locked << c.simulating;
+  }
+  r.Doc().m_bLocked = 0;
+  r.core.SetEditMode(MODE_SELECT);
+  // The monitor command itself does nothing.
+  EXPECT_TRUE(r.core.OnCmdMsg(ID_PLC_MONITOR));
+  EXPECT_TRUE(r.sink.texts().empty());
+  EXPECT_TRUE(r.host.device.empty());
+  EXPECT_TRUE(r.core.OnCmdMsg(ID_SAVE_ALL_FILES));
+  ASSERT_EQ(r.sink.texts().size(), 1u);
+  EXPECT_EQ(r.sink.texts()[0], CString(u"Save All Files!"));
+  EXPECT_EQ(r.host.maximised, 1);
 }
 
 TEST(DiagramEditInputTest, SelectAllNeedsMoreThanConnectorHalvesAndPageLayoutSetsTheExtent) {

@@ -606,15 +606,16 @@ TEST(ScanDriverTest, HoursCounterCountsNeitherPausesNorClockJumps) {
     void (*interrupt)(ScanRig&);
   };
   const Case cases[] = {
-      {"suspended for 60 s", [](ScanRig& rig) {
+      {"suspended for 60 s",
+       [](ScanRig& rig) {
          rig.driver.SuspendResume();
          rig.driver.Run(2400);
          rig.driver.SuspendResume();
        }},
-      {"clock an hour ahead", [](ScanRig& rig) {
-         rig.driver.SetSimulatedTime(AddMs(rig.driver.GetSimulatedTime(), 3600000));
-       }},
-      {"clock an hour ahead while suspended", [](ScanRig& rig) {
+      {"clock an hour ahead",
+       [](ScanRig& rig) { rig.driver.SetSimulatedTime(AddMs(rig.driver.GetSimulatedTime(), 3600000)); }},
+      {"clock an hour ahead while suspended",
+       [](ScanRig& rig) {
          rig.driver.SuspendResume();
          rig.driver.Run(4);
          rig.driver.SetSimulatedTime(AddMs(rig.driver.GetSimulatedTime(), 3600000));
@@ -639,17 +640,20 @@ TEST(ScanDriverTest, NonRetentiveBlocksComputeAfreshAfterEveryRestart) {
     void (*restart)(ScanRig&, CBlockObj* input);
   };
   const Case cases[] = {
-      {"Stop and Start", [](ScanRig& r, CBlockObj*) {
+      {"Stop and Start",
+       [](ScanRig& r, CBlockObj*) {
          r.driver.Stop();
          r.driver.Run(2);
          r.driver.Start();
        }},
-      {"leaving and entering again", [](ScanRig& r, CBlockObj* input) {
+      {"leaving and entering again",
+       [](ScanRig& r, CBlockObj* input) {
          r.driver.LeaveSimulation();
          r.Enter();
          input->m_nWordValue = 0x12;  // set again as it was
        }},
-      {"power cut and return", [](ScanRig& r, CBlockObj*) {
+      {"power cut and return",
+       [](ScanRig& r, CBlockObj*) {
          r.driver.PowerDown();
          r.driver.Run(2);
          r.driver.PowerUp();

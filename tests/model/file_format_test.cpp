@@ -551,7 +551,8 @@ TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
       {"none.bfb", {}, u"No such file", false},
       {"text.bfb", {'h', 'e', 'l', 'l', 'o'}, u"is not a diagram file.", true},
       {"cut.bfb", cut, u"is damaged and cannot be opened.", true},
-      {"head.bfb", std::vector<BYTE>(cut.begin(), cut.begin() + 200), u"is damaged and cannot be opened.", true},
+      {"head.bfb", std::vector<BYTE>(cut.begin(), cut.begin() + 200), u"is damaged and cannot be opened.",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -11,8 +11,8 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -64,7 +64,8 @@ int RunAsPlainUser(const fs::path& dir, const std::function<int()>& body) {
   }
   const pid_t pid = ::fork();
   if (pid == 0) {
-    if (root && (::setgroups(0, nullptr) != 0 || ::setgid(kOtherId) != 0 || ::setuid(kOtherId) != 0)) ::_exit(101);
+    if (root && (::setgroups(0, nullptr) != 0 || ::setgid(kOtherId) != 0 || ::setuid(kOtherId) != 0))
+      ::_exit(101);
     ::_exit(body());
   }
   int status = 0;
@@ -160,14 +161,15 @@ TEST_F(FileUtilTest, SaveGoesThroughSymbolicLinks) {
   fs::create_directory(m_dir / "real");
   const fs::path target = m_dir / "real" / "plan.bfb";
   WriteRaw(target, "old");
-  fs::create_symlink("real/plan.bfb", m_dir / "link.bfb");             // relative
-  fs::create_symlink(m_dir / "link.bfb", m_dir / "link2.bfb");          // a chain
+  fs::create_symlink("real/plan.bfb", m_dir / "link.bfb");                 // relative
+  fs::create_symlink(m_dir / "link.bfb", m_dir / "link2.bfb");             // a chain
   fs::create_symlink(m_dir / "real" / "new.bfb", m_dir / "dangling.bfb");  // no target yet
   struct Case {
     const char* link;
     fs::path written;
   };
-  const Case cases[] = {{"link.bfb", target}, {"link2.bfb", target}, {"dangling.bfb", m_dir / "real" / "new.bfb"}};
+  const Case cases[] = {
+      {"link.bfb", target}, {"link2.bfb", target}, {"dangling.bfb", m_dir / "real" / "new.bfb"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.link);
     const Bytes content(10, static_cast<BYTE>(c.link[0]));

@@ -19,6 +19,7 @@
 #include "properties/block_properties.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
+#include "properties/scripted_runner.h"
 #include "support/diagram_builder.h"
 
 namespace {
@@ -31,7 +32,7 @@ TEST(BlockSheet, TypePageCommentPageOrderHelpAndGrowth) {
     int help;
     int growth;
   } cases[] = {
-      {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 1, 1002, 50}, {300, true, 2, 1030, 0},
+      {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 2, 1002, 50}, {410, false, 5, 1110, 0}, {300, true, 2, 1030, 0},
       {603, false, 1, 1080, 0}, {600, false, 2, 1052, 0}, {601, false, 2, 1052, 0}, {830, true, 2, 1108, 0},
       {911, false, 1, 1042, 0}, {705, false, 2, 0, 0},
   };
@@ -210,35 +211,6 @@ TEST(ParamCopy, RowsThatTheTablesSingleOut) {
 
 // ---- The command -------------------------------------------------------------------
 
-// Runs a modal sheet with a script that works the type page through a memory host.
-class ScriptedRunner : public CSheetRunner {
- public:
-  std::function<void(CBlockSheet&, CMemoryHost&)> script;
-  int answer = IDOK;
-  int modalRuns = 0;
-  std::vector<CBlockSheet*> opened;
-  std::unique_ptr<CMemoryHost> host;
-
-  int RunModal(CBlockSheet& sheet) override {
-    ++modalRuns;
-    CParamPage* page = sheet.Pages().front();
-    host = std::make_unique<CMemoryHost>(page->Describe(), page);
-    page->Attach(host.get(), sheet.Context());
-    page->Initialise();
-    sheet.RetextTypePage();
-    if (script) script(sheet, *host);
-    if (answer == IDOK && !sheet.OnOK(0)) return IDCANCEL;
-    return answer;
-  }
-  bool OpenModeless(CBlockSheet& sheet) override {
-    opened.push_back(&sheet);
-    CParamPage* page = sheet.Pages().front();
-    host = std::make_unique<CMemoryHost>(page->Describe(), page);
-    page->Attach(host.get(), sheet.Context());
-    page->Initialise();
-    return true;
-  }
-};
 
 TEST(BlockPropertiesCommand, OnDelayOkWritesTheTimeAndTakesOneSnapshot) {
   CDiagramBuilder d;

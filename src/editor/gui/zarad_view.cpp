@@ -380,6 +380,19 @@ void CZaradView::PostDeviceOperation(int code) {
   }
 }
 
+bool CZaradView::IsDevicePortOpen() const {
+  CMainFrame* main = AfxGetMainWnd();
+  CDeviceController* device = main ? main->GetDeviceController() : nullptr;
+  return device != nullptr && device->Link().IsPortOpen();
+}
+
+void CZaradView::MaximizeWindow() {
+  // The frame sits in its MDI sub-window, which is what maximises.
+  QWidget* frame = m_pFrame ? static_cast<QWidget*>(m_pFrame) : this;
+  QWidget* sub = frame->parentWidget() ? frame->parentWidget() : frame;
+  sub->showMaximized();
+}
+
 bool CZaradView::ChooseColour(UINT captionId, COLORREF* colour) {
   CHColorDialog dlg(LoadString(captionId), *colour);
   if (dlg.DoModal() != IDOK) return false;

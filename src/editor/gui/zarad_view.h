@@ -75,6 +75,8 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   bool RunPageLayoutDialog(int* across, int* down) override;
   void MoveCursorBy(int dx, int dy) override;
   void Beep() override;
+  bool IsDevicePortOpen() const override;
+  void MaximizeWindow() override;
 
   // The pop-up of context menu 141 that the core chose, at a global point.
   void ShowContextMenu(int popup, const QPoint& globalPos);

@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 
 #include "pages/block_param_page.h"
+#include "pages/gui/coil_state_dialog.h"
+#include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/ladder_operand_page.h"
 #include "platform/gui/qt_string.h"
@@ -17,8 +19,11 @@ std::function<void(int topic)> CQtBlockSheet::s_helpLauncher;
 
 CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent)
     : QDialog(parent), m_sheet(sheet), m_pCommand(command) {
+  InstallQtPageDialogRunner();  // the pages' own dialogs (the bit mask)
   setWindowTitle(ToQString(sheet.Caption()));
   setObjectName(QStringLiteral("blockSheet"));
+  // The Modbus page's "Config" opens the coil states over this sheet.
+  CModbusPropPage::s_runCoilDialog = [this](CCoilStateDlg& coils) { return RunCoilStateDialog(coils, this); };
   auto* layout = new QVBoxLayout(this);
   m_pTabs = new QTabWidget(this);
   layout->addWidget(m_pTabs);
@@ -62,6 +67,7 @@ CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWid
 }
 
 CQtBlockSheet::~CQtBlockSheet() {
+  CModbusPropPage::s_runCoilDialog = nullptr;
   // A modeless sheet leaves the command's list when its window goes.
   if (m_sheet.IsModeless() && m_pCommand) m_pCommand->CloseSheet(&m_sheet);
 }

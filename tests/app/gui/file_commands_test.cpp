@@ -1,13 +1,13 @@
 // File commands: New, Open, Save, Save As, Close, the recent-file list, the command
 // line and dropped files.
+#include <sys/stat.h>
+
 #include <QDropEvent>
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QSettings>
 #include <QUrl>
-
-#include <sys/stat.h>
 
 #include "app/document_manager.h"
 #include "controls/gui/pane_status_bar.h"

@@ -156,4 +156,32 @@ TEST_F(PaletteTest, LadderDiagramOffersItsOwnItems) {
   EXPECT_EQ(child->GetActiveView()->Core().GetPaletteType(), 705);
 }
 
+
+// A block picked in the palette is placed on the diagram by a click on the view,
+// until a tab change returns the diagram to select.
+TEST_F(PaletteTest, PickedBlockIsPlacedOnTheDiagram) {
+  g_ShowPropertiesOnNew = 0;
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* doc = child->GetDocument();
+  QWidget* diagram = child->GetActiveView()->viewport();
+
+  ClickTab(1);
+  ClickItem(1);  // Off-Delay
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(300, 150));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 1);
+  EXPECT_EQ(doc->m_blocks.GetHead()->m_nType, 401);
+  ClickTab(0);
+  ClickItem(0);  // AND
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(300, 300));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 2);
+  EXPECT_EQ(doc->m_blocks.GetTail()->m_nType, 300);
+
+  ClickTab(2);
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(500, 300));
+  EXPECT_EQ(doc->m_blocks.GetCount(), 2);
+}
+
 }  // namespace

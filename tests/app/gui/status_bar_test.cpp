@@ -1,12 +1,12 @@
 // The pane-hosting status bar, the embossed caption and the zoom pane.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QTimer>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
