@@ -157,11 +157,6 @@ CString LadderElementLabel(const CZaradDoc& doc, int type, int operand) {
   return Unknown(prefix);
 }
 
-CString ChoiceText(const CBlockObj* block) {
-  CString text = FormatString(u"B%d", block->m_nNumber - kFirstFunctionBlockNumber);
-  return text + LookupBlockName(g_BlockCaptionMap, static_cast<UINT>(block->m_nType));
-}
-
 bool IsPlainFunctionBlock(const CBlockObj* block) {
   return CZaradDoc::GetTypeClass(static_cast<UINT>(block->m_nType)) == 2 &&
          !block->IsLogicGate();
@@ -177,6 +172,11 @@ std::vector<CString> ListBlocksWithCaps(const CZaradDoc& doc, int numberToLeaveO
 }
 
 }  // namespace
+
+CString ChoiceText(const CBlockObj* block) {
+  CString text = FormatString(u"B%d", block->m_nNumber - kFirstFunctionBlockNumber);
+  return text + LookupBlockName(g_BlockCaptionMap, static_cast<UINT>(block->m_nType));
+}
 
 CBlockObj* FindBlockAt(const CZaradDoc& doc, CPoint pt) {
   return FindBlockWidened(doc, pt, 0);

@@ -77,6 +77,9 @@ CString GetOperandLabel(const CZaradDoc& doc, const CBlockObj* block);
 
 // What a parameter page may offer, as "B%d%s" (number - 9000 and the type's
 // caption), in list order, leaving out the block numbered numberToLeaveOut.
+// A block list entry: "B<n>" (the number less 9000) and the type's caption.
+CString ChoiceText(const CBlockObj* block);
+
 // Blocks that can stand as a parameter reference: on the older series the
 // analog blocks 800, 803, 804 and 805; on the newer series every function
 // block (group 2) other than a logic gate that has capability bit 0x01.

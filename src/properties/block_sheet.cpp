@@ -6,11 +6,19 @@
 #include "pages/astro_page.h"
 #include "pages/block_param_page.h"
 #include "pages/counter_page.h"
+#include "pages/hours_counter_page.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/light_switch_pages.h"
 #include "pages/logic_pages.h"
+#include "pages/mask_page.h"
+#include "pages/math_mux_page.h"
+#include "pages/math_pages.h"
+#include "pages/max_min_page.h"
+#include "pages/mem_page.h"
 #include "pages/modbus_page.h"
 #include "pages/operand_pages.h"
+#include "pages/quad_page.h"
+#include "pages/relay_page.h"
 #include "pages/stopwatch_page.h"
 #include "pages/threshold_page.h"
 #include "pages/timer_page.h"
@@ -83,6 +91,24 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CConstantsPar>();
     case PageFamily::kLadder:
       return std::make_unique<CPropPageLadIO>();
+    case PageFamily::kRelay:
+      return std::make_unique<CMiscRelay>();
+    case PageFamily::kHoursCounter:
+      return std::make_unique<CHoursCounter>();
+    case PageFamily::kMaxMin:
+      return std::make_unique<CMaxMin>();
+    case PageFamily::kQuad:
+      return std::make_unique<CQUAD>();
+    case PageFamily::kAnalogMux:
+      return std::make_unique<CAMathMux>();
+    case PageFamily::kMask:
+      return std::make_unique<CMask>();
+    case PageFamily::kMem:
+      return std::make_unique<CMEM>();
+    case PageFamily::kAverage:
+      return std::make_unique<CAVGVAL>();
+    case PageFamily::kMathErr:
+      return std::make_unique<CMathErr>();
     default:
       return nullptr;  // the pages of the other families follow the same pattern
   }

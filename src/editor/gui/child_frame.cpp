@@ -2,6 +2,13 @@
 
 #include <QEvent>
 #include <QMdiSubWindow>
+#include <QTimer>
+
+#include "editor/diagram_editor.h"
+#include "editor/scan_driver.h"
+#include "platform/command_target.h"
+#include "platform/ms_clock.h"
+#include "platform/resource_ids.h"
 #include <QVBoxLayout>
 
 #include "editor/gui/zarad_view.h"
@@ -126,10 +133,50 @@ bool CChildFrame::IsSimulating() const {
 }
 
 bool CChildFrame::OnCmdMsg(UINT id) {
+  if (id == ID_SIMULATION && m_pView) {
+    ToggleSimulation();
+    return true;
+  }
   return m_pView && m_pView->OnCmdMsg(id);
 }
 
+void CChildFrame::ToggleSimulation() {
+  CDiagramEditor& core = m_pView->Core();
+  if (!m_pSimTimer) {
+    m_pSimTimer = new QTimer(this);
+    m_pSimTimer->setTimerType(Qt::PreciseTimer);
+    m_pSimTimer->setInterval(CScanDriver::kTickMs);
+    connect(m_pSimTimer, &QTimer::timeout, this, &CChildFrame::OnSimTick);
+  }
+  if (core.IsSimulating()) {
+    m_pSimTimer->stop();
+    core.LeaveSimulation();
+  } else {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    core.EnterSimulation(now);
+    m_pSimTimer->start();
+  }
+  m_pView->update();
+}
+
+void CChildFrame::OnSimTick() {
+  CDiagramEditor& core = m_pView->Core();
+  if (!core.IsSimulating()) {
+    m_pSimTimer->stop();
+    return;
+  }
+  core.GetScanDriver().Tick();
+  core.Scan();
+  m_pView->update();
+}
+
 bool CChildFrame::OnUpdateCmdUI(CCmdUI* ui) {
+  if (m_pView && ui->m_nID == ID_SIMULATION) {
+    ui->Enable(true);
+    ui->SetCheck(m_pView->Core().IsSimulating() ? 1 : 0);
+    return true;
+  }
   return m_pView && m_pView->OnUpdateCmdUI(ui);
 }
 

@@ -15,6 +15,7 @@
 
 class CZaradDoc;
 class CZaradView;
+class QTimer;
 class QMdiSubWindow;
 
 class CChildFrame : public QWidget, public DocumentWindow {
@@ -64,6 +65,12 @@ class CChildFrame : public QWidget, public DocumentWindow {
   // Follows the activation of the MDI window that holds the frame.
   void WatchSubWindow();
 
+  // F3: enters or leaves simulation; while it runs a 25 ms timer advances the
+  // simulated clock, runs one scan and repaints the view.
+  void ToggleSimulation();
+  void OnSimTick();
+
+  QTimer* m_pSimTimer = nullptr;
   std::unique_ptr<CZaradDoc> m_pDoc;
   CZaradView* m_pView = nullptr;  // child widget
   QPointer<QMdiSubWindow> m_pSubWindow;

@@ -8,6 +8,7 @@
 
 #include "pages/block_param_page.h"
 #include "pages/gui/coil_state_dialog.h"
+#include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/ladder_operand_page.h"
 #include "platform/gui/qt_string.h"
@@ -18,6 +19,7 @@ std::function<void(int topic)> CQtBlockSheet::s_helpLauncher;
 
 CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent)
     : QDialog(parent), m_sheet(sheet), m_pCommand(command) {
+  InstallQtPageDialogRunner();  // the pages' own dialogs (the bit mask)
   setWindowTitle(ToQString(sheet.Caption()));
   setObjectName(QStringLiteral("blockSheet"));
   // The Modbus page's "Config" opens the coil states over this sheet.
