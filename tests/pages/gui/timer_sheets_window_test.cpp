@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/gui/shell_fixture.h"
+#include "properties/gui/sheet_window_fixture.h"
 #include "blocks/block_factory.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/time_blocks.h"
@@ -29,44 +29,16 @@
 
 namespace {
 
-class TimerSheetsWindowTest : public ShellTest {
+class TimerSheetsWindowTest : public SheetWindowTest {
  protected:
-  void SetUp() override {
-    ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
-  }
 
   // A saved diagram with a weekly timer and a pulse generator.
   CZaradView* OpenDiagram() {
-    {
-      CShellContext quiet;
-      CScopedShellContext scope(&quiet);
-      CZaradDoc doc;
+    return OpenSavedDiagram("timers.bfb", [](CZaradDoc& doc) {
       doc.AddBlock(MakeBlockOfType(410))->m_ptPos = CPoint(100, 100);
       doc.AddBlock(MakeBlockOfType(406))->m_ptPos = CPoint(300, 100);
       doc.AddBlock(MakeBlockOfType(814))->m_ptPos = CPoint(500, 100);
-      CString error;
-      EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path("timers.bfb")), &error));
-    }
-    EXPECT_NE(m_app->OpenDocumentFile(ToCString(Path("timers.bfb"))), nullptr);
-    auto* child = dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow());
-    if (!child) return nullptr;
-    QCoreApplication::processEvents();
-    return child->GetActiveView();
-  }
-
-  static void WhenSheetShows(std::function<void(CQtBlockSheet*)> script) {
-    QTimer::singleShot(0, [script] {
-      auto* sheet = qobject_cast<CQtBlockSheet*>(QApplication::activeModalWidget());
-      ASSERT_NE(sheet, nullptr);
-      script(sheet);
     });
-  }
-
-  static void DoubleClickBlock(CZaradView* view, const CBlockObj* block) {
-    const CPoint centre(block->m_ptPos.x + block->m_nWidth / 2, block->m_ptPos.y + block->m_nHeight / 2);
-    const CPoint client = view->Core().DiagramToClient(centre);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(client.x, client.y));
   }
 };
 

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/gui/shell_fixture.h"
+#include "properties/gui/sheet_window_fixture.h"
 #include "blocks/block_factory.h"
 #include "blocks/param_text.h"
 #include "editor/gui/child_frame.h"
@@ -30,48 +30,19 @@
 
 namespace {
 
-class BlockPropertiesWindowTest : public ShellTest {
+class BlockPropertiesWindowTest : public SheetWindowTest {
  protected:
-  void SetUp() override {
-    ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
-  }
 
   // A saved diagram with an on-delay at (200, 150).
   CZaradView* OpenDiagramWithOnDelay() {
-    {
-      CShellContext quiet;
-      CScopedShellContext scope(&quiet);
-      CZaradDoc doc;
+    return OpenSavedDiagram("delay.bfb", [](CZaradDoc& doc) {
       doc.AddBlock(MakeBlockOfType(400))->m_ptPos = CPoint(200, 150);
       auto comment = std::make_unique<CBlockComment>();
       comment->m_ptPos = CPoint(400, 300);
       comment->m_size = CSize(80, 20);
       comment->m_strText = u"Note";
       AddComment(doc, std::move(comment));
-      CString error;
-      EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path("delay.bfb")), &error));
-    }
-    EXPECT_NE(m_app->OpenDocumentFile(ToCString(Path("delay.bfb"))), nullptr);
-    auto* child = dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow());
-    if (!child) return nullptr;
-    QCoreApplication::processEvents();
-    return child->GetActiveView();
-  }
-
-  // Runs the script on the sheet once it shows, while the view's double click waits.
-  static void WhenSheetShows(std::function<void(CQtBlockSheet*)> script) {
-    QTimer::singleShot(0, [script] {
-      auto* sheet = qobject_cast<CQtBlockSheet*>(QApplication::activeModalWidget());
-      ASSERT_NE(sheet, nullptr);
-      script(sheet);
     });
-  }
-
-  static void DoubleClickBlock(CZaradView* view, const CBlockObj* block) {
-    const CPoint centre(block->m_ptPos.x + block->m_nWidth / 2, block->m_ptPos.y + block->m_nHeight / 2);
-    const CPoint client = view->Core().DiagramToClient(centre);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(client.x, client.y));
   }
 };
 

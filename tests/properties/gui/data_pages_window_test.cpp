@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/gui/shell_fixture.h"
+#include "properties/gui/sheet_window_fixture.h"
 #include "blocks/block_factory.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
@@ -30,45 +30,16 @@
 
 namespace {
 
-class DataPagesWindowTest : public ShellTest {
+class DataPagesWindowTest : public SheetWindowTest {
  protected:
-  void SetUp() override {
-    ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
-  }
-
   CZaradView* OpenDiagram(const std::vector<int>& types) {
-    {
-      CShellContext quiet;
-      CScopedShellContext scope(&quiet);
-      CZaradDoc doc;
+    return OpenSavedDiagram("data.bfb", [&types](CZaradDoc& doc) {
       int x = 100;
       for (int type : types) {
         doc.AddBlock(MakeBlockOfType(type))->m_ptPos = CPoint(x, 150);
         x += 150;
       }
-      CString error;
-      EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path("data.bfb")), &error));
-    }
-    EXPECT_NE(m_app->OpenDocumentFile(ToCString(Path("data.bfb"))), nullptr);
-    auto* child = dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow());
-    if (!child) return nullptr;
-    QCoreApplication::processEvents();
-    return child->GetActiveView();
-  }
-
-  static void WhenSheetShows(std::function<void(CQtBlockSheet*)> script) {
-    QTimer::singleShot(0, [script] {
-      auto* sheet = qobject_cast<CQtBlockSheet*>(QApplication::activeModalWidget());
-      ASSERT_NE(sheet, nullptr);
-      script(sheet);
     });
-  }
-
-  static void DoubleClickBlock(CZaradView* view, const CBlockObj* block) {
-    const CPoint centre(block->m_ptPos.x + block->m_nWidth / 2, block->m_ptPos.y + block->m_nHeight / 2);
-    const CPoint client = view->Core().DiagramToClient(centre);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(client.x, client.y));
   }
 };
 
