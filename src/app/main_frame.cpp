@@ -701,7 +701,14 @@ void CMainFrame::OnDocumentsChanged() {
 void CMainFrame::OnActiveDocumentChanged() {
   UpdateFrameTitle();
   InvalidatePaletteViews();
-  if (CZaradDoc* doc = GetActiveDocument()) SetModelNameText(doc->m_strModelName);
+  CZaradDoc* doc = GetActiveDocument();
+  if (!doc) return;
+  SetModelNameText(doc->GetModelPaneText());
+  // The document menu takes its Chinese captions when the first document shows.
+  if (g_LanguageIsChinese == 1 && !m_bDocMenuTranslated) {
+    TranslateMenu(true, 0);
+    m_bDocMenuTranslated = true;
+  }
 }
 
 void CMainFrame::UpdateFrameTitle() {

@@ -21,7 +21,8 @@ IMPLEMENT_SERIAL(CBlockAnalog, CBlockObj, 0)
 
 CBlockAnalog::CBlockAnalog() = default;
 
-CBlockAnalog::CBlockAnalog(int typeCode, int inputCount) : CBlockObj(typeCode, inputCount) {
+CBlockAnalog::CBlockAnalog(int typeCode, int inputCount, const BlockContext& ctx)
+    : CBlockObj(typeCode, inputCount, ctx) {
   m_nMinValue = -20000;
   m_nMaxValue = 20000;
 }
@@ -265,7 +266,7 @@ CBlockACOMP::CBlockACOMP() {
   m_byCaps = kCaps;
 }
 
-CBlockACOMP::CBlockACOMP(int typeCode) : CBlockAnalog(typeCode, 3) {
+CBlockACOMP::CBlockACOMP(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 3, ctx) {
   PresetImage(*this, 24, 8, {kKeepLink, kKeepLink, LINK_PARAM, 71, 72, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -276,7 +277,7 @@ CBlockATHTRG::CBlockATHTRG() {
   m_byCaps = kCaps;
 }
 
-CBlockATHTRG::CBlockATHTRG(int typeCode) : CBlockAnalog(typeCode, 2) {
+CBlockATHTRG::CBlockATHTRG(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 2, ctx) {
   PresetImage(*this, 16, 7, {kKeepLink, LINK_PARAM, 71, 72, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -287,7 +288,7 @@ CBlockAAMP::CBlockAAMP() {
   m_byCaps = kCaps;
 }
 
-CBlockAAMP::CBlockAAMP(int typeCode) : CBlockAnalog(typeCode, 2) {
+CBlockAAMP::CBlockAAMP(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 2, ctx) {
   PresetImage(*this, 12, 5, {kKeepLink, 72, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -298,7 +299,7 @@ CBlockAWDOG::CBlockAWDOG() {
   m_byCaps = kCaps;
 }
 
-CBlockAWDOG::CBlockAWDOG(int typeCode) : CBlockAnalog(typeCode, 3) {
+CBlockAWDOG::CBlockAWDOG(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 3, ctx) {
   PresetImage(*this, 20, 7, {kKeepLink, kKeepLink, LINK_PARAM, 72, 73, 74, LINK_EMPTY});
   m_nParam1 = 0;
   m_byCaps = kCaps;
@@ -310,7 +311,7 @@ CBlockADTRG::CBlockADTRG() {
   m_byCaps = kCaps;
 }
 
-CBlockADTRG::CBlockADTRG(int typeCode) : CBlockAnalog(typeCode, 2) {
+CBlockADTRG::CBlockADTRG(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 2, ctx) {
   PresetImage(*this, 16, 7, {kKeepLink, LINK_PARAM, 75, 72, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -321,7 +322,7 @@ CBlockAMATH::CBlockAMATH() {
   m_byCaps = kCaps;
 }
 
-CBlockAMATH::CBlockAMATH(int typeCode) : CBlockAnalog(typeCode, 2) {
+CBlockAMATH::CBlockAMATH(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 2, ctx) {
   PresetImage(*this, 20, 11, {kKeepLink, LINK_PARAM, 70, 71, 73, 61, 62, 63, 64, 74, LINK_EMPTY});
   m_nParam16 = 1;  // priority of the second operator
   m_byCaps = kCaps;
@@ -333,7 +334,7 @@ CBlockAMUX::CBlockAMUX() {
   m_byCaps = kCaps;
 }
 
-CBlockAMUX::CBlockAMUX(int typeCode) : CBlockAnalog(typeCode, 4) {
+CBlockAMUX::CBlockAMUX(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 4, ctx) {
   PresetImage(*this, 20, 9, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 70, 71, 73, 74, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -344,7 +345,7 @@ CBlockARAMP::CBlockARAMP() {
   m_byCaps = kCaps;
 }
 
-CBlockARAMP::CBlockARAMP(int typeCode) : CBlockAnalog(typeCode, 4) {
+CBlockARAMP::CBlockARAMP(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 4, ctx) {
   PresetImage(*this, 28, 12,
               {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 71, 76, 77, 78, 72, 73, 74, LINK_EMPTY});
   m_nParam10 = 10;    // rate
@@ -358,7 +359,7 @@ CBlockPI::CBlockPI() {
   m_byCaps = kCaps;
 }
 
-CBlockPI::CBlockPI(int typeCode) : CBlockAnalog(typeCode, 4) {
+CBlockPI::CBlockPI(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 4, ctx) {
   PresetImage(*this, 28, 14,
               {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 71, 76, 77, 89, 79, 72, 73, 78, 74, LINK_EMPTY});
   m_nParam1 = 1;  // retentive
@@ -372,7 +373,7 @@ CBlockPWM::CBlockPWM() {
   m_byCaps = kCaps;
 }
 
-CBlockPWM::CBlockPWM(int typeCode) : CBlockAnalog(typeCode, 3) {
+CBlockPWM::CBlockPWM(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 3, ctx) {
   PresetImage(*this, 24, 11, {kKeepLink, kKeepLink, LINK_PARAM, 72, 73, 89, 79, 95, 96, 74, LINK_EMPTY});
   m_nSelect = 4;  // no output channel
   m_byCaps = kCaps;
@@ -384,7 +385,7 @@ CBlockAFILTER::CBlockAFILTER() {
   m_byCaps = kCaps;
 }
 
-CBlockAFILTER::CBlockAFILTER(int typeCode) : CBlockAnalog(typeCode, 2) {
+CBlockAFILTER::CBlockAFILTER(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 2, ctx) {
   PresetImage(*this, 8, 4, {kKeepLink, LINK_PARAM, 94, LINK_EMPTY});
   m_nParam11 = 3;  // number of samples setting
   m_byCaps = kCaps;
@@ -396,7 +397,7 @@ CBlockMAXMIN::CBlockMAXMIN() {
   m_byCaps = kCaps;
 }
 
-CBlockMAXMIN::CBlockMAXMIN(int typeCode) : CBlockAnalog(typeCode, 4) {
+CBlockMAXMIN::CBlockMAXMIN(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 4, ctx) {
   PresetImage(*this, 16, 6, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
   m_nParam18 = 0;  // no reset of max/min
   m_byCaps = kCaps;
@@ -408,7 +409,7 @@ CBlockAVGVAL::CBlockAVGVAL() {
   m_byCaps = kCaps;
 }
 
-CBlockAVGVAL::CBlockAVGVAL(int typeCode) : CBlockAnalog(typeCode, 4) {
+CBlockAVGVAL::CBlockAVGVAL(int typeCode, const BlockContext& ctx) : CBlockAnalog(typeCode, 4, ctx) {
   PresetImage(*this, 16, 6, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
   m_nParam10 = 1;  // sample time
   m_nParam11 = 0;  // its unit

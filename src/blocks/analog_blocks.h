@@ -92,7 +92,7 @@ class CBlockAnalog : public CBlockObj {
 
  protected:
   // Typed constructor of the subclasses: value range -20000..20000.
-  CBlockAnalog(int typeCode, int inputCount);
+  CBlockAnalog(int typeCode, int inputCount, const BlockContext& ctx = {});
 
  private:
   // Thresholds 1 and 2 taken from references 0 and 1 where they are set.
@@ -121,7 +121,7 @@ class CBlockACOMP : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x1F;
 
   CBlockACOMP();
-  explicit CBlockACOMP(int typeCode);
+  explicit CBlockACOMP(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog threshold trigger (804).
@@ -132,7 +132,7 @@ class CBlockATHTRG : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x1F;
 
   CBlockATHTRG();
-  explicit CBlockATHTRG(int typeCode);
+  explicit CBlockATHTRG(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog amplifier (805).
@@ -144,7 +144,7 @@ class CBlockAAMP : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAAMP();
-  explicit CBlockAAMP(int typeCode);
+  explicit CBlockAAMP(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog watchdog (806).
@@ -155,7 +155,7 @@ class CBlockAWDOG : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x1E;
 
   CBlockAWDOG();
-  explicit CBlockAWDOG(int typeCode);
+  explicit CBlockAWDOG(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog differential trigger (807).
@@ -167,7 +167,7 @@ class CBlockADTRG : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x1E;
 
   CBlockADTRG();
-  explicit CBlockADTRG(int typeCode);
+  explicit CBlockADTRG(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog math formula (815).
@@ -182,7 +182,7 @@ class CBlockAMATH : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAMATH();
-  explicit CBlockAMATH(int typeCode);
+  explicit CBlockAMATH(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog multiplexer (816).
@@ -195,7 +195,7 @@ class CBlockAMUX : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAMUX();
-  explicit CBlockAMUX(int typeCode);
+  explicit CBlockAMUX(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog ramp (817).
@@ -206,7 +206,7 @@ class CBlockARAMP : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockARAMP();
-  explicit CBlockARAMP(int typeCode);
+  explicit CBlockARAMP(int typeCode, const BlockContext& ctx = {});
 };
 
 // PI controller (818).
@@ -217,7 +217,7 @@ class CBlockPI : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockPI();
-  explicit CBlockPI(int typeCode);
+  explicit CBlockPI(int typeCode, const BlockContext& ctx = {});
 };
 
 // Pulse-width modulator (819).
@@ -229,7 +229,7 @@ class CBlockPWM : public CBlockAnalog {
 
   // Loading sets the output channel "none" too: records of schema 0 do not carry it.
   CBlockPWM();
-  explicit CBlockPWM(int typeCode);
+  explicit CBlockPWM(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog filter (820).
@@ -241,7 +241,7 @@ class CBlockAFILTER : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAFILTER();
-  explicit CBlockAFILTER(int typeCode);
+  explicit CBlockAFILTER(int typeCode, const BlockContext& ctx = {});
 };
 
 // Max/min (821).
@@ -252,7 +252,7 @@ class CBlockMAXMIN : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockMAXMIN();
-  explicit CBlockMAXMIN(int typeCode);
+  explicit CBlockMAXMIN(int typeCode, const BlockContext& ctx = {});
 };
 
 // Average value (822).
@@ -264,5 +264,5 @@ class CBlockAVGVAL : public CBlockAnalog {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockAVGVAL();
-  explicit CBlockAVGVAL(int typeCode);
+  explicit CBlockAVGVAL(int typeCode, const BlockContext& ctx = {});
 };

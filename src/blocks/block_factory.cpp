@@ -28,8 +28,8 @@ namespace {
 constexpr int kPlainBlockInputs = 4;
 
 template <typename T>
-CBlockObj* New(int typeCode) {
-  return new (std::nothrow) T(typeCode);
+CBlockObj* New(int typeCode, const BlockContext& ctx) {
+  return new (std::nothrow) T(typeCode, ctx);
 }
 
 // Creators of the kinds that libraries above this one give (the message text).
@@ -38,8 +38,9 @@ std::map<int, BlockCreator>& RegisteredKinds() {
   return kinds;
 }
 
-CBlockObj* NewBlockOfClass(int typeCode) {
-  if (auto it = RegisteredKinds().find(typeCode); it != RegisteredKinds().end()) return it->second(typeCode);
+CBlockObj* NewBlockOfClass(int typeCode, const BlockContext& ctx) {
+  if (auto it = RegisteredKinds().find(typeCode); it != RegisteredKinds().end())
+    return it->second(typeCode, ctx);
   switch (typeCode) {
     case 300:
     case 301:
@@ -49,228 +50,228 @@ CBlockObj* NewBlockOfClass(int typeCode) {
     case 305:
     case 306:
     case 307:
-      return New<CBlockLogic>(typeCode);
+      return New<CBlockLogic>(typeCode, ctx);
     case 400:
-      return New<CBlockDPR>(typeCode);
+      return New<CBlockDPR>(typeCode, ctx);
     case 401:
-      return New<CBlockDDR>(typeCode);
+      return New<CBlockDDR>(typeCode, ctx);
     case 402:
-      return New<CBlockMPLR>(typeCode);
+      return New<CBlockMPLR>(typeCode, ctx);
     case 403:
-      return New<CBlockPLR>(typeCode);
+      return New<CBlockPLR>(typeCode, ctx);
     case 404:
-      return New<CBlockCPG>(typeCode);
+      return New<CBlockCPG>(typeCode, ctx);
     case 405:
-      return New<CBlockRPR>(typeCode);
+      return New<CBlockRPR>(typeCode, ctx);
     case 406:
-      return New<CBlockAPG>(typeCode);
+      return New<CBlockAPG>(typeCode, ctx);
     case 407:
-      return New<CBlockRG>(typeCode);
+      return New<CBlockRG>(typeCode, ctx);
     case 408:
-      return New<CBlockSLS>(typeCode);
+      return New<CBlockSLS>(typeCode, ctx);
     case 409:
-      return New<CBlockMFS>(typeCode);
+      return New<CBlockMFS>(typeCode, ctx);
     case 410:
-      return New<CBlockWT>(typeCode);
+      return New<CBlockWT>(typeCode, ctx);
     case 411:
-      return New<CBlockYT>(typeCode);
+      return New<CBlockYT>(typeCode, ctx);
     case 412:
-      return New<CBlockAC>(typeCode);
+      return New<CBlockAC>(typeCode, ctx);
     case 413:
-      return New<CBlockSW>(typeCode);
+      return New<CBlockSW>(typeCode, ctx);
     case 600:
-      return New<CBlockIn>(typeCode);
+      return New<CBlockIn>(typeCode, ctx);
     case 602:
-      return New<CBlockShift>(typeCode);
+      return New<CBlockShift>(typeCode, ctx);
     case 603:
-      return New<CBlockLow>(typeCode);
+      return New<CBlockLow>(typeCode, ctx);
     case 604:
-      return New<CBlockHigh>(typeCode);
+      return New<CBlockHigh>(typeCode, ctx);
     case 605:
-      return New<CBlockOut>(typeCode);
+      return New<CBlockOut>(typeCode, ctx);
     case 606:
-      return New<CBlockOpenX>(typeCode);
+      return New<CBlockOpenX>(typeCode, ctx);
     case 607:
-      return New<CBlockFlag>(typeCode);
+      return New<CBlockFlag>(typeCode, ctx);
     case 608:
-      return New<CBlockAnalogIn>(typeCode);
+      return New<CBlockAnalogIn>(typeCode, ctx);
     case 609:
-      return New<CBlockAnalogOut>(typeCode);
+      return New<CBlockAnalogOut>(typeCode, ctx);
     case 610:
-      return New<CBlockAnalogFlag>(typeCode);
+      return New<CBlockAnalogFlag>(typeCode, ctx);
     case 611:
-      return New<CBlockFKey>(typeCode);
+      return New<CBlockFKey>(typeCode, ctx);
     case 700:
-      return New<CBlockMake>(typeCode);
+      return New<CBlockMake>(typeCode, ctx);
     case 701:
-      return New<CBlockBreak>(typeCode);
+      return New<CBlockBreak>(typeCode, ctx);
     case 702:
-      return New<CBlockAContact>(typeCode);
+      return New<CBlockAContact>(typeCode, ctx);
     case 703:
-      return New<CBlockRelayCoil>(typeCode);
+      return New<CBlockRelayCoil>(typeCode, ctx);
     case 704:
-      return New<CBlockInvOut>(typeCode);
+      return New<CBlockInvOut>(typeCode, ctx);
     case 705:
-      return New<CBlockAOutLAD>(typeCode);
+      return New<CBlockAOutLAD>(typeCode, ctx);
     case 800:
-      return New<CBlockCOUNTER>(typeCode);
+      return New<CBlockCOUNTER>(typeCode, ctx);
     case 801:
-      return New<CBlockHCOUNTER>(typeCode);
+      return New<CBlockHCOUNTER>(typeCode, ctx);
     case 802:
-      return New<CBlockTHTRG>(typeCode);
+      return New<CBlockTHTRG>(typeCode, ctx);
     case 803:
-      return New<CBlockACOMP>(typeCode);
+      return New<CBlockACOMP>(typeCode, ctx);
     case 804:
-      return New<CBlockATHTRG>(typeCode);
+      return New<CBlockATHTRG>(typeCode, ctx);
     case 805:
-      return New<CBlockAAMP>(typeCode);
+      return New<CBlockAAMP>(typeCode, ctx);
     case 806:
-      return New<CBlockAWDOG>(typeCode);
+      return New<CBlockAWDOG>(typeCode, ctx);
     case 807:
-      return New<CBlockADTRG>(typeCode);
+      return New<CBlockADTRG>(typeCode, ctx);
     case 808:
-      return New<CBlockLR>(typeCode);
+      return New<CBlockLR>(typeCode, ctx);
     case 809:
-      return New<CBlockPR>(typeCode);
+      return New<CBlockPR>(typeCode, ctx);
     case 812:
-      return New<CBlockSREG>(typeCode);
+      return New<CBlockSREG>(typeCode, ctx);
     case 813:
-      return New<CBlockMR>(typeCode);
+      return New<CBlockMR>(typeCode, ctx);
     case 814:
-      return New<CBlockMW>(typeCode);
+      return New<CBlockMW>(typeCode, ctx);
     case 815:
-      return New<CBlockAMATH>(typeCode);
+      return New<CBlockAMATH>(typeCode, ctx);
     case 816:
-      return New<CBlockAMUX>(typeCode);
+      return New<CBlockAMUX>(typeCode, ctx);
     case 817:
-      return New<CBlockARAMP>(typeCode);
+      return New<CBlockARAMP>(typeCode, ctx);
     case 818:
-      return New<CBlockPI>(typeCode);
+      return New<CBlockPI>(typeCode, ctx);
     case 819:
-      return New<CBlockPWM>(typeCode);
+      return New<CBlockPWM>(typeCode, ctx);
     case 820:
-      return New<CBlockAFILTER>(typeCode);
+      return New<CBlockAFILTER>(typeCode, ctx);
     case 821:
-      return New<CBlockMAXMIN>(typeCode);
+      return New<CBlockMAXMIN>(typeCode, ctx);
     case 822:
-      return New<CBlockAVGVAL>(typeCode);
+      return New<CBlockAVGVAL>(typeCode, ctx);
     case 823:
-      return New<CBlockMATHERR>(typeCode);
+      return New<CBlockMATHERR>(typeCode, ctx);
     case 824:
-      return New<CBlockWIFIIn>(typeCode);
+      return New<CBlockWIFIIn>(typeCode, ctx);
     case 825:
-      return New<CBlockWIFIOut>(typeCode);
+      return New<CBlockWIFIOut>(typeCode, ctx);
     case 826:
-      return New<CBlockWIFIAI>(typeCode);
+      return New<CBlockWIFIAI>(typeCode, ctx);
     case 827:
-      return New<CBlockWIFIAOut>(typeCode);
+      return New<CBlockWIFIAOut>(typeCode, ctx);
     case 830:
-      return New<CBlockBoolean>(typeCode);
+      return New<CBlockBoolean>(typeCode, ctx);
     case 831:
-      return New<CBlockTDT>(typeCode);
+      return New<CBlockTDT>(typeCode, ctx);
     case 832:
-      return New<CBlockBCD>(typeCode);
+      return New<CBlockBCD>(typeCode, ctx);
     case 833:
-      return New<CBlockBIN>(typeCode);
+      return New<CBlockBIN>(typeCode, ctx);
     case 834:
-      return New<CBlockROL>(typeCode);
+      return New<CBlockROL>(typeCode, ctx);
     case 835:
-      return New<CBlockROR>(typeCode);
+      return New<CBlockROR>(typeCode, ctx);
     case 836:
-      return New<CBlockSHL>(typeCode);
+      return New<CBlockSHL>(typeCode, ctx);
     case 837:
-      return New<CBlockSHR>(typeCode);
+      return New<CBlockSHR>(typeCode, ctx);
     case 838:
-      return New<CBlockANDM>(typeCode);
+      return New<CBlockANDM>(typeCode, ctx);
     case 839:
-      return New<CBlockORM>(typeCode);
+      return New<CBlockORM>(typeCode, ctx);
     case 840:
-      return New<CBlockNOTM>(typeCode);
+      return New<CBlockNOTM>(typeCode, ctx);
     case 841:
-      return New<CBlockNANDM>(typeCode);
+      return New<CBlockNANDM>(typeCode, ctx);
     case 842:
-      return New<CBlockNORM>(typeCode);
+      return New<CBlockNORM>(typeCode, ctx);
     case 843:
-      return New<CBlockXORM>(typeCode);
+      return New<CBlockXORM>(typeCode, ctx);
     case 844:
-      return New<CBlockARRMXIV>(typeCode);
+      return New<CBlockARRMXIV>(typeCode, ctx);
     case 845:
-      return New<CBlockACMXIV>(typeCode);
+      return New<CBlockACMXIV>(typeCode, ctx);
     case 846:
-      return New<CBlockRAND>(typeCode);
+      return New<CBlockRAND>(typeCode, ctx);
     case 847:
-      return New<CBlockMEM>(typeCode);
+      return New<CBlockMEM>(typeCode, ctx);
     case 848:
-      return New<CBlockENCODER>(typeCode);
+      return New<CBlockENCODER>(typeCode, ctx);
     case 849:
-      return New<CBlockSMC>(typeCode);
+      return New<CBlockSMC>(typeCode, ctx);
     case 850:
-      return New<CBlockSMCE>(typeCode);
+      return New<CBlockSMCE>(typeCode, ctx);
     case 851:
-      return New<CBlockPTO>(typeCode);
+      return New<CBlockPTO>(typeCode, ctx);
     case 852:
-      return New<CBlockPTOE>(typeCode);
+      return New<CBlockPTOE>(typeCode, ctx);
     case 853:
-      return New<CBlockSEG>(typeCode);
+      return New<CBlockSEG>(typeCode, ctx);
     case 854:
-      return New<CBlockWORD2BIT>(typeCode);
+      return New<CBlockWORD2BIT>(typeCode, ctx);
     case 855:
-      return New<CBlockUDC>(typeCode);
+      return New<CBlockUDC>(typeCode, ctx);
     case 856:
-      return New<CBlockCRC16>(typeCode);
+      return New<CBlockCRC16>(typeCode, ctx);
     case 860:
-      return New<CBlockODD>(typeCode);
+      return New<CBlockODD>(typeCode, ctx);
     case 861:
-      return New<CBlockEVEN>(typeCode);
+      return New<CBlockEVEN>(typeCode, ctx);
     case 862:
-      return New<CBlockMOD>(typeCode);
+      return New<CBlockMOD>(typeCode, ctx);
     case 863:
-      return New<CBlockREM>(typeCode);
+      return New<CBlockREM>(typeCode, ctx);
     case 864:
-      return New<CBlockLOG>(typeCode);
+      return New<CBlockLOG>(typeCode, ctx);
     case 865:
-      return New<CBlockSQRT>(typeCode);
+      return New<CBlockSQRT>(typeCode, ctx);
     case 866:
-      return New<CBlockABS>(typeCode);
+      return New<CBlockABS>(typeCode, ctx);
     case 867:
-      return New<CBlockGCD>(typeCode);
+      return New<CBlockGCD>(typeCode, ctx);
     case 868:
-      return New<CBlockLCM>(typeCode);
+      return New<CBlockLCM>(typeCode, ctx);
     case 869:
-      return New<CBlockPOW2>(typeCode);
+      return New<CBlockPOW2>(typeCode, ctx);
     case 870:
-      return New<CBlockEXP>(typeCode);
+      return New<CBlockEXP>(typeCode, ctx);
     case 871:
-      return New<CBlockFIX>(typeCode);
+      return New<CBlockFIX>(typeCode, ctx);
     case 872:
-      return New<CBlockROUND>(typeCode);
+      return New<CBlockROUND>(typeCode, ctx);
     case 873:
-      return New<CBlockSIN>(typeCode);
+      return New<CBlockSIN>(typeCode, ctx);
     case 874:
-      return New<CBlockCOS>(typeCode);
+      return New<CBlockCOS>(typeCode, ctx);
     case 875:
-      return New<CBlockTAN>(typeCode);
+      return New<CBlockTAN>(typeCode, ctx);
     case 876:
-      return New<CBlockCOT>(typeCode);
+      return New<CBlockCOT>(typeCode, ctx);
     case 877:
-      return New<CBlockSEC>(typeCode);
+      return New<CBlockSEC>(typeCode, ctx);
     case 878:
-      return New<CBlockCSC>(typeCode);
+      return New<CBlockCSC>(typeCode, ctx);
     case 879:
-      return New<CBlockQUAD>(typeCode);
+      return New<CBlockQUAD>(typeCode, ctx);
     case 911:
-      return New<CBlockDataLog>(typeCode);
+      return New<CBlockDataLog>(typeCode, ctx);
     default:
-      return new (std::nothrow) CBlockObj(typeCode, kPlainBlockInputs);
+      return new (std::nothrow) CBlockObj(typeCode, kPlainBlockInputs, ctx);
   }
 }
 
 }  // namespace
 
-CBlockObj* CreateBlockOfType(int typeCode) {
+CBlockObj* CreateBlockOfType(int typeCode, const BlockContext& ctx) {
   CBlockObj* block = nullptr;
   try {
-    block = NewBlockOfClass(typeCode);
+    block = NewBlockOfClass(typeCode, ctx);
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
@@ -280,8 +281,8 @@ CBlockObj* CreateBlockOfType(int typeCode) {
   return block;
 }
 
-std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode) {
-  return std::unique_ptr<CBlockObj>(CreateBlockOfType(typeCode));
+std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode, const BlockContext& ctx) {
+  return std::unique_ptr<CBlockObj>(CreateBlockOfType(typeCode, ctx));
 }
 
 int RegisterBlockClasses() {
@@ -327,9 +328,11 @@ namespace {
 // The block library as the model sees it.
 class CStandardBlockLibrary : public CBlockLibrary {
  public:
-  std::unique_ptr<CBlockObj> CreateBlock(int typeCode) const override { return MakeBlockOfType(typeCode); }
-  std::unique_ptr<CBlockObj> CreatePowerBus() const override {
-    return std::make_unique<CPowerBusObj>(kTypePowerBus);
+  std::unique_ptr<CBlockObj> CreateBlock(int typeCode, const BlockContext& ctx) const override {
+    return MakeBlockOfType(typeCode, ctx);
+  }
+  std::unique_ptr<CBlockObj> CreatePowerBus(const BlockContext& ctx) const override {
+    return std::make_unique<CPowerBusObj>(kTypePowerBus, ctx);
   }
   const CRuntimeClass* ClassOfType(int typeCode) const override { return ClassOfBlockType(typeCode); }
   void Draw(CBlockObj& block, CViewContext* view, CDC* dc, int flag, COLORREF state) const override {

@@ -1,10 +1,12 @@
-// The block factory: a block object built from nothing but its type code.
-// The program-image decoder and the ladder-to-FBD conversion create their
-// blocks through it; interactive placement calls the typed constructors
-// itself after checking the limits.
+// The block factory: a block object built from its type code and the context
+// of the diagram it is made for. Placement, the program-image decoder and the
+// ladder-to-FBD conversion create their blocks through it; placement checks
+// the limits first.
 #pragma once
 
 #include <memory>
+
+#include "model/block_context.h"
 
 class CBlockObj;
 struct CRuntimeClass;
@@ -19,14 +21,16 @@ constexpr int kFactoryBlockHeight = 36;
 // cursor key 601, the soft key 811, the connector halves 900/901 and the power
 // bus 951) give a plain CBlockObj with 4 inputs. The block is not numbered and
 // not added to any document; the caller owns it. Null when allocation fails.
-CBlockObj* CreateBlockOfType(int typeCode);
+// ctx is the diagram the block is made for (BlockContext::For(doc, clock));
+// the default makes an FBD block for no document.
+CBlockObj* CreateBlockOfType(int typeCode, const BlockContext& ctx = {});
 
 // CreateBlockOfType with the ownership in a smart pointer.
-std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode);
+std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode, const BlockContext& ctx = {});
 
 // A creator of a block kind that a library above this one gives (the message
 // text): the factory builds its type code through it.
-using BlockCreator = CBlockObj* (*)(int typeCode);
+using BlockCreator = CBlockObj* (*)(int typeCode, const BlockContext& ctx);
 void RegisterBlockKind(int typeCode, BlockCreator create);
 
 // The class a block of a type code must have in a file. Codes without a class

@@ -29,7 +29,7 @@ CBlockMR::CBlockMR() {
   m_byCaps = kCaps;
 }
 
-CBlockMR::CBlockMR(int typeCode) : CBlockObj(typeCode, 3) {
+CBlockMR::CBlockMR(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 3, ctx) {
   PresetImage(*this, 18, 8, {kKeepLink, kKeepLink, LINK_PARAM, 82, 83, 84, 85, 86, 57, LINK_EMPTY});
   m_nParam11 = 0;  // polling cycle: successive
   m_byCaps = kCaps;
@@ -39,13 +39,14 @@ IMPLEMENT_SERIAL(CBlockMW, CBlockMR, VERSIONABLE_SCHEMA | 1)
 
 CBlockMW::CBlockMW() = default;
 
-CBlockMW::CBlockMW(int typeCode) : CBlockMR(typeCode) {}
+CBlockMW::CBlockMW(int typeCode, const BlockContext& ctx) : CBlockMR(typeCode, ctx) {}
 
 IMPLEMENT_SERIAL(CBlockWIFI, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockWIFI::CBlockWIFI() = default;
 
-CBlockWIFI::CBlockWIFI(int typeCode, int inputCount) : CBlockObj(typeCode, inputCount) {}
+CBlockWIFI::CBlockWIFI(int typeCode, int inputCount, const BlockContext& ctx)
+    : CBlockObj(typeCode, inputCount, ctx) {}
 
 IMPLEMENT_SERIAL(CBlockUDC, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
@@ -57,7 +58,7 @@ CBlockUDC::CBlockUDC() {
   m_byCaps = kCaps;
 }
 
-CBlockUDC::CBlockUDC(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockUDC::CBlockUDC(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 24, 15, {kKeepLink, LINK_PARAM, 57, 82, 83, 84, 85, 58, 86, 59, 64, 60, 61, 62, 63});
   m_nParam16 = 0;  // COM0
   m_nParam18 = 0;
@@ -76,7 +77,7 @@ CBlockCRC16::CBlockCRC16() {
   m_byCaps = kCaps;
 }
 
-CBlockCRC16::CBlockCRC16(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockCRC16::CBlockCRC16(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 12, 5, {kKeepLink, LINK_PARAM, 85, 83, LINK_EMPTY});
   m_nParam15 = 1;  // number of words
   m_byCaps = kCaps;
@@ -88,7 +89,7 @@ CBlockWIFIIn::CBlockWIFIIn() {
   m_byCaps = kCaps;
 }
 
-CBlockWIFIIn::CBlockWIFIIn(int typeCode) : CBlockWIFI(typeCode, 2) {
+CBlockWIFIIn::CBlockWIFIIn(int typeCode, const BlockContext& ctx) : CBlockWIFI(typeCode, 2, ctx) {
   PresetImage(*this, 12, 8, {kKeepLink, LINK_PARAM, 98, 99, 100, 101, 58, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -99,7 +100,7 @@ CBlockWIFIOut::CBlockWIFIOut() {
   m_byCaps = kCaps;
 }
 
-CBlockWIFIOut::CBlockWIFIOut(int typeCode) : CBlockWIFI(typeCode, 3) {
+CBlockWIFIOut::CBlockWIFIOut(int typeCode, const BlockContext& ctx) : CBlockWIFI(typeCode, 3, ctx) {
   PresetWifiSend(*this);
   m_byCaps = kCaps;
 }
@@ -110,7 +111,7 @@ CBlockWIFIAI::CBlockWIFIAI() {
   m_byCaps = kCaps;
 }
 
-CBlockWIFIAI::CBlockWIFIAI(int typeCode) : CBlockWIFI(typeCode, 2) {
+CBlockWIFIAI::CBlockWIFIAI(int typeCode, const BlockContext& ctx) : CBlockWIFI(typeCode, 2, ctx) {
   PresetImage(*this, 12, 7, {kKeepLink, LINK_PARAM, 98, 99, 100, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -121,7 +122,7 @@ CBlockWIFIAOut::CBlockWIFIAOut() {
   m_byCaps = kCaps;
 }
 
-CBlockWIFIAOut::CBlockWIFIAOut(int typeCode) : CBlockWIFI(typeCode, 3) {
+CBlockWIFIAOut::CBlockWIFIAOut(int typeCode, const BlockContext& ctx) : CBlockWIFI(typeCode, 3, ctx) {
   PresetWifiSend(*this);
   m_byCaps = kCaps;
 }

@@ -19,7 +19,7 @@ class CBlockMR : public CBlockObj {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockMR();
-  explicit CBlockMR(int typeCode);
+  explicit CBlockMR(int typeCode, const BlockContext& ctx = {});
 
   // The common record, then the Modbus record.
   void Serialize(CArchive& ar) override;
@@ -49,7 +49,7 @@ class CBlockMW : public CBlockMR {
 
  public:
   CBlockMW();
-  explicit CBlockMW(int typeCode);
+  explicit CBlockMW(int typeCode, const BlockContext& ctx = {});
 };
 
 // CBlockWIFI: the common base of the WiFi blocks 824-827; no block of this
@@ -69,7 +69,7 @@ class CBlockWIFI : public CBlockObj {
   int m_nWifiBlockNumber = 0;  // station point number or virtual memory index
 
  protected:
-  CBlockWIFI(int typeCode, int inputCount);
+  CBlockWIFI(int typeCode, int inputCount, const BlockContext& ctx = {});
 };
 
 // User-defined serial communication (855).
@@ -81,7 +81,7 @@ class CBlockUDC : public CBlockObj {
   static constexpr BYTE kCaps = 0x08;
 
   CBlockUDC();
-  explicit CBlockUDC(int typeCode);
+  explicit CBlockUDC(int typeCode, const BlockContext& ctx = {});
 };
 
 // CRC-16 over a range of analog flags (856).
@@ -92,7 +92,7 @@ class CBlockCRC16 : public CBlockObj {
   static constexpr BYTE kCaps = 0x2E;
 
   CBlockCRC16();
-  explicit CBlockCRC16(int typeCode);
+  explicit CBlockCRC16(int typeCode, const BlockContext& ctx = {});
 
   // While "En" is 1, the CRC over the analog flags of the range; else 0.
   BOOL Simulate(CViewContext* view) override;
@@ -108,7 +108,7 @@ class CBlockWIFIIn : public CBlockWIFI {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockWIFIIn();
-  explicit CBlockWIFIIn(int typeCode);
+  explicit CBlockWIFIIn(int typeCode, const BlockContext& ctx = {});
 };
 
 // WiFi digital write (825).
@@ -119,7 +119,7 @@ class CBlockWIFIOut : public CBlockWIFI {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockWIFIOut();
-  explicit CBlockWIFIOut(int typeCode);
+  explicit CBlockWIFIOut(int typeCode, const BlockContext& ctx = {});
 };
 
 // WiFi analog read (826).
@@ -130,7 +130,7 @@ class CBlockWIFIAI : public CBlockWIFI {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockWIFIAI();
-  explicit CBlockWIFIAI(int typeCode);
+  explicit CBlockWIFIAI(int typeCode, const BlockContext& ctx = {});
 };
 
 // WiFi analog write (827).
@@ -141,5 +141,5 @@ class CBlockWIFIAOut : public CBlockWIFI {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockWIFIAOut();
-  explicit CBlockWIFIAOut(int typeCode);
+  explicit CBlockWIFIAOut(int typeCode, const BlockContext& ctx = {});
 };

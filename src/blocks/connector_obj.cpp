@@ -13,7 +13,7 @@ IMPLEMENT_SERIAL(CBlockMale, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockMale::CBlockMale() = default;
 
-CBlockMale::CBlockMale(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockMale::CBlockMale(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_nOperand = 0;
   m_nOutputs = 0;
 }
@@ -34,7 +34,7 @@ IMPLEMENT_SERIAL(CBlockFemale, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
 CBlockFemale::CBlockFemale() = default;
 
-CBlockFemale::CBlockFemale(int typeCode) : CBlockObj(typeCode, 0) {
+CBlockFemale::CBlockFemale(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 0, ctx) {
   m_nOperand = 0;
 }
 

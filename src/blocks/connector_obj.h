@@ -18,7 +18,7 @@ class CBlockMale : public CBlockObj {
   int GetEvalGroup() const override { return EVAL_GROUP_MALE; }
   bool IsConnectorHalf() const override { return true; }
   CBlockMale();
-  explicit CBlockMale(int typeCode);
+  explicit CBlockMale(int typeCode, const BlockContext& ctx = {});
 
   // Each input takes the output state of its linked block; 0 when the link is
   // open or names no block.
@@ -42,7 +42,7 @@ class CBlockFemale : public CBlockObj {
   int GetEvalGroup() const override { return EVAL_GROUP_FEMALE; }
   bool IsConnectorHalf() const override { return true; }
   CBlockFemale();
-  explicit CBlockFemale(int typeCode);
+  explicit CBlockFemale(int typeCode, const BlockContext& ctx = {});
 
   // A wired output takes the output state of the block that drives the male
   // partner (the start block of the wire into it); an output that is not

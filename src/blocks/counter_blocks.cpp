@@ -41,7 +41,7 @@ CBlockCOUNTER::CBlockCOUNTER() {
   m_byCaps = kCaps;
 }
 
-CBlockCOUNTER::CBlockCOUNTER(int typeCode) : CBlockObj(typeCode, 4) {
+CBlockCOUNTER::CBlockCOUNTER(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 4, ctx) {
   PresetImage(*this, 24, 6, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 59, LINK_EMPTY});
   m_nMaxValue = kCountLimit;
   m_dValue = m_nParam8;  // the count starts at the start value
@@ -88,7 +88,7 @@ CBlockHCOUNTER::CBlockHCOUNTER() {
   m_byCaps = kCaps;
 }
 
-CBlockHCOUNTER::CBlockHCOUNTER(int typeCode) : CBlockObj(typeCode, 4) {
+CBlockHCOUNTER::CBlockHCOUNTER(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 4, ctx) {
   PresetImage(*this, 24, 7, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 59, 58, LINK_EMPTY});
   m_nMaxValue = 1023;
   m_nParam1 = 1;  // retentive
@@ -198,7 +198,7 @@ CBlockTHTRG::CBlockTHTRG() {
   m_byCaps = kCaps;
 }
 
-CBlockTHTRG::CBlockTHTRG(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockTHTRG::CBlockTHTRG(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 16, 5, {kKeepLink, LINK_PARAM, 59, 58, LINK_EMPTY});
   m_nParam15 = 1;  // gate time 1 s
   m_byCaps = kCaps;

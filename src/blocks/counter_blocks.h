@@ -23,7 +23,7 @@ class CBlockCOUNTER : public CBlockObj {
   static constexpr int kCountLimit = 999999;  // referenced thresholds are clamped to 0..999999
 
   CBlockCOUNTER();
-  explicit CBlockCOUNTER(int typeCode);
+  explicit CBlockCOUNTER(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   // Shared by the counters, the frequency trigger, the date trigger and the
@@ -57,7 +57,7 @@ class CBlockHCOUNTER : public CBlockObj {
   static constexpr int kMaxReferencedHours = 9999;
 
   CBlockHCOUNTER();
-  explicit CBlockHCOUNTER(int typeCode);
+  explicit CBlockHCOUNTER(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -90,7 +90,7 @@ class CBlockTHTRG : public CBlockObj {
   static constexpr BYTE kCaps = 0x1F;
 
   CBlockTHTRG();
-  explicit CBlockTHTRG(int typeCode);
+  explicit CBlockTHTRG(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;

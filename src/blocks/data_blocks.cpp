@@ -39,7 +39,7 @@ CBlockBoolean::CBlockBoolean() {
   m_byCaps = kCaps;
 }
 
-CBlockBoolean::CBlockBoolean(int typeCode) : CBlockObj(typeCode, 4) {
+CBlockBoolean::CBlockBoolean(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 4, ctx) {
   PresetImage(*this, 16, 7, {kKeepLink, kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nParam24 = 0;  // truth table
   m_byCaps = kCaps;
@@ -51,7 +51,7 @@ CBlockTDT::CBlockTDT() {
   m_byCaps = kCaps;
 }
 
-CBlockTDT::CBlockTDT(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockTDT::CBlockTDT(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, kKeepLink, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -62,7 +62,7 @@ CBlockBCD::CBlockBCD() {
   m_byCaps = kCaps;
 }
 
-CBlockBCD::CBlockBCD(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockBCD::CBlockBCD(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -73,7 +73,7 @@ CBlockBIN::CBlockBIN() {
   m_byCaps = kCaps;
 }
 
-CBlockBIN::CBlockBIN(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockBIN::CBlockBIN(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_nMaxValue = 39321;
   m_byCaps = kCaps;
@@ -85,7 +85,7 @@ CBlockROL::CBlockROL() {
   m_byCaps = kCaps;
 }
 
-CBlockROL::CBlockROL(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockROL::CBlockROL(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetShift(*this);
   m_byCaps = kCaps;
 }
@@ -96,7 +96,7 @@ CBlockROR::CBlockROR() {
   m_byCaps = kCaps;
 }
 
-CBlockROR::CBlockROR(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockROR::CBlockROR(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetShift(*this);
   m_byCaps = kCaps;
 }
@@ -107,7 +107,7 @@ CBlockSHL::CBlockSHL() {
   m_byCaps = kCaps;
 }
 
-CBlockSHL::CBlockSHL(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockSHL::CBlockSHL(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetShift(*this);
   m_byCaps = kCaps;
 }
@@ -118,7 +118,7 @@ CBlockSHR::CBlockSHR() {
   m_byCaps = kCaps;
 }
 
-CBlockSHR::CBlockSHR(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockSHR::CBlockSHR(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetShift(*this);
   m_byCaps = kCaps;
 }
@@ -130,7 +130,7 @@ CBlockANDM::CBlockANDM() {
   m_byCaps = kCaps;
 }
 
-CBlockANDM::CBlockANDM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockANDM::CBlockANDM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetMask(*this);
   m_strMask = u"0000";
   m_byCaps = kCaps;
@@ -142,7 +142,7 @@ CBlockORM::CBlockORM() {
   m_byCaps = kCaps;
 }
 
-CBlockORM::CBlockORM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockORM::CBlockORM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetMask(*this);
   m_byCaps = kCaps;
 }
@@ -153,7 +153,7 @@ CBlockNOTM::CBlockNOTM() {
   m_byCaps = kCaps;
 }
 
-CBlockNOTM::CBlockNOTM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockNOTM::CBlockNOTM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -164,7 +164,7 @@ CBlockNANDM::CBlockNANDM() {
   m_byCaps = kCaps;
 }
 
-CBlockNANDM::CBlockNANDM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockNANDM::CBlockNANDM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetMask(*this);
   m_byCaps = kCaps;
 }
@@ -175,7 +175,7 @@ CBlockNORM::CBlockNORM() {
   m_byCaps = kCaps;
 }
 
-CBlockNORM::CBlockNORM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockNORM::CBlockNORM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetMask(*this);
   m_byCaps = kCaps;
 }
@@ -186,7 +186,7 @@ CBlockXORM::CBlockXORM() {
   m_byCaps = kCaps;
 }
 
-CBlockXORM::CBlockXORM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockXORM::CBlockXORM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetMask(*this);
   m_byCaps = kCaps;
 }
@@ -197,7 +197,7 @@ CBlockARRMXIV::CBlockARRMXIV() {
   m_byCaps = kCaps;
 }
 
-CBlockARRMXIV::CBlockARRMXIV(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockARRMXIV::CBlockARRMXIV(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   PresetImage(*this, 12, 5, {LINK_PARAM, 85, 83, LINK_EMPTY, LINK_EMPTY});
   m_nMinValue = 1;
   m_nMaxValue = 32;
@@ -214,7 +214,7 @@ CBlockACMXIV::CBlockACMXIV() {
   m_byCaps = kCaps;
 }
 
-CBlockACMXIV::CBlockACMXIV(int typeCode) : CBlockObj(typeCode, 3) {
+CBlockACMXIV::CBlockACMXIV(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 3, ctx) {
   PresetImage(*this, 12, 5, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nMaxValue = 2;
   m_nParam10 = 0;  // mode
@@ -227,7 +227,7 @@ CBlockRAND::CBlockRAND() {
   m_byCaps = kCaps;
 }
 
-CBlockRAND::CBlockRAND(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockRAND::CBlockRAND(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   PresetImage(*this, 8, 3, {LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nMinValue = 1;
   m_nMaxValue = 32767;

@@ -17,7 +17,7 @@ class CBlockBoolean : public CBlockObj {
   static constexpr BYTE kCaps = 0x06;
 
   CBlockBoolean();
-  explicit CBlockBoolean(int typeCode);
+  explicit CBlockBoolean(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -30,7 +30,7 @@ class CBlockTDT : public CBlockObj {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockTDT();
-  explicit CBlockTDT(int typeCode);
+  explicit CBlockTDT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -45,7 +45,7 @@ class CBlockBCD : public CBlockObj {
   static constexpr BYTE kCaps = 0x39;
 
   CBlockBCD();
-  explicit CBlockBCD(int typeCode);
+  explicit CBlockBCD(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -60,7 +60,7 @@ class CBlockBIN : public CBlockObj {
   static constexpr BYTE kCaps = 0x39;
 
   CBlockBIN();
-  explicit CBlockBIN(int typeCode);
+  explicit CBlockBIN(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -76,7 +76,7 @@ class CBlockROL : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockROL();
-  explicit CBlockROL(int typeCode);
+  explicit CBlockROL(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -92,7 +92,7 @@ class CBlockROR : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockROR();
-  explicit CBlockROR(int typeCode);
+  explicit CBlockROR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -108,7 +108,7 @@ class CBlockSHL : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSHL();
-  explicit CBlockSHL(int typeCode);
+  explicit CBlockSHL(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -124,7 +124,7 @@ class CBlockSHR : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSHR();
-  explicit CBlockSHR(int typeCode);
+  explicit CBlockSHR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -141,7 +141,7 @@ class CBlockANDM : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockANDM();
-  explicit CBlockANDM(int typeCode);
+  explicit CBlockANDM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -158,7 +158,7 @@ class CBlockORM : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockORM();
-  explicit CBlockORM(int typeCode);
+  explicit CBlockORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -175,7 +175,7 @@ class CBlockNOTM : public CBlockObj {
   static constexpr BYTE kCaps = 0x3D;
 
   CBlockNOTM();
-  explicit CBlockNOTM(int typeCode);
+  explicit CBlockNOTM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -192,7 +192,7 @@ class CBlockNANDM : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockNANDM();
-  explicit CBlockNANDM(int typeCode);
+  explicit CBlockNANDM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -209,7 +209,7 @@ class CBlockNORM : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockNORM();
-  explicit CBlockNORM(int typeCode);
+  explicit CBlockNORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -226,7 +226,7 @@ class CBlockXORM : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockXORM();
-  explicit CBlockXORM(int typeCode);
+  explicit CBlockXORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -242,7 +242,7 @@ class CBlockARRMXIV : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockARRMXIV();
-  explicit CBlockARRMXIV(int typeCode);
+  explicit CBlockARRMXIV(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -258,7 +258,7 @@ class CBlockACMXIV : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockACMXIV();
-  explicit CBlockACMXIV(int typeCode);
+  explicit CBlockACMXIV(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -274,7 +274,7 @@ class CBlockRAND : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockRAND();
-  explicit CBlockRAND(int typeCode);
+  explicit CBlockRAND(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;

@@ -14,7 +14,7 @@ CBlockDataLog::CBlockDataLog() {
   m_byCaps = kCaps;
 }
 
-CBlockDataLog::CBlockDataLog(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockDataLog::CBlockDataLog(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   m_nOutputs = 0;
   m_nLinkSlots = 0;
   PresetSlotCodes(*this, {kKeepLink, LINK_PARAM});

@@ -28,7 +28,7 @@ class CBlockDataLog : public CBlockObj {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockDataLog();
-  explicit CBlockDataLog(int typeCode);
+  explicit CBlockDataLog(int typeCode, const BlockContext& ctx = {});
 
   // The common record, then the items (text, parameter text, operand number,
   // parameter index each). Storing first refreshes the block items of

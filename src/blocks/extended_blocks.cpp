@@ -16,7 +16,7 @@ CBlockMEM::CBlockMEM() {
   m_byCaps = kCaps;
 }
 
-CBlockMEM::CBlockMEM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockMEM::CBlockMEM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 12, 6, {kKeepLink, LINK_PARAM, 84, 83, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -27,7 +27,7 @@ CBlockENCODER::CBlockENCODER() {
   m_byCaps = kCaps;
 }
 
-CBlockENCODER::CBlockENCODER(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockENCODER::CBlockENCODER(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 24, 8, {kKeepLink, LINK_PARAM, 70, 71, 58, LINK_EMPTY, LINK_EMPTY, LINK_EMPTY});
   m_nMinValue = -999999;
   m_nMaxValue = 999999;
@@ -40,7 +40,7 @@ CBlockSMC::CBlockSMC() {
   m_byCaps = kCaps;
 }
 
-CBlockSMC::CBlockSMC(int typeCode) : CBlockObj(typeCode, 3) {
+CBlockSMC::CBlockSMC(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 3, ctx) {
   PresetImage(*this, 16, 6, {kKeepLink, kKeepLink, LINK_PARAM, 95, 78, LINK_EMPTY});
   m_nMaxValue = 99999999;
   m_nParam15 = 250;  // speed
@@ -53,7 +53,7 @@ CBlockSMCE::CBlockSMCE() {
   m_byCaps = kCaps;
 }
 
-CBlockSMCE::CBlockSMCE(int typeCode) : CBlockObj(typeCode, 4) {
+CBlockSMCE::CBlockSMCE(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 4, ctx) {
   PresetImage(*this, 22, 8, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, 95, 78, 77, LINK_EMPTY});
   m_nMaxValue = 99999999;
   m_nParam15 = 250;  // speed
@@ -67,7 +67,7 @@ CBlockPTO::CBlockPTO() {
   m_byCaps = kCaps;
 }
 
-CBlockPTO::CBlockPTO(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockPTO::CBlockPTO(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 12, 4, {kKeepLink, LINK_PARAM, 78, LINK_EMPTY});
   m_nMaxValue = 99999999;
   m_nParam15 = 0;  // pulse width
@@ -80,7 +80,7 @@ CBlockPTOE::CBlockPTOE() {
   m_byCaps = kCaps;
 }
 
-CBlockPTOE::CBlockPTOE(int typeCode) : CBlockObj(typeCode, 3) {
+CBlockPTOE::CBlockPTOE(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 3, ctx) {
   PresetImage(*this, 18, 6, {kKeepLink, kKeepLink, LINK_PARAM, 78, 77, LINK_EMPTY});
   m_nMaxValue = 99999999;
   m_nParam15 = 0;  // pulse width
@@ -94,7 +94,7 @@ CBlockSEG::CBlockSEG() {
   m_byCaps = kCaps;
 }
 
-CBlockSEG::CBlockSEG(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockSEG::CBlockSEG(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 10, 4, {kKeepLink, kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -105,7 +105,7 @@ CBlockWORD2BIT::CBlockWORD2BIT() {
   m_byCaps = kCaps;
 }
 
-CBlockWORD2BIT::CBlockWORD2BIT(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockWORD2BIT::CBlockWORD2BIT(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 10, 4, {kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nMaxValue = 15;
   m_byCaps = kCaps;

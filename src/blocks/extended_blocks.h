@@ -15,7 +15,7 @@ class CBlockMEM : public CBlockObj {
   static constexpr BYTE kCaps = 0x21;
 
   CBlockMEM();
-  explicit CBlockMEM(int typeCode);
+  explicit CBlockMEM(int typeCode, const BlockContext& ctx = {});
 };
 
 // Quadrature encoder counter (848).
@@ -32,7 +32,7 @@ class CBlockENCODER : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockENCODER();
-  explicit CBlockENCODER(int typeCode);
+  explicit CBlockENCODER(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -48,7 +48,7 @@ class CBlockSMC : public CBlockObj {
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockSMC();
-  explicit CBlockSMC(int typeCode);
+  explicit CBlockSMC(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -62,7 +62,7 @@ class CBlockSMCE : public CBlockObj {
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockSMCE();
-  explicit CBlockSMCE(int typeCode);
+  explicit CBlockSMCE(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   // 1 when the running output period is over, else 0.
@@ -78,7 +78,7 @@ class CBlockPTO : public CBlockObj {
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockPTO();
-  explicit CBlockPTO(int typeCode);
+  explicit CBlockPTO(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -94,7 +94,7 @@ class CBlockPTOE : public CBlockObj {
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockPTOE();
-  explicit CBlockPTOE(int typeCode);
+  explicit CBlockPTOE(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   // 1 when the running output period is over, else 0.
@@ -109,7 +109,7 @@ class CBlockSEG : public CBlockObj {
   static constexpr BYTE kCaps = 0x3C;
 
   CBlockSEG();
-  explicit CBlockSEG(int typeCode);
+  explicit CBlockSEG(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -125,7 +125,7 @@ class CBlockWORD2BIT : public CBlockObj {
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockWORD2BIT();
-  explicit CBlockWORD2BIT(int typeCode);
+  explicit CBlockWORD2BIT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };

@@ -14,7 +14,7 @@ CBlockMake::CBlockMake() {
   m_byCaps = kCaps;
 }
 
-CBlockMake::CBlockMake(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockMake::CBlockMake(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_byCaps = kCaps;
 }
 
@@ -22,7 +22,7 @@ IMPLEMENT_SERIAL(CBlockBreak, CBlockMake, VERSIONABLE_SCHEMA | 1)
 
 CBlockBreak::CBlockBreak() = default;
 
-CBlockBreak::CBlockBreak(int typeCode) : CBlockMake(typeCode) {}
+CBlockBreak::CBlockBreak(int typeCode, const BlockContext& ctx) : CBlockMake(typeCode, ctx) {}
 
 IMPLEMENT_SERIAL(CBlockAContact, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
@@ -30,7 +30,7 @@ CBlockAContact::CBlockAContact() {
   m_byCaps = kCaps;
 }
 
-CBlockAContact::CBlockAContact(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockAContact::CBlockAContact(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_byCaps = kCaps;
 }
 
@@ -40,7 +40,7 @@ CBlockRelayCoil::CBlockRelayCoil() {
   m_byCaps = kCaps;
 }
 
-CBlockRelayCoil::CBlockRelayCoil(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockRelayCoil::CBlockRelayCoil(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_nOutputs = 0;
   m_byCaps = kCaps;
 }
@@ -49,7 +49,7 @@ IMPLEMENT_SERIAL(CBlockInvOut, CBlockRelayCoil, VERSIONABLE_SCHEMA | 1)
 
 CBlockInvOut::CBlockInvOut() = default;
 
-CBlockInvOut::CBlockInvOut(int typeCode) : CBlockRelayCoil(typeCode) {}
+CBlockInvOut::CBlockInvOut(int typeCode, const BlockContext& ctx) : CBlockRelayCoil(typeCode, ctx) {}
 
 IMPLEMENT_SERIAL(CBlockAOutLAD, CBlockObj, VERSIONABLE_SCHEMA | 1)
 
@@ -57,7 +57,7 @@ CBlockAOutLAD::CBlockAOutLAD() {
   m_byCaps = kCaps;
 }
 
-CBlockAOutLAD::CBlockAOutLAD(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockAOutLAD::CBlockAOutLAD(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_byCaps = kCaps;
 }
 
@@ -70,7 +70,7 @@ CPowerBusObj::CPowerBusObj() {
   m_nNumber = kNumber;
 }
 
-CPowerBusObj::CPowerBusObj(int typeCode) : CBlockHigh(typeCode) {
+CPowerBusObj::CPowerBusObj(int typeCode, const BlockContext& ctx) : CBlockHigh(typeCode, ctx) {
   m_nOutputs = 0;
   m_ptPos = kPosition;
   m_nNumber = kNumber;

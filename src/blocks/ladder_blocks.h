@@ -22,7 +22,7 @@ class CBlockMake : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockMake();
-  explicit CBlockMake(int typeCode);
+  explicit CBlockMake(int typeCode, const BlockContext& ctx = {});
 
   // The common block record alone.
   void Serialize(CArchive& ar) override;
@@ -40,7 +40,7 @@ class CBlockBreak : public CBlockMake {
  public:
   void TakeAddressedState(int state) override;
   CBlockBreak();
-  explicit CBlockBreak(int typeCode);
+  explicit CBlockBreak(int typeCode, const BlockContext& ctx = {});
 };
 
 // Analog contact (702).
@@ -58,7 +58,7 @@ class CBlockAContact : public CBlockObj {
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAContact();
-  explicit CBlockAContact(int typeCode);
+  explicit CBlockAContact(int typeCode, const BlockContext& ctx = {});
 
   // Reads its rung input when it is wired; its analog value is read through it.
   BOOL Simulate(CViewContext* view) override;
@@ -75,7 +75,7 @@ class CBlockRelayCoil : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockRelayCoil();
-  explicit CBlockRelayCoil(int typeCode);
+  explicit CBlockRelayCoil(int typeCode, const BlockContext& ctx = {});
 
   // On a change of the rung input the coil takes the rung state (negated for
   // an inverted output) and hands it to the contacts that address the coil.
@@ -90,7 +90,7 @@ class CBlockInvOut : public CBlockRelayCoil {
  public:
   void StartSimulation(const SimEvent& ev) override;
   CBlockInvOut();
-  explicit CBlockInvOut(int typeCode);
+  explicit CBlockInvOut(int typeCode, const BlockContext& ctx = {});
 };
 
 // Ladder analog output (705): one output pin of type 0, which is not drawn.
@@ -106,7 +106,7 @@ class CBlockAOutLAD : public CBlockObj {
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAOutLAD();
-  explicit CBlockAOutLAD(int typeCode);
+  explicit CBlockAOutLAD(int typeCode, const BlockContext& ctx = {});
 
   // Takes the sign-extended 16-bit value at pin 0 into m_nWordValue and marks
   // input 0 changed when it differs.
@@ -124,7 +124,7 @@ class CPowerBusObj : public CBlockHigh {
   static constexpr CPoint kPosition{24, 20};
 
   CPowerBusObj();
-  explicit CPowerBusObj(int typeCode);
+  explicit CPowerBusObj(int typeCode, const BlockContext& ctx = {});
   void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) override;  // blocks/family_draw.cpp
 };
 

@@ -30,7 +30,8 @@ CBlockLogic::CBlockLogic() {
   m_byCaps = kCaps;
 }
 
-CBlockLogic::CBlockLogic(int typeCode) : CBlockObj(typeCode, InputCountOf(typeCode)) {
+CBlockLogic::CBlockLogic(int typeCode, const BlockContext& ctx)
+    : CBlockObj(typeCode, InputCountOf(typeCode), ctx) {
   m_wMemSize = typeCode == kNot ? 4 : typeCode == kXor ? 8 : 12;
   m_nLinkSlots = 0;
   if (typeCode != kNot) m_nSource[m_nInputs] = LINK_EMPTY;

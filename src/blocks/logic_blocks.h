@@ -15,7 +15,7 @@ class CBlockLogic : public CBlockObj {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockLogic();
-  explicit CBlockLogic(int typeCode);
+  explicit CBlockLogic(int typeCode, const BlockContext& ctx = {});
 
   // Number of inputs of a gate code: 4, 2 for XOR (306), 1 for NOT (307).
   static int InputCountOf(int typeCode);

@@ -47,7 +47,7 @@ CBlockODD::CBlockODD() {
   m_byCaps = kCaps;
 }
 
-CBlockODD::CBlockODD(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockODD::CBlockODD(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -58,7 +58,7 @@ CBlockEVEN::CBlockEVEN() {
   m_byCaps = kCaps;
 }
 
-CBlockEVEN::CBlockEVEN(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockEVEN::CBlockEVEN(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -69,7 +69,7 @@ CBlockMOD::CBlockMOD() {
   m_byCaps = kCaps;
 }
 
-CBlockMOD::CBlockMOD(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockMOD::CBlockMOD(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetDivision(*this);
   m_byCaps = kCaps;
 }
@@ -80,7 +80,7 @@ CBlockREM::CBlockREM() {
   m_byCaps = kCaps;
 }
 
-CBlockREM::CBlockREM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockREM::CBlockREM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetDivision(*this);
   m_byCaps = kCaps;
 }
@@ -92,7 +92,7 @@ CBlockLOG::CBlockLOG() {
   m_byCaps = kCaps;
 }
 
-CBlockLOG::CBlockLOG(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockLOG::CBlockLOG(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this, {kKeepLink, LINK_PARAM, 72, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -104,7 +104,7 @@ CBlockSQRT::CBlockSQRT() {
   m_byCaps = kCaps;
 }
 
-CBlockSQRT::CBlockSQRT(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockSQRT::CBlockSQRT(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -115,7 +115,7 @@ CBlockABS::CBlockABS() {
   m_byCaps = kCaps;
 }
 
-CBlockABS::CBlockABS(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockABS::CBlockABS(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -126,7 +126,7 @@ CBlockGCD::CBlockGCD() {
   m_byCaps = kCaps;
 }
 
-CBlockGCD::CBlockGCD(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockGCD::CBlockGCD(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, kKeepLink, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -137,7 +137,7 @@ CBlockLCM::CBlockLCM() {
   m_byCaps = kCaps;
 }
 
-CBlockLCM::CBlockLCM(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockLCM::CBlockLCM(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, kKeepLink, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -149,7 +149,7 @@ CBlockPOW2::CBlockPOW2() {
   m_byCaps = kCaps;
 }
 
-CBlockPOW2::CBlockPOW2(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockPOW2::CBlockPOW2(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -161,7 +161,7 @@ CBlockEXP::CBlockEXP() {
   m_byCaps = kCaps;
 }
 
-CBlockEXP::CBlockEXP(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockEXP::CBlockEXP(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -172,7 +172,7 @@ CBlockFIX::CBlockFIX() {
   m_byCaps = kCaps;
 }
 
-CBlockFIX::CBlockFIX(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockFIX::CBlockFIX(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetRounding(*this);
   m_byCaps = kCaps;
 }
@@ -183,7 +183,7 @@ CBlockROUND::CBlockROUND() {
   m_byCaps = kCaps;
 }
 
-CBlockROUND::CBlockROUND(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockROUND::CBlockROUND(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetRounding(*this);
   m_byCaps = kCaps;
 }
@@ -195,7 +195,7 @@ CBlockSIN::CBlockSIN() {
   m_byCaps = kCaps;
 }
 
-CBlockSIN::CBlockSIN(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockSIN::CBlockSIN(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -207,7 +207,7 @@ CBlockCOS::CBlockCOS() {
   m_byCaps = kCaps;
 }
 
-CBlockCOS::CBlockCOS(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockCOS::CBlockCOS(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -219,7 +219,7 @@ CBlockTAN::CBlockTAN() {
   m_byCaps = kCaps;
 }
 
-CBlockTAN::CBlockTAN(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockTAN::CBlockTAN(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -231,7 +231,7 @@ CBlockCOT::CBlockCOT() {
   m_byCaps = kCaps;
 }
 
-CBlockCOT::CBlockCOT(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockCOT::CBlockCOT(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -243,7 +243,7 @@ CBlockSEC::CBlockSEC() {
   m_byCaps = kCaps;
 }
 
-CBlockSEC::CBlockSEC(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockSEC::CBlockSEC(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -255,7 +255,7 @@ CBlockCSC::CBlockCSC() {
   m_byCaps = kCaps;
 }
 
-CBlockCSC::CBlockCSC(int typeCode) : CBlockObj(typeCode, 2) {
+CBlockCSC::CBlockCSC(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 2, ctx) {
   PresetScaled(*this);
   m_byCaps = kCaps;
 }
@@ -267,7 +267,7 @@ CBlockQUAD::CBlockQUAD() {
   m_byCaps = kCaps;
 }
 
-CBlockQUAD::CBlockQUAD(int typeCode) : CBlockObj(typeCode, 3) {
+CBlockQUAD::CBlockQUAD(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 3, ctx) {
   PresetImage(*this, 20, 8, {kKeepLink, kKeepLink, LINK_PARAM, 61, 62, 63, 72, LINK_EMPTY});
   m_nMinValue = -10000;
   m_nMaxValue = 10000;

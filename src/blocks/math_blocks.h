@@ -11,7 +11,7 @@ class CBlockODD : public CBlockObj {
   static constexpr BYTE kCaps = 0x04;
 
   CBlockODD();
-  explicit CBlockODD(int typeCode);
+  explicit CBlockODD(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -24,7 +24,7 @@ class CBlockEVEN : public CBlockObj {
   static constexpr BYTE kCaps = 0x04;
 
   CBlockEVEN();
-  explicit CBlockEVEN(int typeCode);
+  explicit CBlockEVEN(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -38,7 +38,7 @@ class CBlockMOD : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockMOD();
-  explicit CBlockMOD(int typeCode);
+  explicit CBlockMOD(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -54,7 +54,7 @@ class CBlockREM : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockREM();
-  explicit CBlockREM(int typeCode);
+  explicit CBlockREM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -71,7 +71,7 @@ class CBlockLOG : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockLOG();
-  explicit CBlockLOG(int typeCode);
+  explicit CBlockLOG(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -87,7 +87,7 @@ class CBlockSQRT : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSQRT();
-  explicit CBlockSQRT(int typeCode);
+  explicit CBlockSQRT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -102,7 +102,7 @@ class CBlockABS : public CBlockObj {
   static constexpr BYTE kCaps = 0x3D;
 
   CBlockABS();
-  explicit CBlockABS(int typeCode);
+  explicit CBlockABS(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -117,7 +117,7 @@ class CBlockGCD : public CBlockObj {
   static constexpr BYTE kCaps = 0x3D;
 
   CBlockGCD();
-  explicit CBlockGCD(int typeCode);
+  explicit CBlockGCD(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -132,7 +132,7 @@ class CBlockLCM : public CBlockObj {
   static constexpr BYTE kCaps = 0x3D;
 
   CBlockLCM();
-  explicit CBlockLCM(int typeCode);
+  explicit CBlockLCM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -148,7 +148,7 @@ class CBlockPOW2 : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockPOW2();
-  explicit CBlockPOW2(int typeCode);
+  explicit CBlockPOW2(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -164,7 +164,7 @@ class CBlockEXP : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockEXP();
-  explicit CBlockEXP(int typeCode);
+  explicit CBlockEXP(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -181,7 +181,7 @@ class CBlockFIX : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockFIX();
-  explicit CBlockFIX(int typeCode);
+  explicit CBlockFIX(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -198,7 +198,7 @@ class CBlockROUND : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockROUND();
-  explicit CBlockROUND(int typeCode);
+  explicit CBlockROUND(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -214,7 +214,7 @@ class CBlockSIN : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSIN();
-  explicit CBlockSIN(int typeCode);
+  explicit CBlockSIN(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -230,7 +230,7 @@ class CBlockCOS : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockCOS();
-  explicit CBlockCOS(int typeCode);
+  explicit CBlockCOS(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -246,7 +246,7 @@ class CBlockTAN : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockTAN();
-  explicit CBlockTAN(int typeCode);
+  explicit CBlockTAN(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -262,7 +262,7 @@ class CBlockCOT : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockCOT();
-  explicit CBlockCOT(int typeCode);
+  explicit CBlockCOT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -278,7 +278,7 @@ class CBlockSEC : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSEC();
-  explicit CBlockSEC(int typeCode);
+  explicit CBlockSEC(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -294,7 +294,7 @@ class CBlockCSC : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockCSC();
-  explicit CBlockCSC(int typeCode);
+  explicit CBlockCSC(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;
@@ -310,7 +310,7 @@ class CBlockQUAD : public CBlockObj {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockQUAD();
-  explicit CBlockQUAD(int typeCode);
+  explicit CBlockQUAD(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   void SimulateAndDraw(CViewContext* view, CDC* dc) override;

@@ -38,7 +38,7 @@ CBlockIn::CBlockIn() {
   m_byCaps = kCaps;
 }
 
-CBlockIn::CBlockIn(int typeCode) : CBlockObj(typeCode, 0) {
+CBlockIn::CBlockIn(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 0, ctx) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
 }
@@ -63,7 +63,7 @@ CBlockShift::CBlockShift() {
   m_byCaps = kCaps;
 }
 
-CBlockShift::CBlockShift(int typeCode) : CBlockObj(typeCode, 0) {
+CBlockShift::CBlockShift(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 0, ctx) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
 }
@@ -74,7 +74,7 @@ CBlockOut::CBlockOut() {
   m_byCaps = kCaps;
 }
 
-CBlockOut::CBlockOut(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockOut::CBlockOut(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_nLinkSlots = 0;
   m_nOperand = 0;
   m_byCaps = kCaps;
@@ -98,7 +98,7 @@ CBlockOpenX::CBlockOpenX() {
   m_byCaps = kCaps;
 }
 
-CBlockOpenX::CBlockOpenX(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockOpenX::CBlockOpenX(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_nOutputs = 0;
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
@@ -116,7 +116,7 @@ CBlockFlag::CBlockFlag() {
   m_byCaps = kCaps;
 }
 
-CBlockFlag::CBlockFlag(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockFlag::CBlockFlag(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
 }
@@ -138,7 +138,7 @@ CBlockAnalogIn::CBlockAnalogIn() {
   m_byCaps = kCaps;
 }
 
-CBlockAnalogIn::CBlockAnalogIn(int typeCode) : CBlockObj(typeCode, 0) {
+CBlockAnalogIn::CBlockAnalogIn(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 0, ctx) {
   m_nMaxValue = 1000;
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
@@ -170,7 +170,7 @@ CBlockAnalogOut::CBlockAnalogOut() {
   m_byCaps = kCaps;
 }
 
-CBlockAnalogOut::CBlockAnalogOut(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockAnalogOut::CBlockAnalogOut(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
 }
@@ -189,7 +189,7 @@ CBlockAnalogFlag::CBlockAnalogFlag() {
   m_byCaps = kCaps;
 }
 
-CBlockAnalogFlag::CBlockAnalogFlag(int typeCode) : CBlockObj(typeCode, 1) {
+CBlockAnalogFlag::CBlockAnalogFlag(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 1, ctx) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
 }
@@ -205,7 +205,7 @@ CBlockFKey::CBlockFKey() {
   m_byCaps = kCaps;
 }
 
-CBlockFKey::CBlockFKey(int typeCode) : CBlockObj(typeCode, 0) {
+CBlockFKey::CBlockFKey(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 0, ctx) {
   m_nLinkSlots = 0;
   m_byCaps = kCaps;
 }
@@ -221,7 +221,7 @@ CBlockLow::CBlockLow() {
   m_byCaps = kCaps;
 }
 
-CBlockLow::CBlockLow(int typeCode) : CBlockObj(typeCode, 0) {
+CBlockLow::CBlockLow(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 0, ctx) {
   m_byCaps = kCaps;
 }
 
@@ -229,7 +229,7 @@ IMPLEMENT_SERIAL(CBlockHigh, CBlockLow, VERSIONABLE_SCHEMA | 1)
 
 CBlockHigh::CBlockHigh() = default;
 
-CBlockHigh::CBlockHigh(int typeCode) : CBlockLow(typeCode) {
+CBlockHigh::CBlockHigh(int typeCode, const BlockContext& ctx) : CBlockLow(typeCode, ctx) {
   m_nValue[kFirstOutputPin] = 1;
 }
 

@@ -18,7 +18,7 @@ class CBlockIn : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockIn();
-  explicit CBlockIn(int typeCode);
+  explicit CBlockIn(int typeCode, const BlockContext& ctx = {});
 
   // Common record followed by m_bHighSpeed.
   void Serialize(CArchive& ar) override;
@@ -40,7 +40,7 @@ class CBlockShift : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockShift();
-  explicit CBlockShift(int typeCode);
+  explicit CBlockShift(int typeCode, const BlockContext& ctx = {});
   void DrawStateText(CViewContext* view, CDC* dc) override;  // the block only (blocks/family_draw.cpp)
 };
 
@@ -54,7 +54,7 @@ class CBlockOut : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockOut();
-  explicit CBlockOut(int typeCode);
+  explicit CBlockOut(int typeCode, const BlockContext& ctx = {});
 
   // Copies the linked block's state (without negation) and reports a change to the Outputs bar.
   BOOL Simulate(CViewContext* view) override;
@@ -70,7 +70,7 @@ class CBlockOpenX : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockOpenX();
-  explicit CBlockOpenX(int typeCode);
+  explicit CBlockOpenX(int typeCode, const BlockContext& ctx = {});
 
   // The input takes the linked block's state (0 when open); there is no output.
   BOOL Simulate(CViewContext* view) override;
@@ -87,7 +87,7 @@ class CBlockFlag : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockFlag();
-  explicit CBlockFlag(int typeCode);
+  explicit CBlockFlag(int typeCode, const BlockContext& ctx = {});
 
   // Each input takes its linked block's state (without negation); the output is their OR.
   BOOL Simulate(CViewContext* view) override;
@@ -108,7 +108,7 @@ class CBlockAnalogIn : public CBlockObj {
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAnalogIn();
-  explicit CBlockAnalogIn(int typeCode);
+  explicit CBlockAnalogIn(int typeCode, const BlockContext& ctx = {});
 
   // Reports a new simulated value to the Inputs bar.
   BOOL Simulate(CViewContext* view) override;
@@ -136,7 +136,7 @@ class CBlockAnalogOut : public CBlockObj {
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAnalogOut();
-  explicit CBlockAnalogOut(int typeCode);
+  explicit CBlockAnalogOut(int typeCode, const BlockContext& ctx = {});
 
   // Takes the input word and reports a change to the Outputs bar.
   BOOL Simulate(CViewContext* view) override;
@@ -155,7 +155,7 @@ class CBlockAnalogFlag : public CBlockObj {
   static constexpr BYTE kCaps = 0x2F;
 
   CBlockAnalogFlag();
-  explicit CBlockAnalogFlag(int typeCode);
+  explicit CBlockAnalogFlag(int typeCode, const BlockContext& ctx = {});
 
   // Takes the input word; a change sets m_bChanged[0], which stays set.
   BOOL Simulate(CViewContext* view) override;
@@ -171,7 +171,7 @@ class CBlockFKey : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockFKey();
-  explicit CBlockFKey(int typeCode);
+  explicit CBlockFKey(int typeCode, const BlockContext& ctx = {});
 
   // As the digital input: reports changes to the Inputs bar.
   BOOL Simulate(CViewContext* view) override;
@@ -190,7 +190,7 @@ class CBlockLow : public CBlockObj {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockLow();
-  explicit CBlockLow(int typeCode);
+  explicit CBlockLow(int typeCode, const BlockContext& ctx = {});
   void DrawStateText(CViewContext* view, CDC* dc) override;  // the block only (blocks/family_draw.cpp)
 };
 
@@ -201,5 +201,5 @@ class CBlockHigh : public CBlockLow {
  public:
   void StartSimulation(const SimEvent& ev) override;
   CBlockHigh();
-  explicit CBlockHigh(int typeCode);
+  explicit CBlockHigh(int typeCode, const BlockContext& ctx = {});
 };

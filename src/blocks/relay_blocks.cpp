@@ -1,9 +1,8 @@
 #include "blocks/relay_blocks.h"
 
-#include "blocks/operand_blocks.h"
 #include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
-#include "model/shell_context.h"
+#include "blocks/operand_blocks.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 
@@ -13,7 +12,7 @@ CBlockLR::CBlockLR() {
   m_byCaps = kCaps;
 }
 
-CBlockLR::CBlockLR(int typeCode) : CBlockObj(typeCode, 3) {
+CBlockLR::CBlockLR(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 3, ctx) {
   PresetImage(*this, 8, 3, {kKeepLink, kKeepLink, LINK_PARAM});
   m_nParam2 = 1;  // parameter protection on
   m_byCaps = kCaps;
@@ -25,7 +24,7 @@ CBlockPR::CBlockPR() {
   m_byCaps = kCaps;
 }
 
-CBlockPR::CBlockPR(int typeCode) : CBlockObj(typeCode, 4) {
+CBlockPR::CBlockPR(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 4, ctx) {
   PresetImage(*this, 12, 5, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam2 = 1;  // parameter protection on
   m_byCaps = kCaps;
@@ -37,10 +36,10 @@ CBlockSREG::CBlockSREG() {
   m_byCaps = kCaps;
 }
 
-CBlockSREG::CBlockSREG(int typeCode) : CBlockObj(typeCode, 4) {
+CBlockSREG::CBlockSREG(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 4, ctx) {
   PresetImage(*this, 12, 5, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam2 = 1;  // parameter protection on
-  m_nParam24 = FreeRegisterIndex(GetShellContext()->GetActiveDocument());
+  m_nParam24 = FreeRegisterIndex(ctx.doc);
   m_byCaps = kCaps;
 }
 
@@ -50,7 +49,7 @@ CBlockMATHERR::CBlockMATHERR() {
   m_byCaps = kCaps;
 }
 
-CBlockMATHERR::CBlockMATHERR(int typeCode) : CBlockObj(typeCode, 3) {
+CBlockMATHERR::CBlockMATHERR(int typeCode, const BlockContext& ctx) : CBlockObj(typeCode, 3, ctx) {
   PresetImage(*this, 16, 6, {kKeepLink, kKeepLink, LINK_PARAM, 58, 59, LINK_EMPTY});
   m_nParam18 = 0;
   m_byCaps = kCaps;

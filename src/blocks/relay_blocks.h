@@ -13,7 +13,7 @@ class CBlockLR : public CBlockObj {
   static constexpr BYTE kCaps = 0x00;
 
   CBlockLR();
-  explicit CBlockLR(int typeCode);
+  explicit CBlockLR(int typeCode, const BlockContext& ctx = {});
 
   // Inputs S and R: reset wins over set; neither keeps the output.
   BOOL Simulate(CViewContext* view) override;
@@ -27,7 +27,7 @@ class CBlockPR : public CBlockObj {
   static constexpr BYTE kCaps = 0x04;
 
   CBlockPR();
-  explicit CBlockPR(int typeCode);
+  explicit CBlockPR(int typeCode, const BlockContext& ctx = {});
 
   // Inputs Trg, S and R: S and R set and reset (m_nParam25 decides when both
   // are 1: 0 reset wins, else set wins); otherwise a rising Trg toggles.
@@ -45,7 +45,7 @@ class CBlockSREG : public CBlockObj {
   static constexpr BYTE kCaps = 0x04;
 
   CBlockSREG();
-  explicit CBlockSREG(int typeCode);
+  explicit CBlockSREG(int typeCode, const BlockContext& ctx = {});
 
   static constexpr int kRegisterCount = 4;  // shift registers of the newer device series
 
@@ -77,5 +77,5 @@ class CBlockMATHERR : public CBlockObj {
   static constexpr BYTE kCaps = 0x1E;
 
   CBlockMATHERR();
-  explicit CBlockMATHERR(int typeCode);
+  explicit CBlockMATHERR(int typeCode, const BlockContext& ctx = {});
 };

@@ -30,7 +30,8 @@ IMPLEMENT_SERIAL(CBlockTime, CBlockObj, 0)
 
 CBlockTime::CBlockTime() = default;
 
-CBlockTime::CBlockTime(int typeCode, int inputCount) : CBlockObj(typeCode, inputCount) {
+CBlockTime::CBlockTime(int typeCode, int inputCount, const BlockContext& ctx)
+    : CBlockObj(typeCode, inputCount, ctx) {
   m_nMaxValue = 99;
   m_dValue = 0;
   m_dRemaining = 0;
@@ -43,7 +44,7 @@ CBlockDPR::CBlockDPR() {
   m_byCaps = kCaps;
 }
 
-CBlockDPR::CBlockDPR(int typeCode) : CBlockTime(typeCode, 2) {
+CBlockDPR::CBlockDPR(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 2, ctx) {
   PresetImage(*this, 8, 0, {kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -54,7 +55,7 @@ CBlockDDR::CBlockDDR() {
   m_byCaps = kCaps;
 }
 
-CBlockDDR::CBlockDDR(int typeCode) : CBlockTime(typeCode, 3) {
+CBlockDDR::CBlockDDR(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 3, ctx) {
   PresetImage(*this, 12, 0, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -65,7 +66,7 @@ CBlockMPLR::CBlockMPLR() {
   m_byCaps = kCaps;
 }
 
-CBlockMPLR::CBlockMPLR(int typeCode) : CBlockTime(typeCode, 2) {
+CBlockMPLR::CBlockMPLR(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 2, ctx) {
   PresetImage(*this, 12, 0, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -76,7 +77,7 @@ CBlockPLR::CBlockPLR() {
   m_byCaps = kCaps;
 }
 
-CBlockPLR::CBlockPLR(int typeCode) : CBlockTime(typeCode, 3) {
+CBlockPLR::CBlockPLR(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 3, ctx) {
   PresetImage(*this, 12, 0, {kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -87,7 +88,7 @@ CBlockCPG::CBlockCPG() {
   m_byCaps = kCaps;
 }
 
-CBlockCPG::CBlockCPG(int typeCode) : CBlockTime(typeCode, 2) {
+CBlockCPG::CBlockCPG(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 2, ctx) {
   PresetImage(*this, 8, 0, {kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -98,7 +99,7 @@ CBlockRPR::CBlockRPR() {
   m_byCaps = kCaps;
 }
 
-CBlockRPR::CBlockRPR(int typeCode) : CBlockTime(typeCode, 3) {
+CBlockRPR::CBlockRPR(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 3, ctx) {
   PresetImage(*this, 16, 0, {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, 58, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -109,7 +110,7 @@ CBlockAPG::CBlockAPG() {
   m_byCaps = kCaps;
 }
 
-CBlockAPG::CBlockAPG(int typeCode) : CBlockTime(typeCode, 3) {
+CBlockAPG::CBlockAPG(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 3, ctx) {
   PresetImage(*this, 12, 0, {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
   m_bLastPhaseOn = 0;
   m_byCaps = kCaps;
@@ -121,7 +122,7 @@ CBlockRG::CBlockRG() {
   m_byCaps = kCaps;
 }
 
-CBlockRG::CBlockRG(int typeCode) : CBlockTime(typeCode, 2) {
+CBlockRG::CBlockRG(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 2, ctx) {
   PresetImage(*this, 12, 0, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_byCaps = kCaps;
 }
@@ -132,7 +133,7 @@ CBlockSLS::CBlockSLS() {
   m_byCaps = kCaps;
 }
 
-CBlockSLS::CBlockSLS(int typeCode) : CBlockTime(typeCode, 2) {
+CBlockSLS::CBlockSLS(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 2, ctx) {
   PresetImage(*this, 12, 0, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
   m_nParam11 = 1;
   m_nParam19 = 15;  // pre-warning time Tw
@@ -146,7 +147,7 @@ CBlockMFS::CBlockMFS() {
   m_byCaps = kCaps;
 }
 
-CBlockMFS::CBlockMFS(int typeCode) : CBlockTime(typeCode, 3) {
+CBlockMFS::CBlockMFS(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 3, ctx) {
   PresetImage(*this, 16, 0,
               {kKeepLink, kKeepLink, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
   m_byCaps = kCaps;
@@ -158,7 +159,7 @@ CBlockWT::CBlockWT() {
   m_byCaps = kCaps;
 }
 
-CBlockWT::CBlockWT(int typeCode) : CBlockTime(typeCode, 3) {
+CBlockWT::CBlockWT(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 3, ctx) {
   PresetImage(*this, 20, 0,
               {LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, 54, 54, 54, 56});
   m_byCaps = kCaps;
@@ -170,7 +171,7 @@ CBlockYT::CBlockYT() {
   m_byCaps = kCaps;
 }
 
-CBlockYT::CBlockYT(int typeCode) : CBlockTime(typeCode, 1) {
+CBlockYT::CBlockYT(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 1, ctx) {
   PresetImage(*this, 8, 0, {LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_PARAM, LINK_EMPTY, LINK_EMPTY});
   m_nParam10 = 1;  // on date: month, day
   m_nParam9 = 1;
@@ -187,7 +188,7 @@ CBlockAC::CBlockAC() {
   m_byCaps = kCaps;
 }
 
-CBlockAC::CBlockAC(int typeCode) : CBlockTime(typeCode, 1) {
+CBlockAC::CBlockAC(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 1, ctx) {
   PresetImage(*this, 16, 0, {LINK_PARAM, 89, 90, 91, 88, 89, 90, 91, 92, 93, LINK_EMPTY});
   m_nParam11 = 0;
   m_nParam16 = 0;
@@ -200,7 +201,7 @@ CBlockSW::CBlockSW() {
   m_byCaps = kCaps;
 }
 
-CBlockSW::CBlockSW(int typeCode) : CBlockTime(typeCode, 4) {
+CBlockSW::CBlockSW(int typeCode, const BlockContext& ctx) : CBlockTime(typeCode, 4, ctx) {
   PresetImage(*this, 16, 5, {kKeepLink, kKeepLink, kKeepLink, LINK_PARAM, LINK_EMPTY});
   m_nParam11 = 1;  // minutes:seconds
   m_byCaps = kCaps;

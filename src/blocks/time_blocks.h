@@ -64,7 +64,7 @@ class CBlockTime : public CBlockObj {
 
  protected:
   // Typed constructor of the subclasses: both presets 0:00 in unit 2, range 0..99.
-  CBlockTime(int typeCode, int inputCount);
+  CBlockTime(int typeCode, int inputCount, const BlockContext& ctx = {});
 
   // Shared steps of the subclasses' scans.
   bool InputRose(int pin) const { return m_bChanged[pin] && m_nValue[pin] == 1; }
@@ -103,7 +103,7 @@ class CBlockDPR : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockDPR();
-  explicit CBlockDPR(int typeCode);
+  explicit CBlockDPR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -118,7 +118,7 @@ class CBlockDDR : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockDDR();
-  explicit CBlockDDR(int typeCode);
+  explicit CBlockDDR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -133,7 +133,7 @@ class CBlockMPLR : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockMPLR();
-  explicit CBlockMPLR(int typeCode);
+  explicit CBlockMPLR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -148,7 +148,7 @@ class CBlockPLR : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockPLR();
-  explicit CBlockPLR(int typeCode);
+  explicit CBlockPLR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -162,7 +162,7 @@ class CBlockCPG : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockCPG();
-  explicit CBlockCPG(int typeCode);
+  explicit CBlockCPG(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -177,7 +177,7 @@ class CBlockRPR : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockRPR();
-  explicit CBlockRPR(int typeCode);
+  explicit CBlockRPR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 
@@ -195,7 +195,7 @@ class CBlockAPG : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockAPG();
-  explicit CBlockAPG(int typeCode);
+  explicit CBlockAPG(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 
@@ -211,7 +211,7 @@ class CBlockRG : public CBlockTime {
   static constexpr BYTE kCaps = 0x06;
 
   CBlockRG();
-  explicit CBlockRG(int typeCode);
+  explicit CBlockRG(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 
@@ -238,7 +238,7 @@ class CBlockSLS : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockSLS();
-  explicit CBlockSLS(int typeCode);
+  explicit CBlockSLS(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 
@@ -259,7 +259,7 @@ class CBlockMFS : public CBlockTime {
   static constexpr BYTE kCaps = 0x0F;
 
   CBlockMFS();
-  explicit CBlockMFS(int typeCode);
+  explicit CBlockMFS(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 
@@ -281,7 +281,7 @@ class CBlockWT : public CBlockTime {
   static constexpr BYTE kCaps = 0x06;
 
   CBlockWT();
-  explicit CBlockWT(int typeCode);
+  explicit CBlockWT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
   // The base copy, then the whole cam table.
@@ -300,7 +300,7 @@ class CBlockYT : public CBlockTime {
   static constexpr BYTE kCaps = 0x06;
 
   CBlockYT();
-  explicit CBlockYT(int typeCode);
+  explicit CBlockYT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
 };
@@ -315,7 +315,7 @@ class CBlockAC : public CBlockTime {
   static constexpr BYTE kCaps = 0x0E;
 
   CBlockAC();
-  explicit CBlockAC(int typeCode);
+  explicit CBlockAC(int typeCode, const BlockContext& ctx = {});
 };
 
 // Stopwatch (413).
@@ -327,5 +327,5 @@ class CBlockSW : public CBlockTime {
   static constexpr BYTE kCaps = 0x3F;
 
   CBlockSW();
-  explicit CBlockSW(int typeCode);
+  explicit CBlockSW(int typeCode, const BlockContext& ctx = {});
 };

@@ -224,7 +224,7 @@ std::unique_ptr<CBlockObj> CDiagramEditor::PlaceNewBlock(int typeCode, CPoint p)
     if (!m_pDoc->CheckTypeLimit(static_cast<UINT>(typeCode), &none)) return refuseType();
   }
   if (!IsPlaceableType(typeCode)) return nullptr;
-  std::unique_ptr<CBlockObj> block = MakeBlockOfType(typeCode);
+  std::unique_ptr<CBlockObj> block = MakeBlockOfType(typeCode, BlockContext::For(m_pDoc, GetSimulatedTime()));
   if (!block) return nullptr;
   if (const int cost = GetModelMemoryCost(typeCode, m_pDoc->m_wModelCode)) block->m_wMemSize = static_cast<WORD>(cost);
   // The budget is tested with the block's own cost word, the one the program

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "model/block_context.h"
 #include "platform/types.h"
 
 class CBlockObj;
@@ -22,9 +23,9 @@ class CBlockLibrary {
 
   // A new block of the class of typeCode, built by its typed constructor (see
   // blocks/block_factory.h); null when it cannot be made.
-  virtual std::unique_ptr<CBlockObj> CreateBlock(int typeCode) const = 0;
-  // A new ladder power bus (type 951), unplaced.
-  virtual std::unique_ptr<CBlockObj> CreatePowerBus() const = 0;
+  virtual std::unique_ptr<CBlockObj> CreateBlock(int typeCode, const BlockContext& ctx) const = 0;
+  // A new ladder power bus (type 951) for the document of ctx, unplaced.
+  virtual std::unique_ptr<CBlockObj> CreatePowerBus(const BlockContext& ctx) const = 0;
   // The class a block of the type code must have in a file.
   virtual const CRuntimeClass* ClassOfType(int typeCode) const = 0;
 

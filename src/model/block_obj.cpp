@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 
@@ -152,16 +151,20 @@ int GetTablePinType(int typeCode, int pin) {
 
 // ---- Construction -----------------------------------------------------------
 
-CBlockObj::CBlockObj() {
-  // Everything the record does not hold starts as the typed constructor leaves it.
-  m_stStart = m_stIntervalStart = GetShellContext()->GetSimulatedTime();
-}
+// A block read from a file takes its timer starts from the scan driver, which
+// sets them when simulation starts.
+CBlockObj::CBlockObj() = default;
 
-CBlockObj::CBlockObj(int typeCode, int inputCount) : CBlockObj() {
+CBlockObj::CBlockObj(int typeCode, int inputCount, const BlockContext& ctx) {
+  m_stStart = m_stIntervalStart = ctx.simTime;
   m_nType = typeCode;
   m_nInputs = std::clamp(inputCount, 0, kMaxInputPins);
   for (int i = 0; i < m_nInputs; ++i) m_nSource[i] = LINK_OPEN;
-  LoadPinTypes(IsLadderDocument(GetShellContext()->GetActiveDocument()));
+  LoadPinTypes(ctx.ladder);
+}
+
+BlockContext BlockContext::For(const CZaradDoc* doc, const SYSTEMTIME& simTime) {
+  return BlockContext{simTime, doc, IsLadderDocument(doc)};
 }
 
 CBlockObj::~CBlockObj() = default;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "model/block_codes.h"
+#include "model/block_context.h"
 #include "platform/cstring.h"
 #include "platform/object.h"
 #include "platform/types.h"
@@ -101,8 +102,9 @@ class CBlockObj : public CObject {
  public:
   // Dynamic creation before Serialize reads the record.
   CBlockObj();
-  // Typed constructor, called by every derived typed constructor.
-  CBlockObj(int typeCode, int inputCount);
+  // Typed constructor, called by every derived typed constructor with the
+  // context of the diagram the block is made for.
+  CBlockObj(int typeCode, int inputCount, const BlockContext& ctx = {});
   ~CBlockObj() override;
 
   CBlockObj(const CBlockObj&) = delete;
@@ -375,8 +377,8 @@ class CBlockObj : public CObject {
   int OutputPinCount() const { return std::clamp(m_nOutputs, 0, kPinCount - kFirstOutputPin); }
   int m_nReserved1 = 1;  // kept in the record, no other use
   int m_nReserved2 = 1;
-  SYSTEMTIME m_stStart;               // start of the current timing period (simulated time)
-  SYSTEMTIME m_stIntervalStart;       // start of the current interval
+  SYSTEMTIME m_stStart{};             // start of the current timing period (simulated time)
+  SYSTEMTIME m_stIntervalStart{};     // start of the current interval
   double m_dValue = 0.0;              // current numeric value / elapsed ms of time blocks
   double m_dElapsedBase = 0.0;        // ms that time blocks add to the elapsed time
   double m_dRemaining = 0.0;          // ms remaining to the preset of time blocks

@@ -45,7 +45,7 @@ void CZaradDoc::MakePowerBus() {
   if (m_powerBus.IsEmpty()) {
     const CBlockLibrary* lib = GetBlockLibrary();
     if (lib == nullptr) return;
-    std::unique_ptr<CBlockObj> bus = lib->CreatePowerBus();
+    std::unique_ptr<CBlockObj> bus = lib->CreatePowerBus(BlockContext::For(this));
     if (!bus) return;
     m_powerBus.AddTail(std::move(bus));
   }

@@ -239,6 +239,9 @@ class CZaradDoc : public CObject, public CSavableDocument {
   WORD m_wFirmware = 0xC100;
   WORD m_wModelAux2 = 0;
   CString m_strModelName;
+  // The model name the status bar shows for this document: the model's name,
+  // or "Unknown model (0x%04X)" for a model the table does not know.
+  CString GetModelPaneText() const;
   std::map<UINT, CString> m_operandNames;                // ladder: operand names by number
   std::map<UINT, AnalogSimSetting> m_analogSimSettings;  // ladder: slider settings by number
   COwningList<CBlockObj> m_powerBus;                     // ladder: the power bus

@@ -438,6 +438,11 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
 
 // ---- Open and save ---------------------------------------------------------------
 
+CString CZaradDoc::GetModelPaneText() const {
+  if (GetModelName(m_wModelCode, nullptr, nullptr) >= 0) return m_strModelName;
+  return FormatString(u"Unknown model (0x%04X)", static_cast<unsigned>(m_wModelCode));
+}
+
 BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
   CShellContext* shell = GetShellContext();
   std::vector<BYTE> bytes;
@@ -462,13 +467,8 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
   }
   SetModifiedFlag(FALSE);
 
-  if (GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware) >= 0) {
-    g_CurrentModelCode = m_wModelCode;
-    shell->SetModelNameText(m_strModelName);
-  } else {
-    // A model the table does not know: new documents keep the last known model.
-    shell->SetModelNameText(FormatString(u"Unknown model (0x%04X)", static_cast<unsigned>(m_wModelCode)));
-  }
+  // A model the table does not know: new documents keep the last known model.
+  if (GetModelName(m_wModelCode, &m_strModelName, &m_wFirmware) >= 0) g_CurrentModelCode = m_wModelCode;
 
   m_markers[kMarkerModelRecord] = m_markers[kMarkerAiRanges] = kMarkerSet;
   if (m_markers[kMarkerPinTypes] != kMarkerSet) {
@@ -478,10 +478,6 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
 
   m_undo.SaveSnapshot(this);
 
-  if (g_LanguageIsChinese == 1 && !shell->m_bDocMenuTranslated) {
-    shell->TranslateMenu(true, 0);
-    shell->m_bDocMenuTranslated = true;
-  }
   ReportLoadWarnings(path, m_loadWarnings);
   return TRUE;
 }

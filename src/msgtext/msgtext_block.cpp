@@ -26,7 +26,8 @@ CBlockMSGTEXT::CBlockMSGTEXT() {
   InitGrids();
 }
 
-CBlockMSGTEXT::CBlockMSGTEXT(int typeCode) : CBlockObj(typeCode, kMsgTextInputs) {
+CBlockMSGTEXT::CBlockMSGTEXT(int typeCode, const BlockContext& ctx)
+    : CBlockObj(typeCode, kMsgTextInputs, ctx) {
   PresetSlotCodes(*this, {kKeepLink, LINK_PARAM, LINK_PARAM, LINK_EMPTY});
   m_nLinkSlots = kMsgTextLinkSlots;
   m_wMemSize = kMsgTextMemSize;
@@ -35,7 +36,7 @@ CBlockMSGTEXT::CBlockMSGTEXT(int typeCode) : CBlockObj(typeCode, kMsgTextInputs)
   SetPriority(-1);
   InitGrids();
 
-  const CZaradDoc* doc = GetShellContext()->GetActiveDocument();
+  const CZaradDoc* doc = ctx.doc;
   const int defaultSet = (doc && doc->IsNewerFamily() && doc->m_nDefaultCharSet != 0) ? 1 : 0;
   m_nCurrentSet = defaultSet;
   m_bSet1Enabled = defaultSet == 0 ? 1 : 0;
@@ -221,8 +222,8 @@ void CBlockMSGTEXT::LoadOldElementList(CArchive& ar) {
 }
 
 void RegisterMessageTextKind() {
-  RegisterBlockKind(CBlockMSGTEXT::kTypeCode, [](int typeCode) -> CBlockObj* {
-    return new (std::nothrow) CBlockMSGTEXT(typeCode);
+  RegisterBlockKind(CBlockMSGTEXT::kTypeCode, [](int typeCode, const BlockContext& ctx) -> CBlockObj* {
+    return new (std::nothrow) CBlockMSGTEXT(typeCode, ctx);
   });
   // Naming the element class links its object file, and with it its registration.
   [[maybe_unused]] static const CRuntimeClass* volatile sink = RUNTIME_CLASS(CWidget);

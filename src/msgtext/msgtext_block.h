@@ -45,7 +45,7 @@ class CBlockMSGTEXT : public CBlockObj {
   CBlockMSGTEXT();
   // Typed (810): inputs En, P, Par; the settings from the active document's
   // series and default character set.
-  explicit CBlockMSGTEXT(int typeCode);
+  explicit CBlockMSGTEXT(int typeCode, const BlockContext& ctx = {});
   ~CBlockMSGTEXT() override;
 
   // Common record, then (schema 1) the 125 cell pairs (set 1, set 2) in

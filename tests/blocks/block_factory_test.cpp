@@ -409,26 +409,16 @@ TEST(BlockFactoryTest, PowerBusHasNoPinsAndAFixedPlaceFromBothConstructors) {
   EXPECT_TRUE(typed.IsKindOf(RUNTIME_CLASS(CBlockLow)));
 }
 
-class ActiveDocumentShell : public CShellContext {
- public:
-  explicit ActiveDocumentShell(CZaradDoc* doc) : m_pDoc(doc) {}
-  CZaradDoc* GetActiveDocument() override { return m_pDoc; }
-
- private:
-  CZaradDoc* m_pDoc;
-};
-
-// A new shift register takes the lowest register index that the active
+// A new shift register takes the lowest register index that its
 // document's shift registers leave free (newer series only).
-TEST(BlockFactoryTest, ShiftRegisterTakesTheLowestFreeRegisterOfTheActiveDocument) {
+TEST(BlockFactoryTest, ShiftRegisterTakesTheLowestFreeRegisterOfItsDocument) {
   CZaradDoc doc;
-  ActiveDocumentShell shell(&doc);
-  CScopedShellContext scoped(&shell);
+  const BlockContext ctx = BlockContext::For(&doc);
 
   doc.m_wModelCode = 0x5188;
   std::vector<int> indices;
   for (int i = 0; i < 5; ++i) {
-    std::unique_ptr<CBlockObj> block = MakeBlockOfType(812);
+    std::unique_ptr<CBlockObj> block = MakeBlockOfType(812, ctx);
     indices.push_back(block->m_nParam24);
     doc.AddBlock(std::move(block));
   }
@@ -441,10 +431,10 @@ TEST(BlockFactoryTest, ShiftRegisterTakesTheLowestFreeRegisterOfTheActiveDocumen
     block->m_nParam24 = index;
     doc.AddBlock(std::move(block));
   }
-  EXPECT_EQ(MakeBlockOfType(812)->m_nParam24, 2);
+  EXPECT_EQ(MakeBlockOfType(812, ctx)->m_nParam24, 2);
 
   doc.m_wModelCode = 0x1188;  // older series: always register 0
-  EXPECT_EQ(MakeBlockOfType(812)->m_nParam24, 0);
+  EXPECT_EQ(MakeBlockOfType(812, ctx)->m_nParam24, 0);
 }
 
 }  // namespace

@@ -70,10 +70,9 @@ TEST(PinTypeTableTest, RowsOfKinds) {
 }
 
 TEST(BlockObjTest, TypedConstructorDefaults) {
-  CFakeShellContext shell;
-  shell.m_stSimTime = {2024, 3, 0, 15, 12, 30, 45, 500};
-  CScopedShellContext scope(&shell);
-  CBlockObj b(811, 4);
+  // The timers start at the clock the context gives; no shell is asked.
+  const SYSTEMTIME clock = {2024, 3, 0, 15, 12, 30, 45, 500};
+  CBlockObj b(811, 4, BlockContext{clock});
 
   EXPECT_EQ(b.m_nType, 811);
   EXPECT_EQ(b.m_nInputs, 4);
@@ -106,8 +105,8 @@ TEST(BlockObjTest, TypedConstructorDefaults) {
   EXPECT_EQ(b.m_nMaxValue, 9999);
   EXPECT_EQ(b.m_nFirstLinkedPin, -1);
   EXPECT_EQ(b.m_byCaps, 0x0F);
-  EXPECT_EQ(b.m_stStart, shell.m_stSimTime);
-  EXPECT_EQ(b.m_stIntervalStart, shell.m_stSimTime);
+  EXPECT_EQ(b.m_stStart, clock);
+  EXPECT_EQ(b.m_stIntervalStart, clock);
   EXPECT_EQ(b.m_stPause, SYSTEMTIME{});
 }
 
@@ -123,11 +122,11 @@ TEST(BlockObjTest, PinCountsDecideWhichPinsAreInitialised) {
 }
 
 TEST(BlockObjTest, LadderDocumentDropsOutputPinTypes) {
-  CFakeShellContext shell;
-  CScopedShellContext scope(&shell);
+  // Built with no shell at all: the ladder document comes with the context.
   CZaradDoc ladder(NewDocumentSettings{kDocLadder});
   ASSERT_TRUE(ladder.IsLadder());
-  shell.m_pActiveDoc = &ladder;
+  const BlockContext ctx = BlockContext::For(&ladder);
+  EXPECT_TRUE(ctx.ladder);
   struct Case {
     int code;
     int inputs;
@@ -136,12 +135,14 @@ TEST(BlockObjTest, LadderDocumentDropsOutputPinTypes) {
   const Case cases[] = {{300, 4, 0}, {400, 2, 0}, {605, 1, 0}, {700, 1, 1},
                         {701, 1, 1}, {702, 1, 2}, {901, 0, 1}};
   for (const Case& c : cases) {
-    CBlockObj b(c.code, c.inputs);
+    CBlockObj b(c.code, c.inputs, ctx);
     EXPECT_EQ(b.m_nPinType[10], c.output) << c.code;
+    CBlockObj fbd(c.code, c.inputs);
+    EXPECT_EQ(fbd.m_nPinType[10], GetTablePinType(c.code, 10)) << c.code;
     EXPECT_EQ(b.m_nPinType[0], c.inputs > 0 ? GetTablePinType(c.code, 0) : 0) << c.code;
   }
   // Reloading the pin types applies the same rule, or none without a ladder document.
-  CBlockObj gate(300, 4);
+  CBlockObj gate(300, 4, ctx);
   gate.GetPinTypeRow(nullptr);
   EXPECT_EQ(gate.m_nPinType[10], 1);
   gate.GetPinTypeRow(&ladder);

@@ -341,7 +341,7 @@ TEST_F(FileFormatTest, OpeningMarksTheFileFormAndRefreshesPinTypesOnce) {
   EXPECT_EQ(doc->m_markers[2], 0x55);
   EXPECT_EQ(doc->m_blocks.GetHead()->m_nPinType[0], PIN_DIGITAL);
   EXPECT_EQ(g_CurrentModelCode, 0x1188);
-  EXPECT_EQ(m_shell.m_strModelNameText, doc->m_strModelName);
+  EXPECT_EQ(doc->GetModelPaneText(), doc->m_strModelName);
   EXPECT_FALSE(doc->IsModified());
   EXPECT_FALSE(doc->m_undo.GetFolder().IsEmpty());  // the first snapshot is taken
 
@@ -599,7 +599,7 @@ TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
        [this](CZaradDoc& doc) {
          EXPECT_EQ(doc.m_wModelCode, 0x9988);
          EXPECT_EQ(doc.m_strModelName, CString(u"Stored name"));
-         EXPECT_NE(m_shell.m_strModelNameText.Find(u"Unknown model"), -1);
+         EXPECT_EQ(doc.GetModelPaneText(), CString(u"Unknown model (0x9988)"));
          EXPECT_NE(g_CurrentModelCode, 0x9988);
        }},
       {"many broken wires",

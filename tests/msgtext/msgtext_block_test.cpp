@@ -26,7 +26,7 @@ std::unique_ptr<T> Reload(const T& obj, CZaradDoc* doc = nullptr) {
   return std::unique_ptr<T>(p);
 }
 
-TEST(MsgTextBlockTest, TypedConstructionFollowsTheActiveDocument) {
+TEST(MsgTextBlockTest, TypedConstructionFollowsItsDocument) {
   struct Case {
     WORD model;
     int defaultSet;
@@ -36,7 +36,7 @@ TEST(MsgTextBlockTest, TypedConstructionFollowsTheActiveDocument) {
   for (const Case& c : kCases) {
     CDiagramBuilder b(kDocFbd, c.model);
     b.Doc().m_nDefaultCharSet = c.defaultSet;
-    CBlockMSGTEXT msg(810);
+    CBlockMSGTEXT msg(810, BlockContext::For(&b.Doc()));
     EXPECT_EQ(msg.m_nCurrentSet, c.current) << c.model;
     EXPECT_EQ(msg.m_bSet1Enabled, c.set1);
     EXPECT_EQ(msg.m_bSet2Enabled, c.set2);

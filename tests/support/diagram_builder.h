@@ -21,8 +21,10 @@ class CDiagramBuilder {
   CZaradDoc& Doc() { return *m_doc; }
   CFakeViewContext& View() { return m_view; }
 
-  // A new block of the type, added (and numbered) by the document.
-  CBlockObj* Add(int typeCode) { return m_doc->AddBlock(MakeBlockOfType(typeCode)); }
+  // A new block of the type made for the document, added (and numbered) by it.
+  CBlockObj* Add(int typeCode) {
+    return m_doc->AddBlock(MakeBlockOfType(typeCode, BlockContext::For(m_doc.get())));
+  }
   template <typename T>
   T* Add(int typeCode) {
     return static_cast<T*>(Add(typeCode));

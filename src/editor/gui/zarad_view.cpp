@@ -67,7 +67,7 @@ void CZaradView::OnInitialUpdate() {
 
 void CZaradView::OnActivateView(bool activate) {
   if (!activate) return;
-  if (CMainFrame* main = AfxGetMainWnd()) main->SetModelNameText(m_pDoc->m_strModelName);
+  if (CMainFrame* main = AfxGetMainWnd()) main->SetModelNameText(m_pDoc->GetModelPaneText());
   InvalidateDiagram();
 }
 

@@ -155,6 +155,28 @@ TEST_F(EditorWindowTest, CloseWithUnsavedChangesAsks) {
   EXPECT_EQ(m_sink.messages().size(), 2u);
 }
 
+// The main frame names the opened diagram's model, an unknown one by its code,
+// and a block placed in a ladder window is made for that window's document.
+TEST_F(EditorWindowTest, WindowsGiveTheirDocumentToWhatTheyShowAndMake) {
+  CZaradDoc unknown;
+  unknown.m_wModelCode = 0x9988;
+  CString error;
+  ASSERT_TRUE(unknown.OnSaveDocument(ToCString(Path("unknown.bfb")), &error));
+  ASSERT_NE(m_app->OpenDocumentFile(ToCString(Path("unknown.bfb"))), nullptr);
+  ASSERT_NE(m_frame->GetModelCaption(), nullptr);
+  EXPECT_EQ(m_frame->GetModelCaption()->GetWindowText(), CString(u"Unknown model (0x9988)"));
+
+  g_ShowPropertiesOnNew = 0;
+  m_app->OnFileNewLad();
+  CChildFrame* ladder = ActiveChild();
+  ASSERT_NE(ladder, nullptr);
+  ASSERT_TRUE(ladder->GetDocument()->IsLadder());
+  std::unique_ptr<CBlockObj> gate = ladder->GetActiveView()->Core().PlaceNewBlock(300, CPoint(200, 200));
+  ASSERT_NE(gate, nullptr);
+  EXPECT_EQ(gate->m_nPinType[kFirstOutputPin], PIN_NONE);
+  EXPECT_EQ(m_frame->GetModelCaption()->GetWindowText(), ladder->GetDocument()->m_strModelName);
+}
+
 TEST_F(EditorWindowTest, InformationBarAndModelPanesStayWhileADiagramIsOpen) {
   g_ShowPropertiesOnNew = 0;
   m_app->OnFileNewFbd();
