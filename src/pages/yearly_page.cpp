@@ -1,6 +1,9 @@
 #include "pages/yearly_page.h"
 
 #include "model/zarad_doc.h"
+#include "pages/date_select_dlg.h"
+#include "pages/page_dialog.h"
+#include "platform/message_sink.h"
 #include "platform/string_table.h"
 
 namespace {
@@ -138,9 +141,6 @@ void CYearlyTimer::OnInitDialog() {
     host.SetRange(kIdOnYearSpin, kFirstYear, kLastYear);
     host.SetRange(kIdOffYearSpin, kFirstYear, kLastYear);
   }
-  // Picking a date from a calendar is not offered: the buttons stay disabled.
-  host.Enable(kIdOnDate, false);
-  host.Enable(kIdOffDate, false);
   if (Simulating()) CreateCurrentValueBox();
   AddRangeTip(kIdOnMonth, 1, 12);
   AddRangeTip(kIdOffMonth, 1, 12);
@@ -162,6 +162,7 @@ void CYearlyTimer::OnNotify(int id, Notify code) {
     return SetModified();
   }
   if (code == Notify::kClicked && id == kIdYearly) return SetModified();
+  if (code == Notify::kClicked && (id == kIdOnDate || id == kIdOffDate)) return OnDateButton(id);
   if (code == Notify::kChange && (id == kIdOnMonth || id == kIdOnDay || id == kIdOffMonth || id == kIdOffDay ||
                                   id == kIdOnYear || id == kIdOffYear))
     return OnValueChange(id);
@@ -176,4 +177,21 @@ void CYearlyTimer::LoadValues(const BlockPageValues& values) {
 void CYearlyTimer::StoreValues(BlockPageValues& values) const {
   CBlockParamPage::StoreValues(values);
   values.yearly = *this;
+}
+
+void CYearlyTimer::OnDateButton(int id) {
+  CControlHost& host = Host();
+  const bool on = id == kIdOnDate;
+  const int monthId = on ? kIdOnMonth : kIdOffMonth, dayId = on ? kIdOnDay : kIdOffDay;
+  CDateSelectDlg dialog;
+  dialog.m_bEditFirst = on ? 1 : 0;
+  int& month = on ? dialog.m_nFirstMonth : dialog.m_nSecondMonth;
+  int& day = on ? dialog.m_nFirstDay : dialog.m_nSecondDay;
+  // An edit that holds no number reads as 0; the dialog then marks nothing.
+  if (!ParseInt(host.GetText(monthId), &month)) month = 0;
+  if (!ParseInt(host.GetText(dayId), &day)) day = 0;
+  if (RunPageDialog(dialog) != IDOK) return;
+  host.SetText(monthId, FormatString(u"%u", static_cast<unsigned>(month)));
+  host.SetText(dayId, FormatString(u"%u", static_cast<unsigned>(day)));
+  SetModified();
 }

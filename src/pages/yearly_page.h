@@ -31,4 +31,6 @@ class CYearlyTimer : public CBlockParamPage, public YearlyValues {
   bool Newer() const;
   void ApplyMonthly();
   void ApplyPulseOutput();
+  // "...": picks the on (1322) or off (1323) date in the date selection dialog.
+  void OnDateButton(int id);
 };

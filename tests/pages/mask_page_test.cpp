@@ -2,8 +2,6 @@
 // NOT mask's layout, the reference, and the round trip.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "model/block_obj.h"
 #include "pages/mask_page.h"
 #include "pages/page_dialog.h"
@@ -13,26 +11,6 @@
 namespace {
 
 using K = CMask;
-
-// Runs the page dialogs on a memory host with a script.
-struct ScopedDialogScript {
-  explicit ScopedDialogScript(std::function<int(CMemoryHost&)> script) {
-    previous = SetPageDialogRunner([script, this](CParamPage& dialog) {
-      host = std::make_unique<CMemoryHost>(dialog.Describe(), &dialog);
-      dialog.Attach(host.get(), CPageContext{});
-      dialog.Initialise();
-      const int answer = script(*host);
-      if (answer == IDOK) {
-        if (!dialog.UpdateData(true)) return IDCANCEL;
-        dialog.OnOK();
-      }
-      return answer;
-    });
-  }
-  ~ScopedDialogScript() { SetPageDialogRunner(previous); }
-  PageDialogRunner previous;
-  std::unique_ptr<CMemoryHost> host;
-};
 
 TEST(MaskPage, TextRules) {
   struct Row {

@@ -14,9 +14,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QSpinBox>
 
 #include "device/device_dialog_rules.h"
+#include "pages/date_select_dlg.h"
+#include "pages/gui/qt_page_dialog.h"
+#include "pages/page_dialog.h"
 #include "platform/cstring.h"
 #include "platform/message_sink.h"
 
@@ -36,32 +38,6 @@ void SetEditInt(QLineEdit* edit, int value) {
 }
 
 }  // namespace
-
-// ---- CDateSelectDlg ----------------------------------------------------------------------
-
-CDateSelectDlg::CDateSelectDlg(int month, int day, QWidget* parent) : QDialog(parent) {
-  setObjectName("dateSelectDlg");
-  setWindowTitle("Select Date");
-  m_pMonth = new QSpinBox(this);
-  m_pMonth->setObjectName("pickMonth");
-  m_pMonth->setRange(1, 12);
-  m_pMonth->setValue(ClampMonth(month));
-  m_pDay = new QSpinBox(this);
-  m_pDay->setObjectName("pickDay");
-  m_pDay->setRange(1, MonthLastDay(m_pMonth->value()));
-  m_pDay->setValue(ClampDay(day, m_pMonth->value()));
-  connect(m_pMonth, &QSpinBox::valueChanged, this, [this](int m) { m_pDay->setMaximum(MonthLastDay(m)); });
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  auto* form = new QFormLayout(this);
-  form->addRow("Month", m_pMonth);
-  form->addRow("Day", m_pDay);
-  form->addRow(buttons);
-}
-
-int CDateSelectDlg::Month() const { return m_pMonth->value(); }
-int CDateSelectDlg::Day() const { return m_pDay->value(); }
 
 // ---- CSummerTimeDlg ----------------------------------------------------------------------
 
@@ -178,10 +154,20 @@ void CSummerTimeDlg::OnPick(const Group& g) {
   if (m_picker) {
     picked = m_picker(&month, &day);
   } else {
-    CDateSelectDlg dlg(month, day, this);
-    picked = dlg.exec() == QDialog::Accepted;
-    month = dlg.Month();
-    day = dlg.Day();
+    // The start date is the dialog's first pair, the end date its second;
+    // February 29 is not offered for a rule that recurs every year.
+    InstallQtPageDialogRunner();
+    CDateSelectDlg dlg;
+    const bool start = g.month == m_start.month;
+    dlg.m_bEditFirst = start ? 1 : 0;
+    dlg.m_bAllowFeb29 = 0;
+    int& pickedMonth = start ? dlg.m_nFirstMonth : dlg.m_nSecondMonth;
+    int& pickedDay = start ? dlg.m_nFirstDay : dlg.m_nSecondDay;
+    pickedMonth = month;
+    pickedDay = day;
+    picked = RunPageDialog(dlg) == IDOK;
+    month = pickedMonth;
+    day = pickedDay;
   }
   if (!picked) return;
   SetEditInt(g.month, ClampMonth(month));

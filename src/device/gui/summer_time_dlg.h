@@ -1,6 +1,6 @@
 // CSummerTimeDlg: "SummerTime/WinterTime", the modeless dialog of the device's
 // summer/winter time rule, shown after the rule was read; OK posts the write.
-// CDateSelectDlg: the modal month and day picker of its "..." buttons.
+// Its "..." buttons pick a date in the date selection dialog of the pages.
 #pragma once
 
 #include <QDialog>
@@ -11,20 +11,6 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QSpinBox;
-
-class CDateSelectDlg : public QDialog {
-  Q_OBJECT
-
- public:
-  CDateSelectDlg(int month, int day, QWidget* parent = nullptr);
-  int Month() const;
-  int Day() const;
-
- private:
-  QSpinBox* m_pMonth = nullptr;
-  QSpinBox* m_pDay = nullptr;
-};
 
 class CSummerTimeDlg : public QDialog {
   Q_OBJECT

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "pages/gui/qt_page_host.h"
@@ -19,14 +20,25 @@ int RunOnQt(CParamPage& page) {
   auto* layout = new QVBoxLayout(&dialog);
   auto* host = new CQtPageHost(&page, &dialog);
   layout->addWidget(host);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  layout->addWidget(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+  auto accept = [&] {
     if (!page.UpdateData(true)) return;
     page.OnOK();
     dialog.accept();
-  });
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  };
+  // A dialog whose template has its own OK and Cancel (the page enables OK
+  // itself) gets no button box of the runner.
+  auto* ok = qobject_cast<QPushButton*>(host->Control(IDOK));
+  auto* cancel = qobject_cast<QPushButton*>(host->Control(IDCANCEL));
+  if (ok && cancel) {
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, accept);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  } else {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  }
   page.Attach(host, CPageContext{});
   page.Initialise();
   return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;

@@ -3,6 +3,7 @@
 // pages back into the block.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -23,8 +24,11 @@
 #include "pages/modbus_page.h"
 #include "pages/two_time_page.h"
 #include "pages/weekly_pages.h"
+#include "pages/yearly_page.h"
+#include "pages/date_select_dlg.h"
 #include "platform/gui/qt_string.h"
 #include "properties/block_sheet.h"
+#include "properties/param_copy.h"
 #include "properties/gui/qt_block_sheet.h"
 
 namespace {
@@ -138,6 +142,44 @@ TEST_F(TimerSheetsWindowTest, ModbusConfigSetsTheCoilWords) {
   EXPECT_EQ(mb->m_byFunction, 15);
   EXPECT_EQ(mb->m_wDataAddress, 1);
   EXPECT_EQ(mb->m_wDataHigh, 2);
+}
+
+// The yearly page's on-date "..." opens the date selection dialog with its own
+// OK button; the picked date reaches the block through the sheet's OK.
+TEST_F(TimerSheetsWindowTest, YearlyDateButtonPicksADate) {
+  CZaradView* view = OpenSavedDiagram("yearly.bfb", [](CZaradDoc& doc) {
+    doc.AddBlock(MakeBlockOfType(411))->m_ptPos = CPoint(100, 100);
+  });
+  ASSERT_NE(view, nullptr);
+  CBlockObj* yearly = view->GetDocument()->m_blocks.GetHead();
+  bool dialogShown = false;
+  WhenSheetShows([&](CQtBlockSheet* sheet) {
+    CQtPageHost* host = sheet->PageHost(0);
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialogShown = true;
+      EXPECT_EQ(dialog->windowTitle(), QString("Date Selection"));
+      auto* dateHost = dialog->findChild<CQtPageHost*>();
+      ASSERT_NE(dateHost, nullptr);
+      qobject_cast<QPushButton*>(dateHost->Control(CDateSelectDlg::kIdDayBase + 31))->click();
+      qobject_cast<QPushButton*>(dateHost->Control(CDateSelectDlg::kIdMonthBase + 11))->click();
+      auto* ok = qobject_cast<QPushButton*>(dateHost->Control(IDOK));
+      ASSERT_NE(ok, nullptr);
+      EXPECT_FALSE(ok->isEnabled());  // November has no 31st
+      qobject_cast<QPushButton*>(dateHost->Control(CDateSelectDlg::kIdDayBase + 30))->click();
+      EXPECT_TRUE(ok->isEnabled());
+      ok->click();
+    });
+    qobject_cast<QPushButton*>(host->Control(CYearlyTimer::kIdOnDate))->click();
+    EXPECT_EQ(host->GetText(CYearlyTimer::kIdOnMonth), CString(u"11"));
+    EXPECT_EQ(host->GetText(CYearlyTimer::kIdOnDay), CString(u"30"));
+    sheet->findChild<QPushButton*>("sheetOK")->click();
+  });
+  DoubleClickBlock(view, yearly);
+  EXPECT_TRUE(dialogShown);
+  EXPECT_EQ(ParamP(*yearly, 9), 11);  // the on month and day words
+  EXPECT_EQ(ParamP(*yearly, 8), 30);
 }
 
 }  // namespace
