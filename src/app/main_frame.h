@@ -84,6 +84,9 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   // A palette pick: stores the mode and block type and sends the palette-pick command
   // to the active diagram window.
   void OnPalettePick(int mode, int typeCode);
+  // Another document window became active, or the active document took
+  // another model: the frame's title, the model name and the palette.
+  void OnActiveDocumentChanged();
   // Repaints the palette views (their items follow the active diagram).
   void InvalidatePaletteViews();
   CEmbossedStatic* GetModelCaption() const { return m_pModelCaption; }
@@ -149,8 +152,6 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   // A document window opened or closed: the information bar and the model panes
   // follow the first and the last one, then the menus and the title.
   void OnDocumentsChanged();
-  // Another document window became active: the frame's title and the model name.
-  void OnActiveDocumentChanged();
 
   CEditorApp* m_pApp;
   QMdiArea* m_pMdiArea = nullptr;

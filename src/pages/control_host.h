@@ -47,6 +47,7 @@ enum class ControlKind {
   kSpin,    // an up-down control bound to the edit named by its buddy
   kList,    // a list box
   kLine,    // a horizontal separator line
+  kTree,    // a tree of items, each known by its insertion index
 };
 
 // Style bits of ControlDesc::style.
@@ -107,13 +108,17 @@ class CControlHost {
   virtual int GetCheck(int id) const = 0;
   virtual void SetCheck(int id, int check) = 0;
 
-  // Combo and list boxes.
+  // Combo and list boxes, and trees: a tree's entries are indexed in the
+  // order they were added, whatever their place in the tree.
   virtual void ResetContent(int id) = 0;
   virtual int AddString(int id, const CString& text) = 0;  // returns the new entry's index
   virtual int GetCount(int id) const = 0;
   virtual int GetCurSel(int id) const = 0;  // -1 without a selection
   virtual void SetCurSel(int id, int index) = 0;
   virtual CString GetItemText(int id, int index) const = 0;
+  // Trees: adds an item below the item of index parent (-1: at the root),
+  // expanded; returns the new item's index.
+  virtual int AddTreeItem(int id, const CString& text, int parent) = 0;
 
   // Spins: the range of positions.
   virtual void SetRange(int id, int lower, int upper) = 0;

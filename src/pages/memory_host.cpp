@@ -108,7 +108,8 @@ void CMemoryHost::DoubleClick(int id, int index) {
 CString CMemoryHost::GetText(int id) const {
   const Control* c = Get(id);
   if (!c) return CString();
-  if (c->desc.kind == ControlKind::kCombo || c->desc.kind == ControlKind::kList)
+  if (c->desc.kind == ControlKind::kCombo || c->desc.kind == ControlKind::kList ||
+      c->desc.kind == ControlKind::kTree)
     return c->sel >= 0 && c->sel < static_cast<int>(c->items.size()) ? c->items[static_cast<size_t>(c->sel)]
                                                                        : CString();
   return c->text;
@@ -133,6 +134,7 @@ void CMemoryHost::SetCheck(int id, int check) { At(id).check = check; }
 void CMemoryHost::ResetContent(int id) {
   Control& c = At(id);
   c.items.clear();
+  c.parents.clear();
   c.sel = -1;
 }
 
@@ -140,6 +142,20 @@ int CMemoryHost::AddString(int id, const CString& text) {
   Control& c = At(id);
   c.items.push_back(text);
   return static_cast<int>(c.items.size()) - 1;
+}
+
+int CMemoryHost::AddTreeItem(int id, const CString& text, int parent) {
+  Control& c = At(id);
+  c.items.push_back(text);
+  c.parents.resize(c.items.size() - 1, -1);
+  c.parents.push_back(parent >= 0 && parent < static_cast<int>(c.items.size()) - 1 ? parent : -1);
+  return static_cast<int>(c.items.size()) - 1;
+}
+
+int CMemoryHost::TreeParent(int id, int index) const {
+  const Control* c = Get(id);
+  if (!c || index < 0 || index >= static_cast<int>(c->parents.size())) return -1;
+  return c->parents[static_cast<size_t>(index)];
 }
 
 int CMemoryHost::GetCount(int id) const {

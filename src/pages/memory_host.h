@@ -52,6 +52,9 @@ class CMemoryHost : public CControlHost {
   int GetCurSel(int id) const override;
   void SetCurSel(int id, int index) override;
   CString GetItemText(int id, int index) const override;
+  int AddTreeItem(int id, const CString& text, int parent) override;
+  // The parent index of a tree item (-1 at the root or for no such item).
+  int TreeParent(int id, int index) const;
   void SetRange(int id, int lower, int upper) override;
   void Enable(int id, bool enable) override;
   bool IsEnabled(int id) const override;
@@ -72,6 +75,7 @@ class CMemoryHost : public CControlHost {
     CString text;
     int check = 0;
     std::vector<CString> items;
+    std::vector<int> parents;  // trees: each item's parent index
     int sel = -1;
     int limit = 0;
     int lower = 0, upper = 100;

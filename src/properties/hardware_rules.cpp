@@ -14,6 +14,8 @@ CString TypeName(int type) {
   return it == g_BlockTypeNames.end() ? CString() : it->second;
 }
 
+constexpr int kModbusWriteDataLink = 57;
+
 bool IsWifi(int type) { return type >= 824 && type <= 827; }
 
 int Bn(const CBlockObj& b) { return b.m_nNumber - 9000; }
@@ -136,6 +138,11 @@ bool ApplyModel(CZaradDoc& doc, WORD newCode) {
       if (t == 812) v.relay.m_nShiftIndex = 0;
     }
     CopyPageToBlock(v, b);
+    // The newer Modbus Write reads its data words through the link slot 8.
+    if (newer && t == 814 && b.m_nSource[8] != kModbusWriteDataLink) {
+      b.m_nSource[8] = kModbusWriteDataLink;
+      b.m_nSource[9] = LINK_EMPTY;
+    }
   }
   if (!newer) {
     for (ComPortSettings& port : doc.m_ports)

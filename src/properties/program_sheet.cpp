@@ -5,15 +5,18 @@
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
+#include "properties/hardware_rules.h"
 
 CPropertiesPropSh::CPropertiesPropSh(CZaradDoc* doc) : m_pDoc(doc) {
   m_context.doc = doc;
-  m_pages = {&m_general, &m_comment, &m_parameter, &m_protect, &m_com[0], &m_com[1], &m_com[2], &m_lcd};
+  m_pages = {&m_general, &m_comment, &m_parameter, &m_protect, &m_com[0],
+             &m_com[1],  &m_com[2],  &m_lcd,       &m_hardware};
   // The tab titles, in the Chinese interface from the interface texts.
   static const std::pair<int, const char16_t*> kTitles[] = {{175, u"General"}, {170, u"Comment"},
                                                              {1423, u"Parameter"}, {176, u"Protect"},
                                                              {177, u"COM0"}, {178, u"COM1"},
-                                                             {179, u"COM2"}, {181, u"LCD Setting"}};
+                                                             {179, u"COM2"}, {181, u"LCD Setting"},
+                                                             {180, u"Hardware"}};
   for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->m_strTitle = UiText(kTitles[i].first, kTitles[i].second);
   if (!doc) return;
   const CZaradDoc& d = *doc;
@@ -51,8 +54,8 @@ CPropertiesPropSh::CPropertiesPropSh(CZaradDoc* doc) : m_pDoc(doc) {
 }
 
 void CPropertiesPropSh::SetStartPage(int request) {
+  if (request == 1) m_nStartPage = 8;  // Hardware
   if (request == 2) m_nStartPage = 2;  // Parameter
-  // The Hardware page (request 1) is not among the pages yet: the first page.
 }
 
 bool CPropertiesPropSh::OnOK(int activePage) {
@@ -116,5 +119,12 @@ bool CPropertiesPropSh::StoreToDocument() {
     port.nReserved = d.m_ports[i].nReserved;  // never edited
     put(d.m_ports[i], port);
   }
+  // The model goes last: its adaptation (baud rates an older model lacks,
+  // block settings) must not be overwritten by the pages' copies.
+  if (m_hardware.m_wNewModel != 0 && ApplyModel(d, m_hardware.m_wNewModel)) changed = true;
   return changed;
+}
+
+bool CPropertiesPropSh::ModelChanged() const {
+  return m_hardware.m_wNewModel != 0 && m_pDoc && m_pDoc->m_wModelCode == m_hardware.m_wNewModel;
 }

@@ -7,6 +7,7 @@
 
 #include "pages/param_page.h"
 #include "properties/com_setting_page.h"
+#include "properties/hardware_page.h"
 #include "properties/program_pages.h"
 #include "properties/startup_bmp_page.h"
 
@@ -29,6 +30,8 @@ class CPropertiesPropSh {
   // Writes the page members back into the document (after OK only); true
   // when a value changed.
   bool StoreToDocument();
+  // After StoreToDocument: whether the document took another device model.
+  bool ModelChanged() const;
 
   CGeneral m_general;
   CCommentPage m_comment;
@@ -36,6 +39,7 @@ class CPropertiesPropSh {
   CProtect m_protect;
   CComSetting m_com[3];
   CStartUpBmp m_lcd;
+  CSelectHardware m_hardware;
 
  private:
   CZaradDoc* m_pDoc;

@@ -122,3 +122,32 @@ TEST(HardwareRules, ApplyingAModelAdaptsBlocksAndPorts) {
   EXPECT_EQ(doc.m_wFirmware, kFirmwareOlder);
   g_CurrentModelCode = 0x5188;
 }
+
+// Moving to a newer model points a Modbus Write's data slot 8 at the link
+// code 57 (slot 9 empty) unless it is already there; the polling cycles of
+// both Modbus blocks start over.
+TEST(HardwareRules, ApplyingANewerModelRewritesTheModbusWriteDataSlot) {
+  CDiagramBuilder builder(kDocFbd, 0x1188);
+  CZaradDoc& doc = builder.Doc();
+  CBlockObj* moved = builder.Add(814);
+  CBlockObj* kept = builder.Add(814);
+  CBlockObj* read = builder.Add(813);
+  moved->m_nSource[8] = 60;
+  moved->m_nSource[9] = 61;
+  kept->m_nSource[8] = 57;
+  kept->m_nSource[9] = 61;
+  for (CBlockObj* b : {moved, kept, read}) Edit(doc, b, [](BlockPageValues& v) { v.modbus.m_nCycle = 4; });
+  ASSERT_TRUE(ApplyModel(doc, 0x5188));
+  EXPECT_EQ(moved->m_nSource[8], 57);
+  EXPECT_EQ(moved->m_nSource[9], LINK_EMPTY);
+  EXPECT_EQ(kept->m_nSource[9], 61);
+  for (CBlockObj* b : {moved, kept, read}) EXPECT_EQ(Values(doc, b).modbus.m_nCycle, 0);
+
+  // Back to an older model: the slots stay, the cycles start over again.
+  for (CBlockObj* b : {moved, read}) Edit(doc, b, [](BlockPageValues& v) { v.modbus.m_nCycle = 2; });
+  moved->m_nSource[8] = 60;
+  ASSERT_TRUE(ApplyModel(doc, 0x1188));
+  EXPECT_EQ(moved->m_nSource[8], 60);
+  for (CBlockObj* b : {moved, read}) EXPECT_EQ(Values(doc, b).modbus.m_nCycle, 0);
+  g_CurrentModelCode = 0x5188;
+}

@@ -16,8 +16,11 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QToolTip>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "controls/gui/valid_edit.h"
 #include "pages/block_param_page.h"
@@ -242,6 +245,15 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
       w = list;
       break;
     }
+    case ControlKind::kTree: {
+      auto* tree = new QTreeWidget(this);
+      tree->setHeaderHidden(true);
+      tree->setColumnCount(1);
+      connect(tree, &QTreeWidget::currentItemChanged, this, [this, id] { Notify(id, ::Notify::kSelChange); });
+      connect(tree, &QTreeWidget::itemDoubleClicked, this, [this, id] { Notify(id, ::Notify::kDblClick); });
+      w = tree;
+      break;
+    }
     case ControlKind::kLine: {
       auto* line = new QFrame(this);
       line->setFrameShape(QFrame::HLine);
@@ -285,6 +297,8 @@ CString CQtPageHost::GetText(int id) const {
   if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentIndex() < 0 ? CString() : ToCString(combo->currentText());
   if (auto* list = qobject_cast<QListWidget*>(w))
     return list->currentItem() ? ToCString(list->currentItem()->text()) : CString();
+  if (auto* tree = qobject_cast<QTreeWidget*>(w))
+    return tree->currentItem() ? ToCString(tree->currentItem()->text(0)) : CString();
   return CString();
 }
 
@@ -330,6 +344,10 @@ void CQtPageHost::ResetContent(int id) {
   QWidget* w = Control(id);
   if (auto* combo = qobject_cast<QComboBox*>(w)) combo->clear();
   if (auto* list = qobject_cast<QListWidget*>(w)) list->clear();
+  if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
+    const QSignalBlocker block(tree);
+    tree->clear();
+  }
 }
 
 int CQtPageHost::AddString(int id, const CString& text) {
@@ -348,8 +366,42 @@ int CQtPageHost::AddString(int id, const CString& text) {
   return -1;
 }
 
+namespace {
+
+// The tree items in the order they were added (their index is their data).
+std::vector<QTreeWidgetItem*> TreeItems(QTreeWidget* tree) {
+  std::vector<QTreeWidgetItem*> items;
+  for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+    const int index = (*it)->data(0, Qt::UserRole).toInt();
+    if (index >= static_cast<int>(items.size())) items.resize(static_cast<size_t>(index) + 1, nullptr);
+    items[static_cast<size_t>(index)] = *it;
+  }
+  return items;
+}
+
+QTreeWidgetItem* TreeItem(QTreeWidget* tree, int index) {
+  const std::vector<QTreeWidgetItem*> items = TreeItems(tree);
+  return index >= 0 && index < static_cast<int>(items.size()) ? items[static_cast<size_t>(index)] : nullptr;
+}
+
+}  // namespace
+
+int CQtPageHost::AddTreeItem(int id, const CString& text, int parent) {
+  auto* tree = qobject_cast<QTreeWidget*>(Control(id));
+  if (!tree) return -1;
+  const QSignalBlocker block(tree);
+  const int index = static_cast<int>(TreeItems(tree).size());
+  QTreeWidgetItem* above = TreeItem(tree, parent);
+  auto* item = above ? new QTreeWidgetItem(above) : new QTreeWidgetItem(tree);
+  item->setText(0, ToQString(text));
+  item->setData(0, Qt::UserRole, index);
+  if (above) above->setExpanded(true);
+  return index;
+}
+
 int CQtPageHost::GetCount(int id) const {
   QWidget* w = Control(id);
+  if (auto* tree = qobject_cast<QTreeWidget*>(w)) return static_cast<int>(TreeItems(tree).size());
   if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->count();
   if (auto* list = qobject_cast<QListWidget*>(w)) return list->count();
   return 0;
@@ -359,6 +411,8 @@ int CQtPageHost::GetCurSel(int id) const {
   QWidget* w = Control(id);
   if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentIndex();
   if (auto* list = qobject_cast<QListWidget*>(w)) return list->currentRow();
+  if (auto* tree = qobject_cast<QTreeWidget*>(w))
+    return tree->currentItem() ? tree->currentItem()->data(0, Qt::UserRole).toInt() : -1;
   return -1;
 }
 
@@ -372,6 +426,10 @@ void CQtPageHost::SetCurSel(int id, int index) {
     const QSignalBlocker block(list);
     list->setCurrentRow(index);
   }
+  if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
+    const QSignalBlocker block(tree);
+    tree->setCurrentItem(TreeItem(tree, index));
+  }
 }
 
 CString CQtPageHost::GetItemText(int id, int index) const {
@@ -379,6 +437,10 @@ CString CQtPageHost::GetItemText(int id, int index) const {
   if (auto* combo = qobject_cast<QComboBox*>(w)) return index >= 0 && index < combo->count() ? ToCString(combo->itemText(index)) : CString();
   if (auto* list = qobject_cast<QListWidget*>(w))
     return index >= 0 && index < list->count() ? ToCString(list->item(index)->text()) : CString();
+  if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
+    const QTreeWidgetItem* item = TreeItem(tree, index);
+    return item ? ToCString(item->text(0)) : CString();
+  }
   return CString();
 }
 

@@ -39,6 +39,7 @@ class CQtPageHost : public QWidget, public CControlHost {
   int GetCurSel(int id) const override;
   void SetCurSel(int id, int index) override;
   CString GetItemText(int id, int index) const override;
+  int AddTreeItem(int id, const CString& text, int parent) override;
   void SetRange(int id, int lower, int upper) override;
   void Enable(int id, bool enable) override;
   bool IsEnabled(int id) const override;

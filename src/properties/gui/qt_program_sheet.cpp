@@ -11,6 +11,7 @@
 
 #include "app/document_window.h"
 #include "app/main_frame.h"
+#include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "pages/gui/qt_page_host.h"
 #include "properties/gui/analog_output_dlg.h"
@@ -35,6 +36,12 @@ CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent) : QD
   cancel->setObjectName(QStringLiteral("sheetCancel"));
   help->setObjectName(QStringLiteral("sheetHelp"));
   connect(ok, &QPushButton::clicked, this, &CQtProgramSheet::OnOK);
+  m_pOK = ok;
+  // The Hardware page keeps OK off while the chosen model cannot run the
+  // document, and a double click on a model ends the sheet as OK does.
+  sheet.m_hardware.m_enableSheetOK = [ok](bool enable) { ok->setEnabled(enable); };
+  sheet.m_hardware.m_isSheetOKEnabled = [ok] { return ok->isEnabled(); };
+  sheet.m_hardware.m_endSheetWithOK = [this] { OnOK(); };
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   layout->addWidget(buttons);
   const int start = sheet.StartPage();
@@ -137,4 +144,10 @@ void CProgramPropertiesCommand::OnProperties() {
   const int result = s_runner ? s_runner(dialog) : dialog.exec();
   if (result != QDialog::Accepted) return;
   if (sheet.StoreToDocument()) doc->SetModifiedFlag(true);
+  if (sheet.ModelChanged()) {
+    // The status bar names the new model, the palette shows its blocks and
+    // the diagram goes back to selecting.
+    m_pFrame->OnActiveDocumentChanged();
+    m_pFrame->OnPalettePick(MODE_SELECT, 0);
+  }
 }

@@ -12,6 +12,7 @@
 class CMainFrame;
 class CPropertiesPropSh;
 class CQtPageHost;
+class QPushButton;
 class QTabWidget;
 
 class CQtProgramSheet : public QDialog {
@@ -33,6 +34,7 @@ class CQtProgramSheet : public QDialog {
  private:
   CPropertiesPropSh& m_sheet;
   QTabWidget* m_pTabs;
+  QPushButton* m_pOK = nullptr;
   std::vector<CQtPageHost*> m_hosts;
   int m_nShown = 0;
 };

@@ -2,16 +2,25 @@
 // command and "Show at new file", the General, Comment, Parameter and Protect
 // pages, values going back to the document only on OK.
 #include <QAction>
+#include <algorithm>
 #include <QComboBox>
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
 
 #include "app/gui/shell_fixture.h"
+#include "blocks/block_factory.h"
+#include "controls/gui/embossed_static.h"
 #include "controls/gui/valid_edit.h"
+#include "image/download_image.h"
+#include "image/startup_bitmap.h"
 #include "editor/gui/child_frame.h"
+#include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "pages/gui/qt_page_host.h"
@@ -19,6 +28,7 @@
 #include "platform/resource_ids.h"
 #include "properties/gui/analog_output_dlg.h"
 #include "properties/gui/qt_program_sheet.h"
+#include "properties/hardware_page.h"
 #include "properties/program_pages.h"
 #include "properties/program_sheet.h"
 #include "properties/startup_bmp_page.h"
@@ -368,6 +378,15 @@ TEST_F(ProgramSheetWindowTest, LcdSettingPageChoosesALogoAndTheDisplaySettings) 
   EXPECT_EQ(doc->m_strLogoFile, ToCString(good));
   EXPECT_EQ(doc->m_bLogoInverse, 1);
   EXPECT_EQ(doc->m_nLanguage, 7);
+  // The chosen logo travels in the program image's header, inverted as asked.
+  DownloadImage download;
+  ASSERT_TRUE(PrepareDownload(*doc, &download, SYSTEMTIME{2026, 12, 4, 10, 12, 0, 0, 0}));
+  BYTE logo[kLogoBytes] = {};
+  ASSERT_EQ(LoadStartupBitmap(ToCString(good), true, logo), kBitmapOk);
+  for (BYTE& byte : logo) byte = static_cast<BYTE>(~byte);
+  EXPECT_EQ(download.image.table[kLcHasLogo], 1);
+  EXPECT_TRUE(std::equal(logo, logo + kLogoBytes, download.image.table.begin() + kLcLogo));
+  EXPECT_NE(std::count(logo, logo + kLogoBytes, 0), kLogoBytes);
   // An older series hides the display settings and keeps them.
   doc->m_wModelCode = 0x1188;
   RunProperties([&](CQtProgramSheet& sheet) {
@@ -376,4 +395,76 @@ TEST_F(ProgramSheetWindowTest, LcdSettingPageChoosesALogoAndTheDisplaySettings) 
     return Ok(sheet);
   });
   EXPECT_EQ(doc->m_nLanguage, 7);
+}
+
+// A click on the model name opens the sheet on the Hardware page; choosing an
+// older model there and OK writes it into the document after the COM pages,
+// so that a baud rate the older model lacks becomes 9600, and the status bar
+// names the new model.
+TEST_F(ProgramSheetWindowTest, HardwarePageChangesTheModel) {
+  CZaradDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  ASSERT_EQ(doc->m_wModelCode, 0x5188);
+  doc->m_ports[1].nBaudRate = 12;  // 921600
+  int runs = 0;
+  CProgramPropertiesCommand::s_runner = [&](CQtProgramSheet& sheet) {
+    ++runs;
+    EXPECT_EQ(sheet.ActivePage(), 8);
+    EXPECT_EQ(sheet.Tabs()->tabText(8), "Hardware");
+    CQtPageHost* host = sheet.PageHost(8);
+    EXPECT_NE(host, nullptr);
+    if (!host) return static_cast<int>(QDialog::Rejected);
+    auto* tree = qobject_cast<QTreeWidget*>(host->Control(CSelectHardware::kIdTree));
+    EXPECT_NE(tree, nullptr);
+    if (!tree) return static_cast<int>(QDialog::Rejected);
+    EXPECT_EQ(tree->topLevelItemCount(), 5);
+    EXPECT_EQ(tree->currentItem()->text(0), ToQString(GetFirmwareLabel(true)));
+    EXPECT_EQ(tree->currentItem()->parent()->text(0), "Dunri Series");
+    Page(sheet, 1);  // the COM1 page is shown and keeps its copy of the port
+    Page(sheet, 5);
+    sheet.ShowPage(8);
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));  // the older Rilo model
+    auto* ok = sheet.findChild<QPushButton*>("sheetOK");
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_FALSE(host->GetText(CSelectHardware::kIdResources).IsEmpty());
+    return Ok(sheet);
+  };
+  QTest::mouseClick(m_frame->GetModelCaption(), Qt::LeftButton);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(doc->m_wModelCode, 0x1188);
+  EXPECT_EQ(doc->m_wFirmware, kFirmwareOlder);
+  EXPECT_EQ(doc->m_ports[1].nBaudRate, 3);
+  EXPECT_EQ(m_frame->GetModelCaption()->GetWindowText(), doc->m_strModelName);
+  EXPECT_EQ(g_CurrentModelCode, 0x1188);
+
+  // Back to a newer model: moving up needs no check.
+  CProgramPropertiesCommand::s_runner = [&](CQtProgramSheet& sheet) {
+    sheet.ShowPage(8);
+    auto* tree = qobject_cast<QTreeWidget*>(sheet.PageHost(8)->Control(CSelectHardware::kIdTree));
+    tree->setCurrentItem(tree->topLevelItem(2)->child(0));
+    return Ok(sheet);
+  };
+  ASSERT_TRUE(m_frame->SendCommand(ID_PROPERTIES));
+  EXPECT_EQ(doc->m_wModelCode, 0x5188);
+  g_CurrentModelCode = 0x5188;
+}
+
+// With a newer model, a block the older models cannot run keeps OK off.
+TEST_F(ProgramSheetWindowTest, HardwarePageRefusesADowngradeTheDiagramCannotTake) {
+  CZaradDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  doc->AddBlock(MakeBlockOfType(911));  // the data log
+  RunProperties([&](CQtProgramSheet& sheet) {
+    sheet.ShowPage(8);
+    CQtPageHost* host = sheet.PageHost(8);
+    auto* tree = qobject_cast<QTreeWidget*>(host->Control(CSelectHardware::kIdTree));
+    auto* ok = sheet.findChild<QPushButton*>("sheetOK");
+    tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_NE(host->GetText(CSelectHardware::kIdResources).Find(u"Not supported!"), -1);
+    tree->setCurrentItem(tree->topLevelItem(4));
+    EXPECT_TRUE(ok->isEnabled());
+    return static_cast<int>(QDialog::Rejected);
+  });
+  EXPECT_EQ(doc->m_wModelCode, 0x5188);
 }
