@@ -265,7 +265,11 @@ void CDiagramEditor::PlaceAt(CPoint p) {
     const int pin = HitTestPin(owner, p);
     if (pin >= 0) {
       const bool canStart = m_pDoc->IsLadder() || pin >= kFirstOutputPin || owner->m_nSource[pin] == LINK_OPEN;
-      if (canStart) BeginWire(p, true);
+      if (canStart) {
+        m_bDragWire = 1;
+        ConnectPins(p, owner, pin);
+        if (!IsWireInProgress()) m_bDragWire = 0;
+      }
       return;
     }
   }

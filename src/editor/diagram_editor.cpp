@@ -155,6 +155,7 @@ void CDiagramEditor::BeginWire(CPoint start, bool dragged) {
 void CDiagramEditor::TrackWire(CPoint pt) {
   if (!IsWireInProgress()) return;
   m_newWire.m_ptEnd = pt;
+  if (!m_newWire.m_points.empty()) m_newWire.m_points.back() = pt;
   InvalidateDiagram();
 }
 

@@ -69,6 +69,8 @@ class CDiagramEditorHost {
   virtual void MoveCursorBy(int /*dx*/, int /*dy*/) {}
   // A warning beep.
   virtual void Beep() {}
+  // Shows the wire tool's hover text at the pointer.
+  virtual void ShowPinTip(const CString& /*text*/) {}
   // True while the main window holds the device's serial port open.
   virtual bool IsDevicePortOpen() const { return false; }
   // Shows the diagram's window maximised.
@@ -183,6 +185,42 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // Verdict of the last pin check: 0 allowed, 1 incompatible, 2 forbidden loop.
   void SetLinkVerdict(int verdict) { m_nLinkVerdict = verdict; }
   int GetLinkVerdict() const { return m_nLinkVerdict; }
+
+  // ---- Wiring (wiring.cpp) --------------------------------------------------------------
+  // One wire-tool step at p: the first picks the source pin, the second
+  // completes the connection with every refusal. block and pin name the pin
+  // directly; force skips the refusals that may be skipped (and the loop test).
+  void ConnectPins(CPoint p, CBlockObj* block = nullptr, int pin = -1, bool force = false);
+  // Connects (from, fromPin) to (to, toPin) with the wire tool's checks and
+  // routing, for programmatic callers: no hit test by point, no hover verdict,
+  // no undo snapshot. The new connection, or null when refused. The ladder
+  // power bus as `from` starts the wire at the bus (fromPin is not used).
+  CConnectLineObj* ConnectBlockPins(CBlockObj* from, int fromPin, CBlockObj* to, int toPin, bool force = false);
+  // Adds a routed connection without any check and without a snapshot.
+  CConnectLineObj* AddDirectConnection(CPoint start, CBlockObj* startBlock, int startPin, CPoint end,
+                                       CBlockObj* endBlock, int endPin);
+  // Whether the output of `source` may drive input `pin` of `target` (a
+  // connector half stands for the block at the far end of its pair).
+  bool AreSignalsCompatible(const CBlockObj* source, const CBlockObj* target, int pin) const;
+  // Each end's pin takes the number of the block at the other end.
+  void WritePinLinks(const CConnectLineObj* wire);
+  // The hover check under p: sets the link verdict and returns the tip text
+  // it shows (empty: none).
+  CString ShowPinTip(CPoint p);
+  // Moves the grabbed end of the current connection to (block, pin); false,
+  // with nothing changed, when the link is refused.
+  bool ReattachWireEnd(CPoint p, CBlockObj* block, int pin);
+  int CountPinConnections(const CBlockObj* block, int pin) const;
+  // Junction dots of a wire against the other wires at the pin (pruned when asked).
+  void UpdateJunctions(CConnectLineObj* wire, const CBlockObj* block, bool prune, int pin);
+  int FindJunction(CConnectLineObj* a, CConnectLineObj* b, int pin);
+  void PruneJunctions(const std::vector<CConnectLineObj*>& wires);
+  // Tidies the path of a wire whose blocks moved (3, 4 and 6 points).
+  void NormalizeWirePath(CConnectLineObj* wire);
+  // Feedback loops: nonzero when the link would close a loop the diagram does
+  // not allow. The ladder test counts `wire` among the document's wires.
+  int CheckFbdRecursion(const CConnectLineObj* wire, const CBlockObj* target, int pin) const;
+  int CheckLadderLoop(const CConnectLineObj* wire);
 
   // ---- The rubber band -----------------------------------------------------------------
   // A press on empty space: MODE_SELECT_RECT with a band from pt to pt.
@@ -306,6 +344,18 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   void RerouteAllConnections();
   // Ends a wire in progress.
   void CancelWiring();
+  // Wiring steps (wiring.cpp).
+  CBlockObj* PowerBus() const;
+  bool InBusPickZone(CPoint p) const;
+  bool IsLiveBlock(const CBlockObj* block) const;
+  int LinkVerdict(const CBlockObj* fixed, int fixedPin, const CBlockObj* target, int pin, bool maleRule) const;
+  bool BeginConnection(CPoint p, CBlockObj* block, int pin, bool force);
+  CConnectLineObj* CompleteConnection(CPoint p, CBlockObj* block, int pin, bool force);
+  CConnectLineObj* FinishConnection(bool force);
+  void MarkJunctionsOfNewWire(CConnectLineObj* wire);
+  bool MovedEndLoops(CConnectLineObj* wire, CBlockObj* block, int pin);
+  bool FindUpstreamBlock(const CBlockObj* goal, int goalPin, const CBlockObj* link, int linkPin,
+                         const CBlockObj* current, int currentPin, struct UpstreamWalk& walk) const;
   // Every selected block and comment remembers its position as its drag start.
   void BeginDrag();
   // The left release of a block or comment drag, or of a wire drag.

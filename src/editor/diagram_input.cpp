@@ -39,10 +39,8 @@ void CDiagramEditor::OnLButtonDown(CPoint p, UINT flags) {
       PlaceAt(p);
       break;
     case MODE_CONNECT:
-      // The wire tool's first pick; completing the wire is the wiring code's.
-      if (!IsWireInProgress()) {
-        if (CBlockObj* owner = FindBlockWithPinsAt(*m_pDoc, p); owner && HitTestPin(owner, p) >= 0) BeginWire(p);
-      }
+      // The press picks the source pin, the release the target.
+      if (!IsWireInProgress()) ConnectPins(p);
       break;
     default:
       break;
@@ -56,11 +54,21 @@ void CDiagramEditor::OnLButtonUp(CPoint p, UINT /*flags*/) {
       if (m_pCurBlock) m_pCurBlock->m_bSelected = 0;
       m_pCurBlock = nullptr;
       ClearSelection(SEL_ALL);
-      if (IsWireInProgress()) CancelWiring();
+      if (IsWireInProgress()) {
+        if (m_bDragWire && !FindBlockAt(*m_pDoc, p)) {
+          ConnectPins(p);
+        } else {
+          CancelWiring();
+        }
+      }
       InvalidateDiagram();
       break;
     case MODE_CONNECT:
-      if (FindBlockAt(*m_pDoc, p)) CancelWiring();
+      if (FindBlockAt(*m_pDoc, p)) {
+        CancelWiring();
+      } else if (IsWireInProgress()) {
+        ConnectPins(p);
+      }
       break;
     case MODE_MOVE_BLOCKS:
     case MODE_MOVE_COMMENTS:
@@ -274,6 +282,7 @@ void CDiagramEditor::OnMouseMove(CPoint p, UINT flags) {
                         m_nEditMode == MODE_MOVE_WIRE;
   AutoScroll(dragging, DiagramToClient(p));
   SetMousePoint(*m_pDoc, p.x, p.y);
+  ShowPinTip(p);
   const CSize step(p.x - m_ptLastMouse.x, p.y - m_ptLastMouse.y);
   switch (m_nEditMode) {
     case MODE_PLACE_BLOCK:

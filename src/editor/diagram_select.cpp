@@ -553,8 +553,20 @@ void CDiagramEditor::EndWireDrag(CPoint p) {
   m_pDoc->SetModifiedFlag(true);
   CConnectLineObj* wire = m_pCurConnection;
   if (!m_selConnections.empty() && wire && wire->m_bEndDrag && !wire->m_points.empty()) {
-    // Moving an end to another pin is the wiring tool's; the end goes back.
-    (void)p;
+    // Released on another pin that takes the end: the end moves there.
+    CBlockObj* target = FindBlockWithPinsAt(*m_pDoc, p);
+    if (!target && m_pDoc->IsLadder() && InBusPickZone(p)) target = PowerBus();
+    const int pin = target == PowerBus() && target ? 10 : target ? HitTestPin(target, p) : -1;
+    const bool endMoves = wire->m_nDragEnd == 1;
+    const CBlockObj* moving = endMoves ? wire->m_pEndBlock : wire->m_pStartBlock;
+    const int movingPin = endMoves ? wire->m_nEndPin : wire->m_nStartPin;
+    const bool onConnector = moving && (moving->m_nType == kTypeMaleConnector || moving->m_nType == kTypeFemaleConnector);
+    const bool samePin = target == moving && pin == movingPin;
+    if (target && pin >= 0 && m_nLinkVerdict == 0 && !onConnector && !samePin && ReattachWireEnd(p, target, pin)) {
+      ClearWalkMarks(true);
+      InvalidateDiagram();
+      return;
+    }
     if (wire->m_nDragEnd == 1) {
       wire->m_points.back() = wire->m_ptEnd;
     } else {

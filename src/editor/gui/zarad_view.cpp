@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QSpinBox>
 #include <QTimer>
+#include <QToolTip>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -414,6 +415,10 @@ void CZaradView::MoveCursorBy(int dx, int dy) {
 
 void CZaradView::Beep() {
   QApplication::beep();
+}
+
+void CZaradView::ShowPinTip(const CString& text) {
+  QToolTip::showText(QCursor::pos(), ToQString(text), viewport());
 }
 
 void CZaradView::OnBlockProperties() {

@@ -75,6 +75,7 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   bool RunPageLayoutDialog(int* across, int* down) override;
   void MoveCursorBy(int dx, int dy) override;
   void Beep() override;
+  void ShowPinTip(const CString& text) override;
   bool IsDevicePortOpen() const override;
   void MaximizeWindow() override;
 

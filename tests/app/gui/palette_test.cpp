@@ -2,12 +2,14 @@
 // palette views, picks reaching the active diagram, the rendered pictograms.
 #include <QTabBar>
 #include <QTabWidget>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "app/workspace_view.h"
 #include "controls/gui/cj_tab_ctrl_bar.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
+#include "model/doc_queries.h"
 #include "model/toolbox_lists.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -182,6 +184,46 @@ TEST_F(PaletteTest, PickedBlockIsPlacedOnTheDiagram) {
   ClickTab(2);
   QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(500, 300));
   EXPECT_EQ(doc->m_blocks.GetCount(), 2);
+}
+
+// Two gates placed from the palette are wired with the mouse: Connect, a
+// press on the first gate's output, a drag and a release on the second
+// gate's input.
+TEST_F(PaletteTest, TwoBlocksAreWiredWithTheMouse) {
+  g_ShowPropertiesOnNew = 0;
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* doc = child->GetDocument();
+  CZaradView* view = child->GetActiveView();
+  QWidget* diagram = view->viewport();
+  ClickTab(0);
+  ClickItem(0);  // AND
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(200, 150));
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(400, 250));
+  ASSERT_EQ(doc->m_blocks.GetCount(), 2);
+  CBlockObj* first = doc->m_blocks.GetHead();
+  CBlockObj* second = doc->m_blocks.GetTail();
+  auto pinAt = [&](CBlockObj* b, int pin) {
+    CRect r;
+    EXPECT_TRUE(GetPinRect(&r, b, pin));
+    const CPoint c = view->Core().DiagramToClient(CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    return QPoint(c.x, c.y);
+  };
+  ASSERT_TRUE(m_frame->SendCommand(ID_CONNECT));
+  EXPECT_EQ(view->Core().GetEditMode(), MODE_CONNECT);
+  QTest::mousePress(diagram, Qt::LeftButton, {}, pinAt(first, kFirstOutputPin));
+  QMouseEvent move(QEvent::MouseMove, pinAt(second, 1), diagram->mapToGlobal(pinAt(second, 1)), Qt::LeftButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(diagram, &move);
+  QTest::mouseRelease(diagram, Qt::LeftButton, {}, pinAt(second, 1));
+  ASSERT_EQ(doc->m_connections.GetCount(), 1);
+  EXPECT_EQ(second->m_nSource[1], first->m_nNumber);
+  EXPECT_TRUE(doc->IsModified());
+  // Undo takes the wire away again.
+  ASSERT_TRUE(m_frame->SendCommand(ID_EDIT_UNDO));
+  EXPECT_EQ(child->GetDocument()->m_connections.GetCount(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,268 @@
+// The wire tool on the editor core: the signal and loop tables, the
+// refusals, the explicit connect, ladder rules, moving a wire end, junction
+// dots and path tidying.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "blocks/block_factory.h"
+#include "editor/diagram_editor.h"
+#include "editor/wiring_rules.h"
+#include "model/doc_queries.h"
+#include "platform/message_sink.h"
+#include "support/diagram_builder.h"
+
+namespace {
+
+struct Rig {
+  CDiagramBuilder d;
+  CDiagramEditor core{&d.Doc()};
+  RecordingMessageSink sink;
+  ScopedMessageSink scope{&sink};
+  explicit Rig(int kind = kDocFbd) : d(kind, 0x5188) {
+    d.Doc().m_sizePage = CSize(2000, 1400);
+    d.Doc().m_rcDiagram = CRect(0, 0, 2000, 1400);
+    core.SetClientSize(CSize(600, 400));
+    core.OnInitialUpdate();
+  }
+  CZaradDoc& Doc() { return d.Doc(); }
+  CBlockObj* Block(int type, CPoint pos) {
+    CBlockObj* b = d.Add(type);
+    b->m_ptPos = pos;
+    b->m_nWidth = 25;
+    b->m_nHeight = b->m_nInputs == 4 ? 40 : 36;
+    return b;
+  }
+  CConnectLineObj* Link(CBlockObj* from, int fromPin, CBlockObj* to, int toPin, bool force = false) {
+    return core.ConnectBlockPins(from, fromPin, to, toPin, force);
+  }
+  CPoint Pin(CBlockObj* b, int pin) {
+    CRect r;
+    EXPECT_TRUE(GetPinRect(&r, b, pin));
+    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+};
+
+constexpr int kOut = kFirstOutputPin;
+
+TEST(WiringRules, SignalKindsOfOutputsAndInputs) {
+  struct Row {
+    int source, target, pin;
+    bool allowed;
+  };
+  const Row rows[] = {
+      {608, 803, 0, true},   // analog input into an analog comparator
+      {608, 300, 0, false},  // ... but not into an AND
+      {300, 806, 1, false},  // a digital output cannot feed the watchdog's analog pin 1
+      {300, 806, 0, true},   // ... its pin 0 is digital
+      {806, 300, 0, true},   // the watchdog's output is digital
+      {805, 610, 0, true},   // amplifier into an analog flag
+      {821, 818, 2, true},   {300, 818, 2, false}, {300, 818, 1, true},
+      {300, 844, 0, true},   // 844 takes digital inputs
+      {608, 900, 0, true},   {901, 300, 0, true},  // connector halves take anything
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(AreKindsCompatible(SourceSignalKind(r.source), PinSignalKind(r.target, r.pin)), r.allowed)
+        << r.source << " -> " << r.target << ":" << r.pin;
+  }
+}
+
+TEST(WiringRules, LoopTableIsNotSymmetric) {
+  EXPECT_FALSE(IsLoopAllowed(300, 300));  // AND to AND
+  EXPECT_TRUE(IsLoopAllowed(300, 607));   // closed at a flag
+  EXPECT_TRUE(IsLoopAllowed(300, 999));   // row 0, column other
+  EXPECT_FALSE(IsLoopAllowed(999, 300));  // row 3, column 0
+  EXPECT_TRUE(IsLoopAllowed(605, 300));
+  EXPECT_FALSE(IsLoopAllowed(605, 999));
+  EXPECT_TRUE(IsLoopAllowed(610, 805));
+  EXPECT_FALSE(IsLoopAllowed(805, 805));
+}
+
+TEST(Wiring, ExplicitConnectLinksRoutesAndTakesNoSnapshot) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(300, 200));
+  r.Doc().m_undo.SaveSnapshot(&r.Doc());  // step 1 after the empty start
+  CConnectLineObj* w = r.Link(a, kOut, b, 1);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 1);
+  EXPECT_EQ(b->m_nSource[1], a->m_nNumber);
+  EXPECT_EQ(a->m_nSource[kOut], b->m_nNumber);
+  EXPECT_EQ(w->m_ptStart, r.Pin(a, kOut));
+  EXPECT_EQ(w->m_ptEnd, r.Pin(b, 1));
+  EXPECT_EQ(w->m_points.front(), w->m_ptStart);
+  EXPECT_EQ(w->m_points.back(), w->m_ptEnd);
+  for (size_t i = 1; i < w->m_points.size(); ++i)  // orthogonal
+    EXPECT_TRUE(w->m_points[i].x == w->m_points[i - 1].x || w->m_points[i].y == w->m_points[i - 1].y);
+  // The caller takes the snapshot: no step 2 was written.
+  EXPECT_FALSE(std::filesystem::exists(r.Doc().m_undo.GetSnapshotPath(2).ToUtf8()));
+  EXPECT_FALSE(r.core.IsWireInProgress());
+}
+
+TEST(Wiring, RefusalsLeaveTheDocumentUnchanged) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(300, 100));
+  CBlockObj* c = r.Block(300, CPoint(300, 300));
+  CBlockObj* ai = r.Block(608, CPoint(100, 400));
+  CBlockObj* comp = r.Block(803, CPoint(300, 500));
+  CBlockObj* male = r.Block(900, CPoint(500, 100));
+  CBlockObj* female = r.Block(901, CPoint(500, 300));
+  ASSERT_NE(r.Link(a, kOut, b, 0), nullptr);
+  struct Row {
+    const char* what;
+    CBlockObj *from;
+    int fromPin;
+    CBlockObj* to;
+    int toPin;
+  };
+  const Row rows[] = {
+      {"occupied input", c, kOut, b, 0},  {"output to output", a, kOut, c, kOut},
+      {"input to input", b, 1, c, 1},     {"analog into AND", ai, kOut, c, 2},
+      {"female to male", female, kOut, male, 0}, {"start at an occupied input", b, 0, c, kOut},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(r.Link(row.from, row.fromPin, row.to, row.toPin), nullptr) << row.what;
+    EXPECT_EQ(r.Doc().m_connections.GetCount(), 1) << row.what;
+  }
+  EXPECT_EQ(c->m_nSource[2], LINK_OPEN);
+  EXPECT_NE(r.Link(ai, kOut, comp, 0), nullptr);  // analog into the comparator
+  // Forced: the occupied input takes a second wire.
+  EXPECT_NE(r.Link(c, kOut, b, 0, true), nullptr);
+  EXPECT_EQ(b->m_nSource[0], c->m_nNumber);
+}
+
+TEST(Wiring, FeedbackLoopsFollowTheTable) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(300, 100));
+  ASSERT_NE(r.Link(a, kOut, b, 0), nullptr);
+  EXPECT_EQ(r.Link(b, kOut, a, 0), nullptr);  // AND -> AND -> AND: refused
+  EXPECT_EQ(r.Link(a, kOut, a, 1), nullptr);  // to itself
+  // A loop closed through a flag is not found: the flag breaks it.
+  CBlockObj* flag = r.Block(607, CPoint(500, 100));
+  ASSERT_NE(r.Link(b, kOut, flag, 0), nullptr);
+  EXPECT_NE(r.Link(flag, kOut, a, 1), nullptr);
+  // Picked from the input end the same link is asked the other way round.
+  CBlockObj* c = r.Block(300, CPoint(100, 300));
+  CBlockObj* d = r.Block(300, CPoint(300, 300));
+  ASSERT_NE(r.Link(c, kOut, d, 0), nullptr);
+  EXPECT_EQ(r.Link(c, 0, d, kOut), nullptr);
+}
+
+TEST(Wiring, LadderRules) {
+  Rig r(kDocLadder);
+  r.Doc().MakePowerBus();
+  CBlockObj* bus = r.Doc().m_powerBus.GetHead();
+  ASSERT_NE(bus, nullptr);
+  CBlockObj* contact = r.Block(700, CPoint(200, 100));
+  CBlockObj* contact2 = r.Block(700, CPoint(200, 200));
+  CBlockObj* coil = r.Block(703, CPoint(400, 100));  // a coil
+  CConnectLineObj* fromBus = r.Link(bus, kOut, contact, 0);
+  ASSERT_NE(fromBus, nullptr);
+  EXPECT_EQ(fromBus->m_points.size(), 2u);  // a straight line at the pin's height
+  EXPECT_EQ(fromBus->m_ptStart.y, fromBus->m_ptEnd.y);
+  EXPECT_EQ(fromBus->m_ptEnd, r.Pin(contact, 0));
+  ASSERT_NE(r.Link(bus, kOut, contact2, 0), nullptr);
+  ASSERT_NE(r.Link(contact, kOut, coil, 0), nullptr);
+  EXPECT_NE(r.Link(contact2, kOut, coil, 0), nullptr);  // two branches into one coil
+  EXPECT_EQ(r.Link(contact, kOut, contact, 0), nullptr);  // the same block
+  EXPECT_EQ(r.Link(contact, kOut, coil, 0), nullptr);     // the same two pins again
+  // A contact's output back into the input of a contact before it on the rung.
+  CBlockObj* contact3 = r.Block(700, CPoint(300, 300));
+  ASSERT_NE(r.Link(contact, kOut, contact3, 0), nullptr);
+  EXPECT_EQ(r.Link(contact3, kOut, contact, 0), nullptr);
+}
+
+TEST(Wiring, MouseWiresInConnectModeAndHoverTips) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(300, 200));
+  CBlockObj* c = r.Block(300, CPoint(300, 400));
+  r.Doc().m_undo.SaveSnapshot(&r.Doc());
+  r.core.SetEditMode(MODE_CONNECT);
+  r.core.OnLButtonDown(r.Pin(a, kOut), 0);
+  EXPECT_TRUE(r.core.IsWireInProgress());
+  r.core.OnMouseMove(r.Pin(b, 1), MK_LBUTTON);
+  EXPECT_EQ(r.core.GetLinkVerdict(), 0);
+  r.core.OnLButtonUp(r.Pin(b, 1), 0);
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 1);
+  EXPECT_EQ(b->m_nSource[1], a->m_nNumber);
+  // From c's output to b's pin 1 that already has a wire: the tip refuses it.
+  r.core.OnLButtonDown(r.Pin(c, kOut), 0);
+  r.core.OnMouseMove(r.Pin(b, 1), MK_LBUTTON);
+  EXPECT_EQ(r.core.GetLinkVerdict(), 1);
+  EXPECT_EQ(r.core.ShowPinTip(r.Pin(b, 1)), CString(u"Incompatible connectors!"));
+  r.core.OnLButtonUp(r.Pin(b, 1), 0);
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 1);
+  EXPECT_FALSE(r.core.IsWireInProgress());
+  // A loop: the tip names it.
+  r.core.OnLButtonDown(r.Pin(b, kOut), 0);
+  r.core.OnMouseMove(r.Pin(a, 0), MK_LBUTTON);
+  EXPECT_EQ(r.core.ShowPinTip(r.Pin(a, 0)), CString(u"Recursions only allowed via outputs and flags!"));
+  r.core.OnLButtonUp(r.Pin(a, 0), 0);
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 1);
+  // The wire made by the mouse is one undo step.
+  EXPECT_TRUE(std::filesystem::exists(r.Doc().m_undo.GetSnapshotPath(2).ToUtf8()));
+}
+
+TEST(Wiring, JunctionDotsAndPathTidying) {
+  Rig r;
+  auto wire = [&](std::vector<CPoint> points, int startPin) {
+    auto w = std::make_unique<CConnectLineObj>();
+    w->m_points = std::move(points);
+    w->m_ptStart = w->m_points.front();
+    w->m_ptEnd = w->m_points.back();
+    w->m_nStartPin = startPin;
+    w->m_nEndPin = 0;
+    w->m_junctions.assign(w->m_points.size(), kNoJunction);
+    return w;
+  };
+  // Two wires leaving one pin along the same row: the shorter one gets a dot at its turn.
+  auto shortW = wire({{0, 0}, {40, 0}, {40, 50}, {90, 50}}, kOut);
+  auto longW = wire({{0, 0}, {80, 0}, {80, -50}, {120, -50}}, kOut);
+  EXPECT_EQ(r.core.FindJunction(shortW.get(), longW.get(), kOut), 1);
+  EXPECT_EQ(shortW->m_junctions[1], CPoint(40, 0));
+  EXPECT_EQ(longW->m_junctions[1], kNoJunction);
+  // Turning the same vertex in opposite directions: a dot on the first.
+  auto up = wire({{0, 0}, {40, 0}, {40, -50}, {90, -50}}, kOut);
+  auto down = wire({{0, 0}, {40, 0}, {40, 50}, {90, 50}}, kOut);
+  EXPECT_EQ(r.core.FindJunction(up.get(), down.get(), kOut), 1);
+  EXPECT_EQ(up->m_junctions[1], CPoint(40, 0));
+  // Identical paths: none.
+  auto same1 = wire({{0, 0}, {40, 0}, {40, 50}}, kOut);
+  auto same2 = wire({{0, 0}, {40, 0}, {40, 50}}, kOut);
+  EXPECT_EQ(r.core.FindJunction(same1.get(), same2.get(), kOut), 0);
+
+  // A 4-point path whose leg was dragged left of its start column snaps 5 units inside.
+  auto dragged = wire({{100, 100}, {70, 100}, {70, 200}, {300, 200}}, kOut);
+  r.core.NormalizeWirePath(dragged.get());
+  EXPECT_EQ(dragged->m_points[1], CPoint(105, 100));
+  EXPECT_EQ(dragged->m_points[2], CPoint(105, 200));
+  auto five = wire({{0, 0}, {10, 0}, {10, 10}, {20, 10}, {20, 20}}, kOut);
+  const std::vector<CPoint> before = five->m_points;
+  r.core.NormalizeWirePath(five.get());
+  EXPECT_EQ(five->m_points, before);
+  auto three = wire({{0, 0}, {10, 0}, {20, 0}}, kOut);
+  r.core.NormalizeWirePath(three.get());
+  EXPECT_EQ(three->m_points.size(), 2u);
+}
+
+TEST(Wiring, MovingAWireEndFreesTheOldPin) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(300, 100));
+  CConnectLineObj* w = r.Link(a, kOut, b, 0);
+  ASSERT_NE(w, nullptr);
+  r.core.SelectConnection(w);
+  r.core.SetCurrentConnection(w);
+  w->m_bEndDrag = 1;
+  w->m_nDragEnd = 1;
+  ASSERT_TRUE(r.core.ReattachWireEnd(r.Pin(b, 2), b, 2));
+  EXPECT_EQ(b->m_nSource[0], LINK_OPEN);
+  EXPECT_EQ(b->m_nSource[2], a->m_nNumber);
+  EXPECT_EQ(w->m_nEndPin, 2);
+  EXPECT_EQ(w->m_ptEnd, r.Pin(b, 2));
+}
+
+}  // namespace
