@@ -411,6 +411,11 @@ bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
       ui->Enable(editable || m_nEditMode == MODE_CONNECT);
       ui->SetCheck(m_nEditMode == MODE_CONNECT);
       return true;
+    case ID_SEPARATE:
+    case ID_JOIN:
+    case ID_GO_TO_PARTNER:
+      ui->Enable(editable);
+      return true;
     case ID_CUT_JOIN_CONNECTION:
       ui->Enable(editable || m_nEditMode == MODE_CUT_JOIN);
       ui->SetCheck(m_nEditMode == MODE_CUT_JOIN);
@@ -483,6 +488,16 @@ bool CDiagramEditor::OnCmdMsg(UINT id) {
       return tool(MODE_CONNECT, true);
     case ID_CUT_JOIN_CONNECTION:
       return tool(MODE_CUT_JOIN, true);
+    case ID_SEPARATE:
+      CutJoinAt(m_ptLastClick);
+      InvalidateDiagram();
+      return true;
+    case ID_JOIN:
+      JoinConnectorPair();
+      return true;
+    case ID_GO_TO_PARTNER:
+      GoToPartner();
+      return true;
     case ID_INSERT_COMMENTS:
       return tool(MODE_INSERT_COMMENT, false);
     case ID_SET_WIRE_COLOR:

@@ -222,6 +222,28 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   int CheckFbdRecursion(const CConnectLineObj* wire, const CBlockObj* target, int pin) const;
   int CheckLadderLoop(const CConnectLineObj* wire);
 
+  // ---- Connector pairs (connector_pairs.cpp) -----------------------------------------
+  // Replaces the current connection by a male half at its source and a female
+  // half at its destination (female number = male number + 2000), with one
+  // undo snapshot; false, with nothing changed, when refused.
+  bool SeparateConnection();
+  // Joins the pair of the current connection or current half back into one
+  // connection; false, with the pair kept, when the direct link is refused.
+  bool JoinConnectorPair();
+  // A click in the cut/join tool: separates a wire or joins a pair under p.
+  void CutJoinAt(CPoint p);
+  // The current half's partner becomes the selection and the current block.
+  void GoToPartner();
+  // Separates every wire that crosses a block body; returns 0.
+  int SeparateCrossingConnections();
+  // Whether both real blocks of a half's pair are selected (copying keeps the pair).
+  bool IsConnectorPairComplete(const CBlockObj* half) const;
+  // The other half of a connector pair; null when missing.
+  CBlockObj* FindPartner(const CBlockObj* half) const;
+  // The placement search of a new half: the first free grid offset, or none.
+  bool IsSpotOccupied(const CBlockObj* half, int dx, int dy) const;
+  void PlaceConnectorHalf(CBlockObj* half);
+
   // ---- The rubber band -----------------------------------------------------------------
   // A press on empty space: MODE_SELECT_RECT with a band from pt to pt.
   void BeginBand(CPoint pt);

@@ -42,6 +42,10 @@ void CDiagramEditor::OnLButtonDown(CPoint p, UINT flags) {
       // The press picks the source pin, the release the target.
       if (!IsWireInProgress()) ConnectPins(p);
       break;
+    case MODE_CUT_JOIN:
+      CutJoinAt(p);
+      InvalidateDiagram();
+      break;
     default:
       break;
   }

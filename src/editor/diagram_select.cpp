@@ -544,6 +544,20 @@ void CDiagramEditor::EndDrag() {
   const bool commentsMoved = std::any_of(m_selComments.begin(), m_selComments.end(), [&](const CBlockComment* c) {
     return farEnough(c->m_ptPos, c->m_ptDragStart);
   });
+  // The wires that followed a moved block are tidied, and their junction
+  // dots follow the new paths.
+  if (blocksMoved) {
+    for (CConnectLineObj* w : m_pDoc->m_connections) {
+      const bool moved = (w->m_pStartBlock && w->m_pStartBlock->m_bSelected) ||
+                         (w->m_pEndBlock && w->m_pEndBlock->m_bSelected);
+      if (!moved) continue;
+      NormalizeWirePath(w);
+      if (w->m_pStartBlock && CountPinConnections(w->m_pStartBlock, w->m_nStartPin) > 1)
+        UpdateJunctions(w, w->m_pStartBlock, true, w->m_nStartPin);
+      if (w->m_pEndBlock && CountPinConnections(w->m_pEndBlock, w->m_nEndPin) > 1)
+        UpdateJunctions(w, w->m_pEndBlock, true, w->m_nEndPin);
+    }
+  }
   // One step in the undo history per drag, however many kinds it moved.
   if (blocksMoved || commentsMoved) SaveSnapshot();
   InvalidateDiagram();

@@ -266,3 +266,107 @@ TEST(Wiring, MovingAWireEndFreesTheOldPin) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConnectorPairs, SeparateAndJoinRoundTrip) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(60, 300));
+  CBlockObj* b = r.Block(300, CPoint(400, 330));
+  // An orphan male keeps 5000: the pair takes the first number free on both sides.
+  CBlockObj* orphan = r.Block(900, CPoint(900, 900));
+  ASSERT_EQ(orphan->m_nNumber, 5000);
+  CConnectLineObj* w = r.Link(a, kOut, b, 2);
+  ASSERT_NE(w, nullptr);
+  const CPoint ps = w->m_ptStart, pd = w->m_ptEnd;
+  r.core.SetCurrentConnection(w);
+  ASSERT_TRUE(r.core.SeparateConnection());
+  CBlockObj* male = nullptr;
+  CBlockObj* female = nullptr;
+  for (CBlockObj* x : r.Doc().m_blocks) {
+    if (x->m_nType == 900 && x != orphan) male = x;
+    if (x->m_nType == 901) female = x;
+  }
+  ASSERT_NE(male, nullptr);
+  ASSERT_NE(female, nullptr);
+  EXPECT_EQ(male->m_nNumber, 5001);
+  EXPECT_EQ(female->m_nNumber, male->m_nNumber + 2000);
+  EXPECT_EQ(male->m_ptPos, CPoint(ps.x + 20, ps.y - 5));
+  EXPECT_EQ(female->m_ptPos, CPoint(pd.x - 35, pd.y - 5));
+  EXPECT_EQ(male->m_nWidth, 15);
+  EXPECT_EQ(female->m_nHeight, 10);
+  ASSERT_EQ(r.Doc().m_connections.GetCount(), 2);
+  for (const CConnectLineObj* c : r.Doc().m_connections) {
+    EXPECT_TRUE(c->m_pStartBlock == a || c->m_pStartBlock == b);
+    EXPECT_TRUE(c->m_pEndBlock == male || c->m_pEndBlock == female);
+  }
+  EXPECT_EQ(b->m_nSource[2], female->m_nNumber);
+  EXPECT_EQ(r.core.FindPartner(male), female);
+  // Go To Partner on the male selects its female.
+  r.core.SetCurrentBlock(male);
+  r.core.GoToPartner();
+  EXPECT_EQ(r.core.GetCurrentBlock(), female);
+  // Joining from the female gives one connection between the two real pins.
+  ASSERT_TRUE(r.core.JoinConnectorPair());
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 1);
+  const CConnectLineObj* joined = r.Doc().m_connections.GetHead();
+  EXPECT_EQ(joined->m_pStartBlock, a);
+  EXPECT_EQ(joined->m_pEndBlock, b);
+  EXPECT_EQ(joined->m_nEndPin, 2);
+  EXPECT_EQ(b->m_nSource[2], a->m_nNumber);
+  EXPECT_EQ(r.Doc().m_blocks.GetCount(), 3);  // a, b and the orphan
+}
+
+TEST(ConnectorPairs, MaleAvoidsATakenSpotAndAJoinThatWouldLoopKeepsThePair) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 300));
+  CBlockObj* b = r.Block(300, CPoint(400, 300));
+  CConnectLineObj* w = r.Link(a, kOut, b, 0);
+  ASSERT_NE(w, nullptr);
+  const CPoint ps = w->m_ptStart;
+  // A block right where the male would go: the first free offset is one grid step up.
+  r.Block(300, CPoint(ps.x + 20, ps.y - 5));
+  r.core.SetCurrentConnection(w);
+  ASSERT_TRUE(r.core.SeparateConnection());
+  CBlockObj* male = nullptr;
+  for (CBlockObj* x : r.Doc().m_blocks)
+    if (x->m_nType == 900) male = x;
+  ASSERT_NE(male, nullptr);
+  EXPECT_EQ(male->m_ptPos, CPoint(ps.x + 20, ps.y - 5 - 20));
+  // Rewire the female's side back into a's own input: joining would close a loop.
+  CBlockObj* female = r.core.FindPartner(male);
+  ASSERT_NE(female, nullptr);
+  for (CConnectLineObj* c : r.Doc().m_connections) {
+    if (c->m_pEndBlock != female) continue;
+    b->m_nSource[0] = LINK_OPEN;
+    c->m_pStartBlock = a;  // the female now feeds a's own input 1
+    c->m_nStartPin = 1;
+    a->m_nSource[1] = female->m_nNumber;
+  }
+  r.core.SetCurrentBlock(female);
+  const int blocks = r.Doc().m_blocks.GetCount();
+  EXPECT_FALSE(r.core.JoinConnectorPair());
+  EXPECT_EQ(r.Doc().m_blocks.GetCount(), blocks);  // the pair stays
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 2);
+}
+
+TEST(ConnectorPairs, OnlyWiresThatCrossABlockAreSeparated) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(500, 100));
+  CBlockObj* c = r.Block(300, CPoint(100, 400));
+  CBlockObj* d = r.Block(300, CPoint(500, 400));
+  CConnectLineObj* crossing = r.Link(a, kOut, b, 0);
+  ASSERT_NE(r.Link(c, kOut, d, 0), nullptr);
+  ASSERT_NE(crossing, nullptr);
+  r.Block(300, CPoint(300, crossing->m_points.front().y - 20));  // a block on the first wire's row
+  ASSERT_EQ(r.Doc().m_connections.GetCount(), 2);
+  EXPECT_EQ(r.core.SeparateCrossingConnections(), 0);
+  int halves = 0;
+  for (const CBlockObj* x : r.Doc().m_blocks) halves += x->m_nType == 900 || x->m_nType == 901;
+  EXPECT_EQ(halves, 2);
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 3);
+  EXPECT_EQ(d->m_nSource[0], c->m_nNumber);  // the other wire is untouched
+}
+
+}  // namespace

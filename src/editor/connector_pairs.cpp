@@ -1,0 +1,269 @@
+// Connector pairs: a connection replaced by a male half at the source and a
+// female half at the destination (female number = male number + 2000), the
+// pair joined back into one connection, the placement search for the
+// halves, the cut/join tool and the separation of wires that cross blocks.
+#include <algorithm>
+#include <memory>
+
+#include "blocks/connector_obj.h"
+#include "editor/diagram_editor.h"
+#include "model/block_obj.h"
+#include "model/connect_line_obj.h"
+#include "model/diagram_draw.h"
+#include "model/doc_queries.h"
+#include "model/zarad_doc.h"
+#include "platform/message_sink.h"
+
+namespace {
+
+constexpr int kHalfWidth = 15, kHalfHeight = 10;
+constexpr int kGrid = 20;
+constexpr UINT IDS_NO_RESOURCES = 612;  // "Insufficient Resources to create/paste the blocks."
+constexpr int kFirstMale = 5000, kLastMale = 6899;
+
+bool IsHalf(const CBlockObj* b) { return b && (b->m_nType == kTypeMaleConnector || b->m_nType == kTypeFemaleConnector); }
+
+// The search order of the placement: offsets (dx, dy) in grid steps, nearest first.
+const std::vector<CPoint>& SearchOffsets() {
+  static const std::vector<CPoint> offsets = [] {
+    static constexpr int kStep[17][8] = {
+        {106, 108, 110, 112, 114, 116, 118, 134}, {79, 81, 83, 85, 87, 89, 103, 132},
+        {56, 58, 60, 62, 64, 76, 101, 130},       {37, 39, 41, 43, 53, 74, 99, 128},
+        {22, 24, 26, 34, 51, 72, 97, 126},        {11, 13, 19, 32, 49, 70, 95, 124},
+        {4, 8, 17, 30, 47, 68, 93, 122},          {1, 6, 15, 28, 45, 66, 91, 120},
+        {0, 3, 10, 21, 36, 55, 78, 105},          {2, 7, 16, 29, 46, 67, 92, 121},
+        {5, 9, 18, 31, 48, 69, 94, 123},          {12, 14, 20, 33, 50, 71, 96, 125},
+        {23, 25, 27, 35, 52, 73, 98, 127},        {38, 40, 42, 44, 54, 75, 100, 129},
+        {57, 59, 61, 63, 65, 77, 102, 131},       {80, 82, 84, 86, 88, 90, 104, 133},
+        {107, 109, 111, 113, 115, 117, 119, 135},
+    };
+    std::vector<CPoint> out(136);
+    for (int row = 0; row < 17; ++row)
+      for (int dx = 0; dx < 8; ++dx) out[static_cast<size_t>(kStep[row][dx])] = CPoint(dx, row - 8);
+    return out;
+  }();
+  return offsets;
+}
+
+// The rectangle a wire segment occupies; empty for a segment that is neither
+// vertical nor horizontal (it adds nothing).
+CRect SegmentRect(CPoint a, CPoint b) {
+  if (a.x == b.x) return CRect(a.x - 2, std::min(a.y, b.y), a.x + 2, std::max(a.y, b.y));
+  if (a.y == b.y) return CRect(std::min(a.x, b.x), a.y - 2, std::max(a.x, b.x), a.y + 2);
+  return CRect();
+}
+
+bool Intersects(const CRect& a, const CRect& b) {
+  return std::max(a.left, b.left) < std::min(a.right, b.right) && std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
+CRect BodyRect(const CBlockObj* b, int sideReach) {
+  return CRect(b->m_ptPos.x - sideReach, b->m_ptPos.y - 5, b->m_ptPos.x + b->m_nWidth + sideReach,
+               b->m_ptPos.y + b->m_nHeight);
+}
+
+}  // namespace
+
+CBlockObj* CDiagramEditor::FindPartner(const CBlockObj* half) const {
+  if (!IsHalf(half)) return nullptr;
+  const int number = half->m_nType == kTypeFemaleConnector ? half->m_nNumber - kFemaleNumberOffset
+                                                          : half->m_nNumber + kFemaleNumberOffset;
+  CBlockObj* partner = m_pDoc->FindBlockByNumber(number);
+  return partner && IsHalf(partner) && partner->m_nType != half->m_nType ? partner : nullptr;
+}
+
+bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const {
+  const int x = half->m_ptPos.x + kGrid * dx, y = half->m_ptPos.y + kGrid * dy;
+  const int w = half->m_nWidth, h = half->m_nHeight;
+  const CRect page = GetDiagramPageRect(*m_pDoc);
+  const int W = page.Width(), H = page.Height();
+  if (x <= 0 || x >= W || x + w >= W || y <= 0 || y >= H || y + h >= H) return true;
+  const CRect spot(x, y, x + w, y + h);
+  for (const CBlockObj* b : m_pDoc->m_blocks)
+    if (b != half && Intersects(spot, BodyRect(b, IsHalf(b) ? 2 : 5))) return true;
+  for (const CConnectLineObj* c : m_pDoc->m_connections)
+    for (size_t i = 1; i < c->m_points.size(); ++i)
+      if (Intersects(spot, SegmentRect(c->m_points[i - 1], c->m_points[i]))) return true;
+  return false;
+}
+
+void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
+  const int sign = half->m_nType == kTypeFemaleConnector ? -1 : 1;
+  for (const CPoint& off : SearchOffsets()) {
+    if (IsSpotOccupied(half, sign * off.x, off.y)) continue;
+    half->m_ptPos += CSize(kGrid * sign * off.x, kGrid * off.y);
+    half->m_ptDragStart = half->m_ptPos;
+    return;
+  }
+}
+
+bool CDiagramEditor::SeparateConnection() {
+  CConnectLineObj* wire = m_pCurConnection;
+  CBlockObj* bus = PowerBus();
+  if (!wire || !wire->m_pStartBlock || !wire->m_pEndBlock) return false;
+  if (bus && (wire->m_pStartBlock == bus || wire->m_pEndBlock == bus)) return false;
+  // The source is the output end, the destination the input end.
+  const bool startIsOutput = wire->m_nStartPin >= kFirstOutputPin;
+  CBlockObj* src = startIsOutput ? wire->m_pStartBlock : wire->m_pEndBlock;
+  const int srcPin = startIsOutput ? wire->m_nStartPin : wire->m_nEndPin;
+  CBlockObj* dst = startIsOutput ? wire->m_pEndBlock : wire->m_pStartBlock;
+  const int dstPin = startIsOutput ? wire->m_nEndPin : wire->m_nStartPin;
+  const CPoint ps = startIsOutput ? wire->m_ptStart : wire->m_ptEnd;
+  const CPoint pd = startIsOutput ? wire->m_ptEnd : wire->m_ptStart;
+  if (srcPin < kFirstOutputPin || dstPin >= kFirstOutputPin) return false;
+  // The limits and the pair's numbers come first: a refusal changes nothing.
+  int male = -1;
+  for (int m = kFirstMale; m <= kLastMale && male < 0; ++m)
+    if (!m_pDoc->FindBlockByNumber(m) && !m_pDoc->FindBlockByNumber(m + kFemaleNumberOffset)) male = m;
+  if (!m_pDoc->CheckTypeLimit(kTypeMaleConnector, nullptr) || !m_pDoc->CheckTypeLimit(kTypeFemaleConnector, nullptr) ||
+      male < 0) {
+    AfxMessageBox(IDS_NO_RESOURCES, MB_ICONSTOP);
+    m_nEditMode = MODE_SELECT;
+    return false;
+  }
+  auto make = [this](int type, CPoint at) {
+    const BlockContext ctx = BlockContext::For(m_pDoc);
+    std::unique_ptr<CBlockObj> half;
+    if (type == kTypeMaleConnector) {
+      half = std::make_unique<CBlockMale>(type, ctx);
+    } else {
+      half = std::make_unique<CBlockFemale>(type, ctx);
+    }
+    half->m_ptPos = half->m_ptDragStart = at;
+    half->m_nWidth = kHalfWidth;
+    half->m_nHeight = kHalfHeight;
+    return half;
+  };
+  std::unique_ptr<CBlockObj> female = make(kTypeFemaleConnector, CPoint(pd.x - 35, pd.y - 5));
+  std::unique_ptr<CBlockObj> maleHalf = make(kTypeMaleConnector, CPoint(ps.x + 20, ps.y - 5));
+  if (!female || !maleHalf) return false;
+  // The wire goes, and with it its pin links.
+  ClearSelection(SEL_ALL);
+  SelectConnection(wire);
+  m_pCurConnection = nullptr;
+  DeleteSelection();
+  PlaceConnectorHalf(female.get());
+  CBlockObj* f = m_pDoc->AddBlock(std::move(female));
+  f->m_nNumber = male + kFemaleNumberOffset;
+  PlaceConnectorHalf(maleHalf.get());
+  CBlockObj* mh = m_pDoc->AddBlock(std::move(maleHalf));
+  mh->m_nNumber = male;
+  ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
+  ConnectBlockPins(src, srcPin, mh, 0, true);
+  SaveSnapshot();
+  InvalidateDiagram();
+  return true;
+}
+
+bool CDiagramEditor::JoinConnectorPair() {
+  const CConnectLineObj* a = nullptr;
+  const CConnectLineObj* b = nullptr;
+  CBlockObj* half = nullptr;
+  if (m_pCurConnection) {
+    a = m_pCurConnection;
+    half = a->m_pEndBlock;
+  } else if (IsHalf(m_pCurBlock)) {
+    half = m_pCurBlock;
+    a = FindConnectorConnection(*m_pDoc, half);
+  }
+  CBlockObj* partner = FindPartner(half);
+  if (!a || !partner) return false;
+  b = FindConnectorConnection(*m_pDoc, partner);
+  if (!b || !a->m_pStartBlock || !b->m_pStartBlock) return false;
+  // (source output, destination input) of the joined link.
+  const bool aIsSource = half->m_nType == kTypeMaleConnector;
+  CBlockObj* src = aIsSource ? a->m_pStartBlock : b->m_pStartBlock;
+  const int srcPin = aIsSource ? a->m_nStartPin : b->m_nStartPin;
+  CBlockObj* dst = aIsSource ? b->m_pStartBlock : a->m_pStartBlock;
+  const int dstPin = aIsSource ? b->m_nStartPin : a->m_nStartPin;
+  // The direct link is tested before the pair goes: a refused link keeps the pair.
+  CConnectLineObj probe;
+  probe.m_pStartBlock = src;
+  probe.m_nStartPin = srcPin;
+  if (!AreSignalsCompatible(src, dst, dstPin) ||
+      (!m_pDoc->IsLadder() && CheckFbdRecursion(&probe, dst, dstPin) != 0))
+    return false;
+  m_pCurConnection = nullptr;
+  m_pCurBlock = nullptr;
+  ClearSelection(SEL_ALL);
+  for (CBlockObj* h : {half, partner}) SelectBlock(h);
+  DeleteSelection();
+  const bool ok = ConnectBlockPins(src, srcPin, dst, dstPin, true) != nullptr;
+  SaveSnapshot();
+  InvalidateDiagram();
+  return ok;
+}
+
+void CDiagramEditor::CutJoinAt(CPoint p) {
+  CBlockObj* bus = PowerBus();
+  if (CConnectLineObj* wire = FindConnectionAt(*m_pDoc, p)) {
+    if (bus && (wire->m_pStartBlock == bus || wire->m_pEndBlock == bus)) {
+      SelectConnection(wire, false);
+      wire->m_bSelected = 0;
+      return;
+    }
+    ClearSelection(SEL_ALL);
+    m_pCurBlock = nullptr;
+    m_pCurConnection = wire;
+    SelectConnection(wire);
+    if (IsHalf(wire->m_pEndBlock)) {
+      JoinConnectorPair();
+    } else {
+      SeparateConnection();
+    }
+    return;
+  }
+  if (CBlockObj* block = FindBlockAt(*m_pDoc, p)) {
+    ClearSelection(SEL_ALL);
+    m_pCurConnection = nullptr;
+    m_pCurComment = nullptr;
+    m_pCurBlock = block;
+    SelectBlock(block);
+    if (IsHalf(block)) JoinConnectorPair();
+  }
+}
+
+void CDiagramEditor::GoToPartner() {
+  CBlockObj* partner = FindPartner(m_pCurBlock);
+  if (!partner) return;
+  ClearSelection(SEL_ALL);
+  SelectBlock(partner);
+  m_pCurBlock = partner;
+  InvalidateDiagram();
+}
+
+int CDiagramEditor::SeparateCrossingConnections() {
+  std::vector<CConnectLineObj*> wires(m_pDoc->m_connections.begin(), m_pDoc->m_connections.end());
+  for (CConnectLineObj* w : wires) {
+    if (!m_pDoc->m_connections.Contains(w)) continue;
+    bool crosses = false;
+    for (size_t i = 1; i < w->m_points.size() && !crosses; ++i) {
+      const CPoint a = w->m_points[i - 1], b = w->m_points[i];
+      if (a.x != b.x && a.y != b.y) continue;  // a slanted segment covers nothing
+      const CRect seg = SegmentRect(a, b);
+      for (const CBlockObj* b : m_pDoc->m_blocks) {
+        if (Intersects(seg, BodyRect(b, 2))) {
+          crosses = true;
+          break;
+        }
+      }
+    }
+    if (!crosses) continue;
+    m_pCurConnection = w;
+    w->m_bSelected = 1;
+    SeparateConnection();
+  }
+  m_pCurConnection = nullptr;
+  return 0;
+}
+
+bool CDiagramEditor::IsConnectorPairComplete(const CBlockObj* half) const {
+  if (m_selBlocks.empty() || !IsHalf(half)) return false;
+  const CBlockObj* partner = FindPartner(half);
+  const CConnectLineObj* a = FindConnectorConnection(*m_pDoc, half);
+  const CConnectLineObj* b = partner ? FindConnectorConnection(*m_pDoc, partner) : nullptr;
+  auto selected = [this](const CBlockObj* x) {
+    return x && std::find(m_selBlocks.begin(), m_selBlocks.end(), x) != m_selBlocks.end();
+  };
+  return a && b && selected(a->m_pStartBlock) && selected(b->m_pStartBlock);
+}
