@@ -499,7 +499,7 @@ bool CDiagramEditor::OnCmdMsg(UINT id) {
       GoToPartner();
       return true;
     case ID_INSERT_COMMENTS:
-      return tool(MODE_INSERT_COMMENT, false);
+      return tool(MODE_INSERT_COMMENT, true);
     case ID_SET_WIRE_COLOR:
     case ID_SET_BACKGROUND_COLOR: {
       const bool wire = id == ID_SET_WIRE_COLOR;

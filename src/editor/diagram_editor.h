@@ -71,6 +71,10 @@ class CDiagramEditorHost {
   virtual void Beep() {}
   // Shows the wire tool's hover text at the pointer.
   virtual void ShowPinTip(const CString& /*text*/) {}
+  // The extent of a text in the view's current font, and the view's dots per
+  // inch (new comments are sized with them).
+  virtual CSize MeasureViewText(const CString& text) const;
+  virtual int GetLogPixelsY() const { return 96; }
   // True while the main window holds the device's serial port open.
   virtual bool IsDevicePortOpen() const { return false; }
   // Shows the diagram's window maximised.
@@ -221,6 +225,13 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // not allow. The ladder test counts `wire` among the document's wires.
   int CheckFbdRecursion(const CConnectLineObj* wire, const CBlockObj* target, int pin) const;
   int CheckLadderLoop(const CConnectLineObj* wire);
+
+  // ---- Comments (comments.cpp) ----------------------------------------------------------
+  // A new comment "Comment" at p (pulled into the base), added to the
+  // document; null, after the base message, outside the base.
+  CBlockComment* CreateCommentAt(CPoint p);
+  // The click of the Insert Comments tool: a comment on free space, one undo step.
+  void InsertCommentAt(CPoint p);
 
   // ---- Connector pairs (connector_pairs.cpp) -----------------------------------------
   // Replaces the current connection by a male half at its source and a female

@@ -46,6 +46,9 @@ void CDiagramEditor::OnLButtonDown(CPoint p, UINT flags) {
       CutJoinAt(p);
       InvalidateDiagram();
       break;
+    case MODE_INSERT_COMMENT:
+      InsertCommentAt(p);
+      break;
     default:
       break;
   }

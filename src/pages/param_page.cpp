@@ -142,13 +142,28 @@ const PageDesc& CCommentPage::Describe() const {
   static const PageDesc desc = {
       170, u"Comment", CSize(276, 145),
       {{kIdText, ControlKind::kEdit, u"", CRect(7, 7, 269, 138), kStyleMultiLine}}};
-  return desc;
+  // A diagram comment's page leaves room under the text for "Font...".
+  static const PageDesc withFont = {170,
+                                    u"Comment",
+                                    CSize(276, 145),
+                                    {{kIdText, ControlKind::kEdit, u"", CRect(7, 7, 269, 116), kStyleMultiLine},
+                                     {kIdFont, ControlKind::kButton, u"Font...", CRect(7, 122, 57, 138)}}};
+  return m_bFontButton ? withFont : desc;
 }
 
 void CCommentPage::DoDataExchange(CDataExchange& dx) { DDX_Text(dx, kIdText, m_strComment); }
 
 void CCommentPage::OnNotify(int id, Notify code) {
   if (id == kIdText && code == Notify::kChange) SetModified();
+  if (id == kIdFont && code == Notify::kClicked && m_chooseFont) {
+    LOGFONT font = m_lfWorking;
+    COLORREF colour = m_crWorking;
+    if (m_chooseFont(&font, &colour)) {
+      m_lfWorking = font;
+      m_crWorking = colour;
+      SetModified();
+    }
+  }
 }
 
 void CCommentPage::LoadValues(const BlockPageValues& values) { m_strComment = values.m_strComment; }

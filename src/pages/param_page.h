@@ -20,6 +20,8 @@
 #pragma once
 
 #include <functional>
+
+#include "platform/cdc.h"
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
@@ -142,9 +144,17 @@ class CParamPage {
 class CCommentPage : public CParamPage {
  public:
   static constexpr int kIdText = 1074;
+  static constexpr int kIdFont = 1322;  // "Font...": the sheet of a diagram comment only
   CCommentPage();
   const PageDesc& Describe() const override;
   void OnNotify(int id, Notify code) override;
+
+  // A diagram comment's sheet edits its font and colour too: the working
+  // copies, changed by the "Font..." button through the chooser (true on OK).
+  bool m_bFontButton = false;
+  LOGFONT m_lfWorking;
+  COLORREF m_crWorking = 0;
+  std::function<bool(LOGFONT* font, COLORREF* colour)> m_chooseFont;
   void LoadValues(const BlockPageValues& values) override;
   void StoreValues(BlockPageValues& values) const override;
 

@@ -17,6 +17,7 @@
 #include "pages/block_param_page.h"
 #include "pages/operand_pages.h"
 #include "platform/message_sink.h"
+#include "platform/recording_dc.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
 
@@ -197,15 +198,24 @@ bool CBlockProperties::Run(CBlockObj* block, bool simulating, CSheetRunner& runn
 
 CBlockProperties::CommentEdit CBlockProperties::RunComment(CBlockComment& comment, CSheetRunner& runner) {
   CBlockSheet sheet(0, u"Property", CPageContext{m_pDoc, false});
+  CCommentPage& page = sheet.CommentPage();
+  page.m_bFontButton = true;
+  page.m_lfWorking = comment.m_lf;
+  page.m_crWorking = comment.m_crText;
+  page.m_chooseFont = m_chooseCommentFont;
   BlockPageValues values;
   values.m_strComment = comment.m_strText;
   sheet.LoadValues(values);
   if (runner.RunModal(sheet) != IDOK) return CommentEdit::kCancelled;
-  const CString text = sheet.Values().m_strComment;
+  CString text = sheet.Values().m_strComment;
   if (text.IsEmpty()) return CommentEdit::kEmptied;
+  // Lines are kept separated by CR LF, whatever the edit gave.
+  text.Replace(u"\r\n", u"\n");
+  text.Replace(u"\n", u"\r\n");
   comment.m_strText = text;
-  comment.m_nLines = 1;
-  for (int i = 0; i < text.GetLength(); ++i) comment.m_nLines += text[i] == u'\n';
+  comment.m_lf = page.m_lfWorking;
+  comment.m_crText = page.m_crWorking;
+  SizeCommentToText(comment);
   if (m_pDoc && m_pDoc->m_sizePage.cx > 0 && m_pDoc->m_sizePage.cy > 0) {
     // The page area grows to hold the comment.
     const int right = comment.m_ptPos.x + comment.m_size.cx;
@@ -220,6 +230,34 @@ CBlockProperties::CommentEdit CBlockProperties::RunComment(CBlockComment& commen
   }
   if (m_pDoc) m_pDoc->m_undo.SaveSnapshot(m_pDoc);
   return CommentEdit::kChanged;
+}
+
+void CBlockProperties::SizeCommentToText(CBlockComment& comment) const {
+  auto measure = [this, &comment](const CString& text) {
+    if (m_measureText) return m_measureText(comment.m_lf, text);
+    CRecordingDC dc;
+    CFont font;
+    font.CreateFontIndirect(&comment.m_lf);
+    CFont old = dc.SelectObject(&font);
+    const CSize size = dc.GetTextExtent(text);
+    dc.SelectObject(&old);
+    return size;
+  };
+  const CString& text = comment.m_strText;
+  const int lineHeight = measure(text).cy;
+  int width = measure(u"Comment").cx;
+  int lines = 0;
+  int from = 0;
+  while (true) {
+    const int k = text.Find(u"\r\n", from);
+    const CString line = k < 0 ? text.Mid(from) : text.Mid(from, k - from);
+    width = std::max(width, static_cast<int>(measure(line).cx));
+    ++lines;
+    if (k < 0) break;
+    from = k + 2;
+  }
+  comment.m_nLines = lines;
+  comment.m_size = CSize(width, lines * lineHeight);
 }
 
 void RemoveMsgTextRefs(CZaradDoc& doc, const CBlockObj* block, int number) {

@@ -6,6 +6,7 @@
 // modeless sheet's Apply (a BlockParamRecord) into the running block.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -55,6 +56,14 @@ class CBlockProperties {
   // remove the comment (no snapshot).
   enum class CommentEdit { kCancelled, kChanged, kEmptied };
   CommentEdit RunComment(CBlockComment& comment, CSheetRunner& runner);
+  // The comment sheet's "Font..." (font and colour; true on OK) and the text
+  // measurement that sizes a comment; the window side installs both. Without
+  // a measurer the platform's fixed metrics are used.
+  std::function<bool(LOGFONT* font, COLORREF* colour)> m_chooseCommentFont;
+  std::function<CSize(const LOGFONT& font, const CString& text)> m_measureText;
+  // The comment's rectangle for its text in its font: as wide as the widest
+  // line (at least as wide as "Comment"), one line height per line.
+  void SizeCommentToText(CBlockComment& comment) const;
 
   // The caption of a block's sheet: its label, a space, its type's name.
   CString GetBlockSheetCaption(const CBlockObj& block) const;

@@ -9,7 +9,9 @@
 #include "editor/diagram_editor.h"
 #include "editor/wiring_rules.h"
 #include "model/doc_queries.h"
+#include "model/block_comment.h"
 #include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "support/diagram_builder.h"
 
 namespace {
@@ -367,6 +369,36 @@ TEST(ConnectorPairs, OnlyWiresThatCrossABlockAreSeparated) {
   EXPECT_EQ(halves, 2);
   EXPECT_EQ(r.Doc().m_connections.GetCount(), 3);
   EXPECT_EQ(d->m_nSource[0], c->m_nNumber);  // the other wire is untouched
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Comments, InsertToolPlacesCommentsOnFreeSpace) {
+  Rig r;
+  r.Block(300, CPoint(100, 100));
+  r.Doc().m_undo.SaveSnapshot(&r.Doc());
+  const int before = r.Doc().m_undo.m_nIndex;
+  ASSERT_TRUE(r.core.OnCmdMsg(ID_INSERT_COMMENTS));
+  EXPECT_EQ(r.core.GetEditMode(), MODE_INSERT_COMMENT);
+  r.core.OnLButtonDown(CPoint(400, 300), 0);
+  r.core.OnLButtonDown(CPoint(400, 500), 0);
+  r.core.OnLButtonDown(CPoint(110, 110), 0);  // on the block: nothing
+  ASSERT_EQ(r.Doc().m_comments.GetCount(), 2);
+  for (const CBlockComment* c : r.Doc().m_comments) {
+    EXPECT_EQ(c->m_strText, CString(u"Comment"));
+    EXPECT_EQ(c->m_lf.lfHeight, 16);  // 12 points at 96 dots per inch
+    EXPECT_GT(c->m_size.cx, 0);
+  }
+  EXPECT_EQ(r.Doc().m_undo.m_nIndex, before + 2);
+  EXPECT_EQ(r.core.GetEditMode(), MODE_INSERT_COMMENT);
+  // Outside the base: the message, no comment.
+  r.core.OnLButtonDown(CPoint(5000, 5000), 0);
+  EXPECT_EQ(r.Doc().m_comments.GetCount(), 2);
+  EXPECT_EQ(r.sink.messages().size(), 1u);
+  ASSERT_TRUE(r.core.OnCmdMsg(ID_INSERT_COMMENTS));
+  EXPECT_EQ(r.core.GetEditMode(), MODE_SELECT);
 }
 
 }  // namespace

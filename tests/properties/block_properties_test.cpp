@@ -379,6 +379,43 @@ TEST(BlockPropertiesCommand, CommentSheetWritesTheTextOrAsksForRemoval) {
   EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
 }
 
+// The comment sheet's "Font..." changes the working font and colour; OK keeps
+// them and sizes the comment to its widest line, Cancel leaves the comment.
+TEST(BlockPropertiesCommand, CommentFontColourAndSize) {
+  CDiagramBuilder d;
+  CBlockComment comment;
+  CBlockProperties command(&d.Doc());
+  command.m_measureText = [](const LOGFONT& lf, const CString& text) {
+    return CSize(text.GetLength() * lf.lfHeight / 2, lf.lfHeight);
+  };
+  command.m_chooseCommentFont = [](LOGFONT* lf, COLORREF* colour) {
+    lf->lfFaceName = u"Courier";
+    lf->lfHeight = 20;
+    *colour = 0x0000FF;
+    return true;
+  };
+  ScriptedRunner runner;
+  runner.script = [](CBlockSheet&, CMemoryHost& host) {
+    ASSERT_TRUE(host.Has(CCommentPage::kIdFont));
+    host.Type(CCommentPage::kIdText, u"ab\r\nlonger line here");
+    host.Click(CCommentPage::kIdFont);
+  };
+  runner.answer = IDCANCEL;
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kCancelled);
+  EXPECT_EQ(comment.m_lf, CBlockComment::DefaultFont());
+  EXPECT_EQ(comment.m_crText, 0u);
+  runner.answer = IDOK;
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kChanged);
+  EXPECT_EQ(comment.m_lf.lfFaceName, CString(u"Courier"));
+  EXPECT_EQ(comment.m_crText, 0x0000FFu);
+  EXPECT_EQ(comment.m_nLines, 2);
+  EXPECT_EQ(comment.m_size, CSize(16 * 10, 2 * 20));  // the second line is the widest
+  runner.script = [](CBlockSheet&, CMemoryHost& host) { host.Type(CCommentPage::kIdText, u"x"); };
+  command.m_chooseCommentFont = nullptr;
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kChanged);
+  EXPECT_EQ(comment.m_size, CSize(7 * 10, 20));  // never narrower than "Comment"
+}
+
 // ---- Modeless sheets and Apply --------------------------------------------------------
 
 TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {

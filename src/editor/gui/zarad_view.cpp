@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QImage>
 #include <QFormLayout>
 #include <QMenu>
 #include <QSpinBox>
@@ -31,12 +33,52 @@
 #include "properties/block_properties.h"
 #include "properties/gui/qt_block_sheet.h"
 
+namespace {
+
+// The extent of a text in a font (the default font for null), as the view draws it.
+CSize MeasureInFont(const LOGFONT* lf, const CString& text) {
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  CQtDC dc(&scratch);
+  CFont font;
+  if (lf) font.CreateFontIndirect(lf);
+  const CFont old = dc.SelectObject(&font);
+  const CSize size = dc.GetTextExtent(text);
+  dc.SelectObject(&old);
+  return size;
+}
+
+}  // namespace
+
 CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
     : QAbstractScrollArea(parent),
       m_pFrame(frame),
       m_pDoc(doc),
       m_core(doc),
       m_pProperties(std::make_unique<CBlockProperties>(doc)) {
+  // Comments are measured in their own font and take their font and colour
+  // from the font dialog followed by the colour dialog.
+  m_pProperties->m_measureText = [](const LOGFONT& lf, const CString& text) { return MeasureInFont(&lf, text); };
+  m_pProperties->m_chooseCommentFont = [this](LOGFONT* lf, COLORREF* colour) {
+    QFont font(ToQString(lf->lfFaceName));
+    font.setPixelSize(std::max(1, static_cast<int>(std::abs(lf->lfHeight))));
+    font.setBold(lf->lfWeight >= 700);
+    font.setItalic(lf->lfItalic != 0);
+    font.setUnderline(lf->lfUnderline != 0);
+    font.setStrikeOut(lf->lfStrikeOut != 0);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, this, QStringLiteral("Font"));
+    if (!ok) return false;
+    lf->lfFaceName = ToCString(chosen.family());
+    lf->lfHeight = chosen.pixelSize() > 0 ? chosen.pixelSize()
+                                          : static_cast<LONG>(std::lround(chosen.pointSizeF() * logicalDpiY() / 72.0));
+    lf->lfWeight = chosen.bold() ? 700 : 400;
+    lf->lfItalic = chosen.italic() ? 1 : 0;
+    lf->lfUnderline = chosen.underline() ? 1 : 0;
+    lf->lfStrikeOut = chosen.strikeOut() ? 1 : 0;
+    CHColorDialog dlg(CString(u"Color"), *colour);
+    if (dlg.DoModal() == IDOK) *colour = dlg.GetColor();
+    return true;
+  };
   // The paint covers every pixel it repaints: no background erase.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAttribute(Qt::WA_NoSystemBackground);
@@ -416,6 +458,10 @@ void CZaradView::MoveCursorBy(int dx, int dy) {
 void CZaradView::Beep() {
   QApplication::beep();
 }
+
+CSize CZaradView::MeasureViewText(const CString& text) const { return MeasureInFont(nullptr, text); }
+
+int CZaradView::GetLogPixelsY() const { return logicalDpiY(); }
 
 void CZaradView::ShowPinTip(const CString& text) {
   QToolTip::showText(QCursor::pos(), ToQString(text), viewport());

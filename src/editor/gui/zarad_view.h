@@ -76,6 +76,8 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void MoveCursorBy(int dx, int dy) override;
   void Beep() override;
   void ShowPinTip(const CString& text) override;
+  CSize MeasureViewText(const CString& text) const override;
+  int GetLogPixelsY() const override;
   bool IsDevicePortOpen() const override;
   void MaximizeWindow() override;
 
