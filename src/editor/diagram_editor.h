@@ -226,6 +226,10 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   int CheckFbdRecursion(const CConnectLineObj* wire, const CBlockObj* target, int pin) const;
   int CheckLadderLoop(const CConnectLineObj* wire);
 
+  // Go To Block: scrolls the block's corner (at the zoom) to the middle of the
+  // window and makes the block the only selected object.
+  void CenterOnBlock(int number);
+
   // ---- Comments (comments.cpp) ----------------------------------------------------------
   // A new comment "Comment" at p (pulled into the base), added to the
   // document; null, after the base message, outside the base.

@@ -7,7 +7,9 @@
 
 #include "blocks/block_factory.h"
 #include "editor/diagram_editor.h"
+#include "editor/goto_block.h"
 #include "editor/wiring_rules.h"
+#include "model/name_tables.h"
 #include "model/doc_queries.h"
 #include "model/block_comment.h"
 #include "platform/message_sink.h"
@@ -399,6 +401,68 @@ TEST(Comments, InsertToolPlacesCommentsOnFreeSpace) {
   EXPECT_EQ(r.sink.messages().size(), 1u);
   ASSERT_TRUE(r.core.OnCmdMsg(ID_INSERT_COMMENTS));
   EXPECT_EQ(r.core.GetEditMode(), MODE_SELECT);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GoToBlock, NamesSortNumericallyAndLeaveOutHalves) {
+  Rig r;
+  BuildBlockTypeNames();
+  auto numbered = [&](int type, int number) {
+    CBlockObj* b = r.Block(type, CPoint(100, 100));
+    b->m_nNumber = number;
+    return b;
+  };
+  numbered(400, 9003);
+  numbered(400, 9010);
+  numbered(300, 9001);
+  numbered(600, 100 + 37);  // I105
+  numbered(609, 4230 + 6);  // AQ102
+  numbered(602, 1000 + 18); // S1.2
+  numbered(900, 5000);      // a connector half: not listed
+  const std::vector<GoToBlockEntry> list = BuildGoToBlockList(r.Doc());
+  std::vector<CString> texts;
+  for (const GoToBlockEntry& e : list) texts.push_back(e.text.Left(e.text.Find(u"[")));
+  EXPECT_EQ(texts, (std::vector<CString>{u"AQ102", u"B1", u"B3", u"B10", u"I105", u"S1.2"}));
+  EXPECT_EQ(list[2].text, CString(u"B3") + g_BlockTypeNames.at(400));
+  EXPECT_EQ(FindGoToBlockEntry(list, u"b1"), 1);  // B1 before B10
+  EXPECT_EQ(FindGoToBlockEntry(list, u"b10"), 3);
+  EXPECT_EQ(FindGoToBlockEntry(list, u"Z"), -1);
+}
+
+TEST(GoToBlock, LadderElementsAreNamedByTheirOperand) {
+  Rig r(kDocLadder);
+  BuildBlockTypeNames();
+  // Two make contacts on one input: the same text, the lower own number first.
+  CBlockObj* make = r.Block(700, CPoint(100, 100));
+  CBlockObj* brk = r.Block(700, CPoint(100, 200));
+  std::swap(make->m_nNumber, brk->m_nNumber);
+  make->m_nOperand = brk->m_nOperand = 100 + 33;  // I101
+  CBlockObj* coil = r.Block(703, CPoint(300, 100));
+  coil->m_nOperand = 1316 + 4;  // M4
+  const std::vector<GoToBlockEntry> list = BuildGoToBlockList(r.Doc());
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].text.Left(4), CString(u"I101"));
+  EXPECT_EQ(list[1].text, list[0].text);
+  EXPECT_EQ(list[0].number, std::min(make->m_nNumber, brk->m_nNumber));  // the lower own number first
+  EXPECT_EQ(list[2].text.Left(2), CString(u"M4"));
+}
+
+TEST(GoToBlock, CenterOnBlockSelectsOnlyIt) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(1500, 1100));
+  r.core.SelectBlock(a);
+  r.core.SetCurrentBlock(a);
+  r.core.CenterOnBlock(b->m_nNumber);
+  EXPECT_EQ(a->m_bSelected, 0);
+  EXPECT_EQ(b->m_bSelected, 1);
+  EXPECT_EQ(r.core.GetCurrentBlock(), nullptr);
+  const CPoint client = r.core.DiagramToClient(b->m_ptPos);
+  EXPECT_NEAR(client.x, 300, 2);  // the middle of a 600 x 400 window
+  EXPECT_NEAR(client.y, 200, 2);
 }
 
 }  // namespace

@@ -25,6 +25,8 @@
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
+#include "editor/goto_block.h"
+#include "editor/gui/goto_block_dlg.h"
 #include "platform/gui/qt_dc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
@@ -467,6 +469,18 @@ void CZaradView::ShowPinTip(const CString& text) {
   QToolTip::showText(QCursor::pos(), ToQString(text), viewport());
 }
 
+std::function<void(CGoToBlockDlg&)> CZaradView::s_goToBlockRunner;
+
+void CZaradView::OnGoToBlock() {
+  CGoToBlockDlg dlg(BuildGoToBlockList(*m_pDoc), [this](int number) { m_core.CenterOnBlock(number); }, this);
+  if (s_goToBlockRunner) {
+    s_goToBlockRunner(dlg);
+  } else {
+    dlg.exec();
+  }
+  InvalidateDiagram();
+}
+
 void CZaradView::OnBlockProperties() {
   if (m_pDoc->m_bLocked) return;
   CQtSheetRunner runner(m_pProperties.get(), this);
@@ -498,6 +512,10 @@ bool CZaradView::GetCursorClientPos(CPoint* out) const {
 
 bool CZaradView::OnUpdateCmdUI(CCmdUI* ui) {
   if (ui->m_nID == ID_PALETTE_PICK) return true;
+  if (ui->m_nID == ID_GOTO_BLOCK) {
+    ui->Enable(true);
+    return true;
+  }
   // PC->Device is the device controller's own command (the same request, and it knows when the link is busy).
   if (ui->m_nID == ID_PC_TO_DEVICE) return false;
   if (ui->m_nID == ID_BLOCK_PROPERTIES) {
@@ -517,5 +535,9 @@ bool CZaradView::OnCmdMsg(UINT id) {
     return true;
   }
   if (id == ID_PC_TO_DEVICE) return false;
+  if (id == ID_GOTO_BLOCK) {
+    OnGoToBlock();
+    return true;
+  }
   return m_core.OnCmdMsg(id);
 }

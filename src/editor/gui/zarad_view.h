@@ -9,6 +9,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <functional>
 #include <memory>
 
 #include "editor/diagram_editor.h"
@@ -17,6 +18,7 @@
 
 class CBlockProperties;
 class CChildFrame;
+class CGoToBlockDlg;
 class CDC;
 class CZaradDoc;
 
@@ -60,6 +62,10 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   // The command (double click, menu, Enter): the current block's parameter
   // sheet, modal outside simulation, modeless inside it.
   void OnBlockProperties();
+  // Go To Block (Ctrl+G): the "Select Block" dialog over this diagram. Tests
+  // drive the dialog through the runner instead of running it modally.
+  void OnGoToBlock();
+  static std::function<void(CGoToBlockDlg&)> s_goToBlockRunner;
   CBlockProperties& BlockProperties() { return *m_pProperties; }
 
   // ---- CDiagramEditorHost ------------------------------------------------------

@@ -3,11 +3,14 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QMouseEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include "app/workspace_view.h"
 #include "controls/gui/cj_tab_ctrl_bar.h"
 #include "editor/gui/child_frame.h"
+#include "editor/gui/goto_block_dlg.h"
 #include "editor/gui/zarad_view.h"
 #include "model/doc_queries.h"
 #include "model/toolbox_lists.h"
@@ -224,6 +227,38 @@ TEST_F(PaletteTest, TwoBlocksAreWiredWithTheMouse) {
   // Undo takes the wire away again.
   ASSERT_TRUE(m_frame->SendCommand(ID_EDIT_UNDO));
   EXPECT_EQ(child->GetDocument()->m_connections.GetCount(), 0);
+}
+
+// Go To Block through the main window: Ctrl+G lists the diagram's blocks;
+// typing "b1" picks B1 and selects it in the view.
+TEST_F(PaletteTest, GoToBlockSelectsTheTypedBlock) {
+  g_ShowPropertiesOnNew = 0;
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  QWidget* diagram = child->GetActiveView()->viewport();
+  ClickTab(0);
+  ClickItem(0);  // AND
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(200, 150));
+  QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(400, 250));
+  CZaradDoc* doc = child->GetDocument();
+  ASSERT_EQ(doc->m_blocks.GetCount(), 2);
+  CBlockObj* second = doc->m_blocks.GetTail();
+  int shown = 0;
+  CZaradView::s_goToBlockRunner = [&](CGoToBlockDlg& dlg) {
+    ++shown;
+    EXPECT_EQ(dlg.windowTitle(), "Select Block");
+    EXPECT_EQ(dlg.BlockList()->count(), 2);
+    QTest::keyClicks(dlg.NumberEdit(), "b1");
+    EXPECT_EQ(dlg.BlockList()->currentRow(), 1);
+  };
+  QTest::keyClick(m_frame, Qt::Key_G, Qt::ControlModifier);
+  CZaradView::s_goToBlockRunner = nullptr;
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(second->m_nNumber, 9001);
+  EXPECT_EQ(second->m_bSelected, 1);
+  EXPECT_EQ(doc->m_blocks.GetHead()->m_bSelected, 0);
 }
 
 }  // namespace
