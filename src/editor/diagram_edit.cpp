@@ -39,33 +39,6 @@ constexpr int kBusClearance = 17;    // a ladder element this close to the power
 constexpr int kBusPlacement = 7;     // ... stands this far right of it
 constexpr int kTimeUnitDefault = 2;  // the time unit a released time parameter takes
 
-// The message of a refused per-type limit, by type code; 0 for none.
-UINT TypeLimitMessage(int type) {
-  switch (type) {
-    case 600: return 570;
-    case 602: return 580;
-    case 603: return 583;
-    case 604: return 584;
-    case 605: return 571;
-    case 606: return 581;
-    case 607: return 582;
-    case 608: return 585;
-    case 609: return 586;
-    case 610: return 587;
-    case 611: return 605;
-    case 700: return 603;
-    case 701: return 606;
-    case 702: return 616;
-    case 703:
-    case 704: return 600;
-    case 705: return 599;
-    case 810: return 592;
-    case 812: return 593;
-    case 820: return 624;
-    case 911: return 637;
-    default: return 0;
-  }
-}
 
 // Type codes that placement builds a block for (the others create nothing).
 bool IsPlaceableType(int t) {
@@ -182,6 +155,34 @@ bool InOperandRanges(int op) {
 }
 
 }  // namespace
+
+// The message of a refused per-type limit, by type code; 0 for none.
+UINT TypeLimitMessage(int type) {
+  switch (type) {
+    case 600: return 570;
+    case 602: return 580;
+    case 603: return 583;
+    case 604: return 584;
+    case 605: return 571;
+    case 606: return 581;
+    case 607: return 582;
+    case 608: return 585;
+    case 609: return 586;
+    case 610: return 587;
+    case 611: return 605;
+    case 700: return 603;
+    case 701: return 606;
+    case 702: return 616;
+    case 703:
+    case 704: return 600;
+    case 705: return 599;
+    case 810: return 592;
+    case 812: return 593;
+    case 820: return 624;
+    case 911: return 637;
+    default: return 0;
+  }
+}
 
 // ---- Snapshots and message numbers ---------------------------------------------------
 

@@ -416,6 +416,13 @@ bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
     case ID_GO_TO_PARTNER:
       ui->Enable(editable);
       return true;
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT:
+      ui->Enable(editable && (!m_selBlocks.empty() || !m_selComments.empty()));
+      return true;
+    case ID_EDIT_PASTE:
+      ui->Enable(editable && m_pHost && m_pHost->HasClipboardPayload());
+      return true;
     case ID_CUT_JOIN_CONNECTION:
       ui->Enable(editable || m_nEditMode == MODE_CUT_JOIN);
       ui->SetCheck(m_nEditMode == MODE_CUT_JOIN);
@@ -498,6 +505,25 @@ bool CDiagramEditor::OnCmdMsg(UINT id) {
     case ID_GO_TO_PARTNER:
       GoToPartner();
       return true;
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT: {
+      if (IsLockedOrSimulating()) return true;
+      const std::vector<BYTE> bytes = CopySelection();
+      if (bytes.empty()) return true;
+      if (m_pHost) m_pHost->SetClipboardPayload(bytes);
+      if (id == ID_EDIT_CUT) {
+        DeleteSelection();
+        SaveSnapshot();
+      }
+      InvalidateDiagram();
+      return true;
+    }
+    case ID_EDIT_PASTE: {
+      std::vector<BYTE> bytes;
+      if (IsLockedOrSimulating() || !m_pHost || !m_pHost->GetClipboardPayload(&bytes)) return true;
+      PasteSelection(bytes);
+      return true;
+    }
     case ID_INSERT_COMMENTS:
       return tool(MODE_INSERT_COMMENT, true);
     case ID_SET_WIRE_COLOR:

@@ -75,6 +75,10 @@ class CDiagramEditorHost {
   // inch (new comments are sized with them).
   virtual CSize MeasureViewText(const CString& text) const;
   virtual int GetLogPixelsY() const { return 96; }
+  // The system clipboard's copy of a selection (a payload of CopySelection).
+  virtual void SetClipboardPayload(const std::vector<BYTE>& /*bytes*/) {}
+  virtual bool GetClipboardPayload(std::vector<BYTE>* /*bytes*/) const { return false; }
+  virtual bool HasClipboardPayload() const { return false; }
   // True while the main window holds the device's serial port open.
   virtual bool IsDevicePortOpen() const { return false; }
   // Shows the diagram's window maximised.
@@ -83,6 +87,9 @@ class CDiagramEditorHost {
 
 // Which selection list ClearSelection empties.
 enum SelectionKind : int { SEL_ALL = 0, SEL_CONNECTIONS = 1, SEL_BLOCKS = 2, SEL_COMMENTS = 3 };
+
+// The message of a refused per-type limit of placing or pasting, by type code; 0 for none.
+UINT TypeLimitMessage(int type);
 
 class CDiagramEditor : public CViewContext, public CCommandTarget {
  public:
@@ -229,6 +236,19 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // Go To Block: scrolls the block's corner (at the zoom) to the middle of the
   // window and makes the block the only selected object.
   void CenterOnBlock(int number);
+
+  // ---- Clipboard (clipboard.cpp) ---------------------------------------------------------
+  // Copy: the selected blocks and comments, the connections among them and
+  // complete connector pairs, as the clipboard payload; empty when nothing
+  // that can be copied is selected. The source's kind, model, firmware and
+  // character sets travel in the payload.
+  std::vector<BYTE> CopySelection();
+  // Paste of a payload: every check in order (language, model, firmware,
+  // limits, named blocks, memory, per-type limits); the pasted objects get
+  // numbers of this document, keep the wires among them, land at the last
+  // click and become the selection, with one undo snapshot. A refused or
+  // damaged payload changes nothing and keeps the selection.
+  bool PasteSelection(const std::vector<BYTE>& bytes);
 
   // ---- Comments (comments.cpp) ----------------------------------------------------------
   // A new comment "Comment" at p (pulled into the base), added to the
@@ -381,6 +401,12 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   void RerouteAllConnections();
   // Ends a wire in progress.
   void CancelWiring();
+  // Clipboard steps (clipboard.cpp).
+  void CompletePairsForCopy();
+  bool ReadPastePayload(const std::vector<BYTE>& bytes, struct PastePayload* p, CString* error) const;
+  bool CheckPasteCompatibility(const struct PastePayload& p, CString* message, int* withConnections);
+  bool CheckPasteLimits(const struct PastePayload& p);
+  void InsertPastedContent(struct PastePayload& p, bool withConnections);
   // Wiring steps (wiring.cpp).
   CBlockObj* PowerBus() const;
   bool InBusPickZone(CPoint p) const;

@@ -284,7 +284,8 @@ TEST(DiagramEditorTest, CommandsItAnswers) {
     EXPECT_FALSE(simulating.m_bEnabled);
     r.core.LeaveSimulation();
   }
-  EXPECT_FALSE(r.core.OnCmdMsg(ID_EDIT_COPY));
+  EXPECT_TRUE(r.core.OnCmdMsg(ID_EDIT_COPY));  // copying an empty selection writes nothing
+  EXPECT_FALSE(r.core.OnCmdMsg(0xFFFE));
 }
 
 TEST(DiagramEditorTest, MessageNumbersInUse) {

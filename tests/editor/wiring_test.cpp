@@ -466,3 +466,124 @@ TEST(GoToBlock, CenterOnBlockSelectsOnlyIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Clipboard, WiredBlocksCopyBetweenDocuments) {
+  Rig from;
+  CBlockObj* a = from.Block(300, CPoint(100, 100));
+  CBlockObj* b = from.Block(400, CPoint(300, 200));
+  CBlockObj* c = from.Block(300, CPoint(500, 300));
+  ASSERT_NE(from.Link(a, kOut, b, 0), nullptr);
+  ASSERT_NE(from.Link(b, kOut, c, 1), nullptr);  // c is not copied: this wire stays behind
+  from.core.SelectBlock(a);
+  from.core.SelectBlock(b);
+  from.core.SelectConnection(from.Doc().m_connections.GetHead());
+  const std::vector<BYTE> payload = from.core.CopySelection();
+  ASSERT_FALSE(payload.empty());
+
+  Rig to;
+  to.Block(300, CPoint(50, 50));  // B0 is taken: the pasted blocks get B1 and B2
+  to.Doc().m_undo.SaveSnapshot(&to.Doc());
+  to.core.OnLButtonDown(CPoint(600, 400), 0);  // the last click places the group
+  ASSERT_TRUE(to.core.PasteSelection(payload));
+  ASSERT_EQ(to.Doc().m_blocks.GetCount(), 3);
+  CBlockObj* pa = to.Doc().m_blocks.GetAt(1);
+  CBlockObj* pb = to.Doc().m_blocks.GetAt(2);
+  EXPECT_EQ(pa->m_nNumber, 9001);
+  EXPECT_EQ(pb->m_nNumber, 9002);
+  EXPECT_EQ(pa->m_ptPos, CPoint(600, 400));  // the group's top-left corner at the click
+  EXPECT_EQ(pb->m_ptPos, CPoint(800, 500));
+  ASSERT_EQ(to.Doc().m_connections.GetCount(), 1);
+  const CConnectLineObj* w = to.Doc().m_connections.GetHead();
+  EXPECT_EQ(w->m_pStartBlock, pa);
+  EXPECT_EQ(w->m_pEndBlock, pb);
+  EXPECT_EQ(w->m_points.size(), 4u);
+  EXPECT_EQ(pb->m_nSource[0], pa->m_nNumber);
+  EXPECT_EQ(pb->m_nSource[kOut], 0);  // the wire to c did not come along
+  EXPECT_EQ(pa->m_bSelected, 1);
+  EXPECT_EQ(to.Doc().m_undo.m_nIndex, 2);
+}
+
+TEST(Clipboard, RefusedOrDamagedPastesChangeNothing) {
+  Rig from;
+  CBlockObj* gate = from.Block(300, CPoint(100, 100));
+  from.core.SelectBlock(gate);
+  const std::vector<BYTE> andGate = from.core.CopySelection();
+
+  // An AND gate into a ladder diagram: not available there.
+  Rig ladder(kDocLadder);
+  CBlockObj* kept = ladder.Block(700, CPoint(200, 200));
+  ladder.core.SelectBlock(kept);
+  EXPECT_FALSE(ladder.core.PasteSelection(andGate));
+  ASSERT_EQ(ladder.sink.messages().size(), 1u);
+  EXPECT_NE(ladder.sink.messages()[0].text.Find(u"Insertion is not allowed."), -1);
+  EXPECT_EQ(ladder.Doc().m_blocks.GetCount(), 1);
+  EXPECT_EQ(kept->m_bSelected, 1);
+
+  // A damaged payload.
+  std::vector<BYTE> damaged = andGate;
+  damaged.resize(damaged.size() / 2);
+  Rig target;
+  EXPECT_FALSE(target.core.PasteSelection(damaged));
+  EXPECT_EQ(target.Doc().m_blocks.GetCount(), 0);
+  EXPECT_FALSE(target.core.PasteSelection({1, 2, 3}));
+  EXPECT_EQ(target.sink.messages().size(), 2u);
+
+  // Too many function blocks.
+  Rig full;
+  for (int i = 0; i < 1024; ++i) full.d.Add(300);
+  EXPECT_FALSE(full.core.PasteSelection(andGate));
+  EXPECT_EQ(full.Doc().m_blocks.GetCount(), 1024);
+  EXPECT_NE(full.sink.messages().back().text.Find(u"1024"), -1);
+}
+
+TEST(Clipboard, PastedTimerLosesItsReferenceAndPairsTravelWhole) {
+  Rig from;
+  CBlockObj* timer = from.Block(400, CPoint(100, 100));
+  CBlockObj* other = from.Block(400, CPoint(100, 300));
+  timer->m_bUseRef[0] = 1;
+  timer->m_pRef[0] = other;
+  timer->m_nRefNumber[0] = other->m_nNumber;
+  timer->m_nParam11 = 3;
+  CBlockObj* dst = from.Block(300, CPoint(500, 100));
+  CConnectLineObj* w = from.Link(timer, kOut, dst, 0);
+  ASSERT_NE(w, nullptr);
+  from.core.SetCurrentConnection(w);
+  ASSERT_TRUE(from.core.SeparateConnection());
+  from.core.ClearSelection();
+  from.core.SelectBlock(timer);
+  from.core.SelectBlock(dst);
+  CBlockObj* male = nullptr;
+  for (CBlockObj* b : from.Doc().m_blocks)
+    if (b->m_nType == kTypeMaleConnector) male = b;
+  ASSERT_NE(male, nullptr);
+  from.core.SelectBlock(male);  // the copy adds the female and both wires
+  const std::vector<BYTE> payload = from.core.CopySelection();
+  Rig to;
+  to.Block(901, CPoint(900, 900))->m_nNumber = 7000;  // an orphan female holds 7000
+  ASSERT_TRUE(to.core.PasteSelection(payload));
+  int males = 0, females = 0;
+  int maleNumber = 0, femaleNumber = 0;
+  for (CBlockObj* b : to.Doc().m_blocks) {
+    if (b->m_nType == kTypeMaleConnector) maleNumber = b->m_nNumber;
+    if (b->m_nType == kTypeFemaleConnector && b->m_nNumber != 7000) femaleNumber = b->m_nNumber;
+  }
+  EXPECT_EQ(femaleNumber, maleNumber + 2000);
+  EXPECT_NE(maleNumber, 5000);
+  CBlockObj* pastedTimer = nullptr;
+  for (CBlockObj* b : to.Doc().m_blocks) {
+    males += b->m_nType == kTypeMaleConnector;
+    females += b->m_nType == kTypeFemaleConnector;
+    if (b->m_nType == 400) pastedTimer = b;
+  }
+  EXPECT_EQ(males, 1);
+  EXPECT_EQ(females, 2);
+  EXPECT_EQ(to.Doc().m_connections.GetCount(), 2);
+  ASSERT_NE(pastedTimer, nullptr);
+  EXPECT_EQ(pastedTimer->m_bUseRef[0], 0);
+  EXPECT_EQ(pastedTimer->m_pRef[0], nullptr);
+  EXPECT_EQ(pastedTimer->m_nParam11, 2);  // word 10 = 2
+}
+
+}  // namespace

@@ -1,6 +1,9 @@
 #include "editor/gui/zarad_view.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -464,6 +467,26 @@ void CZaradView::Beep() {
 CSize CZaradView::MeasureViewText(const CString& text) const { return MeasureInFont(nullptr, text); }
 
 int CZaradView::GetLogPixelsY() const { return logicalDpiY(); }
+
+void CZaradView::SetClipboardPayload(const std::vector<BYTE>& bytes) {
+  auto* data = new QMimeData;
+  data->setData(QString::fromLatin1(kSelectionMimeType),
+                QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool CZaradView::GetClipboardPayload(std::vector<BYTE>* bytes) const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data || !data->hasFormat(QString::fromLatin1(kSelectionMimeType))) return false;
+  const QByteArray raw = data->data(QString::fromLatin1(kSelectionMimeType));
+  bytes->assign(raw.begin(), raw.end());
+  return true;
+}
+
+bool CZaradView::HasClipboardPayload() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data && data->hasFormat(QString::fromLatin1(kSelectionMimeType));
+}
 
 void CZaradView::ShowPinTip(const CString& text) {
   QToolTip::showText(QCursor::pos(), ToQString(text), viewport());

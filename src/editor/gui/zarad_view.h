@@ -84,6 +84,11 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void ShowPinTip(const CString& text) override;
   CSize MeasureViewText(const CString& text) const override;
   int GetLogPixelsY() const override;
+  // The selection on the system clipboard, under the program's own MIME type.
+  static constexpr const char* kSelectionMimeType = "application/x-zovuzi-diagram-selection";
+  void SetClipboardPayload(const std::vector<BYTE>& bytes) override;
+  bool GetClipboardPayload(std::vector<BYTE>* bytes) const override;
+  bool HasClipboardPayload() const override;
   bool IsDevicePortOpen() const override;
   void MaximizeWindow() override;
 

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QMouseEvent>
 #include <QLineEdit>
+#include <QAction>
 #include <QListWidget>
 #include <QTest>
 
@@ -259,6 +260,34 @@ TEST_F(PaletteTest, GoToBlockSelectsTheTypedBlock) {
   EXPECT_EQ(second->m_nNumber, 9001);
   EXPECT_EQ(second->m_bSelected, 1);
   EXPECT_EQ(doc->m_blocks.GetHead()->m_bSelected, 0);
+}
+
+// Copy in one diagram window and paste in another through the main window's
+// commands and the system clipboard.
+TEST_F(PaletteTest, CopyAndPasteBetweenTwoDiagrams) {
+  g_ShowPropertiesOnNew = 0;
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  CChildFrame* first = ActiveChild();
+  ASSERT_NE(first, nullptr);
+  ClickTab(0);
+  ClickItem(0);  // AND
+  QTest::mouseClick(first->GetActiveView()->viewport(), Qt::LeftButton, {}, QPoint(200, 150));
+  ClickTab(0);  // back to selecting
+  ASSERT_EQ(first->GetDocument()->m_blocks.GetCount(), 1);
+  ASSERT_TRUE(m_frame->SendCommand(ID_EDIT_SELECT_ALL));
+  ASSERT_TRUE(m_frame->SendCommand(ID_EDIT_COPY));
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  CChildFrame* second = ActiveChild();
+  ASSERT_NE(second, first);
+  m_frame->UpdateCommandUI();
+  EXPECT_TRUE(m_frame->GetAction(ID_EDIT_PASTE)->isEnabled());
+  ASSERT_TRUE(m_frame->SendCommand(ID_EDIT_PASTE));
+  ASSERT_EQ(second->GetDocument()->m_blocks.GetCount(), 1);
+  EXPECT_EQ(second->GetDocument()->m_blocks.GetHead()->m_nType, 300);
+  EXPECT_EQ(second->GetDocument()->m_blocks.GetHead()->m_bSelected, 1);
+  EXPECT_TRUE(second->GetDocument()->IsModified());
 }
 
 }  // namespace
