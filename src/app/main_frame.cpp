@@ -22,6 +22,8 @@
 
 #include "app/document_manager.h"
 #include "app/editor_app.h"
+#include "editor/gui/child_frame.h"
+#include "editor/gui/zarad_view.h"
 #include "app/information_bar.h"
 #include "app/toolbar_icons.h"
 #include "app/workspace_view.h"
@@ -155,6 +157,12 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildDocks();
   m_pDevice = new CDeviceController(this);
   new CProgramPropertiesCommand(this);
+  SetCommandHandler(
+      ID_CONVERT_TO_FBD, [this] { OnConvertToFbd(); },
+      [this](CCmdUI* ui) {
+        const CZaradDoc* doc = GetActiveDocument();
+        ui->Enable(doc && doc->IsLadder() && !doc->m_bSimulating && !doc->m_bLocked);
+      });
   UpdateMenuBar();
   UpdateRecentFileMenu();
   UpdateCommandUI();
@@ -671,6 +679,25 @@ void CMainFrame::OnModelPaneClicked() {
 
 void CMainFrame::NewFbdDocument() {
   SendCommand(ID_FILE_NEW);
+}
+
+void CMainFrame::OnConvertToFbd() {
+  CZaradDoc* ladder = GetActiveDocument();
+  if (!ladder || !ladder->IsLadder()) return;
+  // A new FBD window, without the program properties a new file may show.
+  const int showProperties = g_ShowPropertiesOnNew;
+  g_ShowPropertiesOnNew = 0;
+  m_nNextDocKind = kDocFbd;
+  NewFbdDocument();
+  g_ShowPropertiesOnNew = showProperties;
+  auto* child = dynamic_cast<CChildFrame*>(GetActiveDocumentWindow());
+  if (!child || child->GetDocument() == ladder) return;
+  CZaradDoc* fbd = child->GetDocument();
+  child->GetActiveView()->Core().ConvertLadderToFbd(*ladder);
+  // The new diagram's history starts at the finished conversion.
+  fbd->m_undo.RestartWith(fbd);
+  OnActiveDocumentChanged();
+  child->GetActiveView()->InvalidateDiagram();
 }
 
 // ---- Documents and title ---------------------------------------------------------------

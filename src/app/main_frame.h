@@ -103,6 +103,8 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   void RemoveStatusPane(int pane);
   // Sends "New FBD" to the frame: a new, empty FBD document becomes active.
   void NewFbdDocument();
+  // Convert to FBD: a new FBD diagram built from the active ladder diagram.
+  void OnConvertToFbd();
   // Shows the active document's title after the application's name.
   void UpdateFrameTitle();
   DocumentWindow* GetActiveDocumentWindow() const;

@@ -12,6 +12,7 @@
 // the core takes or gives is in diagram units unless its name says client.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -250,6 +251,14 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // damaged payload changes nothing and keeps the selection.
   bool PasteSelection(const std::vector<BYTE>& bytes);
 
+  // ---- Convert to FBD (ladder_convert.cpp) --------------------------------------------
+  // Builds this (new, empty FBD) document from a ladder document, which is
+  // not changed: the logic of every rung, the layout in columns, the wires
+  // rebuilt from the links and crossing wires separated. Takes no snapshot.
+  void ConvertLadderToFbd(const CZaradDoc& ladder);
+  void LayoutConvertedDiagram();
+  int RebuildConnectionsFromLinks();
+
   // ---- Comments (comments.cpp) ----------------------------------------------------------
   // A new comment "Comment" at p (pulled into the base), added to the
   // document; null, after the base message, outside the base.
@@ -401,6 +410,8 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   void RerouteAllConnections();
   // Ends a wire in progress.
   void CancelWiring();
+  void PlaceSourceColumns(CBlockObj* block, int pin, int* maxColumn, int* rows,
+                          std::map<const CBlockObj*, CPoint>& cells);
   // Clipboard steps (clipboard.cpp).
   void CompletePairsForCopy();
   bool ReadPastePayload(const std::vector<BYTE>& bytes, struct PastePayload* p, CString* error) const;

@@ -180,6 +180,15 @@ void CUndoBuffer::RemoveSlotFile(int slot) {
   m_written.reset(static_cast<size_t>(slot));
 }
 
+BOOL CUndoBuffer::RestartWith(CZaradDoc* doc) {
+  for (int slot = 0; slot < kSlotCount; ++slot) RemoveSlotFile(slot);
+  m_nBase = 0;
+  m_nIndex = m_nTop = 0;
+  m_bEmptyStart = false;
+  m_bUnsavedEdit = false;
+  return SaveSnapshot(doc);
+}
+
 BOOL CUndoBuffer::SaveSnapshot(CZaradDoc* doc) {
   if (!doc) return FALSE;
   m_pDoc = doc;

@@ -61,6 +61,9 @@ class CUndoBuffer {
   // is gone or is no longer the one the store made, the earlier steps are lost: a
   // new private folder is made and the history starts again from this snapshot.
   BOOL SaveSnapshot(CZaradDoc* doc);
+  // Drops every step and starts the history again with doc as number 0
+  // (nothing to undo), as for a document built by a command in one go.
+  BOOL RestartWith(CZaradDoc* doc);
   // Reloads the previous snapshot into the document. Going back to number 0
   // of a document whose first snapshot was never dropped gives the empty
   // diagram. FALSE when there is no document, nothing to undo, or the snapshot

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "app/workspace_view.h"
+#include "blocks/block_factory.h"
 #include "controls/gui/cj_tab_ctrl_bar.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/goto_block_dlg.h"
@@ -288,6 +289,43 @@ TEST_F(PaletteTest, CopyAndPasteBetweenTwoDiagrams) {
   EXPECT_EQ(second->GetDocument()->m_blocks.GetHead()->m_nType, 300);
   EXPECT_EQ(second->GetDocument()->m_blocks.GetHead()->m_bSelected, 1);
   EXPECT_TRUE(second->GetDocument()->IsModified());
+}
+
+// Convert to FBD through the main window: a new FBD window with the converted
+// rung, the ladder window untouched, nothing to undo in the new diagram.
+TEST_F(PaletteTest, ConvertToFbdOpensTheConvertedDiagram) {
+  g_ShowPropertiesOnNew = 0;
+  m_app->OnFileNewLad();
+  QCoreApplication::processEvents();
+  CChildFrame* ladderWindow = ActiveChild();
+  ASSERT_NE(ladderWindow, nullptr);
+  CZaradDoc* ladder = ladderWindow->GetDocument();
+  ASSERT_TRUE(ladder->IsLadder());
+  CDiagramEditor& core = ladderWindow->GetActiveView()->Core();
+  CBlockObj* contact = ladder->AddBlock(MakeBlockOfType(700, BlockContext::For(ladder)));
+  contact->m_ptPos = CPoint(200, 100);
+  contact->m_nOperand = 100;
+  CBlockObj* coil = ladder->AddBlock(MakeBlockOfType(703, BlockContext::For(ladder)));
+  coil->m_ptPos = CPoint(500, 100);
+  coil->m_nOperand = 600;
+  ASSERT_NE(core.ConnectBlockPins(ladder->m_powerBus.GetHead(), kFirstOutputPin, contact, 0), nullptr);
+  ASSERT_NE(core.ConnectBlockPins(contact, kFirstOutputPin, coil, 0), nullptr);
+  m_frame->UpdateCommandUI();
+  EXPECT_TRUE(m_frame->GetAction(ID_CONVERT_TO_FBD)->isEnabled());
+  ASSERT_TRUE(m_frame->SendCommand(ID_CONVERT_TO_FBD));
+  CChildFrame* fbdWindow = ActiveChild();
+  ASSERT_NE(fbdWindow, ladderWindow);
+  CZaradDoc* fbd = fbdWindow->GetDocument();
+  EXPECT_FALSE(fbd->IsLadder());
+  ASSERT_NE(fbd->FindBlockByNumber(100), nullptr);
+  ASSERT_NE(fbd->FindBlockByNumber(600), nullptr);
+  EXPECT_EQ(fbd->FindBlockByNumber(600)->m_nSource[0], 100);
+  EXPECT_EQ(fbd->m_connections.GetCount(), 1);
+  EXPECT_FALSE(fbd->m_undo.CanUndo());
+  EXPECT_EQ(ladder->m_blocks.GetCount(), 2);
+  EXPECT_EQ(ladder->m_connections.GetCount(), 2);
+  m_frame->UpdateCommandUI();
+  EXPECT_FALSE(m_frame->GetAction(ID_CONVERT_TO_FBD)->isEnabled());  // an FBD window is active
 }
 
 }  // namespace
