@@ -1,22 +1,42 @@
 #include "editor/gui/child_frame.h"
 
+#include <QDockWidget>
 #include <QEvent>
+#include <QLayout>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QTimer>
 
 #include "editor/diagram_editor.h"
-#include "editor/scan_driver.h"
-#include "platform/command_target.h"
-#include "platform/ms_clock.h"
-#include "platform/resource_ids.h"
-#include <QVBoxLayout>
-
+#include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
+#include "editor/scan_driver.h"
 #include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
+#include "platform/command_target.h"
+#include "platform/message_sink.h"
+#include "platform/ms_clock.h"
+#include "platform/resource_ids.h"
 
 namespace {
+
+// The window inside the frame that docks the simulation bars around the view;
+// it lays its view out as soon as it is resized, so the view has its size
+// before the next paint.
+class CInnerWindow : public QMainWindow {
+ public:
+  explicit CInnerWindow(QWidget* parent) : QMainWindow(parent, Qt::Widget) {}
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QMainWindow::resizeEvent(event);
+    if (layout()) layout()->activate();
+  }
+};
+
+// The window whose view simulates: one at a time.
+CChildFrame* g_pSimulatingFrame = nullptr;
 
 // The shell's choices for a new document: the kind the New command holds for
 // it, the model selected last, the screen as the page and "Show at new file".
@@ -34,20 +54,29 @@ NewDocumentSettings SettingsFromShell() {
 
 CChildFrame::CChildFrame(QWidget* parent)
     : QWidget(parent), m_pDoc(std::make_unique<CZaradDoc>(SettingsFromShell())) {
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  m_pView = new CZaradView(this, m_pDoc.get(), this);
-  layout->addWidget(m_pView);
+  // The view sits in a window of its own so that the simulation bars dock at
+  // its bottom; that window always fills the frame.
+  m_pInner = new CInnerWindow(this);
+  m_pInner->setDockNestingEnabled(false);
+  m_pView = new CZaradView(this, m_pDoc.get(), m_pInner);
+  m_pInner->setCentralWidget(m_pView);
+  m_pInner->show();
   setFocusProxy(m_pView);
 }
 
 CChildFrame::~CChildFrame() {
+  if (g_pSimulatingFrame == this) g_pSimulatingFrame = nullptr;
   // The view goes before the document it shows.
   delete m_pView;
   m_pView = nullptr;
 }
 
 bool CChildFrame::event(QEvent* event) {
+  if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+    m_pInner->setGeometry(rect());
+    if (QLayout* inner = m_pInner->layout()) inner->setGeometry(m_pInner->rect());
+    m_pView->SyncClientSize();
+  }
   if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show) WatchSubWindow();
   return QWidget::event(event);
 }
@@ -140,8 +169,48 @@ bool CChildFrame::OnCmdMsg(UINT id) {
   return m_pView && m_pView->OnCmdMsg(id);
 }
 
+void CChildFrame::ShowSimulationBars(bool show) {
+  CDiagramEditor& core = m_pView->Core();
+  if (show && !m_pDocks[0]) {
+    m_pInputsBar = new CSimIoBar(core, true, nullptr);
+    m_pOutputsBar = new CSimIoBar(core, false, nullptr);
+    m_pControlBar = new CSimControlBar(core, nullptr);
+    const QString titles[3] = {QStringLiteral("Inputs"), QStringLiteral("Outputs"), QStringLiteral("Simulation")};
+    QWidget* bars[3] = {m_pInputsBar, m_pOutputsBar, m_pControlBar};
+    for (int i = 0; i < 3; ++i) {
+      auto* dock = new QDockWidget(titles[i], m_pInner);
+      dock->setObjectName(titles[i]);
+      dock->setAllowedAreas(Qt::BottomDockWidgetArea);
+      dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+      dock->setWidget(bars[i]);
+      m_pInner->addDockWidget(Qt::BottomDockWidgetArea, dock, Qt::Vertical);
+      m_pDocks[i] = dock;
+    }
+    connect(m_pInputsBar, &CSimIoBar::changed, this, [this] { OnSimTick(); });
+    connect(m_pControlBar, &CSimControlBar::changed, this, [this] { RefreshSimulationBars(); });
+  }
+  if (show && m_pInputsBar) {
+    m_pInputsBar->Rebuild();
+    m_pOutputsBar->Rebuild();
+  }
+  for (QDockWidget* dock : m_pDocks)
+    if (dock) dock->setVisible(show);
+  if (show) RefreshSimulationBars();
+}
+
+void CChildFrame::RefreshSimulationBars() {
+  if (!m_pControlBar || !m_pDocks[0] || m_pDocks[0]->isHidden()) return;
+  m_pInputsBar->Refresh();
+  m_pOutputsBar->Refresh();
+  m_pControlBar->Refresh();
+}
+
 void CChildFrame::ToggleSimulation() {
   CDiagramEditor& core = m_pView->Core();
+  if (!core.IsSimulating() && g_pSimulatingFrame && g_pSimulatingFrame != this) {
+    AfxMessageBox(935, MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   if (!m_pSimTimer) {
     m_pSimTimer = new QTimer(this);
     m_pSimTimer->setTimerType(Qt::PreciseTimer);
@@ -151,10 +220,15 @@ void CChildFrame::ToggleSimulation() {
   if (core.IsSimulating()) {
     m_pSimTimer->stop();
     core.LeaveSimulation();
+    g_pSimulatingFrame = nullptr;
+    ShowSimulationBars(false);
   } else {
+    // The clock starts at the local time every time.
     SYSTEMTIME now{};
     GetLocalTime(&now);
     core.EnterSimulation(now);
+    g_pSimulatingFrame = this;
+    ShowSimulationBars(true);
     m_pSimTimer->start();
   }
   m_pView->update();
@@ -163,12 +237,16 @@ void CChildFrame::ToggleSimulation() {
 void CChildFrame::OnSimTick() {
   CDiagramEditor& core = m_pView->Core();
   if (!core.IsSimulating()) {
-    m_pSimTimer->stop();
+    // Left by a tool command of the view.
+    if (m_pSimTimer) m_pSimTimer->stop();
+    if (g_pSimulatingFrame == this) g_pSimulatingFrame = nullptr;
+    ShowSimulationBars(false);
     return;
   }
   core.GetScanDriver().Tick();
   core.Scan();
   m_pView->update();
+  RefreshSimulationBars();
 }
 
 bool CChildFrame::OnUpdateCmdUI(CCmdUI* ui) {

@@ -13,8 +13,12 @@
 #include "platform/cstring.h"
 #include "platform/types.h"
 
+class CSimControlBar;
+class CSimIoBar;
 class CZaradDoc;
 class CZaradView;
+class QDockWidget;
+class QMainWindow;
 class QTimer;
 class QMdiSubWindow;
 
@@ -52,6 +56,18 @@ class CChildFrame : public QWidget, public DocumentWindow {
   // Shows the frame; always maximised inside the main window, whatever is asked.
   void ActivateFrame(int nCmdShow = -1);
 
+  // ---- Simulation bars ---------------------------------------------------------------
+  // F3: enters or leaves simulation (one simulating window at a time); while it
+  // runs a 25 ms timer advances the simulated clock, runs one scan, repaints
+  // the view and refreshes the Inputs, Outputs and Simulation bars docked at
+  // the bottom of the window (null outside simulation).
+  void ToggleSimulation();
+  void OnSimTick();
+  CSimIoBar* InputsBar() const { return m_pInputsBar; }
+  CSimIoBar* OutputsBar() const { return m_pOutputsBar; }
+  CSimControlBar* ControlBar() const { return m_pControlBar; }
+  QDockWidget* Dock(int index) const { return index >= 0 && index < 3 ? m_pDocks[index] : nullptr; }
+
   // ---- Simulated clock -------------------------------------------------------------
   // The simulated date and time that the blocks read (local time when the frame
   // was made) and its texts: the view core's scan driver answers.
@@ -65,12 +81,15 @@ class CChildFrame : public QWidget, public DocumentWindow {
   // Follows the activation of the MDI window that holds the frame.
   void WatchSubWindow();
 
-  // F3: enters or leaves simulation; while it runs a 25 ms timer advances the
-  // simulated clock, runs one scan and repaints the view.
-  void ToggleSimulation();
-  void OnSimTick();
+  void ShowSimulationBars(bool show);
+  void RefreshSimulationBars();
 
   QTimer* m_pSimTimer = nullptr;
+  QMainWindow* m_pInner = nullptr;  // holds the view and docks the bars
+  QDockWidget* m_pDocks[3] = {};
+  CSimIoBar* m_pInputsBar = nullptr;
+  CSimIoBar* m_pOutputsBar = nullptr;
+  CSimControlBar* m_pControlBar = nullptr;
   std::unique_ptr<CZaradDoc> m_pDoc;
   CZaradView* m_pView = nullptr;  // child widget
   QPointer<QMdiSubWindow> m_pSubWindow;

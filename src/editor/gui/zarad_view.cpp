@@ -190,6 +190,32 @@ void CZaradView::OnScrollStateChanged() {
   m_bSyncingScroll = false;
 }
 
+void CZaradView::SyncClientSize() {
+  const CSize size(viewport()->width(), viewport()->height());
+  if (size == m_core.GetClientSize()) return;
+  m_core.SetClientSize(size);
+  if (m_bMemReady) RebuildMemBitmap();
+}
+
+bool CZaradView::viewportEvent(QEvent* event) {
+  // The viewport can change size without a resize event reaching the view
+  // (its window lays it out while hidden): the client size follows the
+  // viewport before anything reads it.
+  switch (event->type()) {
+    case QEvent::Resize:
+    case QEvent::Paint:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      SyncClientSize();
+      break;
+    default:
+      break;
+  }
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
 void CZaradView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   m_core.SetClientSize(CSize(viewport()->width(), viewport()->height()));

@@ -62,6 +62,8 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   // The command (double click, menu, Enter): the current block's parameter
   // sheet, modal outside simulation, modeless inside it.
   void OnBlockProperties();
+  // The core's client size follows the viewport (after its window laid it out).
+  void SyncClientSize();
   // Go To Block (Ctrl+G): the "Select Block" dialog over this diagram. Tests
   // drive the dialog through the runner instead of running it modally.
   void OnGoToBlock();
@@ -97,6 +99,7 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -5,7 +5,11 @@
 #include <QMouseEvent>
 #include <QLineEdit>
 #include <QAction>
+#include <QDateTimeEdit>
+#include <QDockWidget>
+#include <QLabel>
 #include <QListWidget>
+#include <QToolButton>
 #include <QTest>
 
 #include "app/workspace_view.h"
@@ -13,6 +17,7 @@
 #include "controls/gui/cj_tab_ctrl_bar.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/goto_block_dlg.h"
+#include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
 #include "model/doc_queries.h"
 #include "model/toolbox_lists.h"
@@ -231,7 +236,7 @@ TEST_F(PaletteTest, TwoBlocksAreWiredWithTheMouse) {
   EXPECT_EQ(child->GetDocument()->m_connections.GetCount(), 0);
 }
 
-// Go To Block through the main window: Ctrl+G lists the diagram's blocks;
+// Go To Block through the main window: the command (Ctrl+G) lists the diagram's blocks;
 // typing "b1" picks B1 and selects it in the view.
 TEST_F(PaletteTest, GoToBlockSelectsTheTypedBlock) {
   g_ShowPropertiesOnNew = 0;
@@ -255,7 +260,7 @@ TEST_F(PaletteTest, GoToBlockSelectsTheTypedBlock) {
     QTest::keyClicks(dlg.NumberEdit(), "b1");
     EXPECT_EQ(dlg.BlockList()->currentRow(), 1);
   };
-  QTest::keyClick(m_frame, Qt::Key_G, Qt::ControlModifier);
+  ASSERT_TRUE(m_frame->SendCommand(ID_GOTO_BLOCK));  // Ctrl+G
   CZaradView::s_goToBlockRunner = nullptr;
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(second->m_nNumber, 9001);
@@ -326,6 +331,69 @@ TEST_F(PaletteTest, ConvertToFbdOpensTheConvertedDiagram) {
   EXPECT_EQ(ladder->m_connections.GetCount(), 2);
   m_frame->UpdateCommandUI();
   EXPECT_FALSE(m_frame->GetAction(ID_CONVERT_TO_FBD)->isEnabled());  // an FBD window is active
+}
+
+// Simulation through the main window: input I0 drives an on-delay of one
+// second into output Q0. F3 shows the three bars; switching I0 on in the
+// Inputs bar lights Q0 in the Outputs bar and on the diagram after the delay.
+TEST_F(PaletteTest, SimulationBarsOperateInputsAndShowOutputs) {
+  g_ShowPropertiesOnNew = 0;
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* doc = child->GetDocument();
+  CDiagramEditor& core = child->GetActiveView()->Core();
+  auto add = [&](int type, CPoint at) {
+    CBlockObj* b = doc->AddBlock(MakeBlockOfType(type, BlockContext::For(doc)));
+    b->m_ptPos = at;
+    return b;
+  };
+  CBlockObj* input = add(600, CPoint(100, 100));
+  CBlockObj* delay = add(400, CPoint(250, 100));
+  CBlockObj* output = add(605, CPoint(400, 100));
+  delay->m_nParam10 = 1;  // 1 s
+  delay->m_nParam9 = 0;
+  delay->m_nParam11 = 2;
+  ASSERT_NE(core.ConnectBlockPins(input, kFirstOutputPin, delay, 0), nullptr);
+  ASSERT_NE(core.ConnectBlockPins(delay, kFirstOutputPin, output, 0), nullptr);
+  EXPECT_EQ(child->InputsBar(), nullptr);
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  ASSERT_TRUE(core.IsSimulating());
+  ASSERT_NE(child->InputsBar(), nullptr);
+  EXPECT_FALSE(child->Dock(0)->isHidden());
+  EXPECT_EQ(child->Dock(2)->windowTitle(), "Simulation");
+  auto* button = qobject_cast<QToolButton*>(child->InputsBar()->Control("I0"));
+  auto* lamp = qobject_cast<QLabel*>(child->OutputsBar()->Control("Q0"));
+  ASSERT_NE(button, nullptr);
+  ASSERT_NE(lamp, nullptr);
+  button->click();
+  for (int i = 0; i < 20; ++i) child->OnSimTick();  // half a second: not yet
+  EXPECT_FALSE(lamp->property("lit").toBool());
+  EXPECT_EQ(output->m_nValue[kFirstOutputPin], 0);
+  for (int i = 0; i < 30; ++i) child->OnSimTick();
+  EXPECT_TRUE(lamp->property("lit").toBool());
+  EXPECT_EQ(output->m_nValue[kFirstOutputPin], 1);
+  // The control bar: running at once (Start off), Stop resets and enables Start.
+  CSimControlBar* bar = child->ControlBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(bar->StartButton()->isEnabled());
+  bar->StopButton()->click();
+  EXPECT_TRUE(bar->StartButton()->isEnabled());
+  EXPECT_FALSE(bar->StopButton()->isEnabled());
+  EXPECT_EQ(output->m_nValue[kFirstOutputPin], 0);
+  CSimClockDlg clock(core, child);
+  EXPECT_EQ(clock.Editor()->minimumDate().year(), 2000);
+  EXPECT_EQ(clock.Editor()->maximumDate().year(), 2099);
+  clock.Editor()->setDateTime(QDateTime(QDate(2030, 12, 31), QTime(23, 59, 59)));
+  EXPECT_EQ(core.GetScanDriver().GetSimulatedTime().wYear, 2030);
+  // A second simulating window is refused.
+  m_frame->NewFbdDocument();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  EXPECT_FALSE(ActiveChild()->GetActiveView()->Core().IsSimulating());
+  ASSERT_FALSE(m_sink.messages().empty());
+  EXPECT_NE(m_sink.messages().back().text.Find(u"simulations at a time"), -1);
 }
 
 }  // namespace
