@@ -26,7 +26,8 @@ namespace {
 // before the next paint.
 class CInnerWindow : public QMainWindow {
  public:
-  explicit CInnerWindow(QWidget* parent) : QMainWindow(parent, Qt::Widget) {}
+  // A main window is always a window of its own; this one is a plain child.
+  explicit CInnerWindow(QWidget* parent) : QMainWindow(parent) { setWindowFlags(Qt::Widget); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override {
