@@ -13,6 +13,8 @@
 
 class CArchive;
 class CBlockObj;
+class CDC;
+class CViewContext;
 class CZaradDoc;
 
 // MsgElementKind: 0 and above a block parameter (its position in the list the
@@ -58,6 +60,17 @@ class CWidget : public CObject {
 
   // Display lines the element covers: 3 for scopes and pointers, 4 for graphs, else 1.
   int GetLineCount() const;
+
+  // Drawing at m_rect: bDetails set draws the editors' form (coloured box,
+  // block icon, label and long value text), clear the device display's form
+  // (the value one character per cell). view may be null outside a diagram.
+  void Draw(CViewContext* view, CDC* dc, BOOL bDetails);
+  // Draw, then the selection frame.
+  void DrawSelected(CViewContext* view, CDC* dc, BOOL bDetails);
+  // The red frame of a selected element.
+  void DrawSelectionFrame(CDC* dc);
+  // The inverted outline of m_rect moved to topLeft; drawn twice it is gone.
+  void DrawDragOutline(CDC* dc, CPoint topLeft);
 
   // ---- Fields, in declaration order -----------------------------------------
   CString m_strCell[kCellRows][kCellCols];  // I/O status name texts; row 0 / column 0 "W"
