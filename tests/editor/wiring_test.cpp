@@ -354,6 +354,23 @@ TEST(ConnectorPairs, MaleAvoidsATakenSpotAndAJoinThatWouldLoopKeepsThePair) {
   EXPECT_EQ(r.Doc().m_connections.GetCount(), 2);
 }
 
+TEST(ConnectorPairs, SeparatingPastTheConnectorLimitKeepsTheWire) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 300));
+  CBlockObj* b = r.Block(300, CPoint(400, 300));
+  CConnectLineObj* w = r.Link(a, kOut, b, 0);
+  ASSERT_NE(w, nullptr);
+  for (int i = 0; i < kConnectorNumberCount; ++i) r.Block(kTypeMaleConnector, CPoint(1500, 1000));
+  const int blocks = r.Doc().m_blocks.GetCount();
+  r.core.SetCurrentConnection(w);
+  EXPECT_FALSE(r.core.SeparateConnection());
+  EXPECT_EQ(r.Doc().m_blocks.GetCount(), blocks);  // no orphan half
+  ASSERT_EQ(r.Doc().m_connections.GetCount(), 1);
+  EXPECT_EQ(r.Doc().m_connections.GetHead(), w);
+  EXPECT_EQ(b->m_nSource[0], a->m_nNumber);
+  ASSERT_EQ(r.sink.messages().size(), 1u);
+}
+
 TEST(ConnectorPairs, OnlyWiresThatCrossABlockAreSeparated) {
   Rig r;
   CBlockObj* a = r.Block(300, CPoint(100, 100));
