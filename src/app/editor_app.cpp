@@ -426,10 +426,10 @@ void CEditorApp::LoadPrinterDefaults() {
   if (m_bPrinterLoaded) return;
   m_bPrinterLoaded = true;
   if (HasDefaultPrinter()) {
-    m_pPrinter = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    m_pPrinter = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter());
   } else {
     // Without a printer the program prints into PDF files.
-    m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_pPrinter = std::make_unique<QPrinter>();
     m_pPrinter->setOutputFormat(QPrinter::PdfFormat);
   }
 }
@@ -446,7 +446,11 @@ CString CEditorApp::GetPaperName() {
 
 CString CEditorApp::GetPrinterName() {
   QPrinter* printer = GetPrinter();
-  return printer ? ToCString(printer->printerName()) : CString();
+  if (!printer) return CString();
+  if (printer->outputFormat() == QPrinter::PdfFormat && printer->printerName().isEmpty()) {
+    return CString(u"Print to File (PDF)");
+  }
+  return ToCString(printer->printerName());
 }
 
 BOOL CEditorApp::IsLandscape() {

@@ -72,6 +72,7 @@ void CZaradView::OnPreviewDiagram() {
   printer->setPrintRange(QPrinter::AllPages);
   QPrintPreviewDialog preview(printer, this);
   preview.setWindowTitle(QStringLiteral("Print Preview"));
+  if (QWidget* top = window()) preview.resize(top->size() * 4 / 5);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintPages(p); });
   // The preview's own Print button prints without the Print Setup dialog.
   m_bAskForSetup = 0;
