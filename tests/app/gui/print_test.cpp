@@ -3,6 +3,7 @@
 // the PDF tools), and Page Setup's margins in every open diagram.
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QDoubleSpinBox>
 #include <QPrintDialog>
@@ -10,7 +11,9 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <memory>
 
 #include "app/page_setup_dlg.h"
@@ -257,6 +260,68 @@ TEST_F(PrintTest, PageSetupMarginsGoToEveryOpenDiagram) {
   EXPECT_NEAR(shown.left(), 10, 0.01);
   EXPECT_NEAR(shown.bottom(), 12.5, 0.01);
   EXPECT_TRUE(m_sink.messages().empty());
+
+  // The printout starts at the left and top margins (10 mm = 28.3 pt, 20 mm =
+  // 56.7 pt), less what whole printer pixels (0.75 pt at 96 dpi) leave off.
+  AddComment(second->GetDocument(), u"CORNER", CPoint(0, 0));
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_PRINT));
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), m_pdf, QStringLiteral("-")});
+  ASSERT_TRUE(p.waitForFinished(20000));
+  const QString html = QString::fromUtf8(p.readAllStandardOutput());
+  static const QRegularExpression word(
+      QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>CORNER<"));
+  const QRegularExpressionMatch m = word.match(html);
+  ASSERT_TRUE(m.hasMatch()) << html.toStdString();
+  EXPECT_GE(m.captured(1).toDouble(), 28.3 - 0.75);
+  EXPECT_LT(m.captured(1).toDouble(), 28.3 + 20);
+  EXPECT_GE(m.captured(2).toDouble(), 56.7 - 0.75);
+  EXPECT_LT(m.captured(2).toDouble(), 56.7 + 30);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PrintTest, PrintSetupDialogKeepsItsThreeChoicesApart) {
+  CPrintSetupDlg dlg;
+  auto radio = [&](int id) { return qobject_cast<QRadioButton*>(dlg.Control(id)); };
+  EXPECT_EQ(qobject_cast<QLabel*>(dlg.Control(1056))->toolTip(), "Print to File (PDF)");
+  // The program starts in landscape; only "Scale to page size" and A4 are open at first.
+  EXPECT_TRUE(radio(1264)->isChecked());
+  EXPECT_TRUE(radio(1269)->isChecked());
+  EXPECT_FALSE(radio(1268)->isEnabled() || radio(1270)->isEnabled() || dlg.Control(1061)->isEnabled());
+  EXPECT_FALSE(radio(1036)->isEnabled() || radio(1035)->isEnabled());
+  EXPECT_TRUE(radio(1034)->isChecked());
+
+  // "Vertical " turns the printer at once, even though the dialog is then cancelled.
+  radio(1265)->click();
+  EXPECT_FALSE(m_app->IsLandscape());
+  // "Scale to page size" opens A2 and A3; choosing A2 leaves the other two sets alone.
+  radio(1269)->click();
+  ASSERT_TRUE(radio(1036)->isEnabled());
+  radio(1036)->click();
+  EXPECT_EQ(dlg.m_nPaper, 2);
+  EXPECT_TRUE(radio(1269)->isChecked());
+  EXPECT_TRUE(radio(1265)->isChecked());
+  // Enter on a radio button neither presses OK nor closes the dialog.
+  QTest::keyClick(radio(1036), Qt::Key_Return);
+  EXPECT_EQ(dlg.result(), QDialog::Rejected);
+  EXPECT_EQ(dlg.m_bPrintParams, 0);
+  dlg.reject();
+  EXPECT_FALSE(m_app->IsLandscape());
+  m_app->SetLandscape(TRUE);
+
+  // "Setup..." runs Page Setup and shows the orientation it left.
+  CEditorApp::s_pageSetupRunner = [](QPrinter* printer) {
+    printer->setPageOrientation(QPageLayout::Portrait);
+    return true;
+  };
+  CPrintSetupDlg again;
+  EXPECT_TRUE(qobject_cast<QRadioButton*>(again.Control(1264))->isChecked());
+  again.OnSetup();
+  EXPECT_TRUE(qobject_cast<QRadioButton*>(again.Control(1265))->isChecked());
+  EXPECT_EQ(again.m_nOrientation, 0);
 }
 
 }  // namespace
