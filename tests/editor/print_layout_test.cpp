@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "editor/diagram_editor.h"
 #include "model/block_comment.h"
 #include "model/connect_line_obj.h"
 #include "platform/recording_dc.h"
@@ -168,6 +169,26 @@ TEST(PrintPageTest, BlocksPrintOnTheirOwnPageUnselected) {
   CRecordingDC plain(CSize(1000, 800), 100);
   DrawPrintPage(&plain, r.d.Doc(), &r.d.View(), DiagramDrawOptions(), job, 1);
   EXPECT_EQ(selected.Calls().size(), plain.Calls().size());
+}
+
+TEST(PrintPageTest, LadderPrintsItsPowerBusDownEveryRow) {
+  CDiagramBuilder d(kDocLadder);
+  d.Doc().m_sizePage = CSize(1000, 800);
+  d.Doc().MakePowerBus();
+  CDiagramEditor core(&d.Doc());
+  core.SetPageLayout(1, 3);
+  const PrintJobLayout job = MakePrintJobLayout(d.Doc(), CRect());
+  for (int page = 1; page <= 3; ++page) {
+    CRecordingDC dc(CSize(1000, 800), 100);
+    DrawPrintPage(&dc, d.Doc(), &d.View(), DiagramDrawOptions(), job, page);
+    const CRect tile = GetPageTile(job.extent, 1, 3, page);
+    bool bus = false;
+    for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kLine)) {
+      bus |= c->pen.GetWidth() == kPowerBusWidth && c->points[0].y < tile.top + tile.Height() / 2 &&
+             c->points[1].y >= tile.bottom - 4;
+    }
+    EXPECT_TRUE(bus) << "page " << page;
+  }
 }
 
 TEST(PrintPageTest, PagesOutsideTheJobDrawNothing) {
