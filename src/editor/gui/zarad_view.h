@@ -76,11 +76,12 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   CBlockProperties& BlockProperties() { return *m_pProperties; }
 
   // ---- Printing (zarad_view_print.cpp) ---------------------------------------------
-  // Print (Ctrl+P): nothing selected, 100 % zoom, the Print Setup dialog (not
-  // for the first Print after a preview asked it), then the print job.
+  // Print (Ctrl+P): nothing selected, 100 % zoom, the Print Setup dialog
+  // while m_bAskForSetup is set (a Print that finds it clear sets it again),
+  // then the print job.
   void OnPrintDiagram();
-  // Print Preview: as Print, then the preview window, whose own Print button
-  // prints without asking again.
+  // Print Preview: as Print (always with the Print Setup dialog), then the
+  // preview window, whose own Print button prints without asking again.
   void OnPreviewDiagram();
   // The print job: the standard Print dialog (none when direct) on the
   // application's printer, then the pages it asks for.

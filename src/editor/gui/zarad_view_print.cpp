@@ -74,14 +74,13 @@ void CZaradView::OnPreviewDiagram() {
   preview.setWindowTitle(QStringLiteral("Print Preview"));
   if (QWidget* top = window()) preview.resize(top->size() * 4 / 5);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintPages(p); });
-  // The preview's own Print button prints without the Print Setup dialog.
-  m_bAskForSetup = 0;
+  // The preview's own Print button goes to the Print dialog and these pages
+  // without asking for the set-up again; a Print from the menu afterwards asks.
   if (s_printRunners.preview) {
     s_printRunners.preview(preview);
   } else {
     preview.exec();
   }
-  m_bAskForSetup = 1;
 }
 
 void CZaradView::OnFilePrint(bool direct) {
