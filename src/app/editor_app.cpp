@@ -15,12 +15,14 @@
 #include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <cmath>
 #include <exception>
 #include <filesystem>
 #include <vector>
 
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
+#include "app/page_setup_dlg.h"
 #include "app/qt_message_sink.h"
 #include "controls/gui/pane_status_bar.h"
 #include "model/astro_city_table.h"
@@ -423,8 +425,13 @@ BOOL CEditorApp::HasDefaultPrinter() {
 void CEditorApp::LoadPrinterDefaults() {
   if (m_bPrinterLoaded) return;
   m_bPrinterLoaded = true;
-  if (!HasDefaultPrinter()) return;
-  m_pPrinter = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter());
+  if (HasDefaultPrinter()) {
+    m_pPrinter = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter());
+  } else {
+    // Without a printer the program prints into PDF files.
+    m_pPrinter = std::make_unique<QPrinter>();
+    m_pPrinter->setOutputFormat(QPrinter::PdfFormat);
+  }
 }
 
 QPrinter* CEditorApp::GetPrinter() {
@@ -439,7 +446,11 @@ CString CEditorApp::GetPaperName() {
 
 CString CEditorApp::GetPrinterName() {
   QPrinter* printer = GetPrinter();
-  return printer ? ToCString(printer->printerName()) : CString();
+  if (!printer) return CString();
+  if (printer->outputFormat() == QPrinter::PdfFormat && printer->printerName().isEmpty()) {
+    return CString(u"Print to File (PDF)");
+  }
+  return ToCString(printer->printerName());
 }
 
 BOOL CEditorApp::IsLandscape() {
@@ -454,20 +465,33 @@ void CEditorApp::SetLandscape(BOOL landscape) {
   m_bLandscape = landscape ? 1 : 0;
 }
 
+std::function<bool(QPrinter*)> CEditorApp::s_pageSetupRunner;
+
 void CEditorApp::PageSetup() {
-  if (!HasDefaultPrinter()) {
-    AfxMessageBox(IDS_NO_PRINTER, MB_OK | MB_ICONINFORMATION);
-    return;
-  }
   QPrinter* printer = GetPrinter();
   if (!printer) return;
-  printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-  QPageSetupDialog dialog(printer, m_pMainWnd.get());
-  if (dialog.exec() != QDialog::Accepted) return;
-  // Margins go to every open document in hundredths of a millimetre.
+  // The dialog shows the margins of the active diagram (0 in a new one).
+  DocumentWindow* active = m_pMainWnd ? m_pMainWnd->GetActiveDocumentWindow() : nullptr;
+  const CRect current = active ? active->GetPageMargins() : CRect();
+  printer->setPageMargins(QMarginsF(current.left / 1000.0, current.top / 1000.0, current.right / 1000.0,
+                                    current.bottom / 1000.0),
+                          QPageLayout::Millimeter);
+  bool accepted = false;
+  if (s_pageSetupRunner) {
+    accepted = s_pageSetupRunner(printer);
+  } else if (printer->outputFormat() == QPrinter::NativeFormat) {
+    QPageSetupDialog dialog(printer, m_pMainWnd.get());
+    accepted = dialog.exec() == QDialog::Accepted;
+  } else {
+    // The system's dialog serves real printers only; PDF output has its own.
+    CPageSetupDlg dialog(printer, m_pMainWnd.get());
+    accepted = dialog.exec() == QDialog::Accepted;
+  }
+  if (!accepted) return;
+  // Margins go to every open document in thousandths of a millimetre.
   const QMarginsF m = printer->pageLayout().margins(QPageLayout::Millimeter);
-  const CRect margins(static_cast<int>(m.left() * 100), static_cast<int>(m.top() * 100),
-                      static_cast<int>(m.right() * 100), static_cast<int>(m.bottom() * 100));
+  auto units = [](double mm) { return static_cast<int>(std::lround(mm * 1000)); };
+  const CRect margins(units(m.left()), units(m.top()), units(m.right()), units(m.bottom()));
   if (DocumentManager* manager = GetDocManager()) {
     for (DocumentWindow* doc : manager->GetDocuments()) doc->SetPageMargins(margins);
   }

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/document_manager.h"
@@ -79,8 +80,11 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   BOOL IsLandscape();
   void SetLandscape(BOOL landscape);
   BOOL HasDefaultPrinter();
-  // The application's printer (null without a default printer).
+  // The application's printer: the default printer, or PDF output without one.
   QPrinter* GetPrinter();
+  // Tests answer the page setup dialog through this (given the printer to
+  // change; true for OK) instead of the dialog.
+  static std::function<bool(QPrinter*)> s_pageSetupRunner;
 
   // DocumentManagerHost.
   bool PromptSaveFileName(CSavableDocument& doc, CString* path) override;

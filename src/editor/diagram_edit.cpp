@@ -626,6 +626,8 @@ void CDiagramEditor::SetPageLayout(int across, int down) {
   m_pDoc->m_rcDiagram.bottom = m_pDoc->m_rcDiagram.top + m_pDoc->m_sizePage.cy * down;
   m_pDoc->m_nPagesAcross = across;
   m_pDoc->m_nPagesDown = down;
+  // A ladder's power bus runs down the whole base.
+  m_pDoc->MakePowerBus();
   m_pDoc->SetModifiedFlag(true);
   UpdateScrollSizes();
   InvalidateDiagram();

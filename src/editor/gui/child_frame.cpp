@@ -162,6 +162,14 @@ bool CChildFrame::IsSimulating() const {
   return m_pView && m_pView->Core().IsSimulating();
 }
 
+void CChildFrame::SetPageMargins(const CRect& margins) {
+  if (m_pView) m_pView->SetPageMargins(margins);
+}
+
+CRect CChildFrame::GetPageMargins() const {
+  return m_pView ? m_pView->GetPageMargins() : CRect();
+}
+
 bool CChildFrame::OnCmdMsg(UINT id) {
   if (id == ID_SIMULATION && m_pView) {
     ToggleSimulation();

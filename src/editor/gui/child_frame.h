@@ -40,6 +40,8 @@ class CChildFrame : public QWidget, public DocumentWindow {
   bool GetZoom(float* zoom) const override;
   bool IsSimulating() const override;
   CZaradDoc* GetDocument() override { return m_pDoc.get(); }
+  void SetPageMargins(const CRect& margins) override;
+  CRect GetPageMargins() const override;
   // ---- CSavableDocument: the document's own -------------------------------------
   const CString& GetTitle() const override;
   void SetTitle(const CString& title) override;

@@ -6,12 +6,9 @@
 #include <QMimeData>
 #include <QCursor>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QImage>
-#include <QFormLayout>
 #include <QMenu>
-#include <QSpinBox>
 #include <QTimer>
 #include <QToolTip>
 #include <QKeyEvent>
@@ -30,6 +27,7 @@
 #include "model/zarad_doc.h"
 #include "editor/goto_block.h"
 #include "editor/gui/goto_block_dlg.h"
+#include "editor/gui/page_layout_dlg.h"
 #include "platform/gui/qt_dc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
@@ -262,40 +260,6 @@ UINT VirtualKey(int key) {
   }
 }
 
-// The page layout dialog: pages across and down, at most 100 pages in all.
-class CPageLayoutDlg : public QDialog {
- public:
-  CPageLayoutDlg(int across, int down, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Page Layout");
-    auto* form = new QFormLayout(this);
-    m_across = new QSpinBox(this);
-    m_down = new QSpinBox(this);
-    for (QSpinBox* box : {m_across, m_down}) box->setRange(1, 100);
-    m_across->setValue(across);
-    m_down->setValue(down);
-    m_across->setObjectName("pagesAcross");
-    m_down->setObjectName("pagesDown");
-    form->addRow("Pages across:", m_across);
-    form->addRow("Pages down:", m_down);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-      if (m_across->value() * m_down->value() > 100) {
-        AfxMessageBox(CString(u"The diagram can have at most 100 pages."), MB_ICONSTOP);
-        return;
-      }
-      accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  }
-  int Across() const { return m_across->value(); }
-  int Down() const { return m_down->value(); }
-
- private:
-  QSpinBox* m_across;
-  QSpinBox* m_down;
-};
-
 }  // namespace
 
 CPoint CZaradView::ToDiagram(const QPoint& pos) const {
@@ -475,10 +439,15 @@ bool CZaradView::ChooseColour(UINT captionId, COLORREF* colour) {
 }
 
 bool CZaradView::RunPageLayoutDialog(int* across, int* down) {
-  CPageLayoutDlg dlg(*across, *down, this);
-  if (dlg.exec() != QDialog::Accepted) return false;
-  *across = dlg.Across();
-  *down = dlg.Down();
+  CPageLayoutDlg dlg(m_pDoc, this);
+  dlg.m_nPagesAcross = *across;
+  dlg.m_nPagesDown = *down;
+  dlg.UpdateControls();
+  const int answer = s_printRunners.pageLayout ? s_printRunners.pageLayout(dlg)
+                                               : dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+  if (answer != IDOK) return false;
+  *across = dlg.m_nPagesAcross;
+  *down = dlg.m_nPagesDown;
   return true;
 }
 
@@ -561,7 +530,8 @@ bool CZaradView::GetCursorClientPos(CPoint* out) const {
 
 bool CZaradView::OnUpdateCmdUI(CCmdUI* ui) {
   if (ui->m_nID == ID_PALETTE_PICK) return true;
-  if (ui->m_nID == ID_GOTO_BLOCK) {
+  if (ui->m_nID == ID_GOTO_BLOCK || ui->m_nID == ID_FILE_PRINT || ui->m_nID == ID_FILE_PRINT_PREVIEW ||
+      ui->m_nID == ID_FILE_PRINT_DIRECT) {
     ui->Enable(true);
     return true;
   }
@@ -587,6 +557,19 @@ bool CZaradView::OnCmdMsg(UINT id) {
   if (id == ID_GOTO_BLOCK) {
     OnGoToBlock();
     return true;
+  }
+  switch (id) {
+    case ID_FILE_PRINT:
+      OnPrintDiagram();
+      return true;
+    case ID_FILE_PRINT_PREVIEW:
+      OnPreviewDiagram();
+      return true;
+    case ID_FILE_PRINT_DIRECT:
+      OnFilePrint(true);
+      return true;
+    default:
+      break;
   }
   return m_core.OnCmdMsg(id);
 }

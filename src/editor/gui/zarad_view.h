@@ -19,6 +19,11 @@
 class CBlockProperties;
 class CChildFrame;
 class CGoToBlockDlg;
+class CPageLayoutDlg;
+class CPrintSetupDlg;
+class QPrintDialog;
+class QPrintPreviewDialog;
+class QPrinter;
 class CDC;
 class CZaradDoc;
 
@@ -69,6 +74,37 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void OnGoToBlock();
   static std::function<void(CGoToBlockDlg&)> s_goToBlockRunner;
   CBlockProperties& BlockProperties() { return *m_pProperties; }
+
+  // ---- Printing (zarad_view_print.cpp) ---------------------------------------------
+  // Print (Ctrl+P): nothing selected, 100 % zoom, the Print Setup dialog
+  // while m_bAskForSetup is set (a Print that finds it clear sets it again),
+  // then the print job.
+  void OnPrintDiagram();
+  // Print Preview: as Print (always with the Print Setup dialog), then the
+  // preview window, whose own Print button prints without asking again.
+  void OnPreviewDiagram();
+  // The print job: the standard Print dialog (none when direct) on the
+  // application's printer, then the pages it asks for.
+  void OnFilePrint(bool direct);
+  // Draws pages of the diagram on printer: the range the Print dialog chose,
+  // else all; each one tile of the page grid inside the margins. False when
+  // the printer cannot be opened (the user was told).
+  bool PrintPages(QPrinter* printer);
+  // The margins of Page Setup, thousandths of a millimetre (left, top, right, bottom).
+  void SetPageMargins(const CRect& margins) { m_rcPageMargins = margins; }
+  const CRect& GetPageMargins() const { return m_rcPageMargins; }
+  // 1: the next Print shows the Print Setup dialog.
+  int m_bAskForSetup = 1;
+  // The Print Setup dialog's "Print Blocks parameters after Program", as last accepted.
+  int m_bPrintParams = 0;
+  // Tests run the modal dialogs of printing through these instead of exec().
+  struct PrintRunners {
+    std::function<int(CPrintSetupDlg&)> setup;        // IDOK or IDCANCEL
+    std::function<bool(QPrintDialog&)> print;         // true: print
+    std::function<void(QPrintPreviewDialog&)> preview;
+    std::function<int(CPageLayoutDlg&)> pageLayout;   // IDOK or IDCANCEL
+  };
+  static PrintRunners s_printRunners;
 
   // ---- CDiagramEditorHost ------------------------------------------------------
   // The view's one repaint request: the whole client area, without erasing.
@@ -127,4 +163,5 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   QImage m_memBitmap;  // the memory bitmap of the double-buffered paint
   bool m_bMemReady = false;
   bool m_bSyncingScroll = false;  // the bars are being set from the core
+  CRect m_rcPageMargins;          // print margins (Page Setup)
 };
