@@ -265,7 +265,10 @@ bool CDeviceController::OpenUploadedProgram(const UploadedProgram& program) {
     window->SetModifiedFlag(false);
     m_pFrame->GetDocManager()->CloseDocument(window);
     CString text = LoadString(IDS_UPLOAD_FAILED);
-    if (!error.IsEmpty()) text += CString(u"\n") + error;
+    if (!error.IsEmpty()) {
+      AppendInfo(error + u"\n");
+      text += CString(u"\n") + error;
+    }
     AfxMessageBox(text, MB_OK | MB_ICONSTOP);
     return false;
   }

@@ -292,6 +292,7 @@ TEST_F(UploadCommandTest, CtrlUWithoutADiagramShowsWhyTheProgramCouldNotBeRebuil
   EXPECT_EQ(g_ShowPropertiesOnNew, 1);
   EXPECT_EQ(m_sheetsShown, 0);
   EXPECT_NE(InfoText().find("UpLoad Succeeds"), std::string::npos);
+  EXPECT_NE(InfoText().find(text.Mid(26).ToUtf8()), std::string::npos);
   CTransferProgressDlg* progress = m_device->ProgressDialog();
   ASSERT_NE(progress, nullptr);
   EXPECT_FALSE(progress->isVisible());
