@@ -29,6 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const UINT upload = m.CheckStartUploadReply(r, n);
   if (upload < 3 && !crcMatches()) std::abort();
+  // The sizes an upload allocates and reads by: only what an image can hold.
+  UploadSizes sizes;
+  if (ReadUploadSizes(r, n, &sizes) == kUploadSizesOk) {
+    if (sizes.totalBytes < 10240 || sizes.totalBytes > 10240 + 0x6000 || sizes.totalBytes % 128 != 0) std::abort();
+    if (sizes.textBytes < 0 || sizes.textBytes > 16 * 1280 || sizes.textBytes % 1280 != 0) std::abort();
+    if (n != 19 && sizes.textBytes != 0) std::abort();
+  }
   if (m.CheckEndDownloadReply(r, n, 1) && !crcMatches()) std::abort();
   m.CheckEndUploadReply(r, n, 0);
   m.CheckPasswordReply(r, n);

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "image/image_layout.h"
+#include "model/model_table.h"
 #include "model/zarad_doc.h"
 #include "platform/message_sink.h"
 #include "platform/ms_clock.h"
@@ -221,6 +223,13 @@ void CDeviceLink::OnDeviceOperation(int operation, UINT flags) {
       m_host->DownloadFinished();
       break;
     }
+    case kOpUpload:
+      if (connect()) {
+        UploadProgram();
+        DisconnectComPort();
+      }
+      Wait(100);
+      break;
     case kOpClearProgram:
       if (!connect()) return;
       ClearProgram();
@@ -385,18 +394,9 @@ bool CDeviceLink::VerifyArea(BYTE function, const std::vector<BYTE>& data, WORD 
                              int estimate, int* error, bool texts) {
   WORD reg = start;
   for (size_t at = 0; at < data.size(); at += kFrameDataBytes) {
-    BYTE frame[kMaxFrame];
-    const int length = m_modbus.BuildReadRequest(reg, kFrameDataBytes / 2, frame, function);
-    if (!WriteComPort(frame, length, error)) return false;
     BYTE reply[kReplyBuffer];
-    int expected = kFrameDataBytes + 5;
-    if (!ReadComPort(reply, &expected, error, 3000)) return false;
-    const UINT result = m_modbus.CheckReadReply(reply, expected, function);
-    if (result != kReplyOk) {
-      Log(m_modbus.ResultText(result) + u"\n");
-      *error = static_cast<int>(result);
-      return false;
-    }
+    int frameBytes = 0;
+    if (!ReadDataFrame(function, reg, reply, &frameBytes, error)) return false;
     const size_t n = std::min<size_t>(kFrameDataBytes, data.size() - at);
     const BYTE* sent = data.data() + at;
     const BYTE* got = reply + 3;
@@ -420,10 +420,26 @@ bool CDeviceLink::VerifyArea(BYTE function, const std::vector<BYTE>& data, WORD 
       *error = 0;
       return false;
     }
-    *counter += length + expected;
+    *counter += frameBytes;
     ReportProgress(2, static_cast<int>(static_cast<long long>(*counter) * 100 / estimate));
     reg = static_cast<WORD>(reg + kFrameDataBytes / 2);
   }
+  return true;
+}
+
+bool CDeviceLink::ReadDataFrame(BYTE function, WORD reg, BYTE* reply, int* frameBytes, int* error) {
+  BYTE frame[kMaxFrame];
+  const int length = m_modbus.BuildReadRequest(reg, kFrameDataBytes / 2, frame, function);
+  if (!WriteComPort(frame, length, error)) return false;
+  int expected = kFrameDataBytes + 5;
+  if (!ReadComPort(reply, &expected, error, 3000)) return false;
+  const UINT result = m_modbus.CheckReadReply(reply, expected, function);
+  if (result != kReplyOk) {
+    Log(m_modbus.ResultText(result) + u"\n");
+    *error = static_cast<int>(result);
+    return false;
+  }
+  *frameBytes = length + expected;
   return true;
 }
 
@@ -449,6 +465,15 @@ bool CDeviceLink::EndDownloadSession(int* error, BYTE success, int mode) {
   return true;
 }
 
+bool CDeviceLink::StepFailed(const char16_t* line, int error, int* result, BYTE* success) {
+  if (line) Log(line);
+  m_lastError = error;
+  if (IsAbortError(error)) return true;
+  if (error >= kLinkTimeout) *result = 0;
+  *success = 0;
+  return false;
+}
+
 // ---- Download and clear ------------------------------------------------------------------------------
 
 int CDeviceLink::TransferDownload(const TransferImage& image) {
@@ -460,15 +485,7 @@ int CDeviceLink::TransferDownload(const TransferImage& image) {
   const int areaBytes = kTableImageBytes + static_cast<int>(image.program.size());
   const int estimate = (textBytes * 286) / 128 + (areaBytes * 145) / 128 + (areaBytes * 141) / 128 + 41;
   int counter = 25;
-  // A failed step: abort at once on errors below 9000, else go on to the end frame.
-  auto failed = [&](const char16_t* line) {
-    if (line) Log(line);
-    m_lastError = error;
-    if (IsAbortError(error)) return true;
-    if (error >= kLinkTimeout) result = 0;
-    success = 0;
-    return false;
-  };
+  auto failed = [&](const char16_t* line) { return StepFailed(line, error, &result, &success); };
   ReportProgress(2, 0);
   bool toEnd = false;
   if (!StartDownloadSession(&error, 1, &image)) {
@@ -580,6 +597,234 @@ int CDeviceLink::TransferClear() {
   ReportProgress(success == 1 ? 2 : -1, 100);
   Wait(2000);
   return success == 1 ? 1 : -1;
+}
+
+// ---- Upload ------------------------------------------------------------------------------------------
+
+namespace {
+
+// The model an uploaded program was made for: the one its image names, else the
+// device's own; 0 when neither is a model the program knows.
+WORD UploadedModel(const std::vector<BYTE>& table, WORD deviceModel) {
+  const ImageAreaRow* row = FindImageAreaRow(u"M1");
+  if (row && table.size() >= static_cast<size_t>(row->nOffset + 2)) {
+    const WORD named = ReadWordLE(table.data() + row->nOffset);
+    if (GetModelName(named, nullptr, nullptr) >= 0) return named;
+  }
+  return GetModelName(deviceModel, nullptr, nullptr) >= 0 ? deviceModel : WORD(0);
+}
+
+}  // namespace
+
+int CDeviceLink::StartUploadSession(int* error, UploadSizes* sizes) {
+  BYTE info[kReplyBuffer] = {};
+  int expected = 17;
+  if (ReadDeviceInfo(info, sizeof info, error)) {
+    expected = info[3] > 0x50 ? 19 : 17;
+    m_wDeviceModel = BigEndianWord(info + 3);
+  } else if (*error == kLinkException) {
+    // A device without the identification register is of the newer series.
+    expected = 19;
+    m_wDeviceModel = 0x5188;
+    *error = 0;
+  } else {
+    if (*error >= kLinkTimeout) *error = kLinkAlreadyReported;
+    return 0;
+  }
+  BYTE frame[kMaxFrame];
+  const int length = m_modbus.BuildStartUploadRequest(frame);
+  if (!WriteComPort(frame, length, error)) return 0;
+  Log(u"UpLoad Starts...\n");
+  BYTE reply[kReplyBuffer];
+  if (!ReadComPort(reply, &expected, error, 3000)) return 0;
+  const UINT result = m_modbus.CheckStartUploadReply(reply, expected);
+  *error = 0;
+  if (result >= 3) {
+    Log(CString(u"RTU Function Code 102->") + m_modbus.ResultText(result) + u"\n");
+    if (result != kReplyNoProgram) m_strUploadRefusal = m_modbus.ResultText(result);
+    return 0;
+  }
+  // The sizes decide how much is read and kept: nothing beyond what an image holds.
+  const int check = ReadUploadSizes(reply, expected, sizes);
+  if (check != kUploadSizesOk) {
+    CString why;
+    if (check == kUploadTextSizeInvalid) {
+      why.Format(u"Message Texts size Error! The device reports %d bytes of message texts; they come in pages of "
+                 u"%d bytes, at most %d pages.",
+                 2 * BigEndianWord(reply + 15), kMessageTextPageBytes, kMaxTextPages);
+    } else {
+      why.Format(u"Program size Error! The device reports a program of %d bytes; a program holds %d to %d bytes "
+                 u"in steps of %d.",
+                 2 * BigEndianWord(reply + 13), kTableImageBytes, kTableImageBytes + kMaxProgramBytes,
+                 kFrameDataBytes);
+    }
+    Log(CString(u"RTU Function Code 102->") + why + u"\n");
+    m_strUploadRefusal = why;
+    return 0;
+  }
+  m_nUploadProgramSize = sizes->totalBytes - kTableImageBytes;
+  return static_cast<int>(result);
+}
+
+bool CDeviceLink::SendPassword(int* error) {
+  BYTE typed[8];
+  std::memset(typed, 0xFF, sizeof typed);
+  m_nPasswordState = m_host->AskPassword(typed) == kPasswordGiven ? kPasswordGiven : kPasswordCancelled;
+  if (m_nPasswordState == kPasswordCancelled) return false;
+  // The device takes the letters pair by pair, second letter first.
+  BYTE swapped[8];
+  for (int i = 0; i < 8; ++i) swapped[i] = typed[i ^ 1];
+  BYTE frame[kMaxFrame];
+  const int length = m_modbus.BuildPasswordRequest(swapped, frame);
+  if (!WriteComPort(frame, length, error)) return false;
+  BYTE reply[kReplyBuffer];
+  int expected = 7;
+  if (!ReadComPort(reply, &expected, error, 3000)) return false;
+  if (!m_modbus.CheckPasswordReply(reply, expected)) {
+    m_nPasswordState = kPasswordRejected;
+    return false;
+  }
+  return true;
+}
+
+bool CDeviceLink::ReadUploadArea(BYTE function, WORD start, int bytes, std::vector<BYTE>* out, int* done,
+                                 int estimate, int* error) {
+  out->clear();
+  out->reserve(static_cast<size_t>(bytes));
+  WORD reg = start;
+  while (static_cast<int>(out->size()) < bytes) {
+    BYTE reply[kReplyBuffer];
+    int frameBytes = 0;
+    if (!ReadDataFrame(function, reg, reply, &frameBytes, error)) return false;
+    const int n = std::min(kFrameDataBytes, bytes - static_cast<int>(out->size()));
+    out->insert(out->end(), reply + 3, reply + 3 + n);
+    *done += n;
+    // The end frame is still to come: the dialog stays until the transfer reports 100.
+    ReportProgress(2, std::min(99, static_cast<int>(static_cast<long long>(*done) * 100 / estimate)));
+    reg = static_cast<WORD>(reg + kFrameDataBytes / 2);
+  }
+  return true;
+}
+
+bool CDeviceLink::EndUploadSession(int* error, BYTE success) {
+  BYTE frame[kMaxFrame];
+  const int length = m_modbus.BuildEndUploadRequest(success, frame);
+  if (!WriteComPort(frame, length, error)) return false;
+  BYTE reply[kReplyBuffer];
+  int expected = 8;
+  if (!ReadComPort(reply, &expected, error, 3000)) return false;
+  if (!m_modbus.CheckEndUploadReply(reply, expected, success)) {
+    Log(u"RTU Function Code 103 Error!\n");
+    return false;
+  }
+  if (success) {
+    Log(u"UpLoad Succeeds\n");
+  } else {
+    Log((m_nUploadProgramSize != 0 && m_nUploadProgramSize != -1) ? u"UpLoad Fails\n" : u"UpLoad Aborts\n");
+  }
+  return true;
+}
+
+int CDeviceLink::TransferUpload(UploadedProgram* out) {
+  int result = 1;
+  BYTE success = 1;
+  int error = 0;
+  m_lastAborted = false;
+  m_nPasswordState = kPasswordGiven;
+  m_nUploadProgramSize = 0;
+  m_wDeviceModel = 0;
+  m_strUploadRefusal.Empty();
+  auto failed = [&](const char16_t* line) { return StepFailed(line, error, &result, &success); };
+  ReportProgress(2, 0);
+  UploadSizes sizes;
+  bool toEnd = false;
+  const int start = StartUploadSession(&error, &sizes);
+  if (start == 0 || (start == 2 && !SendPassword(&error))) {
+    if (failed(nullptr)) return m_lastAborted = true, 0;
+    toEnd = true;
+  }
+  if (!toEnd) {
+    const int estimate = sizes.totalBytes + sizes.textBytes;
+    int done = 0;
+    std::vector<BYTE> area;
+    if (!ReadUploadArea(kFnReadHolding, kRegTableImage, sizes.totalBytes, &area, &done, estimate, &error)) {
+      if (failed(u"Read Data Error!\n")) return m_lastAborted = true, 0;
+      toEnd = true;
+    } else {
+      // The table image comes first, the program area right behind it. Both go back
+      // into image byte order: the device holds each word as one register.
+      const auto split = area.begin() + kTableImageBytes;
+      out->image.table = FromRegisterOrder(std::vector<BYTE>(area.begin(), split));
+      out->image.program = FromRegisterOrder(std::vector<BYTE>(split, area.end()));
+      out->image.pages.clear();
+    }
+    std::vector<BYTE> texts;
+    if (!toEnd && sizes.textBytes > 0) {
+      if (!ReadUploadArea(kFnReadMessageTexts, 0, sizes.textBytes, &texts, &done, estimate, &error)) {
+        if (failed(u"Read Message Texts Data Error!\n")) return m_lastAborted = true, 0;
+      } else {
+        out->image.pages = FromRegisterOrder(texts);
+      }
+    }
+  }
+  error = 0;
+  if (!EndUploadSession(&error, success)) {
+    m_lastError = error;
+    if (IsAbortError(error)) return m_lastAborted = true, 0;
+    if (error >= kLinkTimeout) result = 0;
+  }
+  if (success == 1) {
+    ReportProgress(2, 100);
+  } else {
+    ReportProgress(-1, 0);
+  }
+  if (success == 1) out->modelCode = UploadedModel(out->image.table, m_wDeviceModel);
+  return result;
+}
+
+int CDeviceLink::UploadProgram() {
+  try {
+    UploadedProgram program;
+    const int result = TransferUpload(&program);
+    if (result == 0) {
+      ReportProgress(-1, 0);
+      Log(u"UpLoad Suspend!\n");
+      AfxMessageBox(IDS_CHECK_CABLE, MB_OK | MB_ICONQUESTION);
+      AfxMessageBox(IDS_UPLOAD_FAILED, MB_OK | MB_ICONSTOP);
+      return 0;
+    }
+    if (m_nPasswordState == kPasswordRejected) {
+      AfxMessageBox(IDS_WRONG_PASSWORD, MB_OK | MB_ICONEXCLAMATION);
+      m_nPasswordState = kPasswordGiven;
+      return 0;
+    }
+    // The user cancelled the password: the device has been told, nothing more to say.
+    if (m_nPasswordState == kPasswordCancelled) return result;
+    if (!m_strUploadRefusal.IsEmpty()) {
+      AfxMessageBox(LoadString(IDS_UPLOAD_FAILED) + u"\n" + m_strUploadRefusal, MB_OK | MB_ICONSTOP);
+      return 0;
+    }
+    if (m_nUploadProgramSize == 0 || m_nUploadProgramSize == -1) {
+      AfxMessageBox(IDS_PROGRAM_EMPTY, MB_OK | MB_ICONEXCLAMATION);
+      return result;
+    }
+    if (program.image.table.size() != static_cast<size_t>(kTableImageBytes)) {
+      // Sizes accepted but no table image: nothing to build a diagram from.
+      AfxMessageBox(IDS_UPLOAD_FAILED, MB_OK | MB_ICONSTOP);
+      return 0;
+    }
+    if (program.modelCode == 0) {
+      Log(u"The program read from the device names no known device model.\n");
+      AfxMessageBox(LoadString(IDS_UPLOAD_FAILED) + u"\nThe program read from the device names no known device model.",
+                    MB_OK | MB_ICONSTOP);
+      return 0;
+    }
+    return m_host->OpenUploadedProgram(program) ? result : 0;
+  } catch (const std::exception&) {
+    ReportProgress(-1, 0);
+    AfxMessageBox(IDS_UPLOAD_FAILED, MB_OK | MB_ICONSTOP);
+    return 0;
+  }
 }
 
 // ---- Settings transfers --------------------------------------------------------------------------------

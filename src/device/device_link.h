@@ -13,6 +13,7 @@
 #include "device/device_settings.h"
 #include "device/modbus.h"
 #include "device/serial_port.h"
+#include "image/download_image.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
 
@@ -46,6 +47,7 @@ constexpr int kPhaseUpload = 6;
 constexpr int kPhaseDownload = 7;
 
 // DeviceDialogKind values the link asks its host to show.
+constexpr int kDialogPassword = 2;
 constexpr int kDialogClock = 4;
 constexpr int kDialogSummerTime = 5;
 constexpr int kDialogWifi = 7;
@@ -53,6 +55,11 @@ constexpr int kDialogRemoteWifi = 8;
 
 // String-table ids of the link's messages.
 constexpr UINT IDS_DOWNLOAD_FAILED = 594;
+constexpr UINT IDS_UPLOAD_FAILED = 595;
+constexpr UINT IDS_PROGRAM_EMPTY = 596;
+constexpr UINT IDS_WRONG_PASSWORD = 615;
+constexpr UINT IDS_DRAWING_BLOCKS = 634;
+constexpr UINT IDS_DRAWING_DONE = 635;
 constexpr UINT IDS_CLEAR_FAILED = 597;
 constexpr UINT IDS_PASSWORD_LETTERS = 602;
 constexpr UINT IDS_INTERNAL_ERROR = 604;
@@ -87,6 +94,18 @@ struct TransferImage {
   std::vector<BYTE> texts;    // newer series only: 1280 bytes per message-text block
 };
 
+// A program read back from a device: the table image, the program area and the
+// message-text pages in image byte order, and the device model it was made for.
+struct UploadedProgram {
+  ProgramImage image;
+  WORD modelCode = 0;
+};
+
+// Password states of an upload: the password dialog's result, or rejected.
+constexpr int kPasswordRejected = 0;
+constexpr int kPasswordGiven = 1;
+constexpr int kPasswordCancelled = 2;
+
 // What the link needs of the windows around it.
 class CDeviceHost {
  public:
@@ -112,6 +131,12 @@ class CDeviceHost {
   virtual CZaradDoc* ActiveDocument() { return nullptr; }
   // Shows a device dialog (DeviceDialogKind) after its settings were read.
   virtual void ShowDeviceDialog(int kind) {}
+  // The password dialog of an upload: kPasswordGiven with the 8 password bytes (the
+  // low byte of each letter, 0xFF after the last), or kPasswordCancelled.
+  virtual int AskPassword(BYTE password[8]) { return kPasswordCancelled; }
+  // Rebuilds an uploaded program as a new FBD document and shows it; false (its
+  // message shown, no window left) when it could not.
+  virtual bool OpenUploadedProgram(const UploadedProgram& program) { return false; }
 };
 
 class CDeviceLink {
@@ -158,6 +183,15 @@ class CDeviceLink {
   int TransferClear();
   // One settings group per call (the first that the flags name); 2 or 0.
   int TransferDeviceSettings(UINT flags);
+  // Device->PC: reads the program back and hands it to the host as a new document.
+  // Non-zero when the transfer itself went through.
+  int UploadProgram();
+  // The transfer of an upload: 1, or 0 for a failed link; *out holds the image read
+  // when the password state is kPasswordGiven and UploadProgramSize() is above 0.
+  int TransferUpload(UploadedProgram* out);
+  int PasswordState() const { return m_nPasswordState; }
+  // The program-area bytes the device reported: 0 before the start, -1 empty.
+  int UploadProgramSize() const { return m_nUploadProgramSize; }
   DeviceSettings& Settings() { return m_settings; }
 
   // Stretches every time-out and pause (tests run quicker with a small factor).
@@ -180,9 +214,24 @@ class CDeviceLink {
   bool VerifyArea(BYTE function, const std::vector<BYTE>& data, WORD start, int* counter, int estimate,
                   int* error, bool texts);
   bool EndDownloadSession(int* error, BYTE success, int mode);
+  // The error policy of a failed download or upload step (its line logged): true
+  // to abort at once (errors 1 to 8999); else the transfer goes on to its end frame
+  // with the success byte cleared, and a time-out or exception reply fails it.
+  bool StepFailed(const char16_t* line, int error, int* result, BYTE* success);
+  // One read of 64 registers from reg (function 3 or 121) into reply, its data from
+  // byte 3 on; false with the error word set (a failed check logged). *frameBytes:
+  // the bytes of request and reply.
+  bool ReadDataFrame(BYTE function, WORD reg, BYTE* reply, int* frameBytes, int* error);
   bool WriteDeviceSetting(const BYTE* record, int length, int* error, UINT flag, UINT allFlags, WORD address);
   bool ReadDeviceSetting(BYTE* buffer, int size, int byteCount, int* error, UINT flag);
   bool ReadIdentityOfType(BYTE type, BYTE* info, int* error);
+  // 1 (no password), 2 (password required) or 0.
+  int StartUploadSession(int* error, UploadSizes* sizes);
+  bool SendPassword(int* error);
+  // Reads bytes from start on in frames of 64 registers (function 3 or 121).
+  bool ReadUploadArea(BYTE function, WORD start, int bytes, std::vector<BYTE>* out, int* done, int estimate,
+                      int* error);
+  bool EndUploadSession(int* error, BYTE success);
   void RemoteWifiFactoryReset();
   void Log(const CString& text);
   void Log(const char16_t* text) { Log(CString(text)); }
@@ -199,5 +248,9 @@ class CDeviceLink {
   bool m_lastAborted = false;
   int m_lastError = 0;
   double m_timeScale = 1.0;
+  int m_nPasswordState = kPasswordGiven;
+  int m_nUploadProgramSize = 0;
+  WORD m_wDeviceModel = 0;       // the identification's model code of the running upload
+  CString m_strUploadRefusal;    // why the device's start reply was refused (shown to the user)
   DeviceSettings m_settings;
 };

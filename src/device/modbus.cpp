@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "image/image_layout.h"
+
 namespace {
 
 // The byte-wise table of the reflected polynomial 0xA001.
@@ -289,4 +291,25 @@ int CModBus::FormatExceptionReply(const BYTE* reply, int length, CString& text) 
   text.Format(u"No=%d->", code);
   if (code >= 1 && code <= 11) text += CString(kExceptionNames[code - 1]);
   return code;
+}
+
+int ReadUploadSizes(const BYTE* reply, int length, UploadSizes* sizes) {
+  if ((length != 17 && length != 19) || length != reply[2] + 5 || reply[1] != kFnStartUpload) {
+    return kUploadReplyUnreadable;
+  }
+  // Whole numbers of bytes, never wrapped: the size words are counts of 16-bit words.
+  const int total = 2 * static_cast<int>(BigEndianWord(reply + 13));
+  if (total < kTableImageSize || total > kTableImageSize + kProgramAreaMax || total % kProgramAreaStep != 0) {
+    return kUploadProgramSizeOutOfRange;
+  }
+  int text = 0;
+  // Only the long reply of the newer series carries the text size; a short reply
+  // has its CRC where the word would be.
+  if (length == 19 && reply[3] >= 0x51) text = 2 * static_cast<int>(BigEndianWord(reply + 15));
+  if (text % kTextPageSize != 0 || text > kMaxTextPages * kTextPageSize) {
+    return kUploadTextSizeInvalid;
+  }
+  sizes->totalBytes = total;
+  sizes->textBytes = text;
+  return kUploadSizesOk;
 }

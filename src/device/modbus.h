@@ -69,6 +69,26 @@ constexpr WORD BigEndianWord(const BYTE* p) {
   return static_cast<WORD>((p[0] << 8) | p[1]);
 }
 
+// The sizes a start-of-upload reply reports, as byte counts: the table image plus
+// the program area, and the message-text pages (newer series, 19-byte replies only).
+struct UploadSizes {
+  int totalBytes = 0;
+  int textBytes = 0;
+};
+
+// What ReadUploadSizes makes of the sizes.
+enum UploadSizeCheck : int {
+  kUploadSizesOk = 0,
+  kUploadProgramSizeOutOfRange = 1,  // not 10240 .. 10240 + 0x6000 bytes in steps of 128
+  kUploadTextSizeInvalid = 2,        // not whole 1280-byte pages, or more than 16
+  kUploadReplyUnreadable = 3,        // not a start-of-upload reply of 17 or 19 bytes
+};
+
+// Reads the sizes of a start-of-upload reply and checks them against what an
+// image can hold, before anything is allocated or read by them. *sizes is set
+// only when the result is kUploadSizesOk.
+int ReadUploadSizes(const BYTE* reply, int length, UploadSizes* sizes);
+
 class CModBus {
  public:
   CModBus();

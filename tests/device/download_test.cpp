@@ -224,11 +224,7 @@ TEST_F(DownloadTest, ClearMismatchIsReportedAsAFailure) {
 TEST_F(DownloadTest, CompiledDiagramArrivesAsCompiled) {
   // I1 -> AND -> Q1, compiled as the program would be.
   CDiagramBuilder diagram(kDocFbd, 0x5188);
-  CBlockObj* input = diagram.Add(600);
-  CBlockObj* gate = diagram.Add(300);
-  CBlockObj* output = diagram.Add(605);
-  CDiagramBuilder::Wire(input, gate, 0);
-  CDiagramBuilder::Wire(gate, output, 0);
+  diagram.AddInputGateOutput();
   ASSERT_TRUE(CheckDocumentForDownload(diagram.Doc()));
   const SYSTEMTIME stamp = SimTime(2026, 5, 4, 3, 2, 1);
   ASSERT_TRUE(CompileForDownload(diagram.Doc(), &m_host.image, &stamp)) << Messages().size();

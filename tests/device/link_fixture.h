@@ -30,6 +30,18 @@ class RecordingDeviceHost : public CDeviceHost {
     return prepare;
   }
 
+  // The password dialog: the letters typed, or Cancel when password is empty.
+  int AskPassword(BYTE out[8]) override {
+    ++passwordAsks;
+    if (password.empty()) return kPasswordCancelled;
+    for (size_t i = 0; i < password.size() && i < 8; ++i) out[i] = static_cast<BYTE>(password[i]);
+    return kPasswordGiven;
+  }
+  bool OpenUploadedProgram(const UploadedProgram& program) override {
+    uploaded.push_back(program);
+    return openResult;
+  }
+
   std::string log;
   bool dialog = false;
   int dialogsCreated = 0;
@@ -37,6 +49,10 @@ class RecordingDeviceHost : public CDeviceHost {
   int lastPhase = 0;
   TransferImage image;
   bool prepare = true;
+  std::string password;
+  int passwordAsks = 0;
+  std::vector<UploadedProgram> uploaded;
+  bool openResult = true;
 };
 
 class LinkTest : public ::testing::Test {

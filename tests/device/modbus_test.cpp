@@ -205,6 +205,49 @@ TEST(ModBusCheckers, StartOfUploadReplies) {
   }
 }
 
+TEST(ModBusCheckers, UploadSizesAreReadOnlyWhereAnImageHoldsThem) {
+  // A start-of-upload reply with the size word and, in the long form, the text size word.
+  auto reply = [](BYTE type, WORD size, int text) {
+    Bytes r{0, 102, static_cast<BYTE>(text < 0 ? 12 : 14), type, 0x88, 0, 0, 0xC1, 0, 0, 0, 0xFF, 0xFF,
+            static_cast<BYTE>(size >> 8), static_cast<BYTE>(size)};
+    if (text >= 0) r.insert(r.end(), {static_cast<BYTE>(text >> 8), static_cast<BYTE>(text)});
+    return WithCrc(r);
+  };
+  struct Row {
+    const char* name;
+    Bytes reply;
+    int result;
+    int total;
+    int text;
+  };
+  const Row rows[] = {
+      {"table only", reply(0x51, 0x1400, 0), kUploadSizesOk, 10240, 0},
+      {"largest with 16 pages", reply(0x51, 0x4400, 16 * 640), kUploadSizesOk, 10240 + 0x6000, 16 * 1280},
+      {"older series ignores the text word", reply(0x21, 0x1440, 64), kUploadSizesOk, 10368, 0},
+      // The short form's "text word" would be its CRC.
+      {"short form of type 0xFF", reply(0xFF, 0x1440, -1), kUploadSizesOk, 10368, 0},
+      {"below the table", reply(0x51, 0x13C0, 0), kUploadProgramSizeOutOfRange, 0, 0},
+      {"past the program area", reply(0x51, 0x4440, 0), kUploadProgramSizeOutOfRange, 0, 0},
+      {"would wrap", reply(0x51, 0x8000, 0), kUploadProgramSizeOutOfRange, 0, 0},
+      {"half a frame", reply(0x51, 0x1420, 0), kUploadProgramSizeOutOfRange, 0, 0},
+      {"text not whole pages", reply(0x51, 0x1440, 64), kUploadTextSizeInvalid, 0, 0},
+      {"seventeen pages", reply(0x51, 0x1440, 17 * 640), kUploadTextSizeInvalid, 0, 0},
+      {"byte count disagrees", Corrupt(reply(0x51, 0x1440, 0), 2, 0x01), kUploadReplyUnreadable, 0, 0},
+      {"cut short", Cut(reply(0x51, 0x1440, 0), 2), kUploadReplyUnreadable, 0, 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    UploadSizes sizes{-1, -1};
+    EXPECT_EQ(ReadUploadSizes(r.reply.data(), static_cast<int>(r.reply.size()), &sizes), r.result);
+    if (r.result == kUploadSizesOk) {
+      EXPECT_EQ(sizes.totalBytes, r.total);
+      EXPECT_EQ(sizes.textBytes, r.text);
+    } else {
+      EXPECT_EQ(sizes.totalBytes, -1);
+    }
+  }
+}
+
 TEST(ModBusCheckers, EchoMemoryPasswordAndSettingReplies) {
   CModBus m;
   const Bytes end = WithCrc({0, 101, 0, 0, 0, 1});

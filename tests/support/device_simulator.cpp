@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
@@ -110,6 +111,37 @@ int DeviceSimulator::StartCount() const {
   return m_starts;
 }
 
+void DeviceSimulator::HoldProgram(const std::vector<BYTE>& imageRegisters, const std::vector<BYTE>& textRegisters,
+                                  const std::string& password) {
+  std::lock_guard lock(m_mutex);
+  for (size_t i = 0; i + 1 < imageRegisters.size(); i += 2) {
+    m_holding[static_cast<WORD>(0x8C00 + i / 2)] = static_cast<WORD>((imageRegisters[i] << 8) | imageRegisters[i + 1]);
+  }
+  std::copy(textRegisters.begin(), textRegisters.begin() + static_cast<long>(std::min(textRegisters.size(), m_texts.size())),
+            m_texts.begin());
+  m_imageWords = static_cast<WORD>(imageRegisters.size() / 2);
+  m_textWords = static_cast<WORD>(textRegisters.size() / 2);
+  m_password.fill(0xFF);
+  for (size_t i = 0; i < password.size() && i < m_password.size(); ++i) m_password[i] = static_cast<BYTE>(password[i]);
+  m_passwordWord = password.empty() ? 0xFFFF : 0x0001;
+}
+
+void DeviceSimulator::SetReportedSizes(WORD imageWords, WORD textWords) {
+  std::lock_guard lock(m_mutex);
+  m_imageWords = imageWords;
+  m_textWords = textWords;
+}
+
+void DeviceSimulator::SetPasswordWord(WORD word) {
+  std::lock_guard lock(m_mutex);
+  m_passwordWord = word;
+}
+
+int DeviceSimulator::LastUploadEndSuccess() const {
+  std::lock_guard lock(m_mutex);
+  return m_lastUploadEnd;
+}
+
 void DeviceSimulator::InjectFault(Fault fault, BYTE function, int skip) {
   std::lock_guard lock(m_mutex);
   m_faults.push_back({fault, function, skip});
@@ -147,7 +179,7 @@ size_t DeviceSimulator::FrameLength(const std::vector<BYTE>& in) const {
       if (in.size() < 7) return 0;
       length = 9 + in[6];
       break;
-    case kFnPassword: length = 17; break;
+    case kFnPassword: length = 17; break;  // 7 bytes of head, 8 password bytes, CRC
     case kFnWriteConfig: length = 16; break;
     case kFnCalibrate: length = 8; break;
     default: length = 8; break;
@@ -176,6 +208,8 @@ std::vector<BYTE> DeviceSimulator::Answer(const std::vector<BYTE>& q) {
                            static_cast<BYTE>(m_firmware & 0xFF)});
         break;
       }
+      // A protected program stays unread until its password was given.
+      if (m_locked && (fn == kFnReadMessageTexts || address >= 0x8C00)) return exception(2);
       r.push_back(static_cast<BYTE>(2 * count));
       for (int i = 0; i < count; ++i) {
         if (fn == kFnReadHolding) {
@@ -239,8 +273,40 @@ std::vector<BYTE> DeviceSimulator::Answer(const std::vector<BYTE>& q) {
     }
     case kFnEndDownload:
       m_lastEnd = q[5];
+      m_locked = false;
+      // The program just written names its own sizes in its header (word 0 and,
+      // for the newer series, word 505 of the table image).
+      if (q[5] == 1) {
+        m_imageWords = m_holding[0x8C00];
+        m_textWords = m_type > 0x50 ? m_holding[0x8C00 + 505] : 0;
+      }
       r.assign(q.begin(), q.begin() + 6);
       break;
+    case kFnStartUpload: {
+      ++m_starts;
+      const bool longForm = m_type > 0x50;
+      r.push_back(longForm ? 14 : 12);
+      r.insert(r.end(), {m_type, m_modelLow, 0, 0, static_cast<BYTE>(m_firmware >> 8),
+                         static_cast<BYTE>(m_firmware & 0xFF), 0, 0});
+      PutWord(r, m_passwordWord);
+      PutWord(r, m_imageWords);
+      if (longForm) PutWord(r, m_textWords);
+      m_locked = m_passwordWord != 0 && m_passwordWord != 0xFFFF;
+      break;
+    }
+    case kFnEndUpload:
+      m_lastUploadEnd = q[5];
+      m_locked = false;
+      r.assign(q.begin(), q.begin() + 6);
+      break;
+    case kFnPassword: {
+      // The letters arrive pair by pair, second letter first.
+      bool match = true;
+      for (int i = 0; i < 8; ++i) match = match && q[7 + (i ^ 1)] == m_password[static_cast<size_t>(i)];
+      if (match) m_locked = false;
+      r.insert(r.end(), {2, 0, static_cast<BYTE>(match ? 0 : 1)});
+      break;
+    }
     case kFnSetClock: {
       const int bytes = q[6];
       const int first = 7 + bytes - 12;  // year .. second are the last six words

@@ -3,6 +3,12 @@
 // calibration, summer/winter rule and WiFi blocks, and misbehaves on demand (silence,
 // short, garbled or bad-CRC replies, exception replies, a dropped line, a corrupted
 // read-back). It can pace its line at a baud rate.
+//
+// For uploads it holds a program: the registers from 0x8C00 on (table image, then
+// program area), the message-text pages, the sizes its start-of-upload reply
+// reports and a password. A protected program answers reads of the program and of
+// the message texts with an exception until the password has been given. A
+// successful download (or clear) leaves the sizes that its header area names.
 #pragma once
 
 #include <array>
@@ -44,6 +50,19 @@ class DeviceSimulator {
   int LastEndSuccess() const;
   int StartCount() const;
 
+  // ---- Upload ---------------------------------------------------------------------------
+  // Holds a program: the table image and program area as they travel (register
+  // order) from register 0x8C00, the message-text pages likewise, and a password of
+  // up to 8 letters (none when empty). The reported sizes follow from the bytes.
+  void HoldProgram(const std::vector<BYTE>& imageRegisters, const std::vector<BYTE>& textRegisters,
+                   const std::string& password = "");
+  // The sizes the start-of-upload reply reports, in 16-bit words (0xFFFF: no program).
+  void SetReportedSizes(WORD imageWords, WORD textWords);
+  // The password word of the start-of-upload reply (0 or 0xFFFF: no password).
+  void SetPasswordWord(WORD word);
+  // The last end-of-upload success byte (-1 none).
+  int LastUploadEndSuccess() const;
+
   // ---- Faults -------------------------------------------------------------------------------
   // The fault hits the skip-th next request of the function (0 any function) from now on.
   void InjectFault(Fault fault, BYTE function = 0, int skip = 0);
@@ -83,6 +102,12 @@ class DeviceSimulator {
   std::vector<BYTE> m_texts;
   std::array<BYTE, 12> m_summer{};
   int m_lastEnd = -1;
+  int m_lastUploadEnd = -1;
+  WORD m_imageWords = 0xFFFF;
+  WORD m_textWords = 0;
+  WORD m_passwordWord = 0xFFFF;
+  std::array<BYTE, 8> m_password{};
+  bool m_locked = false;
   int m_starts = 0;
   int m_baud = 0;
   std::deque<PendingFault> m_faults;

@@ -30,6 +30,15 @@ class CDiagramBuilder {
     return static_cast<T*>(Add(typeCode));
   }
 
+  // The smallest program a device runs: I1 -> AND -> Q1.
+  void AddInputGateOutput() {
+    CBlockObj* input = Add(600);
+    CBlockObj* gate = Add(300);
+    CBlockObj* output = Add(605);
+    Wire(input, gate, 0);
+    Wire(gate, output, 0);
+  }
+
   // Wires the output of src to input pin of dst: the input names src, src's
   // output names dst, and dst's first linked pin is kept up to date.
   static void Wire(CBlockObj* src, CBlockObj* dst, int pin) {

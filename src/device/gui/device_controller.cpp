@@ -16,15 +16,21 @@
 #include "device/gui/clock_dlg.h"
 #include "device/gui/com_config_dlg.h"
 #include "device/gui/io_status_dlg.h"
+#include "device/gui/password_dlg.h"
 #include "device/gui/summer_time_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
 #include "device/gui/wifi_setup_dlg.h"
+#include "editor/gui/child_frame.h"
+#include "editor/gui/zarad_view.h"
+#include "image/image_decoder.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/message_sink.h"
+#include "platform/string_table.h"
 
 CDeviceController::CDeviceController(CMainFrame* frame)
-    : QObject(frame), m_pFrame(frame), m_link(this), m_compiler([](CZaradDoc& doc, TransferImage* image) { return CompileForDownload(doc, image); }) {
+    : QObject(frame), m_pFrame(frame), m_link(this), m_compiler([](CZaradDoc& doc, TransferImage* image) { return CompileForDownload(doc, image); }),
+      m_decoder(DecodeProgramImage) {
   setObjectName("deviceController");
   auto idle = [this](CCmdUI* ui) { ui->Enable(!m_link.IsBusy()); };
   // PC->Device sends the active diagram: there must be one, and it must not be locked.
@@ -35,6 +41,8 @@ CDeviceController::CDeviceController(CMainFrame* frame)
         ui->Enable(!m_link.IsBusy() && doc && !doc->m_bLocked);
       });
   m_pFrame->SetCommandHandler(ID_CLEAR_PROGRAM, [this] { PostDeviceOperation(kOpClearProgram); }, idle);
+  // Device->PC needs no diagram: the program comes back as a new one.
+  m_pFrame->SetCommandHandler(ID_DEVICE_TO_PC, [this] { PostDeviceOperation(kOpUpload); }, idle);
   // The settings reads: each reads the device, then shows its dialog.
   m_pFrame->SetCommandHandler(ID_CLOCK_SETTING, [this] { PostDeviceOperation(kOpClockDialog); }, idle);
   m_pFrame->SetCommandHandler(ID_SUMMER_TIME, [this] { PostDeviceOperation(kOpSummerTime); }, idle);
@@ -214,4 +222,62 @@ bool CDeviceController::CompileActiveDocument(TransferImage* image) {
 CZaradDoc* CDeviceController::ActiveDocument() {
   DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
   return window ? window->GetDocument() : nullptr;
+}
+
+// ---- Upload ---------------------------------------------------------------------------
+
+int CDeviceController::AskPassword(BYTE password[8]) {
+  CPasswordDlg dialog(m_pFrame);
+  const int result = m_passwordRunner ? m_passwordRunner(dialog) : dialog.exec();
+  if (result != QDialog::Accepted) return kPasswordCancelled;
+  dialog.CopyPassword(password);
+  return kPasswordGiven;
+}
+
+bool CDeviceController::OpenUploadedProgram(const UploadedProgram& program) {
+  // A new FBD window of the uploaded model, without the program properties a new
+  // file may show.
+  DocumentWindow* before = m_pFrame->GetActiveDocumentWindow();
+  const int showProperties = g_ShowPropertiesOnNew;
+  const WORD lastModel = g_CurrentModelCode;
+  g_ShowPropertiesOnNew = 0;
+  g_CurrentModelCode = program.modelCode;
+  m_pFrame->m_nNextDocKind = kDocFbd;
+  m_pFrame->NewFbdDocument();
+  g_ShowPropertiesOnNew = showProperties;
+  g_CurrentModelCode = lastModel;
+  DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
+  CZaradDoc* doc = window && window != before ? window->GetDocument() : nullptr;
+  if (!doc || doc->IsLadder()) {
+    AfxMessageBox(IDS_UPLOAD_FAILED, MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  AppendInfo(LoadString(IDS_DRAWING_BLOCKS));
+  CString error;
+  bool decoded = false;
+  try {
+    decoded = m_decoder(program.image, program.modelCode, *doc, error);
+  } catch (const std::exception& e) {
+    error = CString(e.what());
+  }
+  if (!decoded) {
+    // No half-built diagram stays behind.
+    window->SetModifiedFlag(false);
+    m_pFrame->GetDocManager()->CloseDocument(window);
+    CString text = LoadString(IDS_UPLOAD_FAILED);
+    if (!error.IsEmpty()) {
+      AppendInfo(error + u"\n");
+      text += CString(u"\n") + error;
+    }
+    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  // The history starts at the finished diagram; it has not been saved yet.
+  doc->m_undo.RestartWith(doc);
+  window->SetModifiedFlag(true);
+  g_CurrentModelCode = doc->m_wModelCode;
+  m_pFrame->OnActiveDocumentChanged();
+  if (auto* child = dynamic_cast<CChildFrame*>(window)) child->GetActiveView()->InvalidateDiagram();
+  AppendInfo(LoadString(IDS_DRAWING_DONE));
+  return true;
 }

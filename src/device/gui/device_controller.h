@@ -15,6 +15,7 @@
 
 class CMainFrame;
 class CTransferProgressDlg;
+class CPasswordDlg;
 class CSetClockDlg;
 class CSummerTimeDlg;
 class CWifiSetupDlg;
@@ -58,6 +59,13 @@ class CDeviceController : public QObject, public CDeviceHost {
   using IoStatusRunner = std::function<void(CIOStatus& dialog)>;
   void SetIoStatusRunner(IoStatusRunner runner) { m_ioRunner = std::move(runner); }
   CRemoteWifiSetup* RemoteWifiDialog() const;
+  // Rebuilds an uploaded image into a new document (DecodeProgramImage unless a
+  // test puts another in its place): false with a sentence for the user.
+  using Decoder = std::function<bool(const ProgramImage& image, WORD modelCode, CZaradDoc& doc, CString& error)>;
+  void SetDecoder(Decoder decoder) { m_decoder = std::move(decoder); }
+  // Runs the password dialog, by exec() unless a test drives it: the dialog's result.
+  using PasswordRunner = std::function<int(CPasswordDlg& dialog)>;
+  void SetPasswordRunner(PasswordRunner runner) { m_passwordRunner = std::move(runner); }
 
   // ---- CDeviceHost ----------------------------------------------------------------
   void AppendInfo(const CString& text) override;
@@ -72,6 +80,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   CZaradDoc* ActiveDocument() override;
   void DownloadFinished() override;
   void ShowDeviceDialog(int kind) override;
+  int AskPassword(BYTE password[8]) override;
+  bool OpenUploadedProgram(const UploadedProgram& program) override;
 
  protected:
   // While a transfer runs the main window does not close under it.
@@ -85,6 +95,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   PortChooser m_chooser;
   DialogShower m_shower;
   IoStatusRunner m_ioRunner;
+  Decoder m_decoder;
+  PasswordRunner m_passwordRunner;
   QPointer<CSetClockDlg> m_pClock;
   QPointer<CSummerTimeDlg> m_pSummer;
   QPointer<CWifiSetupDlg> m_pWifi;

@@ -12,6 +12,10 @@
 #include <QKeyEvent>
 
 #include "app/gui/shell_fixture.h"
+#include "app/information_bar.h"
+#include "controls/gui/embossed_static.h"
+#include "image/download_image.h"
+#include "properties/gui/qt_program_sheet.h"
 #include "platform/resource_ids.h"
 #include "blocks/block_factory.h"
 #include "device/download_prep.h"
@@ -221,6 +225,167 @@ TEST_F(DeviceCommandsTest, FailedDownloadIsShownAsFailed) {
   ASSERT_FALSE(m_sink.messages().empty());
   EXPECT_EQ(m_sink.messages().back().text, CString(u"Download PC->Device failed!"));
   EXPECT_FALSE(m_device->ProgressDialog() && m_device->ProgressDialog()->isVisible());
+}
+
+// ---- Device->PC ------------------------------------------------------------------------
+
+namespace {
+
+// I1 -> AND -> Q1 compiled for a model, held by the simulator as a downloaded program.
+void HoldSmallProgram(DeviceSimulator& sim, WORD model, const std::string& password = "") {
+  CDiagramBuilder diagram(kDocFbd, model);
+  diagram.AddInputGateOutput();
+  TransferImage image;
+  ASSERT_TRUE(CompileForDownload(diagram.Doc(), &image));
+  std::vector<BYTE> area = image.table;
+  area.insert(area.end(), image.program.begin(), image.program.end());
+  sim.SetIdentity(static_cast<BYTE>(model >> 8), static_cast<BYTE>(model & 0xFF), 0xC100);
+  sim.HoldProgram(area, image.texts, password);
+}
+
+}  // namespace
+
+class UploadCommandTest : public DeviceCommandsTest {
+ protected:
+  void SetUp() override {
+    DeviceCommandsTest::SetUp();
+    // The properties sheet of a new document must not show for an uploaded one.
+    CProgramPropertiesCommand::s_runner = [this](CQtProgramSheet&) {
+      ++m_sheetsShown;
+      return static_cast<int>(QDialog::Rejected);
+    };
+  }
+  void TearDown() override {
+    CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) { return static_cast<int>(QDialog::Rejected); };
+    g_CurrentModelCode = 0x5188;
+    DeviceCommandsTest::TearDown();
+  }
+  // Ctrl+U: the frame's accelerator of Device->PC, then the posted operation.
+  void PressCtrlU() {
+    QAction* accelerator = m_frame->findChild<QAction*>(QString("acc%1").arg(ID_DEVICE_TO_PC));
+    ASSERT_NE(accelerator, nullptr);
+    ASSERT_EQ(accelerator->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_U));
+    accelerator->trigger();
+    EXPECT_TRUE(m_sim.Requests().empty());
+    RunPosted();
+  }
+  std::string InfoText() const { return m_frame->GetInfoBar()->GetText().ToUtf8(); }
+
+  int m_sheetsShown = 0;
+};
+
+TEST_F(UploadCommandTest, CtrlUWithoutADiagramShowsWhyTheProgramCouldNotBeRebuilt) {
+  HoldSmallProgram(m_sim, 0x5288);
+  EXPECT_TRUE(Enabled(ID_DEVICE_TO_PC));
+  PressCtrlU();
+  EXPECT_EQ(m_choices, 1);
+  EXPECT_EQ(m_sim.LastUploadEndSuccess(), 1);
+  // The decoder refused the image: the user sees why, and no half-built window stays.
+  ASSERT_EQ(m_sink.messages().size(), 1u) << InfoText();
+  const CString text = m_sink.messages()[0].text;
+  EXPECT_EQ(text.Left(25), CString(u"Upload Device->PC failed!"));
+  EXPECT_GT(text.GetLength(), 26);
+  EXPECT_EQ(m_sink.messages()[0].icon, MessageIcon::kError);
+  Flush();
+  EXPECT_EQ(DocCount(), 0);
+  EXPECT_EQ(g_CurrentModelCode, 0x5188);
+  EXPECT_EQ(g_ShowPropertiesOnNew, 1);
+  EXPECT_EQ(m_sheetsShown, 0);
+  EXPECT_NE(InfoText().find("UpLoad Succeeds"), std::string::npos);
+  EXPECT_NE(InfoText().find(text.Mid(26).ToUtf8()), std::string::npos);
+  CTransferProgressDlg* progress = m_device->ProgressDialog();
+  ASSERT_NE(progress, nullptr);
+  EXPECT_FALSE(progress->isVisible());
+  EXPECT_EQ(progress->windowTitle(), "Device->PC");
+  EXPECT_FALSE(m_device->Link().IsPortOpen());
+}
+
+TEST_F(UploadCommandTest, CtrlUWithPasswordOpensTheProgramAsANewDiagram) {
+  HoldSmallProgram(m_sim, 0x5288, "AB");
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));
+  ASSERT_EQ(DocCount(), 1);
+  CZaradDoc* first = m_frame->GetActiveDocument();
+  m_sheetsShown = 0;
+  int asked = 0;
+  m_device->SetPasswordRunner([&](CPasswordDlg& dialog) {
+    ++asked;
+    TypeText(dialog.Edit(), "ab");
+    PressKey(dialog.Edit(), Qt::Key_Return);
+    return dialog.result();
+  });
+  // A stand-in for the image decoder: it sees the image and the model, and draws a block.
+  std::vector<BYTE> table;
+  WORD decodedModel = 0;
+  m_device->SetDecoder([&](const ProgramImage& image, WORD model, CZaradDoc& doc, CString&) {
+    table = image.table;
+    decodedModel = model;
+    EXPECT_EQ(doc.m_wModelCode, model);
+    EXPECT_FALSE(doc.IsLadder());
+    EXPECT_TRUE(doc.m_blocks.IsEmpty());
+    doc.AddBlock(MakeBlockOfType(300));
+    return true;
+  });
+  PressCtrlU();
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(m_sink.messages().empty()) << InfoText();
+  ASSERT_EQ(DocCount(), 2);
+  CZaradDoc* doc = m_frame->GetActiveDocument();
+  ASSERT_NE(doc, first);
+  EXPECT_EQ(decodedModel, 0x5288);
+  EXPECT_EQ(table.size(), static_cast<size_t>(kTableImageBytes));
+  EXPECT_EQ(doc->m_wModelCode, 0x5288);
+  EXPECT_EQ(doc->m_blocks.GetCount(), 1);
+  // The model selected last is the uploaded one, and the status bar names it.
+  EXPECT_EQ(g_CurrentModelCode, 0x5288);
+  ASSERT_NE(m_frame->GetModelCaption(), nullptr);
+  EXPECT_EQ(m_frame->GetModelCaption()->GetWindowText(), doc->GetModelPaneText());
+  // One snapshot of the finished diagram: nothing to undo, but a diagram to save.
+  EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+  EXPECT_TRUE(m_frame->GetActiveDocumentWindow()->IsModified());
+  EXPECT_EQ(m_sheetsShown, 0);
+  EXPECT_EQ(g_ShowPropertiesOnNew, 1);
+  const std::string info = InfoText();
+  EXPECT_NE(info.find("It's Drawing Blocks and Lines(if any)"), std::string::npos);
+  EXPECT_NE(info.find("It Draws completely!"), std::string::npos);
+}
+
+TEST_F(UploadCommandTest, CancelledPasswordLeavesEverythingAsItWas) {
+  HoldSmallProgram(m_sim, 0x5188, "AB");
+  m_device->SetPasswordRunner([](CPasswordDlg& dialog) {
+    dialog.reject();
+    return dialog.result();
+  });
+  PressCtrlU();
+  EXPECT_EQ(m_sim.LastUploadEndSuccess(), 0);
+  EXPECT_TRUE(m_sink.messages().empty());
+  EXPECT_EQ(DocCount(), 0);
+  EXPECT_NE(InfoText().find("UpLoad Fails"), std::string::npos);
+}
+
+// Enable once the image decoder is in: the uploaded program becomes an FBD diagram
+// with the blocks and the wires that were downloaded.
+TEST_F(UploadCommandTest, DISABLED_CtrlURebuildsTheDownloadedDiagram) {
+  HoldSmallProgram(m_sim, 0x5188);
+  PressCtrlU();
+  EXPECT_TRUE(m_sink.messages().empty()) << InfoText();
+  ASSERT_EQ(DocCount(), 1);
+  CZaradDoc* doc = m_frame->GetActiveDocument();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_FALSE(doc->IsLadder());
+  EXPECT_EQ(doc->m_wModelCode, 0x5188);
+  CBlockObj* input = nullptr;
+  CBlockObj* gate = nullptr;
+  CBlockObj* output = nullptr;
+  for (CBlockObj* b : doc->m_blocks) {
+    if (b->m_nType == 600) input = b;
+    if (b->m_nType == 300) gate = b;
+    if (b->m_nType == 605) output = b;
+  }
+  ASSERT_TRUE(input && gate && output);
+  EXPECT_EQ(gate->m_nSource[0], input->m_nNumber);
+  EXPECT_EQ(output->m_nSource[0], gate->m_nNumber);
+  EXPECT_FALSE(doc->m_connections.IsEmpty());
+  EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
 }
 
 TEST(ComConfigDialog, TypedPathConnectAndDetect) {
