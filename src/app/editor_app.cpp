@@ -15,6 +15,9 @@
 #include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <QHBoxLayout>
+#include <QApplication>
+#include <QFontDatabase>
 #include <exception>
 #include <filesystem>
 #include <vector>
@@ -22,9 +25,13 @@
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/qt_message_sink.h"
+#include "app/close_all_dlg.h"
+#include "app/shell_commands.h"
+#include "app/app_icon.h"
 #include "controls/gui/pane_status_bar.h"
 #include "model/astro_city_table.h"
 #include "model/catalogues.h"
+#include "model/language_setting.h"
 #include "model/shell_context.h"
 #include "platform/file_util.h"
 #include "platform/gui/qt_string.h"
@@ -53,6 +60,22 @@ UINT RegisterClipboardFormatName(const QString& name) {
   return 0xC000u + static_cast<UINT>(index);
 }
 
+// The Chinese interface shows its texts in a CJK face; the usual face stays first
+// for Latin text where it has the glyphs.
+void UseChineseFont() {
+  static const QStringList kCjkFamilies = {"WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Noto Sans CJK SC",
+                                           "Droid Sans Fallback"};
+  const QStringList installed = QFontDatabase::families();
+  QFont font = QApplication::font();
+  QStringList families = font.families();
+  if (families.isEmpty()) families << font.family();
+  for (const QString& family : kCjkFamilies) {
+    if (installed.contains(family) && !families.contains(family)) families << family;
+  }
+  font.setFamilies(families);
+  QApplication::setFont(font);
+}
+
 QString ProgramFolder() {
   QString folder = QCoreApplication::applicationDirPath();
   if (!folder.endsWith('/')) folder += '/';
@@ -71,9 +94,7 @@ CEditorApp::CEditorApp(Options options) : m_options(std::move(options)) {
   g_pApp = this;
   m_pFbdTemplate = &m_fbdTemplate;
   m_pLadTemplate = &m_ladTemplate;
-  const QString languageFile =
-      m_options.languageFile.isEmpty() ? LanguageSettingsPath() : m_options.languageFile;
-  if (ReadLanguageSetting(languageFile)) g_LanguageIsChinese = 1;
+  if (ReadLanguageSetting(GetLanguageFile())) g_LanguageIsChinese = 1;
   if (g_LanguageIsChinese == 1) m_bDocMenuTranslated = 0;
   m_pFileDialogs = std::make_unique<QtFileDialogs>();
 }
@@ -89,19 +110,13 @@ QString CEditorApp::LanguageSettingsPath() {
   return ToQString(GetSettingsFolder()) + "RazadUdezazir/DizevOdaved.ini";
 }
 
+QString CEditorApp::GetLanguageFile() const {
+  return m_options.languageFile.isEmpty() ? LanguageSettingsPath() : m_options.languageFile;
+}
+
 bool CEditorApp::ReadLanguageSetting(const QString& path) {
-  // A settings file is one short line; anything larger is not ours. Only a regular file
-  // of the user's own counts: no link, no pipe that would hold the start.
-  constexpr size_t kMaxSize = 64 * 1024;
-  std::vector<BYTE> bytes;
-  if (!ReadOwnFileBytes(std::filesystem::path(path.toStdString()), bytes, kMaxSize).empty()) return false;
-  QString text;
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const char16_t unit = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
-    if (unit == 0) break;
-    text.append(QChar(unit));
-  }
-  return text.contains("zh_CN");
+  // Only a regular file of the user's own counts: no link, no pipe that would hold the start.
+  return ::ReadLanguageSetting(std::filesystem::path(path.toStdString()));
 }
 
 bool CEditorApp::HasDiagramExtension(const CString& path) {
@@ -137,8 +152,17 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
   }
   m_recentFiles.ReadList(*m_pSettings);
 
+  if (g_LanguageIsChinese == 1) UseChineseFont();
   m_pMainWnd = std::make_unique<CMainFrame>(this);
+  m_pMainWnd->setWindowIcon(AppIcon());
   if (m_factory) m_pMainWnd->GetDocManager()->SetFactory(m_factory);
+  // The Chinese interface: the text tables, then the menu bar without a document.
+  if (g_LanguageIsChinese == 1) {
+    BuildChineseTextTables();
+    m_pMainWnd->TranslateMenu(false, 0);
+  } else {
+    ClearChineseTextTables();
+  }
   if (m_options.installMessageSink) {
     m_pMessageSink = std::make_unique<QtMessageSink>(m_pMainWnd.get());
     m_pPreviousSink = SetMessageSink(m_pMessageSink.get());
@@ -237,6 +261,26 @@ DocumentWindow* CEditorApp::OpenDocumentFile(const CString& path) {
 BOOL CEditorApp::SaveAllModified() {
   DocumentManager* manager = GetDocManager();
   if (!manager) return TRUE;
+  // One dialog lists every document with unsaved changes; the user ticks the ones to save.
+  CCloseAllDlg dialog(m_pMainWnd.get());
+  std::vector<DocumentWindow*> modified;
+  for (DocumentWindow* doc : manager->GetDocuments()) {
+    if (!doc->IsModified()) continue;
+    if (!dialog.AddDocument(doc->GetPathName())) {
+      AfxMessageBox(CString(u"There are too much Documents to be Saved!"), MB_OK | MB_ICONSTOP);
+      return FALSE;
+    }
+    modified.push_back(doc);
+  }
+  if (modified.empty()) return TRUE;
+  if (dialog.exec() != QDialog::Accepted) return FALSE;
+
+  // The unticked documents lose their changes; each ticked one is asked about and
+  // saved (through Save As when it was never saved).
+  const std::vector<CCloseAllList::Action> actions = dialog.Documents().Decisions();
+  for (size_t i = 0; i < modified.size(); ++i) {
+    if (actions[i] == CCloseAllList::Action::kDiscard) modified[i]->SetModifiedFlag(false);
+  }
   for (DocumentWindow* doc : manager->GetDocuments()) {
     if (!manager->SaveModified(doc)) return FALSE;
   }
@@ -353,10 +397,23 @@ void CEditorApp::OpenRecentFile(int index) {
 
 void CEditorApp::OnAppAbout() {
   QDialog dialog(m_pMainWnd.get());
+  dialog.setObjectName("aboutDlg");
   const QString title = ToQString(LoadString(IDS_APP_TITLE));
   dialog.setWindowTitle(QString("About %1").arg(title));
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(QString("%1   %2").arg(title, "V3.6.0"), &dialog));
+  auto* row = new QHBoxLayout;
+  auto* picture = new QLabel(&dialog);
+  picture->setPixmap(AppIcon().pixmap(64, 64));
+  row->addWidget(picture, 0, Qt::AlignTop);
+  // The name and version stand out in a larger, bold face.
+  auto* version = new QLabel(QString("%1   %2").arg(title, "V3.6.0"), &dialog);
+  version->setObjectName("aboutVersion");
+  QFont font = version->font();
+  font.setPointSizeF(font.pointSizeF() * 1.6);
+  font.setBold(true);
+  version->setFont(font);
+  row->addWidget(version, 1, Qt::AlignVCenter);
+  layout->addLayout(row);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   layout->addWidget(buttons);

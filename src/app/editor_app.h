@@ -101,6 +101,8 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
 
   // The settings file of the interface language, in the user's settings folder.
   static QString LanguageSettingsPath();
+  // The settings file this application reads and the Language command writes.
+  QString GetLanguageFile() const;
   // Whether the settings file (UTF-16LE text) names the Chinese interface ("zh_CN").
   // A link, a file that is not regular or another user's file counts as no file.
   static bool ReadLanguageSetting(const QString& path);
