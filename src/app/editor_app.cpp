@@ -342,7 +342,16 @@ void CEditorApp::OnFileNewFbd() {
   m_pMainWnd->m_nNextDocKind = 1;
   if (!doc) return;
   m_pMainWnd->SetTransferMenuTexts();
+  TranslateDocumentMenu();
   if (g_ShowPropertiesOnNew) m_pMainWnd->SendCommand(ID_PROPERTIES);
+}
+
+void CEditorApp::TranslateDocumentMenu() {
+  // Once a run, with the first document: the document menu bar is shared by all.
+  if (g_LanguageIsChinese != 1 || m_pMainWnd->m_bDocMenuTranslated) return;
+  m_pMainWnd->TranslateMenu(true, 1);
+  m_pMainWnd->m_bDocMenuTranslated = true;
+  m_bDocMenuTranslated = 1;
 }
 
 void CEditorApp::OnFileNewLad() {
@@ -377,6 +386,7 @@ void CEditorApp::OnFileOpen() {
       if (OpenDocumentFile(path)) ++opened;
     }
     if (opened > 0) m_pMainWnd->SetTransferMenuTexts();
+    if (opened > 0) TranslateDocumentMenu();
   } catch (const std::exception&) {
     AfxMessageBox(CString(u"Open file error!"), MB_OK | MB_ICONSTOP);
   }

@@ -119,6 +119,8 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
 
  private:
   void OpenRecentFile(int index);
+  // The Chinese texts of the document menu bar, the first time a document shows.
+  void TranslateDocumentMenu();
   void LoadPrinterDefaults();
 
   Options m_options;

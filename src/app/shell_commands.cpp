@@ -125,6 +125,12 @@ void CMainFrame::TranslateMenu(bool documentMenu, int /*firstPosition*/) {
   } else {
     for (UINT id : kNoDocumentCommands) TranslateCommand(GetAction(id), id);
   }
+  // A toolbar button takes its action's new text as its tip: it keeps its own.
+  for (QAction* action : GetToolBar()->actions()) {
+    const UINT id = action->data().toUInt();
+    if (QWidget* button = GetToolBar()->widgetForAction(action); button && id != 0) button->setToolTip(ToolTipOf(id));
+  }
+  GetNewButton()->setToolTip(ToolTipOf(ID_FILE_NEW));
 }
 
 // ---- Commands ------------------------------------------------------------------------
@@ -184,7 +190,10 @@ bool CShellCommands::RouteKey(QWidget* target, QEvent* event) {
   if (swallow) return true;
   if (target == view) return false;  // it goes there anyway
   QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(), key->count());
+  // What the view leaves goes up to its parents, past this filter again: once is enough.
+  m_bRouting = true;
   QCoreApplication::sendEvent(view, &copy);
+  m_bRouting = false;
   return true;
 }
 
@@ -213,7 +222,7 @@ bool CShellCommands::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-      if (InFrame(widget, m_pFrame) && RouteKey(widget, event)) return true;
+      if (!m_bRouting && InFrame(widget, m_pFrame) && RouteKey(widget, event)) return true;
       break;
     case QEvent::MouseButtonRelease:
     case QEvent::NonClientAreaMouseButtonRelease:

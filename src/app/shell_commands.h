@@ -52,6 +52,7 @@ class CShellCommands : public QObject {
 
   CMainFrame* m_pFrame;
   QString m_languageFile;
+  bool m_bRouting = false;  // a key is on its way to the view
 };
 
 // The main frame's input router and commands (created by the frame).
