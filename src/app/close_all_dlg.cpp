@@ -47,6 +47,12 @@ CCloseAllDlg::CCloseAllDlg(QWidget* parent) : QDialog(parent) {
   resize(460, 280);
 }
 
+BOOL CCloseAllDlg::AddDocument(const CString& path, const CString& title) {
+  if (!m_docs.AddDocument(path)) return FALSE;
+  m_titles.push_back(title);
+  return TRUE;
+}
+
 int CCloseAllDlg::exec() {
   OnInitDialog();
   return QDialog::exec();
@@ -65,9 +71,9 @@ void CCloseAllDlg::OnInitDialog() {
   for (int i = 0; i < m_docs.GetCount(); ++i) {
     const int row = m_list->InsertItem(m_list->GetItemCount(), CString());
     m_list->SetCheckbox(row, 0, 0);
-    // A new document has no path; its row says so rather than standing blank.
+    // A new document has no path yet: its title stands there.
     const CString& path = m_docs.GetRecord(i).path;
-    m_list->SetItemText(row, 1, path.IsEmpty() ? CString(u"(new document, saved through Save As)") : path);
+    m_list->SetItemText(row, 1, path.IsEmpty() ? m_titles[static_cast<size_t>(i)] : path);
   }
   m_list->setUpdatesEnabled(true);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 #include "model/close_all_list.h"
 #include "platform/cstring.h"
@@ -22,8 +23,9 @@ class CCloseAllDlg : public QDialog {
 
   explicit CCloseAllDlg(QWidget* parent = nullptr);
 
-  // Adds a document before the dialog runs; FALSE when the list is full.
-  BOOL AddDocument(const CString& path) { return m_docs.AddDocument(path); }
+  // Adds a document before the dialog runs; FALSE when the list is full. A document
+  // without a path shows its title instead.
+  BOOL AddDocument(const CString& path, const CString& title = CString());
   // Builds the columns and the rows of the documents added.
   void OnInitDialog();
   int exec() override;
@@ -39,6 +41,7 @@ class CCloseAllDlg : public QDialog {
   void OnSelectAll();
 
   CCloseAllList m_docs;
+  std::vector<CString> m_titles;
   CXListCtrl* m_list;
   QCheckBox* m_selectAll;
   bool m_bInitialised = false;

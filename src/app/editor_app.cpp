@@ -266,7 +266,7 @@ BOOL CEditorApp::SaveAllModified() {
   std::vector<DocumentWindow*> modified;
   for (DocumentWindow* doc : manager->GetDocuments()) {
     if (!doc->IsModified()) continue;
-    if (!dialog.AddDocument(doc->GetPathName())) {
+    if (!dialog.AddDocument(doc->GetPathName(), doc->GetTitle())) {
       AfxMessageBox(CString(u"There are too much Documents to be Saved!"), MB_OK | MB_ICONSTOP);
       return FALSE;
     }

@@ -46,6 +46,7 @@ CLanguageDlg::CLanguageDlg(int current, QWidget* parent)
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &CLanguageDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  setMinimumWidth(280);
 }
 
 void CLanguageDlg::accept() {

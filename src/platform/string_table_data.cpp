@@ -639,7 +639,10 @@ constexpr UiTextEntry kUiTexts[] = {
     {1547, u"引用"},
     {1553, u"引用"},
     {1554, u"引用"},
-    // Used by the pages beyond the menu and dialog table.
+    // Beyond the menu and dialog table: a page caption, and the Yes and No buttons of
+    // the message boxes.
+    {6, u"是(&Y)"},
+    {7, u"否(&N)"},
     {109, u"当前参数值"},
 };
 

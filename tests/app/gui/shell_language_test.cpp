@@ -224,6 +224,7 @@ TEST_F(ShellTest, CloseAllSavesATickedNewDocumentThroughSaveAs) {
   Flush();
 
   ASSERT_EQ(rows.size(), 2);
+  EXPECT_EQ(rows[0], "Diagram1");
   EXPECT_EQ(rows[1], Path("old.bfb"));
   // The ticked new document was asked about and saved through Save As.
   ASSERT_EQ(m_sink.texts().size(), 1u);
