@@ -25,6 +25,7 @@
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/qt_message_sink.h"
+#include "app/workspace_view.h"
 #include "app/close_all_dlg.h"
 #include "app/shell_commands.h"
 #include "app/app_icon.h"
@@ -50,8 +51,13 @@ const char16_t kAllFilter[] = u"All Files (*.*)";
 const char16_t kSaveAsTitle[] = u"Save As";
 
 // Clipboard formats registered by name get numbers from 0xC000 on, as the system gives them.
-UINT RegisterClipboardFormatName(const QString& name) {
+QStringList& ClipboardFormatNames() {
   static QStringList names;
+  return names;
+}
+
+UINT RegisterClipboardFormatName(const QString& name) {
+  QStringList& names = ClipboardFormatNames();
   qsizetype index = names.indexOf(name);
   if (index < 0) {
     names.append(name);
@@ -76,6 +82,12 @@ void UseChineseFont() {
   QApplication::setFont(font);
 }
 
+QString RegisteredClipboardFormatName(UINT format) {
+  const QStringList& names = ClipboardFormatNames();
+  const qsizetype index = static_cast<qsizetype>(format) - 0xC000;
+  return index >= 0 && index < names.size() ? names[index] : QString();
+}
+
 QString ProgramFolder() {
   QString folder = QCoreApplication::applicationDirPath();
   if (!folder.endsWith('/')) folder += '/';
@@ -84,14 +96,25 @@ QString ProgramFolder() {
 
 }  // namespace
 
+WORD g_SpareClipFormat = 0;
+WORD g_DiagramClipFormat = 0;
+
 CEditorApp* AfxGetApp() {
   return g_pApp;
+}
+
+QString CEditorApp::ClipboardFormatName(UINT format) {
+  return RegisteredClipboardFormatName(format);
 }
 
 CEditorApp::CEditorApp() : CEditorApp(Options()) {}
 
 CEditorApp::CEditorApp(Options options) : m_options(std::move(options)) {
   g_pApp = this;
+  // The program's clipboard formats: a spare one nothing reads, and the one of
+  // diagram selections (Copy, Cut and Paste of the diagram view).
+  g_SpareClipFormat = static_cast<WORD>(RegisterClipboardFormatName("ZazovORE"));
+  g_DiagramClipFormat = static_cast<WORD>(RegisterClipboardFormatName("RavavIDIVizir"));
   m_pFbdTemplate = &m_fbdTemplate;
   m_pLadTemplate = &m_ladTemplate;
   if (ReadLanguageSetting(GetLanguageFile())) g_LanguageIsChinese = 1;
@@ -188,6 +211,9 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
       return TRUE;
     }
   }
+  // The application's cursors: the arrow, and the block cursor of placing a block.
+  m_hArrowCursor = QCursor(Qt::ArrowCursor);
+  m_hBlockCursor = CWorkspaceView::BlockCursor();
   // Each file opens on its own: one that cannot be opened is reported (by the opening)
   // and the others still open.
   for (const QString& argument : arguments) {

@@ -5,6 +5,7 @@
 // active diagram's zoom into the status bar while the program is idle.
 #pragma once
 
+#include <QCursor>
 #include <QObject>
 #include <QString>
 #include <filesystem>
@@ -116,6 +117,10 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   int m_bDocMenuTranslated = 1;
   UINT m_nWidgetClipFormat = 0;
   int m_bLandscape = 0;
+  QCursor m_hArrowCursor;  // the arrow
+  QCursor m_hBlockCursor;  // placing a block (the palette's block cursor)
+  // The name a clipboard format number was registered under; empty when none.
+  static QString ClipboardFormatName(UINT format);
 
  private:
   void OpenRecentFile(int index);
@@ -138,6 +143,11 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   bool m_bInIdle = false;
   bool m_bCityFileRead = false;  // the start read the city file (or found none)
 };
+
+// Clipboard formats registered at start-up: "ZazovORE" (read by nothing) and
+// "RavavIDIVizir" (diagram selections; Qt carries them under the view's MIME type).
+extern WORD g_SpareClipFormat;
+extern WORD g_DiagramClipFormat;
 
 // The running application object; null when there is none.
 CEditorApp* AfxGetApp();

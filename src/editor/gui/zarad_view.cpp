@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/editor_app.h"
 #include "app/main_frame.h"
 #include "controls/gui/hcolor_dialog.h"
 #include "device/gui/device_controller.h"
@@ -432,6 +433,11 @@ void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
 // ---- Host services --------------------------------------------------------------------------
 
 void CZaradView::SetViewCursor(int cursor) {
+  // Placing a block shows the application's block cursor (the palette's).
+  if (const CEditorApp* app = AfxGetApp(); cursor == CURSOR_PLACE && app && app->m_hBlockCursor.shape() == Qt::BitmapCursor) {
+    if (viewport()->cursor().shape() != Qt::BitmapCursor) viewport()->setCursor(app->m_hBlockCursor);
+    return;
+  }
   Qt::CursorShape shape = Qt::ArrowCursor;
   switch (cursor) {
     case CURSOR_PLACE: shape = Qt::CrossCursor; break;

@@ -350,3 +350,13 @@ TEST_F(FrameInputTest, SimulationTipSaysWhyWhileAnotherDiagramSimulates) {
   EXPECT_EQ(QToolTip::text(), ToQString(LoadString(935)));
   QToolTip::hideText();
 }
+
+TEST_F(ShellTest, ClipboardFormatsAndCursorsOfTheApplication) {
+  EXPECT_EQ(CEditorApp::ClipboardFormatName(g_SpareClipFormat), "ZazovORE");
+  EXPECT_EQ(CEditorApp::ClipboardFormatName(g_DiagramClipFormat), "RavavIDIVizir");
+  EXPECT_EQ(CEditorApp::ClipboardFormatName(m_app->GetWidgetClipFormat()), "Widget");
+  EXPECT_GE(g_SpareClipFormat, 0xC000);
+  EXPECT_NE(g_SpareClipFormat, g_DiagramClipFormat);
+  EXPECT_EQ(m_app->m_hArrowCursor.shape(), Qt::ArrowCursor);
+  EXPECT_EQ(m_app->m_hBlockCursor.shape(), Qt::BitmapCursor);
+}
