@@ -6,19 +6,15 @@
 #include <QVBoxLayout>
 
 #include "controls/gui/xlist_ctrl.h"
-#include "pages/ui_text.h"
+#include "pages/block_param_page.h"
 #include "platform/gui/qt_string.h"
 #include "platform/string_table.h"
 
 namespace {
 
-// The Chinese text of a standard control when the Chinese interface is on.
-QString Text(int id, const char* english) {
-  if (g_LanguageIsChinese) {
-    const CString chinese = ChineseUiText(id);
-    if (!chinese.IsEmpty()) return ToQString(chinese);
-  }
-  return QString::fromUtf8(english);
+// The text of a control in the interface's language.
+QString Text(int id, const char16_t* english) {
+  return ToQString(UiText(id, CString(english)));
 }
 
 }  // namespace
@@ -34,10 +30,10 @@ CCloseAllDlg::CCloseAllDlg(QWidget* parent) : QDialog(parent) {
   m_selectAll->setObjectName(QString("ctl%1").arg(kIdSelectAll));
   layout->addWidget(m_selectAll);
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(Text(1, "OK"), QDialogButtonBox::AcceptRole);
+  QPushButton* ok = buttons->addButton(Text(1, u"OK"), QDialogButtonBox::AcceptRole);
   ok->setObjectName("ctl1");
   ok->setDefault(true);
-  QPushButton* cancel = buttons->addButton(Text(2, "Cancel"), QDialogButtonBox::RejectRole);
+  QPushButton* cancel = buttons->addButton(Text(2, u"Cancel"), QDialogButtonBox::RejectRole);
   cancel->setObjectName("ctl2");
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
