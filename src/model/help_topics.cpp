@@ -138,12 +138,10 @@ CString HelpFilePath(const CString& programPath, bool chinese) {
   CString name = programPath.Mid(slash + 1);
   const int dot = name.ReverseFind(u'.');
   if (dot > 0) name = name.Left(dot);
-  name += u".HLP";
   name.MakeUpper();
-  if (chinese) {
-    name.Replace(CString(u"ZEVEVEZAREZI.HLP"), CString(u"ZEVEVEZAREZI_GBK.CHM"));
-  } else {
-    name.Replace(CString(u"HLP"), CString(u"CHM"));
-  }
+  // The Chinese help is the program's name with "_GBK" (ZEVEVEZAREZI_GBK.CHM).
+  if (chinese) return folder + name + u"_GBK.CHM";
+  name += u".HLP";
+  name.Replace(CString(u"HLP"), CString(u"CHM"));
   return folder + name;
 }

@@ -14,10 +14,9 @@ const char16_t* HelpTopicPage(WORD topic);
 // Number of topics in the table.
 int HelpTopicCount();
 
-// The help file for the program file at programPath: the program's path with its
-// extension (if any) replaced by ".HLP" and its file name upper-cased, then for the
-// English interface every "HLP" of the file name becomes "CHM", and for the Chinese
-// interface "ZEVEVEZAREZI.HLP" becomes "ZEVEVEZAREZI_GBK.CHM" (another program name
-// keeps its ".HLP" name). The folder keeps its letters as they are: file names are
+// The help file for the program file at programPath, in the program's folder: the
+// program's name without its extension, upper-cased, with ".HLP" and every "HLP" of the
+// name then made "CHM" for the English interface, and with "_GBK.CHM" for the Chinese
+// one ("ZEVEVEZAREZI_GBK.CHM"). The folder keeps its letters as they are: file names are
 // case-sensitive here.
 CString HelpFilePath(const CString& programPath, bool chinese);

@@ -153,8 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         HelpPathCase{u"/opt/zovuzi/bin/zovuzi-editor", false, u"/opt/zovuzi/bin/ZOVUZI-EDITOR.CHM"},
         HelpPathCase{u"/opt/app/Zevevezarezi.exe", false, u"/opt/app/ZEVEVEZAREZI.CHM"},
         HelpPathCase{u"/opt/app/Zevevezarezi.exe", true, u"/opt/app/ZEVEVEZAREZI_GBK.CHM"},
-        // Another program name keeps its ".HLP" file in the Chinese interface.
-        HelpPathCase{u"/opt/app/zovuzi-editor", true, u"/opt/app/ZOVUZI-EDITOR.HLP"},
+        HelpPathCase{u"/opt/app/zovuzi-editor", true, u"/opt/app/ZOVUZI-EDITOR_GBK.CHM"},
         // The folder keeps its letters, "hlp" in it included; the name's own HLP goes too.
         HelpPathCase{u"/home/u/hlp.d/my.hlp.tool", false, u"/home/u/hlp.d/MY.CHM.CHM"},
         HelpPathCase{u"zovuzi-editor", false, u"ZOVUZI-EDITOR.CHM"}));
