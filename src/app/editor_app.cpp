@@ -15,6 +15,9 @@
 #include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <QHBoxLayout>
+#include <QApplication>
+#include <QFontDatabase>
 #include <cmath>
 #include <exception>
 #include <filesystem>
@@ -24,9 +27,14 @@
 #include "app/main_frame.h"
 #include "app/page_setup_dlg.h"
 #include "app/qt_message_sink.h"
+#include "app/workspace_view.h"
+#include "app/close_all_dlg.h"
+#include "app/shell_commands.h"
+#include "app/app_icon.h"
 #include "controls/gui/pane_status_bar.h"
 #include "model/astro_city_table.h"
 #include "model/catalogues.h"
+#include "model/language_setting.h"
 #include "model/shell_context.h"
 #include "platform/file_util.h"
 #include "platform/gui/qt_string.h"
@@ -45,14 +53,41 @@ const char16_t kAllFilter[] = u"All Files (*.*)";
 const char16_t kSaveAsTitle[] = u"Save As";
 
 // Clipboard formats registered by name get numbers from 0xC000 on, as the system gives them.
-UINT RegisterClipboardFormatName(const QString& name) {
+QStringList& ClipboardFormatNames() {
   static QStringList names;
+  return names;
+}
+
+UINT RegisterClipboardFormatName(const QString& name) {
+  QStringList& names = ClipboardFormatNames();
   qsizetype index = names.indexOf(name);
   if (index < 0) {
     names.append(name);
     index = names.size() - 1;
   }
   return 0xC000u + static_cast<UINT>(index);
+}
+
+// The Chinese interface shows its texts in a CJK face; the usual face stays first
+// for Latin text where it has the glyphs.
+void UseChineseFont() {
+  static const QStringList kCjkFamilies = {"WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Noto Sans CJK SC",
+                                           "Droid Sans Fallback"};
+  const QStringList installed = QFontDatabase::families();
+  QFont font = QApplication::font();
+  QStringList families = font.families();
+  if (families.isEmpty()) families << font.family();
+  for (const QString& family : kCjkFamilies) {
+    if (installed.contains(family) && !families.contains(family)) families << family;
+  }
+  font.setFamilies(families);
+  QApplication::setFont(font);
+}
+
+QString RegisteredClipboardFormatName(UINT format) {
+  const QStringList& names = ClipboardFormatNames();
+  const qsizetype index = static_cast<qsizetype>(format) - 0xC000;
+  return index >= 0 && index < names.size() ? names[index] : QString();
 }
 
 QString ProgramFolder() {
@@ -63,19 +98,28 @@ QString ProgramFolder() {
 
 }  // namespace
 
+WORD g_SpareClipFormat = 0;
+WORD g_DiagramClipFormat = 0;
+
 CEditorApp* AfxGetApp() {
   return g_pApp;
+}
+
+QString CEditorApp::ClipboardFormatName(UINT format) {
+  return RegisteredClipboardFormatName(format);
 }
 
 CEditorApp::CEditorApp() : CEditorApp(Options()) {}
 
 CEditorApp::CEditorApp(Options options) : m_options(std::move(options)) {
   g_pApp = this;
+  // The program's clipboard formats: a spare one nothing reads, and the one of
+  // diagram selections (Copy, Cut and Paste of the diagram view).
+  g_SpareClipFormat = static_cast<WORD>(RegisterClipboardFormatName("ZazovORE"));
+  g_DiagramClipFormat = static_cast<WORD>(RegisterClipboardFormatName("RavavIDIVizir"));
   m_pFbdTemplate = &m_fbdTemplate;
   m_pLadTemplate = &m_ladTemplate;
-  const QString languageFile =
-      m_options.languageFile.isEmpty() ? LanguageSettingsPath() : m_options.languageFile;
-  if (ReadLanguageSetting(languageFile)) g_LanguageIsChinese = 1;
+  if (ReadLanguageSetting(GetLanguageFile())) g_LanguageIsChinese = 1;
   if (g_LanguageIsChinese == 1) m_bDocMenuTranslated = 0;
   m_pFileDialogs = std::make_unique<QtFileDialogs>();
 }
@@ -91,19 +135,13 @@ QString CEditorApp::LanguageSettingsPath() {
   return ToQString(GetSettingsFolder()) + "RazadUdezazir/DizevOdaved.ini";
 }
 
+QString CEditorApp::GetLanguageFile() const {
+  return m_options.languageFile.isEmpty() ? LanguageSettingsPath() : m_options.languageFile;
+}
+
 bool CEditorApp::ReadLanguageSetting(const QString& path) {
-  // A settings file is one short line; anything larger is not ours. Only a regular file
-  // of the user's own counts: no link, no pipe that would hold the start.
-  constexpr size_t kMaxSize = 64 * 1024;
-  std::vector<BYTE> bytes;
-  if (!ReadOwnFileBytes(std::filesystem::path(path.toStdString()), bytes, kMaxSize).empty()) return false;
-  QString text;
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const char16_t unit = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
-    if (unit == 0) break;
-    text.append(QChar(unit));
-  }
-  return text.contains("zh_CN");
+  // Only a regular file of the user's own counts: no link, no pipe that would hold the start.
+  return ::ReadLanguageSetting(std::filesystem::path(path.toStdString()));
 }
 
 bool CEditorApp::HasDiagramExtension(const CString& path) {
@@ -139,8 +177,17 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
   }
   m_recentFiles.ReadList(*m_pSettings);
 
+  if (g_LanguageIsChinese == 1) UseChineseFont();
   m_pMainWnd = std::make_unique<CMainFrame>(this);
+  m_pMainWnd->setWindowIcon(AppIcon());
   if (m_factory) m_pMainWnd->GetDocManager()->SetFactory(m_factory);
+  // The Chinese interface: the text tables, then the menu bar without a document.
+  if (g_LanguageIsChinese == 1) {
+    BuildChineseTextTables();
+    m_pMainWnd->TranslateMenu(false, 0);
+  } else {
+    ClearChineseTextTables();
+  }
   if (m_options.installMessageSink) {
     m_pMessageSink = std::make_unique<QtMessageSink>(m_pMainWnd.get());
     m_pPreviousSink = SetMessageSink(m_pMessageSink.get());
@@ -166,6 +213,9 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
       return TRUE;
     }
   }
+  // The application's cursors: the arrow, and the block cursor of placing a block.
+  m_hArrowCursor = QCursor(Qt::ArrowCursor);
+  m_hBlockCursor = CWorkspaceView::BlockCursor();
   // Each file opens on its own: one that cannot be opened is reported (by the opening)
   // and the others still open.
   for (const QString& argument : arguments) {
@@ -239,6 +289,26 @@ DocumentWindow* CEditorApp::OpenDocumentFile(const CString& path) {
 BOOL CEditorApp::SaveAllModified() {
   DocumentManager* manager = GetDocManager();
   if (!manager) return TRUE;
+  // One dialog lists every document with unsaved changes; the user ticks the ones to save.
+  CCloseAllDlg dialog(m_pMainWnd.get());
+  std::vector<DocumentWindow*> modified;
+  for (DocumentWindow* doc : manager->GetDocuments()) {
+    if (!doc->IsModified()) continue;
+    if (!dialog.AddDocument(doc->GetPathName(), doc->GetTitle())) {
+      AfxMessageBox(CString(u"There are too much Documents to be Saved!"), MB_OK | MB_ICONSTOP);
+      return FALSE;
+    }
+    modified.push_back(doc);
+  }
+  if (modified.empty()) return TRUE;
+  if (dialog.exec() != QDialog::Accepted) return FALSE;
+
+  // The unticked documents lose their changes; each ticked one is asked about and
+  // saved (through Save As when it was never saved).
+  const std::vector<CCloseAllList::Action> actions = dialog.Documents().Decisions();
+  for (size_t i = 0; i < modified.size(); ++i) {
+    if (actions[i] == CCloseAllList::Action::kDiscard) modified[i]->SetModifiedFlag(false);
+  }
   for (DocumentWindow* doc : manager->GetDocuments()) {
     if (!manager->SaveModified(doc)) return FALSE;
   }
@@ -300,7 +370,16 @@ void CEditorApp::OnFileNewFbd() {
   m_pMainWnd->m_nNextDocKind = 1;
   if (!doc) return;
   m_pMainWnd->SetTransferMenuTexts();
+  TranslateDocumentMenu();
   if (g_ShowPropertiesOnNew) m_pMainWnd->SendCommand(ID_PROPERTIES);
+}
+
+void CEditorApp::TranslateDocumentMenu() {
+  // Once a run, with the first document: the document menu bar is shared by all.
+  if (g_LanguageIsChinese != 1 || m_pMainWnd->m_bDocMenuTranslated) return;
+  m_pMainWnd->TranslateMenu(true, 1);
+  m_pMainWnd->m_bDocMenuTranslated = true;
+  m_bDocMenuTranslated = 1;
 }
 
 void CEditorApp::OnFileNewLad() {
@@ -335,6 +414,7 @@ void CEditorApp::OnFileOpen() {
       if (OpenDocumentFile(path)) ++opened;
     }
     if (opened > 0) m_pMainWnd->SetTransferMenuTexts();
+    if (opened > 0) TranslateDocumentMenu();
   } catch (const std::exception&) {
     AfxMessageBox(CString(u"Open file error!"), MB_OK | MB_ICONSTOP);
   }
@@ -355,10 +435,23 @@ void CEditorApp::OpenRecentFile(int index) {
 
 void CEditorApp::OnAppAbout() {
   QDialog dialog(m_pMainWnd.get());
+  dialog.setObjectName("aboutDlg");
   const QString title = ToQString(LoadString(IDS_APP_TITLE));
   dialog.setWindowTitle(QString("About %1").arg(title));
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(QString("%1   %2").arg(title, "V3.6.0"), &dialog));
+  auto* row = new QHBoxLayout;
+  auto* picture = new QLabel(&dialog);
+  picture->setPixmap(AppIcon().pixmap(64, 64));
+  row->addWidget(picture, 0, Qt::AlignTop);
+  // The name and version stand out in a larger, bold face.
+  auto* version = new QLabel(QString("%1   %2").arg(title, "V3.6.0"), &dialog);
+  version->setObjectName("aboutVersion");
+  QFont font = version->font();
+  font.setPointSizeF(font.pointSizeF() * 1.6);
+  font.setBold(true);
+  version->setFont(font);
+  row->addWidget(version, 1, Qt::AlignVCenter);
+  layout->addLayout(row);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   layout->addWidget(buttons);

@@ -5,6 +5,7 @@
 // active diagram's zoom into the status bar while the program is idle.
 #pragma once
 
+#include <QCursor>
 #include <QObject>
 #include <QString>
 #include <filesystem>
@@ -105,6 +106,8 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
 
   // The settings file of the interface language, in the user's settings folder.
   static QString LanguageSettingsPath();
+  // The settings file this application reads and the Language command writes.
+  QString GetLanguageFile() const;
   // Whether the settings file (UTF-16LE text) names the Chinese interface ("zh_CN").
   // A link, a file that is not regular or another user's file counts as no file.
   static bool ReadLanguageSetting(const QString& path);
@@ -118,9 +121,15 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   int m_bDocMenuTranslated = 1;
   UINT m_nWidgetClipFormat = 0;
   int m_bLandscape = 0;
+  QCursor m_hArrowCursor;  // the arrow
+  QCursor m_hBlockCursor;  // placing a block (the palette's block cursor)
+  // The name a clipboard format number was registered under; empty when none.
+  static QString ClipboardFormatName(UINT format);
 
  private:
   void OpenRecentFile(int index);
+  // The Chinese texts of the document menu bar, the first time a document shows.
+  void TranslateDocumentMenu();
   void LoadPrinterDefaults();
 
   Options m_options;
@@ -138,6 +147,11 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   bool m_bInIdle = false;
   bool m_bCityFileRead = false;  // the start read the city file (or found none)
 };
+
+// Clipboard formats registered at start-up: "ZazovORE" (read by nothing) and
+// "RavavIDIVizir" (diagram selections; Qt carries them under the view's MIME type).
+extern WORD g_SpareClipFormat;
+extern WORD g_DiagramClipFormat;
 
 // The running application object; null when there is none.
 CEditorApp* AfxGetApp();

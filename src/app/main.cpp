@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "app/app_icon.h"
 #include "app/editor_app.h"
 #include "app/main_frame.h"
 #include "editor/gui/child_frame.h"
@@ -10,6 +11,8 @@
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName("Zovuzi Editor");
+  QApplication::setDesktopFileName("zovuzi-editor");
+  QApplication::setWindowIcon(AppIcon());
 
   CEditorApp app;
   app.SetDocumentFactory([] { return new CChildFrame; });

@@ -25,6 +25,7 @@
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
 #include "app/information_bar.h"
+#include "app/shell_commands.h"
 #include "app/toolbar_icons.h"
 #include "app/workspace_view.h"
 #include "controls/gui/cj_tab_ctrl_bar.h"
@@ -157,6 +158,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildDocks();
   m_pDevice = new CDeviceController(this);
   new CProgramPropertiesCommand(this);
+  new CShellCommands(this);
   SetCommandHandler(
       ID_CONVERT_TO_FBD, [this] { OnConvertToFbd(); },
       [this](CCmdUI* ui) {

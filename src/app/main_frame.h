@@ -117,6 +117,8 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   bool HasModelNameControl() { return m_pModelCaption != nullptr; }
   void AddStatusPaneControl(int pane, int kind);
   void SetModelNameText(const CString& name) override;
+  // The Chinese captions and command texts of the no-document or the document menu bar.
+  void TranslateMenu(bool documentMenu, int firstPosition) override;
   CSize GetScreenSize() override;
 
   // ---- Members -----------------------------------------------------------------

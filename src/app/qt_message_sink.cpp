@@ -1,6 +1,7 @@
 #include "app/qt_message_sink.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -53,6 +54,15 @@ int QtMessageSink::Show(const Message& m) {
   for (int answer : answers) buttons |= ButtonOf(answer);
   box.setStandardButtons(buttons);
   box.setDefaultButton(ButtonOf(DefaultAnswer(m)));
+  if (g_LanguageIsChinese) {
+    // The buttons in the interface's language (the answers are the buttons' ids).
+    for (int answer : answers) {
+      const CString text = LookupUiText(static_cast<UINT>(answer));
+      if (QAbstractButton* button = box.button(ButtonOf(answer)); button && !text.IsEmpty()) {
+        button->setText(ToQString(text));
+      }
+    }
+  }
   // Escape and the close box give Cancel where there is one, else the only or the last button.
   const bool hasCancel = std::find(answers.begin(), answers.end(), IDCANCEL) != answers.end();
   box.setEscapeButton(ButtonOf(hasCancel ? IDCANCEL : answers.back()));

@@ -32,3 +32,13 @@ CString LoadString(UINT id) {
   const StringTableEntry* e = FindEntry(id);
   return e ? CString(TextOf(*e)) : CString();
 }
+
+CString LookupUiText(UINT id) {
+  static const std::unordered_map<UINT, const char16_t*> index = [] {
+    std::unordered_map<UINT, const char16_t*> m;
+    for (const auto& e : UiTextEntries()) m.emplace(e.id, e.chinese);
+    return m;
+  }();
+  auto it = index.find(id);
+  return it == index.end() ? CString() : CString(it->second);
+}

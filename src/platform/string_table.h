@@ -27,3 +27,19 @@ bool HasString(UINT id);
 // g_LanguageIsChinese is set and that text is not empty, else the English column.
 // An unknown id gives an empty string.
 CString LoadString(UINT id);
+
+// The Chinese user-interface texts by command, control or text id (menu items, the
+// standard buttons, dialog captions and controls) and the Chinese captions of the
+// menu bar's popups by their English captions. They are kept with the string table.
+struct UiTextEntry {
+  UINT id;
+  const char16_t* chinese;
+};
+struct MenuCaptionEntry {
+  const char16_t* english;
+  const char16_t* chinese;
+};
+std::span<const UiTextEntry> UiTextEntries();
+std::span<const MenuCaptionEntry> MenuCaptionEntries();
+// The Chinese text of the id; empty when the table has none (whatever the language).
+CString LookupUiText(UINT id);

@@ -11,6 +11,20 @@ namespace {
 
 const CString kTransferred = u"This data is transferred with the user program to the device.";
 
+// With the Chinese interface, the captions of the page's controls from the interface's
+// text table: {control, text id}.
+struct ChineseCaption {
+  int control;
+  int text;
+};
+void SetChineseCaptions(CControlHost& host, std::initializer_list<ChineseCaption> captions) {
+  if (!g_LanguageIsChinese) return;
+  for (const ChineseCaption& c : captions) {
+    const CString text = LookupUiText(static_cast<UINT>(c.text));
+    if (!text.IsEmpty()) host.SetText(c.control, text);
+  }
+}
+
 CString RangeTip(int low, int high) {
   CString text;
   text.Format(LoadString(376).GetString(), low, high);
@@ -44,6 +58,18 @@ const PageDesc& CGeneral::Describe() const {
     return d;
   }();
   return desc;
+}
+
+void CGeneral::OnInitDialog() {
+  CProgramPage::OnInitDialog();
+  SetChineseCaptions(Host(), {{kIdCreator + 100, 1202},
+                              {kIdProject + 100, 1203},
+                              {kIdInstallation + 100, 1204},
+                              {kIdCustomer + 100, 1205},
+                              {kIdDiagramNo + 100, 1206},
+                              {kIdChecked + 100, 1207},
+                              {kIdVersion1 + 100, 1208},
+                              {kIdShowAtNew, 182}});
 }
 
 void CGeneral::DoDataExchange(CDataExchange& dx) {
@@ -96,6 +122,20 @@ const PageDesc& CParameter::Describe() const {
 
 void CParameter::OnInitDialog() {
   CParamPage::OnInitDialog();
+  SetChineseCaptions(Host(), {{kIdProgramName + 100, 1362},
+                              {kIdCurrent + 200, 1363},
+                              {kIdCurrentLabel, 1364},
+                              {kIdNew + 100, 1365},
+                              {kIdRepeat + 100, 1366},
+                              {kIdRedundancy + 200, 1367},
+                              {kIdSyncTime + 100, 1368},
+                              {kIdAnalogOutGroup, 1369},
+                              {kIdKeepLast, 1176},
+                              {kIdFixedValue, 1177},
+                              {kIdRangeGroup, 1374},
+                              {kIdRangeType, 1128},
+                              {kIdAnalogInGroup, 1375},
+                              {kIdAi0Label, 1213}});
   CControlHost& host = Host();
   const bool newer = Document() && Document()->GetModelFamily() > 0x50;
   for (int id : {kIdAnalogOutGroup, kIdKeepLast, kIdFixedValue, kIdRangeGroup, kIdRangeType, kIdAnalogInGroup,
@@ -185,6 +225,11 @@ const PageDesc& CProtect::Describe() const {
 
 void CProtect::OnInitDialog() {
   CParamPage::OnInitDialog();
+  SetChineseCaptions(Host(), {{kIdCopyProtect + 100, 1191},
+                              {kIdCopyProtect, 1201},
+                              {kIdHigh + 200, 1192},
+                              {kIdHigh + 100, 1194},
+                              {kIdLow + 100, 1195}});
   for (int id : {kIdHigh, kIdLow}) {
     Host().LimitText(id, 9);
     Host().SetTip(id, RangeTip(-32768, 32767));

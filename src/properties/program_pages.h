@@ -27,6 +27,8 @@ class CGeneral : public CProgramPage {
   CString m_strVersion[3];
   int m_bShowAtNew = 1;
 
+  void OnInitDialog() override;
+
  protected:
   void DoDataExchange(CDataExchange& dx) override;
 };

@@ -162,6 +162,14 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   Refresh();
 }
 
+void CSimControlBar::ReleasePowerButton() {
+  if (!m_pPower->isChecked() && !m_pPower->isDown()) return;
+  m_pPower->setDown(false);
+  m_core.GetScanDriver().PowerUp();
+  m_pPower->setChecked(false);
+  emit changed();
+}
+
 void CSimControlBar::OnStep() {
   const int unit = m_pUnit->currentIndex();
   const int amount = unit == SIM_UNIT_CYCLES ? m_pCycles->value() : StepAmount(m_pTime->text(), unit);

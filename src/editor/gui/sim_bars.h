@@ -27,6 +27,8 @@ class CSimControlBar : public QWidget {
   CSimControlBar(CDiagramEditor& core, QWidget* parent);
   // Button states, step controls, the clock text and the remaining step.
   void Refresh();
+  // Ends a power cut whose button is still held in: powers up and releases the button.
+  void ReleasePowerButton();
 
   QToolButton* PowerButton() const { return m_pPower; }
   QToolButton* StartButton() const { return m_pStart; }

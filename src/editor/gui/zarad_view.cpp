@@ -18,7 +18,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/editor_app.h"
 #include "app/main_frame.h"
+#include "app/toolbar_icons.h"
 #include "controls/gui/hcolor_dialog.h"
 #include "device/gui/device_controller.h"
 #include "editor/gui/child_frame.h"
@@ -387,6 +389,11 @@ void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
     CMainFrame* main = AfxGetMainWnd();
     const bool claimed = main ? main->OnUpdateCmdUI(&ui) || OnUpdateCmdUI(&ui) : OnUpdateCmdUI(&ui);
     action->setEnabled(claimed && ui.m_bEnabled);
+    if (item.id == ID_EDIT_CUT || item.id == ID_EDIT_COPY || item.id == ID_EDIT_PASTE || item.id == ID_EDIT_CLEAR) {
+      // The four editing items show their toolbar pictures and are greyed while simulating.
+      action->setIcon(ToolbarIcon(item.id));
+      if (m_core.IsSimulating()) action->setEnabled(false);
+    }
     const UINT id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
   }
@@ -396,6 +403,11 @@ void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
 // ---- Host services --------------------------------------------------------------------------
 
 void CZaradView::SetViewCursor(int cursor) {
+  // Placing a block shows the application's block cursor (the palette's).
+  if (const CEditorApp* app = AfxGetApp(); cursor == CURSOR_PLACE && app && app->m_hBlockCursor.shape() == Qt::BitmapCursor) {
+    if (viewport()->cursor().shape() != Qt::BitmapCursor) viewport()->setCursor(app->m_hBlockCursor);
+    return;
+  }
   Qt::CursorShape shape = Qt::ArrowCursor;
   switch (cursor) {
     case CURSOR_PLACE: shape = Qt::CrossCursor; break;

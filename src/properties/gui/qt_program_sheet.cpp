@@ -13,6 +13,7 @@
 #include "app/main_frame.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
+#include "pages/block_param_page.h"
 #include "pages/gui/qt_page_host.h"
 #include "properties/gui/analog_output_dlg.h"
 #include "platform/command_target.h"
@@ -29,9 +30,9 @@ CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent) : QD
   m_hosts.assign(sheet.Pages().size(), nullptr);
   for (CParamPage* page : sheet.Pages()) m_pTabs->addTab(new QWidget(m_pTabs), ToQString(page->m_strTitle));
   auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-  auto* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-  auto* help = buttons->addButton("Help", QDialogButtonBox::HelpRole);  // no help topic
+  auto* ok = buttons->addButton(ToQString(UiText(1, u"OK")), QDialogButtonBox::AcceptRole);
+  auto* cancel = buttons->addButton(ToQString(UiText(2, u"Cancel")), QDialogButtonBox::RejectRole);
+  auto* help = buttons->addButton(ToQString(UiText(9, u"Help")), QDialogButtonBox::HelpRole);  // no help topic
   ok->setObjectName(QStringLiteral("sheetOK"));
   cancel->setObjectName(QStringLiteral("sheetCancel"));
   help->setObjectName(QStringLiteral("sheetHelp"));

@@ -9,7 +9,10 @@
 #include <QSettings>
 #include <QUrl>
 
+#include "app/close_all_dlg.h"
 #include "app/document_manager.h"
+#include "controls/gui/xlist_ctrl.h"
+#include <QCheckBox>
 #include "controls/gui/pane_status_bar.h"
 #include "platform/resource_ids.h"
 #include "shell_fixture.h"
@@ -199,13 +202,21 @@ TEST_F(ShellTest, ClosingWithUnsavedChangesAsks) {
   EXPECT_EQ(m_sink.pending_answers(), 0u);
 }
 
-TEST_F(ShellTest, ClosingTheMainWindowAsksForEachModifiedDocument) {
+TEST_F(ShellTest, ClosingTheMainWindowAsksForEachTickedDocument) {
   m_app->OnFileNewFbd();
   Active()->SetModifiedFlag(true);
   m_app->OnFileNewFbd();
+  // The modified documents are listed in the Close All dialog; the ticked one is asked about.
+  auto tickAll = [](CCloseAllDlg* dialog) {
+    EXPECT_EQ(dialog->List()->GetItemCount(), 1);
+    dialog->SelectAllBox()->click();
+    dialog->accept();
+  };
+  OnNextDialog<CCloseAllDlg>(tickAll);
   m_sink.QueueAnswer(IDCANCEL);
   EXPECT_FALSE(m_frame->close());
   EXPECT_EQ(DocCount(), 2);
+  OnNextDialog<CCloseAllDlg>(tickAll);
   m_sink.QueueAnswer(IDNO);
   EXPECT_TRUE(m_frame->close());
   Flush();

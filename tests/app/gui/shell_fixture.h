@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
+#include <functional>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
@@ -19,6 +22,23 @@
 
 inline void PrintTo(const QString& s, std::ostream* os) {
   *os << '"' << s.toStdString() << '"';
+}
+
+// Acts on the next modal dialog of the type as soon as it runs (gives up after five
+// seconds). The watch can be stopped early by deleting the timer returned.
+template <typename Dialog>
+inline QTimer* OnNextDialog(std::function<void(Dialog*)> act) {
+  auto* timer = new QTimer;
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, act, tries] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    if (!dialog && ++*tries < 500) return;
+    timer->stop();
+    timer->deleteLater();
+    if (dialog) act(dialog);
+  });
+  timer->start(10);
+  return timer;
 }
 
 // File dialogs that answer from a queue (an empty answer cancels) and keep the requests.

@@ -468,3 +468,19 @@ TEST_F(ProgramSheetWindowTest, HardwarePageRefusesADowngradeTheDiagramCannotTake
   });
   EXPECT_EQ(doc->m_wModelCode, 0x5188);
 }
+
+TEST_F(ProgramSheetWindowTest, ChineseInterfaceRetextsPagesAndButtons) {
+  NewDocument();
+  g_LanguageIsChinese = 1;
+  RunProperties([](CQtProgramSheet& sheet) {
+    EXPECT_EQ(sheet.Tabs()->tabText(0), "常规");
+    EXPECT_EQ(Page(sheet, 0).GetText(CGeneral::kIdCreator + 100), CString(u"创建者:"));
+    EXPECT_EQ(Page(sheet, 0).GetText(CGeneral::kIdShowAtNew), CString(u"新建文件时显示"));
+    EXPECT_EQ(Page(sheet, 2).GetText(CParameter::kIdCurrentLabel), CString(u"当前密码:"));
+    EXPECT_EQ(Page(sheet, 3).GetText(CProtect::kIdCopyProtect), CString(u"复制保护"));
+    auto* ok = sheet.findChild<QPushButton*>("sheetOK");
+    EXPECT_TRUE(ok && ok->text() == "确定");
+    return static_cast<int>(QDialog::Rejected);
+  });
+  g_LanguageIsChinese = 0;
+}
