@@ -127,6 +127,8 @@ class CControlHost {
   virtual bool IsEnabled(int id) const = 0;
   virtual void Show(int id, bool show) = 0;
   virtual bool IsVisible(int id) const = 0;
+  // Places a control on another rectangle (dialog units).
+  virtual void MoveControl(int id, const CRect& rect) = 0;
 
   virtual void SetFocus(int id) = 0;
   virtual int GetFocus() const = 0;  // 0 when no control of the page has it

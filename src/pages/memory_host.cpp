@@ -196,6 +196,8 @@ bool CMemoryHost::IsVisible(int id) const {
   return c && c->visible;
 }
 
+void CMemoryHost::MoveControl(int id, const CRect& rect) { At(id).desc.rect = rect; }
+
 void CMemoryHost::SetTip(int id, const CString& text) {
   Control& c = At(id);
   c.tip = text;

@@ -60,6 +60,7 @@ class CMemoryHost : public CControlHost {
   bool IsEnabled(int id) const override;
   void Show(int id, bool show) override;
   bool IsVisible(int id) const override;
+  void MoveControl(int id, const CRect& rect) override;
   void SetFocus(int id) override { m_nFocus = id; }
   int GetFocus() const override { return m_nFocus; }
   void SetTip(int id, const CString& text) override;

@@ -472,6 +472,16 @@ bool CQtPageHost::IsVisible(int id) const {
   return e && e->shown;
 }
 
+void CQtPageHost::MoveControl(int id, const CRect& rect) {
+  auto it = m_controls.find(id);
+  if (it == m_controls.end()) return;
+  it->second.desc.rect = rect;
+  QRect pixels = ToPixels(rect);
+  if (qobject_cast<QComboBox*>(it->second.widget))
+    pixels.setHeight(std::min(pixels.height(), it->second.widget->sizeHint().height()));
+  it->second.widget->setGeometry(pixels);
+}
+
 void CQtPageHost::SetFocus(int id) {
   if (QWidget* w = Control(id)) w->setFocus(Qt::OtherFocusReason);
 }

@@ -45,6 +45,7 @@ class CQtPageHost : public QWidget, public CControlHost {
   bool IsEnabled(int id) const override;
   void Show(int id, bool show) override;
   bool IsVisible(int id) const override;
+  void MoveControl(int id, const CRect& rect) override;
   void SetFocus(int id) override;
   int GetFocus() const override;
   void SetTip(int id, const CString& text) override;
