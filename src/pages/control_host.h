@@ -47,7 +47,9 @@ enum class ControlKind {
   kSpin,    // an up-down control bound to the edit named by its buddy
   kList,    // a list box
   kLine,    // a horizontal separator line
-  kTree,    // a tree of items, each known by its insertion index
+  kTree,    // a tree of items, each known by its insertion index; with
+            // items in its description a flat list of rows in columns headed
+            // by those items (a row's text separates its columns by tabs)
 };
 
 // Style bits of ControlDesc::style.

@@ -12,7 +12,7 @@ void CMemoryHost::AddControl(const ControlDesc& desc) {
   Control& c = m_controls[desc.id];
   c.desc = desc;
   c.text = desc.kind == ControlKind::kCombo || desc.kind == ControlKind::kList ? CString() : desc.caption;
-  c.items = desc.items;
+  if (desc.kind != ControlKind::kTree) c.items = desc.items;  // a tree's items head its columns
   c.visible = (desc.style & kStyleHidden) == 0;
   c.enabled = (desc.style & kStyleDisabled) == 0;
   if (std::find(m_order.begin(), m_order.end(), desc.id) == m_order.end()) m_order.push_back(desc.id);

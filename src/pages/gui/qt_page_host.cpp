@@ -247,8 +247,17 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
     }
     case ControlKind::kTree: {
       auto* tree = new QTreeWidget(this);
-      tree->setHeaderHidden(true);
-      tree->setColumnCount(1);
+      tree->setHeaderHidden(c.items.empty());
+      tree->setColumnCount(std::max(1, static_cast<int>(c.items.size())));
+      if (!c.items.empty()) {
+        // Rows in columns: no branches, the columns shared out by the width.
+        QStringList headers;
+        for (const CString& h : c.items) headers << ToQString(h);
+        tree->setHeaderLabels(headers);
+        tree->setRootIsDecorated(false);
+        const int columns = static_cast<int>(c.items.size());
+        for (int i = 0; i + 1 < columns; ++i) tree->setColumnWidth(i, (rect.width() - 4) * 28 / 64);
+      }
       connect(tree, &QTreeWidget::currentItemChanged, this, [this, id] { Notify(id, ::Notify::kSelChange); });
       connect(tree, &QTreeWidget::itemDoubleClicked, this, [this, id] { Notify(id, ::Notify::kDblClick); });
       w = tree;
@@ -393,7 +402,8 @@ int CQtPageHost::AddTreeItem(int id, const CString& text, int parent) {
   const int index = static_cast<int>(TreeItems(tree).size());
   QTreeWidgetItem* above = TreeItem(tree, parent);
   auto* item = above ? new QTreeWidgetItem(above) : new QTreeWidgetItem(tree);
-  item->setText(0, ToQString(text));
+  const QStringList columns = ToQString(text).split(QLatin1Char('\t'));
+  for (int i = 0; i < columns.size() && i < tree->columnCount(); ++i) item->setText(i, columns[i]);
   item->setData(0, Qt::UserRole, index);
   if (above) above->setExpanded(true);
   return index;
@@ -439,7 +449,11 @@ CString CQtPageHost::GetItemText(int id, int index) const {
     return index >= 0 && index < list->count() ? ToCString(list->item(index)->text()) : CString();
   if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
     const QTreeWidgetItem* item = TreeItem(tree, index);
-    return item ? ToCString(item->text(0)) : CString();
+    if (!item) return CString();
+    QStringList columns;
+    for (int i = 0; i < tree->columnCount(); ++i) columns << item->text(i);
+    while (columns.size() > 1 && columns.back().isEmpty() && tree->columnCount() == 1) columns.removeLast();
+    return ToCString(columns.join(QLatin1Char('\t')));
   }
   return CString();
 }
