@@ -175,7 +175,7 @@ void CDataLog::OnRemove() {
   const int sel = Host().GetCurSel(kIdItems);
   if (sel < 0 || sel >= static_cast<int>(m_rows.size())) return;
   m_rows.erase(m_rows.begin() + sel);
-  ShowRows(std::min(sel, static_cast<int>(m_rows.size()) - 1));
+  ShowRows(sel);  // the row that now stands at the removed one's place, if any
   OnBlockListChange();
   SetModified();
 }

@@ -144,6 +144,16 @@ TEST(ArrayPage, ReferencedCountStoresItsDefault) {
   EXPECT_EQ(h.page.m_nRefNumber[0], -1);
 }
 
+TEST(ArrayPage, ValueBoxOnlyForTheDataTypes) {
+  for (int type : {844, 845, 849, 850, 851, 852, 856}) {
+    CDiagramBuilder d;
+    PageHarness<A> h(&d.Doc(), true);
+    h.page.m_nType = type;
+    h.Open();
+    EXPECT_EQ(h.page.HasValueBox(), type == 844 || type == 845 || type == 856) << type;
+  }
+}
+
 TEST(ArrayPage, RoundTrip) {
   for (int type : {844, 845, 849, 850, 851, 852, 856}) {
     CDiagramBuilder d;
