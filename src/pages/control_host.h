@@ -117,6 +117,9 @@ class CControlHost {
   virtual int GetCount(int id) const = 0;
   virtual int GetCurSel(int id) const = 0;  // -1 without a selection
   virtual void SetCurSel(int id, int index) = 0;
+  // The selected entries in ascending order: a list of rows in columns may
+  // have several; any other control its current selection, if any.
+  virtual std::vector<int> GetSelectedItems(int id) const;
   virtual CString GetItemText(int id, int index) const = 0;
   // Trees: adds an item below the item of index parent (-1: at the root),
   // expanded; returns the new item's index.

@@ -172,10 +172,11 @@ void CDataLog::OnAdd() {
 }
 
 void CDataLog::OnRemove() {
-  const int sel = Host().GetCurSel(kIdItems);
-  if (sel < 0 || sel >= static_cast<int>(m_rows.size())) return;
-  m_rows.erase(m_rows.begin() + sel);
-  ShowRows(sel);  // the row that now stands at the removed one's place, if any
+  const std::vector<int> selected = Host().GetSelectedItems(kIdItems);
+  if (selected.empty()) return;
+  for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+    if (*it >= 0 && *it < static_cast<int>(m_rows.size())) m_rows.erase(m_rows.begin() + *it);
+  ShowRows(selected.front());  // the row that now stands at the first removed one's place, if any
   OnBlockListChange();
   SetModified();
 }

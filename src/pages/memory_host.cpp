@@ -97,7 +97,30 @@ void CMemoryHost::Choose(int id, int index) {
   m_nFocus = id;
   if (!c.enabled || !c.visible || index < 0 || index >= static_cast<int>(c.items.size())) return;
   c.sel = index;
+  c.selected = {index};
   Send(id, Notify::kSelChange);
+}
+
+void CMemoryHost::SelectItems(int id, const std::vector<int>& rows) {
+  Control& c = At(id);
+  m_nFocus = id;
+  if (!c.enabled || !c.visible) return;
+  c.selected.clear();
+  for (int r : rows)
+    if (r >= 0 && r < static_cast<int>(c.items.size())) c.selected.push_back(r);
+  if (c.selected.empty()) return;
+  c.sel = c.selected.front();
+  Send(id, Notify::kSelChange);
+}
+
+std::vector<int> CMemoryHost::GetSelectedItems(int id) const {
+  const Control* c = Get(id);
+  if (!c || c->sel < 0) return {};
+  std::vector<int> rows = c->selected;
+  if (std::find(rows.begin(), rows.end(), c->sel) == rows.end()) rows.push_back(c->sel);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
 }
 
 void CMemoryHost::DoubleClick(int id, int index) {
@@ -136,6 +159,7 @@ void CMemoryHost::ResetContent(int id) {
   c.items.clear();
   c.parents.clear();
   c.sel = -1;
+  c.selected.clear();
 }
 
 int CMemoryHost::AddString(int id, const CString& text) {
@@ -171,6 +195,7 @@ int CMemoryHost::GetCurSel(int id) const {
 void CMemoryHost::SetCurSel(int id, int index) {
   Control& c = At(id);
   c.sel = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
+  c.selected.clear();
 }
 
 CString CMemoryHost::GetItemText(int id, int index) const {

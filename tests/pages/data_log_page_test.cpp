@@ -94,6 +94,23 @@ TEST(DataLogPage, AddingAndRemoving) {
   EXPECT_TRUE(f.h.page.IsModified());
 }
 
+TEST(DataLogPage, RemovingSeveralRowsKeepsTheOrder) {
+  LogFixture f;
+  f.Open();
+  CMemoryHost& host = *f.h.host;
+  for (int i = 0; i < 5; ++i) {
+    host.Choose(L::kIdEntries, 64 + i);  // AM0 .. AM4
+    host.Click(L::kIdAdd);
+  }
+  host.SelectItems(L::kIdItems, {3, 1});
+  host.Click(L::kIdRemove);
+  ASSERT_EQ(f.h.page.m_rows.size(), 3u);
+  EXPECT_TRUE(f.h.page.m_rows[0].first.Left(3) == u"AM0");
+  EXPECT_TRUE(f.h.page.m_rows[1].first.Left(3) == u"AM2");
+  EXPECT_TRUE(f.h.page.m_rows[2].first.Left(3) == u"AM4");
+  EXPECT_EQ(host.GetCurSel(L::kIdItems), 1);  // the row now at the first removed place
+}
+
 TEST(DataLogPage, ThirtyTwoItemsAtMost) {
   LogFixture f;
   f.Open();

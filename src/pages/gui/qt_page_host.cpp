@@ -255,6 +255,7 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
         for (const CString& h : c.items) headers << ToQString(h);
         tree->setHeaderLabels(headers);
         tree->setRootIsDecorated(false);
+        tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
         const int columns = static_cast<int>(c.items.size());
         for (int i = 0; i + 1 < columns; ++i) tree->setColumnWidth(i, (rect.width() - 4) * 28 / 64);
       }
@@ -440,6 +441,15 @@ void CQtPageHost::SetCurSel(int id, int index) {
     const QSignalBlocker block(tree);
     tree->setCurrentItem(TreeItem(tree, index));
   }
+}
+
+std::vector<int> CQtPageHost::GetSelectedItems(int id) const {
+  auto* tree = qobject_cast<QTreeWidget*>(Control(id));
+  if (!tree || tree->selectionMode() != QAbstractItemView::ExtendedSelection) return CControlHost::GetSelectedItems(id);
+  std::vector<int> rows;
+  for (const QTreeWidgetItem* item : tree->selectedItems()) rows.push_back(item->data(0, Qt::UserRole).toInt());
+  std::sort(rows.begin(), rows.end());
+  return rows;
 }
 
 CString CQtPageHost::GetItemText(int id, int index) const {

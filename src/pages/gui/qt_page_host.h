@@ -38,6 +38,7 @@ class CQtPageHost : public QWidget, public CControlHost {
   int GetCount(int id) const override;
   int GetCurSel(int id) const override;
   void SetCurSel(int id, int index) override;
+  std::vector<int> GetSelectedItems(int id) const override;
   CString GetItemText(int id, int index) const override;
   int AddTreeItem(int id, const CString& text, int parent) override;
   void SetRange(int id, int lower, int upper) override;

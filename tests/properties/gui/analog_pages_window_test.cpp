@@ -102,23 +102,31 @@ TEST_F(AnalogPagesWindowTest, DataLogListsItsRowsInColumns) {
     CQtPageHost* host = sheet->PageHost(0);
     auto* entries = qobject_cast<QListWidget*>(host->Control(CDataLog::kIdEntries));
     ASSERT_NE(entries, nullptr);
-    const QList<QListWidgetItem*> found = entries->findItems("I100-I107", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    entries->setCurrentItem(found.front());
-    emit entries->itemClicked(found.front());
-    qobject_cast<QPushButton*>(host->Control(CDataLog::kIdAdd))->click();
+    for (const char* text : {"I100-I107", "M8-M15", "Q000-Q007"}) {
+      const QList<QListWidgetItem*> found = entries->findItems(text, Qt::MatchExactly);
+      ASSERT_EQ(found.size(), 1);
+      entries->setCurrentItem(found.front());
+      emit entries->itemClicked(found.front());
+      qobject_cast<QPushButton*>(host->Control(CDataLog::kIdAdd))->click();
+    }
     auto* items = qobject_cast<QTreeWidget*>(host->Control(CDataLog::kIdItems));
     ASSERT_NE(items, nullptr);
     EXPECT_EQ(items->columnCount(), 2);
     EXPECT_EQ(items->headerItem()->text(0), QString("Block"));
     EXPECT_EQ(items->headerItem()->text(1), QString("Parameter"));
-    ASSERT_EQ(items->topLevelItemCount(), 1);
+    ASSERT_EQ(items->topLevelItemCount(), 3);
     EXPECT_EQ(items->topLevelItem(0)->text(0), QString("I100-I107"));
+    // The first and the last row removed together.
+    items->topLevelItem(0)->setSelected(true);
+    items->topLevelItem(2)->setSelected(true);
+    qobject_cast<QPushButton*>(host->Control(CDataLog::kIdRemove))->click();
+    ASSERT_EQ(items->topLevelItemCount(), 1);
+    EXPECT_EQ(items->topLevelItem(0)->text(0), QString("M8-M15"));
     sheet->findChild<QPushButton*>("sheetOK")->click();
   });
   DoubleClickBlock(view, log);
   ASSERT_EQ(log->m_items.size(), 1u);
-  EXPECT_EQ(log->m_items[0].m_nOperand, 132);
+  EXPECT_EQ(log->m_items[0].m_nOperand, 1324);
 }
 
 TEST_F(AnalogPagesWindowTest, SimulationApplySettlesTheSensorScaling) {
