@@ -566,7 +566,7 @@ void CAnalogSensorPage::OnNotify(int id, Notify code) {
       acted = sensor::RangeMinEdited(m_nSensor, after, m_pending);
     } else if (id == kIdMax) {
       if (focus != kIdMax) return;
-      acted = sensor::RangeMaxEdited(kind == SENSOR_4_20MA ? m_nSensor : kind, after, m_pending);
+      acted = sensor::RangeMaxEdited(kind, after, m_pending);
     }
     if (!acted) return;
     WriteFields(before, after);
