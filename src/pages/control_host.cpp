@@ -132,3 +132,8 @@ void CControlHost::SetInt(int id, int value) {
   text.Format(u"%d", value);
   SetText(id, text);
 }
+
+std::vector<int> CControlHost::GetSelectedItems(int id) const {
+  const int sel = GetCurSel(id);
+  return sel >= 0 ? std::vector<int>{sel} : std::vector<int>{};
+}

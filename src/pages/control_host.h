@@ -47,7 +47,9 @@ enum class ControlKind {
   kSpin,    // an up-down control bound to the edit named by its buddy
   kList,    // a list box
   kLine,    // a horizontal separator line
-  kTree,    // a tree of items, each known by its insertion index
+  kTree,    // a tree of items, each known by its insertion index; with
+            // items in its description a flat list of rows in columns headed
+            // by those items (a row's text separates its columns by tabs)
 };
 
 // Style bits of ControlDesc::style.
@@ -115,6 +117,9 @@ class CControlHost {
   virtual int GetCount(int id) const = 0;
   virtual int GetCurSel(int id) const = 0;  // -1 without a selection
   virtual void SetCurSel(int id, int index) = 0;
+  // The selected entries in ascending order: a list of rows in columns may
+  // have several; any other control its current selection, if any.
+  virtual std::vector<int> GetSelectedItems(int id) const;
   virtual CString GetItemText(int id, int index) const = 0;
   // Trees: adds an item below the item of index parent (-1: at the root),
   // expanded; returns the new item's index.
@@ -127,6 +132,8 @@ class CControlHost {
   virtual bool IsEnabled(int id) const = 0;
   virtual void Show(int id, bool show) = 0;
   virtual bool IsVisible(int id) const = 0;
+  // Places a control on another rectangle (dialog units).
+  virtual void MoveControl(int id, const CRect& rect) = 0;
 
   virtual void SetFocus(int id) = 0;
   virtual int GetFocus() const = 0;  // 0 when no control of the page has it

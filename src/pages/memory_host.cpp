@@ -12,7 +12,7 @@ void CMemoryHost::AddControl(const ControlDesc& desc) {
   Control& c = m_controls[desc.id];
   c.desc = desc;
   c.text = desc.kind == ControlKind::kCombo || desc.kind == ControlKind::kList ? CString() : desc.caption;
-  c.items = desc.items;
+  if (desc.kind != ControlKind::kTree) c.items = desc.items;  // a tree's items head its columns
   c.visible = (desc.style & kStyleHidden) == 0;
   c.enabled = (desc.style & kStyleDisabled) == 0;
   if (std::find(m_order.begin(), m_order.end(), desc.id) == m_order.end()) m_order.push_back(desc.id);
@@ -97,7 +97,30 @@ void CMemoryHost::Choose(int id, int index) {
   m_nFocus = id;
   if (!c.enabled || !c.visible || index < 0 || index >= static_cast<int>(c.items.size())) return;
   c.sel = index;
+  c.selected = {index};
   Send(id, Notify::kSelChange);
+}
+
+void CMemoryHost::SelectItems(int id, const std::vector<int>& rows) {
+  Control& c = At(id);
+  m_nFocus = id;
+  if (!c.enabled || !c.visible) return;
+  c.selected.clear();
+  for (int r : rows)
+    if (r >= 0 && r < static_cast<int>(c.items.size())) c.selected.push_back(r);
+  if (c.selected.empty()) return;
+  c.sel = c.selected.front();
+  Send(id, Notify::kSelChange);
+}
+
+std::vector<int> CMemoryHost::GetSelectedItems(int id) const {
+  const Control* c = Get(id);
+  if (!c || c->sel < 0) return {};
+  std::vector<int> rows = c->selected;
+  if (std::find(rows.begin(), rows.end(), c->sel) == rows.end()) rows.push_back(c->sel);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
 }
 
 void CMemoryHost::DoubleClick(int id, int index) {
@@ -136,6 +159,7 @@ void CMemoryHost::ResetContent(int id) {
   c.items.clear();
   c.parents.clear();
   c.sel = -1;
+  c.selected.clear();
 }
 
 int CMemoryHost::AddString(int id, const CString& text) {
@@ -171,6 +195,7 @@ int CMemoryHost::GetCurSel(int id) const {
 void CMemoryHost::SetCurSel(int id, int index) {
   Control& c = At(id);
   c.sel = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
+  c.selected.clear();
 }
 
 CString CMemoryHost::GetItemText(int id, int index) const {
@@ -195,6 +220,8 @@ bool CMemoryHost::IsVisible(int id) const {
   const Control* c = Get(id);
   return c && c->visible;
 }
+
+void CMemoryHost::MoveControl(int id, const CRect& rect) { At(id).desc.rect = rect; }
 
 void CMemoryHost::SetTip(int id, const CString& text) {
   Control& c = At(id);

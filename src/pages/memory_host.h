@@ -31,6 +31,9 @@ class CMemoryHost : public CControlHost {
   // Presses a spin's arrows: delta steps up (positive) or down, each one
   // focusing the buddy edit and writing its new number as the arrows do.
   void Spin(int id, int delta);
+  // Selects several rows of a list of rows in columns (the first becomes the
+  // current one), as a click with the control key would.
+  void SelectItems(int id, const std::vector<int>& rows);
   // Double-clicks an entry of a list box.
   void DoubleClick(int id, int index);
   // Whether the host has a control of that id.
@@ -51,6 +54,7 @@ class CMemoryHost : public CControlHost {
   int GetCount(int id) const override;
   int GetCurSel(int id) const override;
   void SetCurSel(int id, int index) override;
+  std::vector<int> GetSelectedItems(int id) const override;
   CString GetItemText(int id, int index) const override;
   int AddTreeItem(int id, const CString& text, int parent) override;
   // The parent index of a tree item (-1 at the root or for no such item).
@@ -60,6 +64,7 @@ class CMemoryHost : public CControlHost {
   bool IsEnabled(int id) const override;
   void Show(int id, bool show) override;
   bool IsVisible(int id) const override;
+  void MoveControl(int id, const CRect& rect) override;
   void SetFocus(int id) override { m_nFocus = id; }
   int GetFocus() const override { return m_nFocus; }
   void SetTip(int id, const CString& text) override;
@@ -77,6 +82,7 @@ class CMemoryHost : public CControlHost {
     std::vector<CString> items;
     std::vector<int> parents;  // trees: each item's parent index
     int sel = -1;
+    std::vector<int> selected;  // rows selected together with sel
     int limit = 0;
     int lower = 0, upper = 100;
     bool enabled = true;

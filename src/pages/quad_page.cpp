@@ -56,7 +56,8 @@ CQUAD::CQUAD() {
 const PageDesc& CQUAD::Describe() const {
   using K = ControlKind;
   const UINT num = kStyleRight;
-  static const PageDesc desc = {
+  static const PageDesc desc = [num] {
+    PageDesc d{
       kTemplate,
       u"Parameter",
       CSize(260, 176),
@@ -82,7 +83,11 @@ const PageDesc& CQUAD::Describe() const {
           {kIdDirection, K::kCombo, u"", CRect(44, 110, 80, 150), 0, {u"0", u"1"}},
           {2005, K::kStatic, u"Amplification", CRect(90, 112, 150, 122)},
           {kIdAmp, K::kEdit, u"", CRect(152, 110, 210, 122), num},
+          {kIdAmpSpin, K::kSpin, u"", CRect(210, 110, 220, 122), 0, {}, kIdAmp},
       }};
+    d.controls.back().decimals = 2;  // steps the amplification by 0.01
+    return d;
+  }();
   return desc;
 }
 
@@ -119,6 +124,7 @@ void CQUAD::OnInitDialog() {
     host.LimitText(edit, 6);
     AddRangeTip(edit, -kCoefLimit, kCoefLimit);
   }
+  host.SetRange(kIdAmpSpin, static_cast<int>(-kAmpLimit), static_cast<int>(kAmpLimit));
   host.LimitText(kIdAmp, 9);
   AddRangeTip(kIdAmp, -kAmpLimit, kAmpLimit);
   if (Simulating()) CreateCurrentValueBox();

@@ -3,9 +3,12 @@
 #include <map>
 #include <utility>
 
+#include "pages/analog_pages.h"
+#include "pages/arrmxiv_page.h"
 #include "pages/astro_page.h"
 #include "pages/block_param_page.h"
 #include "pages/counter_page.h"
+#include "pages/data_log_page.h"
 #include "pages/hours_counter_page.h"
 #include "pages/ladder_operand_page.h"
 #include "pages/light_switch_pages.h"
@@ -109,6 +112,18 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CAVGVAL>();
     case PageFamily::kMathErr:
       return std::make_unique<CMathErr>();
+    case PageFamily::kComparator:
+      return std::make_unique<CAnalogComparator>();
+    case PageFamily::kRamp:
+      return std::make_unique<CARAMP>();
+    case PageFamily::kPI:
+      return std::make_unique<CPI>();
+    case PageFamily::kPWM:
+      return std::make_unique<CPWM>();
+    case PageFamily::kArray:
+      return std::make_unique<CARRMXIV>();
+    case PageFamily::kDataLog:
+      return std::make_unique<CDataLog>();
     default:
       return nullptr;  // the pages of the other families follow the same pattern
   }
@@ -264,6 +279,12 @@ bool CBlockSheet::OnApply(int activePage) {
     CParamPage* active = m_pages[static_cast<size_t>(activePage)];
     if (active->IsInitialised() && !active->UpdateData(true)) return false;
   }
+  // The sensor section settles its pending values before the values are applied.
+  if (auto* analog = dynamic_cast<CAnalogSensorPage*>(m_pTypePage.get());
+      analog && analog->IsInitialised() && analog->m_nSensor < SENSOR_NONE)
+    analog->UpdateSensorScaling();
+  // The data log's items reach the block by Apply as by OK.
+  if (auto* log = dynamic_cast<CDataLog*>(m_pTypePage.get()); log && log->IsInitialised()) log->StoreItemsToBlock();
   // The Modbus page's code and data words reach the block by Apply as by OK.
   if (auto* modbus = dynamic_cast<CModbusPropPage*>(m_pTypePage.get()); modbus && modbus->IsInitialised()) {
     modbus->UpdateFunctionCode();

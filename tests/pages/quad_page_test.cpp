@@ -32,6 +32,12 @@ TEST(QuadPage, TypingHoldsTheAmplification) {
   EXPECT_EQ(h.host->GetText(Q::kIdAmp), CString(u"1"));
   EXPECT_EQ(h.host->GetTip(Q::kIdAmp), CString(u"Number between -10000.00 and 10000.00"));
   EXPECT_EQ(h.host->GetTip(Q::kIdB), CString(u"Number between -32767 and 32767"));
+  h.host->Type(Q::kIdAmp, u"1.5");
+  h.host->Spin(Q::kIdAmpSpin, 3);
+  EXPECT_EQ(h.host->GetText(Q::kIdAmp), CString(u"1.53"));
+  h.host->Type(Q::kIdAmp, u"9999.99");
+  h.host->Spin(Q::kIdAmpSpin, 5);
+  EXPECT_EQ(h.host->GetText(Q::kIdAmp), CString(u"10000"));
   h.host->Type(Q::kIdAmp, u"12000");
   EXPECT_EQ(h.host->GetText(Q::kIdAmp), CString(u"10000"));
   h.host->Type(Q::kIdAmp, u"-12000.5");

@@ -34,7 +34,7 @@ TEST(BlockSheet, TypePageCommentPageOrderHelpAndGrowth) {
   } cases[] = {
       {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 2, 1002, 50}, {410, false, 5, 1110, 0}, {300, true, 2, 1030, 0},
       {603, false, 1, 1080, 0}, {600, false, 2, 1052, 0}, {601, false, 2, 1052, 0}, {830, true, 2, 1108, 0},
-      {911, false, 1, 1042, 0}, {705, false, 2, 0, 0},
+      {911, false, 2, 1042, 0}, {705, false, 2, 0, 0},
   };
   for (const auto& c : cases) {
     CBlockSheet sheet(c.type, u"", CPageContext{nullptr, c.simulating});

@@ -247,8 +247,18 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
     }
     case ControlKind::kTree: {
       auto* tree = new QTreeWidget(this);
-      tree->setHeaderHidden(true);
-      tree->setColumnCount(1);
+      tree->setHeaderHidden(c.items.empty());
+      tree->setColumnCount(std::max(1, static_cast<int>(c.items.size())));
+      if (!c.items.empty()) {
+        // Rows in columns: no branches, the columns shared out by the width.
+        QStringList headers;
+        for (const CString& h : c.items) headers << ToQString(h);
+        tree->setHeaderLabels(headers);
+        tree->setRootIsDecorated(false);
+        tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        const int columns = static_cast<int>(c.items.size());
+        for (int i = 0; i + 1 < columns; ++i) tree->setColumnWidth(i, (rect.width() - 4) * 28 / 64);
+      }
       connect(tree, &QTreeWidget::currentItemChanged, this, [this, id] { Notify(id, ::Notify::kSelChange); });
       connect(tree, &QTreeWidget::itemDoubleClicked, this, [this, id] { Notify(id, ::Notify::kDblClick); });
       w = tree;
@@ -393,7 +403,8 @@ int CQtPageHost::AddTreeItem(int id, const CString& text, int parent) {
   const int index = static_cast<int>(TreeItems(tree).size());
   QTreeWidgetItem* above = TreeItem(tree, parent);
   auto* item = above ? new QTreeWidgetItem(above) : new QTreeWidgetItem(tree);
-  item->setText(0, ToQString(text));
+  const QStringList columns = ToQString(text).split(QLatin1Char('\t'));
+  for (int i = 0; i < columns.size() && i < tree->columnCount(); ++i) item->setText(i, columns[i]);
   item->setData(0, Qt::UserRole, index);
   if (above) above->setExpanded(true);
   return index;
@@ -432,6 +443,15 @@ void CQtPageHost::SetCurSel(int id, int index) {
   }
 }
 
+std::vector<int> CQtPageHost::GetSelectedItems(int id) const {
+  auto* tree = qobject_cast<QTreeWidget*>(Control(id));
+  if (!tree || tree->selectionMode() != QAbstractItemView::ExtendedSelection) return CControlHost::GetSelectedItems(id);
+  std::vector<int> rows;
+  for (const QTreeWidgetItem* item : tree->selectedItems()) rows.push_back(item->data(0, Qt::UserRole).toInt());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
 CString CQtPageHost::GetItemText(int id, int index) const {
   QWidget* w = Control(id);
   if (auto* combo = qobject_cast<QComboBox*>(w)) return index >= 0 && index < combo->count() ? ToCString(combo->itemText(index)) : CString();
@@ -439,7 +459,11 @@ CString CQtPageHost::GetItemText(int id, int index) const {
     return index >= 0 && index < list->count() ? ToCString(list->item(index)->text()) : CString();
   if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
     const QTreeWidgetItem* item = TreeItem(tree, index);
-    return item ? ToCString(item->text(0)) : CString();
+    if (!item) return CString();
+    QStringList columns;
+    for (int i = 0; i < tree->columnCount(); ++i) columns << item->text(i);
+    while (columns.size() > 1 && columns.back().isEmpty() && tree->columnCount() == 1) columns.removeLast();
+    return ToCString(columns.join(QLatin1Char('\t')));
   }
   return CString();
 }
@@ -470,6 +494,16 @@ void CQtPageHost::Show(int id, bool show) {
 bool CQtPageHost::IsVisible(int id) const {
   const Entry* e = Find(id);
   return e && e->shown;
+}
+
+void CQtPageHost::MoveControl(int id, const CRect& rect) {
+  auto it = m_controls.find(id);
+  if (it == m_controls.end()) return;
+  it->second.desc.rect = rect;
+  QRect pixels = ToPixels(rect);
+  if (qobject_cast<QComboBox*>(it->second.widget))
+    pixels.setHeight(std::min(pixels.height(), it->second.widget->sizeHint().height()));
+  it->second.widget->setGeometry(pixels);
 }
 
 void CQtPageHost::SetFocus(int id) {

@@ -38,6 +38,7 @@ class CQtPageHost : public QWidget, public CControlHost {
   int GetCount(int id) const override;
   int GetCurSel(int id) const override;
   void SetCurSel(int id, int index) override;
+  std::vector<int> GetSelectedItems(int id) const override;
   CString GetItemText(int id, int index) const override;
   int AddTreeItem(int id, const CString& text, int parent) override;
   void SetRange(int id, int lower, int upper) override;
@@ -45,6 +46,7 @@ class CQtPageHost : public QWidget, public CControlHost {
   bool IsEnabled(int id) const override;
   void Show(int id, bool show) override;
   bool IsVisible(int id) const override;
+  void MoveControl(int id, const CRect& rect) override;
   void SetFocus(int id) override;
   int GetFocus() const override;
   void SetTip(int id, const CString& text) override;
