@@ -31,6 +31,7 @@
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "device/gui/device_controller.h"
+#include "msgtext/gui/msg_text_windows.h"
 #include "properties/gui/qt_program_sheet.h"
 #include "model/model_table.h"
 #include "model/view_context.h"
@@ -157,6 +158,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildDocks();
   m_pDevice = new CDeviceController(this);
   new CProgramPropertiesCommand(this);
+  new CMsgTextSettingsCommand(this);
   SetCommandHandler(
       ID_CONVERT_TO_FBD, [this] { OnConvertToFbd(); },
       [this](CCmdUI* ui) {

@@ -16,6 +16,7 @@
 #include "pages/max_min_page.h"
 #include "pages/mem_page.h"
 #include "pages/modbus_page.h"
+#include "pages/msg_text_page.h"
 #include "pages/operand_pages.h"
 #include "pages/quad_page.h"
 #include "pages/relay_page.h"
@@ -109,6 +110,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CAVGVAL>();
     case PageFamily::kMathErr:
       return std::make_unique<CMathErr>();
+    case PageFamily::kMsgText:
+      return std::make_unique<CMessageTexts_New>();
     default:
       return nullptr;  // the pages of the other families follow the same pattern
   }
@@ -116,6 +119,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
 
 CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& context)
     : m_nType(type), m_strCaption(caption), m_context(context), m_pTypePage(CreateTypePage(type)) {
+  // The message texts of the older series have their own editor.
+  if (type == 810 && context.doc && !context.doc->IsNewerFamily()) m_pTypePage = std::make_unique<CMessageTexts>();
   if (m_pTypePage) {
     m_pages.push_back(m_pTypePage.get());
     if (g_LanguageIsChinese) m_pTypePage->m_strTitle = UiText(1423, m_pTypePage->m_strTitle);

@@ -1,0 +1,51 @@
+#include "msgtext/gui/msg_text_windows.h"
+
+#include "app/document_window.h"
+#include "app/main_frame.h"
+#include "controls/gui/grid_widget.h"
+#include "model/zarad_doc.h"
+#include "pages/gui/qt_page_dialog.h"
+#include "pages/gui/qt_page_host.h"
+#include "pages/msg_element_dlgs.h"
+#include "pages/msg_text_page.h"
+#include "pages/page_dialog.h"
+#include "platform/message_sink.h"
+#include "platform/resource_ids.h"
+
+CGridWidget* AttachMessageTextGrid(CParamPage* page, CQtPageHost* host) {
+  auto* editor = dynamic_cast<CMessageTexts_New*>(page);
+  if (!editor || !host) return nullptr;
+  InstallQtPageDialogRunner();  // the element dialogs
+  const ControlDesc* place = page->Describe().Find(CMessageTexts_New::kIdGrid);
+  auto* grid = new CGridWidget(host);
+  grid->setObjectName(QStringLiteral("messageTextGrid"));
+  if (place) grid->setGeometry(host->ToPixels(place->rect));
+  if (QWidget* placeholder = host->Control(CMessageTexts_New::kIdGrid)) placeholder->hide();
+  grid->show();
+  editor->AttachGrid(&grid->Grid());
+  return grid;
+}
+
+CMsgTextSettingsCommand::CMsgTextSettingsCommand(CMainFrame* frame) : QObject(frame), m_pFrame(frame) {
+  setObjectName("messageTextSettings");
+  m_pFrame->SetCommandHandler(
+      ID_MSGTEXT_SETTINGS, [this] { OnSettings(); },
+      [this](CCmdUI* ui) {
+        DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
+        ui->Enable(window && window->GetDocument());
+      });
+}
+
+void CMsgTextSettingsCommand::OnSettings() {
+  DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
+  CZaradDoc* doc = window ? window->GetDocument() : nullptr;
+  if (!doc) return;
+  InstallQtPageDialogRunner();
+  CMsgTxtSettingDlg dlg;
+  dlg.m_pDoc = doc;
+  dlg.LoadFrom(*doc);
+  if (RunPageDialog(dlg) != IDOK) return;
+  dlg.StoreTo(*doc);
+  doc->SetModifiedFlag(true);
+  doc->m_undo.SaveSnapshot(doc);
+}
