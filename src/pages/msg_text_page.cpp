@@ -273,10 +273,25 @@ void CMessageTexts_New::LoadGrid(int set) {
       g.SetItemBkColour(r, c, kCellColour);
       g.SetItemFgColour(r, c, 0);
     }
-  g.AutoSize();
+  FitGrid();
+}
+
+void CMessageTexts_New::FitGrid() {
+  if (!m_pGrid) return;
+  CGridCtrl& g = *m_pGrid;
+  // The header row and column are hidden; the display cells share the window evenly.
   g.SetColumnWidth(0, 0);
   g.SetRowHeight(0, 0);
-  g.ExpandToFit();
+  const CRect client = g.GetWindow() ? g.GetWindow()->GetClientRect() : CRect(0, 0, 400, 100);
+  const int cols = g.GetColumnCount() - 1;
+  const int rows = g.GetRowCount() - 1;
+  if (cols <= 0 || rows <= 0) return;
+  const int width = std::max(8, client.Width() / cols);
+  const int height = std::max(12, client.Height() / rows);
+  for (int c = 1; c <= cols; ++c) g.SetColumnWidth(c, width);
+  for (int r = 1; r <= rows; ++r) g.SetRowHeight(r, height);
+  for (int line = 0; line < kMsgDisplayLines; ++line)
+    for (auto& e : g.GetShownElements(line)) g.PlaceElement(e.get());
   g.Refresh();
 }
 

@@ -76,6 +76,8 @@ class CMessageTexts_New : public CBlockParamPage, public MsgTextValues, public C
   bool IsOlder() const { return m_bOlderPage; }
   // The columns of a line (24 or 12).
   int LastColumn() const;
+  // Shares the grid window among the display cells (after loading and resizing).
+  void FitGrid();
 
   // ---- Commands (the buttons call them; tests too) ------------------------------------
   // Inserts the parameter chosen in list 1124 or 1122 at the focus cell.

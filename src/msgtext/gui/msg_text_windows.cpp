@@ -1,5 +1,7 @@
 #include "msgtext/gui/msg_text_windows.h"
 
+#include <QEvent>
+
 #include "app/document_window.h"
 #include "app/main_frame.h"
 #include "controls/gui/grid_widget.h"
@@ -12,6 +14,25 @@
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
 
+namespace {
+
+// Fits the editor's cells to the grid window whenever it changes size.
+class CGridFitter : public QObject {
+ public:
+  CGridFitter(CMessageTexts_New* page, QObject* parent) : QObject(parent), m_pPage(page) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) m_pPage->FitGrid();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  CMessageTexts_New* m_pPage;
+};
+
+}  // namespace
+
 CGridWidget* AttachMessageTextGrid(CParamPage* page, CQtPageHost* host) {
   auto* editor = dynamic_cast<CMessageTexts_New*>(page);
   if (!editor || !host) return nullptr;
@@ -23,6 +44,7 @@ CGridWidget* AttachMessageTextGrid(CParamPage* page, CQtPageHost* host) {
   if (QWidget* placeholder = host->Control(CMessageTexts_New::kIdGrid)) placeholder->hide();
   grid->show();
   editor->AttachGrid(&grid->Grid());
+  grid->installEventFilter(new CGridFitter(editor, grid));
   return grid;
 }
 
