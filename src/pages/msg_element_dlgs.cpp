@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "blocks/operand_blocks.h"
+#include "controls/grid_ctrl.h"
+#include "model/block_captions.h"
 #include "model/name_tables.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msg_param_table.h"
@@ -372,4 +375,271 @@ void CMsgTxtSettingDlg::OnOK() {
   const bool set1 = m_nCharSet1 != m_nOrigCharSet1;
   const bool set2 = m_nCharSet2 != m_nOrigCharSet2;
   if (set1 || set2) m_nCleared = ClearNonAsciiCells(*m_pDoc, set1, set2);
+}
+
+// ---- I/O status name -----------------------------------------------------------------------
+
+namespace {
+
+struct IoKind {
+  const char16_t* text;
+  int type;  // 0: function blocks
+  int lo, hi;  // operand numbers of ladder elements
+};
+
+constexpr IoKind kIoKinds[] = {
+    {u"Digital Inputs", 600, 100, 355},     {u"Digital Outputs", 605, 600, 727},
+    {u"Flag", 607, 1316, 1827},             {u"Function key", 611, 1300, 1304},
+    {u"Shift register bit", 602, 1000, 1063}, {u"Function block output", 0, 0, -1},
+};
+constexpr int kIoKindCount = 6;
+constexpr COLORREF kNameCellColour = 0x559D55;
+constexpr BYTE kCapsNoStatusName = 0x20;
+
+int KindOfType(int type) {
+  for (int k = 0; k < kIoKindCount - 1; ++k)
+    if (kIoKinds[k].type == type) return k;
+  return kIoKindCount - 1;
+}
+
+}  // namespace
+
+CIOSN::CIOSN() {
+  m_strTitle = u"I/O status name";
+  for (CString& s : m_strNames) s = CString();
+}
+
+const PageDesc& CIOSN::Describe() const {
+  using K = ControlKind;
+  static const PageDesc desc = {
+      kTemplate,
+      u"I/O status name",
+      CSize(220, 128),
+      {
+          {1402, K::kGroup, u"I/O Status Name Setting", CRect(4, 4, 216, 46)},
+          {1403, K::kStatic, u"Select an input or output:", CRect(10, 16, 100, 25)},
+          {kIdKind, K::kCombo, u"", CRect(104, 14, 210, 27)},
+          {1404, K::kStatic, u"Select an I/O:", CRect(10, 31, 100, 40)},
+          {kIdNumber, K::kCombo, u"", CRect(104, 29, 210, 42)},
+          {1405, K::kGroup, u"Input status name", CRect(4, 50, 216, 124)},
+          {1406, K::kStatic, u"Input name for status FALSE", CRect(10, 64, 110, 82)},
+          {1407, K::kStatic, u"Input name for status TRUE", CRect(10, 88, 110, 106)},
+          {kIdGrid, K::kStatic, u"", CRect(112, 62, 210, 110)},
+      }};
+  return desc;
+}
+
+void CIOSN::PresetNames() {
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < kCols; ++c) m_strNames[r * kCols + c] = (r == 0 || c == 0) ? CString(u"W") : CString(u" ");
+  m_strNames[1 * kCols + 1] = u"O";
+  m_strNames[1 * kCols + 2] = u"F";
+  m_strNames[1 * kCols + 3] = u"F";
+  m_strNames[2 * kCols + 1] = u"O";
+  m_strNames[2 * kCols + 2] = u"N";
+}
+
+void CIOSN::AttachGrid(CGridCtrl* grid) {
+  m_pGrid = grid;
+  if (!grid) return;
+  grid->SetHost(this);
+  grid->m_bEditable = TRUE;
+  grid->m_bEnableSelection = TRUE;
+}
+
+void CIOSN::FitGrid() {
+  if (!m_pGrid) return;
+  CGridCtrl& g = *m_pGrid;
+  g.SetColumnWidth(0, 0);
+  g.SetRowHeight(0, 0);
+  const CRect client = g.GetWindow() ? g.GetWindow()->GetClientRect() : CRect(0, 0, 160, 40);
+  const int width = std::max(8, client.Width() / (kCols - 1));
+  const int height = std::max(12, client.Height() / (kRows - 1));
+  for (int c = 1; c < kCols; ++c) g.SetColumnWidth(c, width);
+  for (int r = 1; r < kRows; ++r) g.SetRowHeight(r, height);
+  g.Refresh();
+}
+
+CString CIOSN::EntryOfNumber(int kind, int n) {
+  switch (kind) {
+    case 0: return FormatString(u"I%d%02d", (n - 100) / 32, (n - 100) % 32);
+    case 1: return FormatString(u"Q%d%02d", (n - 600) / 16, (n - 600) % 16);
+    case 2: return FormatString(u"M%03d", n - 1316);
+    case 3: return FormatString(u"F%d", n - 1300);
+    case 4: return FormatString(u"S%d.%d", (n - 1000) / 16, (n - 1000) % 16);
+    default: return CString();
+  }
+}
+
+int CIOSN::NumberOfEntry(const CString& entry) {
+  const int d = ReadDecimal(entry, 1, 6);
+  if (d < 0) return -1;
+  switch (entry.GetAt(0)) {
+    case u'I': return (d / 100) * 32 + d % 100 + 100;
+    case u'Q': return (d / 100) * 16 + d % 100 + 600;
+    case u'M': return d + 1316;
+    case u'F': return d + 1300;
+    case u'S': {
+      const int e = ReadDecimal(entry, 3, 6);
+      return e < 0 ? -1 : d * 16 + e + 1000;
+    }
+    case u'B': return d + 9000;
+    default: return -1;
+  }
+}
+
+void CIOSN::OnInitDialog() {
+  CParamPage::OnInitDialog();
+  CControlHost& host = Host();
+  if (m_pGrid) {
+    CGridCtrl& g = *m_pGrid;
+    g.SetRowCount(kRows);
+    g.SetColumnCount(kCols);
+    g.SetFixedRowCount(1);
+    g.SetFixedColumnCount(1);
+    for (int r = 0; r < kRows; ++r)
+      for (int c = 0; c < kCols; ++c) {
+        const CString& text = m_strNames[r * kCols + c];
+        if (!text.IsEmpty() && IsDoubleWidthChar(text.GetAt(0))) {
+          g.SetItemState(r, c, g.GetItemState(r, c) | kMsgCellFirstHalf);
+          if (c + 1 < kCols) g.SetItemState(r, c + 1, g.GetItemState(r, c + 1) | kMsgCellSecondHalf);
+        }
+        g.SetItemText(r, c, text);
+        g.SetItemBkColour(r, c, kNameCellColour);
+        g.SetItemFgColour(r, c, 0);
+      }
+    g.SetFocusCell(1, 1);
+    FitGrid();
+  }
+  host.ResetContent(kIdKind);
+  for (const IoKind& k : kIoKinds) host.AddString(kIdKind, k.text);
+  int kind = 0;
+  if (m_pElement) {
+    if (m_pElement->m_pBlock) {
+      kind = KindOfType(m_pElement->m_pBlock->m_nType);
+    } else if (m_pDoc && m_pDoc->IsLadder()) {
+      kind = kIoKindCount - 1;
+      for (int k = 0; k < kIoKindCount - 1; ++k)
+        if (m_pElement->m_nNumber >= kIoKinds[k].lo && m_pElement->m_nNumber <= kIoKinds[k].hi) kind = k;
+    }
+  }
+  m_nKindIndex = kind;
+  host.SetCurSel(kIdKind, kind);
+  OnKindSelChange();
+}
+
+void CIOSN::OnKindSelChange() {
+  CControlHost& host = Host();
+  host.ResetContent(kIdNumber);
+  const int kind = host.GetCurSel(kIdKind);
+  if (kind < 0 || !m_pDoc) return;
+  std::vector<CString> entries;
+  auto add = [&](const CString& e) {
+    if (std::find(entries.begin(), entries.end(), e) == entries.end()) entries.push_back(e);
+  };
+  for (const CBlockObj* b : m_pDoc->m_blocks) {
+    if (kind == kIoKindCount - 1) {
+      if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && !(b->m_byCaps & kCapsNoStatusName))
+        add(FormatString(u"B%04d", b->m_nNumber - 9000) + LookupBlockName(g_BlockTypeNames, static_cast<UINT>(b->m_nType)));
+    } else if (m_pDoc->IsLadder()) {
+      if (b->m_nType >= 700 && b->m_nType <= 705 && b->m_nOperand >= kIoKinds[kind].lo &&
+          b->m_nOperand <= kIoKinds[kind].hi)
+        add(EntryOfNumber(kind, b->m_nOperand));
+    } else if (b->m_nType == kIoKinds[kind].type) {
+      add(EntryOfNumber(kind, b->m_nNumber));
+    }
+  }
+  int sel = entries.empty() ? -1 : 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    host.AddString(kIdNumber, entries[i]);
+    if (m_pElement && NumberOfEntry(entries[i]) == m_pElement->m_nNumber) sel = static_cast<int>(i);
+  }
+  host.SetCurSel(kIdNumber, sel);
+}
+
+void CIOSN::OnNotify(int id, Notify code) {
+  if (id == kIdKind && code == Notify::kSelChange) OnKindSelChange();
+}
+
+void CIOSN::DoDataExchange(CDataExchange& dx) {
+  DDX_CBIndex(dx, kIdKind, m_nKindIndex);
+  if (!dx.IsSaving()) return;
+  const int sel = dx.Host().GetCurSel(kIdNumber);
+  dx.SetLastControl(kIdNumber);
+  const int number = sel < 0 ? -1 : NumberOfEntry(dx.Host().GetItemText(kIdNumber, sel));
+  if (number < 0) {
+    AfxMessageBox(CString(u"Invalid setting. Check I/O type and block number."), MB_ICONSTOP);
+    throw DataExchangeFailure();
+  }
+  m_nNumberIndex = sel;
+  m_nNumber = number;
+  // Every name cell keeps one character: an empty cell is a blank.
+  if (m_pGrid)
+    for (int r = 1; r < kRows; ++r)
+      for (int c = 1; c < kCols; ++c) {
+        const CString text = m_pGrid->GetItemText(r, c);
+        m_strNames[r * kCols + c] = text.IsEmpty() ? CString(u" ") : text.Left(1);
+      }
+}
+
+void CIOSN::OnOK() {
+  if (!m_pElement || !m_pDoc) return;
+  m_pElement->m_nNumber = m_nNumber;
+  m_pElement->m_pBlock = m_pDoc->FindBlockByNumber(m_nNumber);
+  if (m_pElement->m_pBlock)
+    if (const MsgParamRow* row = FindMsgParamRow(m_pElement->m_pBlock->m_nType); row && !row->display.empty())
+      m_pElement->m_nParam = row->display.front();
+}
+
+// ---- AI filter ---------------------------------------------------------------------------------
+
+CAIFilterDlg::CAIFilterDlg() { m_strTitle = u"AI filter"; }
+
+const PageDesc& CAIFilterDlg::Describe() const {
+  using K = ControlKind;
+  static const PageDesc desc = {kTemplate, u"AI filter", CSize(160, 40),
+                                {
+                                    {1400, K::kStatic, u"Select:", CRect(7, 12, 50, 21)},
+                                    {kIdList, K::kCombo, u"", CRect(54, 10, 152, 23)},
+                                }};
+  return desc;
+}
+
+std::vector<int> CAIFilterDlg::OperandsOf(const CZaradDoc& doc, int mode) {
+  std::vector<int> numbers;
+  const int lo = mode == 0 ? 4000 : 4288;
+  const int hi = mode == 0 ? 4127 : 4799;
+  for (const CBlockObj* b : doc.m_blocks) {
+    int n = -1;
+    if (mode == 0 && dynamic_cast<const CBlockAnalogIn*>(b)) n = b->m_nNumber;
+    if (mode == 1 && dynamic_cast<const CBlockAnalogFlag*>(b)) n = b->m_nNumber;
+    if (doc.IsLadder() && b->m_nType >= 700 && b->m_nType <= 705 && b->m_nOperand >= lo && b->m_nOperand <= hi)
+      n = b->m_nOperand;
+    if (n >= 0 && std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
+  }
+  return numbers;
+}
+
+CString CAIFilterDlg::EntryOf(int n) {
+  if (n >= 4288) return FormatString(u"AM%03d", n - 4288);
+  return FormatString(u"AI%d%02d", (n - 4000) / 8, (n - 4000) % 8);
+}
+
+void CAIFilterDlg::OnInitDialog() {
+  CParamPage::OnInitDialog();
+  if (m_nMode == 1) m_strTitle = u"AM filter";
+  m_operands = m_pDoc ? OperandsOf(*m_pDoc, m_nMode) : std::vector<int>{};
+  Host().ResetContent(kIdList);
+  for (int n : m_operands) Host().AddString(kIdList, EntryOf(n));
+  Host().SetCurSel(kIdList, m_operands.empty() ? -1 : 0);
+}
+
+void CAIFilterDlg::DoDataExchange(CDataExchange& dx) {
+  if (!dx.IsSaving()) return;
+  const int sel = dx.Host().GetCurSel(kIdList);
+  if (sel < 0 || sel >= static_cast<int>(m_operands.size())) {
+    dx.SetLastControl(kIdList);
+    throw DataExchangeFailure();
+  }
+  m_nResult = m_operands[static_cast<size_t>(sel)];
 }

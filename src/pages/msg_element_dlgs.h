@@ -5,6 +5,10 @@
 // given the element it changes writes its block and parameter into it, on OK.
 #pragma once
 
+#include <vector>
+
+#include "controls/grid_host.h"
+#include "pages/grid_page.h"
 #include "pages/param_page.h"
 
 class CBlockObj;
@@ -143,4 +147,77 @@ class CMsgTxtSettingDlg : public CParamPage {
  protected:
   void DoDataExchange(CDataExchange& dx) override;
   void OnInitDialog() override;
+};
+
+// "I/O status name": the operand or function block an I/O status name
+// element watches and its two names (FALSE in row 1, TRUE in row 2 of a
+// 3 x 9 grid whose header row and column are hidden).
+class CIOSN : public CParamPage, public CGridHost, public CGridPage {
+ public:
+  static constexpr int kTemplate = 384;
+  static constexpr int kIdKind = 1400;
+  static constexpr int kIdNumber = 1401;
+  static constexpr int kIdGrid = 1123;
+  static constexpr int kRows = 3;
+  static constexpr int kCols = 9;
+
+  CIOSN();
+  const PageDesc& Describe() const override;
+  void LoadValues(const BlockPageValues&) override {}
+  void StoreValues(BlockPageValues&) const override {}
+  void OnNotify(int id, Notify code) override;
+  // Writes the chosen operand into m_pElement.
+  void OnOK() override;
+  void AttachGrid(CGridCtrl* grid) override;
+  void FitGrid() override;
+  int GetWantedCharClass(CGridCtrl*) override { return 0; }
+
+  // Presets a new element's names: OFF for FALSE, ON for TRUE.
+  void PresetNames();
+  // The operand number an entry of combo 1401 names (-1 when it names none).
+  static int NumberOfEntry(const CString& entry);
+  // The entry text of an operand number for a kind 0..4.
+  static CString EntryOfNumber(int kind, int number);
+
+  CZaradDoc* m_pDoc = nullptr;
+  CWidget* m_pElement = nullptr;
+  int m_nNumber = -1;
+  int m_nKindIndex = 0;
+  int m_nNumberIndex = -1;
+  CString m_strNames[kRows * kCols];
+
+ protected:
+  void DoDataExchange(CDataExchange& dx) override;
+  void OnInitDialog() override;
+
+ private:
+  void OnKindSelChange();
+  CGridCtrl* m_pGrid = nullptr;
+};
+
+// "AI filter": the analog input (mode 0) or analog flag (mode 1) a filter
+// element shows; m_nResult is the chosen operand number.
+class CAIFilterDlg : public CParamPage {
+ public:
+  static constexpr int kTemplate = 380;
+  static constexpr int kIdList = 1401;
+  CAIFilterDlg();
+  const PageDesc& Describe() const override;
+  void LoadValues(const BlockPageValues&) override {}
+  void StoreValues(BlockPageValues&) const override {}
+
+  // The operand numbers of the document's analog inputs or flags, each once.
+  static std::vector<int> OperandsOf(const CZaradDoc& doc, int mode);
+  static CString EntryOf(int number);
+
+  CZaradDoc* m_pDoc = nullptr;
+  int m_nMode = 0;
+  int m_nResult = -1;
+
+ protected:
+  void DoDataExchange(CDataExchange& dx) override;
+  void OnInitDialog() override;
+
+ private:
+  std::vector<int> m_operands;
 };

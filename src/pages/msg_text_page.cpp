@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/grid_ctrl.h"
+#include "model/block_captions.h"
 #include "model/name_tables.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
@@ -667,14 +668,54 @@ bool CMessageTexts_New::OnInsertGraph() {
 }
 
 bool CMessageTexts_New::OnInsertIoStatusName() {
-  Message(u"The I/O status name dialog is not available yet.", MB_ICONINFORMATION);
-  return false;
+  if (!Document() || !m_pGrid) return false;
+  CIOSN dlg;
+  dlg.m_pDoc = Document();
+  dlg.PresetNames();
+  if (RunPageDialog(dlg) != IDOK) return false;
+  CBlockObj* block = Document()->FindBlockByNumber(dlg.m_nNumber);
+  auto element = std::make_unique<CWidget>(0, 0, 0, 0, MsgElementColor(MSGELEM_IOSTATUS));
+  element->m_nKind = MSGELEM_IOSTATUS;
+  element->m_nNumber = dlg.m_nNumber;
+  element->m_pBlock = block;
+  element->m_nWidth = 8;
+  if (block) {
+    const MsgParamRow* row = FindMsgParamRow(block->m_nType);
+    if (row && !row->display.empty()) {
+      element->m_nParam = row->display.front();
+      if (CZaradDoc::GetTypeClass(static_cast<UINT>(block->m_nType)) != 2)
+        element->m_nWidth = GetParamDisplayWidth(element->m_nParam);
+    }
+    element->m_strLabel = LookupBlockName(g_BlockTypeNames, static_cast<UINT>(block->m_nType));
+  }
+  for (int r = 1; r < CIOSN::kRows; ++r)
+    for (int c = 1; c < CIOSN::kCols; ++c) element->m_strCell[r][c] = dlg.m_strNames[r * CIOSN::kCols + c];
+  return PlaceNew(std::move(element), 1);
 }
 
 bool CMessageTexts_New::OnInsertAiFilter(bool analogFlag) {
-  Message(analogFlag ? u"The AM filter dialog is not available yet." : u"The AI filter dialog is not available yet.",
-          MB_ICONINFORMATION);
-  return false;
+  if (!Document() || !m_pGrid) return false;
+  const int mode = analogFlag ? 1 : 0;
+  if (CAIFilterDlg::OperandsOf(*Document(), mode).empty()) {
+    Message(analogFlag ? u"No AM in the circuit program" : u"No AI in the circuit program", MB_ICONSTOP);
+    return false;
+  }
+  CAIFilterDlg dlg;
+  dlg.m_pDoc = Document();
+  dlg.m_nMode = mode;
+  if (RunPageDialog(dlg) != IDOK) return false;
+  CBlockObj* block = Document()->FindBlockByNumber(dlg.m_nResult);
+  const int type = block ? block->m_nType : (dlg.m_nResult >= 4288 ? 610 : 608);
+  const MsgParamRow* row = FindMsgParamRow(type);
+  if (!row || row->display.empty()) return false;
+  auto element = std::make_unique<CWidget>(0, 0, 0, 0, MsgElementColor(0));
+  element->m_nKind = 0;
+  element->m_pBlock = block;
+  element->m_nNumber = block ? block->m_nNumber : dlg.m_nResult;
+  element->m_nParam = row->display.front();
+  element->m_nWidth = GetParamDisplayWidth(element->m_nParam);
+  element->m_strLabel = MsgElementLabel(element->m_nParam);
+  return PlaceNew(std::move(element), 1);
 }
 
 bool CMessageTexts_New::InsertSpecialChar(char16_t ch) {
@@ -693,6 +734,10 @@ bool CMessageTexts_New::InsertSpecialChar(char16_t ch) {
 
 void CMessageTexts_New::OnOK() {
   CBlockParamPage::OnOK();
+  WriteScreen();
+}
+
+void CMessageTexts_New::WriteScreen() {
   if (!m_pGrid) return;
   CGridCtrl& g = *m_pGrid;
   g.SetSelectedElement(nullptr);
@@ -794,6 +839,18 @@ bool CMessageTexts_New::EditElement(CGridCtrl*, CGridElement* element, ElementEd
       if (RunPageDialog(dlg) != IDOK) return false;
       w.m_nOption = dlg.m_nTimeBase;
       w.m_nValueIndex = dlg.m_nValueIndex;
+      SetModified();
+      return true;
+    }
+    case MSGELEM_IOSTATUS: {
+      CIOSN dlg;
+      dlg.m_pDoc = Document();
+      dlg.m_pElement = &w;
+      for (int r = 0; r < CIOSN::kRows; ++r)
+        for (int c = 0; c < CIOSN::kCols; ++c) dlg.m_strNames[r * CIOSN::kCols + c] = w.m_strCell[r][c];
+      if (RunPageDialog(dlg) != IDOK) return false;
+      for (int r = 1; r < CIOSN::kRows; ++r)
+        for (int c = 1; c < CIOSN::kCols; ++c) w.m_strCell[r][c] = dlg.m_strNames[r * CIOSN::kCols + c];
       SetModified();
       return true;
     }

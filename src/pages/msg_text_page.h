@@ -19,6 +19,7 @@
 
 #include "controls/grid_host.h"
 #include "pages/block_param_page.h"
+#include "pages/grid_page.h"
 #include "pages/page_values.h"
 
 class CBlockMSGTEXT;
@@ -26,7 +27,7 @@ class CBlockObj;
 class CGridCtrl;
 class CWidget;
 
-class CMessageTexts_New : public CBlockParamPage, public MsgTextValues, public CGridHost {
+class CMessageTexts_New : public CBlockParamPage, public MsgTextValues, public CGridHost, public CGridPage {
  public:
   static constexpr int kTemplate = 4596;
   static constexpr int kIdPriority = 1118;
@@ -69,15 +70,19 @@ class CMessageTexts_New : public CBlockParamPage, public MsgTextValues, public C
   // texts and ticker settings from the controls and writes both sets'
   // elements into the block.
   void OnOK() override;
+  // What OK writes of the screen, also run by Apply in simulation: the shown
+  // set's texts and ticker settings into the page's tables, every element of
+  // both sets into the block.
+  void WriteScreen();
 
   // The screen's grid; attached by the window side before Initialise.
-  void AttachGrid(CGridCtrl* grid);
+  void AttachGrid(CGridCtrl* grid) override;
   CGridCtrl* Grid() const { return m_pGrid; }
   bool IsOlder() const { return m_bOlderPage; }
   // The columns of a line (24 or 12).
   int LastColumn() const;
   // Shares the grid window among the display cells (after loading and resizing).
-  void FitGrid();
+  void FitGrid() override;
 
   // ---- Commands (the buttons call them; tests too) ------------------------------------
   // Inserts the parameter chosen in list 1124 or 1122 at the focus cell.

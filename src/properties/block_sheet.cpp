@@ -269,6 +269,9 @@ bool CBlockSheet::OnApply(int activePage) {
     CParamPage* active = m_pages[static_cast<size_t>(activePage)];
     if (active->IsInitialised() && !active->UpdateData(true)) return false;
   }
+  // The message-text editor's screen reaches the block by Apply as by OK.
+  if (auto* texts = dynamic_cast<CMessageTexts_New*>(m_pTypePage.get()); texts && texts->IsInitialised())
+    texts->WriteScreen();
   // The Modbus page's code and data words reach the block by Apply as by OK.
   if (auto* modbus = dynamic_cast<CModbusPropPage*>(m_pTypePage.get()); modbus && modbus->IsInitialised()) {
     modbus->UpdateFunctionCode();

@@ -9,6 +9,7 @@
 #include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/msg_element_dlgs.h"
+#include "pages/grid_page.h"
 #include "pages/msg_text_page.h"
 #include "pages/page_dialog.h"
 #include "platform/message_sink.h"
@@ -19,7 +20,7 @@ namespace {
 // Fits the editor's cells to the grid window whenever it changes size.
 class CGridFitter : public QObject {
  public:
-  CGridFitter(CMessageTexts_New* page, QObject* parent) : QObject(parent), m_pPage(page) {}
+  CGridFitter(CGridPage* page, QObject* parent) : QObject(parent), m_pPage(page) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -28,20 +29,22 @@ class CGridFitter : public QObject {
   }
 
  private:
-  CMessageTexts_New* m_pPage;
+  CGridPage* m_pPage;
 };
 
 }  // namespace
 
 CGridWidget* AttachMessageTextGrid(CParamPage* page, CQtPageHost* host) {
-  auto* editor = dynamic_cast<CMessageTexts_New*>(page);
+  auto* editor = dynamic_cast<CGridPage*>(page);
   if (!editor || !host) return nullptr;
   InstallQtPageDialogRunner();  // the element dialogs
-  const ControlDesc* place = page->Describe().Find(CMessageTexts_New::kIdGrid);
+  const int id = editor->GridControlId();
+  const ControlDesc* place = page->Describe().Find(id);
   auto* grid = new CGridWidget(host);
-  grid->setObjectName(QStringLiteral("messageTextGrid"));
+  grid->setObjectName(dynamic_cast<CMessageTexts_New*>(page) ? QStringLiteral("messageTextGrid")
+                                                             : QStringLiteral("statusNameGrid"));
   if (place) grid->setGeometry(host->ToPixels(place->rect));
-  if (QWidget* placeholder = host->Control(CMessageTexts_New::kIdGrid)) placeholder->hide();
+  if (QWidget* placeholder = host->Control(id)) placeholder->hide();
   grid->show();
   editor->AttachGrid(&grid->Grid());
   grid->installEventFilter(new CGridFitter(editor, grid));

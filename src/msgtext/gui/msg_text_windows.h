@@ -13,9 +13,10 @@ class CParamPage;
 class CQtPageHost;
 class CGridWidget;
 
-// When page is a message-text editor, puts a grid window over its control
-// 1123 on host and attaches it to the page (before the page initialises);
-// returns the grid window, or null for other pages.
+// When page holds a grid (the message-text editors, the I/O status names),
+// puts a grid window over its grid control on host and attaches it to the
+// page (before the page initialises); returns the grid window, or null for
+// other pages.
 CGridWidget* AttachMessageTextGrid(CParamPage* page, CQtPageHost* host);
 
 class CMsgTextSettingsCommand : public QObject {
