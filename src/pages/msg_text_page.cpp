@@ -419,6 +419,7 @@ void CMessageTexts_New::OnNotify(int id, Notify code) {
         case kIdIoStatus: OnInsertIoStatusName(); return;
         case kIdAiFilter: OnInsertAiFilter(false); return;
         case kIdAmFilter: OnInsertAiFilter(true); return;
+        case kIdSpecial: OnSpecialChars(); return;
         default: break;
       }
     }
@@ -718,16 +719,29 @@ bool CMessageTexts_New::OnInsertAiFilter(bool analogFlag) {
   return PlaceNew(std::move(element), 1);
 }
 
+const char16_t CMessageTexts_New::kSpecialChars[10] = {u'\u20AC', u'\u2109', u'\u2103', u'\u25BA', u'\u25C4',
+                                                     u'\u25BC', u'\u25B2', u'\u00B1', u'\u2551', u'\u25A0'};
+
+void CMessageTexts_New::OnSpecialChars() {
+  if (SpecialCharsOpen()) return;
+  m_bSpecialOpen = true;
+  if (m_specialChars.open) m_specialChars.open();
+}
+
 bool CMessageTexts_New::InsertSpecialChar(char16_t ch) {
-  if (!m_pGrid || ch == 0) return false;
+  if (!SpecialCharsOpen()) return false;
+  bool written = false;
   int r = -1, c = -1;
-  if (!Anchor(&r, &c) || m_pGrid->IsCellFixed(r, c)) return false;
-  if (m_pGrid->FindElementCovering(r, c) != nullptr) return false;
-  if (m_pGrid->GetItemState(r, c) & kHalfMarks) return false;
-  m_pGrid->SetItemText(r, c, CString(std::u16string(1, ch)));
-  m_pGrid->RedrawCell(r, c);
-  SetModified();
-  return true;
+  if (ch != 0 && m_pGrid && Anchor(&r, &c) && !m_pGrid->IsCellFixed(r, c) &&
+      m_pGrid->FindElementCovering(r, c) == nullptr && !(m_pGrid->GetItemState(r, c) & kHalfMarks)) {
+    m_pGrid->SetItemText(r, c, CString(std::u16string(1, ch)));
+    m_pGrid->RedrawCell(r, c);
+    SetModified();
+    written = true;
+  }
+  m_bSpecialOpen = false;
+  if (m_specialChars.close) m_specialChars.close();
+  return written;
 }
 
 // ---- OK ------------------------------------------------------------------------------------------

@@ -93,8 +93,22 @@ class CMessageTexts_New : public CBlockParamPage, public MsgTextValues, public C
   bool OnInsertGraph();
   bool OnInsertIoStatusName();
   bool OnInsertAiFilter(bool analogFlag);
-  // Writes ch into the focus cell unless an element or a double-width half is there.
+  // The special-character popup (button 1395): opens it unless it is open.
+  void OnSpecialChars();
+  // Called by the popup: closes it and, when ch is not 0, writes ch into the
+  // focus cell unless an element or a double-width half is there. Nothing
+  // happens while no popup is open.
   bool InsertSpecialChar(char16_t ch);
+  bool SpecialCharsOpen() const { return m_specialChars.isOpen ? m_specialChars.isOpen() : m_bSpecialOpen; }
+  // The characters of the popup's ten buttons.
+  static const char16_t kSpecialChars[10];
+  // The window side's popup; without one the page only keeps the open state.
+  struct SpecialCharsPopup {
+    std::function<void()> open;
+    std::function<void()> close;
+    std::function<bool()> isOpen;
+  };
+  SpecialCharsPopup m_specialChars;
   void OnCharSetSelect(int id);
   void OnCharSetEnable(int id);
 
@@ -153,6 +167,7 @@ class CMessageTexts_New : public CBlockParamPage, public MsgTextValues, public C
   int m_nLastRow = -1;
   int m_nLastCol = -1;
   std::vector<int> m_slots;  // the priority combo's entries
+  bool m_bSpecialOpen = false;
 };
 
 // The older series' editor: character set 1, 12 columns, parameter elements.

@@ -291,3 +291,56 @@ TEST_F(OlderMsgTextPageTest, TwelveColumnsAndOneElementPerLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MsgTextPageTest, SpecialCharactersGoOnlyIntoFreeCells) {
+  Page& page = Open();
+  ASSERT_TRUE(InsertValueAt(page, 1, 1));
+  m_grid.SetFocusCell(2, 4);
+  EXPECT_FALSE(page.InsertSpecialChar(u'\u2103'));  // no popup open: nothing
+  EXPECT_TRUE(m_grid.GetItemText(2, 4).IsEmpty());
+  m_host->Click(Page::kIdSpecial);
+  EXPECT_TRUE(page.SpecialCharsOpen());
+  page.OnSpecialChars();  // open already: nothing
+  EXPECT_TRUE(page.InsertSpecialChar(u'\u2103'));
+  EXPECT_FALSE(page.SpecialCharsOpen());
+  EXPECT_EQ(m_grid.GetItemText(2, 4), CString(u"\u2103"));
+  // Under an element the popup closes and nothing is written.
+  m_grid.SetFocusCell(1, 3);
+  page.OnSpecialChars();
+  EXPECT_FALSE(page.InsertSpecialChar(u'\u20AC'));
+  EXPECT_FALSE(page.SpecialCharsOpen());
+  EXPECT_TRUE(m_grid.GetItemText(1, 3).IsEmpty());
+  // On the second half of a double-width character neither.
+  m_grid.SetItemState(3, 6, m_grid.GetItemState(3, 6) | 0x200);
+  m_grid.SetFocusCell(3, 6);
+  page.OnSpecialChars();
+  EXPECT_FALSE(page.InsertSpecialChar(u'\u20AC'));
+}
+
+TEST_F(MsgTextPageTest, StatusNamesAndFilters) {
+  CBlockObj* input = m_builder.Add(600);
+  Page& page = Open();
+  m_grid.SetFocusCell(1, 1);
+  EXPECT_FALSE(page.OnInsertAiFilter(false));
+  EXPECT_EQ(m_sink.texts().back(), CString(u"No AI in the circuit program"));
+  EXPECT_FALSE(page.OnInsertAiFilter(true));
+  EXPECT_EQ(m_sink.texts().back(), CString(u"No AM in the circuit program"));
+  {
+    ScopedDialogScript script([](CMemoryHost&) { return IDOK; });  // the first input, OFF / ON
+    ASSERT_TRUE(page.OnInsertIoStatusName());
+  }
+  PressOK();
+  ASSERT_EQ(m_text->Elements(0, 0)->size(), 1u);
+  const CWidget& names = *m_text->Elements(0, 0)->front();
+  EXPECT_EQ(names.m_nKind, MSGELEM_IOSTATUS);
+  EXPECT_EQ(names.m_nNumber, input->m_nNumber);
+  EXPECT_EQ(names.m_pBlock, input);
+  EXPECT_EQ(names.m_strCell[1][1] + names.m_strCell[1][2] + names.m_strCell[1][3], CString(u"OFF"));
+  EXPECT_EQ(names.m_strCell[2][1] + names.m_strCell[2][2], CString(u"ON"));
+  EXPECT_EQ(names.m_strCell[2][5], CString(u" "));
+  EXPECT_EQ(names.m_color, 0xC0C0C0u);
+}
+
+}  // namespace
