@@ -8,6 +8,8 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QInputMethodEvent>
+#include <QAbstractButton>
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,6 +26,8 @@
 #include "pages/msg_element_dlgs.h"
 #include "pages/msg_text_page.h"
 #include "platform/gui/qt_string.h"
+#include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "properties/gui/sheet_window_fixture.h"
 
 namespace {
@@ -188,6 +192,99 @@ TEST_F(MsgTextEditorWindowTest, CancelLeavesTheBlockAlone) {
   });
   DoubleClickBlock(view, text);
   EXPECT_TRUE(text->m_strTextSet1[1][1].IsEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// The main frame's "Message Text Settings..." on the active diagram: a
+// changed character set clears the Chinese texts of that set after Yes.
+TEST_F(MsgTextEditorWindowTest, SettingsCommandOfTheMainWindow) {
+  CZaradView* view = OpenDiagram();
+  ASSERT_NE(view, nullptr);
+  CZaradDoc* doc = view->GetDocument();
+  CBlockMSGTEXT* text = TextBlock(doc);
+  text->m_strTextSet2[1][1] = u"\u4e2d";
+  text->m_strTextSet2[1][3] = u"A";
+  text->m_strTextSet1[1][1] = u"\u4e2d";
+  QAction* action = m_frame->GetAction(ID_MSGTEXT_SETTINGS);
+  ASSERT_NE(action, nullptr);
+  m_sink.QueueAnswer(IDYES);
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    shown = true;
+    EXPECT_EQ(dialog->windowTitle(), QString("Message Text Setting"));
+    auto* host = dialog->findChild<CQtPageHost*>();
+    auto* set2 = qobject_cast<QComboBox*>(host->Control(CMsgTxtSettingDlg::kIdCharSet2));
+    set2->setCurrentIndex(2);
+    emit set2->activated(2);
+    auto* ticker = qobject_cast<QLineEdit*>(host->Control(CMsgTxtSettingDlg::kIdTickerChar));
+    ticker->selectAll();
+    QTest::keyClicks(ticker, "500");
+    EXPECT_EQ(host->GetText(CMsgTxtSettingDlg::kIdTickerLine), CString(u"5000"));
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  action->trigger();
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(doc->m_nCharSet2, 2);
+  EXPECT_EQ(doc->m_nTickerCharMs, 500);
+  EXPECT_EQ(doc->m_nTickerLineMs, 5000);
+  EXPECT_TRUE(text->m_strTextSet2[1][1].IsEmpty());
+  EXPECT_EQ(text->m_strTextSet2[1][3], CString(u"A"));
+  EXPECT_EQ(text->m_strTextSet1[1][1], CString(u"\u4e2d"));
+  EXPECT_TRUE(doc->IsModified());
+}
+
+// The special characters and an I/O status name through the editor's windows.
+TEST_F(MsgTextEditorWindowTest, SpecialCharacterAndStatusName) {
+  CZaradView* view = OpenDiagram();
+  ASSERT_NE(view, nullptr);
+  CZaradDoc* doc = view->GetDocument();
+  CBlockMSGTEXT* text = TextBlock(doc);
+  WhenSheetShows([&](CQtBlockSheet* sheet) {
+    CQtPageHost* host = sheet->PageHost(0);
+    auto* grid = sheet->findChild<CGridWidget*>("messageTextGrid");
+    ClickCell(grid, 4, 2);
+    qobject_cast<QPushButton*>(host->Control(Page::kIdSpecial))->click();
+    auto* popup = host->findChild<QWidget*>("specialChars");
+    ASSERT_NE(popup, nullptr);
+    auto* degree = popup->findChild<QAbstractButton*>("SC3");
+    ASSERT_NE(degree, nullptr);
+    degree->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->Grid().GetItemText(4, 2), CString(u"\u2103"));
+
+    ClickCell(grid, 3, 10);
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      auto* names = dialog->findChild<CGridWidget*>("statusNameGrid");
+      ASSERT_NE(names, nullptr);
+      auto* kinds = qobject_cast<QComboBox*>(dialog->findChild<CQtPageHost*>()->Control(CIOSN::kIdKind));
+      kinds->setCurrentIndex(5);  // function block outputs: the counter
+      emit kinds->activated(5);
+      CRect r;
+      names->Grid().GetCellRect(2, 1, &r);
+      QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+      QTest::keyClicks(names, "Y");
+      QCoreApplication::processEvents();
+      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    qobject_cast<QPushButton*>(host->Control(Page::kIdIoStatus))->click();
+    sheet->findChild<QPushButton*>("sheetOK")->click();
+  });
+  DoubleClickBlock(view, text);
+  EXPECT_EQ(text->m_strTextSet1[4][2], CString(u"\u2103"));
+  ASSERT_EQ(text->Elements(0, 2)->size(), 1u);
+  const CWidget& names = *text->Elements(0, 2)->front();
+  EXPECT_EQ(names.m_nKind, MSGELEM_IOSTATUS);
+  EXPECT_EQ(names.m_nNumber, doc->m_blocks.GetHead()->m_nNumber);
+  EXPECT_EQ(names.m_nWidth, 8);
+  EXPECT_EQ(names.m_strCell[2][1], CString(u"Y"));
+  EXPECT_EQ(names.m_strCell[1][1], CString(u"O"));
 }
 
 }  // namespace
