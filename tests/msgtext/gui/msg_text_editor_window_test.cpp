@@ -288,3 +288,38 @@ TEST_F(MsgTextEditorWindowTest, SpecialCharacterAndStatusName) {
 }
 
 }  // namespace
+
+namespace {
+
+// An older-series diagram gets the 12-column editor with set 1 only.
+TEST_F(MsgTextEditorWindowTest, OlderSeriesEditor) {
+  CZaradView* view = OpenDiagram(0x1188);
+  ASSERT_NE(view, nullptr);
+  CZaradDoc* doc = view->GetDocument();
+  CBlockMSGTEXT* text = TextBlock(doc);
+  WhenSheetShows([&](CQtBlockSheet* sheet) {
+    auto* page = dynamic_cast<CMessageTexts*>(sheet->Sheet().TypePage());
+    ASSERT_NE(page, nullptr);
+    CQtPageHost* host = sheet->PageHost(0);
+    auto* grid = sheet->findChild<CGridWidget*>("messageTextGrid");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->Grid().GetColumnCount(), 13);
+    EXPECT_EQ(host->Control(Page::kIdSet1), nullptr);
+    ClickCell(grid, 1, 1);
+    QTest::keyClicks(grid, "Hi");
+    ClickCell(grid, 3, 5);
+    ClickListEntry(host, Page::kIdGeneral, 0);  // "Current Time"
+    qobject_cast<QPushButton*>(host->Control(Page::kIdInsert))->click();
+    sheet->findChild<QPushButton*>("sheetOK")->click();
+  });
+  DoubleClickBlock(view, text);
+  EXPECT_EQ(text->m_strTextSet1[1][1] + text->m_strTextSet1[1][2], CString(u"Hi"));
+  ASSERT_EQ(text->Elements(0, 2)->size(), 1u);
+  EXPECT_EQ(text->Elements(0, 2)->front()->m_nCol, 5);
+  if (const QByteArray keep = qgetenv("ZOVUZI_KEEP_SAMPLE_OLD"); !keep.isEmpty()) {
+    CString error;
+    doc->OnSaveDocument(ToCString(QString::fromUtf8(keep)), &error);
+  }
+}
+
+}  // namespace
