@@ -344,3 +344,74 @@ TEST_F(MsgTextPageTest, StatusNamesAndFilters) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MsgTextPageTest, DoubleClickChangesABarGraphWhereItFits) {
+  Page& page = Open();
+  {
+    ScopedDialogScript script([](CMemoryHost& host) {
+      host.Choose(CBarGraphDlg::kIdBlock, 0);
+      return IDOK;
+    });
+    m_grid.SetFocusCell(1, 1);
+    ASSERT_TRUE(page.OnInsertBarGraph(Page::kIdBarGraph));
+    m_grid.SetFocusCell(1, 9);
+    ASSERT_TRUE(page.OnInsertBarGraph(Page::kIdBarGraph));
+  }
+  // The second bar is selected; six cells from column 9 fit.
+  CGridElement* second = m_grid.GetSelectedElement();
+  ASSERT_NE(second, nullptr);
+  const CPoint inside(second->m_rect.left + 2, second->m_rect.top + 2);
+  {
+    ScopedDialogScript script([](CMemoryHost& host) {
+      host.Type(CBarGraphDlg::kIdSize, u"6");
+      return IDOK;
+    });
+    m_grid.OnLButtonDblClk(0, inside);
+  }
+  EXPECT_EQ(second->m_nWidth, 6);
+  // The first one may not grow into the second.
+  m_grid.SetSelectedElement(m_grid.GetShownElements(0).front().get());
+  {
+    ScopedDialogScript script([](CMemoryHost& host) {
+      host.Type(CBarGraphDlg::kIdSize, u"12");
+      return IDOK;
+    });
+    m_grid.OnLButtonDblClk(0, inside);
+  }
+  EXPECT_EQ(m_grid.GetShownElements(0).front()->m_nWidth, 2);
+  EXPECT_EQ(m_sink.texts().back(), CString(u"Can't insert the selected Object at this position B1 [Message Texts]"));
+  PressOK();
+  ASSERT_EQ(m_text->Elements(0, 0)->size(), 2u);
+  EXPECT_EQ(m_text->Elements(0, 0)->back()->m_nWidth, 6);
+}
+
+TEST_F(MsgTextPageTest, ApplyInSimulationKeepsElementsWithoutABlock) {
+  m_builder.Doc().m_bSimulating = 1;
+  m_props = std::make_unique<CBlockProperties>(&m_builder.Doc());
+  struct : CSheetRunner {
+    int RunModal(CBlockSheet&) override { return IDCANCEL; }
+    bool OpenModeless(CBlockSheet&) override { return true; }
+  } runner;
+  m_props->Run(m_text, true, runner);
+  CBlockSheet* sheet = m_props->FindOpenSheet(m_text->m_nNumber);
+  ASSERT_NE(sheet, nullptr);
+  auto* page = dynamic_cast<Page*>(sheet->TypePage());
+  ASSERT_NE(page, nullptr);
+  CMemoryHost host(page->Describe(), page);
+  m_grid.AttachWindow(&m_window);
+  page->AttachGrid(&m_grid);
+  page->Attach(&host, sheet->Context());
+  page->Initialise();
+  ScopedDialogScript script([](CMemoryHost&) { return IDOK; });
+  m_grid.SetFocusCell(1, 1);
+  ASSERT_TRUE(page->OnInsertGraph());
+  m_grid.SetItemText(1, 20, u"G");
+  ASSERT_TRUE(m_props->ApplySheet(*sheet, 0));
+  ASSERT_EQ(m_text->Elements(0, 0)->size(), 1u);
+  EXPECT_EQ(m_text->Elements(0, 0)->front()->m_nKind, MSGELEM_GRAPH);
+  EXPECT_EQ(m_text->m_strTextSet1[1][20], CString(u"G"));
+}
+
+}  // namespace
