@@ -260,7 +260,8 @@ CMsgTxtSettingDlg::CMsgTxtSettingDlg() { m_strTitle = u"Message Text Setting"; }
 const PageDesc& CMsgTxtSettingDlg::Describe() const {
   using K = ControlKind;
   static const std::vector<CString> kSets = {u"SC", u"TC", u"Others"};
-  static const PageDesc desc = {
+  static const PageDesc desc = [] {
+    PageDesc d = {
       kTemplate,
       u"Message Text Setting",
       CSize(260, 190),
@@ -292,6 +293,11 @@ const PageDesc& CMsgTxtSettingDlg::Describe() const {
           {kIdScopeSpin, K::kSpin, u"", CRect(150, 162, 160, 175), 0, {}, kIdScopeTime},
           {1512, K::kStatic, u"(10ms)", CRect(164, 164, 200, 173)},
       }};
+    // The character ticker's arrows move by 100 ms.
+    for (ControlDesc& c : d.controls)
+      if (c.id == kIdTickerCharSpin) c.step = 100;
+    return d;
+  }();
   return desc;
 }
 

@@ -192,6 +192,12 @@ TEST_F(MsgTxtSettingDlgTest, TickerSpeeds) {
   CMemoryHost& host = *m_bench.host;
   EXPECT_EQ(host.GetText(CMsgTxtSettingDlg::kIdTickerChar), CString(u"1000"));
   EXPECT_EQ(host.GetText(CMsgTxtSettingDlg::kIdDescription1), CString(u"SC:Simplified Chinese, English"));
+  host.Spin(CMsgTxtSettingDlg::kIdTickerCharSpin, 1);
+  EXPECT_EQ(host.GetText(CMsgTxtSettingDlg::kIdTickerChar), CString(u"1100"));
+  EXPECT_EQ(host.GetText(CMsgTxtSettingDlg::kIdTickerLine), CString(u"11000"));
+  host.Type(CMsgTxtSettingDlg::kIdTickerChar, u"250");
+  host.Spin(CMsgTxtSettingDlg::kIdTickerCharSpin, -1);
+  EXPECT_EQ(host.GetText(CMsgTxtSettingDlg::kIdTickerChar), CString(u"100"));  // rounded down to hundreds
   host.Type(CMsgTxtSettingDlg::kIdTickerChar, u"250");
   EXPECT_EQ(host.GetText(CMsgTxtSettingDlg::kIdTickerLine), CString(u"2000"));
   EXPECT_FALSE(m_bench.OK());
