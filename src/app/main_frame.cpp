@@ -32,6 +32,7 @@
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "device/gui/device_controller.h"
+#include "msgtext/gui/msg_text_windows.h"
 #include "properties/gui/qt_program_sheet.h"
 #include "model/model_table.h"
 #include "model/view_context.h"
@@ -159,6 +160,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   m_pDevice = new CDeviceController(this);
   new CProgramPropertiesCommand(this);
   new CShellCommands(this);
+  new CMsgTextSettingsCommand(this);
   SetCommandHandler(
       ID_CONVERT_TO_FBD, [this] { OnConvertToFbd(); },
       [this](CCmdUI* ui) {

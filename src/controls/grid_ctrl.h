@@ -265,6 +265,9 @@ class CGridCtrl {
   // Elements of the shown lists that cover cell (row, col); null when none.
   const CGridElement* FindElementCovering(int row, int col) const;
   CGridElement* GetSelectedElement() const { return m_pSelectedWidget; }
+  // Makes an element of the shown lists the selected one (null: none); a host
+  // that empties the shown lists clears it first.
+  void SetSelectedElement(CGridElement* element) { m_pSelectedWidget = element; }
   // Sets the rectangle of the element from its cells.
   void PlaceElement(CGridElement* element);
 

@@ -66,8 +66,14 @@ CString SpinStepText(const ControlDesc& spin, const CString& buddyText, int lowe
   if (spin.decimals <= 0) {
     int value = 0;
     const long long from = ParseInt(buddyText, &value) ? value : lower;
+    const int step = std::max(spin.step, 1);
+    long long next = from + static_cast<long long>(delta) * step;
+    if (step > 1) {
+      if (delta > 0 && from < step) next = from;
+      next -= next % step;
+    }
     CString text;
-    text.Format(u"%d", static_cast<int>(std::clamp<long long>(from + delta, lower, upper)));
+    text.Format(u"%d", static_cast<int>(std::clamp<long long>(next, lower, upper)));
     return text;
   }
   double value = 0;

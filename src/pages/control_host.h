@@ -82,6 +82,9 @@ struct ControlDesc {
   // buddy by one unit of its n-th decimal place (2: by 0.01). The spin's range
   // (SetRange) bounds the buddy's value either way.
   int decimals = 0;
+  // Spin of a whole number: one arrow click moves by step and the result is
+  // rounded down to a multiple of it; an up-click below one step does nothing.
+  int step = 1;
 };
 
 // A page template: the page's size and its controls in keyboard order.

@@ -186,8 +186,18 @@ struct UdcValues {
   friend bool operator==(const UdcValues&, const UdcValues&) = default;
 };
 
+// The message-text editors: cell (r, c) of a character set at r x 25 + c; the
+// 14 settings in the block's order (shown set, both enables, ticker modes and
+// line flags set 1 then set 2, show details). The older editor edits only
+// columns 0..12 of set 1 and writes all of them back (m_bOlder).
 struct MsgTextValues {
+  static constexpr int kCells = 125;
+  static constexpr int kSettings = 14;
   int m_nPriority = 0, m_bAcknowledge = 0;
+  CString m_strTextSet1[kCells];
+  CString m_strTextSet2[kCells];
+  int m_nSettings[kSettings] = {};
+  int m_bOlder = 0;
   friend bool operator==(const MsgTextValues&, const MsgTextValues&) = default;
 };
 

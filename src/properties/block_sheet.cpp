@@ -19,6 +19,7 @@
 #include "pages/max_min_page.h"
 #include "pages/mem_page.h"
 #include "pages/modbus_page.h"
+#include "pages/msg_text_page.h"
 #include "pages/operand_pages.h"
 #include "pages/quad_page.h"
 #include "pages/relay_page.h"
@@ -124,6 +125,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
       return std::make_unique<CARRMXIV>();
     case PageFamily::kDataLog:
       return std::make_unique<CDataLog>();
+    case PageFamily::kMsgText:
+      return std::make_unique<CMessageTexts_New>();
     default:
       return nullptr;  // the pages of the other families follow the same pattern
   }
@@ -131,6 +134,8 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
 
 CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& context)
     : m_nType(type), m_strCaption(caption), m_context(context), m_pTypePage(CreateTypePage(type)) {
+  // The message texts of the older series have their own editor.
+  if (type == 810 && context.doc && !context.doc->IsNewerFamily()) m_pTypePage = std::make_unique<CMessageTexts>();
   if (m_pTypePage) {
     m_pages.push_back(m_pTypePage.get());
     if (g_LanguageIsChinese) m_pTypePage->m_strTitle = UiText(1423, m_pTypePage->m_strTitle);
@@ -285,6 +290,9 @@ bool CBlockSheet::OnApply(int activePage) {
     analog->UpdateSensorScaling();
   // The data log's items reach the block by Apply as by OK.
   if (auto* log = dynamic_cast<CDataLog*>(m_pTypePage.get()); log && log->IsInitialised()) log->StoreItemsToBlock();
+  // The message-text editor's screen reaches the block by Apply as by OK.
+  if (auto* texts = dynamic_cast<CMessageTexts_New*>(m_pTypePage.get()); texts && texts->IsInitialised())
+    texts->WriteScreen();
   // The Modbus page's code and data words reach the block by Apply as by OK.
   if (auto* modbus = dynamic_cast<CModbusPropPage*>(m_pTypePage.get()); modbus && modbus->IsInitialised()) {
     modbus->UpdateFunctionCode();

@@ -8,6 +8,7 @@
 #include "blocks/operand_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
 #include "pages/operand_pages.h"
 
 namespace {
@@ -322,6 +323,32 @@ void MsgText(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   x(v.msgtext.m_nPriority, X(4));
   x(v.msgtext.m_bAcknowledge, X(5));
   x(v.pattern.m_bProtection, P(1));
+  auto* m = dynamic_cast<CBlockMSGTEXT*>(&b);
+  if (!m) return;
+  MsgTextValues& t = v.msgtext;
+  constexpr int kCols = CBlockMSGTEXT::kCols;
+  if (!x.toBlock) {
+    for (int r = 0; r < CBlockMSGTEXT::kRows; ++r)
+      for (int c = 0; c < kCols; ++c) {
+        t.m_strTextSet1[r * kCols + c] = m->m_strTextSet1[r][c];
+        t.m_strTextSet2[r * kCols + c] = m->m_strTextSet2[r][c];
+      }
+    for (int k = 0; k < MsgTextValues::kSettings; ++k) t.m_nSettings[k] = *m->Setting(k);
+    return;
+  }
+  if (t.m_bOlder) {
+    // The older series: every cell of columns 0..12 of set 1.
+    for (int r = 0; r < CBlockMSGTEXT::kRows; ++r)
+      for (int c = 0; c < CBlockMSGTEXT::kOldCols; ++c) m->m_strTextSet1[r][c] = t.m_strTextSet1[r * kCols + c];
+    return;
+  }
+  // The newer series: the display cells of both sets; the header row and column stay.
+  for (int r = 1; r < CBlockMSGTEXT::kRows; ++r)
+    for (int c = 1; c < kCols; ++c) {
+      m->m_strTextSet1[r][c] = t.m_strTextSet1[r * kCols + c];
+      m->m_strTextSet2[r][c] = t.m_strTextSet2[r * kCols + c];
+    }
+  for (int k = 0; k < MsgTextValues::kSettings; ++k) *m->Setting(k) = t.m_nSettings[k];
 }
 
 void MathErr(const Exchange& x, BlockPageValues& v, CBlockObj& b) {

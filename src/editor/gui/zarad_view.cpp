@@ -528,6 +528,7 @@ void CZaradView::OnBlockProperties() {
     InvalidateDiagram();
   }
   if (CBlockObj* block = m_core.GetCurrentBlock()) m_pProperties->Run(block, m_core.IsSimulating(), runner);
+  m_core.RefreshMessageNumbers();  // a message text may have moved to another slot
   InvalidateDiagram();
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "msgtext/gui/msg_text_windows.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/page_dialog.h"
 #include "pages/param_page.h"
@@ -39,6 +40,7 @@ int RunOnQt(CParamPage& page) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   }
+  AttachMessageTextGrid(&page, host);  // a dialog with a grid (the I/O status names)
   page.Attach(host, CPageContext{});
   page.Initialise();
   return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;

@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "msgtext/gui/msg_text_windows.h"
 #include "pages/block_param_page.h"
 #include "pages/gui/coil_state_dialog.h"
 #include "pages/gui/qt_page_dialog.h"
@@ -89,6 +90,7 @@ void CQtBlockSheet::ShowPage(int index) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(host);
   m_hosts[static_cast<size_t>(index)] = host;
+  AttachMessageTextGrid(page, host);  // the message-text editors' screen
   page->Attach(host, m_sheet.Context());
   page->Initialise();
   if (page == m_sheet.TypePage()) {
