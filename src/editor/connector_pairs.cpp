@@ -150,7 +150,9 @@ bool CDiagramEditor::SeparateConnection() {
   mh->m_nNumber = male;
   ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
   ConnectBlockPins(src, srcPin, mh, 0, true);
-  SaveSnapshot();
+  // Programmatic building (conversion, upload) switches snapshots off.
+  if (m_bAutoSnapshot) SaveSnapshot();
+  else m_pDoc->SetModifiedFlag(true);
   InvalidateDiagram();
   return true;
 }

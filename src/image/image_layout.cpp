@@ -298,6 +298,13 @@ int Times100(double v) {
   return static_cast<int>(x);
 }
 
+double FromHundredths(long long v) {
+  double d = static_cast<double>(v) / 100.0;
+  // Division may land just below the exact value, which Times100 would truncate.
+  for (int i = 0; i < 4 && Times100(d) != v; ++i) d = std::nextafter(d, v > 0 ? HUGE_VAL : -HUGE_VAL);
+  return d;
+}
+
 // ---- CAreaWriter ---------------------------------------------------------------
 
 bool CAreaWriter::Fits(size_t n) {
