@@ -458,6 +458,10 @@ void CProgramDecoder::DecodeHeaderAreas() {
 
 void CProgramDecoder::DecodeInputArea() {
   const std::span<const BYTE> pw = Area(u"PW");
+  // A high-speed input is kept by the image even when it feeds nothing.
+  for (size_t k = 0; k < pw.size() && k < static_cast<size_t>(kInputOperandCount); ++k) {
+    if (pw[k] == 1) OperandBlock(kFirstInputOperand + static_cast<int>(k), kTypeInput);
+  }
   for (CBlockObj* b : m_doc.m_blocks) {
     auto* input = dynamic_cast<CBlockIn*>(b);
     const int at = b->m_nNumber - kFirstInputOperand;

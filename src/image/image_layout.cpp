@@ -1,5 +1,6 @@
 #include "image/image_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -291,7 +292,12 @@ WORD TimeWordOf(int high, int low, int base) {
 }
 
 int Times100(double v) {
-  const double x = std::trunc(v * 100.0);
+  // A value of whole hundredths (0.29) may come out of the multiplication a
+  // hair below them (28.999...); it keeps its hundredths. Anything else is
+  // truncated toward zero.
+  double x = v * 100.0;
+  const double nearest = std::round(x);
+  x = std::fabs(x - nearest) <= 1e-9 * std::max(1.0, std::fabs(x)) ? nearest : std::trunc(x);
   if (std::isnan(x)) return 0;
   if (x >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
   if (x <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();

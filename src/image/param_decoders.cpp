@@ -201,6 +201,8 @@ void CRecordDecoder::DataFunction() {
         else if (mem) m_r.Skip(1);
         else if (realParam) m_b.m_dParam = FromHundredths(m_r.SignedDword());
         else RefOr(1, m_r.Word(), IsAny<CBlockLOG, CBlockFIX, CBlockROUND>(b) ? P(m_b, 10) : P(m_b, 9));
+        // The mask blocks show their mask as four hexadecimal digits.
+        if (IsAny<CBlockANDM, CBlockORM, CBlockNANDM, CBlockNORM, CBlockXORM>(b)) m_b.m_strMask.Format(u"%04X", P(m_b, 9));
         break;
       case 72: m_b.m_dParam = FromHundredths(m_r.SignedDword()); break;
       case 77: RefOr(1, m_r.SignedDword(), X(m_b, 7)); break;

@@ -127,9 +127,18 @@ void BuildEveryType(CDiagramBuilder& d) {
   CDiagramBuilder::Wire(blocks[1], m, 0);
   CBlockObj* x = d.Add(kTypeOpenConnector);
   CDiagramBuilder::Wire(blocks[2], x, 0);
+  CBlockObj* alone = d.Add(kTypeInput);  // high speed, feeding nothing
+  static_cast<CBlockIn*>(alone)->m_bHighSpeed = 1;
   CBlockObj* hs = d.Add(kTypeInput);
   static_cast<CBlockIn*>(hs)->m_bHighSpeed = 1;
   CDiagramBuilder::Wire(hs, q, 1 < q->InputPinCount() ? 1 : 0);
+
+  // A data log of every item kind, enabled by an input.
+  auto* log = static_cast<CBlockDataLog*>(d.Add(kTypeDataLog));
+  CDiagramBuilder::Wire(d.Add(kTypeInput), log, 0);
+  log->m_nParam2 = 1;
+  for (int operand : {140, 605, 1320, 4003, 4231, 4300}) log->m_items.push_back(DataLogItem{u"x", u"", operand, 0});
+  log->m_items.push_back(DataLogItem{u"B", u"", blocks[11]->m_nNumber, 1});
 
   doc.m_strProgramName = u"PUMPS";
   doc.m_strPassword = u"1234";
@@ -158,7 +167,7 @@ TEST(ImageDecoderTest, EveryTypeRoundTrips) {
   CString error;
   std::unique_ptr<CZaradDoc> decoded = Decode(first, 0x5188, &ok, &error);
   ASSERT_TRUE(ok) << error.ToUtf8();
-  EXPECT_FALSE(decoded->m_undo.CanUndo());
+  EXPECT_TRUE(decoded->m_undo.GetFolder().IsEmpty());
   EXPECT_EQ(decoded->m_strProgramName, CString(u"PUMPS"));
   EXPECT_EQ(decoded->m_strPassword, CString(u"1234"));
   const ProgramImage second = Compile(*decoded);
@@ -203,6 +212,11 @@ TEST(ImageDecoderTest, SampleDocumentsOfBothSeriesRoundTrip) {
     CString error;
     std::unique_ptr<CZaradDoc> decoded = Decode(first, model, &ok, &error);
     ASSERT_TRUE(ok) << error.ToUtf8();
+    // Crossing wires became connector pairs, and building took no undo snapshot.
+    int halves = 0;
+    for (const CBlockObj* b : decoded->m_blocks) halves += b->m_nType == kTypeMaleConnector ? 1 : 0;
+    EXPECT_GT(halves, 0);
+    EXPECT_TRUE(decoded->m_undo.GetFolder().IsEmpty());
     const ProgramImage second = Compile(*decoded);
     SCOPED_TRACE(model);
     ExpectSameImage(first, second);
