@@ -547,9 +547,24 @@ void CProgramDecoder::LayoutBlocks() {
       if (Linked(sink, pin)) PlaceSource(sink, pin, &maxColumn, &maxRow);
     }
   }
-  // Blocks that no sink reaches get rows of their own below the rest.
-  for (CBlockObj* b : m_doc.m_blocks) {
-    if (b->m_ptLayout.x == kUnplaced) b->m_ptLayout = CPoint(1, ++maxRow);
+  // Blocks that no sink reaches: those whose output feeds nothing placed
+  // start trees of their own in the first column, below the rest; then any
+  // block left (a loop that feeds only itself) starts one too.
+  std::unordered_map<const CBlockObj*, bool> feeds;
+  for (const auto& [consumer, pins] : m_linked) {
+    for (int pin = 0; pin < kMaxInputPins; ++pin) {
+      if ((pins >> pin) & 1) feeds[Find(consumer->m_nSource[pin])] = true;
+    }
+  }
+  for (int pass = 0; pass < 2; ++pass) {
+    for (CBlockObj* b : m_doc.m_blocks) {
+      if (b->m_ptLayout.x != kUnplaced || (pass == 0 && feeds.count(b) != 0)) continue;
+      b->m_ptLayout = CPoint(1, ++maxRow);
+      if (b->m_nFirstLinkedPin < 0) continue;
+      for (int pin = b->m_nFirstLinkedPin; pin < b->InputPinCount(); ++pin) {
+        if (Linked(b, pin)) PlaceSource(b, pin, &maxColumn, &maxRow);
+      }
+    }
   }
   int right = 0;
   int bottom = 0;
@@ -611,7 +626,7 @@ bool CProgramDecoder::Run() {
   ResolveReferences();
   DropDanglingLinks();
   LayoutBlocks();
-  ConnectBlocks();
+  if (m_bWiring) ConnectBlocks();
   m_doc.SetModifiedFlag(true);
   return !m_bFailed;
 }

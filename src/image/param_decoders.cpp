@@ -509,8 +509,9 @@ void CRecordDecoder::MessageText() {
     if (v == kCode55) {
       const int byte = m_r.Byte();
       if (slot == 1) {
-        X(m_b, 5) = (byte >> 7) & 1;  // acknowledge
-        X(m_b, 4) = byte & 0x7F;      // priority
+        // 0xFF: a message text that was never given a priority.
+        X(m_b, 5) = byte == 0xFF ? 0 : (byte >> 7) & 1;  // acknowledge
+        X(m_b, 4) = byte == 0xFF ? -1 : byte & 0x7F;      // priority
       }
     } else if (v == kCode53) {
       m_r.Skip(2);

@@ -52,6 +52,9 @@ class CProgramDecoder {
 
   // The whole decode; false with Error() set when the image is damaged.
   bool Run();
+  // Without wiring the blocks keep their links but get no wires (timing the
+  // decode and layout alone).
+  void SetWiring(bool on) { m_bWiring = on; }
   const CString& Error() const { return m_error; }
 
  private:
@@ -106,6 +109,7 @@ class CProgramDecoder {
   bool m_bNewer;
   CString m_error;
   bool m_bFailed = false;
+  bool m_bWiring = true;
   std::vector<CBlockObj*> m_sinks;  // ascending number; not owned
   std::unordered_map<int, CBlockObj*> m_byNumber;
   // The input pins that a word of the image linked, per block (bit = pin).
