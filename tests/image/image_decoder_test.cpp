@@ -18,7 +18,10 @@
 #include "image/core_rule.h"
 #include "image/download_image.h"
 #include "model/block_codes.h"
+#include "msgtext/msg_param_table.h"
 #include "msgtext/msgtext_block.h"
+#include "msgtext/param_display_width.h"
+#include "msgtext/widget.h"
 #include "platform/message_sink.h"
 #include "support/diagram_builder.h"
 #include "support/sample_document.h"
@@ -221,6 +224,61 @@ TEST(ImageDecoderTest, SampleDocumentsOfBothSeriesRoundTrip) {
     SCOPED_TRACE(model);
     ExpectSameImage(first, second);
   }
+  EXPECT_TRUE(sink.texts().empty());
+}
+
+// An older-series message text: a row of text, and a row with a block's value
+// between two runs of text.
+TEST(ImageDecoderTest, OlderMessageTextRoundTrips) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  CDiagramBuilder d(kDocFbd, 0x1188);
+  CBlockObj* timer = d.Add(400);
+  auto* text = d.Add<CBlockMSGTEXT>(kTypeMessageText);
+  text->SetPriority(3);
+  CDiagramBuilder::Wire(d.Add(kTypeInput), text, 0);
+  const auto put = [&](int row, int col, const char16_t* chars) {
+    for (int k = 0; chars[k] != 0; ++k) text->m_strTextSet1[row][col + k] = CString(std::u16string(1, chars[k]));
+  };
+  put(1, 1, u"PUMP 1");
+  const MsgParamRow* row = FindMsgParamRow(400);
+  ASSERT_NE(row, nullptr);
+  ASSERT_FALSE(row->display.empty());
+  const int param = row->display[0];
+  const int width = GetParamDisplayWidth(param);
+  ASSERT_GE(width, 3);
+  ASSERT_LE(width, 8);
+  put(2, 1, u"T=");
+  put(2, 4 + width, u"S");
+  auto e = std::make_unique<CWidget>(60, 36, width * 20, 36, 0x808080);
+  e->m_nRow = 2;
+  e->m_nCol = 4;
+  e->m_pBlock = timer;
+  e->m_nNumber = timer->m_nNumber;
+  e->m_nParam = param;
+  e->m_nKind = 0;
+  e->m_nWidth = width;
+  text->m_ElementsSet1[1].push_back(std::move(e));
+
+  const ProgramImage first = Compile(d.Doc());
+  bool ok = false;
+  CString error;
+  std::unique_ptr<CZaradDoc> decoded = Decode(first, 0x1188, &ok, &error);
+  ASSERT_TRUE(ok) << error.ToUtf8();
+  auto* back = dynamic_cast<CBlockMSGTEXT*>(decoded->FindBlockByNumber(9001));
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->GetPriority(), 3);
+  EXPECT_EQ(back->m_strTextSet1[1][1], CString(u"P"));
+  EXPECT_EQ(back->m_strTextSet1[1][4], CString(u"P"));
+  EXPECT_EQ(back->m_strTextSet1[2][2], CString(u"="));
+  EXPECT_EQ(back->m_strTextSet1[2][4 + width], CString(u"S"));
+  ASSERT_EQ(back->m_ElementsSet1[1].size(), 1u);
+  const CWidget& element = *back->m_ElementsSet1[1].front();
+  EXPECT_EQ(element.m_nCol, 4);
+  EXPECT_EQ(element.m_nParam, param);
+  EXPECT_EQ(element.m_nWidth, width);
+  EXPECT_EQ(element.m_pBlock, decoded->FindBlockByNumber(9000));
+  ExpectSameImage(first, Compile(*decoded));
   EXPECT_TRUE(sink.texts().empty());
 }
 
