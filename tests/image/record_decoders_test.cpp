@@ -221,6 +221,41 @@ INSTANTIATE_TEST_SUITE_P(
                     EXPECT_EQ(f.m_nWifiBlockType, 1);
                     EXPECT_EQ(f.m_nWifiBlockNumber, 7);
                   }},
+        FieldCase{"WatchdogOlder", 0x1188, 806,
+                  [](CBlockObj& b) {
+                    A(b).m_nThreshold2 = -150;
+                    A(b).m_dGain = 0.5;
+                    A(b).m_nOffset = 12;
+                    A(b).m_nPoint = 1;
+                  },
+                  [](const CBlockObj& b) {
+                    EXPECT_EQ(A(b).m_nThreshold2, -150);
+                    EXPECT_DOUBLE_EQ(A(b).m_dGain, 0.5);
+                    EXPECT_EQ(A(b).m_nOffset, 12);
+                    EXPECT_EQ(A(b).m_nRangeMax, 512);
+                    EXPECT_EQ(A(b).m_nPoint, 1);
+                  }},
+        FieldCase{"WatchdogNewerReference", 0x5188, 806,
+                  [](CBlockObj& b) {
+                    b.m_bUseRef[0] = 1;
+                    A(b).m_nThreshold2 = 77;
+                  },
+                  [](const CBlockObj& b) {
+                    EXPECT_EQ(b.m_nRefNumber[0], 9000);
+                    EXPECT_EQ(A(b).m_nThreshold2, 77);
+                  }},
+        FieldCase{"HoursCounterOlder", 0x1188, 801,
+                  [](CBlockObj& b) { b.m_nParam15 = 20, b.m_nParam10 = 300, b.m_nParam18 = 1; },
+                  [](const CBlockObj& b) {
+                    EXPECT_EQ(b.m_nParam15, 20);
+                    EXPECT_EQ(b.m_nParam10, 300);
+                    EXPECT_EQ(b.m_nParam18, 1);
+                  }},
+        FieldCase{"ShiftRegisterNewer", 0x5188, 812, [](CBlockObj& b) { b.m_nParam23 = 5, b.m_nParam24 = 3; },
+                  [](const CBlockObj& b) {
+                    EXPECT_EQ(b.m_nParam23, 5);
+                    EXPECT_EQ(b.m_nParam24, 3);
+                  }},
         FieldCase{"AndMaskText", 0x5188, 838, [](CBlockObj& b) { b.m_nParam10 = 0x12AB; },
                   [](const CBlockObj& b) {
                     EXPECT_EQ(b.m_nParam10, 0x12AB);
