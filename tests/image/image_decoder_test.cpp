@@ -223,6 +223,13 @@ TEST(ImageDecoderTest, SampleDocumentsOfBothSeriesRoundTrip) {
     const ProgramImage second = Compile(*decoded);
     SCOPED_TRACE(model);
     ExpectSameImage(first, second);
+    // The decoded diagram is stored and read back like any other.
+    CZaradDoc loaded;
+    CString loadError;
+    ASSERT_TRUE(loaded.LoadFromBytes(decoded->SaveToBytes(), "decoded.bfb", &loadError)) << loadError.ToUtf8();
+    EXPECT_EQ(loaded.m_blocks.GetCount(), decoded->m_blocks.GetCount());
+    EXPECT_EQ(loaded.m_connections.GetCount(), decoded->m_connections.GetCount());
+    ExpectSameImage(first, Compile(loaded));
   }
   EXPECT_TRUE(sink.texts().empty());
 }
