@@ -173,6 +173,17 @@ TEST(ImageDecoderTest, EveryTypeRoundTrips) {
   EXPECT_TRUE(decoded->m_undo.GetFolder().IsEmpty());
   EXPECT_EQ(decoded->m_strProgramName, CString(u"PUMPS"));
   EXPECT_EQ(decoded->m_strPassword, CString(u"1234"));
+  auto* log = dynamic_cast<CBlockDataLog*>(decoded->FindBlockByNumber(kDataLogNumber));
+  ASSERT_NE(log, nullptr);
+  ASSERT_EQ(log->m_items.size(), 7u);
+  EXPECT_EQ(log->m_items[0].m_nOperand, 140);
+  EXPECT_EQ(log->m_items[0].m_strOperand, CString(u"I108-I115"));
+  EXPECT_EQ(log->m_items[1].m_strOperand, CString(u"Q005-Q012"));
+  EXPECT_EQ(log->m_items[2].m_strOperand, CString(u"M4-M11"));
+  EXPECT_EQ(log->m_items[6].m_nParamIndex, 1);
+  ASSERT_NE(log->m_items[6].m_pBlock, nullptr);
+  EXPECT_EQ(log->m_items[6].m_pBlock->m_nNumber, log->m_items[6].m_nOperand);
+  EXPECT_EQ(log->m_items[6].m_strOperand.Left(3), CString(u"B11"));
   const ProgramImage second = Compile(*decoded);
   ExpectSameImage(first, second);
   EXPECT_TRUE(sink.texts().empty());
