@@ -4,6 +4,7 @@
 // halves, the cut/join tool and the separation of wires that cross blocks.
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "blocks/connector_obj.h"
 #include "editor/diagram_editor.h"
@@ -112,9 +113,16 @@ bool CDiagramEditor::SeparateConnection() {
   const CPoint pd = startIsOutput ? wire->m_ptEnd : wire->m_ptStart;
   if (srcPin < kFirstOutputPin || dstPin >= kFirstOutputPin) return false;
   // The limits and the pair's numbers come first: a refusal changes nothing.
+  // One pass over the blocks: the pair numbers in use (m or m + 2000 taken).
+  std::vector<char> taken(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
+  for (const CBlockObj* b : m_pDoc->m_blocks) {
+    for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
+      if (m >= kFirstMale && m <= kLastMale) taken[static_cast<size_t>(m - kFirstMale)] = 1;
+    }
+  }
   int male = -1;
   for (int m = kFirstMale; m <= kLastMale && male < 0; ++m)
-    if (!m_pDoc->FindBlockByNumber(m) && !m_pDoc->FindBlockByNumber(m + kFemaleNumberOffset)) male = m;
+    if (!taken[static_cast<size_t>(m - kFirstMale)]) male = m;
   if (!m_pDoc->CheckTypeLimit(kTypeMaleConnector, nullptr) || !m_pDoc->CheckTypeLimit(kTypeFemaleConnector, nullptr) ||
       male < 0) {
     AfxMessageBox(IDS_NO_RESOURCES, MB_ICONSTOP);
@@ -150,7 +158,9 @@ bool CDiagramEditor::SeparateConnection() {
   mh->m_nNumber = male;
   ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
   ConnectBlockPins(src, srcPin, mh, 0, true);
-  SaveSnapshot();
+  // Programmatic building (conversion, upload) switches snapshots off.
+  if (m_bAutoSnapshot) SaveSnapshot();
+  else m_pDoc->SetModifiedFlag(true);
   InvalidateDiagram();
   return true;
 }

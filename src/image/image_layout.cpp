@@ -1,5 +1,6 @@
 #include "image/image_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -291,11 +292,23 @@ WORD TimeWordOf(int high, int low, int base) {
 }
 
 int Times100(double v) {
-  const double x = std::trunc(v * 100.0);
+  // A value of whole hundredths (0.29) may come out of the multiplication a
+  // hair below them (28.999...); it keeps its hundredths. Anything else is
+  // truncated toward zero.
+  double x = v * 100.0;
+  const double nearest = std::round(x);
+  x = std::fabs(x - nearest) <= 1e-9 * std::max(1.0, std::fabs(x)) ? nearest : std::trunc(x);
   if (std::isnan(x)) return 0;
   if (x >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
   if (x <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
   return static_cast<int>(x);
+}
+
+double FromHundredths(long long v) {
+  double d = static_cast<double>(v) / 100.0;
+  // Division may land just below the exact value, which Times100 would truncate.
+  for (int i = 0; i < 4 && Times100(d) != v; ++i) d = std::nextafter(d, v > 0 ? HUGE_VAL : -HUGE_VAL);
+  return d;
 }
 
 // ---- CAreaWriter ---------------------------------------------------------------

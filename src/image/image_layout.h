@@ -164,3 +164,6 @@ inline DWORD ReadDwordLE(const BYTE* p) {
 // A real multiplied by 100 and truncated toward zero, held to the int range
 // (NaN gives 0).
 int Times100(double v);
+// The real of a field in hundredths: the value nearest v / 100 that Times100
+// turns back into v (so a value read from an image is written back unchanged).
+double FromHundredths(long long v);

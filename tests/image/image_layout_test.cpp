@@ -113,6 +113,16 @@ TEST(ImageLayoutTest, TimesOneHundredTruncatesTowardZero) {
   EXPECT_EQ(Times100(1e300), 2147483647);
 }
 
+// A value of whole hundredths keeps them although 0.29 x 100 is 28.999... in
+// doubles; a field read back from an image is written back unchanged.
+TEST(ImageLayoutTest, WholeHundredthsSurviveTheMultiplication) {
+  EXPECT_EQ(Times100(0.29), 29);
+  EXPECT_EQ(Times100(-0.29), -29);
+  EXPECT_EQ(Times100(1.15), 115);
+  for (long long v : {0LL, 1LL, 29LL, -29LL, 115LL, 32767LL, -32768LL, 2147483647LL, -2147483647LL})
+    EXPECT_EQ(Times100(FromHundredths(v)), v) << v;
+}
+
 TEST(ImageLayoutTest, AreaWriterRefusesWhatDoesNotFit) {
   BYTE buf[4] = {0xFF, 0xFF, 0xFF, 0xFF};
   CAreaWriter w(buf, 4, 1);
