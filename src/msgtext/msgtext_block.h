@@ -55,6 +55,9 @@ class CBlockMSGTEXT : public CBlockObj {
   // on after En falls. In a ladder document a change of the output reaches
   // the contacts that address the block.
   BOOL Simulate(CViewContext* view) override;
+  // The view scans every message text and drives the preview
+  // (RefreshMessageTextDisplay); the block is drawn red while on, else blue.
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   // The base part, then clones of the elements; for a document of the newer
   // series also set 2, both grids and the settings, for the older series only
   // columns 0..12 of set 1.
