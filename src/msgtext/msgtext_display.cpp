@@ -6,6 +6,8 @@
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 
+int g_MsgTextDetailsFlag = 1;
+
 namespace {
 
 std::vector<CBlockMSGTEXT*> MessageBlocks(const CZaradDoc& doc) {

@@ -47,3 +47,8 @@ CString MessageTextPageCaption(int priority);
 // whose block is gone); mode 1: `number` has just become active, mode 2: it
 // has just become inactive; activePage: the index of the page in front.
 int MessageTextPageToActivate(const std::vector<CBlockMSGTEXT*>& pages, int mode, int number, int activePage);
+
+// Whether the preview's pages draw their elements in the editors' form (1,
+// the long texts) or as the device display shows them (0). Program-wide; the
+// "Details" button of any page flips it for all.
+extern int g_MsgTextDetailsFlag;
