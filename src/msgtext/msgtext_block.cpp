@@ -119,6 +119,11 @@ void CBlockMSGTEXT::Serialize(CArchive& ar) {
 }
 
 BOOL CBlockMSGTEXT::Simulate(CViewContext* view) {
+  if (view != nullptr && view->RefreshMessageTextDisplay()) return TRUE;
+  return ScanMessage(view);
+}
+
+BOOL CBlockMSGTEXT::ScanMessage(CViewContext* view) {
   ReadInputs(view);
   CZaradDoc* doc = view ? view->GetDocument() : nullptr;
   const bool ladder = doc != nullptr && doc->IsLadder();
@@ -144,7 +149,7 @@ BOOL CBlockMSGTEXT::Simulate(CViewContext* view) {
 }
 
 void CBlockMSGTEXT::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  if (view == nullptr || !view->RefreshMessageTextDisplay()) Simulate(view);
+  Simulate(view);
   constexpr COLORREF kOnRed = 0x0000FF;
   constexpr COLORREF kOffBlue = 0xFF0000;
   Draw(view, dc, 1, m_nValue[kFirstOutputPin] == 1 ? kOnRed : kOffBlue);

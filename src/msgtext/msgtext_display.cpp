@@ -35,7 +35,7 @@ MessageTextScan ScanMessageTexts(CZaradDoc* doc, CViewContext* view) {
   int wentOff = -1;
   for (CBlockMSGTEXT* msg : MessageBlocks(*doc)) {
     const int was = msg->m_nValue[kFirstOutputPin];
-    msg->Simulate(view);
+    msg->ScanMessage(view);
     const int now = msg->m_nValue[kFirstOutputPin];
     if (!msg->m_bChanged[0] || now == was) continue;
     if (now == 1) {

@@ -81,7 +81,11 @@ CMsgTxtDisplay::CMsgTxtDisplay(CViewContext* view, CBlockMSGTEXT* block, QWidget
   CGridCtrl& grid = m_grid->Grid();
   grid.SetHost(this);
   grid.GetDefaultCell(FALSE, FALSE)->SetBackClr(kDefaultCellBack);
-  grid.SetVirtualMode(FALSE);
+  grid.SetVirtualMode(FALSE);  // empties the grid: the counts come after
+  grid.SetRowCount(kRows);
+  grid.SetColumnCount(kCols);
+  grid.SetFixedRowCount(1);
+  grid.SetFixedColumnCount(1);
   grid.m_bEditable = FALSE;
   grid.m_bAllowDragAndDrop = FALSE;
   grid.m_bTrackFocusCell = TRUE;
@@ -106,7 +110,8 @@ CMsgTxtDisplay::CMsgTxtDisplay(CViewContext* view, CBlockMSGTEXT* block, QWidget
   for (int r = 1; r < kRows; ++r) grid.SetRowHeight(r, kLineHeight);
   grid.SetFocusCell(1, 1);
   grid.SetSelectedRange(1, 1, 1, 1);
-  m_grid->setMinimumSize(12 * kCellWidth + 4, 4 * kLineHeight + 4);
+  const int frame = 2 * m_grid->frameWidth();
+  m_grid->setFixedSize(12 * kCellWidth + frame, 4 * kLineHeight + frame);
 
   BuildParameterNames();
   for (int line = 0; line < CBlockMSGTEXT::kLines; ++line) {

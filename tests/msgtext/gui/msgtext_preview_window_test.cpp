@@ -73,6 +73,12 @@ class MsgTextPreviewWindowTest : public ShellTest {
     return Path("message.bfb");
   }
 
+  // Runs the event loop until the condition holds (false after two seconds).
+  template <typename F>
+  static bool WaitFor(F condition) {
+    for (int i = 0; i < 100 && !condition(); ++i) QTest::qWait(20);
+    return condition();
+  }
   static CBlockObj* BlockOfType(CZaradDoc* doc, int type) {
     for (CBlockObj* b : doc->m_blocks)
       if (b->m_nType == type) return b;
@@ -99,7 +105,7 @@ TEST_F(MsgTextPreviewWindowTest, SimulationShowsTheLiveMessage) {
   in->m_nValue[kFirstOutputPin] = in->m_nValue[0] = 1;
   in->m_bChanged[kFirstOutputPin] = 1;
   view->viewport()->update();
-  QTRY_VERIFY_WITH_TIMEOUT(view->GetMessageTextSheet() != nullptr && view->GetMessageTextSheet()->isVisible(), 2000);
+  ASSERT_TRUE(WaitFor([&] { return view->GetMessageTextSheet() && view->GetMessageTextSheet()->isVisible(); }));
   CAllDisplayMsgTxts* sheet = view->GetMessageTextSheet();
   EXPECT_EQ(sheet->windowTitle(), QString("Message texts"));
   ASSERT_EQ(sheet->PageCount(), 1);
@@ -115,10 +121,13 @@ TEST_F(MsgTextPreviewWindowTest, SimulationShowsTheLiveMessage) {
   QTest::qWait(300);
   const QImage later = GridImage(page);
   EXPECT_NE(first, later) << "the live value is redrawn";
+  if (qEnvironmentVariableIsSet("ZOVUZI_SHOT")) {
+    EXPECT_TRUE(sheet->grab().save(qEnvironmentVariable("ZOVUZI_SHOT") + ".display.png"));
+  }
   QTest::mouseClick(details, Qt::LeftButton);
   EXPECT_EQ(g_MsgTextDetailsFlag, 1);
   if (qEnvironmentVariableIsSet("ZOVUZI_SHOT")) {
-    sheet->grab().save(qEnvironmentVariable("ZOVUZI_SHOT"));
+    EXPECT_TRUE(sheet->grab().save(qEnvironmentVariable("ZOVUZI_SHOT")));
   }
 
   // A double click on the preset opens the value editor; Enter writes the block.
@@ -144,7 +153,7 @@ TEST_F(MsgTextPreviewWindowTest, SimulationShowsTheLiveMessage) {
   EXPECT_EQ(delay->m_nParam10, 12);
   EXPECT_EQ(delay->m_nParam9, 34);
   EXPECT_EQ(delay->m_nParam11, 1);
-  QTRY_VERIFY(page->GetElementEditor() == nullptr);
+  EXPECT_TRUE(WaitFor([&] { return page->GetElementEditor() == nullptr; }));
 
   // Leaving the simulation closes the preview.
   ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
