@@ -123,6 +123,7 @@ TEST_F(MsgTextPreviewWindowTest, SimulationShowsTheLiveMessage) {
   EXPECT_NE(first, later) << "the live value is redrawn";
   if (qEnvironmentVariableIsSet("ZOVUZI_SHOT")) {
     EXPECT_TRUE(sheet->grab().save(qEnvironmentVariable("ZOVUZI_SHOT") + ".display.png"));
+    QFile::copy(Path("message.bfb"), qEnvironmentVariable("ZOVUZI_SHOT") + ".bfb");
   }
   QTest::mouseClick(details, Qt::LeftButton);
   EXPECT_EQ(g_MsgTextDetailsFlag, 1);
