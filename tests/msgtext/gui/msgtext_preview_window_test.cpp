@@ -40,7 +40,7 @@ class MsgTextPreviewWindowTest : public ShellTest {
 
   // I1 switches a message text and an on-delay; the message shows the
   // delay's current time on line 1 and its preset on line 3.
-  QString WriteMessageDiagram() {
+  QString WriteMessageDiagram(int secondPriority = -1) {
     CShellContext quiet;
     CScopedShellContext scope(&quiet);
     CZaradDoc doc(NewDocumentSettings{kDocFbd, 0x5188});
@@ -56,6 +56,14 @@ class MsgTextPreviewWindowTest : public ShellTest {
     msg->SetPriority(0);
     delay->m_nSource[0] = in->m_nNumber;
     msg->m_nSource[0] = in->m_nNumber;
+    if (secondPriority >= 0) {
+      // A second message on the same input, with another priority.
+      auto* second = static_cast<CBlockMSGTEXT*>(doc.AddBlock(MakeBlockOfType(810, ctx)));
+      second->m_ptPos = CPoint(200, 260);
+      second->SetPriority(secondPriority);
+      second->m_nSource[0] = in->m_nNumber;
+      second->m_strTextSet1[1][1] = u"Z";
+    }
     const char16_t* text = u"TANK";
     for (int c = 0; c < 4; ++c) msg->m_strTextSet1[2][c + 1] = CString(text[c]);
     const struct {
@@ -160,6 +168,75 @@ TEST_F(MsgTextPreviewWindowTest, SimulationShowsTheLiveMessage) {
   ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
   Flush();
   EXPECT_EQ(view->GetMessageTextSheet(), nullptr);
+}
+
+TEST_F(MsgTextPreviewWindowTest, ValueEditorClosesWithoutWriting) {
+  ASSERT_NE(m_app->OpenDocumentFile(ToCString(WriteMessageDiagram(5))), nullptr);
+  auto* child = dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow());
+  ASSERT_NE(child, nullptr);
+  CZaradView* view = child->GetActiveView();
+  CZaradDoc* doc = view->Core().GetDocument();
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  CBlockObj* in = BlockOfType(doc, 600);
+  in->m_nValue[kFirstOutputPin] = in->m_nValue[0] = 1;
+  ASSERT_TRUE(WaitFor([&] { return view->GetMessageTextSheet() && view->GetMessageTextSheet()->isVisible(); }));
+  CAllDisplayMsgTxts* sheet = view->GetMessageTextSheet();
+  ASSERT_EQ(sheet->PageCount(), 2);
+  // Pages by priority; both messages are on, the higher priority is in front.
+  EXPECT_EQ(sheet->Page(1)->CellText(1, 1), CString(u"Z"));
+  EXPECT_EQ(sheet->ActivePage(), 1);
+  sheet->SetActivePage(0);
+  CMsgTxtDisplay* page = sheet->Page(0);
+  CBlockObj* delay = BlockOfType(doc, 400);
+  CGridCtrl& grid = page->Grid()->Grid();
+  const CRect r = grid.GetShownElements(2)[0]->m_rect;
+  const QPoint centre((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const auto open = [&] {
+    QTest::mouseClick(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(page->Grid()->viewport(), Qt::LeftButton, {}, centre);
+    return page->GetElementEditor();
+  };
+
+  // Esc after typing leaves the block unchanged.
+  CMsgElementEditDlg* editor = open();
+  ASSERT_NE(editor, nullptr);
+  auto* high = qobject_cast<QSpinBox*>(editor->Control(kEditorEdit1));
+  ASSERT_NE(high, nullptr);
+  high->setValue(7);
+  QTest::keyClick(high, Qt::Key_Escape);
+  EXPECT_TRUE(WaitFor([&] { return page->GetElementEditor() == nullptr; }));
+  EXPECT_EQ(delay->m_nParam10, 99);
+
+  // "Details" with an open editor only closes it; the second press switches the form.
+  ASSERT_NE(open(), nullptr);
+  QTest::mouseClick(page->DetailsButton(), Qt::LeftButton);
+  EXPECT_EQ(page->GetElementEditor(), nullptr);
+  EXPECT_EQ(g_MsgTextDetailsFlag, 1);
+  QTest::mouseClick(page->DetailsButton(), Qt::LeftButton);
+  EXPECT_EQ(g_MsgTextDetailsFlag, 0);
+
+  // Switching the page discards the typed value.
+  editor = open();
+  ASSERT_NE(editor, nullptr);
+  qobject_cast<QSpinBox*>(editor->Control(kEditorEdit1))->setValue(3);
+  sheet->SetActivePage(1);
+  EXPECT_EQ(page->GetElementEditor(), nullptr);
+  EXPECT_EQ(delay->m_nParam10, 99);
+
+  // A rejected value is reported and dropped: 75 is no number of seconds in the minutes base.
+  sheet->SetActivePage(0);
+  editor = open();
+  ASSERT_NE(editor, nullptr);
+  qobject_cast<QComboBox*>(editor->Control(kEditorCombo))->setCurrentIndex(1);
+  auto* low = qobject_cast<QSpinBox*>(editor->Control(kEditorEdit2));
+  low->setValue(75);
+  QTest::keyClick(low, Qt::Key_Return);
+  EXPECT_EQ(delay->m_nParam9, 0);
+  ASSERT_FALSE(m_sink.texts().empty());
+  EXPECT_EQ(m_sink.texts().back(), CString(u"Please enter an integer between 0 and 59"));
+
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  Flush();
 }
 
 }  // namespace
