@@ -161,17 +161,15 @@ void CBlockMSGTEXT::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc
   CBlockObj::CopyTo(target, withGeometry, doc);
   if (msg == nullptr) return;
 
+  // The target's own elements go first: a copy never keeps surplus old ones.
   auto cloneLists = [](const ElementList* from, ElementList* to) {
     for (int k = 0; k < kLines; ++k) {
-      for (size_t i = 0; i < from[k].size(); ++i) {
-        if (!from[k][i]) continue;
+      to[k].clear();
+      for (const auto& element : from[k]) {
+        if (!element) continue;
         auto clone = std::make_unique<CWidget>();
-        from[k][i]->CopyTo(clone.get());
-        if (i < to[k].size()) {
-          to[k][i] = std::move(clone);
-        } else {
-          to[k].push_back(std::move(clone));
-        }
+        element->CopyTo(clone.get());
+        to[k].push_back(std::move(clone));
       }
     }
   };
