@@ -9,6 +9,7 @@
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
+#include "msgtext/msgtext_display.h"
 #include "platform/cdc.h"
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
@@ -92,9 +93,29 @@ void CDiagramEditor::EnterSimulation(const SYSTEMTIME& clockStart) {
 
 void CDiagramEditor::LeaveSimulation() {
   if (!IsSimulating()) return;
+  if (m_pHost) m_pHost->CloseMessageTexts();
   m_driver.LeaveSimulation();
   m_nEditMode = MODE_SELECT;
   InvalidateDiagram();
+}
+
+bool CDiagramEditor::RefreshMessageTextDisplay() {
+  const MessageTextScan scan = ScanMessageTexts(m_pDoc, this);
+  if (m_pHost == nullptr) return true;
+  switch (scan.event) {
+    case MessageTextScan::kActivated:
+      m_pHost->MessageTextActivated(scan.number);
+      break;
+    case MessageTextScan::kDeactivated:
+      m_pHost->MessageTextDeactivated(scan.number);
+      break;
+    case MessageTextScan::kAllOff:
+      m_pHost->CloseMessageTexts();
+      break;
+    case MessageTextScan::kNone:
+      break;
+  }
+  return true;
 }
 
 // ---- Selection --------------------------------------------------------------------------

@@ -84,6 +84,12 @@ class CDiagramEditorHost {
   virtual bool IsDevicePortOpen() const { return false; }
   // Shows the diagram's window maximised.
   virtual void MaximizeWindow() {}
+  // The "Message texts" preview of the simulation: a message became active
+  // (open the preview, or bring its page forward), one went off while others
+  // stay on, or none is on any more or the simulation ends (close it).
+  virtual void MessageTextActivated(int /*number*/) {}
+  virtual void MessageTextDeactivated(int /*number*/) {}
+  virtual void CloseMessageTexts() {}
 };
 
 // Which selection list ClearSelection empties.
@@ -498,6 +504,7 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   bool GetCursorClientPos(CPoint* out) const override;
   void UpdateInputControl(CBlockObj* block) override { m_driver.UpdateInputControl(block); }
   void UpdateOutputControl(CBlockObj* block) override { m_driver.UpdateOutputControl(block); }
+  bool RefreshMessageTextDisplay() override;
   int ShowCurrentParameterValue(CBlockObj* block) override {
     return m_driver.ShowCurrentParameterValue(block);
   }

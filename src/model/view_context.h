@@ -84,4 +84,8 @@ class CViewContext {
   virtual void UpdateOutputControl(CBlockObj* block) {}
   // Hands a block's live value to its open modeless parameter sheets; returns how many.
   virtual int ShowCurrentParameterValue(CBlockObj* block) { return 0; }
+  // Scans the document's message-text blocks and opens, updates or closes the
+  // "Message texts" preview. False when the view has no preview: a message-text
+  // block then scans itself.
+  virtual bool RefreshMessageTextDisplay() { return false; }
 };

@@ -1,5 +1,9 @@
 #include "msgtext/msg_param_table.h"
 
+#include <algorithm>
+
+#include "model/name_tables.h"
+
 namespace {
 
 const std::vector<MsgParamRow>& Rows() {
@@ -94,7 +98,45 @@ const std::vector<MsgParamRow>& Rows() {
 }  // namespace
 
 const MsgParamRow* FindMsgParamRow(int typeCode) {
+  if (typeCode == 0) return nullptr;
   for (const MsgParamRow& row : Rows())
     if (row.nType == typeCode) return &row;
   return nullptr;
+}
+
+const MsgParamRow* GetMsgParamRow(int row) {
+  const auto& rows = Rows();
+  return row >= 0 && static_cast<size_t>(row) < rows.size() ? &rows[static_cast<size_t>(row)] : nullptr;
+}
+
+std::vector<int> GetMsgDisplayParams(int typeCode, bool newerSeries) {
+  const MsgParamRow* row = FindMsgParamRow(typeCode);
+  if (row == nullptr) return {};
+  const int count = newerSeries ? row->nCount : row->nCountOld;
+  const size_t first = newerSeries && typeCode == 806 ? 1 : 0;
+  std::vector<int> out;
+  for (size_t i = first; i < row->display.size() && out.size() < static_cast<size_t>(std::max(count, 0)); ++i)
+    out.push_back(row->display[i]);
+  return out;
+}
+
+std::vector<int> GetMsgRecordableParams(int typeCode) {
+  const MsgParamRow* row = FindMsgParamRow(typeCode);
+  return row ? row->recordable : std::vector<int>();
+}
+
+std::vector<int> GetMsgActualParams(int typeCode) {
+  const MsgParamRow* row = FindMsgParamRow(typeCode);
+  return row ? row->actual : std::vector<int>();
+}
+
+int GetMsgFirstParam(int typeCode) {
+  const MsgParamRow* row = FindMsgParamRow(typeCode);
+  return row && !row->display.empty() ? row->display[0] : -1;
+}
+
+CString GetMsgParamName(int paramIndex) {
+  if (g_ParameterNames.size() != 145) BuildParameterNames();
+  if (paramIndex < 0 || static_cast<size_t>(paramIndex) >= g_ParameterNames.size()) return CString();
+  return g_ParameterNames[static_cast<size_t>(paramIndex)];
 }

@@ -119,6 +119,11 @@ void CBlockMSGTEXT::Serialize(CArchive& ar) {
 }
 
 BOOL CBlockMSGTEXT::Simulate(CViewContext* view) {
+  if (view != nullptr && view->RefreshMessageTextDisplay()) return TRUE;
+  return ScanMessage(view);
+}
+
+BOOL CBlockMSGTEXT::ScanMessage(CViewContext* view) {
   ReadInputs(view);
   CZaradDoc* doc = view ? view->GetDocument() : nullptr;
   const bool ladder = doc != nullptr && doc->IsLadder();
@@ -143,23 +148,28 @@ BOOL CBlockMSGTEXT::Simulate(CViewContext* view) {
   return TRUE;
 }
 
+void CBlockMSGTEXT::SimulateAndDraw(CViewContext* view, CDC* dc) {
+  Simulate(view);
+  constexpr COLORREF kOnRed = 0x0000FF;
+  constexpr COLORREF kOffBlue = 0xFF0000;
+  Draw(view, dc, 1, m_nValue[kFirstOutputPin] == 1 ? kOnRed : kOffBlue);
+}
+
 void CBlockMSGTEXT::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {
   auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, target);
   if (target == nullptr || target == this) return;
   CBlockObj::CopyTo(target, withGeometry, doc);
   if (msg == nullptr) return;
 
+  // The target's own elements go first: a copy never keeps surplus old ones.
   auto cloneLists = [](const ElementList* from, ElementList* to) {
     for (int k = 0; k < kLines; ++k) {
-      for (size_t i = 0; i < from[k].size(); ++i) {
-        if (!from[k][i]) continue;
+      to[k].clear();
+      for (const auto& element : from[k]) {
+        if (!element) continue;
         auto clone = std::make_unique<CWidget>();
-        from[k][i]->CopyTo(clone.get());
-        if (i < to[k].size()) {
-          to[k][i] = std::move(clone);
-        } else {
-          to[k].push_back(std::move(clone));
-        }
+        element->CopyTo(clone.get());
+        to[k].push_back(std::move(clone));
       }
     }
   };

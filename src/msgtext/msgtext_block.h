@@ -54,7 +54,14 @@ class CBlockMSGTEXT : public CBlockObj {
   // En switches the message on; with "Acknowledge Message" the latch keeps it
   // on after En falls. In a ladder document a change of the output reaches
   // the contacts that address the block.
+  // In a view with a message-text preview the view scans every message text
+  // and drives the preview (RefreshMessageTextDisplay); elsewhere the block
+  // runs its own scan.
   BOOL Simulate(CViewContext* view) override;
+  // The scan of this block alone (what RefreshMessageTextDisplay runs).
+  BOOL ScanMessage(CViewContext* view);
+  // Simulate, then the block drawn red while on, else blue.
+  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   // The base part, then clones of the elements; for a document of the newer
   // series also set 2, both grids and the settings, for the older series only
   // columns 0..12 of set 1.

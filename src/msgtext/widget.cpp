@@ -105,13 +105,4 @@ void CWidget::Serialize(CArchive& ar) {
   ar >> m_nValueIndex >> m_nMin >> m_nMax >> m_nOption;
 }
 
-void CWidget::Draw(CViewContext*, CDC*, BOOL) {}
-
-void CWidget::DrawSelected(CViewContext* view, CDC* dc, BOOL bDetails) {
-  Draw(view, dc, bDetails);
-  DrawSelectionFrame(dc);
-}
-
-void CWidget::DrawSelectionFrame(CDC*) {}
-
-void CWidget::DrawDragOutline(CDC*, CPoint) {}
+// Drawing: widget_draw.cpp.

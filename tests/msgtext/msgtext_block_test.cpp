@@ -169,6 +169,18 @@ TEST(MsgTextBlockTest, CopyToDependsOnTheSeries) {
   }
 }
 
+TEST(MsgTextBlockTest, CopyReplacesTheTargetsElements) {
+  CDiagramBuilder b(kDocFbd, 0x5188);
+  CBlockMSGTEXT src(810), dst(810);
+  src.m_ElementsSet1[1].push_back(std::make_unique<CWidget>(1, 1, 1, 1, 1));
+  for (int i = 0; i < 3; ++i) dst.m_ElementsSet1[1].push_back(std::make_unique<CWidget>(9, 9, 9, 9, 9));
+  dst.m_ElementsSet2[0].push_back(std::make_unique<CWidget>(9, 9, 9, 9, 9));
+  src.CopyTo(&dst, FALSE, &b.Doc());
+  ASSERT_EQ(dst.m_ElementsSet1[1].size(), 1u) << "no surplus old elements";
+  EXPECT_EQ(dst.m_ElementsSet1[1][0]->GetColor(), 1u);
+  EXPECT_TRUE(dst.m_ElementsSet2[0].empty());
+}
+
 TEST(WidgetTest, ConstructionHitTestCopyAndRecords) {
   CWidget w(10, 20, 30, 40, 0xABCDEF);
   EXPECT_EQ(w.GetRect(), CRect(10, 20, 40, 60));

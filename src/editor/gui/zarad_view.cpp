@@ -27,6 +27,7 @@
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
+#include "msgtext/gui/msgtext_preview.h"
 #include "editor/goto_block.h"
 #include "editor/gui/goto_block_dlg.h"
 #include "editor/gui/page_layout_dlg.h"
@@ -100,7 +101,40 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
 CZaradView::~CZaradView() {
   // Open modeless sheets close before the command that lists them goes.
   for (CQtBlockSheet* sheet : findChildren<CQtBlockSheet*>()) delete sheet;
+  delete m_pMsgTextSheet.data();
   m_core.SetHost(nullptr);
+}
+
+// ---- The message-text preview ---------------------------------------------------------
+
+CAllDisplayMsgTxts* CZaradView::GetMessageTextSheet() const { return m_pMsgTextSheet.data(); }
+
+void CZaradView::MessageTextActivated(int number) {
+  if (m_pMsgTextSheet) {
+    m_pMsgTextSheet->UpdateActivePage(1, number);
+    return;
+  }
+  // Made during a paint: the window shows once the paint is over.
+  m_pMsgTextSheet = new CAllDisplayMsgTxts(&m_core, this);
+  m_pMsgTextSheet->setAttribute(Qt::WA_DeleteOnClose);
+  QPointer<CAllDisplayMsgTxts> sheet = m_pMsgTextSheet;
+  QTimer::singleShot(0, this, [sheet] {
+    if (!sheet) return;
+    sheet->show();
+    sheet->ActivateEnabledPages();
+  });
+}
+
+void CZaradView::MessageTextDeactivated(int number) {
+  if (m_pMsgTextSheet) m_pMsgTextSheet->UpdateActivePage(2, number);
+}
+
+void CZaradView::CloseMessageTexts() {
+  if (!m_pMsgTextSheet) return;
+  CAllDisplayMsgTxts* sheet = m_pMsgTextSheet;
+  m_pMsgTextSheet = nullptr;
+  sheet->hide();
+  sheet->deleteLater();
 }
 
 // ---- Lifecycle ------------------------------------------------------------------------

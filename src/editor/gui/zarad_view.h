@@ -9,6 +9,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include "platform/command_target.h"
 #include "platform/types.h"
 
+class CAllDisplayMsgTxts;
 class CBlockProperties;
 class CChildFrame;
 class CGoToBlockDlg;
@@ -129,6 +131,12 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   bool HasClipboardPayload() const override;
   bool IsDevicePortOpen() const override;
   void MaximizeWindow() override;
+  // The "Message texts" preview of the simulation (opened on the first
+  // active message, closed when none is on or the simulation ends).
+  void MessageTextActivated(int number) override;
+  void MessageTextDeactivated(int number) override;
+  void CloseMessageTexts() override;
+  CAllDisplayMsgTxts* GetMessageTextSheet() const;
 
   // The pop-up of context menu 141 that the core chose, at a global point.
   void ShowContextMenu(int popup, const QPoint& globalPos);
@@ -164,4 +172,5 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   bool m_bMemReady = false;
   bool m_bSyncingScroll = false;  // the bars are being set from the core
   CRect m_rcPageMargins;          // print margins (Page Setup)
+  QPointer<CAllDisplayMsgTxts> m_pMsgTextSheet;  // the message-text preview while simulating
 };
