@@ -310,6 +310,10 @@ DiagramDrawOptions CDiagramEditor::GetDrawOptions(int screen) const {
   options.wireColour = m_crWire;
   options.printing = screen == 0;
   options.simulating = IsSimulating();
+  if (options.simulating && m_driver.GetSimRunState() == SIM_STOPPED) {
+    options.simulationStopped = true;
+    options.stoppedColour = (!m_driver.IsStarted() && m_driver.IsPowerCut()) ? 0xFF0000 : 0x000000;
+  }
   return options;
 }
 
