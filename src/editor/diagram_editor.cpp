@@ -85,6 +85,9 @@ void CDiagramEditor::EnterSimulation(const SYSTEMTIME& clockStart) {
   m_nWireClicks = 0;
   m_bDragWire = 0;
   m_rcBand = CRect();
+  ClearSelection(SEL_ALL);
+  m_pCurBlock = nullptr;
+  m_pCurConnection = nullptr;
   m_nEditMode = MODE_SIMULATION;
   m_driver.EnterSimulation(clockStart);
   InvalidateDiagram();
@@ -94,6 +97,7 @@ void CDiagramEditor::LeaveSimulation() {
   if (!IsSimulating()) return;
   m_driver.LeaveSimulation();
   m_nEditMode = MODE_SELECT;
+  if (m_pHost) m_pHost->CloseValuePopup();
   InvalidateDiagram();
 }
 

@@ -9,6 +9,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include "platform/command_target.h"
 #include "platform/types.h"
 
+class CAnalogSliderDlg;
 class CBlockProperties;
 class CChildFrame;
 class CGoToBlockDlg;
@@ -93,6 +95,10 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   bool HasClipboardPayload() const override;
   bool IsDevicePortOpen() const override;
   void MaximizeWindow() override;
+  // The analog value pop-up next to a block; one at a time, null when closed.
+  void OpenValuePopup(CBlockObj* block) override;
+  void CloseValuePopup() override;
+  CAnalogSliderDlg* ValuePopup() const;
 
   // The pop-up of context menu 141 that the core chose, at a global point.
   void ShowContextMenu(int popup, const QPoint& globalPos);
@@ -127,4 +133,5 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   QImage m_memBitmap;  // the memory bitmap of the double-buffered paint
   bool m_bMemReady = false;
   bool m_bSyncingScroll = false;  // the bars are being set from the core
+  QPointer<CAnalogSliderDlg> m_pValuePopup;  // a child window of the view
 };
