@@ -17,6 +17,7 @@
 #include "pages/mem_page.h"
 #include "pages/modbus_page.h"
 #include "pages/operand_pages.h"
+#include "pages/sim_page.h"
 #include "pages/quad_page.h"
 #include "pages/relay_page.h"
 #include "pages/stopwatch_page.h"
@@ -130,6 +131,12 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
     }
   m_pages.push_back(&m_commentPage);
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
+  // Inputs, cursor keys, analog inputs and function keys end with the simulation page.
+  if (type == 600 || type == 601 || type == 608 || type == 611) {
+    auto page = std::make_unique<CSimulation>(type);
+    m_pages.push_back(page.get());
+    m_extraPages.push_back(std::move(page));
+  }
   m_values.m_nType = type;
   m_values.pattern.m_nType = type;
   if (CBlockParamPage* page = ParamPage()) page->m_nType = type;  // pages serving several types

@@ -17,6 +17,7 @@
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
 #include "properties/block_properties.h"
+#include "pages/sim_page.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
 #include "properties/scripted_runner.h"
@@ -33,13 +34,17 @@ TEST(BlockSheet, TypePageCommentPageOrderHelpAndGrowth) {
     int growth;
   } cases[] = {
       {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 2, 1002, 50}, {410, false, 5, 1110, 0}, {300, true, 2, 1030, 0},
-      {603, false, 1, 1080, 0}, {600, false, 2, 1052, 0}, {601, false, 2, 1052, 0}, {830, true, 2, 1108, 0},
+      {603, false, 1, 1080, 0}, {600, false, 3, 1052, 0}, {601, false, 3, 1052, 0}, {830, true, 2, 1108, 0},
+      {608, true, 3, 1023, 0},
       {911, false, 1, 1042, 0}, {705, false, 2, 0, 0},
   };
   for (const auto& c : cases) {
     CBlockSheet sheet(c.type, u"", CPageContext{nullptr, c.simulating});
     EXPECT_EQ(sheet.Pages().size(), c.pages) << c.type;
-    EXPECT_EQ(sheet.Pages().back(), &sheet.CommentPage()) << c.type;
+    // Inputs, cursor keys, analog inputs and function keys end with the simulation page.
+    const bool input = c.type == 600 || c.type == 601 || c.type == 608 || c.type == 611;
+    EXPECT_EQ(sheet.Pages()[sheet.Pages().size() - (input ? 2 : 1)], &sheet.CommentPage()) << c.type;
+    EXPECT_EQ(dynamic_cast<CSimulation*>(sheet.Pages().back()) != nullptr, input) << c.type;
     EXPECT_EQ(sheet.HelpTopic(), c.help) << c.type;
     EXPECT_EQ(sheet.ValueBoxGrowth(), c.growth) << c.type;
   }
