@@ -430,8 +430,13 @@ CSimIoBar::CSimIoBar(CDiagramEditor& core, bool inputs, QWidget* parent)
 }
 
 void CSimIoBar::Rebuild() {
-  // A wide item's box holds its value field.
-  for (Item& item : m_items) delete (item.label ? item.label : item.control);
+  // A wide item's box holds its value field. A rebuild may run inside a
+  // control's own signal, so the old controls go once it has returned.
+  for (Item& item : m_items) {
+    QWidget* w = item.label ? item.label : item.control;
+    w->hide();
+    w->deleteLater();
+  }
   m_items.clear();
   while (QLayoutItem* item = m_pRow->takeAt(0)) delete item;
   m_pRow->addWidget(m_pCollapse, 0, Qt::AlignTop);
@@ -538,6 +543,17 @@ bool CSimIoBar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CSimIoBar::Refresh() {
+  // Parameters applied during the simulation (a number, a mode) rebuild the items.
+  const std::vector<SimBarItem> now = m_bInputs ? CollectSimInputs(m_core.GetDocument())
+                                                : CollectSimOutputs(m_core.GetDocument());
+  bool same = now.size() == m_items.size();
+  for (size_t i = 0; same && i < now.size(); ++i)
+    same = now[i].block == m_items[i].item.block && now[i].bWide == m_items[i].item.bWide &&
+           now[i].strCaption == m_items[i].item.strCaption;
+  if (!same) {
+    Rebuild();
+    return;
+  }
   for (const Item& item : m_items) {
     const CBlockObj* b = item.item.block;
     if (auto* button = qobject_cast<QToolButton*>(item.control)) {

@@ -160,6 +160,37 @@ TEST_F(SimulationWindowTest, InputDrivesAnOnDelayIntoAnOutputThroughTheBars) {
   EXPECT_FALSE(lamp->property("lit").toBool());
 }
 
+TEST_F(SimulationWindowTest, MomentaryAndFrequencyInputsInTheInputsBar) {
+  CChildFrame* child = OpenDiagram("modes.bfb", [](CZaradDoc& doc) {
+    CBlockObj* make = Add(doc, 600, CPoint(100, 100));
+    CBlockObj* freq = Add(doc, 600, CPoint(100, 200));
+    make->m_nParam26 = 1;
+    freq->m_nParam26 = 3;
+    freq->m_nMaxValue = 1000;
+  });
+  ASSERT_NE(child, nullptr);
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  CZaradDoc* doc = child->GetDocument();
+  CBlockObj* make = doc->FindBlockByNumber(100);
+  CBlockObj* freq = doc->FindBlockByNumber(101);
+  auto* button = qobject_cast<QToolButton*>(child->InputsBar()->Control("I0"));
+  ASSERT_NE(button, nullptr);
+  QTest::mousePress(button, Qt::LeftButton);
+  EXPECT_EQ(make->m_nValue[kFirstOutputPin], 1);
+  QTest::mouseRelease(button, Qt::LeftButton);
+  EXPECT_EQ(make->m_nValue[kFirstOutputPin], 0);
+  // A Frequency input is a value field: typing sets its value at once.
+  auto* field = qobject_cast<QLineEdit*>(child->InputsBar()->Control("I1"));
+  ASSERT_NE(field, nullptr);
+  field->clear();
+  QTest::keyClicks(field, "50");
+  EXPECT_EQ(freq->m_nSimValue, 50);
+  // A mode changed while simulating (Apply of its sheet) rebuilds the item.
+  freq->m_nParam26 = 0;
+  child->OnSimTick();
+  EXPECT_NE(qobject_cast<QToolButton*>(child->InputsBar()->Control("I1")), nullptr);
+}
+
 TEST_F(SimulationWindowTest, BarKeysReachTheViewAndBarsStayWhilePowerIsCut) {
   CChildFrame* child = OpenDiagram("keys.bfb", [](CZaradDoc& doc) { Add(doc, 600, CPoint(100, 100)); });
   ASSERT_NE(child, nullptr);
