@@ -210,10 +210,10 @@ void CChildFrame::ShowSimulationBars(bool show) {
     // The bars' keys reach the view and the main window: a key that no
     // control of a bar takes arrives at the bar itself.
     for (QWidget* bar : bars) bar->installEventFilter(this);
-    connect(m_pInputsBar, &CSimIoBar::changed, this, [this] { m_pView->update(); });
+    connect(m_pInputsBar, &CSimIoBar::changed, this, [this] { m_pView->InvalidateDiagram(); });
     connect(m_pControlBar, &CSimControlBar::changed, this, [this] {
       RefreshSimulationBars();
-      m_pView->update();
+      m_pView->InvalidateDiagram();
     });
   }
   if (show && m_pInputsBar) {
@@ -288,7 +288,7 @@ void CChildFrame::ToggleSimulation() {
     ShowSimulationBars(true);
     m_pSimTimer->start();
   }
-  m_pView->update();
+  m_pView->InvalidateDiagram();
 }
 
 bool CChildFrame::CanSimulate() const {
@@ -307,7 +307,7 @@ void CChildFrame::OnSimTick() {
   }
   core.GetScanDriver().Tick();
   core.Scan();
-  m_pView->update();
+  m_pView->InvalidateDiagram();
   RefreshSimulationBars();
 }
 

@@ -100,6 +100,9 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void CloseValuePopup() override;
   CAnalogSliderDlg* ValuePopup() const;
 
+  // The picture the last repaint left in the memory bitmap.
+  const QImage& LastPicture() const { return m_memBitmap; }
+
   // The pop-up of context menu 141 that the core chose, at a global point.
   void ShowContextMenu(int popup, const QPoint& globalPos);
 

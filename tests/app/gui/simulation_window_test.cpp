@@ -64,9 +64,11 @@ class SimulationWindowTest : public ShellTest {
     EXPECT_NE(core.ConnectBlockPins(from, kFirstOutputPin, to, pin), nullptr);
   }
 
-  // Pixels of the simulation's signal-1 colour (red) inside a block on the screen.
+  // Pixels of the simulation's signal-1 colour (red) inside a block in the
+  // picture that the view's last repaint made.
   static int RedPixels(CZaradView* view, const CBlockObj* b) {
-    const QImage image = view->viewport()->grab().toImage();
+    QCoreApplication::processEvents();
+    const QImage& image = view->LastPicture();
     const CDiagramEditor& core = view->Core();
     const CPoint tl = core.DiagramToClient(b->m_ptPos);
     const CPoint br = core.DiagramToClient(CPoint(b->m_ptPos.x + b->m_nWidth, b->m_ptPos.y + b->m_nHeight));
