@@ -77,7 +77,20 @@ void BM_SimulationTick(benchmark::State& state) {
   driver.LeaveSimulation();
 }
 
+// The scan of that tick alone: clock, run states and every block evaluated.
+void BM_SimulationScanOnly(benchmark::State& state) {
+  auto doc = BuildLargeDocument();
+  CScanDriver driver(doc.get());
+  driver.EnterSimulation(SYSTEMTIME{2026, 12, 4, 10, 12, 0, 0, 0});
+  for (auto _ : state) {
+    driver.Tick();
+    driver.Scan();
+  }
+  driver.LeaveSimulation();
+}
+
 BENCHMARK(BM_RepaintWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimulationScanOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SimulationTick)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintEveryElement)->Unit(benchmark::kMillisecond);
 

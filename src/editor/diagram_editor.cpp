@@ -86,6 +86,9 @@ void CDiagramEditor::EnterSimulation(const SYSTEMTIME& clockStart) {
   m_nWireClicks = 0;
   m_bDragWire = 0;
   m_rcBand = CRect();
+  ClearSelection(SEL_ALL);
+  m_pCurBlock = nullptr;
+  m_pCurConnection = nullptr;
   m_nEditMode = MODE_SIMULATION;
   m_driver.EnterSimulation(clockStart);
   InvalidateDiagram();
@@ -96,6 +99,7 @@ void CDiagramEditor::LeaveSimulation() {
   if (m_pHost) m_pHost->CloseMessageTexts();
   m_driver.LeaveSimulation();
   m_nEditMode = MODE_SELECT;
+  if (m_pHost) m_pHost->CloseValuePopup();
   InvalidateDiagram();
 }
 
@@ -331,6 +335,10 @@ DiagramDrawOptions CDiagramEditor::GetDrawOptions(int screen) const {
   options.wireColour = m_crWire;
   options.printing = screen == 0;
   options.simulating = IsSimulating();
+  if (options.simulating && m_driver.GetSimRunState() == SIM_STOPPED) {
+    options.simulationStopped = true;
+    options.stoppedColour = (!m_driver.IsStarted() && m_driver.IsPowerCut()) ? 0xFF0000 : 0x000000;
+  }
   return options;
 }
 

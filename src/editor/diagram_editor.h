@@ -90,6 +90,10 @@ class CDiagramEditorHost {
   virtual void MessageTextActivated(int /*number*/) {}
   virtual void MessageTextDeactivated(int /*number*/) {}
   virtual void CloseMessageTexts() {}
+  // The analog value pop-up of a simulating view: opened on a block (an
+  // analog input, an analog contact, an input in Frequency mode), closed.
+  virtual void OpenValuePopup(CBlockObj* /*block*/) {}
+  virtual void CloseValuePopup() {}
 };
 
 // Which selection list ClearSelection empties.
@@ -140,6 +144,16 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // One scan of the simulation (CScanDriver::Scan) with the core as the blocks'
   // context; with a context the blocks are drawn too. Nothing outside simulation.
   void Scan(CDC* dc = nullptr) { m_driver.Scan(dc); }
+  // A click on the diagram in simulation: an input, function key or ladder
+  // contact on one toggles (only while running and not stepping), one in
+  // Frequency mode, an analog input or a free analog contact opens the value
+  // pop-up, anything else closes it.
+  void SimulationClick(CPoint p);
+  // The release after it: a momentary input goes back to its rest state.
+  void SimulationRelease(CPoint p);
+  // Switches an input or function key (its output), or a ladder contact with
+  // every other contact of its operand, on or off.
+  void SetSimInput(CBlockObj* block, int on);
 
   // ---- Selection and current objects ------------------------------------------------
   // The lists hold exactly the objects whose own selected flag is set.

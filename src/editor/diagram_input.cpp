@@ -7,6 +7,8 @@
 #include "model/block_obj.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
+#include "blocks/analog_range_tracer.h"
+#include "editor/sim_bar_items.h"
 #include "platform/resource_ids.h"
 
 namespace {
@@ -49,6 +51,9 @@ void CDiagramEditor::OnLButtonDown(CPoint p, UINT flags) {
     case MODE_INSERT_COMMENT:
       InsertCommentAt(p);
       break;
+    case MODE_SIMULATION:
+      SimulationClick(p);
+      break;
     default:
       break;
   }
@@ -90,9 +95,93 @@ void CDiagramEditor::OnLButtonUp(CPoint p, UINT /*flags*/) {
       m_nEditMode = MODE_SELECT;
       InvalidateDiagram();
       break;
+    case MODE_SIMULATION:
+      SimulationRelease(p);
+      break;
     default:
       break;
   }
+}
+
+// ---- Simulation clicks ----------------------------------------------------------------------
+
+namespace {
+
+constexpr int kSimModeMake = 1;
+constexpr int kSimModeBreak = 2;
+constexpr int kSimModeFrequency = 3;
+
+bool IsDigitalInputOperand(int number) {
+  return (number >= 100 && number <= 355) || (number >= 1300 && number <= 1304);
+}
+
+bool IsInputBlock(const CBlockObj* b) {
+  return b->m_nType == 600 || b->m_nType == 611;
+}
+
+bool IsSwitchContact(const CBlockObj* b) {
+  return (b->m_nType == 700 || b->m_nType == 701) && IsDigitalInputOperand(b->m_nOperand);
+}
+
+void SetContact(CBlockObj* b, int state) {
+  b->m_nContactState = state;
+  b->m_nValue[kFirstOutputPin] = state ? b->m_nValue[0] : 0;
+}
+
+}  // namespace
+
+void CDiagramEditor::SimulationClick(CPoint p) {
+  CBlockObj* b = FindBlockAt(*m_pDoc, p);
+  if (b == nullptr) {
+    if (m_pHost) m_pHost->CloseValuePopup();
+    return;
+  }
+  if (IsInputBlock(b) || b->m_nType == 700 || b->m_nType == 701) {
+    if (!IsInputBlock(b) && !IsSwitchContact(b)) return;
+    if (SimModeOfInput(m_pDoc, b) == kSimModeFrequency) {
+      if (m_pHost) m_pHost->OpenValuePopup(b);
+      return;
+    }
+    if (m_driver.GetSimRunState() != SIM_RUNNING || m_driver.GetSimStepState() == SIM_STEP_STEPPING) return;
+    const int on = IsInputBlock(b) ? b->m_nValue[kFirstOutputPin] : b->m_nContactState;
+    SetSimInput(b, on ? 0 : 1);
+    return;
+  }
+  const bool freeAnalogContact = b->m_nType == 702 && m_pDoc->FindBlockByNumber(b->m_nOperand) == nullptr;
+  if (b->m_nType == 608 || freeAnalogContact) {
+    if (m_pHost) m_pHost->OpenValuePopup(b);
+    return;
+  }
+  if (b->m_nType != 702 && m_pHost) m_pHost->CloseValuePopup();
+}
+
+void CDiagramEditor::SetSimInput(CBlockObj* b, int on) {
+  if (b == nullptr) return;
+  on = on ? 1 : 0;
+  if (IsInputBlock(b)) {
+    b->m_nValue[kFirstOutputPin] = on;
+    b->m_nValue[0] = on;
+    b->m_bChanged[kFirstOutputPin] = 1;
+  } else if (b->m_nType == 700 || b->m_nType == 701) {
+    SetContact(b, on);
+    // Every element on the operand follows: the same kind alike, the other kind opposite.
+    for (CBlockObj* other : m_pDoc->m_blocks) {
+      if (other == b || other->m_nOperand != b->m_nOperand) continue;
+      if (other->m_nType != 700 && other->m_nType != 701) continue;
+      SetContact(other, other->m_nType == b->m_nType ? on : 1 - on);
+    }
+  }
+  InvalidateDiagram();
+}
+
+void CDiagramEditor::SimulationRelease(CPoint p) {
+  CBlockObj* b = FindBlockAt(*m_pDoc, p);
+  if (b == nullptr || !IsInputBlock(b)) return;
+  const int mode = b->m_nParam26;
+  if (mode != kSimModeMake && mode != kSimModeBreak) return;
+  b->m_nValue[kFirstOutputPin] = mode == kSimModeMake ? 0 : 1;
+  b->m_bChanged[kFirstOutputPin] = 1;
+  InvalidateDiagram();
 }
 
 void CDiagramEditor::OnLButtonDblClk(CPoint p, UINT /*flags*/) {

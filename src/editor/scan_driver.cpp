@@ -87,6 +87,9 @@ void CScanDriver::EnterSimulation(const SYSTEMTIME& clockStart) {
   if (m_pDoc->IsLadder()) {
     if (CBlockObj* bus = m_pDoc->m_powerBus.GetHead()) bus->m_nValue[kFirstOutputPin] = 1;
   }
+  // The clock restarts first, so that the start stamps are taken on the new
+  // clock: time between two runs never counts as elapsed or operating time.
+  m_stClock = m_stPrevClock = clockStart;
   const SYSTEMTIME now = m_stClock;
   SortBlocksForSimulation(m_pDoc);
   for (CBlockObj* b : m_pDoc->m_blocks) {
@@ -103,7 +106,6 @@ void CScanDriver::EnterSimulation(const SYSTEMTIME& clockStart) {
   m_bPowerCut = false;
   m_bClockSet = false;
   m_nPendingTicks.store(0, std::memory_order_relaxed);
-  m_stClock = m_stPrevClock = clockStart;
   m_stStepMark = {};
   m_stLastStep = {};
 }
@@ -328,6 +330,44 @@ void CScanDriver::PowerUp() {
   m_nStepState = m_nSavedStepState;
   if (m_pDoc == nullptr) return;
   for (CBlockObj* b : m_pDoc->m_blocks) b->ResetAtPowerReturn(SimEvent{this, m_stClock});
+}
+
+SimBarEnables CScanDriver::GetBarEnables() const {
+  SimBarEnables e;
+  e.start = !m_bStopEnabled;
+  e.stop = m_bStopEnabled;
+  e.suspend = m_nRunState > SIM_STOPPED;
+  e.step = m_nStepState > SIM_STEP_OFF;
+  e.edits = m_nStepState == SIM_STEP_READY;
+  return e;
+}
+
+int CScanDriver::ReadStepAmount(const CString& text, int unit) {
+  int v = 0;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    const char16_t c = text.GetAt(i);
+    if (c >= u'0' && c <= u'9') v = v * 10 + (c - u'0');
+  }
+  return unit == SIM_UNIT_SECONDS ? v : v - (v / 100) * 40;
+}
+
+CString CScanDriver::FormatStepRemaining(int unit, int remaining) {
+  CString out;
+  switch (unit) {
+    case SIM_UNIT_SECONDS:
+      out.Format(u"%02d:%02ds", remaining / 100, remaining % 100);
+      break;
+    case SIM_UNIT_MINUTES:
+      out.Format(u"%02d:%02dm", remaining / 60, remaining % 60);
+      break;
+    case SIM_UNIT_HOURS:
+      out.Format(u"%02d:%02dh", remaining / 60, remaining % 60);
+      break;
+    default:
+      out.Format(u"%d", remaining > 0 ? remaining : 1);
+      break;
+  }
+  return out;
 }
 
 // ---- The repaint -----------------------------------------------------------------

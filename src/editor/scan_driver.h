@@ -32,6 +32,13 @@ class CSimBarSink {
   virtual int ShowCurrentParameterValue(CBlockObj* block) { return 0; }
 };
 
+// Which controls of the Simulation bar are enabled in the driver's state
+// (Power and Set Clock always are).
+struct SimBarEnables {
+  bool start = false, stop = false, suspend = false, step = false, edits = false;
+  friend bool operator==(const SimBarEnables&, const SimBarEnables&) = default;
+};
+
 class CScanDriver : public CViewContext {
  public:
   static constexpr int kTickMs = 25;
@@ -48,9 +55,9 @@ class CScanDriver : public CViewContext {
   void SetBlockContext(CViewContext* context) { m_pBlockContext = context ? context : this; }
 
   // ---- Entering and leaving simulation --------------------------------------
-  // Marks the document simulating, sorts its blocks into evaluation order,
-  // gives every block its start state (stamped with the clock as it stood) and
-  // then restarts the clock at clockStart (the frame uses the local time).
+  // Marks the document simulating, restarts the clock at clockStart (the
+  // frame uses the local time), sorts the blocks into evaluation order and
+  // gives every block its start state, stamped with the restarted clock.
   // The simulation runs at once: running, not stepping, started.
   void EnterSimulation(const SYSTEMTIME& clockStart);
   // Returns every block to a quiet state: inputs and first output 0, no
@@ -90,6 +97,15 @@ class CScanDriver : public CViewContext {
   bool IsStopEnabled() const { return m_bStopEnabled; }
   bool IsPowerCut() const { return m_bPowerCut; }
   int GetStepRemaining() const { return m_nStepRemaining; }
+  SimBarEnables GetBarEnables() const;
+
+  // The step amount of the bar's "##:##" time edit in the unit's steps: for
+  // seconds SS:hh in hundredths, for minutes MM:SS in seconds, for hours
+  // HH:MM in minutes. Missing digits read as 0.
+  static int ReadStepAmount(const CString& text, int unit);
+  // The remaining step as the bar shows it: cycles "%d" (1 at 0), time units
+  // "%02d:%02d" with the unit's letter ("00:95s", "01:30m", "01:30h").
+  static CString FormatStepRemaining(int unit, int remaining);
 
   // ---- The repaint -----------------------------------------------------------
   // One scan: pending ticks applied, the time step advanced, the scan time

@@ -119,8 +119,8 @@ void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const Diag
     if (block->m_bSelected && !options.printing) {
       block->DrawSelected(view, dc);
     } else {
-      const COLORREF colour =
-          options.simulating ? OutputStateColour(block->m_nValue[kFirstOutputPin]) : kDrawBlack;
+      COLORREF colour = options.simulating ? OutputStateColour(block->m_nValue[kFirstOutputPin]) : kDrawBlack;
+      if (options.simulating && options.simulationStopped) colour = options.stoppedColour;
       block->Draw(view, dc, 1, colour);
     }
   }
@@ -128,8 +128,8 @@ void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const Diag
   for (CConnectLineObj* wire : doc.m_connections) {
     if (wire->GetEndFaults() != WIRE_END_OK) continue;
     if (cull && !Intersects(WireReach(*wire), clip)) continue;
-    const COLORREF colour =
-        options.simulating ? OutputStateColour(wire->GetOutputValue()) : options.wireColour;
+    COLORREF colour = options.simulating ? OutputStateColour(wire->GetOutputValue()) : options.wireColour;
+    if (options.simulating && options.simulationStopped) colour = options.stoppedColour;
     if (wire->m_bSelected && !options.printing) {
       wire->DrawSelected(dc, colour);
     } else {

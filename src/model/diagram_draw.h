@@ -34,6 +34,10 @@ struct DiagramDrawOptions {
   // Simulation look: blocks in the colour of their output, wires in the
   // colour of the value at their output end. The scan itself is the view's.
   bool simulating = false;
+  // A stopped simulation draws every block and wire in one colour (black, or
+  // blue while the power is cut before the first start).
+  bool simulationStopped = false;
+  COLORREF stoppedColour = 0x000000;
   // Only elements that may reach into the clip box of the context are drawn.
   bool cullToClip = true;
   // The view's current block, drawn once more with its handles right after

@@ -163,7 +163,8 @@ CString CBlockProperties::GetBlockSheetCaption(const CBlockObj& block) const {
 }
 
 std::unique_ptr<CBlockSheet> CBlockProperties::BuildSheet(CBlockObj& block, bool simulating) const {
-  auto sheet = std::make_unique<CBlockSheet>(block.m_nType, GetBlockSheetCaption(block), CPageContext{m_pDoc, simulating});
+  auto sheet = std::make_unique<CBlockSheet>(block.m_nType, GetBlockSheetCaption(block),
+                                             CPageContext{m_pDoc, simulating}, block.m_nOperand);
   BlockPageValues values;
   CopyBlockToPage(m_pDoc, block, values);
   sheet->LoadValues(values);
@@ -273,6 +274,33 @@ void RemoveMsgTextRefs(CZaradDoc& doc, const CBlockObj* block, int number) {
   }
 }
 
+void CBlockProperties::StoreLadderSimSetting(CBlockObj& element, int operand, SimValues s) {
+  if (operand >= 4000) {
+    // An analog contact's range follows the analog blocks it feeds.
+    if (s.m_nMax < s.m_nMin) std::swap(s.m_nMin, s.m_nMax);
+    int hi = 32767, lo = -32767;
+    CAnalogRangeTracer(m_pDoc).GetAnalogInputRange(&element, &hi, &lo);
+    if (s.m_bAutoRange) {
+      const bool open = hi == 32767 && lo == -32767;
+      s.m_nMin = open ? 0 : lo;
+      s.m_nMax = open ? 1000 : hi;
+    } else {
+      s.m_nMin = std::max(s.m_nMin, lo);
+      s.m_nMax = std::min(s.m_nMax, hi);
+    }
+    s.m_nValue = std::clamp(s.m_nValue, std::min(s.m_nMin, s.m_nMax), std::max(s.m_nMin, s.m_nMax));
+  } else {
+    s = NormalisedSim(s);
+  }
+  AnalogSimSetting& setting = m_pDoc->m_analogSimSettings[static_cast<UINT>(operand)];
+  setting.nValues[kSimSettingAuto] = s.m_bAutoRange;
+  setting.nValues[kSimSettingValue] = s.m_nValue;
+  setting.nValues[kSimSettingMin] = s.m_nMin;
+  setting.nValues[kSimSettingMax] = s.m_nMax;
+  setting.nValues[kSimSettingMode] = s.m_nBehaviour;
+  if (operand >= 4000) CAnalogRangeTracer(m_pDoc).UpdateAnalogInputRange(&element, m_pDoc->m_bSimulating != 0);
+}
+
 void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values, bool live) {
   CopyPageToBlock(values, block);
   const PageFamily family = FamilyOfType(block.m_nType);
@@ -284,6 +312,7 @@ void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values
     const int key = LadderNameKey(m_pDoc, block);
     if (m_pDoc && key >= 0) m_pDoc->m_operandNames[static_cast<UINT>(key)] = values.m_strComment;
     const int oldOperand = block.m_nOperand;
+    if (m_pDoc && IsSimulatedLadderOperand(oldOperand)) StoreLadderSimSetting(block, oldOperand, values.sim);
     block.m_nOperand = values.ladder.m_nOperand;
     // OK (not the live Apply): the message texts drop what showed an operand
     // that no element addresses any more.

@@ -74,6 +74,8 @@ class CBlockProperties {
   // words; operand blocks take their new number and the wires follow); live
   // for a modeless sheet's Apply.
   void WriteBack(CBlockObj& block, const BlockPageValues& values, bool live = false);
+  // A ladder contact's simulation settings, kept for its operand.
+  void StoreLadderSimSetting(CBlockObj& element, int operand, SimValues values);
 
   // ---- Modeless sheets (simulation) ---------------------------------------------------
   bool IsBlockSheetOpen(int number) const;

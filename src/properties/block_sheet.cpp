@@ -21,6 +21,7 @@
 #include "pages/modbus_page.h"
 #include "pages/msg_text_page.h"
 #include "pages/operand_pages.h"
+#include "pages/sim_page.h"
 #include "pages/quad_page.h"
 #include "pages/relay_page.h"
 #include "pages/stopwatch_page.h"
@@ -132,7 +133,12 @@ std::unique_ptr<CParamPage> CreateTypePage(int type) {
   }
 }
 
-CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& context)
+bool IsSimulatedLadderOperand(int operand) {
+  return (operand >= 100 && operand <= 355) || (operand >= 1300 && operand <= 1304) ||
+         (operand >= 4000 && operand <= 4127);
+}
+
+CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& context, int operand)
     : m_nType(type), m_strCaption(caption), m_context(context), m_pTypePage(CreateTypePage(type)) {
   // The message texts of the older series have their own editor.
   if (type == 810 && context.doc && !context.doc->IsNewerFamily()) m_pTypePage = std::make_unique<CMessageTexts>();
@@ -150,6 +156,14 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
     }
   m_pages.push_back(&m_commentPage);
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
+  // Inputs, cursor keys, analog inputs and function keys end with the simulation page.
+  const bool ladderInput = type >= 700 && type <= 705 && IsSimulatedLadderOperand(operand);
+  if (type == 600 || type == 601 || type == 608 || type == 611 || ladderInput) {
+    // A contact on an analog input edits it as an analog input does.
+    auto page = std::make_unique<CSimulation>(ladderInput && operand >= 4000 ? 702 : type);
+    m_pages.push_back(page.get());
+    m_extraPages.push_back(std::move(page));
+  }
   m_values.m_nType = type;
   m_values.pattern.m_nType = type;
   if (CBlockParamPage* page = ParamPage()) page->m_nType = type;  // pages serving several types

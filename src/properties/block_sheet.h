@@ -24,6 +24,10 @@ constexpr int kIdSheetCancel = 2;
 constexpr int kIdSheetHelp = 9;
 constexpr int kIdSheetApply = 12321;
 
+// Whether a ladder element on this operand has a simulation page: inputs
+// 100-355, function keys 1300-1304, analog inputs 4000-4127.
+bool IsSimulatedLadderOperand(int operand);
+
 // The help topic of a block type (1052 for a type without a topic of its own).
 int HelpTopicOfType(int type);
 // The parameter page of a type code, or null when the type has none (yet).
@@ -31,8 +35,10 @@ std::unique_ptr<CParamPage> CreateTypePage(int type);
 
 class CBlockSheet {
  public:
-  // The sheet of a type; context.simulating makes it modeless.
-  CBlockSheet(int type, const CString& caption, const CPageContext& context);
+  // The sheet of a type; context.simulating makes it modeless. A ladder
+  // element names its operand: contacts on inputs, function keys and analog
+  // inputs get the simulation page too.
+  CBlockSheet(int type, const CString& caption, const CPageContext& context, int operand = -1);
   ~CBlockSheet();
   CBlockSheet(const CBlockSheet&) = delete;
   CBlockSheet& operator=(const CBlockSheet&) = delete;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/analog_range_tracer.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/data_log_block.h"
 #include "blocks/operand_blocks.h"
@@ -593,6 +594,15 @@ void CopyBlockToPage(const CZaradDoc* doc, CBlockObj& block, BlockPageValues& v)
   v.pattern.m_nBlockNumber = block.m_nNumber;
   v.pattern.m_bRefAllowed = doc && doc->CountReferenceableBlocks(block.m_nNumber) > 0 ? 1 : 0;
   ExchangeFamily(Exchange{false}, v, block);
+  if (family == PageFamily::kLadder && doc) {
+    // A ladder contact's simulation settings belong to its operand.
+    auto it = doc->m_analogSimSettings.find(static_cast<UINT>(block.m_nOperand));
+    if (it != doc->m_analogSimSettings.end()) {
+      const int* n = it->second.nValues;
+      v.sim = SimValues{n[kSimSettingAuto], n[kSimSettingValue], n[kSimSettingMin], n[kSimSettingMax],
+                        n[kSimSettingMode]};
+    }
+  }
 }
 
 void CopyPageToBlock(const BlockPageValues& values, CBlockObj& block) {

@@ -299,3 +299,107 @@ TEST(DiagramEditorTest, MessageNumbersInUse) {
 }
 
 }  // namespace
+
+namespace {
+
+class PopupHost : public CountingHost {
+ public:
+  void OpenValuePopup(CBlockObj* b) override { popup = b; }
+  void CloseValuePopup() override { popup = nullptr; ++closes; }
+  CBlockObj* popup = nullptr;
+  int closes = 0;
+};
+
+CPoint Middle(const CBlockObj* b) {
+  return CPoint(b->m_ptPos.x + b->m_nWidth / 2, b->m_ptPos.y + b->m_nHeight / 2);
+}
+
+CBlockObj* Place(CDiagramBuilder& d, int type, int x, int y) {
+  CBlockObj* b = d.Add(type);
+  b->m_ptPos = CPoint(x, y);
+  return b;
+}
+
+}  // namespace
+
+TEST(DiagramEditorTest, SimulationClicksOperateInputsAndTheValuePopup) {
+  EditorRig r;
+  PopupHost host;
+  r.core.SetHost(&host);
+  CBlockObj* toggle = Place(r.d, 600, 100, 100);
+  CBlockObj* make = Place(r.d, 600, 100, 200);
+  make->m_nParam26 = 1;
+  CBlockObj* brk = Place(r.d, 600, 100, 300);
+  brk->m_nParam26 = 2;
+  CBlockObj* freq = Place(r.d, 600, 100, 400);
+  freq->m_nParam26 = 3;
+  CBlockObj* ai = Place(r.d, 608, 300, 100);
+  CBlockObj* gate = Place(r.d, 300, 300, 300);
+  r.core.EnterSimulation(kStart);
+  ASSERT_EQ(brk->m_nValue[kFirstOutputPin], 1);
+
+  auto click = [&](CBlockObj* b) {
+    r.core.OnLButtonDown(Middle(b), MK_LBUTTON);
+    r.core.OnLButtonUp(Middle(b), 0);
+  };
+  // Switch: each click toggles.
+  click(toggle);
+  EXPECT_EQ(toggle->m_nValue[kFirstOutputPin], 1);
+  click(toggle);
+  EXPECT_EQ(toggle->m_nValue[kFirstOutputPin], 0);
+  // Momentary make: 1 only while held; momentary break: 0 only while held.
+  r.core.OnLButtonDown(Middle(make), MK_LBUTTON);
+  EXPECT_EQ(make->m_nValue[kFirstOutputPin], 1);
+  r.core.OnLButtonUp(Middle(make), 0);
+  EXPECT_EQ(make->m_nValue[kFirstOutputPin], 0);
+  r.core.OnLButtonDown(Middle(brk), MK_LBUTTON);
+  EXPECT_EQ(brk->m_nValue[kFirstOutputPin], 0);
+  r.core.OnLButtonUp(Middle(brk), 0);
+  EXPECT_EQ(brk->m_nValue[kFirstOutputPin], 1);
+  // Frequency inputs and analog inputs open the pop-up; another block closes it.
+  click(freq);
+  EXPECT_EQ(host.popup, freq);
+  click(ai);
+  EXPECT_EQ(host.popup, ai);
+  click(gate);
+  EXPECT_EQ(host.popup, nullptr);
+  // A suspended simulation ignores clicks on inputs.
+  r.core.GetScanDriver().SuspendResume();
+  click(toggle);
+  EXPECT_EQ(toggle->m_nValue[kFirstOutputPin], 0);
+}
+
+TEST(DiagramEditorTest, SimulationClickOnALadderContactSwitchesEveryElementOfItsOperand) {
+  EditorRig r(kDocLadder);
+  CBlockObj* a = Place(r.d, 700, 100, 100);
+  CBlockObj* b = Place(r.d, 700, 100, 200);
+  CBlockObj* c = Place(r.d, 701, 100, 300);
+  CBlockObj* other = Place(r.d, 700, 100, 400);
+  a->m_nOperand = b->m_nOperand = c->m_nOperand = 100;
+  other->m_nOperand = 2000;  // a flag: not operated by clicks
+  r.core.EnterSimulation(kStart);
+  const int closedA = a->m_nContactState, closedOther = other->m_nContactState;
+  r.core.OnLButtonDown(Middle(a), MK_LBUTTON);
+  EXPECT_EQ(a->m_nContactState, 1 - closedA);
+  EXPECT_EQ(b->m_nContactState, a->m_nContactState);
+  EXPECT_EQ(c->m_nContactState, 1 - a->m_nContactState);
+  r.core.OnLButtonDown(Middle(other), MK_LBUTTON);
+  EXPECT_EQ(other->m_nContactState, closedOther);
+}
+
+TEST(DiagramEditorTest, StoppedSimulationDrawsBlackOrPowerOffBlue) {
+  EditorRig r;
+  Place(r.d, 600, 100, 100);
+  r.core.EnterSimulation(kStart);
+  EXPECT_FALSE(r.core.GetDrawOptions(1).simulationStopped);
+  CScanDriver& driver = r.core.GetScanDriver();
+  driver.Stop();
+  EXPECT_TRUE(r.core.GetDrawOptions(1).simulationStopped);
+  EXPECT_EQ(r.core.GetDrawOptions(1).stoppedColour, 0x000000u);
+  driver.PowerDown();  // before the first start
+  EXPECT_EQ(r.core.GetDrawOptions(1).stoppedColour, 0xFF0000u);
+  driver.PowerUp();
+  driver.Start();
+  driver.PowerDown();  // a started simulation: black
+  EXPECT_EQ(r.core.GetDrawOptions(1).stoppedColour, 0x000000u);
+}

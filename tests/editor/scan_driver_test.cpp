@@ -352,6 +352,137 @@ TEST(ScanDriverTest, EnteringAndLeavingSetStartAndQuietStates) {
   EXPECT_EQ(gate->m_nValue[kFirstOutputPin], 0);
 }
 
+TEST(ScanDriverTest, SecondEntryStampsBlocksWithTheRestartedClock) {
+  // Three hours pass between two runs in one window: the blocks start on the
+  // new clock, so the gap is neither elapsed time nor operating time.
+  ScanRig r;
+  CBlockObj* en = r.d.Add(600);
+  auto* timer = r.d.Add<CBlockTime>(401);
+  auto* hours = r.d.Add<CBlockHCOUNTER>(801);
+  CDiagramBuilder::Wire(en, hours, 1);
+  r.Enter();
+  r.driver.Run(40);
+  r.driver.LeaveSimulation();
+  const SYSTEMTIME later = AddMs(kStart, 3 * 3600000LL);
+  r.driver.EnterSimulation(later);
+  EXPECT_EQ(MsBetween(later, r.driver.GetSimulatedTime()), 0);
+  EXPECT_EQ(MsBetween(later, timer->m_stStart), 0);
+  EXPECT_EQ(MsBetween(later, hours->m_stRunStart), 0);
+  en->m_nValue[kFirstOutputPin] = 1;
+  const int before = hours->m_nOperating;
+  r.driver.Run(40);
+  EXPECT_EQ(hours->m_nOperating, before);
+}
+
+// The states of the Simulation bar, each reached from entering by the bar's
+// buttons, with the controls each one enables.
+TEST(ScanDriverTest, BarStateTable) {
+  struct Row {
+    const char* state;
+    void (*reach)(CScanDriver&);
+    int run, step;
+    bool stopEnabled, started;
+    SimBarEnables enables;  // start, stop, suspend, step, edits
+  };
+  const Row rows[] = {
+      {"running", [](CScanDriver&) {}, SIM_RUNNING, SIM_STEP_OFF, true, true, {false, true, true, false, false}},
+      {"suspended", [](CScanDriver& d) { d.SuspendResume(); }, SIM_SUSPENDED, SIM_STEP_READY, true, true,
+       {false, true, true, true, true}},
+      {"stepping",
+       [](CScanDriver& d) {
+         d.SuspendResume();
+         d.Step(SIM_UNIT_CYCLES, 5);
+       },
+       SIM_RUNNING, SIM_STEP_STEPPING, true, true, {false, true, true, true, false}},
+      {"stepping, suspended again",
+       [](CScanDriver& d) {
+         d.SuspendResume();
+         d.Step(SIM_UNIT_CYCLES, 5);
+         d.SuspendResume();
+       },
+       SIM_SUSPENDED, SIM_STEP_READY, true, true, {false, true, true, true, true}},
+      {"stopped", [](CScanDriver& d) { d.Stop(); }, SIM_STOPPED, SIM_STEP_READY, false, false,
+       {true, false, false, true, true}},
+      {"started again",
+       [](CScanDriver& d) {
+         d.Stop();
+         d.Start();
+       },
+       SIM_RUNNING, SIM_STEP_OFF, true, true, {false, true, true, false, false}},
+      {"stepped out of stopped",
+       [](CScanDriver& d) {
+         d.Stop();
+         d.Step(SIM_UNIT_SECONDS, 100);
+       },
+       SIM_RUNNING, SIM_STEP_STEPPING, true, true, {false, true, true, true, false}},
+      {"power cut while started", [](CScanDriver& d) { d.PowerDown(); }, SIM_STOPPED, SIM_STEP_OFF, true, true,
+       {false, true, false, false, false}},
+      {"power back while started",
+       [](CScanDriver& d) {
+         d.SuspendResume();
+         d.PowerDown();
+         d.PowerUp();
+       },
+       SIM_SUSPENDED, SIM_STEP_READY, true, true, {false, true, true, true, true}},
+      {"power cut while stopped",
+       [](CScanDriver& d) {
+         d.Stop();
+         d.PowerDown();
+       },
+       SIM_STOPPED, SIM_STEP_OFF, true, false, {false, true, false, false, false}},
+      {"power back while stopped",
+       [](CScanDriver& d) {
+         d.Stop();
+         d.PowerDown();
+         d.PowerUp();
+       },
+       SIM_STOPPED, SIM_STEP_READY, false, false, {true, false, false, true, true}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.state);
+    ScanRig r;
+    r.d.Add(600);
+    r.Enter();
+    row.reach(r.driver);
+    EXPECT_EQ(r.driver.GetSimRunState(), row.run);
+    EXPECT_EQ(r.driver.GetSimStepState(), row.step);
+    EXPECT_EQ(r.driver.IsStopEnabled(), row.stopEnabled);
+    EXPECT_EQ(r.driver.IsStarted(), row.started);
+    EXPECT_TRUE(r.driver.GetBarEnables() == row.enables);
+  }
+}
+
+TEST(ScanDriverTest, StepAmountsAndRemainingTexts) {
+  struct Case {
+    const char16_t* edit;
+    int unit;
+    int amount;
+    const char16_t* text;  // the remaining text of that amount
+  };
+  const Case cases[] = {
+      {u"01:30", SIM_UNIT_SECONDS, 130, u"01:30s"}, {u"01:30", SIM_UNIT_MINUTES, 90, u"01:30m"},
+      {u"01:30", SIM_UNIT_HOURS, 90, u"01:30h"},    {u"00:02", SIM_UNIT_HOURS, 2, u"00:02h"},
+      {u"  :5 ", SIM_UNIT_SECONDS, 5, u"00:05s"},   {u"", SIM_UNIT_MINUTES, 0, u"00:00m"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CScanDriver::ReadStepAmount(CString(c.edit), c.unit), c.amount) << CString(c.edit).ToUtf8();
+    EXPECT_EQ(CScanDriver::FormatStepRemaining(c.unit, c.amount), CString(c.text));
+  }
+  EXPECT_EQ(CScanDriver::FormatStepRemaining(SIM_UNIT_CYCLES, 2), CString(u"2"));
+  EXPECT_EQ(CScanDriver::FormatStepRemaining(SIM_UNIT_CYCLES, 0), CString(u"1"));
+
+  // A two-minute step in hours: 00:02h at the start, 00:01h after the first minute.
+  ScanRig r;
+  r.Enter();
+  r.driver.SuspendResume();
+  r.driver.Step(SIM_UNIT_HOURS, CScanDriver::ReadStepAmount(CString(u"00:02"), SIM_UNIT_HOURS));
+  EXPECT_EQ(CScanDriver::FormatStepRemaining(SIM_UNIT_HOURS, r.driver.GetStepRemaining()), CString(u"00:02h"));
+  r.driver.Run(2400);
+  EXPECT_EQ(CScanDriver::FormatStepRemaining(SIM_UNIT_HOURS, r.driver.GetStepRemaining()), CString(u"00:01h"));
+  r.driver.Run(2400);
+  EXPECT_EQ(r.driver.GetSimRunState(), SIM_SUSPENDED);
+}
+
 // ---- Start states -----------------------------------------------------------------
 
 // One field of a block as a number, read and written through the rig.

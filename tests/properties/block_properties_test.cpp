@@ -17,6 +17,8 @@
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
 #include "properties/block_properties.h"
+#include "blocks/analog_range_tracer.h"
+#include "pages/sim_page.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
 #include "properties/scripted_runner.h"
@@ -33,13 +35,17 @@ TEST(BlockSheet, TypePageCommentPageOrderHelpAndGrowth) {
     int growth;
   } cases[] = {
       {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 2, 1002, 50}, {410, false, 5, 1110, 0}, {300, true, 2, 1030, 0},
-      {603, false, 1, 1080, 0}, {600, false, 2, 1052, 0}, {601, false, 2, 1052, 0}, {830, true, 2, 1108, 0},
+      {603, false, 1, 1080, 0}, {600, false, 3, 1052, 0}, {601, false, 3, 1052, 0}, {830, true, 2, 1108, 0},
+      {608, true, 3, 1023, 0},
       {911, false, 2, 1042, 0}, {705, false, 2, 0, 0},
   };
   for (const auto& c : cases) {
     CBlockSheet sheet(c.type, u"", CPageContext{nullptr, c.simulating});
     EXPECT_EQ(sheet.Pages().size(), c.pages) << c.type;
-    EXPECT_EQ(sheet.Pages().back(), &sheet.CommentPage()) << c.type;
+    // Inputs, cursor keys, analog inputs and function keys end with the simulation page.
+    const bool input = c.type == 600 || c.type == 601 || c.type == 608 || c.type == 611;
+    EXPECT_EQ(sheet.Pages()[sheet.Pages().size() - (input ? 2 : 1)], &sheet.CommentPage()) << c.type;
+    EXPECT_EQ(dynamic_cast<CSimulation*>(sheet.Pages().back()) != nullptr, input) << c.type;
     EXPECT_EQ(sheet.HelpTopic(), c.help) << c.type;
     EXPECT_EQ(sheet.ValueBoxGrowth(), c.growth) << c.type;
   }
@@ -322,6 +328,58 @@ TEST(BlockPropertiesCommand, LadderContactNamesItsOldOperandThenTakesTheNewOne) 
   EXPECT_EQ(contact->m_nOperand, 101);
   EXPECT_EQ(d.Doc().m_operandNames[100], CString(u"Start button"));
   EXPECT_TRUE(contact->m_strLabel.IsEmpty());
+}
+
+// A contact on an input keeps its simulation settings for its operand; a
+// contact on a flag has no Simulation page.
+TEST(BlockPropertiesCommand, LadderContactSimulationPageWritesItsOperandSetting) {
+  CDiagramBuilder d(kDocLadder);
+  CBlockObj* contact = d.Add(700);
+  contact->m_nOperand = 100;
+  CBlockObj* analog = d.Add(702);
+  analog->m_nOperand = 4001;
+  CBlockObj* flag = d.Add(700);
+  flag->m_nOperand = 1316;
+  d.Doc().m_analogSimSettings[100].nValues[kSimSettingMax] = 500;
+  CBlockProperties command(&d.Doc());
+  ScriptedRunner runner;
+  CSimulation* page = nullptr;  // only compared once the sheet has gone
+  int openedMax = 0;
+  runner.script = [&page, &openedMax](CBlockSheet& sheet, CMemoryHost&) {
+    page = dynamic_cast<CSimulation*>(sheet.Pages().back());
+    if (!page) return;
+    openedMax = page->m_nMax;
+    page->m_nBehaviour = 3;
+    page->m_bAutoRange = 0;
+    page->m_nValue = 800;  // above the maximum: held to it
+  };
+  ASSERT_TRUE(command.Run(contact, false, runner));
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(openedMax, 500);  // the sheet opened with the operand's setting
+  const int* s = d.Doc().m_analogSimSettings[100].nValues;
+  EXPECT_EQ(s[kSimSettingMode], 3);
+  EXPECT_EQ(s[kSimSettingAuto], 0);
+  EXPECT_EQ(s[kSimSettingValue], 500);
+
+  // An analog contact with automatic range and no analog block after it: 0 to 1000.
+  runner.script = [&page](CBlockSheet& sheet, CMemoryHost&) {
+    page = dynamic_cast<CSimulation*>(sheet.Pages().back());
+    if (!page) return;
+    EXPECT_TRUE(page->IsAnalog());
+    page->m_bAutoRange = 1;
+    page->m_nValue = 2000;
+  };
+  ASSERT_TRUE(command.Run(analog, false, runner));
+  ASSERT_NE(page, nullptr);
+  const int* a = d.Doc().m_analogSimSettings[4001].nValues;
+  EXPECT_EQ(a[kSimSettingMin], 0);
+  EXPECT_EQ(a[kSimSettingMax], 1000);
+  EXPECT_EQ(a[kSimSettingValue], 1000);
+
+  runner.script = [&page](CBlockSheet& sheet, CMemoryHost&) { page = dynamic_cast<CSimulation*>(sheet.Pages().back()); };
+  ASSERT_TRUE(command.Run(flag, false, runner));
+  EXPECT_EQ(page, nullptr);
+  EXPECT_EQ(d.Doc().m_analogSimSettings.count(1316), 0u);
 }
 
 TEST(BlockPropertiesCommand, ComparatorRangeReachesItsAnalogInputAndLoopsEndTheWalk) {

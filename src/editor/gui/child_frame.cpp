@@ -1,12 +1,15 @@
 #include "editor/gui/child_frame.h"
 
+#include <QAction>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QTimer>
 
+#include "app/main_frame.h"
 #include "editor/diagram_editor.h"
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
@@ -18,6 +21,8 @@
 #include "platform/message_sink.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
+#include "platform/string_table.h"
+#include "platform/gui/qt_string.h"
 
 namespace {
 
@@ -66,7 +71,16 @@ CChildFrame::CChildFrame(QWidget* parent)
 }
 
 CChildFrame::~CChildFrame() {
-  if (g_pSimulatingFrame == this) g_pSimulatingFrame = nullptr;
+  // The timer stops before the bars and the view go: no tick reaches them.
+  StopSimulation();
+  delete m_pSimTimer;
+  m_pSimTimer = nullptr;
+  for (QDockWidget*& dock : m_pDocks) {
+    delete dock;
+    dock = nullptr;
+  }
+  m_pInputsBar = m_pOutputsBar = nullptr;
+  m_pControlBar = nullptr;
   // The view goes before the document it shows.
   delete m_pView;
   m_pView = nullptr;
@@ -189,14 +203,26 @@ void CChildFrame::ShowSimulationBars(bool show) {
     for (int i = 0; i < 3; ++i) {
       auto* dock = new QDockWidget(titles[i], m_pInner);
       dock->setObjectName(titles[i]);
+      // Bottom only, never smaller than the bar's controls, may float and close.
       dock->setAllowedAreas(Qt::BottomDockWidgetArea);
-      dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+      dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                        QDockWidget::DockWidgetFloatable);
       dock->setWidget(bars[i]);
-      m_pInner->addDockWidget(Qt::BottomDockWidgetArea, dock, Qt::Vertical);
+      dock->installEventFilter(this);
       m_pDocks[i] = dock;
     }
-    connect(m_pInputsBar, &CSimIoBar::changed, this, [this] { OnSimTick(); });
-    connect(m_pControlBar, &CSimControlBar::changed, this, [this] { RefreshSimulationBars(); });
+    // One row, left to right: Inputs, Outputs, Simulation.
+    m_pInner->addDockWidget(Qt::BottomDockWidgetArea, m_pDocks[0]);
+    m_pInner->splitDockWidget(m_pDocks[0], m_pDocks[1], Qt::Horizontal);
+    m_pInner->splitDockWidget(m_pDocks[1], m_pDocks[2], Qt::Horizontal);
+    // The bars' keys reach the view and the main window: a key that no
+    // control of a bar takes arrives at the bar itself.
+    for (QWidget* bar : bars) bar->installEventFilter(this);
+    connect(m_pInputsBar, &CSimIoBar::changed, this, [this] { m_pView->InvalidateDiagram(); });
+    connect(m_pControlBar, &CSimControlBar::changed, this, [this] {
+      RefreshSimulationBars();
+      m_pView->InvalidateDiagram();
+    });
   }
   if (show && m_pInputsBar) {
     m_pInputsBar->Rebuild();
@@ -207,17 +233,47 @@ void CChildFrame::ShowSimulationBars(bool show) {
   if (show) RefreshSimulationBars();
 }
 
+void CChildFrame::ForwardBarKey(const QKeyEvent& key) {
+  const std::vector<UINT> commands = SimBarKeyCommands(key, false, m_pView->Core().IsSimulating());
+  for (UINT id : commands) m_pView->PostCommand(id & ~kToMainWindow);
+}
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event) {
+  const bool keyPress = event->type() == QEvent::KeyPress;
+  if ((keyPress || event->type() == QEvent::ShortcutOverride) && !qobject_cast<QDockWidget*>(watched)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!SimBarKeyCommands(*key, false, m_pView->Core().IsSimulating()).empty()) {
+      // The bar's own meaning goes before the main window's accelerator.
+      if (keyPress) ForwardBarKey(*key);
+      event->accept();
+      return true;
+    }
+  }
+  // A bar cannot be closed while the power is cut (the Power button is held).
+  if (event->type() == QEvent::Close && qobject_cast<QDockWidget*>(watched) &&
+      m_pView->Core().GetScanDriver().IsPowerCut()) {
+    event->ignore();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void CChildFrame::RefreshSimulationBars() {
-  if (!m_pControlBar || !m_pDocks[0] || m_pDocks[0]->isHidden()) return;
+  if (!m_pControlBar || !m_pDocks[0]) return;
   m_pInputsBar->Refresh();
   m_pOutputsBar->Refresh();
   m_pControlBar->Refresh();
 }
 
+void CChildFrame::StopSimulation() {
+  if (m_pSimTimer) m_pSimTimer->stop();
+  if (g_pSimulatingFrame == this) g_pSimulatingFrame = nullptr;
+}
+
 void CChildFrame::ToggleSimulation() {
   CDiagramEditor& core = m_pView->Core();
-  if (!core.IsSimulating() && g_pSimulatingFrame && g_pSimulatingFrame != this) {
-    AfxMessageBox(935, MB_OK | MB_ICONEXCLAMATION);
+  if (!core.IsSimulating() && !CanSimulate()) {
+    if (g_pSimulatingFrame && g_pSimulatingFrame != this) AfxMessageBox(935, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   if (!m_pSimTimer) {
@@ -227,9 +283,9 @@ void CChildFrame::ToggleSimulation() {
     connect(m_pSimTimer, &QTimer::timeout, this, &CChildFrame::OnSimTick);
   }
   if (core.IsSimulating()) {
-    m_pSimTimer->stop();
+    m_pView->setFocus();
+    StopSimulation();
     core.LeaveSimulation();
-    g_pSimulatingFrame = nullptr;
     ShowSimulationBars(false);
   } else {
     // The clock starts at the local time every time.
@@ -240,28 +296,46 @@ void CChildFrame::ToggleSimulation() {
     ShowSimulationBars(true);
     m_pSimTimer->start();
   }
-  m_pView->update();
+  m_pView->InvalidateDiagram();
+}
+
+bool CChildFrame::CanSimulate() const {
+  const CZaradDoc* doc = m_pDoc.get();
+  if (doc->m_blocks.GetCount() == 0 && doc->m_comments.GetCount() == 0) return false;
+  return g_pSimulatingFrame == nullptr || g_pSimulatingFrame == this;
 }
 
 void CChildFrame::OnSimTick() {
   CDiagramEditor& core = m_pView->Core();
   if (!core.IsSimulating()) {
     // Left by a tool command of the view.
-    if (m_pSimTimer) m_pSimTimer->stop();
-    if (g_pSimulatingFrame == this) g_pSimulatingFrame = nullptr;
+    StopSimulation();
     ShowSimulationBars(false);
     return;
   }
   core.GetScanDriver().Tick();
   core.Scan();
-  m_pView->update();
+  m_pView->InvalidateDiagram();
   RefreshSimulationBars();
 }
 
 bool CChildFrame::OnUpdateCmdUI(CCmdUI* ui) {
   if (m_pView && ui->m_nID == ID_SIMULATION) {
-    ui->Enable(true);
+    // Enabled with something to simulate, and while no other window simulates.
+    ui->Enable(m_pView->Core().IsSimulating() || CanSimulate());
     ui->SetCheck(m_pView->Core().IsSimulating() ? 1 : 0);
+    // While another window simulates, the command's tip says why it is off.
+    if (CMainFrame* main = AfxGetMainWnd()) {
+      if (QAction* action = main->GetAction(ID_SIMULATION)) {
+        if (!action->property("plainTip").isValid()) action->setProperty("plainTip", action->toolTip());
+        const bool other = g_pSimulatingFrame != nullptr && g_pSimulatingFrame != this;
+        const QString tip = other ? ToQString(LoadString(935)) : action->property("plainTip").toString();
+        if (action->toolTip() != tip) {
+          action->setToolTip(tip);
+          action->setStatusTip(other ? tip : QString());
+        }
+      }
+    }
     return true;
   }
   return m_pView && m_pView->OnUpdateCmdUI(ui);

@@ -18,6 +18,7 @@ class CSimIoBar;
 class CZaradDoc;
 class CZaradView;
 class QDockWidget;
+class QKeyEvent;
 class QMainWindow;
 class QTimer;
 class QMdiSubWindow;
@@ -65,6 +66,11 @@ class CChildFrame : public QWidget, public DocumentWindow {
   // the bottom of the window (null outside simulation).
   void ToggleSimulation();
   void OnSimTick();
+  // Whether F3 may enter simulation here: the document holds a block or a
+  // comment and no other window simulates.
+  bool CanSimulate() const;
+  // A key pressed in a bar: the commands it stands for go to the view.
+  void ForwardBarKey(const QKeyEvent& key);
   CSimIoBar* InputsBar() const { return m_pInputsBar; }
   CSimIoBar* OutputsBar() const { return m_pOutputsBar; }
   CSimControlBar* ControlBar() const { return m_pControlBar; }
@@ -78,6 +84,7 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Follows the activation of the MDI window that holds the frame.
@@ -85,6 +92,8 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
   void ShowSimulationBars(bool show);
   void RefreshSimulationBars();
+  // The timer stops; no window simulates here any more.
+  void StopSimulation();
 
   QTimer* m_pSimTimer = nullptr;
   QMainWindow* m_pInner = nullptr;  // holds the view and docks the bars

@@ -1,43 +1,73 @@
 #include "editor/gui/sim_bars.h"
 
+#include <QCheckBox>
 #include <QComboBox>
-#include <QDateTimeEdit>
-#include <QDialogButtonBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
+#include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "blocks/analog_range_tracer.h"
 #include "editor/diagram_editor.h"
+#include "editor/gui/zarad_view.h"
 #include "editor/scan_driver.h"
+#include "model/block_eval.h"
 #include "model/block_obj.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
+#include "platform/ms_clock.h"
+#include "platform/resource_ids.h"
 
 namespace {
 
-enum class IconKind { kPower, kStart, kStop, kPause, kResume, kStep, kClock };
+// The bars' icons, drawn in code, by the ids the buttons remember.
+enum IconId : int {
+  kIconStart = 176,
+  kIconStop = 177,
+  kIconResume = 184,
+  kIconPause = 186,
+  kIconPower = 187,
+  kIconPowerDown = 188,
+  kIconClock = 191,
+  kIconClockDown = 192,
+  kIconStepAnim0 = 196,  // 196 to 199: the turning step while a step runs
+  kIconStep = 200,
+  kIconLampOn = 204,
+  kIconLampOff = 209,
+};
 
-// The bar's icons, drawn in code.
-QIcon DrawIcon(IconKind kind) {
+QPixmap DrawIcon(int id) {
   QPixmap pixmap(20, 20);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
-  switch (kind) {
-    case IconKind::kPower:
-      p.setPen(QPen(QColor(200, 0, 0), 2.2));
+  switch (id) {
+    case kIconPower:
+    case kIconPowerDown: {
+      const QColor c = id == kIconPowerDown ? QColor(230, 0, 0) : QColor(120, 0, 0);
+      if (id == kIconPowerDown) p.fillRect(QRectF(1, 1, 18, 18), QColor(255, 220, 220));
+      p.setPen(QPen(c, 2.2));
       p.drawArc(QRectF(4, 4, 12, 12), 120 * 16, 300 * 16);
       p.drawLine(QPointF(10, 2.5), QPointF(10, 10));
       break;
-    case IconKind::kStart:
-    case IconKind::kResume: {
+    }
+    case kIconStart:
+    case kIconResume: {
       QPainterPath path;
       path.moveTo(6, 4);
       path.lineTo(16, 10);
@@ -46,14 +76,34 @@ QIcon DrawIcon(IconKind kind) {
       p.fillPath(path, QColor(0, 150, 0));
       break;
     }
-    case IconKind::kStop:
+    case kIconStop:
       p.fillRect(QRectF(5, 5, 10, 10), QColor(180, 0, 0));
       break;
-    case IconKind::kPause:
+    case kIconPause:
       p.fillRect(QRectF(5, 4, 3.5, 12), QColor(0, 0, 160));
       p.fillRect(QRectF(11.5, 4, 3.5, 12), QColor(0, 0, 160));
       break;
-    case IconKind::kStep: {
+    case kIconClock:
+    case kIconClockDown:
+      if (id == kIconClockDown) p.fillRect(QRectF(1, 1, 18, 18), QColor(220, 230, 255));
+      p.setPen(QPen(Qt::black, 1.6));
+      p.drawEllipse(QRectF(3, 3, 14, 14));
+      p.drawLine(QPointF(10, 10), QPointF(10, 5));
+      p.drawLine(QPointF(10, 10), QPointF(14, 10));
+      break;
+    case kIconLampOn:
+    case kIconLampOff: {
+      const bool on = id == kIconLampOn;
+      QRadialGradient g(QPointF(8, 8), 9);
+      g.setColorAt(0, on ? QColor(255, 255, 180) : QColor(235, 235, 235));
+      g.setColorAt(1, on ? QColor(230, 30, 0) : QColor(120, 120, 120));
+      p.setBrush(g);
+      p.setPen(QPen(Qt::black, 1));
+      p.drawEllipse(QRectF(3, 3, 14, 14));
+      break;
+    }
+    default: {
+      // The step: a bar and a triangle; while stepping one corner in turn lights.
       QPainterPath path;
       path.moveTo(4, 4);
       path.lineTo(12, 10);
@@ -61,39 +111,85 @@ QIcon DrawIcon(IconKind kind) {
       path.closeSubpath();
       p.fillPath(path, QColor(0, 120, 160));
       p.fillRect(QRectF(13, 4, 3, 12), QColor(0, 120, 160));
+      if (id >= kIconStepAnim0 && id < kIconStepAnim0 + 4) {
+        static const QPointF kCorners[4] = {{3, 3}, {17, 3}, {17, 17}, {3, 17}};
+        p.setBrush(QColor(255, 140, 0));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(kCorners[id - kIconStepAnim0], 2.5, 2.5);
+      }
       break;
     }
-    case IconKind::kClock:
-      p.setPen(QPen(Qt::black, 1.6));
-      p.drawEllipse(QRectF(3, 3, 14, 14));
-      p.drawLine(QPointF(10, 10), QPointF(10, 5));
-      p.drawLine(QPointF(10, 10), QPointF(14, 10));
-      break;
   }
-  return QIcon(pixmap);
+  return pixmap;
 }
 
-QToolButton* MakeButton(QWidget* parent, IconKind icon, const QString& tip, const QString& name) {
+void SetIcon(QAbstractButton* b, int id) {
+  if (b->property("iconId").toInt() == id) return;
+  b->setIcon(QIcon(DrawIcon(id)));
+  b->setProperty("iconId", id);
+}
+
+QToolButton* MakeButton(QWidget* parent, int icon, const QString& tip, const QString& name) {
   auto* b = new QToolButton(parent);
-  b->setIcon(DrawIcon(icon));
+  SetIcon(b, icon);
   b->setToolTip(tip);
   b->setObjectName(name);
   b->setAutoRaise(true);
   return b;
 }
 
-// The step amount of a "##:##" text in the unit's steps (hundredths of a
-// second for s, seconds for m, minutes for h).
-int StepAmount(const QString& text, int unit) {
-  const QStringList parts = text.split(u':');
-  const int high = parts.value(0).trimmed().toInt();
-  const int low = parts.value(1).trimmed().toInt();
-  return high * (unit == SIM_UNIT_SECONDS ? 100 : 60) + low;
+SYSTEMTIME FromQt(const QDate& date, const QTime& time) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(date.year());
+  st.wMonth = static_cast<WORD>(date.month());
+  st.wDay = static_cast<WORD>(date.day());
+  st.wDayOfWeek = static_cast<WORD>(date.dayOfWeek() % 7);
+  st.wHour = static_cast<WORD>(time.hour());
+  st.wMinute = static_cast<WORD>(time.minute());
+  st.wSecond = static_cast<WORD>(time.second());
+  return st;
 }
 
-bool IsDigitalInput(const CBlockObj* b) { return b->m_nType == 600 || b->m_nType == 611; }
+bool IsLadderContact(const CBlockObj* b) { return b->m_nType >= 700 && b->m_nType <= 702; }
 
 }  // namespace
+
+// ---- Keys ------------------------------------------------------------------------------------
+
+std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simulating, bool* closePopup) {
+  if (closePopup) *closePopup = false;
+  const bool ctrl = key.modifiers().testFlag(Qt::ControlModifier);
+  const int k = key.key();
+  if (popup && (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Alt || k == Qt::Key_Escape)) {
+    if (closePopup) *closePopup = true;
+    return {};
+  }
+  if (!ctrl) {
+    switch (k) {
+      case Qt::Key_Escape:
+        return simulating ? std::vector<UINT>{ID_SIMULATION} : std::vector<UINT>{};
+      case Qt::Key_F3: return {ID_SIMULATION};
+      case Qt::Key_F5: return {ID_SIMULATION, ID_CONNECT};
+      case Qt::Key_F9: return {ID_SIMULATION, ID_INSERT_COMMENTS};
+      case Qt::Key_F11: return {ID_SIMULATION, ID_CUT_JOIN_CONNECTION};
+      default: return {};
+    }
+  }
+  switch (k) {
+    case Qt::Key_F4: return {ID_SIMULATION, ID_FILE_CLOSE + kToMainWindow};
+    case Qt::Key_N:
+      return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_NEW + kToMainWindow}
+                   : std::vector<UINT>{ID_FILE_NEW + kToMainWindow};
+    case Qt::Key_O:
+      return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_OPEN + kToMainWindow}
+                   : std::vector<UINT>{ID_FILE_OPEN + kToMainWindow};
+    case Qt::Key_U: return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_DEVICE_TO_PC};
+    case Qt::Key_D: return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_PC_TO_DEVICE};
+    case Qt::Key_R: return popup ? std::vector<UINT>{ID_SIMULATION, ID_DEVICE_TO_PC} : std::vector<UINT>{};
+    case Qt::Key_W: return popup ? std::vector<UINT>{ID_SIMULATION, ID_PC_TO_DEVICE} : std::vector<UINT>{};
+    default: return {};
+  }
+}
 
 // ---- CSimControlBar -------------------------------------------------------------------------
 
@@ -102,17 +198,21 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   setWindowTitle(QStringLiteral("Simulation Control"));
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 2, 4, 2);
-  m_pPower = MakeButton(this, IconKind::kPower, QStringLiteral("Power"), QStringLiteral("simPower"));
+  m_pPower = MakeButton(this, kIconPower, QStringLiteral("Power"), QStringLiteral("simPower"));
   m_pPower->setCheckable(true);
-  m_pStart = MakeButton(this, IconKind::kStart, QStringLiteral("Start Simulation"), QStringLiteral("simStart"));
-  m_pStop = MakeButton(this, IconKind::kStop, QStringLiteral("Stop Simulation"), QStringLiteral("simStop"));
-  m_pSuspend = MakeButton(this, IconKind::kPause, QStringLiteral("Suspend/Resume simulation"),
+  m_pStart = MakeButton(this, kIconStart, QStringLiteral("Start Simulation"), QStringLiteral("simStart"));
+  m_pStop = MakeButton(this, kIconStop, QStringLiteral("Stop Simulation"), QStringLiteral("simStop"));
+  m_pSuspend = MakeButton(this, kIconPause, QStringLiteral("Suspend/Resume simulation"),
                           QStringLiteral("simSuspend"));
-  m_pStep = MakeButton(this, IconKind::kStep, QStringLiteral("Perform Simulation in stepping mode"),
+  m_pStep = MakeButton(this, kIconStep, QStringLiteral("Perform Simulation in stepping mode"),
                        QStringLiteral("simStep"));
+  m_pRemaining = new QLabel(this);
+  m_pRemaining->setObjectName(QStringLiteral("simRemaining"));
+  m_pRemaining->setMinimumWidth(50);
+  m_pRemaining->hide();
   m_pCycles = new QSpinBox(this);
   m_pCycles->setObjectName(QStringLiteral("simCycles"));
-  m_pCycles->setRange(1, 9999);
+  m_pCycles->setRange(0, 9999);
   m_pCycles->setValue(1);
   m_pTime = new QLineEdit(QStringLiteral("01:00"), this);
   m_pTime->setObjectName(QStringLiteral("simTime"));
@@ -122,28 +222,25 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   m_pUnit = new QComboBox(this);
   m_pUnit->setObjectName(QStringLiteral("simUnit"));
   m_pUnit->addItems({QStringLiteral("Cycles"), QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("h")});
-  m_pRemaining = new QLabel(this);
-  m_pRemaining->hide();
   m_pClock = new QLabel(this);
   m_pClock->setObjectName(QStringLiteral("simClock"));
   m_pClock->setMinimumWidth(90);
-  m_pSetClock = MakeButton(this, IconKind::kClock, QStringLiteral("Set date/time-of-day for the simulation"),
+  m_pSetClock = MakeButton(this, kIconClock, QStringLiteral("Set date/time-of-day for the simulation"),
                            QStringLiteral("simSetClock"));
-  for (QWidget* w : std::initializer_list<QWidget*>{m_pPower, m_pStart, m_pStop, m_pSuspend, m_pStep, m_pCycles,
-                                                     m_pTime, m_pUnit, m_pRemaining, m_pClock, m_pSetClock})
+  m_pSetClock->setCheckable(true);
+  for (QWidget* w : std::initializer_list<QWidget*>{m_pPower, m_pStart, m_pStop, m_pSuspend, m_pStep, m_pRemaining,
+                                                     m_pCycles, m_pTime, m_pUnit, m_pClock, m_pSetClock})
     row->addWidget(w);
   row->addStretch(1);
   CScanDriver& driver = m_core.GetScanDriver();
+  // The power is cut while the button is held; a release anywhere (Qt hands
+  // the release to the pressed button) brings it back.
   connect(m_pPower, &QToolButton::pressed, this, [this, &driver] {
     driver.PowerDown();
     m_pPower->setChecked(true);
     emit changed();
   });
-  connect(m_pPower, &QToolButton::released, this, [this, &driver] {
-    driver.PowerUp();
-    m_pPower->setChecked(false);
-    emit changed();
-  });
+  connect(m_pPower, &QToolButton::released, this, [this] { ReleasePowerButton(); });
   connect(m_pStart, &QToolButton::clicked, this, [this, &driver] {
     driver.Start();
     emit changed();
@@ -158,8 +255,12 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   });
   connect(m_pStep, &QToolButton::clicked, this, [this] { OnStep(); });
   connect(m_pUnit, &QComboBox::currentIndexChanged, this, [this] { OnUnitChange(); });
-  connect(m_pSetClock, &QToolButton::clicked, this, [this] { OnSetClock(); });
+  connect(m_pSetClock, &QToolButton::toggled, this, [this](bool checked) { OnSetClock(checked); });
   Refresh();
+}
+
+CSimControlBar::~CSimControlBar() {
+  delete m_pClockDlg.data();
 }
 
 void CSimControlBar::ReleasePowerButton() {
@@ -172,8 +273,12 @@ void CSimControlBar::ReleasePowerButton() {
 
 void CSimControlBar::OnStep() {
   const int unit = m_pUnit->currentIndex();
-  const int amount = unit == SIM_UNIT_CYCLES ? m_pCycles->value() : StepAmount(m_pTime->text(), unit);
-  m_core.GetScanDriver().Step(unit, amount);
+  const int amount =
+      unit == SIM_UNIT_CYCLES ? m_pCycles->value() : CScanDriver::ReadStepAmount(ToCString(m_pTime->text()), unit);
+  CScanDriver& driver = m_core.GetScanDriver();
+  driver.Step(unit, amount);
+  m_stAnimMark = driver.GetSimulatedTime();
+  m_nAnimFrame = 0;
   emit changed();
 }
 
@@ -183,68 +288,127 @@ void CSimControlBar::OnUnitChange() {
   m_pTime->setVisible(!cycles);
 }
 
-void CSimControlBar::OnSetClock() {
-  CSimClockDlg dlg(m_core, this);
-  dlg.exec();
-  emit changed();
+void CSimControlBar::OnSetClock(bool checked) {
+  SetIcon(m_pSetClock, checked ? kIconClockDown : kIconClock);
+  if (checked) {
+    if (!m_pClockDlg) m_pClockDlg = new CSimClockDlg(m_core, m_pSetClock, &m_bApplyImmediately, this);
+    m_pClockDlg->show();
+    m_pClockDlg->raise();
+  } else if (m_pClockDlg) {
+    m_pClockDlg->deleteLater();
+    m_pClockDlg = nullptr;
+  }
 }
 
 void CSimControlBar::Refresh() {
   const CScanDriver& driver = m_core.GetScanDriver();
   const int run = driver.GetSimRunState();
   const int step = driver.GetSimStepState();
-  m_pStart->setEnabled(!driver.IsStopEnabled());
-  m_pStop->setEnabled(driver.IsStopEnabled());
-  m_pSuspend->setEnabled(run > SIM_STOPPED);
-  m_pSuspend->setIcon(DrawIcon(run == SIM_RUNNING ? IconKind::kPause : IconKind::kResume));
-  m_pStep->setEnabled(step > SIM_STEP_OFF);
-  const bool editable = step == SIM_STEP_READY;
-  m_pCycles->setEnabled(editable);
-  m_pTime->setEnabled(editable);
-  m_pUnit->setEnabled(editable);
+  const SimBarEnables e = driver.GetBarEnables();
+  m_pStart->setEnabled(e.start);
+  m_pStop->setEnabled(e.stop);
+  m_pSuspend->setEnabled(e.suspend);
+  SetIcon(m_pSuspend, run == SIM_SUSPENDED ? kIconResume : kIconPause);
+  m_pStep->setEnabled(e.step);
+  m_pCycles->setEnabled(e.edits);
+  m_pTime->setEnabled(e.edits);
+  m_pUnit->setEnabled(e.edits);
+  SetIcon(m_pPower, m_pPower->isDown() || m_pPower->isChecked() ? kIconPowerDown : kIconPower);
+
+  // While a step runs its remaining amount stands in place of the step edits.
   const bool stepping = step == SIM_STEP_STEPPING;
+  const bool cycles = m_pUnit->currentIndex() == SIM_UNIT_CYCLES;
   m_pRemaining->setVisible(stepping);
+  m_pCycles->setVisible(!stepping && cycles);
+  m_pTime->setVisible(!stepping && !cycles);
+  const SYSTEMTIME now = driver.GetSimulatedTime();
   if (stepping) {
-    const int rest = driver.GetStepRemaining();
-    const int unit = m_pUnit->currentIndex();
-    m_pRemaining->setText(unit == SIM_UNIT_CYCLES ? QString::number(rest)
-                                                   : QStringLiteral("%1:%2 %3")
-                                                         .arg(rest / (unit == SIM_UNIT_SECONDS ? 100 : 60), 2, 10, QChar(u'0'))
-                                                         .arg(rest % (unit == SIM_UNIT_SECONDS ? 100 : 60), 2, 10, QChar(u'0'))
-                                                         .arg(m_pUnit->currentText()));
+    m_pRemaining->setText(ToQString(CScanDriver::FormatStepRemaining(driver.GetSimStepUnit(), driver.GetStepRemaining())));
+    // The step button turns every 300 ms of simulated time.
+    if (MsBetween(m_stAnimMark, now) >= 300 || m_nStepIcon < kIconStepAnim0) {
+      if (m_nAnimFrame >= 4) m_nAnimFrame = 0;
+      m_nStepIcon = kIconStepAnim0 + m_nAnimFrame % 4;
+      ++m_nAnimFrame;
+      m_stAnimMark = now;
+    }
+  } else {
+    m_nStepIcon = kIconStep;
+    m_nAnimFrame = 0;
   }
-  m_pClock->setText(ToQString(driver.FormatSimulatedTime(FALSE, 2)));
+  SetIcon(m_pStep, m_nStepIcon);
+  // The time of day stands still while the power is cut.
+  if (!m_pPower->isChecked()) m_pClock->setText(ToQString(driver.FormatSimulatedTime(FALSE, 2)));
+  if (m_pClockDlg) m_pClockDlg->ClockText()->setText(ToQString(driver.FormatSimulatedTime(FALSE, 0)));
 }
 
 // ---- CSimClockDlg ---------------------------------------------------------------------------
 
-CSimClockDlg::CSimClockDlg(CDiagramEditor& core, QWidget* parent) : QDialog(parent), m_core(core) {
+CSimClockDlg::CSimClockDlg(CDiagramEditor& core, QToolButton* button, int* applyFlag, QWidget* parent)
+    : QDialog(parent, Qt::Window), m_core(core), m_pButton(button), m_pApplyFlag(applyFlag) {
   setObjectName(QStringLiteral("simClockDlg"));
   setWindowTitle(QStringLiteral("Set Clock"));
-  auto* layout = new QVBoxLayout(this);
-  m_pEdit = new QDateTimeEdit(this);
-  m_pEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-  m_pEdit->setMinimumDateTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
-  m_pEdit->setMaximumDateTime(QDateTime(QDate(2099, 12, 31), QTime(23, 59, 59)));
+  setModal(false);
+  auto* grid = new QGridLayout(this);
   const SYSTEMTIME now = core.GetScanDriver().GetSimulatedTime();
-  m_pEdit->setDateTime(QDateTime(QDate(now.wYear, now.wMonth, now.wDay), QTime(now.wHour, now.wMinute, now.wSecond)));
-  layout->addWidget(m_pEdit);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  // The clock is set at once on every change, as the running simulation shows it.
-  connect(m_pEdit, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.date().year());
-    st.wMonth = static_cast<WORD>(t.date().month());
-    st.wDay = static_cast<WORD>(t.date().day());
-    st.wDayOfWeek = static_cast<WORD>(t.date().dayOfWeek() % 7);
-    st.wHour = static_cast<WORD>(t.time().hour());
-    st.wMinute = static_cast<WORD>(t.time().minute());
-    st.wSecond = static_cast<WORD>(t.time().second());
-    m_core.GetScanDriver().SetSimulatedTime(st);
+  m_pNow = new QLabel(ToQString(core.FormatSimulatedTime(FALSE, 0)), this);
+  m_pNow->setObjectName(QStringLiteral("simClockNow"));
+  grid->addWidget(m_pNow, 0, 0, 1, 3);
+  grid->addWidget(new QLabel(QStringLiteral("Date"), this), 1, 0);
+  m_pDate = new QDateEdit(QDate(now.wYear, now.wMonth, now.wDay), this);
+  m_pDate->setCalendarPopup(true);
+  m_pDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+  m_pDate->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
+  m_pDate->setAlignment(Qt::AlignRight);
+  grid->addWidget(m_pDate, 1, 1, 1, 2);
+  grid->addWidget(new QLabel(QStringLiteral("Time"), this), 2, 0);
+  m_pTime = new QTimeEdit(QTime(now.wHour, now.wMinute, now.wSecond), this);
+  m_pTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+  m_pTime->setAlignment(Qt::AlignRight);
+  grid->addWidget(m_pTime, 2, 1, 1, 2);
+  m_pApplyNow = new QCheckBox(QStringLiteral("Apply values immediately"), this);
+  m_pApplyNow->setChecked(applyFlag && *applyFlag);
+  grid->addWidget(m_pApplyNow, 3, 0, 1, 3);
+  m_pApply = new QPushButton(QStringLiteral("Apply"), this);
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  ok->setDefault(true);
+  grid->addWidget(m_pApply, 4, 0);
+  grid->addWidget(ok, 4, 1);
+  grid->addWidget(cancel, 4, 2);
+  auto pickerChanged = [this] {
+    if (m_pApplyNow->isChecked()) TakePickers();
+  };
+  connect(m_pDate, &QDateEdit::dateChanged, this, pickerChanged);
+  connect(m_pTime, &QTimeEdit::timeChanged, this, pickerChanged);
+  connect(m_pApplyNow, &QCheckBox::toggled, this, [this](bool on) {
+    if (m_pApplyFlag) *m_pApplyFlag = on ? 1 : 0;
   });
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(m_pApply, &QPushButton::clicked, this, [this] {
+    TakePickers();
+    if (m_pApplyFlag) *m_pApplyFlag = m_pApplyNow->isChecked() ? 1 : 0;
+  });
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CSimClockDlg::TakePickers() {
+  m_core.GetScanDriver().SetSimulatedTime(FromQt(m_pDate->date(), m_pTime->time()));
+  m_pNow->setText(ToQString(m_core.FormatSimulatedTime(FALSE, 0)));
+}
+
+void CSimClockDlg::Close() {
+  hide();
+  // Unchecking the button deletes the dialog.
+  if (m_pButton) m_pButton->setChecked(false);
+}
+
+void CSimClockDlg::accept() {
+  TakePickers();
+  Close();
+}
+
+void CSimClockDlg::reject() {
+  Close();
 }
 
 // ---- CSimIoBar ------------------------------------------------------------------------------
@@ -252,103 +416,155 @@ CSimClockDlg::CSimClockDlg(CDiagramEditor& core, QWidget* parent) : QDialog(pare
 CSimIoBar::CSimIoBar(CDiagramEditor& core, bool inputs, QWidget* parent)
     : QWidget(parent), m_core(core), m_bInputs(inputs) {
   setObjectName(inputs ? QStringLiteral("simInputsBar") : QStringLiteral("simOutputsBar"));
-  m_pLayout = new QHBoxLayout(this);
-  m_pLayout->setContentsMargins(4, 2, 4, 2);
-  m_pLayout->setSpacing(2);
+  // The row keeps its place at the bottom of a taller bar and its width.
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(2, 2, 2, 2);
+  column->addStretch(1);
+  m_pRow = new QHBoxLayout;
+  m_pRow->setSpacing(0);
+  m_pRow->setContentsMargins(0, 0, 0, 0);
+  column->addLayout(m_pRow);
+  m_pCollapse = new QPushButton(QStringLiteral("<<"), this);
+  m_pCollapse->setObjectName(QStringLiteral("simCollapse"));
+  m_pCollapse->setFixedSize(24, 40);
+  m_pCollapse->setFocusPolicy(Qt::NoFocus);
   Rebuild();
 }
 
 void CSimIoBar::Rebuild() {
-  for (Item& item : m_items) delete item.control;
-  m_items.clear();
-  while (QLayoutItem* item = m_pLayout->takeAt(0)) delete item;
-  CZaradDoc* doc = m_core.GetDocument();
-  std::vector<CBlockObj*> blocks;
-  for (CBlockObj* b : doc->m_blocks) {
-    const int t = b->m_nType;
-    if (m_bInputs ? (t == 600 || t == 611 || t == 608) : (t == 605 || t == 609)) blocks.push_back(b);
+  // A wide item's box holds its value field. A rebuild may run inside a
+  // control's own signal, so the old controls go once it has returned.
+  for (Item& item : m_items) {
+    QWidget* w = item.label ? item.label : item.control;
+    w->hide();
+    w->deleteLater();
   }
-  std::sort(blocks.begin(), blocks.end(), [](const CBlockObj* a, const CBlockObj* b) {
-    return a->m_nType != b->m_nType ? a->m_nType > b->m_nType : a->m_nNumber < b->m_nNumber;
-  });
-  for (CBlockObj* b : blocks) {
-    const int t = b->m_nType;
-    QString caption;
-    switch (t) {
-      case 600: caption = QStringLiteral("I%1").arg(b->m_nNumber - 100); break;
-      case 611: caption = QStringLiteral("F%1").arg(b->m_nNumber - 1300); break;
-      case 608: caption = QStringLiteral("AI%1").arg(b->m_nNumber - 4000); break;
-      case 605: caption = QStringLiteral("Q%1").arg(b->m_nNumber - 600); break;
-      default: caption = QStringLiteral("AQ%1").arg(b->m_nNumber - 4230); break;
-    }
-    QWidget* control = nullptr;
-    if (IsDigitalInput(b)) {
+  m_items.clear();
+  while (QLayoutItem* item = m_pRow->takeAt(0)) delete item;
+  m_pRow->addWidget(m_pCollapse, 0, Qt::AlignTop);
+  CZaradDoc* doc = m_core.GetDocument();
+  const int height = m_pCollapse->height();
+  for (const SimBarItem& si : m_bInputs ? CollectSimInputs(doc) : CollectSimOutputs(doc)) {
+    Item item{si, nullptr, nullptr};
+    const QString caption = ToQString(si.strCaption);
+    if (!si.bWide) {
       auto* button = new QToolButton(this);
       button->setText(caption);
-      button->setCheckable(true);
       button->setObjectName(caption);
-      connect(button, &QToolButton::toggled, this, [this, b](bool on) {
-        if ((b->m_nValue[kFirstOutputPin] != 0) == on) return;
-        b->m_nValue[kFirstOutputPin] = on ? 1 : 0;
-        b->m_bChanged[kFirstOutputPin] = 1;
-        emit changed();
-      });
-      control = button;
-    } else if (t == 605) {
-      auto* lamp = new QLabel(caption, this);
-      lamp->setObjectName(caption);
-      lamp->setAlignment(Qt::AlignCenter);
-      lamp->setMinimumSize(30, 24);
-      lamp->setFrameShape(QFrame::Panel);
-      lamp->setAutoFillBackground(true);
-      control = lamp;
-    } else {
-      auto* box = new QWidget(this);
-      box->setObjectName(caption);
-      auto* column = new QVBoxLayout(box);
-      column->setContentsMargins(0, 0, 0, 0);
-      column->setSpacing(0);
+      button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+      button->setIconSize(QSize(14, 14));
+      button->setFixedSize(kButtonWidth, height);
+      button->setFocusPolicy(m_bInputs ? Qt::StrongFocus : Qt::NoFocus);
+      SetIcon(button, kIconLampOff);
       if (m_bInputs) {
-        auto* value = new QSpinBox(box);
-        value->setRange(-99999, 99999);
-        value->setValue(b->m_nSimValue);
-        connect(value, &QSpinBox::valueChanged, this, [this, b](int v) {
-          b->m_nSimValue = v;
+        connect(button, &QToolButton::clicked, this, [this, block = si.block] {
+          // Switch: each click toggles (momentary buttons act on press and release).
+          const int mode = SimModeOfInput(m_core.GetDocument(), block);
+          if (mode == 1 || mode == 2) return;
+          const bool on = IsLadderContact(block) ? block->m_nContactState != 0 : block->m_nValue[kFirstOutputPin] != 0;
+          m_core.SetSimInput(block, on ? 0 : 1);
+          Refresh();
           emit changed();
         });
-        column->addWidget(value);
+        button->installEventFilter(this);
       } else {
-        auto* value = new QLineEdit(box);
-        value->setReadOnly(true);
-        value->setMaximumWidth(80);
-        column->addWidget(value);
+        button->setAttribute(Qt::WA_TransparentForMouseEvents);
       }
-      column->addWidget(new QLabel(caption, box), 0, Qt::AlignHCenter);
-      control = box;
+      item.control = button;
+      m_pRow->addWidget(button, 0, Qt::AlignTop);
+    } else {
+      auto* box = new QWidget(this);
+      box->setFixedSize(WideWidth(), height);
+      auto* value = new QLineEdit(box);
+      value->setObjectName(caption);
+      value->setAlignment(Qt::AlignRight);
+      value->setGeometry(0, 0, WideWidth(), height / 2);
+      if (m_bInputs) {
+        value->setValidator(new QIntValidator(-99999, 99999, value));
+        value->setText(QString::number(si.block->m_nSimValue));
+        connect(value, &QLineEdit::textEdited, this, [this, si](const QString& text) {
+          OnValueEdited(Item{si, nullptr, nullptr}, text);
+        });
+      } else {
+        value->setReadOnly(true);
+        value->setFocusPolicy(Qt::NoFocus);
+      }
+      auto* label = new QLabel(caption, box);
+      label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+      label->setGeometry(0, height / 2 + 1, WideWidth(), height - height / 2 - 1);
+      item.control = value;
+      item.label = box;
+      m_pRow->addWidget(box, 0, Qt::AlignTop);
     }
-    m_pLayout->addWidget(control);
-    m_items.push_back({b, control});
+    m_items.push_back(item);
   }
-  m_pLayout->addStretch(1);
+  m_pRow->addStretch(1);
+  setMinimumSize(minimumSizeHint());
   Refresh();
 }
 
-void CSimIoBar::Refresh() {
-  for (const Item& item : m_items) {
-    CBlockObj* b = item.block;
-    const bool on = b->m_nValue[kFirstOutputPin] != 0;
-    if (auto* button = qobject_cast<QToolButton*>(item.control)) {
-      if (button->isChecked() != on) {
-        const QSignalBlocker block(button);
-        button->setChecked(on);
+bool CSimIoBar::IsOn(const Item& item) const {
+  const CBlockObj* b = item.item.block;
+  return IsLadderContact(b) ? b->m_nContactState != 0 : b->m_nValue[kFirstOutputPin] != 0;
+}
+
+void CSimIoBar::OnValueEdited(const Item& item, const QString& text) {
+  CBlockObj* b = item.item.block;
+  bool ok = false;
+  const int v = text.toInt(&ok);
+  if (!ok || v == b->m_nSimValue) return;
+  b->m_nSimValue = v;
+  CZaradDoc* doc = m_core.GetDocument();
+  if (IsLadderContact(b)) {
+    if (AnalogSimSetting* s = FindOperandSimSetting(doc, b->m_nOperand)) s->nValues[kSimSettingValue] = v;
+  }
+  CAnalogRangeTracer(doc).UpdateAnalogInputRange(b, true);
+  emit changed();
+}
+
+bool CSimIoBar::eventFilter(QObject* watched, QEvent* event) {
+  // Momentary buttons: make is on only while held, break off only while held.
+  const auto type = event->type();
+  if (m_bInputs && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                    type == QEvent::MouseButtonDblClick)) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton) {
+      for (const Item& item : m_items) {
+        if (item.control != watched) continue;
+        const int mode = SimModeOfInput(m_core.GetDocument(), item.item.block);
+        if (mode != 1 && mode != 2) break;
+        const bool down = type != QEvent::MouseButtonRelease;
+        m_core.SetSimInput(item.item.block, down == (mode == 1) ? 1 : 0);
+        Refresh();
+        emit changed();
+        return true;
       }
-    } else if (auto* lamp = qobject_cast<QLabel*>(item.control)) {
-      QPalette palette = lamp->palette();
-      palette.setColor(QPalette::Window, on ? QColor(255, 210, 0) : QColor(200, 200, 200));
-      lamp->setPalette(palette);
-      lamp->setProperty("lit", on);
-    } else if (auto* value = item.control->findChild<QLineEdit*>()) {
-      value->setText(QString::number(b->m_nWordValue));
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void CSimIoBar::Refresh() {
+  // Parameters applied during the simulation (a number, a mode) rebuild the items.
+  const std::vector<SimBarItem> now = m_bInputs ? CollectSimInputs(m_core.GetDocument())
+                                                : CollectSimOutputs(m_core.GetDocument());
+  bool same = now.size() == m_items.size();
+  for (size_t i = 0; same && i < now.size(); ++i)
+    same = now[i].block == m_items[i].item.block && now[i].bWide == m_items[i].item.bWide &&
+           now[i].strCaption == m_items[i].item.strCaption;
+  if (!same) {
+    Rebuild();
+    return;
+  }
+  for (const Item& item : m_items) {
+    const CBlockObj* b = item.item.block;
+    if (auto* button = qobject_cast<QToolButton*>(item.control)) {
+      const bool on = IsOn(item);
+      SetIcon(button, on ? kIconLampOn : kIconLampOff);
+      button->setProperty("lit", on);
+    } else if (auto* value = qobject_cast<QLineEdit*>(item.control)) {
+      const int shown = m_bInputs ? b->m_nSimValue : b->m_nWordValue;
+      if (!value->hasFocus() && value->text() != QString::number(shown)) value->setText(QString::number(shown));
     }
   }
 }
@@ -357,4 +573,79 @@ QWidget* CSimIoBar::Control(const QString& caption) const {
   for (const auto& item : m_items)
     if (item.control->objectName() == caption) return item.control;
   return nullptr;
+}
+
+// ---- CAnalogSliderDlg -----------------------------------------------------------------------
+
+CAnalogSliderDlg::CAnalogSliderDlg(CZaradView* view, CBlockObj* block)
+    : QDialog(view, Qt::Tool | Qt::FramelessWindowHint), m_pView(view), m_pBlock(block) {
+  setObjectName(QStringLiteral("analogSlider"));
+  setModal(false);
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(4, 4, 4, 4);
+  CZaradDoc* doc = view->GetDocument();
+  int lo = block->m_nMinValue, hi = block->m_nMaxValue, pos = block->m_nSimValue;
+  if (block->m_nType == 702 || block->m_nType == 700 || block->m_nType == 701) {
+    // A ladder contact keeps its range and value per operand.
+    lo = 0;
+    hi = 1000;
+    if (const AnalogSimSetting* s = FindOperandSimSetting(doc, block->m_nOperand)) {
+      lo = s->nValues[kSimSettingMin];
+      hi = s->nValues[kSimSettingMax];
+      pos = s->nValues[kSimSettingValue];
+    }
+  }
+  if (hi < lo) std::swap(lo, hi);
+  m_pMin = new QLabel(QString::number(lo).left(6), this);
+  m_pMax = new QLabel(QString::number(hi).left(6), this);
+  m_pSlider = new QSlider(Qt::Horizontal, this);
+  m_pSlider->setObjectName(QStringLiteral("analogSliderBar"));
+  m_pSlider->setMinimumWidth(160);
+  m_pSlider->setRange(lo, hi);
+  m_pSlider->setSingleStep(1);
+  m_pSlider->setPageStep(std::max((hi - lo) / 10, 1));
+  m_pSlider->setValue(pos);
+  row->addWidget(m_pMin);
+  row->addWidget(m_pSlider, 1);
+  row->addWidget(m_pMax);
+  connect(m_pSlider, &QSlider::valueChanged, this, [this](int v) { OnMoved(v); });
+  // Next to the block, below it.
+  CPoint client = view->Core().DiagramToClient(CPoint(block->m_ptPos.x, block->m_ptPos.y + block->m_nHeight));
+  move(view->viewport()->mapToGlobal(QPoint(client.x, client.y)));
+}
+
+void CAnalogSliderDlg::OnMoved(int pos) {
+  CZaradDoc* doc = m_pView->GetDocument();
+  CBlockObj* b = m_pBlock;
+  const bool frequencyContact = (b->m_nType == 700 || b->m_nType == 701) && SimModeOfInput(doc, b) == 3;
+  if (b->m_nType == 702 || frequencyContact) {
+    auto it = doc->m_analogSimSettings.find(static_cast<UINT>(b->m_nOperand));
+    if (it == doc->m_analogSimSettings.end()) {
+      AnalogSimSetting fresh;
+      fresh.nValues[kSimSettingAuto] = 1;
+      fresh.nValues[kSimSettingMin] = 0;
+      fresh.nValues[kSimSettingMax] = 1000;
+      fresh.nValues[kSimSettingMode] = 3;
+      it = doc->m_analogSimSettings.emplace(static_cast<UINT>(b->m_nOperand), fresh).first;
+    }
+    it->second.nValues[kSimSettingValue] = pos;
+  }
+  b->m_nSimValue = pos;
+  CAnalogRangeTracer(doc).UpdateAnalogInputRange(b, true);
+  m_pView->InvalidateDiagram();
+}
+
+void CAnalogSliderDlg::keyPressEvent(QKeyEvent* event) {
+  bool close = false;
+  const std::vector<UINT> commands = SimBarKeyCommands(*event, true, true, &close);
+  if (close) {
+    m_pView->CloseValuePopup();
+    return;
+  }
+  if (commands.empty()) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  CZaradView* view = m_pView;
+  for (UINT id : commands) view->PostCommand(id & ~kToMainWindow);
 }

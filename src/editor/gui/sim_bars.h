@@ -1,31 +1,58 @@
-// The three bars of a simulating diagram window, docked at its bottom:
-// "Inputs" (a button per digital input I and function key F, a value field per
-// analog input AI), "Outputs" (a lamp per output Q, a value per analog output
-// AQ) and "Simulation" (Power, Start, Stop, Suspend/Resume, Step by cycles or
-// by s/m/h, the simulated time of day and Set Clock). They act on the view's
-// scan driver and show the blocks' states after every tick.
+// The three bars of a simulating diagram window, docked at its bottom, and the
+// small windows they open:
+// - "Inputs": a button per digital input I and function key F, a value field
+//   per analog input AI and per input in Frequency mode;
+// - "Outputs": an indicator per output Q, a read-only value per analog output AQ;
+// - "Simulation": Power (held), Start, Stop, Suspend/Resume, Step by cycles or
+//   by s/m/h, the simulated time of day and Set Clock;
+// - the Set Clock dialog (modeless, 2000 to 2099) and the analog value pop-up
+//   (a slider next to an analog input clicked in the diagram).
+// They act on the view's scan driver and show the blocks' states after every
+// tick. Keys pressed in them reach the view and the main window (SimBarKey).
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QWidget>
 #include <vector>
 
+#include "editor/sim_bar_items.h"
+#include "platform/types.h"
+
 class CBlockObj;
 class CDiagramEditor;
+class CZaradView;
+class QCheckBox;
 class QComboBox;
-class QDateTimeEdit;
+class QDateEdit;
 class QHBoxLayout;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QSlider;
 class QSpinBox;
+class QTimeEdit;
 class QToolButton;
+
+// The commands a key pressed in a simulation bar (popup false) or in the
+// value pop-up (popup true) sends, in order; empty when the key has none.
+// Commands that go to the main window rather than the view are marked by
+// kToMainWindow added to their id. closePopup is set for the pop-up's Enter,
+// Alt and Escape.
+constexpr UINT kToMainWindow = 0x10000;
+std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simulating, bool* closePopup = nullptr);
+
+class CSimClockDlg;
 
 class CSimControlBar : public QWidget {
   Q_OBJECT
 
  public:
   CSimControlBar(CDiagramEditor& core, QWidget* parent);
-  // Button states, step controls, the clock text and the remaining step.
+  ~CSimControlBar() override;
+  // Button states and icons, the step controls, the clock text (frozen while
+  // the power is cut) and the remaining step.
   void Refresh();
   // Ends a power cut whose button is still held in: powers up and releases the button.
   void ReleasePowerButton();
@@ -40,6 +67,11 @@ class CSimControlBar : public QWidget {
   QSpinBox* CyclesEdit() const { return m_pCycles; }
   QLineEdit* TimeEdit() const { return m_pTime; }
   QLabel* ClockLabel() const { return m_pClock; }
+  QLabel* RemainingLabel() const { return m_pRemaining; }
+  // The Set Clock dialog while its button is checked, else null.
+  CSimClockDlg* ClockDialog() const { return m_pClockDlg; }
+  // The power cut ends (the button released anywhere).
+  void ReleasePowerButton();
 
  signals:
   void changed();
@@ -47,7 +79,7 @@ class CSimControlBar : public QWidget {
  private:
   void OnStep();
   void OnUnitChange();
-  void OnSetClock();
+  void OnSetClock(bool checked);
 
   CDiagramEditor& m_core;
   QToolButton* m_pPower = nullptr;
@@ -61,20 +93,42 @@ class CSimControlBar : public QWidget {
   QComboBox* m_pUnit = nullptr;
   QLabel* m_pClock = nullptr;
   QLabel* m_pRemaining = nullptr;
+  QPointer<CSimClockDlg> m_pClockDlg;
+  int m_bApplyImmediately = 0;  // the dialog's choice, kept while the bar lives
+  SYSTEMTIME m_stAnimMark{};
+  int m_nAnimFrame = 0;
+  int m_nStepIcon = -1;
 };
 
-// The Set Clock dialog: the simulated date and time, 2000 to 2099, applied to
-// the running simulation at once.
+// The Set Clock dialog: the simulated date (2000 to 2099) and time of the
+// window's clock, set on Apply or OK, or at every change with "Apply values
+// immediately". Closing it unchecks the bar's Set Clock button.
 class CSimClockDlg : public QDialog {
   Q_OBJECT
 
  public:
-  CSimClockDlg(CDiagramEditor& core, QWidget* parent);
-  QDateTimeEdit* Editor() const { return m_pEdit; }
+  CSimClockDlg(CDiagramEditor& core, QToolButton* button, int* applyFlag, QWidget* parent);
+  QDateEdit* DateEdit() const { return m_pDate; }
+  QTimeEdit* TimeEdit() const { return m_pTime; }
+  QCheckBox* ApplyNowCheck() const { return m_pApplyNow; }
+  QLabel* ClockText() const { return m_pNow; }
+  QPushButton* ApplyButton() const { return m_pApply; }
+  // The pickers' date and time become the simulated clock.
+  void TakePickers();
+  void accept() override;
+  void reject() override;
 
  private:
+  void Close();
+
   CDiagramEditor& m_core;
-  QDateTimeEdit* m_pEdit = nullptr;
+  QPointer<QToolButton> m_pButton;
+  int* m_pApplyFlag;
+  QDateEdit* m_pDate = nullptr;
+  QTimeEdit* m_pTime = nullptr;
+  QCheckBox* m_pApplyNow = nullptr;
+  QLabel* m_pNow = nullptr;
+  QPushButton* m_pApply = nullptr;
 };
 
 class CSimIoBar : public QWidget {
@@ -83,23 +137,61 @@ class CSimIoBar : public QWidget {
  public:
   // inputs: the Inputs bar; else the Outputs bar.
   CSimIoBar(CDiagramEditor& core, bool inputs, QWidget* parent);
-  // The controls of the document's inputs (or outputs), in number order.
+  // The controls of the document's inputs (or outputs).
   void Rebuild();
   // Every control shows its block's state.
   void Refresh();
-  // The control of a block's item (by its caption, "I1", "Q1"), or null.
+  // The control of an item by its caption ("I1", "Q1"; a wide item's value
+  // field), or null.
   QWidget* Control(const QString& caption) const;
+
+  // Width of a button and of a wide item (value above its label).
+  static constexpr int kButtonWidth = 27;
+  int WideWidth() const { return m_bInputs ? 57 : 86; }
 
  signals:
   void changed();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   struct Item {
-    CBlockObj* block;
-    QWidget* control;
+    SimBarItem item;
+    QWidget* control;  // the button, indicator or value field
+    QWidget* label;    // a wide item's label, else null
   };
+  void OnValueEdited(const Item& item, const QString& text);
+  bool IsOn(const Item& item) const;
+
   CDiagramEditor& m_core;
   bool m_bInputs;
-  QHBoxLayout* m_pLayout = nullptr;
+  QPushButton* m_pCollapse = nullptr;  // "<<": its height is the row's
+  QHBoxLayout* m_pRow = nullptr;
   std::vector<Item> m_items;
+};
+
+// The analog value pop-up: a slider from the block's minimum to its maximum
+// that sets its simulated value while it moves.
+class CAnalogSliderDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  CAnalogSliderDlg(CZaradView* view, CBlockObj* block);
+  CBlockObj* Block() const { return m_pBlock; }
+  QSlider* Slider() const { return m_pSlider; }
+  QLabel* MinText() const { return m_pMin; }
+  QLabel* MaxText() const { return m_pMax; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void OnMoved(int pos);
+
+  CZaradView* m_pView;
+  CBlockObj* m_pBlock;
+  QSlider* m_pSlider = nullptr;
+  QLabel* m_pMin = nullptr;
+  QLabel* m_pMax = nullptr;
 };

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QTimer>
+#include <QSlider>
 #include <QToolTip>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,6 +25,7 @@
 #include "controls/gui/hcolor_dialog.h"
 #include "device/gui/device_controller.h"
 #include "editor/gui/child_frame.h"
+#include "editor/gui/sim_bars.h"
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
@@ -99,6 +101,7 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
 }
 
 CZaradView::~CZaradView() {
+  CloseValuePopup();
   // Open modeless sheets close before the command that lists them goes.
   for (CQtBlockSheet* sheet : findChildren<CQtBlockSheet*>()) delete sheet;
   delete m_pMsgTextSheet.data();
@@ -452,6 +455,24 @@ void CZaradView::SetViewCursor(int cursor) {
     default: break;
   }
   if (viewport()->cursor().shape() != shape) viewport()->setCursor(shape);
+}
+
+void CZaradView::OpenValuePopup(CBlockObj* block) {
+  if (m_pValuePopup && m_pValuePopup->Block() == block) return;
+  CloseValuePopup();
+  m_pValuePopup = new CAnalogSliderDlg(this, block);
+  m_pValuePopup->show();
+  m_pValuePopup->activateWindow();
+  m_pValuePopup->Slider()->setFocus();
+}
+
+CAnalogSliderDlg* CZaradView::ValuePopup() const {
+  return m_pValuePopup.data();
+}
+
+void CZaradView::CloseValuePopup() {
+  delete m_pValuePopup.data();
+  m_pValuePopup = nullptr;
 }
 
 void CZaradView::PostCommand(UINT id) {

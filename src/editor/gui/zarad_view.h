@@ -18,6 +18,7 @@
 #include "platform/types.h"
 
 class CAllDisplayMsgTxts;
+class CAnalogSliderDlg;
 class CBlockProperties;
 class CChildFrame;
 class CGoToBlockDlg;
@@ -137,6 +138,13 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void MessageTextDeactivated(int number) override;
   void CloseMessageTexts() override;
   CAllDisplayMsgTxts* GetMessageTextSheet() const;
+  // The analog value pop-up next to a block; one at a time, null when closed.
+  void OpenValuePopup(CBlockObj* block) override;
+  void CloseValuePopup() override;
+  CAnalogSliderDlg* ValuePopup() const;
+
+  // The picture the last repaint left in the memory bitmap.
+  const QImage& LastPicture() const { return m_memBitmap; }
 
   // The pop-up of context menu 141 that the core chose, at a global point.
   void ShowContextMenu(int popup, const QPoint& globalPos);
@@ -173,4 +181,5 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   bool m_bSyncingScroll = false;  // the bars are being set from the core
   CRect m_rcPageMargins;          // print margins (Page Setup)
   QPointer<CAllDisplayMsgTxts> m_pMsgTextSheet;  // the message-text preview while simulating
+  QPointer<CAnalogSliderDlg> m_pValuePopup;  // a child window of the view
 };

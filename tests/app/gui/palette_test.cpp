@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QLineEdit>
 #include <QAction>
+#include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QDockWidget>
 #include <QLabel>
@@ -364,7 +365,7 @@ TEST_F(PaletteTest, SimulationBarsOperateInputsAndShowOutputs) {
   EXPECT_FALSE(child->Dock(0)->isHidden());
   EXPECT_EQ(child->Dock(2)->windowTitle(), "Simulation");
   auto* button = qobject_cast<QToolButton*>(child->InputsBar()->Control("I0"));
-  auto* lamp = qobject_cast<QLabel*>(child->OutputsBar()->Control("Q0"));
+  auto* lamp = qobject_cast<QToolButton*>(child->OutputsBar()->Control("Q0"));
   ASSERT_NE(button, nullptr);
   ASSERT_NE(lamp, nullptr);
   button->click();
@@ -382,18 +383,23 @@ TEST_F(PaletteTest, SimulationBarsOperateInputsAndShowOutputs) {
   EXPECT_TRUE(bar->StartButton()->isEnabled());
   EXPECT_FALSE(bar->StopButton()->isEnabled());
   EXPECT_EQ(output->m_nValue[kFirstOutputPin], 0);
-  CSimClockDlg clock(core, child);
-  EXPECT_EQ(clock.Editor()->minimumDate().year(), 2000);
-  EXPECT_EQ(clock.Editor()->maximumDate().year(), 2099);
-  clock.Editor()->setDateTime(QDateTime(QDate(2030, 12, 31), QTime(23, 59, 59)));
+  bar->SetClockButton()->click();
+  CSimClockDlg* clock = bar->ClockDialog();
+  ASSERT_NE(clock, nullptr);
+  EXPECT_EQ(clock->DateEdit()->minimumDate().year(), 2000);
+  EXPECT_EQ(clock->DateEdit()->maximumDate().year(), 2099);
+  clock->ApplyNowCheck()->setChecked(true);
+  clock->DateEdit()->setDate(QDate(2030, 12, 31));
   EXPECT_EQ(core.GetScanDriver().GetSimulatedTime().wYear, 2030);
   // A second simulating window is refused.
   m_frame->NewFbdDocument();
   QCoreApplication::processEvents();
-  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  ActiveChild()->GetDocument()->AddBlock(MakeBlockOfType(600, BlockContext::For(ActiveChild()->GetDocument())));
+  m_frame->UpdateCommandUI();
+  EXPECT_FALSE(m_frame->GetAction(ID_SIMULATION)->isEnabled());
+  EXPECT_TRUE(m_frame->GetAction(ID_SIMULATION)->toolTip().contains(QStringLiteral("simulations at a time")));
+  m_frame->SendCommand(ID_SIMULATION);
   EXPECT_FALSE(ActiveChild()->GetActiveView()->Core().IsSimulating());
-  ASSERT_FALSE(m_sink.messages().empty());
-  EXPECT_NE(m_sink.messages().back().text.Find(u"simulations at a time"), -1);
 }
 
 }  // namespace
