@@ -70,8 +70,6 @@ class CSimControlBar : public QWidget {
   QLabel* RemainingLabel() const { return m_pRemaining; }
   // The Set Clock dialog while its button is checked, else null.
   CSimClockDlg* ClockDialog() const { return m_pClockDlg; }
-  // The power cut ends (the button released anywhere).
-  void ReleasePowerButton();
 
  signals:
   void changed();
