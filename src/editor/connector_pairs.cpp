@@ -150,7 +150,8 @@ bool CDiagramEditor::SeparateConnection() {
   mh->m_nNumber = male;
   ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
   ConnectBlockPins(src, srcPin, mh, 0, true);
-  SaveSnapshot();
+  // A diagram being built by a program (the conversion) takes no snapshot of its steps.
+  if (m_bAutoSnapshot) SaveSnapshot();
   InvalidateDiagram();
   return true;
 }
@@ -189,7 +190,7 @@ bool CDiagramEditor::JoinConnectorPair() {
   for (CBlockObj* h : {half, partner}) SelectBlock(h);
   DeleteSelection();
   const bool ok = ConnectBlockPins(src, srcPin, dst, dstPin, true) != nullptr;
-  SaveSnapshot();
+  if (m_bAutoSnapshot) SaveSnapshot();
   InvalidateDiagram();
   return ok;
 }

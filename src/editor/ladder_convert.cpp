@@ -93,6 +93,7 @@ class CLadderConverter {
   CBlockObj* Add(int type, int number = 0);
   void Feed(CBlockObj* consumer, int pin, int term, bool outputBlock);
   int ResolveOperand(const CBlockObj* contact) const;
+  bool HasWireAt(const CBlockObj* block, int pin) const;
 
   const CZaradDoc& m_ladder;
   CZaradDoc& m_fbd;
@@ -159,8 +160,14 @@ int CLadderConverter::ResolveOperand(const CBlockObj* contact) const {
   return operand;
 }
 
+bool CLadderConverter::HasWireAt(const CBlockObj* block, int pin) const {
+  for (const CConnectLineObj* w : m_ladder.m_connections)
+    if ((w->m_pStartBlock == block && w->m_nStartPin == pin) || (w->m_pEndBlock == block && w->m_nEndPin == pin))
+      return true;
+  return false;
+}
+
 int CLadderConverter::ContactOutputTerm(const CBlockObj* contact) {
-  const int in = NodeTerm(contact, 0);
   const int operand = ResolveOperand(contact);
   int literal;
   if (operand >= 9000 && operand <= 10999) {
@@ -170,8 +177,10 @@ int CLadderConverter::ContactOutputTerm(const CBlockObj* contact) {
     Term t{Term::kOperand, operand, OperandBlockType(operand, contact->m_nType == 702), {}};
     literal = Intern(t);
   }
+  // An analog contact passes its analog value on: what feeds its input is dropped.
+  if (contact->m_nType == 702) return literal;
   if (contact->m_nType == 701) literal = Intern({Term::kNot, 0, 0, {literal}});
-  return And({in, literal});
+  return And({NodeTerm(contact, 0), literal});
 }
 
 int CLadderConverter::NodeTerm(const CBlockObj* block, int pin) {
@@ -345,6 +354,17 @@ void CLadderConverter::Run() {
       out = Add(type, operand);
       out->m_nOperand = operand - RangeStart(operand);
       out->m_ptPos = b->m_ptPos;
+    }
+    if (!HasWireAt(b, 0)) {
+      // Nothing wired to the coil: the output's input stays open, behind a
+      // NOT with an open input for an inverted output.
+      out->m_nSource[0] = LINK_OPEN;
+      if (b->m_nType == 704) {
+        CBlockObj* gate = Add(307);
+        gate->m_nSource[kFirstOutputPin] = out->m_nNumber;
+        out->m_nSource[0] = gate->m_nNumber;
+      }
+      continue;
     }
     int term = NodeTerm(b, 0);
     if (b->m_nType == 704) term = Intern({Term::kNot, 0, 0, {term}});
