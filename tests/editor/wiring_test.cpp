@@ -182,6 +182,30 @@ TEST(Wiring, MouseWiresInConnectModeAndHoverTips) {
   EXPECT_TRUE(std::filesystem::exists(r.Doc().m_undo.GetSnapshotPath(2).ToUtf8()));
 }
 
+TEST(Wiring, ConnectNeedsBlocksCutJoinNeedsWiresAndConnectStartsUnselected) {
+  Rig r;
+  auto enabled = [&r](UINT id) {
+    CCmdUI ui(id);
+    return r.core.OnUpdateCmdUI(&ui) && ui.m_bEnabled;
+  };
+  EXPECT_FALSE(enabled(ID_CONNECT));
+  EXPECT_FALSE(enabled(ID_CUT_JOIN_CONNECTION));
+  EXPECT_TRUE(enabled(ID_SELECTION));
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(300, 100));
+  EXPECT_TRUE(enabled(ID_CONNECT));
+  EXPECT_FALSE(enabled(ID_CUT_JOIN_CONNECTION));
+  ASSERT_NE(r.Link(a, kOut, b, 0), nullptr);
+  EXPECT_TRUE(enabled(ID_CUT_JOIN_CONNECTION));
+  r.core.SelectBlock(a);
+  r.core.SetCurrentBlock(a);
+  r.core.OnCmdMsg(ID_CONNECT);
+  EXPECT_EQ(r.core.GetEditMode(), MODE_CONNECT);
+  EXPECT_FALSE(r.core.HasSelection());
+  EXPECT_EQ(r.core.GetCurrentBlock(), nullptr);
+  EXPECT_EQ(a->m_bSelected, 0);
+}
+
 TEST(Wiring, JunctionDotsAndPathTidying) {
   Rig r;
   auto wire = [&](std::vector<CPoint> points, int startPin) {
