@@ -150,6 +150,42 @@ TEST(Wiring, LadderRules) {
   EXPECT_EQ(r.Link(contact3, kOut, contact, 0), nullptr);
 }
 
+TEST(Wiring, LadderFeedbackThroughAContactOfTheBlockAndLinkedAnalogInputs) {
+  Rig r(kDocLadder);
+  r.Doc().MakePowerBus();
+  CBlockObj* bus = r.Doc().m_powerBus.GetHead();
+  CBlockObj* timer = r.Block(400, CPoint(400, 300));
+  CBlockObj* contact = r.Block(700, CPoint(200, 300));
+  contact->m_nOperand = timer->m_nNumber;  // the contact reads the timer
+  ASSERT_NE(r.Link(bus, kOut, contact, 0), nullptr);
+  EXPECT_EQ(r.Link(contact, kOut, timer, 0), nullptr);  // the timer would feed itself
+  CBlockObj* other = r.Block(700, CPoint(200, 400));
+  other->m_nOperand = 100;
+  ASSERT_NE(r.Link(bus, kOut, other, 0), nullptr);
+  EXPECT_NE(r.Link(other, kOut, timer, 0), nullptr);
+  // A linked analog comparator input cannot start a wire, not even forced.
+  CBlockObj* comp = r.Block(803, CPoint(400, 100));
+  CBlockObj* ai = r.Block(702, CPoint(200, 100));
+  ASSERT_NE(r.Link(ai, kOut, comp, 0), nullptr);
+  CBlockObj* ai2 = r.Block(702, CPoint(200, 200));
+  EXPECT_EQ(r.Link(comp, 0, ai2, kOut, true), nullptr);
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 4);
+}
+
+TEST(Wiring, FbdLoopsAreFollowedAcrossAConnectorPair) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 300));
+  CBlockObj* b = r.Block(300, CPoint(500, 300));
+  CConnectLineObj* w = r.Link(a, kOut, b, 0);
+  ASSERT_NE(w, nullptr);
+  r.core.SetCurrentConnection(w);
+  ASSERT_TRUE(r.core.SeparateConnection());
+  EXPECT_EQ(r.Link(b, kOut, a, 1), nullptr);  // b is fed by a through the pair
+  CBlockObj* flag = r.Block(607, CPoint(700, 500));
+  ASSERT_NE(r.Link(b, kOut, flag, 0), nullptr);
+  EXPECT_NE(r.Link(flag, kOut, a, 1), nullptr);  // closed at a flag: allowed
+}
+
 TEST(Wiring, MouseWiresInConnectModeAndHoverTips) {
   Rig r;
   CBlockObj* a = r.Block(300, CPoint(100, 100));
