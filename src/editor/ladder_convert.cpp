@@ -20,6 +20,8 @@
 #include "model/connect_line_obj.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 
 namespace {
 
@@ -94,6 +96,7 @@ class CLadderConverter {
   void Feed(CBlockObj* consumer, int pin, int term, bool outputBlock);
   int ResolveOperand(const CBlockObj* contact) const;
   bool HasWireAt(const CBlockObj* block, int pin) const;
+  void RelinkMessageElements();
 
   const CZaradDoc& m_ladder;
   CZaradDoc& m_fbd;
@@ -158,6 +161,28 @@ int CLadderConverter::ResolveOperand(const CBlockObj* contact) const {
     if (const CBlockObj* element = m_ladder.FindBlockByNumber(operand)) operand = element->m_nOperand;
   }
   return operand;
+}
+
+void CLadderConverter::RelinkMessageElements() {
+  // The copied display elements still point into the ladder document: they
+  // take the new document's block of their number. In the newer series an
+  // element whose block is gone is dropped, except a graph.
+  const bool newer = m_fbd.IsNewerFamily();
+  for (CBlockObj* b : m_fbd.m_blocks) {
+    auto* text = dynamic_cast<CBlockMSGTEXT*>(b);
+    if (!text) continue;
+    for (int set = 0; set < 2; ++set)
+      for (int line = 0; line < CBlockMSGTEXT::kLines; ++line) {
+        CBlockMSGTEXT::ElementList* list = text->Elements(set, line);
+        if (!list) continue;
+        std::erase_if(*list, [&](std::unique_ptr<CWidget>& e) {
+          if (!e) return true;
+          e->m_pDoc = &m_fbd;
+          e->m_pBlock = m_fbd.FindBlockByNumber(e->m_nNumber);
+          return newer && !e->m_pBlock && e->m_nKind != MSGELEM_GRAPH;
+        });
+      }
+  }
 }
 
 bool CLadderConverter::HasWireAt(const CBlockObj* block, int pin) const {
@@ -380,6 +405,7 @@ void CLadderConverter::Run() {
       if (m_terms[static_cast<size_t>(term)].kind == Term::kFalse && from->m_nSource[i] == LINK_OPEN) continue;
       Feed(to, i, term, false);
     }
+  RelinkMessageElements();
 }
 
 }  // namespace

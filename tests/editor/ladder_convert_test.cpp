@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "editor_rig.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 
 using namespace editor_test;
 
@@ -265,6 +267,33 @@ TEST(LadderToFbd, AContactOfAFunctionBlockReadsThatBlock) {
   EXPECT_EQ(fbdTimer->m_nNumber, timer->m_nNumber);
   EXPECT_EQ(fbdTimer->m_nSource[0], 100);
   EXPECT_EQ(f.fbd.Doc().FindBlockByNumber(600)->m_nSource[0], fbdTimer->m_nNumber);
+}
+
+TEST(LadderToFbd, MessageTextElementsPointIntoTheNewDiagram) {
+  LadderFixture f;
+  CBlockObj* timer = f.ladder.Block(400, CPoint(300, 300));
+  CBlockObj* coil = f.Coil(703, 600, 0);
+  auto* text = dynamic_cast<CBlockMSGTEXT*>(f.ladder.Block(810, CPoint(300, 400)));
+  ASSERT_NE(text, nullptr);
+  auto element = [text](int number, int kind) {
+    auto e = std::make_unique<CWidget>();
+    e->m_nNumber = number;
+    e->m_nKind = kind;
+    text->m_ElementsSet1[0].push_back(std::move(e));
+  };
+  element(timer->m_nNumber, MSGELEM_UNSET);  // a block that comes over
+  element(coil->m_nNumber, MSGELEM_UNSET);   // a coil: no block of that number afterwards
+  element(coil->m_nNumber, MSGELEM_GRAPH);   // a graph stays all the same
+  for (auto& e : text->m_ElementsSet1[0]) e->m_pBlock = f.ladder.Doc().FindBlockByNumber(e->m_nNumber);
+  f.Convert();
+  auto* converted = dynamic_cast<CBlockMSGTEXT*>(f.Only(810));
+  ASSERT_NE(converted, nullptr);
+  const auto& line = converted->m_ElementsSet1[0];
+  ASSERT_EQ(line.size(), 2u);
+  EXPECT_EQ(line[0]->m_pBlock, f.Only(400));  // not the ladder's timer
+  EXPECT_EQ(line[0]->m_pDoc, &f.fbd.Doc());
+  EXPECT_EQ(line[1]->m_nKind, MSGELEM_GRAPH);
+  EXPECT_EQ(line[1]->m_pBlock, nullptr);
 }
 
 }  // namespace
