@@ -97,6 +97,7 @@ class CLadderConverter {
   int ResolveOperand(const CBlockObj* contact) const;
   bool HasWireAt(const CBlockObj* block, int pin) const;
   void RelinkMessageElements();
+  void CopyProgramSettings();
 
   const CZaradDoc& m_ladder;
   CZaradDoc& m_fbd;
@@ -161,6 +162,55 @@ int CLadderConverter::ResolveOperand(const CBlockObj* contact) const {
     if (const CBlockObj* element = m_ladder.FindBlockByNumber(operand)) operand = element->m_nOperand;
   }
   return operand;
+}
+
+void CLadderConverter::CopyProgramSettings() {
+  const CZaradDoc& l = m_ladder;
+  CZaradDoc& f = m_fbd;
+  f.m_strCreator = l.m_strCreator;
+  f.m_strProjectName = l.m_strProjectName;
+  f.m_strInstallationName = l.m_strInstallationName;
+  f.m_strCustomer = l.m_strCustomer;
+  f.m_strDiagramNo = l.m_strDiagramNo;
+  f.m_strChecked = l.m_strChecked;
+  f.m_strVersion1 = l.m_strVersion1;
+  f.m_strVersion2 = l.m_strVersion2;
+  f.m_strVersion3 = l.m_strVersion3;
+  f.m_bShowPropertiesOnNew = l.m_bShowPropertiesOnNew;
+  f.m_strComment = l.m_strComment;
+  f.m_strProgramName = l.m_strProgramName;
+  f.m_strPassword = l.m_strPassword;
+  f.m_nRedundancy = l.m_nRedundancy;
+  f.m_nSyncTime = l.m_nSyncTime;
+  f.m_bCopyProtect = l.m_bCopyProtect;
+  f.m_nTempHigh = l.m_nTempHigh;
+  f.m_nTempLow = l.m_nTempLow;
+  for (int k = 0; k < 3; ++k) f.m_ports[k] = l.m_ports[k];
+  f.m_strLogoFile = l.m_strLogoFile;
+  f.m_bLogoInverse = l.m_bLogoInverse;
+  f.m_nLanguage = l.m_nLanguage;
+  f.m_nLogoTime = l.m_nLogoTime;
+  f.m_nContrast = l.m_nContrast;
+  f.m_nBacklight = l.m_nBacklight;
+  if (l.IsNewerFamily()) {
+    f.m_bKeepOutputs = l.m_bKeepOutputs;
+    f.m_aqFixedValue = l.m_aqFixedValue;
+    f.m_aqRangeType = l.m_aqRangeType;
+    f.m_nAiRangeType0 = l.m_nAiRangeType0;
+    f.m_nAiRangeType1 = l.m_nAiRangeType1;
+  }
+  f.m_wModelCode = l.m_wModelCode;
+  f.m_wModelAux1 = l.m_wModelAux1;
+  f.m_wFirmware = l.m_wFirmware;
+  f.m_wModelAux2 = l.m_wModelAux2;
+  f.m_strModelName = l.m_strModelName;
+  f.m_nCharSet1 = l.m_nCharSet1;
+  f.m_nCharSet2 = l.m_nCharSet2;
+  f.m_nDefaultCharSet = l.m_nDefaultCharSet;
+  f.m_nTickerCharMs = l.m_nTickerCharMs;
+  f.m_nTickerLineMs = l.m_nTickerLineMs;
+  f.m_nAiFilter = l.m_nAiFilter;
+  f.m_nScopeTime = l.m_nScopeTime;
 }
 
 void CLadderConverter::RelinkMessageElements() {
@@ -344,9 +394,7 @@ void CLadderConverter::Feed(CBlockObj* consumer, int pin, int term, bool outputB
 }
 
 void CLadderConverter::Run() {
-  m_fbd.m_wModelCode = m_ladder.m_wModelCode;
-  m_fbd.m_wFirmware = m_ladder.m_wFirmware;
-  m_fbd.m_strModelName = m_ladder.m_strModelName;
+  CopyProgramSettings();
   m_fbd.m_sizePage = m_ladder.m_sizePage;
   // The function blocks come over with their numbers and settings; their inputs are rebuilt.
   std::vector<std::pair<const CBlockObj*, CBlockObj*>> functions;

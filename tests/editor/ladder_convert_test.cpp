@@ -296,4 +296,33 @@ TEST(LadderToFbd, MessageTextElementsPointIntoTheNewDiagram) {
   EXPECT_EQ(line[1]->m_pBlock, nullptr);
 }
 
+TEST(LadderToFbd, TheProgramSettingsComeAlong) {
+  LadderFixture f;
+  CZaradDoc& l = f.ladder.Doc();
+  l.m_wModelCode = 0x5288;
+  l.m_wModelAux1 = 7;
+  l.m_wFirmware = 0xC200;
+  l.m_wModelAux2 = 9;
+  l.m_strProgramName = u"PUMPS";
+  l.m_strCreator = u"Ann";
+  l.m_nCharSet1 = 3;
+  l.m_nScopeTime = 12;
+  l.m_nSyncTime = 2000;
+  l.m_aqFixedValue[5] = 1.5;
+  l.m_ports[1].nBaudRate = 4;
+  f.Convert();
+  const CZaradDoc& d = f.fbd.Doc();
+  EXPECT_EQ(d.m_wModelCode, 0x5288);
+  EXPECT_EQ(d.m_wModelAux1, 7);
+  EXPECT_EQ(d.m_wFirmware, 0xC200);
+  EXPECT_EQ(d.m_wModelAux2, 9);
+  EXPECT_EQ(d.m_strProgramName, CString(u"PUMPS"));
+  EXPECT_EQ(d.m_strCreator, CString(u"Ann"));
+  EXPECT_EQ(d.m_nCharSet1, 3);
+  EXPECT_EQ(d.m_nScopeTime, 12);
+  EXPECT_EQ(d.m_nSyncTime, 2000);
+  EXPECT_EQ(d.m_aqFixedValue[5], 1.5);
+  EXPECT_EQ(d.m_ports[1].nBaudRate, 4);
+}
+
 }  // namespace
