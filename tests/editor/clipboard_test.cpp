@@ -229,4 +229,20 @@ TEST(Clipboard, MessageTextsLoseTheCharactersOfAChangedCharacterSet) {
   EXPECT_EQ(pasted->m_strTextSet2[1][0], high);
 }
 
+TEST(Clipboard, PagesGrowForPastedContentAndTheScrollRangeFollowsTheZoom) {
+  Rig from;
+  from.core.SelectBlock(from.Block(300, CPoint(100, 100)));
+  const std::vector<BYTE> payload = from.core.CopySelection();
+  Rig to;
+  to.core.SetZoom(2.0f);
+  to.core.OnLButtonDown(CPoint(1990, 1390), 0);
+  to.core.OnLButtonUp(CPoint(1990, 1390), 0);
+  ASSERT_TRUE(to.core.PasteSelection(payload));
+  EXPECT_EQ(to.Doc().m_nPagesAcross, 2);
+  EXPECT_EQ(to.Doc().m_nPagesDown, 2);
+  EXPECT_EQ(to.Doc().m_rcDiagram.right, 4000);
+  EXPECT_EQ(to.Doc().m_rcDiagram.bottom, 2800);
+  EXPECT_EQ(to.core.GetTotalSize(), CSize(8000, 5600));  // the whole grown diagram can be scrolled to
+}
+
 }  // namespace

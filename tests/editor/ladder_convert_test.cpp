@@ -325,4 +325,20 @@ TEST(LadderToFbd, TheProgramSettingsComeAlong) {
   EXPECT_EQ(d.m_ports[1].nBaudRate, 4);
 }
 
+TEST(LadderToFbd, ALayoutTallerThanAPageAddsPagesAtTheZoom) {
+  LadderFixture f;
+  for (int k = 0; k < 26; ++k) {
+    CBlockObj* coil = f.ladder.Block(703, CPoint(500 + 100 * (k / 13), 60 + 60 * (k % 13)));
+    coil->m_nOperand = 600 + k;
+    f.Wire(f.bus, coil);
+  }
+  f.fbd.core.SetZoom(2.0f);
+  f.Convert();
+  const CZaradDoc& d = f.fbd.Doc();
+  EXPECT_EQ(d.m_nPagesDown, 2);  // 26 rows of 55 reach below 1400
+  EXPECT_EQ(d.m_rcDiagram.bottom, 2800);
+  EXPECT_EQ(f.fbd.core.GetTotalSize().cy, 5600);
+  EXPECT_EQ(f.Count(604), 1);  // one constant 1 for every coil on the bus
+}
+
 }  // namespace
