@@ -2,6 +2,8 @@
 // documents, every refusal of a paste, reference stripping and connector pairs.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "editor_rig.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/string_table.h"
@@ -243,6 +245,81 @@ TEST(Clipboard, PagesGrowForPastedContentAndTheScrollRangeFollowsTheZoom) {
   EXPECT_EQ(to.Doc().m_rcDiagram.right, 4000);
   EXPECT_EQ(to.Doc().m_rcDiagram.bottom, 2800);
   EXPECT_EQ(to.core.GetTotalSize(), CSize(8000, 5600));  // the whole grown diagram can be scrolled to
+}
+
+TEST(Clipboard, EachLimitRefusesWithItsMessageAndKeepsTheSelection) {
+  struct Row {
+    const char* what;
+    int type;                           // the block on the clipboard
+    std::function<void(Rig&)> prepare;  // fills the target up to its limit
+    UINT message;                       // string id of the refusal
+  };
+  const Row rows[] = {
+      {"more than 256 named blocks", 300,
+       [](Rig& r) {
+         for (int i = 0; i < 256; ++i) r.d.Add(300)->m_strName = u"N";
+       },
+       612},
+      {"program memory reaches 0x6000", 300, [](Rig& r) { r.d.Add(300)->m_wMemSize = 24570; }, 612},
+      {"a 17th message text", 810,
+       [](Rig& r) {
+         for (int i = 0; i < 16; ++i) r.d.Add(810);
+       },
+       592},
+  };
+  for (const Row& row : rows) {
+    Rig from;
+    CBlockObj* b = from.Block(row.type, CPoint(100, 100));
+    b->m_strName = u"N";
+    from.core.SelectBlock(b);
+    const std::vector<BYTE> payload = from.core.CopySelection();
+    Rig to;
+    row.prepare(to);
+    CBlockObj* kept = to.Doc().m_blocks.GetHead();
+    to.core.SelectBlock(kept);
+    const int before = to.Doc().m_blocks.GetCount();
+    EXPECT_FALSE(to.core.PasteSelection(payload)) << row.what;
+    EXPECT_EQ(to.Doc().m_blocks.GetCount(), before) << row.what;
+    ASSERT_EQ(to.sink.messages().size(), 1u) << row.what;
+    EXPECT_EQ(to.sink.messages()[0].text, LoadString(row.message)) << row.what;
+    EXPECT_EQ(to.core.GetSelectedBlocks(), std::vector<CBlockObj*>{kept}) << row.what;
+    EXPECT_EQ(kept->m_bSelected, 1) << row.what;
+  }
+}
+
+TEST(Clipboard, WiresFromAnFbdIntoALadderAskFirstAndBusWiresStayBehind) {
+  Rig from;
+  CBlockObj* a = from.Block(301, CPoint(100, 100));
+  CBlockObj* b = from.Block(301, CPoint(300, 100));
+  ASSERT_NE(from.Link(a, kOut, b, 0), nullptr);
+  from.core.SelectBlock(a);
+  from.core.SelectBlock(b);
+  from.core.SelectConnection(from.Doc().m_connections.GetHead());
+  const std::vector<BYTE> payload = from.core.CopySelection();
+  Rig no(kDocLadder);
+  no.sink.QueueAnswer(IDNO);
+  EXPECT_FALSE(no.core.PasteSelection(payload));
+  EXPECT_EQ(no.Doc().m_blocks.GetCount(), 0);
+  EXPECT_EQ(no.sink.messages().size(), 1u);  // the question only
+  Rig yes(kDocLadder);
+  yes.sink.QueueAnswer(IDYES);
+  ASSERT_TRUE(yes.core.PasteSelection(payload));
+  EXPECT_EQ(yes.Doc().m_blocks.GetCount(), 2);
+  EXPECT_EQ(yes.Doc().m_connections.GetCount(), 0);
+
+  // A ladder wire from the power bus cannot be copied into an FBD.
+  Rig ladder(kDocLadder);
+  ladder.Doc().MakePowerBus();
+  CBlockObj* contact = ladder.Block(700, CPoint(200, 100));
+  contact->m_nOperand = 100;
+  ASSERT_NE(ladder.Link(ladder.Doc().m_powerBus.GetHead(), kOut, contact, 0), nullptr);
+  ladder.core.SelectBlock(contact);
+  ladder.core.SelectConnection(ladder.Doc().m_connections.GetHead());
+  const std::vector<BYTE> rung = ladder.core.CopySelection();
+  Rig fbd;
+  EXPECT_FALSE(fbd.core.PasteSelection(rung));
+  ASSERT_EQ(fbd.sink.messages().size(), 1u);
+  EXPECT_EQ(fbd.sink.messages()[0].text, CString(u"Only texts can be copied"));
 }
 
 }  // namespace
