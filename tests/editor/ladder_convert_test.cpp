@@ -341,4 +341,20 @@ TEST(LadderToFbd, ALayoutTallerThanAPageAddsPagesAtTheZoom) {
   EXPECT_EQ(f.Count(604), 1);  // one constant 1 for every coil on the bus
 }
 
+TEST(LadderToFbd, AContactOfACoilReadsTheOutputBlock) {
+  LadderFixture f;
+  CBlockObj* i1 = f.Contact(700, 100, 0, 0);
+  CBlockObj* q1 = f.Coil(703, 600, 0);
+  f.Wire(f.bus, i1);
+  f.Wire(i1, q1);
+  CBlockObj* ofQ1 = f.Contact(700, q1->m_nNumber, 1, 0);  // reads coil Q1
+  CBlockObj* q2 = f.Coil(703, 601, 1);
+  f.Wire(f.bus, ofQ1);
+  f.Wire(ofQ1, q2);
+  f.Convert();
+  EXPECT_EQ(f.Count(605), 2);
+  EXPECT_EQ(f.fbd.Doc().FindBlockByNumber(601)->m_nSource[0], 600);
+  EXPECT_EQ(f.fbd.Doc().FindBlockByNumber(600)->m_nSource[0], 100);
+}
+
 }  // namespace
