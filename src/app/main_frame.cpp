@@ -691,6 +691,7 @@ void CMainFrame::OnConvertToFbd() {
   // A new FBD window, without the program properties a new file may show.
   const int showProperties = g_ShowPropertiesOnNew;
   g_ShowPropertiesOnNew = 0;
+  g_CurrentModelCode = ladder->m_wModelCode;  // the new diagram is made for the ladder's model
   m_nNextDocKind = kDocFbd;
   NewFbdDocument();
   g_ShowPropertiesOnNew = showProperties;

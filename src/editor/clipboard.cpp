@@ -341,7 +341,10 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
         const int operand = b->m_nOperand;
         const bool loaded = std::any_of(p.blocks.begin(), p.blocks.end(),
                                         [operand](const CBlockObj* x) { return x->m_nNumber == operand; });
-        const bool namesBlock = operand >= 9000 && operand <= 10999;
+        // A function block, a coil or a ladder analog output: the contact
+        // needs that element in the target or in the pasted content.
+        const bool namesBlock = (operand >= 9000 && operand <= 10999) || (operand >= 21000 && operand <= 21767) ||
+                                (operand >= 22000 && operand <= 22543);
         if (namesBlock && !loaded && !m_pDoc->FindBlockByNumber(operand)) unavailable(b);
       } else if (wifiLost(b)) {
         unavailable(b);
@@ -392,7 +395,23 @@ bool CDiagramEditor::CheckPasteLimits(const PastePayload& p) {
     query.nType = type;
     for (const CBlockObj* b : p.blocks) query.nAdding += b->m_nType == type ? 1 : 0;
     if (query.nAdding == 0) continue;
-    if (!m_pDoc->CheckTypeLimit(static_cast<UINT>(type), &query)) {
+    bool fits = m_pDoc->CheckTypeLimit(static_cast<UINT>(type), &query) != FALSE;
+    if (fits && (type == 703 || type == 704 || type == 705)) {
+      // The coils and ladder analog outputs of the document by the range they
+      // drive, plus every loaded block whose operand lies in that range.
+      auto loaded = [&p](int first, int last) {
+        int n = 0;
+        for (const CBlockObj* b : p.blocks) n += b->m_nOperand >= first && b->m_nOperand <= last ? 1 : 0;
+        return n;
+      };
+      if (type == 705) {
+        fits = query.nInRange1 + loaded(4230, 4261) <= 32 && query.nInRange2 + loaded(4288, 4799) <= 512;
+      } else {
+        fits = query.nInRange1 + loaded(600, 727) <= 128 && query.nInRange2 + loaded(1316, 1827) <= 512 &&
+               query.nInRange3 + loaded(4800, 4927) <= 128;
+      }
+    }
+    if (!fits) {
       if (const UINT id = type == 601 ? 579 : TypeLimitMessage(type)) AfxMessageBox(id, MB_ICONSTOP);
       return false;
     }
@@ -487,8 +506,8 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
       for (int set = 0; set < 2; ++set) {
         if (!differ[set]) continue;
         auto& grid = set == 0 ? text->m_strTextSet1 : text->m_strTextSet2;
-        for (int r = 1; r < CBlockMSGTEXT::kRows; ++r)
-          for (int c = 1; c < CBlockMSGTEXT::kCols; ++c)
+        for (int r = 1; r <= 4 && r < CBlockMSGTEXT::kRows; ++r)
+          for (int c = 0; c <= 23 && c < CBlockMSGTEXT::kCols; ++c)
             if (!grid[r][c].IsEmpty() && grid[r][c][0] >= 0x80) grid[r][c].Empty();
       }
     }

@@ -199,7 +199,7 @@ bool CDiagramEditor::JoinConnectorPair() {
   for (CBlockObj* h : {half, partner}) SelectBlock(h);
   DeleteSelection();
   const bool ok = ConnectBlockPins(src, srcPin, dst, dstPin, true) != nullptr;
-  SaveSnapshot();
+  if (m_bAutoSnapshot) SaveSnapshot();
   InvalidateDiagram();
   return ok;
 }

@@ -437,7 +437,8 @@ bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
       ui->Enable(m_pHost != nullptr && m_pHost->IsDevicePortOpen() && editable);
       return true;
     case ID_CONNECT:
-      ui->Enable(editable || m_nEditMode == MODE_CONNECT);
+      // Wiring needs blocks; in simulation the command leaves it.
+      ui->Enable((!m_pDoc->m_bLocked && !m_pDoc->m_blocks.IsEmpty()) || m_nEditMode == MODE_CONNECT);
       ui->SetCheck(m_nEditMode == MODE_CONNECT);
       return true;
     case ID_SEPARATE:
@@ -453,7 +454,7 @@ bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
       ui->Enable(editable && m_pHost && m_pHost->HasClipboardPayload());
       return true;
     case ID_CUT_JOIN_CONNECTION:
-      ui->Enable(editable || m_nEditMode == MODE_CUT_JOIN);
+      ui->Enable((!m_pDoc->m_bLocked && !m_pDoc->m_connections.IsEmpty()) || m_nEditMode == MODE_CUT_JOIN);
       ui->SetCheck(m_nEditMode == MODE_CUT_JOIN);
       return true;
     case ID_INSERT_COMMENTS:
@@ -521,6 +522,13 @@ bool CDiagramEditor::OnCmdMsg(UINT id) {
     case ID_SELECTION:
       return tool(MODE_SELECT, false);
     case ID_CONNECT:
+      if (m_nEditMode != MODE_CONNECT && !IsSimulating()) {
+        // Wiring starts from nothing selected.
+        ClearSelection(SEL_ALL);
+        m_pCurBlock = nullptr;
+        m_pCurConnection = nullptr;
+        m_pCurComment = nullptr;
+      }
       return tool(MODE_CONNECT, true);
     case ID_CUT_JOIN_CONNECTION:
       return tool(MODE_CUT_JOIN, true);

@@ -20,6 +20,8 @@
 #include "model/connect_line_obj.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 
 namespace {
 
@@ -93,6 +95,9 @@ class CLadderConverter {
   CBlockObj* Add(int type, int number = 0);
   void Feed(CBlockObj* consumer, int pin, int term, bool outputBlock);
   int ResolveOperand(const CBlockObj* contact) const;
+  bool HasWireAt(const CBlockObj* block, int pin) const;
+  void RelinkMessageElements();
+  void CopyProgramSettings();
 
   const CZaradDoc& m_ladder;
   CZaradDoc& m_fbd;
@@ -159,8 +164,85 @@ int CLadderConverter::ResolveOperand(const CBlockObj* contact) const {
   return operand;
 }
 
+void CLadderConverter::CopyProgramSettings() {
+  const CZaradDoc& l = m_ladder;
+  CZaradDoc& f = m_fbd;
+  f.m_strCreator = l.m_strCreator;
+  f.m_strProjectName = l.m_strProjectName;
+  f.m_strInstallationName = l.m_strInstallationName;
+  f.m_strCustomer = l.m_strCustomer;
+  f.m_strDiagramNo = l.m_strDiagramNo;
+  f.m_strChecked = l.m_strChecked;
+  f.m_strVersion1 = l.m_strVersion1;
+  f.m_strVersion2 = l.m_strVersion2;
+  f.m_strVersion3 = l.m_strVersion3;
+  f.m_bShowPropertiesOnNew = l.m_bShowPropertiesOnNew;
+  f.m_strComment = l.m_strComment;
+  f.m_strProgramName = l.m_strProgramName;
+  f.m_strPassword = l.m_strPassword;
+  f.m_nRedundancy = l.m_nRedundancy;
+  f.m_nSyncTime = l.m_nSyncTime;
+  f.m_bCopyProtect = l.m_bCopyProtect;
+  f.m_nTempHigh = l.m_nTempHigh;
+  f.m_nTempLow = l.m_nTempLow;
+  for (int k = 0; k < 3; ++k) f.m_ports[k] = l.m_ports[k];
+  f.m_strLogoFile = l.m_strLogoFile;
+  f.m_bLogoInverse = l.m_bLogoInverse;
+  f.m_nLanguage = l.m_nLanguage;
+  f.m_nLogoTime = l.m_nLogoTime;
+  f.m_nContrast = l.m_nContrast;
+  f.m_nBacklight = l.m_nBacklight;
+  if (l.IsNewerFamily()) {
+    f.m_bKeepOutputs = l.m_bKeepOutputs;
+    f.m_aqFixedValue = l.m_aqFixedValue;
+    f.m_aqRangeType = l.m_aqRangeType;
+    f.m_nAiRangeType0 = l.m_nAiRangeType0;
+    f.m_nAiRangeType1 = l.m_nAiRangeType1;
+  }
+  f.m_wModelCode = l.m_wModelCode;
+  f.m_wModelAux1 = l.m_wModelAux1;
+  f.m_wFirmware = l.m_wFirmware;
+  f.m_wModelAux2 = l.m_wModelAux2;
+  f.m_strModelName = l.m_strModelName;
+  f.m_nCharSet1 = l.m_nCharSet1;
+  f.m_nCharSet2 = l.m_nCharSet2;
+  f.m_nDefaultCharSet = l.m_nDefaultCharSet;
+  f.m_nTickerCharMs = l.m_nTickerCharMs;
+  f.m_nTickerLineMs = l.m_nTickerLineMs;
+  f.m_nAiFilter = l.m_nAiFilter;
+  f.m_nScopeTime = l.m_nScopeTime;
+}
+
+void CLadderConverter::RelinkMessageElements() {
+  // The copied display elements still point into the ladder document: they
+  // take the new document's block of their number. In the newer series an
+  // element whose block is gone is dropped, except a graph.
+  const bool newer = m_fbd.IsNewerFamily();
+  for (CBlockObj* b : m_fbd.m_blocks) {
+    auto* text = dynamic_cast<CBlockMSGTEXT*>(b);
+    if (!text) continue;
+    for (int set = 0; set < 2; ++set)
+      for (int line = 0; line < CBlockMSGTEXT::kLines; ++line) {
+        CBlockMSGTEXT::ElementList* list = text->Elements(set, line);
+        if (!list) continue;
+        std::erase_if(*list, [&](std::unique_ptr<CWidget>& e) {
+          if (!e) return true;
+          e->m_pDoc = &m_fbd;
+          e->m_pBlock = m_fbd.FindBlockByNumber(e->m_nNumber);
+          return newer && !e->m_pBlock && e->m_nKind != MSGELEM_GRAPH;
+        });
+      }
+  }
+}
+
+bool CLadderConverter::HasWireAt(const CBlockObj* block, int pin) const {
+  for (const CConnectLineObj* w : m_ladder.m_connections)
+    if ((w->m_pStartBlock == block && w->m_nStartPin == pin) || (w->m_pEndBlock == block && w->m_nEndPin == pin))
+      return true;
+  return false;
+}
+
 int CLadderConverter::ContactOutputTerm(const CBlockObj* contact) {
-  const int in = NodeTerm(contact, 0);
   const int operand = ResolveOperand(contact);
   int literal;
   if (operand >= 9000 && operand <= 10999) {
@@ -170,8 +252,10 @@ int CLadderConverter::ContactOutputTerm(const CBlockObj* contact) {
     Term t{Term::kOperand, operand, OperandBlockType(operand, contact->m_nType == 702), {}};
     literal = Intern(t);
   }
+  // An analog contact passes its analog value on: what feeds its input is dropped.
+  if (contact->m_nType == 702) return literal;
   if (contact->m_nType == 701) literal = Intern({Term::kNot, 0, 0, {literal}});
-  return And({in, literal});
+  return And({NodeTerm(contact, 0), literal});
 }
 
 int CLadderConverter::NodeTerm(const CBlockObj* block, int pin) {
@@ -310,9 +394,7 @@ void CLadderConverter::Feed(CBlockObj* consumer, int pin, int term, bool outputB
 }
 
 void CLadderConverter::Run() {
-  m_fbd.m_wModelCode = m_ladder.m_wModelCode;
-  m_fbd.m_wFirmware = m_ladder.m_wFirmware;
-  m_fbd.m_strModelName = m_ladder.m_strModelName;
+  CopyProgramSettings();
   m_fbd.m_sizePage = m_ladder.m_sizePage;
   // The function blocks come over with their numbers and settings; their inputs are rebuilt.
   std::vector<std::pair<const CBlockObj*, CBlockObj*>> functions;
@@ -346,6 +428,17 @@ void CLadderConverter::Run() {
       out->m_nOperand = operand - RangeStart(operand);
       out->m_ptPos = b->m_ptPos;
     }
+    if (!HasWireAt(b, 0)) {
+      // Nothing wired to the coil: the output's input stays open, behind a
+      // NOT with an open input for an inverted output.
+      out->m_nSource[0] = LINK_OPEN;
+      if (b->m_nType == 704) {
+        CBlockObj* gate = Add(307);
+        gate->m_nSource[kFirstOutputPin] = out->m_nNumber;
+        out->m_nSource[0] = gate->m_nNumber;
+      }
+      continue;
+    }
     int term = NodeTerm(b, 0);
     if (b->m_nType == 704) term = Intern({Term::kNot, 0, 0, {term}});
     Feed(out, 0, term, true);
@@ -360,6 +453,7 @@ void CLadderConverter::Run() {
       if (m_terms[static_cast<size_t>(term)].kind == Term::kFalse && from->m_nSource[i] == LINK_OPEN) continue;
       Feed(to, i, term, false);
     }
+  RelinkMessageElements();
 }
 
 }  // namespace

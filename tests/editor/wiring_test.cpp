@@ -16,38 +16,10 @@
 #include "platform/resource_ids.h"
 #include "support/diagram_builder.h"
 
+#include "editor_rig.h"
+
 namespace {
-
-struct Rig {
-  CDiagramBuilder d;
-  CDiagramEditor core{&d.Doc()};
-  RecordingMessageSink sink;
-  ScopedMessageSink scope{&sink};
-  explicit Rig(int kind = kDocFbd) : d(kind, 0x5188) {
-    d.Doc().m_sizePage = CSize(2000, 1400);
-    d.Doc().m_rcDiagram = CRect(0, 0, 2000, 1400);
-    core.SetClientSize(CSize(600, 400));
-    core.OnInitialUpdate();
-  }
-  CZaradDoc& Doc() { return d.Doc(); }
-  CBlockObj* Block(int type, CPoint pos) {
-    CBlockObj* b = d.Add(type);
-    b->m_ptPos = pos;
-    b->m_nWidth = 25;
-    b->m_nHeight = b->m_nInputs == 4 ? 40 : 36;
-    return b;
-  }
-  CConnectLineObj* Link(CBlockObj* from, int fromPin, CBlockObj* to, int toPin, bool force = false) {
-    return core.ConnectBlockPins(from, fromPin, to, toPin, force);
-  }
-  CPoint Pin(CBlockObj* b, int pin) {
-    CRect r;
-    EXPECT_TRUE(GetPinRect(&r, b, pin));
-    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  }
-};
-
-constexpr int kOut = kFirstOutputPin;
+using namespace editor_test;
 
 TEST(WiringRules, SignalKindsOfOutputsAndInputs) {
   struct Row {
@@ -178,6 +150,42 @@ TEST(Wiring, LadderRules) {
   EXPECT_EQ(r.Link(contact3, kOut, contact, 0), nullptr);
 }
 
+TEST(Wiring, LadderFeedbackThroughAContactOfTheBlockAndLinkedAnalogInputs) {
+  Rig r(kDocLadder);
+  r.Doc().MakePowerBus();
+  CBlockObj* bus = r.Doc().m_powerBus.GetHead();
+  CBlockObj* timer = r.Block(400, CPoint(400, 300));
+  CBlockObj* contact = r.Block(700, CPoint(200, 300));
+  contact->m_nOperand = timer->m_nNumber;  // the contact reads the timer
+  ASSERT_NE(r.Link(bus, kOut, contact, 0), nullptr);
+  EXPECT_EQ(r.Link(contact, kOut, timer, 0), nullptr);  // the timer would feed itself
+  CBlockObj* other = r.Block(700, CPoint(200, 400));
+  other->m_nOperand = 100;
+  ASSERT_NE(r.Link(bus, kOut, other, 0), nullptr);
+  EXPECT_NE(r.Link(other, kOut, timer, 0), nullptr);
+  // A linked analog comparator input cannot start a wire, not even forced.
+  CBlockObj* comp = r.Block(803, CPoint(400, 100));
+  CBlockObj* ai = r.Block(702, CPoint(200, 100));
+  ASSERT_NE(r.Link(ai, kOut, comp, 0), nullptr);
+  CBlockObj* ai2 = r.Block(702, CPoint(200, 200));
+  EXPECT_EQ(r.Link(comp, 0, ai2, kOut, true), nullptr);
+  EXPECT_EQ(r.Doc().m_connections.GetCount(), 4);
+}
+
+TEST(Wiring, FbdLoopsAreFollowedAcrossAConnectorPair) {
+  Rig r;
+  CBlockObj* a = r.Block(300, CPoint(100, 300));
+  CBlockObj* b = r.Block(300, CPoint(500, 300));
+  CConnectLineObj* w = r.Link(a, kOut, b, 0);
+  ASSERT_NE(w, nullptr);
+  r.core.SetCurrentConnection(w);
+  ASSERT_TRUE(r.core.SeparateConnection());
+  EXPECT_EQ(r.Link(b, kOut, a, 1), nullptr);  // b is fed by a through the pair
+  CBlockObj* flag = r.Block(607, CPoint(700, 500));
+  ASSERT_NE(r.Link(b, kOut, flag, 0), nullptr);
+  EXPECT_NE(r.Link(flag, kOut, a, 1), nullptr);  // closed at a flag: allowed
+}
+
 TEST(Wiring, MouseWiresInConnectModeAndHoverTips) {
   Rig r;
   CBlockObj* a = r.Block(300, CPoint(100, 100));
@@ -208,6 +216,30 @@ TEST(Wiring, MouseWiresInConnectModeAndHoverTips) {
   EXPECT_EQ(r.Doc().m_connections.GetCount(), 1);
   // The wire made by the mouse is one undo step.
   EXPECT_TRUE(std::filesystem::exists(r.Doc().m_undo.GetSnapshotPath(2).ToUtf8()));
+}
+
+TEST(Wiring, ConnectNeedsBlocksCutJoinNeedsWiresAndConnectStartsUnselected) {
+  Rig r;
+  auto enabled = [&r](UINT id) {
+    CCmdUI ui(id);
+    return r.core.OnUpdateCmdUI(&ui) && ui.m_bEnabled;
+  };
+  EXPECT_FALSE(enabled(ID_CONNECT));
+  EXPECT_FALSE(enabled(ID_CUT_JOIN_CONNECTION));
+  EXPECT_TRUE(enabled(ID_SELECTION));
+  CBlockObj* a = r.Block(300, CPoint(100, 100));
+  CBlockObj* b = r.Block(300, CPoint(300, 100));
+  EXPECT_TRUE(enabled(ID_CONNECT));
+  EXPECT_FALSE(enabled(ID_CUT_JOIN_CONNECTION));
+  ASSERT_NE(r.Link(a, kOut, b, 0), nullptr);
+  EXPECT_TRUE(enabled(ID_CUT_JOIN_CONNECTION));
+  r.core.SelectBlock(a);
+  r.core.SetCurrentBlock(a);
+  r.core.OnCmdMsg(ID_CONNECT);
+  EXPECT_EQ(r.core.GetEditMode(), MODE_CONNECT);
+  EXPECT_FALSE(r.core.HasSelection());
+  EXPECT_EQ(r.core.GetCurrentBlock(), nullptr);
+  EXPECT_EQ(a->m_bSelected, 0);
 }
 
 TEST(Wiring, JunctionDotsAndPathTidying) {
@@ -272,6 +304,7 @@ TEST(Wiring, MovingAWireEndFreesTheOldPin) {
 }  // namespace
 
 namespace {
+using namespace editor_test;
 
 TEST(ConnectorPairs, SeparateAndJoinRoundTrip) {
   Rig r;
@@ -393,6 +426,7 @@ TEST(ConnectorPairs, OnlyWiresThatCrossABlockAreSeparated) {
 }  // namespace
 
 namespace {
+using namespace editor_test;
 
 TEST(Comments, InsertToolPlacesCommentsOnFreeSpace) {
   Rig r;
@@ -423,6 +457,7 @@ TEST(Comments, InsertToolPlacesCommentsOnFreeSpace) {
 }  // namespace
 
 namespace {
+using namespace editor_test;
 
 TEST(GoToBlock, NamesSortNumericallyAndLeaveOutHalves) {
   Rig r;
@@ -484,290 +519,3 @@ TEST(GoToBlock, CenterOnBlockSelectsOnlyIt) {
 
 }  // namespace
 
-namespace {
-
-TEST(Clipboard, WiredBlocksCopyBetweenDocuments) {
-  Rig from;
-  CBlockObj* a = from.Block(300, CPoint(100, 100));
-  CBlockObj* b = from.Block(400, CPoint(300, 200));
-  CBlockObj* c = from.Block(300, CPoint(500, 300));
-  ASSERT_NE(from.Link(a, kOut, b, 0), nullptr);
-  ASSERT_NE(from.Link(b, kOut, c, 1), nullptr);  // c is not copied: this wire stays behind
-  from.core.SelectBlock(a);
-  from.core.SelectBlock(b);
-  from.core.SelectConnection(from.Doc().m_connections.GetHead());
-  const std::vector<BYTE> payload = from.core.CopySelection();
-  ASSERT_FALSE(payload.empty());
-
-  Rig to;
-  to.Block(300, CPoint(50, 50));  // B0 is taken: the pasted blocks get B1 and B2
-  to.Doc().m_undo.SaveSnapshot(&to.Doc());
-  to.core.OnLButtonDown(CPoint(600, 400), 0);  // the last click places the group
-  ASSERT_TRUE(to.core.PasteSelection(payload));
-  ASSERT_EQ(to.Doc().m_blocks.GetCount(), 3);
-  CBlockObj* pa = to.Doc().m_blocks.GetAt(1);
-  CBlockObj* pb = to.Doc().m_blocks.GetAt(2);
-  EXPECT_EQ(pa->m_nNumber, 9001);
-  EXPECT_EQ(pb->m_nNumber, 9002);
-  EXPECT_EQ(pa->m_ptPos, CPoint(600, 400));  // the group's top-left corner at the click
-  EXPECT_EQ(pb->m_ptPos, CPoint(800, 500));
-  ASSERT_EQ(to.Doc().m_connections.GetCount(), 1);
-  const CConnectLineObj* w = to.Doc().m_connections.GetHead();
-  EXPECT_EQ(w->m_pStartBlock, pa);
-  EXPECT_EQ(w->m_pEndBlock, pb);
-  EXPECT_EQ(w->m_points.size(), 4u);
-  EXPECT_EQ(pb->m_nSource[0], pa->m_nNumber);
-  EXPECT_EQ(pb->m_nSource[kOut], 0);  // the wire to c did not come along
-  EXPECT_EQ(pa->m_bSelected, 1);
-  EXPECT_EQ(to.Doc().m_undo.m_nIndex, 2);
-}
-
-TEST(Clipboard, RefusedOrDamagedPastesChangeNothing) {
-  Rig from;
-  CBlockObj* gate = from.Block(300, CPoint(100, 100));
-  from.core.SelectBlock(gate);
-  const std::vector<BYTE> andGate = from.core.CopySelection();
-
-  // An AND gate into a ladder diagram: not available there.
-  Rig ladder(kDocLadder);
-  CBlockObj* kept = ladder.Block(700, CPoint(200, 200));
-  ladder.core.SelectBlock(kept);
-  EXPECT_FALSE(ladder.core.PasteSelection(andGate));
-  ASSERT_EQ(ladder.sink.messages().size(), 1u);
-  EXPECT_NE(ladder.sink.messages()[0].text.Find(u"Insertion is not allowed."), -1);
-  EXPECT_EQ(ladder.Doc().m_blocks.GetCount(), 1);
-  EXPECT_EQ(kept->m_bSelected, 1);
-
-  // A damaged payload.
-  std::vector<BYTE> damaged = andGate;
-  damaged.resize(damaged.size() / 2);
-  Rig target;
-  EXPECT_FALSE(target.core.PasteSelection(damaged));
-  EXPECT_EQ(target.Doc().m_blocks.GetCount(), 0);
-  EXPECT_FALSE(target.core.PasteSelection({1, 2, 3}));
-  EXPECT_EQ(target.sink.messages().size(), 2u);
-
-  // Too many function blocks.
-  Rig full;
-  for (int i = 0; i < 1024; ++i) full.d.Add(300);
-  EXPECT_FALSE(full.core.PasteSelection(andGate));
-  EXPECT_EQ(full.Doc().m_blocks.GetCount(), 1024);
-  EXPECT_NE(full.sink.messages().back().text.Find(u"1024"), -1);
-}
-
-TEST(Clipboard, PastedTimerLosesItsReferenceAndPairsTravelWhole) {
-  Rig from;
-  CBlockObj* timer = from.Block(400, CPoint(100, 100));
-  CBlockObj* other = from.Block(400, CPoint(100, 300));
-  timer->m_bUseRef[0] = 1;
-  timer->m_pRef[0] = other;
-  timer->m_nRefNumber[0] = other->m_nNumber;
-  timer->m_nParam11 = 3;
-  CBlockObj* dst = from.Block(300, CPoint(500, 100));
-  CConnectLineObj* w = from.Link(timer, kOut, dst, 0);
-  ASSERT_NE(w, nullptr);
-  from.core.SetCurrentConnection(w);
-  ASSERT_TRUE(from.core.SeparateConnection());
-  from.core.ClearSelection();
-  from.core.SelectBlock(timer);
-  from.core.SelectBlock(dst);
-  CBlockObj* male = nullptr;
-  for (CBlockObj* b : from.Doc().m_blocks)
-    if (b->m_nType == kTypeMaleConnector) male = b;
-  ASSERT_NE(male, nullptr);
-  from.core.SelectBlock(male);  // the copy adds the female and both wires
-  const std::vector<BYTE> payload = from.core.CopySelection();
-  Rig to;
-  to.Block(901, CPoint(900, 900))->m_nNumber = 7000;  // an orphan female holds 7000
-  ASSERT_TRUE(to.core.PasteSelection(payload));
-  int males = 0, females = 0;
-  int maleNumber = 0, femaleNumber = 0;
-  for (CBlockObj* b : to.Doc().m_blocks) {
-    if (b->m_nType == kTypeMaleConnector) maleNumber = b->m_nNumber;
-    if (b->m_nType == kTypeFemaleConnector && b->m_nNumber != 7000) femaleNumber = b->m_nNumber;
-  }
-  EXPECT_EQ(femaleNumber, maleNumber + 2000);
-  EXPECT_NE(maleNumber, 5000);
-  CBlockObj* pastedTimer = nullptr;
-  for (CBlockObj* b : to.Doc().m_blocks) {
-    males += b->m_nType == kTypeMaleConnector;
-    females += b->m_nType == kTypeFemaleConnector;
-    if (b->m_nType == 400) pastedTimer = b;
-  }
-  EXPECT_EQ(males, 1);
-  EXPECT_EQ(females, 2);
-  EXPECT_EQ(to.Doc().m_connections.GetCount(), 2);
-  ASSERT_NE(pastedTimer, nullptr);
-  EXPECT_EQ(pastedTimer->m_bUseRef[0], 0);
-  EXPECT_EQ(pastedTimer->m_pRef[0], nullptr);
-  EXPECT_EQ(pastedTimer->m_nParam11, 2);  // word 10 = 2
-}
-
-}  // namespace
-
-namespace {
-
-// A ladder diagram built wire by wire, converted into a fresh FBD document.
-struct LadderFixture {
-  Rig ladder{kDocLadder};
-  Rig fbd;
-  CBlockObj* bus = nullptr;
-  LadderFixture() {
-    ladder.Doc().MakePowerBus();
-    bus = ladder.Doc().m_powerBus.GetHead();
-  }
-  CBlockObj* Contact(int type, int operand, int row, int column) {
-    CBlockObj* c = ladder.Block(type, CPoint(100 + 80 * column, 60 + 60 * row));
-    c->m_nOperand = operand;
-    return c;
-  }
-  CBlockObj* Coil(int type, int operand, int row) {
-    CBlockObj* c = ladder.Block(type, CPoint(700, 60 + 60 * row));
-    c->m_nOperand = operand;
-    return c;
-  }
-  void Wire(CBlockObj* from, CBlockObj* to) {
-    ASSERT_NE(ladder.core.ConnectBlockPins(from, from == bus ? kOut : kOut, to, 0, true), nullptr);
-  }
-  void Convert() { fbd.core.ConvertLadderToFbd(ladder.Doc()); }
-  int Count(int type) {
-    int n = 0;
-    for (const CBlockObj* b : fbd.d.Doc().m_blocks) n += b->m_nType == type;
-    return n;
-  }
-  CBlockObj* Only(int type) {
-    for (CBlockObj* b : fbd.d.Doc().m_blocks)
-      if (b->m_nType == type) return b;
-    return nullptr;
-  }
-  CBlockObj* Source(const CBlockObj* b, int pin) { return fbd.d.Doc().FindBlockByNumber(b->m_nSource[pin]); }
-};
-
-TEST(LadderToFbd, ContactToCoilGivesInputToOutput) {
-  LadderFixture f;
-  CBlockObj* i1 = f.Contact(700, 100, 0, 0);
-  CBlockObj* q1 = f.Coil(703, 600, 0);
-  f.Wire(f.bus, i1);
-  f.Wire(i1, q1);
-  const int ladderBlocks = f.ladder.Doc().m_blocks.GetCount();
-  const int ladderWires = f.ladder.Doc().m_connections.GetCount();
-  f.Convert();
-  CBlockObj* in = f.Only(600);
-  CBlockObj* out = f.Only(605);
-  ASSERT_NE(in, nullptr);
-  ASSERT_NE(out, nullptr);
-  EXPECT_EQ(in->m_nNumber, 100);
-  EXPECT_EQ(out->m_nNumber, 600);
-  EXPECT_EQ(out->m_nSource[0], 100);
-  EXPECT_EQ(f.Count(300), 0);
-  EXPECT_EQ(f.fbd.d.Doc().m_blocks.GetCount(), 2);
-  ASSERT_EQ(f.fbd.d.Doc().m_connections.GetCount(), 1);
-  // Layout: the output in column 1 at x 150, its input in column 2 at x 75, both on row 1.
-  EXPECT_EQ(out->m_ptPos, CPoint(150, 55));
-  EXPECT_EQ(in->m_ptPos, CPoint(75, 55));
-  // The ladder diagram is untouched.
-  EXPECT_EQ(f.ladder.Doc().m_blocks.GetCount(), ladderBlocks);
-  EXPECT_EQ(f.ladder.Doc().m_connections.GetCount(), ladderWires);
-}
-
-TEST(LadderToFbd, SeriesAndParallelBranches) {
-  struct Row {
-    const char* what;
-    int series;    // contacts in series
-    int parallel;  // contacts in parallel
-    int ands, ors;
-  };
-  const Row rows[] = {{"three in series", 3, 0, 1, 0},
-                      {"five in series", 5, 0, 2, 0},
-                      {"two in parallel", 0, 2, 0, 1},
-                      {"five in parallel", 0, 5, 0, 2}};
-  for (const Row& r : rows) {
-    LadderFixture f;
-    CBlockObj* q1 = f.Coil(703, 600, 0);
-    if (r.series) {
-      CBlockObj* previous = f.bus;
-      for (int k = 0; k < r.series; ++k) {
-        CBlockObj* c = f.Contact(700, 100 + k, 0, k);
-        f.Wire(previous, c);
-        previous = c;
-      }
-      f.Wire(previous, q1);
-    } else {
-      for (int k = 0; k < r.parallel; ++k) {
-        CBlockObj* c = f.Contact(700, 100 + k, k, 0);
-        f.Wire(f.bus, c);
-        f.Wire(c, q1);
-      }
-    }
-    f.Convert();
-    EXPECT_EQ(f.Count(300), r.ands) << r.what;
-    EXPECT_EQ(f.Count(304), r.ors) << r.what;
-    EXPECT_EQ(f.Count(600), std::max(r.series, r.parallel)) << r.what;
-    CBlockObj* out = f.Only(605);
-    ASSERT_NE(out, nullptr);
-    ASSERT_NE(f.Source(out, 0), nullptr) << r.what;
-    EXPECT_EQ(f.Source(out, 0)->m_nType, r.ands ? 300 : 304) << r.what;
-  }
-}
-
-TEST(LadderToFbd, SharedBranchesInvertedContactsAndTheBus) {
-  LadderFixture f;
-  // Two parallel contacts feed Q1 and Q2: one OR for both.
-  CBlockObj* a = f.Contact(700, 100, 0, 0);
-  CBlockObj* b = f.Contact(700, 101, 1, 0);
-  CBlockObj* q1 = f.Coil(703, 600, 0);
-  CBlockObj* q2 = f.Coil(703, 601, 1);
-  for (CBlockObj* c : {a, b}) {
-    f.Wire(f.bus, c);
-    f.Wire(c, q1);
-    f.Wire(c, q2);
-  }
-  // A break contact I3 feeds Q3: a NOT before the output.
-  CBlockObj* i3 = f.Contact(701, 102, 2, 0);
-  CBlockObj* q3 = f.Coil(703, 602, 2);
-  f.Wire(f.bus, i3);
-  f.Wire(i3, q3);
-  // The bus straight into Q4; into an inverted output Q5: High, then NOT.
-  CBlockObj* q4 = f.Coil(703, 603, 3);
-  CBlockObj* q5 = f.Coil(704, 604, 4);
-  f.Wire(f.bus, q4);
-  f.Wire(f.bus, q5);
-  // A make contact with nothing before it: Low.
-  CBlockObj* loose = f.Contact(700, 104, 5, 0);
-  CBlockObj* q6 = f.Coil(703, 605, 5);
-  f.Wire(loose, q6);
-  f.Convert();
-  EXPECT_EQ(f.Count(304), 1);
-  auto out = [&](int number) { return f.fbd.d.Doc().FindBlockByNumber(number); };
-  ASSERT_NE(out(600), nullptr);
-  EXPECT_EQ(out(600)->m_nSource[0], out(601)->m_nSource[0]);
-  EXPECT_EQ(f.Source(out(602), 0)->m_nType, 307);
-  EXPECT_EQ(f.Source(f.Source(out(602), 0), 0)->m_nNumber, 102);
-  EXPECT_EQ(f.Source(out(603), 0)->m_nType, 604);
-  EXPECT_EQ(f.Source(out(604), 0)->m_nType, 307);
-  EXPECT_EQ(f.Source(f.Source(out(604), 0), 0)->m_nType, 604);
-  EXPECT_EQ(f.Source(out(605), 0)->m_nType, 603);
-}
-
-TEST(LadderToFbd, ParallelThenSeriesAndAnInvertedGateInput) {
-  LadderFixture f;
-  CBlockObj* a = f.Contact(700, 100, 0, 0);
-  CBlockObj* b = f.Contact(700, 101, 1, 0);
-  CBlockObj* c = f.Contact(701, 102, 0, 1);  // a break contact after the pair
-  CBlockObj* q1 = f.Coil(703, 600, 0);
-  f.Wire(f.bus, a);
-  f.Wire(f.bus, b);
-  f.Wire(a, c);
-  f.Wire(b, c);
-  f.Wire(c, q1);
-  f.Convert();
-  CBlockObj* andGate = f.Only(300);
-  ASSERT_NE(andGate, nullptr);
-  EXPECT_EQ(f.Source(f.Only(605), 0), andGate);
-  EXPECT_EQ(f.Source(andGate, 0)->m_nType, 304);
-  EXPECT_EQ(andGate->m_nSource[1], 102);
-  EXPECT_EQ(andGate->m_bInvert[1], 1);  // the break contact is an inverted input
-  EXPECT_EQ(f.Count(307), 0);
-}
-
-}  // namespace
