@@ -90,6 +90,17 @@ bool InFrame(const QWidget* widget, const CMainFrame* frame) {
   return false;
 }
 
+// Whether a key typed into the widget is the main window's to route: dialogs,
+// sheets and pop-ups of their own (any window but the frame and its floating
+// bars) keep their keys, so Esc closes them rather than reaching the diagram.
+bool KeysRouted(const QWidget* widget, const CMainFrame* frame) {
+  for (const QWidget* w = widget; w; w = w->parentWidget()) {
+    if (w == frame) return true;
+    if (w->isWindow() && !qobject_cast<const QDockWidget*>(w)) return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 void BuildChineseTextTables() {
@@ -222,7 +233,7 @@ bool CShellCommands::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-      if (!m_bRouting && InFrame(widget, m_pFrame) && RouteKey(widget, event)) return true;
+      if (!m_bRouting && KeysRouted(widget, m_pFrame) && RouteKey(widget, event)) return true;
       break;
     case QEvent::MouseButtonRelease:
     case QEvent::NonClientAreaMouseButtonRelease:

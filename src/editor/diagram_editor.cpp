@@ -100,6 +100,7 @@ void CDiagramEditor::LeaveSimulation() {
   m_driver.LeaveSimulation();
   m_nEditMode = MODE_SELECT;
   if (m_pHost) m_pHost->CloseValuePopup();
+  if (m_pHost) m_pHost->SimulationLeft();
   InvalidateDiagram();
 }
 

@@ -94,6 +94,9 @@ class CDiagramEditorHost {
   // analog input, an analog contact, an input in Frequency mode), closed.
   virtual void OpenValuePopup(CBlockObj* /*block*/) {}
   virtual void CloseValuePopup() {}
+  // The simulation ended, whichever command ended it (F3, or a tool chosen
+  // while simulating): the window stops its clock and hides its bars.
+  virtual void SimulationLeft() {}
 };
 
 // Which selection list ClearSelection empties.

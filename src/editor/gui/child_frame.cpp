@@ -265,6 +265,11 @@ void CChildFrame::RefreshSimulationBars() {
   m_pControlBar->Refresh();
 }
 
+void CChildFrame::OnSimulationLeft() {
+  StopSimulation();
+  ShowSimulationBars(false);
+}
+
 void CChildFrame::StopSimulation() {
   if (m_pSimTimer) m_pSimTimer->stop();
   if (g_pSimulatingFrame == this) g_pSimulatingFrame = nullptr;

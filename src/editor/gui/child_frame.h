@@ -92,6 +92,11 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
   void ShowSimulationBars(bool show);
   void RefreshSimulationBars();
+ public:
+  // The view's simulation ended: the clock stops and the bars go.
+  void OnSimulationLeft();
+
+ private:
   // The timer stops; no window simulates here any more.
   void StopSimulation();
 

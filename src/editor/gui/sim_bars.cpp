@@ -264,7 +264,8 @@ CSimControlBar::~CSimControlBar() {
 }
 
 void CSimControlBar::ReleasePowerButton() {
-  if (!m_pPower->isChecked() && !m_pPower->isDown()) return;
+  // Nothing to end unless the power is cut (a release anywhere calls this too).
+  if (!m_core.GetScanDriver().IsPowerCut() && !m_pPower->isChecked() && !m_pPower->isDown()) return;
   m_pPower->setDown(false);
   m_core.GetScanDriver().PowerUp();
   m_pPower->setChecked(false);

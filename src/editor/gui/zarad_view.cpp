@@ -132,6 +132,10 @@ void CZaradView::MessageTextDeactivated(int number) {
   if (m_pMsgTextSheet) m_pMsgTextSheet->UpdateActivePage(2, number);
 }
 
+void CZaradView::SimulationLeft() {
+  if (m_pFrame) m_pFrame->OnSimulationLeft();
+}
+
 void CZaradView::CloseMessageTexts() {
   if (!m_pMsgTextSheet) return;
   CAllDisplayMsgTxts* sheet = m_pMsgTextSheet;

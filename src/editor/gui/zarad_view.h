@@ -141,6 +141,7 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   // The analog value pop-up next to a block; one at a time, null when closed.
   void OpenValuePopup(CBlockObj* block) override;
   void CloseValuePopup() override;
+  void SimulationLeft() override;
   CAnalogSliderDlg* ValuePopup() const;
 
   // The picture the last repaint left in the memory bitmap.

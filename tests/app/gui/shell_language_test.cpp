@@ -25,10 +25,12 @@
 #include "app/language_dlg.h"
 #include "app/shell_commands.h"
 #include "controls/gui/xlist_ctrl.h"
+#include "blocks/block_factory.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
 #include "editor/scan_driver.h"
+#include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
 #include "shell_fixture.h"
@@ -285,6 +287,13 @@ class FrameInputTest : public HelpTest {
     QApplication::setActiveWindow(m_frame);
   }
   CChildFrame* Child() const { return dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow()); }
+  // A new diagram with one block: connecting and simulating need something to work on.
+  void NewDiagramWithABlock() {
+    m_app->OnFileNewFbd();
+    ASSERT_NE(Child(), nullptr);
+    Child()->GetDocument()->AddBlock(MakeBlockOfType(300))->m_ptPos = CPoint(100, 100);
+    m_frame->UpdateCommandUI();
+  }
 };
 
 TEST_F(FrameInputTest, F1OpensHelpOnlyWithoutADiagram) {
@@ -302,7 +311,7 @@ TEST_F(FrameInputTest, F1OpensHelpOnlyWithoutADiagram) {
 }
 
 TEST_F(FrameInputTest, EscapeGoesToTheViewWhereverTheFocusIs) {
-  m_app->OnFileNewFbd();
+  NewDiagramWithABlock();
   CZaradView* view = Child()->GetActiveView();
   ASSERT_TRUE(m_frame->SendCommand(ID_CONNECT));
   ASSERT_EQ(view->Core().GetEditMode(), MODE_CONNECT);
@@ -316,7 +325,7 @@ TEST_F(FrameInputTest, EscapeGoesToTheViewWhereverTheFocusIs) {
 }
 
 TEST_F(FrameInputTest, MouseReleaseAnywhereEndsAPowerCut) {
-  m_app->OnFileNewFbd();
+  NewDiagramWithABlock();
   ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
   CSimControlBar* bar = Child()->ControlBar();
   ASSERT_NE(bar, nullptr);
@@ -335,7 +344,7 @@ TEST_F(FrameInputTest, MouseReleaseAnywhereEndsAPowerCut) {
 }
 
 TEST_F(FrameInputTest, SimulationTipSaysWhyWhileAnotherDiagramSimulates) {
-  m_app->OnFileNewFbd();
+  NewDiagramWithABlock();
   ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
   m_app->OnFileNewFbd();
   m_frame->UpdateCommandUI();
