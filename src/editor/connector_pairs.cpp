@@ -4,6 +4,9 @@
 // halves, the cut/join tool and the separation of wires that cross blocks.
 #include <algorithm>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "blocks/connector_obj.h"
@@ -63,7 +66,96 @@ CRect BodyRect(const CBlockObj* b, int sideReach) {
                b->m_ptPos.y + b->m_nHeight);
 }
 
+// A rectangle that no other rectangle intersects (no width or no height).
+bool IsFlat(const CRect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
 }  // namespace
+
+// The blocks and the wire segments of the document in grid cells of 64 units,
+// for the crossing test and the placement search of a batch separation: each
+// query looks at the few cells its rectangle covers instead of the whole
+// document. Blocks do not move while it lives; wires only come and go.
+struct CDiagramEditor::SeparationIndex {
+  static constexpr int kCell = 64;
+  using Segment = std::pair<const CConnectLineObj*, CRect>;
+  std::unordered_map<long long, std::vector<const CBlockObj*>> blocks;
+  std::unordered_map<long long, std::vector<Segment>> segments;
+  std::unordered_set<const CConnectLineObj*> wires;
+
+  static int Cell(int v) { return v >= 0 ? v / kCell : -((-v + kCell - 1) / kCell); }
+  static long long Key(int cx, int cy) {
+    return static_cast<long long>((static_cast<unsigned long long>(static_cast<unsigned>(cx)) << 32) |
+                                  static_cast<unsigned>(cy));
+  }
+  template <typename F>
+  static bool AnyCell(const CRect& r, F f) {
+    const int x0 = Cell(std::min(r.left, r.right)), x1 = Cell(std::max(r.left, r.right));
+    const int y0 = Cell(std::min(r.top, r.bottom)), y1 = Cell(std::max(r.top, r.bottom));
+    for (int cy = y0; cy <= y1; ++cy)
+      for (int cx = x0; cx <= x1; ++cx)
+        if (f(Key(cx, cy))) return true;
+    return false;
+  }
+
+  void Build(const CZaradDoc& doc) {
+    blocks.clear();
+    segments.clear();
+    wires.clear();
+    for (const CBlockObj* b : doc.m_blocks) AddBlock(b);
+    for (const CConnectLineObj* w : doc.m_connections) AddWire(w);
+  }
+  void AddBlock(const CBlockObj* b) {
+    // The widest body rectangle any query tests.
+    AnyCell(BodyRect(b, 5), [&](long long k) {
+      blocks[k].push_back(b);
+      return false;
+    });
+  }
+  void AddWire(const CConnectLineObj* w) {
+    if (!w) return;
+    wires.insert(w);
+    for (size_t i = 1; i < w->m_points.size(); ++i) {
+      const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
+      if (IsFlat(r)) continue;
+      AnyCell(r, [&](long long k) {
+        segments[k].emplace_back(w, r);
+        return false;
+      });
+    }
+  }
+  void RemoveWire(const CConnectLineObj* w) {
+    if (wires.erase(w) == 0) return;
+    for (size_t i = 1; i < w->m_points.size(); ++i) {
+      const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
+      if (IsFlat(r)) continue;
+      AnyCell(r, [&](long long k) {
+        auto it = segments.find(k);
+        if (it != segments.end()) std::erase_if(it->second, [w](const Segment& s) { return s.first == w; });
+        return false;
+      });
+    }
+  }
+  // Any block (other than skip) whose body, sides reaching out by reach(b), meets r.
+  template <typename Reach>
+  bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach) const {
+    return AnyCell(r, [&](long long k) {
+      auto it = blocks.find(k);
+      if (it == blocks.end()) return false;
+      for (const CBlockObj* b : it->second)
+        if (b != skip && Intersects(r, BodyRect(b, reach(b)))) return true;
+      return false;
+    });
+  }
+  bool AnySegment(const CRect& r) const {
+    return AnyCell(r, [&](long long k) {
+      auto it = segments.find(k);
+      if (it == segments.end()) return false;
+      for (const Segment& s : it->second)
+        if (Intersects(r, s.second)) return true;
+      return false;
+    });
+  }
+};
 
 CBlockObj* CDiagramEditor::FindPartner(const CBlockObj* half) const {
   if (!IsHalf(half)) return nullptr;
@@ -80,6 +172,10 @@ bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const
   const int W = page.Width(), H = page.Height();
   if (x <= 0 || x >= W || x + w >= W || y <= 0 || y >= H || y + h >= H) return true;
   const CRect spot(x, y, x + w, y + h);
+  if (m_pSeparation) {
+    return m_pSeparation->AnyBlock(spot, half, [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; }) ||
+           m_pSeparation->AnySegment(spot);
+  }
   for (const CBlockObj* b : m_pDoc->m_blocks)
     if (b != half && Intersects(spot, BodyRect(b, IsHalf(b) ? 2 : 5))) return true;
   for (const CConnectLineObj* c : m_pDoc->m_connections)
@@ -149,15 +245,26 @@ bool CDiagramEditor::SeparateConnection() {
   ClearSelection(SEL_ALL);
   SelectConnection(wire);
   m_pCurConnection = nullptr;
+  const int blockCount = m_pDoc->m_blocks.GetCount(), wireCount = m_pDoc->m_connections.GetCount();
+  if (m_pSeparation) m_pSeparation->RemoveWire(wire);
   DeleteSelection();
   PlaceConnectorHalf(female.get());
   CBlockObj* f = m_pDoc->AddBlock(std::move(female));
   f->m_nNumber = male + kFemaleNumberOffset;
+  if (m_pSeparation) m_pSeparation->AddBlock(f);
   PlaceConnectorHalf(maleHalf.get());
   CBlockObj* mh = m_pDoc->AddBlock(std::move(maleHalf));
   mh->m_nNumber = male;
-  ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
-  ConnectBlockPins(src, srcPin, mh, 0, true);
+  if (m_pSeparation) m_pSeparation->AddBlock(mh);
+  const CConnectLineObj* toDst = ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
+  const CConnectLineObj* fromSrc = ConnectBlockPins(src, srcPin, mh, 0, true);
+  if (m_pSeparation) {
+    m_pSeparation->AddWire(toDst);
+    m_pSeparation->AddWire(fromSrc);
+    // The delete took more than the wire, or a link failed: the grid starts over.
+    if (m_pDoc->m_blocks.GetCount() != blockCount + 2 || m_pDoc->m_connections.GetCount() != wireCount + 1)
+      m_pSeparation->Build(*m_pDoc);
+  }
   // Programmatic building (conversion, upload) switches snapshots off.
   if (m_bAutoSnapshot) SaveSnapshot();
   else m_pDoc->SetModifiedFlag(true);
@@ -244,19 +351,20 @@ void CDiagramEditor::GoToPartner() {
 
 int CDiagramEditor::SeparateCrossingConnections() {
   std::vector<CConnectLineObj*> wires(m_pDoc->m_connections.begin(), m_pDoc->m_connections.end());
+  SeparationIndex index;
+  index.Build(*m_pDoc);
+  struct Scope {
+    CDiagramEditor* editor;
+    ~Scope() { editor->m_pSeparation = nullptr; }
+  } scope{this};
+  m_pSeparation = &index;
   for (CConnectLineObj* w : wires) {
-    if (!m_pDoc->m_connections.Contains(w)) continue;
+    if (index.wires.count(w) == 0) continue;
     bool crosses = false;
     for (size_t i = 1; i < w->m_points.size() && !crosses; ++i) {
       const CPoint a = w->m_points[i - 1], b = w->m_points[i];
       if (a.x != b.x && a.y != b.y) continue;  // a slanted segment covers nothing
-      const CRect seg = SegmentRect(a, b);
-      for (const CBlockObj* b : m_pDoc->m_blocks) {
-        if (Intersects(seg, BodyRect(b, 2))) {
-          crosses = true;
-          break;
-        }
-      }
+      crosses = index.AnyBlock(SegmentRect(a, b), nullptr, [](const CBlockObj*) { return 2; });
     }
     if (!crosses) continue;
     m_pCurConnection = w;

@@ -533,6 +533,11 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // The block-drag branch of MoveWireSegment and the legs it moves.
   bool MoveLeg(CConnectLineObj* wire, int s, int dx);
 
+  // The block and wire-segment grid of SeparateCrossingConnections while it
+  // runs (connector_pairs.cpp); null otherwise.
+  struct SeparationIndex;
+  SeparationIndex* m_pSeparation = nullptr;
+
   CZaradDoc* m_pDoc;
   CDiagramEditorHost* m_pHost = nullptr;
   CScanDriver m_driver;
