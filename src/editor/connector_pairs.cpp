@@ -3,6 +3,7 @@
 // pair joined back into one connection, the placement search for the
 // halves, the cut/join tool and the separation of wires that cross blocks.
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
@@ -12,6 +13,7 @@
 #include "blocks/connector_obj.h"
 #include "editor/diagram_editor.h"
 #include "model/block_obj.h"
+#include "model/block_registry.h"
 #include "model/connect_line_obj.h"
 #include "model/diagram_draw.h"
 #include "model/doc_queries.h"
@@ -71,17 +73,46 @@ bool IsFlat(const CRect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 }  // namespace
 
-// The blocks and the wire segments of the document in grid cells of 64 units,
-// for the crossing test and the placement search of a batch separation: each
-// query looks at the few cells its rectangle covers instead of the whole
-// document. Blocks do not move while it lives; wires only come and go.
+// What a batch separation keeps of the document so that each pair costs
+// only its own neighbourhood: the blocks and the wire segments in grid cells
+// of 64 units (the crossing test, the placement search), the wires at each
+// pin (junctions, released links), the live blocks, and the numbers and
+// counts of the connector halves (the pair number, the limits). Blocks do not
+// move while it lives; wires and halves come and go only through the batch,
+// and anything else (a delete that took more than the wire, a failed link)
+// builds it anew.
 struct CDiagramEditor::SeparationIndex {
   static constexpr int kCell = 64;
-  using Segment = std::pair<const CConnectLineObj*, CRect>;
-  std::unordered_map<long long, std::vector<const CBlockObj*>> blocks;
-  std::unordered_map<long long, std::vector<Segment>> segments;
-  std::unordered_set<const CConnectLineObj*> wires;
+  struct Segment {
+    CRect rect;
+    int wire;
+  };
+  struct PinHash {
+    size_t operator()(const std::pair<const CBlockObj*, int>& k) const {
+      return std::hash<const void*>()(k.first) * 31u + static_cast<size_t>(k.second);
+    }
+  };
+  using PinKey = std::pair<const CBlockObj*, int>;
 
+  std::unordered_map<long long, std::vector<const CBlockObj*>> blocks;
+  std::unordered_set<const CBlockObj*> liveBlocks;
+  std::vector<Segment> segs;
+  std::unordered_map<long long, std::vector<int>> segCells;
+  std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
+  std::vector<char> deadWire;                             // by id
+  std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
+  // Pair numbers in use (m or m + 2000 taken), from kFirstMale.
+  std::vector<char> pairTaken;
+  // Per half type (male, female): the count and the numbers of its range taken.
+  int halfCount[2] = {};
+  int rangeFirst[2] = {};
+  std::vector<char> rangeTaken[2];
+  // The direct paths (delete, numbering) apply: nothing else is selected and
+  // no separation was refused.
+  bool direct = true;
+  bool deleted = false;
+
+  static int HalfSlot(int type) { return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1; }
   static int Cell(int v) { return v >= 0 ? v / kCell : -((-v + kCell - 1) / kCell); }
   static long long Key(int cx, int cy) {
     return static_cast<long long>((static_cast<unsigned long long>(static_cast<unsigned>(cx)) << 32) |
@@ -99,41 +130,71 @@ struct CDiagramEditor::SeparationIndex {
 
   void Build(const CZaradDoc& doc) {
     blocks.clear();
-    segments.clear();
+    liveBlocks.clear();
+    segs.clear();
+    segCells.clear();
     wires.clear();
+    deadWire.clear();
+    pins.clear();
+    pairTaken.assign(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
+    for (int slot : {0, 1}) {
+      const OperandRange range =
+          GetOperandRange(slot == 0 ? kTypeMaleConnector : kTypeFemaleConnector, doc.GetModelFamily());
+      halfCount[slot] = 0;
+      rangeFirst[slot] = range.nFirst;
+      rangeTaken[slot].assign(static_cast<size_t>(std::max(range.nSize, 0)), 0);
+    }
     for (const CBlockObj* b : doc.m_blocks) AddBlock(b);
-    for (const CConnectLineObj* w : doc.m_connections) AddWire(w);
+    for (CConnectLineObj* w : doc.m_connections) AddWire(w);
   }
   void AddBlock(const CBlockObj* b) {
+    liveBlocks.insert(b);
     // The widest body rectangle any query tests.
     AnyCell(BodyRect(b, 5), [&](long long k) {
       blocks[k].push_back(b);
       return false;
     });
+    for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
+      if (m >= kFirstMale && m <= kLastMale) pairTaken[static_cast<size_t>(m - kFirstMale)] = 1;
+    }
+    const int slot = HalfSlot(b->m_nType);
+    if (slot < 0) return;
+    ++halfCount[slot];
+    const long long i = static_cast<long long>(b->m_nNumber) - rangeFirst[slot];
+    if (i >= 0 && i < static_cast<long long>(rangeTaken[slot].size())) rangeTaken[slot][static_cast<size_t>(i)] = 1;
   }
-  void AddWire(const CConnectLineObj* w) {
+  void AddWire(CConnectLineObj* w) {
     if (!w) return;
-    wires.insert(w);
+    const int id = static_cast<int>(deadWire.size());
+    deadWire.push_back(0);
+    wires[w] = id;
     for (size_t i = 1; i < w->m_points.size(); ++i) {
       const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
       if (IsFlat(r)) continue;
+      const int seg = static_cast<int>(segs.size());
+      segs.push_back({r, id});
       AnyCell(r, [&](long long k) {
-        segments[k].emplace_back(w, r);
+        segCells[k].push_back(seg);
         return false;
       });
+    }
+    const PinKey start(w->m_pStartBlock, w->m_nStartPin), end(w->m_pEndBlock, w->m_nEndPin);
+    pins[start].push_back(w);
+    if (end != start) pins[end].push_back(w);
+  }
+  void RemoveWire(CConnectLineObj* w) {
+    auto it = wires.find(w);
+    if (it == wires.end()) return;
+    deadWire[static_cast<size_t>(it->second)] = 1;
+    wires.erase(it);
+    for (const PinKey& k : {PinKey(w->m_pStartBlock, w->m_nStartPin), PinKey(w->m_pEndBlock, w->m_nEndPin)}) {
+      auto p = pins.find(k);
+      if (p != pins.end()) std::erase(p->second, w);
     }
   }
-  void RemoveWire(const CConnectLineObj* w) {
-    if (wires.erase(w) == 0) return;
-    for (size_t i = 1; i < w->m_points.size(); ++i) {
-      const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
-      if (IsFlat(r)) continue;
-      AnyCell(r, [&](long long k) {
-        auto it = segments.find(k);
-        if (it != segments.end()) std::erase_if(it->second, [w](const Segment& s) { return s.first == w; });
-        return false;
-      });
-    }
+  const std::vector<CConnectLineObj*>* AtPin(const CBlockObj* b, int pin) const {
+    auto it = pins.find(PinKey(b, pin));
+    return it == pins.end() ? nullptr : &it->second;
   }
   // Any block (other than skip) whose body, sides reaching out by reach(b), meets r.
   template <typename Reach>
@@ -148,12 +209,36 @@ struct CDiagramEditor::SeparationIndex {
   }
   bool AnySegment(const CRect& r) const {
     return AnyCell(r, [&](long long k) {
-      auto it = segments.find(k);
-      if (it == segments.end()) return false;
-      for (const Segment& s : it->second)
-        if (Intersects(r, s.second)) return true;
+      auto it = segCells.find(k);
+      if (it == segCells.end()) return false;
+      for (int i : it->second) {
+        const Segment& s = segs[static_cast<size_t>(i)];
+        if (!deadWire[static_cast<size_t>(s.wire)] && Intersects(r, s.rect)) return true;
+      }
       return false;
     });
+  }
+  // The first pair number free on both sides, or -1.
+  int FirstFreeMale() const {
+    for (size_t i = 0; i < pairTaken.size(); ++i)
+      if (!pairTaken[i]) return kFirstMale + static_cast<int>(i);
+    return -1;
+  }
+  // CZaradDoc::CheckTypeLimit of a half type, from the count kept here.
+  bool UnderLimit(const CZaradDoc& doc, int type) const {
+    const int limit = doc.GetTypeLimit(type);
+    return limit != 0 && halfCount[HalfSlot(type)] < limit;
+  }
+  // The number and operand CZaradDoc::AddBlock gives a new half: the first
+  // number of its range that no half of its type holds.
+  void NumberHalf(CBlockObj* half) const {
+    const std::vector<char>& taken = rangeTaken[HalfSlot(half->m_nType)];
+    for (size_t i = 0; i < taken.size(); ++i) {
+      if (taken[i]) continue;
+      half->m_nNumber = rangeFirst[HalfSlot(half->m_nType)] + static_cast<int>(i);
+      half->m_nOperand = static_cast<int>(i);
+      return;
+    }
   }
 };
 
@@ -194,6 +279,44 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   }
 }
 
+void CDiagramEditor::NoteBatchWire(CConnectLineObj* wire) {
+  if (m_pSeparation) m_pSeparation->AddWire(wire);
+}
+
+const std::vector<CConnectLineObj*>* CDiagramEditor::BatchPinWires(const CBlockObj* block, int pin) const {
+  static const std::vector<CConnectLineObj*> kNone;
+  if (!m_pSeparation) return nullptr;
+  const std::vector<CConnectLineObj*>* wires = m_pSeparation->AtPin(block, pin);
+  return wires ? wires : &kNone;
+}
+
+int CDiagramEditor::BatchHasBlock(const CBlockObj* block) const {
+  if (!m_pSeparation) return -1;
+  return m_pSeparation->liveBlocks.count(block) != 0 ? 1 : 0;
+}
+
+void CDiagramEditor::DeleteSeparatedWire(CConnectLineObj* wire) {
+  // DeleteSelection of the one selected wire between two blocks that are no
+  // connectors: a pin no other wire holds is open again. The scratch
+  // marks it clears are cleared once at the end of the batch.
+  auto release = [this](CBlockObj* b, int pin) {
+    if (!b || pin < 0 || pin >= kPinCount) return;
+    const std::vector<CConnectLineObj*>* others = m_pSeparation->AtPin(b, pin);
+    if (!others || others->empty()) b->m_nSource[pin] = pin < kFirstOutputPin ? LINK_OPEN : 0;
+  };
+  release(wire->m_pStartBlock, wire->m_nStartPin);
+  release(wire->m_pEndBlock, wire->m_nEndPin);
+  ForgetConnection(wire);
+  RemoveConnection(*m_pDoc, wire).reset();
+  m_pDoc->SetModifiedFlag(true);
+  ClearSelection(SEL_ALL);
+  m_pCurBlock = nullptr;
+  m_pCurConnection = nullptr;
+  m_pCurComment = nullptr;
+  m_pSeparation->deleted = true;
+  InvalidateDiagram();
+}
+
 bool CDiagramEditor::SeparateConnection() {
   CConnectLineObj* wire = m_pCurConnection;
   CBlockObj* bus = PowerBus();
@@ -209,18 +332,28 @@ bool CDiagramEditor::SeparateConnection() {
   const CPoint pd = startIsOutput ? wire->m_ptEnd : wire->m_ptStart;
   if (srcPin < kFirstOutputPin || dstPin >= kFirstOutputPin) return false;
   // The limits and the pair's numbers come first: a refusal changes nothing.
-  // One pass over the blocks: the pair numbers in use (m or m + 2000 taken).
-  std::vector<char> taken(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
-  for (const CBlockObj* b : m_pDoc->m_blocks) {
-    for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
-      if (m >= kFirstMale && m <= kLastMale) taken[static_cast<size_t>(m - kFirstMale)] = 1;
-    }
-  }
   int male = -1;
-  for (int m = kFirstMale; m <= kLastMale && male < 0; ++m)
-    if (!taken[static_cast<size_t>(m - kFirstMale)]) male = m;
-  if (!m_pDoc->CheckTypeLimit(kTypeMaleConnector, nullptr) || !m_pDoc->CheckTypeLimit(kTypeFemaleConnector, nullptr) ||
-      male < 0) {
+  bool underLimits = false;
+  if (m_pSeparation) {
+    male = m_pSeparation->FirstFreeMale();
+    underLimits = m_pSeparation->UnderLimit(*m_pDoc, kTypeMaleConnector) &&
+                  m_pSeparation->UnderLimit(*m_pDoc, kTypeFemaleConnector);
+  } else {
+    // One pass over the blocks: the pair numbers in use (m or m + 2000 taken).
+    std::vector<char> taken(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
+    for (const CBlockObj* b : m_pDoc->m_blocks) {
+      for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
+        if (m >= kFirstMale && m <= kLastMale) taken[static_cast<size_t>(m - kFirstMale)] = 1;
+      }
+    }
+    for (int m = kFirstMale; m <= kLastMale && male < 0; ++m)
+      if (!taken[static_cast<size_t>(m - kFirstMale)]) male = m;
+    underLimits = m_pDoc->CheckTypeLimit(kTypeMaleConnector, nullptr) &&
+                  m_pDoc->CheckTypeLimit(kTypeFemaleConnector, nullptr);
+  }
+  if (!underLimits || male < 0) {
+    // The wire stays selected: the batch's next delete goes the long way.
+    if (m_pSeparation) m_pSeparation->direct = false;
     AfxMessageBox(IDS_NO_RESOURCES, MB_ICONSTOP);
     m_nEditMode = MODE_SELECT;
     return false;
@@ -246,22 +379,40 @@ bool CDiagramEditor::SeparateConnection() {
   SelectConnection(wire);
   m_pCurConnection = nullptr;
   const int blockCount = m_pDoc->m_blocks.GetCount(), wireCount = m_pDoc->m_connections.GetCount();
-  if (m_pSeparation) m_pSeparation->RemoveWire(wire);
-  DeleteSelection();
-  PlaceConnectorHalf(female.get());
-  CBlockObj* f = m_pDoc->AddBlock(std::move(female));
-  f->m_nNumber = male + kFemaleNumberOffset;
-  if (m_pSeparation) m_pSeparation->AddBlock(f);
-  PlaceConnectorHalf(maleHalf.get());
-  CBlockObj* mh = m_pDoc->AddBlock(std::move(maleHalf));
-  mh->m_nNumber = male;
-  if (m_pSeparation) m_pSeparation->AddBlock(mh);
-  const CConnectLineObj* toDst = ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
-  const CConnectLineObj* fromSrc = ConnectBlockPins(src, srcPin, mh, 0, true);
   if (m_pSeparation) {
-    m_pSeparation->AddWire(toDst);
-    m_pSeparation->AddWire(fromSrc);
-    // The delete took more than the wire, or a link failed: the grid starts over.
+    m_pSeparation->RemoveWire(wire);
+    if (m_pSeparation->direct && !IsConnectorType(src->m_nType) && !IsConnectorType(dst->m_nType)) {
+      DeleteSeparatedWire(wire);
+    } else {
+      DeleteSelection();
+      m_pSeparation->Build(*m_pDoc);
+    }
+  } else {
+    DeleteSelection();
+  }
+  // A half added to the document: numbered as CZaradDoc::AddBlock numbers it
+  // (the batch from its own tables), then given its pair number.
+  auto add = [this](std::unique_ptr<CBlockObj> half, int number) {
+    CBlockObj* added = nullptr;
+    if (m_pSeparation) {
+      m_pSeparation->NumberHalf(half.get());
+      added = m_pDoc->m_blocks.AddTail(std::move(half));
+      m_pDoc->SetModifiedFlag(TRUE);
+    } else {
+      added = m_pDoc->AddBlock(std::move(half));
+    }
+    added->m_nNumber = number;
+    if (m_pSeparation) m_pSeparation->AddBlock(added);
+    return added;
+  };
+  PlaceConnectorHalf(female.get());
+  CBlockObj* f = add(std::move(female), male + kFemaleNumberOffset);
+  PlaceConnectorHalf(maleHalf.get());
+  CBlockObj* mh = add(std::move(maleHalf), male);
+  ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
+  ConnectBlockPins(src, srcPin, mh, 0, true);
+  if (m_pSeparation) {
+    // A link failed: the index starts over.
     if (m_pDoc->m_blocks.GetCount() != blockCount + 2 || m_pDoc->m_connections.GetCount() != wireCount + 1)
       m_pSeparation->Build(*m_pDoc);
   }
@@ -349,8 +500,11 @@ void CDiagramEditor::GoToPartner() {
   InvalidateDiagram();
 }
 
-int CDiagramEditor::SeparateCrossingConnections() {
-  std::vector<CConnectLineObj*> wires(m_pDoc->m_connections.begin(), m_pDoc->m_connections.end());
+void CDiagramEditor::RunBatch(const std::function<void()>& build) {
+  if (m_pSeparation) {
+    build();
+    return;
+  }
   SeparationIndex index;
   index.Build(*m_pDoc);
   struct Scope {
@@ -358,6 +512,22 @@ int CDiagramEditor::SeparateCrossingConnections() {
     ~Scope() { editor->m_pSeparation = nullptr; }
   } scope{this};
   m_pSeparation = &index;
+  build();
+}
+
+int CDiagramEditor::SeparateCrossingConnections() {
+  if (!m_pSeparation) {
+    RunBatch([this] { SeparateCrossingConnections(); });
+    return 0;
+  }
+  std::vector<CConnectLineObj*> wires(m_pDoc->m_connections.begin(), m_pDoc->m_connections.end());
+  SeparationIndex& index = *m_pSeparation;
+  index.Build(*m_pDoc);
+  // The direct delete takes the one wire: anything else selected goes the long way.
+  index.direct = m_selComments.empty() && m_selBlocks.empty();
+  index.deleted = false;
+  for (const CBlockObj* b : m_pDoc->m_blocks) index.direct = index.direct && !b->m_bSelected;
+  for (const CConnectLineObj* c : m_pDoc->m_connections) index.direct = index.direct && !c->m_bSelected;
   for (CConnectLineObj* w : wires) {
     if (index.wires.count(w) == 0) continue;
     bool crosses = false;
@@ -372,6 +542,11 @@ int CDiagramEditor::SeparateCrossingConnections() {
     SeparateConnection();
   }
   m_pCurConnection = nullptr;
+  // What each DeleteSelection leaves: no scratch marks.
+  if (index.deleted) {
+    for (CBlockObj* b : m_pDoc->m_blocks) b->m_bMark = 0;
+    for (CConnectLineObj* c : m_pDoc->m_connections) c->m_bMark = 0;
+  }
   return 0;
 }
 
