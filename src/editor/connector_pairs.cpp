@@ -75,14 +75,17 @@ bool IsFlat(const CRect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 // What a batch separation keeps of the document so that each pair costs
 // only its own neighbourhood: the blocks and the wire segments in grid cells
-// of 64 units (the crossing test, the placement search), the wires at each
+// over the diagram (the crossing test, the placement search), the wires at each
 // pin (junctions, released links), the live blocks, and the numbers and
 // counts of the connector halves (the pair number, the limits). Blocks do not
 // move while it lives; wires and halves come and go only through the batch,
 // and anything else (a delete that took more than the wire, a failed link)
 // builds it anew.
 struct CDiagramEditor::SeparationIndex {
-  static constexpr int kCell = 64;
+  // The grid: cells of cell units from origin, nx by ny; what lies outside
+  // falls into the border cells (the tests are exact, the cells only narrow).
+  CPoint origin;
+  int cell = 64, nx = 1, ny = 1;
   struct Segment {
     CRect rect;
     int wire;
@@ -94,10 +97,10 @@ struct CDiagramEditor::SeparationIndex {
   };
   using PinKey = std::pair<const CBlockObj*, int>;
 
-  std::unordered_map<long long, std::vector<const CBlockObj*>> blocks;
+  std::vector<std::vector<const CBlockObj*>> blocks;
   std::unordered_set<const CBlockObj*> liveBlocks;
   std::vector<Segment> segs;
-  std::unordered_map<long long, std::vector<int>> segCells;
+  std::vector<std::vector<int>> segCells;
   std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
   std::vector<char> deadWire;                             // by id
   std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
@@ -113,26 +116,49 @@ struct CDiagramEditor::SeparationIndex {
   bool deleted = false;
 
   static int HalfSlot(int type) { return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1; }
-  static int Cell(int v) { return v >= 0 ? v / kCell : -((-v + kCell - 1) / kCell); }
-  static long long Key(int cx, int cy) {
-    return static_cast<long long>((static_cast<unsigned long long>(static_cast<unsigned>(cx)) << 32) |
-                                  static_cast<unsigned>(cy));
-  }
+  static int Clamp(long long v, int n) { return static_cast<int>(std::clamp<long long>(v, 0, n - 1)); }
+  int CellX(int x) const { return Clamp((static_cast<long long>(x) - origin.x) / cell, nx); }
+  int CellY(int y) const { return Clamp((static_cast<long long>(y) - origin.y) / cell, ny); }
   template <typename F>
-  static bool AnyCell(const CRect& r, F f) {
-    const int x0 = Cell(std::min(r.left, r.right)), x1 = Cell(std::max(r.left, r.right));
-    const int y0 = Cell(std::min(r.top, r.bottom)), y1 = Cell(std::max(r.top, r.bottom));
+  bool AnyCell(const CRect& r, F f) const {
+    const int x0 = CellX(std::min(r.left, r.right)), x1 = CellX(std::max(r.left, r.right));
+    const int y0 = CellY(std::min(r.top, r.bottom)), y1 = CellY(std::max(r.top, r.bottom));
     for (int cy = y0; cy <= y1; ++cy)
       for (int cx = x0; cx <= x1; ++cx)
-        if (f(Key(cx, cy))) return true;
+        if (f(static_cast<size_t>(cy) * static_cast<size_t>(nx) + static_cast<size_t>(cx))) return true;
     return false;
+  }
+  // The grid over the page and everything on it, at most 64K cells.
+  void Span(const CZaradDoc& doc) {
+    CRect area = GetDiagramPageRect(doc);
+    auto take = [&area](int x, int y) {
+      area.left = std::min(area.left, x);
+      area.top = std::min(area.top, y);
+      area.right = std::max(area.right, x);
+      area.bottom = std::max(area.bottom, y);
+    };
+    for (const CBlockObj* b : doc.m_blocks) {
+      const CRect r = BodyRect(b, 5);
+      take(r.left, r.top);
+      take(r.right, r.bottom);
+    }
+    for (const CConnectLineObj* w : doc.m_connections)
+      for (const CPoint& p : w->m_points) take(p.x, p.y);
+    const long long width = static_cast<long long>(area.right) - area.left + 1;
+    const long long height = static_cast<long long>(area.bottom) - area.top + 1;
+    cell = 64;
+    while ((width / cell + 1) * (height / cell + 1) > 65536) cell *= 2;
+    origin = area.TopLeft();
+    nx = static_cast<int>(width / cell + 1);
+    ny = static_cast<int>(height / cell + 1);
+    blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
+    segCells.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
   }
 
   void Build(const CZaradDoc& doc) {
-    blocks.clear();
+    Span(doc);
     liveBlocks.clear();
     segs.clear();
-    segCells.clear();
     wires.clear();
     deadWire.clear();
     pins.clear();
@@ -150,7 +176,7 @@ struct CDiagramEditor::SeparationIndex {
   void AddBlock(const CBlockObj* b) {
     liveBlocks.insert(b);
     // The widest body rectangle any query tests.
-    AnyCell(BodyRect(b, 5), [&](long long k) {
+    AnyCell(BodyRect(b, 5), [&](size_t k) {
       blocks[k].push_back(b);
       return false;
     });
@@ -173,7 +199,7 @@ struct CDiagramEditor::SeparationIndex {
       if (IsFlat(r)) continue;
       const int seg = static_cast<int>(segs.size());
       segs.push_back({r, id});
-      AnyCell(r, [&](long long k) {
+      AnyCell(r, [&](size_t k) {
         segCells[k].push_back(seg);
         return false;
       });
@@ -199,19 +225,15 @@ struct CDiagramEditor::SeparationIndex {
   // Any block (other than skip) whose body, sides reaching out by reach(b), meets r.
   template <typename Reach>
   bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach) const {
-    return AnyCell(r, [&](long long k) {
-      auto it = blocks.find(k);
-      if (it == blocks.end()) return false;
-      for (const CBlockObj* b : it->second)
+    return AnyCell(r, [&](size_t k) {
+      for (const CBlockObj* b : blocks[k])
         if (b != skip && Intersects(r, BodyRect(b, reach(b)))) return true;
       return false;
     });
   }
   bool AnySegment(const CRect& r) const {
-    return AnyCell(r, [&](long long k) {
-      auto it = segCells.find(k);
-      if (it == segCells.end()) return false;
-      for (int i : it->second) {
+    return AnyCell(r, [&](size_t k) {
+      for (int i : segCells[k]) {
         const Segment& s = segs[static_cast<size_t>(i)];
         if (!deadWire[static_cast<size_t>(s.wire)] && Intersects(r, s.rect)) return true;
       }
