@@ -100,7 +100,9 @@ struct CDiagramEditor::SeparationIndex {
   std::vector<std::vector<const CBlockObj*>> blocks;
   std::unordered_set<const CBlockObj*> liveBlocks;
   std::vector<Segment> segs;
-  std::vector<std::vector<int>> segCells;
+  // Wire segments wider than tall by grid row, the others by grid column: a
+  // long segment takes one or two entries, not one per cell it crosses.
+  std::vector<std::vector<int>> segRows, segColumns;
   std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
   std::vector<char> deadWire;                             // by id
   std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
@@ -152,7 +154,8 @@ struct CDiagramEditor::SeparationIndex {
     nx = static_cast<int>(width / cell + 1);
     ny = static_cast<int>(height / cell + 1);
     blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
-    segCells.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
+    segRows.assign(static_cast<size_t>(ny), {});
+    segColumns.assign(static_cast<size_t>(nx), {});
   }
 
   void Build(const CZaradDoc& doc) {
@@ -199,10 +202,11 @@ struct CDiagramEditor::SeparationIndex {
       if (IsFlat(r)) continue;
       const int seg = static_cast<int>(segs.size());
       segs.push_back({r, id});
-      AnyCell(r, [&](size_t k) {
-        segCells[k].push_back(seg);
-        return false;
-      });
+      if (r.Width() > r.Height()) {
+        for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy) segRows[static_cast<size_t>(cy)].push_back(seg);
+      } else {
+        for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx) segColumns[static_cast<size_t>(cx)].push_back(seg);
+      }
     }
     const PinKey start(w->m_pStartBlock, w->m_nStartPin), end(w->m_pEndBlock, w->m_nEndPin);
     pins[start].push_back(w);
@@ -232,13 +236,18 @@ struct CDiagramEditor::SeparationIndex {
     });
   }
   bool AnySegment(const CRect& r) const {
-    return AnyCell(r, [&](size_t k) {
-      for (int i : segCells[k]) {
+    auto any = [&](const std::vector<int>& band) {
+      for (int i : band) {
         const Segment& s = segs[static_cast<size_t>(i)];
         if (!deadWire[static_cast<size_t>(s.wire)] && Intersects(r, s.rect)) return true;
       }
       return false;
-    });
+    };
+    for (int cy = CellY(std::min(r.top, r.bottom)); cy <= CellY(std::max(r.top, r.bottom)); ++cy)
+      if (any(segRows[static_cast<size_t>(cy)])) return true;
+    for (int cx = CellX(std::min(r.left, r.right)); cx <= CellX(std::max(r.left, r.right)); ++cx)
+      if (any(segColumns[static_cast<size_t>(cx)])) return true;
+    return false;
   }
   // The first pair number free on both sides, or -1.
   int FirstFreeMale() const {
