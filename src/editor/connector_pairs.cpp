@@ -112,8 +112,8 @@ struct CDiagramEditor::SeparationIndex {
   int halfCount[2] = {};
   int rangeFirst[2] = {};
   std::vector<char> rangeTaken[2];
-  // The direct paths (delete, numbering) apply: nothing else is selected and
-  // no separation was refused.
+  // The direct delete applies: nothing else is selected and no separation
+  // was refused (a refused wire stays selected).
   bool direct = true;
   bool deleted = false;
 

@@ -540,8 +540,8 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // The block-drag branch of MoveWireSegment and the legs it moves.
   bool MoveLeg(CConnectLineObj* wire, int s, int dx);
 
-  // The block and wire-segment grid of SeparateCrossingConnections while it
-  // runs (connector_pairs.cpp); null otherwise.
+  // The index of RunBatch (blocks, wire segments, pins, connector numbers;
+  // connector_pairs.cpp) while it runs; null otherwise.
   struct SeparationIndex;
   SeparationIndex* m_pSeparation = nullptr;
   // The batch's DeleteSelection of a separated wire between plain blocks.

@@ -424,10 +424,11 @@ TEST(ConnectorPairs, OnlyWiresThatCrossABlockAreSeparated) {
 }
 
 // A grid of AND blocks with wires running across many of them, some feeding
-// back: the batch separation gives the very document that separating the
-// crossing wires one by one, in document order, gives.
+// back: linking and separating in one batch gives the very document that
+// linking one by one and separating the crossing wires one by one, in
+// document order, gives.
 TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
-  auto build = [](Rig& r) {
+  auto build = [](Rig& r, bool batched) {
     r.core.SetAutoSnapshot(false);
     std::vector<CBlockObj*> blocks;
     for (int row = 0; row < 10; ++row)
@@ -437,14 +438,23 @@ TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
       seed = seed * 1103515245u + 12345u;
       return static_cast<size_t>((seed >> 8) % n);
     };
-    for (CBlockObj* to : blocks)
-      for (int pin = 0; pin < 3; ++pin) r.Link(blocks[next(blocks.size())], kOut, to, pin, true);
+    auto link = [&] {
+      for (CBlockObj* to : blocks)
+        for (int pin = 0; pin < 3; ++pin) r.Link(blocks[next(blocks.size())], kOut, to, pin, true);
+    };
+    if (!batched) {
+      link();
+      return;
+    }
+    r.core.RunBatch([&] {
+      link();
+      EXPECT_GT(r.Doc().m_connections.GetCount(), 200);
+      EXPECT_EQ(r.core.SeparateCrossingConnections(), 0);
+    });
   };
   Rig batch, single;
-  build(batch);
-  build(single);
-  ASSERT_GT(batch.Doc().m_connections.GetCount(), 200);
-  EXPECT_EQ(batch.core.SeparateCrossingConnections(), 0);
+  build(batch, true);
+  build(single, false);
   // One by one: the whole document scanned for every wire.
   const std::vector<CConnectLineObj*> wires(single.Doc().m_connections.begin(), single.Doc().m_connections.end());
   for (CConnectLineObj* w : wires) {
