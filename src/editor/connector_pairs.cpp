@@ -3,12 +3,17 @@
 // pair joined back into one connection, the placement search for the
 // halves, the cut/join tool and the separation of wires that cross blocks.
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "blocks/connector_obj.h"
 #include "editor/diagram_editor.h"
 #include "model/block_obj.h"
+#include "model/block_registry.h"
 #include "model/connect_line_obj.h"
 #include "model/diagram_draw.h"
 #include "model/doc_queries.h"
@@ -63,7 +68,210 @@ CRect BodyRect(const CBlockObj* b, int sideReach) {
                b->m_ptPos.y + b->m_nHeight);
 }
 
+// A rectangle that no other rectangle intersects (no width or no height).
+bool IsFlat(const CRect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
 }  // namespace
+
+// What a batch separation keeps of the document so that each pair costs
+// only its own neighbourhood: the blocks and the wire segments in grid cells
+// over the diagram (the crossing test, the placement search), the wires at each
+// pin (junctions, released links), the live blocks, and the numbers and
+// counts of the connector halves (the pair number, the limits). Blocks do not
+// move while it lives; wires and halves come and go only through the batch,
+// and anything else (a delete that took more than the wire, a failed link)
+// builds it anew.
+struct CDiagramEditor::SeparationIndex {
+  // The grid: cells of cell units from origin, nx by ny; what lies outside
+  // falls into the border cells (the tests are exact, the cells only narrow).
+  CPoint origin;
+  int cell = 64, nx = 1, ny = 1;
+  struct Segment {
+    CRect rect;
+    int wire;
+  };
+  struct PinHash {
+    size_t operator()(const std::pair<const CBlockObj*, int>& k) const {
+      return std::hash<const void*>()(k.first) * 31u + static_cast<size_t>(k.second);
+    }
+  };
+  using PinKey = std::pair<const CBlockObj*, int>;
+
+  std::vector<std::vector<const CBlockObj*>> blocks;
+  std::unordered_set<const CBlockObj*> liveBlocks;
+  std::vector<Segment> segs;
+  // Wire segments wider than tall by grid row, the others by grid column: a
+  // long segment takes one or two entries, not one per cell it crosses.
+  std::vector<std::vector<int>> segRows, segColumns;
+  std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
+  std::vector<char> deadWire;                             // by id
+  std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
+  // Pair numbers in use (m or m + 2000 taken), from kFirstMale.
+  std::vector<char> pairTaken;
+  // Per half type (male, female): the count and the numbers of its range taken.
+  int halfCount[2] = {};
+  int rangeFirst[2] = {};
+  std::vector<char> rangeTaken[2];
+  // The direct delete applies: nothing else is selected and no separation
+  // was refused (a refused wire stays selected).
+  bool direct = true;
+  bool deleted = false;
+
+  static int HalfSlot(int type) { return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1; }
+  static int Clamp(long long v, int n) { return static_cast<int>(std::clamp<long long>(v, 0, n - 1)); }
+  int CellX(int x) const { return Clamp((static_cast<long long>(x) - origin.x) / cell, nx); }
+  int CellY(int y) const { return Clamp((static_cast<long long>(y) - origin.y) / cell, ny); }
+  template <typename F>
+  bool AnyCell(const CRect& r, F f) const {
+    const int x0 = CellX(std::min(r.left, r.right)), x1 = CellX(std::max(r.left, r.right));
+    const int y0 = CellY(std::min(r.top, r.bottom)), y1 = CellY(std::max(r.top, r.bottom));
+    for (int cy = y0; cy <= y1; ++cy)
+      for (int cx = x0; cx <= x1; ++cx)
+        if (f(static_cast<size_t>(cy) * static_cast<size_t>(nx) + static_cast<size_t>(cx))) return true;
+    return false;
+  }
+  // The grid over the page and everything on it, at most 64K cells.
+  void Span(const CZaradDoc& doc) {
+    CRect area = GetDiagramPageRect(doc);
+    auto take = [&area](int x, int y) {
+      area.left = std::min(area.left, x);
+      area.top = std::min(area.top, y);
+      area.right = std::max(area.right, x);
+      area.bottom = std::max(area.bottom, y);
+    };
+    for (const CBlockObj* b : doc.m_blocks) {
+      const CRect r = BodyRect(b, 5);
+      take(r.left, r.top);
+      take(r.right, r.bottom);
+    }
+    for (const CConnectLineObj* w : doc.m_connections)
+      for (const CPoint& p : w->m_points) take(p.x, p.y);
+    const long long width = static_cast<long long>(area.right) - area.left + 1;
+    const long long height = static_cast<long long>(area.bottom) - area.top + 1;
+    cell = 64;
+    while ((width / cell + 1) * (height / cell + 1) > 65536) cell *= 2;
+    origin = area.TopLeft();
+    nx = static_cast<int>(width / cell + 1);
+    ny = static_cast<int>(height / cell + 1);
+    blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
+    segRows.assign(static_cast<size_t>(ny), {});
+    segColumns.assign(static_cast<size_t>(nx), {});
+  }
+
+  void Build(const CZaradDoc& doc) {
+    Span(doc);
+    liveBlocks.clear();
+    segs.clear();
+    wires.clear();
+    deadWire.clear();
+    pins.clear();
+    pairTaken.assign(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
+    for (int slot : {0, 1}) {
+      const OperandRange range =
+          GetOperandRange(slot == 0 ? kTypeMaleConnector : kTypeFemaleConnector, doc.GetModelFamily());
+      halfCount[slot] = 0;
+      rangeFirst[slot] = range.nFirst;
+      rangeTaken[slot].assign(static_cast<size_t>(std::max(range.nSize, 0)), 0);
+    }
+    for (const CBlockObj* b : doc.m_blocks) AddBlock(b);
+    for (CConnectLineObj* w : doc.m_connections) AddWire(w);
+  }
+  void AddBlock(const CBlockObj* b) {
+    liveBlocks.insert(b);
+    // The widest body rectangle any query tests.
+    AnyCell(BodyRect(b, 5), [&](size_t k) {
+      blocks[k].push_back(b);
+      return false;
+    });
+    for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
+      if (m >= kFirstMale && m <= kLastMale) pairTaken[static_cast<size_t>(m - kFirstMale)] = 1;
+    }
+    const int slot = HalfSlot(b->m_nType);
+    if (slot < 0) return;
+    ++halfCount[slot];
+    const long long i = static_cast<long long>(b->m_nNumber) - rangeFirst[slot];
+    if (i >= 0 && i < static_cast<long long>(rangeTaken[slot].size())) rangeTaken[slot][static_cast<size_t>(i)] = 1;
+  }
+  void AddWire(CConnectLineObj* w) {
+    if (!w) return;
+    const int id = static_cast<int>(deadWire.size());
+    deadWire.push_back(0);
+    wires[w] = id;
+    for (size_t i = 1; i < w->m_points.size(); ++i) {
+      const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
+      if (IsFlat(r)) continue;
+      const int seg = static_cast<int>(segs.size());
+      segs.push_back({r, id});
+      if (r.Width() > r.Height()) {
+        for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy) segRows[static_cast<size_t>(cy)].push_back(seg);
+      } else {
+        for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx) segColumns[static_cast<size_t>(cx)].push_back(seg);
+      }
+    }
+    const PinKey start(w->m_pStartBlock, w->m_nStartPin), end(w->m_pEndBlock, w->m_nEndPin);
+    pins[start].push_back(w);
+    if (end != start) pins[end].push_back(w);
+  }
+  void RemoveWire(CConnectLineObj* w) {
+    auto it = wires.find(w);
+    if (it == wires.end()) return;
+    deadWire[static_cast<size_t>(it->second)] = 1;
+    wires.erase(it);
+    for (const PinKey& k : {PinKey(w->m_pStartBlock, w->m_nStartPin), PinKey(w->m_pEndBlock, w->m_nEndPin)}) {
+      auto p = pins.find(k);
+      if (p != pins.end()) std::erase(p->second, w);
+    }
+  }
+  const std::vector<CConnectLineObj*>* AtPin(const CBlockObj* b, int pin) const {
+    auto it = pins.find(PinKey(b, pin));
+    return it == pins.end() ? nullptr : &it->second;
+  }
+  // Any block (other than skip) whose body, sides reaching out by reach(b), meets r.
+  template <typename Reach>
+  bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach) const {
+    return AnyCell(r, [&](size_t k) {
+      for (const CBlockObj* b : blocks[k])
+        if (b != skip && Intersects(r, BodyRect(b, reach(b)))) return true;
+      return false;
+    });
+  }
+  bool AnySegment(const CRect& r) const {
+    auto any = [&](const std::vector<int>& band) {
+      for (int i : band) {
+        const Segment& s = segs[static_cast<size_t>(i)];
+        if (!deadWire[static_cast<size_t>(s.wire)] && Intersects(r, s.rect)) return true;
+      }
+      return false;
+    };
+    for (int cy = CellY(std::min(r.top, r.bottom)); cy <= CellY(std::max(r.top, r.bottom)); ++cy)
+      if (any(segRows[static_cast<size_t>(cy)])) return true;
+    for (int cx = CellX(std::min(r.left, r.right)); cx <= CellX(std::max(r.left, r.right)); ++cx)
+      if (any(segColumns[static_cast<size_t>(cx)])) return true;
+    return false;
+  }
+  // The first pair number free on both sides, or -1.
+  int FirstFreeMale() const {
+    for (size_t i = 0; i < pairTaken.size(); ++i)
+      if (!pairTaken[i]) return kFirstMale + static_cast<int>(i);
+    return -1;
+  }
+  // CZaradDoc::CheckTypeLimit of a half type, from the count kept here.
+  bool UnderLimit(const CZaradDoc& doc, int type) const {
+    const int limit = doc.GetTypeLimit(type);
+    return limit != 0 && halfCount[HalfSlot(type)] < limit;
+  }
+  // The number and operand CZaradDoc::AddBlock gives a new half: the first
+  // number of its range that no half of its type holds.
+  void NumberHalf(CBlockObj* half) const {
+    const std::vector<char>& taken = rangeTaken[HalfSlot(half->m_nType)];
+    for (size_t i = 0; i < taken.size(); ++i) {
+      if (taken[i]) continue;
+      half->m_nNumber = rangeFirst[HalfSlot(half->m_nType)] + static_cast<int>(i);
+      half->m_nOperand = static_cast<int>(i);
+      return;
+    }
+  }
+};
 
 CBlockObj* CDiagramEditor::FindPartner(const CBlockObj* half) const {
   if (!IsHalf(half)) return nullptr;
@@ -80,6 +288,10 @@ bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const
   const int W = page.Width(), H = page.Height();
   if (x <= 0 || x >= W || x + w >= W || y <= 0 || y >= H || y + h >= H) return true;
   const CRect spot(x, y, x + w, y + h);
+  if (m_pSeparation) {
+    return m_pSeparation->AnyBlock(spot, half, [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; }) ||
+           m_pSeparation->AnySegment(spot);
+  }
   for (const CBlockObj* b : m_pDoc->m_blocks)
     if (b != half && Intersects(spot, BodyRect(b, IsHalf(b) ? 2 : 5))) return true;
   for (const CConnectLineObj* c : m_pDoc->m_connections)
@@ -98,6 +310,44 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   }
 }
 
+void CDiagramEditor::NoteBatchWire(CConnectLineObj* wire) {
+  if (m_pSeparation) m_pSeparation->AddWire(wire);
+}
+
+const std::vector<CConnectLineObj*>* CDiagramEditor::BatchPinWires(const CBlockObj* block, int pin) const {
+  static const std::vector<CConnectLineObj*> kNone;
+  if (!m_pSeparation) return nullptr;
+  const std::vector<CConnectLineObj*>* wires = m_pSeparation->AtPin(block, pin);
+  return wires ? wires : &kNone;
+}
+
+int CDiagramEditor::BatchHasBlock(const CBlockObj* block) const {
+  if (!m_pSeparation) return -1;
+  return m_pSeparation->liveBlocks.count(block) != 0 ? 1 : 0;
+}
+
+void CDiagramEditor::DeleteSeparatedWire(CConnectLineObj* wire) {
+  // DeleteSelection of the one selected wire between two blocks that are no
+  // connectors: a pin no other wire holds is open again. The scratch
+  // marks it clears are cleared once at the end of the batch.
+  auto release = [this](CBlockObj* b, int pin) {
+    if (!b || pin < 0 || pin >= kPinCount) return;
+    const std::vector<CConnectLineObj*>* others = m_pSeparation->AtPin(b, pin);
+    if (!others || others->empty()) b->m_nSource[pin] = pin < kFirstOutputPin ? LINK_OPEN : 0;
+  };
+  release(wire->m_pStartBlock, wire->m_nStartPin);
+  release(wire->m_pEndBlock, wire->m_nEndPin);
+  ForgetConnection(wire);
+  RemoveConnection(*m_pDoc, wire).reset();
+  m_pDoc->SetModifiedFlag(true);
+  ClearSelection(SEL_ALL);
+  m_pCurBlock = nullptr;
+  m_pCurConnection = nullptr;
+  m_pCurComment = nullptr;
+  m_pSeparation->deleted = true;
+  InvalidateDiagram();
+}
+
 bool CDiagramEditor::SeparateConnection() {
   CConnectLineObj* wire = m_pCurConnection;
   CBlockObj* bus = PowerBus();
@@ -113,18 +363,28 @@ bool CDiagramEditor::SeparateConnection() {
   const CPoint pd = startIsOutput ? wire->m_ptEnd : wire->m_ptStart;
   if (srcPin < kFirstOutputPin || dstPin >= kFirstOutputPin) return false;
   // The limits and the pair's numbers come first: a refusal changes nothing.
-  // One pass over the blocks: the pair numbers in use (m or m + 2000 taken).
-  std::vector<char> taken(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
-  for (const CBlockObj* b : m_pDoc->m_blocks) {
-    for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
-      if (m >= kFirstMale && m <= kLastMale) taken[static_cast<size_t>(m - kFirstMale)] = 1;
-    }
-  }
   int male = -1;
-  for (int m = kFirstMale; m <= kLastMale && male < 0; ++m)
-    if (!taken[static_cast<size_t>(m - kFirstMale)]) male = m;
-  if (!m_pDoc->CheckTypeLimit(kTypeMaleConnector, nullptr) || !m_pDoc->CheckTypeLimit(kTypeFemaleConnector, nullptr) ||
-      male < 0) {
+  bool underLimits = false;
+  if (m_pSeparation) {
+    male = m_pSeparation->FirstFreeMale();
+    underLimits = m_pSeparation->UnderLimit(*m_pDoc, kTypeMaleConnector) &&
+                  m_pSeparation->UnderLimit(*m_pDoc, kTypeFemaleConnector);
+  } else {
+    // One pass over the blocks: the pair numbers in use (m or m + 2000 taken).
+    std::vector<char> taken(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
+    for (const CBlockObj* b : m_pDoc->m_blocks) {
+      for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
+        if (m >= kFirstMale && m <= kLastMale) taken[static_cast<size_t>(m - kFirstMale)] = 1;
+      }
+    }
+    for (int m = kFirstMale; m <= kLastMale && male < 0; ++m)
+      if (!taken[static_cast<size_t>(m - kFirstMale)]) male = m;
+    underLimits = m_pDoc->CheckTypeLimit(kTypeMaleConnector, nullptr) &&
+                  m_pDoc->CheckTypeLimit(kTypeFemaleConnector, nullptr);
+  }
+  if (!underLimits || male < 0) {
+    // The wire stays selected: the batch's next delete goes the long way.
+    if (m_pSeparation) m_pSeparation->direct = false;
     AfxMessageBox(IDS_NO_RESOURCES, MB_ICONSTOP);
     m_nEditMode = MODE_SELECT;
     return false;
@@ -149,15 +409,44 @@ bool CDiagramEditor::SeparateConnection() {
   ClearSelection(SEL_ALL);
   SelectConnection(wire);
   m_pCurConnection = nullptr;
-  DeleteSelection();
+  const int blockCount = m_pDoc->m_blocks.GetCount(), wireCount = m_pDoc->m_connections.GetCount();
+  if (m_pSeparation) {
+    m_pSeparation->RemoveWire(wire);
+    if (m_pSeparation->direct && !IsConnectorType(src->m_nType) && !IsConnectorType(dst->m_nType)) {
+      DeleteSeparatedWire(wire);
+    } else {
+      DeleteSelection();
+      m_pSeparation->Build(*m_pDoc);
+    }
+  } else {
+    DeleteSelection();
+  }
+  // A half added to the document: numbered as CZaradDoc::AddBlock numbers it
+  // (the batch from its own tables), then given its pair number.
+  auto add = [this](std::unique_ptr<CBlockObj> half, int number) {
+    CBlockObj* added = nullptr;
+    if (m_pSeparation) {
+      m_pSeparation->NumberHalf(half.get());
+      added = m_pDoc->m_blocks.AddTail(std::move(half));
+      m_pDoc->SetModifiedFlag(TRUE);
+    } else {
+      added = m_pDoc->AddBlock(std::move(half));
+    }
+    added->m_nNumber = number;
+    if (m_pSeparation) m_pSeparation->AddBlock(added);
+    return added;
+  };
   PlaceConnectorHalf(female.get());
-  CBlockObj* f = m_pDoc->AddBlock(std::move(female));
-  f->m_nNumber = male + kFemaleNumberOffset;
+  CBlockObj* f = add(std::move(female), male + kFemaleNumberOffset);
   PlaceConnectorHalf(maleHalf.get());
-  CBlockObj* mh = m_pDoc->AddBlock(std::move(maleHalf));
-  mh->m_nNumber = male;
+  CBlockObj* mh = add(std::move(maleHalf), male);
   ConnectBlockPins(dst, dstPin, f, kFirstOutputPin, true);
   ConnectBlockPins(src, srcPin, mh, 0, true);
+  if (m_pSeparation) {
+    // A link failed: the index starts over.
+    if (m_pDoc->m_blocks.GetCount() != blockCount + 2 || m_pDoc->m_connections.GetCount() != wireCount + 1)
+      m_pSeparation->Build(*m_pDoc);
+  }
   // Programmatic building (conversion, upload) switches snapshots off.
   if (m_bAutoSnapshot) SaveSnapshot();
   else m_pDoc->SetModifiedFlag(true);
@@ -242,21 +531,41 @@ void CDiagramEditor::GoToPartner() {
   InvalidateDiagram();
 }
 
+void CDiagramEditor::RunBatch(const std::function<void()>& build) {
+  if (m_pSeparation) {
+    build();
+    return;
+  }
+  SeparationIndex index;
+  index.Build(*m_pDoc);
+  struct Scope {
+    CDiagramEditor* editor;
+    ~Scope() { editor->m_pSeparation = nullptr; }
+  } scope{this};
+  m_pSeparation = &index;
+  build();
+}
+
 int CDiagramEditor::SeparateCrossingConnections() {
+  if (!m_pSeparation) {
+    RunBatch([this] { SeparateCrossingConnections(); });
+    return 0;
+  }
   std::vector<CConnectLineObj*> wires(m_pDoc->m_connections.begin(), m_pDoc->m_connections.end());
+  SeparationIndex& index = *m_pSeparation;
+  index.Build(*m_pDoc);
+  // The direct delete takes the one wire: anything else selected goes the long way.
+  index.direct = m_selComments.empty() && m_selBlocks.empty();
+  index.deleted = false;
+  for (const CBlockObj* b : m_pDoc->m_blocks) index.direct = index.direct && !b->m_bSelected;
+  for (const CConnectLineObj* c : m_pDoc->m_connections) index.direct = index.direct && !c->m_bSelected;
   for (CConnectLineObj* w : wires) {
-    if (!m_pDoc->m_connections.Contains(w)) continue;
+    if (index.wires.count(w) == 0) continue;
     bool crosses = false;
     for (size_t i = 1; i < w->m_points.size() && !crosses; ++i) {
       const CPoint a = w->m_points[i - 1], b = w->m_points[i];
       if (a.x != b.x && a.y != b.y) continue;  // a slanted segment covers nothing
-      const CRect seg = SegmentRect(a, b);
-      for (const CBlockObj* b : m_pDoc->m_blocks) {
-        if (Intersects(seg, BodyRect(b, 2))) {
-          crosses = true;
-          break;
-        }
-      }
+      crosses = index.AnyBlock(SegmentRect(a, b), nullptr, [](const CBlockObj*) { return 2; });
     }
     if (!crosses) continue;
     m_pCurConnection = w;
@@ -264,6 +573,11 @@ int CDiagramEditor::SeparateCrossingConnections() {
     SeparateConnection();
   }
   m_pCurConnection = nullptr;
+  // What each DeleteSelection leaves: no scratch marks.
+  if (index.deleted) {
+    for (CBlockObj* b : m_pDoc->m_blocks) b->m_bMark = 0;
+    for (CConnectLineObj* c : m_pDoc->m_connections) c->m_bMark = 0;
+  }
   return 0;
 }
 

@@ -12,6 +12,7 @@
 // the core takes or gives is in diagram units unless its name says client.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -303,6 +304,12 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   void GoToPartner();
   // Separates every wire that crosses a block body; returns 0.
   int SeparateCrossingConnections();
+  // Programmatic building of a whole diagram (upload, conversion): build()
+  // runs with an index of the blocks, wires and pins kept up to date by
+  // ConnectBlockPins and SeparateCrossingConnections, so that each link and
+  // each separation looks only at its neighbourhood. build() may only add
+  // wires through those two and must not move or delete blocks.
+  void RunBatch(const std::function<void()>& build);
   // Whether both real blocks of a half's pair are selected (copying keeps the pair).
   bool IsConnectorPairComplete(const CBlockObj* half) const;
   // The other half of a connector pair; null when missing.
@@ -535,6 +542,19 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   void RightClickPick(CPoint p);
   // The block-drag branch of MoveWireSegment and the legs it moves.
   bool MoveLeg(CConnectLineObj* wire, int s, int dx);
+
+  // The index of RunBatch (blocks, wire segments, pins, connector numbers;
+  // connector_pairs.cpp) while it runs; null otherwise.
+  struct SeparationIndex;
+  SeparationIndex* m_pSeparation = nullptr;
+  // The batch's DeleteSelection of a separated wire between plain blocks.
+  void DeleteSeparatedWire(CConnectLineObj* wire);
+  // During the batch: a new wire is indexed; the wires at a pin in document
+  // order (null outside the batch); whether a block is in the document (-1
+  // outside the batch).
+  void NoteBatchWire(CConnectLineObj* wire);
+  const std::vector<CConnectLineObj*>* BatchPinWires(const CBlockObj* block, int pin) const;
+  int BatchHasBlock(const CBlockObj* block) const;
 
   CZaradDoc* m_pDoc;
   CDiagramEditorHost* m_pHost = nullptr;

@@ -109,6 +109,7 @@ std::vector<CConnectLineObj*> CDiagramEditor::CollectBlockConnections(const CBlo
 }
 
 std::vector<CConnectLineObj*> CDiagramEditor::CollectPinConnections(const CBlockObj* block, int pin) const {
+  if (const std::vector<CConnectLineObj*>* batch = BatchPinWires(block, pin)) return *batch;
   std::vector<CConnectLineObj*> out;
   for (CConnectLineObj* w : m_pDoc->m_connections) {
     if ((w->m_pStartBlock == block && w->m_nStartPin == pin) || (w->m_pEndBlock == block && w->m_nEndPin == pin)) {

@@ -64,6 +64,7 @@ bool ResolveHalf(const CZaradDoc& doc, const CBlockObj* half, CBlockObj** block,
 // ---- Queries -----------------------------------------------------------------------------
 
 int CDiagramEditor::CountPinConnections(const CBlockObj* block, int pin) const {
+  if (const std::vector<CConnectLineObj*>* batch = BatchPinWires(block, pin)) return static_cast<int>(batch->size());
   int n = 0;
   for (const CConnectLineObj* w : m_pDoc->m_connections) n += Touches(w, block, pin) ? 1 : 0;
   return n;
@@ -82,7 +83,9 @@ bool CDiagramEditor::InBusPickZone(CPoint p) const {
 }
 
 bool CDiagramEditor::IsLiveBlock(const CBlockObj* block) const {
-  return block && (m_pDoc->m_blocks.Contains(block) || block == PowerBus());
+  if (!block) return false;
+  const int batch = BatchHasBlock(block);
+  return (batch >= 0 ? batch == 1 : m_pDoc->m_blocks.Contains(block)) || block == PowerBus();
 }
 
 bool CDiagramEditor::AreSignalsCompatible(const CBlockObj* source, const CBlockObj* target, int pin) const {
@@ -631,7 +634,8 @@ CConnectLineObj* CDiagramEditor::CompleteConnection(CPoint p, CBlockObj* block, 
     } else {
       incompatible = incompatible || (IsInput(pin) && block->m_nSource[pin] != LINK_OPEN);
     }
-    if (!incompatible && !(IsInput(startPin) == IsInput(pin))) {
+    // A forced link takes no verdict: the signal kinds are not looked up.
+    if (!force && !incompatible && !(IsInput(startPin) == IsInput(pin))) {
       incompatible = IsInput(pin) ? !AreSignalsCompatible(start, block, pin) : !AreSignalsCompatible(block, start, startPin);
     }
     if (incompatible && !force) return refuse();
@@ -666,6 +670,7 @@ CConnectLineObj* CDiagramEditor::FinishConnection(bool force) {
     RouteConnection(added, added->m_ptStart.x, added->m_ptStart.y, TRUE, LegOf(added->m_nStartPin));
     RouteConnection(added, added->m_ptEnd.x, added->m_ptEnd.y, FALSE, LegOf(added->m_nEndPin));
   }
+  NoteBatchWire(added);
   WritePinLinks(added);
   added->m_junctions.assign(added->m_points.size(), kNoJunction);
   MarkJunctionsOfNewWire(added);

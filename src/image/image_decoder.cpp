@@ -591,19 +591,21 @@ void CProgramDecoder::ConnectBlocks() {
   editor.SetAutoSnapshot(false);
   // Each (block, pin) is wired once, in document order: no walk, no recursion.
   const std::vector<CBlockObj*> blocks(m_doc.m_blocks.begin(), m_doc.m_blocks.end());
-  for (CBlockObj* b : blocks) {
-    for (int pin = 0; pin < b->InputPinCount(); ++pin) {
-      if (!Linked(b, pin)) continue;
-      CBlockObj* source = Find(b->m_nSource[pin]);
-      b->m_nSource[pin] = LINK_OPEN;
-      // The device ran this link as it stands (feedback loops and mixed signal
-      // kinds included): the wire is forced; a pin the block does not draw stays open.
-      const int type = b->m_nPinType[pin];
-      if (source != nullptr && type != PIN_NONE && type != PIN_PARAM)
-        editor.ConnectBlockPins(source, kFirstOutputPin, b, pin, true);
+  editor.RunBatch([&] {
+    for (CBlockObj* b : blocks) {
+      for (int pin = 0; pin < b->InputPinCount(); ++pin) {
+        if (!Linked(b, pin)) continue;
+        CBlockObj* source = Find(b->m_nSource[pin]);
+        b->m_nSource[pin] = LINK_OPEN;
+        // The device ran this link as it stands (feedback loops and mixed signal
+        // kinds included): the wire is forced; a pin the block does not draw stays open.
+        const int type = b->m_nPinType[pin];
+        if (source != nullptr && type != PIN_NONE && type != PIN_PARAM)
+          editor.ConnectBlockPins(source, kFirstOutputPin, b, pin, true);
+      }
     }
-  }
-  editor.SeparateCrossingConnections();
+    editor.SeparateCrossingConnections();
+  });
 }
 
 // ---- The whole decode ----------------------------------------------------------------------------------

@@ -121,8 +121,18 @@ class COwningList {
   }
 
  private:
+  // An object is in the list at most once: the search runs from both ends
+  // towards the middle, so objects near either end are found at once.
   typename Store::iterator Locate(const T* obj) {
-    return std::find_if(m_items.begin(), m_items.end(), [obj](const auto& p) { return p.get() == obj; });
+    auto front = m_items.begin();
+    auto back = m_items.end();
+    while (front != back) {
+      if (front->get() == obj) return front;
+      if (++front == back) break;
+      --back;
+      if (back->get() == obj) return back;
+    }
+    return m_items.end();
   }
 
   Store m_items;

@@ -134,13 +134,17 @@ void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
 namespace {
 
 // Lowest function-block number from 9000 that no block of the list has.
+// Among n blocks it is at most 9000 + n: only those numbers need a mark.
 template <typename List>
 int FirstFreeFunctionBlockNumber(const List& blocks) {
-  std::set<int> used;
-  for (CBlockObj* b : blocks) used.insert(b->m_nNumber);
-  int number = kFirstFunctionBlockNumber;
-  while (used.count(number) != 0) ++number;
-  return number;
+  std::vector<char> used(static_cast<size_t>(blocks.GetCount()) + 1, 0);
+  for (CBlockObj* b : blocks) {
+    const long long i = static_cast<long long>(b->m_nNumber) - kFirstFunctionBlockNumber;
+    if (i >= 0 && i < static_cast<long long>(used.size())) used[static_cast<size_t>(i)] = 1;
+  }
+  size_t i = 0;
+  while (used[i] != 0) ++i;
+  return kFirstFunctionBlockNumber + static_cast<int>(i);
 }
 
 }  // namespace

@@ -423,6 +423,89 @@ TEST(ConnectorPairs, OnlyWiresThatCrossABlockAreSeparated) {
   EXPECT_EQ(d->m_nSource[0], c->m_nNumber);  // the other wire is untouched
 }
 
+// A grid of AND blocks with wires running across many of them, some feeding
+// back: linking and separating in one batch gives the very document that
+// linking one by one and separating the crossing wires one by one, in
+// document order, gives.
+TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
+  auto build = [](Rig& r, bool batched) {
+    r.core.SetAutoSnapshot(false);
+    std::vector<CBlockObj*> blocks;
+    for (int row = 0; row < 10; ++row)
+      for (int col = 0; col < 8; ++col) blocks.push_back(r.Block(300, CPoint(60 + col * 110, 40 + row * 90)));
+    unsigned seed = 7;
+    auto next = [&seed](size_t n) {
+      seed = seed * 1103515245u + 12345u;
+      return static_cast<size_t>((seed >> 8) % n);
+    };
+    auto link = [&] {
+      for (CBlockObj* to : blocks)
+        for (int pin = 0; pin < 3; ++pin) r.Link(blocks[next(blocks.size())], kOut, to, pin, true);
+    };
+    if (!batched) {
+      link();
+      return;
+    }
+    r.core.RunBatch([&] {
+      link();
+      EXPECT_GT(r.Doc().m_connections.GetCount(), 200);
+      EXPECT_EQ(r.core.SeparateCrossingConnections(), 0);
+    });
+  };
+  Rig batch, single;
+  build(batch, true);
+  build(single, false);
+  // One by one: the whole document scanned for every wire.
+  const std::vector<CConnectLineObj*> wires(single.Doc().m_connections.begin(), single.Doc().m_connections.end());
+  for (CConnectLineObj* w : wires) {
+    if (!single.Doc().m_connections.Contains(w)) continue;
+    bool crosses = false;
+    for (size_t i = 1; i < w->m_points.size() && !crosses; ++i) {
+      const CPoint a = w->m_points[i - 1], b = w->m_points[i];
+      if (a.x != b.x && a.y != b.y) continue;
+      const CRect seg = a.x == b.x ? CRect(a.x - 2, std::min(a.y, b.y), a.x + 2, std::max(a.y, b.y))
+                                   : CRect(std::min(a.x, b.x), a.y - 2, std::max(a.x, b.x), a.y + 2);
+      for (const CBlockObj* x : single.Doc().m_blocks) {
+        const CRect body(x->m_ptPos.x - 2, x->m_ptPos.y - 5, x->m_ptPos.x + x->m_nWidth + 2, x->m_ptPos.y + x->m_nHeight);
+        if (std::max(seg.left, body.left) < std::min(seg.right, body.right) &&
+            std::max(seg.top, body.top) < std::min(seg.bottom, body.bottom)) {
+          crosses = true;
+          break;
+        }
+      }
+    }
+    if (!crosses) continue;
+    single.core.SetCurrentConnection(w);
+    w->m_bSelected = 1;
+    single.core.SeparateConnection();
+  }
+  single.core.SetCurrentConnection(nullptr);
+  int pairs = 0;
+  for (const CBlockObj* x : batch.Doc().m_blocks) pairs += x->m_nType == 900;
+  EXPECT_GT(pairs, 100);
+  ASSERT_EQ(batch.Doc().m_blocks.GetCount(), single.Doc().m_blocks.GetCount());
+  ASSERT_EQ(batch.Doc().m_connections.GetCount(), single.Doc().m_connections.GetCount());
+  auto b = batch.Doc().m_blocks.begin();
+  for (const CBlockObj* x : single.Doc().m_blocks) {
+    const CBlockObj* y = *b++;
+    EXPECT_EQ(y->m_nType, x->m_nType);
+    EXPECT_EQ(y->m_nNumber, x->m_nNumber);
+    EXPECT_EQ(y->m_nOperand, x->m_nOperand);
+    EXPECT_EQ(y->m_ptPos, x->m_ptPos) << x->m_nNumber;
+    for (int pin = 0; pin < kPinCount; ++pin) EXPECT_EQ(y->m_nSource[pin], x->m_nSource[pin]) << x->m_nNumber;
+  }
+  auto c = batch.Doc().m_connections.begin();
+  for (const CConnectLineObj* x : single.Doc().m_connections) {
+    const CConnectLineObj* y = *c++;
+    EXPECT_EQ(y->m_pStartBlock->m_nNumber, x->m_pStartBlock->m_nNumber);
+    EXPECT_EQ(y->m_pEndBlock->m_nNumber, x->m_pEndBlock->m_nNumber);
+    EXPECT_EQ(y->m_nStartPin, x->m_nStartPin);
+    EXPECT_EQ(y->m_nEndPin, x->m_nEndPin);
+    EXPECT_EQ(y->m_points, x->m_points);
+    EXPECT_EQ(y->m_junctions, x->m_junctions);
+  }
+}
+
 }  // namespace
 
 namespace {
