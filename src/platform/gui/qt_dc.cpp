@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -294,6 +295,66 @@ void CQtDC::DrawDot(CPoint p, int width) {
 
 // ---- primitives ---------------------------------------------------------------
 
+// Whether a thin solid pen may draw horizontal and vertical segments as
+// one-pixel-wide fills: an opaque copy on a raster device without a world
+// transform, where Qt's cosmetic lines cover exactly those pixels.
+bool CQtDC::CanFillThinLines() const {
+  const CPen& pen = GetCurrentPen();
+  if (pen.GetStyle() != PS_SOLID || PenWidthToDevice(pen.GetWidth()) > 1) return false;
+  if (ModeForRop(GetROP2()) != QPainter::CompositionMode_SourceOver) return false;
+  const QPaintEngine* engine = m_painter->paintEngine();
+  return engine && engine->type() == QPaintEngine::Raster &&
+         (!m_painter->worldMatrixEnabled() || m_painter->worldTransform().isIdentity());
+}
+
+// Draws an open polyline of horizontal and vertical device segments as
+// fills covering the pixels Qt's cosmetic line covers: each segment the
+// pixels from its lower coordinate up to but not including its higher one, a
+// corner where the line turns from a rising to a falling coordinate (Qt fills
+// it against a drop-out), and the end of a last one-pixel step that rises
+// after a fall. False (nothing drawn) for a slanted segment, a closed
+// polyline or one that turns back on itself, which Qt draws otherwise.
+bool CQtDC::FillOrthogonalPolyline(const std::vector<CPoint>& dev) {
+  if (dev.front() == dev.back()) return false;
+  const auto sign = [](int v) { return (v > 0) - (v < 0); };
+  int dx = 0;
+  int dy = 0;
+  size_t last = 0;  // the end point of the last segment that moves
+  for (size_t i = 1; i < dev.size(); ++i) {
+    const int sx = sign(dev[i].x - dev[i - 1].x);
+    const int sy = sign(dev[i].y - dev[i - 1].y);
+    if (sx != 0 && sy != 0) return false;
+    if (sx == 0 && sy == 0) continue;
+    if ((sx != 0 && sx == -dx) || (sy != 0 && sy == -dy)) return false;
+    dx = sx;
+    dy = sy;
+    last = i;
+  }
+  const QColor color = ToQColor(PenColor());
+  dx = 0;
+  dy = 0;
+  for (size_t i = 1; i <= last; ++i) {
+    const CPoint a = dev[i - 1];
+    const CPoint b = dev[i];
+    if (a == b) continue;
+    const int sx = sign(b.x - a.x);
+    const int sy = sign(b.y - a.y);
+    if (sy == 0) {
+      m_painter->fillRect(QRect(std::min(a.x, b.x), a.y, std::abs(b.x - a.x), 1), color);
+    } else {
+      m_painter->fillRect(QRect(a.x, std::min(a.y, b.y), 1, std::abs(b.y - a.y)), color);
+    }
+    const bool fell = dx < 0 || dy < 0;
+    const bool falls = sx < 0 || sy < 0;
+    if ((dx > 0 || dy > 0) && falls) m_painter->fillRect(QRect(a.x, a.y, 1, 1), color);
+    if (i == last && fell && !falls && std::abs(b.x - a.x) + std::abs(b.y - a.y) == 1)
+      m_painter->fillRect(QRect(b.x, b.y, 1, 1), color);
+    dx = sx;
+    dy = sy;
+  }
+  return true;
+}
+
 void CQtDC::DoPolyline(const CPoint* points, int count) {
   if (GetCurrentPen().IsNull() || count < 2) return;
   std::vector<CPoint> dev(points, points + count);
@@ -305,6 +366,8 @@ void CQtDC::DoPolyline(const CPoint* points, int count) {
   if (!BeginShape()) return;
   if (allSame) {
     DrawDot(dev[0], width);
+  } else if (CanFillThinLines() && FillOrthogonalPolyline(dev)) {
+    // drawn
   } else {
     double off = 0;
     m_painter->setPen(DevicePen(&off));

@@ -73,6 +73,8 @@ class CQtDC : public CDC {
   COLORREF PenColor() const;
   COLORREF BrushColor() const;
   void DrawDot(CPoint device, int width);
+  bool CanFillThinLines() const;
+  bool FillOrthogonalPolyline(const std::vector<CPoint>& dev);
 
   std::unique_ptr<QPainter> m_owned;
   QPainter* m_painter = nullptr;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -298,3 +299,61 @@ TEST(QtDcTest, OpaqueTextFillsItsBoxAndDrawText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A thin black polyline drawn by Qt's cosmetic stroker, as the context drew
+// every line before horizontal and vertical ones became fills.
+QImage QtCosmeticPolyline(const std::vector<CPoint>& points) {
+  QImage image = WhiteImage(24, 24);
+  QPainter p(&image);
+  QPen pen(Qt::black);
+  pen.setWidth(0);
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setJoinStyle(Qt::MiterJoin);
+  p.setPen(pen);
+  QPolygonF poly;
+  for (const CPoint& q : points) poly << QPointF(q.x, q.y);
+  p.drawPolyline(poly);
+  return image;
+}
+
+}  // namespace
+
+// Right-angled polylines of every shape (turns both ways, zero-length and
+// one-pixel steps, doubling back, closing on the start) cover exactly the
+// pixels of Qt's cosmetic line.
+TEST(QtDcTest, OrthogonalPolylinesCoverTheCosmeticLinePixels) {
+  uint32_t seed = 12345;
+  const auto next = [&seed](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % n;
+  };
+  const CPen thin(PS_SOLID, 1, 0);
+  for (int t = 0; t < 3000; ++t) {
+    std::vector<CPoint> points;
+    CPoint cur(4 + static_cast<int>(next(16)), 4 + static_cast<int>(next(16)));
+    points.push_back(cur);
+    const int steps = 1 + static_cast<int>(next(7));
+    for (int k = 0; k < steps; ++k) {
+      if (next(5) == 0) {
+        points.push_back(cur);
+        continue;
+      }
+      if (next(2) != 0) {
+        cur.x = 4 + static_cast<int>(next(16));
+      } else {
+        cur.y = 4 + static_cast<int>(next(16));
+      }
+      points.push_back(cur);
+    }
+    if (next(10) == 0) points.push_back(points.front());
+    QImage image = WhiteImage(24, 24);
+    {
+      CQtDC dc(&image);
+      dc.SelectObject(&thin);
+      dc.Polyline(points.data(), static_cast<int>(points.size()));
+    }
+    ASSERT_EQ(image, QtCosmeticPolyline(points)) << "polyline " << t;
+  }
+}
