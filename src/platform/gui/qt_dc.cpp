@@ -17,6 +17,7 @@
 namespace {
 
 constexpr size_t kFontCacheSize = 32;
+constexpr size_t kTextCacheSize = 2048;  // texts kept per font
 
 QRect ToQRect(const CRect& r) {
   return QRect(r.left, r.top, r.Width(), r.Height());
@@ -138,19 +139,30 @@ int CQtDC::GetDeviceCaps(int index) const {
 
 // ---- fonts --------------------------------------------------------------------
 
-const CQtDC::FontEntry& CQtDC::CurrentFont() const {
+std::vector<std::unique_ptr<CQtDC::FontEntry>>& CQtDC::FontCache() {
+  thread_local std::vector<std::unique_ptr<FontEntry>> cache;
+  return cache;
+}
+
+CQtDC::FontEntry& CQtDC::CurrentFont() const {
   const LOGFONT& lf = GetCurrentFont().GetLogFont();
   const double sx = std::fabs(ScaleX());
   const double sy = std::fabs(ScaleY());
-  for (const FontEntry& e : m_fonts) {
-    if (e.scaleX == sx && e.scaleY == sy && e.lf == lf) return e;
+  const QPaintDevice* device = Device();
+  const int dpiX = device ? device->logicalDpiX() : 0;
+  const int dpiY = device ? device->logicalDpiY() : 0;
+  auto& fonts = FontCache();
+  for (const auto& e : fonts) {
+    if (e->scaleX == sx && e->scaleY == sy && e->dpiX == dpiX && e->dpiY == dpiY && e->lf == lf) return *e;
   }
-  if (m_fonts.size() >= kFontCacheSize) m_fonts.clear();
+  if (fonts.size() >= kFontCacheSize) fonts.clear();
 
   FontEntry e;
   e.lf = lf;
   e.scaleX = sx;
   e.scaleY = sy;
+  e.dpiX = dpiX;
+  e.dpiY = dpiY;
   QFont font(ChooseFamily(lf));
   const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
   font.setWeight(static_cast<QFont::Weight>(weight));
@@ -161,7 +173,6 @@ const CQtDC::FontEntry& CQtDC::CurrentFont() const {
 
   // Size: find the em size whose cell (ascent + descent) is the requested
   // height, from the metrics at a reference size.
-  const QPaintDevice* device = Device();
   const double dpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
   const double height = (lf.lfHeight == 0 ? 16.0 : std::abs(lf.lfHeight)) * sy;
   double em = height;
@@ -180,14 +191,20 @@ const CQtDC::FontEntry& CQtDC::CurrentFont() const {
   e.leading = fm.leading();
   e.avgWidth = fm.averageCharWidth() * e.xScale;
   e.maxWidth = fm.maxWidth() * e.xScale;
-  m_fonts.push_back(std::move(e));
-  return m_fonts.back();
+  e.metrics.emplace(fm);
+  fonts.push_back(std::make_unique<FontEntry>(std::move(e)));
+  return *fonts.back();
 }
 
 CSize CQtDC::DoGetTextExtent(const CString& text) const {
-  const FontEntry& e = CurrentFont();
-  const QFontMetricsF fm(e.font, Device());
-  const double cx = fm.horizontalAdvance(ToQString(text)) * e.xScale / std::fabs(ScaleX());
+  FontEntry& e = CurrentFont();
+  const QString s = ToQString(text);
+  auto it = e.advances.find(s);
+  if (it == e.advances.end()) {
+    if (e.advances.size() >= kTextCacheSize) e.advances.clear();
+    it = e.advances.emplace(s, e.metrics->horizontalAdvance(s)).first;
+  }
+  const double cx = it->second * e.xScale / std::fabs(ScaleX());
   const double cy = (e.ascent + e.descent) / std::fabs(ScaleY());
   return CSize(static_cast<int>(std::lround(cx)), static_cast<int>(std::lround(cy)));
 }
@@ -484,7 +501,7 @@ void CQtDC::DoFillRect(const CRect& rect, COLORREF color) {
 
 void CQtDC::DoTextOut(CPoint topLeft, const CString& text, const CRect* clip) {
   if (text.IsEmpty()) return;
-  const FontEntry& e = CurrentFont();
+  FontEntry& e = CurrentFont();
   CPoint p = topLeft;
   LPtoDP(&p);
   // Text that cannot reach the device is not laid out at all: a generous box
@@ -502,6 +519,16 @@ void CQtDC::DoTextOut(CPoint topLeft, const CString& text, const CRect* clip) {
   m_painter->setPen(ToQColor(GetTextColor()));
   m_painter->translate(p.x, p.y + e.ascent);
   if (e.xScale != 1) m_painter->scale(e.xScale, 1);
-  m_painter->drawText(QPointF(0, 0), ToQString(text));
+  // The laid-out text keeps its glyphs and their positions; its top edge is
+  // one ascent above the baseline.
+  const QString s = ToQString(text);
+  auto it = e.texts.find(s);
+  if (it == e.texts.end()) {
+    if (e.texts.size() >= kTextCacheSize) e.texts.clear();
+    QStaticText laidOut(s);
+    laidOut.setTextFormat(Qt::PlainText);
+    it = e.texts.emplace(s, std::move(laidOut)).first;
+  }
+  m_painter->drawStaticText(QPointF(0, -e.ascent), it->second);
   End();
 }
