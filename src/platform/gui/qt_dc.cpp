@@ -1,5 +1,6 @@
 #include "platform/gui/qt_dc.h"
 
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -9,6 +10,8 @@
 #include <QPen>
 #include <QPolygonF>
 #include <QString>
+#include <QThread>
+#include <atomic>
 #include <cmath>
 #include <numbers>
 
@@ -141,6 +144,17 @@ int CQtDC::GetDeviceCaps(int index) const {
 
 std::vector<std::unique_ptr<CQtDC::FontEntry>>& CQtDC::FontCache() {
   thread_local std::vector<std::unique_ptr<FontEntry>> cache;
+  // The main thread's fonts go with the application object, before Qt's own
+  // font caches do.
+  static std::atomic<bool> clearsWithApplication = false;
+  if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread() &&
+      !clearsWithApplication) {
+    clearsWithApplication = true;
+    qAddPostRoutine([] {
+      FontCache().clear();
+      clearsWithApplication = false;
+    });
+  }
   return cache;
 }
 
