@@ -326,16 +326,74 @@ void CQtDC::DrawDot(CPoint p, int width) {
 
 // ---- primitives ---------------------------------------------------------------
 
-// Whether a thin solid pen may draw horizontal and vertical segments as
-// one-pixel-wide fills: an opaque copy on a raster device without a world
-// transform, where Qt's cosmetic lines cover exactly those pixels.
-bool CQtDC::CanFillThinLines() const {
-  const CPen& pen = GetCurrentPen();
-  if (pen.GetStyle() != PS_SOLID || PenWidthToDevice(pen.GetWidth()) > 1) return false;
+// Whether fills land exactly on the pixels Qt's aliased shapes cover: an
+// opaque copy on a raster device without a world transform.
+bool CQtDC::FillsStandInForShapes() const {
   if (ModeForRop(GetROP2()) != QPainter::CompositionMode_SourceOver) return false;
   const QPaintEngine* engine = m_painter->paintEngine();
   return engine && engine->type() == QPaintEngine::Raster &&
          (!m_painter->worldMatrixEnabled() || m_painter->worldTransform().isIdentity());
+}
+
+// Whether a device box (inclusive) lies well inside the device and the
+// painter's clip: Qt clips lines that reach out of them on pixels of its own.
+bool CQtDC::WellInside(const CPoint* points, size_t count) const {
+  int l = points[0].x;
+  int r = l;
+  int t = points[0].y;
+  int b = t;
+  for (size_t i = 1; i < count; ++i) {
+    l = std::min(l, points[i].x);
+    r = std::max(r, points[i].x);
+    t = std::min(t, points[i].y);
+    b = std::max(b, points[i].y);
+  }
+  constexpr int kMargin = 2;
+  const QPaintDevice* d = Device();
+  if (!d || l < kMargin || t < kMargin || r >= d->width() - kMargin || b >= d->height() - kMargin) return false;
+  if (!m_painter->hasClipping()) return true;
+  const QRectF clip = m_painter->clipBoundingRect();
+  return l >= clip.left() + kMargin && t >= clip.top() + kMargin && r < clip.right() - kMargin &&
+         b < clip.bottom() - kMargin;
+}
+
+// Whether the pen is a thin solid one whose lines fills may stand in for.
+bool CQtDC::CanFillThinLines() const {
+  const CPen& pen = GetCurrentPen();
+  return pen.GetStyle() == PS_SOLID && PenWidthToDevice(pen.GetWidth()) <= 1 && FillsStandInForShapes();
+}
+
+// Draws a polygon that is an upright rectangle with some width and height as
+// fills: the inside from its top-left corner up to but not including its
+// right and bottom edges, then a thin outline on all four edges, as Qt's
+// aliased fill and cosmetic outline cover them. False (nothing drawn) for
+// any other polygon or pen, or one reaching near the device's or the clip's
+// edges.
+bool CQtDC::FillRectanglePolygon(const std::vector<CPoint>& dev) {
+  size_t n = dev.size();
+  if (n == 5 && dev[4] == dev[0]) n = 4;
+  if (n != 4) return false;
+  for (size_t i = 0; i < n; ++i) {
+    const CPoint a = dev[i];
+    const CPoint b = dev[(i + 1) % n];
+    if ((a.x == b.x) == (a.y == b.y)) return false;  // slanted or no move
+  }
+  const int l = std::min(dev[0].x, dev[2].x);
+  const int r = std::max(dev[0].x, dev[2].x);
+  const int t = std::min(dev[0].y, dev[2].y);
+  const int b = std::max(dev[0].y, dev[2].y);
+  if (l == r || t == b || !WellInside(dev.data(), n)) return false;
+  const bool pen = !GetCurrentPen().IsNull();
+  if (pen ? !CanFillThinLines() : !FillsStandInForShapes()) return false;
+  if (!GetCurrentBrush().IsNull()) m_painter->fillRect(QRect(l, t, r - l, b - t), ToQColor(BrushColor()));
+  if (pen) {
+    const QColor color = ToQColor(PenColor());
+    m_painter->fillRect(QRect(l, t, r - l + 1, 1), color);
+    m_painter->fillRect(QRect(l, b, r - l + 1, 1), color);
+    m_painter->fillRect(QRect(l, t + 1, 1, b - t - 1), color);
+    m_painter->fillRect(QRect(r, t + 1, 1, b - t - 1), color);
+  }
+  return true;
 }
 
 // Draws an open polyline of horizontal and vertical device segments as
@@ -344,9 +402,10 @@ bool CQtDC::CanFillThinLines() const {
 // corner where the line turns from a rising to a falling coordinate (Qt fills
 // it against a drop-out), and the end of a last one-pixel step that rises
 // after a fall. False (nothing drawn) for a slanted segment, a closed
-// polyline or one that turns back on itself, which Qt draws otherwise.
+// polyline, one that turns back on itself or one reaching near the device's
+// or the clip's edges, which Qt draws otherwise.
 bool CQtDC::FillOrthogonalPolyline(const std::vector<CPoint>& dev) {
-  if (dev.front() == dev.back()) return false;
+  if (dev.front() == dev.back() || !WellInside(dev.data(), dev.size())) return false;
   const auto sign = [](int v) { return (v > 0) - (v < 0); };
   int dx = 0;
   int dy = 0;
@@ -412,6 +471,10 @@ void CQtDC::DoPolygon(const CPoint* points, int count) {
   std::vector<CPoint> dev(points, points + count);
   LPtoDP(dev.data(), count);
   if (!BeginShape()) return;
+  if (FillRectanglePolygon(dev)) {
+    End();
+    return;
+  }
   const Qt::FillRule rule = GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
   if (!GetCurrentBrush().IsNull()) {
     m_painter->setPen(Qt::NoPen);

@@ -87,7 +87,10 @@ class CQtDC : public CDC {
   COLORREF PenColor() const;
   COLORREF BrushColor() const;
   void DrawDot(CPoint device, int width);
+  bool FillsStandInForShapes() const;
+  bool WellInside(const CPoint* points, size_t count) const;
   bool CanFillThinLines() const;
+  bool FillRectanglePolygon(const std::vector<CPoint>& dev);
   bool FillOrthogonalPolyline(const std::vector<CPoint>& dev);
 
   std::unique_ptr<QPainter> m_owned;
