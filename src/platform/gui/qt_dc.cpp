@@ -456,15 +456,120 @@ void CQtDC::DoPolyline(const CPoint* points, int count) {
   if (!BeginShape()) return;
   if (allSame) {
     DrawDot(dev[0], width);
-  } else if (CanFillThinLines() && FillOrthogonalPolyline(dev)) {
+  } else if (CanFillThinLines() && FillOrthogonalPolylineInPieces(dev)) {
     // drawn
   } else {
-    double off = 0;
-    m_painter->setPen(DevicePen(&off));
-    m_painter->setBrush(Qt::NoBrush);
-    m_painter->drawPolyline(ToPolygon(dev, off));
+    DrawQtPolyline(dev);
   }
   End();
+}
+
+void CQtDC::DrawQtPolyline(const std::vector<CPoint>& dev) {
+  double off = 0;
+  m_painter->setPen(DevicePen(&off));
+  m_painter->setBrush(Qt::NoBrush);
+  m_painter->drawPolyline(ToPolygon(dev, off));
+}
+
+// A right-angled polyline that runs out of the area where fills stand in for
+// Qt's line, cut into pieces in the middle of its straight segments: the
+// pieces near the edges are Qt's lines, the rest fills. Where a line goes
+// straight on, Qt's pixels of the two pieces together are those of the whole
+// line, and each corner is drawn within one piece together with both of its
+// segments, as in the whole line. False (nothing drawn) for a slanted,
+// closed or turning-back polyline.
+bool CQtDC::FillOrthogonalPolylineInPieces(const std::vector<CPoint>& dev) {
+  if (dev.front() == dev.back()) return false;
+  int dx = 0;
+  int dy = 0;
+  for (size_t i = 1; i < dev.size(); ++i) {
+    const int sx = (dev[i].x > dev[i - 1].x) - (dev[i].x < dev[i - 1].x);
+    const int sy = (dev[i].y > dev[i - 1].y) - (dev[i].y < dev[i - 1].y);
+    if (sx != 0 && sy != 0) return false;
+    if (sx == 0 && sy == 0) continue;
+    if ((sx != 0 && sx == -dx) || (sy != 0 && sy == -dy)) return false;
+    dx = sx;
+    dy = sy;
+  }
+  if (WellInside(dev.data(), dev.size())) return FillOrthogonalPolyline(dev);
+
+  // A straight segment that comes in from near an edge gets a corner of no
+  // turn where it enters the inner area, so that only its outer end stays
+  // Qt's. (Not one that goes out: Qt's corner before a segment depends on
+  // how that segment is clipped.)
+  QRect inner(0, 0, Device()->width(), Device()->height());
+  if (m_painter->hasClipping()) inner &= m_painter->clipBoundingRect().toAlignedRect();
+  constexpr int kInnerPad = 12;
+  inner.adjust(kInnerPad, kInnerPad, -kInnerPad, -kInnerPad);
+  std::vector<CPoint> refined = {dev[0]};
+  for (size_t i = 1; i < dev.size(); ++i) {
+    const CPoint a = dev[i - 1];
+    const CPoint b = dev[i];
+    if (!inner.isEmpty() && a != b && !inner.contains(a.x, a.y) && inner.contains(b.x, b.y)) {
+      if (a.y == b.y) {
+        refined.emplace_back(a.x < b.x ? inner.left() : inner.right(), a.y);
+      } else {
+        refined.emplace_back(a.x, a.y < b.y ? inner.top() : inner.bottom());
+      }
+      if (refined.back() == b) refined.pop_back();
+    }
+    refined.push_back(b);
+  }
+  DrawInPieces(refined);
+  return true;
+}
+
+void CQtDC::DrawInPieces(const std::vector<CPoint>& dev) {
+  // Segment i runs from dev[i - 1] to dev[i]; Qt draws those near an edge
+  // and those too short to cut next to them.
+  constexpr int kShortestCut = 4;  // both halves at least two pixels long
+  const size_t n = dev.size();
+  const auto length = [&dev](size_t i) {
+    return std::abs(dev[i].x - dev[i - 1].x) + std::abs(dev[i].y - dev[i - 1].y);
+  };
+  std::vector<char> byQt(n, 0);
+  for (size_t i = 1; i < n; ++i) byQt[i] = !WellInside(&dev[i - 1], 2);
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (size_t i = 1; i < n; ++i) {
+      if (byQt[i] || length(i) >= kShortestCut) continue;
+      if ((i > 1 && byQt[i - 1]) || (i + 1 < n && byQt[i + 1])) {
+        byQt[i] = 1;
+        changed = true;
+      }
+    }
+  }
+  const auto middle = [&dev](size_t i) {
+    return CPoint((dev[i - 1].x + dev[i].x) / 2, (dev[i - 1].y + dev[i].y) / 2);
+  };
+  const auto flush = [this](const std::vector<CPoint>& piece, bool qt) {
+    if (piece.size() < 2) return;
+    if (qt || !FillOrthogonalPolyline(piece)) DrawQtPolyline(piece);
+  };
+  std::vector<CPoint> piece = {dev[0]};
+  bool pieceByQt = byQt[1];
+  for (size_t i = 1; i < n; ++i) {
+    if (static_cast<bool>(byQt[i]) == pieceByQt) {
+      piece.push_back(dev[i]);
+      continue;
+    }
+    if (pieceByQt) {
+      // Qt's piece takes the first half of this filled segment.
+      const CPoint cut = middle(i);
+      piece.push_back(cut);
+      flush(piece, true);
+      piece = {cut, dev[i]};
+    } else {
+      // Qt's piece takes the second half of the last filled segment.
+      const CPoint cut = middle(i - 1);
+      piece.back() = cut;
+      if (piece.size() >= 2 && piece[piece.size() - 2] == cut) piece.pop_back();
+      flush(piece, false);
+      piece = {cut, dev[i - 1], dev[i]};
+    }
+    pieceByQt = byQt[i];
+  }
+  flush(piece, pieceByQt);
 }
 
 void CQtDC::DoPolygon(const CPoint* points, int count) {

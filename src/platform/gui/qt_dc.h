@@ -92,6 +92,9 @@ class CQtDC : public CDC {
   bool CanFillThinLines() const;
   bool FillRectanglePolygon(const std::vector<CPoint>& dev);
   bool FillOrthogonalPolyline(const std::vector<CPoint>& dev);
+  bool FillOrthogonalPolylineInPieces(const std::vector<CPoint>& dev);
+  void DrawInPieces(const std::vector<CPoint>& dev);
+  void DrawQtPolyline(const std::vector<CPoint>& dev);
 
   std::unique_ptr<QPainter> m_owned;
   QPainter* m_painter = nullptr;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cmath>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -305,7 +306,7 @@ namespace {
 // A thin black polyline drawn by Qt's cosmetic stroker, as the context drew
 // every line before horizontal and vertical ones became fills.
 QImage QtCosmeticPolyline(const std::vector<CPoint>& points) {
-  QImage image = WhiteImage(24, 24);
+  QImage image = WhiteImage(64, 64);
   QPainter p(&image);
   QPen pen(Qt::black);
   pen.setWidth(0);
@@ -332,9 +333,9 @@ TEST(QtDcTest, OrthogonalPolylinesCoverTheCosmeticLinePixels) {
   const CPen thin(PS_SOLID, 1, 0);
   for (int t = 0; t < 3000; ++t) {
     std::vector<CPoint> points;
-    // Mostly inside the 24 x 24 image, one time in four reaching out of it.
-    const int span = next(4) == 0 ? 34 : 16;
-    const int from = span == 34 ? -5 : 4;
+    // Mostly inside the 64 x 64 image, one time in three reaching out of it.
+    const int span = next(3) == 0 ? 84 : 56;
+    const int from = span == 84 ? -10 : 4;
     CPoint cur(from + static_cast<int>(next(span)), from + static_cast<int>(next(span)));
     points.push_back(cur);
     const int steps = 1 + static_cast<int>(next(7));
@@ -351,13 +352,15 @@ TEST(QtDcTest, OrthogonalPolylinesCoverTheCosmeticLinePixels) {
       points.push_back(cur);
     }
     if (next(10) == 0) points.push_back(points.front());
-    QImage image = WhiteImage(24, 24);
+    QImage image = WhiteImage(64, 64);
     {
       CQtDC dc(&image);
       dc.SelectObject(&thin);
       dc.Polyline(points.data(), static_cast<int>(points.size()));
     }
-    ASSERT_EQ(image, QtCosmeticPolyline(points)) << "polyline " << t;
+    std::string text;
+    for (const CPoint& q : points) text += "(" + std::to_string(q.x) + "," + std::to_string(q.y) + ") ";
+    ASSERT_EQ(image, QtCosmeticPolyline(points)) << "polyline " << t << ": " << text;
   }
 }
 
