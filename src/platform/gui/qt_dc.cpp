@@ -1,13 +1,17 @@
 #include "platform/gui/qt_dc.h"
 
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
 #include <QString>
+#include <QThread>
+#include <atomic>
 #include <cmath>
 #include <numbers>
 
@@ -16,6 +20,7 @@
 namespace {
 
 constexpr size_t kFontCacheSize = 32;
+constexpr size_t kTextCacheSize = 2048;  // texts kept per font
 
 QRect ToQRect(const CRect& r) {
   return QRect(r.left, r.top, r.Width(), r.Height());
@@ -137,19 +142,41 @@ int CQtDC::GetDeviceCaps(int index) const {
 
 // ---- fonts --------------------------------------------------------------------
 
-const CQtDC::FontEntry& CQtDC::CurrentFont() const {
+std::vector<std::unique_ptr<CQtDC::FontEntry>>& CQtDC::FontCache() {
+  thread_local std::vector<std::unique_ptr<FontEntry>> cache;
+  // The main thread's fonts go with the application object, before Qt's own
+  // font caches do.
+  static std::atomic<bool> clearsWithApplication = false;
+  if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread() &&
+      !clearsWithApplication) {
+    clearsWithApplication = true;
+    qAddPostRoutine([] {
+      FontCache().clear();
+      clearsWithApplication = false;
+    });
+  }
+  return cache;
+}
+
+CQtDC::FontEntry& CQtDC::CurrentFont() const {
   const LOGFONT& lf = GetCurrentFont().GetLogFont();
   const double sx = std::fabs(ScaleX());
   const double sy = std::fabs(ScaleY());
-  for (const FontEntry& e : m_fonts) {
-    if (e.scaleX == sx && e.scaleY == sy && e.lf == lf) return e;
+  const QPaintDevice* device = Device();
+  const int dpiX = device ? device->logicalDpiX() : 0;
+  const int dpiY = device ? device->logicalDpiY() : 0;
+  auto& fonts = FontCache();
+  for (const auto& e : fonts) {
+    if (e->scaleX == sx && e->scaleY == sy && e->dpiX == dpiX && e->dpiY == dpiY && e->lf == lf) return *e;
   }
-  if (m_fonts.size() >= kFontCacheSize) m_fonts.clear();
+  if (fonts.size() >= kFontCacheSize) fonts.clear();
 
   FontEntry e;
   e.lf = lf;
   e.scaleX = sx;
   e.scaleY = sy;
+  e.dpiX = dpiX;
+  e.dpiY = dpiY;
   QFont font(ChooseFamily(lf));
   const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
   font.setWeight(static_cast<QFont::Weight>(weight));
@@ -160,7 +187,6 @@ const CQtDC::FontEntry& CQtDC::CurrentFont() const {
 
   // Size: find the em size whose cell (ascent + descent) is the requested
   // height, from the metrics at a reference size.
-  const QPaintDevice* device = Device();
   const double dpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
   const double height = (lf.lfHeight == 0 ? 16.0 : std::abs(lf.lfHeight)) * sy;
   double em = height;
@@ -179,14 +205,20 @@ const CQtDC::FontEntry& CQtDC::CurrentFont() const {
   e.leading = fm.leading();
   e.avgWidth = fm.averageCharWidth() * e.xScale;
   e.maxWidth = fm.maxWidth() * e.xScale;
-  m_fonts.push_back(std::move(e));
-  return m_fonts.back();
+  e.metrics.emplace(fm);
+  fonts.push_back(std::make_unique<FontEntry>(std::move(e)));
+  return *fonts.back();
 }
 
 CSize CQtDC::DoGetTextExtent(const CString& text) const {
-  const FontEntry& e = CurrentFont();
-  const QFontMetricsF fm(e.font, Device());
-  const double cx = fm.horizontalAdvance(ToQString(text)) * e.xScale / std::fabs(ScaleX());
+  FontEntry& e = CurrentFont();
+  const QString s = ToQString(text);
+  auto it = e.advances.find(s);
+  if (it == e.advances.end()) {
+    if (e.advances.size() >= kTextCacheSize) e.advances.clear();
+    it = e.advances.emplace(s, e.metrics->horizontalAdvance(s)).first;
+  }
+  const double cx = it->second * e.xScale / std::fabs(ScaleX());
   const double cy = (e.ascent + e.descent) / std::fabs(ScaleY());
   return CSize(static_cast<int>(std::lround(cx)), static_cast<int>(std::lround(cy)));
 }
@@ -294,6 +326,125 @@ void CQtDC::DrawDot(CPoint p, int width) {
 
 // ---- primitives ---------------------------------------------------------------
 
+// Whether fills land exactly on the pixels Qt's aliased shapes cover: an
+// opaque copy on a raster device without a world transform.
+bool CQtDC::FillsStandInForShapes() const {
+  if (ModeForRop(GetROP2()) != QPainter::CompositionMode_SourceOver) return false;
+  const QPaintEngine* engine = m_painter->paintEngine();
+  return engine && engine->type() == QPaintEngine::Raster &&
+         (!m_painter->worldMatrixEnabled() || m_painter->worldTransform().isIdentity());
+}
+
+// Whether a device box (inclusive) lies well inside the device and the
+// painter's clip: Qt clips lines that reach out of them on pixels of its own.
+bool CQtDC::WellInside(const CPoint* points, size_t count) const {
+  int l = points[0].x;
+  int r = l;
+  int t = points[0].y;
+  int b = t;
+  for (size_t i = 1; i < count; ++i) {
+    l = std::min(l, points[i].x);
+    r = std::max(r, points[i].x);
+    t = std::min(t, points[i].y);
+    b = std::max(b, points[i].y);
+  }
+  constexpr int kMargin = 2;
+  const QPaintDevice* d = Device();
+  if (!d || l < kMargin || t < kMargin || r >= d->width() - kMargin || b >= d->height() - kMargin) return false;
+  if (!m_painter->hasClipping()) return true;
+  const QRectF clip = m_painter->clipBoundingRect();
+  return l >= clip.left() + kMargin && t >= clip.top() + kMargin && r < clip.right() - kMargin &&
+         b < clip.bottom() - kMargin;
+}
+
+// Whether the pen is a thin solid one whose lines fills may stand in for.
+bool CQtDC::CanFillThinLines() const {
+  const CPen& pen = GetCurrentPen();
+  return pen.GetStyle() == PS_SOLID && PenWidthToDevice(pen.GetWidth()) <= 1 && FillsStandInForShapes();
+}
+
+// Draws a polygon that is an upright rectangle with some width and height as
+// fills: the inside from its top-left corner up to but not including its
+// right and bottom edges, then a thin outline on all four edges, as Qt's
+// aliased fill and cosmetic outline cover them. False (nothing drawn) for
+// any other polygon or pen, or one reaching near the device's or the clip's
+// edges.
+bool CQtDC::FillRectanglePolygon(const std::vector<CPoint>& dev) {
+  size_t n = dev.size();
+  if (n == 5 && dev[4] == dev[0]) n = 4;
+  if (n != 4) return false;
+  for (size_t i = 0; i < n; ++i) {
+    const CPoint a = dev[i];
+    const CPoint b = dev[(i + 1) % n];
+    if ((a.x == b.x) == (a.y == b.y)) return false;  // slanted or no move
+  }
+  const int l = std::min(dev[0].x, dev[2].x);
+  const int r = std::max(dev[0].x, dev[2].x);
+  const int t = std::min(dev[0].y, dev[2].y);
+  const int b = std::max(dev[0].y, dev[2].y);
+  if (l == r || t == b || !WellInside(dev.data(), n)) return false;
+  const bool pen = !GetCurrentPen().IsNull();
+  if (pen ? !CanFillThinLines() : !FillsStandInForShapes()) return false;
+  if (!GetCurrentBrush().IsNull()) m_painter->fillRect(QRect(l, t, r - l, b - t), ToQColor(BrushColor()));
+  if (pen) {
+    const QColor color = ToQColor(PenColor());
+    m_painter->fillRect(QRect(l, t, r - l + 1, 1), color);
+    m_painter->fillRect(QRect(l, b, r - l + 1, 1), color);
+    m_painter->fillRect(QRect(l, t + 1, 1, b - t - 1), color);
+    m_painter->fillRect(QRect(r, t + 1, 1, b - t - 1), color);
+  }
+  return true;
+}
+
+// Draws an open polyline of horizontal and vertical device segments as
+// fills covering the pixels Qt's cosmetic line covers: each segment the
+// pixels from its lower coordinate up to but not including its higher one, a
+// corner where the line turns from a rising to a falling coordinate (Qt fills
+// it against a drop-out), and the end of a last one-pixel step that rises
+// after a fall. False (nothing drawn) for a slanted segment, a closed
+// polyline, one that turns back on itself or one reaching near the device's
+// or the clip's edges, which Qt draws otherwise.
+bool CQtDC::FillOrthogonalPolyline(const std::vector<CPoint>& dev) {
+  if (dev.front() == dev.back() || !WellInside(dev.data(), dev.size())) return false;
+  const auto sign = [](int v) { return (v > 0) - (v < 0); };
+  int dx = 0;
+  int dy = 0;
+  size_t last = 0;  // the end point of the last segment that moves
+  for (size_t i = 1; i < dev.size(); ++i) {
+    const int sx = sign(dev[i].x - dev[i - 1].x);
+    const int sy = sign(dev[i].y - dev[i - 1].y);
+    if (sx != 0 && sy != 0) return false;
+    if (sx == 0 && sy == 0) continue;
+    if ((sx != 0 && sx == -dx) || (sy != 0 && sy == -dy)) return false;
+    dx = sx;
+    dy = sy;
+    last = i;
+  }
+  const QColor color = ToQColor(PenColor());
+  dx = 0;
+  dy = 0;
+  for (size_t i = 1; i <= last; ++i) {
+    const CPoint a = dev[i - 1];
+    const CPoint b = dev[i];
+    if (a == b) continue;
+    const int sx = sign(b.x - a.x);
+    const int sy = sign(b.y - a.y);
+    if (sy == 0) {
+      m_painter->fillRect(QRect(std::min(a.x, b.x), a.y, std::abs(b.x - a.x), 1), color);
+    } else {
+      m_painter->fillRect(QRect(a.x, std::min(a.y, b.y), 1, std::abs(b.y - a.y)), color);
+    }
+    const bool fell = dx < 0 || dy < 0;
+    const bool falls = sx < 0 || sy < 0;
+    if ((dx > 0 || dy > 0) && falls) m_painter->fillRect(QRect(a.x, a.y, 1, 1), color);
+    if (i == last && fell && !falls && std::abs(b.x - a.x) + std::abs(b.y - a.y) == 1)
+      m_painter->fillRect(QRect(b.x, b.y, 1, 1), color);
+    dx = sx;
+    dy = sy;
+  }
+  return true;
+}
+
 void CQtDC::DoPolyline(const CPoint* points, int count) {
   if (GetCurrentPen().IsNull() || count < 2) return;
   std::vector<CPoint> dev(points, points + count);
@@ -305,19 +456,130 @@ void CQtDC::DoPolyline(const CPoint* points, int count) {
   if (!BeginShape()) return;
   if (allSame) {
     DrawDot(dev[0], width);
+  } else if (CanFillThinLines() && FillOrthogonalPolylineInPieces(dev)) {
+    // drawn
   } else {
-    double off = 0;
-    m_painter->setPen(DevicePen(&off));
-    m_painter->setBrush(Qt::NoBrush);
-    m_painter->drawPolyline(ToPolygon(dev, off));
+    DrawQtPolyline(dev);
   }
   End();
+}
+
+void CQtDC::DrawQtPolyline(const std::vector<CPoint>& dev) {
+  double off = 0;
+  m_painter->setPen(DevicePen(&off));
+  m_painter->setBrush(Qt::NoBrush);
+  m_painter->drawPolyline(ToPolygon(dev, off));
+}
+
+// A right-angled polyline that runs out of the area where fills stand in for
+// Qt's line, cut into pieces in the middle of its straight segments: the
+// pieces near the edges are Qt's lines, the rest fills. Where a line goes
+// straight on, Qt's pixels of the two pieces together are those of the whole
+// line, and each corner is drawn within one piece together with both of its
+// segments, as in the whole line. False (nothing drawn) for a slanted,
+// closed or turning-back polyline.
+bool CQtDC::FillOrthogonalPolylineInPieces(const std::vector<CPoint>& dev) {
+  if (dev.front() == dev.back()) return false;
+  int dx = 0;
+  int dy = 0;
+  for (size_t i = 1; i < dev.size(); ++i) {
+    const int sx = (dev[i].x > dev[i - 1].x) - (dev[i].x < dev[i - 1].x);
+    const int sy = (dev[i].y > dev[i - 1].y) - (dev[i].y < dev[i - 1].y);
+    if (sx != 0 && sy != 0) return false;
+    if (sx == 0 && sy == 0) continue;
+    if ((sx != 0 && sx == -dx) || (sy != 0 && sy == -dy)) return false;
+    dx = sx;
+    dy = sy;
+  }
+  if (WellInside(dev.data(), dev.size())) return FillOrthogonalPolyline(dev);
+
+  // A straight segment that comes in from near an edge gets a corner of no
+  // turn where it enters the inner area, so that only its outer end stays
+  // Qt's. (Not one that goes out: Qt's corner before a segment depends on
+  // how that segment is clipped.)
+  QRect inner(0, 0, Device()->width(), Device()->height());
+  if (m_painter->hasClipping()) inner &= m_painter->clipBoundingRect().toAlignedRect();
+  constexpr int kInnerPad = 12;
+  inner.adjust(kInnerPad, kInnerPad, -kInnerPad, -kInnerPad);
+  std::vector<CPoint> refined = {dev[0]};
+  for (size_t i = 1; i < dev.size(); ++i) {
+    const CPoint a = dev[i - 1];
+    const CPoint b = dev[i];
+    if (!inner.isEmpty() && a != b && !inner.contains(a.x, a.y) && inner.contains(b.x, b.y)) {
+      if (a.y == b.y) {
+        refined.emplace_back(a.x < b.x ? inner.left() : inner.right(), a.y);
+      } else {
+        refined.emplace_back(a.x, a.y < b.y ? inner.top() : inner.bottom());
+      }
+      if (refined.back() == b) refined.pop_back();
+    }
+    refined.push_back(b);
+  }
+  DrawInPieces(refined);
+  return true;
+}
+
+void CQtDC::DrawInPieces(const std::vector<CPoint>& dev) {
+  // Segment i runs from dev[i - 1] to dev[i]; Qt draws those near an edge
+  // and those too short to cut next to them.
+  constexpr int kShortestCut = 4;  // both halves at least two pixels long
+  const size_t n = dev.size();
+  const auto length = [&dev](size_t i) {
+    return std::abs(dev[i].x - dev[i - 1].x) + std::abs(dev[i].y - dev[i - 1].y);
+  };
+  std::vector<char> byQt(n, 0);
+  for (size_t i = 1; i < n; ++i) byQt[i] = !WellInside(&dev[i - 1], 2);
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (size_t i = 1; i < n; ++i) {
+      if (byQt[i] || length(i) >= kShortestCut) continue;
+      if ((i > 1 && byQt[i - 1]) || (i + 1 < n && byQt[i + 1])) {
+        byQt[i] = 1;
+        changed = true;
+      }
+    }
+  }
+  const auto middle = [&dev](size_t i) {
+    return CPoint((dev[i - 1].x + dev[i].x) / 2, (dev[i - 1].y + dev[i].y) / 2);
+  };
+  const auto flush = [this](const std::vector<CPoint>& piece, bool qt) {
+    if (piece.size() < 2) return;
+    if (qt || !FillOrthogonalPolyline(piece)) DrawQtPolyline(piece);
+  };
+  std::vector<CPoint> piece = {dev[0]};
+  bool pieceByQt = byQt[1];
+  for (size_t i = 1; i < n; ++i) {
+    if (static_cast<bool>(byQt[i]) == pieceByQt) {
+      piece.push_back(dev[i]);
+      continue;
+    }
+    if (pieceByQt) {
+      // Qt's piece takes the first half of this filled segment.
+      const CPoint cut = middle(i);
+      piece.push_back(cut);
+      flush(piece, true);
+      piece = {cut, dev[i]};
+    } else {
+      // Qt's piece takes the second half of the last filled segment.
+      const CPoint cut = middle(i - 1);
+      piece.back() = cut;
+      if (piece.size() >= 2 && piece[piece.size() - 2] == cut) piece.pop_back();
+      flush(piece, false);
+      piece = {cut, dev[i - 1], dev[i]};
+    }
+    pieceByQt = byQt[i];
+  }
+  flush(piece, pieceByQt);
 }
 
 void CQtDC::DoPolygon(const CPoint* points, int count) {
   std::vector<CPoint> dev(points, points + count);
   LPtoDP(dev.data(), count);
   if (!BeginShape()) return;
+  if (FillRectanglePolygon(dev)) {
+    End();
+    return;
+  }
   const Qt::FillRule rule = GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
   if (!GetCurrentBrush().IsNull()) {
     m_painter->setPen(Qt::NoPen);
@@ -421,7 +683,7 @@ void CQtDC::DoFillRect(const CRect& rect, COLORREF color) {
 
 void CQtDC::DoTextOut(CPoint topLeft, const CString& text, const CRect* clip) {
   if (text.IsEmpty()) return;
-  const FontEntry& e = CurrentFont();
+  FontEntry& e = CurrentFont();
   CPoint p = topLeft;
   LPtoDP(&p);
   // Text that cannot reach the device is not laid out at all: a generous box
@@ -439,6 +701,16 @@ void CQtDC::DoTextOut(CPoint topLeft, const CString& text, const CRect* clip) {
   m_painter->setPen(ToQColor(GetTextColor()));
   m_painter->translate(p.x, p.y + e.ascent);
   if (e.xScale != 1) m_painter->scale(e.xScale, 1);
-  m_painter->drawText(QPointF(0, 0), ToQString(text));
+  // The laid-out text keeps its glyphs and their positions; its top edge is
+  // one ascent above the baseline.
+  const QString s = ToQString(text);
+  auto it = e.texts.find(s);
+  if (it == e.texts.end()) {
+    if (e.texts.size() >= kTextCacheSize) e.texts.clear();
+    QStaticText laidOut(s);
+    laidOut.setTextFormat(Qt::PlainText);
+    it = e.texts.emplace(s, std::move(laidOut)).first;
+  }
+  m_painter->drawStaticText(QPointF(0, -e.ascent), it->second);
   End();
 }

@@ -16,7 +16,12 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QStaticText>
+#include <QString>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/cdc.h"
@@ -48,11 +53,19 @@ class CQtDC : public CDC {
   void DoGetTextMetrics(TEXTMETRIC* metrics) const override;
 
  private:
+  // A font as drawn on one kind of device, kept for the thread's later
+  // contexts with the advances and laid-out forms of the texts drawn in it
+  // (a repaint draws the same short labels over and over).
   struct FontEntry {
     LOGFONT lf;
     double scaleX = 1;
     double scaleY = 1;
+    int dpiX = 0;
+    int dpiY = 0;
     QFont font;
+    std::optional<QFontMetricsF> metrics;
+    std::unordered_map<QString, double> advances;
+    std::unordered_map<QString, QStaticText> texts;
     double xScale = 1;  // horizontal glyph scale for the requested width
     double ascent = 0;
     double descent = 0;
@@ -61,7 +74,8 @@ class CQtDC : public CDC {
     double maxWidth = 0;  // after xScale
   };
 
-  const FontEntry& CurrentFont() const;
+  FontEntry& CurrentFont() const;
+  static std::vector<std::unique_ptr<FontEntry>>& FontCache();
   QPaintDevice* Device() const;
   // Saves the painter and sets the raster operation and clip for a pen or
   // brush shape; false (nothing saved) when the operation draws nothing.
@@ -73,8 +87,15 @@ class CQtDC : public CDC {
   COLORREF PenColor() const;
   COLORREF BrushColor() const;
   void DrawDot(CPoint device, int width);
+  bool FillsStandInForShapes() const;
+  bool WellInside(const CPoint* points, size_t count) const;
+  bool CanFillThinLines() const;
+  bool FillRectanglePolygon(const std::vector<CPoint>& dev);
+  bool FillOrthogonalPolyline(const std::vector<CPoint>& dev);
+  bool FillOrthogonalPolylineInPieces(const std::vector<CPoint>& dev);
+  void DrawInPieces(const std::vector<CPoint>& dev);
+  void DrawQtPolyline(const std::vector<CPoint>& dev);
 
   std::unique_ptr<QPainter> m_owned;
   QPainter* m_painter = nullptr;
-  mutable std::vector<FontEntry> m_fonts;
 };

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <cmath>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -298,3 +300,117 @@ TEST(QtDcTest, OpaqueTextFillsItsBoxAndDrawText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A thin black polyline drawn by Qt's cosmetic stroker, as the context drew
+// every line before horizontal and vertical ones became fills.
+QImage QtCosmeticPolyline(const std::vector<CPoint>& points) {
+  QImage image = WhiteImage(64, 64);
+  QPainter p(&image);
+  QPen pen(Qt::black);
+  pen.setWidth(0);
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setJoinStyle(Qt::MiterJoin);
+  p.setPen(pen);
+  QPolygonF poly;
+  for (const CPoint& q : points) poly << QPointF(q.x, q.y);
+  p.drawPolyline(poly);
+  return image;
+}
+
+}  // namespace
+
+// Right-angled polylines of every shape (turns both ways, zero-length and
+// one-pixel steps, doubling back, closing on the start, running off the
+// image) cover exactly the pixels of Qt's cosmetic line.
+TEST(QtDcTest, OrthogonalPolylinesCoverTheCosmeticLinePixels) {
+  uint32_t seed = 12345;
+  const auto next = [&seed](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % n;
+  };
+  const CPen thin(PS_SOLID, 1, 0);
+  for (int t = 0; t < 3000; ++t) {
+    std::vector<CPoint> points;
+    // Mostly inside the 64 x 64 image, one time in three reaching out of it.
+    const int span = next(3) == 0 ? 84 : 56;
+    const int from = span == 84 ? -10 : 4;
+    CPoint cur(from + static_cast<int>(next(span)), from + static_cast<int>(next(span)));
+    points.push_back(cur);
+    const int steps = 1 + static_cast<int>(next(7));
+    for (int k = 0; k < steps; ++k) {
+      if (next(5) == 0) {
+        points.push_back(cur);
+        continue;
+      }
+      if (next(2) != 0) {
+        cur.x = from + static_cast<int>(next(span));
+      } else {
+        cur.y = from + static_cast<int>(next(span));
+      }
+      points.push_back(cur);
+    }
+    if (next(10) == 0) points.push_back(points.front());
+    QImage image = WhiteImage(64, 64);
+    {
+      CQtDC dc(&image);
+      dc.SelectObject(&thin);
+      dc.Polyline(points.data(), static_cast<int>(points.size()));
+    }
+    std::string text;
+    for (const CPoint& q : points) text += "(" + std::to_string(q.x) + "," + std::to_string(q.y) + ") ";
+    ASSERT_EQ(image, QtCosmeticPolyline(points)) << "polyline " << t << ": " << text;
+  }
+}
+
+// Upright rectangles given as polygons, corners in either turning order,
+// with and without the closing corner, filled and outlined or only filled,
+// cover the pixels of Qt's aliased fill and cosmetic outline.
+TEST(QtDcTest, RectanglePolygonsCoverTheAliasedShapePixels) {
+  uint32_t seed = 777;
+  const auto next = [&seed](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<int>((seed >> 8) % n);
+  };
+  for (int t = 0; t < 2000; ++t) {
+    const int x0 = next(30) - 3;
+    const int y0 = next(30) - 3;
+    const int x1 = next(8) == 0 ? x0 + 1 : next(30) - 3;
+    const int y1 = next(8) == 0 ? y0 + 1 : next(30) - 3;
+    std::vector<CPoint> points = {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}};
+    if (next(2) != 0) std::swap(points[1], points[3]);
+    if (next(3) == 0) points.push_back(points.front());
+    const bool outline = next(2) != 0;
+    const bool winding = next(2) != 0;
+    QImage image = WhiteImage(24, 24);
+    {
+      CQtDC dc(&image);
+      const CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+      dc.SelectObject(outline ? pen : CPen::Null());
+      dc.SelectObject(CBrush(RGB(255, 0, 0)));
+      dc.SetPolyFillMode(winding ? WINDING : ALTERNATE);
+      dc.Polygon(points.data(), static_cast<int>(points.size()));
+    }
+    QImage expected = WhiteImage(24, 24);
+    {
+      QPainter p(&expected);
+      QPolygonF poly;
+      for (const CPoint& q : points) poly << QPointF(q.x, q.y);
+      const Qt::FillRule rule = winding ? Qt::WindingFill : Qt::OddEvenFill;
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(255, 0, 0));
+      p.drawPolygon(poly, rule);
+      if (outline) {
+        QPen pen(Qt::black);
+        pen.setWidth(0);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawPolygon(poly, rule);
+      }
+    }
+    ASSERT_EQ(image, expected) << "rectangle " << t;
+  }
+}
