@@ -400,12 +400,14 @@ bool CQtDC::FillRectanglePolygon(const std::vector<CPoint>& dev) {
 // fills covering the pixels Qt's cosmetic line covers: each segment the
 // pixels from its lower coordinate up to but not including its higher one, a
 // corner where the line turns from a rising to a falling coordinate (Qt fills
-// it against a drop-out), and the end of a last one-pixel step that rises
-// after a fall. False (nothing drawn) for a slanted segment, a closed
-// polyline, one that turns back on itself or one reaching near the device's
-// or the clip's edges, which Qt draws otherwise.
+// it against a drop-out), and the end of a one-pixel step that rises
+// after a fall. On an image the line may run out of it and the clip (Qt's
+// own clipping of each segment is followed); elsewhere it must stay well
+// inside both. False (nothing drawn) for a slanted segment, a closed
+// polyline, one that turns back on itself or, off an image, one reaching near
+// the device's or the clip's edges, which Qt draws otherwise.
 bool CQtDC::FillOrthogonalPolyline(const std::vector<CPoint>& dev) {
-  if (dev.front() == dev.back() || !WellInside(dev.data(), dev.size())) return false;
+  if (dev.front() == dev.back() || !(WellInside(dev.data(), dev.size()) || ClipsLinesLikeFills())) return false;
   const auto sign = [](int v) { return (v > 0) - (v < 0); };
   int dx = 0;
   int dy = 0;
@@ -420,29 +422,68 @@ bool CQtDC::FillOrthogonalPolyline(const std::vector<CPoint>& dev) {
     dy = sy;
     last = i;
   }
+  // Qt clips each segment to the device and one or two pixels around it
+  // first: a segment wholly outside that area draws nothing, and one whose
+  // end lies outside it draws no corner pixel at its start; neither does the
+  // segment after it.
+  const QPaintDevice* d = Device();
+  const QRect bounds(-1, -1, d->width() + 3, d->height() + 3);
+  const auto out = [&bounds](CPoint p) { return !bounds.contains(p.x, p.y); };
+  const auto clippedAway = [&bounds](CPoint a, CPoint b) {
+    if (a.y == b.y) {
+      return a.y < bounds.top() || a.y > bounds.bottom() || (a.x < bounds.left() && b.x <= bounds.left()) ||
+             (a.x > bounds.right() && b.x >= bounds.right());
+    }
+    return a.x < bounds.left() || a.x > bounds.right() || (a.y < bounds.top() && b.y <= bounds.top()) ||
+           (a.y > bounds.bottom() && b.y >= bounds.bottom());
+  };
+  // Far ends are drawn only up to a pixel past the bounds.
+  const auto clampX = [&bounds](int x) { return std::clamp(x, bounds.left() - 1, bounds.right() + 1); };
+  const auto clampY = [&bounds](int y) { return std::clamp(y, bounds.top() - 1, bounds.bottom() + 1); };
   const QColor color = ToQColor(PenColor());
   dx = 0;
   dy = 0;
+  bool lastDrawn = false;  // whether the last segment that moves was drawn up to its end
   for (size_t i = 1; i <= last; ++i) {
     const CPoint a = dev[i - 1];
     const CPoint b = dev[i];
     if (a == b) continue;
     const int sx = sign(b.x - a.x);
     const int sy = sign(b.y - a.y);
-    if (sy == 0) {
-      m_painter->fillRect(QRect(std::min(a.x, b.x), a.y, std::abs(b.x - a.x), 1), color);
-    } else {
-      m_painter->fillRect(QRect(a.x, std::min(a.y, b.y), 1, std::abs(b.y - a.y)), color);
+    if (clippedAway(a, b)) {
+      lastDrawn = false;
+      dx = sx;
+      dy = sy;
+      continue;
     }
+    if (sy == 0) {
+      const int x0 = clampX(std::min(a.x, b.x));
+      const int x1 = clampX(std::max(a.x, b.x));
+      m_painter->fillRect(QRect(x0, a.y, x1 - x0, 1), color);
+    } else {
+      const int y0 = clampY(std::min(a.y, b.y));
+      const int y1 = clampY(std::max(a.y, b.y));
+      m_painter->fillRect(QRect(a.x, y0, 1, y1 - y0), color);
+    }
+    const bool corner = lastDrawn && !out(a) && !out(b);
     const bool fell = dx < 0 || dy < 0;
     const bool falls = sx < 0 || sy < 0;
-    if ((dx > 0 || dy > 0) && falls) m_painter->fillRect(QRect(a.x, a.y, 1, 1), color);
-    if (i == last && fell && !falls && std::abs(b.x - a.x) + std::abs(b.y - a.y) == 1)
+    if (corner && (dx > 0 || dy > 0) && falls) m_painter->fillRect(QRect(a.x, a.y, 1, 1), color);
+    if (corner && fell && !falls && std::abs(b.x - a.x) + std::abs(b.y - a.y) == 1)
       m_painter->fillRect(QRect(b.x, b.y, 1, 1), color);
+    lastDrawn = !out(b);
     dx = sx;
     dy = sy;
   }
   return true;
+}
+
+// Whether fills may stand in for thin lines reaching out of the device: Qt
+// clips them against the device's own size in pixels, which only an image's
+// painter at one pixel per unit is known to paint on as it is.
+bool CQtDC::ClipsLinesLikeFills() const {
+  const QPaintDevice* d = Device();
+  return d && d->devType() == QInternal::Image && d->devicePixelRatio() == 1;
 }
 
 void CQtDC::DoPolyline(const CPoint* points, int count) {
@@ -472,7 +513,8 @@ void CQtDC::DrawQtPolyline(const std::vector<CPoint>& dev) {
 }
 
 // A right-angled polyline that runs out of the area where fills stand in for
-// Qt's line, cut into pieces in the middle of its straight segments: the
+// Qt's line (off an image: on one they stand in everywhere, see above), cut
+// into pieces in the middle of its straight segments: the
 // pieces near the edges are Qt's lines, the rest fills. Where a line goes
 // straight on, Qt's pixels of the two pieces together are those of the whole
 // line, and each corner is drawn within one piece together with both of its
@@ -491,7 +533,7 @@ bool CQtDC::FillOrthogonalPolylineInPieces(const std::vector<CPoint>& dev) {
     dx = sx;
     dy = sy;
   }
-  if (WellInside(dev.data(), dev.size())) return FillOrthogonalPolyline(dev);
+  if (WellInside(dev.data(), dev.size()) || ClipsLinesLikeFills()) return FillOrthogonalPolyline(dev);
 
   // A straight segment that comes in from near an edge gets a corner of no
   // turn where it enters the inner area, so that only its outer end stays

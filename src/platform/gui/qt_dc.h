@@ -90,6 +90,7 @@ class CQtDC : public CDC {
   bool FillsStandInForShapes() const;
   bool WellInside(const CPoint* points, size_t count) const;
   bool CanFillThinLines() const;
+  bool ClipsLinesLikeFills() const;
   bool FillRectanglePolygon(const std::vector<CPoint>& dev);
   bool FillOrthogonalPolyline(const std::vector<CPoint>& dev);
   bool FillOrthogonalPolylineInPieces(const std::vector<CPoint>& dev);

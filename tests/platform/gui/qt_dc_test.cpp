@@ -305,9 +305,10 @@ namespace {
 
 // A thin black polyline drawn by Qt's cosmetic stroker, as the context drew
 // every line before horizontal and vertical ones became fills.
-QImage QtCosmeticPolyline(const std::vector<CPoint>& points) {
+QImage QtCosmeticPolyline(const std::vector<CPoint>& points, const QRect& clip = QRect()) {
   QImage image = WhiteImage(64, 64);
   QPainter p(&image);
+  if (!clip.isNull()) p.setClipRect(clip);
   QPen pen(Qt::black);
   pen.setWidth(0);
   pen.setCapStyle(Qt::FlatCap);
@@ -412,5 +413,68 @@ TEST(QtDcTest, RectanglePolygonsCoverTheAliasedShapePixels) {
       }
     }
     ASSERT_EQ(image, expected) << "rectangle " << t;
+  }
+}
+
+// Right-angled polylines that run out of the image, near its edges and far
+// beyond them, turning just inside, on and just outside the edges, with and
+// without a clip rectangle, cover exactly the pixels of Qt's cosmetic line.
+TEST(QtDcTest, OrthogonalPolylinesLeavingTheImageCoverTheCosmeticLinePixels) {
+  uint32_t seed = 4242;
+  const auto next = [&seed](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<int>((seed >> 8) % n);
+  };
+  // Coordinates around both edges of the 64-pixel image, far out and inside.
+  const auto coordinate = [&next]() {
+    switch (next(6)) {
+      case 0:
+        return next(9) - 4;
+      case 1:
+        return 60 + next(9);
+      case 2:
+        return next(2) == 0 ? -300 - next(50) : 300 + next(50);
+      default:
+        return next(74) - 5;
+    }
+  };
+  const CPen thin(PS_SOLID, 1, 0);
+  for (int t = 0; t < 6000; ++t) {
+    std::vector<CPoint> points;
+    CPoint cur(coordinate(), coordinate());
+    points.push_back(cur);
+    const int steps = 1 + next(7);
+    for (int k = 0; k < steps; ++k) {
+      if (next(8) == 0) {
+        points.push_back(cur);
+        continue;
+      }
+      if (next(4) == 0) {
+        // a short step
+        const int d = next(2) == 0 ? 1 : 1 + next(3);
+        if (next(2) != 0) {
+          cur.x += next(2) == 0 ? d : -d;
+        } else {
+          cur.y += next(2) == 0 ? d : -d;
+        }
+      } else if (next(2) != 0) {
+        cur.x = coordinate();
+      } else {
+        cur.y = coordinate();
+      }
+      points.push_back(cur);
+    }
+    QRect clip;
+    if (next(3) == 0) clip = QRect(next(20), next(20), 20 + next(40), 20 + next(40));
+    QImage image = WhiteImage(64, 64);
+    {
+      CQtDC dc(&image);
+      if (!clip.isNull()) dc.IntersectClipRect(clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1);
+      dc.SelectObject(&thin);
+      dc.Polyline(points.data(), static_cast<int>(points.size()));
+    }
+    std::string text;
+    for (const CPoint& q : points) text += "(" + std::to_string(q.x) + "," + std::to_string(q.y) + ") ";
+    ASSERT_EQ(image, QtCosmeticPolyline(points, clip)) << "polyline " << t << ": " << text;
   }
 }
