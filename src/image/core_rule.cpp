@@ -9,6 +9,7 @@
 #include "blocks/operand_blocks.h"
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
+#include "image/msgtext_layout.h"
 #include "model/block_codes.h"
 #include "model/connect_line_obj.h"
 #include "model/doc_queries.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr int kNamedSlots = 256;       // entries of areas A and B
 constexpr int kNameBytes = 8;          // one name in B
 constexpr int kCRecordSize = 16;       // one record of area C
-constexpr int kTextAreaPerBlock = 64;  // older series: four records per message text
 constexpr int kLastCompiledNumber = kFirstFunctionBlockNumber + kMaxFunctionBlocks - 1;  // B1023
 
 // Attribute rows of one page: 8 rows of 32 bytes, byte 28 of each starts at 0.
@@ -248,7 +248,7 @@ int CZaradCoreRule::CompileBlockRecord(CBlockObj* block) {
     if (m_bNewer) {
       ok = CompileMessageTextPages(msg, m_nMessageIndex);
     } else {
-      ok = CompileMessageTextArea(msg, FindImageArea(u"C"), m_nMessageIndex * kTextAreaPerBlock);
+      ok = CompileMessageTextArea(msg, FindImageArea(u"C"), m_nMessageIndex * msgtext_layout::kTextAreaPerBlock);
     }
     if (!ok) return 0;
     msg->m_nParam26 = m_nMessageIndex;  // X13: the message slot

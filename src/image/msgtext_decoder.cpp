@@ -11,6 +11,7 @@
 #include "blocks/operand_blocks.h"
 #include "blocks/time_blocks.h"
 #include "image/image_layout.h"
+#include "image/msgtext_layout.h"
 #include "image/program_decoder.h"
 #include "model/block_captions.h"
 #include "model/name_tables.h"
@@ -23,31 +24,11 @@
 
 namespace {
 
-constexpr int kOldCells = 12;
-constexpr int kNewCells = 24;
-constexpr int kRecord = 16;
-constexpr int kTextAreaPerBlock = 64;
-constexpr int kAttrRow = 32;
-constexpr int kSetAttrBytes = 128;
-constexpr int kTextStart = 256;
-constexpr int kSetTextBytes = 192;
-constexpr int kTextRowBytes = 48;
-constexpr int kIoNameStart = 640;
-constexpr int kSetIoNameBytes = 192;
-constexpr int kIoNameBytes = 16;
-constexpr int kBarStart = 1024;
-constexpr int kSetBarBytes = 128;
-constexpr int kBarBytes = 16;
-constexpr int kMaxBars = 8;
-constexpr int kMaxIoNames = 12;
+using namespace msgtext_layout;
+
 constexpr COLORREF kValueColour = 0x808080;
 constexpr COLORREF kIoColour = 0xC0C0C0;
 constexpr COLORREF kGraphicColour = 0xFF8080;
-
-char16_t SpecialChar(int glyph) {
-  static constexpr char16_t kChars[] = {0x20AC, 0x2109, 0x25BA, 0x25C4, 0x25BC, 0x25B2, 0x00B1, 0x2103, 0x2551, 0x25A0};
-  return glyph >= 14 && glyph <= 23 ? kChars[glyph - 14] : 0;
-}
 
 CString OneChar(unsigned c) {
   if (c == 0 || c == u' ') return CString();

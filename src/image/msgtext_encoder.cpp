@@ -6,6 +6,7 @@
 #include "blocks/operand_blocks.h"
 #include "blocks/time_blocks.h"
 #include "image/core_rule.h"
+#include "image/msgtext_layout.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
@@ -13,39 +14,7 @@
 
 namespace {
 
-constexpr int kOldCells = 12;  // character cells of an older display row
-constexpr int kNewCells = 24;  // character cells of a newer display row
-constexpr int kRecord = 16;    // one row record of area C
-constexpr int kAttrRow = 32;   // one attribute row of a page
-constexpr int kSetAttrBytes = 128;
-constexpr int kTextStart = 256;
-constexpr int kSetTextBytes = 192;
-constexpr int kTextRowBytes = 48;
-constexpr int kIoNameStart = 640;
-constexpr int kSetIoNameBytes = 192;
-constexpr int kIoNameBytes = 16;
-constexpr int kBarStart = 1024;
-constexpr int kSetBarBytes = 128;
-constexpr int kBarBytes = 16;
-constexpr int kMaxBars = 8;
-constexpr int kMaxIoNames = 12;
-
-// The device glyph of a special character of the newer display, 0 when none.
-int SpecialGlyph(char16_t c) {
-  switch (c) {
-    case 0x20AC: return 14;
-    case 0x2109: return 15;
-    case 0x25BA: return 16;
-    case 0x25C4: return 17;
-    case 0x25BC: return 18;
-    case 0x25B2: return 19;
-    case 0x00B1: return 20;
-    case 0x2103: return 21;
-    case 0x2551: return 22;
-    case 0x25A0: return 23;
-    default: return 0;
-  }
-}
+using namespace msgtext_layout;
 
 // The older display's glyph of a cell: blank for an empty cell or a blank.
 BYTE OldCellGlyph(const CString& cell) {
