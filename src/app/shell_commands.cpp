@@ -92,11 +92,16 @@ bool InFrame(const QWidget* widget, const CMainFrame* frame) {
 
 // Whether a key typed into the widget is the main window's to route: dialogs,
 // sheets and pop-ups of their own (any window but the frame and its floating
-// bars) keep their keys, so Esc closes them rather than reaching the diagram.
+// bars) keep their keys, so Esc closes them rather than reaching the diagram,
+// and a diagram window's simulation bars forward theirs by their own table.
 bool KeysRouted(const QWidget* widget, const CMainFrame* frame) {
+  bool inBar = false;
   for (const QWidget* w = widget; w; w = w->parentWidget()) {
     if (w == frame) return true;
-    if (w->isWindow() && !qobject_cast<const QDockWidget*>(w)) return false;
+    if (inBar && qobject_cast<const CChildFrame*>(w)) return false;
+    const bool dock = qobject_cast<const QDockWidget*>(w) != nullptr;
+    inBar |= dock;
+    if (w->isWindow() && !dock) return false;
   }
   return false;
 }

@@ -264,8 +264,6 @@ CSimControlBar::~CSimControlBar() {
 }
 
 void CSimControlBar::ReleasePowerButton() {
-  // Nothing to end unless the power is cut (a release anywhere calls this too).
-  if (!m_core.GetScanDriver().IsPowerCut() && !m_pPower->isChecked() && !m_pPower->isDown()) return;
   m_pPower->setDown(false);
   m_core.GetScanDriver().PowerUp();
   m_pPower->setChecked(false);
