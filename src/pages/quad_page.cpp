@@ -55,8 +55,8 @@ CQUAD::CQUAD() {
 
 const PageDesc& CQUAD::Describe() const {
   using K = ControlKind;
-  const UINT num = kStyleRight;
-  static const PageDesc desc = [num] {
+  constexpr UINT num = kStyleRight;
+  static const PageDesc desc = [] {
     PageDesc d{
       kTemplate,
       u"Parameter",

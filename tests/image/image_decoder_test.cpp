@@ -89,7 +89,9 @@ void BuildEveryType(CDiagramBuilder& d) {
   for (int t = 300; t <= 879; ++t) {
     if (CodeGroupOf(t) == CodeGroup::kNone) continue;
     std::unique_ptr<CBlockObj> probe = MakeBlockOfType(t, BlockContext::For(&doc));
-    if (!probe || typeid(*probe) == typeid(CBlockObj)) continue;
+    if (!probe) continue;
+    const CBlockObj& made = *probe;
+    if (typeid(made) == typeid(CBlockObj)) continue;
     CBlockObj* b = d.Add(t);
     if (t != kTypeMessageText) {
       b->m_nParam1 = n % 2;

@@ -580,7 +580,7 @@ TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
     std::function<std::vector<BYTE>()> make;
     std::function<void(CZaradDoc&)> check;
   };
-  const int kBroken = 3000;
+  constexpr int kBroken = 3000;
   const std::vector<Case> cases = {
       {"three power buses",
        [this] {
@@ -596,14 +596,14 @@ TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
          doc->m_strModelName = CString(u"Stored name");
          return doc->SaveToBytes();
        },
-       [this](CZaradDoc& doc) {
+       [](CZaradDoc& doc) {
          EXPECT_EQ(doc.m_wModelCode, 0x9988);
          EXPECT_EQ(doc.m_strModelName, CString(u"Stored name"));
          EXPECT_EQ(doc.GetModelPaneText(), CString(u"Unknown model (0x9988)"));
          EXPECT_NE(g_CurrentModelCode, 0x9988);
        }},
       {"many broken wires",
-       [this, kBroken] {
+       [this] {
          auto doc = NewDoc();
          CBlockObj* gate = doc->AddBlock(MakeBlockOfType(300));
          for (int i = 0; i < kBroken; ++i) {
