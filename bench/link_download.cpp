@@ -33,7 +33,8 @@ void BM_MaximalDownload(benchmark::State& state) {
   image.table.assign(kTableImageBytes, 0x11);
   image.program.assign(kMaxProgramBytes, 0x22);
   image.texts.assign(16 * kMessageTextPageBytes, 0x33);
-  const long long areaFrames = (kTableImageBytes + kMaxProgramBytes + 16 * kMessageTextPageBytes) / kFrameDataBytes;
+  const long long areaFrames =
+      (kTableImageBytes + kMaxProgramBytes + 16 * kMessageTextPageBytes) / kFrameDataBytes;
   // Identification 8 + 11, start 8 + 19, each write 137 + 8, each read-back 8 + 133, end 8 + 8.
   const long long lineBytes = 19 + 27 + areaFrames * (145 + 141) + 16;
   const double lineMs = lineBytes * 10.0 * 1000.0 / kBaud;

@@ -13,7 +13,8 @@
 
 namespace {
 
-std::unique_ptr<CZaradDoc> MakeChain(int count, CDiagramEditor** core, std::unique_ptr<CDiagramEditor>& owner) {
+std::unique_ptr<CZaradDoc> MakeChain(int count, CDiagramEditor** core,
+                                     std::unique_ptr<CDiagramEditor>& owner) {
   auto doc = std::make_unique<CZaradDoc>();
   doc->m_sizePage = CSize(4000, 4000);
   doc->m_rcDiagram = CRect(0, 0, 4000, 4000);

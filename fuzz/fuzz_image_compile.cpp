@@ -19,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (doc->LoadFromBytes(bytes, "fuzz.bfb", &error)) {
     DownloadImage out;
     if (PrepareDownload(*doc, &out)) {
-      if (out.image.table.size() != kTableImageSize || out.tableRegisters.size() != kTableImageSize) std::abort();
-      if (out.image.program.size() % kProgramAreaStep != 0 || out.image.program.size() > kProgramAreaMax) std::abort();
+      if (out.image.table.size() != kTableImageSize || out.tableRegisters.size() != kTableImageSize)
+        std::abort();
+      if (out.image.program.size() % kProgramAreaStep != 0 || out.image.program.size() > kProgramAreaMax)
+        std::abort();
     }
     doc->DeleteContents();
     // Nothing of one input stays for the next: a load adds to the ladder maps.

@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DownloadImage out;
     if (PrepareDownload(doc, &out)) {
       if (out.image.table.size() != kTableImageSize) std::abort();
-      if (out.image.program.size() % kProgramAreaStep != 0 || out.image.program.size() > kProgramAreaMax) std::abort();
+      if (out.image.program.size() % kProgramAreaStep != 0 || out.image.program.size() > kProgramAreaMax)
+        std::abort();
     }
   } else {
     if (error.IsEmpty() || !doc.m_blocks.IsEmpty() || !doc.m_connections.IsEmpty()) std::abort();

@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int n = static_cast<int>(size);
   if (n == 0) return 0;
   const CModBus m;
-  auto crcMatches = [&] { return n >= 2 && CModBus::CalcCrc(r, static_cast<size_t>(n - 2)) == BigEndianWord(r + n - 2); };
+  auto crcMatches = [&] {
+    return n >= 2 && CModBus::CalcCrc(r, static_cast<size_t>(n - 2)) == BigEndianWord(r + n - 2);
+  };
   if (m.CheckReadReply(r, n) == kReplyOk && !crcMatches()) std::abort();
   if (m.CheckReadReply(r, n, kFnReadMessageTexts) == kReplyOk && !crcMatches()) std::abort();
   if (m.CheckReadMemoryReply(r, n, 12) == kReplyOk && !crcMatches()) std::abort();
@@ -32,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The sizes an upload allocates and reads by: only what an image can hold.
   UploadSizes sizes;
   if (ReadUploadSizes(r, n, &sizes) == kUploadSizesOk) {
-    if (sizes.totalBytes < 10240 || sizes.totalBytes > 10240 + 0x6000 || sizes.totalBytes % 128 != 0) std::abort();
+    if (sizes.totalBytes < 10240 || sizes.totalBytes > 10240 + 0x6000 || sizes.totalBytes % 128 != 0)
+      std::abort();
     if (sizes.textBytes < 0 || sizes.textBytes > 16 * 1280 || sizes.textBytes % 1280 != 0) std::abort();
     if (n != 19 && sizes.textBytes != 0) std::abort();
   }

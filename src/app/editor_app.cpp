@@ -1,13 +1,16 @@
 #include "app/editor_app.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -15,22 +18,19 @@
 #include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
-#include <QHBoxLayout>
-#include <QApplication>
-#include <QFontDatabase>
 #include <cmath>
 #include <exception>
 #include <filesystem>
 #include <vector>
 
+#include "app/app_icon.h"
+#include "app/close_all_dlg.h"
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/page_setup_dlg.h"
 #include "app/qt_message_sink.h"
-#include "app/workspace_view.h"
-#include "app/close_all_dlg.h"
 #include "app/shell_commands.h"
-#include "app/app_icon.h"
+#include "app/workspace_view.h"
 #include "controls/gui/pane_status_bar.h"
 #include "model/astro_city_table.h"
 #include "model/catalogues.h"
@@ -246,7 +246,8 @@ int CEditorApp::ExitInstance() {
 
 std::filesystem::path CEditorApp::GetUserFolderPath() const {
   // Each user's own, as the language setting: not the shared temporary folder.
-  const CString folder = m_options.userFolder.isEmpty() ? GetSettingsFolder() : ToCString(m_options.userFolder);
+  const CString folder =
+      m_options.userFolder.isEmpty() ? GetSettingsFolder() : ToCString(m_options.userFolder);
   return std::filesystem::path(folder.ToUtf8());
 }
 
@@ -566,9 +567,9 @@ void CEditorApp::PageSetup() {
   // The dialog shows the margins of the active diagram (0 in a new one).
   DocumentWindow* active = m_pMainWnd ? m_pMainWnd->GetActiveDocumentWindow() : nullptr;
   const CRect current = active ? active->GetPageMargins() : CRect();
-  printer->setPageMargins(QMarginsF(current.left / 1000.0, current.top / 1000.0, current.right / 1000.0,
-                                    current.bottom / 1000.0),
-                          QPageLayout::Millimeter);
+  printer->setPageMargins(
+      QMarginsF(current.left / 1000.0, current.top / 1000.0, current.right / 1000.0, current.bottom / 1000.0),
+      QPageLayout::Millimeter);
   bool accepted = false;
   if (s_pageSetupRunner) {
     accepted = s_pageSetupRunner(printer);

@@ -49,7 +49,8 @@ CLanguageDlg::CLanguageDlg(int current, QWidget* parent)
 void CLanguageDlg::accept() {
   m_nSelection = m_pCombo->currentIndex();
   if (m_nSelection != m_nCurrent) {
-    AfxMessageBox(CString(u"Chages are not applied until restart of the progam."), MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(CString(u"Chages are not applied until restart of the progam."),
+                  MB_OK | MB_ICONINFORMATION);
   }
   QDialog::accept();
 }

@@ -22,8 +22,6 @@
 
 #include "app/document_manager.h"
 #include "app/editor_app.h"
-#include "editor/gui/child_frame.h"
-#include "editor/gui/zarad_view.h"
 #include "app/information_bar.h"
 #include "app/shell_commands.h"
 #include "app/toolbar_icons.h"
@@ -32,15 +30,17 @@
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/pane_status_bar.h"
 #include "device/gui/device_controller.h"
-#include "msgtext/gui/msg_text_windows.h"
-#include "properties/gui/qt_program_sheet.h"
+#include "editor/gui/child_frame.h"
+#include "editor/gui/zarad_view.h"
 #include "model/model_table.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
+#include "msgtext/gui/msg_text_windows.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
+#include "properties/gui/qt_program_sheet.h"
 
 namespace {
 

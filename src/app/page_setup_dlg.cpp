@@ -1,7 +1,5 @@
 #include "app/page_setup_dlg.h"
 
-#include <algorithm>
-
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -12,11 +10,12 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
-const QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3, QPageSize::A2, QPageSize::A5,
-                                         QPageSize::Letter, QPageSize::Legal};
+const QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3,     QPageSize::A2,
+                                         QPageSize::A5, QPageSize::Letter, QPageSize::Legal};
 
 }  // namespace
 
@@ -40,7 +39,8 @@ CPageSetupDlg::CPageSetupDlg(QPrinter* printer, QWidget* parent) : QDialog(paren
   m_pLandscape = new QRadioButton(QStringLiteral("Landscape"), orientationGroup);
   orientationRow->addWidget(m_pPortrait);
   orientationRow->addWidget(m_pLandscape);
-  (printer->pageLayout().orientation() == QPageLayout::Landscape ? m_pLandscape : m_pPortrait)->setChecked(true);
+  (printer->pageLayout().orientation() == QPageLayout::Landscape ? m_pLandscape : m_pPortrait)
+      ->setChecked(true);
   layout->addWidget(orientationGroup);
 
   auto* marginGroup = new QGroupBox(QStringLiteral("Margins (millimeters)"), this);
@@ -77,6 +77,7 @@ void CPageSetupDlg::Apply() {
   layout.setMode(QPageLayout::StandardMode);
   const QSizeF paper = layout.fullRect(QPageLayout::Millimeter).size();
   const QMarginsF held(std::min(wanted.left(), paper.width() / 2), std::min(wanted.top(), paper.height() / 2),
-                       std::min(wanted.right(), paper.width() / 2), std::min(wanted.bottom(), paper.height() / 2));
+                       std::min(wanted.right(), paper.width() / 2),
+                       std::min(wanted.bottom(), paper.height() / 2));
   m_pPrinter->setPageMargins(held, QPageLayout::Millimeter);
 }

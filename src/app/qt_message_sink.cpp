@@ -1,7 +1,7 @@
 #include "app/qt_message_sink.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <algorithm>
 

@@ -40,21 +40,54 @@ constexpr UINT kTwoSimulationsText = 935;
 
 // The commands each menu bar has translated: the no-document bar (layout 0) and the
 // document bar (layout 1). Other items keep their English texts.
-const UINT kNoDocumentCommands[] = {ID_FILE_NEW,     ID_FILE_NEW_LAD,      ID_FILE_OPEN,  ID_FILE_PRINT_SETUP,
-                                    ID_APP_EXIT,     ID_VIEW_TOOLBAR,      ID_VIEW_STATUS_BAR,
-                                    ID_DEVICE_TO_PC, ID_CLOCK_SETTING,     ID_SUMMER_TIME, ID_CLEAR_PROGRAM,
-                                    ID_IO_STATUS,    ID_COM_CONFIGURATION, ID_LANGUAGE,   ID_SET_FRAME_BGCOLOR,
-                                    ID_HELP_CONTENTS, ID_APP_ABOUT};
-const UINT kDocumentCommands[] = {
-    ID_FILE_NEW,          ID_FILE_NEW_LAD,       ID_FILE_OPEN,      ID_FILE_PRINT_SETUP,  ID_APP_EXIT,
-    ID_FILE_CLOSE,        ID_FILE_SAVE,          ID_FILE_SAVE_AS,   ID_FILE_PRINT,        ID_FILE_PRINT_PREVIEW,
-    ID_FILE_PAGE_SETUP,   ID_MSGTEXT_SETTINGS,   ID_PROPERTIES,     ID_EDIT_UNDO,         ID_EDIT_REDO,
-    ID_EDIT_CUT,          ID_EDIT_COPY,          ID_EDIT_PASTE,     ID_EDIT_CLEAR,        ID_EDIT_SELECT_ALL,
-    ID_BLOCK_PROPERTIES,  ID_GOTO_BLOCK,         ID_VIEW_TOOLBAR,   ID_VIEW_STATUS_BAR,   ID_VIEW_SIMULATION_BAR,
-    ID_VIEW_INFO_BAR,     ID_DEVICE_TO_PC,       ID_CLOCK_SETTING,  ID_SUMMER_TIME,       ID_CLEAR_PROGRAM,
-    ID_IO_STATUS,         ID_PC_TO_DEVICE,       ID_SIMULATION,     ID_COM_CONFIGURATION, ID_LANGUAGE,
-    ID_SET_WIRE_COLOR,    ID_SET_BACKGROUND_COLOR, ID_SET_FRAME_BGCOLOR, ID_SELECT_HARDWARE,
-    ID_WINDOW_CASCADE,    ID_WINDOW_TILE_HORZ,   ID_HELP_CONTENTS,  ID_APP_ABOUT};
+const UINT kNoDocumentCommands[] = {
+    ID_FILE_NEW,      ID_FILE_NEW_LAD,    ID_FILE_OPEN,         ID_FILE_PRINT_SETUP, ID_APP_EXIT,
+    ID_VIEW_TOOLBAR,  ID_VIEW_STATUS_BAR, ID_DEVICE_TO_PC,      ID_CLOCK_SETTING,    ID_SUMMER_TIME,
+    ID_CLEAR_PROGRAM, ID_IO_STATUS,       ID_COM_CONFIGURATION, ID_LANGUAGE,         ID_SET_FRAME_BGCOLOR,
+    ID_HELP_CONTENTS, ID_APP_ABOUT};
+const UINT kDocumentCommands[] = {ID_FILE_NEW,
+                                  ID_FILE_NEW_LAD,
+                                  ID_FILE_OPEN,
+                                  ID_FILE_PRINT_SETUP,
+                                  ID_APP_EXIT,
+                                  ID_FILE_CLOSE,
+                                  ID_FILE_SAVE,
+                                  ID_FILE_SAVE_AS,
+                                  ID_FILE_PRINT,
+                                  ID_FILE_PRINT_PREVIEW,
+                                  ID_FILE_PAGE_SETUP,
+                                  ID_MSGTEXT_SETTINGS,
+                                  ID_PROPERTIES,
+                                  ID_EDIT_UNDO,
+                                  ID_EDIT_REDO,
+                                  ID_EDIT_CUT,
+                                  ID_EDIT_COPY,
+                                  ID_EDIT_PASTE,
+                                  ID_EDIT_CLEAR,
+                                  ID_EDIT_SELECT_ALL,
+                                  ID_BLOCK_PROPERTIES,
+                                  ID_GOTO_BLOCK,
+                                  ID_VIEW_TOOLBAR,
+                                  ID_VIEW_STATUS_BAR,
+                                  ID_VIEW_SIMULATION_BAR,
+                                  ID_VIEW_INFO_BAR,
+                                  ID_DEVICE_TO_PC,
+                                  ID_CLOCK_SETTING,
+                                  ID_SUMMER_TIME,
+                                  ID_CLEAR_PROGRAM,
+                                  ID_IO_STATUS,
+                                  ID_PC_TO_DEVICE,
+                                  ID_SIMULATION,
+                                  ID_COM_CONFIGURATION,
+                                  ID_LANGUAGE,
+                                  ID_SET_WIRE_COLOR,
+                                  ID_SET_BACKGROUND_COLOR,
+                                  ID_SET_FRAME_BGCOLOR,
+                                  ID_SELECT_HARDWARE,
+                                  ID_WINDOW_CASCADE,
+                                  ID_WINDOW_TILE_HORZ,
+                                  ID_HELP_CONTENTS,
+                                  ID_APP_ABOUT};
 
 // Renames a popup through the caption table; unknown captions stay.
 void TranslateCaption(QMenu* menu) {
@@ -144,7 +177,8 @@ void CMainFrame::TranslateMenu(bool documentMenu, int /*firstPosition*/) {
   // A toolbar button takes its action's new text as its tip: it keeps its own.
   for (QAction* action : GetToolBar()->actions()) {
     const UINT id = action->data().toUInt();
-    if (QWidget* button = GetToolBar()->widgetForAction(action); button && id != 0) button->setToolTip(ToolTipOf(id));
+    if (QWidget* button = GetToolBar()->widgetForAction(action); button && id != 0)
+      button->setToolTip(ToolTipOf(id));
   }
   GetNewButton()->setToolTip(ToolTipOf(ID_FILE_NEW));
 }
@@ -153,7 +187,8 @@ void CMainFrame::TranslateMenu(bool documentMenu, int /*firstPosition*/) {
 
 CShellCommands::CShellCommands(CMainFrame* frame) : QObject(frame), m_pFrame(frame) {
   g_pShellCommands = this;
-  frame->SetCommandHandler(ID_LANGUAGE, [this] { OnLanguage(); }, [](CCmdUI* ui) { ui->Enable(TRUE); });
+  frame->SetCommandHandler(
+      ID_LANGUAGE, [this] { OnLanguage(); }, [](CCmdUI* ui) { ui->Enable(TRUE); });
   frame->SetCommandHandler(ID_HELP_CONTENTS, [] { ShowHelpTopic(kHelpTopicContents); });
   qApp->installEventFilter(this);
 }
@@ -168,10 +203,12 @@ void CShellCommands::OnLanguage() {
   const int chosen = dialog.GetSelection();
   if (chosen == m_pFrame->m_nLanguageIndex) return;
   QString file = m_languageFile;
-  if (file.isEmpty()) file = AfxGetApp() ? AfxGetApp()->GetLanguageFile() : CEditorApp::LanguageSettingsPath();
+  if (file.isEmpty())
+    file = AfxGetApp() ? AfxGetApp()->GetLanguageFile() : CEditorApp::LanguageSettingsPath();
   // The choice of this run changes only when the file holds it; the interface itself
   // changes at the next start.
-  if (WriteLanguageSetting(std::filesystem::path(file.toStdString()), chosen)) m_pFrame->m_nLanguageIndex = chosen;
+  if (WriteLanguageSetting(std::filesystem::path(file.toStdString()), chosen))
+    m_pFrame->m_nLanguageIndex = chosen;
 }
 
 // ---- Input ---------------------------------------------------------------------------
@@ -191,7 +228,8 @@ bool CShellCommands::RouteKey(QWidget* target, QEvent* event) {
   CZaradView* view = child ? child->GetActiveView() : nullptr;
   if (!view) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  const Qt::KeyboardModifiers mods =
+      key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   const int k = key->key();
   const bool toView = k == Qt::Key_Escape || k == Qt::Key_F3 || k == Qt::Key_F5 || k == Qt::Key_F9 ||
                       k == Qt::Key_F11 || (k == Qt::Key_F4 && (mods & Qt::ControlModifier));

@@ -11,7 +11,9 @@ namespace {
 
 const char* const kLabels[CWorkSpaceContain::kTabCount] = {"LOG", "FUN", "I/O", "DAT", "LIB"};
 
-int TabTop(int i) { return 5 + 49 * i; }
+int TabTop(int i) {
+  return 5 + 49 * i;
+}
 
 }  // namespace
 

@@ -11,7 +11,9 @@
 
 namespace {
 
-QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QColor ToQColor(COLORREF c) {
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 COLORREF Background() {
   const CMainFrame* frame = AfxGetMainWnd();
@@ -74,7 +76,9 @@ void CWorkspaceView::resizeEvent(QResizeEvent* event) {
   UpdateScrollBars();
 }
 
-void CWorkspaceView::scrollContentsBy(int, int) { viewport()->update(); }
+void CWorkspaceView::scrollContentsBy(int, int) {
+  viewport()->update();
+}
 
 void CWorkspaceView::mousePressEvent(QMouseEvent* event) {
   QAbstractScrollArea::mousePressEvent(event);

@@ -408,4 +408,3 @@ void CBlockObj::DrawStateTextPlain(CViewContext* view, CDC* dc) {
   dc->SetTextColor(oldColour);
   dc->SelectObject(&oldFont);
 }
-

@@ -6,6 +6,7 @@
 
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
+#include "blocks/connector_obj.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/data_blocks.h"
 #include "blocks/data_log_block.h"
@@ -17,10 +18,9 @@
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/block_comment.h"
+#include "model/block_library.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
-#include "blocks/connector_obj.h"
-#include "model/block_library.h"
 #include "platform/cdc.h"
 
 namespace {
@@ -319,7 +319,8 @@ const CRuntimeClass* ClassOfBlockType(int typeCode) {
   std::unique_ptr<CBlockObj> probe = MakeBlockOfType(typeCode);
   const CRuntimeClass* cls = probe ? probe->GetRuntimeClass() : RUNTIME_CLASS(CBlockObj);
   // Codes without a class all map to CBlockObj; keep the cache small for them.
-  if (cls != RUNTIME_CLASS(CBlockObj) || (typeCode >= 0 && typeCode <= kLastTypeCode)) cache.emplace(typeCode, cls);
+  if (cls != RUNTIME_CLASS(CBlockObj) || (typeCode >= 0 && typeCode <= kLastTypeCode))
+    cache.emplace(typeCode, cls);
   return cls;
 }
 
@@ -356,4 +357,3 @@ void InstallStandardBlockLibrary() {
   RegisterBlockClasses();
   InstallBlockLibrary(&library);
 }
-

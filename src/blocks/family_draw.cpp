@@ -3,12 +3,12 @@
 // operands that show none, the ladder contacts and the power bus.
 #include "blocks/analog_blocks.h"
 #include "blocks/block_draw.h"
+#include "blocks/connector_obj.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "blocks/value_box.h"
 #include "model/connect_line_obj.h"
-#include "blocks/connector_obj.h"
 #include "model/doc_queries.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"

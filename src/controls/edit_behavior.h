@@ -48,21 +48,21 @@ bool IsPrintableChar(char16_t ch);
 
 // Flag word of a behaviour (CEditBehavior::ModifyFlags). Only numeric edits read it.
 enum : UINT {
-  EDIT_BEEP_OUT_OF_RANGE = 0x0001,      // kill focus, value out of range: beep
-  EDIT_BEEP_EMPTY = 0x0002,             // kill focus, empty text: beep
-  EDIT_CLAMP_OUT_OF_RANGE = 0x0004,     // kill focus, value out of range: the nearer bound
-  EDIT_CLAMP_EMPTY = 0x0008,            // kill focus, empty text: the nearer bound
-  EDIT_REFOCUS_OUT_OF_RANGE = 0x0010,   // kill focus, value out of range: focus back
-  EDIT_REFOCUS_EMPTY = 0x0020,          // kill focus, empty text: focus back
-  EDIT_MESSAGE_OUT_OF_RANGE = 0x0040,   // with 0x0010: the range message first
-  EDIT_MESSAGE_EMPTY = 0x0080,          // with 0x0020: the range message first
-  EDIT_PAD_WHOLE_ZEROS = 0x0100,        // kill focus: leading zeros up to the whole digits
-  EDIT_PAD_DECIMAL_ZEROS = 0x0200,      // kill focus: trailing zeros up to the decimal places
-  EDIT_EMPTY_STAYS = 0x0400,            // kill focus with an empty text does nothing
-  EDIT_TRIM_LEADING_ZEROS = 0x0800,     // kill focus: leading zeros removed
-  EDIT_NO_NEGATIVE = 0x1000,            // negative values are not allowed
-  EDIT_DIGIT_ENTERS_POINT = 0x2000,     // a digit after a full whole part enters the point
-  EDIT_ALWAYS_PAD_DECIMALS = 0x4000,    // every validation pads the decimal part
+  EDIT_BEEP_OUT_OF_RANGE = 0x0001,           // kill focus, value out of range: beep
+  EDIT_BEEP_EMPTY = 0x0002,                  // kill focus, empty text: beep
+  EDIT_CLAMP_OUT_OF_RANGE = 0x0004,          // kill focus, value out of range: the nearer bound
+  EDIT_CLAMP_EMPTY = 0x0008,                 // kill focus, empty text: the nearer bound
+  EDIT_REFOCUS_OUT_OF_RANGE = 0x0010,        // kill focus, value out of range: focus back
+  EDIT_REFOCUS_EMPTY = 0x0020,               // kill focus, empty text: focus back
+  EDIT_MESSAGE_OUT_OF_RANGE = 0x0040,        // with 0x0010: the range message first
+  EDIT_MESSAGE_EMPTY = 0x0080,               // with 0x0020: the range message first
+  EDIT_PAD_WHOLE_ZEROS = 0x0100,             // kill focus: leading zeros up to the whole digits
+  EDIT_PAD_DECIMAL_ZEROS = 0x0200,           // kill focus: trailing zeros up to the decimal places
+  EDIT_EMPTY_STAYS = 0x0400,                 // kill focus with an empty text does nothing
+  EDIT_TRIM_LEADING_ZEROS = 0x0800,          // kill focus: leading zeros removed
+  EDIT_NO_NEGATIVE = 0x1000,                 // negative values are not allowed
+  EDIT_DIGIT_ENTERS_POINT = 0x2000,          // a digit after a full whole part enters the point
+  EDIT_ALWAYS_PAD_DECIMALS = 0x4000,         // every validation pads the decimal part
   EDIT_PAD_DECIMALS_EXCEPT_TYPING = 0x8000,  // every validation but a keystroke's pads it
 };
 

@@ -24,7 +24,9 @@ class CMaskSymbol {
 
   char16_t GetSymbol() const { return m_symbol; }
   virtual bool IsValid(char16_t ch) const { return !m_validate || m_validate(ch) != 0; }
-  virtual char16_t Convert(char16_t ch) const { return m_convert ? static_cast<char16_t>(m_convert(ch)) : ch; }
+  virtual char16_t Convert(char16_t ch) const {
+    return m_convert ? static_cast<char16_t>(m_convert(ch)) : ch;
+  }
 
  private:
   char16_t m_symbol;

@@ -298,7 +298,8 @@ double CNumericBehavior::ParseDouble(const CString& text) const {
   double value = 0;
   const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (ec == std::errc::result_out_of_range) {
-    return s.starts_with('-') ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    return s.starts_with('-') ? -std::numeric_limits<double>::infinity()
+                              : std::numeric_limits<double>::infinity();
   }
   return ec == std::errc() ? value : 0.0;
 }
@@ -329,7 +330,9 @@ CString CNumericBehavior::ErrorMessageText() const {
     return u"Please specify a numeric value between " + FormatNumber(m_minimum, true) + u" and " +
            FormatNumber(m_maximum, true) + u".";
   }
-  if (hasMin) return u"Please specify a numeric value greater than or equal to " + FormatNumber(m_minimum, true) + u".";
-  if (hasMax) return u"Please specify a numeric value less than or equal to " + FormatNumber(m_maximum, true) + u".";
+  if (hasMin)
+    return u"Please specify a numeric value greater than or equal to " + FormatNumber(m_minimum, true) + u".";
+  if (hasMax)
+    return u"Please specify a numeric value less than or equal to " + FormatNumber(m_maximum, true) + u".";
   return u"Please specify a valid numeric value.";
 }

@@ -41,14 +41,17 @@ class CNumericBehavior : public CEditBehavior {
   static constexpr double kNoMaximum = 1.7976931348623157e308;
 
   // A negative maxWholeDigits stores its magnitude and forbids negatives.
-  CNumericBehavior(int maxWholeDigits, int maxDecimalPlaces, const NumericSymbols& symbols = UserNumericSymbols());
+  CNumericBehavior(int maxWholeDigits, int maxDecimalPlaces,
+                   const NumericSymbols& symbols = UserNumericSymbols());
 
   // Configuration. Each returns true when something changed; the edit then re-validates
   // its text (Redraw).
   // n >= 0 allows negatives, n < 0 forbids them and stores -n.
   bool SetMaxWholeDigits(int n);
   bool SetMaxDecimalPlaces(int n);
-  bool AllowNegative(bool allow) { return allow ? ModifyFlags(0, EDIT_NO_NEGATIVE) : ModifyFlags(EDIT_NO_NEGATIVE, 0); }
+  bool AllowNegative(bool allow) {
+    return allow ? ModifyFlags(0, EDIT_NO_NEGATIVE) : ModifyFlags(EDIT_NO_NEGATIVE, 0);
+  }
   // Always re-validates.
   void SetRange(double minimum, double maximum);
 

@@ -28,7 +28,9 @@ struct BalloonLayout {
   int icon_width = 0;
 
   CRect Body() const { return {0, 0, w, h}; }
-  std::array<CPoint, 3> Tail() const { return {CPoint(w - 12, h - 10), CPoint(w - 12, h + 15), CPoint(w - 37, h - 10)}; }
+  std::array<CPoint, 3> Tail() const {
+    return {CPoint(w - 12, h - 10), CPoint(w - 12, h + 15), CPoint(w - 37, h - 10)};
+  }
   CSize WindowSize() const { return {w, h + 25}; }
   CPoint TailTip() const { return {w - 12, h + 15}; }
   // The window's top-left corner on the screen for an anchor point.
@@ -81,9 +83,9 @@ std::array<CPoint, 4> InfoTipPointer(const CRect& rect, bool on_left, int lead, 
 // tool). The window calls the On... functions and carries out the returned step.
 class CInfoTipLogic {
  public:
-  static constexpr int kShowDelay = 500;     // ms from rest to showing
-  static constexpr int kTrackInterval = 500; // ms between tracking checks
-  static constexpr int kHideTime = 5000;     // ms a tip stays while the cursor rests
+  static constexpr int kShowDelay = 500;      // ms from rest to showing
+  static constexpr int kTrackInterval = 500;  // ms between tracking checks
+  static constexpr int kHideTime = 5000;      // ms a tip stays while the cursor rests
 
   struct Step {
     bool hide = false;              // hide the window

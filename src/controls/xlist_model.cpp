@@ -154,7 +154,8 @@ XCheckBoxLayout LayoutCheckBoxCell(const CRect& cell, bool has_text) {
   return layout;
 }
 
-XHeaderColumnLayout LayoutHeaderColumn(const CRect& column, int image_index, bool has_image_list, CSize image_size) {
+XHeaderColumnLayout LayoutHeaderColumn(const CRect& column, int image_index, bool has_image_list,
+                                       CSize image_size) {
   XHeaderColumnLayout layout;
   CRect r = column;
   r.left += kXHeaderSpacing;

@@ -144,4 +144,5 @@ struct XHeaderColumnLayout {
   CRect text;
 };
 constexpr int kXHeaderSpacing = 6;
-XHeaderColumnLayout LayoutHeaderColumn(const CRect& column, int image_index, bool has_image_list, CSize image_size);
+XHeaderColumnLayout LayoutHeaderColumn(const CRect& column, int image_index, bool has_image_list,
+                                       CSize image_size);

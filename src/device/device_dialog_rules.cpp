@@ -30,22 +30,34 @@ int ClampClockField(const std::u16string& text, int max) {
 
 int MonthLastDay(int month) {
   switch (month) {
-    case 2: return 28;
-    case 4: case 6: case 9: case 11: return 30;
-    default: return 31;
+    case 2:
+      return 28;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+      return 30;
+    default:
+      return 31;
   }
 }
 
-int ClampMonth(int month) { return month > 12 ? 12 : (month <= 0 ? 1 : month); }
+int ClampMonth(int month) {
+  return month > 12 ? 12 : (month <= 0 ? 1 : month);
+}
 
 int ClampDay(int day, int month) {
   const int last = MonthLastDay(month);
   return day > last ? last : (day <= 0 ? 1 : day);
 }
 
-int ClampTimeDifference(int minutes) { return std::clamp(minutes, 0, 180); }
+int ClampTimeDifference(int minutes) {
+  return std::clamp(minutes, 0, 180);
+}
 
-bool SummerDateEditsEnabled(bool active, int ruleIndex) { return active && ruleIndex == kSummerRuleFree; }
+bool SummerDateEditsEnabled(bool active, int ruleIndex) {
+  return active && ruleIndex == kSummerRuleFree;
+}
 
 std::optional<size_t> FirstRefusedChar(const std::u16string& text, CharFilter filter) {
   for (size_t i = 0; i < text.size(); ++i) {
@@ -63,7 +75,9 @@ const char16_t* RefusedCharMessage(CharFilter filter) {
                                            : u"Every character must be A - Z, a - z, and 0 - 9";
 }
 
-int WifiDeviceIdLimit(int mode) { return mode == kWifiStation || mode == kWifiGroups ? 7 : 255; }
+int WifiDeviceIdLimit(int mode) {
+  return mode == kWifiStation || mode == kWifiGroups ? 7 : 255;
+}
 
 WifiModeState ApplyWifiDeviceMode(int mode, int deviceId) {
   if (mode == kWifiServer) return {false, false, 0};
@@ -76,6 +90,7 @@ WifiOkFault CheckWifiOk(int mode, int deviceId, const std::u16string& ssid, cons
                         bool encryption) {
   if (ssid.empty()) return WifiOkFault::kSsidEmpty;
   if (encryption && password.size() < 8) return WifiOkFault::kPasswordShort;
-  if (mode != kWifiServer && (deviceId < 1 || deviceId > WifiDeviceIdLimit(mode))) return WifiOkFault::kDeviceId;
+  if (mode != kWifiServer && (deviceId < 1 || deviceId > WifiDeviceIdLimit(mode)))
+    return WifiOkFault::kDeviceId;
   return WifiOkFault::kNone;
 }

@@ -129,7 +129,8 @@ bool CDeviceLink::ReadComPort(BYTE* buffer, int* expected, int* error, int timeo
       *expected = 17;
       return true;
     }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start).count();
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start).count();
     const long long scaledTimeout = Scaled(timeoutMs);
     if (timeoutMs > 9999) ReportProgress(2, static_cast<int>(elapsed * 100 / scaledTimeout));
     if (elapsed >= scaledTimeout) {
@@ -183,8 +184,20 @@ void CDeviceLink::ReportProgress(int kind, int value) {
 void CDeviceLink::OnDeviceOperation(int operation, UINT flags) {
   if (operation < 1 || operation > 32 || m_busy) return;
   switch (operation) {
-    case 3: case 4: case 7: case 8: case 9: case 10: case 11: case 15: case 24: case 25:
-    case 28: case 29: case 30: case 31:
+    case 3:
+    case 4:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+    case 15:
+    case 24:
+    case 25:
+    case 28:
+    case 29:
+    case 30:
+    case 31:
       return;
     default:
       break;
@@ -199,8 +212,8 @@ void CDeviceLink::OnDeviceOperation(int operation, UINT flags) {
     if (m_portPath.empty() && !m_host->ChoosePort()) return false;
     return ConnectComPort();
   };
-  auto readThenShow = [&](UINT readFlag, const char16_t* starts, const char16_t* error, const char16_t* succeeds,
-                          int dialog) {
+  auto readThenShow = [&](UINT readFlag, const char16_t* starts, const char16_t* error,
+                          const char16_t* succeeds, int dialog) {
     if (!connect()) return;
     Log(starts);
     const bool ok = TransferDeviceSettings(readFlag) != 0;
@@ -409,8 +422,9 @@ bool CDeviceLink::VerifyArea(BYTE function, const std::vector<BYTE>& data, WORD 
           const int devNext = i + 1 < n ? got[i + 1] : 0;
           CString line;
           line.Format(
-              u"Data mismatch! The Block data's [%d]th byte not match,PC=>[0x%02X%2X],Controller=>[0x%02X%2X]\n", 0,
-              sent[i], pcNext, got[i], devNext);
+              u"Data mismatch! The Block data's [%d]th byte not "
+              u"match,PC=>[0x%02X%2X],Controller=>[0x%02X%2X]\n",
+              0, sent[i], pcNext, got[i], devNext);
           Log(line);
         }
         Log(u"Message Text : PC and Device Data Mismatch!\n");
@@ -649,14 +663,16 @@ int CDeviceLink::StartUploadSession(int* error, UploadSizes* sizes) {
   if (check != kUploadSizesOk) {
     CString why;
     if (check == kUploadTextSizeInvalid) {
-      why.Format(u"Message Texts size Error! The device reports %d bytes of message texts; they come in pages of "
-                 u"%d bytes, at most %d pages.",
-                 2 * BigEndianWord(reply + 15), kMessageTextPageBytes, kMaxTextPages);
+      why.Format(
+          u"Message Texts size Error! The device reports %d bytes of message texts; they come in pages of "
+          u"%d bytes, at most %d pages.",
+          2 * BigEndianWord(reply + 15), kMessageTextPageBytes, kMaxTextPages);
     } else {
-      why.Format(u"Program size Error! The device reports a program of %d bytes; a program holds %d to %d bytes "
-                 u"in steps of %d.",
-                 2 * BigEndianWord(reply + 13), kTableImageBytes, kTableImageBytes + kMaxProgramBytes,
-                 kFrameDataBytes);
+      why.Format(
+          u"Program size Error! The device reports a program of %d bytes; a program holds %d to %d bytes "
+          u"in steps of %d.",
+          2 * BigEndianWord(reply + 13), kTableImageBytes, kTableImageBytes + kMaxProgramBytes,
+          kFrameDataBytes);
     }
     Log(CString(u"RTU Function Code 102->") + why + u"\n");
     m_strUploadRefusal = why;
@@ -815,8 +831,9 @@ int CDeviceLink::UploadProgram() {
     }
     if (program.modelCode == 0) {
       Log(u"The program read from the device names no known device model.\n");
-      AfxMessageBox(LoadString(IDS_UPLOAD_FAILED) + u"\nThe program read from the device names no known device model.",
-                    MB_OK | MB_ICONSTOP);
+      AfxMessageBox(
+          LoadString(IDS_UPLOAD_FAILED) + u"\nThe program read from the device names no known device model.",
+          MB_OK | MB_ICONSTOP);
       return 0;
     }
     return m_host->OpenUploadedProgram(program) ? result : 0;
@@ -852,7 +869,8 @@ bool CDeviceLink::WriteDeviceSetting(const BYTE* record, int length, int* error,
   } else if (function == kFnCalibrate) {
     Log(u"Clock Calibration Setting Starts...\n");
   } else {
-    Log((allFlags & kWifiWrite) ? u"WIFI Setup Setting Starts...\n" : u"Summer/Winter Time Writing Starts...\n");
+    Log((allFlags & kWifiWrite) ? u"WIFI Setup Setting Starts...\n"
+                                : u"Summer/Winter Time Writing Starts...\n");
   }
   BYTE reply[kReplyBuffer];
   int expected = function == kFnWriteConfig ? 16 : 8;
@@ -921,7 +939,8 @@ int CDeviceLink::TransferDeviceSettings(UINT flags) {
   };
   auto writeSummer = [&](UINT all) {
     const auto record = BuildSummerTimeRecord(s.summer);
-    return WriteDeviceSetting(record.data(), static_cast<int>(record.size()), &error, kSummerTimeWrite, all, 0);
+    return WriteDeviceSetting(record.data(), static_cast<int>(record.size()), &error, kSummerTimeWrite, all,
+                              0);
   };
   auto readSummer = [&] {
     if (!ReadDeviceSetting(reply, sizeof reply, 12, &error, kSummerTimeRead)) return false;
@@ -932,8 +951,8 @@ int CDeviceLink::TransferDeviceSettings(UINT flags) {
     if (flags & kClockWrite) {
       if (!ReadDeviceInfo(info, sizeof info, &error)) return done(false);
       const auto record = BuildClockRecord(info[3], s.clock.time);
-      return done(WriteDeviceSetting(record.data(), static_cast<int>(record.size()), &error, kClockWrite, flags,
-                                     BigEndianWord(info + 3)));
+      return done(WriteDeviceSetting(record.data(), static_cast<int>(record.size()), &error, kClockWrite,
+                                     flags, BigEndianWord(info + 3)));
     }
     if (flags & kCalibrationWrite) {
       const auto record = BuildCalibrationRecord(s.clock.calibration);
@@ -1028,7 +1047,8 @@ void CDeviceLink::RemoteWifiFactoryReset() {
     AfxMessageBox(IDS_CHECK_CABLE, MB_OK | MB_ICONQUESTION);
     ReportProgress(-1, 0);
   };
-  if (!WriteComPort(frame, length, &error)) return fail(u"PC sends to Recontrol Control WIFI(0xNolva) Fail!\n");
+  if (!WriteComPort(frame, length, &error))
+    return fail(u"PC sends to Recontrol Control WIFI(0xNolva) Fail!\n");
   BYTE reply[kReplyBuffer];
   int expected = 7;
   if (!ReadComPort(reply, &expected, &error, 30000))

@@ -250,7 +250,7 @@ class CDeviceLink {
   double m_timeScale = 1.0;
   int m_nPasswordState = kPasswordGiven;
   int m_nUploadProgramSize = 0;
-  WORD m_wDeviceModel = 0;       // the identification's model code of the running upload
-  CString m_strUploadRefusal;    // why the device's start reply was refused (shown to the user)
+  WORD m_wDeviceModel = 0;     // the identification's model code of the running upload
+  CString m_strUploadRefusal;  // why the device's start reply was refused (shown to the user)
   DeviceSettings m_settings;
 };

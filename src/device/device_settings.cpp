@@ -99,9 +99,9 @@ CString ReadText(const std::vector<WORD>& regs, size_t first, size_t count) {
 
 CString MacText(const WORD* words) {
   CString text;
-  text.Format(u"%c%c-%c%c-%c%c-%c%c-%c%c-%c%c", words[0] & 0xFF, words[0] >> 8, words[1] & 0xFF, words[1] >> 8,
-              words[2] & 0xFF, words[2] >> 8, words[3] & 0xFF, words[3] >> 8, words[4] & 0xFF, words[4] >> 8,
-              words[5] & 0xFF, words[5] >> 8);
+  text.Format(u"%c%c-%c%c-%c%c-%c%c-%c%c-%c%c", words[0] & 0xFF, words[0] >> 8, words[1] & 0xFF,
+              words[1] >> 8, words[2] & 0xFF, words[2] >> 8, words[3] & 0xFF, words[3] >> 8, words[4] & 0xFF,
+              words[4] >> 8, words[5] & 0xFF, words[5] >> 8);
   return text;
 }
 }  // namespace

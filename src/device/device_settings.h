@@ -66,7 +66,7 @@ struct RemoteWifiSettings {
   CString mac;
   int mode = 0;  // 0 Standard, 1 Simple
   int ledOn = 500, ledOff = 500;
-  int sleepIndex = 0;  // Disable, 30s, 1min, 2min, 5min, 10min
+  int sleepIndex = 0;   // Disable, 30s, 1min, 2min, 5min, 10min
   CString keyPassword;  // digits 1 to 6, at most 6
 };
 

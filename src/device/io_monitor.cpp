@@ -12,18 +12,26 @@ const std::array<IoArea, 6> kIoAreas = {{
     {kFnReadHolding, 596, 1024, 64, 8, 133},
 }};
 
-int IoGridRows(int view) { return view == kIoViewIo ? 9 : 7; }
-int IoGridColumns(int view) { return view == kIoViewIo ? 61 : 101; }
+int IoGridRows(int view) {
+  return view == kIoViewIo ? 9 : 7;
+}
+int IoGridColumns(int view) {
+  return view == kIoViewIo ? 61 : 101;
+}
 
 CString IoHeaderText(int view, int row, int column, bool first) {
   CString text;
   if (row == 0 && column == 0) return u"Index";
   if (view == kIoViewIo) {
     if (row == 0) {
-      if (column <= 32) text.Format(u"I%d", column - 1);
-      else if (column <= 48) text.Format(u"Q%d", column - 33);
-      else if (column <= 56) text.Format(u" AI%d  ", column - 49);
-      else text.Format(u" AQ%d  ", column - 57);
+      if (column <= 32)
+        text.Format(u"I%d", column - 1);
+      else if (column <= 48)
+        text.Format(u"Q%d", column - 33);
+      else if (column <= 56)
+        text.Format(u" AI%d  ", column - 49);
+      else
+        text.Format(u" AQ%d  ", column - 57);
       return text;
     }
     if (column == 0) {
@@ -38,8 +46,10 @@ CString IoHeaderText(int view, int row, int column, bool first) {
     return text;
   }
   if (column == 0) {
-    if (row == 6) text.Format(u"%d-%d", 500, 511);
-    else text.Format(u"%d-%d", (row - 1) * 100, (row - 1) * 100 + 99);
+    if (row == 6)
+      text.Format(u"%d-%d", 500, 511);
+    else
+      text.Format(u"%d-%d", (row - 1) * 100, (row - 1) * 100 + 99);
   }
   return text;
 }
@@ -68,7 +78,8 @@ std::vector<IoCell> DecodeIoArea(int area, const std::vector<BYTE>& data) {
       const int firstColumn = area == 0 ? 1 : 33;
       for (size_t b = 0; b < data.size() && static_cast<int>(b) / perRow < 8; ++b) {
         for (int k = 0; k < 8; ++k)
-          bit(static_cast<int>(b) / perRow + 1, firstColumn + 8 * (static_cast<int>(b) % perRow) + k, data[b] >> k & 1);
+          bit(static_cast<int>(b) / perRow + 1, firstColumn + 8 * (static_cast<int>(b) % perRow) + k,
+              data[b] >> k & 1);
       }
       break;
     }
@@ -133,7 +144,8 @@ IoPollResult PollIoStatus(CDeviceLink& link, int view, int address, int delayMs)
   link.Pause(delayMs);
   SYSTEMTIME t;
   int error = 0;
-  for (int attempt = 0; attempt < 3 && !result.clockRead; ++attempt) result.clockRead = link.ReadClock(&t, &error);
+  for (int attempt = 0; attempt < 3 && !result.clockRead; ++attempt)
+    result.clockRead = link.ReadClock(&t, &error);
   if (!result.clockRead) {
     link.SetStation(0);
     return result;
@@ -158,8 +170,10 @@ IoPollResult PollIoStatus(CDeviceLink& link, int view, int address, int delayMs)
   if (!result.areasRead) {
     result.cells.clear();
     CString lines = u"Read Data Error!\n";
-    if (error > 8999) lines += u"TimeOut!\n";
-    else if (error != 0) lines += u"Connection Error!\n";
+    if (error > 8999)
+      lines += u"TimeOut!\n";
+    else if (error != 0)
+      lines += u"Connection Error!\n";
     link.Host()->AppendInfo(lines);
   }
   return result;

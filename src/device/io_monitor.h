@@ -20,7 +20,7 @@ struct IoArea {
   int bytes;         // bytes of the whole area
   WORD requestSize;  // bits or registers per request
   int frames;
-  int expected;      // reply length of one frame
+  int expected;  // reply length of one frame
 };
 // 0 inputs I, 1 outputs Q, 2 analog inputs AI, 3 analog outputs AQ, 4 flags M, 5 analog flags AM.
 extern const std::array<IoArea, 6> kIoAreas;
@@ -45,8 +45,8 @@ std::vector<IoCell> DecodeIoArea(int area, const std::vector<BYTE>& data);
 struct IoPollResult {
   bool clockRead = false;
   bool areasRead = false;
-  CString time;                // "%d:%d:%d"
-  std::vector<IoCell> cells;   // after a successful read
+  CString time;               // "%d:%d:%d"
+  std::vector<IoCell> cells;  // after a successful read
 };
 // One poll of the view against an open link: the station address, the pause
 // between requests, up to three tries per read. Failures write their lines into

@@ -112,7 +112,8 @@ int CModBus::BuildReadMemoryRequest(DWORD address, BYTE count, BYTE* buffer) con
   return Finish(buffer, 7);
 }
 
-int CModBus::BuildWriteRequest(WORD address, WORD count, const BYTE* data, BYTE* buffer, BYTE function) const {
+int CModBus::BuildWriteRequest(WORD address, WORD count, const BYTE* data, BYTE* buffer,
+                               BYTE function) const {
   const int bytes = 2 * count;
   if (7 + bytes > kMaxFrameBody) return -1;
   buffer[0] = m_station;
@@ -166,7 +167,8 @@ int CModBus::BuildPasswordRequest(const BYTE password[8], BYTE* buffer) const {
   return Finish(buffer, 15);
 }
 
-int CModBus::BuildSettingRequest(const BYTE* data, int length, BYTE* buffer, BYTE function, WORD address) const {
+int CModBus::BuildSettingRequest(const BYTE* data, int length, BYTE* buffer, BYTE function,
+                                 WORD address) const {
   if (length < 0) return -1;
   int head = 0;
   buffer[0] = m_station;

@@ -105,7 +105,8 @@ class CModBus {
   int BuildReadMemoryRequest(DWORD address, BYTE count, BYTE* buffer) const;
   int BuildWriteRequest(WORD address, WORD count, const BYTE* data, BYTE* buffer,
                         BYTE function = kFnWriteMultiple) const;
-  int BuildWriteSingleRequest(WORD address, const BYTE data[2], BYTE* buffer, BYTE function = kFnWriteSingle) const;
+  int BuildWriteSingleRequest(WORD address, const BYTE data[2], BYTE* buffer,
+                              BYTE function = kFnWriteSingle) const;
   int BuildStartDownloadRequest(BYTE* buffer) const;
   int BuildEndDownloadRequest(BYTE success, BYTE* buffer) const;
   int BuildStartUploadRequest(BYTE* buffer) const;

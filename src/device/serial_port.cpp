@@ -15,18 +15,30 @@ namespace {
 
 speed_t SpeedOf(int baud) {
   switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    case 460800: return B460800;
-    case 921600: return B921600;
-    default: return B0;
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    case 230400:
+      return B230400;
+    case 460800:
+      return B460800;
+    case 921600:
+      return B921600;
+    default:
+      return B0;
   }
 }
 
@@ -37,16 +49,22 @@ constexpr int kWriteStallMs = 2000;
 
 PortOpenFailure ClassifyOpenError(int error) {
   switch (error) {
-    case 0: return PortOpenFailure::kNone;
+    case 0:
+      return PortOpenFailure::kNone;
     case ENOENT:
     case ENODEV:
-    case ENXIO: return PortOpenFailure::kMissing;
+    case ENXIO:
+      return PortOpenFailure::kMissing;
     case EBUSY:
-    case EWOULDBLOCK: return PortOpenFailure::kBusy;
+    case EWOULDBLOCK:
+      return PortOpenFailure::kBusy;
     case EACCES:
-    case EPERM: return PortOpenFailure::kNoPermission;
-    case ENOTTY: return PortOpenFailure::kNotSerial;
-    default: return PortOpenFailure::kOther;
+    case EPERM:
+      return PortOpenFailure::kNoPermission;
+    case ENOTTY:
+      return PortOpenFailure::kNotSerial;
+    default:
+      return PortOpenFailure::kOther;
   }
 }
 
@@ -111,10 +129,18 @@ bool CTermiosPort::Open(const std::string& path, const LineSettings& settings, C
   tio.c_cflag |= CLOCAL | CREAD;
   tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
   switch (settings.dataBits) {
-    case 5: tio.c_cflag |= CS5; break;
-    case 6: tio.c_cflag |= CS6; break;
-    case 7: tio.c_cflag |= CS7; break;
-    default: tio.c_cflag |= CS8; break;
+    case 5:
+      tio.c_cflag |= CS5;
+      break;
+    case 6:
+      tio.c_cflag |= CS6;
+      break;
+    case 7:
+      tio.c_cflag |= CS7;
+      break;
+    default:
+      tio.c_cflag |= CS8;
+      break;
   }
   if (settings.parity == 1) tio.c_cflag |= PARENB | PARODD;
   if (settings.parity == 2) tio.c_cflag |= PARENB;
@@ -153,7 +179,8 @@ bool CTermiosPort::Write(const BYTE* data, size_t length, int* error) {
       return false;
     }
     const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(stall - std::chrono::steady_clock::now()).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(stall - std::chrono::steady_clock::now())
+            .count();
     if (left <= 0) {
       if (error) *error = ETIMEDOUT;
       return false;

@@ -39,7 +39,9 @@ constexpr size_t kMaxPastedBlocks = 3840;
 constexpr UINT IDS_TOO_MANY_BLOCKS = 336;
 constexpr UINT IDS_NO_RESOURCES = 612;
 
-bool IsHalf(const CBlockObj* b) { return b && IsConnectorType(b->m_nType); }
+bool IsHalf(const CBlockObj* b) {
+  return b && IsConnectorType(b->m_nType);
+}
 
 template <typename T>
 bool Is(const CBlockObj* b) {
@@ -50,15 +52,15 @@ bool Is(const CBlockObj* b) {
 // not plain numbers (the references) or out of range.
 int* Word(CBlockObj& b, int w) {
   static int CBlockObj::*const kP[] = {&CBlockObj::m_nParam1,  &CBlockObj::m_nParam2,  &CBlockObj::m_nParam3,
-                                        &CBlockObj::m_nParam4,  &CBlockObj::m_nParam5,  &CBlockObj::m_nParam6,
-                                        &CBlockObj::m_nParam7,  &CBlockObj::m_nParam8,  &CBlockObj::m_nParam9,
-                                        &CBlockObj::m_nParam10, &CBlockObj::m_nParam11, &CBlockObj::m_nParam12,
-                                        &CBlockObj::m_nParam13};
-  static int CBlockObj::*const kX[] = {&CBlockObj::m_nParam14, &CBlockObj::m_nParam15, &CBlockObj::m_nParam16,
-                                        &CBlockObj::m_nParam17, &CBlockObj::m_nParam18, &CBlockObj::m_nParam19,
-                                        &CBlockObj::m_nParam20, &CBlockObj::m_nParam21, &CBlockObj::m_nParam22,
-                                        &CBlockObj::m_nParam23, &CBlockObj::m_nParam24, &CBlockObj::m_nParam25,
-                                        &CBlockObj::m_nParam26, &CBlockObj::m_nParam27, &CBlockObj::m_nParam28};
+                                       &CBlockObj::m_nParam4,  &CBlockObj::m_nParam5,  &CBlockObj::m_nParam6,
+                                       &CBlockObj::m_nParam7,  &CBlockObj::m_nParam8,  &CBlockObj::m_nParam9,
+                                       &CBlockObj::m_nParam10, &CBlockObj::m_nParam11, &CBlockObj::m_nParam12,
+                                       &CBlockObj::m_nParam13};
+  static int CBlockObj::*const kX[] = {
+      &CBlockObj::m_nParam14, &CBlockObj::m_nParam15, &CBlockObj::m_nParam16, &CBlockObj::m_nParam17,
+      &CBlockObj::m_nParam18, &CBlockObj::m_nParam19, &CBlockObj::m_nParam20, &CBlockObj::m_nParam21,
+      &CBlockObj::m_nParam22, &CBlockObj::m_nParam23, &CBlockObj::m_nParam24, &CBlockObj::m_nParam25,
+      &CBlockObj::m_nParam26, &CBlockObj::m_nParam27, &CBlockObj::m_nParam28};
   if (w >= 0 && w <= 12) return &(b.*kP[w]);
   if (w == 25) return &b.m_nLinkSlots;
   if (w >= 26 && w <= 40) return &(b.*kX[w - 26]);
@@ -83,11 +85,11 @@ const StripRow* StripRowOf(const CBlockObj* b) {
   static const StripRow analog{{RefReset{{-1, 0}}, RefReset{{-2, 0}}, RefReset{{32, 0}}, RefReset{{34, 0}}}};
   static const StripRow twoTimes{
       {RefReset{{8, 0}, {9, 0}, {11, 0}, {10, 2}}, RefReset{{12, 0}, {26, 0}, {27, 0}, {28, 2}}, {}, {}}};
-  static const StripRow stairway{
-      {RefReset{}, RefReset{{12, 0}, {26, 0}, {27, 0}, {28, 2}}, RefReset{{31, 0}, {32, 0}}, RefReset{{33, 0}, {34, 0}}}};
+  static const StripRow stairway{{RefReset{}, RefReset{{12, 0}, {26, 0}, {27, 0}, {28, 2}},
+                                  RefReset{{31, 0}, {32, 0}}, RefReset{{33, 0}, {34, 0}}}};
   static const StripRow multiFunction{{RefReset{{8, 0}, {9, 0}, {11, 0}, {10, 2}},
-                                       RefReset{{12, 0}, {26, 0}, {27, 0}, {28, 2}}, RefReset{{31, 0}, {32, 0}},
-                                       RefReset{{33, 0}, {34, 0}}}};
+                                       RefReset{{12, 0}, {26, 0}, {27, 0}, {28, 2}},
+                                       RefReset{{31, 0}, {32, 0}}, RefReset{{33, 0}, {34, 0}}}};
   static const StripRow twoWords{{RefReset{{8, 0}, {9, 0}}, {}, {}, {}}};
   static const StripRow rotate{{RefReset{{9, 1}}, {}, {}, {}}};
   static const StripRow word9{{RefReset{{9, 0}}, {}, {}, {}}};
@@ -107,9 +109,11 @@ const StripRow* StripRowOf(const CBlockObj* b) {
   if (Is<CBlockSLS>(b)) return &stairway;
   if (Is<CBlockMFS>(b)) return &multiFunction;
   if (Is<CBlockMATHERR>(b) || Is<CBlockMEM>(b)) return &twoWords;
-  if (Is<CBlockROL>(b) || Is<CBlockROR>(b) || Is<CBlockSHL>(b) || Is<CBlockSHR>(b) || Is<CBlockRAND>(b)) return &rotate;
+  if (Is<CBlockROL>(b) || Is<CBlockROR>(b) || Is<CBlockSHL>(b) || Is<CBlockSHR>(b) || Is<CBlockRAND>(b))
+    return &rotate;
   if (Is<CBlockANDM>(b) || Is<CBlockORM>(b) || Is<CBlockNOTM>(b) || Is<CBlockNANDM>(b) || Is<CBlockNORM>(b) ||
-      Is<CBlockXORM>(b) || Is<CBlockACMXIV>(b) || Is<CBlockMOD>(b) || Is<CBlockREM>(b) || Is<CBlockWORD2BIT>(b))
+      Is<CBlockXORM>(b) || Is<CBlockACMXIV>(b) || Is<CBlockMOD>(b) || Is<CBlockREM>(b) ||
+      Is<CBlockWORD2BIT>(b))
     return &word9;
   if (Is<CBlockLOG>(b) || Is<CBlockFIX>(b) || Is<CBlockROUND>(b)) return &word10;
   if (Is<CBlockPTO>(b) || Is<CBlockPTOE>(b)) return &pulses;
@@ -253,7 +257,8 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
   const bool firmwareTest = m_pDoc->m_wFirmware < p.firmware;
   auto unavailable = [&](const CBlockObj* b) {
     CZaradDoc source(NewDocumentSettings{p.kind, p.model});
-    details += FormatString(u"\n-%ls%ls", GetOperandLabel(source, b).GetString(), Suffix(b->m_nType).GetString());
+    details +=
+        FormatString(u"\n-%ls%ls", GetOperandLabel(source, b).GetString(), Suffix(b->m_nType).GetString());
     ++availability;
   };
   auto resourceRule = [&](const CBlockObj* b) {
@@ -271,8 +276,8 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
     } else if (t == 411) {
       if (b->m_nParam7 != 2000 || b->m_nParam6 != 2099) {
         text = FormatString(
-            u"B%d:Year range function is not available. On year must be  %d and Off year must be %d.", n - 9000,
-            2000, 2099);
+            u"B%d:Year range function is not available. On year must be  %d and Off year must be %d.",
+            n - 9000, 2000, 2099);
       } else if (b->m_nParam5 == 0) {
         text = FormatString(u"B%d : Yearly mode must be selected.", n - 9000);
       } else if (b->m_nParam4 != 0) {
@@ -282,7 +287,8 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
       text = FormatString(u"B%d%ls : The start value cannot be used", n - 9000, s.GetString());
     } else if (t == 801 && (b->m_nParam9 > 0 || b->m_nParam14 > 0)) {
       text = FormatString(u"B%d%ls : Cannot convert time to hours", n - 9000, s.GetString());
-    } else if (const auto* wd = dynamic_cast<const CBlockAWDOG*>(b); wd && wd->m_nThreshold1 != wd->m_nThreshold2) {
+    } else if (const auto* wd = dynamic_cast<const CBlockAWDOG*>(b);
+               wd && wd->m_nThreshold1 != wd->m_nThreshold2) {
       text = FormatString(u"B%d%ls : The two threshold settings must be equal", n - 9000, s.GetString());
     } else if (t == 812 && b->m_nParam24 != 0) {
       text = FormatString(u"B%d%ls : Only the first shift register can be used.", n - 9000, s.GetString());
@@ -322,7 +328,8 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
   } else {
     if (!p.connections.IsEmpty()) {
       if (p.kind != kDocLadder) {
-        if (AfxMessageBox(u"Cannot transfer connections from FBD to LAD.\nPaste the clipboard content without connections?",
+        if (AfxMessageBox(u"Cannot transfer connections from FBD to LAD.\nPaste the clipboard content "
+                          u"without connections?",
                           MB_YESNO) != IDYES) {
           message->Empty();
           return false;
@@ -343,7 +350,8 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
                                         [operand](const CBlockObj* x) { return x->m_nNumber == operand; });
         // A function block, a coil or a ladder analog output: the contact
         // needs that element in the target or in the pasted content.
-        const bool namesBlock = (operand >= 9000 && operand <= 10999) || (operand >= 21000 && operand <= 21767) ||
+        const bool namesBlock = (operand >= 9000 && operand <= 10999) ||
+                                (operand >= 21000 && operand <= 21767) ||
                                 (operand >= 22000 && operand <= 22543);
         if (namesBlock && !loaded && !m_pDoc->FindBlockByNumber(operand)) unavailable(b);
       } else if (wifiLost(b)) {
@@ -356,9 +364,10 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
     }
   }
   if (availability > 0) {
-    *message = u"Insertion is not allowed.\nThe following Blocks are not available in the current programming "
-               u"language:\n" +
-               details;
+    *message =
+        u"Insertion is not allowed.\nThe following Blocks are not available in the current programming "
+        u"language:\n" +
+        details;
     return false;
   }
   if (resources > 0) {
@@ -498,7 +507,8 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
     }
     for (int i = 0; i < added->m_nInputs && i < kFirstOutputPin; ++i)
       if (added->m_nSource[i] >= 100) added->m_nSource[i] = LINK_OPEN;
-    for (int i = kFirstOutputPin; i < kFirstOutputPin + added->m_nOutputs && i < kPinCount; ++i) added->m_nSource[i] = 0;
+    for (int i = kFirstOutputPin; i < kFirstOutputPin + added->m_nOutputs && i < kPinCount; ++i)
+      added->m_nSource[i] = 0;
     // Message texts of the newer series drop the characters of a set whose
     // character set differs between the two documents.
     if (auto* text = dynamic_cast<CBlockMSGTEXT*>(added); text && m_pDoc->IsNewerFamily()) {

@@ -27,7 +27,9 @@ constexpr int kGrid = 20;
 constexpr UINT IDS_NO_RESOURCES = 612;  // "Insufficient Resources to create/paste the blocks."
 constexpr int kFirstMale = 5000, kLastMale = 6899;
 
-bool IsHalf(const CBlockObj* b) { return b && (b->m_nType == kTypeMaleConnector || b->m_nType == kTypeFemaleConnector); }
+bool IsHalf(const CBlockObj* b) {
+  return b && (b->m_nType == kTypeMaleConnector || b->m_nType == kTypeFemaleConnector);
+}
 
 // The search order of the placement: offsets (dx, dy) in grid steps, nearest first.
 const std::vector<CPoint>& SearchOffsets() {
@@ -60,7 +62,8 @@ CRect SegmentRect(CPoint a, CPoint b) {
 }
 
 bool Intersects(const CRect& a, const CRect& b) {
-  return std::max(a.left, b.left) < std::min(a.right, b.right) && std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+  return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+         std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
 }
 
 CRect BodyRect(const CBlockObj* b, int sideReach) {
@@ -69,7 +72,9 @@ CRect BodyRect(const CBlockObj* b, int sideReach) {
 }
 
 // A rectangle that no other rectangle intersects (no width or no height).
-bool IsFlat(const CRect& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool IsFlat(const CRect& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
 
 }  // namespace
 
@@ -117,7 +122,9 @@ struct CDiagramEditor::SeparationIndex {
   bool direct = true;
   bool deleted = false;
 
-  static int HalfSlot(int type) { return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1; }
+  static int HalfSlot(int type) {
+    return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1;
+  }
   static int Clamp(long long v, int n) { return static_cast<int>(std::clamp<long long>(v, 0, n - 1)); }
   int CellX(int x) const { return Clamp((static_cast<long long>(x) - origin.x) / cell, nx); }
   int CellY(int y) const { return Clamp((static_cast<long long>(y) - origin.y) / cell, ny); }
@@ -190,7 +197,8 @@ struct CDiagramEditor::SeparationIndex {
     if (slot < 0) return;
     ++halfCount[slot];
     const long long i = static_cast<long long>(b->m_nNumber) - rangeFirst[slot];
-    if (i >= 0 && i < static_cast<long long>(rangeTaken[slot].size())) rangeTaken[slot][static_cast<size_t>(i)] = 1;
+    if (i >= 0 && i < static_cast<long long>(rangeTaken[slot].size()))
+      rangeTaken[slot][static_cast<size_t>(i)] = 1;
   }
   void AddWire(CConnectLineObj* w) {
     if (!w) return;
@@ -203,9 +211,11 @@ struct CDiagramEditor::SeparationIndex {
       const int seg = static_cast<int>(segs.size());
       segs.push_back({r, id});
       if (r.Width() > r.Height()) {
-        for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy) segRows[static_cast<size_t>(cy)].push_back(seg);
+        for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy)
+          segRows[static_cast<size_t>(cy)].push_back(seg);
       } else {
-        for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx) segColumns[static_cast<size_t>(cx)].push_back(seg);
+        for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx)
+          segColumns[static_cast<size_t>(cx)].push_back(seg);
       }
     }
     const PinKey start(w->m_pStartBlock, w->m_nStartPin), end(w->m_pEndBlock, w->m_nEndPin);
@@ -276,7 +286,7 @@ struct CDiagramEditor::SeparationIndex {
 CBlockObj* CDiagramEditor::FindPartner(const CBlockObj* half) const {
   if (!IsHalf(half)) return nullptr;
   const int number = half->m_nType == kTypeFemaleConnector ? half->m_nNumber - kFemaleNumberOffset
-                                                          : half->m_nNumber + kFemaleNumberOffset;
+                                                           : half->m_nNumber + kFemaleNumberOffset;
   CBlockObj* partner = m_pDoc->FindBlockByNumber(number);
   return partner && IsHalf(partner) && partner->m_nType != half->m_nType ? partner : nullptr;
 }
@@ -448,8 +458,10 @@ bool CDiagramEditor::SeparateConnection() {
       m_pSeparation->Build(*m_pDoc);
   }
   // Programmatic building (conversion, upload) switches snapshots off.
-  if (m_bAutoSnapshot) SaveSnapshot();
-  else m_pDoc->SetModifiedFlag(true);
+  if (m_bAutoSnapshot)
+    SaveSnapshot();
+  else
+    m_pDoc->SetModifiedFlag(true);
   InvalidateDiagram();
   return true;
 }

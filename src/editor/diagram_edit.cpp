@@ -39,12 +39,11 @@ constexpr int kBusClearance = 17;    // a ladder element this close to the power
 constexpr int kBusPlacement = 7;     // ... stands this far right of it
 constexpr int kTimeUnitDefault = 2;  // the time unit a released time parameter takes
 
-
 // Type codes that placement builds a block for (the others create nothing).
 bool IsPlaceableType(int t) {
   return (t >= 300 && t <= 307) || (t >= 400 && t <= 413) || t == 600 || (t >= 602 && t <= 611) ||
-         (t >= 700 && t <= 705) || (t >= 800 && t <= 810) || (t >= 812 && t <= 827) || (t >= 830 && t <= 856) ||
-         (t >= 860 && t <= 879) || t == 911;
+         (t >= 700 && t <= 705) || (t >= 800 && t <= 810) || (t >= 812 && t <= 827) ||
+         (t >= 830 && t <= 856) || (t >= 860 && t <= 879) || t == 911;
 }
 
 bool IsConnectorHalf(const CBlockObj* b) {
@@ -62,10 +61,14 @@ bool IsFunctionBlock(const CBlockObj* b) {
 // The value words a reference slot k (0..3) feeds: the main word and the second word.
 int* ValueWord(CBlockObj* b, int k, int word) {
   switch (k) {
-    case 0: return word == 0 ? &b->m_nParam10 : &b->m_nParam9;   // P9, P8
-    case 1: return word == 0 ? &b->m_nParam15 : &b->m_nParam14;  // X2, X1
-    case 2: return word == 0 ? &b->m_nParam20 : nullptr;          // X7
-    default: return word == 0 ? &b->m_nParam22 : nullptr;        // X9
+    case 0:
+      return word == 0 ? &b->m_nParam10 : &b->m_nParam9;  // P9, P8
+    case 1:
+      return word == 0 ? &b->m_nParam15 : &b->m_nParam14;  // X2, X1
+    case 2:
+      return word == 0 ? &b->m_nParam20 : nullptr;  // X7
+    default:
+      return word == 0 ? &b->m_nParam22 : nullptr;  // X9
   }
 }
 
@@ -159,28 +162,49 @@ bool InOperandRanges(int op) {
 // The message of a refused per-type limit, by type code; 0 for none.
 UINT TypeLimitMessage(int type) {
   switch (type) {
-    case 600: return 570;
-    case 602: return 580;
-    case 603: return 583;
-    case 604: return 584;
-    case 605: return 571;
-    case 606: return 581;
-    case 607: return 582;
-    case 608: return 585;
-    case 609: return 586;
-    case 610: return 587;
-    case 611: return 605;
-    case 700: return 603;
-    case 701: return 606;
-    case 702: return 616;
+    case 600:
+      return 570;
+    case 602:
+      return 580;
+    case 603:
+      return 583;
+    case 604:
+      return 584;
+    case 605:
+      return 571;
+    case 606:
+      return 581;
+    case 607:
+      return 582;
+    case 608:
+      return 585;
+    case 609:
+      return 586;
+    case 610:
+      return 587;
+    case 611:
+      return 605;
+    case 700:
+      return 603;
+    case 701:
+      return 606;
+    case 702:
+      return 616;
     case 703:
-    case 704: return 600;
-    case 705: return 599;
-    case 810: return 592;
-    case 812: return 593;
-    case 820: return 624;
-    case 911: return 637;
-    default: return 0;
+    case 704:
+      return 600;
+    case 705:
+      return 599;
+    case 810:
+      return 592;
+    case 812:
+      return 593;
+    case 820:
+      return 624;
+    case 911:
+      return 637;
+    default:
+      return 0;
   }
 }
 
@@ -227,7 +251,8 @@ std::unique_ptr<CBlockObj> CDiagramEditor::PlaceNewBlock(int typeCode, CPoint p)
   if (!IsPlaceableType(typeCode)) return nullptr;
   std::unique_ptr<CBlockObj> block = MakeBlockOfType(typeCode, BlockContext::For(m_pDoc, GetSimulatedTime()));
   if (!block) return nullptr;
-  if (const int cost = GetModelMemoryCost(typeCode, m_pDoc->m_wModelCode)) block->m_wMemSize = static_cast<WORD>(cost);
+  if (const int cost = GetModelMemoryCost(typeCode, m_pDoc->m_wModelCode))
+    block->m_wMemSize = static_cast<WORD>(cost);
   // The budget is tested with the block's own cost word, the one the program
   // size and the image count.
   if (functionBlock && m_pDoc->GetProgramMemorySize() + block->m_wMemSize >= kProgramMemoryLimit) {
@@ -265,7 +290,8 @@ void CDiagramEditor::PlaceAt(CPoint p) {
   if (CBlockObj* owner = FindBlockWithPinsAt(*m_pDoc, p)) {
     const int pin = HitTestPin(owner, p);
     if (pin >= 0) {
-      const bool canStart = m_pDoc->IsLadder() || pin >= kFirstOutputPin || owner->m_nSource[pin] == LINK_OPEN;
+      const bool canStart =
+          m_pDoc->IsLadder() || pin >= kFirstOutputPin || owner->m_nSource[pin] == LINK_OPEN;
       if (canStart) {
         m_bDragWire = 1;
         ConnectPins(p, owner, pin);
@@ -410,7 +436,8 @@ void CDiagramEditor::DeleteSelection() {
     blocks.push_back(b);
   };
   auto partnerOf = [&](const CBlockObj* half) -> CBlockObj* {
-    if (half->m_nType == kTypeFemaleConnector) return doc.FindBlockByNumber(half->m_nNumber - kFemaleNumberOffset);
+    if (half->m_nType == kTypeFemaleConnector)
+      return doc.FindBlockByNumber(half->m_nNumber - kFemaleNumberOffset);
     return doc.FindBlockByNumber(half->m_nNumber + kFemaleNumberOffset);
   };
   // 1. The selected blocks, connector halves with their partners.
@@ -438,7 +465,8 @@ void CDiagramEditor::DeleteSelection() {
     wires.push_back(w);
   };
   for (CConnectLineObj* w : doc.m_connections) {
-    if (w->m_bSelected || (w->m_pStartBlock && w->m_pStartBlock->m_bMark) || (w->m_pEndBlock && w->m_pEndBlock->m_bMark)) {
+    if (w->m_bSelected || (w->m_pStartBlock && w->m_pStartBlock->m_bMark) ||
+        (w->m_pEndBlock && w->m_pEndBlock->m_bMark)) {
       markWire(w);
     }
   }
@@ -450,7 +478,8 @@ void CDiagramEditor::DeleteSelection() {
     markBlock(partner);
     if (partner) markWire(FindConnectorConnection(doc, partner));
     for (CConnectLineObj* w : doc.m_connections) {
-      if (w->m_pStartBlock == half || w->m_pEndBlock == half || (partner && (w->m_pStartBlock == partner || w->m_pEndBlock == partner)))
+      if (w->m_pStartBlock == half || w->m_pEndBlock == half ||
+          (partner && (w->m_pStartBlock == partner || w->m_pEndBlock == partner)))
         markWire(w);
     }
   }
@@ -461,7 +490,8 @@ void CDiagramEditor::DeleteSelection() {
       bool shared = false;
       for (CConnectLineObj* other : doc.m_connections) {
         if (other == w) continue;
-        if ((other->m_pStartBlock == b && other->m_nStartPin == pin) || (other->m_pEndBlock == b && other->m_nEndPin == pin)) {
+        if ((other->m_pStartBlock == b && other->m_nStartPin == pin) ||
+            (other->m_pEndBlock == b && other->m_nEndPin == pin)) {
           shared = true;
           break;
         }
@@ -481,7 +511,8 @@ void CDiagramEditor::DeleteSelection() {
       RemoveReferencesToBlock(b);
       RemoveMsgTextRefsToBlock(b);
     } else if (doc.IsNewerFamily()) {
-      if (IsAnyOf<CBlockAnalogIn, CBlockIn, CBlockOut, CBlockFlag, CBlockFKey, CBlockShift, CBlockAnalogFlag>(b)) {
+      if (IsAnyOf<CBlockAnalogIn, CBlockIn, CBlockOut, CBlockFlag, CBlockFKey, CBlockShift, CBlockAnalogFlag>(
+              b)) {
         RemoveMsgTextRefsToBlock(b);
       } else if (InOperandRanges(b->m_nOperand)) {
         const int op = b->m_nOperand;

@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "editor/view_geometry.h"
-#include "model/block_comment.h"
 #include "model/block_codes.h"
+#include "model/block_comment.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
@@ -478,10 +478,10 @@ bool CDiagramEditor::OnCmdMsg(UINT id) {
     CancelWiring();
     if (IsSimulating()) LeaveSimulation();
     m_nEditMode = off ? MODE_SELECT : mode;
-    SetCursor(m_nEditMode == MODE_CONNECT       ? CURSOR_WIRE
-              : m_nEditMode == MODE_CUT_JOIN    ? CURSOR_CUT_JOIN
+    SetCursor(m_nEditMode == MODE_CONNECT          ? CURSOR_WIRE
+              : m_nEditMode == MODE_CUT_JOIN       ? CURSOR_CUT_JOIN
               : m_nEditMode == MODE_INSERT_COMMENT ? CURSOR_COMMENT
-                                                : CURSOR_ARROW);
+                                                   : CURSOR_ARROW);
     InvalidateDiagram();
     return true;
   };

@@ -231,7 +231,8 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // routing, for programmatic callers: no hit test by point, no hover verdict,
   // no undo snapshot. The new connection, or null when refused. The ladder
   // power bus as `from` starts the wire at the bus (fromPin is not used).
-  CConnectLineObj* ConnectBlockPins(CBlockObj* from, int fromPin, CBlockObj* to, int toPin, bool force = false);
+  CConnectLineObj* ConnectBlockPins(CBlockObj* from, int fromPin, CBlockObj* to, int toPin,
+                                    bool force = false);
   // Adds a routed connection without any check and without a snapshot.
   CConnectLineObj* AddDirectConnection(CPoint start, CBlockObj* startBlock, int startPin, CPoint end,
                                        CBlockObj* endBlock, int endPin);
@@ -452,7 +453,8 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   CBlockObj* PowerBus() const;
   bool InBusPickZone(CPoint p) const;
   bool IsLiveBlock(const CBlockObj* block) const;
-  int LinkVerdict(const CBlockObj* fixed, int fixedPin, const CBlockObj* target, int pin, bool maleRule) const;
+  int LinkVerdict(const CBlockObj* fixed, int fixedPin, const CBlockObj* target, int pin,
+                  bool maleRule) const;
   bool BeginConnection(CPoint p, CBlockObj* block, int pin, bool force);
   CConnectLineObj* CompleteConnection(CPoint p, CBlockObj* block, int pin, bool force);
   CConnectLineObj* FinishConnection(bool force);

@@ -1,14 +1,14 @@
 // Mouse and keyboard input of the editor core: what each press, release,
 // double click, move and key does in each tool mode. The view hands every
 // event over in diagram units.
+#include "blocks/analog_range_tracer.h"
 #include "editor/diagram_editor.h"
-#include "model/block_comment.h"
+#include "editor/sim_bar_items.h"
 #include "model/block_codes.h"
+#include "model/block_comment.h"
 #include "model/block_obj.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
-#include "blocks/analog_range_tracer.h"
-#include "editor/sim_bar_items.h"
 #include "platform/resource_ids.h"
 
 namespace {
@@ -207,7 +207,8 @@ void CDiagramEditor::OnLButtonDblClk(CPoint p, UINT /*flags*/) {
     if (!IsSimulating() && m_nEditMode != MODE_INSERT_COMMENT) m_nEditMode = MODE_SELECT;
   } else if (!m_pDoc->IsLadder()) {
     CBlockObj* owner = FindBlockWithPinsAt(*m_pDoc, p);
-    if (owner && owner->m_nNumber >= kFirstFunctionBlockNumber && owner->m_nNumber <= kLastFunctionBlockNumber) {
+    if (owner && owner->m_nNumber >= kFirstFunctionBlockNumber &&
+        owner->m_nNumber <= kLastFunctionBlockNumber) {
       if (m_nEditMode == MODE_CONNECT || m_nEditMode == MODE_PLACE_BLOCK) {
         CancelWiring();
       } else if (m_nEditMode == MODE_SELECT) {

@@ -112,7 +112,8 @@ std::vector<CConnectLineObj*> CDiagramEditor::CollectPinConnections(const CBlock
   if (const std::vector<CConnectLineObj*>* batch = BatchPinWires(block, pin)) return *batch;
   std::vector<CConnectLineObj*> out;
   for (CConnectLineObj* w : m_pDoc->m_connections) {
-    if ((w->m_pStartBlock == block && w->m_nStartPin == pin) || (w->m_pEndBlock == block && w->m_nEndPin == pin)) {
+    if ((w->m_pStartBlock == block && w->m_nStartPin == pin) ||
+        (w->m_pEndBlock == block && w->m_nEndPin == pin)) {
       out.push_back(w);
     }
   }
@@ -261,7 +262,9 @@ void CDiagramEditor::SelectInBand() {
   }
   for (CConnectLineObj* w : m_pDoc->m_connections) {
     w->m_bSelected =
-        (w->m_pStartBlock && w->m_pEndBlock && w->m_pStartBlock->m_bSelected && w->m_pEndBlock->m_bSelected) ? 1 : 0;
+        (w->m_pStartBlock && w->m_pEndBlock && w->m_pStartBlock->m_bSelected && w->m_pEndBlock->m_bSelected)
+            ? 1
+            : 0;
     if (w->m_bSelected) m_selConnections.push_back(w);
   }
 }
@@ -286,8 +289,8 @@ void CDiagramEditor::MoveSelection(CSize d, UINT key) {
     if (!block->m_bSelected) continue;
     block->m_ptPos += d;
     for (CConnectLineObj* w : CollectBlockConnections(block)) {
-      const bool both = w->m_pStartBlock && w->m_pEndBlock && w->m_pStartBlock->m_bSelected &&
-                        w->m_pEndBlock->m_bSelected;
+      const bool both =
+          w->m_pStartBlock && w->m_pEndBlock && w->m_pStartBlock->m_bSelected && w->m_pEndBlock->m_bSelected;
       if (both) {
         if (!w->m_bMark) MoveConnectionPoints(w, d);
         w->m_bMark = 1;
@@ -309,7 +312,8 @@ void CDiagramEditor::MoveSelection(CSize d, UINT key) {
         continue;
       }
       const CPoint end = (atStart ? w->m_ptStart : w->m_ptEnd) + d;
-      RouteConnection(w, end.x, end.y, atStart ? TRUE : FALSE, LegModeOf(atStart ? w->m_nStartPin : w->m_nEndPin));
+      RouteConnection(w, end.x, end.y, atStart ? TRUE : FALSE,
+                      LegModeOf(atStart ? w->m_nStartPin : w->m_nEndPin));
     }
   }
   for (CConnectLineObj* w : m_selConnections) {
@@ -405,7 +409,8 @@ void CDiagramEditor::MoveWireSegment(int dx, int dy, CConnectLineObj* wire, UINT
 void CDiagramEditor::AutoScroll(bool dragging, CPoint client) {
   if (!dragging) return;
   // The visible rectangle in scrolled device units.
-  const CRect visible(m_ptScroll.x, m_ptScroll.y, m_ptScroll.x + m_sizeClient.cx, m_ptScroll.y + m_sizeClient.cy);
+  const CRect visible(m_ptScroll.x, m_ptScroll.y, m_ptScroll.x + m_sizeClient.cx,
+                      m_ptScroll.y + m_sizeClient.cy);
   const CPoint x(client.x + m_ptScroll.x, client.y + m_ptScroll.y);
   int sx = 0;
   int sy = 0;
@@ -444,7 +449,8 @@ void CDiagramEditor::KeepSelectionInPage(CPoint p) {
   for (const CBlockComment* c : m_selComments) {
     if (outside) break;
     if (!(c->m_ptPos.x > kMarginLeft) || !(c->m_ptPos.y > kMarginTop) ||
-        !(c->m_ptPos.x + c->m_size.cx + kMarginRight < w) || !(c->m_ptPos.y + c->m_size.cy + kMarginBottom < h)) {
+        !(c->m_ptPos.x + c->m_size.cx + kMarginRight < w) ||
+        !(c->m_ptPos.y + c->m_size.cy + kMarginBottom < h)) {
       outside = true;
     }
   }
@@ -497,8 +503,9 @@ bool CDiagramEditor::RevertMoveOutsideBase() {
   bool blocksOut = std::any_of(m_selBlocks.begin(), m_selBlocks.end(), [&](const CBlockObj* b) {
     return outside(b->m_ptPos, CSize(b->m_nWidth, b->m_nHeight));
   });
-  bool commentsOut = !blocksOut && std::any_of(m_selComments.begin(), m_selComments.end(),
-                                               [&](const CBlockComment* c) { return outside(c->m_ptPos, c->m_size); });
+  bool commentsOut =
+      !blocksOut && std::any_of(m_selComments.begin(), m_selComments.end(),
+                                [&](const CBlockComment* c) { return outside(c->m_ptPos, c->m_size); });
   if (!blocksOut && !commentsOut) return false;
   if (blocksOut) {
     const std::vector<CBlockObj*> blocks = m_selBlocks;
@@ -540,11 +547,12 @@ void CDiagramEditor::EndDrag() {
   RevertMoveOutsideBase();
   m_pDoc->SetModifiedFlag(true);
   auto farEnough = [](CPoint a, CPoint b) { return std::abs(a.x - b.x) >= 10 || std::abs(a.y - b.y) >= 10; };
-  const bool blocksMoved = std::any_of(m_selBlocks.begin(), m_selBlocks.end(),
-                                       [&](const CBlockObj* b) { return farEnough(b->m_ptPos, b->m_ptDragStart); });
-  const bool commentsMoved = std::any_of(m_selComments.begin(), m_selComments.end(), [&](const CBlockComment* c) {
-    return farEnough(c->m_ptPos, c->m_ptDragStart);
+  const bool blocksMoved = std::any_of(m_selBlocks.begin(), m_selBlocks.end(), [&](const CBlockObj* b) {
+    return farEnough(b->m_ptPos, b->m_ptDragStart);
   });
+  const bool commentsMoved =
+      std::any_of(m_selComments.begin(), m_selComments.end(),
+                  [&](const CBlockComment* c) { return farEnough(c->m_ptPos, c->m_ptDragStart); });
   // The wires that followed a moved block are tidied, and their junction
   // dots follow the new paths.
   if (blocksMoved) {
@@ -575,9 +583,11 @@ void CDiagramEditor::EndWireDrag(CPoint p) {
     const bool endMoves = wire->m_nDragEnd == 1;
     const CBlockObj* moving = endMoves ? wire->m_pEndBlock : wire->m_pStartBlock;
     const int movingPin = endMoves ? wire->m_nEndPin : wire->m_nStartPin;
-    const bool onConnector = moving && (moving->m_nType == kTypeMaleConnector || moving->m_nType == kTypeFemaleConnector);
+    const bool onConnector =
+        moving && (moving->m_nType == kTypeMaleConnector || moving->m_nType == kTypeFemaleConnector);
     const bool samePin = target == moving && pin == movingPin;
-    if (target && pin >= 0 && m_nLinkVerdict == 0 && !onConnector && !samePin && ReattachWireEnd(p, target, pin)) {
+    if (target && pin >= 0 && m_nLinkVerdict == 0 && !onConnector && !samePin &&
+        ReattachWireEnd(p, target, pin)) {
       ClearWalkMarks(true);
       InvalidateDiagram();
       return;

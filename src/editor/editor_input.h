@@ -8,12 +8,12 @@
 
 // The cursor the view shows over the diagram.
 enum ViewCursor : int {
-  CURSOR_ARROW = 0,    // the standard arrow
-  CURSOR_PLACE = 1,    // placing a block (cursor resource 4509)
-  CURSOR_WIRE = 2,     // the wire tool (191)
-  CURSOR_ON_PIN = 3,   // the wire tool over a pin (192)
-  CURSOR_CUT_JOIN = 4, // cut/join (167)
-  CURSOR_COMMENT = 5,  // inserting comments (232)
+  CURSOR_ARROW = 0,     // the standard arrow
+  CURSOR_PLACE = 1,     // placing a block (cursor resource 4509)
+  CURSOR_WIRE = 2,      // the wire tool (191)
+  CURSOR_ON_PIN = 3,    // the wire tool over a pin (192)
+  CURSOR_CUT_JOIN = 4,  // cut/join (167)
+  CURSOR_COMMENT = 5,   // inserting comments (232)
 };
 
 // Pop-ups of context menu 141, by index.

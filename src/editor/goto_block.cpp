@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "editor/diagram_editor.h"
-
 #include "model/block_obj.h"
 #include "model/name_tables.h"
 #include "model/zarad_doc.h"
@@ -21,14 +20,16 @@ bool NameOfFbdBlock(const CBlockObj& b, const CString& s, CString* text, CString
     int first, last;
     int base;
     const char16_t* prefix;
-    int group;     // operand groups of the display (0: plain number)
-    bool dotted;   // "S%d.%d"
+    int group;    // operand groups of the display (0: plain number)
+    bool dotted;  // "S%d.%d"
   };
   static constexpr Row kRows[] = {
-      {300, 599, 9000, u"B", 0, false},  {800, 899, 9000, u"B", 0, false}, {600, 600, 100, u"I", 32, false},
-      {602, 602, 1000, u"S", 16, true},  {603, 603, 1870, u"Low", 0, false}, {604, 604, 2900, u"High", 0, false},
-      {605, 605, 600, u"Q", 16, false},  {606, 606, 4800, u"X", 0, false},  {607, 607, 1316, u"M", 0, false},
-      {608, 608, 4000, u"AI", 8, false}, {609, 609, 4230, u"AQ", 4, false}, {610, 610, 4288, u"AM", 0, false},
+      {300, 599, 9000, u"B", 0, false},   {800, 899, 9000, u"B", 0, false},
+      {600, 600, 100, u"I", 32, false},   {602, 602, 1000, u"S", 16, true},
+      {603, 603, 1870, u"Low", 0, false}, {604, 604, 2900, u"High", 0, false},
+      {605, 605, 600, u"Q", 16, false},   {606, 606, 4800, u"X", 0, false},
+      {607, 607, 1316, u"M", 0, false},   {608, 608, 4000, u"AI", 8, false},
+      {609, 609, 4230, u"AQ", 4, false},  {610, 610, 4288, u"AM", 0, false},
       {611, 611, 1300, u"F", 0, false},
   };
   const int t = b.m_nType;
@@ -48,15 +49,30 @@ bool NameOfFbdBlock(const CBlockObj& b, const CString& s, CString* text, CString
 }
 
 // Ladder elements: the name from the operand they address.
-void NameOfLadderElement(const CZaradDoc& doc, const CBlockObj& b, const CString& s, CString* text, CString* key) {
+void NameOfLadderElement(const CZaradDoc& doc, const CBlockObj& b, const CString& s, CString* text,
+                         CString* key) {
   const int t = b.m_nType;
   CString prefix;
   int base = 0;
   switch (t) {
-    case 700: case 701: prefix = u"I"; base = 100; break;
-    case 702: prefix = u"AI"; base = 4000; break;
-    case 703: case 704: prefix = u"Q"; base = 600; break;
-    default: prefix = u"AQ"; base = 4230; break;
+    case 700:
+    case 701:
+      prefix = u"I";
+      base = 100;
+      break;
+    case 702:
+      prefix = u"AI";
+      base = 4000;
+      break;
+    case 703:
+    case 704:
+      prefix = u"Q";
+      base = 600;
+      break;
+    default:
+      prefix = u"AQ";
+      base = 4230;
+      break;
   }
   int group = 0;
   int j = b.m_nOperand;
@@ -118,8 +134,8 @@ void NameOfLadderElement(const CZaradDoc& doc, const CBlockObj& b, const CString
   const int n = b.m_nNumber;
   if (group > 0) {
     const bool dotted = j >= 1000 && j <= 1299;
-    *text = FormatString(dotted ? u"%ls%d.%02d%ls" : u"%ls%d%02d%ls", prefix.GetString(), d / group, d % group,
-                         s.GetString());
+    *text = FormatString(dotted ? u"%ls%d.%02d%ls" : u"%ls%d%02d%ls", prefix.GetString(), d / group,
+                         d % group, s.GetString());
     *key = FormatString(u"%ls%d%02d%ls%05d", prefix.GetString(), d / group, d % group, s.GetString(), n);
   } else if (group < 0) {
     *text = prefix + s;
@@ -146,9 +162,9 @@ std::vector<GoToBlockEntry> BuildGoToBlockList(const CZaradDoc& doc) {
       e.key = FormatString(u"%05d%ls", b->m_nNumber, s.GetString());
     }
     // Sorted by an ordinal comparison of the keys; equal keys keep the list order.
-    const auto at = std::upper_bound(entries.begin(), entries.end(), e, [](const GoToBlockEntry& a, const GoToBlockEntry& b2) {
-      return a.key.str() < b2.key.str();
-    });
+    const auto at = std::upper_bound(
+        entries.begin(), entries.end(), e,
+        [](const GoToBlockEntry& a, const GoToBlockEntry& b2) { return a.key.str() < b2.key.str(); });
     entries.insert(at, e);
   }
   return entries;

@@ -28,9 +28,15 @@ namespace {
 constexpr int kColumnPitch = 75, kRowPitch = 55;
 constexpr int kGateInputs = 4;
 
-bool IsContact(int t) { return t >= 700 && t <= 702; }
-bool IsCoil(int t) { return t == 703 || t == 704; }
-bool IsNoBlock(int link) { return link >= LINK_OPEN && link <= 75; }
+bool IsContact(int t) {
+  return t >= 700 && t <= 702;
+}
+bool IsCoil(int t) {
+  return t == 703 || t == 704;
+}
+bool IsNoBlock(int link) {
+  return link >= LINK_OPEN && link <= 75;
+}
 
 // One term of an input's logic.
 struct Term {
@@ -103,7 +109,7 @@ class CLadderConverter {
   CZaradDoc& m_fbd;
   std::vector<Term> m_terms;
   std::map<Term, int> m_index;
-  std::map<int, int> m_built;                 // term -> block number
+  std::map<int, int> m_built;  // term -> block number
   std::map<std::pair<const CBlockObj*, int>, int> m_nodeMemo;
   std::set<std::pair<const CBlockObj*, int>> m_inProgress;
 };
@@ -145,7 +151,8 @@ int CLadderConverter::Or(std::vector<int> args) {
     // Parallel branches make one OR.
     const std::vector<int> inner = t.kind == Term::kOr ? t.args : std::vector<int>{a};
     for (int x : inner)
-      if (m_terms[static_cast<size_t>(x)].kind != Term::kFalse && std::find(kept.begin(), kept.end(), x) == kept.end())
+      if (m_terms[static_cast<size_t>(x)].kind != Term::kFalse &&
+          std::find(kept.begin(), kept.end(), x) == kept.end())
         kept.push_back(x);
   }
   if (kept.empty()) return Intern(Make(Term::kFalse));
@@ -237,7 +244,8 @@ void CLadderConverter::RelinkMessageElements() {
 
 bool CLadderConverter::HasWireAt(const CBlockObj* block, int pin) const {
   for (const CConnectLineObj* w : m_ladder.m_connections)
-    if ((w->m_pStartBlock == block && w->m_nStartPin == pin) || (w->m_pEndBlock == block && w->m_nEndPin == pin))
+    if ((w->m_pStartBlock == block && w->m_nStartPin == pin) ||
+        (w->m_pEndBlock == block && w->m_nEndPin == pin))
       return true;
   return false;
 }
@@ -358,12 +366,14 @@ int CLadderConverter::Build(int term) {
       const int type = t.kind == Term::kAnd ? 300 : 304;
       CBlockObj* gate = Add(type);
       size_t next = 0;
-      for (int pin = 0; pin < kGateInputs && next < t.args.size(); ++pin) Feed(gate, pin, t.args[next++], false);
+      for (int pin = 0; pin < kGateInputs && next < t.args.size(); ++pin)
+        Feed(gate, pin, t.args[next++], false);
       while (next < t.args.size()) {
         CBlockObj* more = Add(type);
         more->m_nSource[0] = gate->m_nNumber;
         gate->m_nSource[kFirstOutputPin] = more->m_nNumber;
-        for (int pin = 1; pin < kGateInputs && next < t.args.size(); ++pin) Feed(more, pin, t.args[next++], false);
+        for (int pin = 1; pin < kGateInputs && next < t.args.size(); ++pin)
+          Feed(more, pin, t.args[next++], false);
         gate = more;
       }
       number = gate->m_nNumber;
@@ -450,7 +460,8 @@ void CLadderConverter::Run() {
         continue;
       }
       const int term = NodeTerm(from, i);
-      if (m_terms[static_cast<size_t>(term)].kind == Term::kFalse && from->m_nSource[i] == LINK_OPEN) continue;
+      if (m_terms[static_cast<size_t>(term)].kind == Term::kFalse && from->m_nSource[i] == LINK_OPEN)
+        continue;
       Feed(to, i, term, false);
     }
   RelinkMessageElements();
@@ -532,7 +543,8 @@ void CDiagramEditor::LayoutConvertedDiagram() {
   }
   const CSize page = m_pDoc->m_sizePage;
   if (page.cx <= 0 || page.cy <= 0) return;
-  if (maxColumn * kColumnPitch < page.cx && rows * kRowPitch < page.cy && right < page.cx && bottom < page.cy) return;
+  if (maxColumn * kColumnPitch < page.cx && rows * kRowPitch < page.cy && right < page.cx && bottom < page.cy)
+    return;
   m_pDoc->m_nPagesAcross = std::max(right, maxColumn * kColumnPitch) / page.cx + 1;
   m_pDoc->m_nPagesDown = std::max(rows * kRowPitch, bottom) / page.cy + 1;
   m_pDoc->m_rcDiagram.right = page.cx * m_pDoc->m_nPagesAcross;

@@ -142,7 +142,8 @@ constexpr UINT kPowerBusTitle = 526;  // "Left Power Bus"
 
 CString GetPinText(const CBlockObj* block, int pin) {
   if (!block || pin < 0 || pin > kPinTextBody) return CString();
-  if (dynamic_cast<const CPowerBusObj*>(block)) return pin == kPinTextBody ? LoadString(kPowerBusTitle) : CString();
+  if (dynamic_cast<const CPowerBusObj*>(block))
+    return pin == kPinTextBody ? LoadString(kPowerBusTitle) : CString();
   const auto* row = std::lower_bound(std::begin(kRows), std::end(kRows), block->m_nType,
                                      [](const PinTextRow& r, int type) { return r.type < type; });
   if (row == std::end(kRows) || row->type != block->m_nType) return CString();

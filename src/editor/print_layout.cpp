@@ -93,8 +93,9 @@ void DrawPrintPage(CDC* dc, CZaradDoc& doc, CViewContext* view, DiagramDrawOptio
   if (dc == nullptr) return;
   const CRect tile = GetPageTile(job.extent, job.across, job.down, page);
   if (tile.Width() <= 0 || tile.Height() <= 0) return;
-  const CRect area = GetPrintableArea(dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES),
-                                      dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY), job.margins);
+  const CRect area =
+      GetPrintableArea(dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES), dc->GetDeviceCaps(LOGPIXELSX),
+                       dc->GetDeviceCaps(LOGPIXELSY), job.margins);
   const int saved = dc->SaveDC();
   dc->SetMapMode(MM_ANISOTROPIC);
   dc->SetWindowOrg(tile.left, tile.top);

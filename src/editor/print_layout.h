@@ -43,10 +43,10 @@ CRect GetPrintableArea(int horzRes, int vertRes, int dpiX, int dpiY, const CRect
 // What one print job prints: the grid and the margins are taken when the job
 // starts, so a change made while it runs does not mix two layouts.
 struct PrintJobLayout {
-  CRect extent;      // the whole diagram at 100 % (diagram units)
+  CRect extent;  // the whole diagram at 100 % (diagram units)
   int across = 1;
   int down = 1;
-  CRect margins;     // kMarginUnitsPerInch units
+  CRect margins;  // kMarginUnitsPerInch units
   int PageCount() const { return across >= 1 && down >= 1 ? across * down : 0; }
 };
 

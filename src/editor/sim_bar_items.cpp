@@ -28,7 +28,9 @@ constexpr Range kOutputRanges[] = {
     {SIM_ITEM_OUTPUT, 600, 607, 600, u"Q"},
 };
 
-bool IsLadderContact(int type) { return type == 700 || type == 701 || type == 702; }
+bool IsLadderContact(int type) {
+  return type == 700 || type == 701 || type == 702;
+}
 
 std::vector<SimBarItem> Collect(CZaradDoc* doc, const Range* ranges, size_t count, bool inputs) {
   std::vector<SimBarItem> items;

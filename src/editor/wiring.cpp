@@ -23,14 +23,28 @@ namespace {
 constexpr int kBusPickReach = 7;  // the power bus picks 7 units beyond its body on both sides
 constexpr int kBusPin = 10;       // the power bus counts as an output at pin 10
 
-bool IsInput(int pin) { return pin >= 0 && pin < kFirstOutputPin; }
-bool IsOutput(int pin) { return pin >= kFirstOutputPin && pin < kPinCount; }
-bool IsMale(const CBlockObj* b) { return b && b->m_nType == kTypeMaleConnector; }
-bool IsFemale(const CBlockObj* b) { return b && b->m_nType == kTypeFemaleConnector; }
-bool IsNoBlockLink(int code) { return code >= LINK_EMPTY && code <= 75; }
-int LegOf(int pin) { return IsInput(pin) ? kLegInput : kLegOutput; }
+bool IsInput(int pin) {
+  return pin >= 0 && pin < kFirstOutputPin;
+}
+bool IsOutput(int pin) {
+  return pin >= kFirstOutputPin && pin < kPinCount;
+}
+bool IsMale(const CBlockObj* b) {
+  return b && b->m_nType == kTypeMaleConnector;
+}
+bool IsFemale(const CBlockObj* b) {
+  return b && b->m_nType == kTypeFemaleConnector;
+}
+bool IsNoBlockLink(int code) {
+  return code >= LINK_EMPTY && code <= 75;
+}
+int LegOf(int pin) {
+  return IsInput(pin) ? kLegInput : kLegOutput;
+}
 
-CPoint PinCentre(const CRect& r) { return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+CPoint PinCentre(const CRect& r) {
+  return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
 
 // The Z path of four points from a to b, its vertical leg half way.
 std::vector<CPoint> ZPath(CPoint a, CPoint b) {
@@ -47,8 +61,8 @@ bool Touches(const CConnectLineObj* w, const CBlockObj* b, int pin) {
 bool ResolveHalf(const CZaradDoc& doc, const CBlockObj* half, CBlockObj** block, int* pin,
                  const CConnectLineObj** via = nullptr) {
   if (!IsMale(half) && !IsFemale(half)) return false;
-  const int partnerNumber = IsFemale(half) ? half->m_nNumber - kFemaleNumberOffset
-                                           : half->m_nNumber + kFemaleNumberOffset;
+  const int partnerNumber =
+      IsFemale(half) ? half->m_nNumber - kFemaleNumberOffset : half->m_nNumber + kFemaleNumberOffset;
   const CBlockObj* partner = doc.FindBlockByNumber(partnerNumber);
   if (!partner || partner->m_nType == half->m_nType) return false;
   const CConnectLineObj* wire = FindConnectorConnection(doc, partner);
@@ -64,7 +78,8 @@ bool ResolveHalf(const CZaradDoc& doc, const CBlockObj* half, CBlockObj** block,
 // ---- Queries -----------------------------------------------------------------------------
 
 int CDiagramEditor::CountPinConnections(const CBlockObj* block, int pin) const {
-  if (const std::vector<CConnectLineObj*>* batch = BatchPinWires(block, pin)) return static_cast<int>(batch->size());
+  if (const std::vector<CConnectLineObj*>* batch = BatchPinWires(block, pin))
+    return static_cast<int>(batch->size());
   int n = 0;
   for (const CConnectLineObj* w : m_pDoc->m_connections) n += Touches(w, block, pin) ? 1 : 0;
   return n;
@@ -77,8 +92,8 @@ CBlockObj* CDiagramEditor::PowerBus() const {
 bool CDiagramEditor::InBusPickZone(CPoint p) const {
   const CBlockObj* bus = PowerBus();
   if (!bus) return false;
-  const CRect r(bus->m_ptPos.x - kBusPickReach, bus->m_ptPos.y, bus->m_ptPos.x + bus->m_nWidth + kBusPickReach,
-                bus->m_ptPos.y + bus->m_nHeight);
+  const CRect r(bus->m_ptPos.x - kBusPickReach, bus->m_ptPos.y,
+                bus->m_ptPos.x + bus->m_nWidth + kBusPickReach, bus->m_ptPos.y + bus->m_nHeight);
   return r.PtInRect(p) != 0;
 }
 
@@ -189,11 +204,15 @@ void CDiagramEditor::NormalizeWirePath(CConnectLineObj* wire) {
   } else if (v.size() == 4) {
     int c = v[1].x;
     if (x1 <= x2) {
-      if (c < x1) c = x1 + 5;
-      else if (c > x2) c = x2 - 5;
+      if (c < x1)
+        c = x1 + 5;
+      else if (c > x2)
+        c = x2 - 5;
     } else {
-      if (c > x1) c = x1 - 5;
-      else if (c < x2) c = x2 + 5;
+      if (c > x1)
+        c = x1 - 5;
+      else if (c < x2)
+        c = x2 + 5;
     }
     v[1] = CPoint(c, y1);
     v[2] = CPoint(c, y2);
@@ -246,8 +265,7 @@ struct UpstreamWalk {
 };
 
 bool CDiagramEditor::FindUpstreamBlock(const CBlockObj* goal, int goalPin, const CBlockObj* link, int linkPin,
-                                       const CBlockObj* current, int currentPin,
-                                       UpstreamWalk& walk) const {
+                                       const CBlockObj* current, int currentPin, UpstreamWalk& walk) const {
   // Each block is searched from once: a loop already in the diagram (made
   // with force or read from a file) cannot make the search run forever.
   if (!walk.seen.insert(current).second) return false;
@@ -276,7 +294,8 @@ bool CDiagramEditor::FindUpstreamBlock(const CBlockObj* goal, int goalPin, const
     auto sameSideAsLink = [&](const CBlockObj* b, int p) {
       return b == link && static_cast<long long>(p - 9) * (linkPin - 9) > 0;
     };
-    if (sameSideAsLink(c->m_pStartBlock, c->m_nStartPin) || sameSideAsLink(c->m_pEndBlock, c->m_nEndPin)) continue;
+    if (sameSideAsLink(c->m_pStartBlock, c->m_nStartPin) || sameSideAsLink(c->m_pEndBlock, c->m_nEndPin))
+      continue;
     if (IsLoopBarrier(c->m_pStartBlock) || IsLoopBarrier(c->m_pEndBlock)) continue;
     const CConnectLineObj* partner = nullptr;
     if (IsMale(c->m_pEndBlock) || IsFemale(c->m_pEndBlock)) {
@@ -344,12 +363,13 @@ int CDiagramEditor::CheckFbdRecursion(const CConnectLineObj* wire, const CBlockO
 namespace {
 
 // The connections at a pin, the wire being checked counted among the document's.
-std::vector<const CConnectLineObj*> PinWires(const CZaradDoc& doc, const CConnectLineObj* extra, const CBlockObj* b,
-                                             int pin) {
+std::vector<const CConnectLineObj*> PinWires(const CZaradDoc& doc, const CConnectLineObj* extra,
+                                             const CBlockObj* b, int pin) {
   std::vector<const CConnectLineObj*> out;
   for (const CConnectLineObj* w : doc.m_connections)
     if (Touches(w, b, pin)) out.push_back(w);
-  if (extra && Touches(extra, b, pin) && std::find(out.begin(), out.end(), extra) == out.end()) out.push_back(extra);
+  if (extra && Touches(extra, b, pin) && std::find(out.begin(), out.end(), extra) == out.end())
+    out.push_back(extra);
   return out;
 }
 
@@ -403,7 +423,8 @@ int CDiagramEditor::CheckLadderLoop(const CConnectLineObj* wire) {
       queue.pop_front();
       if (!s || s->m_bVisited) continue;
       for (int i = 0; i < s->m_nInputs && i < kFirstOutputPin; ++i)
-        for (const CConnectLineObj* w : PinWires(doc, wire, s, i)) queue.push_back(resolveFemale(FarEnd(w, s, i).first));
+        for (const CConnectLineObj* w : PinWires(doc, wire, s, i))
+          queue.push_back(resolveFemale(FarEnd(w, s, i).first));
       for (const CConnectLineObj* w : PinWires(doc, wire, s, kBusPin)) {
         const auto [p, pp] = resolveMale(FarEnd(w, s, kBusPin));
         if (p == q && pp == a) {
@@ -412,8 +433,10 @@ int CDiagramEditor::CheckLadderLoop(const CConnectLineObj* wire) {
         }
         for (const CConnectLineObj* w2 : PinWires(doc, wire, p, pp)) {
           CBlockObj* e = resolveFemale(FarEnd(w2, p, pp).first);
-          if (e == q) ++total;
-          else queue.push_back(e);
+          if (e == q)
+            ++total;
+          else
+            queue.push_back(e);
         }
       }
       s->m_bVisited = 1;
@@ -454,7 +477,8 @@ int CDiagramEditor::CheckLadderLoop(const CConnectLineObj* wire) {
         queue.push_back(x);
       }
       s->m_bVisited = 1;
-      if (outs.empty() && IsFunctionBlock(s) && std::find(terminals.begin(), terminals.end(), s) == terminals.end())
+      if (outs.empty() && IsFunctionBlock(s) &&
+          std::find(terminals.begin(), terminals.end(), s) == terminals.end())
         terminals.push_back(s);
     }
     for (CBlockObj* t : terminals) {
@@ -510,7 +534,8 @@ int CDiagramEditor::CheckLadderLoop(const CConnectLineObj* wire) {
   // The walk marks and the pin marks go.
   clearMarks();
   for (CBlockObj* b : m_pDoc->m_blocks)
-    if (IsFunctionBlock(b)) std::fill(std::begin(b->m_bChanged), std::begin(b->m_bChanged) + kFirstOutputPin, 0);
+    if (IsFunctionBlock(b))
+      std::fill(std::begin(b->m_bChanged), std::begin(b->m_bChanged) + kFirstOutputPin, 0);
   return result;
 }
 
@@ -538,7 +563,8 @@ int CDiagramEditor::LinkVerdict(const CBlockObj* fixed, int fixedPin, const CBlo
   } else if (maleRule && IsMale(fixed)) {
     return 1;
   }
-  const bool ok = IsInput(pin) ? AreSignalsCompatible(fixed, target, pin) : AreSignalsCompatible(target, fixed, fixedPin);
+  const bool ok =
+      IsInput(pin) ? AreSignalsCompatible(fixed, target, pin) : AreSignalsCompatible(target, fixed, fixedPin);
   return ok ? 0 : 1;
 }
 
@@ -603,7 +629,8 @@ CConnectLineObj* CDiagramEditor::CompleteConnection(CPoint p, CBlockObj* block, 
   if (ladder && !block && InBusPickZone(p)) {
     // The power bus as the end.
     if (start == bus || !start) return refuse();
-    const bool incompatible = IsOutput(startPin) || IsMale(start) || !AreSignalsCompatible(bus, start, startPin);
+    const bool incompatible =
+        IsOutput(startPin) || IsMale(start) || !AreSignalsCompatible(bus, start, startPin);
     if (incompatible && !force) return refuse();
     const CPoint end(bus->m_ptPos.x, m_newWire.m_ptStart.y);
     m_newWire.m_ptEnd = end;
@@ -625,8 +652,8 @@ CConnectLineObj* CDiagramEditor::CompleteConnection(CPoint p, CBlockObj* block, 
     if (ladder) {
       incompatible = incompatible || start == block || (IsInput(pin) && IsNoBlockLink(block->m_nSource[pin]));
       for (const CConnectLineObj* w : m_pDoc->m_connections) {
-        const bool same = w->m_pStartBlock == start && w->m_pEndBlock == block && w->m_nStartPin == startPin &&
-                          w->m_nEndPin == pin;
+        const bool same = w->m_pStartBlock == start && w->m_pEndBlock == block &&
+                          w->m_nStartPin == startPin && w->m_nEndPin == pin;
         const bool reverse = w->m_pStartBlock == block && w->m_pEndBlock == start && w->m_nStartPin == pin &&
                              w->m_nEndPin == startPin;
         incompatible = incompatible || same || reverse;
@@ -636,7 +663,8 @@ CConnectLineObj* CDiagramEditor::CompleteConnection(CPoint p, CBlockObj* block, 
     }
     // A forced link takes no verdict: the signal kinds are not looked up.
     if (!force && !incompatible && !(IsInput(startPin) == IsInput(pin))) {
-      incompatible = IsInput(pin) ? !AreSignalsCompatible(start, block, pin) : !AreSignalsCompatible(block, start, startPin);
+      incompatible = IsInput(pin) ? !AreSignalsCompatible(start, block, pin)
+                                  : !AreSignalsCompatible(block, start, startPin);
     }
     if (incompatible && !force) return refuse();
     if (!ladder && !force && CheckFbdRecursion(&m_newWire, block, pin)) return refuse();
@@ -726,7 +754,8 @@ CConnectLineObj* CDiagramEditor::ConnectBlockPins(CBlockObj* from, int fromPin, 
     bool started = false;
     if (fromBus) {
       CRect target;
-      if (GetPinRect(&target, to, toPin)) started = BeginConnection(CPoint(from->m_ptPos.x, PinCentre(target).y), nullptr, -1, force);
+      if (GetPinRect(&target, to, toPin))
+        started = BeginConnection(CPoint(from->m_ptPos.x, PinCentre(target).y), nullptr, -1, force);
     } else {
       started = BeginConnection(PinCentre(r), from, fromPin, force);
     }
@@ -740,8 +769,8 @@ CConnectLineObj* CDiagramEditor::ConnectBlockPins(CBlockObj* from, int fromPin, 
   return added;
 }
 
-CConnectLineObj* CDiagramEditor::AddDirectConnection(CPoint start, CBlockObj* startBlock, int startPin, CPoint end,
-                                                     CBlockObj* endBlock, int endPin) {
+CConnectLineObj* CDiagramEditor::AddDirectConnection(CPoint start, CBlockObj* startBlock, int startPin,
+                                                     CPoint end, CBlockObj* endBlock, int endPin) {
   auto wire = std::make_unique<CConnectLineObj>();
   wire->m_ptStart = start;
   wire->m_ptEnd = end;
@@ -777,8 +806,9 @@ CString CDiagramEditor::ShowPinTip(CPoint p) {
   const int h = block == bus ? kBusPin : block->HitTest(p);
   m_nLinkVerdict = 0;
   const bool drawing = (m_nEditMode == MODE_CONNECT || m_bDragWire) && IsWireInProgress();
-  CConnectLineObj* grabbed =
-      m_nEditMode == MODE_MOVE_WIRE && m_pCurConnection && m_pCurConnection->m_bEndDrag ? m_pCurConnection : nullptr;
+  CConnectLineObj* grabbed = m_nEditMode == MODE_MOVE_WIRE && m_pCurConnection && m_pCurConnection->m_bEndDrag
+                                 ? m_pCurConnection
+                                 : nullptr;
   if (drawing) {
     CBlockObj* start = m_newWire.m_pStartBlock;
     if (!((h == kPinTextBody && block != bus) || !IsLiveBlock(start)) && h >= 0 && h < kPinCount) {
@@ -807,7 +837,8 @@ CString CDiagramEditor::ShowPinTip(CPoint p) {
   CString text;
   if (m_nLinkVerdict == 1) {
     const bool ownStart = drawing && block == m_newWire.m_pStartBlock;
-    const bool ownPin = grabbed && h == (grabbed->m_nDragEnd == 1 ? grabbed->m_nEndPin : grabbed->m_nStartPin);
+    const bool ownPin =
+        grabbed && h == (grabbed->m_nDragEnd == 1 ? grabbed->m_nEndPin : grabbed->m_nStartPin);
     if (!ownStart && !ownPin) text = u"Incompatible connectors!";
   } else if (m_nLinkVerdict == 2) {
     text = u"Recursions only allowed via outputs and flags!";
@@ -852,7 +883,8 @@ bool CDiagramEditor::ReattachWireEnd(CPoint p, CBlockObj* block, int pin) {
   if (!endMoves && IsMale(fixed) && IsFemale(block)) verdict = 1;
   if (IsDuplicateConnection(*m_pDoc, wire, block, pin)) verdict = 1;
   if (verdict == 0) {
-    const bool ok = IsInput(pin) ? AreSignalsCompatible(fixed, block, pin) : AreSignalsCompatible(block, fixed, fixedPin);
+    const bool ok =
+        IsInput(pin) ? AreSignalsCompatible(fixed, block, pin) : AreSignalsCompatible(block, fixed, fixedPin);
     if (!ok) verdict = 1;
   }
   if (verdict == 0 && MovedEndLoops(wire, block, pin)) verdict = 2;
@@ -885,7 +917,8 @@ bool CDiagramEditor::ReattachWireEnd(CPoint p, CBlockObj* block, int pin) {
     wire->m_nStartNumber = block->m_nNumber;
   }
   const bool onBus = m_pDoc->IsLadder() && (wire->m_pStartBlock == bus || wire->m_pEndBlock == bus);
-  wire->m_points = onBus ? std::vector<CPoint>{wire->m_ptStart, wire->m_ptEnd} : ZPath(wire->m_ptStart, wire->m_ptEnd);
+  wire->m_points =
+      onBus ? std::vector<CPoint>{wire->m_ptStart, wire->m_ptEnd} : ZPath(wire->m_ptStart, wire->m_ptEnd);
   RouteConnection(wire, wire->m_ptStart.x, wire->m_ptStart.y, TRUE, LegOf(wire->m_nStartPin));
   RouteConnection(wire, wire->m_ptEnd.x, wire->m_ptEnd.y, FALSE, LegOf(wire->m_nEndPin));
   WritePinLinks(wire);

@@ -23,7 +23,9 @@ CFont PaletteFont(int height, int width, int weight = FW_NORMAL) {
   return font;
 }
 
-CFont ItemFont() { return PaletteFont(14, 8); }
+CFont ItemFont() {
+  return PaletteFont(14, 8);
+}
 
 using Stroke = std::vector<CPoint>;
 
@@ -87,16 +89,17 @@ const NameIds& RowIds(int row) {
 
 // The 27 names of the newer series' special functions, loaded at each paint.
 std::vector<UINT> NewerSpecialIds() {
-  std::vector<UINT> ids =
-      g_LanguageIsChinese == 1
-          ? Range(1610, 1632)
-          : std::vector<UINT>{467, 495, 496, 510, 497, 498, 499, 504, 505, 511, 512, 513,
-                              514, 515, 516, 527, 506, 507, 508, 517, 528, 518, 519};
+  std::vector<UINT> ids = g_LanguageIsChinese == 1
+                              ? Range(1610, 1632)
+                              : std::vector<UINT>{467, 495, 496, 510, 497, 498, 499, 504, 505, 511, 512, 513,
+                                                  514, 515, 516, 527, 506, 507, 508, 517, 528, 518, 519};
   for (UINT id : {645u, 646u, 647u, 648u}) ids.push_back(id);
   return ids;
 }
 
-bool IsNewer(int series) { return series >= 0x51; }
+bool IsNewer(int series) {
+  return series >= 0x51;
+}
 
 }  // namespace
 
@@ -113,7 +116,9 @@ PaletteTarget ActivePaletteTarget() {
 
 CWorkspacePalette::CWorkspacePalette() = default;
 
-CRect CWorkspacePalette::GetItemRect(int i) { return CRect(10, 15 + 46 * i, 35, 51 + 46 * i); }
+CRect CWorkspacePalette::GetItemRect(int i) {
+  return CRect(10, 15 + 46 * i, 35, 51 + 46 * i);
+}
 
 std::vector<UINT> CWorkspacePalette::ItemsOf(int category, const PaletteTarget& target) {
   return PaletteEntries(category, target.series, target.docKind == 2);
@@ -134,7 +139,8 @@ PaletteHit CWorkspacePalette::HitTestPalette(CPoint point) const {
 PaletteHit CWorkspacePalette::HitTestPalette(CPoint point, const PaletteTarget& target) const {
   const std::vector<UINT> items = ItemsOf(m_nCategory, target);
   for (size_t i = 0; i < items.size(); ++i) {
-    if (GetItemRect(static_cast<int>(i)).PtInRect(point)) return {true, MODE_PLACE_BLOCK, static_cast<int>(items[i])};
+    if (GetItemRect(static_cast<int>(i)).PtInRect(point))
+      return {true, MODE_PLACE_BLOCK, static_cast<int>(items[i])};
   }
   return {};
 }
@@ -289,18 +295,41 @@ void CWorkspacePalette::DrawInputsOutputs(CDC* dc, const PaletteTarget& target) 
     const CRect box = BeginItem(dc, static_cast<int>(i), items[i], true);
     const char16_t* label = u"";
     switch (items[i]) {
-      case 600: label = u"I"; break;
-      case 611: label = u"F"; break;
-      case 602: label = u"S"; break;
-      case 603: label = u"lo"; break;
-      case 604: label = u"hi"; break;
-      case 605: label = u"Q"; break;
-      case 606: label = u"X"; break;
-      case 607: label = u"M"; break;
-      case 608: label = u"AI"; break;
-      case 609: label = u"AQ"; break;
-      case 610: label = u"AM"; break;
-      default: break;
+      case 600:
+        label = u"I";
+        break;
+      case 611:
+        label = u"F";
+        break;
+      case 602:
+        label = u"S";
+        break;
+      case 603:
+        label = u"lo";
+        break;
+      case 604:
+        label = u"hi";
+        break;
+      case 605:
+        label = u"Q";
+        break;
+      case 606:
+        label = u"X";
+        break;
+      case 607:
+        label = u"M";
+        break;
+      case 608:
+        label = u"AI";
+        break;
+      case 609:
+        label = u"AQ";
+        break;
+      case 610:
+        label = u"AM";
+        break;
+      default:
+        break;
     }
     const CSize size = dc->GetTextExtent(label);
     const int y = box.top + (36 - size.cy) / 2;
@@ -374,11 +403,13 @@ void CWorkspacePalette::DrawTimers(CDC* dc, const PaletteTarget& target) const {
     Label label{u"", 0, 0, 0, 0};
     switch (type) {
       case 400:
-        Strokes(dc, box, {{{6, 14}, {6, 3}, {3, 7}}, {{6, 3}, {9, 7}}, {{4, 21}, {14, 21}, {14, 13}, {24, 13}}});
+        Strokes(dc, box,
+                {{{6, 14}, {6, 3}, {3, 7}}, {{6, 3}, {9, 7}}, {{4, 21}, {14, 21}, {14, 13}, {24, 13}}});
         label = {u"ON-D", 10, 5, 0, 25};
         break;
       case 401:
-        Strokes(dc, box, {{{7, 3}, {7, 9}, {4, 5}}, {{7, 9}, {10, 5}}, {{5, 13}, {15, 13}, {15, 21}, {25, 21}}});
+        Strokes(dc, box,
+                {{{7, 3}, {7, 9}, {4, 5}}, {{7, 9}, {10, 5}}, {{5, 13}, {15, 13}, {15, 21}, {25, 21}}});
         label = {u"OFF-D", 9, 4, 1, 25};
         break;
       case 402:
@@ -418,13 +449,31 @@ void CWorkspacePalette::DrawTimers(CDC* dc, const PaletteTarget& target) const {
         Strokes(dc, box,
                 {{{7, 6}, {22, 6}, {14, 3}},
                  {{19, 6}, {14, 9}},
-                 {{2, 21}, {4, 21}, {4, 12}, {7, 12}, {7, 21}, {10, 21}, {10, 12}, {12, 12}, {12, 21}, {15, 21},
-                  {15, 12}, {18, 12}, {18, 21}, {21, 21}, {21, 12}, {23, 12}, {23, 21}, {25, 21}}});
+                 {{2, 21},
+                  {4, 21},
+                  {4, 12},
+                  {7, 12},
+                  {7, 21},
+                  {10, 21},
+                  {10, 12},
+                  {12, 12},
+                  {12, 21},
+                  {15, 21},
+                  {15, 12},
+                  {18, 12},
+                  {18, 21},
+                  {21, 21},
+                  {21, 12},
+                  {23, 12},
+                  {23, 21},
+                  {25, 21}}});
         label = {u"A-P-G", 10, 4, 1, 25};
         break;
       case 407:
         Strokes(dc, box,
-                {{{2, 6}, {17, 6}, {9, 3}}, {{14, 6}, {9, 9}}, {{2, 21}, {10, 21}, {10, 12}, {18, 12}, {18, 21}, {26, 21}}});
+                {{{2, 6}, {17, 6}, {9, 3}},
+                 {{14, 6}, {9, 9}},
+                 {{2, 21}, {10, 21}, {10, 12}, {18, 12}, {18, 21}, {26, 21}}});
         label = {u"R-G", 0, 0, 1, 24};
         break;
       case 408:
@@ -475,13 +524,16 @@ void CWorkspacePalette::DrawMiscFunctions(CDC* dc, const PaletteTarget& target) 
   const CFont small = PaletteFont(12, 7);
   const Stroke arrowShaft{{13, 18}, {23, 18}, {19, 14}};
   const Stroke arrowHead{{23, 18}, {19, 22}};
-  const Stroke pulses{{3, 29}, {6, 29}, {6, 22}, {9, 22}, {9, 29}, {16, 29}, {16, 22}, {19, 22}, {19, 29}, {22, 29}};
+  const Stroke pulses{{3, 29},  {6, 29},  {6, 22},  {9, 22},  {9, 29},
+                      {16, 29}, {16, 22}, {19, 22}, {19, 29}, {22, 29}};
   const Stroke step{{2, 27}, {7, 27}, {7, 18}, {18, 18}, {18, 27}, {23, 27}};
   const Stroke stepWide{{0, 27}, {4, 27}, {4, 18}, {18, 18}, {18, 27}, {21, 27}};
   for (size_t i = 0; i < items.size(); ++i) {
     const UINT type = items[i];
     const CRect box = BeginItem(dc, static_cast<int>(i), type, true);
-    auto text = [&](int dx, int dy, const char16_t* s, const CFont* font = nullptr) { TextIn(dc, box, dx, dy, s, font); };
+    auto text = [&](int dx, int dy, const char16_t* s, const CFont* font = nullptr) {
+      TextIn(dc, box, dx, dy, s, font);
+    };
     auto analogArrow = [&] { Strokes(dc, box, {arrowShaft, arrowHead}); };
     switch (type) {
       case 800:
@@ -514,11 +566,11 @@ void CWorkspacePalette::DrawMiscFunctions(CDC* dc, const PaletteTarget& target) 
       case 806: {
         dc->MoveTo(box.left + 3, box.top + 12);
         const int oldDir = dc->SetArcDirection(AD_CLOCKWISE);
-        dc->ArcTo(box.left + 3, box.top + 6, box.left + 12, box.top + 18, box.left + 3, box.top + 14, box.left + 12,
-                  box.top + 12);
+        dc->ArcTo(box.left + 3, box.top + 6, box.left + 12, box.top + 18, box.left + 3, box.top + 14,
+                  box.left + 12, box.top + 12);
         dc->SetArcDirection(AD_COUNTERCLOCKWISE);
-        dc->ArcTo(box.left + 12, box.top + 6, box.left + 22, box.top + 18, box.left + 12, box.top + 12, box.left + 22,
-                  box.top + 9);
+        dc->ArcTo(box.left + 12, box.top + 6, box.left + 22, box.top + 18, box.left + 12, box.top + 12,
+                  box.left + 22, box.top + 9);
         dc->SetArcDirection(oldDir == AD_CLOCKWISE ? AD_CLOCKWISE : AD_COUNTERCLOCKWISE);
         Strokes(dc, box, {pulses});
         break;
@@ -617,10 +669,10 @@ void CWorkspacePalette::DrawMiscFunctions(CDC* dc, const PaletteTarget& target) 
 
 void CWorkspacePalette::DrawExtendedFunctions(CDC* dc, const PaletteTarget& target) const {
   if (!IsNewer(target.series)) return;
-  static const char16_t* const kLabels[27] = {u"BOOL", u"TDT", u"BCD", u"BIN",  u"ROL",  u"ROR", u"SHL",
-                                              u"SHR",  u"&",   u">1",  u"1",    u"&",    u">1",  u"=1",
-                                              u"AXIV", u"DXIV", u"Rand", u"MEM", u"ENC",  u"SMC", u"SMCE",
-                                              u"PTO",  u"PTOE", u"SEG", u"WTB",  u"UDC",  u"CRC"};
+  static const char16_t* const kLabels[27] = {u"BOOL", u"TDT",  u"BCD",  u"BIN", u"ROL", u"ROR", u"SHL",
+                                              u"SHR",  u"&",    u">1",   u"1",   u"&",   u">1",  u"=1",
+                                              u"AXIV", u"DXIV", u"Rand", u"MEM", u"ENC", u"SMC", u"SMCE",
+                                              u"PTO",  u"PTOE", u"SEG",  u"WTB", u"UDC", u"CRC"};
   const CFont boolFont = PaletteFont(9, 3);
   const CFont font12x6 = PaletteFont(12, 6);
   const CFont font12x5 = PaletteFont(12, 5);
@@ -643,7 +695,8 @@ void CWorkspacePalette::DrawExtendedFunctions(CDC* dc, const PaletteTarget& targ
       const CSize size = Extent(dc, label, &boolFont);
       const int x0 = (25 - size.cx) / 2;
       for (int y : {7, 10, 13, 16}) Strokes(dc, box, {{{x0, y}, {x0 + 5, y}}});
-      Strokes(dc, box, {{{x0 + 5, 5}, {x0 + 5, 19}, {x0 + 15, 13}, {x0 + 5, 5}}, {{x0 + 15, 13}, {x0 + 20, 13}}});
+      Strokes(dc, box,
+              {{{x0 + 5, 5}, {x0 + 5, 19}, {x0 + 15, 13}, {x0 + 5, 5}}, {{x0 + 15, 13}, {x0 + 20, 13}}});
       TextIn(dc, box, x0, 24, label, &boolFont);
       h = size.cy;
     } else if (type == 845 || type == 846) {
@@ -670,9 +723,9 @@ void CWorkspacePalette::DrawExtendedFunctions(CDC* dc, const PaletteTarget& targ
 
 void CWorkspacePalette::DrawMathFunctions(CDC* dc, const PaletteTarget& target) const {
   if (!IsNewer(target.series)) return;
-  static const char16_t* const kLabels[20] = {u"ODD", u"EVEN", u"MOD", u"REM", u"LOG",   u"SQRT", u"ABS",
-                                              u"GCD", u"LCM",  u"POW2", u"EXP", u"FIX",  u"round", u"SIN",
-                                              u"COS", u"TAN",  u"COT", u"SEC", u"CSC",  u"QUAD"};
+  static const char16_t* const kLabels[20] = {u"ODD", u"EVEN", u"MOD",  u"REM", u"LOG", u"SQRT",  u"ABS",
+                                              u"GCD", u"LCM",  u"POW2", u"EXP", u"FIX", u"round", u"SIN",
+                                              u"COS", u"TAN",  u"COT",  u"SEC", u"CSC", u"QUAD"};
   const CFont font = PaletteFont(12, 5);
   const std::vector<UINT>& items = g_ToolboxMath;
   for (size_t i = 0; i < items.size() && i < 20; ++i) {

@@ -19,9 +19,9 @@
 
 namespace {
 
-constexpr int kNamedSlots = 256;       // entries of areas A and B
-constexpr int kNameBytes = 8;          // one name in B
-constexpr int kCRecordSize = 16;       // one record of area C
+constexpr int kNamedSlots = 256;  // entries of areas A and B
+constexpr int kNameBytes = 8;     // one name in B
+constexpr int kCRecordSize = 16;  // one record of area C
 constexpr int kLastCompiledNumber = kFirstFunctionBlockNumber + kMaxFunctionBlocks - 1;  // B1023
 
 // Attribute rows of one page: 8 rows of 32 bytes, byte 28 of each starts at 0.
@@ -73,7 +73,8 @@ bool CZaradCoreRule::AllocateBuffers(int mode, int textPages) {
         m_pages.assign(static_cast<size_t>(textPages) * kTextPageSize, 0xFF);
         m_pagesVerify.assign(m_pages.size(), 0xFF);
         if (mode == kImageModeDownload) {
-          for (int p = 0; p < textPages; ++p) InitPage(m_pages.data() + static_cast<size_t>(p) * kTextPageSize);
+          for (int p = 0; p < textPages; ++p)
+            InitPage(m_pages.data() + static_cast<size_t>(p) * kTextPageSize);
         }
       }
       return true;
@@ -123,12 +124,11 @@ CBlockObj* CZaradCoreRule::ResolveSource(int link) const {
   const bool female = source->IsKindOf(RUNTIME_CLASS(CBlockFemale));
   if (female || source->IsKindOf(RUNTIME_CLASS(CBlockMale))) {
     const int partnerNumber = source->m_nNumber + (female ? -kFemaleNumberOffset : kFemaleNumberOffset);
-    const CConnectLineObj* wire =
-        FindConnectorConnection(*m_pDoc, FindBlock(partnerNumber));
+    const CConnectLineObj* wire = FindConnectorConnection(*m_pDoc, FindBlock(partnerNumber));
     source = wire != nullptr ? wire->m_pStartBlock : nullptr;
     // One step only: a pair whose source is another half gives no source.
-    if (source != nullptr && (source->IsKindOf(RUNTIME_CLASS(CBlockFemale)) ||
-                              source->IsKindOf(RUNTIME_CLASS(CBlockMale))))
+    if (source != nullptr &&
+        (source->IsKindOf(RUNTIME_CLASS(CBlockFemale)) || source->IsKindOf(RUNTIME_CLASS(CBlockMale))))
       source = nullptr;
   }
   return source;
@@ -194,12 +194,28 @@ int CZaradCoreRule::WriteOperandArea(CBlockObj* block) {
   const char16_t* name = nullptr;
   int base = 0;
   switch (block->m_nType) {
-    case kTypeOutput: name = u"E"; base = kFirstOutputOperand; break;
-    case kTypeOpenConnector: name = u"H"; base = kFirstOpenConnectorOperand; break;
-    case kTypeFlag: name = u"F"; base = kFirstFlagOperand; break;
-    case kTypeAnalogOutput: name = u"G1"; base = kFirstAnalogOutputOperand; break;
-    case kTypeAnalogFlag: name = u"G2"; base = kFirstAnalogFlagOperand; break;
-    default: return -1;
+    case kTypeOutput:
+      name = u"E";
+      base = kFirstOutputOperand;
+      break;
+    case kTypeOpenConnector:
+      name = u"H";
+      base = kFirstOpenConnectorOperand;
+      break;
+    case kTypeFlag:
+      name = u"F";
+      base = kFirstFlagOperand;
+      break;
+    case kTypeAnalogOutput:
+      name = u"G1";
+      base = kFirstAnalogOutputOperand;
+      break;
+    case kTypeAnalogFlag:
+      name = u"G2";
+      base = kFirstAnalogFlagOperand;
+      break;
+    default:
+      return -1;
   }
   std::span<BYTE> area = FindImageArea(name);
   const int index = block->m_nNumber - base;
@@ -233,9 +249,12 @@ bool CZaradCoreRule::WriteBlockName(CBlockObj* block) {
 }
 
 void CZaradCoreRule::SetBlockDataSize(CBlockObj* block) const {
-  if (dynamic_cast<CBlockYT*>(block) != nullptr) block->m_wMemSize = m_bNewer ? 14 : 8;
-  else if (dynamic_cast<CBlockSREG*>(block) != nullptr) block->m_wMemSize = m_bNewer ? 16 : 12;
-  else if (dynamic_cast<CBlockMW*>(block) != nullptr) block->m_wMemSize = m_bNewer ? 22 : 18;
+  if (dynamic_cast<CBlockYT*>(block) != nullptr)
+    block->m_wMemSize = m_bNewer ? 14 : 8;
+  else if (dynamic_cast<CBlockSREG*>(block) != nullptr)
+    block->m_wMemSize = m_bNewer ? 16 : 12;
+  else if (dynamic_cast<CBlockMW*>(block) != nullptr)
+    block->m_wMemSize = m_bNewer ? 22 : 18;
 }
 
 int CZaradCoreRule::CompileBlockRecord(CBlockObj* block) {
@@ -248,7 +267,8 @@ int CZaradCoreRule::CompileBlockRecord(CBlockObj* block) {
     if (m_bNewer) {
       ok = CompileMessageTextPages(msg, m_nMessageIndex);
     } else {
-      ok = CompileMessageTextArea(msg, FindImageArea(u"C"), m_nMessageIndex * msgtext_layout::kTextAreaPerBlock);
+      ok = CompileMessageTextArea(msg, FindImageArea(u"C"),
+                                  m_nMessageIndex * msgtext_layout::kTextAreaPerBlock);
     }
     if (!ok) return 0;
     msg->m_nParam26 = m_nMessageIndex;  // X13: the message slot
@@ -278,7 +298,8 @@ void CZaradCoreRule::WriteHeaderAreas() {
   if (m_pDoc == nullptr || m_table.size() != kTableImageSize) return;
   std::span<BYTE> k = FindImageArea(u"K");
   const CString& name = m_pDoc->m_strProgramName;
-  for (int i = 0; i < name.GetLength() && static_cast<size_t>(i) < k.size(); ++i) k[static_cast<size_t>(i)] = name[i] & 0xFF;
+  for (int i = 0; i < name.GetLength() && static_cast<size_t>(i) < k.size(); ++i)
+    k[static_cast<size_t>(i)] = name[i] & 0xFF;
 
   std::span<BYTE> l = FindImageArea(u"L");
   const CString& password = m_pDoc->m_strPassword;
@@ -318,9 +339,11 @@ bool CZaradCoreRule::WriteSettingsAreas() {
   SYSTEMTIME now = m_downloadTime;
   if (!m_bHasDownloadTime) GetLocalTime(&now);
   CString stamp;
-  stamp.Format("DL%04d%02d%02d%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  stamp.Format("DL%04d%02d%02d%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+               now.wSecond);
   CAreaWriter id = writer(u"ID");
-  for (int k = 0; k + 1 < stamp.GetLength() && k < 16; k += 2) id.Word(((stamp[k] & 0xFF) << 8) | (stamp[k + 1] & 0xFF));
+  for (int k = 0; k + 1 < stamp.GetLength() && k < 16; k += 2)
+    id.Word(((stamp[k] & 0xFF) << 8) | (stamp[k + 1] & 0xFF));
 
   writer(u"HT").Word(doc.m_nTempHigh);
   writer(u"LT").Word(doc.m_nTempLow);
@@ -341,7 +364,8 @@ bool CZaradCoreRule::WriteSettingsAreas() {
   writer(u"KV").Word(doc.m_bKeepOutputs);
   // Always exactly 32 entries: a longer list from a file is cut, a shorter one padded.
   CAreaWriter qt = writer(u"QT");
-  for (size_t i = 0; i < kAnalogOutputCount; ++i) qt.Byte(i < doc.m_aqRangeType.size() ? doc.m_aqRangeType[i] : 0);
+  for (size_t i = 0; i < kAnalogOutputCount; ++i)
+    qt.Byte(i < doc.m_aqRangeType.size() ? doc.m_aqRangeType[i] : 0);
   CAreaWriter fv = writer(u"FV");
   for (size_t i = 0; i < kAnalogOutputCount; ++i)
     fv.Word(i < doc.m_aqFixedValue.size() ? Times100(doc.m_aqFixedValue[i]) : 0);
@@ -358,7 +382,8 @@ bool CZaradCoreRule::WriteSettingsAreas() {
   rv[17] = static_cast<BYTE>(doc.m_nAiRangeType1);
 
   for (CBlockObj* block : doc.m_blocks) {
-    if (const auto* log = dynamic_cast<const CBlockDataLog*>(block)) return CompileDataLog(*log, FindImageArea(u"DL"));
+    if (const auto* log = dynamic_cast<const CBlockDataLog*>(block))
+      return CompileDataLog(*log, FindImageArea(u"DL"));
   }
   return true;
 }

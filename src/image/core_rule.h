@@ -143,9 +143,9 @@ class CZaradCoreRule : public CObject {
   std::vector<BYTE> m_pages;
   std::vector<BYTE> m_pagesVerify;
   int m_nPageCount = 0;
-  int m_nNamedIndex = 0;     // next free slot of areas A and B
-  int m_nMessageIndex = 0;   // message-text blocks compiled so far
-  int m_nRecordOffset = 0;   // where the next record starts in J
+  int m_nNamedIndex = 0;    // next free slot of areas A and B
+  int m_nMessageIndex = 0;  // message-text blocks compiled so far
+  int m_nRecordOffset = 0;  // where the next record starts in J
   bool m_bFirstRecord = true;
   mutable std::unordered_map<int, CBlockObj*> m_numberIndex;
   mutable bool m_bIndexBuilt = false;

@@ -41,8 +41,8 @@ bool IsAny(const CBlockObj* b) {
 // The FBD rule: output-like blocks are counted, every other block has all its outputs wired.
 bool CheckFbd(const CZaradDoc& doc, int* counted) {
   for (const CBlockObj* b : doc.m_blocks) {
-    if (IsAny<CBlockOut, CBlockOpenX, CBlockFlag, CBlockAnalogOut, CBlockAnalogFlag, CBlockDataLog, CBlockWIFIOut,
-              CBlockWIFIAOut>(b)) {
+    if (IsAny<CBlockOut, CBlockOpenX, CBlockFlag, CBlockAnalogOut, CBlockAnalogFlag, CBlockDataLog,
+              CBlockWIFIOut, CBlockWIFIAOut>(b)) {
       ++*counted;
     } else if (!OutputsConnected(*b)) {
       return false;
@@ -61,8 +61,8 @@ bool CheckLadder(const CZaradDoc& doc, int* counted) {
     if (IsAny<CBlockMake, CBlockAContact>(b)) {
       const int n = b->m_nOperand;
       const bool coil = n >= kFirstCoilNumber && n < kFirstCoilNumber + kCoilNumberCount;
-      const bool analogOut =
-          n >= kFirstLadderAnalogOutputNumber && n < kFirstLadderAnalogOutputNumber + kLadderAnalogOutputNumberCount;
+      const bool analogOut = n >= kFirstLadderAnalogOutputNumber &&
+                             n < kFirstLadderAnalogOutputNumber + kLadderAnalogOutputNumberCount;
       if (coil || analogOut) continue;
       if (n >= kFirstFunctionBlockNumber && n <= kLastFunctionBlockNumber) {
         if (b->m_nSource[kFirstOutputPin] == 0 && b->m_nSource[0] == LINK_OPEN) return false;
@@ -131,8 +131,10 @@ bool CheckUnconnectedBlocks(const CZaradDoc& doc) {
   }
   int counted = 0;
   bool ok = false;
-  if (doc.m_nKind == kDocFbd) ok = CheckFbd(doc, &counted);
-  else if (doc.m_nKind == kDocLadder) ok = CheckLadder(doc, &counted);
+  if (doc.m_nKind == kDocFbd)
+    ok = CheckFbd(doc, &counted);
+  else if (doc.m_nKind == kDocLadder)
+    ok = CheckLadder(doc, &counted);
   if (!ok || counted == 0) {
     Fail(kIdsNoOutput);
     return false;
@@ -143,20 +145,28 @@ bool CheckUnconnectedBlocks(const CZaradDoc& doc) {
 bool CompileProgram(CZaradDoc& doc, CZaradCoreRule& codec) {
   std::vector<CBlockObj*> functions, outputs, flags, openConnectors, analogOut, analogFlags, inputs;
   for (CBlockObj* b : doc.m_blocks) {
-    if (IsCompiledFunctionBlock(*b)) functions.push_back(b);
-    else if (IsAny<CBlockOut>(b)) outputs.push_back(b);
-    else if (IsAny<CBlockFlag>(b)) flags.push_back(b);
-    else if (IsAny<CBlockOpenX>(b)) openConnectors.push_back(b);
-    else if (IsAny<CBlockAnalogOut>(b)) analogOut.push_back(b);
-    else if (IsAny<CBlockAnalogFlag>(b)) analogFlags.push_back(b);
-    else if (IsAny<CBlockIn>(b)) inputs.push_back(b);
+    if (IsCompiledFunctionBlock(*b))
+      functions.push_back(b);
+    else if (IsAny<CBlockOut>(b))
+      outputs.push_back(b);
+    else if (IsAny<CBlockFlag>(b))
+      flags.push_back(b);
+    else if (IsAny<CBlockOpenX>(b))
+      openConnectors.push_back(b);
+    else if (IsAny<CBlockAnalogOut>(b))
+      analogOut.push_back(b);
+    else if (IsAny<CBlockAnalogFlag>(b))
+      analogFlags.push_back(b);
+    else if (IsAny<CBlockIn>(b))
+      inputs.push_back(b);
   }
   const auto byNumber = [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; };
   for (auto* list : {&functions, &outputs, &flags, &openConnectors, &analogOut, &analogFlags, &inputs})
     std::stable_sort(list->begin(), list->end(), byNumber);
   analogOut.insert(analogOut.end(), analogFlags.begin(), analogFlags.end());
 
-  const bool first = CompileList(codec, functions) && CompileList(codec, outputs) && CompileList(codec, flags);
+  const bool first =
+      CompileList(codec, functions) && CompileList(codec, outputs) && CompileList(codec, flags);
   bool ok = first && CompileList(codec, openConnectors) && CompileList(codec, analogOut);
   if (first) codec.WriteHeaderAreas();
   if (!ok) return false;
@@ -176,7 +186,8 @@ bool Prepare(CZaradDoc& doc, DownloadImage* out, const SYSTEMTIME* stamp) {
       const int port = modbus->m_nPort;
       if (port < 0 || port >= 3 || doc.m_ports[port].nRole != kMasterRole) {
         CString text;
-        text.Format(u"Error!, Modbus Block B%d's Port Setting Should be Master, Please Check!", b->m_nNumber - kFirstFunctionBlockNumber);
+        text.Format(u"Error!, Modbus Block B%d's Port Setting Should be Master, Please Check!",
+                    b->m_nNumber - kFirstFunctionBlockNumber);
         AfxMessageBox(text, MB_OK | MB_ICONSTOP);
         return false;
       }

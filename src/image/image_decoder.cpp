@@ -142,8 +142,9 @@ CBlockObj* CProgramDecoder::Append(CBlockObj* block) {
 }
 
 void CProgramDecoder::AddSink(CBlockObj* block) {
-  const auto at = std::upper_bound(m_sinks.begin(), m_sinks.end(), block,
-                                   [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; });
+  const auto at =
+      std::upper_bound(m_sinks.begin(), m_sinks.end(), block,
+                       [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; });
   m_sinks.insert(at, block);
 }
 
@@ -214,10 +215,14 @@ int CProgramDecoder::TypeOfCodeBytes(int b0, int b1) const {
     return types;
   }();
   int key = 0;
-  if (b0 <= 10) key = b0 * 256 + b1;
-  else if (b0 == 0x23 || b0 == 0x25 || b0 == 0x38 || b0 == 0x3B || b0 == 0x3C || b0 == 0x47) key = b0 * 256;
-  else if (b0 == 0x29 || b0 == 0x43) key = b0 * 256 + 0xC0;
-  else key = b0 * 256 + 0x40;
+  if (b0 <= 10)
+    key = b0 * 256 + b1;
+  else if (b0 == 0x23 || b0 == 0x25 || b0 == 0x38 || b0 == 0x3B || b0 == 0x3C || b0 == 0x47)
+    key = b0 * 256;
+  else if (b0 == 0x29 || b0 == 0x43)
+    key = b0 * 256 + 0xC0;
+  else
+    key = b0 * 256 + 0x40;
   return key >= 0 && key < 0x10000 ? kTypes[static_cast<size_t>(key)] : 0;
 }
 
@@ -288,11 +293,21 @@ void CProgramDecoder::DecodeSettingsAreas() {
 
   CAreaReader c = reader(u"C");
   switch (c.Word()) {
-    case 100: doc.m_nAiFilter = 0; break;
-    case 200: doc.m_nAiFilter = 1; break;
-    case 400: doc.m_nAiFilter = 2; break;
-    case 800: doc.m_nAiFilter = 3; break;
-    default: doc.m_nAiFilter = 4; break;
+    case 100:
+      doc.m_nAiFilter = 0;
+      break;
+    case 200:
+      doc.m_nAiFilter = 1;
+      break;
+    case 400:
+      doc.m_nAiFilter = 2;
+      break;
+    case 800:
+      doc.m_nAiFilter = 3;
+      break;
+    default:
+      doc.m_nAiFilter = 4;
+      break;
   }
   doc.m_nTickerCharMs = c.Word();
   doc.m_nTickerLineMs = doc.m_nTickerCharMs * 10;
@@ -376,19 +391,22 @@ bool CProgramDecoder::DecodeDataLog() {
       case 8:
         if (b >= kAnalogInputOperandCount) continue;
         item.m_nOperand = kFirstAnalogInputOperand + b;
-        text.Format(u"AI%d%02d%s", b / 8, b % 8, LookupBlockName(g_BlockTypeNames, kTypeAnalogInput).GetString());
+        text.Format(u"AI%d%02d%s", b / 8, b % 8,
+                    LookupBlockName(g_BlockTypeNames, kTypeAnalogInput).GetString());
         break;
       case 9:
         if (b >= kAnalogOutputOperandCount) continue;
         item.m_nOperand = kFirstAnalogOutputOperand + b;
-        text.Format(u"AQ%d%02d%s", b / 4, b % 4, LookupBlockName(g_BlockTypeNames, kTypeAnalogOutput).GetString());
+        text.Format(u"AQ%d%02d%s", b / 4, b % 4,
+                    LookupBlockName(g_BlockTypeNames, kTypeAnalogOutput).GetString());
         break;
       case 10:
         if (b >= kAnalogFlagOperandCount) continue;
         item.m_nOperand = kFirstAnalogFlagOperand + b;
         text.Format(u"AM%d%s", b, LookupBlockName(g_BlockTypeNames, kTypeAnalogFlag).GetString());
         break;
-      default: continue;
+      default:
+        continue;
     }
     item.m_strOperand = text;
   }
@@ -422,8 +440,9 @@ bool CProgramDecoder::DecodeProgram() {
     const int type = TypeOfCodeBytes(b0, b1);
     if (type == 0) {
       CString text;
-      text.Format(u"The program read from the device is damaged: an unknown instruction (code %02X%02X) at byte %d.", b0,
-                  b1, static_cast<int>(at));
+      text.Format(
+          u"The program read from the device is damaged: an unknown instruction (code %02X%02X) at byte %d.",
+          b0, b1, static_cast<int>(at));
       Fail(text);
       return false;
     }
@@ -475,7 +494,9 @@ void CProgramDecoder::ResolveReferences() {
     if (dynamic_cast<CBlockLogic*>(b) != nullptr) continue;
     if (auto* log = dynamic_cast<CBlockDataLog*>(b)) {
       for (DataLogItem& item : log->m_items) {
-        item.m_pBlock = item.m_strOperand.GetLength() > 0 && item.m_strOperand[0] == u'B' ? Find(item.m_nOperand) : nullptr;
+        item.m_pBlock = item.m_strOperand.GetLength() > 0 && item.m_strOperand[0] == u'B'
+                            ? Find(item.m_nOperand)
+                            : nullptr;
       }
       continue;
     }
@@ -576,7 +597,8 @@ void CProgramDecoder::LayoutBlocks() {
   }
   const CSize page = m_doc.m_sizePage;
   if (page.cx <= 0 || page.cy <= 0) return;
-  if (maxColumn * kColumnPitch < page.cx && right < page.cx && maxRow * kRowPitch < page.cy && bottom < page.cy)
+  if (maxColumn * kColumnPitch < page.cx && right < page.cx && maxRow * kRowPitch < page.cy &&
+      bottom < page.cy)
     return;
   m_doc.m_nPagesAcross = std::max(right, maxColumn * kColumnPitch) / page.cx + 1;
   m_doc.m_nPagesDown = std::max(bottom, maxRow * kRowPitch) / page.cy + 1;

@@ -12,14 +12,16 @@
 namespace {
 
 constexpr ImageAreaRow kAreas[] = {
-    {0, u"LC", 0x0000, 0x400}, {0, u"A", 0x0400, 0x200},  {0, u"B", 0x0600, 0x800},  {0, u"C", 0x0E00, 0x800},
-    {0, u"E", 0x1600, 0x100},  {0, u"F", 0x1700, 0x400},  {0, u"G1", 0x1B00, 0x040}, {0, u"G2", 0x1B40, 0x400},
-    {0, u"H", 0x1F40, 0x100},  {0, u"PW", 0x2040, 0x100}, {0, u"PS", 0x2140, 2},     {0, u"K", 0x2142, 0x10},
-    {0, u"M1", 0x2152, 2},     {0, u"M2", 0x2154, 2},     {0, u"V1", 0x2156, 2},     {0, u"V2", 0x2158, 2},
-    {0, u"PR", 0x215A, 2},     {0, u"L", 0x215C, 0x10},   {0, u"RD", 0x216C, 6},     {0, u"CM", 0x2172, 0xB0},
-    {0, u"ID", 0x2222, 0x10},  {0, u"HT", 0x2232, 2},     {0, u"LT", 0x2234, 2},     {0, u"KV", 0x2236, 2},
-    {0, u"QT", 0x2238, 0x20},  {0, u"FV", 0x2258, 0x40},  {0, u"RV", 0x2298, 0x268}, {0, u"DL", 0x2500, 0x300},
-    {1, u"J", 0x0000, 0x6000},
+    {0, u"LC", 0x0000, 0x400}, {0, u"A", 0x0400, 0x200},  {0, u"B", 0x0600, 0x800},
+    {0, u"C", 0x0E00, 0x800},  {0, u"E", 0x1600, 0x100},  {0, u"F", 0x1700, 0x400},
+    {0, u"G1", 0x1B00, 0x040}, {0, u"G2", 0x1B40, 0x400}, {0, u"H", 0x1F40, 0x100},
+    {0, u"PW", 0x2040, 0x100}, {0, u"PS", 0x2140, 2},     {0, u"K", 0x2142, 0x10},
+    {0, u"M1", 0x2152, 2},     {0, u"M2", 0x2154, 2},     {0, u"V1", 0x2156, 2},
+    {0, u"V2", 0x2158, 2},     {0, u"PR", 0x215A, 2},     {0, u"L", 0x215C, 0x10},
+    {0, u"RD", 0x216C, 6},     {0, u"CM", 0x2172, 0xB0},  {0, u"ID", 0x2222, 0x10},
+    {0, u"HT", 0x2232, 2},     {0, u"LT", 0x2234, 2},     {0, u"KV", 0x2236, 2},
+    {0, u"QT", 0x2238, 0x20},  {0, u"FV", 0x2258, 0x40},  {0, u"RV", 0x2298, 0x268},
+    {0, u"DL", 0x2500, 0x300}, {1, u"J", 0x0000, 0x6000},
 };
 
 // Kind and base of the OperandWord by source type.
@@ -44,8 +46,8 @@ constexpr OperandKind kOperandKinds[] = {
 constexpr WORD kFunctionBlockKind = 0x7000;
 
 bool IsFunctionBlockType(int t) {
-  return (t >= 300 && t <= 307) || (t >= 400 && t <= 413) || (t >= 800 && t <= 827) || (t >= 830 && t <= 856) ||
-         (t >= 860 && t <= 879);
+  return (t >= 300 && t <= 307) || (t >= 400 && t <= 413) || (t >= 800 && t <= 827) ||
+         (t >= 830 && t <= 856) || (t >= 860 && t <= 879);
 }
 
 struct CodeRow {
@@ -68,9 +70,9 @@ constexpr CodeRow kCodes[] = {
 
 // LcdCharMap entries other than the characters that keep their code.
 constexpr std::pair<unsigned, BYTE> kLcdChars[] = {
-    {32, 91},   {46, 92},   {40, 95},   {41, 96},   {43, 123},  {45, 124},  {47, 126},  {42, 127},  {33, 130},
-    {95, 131},  {126, 143}, {35, 144},  {36, 145},  {37, 146},  {94, 147},  {38, 148},  {124, 149}, {92, 150},
-    {123, 151}, {125, 152}, {91, 153},  {93, 154},  {34, 155},  {39, 156},  {44, 157},  {96, 158},
+    {32, 91},   {46, 92},   {40, 95},  {41, 96},  {43, 123}, {45, 124}, {47, 126}, {42, 127},  {33, 130},
+    {95, 131},  {126, 143}, {35, 144}, {36, 145}, {37, 146}, {94, 147}, {38, 148}, {124, 149}, {92, 150},
+    {123, 151}, {125, 152}, {91, 153}, {93, 154}, {34, 155}, {39, 156}, {44, 157}, {96, 158},
 };
 
 struct LcdMaps {
@@ -97,13 +99,24 @@ struct ValueCodeRow {
   BYTE entries[3][2];
 };
 constexpr ValueCodeRow kValueCodes[] = {
-    {413, 3, {{8, 0}, {14, 0}, {10, 0}}}, {800, 1, {{10, 1}}},           {801, 2, {{8, 0}, {2, 1}}},
-    {802, 1, {{10, 1}}},                  {803, 3, {{14, 0}, {16, 0}, {10, 0}}},
-    {804, 1, {{10, 0}}},                  {805, 1, {{10, 0}}},           {806, 2, {{8, 0}, {10, 0}}},
-    {807, 2, {{10, 0}, {16, 0}}},         {815, 1, {{6, 0}}},            {816, 1, {{6, 0}}},
-    {817, 1, {{8, 0}}},                   {818, 2, {{6, 0}, {8, 0}}},    {819, 1, {{4, 1}}},
-    {820, 2, {{8, 0}, {6, 0}}},           {821, 3, {{8, 0}, {16, 0}, {18, 0}}},
-    {822, 2, {{14, 0}, {6, 0}}},          {823, 2, {{16, 0}, {14, 0}}},
+    {413, 3, {{8, 0}, {14, 0}, {10, 0}}},
+    {800, 1, {{10, 1}}},
+    {801, 2, {{8, 0}, {2, 1}}},
+    {802, 1, {{10, 1}}},
+    {803, 3, {{14, 0}, {16, 0}, {10, 0}}},
+    {804, 1, {{10, 0}}},
+    {805, 1, {{10, 0}}},
+    {806, 2, {{8, 0}, {10, 0}}},
+    {807, 2, {{10, 0}, {16, 0}}},
+    {815, 1, {{6, 0}}},
+    {816, 1, {{6, 0}}},
+    {817, 1, {{8, 0}}},
+    {818, 2, {{6, 0}, {8, 0}}},
+    {819, 1, {{4, 1}}},
+    {820, 2, {{8, 0}, {6, 0}}},
+    {821, 3, {{8, 0}, {16, 0}, {18, 0}}},
+    {822, 2, {{14, 0}, {6, 0}}},
+    {823, 2, {{16, 0}, {14, 0}}},
 };
 
 }  // namespace
@@ -231,17 +244,38 @@ int OperandCode(int typeCode, int n) {
   if (typeCode == kTypeLowSignal || typeCode == kTypeHighSignal) return kind;
   int limit = 0;
   switch (typeCode) {
-    case kTypeInput: limit = kInputOperandCount; break;
-    case kTypeCursorKey: limit = kCursorKeyOperandCount; break;
-    case kTypeShiftBit: limit = kShiftBitOperandCountNewer; break;
-    case kTypeOutput: limit = kOutputOperandCount; break;
-    case kTypeOpenConnector: limit = kOpenConnectorOperandCount; break;
-    case kTypeFlag: limit = kFlagOperandCount; break;
-    case kTypeAnalogInput: limit = kAnalogInputOperandCount; break;
-    case kTypeAnalogOutput: limit = kAnalogOutputOperandCount; break;
-    case kTypeAnalogFlag: limit = kAnalogFlagOperandCount; break;
-    case kTypeFunctionKey: limit = kFunctionKeyOperandCount; break;
-    default: return -1;
+    case kTypeInput:
+      limit = kInputOperandCount;
+      break;
+    case kTypeCursorKey:
+      limit = kCursorKeyOperandCount;
+      break;
+    case kTypeShiftBit:
+      limit = kShiftBitOperandCountNewer;
+      break;
+    case kTypeOutput:
+      limit = kOutputOperandCount;
+      break;
+    case kTypeOpenConnector:
+      limit = kOpenConnectorOperandCount;
+      break;
+    case kTypeFlag:
+      limit = kFlagOperandCount;
+      break;
+    case kTypeAnalogInput:
+      limit = kAnalogInputOperandCount;
+      break;
+    case kTypeAnalogOutput:
+      limit = kAnalogOutputOperandCount;
+      break;
+    case kTypeAnalogFlag:
+      limit = kAnalogFlagOperandCount;
+      break;
+    case kTypeFunctionKey:
+      limit = kFunctionKeyOperandCount;
+      break;
+    default:
+      return -1;
   }
   if (n < 0 || n >= limit) return -1;
   if (typeCode == kTypeOpenConnector) return 0xFFFF;
@@ -279,10 +313,14 @@ bool MsgValueCodeBytes(int typeCode, int row, BYTE out[2]) {
 
 WORD TimeBaseBits(int base) {
   switch (base) {
-    case 0: return 0xC000;
-    case 1: return 0x8000;
-    case 2: return 0x4000;
-    default: return 0;
+    case 0:
+      return 0xC000;
+    case 1:
+      return 0x8000;
+    case 2:
+      return 0x4000;
+    default:
+      return 0;
   }
 }
 

@@ -20,15 +20,15 @@
 class CBlockObj;
 
 // ---- Buffers ----------------------------------------------------------------
-constexpr int kTableImageSize = 10240;      // table image of the named areas
-constexpr int kProgramAreaMax = 0x6000;     // largest program area (J)
-constexpr int kProgramAreaStep = 128;       // the program area grows in steps of 128 bytes
-constexpr int kTextPageSize = 1280;         // one message-text page (newer series)
-constexpr int kClearBufferSize = 8576;      // the buffer of the clear operation
-constexpr int kMaxTextPages = 16;           // message-text blocks a device holds
-constexpr int kLogoBytes = 960;             // 108 x 64 logo in the device's banded layout
-constexpr int kImageBufferTable = 0;        // area row buffer index: the table image
-constexpr int kImageBufferProgram = 1;      // area row buffer index: the program area
+constexpr int kTableImageSize = 10240;   // table image of the named areas
+constexpr int kProgramAreaMax = 0x6000;  // largest program area (J)
+constexpr int kProgramAreaStep = 128;    // the program area grows in steps of 128 bytes
+constexpr int kTextPageSize = 1280;      // one message-text page (newer series)
+constexpr int kClearBufferSize = 8576;   // the buffer of the clear operation
+constexpr int kMaxTextPages = 16;        // message-text blocks a device holds
+constexpr int kLogoBytes = 960;          // 108 x 64 logo in the device's banded layout
+constexpr int kImageBufferTable = 0;     // area row buffer index: the table image
+constexpr int kImageBufferProgram = 1;   // area row buffer index: the program area
 
 // Allocation modes of CZaradCoreRule::AllocateBuffers.
 constexpr int kImageModeDownload = 1;
@@ -36,13 +36,13 @@ constexpr int kImageModeUpload = 2;
 constexpr int kImageModeClear = 4;
 
 // Offsets inside area LC (the header).
-constexpr int kLcLengthWord = 0;       // WORD: image length in words (= area PS)
-constexpr int kLcLogo = 2;             // 960 bytes: the start-up logo
-constexpr int kLcTextWords = 1010;     // WORD: message-text page bytes / 2 (newer series)
-constexpr int kLcTextChecksum = 1012;  // DWORD: sum of the pages as DWORDs (newer series)
-constexpr int kLcImageChecksum = 1016; // DWORD: checksum of the table image and program area
-constexpr int kLcHasLogo = 1022;       // BYTE: 1 when a logo was stored
-constexpr int kLcSize = 1024;          // bytes of LC, left out of the image checksum
+constexpr int kLcLengthWord = 0;        // WORD: image length in words (= area PS)
+constexpr int kLcLogo = 2;              // 960 bytes: the start-up logo
+constexpr int kLcTextWords = 1010;      // WORD: message-text page bytes / 2 (newer series)
+constexpr int kLcTextChecksum = 1012;   // DWORD: sum of the pages as DWORDs (newer series)
+constexpr int kLcImageChecksum = 1016;  // DWORD: checksum of the table image and program area
+constexpr int kLcHasLogo = 1022;        // BYTE: 1 when a logo was stored
+constexpr int kLcSize = 1024;           // bytes of LC, left out of the image checksum
 
 // One row of the area table.
 struct ImageAreaRow {
@@ -133,7 +133,7 @@ class CAreaWriter {
   CAreaWriter(BYTE* base, size_t size, size_t pos = 0) : m_base(base), m_size(size), m_pos(pos) {}
 
   void Byte(int v);
-  void Word(int v);  // low byte first
+  void Word(int v);         // low byte first
   void Dword(long long v);  // low byte first (low 32 bits)
   void WordHighFirst(int v);
   void Zeros(size_t n);

@@ -49,18 +49,24 @@ int ActualParam(int type, int k) {
 }
 
 CString ParamName(int param) {
-  return param >= 0 && static_cast<size_t>(param) < g_ParameterNames.size() ? g_ParameterNames[static_cast<size_t>(param)]
-                                                                             : CString();
+  return param >= 0 && static_cast<size_t>(param) < g_ParameterNames.size()
+             ? g_ParameterNames[static_cast<size_t>(param)]
+             : CString();
 }
 
 // The parameter of this message text that a value element of marker or kind 3..6 shows.
 int OwnParam(int kind) {
   switch (kind) {
-    case 3: return 34;
-    case 4: return 1;
-    case 5: return 2;
-    case 6: return 3;
-    default: return -1;
+    case 3:
+      return 34;
+    case 4:
+      return 1;
+    case 5:
+      return 2;
+    case 6:
+      return 3;
+    default:
+      return -1;
   }
 }
 
@@ -92,7 +98,8 @@ void CProgramDecoder::ResolveMessageTextReferences() {
     }
     if (m_nPageCount == 0) continue;  // the pages were not read
     if (static_cast<int>(i) >= m_nPageCount) {
-      Fail(CString(u"The program read from the device is damaged: it holds more message texts than text pages."));
+      Fail(CString(
+          u"The program read from the device is damaged: it holds more message texts than text pages."));
       return;
     }
     DecodeMessageTextPage(block, static_cast<int>(i));
@@ -148,8 +155,10 @@ void CProgramDecoder::DecodeMessageTextArea(CBlockMSGTEXT* block, int message) {
     int next = 0;
     for (int k = 0; k < kOldCells; ++k) {
       CString& cell = block->m_strTextSet1[r][k + 1];
-      if (k >= col && k < col + width) cell = CString();
-      else cell = next < count ? chars[next++] : CString();
+      if (k >= col && k < col + width)
+        cell = CString();
+      else
+        cell = next < count ? chars[next++] : CString();
     }
     auto e = std::make_unique<CWidget>(col * 20, (r - 1) * 36, width * 20, 36, kValueColour);
     e->m_nRow = r;
@@ -337,7 +346,8 @@ void CProgramDecoder::DecodeMessageElements(CBlockMSGTEXT* block, const BYTE* pa
           const BYTE* names = page + kIoNameStart + set * kSetIoNameBytes + name * kIoNameBytes;
           for (int i = 0; i < kIoNameBytes; ++i) {
             const int text = i < 8 ? 10 + i : 11 + i;
-            e->m_strCell[text / CWidget::kCellCols][text % CWidget::kCellCols] = OneChar(names[i] == 0 ? 0 : names[i]);
+            e->m_strCell[text / CWidget::kCellCols][text % CWidget::kCellCols] =
+                OneChar(names[i] == 0 ? 0 : names[i]);
           }
           next = c + 8;
           break;
@@ -374,7 +384,9 @@ void CProgramDecoder::DecodeMessageElements(CBlockMSGTEXT* block, const BYTE* pa
         case 27:
         case 28:
         case 43:
-        case 44: next = c + 12; break;
+        case 44:
+          next = c + 12;
+          break;
         case 0xA9: {
           rd.Skip(1);
           if (bars >= kMaxBars) break;
@@ -413,7 +425,8 @@ void CProgramDecoder::DecodeMessageElements(CBlockMSGTEXT* block, const BYTE* pa
           e->m_nWidth = 12;
           break;
         }
-        default: break;
+        default:
+          break;
       }
       if (e) list.push_back(std::move(e));
       c = next;

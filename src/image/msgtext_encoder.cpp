@@ -42,9 +42,11 @@ CBlockObj* CZaradCoreRule::ElementBlock(const CWidget& element) const {
 bool CZaradCoreRule::CompileMessageTextArea(CBlockMSGTEXT* block, std::span<BYTE> areaC, int offset) {
   if (offset < 0 || static_cast<size_t>(offset) + 4 * kRecord > areaC.size()) return false;
   for (int r = 1; r <= 4; ++r) {
-    CAreaWriter w(areaC.data(), static_cast<size_t>(offset + r * kRecord), static_cast<size_t>(offset + (r - 1) * kRecord));
+    CAreaWriter w(areaC.data(), static_cast<size_t>(offset + r * kRecord),
+                  static_cast<size_t>(offset + (r - 1) * kRecord));
     std::array<BYTE, kOldCells> cells{};
-    for (int k = 0; k < kOldCells; ++k) cells[static_cast<size_t>(k)] = OldCellGlyph(block->m_strTextSet1[r][k + 1]);
+    for (int k = 0; k < kOldCells; ++k)
+      cells[static_cast<size_t>(k)] = OldCellGlyph(block->m_strTextSet1[r][k + 1]);
 
     const CBlockMSGTEXT::ElementList& list = block->m_ElementsSet1[r - 1];
     if (list.empty()) {
@@ -67,12 +69,23 @@ bool CZaradCoreRule::CompileMessageTextArea(CBlockMSGTEXT* block, std::span<BYTE
     const int length = kOldCells - width;
     int kind = 2;
     switch (e.m_nParam) {
-      case -1: kind = 1; break;
-      case 34: kind = 3; break;
-      case 1: kind = 4; break;
-      case 2: kind = 5; break;
-      case 3: kind = 6; break;
-      default: break;
+      case -1:
+        kind = 1;
+        break;
+      case 34:
+        kind = 3;
+        break;
+      case 1:
+        kind = 4;
+        break;
+      case 2:
+        kind = 5;
+        break;
+      case 3:
+        kind = 6;
+        break;
+      default:
+        break;
     }
     w.Byte(kind);
     w.Byte(col);
@@ -157,7 +170,8 @@ bool CZaradCoreRule::CompileMessageElements(CBlockMSGTEXT* block, BYTE* page, in
   int ioNames = 0;
   BYTE* attrBase = page + set * kSetAttrBytes;
   for (int r = 1; r <= 4; ++r) {
-    const CBlockMSGTEXT::ElementList& list = set == 0 ? block->m_ElementsSet1[r - 1] : block->m_ElementsSet2[r - 1];
+    const CBlockMSGTEXT::ElementList& list =
+        set == 0 ? block->m_ElementsSet1[r - 1] : block->m_ElementsSet2[r - 1];
     for (const auto& element : list) {
       const CWidget& e = *element;
       const int col = e.m_nCol - 1;
@@ -203,12 +217,15 @@ bool CZaradCoreRule::CompileMessageElements(CBlockMSGTEXT* block, BYTE* page, in
         if (ioNames >= kMaxIoNames) return false;
         w.Byte(8);
         w.Byte(ioNames);
-        if (b != nullptr) w.Word(OperandWordOf(*b, false));
-        else w.Skip(2);
+        if (b != nullptr)
+          w.Word(OperandWordOf(*b, false));
+        else
+          w.Skip(2);
         BYTE* names = page + kIoNameStart + set * kSetIoNameBytes + ioNames * kIoNameBytes;
         for (int i = 0; i < kIoNameBytes; ++i) {
           const int text = i < 8 ? 10 + i : 11 + i;  // texts 10..17 and 19..26
-          names[i] = static_cast<BYTE>(e.m_strCell[text / CWidget::kCellCols][text % CWidget::kCellCols][0] & 0xFF);
+          names[i] =
+              static_cast<BYTE>(e.m_strCell[text / CWidget::kCellCols][text % CWidget::kCellCols][0] & 0xFF);
         }
         ++ioNames;
       } else if (kind == MSGELEM_SCALETIME) {

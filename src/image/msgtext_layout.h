@@ -6,11 +6,11 @@
 
 namespace msgtext_layout {
 
-constexpr int kOldCells = 12;           // character cells of an older display row
-constexpr int kNewCells = 24;           // character cells of a newer display row
-constexpr int kRecord = 16;             // one row record of area C
-constexpr int kTextAreaPerBlock = 64;   // older series: four records per message text
-constexpr int kAttrRow = 32;            // one attribute row of a page
+constexpr int kOldCells = 12;          // character cells of an older display row
+constexpr int kNewCells = 24;          // character cells of a newer display row
+constexpr int kRecord = 16;            // one row record of area C
+constexpr int kTextAreaPerBlock = 64;  // older series: four records per message text
+constexpr int kAttrRow = 32;           // one attribute row of a page
 constexpr int kSetAttrBytes = 128;
 constexpr int kTextStart = 256;
 constexpr int kSetTextBytes = 192;

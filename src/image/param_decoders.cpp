@@ -29,7 +29,7 @@ constexpr int kCode55 = LINK_PARAM;
 
 // The generic parameter words P0 .. P16 and X1 .. X15 (as the encoders name them).
 int& P(CBlockObj& b, int n) {
-  static constexpr int CBlockObj::* kWords[] = {
+  static constexpr int CBlockObj::*kWords[] = {
       &CBlockObj::m_nParam1,  &CBlockObj::m_nParam2,  &CBlockObj::m_nParam3,  &CBlockObj::m_nParam4,
       &CBlockObj::m_nParam5,  &CBlockObj::m_nParam6,  &CBlockObj::m_nParam7,  &CBlockObj::m_nParam8,
       &CBlockObj::m_nParam9,  &CBlockObj::m_nParam10, &CBlockObj::m_nParam11, &CBlockObj::m_nParam12,
@@ -40,7 +40,7 @@ int& P(CBlockObj& b, int n) {
 }
 
 int& X(CBlockObj& b, int n) {
-  static constexpr int CBlockObj::* kWords[] = {
+  static constexpr int CBlockObj::*kWords[] = {
       &CBlockObj::m_nLinkSlots, &CBlockObj::m_nParam14, &CBlockObj::m_nParam15, &CBlockObj::m_nParam16,
       &CBlockObj::m_nParam17,   &CBlockObj::m_nParam18, &CBlockObj::m_nParam19, &CBlockObj::m_nParam20,
       &CBlockObj::m_nParam21,   &CBlockObj::m_nParam22, &CBlockObj::m_nParam23, &CBlockObj::m_nParam24,
@@ -77,7 +77,8 @@ void SensorFields(CBlockAnalog& a, int v) {
 // decoder that owns the document.
 class CRecordDecoder {
  public:
-  CRecordDecoder(CProgramDecoder& d, CBlockObj* b, CAreaReader& r) : m_d(d), m_b(*b), m_r(r), m_newer(d.m_bNewer) {}
+  CRecordDecoder(CProgramDecoder& d, CBlockObj* b, CAreaReader& r)
+      : m_d(d), m_b(*b), m_r(r), m_newer(d.m_bNewer) {}
 
   void Body();
 
@@ -138,39 +139,63 @@ void CRecordDecoder::Body() {
   CBlockObj* b = &m_b;
   if (IsAny<CBlockLogic, CBlockBoolean, CBlockTDT, CBlockBCD, CBlockBIN, CBlockODD, CBlockEVEN, CBlockSEG>(b))
     Logic();
-  else if (IsAny<CBlockDPR, CBlockDDR, CBlockPLR, CBlockCPG, CBlockMPLR, CBlockRPR, CBlockAPG, CBlockRG, CBlockMFS,
-                 CBlockSLS>(b))
+  else if (IsAny<CBlockDPR, CBlockDDR, CBlockPLR, CBlockCPG, CBlockMPLR, CBlockRPR, CBlockAPG, CBlockRG,
+                 CBlockMFS, CBlockSLS>(b))
     SpecialTimer();
-  else if (IsAny<CBlockWT>(b)) WeeklyTimer();
-  else if (IsAny<CBlockYT>(b)) YearlyTimer();
-  else if (IsAny<CBlockCOUNTER>(b)) Counter();
-  else if (IsAny<CBlockHCOUNTER>(b)) HoursCounter();
-  else if (IsAny<CBlockTHTRG>(b)) ThresholdTrigger();
-  else if (IsAny<CBlockAC>(b)) AstroClock();
-  else if (IsAny<CBlockSW>(b)) Stopwatch();
-  else if (IsAny<CBlockAMUX, CBlockAMATH>(b)) AnalogMath();
-  else if (IsAny<CBlockAFILTER>(b)) AnalogFilter();
-  else if (IsAny<CBlockAVGVAL>(b)) Average();
-  else if (IsAny<CBlockMAXMIN>(b)) MaxMin();
-  else if (IsAny<CBlockAWDOG>(b)) AnalogWatchdog();
-  else if (IsAny<CBlockARAMP>(b)) AnalogRamp();
-  else if (IsAny<CBlockPI>(b)) PI();
-  else if (IsAny<CBlockPWM>(b)) PWM();
-  else if (IsAny<CBlockAnalog>(b)) Analog();
-  else if (IsAny<CBlockLR, CBlockPR, CBlockSREG>(b)) Relay();
-  else if (IsAny<CBlockMATHERR>(b)) MathError();
-  else if (IsAny<CBlockMSGTEXT>(b)) MessageText();
-  else if (IsAny<CBlockMR>(b)) Modbus();
+  else if (IsAny<CBlockWT>(b))
+    WeeklyTimer();
+  else if (IsAny<CBlockYT>(b))
+    YearlyTimer();
+  else if (IsAny<CBlockCOUNTER>(b))
+    Counter();
+  else if (IsAny<CBlockHCOUNTER>(b))
+    HoursCounter();
+  else if (IsAny<CBlockTHTRG>(b))
+    ThresholdTrigger();
+  else if (IsAny<CBlockAC>(b))
+    AstroClock();
+  else if (IsAny<CBlockSW>(b))
+    Stopwatch();
+  else if (IsAny<CBlockAMUX, CBlockAMATH>(b))
+    AnalogMath();
+  else if (IsAny<CBlockAFILTER>(b))
+    AnalogFilter();
+  else if (IsAny<CBlockAVGVAL>(b))
+    Average();
+  else if (IsAny<CBlockMAXMIN>(b))
+    MaxMin();
+  else if (IsAny<CBlockAWDOG>(b))
+    AnalogWatchdog();
+  else if (IsAny<CBlockARAMP>(b))
+    AnalogRamp();
+  else if (IsAny<CBlockPI>(b))
+    PI();
+  else if (IsAny<CBlockPWM>(b))
+    PWM();
+  else if (IsAny<CBlockAnalog>(b))
+    Analog();
+  else if (IsAny<CBlockLR, CBlockPR, CBlockSREG>(b))
+    Relay();
+  else if (IsAny<CBlockMATHERR>(b))
+    MathError();
+  else if (IsAny<CBlockMSGTEXT>(b))
+    MessageText();
+  else if (IsAny<CBlockMR>(b))
+    Modbus();
   else if (IsAny<CBlockROL, CBlockROR, CBlockSHL, CBlockSHR, CBlockANDM, CBlockORM, CBlockNOTM, CBlockNANDM,
-                 CBlockNORM, CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMEM, CBlockSMC, CBlockSMCE,
-                 CBlockPTO, CBlockPTOE, CBlockWORD2BIT, CBlockCRC16, CBlockMOD, CBlockREM, CBlockLOG, CBlockSQRT,
-                 CBlockABS, CBlockGCD, CBlockLCM, CBlockPOW2, CBlockEXP, CBlockFIX, CBlockROUND, CBlockSIN, CBlockCOS,
-                 CBlockTAN, CBlockCOT, CBlockSEC, CBlockCSC>(b))
+                 CBlockNORM, CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMEM, CBlockSMC,
+                 CBlockSMCE, CBlockPTO, CBlockPTOE, CBlockWORD2BIT, CBlockCRC16, CBlockMOD, CBlockREM,
+                 CBlockLOG, CBlockSQRT, CBlockABS, CBlockGCD, CBlockLCM, CBlockPOW2, CBlockEXP, CBlockFIX,
+                 CBlockROUND, CBlockSIN, CBlockCOS, CBlockTAN, CBlockCOT, CBlockSEC, CBlockCSC>(b))
     DataFunction();
-  else if (IsAny<CBlockUDC>(b)) Udc();
-  else if (IsAny<CBlockQUAD>(b)) Quad();
-  else if (IsAny<CBlockENCODER>(b)) Encoder();
-  else if (IsAny<CBlockWIFI>(b)) Wifi();
+  else if (IsAny<CBlockUDC>(b))
+    Udc();
+  else if (IsAny<CBlockQUAD>(b))
+    Quad();
+  else if (IsAny<CBlockENCODER>(b))
+    Encoder();
+  else if (IsAny<CBlockWIFI>(b))
+    Wifi();
   // Any other class (the softkey) has only its function code.
 }
 
@@ -183,30 +208,44 @@ void CRecordDecoder::Logic() {
   const bool boolean = IsAny<CBlockBoolean>(&m_b);
   for (int slot = inputs; slot < slots; ++slot) {
     const int v = m_b.m_nSource[slot];
-    if (v == kCode55 && boolean) X(m_b, 11) = m_r.Word();
-    else if (v == kCode53) m_r.Skip(2);
+    if (v == kCode55 && boolean)
+      X(m_b, 11) = m_r.Word();
+    else if (v == kCode53)
+      m_r.Skip(2);
   }
 }
 
 void CRecordDecoder::DataFunction() {
   CBlockObj* b = &m_b;
-  const bool realParam =
-      IsAny<CBlockSQRT, CBlockPOW2, CBlockEXP, CBlockSIN, CBlockCOS, CBlockTAN, CBlockCOT, CBlockSEC, CBlockCSC>(b);
+  const bool realParam = IsAny<CBlockSQRT, CBlockPOW2, CBlockEXP, CBlockSIN, CBlockCOS, CBlockTAN, CBlockCOT,
+                               CBlockSEC, CBlockCSC>(b);
   const bool mem = IsAny<CBlockMEM>(b);
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
       case kCode55:
-        if (IsAny<CBlockSMC, CBlockSMCE>(b)) P(m_b, 9) = m_r.Word();
-        else if (IsAny<CBlockPTO, CBlockPTOE>(b)) P(m_b, 8) = m_r.Word();
-        else if (mem) m_r.Skip(1);
-        else if (realParam) m_b.m_dParam = FromHundredths(m_r.SignedDword());
-        else RefOr(1, m_r.Word(), IsAny<CBlockLOG, CBlockFIX, CBlockROUND>(b) ? P(m_b, 10) : P(m_b, 9));
+        if (IsAny<CBlockSMC, CBlockSMCE>(b))
+          P(m_b, 9) = m_r.Word();
+        else if (IsAny<CBlockPTO, CBlockPTOE>(b))
+          P(m_b, 8) = m_r.Word();
+        else if (mem)
+          m_r.Skip(1);
+        else if (realParam)
+          m_b.m_dParam = FromHundredths(m_r.SignedDword());
+        else
+          RefOr(1, m_r.Word(), IsAny<CBlockLOG, CBlockFIX, CBlockROUND>(b) ? P(m_b, 10) : P(m_b, 9));
         // The mask blocks show their mask as four hexadecimal digits.
-        if (IsAny<CBlockANDM, CBlockORM, CBlockNANDM, CBlockNORM, CBlockXORM>(b)) m_b.m_strMask.Format(u"%04X", P(m_b, 9));
+        if (IsAny<CBlockANDM, CBlockORM, CBlockNANDM, CBlockNORM, CBlockXORM>(b))
+          m_b.m_strMask.Format(u"%04X", P(m_b, 9));
         break;
-      case 72: m_b.m_dParam = FromHundredths(m_r.SignedDword()); break;
-      case 77: RefOr(1, m_r.SignedDword(), X(m_b, 7)); break;
-      case 78: RefOr(2, m_r.SignedDword(), X(m_b, 2)); break;
+      case 72:
+        m_b.m_dParam = FromHundredths(m_r.SignedDword());
+        break;
+      case 77:
+        RefOr(1, m_r.SignedDword(), X(m_b, 7));
+        break;
+      case 78:
+        RefOr(2, m_r.SignedDword(), X(m_b, 2));
+        break;
       case 83:
         if (mem) {
           const int w = m_r.Word();
@@ -240,8 +279,12 @@ void CRecordDecoder::DataFunction() {
         X(m_b, 1) = w & 0x3FF;
         break;
       }
-      case 95: P(m_b, 8) = m_r.Word(); break;
-      default: Slot(slot); break;
+      case 95:
+        P(m_b, 8) = m_r.Word();
+        break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -257,7 +300,9 @@ void CRecordDecoder::TimeParameter(int n, int word) {
   const int high = v / radix;
   const int low = v % radix;
   const int type = m_b.m_nType;
-  const auto refNumber = [&](int k) { m_b.m_nRefNumber[k] = v < kMaxFunctionBlocks ? kFirstFunctionBlockNumber + v : -1; };
+  const auto refNumber = [&](int k) {
+    m_b.m_nRefNumber[k] = v < kMaxFunctionBlocks ? kFirstFunctionBlockNumber + v : -1;
+  };
   switch (n) {
     case 1:
       if (Ref(1)) {
@@ -292,7 +337,8 @@ void CRecordDecoder::TimeParameter(int n, int word) {
       }
       if (!Ref(3)) {
         if (type == 408) {
-          const bool pair = base == 2 ? (X(m_b, 6) == 75 && X(m_b, 8) == 5) : (X(m_b, 6) == 15 && X(m_b, 8) == 1);
+          const bool pair =
+              base == 2 ? (X(m_b, 6) == 75 && X(m_b, 8) == 5) : (X(m_b, 6) == 15 && X(m_b, 8) == 1);
           X(m_b, 5) = X(m_b, 7) == 0 && X(m_b, 9) == 0 && pair ? 1 : 0;
         } else if (type == 409) {
           X(m_b, 5) = X(m_b, 6) == 0 && X(m_b, 7) == 0 && X(m_b, 8) == 0 && X(m_b, 9) == 0 ? 1 : 0;
@@ -316,8 +362,12 @@ void CRecordDecoder::SpecialTimer() {
         X(m_b, 4) = m_r.Byte() - 1;
         m_r.Skip(1);
         break;
-      case kCode53: m_r.Skip(2); break;
-      default: Slot(slot); break;
+      case kCode53:
+        m_r.Skip(2);
+        break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -379,7 +429,8 @@ void CRecordDecoder::YearlyTimer() {
 }
 
 void CRecordDecoder::AstroClock() {
-  for (int* v : {&X(m_b, 9), &X(m_b, 7), &X(m_b, 2), &P(m_b, 9), &X(m_b, 8), &X(m_b, 6), &X(m_b, 1), &P(m_b, 8)})
+  for (int* v :
+       {&X(m_b, 9), &X(m_b, 7), &X(m_b, 2), &P(m_b, 9), &X(m_b, 8), &X(m_b, 6), &X(m_b, 1), &P(m_b, 8)})
     *v = m_r.Byte();
   const int zone = m_r.Byte();
   const int after = m_r.Byte();
@@ -390,9 +441,12 @@ void CRecordDecoder::AstroClock() {
 void CRecordDecoder::Stopwatch() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     const int v = m_b.m_nSource[slot];
-    if (v == kCode55) P(m_b, 10) = 3 - m_r.Word();
-    else if (v == kCode53) m_r.Skip(6);
-    else Slot(slot);
+    if (v == kCode55)
+      P(m_b, 10) = 3 - m_r.Word();
+    else if (v == kCode53)
+      m_r.Skip(6);
+    else
+      Slot(slot);
   }
 }
 
@@ -401,8 +455,12 @@ void CRecordDecoder::Stopwatch() {
 void CRecordDecoder::Counter() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: RefOr(1, m_r.Dword() & 0xFFFFFF, P(m_b, 9)); break;
-      case 59: RefOr(2, m_r.Dword() & 0xFFFFFF, X(m_b, 2)); break;
+      case kCode55:
+        RefOr(1, m_r.Dword() & 0xFFFFFF, P(m_b, 9));
+        break;
+      case 59:
+        RefOr(2, m_r.Dword() & 0xFFFFFF, X(m_b, 2));
+        break;
       case kCode53:
         if (m_newer) {
           P(m_b, 7) = static_cast<int>(m_r.Dword() & 0xFFFFFF);
@@ -411,7 +469,9 @@ void CRecordDecoder::Counter() {
           m_r.Skip(8);
         }
         break;
-      default: Slot(slot); break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -440,9 +500,15 @@ void CRecordDecoder::HoursCounter() {
           P(m_b, 9) = m_r.Word();
         }
         break;
-      case 58: X(m_b, 5) = m_r.Word() & 0xFF; break;
-      case kCode53: m_r.Skip(m_newer ? 6 : 8); break;
-      default: Slot(slot); break;
+      case 58:
+        X(m_b, 5) = m_r.Word() & 0xFF;
+        break;
+      case kCode53:
+        m_r.Skip(m_newer ? 6 : 8);
+        break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -450,8 +516,12 @@ void CRecordDecoder::HoursCounter() {
 void CRecordDecoder::ThresholdTrigger() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: P(m_b, 9) = m_r.Word(); break;
-      case 59: P(m_b, 8) = m_r.Word(); break;
+      case kCode55:
+        P(m_b, 9) = m_r.Word();
+        break;
+      case 59:
+        P(m_b, 8) = m_r.Word();
+        break;
       case 58: {
         const int w = m_r.Word();
         if (m_newer && Ref(1)) {
@@ -466,8 +536,12 @@ void CRecordDecoder::ThresholdTrigger() {
         X(m_b, 1) = v % radix;
         break;
       }
-      case kCode53: m_r.Skip(6); break;
-      default: Slot(slot); break;
+      case kCode53:
+        m_r.Skip(6);
+        break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -498,7 +572,9 @@ void CRecordDecoder::Relay() {
           m_r.Skip(2);
         }
         break;
-      default: Slot(slot); break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -511,7 +587,7 @@ void CRecordDecoder::MessageText() {
       if (slot == 1) {
         // 0xFF: a message text that was never given a priority.
         X(m_b, 5) = byte == 0xFF ? 0 : (byte >> 7) & 1;  // acknowledge
-        X(m_b, 4) = byte == 0xFF ? -1 : byte & 0x7F;      // priority
+        X(m_b, 4) = byte == 0xFF ? -1 : byte & 0x7F;     // priority
       }
     } else if (v == kCode53) {
       m_r.Skip(2);
@@ -529,30 +605,45 @@ void CRecordDecoder::Analog() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
       case kCode55:
-        if (m_newer) RefOr(1, m_r.SignedWord(), a.m_nThreshold1);
-        else a.m_nThreshold1 = m_r.SignedWord();
+        if (m_newer)
+          RefOr(1, m_r.SignedWord(), a.m_nThreshold1);
+        else
+          a.m_nThreshold1 = m_r.SignedWord();
         break;
-      case 70: a.m_nThreshold1 = m_r.SignedWord(); break;
+      case 70:
+        a.m_nThreshold1 = m_r.SignedWord();
+        break;
       case 71:
-        if (m_newer) RefOr(2, m_r.SignedWord(), a.m_nThreshold2);
-        else a.m_nThreshold2 = m_r.SignedWord();
+        if (m_newer)
+          RefOr(2, m_r.SignedWord(), a.m_nThreshold2);
+        else
+          a.m_nThreshold2 = m_r.SignedWord();
         break;
-      case 72: a.m_dGain = FromHundredths(m_r.SignedWord()); break;
+      case 72:
+        a.m_dGain = FromHundredths(m_r.SignedWord());
+        break;
       case 73:
         SensorFields(a, m_r.SignedWord());
         a.m_nSensor = 4;
         break;
-      case 74: a.m_nPoint = m_r.Word(); break;
-      case 75: low = m_r.Word(); break;
+      case 74:
+        a.m_nPoint = m_r.Word();
+        break;
+      case 75:
+        low = m_r.Word();
+        break;
       case kCode53:
         if (m_b.m_nType == 807) {
-          const long long sum = static_cast<long long>(low) + static_cast<long long>(m_r.SignedWord()) * 65536;
+          const long long sum =
+              static_cast<long long>(low) + static_cast<long long>(m_r.SignedWord()) * 65536;
           a.m_nThreshold2 = static_cast<int>(sum - a.m_nThreshold1);
         } else {
           m_r.Skip(m_b.m_nType == 803 ? 8 : 2);
         }
         break;
-      default: Slot(slot); break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -562,12 +653,16 @@ void CRecordDecoder::AnalogWatchdog() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
       case kCode55:
-        if (m_newer) RefOr(1, m_r.SignedWord(), a.m_nThreshold1);
-        else a.m_nThreshold2 = m_r.SignedWord();
+        if (m_newer)
+          RefOr(1, m_r.SignedWord(), a.m_nThreshold1);
+        else
+          a.m_nThreshold2 = m_r.SignedWord();
         break;
       case 72:
-        if (m_newer) RefOr(2, m_r.SignedWord(), a.m_nThreshold2);
-        else a.m_dGain = FromHundredths(m_r.SignedWord());
+        if (m_newer)
+          RefOr(2, m_r.SignedWord(), a.m_nThreshold2);
+        else
+          a.m_dGain = FromHundredths(m_r.SignedWord());
         break;
       case 73:
         if (m_newer) {
@@ -589,7 +684,9 @@ void CRecordDecoder::AnalogWatchdog() {
         if (m_newer) a.m_nPoint = m_r.Word();
         m_r.Skip(m_newer ? 4 : 6);
         break;
-      default: Slot(slot); break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -600,13 +697,27 @@ void CRecordDecoder::AnalogMath() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     const int v = m_b.m_nSource[slot];
     switch (v) {
-      case kCode55: RefOr(1, m_r.SignedWord(), P(m_b, 9)); continue;
-      case 70: RefOr(2, m_r.SignedWord(), X(m_b, 2)); continue;
-      case 71: RefOr(3, m_r.SignedWord(), X(m_b, 7)); continue;
-      case 73: RefOr(4, m_r.SignedWord(), X(m_b, 9)); continue;
-      case 61: P(m_b, 8) = m_r.Byte(); continue;
-      case 62: X(m_b, 1) = m_r.Byte(); continue;
-      case 63: X(m_b, 6) = m_r.Byte(); continue;
+      case kCode55:
+        RefOr(1, m_r.SignedWord(), P(m_b, 9));
+        continue;
+      case 70:
+        RefOr(2, m_r.SignedWord(), X(m_b, 2));
+        continue;
+      case 71:
+        RefOr(3, m_r.SignedWord(), X(m_b, 7));
+        continue;
+      case 73:
+        RefOr(4, m_r.SignedWord(), X(m_b, 9));
+        continue;
+      case 61:
+        P(m_b, 8) = m_r.Byte();
+        continue;
+      case 62:
+        X(m_b, 1) = m_r.Byte();
+        continue;
+      case 63:
+        X(m_b, 6) = m_r.Byte();
+        continue;
       case 64: {
         const int bits = m_r.Byte();
         P(m_b, 10) = bits & 3;
@@ -615,20 +726,28 @@ void CRecordDecoder::AnalogMath() {
         X(m_b, 12) = (bits >> 6) & 3;
         continue;
       }
-      case 74: a.m_nPoint = m_r.Word(); continue;
-      default: break;
+      case 74:
+        a.m_nPoint = m_r.Word();
+        continue;
+      default:
+        break;
     }
-    if ((formula && NextSlot(m_b, slot) == kCode53) || (!formula && v == kCode53)) m_r.Skip(2);
-    else Slot(slot);
+    if ((formula && NextSlot(m_b, slot) == kCode53) || (!formula && v == kCode53))
+      m_r.Skip(2);
+    else
+      Slot(slot);
   }
 }
 
 void CRecordDecoder::AnalogFilter() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     const int v = m_b.m_nSource[slot];
-    if (v == kCode55) P(m_b, 10) = m_r.Byte() - 3;
-    else if (v == 94) m_r.Skip(1);  // the filter number is the compiler's own
-    else Slot(slot);
+    if (v == kCode55)
+      P(m_b, 10) = m_r.Byte() - 3;
+    else if (v == 94)
+      m_r.Skip(1);  // the filter number is the compiler's own
+    else
+      Slot(slot);
   }
 }
 
@@ -652,10 +771,14 @@ void CRecordDecoder::Average() {
 void CRecordDecoder::MaxMin() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     const int v = m_b.m_nSource[slot];
-    if (v == kCode55) RefOr(1, m_r.Word(), P(m_b, 9));
-    else if (v == 72) X(m_b, 5) = m_r.Word();
-    else if (v == kCode53) m_r.Skip(4);
-    else Slot(slot);
+    if (v == kCode55)
+      RefOr(1, m_r.Word(), P(m_b, 9));
+    else if (v == 72)
+      X(m_b, 5) = m_r.Word();
+    else if (v == kCode53)
+      m_r.Skip(4);
+    else
+      Slot(slot);
   }
 }
 
@@ -688,19 +811,37 @@ void CRecordDecoder::AnalogRamp() {
   auto& a = static_cast<CBlockAnalog&>(m_b);
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: RefOr(1, m_r.SignedWord(), a.m_nThreshold1); continue;
-      case 71: RefOr(2, m_r.SignedWord(), a.m_nThreshold2); continue;
-      case 73: SensorFields(a, m_r.SignedWord()); continue;
-      case 72: a.m_dGain = FromHundredths(m_r.SignedWord()); continue;
-      case 76: X(m_b, 2) = m_r.SignedWord(); continue;
-      case 77: X(m_b, 7) = m_r.SignedWord(); continue;
-      case 78: P(m_b, 9) = m_r.SignedWord(); continue;
-      default: break;
+      case kCode55:
+        RefOr(1, m_r.SignedWord(), a.m_nThreshold1);
+        continue;
+      case 71:
+        RefOr(2, m_r.SignedWord(), a.m_nThreshold2);
+        continue;
+      case 73:
+        SensorFields(a, m_r.SignedWord());
+        continue;
+      case 72:
+        a.m_dGain = FromHundredths(m_r.SignedWord());
+        continue;
+      case 76:
+        X(m_b, 2) = m_r.SignedWord();
+        continue;
+      case 77:
+        X(m_b, 7) = m_r.SignedWord();
+        continue;
+      case 78:
+        P(m_b, 9) = m_r.SignedWord();
+        continue;
+      default:
+        break;
     }
     const int next = NextSlot(m_b, slot);
-    if (next == 74) a.m_nPoint = m_r.Word();
-    else if (next == kCode53) m_r.Skip(4);
-    else Slot(slot);
+    if (next == 74)
+      a.m_nPoint = m_r.Word();
+    else if (next == kCode53)
+      m_r.Skip(4);
+    else
+      Slot(slot);
   }
 }
 
@@ -708,30 +849,51 @@ void CRecordDecoder::PI() {
   auto& a = static_cast<CBlockAnalog&>(m_b);
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: RefOr(1, m_r.SignedWord(), a.m_nThreshold1); continue;
-      case 71: RefOr(2, m_r.Word(), a.m_nThreshold2); continue;
-      case 72: a.m_dGain = FromHundredths(m_r.SignedWord()); continue;
-      case 76: a.m_dKc = FromHundredths(m_r.SignedWord()); continue;
+      case kCode55:
+        RefOr(1, m_r.SignedWord(), a.m_nThreshold1);
+        continue;
+      case 71:
+        RefOr(2, m_r.Word(), a.m_nThreshold2);
+        continue;
+      case 72:
+        a.m_dGain = FromHundredths(m_r.SignedWord());
+        continue;
+      case 76:
+        a.m_dKc = FromHundredths(m_r.SignedWord());
+        continue;
       case 77: {
         const int t = static_cast<short>(static_cast<WORD>(m_r.Word() - 0x8000));
         a.m_nTiMinutes = t / 60;
         a.m_nTiSeconds = t % 60;
         continue;
       }
-      case 79: a.m_nRangeMax = m_r.SignedWord(); continue;
-      case 89: a.m_nRangeMin = m_r.SignedWord(); continue;
-      default: break;
+      case 79:
+        a.m_nRangeMax = m_r.SignedWord();
+        continue;
+      case 89:
+        a.m_nRangeMin = m_r.SignedWord();
+        continue;
+      default:
+        break;
     }
     switch (NextSlot(m_b, slot)) {
       // The PI keeps its own range (codes 89 and 79); the offset is its own field.
-      case 73: a.m_nOffset = m_r.SignedWord(); break;
-      case 78: a.m_nSelect = m_r.Byte() == '+' ? 0 : 1; break;
-      case 74: a.m_nPoint = m_r.Byte(); break;
+      case 73:
+        a.m_nOffset = m_r.SignedWord();
+        break;
+      case 78:
+        a.m_nSelect = m_r.Byte() == '+' ? 0 : 1;
+        break;
+      case 74:
+        a.m_nPoint = m_r.Byte();
+        break;
       case kCode53:
         a.m_nOption3 = m_r.Byte();
         m_r.Skip(1);
         break;
-      default: Slot(slot); break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -740,18 +902,37 @@ void CRecordDecoder::PWM() {
   auto& a = static_cast<CBlockAnalog&>(m_b);
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: TimeParameter(1, m_r.Word()); continue;
-      case 72: a.m_dGain = FromHundredths(m_r.SignedWord()); continue;
-      case 73: SensorFields(a, m_r.SignedWord()); continue;
-      case 74: a.m_nPoint = m_r.Word(); continue;
-      case 79: a.m_nThreshold2 = m_r.SignedWord(); continue;
-      case 89: a.m_nThreshold1 = m_r.SignedWord(); continue;
-      case 95: a.m_nSelect = m_r.Byte(); continue;
-      case 96: a.m_nSensor = (m_r.Byte() + 4) % 5; continue;
-      default: break;
+      case kCode55:
+        TimeParameter(1, m_r.Word());
+        continue;
+      case 72:
+        a.m_dGain = FromHundredths(m_r.SignedWord());
+        continue;
+      case 73:
+        SensorFields(a, m_r.SignedWord());
+        continue;
+      case 74:
+        a.m_nPoint = m_r.Word();
+        continue;
+      case 79:
+        a.m_nThreshold2 = m_r.SignedWord();
+        continue;
+      case 89:
+        a.m_nThreshold1 = m_r.SignedWord();
+        continue;
+      case 95:
+        a.m_nSelect = m_r.Byte();
+        continue;
+      case 96:
+        a.m_nSensor = (m_r.Byte() + 4) % 5;
+        continue;
+      default:
+        break;
     }
-    if (NextSlot(m_b, slot) == kCode53) m_r.Skip(4);
-    else Slot(slot);
+    if (NextSlot(m_b, slot) == kCode53)
+      m_r.Skip(4);
+    else
+      Slot(slot);
   }
 }
 
@@ -768,14 +949,24 @@ void CRecordDecoder::Modbus() {
         m.m_bySlaveAddress = static_cast<BYTE>(m_r.Byte());
         m.m_byFunction = static_cast<BYTE>(m_r.Byte());
         break;
-      case 57: P(m_b, 10) = cycle(m_r.Word()); break;
-      case 82: m.m_wRegister = static_cast<WORD>(m_r.Word()); break;
-      case 83: m.m_wCount = static_cast<WORD>(m_r.Word()); break;
-      case 84: m.m_wDataAddress = static_cast<WORD>(m_r.Word()); break;
+      case 57:
+        P(m_b, 10) = cycle(m_r.Word());
+        break;
+      case 82:
+        m.m_wRegister = static_cast<WORD>(m_r.Word());
+        break;
+      case 83:
+        m.m_wCount = static_cast<WORD>(m_r.Word());
+        break;
+      case 84:
+        m.m_wDataAddress = static_cast<WORD>(m_r.Word());
+        break;
       case 85: {
         const int w = m_r.Word();
-        if (m_newer && !write) P(m_b, 10) = cycle(w);
-        else m.m_wDataHigh = static_cast<WORD>(w);
+        if (m_newer && !write)
+          P(m_b, 10) = cycle(w);
+        else
+          m.m_wDataHigh = static_cast<WORD>(w);
         break;
       }
       case 86: {
@@ -785,8 +976,12 @@ void CRecordDecoder::Modbus() {
         m.m_byDataMode = static_cast<BYTE>(m_r.Byte());
         break;
       }
-      case kCode53: m_r.Skip(2); break;
-      default: Slot(slot); break;
+      case kCode53:
+        m_r.Skip(2);
+        break;
+      default:
+        Slot(slot);
+        break;
     }
   }
   if (m.m_byDataMode != 0) {
@@ -820,23 +1015,36 @@ void CRecordDecoder::Wifi() {
   for (int slot = 0; slot < firstCodeSlot; ++slot) Slot(slot);
   for (int slot = firstCodeSlot; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: f.m_nWifiSource = m_r.Byte(); break;
+      case kCode55:
+        f.m_nWifiSource = m_r.Byte();
+        break;
       case 98: {
         const int id = m_r.Byte();
-        if (f.m_nWifiSource == 0) f.m_nWifiId = id - 1;
-        else if (f.m_nWifiSource == 1) f.m_nWifiId = id;
+        if (f.m_nWifiSource == 0)
+          f.m_nWifiId = id - 1;
+        else if (f.m_nWifiSource == 1)
+          f.m_nWifiId = id;
         break;
       }
-      case 99: f.m_nWifiBlockType = m_r.Byte(); break;
-      case 100: f.m_nWifiBlockNumber = m_r.Byte(); break;
+      case 99:
+        f.m_nWifiBlockType = m_r.Byte();
+        break;
+      case 100:
+        f.m_nWifiBlockNumber = m_r.Byte();
+        break;
       case 101: {
         const int type = m_r.Byte();
         if (f.m_nWifiSource == 2) f.m_nWifiBlockType = type - 1;
         break;
       }
-      case 58: m_r.Skip(1); break;
-      case kCode53: m_r.Skip(2); break;
-      default: break;
+      case 58:
+        m_r.Skip(1);
+        break;
+      case kCode53:
+        m_r.Skip(2);
+        break;
+      default:
+        break;
     }
   }
 }
@@ -848,7 +1056,9 @@ void CRecordDecoder::Udc() {
   };
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: X(m_b, 3) = m_r.Word(); continue;
+      case kCode55:
+        X(m_b, 3) = m_r.Word();
+        continue;
       case 57: {
         const int w = m_r.Word();
         P(m_b, 10) = w == 0xFFFF ? 0 : w;
@@ -860,24 +1070,47 @@ void CRecordDecoder::Udc() {
         P(m_b, 5) = w & 0x3FF;
         continue;
       }
-      case 83: X(m_b, 9) = m_r.Word(); continue;
+      case 83:
+        X(m_b, 9) = m_r.Word();
+        continue;
       case 84:
         X(m_b, 6) = 0;
         P(m_b, 6) = m_r.Word() & 0x3FF;
         continue;
-      case 85: X(m_b, 8) = m_r.Word(); continue;
-      case 58: P(m_b, 4) = m_r.Byte(); continue;
-      case 86: P(m_b, 2) = m_r.Byte(); continue;
-      case 59: X(m_b, 5) = m_r.Byte(); continue;
-      default: break;
+      case 85:
+        X(m_b, 8) = m_r.Word();
+        continue;
+      case 58:
+        P(m_b, 4) = m_r.Byte();
+        continue;
+      case 86:
+        P(m_b, 2) = m_r.Byte();
+        continue;
+      case 59:
+        X(m_b, 5) = m_r.Byte();
+        continue;
+      default:
+        break;
     }
     switch (NextSlot(m_b, slot)) {
-      case 64: P(m_b, 3) = m_r.Byte(); break;
-      case 60: P(m_b, 9) = m_r.Byte(); break;
-      case 61: X(m_b, 2) = m_r.Byte(); break;
-      case 62: P(m_b, 8) = m_r.Byte(); break;
-      case 63: X(m_b, 1) = m_r.Byte(); break;
-      default: Slot(slot); break;
+      case 64:
+        P(m_b, 3) = m_r.Byte();
+        break;
+      case 60:
+        P(m_b, 9) = m_r.Byte();
+        break;
+      case 61:
+        X(m_b, 2) = m_r.Byte();
+        break;
+      case 62:
+        P(m_b, 8) = m_r.Byte();
+        break;
+      case 63:
+        X(m_b, 1) = m_r.Byte();
+        break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -885,12 +1118,24 @@ void CRecordDecoder::Udc() {
 void CRecordDecoder::Quad() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: P(m_b, 9) = m_r.SignedWord(); break;
-      case 61: X(m_b, 2) = m_r.SignedWord(); break;
-      case 62: X(m_b, 7) = m_r.SignedWord(); break;
-      case 63: P(m_b, 10) = m_r.Word(); break;
-      case 72: m_b.m_dParam = FromHundredths(m_r.SignedDword()); break;
-      default: Slot(slot); break;
+      case kCode55:
+        P(m_b, 9) = m_r.SignedWord();
+        break;
+      case 61:
+        X(m_b, 2) = m_r.SignedWord();
+        break;
+      case 62:
+        X(m_b, 7) = m_r.SignedWord();
+        break;
+      case 63:
+        P(m_b, 10) = m_r.Word();
+        break;
+      case 72:
+        m_b.m_dParam = FromHundredths(m_r.SignedDword());
+        break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -898,11 +1143,21 @@ void CRecordDecoder::Quad() {
 void CRecordDecoder::Encoder() {
   for (int slot = 0; slot < SlotCount(m_b); ++slot) {
     switch (m_b.m_nSource[slot]) {
-      case kCode55: P(m_b, 7) = m_r.SignedDword(); break;
-      case 70: RefOr(1, m_r.SignedDword(), P(m_b, 9)); break;
-      case 71: RefOr(2, m_r.SignedDword(), X(m_b, 2)); break;
-      case 58: X(m_b, 7) = m_r.Word(); break;
-      default: Slot(slot); break;
+      case kCode55:
+        P(m_b, 7) = m_r.SignedDword();
+        break;
+      case 70:
+        RefOr(1, m_r.SignedDword(), P(m_b, 9));
+        break;
+      case 71:
+        RefOr(2, m_r.SignedDword(), X(m_b, 2));
+        break;
+      case 58:
+        X(m_b, 7) = m_r.Word();
+        break;
+      default:
+        Slot(slot);
+        break;
     }
   }
 }
@@ -920,7 +1175,9 @@ void CProgramDecoder::DecodeBody(CBlockObj* b, CAreaReader& r, int flagByte) {
     b->m_nParam2 = (flagByte & 0x40) != 0 ? 0 : 1;
     std::fill(std::begin(b->m_bUseRef), std::end(b->m_bUseRef), 0);
     switch (group) {
-      case CodeGroup::kMem: b->m_bUseRef[0] = (flagByte >> 5) & 1; break;
+      case CodeGroup::kMem:
+        b->m_bUseRef[0] = (flagByte >> 5) & 1;
+        break;
       case CodeGroup::kStepper:
         b->m_bUseRef[1] = (flagByte >> 5) & 1;
         b->m_bUseRef[0] = (flagByte >> 4) & 1;
@@ -945,9 +1202,12 @@ bool CProgramDecoder::DecodeRecord(int type, int index, size_t offset, size_t* n
   // The record length as the compiler set it for the model.
   const int cost = GetModelMemoryCost(type, m_wModelCode);
   if (cost != 0) block->m_wMemSize = static_cast<WORD>(cost);
-  if (IsAny<CBlockYT>(created)) block->m_wMemSize = m_bNewer ? 14 : 8;
-  else if (IsAny<CBlockSREG>(created)) block->m_wMemSize = m_bNewer ? 16 : 12;
-  else if (IsAny<CBlockMW>(created)) block->m_wMemSize = m_bNewer ? 22 : 18;
+  if (IsAny<CBlockYT>(created))
+    block->m_wMemSize = m_bNewer ? 14 : 8;
+  else if (IsAny<CBlockSREG>(created))
+    block->m_wMemSize = m_bNewer ? 16 : 12;
+  else if (IsAny<CBlockMW>(created))
+    block->m_wMemSize = m_bNewer ? 22 : 18;
   const size_t size = block->m_wMemSize;
   if (size < 2 || offset + size > j.size()) {
     CString text;

@@ -25,9 +25,9 @@ constexpr int kCode55 = LINK_PARAM;
 
 // The generic parameter words: P0 .. P16 and X0 .. X15.
 int P(const CBlockObj& b, int n) {
-  static constexpr int CBlockObj::* kWords[] = {
-      &CBlockObj::m_nParam1,  &CBlockObj::m_nParam2,  &CBlockObj::m_nParam3, &CBlockObj::m_nParam4,
-      &CBlockObj::m_nParam5,  &CBlockObj::m_nParam6,  &CBlockObj::m_nParam7, &CBlockObj::m_nParam8,
+  static constexpr int CBlockObj::*kWords[] = {
+      &CBlockObj::m_nParam1,  &CBlockObj::m_nParam2,  &CBlockObj::m_nParam3,  &CBlockObj::m_nParam4,
+      &CBlockObj::m_nParam5,  &CBlockObj::m_nParam6,  &CBlockObj::m_nParam7,  &CBlockObj::m_nParam8,
       &CBlockObj::m_nParam9,  &CBlockObj::m_nParam10, &CBlockObj::m_nParam11, &CBlockObj::m_nParam12,
       &CBlockObj::m_nParam13,
   };
@@ -37,7 +37,7 @@ int P(const CBlockObj& b, int n) {
 }
 
 int X(const CBlockObj& b, int n) {
-  static constexpr int CBlockObj::* kWords[] = {
+  static constexpr int CBlockObj::*kWords[] = {
       &CBlockObj::m_nLinkSlots, &CBlockObj::m_nParam14, &CBlockObj::m_nParam15, &CBlockObj::m_nParam16,
       &CBlockObj::m_nParam17,   &CBlockObj::m_nParam18, &CBlockObj::m_nParam19, &CBlockObj::m_nParam20,
       &CBlockObj::m_nParam21,   &CBlockObj::m_nParam22, &CBlockObj::m_nParam23, &CBlockObj::m_nParam24,
@@ -83,16 +83,23 @@ WORD TimeParameter(const CBlockObj& b, int n) {
   int refBase = 0;
   const int thirdBase = RefInUse(b, 2) ? P(b, 12) : X(b, 3);
   switch (n) {
-    case 1: high = P(b, 9), low = P(b, 8), base = P(b, 10), refBase = P(b, 11); break;
-    case 2: high = X(b, 2), low = X(b, 1), base = X(b, 3), refBase = P(b, 12); break;
-    case 3: high = X(b, 7), low = X(b, 6), base = thirdBase, refBase = thirdBase; break;
+    case 1:
+      high = P(b, 9), low = P(b, 8), base = P(b, 10), refBase = P(b, 11);
+      break;
+    case 2:
+      high = X(b, 2), low = X(b, 1), base = X(b, 3), refBase = P(b, 12);
+      break;
+    case 3:
+      high = X(b, 7), low = X(b, 6), base = thirdBase, refBase = thirdBase;
+      break;
     default:
       high = X(b, 9), low = X(b, 8), base = thirdBase;
       refBase = RefInUse(b, 1) ? P(b, 12) : X(b, 3);
       break;
   }
   const CBlockObj* ref = RefBlock(b, n);
-  if (RefInUse(b, n) && ref != nullptr) return static_cast<WORD>(TimeBaseBits(refBase) | (Number(*ref) & 0x3FFF));
+  if (RefInUse(b, n) && ref != nullptr)
+    return static_cast<WORD>(TimeBaseBits(refBase) | (Number(*ref) & 0x3FFF));
   return TimeWordOf(high, low, base);
 }
 
@@ -122,39 +129,63 @@ void CZaradCoreRule::EncodeCommonSlot(const CBlockObj& block, int slot, CAreaWri
 void CZaradCoreRule::EncodeBody(CBlockObj* b, CAreaWriter& w) {
   if (IsAny<CBlockLogic, CBlockBoolean, CBlockTDT, CBlockBCD, CBlockBIN, CBlockODD, CBlockEVEN, CBlockSEG>(b))
     EncodeLogic(b, w);
-  else if (IsAny<CBlockDPR, CBlockDDR, CBlockPLR, CBlockCPG, CBlockMPLR, CBlockRPR, CBlockAPG, CBlockRG, CBlockMFS,
-                 CBlockSLS>(b))
+  else if (IsAny<CBlockDPR, CBlockDDR, CBlockPLR, CBlockCPG, CBlockMPLR, CBlockRPR, CBlockAPG, CBlockRG,
+                 CBlockMFS, CBlockSLS>(b))
     EncodeSpecialTimer(b, w);
-  else if (IsAny<CBlockWT>(b)) EncodeWeeklyTimer(b, w);
-  else if (IsAny<CBlockYT>(b)) EncodeYearlyTimer(b, w);
-  else if (IsAny<CBlockCOUNTER>(b)) EncodeCounter(b, w);
-  else if (IsAny<CBlockHCOUNTER>(b)) EncodeHoursCounter(b, w);
-  else if (IsAny<CBlockTHTRG>(b)) EncodeThresholdTrigger(b, w);
-  else if (IsAny<CBlockAC>(b)) EncodeAstroClock(b, w);
-  else if (IsAny<CBlockSW>(b)) EncodeStopwatch(b, w);
-  else if (IsAny<CBlockAMUX, CBlockAMATH>(b)) EncodeAnalogMath(b, w);
-  else if (IsAny<CBlockAFILTER>(b)) EncodeAnalogFilter(b, w);
-  else if (IsAny<CBlockAVGVAL>(b)) EncodeAverage(b, w);
-  else if (IsAny<CBlockMAXMIN>(b)) EncodeMaxMin(b, w);
-  else if (IsAny<CBlockAWDOG>(b)) EncodeAnalogWatchdog(b, w);
-  else if (IsAny<CBlockARAMP>(b)) EncodeAnalogRamp(b, w);
-  else if (IsAny<CBlockPI>(b)) EncodePI(b, w);
-  else if (IsAny<CBlockPWM>(b)) EncodePWM(b, w);
-  else if (IsAny<CBlockAnalog>(b)) EncodeAnalog(b, w);
-  else if (IsAny<CBlockLR, CBlockPR, CBlockSREG>(b)) EncodeRelay(b, w);
-  else if (IsAny<CBlockMATHERR>(b)) EncodeMathError(b, w);
-  else if (IsAny<CBlockMSGTEXT>(b)) EncodeMessageText(b, w);
-  else if (IsAny<CBlockMR>(b)) EncodeModbus(b, w);
+  else if (IsAny<CBlockWT>(b))
+    EncodeWeeklyTimer(b, w);
+  else if (IsAny<CBlockYT>(b))
+    EncodeYearlyTimer(b, w);
+  else if (IsAny<CBlockCOUNTER>(b))
+    EncodeCounter(b, w);
+  else if (IsAny<CBlockHCOUNTER>(b))
+    EncodeHoursCounter(b, w);
+  else if (IsAny<CBlockTHTRG>(b))
+    EncodeThresholdTrigger(b, w);
+  else if (IsAny<CBlockAC>(b))
+    EncodeAstroClock(b, w);
+  else if (IsAny<CBlockSW>(b))
+    EncodeStopwatch(b, w);
+  else if (IsAny<CBlockAMUX, CBlockAMATH>(b))
+    EncodeAnalogMath(b, w);
+  else if (IsAny<CBlockAFILTER>(b))
+    EncodeAnalogFilter(b, w);
+  else if (IsAny<CBlockAVGVAL>(b))
+    EncodeAverage(b, w);
+  else if (IsAny<CBlockMAXMIN>(b))
+    EncodeMaxMin(b, w);
+  else if (IsAny<CBlockAWDOG>(b))
+    EncodeAnalogWatchdog(b, w);
+  else if (IsAny<CBlockARAMP>(b))
+    EncodeAnalogRamp(b, w);
+  else if (IsAny<CBlockPI>(b))
+    EncodePI(b, w);
+  else if (IsAny<CBlockPWM>(b))
+    EncodePWM(b, w);
+  else if (IsAny<CBlockAnalog>(b))
+    EncodeAnalog(b, w);
+  else if (IsAny<CBlockLR, CBlockPR, CBlockSREG>(b))
+    EncodeRelay(b, w);
+  else if (IsAny<CBlockMATHERR>(b))
+    EncodeMathError(b, w);
+  else if (IsAny<CBlockMSGTEXT>(b))
+    EncodeMessageText(b, w);
+  else if (IsAny<CBlockMR>(b))
+    EncodeModbus(b, w);
   else if (IsAny<CBlockROL, CBlockROR, CBlockSHL, CBlockSHR, CBlockANDM, CBlockORM, CBlockNOTM, CBlockNANDM,
-                 CBlockNORM, CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMEM, CBlockSMC, CBlockSMCE,
-                 CBlockPTO, CBlockPTOE, CBlockWORD2BIT, CBlockCRC16, CBlockMOD, CBlockREM, CBlockLOG, CBlockSQRT,
-                 CBlockABS, CBlockGCD, CBlockLCM, CBlockPOW2, CBlockEXP, CBlockFIX, CBlockROUND, CBlockSIN, CBlockCOS,
-                 CBlockTAN, CBlockCOT, CBlockSEC, CBlockCSC>(b))
+                 CBlockNORM, CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMEM, CBlockSMC,
+                 CBlockSMCE, CBlockPTO, CBlockPTOE, CBlockWORD2BIT, CBlockCRC16, CBlockMOD, CBlockREM,
+                 CBlockLOG, CBlockSQRT, CBlockABS, CBlockGCD, CBlockLCM, CBlockPOW2, CBlockEXP, CBlockFIX,
+                 CBlockROUND, CBlockSIN, CBlockCOS, CBlockTAN, CBlockCOT, CBlockSEC, CBlockCSC>(b))
     EncodeDataFunction(b, w);
-  else if (IsAny<CBlockUDC>(b)) EncodeUdc(b, w);
-  else if (IsAny<CBlockQUAD>(b)) EncodeQuad(b, w);
-  else if (IsAny<CBlockENCODER>(b)) EncodeEncoder(b, w);
-  else if (IsAny<CBlockWIFI>(b)) EncodeWifi(b, w);
+  else if (IsAny<CBlockUDC>(b))
+    EncodeUdc(b, w);
+  else if (IsAny<CBlockQUAD>(b))
+    EncodeQuad(b, w);
+  else if (IsAny<CBlockENCODER>(b))
+    EncodeEncoder(b, w);
+  else if (IsAny<CBlockWIFI>(b))
+    EncodeWifi(b, w);
   // Any other class (the softkey) keeps only its function code.
 }
 
@@ -183,15 +214,27 @@ void CZaradCoreRule::EncodeDataFunction(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
       case kCode55:
-        if (IsAny<CBlockSMC, CBlockSMCE>(b)) w.Word(P(*b, 9));
-        else if (IsAny<CBlockPTO, CBlockPTOE>(b)) w.Word(P(*b, 8));
-        else if (mem) w.Byte(7);
-        else if (realParam) w.Dword(Times100(b->m_dParam));
-        else w.Word(static_cast<int>(RefOr(*b, 1, IsAny<CBlockLOG, CBlockFIX, CBlockROUND>(b) ? P(*b, 10) : P(*b, 9))));
+        if (IsAny<CBlockSMC, CBlockSMCE>(b))
+          w.Word(P(*b, 9));
+        else if (IsAny<CBlockPTO, CBlockPTOE>(b))
+          w.Word(P(*b, 8));
+        else if (mem)
+          w.Byte(7);
+        else if (realParam)
+          w.Dword(Times100(b->m_dParam));
+        else
+          w.Word(static_cast<int>(
+              RefOr(*b, 1, IsAny<CBlockLOG, CBlockFIX, CBlockROUND>(b) ? P(*b, 10) : P(*b, 9))));
         break;
-      case 72: w.Dword(Times100(b->m_dParam)); break;
-      case 77: w.Dword(RefOr(*b, 1, X(*b, 7))); break;
-      case 78: w.Dword(RefOr(*b, 2, X(*b, 2))); break;
+      case 72:
+        w.Dword(Times100(b->m_dParam));
+        break;
+      case 77:
+        w.Dword(RefOr(*b, 1, X(*b, 7)));
+        break;
+      case 78:
+        w.Dword(RefOr(*b, 2, X(*b, 2)));
+        break;
       case 83:
         if (mem) {
           const CBlockObj* ref = RefBlock(*b, 1);
@@ -207,9 +250,15 @@ void CZaradCoreRule::EncodeDataFunction(CBlockObj* b, CAreaWriter& w) {
         w.Byte(code >> 8);
         break;
       }
-      case 85: w.Word(AnalogOperandWord(P(*b, 8), X(*b, 1))); break;
-      case 95: w.Word(P(*b, 8)); break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      case 85:
+        w.Word(AnalogOperandWord(P(*b, 8), X(*b, 1)));
+        break;
+      case 95:
+        w.Word(P(*b, 8));
+        break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -223,8 +272,10 @@ void CZaradCoreRule::EncodeSpecialTimer(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < slots; ++slot) {
     switch (b->m_nSource[slot]) {
       case kCode55:
-        if (next <= 4) w.Word(TimeParameter(*b, next++));
-        else w.Zeros(2);
+        if (next <= 4)
+          w.Word(TimeParameter(*b, next++));
+        else
+          w.Zeros(2);
         break;
       case 58:
         w.Byte(X(*b, 4) + 1);
@@ -238,7 +289,9 @@ void CZaradCoreRule::EncodeSpecialTimer(CBlockObj* b, CAreaWriter& w) {
           numberWritten = true;
         }
         break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -300,9 +353,12 @@ void CZaradCoreRule::EncodeAstroClock(CBlockObj* b, CAreaWriter& w) {
 void CZaradCoreRule::EncodeStopwatch(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     const int v = b->m_nSource[slot];
-    if (v == kCode55) w.Word(3 - P(*b, 10));
-    else if (v == kCode53) w.Zeros(6);
-    else EncodeCommonSlot(*b, slot, w);
+    if (v == kCode55)
+      w.Word(3 - P(*b, 10));
+    else if (v == kCode53)
+      w.Zeros(6);
+    else
+      EncodeCommonSlot(*b, slot, w);
   }
 }
 
@@ -311,8 +367,12 @@ void CZaradCoreRule::EncodeStopwatch(CBlockObj* b, CAreaWriter& w) {
 void CZaradCoreRule::EncodeCounter(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Dword(RefOr(*b, 1, P(*b, 9))); break;
-      case 59: w.Dword(RefOr(*b, 2, X(*b, 2))); break;
+      case kCode55:
+        w.Dword(RefOr(*b, 1, P(*b, 9)));
+        break;
+      case 59:
+        w.Dword(RefOr(*b, 2, X(*b, 2)));
+        break;
       case kCode53:
         if (m_bNewer) {
           w.Dword(P(*b, 7));
@@ -322,7 +382,9 @@ void CZaradCoreRule::EncodeCounter(CBlockObj* b, CAreaWriter& w) {
           w.Zeros(6);
         }
         break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -330,17 +392,25 @@ void CZaradCoreRule::EncodeCounter(CBlockObj* b, CAreaWriter& w) {
 void CZaradCoreRule::EncodeHoursCounter(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Dword(m_bNewer ? X(*b, 1) + X(*b, 2) * 60LL : X(*b, 2) * 60LL); break;
-      case 59:
-        if (m_bNewer) w.Dword(RefOr(*b, 1, P(*b, 8) + P(*b, 9) * 60LL));
-        else w.Word(P(*b, 9) & 0xFFFF);
+      case kCode55:
+        w.Dword(m_bNewer ? X(*b, 1) + X(*b, 2) * 60LL : X(*b, 2) * 60LL);
         break;
-      case 58: w.Word(X(*b, 5) == 1 ? 1 : 0); break;
+      case 59:
+        if (m_bNewer)
+          w.Dword(RefOr(*b, 1, P(*b, 8) + P(*b, 9) * 60LL));
+        else
+          w.Word(P(*b, 9) & 0xFFFF);
+        break;
+      case 58:
+        w.Word(X(*b, 5) == 1 ? 1 : 0);
+        break;
       case kCode53:
         w.Word(Number(*b));
         w.Zeros(m_bNewer ? 4 : 6);
         break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -348,8 +418,12 @@ void CZaradCoreRule::EncodeHoursCounter(CBlockObj* b, CAreaWriter& w) {
 void CZaradCoreRule::EncodeThresholdTrigger(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Word(P(*b, 9)); break;
-      case 59: w.Word(P(*b, 8)); break;
+      case kCode55:
+        w.Word(P(*b, 9));
+        break;
+      case 59:
+        w.Word(P(*b, 8));
+        break;
       case 58: {
         const long long gate = X(*b, 1) + X(*b, 2) * 100LL;
         const long long d = m_bNewer ? RefOr(*b, 1, gate) : gate;
@@ -360,7 +434,9 @@ void CZaradCoreRule::EncodeThresholdTrigger(CBlockObj* b, CAreaWriter& w) {
         w.Word(Number(*b));
         w.Zeros(4);
         break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -387,7 +463,9 @@ void CZaradCoreRule::EncodeRelay(CBlockObj* b, CAreaWriter& w) {
           w.Word(Number(*b));
         }
         break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -396,9 +474,12 @@ void CZaradCoreRule::EncodeMessageText(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     const int v = b->m_nSource[slot];
     if (v == kCode55) {
-      if (slot == 1) w.Byte(X(*b, 5) != 0 ? X(*b, 4) + 128 : X(*b, 4));
-      else if (slot == 2) w.Byte(X(*b, 13));
-      else w.Byte(0);
+      if (slot == 1)
+        w.Byte(X(*b, 5) != 0 ? X(*b, 4) + 128 : X(*b, 4));
+      else if (slot == 2)
+        w.Byte(X(*b, 13));
+      else
+        w.Byte(0);
     } else if (v == kCode53) {
       w.Word(Number(*b));
     } else {
@@ -417,11 +498,21 @@ void CZaradCoreRule::EncodeAnalog(CBlockObj* b, CAreaWriter& w) {
       case kCode55:
         w.Word(static_cast<int>(m_bNewer ? RefOr(*b, 1, a.m_nThreshold1) : a.m_nThreshold1));
         break;
-      case 70: w.Word(a.m_nThreshold1); break;
-      case 71: w.Word(static_cast<int>(m_bNewer ? RefOr(*b, 2, a.m_nThreshold2) : a.m_nThreshold2)); break;
-      case 72: w.Word(Times100(a.m_dGain)); break;
-      case 73: w.Word(a.m_nOffset); break;
-      case 74: w.Word(a.m_nPoint); break;
+      case 70:
+        w.Word(a.m_nThreshold1);
+        break;
+      case 71:
+        w.Word(static_cast<int>(m_bNewer ? RefOr(*b, 2, a.m_nThreshold2) : a.m_nThreshold2));
+        break;
+      case 72:
+        w.Word(Times100(a.m_dGain));
+        break;
+      case 73:
+        w.Word(a.m_nOffset);
+        break;
+      case 74:
+        w.Word(a.m_nPoint);
+        break;
       case 75:
         lastSum = static_cast<long long>(a.m_nThreshold2) + a.m_nThreshold1;
         w.Word(static_cast<int>(lastSum & 0xFFFF));
@@ -434,7 +525,9 @@ void CZaradCoreRule::EncodeAnalog(CBlockObj* b, CAreaWriter& w) {
           if (b->m_nType == 803) w.Zeros(6);
         }
         break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -443,10 +536,18 @@ void CZaradCoreRule::EncodeAnalogWatchdog(CBlockObj* b, CAreaWriter& w) {
   const auto& a = static_cast<const CBlockAnalog&>(*b);
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Word(static_cast<int>(m_bNewer ? RefOr(*b, 1, a.m_nThreshold1) : a.m_nThreshold2)); break;
-      case 72: w.Word(static_cast<int>(m_bNewer ? RefOr(*b, 2, a.m_nThreshold2) : Times100(a.m_dGain))); break;
-      case 73: w.Word(m_bNewer ? Times100(a.m_dGain) : a.m_nOffset); break;
-      case 74: w.Word(m_bNewer ? a.m_nOffset : a.m_nPoint); break;
+      case kCode55:
+        w.Word(static_cast<int>(m_bNewer ? RefOr(*b, 1, a.m_nThreshold1) : a.m_nThreshold2));
+        break;
+      case 72:
+        w.Word(static_cast<int>(m_bNewer ? RefOr(*b, 2, a.m_nThreshold2) : Times100(a.m_dGain)));
+        break;
+      case 73:
+        w.Word(m_bNewer ? Times100(a.m_dGain) : a.m_nOffset);
+        break;
+      case 74:
+        w.Word(m_bNewer ? a.m_nOffset : a.m_nPoint);
+        break;
       case kCode53:
         if (m_bNewer) {
           w.Word(a.m_nPoint);
@@ -457,7 +558,9 @@ void CZaradCoreRule::EncodeAnalogWatchdog(CBlockObj* b, CAreaWriter& w) {
           w.Zeros(4);
         }
         break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -468,38 +571,66 @@ void CZaradCoreRule::EncodeAnalogMath(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     const int v = b->m_nSource[slot];
     switch (v) {
-      case kCode55: w.Word(static_cast<int>(RefOr(*b, 1, P(*b, 9)))); continue;
-      case 70: w.Word(static_cast<int>(RefOr(*b, 2, X(*b, 2)))); continue;
-      case 71: w.Word(static_cast<int>(RefOr(*b, 3, X(*b, 7)))); continue;
-      case 73: w.Word(static_cast<int>(RefOr(*b, 4, X(*b, 9)))); continue;
-      case 61: w.Byte(P(*b, 8)); continue;
-      case 62: w.Byte(X(*b, 1)); continue;
-      case 63: w.Byte(X(*b, 6)); continue;
-      case 64: w.Byte((X(*b, 8) | X(*b, 12) * 4) * 16 + X(*b, 3) * 4 + P(*b, 10)); continue;
-      case 74: w.Word(a.m_nPoint); continue;
-      default: break;
+      case kCode55:
+        w.Word(static_cast<int>(RefOr(*b, 1, P(*b, 9))));
+        continue;
+      case 70:
+        w.Word(static_cast<int>(RefOr(*b, 2, X(*b, 2))));
+        continue;
+      case 71:
+        w.Word(static_cast<int>(RefOr(*b, 3, X(*b, 7))));
+        continue;
+      case 73:
+        w.Word(static_cast<int>(RefOr(*b, 4, X(*b, 9))));
+        continue;
+      case 61:
+        w.Byte(P(*b, 8));
+        continue;
+      case 62:
+        w.Byte(X(*b, 1));
+        continue;
+      case 63:
+        w.Byte(X(*b, 6));
+        continue;
+      case 64:
+        w.Byte((X(*b, 8) | X(*b, 12) * 4) * 16 + X(*b, 3) * 4 + P(*b, 10));
+        continue;
+      case 74:
+        w.Word(a.m_nPoint);
+        continue;
+      default:
+        break;
     }
-    if ((formula && NextSlot(*b, slot) == kCode53) || (!formula && v == kCode53)) w.Zeros(2);
-    else EncodeCommonSlot(*b, slot, w);
+    if ((formula && NextSlot(*b, slot) == kCode53) || (!formula && v == kCode53))
+      w.Zeros(2);
+    else
+      EncodeCommonSlot(*b, slot, w);
   }
 }
 
 void CZaradCoreRule::EncodeAnalogFilter(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     const int v = b->m_nSource[slot];
-    if (v == kCode55) w.Byte(P(*b, 10) + 3);
-    else if (v == 94) w.Byte(m_nFilterCount++);
-    else EncodeCommonSlot(*b, slot, w);
+    if (v == kCode55)
+      w.Byte(P(*b, 10) + 3);
+    else if (v == 94)
+      w.Byte(m_nFilterCount++);
+    else
+      EncodeCommonSlot(*b, slot, w);
   }
 }
 
 void CZaradCoreRule::EncodeAverage(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     const int v = b->m_nSource[slot];
-    if (v == kCode55) w.Word((4 - P(*b, 10)) | (P(*b, 9) * 8));
-    else if (v == 72) w.Word(P(*b, 8));
-    else if (v == kCode53) w.Zeros(4);
-    else EncodeCommonSlot(*b, slot, w);
+    if (v == kCode55)
+      w.Word((4 - P(*b, 10)) | (P(*b, 9) * 8));
+    else if (v == 72)
+      w.Word(P(*b, 8));
+    else if (v == kCode53)
+      w.Zeros(4);
+    else
+      EncodeCommonSlot(*b, slot, w);
   }
 }
 
@@ -507,10 +638,14 @@ void CZaradCoreRule::EncodeMaxMin(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     const int v = b->m_nSource[slot];
     const CBlockObj* ref = RefBlock(*b, 1);
-    if (v == kCode55) w.Word(ref != nullptr ? Number(*ref) : P(*b, 9));
-    else if (v == 72) w.Word(X(*b, 5));
-    else if (v == kCode53) w.Zeros(4);
-    else EncodeCommonSlot(*b, slot, w);
+    if (v == kCode55)
+      w.Word(ref != nullptr ? Number(*ref) : P(*b, 9));
+    else if (v == 72)
+      w.Word(X(*b, 5));
+    else if (v == kCode53)
+      w.Zeros(4);
+    else
+      EncodeCommonSlot(*b, slot, w);
   }
 }
 
@@ -540,19 +675,37 @@ void CZaradCoreRule::EncodeAnalogRamp(CBlockObj* b, CAreaWriter& w) {
   const auto& a = static_cast<const CBlockAnalog&>(*b);
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Word(static_cast<int>(RefOr(*b, 1, a.m_nThreshold1))); continue;
-      case 71: w.Word(static_cast<int>(RefOr(*b, 2, a.m_nThreshold2))); continue;
-      case 73: w.Word(a.m_nOffset); continue;
-      case 72: w.Word(Times100(a.m_dGain)); continue;
-      case 76: w.Word(X(*b, 2)); continue;
-      case 77: w.Word(X(*b, 7)); continue;
-      case 78: w.Word(P(*b, 9)); continue;
-      default: break;
+      case kCode55:
+        w.Word(static_cast<int>(RefOr(*b, 1, a.m_nThreshold1)));
+        continue;
+      case 71:
+        w.Word(static_cast<int>(RefOr(*b, 2, a.m_nThreshold2)));
+        continue;
+      case 73:
+        w.Word(a.m_nOffset);
+        continue;
+      case 72:
+        w.Word(Times100(a.m_dGain));
+        continue;
+      case 76:
+        w.Word(X(*b, 2));
+        continue;
+      case 77:
+        w.Word(X(*b, 7));
+        continue;
+      case 78:
+        w.Word(P(*b, 9));
+        continue;
+      default:
+        break;
     }
     const int next = NextSlot(*b, slot);
-    if (next == 74) w.Word(a.m_nPoint);
-    else if (next == kCode53) w.Zeros(4);
-    else EncodeCommonSlot(*b, slot, w);
+    if (next == 74)
+      w.Word(a.m_nPoint);
+    else if (next == kCode53)
+      w.Zeros(4);
+    else
+      EncodeCommonSlot(*b, slot, w);
   }
 }
 
@@ -560,24 +713,47 @@ void CZaradCoreRule::EncodePI(CBlockObj* b, CAreaWriter& w) {
   const auto& a = static_cast<const CBlockAnalog&>(*b);
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Word(static_cast<int>(RefOr(*b, 1, a.m_nThreshold1))); continue;
-      case 71: w.Word(static_cast<int>(RefOr(*b, 2, a.m_nThreshold2))); continue;
-      case 72: w.Word(Times100(a.m_dGain)); continue;
-      case 76: w.Word(Times100(a.m_dKc)); continue;
-      case 77: w.Word(a.m_nTiMinutes * 60 + a.m_nTiSeconds + 0x8000); continue;
-      case 79: w.Word(a.m_nRangeMax); continue;
-      case 89: w.Word(a.m_nRangeMin); continue;
-      default: break;
+      case kCode55:
+        w.Word(static_cast<int>(RefOr(*b, 1, a.m_nThreshold1)));
+        continue;
+      case 71:
+        w.Word(static_cast<int>(RefOr(*b, 2, a.m_nThreshold2)));
+        continue;
+      case 72:
+        w.Word(Times100(a.m_dGain));
+        continue;
+      case 76:
+        w.Word(Times100(a.m_dKc));
+        continue;
+      case 77:
+        w.Word(a.m_nTiMinutes * 60 + a.m_nTiSeconds + 0x8000);
+        continue;
+      case 79:
+        w.Word(a.m_nRangeMax);
+        continue;
+      case 89:
+        w.Word(a.m_nRangeMin);
+        continue;
+      default:
+        break;
     }
     switch (NextSlot(*b, slot)) {
-      case 73: w.Word(a.m_nOffset); break;
-      case 78: w.Byte(a.m_nSelect != 0 ? '-' : '+'); break;
-      case 74: w.Byte(a.m_nPoint); break;
+      case 73:
+        w.Word(a.m_nOffset);
+        break;
+      case 78:
+        w.Byte(a.m_nSelect != 0 ? '-' : '+');
+        break;
+      case 74:
+        w.Byte(a.m_nPoint);
+        break;
       case kCode53:
         w.Byte(a.m_nOption3);
         w.Byte(0);
         break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -586,18 +762,37 @@ void CZaradCoreRule::EncodePWM(CBlockObj* b, CAreaWriter& w) {
   const auto& a = static_cast<const CBlockAnalog&>(*b);
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Word(TimeParameter(*b, 1)); continue;
-      case 72: w.Word(Times100(a.m_dGain)); continue;
-      case 73: w.Word(a.m_nOffset); continue;
-      case 74: w.Word(a.m_nPoint); continue;
-      case 79: w.Word(a.m_nThreshold2); continue;
-      case 89: w.Word(a.m_nThreshold1); continue;
-      case 95: w.Byte(a.m_nSelect); continue;
-      case 96: w.Byte(((a.m_nSensor + 1) % 5 + 5) % 5); continue;
-      default: break;
+      case kCode55:
+        w.Word(TimeParameter(*b, 1));
+        continue;
+      case 72:
+        w.Word(Times100(a.m_dGain));
+        continue;
+      case 73:
+        w.Word(a.m_nOffset);
+        continue;
+      case 74:
+        w.Word(a.m_nPoint);
+        continue;
+      case 79:
+        w.Word(a.m_nThreshold2);
+        continue;
+      case 89:
+        w.Word(a.m_nThreshold1);
+        continue;
+      case 95:
+        w.Byte(a.m_nSelect);
+        continue;
+      case 96:
+        w.Byte(((a.m_nSensor + 1) % 5 + 5) % 5);
+        continue;
+      default:
+        break;
     }
-    if (NextSlot(*b, slot) == kCode53) w.Zeros(4);
-    else EncodeCommonSlot(*b, slot, w);
+    if (NextSlot(*b, slot) == kCode53)
+      w.Zeros(4);
+    else
+      EncodeCommonSlot(*b, slot, w);
   }
 }
 
@@ -614,9 +809,15 @@ void CZaradCoreRule::EncodeModbus(CBlockObj* b, CAreaWriter& w) {
         w.Byte(m.m_bySlaveAddress);
         w.Byte(m.m_byFunction);
         break;
-      case 57: w.Word(cycle()); break;
-      case 82: w.Word(m.m_wRegister); break;
-      case 83: w.Word(m.m_wCount); break;
+      case 57:
+        w.Word(cycle());
+        break;
+      case 82:
+        w.Word(m.m_wRegister);
+        break;
+      case 83:
+        w.Word(m.m_wCount);
+        break;
       case 84:
         if (m.m_byFunction == 5 && m.m_byDataMode != 0 && m.m_wDataAddress != 0) {
           w.Byte(0x00);
@@ -625,13 +826,19 @@ void CZaradCoreRule::EncodeModbus(CBlockObj* b, CAreaWriter& w) {
           w.Word(m.m_wDataAddress);
         }
         break;
-      case 85: w.Word(m_bNewer && !write ? cycle() : m.m_wDataHigh); break;
+      case 85:
+        w.Word(m_bNewer && !write ? cycle() : m.m_wDataHigh);
+        break;
       case 86:
         w.Byte(m.m_nPort);
         w.Byte(m.m_byDataMode);
         break;
-      case kCode53: w.Fill(0xFF, 2); break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      case kCode53:
+        w.Fill(0xFF, 2);
+        break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -644,16 +851,29 @@ void CZaradCoreRule::EncodeWifi(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < firstCodeSlot; ++slot) EncodeCommonSlot(*b, slot, w);
   for (int slot = firstCodeSlot; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Byte(f.m_nWifiSource); break;
+      case kCode55:
+        w.Byte(f.m_nWifiSource);
+        break;
       case 98:
         w.Byte(f.m_nWifiSource == 0 ? f.m_nWifiId + 1 : f.m_nWifiSource == 1 ? f.m_nWifiId : 1);
         break;
-      case 99: w.Byte(f.m_nWifiBlockType); break;
-      case 100: w.Byte(f.m_nWifiBlockNumber); break;
-      case 101: w.Byte(f.m_nWifiSource == 2 ? f.m_nWifiBlockType + 1 : 0); break;
-      case 58: w.Byte(0); break;
-      case kCode53: w.Zeros(2); break;
-      default: break;
+      case 99:
+        w.Byte(f.m_nWifiBlockType);
+        break;
+      case 100:
+        w.Byte(f.m_nWifiBlockNumber);
+        break;
+      case 101:
+        w.Byte(f.m_nWifiSource == 2 ? f.m_nWifiBlockType + 1 : 0);
+        break;
+      case 58:
+        w.Byte(0);
+        break;
+      case kCode53:
+        w.Zeros(2);
+        break;
+      default:
+        break;
     }
   }
 }
@@ -661,24 +881,55 @@ void CZaradCoreRule::EncodeWifi(CBlockObj* b, CAreaWriter& w) {
 void CZaradCoreRule::EncodeUdc(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Word(X(*b, 3)); continue;
-      case 57: w.Word(P(*b, 10) == 0 ? 0xFFFF : P(*b, 10)); continue;
-      case 82: w.Word(AnalogOperandWord(X(*b, 7), P(*b, 5))); continue;
-      case 83: w.Word(X(*b, 9)); continue;
-      case 84: w.Word(AnalogOperandWord(0, P(*b, 6))); continue;
-      case 85: w.Word(X(*b, 8)); continue;
-      case 58: w.Byte(P(*b, 4)); continue;
-      case 86: w.Byte(P(*b, 2)); continue;
-      case 59: w.Byte(X(*b, 5)); continue;
-      default: break;
+      case kCode55:
+        w.Word(X(*b, 3));
+        continue;
+      case 57:
+        w.Word(P(*b, 10) == 0 ? 0xFFFF : P(*b, 10));
+        continue;
+      case 82:
+        w.Word(AnalogOperandWord(X(*b, 7), P(*b, 5)));
+        continue;
+      case 83:
+        w.Word(X(*b, 9));
+        continue;
+      case 84:
+        w.Word(AnalogOperandWord(0, P(*b, 6)));
+        continue;
+      case 85:
+        w.Word(X(*b, 8));
+        continue;
+      case 58:
+        w.Byte(P(*b, 4));
+        continue;
+      case 86:
+        w.Byte(P(*b, 2));
+        continue;
+      case 59:
+        w.Byte(X(*b, 5));
+        continue;
+      default:
+        break;
     }
     switch (NextSlot(*b, slot)) {
-      case 64: w.Byte(P(*b, 3)); break;
-      case 60: w.Byte(P(*b, 9)); break;
-      case 61: w.Byte(X(*b, 2)); break;
-      case 62: w.Byte(P(*b, 8)); break;
-      case 63: w.Byte(X(*b, 1)); break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      case 64:
+        w.Byte(P(*b, 3));
+        break;
+      case 60:
+        w.Byte(P(*b, 9));
+        break;
+      case 61:
+        w.Byte(X(*b, 2));
+        break;
+      case 62:
+        w.Byte(P(*b, 8));
+        break;
+      case 63:
+        w.Byte(X(*b, 1));
+        break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -686,12 +937,24 @@ void CZaradCoreRule::EncodeUdc(CBlockObj* b, CAreaWriter& w) {
 void CZaradCoreRule::EncodeQuad(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Word(P(*b, 9)); break;
-      case 61: w.Word(X(*b, 2)); break;
-      case 62: w.Word(X(*b, 7)); break;
-      case 63: w.Word(P(*b, 10)); break;
-      case 72: w.Dword(Times100(b->m_dParam)); break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      case kCode55:
+        w.Word(P(*b, 9));
+        break;
+      case 61:
+        w.Word(X(*b, 2));
+        break;
+      case 62:
+        w.Word(X(*b, 7));
+        break;
+      case 63:
+        w.Word(P(*b, 10));
+        break;
+      case 72:
+        w.Dword(Times100(b->m_dParam));
+        break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }
@@ -699,11 +962,21 @@ void CZaradCoreRule::EncodeQuad(CBlockObj* b, CAreaWriter& w) {
 void CZaradCoreRule::EncodeEncoder(CBlockObj* b, CAreaWriter& w) {
   for (int slot = 0; slot < SlotCount(*b); ++slot) {
     switch (b->m_nSource[slot]) {
-      case kCode55: w.Dword(P(*b, 7)); break;
-      case 70: w.Dword(RefOr(*b, 1, P(*b, 9))); break;
-      case 71: w.Dword(RefOr(*b, 2, X(*b, 2))); break;
-      case 58: w.Word(X(*b, 7)); break;
-      default: EncodeCommonSlot(*b, slot, w); break;
+      case kCode55:
+        w.Dword(P(*b, 7));
+        break;
+      case 70:
+        w.Dword(RefOr(*b, 1, P(*b, 9)));
+        break;
+      case 71:
+        w.Dword(RefOr(*b, 2, X(*b, 2)));
+        break;
+      case 58:
+        w.Word(X(*b, 7));
+        break;
+      default:
+        EncodeCommonSlot(*b, slot, w);
+        break;
     }
   }
 }

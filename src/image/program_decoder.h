@@ -29,10 +29,10 @@ class CAreaReader {
  public:
   CAreaReader(const BYTE* base, size_t size, size_t pos = 0) : m_base(base), m_size(size), m_pos(pos) {}
   int Byte();
-  int Word();            // unsigned, low byte first
-  int SignedWord();      // the same, taken with its sign
-  long long Dword();     // unsigned 32 bits, low byte first
-  int SignedDword();     // the same, taken with its sign
+  int Word();         // unsigned, low byte first
+  int SignedWord();   // the same, taken with its sign
+  long long Dword();  // unsigned 32 bits, low byte first
+  int SignedDword();  // the same, taken with its sign
   void Skip(size_t n);
   int PeekByte(size_t ahead = 0) const;  // -1 past the end
   size_t Pos() const { return m_pos; }

@@ -12,7 +12,7 @@ namespace {
 
 constexpr size_t kFileHeader = 14;
 constexpr size_t kMaxBitmapFile = size_t{1} << 20;
-constexpr int kRowBytes = 16;     // 108 bits padded to a multiple of 32
+constexpr int kRowBytes = 16;      // 108 bits padded to a multiple of 32
 constexpr int kBandColumns = 120;  // 15 bytes of each row
 
 LONG ReadLong(std::span<const BYTE> f, size_t at) {
@@ -30,7 +30,8 @@ bool ParseHeader(std::span<const BYTE> f, size_t* pixels, bool* topDown, bool* d
   const LONG height = ReadLong(f, 22);
   const WORD bits = ReadWordLE(&f[28]);
   const DWORD compression = ReadDwordLE(&f[30]);
-  if (width != kLogoWidth || (height != kLogoHeight && height != -kLogoHeight) || bits != 1 || compression != 0)
+  if (width != kLogoWidth || (height != kLogoHeight && height != -kLogoHeight) || bits != 1 ||
+      compression != 0)
     return false;
   if (offBits > f.size() || f.size() - offBits < static_cast<size_t>(kRowBytes) * kLogoHeight) return false;
   const size_t palette = kFileHeader + infoSize;
@@ -54,7 +55,8 @@ bool DecodeStartupBitmap(std::span<const BYTE> file, BYTE* out) {
     const int fileRow = topDown ? row : kLogoHeight - 1 - row;
     const BYTE* bits = &file[pixels + static_cast<size_t>(fileRow) * kRowBytes];
     for (int c = 0; c < kBandColumns; ++c) {
-      if ((bits[c / 8] >> (7 - c % 8)) & 1) out[(row / 8) * kBandColumns + c] |= static_cast<BYTE>(1 << (row % 8));
+      if ((bits[c / 8] >> (7 - c % 8)) & 1)
+        out[(row / 8) * kBandColumns + c] |= static_cast<BYTE>(1 << (row % 8));
     }
   }
   if (darkZero) {
@@ -65,17 +67,18 @@ bool DecodeStartupBitmap(std::span<const BYTE> file, BYTE* out) {
 
 int LoadStartupBitmap(const CString& path, bool convert, BYTE* out) {
   std::vector<BYTE> file;
-  if (path.IsEmpty() ||
-      !ReadFileBytes(std::filesystem::path(path.ToUtf8()), file, kMaxBitmapFile).empty())
+  if (path.IsEmpty() || !ReadFileBytes(std::filesystem::path(path.ToUtf8()), file, kMaxBitmapFile).empty())
     return kBitmapNotFound;
   if (!DecodeStartupBitmap(file, convert ? out : nullptr)) {
     CString text;
     if (out != nullptr) {
-      text.Format(u"%s is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format,Please Check "
-                  u"Options->Properties->General's [Company logo] Field!",
-                  path.GetString());
+      text.Format(
+          u"%s is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format,Please Check "
+          u"Options->Properties->General's [Company logo] Field!",
+          path.GetString());
     } else {
-      text.Format(u"%s is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format!", path.GetString());
+      text.Format(u"%s is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format!",
+                  path.GetString());
     }
     AfxMessageBox(text, MB_OK);
     return kBitmapInvalid;

@@ -23,18 +23,18 @@ constexpr int kTypeYT = 411;  // yearly timer
 constexpr int kTypeAC = 412;  // astronomical clock
 constexpr int kTypeSW = 413;  // stopwatch
 // Operand blocks.
-constexpr int kTypeInput = 600;         // I
-constexpr int kTypeCursorKey = 601;     // C
-constexpr int kTypeShiftBit = 602;      // S
-constexpr int kTypeLowSignal = 603;     // Lo
-constexpr int kTypeHighSignal = 604;    // Hi
-constexpr int kTypeOutput = 605;        // Q
-constexpr int kTypeOpenConnector = 606; // X
-constexpr int kTypeFlag = 607;          // M
-constexpr int kTypeAnalogInput = 608;   // AI
-constexpr int kTypeAnalogOutput = 609;  // AQ
-constexpr int kTypeAnalogFlag = 610;    // AM
-constexpr int kTypeFunctionKey = 611;   // F
+constexpr int kTypeInput = 600;          // I
+constexpr int kTypeCursorKey = 601;      // C
+constexpr int kTypeShiftBit = 602;       // S
+constexpr int kTypeLowSignal = 603;      // Lo
+constexpr int kTypeHighSignal = 604;     // Hi
+constexpr int kTypeOutput = 605;         // Q
+constexpr int kTypeOpenConnector = 606;  // X
+constexpr int kTypeFlag = 607;           // M
+constexpr int kTypeAnalogInput = 608;    // AI
+constexpr int kTypeAnalogOutput = 609;   // AQ
+constexpr int kTypeAnalogFlag = 610;     // AM
+constexpr int kTypeFunctionKey = 611;    // F
 constexpr int kFirstOperandType = 600;
 constexpr int kLastOperandType = 611;
 // Ladder elements.
@@ -79,13 +79,13 @@ constexpr int kFirstFunctionBlockNumber = 9000;  // "B0"
 constexpr int kLastFunctionBlockNumber = 10999;
 constexpr int kMaxFunctionBlocks = 1024;
 constexpr int kProgramMemoryLimit = 0x6000;  // bytes of the device's program area
-constexpr int kDataLogNumber = 8950;       // "L0"
+constexpr int kDataLogNumber = 8950;         // "L0"
 constexpr int kPowerBusNumber = -1;
-constexpr int kFirstMaleNumber = 5000;     // male connector halves, 1900 numbers
-constexpr int kFirstFemaleNumber = 7000;   // female connector halves, 1900 numbers
+constexpr int kFirstMaleNumber = 5000;    // male connector halves, 1900 numbers
+constexpr int kFirstFemaleNumber = 7000;  // female connector halves, 1900 numbers
 constexpr int kConnectorNumberCount = 1900;
 constexpr int kFemaleNumberOffset = kFirstFemaleNumber - kFirstMaleNumber;  // female = male + 2000
-constexpr int kLastOperandNumber = 8999;   // ladder operand lookups end here
+constexpr int kLastOperandNumber = 8999;                                    // ladder operand lookups end here
 
 // ---- Operand numbers (what operand blocks and ladder elements address) -----
 constexpr int kFirstInputOperand = 100;  // I, 256 numbers
@@ -133,7 +133,7 @@ constexpr int LINK_EMPTY = 53;  // empty operand slot of the program image (a ze
 constexpr int LINK_PARAM = 55;  // the block's main parameter
 constexpr int kFirstLinkCode = 52;
 constexpr int kLastWalkedLinkCode = 75;  // links 52..75 are never looked up as blocks
-constexpr int kLinkParamSlot = 72;  // a parameter slot of the program image (71..75 name them)
+constexpr int kLinkParamSlot = 72;       // a parameter slot of the program image (71..75 name them)
 constexpr int kLastLinkCode = 101;
 
 // True for a link that names no block (the codes 52..101).

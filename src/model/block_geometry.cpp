@@ -145,4 +145,3 @@ CString FunctionBlockLabel(const CZaradDoc* doc, int number) {
   const CBlockObj* block = doc ? doc->FindBlockByNumber(number) : nullptr;
   return block ? block->m_strLabel : CString();
 }
-

@@ -9,7 +9,8 @@ OperandRange GetOperandRange(int typeCode, int family) {
     case kTypeCursorKey:
       return {kFirstCursorKeyOperand, kCursorKeyOperandCount};
     case kTypeShiftBit:
-      return {kFirstShiftBitOperand, IsNewerSeries(family) ? kShiftBitOperandCountNewer : kShiftBitOperandCount};
+      return {kFirstShiftBitOperand,
+              IsNewerSeries(family) ? kShiftBitOperandCountNewer : kShiftBitOperandCount};
     case kTypeLowSignal:
       return {kFirstLowOperand, kLowOperandCount};
     case kTypeHighSignal:

@@ -158,8 +158,7 @@ CString LadderElementLabel(const CZaradDoc& doc, int type, int operand) {
 }
 
 bool IsPlainFunctionBlock(const CBlockObj* block) {
-  return CZaradDoc::GetTypeClass(static_cast<UINT>(block->m_nType)) == 2 &&
-         !block->IsLogicGate();
+  return CZaradDoc::GetTypeClass(static_cast<UINT>(block->m_nType)) == 2 && !block->IsLogicGate();
 }
 
 std::vector<CString> ListBlocksWithCaps(const CZaradDoc& doc, int numberToLeaveOut, BYTE caps) {

@@ -117,7 +117,8 @@ void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
     return;
   }
   if (IsContactType(type) || type == kTypeAnalogContact) {
-    if (!pasted) block->m_nOperand = type == kTypeAnalogContact ? kDefaultAnalogContactOperand : kDefaultContactOperand;
+    if (!pasted)
+      block->m_nOperand = type == kTypeAnalogContact ? kDefaultAnalogContactOperand : kDefaultContactOperand;
   } else if (!operands.empty()) {
     for (const CTakenTable& table : operands) {
       const int free = table.FirstFree();

@@ -15,9 +15,13 @@ namespace {
 
 using Control = ElementEditorControl;
 
-bool InRange(int type, int lo, int hi) { return type >= lo && type <= hi; }
+bool InRange(int type, int lo, int hi) {
+  return type >= lo && type <= hi;
+}
 
-CString Digits(int v, const char16_t* fmt = u"%d") { return FormatString(fmt, v); }
+CString Digits(int v, const char16_t* fmt = u"%d") {
+  return FormatString(fmt, v);
+}
 
 // The time parameter slot (1 or 2) an element of a time block edits; 0 none.
 int TimeSlot(int type, int param) {
@@ -44,13 +48,25 @@ int TimeSlot(int type, int param) {
   }
 }
 
-int& High(CBlockObj& b, int slot) { return slot == 1 ? b.m_nParam10 : b.m_nParam15; }
-int& Low(CBlockObj& b, int slot) { return slot == 1 ? b.m_nParam9 : b.m_nParam14; }
-int& Base(CBlockObj& b, int slot) { return slot == 1 ? b.m_nParam11 : b.m_nParam16; }
+int& High(CBlockObj& b, int slot) {
+  return slot == 1 ? b.m_nParam10 : b.m_nParam15;
+}
+int& Low(CBlockObj& b, int slot) {
+  return slot == 1 ? b.m_nParam9 : b.m_nParam14;
+}
+int& Base(CBlockObj& b, int slot) {
+  return slot == 1 ? b.m_nParam11 : b.m_nParam16;
+}
 
-int Cam(int kind) { return kind >= 3 && kind <= 5 ? 1 : kind >= 6 && kind <= 8 ? 2 : 0; }
-bool IsWeeklyDays(int param) { return param == 15 || param == 44 || param == 47; }
-bool IsWeeklyOn(int param) { return param == 42 || param == 45 || param == 48; }
+int Cam(int kind) {
+  return kind >= 3 && kind <= 5 ? 1 : kind >= 6 && kind <= 8 ? 2 : 0;
+}
+bool IsWeeklyDays(int param) {
+  return param == 15 || param == 44 || param == 47;
+}
+bool IsWeeklyOn(int param) {
+  return param == 42 || param == 45 || param == 48;
+}
 
 // Number controls: an edit over cells 0 .. w-2 and its spin on the last cell.
 void NumberControls(std::vector<Control>* out, Control::Kind edit, int value, int limit, int low, int high,
@@ -194,8 +210,18 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
       static const char16_t* const kDays[7] = {u"M", u"T", u"W", u"T", u"F", u"S", u"S"};
       for (int i = 0; i < 7; ++i) {
         Control label{Control::kLabel, kEditorLabel, i, 1, kDays[i], 0, 0, 0, 0, 0, {}, false};
-        Control check{Control::kCheck, kEditorFirstCheck + i, i, 1, {}, t->m_nCamDays[cam][(i + 1) % 7] ? 1 : 0,
-                      0, 0, 0, 0, {}, false};
+        Control check{Control::kCheck,
+                      kEditorFirstCheck + i,
+                      i,
+                      1,
+                      {},
+                      t->m_nCamDays[cam][(i + 1) % 7] ? 1 : 0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      {},
+                      false};
         out.push_back(label);
         out.push_back(check);
       }
@@ -213,18 +239,40 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
   }
   if (type == 411 && (param == 35 || param == 36)) {
     const bool on = param == 35;
-    out.push_back({Control::kEdit, kEditorMonth, 0, 1, Digits(on ? b.m_nParam10 : b.m_nParam15), 0, 0, 0, 0, limit,
-                   {}, false});
+    out.push_back({Control::kEdit,
+                   kEditorMonth,
+                   0,
+                   1,
+                   Digits(on ? b.m_nParam10 : b.m_nParam15),
+                   0,
+                   0,
+                   0,
+                   0,
+                   limit,
+                   {},
+                   false});
     out.push_back({Control::kSpin, kEditorMonthSpin, 1, 1, {}, 0, 1, 12, kEditorMonth, 0, {}, false});
-    out.push_back({Control::kEdit, kEditorDay, 2, 1, Digits(on ? b.m_nParam9 : b.m_nParam14), 0, 0, 0, 0, limit,
-                   {}, false});
+    out.push_back({Control::kEdit,
+                   kEditorDay,
+                   2,
+                   1,
+                   Digits(on ? b.m_nParam9 : b.m_nParam14),
+                   0,
+                   0,
+                   0,
+                   0,
+                   limit,
+                   {},
+                   false});
     out.push_back({Control::kSpin, kEditorDaySpin, 3, 1, {}, 0, 1, 31, kEditorDay, 0, {}, false});
     return out;
   }
   auto* analog = DYNAMIC_DOWNCAST(CBlockAnalog, &b);
   switch (type) {
     case 800: {
-      const int value = param == 16 ? static_cast<int>(b.m_dValue) : param == 17 ? b.m_nParam10 : b.m_nParam15;
+      const int value = param == 16   ? static_cast<int>(b.m_dValue)
+                        : param == 17 ? b.m_nParam10
+                                      : b.m_nParam15;
       NumberControls(&out, Control::kEdit, value, limitLong, 0, 99, cells);
       return out;
     }
@@ -240,8 +288,9 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
     case 806:
     case 807:
       if (analog && (param == 24 || param == 25 || param == 31)) {
-        NumberControls(&out, Control::kIntegerEdit, param == 24 ? analog->m_nThreshold1 : analog->m_nThreshold2,
-                       limit, b.m_nMinValue, b.m_nMaxValue, cells);
+        NumberControls(&out, Control::kIntegerEdit,
+                       param == 24 ? analog->m_nThreshold1 : analog->m_nThreshold2, limit, b.m_nMinValue,
+                       b.m_nMaxValue, cells);
         if (type == 807 && param == 25) out[0].text.Empty();
       }
       return out;
@@ -256,15 +305,25 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
       if (type == 845 || param == 95) {
         out.push_back(Combo({u"Maximum", u"Minimum", u"Average"}, b.m_nParam10, 0, cells));
       } else if (param == 121) {
-        out.push_back({Control::kEdit, kEditorEdit1, 0, std::max(1, cells - 1),
-                       FormatString(u"%u", static_cast<unsigned>(b.m_nParam15)), 0, 0, 0, 0, limit, {}, false});
+        out.push_back({Control::kEdit,
+                       kEditorEdit1,
+                       0,
+                       std::max(1, cells - 1),
+                       FormatString(u"%u", static_cast<unsigned>(b.m_nParam15)),
+                       0,
+                       0,
+                       0,
+                       0,
+                       limit,
+                       {},
+                       false});
       }
       return out;
     case 848:
       if (param == 130) {
         out.push_back(Combo({u"I0&I1", u"I2&I3"}, b.m_nParam20, 0, cells));
       } else if (param == 144 || param == 140 || param == 141 || param == 142) {
-        const int value = param == 144 ? static_cast<int>(b.m_dValue)
+        const int value = param == 144   ? static_cast<int>(b.m_dValue)
                           : param == 140 ? b.m_nParam8
                           : param == 141 ? b.m_nParam10
                                          : b.m_nParam15;
@@ -276,8 +335,18 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
     case 851:
     case 852: {
       const bool second = param == 126 || param == 138;
-      out.push_back({Control::kEdit, kEditorEdit1, 0, std::max(1, cells - 1),
-                     Digits(second ? b.m_nParam15 : b.m_nParam20), 0, 0, 0, 0, limit, {}, false});
+      out.push_back({Control::kEdit,
+                     kEditorEdit1,
+                     0,
+                     std::max(1, cells - 1),
+                     Digits(second ? b.m_nParam15 : b.m_nParam20),
+                     0,
+                     0,
+                     0,
+                     0,
+                     limit,
+                     {},
+                     false});
       return out;
     }
     case 871:
@@ -292,10 +361,20 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
     return out;
   }
   if ((type == 864 || type == 865 || type == 869 || type == 870 || InRange(type, 873, 879)) && param == 123) {
-    Control e{Control::kRealEdit, kEditorEdit1, 0, std::max(1, cells - 1), FormatString(u"%.2f", b.m_dParam),
-              0, 0, 0, 0, 0, {}, false};
-    Control s{Control::kSpin, kEditorRealSpin, std::max(0, cells - 1), 1, {}, 0, b.m_nMinValue, b.m_nMaxValue,
-              kEditorEdit1, 0, {}, false};
+    Control e{Control::kRealEdit,
+              kEditorEdit1,
+              0,
+              std::max(1, cells - 1),
+              FormatString(u"%.2f", b.m_dParam),
+              0,
+              0,
+              0,
+              0,
+              0,
+              {},
+              false};
+    Control s{Control::kSpin, kEditorRealSpin, std::max(0, cells - 1), 1, {}, 0,
+              b.m_nMinValue,  b.m_nMaxValue,   kEditorEdit1,           0, {}, false};
     out = {e, s};
     return out;
   }
@@ -304,9 +383,18 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
   } else if (type == 862 || type == 863) {
     NumberControls(&out, Control::kIntegerEdit, b.m_nParam10, limitMin, b.m_nMinValue, b.m_nMaxValue, cells);
   } else if (type == 838 || type == 839 || InRange(type, 841, 843)) {
-    out.push_back({Control::kHexEdit, kEditorEdit1, 0, std::max(1, cells - 1),
-                   FormatString(u"%X", static_cast<unsigned>(b.m_nParam10)), 0, 0, 0, 0,
-                   FormatString(u"%X", static_cast<unsigned>(b.m_nMaxValue & 0xFFFF)).GetLength(), {}, false});
+    out.push_back({Control::kHexEdit,
+                   kEditorEdit1,
+                   0,
+                   std::max(1, cells - 1),
+                   FormatString(u"%X", static_cast<unsigned>(b.m_nParam10)),
+                   0,
+                   0,
+                   0,
+                   0,
+                   FormatString(u"%X", static_cast<unsigned>(b.m_nMaxValue & 0xFFFF)).GetLength(),
+                   {},
+                   false});
   }
   return out;
 }
@@ -425,7 +513,8 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     case 806:
     case 807:
       if (analog == nullptr) return false;
-      if (!Range(v, kEditorEdit1, -20000, 20000, u"Please enter an integer between -20000 and 20000", &n, message))
+      if (!Range(v, kEditorEdit1, -20000, 20000, u"Please enter an integer between -20000 and 20000", &n,
+                 message))
         return false;
       (param == 24 ? analog->m_nThreshold1 : analog->m_nThreshold2) = n;
       if (type == 807 && view) view->ShowCurrentParameterValue(&b);
@@ -444,8 +533,8 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
       return true;
     case 862:
     case 863:
-      if (!Range(v, kEditorEdit1, -32767, 32767, u"Please enter an integer between -32767 and 32767 and <> 0", &n,
-                 message) ||
+      if (!Range(v, kEditorEdit1, -32767, 32767, u"Please enter an integer between -32767 and 32767 and <> 0",
+                 &n, message) ||
           n == 0) {
         *message = u"Please enter an integer between -32767 and 32767 and <> 0";
         return false;
@@ -459,7 +548,8 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
         if (mode != b.m_nParam10) b.m_nParam10 = mode;
         return true;
       }
-      if (!Range(v, kEditorEdit1, 1, 32, u"Please enter an integer between 1 and 32", &n, message)) return false;
+      if (!Range(v, kEditorEdit1, 1, 32, u"Please enter an integer between 1 and 32", &n, message))
+        return false;
       if (n != b.m_nParam15) b.m_nParam15 = n;
       return true;
     case 848:
@@ -486,7 +576,8 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     case 850:
     case 851:
     case 852: {
-      if (!Range(v, kEditorEdit1, 0, 99999999, u"Please enter an integer between 0 and 99999999", &n, message))
+      if (!Range(v, kEditorEdit1, 0, 99999999, u"Please enter an integer between 0 and 99999999", &n,
+                 message))
         return false;
       int& slot = (param == 126 || param == 138) ? b.m_nParam15 : b.m_nParam20;
       if (slot != n) slot = n;

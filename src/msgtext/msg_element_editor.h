@@ -31,13 +31,13 @@ struct ElementEditorControl {
   enum Kind { kEdit, kIntegerEdit, kRealEdit, kHexEdit, kSpin, kCombo, kLabel, kCheck };
   Kind kind = kEdit;
   int id = 0;
-  int firstCell = 0;  // cell of the element the control starts on
-  int cells = 1;      // cells it covers
-  CString text;       // edits and labels
-  int value = 0;      // combo selection, check state
-  int low = 0, high = 0;  // spins: the range
-  int buddy = 0;          // spins: the edit they step
-  int textLimit = 0;      // edits: largest number of characters (0 none)
+  int firstCell = 0;           // cell of the element the control starts on
+  int cells = 1;               // cells it covers
+  CString text;                // edits and labels
+  int value = 0;               // combo selection, check state
+  int low = 0, high = 0;       // spins: the range
+  int buddy = 0;               // spins: the edit they step
+  int textLimit = 0;           // edits: largest number of characters (0 none)
   std::vector<CString> items;  // combos
   bool disabled = false;
 };
@@ -49,7 +49,8 @@ bool IsElementValueEditable(const CBlockObj& block, int param);
 // The controls over an element of `cells` character cells; kind is the
 // element's kind (it names the weekly timer's cam). Empty for a combination
 // the editor has no controls for.
-std::vector<ElementEditorControl> DescribeElementEditor(const CBlockObj& block, int param, int kind, int cells);
+std::vector<ElementEditorControl> DescribeElementEditor(const CBlockObj& block, int param, int kind,
+                                                        int cells);
 
 // The entered values: edit texts and combo selections or check states, by id.
 struct ElementEditorValues {

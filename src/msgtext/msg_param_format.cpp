@@ -20,25 +20,57 @@ namespace {
 // First parameter: value or high part, low part, time base or choice; the
 // second; the third and fourth (high and low parts, the second's time base);
 // the reference units of the first and of the others.
-int Par1(const CBlockObj& b) { return b.m_nParam10; }
-int Par1Low(const CBlockObj& b) { return b.m_nParam9; }
-int Par1Unit(const CBlockObj& b) { return b.m_nParam11; }
-int Ref1Unit(const CBlockObj& b) { return b.m_nParam12; }
-int Ref2Unit(const CBlockObj& b) { return b.m_nParam13; }
-int Par2(const CBlockObj& b) { return b.m_nParam15; }
-int Par2Low(const CBlockObj& b) { return b.m_nParam14; }
-int Par2Unit(const CBlockObj& b) { return b.m_nParam16; }
-int Par3(const CBlockObj& b) { return b.m_nParam20; }
-int Par3Low(const CBlockObj& b) { return b.m_nParam19; }
-int Par4(const CBlockObj& b) { return b.m_nParam22; }
-int Par4Low(const CBlockObj& b) { return b.m_nParam21; }
-int StartValue(const CBlockObj& b) { return b.m_nParam8; }
-int ParOption(const CBlockObj& b) { return b.m_nParam3; }
+int Par1(const CBlockObj& b) {
+  return b.m_nParam10;
+}
+int Par1Low(const CBlockObj& b) {
+  return b.m_nParam9;
+}
+int Par1Unit(const CBlockObj& b) {
+  return b.m_nParam11;
+}
+int Ref1Unit(const CBlockObj& b) {
+  return b.m_nParam12;
+}
+int Ref2Unit(const CBlockObj& b) {
+  return b.m_nParam13;
+}
+int Par2(const CBlockObj& b) {
+  return b.m_nParam15;
+}
+int Par2Low(const CBlockObj& b) {
+  return b.m_nParam14;
+}
+int Par2Unit(const CBlockObj& b) {
+  return b.m_nParam16;
+}
+int Par3(const CBlockObj& b) {
+  return b.m_nParam20;
+}
+int Par3Low(const CBlockObj& b) {
+  return b.m_nParam19;
+}
+int Par4(const CBlockObj& b) {
+  return b.m_nParam22;
+}
+int Par4Low(const CBlockObj& b) {
+  return b.m_nParam21;
+}
+int StartValue(const CBlockObj& b) {
+  return b.m_nParam8;
+}
+int ParOption(const CBlockObj& b) {
+  return b.m_nParam3;
+}
 // Reference k (1..4).
-CBlockObj* Ref(const CBlockObj& b, int k) { return b.m_pRef[k - 1]; }
+CBlockObj* Ref(const CBlockObj& b, int k) {
+  return b.m_pRef[k - 1];
+}
 
 const char16_t* const kLongUnits[3] = {u"Hours(h:m)", u"Minutes(..", u"Seconds.."};
-CString LongUnit(int base) { return base >= 0 && base < 3 ? CString(kLongUnits[base]) : CString(); }
+CString LongUnit(int base) {
+  return base >= 0 && base < 3 ? CString(kLongUnits[base]) : CString();
+}
 
 // The display unit letters; a key outside 0..3 gives the empty text.
 CString UnitLetter(int key) {
@@ -65,10 +97,18 @@ int Clamp(double v, int lo, int hi) {
   return Trunc(v);
 }
 
-CString BlockRef(const CBlockObj* ref) { return FormatString(u"B%d", ref->m_nNumber - 9000); }
-CString Int(int v) { return FormatString(u"%d", v); }
-CString Hex16(long long v) { return FormatString(u"0x%04X", static_cast<unsigned>(v & 0xFFFF)); }
-CString HighLow(int high, int low) { return FormatString(u"%02d:%02d", high, low); }
+CString BlockRef(const CBlockObj* ref) {
+  return FormatString(u"B%d", ref->m_nNumber - 9000);
+}
+CString Int(int v) {
+  return FormatString(u"%d", v);
+}
+CString Hex16(long long v) {
+  return FormatString(u"0x%04X", static_cast<unsigned>(v & 0xFFFF));
+}
+CString HighLow(int high, int low) {
+  return FormatString(u"%02d:%02d", high, low);
+}
 
 // ---- Time values -----------------------------------------------------------------
 struct TimeSlot {
@@ -329,8 +369,7 @@ void FormatAstro(const CBlockObj& b, CString* text, int param, bool longText) {
   const int zone = Par2Unit(b) <= 12 ? Par2Unit(b) : 12 - Par2Unit(b);
   switch (param) {
     case 75:
-      if (!longText)
-        text->Format(u"%ls%d.%d'%d\"", Par1(b) ? u"W" : u"E", Par2(b), Par3(b), Par4(b));
+      if (!longText) text->Format(u"%ls%d.%d'%d\"", Par1(b) ? u"W" : u"E", Par2(b), Par3(b), Par4(b));
       break;
     case 76:
       if (!longText)
@@ -553,7 +592,9 @@ CString ClockShort(const SYSTEMTIME& st) {
   return day + FormatString(u"%02d:%02d", st.wHour, st.wMinute);
 }
 
-CString ClockDate(const SYSTEMTIME& st) { return FormatString(u"%04d-%02d-%02d", st.wYear, st.wMonth, st.wDay); }
+CString ClockDate(const SYSTEMTIME& st) {
+  return FormatString(u"%04d-%02d-%02d", st.wYear, st.wMonth, st.wDay);
+}
 
 void FormatMessageBlock(CBlockObj& b, CViewContext* view, CString* text, int param, bool longText) {
   auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, &b);
@@ -804,7 +845,8 @@ void Format(CBlockObj* block, CViewContext* view, CString* text, int param, int 
     default:
       break;
   }
-  if ((type >= 803 && type <= 807) || (type >= 815 && type <= 822)) return FormatAnalog(b, text, param, longText);
+  if ((type >= 803 && type <= 807) || (type >= 815 && type <= 822))
+    return FormatAnalog(b, text, param, longText);
   FormatData(b, view, text, param, longText);
 }
 
@@ -841,6 +883,7 @@ void FormatMessageParamText(CBlockObj* block, CViewContext* view, CString* text,
   Format(block, view, text, paramIndex, kind, true);
 }
 
-void FormatMessageParamDisplay(CBlockObj* block, CViewContext* view, CString* text, int paramIndex, int kind) {
+void FormatMessageParamDisplay(CBlockObj* block, CViewContext* view, CString* text, int paramIndex,
+                               int kind) {
   Format(block, view, text, paramIndex, kind, false);
 }

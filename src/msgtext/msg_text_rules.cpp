@@ -43,13 +43,15 @@ bool CanPlaceNewer(const MsgCellSpan& span, int kind, const std::vector<MsgCellS
 }
 
 bool CanPlaceOlder(const MsgCellSpan& span, bool lineHasElement) {
-  if (span.row < 1 || span.row > kMsgDisplayLines || span.col < 1 || span.col > kMsgOlderLastColumn) return false;
+  if (span.row < 1 || span.row > kMsgDisplayLines || span.col < 1 || span.col > kMsgOlderLastColumn)
+    return false;
   if (lineHasElement) return false;
   return span.col + span.width <= kMsgOlderLastColumn + 1;
 }
 
 CString PlacementFailureText(int blockNumber) {
-  return FormatString(u"Can't insert the selected Object at this position B%d [Message Texts]", blockNumber - 9000);
+  return FormatString(u"Can't insert the selected Object at this position B%d [Message Texts]",
+                      blockNumber - 9000);
 }
 
 int MaxElementsPerSet(int kind) {
@@ -85,7 +87,8 @@ CString ElementLimitText(int kind) {
 }
 
 bool NeedsActualValueBlock(int kind) {
-  return kind == MSGELEM_BARGRAPH || kind == MSGELEM_SCOPE || kind == MSGELEM_POINTER || kind == MSGELEM_SCALETIME;
+  return kind == MSGELEM_BARGRAPH || kind == MSGELEM_SCOPE || kind == MSGELEM_POINTER ||
+         kind == MSGELEM_SCALETIME;
 }
 
 COLORREF MsgElementColor(int kind) {
@@ -104,7 +107,9 @@ COLORREF MsgElementColor(int kind) {
   }
 }
 
-bool HasActualValue(const CBlockObj& block) { return (block.m_byCaps & kCapsActualValue) != 0; }
+bool HasActualValue(const CBlockObj& block) {
+  return (block.m_byCaps & kCapsActualValue) != 0;
+}
 
 bool DocumentHasActualValueBlock(const CZaradDoc& doc) {
   for (const CBlockObj* block : doc.m_blocks)
@@ -164,21 +169,32 @@ std::vector<int> ActualValuesOf(const MsgParamRow* row) {
 
 CString MsgElementLabel(int paramIndex) {
   switch (paramIndex) {
-    case 12: return CString(u"Pre-warning time");
-    case 13: return CString(u"Pre-warning period");
-    case 19: return CString(u"Maintenance...");
-    case 30: return CString(u"Ax(Amplified) - Ay...");
-    case 33: return CString(u"...");
-    case 37: return CString(u"On...");
-    case 38: return CString(u"Off...");
-    case 77: return CString(u"Time Z");
-    default: break;
+    case 12:
+      return CString(u"Pre-warning time");
+    case 13:
+      return CString(u"Pre-warning period");
+    case 19:
+      return CString(u"Maintenance...");
+    case 30:
+      return CString(u"Ax(Amplified) - Ay...");
+    case 33:
+      return CString(u"...");
+    case 37:
+      return CString(u"On...");
+    case 38:
+      return CString(u"Off...");
+    case 77:
+      return CString(u"Time Z");
+    default:
+      break;
   }
   if (paramIndex < 0 || paramIndex >= static_cast<int>(g_ParameterNames.size())) return CString();
   return g_ParameterNames[static_cast<size_t>(paramIndex)];
 }
 
-bool IsDoubleWidthChar(char16_t ch) { return ch >= 0x80 && GetCharClass(ch) == 1; }
+bool IsDoubleWidthChar(char16_t ch) {
+  return ch >= 0x80 && GetCharClass(ch) == 1;
+}
 
 int TickerLineForChar(int v) {
   const int line = (v - v % 100) * 10;
@@ -192,7 +208,9 @@ int TickerCharAfterSpin(int value, int delta) {
   return next < 0 && next % 100 != 0 ? rounded - 100 : rounded;
 }
 
-bool IsTickerCharStep(int v) { return v % 100 == 0; }
+bool IsTickerCharStep(int v) {
+  return v % 100 == 0;
+}
 
 CString TickerIntervalText() {
   return CString(u"Please enter an integer number between 100 and 10000 with an interval of 100.");
@@ -210,7 +228,9 @@ CString CharSetLanguage(int charSet) {
   return CString(u"English,Spanish,...");
 }
 
-int WantedCharClassOf(int charSet) { return charSet == 0 ? 1 : charSet; }
+int WantedCharClassOf(int charSet) {
+  return charSet == 0 ? 1 : charSet;
+}
 
 int ClearNonAsciiCells(CZaradDoc& doc, bool set1, bool set2) {
   int cleared = 0;

@@ -238,4 +238,3 @@ void RegisterMessageTextKind() {
   // Naming the element class links its object file, and with it its registration.
   [[maybe_unused]] static const CRuntimeClass* volatile sink = RUNTIME_CLASS(CWidget);
 }
-

@@ -126,4 +126,3 @@ class CBlockMSGTEXT : public CBlockObj {
 // Gives the block factory the message-text kind (type 810) and registers the
 // message-text classes with the archive's class registry (src/install calls it).
 void RegisterMessageTextKind();
-

@@ -57,8 +57,9 @@ MessageTextScan ScanMessageTexts(CZaradDoc* doc, CViewContext* view) {
 
 std::vector<CBlockMSGTEXT*> MessageTextsByPriority(const CZaradDoc& doc) {
   std::vector<CBlockMSGTEXT*> out = MessageBlocks(doc);
-  std::stable_sort(out.begin(), out.end(),
-                   [](const CBlockMSGTEXT* a, const CBlockMSGTEXT* b) { return a->GetPriority() < b->GetPriority(); });
+  std::stable_sort(out.begin(), out.end(), [](const CBlockMSGTEXT* a, const CBlockMSGTEXT* b) {
+    return a->GetPriority() < b->GetPriority();
+  });
   return out;
 }
 
@@ -67,7 +68,8 @@ CString MessageTextPageCaption(int priority) {
   return FormatString(u"%d", priority);
 }
 
-int MessageTextPageToActivate(const std::vector<CBlockMSGTEXT*>& pages, int mode, int number, int activePage) {
+int MessageTextPageToActivate(const std::vector<CBlockMSGTEXT*>& pages, int mode, int number,
+                              int activePage) {
   int best = 0, bestIndex = 0;
   const CBlockMSGTEXT* block = nullptr;
   for (size_t i = 0; i < pages.size(); ++i) {
@@ -82,7 +84,8 @@ int MessageTextPageToActivate(const std::vector<CBlockMSGTEXT*>& pages, int mode
   if (block == nullptr) return -1;
   if (mode == 1) return block->GetPriority() == best ? bestIndex : -1;
   if (mode == 2) {
-    const bool shown = activePage >= 0 && static_cast<size_t>(activePage) < pages.size() && pages[static_cast<size_t>(activePage)] == block;
+    const bool shown = activePage >= 0 && static_cast<size_t>(activePage) < pages.size() &&
+                       pages[static_cast<size_t>(activePage)] == block;
     return !block->m_bAckLatch && shown ? bestIndex : -1;
   }
   return -1;

@@ -29,7 +29,8 @@ CFont MakeFont(int height, int width, int weight, BYTE charSet, BYTE outPrecisio
 
 // The editors' fonts: Arial bold, ANSI, Swiss family.
 CFont EditorFont(int height, int width) {
-  return MakeFont(height, width, FW_BOLD, ANSI_CHARSET, OUT_DEFAULT_PRECIS, DEFAULT_PITCH | FF_SWISS, u"Arial");
+  return MakeFont(height, width, FW_BOLD, ANSI_CHARSET, OUT_DEFAULT_PRECIS, DEFAULT_PITCH | FF_SWISS,
+                  u"Arial");
 }
 
 bool IsFunctionBlock(const CBlockObj* block) {
@@ -91,8 +92,8 @@ IconKind IconOf(const CBlockObj* block, int number) {
   }
   const int type = block->m_nType;
   if (type >= 400 && type <= 413) return IconKind::kTime;
-  if (type == 800 || type == 801 || type == 802 || (type >= 803 && type <= 807) || (type >= 815 && type <= 822) ||
-      type == 810 || type == 823)
+  if (type == 800 || type == 801 || type == 802 || (type >= 803 && type <= 807) ||
+      (type >= 815 && type <= 822) || type == 810 || type == 823)
     return IconKind::kFunction;
   if (type >= 832 && type <= 856 && type != 847) return IconKind::kData;
   if (type >= 860 && type <= 879) return IconKind::kMath;
@@ -102,70 +103,143 @@ IconKind IconOf(const CBlockObj* block, int number) {
 
 const char16_t* Mnemonic(int type) {
   switch (type) {
-    case 400: return u"ON-D";
-    case 401: return u"OFF-D";
-    case 402: return u"ON/OFF";
-    case 403: return u"R-ON-D";
-    case 404: return u"W-R";
-    case 405: return u"E-F-W-R";
-    case 406: return u"A-P-G";
-    case 407: return u"R-G";
-    case 408: return u"S-L-S";
-    case 409: return u"M-F-S";
-    case 410: return u"W-T";
-    case 411: return u"Y-T";
-    case 412: return u"AC";
-    case 413: return u"SW";
-    case 800: return u"U/D";
-    case 801: return u"H-C";
-    case 803: case 805: case 816: case 817: case 818: return u"A";
-    case 810: return u"Text";
-    case 815: case 823: return u"+=";
-    case 819: return u"~";
-    case 820: case 821: case 822: return u"Ax";
-    case 832: return u"BCD";
-    case 833: return u"BIN";
-    case 834: return u"ROL";
-    case 835: return u"ROR";
-    case 836: return u"SHL";
-    case 837: return u"SHR";
-    case 838: case 841: return u"&";
-    case 839: case 842: return u">1";
-    case 840: return u"1";
-    case 843: return u"=1";
-    case 844: return u"AXIV";
-    case 845: return u"DXIV";
-    case 846: return u"Rand";
-    case 848: return u"ENC";
-    case 849: return u"SMC";
-    case 850: return u"SMCE";
-    case 851: return u"PTO";
-    case 852: return u"PTOE";
-    case 853: return u"SEG";
-    case 854: return u"WTB";
-    case 855: return u"UDC";
-    case 856: return u"CRC";
-    case 860: return u"ODD";
-    case 861: return u"EVEN";
-    case 862: return u"MOD";
-    case 863: return u"REM";
-    case 864: return u"LOG";
-    case 865: return u"SQRT";
-    case 866: return u"ABS";
-    case 867: return u"GCD";
-    case 868: return u"LCM";
-    case 869: return u"POW2";
-    case 870: return u"EXP";
-    case 871: return u"FIX";
-    case 872: return u"round";
-    case 873: return u"SIN";
-    case 874: return u"COS";
-    case 875: return u"TAN";
-    case 876: return u"COT";
-    case 877: return u"SEC";
-    case 878: return u"CSC";
-    case 879: return u"QUAD";
-    default: return u"";
+    case 400:
+      return u"ON-D";
+    case 401:
+      return u"OFF-D";
+    case 402:
+      return u"ON/OFF";
+    case 403:
+      return u"R-ON-D";
+    case 404:
+      return u"W-R";
+    case 405:
+      return u"E-F-W-R";
+    case 406:
+      return u"A-P-G";
+    case 407:
+      return u"R-G";
+    case 408:
+      return u"S-L-S";
+    case 409:
+      return u"M-F-S";
+    case 410:
+      return u"W-T";
+    case 411:
+      return u"Y-T";
+    case 412:
+      return u"AC";
+    case 413:
+      return u"SW";
+    case 800:
+      return u"U/D";
+    case 801:
+      return u"H-C";
+    case 803:
+    case 805:
+    case 816:
+    case 817:
+    case 818:
+      return u"A";
+    case 810:
+      return u"Text";
+    case 815:
+    case 823:
+      return u"+=";
+    case 819:
+      return u"~";
+    case 820:
+    case 821:
+    case 822:
+      return u"Ax";
+    case 832:
+      return u"BCD";
+    case 833:
+      return u"BIN";
+    case 834:
+      return u"ROL";
+    case 835:
+      return u"ROR";
+    case 836:
+      return u"SHL";
+    case 837:
+      return u"SHR";
+    case 838:
+    case 841:
+      return u"&";
+    case 839:
+    case 842:
+      return u">1";
+    case 840:
+      return u"1";
+    case 843:
+      return u"=1";
+    case 844:
+      return u"AXIV";
+    case 845:
+      return u"DXIV";
+    case 846:
+      return u"Rand";
+    case 848:
+      return u"ENC";
+    case 849:
+      return u"SMC";
+    case 850:
+      return u"SMCE";
+    case 851:
+      return u"PTO";
+    case 852:
+      return u"PTOE";
+    case 853:
+      return u"SEG";
+    case 854:
+      return u"WTB";
+    case 855:
+      return u"UDC";
+    case 856:
+      return u"CRC";
+    case 860:
+      return u"ODD";
+    case 861:
+      return u"EVEN";
+    case 862:
+      return u"MOD";
+    case 863:
+      return u"REM";
+    case 864:
+      return u"LOG";
+    case 865:
+      return u"SQRT";
+    case 866:
+      return u"ABS";
+    case 867:
+      return u"GCD";
+    case 868:
+      return u"LCM";
+    case 869:
+      return u"POW2";
+    case 870:
+      return u"EXP";
+    case 871:
+      return u"FIX";
+    case 872:
+      return u"round";
+    case 873:
+      return u"SIN";
+    case 874:
+      return u"COS";
+    case 875:
+      return u"TAN";
+    case 876:
+      return u"COT";
+    case 877:
+      return u"SEC";
+    case 878:
+      return u"CSC";
+    case 879:
+      return u"QUAD";
+    default:
+      return u"";
   }
 }
 
@@ -250,7 +324,8 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
       const int lineHeight = m_rect.bottom - m_rect.top + 1;
       CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
       dc->SelectObject(&pen);
-      CFont font = MakeFont(lineHeight - 3, cell - 3, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, FIXED_PITCH, CString());
+      CFont font =
+          MakeFont(lineHeight - 3, cell - 3, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, FIXED_PITCH, CString());
       dc->SelectObject(&font);
       dc->SetBkColor(kDisplayBackground);
       CString value;
@@ -336,7 +411,8 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
       } else if (m_nNumber >= 4000) {
         // An analog operand of a ladder diagram: the element that addresses it.
         const CZaradDoc* doc = view ? view->GetDocument() : m_pDoc;
-        const CBlockObj* element = doc ? doc->FindBlockByOperand(m_nNumber, m_nNumber >= 4288 ? 705 : 702) : nullptr;
+        const CBlockObj* element =
+            doc ? doc->FindBlockByOperand(m_nNumber, m_nNumber >= 4288 ? 705 : 702) : nullptr;
         if (element) value.Format(u"%6.1f", static_cast<double>(element->m_nSimValue));
       }
       value = CutToFit(dc, value, width - kIconWidth);
@@ -375,8 +451,8 @@ void CWidget::DrawDragOutline(CDC* dc, CPoint topLeft) {
   const CBrush old = dc->SelectObject(&none);
   const int w = m_rect.right - m_rect.left;
   const int hh = m_rect.bottom - m_rect.top;
-  dc->Polygon({CPoint(topLeft.x, topLeft.y), CPoint(topLeft.x + w, topLeft.y), CPoint(topLeft.x + w, topLeft.y + hh),
-               CPoint(topLeft.x, topLeft.y + hh)});
+  dc->Polygon({CPoint(topLeft.x, topLeft.y), CPoint(topLeft.x + w, topLeft.y),
+               CPoint(topLeft.x + w, topLeft.y + hh), CPoint(topLeft.x, topLeft.y + hh)});
   dc->SelectObject(&old);
   dc->SetROP2(rop);
 }

@@ -102,7 +102,8 @@ void CAnalogComparator::UpdateValueRows() {
   };
   switch (m_nType) {
     case 805:
-      for (int id : {kGroup, kLabel1, kEdit1, kSpin1, kLabel2, kEdit2, kSpin2, kButton1, kButton2, kList1, kList2})
+      for (int id :
+           {kGroup, kLabel1, kEdit1, kSpin1, kLabel2, kEdit2, kSpin2, kButton1, kButton2, kList1, kList2})
         host.Show(id, false);
       break;
     case 806:
@@ -145,7 +146,8 @@ void CAnalogComparator::OnInitDialog() {
   host.Show(kButton2, buttons);
   if (!(newer && m_nType == 806)) {
     host.Show(kIdRetentivity, false);
-    if (const ControlDesc* place = Describe().Find(kIdRetentivity)) host.MoveControl(kIdProtection, place->rect);
+    if (const ControlDesc* place = Describe().Find(kIdRetentivity))
+      host.MoveControl(kIdProtection, place->rect);
   }
   InitDecimals();
   host.SetRange(kSpin1, -kThresholdLimit, kThresholdLimit);
@@ -195,7 +197,8 @@ const PageDesc& CARAMP::Describe() const {
       d.controls.push_back({labelId, K::kStatic, caption, CRect(7, y + 2, 90, y + 11)});
       d.controls.push_back({edit, K::kEdit, u"", CRect(92, y, 136, y + 12), kStyleRight});
       d.controls.push_back({spin, K::kSpin, u"", CRect(136, y, 146, y + 12), 0, {}, edit});
-      if (!unit.IsEmpty()) d.controls.push_back({labelId + 1, K::kStatic, unit, CRect(150, y + 2, 230, y + 11)});
+      if (!unit.IsEmpty())
+        d.controls.push_back({labelId + 1, K::kStatic, unit, CRect(150, y + 2, 230, y + 11)});
     };
     row(118, u"Speed of change", kIdSpeed, kIdSpeedSpin, u"Steps/second", 2101);
     row(134, u"Largest output value", kIdLargest, kIdLargestSpin, CString(), 2103);
@@ -230,7 +233,8 @@ void CARAMP::UpdateValueRows() {
   CControlHost& host = Host();
   for (int k = 0; k < 2; ++k) {
     const bool block = m_bRef[k] != 0;
-    for (int id : k == 0 ? std::vector<int>{kLabel1, kEdit1, kSpin1} : std::vector<int>{kLabel2, kEdit2, kSpin2})
+    for (int id :
+         k == 0 ? std::vector<int>{kLabel1, kEdit1, kSpin1} : std::vector<int>{kLabel2, kEdit2, kSpin2})
       host.Show(id, !block);
     host.Show(k == 0 ? kList1 : kList2, block);
   }
@@ -345,10 +349,12 @@ const PageDesc& CPI::Describe() const {
     d.controls.push_back({kIdKcSpin, K::kSpin, u"", CRect(164, 167, 174, 179), 0, {}, kIdKc});
     d.controls.back().decimals = 2;
     d.controls.push_back({kIdTi, K::kCheck, u"Intergration time(TI)", CRect(7, 185, 120, 195)});
-    d.controls.push_back({kIdTiMinutes, K::kEdit, u"", CRect(124, 183, 142, 195), kStyleNumber | kStyleRight});
+    d.controls.push_back(
+        {kIdTiMinutes, K::kEdit, u"", CRect(124, 183, 142, 195), kStyleNumber | kStyleRight});
     d.controls.push_back({kIdTiMinutesSpin, K::kSpin, u"", CRect(142, 183, 150, 195), 0, {}, kIdTiMinutes});
     d.controls.push_back({kIdTiColon, K::kStatic, u":", CRect(151, 185, 155, 194)});
-    d.controls.push_back({kIdTiSeconds, K::kEdit, u"", CRect(156, 183, 174, 195), kStyleNumber | kStyleRight});
+    d.controls.push_back(
+        {kIdTiSeconds, K::kEdit, u"", CRect(156, 183, 174, 195), kStyleNumber | kStyleRight});
     d.controls.push_back({kIdTiSecondsSpin, K::kSpin, u"", CRect(174, 183, 182, 195), 0, {}, kIdTiSeconds});
     d.controls.push_back({kIdTiUnit, K::kStatic, u"Minutes(m:s)", CRect(186, 185, 250, 194)});
     d.controls.push_back({kIdDirLabel, K::kStatic, u"Direction(Dir)", CRect(7, 201, 120, 210)});
@@ -398,9 +404,17 @@ void CPI::DoDataExchange(CDataExchange& dx) {
 }
 
 void CPI::UpdateTabOrder() {
-  SetTabOrder({kIdSensor, kIdMin, kIdMax, kIdGain, kIdOffset, kIdCelsius, kIdFahrenheit, kIdResolution1,
-               kIdResolution01, m_bRef[0] ? kList1 : kEdit1, kButton1, m_bRef[1] ? kList2 : kEdit2, kButton2, kIdSet,
-               kIdKc, kIdTi, kIdTiMinutes, kIdTiSeconds, kIdUp, kIdDown, kIdDecimals});
+  SetTabOrder({kIdSensor,       kIdMin,
+               kIdMax,          kIdGain,
+               kIdOffset,       kIdCelsius,
+               kIdFahrenheit,   kIdResolution1,
+               kIdResolution01, m_bRef[0] ? kList1 : kEdit1,
+               kButton1,        m_bRef[1] ? kList2 : kEdit2,
+               kButton2,        kIdSet,
+               kIdKc,           kIdTi,
+               kIdTiMinutes,    kIdTiSeconds,
+               kIdUp,           kIdDown,
+               kIdDecimals});
 }
 
 void CPI::OnInitDialog() {
@@ -451,7 +465,8 @@ void CPI::OnParameterSetChange() {
     for (int id : {kIdKcLabel, kIdKc, kIdKcSpin}) host.Enable(id, false);
     host.SetCheck(kIdTi, 1);
     host.Enable(kIdTi, false);
-    for (int id : {kIdTiMinutes, kIdTiMinutesSpin, kIdTiColon, kIdTiSeconds, kIdTiSecondsSpin, kIdTiUnit, kIdDirLabel})
+    for (int id :
+         {kIdTiMinutes, kIdTiMinutesSpin, kIdTiColon, kIdTiSeconds, kIdTiSecondsSpin, kIdTiUnit, kIdDirLabel})
       host.Enable(id, false);
     host.SetCheck(kIdUp, 1);
     host.SetCheck(kIdDown, 0);
@@ -462,7 +477,8 @@ void CPI::OnParameterSetChange() {
     m_nSavedTiSeconds = host.GetInt(kIdTiSeconds);
     for (int id : {kIdKcLabel, kIdKc, kIdKcSpin, kIdTi}) host.Enable(id, true);
     const bool ti = host.GetCheck(kIdTi) != 0;
-    for (int id : {kIdTiMinutes, kIdTiMinutesSpin, kIdTiColon, kIdTiSeconds, kIdTiSecondsSpin}) host.Enable(id, ti);
+    for (int id : {kIdTiMinutes, kIdTiMinutesSpin, kIdTiColon, kIdTiSeconds, kIdTiSecondsSpin})
+      host.Enable(id, ti);
     for (int id : {kIdTiUnit, kIdDirLabel, kIdUp, kIdDown}) host.Enable(id, true);
   }
   SetModified();
@@ -480,7 +496,8 @@ void CPI::OnTiClicked() {
     host.SetInt(kIdTiMinutes, 99);
     host.SetInt(kIdTiSeconds, 59);
   }
-  for (int id : {kIdTiMinutes, kIdTiMinutesSpin, kIdTiSeconds, kIdTiSecondsSpin}) host.Enable(id, m_bIntegral != 0);
+  for (int id : {kIdTiMinutes, kIdTiMinutesSpin, kIdTiSeconds, kIdTiSecondsSpin})
+    host.Enable(id, m_bIntegral != 0);
   SetModified();
 }
 
@@ -491,7 +508,8 @@ void CPI::OnReferenceToggle(const RefSlot& slot) {
 
 void CPI::OnOK() {
   CAnalogSensorPage::OnOK();
-  if (m_nParamSet == kPiUserDefined && m_bIntegral && m_nTiMinutes == 99 && m_nTiSeconds == 59) m_bIntegral = 0;
+  if (m_nParamSet == kPiUserDefined && m_bIntegral && m_nTiMinutes == 99 && m_nTiSeconds == 59)
+    m_bIntegral = 0;
 }
 
 void CPI::OnNotify(int id, Notify code) {
@@ -526,7 +544,8 @@ void CPI::OnNotify(int id, Notify code) {
     }
     return;
   }
-  if ((id == kIdKc || id == kIdTiMinutes || id == kIdTiSeconds) && code == Notify::kChange) return SetModified();
+  if ((id == kIdKc || id == kIdTiMinutes || id == kIdTiSeconds) && code == Notify::kChange)
+    return SetModified();
   if (id == kIdSet && code == Notify::kSelChange) return OnParameterSetChange();
   if (id == kIdTi && code == Notify::kClicked) return OnTiClicked();
   if ((id == kIdUp || id == kIdDown) && code == Notify::kClicked) {
@@ -541,7 +560,8 @@ void CPI::OnNotify(int id, Notify code) {
 CPWM::CPWM() {
   m_strTitle = Describe().caption;
   m_nSelect = kHighSpeedDisable;
-  AddReferenceSlot({0, kIdReference, kIdBlockList, {kIdHigh, kIdHighSpin, kIdColon, kIdLow, kIdLowSpin, kIdUnit}});
+  AddReferenceSlot(
+      {0, kIdReference, kIdBlockList, {kIdHigh, kIdHighSpin, kIdColon, kIdLow, kIdLowSpin, kIdUnit}});
 }
 
 const PageDesc& CPWM::Describe() const {
@@ -557,18 +577,30 @@ const PageDesc& CPWM::Describe() const {
     d.controls.push_back({kIdPwmMax, K::kEdit, u"", CRect(60, 142, 108, 154), kStyleRight});
     d.controls.push_back({kIdPwmMaxSpin, K::kSpin, u"", CRect(108, 142, 118, 154), 0, {}, kIdPwmMax});
     d.controls.push_back({kIdHighSpeedGroup, K::kGroup, u"High Speed Out", CRect(137, 118, 263, 158)});
-    d.controls.push_back(
-        {kIdHighSpeed, K::kCombo, u"", CRect(144, 132, 220, 200), 0, {u"Q0", u"Q1", u"Q2", u"Q3", u"Disable"}});
+    d.controls.push_back({kIdHighSpeed,
+                          K::kCombo,
+                          u"",
+                          CRect(144, 132, 220, 200),
+                          0,
+                          {u"Q0", u"Q1", u"Q2", u"Q3", u"Disable"}});
     d.controls.push_back({kIdTimeGroup, K::kGroup, u"Periodic time", CRect(7, 162, 263, 186)});
     d.controls.push_back({kIdHigh, K::kEdit, u"", CRect(14, 171, 32, 183), kStyleNumber | kStyleRight});
     d.controls.push_back({kIdHighSpin, K::kSpin, u"", CRect(32, 171, 40, 183), 0, {}, kIdHigh});
     d.controls.push_back({kIdColon, K::kStatic, u":", CRect(42, 173, 46, 182)});
     d.controls.push_back({kIdLow, K::kEdit, u"", CRect(48, 171, 66, 183), kStyleNumber | kStyleRight});
     d.controls.push_back({kIdLowSpin, K::kSpin, u"", CRect(66, 171, 74, 183), 0, {}, kIdLow});
-    d.controls.push_back({kIdUnit, K::kCombo, u"", CRect(80, 171, 160, 230), 0,
+    d.controls.push_back({kIdUnit,
+                          K::kCombo,
+                          u"",
+                          CRect(80, 171, 160, 230),
+                          0,
                           {u"Hours(h:m)", u"Minutes(m:s)", u"Seconds(s:1/100s)"}});
     d.controls.push_back({kIdBlockList, K::kCombo, u"", CRect(14, 171, 86, 371), kStyleHidden});
-    d.controls.push_back({kIdRefUnitList, K::kCombo, u"", CRect(88, 171, 160, 271), kStyleHidden,
+    d.controls.push_back({kIdRefUnitList,
+                          K::kCombo,
+                          u"",
+                          CRect(88, 171, 160, 271),
+                          kStyleHidden,
                           {u"Minutes", u"Seconds", u"MilliSeconds"}});
     d.controls.push_back({kIdReference, K::kButton, u"Reference", CRect(200, 170, 256, 184)});
     AddDecimalsGroup(d.controls, 7, 192);
@@ -578,7 +610,9 @@ const PageDesc& CPWM::Describe() const {
   return desc;
 }
 
-int CPWM::SelectedUnit() const { return Host().GetCurSel(kIdUnit); }
+int CPWM::SelectedUnit() const {
+  return Host().GetCurSel(kIdUnit);
+}
 
 void CPWM::DoDataExchange(CDataExchange& dx) {
   DDX_Text(dx, kIdBlockName, m_strName);
@@ -604,7 +638,8 @@ void CPWM::FillUnitCombo(int select) {
   host.ResetContent(kIdUnit);
   host.AddString(kIdUnit, UnitCaption(TIMEBASE_HOURS));
   host.AddString(kIdUnit, UnitCaption(TIMEBASE_MINUTES));
-  host.AddString(kIdUnit, out >= 0 && out < kHighSpeedDisable ? CString(u"100ms:ms") : UnitCaption(TIMEBASE_SECONDS));
+  host.AddString(kIdUnit,
+                 out >= 0 && out < kHighSpeedDisable ? CString(u"100ms:ms") : UnitCaption(TIMEBASE_SECONDS));
   host.SetCurSel(kIdUnit, select);
 }
 
@@ -622,8 +657,8 @@ void CPWM::UpdateTimeFields() {
 }
 
 void CPWM::UpdateTabOrder() {
-  std::vector<int> chain{kIdSensor, kIdMin, kIdMax, kIdGain, kIdOffset, kIdCelsius, kIdFahrenheit, kIdResolution1,
-                         kIdResolution01, kIdPwmMin, kIdPwmMax, kIdHighSpeed};
+  std::vector<int> chain{kIdSensor,     kIdMin,         kIdMax,          kIdGain,   kIdOffset, kIdCelsius,
+                         kIdFahrenheit, kIdResolution1, kIdResolution01, kIdPwmMin, kIdPwmMax, kIdHighSpeed};
   if (m_bRef[0])
     chain.insert(chain.end(), {kIdBlockList, kIdRefUnitList});
   else

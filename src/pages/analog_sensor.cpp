@@ -17,11 +17,17 @@ int Trunc(double x) {
   return static_cast<int>(std::clamp(x, -2.0e9, 2.0e9));
 }
 
-bool OutsideRange(int v) { return v < kRangeLower || v > kRangeUpper; }
-bool OutsideOffset(int v) { return v < kOffsetLower || v > kOffsetUpper; }
+bool OutsideRange(int v) {
+  return v < kRangeLower || v > kRangeUpper;
+}
+bool OutsideOffset(int v) {
+  return v < kOffsetLower || v > kOffsetUpper;
+}
 
 // Kinds whose range spans 0..1000 of the input.
-bool FullSpan(int kind) { return kind == SENSOR_0_10V || kind == SENSOR_0_20MA || kind == SENSOR_NONE; }
+bool FullSpan(int kind) {
+  return kind == SENSOR_0_10V || kind == SENSOR_0_20MA || kind == SENSOR_NONE;
+}
 
 }  // namespace
 
@@ -30,7 +36,9 @@ int RoundToTens(int v) {
   return r >= 5 ? v + (10 - r) : v - r;
 }
 
-int RoundToInteger(double x) { return RoundToTens(Trunc(10 * x)) / 10; }
+int RoundToInteger(double x) {
+  return RoundToTens(Trunc(10 * x)) / 10;
+}
 
 RoundedGain RoundToGain(double x) {
   const int t = Trunc(1000 * x);
@@ -65,9 +73,15 @@ Pt100Row Pt100Range(int unit, int resolution) {
   return kRows[unit == 1 ? 1 : 0][resolution == 0 ? 0 : 1];
 }
 
-void Fields::SetMin(int v) { min = std::clamp(v, kRangeLower, kRangeUpper); }
-void Fields::SetMax(int v) { max = std::clamp(v, kRangeLower, kRangeUpper); }
-void Fields::SetOffset(int v) { offset = std::clamp(v, kOffsetLower, kOffsetUpper); }
+void Fields::SetMin(int v) {
+  min = std::clamp(v, kRangeLower, kRangeUpper);
+}
+void Fields::SetMax(int v) {
+  max = std::clamp(v, kRangeLower, kRangeUpper);
+}
+void Fields::SetOffset(int v) {
+  offset = std::clamp(v, kOffsetLower, kOffsetUpper);
+}
 
 void Fields::SetGain(double g) {
   if (g > kGainLimit) {
@@ -116,7 +130,8 @@ void RangeFromGain(int kind, Fields& f, Pending& p) {
 
 // The gain (and for 4..20 mA the offset) from the range.
 void GainFromRange(int kind, int offset, Fields& f, Pending& p) {
-  const RoundedGain r = RoundToGain(kind == SENSOR_4_20MA ? (f.max - f.min) * 0.00125 : (f.max - offset) * 0.001);
+  const RoundedGain r =
+      RoundToGain(kind == SENSOR_4_20MA ? (f.max - f.min) * 0.00125 : (f.max - offset) * 0.001);
   f.SetGain(r.gain);
   p.gain = r.gain;
   p.gainRest = r.rest;
@@ -268,8 +283,13 @@ void CAnalogSensorPage::AddSensorSection(std::vector<ControlDesc>& c, int top, b
   using K = ControlKind;
   const int y = top;
   c.push_back({kIdSensorLabel, K::kStatic, u"Sensor", CRect(7, y + 2, 40, y + 11)});
-  c.push_back({kIdSensor, K::kCombo, u"", CRect(42, y, 130, y + 70), 0,
-               {u"0 ... 10 V", u"0 ... 20 mA", u"4 ... 20 mA", rampGain ? u"PT100" : u"PT100/PT1000", u"No sensor"}});
+  c.push_back(
+      {kIdSensor,
+       K::kCombo,
+       u"",
+       CRect(42, y, 130, y + 70),
+       0,
+       {u"0 ... 10 V", u"0 ... 20 mA", u"4 ... 20 mA", rampGain ? u"PT100" : u"PT100/PT1000", u"No sensor"}});
   c.push_back({kIdRangeGroup, K::kGroup, u"Measurement Range", CRect(7, y + 16, 130, y + 58)});
   c.push_back({kIdMinLabel, K::kStatic, u"Minimum", CRect(14, y + 29, 58, y + 38)});
   c.push_back({kIdMin, K::kEdit, u"", CRect(60, y + 27, 108, y + 39), kStyleRight});
@@ -280,7 +300,8 @@ void CAnalogSensorPage::AddSensorSection(std::vector<ControlDesc>& c, int top, b
   c.push_back({kIdParamGroup, K::kGroup, u"Parameter", CRect(137, y + 16, 263, y + 58)});
   c.push_back({kIdGainLabel, K::kStatic, u"Gain", CRect(144, y + 29, 188, y + 38)});
   c.push_back({kIdGain, K::kEdit, u"", CRect(190, y + 27, 238, y + 39), kStyleRight});
-  c.push_back({kIdHundredths, K::kEdit, u"", CRect(190, y + 27, 200, y + 39), kStyleHidden | kStyleNoTabStop});
+  c.push_back(
+      {kIdHundredths, K::kEdit, u"", CRect(190, y + 27, 200, y + 39), kStyleHidden | kStyleNoTabStop});
   c.push_back({kIdGainSpin, K::kSpin, u"", CRect(238, y + 27, 248, y + 39), 0, {}, kIdHundredths});
   c.push_back({kIdOffsetLabel, K::kStatic, u"Offset", CRect(144, y + 43, 188, y + 52)});
   c.push_back({kIdOffset, K::kEdit, u"", CRect(190, y + 41, 238, y + 53), kStyleRight});
@@ -295,14 +316,19 @@ void CAnalogSensorPage::AddSensorSection(std::vector<ControlDesc>& c, int top, b
 
 void CAnalogSensorPage::AddDecimalsGroup(std::vector<ControlDesc>& c, int left, int top) {
   using K = ControlKind;
-  c.push_back({kIdDecimalsLabel, K::kStatic, u"Decimals in the Message text", CRect(left, top + 2, left + 110, top + 11)});
-  c.push_back({kIdDecimals, K::kEdit, u"", CRect(left + 112, top, left + 128, top + 12), kStyleNumber | kStyleRight});
-  c.push_back({kIdDecimalsSpin, K::kSpin, u"", CRect(left + 128, top, left + 138, top + 12), 0, {}, kIdDecimals});
+  c.push_back({kIdDecimalsLabel, K::kStatic, u"Decimals in the Message text",
+               CRect(left, top + 2, left + 110, top + 11)});
+  c.push_back(
+      {kIdDecimals, K::kEdit, u"", CRect(left + 112, top, left + 128, top + 12), kStyleNumber | kStyleRight});
+  c.push_back(
+      {kIdDecimalsSpin, K::kSpin, u"", CRect(left + 128, top, left + 138, top + 12), 0, {}, kIdDecimals});
   c.push_back({kIdDecimalsPreview, K::kEdit, u"", CRect(left + 142, top, left + 196, top + 12),
                kStyleReadOnly | kStyleRight | kStyleNoTabStop});
 }
 
-int CAnalogSensorPage::Series() const { return Document() ? Document()->GetModelFamily() : 0; }
+int CAnalogSensorPage::Series() const {
+  return Document() ? Document()->GetModelFamily() : 0;
+}
 
 sensor::Fields CAnalogSensorPage::ReadFields() const {
   const CControlHost& host = Host();
@@ -426,7 +452,8 @@ void CAnalogSensorPage::ApplyPt100Range() {
   sensor::Fields after = before;
   sensor::Members m = MembersNow();
   sensor::Pending unused;
-  sensor::ConvertKind(SENSOR_PT100, SENSOR_PT100, after, unused, m, sensor::Pt100Range(m_nUnit, m_nResolution));
+  sensor::ConvertKind(SENSOR_PT100, SENSOR_PT100, after, unused, m,
+                      sensor::Pt100Range(m_nUnit, m_nResolution));
   WriteFields(before, after);
 }
 
@@ -497,7 +524,8 @@ void CAnalogSensorPage::OnNotify(int id, Notify code) {
     ApplyPt100Range();
     return SetModified();
   }
-  const bool section = id == kIdGain || id == kIdOffset || id == kIdMin || id == kIdMax || id == kIdHundredths;
+  const bool section =
+      id == kIdGain || id == kIdOffset || id == kIdMin || id == kIdMax || id == kIdHundredths;
   if (section && code == Notify::kUpdate) {
     if (m_bWriting) return;
     if (id == kIdGain) {

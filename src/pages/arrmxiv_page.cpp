@@ -11,7 +11,9 @@ std::pair<int, int> CARRMXIV::CountLimits(int type) {
   return {0, 0};
 }
 
-int CARRMXIV::AddressLimit(int area) { return area == 1 ? 31 : area == 2 ? 63 : 511; }
+int CARRMXIV::AddressLimit(int area) {
+  return area == 1 ? 31 : area == 2 ? 63 : 511;
+}
 
 CString CARRMXIV::SpeedHint(int v) {
   return v == 0 ? CString(u"(0 rpm)") : FormatString(u"(%.6f rpm)", 30000.0 / v);
@@ -21,7 +23,9 @@ CString CARRMXIV::FrequencyHint(int v) {
   return v == 0 ? CString(u"(0 Hz) [0.02ms/pulse]") : FormatString(u"(%.6f Hz) [0.02ms/pulse]", 100000.0 / v);
 }
 
-CString CARRMXIV::StepHint(int mode) { return mode == 0 ? CString(u"(0.005ms/step)") : CString(u"(0.01ms/step)"); }
+CString CARRMXIV::StepHint(int mode) {
+  return mode == 0 ? CString(u"(0.005ms/step)") : CString(u"(0.01ms/step)");
+}
 
 CARRMXIV::CARRMXIV() {
   m_strTitle = Describe().caption;
@@ -174,11 +178,11 @@ void CARRMXIV::UpdateLabelsForType() {
 void CARRMXIV::UpdateTabOrder() {
   const int count = m_bRef[1] ? kIdList2 : kIdCount;
   const int steps = m_bRef[0] ? kIdList1 : kIdSteps;
-  if (m_nType == 850)
-    return SetTabOrder({kIdMode, kIdArea, count, kIdCountButton, steps});
+  if (m_nType == 850) return SetTabOrder({kIdMode, kIdArea, count, kIdCountButton, steps});
   if (m_nType == 852) return SetTabOrder({kIdArea, count, kIdCountButton, steps});
   std::vector<int> chain{m_bRef[0] ? kIdList1 : kIdMode, kIdModeButton};
-  if (m_nType == 844 || m_nType == 849) chain.insert(chain.end(), {kIdArea, kIdAddress, count, kIdCountButton});
+  if (m_nType == 844 || m_nType == 849)
+    chain.insert(chain.end(), {kIdArea, kIdAddress, count, kIdCountButton});
   SetTabOrder(chain);
 }
 
@@ -212,9 +216,8 @@ void CARRMXIV::OnInitDialog() {
   }
   if (Simulating() && (m_nType == 844 || m_nType == 845 || m_nType == 856)) CreateCurrentValueBox();
   const auto limits = CountLimits(m_nType);
-  Host().SetTipProvider(kIdCount, [limits] {
-    return FormatString(LoadString(376).GetString(), limits.first, limits.second);
-  });
+  Host().SetTipProvider(
+      kIdCount, [limits] { return FormatString(LoadString(376).GetString(), limits.first, limits.second); });
   if (m_nType == 850 || m_nType == 852) AddRangeTip(kIdSteps, 0, kStepsLimit);
   Host().LimitText(kIdCount, 9);
   Host().LimitText(kIdSteps, 9);

@@ -37,7 +37,9 @@ bool SameIgnoringCase(const CString& a, const CString& b) {
 
 }  // namespace
 
-CAstroClock::CAstroClock() { m_strTitle = u"Parameter"; }
+CAstroClock::CAstroClock() {
+  m_strTitle = u"Parameter";
+}
 
 const PageDesc& CAstroClock::Describe() const {
   using K = ControlKind;
@@ -62,7 +64,8 @@ const PageDesc& CAstroClock::Describe() const {
       const char16_t* const signs[] = {u"\u00B0", u"'", u"\""};
       for (int k = 0; k < 3; ++k) {
         const int left = 104 + 44 * k;
-        c.push_back({ids[k], K::kEdit, u"", CRect(left, top, left + 26, top + 13), kStyleNumber | kStyleRight});
+        c.push_back(
+            {ids[k], K::kEdit, u"", CRect(left, top, left + 26, top + 13), kStyleNumber | kStyleRight});
         c.push_back({spins[k], K::kSpin, u"", CRect(left + 26, top, left + 34, top + 13), 0, {}, ids[k]});
         c.push_back({marks[k], K::kStatic, signs[k], CRect(left + 35, top + 2, left + 42, top + 12)});
       }
@@ -144,9 +147,9 @@ void CAstroClock::ShowCity(bool load) {
   host.Show(kIdLocation, i <= 0);
   host.Show(kIdSave, editable);
   host.SetText(kIdSave, user ? u"Update" : u"Save");
-  for (int id : {kIdLonHemisphere, kIdLatHemisphere, kIdTimeZone, kIdLonDeg, kIdLonDegSpin, kIdLonMin, kIdLonMinSpin,
-                 kIdLonSec, kIdLonSecSpin, kIdLatDeg, kIdLatDegSpin, kIdLatMin, kIdLatMinSpin, kIdLatSec,
-                 kIdLatSecSpin})
+  for (int id : {kIdLonHemisphere, kIdLatHemisphere, kIdTimeZone, kIdLonDeg, kIdLonDegSpin, kIdLonMin,
+                 kIdLonMinSpin, kIdLonSec, kIdLonSecSpin, kIdLatDeg, kIdLatDegSpin, kIdLatMin, kIdLatMinSpin,
+                 kIdLatSec, kIdLatSecSpin})
     host.Enable(id, editable);
   if (!load || i < 0 || i >= static_cast<int>(g_AstroCityTable.size())) return;
   const AstroCity& city = g_AstroCityTable[static_cast<size_t>(i)];
@@ -191,7 +194,8 @@ void CAstroClock::OnSave() {
   if (save)
     for (int i = 0; i < host.GetCount(kIdCity); ++i)
       if (SameIgnoringCase(host.GetItemText(kIdCity, i), text)) {
-        AfxMessageBox(text == CString(u"User-defined") ? u"Please enter a location." : u"This city name already exists.",
+        AfxMessageBox(text == CString(u"User-defined") ? u"Please enter a location."
+                                                       : u"This city name already exists.",
                       MB_ICONSTOP);
         return;
       }
@@ -210,7 +214,8 @@ void CAstroClock::OnSave() {
   if (save) {
     city.m_strName = text;
     const int row = host.AddString(kIdCity, text);
-    if (row >= static_cast<int>(g_AstroCityTable.size())) g_AstroCityTable.resize(static_cast<size_t>(row) + 1);
+    if (row >= static_cast<int>(g_AstroCityTable.size()))
+      g_AstroCityTable.resize(static_cast<size_t>(row) + 1);
     g_AstroCityTable[static_cast<size_t>(row)] = city;
     g_AstroCityTable.shrink_to_fit();
     host.SetCurSel(kIdCity, row);
@@ -267,15 +272,18 @@ void CAstroClock::OnNotify(int id, Notify code) {
   if (code == Notify::kChange && (id == kIdLonDeg || id == kIdLatDeg) && host.GetFocus() == id) {
     const int* ids = id == kIdLonDeg ? kLonIds : kLatIds;
     const int limit = id == kIdLonDeg ? 180 : 90;
-    if (host.GetInt(id, &ok) == limit && ok && (host.GetInt(ids[1], &ok) != 0 || host.GetInt(ids[2], &ok) != 0)) {
+    if (host.GetInt(id, &ok) == limit && ok &&
+        (host.GetInt(ids[1], &ok) != 0 || host.GetInt(ids[2], &ok) != 0)) {
       host.SetInt(ids[1], 0);
       host.SetInt(ids[2], 0);
     }
     return SetModified();
   }
-  if ((code == Notify::kChange && (id == kIdLocation || id == kIdLonMin || id == kIdLonSec || id == kIdLatMin ||
-                                   id == kIdLatSec || id == kIdLonDeg || id == kIdLatDeg)) ||
-      (code == Notify::kSelChange && (id == kIdLonHemisphere || id == kIdLatHemisphere || id == kIdTimeZone)) ||
+  if ((code == Notify::kChange &&
+       (id == kIdLocation || id == kIdLonMin || id == kIdLonSec || id == kIdLatMin || id == kIdLatSec ||
+        id == kIdLonDeg || id == kIdLatDeg)) ||
+      (code == Notify::kSelChange &&
+       (id == kIdLonHemisphere || id == kIdLatHemisphere || id == kIdTimeZone)) ||
       (code == Notify::kClicked && id == kIdProtect))
     return SetModified();
   CBlockParamPage::OnNotify(id, code);

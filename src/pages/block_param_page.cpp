@@ -17,7 +17,9 @@ CString UiText(int id, const CString& english) {
   return english;
 }
 
-void CBlockParamPage::AddReferenceSlot(const RefSlot& slot) { m_slots.push_back(slot); }
+void CBlockParamPage::AddReferenceSlot(const RefSlot& slot) {
+  m_slots.push_back(slot);
+}
 
 const CBlockParamPage::RefSlot* CBlockParamPage::SlotOfButton(int id) const {
   for (const RefSlot& s : m_slots)
@@ -90,8 +92,10 @@ void CBlockParamPage::CreateCurrentValueBox(bool tallBox) {
   // The box starts 20 pixels above the template's bottom and reaches 30 below
   // it (the tall one lies wholly below, 50 pixels); in dialog units of the
   // 8-point font that is about 12 and 18 (30) units.
-  const CRect rect = tallBox ? CRect(0, size.cy, size.cx, size.cy + 30) : CRect(0, size.cy - 12, size.cx, size.cy + 18);
-  Host().AddControl({kIdValueBox, ControlKind::kGroup, UiText(kIdValueBox, u"Current Parameter Value"), rect, 0});
+  const CRect rect =
+      tallBox ? CRect(0, size.cy, size.cx, size.cy + 30) : CRect(0, size.cy - 12, size.cx, size.cy + 18);
+  Host().AddControl(
+      {kIdValueBox, ControlKind::kGroup, UiText(kIdValueBox, u"Current Parameter Value"), rect, 0});
 }
 
 void CBlockParamPage::ShowCurrentValue(const CString& text) {
@@ -204,4 +208,6 @@ void CBlockParamPage::LoadValues(const BlockPageValues& values) {
   static_cast<PatternValues&>(*this) = values.pattern;
 }
 
-void CBlockParamPage::StoreValues(BlockPageValues& values) const { values.pattern = *this; }
+void CBlockParamPage::StoreValues(BlockPageValues& values) const {
+  values.pattern = *this;
+}

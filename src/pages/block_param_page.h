@@ -42,10 +42,10 @@ class CBlockParamPage : public CParamPage, public PatternValues {
  public:
   // A reference slot: the controls a block list replaces.
   struct RefSlot {
-    int slot = 0;                // Ref0..Ref3
-    int button = 0;              // its "Reference" push button
-    int list = 0;                // its block list (run-time id)
-    std::vector<int> valueIds;   // the value control and its spin (and their companions)
+    int slot = 0;               // Ref0..Ref3
+    int button = 0;             // its "Reference" push button
+    int list = 0;               // its block list (run-time id)
+    std::vector<int> valueIds;  // the value control and its spin (and their companions)
   };
 
   void OnNotify(int id, Notify code) override;

@@ -88,8 +88,8 @@ int ReadDecimal(const CString& text, int first, int maxCount) {
   maxCount = std::min(maxCount, 9);  // stays within an int
   int n = 0;
   bool digits = false;
-  for (int i = first; i >= 0 && i < text.GetLength() && i < first + maxCount && text[i] >= u'0' && text[i] <= u'9';
-       ++i) {
+  for (int i = first;
+       i >= 0 && i < text.GetLength() && i < first + maxCount && text[i] >= u'0' && text[i] <= u'9'; ++i) {
     n = n * 10 + (text[i] - u'0');
     digits = true;
   }

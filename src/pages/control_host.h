@@ -53,22 +53,27 @@ enum class ControlKind {
 };
 
 // Style bits of ControlDesc::style.
-constexpr UINT kStyleNumber = 0x0001;      // edit: digits only
-constexpr UINT kStyleRight = 0x0002;       // edit or static: right-aligned text
-constexpr UINT kStyleCentre = 0x0004;      // static: centred text
-constexpr UINT kStyleHidden = 0x0008;      // not visible at first
-constexpr UINT kStyleDisabled = 0x0010;    // disabled at first
-constexpr UINT kStyleReadOnly = 0x0020;    // edit: read-only
-constexpr UINT kStyleGroup = 0x0040;       // radio: first of its group
-constexpr UINT kStyleNoTabStop = 0x0080;   // not in the keyboard order
-constexpr UINT kStyleMultiLine = 0x0100;   // edit: several lines, Enter starts a new one
+constexpr UINT kStyleNumber = 0x0001;     // edit: digits only
+constexpr UINT kStyleRight = 0x0002;      // edit or static: right-aligned text
+constexpr UINT kStyleCentre = 0x0004;     // static: centred text
+constexpr UINT kStyleHidden = 0x0008;     // not visible at first
+constexpr UINT kStyleDisabled = 0x0010;   // disabled at first
+constexpr UINT kStyleReadOnly = 0x0020;   // edit: read-only
+constexpr UINT kStyleGroup = 0x0040;      // radio: first of its group
+constexpr UINT kStyleNoTabStop = 0x0080;  // not in the keyboard order
+constexpr UINT kStyleMultiLine = 0x0100;  // edit: several lines, Enter starts a new one
 
 // One control of a page template.
 struct ControlDesc {
   ControlDesc() = default;
   ControlDesc(int id_, ControlKind kind_, CString caption_, CRect rect_, UINT style_ = 0,
               std::vector<CString> items_ = {}, int buddy_ = 0)
-      : id(id_), kind(kind_), caption(std::move(caption_)), rect(rect_), style(style_), items(std::move(items_)),
+      : id(id_),
+        kind(kind_),
+        caption(std::move(caption_)),
+        rect(rect_),
+        style(style_),
+        items(std::move(items_)),
         buddy(buddy_) {}
 
   int id = 0;

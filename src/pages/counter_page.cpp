@@ -63,7 +63,8 @@ void CUpDownCounter::DoDataExchange(CDataExchange& dx) {
 }
 
 std::vector<int> CUpDownCounter::Chain() const {
-  return {m_bRef[0] ? kIdRefList1 : kIdOn, kIdReference1, m_bRef[1] ? kIdRefList2 : kIdOff, kIdReference2, kIdStart};
+  return {m_bRef[0] ? kIdRefList1 : kIdOn, kIdReference1, m_bRef[1] ? kIdRefList2 : kIdOff, kIdReference2,
+          kIdStart};
 }
 
 void CUpDownCounter::OnInitDialog() {

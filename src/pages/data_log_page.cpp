@@ -42,11 +42,16 @@ int CDataLog::OperandOfEntry(const CString& entry) {
   if (two == u"AQ" && (n = number(2)) >= 0) return 4230 + (n / 100) * 4 + n % 100;
   if (entry.IsEmpty() || (n = number(1)) < 0) return -1;
   switch (entry[0]) {
-    case u'B': return 9000 + n;
-    case u'I': return 100 + (n / 100) * 32 + n % 100;
-    case u'M': return 1316 + n;
-    case u'Q': return 600 + (n / 100) * 16 + n % 100;
-    default: return -1;
+    case u'B':
+      return 9000 + n;
+    case u'I':
+      return 100 + (n / 100) * 32 + n % 100;
+    case u'M':
+      return 1316 + n;
+    case u'Q':
+      return 600 + (n / 100) * 16 + n % 100;
+    default:
+      return -1;
   }
 }
 
@@ -66,7 +71,9 @@ DataLogItem CDataLog::ItemOfRow(const CZaradDoc* doc, const CString& entry, cons
   return item;
 }
 
-CDataLog::CDataLog() { m_strTitle = Describe().caption; }
+CDataLog::CDataLog() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CDataLog::Describe() const {
   using K = ControlKind;
@@ -88,7 +95,9 @@ const PageDesc& CDataLog::Describe() const {
   return desc;
 }
 
-void CDataLog::DoDataExchange(CDataExchange& dx) { DDX_Check(dx, kIdProtection, m_bProtection); }
+void CDataLog::DoDataExchange(CDataExchange& dx) {
+  DDX_Check(dx, kIdProtection, m_bProtection);
+}
 
 void CDataLog::ShowRows(int select) {
   CControlHost& host = Host();
@@ -108,7 +117,8 @@ void CDataLog::OnInitDialog() {
     for (const CString& e : LoggableEntries(Document(), m_nBlockNumber)) host.AddString(kIdEntries, e);
     m_rows.clear();
     if (auto* log = dynamic_cast<CBlockDataLog*>(Document()->FindBlockByNumber(m_nBlockNumber)))
-      for (const DataLogItem& item : log->m_items) m_rows.emplace_back(item.m_strOperand, item.m_strParameter);
+      for (const DataLogItem& item : log->m_items)
+        m_rows.emplace_back(item.m_strOperand, item.m_strParameter);
   }
   ShowRows(-1);
 }
@@ -188,7 +198,8 @@ void CDataLog::OnNotify(int id, Notify code) {
     Host().Enable(kIdAdd, true);
     return;
   }
-  if ((id == kIdParams && code == Notify::kDblClick) || (id == kIdAdd && code == Notify::kClicked)) return OnAdd();
+  if ((id == kIdParams && code == Notify::kDblClick) || (id == kIdAdd && code == Notify::kClicked))
+    return OnAdd();
   if (id == kIdRemove && code == Notify::kClicked) return OnRemove();
   CBlockParamPage::OnNotify(id, code);
 }

@@ -11,11 +11,15 @@ bool IsLongMonth(int month) {
   return month == 1 || month == 3 || month == 5 || month == 7 || month == 8 || month == 10 || month == 12;
 }
 
-bool IsShortMonth(int month) { return month == 4 || month == 6 || month == 9 || month == 11; }
+bool IsShortMonth(int month) {
+  return month == 4 || month == 6 || month == 9 || month == 11;
+}
 
 }  // namespace
 
-CDateSelectDlg::CDateSelectDlg() { m_strTitle = Describe().caption; }
+CDateSelectDlg::CDateSelectDlg() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CDateSelectDlg::Describe() const {
   using K = ControlKind;
@@ -25,12 +29,14 @@ const PageDesc& CDateSelectDlg::Describe() const {
     d.controls.push_back({1320, K::kGroup, u"Month", CRect(7, 4, 157, 56)});
     for (int n = 1; n <= 12; ++n) {
       const int x = 22 + ((n - 1) % 6) * kStepX, y = 16 + ((n - 1) / 6) * kStepY;
-      d.controls.push_back({kIdMonthBase + n, K::kButton, FormatString(u"%d", n), CRect(x, y, x + kW, y + kH)});
+      d.controls.push_back(
+          {kIdMonthBase + n, K::kButton, FormatString(u"%d", n), CRect(x, y, x + kW, y + kH)});
     }
     d.controls.push_back({1319, K::kGroup, u"Day", CRect(7, 60, 157, 160)});
     for (int day = 1; day <= 31; ++day) {
       const int x = 13 + ((day - 1) % 7) * kStepX, y = 72 + ((day - 1) / 7) * kStepY;
-      d.controls.push_back({kIdDayBase + day, K::kButton, FormatString(u"%d", day), CRect(x, y, x + kW, y + kH)});
+      d.controls.push_back(
+          {kIdDayBase + day, K::kButton, FormatString(u"%d", day), CRect(x, y, x + kW, y + kH)});
     }
     d.controls.push_back({kIdOk, K::kButton, u"OK", CRect(27, 165, 77, 179)});
     d.controls.push_back({kIdCancel, K::kButton, u"Cancel", CRect(87, 165, 137, 179)});

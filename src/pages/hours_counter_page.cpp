@@ -16,7 +16,10 @@ CString HoursCaption(bool reference) {
 CHoursCounter::CHoursCounter() {
   m_strTitle = Describe().caption;
   m_bRetentive = 1;
-  AddReferenceSlot({0, kIdReference, kIdRefList, {kIdMiHours, kIdMiHoursSpin, kIdMiColon, kIdMiMinutes, kIdMiMinutesSpin}});
+  AddReferenceSlot({0,
+                    kIdReference,
+                    kIdRefList,
+                    {kIdMiHours, kIdMiHoursSpin, kIdMiColon, kIdMiMinutes, kIdMiMinutesSpin}});
 }
 
 const PageDesc& CHoursCounter::Describe() const {
@@ -52,7 +55,9 @@ const PageDesc& CHoursCounter::Describe() const {
   return desc;
 }
 
-bool CHoursCounter::NewerSeries() const { return Document() && Document()->IsNewerFamily(); }
+bool CHoursCounter::NewerSeries() const {
+  return Document() && Document()->IsNewerFamily();
+}
 
 void CHoursCounter::DoDataExchange(CDataExchange& dx) {
   DDX_Check(dx, kIdProtection, m_bProtection);
@@ -79,15 +84,16 @@ void CHoursCounter::UpdateControls() {
   host.LimitText(kIdMiHours, 4);
   host.LimitText(kIdOtHours, 5);
   if (!NewerSeries()) {
-    for (int id : {kIdReference, kIdRefList, kIdMiColon, kIdMiMinutes, kIdMiMinutesSpin, kIdOtColon, kIdOtMinutes,
-                   kIdOtMinutesSpin, kIdMiUnit, kIdOtUnit})
+    for (int id : {kIdReference, kIdRefList, kIdMiColon, kIdMiMinutes, kIdMiMinutesSpin, kIdOtColon,
+                   kIdOtMinutes, kIdOtMinutesSpin, kIdMiUnit, kIdOtUnit})
       host.Show(id, false);
     host.Show(kIdMiHours, true);
     host.Show(kIdMiHoursSpin, true);
   } else {
     host.Show(kIdReference, true);
     const bool block = m_pRef[0] != nullptr;
-    for (int id : {kIdMiHours, kIdMiHoursSpin, kIdMiColon, kIdMiMinutes, kIdMiMinutesSpin}) host.Show(id, !block);
+    for (int id : {kIdMiHours, kIdMiHoursSpin, kIdMiColon, kIdMiMinutes, kIdMiMinutesSpin})
+      host.Show(id, !block);
     host.Show(kIdRefList, block);
     host.SetText(kIdMiUnit, HoursCaption(block));
     host.LimitText(kIdMiMinutes, 2);

@@ -8,15 +8,23 @@
 
 namespace {
 
-CString Name(int type) { return LookupBlockName(g_BlockTypeNames, static_cast<UINT>(type)); }
+CString Name(int type) {
+  return LookupBlockName(g_BlockTypeNames, static_cast<UINT>(type));
+}
 
-bool IsContact(int type) { return type == 700 || type == 701 || type == 702; }
+bool IsContact(int type) {
+  return type == 700 || type == 701 || type == 702;
+}
 
-CString Upper(CString s) { return s.MakeUpper(); }
+CString Upper(CString s) {
+  return s.MakeUpper();
+}
 
 }  // namespace
 
-CPropPageLadIO::CPropPageLadIO() { m_strTitle = Describe().caption; }
+CPropPageLadIO::CPropPageLadIO() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CPropPageLadIO::Describe() const {
   using K = ControlKind;
@@ -32,8 +40,12 @@ const PageDesc& CPropPageLadIO::Describe() const {
   return desc;
 }
 
-void CPropPageLadIO::LoadValues(const BlockPageValues& values) { static_cast<LadderValues&>(*this) = values.ladder; }
-void CPropPageLadIO::StoreValues(BlockPageValues& values) const { values.ladder = *this; }
+void CPropPageLadIO::LoadValues(const BlockPageValues& values) {
+  static_cast<LadderValues&>(*this) = values.ladder;
+}
+void CPropPageLadIO::StoreValues(BlockPageValues& values) const {
+  values.ladder = *this;
+}
 
 void CPropPageLadIO::Fill() {
   CControlHost& host = Host();
@@ -66,9 +78,11 @@ void CPropPageLadIO::Fill() {
         if (op >= 1316 && op <= 1827)
           sorted.emplace(op, FormatString(u"M%d%s", op - 1316, Name(607).GetString()));
         else if (op >= 600 && op <= 727)
-          sorted.emplace(op, FormatString(u"Q%d%02d%s", (op - 600) / 16, (op - 600) % 16, Name(605).GetString()));
+          sorted.emplace(op,
+                         FormatString(u"Q%d%02d%s", (op - 600) / 16, (op - 600) % 16, Name(605).GetString()));
       } else if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && !(b->m_byCaps & 0x20)) {
-        sorted.emplace(b->m_nNumber, FormatString(u"B%d%s", b->m_nNumber - 9000, Name(b->m_nType).GetString()));
+        sorted.emplace(b->m_nNumber,
+                       FormatString(u"B%d%s", b->m_nNumber - 9000, Name(b->m_nType).GetString()));
       }
     }
   } else if (t == 702) {
@@ -79,16 +93,19 @@ void CPropPageLadIO::Fill() {
         if (op >= 4288 && op <= 4799)
           sorted.emplace(op, FormatString(u"AM%d%s", op - 4288, Name(610).GetString()));
         else if (op >= 4230 && op <= 4261)
-          sorted.emplace(op, FormatString(u"AQ%d%02d%s", (op - 4230) / 4, (op - 4230) % 4, Name(609).GetString()));
+          sorted.emplace(
+              op, FormatString(u"AQ%d%02d%s", (op - 4230) / 4, (op - 4230) % 4, Name(609).GetString()));
       } else if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && (b->m_byCaps & 0x20)) {
-        sorted.emplace(b->m_nNumber, FormatString(u"B%d%s", b->m_nNumber - 9000, Name(b->m_nType).GetString()));
+        sorted.emplace(b->m_nNumber,
+                       FormatString(u"B%d%s", b->m_nNumber - 9000, Name(b->m_nType).GetString()));
       }
     }
   } else if (t == 703 || t == 704) {
     for (int i = 0; i < 512; ++i)
       if (free(1316 + i)) add(FormatString(u"M%d%s", i, Name(607).GetString()));
     for (int i = 0; i < 128; ++i)
-      if (i % 16 <= 7 && free(600 + i)) add(FormatString(u"Q%d%02d%s", i / 16, i % 16, Name(605).GetString()));
+      if (i % 16 <= 7 && free(600 + i))
+        add(FormatString(u"Q%d%02d%s", i / 16, i % 16, Name(605).GetString()));
     bool read = false;
     for (const auto& b : doc->m_blocks)
       if ((b->m_nType == 700 || b->m_nType == 701) && b->m_nOperand == m_nCoilNumber) read = true;
@@ -151,7 +168,8 @@ void CPropPageLadIO::OnInitDialog() {
   CParamPage::OnInitDialog();
   Fill();
   const CString own = OperandPrefixText(m_nOperand);
-  if (own.IsEmpty() || !SelectStartingWith(own)) Host().SetCurSel(kIdList, Host().GetCount(kIdList) > 0 ? 0 : -1);
+  if (own.IsEmpty() || !SelectStartingWith(own))
+    Host().SetCurSel(kIdList, Host().GetCount(kIdList) > 0 ? 0 : -1);
 }
 
 bool CPropPageLadIO::StartsWith(const CString& prefix) const {
@@ -223,7 +241,9 @@ void CPropPageLadIO::ParseOperandName() {
   }
 }
 
-void CPropPageLadIO::OnOK() { ParseOperandName(); }
+void CPropPageLadIO::OnOK() {
+  ParseOperandName();
+}
 
 void CPropPageLadIO::OnNotify(int id, Notify code) {
   if (id == kIdList && code == Notify::kSelChange) return SetModified();

@@ -11,7 +11,8 @@ using K = ControlKind;
 // unit combo (full field) or a unit label (dependent field), the "Reference"
 // button and the hidden block list (and reference unit list).
 void AddRow(std::vector<ControlDesc>& c, int top, int group, const char16_t* caption, int high, int highSpin,
-            int colon, int low, int lowSpin, int unitOrLabel, bool full, int button, int list, int refUnitList) {
+            int colon, int low, int lowSpin, int unitOrLabel, bool full, int button, int list,
+            int refUnitList) {
   c.push_back({group, K::kGroup, caption, CRect(7, top, 268, top + 32)});
   c.push_back({high, K::kEdit, u"", CRect(16, top + 12, 38, top + 25), kStyleNumber | kStyleRight});
   c.push_back({highSpin, K::kSpin, u"", CRect(38, top + 12, 46, top + 25), 0, {}, high});
@@ -46,7 +47,8 @@ void CLightSwitchPage::AddFields(bool tl) {
     TimeField l;
     l.slot = 0;
     l.high = P::kIdTLHigh, l.highSpin = P::kIdTLHighSpin, l.colon = P::kIdTLColon, l.low = P::kIdTLLow;
-    l.lowSpin = P::kIdTLLowSpin, l.unit = P::kIdTLUnit, l.button = P::kIdTLReference, l.list = P::kIdTLRefList;
+    l.lowSpin = P::kIdTLLowSpin, l.unit = P::kIdTLUnit, l.button = P::kIdTLReference,
+    l.list = P::kIdTLRefList;
     l.refUnitList = P::kIdTLRefUnitList;
     l.pHigh = &TimeValues::m_nHigh1, l.pLow = &TimeValues::m_nLow1;
     l.pUnit = &TimeValues::m_nUnit1, l.pRefUnit = &TimeValues::m_nRefUnit1;
@@ -188,8 +190,8 @@ void CLightSwitchPage::OnOK() {
   CTimerPage::OnOK();
   int warnLow = 0, periodLow = 0;
   StandardValues(WarningUnit(), &warnLow, &periodLow);
-  if (!m_pRef[2] && !m_pRef[3] && m_nWarnTimeHigh == 0 && m_nWarnTimeLow == warnLow && m_nWarnPeriodHigh == 0 &&
-      m_nWarnPeriodLow == periodLow) {
+  if (!m_pRef[2] && !m_pRef[3] && m_nWarnTimeHigh == 0 && m_nWarnTimeLow == warnLow &&
+      m_nWarnPeriodHigh == 0 && m_nWarnPeriodLow == periodLow) {
     m_bStandardWarning = 1;
     Host().SetCheck(kIdStandard, 1);
   }
@@ -256,11 +258,12 @@ const PageDesc& CSpecialPar4::Describe() const {
     auto& c = d.controls;
     c.push_back({kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 10, 58, 20), kStyleRight});
     c.push_back({kIdBlockName, K::kEdit, u"", CRect(62, 8, 140, 21)});
-    AddRow(c, 28, 1007, u"Off Delay Time (T)", kIdTHigh, kIdTHighSpin, kIdTColon, kIdTLow, kIdTLowSpin, kIdTUnit,
-           true, kIdTReference, kIdTRefList, kIdTRefUnitList);
+    AddRow(c, 28, 1007, u"Off Delay Time (T)", kIdTHigh, kIdTHighSpin, kIdTColon, kIdTLow, kIdTLowSpin,
+           kIdTUnit, true, kIdTReference, kIdTRefList, kIdTRefUnitList);
     AddRow(c, 64, 1015, u"Permanent Light (TL)", kIdTLHigh, kIdTLHighSpin, kIdTLColon, kIdTLLow, kIdTLLowSpin,
            kIdTLUnit, true, kIdTLReference, kIdTLRefList, kIdTLRefUnitList);
-    c.push_back({kIdStandard, K::kCheck, u"Use standard values for the pre-warning", CRect(7, 102, 220, 114)});
+    c.push_back(
+        {kIdStandard, K::kCheck, u"Use standard values for the pre-warning", CRect(7, 102, 220, 114)});
     AddRow(c, 120, 1013, u"Pre-warning time (T!)", kIdWHigh, kIdWHighSpin, kIdWColon, kIdWLow, kIdWLowSpin,
            kIdWUnitLabel, false, kIdWReference, kIdWRefList, 0);
     AddRow(c, 158, 1031, u"Pre-warning period (T!L)", kIdPHigh, kIdPHighSpin, kIdPColon, kIdPLow, kIdPLowSpin,

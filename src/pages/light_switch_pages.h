@@ -16,11 +16,14 @@
 class CLightSwitchPage : public CTimerPage {
  public:
   static constexpr int kIdStandard = 1026;
-  static constexpr int kIdTHigh = 1017, kIdTHighSpin = 1018, kIdTColon = 1186, kIdTLow = 1019, kIdTLowSpin = 1020;
+  static constexpr int kIdTHigh = 1017, kIdTHighSpin = 1018, kIdTColon = 1186, kIdTLow = 1019,
+                       kIdTLowSpin = 1020;
   static constexpr int kIdTUnit = 1016, kIdTReference = 1547, kIdTRefList = 125, kIdTRefUnitList = 126;
-  static constexpr int kIdWHigh = 1023, kIdWHighSpin = 1027, kIdWColon = 1185, kIdWLow = 1028, kIdWLowSpin = 1029;
+  static constexpr int kIdWHigh = 1023, kIdWHighSpin = 1027, kIdWColon = 1185, kIdWLow = 1028,
+                       kIdWLowSpin = 1029;
   static constexpr int kIdWReference = 1553, kIdWRefList = 127, kIdWUnitLabel = 1237;
-  static constexpr int kIdPHigh = 1033, kIdPHighSpin = 1034, kIdPColon = 1187, kIdPLow = 1035, kIdPLowSpin = 1036;
+  static constexpr int kIdPHigh = 1033, kIdPHighSpin = 1034, kIdPColon = 1187, kIdPLow = 1035,
+                       kIdPLowSpin = 1036;
   static constexpr int kIdPReference = 1554, kIdPRefList = 129, kIdPUnitLabel = 1238;
 
   void OnNotify(int id, Notify code) override;
@@ -62,7 +65,8 @@ class CSpecialPar3 : public CLightSwitchPage {
 class CSpecialPar4 : public CLightSwitchPage {
  public:
   static constexpr int kTemplate = 4554;
-  static constexpr int kIdTLHigh = 1550, kIdTLHighSpin = 1552, kIdTLColon = 1184, kIdTLLow = 1549, kIdTLLowSpin = 1551;
+  static constexpr int kIdTLHigh = 1550, kIdTLHighSpin = 1552, kIdTLColon = 1184, kIdTLLow = 1549,
+                       kIdTLLowSpin = 1551;
   static constexpr int kIdTLUnit = 1548, kIdTLReference = 1546, kIdTLRefList = 104, kIdTLRefUnitList = 102;
   CSpecialPar4();
   const PageDesc& Describe() const override;

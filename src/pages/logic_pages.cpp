@@ -2,17 +2,20 @@
 
 // ---- CBasicFunPar ---------------------------------------------------------------
 
-CBasicFunPar::CBasicFunPar() { m_strTitle = Describe().caption; }
+CBasicFunPar::CBasicFunPar() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CBasicFunPar::Describe() const {
   using K = ControlKind;
-  static const PageDesc desc = {kTemplate,
-                                u"Parameter",
-                                CSize(200, 60),
-                                {
-                                    {kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 20, 58, 30), kStyleRight},
-                                    {kIdBlockName, K::kEdit, u"", CRect(62, 18, 140, 31)},
-                                }};
+  static const PageDesc desc = {
+      kTemplate,
+      u"Parameter",
+      CSize(200, 60),
+      {
+          {kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 20, 58, 30), kStyleRight},
+          {kIdBlockName, K::kEdit, u"", CRect(62, 18, 140, 31)},
+      }};
   return desc;
 }
 
@@ -28,7 +31,9 @@ void CBasicFunPar::OnInitDialog() {
 
 // ---- CBoolean -------------------------------------------------------------------
 
-CBoolean::CBoolean() { m_strTitle = Describe().caption; }
+CBoolean::CBoolean() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CBoolean::Describe() const {
   using K = ControlKind;
@@ -38,7 +43,8 @@ const PageDesc& CBoolean::Describe() const {
     d.controls.push_back({kIdBlockName, K::kEdit, u"", CRect(62, 7, 140, 20)});
     const char16_t* heads[] = {u"Input1", u"Input2", u"Input3", u"Input4", u"Output Set"};
     for (int c = 0; c < 5; ++c)
-      d.controls.push_back({2000 + c, K::kStatic, heads[c], CRect(30 + c * 40, 26, 68 + c * 40, 35), kStyleCentre});
+      d.controls.push_back(
+          {2000 + c, K::kStatic, heads[c], CRect(30 + c * 40, 26, 68 + c * 40, 35), kStyleCentre});
     d.controls.push_back({2005, K::kLine, u"", CRect(7, 37, 269, 38)});
     for (int r = 0; r < kRows; ++r) {
       const int y = 40 + r * 12;
@@ -70,7 +76,8 @@ void CBoolean::OnInitDialog() {
 }
 
 void CBoolean::OnNotify(int id, Notify code) {
-  if (id >= kIdFirstRow && id < kIdFirstRow + kRows && code == Notify::kSelChange) return OnTruthTableChange();
+  if (id >= kIdFirstRow && id < kIdFirstRow + kRows && code == Notify::kSelChange)
+    return OnTruthTableChange();
   CBlockParamPage::OnNotify(id, code);
 }
 

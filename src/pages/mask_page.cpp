@@ -6,7 +6,9 @@
 
 // ---- CBitMaskDlg -----------------------------------------------------------------
 
-CBitMaskDlg::CBitMaskDlg() { m_strTitle = Describe().caption; }
+CBitMaskDlg::CBitMaskDlg() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CBitMaskDlg::Describe() const {
   using K = ControlKind;
@@ -14,7 +16,8 @@ const PageDesc& CBitMaskDlg::Describe() const {
     PageDesc d{kTemplate, u"Dialog", CSize(130, 112), {}};
     for (int n = 0; n < kBits; ++n) {
       const int x = n < 8 ? 10 : 70, y = 8 + (n % 8) * 12;
-      d.controls.push_back({kIdFirstBit + n, K::kCheck, FormatString(u"Bit %d", n), CRect(x, y, x + 50, y + 10)});
+      d.controls.push_back(
+          {kIdFirstBit + n, K::kCheck, FormatString(u"Bit %d", n), CRect(x, y, x + 50, y + 10)});
     }
     return d;
   }();

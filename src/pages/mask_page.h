@@ -28,7 +28,8 @@ class CBitMaskDlg : public CParamPage {
 class CMask : public CBlockParamPage, public MaskValues {
  public:
   static constexpr int kTemplate = 4593;
-  static constexpr int kIdGroup = 1007, kIdProtection = 1269, kIdMask = 1289, kIdSetting = 1183, kIdHex = 1330;
+  static constexpr int kIdGroup = 1007, kIdProtection = 1269, kIdMask = 1289, kIdSetting = 1183,
+                       kIdHex = 1330;
   static constexpr int kIdReference = 1546, kIdRefList = 104;
   static constexpr int kNotMask = 840;
 

@@ -33,7 +33,8 @@ const PageDesc& CAMathMux::Describe() const {
     d.controls.push_back({kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 9, 58, 19), kStyleRight});
     d.controls.push_back({kIdBlockName, K::kEdit, u"", CRect(62, 7, 140, 20)});
     d.controls.push_back({kIdProtection, K::kCheck, u"Protection Active", CRect(160, 8, 263, 19)});
-    const char16_t* captions[kSlots] = {u"V1(S1=0;S2=0)", u"V2(S1=0;S2=1)", u"V3(S1=1;S2=0)", u"V4(S1=1;S2=1)"};
+    const char16_t* captions[kSlots] = {u"V1(S1=0;S2=0)", u"V2(S1=0;S2=1)", u"V3(S1=1;S2=0)",
+                                        u"V4(S1=1;S2=1)"};
     const std::vector<CString> ops = {u"+", u"-", u"x", u"/"};
     const std::vector<CString> prios = {u"L", u"M", u"H"};
     for (int k = 0; k < kSlots; ++k) {
@@ -53,11 +54,13 @@ const PageDesc& CAMathMux::Describe() const {
                             CRect(94, oy + 2, 134, oy + 11)});
       d.controls.push_back({kIdPriority[k], K::kCombo, u"", CRect(136, oy, 160, oy + 50), 0, prios});
     }
-    d.controls.push_back({kIdDecimalsGroup, K::kGroup, u"Decimals in the Message text", CRect(168, 24, 263, 70)});
+    d.controls.push_back(
+        {kIdDecimalsGroup, K::kGroup, u"Decimals in the Message text", CRect(168, 24, 263, 70)});
     d.controls.push_back({kIdDecimals, K::kEdit, u"", CRect(176, 36, 196, 48), kStyleNumber | kStyleRight});
     d.controls.push_back({kIdDecimalsSpin, K::kSpin, u"", CRect(196, 36, 206, 48), 0, {}, kIdDecimals});
     d.controls.push_back({kIdDecimalsPreview, K::kStatic, u"", CRect(176, 52, 256, 62)});
-    d.controls.push_back({kIdDisabledLabel, K::kStatic, u"When En=\"0\", output is", CRect(168, 80, 263, 90)});
+    d.controls.push_back(
+        {kIdDisabledLabel, K::kStatic, u"When En=\"0\", output is", CRect(168, 80, 263, 90)});
     d.controls.push_back({kIdDisabledZero, K::kRadio, u"0", CRect(176, 92, 256, 102), kStyleGroup});
     d.controls.push_back({kIdDisabledLast, K::kRadio, u"Last Value", CRect(176, 104, 256, 114)});
     return d;
@@ -90,7 +93,8 @@ void CAMathMux::UpdateControls() {
   InitDecimals();
   const bool math = IsMath();
   for (int k = 0; k < 3; ++k)
-    for (int id : {kIdOperator[k], kIdOperatorLabel[k], kIdPriority[k], kIdPriorityLabel[k]}) host.Show(id, math);
+    for (int id : {kIdOperator[k], kIdOperatorLabel[k], kIdPriority[k], kIdPriorityLabel[k]})
+      host.Show(id, math);
   for (int id : {kIdDisabledLabel, kIdDisabledZero, kIdDisabledLast}) host.Show(id, math);
 }
 
@@ -133,7 +137,8 @@ void CAMathMux::OnPriorityChange() {
   }
   const std::array<int, 3> after = ResolvePriorities(changed, before, sel);
   for (int k = 0; k < 3; ++k)
-    if (after[static_cast<size_t>(k)] != sel[static_cast<size_t>(k)]) host.SetCurSel(kIdPriority[k], after[static_cast<size_t>(k)]);
+    if (after[static_cast<size_t>(k)] != sel[static_cast<size_t>(k)])
+      host.SetCurSel(kIdPriority[k], after[static_cast<size_t>(k)]);
   UpdateData(true);
   SetModified();
 }

@@ -15,9 +15,10 @@ class CAMathMux : public CBlockParamPage, public AnalogValues {
   struct SlotIds {
     int group, edit, spin, button, list;
   };
-  static constexpr SlotIds kSlotIds[kSlots] = {
-      {1258, 1252, 1253, 1254, 104}, {1265, 1262, 1263, 1264, 125},
-      {1272, 1269, 1270, 1271, 127}, {1279, 1276, 1277, 1278, 129}};
+  static constexpr SlotIds kSlotIds[kSlots] = {{1258, 1252, 1253, 1254, 104},
+                                               {1265, 1262, 1263, 1264, 125},
+                                               {1272, 1269, 1270, 1271, 127},
+                                               {1279, 1276, 1277, 1278, 129}};
   static constexpr int kIdOperator[3] = {1257, 1251, 1273};
   static constexpr int kIdOperatorLabel[3] = {1255, 1267, 1274};
   static constexpr int kIdPriority[3] = {1083, 1084, 1085};

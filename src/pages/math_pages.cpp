@@ -26,7 +26,12 @@ const PageDesc& CAVGVAL::Describe() const {
           {kIdTimeLabel, K::kStatic, u"Sampling time", CRect(7, 32, 78, 42)},
           {kIdTime, K::kEdit, u"", CRect(82, 30, 116, 43), kStyleNumber},
           {kIdTimeSpin, K::kSpin, u"", CRect(116, 30, 126, 43), 0, {}, kIdTime},
-          {kIdTimeBase, K::kCombo, u"", CRect(132, 30, 200, 90), 0, {u"Days", u"Hours", u"Minutes", u"Seconds"}},
+          {kIdTimeBase,
+           K::kCombo,
+           u"",
+           CRect(132, 30, 200, 90),
+           0,
+           {u"Days", u"Hours", u"Minutes", u"Seconds"}},
           {kIdReference, K::kButton, u"Reference", CRect(180, 7, 233, 20), kStyleHidden},
           {kIdSamplesLabel, K::kStatic, u"Number of samples", CRect(7, 50, 78, 60)},
           {kIdSamples, K::kEdit, u"", CRect(82, 48, 116, 61), kStyleNumber},
@@ -135,7 +140,9 @@ void CAVGVAL::StoreValues(BlockPageValues& values) const {
 
 // ---- CMathErr -----------------------------------------------------------------------
 
-CMathErr::CMathErr() { m_strTitle = Describe().caption; }
+CMathErr::CMathErr() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CMathErr::Describe() const {
   using K = ControlKind;

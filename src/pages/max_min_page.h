@@ -17,9 +17,9 @@ class CMaxMin : public CBlockParamPage, public MaxMinValues {
   // What the page knows of a type.
   struct TypeRule {
     int lower, upper;
-    int digits;  // whole digits of the edit
+    int digits;               // whole digits of the edit
     const char16_t* caption;  // of group 1007; null: the template's "Mode"
-    int neutral;  // the value stored while a block gives it
+    int neutral;              // the value stored while a block gives it
   };
   static TypeRule RuleOf(int type);
   // The value held to the type's range; non-numbers stay as they are.

@@ -72,7 +72,8 @@ void CMEM::FillLists() {
   host.ResetContent(kIdBlockList);
   host.AddString(kIdBlockList, CString(51, u'-'));
   if (Document())
-    for (const CString& entry : FillDataBlockCombo(*Document(), m_nBlockNumber)) host.AddString(kIdBlockList, entry);
+    for (const CString& entry : FillDataBlockCombo(*Document(), m_nBlockNumber))
+      host.AddString(kIdBlockList, entry);
   if (m_pRef[0]) {
     int sel = 0;
     for (int i = 1; i < host.GetCount(kIdBlockList); ++i)

@@ -134,7 +134,7 @@ CString CMemoryHost::GetText(int id) const {
   if (c->desc.kind == ControlKind::kCombo || c->desc.kind == ControlKind::kList ||
       c->desc.kind == ControlKind::kTree)
     return c->sel >= 0 && c->sel < static_cast<int>(c->items.size()) ? c->items[static_cast<size_t>(c->sel)]
-                                                                       : CString();
+                                                                     : CString();
   return c->text;
 }
 
@@ -147,12 +147,16 @@ void CMemoryHost::SetText(int id, const CString& text) {
   }
 }
 
-void CMemoryHost::LimitText(int id, int n) { At(id).limit = n; }
+void CMemoryHost::LimitText(int id, int n) {
+  At(id).limit = n;
+}
 int CMemoryHost::GetCheck(int id) const {
   const Control* c = Get(id);
   return c ? c->check : 0;
 }
-void CMemoryHost::SetCheck(int id, int check) { At(id).check = check; }
+void CMemoryHost::SetCheck(int id, int check) {
+  At(id).check = check;
+}
 
 void CMemoryHost::ResetContent(int id) {
   Control& c = At(id);
@@ -210,18 +214,24 @@ void CMemoryHost::SetRange(int id, int lower, int upper) {
   c.upper = upper;
 }
 
-void CMemoryHost::Enable(int id, bool enable) { At(id).enabled = enable; }
+void CMemoryHost::Enable(int id, bool enable) {
+  At(id).enabled = enable;
+}
 bool CMemoryHost::IsEnabled(int id) const {
   const Control* c = Get(id);
   return c && c->enabled;
 }
-void CMemoryHost::Show(int id, bool show) { At(id).visible = show; }
+void CMemoryHost::Show(int id, bool show) {
+  At(id).visible = show;
+}
 bool CMemoryHost::IsVisible(int id) const {
   const Control* c = Get(id);
   return c && c->visible;
 }
 
-void CMemoryHost::MoveControl(int id, const CRect& rect) { At(id).desc.rect = rect; }
+void CMemoryHost::MoveControl(int id, const CRect& rect) {
+  At(id).desc.rect = rect;
+}
 
 void CMemoryHost::SetTip(int id, const CString& text) {
   Control& c = At(id);

@@ -7,21 +7,26 @@ namespace {
 
 const char16_t* const kWordTip = u"Number(Hex) between 0x0000 and 0xFFFF";
 
-
 }  // namespace
 
-int TestBit16(WORD value, int bit) { return bit >= 0 && bit < 16 && (value >> bit) & 1 ? 1 : 0; }
+int TestBit16(WORD value, int bit) {
+  return bit >= 0 && bit < 16 && (value >> bit) & 1 ? 1 : 0;
+}
 
 WORD* OrBit16(WORD* word, int bit, int value) {
   *word = static_cast<WORD>((*word | (static_cast<unsigned>(value) << (bit % 32))) & 0xFFFF);
   return word;
 }
 
-bool ParseHexWord(const CString& text, int* value) { return ParseHex(text, 4, value); }
+bool ParseHexWord(const CString& text, int* value) {
+  return ParseHex(text, 4, value);
+}
 
 // ---- CCoilStateDlg -------------------------------------------------------------------
 
-bool CCoilStateDlg::CoilEnabled(int n) const { return m_nCommand == 0 ? n == 0 : n < m_nCount; }
+bool CCoilStateDlg::CoilEnabled(int n) const {
+  return m_nCommand == 0 ? n == 0 : n < m_nCount;
+}
 
 void CCoilStateDlg::UnpackCoils() {
   int w1 = 0, w2 = 0;
@@ -54,7 +59,9 @@ bool CModbusPropPage::IsBitCommand(int command) const {
   return Writes() ? command == 0 || command == 2 : command == 0 || command == 1;
 }
 
-CModbusPropPage::CModbusPropPage() { m_strTitle = u"Parameter"; }
+CModbusPropPage::CModbusPropPage() {
+  m_strTitle = u"Parameter";
+}
 
 int CModbusPropPage::CountMaximum(int command) const {
   if (!Writes()) return IsBitCommand(command) ? 128 : 32;
@@ -93,7 +100,12 @@ const PageDesc& CModbusPropPage::Describe() const {
           {1355, K::kStatic, u"Slave Address", CRect(7, 46, 70, 56), kStyleRight},
           {kIdSlave, K::kEdit, u"", CRect(74, 44, 110, 57), kStyleNumber | kStyleRight},
           {1356, K::kStatic, u"Port(Master)", CRect(7, 64, 70, 74), kStyleRight},
-          {kIdPort, K::kCombo, u"", CRect(74, 62, 160, 120), 0, {u"COM0(RS232)", u"COM1(RS485)", u"COM2(RS485)"}},
+          {kIdPort,
+           K::kCombo,
+           u"",
+           CRect(74, 62, 160, 120),
+           0,
+           {u"COM0(RS232)", u"COM1(RS485)", u"COM2(RS485)"}},
           {1357, K::kStatic, u"Command", CRect(7, 82, 70, 92), kStyleRight},
           {kIdCommand, K::kCombo, u"", CRect(74, 80, 230, 140)},
           {1358, K::kStatic, u"Register Address", CRect(7, 100, 70, 110), kStyleRight},
@@ -149,11 +161,24 @@ void CModbusPropPage::OnInitDialog() {
   host.LimitText(kIdWord1, 4);
   host.LimitText(kIdWord2, 4);
   switch (m_nFunction) {
-    case 1: case 5: m_nCommand = 0; break;
-    case 2: case 6: m_nCommand = 1; break;
-    case 3: case 15: m_nCommand = 2; break;
-    case 4: case 16: m_nCommand = 3; break;
-    default: break;
+    case 1:
+    case 5:
+      m_nCommand = 0;
+      break;
+    case 2:
+    case 6:
+      m_nCommand = 1;
+      break;
+    case 3:
+    case 15:
+      m_nCommand = 2;
+      break;
+    case 4:
+    case 16:
+      m_nCommand = 3;
+      break;
+    default:
+      break;
   }
   static const char16_t* const kRead[] = {u"01 Read Coils(0x)", u"02 Read Discrete Input(1x)",
                                           u"03 Read Holding Registers(4x)", u"04 Read Input Registers(3x)"};
@@ -193,8 +218,9 @@ void CModbusPropPage::OnInitDialog() {
   host.SetTipProvider(kIdDataAddress, [this] {
     const std::vector<Area> areas = AreasOf(Host().GetCurSel(kIdCommand));
     const int sel = Host().GetCurSel(kIdDataType);
-    return FormatString(LoadString(376).GetString(), 0,
-                        sel >= 0 && sel < static_cast<int>(areas.size()) ? areas[static_cast<size_t>(sel)].largest : 0);
+    return FormatString(
+        LoadString(376).GetString(), 0,
+        sel >= 0 && sel < static_cast<int>(areas.size()) ? areas[static_cast<size_t>(sel)].largest : 0);
   });
   SetModified(false);
 }
@@ -311,7 +337,8 @@ void CModbusPropPage::UpdateDataAddress() {
   if (host.GetCheck(kIdManual) == 0) {
     const std::vector<Area> areas = AreasOf(host.GetCurSel(kIdCommand));
     const int sel = host.GetCurSel(kIdDataType);
-    const int offset = sel >= 0 && sel < static_cast<int>(areas.size()) ? areas[static_cast<size_t>(sel)].offset : 0;
+    const int offset =
+        sel >= 0 && sel < static_cast<int>(areas.size()) ? areas[static_cast<size_t>(sel)].offset : 0;
     m_nDataHigh = 0;
     m_nDataLow = (host.GetInt(kIdDataAddress, &ok) + offset) & 0xFFFF;
     return;
@@ -320,7 +347,9 @@ void CModbusPropPage::UpdateDataAddress() {
   int w1 = 0, w2 = 0;
   if (!ParseHexWord(host.GetText(kIdWord1), &w1)) w1 = 0;
   if (!ParseHexWord(host.GetText(kIdWord2), &w2)) w2 = 0;
-  auto low = [](int word, int bits) { return bits >= 16 ? word & 0xFFFF : word & ((1 << std::max(0, bits)) - 1); };
+  auto low = [](int word, int bits) {
+    return bits >= 16 ? word & 0xFFFF : word & ((1 << std::max(0, bits)) - 1);
+  };
   switch (m_nFunction) {
     case 5:
     case 15:

@@ -39,8 +39,10 @@ class CCoilStateDlg {
 class CModbusPropPage : public CBlockParamPage, public ModbusValues {
  public:
   static constexpr int kTemplate = 4574;
-  static constexpr int kIdCycle = 1307, kIdSlave = 1082, kIdPort = 1178, kIdCommand = 1179, kIdRegister = 1083;
-  static constexpr int kIdCount = 1084, kIdAuto = 1180, kIdManual = 1181, kIdDataType = 1182, kIdDataAddress = 1085;
+  static constexpr int kIdCycle = 1307, kIdSlave = 1082, kIdPort = 1178, kIdCommand = 1179,
+                       kIdRegister = 1083;
+  static constexpr int kIdCount = 1084, kIdAuto = 1180, kIdManual = 1181, kIdDataType = 1182,
+                       kIdDataAddress = 1085;
   static constexpr int kIdWord1 = 1087, kIdWord2 = 1086, kIdConfig = 1183;
 
   CModbusPropPage();

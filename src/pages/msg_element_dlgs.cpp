@@ -94,37 +94,38 @@ void CValueBlockDlgBase::OnOK() {
 
 // ---- Bar graph, scope, pointer ------------------------------------------------------------
 
-CBarGraphDlg::CBarGraphDlg() { m_strTitle = u"Bar Graph Setting"; }
+CBarGraphDlg::CBarGraphDlg() {
+  m_strTitle = u"Bar Graph Setting";
+}
 
 const PageDesc& CBarGraphDlg::Describe() const {
   using K = ControlKind;
-  static const PageDesc desc = {
-      kTemplate,
-      u"Bar Graph Setting",
-      CSize(200, 150),
-      {
-          {1100, K::kStatic, u"Block:", CRect(7, 9, 60, 18)},
-          {kIdBlock, K::kCombo, u"", CRect(64, 7, 192, 20)},
-          {1101, K::kStatic, u"Actual value:", CRect(7, 27, 60, 36)},
-          {kIdValue, K::kCombo, u"", CRect(64, 25, 192, 38)},
-          {kIdGroup, K::kGroup, u"Bar Property Setting", CRect(4, 44, 196, 146)},
-          {1102, K::kStatic, u"MinValue:", CRect(10, 58, 60, 67)},
-          {kIdMin, K::kEdit, u"", CRect(64, 56, 130, 69)},
-          {kIdMinSpin, K::kSpin, u"", CRect(130, 56, 140, 69), 0, {}, kIdMin},
-          {1103, K::kStatic, u"MaxValue:", CRect(10, 76, 60, 85)},
-          {kIdMax, K::kEdit, u"", CRect(64, 74, 130, 87)},
-          {kIdMaxSpin, K::kSpin, u"", CRect(130, 74, 140, 87), 0, {}, kIdMax},
-          {1104, K::kStatic, u"Direction:", CRect(10, 94, 60, 103)},
-          {1397, K::kRadio, u"Horizontal", CRect(64, 93, 120, 103), kStyleGroup},
-          {1398, K::kRadio, u"Vertical", CRect(124, 93, 180, 103)},
-          {kIdSizeLabel, K::kStatic, u"Width:", CRect(10, 112, 60, 121)},
-          {kIdSize, K::kEdit, u"", CRect(64, 110, 130, 123)},
-          {kIdSizeSpin, K::kSpin, u"", CRect(130, 110, 140, 123), 0, {}, kIdSize},
-          {kIdUnit, K::kStatic, u"(10ms)", CRect(144, 112, 190, 121), kStyleHidden},
-          {1105, K::kStatic, u"Height:", CRect(10, 130, 60, 139)},
-          {1139, K::kEdit, u"", CRect(64, 128, 130, 141)},
-          {1140, K::kSpin, u"", CRect(130, 128, 140, 141), 0, {}, 1139},
-      }};
+  static const PageDesc desc = {kTemplate,
+                                u"Bar Graph Setting",
+                                CSize(200, 150),
+                                {
+                                    {1100, K::kStatic, u"Block:", CRect(7, 9, 60, 18)},
+                                    {kIdBlock, K::kCombo, u"", CRect(64, 7, 192, 20)},
+                                    {1101, K::kStatic, u"Actual value:", CRect(7, 27, 60, 36)},
+                                    {kIdValue, K::kCombo, u"", CRect(64, 25, 192, 38)},
+                                    {kIdGroup, K::kGroup, u"Bar Property Setting", CRect(4, 44, 196, 146)},
+                                    {1102, K::kStatic, u"MinValue:", CRect(10, 58, 60, 67)},
+                                    {kIdMin, K::kEdit, u"", CRect(64, 56, 130, 69)},
+                                    {kIdMinSpin, K::kSpin, u"", CRect(130, 56, 140, 69), 0, {}, kIdMin},
+                                    {1103, K::kStatic, u"MaxValue:", CRect(10, 76, 60, 85)},
+                                    {kIdMax, K::kEdit, u"", CRect(64, 74, 130, 87)},
+                                    {kIdMaxSpin, K::kSpin, u"", CRect(130, 74, 140, 87), 0, {}, kIdMax},
+                                    {1104, K::kStatic, u"Direction:", CRect(10, 94, 60, 103)},
+                                    {1397, K::kRadio, u"Horizontal", CRect(64, 93, 120, 103), kStyleGroup},
+                                    {1398, K::kRadio, u"Vertical", CRect(124, 93, 180, 103)},
+                                    {kIdSizeLabel, K::kStatic, u"Width:", CRect(10, 112, 60, 121)},
+                                    {kIdSize, K::kEdit, u"", CRect(64, 110, 130, 123)},
+                                    {kIdSizeSpin, K::kSpin, u"", CRect(130, 110, 140, 123), 0, {}, kIdSize},
+                                    {kIdUnit, K::kStatic, u"(10ms)", CRect(144, 112, 190, 121), kStyleHidden},
+                                    {1105, K::kStatic, u"Height:", CRect(10, 130, 60, 139)},
+                                    {1139, K::kEdit, u"", CRect(64, 128, 130, 141)},
+                                    {1140, K::kSpin, u"", CRect(130, 128, 140, 141), 0, {}, 1139},
+                                }};
   return desc;
 }
 
@@ -186,23 +187,28 @@ void CBarGraphDlg::OnNotify(int id, Notify code) {
 
 // ---- Scale time -----------------------------------------------------------------------------
 
-CScaleTimeDlg::CScaleTimeDlg() { m_strTitle = u"Scale time setting"; }
+CScaleTimeDlg::CScaleTimeDlg() {
+  m_strTitle = u"Scale time setting";
+}
 
 const PageDesc& CScaleTimeDlg::Describe() const {
   using K = ControlKind;
-  static const PageDesc desc = {
-      kTemplate,
-      u"Scale time setting",
-      CSize(200, 66),
-      {
-          {1100, K::kStatic, u"Block:", CRect(7, 9, 60, 18)},
-          {kIdBlock, K::kCombo, u"", CRect(64, 7, 192, 20)},
-          {1101, K::kStatic, u"Actual value:", CRect(7, 27, 60, 36)},
-          {kIdValue, K::kCombo, u"", CRect(64, 25, 192, 38)},
-          {1102, K::kStatic, u"Time base:", CRect(7, 45, 60, 54)},
-          {kIdTimeBase, K::kCombo, u"", CRect(64, 43, 192, 56), 0,
-           {u"Hours", u"Minutes", u"Seconds", u"10 Milliseconds"}},
-      }};
+  static const PageDesc desc = {kTemplate,
+                                u"Scale time setting",
+                                CSize(200, 66),
+                                {
+                                    {1100, K::kStatic, u"Block:", CRect(7, 9, 60, 18)},
+                                    {kIdBlock, K::kCombo, u"", CRect(64, 7, 192, 20)},
+                                    {1101, K::kStatic, u"Actual value:", CRect(7, 27, 60, 36)},
+                                    {kIdValue, K::kCombo, u"", CRect(64, 25, 192, 38)},
+                                    {1102, K::kStatic, u"Time base:", CRect(7, 45, 60, 54)},
+                                    {kIdTimeBase,
+                                     K::kCombo,
+                                     u"",
+                                     CRect(64, 43, 192, 56),
+                                     0,
+                                     {u"Hours", u"Minutes", u"Seconds", u"10 Milliseconds"}},
+                                }};
   return desc;
 }
 
@@ -220,7 +226,9 @@ void CScaleTimeDlg::OnInitDialog() {
 
 // ---- Graph ------------------------------------------------------------------------------------
 
-CGraphDlg::CGraphDlg() { m_strTitle = u"Graph"; }
+CGraphDlg::CGraphDlg() {
+  m_strTitle = u"Graph";
+}
 
 const PageDesc& CGraphDlg::Describe() const {
   using K = ControlKind;
@@ -229,7 +237,8 @@ const PageDesc& CGraphDlg::Describe() const {
     for (int k = 0; k < kPictures; ++k) {
       const int x = 7 + (k % 6) * 30;
       const int y = 7 + (k / 6) * 22;
-      d.controls.push_back({kIdFirstPicture + k, K::kButton, FormatString(u"%d", k + 1), CRect(x, y, x + 26, y + 18)});
+      d.controls.push_back(
+          {kIdFirstPicture + k, K::kButton, FormatString(u"%d", k + 1), CRect(x, y, x + 26, y + 18)});
     }
     d.controls.push_back({1453, K::kGroup, u"", CRect(190, 7, 226, 40)});
     d.controls.push_back({kIdPreview, K::kButton, u"1", CRect(195, 15, 221, 34)});
@@ -251,48 +260,56 @@ void CGraphDlg::OnNotify(int id, Notify code) {
   Host().SetText(kIdPreview, FormatString(u"%d", id - kIdFirstPicture + 1));
 }
 
-void CGraphDlg::OnOK() { m_nGraphIndex = m_nSelectedId - kIdFirstPicture; }
+void CGraphDlg::OnOK() {
+  m_nGraphIndex = m_nSelectedId - kIdFirstPicture;
+}
 
 // ---- Message text settings ------------------------------------------------------------------
 
-CMsgTxtSettingDlg::CMsgTxtSettingDlg() { m_strTitle = u"Message Text Setting"; }
+CMsgTxtSettingDlg::CMsgTxtSettingDlg() {
+  m_strTitle = u"Message Text Setting";
+}
 
 const PageDesc& CMsgTxtSettingDlg::Describe() const {
   using K = ControlKind;
   static const std::vector<CString> kSets = {u"SC", u"TC", u"Others"};
   static const PageDesc desc = [] {
-    PageDesc d = {
-      kTemplate,
-      u"Message Text Setting",
-      CSize(260, 190),
-      {
-          {1500, K::kGroup, u"Language setting", CRect(4, 4, 256, 76)},
-          {1501, K::kStatic, u"Character Set1", CRect(10, 18, 70, 27)},
-          {kIdCharSet1, K::kCombo, u"", CRect(74, 16, 130, 29), 0, kSets},
-          {kIdDefault1, K::kRadio, u"Default", CRect(136, 17, 180, 27), kStyleGroup},
-          {1502, K::kStatic, u"Character Set2", CRect(10, 36, 70, 45)},
-          {kIdCharSet2, K::kCombo, u"", CRect(74, 34, 130, 47), 0, kSets},
-          {kIdDefault2, K::kRadio, u"Default", CRect(136, 35, 180, 45)},
-          {1503, K::kStatic, u"Supporting Language", CRect(10, 52, 90, 61)},
-          {kIdDescription1, K::kStatic, u"CS1", CRect(94, 52, 252, 61)},
-          {kIdDescription2, K::kStatic, u"CS2", CRect(94, 63, 252, 72)},
-          {1504, K::kGroup, u"Ticker Timer Setting", CRect(4, 80, 256, 122)},
-          {1505, K::kStatic, u"Character by character", CRect(10, 92, 100, 101)},
-          {kIdTickerChar, K::kEdit, u"", CRect(104, 90, 150, 103), kStyleNumber},
-          {kIdTickerCharSpin, K::kSpin, u"", CRect(150, 90, 160, 103), 0, {}, kIdTickerChar},
-          {1506, K::kStatic, u"ms", CRect(164, 92, 180, 101)},
-          {1507, K::kStatic, u"Line by line", CRect(10, 108, 100, 117)},
-          {kIdTickerLine, K::kEdit, u"", CRect(104, 106, 150, 119), kStyleNumber},
-          {kIdTickerLineSpin, K::kSpin, u"", CRect(150, 106, 160, 119), 0, {}, kIdTickerLine},
-          {1508, K::kStatic, u"ms", CRect(164, 108, 180, 117)},
-          {1509, K::kStatic, u"Analog input filter timer", CRect(10, 130, 100, 139)},
-          {kIdAiFilter, K::kCombo, u"", CRect(104, 128, 160, 141), 0, {u"100", u"200", u"400", u"800", u"1000"}},
-          {1510, K::kStatic, u"ms", CRect(164, 130, 180, 139)},
-          {1511, K::kGroup, u"Scope time setting", CRect(4, 148, 256, 184)},
-          {kIdScopeTime, K::kEdit, u"", CRect(104, 162, 150, 175), kStyleNumber},
-          {kIdScopeSpin, K::kSpin, u"", CRect(150, 162, 160, 175), 0, {}, kIdScopeTime},
-          {1512, K::kStatic, u"(10ms)", CRect(164, 164, 200, 173)},
-      }};
+    PageDesc d = {kTemplate,
+                  u"Message Text Setting",
+                  CSize(260, 190),
+                  {
+                      {1500, K::kGroup, u"Language setting", CRect(4, 4, 256, 76)},
+                      {1501, K::kStatic, u"Character Set1", CRect(10, 18, 70, 27)},
+                      {kIdCharSet1, K::kCombo, u"", CRect(74, 16, 130, 29), 0, kSets},
+                      {kIdDefault1, K::kRadio, u"Default", CRect(136, 17, 180, 27), kStyleGroup},
+                      {1502, K::kStatic, u"Character Set2", CRect(10, 36, 70, 45)},
+                      {kIdCharSet2, K::kCombo, u"", CRect(74, 34, 130, 47), 0, kSets},
+                      {kIdDefault2, K::kRadio, u"Default", CRect(136, 35, 180, 45)},
+                      {1503, K::kStatic, u"Supporting Language", CRect(10, 52, 90, 61)},
+                      {kIdDescription1, K::kStatic, u"CS1", CRect(94, 52, 252, 61)},
+                      {kIdDescription2, K::kStatic, u"CS2", CRect(94, 63, 252, 72)},
+                      {1504, K::kGroup, u"Ticker Timer Setting", CRect(4, 80, 256, 122)},
+                      {1505, K::kStatic, u"Character by character", CRect(10, 92, 100, 101)},
+                      {kIdTickerChar, K::kEdit, u"", CRect(104, 90, 150, 103), kStyleNumber},
+                      {kIdTickerCharSpin, K::kSpin, u"", CRect(150, 90, 160, 103), 0, {}, kIdTickerChar},
+                      {1506, K::kStatic, u"ms", CRect(164, 92, 180, 101)},
+                      {1507, K::kStatic, u"Line by line", CRect(10, 108, 100, 117)},
+                      {kIdTickerLine, K::kEdit, u"", CRect(104, 106, 150, 119), kStyleNumber},
+                      {kIdTickerLineSpin, K::kSpin, u"", CRect(150, 106, 160, 119), 0, {}, kIdTickerLine},
+                      {1508, K::kStatic, u"ms", CRect(164, 108, 180, 117)},
+                      {1509, K::kStatic, u"Analog input filter timer", CRect(10, 130, 100, 139)},
+                      {kIdAiFilter,
+                       K::kCombo,
+                       u"",
+                       CRect(104, 128, 160, 141),
+                       0,
+                       {u"100", u"200", u"400", u"800", u"1000"}},
+                      {1510, K::kStatic, u"ms", CRect(164, 130, 180, 139)},
+                      {1511, K::kGroup, u"Scope time setting", CRect(4, 148, 256, 184)},
+                      {kIdScopeTime, K::kEdit, u"", CRect(104, 162, 150, 175), kStyleNumber},
+                      {kIdScopeSpin, K::kSpin, u"", CRect(150, 162, 160, 175), 0, {}, kIdScopeTime},
+                      {1512, K::kStatic, u"(10ms)", CRect(164, 164, 200, 173)},
+                  }};
     // The character ticker's arrows move by 100 ms.
     for (ControlDesc& c : d.controls)
       if (c.id == kIdTickerCharSpin) c.step = 100;
@@ -338,7 +355,8 @@ void CMsgTxtSettingDlg::DoDataExchange(CDataExchange& dx) {
   // refused value never leaves texts cleared behind it.
   m_bRefused = false;
   if (m_nCharSet1 != m_nOrigCharSet1 || m_nCharSet2 != m_nOrigCharSet2) {
-    if (AfxMessageBox(CString(u"Some message contents will be removed.\nDo you want to continue?"), MB_YESNO) != IDYES) {
+    if (AfxMessageBox(CString(u"Some message contents will be removed.\nDo you want to continue?"),
+                      MB_YESNO) != IDYES) {
       m_bRefused = true;
       throw DataExchangeFailure();
     }
@@ -389,14 +407,17 @@ namespace {
 
 struct IoKind {
   const char16_t* text;
-  int type;  // 0: function blocks
+  int type;    // 0: function blocks
   int lo, hi;  // operand numbers of ladder elements
 };
 
 constexpr IoKind kIoKinds[] = {
-    {u"Digital Inputs", 600, 100, 355},     {u"Digital Outputs", 605, 600, 727},
-    {u"Flag", 607, 1316, 1827},             {u"Function key", 611, 1300, 1304},
-    {u"Shift register bit", 602, 1000, 1063}, {u"Function block output", 0, 0, -1},
+    {u"Digital Inputs", 600, 100, 355},
+    {u"Digital Outputs", 605, 600, 727},
+    {u"Flag", 607, 1316, 1827},
+    {u"Function key", 611, 1300, 1304},
+    {u"Shift register bit", 602, 1000, 1063},
+    {u"Function block output", 0, 0, -1},
 };
 constexpr int kIoKindCount = 6;
 constexpr COLORREF kNameCellColour = 0x559D55;
@@ -437,7 +458,8 @@ const PageDesc& CIOSN::Describe() const {
 
 void CIOSN::PresetNames() {
   for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < kCols; ++c) m_strNames[r * kCols + c] = (r == 0 || c == 0) ? CString(u"W") : CString(u" ");
+    for (int c = 0; c < kCols; ++c)
+      m_strNames[r * kCols + c] = (r == 0 || c == 0) ? CString(u"W") : CString(u" ");
   m_strNames[1 * kCols + 1] = u"O";
   m_strNames[1 * kCols + 2] = u"F";
   m_strNames[1 * kCols + 3] = u"F";
@@ -468,12 +490,18 @@ void CIOSN::FitGrid() {
 
 CString CIOSN::EntryOfNumber(int kind, int n) {
   switch (kind) {
-    case 0: return FormatString(u"I%d%02d", (n - 100) / 32, (n - 100) % 32);
-    case 1: return FormatString(u"Q%d%02d", (n - 600) / 16, (n - 600) % 16);
-    case 2: return FormatString(u"M%03d", n - 1316);
-    case 3: return FormatString(u"F%d", n - 1300);
-    case 4: return FormatString(u"S%d.%d", (n - 1000) / 16, (n - 1000) % 16);
-    default: return CString();
+    case 0:
+      return FormatString(u"I%d%02d", (n - 100) / 32, (n - 100) % 32);
+    case 1:
+      return FormatString(u"Q%d%02d", (n - 600) / 16, (n - 600) % 16);
+    case 2:
+      return FormatString(u"M%03d", n - 1316);
+    case 3:
+      return FormatString(u"F%d", n - 1300);
+    case 4:
+      return FormatString(u"S%d.%d", (n - 1000) / 16, (n - 1000) % 16);
+    default:
+      return CString();
   }
 }
 
@@ -481,16 +509,22 @@ int CIOSN::NumberOfEntry(const CString& entry) {
   const int d = ReadDecimal(entry, 1, 6);
   if (d < 0) return -1;
   switch (entry.GetAt(0)) {
-    case u'I': return (d / 100) * 32 + d % 100 + 100;
-    case u'Q': return (d / 100) * 16 + d % 100 + 600;
-    case u'M': return d + 1316;
-    case u'F': return d + 1300;
+    case u'I':
+      return (d / 100) * 32 + d % 100 + 100;
+    case u'Q':
+      return (d / 100) * 16 + d % 100 + 600;
+    case u'M':
+      return d + 1316;
+    case u'F':
+      return d + 1300;
     case u'S': {
       const int e = ReadDecimal(entry, 3, 6);
       return e < 0 ? -1 : d * 16 + e + 1000;
     }
-    case u'B': return d + 9000;
-    default: return -1;
+    case u'B':
+      return d + 9000;
+    default:
+      return -1;
   }
 }
 
@@ -546,7 +580,8 @@ void CIOSN::OnKindSelChange() {
   for (const CBlockObj* b : m_pDoc->m_blocks) {
     if (kind == kIoKindCount - 1) {
       if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && !(b->m_byCaps & kCapsNoStatusName))
-        add(FormatString(u"B%04d", b->m_nNumber - 9000) + LookupBlockName(g_BlockTypeNames, static_cast<UINT>(b->m_nType)));
+        add(FormatString(u"B%04d", b->m_nNumber - 9000) +
+            LookupBlockName(g_BlockTypeNames, static_cast<UINT>(b->m_nType)));
     } else if (m_pDoc->IsLadder()) {
       if (b->m_nType >= 700 && b->m_nType <= 705 && b->m_nOperand >= kIoKinds[kind].lo &&
           b->m_nOperand <= kIoKinds[kind].hi)
@@ -599,11 +634,15 @@ void CIOSN::OnOK() {
 
 // ---- AI filter ---------------------------------------------------------------------------------
 
-CAIFilterDlg::CAIFilterDlg() { m_strTitle = u"AI filter"; }
+CAIFilterDlg::CAIFilterDlg() {
+  m_strTitle = u"AI filter";
+}
 
 const PageDesc& CAIFilterDlg::Describe() const {
   using K = ControlKind;
-  static const PageDesc desc = {kTemplate, u"AI filter", CSize(160, 40),
+  static const PageDesc desc = {kTemplate,
+                                u"AI filter",
+                                CSize(160, 40),
                                 {
                                     {1400, K::kStatic, u"Select:", CRect(7, 12, 50, 21)},
                                     {kIdList, K::kCombo, u"", CRect(54, 10, 152, 23)},
@@ -619,7 +658,8 @@ std::vector<int> CAIFilterDlg::OperandsOf(const CZaradDoc& doc, int mode) {
     int n = -1;
     if (mode == 0 && dynamic_cast<const CBlockAnalogIn*>(b)) n = b->m_nNumber;
     if (mode == 1 && dynamic_cast<const CBlockAnalogFlag*>(b)) n = b->m_nNumber;
-    if (doc.IsLadder() && b->m_nType >= 700 && b->m_nType <= 705 && b->m_nOperand >= lo && b->m_nOperand <= hi)
+    if (doc.IsLadder() && b->m_nType >= 700 && b->m_nType <= 705 && b->m_nOperand >= lo &&
+        b->m_nOperand <= hi)
       n = b->m_nOperand;
     if (n >= 0 && std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
   }

@@ -27,10 +27,10 @@ class CValueBlockDlgBase : public CParamPage {
   // Writes the chosen block, its number and the chosen value's parameter into m_pElement.
   void OnOK() override;
 
-  CZaradDoc* m_pDoc = nullptr;   // the document whose blocks are offered
-  CWidget* m_pElement = nullptr; // the element being changed, or none
-  int m_nBlockNumber = -1;       // out: the chosen block
-  int m_nValueIndex = -1;        // in/out: position in the value list
+  CZaradDoc* m_pDoc = nullptr;    // the document whose blocks are offered
+  CWidget* m_pElement = nullptr;  // the element being changed, or none
+  int m_nBlockNumber = -1;        // out: the chosen block
+  int m_nValueIndex = -1;         // in/out: position in the value list
 
   // The parameter index of the chosen value (-1 when none).
   int ChosenParam() const;

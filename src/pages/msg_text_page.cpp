@@ -23,7 +23,9 @@ constexpr int kRows = 5;
 constexpr int kStride = 25;  // the values' cell layout: r x 25 + c
 constexpr UINT kHalfMarks = kMsgCellFirstHalf | kMsgCellSecondHalf;
 
-CMsgGridElement* AsMsg(CGridElement* e) { return dynamic_cast<CMsgGridElement*>(e); }
+CMsgGridElement* AsMsg(CGridElement* e) {
+  return dynamic_cast<CMsgGridElement*>(e);
+}
 
 }  // namespace
 
@@ -112,7 +114,9 @@ const PageDesc& CMessageTexts::Describe() const {
   return desc;
 }
 
-int CMessageTexts_New::LastColumn() const { return m_bOlderPage ? kMsgOlderLastColumn : kMsgNewerLastColumn; }
+int CMessageTexts_New::LastColumn() const {
+  return m_bOlderPage ? kMsgOlderLastColumn : kMsgNewerLastColumn;
+}
 
 void CMessageTexts_New::LoadValues(const BlockPageValues& values) {
   CBlockParamPage::LoadValues(values);
@@ -141,7 +145,9 @@ CBlockMSGTEXT* CMessageTexts_New::Block() const {
   return Document() ? dynamic_cast<CBlockMSGTEXT*>(Document()->FindBlockByNumber(m_nBlockNumber)) : nullptr;
 }
 
-void CMessageTexts_New::Message(const CString& text, UINT icon) const { AfxMessageBox(text, icon); }
+void CMessageTexts_New::Message(const CString& text, UINT icon) const {
+  AfxMessageBox(text, icon);
+}
 
 // ---- Data exchange and set-up ----------------------------------------------------------
 
@@ -207,8 +213,9 @@ void CMessageTexts_New::OnInitDialog() {
     FillBlockList();
     host.ResetContent(kIdGeneral);
     for (int k = 0; k < 4; ++k)
-      host.AddString(kIdGeneral, k < static_cast<int>(g_ParameterNames.size()) ? g_ParameterNames[static_cast<size_t>(k)]
-                                                                               : CString());
+      host.AddString(kIdGeneral, k < static_cast<int>(g_ParameterNames.size())
+                                     ? g_ParameterNames[static_cast<size_t>(k)]
+                                     : CString());
     // Clones of the block's elements: the stored groups and the shown set.
     if (CBlockMSGTEXT* block = Block(); block && m_pGrid) {
       for (int line = 0; line < kMsgDisplayLines; ++line) {
@@ -394,7 +401,9 @@ void CMessageTexts_New::OnNotify(int id, Notify code) {
   }
   if (code == Notify::kClicked) {
     switch (id) {
-      case kIdInsert: OnInsertParameter(); return;
+      case kIdInsert:
+        OnInsertParameter();
+        return;
       case kIdAcknowledge:
       case kIdTickerChar:
       case kIdTickerLine:
@@ -402,25 +411,44 @@ void CMessageTexts_New::OnNotify(int id, Notify code) {
       case kIdLine2:
       case kIdLine3:
       case kIdLine4:
-      case kIdDetails: return SetModified();
-      default: break;
+      case kIdDetails:
+        return SetModified();
+      default:
+        break;
     }
     if (!m_bOlderPage) {
       switch (id) {
         case kIdSet1:
-        case kIdSet2: return OnCharSetSelect(id);
+        case kIdSet2:
+          return OnCharSetSelect(id);
         case kIdEnable1:
-        case kIdEnable2: return OnCharSetEnable(id);
+        case kIdEnable2:
+          return OnCharSetEnable(id);
         case kIdBarGraph:
         case kIdScope:
-        case kIdPointer: OnInsertBarGraph(id); return;
-        case kIdScaleTime: OnInsertScaleTime(); return;
-        case kIdGraph: OnInsertGraph(); return;
-        case kIdIoStatus: OnInsertIoStatusName(); return;
-        case kIdAiFilter: OnInsertAiFilter(false); return;
-        case kIdAmFilter: OnInsertAiFilter(true); return;
-        case kIdSpecial: OnSpecialChars(); return;
-        default: break;
+        case kIdPointer:
+          OnInsertBarGraph(id);
+          return;
+        case kIdScaleTime:
+          OnInsertScaleTime();
+          return;
+        case kIdGraph:
+          OnInsertGraph();
+          return;
+        case kIdIoStatus:
+          OnInsertIoStatusName();
+          return;
+        case kIdAiFilter:
+          OnInsertAiFilter(false);
+          return;
+        case kIdAmFilter:
+          OnInsertAiFilter(true);
+          return;
+        case kIdSpecial:
+          OnSpecialChars();
+          return;
+        default:
+          break;
       }
     }
   }
@@ -439,8 +467,9 @@ void CMessageTexts_New::OnBlockListSelChange() {
   if (!m_pInsertBlock) return;
   const int type = m_pInsertBlock->m_nType;
   for (int param : DisplayParamsOf(FindMsgParamRow(type), type, !m_bOlderPage))
-    host.AddString(kIdParams, param < static_cast<int>(g_ParameterNames.size()) ? g_ParameterNames[static_cast<size_t>(param)]
-                                                                                : CString());
+    host.AddString(kIdParams, param < static_cast<int>(g_ParameterNames.size())
+                                  ? g_ParameterNames[static_cast<size_t>(param)]
+                                  : CString());
 }
 
 // ---- Character sets ----------------------------------------------------------------------------
@@ -540,8 +569,9 @@ bool CMessageTexts_New::PlaceNew(std::unique_ptr<CWidget> element, int lines) {
       for (const auto& e : m_pGrid->GetShownElements(line))
         shown.push_back({e->m_nRow, e->m_nCol, e->GetLineCount(), e->m_nWidth});
     CGridCtrl* g = m_pGrid;
-    ok = CanPlaceNewer(span, element->m_nKind, shown,
-                       [g](int row, int col) { return g->IsValid(row, col) ? g->GetItemState(row, col) : 0u; });
+    ok = CanPlaceNewer(span, element->m_nKind, shown, [g](int row, int col) {
+      return g->IsValid(row, col) ? g->GetItemState(row, col) : 0u;
+    });
   }
   if (!ok) {
     Message(PlacementFailureText(m_nBlockNumber), MB_ICONEXCLAMATION);
@@ -578,7 +608,8 @@ bool CMessageTexts_New::OnInsertParameter() {
   } else if ((position = host.GetCurSel(kIdParams)) >= 0) {
     block = m_pInsertBlock;
     if (block) {
-      const std::vector<int> params = DisplayParamsOf(FindMsgParamRow(block->m_nType), block->m_nType, !m_bOlderPage);
+      const std::vector<int> params =
+          DisplayParamsOf(FindMsgParamRow(block->m_nType), block->m_nType, !m_bOlderPage);
       if (position < static_cast<int>(params.size())) param = params[static_cast<size_t>(position)];
     }
   }
@@ -603,7 +634,9 @@ bool CMessageTexts_New::CheckLimit(int kind) const {
 
 bool CMessageTexts_New::OnInsertBarGraph(int buttonId) {
   if (!Document() || !m_pGrid) return false;
-  const int kind = buttonId == kIdScope ? MSGELEM_SCOPE : buttonId == kIdPointer ? MSGELEM_POINTER : MSGELEM_BARGRAPH;
+  const int kind = buttonId == kIdScope     ? MSGELEM_SCOPE
+                   : buttonId == kIdPointer ? MSGELEM_POINTER
+                                            : MSGELEM_BARGRAPH;
   if (!DocumentHasActualValueBlock(*Document())) {
     Message(u"No block contains actual value in the circuit program", MB_ICONSTOP);
     return false;
@@ -720,7 +753,7 @@ bool CMessageTexts_New::OnInsertAiFilter(bool analogFlag) {
 }
 
 const char16_t CMessageTexts_New::kSpecialChars[10] = {u'\u20AC', u'\u2109', u'\u2103', u'\u25BA', u'\u25C4',
-                                                     u'\u25BC', u'\u25B2', u'\u00B1', u'\u2551', u'\u25A0'};
+                                                       u'\u25BC', u'\u25B2', u'\u00B1', u'\u2551', u'\u25A0'};
 
 void CMessageTexts_New::OnSpecialChars() {
   if (SpecialCharsOpen()) return;
@@ -798,7 +831,9 @@ int CMessageTexts_New::GetWantedCharClass(CGridCtrl*) {
   return WantedCharClassOf(CurrentSet() == 1 ? Document()->m_nCharSet2 : Document()->m_nCharSet1);
 }
 
-int CMessageTexts_New::GetCharClass(UINT ch) { return ::GetCharClass(ch); }
+int CMessageTexts_New::GetCharClass(UINT ch) {
+  return ::GetCharClass(ch);
+}
 
 void CMessageTexts_New::DrawElement(CGridCtrl* grid, CDC* dc, const CGridElement& element, bool selected) {
   // The rectangle follows the cells (the grid may have been resized since).

@@ -11,7 +11,9 @@ namespace {
 constexpr UINT kCmdProperties = 32779;
 constexpr int kAnalogOutputPage = 2;
 
-bool NewerSeries(const CZaradDoc* doc) { return doc && doc->IsNewerFamily(); }
+bool NewerSeries(const CZaradDoc* doc) {
+  return doc && doc->IsNewerFamily();
+}
 
 }  // namespace
 
@@ -27,17 +29,28 @@ const OperandTypeInfo* GetOperandTypeInfo(int type) {
   static const OperandTypeInfo kAnalogFlag{u"AM", 512, 0, 167, u"Flag Number:", 4288};
   static const OperandTypeInfo kKey{u"F", 5, 0, 154, u"Input Number:", 1300};
   switch (type) {
-    case 600: return &kInput;
-    case 605: return &kOutput;
-    case 608: return &kAnalogIn;
-    case 609: return &kAnalogOut;
-    case 601: return &kCursor;
-    case 602: return &kShift;
-    case 606: return &kOpen;
-    case 607: return &kFlag;
-    case 610: return &kAnalogFlag;
-    case 611: return &kKey;
-    default: return nullptr;
+    case 600:
+      return &kInput;
+    case 605:
+      return &kOutput;
+    case 608:
+      return &kAnalogIn;
+    case 609:
+      return &kAnalogOut;
+    case 601:
+      return &kCursor;
+    case 602:
+      return &kShift;
+    case 606:
+      return &kOpen;
+    case 607:
+      return &kFlag;
+    case 610:
+      return &kAnalogFlag;
+    case 611:
+      return &kKey;
+    default:
+      return nullptr;
   }
 }
 
@@ -47,7 +60,8 @@ std::vector<int> COperandPageBase::UsageMarks() {
   m_pBlock = nullptr;
   if (!Document()) return marks;
   for (const auto& block : Document()->m_blocks) {
-    if (block->m_nType != m_nType || block->m_nOperand < 0 || block->m_nOperand >= static_cast<int>(marks.size()))
+    if (block->m_nType != m_nType || block->m_nOperand < 0 ||
+        block->m_nOperand >= static_cast<int>(marks.size()))
       continue;
     if (block->m_nOperand == m_nOperandIndex) {
       marks[static_cast<size_t>(block->m_nOperand)] = 2;
@@ -64,7 +78,9 @@ void COperandPageBase::LoadValues(const BlockPageValues& values) {
   m_nType = values.m_nType;
 }
 
-void COperandPageBase::StoreValues(BlockPageValues& values) const { values.operand = *this; }
+void COperandPageBase::StoreValues(BlockPageValues& values) const {
+  values.operand = *this;
+}
 
 // ---- CConstantsIOPar --------------------------------------------------------------
 
@@ -85,9 +101,12 @@ const PageDesc& CConstantsIOPar::Describe() const {
           {kIdChannelLabel, K::kStatic, u"", CRect(7, 28, 80, 38)},
           {kIdChannel, K::kCombo, u"", CRect(84, 26, 160, 140)},
           {kIdHighSpeed, K::kCheck, u"High Speed", CRect(170, 27, 269, 39)},
-          {kIdAnalogStop, K::kButton, u"Behavior of analog outputs in STOP mode", CRect(7, 50, 269, 64), kStyleHidden},
-          {kIdAnalogRange, K::kButton, u"Set analog outputs value range type", CRect(7, 68, 269, 82), kStyleHidden},
-          {kIdPicture, K::kStatic, u"Main  Ext.1  Ext.2  Ext.3  Ext.4  Ext.5  Ext.6  Ext.7", CRect(7, 110, 269, 138)},
+          {kIdAnalogStop, K::kButton, u"Behavior of analog outputs in STOP mode", CRect(7, 50, 269, 64),
+           kStyleHidden},
+          {kIdAnalogRange, K::kButton, u"Set analog outputs value range type", CRect(7, 68, 269, 82),
+           kStyleHidden},
+          {kIdPicture, K::kStatic, u"Main  Ext.1  Ext.2  Ext.3  Ext.4  Ext.5  Ext.6  Ext.7",
+           CRect(7, 110, 269, 138)},
       }};
   return desc;
 }
@@ -207,7 +226,9 @@ void CConstantsIOPar::OnOK() {
 
 // ---- CConstantsPar --------------------------------------------------------------
 
-CConstantsPar::CConstantsPar() { m_strTitle = Describe().caption; }
+CConstantsPar::CConstantsPar() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CConstantsPar::Describe() const {
   using K = ControlKind;
@@ -241,8 +262,9 @@ void CConstantsPar::OnInitDialog() {
     host.AddString(kIdNumber, m_nType == 602 ? FormatString(u"%s%d.%d", info->prefix, i / 16, i % 16)
                                              : FormatString(u"%s%d", info->prefix, i));
   }
-  const CString own = m_nType == 602 ? FormatString(u"%s%d.%d", info->prefix, m_nOperandIndex / 16, m_nOperandIndex % 16)
-                                     : FormatString(u"%s%d", info->prefix, m_nOperandIndex);
+  const CString own = m_nType == 602
+                          ? FormatString(u"%s%d.%d", info->prefix, m_nOperandIndex / 16, m_nOperandIndex % 16)
+                          : FormatString(u"%s%d", info->prefix, m_nOperandIndex);
   for (int i = 0; i < host.GetCount(kIdNumber); ++i)
     if (host.GetItemText(kIdNumber, i).Left(own.GetLength()) == own) {
       host.SetCurSel(kIdNumber, i);

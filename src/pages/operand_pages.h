@@ -21,11 +21,11 @@ constexpr int kModuleCount = 8;
 // The module width, prefix and count of an operand type.
 struct OperandTypeInfo {
   const char16_t* prefix;
-  int count;       // numbers of the type
-  int perModule;   // channels per module (module types), else 0
-  int labelId;     // Chinese text id of label 1003, 0 none
+  int count;      // numbers of the type
+  int perModule;  // channels per module (module types), else 0
+  int labelId;    // Chinese text id of label 1003, 0 none
   const char16_t* label;
-  int base;        // OperandNumber of index 0
+  int base;  // OperandNumber of index 0
 };
 // Null for a type that is no operand type.
 const OperandTypeInfo* GetOperandTypeInfo(int type);

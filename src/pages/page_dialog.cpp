@@ -13,6 +13,10 @@ PageDialogRunner& Runner() {
 
 }  // namespace
 
-PageDialogRunner SetPageDialogRunner(PageDialogRunner runner) { return std::exchange(Runner(), std::move(runner)); }
+PageDialogRunner SetPageDialogRunner(PageDialogRunner runner) {
+  return std::exchange(Runner(), std::move(runner));
+}
 
-int RunPageDialog(CParamPage& dialog) { return Runner() ? Runner()(dialog) : IDCANCEL; }
+int RunPageDialog(CParamPage& dialog) {
+  return Runner() ? Runner()(dialog) : IDCANCEL;
+}

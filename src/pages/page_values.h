@@ -115,7 +115,7 @@ struct AnalogValues {
   int m_nSelect = 0;
   int m_nPeriodHigh = 0, m_nPeriodLow = 0, m_nPeriodUnit = TIMEBASE_SECONDS, m_nPeriodRefUnit = 0;
   int m_nSpeed = 0, m_nLargest = 0, m_nStartStop = 0;  // ramp
-  int m_nValue[4] = {};                                 // V1..V4 of the MUX and the math block
+  int m_nValue[4] = {};                                // V1..V4 of the MUX and the math block
   int m_nOperator[3] = {}, m_nPriority[3] = {};
   int m_nWhenDisabled = 0;
   friend bool operator==(const AnalogValues&, const AnalogValues&) = default;

@@ -119,7 +119,9 @@ void CParamPage::Initialise() {
   SetModified(false);
 }
 
-void CParamPage::OnInitDialog() { UpdateData(false); }
+void CParamPage::OnInitDialog() {
+  UpdateData(false);
+}
 
 bool CParamPage::UpdateData(bool save) {
   if (!m_pHost) return true;
@@ -136,22 +138,28 @@ void CParamPage::OnNotify(int, Notify) {}
 
 // ---- CCommentPage ------------------------------------------------------------------
 
-CCommentPage::CCommentPage() { m_strTitle = Describe().caption; }
+CCommentPage::CCommentPage() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CCommentPage::Describe() const {
-  static const PageDesc desc = {
-      170, u"Comment", CSize(276, 145),
-      {{kIdText, ControlKind::kEdit, u"", CRect(7, 7, 269, 138), kStyleMultiLine}}};
+  static const PageDesc desc = {170,
+                                u"Comment",
+                                CSize(276, 145),
+                                {{kIdText, ControlKind::kEdit, u"", CRect(7, 7, 269, 138), kStyleMultiLine}}};
   // A diagram comment's page leaves room under the text for "Font...".
-  static const PageDesc withFont = {170,
-                                    u"Comment",
-                                    CSize(276, 145),
-                                    {{kIdText, ControlKind::kEdit, u"", CRect(7, 7, 269, 116), kStyleMultiLine},
-                                     {kIdFont, ControlKind::kButton, u"Font...", CRect(7, 122, 57, 138)}}};
+  static const PageDesc withFont = {
+      170,
+      u"Comment",
+      CSize(276, 145),
+      {{kIdText, ControlKind::kEdit, u"", CRect(7, 7, 269, 116), kStyleMultiLine},
+       {kIdFont, ControlKind::kButton, u"Font...", CRect(7, 122, 57, 138)}}};
   return m_bFontButton ? withFont : desc;
 }
 
-void CCommentPage::DoDataExchange(CDataExchange& dx) { DDX_Text(dx, kIdText, m_strComment); }
+void CCommentPage::DoDataExchange(CDataExchange& dx) {
+  DDX_Text(dx, kIdText, m_strComment);
+}
 
 void CCommentPage::OnNotify(int id, Notify code) {
   if (id == kIdText && code == Notify::kChange) SetModified();
@@ -166,5 +174,9 @@ void CCommentPage::OnNotify(int id, Notify code) {
   }
 }
 
-void CCommentPage::LoadValues(const BlockPageValues& values) { m_strComment = values.m_strComment; }
-void CCommentPage::StoreValues(BlockPageValues& values) const { values.m_strComment = m_strComment; }
+void CCommentPage::LoadValues(const BlockPageValues& values) {
+  m_strComment = values.m_strComment;
+}
+void CCommentPage::StoreValues(BlockPageValues& values) const {
+  values.m_strComment = m_strComment;
+}

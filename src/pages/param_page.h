@@ -20,13 +20,12 @@
 #pragma once
 
 #include <functional>
-
-#include "platform/cdc.h"
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
 
 #include "pages/control_host.h"
+#include "platform/cdc.h"
 #include "platform/cstring.h"
 
 class CZaradDoc;

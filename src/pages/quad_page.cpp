@@ -58,33 +58,35 @@ const PageDesc& CQUAD::Describe() const {
   constexpr UINT num = kStyleRight;
   static const PageDesc desc = [] {
     PageDesc d{
-      kTemplate,
-      u"Parameter",
-      CSize(260, 176),
-      {
-          {kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 9, 58, 19), kStyleRight},
-          {kIdBlockName, K::kEdit, u"", CRect(62, 7, 140, 20)},
-          {kIdProtection, K::kCheck, u"Protection Active", CRect(160, 8, 253, 19)},
-          {1303, K::kStatic, u"y=Ax\u00b2 + Bx + C", CRect(7, 28, 253, 37)},
-          {1304, K::kStatic, u"x = ( -B + sqrt(B\u00b2 -4A(C-y)) ) / 2A  ( while dir = 0 )", CRect(7, 39, 253, 48)},
-          {1305, K::kStatic, u"x = ( -B - sqrt(B\u00b2 -4A(C-y)) ) / 2A  ( while dir = 1 )", CRect(7, 50, 253, 59)},
-          {1306, K::kStatic, u"R = 1  -->  Output = 0", CRect(7, 61, 253, 70)},
-          {1307, K::kStatic, u"R = 0  -->  Output = x * Amp     ( -32767 ~ 32767 )", CRect(7, 72, 253, 81)},
-          {2001, K::kStatic, u"A", CRect(7, 92, 20, 102)},
-          {kIdA, K::kEdit, u"", CRect(22, 90, 70, 102), num},
-          {kIdASpin, K::kSpin, u"", CRect(70, 90, 80, 102), 0, {}, kIdA},
-          {2002, K::kStatic, u"B", CRect(90, 92, 102, 102)},
-          {kIdB, K::kEdit, u"", CRect(104, 90, 152, 102), num},
-          {kIdBSpin, K::kSpin, u"", CRect(152, 90, 162, 102), 0, {}, kIdB},
-          {2003, K::kStatic, u"C", CRect(172, 92, 184, 102)},
-          {kIdC, K::kEdit, u"", CRect(186, 90, 234, 102), num},
-          {kIdCSpin, K::kSpin, u"", CRect(234, 90, 244, 102), 0, {}, kIdC},
-          {2004, K::kStatic, u"Dir", CRect(7, 112, 40, 122)},
-          {kIdDirection, K::kCombo, u"", CRect(44, 110, 80, 150), 0, {u"0", u"1"}},
-          {2005, K::kStatic, u"Amplification", CRect(90, 112, 150, 122)},
-          {kIdAmp, K::kEdit, u"", CRect(152, 110, 210, 122), num},
-          {kIdAmpSpin, K::kSpin, u"", CRect(210, 110, 220, 122), 0, {}, kIdAmp},
-      }};
+        kTemplate,
+        u"Parameter",
+        CSize(260, 176),
+        {
+            {kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 9, 58, 19), kStyleRight},
+            {kIdBlockName, K::kEdit, u"", CRect(62, 7, 140, 20)},
+            {kIdProtection, K::kCheck, u"Protection Active", CRect(160, 8, 253, 19)},
+            {1303, K::kStatic, u"y=Ax\u00b2 + Bx + C", CRect(7, 28, 253, 37)},
+            {1304, K::kStatic, u"x = ( -B + sqrt(B\u00b2 -4A(C-y)) ) / 2A  ( while dir = 0 )",
+             CRect(7, 39, 253, 48)},
+            {1305, K::kStatic, u"x = ( -B - sqrt(B\u00b2 -4A(C-y)) ) / 2A  ( while dir = 1 )",
+             CRect(7, 50, 253, 59)},
+            {1306, K::kStatic, u"R = 1  -->  Output = 0", CRect(7, 61, 253, 70)},
+            {1307, K::kStatic, u"R = 0  -->  Output = x * Amp     ( -32767 ~ 32767 )", CRect(7, 72, 253, 81)},
+            {2001, K::kStatic, u"A", CRect(7, 92, 20, 102)},
+            {kIdA, K::kEdit, u"", CRect(22, 90, 70, 102), num},
+            {kIdASpin, K::kSpin, u"", CRect(70, 90, 80, 102), 0, {}, kIdA},
+            {2002, K::kStatic, u"B", CRect(90, 92, 102, 102)},
+            {kIdB, K::kEdit, u"", CRect(104, 90, 152, 102), num},
+            {kIdBSpin, K::kSpin, u"", CRect(152, 90, 162, 102), 0, {}, kIdB},
+            {2003, K::kStatic, u"C", CRect(172, 92, 184, 102)},
+            {kIdC, K::kEdit, u"", CRect(186, 90, 234, 102), num},
+            {kIdCSpin, K::kSpin, u"", CRect(234, 90, 244, 102), 0, {}, kIdC},
+            {2004, K::kStatic, u"Dir", CRect(7, 112, 40, 122)},
+            {kIdDirection, K::kCombo, u"", CRect(44, 110, 80, 150), 0, {u"0", u"1"}},
+            {2005, K::kStatic, u"Amplification", CRect(90, 112, 150, 122)},
+            {kIdAmp, K::kEdit, u"", CRect(152, 110, 210, 122), num},
+            {kIdAmpSpin, K::kSpin, u"", CRect(210, 110, 220, 122), 0, {}, kIdAmp},
+        }};
     d.controls.back().decimals = 2;  // steps the amplification by 0.01
     return d;
   }();
@@ -156,7 +158,8 @@ void CQUAD::OnCoefUpdate(int id) {
 void CQUAD::OnNotify(int id, Notify code) {
   if (id == kIdAmp && code == Notify::kUpdate) return OnAmpUpdate();
   if ((id == kIdA || id == kIdB || id == kIdC) && code == Notify::kUpdate) return OnCoefUpdate(id);
-  if ((id == kIdA || id == kIdB || id == kIdC || id == kIdAmp) && code == Notify::kChange) return OnValueChange(id);
+  if ((id == kIdA || id == kIdB || id == kIdC || id == kIdAmp) && code == Notify::kChange)
+    return OnValueChange(id);
   if ((id == kIdDirection && code == Notify::kSelChange) || (id == kIdProtection && code == Notify::kClicked))
     return OnValueChange(id);
   CBlockParamPage::OnNotify(id, code);

@@ -10,7 +10,8 @@ class CQUAD : public CBlockParamPage, public ChoiceValues {
   static constexpr int kTemplate = 4592;
   static constexpr int kIdProtection = 1269, kIdDirection = 1277;
   static constexpr int kIdAmp = 1289, kIdAmpSpin = 1290;
-  static constexpr int kIdA = 1291, kIdASpin = 1292, kIdB = 1293, kIdBSpin = 1294, kIdC = 1295, kIdCSpin = 1296;
+  static constexpr int kIdA = 1291, kIdASpin = 1292, kIdB = 1293, kIdBSpin = 1294, kIdC = 1295,
+                       kIdCSpin = 1296;
   static constexpr int kCoefLimit = 32767;
   static constexpr double kAmpLimit = 10000.0;
 

@@ -15,7 +15,9 @@ std::vector<CString> Numbers(int count) {
 
 }  // namespace
 
-CMiscRelay::CMiscRelay() { m_strTitle = Describe().caption; }
+CMiscRelay::CMiscRelay() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CMiscRelay::Describe() const {
   using K = ControlKind;
@@ -32,15 +34,17 @@ const PageDesc& CMiscRelay::Describe() const {
           {kIdPriorityS, K::kRadio, u"Input S takes priority over R", CRect(12, 46, 200, 58)},
           {kIdRegisterLabel, K::kStatic, u"Shift register index", CRect(12, 32, 170, 42), kStyleHidden},
           {kIdRegister, K::kCombo, u"", CRect(176, 30, 216, 90), kStyleHidden, Numbers(kRegisters)},
-          {kIdShiftBitLabel, K::kStatic, u"Shift register bit at the output connector", CRect(12, 48, 170, 58),
-           kStyleHidden},
+          {kIdShiftBitLabel, K::kStatic, u"Shift register bit at the output connector",
+           CRect(12, 48, 170, 58), kStyleHidden},
           {kIdShiftBit, K::kCombo, u"", CRect(176, 46, 216, 150), kStyleHidden, Numbers(16)},
           {kIdRetentivity, K::kCheck, u"Retentivity", CRect(12, 66, 120, 78)},
       }};
   return desc;
 }
 
-bool CMiscRelay::NewerSeries() const { return Document() && Document()->GetModelFamily() >= 0x51; }
+bool CMiscRelay::NewerSeries() const {
+  return Document() && Document()->GetModelFamily() >= 0x51;
+}
 
 std::vector<int> CMiscRelay::FreeRegisters(const CZaradDoc* doc, const CBlockObj* own) {
   bool used[kRegisters] = {};

@@ -30,15 +30,33 @@ PageDesc MakeDesc(int shift) {
           {CSimulation::kIdAutoRange, K::kCheck, u"Automatic Range Of Values", CRect(14, y(72), 200, y(84))},
           {CSimulation::kIdCurrentLabel, K::kStatic, u"Current Value", CRect(14, y(92), 90, y(102))},
           {CSimulation::kIdCurrent, K::kEdit, u"", CRect(94, y(90), 150, y(103)), kStyleRight},
-          {CSimulation::kIdCurrentSpin, K::kSpin, u"", CRect(150, y(90), 160, y(103)), 0, {}, CSimulation::kIdCurrent},
+          {CSimulation::kIdCurrentSpin,
+           K::kSpin,
+           u"",
+           CRect(150, y(90), 160, y(103)),
+           0,
+           {},
+           CSimulation::kIdCurrent},
           {CSimulation::kIdButton1, K::kButton, u"I", CRect(164, y(90), 176, y(103)), kStyleNoTabStop},
           {CSimulation::kIdMinLabel, K::kStatic, u"Minimum Value", CRect(14, y(110), 90, y(120))},
           {CSimulation::kIdMin, K::kEdit, u"", CRect(94, y(108), 150, y(121)), kStyleRight},
-          {CSimulation::kIdMinSpin, K::kSpin, u"", CRect(150, y(108), 160, y(121)), 0, {}, CSimulation::kIdMin},
+          {CSimulation::kIdMinSpin,
+           K::kSpin,
+           u"",
+           CRect(150, y(108), 160, y(121)),
+           0,
+           {},
+           CSimulation::kIdMin},
           {CSimulation::kIdButton2, K::kButton, u"I", CRect(164, y(108), 176, y(121)), kStyleNoTabStop},
           {CSimulation::kIdMaxLabel, K::kStatic, u"Maximum Value", CRect(14, y(128), 90, y(138))},
           {CSimulation::kIdMax, K::kEdit, u"", CRect(94, y(126), 150, y(139)), kStyleRight},
-          {CSimulation::kIdMaxSpin, K::kSpin, u"", CRect(150, y(126), 160, y(139)), 0, {}, CSimulation::kIdMax},
+          {CSimulation::kIdMaxSpin,
+           K::kSpin,
+           u"",
+           CRect(150, y(126), 160, y(139)),
+           0,
+           {},
+           CSimulation::kIdMax},
           {CSimulation::kIdButton3, K::kButton, u"I", CRect(164, y(126), 176, y(139)), kStyleNoTabStop},
       }};
 }
@@ -147,15 +165,20 @@ void CSimulation::OnNotify(int id, Notify code) {
   }
   if (code == Notify::kClicked) {
     switch (id) {
-      case kIdSwitch: return OnMode(0);
-      case kIdMake: return OnMode(1);
-      case kIdBreak: return OnMode(2);
-      case kIdFrequency: return OnMode(kModeFrequency);
+      case kIdSwitch:
+        return OnMode(0);
+      case kIdMake:
+        return OnMode(1);
+      case kIdBreak:
+        return OnMode(2);
+      case kIdFrequency:
+        return OnMode(kModeFrequency);
       case kIdAutoRange:
         SetModified();
         m_bAutoRange = Host().GetCheck(kIdAutoRange);
         return EnableRangeControls(m_bAutoRange != 0);
-      default: break;
+      default:
+        break;
     }
   }
   CParamPage::OnNotify(id, code);

@@ -2,7 +2,9 @@
 
 #include "model/zarad_doc.h"
 
-CSoftKey::CSoftKey() { m_strTitle = u"Parameter"; }
+CSoftKey::CSoftKey() {
+  m_strTitle = u"Parameter";
+}
 
 const PageDesc& CSoftKey::Describe() const {
   using K = ControlKind;
@@ -59,11 +61,20 @@ void CSoftKey::OnOK() {
 void CSoftKey::OnNotify(int id, Notify code) {
   if (code == Notify::kClicked) {
     switch (id) {
-      case kIdSwitch: m_nKeyType = 0; return SetModified();
-      case kIdPushButton: m_nKeyType = 1; return SetModified();
-      case kIdOn: m_nStatus = 0; return SetModified();
-      case kIdOff: m_nStatus = 1; return SetModified();
-      default: break;
+      case kIdSwitch:
+        m_nKeyType = 0;
+        return SetModified();
+      case kIdPushButton:
+        m_nKeyType = 1;
+        return SetModified();
+      case kIdOn:
+        m_nStatus = 0;
+        return SetModified();
+      case kIdOff:
+        m_nStatus = 1;
+        return SetModified();
+      default:
+        break;
     }
   }
   if (code == Notify::kChange && id == kIdName) return SetModified();

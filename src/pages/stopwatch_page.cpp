@@ -6,7 +6,9 @@
 
 namespace {
 
-CString FormatNumber(double value) { return FormatDecimal(value, 2); }
+CString FormatNumber(double value) {
+  return FormatDecimal(value, 2);
+}
 
 // "Please enter a number between -10000 and 10000."
 CString RangeMessage() {
@@ -39,7 +41,11 @@ const PageDesc& CStopWatch::Describe() const {
         {kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 10, 70, 20), kStyleRight},
         {kIdBlockName, K::kEdit, u"", CRect(74, 8, 150, 21)},
         {kIdChoiceLabel, K::kStatic, u"Time Base", CRect(7, 32, 70, 42), kStyleRight},
-        {kIdChoice, K::kCombo, u"", CRect(74, 30, 150, 90), 0,
+        {kIdChoice,
+         K::kCombo,
+         u"",
+         CRect(74, 30, 150, 90),
+         0,
          {u"Hours", u"Minutes", u"Seconds", u"10 milliseconds"}},
         {kIdReference, K::kButton, u"Reference", CRect(160, 29, 218, 43)},
         {kIdRefList, K::kCombo, u"", CRect(74, 30, 156, 230), kStyleHidden},
@@ -49,8 +55,8 @@ const PageDesc& CStopWatch::Describe() const {
     };
     d.controls.back().decimals = 2;  // steps the number by 0.01
     if (retain) d.controls.push_back({kIdRetain, K::kCheck, u"Retentivity", CRect(7, 76, 120, 88)});
-    d.controls.push_back(
-        {kIdProtect, K::kCheck, u"Protection Active", retain ? CRect(130, 76, 230, 88) : CRect(7, 76, 120, 88)});
+    d.controls.push_back({kIdProtect, K::kCheck, u"Protection Active",
+                          retain ? CRect(130, 76, 230, 88) : CRect(7, 76, 120, 88)});
     return d;
   };
   static const PageDesc withRetain = make(true), without = make(false);
@@ -68,8 +74,7 @@ void CStopWatch::DoDataExchange(CDataExchange& dx) {
   if (dx.IsSaving()) {
     double v = 0;
     if (!ParseDecimal(dx.Host().GetText(kIdValue), &v)) dx.Fail(LoadString(61713));
-    if (v < -kLimit || v > kLimit)
-      dx.Fail(RangeMessage());
+    if (v < -kLimit || v > kLimit) dx.Fail(RangeMessage());
     m_dAmplification = v;
   } else {
     dx.Host().SetText(kIdValue, FormatNumber(m_dAmplification));

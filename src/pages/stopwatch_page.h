@@ -13,7 +13,8 @@ class CStopWatch : public CBlockParamPage, public ChoiceValues {
  public:
   static constexpr int kTemplate = 4582;
   static constexpr int kIdProtect = 1269, kIdRetain = 1276, kIdChoice = 1277, kIdChoiceLabel = 1278;
-  static constexpr int kIdValue = 1289, kIdSpin = 1290, kIdValueLabel = 1324, kIdReference = 1546, kIdRefList = 104;
+  static constexpr int kIdValue = 1289, kIdSpin = 1290, kIdValueLabel = 1324, kIdReference = 1546,
+                       kIdRefList = 104;
   static constexpr double kLimit = 10000.0;
 
   CStopWatch();

@@ -4,7 +4,10 @@
 
 CThresholdTrigger::CThresholdTrigger() {
   m_strTitle = u"Parameter";
-  AddReferenceSlot({0, kIdReference, kIdRefList, {kIdSeconds, kIdSecondsSpin, kIdColon, kIdHundredths, kIdHundredthsSpin}});
+  AddReferenceSlot({0,
+                    kIdReference,
+                    kIdRefList,
+                    {kIdSeconds, kIdSecondsSpin, kIdColon, kIdHundredths, kIdHundredthsSpin}});
 }
 
 const PageDesc& CThresholdTrigger::Describe() const {

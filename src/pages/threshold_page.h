@@ -10,7 +10,8 @@ class CThresholdTrigger : public CBlockParamPage, public ThresholdValues {
  public:
   static constexpr int kTemplate = 4560;
   static constexpr int kIdOff = 1243, kIdOffSpin = 1244, kIdOn = 1076, kIdOnSpin = 1078;
-  static constexpr int kIdHundredths = 1550, kIdHundredthsSpin = 1552, kIdSeconds = 1131, kIdSecondsSpin = 1132;
+  static constexpr int kIdHundredths = 1550, kIdHundredthsSpin = 1552, kIdSeconds = 1131,
+                       kIdSecondsSpin = 1132;
   static constexpr int kIdColon = 1185, kIdUnitLabel = 1245, kIdReference = 1546, kIdRefList = 125;
   static constexpr int kMaxThreshold = 9999, kMaxTimePart = 99;
 

@@ -27,7 +27,6 @@ CString RefUnitCaption(int unit) {
   }
 }
 
-
 // ---- CTimerPage -------------------------------------------------------------------
 
 void CTimerPage::AddTimeField(const TimeField& field) {

@@ -12,9 +12,11 @@ class CSpecialFunPar2 : public CTimerPage {
  public:
   static constexpr int kTemplate = 4552;
   static constexpr int kIdGroupTH = 1007, kIdGroupTL = 1015;
-  static constexpr int kIdHigh1 = 1550, kIdHighSpin1 = 1552, kIdColon1 = 1184, kIdLow1 = 1549, kIdLowSpin1 = 1551;
+  static constexpr int kIdHigh1 = 1550, kIdHighSpin1 = 1552, kIdColon1 = 1184, kIdLow1 = 1549,
+                       kIdLowSpin1 = 1551;
   static constexpr int kIdUnit1 = 1548, kIdReference1 = 1546, kIdRefList1 = 104, kIdRefUnitList1 = 102;
-  static constexpr int kIdHigh2 = 1017, kIdHighSpin2 = 1018, kIdColon2 = 1185, kIdLow2 = 1019, kIdLowSpin2 = 1020;
+  static constexpr int kIdHigh2 = 1017, kIdHighSpin2 = 1018, kIdColon2 = 1185, kIdLow2 = 1019,
+                       kIdLowSpin2 = 1020;
   static constexpr int kIdUnit2 = 1016, kIdReference2 = 1547, kIdRefList2 = 125, kIdRefUnitList2 = 126;
   static constexpr int kIdPulseCycles = 1013, kIdPulseCyclesLabel = 1200;
 

@@ -6,9 +6,13 @@ const char16_t* const kHexTip = u"Number(Hex) between 0x00 and 0xFF";
 
 }  // namespace
 
-CUDC::CUDC() { m_strTitle = u"Parameter"; }
+CUDC::CUDC() {
+  m_strTitle = u"Parameter";
+}
 
-bool CUDC::ParseHexByte(const CString& text, int* value) { return ParseHex(text, 2, value); }
+bool CUDC::ParseHexByte(const CString& text, int* value) {
+  return ParseHex(text, 2, value);
+}
 
 int CUDC::LargestAddress(int area) {
   switch (area) {
@@ -32,13 +36,18 @@ const PageDesc& CUDC::Describe() const {
         {kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 10, 58, 20), kStyleRight},
         {kIdBlockName, K::kEdit, u"", CRect(62, 8, 140, 21)},
         {S(), K::kStatic, u"ComPort", CRect(7, 30, 58, 40), kStyleRight},
-        {kIdPort, K::kCombo, u"", CRect(62, 28, 140, 90), 0, {u"COM0(RS232)", u"COM1(RS485)", u"COM2(RS485)"}},
+        {kIdPort,
+         K::kCombo,
+         u"",
+         CRect(62, 28, 140, 90),
+         0,
+         {u"COM0(RS232)", u"COM1(RS485)", u"COM2(RS485)"}},
         {S(), K::kStatic, u"Cycle", CRect(150, 30, 175, 40), kStyleRight},
         {kIdCycle, K::kEdit, u"", CRect(178, 28, 210, 41), kStyleNumber | kStyleRight},
         {S(), K::kStatic, u"(0:successive)", CRect(214, 30, 284, 40)},
     };
-    auto frame = [&c, &S](const char16_t* caption, int left, int startCheck, int start, int endCheck, int end, int area,
-                      std::vector<CString> areas, int address, int count) {
+    auto frame = [&c, &S](const char16_t* caption, int left, int startCheck, int start, int endCheck, int end,
+                          int area, std::vector<CString> areas, int address, int count) {
       c.push_back({S(), K::kGroup, caption, CRect(left, 48, left + 136, 140)});
       c.push_back({startCheck, K::kCheck, u"Start-Char", CRect(left + 6, 60, left + 66, 72)});
       c.push_back({start, K::kEdit, u"", CRect(left + 68, 59, left + 92, 72)});
@@ -48,14 +57,15 @@ const PageDesc& CUDC::Describe() const {
       c.push_back({S(), K::kStatic, u"(Hex)", CRect(left + 96, 79, left + 130, 89)});
       c.push_back({S(), K::kStatic, u"Data Address", CRect(left + 6, 98, left + 60, 108)});
       c.push_back({area, K::kCombo, u"", CRect(left + 62, 96, left + 92, 150), 0, std::move(areas)});
-      c.push_back({address, K::kEdit, u"", CRect(left + 94, 96, left + 128, 109), kStyleNumber | kStyleRight});
+      c.push_back(
+          {address, K::kEdit, u"", CRect(left + 94, 96, left + 128, 109), kStyleNumber | kStyleRight});
       c.push_back({S(), K::kStatic, u"Count", CRect(left + 6, 118, left + 60, 128)});
       c.push_back({count, K::kEdit, u"", CRect(left + 62, 116, left + 92, 129), kStyleNumber | kStyleRight});
     };
-    frame(u"Transmit", 7, kIdTxStartCheck, kIdTxStart, kIdTxEndCheck, kIdTxEnd, kIdTxArea, {u"AM", u"AQ", u"AI"},
-          kIdTxAddress, kIdTxCount);
-    frame(u"Receive", 148, kIdRxStartCheck, kIdRxStart, kIdRxEndCheck, kIdRxEnd, kIdRxArea, {u"AM"}, kIdRxAddress,
-          kIdRxCount);
+    frame(u"Transmit", 7, kIdTxStartCheck, kIdTxStart, kIdTxEndCheck, kIdTxEnd, kIdTxArea,
+          {u"AM", u"AQ", u"AI"}, kIdTxAddress, kIdTxCount);
+    frame(u"Receive", 148, kIdRxStartCheck, kIdRxStart, kIdRxEndCheck, kIdRxEnd, kIdRxArea, {u"AM"},
+          kIdRxAddress, kIdRxCount);
     c.push_back({kIdProtection, K::kCheck, u"Protection Active", CRect(7, 146, 120, 158)});
     c.push_back({S(), K::kGroup, u"Tx/Rx Format", CRect(7, 164, 284, 200)});
     const char16_t* const top[] = {u"Start-Char", u"Data", u"Data", u"Data...", u"End-Char"};

@@ -11,7 +11,8 @@ class CUDC : public CBlockParamPage, public UdcValues {
  public:
   static constexpr int kTemplate = 4590;
   static constexpr int kIdPort = 1178, kIdCycle = 1307;
-  static constexpr int kIdTxStartCheck = 1232, kIdTxEndCheck = 1233, kIdRxStartCheck = 1235, kIdRxEndCheck = 1234;
+  static constexpr int kIdTxStartCheck = 1232, kIdTxEndCheck = 1233, kIdRxStartCheck = 1235,
+                       kIdRxEndCheck = 1234;
   static constexpr int kIdTxStart = 1308, kIdTxEnd = 1088, kIdRxStart = 1311, kIdRxEnd = 1089;
   static constexpr int kIdTxArea = 1310, kIdTxAddress = 1314, kIdTxCount = 1309;
   static constexpr int kIdRxArea = 1312, kIdRxAddress = 1315, kIdRxCount = 1313;

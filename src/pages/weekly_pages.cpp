@@ -5,7 +5,9 @@
 
 // ---- CWeeklyGeneral ------------------------------------------------------------------
 
-CWeeklyGeneral::CWeeklyGeneral() { m_strTitle = u"General"; }
+CWeeklyGeneral::CWeeklyGeneral() {
+  m_strTitle = u"General";
+}
 
 const PageDesc& CWeeklyGeneral::Describe() const {
   using K = ControlKind;
@@ -58,29 +60,34 @@ void CWeeklyGeneral::StoreValues(BlockPageValues& values) const {
 
 // ---- CWeeklyCams1 ----------------------------------------------------------------------
 
-CWeeklyCams1::CWeeklyCams1(int cam) : m_nCam(cam < 0 || cam > 2 ? 0 : cam) { m_strTitle = u"Cams"; }
+CWeeklyCams1::CWeeklyCams1(int cam) : m_nCam(cam < 0 || cam > 2 ? 0 : cam) {
+  m_strTitle = u"Cams";
+}
 
 const PageDesc& CWeeklyCams1::Describe() const {
   using K = ControlKind;
   static const PageDesc desc = [] {
     PageDesc d{kTemplate, u"Cams", CSize(250, 150), {}};
     d.controls.push_back({1048, K::kGroup, u"Weekday", CRect(7, 7, 100, 110)});
-    const char16_t* const days[] = {u"Monday", u"Tuesday", u"Wednesday", u"Thursday",
-                                     u"Friday", u"Saturday", u"Sunday"};
+    const char16_t* const days[] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
+                                    u"Friday", u"Saturday", u"Sunday"};
     for (int i = 0; i < 7; ++i)
       d.controls.push_back({kIdFirstDay + i, K::kCheck, days[i], CRect(14, 19 + 12 * i, 94, 29 + 12 * i)});
-    auto time = [&d](int group, const char16_t* caption, int top, int hour, int hourSpin, int colon, int minute,
-                     int minuteSpin, int disable) {
+    auto time = [&d](int group, const char16_t* caption, int top, int hour, int hourSpin, int colon,
+                     int minute, int minuteSpin, int disable) {
       d.controls.push_back({group, K::kGroup, caption, CRect(108, top, 242, top + 44)});
-      d.controls.push_back({hour, K::kEdit, u"", CRect(116, top + 14, 138, top + 27), kStyleNumber | kStyleRight});
+      d.controls.push_back(
+          {hour, K::kEdit, u"", CRect(116, top + 14, 138, top + 27), kStyleNumber | kStyleRight});
       d.controls.push_back({hourSpin, K::kSpin, u"", CRect(138, top + 14, 146, top + 27), 0, {}, hour});
       d.controls.push_back({colon, K::kStatic, u":", CRect(147, top + 16, 153, top + 26), kStyleCentre});
-      d.controls.push_back({minute, K::kEdit, u"", CRect(154, top + 14, 176, top + 27), kStyleNumber | kStyleRight});
+      d.controls.push_back(
+          {minute, K::kEdit, u"", CRect(154, top + 14, 176, top + 27), kStyleNumber | kStyleRight});
       d.controls.push_back({minuteSpin, K::kSpin, u"", CRect(176, top + 14, 184, top + 27), 0, {}, minute});
       d.controls.push_back({disable, K::kCheck, u"Disable", CRect(190, top + 15, 240, top + 26)});
     };
     time(1057, u"On Time", 7, kIdOnHour, kIdOnHourSpin, 1186, kIdOnMinute, kIdOnMinuteSpin, kIdOnDisable);
-    time(1061, u"Off Time", 58, kIdOffHour, kIdOffHourSpin, 1187, kIdOffMinute, kIdOffMinuteSpin, kIdOffDisable);
+    time(1061, u"Off Time", 58, kIdOffHour, kIdOffHourSpin, 1187, kIdOffMinute, kIdOffMinuteSpin,
+         kIdOffDisable);
     return d;
   }();
   return desc;
@@ -129,7 +136,8 @@ void CWeeklyCams1::OnInitDialog() {
   host.SetRange(kIdOffMinuteSpin, 0, kMaxMinute);
   for (int id : {kIdOnHour, kIdOnMinute, kIdOffHour, kIdOffMinute}) host.LimitText(id, 2);
   EnableOnTime(m_bOnDisabled == 0);
-  for (int id : {kIdOffHour, kIdOffHourSpin, kIdOffMinute, kIdOffMinuteSpin}) host.Enable(id, m_bOffDisabled == 0);
+  for (int id : {kIdOffHour, kIdOffHourSpin, kIdOffMinute, kIdOffMinuteSpin})
+    host.Enable(id, m_bOffDisabled == 0);
   if (PulseOutputApplies()) EnableOffTime(false);
   if (Simulating()) CreateCurrentValueBox();
   AddRangeTip(kIdOnHour, 0, kMaxHour);
@@ -167,7 +175,8 @@ void CWeeklyCams1::OnNotify(int id, Notify code) {
   }
   if (code == Notify::kClicked && id == kIdOffDisable) {
     m_bOffDisabled = m_bOffDisabled ? 0 : 1;
-    for (int c : {kIdOffHour, kIdOffHourSpin, kIdOffMinute, kIdOffMinuteSpin}) Host().Enable(c, m_bOffDisabled == 0);
+    for (int c : {kIdOffHour, kIdOffHourSpin, kIdOffMinute, kIdOffMinuteSpin})
+      Host().Enable(c, m_bOffDisabled == 0);
     return SetModified();
   }
   if (code == Notify::kClicked && id >= kIdFirstDay && id < kIdFirstDay + 7) return SetModified();

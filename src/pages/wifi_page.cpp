@@ -16,26 +16,27 @@ std::vector<CString> Ids(int first) {
 
 }  // namespace
 
-CWIFI::CWIFI() { m_strTitle = u"Parameter"; }
+CWIFI::CWIFI() {
+  m_strTitle = u"Parameter";
+}
 
 const PageDesc& CWIFI::Describe() const {
   using K = ControlKind;
-  static const PageDesc desc = {
-      kTemplate,
-      u"Parameter",
-      CSize(230, 150),
-      {
-          {kIdGroup, K::kGroup, u"Read value from", CRect(7, 7, 222, 34)},
-          {kIdStation, K::kRadio, u"Station", CRect(16, 18, 70, 28), kStyleGroup},
-          {kIdVm, K::kRadio, u"VM", CRect(80, 18, 130, 28)},
-          {kIdDiagnostic, K::kRadio, u"Diagnostic", CRect(140, 18, 210, 28)},
-          {kIdWifiIdLabel, K::kStatic, u"WiFi ID", CRect(7, 46, 80, 56)},
-          {kIdWifiId, K::kCombo, u"", CRect(84, 44, 200, 140)},
-          {kIdKindLabel, K::kStatic, u"Block Type", CRect(7, 66, 80, 76)},
-          {kIdKind, K::kCombo, u"", CRect(84, 64, 200, 160)},
-          {kIdNumberLabel, K::kStatic, u"Block Number", CRect(7, 86, 80, 96)},
-          {kIdNumber, K::kCombo, u"", CRect(84, 84, 200, 180)},
-      }};
+  static const PageDesc desc = {kTemplate,
+                                u"Parameter",
+                                CSize(230, 150),
+                                {
+                                    {kIdGroup, K::kGroup, u"Read value from", CRect(7, 7, 222, 34)},
+                                    {kIdStation, K::kRadio, u"Station", CRect(16, 18, 70, 28), kStyleGroup},
+                                    {kIdVm, K::kRadio, u"VM", CRect(80, 18, 130, 28)},
+                                    {kIdDiagnostic, K::kRadio, u"Diagnostic", CRect(140, 18, 210, 28)},
+                                    {kIdWifiIdLabel, K::kStatic, u"WiFi ID", CRect(7, 46, 80, 56)},
+                                    {kIdWifiId, K::kCombo, u"", CRect(84, 44, 200, 140)},
+                                    {kIdKindLabel, K::kStatic, u"Block Type", CRect(7, 66, 80, 76)},
+                                    {kIdKind, K::kCombo, u"", CRect(84, 64, 200, 160)},
+                                    {kIdNumberLabel, K::kStatic, u"Block Number", CRect(7, 86, 80, 96)},
+                                    {kIdNumber, K::kCombo, u"", CRect(84, 84, 200, 180)},
+                                }};
   return desc;
 }
 
@@ -92,14 +93,16 @@ void CWIFI::OnWifiSource(int radio) {
   const bool analog = m_nType == 826 || m_nType == 827;
   const bool writes = m_nType == 825 || m_nType == 827;
   if (source == 0) {
-    for (int id : {kIdWifiIdLabel, kIdWifiId, kIdKindLabel, kIdKind, kIdNumberLabel, kIdNumber}) host.Show(id, true);
+    for (int id : {kIdWifiIdLabel, kIdWifiId, kIdKindLabel, kIdKind, kIdNumberLabel, kIdNumber})
+      host.Show(id, true);
     host.SetText(kIdKindLabel, u"Block Type");
     Fill(kIdWifiId, Ids(1), m_nWifiId);
     std::vector<CString> kinds;
     if (writes)
       kinds = {analog ? u"Analog Output" : u"Output"};
     else
-      kinds = analog ? std::vector<CString>{u"Analon Input", u"Analog Output"} : std::vector<CString>{u"Input", u"Output"};
+      kinds = analog ? std::vector<CString>{u"Analon Input", u"Analog Output"}
+                     : std::vector<CString>{u"Input", u"Output"};
     Fill(kIdKind, kinds, m_nBlockKind);
     FillNumbers(m_nBlockKind);
   } else if (source == 1) {
@@ -136,7 +139,8 @@ void CWIFI::OnWifiBlockKind() {
 }
 
 void CWIFI::OnNotify(int id, Notify code) {
-  if (code == Notify::kClicked && (id == kIdStation || id == kIdVm || id == kIdDiagnostic)) return OnWifiSource(id);
+  if (code == Notify::kClicked && (id == kIdStation || id == kIdVm || id == kIdDiagnostic))
+    return OnWifiSource(id);
   if (code == Notify::kSelChange && id == kIdKind) return OnWifiBlockKind();
   if (code == Notify::kSelChange && (id == kIdWifiId || id == kIdNumber)) return SetModified();
 }

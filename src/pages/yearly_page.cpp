@@ -32,7 +32,9 @@ int CYearlyTimer::LastDayOfMonth(int month) {
   }
 }
 
-CYearlyTimer::CYearlyTimer() { m_strTitle = u"Parameter"; }
+CYearlyTimer::CYearlyTimer() {
+  m_strTitle = u"Parameter";
+}
 
 const PageDesc& CYearlyTimer::Describe() const {
   using K = ControlKind;
@@ -42,23 +44,27 @@ const PageDesc& CYearlyTimer::Describe() const {
         {kIdBlockNameLabel, K::kStatic, u"Block name", CRect(7, 10, 58, 20), kStyleRight},
         {kIdBlockName, K::kEdit, u"", CRect(62, 8, 140, 21)},
     };
-    auto date = [&d](int group, const char16_t* caption, int label, int left, int month, int monthSpin, int colon,
-                     int day, int daySpin, int button) {
+    auto date = [&d](int group, const char16_t* caption, int label, int left, int month, int monthSpin,
+                     int colon, int day, int daySpin, int button) {
       d.controls.push_back({group, K::kGroup, caption, CRect(left, 28, left + 118, 66)});
       d.controls.push_back({label, K::kStatic, u"Month.Day", CRect(left + 6, 40, left + 60, 50)});
-      d.controls.push_back({month, K::kEdit, u"", CRect(left + 6, 50, left + 28, 62), kStyleNumber | kStyleRight});
+      d.controls.push_back(
+          {month, K::kEdit, u"", CRect(left + 6, 50, left + 28, 62), kStyleNumber | kStyleRight});
       d.controls.push_back({monthSpin, K::kSpin, u"", CRect(left + 28, 50, left + 36, 62), 0, {}, month});
       d.controls.push_back({colon, K::kStatic, u".", CRect(left + 37, 51, left + 42, 61), kStyleCentre});
-      d.controls.push_back({day, K::kEdit, u"", CRect(left + 43, 50, left + 65, 62), kStyleNumber | kStyleRight});
+      d.controls.push_back(
+          {day, K::kEdit, u"", CRect(left + 43, 50, left + 65, 62), kStyleNumber | kStyleRight});
       d.controls.push_back({daySpin, K::kSpin, u"", CRect(left + 65, 50, left + 73, 62), 0, {}, day});
       d.controls.push_back({button, K::kButton, u"...", CRect(left + 80, 49, left + 110, 62)});
     };
     date(1057, u"On Time", 1342, 7, kIdOnMonth, kIdOnMonthSpin, 1186, kIdOnDay, kIdOnDaySpin, kIdOnDate);
-    date(1061, u"Off Time", 1343, 133, kIdOffMonth, kIdOffMonthSpin, 1187, kIdOffDay, kIdOffDaySpin, kIdOffDate);
+    date(1061, u"Off Time", 1343, 133, kIdOffMonth, kIdOffMonthSpin, 1187, kIdOffDay, kIdOffDaySpin,
+         kIdOffDate);
     auto year = [&d](int group, const char16_t* caption, int label, int left, int edit, int spin) {
       d.controls.push_back({group, K::kGroup, caption, CRect(left, 72, left + 118, 102)});
       d.controls.push_back({label, K::kStatic, u"Year", CRect(left + 6, 86, left + 30, 96)});
-      d.controls.push_back({edit, K::kEdit, u"", CRect(left + 32, 84, left + 70, 96), kStyleNumber | kStyleRight});
+      d.controls.push_back(
+          {edit, K::kEdit, u"", CRect(left + 32, 84, left + 70, 96), kStyleNumber | kStyleRight});
       d.controls.push_back({spin, K::kSpin, u"", CRect(left + 70, 84, left + 78, 96), 0, {}, edit});
     };
     year(1239, u"On Year", 1240, 7, kIdOnYear, kIdOnYearSpin);
@@ -72,7 +78,9 @@ const PageDesc& CYearlyTimer::Describe() const {
   return desc;
 }
 
-bool CYearlyTimer::Newer() const { return !Document() || Document()->IsNewerFamily(); }
+bool CYearlyTimer::Newer() const {
+  return !Document() || Document()->IsNewerFamily();
+}
 
 void CYearlyTimer::DoDataExchange(CDataExchange& dx) {
   DDX_Text(dx, kIdBlockName, m_strName);
@@ -163,8 +171,8 @@ void CYearlyTimer::OnNotify(int id, Notify code) {
   }
   if (code == Notify::kClicked && id == kIdYearly) return SetModified();
   if (code == Notify::kClicked && (id == kIdOnDate || id == kIdOffDate)) return OnDateButton(id);
-  if (code == Notify::kChange && (id == kIdOnMonth || id == kIdOnDay || id == kIdOffMonth || id == kIdOffDay ||
-                                  id == kIdOnYear || id == kIdOffYear))
+  if (code == Notify::kChange && (id == kIdOnMonth || id == kIdOnDay || id == kIdOffMonth ||
+                                  id == kIdOffDay || id == kIdOnYear || id == kIdOffYear))
     return OnValueChange(id);
   CBlockParamPage::OnNotify(id, code);
 }

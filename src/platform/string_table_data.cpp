@@ -6,7 +6,8 @@ namespace {
 
 constexpr StringTableEntry kEntries[] = {
     // Application shell
-    {100, u"OLE initialization failed.  Make sure that the OLE libraries are the correct version.", u"OLE初始化失败。请确认OLE库的版本正确。"},
+    {100, u"OLE initialization failed.  Make sure that the OLE libraries are the correct version.",
+     u"OLE初始化失败。请确认OLE库的版本正确。"},
     {128, u"Zovuzi Editor", u""},
     {129,
      u"\nDiagram\nFunction Block\nFunction Block Files (*.bfb)\n.bfb\nFunctionBlock.Document\nFunction Block "
@@ -152,7 +153,8 @@ constexpr StringTableEntry kEntries[] = {
     {596, u"Device's Program is empty!", u"设备中的程序为空!"},
     {597, u"Clear Program and Password Fail!", u"清除程序和密码失败!"},
     {599, u"All available Analog Outputs are in use!", u"所有可用的模拟量输出都已使用!"},
-    {600, u"All Available Relay Coils/Inverted outputs are in use!", u"所有可用的继电器线圈/取反输出都已使用!"},
+    {600, u"All Available Relay Coils/Inverted outputs are in use!",
+     u"所有可用的继电器线圈/取反输出都已使用!"},
     {601, u"There is not any Block(s) for DownLoading!", u"没有可下载的块!"},
     {602, u"Every character of the password must be A - Z", u"密码的每个字符必须是 A - Z"},
     {603, u"All Available Make contacts are in use!", u"所有可用的常开触点都已使用!"},
@@ -264,10 +266,12 @@ constexpr StringTableEntry kEntries[] = {
     {930, u"Sel", u""},
     {931, u"St", u""},
     {932, u"A/M", u""},
-    {935, u"You can't run tow simulations at a time! Please close the other then go on.", u"不能同时运行两个仿真!请先关闭另一个再继续。"},
+    {935, u"You can't run tow simulations at a time! Please close the other then go on.",
+     u"不能同时运行两个仿真!请先关闭另一个再继续。"},
     {936, u"PV", u""},
     {942, u"y", u""},
-    {950, u"No printer installed!\n\nSelect the Control Panel printer icon to install a printer.", u"没有安装打印机!\n\n请在系统的打印机设置中安装打印机。"},
+    {950, u"No printer installed!\n\nSelect the Control Panel printer icon to install a printer.",
+     u"没有安装打印机!\n\n请在系统的打印机设置中安装打印机。"},
     {952, u".bld", u""},
     // Chinese interface only: timer group captions
     {955, u"Data Log", u""},
@@ -648,17 +652,9 @@ constexpr UiTextEntry kUiTexts[] = {
 
 // Chinese captions of the menu bar's popups, by their English captions.
 constexpr MenuCaptionEntry kMenuCaptions[] = {
-    {u"&File", u"文件(&F)"},
-    {u"&Edit", u"编辑(&E)"},
-    {u"&View", u"视图(&V)"},
-    {u"&Tools", u"工具(&T)"},
-    {u"&Options", u"选项(&O)"},
-    {u"&Window", u"窗口(&W)"},
-    {u"&Help", u"帮助(&H)"},
-    {u"New", u"新建"},
-    {u"Transfer", u"传输"},
-    {u"Parameter", u"参数"},
-    {u"Comment", u"注释"},
+    {u"&File", u"文件(&F)"},    {u"&Edit", u"编辑(&E)"},   {u"&View", u"视图(&V)"}, {u"&Tools", u"工具(&T)"},
+    {u"&Options", u"选项(&O)"}, {u"&Window", u"窗口(&W)"}, {u"&Help", u"帮助(&H)"}, {u"New", u"新建"},
+    {u"Transfer", u"传输"},     {u"Parameter", u"参数"},   {u"Comment", u"注释"},
 };
 
 }  // namespace

@@ -4,16 +4,16 @@
 #include <utility>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/analog_range_tracer.h"
 #include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/operand_blocks.h"
-#include "blocks/analog_range_tracer.h"
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
-#include "msgtext/widget.h"
-#include "msgtext/msgtext_block.h"
 #include "model/name_tables.h"
 #include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 #include "pages/block_param_page.h"
 #include "pages/operand_pages.h"
 #include "platform/message_sink.h"
@@ -31,7 +31,8 @@ constexpr int kBehaviourFrequency = 3;
 bool MsgTextShowsOperand(int type, int op) {
   auto in = [op](int lo, int hi) { return op >= lo && op <= hi; };
   if (type <= 702)
-    return in(100, 355) || in(1000, 1063) || in(1300, 1304) || in(1870, 2869) || in(2900, 3899) || in(4000, 4127);
+    return in(100, 355) || in(1000, 1063) || in(1300, 1304) || in(1870, 2869) || in(2900, 3899) ||
+           in(4000, 4127);
   return in(600, 727) || in(1316, 1827) || in(4288, 4799);
 }
 
@@ -135,16 +136,18 @@ void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating)
 
 CString OperandSheetTitle(int type, const OperandValues& o) {
   static const std::pair<int, const char16_t*> kTags[] = {
-      {600, u"[Input]"},      {605, u"[Output]"},          {608, u"[Analog Input]"},  {609, u"[Analog Output]"},
-      {601, u"[Cursor Key]"}, {602, u"[Shift register bit]"}, {606, u"[Open connector]"}, {607, u"[Flag]"},
-      {610, u"[Analog flag]"}, {611, u"[TD Function key]"}};
+      {600, u"[Input]"},          {605, u"[Output]"},     {608, u"[Analog Input]"},
+      {609, u"[Analog Output]"},  {601, u"[Cursor Key]"}, {602, u"[Shift register bit]"},
+      {606, u"[Open connector]"}, {607, u"[Flag]"},       {610, u"[Analog flag]"},
+      {611, u"[TD Function key]"}};
   const OperandTypeInfo* info = GetOperandTypeInfo(type);
   if (!info) return CString();
   CString title;
   if (info->perModule > 0) {
     const int skip = CString(info->prefix).GetLength();
     const int channel = ReadDecimal(o.m_strChannel, skip, 6);
-    title = FormatString(u"%s%d%02d", info->prefix, CConstantsIOPar::ModuleIndex(o.m_strModule), channel < 0 ? 0 : channel);
+    title = FormatString(u"%s%d%02d", info->prefix, CConstantsIOPar::ModuleIndex(o.m_strModule),
+                         channel < 0 ? 0 : channel);
   } else {
     title = o.m_strNumber;
   }
@@ -298,13 +301,15 @@ void CBlockProperties::StoreLadderSimSetting(CBlockObj& element, int operand, Si
   setting.nValues[kSimSettingMin] = s.m_nMin;
   setting.nValues[kSimSettingMax] = s.m_nMax;
   setting.nValues[kSimSettingMode] = s.m_nBehaviour;
-  if (operand >= 4000) CAnalogRangeTracer(m_pDoc).UpdateAnalogInputRange(&element, m_pDoc->m_bSimulating != 0);
+  if (operand >= 4000)
+    CAnalogRangeTracer(m_pDoc).UpdateAnalogInputRange(&element, m_pDoc->m_bSimulating != 0);
 }
 
 void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values, bool live) {
   CopyPageToBlock(values, block);
   const PageFamily family = FamilyOfType(block.m_nType);
-  if (m_pDoc && (family == PageFamily::kComparator || family == PageFamily::kPI || family == PageFamily::kPWM))
+  if (m_pDoc &&
+      (family == PageFamily::kComparator || family == PageFamily::kPI || family == PageFamily::kPWM))
     UpdateInputRangesOfBlock(*m_pDoc, &block, m_pDoc->m_bSimulating != 0);
   if (family == PageFamily::kLadder) {
     // The name goes under the operand the element addressed when the sheet
@@ -319,7 +324,8 @@ void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values
     if (!live && m_pDoc && oldOperand != block.m_nOperand && MsgTextShowsOperand(block.m_nType, oldOperand)) {
       bool stillUsed = false;
       for (const auto& other : m_pDoc->m_blocks)
-        stillUsed = stillUsed || (FamilyOfType(other->m_nType) == PageFamily::kLadder && other->m_nOperand == oldOperand);
+        stillUsed = stillUsed ||
+                    (FamilyOfType(other->m_nType) == PageFamily::kLadder && other->m_nOperand == oldOperand);
       if (!stillUsed) RemoveMsgTextRefs(*m_pDoc, nullptr, oldOperand);
     }
     return;
@@ -352,7 +358,9 @@ void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values
   }
 }
 
-bool CBlockProperties::IsBlockSheetOpen(int number) const { return FindOpenSheet(number) != nullptr; }
+bool CBlockProperties::IsBlockSheetOpen(int number) const {
+  return FindOpenSheet(number) != nullptr;
+}
 
 CBlockSheet* CBlockProperties::FindOpenSheet(int number) const {
   for (const auto& sheet : m_sheets)
@@ -368,7 +376,8 @@ bool CBlockProperties::RenumberOpenSheet(int oldNumber, int newNumber) {
 }
 
 void CBlockProperties::CloseSheet(CBlockSheet* sheet) {
-  auto it = std::find_if(m_sheets.begin(), m_sheets.end(), [sheet](const auto& s) { return s.get() == sheet; });
+  auto it =
+      std::find_if(m_sheets.begin(), m_sheets.end(), [sheet](const auto& s) { return s.get() == sheet; });
   if (it == m_sheets.end()) return;
   // A timer whose time was taken from a block keeps 0 s as its constant time.
   const int t = sheet->Type();
@@ -414,7 +423,8 @@ bool CBlockProperties::ApplyBlockParams(const BlockParamRecord& record) {
   if (!block || block->m_nType != record.typeCode) return false;
   const int oldNumber = block->m_nNumber;
   const int oldBehaviour = block->m_nParam26;
-  const int oldX1 = block->m_nParam14, oldX2 = block->m_nParam15, oldX5 = block->m_nParam18, oldX7 = block->m_nParam20;
+  const int oldX1 = block->m_nParam14, oldX2 = block->m_nParam15, oldX5 = block->m_nParam18,
+            oldX7 = block->m_nParam20;
   WriteBack(*block, record.values, true);
   ApplyLiveOnly(*block, oldX1, oldX2, oldX5, oldX7);
   if (block->m_nType == 600 || block->m_nType == 611) {
@@ -443,7 +453,8 @@ void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int old
     case 409: {
       // Pre-warning values equal to the standard ones switch the standard on.
       if (b.m_nParam18 != 0 || b.m_pRef[2] || b.m_pRef[3]) break;
-      const int warnLow = b.m_nParam19, warnHigh = b.m_nParam20, periodLow = b.m_nParam21, periodHigh = b.m_nParam22;
+      const int warnLow = b.m_nParam19, warnHigh = b.m_nParam20, periodLow = b.m_nParam21,
+                periodHigh = b.m_nParam22;
       bool standard = false;
       if (b.m_nType == 409) {
         standard = warnLow == 0 && warnHigh == 0 && periodLow == 0 && periodHigh == 0;
@@ -478,7 +489,8 @@ void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int old
         const int first = b.m_nParam20 == 0 ? 100 : 102;
         const CBlockObj* a = m_pDoc->FindBlockByNumber(first);
         const CBlockObj* c = m_pDoc->FindBlockByNumber(first + 1);
-        b.m_nValue[b.m_nParam20 == 0 ? 2 : 3] = a && c && a->m_nValue[kFirstOutputPin] == 1 && c->m_nValue[kFirstOutputPin] == 1;
+        b.m_nValue[b.m_nParam20 == 0 ? 2 : 3] =
+            a && c && a->m_nValue[kFirstOutputPin] == 1 && c->m_nValue[kFirstOutputPin] == 1;
       }
       break;
     case 810:
@@ -534,15 +546,17 @@ bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text) {
   if (t == 802) {
     auto* tr = dynamic_cast<CBlockTHTRG*>(&block);
     const int tenth = static_cast<int>(block.m_dValue * 0.1);
-    *text = FormatString(u"%6ld/%02d:%02d%s", static_cast<long>(tr ? tr->m_nMeasured : 0), tenth / 100, tenth % 100,
-                         u"s");
+    *text = FormatString(u"%6ld/%02d:%02d%s", static_cast<long>(tr ? tr->m_nMeasured : 0), tenth / 100,
+                         tenth % 100, u"s");
     return true;
   }
   if (analog && (in(803, 807) || in(815, 822))) {
     if (t == 806)
-      *text = FormatString(u"%6ld/%6ld", static_cast<long>(analog->m_nResult), static_cast<long>(analog->m_nEnableValue));
+      *text = FormatString(u"%6ld/%6ld", static_cast<long>(analog->m_nResult),
+                           static_cast<long>(analog->m_nEnableValue));
     else if (t == 807)
-      *text = FormatString(u"%6ld/%d", static_cast<long>(analog->m_nResult), analog->m_nThreshold1 + analog->m_nThreshold2);
+      *text = FormatString(u"%6ld/%d", static_cast<long>(analog->m_nResult),
+                           analog->m_nThreshold1 + analog->m_nThreshold2);
     else
       *text = FormatString(u"%6ld", static_cast<long>(analog->m_nResult));
     return true;

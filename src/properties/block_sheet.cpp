@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "model/zarad_doc.h"
 #include "pages/analog_pages.h"
 #include "pages/arrmxiv_page.h"
 #include "pages/astro_page.h"
@@ -21,19 +22,18 @@
 #include "pages/modbus_page.h"
 #include "pages/msg_text_page.h"
 #include "pages/operand_pages.h"
-#include "pages/sim_page.h"
 #include "pages/quad_page.h"
 #include "pages/relay_page.h"
+#include "pages/sim_page.h"
 #include "pages/stopwatch_page.h"
 #include "pages/threshold_page.h"
 #include "pages/timer_page.h"
 #include "pages/two_time_page.h"
 #include "pages/udc_page.h"
+#include "pages/ui_text.h"
 #include "pages/weekly_pages.h"
 #include "pages/wifi_page.h"
 #include "pages/yearly_page.h"
-#include "pages/ui_text.h"
-#include "model/zarad_doc.h"
 #include "platform/string_table.h"
 #include "properties/param_copy.h"
 
@@ -141,7 +141,8 @@ bool IsSimulatedLadderOperand(int operand) {
 CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& context, int operand)
     : m_nType(type), m_strCaption(caption), m_context(context), m_pTypePage(CreateTypePage(type)) {
   // The message texts of the older series have their own editor.
-  if (type == 810 && context.doc && !context.doc->IsNewerFamily()) m_pTypePage = std::make_unique<CMessageTexts>();
+  if (type == 810 && context.doc && !context.doc->IsNewerFamily())
+    m_pTypePage = std::make_unique<CMessageTexts>();
   if (m_pTypePage) {
     m_pages.push_back(m_pTypePage.get());
     if (g_LanguageIsChinese) m_pTypePage->m_strTitle = UiText(1423, m_pTypePage->m_strTitle);
@@ -171,7 +172,9 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
 
 CBlockSheet::~CBlockSheet() = default;
 
-CBlockParamPage* CBlockSheet::ParamPage() const { return dynamic_cast<CBlockParamPage*>(m_pTypePage.get()); }
+CBlockParamPage* CBlockSheet::ParamPage() const {
+  return dynamic_cast<CBlockParamPage*>(m_pTypePage.get());
+}
 
 void CBlockSheet::LoadValues(const BlockPageValues& values) {
   m_values = values;
@@ -240,11 +243,24 @@ void CBlockSheet::RetextTypePage() {
   if (t == 402 || in(405, 407)) rows = same({1371, 1024, 1025, 1546, 1547, 1200});
   if (t == 408) {
     rows = same({1371, 1024, 1025});
-    add({{1015, 1580 | kString}, {1026, 141}, {1013, 142}, {1031, 143}, {1547, 1547}, {1553, 1547}, {1554, 1547}});
+    add({{1015, 1580 | kString},
+         {1026, 141},
+         {1013, 142},
+         {1031, 143},
+         {1547, 1547},
+         {1553, 1547},
+         {1554, 1547}});
   }
   if (t == 409) {
     rows = same({1371, 1024, 1025});
-    add({{1007, 144}, {1015, 145}, {1026, 141}, {1013, 142}, {1031, 143}, {1546, 1546}, {1547, 1546}, {1553, 1546},
+    add({{1007, 144},
+         {1015, 145},
+         {1026, 141},
+         {1013, 142},
+         {1031, 143},
+         {1546, 1546},
+         {1547, 1546},
+         {1553, 1546},
          {1554, 1546}});
   }
   if (t == 410) rows = same({1371, 1025});
@@ -259,8 +275,8 @@ void CBlockSheet::RetextTypePage() {
     add({{1245, 172}});
   }
   if (in(803, 807)) {
-    rows = same({1371, 1024, 1025, 1295, 1083, 1104, 1105, 1084, 1106, 1107, 1085, 1087, 1088, 1086, 1091, 1108,
-                 1080, 1014});
+    rows = same({1371, 1024, 1025, 1295, 1083, 1104, 1105, 1084, 1106, 1107, 1085, 1087, 1088, 1086, 1091,
+                 1108, 1080, 1014});
     if (t <= 805) add({{1109, 1109}});
     if (t == 806) add({{1108, 139}, {1109, 140}});
     if (t == 807) add({{1109, 138}});
@@ -275,7 +291,8 @@ void CBlockSheet::RetextTypePage() {
   if (t == 813 || t == 814)
     rows = same({1371, 1326, 1327, 1355, 1356, 1357, 1358, 1359, 1360, 1180, 1361, 1181, 1183, 1330});
   for (const Retext& r : rows) {
-    const CString text = (r.text & kString) ? LoadString(static_cast<UINT>(r.text & 0xFFFF)) : ChineseUiText(r.text);
+    const CString text =
+        (r.text & kString) ? LoadString(static_cast<UINT>(r.text & 0xFFFF)) : ChineseUiText(r.text);
     if (!text.IsEmpty()) host.SetText(r.control, text);
   }
 }
@@ -303,7 +320,8 @@ bool CBlockSheet::OnApply(int activePage) {
       analog && analog->IsInitialised() && analog->m_nSensor < SENSOR_NONE)
     analog->UpdateSensorScaling();
   // The data log's items reach the block by Apply as by OK.
-  if (auto* log = dynamic_cast<CDataLog*>(m_pTypePage.get()); log && log->IsInitialised()) log->StoreItemsToBlock();
+  if (auto* log = dynamic_cast<CDataLog*>(m_pTypePage.get()); log && log->IsInitialised())
+    log->StoreItemsToBlock();
   // The message-text editor's screen reaches the block by Apply as by OK.
   if (auto* texts = dynamic_cast<CMessageTexts_New*>(m_pTypePage.get()); texts && texts->IsInitialised())
     texts->WriteScreen();

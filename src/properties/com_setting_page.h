@@ -22,14 +22,32 @@ ComPortSettings ComPortForSeries(ComPortSettings port, int series);
 class CComSetting : public CProgramPage {
  public:
   enum : int {
-    kIdTopLine = 1300, kIdRoleLabel, kIdRole, kIdAddressLabel, kIdAddress, kIdAddressHint, kIdProtocolLabel,
-    kIdProtocol, kIdBaudLabel, kIdBaud, kIdBps, kIdParityLabel, kIdParity, kIdTimeoutLabel, kIdTimeout, kIdMs1,
-    kIdDelayLabel, kIdDelay, kIdMs2, kIdOrderLabel, kIdOrder,
+    kIdTopLine = 1300,
+    kIdRoleLabel,
+    kIdRole,
+    kIdAddressLabel,
+    kIdAddress,
+    kIdAddressHint,
+    kIdProtocolLabel,
+    kIdProtocol,
+    kIdBaudLabel,
+    kIdBaud,
+    kIdBps,
+    kIdParityLabel,
+    kIdParity,
+    kIdTimeoutLabel,
+    kIdTimeout,
+    kIdMs1,
+    kIdDelayLabel,
+    kIdDelay,
+    kIdMs2,
+    kIdOrderLabel,
+    kIdOrder,
   };
   const PageDesc& Describe() const override;
   void OnNotify(int id, Notify code) override;
 
-  ComPortSettings m_port;            // fields 0 to 10 are the page's
+  ComPortSettings m_port;             // fields 0 to 10 are the page's
   CString m_strParity = u"None,8,1";  // the remembered parity entry
 
  protected:

@@ -21,12 +21,16 @@ constexpr TreeSeries kTreeSeries[] = {
 CString ResourceList() {
   const char16_t* const kLines[] = {
       u"Known Blocks:",
-      u"Constants/Connectors:\t\tInput,Shift register bit,Analog input,Output,Analog output,Open connector,Flag,"
+      u"Constants/Connectors:\t\tInput,Shift register bit,Analog input,Output,Analog output,Open "
+      u"connector,Flag,"
       u"Analog flag,Status 1 (high),Status 0 (low)",
       u"Basic Functions:\t\t\tAND,AND (Edge),NAND,NAND (Edge),OR,NOR,XOR,NOT",
-      u"Special Functions:\t\t\tOn-Delay,Off-Delay,On-/Off-Delay,Analog Amplifier,Analog watchdog,Shift register,"
-      u"Retentive On-Delay,Latching Relay,Pulse Relay,Wiping relay (pulse output),Edge triggered wiping relay,"
-      u"Weekly Timer,Yearly Timer,Up/Down counter,Hours Counter,Asynchronous Pulse Generator,Random Generator,"
+      u"Special Functions:\t\t\tOn-Delay,Off-Delay,On-/Off-Delay,Analog Amplifier,Analog watchdog,Shift "
+      u"register,"
+      u"Retentive On-Delay,Latching Relay,Pulse Relay,Wiping relay (pulse output),Edge triggered wiping "
+      u"relay,"
+      u"Weekly Timer,Yearly Timer,Up/Down counter,Hours Counter,Asynchronous Pulse Generator,Random "
+      u"Generator,"
       u"Threshold trigger,Analog threshold trigger,Analog differential trigger,Analog Comparator,"
       u"Stairway lighting switch,Multiple function switch,Message texts,Modbus Read,Modbus Write",
       u"",
@@ -57,7 +61,9 @@ CString ResourceList() {
 
 }  // namespace
 
-CSelectHardware::CSelectHardware() { m_strTitle = Describe().caption; }
+CSelectHardware::CSelectHardware() {
+  m_strTitle = Describe().caption;
+}
 
 const PageDesc& CSelectHardware::Describe() const {
   using K = ControlKind;
@@ -78,7 +84,9 @@ CString CSelectHardware::ResourcesText(int position) {
   return position >= 1 && position < kPositions && position % 2 == 1 ? ResourceList() : CString();
 }
 
-void CSelectHardware::DoDataExchange(CDataExchange& dx) { DDX_Text(dx, kIdResources, m_strResources); }
+void CSelectHardware::DoDataExchange(CDataExchange& dx) {
+  DDX_Text(dx, kIdResources, m_strResources);
+}
 
 void CSelectHardware::OnInitDialog() {
   CParamPage::OnInitDialog();

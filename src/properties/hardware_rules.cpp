@@ -16,9 +16,13 @@ CString TypeName(int type) {
 
 constexpr int kModbusWriteDataLink = 57;
 
-bool IsWifi(int type) { return type >= 824 && type <= 827; }
+bool IsWifi(int type) {
+  return type >= 824 && type <= 827;
+}
 
-int Bn(const CBlockObj& b) { return b.m_nNumber - 9000; }
+int Bn(const CBlockObj& b) {
+  return b.m_nNumber - 9000;
+}
 
 // The message for one block, empty when the older model can run it.
 CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedText) {
@@ -41,8 +45,8 @@ CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedTe
   if (refKind) {
     for (int r : v.pattern.m_bRef)
       if (r)
-        return FormatString(u"B%d%s : The reference is not supported by this device %s", Bn(b), name.GetString(),
-                            selectedText.GetString());
+        return FormatString(u"B%d%s : The reference is not supported by this device %s", Bn(b),
+                            name.GetString(), selectedText.GetString());
   }
   switch (t) {
     case 410:
@@ -51,13 +55,14 @@ CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedTe
     case 411:
       if (v.yearly.m_nOnYear != 2000 || v.yearly.m_nOffYear != 2099)
         return FormatString(
-            u"B%d:Year range function is not available. On year must be  %d and Off year must be %d.", Bn(b), 2000,
-            2099);
+            u"B%d:Year range function is not available. On year must be  %d and Off year must be %d.", Bn(b),
+            2000, 2099);
       if (!v.yearly.m_bYearly) return FormatString(u"B%d : Yearly mode must be selected.", Bn(b));
       if (v.yearly.m_bPulse) return FormatString(u"B%d : The pulse function is not available", Bn(b));
       break;
     case 800:
-      if (v.counter.m_nStartValue != 0) return FormatString(u"B%d%s : The start value cannot be used", Bn(b), name.GetString());
+      if (v.counter.m_nStartValue != 0)
+        return FormatString(u"B%d%s : The start value cannot be used", Bn(b), name.GetString());
       break;
     case 801:
       if (v.hours.m_nMiMinutes > 0 || v.hours.m_nOtMinutes > 0)
@@ -71,14 +76,16 @@ CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedTe
       if (v.relay.m_nShiftIndex != 0)
         return FormatString(u"B%d%s : Only the first shift register can be used.", Bn(b), name.GetString());
       break;
-    case 810: return FormatString(u"B%d%s : Rich Text Format not supported.", Bn(b), name.GetString());
+    case 810:
+      return FormatString(u"B%d%s : Rich Text Format not supported.", Bn(b), name.GetString());
     case 700:
     case 701:
       if (op >= 1016 && op <= 1063)
         return FormatString(u"S%d.%d %s : Block number too high!", (op - 1000) / 16, (op - 1000) % 16,
                             TypeName(602).GetString());
       break;
-    default: break;
+    default:
+      break;
   }
   return {};
 }
@@ -87,12 +94,18 @@ CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedTe
 
 int ModelCodeOfPosition(int position) {
   switch (position) {
-    case 1: return 0x1188;
-    case 3: return 0x2188;
-    case 5: return 0x5188;
-    case 7: return 0x5288;
-    case 9: return 0x6188;
-    default: return 0;
+    case 1:
+      return 0x1188;
+    case 3:
+      return 0x2188;
+    case 5:
+      return 0x5188;
+    case 7:
+      return 0x5288;
+    case 9:
+      return 0x6188;
+    default:
+      return 0;
   }
 }
 

@@ -340,7 +340,8 @@ void MsgText(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   if (t.m_bOlder) {
     // The older series: every cell of columns 0..12 of set 1.
     for (int r = 0; r < CBlockMSGTEXT::kRows; ++r)
-      for (int c = 0; c < CBlockMSGTEXT::kOldCols; ++c) m->m_strTextSet1[r][c] = t.m_strTextSet1[r * kCols + c];
+      for (int c = 0; c < CBlockMSGTEXT::kOldCols; ++c)
+        m->m_strTextSet1[r][c] = t.m_strTextSet1[r * kCols + c];
     return;
   }
   // The newer series: the display cells of both sets; the header row and column stay.
@@ -449,7 +450,7 @@ void BlockOperand(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   // Opening only: the write-back parses the page's text (Block Properties command).
   if (x.toBlock) return;
   static const char16_t* const kModules[] = {u"Main",  u"Ext.1", u"Ext.2", u"Ext.3",
-                                              u"Ext.4", u"Ext.5", u"Ext.6", u"Ext.7"};
+                                             u"Ext.4", u"Ext.5", u"Ext.6", u"Ext.7"};
   OperandValues& o = v.operand;
   o.m_nOperandIndex = b.m_nOperand;
   if (const OperandTypeInfo* info = GetOperandTypeInfo(b.m_nType); info && info->perModule > 0)
@@ -477,40 +478,70 @@ void Ladder(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
 
 void ExchangeFamily(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   switch (FamilyOfType(b.m_nType)) {
-    case PageFamily::kSingleTime: return SingleTime(x, v, b);
-    case PageFamily::kTwoTime: return TwoTime(x, v, b);
-    case PageFamily::kStairway: return Stairway(x, v, b, false);
-    case PageFamily::kMultiSwitch: return MultiSwitch(x, v, b);
-    case PageFamily::kWeekly: return Weekly(x, v, b);
-    case PageFamily::kYearly: return Yearly(x, v, b);
-    case PageFamily::kAstro: return Astro(x, v, b);
-    case PageFamily::kStopwatch: return Stopwatch(x, v, b);
-    case PageFamily::kQuad: return Quad(x, v, b);
-    case PageFamily::kCounter: return Counter(x, v, b);
-    case PageFamily::kHoursCounter: return HoursCounter(x, v, b);
-    case PageFamily::kThreshold: return Threshold(x, v, b);
-    case PageFamily::kAnalogMux: return AnalogMux(x, v, b);
-    case PageFamily::kAverage: return Average(x, v, b);
-    case PageFamily::kMaxMin: return MaxMin(x, v, b);
-    case PageFamily::kMask: return Mask(x, v, b);
+    case PageFamily::kSingleTime:
+      return SingleTime(x, v, b);
+    case PageFamily::kTwoTime:
+      return TwoTime(x, v, b);
+    case PageFamily::kStairway:
+      return Stairway(x, v, b, false);
+    case PageFamily::kMultiSwitch:
+      return MultiSwitch(x, v, b);
+    case PageFamily::kWeekly:
+      return Weekly(x, v, b);
+    case PageFamily::kYearly:
+      return Yearly(x, v, b);
+    case PageFamily::kAstro:
+      return Astro(x, v, b);
+    case PageFamily::kStopwatch:
+      return Stopwatch(x, v, b);
+    case PageFamily::kQuad:
+      return Quad(x, v, b);
+    case PageFamily::kCounter:
+      return Counter(x, v, b);
+    case PageFamily::kHoursCounter:
+      return HoursCounter(x, v, b);
+    case PageFamily::kThreshold:
+      return Threshold(x, v, b);
+    case PageFamily::kAnalogMux:
+      return AnalogMux(x, v, b);
+    case PageFamily::kAverage:
+      return Average(x, v, b);
+    case PageFamily::kMaxMin:
+      return MaxMin(x, v, b);
+    case PageFamily::kMask:
+      return Mask(x, v, b);
     case PageFamily::kRamp:
     case PageFamily::kPI:
     case PageFamily::kPWM:
-    case PageFamily::kComparator: return AnalogSensor(x, v, b);
-    case PageFamily::kRelay: return Relay(x, v, b);
-    case PageFamily::kMsgText: return MsgText(x, v, b);
-    case PageFamily::kMathErr: return MathErr(x, v, b);
-    case PageFamily::kMem: return Mem(x, v, b);
-    case PageFamily::kModbus: return Modbus(x, v, b);
-    case PageFamily::kWifi: return Wifi(x, v, b);
-    case PageFamily::kBoolean: return Boolean(x, v, b);
-    case PageFamily::kArray: return Array(x, v, b);
-    case PageFamily::kUdc: return Udc(x, v, b);
-    case PageFamily::kDataLog: return DataLog(x, v, b);
+    case PageFamily::kComparator:
+      return AnalogSensor(x, v, b);
+    case PageFamily::kRelay:
+      return Relay(x, v, b);
+    case PageFamily::kMsgText:
+      return MsgText(x, v, b);
+    case PageFamily::kMathErr:
+      return MathErr(x, v, b);
+    case PageFamily::kMem:
+      return Mem(x, v, b);
+    case PageFamily::kModbus:
+      return Modbus(x, v, b);
+    case PageFamily::kWifi:
+      return Wifi(x, v, b);
+    case PageFamily::kBoolean:
+      return Boolean(x, v, b);
+    case PageFamily::kArray:
+      return Array(x, v, b);
+    case PageFamily::kUdc:
+      return Udc(x, v, b);
+    case PageFamily::kDataLog:
+      return DataLog(x, v, b);
     case PageFamily::kOperandIo:
-    case PageFamily::kOperand: return BlockOperand(x, v, b);
-    case PageFamily::kLadder: return Ladder(x, v, b);
-    default: return;
+    case PageFamily::kOperand:
+      return BlockOperand(x, v, b);
+    case PageFamily::kLadder:
+      return Ladder(x, v, b);
+    default:
+      return;
   }
 }
 
@@ -563,16 +594,17 @@ PageFamily FamilyOfType(int t) {
 }
 
 int& ParamP(CBlockObj& b, int k) {
-  int* const words[] = {&b.m_nParam1,  &b.m_nParam2,  &b.m_nParam3,  &b.m_nParam4,  &b.m_nParam5,
-                        &b.m_nParam6,  &b.m_nParam7,  &b.m_nParam8,  &b.m_nParam9,  &b.m_nParam10,
-                        &b.m_nParam11, &b.m_nParam12, &b.m_nParam13, &b.m_bUseRef[0], &b.m_bUseRef[1],
+  int* const words[] = {&b.m_nParam1,    &b.m_nParam2,   &b.m_nParam3,  &b.m_nParam4,    &b.m_nParam5,
+                        &b.m_nParam6,    &b.m_nParam7,   &b.m_nParam8,  &b.m_nParam9,    &b.m_nParam10,
+                        &b.m_nParam11,   &b.m_nParam12,  &b.m_nParam13, &b.m_bUseRef[0], &b.m_bUseRef[1],
                         &b.m_bUseRef[2], &b.m_bUseRef[3]};
   return k >= 0 && k < 17 ? *words[k] : Dummy();
 }
 
 int& ParamX(CBlockObj& b, int k) {
-  int* const words[] = {&b.m_nLinkSlots, &b.m_nParam14, &b.m_nParam15, &b.m_nParam16, &b.m_nParam17, &b.m_nParam18,
-                        &b.m_nParam19,   &b.m_nParam20, &b.m_nParam21, &b.m_nParam22, &b.m_nParam23, &b.m_nParam24,
+  int* const words[] = {&b.m_nLinkSlots, &b.m_nParam14, &b.m_nParam15, &b.m_nParam16,
+                        &b.m_nParam17,   &b.m_nParam18, &b.m_nParam19, &b.m_nParam20,
+                        &b.m_nParam21,   &b.m_nParam22, &b.m_nParam23, &b.m_nParam24,
                         &b.m_nParam25,   &b.m_nParam26, &b.m_nParam27, &b.m_nParam28};
   return k >= 0 && k < 16 ? *words[k] : Dummy();
 }

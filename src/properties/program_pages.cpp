@@ -41,8 +41,12 @@ const PageDesc& CGeneral::Describe() const {
     const struct {
       int id;
       const char16_t* label;
-    } rows[] = {{kIdCreator, u"Creator:"},     {kIdProject, u"Project Name:"}, {kIdInstallation, u"Installation Name:"},
-                {kIdCustomer, u"Customer:"},   {kIdDiagramNo, u"Diagram no.:"}, {kIdChecked, u"Checked:"}};
+    } rows[] = {{kIdCreator, u"Creator:"},
+                {kIdProject, u"Project Name:"},
+                {kIdInstallation, u"Installation Name:"},
+                {kIdCustomer, u"Customer:"},
+                {kIdDiagramNo, u"Diagram no.:"},
+                {kIdChecked, u"Checked:"}};
     int y = 7;
     for (const auto& r : rows) {
       d.controls.push_back({r.id + 100, ControlKind::kStatic, r.label, CRect(7, y + 2, 80, y + 12)});
@@ -73,10 +77,15 @@ void CGeneral::OnInitDialog() {
 }
 
 void CGeneral::DoDataExchange(CDataExchange& dx) {
-  const std::pair<int, CString*> edits[] = {
-      {kIdCreator, &m_strCreator},   {kIdProject, &m_strProjectName}, {kIdInstallation, &m_strInstallationName},
-      {kIdCustomer, &m_strCustomer}, {kIdDiagramNo, &m_strDiagramNo},  {kIdChecked, &m_strChecked},
-      {kIdVersion1, &m_strVersion[0]}, {kIdVersion2, &m_strVersion[1]}, {kIdVersion3, &m_strVersion[2]}};
+  const std::pair<int, CString*> edits[] = {{kIdCreator, &m_strCreator},
+                                            {kIdProject, &m_strProjectName},
+                                            {kIdInstallation, &m_strInstallationName},
+                                            {kIdCustomer, &m_strCustomer},
+                                            {kIdDiagramNo, &m_strDiagramNo},
+                                            {kIdChecked, &m_strChecked},
+                                            {kIdVersion1, &m_strVersion[0]},
+                                            {kIdVersion2, &m_strVersion[1]},
+                                            {kIdVersion3, &m_strVersion[2]}};
   for (const auto& [id, value] : edits) {
     DDX_Text(dx, id, *value);
     DDV_MaxChars(dx, *value, 60);
@@ -102,16 +111,25 @@ const PageDesc& CParameter::Describe() const {
           {kIdRepeat + 100, ControlKind::kStatic, u"Repeat New Password:", CRect(14, 67, 100, 77)},
           {kIdRepeat, ControlKind::kEdit, u"", CRect(104, 65, 200, 77)},
           {kIdRedundancy + 200, ControlKind::kGroup, u"Redundancy", CRect(7, 86, 269, 118)},
-          {kIdRedundancy, ControlKind::kCombo, u"", CRect(14, 98, 90, 150), 0, {u"None", u"Master", u"Slave"}},
+          {kIdRedundancy,
+           ControlKind::kCombo,
+           u"",
+           CRect(14, 98, 90, 150),
+           0,
+           {u"None", u"Master", u"Slave"}},
           {kIdSyncTime + 100, ControlKind::kStatic, u"Synchronizing time", CRect(96, 100, 170, 110)},
           {kIdSyncTime, ControlKind::kEdit, u"", CRect(172, 98, 230, 110), kStyleNumber},
           {kIdSyncTime + 101, ControlKind::kStatic, u"ms", CRect(234, 100, 262, 110)},
-          {kIdAnalogOutGroup, ControlKind::kGroup, u"Behavior of analog outputs  in STOP mode", CRect(7, 122, 269, 156)},
+          {kIdAnalogOutGroup, ControlKind::kGroup, u"Behavior of analog outputs  in STOP mode",
+           CRect(7, 122, 269, 156)},
           {kIdKeepLast, ControlKind::kCheck, u"All outputs keep the last values", CRect(14, 136, 140, 146)},
           {kIdFixedValue, ControlKind::kButton, u"Fixed value of all output AQs", CRect(144, 133, 262, 147)},
-          {kIdRangeGroup, ControlKind::kGroup, u"Set analog outputs value range type", CRect(7, 160, 269, 188)},
-          {kIdRangeType, ControlKind::kButton, u"Value range type of all output AQs", CRect(14, 171, 150, 185)},
-          {kIdAnalogInGroup, ControlKind::kGroup, u"Set analog inputs value range type", CRect(7, 192, 269, 240)},
+          {kIdRangeGroup, ControlKind::kGroup, u"Set analog outputs value range type",
+           CRect(7, 160, 269, 188)},
+          {kIdRangeType, ControlKind::kButton, u"Value range type of all output AQs",
+           CRect(14, 171, 150, 185)},
+          {kIdAnalogInGroup, ControlKind::kGroup, u"Set analog inputs value range type",
+           CRect(7, 192, 269, 240)},
           {kIdAi0Label, ControlKind::kStatic, u"Value range of type AI0", CRect(14, 206, 110, 216)},
           {kIdAi0, ControlKind::kCombo, u"", CRect(114, 204, 220, 260), 0, {u"0-20 mA / 0-10V", u"4-20 mA"}},
           {kIdAi1Label, ControlKind::kStatic, u"AI1", CRect(14, 222, 110, 232)},
@@ -193,10 +211,11 @@ void CParameter::DoDataExchange(CDataExchange& dx) {
 
 void CParameter::OnOK() {
   CControlHost& host = Host();
-  if (Document() && host.IsVisible(kIdKeepLast)) Document()->m_bKeepOutputs = host.GetCheck(kIdKeepLast) ? 1 : 0;
-  m_strPassword =
-      CheckPasswordChange(m_strPassword, host.GetText(kIdCurrent), host.GetText(kIdNew), host.GetText(kIdRepeat))
-          .password;
+  if (Document() && host.IsVisible(kIdKeepLast))
+    Document()->m_bKeepOutputs = host.GetCheck(kIdKeepLast) ? 1 : 0;
+  m_strPassword = CheckPasswordChange(m_strPassword, host.GetText(kIdCurrent), host.GetText(kIdNew),
+                                      host.GetText(kIdRepeat))
+                      .password;
   host.SetText(kIdNew, u"");
   host.SetText(kIdRepeat, u"");
 }
@@ -247,9 +266,12 @@ void CProtect::OnNotify(int id, Notify code) {
     bool negative = false;
     for (int i = 0; i < text.GetLength(); ++i) {
       const char16_t c = text[i];
-      if (i == 0 && c == u'-') negative = true;
-      else if (c >= u'0' && c <= u'9') digits = true, wide = std::min<long long>(wide * 10 + (c - u'0'), 1LL << 40);
-      else return;
+      if (i == 0 && c == u'-')
+        negative = true;
+      else if (c >= u'0' && c <= u'9')
+        digits = true, wide = std::min<long long>(wide * 10 + (c - u'0'), 1LL << 40);
+      else
+        return;
     }
     if (!digits) return;
     Host().SetInt(id, ClampProtectTemperature(negative ? -wide : wide));

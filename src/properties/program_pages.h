@@ -18,8 +18,16 @@ class CProgramPage : public CParamPage {
 class CGeneral : public CProgramPage {
  public:
   enum : int {
-    kIdCreator = 1001, kIdProject, kIdInstallation, kIdCustomer, kIdDiagramNo, kIdChecked,
-    kIdVersion1, kIdVersion2, kIdVersion3, kIdShowAtNew,
+    kIdCreator = 1001,
+    kIdProject,
+    kIdInstallation,
+    kIdCustomer,
+    kIdDiagramNo,
+    kIdChecked,
+    kIdVersion1,
+    kIdVersion2,
+    kIdVersion3,
+    kIdShowAtNew,
   };
   const PageDesc& Describe() const override;
 
@@ -36,9 +44,23 @@ class CGeneral : public CProgramPage {
 class CParameter : public CProgramPage {
  public:
   enum : int {
-    kIdProgramName = 1101, kIdCurrentLabel, kIdCurrent, kIdNew, kIdRepeat, kIdRedundancy, kIdSyncTime,
-    kIdAnalogOutGroup, kIdKeepLast, kIdFixedValue, kIdRangeGroup, kIdRangeType, kIdAnalogInGroup,
-    kIdAi0Label, kIdAi0, kIdAi1Label, kIdAi1,
+    kIdProgramName = 1101,
+    kIdCurrentLabel,
+    kIdCurrent,
+    kIdNew,
+    kIdRepeat,
+    kIdRedundancy,
+    kIdSyncTime,
+    kIdAnalogOutGroup,
+    kIdKeepLast,
+    kIdFixedValue,
+    kIdRangeGroup,
+    kIdRangeType,
+    kIdAnalogInGroup,
+    kIdAi0Label,
+    kIdAi0,
+    kIdAi1Label,
+    kIdAi1,
   };
   const PageDesc& Describe() const override;
   void OnNotify(int id, Notify code) override;

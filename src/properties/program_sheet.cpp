@@ -12,12 +12,11 @@ CPropertiesPropSh::CPropertiesPropSh(CZaradDoc* doc) : m_pDoc(doc) {
   m_pages = {&m_general, &m_comment, &m_parameter, &m_protect, &m_com[0],
              &m_com[1],  &m_com[2],  &m_lcd,       &m_hardware};
   // The tab titles, in the Chinese interface from the interface texts.
-  static const std::pair<int, const char16_t*> kTitles[] = {{175, u"General"}, {170, u"Comment"},
-                                                             {1423, u"Parameter"}, {176, u"Protect"},
-                                                             {177, u"COM0"}, {178, u"COM1"},
-                                                             {179, u"COM2"}, {181, u"LCD Setting"},
-                                                             {180, u"Hardware"}};
-  for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->m_strTitle = UiText(kTitles[i].first, kTitles[i].second);
+  static const std::pair<int, const char16_t*> kTitles[] = {
+      {175, u"General"}, {170, u"Comment"}, {1423, u"Parameter"},  {176, u"Protect"}, {177, u"COM0"},
+      {178, u"COM1"},    {179, u"COM2"},    {181, u"LCD Setting"}, {180, u"Hardware"}};
+  for (size_t i = 0; i < m_pages.size(); ++i)
+    m_pages[i]->m_strTitle = UiText(kTitles[i].first, kTitles[i].second);
   if (!doc) return;
   const CZaradDoc& d = *doc;
   m_general.m_strCreator = d.m_strCreator;

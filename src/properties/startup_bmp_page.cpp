@@ -6,9 +6,9 @@
 
 namespace {
 
-const std::vector<CString> kLanguages = {u"English", u"Italy",  u"Dutch",  u"Spanish", u"French",
-                                         u"Traditional Chinese", u"Simplied Chinese", u"German", u"Turkish",
-                                         u"Russian"};
+const std::vector<CString> kLanguages = {
+    u"English",          u"Italy",  u"Dutch",   u"Spanish", u"French", u"Traditional Chinese",
+    u"Simplied Chinese", u"German", u"Turkish", u"Russian"};
 const std::vector<CString> kLogoTimes = {u"None", u"5 Seconds", u"10 Seconds", u"15 Seconds"};
 const std::vector<CString> kContrasts = {u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7"};
 const std::vector<CString> kBacklights = {u"OFF", u"ON"};
@@ -42,7 +42,8 @@ const PageDesc& CStartUpBmp::Describe() const {
           {kIdLanguage, ControlKind::kCombo, u"", CRect(144, 144, 262, 220)},
           {kIdLogoTimeLabel, ControlKind::kStatic, u"Logo Display time:", CRect(14, 164, 140, 174)},
           {kIdLogoTime, ControlKind::kCombo, u"", CRect(144, 162, 262, 220)},
-          {kIdContrastLabel, ControlKind::kStatic, u"LCD Brightness Contrast Intensity:", CRect(14, 182, 140, 192)},
+          {kIdContrastLabel, ControlKind::kStatic, u"LCD Brightness Contrast Intensity:",
+           CRect(14, 182, 140, 192)},
           {kIdContrast, ControlKind::kCombo, u"", CRect(144, 180, 262, 260)},
           {kIdBacklightLabel, ControlKind::kStatic, u"LCD Backlight:", CRect(14, 200, 140, 210)},
           {kIdBacklight, ControlKind::kCombo, u"", CRect(144, 198, 262, 240)},
@@ -50,7 +51,9 @@ const PageDesc& CStartUpBmp::Describe() const {
   return desc;
 }
 
-bool CStartUpBmp::Newer() const { return Document() && Document()->GetModelFamily() > 0x50; }
+bool CStartUpBmp::Newer() const {
+  return Document() && Document()->GetModelFamily() > 0x50;
+}
 
 void CStartUpBmp::OnInitDialog() {
   CParamPage::OnInitDialog();
@@ -58,12 +61,14 @@ void CStartUpBmp::OnInitDialog() {
   host.Show(kIdUploaded, Document() && Document()->m_bHasLogoImage);
   if (!m_strPath.IsEmpty()) LoadPreview(m_strPath, Extension(m_strPath));
   host.SetTip(kIdPath, u"Company Name or File Name containing Company Logo(Size = 108x64 pixels)");
-  const std::pair<int, const std::vector<CString>*> combos[] = {
-      {kIdLanguage, &kLanguages}, {kIdLogoTime, &kLogoTimes}, {kIdContrast, &kContrasts}, {kIdBacklight, &kBacklights}};
+  const std::pair<int, const std::vector<CString>*> combos[] = {{kIdLanguage, &kLanguages},
+                                                                {kIdLogoTime, &kLogoTimes},
+                                                                {kIdContrast, &kContrasts},
+                                                                {kIdBacklight, &kBacklights}};
   const int values[] = {m_nLanguage, m_nLogoTime, m_nContrast, m_nBacklight};
   const bool newer = Newer();
-  for (int id : {kIdDisplayGroup, kIdLanguageLabel, kIdLanguage, kIdLogoTimeLabel, kIdLogoTime, kIdContrastLabel,
-                 kIdContrast, kIdBacklightLabel, kIdBacklight})
+  for (int id : {kIdDisplayGroup, kIdLanguageLabel, kIdLanguage, kIdLogoTimeLabel, kIdLogoTime,
+                 kIdContrastLabel, kIdContrast, kIdBacklightLabel, kIdBacklight})
     host.Show(id, newer);
   if (!newer) return;
   for (size_t i = 0; i < 4; ++i) {
@@ -77,7 +82,8 @@ void CStartUpBmp::OnInitDialog() {
 void CStartUpBmp::LoadPreview(const CString& path, const CString& ext) {
   m_strPreview.Empty();
   // The check shows its own message for a file that is no suitable logo.
-  const int result = ext.CompareNoCase(u"BMP") == 0 ? LoadStartupBitmap(path, false, nullptr) : kBitmapNotFound;
+  const int result =
+      ext.CompareNoCase(u"BMP") == 0 ? LoadStartupBitmap(path, false, nullptr) : kBitmapNotFound;
   if (result == kBitmapNotFound) {
     CString text;
     text.Format(u"%ls is not a valid bitmap file or File not Found!", path.GetString());
@@ -95,7 +101,9 @@ void CStartUpBmp::OnNotify(int id, Notify code) {
   if (!path.IsEmpty()) LoadPreview(path, Extension(path));
 }
 
-void CStartUpBmp::OnCancel() { m_strPath.Empty(); }
+void CStartUpBmp::OnCancel() {
+  m_strPath.Empty();
+}
 
 void CStartUpBmp::DoDataExchange(CDataExchange& dx) {
   DDX_Text(dx, kIdPath, m_strPath);

@@ -10,9 +10,23 @@
 class CStartUpBmp : public CProgramPage {
  public:
   enum : int {
-    kIdTopLine = 1400, kIdLogoGroup, kIdPathLabel, kIdPath, kIdOpen, kIdInverse, kIdPreview, kIdUploaded,
-    kIdDisplayGroup, kIdLanguageLabel, kIdLanguage, kIdLogoTimeLabel, kIdLogoTime, kIdContrastLabel, kIdContrast,
-    kIdBacklightLabel, kIdBacklight,
+    kIdTopLine = 1400,
+    kIdLogoGroup,
+    kIdPathLabel,
+    kIdPath,
+    kIdOpen,
+    kIdInverse,
+    kIdPreview,
+    kIdUploaded,
+    kIdDisplayGroup,
+    kIdLanguageLabel,
+    kIdLanguage,
+    kIdLogoTimeLabel,
+    kIdLogoTime,
+    kIdContrastLabel,
+    kIdContrast,
+    kIdBacklightLabel,
+    kIdBacklight,
   };
   const PageDesc& Describe() const override;
   void OnNotify(int id, Notify code) override;

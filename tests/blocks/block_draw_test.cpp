@@ -8,6 +8,7 @@
 
 #include "blocks/block_factory.h"
 #include "blocks/block_symbols.h"
+#include "blocks/connector_obj.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
@@ -16,7 +17,6 @@
 #include "model/block_obj.h"
 #include "model/comment_draw.h"
 #include "model/connect_line_obj.h"
-#include "blocks/connector_obj.h"
 #include "model/diagram_draw.h"
 #include "model/zarad_doc.h"
 #include "platform/recording_dc.h"

@@ -182,7 +182,10 @@ TEST(NumericEditRules, KillFocus) {
       {EDIT_CLAMP_OUT_OF_RANGE, "5", "5", {}},
       {EDIT_CLAMP_EMPTY, "", "1", {}},
       {EDIT_CLAMP_EMPTY | EDIT_EMPTY_STAYS, "", "", {}},
-      {EDIT_BEEP_OUT_OF_RANGE | EDIT_REFOCUS_OUT_OF_RANGE | EDIT_MESSAGE_OUT_OF_RANGE, "0.5", "0.5", {true, true, true}},
+      {EDIT_BEEP_OUT_OF_RANGE | EDIT_REFOCUS_OUT_OF_RANGE | EDIT_MESSAGE_OUT_OF_RANGE,
+       "0.5",
+       "0.5",
+       {true, true, true}},
       {EDIT_REFOCUS_OUT_OF_RANGE, "0.5", "0.5", {false, false, true}},
       {EDIT_BEEP_EMPTY | EDIT_REFOCUS_EMPTY | EDIT_MESSAGE_EMPTY, "", "", {true, true, true}},
       {EDIT_PAD_WHOLE_ZEROS, "5", "05", {}},
@@ -248,15 +251,9 @@ TEST(MaskedEditRules, Typing) {
     const char* keys;
     const char* after;
   } cases[] = {
-      {"|", "1234", "12:34|"},
-      {"|", "12:34", "12:34|"},
-      {"12|", "5", "12:5|"},
-      {"|", "1x", "1|"},
-      {"|12:34", "9", "9|2:34"},
-      {"12:34|", "5", "12:34|"},
-      {"01:25|", "\b", "01:2|0"},
-      {"01:|25", "\b", "01|:25"},
-      {"01:2|5", "\b", "01:|05"},
+      {"|", "1234", "12:34|"},    {"|", "12:34", "12:34|"},   {"12|", "5", "12:5|"},
+      {"|", "1x", "1|"},          {"|12:34", "9", "9|2:34"},  {"12:34|", "5", "12:34|"},
+      {"01:25|", "\b", "01:2|0"}, {"01:|25", "\b", "01|:25"}, {"01:2|5", "\b", "01:|05"},
       {"|01:25", "\b", "|01:25"},
   };
   CMaskedBehavior b(u"##:##");

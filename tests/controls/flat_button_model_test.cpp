@@ -105,7 +105,8 @@ TEST(FlatButtonModel, ImagePlacement) {
     CFlatButtonModel b(BS_PUSHBUTTON, kFace, kText);
     b.SetIconAlignment(c.alignment);
     CRect caption = item;
-    EXPECT_EQ(b.PlaceImage(item, CSize(16, 16), c.caption, caption), c.image) << int(c.alignment) << c.caption;
+    EXPECT_EQ(b.PlaceImage(item, CSize(16, 16), c.caption, caption), c.image)
+        << int(c.alignment) << c.caption;
     EXPECT_EQ(caption, c.caption_rect) << int(c.alignment) << c.caption;
   }
 }

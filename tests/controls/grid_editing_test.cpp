@@ -453,7 +453,8 @@ TEST(GridElements, AnElementThatNoLongerFitsAfterItsDialogKeepsItsWidth) {
     } else {
       EXPECT_EQ(bar->m_nWidth, 3);
       ASSERT_EQ(sink.texts().size(), 1u);
-      EXPECT_EQ(sink.texts()[0], CString(u"Can't insert the selected Object at this position B3 [Message Texts]"));
+      EXPECT_EQ(sink.texts()[0],
+                CString(u"Can't insert the selected Object at this position B3 [Message Texts]"));
     }
   }
 }

@@ -44,7 +44,8 @@ TEST(InfoTipPlacement, StaysOnTheScreen) {
       {{300, 990}, {300, 880, 400, 900}},  // above the control
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CalcInfoTipRect(CRect(0, 0, 100, 20), c.pos, screen, control), c.expected) << c.pos.x << "," << c.pos.y;
+    EXPECT_EQ(CalcInfoTipRect(CRect(0, 0, 100, 20), c.pos, screen, control), c.expected)
+        << c.pos.x << "," << c.pos.y;
   }
 }
 

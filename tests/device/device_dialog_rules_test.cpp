@@ -1,7 +1,7 @@
 // The editing rules of the clock, summer/winter time and WiFi dialogs.
-#include <gtest/gtest.h>
-
 #include "device/device_dialog_rules.h"
+
+#include <gtest/gtest.h>
 
 TEST(DeviceDialogRules, ClockFieldsClampWhileTyping) {
   const struct {
@@ -9,17 +9,21 @@ TEST(DeviceDialogRules, ClockFieldsClampWhileTyping) {
     int max;
     int expected;
   } cases[] = {
-      {u"", 23, 0},   {u"-3", 23, 0}, {u"-", 59, 0},  {u"24", 23, 23}, {u"7", 23, 7},
-      {u"75", 59, 59}, {u"60", 59, 59}, {u"59", 59, 59}, {u"99999999999999", 59, 59}, {u"x", 59, 0},
+      {u"", 23, 0},    {u"-3", 23, 0},  {u"-", 59, 0},
+      {u"24", 23, 23}, {u"7", 23, 7},   {u"75", 59, 59},
+      {u"60", 59, 59}, {u"59", 59, 59}, {u"99999999999999", 59, 59},
+      {u"x", 59, 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(ClampClockField(c.text, c.max), c.expected) << std::u16string(c.text).size();
+  for (const auto& c : cases)
+    EXPECT_EQ(ClampClockField(c.text, c.max), c.expected) << std::u16string(c.text).size();
 }
 
 TEST(DeviceDialogRules, MonthsAndDaysClampToTheCalendar) {
   const struct {
     int month, day, month2, day2;
   } cases[] = {
-      {2, 31, 2, 28}, {4, 31, 4, 30}, {13, 5, 12, 5}, {0, 0, 1, 1}, {-4, 40, 1, 31}, {11, 31, 11, 30}, {12, 31, 12, 31},
+      {2, 31, 2, 28},  {4, 31, 4, 30},   {13, 5, 12, 5},   {0, 0, 1, 1},
+      {-4, 40, 1, 31}, {11, 31, 11, 30}, {12, 31, 12, 31},
   };
   for (const auto& c : cases) {
     const int month = ClampMonth(c.month);
@@ -50,8 +54,9 @@ TEST(DeviceDialogRules, WifiDeviceModeRule) {
     bool idEnabled, addressShown;
     int idAfter;
   } cases[] = {
-      {kWifiServer, 5, false, false, 0}, {kWifiStation, 9, true, false, 1}, {kWifiStation, 7, true, false, 7},
-      {kWifiGroups, 0, true, false, 1},  {kWifiRemote, 200, true, true, 200}, {kWifiSlave, 256, true, true, 1},
+      {kWifiServer, 5, false, false, 0},   {kWifiStation, 9, true, false, 1},
+      {kWifiStation, 7, true, false, 7},   {kWifiGroups, 0, true, false, 1},
+      {kWifiRemote, 200, true, true, 200}, {kWifiSlave, 256, true, true, 1},
   };
   for (const auto& c : cases) {
     const WifiModeState s = ApplyWifiDeviceMode(c.mode, c.id);

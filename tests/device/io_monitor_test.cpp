@@ -12,8 +12,7 @@ class IoMonitorTest : public LinkTest {
   // (function, first register, count) of each request after the identification-free clock read.
   std::vector<std::array<int, 3>> Reads() const {
     std::vector<std::array<int, 3>> out;
-    for (const auto& q : m_sim.Requests())
-      out.push_back({q[1], (q[2] << 8) | q[3], (q[4] << 8) | q[5]});
+    for (const auto& q : m_sim.Requests()) out.push_back({q[1], (q[2] << 8) | q[3], (q[4] << 8) | q[5]});
     return out;
   }
   static const IoCell* Find(const IoPollResult& r, int row, int column) {
@@ -69,7 +68,7 @@ TEST_F(IoMonitorTest, IoViewPlacesInputsOutputsAndAnalogValues) {
     int row, column;
     const char16_t* text;
     bool on;
-  } cases[] = {{1, 1, u"1", true},     {1, 2, u"0", false}, {2, 4, u"1", true}, {2, 34, u"1", true},
+  } cases[] = {{1, 1, u"1", true},      {1, 2, u"0", false},  {2, 4, u"1", true}, {2, 34, u"1", true},
                {1, 49, u"65535", true}, {1, 50, u"0", false}, {2, 58, u"7", true}};
   for (const auto& c : cases) {
     const IoCell* cell = Find(r, c.row, c.column);

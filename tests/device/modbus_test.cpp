@@ -25,7 +25,14 @@ Bytes ReadReply(int n, BYTE function = 3) {
 
 // A start-of-download reply of a device (19 bytes from type 0x51 on, else 17).
 Bytes StartReply(BYTE b3, BYTE b4, WORD firmware, bool longForm) {
-  Bytes r{0, 100, static_cast<BYTE>(longForm ? 14 : 12), b3, b4, 0, 0, static_cast<BYTE>(firmware >> 8),
+  Bytes r{0,
+          100,
+          static_cast<BYTE>(longForm ? 14 : 12),
+          b3,
+          b4,
+          0,
+          0,
+          static_cast<BYTE>(firmware >> 8),
           static_cast<BYTE>(firmware & 0xFF)};
   r.resize(longForm ? 17 : 15, 0);
   return WithCrc(r);
@@ -91,9 +98,11 @@ TEST(ModBusBuilders, FramesAsTheDeviceReadsThem) {
   row("end download", m.BuildEndDownloadRequest(0, b), {0, 101, 0, 0, 0, 0});
   row("start upload", m.BuildStartUploadRequest(b), {0, 102, 0, 0, 0, 1});
   row("end upload", m.BuildEndUploadRequest(1, b), {0, 103, 0, 0, 0, 1});
-  row("password", m.BuildPasswordRequest(password, b), {0, 110, 0, 0, 0, 4, 8, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'});
+  row("password", m.BuildPasswordRequest(password, b),
+      {0, 110, 0, 0, 0, 4, 8, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'});
   row("calibrate", m.BuildSettingRequest(record, 4, b, kFnCalibrate), {0, 234, 0, 1, 0, 5});
-  row("clock", m.BuildSettingRequest(record, 4, b, kFnSetClock, 0x6188), {0, 220, 0x61, 0x88, 0, 2, 4, 0, 1, 0, 5});
+  row("clock", m.BuildSettingRequest(record, 4, b, kFnSetClock, 0x6188),
+      {0, 220, 0x61, 0x88, 0, 2, 4, 0, 1, 0, 5});
   for (const auto& [r, frame] : rows) {
     SCOPED_TRACE(r.name);
     ASSERT_EQ(r.length, static_cast<int>(r.head.size()) + 2);
@@ -168,19 +177,33 @@ TEST(ModBusCheckers, StartOfDownloadReplies) {
       {"short", Cut(StartReply(0x51, 0x88, 0xC100, true), 2), newer, kReplyLengthError},
       {"byte count beyond the reply", badCount, newer, kReplyLengthError},
       {"garbled", Bytes(19, 0xA5), newer, kReplyLengthError},
-      {"station", WithCrc(Cut(Corrupt(StartReply(0x51, 0x88, 0xC100, true), 0, 1), 2)), newer, kReplyStationError},
+      {"station", WithCrc(Cut(Corrupt(StartReply(0x51, 0x88, 0xC100, true), 0, 1), 2)), newer,
+       kReplyStationError},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    EXPECT_EQ(m.CheckStartDownloadReply(r.reply.data(), static_cast<int>(r.reply.size()), r.expected), r.result);
+    EXPECT_EQ(m.CheckStartDownloadReply(r.reply.data(), static_cast<int>(r.reply.size()), r.expected),
+              r.result);
   }
 }
 
 TEST(ModBusCheckers, StartOfUploadReplies) {
   CModBus m;
   auto reply = [](BYTE type, WORD firmware, WORD password, WORD size) {
-    Bytes r{0, 102, 12, type, 0x88, 0, 0, static_cast<BYTE>(firmware >> 8), static_cast<BYTE>(firmware), 0, 0,
-            static_cast<BYTE>(password >> 8), static_cast<BYTE>(password), static_cast<BYTE>(size >> 8),
+    Bytes r{0,
+            102,
+            12,
+            type,
+            0x88,
+            0,
+            0,
+            static_cast<BYTE>(firmware >> 8),
+            static_cast<BYTE>(firmware),
+            0,
+            0,
+            static_cast<BYTE>(password >> 8),
+            static_cast<BYTE>(password),
+            static_cast<BYTE>(size >> 8),
             static_cast<BYTE>(size)};
     return WithCrc(r);
   };
@@ -208,8 +231,21 @@ TEST(ModBusCheckers, StartOfUploadReplies) {
 TEST(ModBusCheckers, UploadSizesAreReadOnlyWhereAnImageHoldsThem) {
   // A start-of-upload reply with the size word and, in the long form, the text size word.
   auto reply = [](BYTE type, WORD size, int text) {
-    Bytes r{0, 102, static_cast<BYTE>(text < 0 ? 12 : 14), type, 0x88, 0, 0, 0xC1, 0, 0, 0, 0xFF, 0xFF,
-            static_cast<BYTE>(size >> 8), static_cast<BYTE>(size)};
+    Bytes r{0,
+            102,
+            static_cast<BYTE>(text < 0 ? 12 : 14),
+            type,
+            0x88,
+            0,
+            0,
+            0xC1,
+            0,
+            0,
+            0,
+            0xFF,
+            0xFF,
+            static_cast<BYTE>(size >> 8),
+            static_cast<BYTE>(size)};
     if (text >= 0) r.insert(r.end(), {static_cast<BYTE>(text >> 8), static_cast<BYTE>(text)});
     return WithCrc(r);
   };

@@ -31,7 +31,8 @@ TEST(SerialPortErrors, EachFailureSaysWhichAndWhy) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.error);
     EXPECT_EQ(ClassifyOpenError(r.error), r.kind);
-    const std::string text = DescribeOpenFailure("/dev/ttyUSB7", ClassifyOpenError(r.error), r.error).ToUtf8();
+    const std::string text =
+        DescribeOpenFailure("/dev/ttyUSB7", ClassifyOpenError(r.error), r.error).ToUtf8();
     EXPECT_NE(text.find("/dev/ttyUSB7"), std::string::npos) << text;
     EXPECT_NE(text.find(r.text), std::string::npos) << text;
   }

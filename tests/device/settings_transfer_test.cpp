@@ -4,7 +4,6 @@
 #include "device/link_fixture.h"
 #include "support/sim_time.h"
 
-
 class SettingsTest : public LinkTest {};
 
 TEST_F(SettingsTest, ClockWriteFollowsTheDeviceType) {
@@ -30,8 +29,7 @@ TEST_F(SettingsTest, ClockWriteFollowsTheDeviceType) {
     if (r.dataBytes == 14) {
       EXPECT_EQ(BigEndianWord(&frame[7]), 0);  // a Sunday
     }
-    EXPECT_EQ(m_sim.Registers(301, 6),
-              (std::vector<BYTE>{0x07, 0xE8, 0, 3, 0, 31, 0, 13, 0, 45, 0, 7}));
+    EXPECT_EQ(m_sim.Registers(301, 6), (std::vector<BYTE>{0x07, 0xE8, 0, 3, 0, 31, 0, 13, 0, 45, 0, 7}));
   }
 }
 
@@ -52,14 +50,16 @@ TEST_F(SettingsTest, ClockAndCalibrationRoundTrip) {
   EXPECT_EQ(m_link.Settings().clock.calibration, -5);
   const auto requests = m_sim.Requests();
   ASSERT_EQ(requests.size(), 3u);
-  EXPECT_EQ(std::vector<BYTE>(requests[1].begin(), requests[1].begin() + 6), (std::vector<BYTE>{0, 234, 0, 1, 0, 5}));
+  EXPECT_EQ(std::vector<BYTE>(requests[1].begin(), requests[1].begin() + 6),
+            (std::vector<BYTE>{0, 234, 0, 1, 0, 5}));
   EXPECT_EQ(BuildCalibrationRecord(5), (std::array<BYTE, 4>{0, 0, 0, 5}));
 }
 
 TEST_F(SettingsTest, SummerTimeRuleWrittenAndReadBack) {
   SummerTimeSettings& s = m_link.Settings().summer;
   s = {true, 6, 10, 27, 3, 31, 60};
-  EXPECT_EQ(BuildSummerTimeRecord(s), (std::array<BYTE, 12>{1, 0, 0, 0, 0x0A, 0x1B, 0x03, 0x1F, 0x3C, 0, 0, 0}));
+  EXPECT_EQ(BuildSummerTimeRecord(s),
+            (std::array<BYTE, 12>{1, 0, 0, 0, 0x0A, 0x1B, 0x03, 0x1F, 0x3C, 0, 0, 0}));
   m_link.OnDeviceOperation(kOpDeviceSetting, kSummerTimeWrite);
   EXPECT_TRUE(Logged("Summer/Winter Time Writing Starts...\n"));
   EXPECT_TRUE(Logged("Summer/Winter Time Writing Succeed!\n"));
@@ -163,12 +163,14 @@ TEST(RemoteWifiRecord, KeyPasswordAndSleepRules) {
   // Groups with bits 1, 0, 5 and then the terminating 10.
   const DWORD groups[] = {0x2, 0x1, 0x20, 10};
   for (int g = 0; g < 4; ++g) {
-    for (int i = 0; i < 4; ++i) block[static_cast<size_t>(120 + 4 * g + i)] = static_cast<BYTE>(groups[g] >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      block[static_cast<size_t>(120 + 4 * g + i)] = static_cast<BYTE>(groups[g] >> (8 * i));
   }
   RemoteWifiSettings r;
   ReadRemoteWifiBlock(block, &r);
   EXPECT_EQ(r.keyPassword, CString(u"216"));
-  for (auto [tenths, index] : {std::pair{0, 0}, {899, 2}, {1200, 3}, {2999, 3}, {3000, 4}, {5999, 4}, {6000, 5}}) {
+  for (auto [tenths, index] :
+       {std::pair{0, 0}, {899, 2}, {1200, 3}, {2999, 3}, {3000, 4}, {5999, 4}, {6000, 5}}) {
     EXPECT_EQ(SleepIndexOf(tenths), index) << tenths;
   }
 }
@@ -187,8 +189,10 @@ TEST_F(SettingsTest, BadRepliesFailTheirGroup) {
       {"clock read short", kClockRead, F::kShort, kFnReadHolding, "Time Out!"},
       {"clock read bad crc", kClockRead, F::kBadCrc, kFnReadHolding, "Check Sum Error!\n"},
       {"clock read garbled", kClockRead, F::kGarbled, kFnReadHolding, "Receive Length Error!\n"},
-      {"clock write bad crc", kClockWrite, F::kBadCrc, kFnSetClock, "Clock Setting(RTU Function Code 220) Error!\n"},
-      {"clock write garbled", kClockWrite, F::kGarbled, kFnSetClock, "Clock Setting(RTU Function Code 220) Error!\n"},
+      {"clock write bad crc", kClockWrite, F::kBadCrc, kFnSetClock,
+       "Clock Setting(RTU Function Code 220) Error!\n"},
+      {"clock write garbled", kClockWrite, F::kGarbled, kFnSetClock,
+       "Clock Setting(RTU Function Code 220) Error!\n"},
       {"calibration short", kCalibrationWrite, F::kShort, kFnCalibrate, "Time Out!"},
       {"calibration bad crc", kCalibrationWrite, F::kBadCrc, kFnCalibrate,
        "Clock Calibration(RTU Function Code 234) Error!\n"},

@@ -76,7 +76,9 @@ class UploadTest : public LinkTest {
     }
     return out;
   }
-  bool AnyDataRead() const { return !ReadRegisters(kFnReadHolding).empty() || CountFunction(kFnReadMessageTexts) > 0; }
+  bool AnyDataRead() const {
+    return !ReadRegisters(kFnReadHolding).empty() || CountFunction(kFnReadMessageTexts) > 0;
+  }
 
   ProgramImage m_held;
 };
@@ -214,9 +216,11 @@ TEST_F(UploadTest, PasswordCancelledOrWrong) {
     EXPECT_EQ(sim.LastUploadEndSuccess(), protectedProgram ? 0 : 1);
     // A refused or cancelled password reads nothing of the program.
     if (protectedProgram) {
-      for (const auto& f : sim.Requests()) EXPECT_FALSE(f[1] == kFnReadHolding && BigEndianWord(&f[2]) >= 0x8C00);
+      for (const auto& f : sim.Requests())
+        EXPECT_FALSE(f[1] == kFnReadHolding && BigEndianWord(&f[2]) >= 0x8C00);
     }
-    EXPECT_EQ(link.PasswordState(), r.typed.empty() && protectedProgram ? kPasswordCancelled : kPasswordGiven);
+    EXPECT_EQ(link.PasswordState(),
+              r.typed.empty() && protectedProgram ? kPasswordCancelled : kPasswordGiven);
     EXPECT_FALSE(host.dialog);
   }
 }
@@ -282,7 +286,8 @@ TEST_F(UploadTest, SizesBeyondTheImageAreRefused) {
 TEST_F(UploadTest, RepliesThatGoWrong) {
   using F = DeviceSimulator::Fault;
   const std::vector<std::string> suspend{
-      "Please check if cable connects Device and PC, Initial/Run Mode Setting, ComPort is selected correctly, and "
+      "Please check if cable connects Device and PC, Initial/Run Mode Setting, ComPort is selected "
+      "correctly, and "
       "Machine type(Device/PC) matches!",
       "Upload Device->PC failed!"};
   struct Row {
@@ -296,22 +301,26 @@ TEST_F(UploadTest, RepliesThatGoWrong) {
     bool built;      // the program still reached the host
   };
   const Row rows[] = {
-      {"identification silent", F::kSilent, kFnReadHolding, 0, "Time Out! Can't Read Data in 3 Seconds", -1, true,
-       false},
+      {"identification silent", F::kSilent, kFnReadHolding, 0, "Time Out! Can't Read Data in 3 Seconds", -1,
+       true, false},
       {"identification garbled", F::kGarbled, kFnReadHolding, 0, "Receive Length Error!\n", -1, true, false},
-      {"start silent", F::kSilent, kFnStartUpload, 0, "Time Out! Can't Read Data in 3 Seconds", 0, true, false},
+      {"start silent", F::kSilent, kFnStartUpload, 0, "Time Out! Can't Read Data in 3 Seconds", 0, true,
+       false},
       {"start short", F::kShort, kFnStartUpload, 0, "Time Out!", 0, true, false},
       {"start exception", F::kException, kFnStartUpload, 0, "UpLoad Aborts\n", 0, true, false},
-      {"start bad crc", F::kBadCrc, kFnStartUpload, 0, "RTU Function Code 102->Check Sum Error!\n", 0, false, false},
-      {"start garbled", F::kGarbled, kFnStartUpload, 0, "RTU Function Code 102->", 0, false, false},
-      {"area read garbled", F::kGarbled, kFnReadHolding, 3, "Receive Length Error!\nRead Data Error!\n", -1, true,
+      {"start bad crc", F::kBadCrc, kFnStartUpload, 0, "RTU Function Code 102->Check Sum Error!\n", 0, false,
        false},
-      {"area read bad crc", F::kBadCrc, kFnReadHolding, 1, "Check Sum Error!\nRead Data Error!\n", -1, true, false},
+      {"start garbled", F::kGarbled, kFnStartUpload, 0, "RTU Function Code 102->", 0, false, false},
+      {"area read garbled", F::kGarbled, kFnReadHolding, 3, "Receive Length Error!\nRead Data Error!\n", -1,
+       true, false},
+      {"area read bad crc", F::kBadCrc, kFnReadHolding, 1, "Check Sum Error!\nRead Data Error!\n", -1, true,
+       false},
       {"area read silent", F::kSilent, kFnReadHolding, 5, "Read Data Error!\nUpLoad Fails\n", 0, true, false},
       {"area read short", F::kShort, kFnReadHolding, 5, "Read Data Error!\nUpLoad Fails\n", 0, true, false},
-      {"text read bad crc", F::kBadCrc, kFnReadMessageTexts, 2, "Read Message Texts Data Error!\n", -1, true, false},
-      {"text read silent", F::kSilent, kFnReadMessageTexts, 0, "Read Message Texts Data Error!\nUpLoad Fails\n", 0,
-       true, false},
+      {"text read bad crc", F::kBadCrc, kFnReadMessageTexts, 2, "Read Message Texts Data Error!\n", -1, true,
+       false},
+      {"text read silent", F::kSilent, kFnReadMessageTexts, 0,
+       "Read Message Texts Data Error!\nUpLoad Fails\n", 0, true, false},
       {"end silent", F::kSilent, kFnEndUpload, 0, "Time Out!", 1, true, false},
       {"end garbled", F::kGarbled, kFnEndUpload, 0, "RTU Function Code 103 Error!\n", 1, false, true},
       {"line dropped", F::kDropLine, kFnReadHolding, 20, "UpLoad Suspend!\n", -1, true, false},

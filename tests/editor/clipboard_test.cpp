@@ -138,8 +138,8 @@ std::vector<BYTE> CopyLadderElements(Rig& from, std::initializer_list<CBlockObj*
 TEST(Clipboard, CoilsAndLadderAnalogOutputsCountByTheRangeTheyDrive) {
   struct Row {
     const char* what;
-    int type;         // the element already in the target, `count` times
-    int operand;      // ... all driving this operand range
+    int type;     // the element already in the target, `count` times
+    int operand;  // ... all driving this operand range
     int count;
     int pastedOperand;
     bool accepted;
@@ -157,7 +157,8 @@ TEST(Clipboard, CoilsAndLadderAnalogOutputsCountByTheRangeTheyDrive) {
     element->m_nOperand = r.pastedOperand;
     const std::vector<BYTE> payload = CopyLadderElements(from, {element});
     Rig to(kDocLadder);
-    for (int i = 0; i < r.count; ++i) to.d.Add(r.type)->m_nOperand = r.operand + (r.type == 705 ? i % 32 : i % 128);
+    for (int i = 0; i < r.count; ++i)
+      to.d.Add(r.type)->m_nOperand = r.operand + (r.type == 705 ? i % 32 : i % 128);
     EXPECT_EQ(to.core.PasteSelection(payload), r.accepted) << r.what;
     EXPECT_EQ(to.Doc().m_blocks.GetCount(), r.count + (r.accepted ? 1 : 0)) << r.what;
     if (!r.accepted) {

@@ -520,8 +520,8 @@ TEST(DiagramEditInputTest, ModesCommandsAndTheLock) {
   EXPECT_TRUE(r.Enabled(ID_EDIT_SELECT_ALL));
   EXPECT_FALSE(r.Enabled(ID_EDIT_CLEAR));
   // Device requests go to the main window with their codes.
-  for (UINT id : {ID_PC_TO_DEVICE, ID_DEVICE_TO_PC, ID_RUN_STOP, ID_CLOCK_SETTING, ID_SUMMER_TIME, ID_WIFI_SETUP,
-                  ID_REMOTE_WIFI_SETUP}) {
+  for (UINT id : {ID_PC_TO_DEVICE, ID_DEVICE_TO_PC, ID_RUN_STOP, ID_CLOCK_SETTING, ID_SUMMER_TIME,
+                  ID_WIFI_SETUP, ID_REMOTE_WIFI_SETUP}) {
     r.core.OnCmdMsg(id);
   }
   EXPECT_EQ(r.host.device, (std::vector<int>{5, 6, 3, 18, 19, 14, 26}));

@@ -305,7 +305,10 @@ namespace {
 class PopupHost : public CountingHost {
  public:
   void OpenValuePopup(CBlockObj* b) override { popup = b; }
-  void CloseValuePopup() override { popup = nullptr; ++closes; }
+  void CloseValuePopup() override {
+    popup = nullptr;
+    ++closes;
+  }
   CBlockObj* popup = nullptr;
   int closes = 0;
 };

@@ -139,8 +139,8 @@ TEST(PrintPageTest, PageMapsItsTileOntoTheAreaInsideTheMargins) {
 
 TEST(PrintPageTest, BlocksPrintOnTheirOwnPageUnselected) {
   PrintRig r;
-  CBlockObj* first = r.Block(300, CPoint(300, 300));  // top-left page
-  CBlockObj* last = r.Block(300, CPoint(1500, 2000));   // bottom-right page
+  CBlockObj* first = r.Block(300, CPoint(300, 300));   // top-left page
+  CBlockObj* last = r.Block(300, CPoint(1500, 2000));  // bottom-right page
   first->m_bSelected = 1;
   const PrintJobLayout job = MakePrintJobLayout(r.d.Doc(), CRect());
 
@@ -305,7 +305,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"block last row", 3, 2, LayoutCase::kBlockInLastRow, PageLayoutOutcome::kCancel, kNoRoom3},
         // Growing needs no check, even with content that would not fit.
         LayoutCase{"growing", 4, 3, LayoutCase::kBlockInLastRow, PageLayoutOutcome::kAccept, nullptr},
-        LayoutCase{"right border", 2, 3, LayoutCase::kBlockOnRightBorder, PageLayoutOutcome::kCancel, kNoRoom3},
+        LayoutCase{"right border", 2, 3, LayoutCase::kBlockOnRightBorder, PageLayoutOutcome::kCancel,
+                   kNoRoom3},
         LayoutCase{"wire down", 2, 2, LayoutCase::kWireDown, PageLayoutOutcome::kCancel, kNoRoom1},
         LayoutCase{"wire across", 2, 2, LayoutCase::kWireAcross, PageLayoutOutcome::kCancel, kNoRoom3},
         LayoutCase{"wire fits", 3, 1, LayoutCase::kWireAcross, PageLayoutOutcome::kAccept, nullptr},

@@ -385,37 +385,74 @@ TEST(ScanDriverTest, BarStateTable) {
     SimBarEnables enables;  // start, stop, suspend, step, edits
   };
   const Row rows[] = {
-      {"running", [](CScanDriver&) {}, SIM_RUNNING, SIM_STEP_OFF, true, true, {false, true, true, false, false}},
-      {"suspended", [](CScanDriver& d) { d.SuspendResume(); }, SIM_SUSPENDED, SIM_STEP_READY, true, true,
+      {"running",
+       [](CScanDriver&) {},
+       SIM_RUNNING,
+       SIM_STEP_OFF,
+       true,
+       true,
+       {false, true, true, false, false}},
+      {"suspended",
+       [](CScanDriver& d) { d.SuspendResume(); },
+       SIM_SUSPENDED,
+       SIM_STEP_READY,
+       true,
+       true,
        {false, true, true, true, true}},
       {"stepping",
        [](CScanDriver& d) {
          d.SuspendResume();
          d.Step(SIM_UNIT_CYCLES, 5);
        },
-       SIM_RUNNING, SIM_STEP_STEPPING, true, true, {false, true, true, true, false}},
+       SIM_RUNNING,
+       SIM_STEP_STEPPING,
+       true,
+       true,
+       {false, true, true, true, false}},
       {"stepping, suspended again",
        [](CScanDriver& d) {
          d.SuspendResume();
          d.Step(SIM_UNIT_CYCLES, 5);
          d.SuspendResume();
        },
-       SIM_SUSPENDED, SIM_STEP_READY, true, true, {false, true, true, true, true}},
-      {"stopped", [](CScanDriver& d) { d.Stop(); }, SIM_STOPPED, SIM_STEP_READY, false, false,
+       SIM_SUSPENDED,
+       SIM_STEP_READY,
+       true,
+       true,
+       {false, true, true, true, true}},
+      {"stopped",
+       [](CScanDriver& d) { d.Stop(); },
+       SIM_STOPPED,
+       SIM_STEP_READY,
+       false,
+       false,
        {true, false, false, true, true}},
       {"started again",
        [](CScanDriver& d) {
          d.Stop();
          d.Start();
        },
-       SIM_RUNNING, SIM_STEP_OFF, true, true, {false, true, true, false, false}},
+       SIM_RUNNING,
+       SIM_STEP_OFF,
+       true,
+       true,
+       {false, true, true, false, false}},
       {"stepped out of stopped",
        [](CScanDriver& d) {
          d.Stop();
          d.Step(SIM_UNIT_SECONDS, 100);
        },
-       SIM_RUNNING, SIM_STEP_STEPPING, true, true, {false, true, true, true, false}},
-      {"power cut while started", [](CScanDriver& d) { d.PowerDown(); }, SIM_STOPPED, SIM_STEP_OFF, true, true,
+       SIM_RUNNING,
+       SIM_STEP_STEPPING,
+       true,
+       true,
+       {false, true, true, true, false}},
+      {"power cut while started",
+       [](CScanDriver& d) { d.PowerDown(); },
+       SIM_STOPPED,
+       SIM_STEP_OFF,
+       true,
+       true,
        {false, true, false, false, false}},
       {"power back while started",
        [](CScanDriver& d) {
@@ -423,20 +460,32 @@ TEST(ScanDriverTest, BarStateTable) {
          d.PowerDown();
          d.PowerUp();
        },
-       SIM_SUSPENDED, SIM_STEP_READY, true, true, {false, true, true, true, true}},
+       SIM_SUSPENDED,
+       SIM_STEP_READY,
+       true,
+       true,
+       {false, true, true, true, true}},
       {"power cut while stopped",
        [](CScanDriver& d) {
          d.Stop();
          d.PowerDown();
        },
-       SIM_STOPPED, SIM_STEP_OFF, true, false, {false, true, false, false, false}},
+       SIM_STOPPED,
+       SIM_STEP_OFF,
+       true,
+       false,
+       {false, true, false, false, false}},
       {"power back while stopped",
        [](CScanDriver& d) {
          d.Stop();
          d.PowerDown();
          d.PowerUp();
        },
-       SIM_STOPPED, SIM_STEP_READY, false, false, {true, false, false, true, true}},
+       SIM_STOPPED,
+       SIM_STEP_READY,
+       false,
+       false,
+       {true, false, false, true, true}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.state);
@@ -476,9 +525,11 @@ TEST(ScanDriverTest, StepAmountsAndRemainingTexts) {
   r.Enter();
   r.driver.SuspendResume();
   r.driver.Step(SIM_UNIT_HOURS, CScanDriver::ReadStepAmount(CString(u"00:02"), SIM_UNIT_HOURS));
-  EXPECT_EQ(CScanDriver::FormatStepRemaining(SIM_UNIT_HOURS, r.driver.GetStepRemaining()), CString(u"00:02h"));
+  EXPECT_EQ(CScanDriver::FormatStepRemaining(SIM_UNIT_HOURS, r.driver.GetStepRemaining()),
+            CString(u"00:02h"));
   r.driver.Run(2400);
-  EXPECT_EQ(CScanDriver::FormatStepRemaining(SIM_UNIT_HOURS, r.driver.GetStepRemaining()), CString(u"00:01h"));
+  EXPECT_EQ(CScanDriver::FormatStepRemaining(SIM_UNIT_HOURS, r.driver.GetStepRemaining()),
+            CString(u"00:01h"));
   r.driver.Run(2400);
   EXPECT_EQ(r.driver.GetSimRunState(), SIM_SUSPENDED);
 }

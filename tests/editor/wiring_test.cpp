@@ -9,14 +9,13 @@
 #include "editor/diagram_editor.h"
 #include "editor/goto_block.h"
 #include "editor/wiring_rules.h"
-#include "model/name_tables.h"
-#include "model/doc_queries.h"
+#include "editor_rig.h"
 #include "model/block_comment.h"
+#include "model/doc_queries.h"
+#include "model/name_tables.h"
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
 #include "support/diagram_builder.h"
-
-#include "editor_rig.h"
 
 namespace {
 using namespace editor_test;
@@ -33,9 +32,9 @@ TEST(WiringRules, SignalKindsOfOutputsAndInputs) {
       {300, 806, 0, true},   // ... its pin 0 is digital
       {806, 300, 0, true},   // the watchdog's output is digital
       {805, 610, 0, true},   // amplifier into an analog flag
-      {821, 818, 2, true},   {300, 818, 2, false}, {300, 818, 1, true},
-      {300, 844, 0, true},   // 844 takes digital inputs
-      {608, 900, 0, true},   {901, 300, 0, true},  // connector halves take anything
+      {821, 818, 2, true},  {300, 818, 2, false},
+      {300, 818, 1, true},  {300, 844, 0, true},  // 844 takes digital inputs
+      {608, 900, 0, true},  {901, 300, 0, true},  // connector halves take anything
   };
   for (const Row& r : rows) {
     EXPECT_EQ(AreKindsCompatible(SourceSignalKind(r.source), PinSignalKind(r.target, r.pin)), r.allowed)
@@ -87,15 +86,18 @@ TEST(Wiring, RefusalsLeaveTheDocumentUnchanged) {
   ASSERT_NE(r.Link(a, kOut, b, 0), nullptr);
   struct Row {
     const char* what;
-    CBlockObj *from;
+    CBlockObj* from;
     int fromPin;
     CBlockObj* to;
     int toPin;
   };
   const Row rows[] = {
-      {"occupied input", c, kOut, b, 0},  {"output to output", a, kOut, c, kOut},
-      {"input to input", b, 1, c, 1},     {"analog into AND", ai, kOut, c, 2},
-      {"female to male", female, kOut, male, 0}, {"start at an occupied input", b, 0, c, kOut},
+      {"occupied input", c, kOut, b, 0},
+      {"output to output", a, kOut, c, kOut},
+      {"input to input", b, 1, c, 1},
+      {"analog into AND", ai, kOut, c, 2},
+      {"female to male", female, kOut, male, 0},
+      {"start at an occupied input", b, 0, c, kOut},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(r.Link(row.from, row.fromPin, row.to, row.toPin), nullptr) << row.what;
@@ -141,7 +143,7 @@ TEST(Wiring, LadderRules) {
   EXPECT_EQ(fromBus->m_ptEnd, r.Pin(contact, 0));
   ASSERT_NE(r.Link(bus, kOut, contact2, 0), nullptr);
   ASSERT_NE(r.Link(contact, kOut, coil, 0), nullptr);
-  EXPECT_NE(r.Link(contact2, kOut, coil, 0), nullptr);  // two branches into one coil
+  EXPECT_NE(r.Link(contact2, kOut, coil, 0), nullptr);    // two branches into one coil
   EXPECT_EQ(r.Link(contact, kOut, contact, 0), nullptr);  // the same block
   EXPECT_EQ(r.Link(contact, kOut, coil, 0), nullptr);     // the same two pins again
   // A contact's output back into the input of a contact before it on the rung.
@@ -456,7 +458,8 @@ TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
   build(batch, true);
   build(single, false);
   // One by one: the whole document scanned for every wire.
-  const std::vector<CConnectLineObj*> wires(single.Doc().m_connections.begin(), single.Doc().m_connections.end());
+  const std::vector<CConnectLineObj*> wires(single.Doc().m_connections.begin(),
+                                            single.Doc().m_connections.end());
   for (CConnectLineObj* w : wires) {
     if (!single.Doc().m_connections.Contains(w)) continue;
     bool crosses = false;
@@ -466,7 +469,8 @@ TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
       const CRect seg = a.x == b.x ? CRect(a.x - 2, std::min(a.y, b.y), a.x + 2, std::max(a.y, b.y))
                                    : CRect(std::min(a.x, b.x), a.y - 2, std::max(a.x, b.x), a.y + 2);
       for (const CBlockObj* x : single.Doc().m_blocks) {
-        const CRect body(x->m_ptPos.x - 2, x->m_ptPos.y - 5, x->m_ptPos.x + x->m_nWidth + 2, x->m_ptPos.y + x->m_nHeight);
+        const CRect body(x->m_ptPos.x - 2, x->m_ptPos.y - 5, x->m_ptPos.x + x->m_nWidth + 2,
+                         x->m_ptPos.y + x->m_nHeight);
         if (std::max(seg.left, body.left) < std::min(seg.right, body.right) &&
             std::max(seg.top, body.top) < std::min(seg.bottom, body.bottom)) {
           crosses = true;
@@ -553,10 +557,10 @@ TEST(GoToBlock, NamesSortNumericallyAndLeaveOutHalves) {
   numbered(400, 9003);
   numbered(400, 9010);
   numbered(300, 9001);
-  numbered(600, 100 + 37);  // I105
-  numbered(609, 4230 + 6);  // AQ102
-  numbered(602, 1000 + 18); // S1.2
-  numbered(900, 5000);      // a connector half: not listed
+  numbered(600, 100 + 37);   // I105
+  numbered(609, 4230 + 6);   // AQ102
+  numbered(602, 1000 + 18);  // S1.2
+  numbered(900, 5000);       // a connector half: not listed
   const std::vector<GoToBlockEntry> list = BuildGoToBlockList(r.Doc());
   std::vector<CString> texts;
   for (const GoToBlockEntry& e : list) texts.push_back(e.text.Left(e.text.Find(u"[")));
@@ -601,4 +605,3 @@ TEST(GoToBlock, CenterOnBlockSelectsOnlyIt) {
 }
 
 }  // namespace
-

@@ -62,19 +62,18 @@ TEST_F(WorkspacePaletteTest, ItemCountsPerKindAndSeries) {
     WORD model;
     int counts[7];
   } cases[] = {
-      {kDocFbd, 0x5188, {8, 14, 11, 23, 27, 20, 1}},
-      {kDocFbd, 0x5288, {8, 14, 11, 27, 27, 20, 1}},
-      {kDocFbd, 0x6101, {8, 14, 11, 23, 27, 20, 1}},
-      {kDocFbd, 0x2101, {8, 12, 10, 14, 0, 0, 0}},
-      {kDocFbd, 0x1101, {8, 12, 10, 14, 0, 0, 0}},
-      {kDocLadder, 0x5188, {2, 14, 6, 23, 27, 20, 1}},
+      {kDocFbd, 0x5188, {8, 14, 11, 23, 27, 20, 1}}, {kDocFbd, 0x5288, {8, 14, 11, 27, 27, 20, 1}},
+      {kDocFbd, 0x6101, {8, 14, 11, 23, 27, 20, 1}}, {kDocFbd, 0x2101, {8, 12, 10, 14, 0, 0, 0}},
+      {kDocFbd, 0x1101, {8, 12, 10, 14, 0, 0, 0}},   {kDocLadder, 0x5188, {2, 14, 6, 23, 27, 20, 1}},
       {kDocLadder, 0x2101, {2, 12, 6, 14, 0, 0, 0}},
   };
   for (const Case& c : cases) {
     Activate(c.kind, c.model);
     for (int category = 0; category < 7; ++category) {
-      EXPECT_EQ(Count(category), c.counts[category]) << "kind " << c.kind << " model " << c.model << " tab " << category;
-      EXPECT_EQ(Boxes(category), c.counts[category]) << "kind " << c.kind << " model " << c.model << " tab " << category;
+      EXPECT_EQ(Count(category), c.counts[category])
+          << "kind " << c.kind << " model " << c.model << " tab " << category;
+      EXPECT_EQ(Boxes(category), c.counts[category])
+          << "kind " << c.kind << " model " << c.model << " tab " << category;
     }
   }
   // Without a diagram the palette follows g_CurrentModelCode as an FBD document.
@@ -92,14 +91,14 @@ TEST_F(WorkspacePaletteTest, HitTestTable) {
     bool found;
     int type;
   } cases[] = {
-      {0, {10, 15}, true, 300},        // top-left corner is inside
-      {0, {34, 50}, true, 300},        // last pixel of row 0
-      {0, {35, 30}, false, 0},         // right edge is outside
-      {0, {20, 51}, false, 0},         // bottom edge is outside
-      {0, {20, 55}, false, 0},         // between rows 0 and 1
-      {0, {20, 61}, true, 301},        // row 1
-      {0, {60, 30}, false, 0},         // on the name text
-      {0, {9, 30}, false, 0},          // left of the box
+      {0, {10, 15}, true, 300},  // top-left corner is inside
+      {0, {34, 50}, true, 300},  // last pixel of row 0
+      {0, {35, 30}, false, 0},   // right edge is outside
+      {0, {20, 51}, false, 0},   // bottom edge is outside
+      {0, {20, 55}, false, 0},   // between rows 0 and 1
+      {0, {20, 61}, true, 301},  // row 1
+      {0, {60, 30}, false, 0},   // on the name text
+      {0, {9, 30}, false, 0},    // left of the box
       {1, {10, 15 + 46 * 13}, true, 413},
       {2, {12, 15 + 46 * 1}, true, 611},
       {3, {12, 15 + 46 * 3}, true, 815},
@@ -208,7 +207,8 @@ TEST_F(WorkspacePaletteTest, PictogramsFollowTheirFormulas) {
   // The weekly timer's clock face is an ellipse in the clock brush.
   bool clock = false;
   for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kEllipse)) {
-    if (c->rect == CRect(13, 15 + 46 * 10 + 4, 27, 15 + 46 * 10 + 18)) clock = c->brush.GetColor() == RGB(255, 223, 140);
+    if (c->rect == CRect(13, 15 + 46 * 10 + 4, 27, 15 + 46 * 10 + 18))
+      clock = c->brush.GetColor() == RGB(255, 223, 140);
   }
   EXPECT_TRUE(clock);
   // Misc: the first "_" of 821 lies 4 units above its box; the WiFi dot is a

@@ -35,7 +35,8 @@ class ExpectedTable {
   }
   ExpectedTable& Put(const char16_t* area, int offset, const std::vector<int>& bytes) {
     const ImageAreaRow* row = FindImageAreaRow(area);
-    for (size_t i = 0; i < bytes.size(); ++i) m_bytes[static_cast<size_t>(row->nOffset + offset) + i] = static_cast<BYTE>(bytes[i]);
+    for (size_t i = 0; i < bytes.size(); ++i)
+      m_bytes[static_cast<size_t>(row->nOffset + offset) + i] = static_cast<BYTE>(bytes[i]);
     return *this;
   }
   // The settings every document here shares: default ports, redundancy, stamp, temperatures.
@@ -99,7 +100,8 @@ TEST(DownloadImageTest, OlderSeriesWholeImage) {
   const BYTE record[] = {0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
   std::copy(std::begin(record), std::end(record), program.begin());
   const DWORD sum = ImageChecksum(t.Bytes(), program);
-  t.Put(u"LC", kLcImageChecksum, {int(sum & 0xFF), int((sum >> 8) & 0xFF), int((sum >> 16) & 0xFF), int(sum >> 24)});
+  t.Put(u"LC", kLcImageChecksum,
+        {int(sum & 0xFF), int((sum >> 8) & 0xFF), int((sum >> 16) & 0xFF), int(sum >> 24)});
 
   EXPECT_EQ(out.image.program, program);
   EXPECT_EQ(out.image.table, t.Bytes());
@@ -149,10 +151,11 @@ TEST(DownloadImageTest, NewerSeriesWholeImageWithAMessageText) {
   EXPECT_EQ(out.textPages, 1);
   EXPECT_EQ(out.textChecksum, TextChecksum(out.image.pages));
   const DWORD text = out.textChecksum;
-  t.Put(u"LC", kLcTextWords, {0x80, 0x02, int(text & 0xFF), int((text >> 8) & 0xFF), int((text >> 16) & 0xFF),
-                              int(text >> 24)});
+  t.Put(u"LC", kLcTextWords,
+        {0x80, 0x02, int(text & 0xFF), int((text >> 8) & 0xFF), int((text >> 16) & 0xFF), int(text >> 24)});
   const DWORD sum = ImageChecksum(t.Bytes(), program);
-  t.Put(u"LC", kLcImageChecksum, {int(sum & 0xFF), int((sum >> 8) & 0xFF), int((sum >> 16) & 0xFF), int(sum >> 24)});
+  t.Put(u"LC", kLcImageChecksum,
+        {int(sum & 0xFF), int((sum >> 8) & 0xFF), int((sum >> 16) & 0xFF), int(sum >> 24)});
   EXPECT_EQ(out.image.table, t.Bytes());
   EXPECT_EQ(out.textRegisters, ToRegisterOrder(out.image.pages));
   // Every cell of the empty screen is a blank of attribute 1.

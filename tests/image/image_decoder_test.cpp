@@ -47,13 +47,14 @@ std::string FirstDifference(const std::vector<BYTE>& a, const std::vector<BYTE>&
     if (a[i] == b[i]) continue;
     std::string area = "?";
     for (const ImageAreaRow& row : ImageAreaTable()) {
-      if (row.nBuffer == buffer && static_cast<int>(i) >= row.nOffset && static_cast<int>(i) < row.nOffset + row.nSize) {
+      if (row.nBuffer == buffer && static_cast<int>(i) >= row.nOffset &&
+          static_cast<int>(i) < row.nOffset + row.nSize) {
         area = std::string(row.pName, row.pName + std::char_traits<char16_t>::length(row.pName));
       }
     }
     return "byte " + std::to_string(i) + " (" + area + " +" +
-           std::to_string(i - static_cast<size_t>(buffer == 2 ? 0 : 0)) + "): " + std::to_string(a[i]) + " vs " +
-           std::to_string(b[i]);
+           std::to_string(i - static_cast<size_t>(buffer == 2 ? 0 : 0)) + "): " + std::to_string(a[i]) +
+           " vs " + std::to_string(b[i]);
   }
   return "";
 }
@@ -142,7 +143,8 @@ void BuildEveryType(CDiagramBuilder& d) {
   auto* log = static_cast<CBlockDataLog*>(d.Add(kTypeDataLog));
   CDiagramBuilder::Wire(d.Add(kTypeInput), log, 0);
   log->m_nParam2 = 1;
-  for (int operand : {140, 605, 1320, 4003, 4231, 4300}) log->m_items.push_back(DataLogItem{u"x", u"", operand, 0});
+  for (int operand : {140, 605, 1320, 4003, 4231, 4300})
+    log->m_items.push_back(DataLogItem{u"x", u"", operand, 0});
   log->m_items.push_back(DataLogItem{u"B", u"", blocks[11]->m_nNumber, 1});
 
   doc.m_strProgramName = u"PUMPS";
@@ -204,8 +206,8 @@ void DropUnwrittenElements(CZaradDoc& doc) {
         std::erase_if(list, [&](const std::unique_ptr<CWidget>& e) {
           const CBlockObj* shown = e->m_pBlock ? e->m_pBlock : doc.FindBlockByNumber(e->m_nNumber);
           const int p = e->m_nParam;
-          return dynamic_cast<const CBlockMSGTEXT*>(shown) != nullptr && e->m_nKind != MSGELEM_IOSTATUS && p != 1 &&
-                 p != 2 && p != 3 && p != 34;
+          return dynamic_cast<const CBlockMSGTEXT*>(shown) != nullptr && e->m_nKind != MSGELEM_IOSTATUS &&
+                 p != 1 && p != 2 && p != 3 && p != 34;
         });
       }
     }
@@ -239,7 +241,8 @@ TEST(ImageDecoderTest, SampleDocumentsOfBothSeriesRoundTrip) {
     // The decoded diagram is stored and read back like any other.
     CZaradDoc loaded;
     CString loadError;
-    ASSERT_TRUE(loaded.LoadFromBytes(decoded->SaveToBytes(), "decoded.bfb", &loadError)) << loadError.ToUtf8();
+    ASSERT_TRUE(loaded.LoadFromBytes(decoded->SaveToBytes(), "decoded.bfb", &loadError))
+        << loadError.ToUtf8();
     EXPECT_EQ(loaded.m_blocks.GetCount(), decoded->m_blocks.GetCount());
     EXPECT_EQ(loaded.m_connections.GetCount(), decoded->m_connections.GetCount());
     ExpectSameImage(first, Compile(loaded));
@@ -258,7 +261,8 @@ TEST(ImageDecoderTest, OlderMessageTextRoundTrips) {
   text->SetPriority(3);
   CDiagramBuilder::Wire(d.Add(kTypeInput), text, 0);
   const auto put = [&](int row, int col, const char16_t* chars) {
-    for (int k = 0; chars[k] != 0; ++k) text->m_strTextSet1[row][col + k] = CString(std::u16string(1, chars[k]));
+    for (int k = 0; chars[k] != 0; ++k)
+      text->m_strTextSet1[row][col + k] = CString(std::u16string(1, chars[k]));
   };
   put(1, 1, u"PUMP 1");
   const MsgParamRow* row = FindMsgParamRow(400);

@@ -26,19 +26,19 @@ TEST(ImageLayoutTest, AreaTableTilesTheTableImageAndFindsAreasByName) {
 }
 
 TEST(ImageLayoutTest, ProgramAreaIsTheNextStepAboveTheCostUpTo0x6000) {
-  const std::pair<int, int> cases[] = {{0, 128}, {1, 128}, {127, 128}, {128, 256}, {300, 384},
-                                       {0x5F7F, 0x5F80}, {0x5F80, 0x6000}, {0x7000, 0x6000}};
+  const std::pair<int, int> cases[] = {{0, 128},   {1, 128},         {127, 128},       {128, 256},
+                                       {300, 384}, {0x5F7F, 0x5F80}, {0x5F80, 0x6000}, {0x7000, 0x6000}};
   for (const auto& [cost, size] : cases) EXPECT_EQ(ProgramAreaSize(cost), size) << cost;
 }
 
 TEST(ImageLayoutTest, OperandWordsAndOperandCodes) {
-  EXPECT_EQ(OperandWordOf(600, 105), 0x0005);  // I5
+  EXPECT_EQ(OperandWordOf(600, 105), 0x0005);                     // I5
   EXPECT_EQ(OperandWordOf(605, 603) | kOperandInverted, 0x5403);  // inverted Q3
-  EXPECT_EQ(OperandWordOf(607, 1316 + 300), 0x612C);  // M300
-  EXPECT_EQ(OperandWordOf(400, 9012), 0x700C);  // B12
-  EXPECT_EQ(OperandWordOf(610, 4288 + 257), 0xA101);  // AM257
-  EXPECT_EQ(OperandWordOf(603, 1870), 0x3000);  // Low
-  EXPECT_EQ(OperandWordOf(606, 4801), 4801);  // no kind: the raw number
+  EXPECT_EQ(OperandWordOf(607, 1316 + 300), 0x612C);              // M300
+  EXPECT_EQ(OperandWordOf(400, 9012), 0x700C);                    // B12
+  EXPECT_EQ(OperandWordOf(610, 4288 + 257), 0xA101);              // AM257
+  EXPECT_EQ(OperandWordOf(603, 1870), 0x3000);                    // Low
+  EXPECT_EQ(OperandWordOf(606, 4801), 4801);                      // no kind: the raw number
   EXPECT_EQ(OperandCode(607, 300), 0x2C61);
   EXPECT_EQ(OperandCode(600, 5), 0x0500);
   EXPECT_EQ(OperandCode(610, 2), 0x02A0);

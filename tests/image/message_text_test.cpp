@@ -29,7 +29,8 @@ CWidget* AddElement(CBlockMSGTEXT* msg, int set, int row, int col, int width, in
   return raw;
 }
 
-void SetRow(CString (&grid)[CBlockMSGTEXT::kRows][CBlockMSGTEXT::kCols], int row, const std::u16string& text) {
+void SetRow(CString (&grid)[CBlockMSGTEXT::kRows][CBlockMSGTEXT::kCols], int row,
+            const std::u16string& text) {
   for (size_t k = 0; k < text.size(); ++k) grid[row][k + 1] = CString(text.substr(k, 1));
 }
 
@@ -89,7 +90,8 @@ TEST(MessageTextTest, OlderSeriesRecordsInAreaC) {
   const std::vector<int> blankRow = {1, 0, 91, 91, 91, 91, 91, 91, 91, 91, 91, 91, 91, 91, 0, 0};
   EXPECT_EQ(Bytes(c, 0, 16), blankRow);
   EXPECT_EQ(Bytes(c, 64, 16), (std::vector<int>{1, 0, 79, 78, 91, 91, 91, 91, 91, 91, 91, 91, 91, 91, 0, 0}));
-  EXPECT_EQ(Bytes(c, 80, 16), (std::vector<int>{2, 3, 2, 0, 0x2B, 0, 0, 'A', 'B', 'C', 'I', 'J', 'K', 'L', 0, 0}));
+  EXPECT_EQ(Bytes(c, 80, 16),
+            (std::vector<int>{2, 3, 2, 0, 0x2B, 0, 0, 'A', 'B', 'C', 'I', 'J', 'K', 'L', 0, 0}));
   // Kind 5: the text after the element's width; cells 4..12 are blanks.
   EXPECT_EQ(Bytes(c, 96, 16), (std::vector<int>{5, 0, 0, 0, 0, 91, 91, 91, 91, 91, 91, 91, 91, 91, 0, 0}));
   EXPECT_EQ(Bytes(c, 112, 16), blankRow);
@@ -165,9 +167,9 @@ TEST_F(NewerPageTest, SettingsInTheSpareAttributeColumns) {
 }
 
 TEST_F(NewerPageTest, ElementRecordsOfEveryKind) {
-  AddElement(msg, 0, 1, 1, 5, 1, counter);                      // a parameter value of B1
-  AddElement(msg, 0, 1, 7, 4, MSGELEM_UNSET, ai);               // AI value
-  AddElement(msg, 0, 1, 12, 4, MSGELEM_UNSET, am);              // AM value
+  AddElement(msg, 0, 1, 1, 5, 1, counter);                          // a parameter value of B1
+  AddElement(msg, 0, 1, 7, 4, MSGELEM_UNSET, ai);                   // AI value
+  AddElement(msg, 0, 1, 12, 4, MSGELEM_UNSET, am);                  // AM value
   AddElement(msg, 0, 1, 17, 3, MSGELEM_UNSET, msg)->m_nParam = 34;  // this block's own value
   CWidget* io = AddElement(msg, 0, 2, 1, 8, MSGELEM_IOSTATUS, in);
   io->m_strCell[1][1] = u"A";
@@ -196,8 +198,8 @@ TEST_F(NewerPageTest, ElementRecordsOfEveryKind) {
   EXPECT_EQ(Bytes(p, 32 + 9, 7), (std::vector<int>{10, 1, 1, 0, 10, 1, 0x05}));
   // Row 3: the bar graph's marker and its record.
   EXPECT_EQ(Bytes(p, 64, 2), (std::vector<int>{0xA9, 0}));
-  EXPECT_EQ(Bytes(p, 1024, 16),
-            (std::vector<int>{1, 0, 10, 1, 0x2C, 0x01, 0xFB, 0xFF, 0, 5, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(Bytes(p, 1024, 16), (std::vector<int>{1, 0, 10, 1, 0x2C, 0x01, 0xFB, 0xFF, 0, 5, 0xFF, 0xFF, 0xFF,
+                                                  0xFF, 0xFF, 0xFF}));
   // Set 2: the pointer over rows 1-3, the scope over rows 2-4, the graph over rows 1-4.
   EXPECT_EQ(Bytes(p, 128, 10), (std::vector<int>{12, 0, 1, 0, 10, 1, 2, 0, 1, 0}));
   EXPECT_EQ(p[128 + 32], 28);

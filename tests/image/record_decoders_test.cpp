@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FieldCase{"OnDelayTimeAndFlags", 0x5188, 400,
                   [](CBlockObj& b) {
-                    b.m_nParam1 = 1, b.m_nParam2 = 0;              // retentive, not protected
+                    b.m_nParam1 = 1, b.m_nParam2 = 0;                      // retentive, not protected
                     b.m_nParam10 = 1, b.m_nParam9 = 30, b.m_nParam11 = 0;  // 1:30 h:m
                   },
                   [](const CBlockObj& b) {
@@ -116,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                     EXPECT_EQ(t.m_nCamDays[0][2], 0);
                     EXPECT_EQ(t.m_nParam4, 1);
                   }},
-        FieldCase{"YearlyTimerMonthlyOlder", 0x1188, 411, [](CBlockObj& b) { b.m_nParam3 = 1, b.m_nParam9 = 5; },
+        FieldCase{"YearlyTimerMonthlyOlder", 0x1188, 411,
+                  [](CBlockObj& b) { b.m_nParam3 = 1, b.m_nParam9 = 5; },
                   [](const CBlockObj& b) {
                     EXPECT_EQ(b.m_nParam3, 1);  // P2: every month
                     EXPECT_EQ(b.m_nParam10, 1);
@@ -125,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         FieldCase{"AstroClockTimeZone", 0x5188, 412, [](CBlockObj& b) { b.m_nParam16 = 14; },
                   [](const CBlockObj& b) { EXPECT_EQ(b.m_nParam16, 14); }},
-        FieldCase{"CounterLimits", 0x5188, 800, [](CBlockObj& b) { b.m_nParam10 = 999999, b.m_nParam15 = 42, b.m_nParam8 = 7; },
+        FieldCase{"CounterLimits", 0x5188, 800,
+                  [](CBlockObj& b) { b.m_nParam10 = 999999, b.m_nParam15 = 42, b.m_nParam8 = 7; },
                   [](const CBlockObj& b) {
                     EXPECT_EQ(b.m_nParam10, 999999);
                     EXPECT_EQ(b.m_nParam15, 42);
@@ -152,14 +154,15 @@ INSTANTIATE_TEST_SUITE_P(
                     EXPECT_EQ(A(b).m_nThreshold1, 30000);
                     EXPECT_EQ(A(b).m_nThreshold2, 70000);
                   }},
-        FieldCase{"MathInstructionOperators", 0x5188, 815,
-                  [](CBlockObj& b) { b.m_nParam25 = 3, b.m_nParam21 = 2, b.m_nParam16 = 1, b.m_nParam11 = 1; },
-                  [](const CBlockObj& b) {
-                    EXPECT_EQ(b.m_nParam25, 3);
-                    EXPECT_EQ(b.m_nParam21, 2);
-                    EXPECT_EQ(b.m_nParam16, 1);
-                    EXPECT_EQ(b.m_nParam11, 1);
-                  }},
+        FieldCase{
+            "MathInstructionOperators", 0x5188, 815,
+            [](CBlockObj& b) { b.m_nParam25 = 3, b.m_nParam21 = 2, b.m_nParam16 = 1, b.m_nParam11 = 1; },
+            [](const CBlockObj& b) {
+              EXPECT_EQ(b.m_nParam25, 3);
+              EXPECT_EQ(b.m_nParam21, 2);
+              EXPECT_EQ(b.m_nParam16, 1);
+              EXPECT_EQ(b.m_nParam11, 1);
+            }},
         FieldCase{"AnalogFilterSamples", 0x5188, 820, [](CBlockObj& b) { b.m_nParam11 = 2; },
                   [](const CBlockObj& b) { EXPECT_EQ(b.m_nParam11, 2); }},
         FieldCase{"MathErrorMode", 0x5188, 823, [](CBlockObj& b) { b.m_nParam9 = 2; },
@@ -181,7 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
                     EXPECT_EQ(A(b).m_nRangeMin, -100);
                     EXPECT_EQ(A(b).m_nRangeMax, 900);
                   }},
-        FieldCase{"PwmChannelAndSensor", 0x5188, 819, [](CBlockObj& b) { A(b).m_nSelect = 1, A(b).m_nSensor = 4; },
+        FieldCase{"PwmChannelAndSensor", 0x5188, 819,
+                  [](CBlockObj& b) { A(b).m_nSelect = 1, A(b).m_nSensor = 4; },
                   [](const CBlockObj& b) {
                     EXPECT_EQ(A(b).m_nSelect, 1);
                     EXPECT_EQ(A(b).m_nSensor, 4);

@@ -340,7 +340,8 @@ TEST(RecordEncodersTest, RecordsLieBackToBackInNumberOrder) {
   EXPECT_EQ(j[18], 0x01);  // its number
   EXPECT_EQ(j[20], 0x36);  // B2 at J[20]
   // The comparator's code 53 on B2: 0x02 0x80 and six zero bytes.
-  EXPECT_EQ(std::vector<int>(j.begin() + 20 + 16, j.begin() + 20 + 24), (std::vector<int>{2, 0x80, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(std::vector<int>(j.begin() + 20 + 16, j.begin() + 20 + 24),
+            (std::vector<int>{2, 0x80, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(RecordEncodersTest, AnalogFiltersAreNumberedInCompileOrder) {
@@ -354,12 +355,13 @@ TEST(RecordEncodersTest, AnalogFiltersAreNumberedInCompileOrder) {
   for (CBlockObj* b : {f0, gate, f1}) ASSERT_EQ(codec.CompileBlock(b), 1);
   const std::vector<BYTE>& j = codec.ProgramArea();
   // f1 at J[8 + 12]: code, Ax, P10 + 3, the filter number, 0x00 0x00.
-  EXPECT_EQ(std::vector<int>(j.begin() + 20, j.begin() + 28), (std::vector<int>{0x47, 0x40, 0xFF, 0xFF, 5, 1, 0, 0}));
+  EXPECT_EQ(std::vector<int>(j.begin() + 20, j.begin() + 28),
+            (std::vector<int>{0x47, 0x40, 0xFF, 0xFF, 5, 1, 0, 0}));
 }
 
 TEST(RecordEncodersTest, ConnectorPairsLeadToTheRealSource) {
   CDiagramBuilder d(kDocFbd, kNewer);
-  CBlockObj* in = d.Add(600);       // I0
+  CBlockObj* in = d.Add(600);  // I0
   CBlockObj* in5 = nullptr;
   for (int i = 0; i < 5; ++i) in5 = d.Add(600);  // I5 is the last one
   CBlockObj* gate = d.Add(307);

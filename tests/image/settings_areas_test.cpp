@@ -33,10 +33,10 @@ TEST(SettingsAreasTest, HeaderAreasNameTheProgramAndItsLength) {
   CZaradCoreRule codec(&d.Doc());
   codec.AllocateBuffers(kImageModeDownload, 0);
   codec.WriteHeaderAreas();
-  EXPECT_EQ(Area(codec, u"K"), (std::vector<int>{'P', 'U', 'M', 'P', ' ', '1', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                                 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(Area(codec, u"L"), (std::vector<int>{0x41, 0x42, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+  EXPECT_EQ(Area(codec, u"K"), (std::vector<int>{'P', 'U', 'M', 'P', ' ', '1', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(Area(codec, u"L"), (std::vector<int>{0x41, 0x42, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(Area(codec, u"PS"), (std::vector<int>{0x40, 0x14}));  // 5184 for 128 bytes
   EXPECT_EQ(Prefix(Area(codec, u"LC"), 2), (std::vector<int>{0x40, 0x14}));
 
@@ -70,8 +70,10 @@ TEST(SettingsAreasTest, PortsStampAndModelWords) {
 
   const std::vector<int> cm = Area(codec, u"CM");
   // ATP (2) is sent as 0; field 4 never reaches the image.
-  EXPECT_EQ(Prefix(cm, 22), (std::vector<int>{0, 0, 1, 0, 5, 0, 7, 0, 2, 0, 1, 0, 1, 0, 0xF4, 1, 20, 0, 1, 0, 3, 0}));
-  EXPECT_EQ(std::vector<int>(cm.begin() + 22, cm.begin() + 26), (std::vector<int>{1, 0, 0, 0}));  // port 1: Master
+  EXPECT_EQ(Prefix(cm, 22),
+            (std::vector<int>{0, 0, 1, 0, 5, 0, 7, 0, 2, 0, 1, 0, 1, 0, 0xF4, 1, 20, 0, 1, 0, 3, 0}));
+  EXPECT_EQ(std::vector<int>(cm.begin() + 22, cm.begin() + 26),
+            (std::vector<int>{1, 0, 0, 0}));  // port 1: Master
   EXPECT_EQ(Area(codec, u"PR"), (std::vector<int>{1, 0}));
   EXPECT_EQ(Area(codec, u"RD"), (std::vector<int>{2, 0, 0x45, 0x23, 0x01, 0x00}));
   const std::string text = "DL20240305070809";
@@ -112,7 +114,8 @@ TEST(SettingsAreasTest, NewerSeriesDisplayAndAnalogOutputSettings) {
   codec.AllocateBuffers(kImageModeDownload, 0);
   ASSERT_TRUE(codec.WriteSettingsAreas());
 
-  EXPECT_EQ(Prefix(Area(codec, u"C"), 12), (std::vector<int>{0xE8, 0x03, 0x2C, 0x01, 1, 0, 2, 0, 1, 0, 0, 0}));
+  EXPECT_EQ(Prefix(Area(codec, u"C"), 12),
+            (std::vector<int>{0xE8, 0x03, 0x2C, 0x01, 1, 0, 2, 0, 1, 0, 0, 0}));
   EXPECT_EQ(Area(codec, u"C")[16], 0xFF);
   EXPECT_EQ(Area(codec, u"KV"), (std::vector<int>{0, 0}));
   EXPECT_EQ(Area(codec, u"QT"), std::vector<int>(32, 3));
@@ -120,8 +123,8 @@ TEST(SettingsAreasTest, NewerSeriesDisplayAndAnalogOutputSettings) {
   EXPECT_EQ(Prefix(fv, 4), (std::vector<int>{0xD2, 0x04, 0, 0}));
   EXPECT_EQ(std::vector<int>(fv.end() - 2, fv.end()), (std::vector<int>{0xCE, 0xFF}));
   const std::vector<int> rv = Area(codec, u"RV");
-  EXPECT_EQ(Prefix(rv, 19), (std::vector<int>{3, 0, 2, 0, 1, 0, 5, 2, 53, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2,
-                                              0xFF}));
+  EXPECT_EQ(Prefix(rv, 19), (std::vector<int>{3, 0, 2, 0, 1, 0, 5, 2, 53, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                              0xFF, 1, 2, 0xFF}));
   EXPECT_EQ(Area(codec, u"DL"), std::vector<int>(0x300, 0xFF));  // no data log
 }
 
@@ -146,13 +149,15 @@ TEST(SettingsAreasTest, DataLogItemsByKind) {
   log->m_nParam2 = 1;
   CDiagramBuilder::Wire(in, log, 0);
   log->m_bInvert[0] = 1;
-  log->m_items = {{u"I4", u"", 103, 0, nullptr}, {u"AM3", u"", 4290, 0, nullptr}, {u"B5", u"", 9005, 1, counter}};
+  log->m_items = {
+      {u"I4", u"", 103, 0, nullptr}, {u"AM3", u"", 4290, 0, nullptr}, {u"B5", u"", 9005, 1, counter}};
   CZaradCoreRule codec(&d.Doc());
   codec.AllocateBuffers(kImageModeDownload, 0);
   ASSERT_TRUE(codec.WriteSettingsAreas());
   const std::vector<int> dl = Area(codec, u"DL");
-  EXPECT_EQ(Prefix(dl, 28), (std::vector<int>{0x00, 0x04, 1, 0, 3, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                              0xFF, 0xFF, 0x00, 0xFF, 3, 0, 0x0A, 0xFF, 2, 0, 0x07, 0x2B, 0x05, 0x10}));
+  EXPECT_EQ(Prefix(dl, 28),
+            (std::vector<int>{0x00, 0x04, 1,    0,    3, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                              0xFF, 0xFF, 0x00, 0xFF, 3, 0, 0x0A, 0xFF, 2,    0,    0x07, 0x2B, 0x05, 0x10}));
   EXPECT_EQ(dl[28], 0xFF);
 
   // 189 items do not fit: the program is refused and DL is not written.

@@ -75,9 +75,10 @@ class StartupBitmapTest : public ::testing::Test {
     return n;
   }
 
-  std::filesystem::path m_path = std::filesystem::temp_directory_path() /
-                                 ("zovuzi-logo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp");
+  std::filesystem::path m_path =
+      std::filesystem::temp_directory_path() /
+      ("zovuzi-logo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp");
   RecordingMessageSink m_sink;
   ScopedMessageSink m_scope{&m_sink};
 };
@@ -111,15 +112,16 @@ TEST_F(StartupBitmapTest, UnsuitableFilesAreRefusedWithTheirMessage) {
   EXPECT_EQ(LoadStartupBitmap(path, true, logo), kBitmapInvalid);
   EXPECT_EQ(LoadStartupBitmap(path, false, nullptr), kBitmapInvalid);
   ASSERT_EQ(m_sink.texts().size(), 2u);
-  EXPECT_EQ(m_sink.texts()[0], path + CString(u" is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File "
-                                               u"Format,Please Check Options->Properties->General's [Company logo] "
-                                               u"Field!"));
+  EXPECT_EQ(m_sink.texts()[0],
+            path + CString(u" is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File "
+                           u"Format,Please Check Options->Properties->General's [Company logo] "
+                           u"Field!"));
   EXPECT_EQ(m_sink.texts()[1],
             path + CString(u" is not a 108(Width) x 64(Height) pixels and Monochrone Bitmap File Format!"));
   EXPECT_EQ(logo[0], 0);
 
-  for (const BmpSpec& spec : {BmpSpec{.width = 108 + 256}, BmpSpec{.height = 64 + 256}, BmpSpec{.compression = 1},
-                              BmpSpec{.cut = 1}, BmpSpec{.infoSize = 12}}) {
+  for (const BmpSpec& spec : {BmpSpec{.width = 108 + 256}, BmpSpec{.height = 64 + 256},
+                              BmpSpec{.compression = 1}, BmpSpec{.cut = 1}, BmpSpec{.infoSize = 12}}) {
     EXPECT_EQ(LoadStartupBitmap(Write(MakeBmp(spec)), false, nullptr), kBitmapInvalid) << spec.width;
   }
 }

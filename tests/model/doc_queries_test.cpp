@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "blocks/connector_obj.h"
 #include "model/block_captions.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
-#include "blocks/connector_obj.h"
 #include "model/zarad_doc.h"
 #include "support/diagram_builder.h"
 

@@ -2,12 +2,11 @@
 // damaged files, and the open and save paths.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -677,8 +676,9 @@ TEST_F(FileFormatTest, TheMaximalSampleIsValidAndReloadsWithTheSameBlocksAndWire
   for (const CBlockObj* b : doc->m_blocks) {
     const int limit = doc->GetTypeLimit(b->m_nType);
     if (limit == 0) continue;
-    const int count = static_cast<int>(std::count_if(doc->m_blocks.begin(), doc->m_blocks.end(),
-                                                     [b](const CBlockObj* o) { return o->m_nType == b->m_nType; }));
+    const int count =
+        static_cast<int>(std::count_if(doc->m_blocks.begin(), doc->m_blocks.end(),
+                                       [b](const CBlockObj* o) { return o->m_nType == b->m_nType; }));
     EXPECT_LE(count, limit) << "type " << b->m_nType;
   }
 

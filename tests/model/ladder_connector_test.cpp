@@ -3,9 +3,9 @@
 
 #include <memory>
 
+#include "blocks/connector_obj.h"
 #include "blocks/ladder_blocks.h"
 #include "model/connect_line_obj.h"
-#include "blocks/connector_obj.h"
 #include "support/diagram_builder.h"
 
 namespace {

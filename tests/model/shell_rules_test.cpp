@@ -149,14 +149,14 @@ TEST_P(HelpPathTest, FileForTheLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, HelpPathTest,
-    ::testing::Values(
-        HelpPathCase{u"/opt/zovuzi/bin/zovuzi-editor", false, u"/opt/zovuzi/bin/ZOVUZI-EDITOR.CHM"},
-        HelpPathCase{u"/opt/app/Zevevezarezi.exe", false, u"/opt/app/ZEVEVEZAREZI.CHM"},
-        HelpPathCase{u"/opt/app/Zevevezarezi.exe", true, u"/opt/app/ZEVEVEZAREZI_GBK.CHM"},
-        HelpPathCase{u"/opt/app/zovuzi-editor", true, u"/opt/app/ZOVUZI-EDITOR_GBK.CHM"},
-        // The folder keeps its letters, "hlp" in it included; the name's own HLP goes too.
-        HelpPathCase{u"/home/u/hlp.d/my.hlp.tool", false, u"/home/u/hlp.d/MY.CHM.CHM"},
-        HelpPathCase{u"zovuzi-editor", false, u"ZOVUZI-EDITOR.CHM"}));
+    ::testing::Values(HelpPathCase{u"/opt/zovuzi/bin/zovuzi-editor", false,
+                                   u"/opt/zovuzi/bin/ZOVUZI-EDITOR.CHM"},
+                      HelpPathCase{u"/opt/app/Zevevezarezi.exe", false, u"/opt/app/ZEVEVEZAREZI.CHM"},
+                      HelpPathCase{u"/opt/app/Zevevezarezi.exe", true, u"/opt/app/ZEVEVEZAREZI_GBK.CHM"},
+                      HelpPathCase{u"/opt/app/zovuzi-editor", true, u"/opt/app/ZOVUZI-EDITOR_GBK.CHM"},
+                      // The folder keeps its letters, "hlp" in it included; the name's own HLP goes too.
+                      HelpPathCase{u"/home/u/hlp.d/my.hlp.tool", false, u"/home/u/hlp.d/MY.CHM.CHM"},
+                      HelpPathCase{u"zovuzi-editor", false, u"ZOVUZI-EDITOR.CHM"}));
 
 // ---- Close All ----------------------------------------------------------------------------
 
@@ -181,9 +181,12 @@ TEST_P(CloseAllDecisionTest, ChoicesFollowTheBoxes) {
   list.AddDocument(CString());  // never saved
   list.AddDocument(CString(u"/d/third.bld"));
   for (int click : GetParam().clicks) {
-    if (click == -1) list.SelectAll(1);
-    else if (click == -2) list.SelectAll(0);
-    else list.ToggleRow(click);
+    if (click == -1)
+      list.SelectAll(1);
+    else if (click == -2)
+      list.SelectAll(0);
+    else
+      list.ToggleRow(click);
   }
   EXPECT_EQ(list.Decisions(), GetParam().expected);
 }
@@ -191,16 +194,16 @@ TEST_P(CloseAllDecisionTest, ChoicesFollowTheBoxes) {
 using A = CCloseAllList::Action;
 INSTANTIATE_TEST_SUITE_P(
     Cases, CloseAllDecisionTest,
-    ::testing::Values(
-        CloseAllCase{"nothing_ticked", {}, {A::kDiscard, A::kDiscard, A::kDiscard}},
-        CloseAllCase{"first_ticked", {0}, {A::kSave, A::kDiscard, A::kDiscard}},
-        // A ticked new document is saved (through Save As), never dropped unasked.
-        CloseAllCase{"new_document_ticked", {1}, {A::kDiscard, A::kSave, A::kDiscard}},
-        CloseAllCase{"ticked_twice", {2, 2}, {A::kDiscard, A::kDiscard, A::kDiscard}},
-        CloseAllCase{"select_all", {-1}, {A::kSave, A::kSave, A::kSave}},
-        CloseAllCase{"select_all_then_untick", {-1, 0}, {A::kDiscard, A::kSave, A::kSave}},
-        CloseAllCase{"select_all_off", {0, 1, -2}, {A::kDiscard, A::kDiscard, A::kDiscard}},
-        CloseAllCase{"rows_out_of_range", {-5, 3, 99}, {A::kDiscard, A::kDiscard, A::kDiscard}}),
+    ::testing::Values(CloseAllCase{"nothing_ticked", {}, {A::kDiscard, A::kDiscard, A::kDiscard}},
+                      CloseAllCase{"first_ticked", {0}, {A::kSave, A::kDiscard, A::kDiscard}},
+                      // A ticked new document is saved (through Save As), never dropped unasked.
+                      CloseAllCase{"new_document_ticked", {1}, {A::kDiscard, A::kSave, A::kDiscard}},
+                      CloseAllCase{"ticked_twice", {2, 2}, {A::kDiscard, A::kDiscard, A::kDiscard}},
+                      CloseAllCase{"select_all", {-1}, {A::kSave, A::kSave, A::kSave}},
+                      CloseAllCase{"select_all_then_untick", {-1, 0}, {A::kDiscard, A::kSave, A::kSave}},
+                      CloseAllCase{"select_all_off", {0, 1, -2}, {A::kDiscard, A::kDiscard, A::kDiscard}},
+                      CloseAllCase{
+                          "rows_out_of_range", {-5, 3, 99}, {A::kDiscard, A::kDiscard, A::kDiscard}}),
     [](const ::testing::TestParamInfo<CloseAllCase>& info) { return std::string(info.param.name); });
 
 // ---- Chinese text tables ------------------------------------------------------------------

@@ -53,22 +53,26 @@ TEST(MsgElementEditorTest, TimeControlsAndTheirCommit) {
   EXPECT_EQ(controls[4].cells, 2);
 
   CString message;
-  EXPECT_FALSE(CommitElementEditor(*delay, 6, 1, Texts({{kEditorEdit1, u"1"}, {kEditorEdit2, u"75"}}, {{kEditorCombo, 1}}),
+  EXPECT_FALSE(CommitElementEditor(*delay, 6, 1,
+                                   Texts({{kEditorEdit1, u"1"}, {kEditorEdit2, u"75"}}, {{kEditorCombo, 1}}),
                                    &b.View(), &message));
   EXPECT_EQ(message, CString(u"Please enter an integer between 0 and 59"));
   EXPECT_EQ(delay->m_nParam9, 5) << "a rejected value leaves the block";
-  EXPECT_TRUE(CommitElementEditor(*delay, 6, 1, Texts({{kEditorEdit1, u"1"}, {kEditorEdit2, u"75"}}, {{kEditorCombo, 2}}),
+  EXPECT_TRUE(CommitElementEditor(*delay, 6, 1,
+                                  Texts({{kEditorEdit1, u"1"}, {kEditorEdit2, u"75"}}, {{kEditorCombo, 2}}),
                                   &b.View(), &message));
   EXPECT_EQ(delay->m_nParam9, 75) << "hundredths run to 99";
 
   // An idle on/off delay takes the new time as its current value; the random generator does not.
-  EXPECT_TRUE(CommitElementEditor(*delay, 7, 2, Texts({{kEditorEdit1, u"00"}, {kEditorEdit2, u"30"}}, {{kEditorCombo, 2}}),
+  EXPECT_TRUE(CommitElementEditor(*delay, 7, 2,
+                                  Texts({{kEditorEdit1, u"00"}, {kEditorEdit2, u"30"}}, {{kEditorCombo, 2}}),
                                   &b.View(), &message));
   EXPECT_EQ(delay->m_nParam14, 30);
   EXPECT_DOUBLE_EQ(delay->m_dValue, 300);
   CBlockObj* random = b.Add(407);
   random->m_dValue = 7;
-  EXPECT_TRUE(CommitElementEditor(*random, 10, 0, Texts({{kEditorEdit1, u"0"}, {kEditorEdit2, u"30"}}, {{kEditorCombo, 2}}),
+  EXPECT_TRUE(CommitElementEditor(*random, 10, 0,
+                                  Texts({{kEditorEdit1, u"0"}, {kEditorEdit2, u"30"}}, {{kEditorCombo, 2}}),
                                   &b.View(), &message));
   EXPECT_DOUBLE_EQ(random->m_dValue, 7);
 }
@@ -91,13 +95,14 @@ TEST(MsgElementEditorTest, CommitChecksByType) {
       {"February29", 411, 36, 1, Texts({{kEditorMonth, u"2"}, {kEditorDay, u"29"}}), true, u""},
       {"Month13", 411, 35, 0, Texts({{kEditorMonth, u"13"}, {kEditorDay, u"1"}}), false,
        u"Enter an Integer between 1 and 12."},
-      {"WeeklyDisabledUnchecked", 410, 42, 1, Texts({{kEditorEdit1, u"77"}, {kEditorEdit2, u"99"}}, {{1049, 1}}),
-       true, u""},
+      {"WeeklyDisabledUnchecked", 410, 42, 1,
+       Texts({{kEditorEdit1, u"77"}, {kEditorEdit2, u"99"}}, {{1049, 1}}), true, u""},
       {"WeeklyHour24", 410, 42, 1, Texts({{kEditorEdit1, u"24"}, {kEditorEdit2, u"0"}}, {{1049, 0}}), false,
        u"Please enter an integer between 0 and 23"},
       {"ComparatorTooHigh", 803, 24, 0, Texts({{kEditorEdit1, u"20001"}}), false,
        u"Please enter an integer between -20000 and 20000"},
-      {"CounterEmpty", 800, 17, 1, Texts({{kEditorEdit1, u""}}), false, u"Please enter an integer between 0 and 999999"},
+      {"CounterEmpty", 800, 17, 1, Texts({{kEditorEdit1, u""}}), false,
+       u"Please enter an integer between 0 and 999999"},
       {"CounterGarbled", 800, 16, 0, Texts({{kEditorEdit1, u"12x"}}), false,
        u"Please enter an integer between 0 and 999999"},
       {"ThresholdTooHigh", 802, 37, 1, Texts({{kEditorEdit1, u"10000"}}), false,
@@ -107,7 +112,8 @@ TEST(MsgElementEditorTest, CommitChecksByType) {
        u"Please enter an Hexadecimal number  between 0x0000 and 0xFFFF"},
       {"ModZero", 862, 122, 1, Texts({{kEditorEdit1, u"0"}}), false,
        u"Please enter an integer between -32767 and 32767 and <> 0"},
-      {"RotateZero", 834, 118, 1, Texts({{kEditorEdit1, u"0"}}), false, u"Please enter an integer between 1 and 15"},
+      {"RotateZero", 834, 118, 1, Texts({{kEditorEdit1, u"0"}}), false,
+       u"Please enter an integer between 1 and 15"},
       {"AmplifiedTooLarge", 865, 123, 1, Texts({{kEditorEdit1, u"10000.5"}}), false,
        u"Please enter an number between -10000 and 10000"},
       {"ArrayNumber33", 844, 121, 1, Texts({{kEditorEdit1, u"33"}}), false,
@@ -117,7 +123,8 @@ TEST(MsgElementEditorTest, CommitChecksByType) {
     CDiagramBuilder b;
     CBlockObj* block = b.Add(c.type);
     CString message;
-    EXPECT_EQ(CommitElementEditor(*block, c.param, c.kind, c.values, &b.View(), &message), c.accepted) << c.name;
+    EXPECT_EQ(CommitElementEditor(*block, c.param, c.kind, c.values, &b.View(), &message), c.accepted)
+        << c.name;
     EXPECT_EQ(message, CString(c.message)) << c.name;
     if (std::string(c.name) == "MaskHex") {
       EXPECT_EQ(block->m_nParam10, 0x00FF);

@@ -26,7 +26,9 @@ struct FormatCase {
   const char16_t* displayText;
 };
 
-void Minutes105(CBlockObj& b, CBlockObj&) { b.m_nParam10 = 1, b.m_nParam9 = 5, b.m_nParam11 = 1; }
+void Minutes105(CBlockObj& b, CBlockObj&) {
+  b.m_nParam10 = 1, b.m_nParam9 = 5, b.m_nParam11 = 1;
+}
 // Time parameter 1 taken from the counter B3 (value v) in reference base `base`.
 auto RefB3(double v, int base) {
   return [v, base](CBlockObj& b, CBlockObj& ref) {
@@ -68,10 +70,12 @@ const FormatCase kCases[] = {
     {"YearlyDayMonth", 411, 35, 0, [](CBlockObj& b, CBlockObj&) { b.m_nParam10 = 6, b.m_nParam9 = 3; },
      u"06.03 Day.Month", u"06.03 "},
     {"YearlyMonthly", 411, 36, 1,
-     [](CBlockObj& b, CBlockObj&) { b.m_nParam3 = 1, b.m_nParam15 = 6, b.m_nParam14 = 3; }, u"**.03 Day.Month",
-     u"**.03 "},
+     [](CBlockObj& b, CBlockObj&) { b.m_nParam3 = 1, b.m_nParam15 = 6, b.m_nParam14 = 3; },
+     u"**.03 Day.Month", u"**.03 "},
     {"AstroLongitude", 412, 75, 0,
-     [](CBlockObj& b, CBlockObj&) { b.m_nParam10 = 0, b.m_nParam15 = 116, b.m_nParam20 = 23, b.m_nParam22 = 45; },
+     [](CBlockObj& b, CBlockObj&) {
+       b.m_nParam10 = 0, b.m_nParam15 = 116, b.m_nParam20 = 23, b.m_nParam22 = 45;
+     },
      u"", u"E116.23'45\""},
     {"AstroLatitudeSouth", 412, 76, 1,
      [](CBlockObj& b, CBlockObj&) { b.m_nParam9 = 1, b.m_nParam14 = 33, b.m_nParam19 = 5, b.m_nParam21 = 0; },
@@ -82,8 +86,8 @@ const FormatCase kCases[] = {
     {"StopwatchBaseOutside", 413, 80, 0, [](CBlockObj& b, CBlockObj&) { b.m_nParam11 = 7; }, u"ms", u"ms"},
     {"CounterThresholdRef", 800, 17, 1,
      [](CBlockObj& b, CBlockObj& ref) { b.m_pRef[0] = &ref, ref.m_dValue = 42.9; }, u"42", u"B3"},
-    {"HoursToGoRoundsUp", 801, 20, 1, [](CBlockObj& b, CBlockObj&) { static_cast<CBlockHCOUNTER&>(b).m_nRemaining = 61; },
-     u"2", u"2"},
+    {"HoursToGoRoundsUp", 801, 20, 1,
+     [](CBlockObj& b, CBlockObj&) { static_cast<CBlockHCOUNTER&>(b).m_nRemaining = 61; }, u"2", u"2"},
     {"HoursMi", 801, 65, 3, [](CBlockObj& b, CBlockObj&) { b.m_nParam10 = 12, b.m_nParam9 = 5; },
      u"12:5 Hours(h:m)", u"12h:5m"},
     {"GateTime", 802, 23, 3, [](CBlockObj& b, CBlockObj&) { b.m_nParam15 = 1, b.m_nParam14 = 50; },

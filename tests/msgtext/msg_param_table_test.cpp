@@ -84,10 +84,18 @@ TEST(MsgParamTableTest, NamesAndWidths) {
     int index;
     const char* name;
     int width;
-  } kCases[] = {{0, "Current Time", 6},    {1, "Current Date", 10}, {34, "Current Time", 8},
-                {33, "Status", 3},         {75, "Longitude", 11},   {123, "Amplified", 9},
-                {131, "", 4},              {137, "", 7},            {144, "Counter", 7},
-                {68, "Threshold 1(+)", 7}, {-1, "", 0},             {145, "", 0}};
+  } kCases[] = {{0, "Current Time", 6},
+                {1, "Current Date", 10},
+                {34, "Current Time", 8},
+                {33, "Status", 3},
+                {75, "Longitude", 11},
+                {123, "Amplified", 9},
+                {131, "", 4},
+                {137, "", 7},
+                {144, "Counter", 7},
+                {68, "Threshold 1(+)", 7},
+                {-1, "", 0},
+                {145, "", 0}};
   for (const auto& c : kCases) {
     EXPECT_EQ(GetMsgParamName(c.index).ToUtf8(), c.name) << c.index;
     EXPECT_EQ(GetParamDisplayWidth(c.index), c.width) << c.index;

@@ -53,18 +53,16 @@ TEST(MsgTextPlacementTest, NewerRule) {
       {"header column", {1, 0, 1, 2}, 0, {}, false},
       {"past the last line", {5, 1, 1, 2}, 0, {}, false},
   };
-  for (const NewerCase& c : kCases)
-    EXPECT_EQ(CanPlaceNewer(c.span, c.kind, c.shown, {}), c.fits) << c.name;
+  for (const NewerCase& c : kCases) EXPECT_EQ(CanPlaceNewer(c.span, c.kind, c.shown, {}), c.fits) << c.name;
 }
 
 TEST(MsgTextPlacementTest, DoubleWidthHalves) {
   const std::pair<MsgCellSpan, bool> kCases[] = {
-      {{1, 6, 1, 3}, false},  // starts on the second half
-      {{1, 3, 1, 3}, false},  // ends on the first half
-      {{1, 5, 1, 2}, true},   // covers the whole character
-      {{1, 5, 1, 4}, true},
-      {{1, 1, 1, 4}, true},   // ends just before it
-      {{2, 6, 1, 3}, true},   // another line
+      {{1, 6, 1, 3}, false},                        // starts on the second half
+      {{1, 3, 1, 3}, false},                        // ends on the first half
+      {{1, 5, 1, 2}, true},                         // covers the whole character
+      {{1, 5, 1, 4}, true},  {{1, 1, 1, 4}, true},  // ends just before it
+      {{2, 6, 1, 3}, true},                         // another line
   };
   for (const auto& [span, fits] : kCases)
     EXPECT_EQ(CanPlaceNewer(span, 0, {}, WideAt5), fits) << span.row << "," << span.col << " w" << span.width;
@@ -80,13 +78,12 @@ TEST(MsgTextPlacementTest, OlderRule) {
       {{1, 7, 1, 6}, false, true},   // ends in column 12
       {{1, 8, 1, 6}, false, false},  // would leave column 12
       {{2, 1, 1, 3}, true, false},   // a second element on the line, even apart
-      {{4, 1, 1, 12}, false, true},
-      {{0, 1, 1, 2}, false, false},
-      {{1, 13, 1, 1}, false, false},
+      {{4, 1, 1, 12}, false, true}, {{0, 1, 1, 2}, false, false}, {{1, 13, 1, 1}, false, false},
   };
   for (const Case& c : kCases)
     EXPECT_EQ(CanPlaceOlder(c.span, c.lineHasElement), c.fits) << c.span.row << "," << c.span.col;
-  EXPECT_EQ(PlacementFailureText(9003), CString(u"Can't insert the selected Object at this position B3 [Message Texts]"));
+  EXPECT_EQ(PlacementFailureText(9003),
+            CString(u"Can't insert the selected Object at this position B3 [Message Texts]"));
 }
 
 TEST(MsgTextPlacementTest, PerSetLimitsAndLooks) {
@@ -137,7 +134,7 @@ TEST(MsgTextListsTest, OfferedBlocksAndParameters) {
   CDiagramBuilder b(kDocFbd, 0x5188);
   const std::map<int, std::pair<bool, bool>> kOffered = {
       // type: offered on the older series, on the newer series
-      {400, {true, true}}, {800, {true, true}}, {803, {true, true}}, {823, {true, true}},
+      {400, {true, true}},   {800, {true, true}},  {803, {true, true}},   {823, {true, true}},
       {847, {false, false}}, {855, {true, false}}, {300, {false, false}}, {810, {false, false}},
   };
   for (const auto& [type, offered] : kOffered) {
@@ -162,13 +159,16 @@ TEST(MsgTextListsTest, OfferedBlocksAndParameters) {
 }
 
 TEST(MsgTextSettingsRulesTest, Tickers) {
-  const std::pair<int, int> kLine[] = {{250, 2000}, {50, 1000}, {20000, 100000}, {1000, 10000}, {199, 1000}, {-300, 1000}};
+  const std::pair<int, int> kLine[] = {{250, 2000},   {50, 1000},  {20000, 100000},
+                                       {1000, 10000}, {199, 1000}, {-300, 1000}};
   for (const auto& [chr, line] : kLine) EXPECT_EQ(TickerLineForChar(chr), line) << chr;
   struct Spin {
     int value, delta, result;
   };
-  const Spin kSpins[] = {{100, 1, 200}, {250, 1, 300}, {250, -1, 100}, {50, 1, 50}, {100, -1, 0}, {9900, 1, 10000}};
-  for (const Spin& s : kSpins) EXPECT_EQ(TickerCharAfterSpin(s.value, s.delta), s.result) << s.value << " " << s.delta;
+  const Spin kSpins[] = {{100, 1, 200}, {250, 1, 300}, {250, -1, 100},
+                         {50, 1, 50},   {100, -1, 0},  {9900, 1, 10000}};
+  for (const Spin& s : kSpins)
+    EXPECT_EQ(TickerCharAfterSpin(s.value, s.delta), s.result) << s.value << " " << s.delta;
   EXPECT_TRUE(IsTickerCharStep(300));
   EXPECT_FALSE(IsTickerCharStep(250));
   EXPECT_EQ(TickerIntervalText(),

@@ -1,10 +1,11 @@
 // The comparator, ramp, PI and PWM pages: rows and captions by type and
 // series, the clamps of their own values, the parameter sets, the periodic
 // time, and the round trip block to page to block.
+#include "pages/analog_pages.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
-#include "pages/analog_pages.h"
 #include "pages/block_round_trip.h"
 #include "pages/page_harness.h"
 #include "properties/scripted_runner.h"
@@ -64,16 +65,17 @@ TEST_P(ComparatorTypes, RowsCaptionsAndLimits) {
 
 INSTANTIATE_TEST_SUITE_P(
     TypesAndSeries, ComparatorTypes,
-    testing::Values(
-        ComparatorCase{803, 0x5188, true, true, u"On", true, u"Off", true, false, u"Number between -20000 and 20000"},
-        ComparatorCase{804, 0x1188, true, true, u"On", true, u"Off", false, false, u"Number between -20000 and 20000"},
-        ComparatorCase{805, 0x5188, false, false, u"", false, u"", false, false, u""},
-        ComparatorCase{806, 0x5188, false, true, u"Threshold 1(upper: +)", true, u"Threshold 2(lower: -)", true, true,
-                       u"Number between 0 and 20000"},
-        ComparatorCase{806, 0x1188, false, false, u"", true, u"Threshold(difference)", false, false,
-                       u"Number between 0 and 20000"},
-        ComparatorCase{807, 0x5188, false, true, u"On", true, u"Differential", false, false,
-                       u"Number between -20000 and 20000"}));
+    testing::Values(ComparatorCase{803, 0x5188, true, true, u"On", true, u"Off", true, false,
+                                   u"Number between -20000 and 20000"},
+                    ComparatorCase{804, 0x1188, true, true, u"On", true, u"Off", false, false,
+                                   u"Number between -20000 and 20000"},
+                    ComparatorCase{805, 0x5188, false, false, u"", false, u"", false, false, u""},
+                    ComparatorCase{806, 0x5188, false, true, u"Threshold 1(upper: +)", true,
+                                   u"Threshold 2(lower: -)", true, true, u"Number between 0 and 20000"},
+                    ComparatorCase{806, 0x1188, false, false, u"", true, u"Threshold(difference)", false,
+                                   false, u"Number between 0 and 20000"},
+                    ComparatorCase{807, 0x5188, false, true, u"On", true, u"Differential", false, false,
+                                   u"Number between -20000 and 20000"}));
 
 TEST(ComparatorPage, ReferenceSlots) {
   CDiagramBuilder d;
@@ -113,10 +115,10 @@ TEST(RampPage, Limits) {
     const char16_t* typed;
     const char16_t* shown;
   };
-  const Row rows[] = {{R::kIdSpeed, u"0", u"1"},           {R::kIdSpeed, u"20000", u"10000"},
-                      {R::kIdStartStop, u"-5", u"5"},      {R::kIdStartStop, u"25000", u"20000"},
-                      {R::kEdit1, u"-15000", u"-10000"},   {R::kIdLargest, u"30000", u"20000"},
-                      {R::kIdGain, u"-0.5", u"0.5"},       {R::kIdGain, u"12", u"10"}};
+  const Row rows[] = {{R::kIdSpeed, u"0", u"1"},         {R::kIdSpeed, u"20000", u"10000"},
+                      {R::kIdStartStop, u"-5", u"5"},    {R::kIdStartStop, u"25000", u"20000"},
+                      {R::kEdit1, u"-15000", u"-10000"}, {R::kIdLargest, u"30000", u"20000"},
+                      {R::kIdGain, u"-0.5", u"0.5"},     {R::kIdGain, u"12", u"10"}};
   CDiagramBuilder d(kDocFbd, 0x2188);
   d.Add(803);
   PageHarness<R> h(&d.Doc());
@@ -148,11 +150,13 @@ TEST(PiPage, ParameterSets) {
   EXPECT_EQ(host.GetText(P::kIdTiSeconds), CString(u"12"));
   EXPECT_EQ(host.GetCheck(P::kIdTi), 1);
   EXPECT_EQ(host.GetCheck(P::kIdUp), 1);
-  for (int id : {P::kIdKc, P::kIdTi, P::kIdTiMinutes, P::kIdUp, P::kIdDown}) EXPECT_FALSE(host.IsEnabled(id)) << id;
+  for (int id : {P::kIdKc, P::kIdTi, P::kIdTiMinutes, P::kIdUp, P::kIdDown})
+    EXPECT_FALSE(host.IsEnabled(id)) << id;
 
   host.Choose(P::kIdSet, kPiUserDefined);
   EXPECT_EQ(host.GetText(P::kIdKc), CString(u"1.2"));
-  for (int id : {P::kIdKc, P::kIdTi, P::kIdTiMinutes, P::kIdUp, P::kIdDown}) EXPECT_TRUE(host.IsEnabled(id)) << id;
+  for (int id : {P::kIdKc, P::kIdTi, P::kIdTiMinutes, P::kIdUp, P::kIdDown})
+    EXPECT_TRUE(host.IsEnabled(id)) << id;
   host.Click(P::kIdTi);  // off: 99:59, disabled
   EXPECT_EQ(host.GetText(P::kIdTiMinutes), CString(u"99"));
   EXPECT_EQ(host.GetText(P::kIdTiSeconds), CString(u"59"));
@@ -253,10 +257,18 @@ TEST(AnalogPages, RoundTrip) {
     v.analog.m_nLevel2 = 400;
     CopyPageToBlock(v, *a);
     switch (type) {
-      case 803: PageRoundTrip<C>(d, *a, *b); break;
-      case 817: PageRoundTrip<CARAMP>(d, *a, *b); break;
-      case 818: PageRoundTrip<CPI>(d, *a, *b); break;
-      case 819: PageRoundTrip<CPWM>(d, *a, *b); break;
+      case 803:
+        PageRoundTrip<C>(d, *a, *b);
+        break;
+      case 817:
+        PageRoundTrip<CARAMP>(d, *a, *b);
+        break;
+      case 818:
+        PageRoundTrip<CPI>(d, *a, *b);
+        break;
+      case 819:
+        PageRoundTrip<CPWM>(d, *a, *b);
+        break;
       default: {
         BlockPageValues in;
         CopyBlockToPage(&d.Doc(), *a, in);

@@ -12,7 +12,8 @@ using namespace sensor;
 using C = CAnalogComparator;
 
 TEST(SensorArithmetic, RoundingRules) {
-  const int tens[][2] = {{0, 0}, {4, 0}, {5, 10}, {1235, 1240}, {1234, 1230}, {-1236, -1230}, {-5, 0}, {-9, 0}};
+  const int tens[][2] = {{0, 0},       {4, 0},         {5, 10}, {1235, 1240},
+                         {1234, 1230}, {-1236, -1230}, {-5, 0}, {-9, 0}};
   for (const auto& r : tens) EXPECT_EQ(RoundToTens(r[0]), r[1]) << r[0];
   const struct {
     double x;
@@ -23,8 +24,9 @@ TEST(SensorArithmetic, RoundingRules) {
     double x;
     double gain;
     int thousandths, rest, hundredths;
-  } gains[] = {{0.875, 0.88, 880, 5, 88},     {3.125, 3.13, 3130, 5, 313},  {1.0, 1.0, 1000, 0, 100},
-               {-1.236, -1.23, -1230, -6, -123}, {12.5, 12.5, 12500, 0, 1000}, {-37.5, -37.5, -37500, 0, -1000}};
+  } gains[] = {{0.875, 0.88, 880, 5, 88},    {3.125, 3.13, 3130, 5, 313},
+               {1.0, 1.0, 1000, 0, 100},     {-1.236, -1.23, -1230, -6, -123},
+               {12.5, 12.5, 12500, 0, 1000}, {-37.5, -37.5, -37500, 0, -1000}};
   for (const auto& r : gains) {
     const RoundedGain g = RoundToGain(r.x);
     EXPECT_DOUBLE_EQ(g.gain, r.gain) << r.x;
@@ -92,18 +94,29 @@ TEST(SensorArithmetic, EditsAndConversions) {
       {"0-10V typing min", 0, 0, MakeFields(200, 1000, 1.0, 0), 2, 200, 1000, 0.8, 200},
       {"4-20mA typing min 300", 2, 2, MakeFields(300, 1000, 1.25, -250), 2, 300, 1000, 0.88, 120},
       {"0-10V typing max", 0, 0, MakeFields(0, 1500, 1.0, 0), 3, 0, 1500, 1.5, 0},
-      {"0-20mA gain -10 offset -5000", 1, 1, MakeFields(0, 1000, -10.0, -5000), 0, -5000, -10000, -10.0, -5000},
+      {"0-20mA gain -10 offset -5000", 1, 1, MakeFields(0, 1000, -10.0, -5000), 0, -5000, -10000, -10.0,
+       -5000},
   };
   for (const Row& r : rows) {
     Fields f = r.start;
     Pending p;
     Members m;
     switch (r.action) {
-      case 0: EXPECT_TRUE(GainEdited(r.kind, f, p)); break;
-      case 1: EXPECT_TRUE(OffsetEdited(r.kind, f, p)); break;
-      case 2: EXPECT_TRUE(RangeMinEdited(r.kind, f, p)); break;
-      case 3: EXPECT_TRUE(RangeMaxEdited(r.kind, f, p)); break;
-      default: ConvertKind(r.kind, r.newKind, f, p, m, Pt100Range(0, 1)); break;
+      case 0:
+        EXPECT_TRUE(GainEdited(r.kind, f, p));
+        break;
+      case 1:
+        EXPECT_TRUE(OffsetEdited(r.kind, f, p));
+        break;
+      case 2:
+        EXPECT_TRUE(RangeMinEdited(r.kind, f, p));
+        break;
+      case 3:
+        EXPECT_TRUE(RangeMaxEdited(r.kind, f, p));
+        break;
+      default:
+        ConvertKind(r.kind, r.newKind, f, p, m, Pt100Range(0, 1));
+        break;
     }
     EXPECT_EQ(f.min, r.min) << r.what;
     EXPECT_EQ(f.max, r.max) << r.what;
@@ -190,7 +203,8 @@ TEST(SensorSection, OnThePage) {
   EXPECT_EQ(host.GetText(C::kIdMax), CString(u"3920"));
   EXPECT_EQ(host.GetText(C::kIdGain), CString(u"4.5"));
   EXPECT_EQ(host.GetText(C::kIdOffset), CString(u"-580"));
-  for (int id : {C::kIdMin, C::kIdMax, C::kIdGain, C::kIdOffset, C::kIdGainSpin}) EXPECT_FALSE(host.IsEnabled(id));
+  for (int id : {C::kIdMin, C::kIdMax, C::kIdGain, C::kIdOffset, C::kIdGainSpin})
+    EXPECT_FALSE(host.IsEnabled(id));
 
   // "No sensor": the range disappears and the parameter group takes its place.
   host.Choose(C::kIdSensor, SENSOR_NONE);

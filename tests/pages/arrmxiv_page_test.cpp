@@ -1,9 +1,10 @@
 // The pulse, stepper and CRC page: what shows by type, the hints, the clamps,
 // the slots and what OK stores for a referenced count.
+#include "pages/arrmxiv_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
-#include "pages/arrmxiv_page.h"
 #include "pages/block_round_trip.h"
 #include "pages/page_harness.h"
 
@@ -13,7 +14,7 @@ using A = CARRMXIV;
 
 struct ArrayCase {
   int type;
-  const char16_t* modeLabel;  // empty: hidden
+  const char16_t* modeLabel;   // empty: hidden
   const char16_t* countLabel;  // empty: hidden
   const char16_t* stepsLabel;  // empty: hidden
   bool address, modeButton, countButton;
@@ -46,7 +47,8 @@ TEST_P(ArrayTypes, WhatShowsByType) {
   EXPECT_EQ(host.IsVisible(A::kIdCountButton), c.countButton);
   if (!c.areas.empty()) {
     ASSERT_EQ(host.GetCount(A::kIdArea), static_cast<int>(c.areas.size()));
-    for (size_t i = 0; i < c.areas.size(); ++i) EXPECT_EQ(host.GetItemText(A::kIdArea, static_cast<int>(i)), c.areas[i]);
+    for (size_t i = 0; i < c.areas.size(); ++i)
+      EXPECT_EQ(host.GetItemText(A::kIdArea, static_cast<int>(i)), c.areas[i]);
   }
   EXPECT_EQ(host.GetTip(A::kIdCount), CString(c.countTip));
 }
@@ -54,15 +56,44 @@ TEST_P(ArrayTypes, WhatShowsByType) {
 INSTANTIATE_TEST_SUITE_P(
     Types, ArrayTypes,
     testing::Values(
-        ArrayCase{844, u"Mode", u"Count", u"", true, true, true, {u"AM", u"AQ", u"AI"}, u"Number between 1 and 32"},
+        ArrayCase{
+            844, u"Mode", u"Count", u"", true, true, true, {u"AM", u"AQ", u"AI"}, u"Number between 1 and 32"},
         ArrayCase{845, u"Mode", u"", u"", false, true, false, {}, u"Number between 0 and 0"},
-        ArrayCase{849, u"Mode", u"Speed", u"", false, false, true, {u"Q0~Q3", u"Q4~Q7"},
+        ArrayCase{849,
+                  u"Mode",
+                  u"Speed",
+                  u"",
+                  false,
+                  false,
+                  true,
+                  {u"Q0~Q3", u"Q4~Q7"},
                   u"Number between 0 and 99999999"},
-        ArrayCase{850, u"Mode", u"Speed", u"Steps", false, true, true, {u"Q0~Q3", u"Q4~Q7"},
+        ArrayCase{850,
+                  u"Mode",
+                  u"Speed",
+                  u"Steps",
+                  false,
+                  true,
+                  true,
+                  {u"Q0~Q3", u"Q4~Q7"},
                   u"Number between 0 and 99999999"},
-        ArrayCase{851, u"", u"Pulse Width", u"", false, false, true, {u"Q0", u"Q1", u"Q2", u"Q3"},
+        ArrayCase{851,
+                  u"",
+                  u"Pulse Width",
+                  u"",
+                  false,
+                  false,
+                  true,
+                  {u"Q0", u"Q1", u"Q2", u"Q3"},
                   u"Number between 0 and 99999999"},
-        ArrayCase{852, u"", u"Pulse Width", u"Number", false, true, true, {u"Q0", u"Q1", u"Q2", u"Q3"},
+        ArrayCase{852,
+                  u"",
+                  u"Pulse Width",
+                  u"Number",
+                  false,
+                  true,
+                  true,
+                  {u"Q0", u"Q1", u"Q2", u"Q3"},
                   u"Number between 0 and 99999999"},
         ArrayCase{856, u"Type", u"Count", u"", true, false, false, {u"AM"}, u"Number between 1 and 128"}));
 
@@ -108,9 +139,12 @@ TEST(ArrayPage, Clamps) {
     const char16_t* typed;
     const char16_t* shown;
   };
-  const Row rows[] = {{844, 0, A::kIdCount, u"40", u"32"},     {844, 0, A::kIdCount, u"0", u"1"},
-                      {844, 1, A::kIdAddress, u"45", u"31"},   {844, 2, A::kIdAddress, u"70", u"63"},
-                      {856, 0, A::kIdCount, u"200", u"128"},   {856, 0, A::kIdAddress, u"600", u"511"},
+  const Row rows[] = {{844, 0, A::kIdCount, u"40", u"32"},
+                      {844, 0, A::kIdCount, u"0", u"1"},
+                      {844, 1, A::kIdAddress, u"45", u"31"},
+                      {844, 2, A::kIdAddress, u"70", u"63"},
+                      {856, 0, A::kIdCount, u"200", u"128"},
+                      {856, 0, A::kIdAddress, u"600", u"511"},
                       {852, 0, A::kIdSteps, u"123456789", u"99999999"}};
   for (const Row& r : rows) {
     CDiagramBuilder d;

@@ -1,8 +1,9 @@
 // The astronomical clock page and the city table through the memory host.
+#include "pages/astro_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/astro_city_table.h"
-#include "pages/astro_page.h"
 #include "pages/block_round_trip.h"
 
 namespace {

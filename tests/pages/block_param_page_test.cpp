@@ -1,8 +1,9 @@
 // The page pattern through the memory host: naming budget, stripping,
 // reference slots, value box, tooltips, decimals and the data exchange.
+#include "pages/block_param_page.h"
+
 #include <gtest/gtest.h>
 
-#include "pages/block_param_page.h"
 #include "pages/logic_pages.h"
 #include "pages/page_harness.h"
 #include "platform/recording_dc.h"
@@ -17,18 +18,19 @@ class CSlotPage : public CBlockParamPage {
   CSlotPage() { AddReferenceSlot({0, kIdRef, kIdList, {kIdValue, kIdSpin}}); }
   const PageDesc& Describe() const override {
     using K = ControlKind;
-    static const PageDesc desc = {9999,
-                                  u"Parameter",
-                                  CSize(200, 100),
-                                  {{kIdBlockName, K::kEdit, u"", CRect(60, 5, 140, 18)},
-                                   {kIdValue, K::kEdit, u"", CRect(10, 30, 60, 43), kStyleNumber},
-                                   {kIdSpin, K::kSpin, u"", CRect(60, 30, 68, 43), 0, {}, kIdValue},
-                                   {kIdRef, K::kButton, u"Reference", CRect(140, 30, 190, 44)},
-                                   {kIdList, K::kCombo, u"", CRect(10, 30, 138, 130), kStyleHidden},
-                                   {kIdDecimals, K::kEdit, u"", CRect(10, 60, 30, 73), kStyleNumber},
-                                   {kIdDecimalsSpin, K::kSpin, u"", CRect(30, 60, 38, 73), 0, {}, kIdDecimals},
-                                   {kIdDecimalsPreview, K::kEdit, u"", CRect(50, 60, 100, 73), kStyleReadOnly},
-                                   {kIdProtection, K::kCheck, u"Protection Active", CRect(10, 80, 100, 92)}}};
+    static const PageDesc desc = {
+        9999,
+        u"Parameter",
+        CSize(200, 100),
+        {{kIdBlockName, K::kEdit, u"", CRect(60, 5, 140, 18)},
+         {kIdValue, K::kEdit, u"", CRect(10, 30, 60, 43), kStyleNumber},
+         {kIdSpin, K::kSpin, u"", CRect(60, 30, 68, 43), 0, {}, kIdValue},
+         {kIdRef, K::kButton, u"Reference", CRect(140, 30, 190, 44)},
+         {kIdList, K::kCombo, u"", CRect(10, 30, 138, 130), kStyleHidden},
+         {kIdDecimals, K::kEdit, u"", CRect(10, 60, 30, 73), kStyleNumber},
+         {kIdDecimalsSpin, K::kSpin, u"", CRect(30, 60, 38, 73), 0, {}, kIdDecimals},
+         {kIdDecimalsPreview, K::kEdit, u"", CRect(50, 60, 100, 73), kStyleReadOnly},
+         {kIdProtection, K::kCheck, u"Protection Active", CRect(10, 80, 100, 92)}}};
     return desc;
   }
   void DoDataExchange(CDataExchange& dx) override {

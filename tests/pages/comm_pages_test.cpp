@@ -57,11 +57,18 @@ TEST_P(WifiPage, ListsFollowTypeAndSource) {
 
 INSTANTIATE_TEST_SUITE_P(
     Types, WifiPage,
-    ::testing::Values(WifiCase{824, u"Read value from", u"VM", true, {u"Input", u"Output"}, u"I0", u"VM0", true},
-                      WifiCase{825, u"Write value to", u"VM", false, {u"Output"}, u"Q0", u"VM0", false},
-                      WifiCase{826, u"Read value from", u"VAM", false, {u"Analon Input", u"Analog Output"}, u"AI0",
-                               u"VAM0", true},
-                      WifiCase{827, u"Write value to", u"VAM", false, {u"Analog Output"}, u"AQ0", u"VAM0", false}));
+    ::testing::Values(
+        WifiCase{824, u"Read value from", u"VM", true, {u"Input", u"Output"}, u"I0", u"VM0", true},
+        WifiCase{825, u"Write value to", u"VM", false, {u"Output"}, u"Q0", u"VM0", false},
+        WifiCase{826,
+                 u"Read value from",
+                 u"VAM",
+                 false,
+                 {u"Analon Input", u"Analog Output"},
+                 u"AI0",
+                 u"VAM0",
+                 true},
+        WifiCase{827, u"Write value to", u"VAM", false, {u"Analog Output"}, u"AQ0", u"VAM0", false}));
 
 TEST(WifiPageKinds, AnalogOutputReplacesTheNumbersAndDiagnosticListsStatuses) {
   CDiagramBuilder d;

@@ -1,13 +1,14 @@
 // The data log page: the entries that can be logged, the mapping of an entry
 // to its operand, adding and removing rows with the 32-item limit, and the
 // items stored into the block by OK.
+#include "pages/data_log_page.h"
+
 #include <gtest/gtest.h>
 
 #include "blocks/data_log_block.h"
 #include "model/block_obj.h"
 #include "model/name_tables.h"
 #include "msgtext/msg_param_table.h"
-#include "pages/data_log_page.h"
 #include "pages/mem_page.h"
 #include "pages/page_harness.h"
 #include "properties/scripted_runner.h"
@@ -20,10 +21,11 @@ TEST(DataLogPage, EntryToOperand) {
   const struct {
     const char16_t* entry;
     int operand;
-  } rows[] = {{u"I000-I007", 100}, {u"I100-I107", 132}, {u"I024-I031", 124}, {u"Q008-Q015", 608},
-              {u"Q108-Q115", 624}, {u"M8-M15", 1324},    {u"M0-M7", 1316},     {u"AQ103 [Analog output]", 4237},
-              {u"AM12", 4300},     {u"AI105", 4013},     {u"B3 [Counter]", 9003}, {u"X1", -1},
-              {u"", -1},           {u"AM", -1}};
+  } rows[] = {
+      {u"I000-I007", 100}, {u"I100-I107", 132}, {u"I024-I031", 124},     {u"Q008-Q015", 608},
+      {u"Q108-Q115", 624}, {u"M8-M15", 1324},   {u"M0-M7", 1316},        {u"AQ103 [Analog output]", 4237},
+      {u"AM12", 4300},     {u"AI105", 4013},    {u"B3 [Counter]", 9003}, {u"X1", -1},
+      {u"", -1},           {u"AM", -1}};
   for (const auto& r : rows) EXPECT_EQ(L::OperandOfEntry(r.entry), r.operand) << CString(r.entry).ToUtf8();
 }
 
@@ -138,7 +140,8 @@ TEST(DataLogPage, OkStoresTheItems) {
   runner.script = [&](CBlockSheet&, CMemoryHost& host) {
     auto choose = [&host](const CString& prefix) {
       for (int i = 0; i < host.GetCount(L::kIdEntries); ++i)
-        if (host.GetItemText(L::kIdEntries, i).Left(prefix.GetLength()) == prefix) return host.Choose(L::kIdEntries, i);
+        if (host.GetItemText(L::kIdEntries, i).Left(prefix.GetLength()) == prefix)
+          return host.Choose(L::kIdEntries, i);
       FAIL() << prefix.ToUtf8();
     };
     choose(u"Q108-Q115");

@@ -1,8 +1,9 @@
 // The date selection dialog (month and day buttons, the asterisk marks, the
 // day and OK enabling) and the yearly page's date buttons that run it.
+#include "pages/date_select_dlg.h"
+
 #include <gtest/gtest.h>
 
-#include "pages/date_select_dlg.h"
 #include "pages/page_harness.h"
 #include "pages/yearly_page.h"
 
@@ -10,8 +11,12 @@ namespace {
 
 using D = CDateSelectDlg;
 
-constexpr int Month(int n) { return D::kIdMonthBase + n; }
-constexpr int Day(int d) { return D::kIdDayBase + d; }
+constexpr int Month(int n) {
+  return D::kIdMonthBase + n;
+}
+constexpr int Day(int d) {
+  return D::kIdDayBase + d;
+}
 
 struct Opened {
   explicit Opened(int month, int day, int editFirst = 1, int allowFeb29 = 1) {
@@ -34,8 +39,8 @@ TEST(DateSelectDlg, DayButtonsAndOkFollowTheChosenDate) {
   };
   // Buttons 30 and 31 start enabled (the template); "unchanged" keeps that.
   const Row rows[] = {
-      {1, 31, true, true, true},  {12, 5, true, true, true},  {4, 30, true, false, true},
-      {4, 31, true, true, false}, {2, 29, false, false, true}, {2, 30, true, false, false},
+      {1, 31, true, true, true},   {12, 5, true, true, true},   {4, 30, true, false, true},
+      {4, 31, true, true, false},  {2, 29, false, false, true}, {2, 30, true, false, false},
       {2, 31, false, true, false}, {0, 1, false, false, true},
   };
   for (const Row& r : rows) {

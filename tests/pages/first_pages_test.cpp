@@ -217,8 +217,11 @@ TEST(OperandPages, NumberPagesBySeries) {
     int type;
     int count;
     const char16_t* last;
-  } cases[] = {{0x5188, 602, 64, u"S3.15"}, {0x1188, 602, 16, u"S0.15"}, {0x5188, 607, 512, u"M511"},
-               {0x5188, 611, 5, u"F4"}, {0x5188, 606, 128, u"X127"}};
+  } cases[] = {{0x5188, 602, 64, u"S3.15"},
+               {0x1188, 602, 16, u"S0.15"},
+               {0x5188, 607, 512, u"M511"},
+               {0x5188, 611, 5, u"F4"},
+               {0x5188, 606, 128, u"X127"}};
   for (const auto& c : cases) {
     CDiagramBuilder d(kDocFbd, c.model);
     PageHarness<CConstantsPar> h(&d.Doc());

@@ -1,9 +1,10 @@
 // The hours counter page: the layout of each series, the reference for the
 // maintenance interval, the limits, and the round trip.
+#include "pages/hours_counter_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
-#include "pages/hours_counter_page.h"
 #include "pages/page_harness.h"
 #include "properties/scripted_runner.h"
 
@@ -39,7 +40,8 @@ TEST_P(HoursCounterSeries, ShowsTheFieldsOfItsSeries) {
   EXPECT_EQ(h.page.m_nOtHours, 99999);
 }
 
-INSTANTIATE_TEST_SUITE_P(Series, HoursCounterSeries, testing::Values(SeriesCase{0x5188, true}, SeriesCase{0x1188, false}));
+INSTANTIATE_TEST_SUITE_P(Series, HoursCounterSeries,
+                         testing::Values(SeriesCase{0x5188, true}, SeriesCase{0x1188, false}));
 
 TEST(HoursCounterPage, OutOfRangeMinutesKeepThePageOpen) {
   CDiagramBuilder d;

@@ -1,9 +1,10 @@
 // The ladder operand page: what it lists for contacts and coils, how it
 // preselects the element's operand and reads the chosen entry back.
+#include "pages/ladder_operand_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/name_tables.h"
-#include "pages/ladder_operand_page.h"
 #include "pages/page_harness.h"
 
 namespace {

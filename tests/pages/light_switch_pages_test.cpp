@@ -1,9 +1,10 @@
 // The stairway lighting switch and multiple function switch pages through the
 // memory host.
+#include "pages/light_switch_pages.h"
+
 #include <gtest/gtest.h>
 
 #include "pages/block_round_trip.h"
-#include "pages/light_switch_pages.h"
 
 namespace {
 
@@ -99,7 +100,8 @@ TEST(StairwayPage, OlderSeriesHasNoReferences) {
   h.page.m_pRef[1] = other;
   h.page.m_bRef[1] = 1;
   h.Open();
-  for (int id : {L::kIdTReference, L::kIdWReference, L::kIdPReference}) EXPECT_FALSE(h.host->IsVisible(id)) << id;
+  for (int id : {L::kIdTReference, L::kIdWReference, L::kIdPReference})
+    EXPECT_FALSE(h.host->IsVisible(id)) << id;
   EXPECT_TRUE(h.host->IsVisible(L::kIdTHigh));
   ASSERT_TRUE(h.page.UpdateData(true));
   h.page.OnOK();
@@ -139,9 +141,9 @@ TEST(LightSwitchRoundTrip, BlockToPageToBlock) {
     a->m_nParam15 = 4;   // T high
     a->m_nParam14 = 20;  // T low
     a->m_nParam16 = TIMEBASE_SECONDS;
-    a->m_nParam20 = 1;   // T! high
-    a->m_nParam19 = 2;   // T! low
-    a->m_nParam22 = 0;   // T!L: taken from a block
+    a->m_nParam20 = 1;  // T! high
+    a->m_nParam19 = 2;  // T! low
+    a->m_nParam22 = 0;  // T!L: taken from a block
     a->m_nParam21 = 0;
     a->m_pRef[3] = ref;
     a->m_bUseRef[3] = 1;

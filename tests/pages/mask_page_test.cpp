@@ -1,9 +1,10 @@
 // The mask page and the bit-mask dialog: the hexadecimal edit, the bits, the
 // NOT mask's layout, the reference, and the round trip.
+#include "pages/mask_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
-#include "pages/mask_page.h"
 #include "pages/page_dialog.h"
 #include "pages/page_harness.h"
 #include "properties/scripted_runner.h"
@@ -18,8 +19,9 @@ TEST(MaskPage, TextRules) {
     const char16_t* kept;
     int mask;
   };
-  const Row rows[] = {{u"001F", u"001F", 0x1F}, {u"ab", u"AB", 0xAB},   {u"g-1", u"1", 1},
-                      {u"", u"", 0},            {u"FFFF", u"FFFF", 0xFFFF}, {u"8 01f", u"801F", 0x801F}};
+  const Row rows[] = {{u"001F", u"001F", 0x1F},   {u"ab", u"AB", 0xAB},
+                      {u"g-1", u"1", 1},          {u"", u"", 0},
+                      {u"FFFF", u"FFFF", 0xFFFF}, {u"8 01f", u"801F", 0x801F}};
   for (const Row& r : rows) {
     EXPECT_EQ(K::FilterMask(r.text), CString(r.kept)) << CString(r.text).ToUtf8();
     EXPECT_EQ(K::ParseMask(K::FilterMask(r.text)), r.mask) << CString(r.text).ToUtf8();
@@ -62,7 +64,8 @@ TEST(MaskPage, NotMaskShowsNoMask) {
   h.page.m_nType = K::kNotMask;
   h.page.m_bRefAllowed = 1;
   h.Open();
-  for (int id : {K::kIdGroup, K::kIdMask, K::kIdSetting, K::kIdHex, K::kIdReference}) EXPECT_FALSE(h.host->IsVisible(id));
+  for (int id : {K::kIdGroup, K::kIdMask, K::kIdSetting, K::kIdHex, K::kIdReference})
+    EXPECT_FALSE(h.host->IsVisible(id));
   EXPECT_TRUE(h.host->GetTip(K::kIdMask).IsEmpty());
   EXPECT_TRUE(h.page.HasValueBox());
   EXPECT_TRUE(h.host->IsVisible(K::kIdProtection));

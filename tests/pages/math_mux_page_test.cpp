@@ -1,9 +1,10 @@
 // The math instruction and multiplexer page: layout and captions by type,
 // the priorities kept a permutation, the slots, and the round trip.
+#include "pages/math_mux_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
-#include "pages/math_mux_page.h"
 #include "pages/page_harness.h"
 #include "properties/scripted_runner.h"
 
@@ -57,8 +58,7 @@ TEST(MathMuxPage, PrioritiesStayAPermutation) {
   };
   const Row rows[] = {
       {2, {H, M, L}, {H, M, H}, {L, M, H}},  // H for priority 3: priority 1 takes L
-      {0, {H, M, L}, {M, M, L}, {M, H, L}},
-      {1, {H, M, L}, {H, L, L}, {H, L, M}},
+      {0, {H, M, L}, {M, M, L}, {M, H, L}},  {1, {H, M, L}, {H, L, L}, {H, L, M}},
       {2, {H, H, L}, {H, H, M}, {H, H, M}},  // no collision: nothing else changes
       {-1, {H, M, L}, {H, H, L}, {H, H, L}},
   };

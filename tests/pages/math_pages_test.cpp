@@ -1,9 +1,10 @@
 // The average value and math error pages: the limits that follow the time
 // base, the watched block list, and the round trips block -> page -> block.
+#include "pages/math_pages.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
-#include "pages/math_pages.h"
 #include "pages/page_harness.h"
 #include "properties/scripted_runner.h"
 
@@ -17,10 +18,11 @@ TEST(AveragePage, LimitsByTimeBase) {
     int base, time, samplesLimit;
   };
   const Row rows[] = {
-      {A::kDays, 200, 32767}, {A::kHours, 23, 32767},   {A::kMinutes, 1, 6000}, {A::kMinutes, 5, 30000},
+      {A::kDays, 200, 32767},  {A::kHours, 23, 32767},   {A::kMinutes, 1, 6000}, {A::kMinutes, 5, 30000},
       {A::kMinutes, 6, 32767}, {A::kMinutes, 59, 32767}, {A::kSeconds, 1, 100},  {A::kSeconds, 59, 5900},
   };
-  for (const Row& r : rows) EXPECT_EQ(A::SamplesLimit(r.base, r.time), r.samplesLimit) << r.base << " " << r.time;
+  for (const Row& r : rows)
+    EXPECT_EQ(A::SamplesLimit(r.base, r.time), r.samplesLimit) << r.base << " " << r.time;
   EXPECT_EQ(A::TimeLimit(A::kDays), 365);
   EXPECT_EQ(A::TimeLimit(A::kHours), 23);
   EXPECT_EQ(A::TimeLimit(A::kMinutes), 59);

@@ -1,10 +1,11 @@
 // The one-value page of Max/Min, the shifts and rotations, RAND, Word to Bit,
 // Modulo and Remainder: caption, range and layout per type, typing held to
 // the range, the base check and the reference round trip.
+#include "pages/max_min_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
-#include "pages/max_min_page.h"
 #include "pages/page_harness.h"
 #include "properties/scripted_runner.h"
 
@@ -51,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         TypeCase{837, u"Number of bit(s) of Shift", u"Number between 1 and 15", u"16", u"15", false, true},
         TypeCase{846, u"Base", u"Number between 1 and 32767", u"40000", u"32767", false, true},
         TypeCase{854, u"Bit Position:", u"Number between 0 and 15", u"15", u"15", false, false},
-        TypeCase{862, u"Base", u"Number between -32767 and 32767 and <> 0", u"-40000", u"-32767", false, true},
+        TypeCase{862, u"Base", u"Number between -32767 and 32767 and <> 0", u"-40000", u"-32767", false,
+                 true},
         TypeCase{863, u"Base", u"Number between -32767 and 32767", u"-5", u"-5", false, true}));
 
 TEST(MaxMinPage, ModuloRefusesAnEmptyOrZeroBase) {

@@ -1,12 +1,13 @@
 // The memory block page: the recordable blocks and their values, the hyphen
 // entries, and the round trip.
+#include "pages/mem_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
 #include "model/doc_queries.h"
 #include "model/name_tables.h"
 #include "msgtext/msg_param_table.h"
-#include "pages/mem_page.h"
 #include "pages/page_harness.h"
 #include "properties/scripted_runner.h"
 

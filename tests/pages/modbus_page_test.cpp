@@ -1,9 +1,10 @@
 // The Modbus read/write page and the coil states through the memory host.
+#include "pages/modbus_page.h"
+
 #include <gtest/gtest.h>
 
 #include "blocks/comm_blocks.h"
 #include "pages/block_round_trip.h"
-#include "pages/modbus_page.h"
 #include "properties/block_sheet.h"
 
 namespace {
@@ -59,13 +60,11 @@ TEST_P(ModbusCount, CountIsHeldToTheCommand) {
   EXPECT_EQ(h.host->GetText(M::kIdCount), CString(c.shown));
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, ModbusCount,
-                         ::testing::Values(CountCase{813, 0, u"200", u"128", true},
-                                           CountCase{813, 2, u"40", u"32", true},
-                                           CountCase{814, 0, u"", u"1", false},
-                                           CountCase{814, 1, u"", u"1", false},
-                                           CountCase{814, 2, u"33", u"32", true},
-                                           CountCase{814, 3, u"5", u"2", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ModbusCount,
+    ::testing::Values(CountCase{813, 0, u"200", u"128", true}, CountCase{813, 2, u"40", u"32", true},
+                      CountCase{814, 0, u"", u"1", false}, CountCase{814, 1, u"", u"1", false},
+                      CountCase{814, 2, u"33", u"32", true}, CountCase{814, 3, u"5", u"2", true}));
 
 TEST(ModbusPage, AreasFollowTheCommandKind) {
   CDiagramBuilder d;

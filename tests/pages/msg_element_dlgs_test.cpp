@@ -125,10 +125,11 @@ TEST(ScaleTimeAndGraphDlgTest, Choices) {
 
 TEST(IoStatusNameDlgTest, EntriesAndNumbers) {
   const std::pair<const char16_t*, int> kEntries[] = {
-      {u"I105", 137}, {u"I000", 100}, {u"Q012", 612}, {u"M003", 1319}, {u"F2", 1302}, {u"S1.5", 1021}, {u"B0003", 9003},
-      {u"X1", -1},    {u"S1.x", -1},
+      {u"I105", 137},  {u"I000", 100},   {u"Q012", 612}, {u"M003", 1319}, {u"F2", 1302},
+      {u"S1.5", 1021}, {u"B0003", 9003}, {u"X1", -1},    {u"S1.x", -1},
   };
-  for (const auto& [entry, number] : kEntries) EXPECT_EQ(CIOSN::NumberOfEntry(entry), number) << CString(entry).ToUtf8();
+  for (const auto& [entry, number] : kEntries)
+    EXPECT_EQ(CIOSN::NumberOfEntry(entry), number) << CString(entry).ToUtf8();
   EXPECT_EQ(CIOSN::EntryOfNumber(0, 137), CString(u"I105"));
   EXPECT_EQ(CIOSN::EntryOfNumber(4, 1021), CString(u"S1.5"));
 }

@@ -152,10 +152,11 @@ TEST_F(MsgTextPageTest, DisablingTheShownSetShowsTheOtherAndNoKeepsIt) {
 
 TEST_F(MsgTextPageTest, InsertionsFollowThePlacementRuleAndTheLimits) {
   Page& page = Open();
-  ASSERT_TRUE(InsertValueAt(page, 1, 17));  // counter value: 6 cells, ends in 22
+  ASSERT_TRUE(InsertValueAt(page, 1, 17));   // counter value: 6 cells, ends in 22
   EXPECT_FALSE(InsertValueAt(page, 1, 20));  // shares cells
   ASSERT_EQ(m_sink.texts().size(), 1u);
-  EXPECT_EQ(m_sink.texts()[0], CString(u"Can't insert the selected Object at this position B1 [Message Texts]"));
+  EXPECT_EQ(m_sink.texts()[0],
+            CString(u"Can't insert the selected Object at this position B1 [Message Texts]"));
   // A double-width character in cells 5 and 6 of line 2: its halves are respected,
   // and an element over the whole character takes its cells.
   m_grid.SetItemText(2, 5, u"\u4e2d");
@@ -165,7 +166,6 @@ TEST_F(MsgTextPageTest, InsertionsFollowThePlacementRuleAndTheLimits) {
   ASSERT_TRUE(InsertValueAt(page, 2, 5));
   EXPECT_TRUE(m_grid.GetItemText(2, 5).IsEmpty());
   EXPECT_EQ(m_grid.GetItemState(2, 6) & 0x300u, 0u);
-
 }
 
 TEST_F(MsgTextPageTest, GraphicElementsNeedTheirBlocksAndKeepTheirLimits) {
@@ -219,7 +219,8 @@ TEST_F(MsgTextPageTest, WithoutActualValuesOnlyGraphsAreOffered) {
     return IDOK;
   });
   m_grid.SetFocusCell(1, 1);
-  for (int id : {Page::kIdBarGraph, Page::kIdScope, Page::kIdPointer}) EXPECT_FALSE(page.OnInsertBarGraph(id));
+  for (int id : {Page::kIdBarGraph, Page::kIdScope, Page::kIdPointer})
+    EXPECT_FALSE(page.OnInsertBarGraph(id));
   EXPECT_FALSE(page.OnInsertScaleTime());
   EXPECT_EQ(dialogs, 0);
   ASSERT_EQ(m_sink.texts().size(), 4u);
@@ -381,7 +382,8 @@ TEST_F(MsgTextPageTest, DoubleClickChangesABarGraphWhereItFits) {
     m_grid.OnLButtonDblClk(0, inside);
   }
   EXPECT_EQ(m_grid.GetShownElements(0).front()->m_nWidth, 2);
-  EXPECT_EQ(m_sink.texts().back(), CString(u"Can't insert the selected Object at this position B1 [Message Texts]"));
+  EXPECT_EQ(m_sink.texts().back(),
+            CString(u"Can't insert the selected Object at this position B1 [Message Texts]"));
   PressOK();
   ASSERT_EQ(m_text->Elements(0, 0)->size(), 2u);
   EXPECT_EQ(m_text->Elements(0, 0)->back()->m_nWidth, 6);

@@ -1,10 +1,11 @@
 // The quadratic equation page: A never 0, the ranges of the coefficients, the
 // amplification held while typed, and the round trip.
+#include "pages/quad_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
 #include "pages/page_harness.h"
-#include "pages/quad_page.h"
 #include "properties/scripted_runner.h"
 
 namespace {
@@ -16,8 +17,8 @@ TEST(QuadPage, AmplificationTextRules) {
     const char16_t* typed;
     const char16_t* kept;
   };
-  const Row rows[] = {{u"1.5", u"1.5"},       {u"1.567", u"1.56"},   {u"123456", u"12345"}, {u"-3", u"-3"},
-                      {u"3-", u"3"},          {u"1.2.3", u"1.23"},   {u"a1b", u"1"},        {u"", u""}};
+  const Row rows[] = {{u"1.5", u"1.5"}, {u"1.567", u"1.56"}, {u"123456", u"12345"}, {u"-3", u"-3"},
+                      {u"3-", u"3"},    {u"1.2.3", u"1.23"}, {u"a1b", u"1"},        {u"", u""}};
   for (const Row& r : rows) EXPECT_EQ(Q::FilterAmp(r.typed), CString(r.kept)) << CString(r.typed).ToUtf8();
   EXPECT_EQ(Q::FormatAmp(1.53), CString(u"1.53"));
   EXPECT_EQ(Q::FormatAmp(1.5), CString(u"1.5"));

@@ -1,10 +1,11 @@
 // The relay page: what shows per type and series, the register indexes, and
 // the round trip block -> page -> block.
+#include "pages/relay_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/block_obj.h"
 #include "pages/page_harness.h"
-#include "pages/relay_page.h"
 #include "properties/scripted_runner.h"
 
 namespace {
@@ -44,21 +45,20 @@ TEST_P(RelayPageLayout, ShowsTheControlsOfItsType) {
 
 constexpr WORD kNewer = 0x5188, kOlder = 0x1188;
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, RelayPageLayout,
-    testing::Values(RelayCase{808, kNewer, false, false, false, true, false},
-                    RelayCase{809, kNewer, true, false, false, true, false},
-                    RelayCase{812, kNewer, false, true, true, true, true},
-                    RelayCase{812, kOlder, false, true, false, true, true},
-                    RelayCase{831, kNewer, false, false, false, true, true},
-                    RelayCase{832, kNewer, false, false, false, false, true},
-                    RelayCase{833, kNewer, false, false, false, false, true},
-                    RelayCase{853, kNewer, false, false, false, false, true},
-                    RelayCase{860, kNewer, false, false, false, false, false},
-                    RelayCase{861, kNewer, false, false, false, false, false},
-                    RelayCase{866, kNewer, false, false, false, false, true},
-                    RelayCase{867, kNewer, false, false, false, false, true},
-                    RelayCase{868, kNewer, false, false, false, false, true}));
+INSTANTIATE_TEST_SUITE_P(Types, RelayPageLayout,
+                         testing::Values(RelayCase{808, kNewer, false, false, false, true, false},
+                                         RelayCase{809, kNewer, true, false, false, true, false},
+                                         RelayCase{812, kNewer, false, true, true, true, true},
+                                         RelayCase{812, kOlder, false, true, false, true, true},
+                                         RelayCase{831, kNewer, false, false, false, true, true},
+                                         RelayCase{832, kNewer, false, false, false, false, true},
+                                         RelayCase{833, kNewer, false, false, false, false, true},
+                                         RelayCase{853, kNewer, false, false, false, false, true},
+                                         RelayCase{860, kNewer, false, false, false, false, false},
+                                         RelayCase{861, kNewer, false, false, false, false, false},
+                                         RelayCase{866, kNewer, false, false, false, false, true},
+                                         RelayCase{867, kNewer, false, false, false, false, true},
+                                         RelayCase{868, kNewer, false, false, false, false, true}));
 
 TEST(RelayPage, NoValueBoxWhileEditing) {
   CDiagramBuilder d;
@@ -90,7 +90,7 @@ TEST(RelayPage, RegisterListOffersOnlyTheIndexesNoOtherShiftRegisterHolds) {
   const Row rows[] = {
       {{0, 3}, 2, {u"1", u"2"}, 1},
       {{}, 3, {u"0", u"1", u"2", u"3"}, 3},
-      {{0, 1, 2, 3}, 0, {}, -1},          // every index held by another: nothing to offer
+      {{0, 1, 2, 3}, 0, {}, -1},           // every index held by another: nothing to offer
       {{0, 0}, 7, {u"1", u"2", u"3"}, 0},  // an index out of range: the first entry
   };
   for (const Row& row : rows) {
@@ -104,7 +104,8 @@ TEST(RelayPage, RegisterListOffersOnlyTheIndexesNoOtherShiftRegisterHolds) {
     h.page.m_nShiftIndex = row.own;
     h.Open();
     std::vector<CString> offered;
-    for (int i = 0; i < h.host->GetCount(R::kIdRegister); ++i) offered.push_back(h.host->GetItemText(R::kIdRegister, i));
+    for (int i = 0; i < h.host->GetCount(R::kIdRegister); ++i)
+      offered.push_back(h.host->GetItemText(R::kIdRegister, i));
     EXPECT_EQ(offered, row.offered) << row.own;
     EXPECT_EQ(h.host->GetCurSel(R::kIdRegister), row.selected) << row.own;
   }

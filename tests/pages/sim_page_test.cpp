@@ -33,8 +33,11 @@ TEST(SimPageTest, ModesEnableTheValueAndRangeFields) {
     int autoRange;
     bool current, range;
   };
-  const Case cases[] = {{0, 1, false, false}, {1, 0, false, false}, {2, 1, false, false},
-                        {3, 1, true, false},  {3, 0, true, true}};
+  const Case cases[] = {{0, 1, false, false},
+                        {1, 0, false, false},
+                        {2, 1, false, false},
+                        {3, 1, true, false},
+                        {3, 0, true, true}};
   for (const Case& c : cases) {
     SimPageHarness h(600, c.mode, c.autoRange);
     CMemoryHost& host = *h.host;

@@ -1,8 +1,9 @@
 // The stopwatch and multi-type page through the memory host.
+#include "pages/stopwatch_page.h"
+
 #include <gtest/gtest.h>
 
 #include "pages/block_round_trip.h"
-#include "pages/stopwatch_page.h"
 
 namespace {
 
@@ -74,10 +75,10 @@ TEST(StopwatchNumber, SpinStepsByHundredthsWithinTheLimits) {
     int delta;
     const char16_t* to;
   } cases[] = {
-      {u"1.5", 1, u"1.51"},       {u"1.5", -1, u"1.49"},     {u"0.01", -2, u"-0.01"},
-      {u"-0.01", 1, u"0"},        {u"0", -1, u"-0.01"},      {u"9999.99", 3, u"10000"},
-      {u"10000", 1, u"10000"},    {u"-10000", -1, u"-10000"}, {u"-9999.99", -1, u"-10000"},
-      {u"", 1, u"0.01"},          {u"2.999", 1, u"3.01"},
+      {u"1.5", 1, u"1.51"},    {u"1.5", -1, u"1.49"},      {u"0.01", -2, u"-0.01"},
+      {u"-0.01", 1, u"0"},     {u"0", -1, u"-0.01"},       {u"9999.99", 3, u"10000"},
+      {u"10000", 1, u"10000"}, {u"-10000", -1, u"-10000"}, {u"-9999.99", -1, u"-10000"},
+      {u"", 1, u"0.01"},       {u"2.999", 1, u"3.01"},
   };
   for (const Case& c : cases) {
     CDiagramBuilder d;

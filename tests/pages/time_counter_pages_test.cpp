@@ -257,7 +257,8 @@ TEST(TimeCounterRoundTrip, BlockToPageToBlock) {
       {402, [](CDiagramBuilder& b, CBlockObj& x, CBlockObj& y) { PageRoundTrip<CSpecialFunPar2>(b, x, y); }},
       {405, [](CDiagramBuilder& b, CBlockObj& x, CBlockObj& y) { PageRoundTrip<CSpecialFunPar2>(b, x, y); }},
       {407, [](CDiagramBuilder& b, CBlockObj& x, CBlockObj& y) { PageRoundTrip<CSpecialFunPar2>(b, x, y); }},
-      {802, [](CDiagramBuilder& b, CBlockObj& x, CBlockObj& y) { PageRoundTrip<CThresholdTrigger>(b, x, y); }},
+      {802,
+       [](CDiagramBuilder& b, CBlockObj& x, CBlockObj& y) { PageRoundTrip<CThresholdTrigger>(b, x, y); }},
       {800, [](CDiagramBuilder& b, CBlockObj& x, CBlockObj& y) { PageRoundTrip<CUpDownCounter>(b, x, y); }},
       {848, [](CDiagramBuilder& b, CBlockObj& x, CBlockObj& y) { PageRoundTrip<CUpDownCounter>(b, x, y); }},
   };
@@ -265,16 +266,16 @@ TEST(TimeCounterRoundTrip, BlockToPageToBlock) {
     CBlockObj* a = d.Add(c.type);
     CBlockObj* b = d.Add(c.type);
     a->m_strName = u"B";
-    a->m_nParam2 = 1;    // protection
-    a->m_nParam10 = 12;  // P9: TH high, on threshold
-    a->m_nParam9 = 34;   // P8: TH low, off threshold of the trigger
-    a->m_nParam15 = 5;   // X2: TL high, off threshold, gate seconds
-    a->m_nParam14 = 6;   // X1: TL low, gate hundredths
-    if (c.type == 405) a->m_nParam18 = 3;  // X4: pulse cycle index
+    a->m_nParam2 = 1;                       // protection
+    a->m_nParam10 = 12;                     // P9: TH high, on threshold
+    a->m_nParam9 = 34;                      // P8: TH low, off threshold of the trigger
+    a->m_nParam15 = 5;                      // X2: TL high, off threshold, gate seconds
+    a->m_nParam14 = 6;                      // X1: TL low, gate hundredths
+    if (c.type == 405) a->m_nParam18 = 3;   // X4: pulse cycle index
     if (c.type == 848) a->m_nParam8 = -20;  // P7: start value
     if (c.type != 802) {
       if (c.type < 800) a->m_nParam15 = a->m_nParam14 = 0;  // a time taken from a block has no parts
-      a->m_pRef[1] = ref;  // TL, the off threshold
+      a->m_pRef[1] = ref;                                   // TL, the off threshold
       a->m_bUseRef[1] = 1;
     }
     c.page(d, *a, *b);

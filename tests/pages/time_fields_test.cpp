@@ -12,15 +12,18 @@ namespace {
 // A page as the two-time and light-switch pages declare their fields.
 class CFieldsPage : public CTimerPage {
  public:
-  static constexpr int kHigh2 = 1017, kSpin2a = 1018, kColon2 = 1185, kLow2 = 1019, kSpin2b = 1020, kUnit2 = 1016;
+  static constexpr int kHigh2 = 1017, kSpin2a = 1018, kColon2 = 1185, kLow2 = 1019, kSpin2b = 1020,
+                       kUnit2 = 1016;
   static constexpr int kRef2 = 1547, kList2 = 125, kRefUnit2 = 126;
-  static constexpr int kWarnHigh = 1023, kWarnSpinA = 1027, kWarnColon = 1186, kWarnLow = 1028, kWarnSpinB = 1029;
+  static constexpr int kWarnHigh = 1023, kWarnSpinA = 1027, kWarnColon = 1186, kWarnLow = 1028,
+                       kWarnSpinB = 1029;
   static constexpr int kWarnRef = 1553, kWarnList = 127, kWarnLabel = 1237;
 
   CFieldsPage() {
     TimeField t;
     t.slot = 1;
-    t.high = kHigh2, t.highSpin = kSpin2a, t.colon = kColon2, t.low = kLow2, t.lowSpin = kSpin2b, t.unit = kUnit2;
+    t.high = kHigh2, t.highSpin = kSpin2a, t.colon = kColon2, t.low = kLow2, t.lowSpin = kSpin2b,
+    t.unit = kUnit2;
     t.button = kRef2, t.list = kList2, t.refUnitList = kRefUnit2;
     t.pHigh = &TimeValues::m_nHigh2, t.pLow = &TimeValues::m_nLow2, t.pUnit = &TimeValues::m_nUnit2;
     t.pRefUnit = &TimeValues::m_nRefUnit2;
@@ -32,7 +35,8 @@ class CFieldsPage : public CTimerPage {
     w.dependent = true;
     w.governor = 0;
     w.unitLabel = kWarnLabel;
-    w.high = kWarnHigh, w.highSpin = kWarnSpinA, w.colon = kWarnColon, w.low = kWarnLow, w.lowSpin = kWarnSpinB;
+    w.high = kWarnHigh, w.highSpin = kWarnSpinA, w.colon = kWarnColon, w.low = kWarnLow,
+    w.lowSpin = kWarnSpinB;
     w.button = kWarnRef, w.list = kWarnList;
     w.pHigh = &TimeValues::m_nWarnTimeHigh, w.pLow = &TimeValues::m_nWarnTimeLow;
     w.blockHigh = &CBlockObj::m_nParam20, w.blockLow = &CBlockObj::m_nParam19;

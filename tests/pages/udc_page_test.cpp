@@ -1,8 +1,9 @@
 // The user-defined communication page through the memory host.
+#include "pages/udc_page.h"
+
 #include <gtest/gtest.h>
 
 #include "pages/block_round_trip.h"
-#include "pages/udc_page.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ TEST(UdcPage, HexTextsParseOrAreRefused) {
     bool ok;
     int value;
   };
-  const Case cases[] = {{u"0D", true, 13}, {u"D", true, 13}, {u"", true, 0},     {u"ff", true, 255},
+  const Case cases[] = {{u"0D", true, 13},  {u"D", true, 13}, {u"", true, 0},    {u"ff", true, 255},
                         {u"FF", true, 255}, {u"g", false, 0}, {u"1G", false, 0}, {u"1 ", false, 0}};
   for (const Case& c : cases) {
     int value = -1;
@@ -81,13 +82,13 @@ TEST(UdcPage, RoundTripShowsStoredCharactersInHex) {
   CBlockObj* a = d.Add(855);
   CBlockObj* b = d.Add(855);
   a->m_strName = u"U";
-  a->m_nParam5 = 1;       // P4: transmit start character used
-  a->m_nParam10 = 0x02;   // P9: transmit start character
-  a->m_nParam15 = 0xFF;   // X2: transmit end character
-  a->m_nParam17 = 2;      // X3: port
-  a->m_nParam22 = 5;      // X9: transmit count
-  a->m_nParam21 = 9;      // X8: receive count
-  a->m_nParam6 = 30;      // P5: transmit address
+  a->m_nParam5 = 1;      // P4: transmit start character used
+  a->m_nParam10 = 0x02;  // P9: transmit start character
+  a->m_nParam15 = 0xFF;  // X2: transmit end character
+  a->m_nParam17 = 2;     // X3: port
+  a->m_nParam22 = 5;     // X9: transmit count
+  a->m_nParam21 = 9;     // X8: receive count
+  a->m_nParam6 = 30;     // P5: transmit address
   BlockPageValues in;
   CopyBlockToPage(&d.Doc(), *a, in);
   EXPECT_EQ(in.udc.m_strChars[0], CString(u"2"));

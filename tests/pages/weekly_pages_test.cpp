@@ -1,4 +1,6 @@
 // The weekly timer's general and cam pages, alone and in the block sheet.
+#include "pages/weekly_pages.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -6,7 +8,6 @@
 #include "blocks/time_blocks.h"
 #include "pages/memory_host.h"
 #include "pages/page_harness.h"
-#include "pages/weekly_pages.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
 
@@ -16,7 +17,8 @@ using C = CWeeklyCams1;
 
 // Every page of a sheet on a memory host of its own, shown (initialised) or not.
 struct SheetBench {
-  SheetBench(int type, CZaradDoc* doc, const BlockPageValues& v) : sheet(type, u"", CPageContext{doc, false}) {
+  SheetBench(int type, CZaradDoc* doc, const BlockPageValues& v)
+      : sheet(type, u"", CPageContext{doc, false}) {
     sheet.LoadValues(v);
     for (CParamPage* page : sheet.Pages()) {
       hosts.push_back(std::make_unique<CMemoryHost>(page->Describe(), page));
@@ -95,10 +97,10 @@ TEST(WeeklyPages, SundayIsLastOnThePageAndFirstInTheBlockRoundTrip) {
   auto* timer = d.Add<CBlockTime>(410);
   auto* other = d.Add<CBlockTime>(410);
   timer->m_strName = u"W";
-  timer->m_nParam4 = 1;            // P3: pulse output
-  timer->m_nCamDays[1][0] = 1;     // cam 2, Sunday
-  timer->m_nCamDays[1][1] = 1;     // cam 2, Monday
-  timer->m_nCamOn[2][0] = 7;       // cam 3 on at 7:45
+  timer->m_nParam4 = 1;         // P3: pulse output
+  timer->m_nCamDays[1][0] = 1;  // cam 2, Sunday
+  timer->m_nCamDays[1][1] = 1;  // cam 2, Monday
+  timer->m_nCamOn[2][0] = 7;    // cam 3 on at 7:45
   timer->m_nCamOn[2][1] = 45;
   timer->m_bCamOnUnset[2] = 0;
   BlockPageValues v;

@@ -1,8 +1,9 @@
 // The yearly timer page through the memory host.
+#include "pages/yearly_page.h"
+
 #include <gtest/gtest.h>
 
 #include "pages/block_round_trip.h"
-#include "pages/yearly_page.h"
 
 namespace {
 

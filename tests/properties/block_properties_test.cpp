@@ -1,9 +1,12 @@
 // The block properties sheet, the copying tables, the command and Apply.
+#include "properties/block_properties.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/analog_range_tracer.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_comment.h"
@@ -13,12 +16,10 @@
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
 #include "pages/operand_pages.h"
+#include "pages/sim_page.h"
 #include "pages/timer_page.h"
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
-#include "properties/block_properties.h"
-#include "blocks/analog_range_tracer.h"
-#include "pages/sim_page.h"
 #include "properties/block_sheet.h"
 #include "properties/param_copy.h"
 #include "properties/scripted_runner.h"
@@ -34,10 +35,9 @@ TEST(BlockSheet, TypePageCommentPageOrderHelpAndGrowth) {
     int help;
     int growth;
   } cases[] = {
-      {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 2, 1002, 50}, {410, false, 5, 1110, 0}, {300, true, 2, 1030, 0},
-      {603, false, 1, 1080, 0}, {600, false, 3, 1052, 0}, {601, false, 3, 1052, 0}, {830, true, 2, 1108, 0},
-      {608, true, 3, 1023, 0},
-      {911, false, 2, 1042, 0}, {705, false, 2, 0, 0},
+      {400, false, 2, 1075, 0}, {400, true, 2, 1075, 30}, {408, true, 2, 1002, 50}, {410, false, 5, 1110, 0},
+      {300, true, 2, 1030, 0},  {603, false, 1, 1080, 0}, {600, false, 3, 1052, 0}, {601, false, 3, 1052, 0},
+      {830, true, 2, 1108, 0},  {608, true, 3, 1023, 0},  {911, false, 2, 1042, 0}, {705, false, 2, 0, 0},
   };
   for (const auto& c : cases) {
     CBlockSheet sheet(c.type, u"", CPageContext{nullptr, c.simulating});
@@ -142,8 +142,8 @@ void Scramble(CBlockObj& b, int type) {
 
 TEST(ParamCopy, EveryFamilyRoundTripsItsWords) {
   // One type of each family.
-  const int types[] = {400, 405, 408, 409, 410, 411, 412, 413, 879, 800, 801, 802, 815, 822, 821, 838,
-                       817, 818, 819, 803, 808, 810, 823, 847, 813, 824, 830, 844, 855, 911, 300, 407, 846};
+  const int types[] = {400, 405, 408, 409, 410, 411, 412, 413, 879, 800, 801, 802, 815, 822, 821, 838, 817,
+                       818, 819, 803, 808, 810, 823, 847, 813, 824, 830, 844, 855, 911, 300, 407, 846};
   for (int type : types) {
     CDiagramBuilder d;
     CBlockObj* ref0 = d.Add(800);
@@ -217,7 +217,6 @@ TEST(ParamCopy, RowsThatTheTablesSingleOut) {
 
 // ---- The command -------------------------------------------------------------------
 
-
 TEST(BlockPropertiesCommand, OnDelayOkWritesTheTimeAndTakesOneSnapshot) {
   CDiagramBuilder d;
   CBlockObj* timer = d.Add(400);
@@ -268,9 +267,11 @@ TEST(BlockPropertiesCommand, InputTakesItsNewModuleAndChannelAndTheWiresFollow) 
     EXPECT_EQ(host.GetText(CConstantsIOPar::kIdModule), CString(u"Ext.1"));
     EXPECT_EQ(host.GetText(CConstantsIOPar::kIdChannel), CString(u"I8"));
     for (int i = 0; i < host.GetCount(CConstantsIOPar::kIdModule); ++i)
-      if (host.GetItemText(CConstantsIOPar::kIdModule, i) == CString(u"Ext.2")) host.Choose(CConstantsIOPar::kIdModule, i);
+      if (host.GetItemText(CConstantsIOPar::kIdModule, i) == CString(u"Ext.2"))
+        host.Choose(CConstantsIOPar::kIdModule, i);
     for (int i = 0; i < host.GetCount(CConstantsIOPar::kIdChannel); ++i)
-      if (host.GetItemText(CConstantsIOPar::kIdChannel, i) == CString(u"I5")) host.Choose(CConstantsIOPar::kIdChannel, i);
+      if (host.GetItemText(CConstantsIOPar::kIdChannel, i) == CString(u"I5"))
+        host.Choose(CConstantsIOPar::kIdChannel, i);
   };
   EXPECT_TRUE(command.Run(input, false, runner));
   EXPECT_EQ(input->m_nOperand, 69);
@@ -304,7 +305,8 @@ TEST(BlockPropertiesCommand, ShiftRegisterBitReadsBackItsTwoDigits) {
   ScriptedRunner runner;
   runner.script = [](CBlockSheet&, CMemoryHost& host) {
     for (int i = 0; i < host.GetCount(CConstantsPar::kIdNumber); ++i)
-      if (host.GetItemText(CConstantsPar::kIdNumber, i) == CString(u"S2.5")) host.Choose(CConstantsPar::kIdNumber, i);
+      if (host.GetItemText(CConstantsPar::kIdNumber, i) == CString(u"S2.5"))
+        host.Choose(CConstantsPar::kIdNumber, i);
   };
   EXPECT_TRUE(command.Run(bit, false, runner));
   EXPECT_EQ(bit->m_nOperand, 37);
@@ -322,7 +324,8 @@ TEST(BlockPropertiesCommand, LadderContactNamesItsOldOperandThenTakesTheNewOne) 
     EXPECT_EQ(sheet.CommentPage().m_strComment, CString(u"Start"));
     sheet.CommentPage().m_strComment = u"Start button";
     for (int i = 0; i < host.GetCount(CPropPageLadIO::kIdList); ++i)
-      if (host.GetItemText(CPropPageLadIO::kIdList, i).Left(4) == CString(u"I001")) host.Choose(CPropPageLadIO::kIdList, i);
+      if (host.GetItemText(CPropPageLadIO::kIdList, i).Left(4) == CString(u"I001"))
+        host.Choose(CPropPageLadIO::kIdList, i);
   };
   EXPECT_TRUE(command.Run(contact, false, runner));
   EXPECT_EQ(contact->m_nOperand, 101);
@@ -376,7 +379,9 @@ TEST(BlockPropertiesCommand, LadderContactSimulationPageWritesItsOperandSetting)
   EXPECT_EQ(a[kSimSettingMax], 1000);
   EXPECT_EQ(a[kSimSettingValue], 1000);
 
-  runner.script = [&page](CBlockSheet& sheet, CMemoryHost&) { page = dynamic_cast<CSimulation*>(sheet.Pages().back()); };
+  runner.script = [&page](CBlockSheet& sheet, CMemoryHost&) {
+    page = dynamic_cast<CSimulation*>(sheet.Pages().back());
+  };
   ASSERT_TRUE(command.Run(flag, false, runner));
   EXPECT_EQ(page, nullptr);
   EXPECT_EQ(d.Doc().m_analogSimSettings.count(1316), 0u);
@@ -522,7 +527,8 @@ TEST(BlockPropertiesApply, InputSheetTakesItsNewOperandAsTitle) {
   CMemoryHost& host = *runner.host;
   host.Choose(CConstantsIOPar::kIdModule, 1);  // Ext.1
   for (int i = 0; i < host.GetCount(CConstantsIOPar::kIdChannel); ++i)
-    if (host.GetItemText(CConstantsIOPar::kIdChannel, i) == CString(u"I3")) host.Choose(CConstantsIOPar::kIdChannel, i);
+    if (host.GetItemText(CConstantsIOPar::kIdChannel, i) == CString(u"I3"))
+      host.Choose(CConstantsIOPar::kIdChannel, i);
   host.Click(CConstantsIOPar::kIdHighSpeed);
   ASSERT_TRUE(command.ApplySheet(*runner.opened[0], 0));
   EXPECT_EQ(runner.opened[0]->Caption(), CString(u"I103[Input]"));
@@ -557,7 +563,8 @@ TEST(BlockPropertiesApply, StandardPreWarningValuesTurnTheStandardOn) {
     int unit;
     int warnLow, periodLow;
     int standard;
-  } cases[] = {{408, 1, 15, 1, 1}, {408, 2, 75, 5, 1}, {408, 2, 15, 1, 0}, {409, 1, 0, 0, 1}, {409, 1, 15, 1, 0}};
+  } cases[] = {
+      {408, 1, 15, 1, 1}, {408, 2, 75, 5, 1}, {408, 2, 15, 1, 0}, {409, 1, 0, 0, 1}, {409, 1, 15, 1, 0}};
   for (const auto& c : cases) {
     CDiagramBuilder d;
     CBlockObj* block = d.Add(c.type);

@@ -1,11 +1,12 @@
 // The Hardware page on the memory host: the model tree, the Resources text,
 // the sheet's OK following the compatibility checks, the double click.
+#include "properties/hardware_page.h"
+
 #include <gtest/gtest.h>
 
 #include "model/model_table.h"
 #include "model/zarad_doc.h"
 #include "pages/page_harness.h"
-#include "properties/hardware_page.h"
 #include "properties/hardware_rules.h"
 #include "properties/param_copy.h"
 
@@ -61,7 +62,8 @@ TEST(HardwarePage, DowngradeRefusalKeepsOkOffUntilAModelPasses) {
   EXPECT_TRUE(p.Resources().IsEmpty());
   p.Choose(1);
   EXPECT_FALSE(p.ok);
-  EXPECT_EQ(p.Resources(), FormatString(u"B%d : The pulse function is not available", weekly->m_nNumber - 9000));
+  EXPECT_EQ(p.Resources(),
+            FormatString(u"B%d : The pulse function is not available", weekly->m_nNumber - 9000));
   p.h.host->DoubleClick(H::kIdTree, 1);  // OK is off: nothing ends
   EXPECT_EQ(p.ended, 0);
   p.Choose(4);  // "Dunri Series" again
@@ -94,7 +96,8 @@ TEST(HardwarePage, OkNamesTheChosenModelOnlyWhenItChanges) {
     int position;
     WORD model;
   };
-  for (const Row& r : {Row{5, 0}, Row{4, 0}, Row{1, 0x1188}, Row{3, 0x2188}, Row{7, 0x5288}, Row{9, 0x6188}}) {
+  for (const Row& r :
+       {Row{5, 0}, Row{4, 0}, Row{1, 0x1188}, Row{3, 0x2188}, Row{7, 0x5288}, Row{9, 0x6188}}) {
     HardwarePage p(&d.Doc());
     p.Choose(r.position);
     p.h.page.OnOK();

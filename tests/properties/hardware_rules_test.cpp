@@ -1,3 +1,5 @@
+#include "properties/hardware_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,7 +9,6 @@
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "pages/page_values.h"
-#include "properties/hardware_rules.h"
 #include "properties/param_copy.h"
 #include "support/diagram_builder.h"
 
@@ -41,20 +42,49 @@ TEST(HardwareRules, DowngradeCheckTable) {
   };
   const Row rows[] = {
       {"function key", 611, nullptr, u"F"},
-      {"weekly pulse on", 410, [](BlockPageValues& v) { v.weekly.m_bPulseOutput = 1; }, u"B0 : The pulse function"},
+      {"weekly pulse on", 410, [](BlockPageValues& v) { v.weekly.m_bPulseOutput = 1; },
+       u"B0 : The pulse function"},
       {"weekly pulse off", 410, [](BlockPageValues& v) { v.weekly.m_bPulseOutput = 0; }, u""},
-      {"yearly range", 411, [](BlockPageValues& v) { v.yearly.m_nOnYear = 2010; v.yearly.m_bYearly = 1; },
+      {"yearly range", 411,
+       [](BlockPageValues& v) {
+         v.yearly.m_nOnYear = 2010;
+         v.yearly.m_bYearly = 1;
+       },
        u"B0:Year range function is not available. On year must be  2000"},
       {"yearly mode off", 411, [](BlockPageValues& v) { v.yearly.m_bYearly = 0; }, u"B0 : Yearly mode must"},
-      {"yearly pulse", 411, [](BlockPageValues& v) { v.yearly.m_bYearly = 1; v.yearly.m_bPulse = 1; },
+      {"yearly pulse", 411,
+       [](BlockPageValues& v) {
+         v.yearly.m_bYearly = 1;
+         v.yearly.m_bPulse = 1;
+       },
        u"B0 : The pulse function"},
-      {"yearly fine", 411, [](BlockPageValues& v) { v.yearly.m_bYearly = 1; v.yearly.m_bPulse = 0; }, u""},
+      {"yearly fine", 411,
+       [](BlockPageValues& v) {
+         v.yearly.m_bYearly = 1;
+         v.yearly.m_bPulse = 0;
+       },
+       u""},
       {"counter start", 800, [](BlockPageValues& v) { v.counter.m_nStartValue = 5; }, u"B0"},
       {"counter no start", 800, [](BlockPageValues& v) { v.counter.m_nStartValue = 0; }, u""},
       {"hours minutes", 801, [](BlockPageValues& v) { v.hours.m_nMiMinutes = 30; }, u"B0"},
-      {"hours whole", 801, [](BlockPageValues& v) { v.hours.m_nMiMinutes = 0; v.hours.m_nOtMinutes = 0; }, u""},
-      {"watchdog unequal", 806, [](BlockPageValues& v) { v.analog.m_nLevel1 = 1; v.analog.m_nLevel2 = 2; }, u"B0"},
-      {"watchdog equal", 806, [](BlockPageValues& v) { v.analog.m_nLevel1 = 2; v.analog.m_nLevel2 = 2; }, u""},
+      {"hours whole", 801,
+       [](BlockPageValues& v) {
+         v.hours.m_nMiMinutes = 0;
+         v.hours.m_nOtMinutes = 0;
+       },
+       u""},
+      {"watchdog unequal", 806,
+       [](BlockPageValues& v) {
+         v.analog.m_nLevel1 = 1;
+         v.analog.m_nLevel2 = 2;
+       },
+       u"B0"},
+      {"watchdog equal", 806,
+       [](BlockPageValues& v) {
+         v.analog.m_nLevel1 = 2;
+         v.analog.m_nLevel2 = 2;
+       },
+       u""},
       {"message text", 810, nullptr, u"B0"},
       {"astro", 412, nullptr, u"B0"},
       {"data log", 911, nullptr, u"L"},
@@ -98,8 +128,15 @@ TEST(HardwareRules, ApplyingAModelAdaptsBlocksAndPorts) {
   CZaradDoc& doc = builder.Doc();
   CBlockObj* yearly = builder.Add(411);
   CBlockObj* watchdog = builder.Add(806);
-  Edit(doc, yearly, [](BlockPageValues& v) { v.yearly.m_nOnYear = 2015; v.yearly.m_bPulse = 1; v.yearly.m_bYearly = 0; });
-  Edit(doc, watchdog, [](BlockPageValues& v) { v.analog.m_nLevel1 = 3; v.analog.m_nLevel2 = 7; });
+  Edit(doc, yearly, [](BlockPageValues& v) {
+    v.yearly.m_nOnYear = 2015;
+    v.yearly.m_bPulse = 1;
+    v.yearly.m_bYearly = 0;
+  });
+  Edit(doc, watchdog, [](BlockPageValues& v) {
+    v.analog.m_nLevel1 = 3;
+    v.analog.m_nLevel2 = 7;
+  });
   EXPECT_FALSE(ApplyModel(doc, 0x1188));  // the same model changes nothing
   EXPECT_EQ(Values(doc, yearly).yearly.m_nOnYear, 2015);
 

@@ -1,9 +1,10 @@
 // Rules of the program properties pages: the password filters and change
 // check, and the temperature clamps.
+#include "properties/program_rules.h"
+
 #include <gtest/gtest.h>
 
 #include "properties/com_setting_page.h"
-#include "properties/program_rules.h"
 
 TEST(ProgramRules, FiltersCutAtTheFirstRefusedCharacter) {
   EXPECT_EQ(FirstNonCapital(u"ABC", false), std::nullopt);
@@ -20,15 +21,15 @@ TEST(ProgramRules, PasswordChanges) {
     UINT message;
     const char16_t* result;
   } cases[] = {
-      {u"", u"", u"ABC", u"ABC", 0, u"ABC"},        // no password yet: set one
-      {u"", u"", u"ABC", u"ABD", 608, u""},         // repeated differently
-      {u"PW", u"", u"NEW", u"NEW", 609, u"PW"},     // current one not given
-      {u"PW", u"PX", u"NEW", u"NEW", 609, u"PW"},   // current one wrong
-      {u"PW", u"pw", u"", u"", 609, u"PW"},         // case-sensitive
-      {u"PW", u"PW", u"", u"", 0, u""},             // the right one, no new: removed
-      {u"PW", u"PW", u"NEW", u"NEW", 0, u"NEW"},    // changed
-      {u"PW", u"", u"", u"", 0, u"PW"},             // untouched
-      {u"PW", u"", u"", u"X", 608, u"PW"},          // only the repeat typed
+      {u"", u"", u"ABC", u"ABC", 0, u"ABC"},       // no password yet: set one
+      {u"", u"", u"ABC", u"ABD", 608, u""},        // repeated differently
+      {u"PW", u"", u"NEW", u"NEW", 609, u"PW"},    // current one not given
+      {u"PW", u"PX", u"NEW", u"NEW", 609, u"PW"},  // current one wrong
+      {u"PW", u"pw", u"", u"", 609, u"PW"},        // case-sensitive
+      {u"PW", u"PW", u"", u"", 0, u""},            // the right one, no new: removed
+      {u"PW", u"PW", u"NEW", u"NEW", 0, u"NEW"},   // changed
+      {u"PW", u"", u"", u"", 0, u"PW"},            // untouched
+      {u"PW", u"", u"", u"X", 608, u"PW"},         // only the repeat typed
   };
   for (const auto& c : cases) {
     const PasswordChange r = CheckPasswordChange(c.doc, c.typed, c.fresh, c.repeat);

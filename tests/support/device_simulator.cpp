@@ -16,7 +16,8 @@
 namespace {
 
 long long NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
 
@@ -111,18 +112,21 @@ int DeviceSimulator::StartCount() const {
   return m_starts;
 }
 
-void DeviceSimulator::HoldProgram(const std::vector<BYTE>& imageRegisters, const std::vector<BYTE>& textRegisters,
-                                  const std::string& password) {
+void DeviceSimulator::HoldProgram(const std::vector<BYTE>& imageRegisters,
+                                  const std::vector<BYTE>& textRegisters, const std::string& password) {
   std::lock_guard lock(m_mutex);
   for (size_t i = 0; i + 1 < imageRegisters.size(); i += 2) {
-    m_holding[static_cast<WORD>(0x8C00 + i / 2)] = static_cast<WORD>((imageRegisters[i] << 8) | imageRegisters[i + 1]);
+    m_holding[static_cast<WORD>(0x8C00 + i / 2)] =
+        static_cast<WORD>((imageRegisters[i] << 8) | imageRegisters[i + 1]);
   }
-  std::copy(textRegisters.begin(), textRegisters.begin() + static_cast<long>(std::min(textRegisters.size(), m_texts.size())),
+  std::copy(textRegisters.begin(),
+            textRegisters.begin() + static_cast<long>(std::min(textRegisters.size(), m_texts.size())),
             m_texts.begin());
   m_imageWords = static_cast<WORD>(imageRegisters.size() / 2);
   m_textWords = static_cast<WORD>(textRegisters.size() / 2);
   m_password.fill(0xFF);
-  for (size_t i = 0; i < password.size() && i < m_password.size(); ++i) m_password[i] = static_cast<BYTE>(password[i]);
+  for (size_t i = 0; i < password.size() && i < m_password.size(); ++i)
+    m_password[i] = static_cast<BYTE>(password[i]);
   m_passwordWord = password.empty() ? 0xFFFF : 0x0001;
 }
 
@@ -172,17 +176,27 @@ size_t DeviceSimulator::FrameLength(const std::vector<BYTE>& in) const {
   if (in.size() < 2) return 0;
   size_t length = 8;
   switch (in[1]) {
-    case kFnReadMemory: length = 9; break;
+    case kFnReadMemory:
+      length = 9;
+      break;
     case kFnWriteMultiple:
     case kFnWriteMessageTexts:
     case kFnSetClock:
       if (in.size() < 7) return 0;
       length = 9 + in[6];
       break;
-    case kFnPassword: length = 17; break;  // 7 bytes of head, 8 password bytes, CRC
-    case kFnWriteConfig: length = 16; break;
-    case kFnCalibrate: length = 8; break;
-    default: length = 8; break;
+    case kFnPassword:
+      length = 17;
+      break;  // 7 bytes of head, 8 password bytes, CRC
+    case kFnWriteConfig:
+      length = 16;
+      break;
+    case kFnCalibrate:
+      length = 8;
+      break;
+    default:
+      length = 8;
+      break;
   }
   return in.size() >= length ? length : 0;
 }
@@ -310,7 +324,8 @@ std::vector<BYTE> DeviceSimulator::Answer(const std::vector<BYTE>& q) {
     case kFnSetClock: {
       const int bytes = q[6];
       const int first = 7 + bytes - 12;  // year .. second are the last six words
-      for (int i = 0; i < 6 && first >= 7; ++i) m_holding[static_cast<WORD>(301 + i)] = BigEndianWord(&q[first + 2 * i]);
+      for (int i = 0; i < 6 && first >= 7; ++i)
+        m_holding[static_cast<WORD>(301 + i)] = BigEndianWord(&q[first + 2 * i]);
       r.insert(r.end(), {m_type, m_modelLow, 0, static_cast<BYTE>(bytes / 2)});
       break;
     }
@@ -337,7 +352,8 @@ std::vector<BYTE> DeviceSimulator::Answer(const std::vector<BYTE>& q) {
   return r;
 }
 
-void DeviceSimulator::Send(std::vector<BYTE> reply, const std::vector<BYTE>& request, long long startNs, int baud) {
+void DeviceSimulator::Send(std::vector<BYTE> reply, const std::vector<BYTE>& request, long long startNs,
+                           int baud) {
   if (baud > 0) {
     // The request and the reply each take their line time.
     const long long byteNs = 10'000'000'000LL / baud;
@@ -378,12 +394,18 @@ void DeviceSimulator::Run() {
         const Fault fault = it->fault;
         m_faults.erase(it);
         switch (fault) {
-          case Fault::kSilent: silent = true; break;
-          case Fault::kShort: reply.resize(reply.size() > 3 ? reply.size() - 3 : 1); break;
+          case Fault::kSilent:
+            silent = true;
+            break;
+          case Fault::kShort:
+            reply.resize(reply.size() > 3 ? reply.size() - 3 : 1);
+            break;
           case Fault::kGarbled:
             for (size_t i = 1; i < reply.size(); ++i) reply[i] = static_cast<BYTE>(reply[i] ^ (0xA5 + i));
             break;
-          case Fault::kBadCrc: reply.back() ^= 0xFF; break;
+          case Fault::kBadCrc:
+            reply.back() ^= 0xFF;
+            break;
           case Fault::kException:
             reply = {0, static_cast<BYTE>(request[1] | 0x80), 4};
             AppendCrc(reply);

@@ -110,7 +110,8 @@ void BuildSampleDocument(CZaradDoc& doc, const SampleDocumentSize& size) {
   std::vector<CBlockMSGTEXT*> texts;
   turn = 0;
   for (int i = 0; i < size.nFunctionBlocks; ++i) {
-    CBlockObj* block = i < messages ? AddAllowed(doc, CBlockMSGTEXT::kTypeCode) : AddNextAllowed(doc, kBlockTypes, &turn);
+    CBlockObj* block =
+        i < messages ? AddAllowed(doc, CBlockMSGTEXT::kTypeCode) : AddNextAllowed(doc, kBlockTypes, &turn);
     if (!block) continue;
     place(block);
     functionBlocks.push_back(block);

@@ -55,7 +55,9 @@ Qt::DockWidgetArea CCJControlBar::DockArea() const {
   return m_pFrame->dockWidgetArea(const_cast<CCJControlBar*>(this));
 }
 
-bool CCJControlBar::IsFloating() const { return DockArea() == Qt::NoDockWidgetArea; }
+bool CCJControlBar::IsFloating() const {
+  return DockArea() == Qt::NoDockWidgetArea;
+}
 
 bool CCJControlBar::IsDockedHorizontally() const {
   const Qt::DockWidgetArea area = DockArea();

@@ -12,7 +12,8 @@
 
 CFlatIconButton::CFlatIconButton(const CString& caption, UINT style, QWidget* parent)
     : QPushButton(ToQString(caption), parent),
-      m_model(style, ToColorRef(palette().color(QPalette::Button)), ToColorRef(palette().color(QPalette::ButtonText))) {
+      m_model(style, ToColorRef(palette().color(QPalette::Button)),
+              ToColorRef(palette().color(QPalette::ButtonText))) {
   setCheckable(m_model.IsCheckBox());
   setDefault(m_model.IsDefault());
   setAttribute(Qt::WA_Hover);

@@ -27,7 +27,8 @@ class CFlatIconButton : public QPushButton {
   Q_OBJECT
 
  public:
-  explicit CFlatIconButton(const CString& caption = CString(), UINT style = BS_PUSHBUTTON, QWidget* parent = nullptr);
+  explicit CFlatIconButton(const CString& caption = CString(), UINT style = BS_PUSHBUTTON,
+                           QWidget* parent = nullptr);
 
   // The active icon and the icon at rest (null: none, the active icon serves). 1 when
   // the active icon is null (both are then cleared), else 0.

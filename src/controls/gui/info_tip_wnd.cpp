@@ -168,7 +168,8 @@ void CInfoTipWnd::ShowTip(const QPoint& position, bool pointer_on_left) {
   m_hasPointer = shown.has_pointer;
 
   const QFontMetrics fm = fontMetrics();
-  const int width = InfoTipAutoWidth(m_text, [&fm](const CString& line) { return fm.horizontalAdvance(ToQString(line)); });
+  const int width =
+      InfoTipAutoWidth(m_text, [&fm](const CString& line) { return fm.horizontalAdvance(ToQString(line)); });
   const QRect text = fm.boundingRect(QRect(0, 0, std::max(width, 0), 0), kTextFlags, ToQString(m_text));
   CRect rect(0, 0, text.width(), text.height());
   rect.right += InfoTipMargins::kLeft + InfoTipMargins::kRight;
@@ -176,7 +177,8 @@ void CInfoTipWnd::ShowTip(const QPoint& position, bool pointer_on_left) {
 
   QScreen* screen = QGuiApplication::screenAt(position);
   if (!screen) screen = QGuiApplication::primaryScreen();
-  const QRect control = tool->control ? QRect(tool->control->mapToGlobal(QPoint()), tool->control->size()) : QRect();
+  const QRect control =
+      tool->control ? QRect(tool->control->mapToGlobal(QPoint()), tool->control->size()) : QRect();
   const CRect placed = CalcInfoTipRect(rect, CPoint(position.x(), position.y()), ToCRect(screen->geometry()),
                                        ToCRect(control));
   hide();

@@ -29,7 +29,7 @@ class CPopupTipWnd : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kShowDelay = 500;  // ms
+  static constexpr int kShowDelay = 500;     // ms
   static constexpr int kPollInterval = 500;  // ms
 
   CPopupTipWnd();

@@ -52,7 +52,8 @@ void CValidEdit::Apply(const EditState& state) {
     qsizetype prefix = 0;
     while (prefix < shorter && now[prefix] == want[prefix]) ++prefix;
     qsizetype suffix = 0;
-    while (suffix < shorter - prefix && now[now.size() - 1 - suffix] == want[want.size() - 1 - suffix]) ++suffix;
+    while (suffix < shorter - prefix && now[now.size() - 1 - suffix] == want[want.size() - 1 - suffix])
+      ++suffix;
     const int removed = static_cast<int>(now.size() - prefix - suffix);
     if (removed > 0) {
       setSelection(static_cast<int>(prefix), removed);

@@ -98,7 +98,8 @@ class CIntegerEdit : public CNumericEdit {
   Q_OBJECT
 
  public:
-  explicit CIntegerEdit(int maxWholeDigits, QWidget* parent = nullptr) : CNumericEdit(maxWholeDigits, 0, parent) {}
+  explicit CIntegerEdit(int maxWholeDigits, QWidget* parent = nullptr)
+      : CNumericEdit(maxWholeDigits, 0, parent) {}
 };
 
 class CMaskedEdit : public CValidEdit {

@@ -60,10 +60,12 @@ void CXHeaderCtrl::DrawColumn(QPainter& p, const QRect& rect, int logical) const
     p.drawPixmap(target.topLeft(), m_images[image], QRect(QPoint(), target.size()));
   }
   const QRect text = ToQRect(layout.text);
-  const QString title = model() ? model()->headerData(logical, orientation(), Qt::DisplayRole).toString() : QString();
+  const QString title =
+      model() ? model()->headerData(logical, orientation(), Qt::DisplayRole).toString() : QString();
   if (text.width() <= 0 || title.isEmpty()) return;
   p.setPen(QColor(0, 0, 255));
-  p.drawText(text, Qt::AlignCenter | Qt::TextSingleLine, p.fontMetrics().elidedText(title, Qt::ElideRight, text.width()));
+  p.drawText(text, Qt::AlignCenter | Qt::TextSingleLine,
+             p.fontMetrics().elidedText(title, Qt::ElideRight, text.width()));
 }
 
 void CXHeaderCtrl::paintEvent(QPaintEvent*) {

@@ -31,8 +31,12 @@ class CellDelegate : public QStyledItemDelegate {
 class CXListCtrl::ItemModel : public QAbstractTableModel {
  public:
   ItemModel(CXListModel& list, QObject* parent) : QAbstractTableModel(parent), m_list(list) {}
-  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_list.GetItemCount(); }
-  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_list.GetColumnCount(); }
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : m_list.GetItemCount();
+  }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : m_list.GetColumnCount();
+  }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole) return {};
     return ToQString(m_list.GetItemText(index.row(), index.column()));
@@ -214,7 +218,8 @@ void CXListCtrl::OnColumnClick(int column) {
   if (!m_list.OnColumnClick(column)) return;
   m_model->HeaderChanged(column);
   m_header->viewport()->update();
-  if (GetItemCount() > 0) emit m_model->dataChanged(m_model->index(0, column), m_model->index(GetItemCount() - 1, column));
+  if (GetItemCount() > 0)
+    emit m_model->dataChanged(m_model->index(0, column), m_model->index(GetItemCount() - 1, column));
   viewport()->update();
 }
 
@@ -320,7 +325,8 @@ void CXListCtrl::PaintCell(QPainter& p, const QStyleOptionViewItem& option, int 
   p.restore();
 }
 
-void CXListCtrl::PaintProgress(QPainter& p, const QRect& cell, const XListCellInfo& info, XCellColors colors) const {
+void CXListCtrl::PaintProgress(QPainter& p, const QRect& cell, const XListCellInfo& info,
+                               XCellColors colors) const {
   const XListSystemColors& sys = m_list.Colors();
   const QRect r = cell.adjusted(1, 0, -2, -1);
   p.setPen(ToQColor(sys.shadow));

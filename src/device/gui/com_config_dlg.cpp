@@ -61,7 +61,8 @@ CComConfigDlg::CComConfigDlg(const std::string& preset, Probe probe, QWidget* pa
 std::string CComConfigDlg::CurrentPath() const {
   const QString text = m_pList->currentText().trimmed();
   const int index = m_pList->currentIndex();
-  if (index >= 0 && m_pList->itemText(index) == text) return m_pList->itemData(index).toString().toStdString();
+  if (index >= 0 && m_pList->itemText(index) == text)
+    return m_pList->itemData(index).toString().toStdString();
   return text.toStdString();
 }
 

@@ -7,11 +7,9 @@
 #include <QProgressBar>
 #include <algorithm>
 
-#include "platform/command_target.h"
-#include "app/document_window.h"
 #include "app/document_manager.h"
+#include "app/document_window.h"
 #include "app/main_frame.h"
-#include "platform/resource_ids.h"
 #include "device/download_prep.h"
 #include "device/gui/clock_dlg.h"
 #include "device/gui/com_config_dlg.h"
@@ -25,11 +23,16 @@
 #include "image/image_decoder.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
+#include "platform/command_target.h"
 #include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "platform/string_table.h"
 
 CDeviceController::CDeviceController(CMainFrame* frame)
-    : QObject(frame), m_pFrame(frame), m_link(this), m_compiler([](CZaradDoc& doc, TransferImage* image) { return CompileForDownload(doc, image); }),
+    : QObject(frame),
+      m_pFrame(frame),
+      m_link(this),
+      m_compiler([](CZaradDoc& doc, TransferImage* image) { return CompileForDownload(doc, image); }),
       m_decoder(DecodeProgramImage) {
   setObjectName("deviceController");
   auto idle = [this](CCmdUI* ui) { ui->Enable(!m_link.IsBusy()); };
@@ -40,16 +43,24 @@ CDeviceController::CDeviceController(CMainFrame* frame)
         CZaradDoc* doc = ActiveDocument();
         ui->Enable(!m_link.IsBusy() && doc && !doc->m_bLocked);
       });
-  m_pFrame->SetCommandHandler(ID_CLEAR_PROGRAM, [this] { PostDeviceOperation(kOpClearProgram); }, idle);
+  m_pFrame->SetCommandHandler(
+      ID_CLEAR_PROGRAM, [this] { PostDeviceOperation(kOpClearProgram); }, idle);
   // Device->PC needs no diagram: the program comes back as a new one.
-  m_pFrame->SetCommandHandler(ID_DEVICE_TO_PC, [this] { PostDeviceOperation(kOpUpload); }, idle);
+  m_pFrame->SetCommandHandler(
+      ID_DEVICE_TO_PC, [this] { PostDeviceOperation(kOpUpload); }, idle);
   // The settings reads: each reads the device, then shows its dialog.
-  m_pFrame->SetCommandHandler(ID_CLOCK_SETTING, [this] { PostDeviceOperation(kOpClockDialog); }, idle);
-  m_pFrame->SetCommandHandler(ID_SUMMER_TIME, [this] { PostDeviceOperation(kOpSummerTime); }, idle);
-  m_pFrame->SetCommandHandler(ID_WIFI_SETUP, [this] { PostDeviceOperation(kOpWifiSetup); }, idle);
-  m_pFrame->SetCommandHandler(ID_REMOTE_WIFI_SETUP, [this] { PostDeviceOperation(kOpRemoteWifiSetup); }, idle);
-  m_pFrame->SetCommandHandler(ID_IO_STATUS, [this] { OnIoStatus(); }, idle);
-  m_pFrame->SetCommandHandler(ID_COM_CONFIGURATION, [this] { OnComConfiguration(); }, idle);
+  m_pFrame->SetCommandHandler(
+      ID_CLOCK_SETTING, [this] { PostDeviceOperation(kOpClockDialog); }, idle);
+  m_pFrame->SetCommandHandler(
+      ID_SUMMER_TIME, [this] { PostDeviceOperation(kOpSummerTime); }, idle);
+  m_pFrame->SetCommandHandler(
+      ID_WIFI_SETUP, [this] { PostDeviceOperation(kOpWifiSetup); }, idle);
+  m_pFrame->SetCommandHandler(
+      ID_REMOTE_WIFI_SETUP, [this] { PostDeviceOperation(kOpRemoteWifiSetup); }, idle);
+  m_pFrame->SetCommandHandler(
+      ID_IO_STATUS, [this] { OnIoStatus(); }, idle);
+  m_pFrame->SetCommandHandler(
+      ID_COM_CONFIGURATION, [this] { OnComConfiguration(); }, idle);
   m_pFrame->installEventFilter(this);
 }
 
@@ -168,10 +179,18 @@ void CDeviceController::DownloadFinished() {
   m_pFrame->GetDocManager()->CloseDocument(converted);
 }
 
-CSetClockDlg* CDeviceController::ClockDialog() const { return m_pClock; }
-CSummerTimeDlg* CDeviceController::SummerTimeDialog() const { return m_pSummer; }
-CWifiSetupDlg* CDeviceController::WifiDialog() const { return m_pWifi; }
-CRemoteWifiSetup* CDeviceController::RemoteWifiDialog() const { return m_pRemoteWifi; }
+CSetClockDlg* CDeviceController::ClockDialog() const {
+  return m_pClock;
+}
+CSummerTimeDlg* CDeviceController::SummerTimeDialog() const {
+  return m_pSummer;
+}
+CWifiSetupDlg* CDeviceController::WifiDialog() const {
+  return m_pWifi;
+}
+CRemoteWifiSetup* CDeviceController::RemoteWifiDialog() const {
+  return m_pRemoteWifi;
+}
 
 void CDeviceController::ShowDeviceDialog(int kind) {
   if (m_shower) {

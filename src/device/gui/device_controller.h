@@ -61,7 +61,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   CRemoteWifiSetup* RemoteWifiDialog() const;
   // Rebuilds an uploaded image into a new document (DecodeProgramImage unless a
   // test puts another in its place): false with a sentence for the user.
-  using Decoder = std::function<bool(const ProgramImage& image, WORD modelCode, CZaradDoc& doc, CString& error)>;
+  using Decoder =
+      std::function<bool(const ProgramImage& image, WORD modelCode, CZaradDoc& doc, CString& error)>;
   void SetDecoder(Decoder decoder) { m_decoder = std::move(decoder); }
   // Runs the password dialog, by exec() unless a test drives it: the dialog's result.
   using PasswordRunner = std::function<int(CPasswordDlg& dialog)>;

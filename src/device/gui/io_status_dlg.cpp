@@ -203,7 +203,8 @@ void CIOStatus::BuildGrid(int view, bool first) {
 }
 
 void CIOStatus::EnableSettings(bool enable) {
-  for (QWidget* w : std::initializer_list<QWidget*>{m_pAddress, m_pPort, m_pBaud, m_pParity, m_pRefresh, m_pDelay})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{m_pAddress, m_pPort, m_pBaud, m_pParity, m_pRefresh, m_pDelay})
     w->setEnabled(enable);
 }
 

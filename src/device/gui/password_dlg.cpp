@@ -48,5 +48,6 @@ void CPasswordDlg::OnTextChanged(const QString& text) {
 
 void CPasswordDlg::CopyPassword(unsigned char out[8]) const {
   for (int i = 0; i < 8; ++i) out[i] = 0xFF;
-  for (int i = 0; i < m_strPassword.GetLength() && i < 8; ++i) out[i] = static_cast<unsigned char>(m_strPassword[i] & 0xFF);
+  for (int i = 0; i < m_strPassword.GetLength() && i < 8; ++i)
+    out[i] = static_cast<unsigned char>(m_strPassword[i] & 0xFF);
 }

@@ -63,8 +63,8 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
     e->setFixedWidth(48);
     return e;
   };
-  auto group = [&](const char* title, Group& g, const char* monthName, const char* dayName, int month, int day,
-                   const char* pickName, QWidget** pick) {
+  auto group = [&](const char* title, Group& g, const char* monthName, const char* dayName, int month,
+                   int day, const char* pickName, QWidget** pick) {
     g.month = edit(monthName, 2, month);
     g.day = edit(dayName, 2, day);
     auto* box = new QGroupBox(title, this);
@@ -84,13 +84,14 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
     connect(button, &QPushButton::clicked, this, [this, copy] { OnPick(copy); });
     return box;
   };
-  QGroupBox* start = group("Start", m_start, "startMonth", "startDay", s.startMonth, s.startDay, "startPick",
-                           &m_pStartPick);
+  QGroupBox* start =
+      group("Start", m_start, "startMonth", "startDay", s.startMonth, s.startDay, "startPick", &m_pStartPick);
   QGroupBox* end = group("End", m_end, "endMonth", "endDay", s.endMonth, s.endDay, "endPick", &m_pEndPick);
   m_pDifference = edit("summerDifference", 3, s.difference);
   connect(m_pDifference, &QLineEdit::textChanged, this, [this] {
     int v = 0;
-    if (EditInt(m_pDifference, &v) && ClampTimeDifference(v) != v) SetEditInt(m_pDifference, ClampTimeDifference(v));
+    if (EditInt(m_pDifference, &v) && ClampTimeDifference(v) != v)
+      SetEditInt(m_pDifference, ClampTimeDifference(v));
   });
   auto* difference = new QGroupBox("Time difference", this);
   auto* diffRow = new QHBoxLayout(difference);
@@ -102,7 +103,8 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
   auto* ruleRow = new QVBoxLayout(ruleBox);
   ruleRow->addWidget(m_pRule);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+  auto* buttons =
+      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
   connect(buttons, &QDialogButtonBox::accepted, this, [this] { OnOK(); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -40,13 +40,18 @@ void CTransferProgressDlg::OnTransferProgress(int percent, int phase) {
   const char* format = nullptr;
   UINT caption = IDS_PC_TO_DEVICE;
   switch (phase) {
-    case kPhaseOther: format = "It's writing or Factory Resetting - %1%"; break;
+    case kPhaseOther:
+      format = "It's writing or Factory Resetting - %1%";
+      break;
     case kPhaseUpload:
       format = "UpLoading Program - %1%";
       caption = IDS_DEVICE_TO_PC;
       break;
-    case kPhaseDownload: format = "DownLoading Program - %1%"; break;
-    default: return;
+    case kPhaseDownload:
+      format = "DownLoading Program - %1%";
+      break;
+    default:
+      return;
   }
   setWindowTitle(ToQString(LoadString(caption)));
   m_pBar->setValue(std::clamp(percent, 0, 100));

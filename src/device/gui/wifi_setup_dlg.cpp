@@ -55,7 +55,8 @@ CWifiDialogBase::CWifiDialogBase(DeviceSettings& settings, Poster post, QWidget*
 }
 
 void CWifiDialogBase::keyPressEvent(QKeyEvent* event) {
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      event->modifiers() == Qt::NoModifier) {
     focusNextChild();
     return;
   }
@@ -176,7 +177,8 @@ CWifiSetupDlg::CWifiSetupDlg(DeviceSettings& settings, Poster post, QWidget* par
   form->addRow("Device ID", m_pDeviceId);
   form->addRow("Channel (auto:0)", m_pChannel);
   form->addRow("TX Power (auto:0, step:1~12)", m_pTxPower);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+  auto* buttons =
+      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
   for (QAbstractButton* b : buttons->buttons()) {
     if (auto* p = qobject_cast<QPushButton*>(b)) p->setAutoDefault(false);
   }
@@ -219,7 +221,8 @@ void CWifiSetupDlg::ApplyDeviceMode() {
 
 void CWifiSetupDlg::OnOK() {
   WifiSettings w = m_settings.wifi;
-  if (!TakeInt(m_pLocalPort, 1, 65535, &w.localPort) || !TakeInt(m_pRemotePort, 1, 65535, &w.remotePort)) return;
+  if (!TakeInt(m_pLocalPort, 1, 65535, &w.localPort) || !TakeInt(m_pRemotePort, 1, 65535, &w.remotePort))
+    return;
   const int mode = m_pMode->currentIndex();
   bool idOk = false;
   const int deviceId = m_pDeviceId->text().trimmed().toInt(&idOk);
@@ -235,7 +238,8 @@ void CWifiSetupDlg::OnOK() {
       m_pPassword->setFocus();
       return;
     case WifiOkFault::kDeviceId:
-      AfxMessageBox(CString(u"Please enter a ") + RangeText(1, WifiDeviceIdLimit(mode)), MB_OK | MB_ICONEXCLAMATION);
+      AfxMessageBox(CString(u"Please enter a ") + RangeText(1, WifiDeviceIdLimit(mode)),
+                    MB_OK | MB_ICONEXCLAMATION);
       m_pDeviceId->setFocus();
       return;
     case WifiOkFault::kNone:
@@ -299,7 +303,8 @@ CRemoteWifiSetup::CRemoteWifiSetup(DeviceSettings& settings, Poster post, Sender
   auto* reset = new QPushButton("Factory Reset", this);
   reset->setObjectName("remoteFactoryReset");
   reset->setAutoDefault(false);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+  auto* buttons =
+      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
   buttons->addButton(reset, QDialogButtonBox::ActionRole);
   for (QAbstractButton* b : buttons->buttons()) {
     if (auto* p = qobject_cast<QPushButton*>(b)) p->setAutoDefault(false);

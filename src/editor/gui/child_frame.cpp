@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QDockWidget>
-#include <QKeyEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMdiSubWindow>
@@ -18,11 +18,11 @@
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/command_target.h"
+#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
-#include "platform/gui/qt_string.h"
 
 namespace {
 
@@ -198,7 +198,8 @@ void CChildFrame::ShowSimulationBars(bool show) {
     m_pInputsBar = new CSimIoBar(core, true, nullptr);
     m_pOutputsBar = new CSimIoBar(core, false, nullptr);
     m_pControlBar = new CSimControlBar(core, nullptr);
-    const QString titles[3] = {QStringLiteral("Inputs"), QStringLiteral("Outputs"), QStringLiteral("Simulation")};
+    const QString titles[3] = {QStringLiteral("Inputs"), QStringLiteral("Outputs"),
+                               QStringLiteral("Simulation")};
     QWidget* bars[3] = {m_pInputsBar, m_pOutputsBar, m_pControlBar};
     for (int i = 0; i < 3; ++i) {
       auto* dock = new QDockWidget(titles[i], m_pInner);

@@ -92,6 +92,7 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
   void ShowSimulationBars(bool show);
   void RefreshSimulationBars();
+
  public:
   // The view's simulation ended: the clock stops and the bars go.
   void OnSimulationLeft();

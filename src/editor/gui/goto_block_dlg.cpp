@@ -10,7 +10,8 @@
 
 #include "platform/gui/qt_string.h"
 
-CGoToBlockDlg::CGoToBlockDlg(std::vector<GoToBlockEntry> entries, std::function<void(int)> centre, QWidget* parent)
+CGoToBlockDlg::CGoToBlockDlg(std::vector<GoToBlockEntry> entries, std::function<void(int)> centre,
+                             QWidget* parent)
     : QDialog(parent), m_entries(std::move(entries)), m_centre(std::move(centre)) {
   setObjectName(QStringLiteral("goToBlockDlg"));
   setWindowTitle(QStringLiteral("Select Block"));

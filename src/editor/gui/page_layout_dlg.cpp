@@ -75,7 +75,8 @@ QImage RenderPageLayoutPreview(int across, int down) {
     dc.LineTo(x0 + 24 * across, y0 + 16 * i);
   }
   CFont font;
-  font.CreateFont(10, 6, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, FIXED_PITCH, CString());
+  font.CreateFont(10, 6, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, FIXED_PITCH,
+                  CString());
   const CFont oldFont = dc.SelectObject(&font);
   TEXTMETRIC tm;
   dc.GetTextMetrics(&tm);

@@ -1,7 +1,5 @@
 #include "editor/gui/print_setup_dlg.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
@@ -11,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "app/editor_app.h"
 #include "platform/gui/qt_string.h"

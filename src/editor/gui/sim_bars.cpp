@@ -150,7 +150,9 @@ SYSTEMTIME FromQt(const QDate& date, const QTime& time) {
   return st;
 }
 
-bool IsLadderContact(const CBlockObj* b) { return b->m_nType >= 700 && b->m_nType <= 702; }
+bool IsLadderContact(const CBlockObj* b) {
+  return b->m_nType >= 700 && b->m_nType <= 702;
+}
 
 }  // namespace
 
@@ -168,26 +170,37 @@ std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simul
     switch (k) {
       case Qt::Key_Escape:
         return simulating ? std::vector<UINT>{ID_SIMULATION} : std::vector<UINT>{};
-      case Qt::Key_F3: return {ID_SIMULATION};
-      case Qt::Key_F5: return {ID_SIMULATION, ID_CONNECT};
-      case Qt::Key_F9: return {ID_SIMULATION, ID_INSERT_COMMENTS};
-      case Qt::Key_F11: return {ID_SIMULATION, ID_CUT_JOIN_CONNECTION};
-      default: return {};
+      case Qt::Key_F3:
+        return {ID_SIMULATION};
+      case Qt::Key_F5:
+        return {ID_SIMULATION, ID_CONNECT};
+      case Qt::Key_F9:
+        return {ID_SIMULATION, ID_INSERT_COMMENTS};
+      case Qt::Key_F11:
+        return {ID_SIMULATION, ID_CUT_JOIN_CONNECTION};
+      default:
+        return {};
     }
   }
   switch (k) {
-    case Qt::Key_F4: return {ID_SIMULATION, ID_FILE_CLOSE + kToMainWindow};
+    case Qt::Key_F4:
+      return {ID_SIMULATION, ID_FILE_CLOSE + kToMainWindow};
     case Qt::Key_N:
       return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_NEW + kToMainWindow}
                    : std::vector<UINT>{ID_FILE_NEW + kToMainWindow};
     case Qt::Key_O:
       return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_OPEN + kToMainWindow}
                    : std::vector<UINT>{ID_FILE_OPEN + kToMainWindow};
-    case Qt::Key_U: return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_DEVICE_TO_PC};
-    case Qt::Key_D: return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_PC_TO_DEVICE};
-    case Qt::Key_R: return popup ? std::vector<UINT>{ID_SIMULATION, ID_DEVICE_TO_PC} : std::vector<UINT>{};
-    case Qt::Key_W: return popup ? std::vector<UINT>{ID_SIMULATION, ID_PC_TO_DEVICE} : std::vector<UINT>{};
-    default: return {};
+    case Qt::Key_U:
+      return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_DEVICE_TO_PC};
+    case Qt::Key_D:
+      return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_PC_TO_DEVICE};
+    case Qt::Key_R:
+      return popup ? std::vector<UINT>{ID_SIMULATION, ID_DEVICE_TO_PC} : std::vector<UINT>{};
+    case Qt::Key_W:
+      return popup ? std::vector<UINT>{ID_SIMULATION, ID_PC_TO_DEVICE} : std::vector<UINT>{};
+    default:
+      return {};
   }
 }
 
@@ -202,8 +215,8 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   m_pPower->setCheckable(true);
   m_pStart = MakeButton(this, kIconStart, QStringLiteral("Start Simulation"), QStringLiteral("simStart"));
   m_pStop = MakeButton(this, kIconStop, QStringLiteral("Stop Simulation"), QStringLiteral("simStop"));
-  m_pSuspend = MakeButton(this, kIconPause, QStringLiteral("Suspend/Resume simulation"),
-                          QStringLiteral("simSuspend"));
+  m_pSuspend =
+      MakeButton(this, kIconPause, QStringLiteral("Suspend/Resume simulation"), QStringLiteral("simSuspend"));
   m_pStep = MakeButton(this, kIconStep, QStringLiteral("Perform Simulation in stepping mode"),
                        QStringLiteral("simStep"));
   m_pRemaining = new QLabel(this);
@@ -221,15 +234,17 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   m_pTime->hide();
   m_pUnit = new QComboBox(this);
   m_pUnit->setObjectName(QStringLiteral("simUnit"));
-  m_pUnit->addItems({QStringLiteral("Cycles"), QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("h")});
+  m_pUnit->addItems(
+      {QStringLiteral("Cycles"), QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("h")});
   m_pClock = new QLabel(this);
   m_pClock->setObjectName(QStringLiteral("simClock"));
   m_pClock->setMinimumWidth(90);
   m_pSetClock = MakeButton(this, kIconClock, QStringLiteral("Set date/time-of-day for the simulation"),
                            QStringLiteral("simSetClock"));
   m_pSetClock->setCheckable(true);
-  for (QWidget* w : std::initializer_list<QWidget*>{m_pPower, m_pStart, m_pStop, m_pSuspend, m_pStep, m_pRemaining,
-                                                     m_pCycles, m_pTime, m_pUnit, m_pClock, m_pSetClock})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{m_pPower, m_pStart, m_pStop, m_pSuspend, m_pStep, m_pRemaining,
+                                       m_pCycles, m_pTime, m_pUnit, m_pClock, m_pSetClock})
     row->addWidget(w);
   row->addStretch(1);
   CScanDriver& driver = m_core.GetScanDriver();
@@ -272,8 +287,8 @@ void CSimControlBar::ReleasePowerButton() {
 
 void CSimControlBar::OnStep() {
   const int unit = m_pUnit->currentIndex();
-  const int amount =
-      unit == SIM_UNIT_CYCLES ? m_pCycles->value() : CScanDriver::ReadStepAmount(ToCString(m_pTime->text()), unit);
+  const int amount = unit == SIM_UNIT_CYCLES ? m_pCycles->value()
+                                             : CScanDriver::ReadStepAmount(ToCString(m_pTime->text()), unit);
   CScanDriver& driver = m_core.GetScanDriver();
   driver.Step(unit, amount);
   m_stAnimMark = driver.GetSimulatedTime();
@@ -322,7 +337,8 @@ void CSimControlBar::Refresh() {
   m_pTime->setVisible(!stepping && !cycles);
   const SYSTEMTIME now = driver.GetSimulatedTime();
   if (stepping) {
-    m_pRemaining->setText(ToQString(CScanDriver::FormatStepRemaining(driver.GetSimStepUnit(), driver.GetStepRemaining())));
+    m_pRemaining->setText(
+        ToQString(CScanDriver::FormatStepRemaining(driver.GetSimStepUnit(), driver.GetStepRemaining())));
     // The step button turns every 300 ms of simulated time.
     if (MsBetween(m_stAnimMark, now) >= 300 || m_nStepIcon < kIconStepAnim0) {
       if (m_nAnimFrame >= 4) m_nAnimFrame = 0;
@@ -460,7 +476,8 @@ void CSimIoBar::Rebuild() {
           // Switch: each click toggles (momentary buttons act on press and release).
           const int mode = SimModeOfInput(m_core.GetDocument(), block);
           if (mode == 1 || mode == 2) return;
-          const bool on = IsLadderContact(block) ? block->m_nContactState != 0 : block->m_nValue[kFirstOutputPin] != 0;
+          const bool on =
+              IsLadderContact(block) ? block->m_nContactState != 0 : block->m_nValue[kFirstOutputPin] != 0;
           m_core.SetSimInput(block, on ? 0 : 1);
           Refresh();
           emit changed();
@@ -545,8 +562,8 @@ bool CSimIoBar::eventFilter(QObject* watched, QEvent* event) {
 
 void CSimIoBar::Refresh() {
   // Parameters applied during the simulation (a number, a mode) rebuild the items.
-  const std::vector<SimBarItem> now = m_bInputs ? CollectSimInputs(m_core.GetDocument())
-                                                : CollectSimOutputs(m_core.GetDocument());
+  const std::vector<SimBarItem> now =
+      m_bInputs ? CollectSimInputs(m_core.GetDocument()) : CollectSimOutputs(m_core.GetDocument());
   bool same = now.size() == m_items.size();
   for (size_t i = 0; same && i < now.size(); ++i)
     same = now[i].block == m_items[i].item.block && now[i].bWide == m_items[i].item.bWide &&
@@ -563,7 +580,8 @@ void CSimIoBar::Refresh() {
       button->setProperty("lit", on);
     } else if (auto* value = qobject_cast<QLineEdit*>(item.control)) {
       const int shown = m_bInputs ? b->m_nSimValue : b->m_nWordValue;
-      if (!value->hasFocus() && value->text() != QString::number(shown)) value->setText(QString::number(shown));
+      if (!value->hasFocus() && value->text() != QString::number(shown))
+        value->setText(QString::number(shown));
     }
   }
 }

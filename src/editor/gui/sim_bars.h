@@ -41,7 +41,8 @@ class QToolButton;
 // kToMainWindow added to their id. closePopup is set for the pop-up's Enter,
 // Alt and Escape.
 constexpr UINT kToMainWindow = 0x10000;
-std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simulating, bool* closePopup = nullptr);
+std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simulating,
+                                    bool* closePopup = nullptr);
 
 class CSimClockDlg;
 

@@ -2,21 +2,21 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QCursor>
 #include <QDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QImage>
-#include <QMenu>
-#include <QTimer>
-#include <QSlider>
-#include <QToolTip>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 
 #include "app/editor_app.h"
@@ -24,20 +24,20 @@
 #include "app/toolbar_icons.h"
 #include "controls/gui/hcolor_dialog.h"
 #include "device/gui/device_controller.h"
+#include "editor/goto_block.h"
 #include "editor/gui/child_frame.h"
+#include "editor/gui/goto_block_dlg.h"
+#include "editor/gui/page_layout_dlg.h"
 #include "editor/gui/sim_bars.h"
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "msgtext/gui/msgtext_preview.h"
-#include "editor/goto_block.h"
-#include "editor/gui/goto_block_dlg.h"
-#include "editor/gui/page_layout_dlg.h"
 #include "platform/gui/qt_dc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
-#include "platform/string_table.h"
 #include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "properties/block_properties.h"
 #include "properties/gui/qt_block_sheet.h"
 
@@ -65,7 +65,9 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
       m_pProperties(std::make_unique<CBlockProperties>(doc)) {
   // Comments are measured in their own font and take their font and colour
   // from the font dialog followed by the colour dialog.
-  m_pProperties->m_measureText = [](const LOGFONT& lf, const CString& text) { return MeasureInFont(&lf, text); };
+  m_pProperties->m_measureText = [](const LOGFONT& lf, const CString& text) {
+    return MeasureInFont(&lf, text);
+  };
   m_pProperties->m_chooseCommentFont = [this](LOGFONT* lf, COLORREF* colour) {
     QFont font(ToQString(lf->lfFaceName));
     font.setPixelSize(std::max(1, static_cast<int>(std::abs(lf->lfHeight))));
@@ -77,8 +79,9 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
     const QFont chosen = QFontDialog::getFont(&ok, font, this, QStringLiteral("Font"));
     if (!ok) return false;
     lf->lfFaceName = ToCString(chosen.family());
-    lf->lfHeight = chosen.pixelSize() > 0 ? chosen.pixelSize()
-                                          : static_cast<LONG>(std::lround(chosen.pointSizeF() * logicalDpiY() / 72.0));
+    lf->lfHeight = chosen.pixelSize() > 0
+                       ? chosen.pixelSize()
+                       : static_cast<LONG>(std::lround(chosen.pointSizeF() * logicalDpiY() / 72.0));
     lf->lfWeight = chosen.bold() ? 700 : 400;
     lf->lfItalic = chosen.italic() ? 1 : 0;
     lf->lfUnderline = chosen.underline() ? 1 : 0;
@@ -110,7 +113,9 @@ CZaradView::~CZaradView() {
 
 // ---- The message-text preview ---------------------------------------------------------
 
-CAllDisplayMsgTxts* CZaradView::GetMessageTextSheet() const { return m_pMsgTextSheet.data(); }
+CAllDisplayMsgTxts* CZaradView::GetMessageTextSheet() const {
+  return m_pMsgTextSheet.data();
+}
 
 void CZaradView::MessageTextActivated(int number) {
   if (m_pMsgTextSheet) {
@@ -285,21 +290,36 @@ UINT KeyFlags(const QMouseEvent* event) {
 
 UINT VirtualKey(int key) {
   switch (key) {
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_F3: return VK_F3;
-    case Qt::Key_F4: return VK_F4;
-    case Qt::Key_F5: return VK_F5;
-    case Qt::Key_F9: return VK_F9;
-    case Qt::Key_F11: return VK_F11;
-    default: return 0;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_F3:
+      return VK_F3;
+    case Qt::Key_F4:
+      return VK_F4;
+    case Qt::Key_F5:
+      return VK_F5;
+    case Qt::Key_F9:
+      return VK_F9;
+    case Qt::Key_F11:
+      return VK_F11;
+    default:
+      return 0;
   }
 }
 
@@ -374,7 +394,8 @@ void CZaradView::keyPressEvent(QKeyEvent* event) {
   }
   const UINT key = VirtualKey(event->key());
   bool used = false;
-  if (key != 0) Guarded([&] { used = m_core.OnKeyDown(key, (event->modifiers() & Qt::ControlModifier) != 0); });
+  if (key != 0)
+    Guarded([&] { used = m_core.OnKeyDown(key, (event->modifiers() & Qt::ControlModifier) != 0); });
   if (used) {
     if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
     return;
@@ -430,7 +451,8 @@ void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
     CMainFrame* main = AfxGetMainWnd();
     const bool claimed = main ? main->OnUpdateCmdUI(&ui) || OnUpdateCmdUI(&ui) : OnUpdateCmdUI(&ui);
     action->setEnabled(claimed && ui.m_bEnabled);
-    if (item.id == ID_EDIT_CUT || item.id == ID_EDIT_COPY || item.id == ID_EDIT_PASTE || item.id == ID_EDIT_CLEAR) {
+    if (item.id == ID_EDIT_CUT || item.id == ID_EDIT_COPY || item.id == ID_EDIT_PASTE ||
+        item.id == ID_EDIT_CLEAR) {
       // The four editing items show their toolbar pictures and are greyed while simulating.
       action->setIcon(ToolbarIcon(item.id));
       if (m_core.IsSimulating()) action->setEnabled(false);
@@ -445,18 +467,30 @@ void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
 
 void CZaradView::SetViewCursor(int cursor) {
   // Placing a block shows the application's block cursor (the palette's).
-  if (const CEditorApp* app = AfxGetApp(); cursor == CURSOR_PLACE && app && app->m_hBlockCursor.shape() == Qt::BitmapCursor) {
+  if (const CEditorApp* app = AfxGetApp();
+      cursor == CURSOR_PLACE && app && app->m_hBlockCursor.shape() == Qt::BitmapCursor) {
     if (viewport()->cursor().shape() != Qt::BitmapCursor) viewport()->setCursor(app->m_hBlockCursor);
     return;
   }
   Qt::CursorShape shape = Qt::ArrowCursor;
   switch (cursor) {
-    case CURSOR_PLACE: shape = Qt::CrossCursor; break;
-    case CURSOR_WIRE: shape = Qt::UpArrowCursor; break;
-    case CURSOR_ON_PIN: shape = Qt::PointingHandCursor; break;
-    case CURSOR_CUT_JOIN: shape = Qt::SplitHCursor; break;
-    case CURSOR_COMMENT: shape = Qt::IBeamCursor; break;
-    default: break;
+    case CURSOR_PLACE:
+      shape = Qt::CrossCursor;
+      break;
+    case CURSOR_WIRE:
+      shape = Qt::UpArrowCursor;
+      break;
+    case CURSOR_ON_PIN:
+      shape = Qt::PointingHandCursor;
+      break;
+    case CURSOR_CUT_JOIN:
+      shape = Qt::SplitHCursor;
+      break;
+    case CURSOR_COMMENT:
+      shape = Qt::IBeamCursor;
+      break;
+    default:
+      break;
   }
   if (viewport()->cursor().shape() != shape) viewport()->setCursor(shape);
 }
@@ -514,8 +548,9 @@ bool CZaradView::RunPageLayoutDialog(int* across, int* down) {
   dlg.m_nPagesAcross = *across;
   dlg.m_nPagesDown = *down;
   dlg.UpdateControls();
-  const int answer = s_printRunners.pageLayout ? s_printRunners.pageLayout(dlg)
-                                               : dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+  const int answer = s_printRunners.pageLayout         ? s_printRunners.pageLayout(dlg)
+                     : dlg.exec() == QDialog::Accepted ? IDOK
+                                                       : IDCANCEL;
   if (answer != IDOK) return false;
   *across = dlg.m_nPagesAcross;
   *down = dlg.m_nPagesDown;
@@ -530,14 +565,19 @@ void CZaradView::Beep() {
   QApplication::beep();
 }
 
-CSize CZaradView::MeasureViewText(const CString& text) const { return MeasureInFont(nullptr, text); }
+CSize CZaradView::MeasureViewText(const CString& text) const {
+  return MeasureInFont(nullptr, text);
+}
 
-int CZaradView::GetLogPixelsY() const { return logicalDpiY(); }
+int CZaradView::GetLogPixelsY() const {
+  return logicalDpiY();
+}
 
 void CZaradView::SetClipboardPayload(const std::vector<BYTE>& bytes) {
   auto* data = new QMimeData;
-  data->setData(QString::fromLatin1(kSelectionMimeType),
-                QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+  data->setData(
+      QString::fromLatin1(kSelectionMimeType),
+      QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
   QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -561,7 +601,8 @@ void CZaradView::ShowPinTip(const CString& text) {
 std::function<void(CGoToBlockDlg&)> CZaradView::s_goToBlockRunner;
 
 void CZaradView::OnGoToBlock() {
-  CGoToBlockDlg dlg(BuildGoToBlockList(*m_pDoc), [this](int number) { m_core.CenterOnBlock(number); }, this);
+  CGoToBlockDlg dlg(
+      BuildGoToBlockList(*m_pDoc), [this](int number) { m_core.CenterOnBlock(number); }, this);
   if (s_goToBlockRunner) {
     s_goToBlockRunner(dlg);
   } else {

@@ -102,10 +102,10 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   int m_bPrintParams = 0;
   // Tests run the modal dialogs of printing through these instead of exec().
   struct PrintRunners {
-    std::function<int(CPrintSetupDlg&)> setup;        // IDOK or IDCANCEL
-    std::function<bool(QPrintDialog&)> print;         // true: print
+    std::function<int(CPrintSetupDlg&)> setup;  // IDOK or IDCANCEL
+    std::function<bool(QPrintDialog&)> print;   // true: print
     std::function<void(QPrintPreviewDialog&)> preview;
-    std::function<int(CPageLayoutDlg&)> pageLayout;   // IDOK or IDCANCEL
+    std::function<int(CPageLayoutDlg&)> pageLayout;  // IDOK or IDCANCEL
   };
   static PrintRunners s_printRunners;
 
@@ -177,10 +177,10 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   CZaradDoc* m_pDoc;
   CDiagramEditor m_core;
   std::unique_ptr<CBlockProperties> m_pProperties;  // the Block Properties command and its open sheets
-  QImage m_memBitmap;  // the memory bitmap of the double-buffered paint
+  QImage m_memBitmap;                               // the memory bitmap of the double-buffered paint
   bool m_bMemReady = false;
-  bool m_bSyncingScroll = false;  // the bars are being set from the core
-  CRect m_rcPageMargins;          // print margins (Page Setup)
+  bool m_bSyncingScroll = false;                 // the bars are being set from the core
+  CRect m_rcPageMargins;                         // print margins (Page Setup)
   QPointer<CAllDisplayMsgTxts> m_pMsgTextSheet;  // the message-text preview while simulating
-  QPointer<CAnalogSliderDlg> m_pValuePopup;  // a child window of the view
+  QPointer<CAnalogSliderDlg> m_pValuePopup;      // a child window of the view
 };

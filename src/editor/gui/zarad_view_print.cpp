@@ -47,7 +47,9 @@ void CZaradView::OnPrintDiagram() {
   if (m_pDoc->m_fZoom != 1.0f) m_core.SetZoom(1.0f);
   if (m_bAskForSetup) {
     CPrintSetupDlg dlg(this);
-    const int answer = s_printRunners.setup ? s_printRunners.setup(dlg) : dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    const int answer = s_printRunners.setup              ? s_printRunners.setup(dlg)
+                       : dlg.exec() == QDialog::Accepted ? IDOK
+                                                         : IDCANCEL;
     if (answer != IDOK) return;
     m_bPrintParams = dlg.m_bPrintParams;
   } else {
@@ -61,8 +63,9 @@ void CZaradView::OnPreviewDiagram() {
   m_core.ClearSelection(SEL_ALL);
   if (m_pDoc->m_fZoom != 1.0f) m_core.SetZoom(1.0f);
   CPrintSetupDlg setup(this);
-  const int answer =
-      s_printRunners.setup ? s_printRunners.setup(setup) : setup.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+  const int answer = s_printRunners.setup                ? s_printRunners.setup(setup)
+                     : setup.exec() == QDialog::Accepted ? IDOK
+                                                         : IDCANCEL;
   if (answer != IDOK) return;
   m_bPrintParams = setup.m_bPrintParams;
   InvalidateDiagram();

@@ -166,7 +166,9 @@ void CMsgTxtDisplay::OnDetails() {
   m_grid->viewport()->update();
 }
 
-void CMsgTxtDisplay::CloseElementEditor(bool apply) { m_grid->Grid().CloseElementEditor(apply ? TRUE : FALSE); }
+void CMsgTxtDisplay::CloseElementEditor(bool apply) {
+  m_grid->Grid().CloseElementEditor(apply ? TRUE : FALSE);
+}
 
 void CMsgTxtDisplay::FollowElement() {
   if (m_editor) m_editor->FollowElement();
@@ -235,13 +237,17 @@ CAllDisplayMsgTxts::CAllDisplayMsgTxts(CViewContext* view, QWidget* parent) : QD
 
 CAllDisplayMsgTxts::~CAllDisplayMsgTxts() = default;
 
-int CAllDisplayMsgTxts::PageCount() const { return m_tabs->count(); }
+int CAllDisplayMsgTxts::PageCount() const {
+  return m_tabs->count();
+}
 
 CMsgTxtDisplay* CAllDisplayMsgTxts::Page(int index) const {
   return qobject_cast<CMsgTxtDisplay*>(m_tabs->widget(index));
 }
 
-int CAllDisplayMsgTxts::ActivePage() const { return m_tabs->currentIndex(); }
+int CAllDisplayMsgTxts::ActivePage() const {
+  return m_tabs->currentIndex();
+}
 
 void CAllDisplayMsgTxts::SetActivePage(int index) {
   if (index >= 0 && index < PageCount()) m_tabs->setCurrentIndex(index);
@@ -249,7 +255,8 @@ void CAllDisplayMsgTxts::SetActivePage(int index) {
 
 std::vector<CBlockMSGTEXT*> CAllDisplayMsgTxts::PageBlocks() const {
   std::vector<CBlockMSGTEXT*> blocks;
-  for (int i = 0; i < PageCount(); ++i) blocks.push_back(FindMessageBlock(m_pView, Page(i)->GetBlockNumber()));
+  for (int i = 0; i < PageCount(); ++i)
+    blocks.push_back(FindMessageBlock(m_pView, Page(i)->GetBlockNumber()));
   return blocks;
 }
 

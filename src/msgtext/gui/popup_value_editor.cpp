@@ -45,7 +45,9 @@ void CMsgElementEditDlg::BuildControls() {
   const auto controls = DescribeElementEditor(*block, m_pElement->m_nParam, m_pElement->m_nKind, cells);
   // Cell k of the element, in the editor's coordinates: an edit is inset 7
   // at the top and 4 at the bottom.
-  const auto cellRect = [&](int first, int count) { return QRect(first * unit, 7, count * unit, height - 11); };
+  const auto cellRect = [&](int first, int count) {
+    return QRect(first * unit, 7, count * unit, height - 11);
+  };
 
   // A spin and its edit become one spin box over both cells.
   std::map<int, const ElementEditorControl*> spinOf;

@@ -5,7 +5,8 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-CQtCoilStateDialog::CQtCoilStateDialog(CCoilStateDlg& coils, QWidget* parent) : QDialog(parent), m_coils(coils) {
+CQtCoilStateDialog::CQtCoilStateDialog(CCoilStateDlg& coils, QWidget* parent)
+    : QDialog(parent), m_coils(coils) {
   setWindowTitle(QStringLiteral("Set Coil State"));
   setObjectName(QStringLiteral("coilStateDialog"));
   auto* layout = new QVBoxLayout(this);
@@ -27,7 +28,8 @@ CQtCoilStateDialog::CQtCoilStateDialog(CCoilStateDlg& coils, QWidget* parent) : 
 }
 
 void CQtCoilStateDialog::accept() {
-  for (int n = 0; n < CCoilStateDlg::kCoils; ++n) m_coils.m_bCoil[n] = m_boxes[static_cast<size_t>(n)]->isChecked();
+  for (int n = 0; n < CCoilStateDlg::kCoils; ++n)
+    m_coils.m_bCoil[n] = m_boxes[static_cast<size_t>(n)]->isChecked();
   m_coils.PackCoils();
   QDialog::accept();
 }

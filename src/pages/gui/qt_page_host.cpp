@@ -36,7 +36,8 @@ constexpr int kMaxNumberDigits = 9;
 // through the page's own drawing code.
 class CValueBox : public QGroupBox {
  public:
-  CValueBox(const QString& title, CBlockParamPage* page, QWidget* parent) : QGroupBox(title, parent), m_pPage(page) {}
+  CValueBox(const QString& title, CBlockParamPage* page, QWidget* parent)
+      : QGroupBox(title, parent), m_pPage(page) {}
 
  protected:
   void paintEvent(QPaintEvent* event) override {
@@ -118,7 +119,8 @@ QRect CQtPageHost::ToPixels(const CRect& r) const {
 }
 
 QSize CQtPageHost::ToPixels(const CSize& s) const {
-  return QSize(static_cast<int>(std::lround(s.cx * m_baseX / 4)), static_cast<int>(std::lround(s.cy * m_baseY / 8)));
+  return QSize(static_cast<int>(std::lround(s.cx * m_baseX / 4)),
+               static_cast<int>(std::lround(s.cy * m_baseY / 8)));
 }
 
 const CQtPageHost::Entry* CQtPageHost::Find(int id) const {
@@ -167,7 +169,8 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
         w = edit;
       } else {
         // Number edits take digits only, from the keyboard, a paste or the program.
-        QLineEdit* edit = (c.style & kStyleNumber) ? new CIntegerEdit(-kMaxNumberDigits, this) : new QLineEdit(this);
+        QLineEdit* edit =
+            (c.style & kStyleNumber) ? new CIntegerEdit(-kMaxNumberDigits, this) : new QLineEdit(this);
         edit->setText(caption);
         if (c.style & kStyleRight) edit->setAlignment(Qt::AlignRight);
         if (c.style & kStyleReadOnly) edit->setReadOnly(true);
@@ -304,7 +307,8 @@ CString CQtPageHost::GetText(int id) const {
   if (auto* label = qobject_cast<QLabel*>(w)) return ToCString(label->text());
   if (auto* button = qobject_cast<QAbstractButton*>(w)) return ToCString(button->text());
   if (auto* group = qobject_cast<QGroupBox*>(w)) return ToCString(group->title());
-  if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentIndex() < 0 ? CString() : ToCString(combo->currentText());
+  if (auto* combo = qobject_cast<QComboBox*>(w))
+    return combo->currentIndex() < 0 ? CString() : ToCString(combo->currentText());
   if (auto* list = qobject_cast<QListWidget*>(w))
     return list->currentItem() ? ToCString(list->currentItem()->text()) : CString();
   if (auto* tree = qobject_cast<QTreeWidget*>(w))
@@ -445,16 +449,19 @@ void CQtPageHost::SetCurSel(int id, int index) {
 
 std::vector<int> CQtPageHost::GetSelectedItems(int id) const {
   auto* tree = qobject_cast<QTreeWidget*>(Control(id));
-  if (!tree || tree->selectionMode() != QAbstractItemView::ExtendedSelection) return CControlHost::GetSelectedItems(id);
+  if (!tree || tree->selectionMode() != QAbstractItemView::ExtendedSelection)
+    return CControlHost::GetSelectedItems(id);
   std::vector<int> rows;
-  for (const QTreeWidgetItem* item : tree->selectedItems()) rows.push_back(item->data(0, Qt::UserRole).toInt());
+  for (const QTreeWidgetItem* item : tree->selectedItems())
+    rows.push_back(item->data(0, Qt::UserRole).toInt());
   std::sort(rows.begin(), rows.end());
   return rows;
 }
 
 CString CQtPageHost::GetItemText(int id, int index) const {
   QWidget* w = Control(id);
-  if (auto* combo = qobject_cast<QComboBox*>(w)) return index >= 0 && index < combo->count() ? ToCString(combo->itemText(index)) : CString();
+  if (auto* combo = qobject_cast<QComboBox*>(w))
+    return index >= 0 && index < combo->count() ? ToCString(combo->itemText(index)) : CString();
   if (auto* list = qobject_cast<QListWidget*>(w))
     return index >= 0 && index < list->count() ? ToCString(list->item(index)->text()) : CString();
   if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
@@ -555,7 +562,8 @@ bool CQtPageHost::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip)
     for (const auto& [id, e] : m_controls)
       if (e.widget == watched && e.tipProvider) {
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToQString(e.tipProvider()), e.widget);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToQString(e.tipProvider()),
+                           e.widget);
         return true;
       }
   return QWidget::eventFilter(watched, event);

@@ -350,7 +350,8 @@ bool CQtDC::WellInside(const CPoint* points, size_t count) const {
   }
   constexpr int kMargin = 2;
   const QPaintDevice* d = Device();
-  if (!d || l < kMargin || t < kMargin || r >= d->width() - kMargin || b >= d->height() - kMargin) return false;
+  if (!d || l < kMargin || t < kMargin || r >= d->width() - kMargin || b >= d->height() - kMargin)
+    return false;
   if (!m_painter->hasClipping()) return true;
   const QRectF clip = m_painter->clipBoundingRect();
   return l >= clip.left() + kMargin && t >= clip.top() + kMargin && r < clip.right() - kMargin &&
@@ -407,7 +408,8 @@ bool CQtDC::FillRectanglePolygon(const std::vector<CPoint>& dev) {
 // polyline, one that turns back on itself or, off an image, one reaching near
 // the device's or the clip's edges, which Qt draws otherwise.
 bool CQtDC::FillOrthogonalPolyline(const std::vector<CPoint>& dev) {
-  if (dev.front() == dev.back() || !(WellInside(dev.data(), dev.size()) || ClipsLinesLikeFills())) return false;
+  if (dev.front() == dev.back() || !(WellInside(dev.data(), dev.size()) || ClipsLinesLikeFills()))
+    return false;
   const auto sign = [](int v) { return (v > 0) - (v < 0); };
   int dx = 0;
   int dy = 0;

@@ -25,7 +25,8 @@ namespace {
 template <typename Make>
 void LayOutOutputs(QDialog* dialog, Make make) {
   auto* grid = new QGridLayout;
-  for (int c = 0; c < 4; ++c) grid->addWidget(new QLabel(QString("AQ%1").arg(c), dialog), 0, c + 1, Qt::AlignHCenter);
+  for (int c = 0; c < 4; ++c)
+    grid->addWidget(new QLabel(QString("AQ%1").arg(c), dialog), 0, c + 1, Qt::AlignHCenter);
   for (int r = 0; r < 8; ++r) {
     grid->addWidget(new QLabel(r == 0 ? QString("Main") : QString("Ext.%1").arg(r), dialog), r + 1, 0);
     for (int c = 0; c < 4; ++c) grid->addWidget(make(r * 4 + c), r + 1, c + 1);
@@ -35,9 +36,8 @@ void LayOutOutputs(QDialog* dialog, Make make) {
   auto* layout = new QVBoxLayout(dialog);
   layout->addLayout(grid);
   layout->addWidget(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog] {
-    QMetaObject::invokeMethod(dialog, "OnOK", Qt::DirectConnection);
-  });
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog,
+                   [dialog] { QMetaObject::invokeMethod(dialog, "OnOK", Qt::DirectConnection); });
 }
 
 }  // namespace
@@ -92,7 +92,8 @@ CValueRangeTypeDlg::CValueRangeTypeDlg(CZaradDoc& doc, QWidget* parent) : QDialo
 
 void CValueRangeTypeDlg::OnOK() {
   std::vector<BYTE> types(kAnalogOutputCount, 0);
-  for (size_t i = 0; i < m_lists.size(); ++i) types[i] = static_cast<BYTE>(std::max(0, m_lists[i]->currentIndex()));
+  for (size_t i = 0; i < m_lists.size(); ++i)
+    types[i] = static_cast<BYTE>(std::max(0, m_lists[i]->currentIndex()));
   if (types != m_doc.m_aqRangeType) {
     m_doc.m_aqRangeType = types;
     m_doc.SetModifiedFlag(true);

@@ -1,10 +1,10 @@
 #include "properties/gui/qt_block_sheet.h"
 
 #include <QDialogButtonBox>
-#include <algorithm>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "msgtext/gui/msg_text_windows.h"
 #include "pages/block_param_page.h"
@@ -73,10 +73,13 @@ CQtBlockSheet::~CQtBlockSheet() {
   if (m_sheet.IsModeless() && m_pCommand) m_pCommand->CloseSheet(&m_sheet);
 }
 
-int CQtBlockSheet::ActivePage() const { return m_pTabs->currentIndex(); }
+int CQtBlockSheet::ActivePage() const {
+  return m_pTabs->currentIndex();
+}
 
 CQtPageHost* CQtBlockSheet::PageHost(int index) const {
-  return index >= 0 && index < static_cast<int>(m_hosts.size()) ? m_hosts[static_cast<size_t>(index)] : nullptr;
+  return index >= 0 && index < static_cast<int>(m_hosts.size()) ? m_hosts[static_cast<size_t>(index)]
+                                                                : nullptr;
 }
 
 void CQtBlockSheet::ShowPage(int index) {
@@ -122,7 +125,8 @@ void CQtBlockSheet::OnOK() {
 }
 
 void CQtBlockSheet::OnApply() {
-  if (m_pCommand && m_pCommand->ApplySheet(m_sheet, ActivePage())) setWindowTitle(ToQString(m_sheet.Caption()));
+  if (m_pCommand && m_pCommand->ApplySheet(m_sheet, ActivePage()))
+    setWindowTitle(ToQString(m_sheet.Caption()));
   UpdateApply();
 }
 

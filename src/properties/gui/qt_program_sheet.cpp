@@ -15,13 +15,14 @@
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
 #include "pages/gui/qt_page_host.h"
-#include "properties/gui/analog_output_dlg.h"
 #include "platform/command_target.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
+#include "properties/gui/analog_output_dlg.h"
 #include "properties/program_sheet.h"
 
-CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {
+CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent)
+    : QDialog(parent), m_sheet(sheet) {
   setWindowTitle(ToQString(sheet.Caption()));
   setObjectName(QStringLiteral("programSheet"));
   auto* layout = new QVBoxLayout(this);
@@ -32,7 +33,8 @@ CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent) : QD
   auto* buttons = new QDialogButtonBox(this);
   auto* ok = buttons->addButton(ToQString(UiText(1, u"OK")), QDialogButtonBox::AcceptRole);
   auto* cancel = buttons->addButton(ToQString(UiText(2, u"Cancel")), QDialogButtonBox::RejectRole);
-  auto* help = buttons->addButton(ToQString(UiText(9, u"Help")), QDialogButtonBox::HelpRole);  // no help topic
+  auto* help =
+      buttons->addButton(ToQString(UiText(9, u"Help")), QDialogButtonBox::HelpRole);  // no help topic
   ok->setObjectName(QStringLiteral("sheetOK"));
   cancel->setObjectName(QStringLiteral("sheetCancel"));
   help->setObjectName(QStringLiteral("sheetHelp"));
@@ -63,10 +65,13 @@ CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent) : QD
   });
 }
 
-int CQtProgramSheet::ActivePage() const { return m_pTabs->currentIndex(); }
+int CQtProgramSheet::ActivePage() const {
+  return m_pTabs->currentIndex();
+}
 
 CQtPageHost* CQtProgramSheet::PageHost(int index) const {
-  return index >= 0 && index < static_cast<int>(m_hosts.size()) ? m_hosts[static_cast<size_t>(index)] : nullptr;
+  return index >= 0 && index < static_cast<int>(m_hosts.size()) ? m_hosts[static_cast<size_t>(index)]
+                                                                : nullptr;
 }
 
 void CQtProgramSheet::ShowPage(int index) {

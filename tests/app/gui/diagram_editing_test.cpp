@@ -29,7 +29,8 @@ class DiagramEditingTest : public ShellTest {
     m_frame->m_nPickedType = type;
     ASSERT_TRUE(m_frame->SendCommand(ID_PALETTE_PICK));
   }
-  static void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+  static void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                    Qt::MouseButtons buttons) {
     QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &event);
   }

@@ -2,6 +2,7 @@
 // line and dropped files.
 #include <sys/stat.h>
 
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QMdiSubWindow>
@@ -11,9 +12,8 @@
 
 #include "app/close_all_dlg.h"
 #include "app/document_manager.h"
-#include "controls/gui/xlist_ctrl.h"
-#include <QCheckBox>
 #include "controls/gui/pane_status_bar.h"
+#include "controls/gui/xlist_ctrl.h"
 #include "platform/resource_ids.h"
 #include "shell_fixture.h"
 

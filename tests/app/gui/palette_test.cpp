@@ -1,17 +1,17 @@
 // The block palette in the real main window: the WorkBox tab bar with its
 // palette views, picks reaching the active diagram, the rendered pictograms.
-#include <QTabBar>
-#include <QTabWidget>
-#include <QMouseEvent>
-#include <QLineEdit>
 #include <QAction>
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QToolButton>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/workspace_view.h"
 #include "blocks/block_factory.h"
@@ -139,7 +139,8 @@ TEST_F(PaletteTest, RenderedTabsShowTheirItems) {
       const bool filled = (image.pixel(box.right - 1, box.top + 1) & 0xFFFFFF) == (fill & 0xFFFFFF);
       rows += filled;
       if (filled && tab != 2) {
-        EXPECT_EQ(image.pixel(box.left, box.top + 20) & 0xFFFFFF, 0u) << "outline, tab " << tab << " row " << row;
+        EXPECT_EQ(image.pixel(box.left, box.top + 20) & 0xFFFFFF, 0u)
+            << "outline, tab " << tab << " row " << row;
       }
     }
     EXPECT_EQ(rows, expected[tab]) << "tab " << tab;
@@ -168,7 +169,6 @@ TEST_F(PaletteTest, LadderDiagramOffersItsOwnItems) {
   ClickItem(5);
   EXPECT_EQ(child->GetActiveView()->Core().GetPaletteType(), 705);
 }
-
 
 // A block picked in the palette is placed on the diagram by a click on the view,
 // until a tab change returns the diagram to select.
@@ -225,8 +225,8 @@ TEST_F(PaletteTest, TwoBlocksAreWiredWithTheMouse) {
   ASSERT_TRUE(m_frame->SendCommand(ID_CONNECT));
   EXPECT_EQ(view->Core().GetEditMode(), MODE_CONNECT);
   QTest::mousePress(diagram, Qt::LeftButton, {}, pinAt(first, kFirstOutputPin));
-  QMouseEvent move(QEvent::MouseMove, pinAt(second, 1), diagram->mapToGlobal(pinAt(second, 1)), Qt::LeftButton,
-                   Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, pinAt(second, 1), diagram->mapToGlobal(pinAt(second, 1)),
+                   Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(diagram, &move);
   QTest::mouseRelease(diagram, Qt::LeftButton, {}, pinAt(second, 1));
   ASSERT_EQ(doc->m_connections.GetCount(), 1);
@@ -394,7 +394,8 @@ TEST_F(PaletteTest, SimulationBarsOperateInputsAndShowOutputs) {
   // A second simulating window is refused.
   m_frame->NewFbdDocument();
   QCoreApplication::processEvents();
-  ActiveChild()->GetDocument()->AddBlock(MakeBlockOfType(600, BlockContext::For(ActiveChild()->GetDocument())));
+  ActiveChild()->GetDocument()->AddBlock(
+      MakeBlockOfType(600, BlockContext::For(ActiveChild()->GetDocument())));
   m_frame->UpdateCommandUI();
   EXPECT_FALSE(m_frame->GetAction(ID_SIMULATION)->isEnabled());
   EXPECT_TRUE(m_frame->GetAction(ID_SIMULATION)->toolTip().contains(QStringLiteral("simulations at a time")));

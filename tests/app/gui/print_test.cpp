@@ -2,10 +2,10 @@
 // Print and Print Preview from the File menu into PDF files (read back with
 // the PDF tools), and Page Setup's margins in every open diagram.
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QDoubleSpinBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -146,7 +146,8 @@ TEST_F(PrintTest, TwoByThreeLayoutPrintsSixPagesTopLeftFirst) {
 
   ASSERT_TRUE(QFile::exists(m_pdf));
   EXPECT_EQ(PdfPageCount(m_pdf), 6);
-  EXPECT_TRUE(PdfInfo(m_pdf).contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\b")))) << PdfInfo(m_pdf).toStdString();
+  EXPECT_TRUE(PdfInfo(m_pdf).contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\b"))))
+      << PdfInfo(m_pdf).toStdString();
   const QString first = PdfPageText(m_pdf, 1);
   EXPECT_TRUE(first.contains("TOPLEFT")) << first.toStdString();
   EXPECT_FALSE(first.contains("TOPRIGHT") || first.contains("BOTTOMRIGHT")) << first.toStdString();
@@ -222,8 +223,10 @@ TEST_F(PrintTest, PageLayoutDialogHoldsItsLimits) {
   ASSERT_TRUE(m_frame->SendCommand(ID_PAGE_LAYOUT));
   EXPECT_EQ(seen, (std::vector<QString>{"100", "1"}));
   ASSERT_EQ(m_sink.messages().size(), 1u);
-  EXPECT_EQ(m_sink.messages()[0].text,
-            CString(u"For the total number of pages(horizontal x vertical) only values between 1 and 100  are valid."));
+  EXPECT_EQ(
+      m_sink.messages()[0].text,
+      CString(
+          u"For the total number of pages(horizontal x vertical) only values between 1 and 100  are valid."));
   EXPECT_EQ(doc->m_nPagesAcross, 10);
   EXPECT_EQ(doc->m_nPagesDown, 10);
   EXPECT_EQ(doc->m_rcDiagram.right, 10 * doc->m_sizePage.cx);
@@ -269,8 +272,7 @@ TEST_F(PrintTest, PageSetupMarginsGoToEveryOpenDiagram) {
   p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), m_pdf, QStringLiteral("-")});
   ASSERT_TRUE(p.waitForFinished(20000));
   const QString html = QString::fromUtf8(p.readAllStandardOutput());
-  static const QRegularExpression word(
-      QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>CORNER<"));
+  static const QRegularExpression word(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>CORNER<"));
   const QRegularExpressionMatch m = word.match(html);
   ASSERT_TRUE(m.hasMatch()) << html.toStdString();
   EXPECT_GE(m.captured(1).toDouble(), 28.3 - 0.75);

@@ -6,10 +6,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QTimer>
-#include <functional>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <ostream>
 

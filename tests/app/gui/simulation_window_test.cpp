@@ -4,23 +4,23 @@
 // the bars reach the view, the analog value pop-up sets an analog input.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QDateEdit>
 #include <QDockWidget>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
 
 #include "blocks/block_factory.h"
+#include "editor/diagram_editor.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
-#include "editor/diagram_editor.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
@@ -97,7 +97,8 @@ TEST_F(SimulationWindowTest, F3EntersSimulationTicksTheClockAndLeaves) {
   const SYSTEMTIME start = child->GetSimulatedTime();
   // The ticks come from a real timer: on a loaded machine they may come late, so
   // wait for four of them rather than for a fixed time.
-  for (int waited = 0; waited < 10000 && Millis(child->GetSimulatedTime()) - Millis(start) < 100; waited += 25)
+  for (int waited = 0; waited < 10000 && Millis(child->GetSimulatedTime()) - Millis(start) < 100;
+       waited += 25)
     QTest::qWait(25);
   EXPECT_GE(Millis(child->GetSimulatedTime()) - Millis(start), 100);
 
@@ -116,8 +117,8 @@ TEST_F(SimulationWindowTest, InputDrivesAnOnDelayIntoAnOutputThroughTheBars) {
     CBlockObj* in = Add(doc, 600, CPoint(100, 100));
     CBlockObj* delay = Add(doc, 400, CPoint(260, 100));
     CBlockObj* out = Add(doc, 605, CPoint(420, 100));
-    in->m_nNumber = 101;  // I1
-    out->m_nNumber = 601;  // Q1
+    in->m_nNumber = 101;    // I1
+    out->m_nNumber = 601;   // Q1
     delay->m_nParam10 = 1;  // 1 s
     delay->m_nParam9 = 0;
     delay->m_nParam11 = 2;

@@ -1,11 +1,12 @@
 // The palette tab container: its tabs switch the view's category, its toggle
 // request reaches a notification window only when one is set.
+#include "app/workspace_contain.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QTest>
 
-#include "app/workspace_contain.h"
 #include "app/workspace_view.h"
 #include "model/toolbox_lists.h"
 

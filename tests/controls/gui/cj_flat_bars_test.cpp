@@ -1,12 +1,12 @@
 // The flat toolbar, the flat combo box and the caption bar.
+#include "controls/gui/cj_flat_bars.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QTest>
 #include <QToolButton>
-
-#include "controls/gui/cj_flat_bars.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ TEST(CJFlatBarsTest, ComboBoxFrameFollowsPressAndFocus) {
   EXPECT_EQ(combo->CurrentFrame(), CCJComboBox::Frame::kFlat);
   combo->setFocus();
   EXPECT_EQ(combo->CurrentFrame(), CCJComboBox::Frame::kHover);
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), combo->mapToGlobal(QPointF(10, 10)), Qt::LeftButton,
-                    Qt::LeftButton, {});
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), combo->mapToGlobal(QPointF(10, 10)),
+                    Qt::LeftButton, Qt::LeftButton, {});
   QCoreApplication::sendEvent(combo, &press);
   EXPECT_TRUE(combo->IsPressed());
   EXPECT_EQ(combo->CurrentFrame(), CCJComboBox::Frame::kPressed);

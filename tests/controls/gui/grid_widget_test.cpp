@@ -1,6 +1,5 @@
 // The grid window on the offscreen platform: keys, input-method text, mouse,
 // element drags between grids, painting of wide characters.
-#include "controls/grid_cell_kinds.h"
 #include "controls/gui/grid_widget.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +8,13 @@
 #include <QDragEnterEvent>
 #include <QImage>
 #include <QInputMethodEvent>
-#include <QMimeData>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "controls/grid_cell_kinds.h"
 #include "model/shell_context.h"
 #include "platform/message_sink.h"
 

@@ -91,8 +91,8 @@ TEST(PopupTipGui, OpensAtTheAnchorAfterRestAndHidesOnMove) {
                     Qt::NoModifier);
   tip.RelayEvent(&still);
   EXPECT_TRUE(tip.isVisible());
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(150, 100), QPointF(350, 300), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(150, 100), QPointF(350, 300), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
   tip.RelayEvent(&press);
   EXPECT_FALSE(tip.isVisible());
 

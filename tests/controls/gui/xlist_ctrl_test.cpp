@@ -117,7 +117,8 @@ TEST(XListCtrlGui, ProgressCellFillsItsShare) {
   auto isBar = [&](int x) {  // the grab may round a channel by a step or two
     const QColor px = image.pixelColor(x, r.center().y());
     return std::abs(px.red() - highlight.red()) + std::abs(px.green() - highlight.green()) +
-               std::abs(px.blue() - highlight.blue()) < 8;
+               std::abs(px.blue() - highlight.blue()) <
+           8;
   };
   EXPECT_TRUE(isBar(r.left() + r.width() / 4));
   EXPECT_FALSE(isBar(r.left() + 3 * r.width() / 4));

@@ -5,27 +5,27 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <algorithm>
 
 #include "app/gui/shell_fixture.h"
 #include "app/information_bar.h"
-#include "controls/gui/embossed_static.h"
-#include "image/download_image.h"
-#include "properties/gui/qt_program_sheet.h"
-#include "platform/resource_ids.h"
 #include "blocks/block_factory.h"
+#include "controls/gui/embossed_static.h"
 #include "device/download_prep.h"
 #include "device/gui/com_config_dlg.h"
 #include "device/gui/device_controller.h"
 #include "device/gui/password_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
 #include "editor/gui/child_frame.h"
+#include "image/download_image.h"
 #include "model/zarad_doc.h"
+#include "platform/resource_ids.h"
+#include "properties/gui/qt_program_sheet.h"
 #include "support/device_simulator.h"
 #include "support/diagram_builder.h"
 
@@ -87,7 +87,6 @@ class DeviceCommandsTest : public ShellTest {
     QCoreApplication::processEvents();
   }
 
-
   DeviceSimulator m_sim;
   CDeviceController* m_device = nullptr;
   int m_choices = 0;
@@ -125,7 +124,8 @@ TEST_F(DeviceCommandsTest, CtrlDDownloadsTheActiveDiagramToTheDevice) {
   ASSERT_EQ(m_compiled.table.size(), static_cast<size_t>(kTableImageBytes));
   ASSERT_FALSE(m_compiled.program.empty());
   EXPECT_EQ(m_sim.Registers(kRegTableImage, kTableImageBytes / 2), m_compiled.table);
-  EXPECT_EQ(m_sim.Registers(kRegProgramArea, static_cast<int>(m_compiled.program.size() / 2)), m_compiled.program);
+  EXPECT_EQ(m_sim.Registers(kRegProgramArea, static_cast<int>(m_compiled.program.size() / 2)),
+            m_compiled.program);
   EXPECT_EQ(m_sim.MessageTexts(static_cast<int>(m_compiled.texts.size())), m_compiled.texts);
   EXPECT_TRUE(m_sink.messages().empty());
   CTransferProgressDlg* progress = m_device->ProgressDialog();
@@ -233,7 +233,8 @@ TEST_F(DeviceCommandsTest, FailedDownloadIsShownAsFailed) {
 namespace {
 
 // I1 -> AND -> Q1 compiled for a model, held by the simulator as a downloaded program.
-void HoldSmallProgram(DeviceSimulator& sim, WORD model, const std::string& password = "", bool damaged = false) {
+void HoldSmallProgram(DeviceSimulator& sim, WORD model, const std::string& password = "",
+                      bool damaged = false) {
   CDiagramBuilder diagram(kDocFbd, model);
   diagram.AddInputGateOutput();
   TransferImage image;
@@ -241,7 +242,8 @@ void HoldSmallProgram(DeviceSimulator& sim, WORD model, const std::string& passw
   std::vector<BYTE> area = image.table;
   area.insert(area.end(), image.program.begin(), image.program.end());
   // Garbage in place of the instruction records: no function code the device knows.
-  if (damaged) std::fill(area.begin() + static_cast<std::ptrdiff_t>(image.table.size()), area.end(), BYTE{0xEE});
+  if (damaged)
+    std::fill(area.begin() + static_cast<std::ptrdiff_t>(image.table.size()), area.end(), BYTE{0xEE});
   sim.SetIdentity(static_cast<BYTE>(model >> 8), static_cast<BYTE>(model & 0xFF), 0xC100);
   sim.HoldProgram(area, image.texts, password);
 }
@@ -259,7 +261,9 @@ class UploadCommandTest : public DeviceCommandsTest {
     };
   }
   void TearDown() override {
-    CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) { return static_cast<int>(QDialog::Rejected); };
+    CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) {
+      return static_cast<int>(QDialog::Rejected);
+    };
     g_CurrentModelCode = 0x5188;
     DeviceCommandsTest::TearDown();
   }

@@ -12,14 +12,14 @@
 #include <QTest>
 
 #include "app/gui/shell_fixture.h"
+#include "controls/gui/grid_widget.h"
 #include "device/device_link.h"
 #include "device/gui/clock_dlg.h"
-#include "controls/gui/grid_widget.h"
 #include "device/gui/device_controller.h"
 #include "device/gui/io_status_dlg.h"
-#include "device/modbus.h"
 #include "device/gui/summer_time_dlg.h"
 #include "device/gui/wifi_setup_dlg.h"
+#include "device/modbus.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
 #include "support/device_simulator.h"
@@ -207,7 +207,8 @@ namespace {
 
 std::vector<WORD> Words(const std::vector<BYTE>& bytes) {
   std::vector<WORD> words;
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) words.push_back(static_cast<WORD>(bytes[i] << 8 | bytes[i + 1]));
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+    words.push_back(static_cast<WORD>(bytes[i] << 8 | bytes[i + 1]));
   return words;
 }
 
@@ -332,7 +333,7 @@ TEST_F(DeviceDialogsTest, RemoteWifiFiltersTheKeyStaysOpenOnOkAndResets) {
 }
 
 TEST_F(DeviceDialogsTest, IoStatusMonitorShowsWhatTheDeviceReports) {
-  m_sim.SetBit(kFnReadInputs, 0, true);  // I0 of Main
+  m_sim.SetBit(kFnReadInputs, 0, true);   // I0 of Main
   m_sim.SetRegisters(500, {0xFF, 0xFF});  // AI0 of Main
   m_sim.SetRegisters(301, {0x07, 0xE9, 0, 12, 0, 24, 0, 9, 0, 5, 0, 7});
   m_device->Link().SetPortPath(m_sim.PortPath());

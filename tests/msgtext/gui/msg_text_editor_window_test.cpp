@@ -2,14 +2,14 @@
 // message-text block opens its editor in the block sheet; text with a Chinese
 // character, a block value and a bar graph written there reach the block on
 // OK and come back from the saved file.
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QInputMethodEvent>
-#include <QAbstractButton>
-#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -56,7 +56,8 @@ class MsgTextEditorWindowTest : public SheetWindowTest {
   static void ClickCell(CGridWidget* grid, int row, int col) {
     CRect r;
     ASSERT_TRUE(grid->Grid().GetCellRect(row, col, &r)) << row << "," << col;
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
   }
 
   static void ClickListEntry(CQtPageHost* host, int id, int index) {
@@ -268,7 +269,8 @@ TEST_F(MsgTextEditorWindowTest, SpecialCharacterAndStatusName) {
       emit kinds->activated(5);
       CRect r;
       names->Grid().GetCellRect(2, 1, &r);
-      QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+      QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                        QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
       QTest::keyClicks(names, "Y");
       QCoreApplication::processEvents();
       dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();

@@ -113,7 +113,8 @@ TEST_F(MsgTextPreviewWindowTest, SimulationShowsTheLiveMessage) {
   in->m_nValue[kFirstOutputPin] = in->m_nValue[0] = 1;
   in->m_bChanged[kFirstOutputPin] = 1;
   view->viewport()->update();
-  ASSERT_TRUE(WaitFor([&] { return view->GetMessageTextSheet() && view->GetMessageTextSheet()->isVisible(); }));
+  ASSERT_TRUE(
+      WaitFor([&] { return view->GetMessageTextSheet() && view->GetMessageTextSheet()->isVisible(); }));
   CAllDisplayMsgTxts* sheet = view->GetMessageTextSheet();
   EXPECT_EQ(sheet->windowTitle(), QString("Message texts"));
   ASSERT_EQ(sheet->PageCount(), 1);
@@ -179,7 +180,8 @@ TEST_F(MsgTextPreviewWindowTest, ValueEditorClosesWithoutWriting) {
   ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
   CBlockObj* in = BlockOfType(doc, 600);
   in->m_nValue[kFirstOutputPin] = in->m_nValue[0] = 1;
-  ASSERT_TRUE(WaitFor([&] { return view->GetMessageTextSheet() && view->GetMessageTextSheet()->isVisible(); }));
+  ASSERT_TRUE(
+      WaitFor([&] { return view->GetMessageTextSheet() && view->GetMessageTextSheet()->isVisible(); }));
   CAllDisplayMsgTxts* sheet = view->GetMessageTextSheet();
   ASSERT_EQ(sheet->PageCount(), 2);
   // Pages by priority; both messages are on, the higher priority is in front.

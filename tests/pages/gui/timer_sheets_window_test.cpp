@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "properties/gui/sheet_window_fixture.h"
 #include "blocks/block_factory.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/time_blocks.h"
@@ -19,23 +18,23 @@
 #include "editor/gui/zarad_view.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
+#include "pages/date_select_dlg.h"
 #include "pages/gui/coil_state_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/modbus_page.h"
 #include "pages/two_time_page.h"
 #include "pages/weekly_pages.h"
 #include "pages/yearly_page.h"
-#include "pages/date_select_dlg.h"
 #include "platform/gui/qt_string.h"
 #include "properties/block_sheet.h"
-#include "properties/param_copy.h"
 #include "properties/gui/qt_block_sheet.h"
+#include "properties/gui/sheet_window_fixture.h"
+#include "properties/param_copy.h"
 
 namespace {
 
 class TimerSheetsWindowTest : public SheetWindowTest {
  protected:
-
   // A saved diagram with a weekly timer and a pulse generator.
   CZaradView* OpenDiagram() {
     return OpenSavedDiagram("timers.bfb", [](CZaradDoc& doc) {
@@ -147,9 +146,8 @@ TEST_F(TimerSheetsWindowTest, ModbusConfigSetsTheCoilWords) {
 // The yearly page's on-date "..." opens the date selection dialog with its own
 // OK button; the picked date reaches the block through the sheet's OK.
 TEST_F(TimerSheetsWindowTest, YearlyDateButtonPicksADate) {
-  CZaradView* view = OpenSavedDiagram("yearly.bfb", [](CZaradDoc& doc) {
-    doc.AddBlock(MakeBlockOfType(411))->m_ptPos = CPoint(100, 100);
-  });
+  CZaradView* view = OpenSavedDiagram(
+      "yearly.bfb", [](CZaradDoc& doc) { doc.AddBlock(MakeBlockOfType(411))->m_ptPos = CPoint(100, 100); });
   ASSERT_NE(view, nullptr);
   CBlockObj* yearly = view->GetDocument()->m_blocks.GetHead();
   bool dialogShown = false;

@@ -43,7 +43,8 @@ class AnalogPagesWindowTest : public SheetWindowTest {
 };
 
 TEST_F(AnalogPagesWindowTest, EachBlockOpensItsOwnPage) {
-  CZaradView* view = OpenDiagram({803, 804, 805, 806, 807, 817, 818, 819, 844, 845, 849, 850, 851, 852, 856, 911});
+  CZaradView* view =
+      OpenDiagram({803, 804, 805, 806, 807, 817, 818, 819, 844, 845, 849, 850, 851, 852, 856, 911});
   ASSERT_NE(view, nullptr);
   for (CBlockObj* block : view->GetDocument()->m_blocks) {
     bool shown = false;

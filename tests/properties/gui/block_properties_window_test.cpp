@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "properties/gui/sheet_window_fixture.h"
 #include "blocks/block_factory.h"
 #include "blocks/param_text.h"
 #include "editor/gui/child_frame.h"
@@ -19,20 +18,20 @@
 #include "model/doc_queries.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
+#include "pages/block_param_page.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/timer_page.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
-#include "pages/block_param_page.h"
 #include "properties/block_properties.h"
 #include "properties/block_sheet.h"
 #include "properties/gui/qt_block_sheet.h"
+#include "properties/gui/sheet_window_fixture.h"
 
 namespace {
 
 class BlockPropertiesWindowTest : public SheetWindowTest {
  protected:
-
   // A saved diagram with an on-delay at (200, 150).
   CZaradView* OpenDiagramWithOnDelay() {
     return OpenSavedDiagram("delay.bfb", [](CZaradDoc& doc) {

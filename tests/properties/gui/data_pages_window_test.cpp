@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "properties/gui/sheet_window_fixture.h"
 #include "blocks/block_factory.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
@@ -27,6 +26,7 @@
 #include "platform/gui/qt_string.h"
 #include "properties/block_sheet.h"
 #include "properties/gui/qt_block_sheet.h"
+#include "properties/gui/sheet_window_fixture.h"
 
 namespace {
 

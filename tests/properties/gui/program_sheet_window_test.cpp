@@ -2,7 +2,6 @@
 // command and "Show at new file", the General, Comment, Parameter and Protect
 // pages, values going back to the document only on OK.
 #include <QAction>
-#include <algorithm>
 #include <QComboBox>
 #include <QFile>
 #include <QFocusEvent>
@@ -12,14 +11,15 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "app/gui/shell_fixture.h"
 #include "blocks/block_factory.h"
 #include "controls/gui/embossed_static.h"
 #include "controls/gui/valid_edit.h"
+#include "editor/gui/child_frame.h"
 #include "image/download_image.h"
 #include "image/startup_bitmap.h"
-#include "editor/gui/child_frame.h"
 #include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
@@ -42,7 +42,9 @@ class ProgramSheetWindowTest : public ShellTest {
     m_app->SetDocumentFactory([] { return new CChildFrame; });
   }
   void TearDown() override {
-    CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) { return static_cast<int>(QDialog::Rejected); };
+    CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) {
+      return static_cast<int>(QDialog::Rejected);
+    };
     ShellTest::TearDown();
   }
   // Runs the Properties command with the sheet driven by drive (its result is the dialog's).
