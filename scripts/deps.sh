@@ -3,7 +3,8 @@
 # As root it installs what is missing; otherwise it names the packages and stops.
 set -euo pipefail
 pkgs=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-      libgl-dev fonts-liberation fonts-wqy-microhei clang libserialport-dev poppler-utils)
+      libgl-dev fonts-liberation fonts-wqy-microhei clang clang-format libserialport-dev
+      poppler-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

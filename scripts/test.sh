@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Builds everything (tests, benchmarks, fuzz targets) in a Debug build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then runs every test.
+# Checks the formatting, builds everything (tests, benchmarks, fuzz targets) in a Debug
+# build with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test, then
+# builds everything once more with clang (warnings as errors, the fuzz targets linked
+# with libFuzzer as scripts/fuzz.sh links them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=${ZOVUZI_JOBS:-$(nproc)}
+scripts/format.sh --check
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOVUZI_SANITIZE=ON
 cmake --build build/test -j "$jobs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-cd build/test
-ctest --output-on-failure -j "$jobs" --timeout 600
+(cd build/test && ctest --output-on-failure -j "$jobs" --timeout 600)
+CXX=clang++ cmake -S . -B build/clang -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOVUZI_SANITIZE=ON \
+  -DZOVUZI_LIBFUZZER=ON
+cmake --build build/clang -j "$jobs"
