@@ -2,6 +2,7 @@
 // block icon, a label and the long value text), the device display's form
 // (the value one character per cell), the selection frame and the outline of
 // an element being dragged.
+#include <algorithm>
 #include <cmath>
 
 #include "blocks/time_blocks.h"
@@ -318,10 +319,12 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
   const int oldBkMode = dc->GetBkMode();
 
   if (!bDetails) {
-    // The device display: one character per cell, right-aligned in the width.
+    // The device display: one character per cell, right-aligned in the width,
+    // in the element's first display line (a scope or pointer covers three
+    // lines; its characters keep the height of one).
     if (m_nWidth > 0) {
       const int cell = (m_rect.right - m_rect.left + 1) / m_nWidth;
-      const int lineHeight = m_rect.bottom - m_rect.top + 1;
+      const int lineHeight = (m_rect.bottom - m_rect.top + 1) / std::max(1, GetLineCount());
       CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
       dc->SelectObject(&pen);
       CFont font =
