@@ -475,12 +475,6 @@ int CScanDriver::TakeOwedTicks(LONGLONG elapsedMs) {
   return static_cast<int>(ticks);
 }
 
-int CScanDriver::RunElapsed(LONGLONG elapsedMs) {
-  const int ticks = TakeOwedTicks(elapsedMs);
-  Run(ticks);
-  return ticks;
-}
-
 // ---- Bars and clock texts ------------------------------------------------------------
 
 void CScanDriver::UpdateInputControl(CBlockObj* block) {

@@ -131,8 +131,6 @@ class CScanDriver : public CViewContext {
   // its own pace: each tick counts its cycle and each scan its part of a
   // time step.
   int TakeOwedTicks(LONGLONG elapsedMs);
-  // TakeOwedTicks, then that many Tick and Scan; returns how many ran.
-  int RunElapsed(LONGLONG elapsedMs);
   static constexpr int kMaxCatchUpTicks = 8;
   // A timer event may come this early and still count its tick.
   static constexpr int kPaceToleranceMs = 2;
