@@ -174,7 +174,7 @@ class CScanDriver : public CViewContext {
   SYSTEMTIME m_stScanTime{};   // the clock as the current scan read it
   bool m_bClockSet = false;
   std::atomic<int> m_nPendingTicks{0};
-  LONGLONG m_nOwedMs = 0;  // wall time not yet made up by ticks (RunElapsed)
+  LONGLONG m_nOwedMs = 0;  // wall time not yet made up by ticks (TakeOwedTicks)
 
   int m_nRunState = SIM_RUNNING;
   int m_nStepState = SIM_STEP_OFF;

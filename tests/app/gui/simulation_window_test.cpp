@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimeEdit>
 #include <QToolButton>
 
@@ -201,6 +202,25 @@ TEST_F(SimulationWindowTest, InputDrivesAnOnDelayIntoAnOutputThroughTheBars) {
   child->OnSimTick();
   child->OnSimTick();
   EXPECT_FALSE(lamp->property("lit").toBool());
+}
+
+// The window's timer keeps the simulated clock with the wall clock: after the
+// program stalled for a second, the next timer event runs the ticks owed, but
+// no more than the catch-up allows, so the clock neither falls behind by the
+// stall's ticks nor races after it.
+TEST_F(SimulationWindowTest, TimerEventAfterAStallCatchesUpBoundedly) {
+  CChildFrame* child = OpenDiagram("stall.bfb", [](CZaradDoc& doc) { Add(doc, 600, CPoint(100, 100)); });
+  ASSERT_NE(child, nullptr);
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  QTest::qWait(60);
+  const long long before = Millis(child->GetSimulatedTime());
+  QThread::msleep(1000);  // the program stalls: the timer's events are late
+  for (int i = 0; i < 1000 && Millis(child->GetSimulatedTime()) == before; ++i)
+    QCoreApplication::processEvents();  // the first late event comes
+  const long long after = Millis(child->GetSimulatedTime());
+  EXPECT_GE(after - before, CScanDriver::kMaxCatchUpTicks * CScanDriver::kTickMs);
+  EXPECT_LE(after - before, (CScanDriver::kMaxCatchUpTicks + 1) * CScanDriver::kTickMs);
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
 }
 
 TEST_F(SimulationWindowTest, MomentaryAndFrequencyInputsInTheInputsBar) {
