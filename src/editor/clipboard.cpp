@@ -271,9 +271,9 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
       text = FormatString(u"%ls%d%d %ls : Block number too high!", u"I", o / 32, o % 32, s.GetString());
     } else if (t == 605 && (n - 600) % 16 >= 8) {
       text = FormatString(u"%ls%d%d %ls : Block number too high!", u"Q", o / 16, o % 16, s.GetString());
-    } else if (t == 410 && b->m_nParam4 != 0) {
+    } else if (t == kTypeWT && b->m_nParam4 != 0) {
       text = FormatString(u"B%d : The pulse function is not available", n - 9000);
-    } else if (t == 411) {
+    } else if (t == kTypeYT) {
       if (b->m_nParam7 != 2000 || b->m_nParam6 != 2099) {
         text = FormatString(
             u"B%d:Year range function is not available. On year must be  %d and Off year must be %d.",
@@ -299,10 +299,12 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
   };
   auto lateFirmwareKind = [](const CBlockObj* b) {
     const int t = b->m_nType;
-    return t == 611 || t == 412 || t == 413 || (t >= 815 && t <= 879) || t == kTypeDataLog || t == 810;
+    return t == 611 || t == kTypeAC || t == kTypeSW || (t >= 815 && t <= 879) || t == kTypeDataLog ||
+           t == 810;
   };
   auto wifiLost = [&](const CBlockObj* b) {
-    return b->m_nType >= 824 && b->m_nType <= 827 && p.model == 0x5288 && m_pDoc->m_wModelCode != 0x5288;
+    return b->m_nType >= kFirstWifiType && b->m_nType <= kLastWifiType && p.model == 0x5288 &&
+           m_pDoc->m_wModelCode != 0x5288;
   };
   auto touchesBus = [&] {
     for (const CConnectLineObj* w : p.connections)
@@ -315,7 +317,7 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
       return false;
     }
     for (const CBlockObj* b : p.blocks) {
-      if (b->m_nType >= 700 && b->m_nType <= 705) {
+      if (IsLadderType(b->m_nType)) {
         unavailable(b);
       } else if (wifiLost(b)) {
         unavailable(b);
@@ -621,9 +623,9 @@ bool CDiagramEditor::PasteSelection(const std::vector<BYTE>& bytes) {
   }
   for (CBlockObj* b : p.blocks) {
     const int t = b->m_nType;
-    if (t == 411 || t == 812 || t == 814) {
+    if (t == kTypeYT || t == 812 || t == 814) {
       const bool older = m_pDoc->m_wModelCode < 0x5188;
-      const int cost = t == 411 ? (older ? 8 : 14) : t == 812 ? (older ? 12 : 16) : (older ? 18 : 22);
+      const int cost = t == kTypeYT ? (older ? 8 : 14) : t == 812 ? (older ? 12 : 16) : (older ? 18 : 22);
       b->m_wMemSize = static_cast<WORD>(cost);
     }
   }

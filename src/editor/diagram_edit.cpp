@@ -41,9 +41,9 @@ constexpr int kTimeUnitDefault = 2;  // the time unit a released time parameter 
 
 // Type codes that placement builds a block for (the others create nothing).
 bool IsPlaceableType(int t) {
-  return (t >= 300 && t <= 307) || (t >= 400 && t <= 413) || t == 600 || (t >= 602 && t <= 611) ||
-         (t >= 700 && t <= 705) || (t >= 800 && t <= 810) || (t >= 812 && t <= 827) ||
-         (t >= 830 && t <= 856) || (t >= 860 && t <= 879) || t == 911;
+  return IsLogicType(t) || IsTimeType(t) || t == 600 || (t >= 602 && t <= 611) || IsLadderType(t) ||
+         (t >= 800 && t <= 810) || (t >= 812 && t <= 827) || (t >= kFirstDataType && t <= kLastDataType) ||
+         (t >= kFirstMathType && t <= kLastMathType) || t == 911;
 }
 
 bool IsConnectorHalf(const CBlockObj* b) {
@@ -329,7 +329,8 @@ void CDiagramEditor::RemoveReferencesToBlock(const CBlockObj* target) {
       log->m_nParam10 = static_cast<int>(log->m_items.size());
     } else if (newer) {
       ReleaseNewerSeries(b, target);
-    } else if ((b->m_nType == 400 || b->m_nType == 401 || b->m_nType == 403 || b->m_nType == 800) &&
+    } else if ((b->m_nType == kTypeDPR || b->m_nType == kTypeDDR || b->m_nType == kTypePLR ||
+                b->m_nType == 800) &&
                (b->m_bUseRef[0] || b->m_bUseRef[1])) {
       if (dynamic_cast<CBlockCOUNTER*>(b)) {
         ReleaseSlot(b, target, 0, 0);

@@ -22,7 +22,7 @@ SignalKind SourceSignalKind(int type) {
   if (IsConnectorType(type)) return SignalKind::kConnector;
   if (In(type, {{608, 610},
                 {702, 702},
-                {413, 413},
+                {kTypeSW, kTypeSW},
                 {805, 805},
                 {815, 818},
                 {820, 822},
@@ -58,18 +58,25 @@ bool AreKindsCompatible(SignalKind source, SignalKind pin) {
 }
 
 int LoopRowKind(int type) {
-  if (In(type, {{300, 307}, {400, 409}, {800, 802}, {808, 814}, {823, 823}, {830, 831}, {848, 855}}))
+  if (In(type,
+         {{300, 307}, {kTypeDPR, kTypeMFS}, {800, 802}, {808, 814}, {823, 823}, {830, 831}, {848, 855}}))
     return 0;
   if (In(type, {{605, 605}, {607, 607}})) return 1;
   if (In(type, {{609, 610}})) return 2;
   if (In(type, {{803, 804}, {806, 807}, {819, 819}, {860, 861}})) return 4;
-  if (In(type, {{413, 413}, {815, 818}, {821, 822}, {847, 847}})) return 5;
+  if (In(type, {{kTypeSW, kTypeSW}, {815, 818}, {821, 822}, {847, 847}})) return 5;
   return 3;
 }
 
 int LoopColumnKind(int type) {
-  if (In(type,
-         {{300, 307}, {400, 409}, {413, 413}, {800, 802}, {808, 817}, {823, 823}, {830, 831}, {847, 855}}))
+  if (In(type, {{300, 307},
+                {kTypeDPR, kTypeMFS},
+                {kTypeSW, kTypeSW},
+                {800, 802},
+                {808, 817},
+                {823, 823},
+                {830, 831},
+                {847, 855}}))
     return 0;
   if (In(type, {{605, 605}, {607, 607}})) return 1;
   if (In(type, {{609, 610}})) return 2;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "model/block_kind.h"
 #include "model/shell_context.h"
 #include "model/toolbox_lists.h"
 #include "model/view_context.h"
@@ -13,7 +14,6 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kBoxFill = RGB(245, 217, 129);
 constexpr COLORREF kSelection = RGB(200, 0, 0);
-constexpr COLORREF kClockFace = RGB(255, 223, 140);
 
 // Arial with the fields every palette font shares.
 CFont PaletteFont(int height, int width, int weight = FW_NORMAL) {
@@ -378,139 +378,12 @@ void CWorkspacePalette::DrawLadderElements(CDC* dc) const {
 
 // ---- Time functions --------------------------------------------------------------------
 
-namespace {
-
-void DrawClock(CDC* dc, const CRect& box, CRect face, CPoint centre, CPoint twelve, CPoint three) {
-  const CBrush brush(kClockFace);
-  const CBrush old = dc->SelectObject(&brush);
-  dc->Ellipse(box.left + face.left, box.top + face.top, box.left + face.right, box.top + face.bottom);
-  dc->SelectObject(&old);
-  Strokes(dc, box, {{centre, twelve}, {centre, three}});
-}
-
-}  // namespace
-
 void CWorkspacePalette::DrawTimers(CDC* dc, const PaletteTarget& target) const {
   const std::vector<UINT> items = ItemsOf(1, target);
-  struct Label {
-    const char16_t* text;
-    int height, width;  // 0: the item font
-    int dx, y;          // x = (25 - w) / 2 + dx
-  };
   for (size_t i = 0; i < items.size(); ++i) {
     const UINT type = items[i];
     const CRect box = BeginItem(dc, static_cast<int>(i), type, true);
-    Label label{u"", 0, 0, 0, 0};
-    switch (type) {
-      case 400:
-        Strokes(dc, box,
-                {{{6, 14}, {6, 3}, {3, 7}}, {{6, 3}, {9, 7}}, {{4, 21}, {14, 21}, {14, 13}, {24, 13}}});
-        label = {u"ON-D", 10, 5, 0, 25};
-        break;
-      case 401:
-        Strokes(dc, box,
-                {{{7, 3}, {7, 9}, {4, 5}}, {{7, 9}, {10, 5}}, {{5, 13}, {15, 13}, {15, 21}, {25, 21}}});
-        label = {u"OFF-D", 9, 4, 1, 25};
-        break;
-      case 402:
-        Strokes(dc, box,
-                {{{9, 14}, {9, 3}, {6, 7}},
-                 {{9, 3}, {12, 7}},
-                 {{9, 14}, {6, 10}},
-                 {{9, 14}, {12, 10}},
-                 {{9, 21}, {21, 21}, {21, 13}},
-                 {{15, 21}, {15, 13}, {25, 13}}});
-        label = {u"ON/OFF", 9, 3, 1, 25};
-        break;
-      case 403:
-        Strokes(dc, box,
-                {{{9, 14}, {9, 5}},
-                 {{9, 5}, {6, 11}},
-                 {{9, 5}, {12, 11}},
-                 {{9, 21}, {12, 21}, {12, 13}, {21, 13}, {15, 10}},
-                 {{21, 13}, {15, 16}}});
-        label = {u"R-ON-D", 9, 3, 1, 25};
-        break;
-      case 404:
-        Strokes(dc, box,
-                {{{2, 13}, {6, 13}, {6, 6}, {17, 6}, {17, 13}, {23, 13}},
-                 {{2, 21}, {6, 21}, {6, 15}, {10, 15}, {10, 21}, {17, 21}}});
-        label = {u"W-R", 10, 5, 1, 23};
-        break;
-      case 405:
-        Strokes(dc, box,
-                {{{2, 12}, {6, 12}, {6, 5}, {17, 5}, {17, 12}, {23, 12}},
-                 {{6, 5}, {2, 10}},
-                 {{6, 5}, {10, 10}},
-                 {{2, 22}, {6, 22}, {6, 16}, {19, 16}, {19, 22}, {23, 22}}});
-        label = {u"ETWR", 10, 4, 0, 25};
-        break;
-      case 406:
-        Strokes(dc, box,
-                {{{7, 6}, {22, 6}, {14, 3}},
-                 {{19, 6}, {14, 9}},
-                 {{2, 21},
-                  {4, 21},
-                  {4, 12},
-                  {7, 12},
-                  {7, 21},
-                  {10, 21},
-                  {10, 12},
-                  {12, 12},
-                  {12, 21},
-                  {15, 21},
-                  {15, 12},
-                  {18, 12},
-                  {18, 21},
-                  {21, 21},
-                  {21, 12},
-                  {23, 12},
-                  {23, 21},
-                  {25, 21}}});
-        label = {u"A-P-G", 10, 4, 1, 25};
-        break;
-      case 407:
-        Strokes(dc, box,
-                {{{2, 6}, {17, 6}, {9, 3}},
-                 {{14, 6}, {9, 9}},
-                 {{2, 21}, {10, 21}, {10, 12}, {18, 12}, {18, 21}, {26, 21}}});
-        label = {u"R-G", 0, 0, 1, 24};
-        break;
-      case 408:
-        label = {u"S-L-S", 10, 5, 0, 13};
-        break;
-      case 409:
-        label = {u"M-F-S", 10, 5, 1, 13};
-        break;
-      case 410:
-      case 411:
-        DrawClock(dc, box, CRect(3, 4, 17, 18), {10, 11}, {10, 4}, {17, 11});
-        label = type == 410 ? Label{u"W-T", 0, 0, 0, 20} : Label{u"Y-T", 0, 0, 1, 20};
-        break;
-      case 412:
-      case 413:
-        if (type == 412) {
-          const CFont star = PaletteFont(20, 12);
-          TextIn(dc, box, 1, 4, u"*", &star);
-        } else {
-          Strokes(dc, box, {{{2, 14}, {5, 14}, {5, 5}, {8, 5}, {8, 14}, {11, 14}}});
-        }
-        DrawClock(dc, box, CRect(11, 4, 24, 17), {17, 10}, {17, 4}, {23, 10});
-        label = {type == 412 ? u"AC" : u"SW", 0, 0, 1, 20};
-        break;
-      default:
-        break;
-    }
-    if (*label.text) {
-      CFont font;
-      const CFont* fontPtr = nullptr;
-      if (label.height) {
-        font = PaletteFont(label.height, label.width);
-        fontPtr = &font;
-      }
-      const int w = Extent(dc, label.text, fontPtr).cx;
-      TextIn(dc, box, (25 - w) / 2 + label.dx, label.y, label.text, fontPtr);
-    }
+    if (const PaletteIconPainter paint = BlockKindOf(static_cast<int>(type)).paletteIcon) paint(dc, box);
     dc->TextOut(box.right + 5, box.top + 16, m_strNames[kRowTime][i]);
   }
 }
@@ -703,7 +576,7 @@ void CWorkspacePalette::DrawExtendedFunctions(CDC* dc, const PaletteTarget& targ
       h = row(label, 12, &font12x5).cy;
     } else if (type == 850 || type == 852) {
       h = row(label, 12, &font11x4).cy;
-    } else if (type >= 838 && type <= 843) {
+    } else if (type >= kFirstMaskType && type <= kLastMaskType) {
       const CSize size = dc->GetTextExtent(label);
       const int m = (25 - size.cx) / 2;
       if (type == 840 || type == 841) {

@@ -26,22 +26,22 @@ CString Digits(int v, const char16_t* fmt = u"%d") {
 // The time parameter slot (1 or 2) an element of a time block edits; 0 none.
 int TimeSlot(int type, int param) {
   switch (type) {
-    case 400:
-    case 401:
-    case 403:
+    case kTypeDPR:
+    case kTypeDDR:
+    case kTypePLR:
       return param == 4 || param == 5 ? 1 : 0;
-    case 402:
+    case kTypeMPLR:
       return param == 6 ? 1 : param == 7 ? 2 : 0;
-    case 404:
+    case kTypeCPG:
       return param == 7 ? 1 : 0;
-    case 405:
-    case 406:
+    case kTypeRPR:
+    case kTypeAPG:
       return param == 40 ? 1 : param == 39 ? 2 : 0;
-    case 407:
+    case kTypeRG:
       return param == 10 ? 1 : param == 11 ? 2 : 0;
-    case 408:
+    case kTypeSLS:
       return 2;
-    case 409:
+    case kTypeMFS:
       return param == 41 ? 2 : param == 14 ? 1 : 0;
     default:
       return 0;
@@ -128,26 +128,26 @@ bool IsElementValueEditable(const CBlockObj& b, int param) {
   const int type = b.m_nType;
   const bool ref1 = b.m_pRef[0] != nullptr, ref2 = b.m_pRef[1] != nullptr;
   switch (type) {
-    case 400:
-    case 403:
+    case kTypeDPR:
+    case kTypePLR:
       return param == 4 && !ref1;
-    case 401:
+    case kTypeDDR:
       return param == 5 && !ref1;
-    case 402:
+    case kTypeMPLR:
       return (param == 6 && !ref1) || (param == 7 && !ref2);
-    case 404:
+    case kTypeCPG:
       return param == 7 && !ref1;
-    case 405:
-    case 406:
+    case kTypeRPR:
+    case kTypeAPG:
       return (param == 40 && !ref1) || (param == 39 && !ref2);
-    case 407:
+    case kTypeRG:
       return (param == 10 && !ref1) || (param == 11 && !ref2);
-    case 408:
+    case kTypeSLS:
       return param == 5 && !ref2;
-    case 409:
+    case kTypeMFS:
       return (param == 41 && !ref2) || (param == 14 && !ref1);
-    case 410:
-    case 411:
+    case kTypeWT:
+    case kTypeYT:
       return true;
     case 800:
       return !(param == 17 && ref1) && !(param == 18 && ref2);
@@ -194,7 +194,7 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
   const int limitLong = Digits(b.m_nMaxValue, u"%ld").GetLength();
   const int limitMin = Digits(b.m_nMinValue, u"%ld").GetLength();
 
-  if (const int slot = TimeSlot(type, param); slot != 0 && InRange(type, 400, 409)) {
+  if (const int slot = TimeSlot(type, param); slot != 0 && InRange(type, kTypeDPR, kTypeMFS)) {
     Control e1{Control::kEdit, kEditorEdit1, 0, 1, Digits(High(b, slot)), 0, 0, 0, 0, limit, {}, false};
     Control s1{Control::kSpin, kEditorSpin1, 1, 1, {}, 0, 0, 99, kEditorEdit1, 0, {}, false};
     Control e2{Control::kEdit, kEditorEdit2, 2, 1, Digits(Low(b, slot)), 0, 0, 0, 0, limit, {}, false};
@@ -202,7 +202,7 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
     out = {e1, s1, e2, s2, Combo({u"h", u"m", u"s"}, Base(b, slot), 4, 2)};
     return out;
   }
-  if (type == 410) {
+  if (type == kTypeWT) {
     auto* t = DYNAMIC_DOWNCAST(CBlockTime, &b);
     if (t == nullptr) return out;
     const int cam = Cam(kind);
@@ -237,7 +237,7 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
     out.push_back({Control::kSpin, kEditorSpin2, 4, 1, {}, 0, 0, 99, kEditorEdit2, 0, {}, disabled});
     return out;
   }
-  if (type == 411 && (param == 35 || param == 36)) {
+  if (type == kTypeYT && (param == 35 || param == 36)) {
     const bool on = param == 35;
     out.push_back({Control::kEdit,
                    kEditorMonth,
@@ -406,7 +406,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
   message->Empty();
   const int type = b.m_nType;
 
-  if (const int slot = TimeSlot(type, param); slot != 0 && InRange(type, 400, 409)) {
+  if (const int slot = TimeSlot(type, param); slot != 0 && InRange(type, kTypeDPR, kTypeMFS)) {
     int high = 0, low = 0;
     const int base = Choice(v, kEditorCombo, Base(b, slot));
     const int lowMax = base == 2 ? 99 : 59;
@@ -416,7 +416,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     if (Low(b, slot) != low) Low(b, slot) = low;
     if (Base(b, slot) != base) Base(b, slot) = base;
     auto* t = DYNAMIC_DOWNCAST(CBlockTime, &b);
-    if (!InRange(type, 400, 401) && type != 403 && type != 407 && t && !t->m_bTiming) {
+    if (!InRange(type, kTypeDPR, kTypeDDR) && type != kTypePLR && type != kTypeRG && t && !t->m_bTiming) {
       switch (base) {
         case 2:
           b.m_dValue = (100.0 * high + low) * 10;
@@ -434,7 +434,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     }
     return true;
   }
-  if (type == 410) {
+  if (type == kTypeWT) {
     auto* t = DYNAMIC_DOWNCAST(CBlockTime, &b);
     if (t == nullptr) return false;
     const int cam = Cam(kind);
@@ -455,7 +455,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     time[0] = hour, time[1] = minute;
     return true;
   }
-  if (type == 411 && (param == 35 || param == 36)) {
+  if (type == kTypeYT && (param == 35 || param == 36)) {
     long long month = 0, day = 0;
     const CString format = LoadString(632);
     if (!ReadInt(v, kEditorMonth, &month) || month < 1 || month > 12) {

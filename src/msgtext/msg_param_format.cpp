@@ -219,7 +219,7 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
   bool haveBody = false;
   const auto body_ = [&](const CString& s) { body = s, haveBody = true; };
 
-  if (type == 400 || type == 401 || type == 403) {
+  if (type == kTypeDPR || type == kTypeDDR || type == kTypePLR) {
     base = SlotBase(b, 1);
     switch (param) {
       case 0:
@@ -252,16 +252,16 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
   } else {
     switch (param) {
       case 0:
-        if (type == 408) {
+        if (type == kTypeSLS) {
           base = longText ? SlotBase(b, 2) : Par2Unit(b);
           DirectSplit(b.m_dValue, base, &high, &low);
-        } else if (type == 409) {
+        } else if (type == kTypeMFS) {
           base = SwitchMode(b) % 2 != 0 ? Par1Unit(b) : Par2Unit(b);
           DirectSplit(b.m_dValue, base, &high, &low);
-        } else if (type == 404) {
+        } else if (type == kTypeCPG) {
           base = SlotBase(b, 1);
           if (b.m_dValue != 0) ElapsedSplit(b.m_dValue, base, &high, &low);
-        } else if (type == 402 || type == 405 || type == 406) {
+        } else if (type == kTypeMPLR || type == kTypeRPR || type == kTypeAPG) {
           base = PhaseBase(b);
           if (b.m_dValue != 0) ElapsedSplit(b.m_dValue, base, &high, &low);
         } else {
@@ -269,10 +269,10 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
         }
         break;
       case 50:
-        if (type == 404) {
+        if (type == kTypeCPG) {
           base = SlotBase(b, 1);
           if (b.m_dValue != 0) ElapsedSplit(b.m_dRemaining, base, &high, &low);
-        } else if (type == 408) {
+        } else if (type == kTypeSLS) {
           base = SlotBase(b, 2);
           if (longText || b.m_dValue != 0) {
             ElapsedSplit(b.m_dRemaining, base, &high, &low);
@@ -280,7 +280,7 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
             base = 0;
             numbers = false;
           }
-        } else if (type == 409) {
+        } else if (type == kTypeMFS) {
           if (b.m_dValue != 0) {
             const int mode = SwitchMode(b);
             base = !longText || (mode != 0 && mode != 1 && mode != 3) ? SlotBase(b, 2) : SlotBase(b, 1);
@@ -288,7 +288,7 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
           } else if (!longText) {
             numbers = false;
           }
-        } else if (b.m_dValue != 0) {  // 402, 405, 406, 407
+        } else if (b.m_dValue != 0) {  // on-/off-delay, wiping and pulse relays, random generator
           base = PhaseBase(b);
           ElapsedSplit(b.m_dRemaining, base, &high, &low);
         }
@@ -296,12 +296,13 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
       default: {
         // Time parameters taken from a slot.
         int slot = 0;
-        if (type == 402) slot = param == 6 ? 1 : param == 7 ? 2 : 0;
-        if (type == 405 || type == 406) slot = param == 40 ? 1 : param == 39 ? 2 : 0;
-        if (type == 407) slot = param == 10 ? 1 : param == 11 ? 2 : 0;
-        if (type == 404) slot = param == 7 ? 1 : 0;
-        if (type == 408) slot = param == 5 ? 2 : param == 12 ? 3 : param == 13 ? 4 : 0;
-        if (type == 409) slot = param == 41 ? 2 : param == 14 ? 1 : param == 12 ? 3 : param == 13 ? 4 : 0;
+        if (type == kTypeMPLR) slot = param == 6 ? 1 : param == 7 ? 2 : 0;
+        if (type == kTypeRPR || type == kTypeAPG) slot = param == 40 ? 1 : param == 39 ? 2 : 0;
+        if (type == kTypeRG) slot = param == 10 ? 1 : param == 11 ? 2 : 0;
+        if (type == kTypeCPG) slot = param == 7 ? 1 : 0;
+        if (type == kTypeSLS) slot = param == 5 ? 2 : param == 12 ? 3 : param == 13 ? 4 : 0;
+        if (type == kTypeMFS)
+          slot = param == 41 ? 2 : param == 14 ? 1 : param == 12 ? 3 : param == 13 ? 4 : 0;
         if (slot != 0) {
           *text = longText ? SlotLong(b, slot) : SlotDisplay(b, slot);
           return;
@@ -406,7 +407,7 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
   if (a == nullptr) return;
   const int type = b.m_nType;
   const int d = a->m_nPoint;
-  const bool comparator = type >= 803 && type <= 807;
+  const bool comparator = type >= kFirstAnalogType && type <= kLastAnalogType;
   const bool gainOffset = comparator || (type >= 817 && type <= 819);
   if (gainOffset && param == 26) return text->Format(u"%5.2f", a->m_dGain);
   if (gainOffset && param == 27) return text->Format(u"%6d", a->m_nOffset);
@@ -813,15 +814,15 @@ void Format(CBlockObj* block, CViewContext* view, CString* text, int param, int 
   if (block == nullptr || text == nullptr) return;
   CBlockObj& b = *block;
   const int type = b.m_nType;
-  if (type >= 400 && type <= 409) return FormatTimeBlock(b, view, text, param, longText);
+  if (type >= kTypeDPR && type <= kTypeMFS) return FormatTimeBlock(b, view, text, param, longText);
   switch (type) {
-    case 410:
+    case kTypeWT:
       return FormatWeekly(b, text, param, kind, longText);
-    case 411:
+    case kTypeYT:
       return FormatYearly(b, text, param, longText);
-    case 412:
+    case kTypeAC:
       return FormatAstro(b, text, param, longText);
-    case 413:
+    case kTypeSW:
       if (param == 80) {
         static const char16_t* const kBases[3] = {u"h", u"m", u"s"};
         const int unit = Par1Unit(b);
@@ -845,7 +846,7 @@ void Format(CBlockObj* block, CViewContext* view, CString* text, int param, int 
     default:
       break;
   }
-  if ((type >= 803 && type <= 807) || (type >= 815 && type <= 822))
+  if ((type >= kFirstAnalogType && type <= kLastAnalogType) || (type >= 815 && type <= 822))
     return FormatAnalog(b, text, param, longText);
   FormatData(b, view, text, param, longText);
 }

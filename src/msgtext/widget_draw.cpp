@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "blocks/time_blocks.h"
+#include "model/block_kind.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msg_param_format.h"
@@ -83,164 +84,16 @@ CString CutToFit(CDC* dc, const CString& text, int width) {
 }
 
 // ---- Block icons ---------------------------------------------------------------------
-enum class IconKind { kNone, kTime, kFunction, kData, kMath, kAnalog };
 
-IconKind IconOf(const CBlockObj* block, int number) {
+// The icon of an element: its block's (the kind's descriptor), or for an
+// element without a block the analog operand it names.
+MsgIcon IconOf(const CBlockObj* block, int number) {
   if (block == nullptr) {
-    if ((number >= 4000 && number <= 4127) || (number >= 4288 && number <= 4799)) return IconKind::kAnalog;
-    return IconKind::kNone;
+    const bool analogInput = number >= kFirstAnalogInputOperand && number <= kLastAnalogContactInput;
+    const bool analogFlag = number >= kFirstAnalogFlagOperand && number < kFirstOpenConnectorOperand;
+    return analogInput || analogFlag ? MsgIcon::kAnalog : MsgIcon::kNone;
   }
-  const int type = block->m_nType;
-  if (type >= 400 && type <= 413) return IconKind::kTime;
-  if (type == 800 || type == 801 || type == 802 || (type >= 803 && type <= 807) ||
-      (type >= 815 && type <= 822) || type == 810 || type == 823)
-    return IconKind::kFunction;
-  if (type >= 832 && type <= 856 && type != 847) return IconKind::kData;
-  if (type >= 860 && type <= 879) return IconKind::kMath;
-  if (type == 608 || type == 610) return IconKind::kAnalog;
-  return IconKind::kNone;
-}
-
-const char16_t* Mnemonic(int type) {
-  switch (type) {
-    case 400:
-      return u"ON-D";
-    case 401:
-      return u"OFF-D";
-    case 402:
-      return u"ON/OFF";
-    case 403:
-      return u"R-ON-D";
-    case 404:
-      return u"W-R";
-    case 405:
-      return u"E-F-W-R";
-    case 406:
-      return u"A-P-G";
-    case 407:
-      return u"R-G";
-    case 408:
-      return u"S-L-S";
-    case 409:
-      return u"M-F-S";
-    case 410:
-      return u"W-T";
-    case 411:
-      return u"Y-T";
-    case 412:
-      return u"AC";
-    case 413:
-      return u"SW";
-    case 800:
-      return u"U/D";
-    case 801:
-      return u"H-C";
-    case 803:
-    case 805:
-    case 816:
-    case 817:
-    case 818:
-      return u"A";
-    case 810:
-      return u"Text";
-    case 815:
-    case 823:
-      return u"+=";
-    case 819:
-      return u"~";
-    case 820:
-    case 821:
-    case 822:
-      return u"Ax";
-    case 832:
-      return u"BCD";
-    case 833:
-      return u"BIN";
-    case 834:
-      return u"ROL";
-    case 835:
-      return u"ROR";
-    case 836:
-      return u"SHL";
-    case 837:
-      return u"SHR";
-    case 838:
-    case 841:
-      return u"&";
-    case 839:
-    case 842:
-      return u">1";
-    case 840:
-      return u"1";
-    case 843:
-      return u"=1";
-    case 844:
-      return u"AXIV";
-    case 845:
-      return u"DXIV";
-    case 846:
-      return u"Rand";
-    case 848:
-      return u"ENC";
-    case 849:
-      return u"SMC";
-    case 850:
-      return u"SMCE";
-    case 851:
-      return u"PTO";
-    case 852:
-      return u"PTOE";
-    case 853:
-      return u"SEG";
-    case 854:
-      return u"WTB";
-    case 855:
-      return u"UDC";
-    case 856:
-      return u"CRC";
-    case 860:
-      return u"ODD";
-    case 861:
-      return u"EVEN";
-    case 862:
-      return u"MOD";
-    case 863:
-      return u"REM";
-    case 864:
-      return u"LOG";
-    case 865:
-      return u"SQRT";
-    case 866:
-      return u"ABS";
-    case 867:
-      return u"GCD";
-    case 868:
-      return u"LCM";
-    case 869:
-      return u"POW2";
-    case 870:
-      return u"EXP";
-    case 871:
-      return u"FIX";
-    case 872:
-      return u"round";
-    case 873:
-      return u"SIN";
-    case 874:
-      return u"COS";
-    case 875:
-      return u"TAN";
-    case 876:
-      return u"COT";
-    case 877:
-      return u"SEC";
-    case 878:
-      return u"CSC";
-    case 879:
-      return u"QUAD";
-    default:
-      return u"";
-  }
+  return BlockKindOf(block->m_nType).msgIcon;
 }
 
 // A small pulse shape across the box (the analog triggers and watchdogs).
@@ -251,44 +104,44 @@ void DrawPulsePicture(CDC* dc, const CRect& box) {
 }
 
 void DrawIcon(CDC* dc, const CRect& box, const CBlockObj* block, int number) {
-  const IconKind kind = IconOf(block, number);
-  if (kind == IconKind::kNone) return;
+  const MsgIcon kind = IconOf(block, number);
+  if (kind == MsgIcon::kNone) return;
   const int type = block ? block->m_nType : 0;
-  CPen pen(PS_SOLID, kind == IconKind::kMath ? 1 : 0, RGB(0, 0, 0));
+  CPen pen(PS_SOLID, kind == MsgIcon::kMath ? 1 : 0, RGB(0, 0, 0));
   const CPen oldPen = dc->SelectObject(&pen);
   const COLORREF oldBk = dc->SetBkColor(kIconBackground);
   CFont font;
-  CString text = kind == IconKind::kAnalog
-                     ? CString(type == 608 || (block == nullptr && number < 4288) ? u"AI" : u"AM")
-                     : CString(Mnemonic(type));
+  // An element without a block names an analog input or flag by its number.
+  CString text =
+      block ? CString(BlockKindOf(type).mnemonic) : CString(number < kFirstAnalogFlagOperand ? u"AI" : u"AM");
   const BYTE fixed = FIXED_PITCH;
   switch (kind) {
-    case IconKind::kTime:
-      font = (type == 412 || type == 413)
+    case MsgIcon::kTime:
+      font = (type == kTypeAC || type == kTypeSW)
                  ? MakeFont(12, 7, FW_NORMAL, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, u"Arial")
                  : MakeFont(12, 5, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, CString());
       break;
-    case IconKind::kFunction:
+    case MsgIcon::kFunction:
       font = MakeFont(12, 5, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, u"Arial");
       break;
-    case IconKind::kData:
+    case MsgIcon::kData:
       font = MakeFont(12, 5, FW_NORMAL, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, CString());
       break;
-    case IconKind::kMath:
+    case MsgIcon::kMath:
       font = MakeFont(12, 5, FW_NORMAL, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, u"Arial");
       break;
-    case IconKind::kAnalog:
+    case MsgIcon::kAnalog:
       font = MakeFont(14, 8, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, CString());
       break;
-    case IconKind::kNone:
+    case MsgIcon::kNone:
       break;
   }
   const CFont oldFont = dc->SelectObject(&font);
   const CRect outer(box.left - 1, box.top - 1, box.right + 1, box.bottom + 1);  // the unshrunk box
-  if (kind == IconKind::kMath) {
+  if (kind == MsgIcon::kMath) {
     const int cx = dc->GetTextExtent(text).cx;
     dc->TextOut(outer.left + (kIconWidth - cx) / 2 + 1, outer.top + 12, text);
-  } else if (kind == IconKind::kAnalog) {
+  } else if (kind == MsgIcon::kAnalog) {
     dc->TextOut(outer.left + (kIconWidth - 8) / 2 - 2, outer.top + (kIconHeight - 14) / 3, text);
   } else {
     if (type == 802 || type == 804 || type == 806 || type == 807) DrawPulsePicture(dc, box);
@@ -299,7 +152,7 @@ void DrawIcon(CDC* dc, const CRect& box, const CBlockObj* block, int number) {
     } else if (!text.IsEmpty()) {
       const int cx = dc->GetTextExtent(text).cx;
       dc->TextOut(box.left + std::max(0, (box.Width() - cx) / 2), box.top + 12, text);
-      if (type == 412) dc->TextOut(box.left + 9, box.top + 24, CString(u"*"));
+      if (type == kTypeAC) dc->TextOut(box.left + 9, box.top + 24, CString(u"*"));
     }
   }
   dc->SelectObject(&oldFont);
