@@ -153,6 +153,19 @@ constexpr int kTypeMaleConnector = 900;
 constexpr int kTypeFemaleConnector = 901;
 constexpr int kTypeDataLog = 911;
 constexpr int kTypePowerBus = 951;
+
+// ---- The plan of type codes -------------------------------------------------
+// Codes are allotted in ranges; readers of files and images (the pin table,
+// the compiler, the block names) treat a code by its range even where no kind
+// has that code. Each range starts at its family's first type.
+constexpr int kLastLogicCode = 399;
+constexpr int kLastTimeCode = 599;
+constexpr int kLastOperandCode = 699;
+constexpr int kLastLadderCode = 799;
+constexpr int kLastSpecialCode = 829;
+constexpr int kLastDataCode = 859;
+constexpr int kLastExtendedCode = 899;  // special, data and math functions
+constexpr int kLastStructuralCode = 910;
 constexpr int kLastTypeCode = 999;
 
 constexpr bool IsLogicType(int type) {
@@ -184,34 +197,47 @@ constexpr int kConnectorNumberCount = 1900;
 constexpr int kFemaleNumberOffset = kFirstFemaleNumber - kFirstMaleNumber;  // female = male + 2000
 constexpr int kLastOperandNumber = 8999;                                    // ladder operand lookups end here
 
+constexpr bool IsFunctionBlockNumber(int number) {
+  return number >= kFirstFunctionBlockNumber && number <= kLastFunctionBlockNumber;
+}
+
 // ---- Operand numbers (what operand blocks and ladder elements address) -----
 constexpr int kFirstInputOperand = 100;  // I, 256 numbers
 constexpr int kInputOperandCount = 256;
 constexpr int kLastInputOperand = kFirstInputOperand + kInputOperandCount - 1;
 constexpr int kFirstOutputOperand = 600;  // Q, 128 numbers
 constexpr int kOutputOperandCount = 128;
+constexpr int kLastOutputOperand = kFirstOutputOperand + kOutputOperandCount - 1;
 constexpr int kFirstShiftBitOperand = 1000;  // S, 16 numbers (64 in the newer series)
 constexpr int kShiftBitOperandCount = 16;
 constexpr int kShiftBitOperandCountNewer = 64;
+constexpr int kLastShiftBitOperand = kFirstShiftBitOperand + kShiftBitOperandCountNewer - 1;
 constexpr int kFirstCursorKeyOperand = 1280;  // C, 4 numbers
 constexpr int kCursorKeyOperandCount = 4;
 constexpr int kFirstFunctionKeyOperand = 1300;  // F, 5 numbers
 constexpr int kFunctionKeyOperandCount = 5;
+constexpr int kLastFunctionKeyOperand = kFirstFunctionKeyOperand + kFunctionKeyOperandCount - 1;
 constexpr int kFirstFlagOperand = 1316;  // M, 512 numbers
 constexpr int kFlagOperandCount = 512;
+constexpr int kLastFlagOperand = kFirstFlagOperand + kFlagOperandCount - 1;
 constexpr int kFirstLowOperand = 1870;  // Lo, 1000 numbers
 constexpr int kLowOperandCount = 1000;
+constexpr int kLastLowOperand = kFirstLowOperand + kLowOperandCount - 1;
 constexpr int kFirstHighOperand = 2900;  // Hi, 1000 numbers
 constexpr int kHighOperandCount = 1000;
+constexpr int kLastHighOperand = kFirstHighOperand + kHighOperandCount - 1;
 constexpr int kFirstAnalogInputOperand = 4000;  // AI, 64 numbers (contacts reach 128)
 constexpr int kAnalogInputOperandCount = 64;
 constexpr int kLastAnalogContactInput = 4127;
 constexpr int kFirstAnalogOutputOperand = 4230;  // AQ, 32 numbers
 constexpr int kAnalogOutputOperandCount = 32;
+constexpr int kLastAnalogOutputOperand = kFirstAnalogOutputOperand + kAnalogOutputOperandCount - 1;
 constexpr int kFirstAnalogFlagOperand = 4288;  // AM, 512 numbers
 constexpr int kAnalogFlagOperandCount = 512;
+constexpr int kLastAnalogFlagOperand = kFirstAnalogFlagOperand + kAnalogFlagOperandCount - 1;
 constexpr int kFirstOpenConnectorOperand = 4800;  // X, 128 numbers
 constexpr int kOpenConnectorOperandCount = 128;
+constexpr int kLastOpenConnectorOperand = kFirstOpenConnectorOperand + kOpenConnectorOperandCount - 1;
 constexpr int kDefaultContactOperand = kFirstInputOperand;              // contacts address I1
 constexpr int kDefaultAnalogContactOperand = kFirstAnalogInputOperand;  // analog contacts address AI1
 // Ladder element numbers.
@@ -221,8 +247,16 @@ constexpr int kFirstAnalogContactNumber = 18000;
 constexpr int kContactNumberCount = 2560;
 constexpr int kFirstCoilNumber = 21000;
 constexpr int kCoilNumberCount = 768;
+constexpr int kLastCoilNumber = kFirstCoilNumber + kCoilNumberCount - 1;
 constexpr int kFirstLadderAnalogOutputNumber = 22000;
 constexpr int kLadderAnalogOutputNumberCount = 544;
+constexpr int kLastLadderAnalogOutputNumber =
+    kFirstLadderAnalogOutputNumber + kLadderAnalogOutputNumberCount - 1;
+
+// Whether a number lies in a range given by its first number and its last.
+constexpr bool InNumberRange(int number, int first, int last) {
+  return number >= first && number <= last;
+}
 
 // ---- Link codes that stand in CBlockObj::m_nSource instead of a number ------
 constexpr int LINK_OPEN = 52;   // input pin not wired

@@ -4,6 +4,7 @@
 
 #include "blocks/block_factory.h"
 #include "blocks/block_slots.h"
+#include "blocks/palette_icons.h"
 #include "model/block_kind.h"
 #include "model/model_table.h"
 #include "model/shell_context.h"
@@ -232,6 +233,17 @@ void CBlockMSGTEXT::LoadOldElementList(CArchive& ar) {
   }
 }
 
+namespace {
+
+// The message text's palette pictogram.
+int PaintMessageTextIcon(CDC* dc, const CRect& box) {
+  const CFont small = PaletteFont(12, 7);
+  PaletteText(dc, box, 0, 12, u"Text", &small);
+  return 0;
+}
+
+}  // namespace
+
 void RegisterMessageTextKind() {
   BlockKind kind;
   kind.type = CBlockMSGTEXT::kTypeCode;
@@ -239,6 +251,7 @@ void RegisterMessageTextKind() {
   kind.helpTopic = 1060;  // "Message text.htm"
   kind.mnemonic = u"Text";
   kind.msgIcon = MsgIcon::kFunction;
+  kind.paletteIcon = PaintMessageTextIcon;
   kind.create = [](int typeCode, const BlockContext& ctx) -> CBlockObj* {
     return new (std::nothrow) CBlockMSGTEXT(typeCode, ctx);
   };

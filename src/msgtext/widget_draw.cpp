@@ -38,35 +38,50 @@ bool IsFunctionBlock(const CBlockObj* block) {
   return block != nullptr && CZaradDoc::GetTypeClass(static_cast<UINT>(block->m_nType)) == 2;
 }
 
+// Operand names by module and channel: inputs 32 a module, outputs and shift
+// bits 16, analog inputs 8.
+CString InputName(int n) {
+  return FormatString(u"I%d%02d", (n - kFirstInputOperand) / 32, (n - kFirstInputOperand) % 32);
+}
+CString OutputName(int n) {
+  return FormatString(u"Q%d%02d", (n - kFirstOutputOperand) / 16, (n - kFirstOutputOperand) % 16);
+}
+CString ShiftBitName(int n) {
+  return FormatString(u"S%d.%d", (n - kFirstShiftBitOperand) / 16, (n - kFirstShiftBitOperand) % 16);
+}
+CString AnalogInputName(int n) {
+  return FormatString(u"AI%d%02d", (n - kFirstAnalogInputOperand) / 8, (n - kFirstAnalogInputOperand) % 8);
+}
+
 // The operand name of a number, by its range; empty below 100.
 CString OperandName(int n) {
-  if (n >= 4288) return FormatString(u"AM%d", n - 4288);
-  if (n >= 4000) return FormatString(u"AI%d%02d", (n - 4000) / 8, (n - 4000) % 8);
-  if (n >= 1316) return FormatString(u"M%d", n - 1316);
-  if (n >= 1300) return FormatString(u"F%d", n - 1300);
-  if (n >= 1000) return FormatString(u"S%d.%d", (n - 1000) / 16, (n - 1000) % 16);
-  if (n >= 600) return FormatString(u"Q%d%02d", (n - 600) / 16, (n - 600) % 16);
-  if (n >= 100) return FormatString(u"I%d%02d", (n - 100) / 32, (n - 100) % 32);
+  if (n >= kFirstAnalogFlagOperand) return FormatString(u"AM%d", n - kFirstAnalogFlagOperand);
+  if (n >= kFirstAnalogInputOperand) return AnalogInputName(n);
+  if (n >= kFirstFlagOperand) return FormatString(u"M%d", n - kFirstFlagOperand);
+  if (n >= kFirstFunctionKeyOperand) return FormatString(u"F%d", n - kFirstFunctionKeyOperand);
+  if (n >= kFirstShiftBitOperand) return ShiftBitName(n);
+  if (n >= kFirstOutputOperand) return OutputName(n);
+  if (n >= kFirstInputOperand) return InputName(n);
   return CString();
 }
 
 // The operand name of an operand block, by its type.
 CString OperandBlockName(const CBlockObj& block, int n) {
   switch (block.m_nType) {
-    case 600:
-      return FormatString(u"I%d%02d", (n - 100) / 32, (n - 100) % 32);
-    case 602:
-      return FormatString(u"S%d.%d", (n - 1000) / 16, (n - 1000) % 16);
-    case 605:
-      return FormatString(u"Q%d%02d", (n - 600) / 16, (n - 600) % 16);
-    case 607:
-      return FormatString(u"M%d", n - 1316);
-    case 608:
-      return FormatString(u"AI%d%02d", (n - 4000) / 8, (n - 4000) % 8);
-    case 610:
-      return FormatString(u"AM%d", n - 4288);
-    case 611:
-      return FormatString(u"F%d", n - 1300);
+    case kTypeInput:
+      return InputName(n);
+    case kTypeShiftBit:
+      return ShiftBitName(n);
+    case kTypeOutput:
+      return OutputName(n);
+    case kTypeFlag:
+      return FormatString(u"M%d", n - kFirstFlagOperand);
+    case kTypeAnalogInput:
+      return AnalogInputName(n);
+    case kTypeAnalogFlag:
+      return FormatString(u"AM%d", n - kFirstAnalogFlagOperand);
+    case kTypeFunctionKey:
+      return FormatString(u"F%d", n - kFirstFunctionKeyOperand);
     default:
       return CString();
   }
@@ -144,11 +159,12 @@ void DrawIcon(CDC* dc, const CRect& box, const CBlockObj* block, int number) {
   } else if (kind == MsgIcon::kAnalog) {
     dc->TextOut(outer.left + (kIconWidth - 8) / 2 - 2, outer.top + (kIconHeight - 14) / 3, text);
   } else {
-    if (type == 802 || type == 804 || type == 806 || type == 807) DrawPulsePicture(dc, box);
-    if (type == 815 || type == 823) {
+    if (type == kTypeTHTRG || type == kTypeATHTRG || type == kTypeAWDOG || type == kTypeADTRG)
+      DrawPulsePicture(dc, box);
+    if (type == kTypeAMATH || type == kTypeMATHERR) {
       // "+=" over the second mnemonic.
       dc->TextOut(box.left + 2, box.top + 3, text);
-      dc->TextOut(box.left + 8, box.top + 18, type == 815 ? CString(u"A") : CString(u"E"));
+      dc->TextOut(box.left + 8, box.top + 18, type == kTypeAMATH ? CString(u"A") : CString(u"E"));
     } else if (!text.IsEmpty()) {
       const int cx = dc->GetTextExtent(text).cx;
       dc->TextOut(box.left + std::max(0, (box.Width() - cx) / 2), box.top + 12, text);
@@ -225,7 +241,7 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
     if (m_pBlock != nullptr && function) {
       CString pattern;
       pattern.Format(u"B%ls - %ls", u"%d", u"%s");
-      label.Format(pattern.GetString(), m_nNumber - 9000, m_strLabel.GetString());
+      label.Format(pattern.GetString(), m_nNumber - kFirstFunctionBlockNumber, m_strLabel.GetString());
     } else if (m_pBlock != nullptr) {
       label = OperandBlockName(*m_pBlock, m_nNumber);
     } else if (m_nKind == MSGELEM_GRAPH) {
@@ -261,11 +277,12 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
         value = u"Graph 12 X 4";
       } else if (m_pBlock != nullptr) {
         FormatMessageParamText(m_pBlock, view, &value, m_nParam, m_nKind);
-      } else if (m_nNumber >= 4000) {
+      } else if (m_nNumber >= kFirstAnalogInputOperand) {
         // An analog operand of a ladder diagram: the element that addresses it.
         const CZaradDoc* doc = view ? view->GetDocument() : m_pDoc;
-        const CBlockObj* element =
-            doc ? doc->FindBlockByOperand(m_nNumber, m_nNumber >= 4288 ? 705 : 702) : nullptr;
+        const int elementType =
+            m_nNumber >= kFirstAnalogFlagOperand ? kTypeLadderAnalogOutput : kTypeAnalogContact;
+        const CBlockObj* element = doc ? doc->FindBlockByOperand(m_nNumber, elementType) : nullptr;
         if (element) value.Format(u"%6.1f", static_cast<double>(element->m_nSimValue));
       }
       value = CutToFit(dc, value, width - kIconWidth);

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTypeCodeCeiling = 703;
+constexpr int kTypeCodeCeiling = 350;
 constexpr int kBlockNumberCeiling = 50;
 
 fs::path SourceRoot() {
