@@ -17,8 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTypeCodeCeiling = 350;
-constexpr int kBlockNumberCeiling = 50;
+constexpr int kTypeCodeCeiling = 361;
+constexpr int kBlockNumberCeiling = 22;
 
 fs::path SourceRoot() {
   return fs::path(ZOVUZI_TEST_DATA_DIR).parent_path().parent_path() / "src";
