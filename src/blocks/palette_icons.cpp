@@ -1,13 +1,9 @@
 #include "blocks/palette_icons.h"
 
+#include "blocks/pictograms.h"
 #include "model/block_codes.h"
 
 namespace {
-
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kClockFace = RGB(255, 223, 140);
-
-using Stroke = std::vector<CPoint>;
 
 // Width of a text in a font (the item font when null).
 CSize Extent(CDC* dc, const CString& text, const CFont* font) {
@@ -27,14 +23,6 @@ CFont PaletteFont(int height, int width, int weight) {
   return font;
 }
 
-void PaletteStrokes(CDC* dc, const CRect& box, std::initializer_list<Stroke> strokes) {
-  for (const Stroke& s : strokes) {
-    if (s.empty()) continue;
-    dc->MoveTo(box.left + s[0].x, box.top + s[0].y);
-    for (size_t i = 1; i < s.size(); ++i) dc->LineTo(box.left + s[i].x, box.top + s[i].y);
-  }
-}
-
 void PaletteText(CDC* dc, const CRect& box, int dx, int dy, const CString& text, const CFont* font) {
   CFont old;
   if (font) old = dc->SelectObject(font);
@@ -46,9 +34,11 @@ void PaletteText(CDC* dc, const CRect& box, int dx, int dy, const CString& text,
 
 namespace {
 
-// The label under a time function's picture: in a font of its own (height 0:
-// the item font), at x = (25 - w) / 2 + dx.
-int TimeLabel(CDC* dc, const CRect& box, const char16_t* text, int height, int width, int dx, int y) {
+// A time function's line picture (blocks/pictograms.h) with its name under it,
+// in a font of its own (height 0: the item font) at x = (25 - w) / 2 + dx.
+// Returns the name's height.
+int TimePicture(CDC* dc, const CRect& box, int type, const char16_t* text, int height, int width, int dx) {
+  DrawBlockLinePicture(dc, box, type);
   CFont font;
   const CFont* fontPtr = nullptr;
   if (height) {
@@ -56,131 +46,53 @@ int TimeLabel(CDC* dc, const CRect& box, const char16_t* text, int height, int w
     fontPtr = &font;
   }
   const CSize size = Extent(dc, text, fontPtr);
-  PaletteText(dc, box, (25 - size.cx) / 2 + dx, y, text, fontPtr);
+  PaletteText(dc, box, (kSymbolBoxWidth - size.cx) / 2 + dx, TimeSymbolLabelTop(type), text, fontPtr);
   return size.cy;
-}
-
-void DrawClock(CDC* dc, const CRect& box, CRect face, CPoint centre, CPoint twelve, CPoint three) {
-  const CBrush brush(kClockFace);
-  const CBrush old = dc->SelectObject(&brush);
-  dc->Ellipse(box.left + face.left, box.top + face.top, box.left + face.right, box.top + face.bottom);
-  dc->SelectObject(&old);
-  PaletteStrokes(dc, box, {{centre, twelve}, {centre, three}});
 }
 
 }  // namespace
 
 int PaintIconDPR(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{6, 14}, {6, 3}, {3, 7}}, {{6, 3}, {9, 7}}, {{4, 21}, {14, 21}, {14, 13}, {24, 13}}});
-  return TimeLabel(dc, box, u"ON-D", 10, 5, 0, 25);
+  return TimePicture(dc, box, kTypeDPR, u"ON-D", 10, 5, 0);
 }
-
 int PaintIconDDR(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{7, 3}, {7, 9}, {4, 5}}, {{7, 9}, {10, 5}}, {{5, 13}, {15, 13}, {15, 21}, {25, 21}}});
-  return TimeLabel(dc, box, u"OFF-D", 9, 4, 1, 25);
+  return TimePicture(dc, box, kTypeDDR, u"OFF-D", 9, 4, 1);
 }
-
 int PaintIconMPLR(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{9, 14}, {9, 3}, {6, 7}},
-                  {{9, 3}, {12, 7}},
-                  {{9, 14}, {6, 10}},
-                  {{9, 14}, {12, 10}},
-                  {{9, 21}, {21, 21}, {21, 13}},
-                  {{15, 21}, {15, 13}, {25, 13}}});
-  return TimeLabel(dc, box, u"ON/OFF", 9, 3, 1, 25);
+  return TimePicture(dc, box, kTypeMPLR, u"ON/OFF", 9, 3, 1);
 }
-
 int PaintIconPLR(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{9, 14}, {9, 5}},
-                  {{9, 5}, {6, 11}},
-                  {{9, 5}, {12, 11}},
-                  {{9, 21}, {12, 21}, {12, 13}, {21, 13}, {15, 10}},
-                  {{21, 13}, {15, 16}}});
-  return TimeLabel(dc, box, u"R-ON-D", 9, 3, 1, 25);
+  return TimePicture(dc, box, kTypePLR, u"R-ON-D", 9, 3, 1);
 }
-
 int PaintIconCPG(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{2, 13}, {6, 13}, {6, 6}, {17, 6}, {17, 13}, {23, 13}},
-                  {{2, 21}, {6, 21}, {6, 15}, {10, 15}, {10, 21}, {17, 21}}});
-  return TimeLabel(dc, box, u"W-R", 10, 5, 1, 23);
+  return TimePicture(dc, box, kTypeCPG, u"W-R", 10, 5, 1);
 }
-
 int PaintIconRPR(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{2, 12}, {6, 12}, {6, 5}, {17, 5}, {17, 12}, {23, 12}},
-                  {{6, 5}, {2, 10}},
-                  {{6, 5}, {10, 10}},
-                  {{2, 22}, {6, 22}, {6, 16}, {19, 16}, {19, 22}, {23, 22}}});
-  return TimeLabel(dc, box, u"ETWR", 10, 4, 0, 25);
+  return TimePicture(dc, box, kTypeRPR, u"ETWR", 10, 4, 0);
 }
-
 int PaintIconAPG(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{7, 6}, {22, 6}, {14, 3}},
-                  {{19, 6}, {14, 9}},
-                  {{2, 21},
-                   {4, 21},
-                   {4, 12},
-                   {7, 12},
-                   {7, 21},
-                   {10, 21},
-                   {10, 12},
-                   {12, 12},
-                   {12, 21},
-                   {15, 21},
-                   {15, 12},
-                   {18, 12},
-                   {18, 21},
-                   {21, 21},
-                   {21, 12},
-                   {23, 12},
-                   {23, 21},
-                   {25, 21}}});
-  return TimeLabel(dc, box, u"A-P-G", 10, 4, 1, 25);
+  return TimePicture(dc, box, kTypeAPG, u"A-P-G", 10, 4, 1);
 }
-
 int PaintIconRG(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{2, 6}, {17, 6}, {9, 3}},
-                  {{14, 6}, {9, 9}},
-                  {{2, 21}, {10, 21}, {10, 12}, {18, 12}, {18, 21}, {26, 21}}});
-  return TimeLabel(dc, box, u"R-G", 0, 0, 1, 24);
+  return TimePicture(dc, box, kTypeRG, u"R-G", 0, 0, 1);
 }
-
 int PaintIconSLS(CDC* dc, const CRect& box) {
-  return TimeLabel(dc, box, u"S-L-S", 10, 5, 0, 13);
+  return TimePicture(dc, box, kTypeSLS, u"S-L-S", 10, 5, 0);
 }
-
 int PaintIconMFS(CDC* dc, const CRect& box) {
-  return TimeLabel(dc, box, u"M-F-S", 10, 5, 1, 13);
+  return TimePicture(dc, box, kTypeMFS, u"M-F-S", 10, 5, 1);
 }
-
 int PaintIconWT(CDC* dc, const CRect& box) {
-  DrawClock(dc, box, CRect(3, 4, 17, 18), {10, 11}, {10, 4}, {17, 11});
-  return TimeLabel(dc, box, u"W-T", 0, 0, 0, 20);
+  return TimePicture(dc, box, kTypeWT, u"W-T", 0, 0, 0);
 }
-
 int PaintIconYT(CDC* dc, const CRect& box) {
-  DrawClock(dc, box, CRect(3, 4, 17, 18), {10, 11}, {10, 4}, {17, 11});
-  return TimeLabel(dc, box, u"Y-T", 0, 0, 1, 20);
+  return TimePicture(dc, box, kTypeYT, u"Y-T", 0, 0, 1);
 }
-
 int PaintIconAC(CDC* dc, const CRect& box) {
-  const CFont star = PaletteFont(20, 12);
-  PaletteText(dc, box, 1, 4, u"*", &star);
-  DrawClock(dc, box, CRect(11, 4, 24, 17), {17, 10}, {17, 4}, {23, 10});
-  return TimeLabel(dc, box, u"AC", 0, 0, 1, 20);
+  return TimePicture(dc, box, kTypeAC, u"AC", 0, 0, 1);
 }
-
 int PaintIconSW(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{2, 14}, {5, 14}, {5, 5}, {8, 5}, {8, 14}, {11, 14}}});
-  DrawClock(dc, box, CRect(11, 4, 24, 17), {17, 10}, {17, 4}, {23, 10});
-  return TimeLabel(dc, box, u"SW", 0, 0, 1, 20);
+  return TimePicture(dc, box, kTypeSW, u"SW", 0, 0, 1);
 }
 
 // ---- Basic logic -------------------------------------------------------------------
@@ -367,198 +279,91 @@ int PaintIconLadderAnalogOutput(CDC* dc, const CRect& box) {
 
 // ---- Special functions -----------------------------------------------------------------
 
-namespace {
-
-CFont SmallFont() {
-  return PaletteFont(12, 7);
-}
-
-void Text(CDC* dc, const CRect& box, int dx, int dy, const char16_t* s, const CFont* font = nullptr) {
-  PaletteText(dc, box, dx, dy, s, font);
-}
-
-// The arrow of the analog functions.
-void AnalogArrow(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{13, 18}, {23, 18}, {19, 14}}, {{23, 18}, {19, 22}}});
-}
-
-const Stroke kPulses{{3, 29},  {6, 29},  {6, 22},  {9, 22},  {9, 29},
-                     {16, 29}, {16, 22}, {19, 22}, {19, 29}, {22, 29}};
-const Stroke kStep{{2, 27}, {7, 27}, {7, 18}, {18, 18}, {18, 27}, {23, 27}};
-const Stroke kStepWide{{0, 27}, {4, 27}, {4, 18}, {18, 18}, {18, 27}, {21, 27}};
-
-// The WiFi blocks: an antenna over the operand's letters.
-int Wifi(CDC* dc, const CRect& box, int x, const char16_t* letters) {
-  const CPen dotted(PS_DOT, 1, kBlack);
-  CPen old = dc->SelectObject(&dotted);
-  PaletteStrokes(dc, box, {{{10, 6}, {10, 10}}, {{3, 10}, {23, 10}}});
-  const CPen dot(PS_SOLID, 4, kBlack);
-  dc->SelectObject(&dot);
-  PaletteStrokes(dc, box, {{{10, 10}, {10, 10}}});
-  dc->SelectObject(&old);
-  Text(dc, box, x, 14, letters);
+int PaintSymbolPicture(CDC* dc, const CRect& box, int type) {
+  DrawBlockLinePicture(dc, box, type);
+  const CFont small = PaletteFont(12, 7);
+  for (const SymbolText& t : BlockSymbolTexts(type))
+    PaletteText(dc, box, t.dx, t.dy, t.text, t.small ? &small : nullptr);
   return 0;
 }
-
-}  // namespace
 
 int PaintIconCOUNTER(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{4, 12}, {4, 0}}, {{4, 0}, {1, 6}}, {{4, 0}, {7, 6}}});
-  const CFont small = SmallFont();
-  Text(dc, box, 2, 18, u"U/D", &small);
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeCOUNTER);
 }
-
 int PaintIconHCOUNTER(CDC* dc, const CRect& box) {
-  Text(dc, box, 0, 11, u"H-C");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeHCOUNTER);
 }
-
 int PaintIconTHTRG(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{3, 14}, {10, 7}, {13, 10}, {16, 7}, {23, 14}}, kStep});
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeTHTRG);
 }
-
 int PaintIconACOMP(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{3, 14}, {12, 14}}, {{3, 14}, {8, 5}, {13, 14}}, kStepWide});
-  Text(dc, box, 14, 5, u"A");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeACOMP);
 }
-
 int PaintIconATHTRG(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{7, 14}, {14, 7}}, kStep});
-  Text(dc, box, 14, 5, u"A");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeATHTRG);
 }
-
 int PaintIconAAMP(CDC* dc, const CRect& box) {
-  AnalogArrow(dc, box);
-  Text(dc, box, 3, 11, u"A");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeAAMP);
 }
-
 int PaintIconAWDOG(CDC* dc, const CRect& box) {
-  dc->MoveTo(box.left + 3, box.top + 12);
-  const int oldDir = dc->SetArcDirection(AD_CLOCKWISE);
-  dc->ArcTo(box.left + 3, box.top + 6, box.left + 12, box.top + 18, box.left + 3, box.top + 14, box.left + 12,
-            box.top + 12);
-  dc->SetArcDirection(AD_COUNTERCLOCKWISE);
-  dc->ArcTo(box.left + 12, box.top + 6, box.left + 22, box.top + 18, box.left + 12, box.top + 12,
-            box.left + 22, box.top + 9);
-  dc->SetArcDirection(oldDir == AD_CLOCKWISE ? AD_CLOCKWISE : AD_COUNTERCLOCKWISE);
-  PaletteStrokes(dc, box, {kPulses});
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeAWDOG);
 }
-
 int PaintIconADTRG(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{6, 14}, {15, 14}}, {{6, 14}, {11, 5}, {16, 14}}, kStepWide});
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeADTRG);
 }
-
 int PaintIconLR(CDC* dc, const CRect& box) {
-  Text(dc, box, 1, 11, u"L-R");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeLR);
 }
-
 int PaintIconPR(CDC* dc, const CRect& box) {
-  Text(dc, box, 0, 11, u"P-R");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypePR);
 }
-
 int PaintIconShiftRegister(CDC* dc, const CRect& box) {
-  Text(dc, box, 4, 8, u">>");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeShiftRegister);
 }
-
 int PaintIconMR(CDC* dc, const CRect& box) {
-  Text(dc, box, 2, 8, u"MR");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeMR);
 }
-
 int PaintIconMW(CDC* dc, const CRect& box) {
-  const CFont small = SmallFont();
-  Text(dc, box, 2, 8, u"MW", &small);
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeMW);
 }
-
 int PaintIconAMATH(CDC* dc, const CRect& box) {
-  AnalogArrow(dc, box);
-  Text(dc, box, 3, 0, u"+=");
-  Text(dc, box, 3, 11, u"A");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeAMATH);
 }
-
 int PaintIconAMUX(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box,
-                 {{{4, 6}, {9, 6}},
-                  {{4, 8}, {9, 8}},
-                  {{4, 10}, {9, 10}},
-                  {{4, 12}, {9, 12}},
-                  {{11, 7}, {15, 7}},
-                  {{11, 11}, {15, 11}},
-                  {{16, 9}, {21, 9}}});
-  AnalogArrow(dc, box);
-  Text(dc, box, 3, 11, u"A");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeAMUX);
 }
-
 int PaintIconARAMP(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{3, 11}, {7, 6}, {10, 6}, {10, 11}, {20, 11}}});
-  AnalogArrow(dc, box);
-  Text(dc, box, 3, 11, u"A");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeARAMP);
 }
-
 int PaintIconPI(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{3, 11}, {7, 6}, {10, 9}, {18, 9}}});
-  AnalogArrow(dc, box);
-  Text(dc, box, 3, 11, u"A");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypePI);
 }
-
 int PaintIconPWM(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{17, 14}, {24, 14}, {20, 10}}, {{24, 14}, {20, 18}}, kPulses});
-  Text(dc, box, 6, 5, u"~");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypePWM);
 }
-
 int PaintIconAnalogFilter(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{6, 11}, {6, 8}, {9, 5}}, {{10, 5}, {16, 5}}});
-  Text(dc, box, 6, 11, u"Ax");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeAnalogFilter);
 }
-
 int PaintIconMAXMIN(CDC* dc, const CRect& box) {
-  Text(dc, box, 8, -4, u"_");
-  Text(dc, box, 15, 1, u"_");
-  Text(dc, box, 6, 11, u"Ax");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeMAXMIN);
 }
-
 int PaintIconAVGVAL(CDC* dc, const CRect& box) {
-  PaletteStrokes(dc, box, {{{8, 10}, {21, 10}}});
-  Text(dc, box, 6, 11, u"Ax");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeAVGVAL);
 }
-
 int PaintIconMATHERR(CDC* dc, const CRect& box) {
-  AnalogArrow(dc, box);
-  Text(dc, box, 3, 0, u"+=");
-  Text(dc, box, 3, 11, u"E");
-  return 0;
+  return PaintSymbolPicture(dc, box, kTypeMATHERR);
 }
-
 int PaintIconWifiIn(CDC* dc, const CRect& box) {
-  return Wifi(dc, box, 9, u"I");
+  return PaintSymbolPicture(dc, box, kTypeWifiIn);
 }
 int PaintIconWifiOut(CDC* dc, const CRect& box) {
-  return Wifi(dc, box, 7, u"Q");
+  return PaintSymbolPicture(dc, box, kTypeWifiOut);
 }
 int PaintIconWifiAI(CDC* dc, const CRect& box) {
-  return Wifi(dc, box, 3, u"AI");
+  return PaintSymbolPicture(dc, box, kTypeWifiAI);
 }
 int PaintIconWifiAQ(CDC* dc, const CRect& box) {
-  return Wifi(dc, box, 3, u"AQ");
+  return PaintSymbolPicture(dc, box, kTypeWifiAQ);
 }
 
 // ---- Data functions ----------------------------------------------------------------------
@@ -595,13 +400,13 @@ int Mask(CDC* dc, const CRect& box, int type, const char16_t* label) {
   const CSize size = dc->GetTextExtent(label);
   const int m = (25 - size.cx) / 2;
   if (type == kTypeNOTM || type == kTypeNANDM) {
-    PaletteStrokes(dc, box, {{{m, 8}, {m + size.cx + 1, 8}}});
+    SymbolStrokes(dc, box, {{{m, 8}, {m + size.cx + 1, 8}}});
   } else if (type == kTypeNORM) {
-    PaletteStrokes(dc, box, {{{m, 8}, {m + size.cx, 8}}});
+    SymbolStrokes(dc, box, {{{m, 8}, {m + size.cx, 8}}});
   }
   Row(dc, box, label, 9, nullptr);
   if (type == kTypeORM || type == kTypeNORM)
-    PaletteStrokes(dc, box, {{{m, size.cy + 7}, {m + size.cx / 2, size.cy + 7}}});
+    SymbolStrokes(dc, box, {{{m, size.cy + 7}, {m + size.cx / 2, size.cy + 7}}});
   return Row(dc, box, u"MASK", 24, &maskFont).cy;
 }
 
@@ -612,9 +417,9 @@ int PaintIconBoolean(CDC* dc, const CRect& box) {
   const CString label = u"BOOL";
   const CSize size = Extent(dc, label, &boolFont);
   const int x0 = (25 - size.cx) / 2;
-  for (int y : {7, 10, 13, 16}) PaletteStrokes(dc, box, {{{x0, y}, {x0 + 5, y}}});
-  PaletteStrokes(dc, box,
-                 {{{x0 + 5, 5}, {x0 + 5, 19}, {x0 + 15, 13}, {x0 + 5, 5}}, {{x0 + 15, 13}, {x0 + 20, 13}}});
+  for (int y : {7, 10, 13, 16}) SymbolStrokes(dc, box, {{{x0, y}, {x0 + 5, y}}});
+  SymbolStrokes(dc, box,
+                {{{x0 + 5, 5}, {x0 + 5, 19}, {x0 + 15, 13}, {x0 + 5, 5}}, {{x0 + 15, 13}, {x0 + 20, 13}}});
   PaletteText(dc, box, x0, 24, label, &boolFont);
   return size.cy;
 }

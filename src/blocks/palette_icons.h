@@ -1,21 +1,22 @@
 // The pictograms of the block palette: one painter per block kind, named in
 // the kind's descriptor (model/block_kind.h), and the drawing helpers they
-// share. A painter draws into the item's box with the palette's item font and
-// black pen already selected, and returns the height of its label (the
-// palette centres the item's name on it), 0 when it has none.
+// share. The line pictures and their texts come from blocks/pictograms.h, which
+// the message-text editor's icons draw as well. A painter draws into the item's box with the palette's item
+// font and black pen already selected, and returns the height of its label (the palette centres the item's
+// name on it), 0 when it has none.
 #pragma once
-
-#include <initializer_list>
-#include <vector>
 
 #include "platform/cdc.h"
 
 // Arial with the fields every palette font shares.
 CFont PaletteFont(int height, int width, int weight = FW_NORMAL);
-// Polylines relative to the box's top-left corner, MoveTo then LineTo.
-void PaletteStrokes(CDC* dc, const CRect& box, std::initializer_list<std::vector<CPoint>> strokes);
 // Text relative to the box in a font of its own (selected only for this text).
 void PaletteText(CDC* dc, const CRect& box, int dx, int dy, const CString& text, const CFont* font);
+
+// A kind's line picture and the texts beside it, both as blocks/pictograms.h
+// draws them for the palette and the message-text editor alike; returns 0 (no
+// label under it).
+int PaintSymbolPicture(CDC* dc, const CRect& box, int type);
 
 // Time functions.
 int PaintIconDPR(CDC* dc, const CRect& box);

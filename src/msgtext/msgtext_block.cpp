@@ -235,11 +235,9 @@ void CBlockMSGTEXT::LoadOldElementList(CArchive& ar) {
 
 namespace {
 
-// The message text's palette pictogram.
+// The message text's palette pictogram (its text, from blocks/pictograms.h).
 int PaintMessageTextIcon(CDC* dc, const CRect& box) {
-  const CFont small = PaletteFont(12, 7);
-  PaletteText(dc, box, 0, 12, u"Text", &small);
-  return 0;
+  return PaintSymbolPicture(dc, box, CBlockMSGTEXT::kTypeCode);
 }
 
 }  // namespace
