@@ -22,6 +22,7 @@
 #include <algorithm>
 
 #include "blocks/analog_range_tracer.h"
+#include "editor/command_table.h"
 #include "editor/diagram_editor.h"
 #include "editor/gui/zarad_view.h"
 #include "editor/scan_driver.h"
@@ -29,9 +30,11 @@
 #include "model/block_obj.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
+#include "platform/gui/qt_keys.h"
 #include "platform/gui/qt_string.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
@@ -166,25 +169,18 @@ std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simul
     if (closePopup) *closePopup = true;
     return {};
   }
-  if (!ctrl) {
-    switch (k) {
-      case Qt::Key_Escape:
-        return simulating ? std::vector<UINT>{ID_SIMULATION} : std::vector<UINT>{};
-      case Qt::Key_F3:
-        return {ID_SIMULATION};
-      case Qt::Key_F5:
-        return {ID_SIMULATION, ID_CONNECT};
-      case Qt::Key_F9:
-        return {ID_SIMULATION, ID_INSERT_COMMENTS};
-      case Qt::Key_F11:
-        return {ID_SIMULATION, ID_CUT_JOIN_CONNECTION};
-      default:
-        return {};
-    }
+  // The keys the diagram view takes first (the command table's): Escape ends the
+  // simulation, F3 toggles it, the others leave it and run their command (Ctrl+F4
+  // through the main window).
+  const UINT vk = VirtualKeyOf(k);
+  const CommandInfo* viewKey = FindViewKeyCommand(vk, ctrl);
+  if (viewKey && (!ctrl || viewKey->key.ctrl)) {
+    if (vk == VK_ESCAPE) return simulating ? std::vector<UINT>{ID_SIMULATION} : std::vector<UINT>{};
+    if (viewKey->id == ID_SIMULATION) return {ID_SIMULATION};
+    return {ID_SIMULATION, viewKey->id + (viewKey->key.ctrl ? kToMainWindow : 0)};
   }
+  if (!ctrl) return {};
   switch (k) {
-    case Qt::Key_F4:
-      return {ID_SIMULATION, ID_FILE_CLOSE + kToMainWindow};
     case Qt::Key_N:
       return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_NEW + kToMainWindow}
                    : std::vector<UINT>{ID_FILE_NEW + kToMainWindow};
