@@ -18,7 +18,6 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
-#include <cstdarg>
 
 #include "app/document_manager.h"
 #include "app/editor_app.h"
@@ -509,11 +508,12 @@ QIcon CMainFrame::CommandIcon(UINT id) const {
 }
 
 void CMainFrame::PostDeviceOperation(int code) {
-  if (m_pDevice) m_pDevice->PostDeviceOperation(code);
+  if (CDeviceController* device = GetDeviceController()) device->PostDeviceOperation(code);
 }
 
 bool CMainFrame::IsDevicePortOpen() const {
-  return m_pDevice != nullptr && m_pDevice->Link().IsPortOpen();
+  CDeviceController* device = GetDeviceController();
+  return device != nullptr && device->Link().IsPortOpen();
 }
 
 CPrinterHost* CMainFrame::GetPrinterHost() {
@@ -725,24 +725,6 @@ void CMainFrame::UpdateFrameTitle() {
 }
 
 // ---- Information bar and status-bar panes ----------------------------------------------
-
-void CMainFrame::AppendInfoText(const char16_t* format, ...) {
-  CString text;
-  va_list args;
-  va_start(args, format);
-  text.FormatV(format, args);
-  va_end(args);
-  AppendInfoLines(text);
-}
-
-void CMainFrame::AppendInfoText(const char* format, ...) {
-  CString text;
-  va_list args;
-  va_start(args, format);
-  text.FormatV(format, args);
-  va_end(args);
-  AppendInfoLines(text);
-}
 
 void CMainFrame::AppendInfoLines(CString text) {
   text.Replace(CString(u"\n"), CString(u"\r\n"));

@@ -95,9 +95,6 @@ class CMainFrame : public QMainWindow, public CShell, public CCommandTarget {
   // The device link's commands, transfers and dialogs.
   CDeviceController* GetDeviceController() const { return m_pDevice; }
 
-  // The information bar: appends a formatted text to the log.
-  void AppendInfoText(const char16_t* format, ...);
-  void AppendInfoText(const char* format, ...);
   // Adds the pane control that m_nNewPaneKind and m_nNewPaneIndex describe.
   void AddStatusPaneControl();
   // Removes the model button (1) or the model name (2) with its pane.

@@ -14,10 +14,8 @@ class QtMessageSink : public MessageSink {
   void SetFallbackParent(QWidget* parent) { m_pParent = parent; }
   int Show(const Message& m) override;
   // Details go to the information window through the function (none: nowhere).
-  void SetInformationWindow(std::function<void(const CString&)> append) { m_append = std::move(append); }
-  void AppendInformation(const CString& text) override {
-    if (m_append) m_append(text);
-  }
+  void SetInformationWindow(std::function<void(const CString&)> append);
+  void AppendInformation(const CString& text) override;
 
  private:
   QWidget* m_pParent;

@@ -112,10 +112,6 @@ const std::vector<CommandInfo>& CommandTable() {
   return kCommands;
 }
 
-const std::vector<CommandInfo>& ContextMenuCommands() {
-  return kContextCommands;
-}
-
 const CommandInfo* FindCommand(UINT id) {
   if (const CommandInfo* c = FindIn(kCommands, id)) return c;
   return FindIn(kContextCommands, id);

@@ -52,11 +52,10 @@ struct CommandInfo {
   const char16_t* popupText = nullptr;  // the diagram's context menu text when it differs
 };
 
-// Every command of the main window (its actions), in the order of its menus.
+// Every command of the main window (its actions), in the order of its menus. The
+// commands only the diagram's context menu offers (Selection, Seperate, Join, Go To
+// Partner) are found by id.
 const std::vector<CommandInfo>& CommandTable();
-// The commands only the diagram's context menu offers (Selection, Seperate, Join,
-// Go To Partner).
-const std::vector<CommandInfo>& ContextMenuCommands();
 // The command with the id; null when the table has none.
 const CommandInfo* FindCommand(UINT id);
 // The command of an accelerator key; null when none.

@@ -180,17 +180,16 @@ std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simul
     return {ID_SIMULATION, viewKey->id + (viewKey->key.ctrl ? kToMainWindow : 0)};
   }
   if (!ctrl) return {};
+  // The main window's New and Open (the pop-up leaves the simulation first), and the
+  // transfers in the bars only.
+  const CommandInfo* accelerator = FindAcceleratorCommand(CommandKey{vk, true, false});
+  const UINT id = accelerator ? accelerator->id : 0;
+  if (id == ID_FILE_NEW || id == ID_FILE_OPEN)
+    return popup ? std::vector<UINT>{ID_SIMULATION, id + kToMainWindow}
+                 : std::vector<UINT>{id + kToMainWindow};
+  if (id == ID_DEVICE_TO_PC || id == ID_PC_TO_DEVICE)
+    return popup ? std::vector<UINT>{} : std::vector<UINT>{id};
   switch (k) {
-    case Qt::Key_N:
-      return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_NEW + kToMainWindow}
-                   : std::vector<UINT>{ID_FILE_NEW + kToMainWindow};
-    case Qt::Key_O:
-      return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_OPEN + kToMainWindow}
-                   : std::vector<UINT>{ID_FILE_OPEN + kToMainWindow};
-    case Qt::Key_U:
-      return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_DEVICE_TO_PC};
-    case Qt::Key_D:
-      return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_PC_TO_DEVICE};
     case Qt::Key_R:
       return popup ? std::vector<UINT>{ID_SIMULATION, ID_DEVICE_TO_PC} : std::vector<UINT>{};
     case Qt::Key_W:
