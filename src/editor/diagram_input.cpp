@@ -192,6 +192,14 @@ void CDiagramEditor::OnLButtonDblClk(CPoint p, UINT /*flags*/) {
   if (m_pDoc->m_bLocked) return;
   m_pCurBlock = FindBlockAt(*m_pDoc, p);
   if (IsSimulating() && m_pCurBlock) {
+    // Inputs, keys, analog inputs and the contacts that stand for them are
+    // operated by single clicks: a double click opens no sheet.
+    const int type = m_pCurBlock->m_nType;
+    if (IsInputBlock(m_pCurBlock) || IsSwitchContact(m_pCurBlock) || type == kTypeAnalogInput ||
+        type == kTypeAnalogContact) {
+      m_pCurBlock = nullptr;
+      return;
+    }
     ClearSelection(SEL_ALL);
     SelectBlock(m_pCurBlock);
   }
@@ -329,6 +337,8 @@ void CDiagramEditor::OnRButtonDown(CPoint p, UINT /*flags*/) {
       SetRightClickHits(false, false, false);
       break;
     default:
+      // A right click in simulation closes the analog value pop-up first.
+      if (IsSimulating() && m_pHost) m_pHost->CloseValuePopup();
       RightClickPasses(p);
       break;
   }

@@ -149,7 +149,13 @@ BOOL CBlockObj::Simulate(CViewContext* view) {
 void CBlockObj::SimulateAndDraw(CViewContext* view, CDC* dc) {
   Simulate(view);
   UpdateValueText(view);
+  if (view) view->ShowCurrentParameterValue(this);
+  if (dc) DrawSimulated(view, dc);
+}
+
+void CBlockObj::DrawSimulated(CViewContext* view, CDC* dc) {
   Draw(view, dc, 1, m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff);
+  DrawValueBox(dc, view);
 }
 
 void CBlockObj::ReadInputs(CViewContext* view) {

@@ -149,13 +149,6 @@ BOOL CBlockMSGTEXT::ScanMessage(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockMSGTEXT::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  Simulate(view);
-  constexpr COLORREF kOnRed = 0x0000FF;
-  constexpr COLORREF kOffBlue = 0xFF0000;
-  Draw(view, dc, 1, m_nValue[kFirstOutputPin] == 1 ? kOnRed : kOffBlue);
-}
-
 void CBlockMSGTEXT::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {
   auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, target);
   if (target == nullptr || target == this) return;

@@ -92,9 +92,14 @@ class TimeRig {
   }
 
  private:
+  // Counts what the time block hands to the view's sheets (every block of a
+  // scan is handed over; the view formats only the kinds that show a value).
   struct Sink : CSimBarSink {
     int m_nShows = 0;
-    int ShowCurrentParameterValue(CBlockObj*) override { return ++m_nShows, 0; }
+    int ShowCurrentParameterValue(CBlockObj* b) override {
+      if (dynamic_cast<CBlockTime*>(b)) ++m_nShows;
+      return 0;
+    }
   };
 
   CZaradDoc m_doc;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -738,6 +739,13 @@ TEST_F(FileFormatTest, TheMaximalSampleIsValidAndReloadsWithTheSameBlocksAndWire
   ASSERT_TRUE(loaded->LoadFromBytes(doc->SaveToBytes(), "sample", &error)) << error.ToUtf8();
   EXPECT_TRUE(loaded->m_loadWarnings.empty());
   ExpectUniqueNumbers(*loaded);
+  // ZOVUZI_SAMPLE_FILE names a file that takes the sample (to look at it in the program).
+  if (const char* out = std::getenv("ZOVUZI_SAMPLE_FILE")) {
+    doc->m_sizePage = CSize(1920, 1080);
+    doc->m_nPagesAcross = 3;
+    doc->m_nPagesDown = 5;
+    EXPECT_TRUE(doc->OnSaveDocument(CString(std::string(out)), &error)) << error.ToUtf8();
+  }
   ASSERT_EQ(loaded->m_connections.GetCount(), doc->m_connections.GetCount());
   auto before = doc->m_connections.begin();
   for (const CConnectLineObj* wire : loaded->m_connections) {

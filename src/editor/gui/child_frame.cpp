@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <algorithm>
 
 #include "editor/diagram_editor.h"
 #include "editor/gui/sim_bars.h"
@@ -172,9 +173,37 @@ CRect CChildFrame::GetPageMargins() const {
   return m_pView ? m_pView->GetPageMargins() : CRect();
 }
 
+namespace {
+
+// The dock of a View > bar command: 0 Inputs, 1 Outputs, 2 Simulation; -1 for other commands.
+int BarOfCommand(UINT id) {
+  switch (id) {
+    case ID_VIEW_INPUTS_BAR:
+      return 0;
+    case ID_VIEW_OUTPUTS_BAR:
+      return 1;
+    case ID_VIEW_SIMULATION_BAR:
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+}  // namespace
+
 bool CChildFrame::OnCmdMsg(UINT id) {
   if (id == ID_SIMULATION && m_pView) {
     ToggleSimulation();
+    return true;
+  }
+  // View > Inputs, Outputs, Simulation Bar: a bar closed during the
+  // simulation comes back, a shown one goes.
+  if (const int bar = BarOfCommand(id); bar >= 0) {
+    QDockWidget* dock = m_pDocks[bar];
+    if (!dock || !IsSimulating()) return true;
+    const bool show = dock->isHidden();
+    dock->setVisible(show);
+    if (show) RefreshSimulationBars();
     return true;
   }
   return m_pView && m_pView->OnCmdMsg(id);
@@ -219,7 +248,30 @@ void CChildFrame::ShowSimulationBars(bool show) {
   }
   for (QDockWidget* dock : m_pDocks)
     if (dock) dock->setVisible(show);
-  if (show) RefreshSimulationBars();
+  if (show) {
+    RefreshSimulationBars();
+    ArrangeSimulationBars();
+  }
+}
+
+void CChildFrame::ArrangeSimulationBars() {
+  // The Inputs and Outputs bars take the width of their rows and the
+  // Simulation bar the rest of the row; when the row is too short for all,
+  // the Simulation bar keeps its controls and the two others share what is
+  // left in proportion (each scrolls its row).
+  if (!m_pDocks[0] || !m_pDocks[1] || !m_pDocks[2]) return;
+  const int room = m_pInner->width();
+  const int sim = m_pDocks[2]->minimumSizeHint().width();
+  int inputs = m_pDocks[0]->sizeHint().width();
+  int outputs = m_pDocks[1]->sizeHint().width();
+  const int left = room - sim;
+  if (inputs + outputs > left && inputs + outputs > 0) {
+    const int share = std::max(left, 0);
+    inputs = std::max(m_pDocks[0]->minimumSizeHint().width(), share * inputs / (inputs + outputs));
+    outputs = std::max(m_pDocks[1]->minimumSizeHint().width(), share - inputs);
+  }
+  m_pInner->resizeDocks({m_pDocks[0], m_pDocks[1], m_pDocks[2]},
+                        {inputs, outputs, std::max(sim, room - inputs - outputs)}, Qt::Horizontal);
 }
 
 void CChildFrame::ForwardBarKey(const QKeyEvent& key) {
@@ -285,7 +337,7 @@ void CChildFrame::ToggleSimulation() {
     m_pSimTimer = new QTimer(this);
     m_pSimTimer->setTimerType(Qt::PreciseTimer);
     m_pSimTimer->setInterval(CScanDriver::kTickMs);
-    connect(m_pSimTimer, &QTimer::timeout, this, &CChildFrame::OnSimTick);
+    connect(m_pSimTimer, &QTimer::timeout, this, &CChildFrame::OnSimTimer);
   }
   if (core.IsSimulating()) {
     m_pView->setFocus();
@@ -298,6 +350,8 @@ void CChildFrame::ToggleSimulation() {
     GetLocalTime(&now);
     core.EnterSimulation(now);
     ShowSimulationBars(true);
+    m_paceClock.start();
+    m_nPaceMs = 0;
     m_pSimTimer->start();
   }
   m_pView->InvalidateDiagram();
@@ -309,7 +363,15 @@ bool CChildFrame::CanSimulate() const {
   return !OtherWindowSimulates();
 }
 
-void CChildFrame::OnSimTick() {
+void CChildFrame::OnSimTimer() {
+  // Whole milliseconds since the start: no fraction of one is lost between events.
+  const qint64 now = m_paceClock.elapsed();
+  const int ticks = m_pView->Core().GetScanDriver().TakeOwedTicks(now - m_nPaceMs);
+  m_nPaceMs = now;
+  OnSimTicks(ticks);
+}
+
+void CChildFrame::OnSimTicks(int count) {
   CDiagramEditor& core = m_pView->Core();
   if (!core.IsSimulating()) {
     // Left by a tool command of the view.
@@ -317,13 +379,20 @@ void CChildFrame::OnSimTick() {
     ShowSimulationBars(false);
     return;
   }
-  core.GetScanDriver().Tick();
-  core.Scan();
+  if (count <= 0) return;
+  core.GetScanDriver().Run(count);
   m_pView->InvalidateDiagram();
   RefreshSimulationBars();
 }
 
 bool CChildFrame::OnUpdateCmdUI(CCmdUI* ui) {
+  if (const int bar = BarOfCommand(ui->m_nID); bar >= 0) {
+    // Enabled, and checked while shown, only while this window simulates.
+    const bool live = IsSimulating() && m_pDocks[bar] != nullptr;
+    ui->Enable(live);
+    ui->SetCheck(live && !m_pDocks[bar]->isHidden());
+    return true;
+  }
   if (m_pView && ui->m_nID == ID_SIMULATION) {
     // Enabled with something to simulate, and while no other window simulates.
     ui->Enable(m_pView->Core().IsSimulating() || CanSimulate());

@@ -5,6 +5,7 @@
 // maximised.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -67,11 +68,17 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
   // ---- Simulation bars ---------------------------------------------------------------
   // F3: enters or leaves simulation (one simulating window at a time); while it
-  // runs a 25 ms timer advances the simulated clock, runs one scan, repaints
-  // the view and refreshes the Inputs, Outputs and Simulation bars docked at
-  // the bottom of the window (null outside simulation).
+  // runs a 25 ms timer advances the simulated clock and runs the scans that
+  // the wall time since its previous event asks for (a late or lost event is
+  // made up, within a bound), then repaints the view and refreshes the
+  // Inputs, Outputs and Simulation bars docked at the bottom of the window
+  // (null outside simulation).
   void ToggleSimulation();
-  void OnSimTick();
+  // The timer's event: the ticks the wall time asks for (OnSimTicks).
+  void OnSimTimer();
+  // count ticks, each with its scan, then one repaint and the bars refreshed.
+  void OnSimTicks(int count);
+  void OnSimTick() { OnSimTicks(1); }
   // Whether F3 may enter simulation here: the document holds a block or a
   // comment and no other window simulates.
   bool CanSimulate() const;
@@ -100,6 +107,8 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
   void ShowSimulationBars(bool show);
   void RefreshSimulationBars();
+  // Shares the row of the bars out by what each one needs.
+  void ArrangeSimulationBars();
 
  public:
   // The view's simulation ended: the clock stops and the bars go.
@@ -111,6 +120,8 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
   CShell* m_pShell;
   QTimer* m_pSimTimer = nullptr;
+  QElapsedTimer m_paceClock;        // wall time since the simulation started
+  qint64 m_nPaceMs = 0;             // m_paceClock at the previous timer event
   QMainWindow* m_pInner = nullptr;  // holds the view and docks the bars
   QDockWidget* m_pDocks[3] = {};
   CSimIoBar* m_pInputsBar = nullptr;

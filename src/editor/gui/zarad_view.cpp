@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 #include <algorithm>
 
 #include "controls/gui/hcolor_dialog.h"
@@ -101,6 +102,9 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
   setContextMenuPolicy(Qt::NoContextMenu);
   viewport()->setContextMenuPolicy(Qt::NoContextMenu);
   m_core.SetHost(this);
+  // Every scan hands the blocks' live values to the open sheets.
+  m_core.GetScanDriver().SetSink(this);
+  m_pProperties->SetViewContext(&m_core);
 }
 
 CZaradView::~CZaradView() {
@@ -108,7 +112,12 @@ CZaradView::~CZaradView() {
   // Open modeless sheets close before the command that lists them goes.
   for (CQtBlockSheet* sheet : findChildren<CQtBlockSheet*>()) delete sheet;
   delete m_pMsgTextSheet.data();
+  m_core.GetScanDriver().SetSink(nullptr);
   m_core.SetHost(nullptr);
+}
+
+int CZaradView::ShowCurrentParameterValue(CBlockObj* block) {
+  return block ? m_pProperties->ShowCurrentParameterValue(*block, &m_core) : 0;
 }
 
 // ---- The message-text preview ---------------------------------------------------------
@@ -138,6 +147,10 @@ void CZaradView::MessageTextDeactivated(int number) {
 }
 
 void CZaradView::SimulationLeft() {
+  // The block sheets of the simulation close with it: they edit the running
+  // blocks and apply nothing once it ended.
+  for (CQtBlockSheet* sheet : findChildren<CQtBlockSheet*>())
+    if (sheet->Sheet().IsModeless()) sheet->close();
   if (m_pFrame) m_pFrame->OnSimulationLeft();
 }
 
@@ -357,6 +370,8 @@ void CZaradView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CZaradView::keyPressEvent(QKeyEvent* event) {
+  // Alt closes the analog value pop-up.
+  if (event->key() == Qt::Key_Alt) CloseValuePopup();
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_core.GetCurrentBlock()) {
     OnBlockProperties();
     return;
@@ -464,6 +479,16 @@ void CZaradView::OpenValuePopup(CBlockObj* block) {
   m_pValuePopup->show();
   m_pValuePopup->activateWindow();
   m_pValuePopup->Slider()->setFocus();
+  // Another window of the program taking the activation (the main window, a
+  // block sheet, the message-text preview) closes the pop-up.
+  QPointer<CAnalogSliderDlg> popup = m_pValuePopup;
+  connect(qApp, &QGuiApplication::focusWindowChanged, m_pValuePopup, [this, popup](QWindow* now) {
+    if (!popup || now == nullptr || now == popup->windowHandle()) return;
+    // Closed once the activation is over, not inside its notification.
+    QTimer::singleShot(0, this, [this, popup] {
+      if (popup && popup == m_pValuePopup && QApplication::activeWindow() != popup) CloseValuePopup();
+    });
+  });
 }
 
 CAnalogSliderDlg* CZaradView::ValuePopup() const {

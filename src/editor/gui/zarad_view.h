@@ -32,7 +32,10 @@ class QPrinter;
 class CDC;
 class CZaradDoc;
 
-class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public CCommandTarget {
+class CZaradView : public QAbstractScrollArea,
+                   public CDiagramEditorHost,
+                   public CSimBarSink,
+                   public CCommandTarget {
   Q_OBJECT
 
  public:
@@ -149,6 +152,10 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void CloseValuePopup() override;
   void SimulationLeft() override;
   CAnalogSliderDlg* ValuePopup() const;
+
+  // ---- CSimBarSink: what each scan hands on ------------------------------------------
+  // The block's live value to its open modeless sheet; the number of open sheets.
+  int ShowCurrentParameterValue(CBlockObj* block) override;
 
   // The picture the last repaint left in the memory bitmap.
   const QImage& LastPicture() const { return m_memBitmap; }

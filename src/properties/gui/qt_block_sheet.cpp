@@ -85,6 +85,7 @@ CQtPageHost* CQtBlockSheet::PageHost(int index) const {
 void CQtBlockSheet::ShowPage(int index) {
   if (index < 0 || index >= static_cast<int>(m_hosts.size())) return;
   m_nShown = index;
+  m_sheet.m_nActivePage = index;
   if (m_hosts[static_cast<size_t>(index)]) return;
   CParamPage* page = m_sheet.Pages()[static_cast<size_t>(index)];
   QWidget* holder = m_pTabs->widget(index);
