@@ -12,7 +12,6 @@
 #include "model/block_obj.h"
 #include "model/block_registry.h"
 #include "model/model_table.h"
-#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/ms_clock.h"
@@ -279,7 +278,7 @@ void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* do
   t.m_nParam27 = m_nParam27;
   t.m_nParam28 = m_nParam28;
 
-  const int family = doc ? doc->GetModelFamily() : ModelSeries(g_CurrentModelCode);
+  const int family = doc ? doc->GetModelFamily() : ModelSeries(kDefaultModelCode);
   if (IsNewerSeries(family)) CopyKindFieldsTo(t);
 
   if (withGeometry) {

@@ -7,7 +7,6 @@
 #include "blocks/palette_icons.h"
 #include "model/block_kind.h"
 #include "model/model_table.h"
-#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
@@ -170,7 +169,7 @@ void CBlockMSGTEXT::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc
   };
   cloneLists(m_ElementsSet1, msg->m_ElementsSet1);
 
-  const WORD model = doc ? doc->m_wModelCode : g_CurrentModelCode;
+  const WORD model = doc ? doc->m_wModelCode : kDefaultModelCode;
   if (IsNewerSeries(ModelSeries(model))) {
     cloneLists(m_ElementsSet2, msg->m_ElementsSet2);
     for (int r = 0; r < kRows; ++r) {

@@ -1,6 +1,5 @@
 #include "editor/gui/child_frame.h"
 
-#include <QAction>
 #include <QDockWidget>
 #include <QEvent>
 #include <QKeyEvent>
@@ -10,20 +9,18 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/main_frame.h"
 #include "editor/diagram_editor.h"
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
 #include "editor/scan_driver.h"
-#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/command_target.h"
-#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -42,25 +39,16 @@ class CInnerWindow : public QMainWindow {
   }
 };
 
-// The window whose view simulates: one at a time.
-CChildFrame* g_pSimulatingFrame = nullptr;
-
-// The shell's choices for a new document: the kind the New command holds for
-// it, the model selected last, the screen as the page and "Show at new file".
-NewDocumentSettings SettingsFromShell() {
-  CShellContext* shell = GetShellContext();
-  NewDocumentSettings settings;
-  settings.nKind = shell->m_nNextDocKind;
-  settings.wModelCode = g_CurrentModelCode;
-  settings.sizePage = shell->GetScreenSize();
-  settings.bShowProperties = g_ShowPropertiesOnNew;
-  return settings;
+// The shell's choices for a new document (the model selected last, the screen as
+// the page, "Show at new file"); a window on its own takes the defaults.
+NewDocumentSettings SettingsFromShell(CShell* shell) {
+  return shell ? shell->GetNewDocumentSettings() : NewDocumentSettings{};
 }
 
 }  // namespace
 
-CChildFrame::CChildFrame(QWidget* parent)
-    : QWidget(parent), m_pDoc(std::make_unique<CZaradDoc>(SettingsFromShell())) {
+CChildFrame::CChildFrame(CShell* shell)
+    : QWidget(nullptr), m_pShell(shell), m_pDoc(std::make_unique<CZaradDoc>(SettingsFromShell(shell))) {
   // The view sits in a window of its own so that the simulation bars dock at
   // its bottom; that window always fills the frame.
   m_pInner = new CInnerWindow(this);
@@ -325,13 +313,24 @@ void CChildFrame::OnSimulationLeft() {
 
 void CChildFrame::StopSimulation() {
   if (m_pSimTimer) m_pSimTimer->stop();
-  if (g_pSimulatingFrame == this) g_pSimulatingFrame = nullptr;
+}
+
+bool CChildFrame::OtherWindowSimulates() const {
+  if (!m_pShell) return false;
+  for (DocumentWindow* window : m_pShell->GetDocumentWindows()) {
+    if (window != this && window->IsSimulating()) return true;
+  }
+  return false;
+}
+
+void CChildFrame::InvalidateDiagram() {
+  if (m_pView) m_pView->InvalidateDiagram();
 }
 
 void CChildFrame::ToggleSimulation() {
   CDiagramEditor& core = m_pView->Core();
   if (!core.IsSimulating() && !CanSimulate()) {
-    if (g_pSimulatingFrame && g_pSimulatingFrame != this) AfxMessageBox(935, MB_OK | MB_ICONEXCLAMATION);
+    if (OtherWindowSimulates()) AfxMessageBox(935, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   if (!m_pSimTimer) {
@@ -350,7 +349,6 @@ void CChildFrame::ToggleSimulation() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     core.EnterSimulation(now);
-    g_pSimulatingFrame = this;
     ShowSimulationBars(true);
     m_paceClock.start();
     m_nPaceMs = 0;
@@ -362,7 +360,7 @@ void CChildFrame::ToggleSimulation() {
 bool CChildFrame::CanSimulate() const {
   const CZaradDoc* doc = m_pDoc.get();
   if (doc->m_blocks.GetCount() == 0 && doc->m_comments.GetCount() == 0) return false;
-  return g_pSimulatingFrame == nullptr || g_pSimulatingFrame == this;
+  return !OtherWindowSimulates();
 }
 
 void CChildFrame::OnSimTimer() {
@@ -400,17 +398,8 @@ bool CChildFrame::OnUpdateCmdUI(CCmdUI* ui) {
     ui->Enable(m_pView->Core().IsSimulating() || CanSimulate());
     ui->SetCheck(m_pView->Core().IsSimulating() ? 1 : 0);
     // While another window simulates, the command's tip says why it is off.
-    if (CMainFrame* main = AfxGetMainWnd()) {
-      if (QAction* action = main->GetAction(ID_SIMULATION)) {
-        if (!action->property("plainTip").isValid()) action->setProperty("plainTip", action->toolTip());
-        const bool other = g_pSimulatingFrame != nullptr && g_pSimulatingFrame != this;
-        const QString tip = other ? ToQString(LoadString(935)) : action->property("plainTip").toString();
-        if (action->toolTip() != tip) {
-          action->setToolTip(tip);
-          action->setStatusTip(other ? tip : QString());
-        }
-      }
-    }
+    if (m_pShell)
+      m_pShell->SetCommandTip(ID_SIMULATION, OtherWindowSimulates() ? LoadString(935) : CString());
     return true;
   }
   return m_pView && m_pView->OnUpdateCmdUI(ui);

@@ -10,10 +10,11 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/document_window.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
+#include "shell/document_window.h"
 
+class CShell;
 class CSimControlBar;
 class CSimIoBar;
 class CZaradDoc;
@@ -28,12 +29,16 @@ class CChildFrame : public QWidget, public DocumentWindow {
   Q_OBJECT
 
  public:
-  // Makes the document and its view. The main frame follows the window's
-  // opening and closing (open-document count, information bar, model panes).
-  explicit CChildFrame(QWidget* parent = nullptr);
+  // Makes the document, with the settings the shell gives a new document, and
+  // its view. The main frame follows the window's opening and closing
+  // (open-document count, information bar, model panes). Without a shell the
+  // window works on its own.
+  explicit CChildFrame(CShell* shell = nullptr);
   ~CChildFrame() override;
 
   CZaradView* GetActiveView() const { return m_pView; }
+  // The main window's shell; null for a window on its own.
+  CShell* Shell() const { return m_pShell; }
 
   // ---- DocumentWindow ------------------------------------------------------------
   QWidget* GetWidget() override { return this; }
@@ -42,6 +47,7 @@ class CChildFrame : public QWidget, public DocumentWindow {
   bool GetZoom(float* zoom) const override;
   bool IsSimulating() const override;
   CZaradDoc* GetDocument() override { return m_pDoc.get(); }
+  void InvalidateDiagram() override;
   void SetPageMargins(const CRect& margins) override;
   CRect GetPageMargins() const override;
   // ---- CSavableDocument: the document's own -------------------------------------
@@ -76,6 +82,8 @@ class CChildFrame : public QWidget, public DocumentWindow {
   // Whether F3 may enter simulation here: the document holds a block or a
   // comment and no other window simulates.
   bool CanSimulate() const;
+  // Whether another diagram window of the shell simulates.
+  bool OtherWindowSimulates() const;
   // A key pressed in a bar: the commands it stands for go to the view.
   void ForwardBarKey(const QKeyEvent& key);
   CSimIoBar* InputsBar() const { return m_pInputsBar; }
@@ -110,6 +118,7 @@ class CChildFrame : public QWidget, public DocumentWindow {
   // The timer stops; no window simulates here any more.
   void StopSimulation();
 
+  CShell* m_pShell;
   QTimer* m_pSimTimer = nullptr;
   QElapsedTimer m_paceClock;        // wall time since the simulation started
   qint64 m_nPaceMs = 0;             // m_paceClock at the previous timer event

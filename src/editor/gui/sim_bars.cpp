@@ -27,6 +27,7 @@
 
 #include "blocks/analog_range_tracer.h"
 #include "controls/gui/valid_edit.h"
+#include "editor/command_table.h"
 #include "editor/diagram_editor.h"
 #include "editor/gui/zarad_view.h"
 #include "editor/scan_driver.h"
@@ -34,9 +35,11 @@
 #include "model/block_obj.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
+#include "platform/gui/qt_keys.h"
 #include "platform/gui/qt_string.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
@@ -171,35 +174,27 @@ std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simul
     if (closePopup) *closePopup = true;
     return {};
   }
-  if (!ctrl) {
-    switch (k) {
-      case Qt::Key_Escape:
-        return simulating ? std::vector<UINT>{ID_SIMULATION} : std::vector<UINT>{};
-      case Qt::Key_F3:
-        return {ID_SIMULATION};
-      case Qt::Key_F5:
-        return {ID_SIMULATION, ID_CONNECT};
-      case Qt::Key_F9:
-        return {ID_SIMULATION, ID_INSERT_COMMENTS};
-      case Qt::Key_F11:
-        return {ID_SIMULATION, ID_CUT_JOIN_CONNECTION};
-      default:
-        return {};
-    }
+  // The keys the diagram view takes first (the command table's): Escape ends the
+  // simulation, F3 toggles it, the others leave it and run their command (Ctrl+F4
+  // through the main window).
+  const UINT vk = VirtualKeyOf(k);
+  const CommandInfo* viewKey = FindViewKeyCommand(vk, ctrl);
+  if (viewKey && (!ctrl || viewKey->key.ctrl)) {
+    if (vk == VK_ESCAPE) return simulating ? std::vector<UINT>{ID_SIMULATION} : std::vector<UINT>{};
+    if (viewKey->id == ID_SIMULATION) return {ID_SIMULATION};
+    return {ID_SIMULATION, viewKey->id + (viewKey->key.ctrl ? kToMainWindow : 0)};
   }
+  if (!ctrl) return {};
+  // The main window's New and Open (the pop-up leaves the simulation first), and the
+  // transfers in the bars only.
+  const CommandInfo* accelerator = FindAcceleratorCommand(CommandKey{vk, true, false});
+  const UINT id = accelerator ? accelerator->id : 0;
+  if (id == ID_FILE_NEW || id == ID_FILE_OPEN)
+    return popup ? std::vector<UINT>{ID_SIMULATION, id + kToMainWindow}
+                 : std::vector<UINT>{id + kToMainWindow};
+  if (id == ID_DEVICE_TO_PC || id == ID_PC_TO_DEVICE)
+    return popup ? std::vector<UINT>{} : std::vector<UINT>{id};
   switch (k) {
-    case Qt::Key_F4:
-      return {ID_SIMULATION, ID_FILE_CLOSE + kToMainWindow};
-    case Qt::Key_N:
-      return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_NEW + kToMainWindow}
-                   : std::vector<UINT>{ID_FILE_NEW + kToMainWindow};
-    case Qt::Key_O:
-      return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_OPEN + kToMainWindow}
-                   : std::vector<UINT>{ID_FILE_OPEN + kToMainWindow};
-    case Qt::Key_U:
-      return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_DEVICE_TO_PC};
-    case Qt::Key_D:
-      return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_PC_TO_DEVICE};
     case Qt::Key_R:
       return popup ? std::vector<UINT>{ID_SIMULATION, ID_DEVICE_TO_PC} : std::vector<UINT>{};
     case Qt::Key_W:

@@ -24,6 +24,8 @@ class CChildFrame;
 class CGoToBlockDlg;
 class CPageLayoutDlg;
 class CPrintSetupDlg;
+class CPrinterHost;
+class CShell;
 class QPrintDialog;
 class QPrintPreviewDialog;
 class QPrinter;
@@ -43,6 +45,8 @@ class CZaradView : public QAbstractScrollArea,
   ~CZaradView() override;
 
   CChildFrame* GetParentFrame() const { return m_pFrame; }
+  // The main window's shell (its frame's); null for a view on its own.
+  CShell* Shell() const;
   CZaradDoc* GetDocument() const { return m_pDoc; }
   // The editor core of the view.
   CDiagramEditor& Core() { return m_core; }
@@ -111,6 +115,8 @@ class CZaradView : public QAbstractScrollArea,
     std::function<int(CPageLayoutDlg&)> pageLayout;  // IDOK or IDCANCEL
   };
   static PrintRunners s_printRunners;
+  // The application's printer; null for a view on its own (it prints to PDF).
+  CPrinterHost* PrinterHost() const;
 
   // ---- CDiagramEditorHost ------------------------------------------------------
   // The view's one repaint request: the whole client area, without erasing.

@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "msgtext/gui/msg_text_windows.h"
 #include "pages/block_param_page.h"
 #include "pages/gui/coil_state_dialog.h"
+#include "pages/gui/grid_page_window.h"
 #include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/ladder_operand_page.h"

@@ -25,7 +25,6 @@
 #include "editor/gui/child_frame.h"
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
-#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
 #include "platform/gui/qt_string.h"
@@ -41,15 +40,13 @@ class SimulationWindowTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
   }
 
   // Saves a diagram made by build and opens it in a diagram window.
   template <typename Build>
   CChildFrame* OpenDiagram(const QString& name, Build build) {
     {
-      CShellContext quiet;
-      CScopedShellContext scope(&quiet);
       CZaradDoc doc;
       doc.m_nKind = kDocFbd;
       build(doc);

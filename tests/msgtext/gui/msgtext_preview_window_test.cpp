@@ -15,7 +15,6 @@
 #include "controls/gui/grid_widget.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
-#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/gui/msgtext_preview.h"
 #include "msgtext/gui/popup_value_editor.h"
@@ -31,7 +30,7 @@ class MsgTextPreviewWindowTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     g_MsgTextDetailsFlag = 1;
   }
   void TearDown() override {
@@ -43,8 +42,6 @@ class MsgTextPreviewWindowTest : public ShellTest {
   // delay's current time on line 1 and its preset on line 3.
   QString WriteMessageDiagram(int secondPriority = -1,
                               const std::function<void(CBlockMSGTEXT*, CBlockObj*)>& extra = nullptr) {
-    CShellContext quiet;
-    CScopedShellContext scope(&quiet);
     CZaradDoc doc(NewDocumentSettings{kDocFbd, 0x5188});
     const BlockContext ctx = BlockContext::For(&doc);
     CBlockObj* in = doc.AddBlock(MakeBlockOfType(600, ctx));
