@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/diagram_limits.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 
@@ -190,6 +191,7 @@ void StorePoint(CArchive& ar, const CPoint& pt) {
 }
 void LoadPoint(CArchive& ar, CPoint& pt) {
   ar >> pt.x >> pt.y;
+  pt = ClampPoint(pt);
 }
 void StoreWord(CArchive& ar, int v) {
   ar << static_cast<WORD>(v & 0xFFFF);
@@ -241,6 +243,8 @@ void CBlockObj::Serialize(CArchive& ar) {
   LoadPoint(ar, m_ptPos);
   LoadPoint(ar, m_ptDragStart);
   ar >> m_nWidth >> m_nHeight >> m_nNumber;
+  m_nWidth = ClampCoordinate(m_nWidth);
+  m_nHeight = ClampCoordinate(m_nHeight);
   m_bShowLabel = LoadWord(ar);
   for (int& v : m_nSource) ar >> v;
   ar >> m_strReserved >> m_nOperand >> m_strName;
