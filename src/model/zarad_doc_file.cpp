@@ -303,7 +303,7 @@ void ReportLoadWarnings(const CString& path, const std::vector<CString>& warning
     text += FormatString(u"\n... and %d more (see the information window).",
                          static_cast<int>(warnings.size() - kShown));
   }
-  GetShellContext()->AppendInformation(all + u"\n");
+  GetMessageSink().AppendInformation(all + u"\n");
   AfxMessageBox(text, MB_OK | MB_ICONWARNING);
 }
 
@@ -501,7 +501,6 @@ CString CZaradDoc::GetModelPaneText() const {
 }
 
 BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
-  CShellContext* shell = GetShellContext();
   std::vector<BYTE> bytes;
   // The head first: a large file that is no diagram is not read as a whole.
   std::uint64_t fileSize = 0;
@@ -525,7 +524,7 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
       message = FormatString(
           recognised ? u"\"%ls\" is damaged and cannot be opened." : u"\"%ls\" is not a diagram file.",
           path.GetString());
-      shell->AppendInformation(message + u"\n" + details + u"\n");
+      GetMessageSink().AppendInformation(message + u"\n" + details + u"\n");
     }
   }
   if (!message.IsEmpty()) {
