@@ -515,7 +515,7 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
     message = CString::FromUtf8(readError);  // names the file and the cause
   } else if (notDiagram) {
     message = FormatString(u"\"%ls\" is not a diagram file.", path.GetString());
-    shell->AppendInformation(message + u"\n");
+    GetMessageSink().AppendInformation(message + u"\n");
   } else {
     CString details;
     bool recognised = true;
@@ -549,7 +549,7 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
   ReportLoadWarnings(path, m_loadWarnings);
   // Bytes after the end of the diagram belong to nothing: said, and not kept.
   if (m_nTrailingBytes > 0) {
-    shell->AppendInformation(
+    GetMessageSink().AppendInformation(
         FormatString(u"\"%ls\" holds %lld bytes of data after the end of the diagram; they "
                      u"were left out and are not saved with it.\n",
                      path.GetString(), static_cast<long long>(m_nTrailingBytes)));

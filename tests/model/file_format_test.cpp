@@ -648,7 +648,7 @@ TEST_F(FileFormatTest, TheHeadIsCheckedFirstAndDataAfterTheEndIsLeftOut) {
   CString error;
   ASSERT_TRUE(doc->OnOpenDocument(CString::FromUtf8(path.string()), &error)) << error.ToUtf8();
   EXPECT_TRUE(m_sink.messages().empty());
-  EXPECT_NE(m_shell.m_strInformation.Find(u"holds 100000 bytes of data after the end of the diagram"), -1);
+  EXPECT_NE(m_sink.information().Find(u"holds 100000 bytes of data after the end of the diagram"), -1);
   EXPECT_EQ(doc->SaveToBytes(), file);
 }
 
