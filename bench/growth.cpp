@@ -5,10 +5,13 @@
 // ratio of two rows' times shows the growth per x4 blocks.
 //
 //   Save, Load       the diagram file (SaveToBytes, LoadFromBytes)
-//   Numbering        CZaradDoc::AddBlock for every block (paste, Convert to FBD)
-//   Detach           a quarter of the blocks taken out one by one
+//   Numbering        CZaradDoc::AddBlock for every block in a numbering batch
+//                    (paste, Convert to FBD)
+//   DetachWires      a quarter of the wires taken out one by one
+//   DetachBlocks     a quarter of the blocks taken out one by one (up to 16k:
+//                    each one is a pass over the others' references)
 //   SimulationStart  evaluation order and start state (entering simulation)
-//   Scan             one simulation scan
+//   Scan             one simulation scan (after the first one)
 //   CompileWalks     the walks of a download before the compile: the check that
 //                    every block leads to an output (FBD and ladder), the sums
 //                    and counts of the limits
@@ -29,6 +32,7 @@
 #include "model/block_context.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
+#include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "platform/message_sink.h"
 
@@ -195,6 +199,7 @@ void BM_GrowthNumbering(benchmark::State& state) {
     made.reserve(static_cast<size_t>(blocks));
     for (int64_t i = 0; i < blocks; ++i) made.push_back(MakeBlockOfType(TypeAt(i)));
     state.ResumeTiming();
+    CBlockNumberingBatch numbering(*doc);  // as paste and Convert to FBD number their blocks
     for (auto& b : made) doc->AddBlock(std::move(b));
     benchmark::DoNotOptimize(doc->m_blocks.GetTail()->m_nNumber);
     state.PauseTiming();
@@ -204,8 +209,30 @@ void BM_GrowthNumbering(benchmark::State& state) {
   SetPerBlock(state, blocks);
 }
 
-// Every fourth block detached from the document, one by one.
-void BM_GrowthDetach(benchmark::State& state) {
+// Every fourth wire taken out of the document, one by one (separating
+// crossing wires and deleting do this).
+void BM_GrowthDetachWires(benchmark::State& state) {
+  const int64_t blocks = state.range(0);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto doc = BuildGrowthDocument(blocks);
+    std::vector<CConnectLineObj*> gone;
+    int64_t i = 0;
+    for (CConnectLineObj* w : doc->m_connections) {
+      if (i++ % 4 == 0) gone.push_back(w);
+    }
+    state.ResumeTiming();
+    for (CConnectLineObj* w : gone) RemoveConnection(*doc, w).reset();
+    state.PauseTiming();
+    doc.reset();
+    state.ResumeTiming();
+  }
+  SetPerBlock(state, blocks);
+}
+
+// Every fourth block detached from the document, one by one. Each detach
+// clears every other block's references to the block: a pass over the blocks.
+void BM_GrowthDetachBlocks(benchmark::State& state) {
   const int64_t blocks = state.range(0);
   for (auto _ : state) {
     state.PauseTiming();
@@ -237,10 +264,12 @@ void BM_GrowthSimulationStart(benchmark::State& state) {
   SetPerBlock(state, state.range(0));
 }
 
+// The scans after the first one (which resolves what the blocks keep).
 void BM_GrowthScan(benchmark::State& state) {
   auto doc = BuildGrowthDocument(state.range(0));
   CScanDriver driver(doc.get());
   driver.EnterSimulation(SYSTEMTIME{2026, 1, 1, 5, 10, 0, 0, 0});
+  driver.Run(1);
   for (auto _ : state) {
     driver.Tick();
     driver.Scan();
@@ -343,7 +372,12 @@ void GrowthSizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_GrowthSave)->Apply(GrowthSizes);
 BENCHMARK(BM_GrowthLoad)->Apply(GrowthSizes);
 BENCHMARK(BM_GrowthNumbering)->Apply(GrowthSizes);
-BENCHMARK(BM_GrowthDetach)->Apply(GrowthSizes);
+BENCHMARK(BM_GrowthDetachWires)->Apply(GrowthSizes);
+BENCHMARK(BM_GrowthDetachBlocks)
+    ->RangeMultiplier(4)
+    ->Range(1024, 16384)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 BENCHMARK(BM_GrowthSimulationStart)->Apply(GrowthSizes);
 BENCHMARK(BM_GrowthScan)->Apply(GrowthSizes);
 BENCHMARK(BM_GrowthCompileWalks)->Apply(GrowthSizes);

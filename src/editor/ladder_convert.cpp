@@ -323,7 +323,7 @@ CBlockObj* CLadderConverter::Add(int type, int number) {
   std::unique_ptr<CBlockObj> block = MakeBlockOfType(type, BlockContext::For(&m_fbd));
   if (!block) return nullptr;
   CBlockObj* added = m_fbd.AddBlock(std::move(block));
-  if (number != 0) added->m_nNumber = number;
+  if (number != 0) m_fbd.SetBlockNumber(added, number);
   return added;
 }
 
@@ -405,6 +405,8 @@ void CLadderConverter::Feed(CBlockObj* consumer, int pin, int term, bool outputB
 
 void CLadderConverter::Run() {
   CopyProgramSettings();
+  // Numbered and looked up from tables built once, not from a pass over the diagram per block.
+  CBlockNumberingBatch numbering(m_fbd);
   m_fbd.m_sizePage = m_ladder.m_sizePage;
   // The function blocks come over with their numbers and settings; their inputs are rebuilt.
   std::vector<std::pair<const CBlockObj*, CBlockObj*>> functions;
@@ -414,7 +416,7 @@ void CLadderConverter::Run() {
     if (!copy) continue;
     const_cast<CBlockObj*>(b)->CopyTo(copy.get(), TRUE, &m_fbd);
     CBlockObj* added = m_fbd.AddBlock(std::move(copy));
-    added->m_nNumber = b->m_nNumber;
+    m_fbd.SetBlockNumber(added, b->m_nNumber);
     added->m_ptPos = b->m_ptPos;
     for (int i = 0; i < kPinCount; ++i) added->m_nSource[i] = i < added->m_nInputs ? LINK_OPEN : 0;
     functions.emplace_back(b, added);
