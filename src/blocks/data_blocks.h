@@ -35,7 +35,6 @@ class CBlockTDT : public CBlockObj {
   explicit CBlockTDT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -50,7 +49,7 @@ class CBlockBCD : public CBlockObj {
   explicit CBlockBCD(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -65,7 +64,7 @@ class CBlockBIN : public CBlockObj {
   explicit CBlockBIN(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -81,7 +80,7 @@ class CBlockROL : public CBlockObj {
   explicit CBlockROL(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -97,7 +96,7 @@ class CBlockROR : public CBlockObj {
   explicit CBlockROR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -113,7 +112,7 @@ class CBlockSHL : public CBlockObj {
   explicit CBlockSHL(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -129,7 +128,7 @@ class CBlockSHR : public CBlockObj {
   explicit CBlockSHR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -146,7 +145,7 @@ class CBlockANDM : public CBlockObj {
   explicit CBlockANDM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -163,7 +162,7 @@ class CBlockORM : public CBlockObj {
   explicit CBlockORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -180,7 +179,7 @@ class CBlockNOTM : public CBlockObj {
   explicit CBlockNOTM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -197,7 +196,7 @@ class CBlockNANDM : public CBlockObj {
   explicit CBlockNANDM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -214,7 +213,7 @@ class CBlockNORM : public CBlockObj {
   explicit CBlockNORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -231,7 +230,7 @@ class CBlockXORM : public CBlockObj {
   explicit CBlockXORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -247,7 +246,7 @@ class CBlockARRMXIV : public CBlockObj {
   explicit CBlockARRMXIV(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
   void ForgetBlock(const CBlockObj* block) override;
 
@@ -273,7 +272,7 @@ class CBlockACMXIV : public CBlockObj {
   explicit CBlockACMXIV(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -289,6 +288,6 @@ class CBlockRAND : public CBlockObj {
   explicit CBlockRAND(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };

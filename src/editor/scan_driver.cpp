@@ -116,6 +116,7 @@ void CScanDriver::EnterSimulation(const SYSTEMTIME& clockStart) {
   m_bPowerCut = false;
   m_bClockSet = false;
   m_nPendingTicks.store(0, std::memory_order_relaxed);
+  m_nOwedMs = 0;
   m_stStepMark = {};
   m_stLastStep = {};
 }
@@ -525,12 +526,7 @@ void CScanDriver::Scan(CDC* dc) {
         ShiftStamps(b, MsBetween(m_stPrevClock, now));
       }
     }
-    if (dc) {
-      b->SimulateAndDraw(m_pBlockContext, dc);
-    } else {
-      b->Simulate(m_pBlockContext);
-      b->UpdateValueText(m_pBlockContext);
-    }
+    b->SimulateAndDraw(m_pBlockContext, dc);
     // A block raises and clears its own restart requests.
     if (b->m_nLatch1 || b->m_nLatch2) m_latched.push_back(b);
   }
@@ -558,6 +554,18 @@ void CScanDriver::Run(int count) {
     Tick();
     Scan();
   }
+}
+
+int CScanDriver::TakeOwedTicks(LONGLONG elapsedMs) {
+  if (!m_bSimulating) return 0;
+  m_nOwedMs += std::max<LONGLONG>(elapsedMs, 0);
+  LONGLONG ticks = (m_nOwedMs + kPaceToleranceMs) / kTickMs;
+  if (ticks > kMaxCatchUpTicks) {
+    ticks = kMaxCatchUpTicks;
+    m_nOwedMs = ticks * kTickMs;  // a longer stall is not made up
+  }
+  m_nOwedMs -= ticks * kTickMs;
+  return static_cast<int>(ticks);
 }
 
 // ---- Bars and clock texts ------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "blocks/time_blocks.h"
 #include "image/image_layout.h"
 #include "image/program_decoder.h"
+#include "model/block_codes.h"
 #include "model/block_registry.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
@@ -330,6 +331,8 @@ void CRecordDecoder::TimeParameter(int n, int word) {
       break;
     default:
       if (Ref(4)) {
+        // The base of a referenced fourth time is the one of the first reference's, else the second time's.
+        (Ref(1) ? P(m_b, 12) : X(m_b, 3)) = base;
         refNumber(3);
         if (type == kTypeSLS || type == kTypeMFS) X(m_b, 5) = 0;
       } else {
@@ -633,12 +636,12 @@ void CRecordDecoder::Analog() {
         low = m_r.Word();
         break;
       case kCode53:
-        if (m_b.m_nType == 807) {
+        if (m_b.m_nType == kTypeADTRG) {
           const long long sum =
               static_cast<long long>(low) + static_cast<long long>(m_r.SignedWord()) * 65536;
           a.m_nThreshold2 = static_cast<int>(sum - a.m_nThreshold1);
         } else {
-          m_r.Skip(m_b.m_nType == 803 ? 8 : 2);
+          m_r.Skip(m_b.m_nType == kTypeACOMP ? 8 : 2);
         }
         break;
       default:

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/block_codes.h"
 #include "model/block_registry.h"
 #include "model/zarad_doc.h"
 
@@ -396,7 +397,7 @@ int CZaradDoc::CountReferenceableBlocks(int numberToLeaveOut) const {
     const int type = b->m_nType;
     if (!newer) {
       // Counter, analog comparator, analog threshold trigger and analog amplifier.
-      if (type == 800 || type == 803 || type == 804 || type == 805) ++count;
+      if (type == kTypeCOUNTER || type == kTypeACOMP || type == kTypeATHTRG || type == kTypeAAMP) ++count;
     } else if (GetTypeClass(static_cast<UINT>(type)) == 2 && !IsLogicType(type) &&
                (b->m_byCaps & 0x01) != 0) {
       ++count;
