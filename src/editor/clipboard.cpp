@@ -6,6 +6,7 @@
 #include <array>
 #include <climits>
 #include <memory>
+#include <optional>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
@@ -504,6 +505,8 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
   };
   std::vector<std::pair<int, CBlockObj*>> renumbered;  // old number, pasted block
   std::vector<CBlockObj*> pasted;
+  // Numbered from tables built once, not from a pass over the diagram per block.
+  std::optional<CBlockNumberingBatch> numbering(std::in_place, *m_pDoc);
   while (!p.blocks.IsEmpty()) {
     std::unique_ptr<CBlockObj> owned = p.blocks.Detach(p.blocks.GetHead());
     CBlockObj* b = owned.get();
@@ -583,11 +586,12 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
       const CBlockObj* atM = m_pDoc->FindBlockByNumber(m);
       const CBlockObj* atF = m_pDoc->FindBlockByNumber(m + kFemaleNumberOffset);
       if ((atM && atM != male) || (atF && atF != female)) continue;
-      male->m_nNumber = m;
-      female->m_nNumber = m + kFemaleNumberOffset;
+      m_pDoc->SetBlockNumber(male, m);
+      m_pDoc->SetBlockNumber(female, m + kFemaleNumberOffset);
       break;
     }
   }
+  numbering.reset();
   auto pastedWithNumber = [&renumbered](int number) -> CBlockObj* {
     for (const auto& [old, block] : renumbered)
       if (old == number) return block;
