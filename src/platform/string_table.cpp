@@ -1,5 +1,6 @@
 #include "platform/string_table.h"
 
+#include <string_view>
 #include <unordered_map>
 
 int g_LanguageIsChinese = 0;
@@ -41,4 +42,20 @@ CString LookupUiText(UINT id) {
   }();
   auto it = index.find(id);
   return it == index.end() ? CString() : CString(it->second);
+}
+
+CString LookupCaption(const CString& english) {
+  static const std::unordered_map<std::u16string_view, const char16_t*> index = [] {
+    std::unordered_map<std::u16string_view, const char16_t*> m;
+    for (const auto& e : CaptionEntries()) m.emplace(e.english, e.chinese);
+    return m;
+  }();
+  auto it = index.find(std::u16string_view(english.GetString(), static_cast<size_t>(english.GetLength())));
+  return it == index.end() ? CString() : CString(it->second);
+}
+
+CString CaptionText(const CString& text) {
+  if (!g_LanguageIsChinese || text.IsEmpty()) return text;
+  const CString chinese = LookupCaption(text);
+  return chinese.IsEmpty() ? text : chinese;
 }

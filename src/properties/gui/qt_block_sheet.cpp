@@ -27,6 +27,7 @@ CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWid
   CModbusPropPage::s_runCoilDialog = [this](CCoilStateDlg& coils) { return RunCoilStateDialog(coils, this); };
   auto* layout = new QVBoxLayout(this);
   m_pTabs = new QTabWidget(this);
+  m_pTabs->setUsesScrollButtons(false);  // the sheet is as wide as its tabs
   layout->addWidget(m_pTabs);
   m_hosts.assign(sheet.Pages().size(), nullptr);
   for (CParamPage* page : sheet.Pages()) {
