@@ -21,12 +21,12 @@ QString Text(int id, const char16_t* english) {
 
 CCloseAllDlg::CCloseAllDlg(QWidget* parent) : QDialog(parent) {
   setObjectName("closeAllDlg");
-  setWindowTitle("Close All");
+  setWindowTitle(QtCaption("Close All"));
   auto* layout = new QVBoxLayout(this);
   m_list = new CXListCtrl(this);
   m_list->setObjectName(QString("ctl%1").arg(kIdList));
   layout->addWidget(m_list, 1);
-  m_selectAll = new QCheckBox("Select all documents to save", this);
+  m_selectAll = new QCheckBox(QtCaption("Select all documents to save"), this);
   m_selectAll->setObjectName(QString("ctl%1").arg(kIdSelectAll));
   layout->addWidget(m_selectAll);
   auto* buttons = new QDialogButtonBox(this);

@@ -59,3 +59,11 @@ CString CaptionText(const CString& text) {
   const CString chinese = LookupCaption(text);
   return chinese.IsEmpty() ? text : chinese;
 }
+
+CString UiText(int id, const CString& english) {
+  if (g_LanguageIsChinese && id >= 0 && id <= 0xFFFF) {
+    const CString chinese = LookupUiText(static_cast<UINT>(id));
+    if (!chinese.IsEmpty()) return chinese;
+  }
+  return english;
+}

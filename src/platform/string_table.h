@@ -43,6 +43,9 @@ std::span<const UiTextEntry> UiTextEntries();
 std::span<const MenuCaptionEntry> MenuCaptionEntries();
 // The Chinese text of the id; empty when the table has none (whatever the language).
 CString LookupUiText(UINT id);
+// The text of a user-interface id in the Chinese interface (when the table has
+// one), else the English text.
+CString UiText(int id, const CString& english);
 
 // The Chinese texts of the interface's own English captions that have no id of their
 // own: labels, buttons, group boxes and entries of the pages and dialogs, window and

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include "platform/gui/qt_string.h"
 #include "device/device_dialog_rules.h"
 #include "pages/date_select_dlg.h"
 #include "pages/gui/qt_page_dialog.h"
@@ -45,10 +46,10 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
     : QDialog(parent), m_settings(settings), m_post(std::move(post)) {
   setObjectName("summerTimeDlg");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle("SummerTime/WinterTime");
+  setWindowTitle(QtCaption("SummerTime/WinterTime"));
   const SummerTimeSettings& s = m_settings.summer;
 
-  m_pActive = new QCheckBox("Active summertime/wintertime conversion", this);
+  m_pActive = new QCheckBox(QtCaption("Active summertime/wintertime conversion"), this);
   m_pActive->setObjectName("summerActive");
   m_pActive->setChecked(s.enabled);
   m_pRule = new QComboBox(this);
@@ -69,9 +70,9 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
     g.day = edit(dayName, 2, day);
     auto* box = new QGroupBox(title, this);
     auto* row = new QHBoxLayout(box);
-    row->addWidget(new QLabel("Month", box));
+    row->addWidget(new QLabel(QtCaption("Month"), box));
     row->addWidget(g.month);
-    row->addWidget(new QLabel("Day", box));
+    row->addWidget(new QLabel(QtCaption("Day"), box));
     row->addWidget(g.day);
     auto* button = new QPushButton("...", box);
     button->setObjectName(pickName);
@@ -93,13 +94,13 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
     if (EditInt(m_pDifference, &v) && ClampTimeDifference(v) != v)
       SetEditInt(m_pDifference, ClampTimeDifference(v));
   });
-  auto* difference = new QGroupBox("Time difference", this);
+  auto* difference = new QGroupBox(QtCaption("Time difference"), this);
   auto* diffRow = new QHBoxLayout(difference);
   diffRow->addWidget(m_pDifference);
-  diffRow->addWidget(new QLabel("Minutes", difference));
+  diffRow->addWidget(new QLabel(QtCaption("Minutes"), difference));
   diffRow->addStretch();
 
-  auto* ruleBox = new QGroupBox("Daylight Saving Time", this);
+  auto* ruleBox = new QGroupBox(QtCaption("Daylight Saving Time"), this);
   auto* ruleRow = new QVBoxLayout(ruleBox);
   ruleRow->addWidget(m_pRule);
 

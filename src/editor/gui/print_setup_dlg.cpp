@@ -27,7 +27,7 @@ QRect Dlu(int x, int y, int w, int h) {
 
 CPrintSetupDlg::CPrintSetupDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("printSetupDlg"));
-  setWindowTitle(QStringLiteral("Print Setup"));
+  setWindowTitle(QtCaption("Print Setup"));
   QFont dialogFont(QStringLiteral("Times New Roman"));
   dialogFont.setPointSize(8);
   setFont(dialogFont);
@@ -71,7 +71,7 @@ CPrintSetupDlg::CPrintSetupDlg(QWidget* parent) : QDialog(parent) {
   m_pPaper[0] = radio(1036, "A2", Dlu(115, 70, 25, 8));
   m_pOrientation[0] = radio(1264, "Horizontal", Dlu(15, 100, 50, 8));
   m_pOrientation[1] = radio(1265, "Vertical ", Dlu(115, 100, 40, 8));
-  m_pParams = new QCheckBox(QStringLiteral("Print Blocks parameters after Program"), this);
+  m_pParams = new QCheckBox(QtCaption("Print Blocks parameters after Program"), this);
   m_pParams->setObjectName(QStringLiteral("ctl1058"));
   m_pParams->setGeometry(Dlu(15, 120, 136, 8));
   m_pParams->hide();

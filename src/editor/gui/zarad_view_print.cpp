@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/gui/qt_string.h"
 #include "app/editor_app.h"
 #include "editor/gui/page_layout_dlg.h"
 #include "editor/gui/print_setup_dlg.h"
@@ -74,7 +75,7 @@ void CZaradView::OnPreviewDiagram() {
   printer->setFullPage(true);
   printer->setPrintRange(QPrinter::AllPages);
   QPrintPreviewDialog preview(printer, this);
-  preview.setWindowTitle(QStringLiteral("Print Preview"));
+  preview.setWindowTitle(QtCaption("Print Preview"));
   if (QWidget* top = window()) preview.resize(top->size() * 4 / 5);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintPages(p); });
   // The preview's own Print button goes to the Print dialog and these pages

@@ -444,7 +444,16 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
   e.text = c.caption;
   e.shown = (c.style & kStyleHidden) == 0;
   w->setVisible(e.shown);
-  SetRect(e, rect);
+  QRect placed = rect;
+  if (!m_bBuilding && c.kind == ControlKind::kGroup) {
+    // A frame added below a page (the value box) goes below the page's controls it would meet.
+    int below = placed.top();
+    for (const auto& [other, o] : m_controls)
+      if (other != id && !qobject_cast<QGroupBox*>(o.widget) && Shown(o).intersects(placed))
+        below = std::max(below, Shown(o).top() + Shown(o).height() + Gap());
+    placed.moveTop(below);
+  }
+  SetRect(e, placed);
   // A control beyond the page (the value box) makes the page larger.
   const QRect shown = Shown(e);
   m_pageSize = m_pageSize.expandedTo(QSize(shown.right() + 1, shown.bottom() + 1));
@@ -920,6 +929,7 @@ void CQtPageHost::FitComboHeight(Entry& e) {
   const int room = below == std::numeric_limits<int>::max() ? want : below - e.rect.top() - 1;
   int height = std::min(want, room);
   if (height < least) {
+    InsertBand(true, below, least - height, e.desc.id);
     height = least;
   }
   if (height != e.comboHeight) {
@@ -935,15 +945,17 @@ void CQtPageHost::KeepInsideFrames(Entry& e) {
     if (!group || &o == &e) continue;
     const QRect c = Shown(e);
     const QRect g = o.rect;
-    if (!c.intersects(g) || !g.contains(c.center())) continue;
+    if (!c.intersects(g)) continue;
     const int title = group->title().isEmpty() ? kInset : QFontMetrics(group->font()).height();
     const int cBottom = c.top() + c.height(), gBottom = g.top() + g.height();
     const int cRight = c.left() + c.width(), gRight = g.left() + g.width();
     if (c.top() < g.top()) {
-      // Reaching above the frame: the frame moves below the control.
+      // Reaching above the frame (the value box below a page's last row): the
+      // frame moves below the control.
       InsertBand(true, g.top(), cBottom + Gap() - g.top(), e.desc.id);
       return;
     }
+    if (!g.contains(c.center())) continue;
     if (c.top() < g.top() + title) {
       InsertBand(true, c.top(), g.top() + title - c.top());
       return;
@@ -986,6 +998,7 @@ int CQtPageHost::RoomBeyond(const Entry& e, bool down) const {
 
 void CQtPageHost::InsertBand(bool rows, int at, int size, int keep) {
   if (size <= 0) return;
+  m_bands.push_back({rows, at, size});
   for (auto& [id, e] : m_controls) {
     QRect r = e.rect;
     int lo = rows ? r.top() : r.left();

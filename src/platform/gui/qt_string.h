@@ -25,3 +25,8 @@ inline CString ToCString(const QString& s) {
 inline QString QtCaption(const QString& english) {
   return ToQString(CaptionText(ToCString(english)));
 }
+
+// The text of a user-interface id in the Chinese interface, else the English one (UiText).
+inline QString QtUiText(int id, const QString& english) {
+  return ToQString(UiText(id, ToCString(english)));
+}

@@ -44,7 +44,7 @@ void LayOutOutputs(QDialog* dialog, Make make) {
 
 CFixedValueDlg::CFixedValueDlg(CZaradDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
   setObjectName("fixedValueDlg");
-  setWindowTitle("Fixed value");
+  setWindowTitle(QtCaption("Fixed value"));
   CString tip;
   tip.Format(LoadString(376).GetString(), 0, 10);
   tip += u"V";
@@ -77,7 +77,7 @@ void CFixedValueDlg::OnOK() {
 
 CValueRangeTypeDlg::CValueRangeTypeDlg(CZaradDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
   setObjectName("valueRangeTypeDlg");
-  setWindowTitle("Value range type");
+  setWindowTitle(QtCaption("Value range type"));
   LayOutOutputs(this, [&](int i) {
     auto* list = new QComboBox(this);
     list->setObjectName(QString("rangeType%1").arg(i));

@@ -158,7 +158,7 @@ void LayoutChecker::CheckAllTabs(QWidget* window, const QString& name) {
         m_problems << QStringLiteral("%1: tab %2 could not be shown").arg(name).arg(i);
         continue;
       }
-      Check(window, QStringLiteral("%1 [%2]").arg(name, Shown(tab->tabText(i))));
+      Check(window, QStringLiteral("%1 [%2 %3]").arg(name).arg(i + 1).arg(Shown(tab->tabText(i))));
     }
     tab->setCurrentIndex(keep);
   }
