@@ -55,7 +55,7 @@ CPageSetupDlg::CPageSetupDlg(QPrinter* printer, QWidget* parent) : QDialog(paren
     m_pMargins[i]->setRange(0, 100);
     m_pMargins[i]->setDecimals(1);
     m_pMargins[i]->setValue(values[i]);
-    marginForm->addRow(QString::fromLatin1(names[i]), m_pMargins[i]);
+    marginForm->addRow(QtCaption(QString::fromLatin1(names[i])), m_pMargins[i]);
   }
   layout->addWidget(marginGroup);
 

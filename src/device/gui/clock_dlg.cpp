@@ -19,7 +19,7 @@
 namespace {
 
 QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-  auto* b = new QPushButton(text, parent);
+  auto* b = new QPushButton(QtCaption(text), parent);
   b->setObjectName(name);
   b->setAutoDefault(false);
   return b;

@@ -72,7 +72,9 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
   m_pBaud->setCurrentText("115200");
   m_pParity = new QComboBox(this);
   m_pParity->setObjectName("ioParity");
-  for (const CString& entry : ComParityEntries(0)) m_pParity->addItem(ToQString(entry));
+  // Shown in the interface's language; the entry itself is read back.
+  for (const CString& entry : ComParityEntries(0))
+    m_pParity->addItem(ToQString(CaptionText(entry)), ToQString(entry));
   m_pDelay = new QLineEdit("10", this);
   m_pDelay->setObjectName("ioDelay");
   m_pDelay->setToolTip(RangeTip(10, 65535));
@@ -98,7 +100,7 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
   auto* showRow = new QVBoxLayout(show);
   const char* views[] = {"I/Q/AI/AQ", "Flags", "Analog flags"};
   for (int i = 0; i < 3; ++i) {
-    m_pViews[i] = new QRadioButton(views[i], show);
+    m_pViews[i] = new QRadioButton(QtCaption(views[i]), show);
     m_pViews[i]->setObjectName(QString("ioView%1").arg(i));
     showRow->addWidget(m_pViews[i]);
     connect(m_pViews[i], &QRadioButton::clicked, this, [this, i] { BuildGrid(i, false); });
@@ -218,12 +220,12 @@ void CIOStatus::Disconnect() {
 void CIOStatus::OnConnect() {
   if (!m_pConnect->isEnabled()) return;
   m_pConnect->setEnabled(false);
-  if (m_pConnect->text() != "Disconnect") {
+  if (m_pConnect->text() != QtCaption("Disconnect")) {
     const std::string path = m_pPort->currentText().toStdString();
     if (!path.empty()) {
       m_link.SetPortPath(path);
       ComPortSettings parsed;
-      ApplyParityEntry(ToCString(m_pParity->currentText()), &parsed);
+      ApplyParityEntry(ToCString(m_pParity->currentData().toString()), &parsed);
       LineSettings line;
       line.baudRate = m_pBaud->currentText().toInt();
       line.dataBits = parsed.nDataBits ? 8 : 7;

@@ -15,12 +15,12 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include "platform/gui/qt_string.h"
 #include "device/device_dialog_rules.h"
 #include "pages/date_select_dlg.h"
 #include "pages/gui/qt_page_dialog.h"
 #include "pages/page_dialog.h"
 #include "platform/cstring.h"
+#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 
 namespace {
@@ -54,7 +54,8 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
   m_pActive->setChecked(s.enabled);
   m_pRule = new QComboBox(this);
   m_pRule->setObjectName("summerRule");
-  m_pRule->addItems({"EU", "UK", "US", "Australia", "Tasmania", "New Zealand", "Freely adjustable"});
+  for (const char* rule : {"EU", "UK", "US", "Australia", "Tasmania", "New Zealand", "Freely adjustable"})
+    m_pRule->addItem(QtCaption(rule));
   m_pRule->setCurrentIndex(s.ruleIndex >= 0 && s.ruleIndex <= kSummerRuleFree ? s.ruleIndex : 0);
 
   auto edit = [this](const char* name, int length, int value) {
@@ -68,7 +69,7 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
                    int day, const char* pickName, QWidget** pick) {
     g.month = edit(monthName, 2, month);
     g.day = edit(dayName, 2, day);
-    auto* box = new QGroupBox(title, this);
+    auto* box = new QGroupBox(QtCaption(title), this);
     auto* row = new QHBoxLayout(box);
     row->addWidget(new QLabel(QtCaption("Month"), box));
     row->addWidget(g.month);

@@ -21,7 +21,8 @@ CTransferProgressDlg::CTransferProgressDlg(QWidget* parent) : QDialog(parent) {
   m_pBar->setRange(0, 100);
   m_pLine = new QLabel(this);
   m_pLine->setObjectName("statusLine");
-  m_pLine->setText(QString("Writing Program - %1%").arg(m_pBar->value() < 0 ? 0 : m_pBar->value()));
+  m_pLine->setText(
+      QtCaption(QString("Writing Program - %1%").arg(m_pBar->value() < 0 ? 0 : m_pBar->value())));
   auto* ok = new QPushButton(QtCaption("Ok"), this);
   ok->hide();
   connect(ok, &QPushButton::clicked, this, &CTransferProgressDlg::reject);
@@ -55,7 +56,7 @@ void CTransferProgressDlg::OnTransferProgress(int percent, int phase) {
   }
   setWindowTitle(ToQString(LoadString(caption)));
   m_pBar->setValue(std::clamp(percent, 0, 100));
-  m_pLine->setText(QString(format).arg(percent));
+  m_pLine->setText(QtCaption(QString(format).arg(percent)));
 }
 
 void CTransferProgressDlg::reject() {

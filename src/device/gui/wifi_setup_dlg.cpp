@@ -27,7 +27,7 @@ namespace {
 QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items, int index, int max) {
   auto* c = new QComboBox(parent);
   c->setObjectName(name);
-  c->addItems(items);
+  for (const QString& item : items) c->addItem(QtCaption(item));
   c->setCurrentIndex(index >= 0 && index <= max && index < items.size() ? index : 0);
   return c;
 }
@@ -86,7 +86,7 @@ QLineEdit* CWifiDialogBase::AddEdit(const char* name, int maxLength, const QStri
   auto* e = new QLineEdit(this);
   e->setObjectName(name);
   if (maxLength > 0) e->setMaxLength(maxLength);
-  e->setToolTip(tip);
+  e->setToolTip(QtCaption(tip));
   return e;
 }
 

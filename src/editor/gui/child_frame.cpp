@@ -198,8 +198,7 @@ void CChildFrame::ShowSimulationBars(bool show) {
     m_pInputsBar = new CSimIoBar(core, true, nullptr);
     m_pOutputsBar = new CSimIoBar(core, false, nullptr);
     m_pControlBar = new CSimControlBar(core, nullptr);
-    const QString titles[3] = {QStringLiteral("Inputs"), QStringLiteral("Outputs"),
-                               QStringLiteral("Simulation")};
+    const QString titles[3] = {QtCaption("Inputs"), QtCaption("Outputs"), QtCaption("Simulation")};
     QWidget* bars[3] = {m_pInputsBar, m_pOutputsBar, m_pControlBar};
     for (int i = 0; i < 3; ++i) {
       auto* dock = new QDockWidget(titles[i], m_pInner);

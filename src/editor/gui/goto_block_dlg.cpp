@@ -25,7 +25,7 @@ CGoToBlockDlg::CGoToBlockDlg(std::vector<GoToBlockEntry> entries, std::function<
   m_pList = new QListWidget(this);
   m_pList->setObjectName(QStringLiteral("ctl1230"));
   m_pList->setMinimumHeight(360);
-  for (const GoToBlockEntry& e : m_entries) m_pList->addItem(ToQString(e.text));
+  for (const GoToBlockEntry& e : m_entries) m_pList->addItem(ToQString(CaptionText(e.text)));
   // As wide as the longest entry, beside the scroll bar.
   m_pList->setMinimumWidth(m_pList->sizeHintForColumn(0) + 2 * m_pList->frameWidth() +
                            style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);

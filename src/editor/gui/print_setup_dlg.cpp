@@ -34,26 +34,26 @@ CPrintSetupDlg::CPrintSetupDlg(QWidget* parent) : QDialog(parent) {
   setFixedSize(Dlu(0, 0, 255, 135).size());
 
   auto button = [this](int id, const char* text, QRect rect) {
-    auto* b = new QPushButton(QString::fromUtf8(text), this);
+    auto* b = new QPushButton(QtCaption(QString::fromUtf8(text)), this);
     b->setObjectName(QStringLiteral("ctl%1").arg(id));
     b->setGeometry(rect);
     return b;
   };
   auto radio = [this](int id, const char* text, QRect rect) {
-    auto* r = new QRadioButton(QString::fromUtf8(text), this);
+    auto* r = new QRadioButton(QtCaption(QString::fromUtf8(text)), this);
     r->setObjectName(QStringLiteral("ctl%1").arg(id));
     r->setGeometry(rect);
     r->installEventFilter(this);
     return r;
   };
   auto label = [this](int id, const char* text, QRect rect) {
-    auto* l = new QLabel(QString::fromUtf8(text), this);
+    auto* l = new QLabel(QtCaption(QString::fromUtf8(text)), this);
     if (id > 0) l->setObjectName(QStringLiteral("ctl%1").arg(id));
     l->setGeometry(rect);
     return l;
   };
   auto group = [this](const char* text, QRect rect) {
-    auto* g = new QGroupBox(QString::fromUtf8(text), this);
+    auto* g = new QGroupBox(QtCaption(QString::fromUtf8(text)), this);
     g->setGeometry(rect);
     g->lower();
   };

@@ -132,7 +132,7 @@ void SetIcon(QAbstractButton* b, int id) {
 QToolButton* MakeButton(QWidget* parent, int icon, const QString& tip, const QString& name) {
   auto* b = new QToolButton(parent);
   SetIcon(b, icon);
-  b->setToolTip(tip);
+  b->setToolTip(QtCaption(tip));
   b->setObjectName(name);
   b->setAutoRaise(true);
   return b;
@@ -234,8 +234,9 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   m_pTime->hide();
   m_pUnit = new QComboBox(this);
   m_pUnit->setObjectName(QStringLiteral("simUnit"));
-  m_pUnit->addItems(
-      {QStringLiteral("Cycles"), QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("h")});
+  for (const QString& unit :
+       {QStringLiteral("Cycles"), QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("h")})
+    m_pUnit->addItem(QtCaption(unit));
   m_pClock = new QLabel(this);
   m_pClock->setObjectName(QStringLiteral("simClock"));
   m_pClock->setMinimumWidth(90);

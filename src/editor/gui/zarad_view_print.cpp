@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/gui/qt_string.h"
 #include "app/editor_app.h"
 #include "editor/gui/page_layout_dlg.h"
 #include "editor/gui/print_setup_dlg.h"
@@ -16,6 +15,7 @@
 #include "editor/print_layout.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_dc.h"
+#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 
 namespace {

@@ -28,7 +28,8 @@ void LayOutOutputs(QDialog* dialog, Make make) {
   for (int c = 0; c < 4; ++c)
     grid->addWidget(new QLabel(QString("AQ%1").arg(c), dialog), 0, c + 1, Qt::AlignHCenter);
   for (int r = 0; r < 8; ++r) {
-    grid->addWidget(new QLabel(r == 0 ? QString("Main") : QString("Ext.%1").arg(r), dialog), r + 1, 0);
+    grid->addWidget(new QLabel(QtCaption(r == 0 ? QString("Main") : QString("Ext.%1").arg(r)), dialog), r + 1,
+                    0);
     for (int c = 0; c < 4; ++c) grid->addWidget(make(r * 4 + c), r + 1, c + 1);
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);

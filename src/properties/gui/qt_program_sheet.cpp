@@ -23,7 +23,7 @@
 
 CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent)
     : QDialog(parent), m_sheet(sheet) {
-  setWindowTitle(ToQString(sheet.Caption()));
+  setWindowTitle(ToQString(CaptionText(sheet.Caption())));
   setObjectName(QStringLiteral("programSheet"));
   auto* layout = new QVBoxLayout(this);
   m_pTabs = new QTabWidget(this);

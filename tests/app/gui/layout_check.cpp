@@ -76,23 +76,26 @@ const QSet<QString>& KeptWords() {
   static const QSet<QString> words = [] {
     QSet<QString> s;
     for (const char* w :
-         {"AI",  "AQ",   "AM",     "AND",    "OR",  "NOT",  "NAND", "NOR",    "XOR",    "PC",    "PLC",
-          "FBD", "LAD",  "COM",    "PI",     "PWM", "MUX",  "LCD",  "WiFi",   "Modbus", "RTU",   "ASC",
-          "UDC", "CRC",  "BCD",    "BIN",    "ROL", "ROR",  "SHL",  "SHR",    "MEM",    "RAND",  "GCD",
-          "LCM", "TH",   "TL",     "ms",     "bps", "IP",   "SSID", "DHCP",   "TCP",    "ID",    "MI",
-          "OT",  "Ax",   "Ay",     "En",     "Trg", "Par",  "Cnt",  "Dir",    "Inv",    "No",    "Ral",
-          "Fre", "Sel",  "St",     "PV",     "Lap", "TD",   "BMP",  "bmp",    "CHM",    "mA",    "mV",
-          "kHz", "Hz",   "h",      "m",      "s",   "min",  "Pt",   "Ni",     "PT",     "NI",    "MAC",
-          "USB", "OK",   "Zovuzi", "Editor", "bfb", "bld",  "PDF",  "pdf",    "ln",     "log",   "sin",
-          "cos", "tan",  "cot",    "sec",    "csc", "sqrt", "abs",  "exp",    "mod",    "rem",   "e",
-          "x",   "y",    "a",      "b",      "c",   "A",    "B",    "M",      "Q",      "I",     "F",
-          "P",   "T",    "R",      "S",      "K",   "V",    "L",    "H",      "C",      "N",     "X",
-          "Y",   "Z",    "D",      "E",      "G",   "J",    "O",    "U",      "W",      "CH",    "EN",
-          "DE",  "FR",   "IT",     "ES",     "NL",  "TR",   "RU",   "GBK",    "UTF",    "ASCII", "HEX",
-          "Hex", "DEC",  "Ctrl",   "Shift",  "Alt", "Del",  "Esc",  "Enter",  "Tab",    "PgUp",  "PgDn",
-          "F1",  "AS",   "SW",     "FW",     "HW",  "CPU",  "RAM",  "EEPROM", "RTC",    "Tx",    "Rx",
-          "TX",  "RX",   "GND",    "VDC",    "VAC", "DC",   "AC",   "RS",     "DI",     "DO",    "NC",
-          "NO",  "STOP", "RUN",    "CW",     "CCW"}) {
+         {"AI",   "AQ",   "AM",     "AND",    "OR",   "NOT",  "NAND",  "NOR",    "XOR",    "PC",    "PLC",
+          "FBD",  "LAD",  "COM",    "PI",     "PWM",  "MUX",  "LCD",   "WiFi",   "Modbus", "RTU",   "ASC",
+          "UDC",  "CRC",  "BCD",    "BIN",    "ROL",  "ROR",  "SHL",   "SHR",    "MEM",    "RAND",  "GCD",
+          "LCM",  "TH",   "TL",     "ms",     "bps",  "IP",   "SSID",  "DHCP",   "TCP",    "ID",    "MI",
+          "OT",   "Ax",   "Ay",     "En",     "Trg",  "Par",  "Cnt",   "Dir",    "Inv",    "No",    "Ral",
+          "Fre",  "Sel",  "St",     "PV",     "Lap",  "TD",   "BMP",   "bmp",    "CHM",    "mA",    "mV",
+          "kHz",  "Hz",   "h",      "m",      "s",    "min",  "Pt",    "Ni",     "PT",     "NI",    "MAC",
+          "USB",  "OK",   "Zovuzi", "Editor", "bfb",  "bld",  "PDF",   "pdf",    "ln",     "log",   "sin",
+          "cos",  "tan",  "cot",    "sec",    "csc",  "sqrt", "abs",   "exp",    "mod",    "rem",   "e",
+          "x",    "y",    "a",      "b",      "c",    "A",    "B",     "M",      "Q",      "I",     "F",
+          "P",    "T",    "R",      "S",      "K",    "V",    "L",     "H",      "C",      "N",     "X",
+          "Y",    "Z",    "D",      "E",      "G",    "J",    "O",     "U",      "W",      "CH",    "EN",
+          "DE",   "FR",   "IT",     "ES",     "NL",   "TR",   "RU",    "GBK",    "UTF",    "ASCII", "HEX",
+          "Hex",  "DEC",  "Ctrl",   "Shift",  "Alt",  "Del",  "Esc",   "Enter",  "Tab",    "PgUp",  "PgDn",
+          "F1",   "AS",   "SW",     "FW",     "HW",   "CPU",  "RAM",   "EEPROM", "RTC",    "Tx",    "Rx",
+          "TX",   "RX",   "GND",    "VDC",    "VAC",  "DC",   "AC",    "RS",     "DI",     "DO",    "NC",
+          "NO",   "STOP", "RUN",    "CW",     "CCW",  "TRUE", "FALSE", "KC",     "TI",     "SP",    "Mq",
+          "sqrt", "dir",  "Amp",    "GMT",    "WIFI", "IM",   "VM",    "VAM",    "SC",     "TC",    "CS",
+          "MN",   "rpm",  "ATP",    "HTML",   "Bx",   "LED",  "FW",    "Dunri",  "Pomri",  "Rilo",  "Semka",
+          "Velka"}) {
       s.insert(QString::fromLatin1(w));
     }
     return s;
@@ -113,8 +116,12 @@ void LayoutChecker::Problem(const QString& where, QWidget* widget, const QString
 void LayoutChecker::CheckText(const QString& raw, QWidget* widget, const QString& where) {
   if (!IsChinese()) return;
   const QString text = Shown(raw).trimmed();
-  if (text.isEmpty()) return;
-  if (!LookupCaption(ToCString(text)).IsEmpty() || !LookupCaption(ToCString(raw)).IsEmpty()) {
+  // Paths (serial devices, files) and lists of languages by their own names stay as they are.
+  if (text.isEmpty() || text.startsWith(QLatin1Char('/')) ||
+      (widget && widget->property("ownLanguageNames").toBool()))
+    return;
+  const CString chinese = LookupCaption(ToCString(text));
+  if (!chinese.IsEmpty() && chinese != ToCString(text)) {
     Problem(where, widget, QStringLiteral("still English: \"%1\"").arg(text));
     return;
   }
@@ -240,9 +247,9 @@ void LayoutChecker::CheckWidget(QWidget* w, QWidget* window, const QString& wher
   if (auto* button = qobject_cast<QAbstractButton*>(w)) {
     const QString text = button->text();
     if (text.isEmpty()) return;
-    CheckText(text, w, where);
     if (auto* tool = qobject_cast<QToolButton*>(w); tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
       return;
+    CheckText(text, w, where);
     QRect room = button->rect();
     QStyleOptionButton option;
     option.initFrom(button);
@@ -315,6 +322,7 @@ void LayoutChecker::CheckWidget(QWidget* w, QWidget* window, const QString& wher
                   .arg(room));
     return;
   }
+  if (auto* dock = qobject_cast<QDockWidget*>(w)) CheckText(dock->windowTitle(), w, where);
   if (auto* tabs = qobject_cast<QTabBar*>(w)) {
     for (int i = 0; i < tabs->count(); ++i) {
       if (!tabs->isTabVisible(i)) continue;
