@@ -27,6 +27,8 @@
 #include <limits>
 #include <vector>
 
+#include "controls/gui/flat_icon_button.h"
+#include "controls/gui/picture_view.h"
 #include "controls/gui/valid_edit.h"
 #include "pages/block_param_page.h"
 #include "pages/param_page.h"
@@ -306,6 +308,13 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
   const QRect rect = Place(c);
   switch (c.kind) {
     case ControlKind::kStatic: {
+      if (c.picture != 0) {
+        // A picture drawn in code; the caption names it for screen readers.
+        auto* picture = new CPictureView(c.picture, this);
+        picture->setAccessibleName(caption);
+        w = picture;
+        break;
+      }
       auto* label = new QLabel(caption, this);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment((c.style & kStyleRight)    ? Qt::AlignRight | Qt::AlignVCenter
@@ -370,6 +379,19 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
       break;
     }
     case ControlKind::kButton: {
+      if (c.picture != 0) {
+        // An icon button: the picture drawn at the button's size, no caption.
+        auto* button = new CFlatIconButton(CString(), BS_PUSHBUTTON, this);
+        button->SetFlat(false, false);
+        button->setAccessibleName(caption);
+        const int side = std::max(8, std::min(rect.width(), rect.height()) - 4);
+        button->SetIcon(RenderPicture(c.picture, QSize(side, side), devicePixelRatioF()));
+        button->SetIconId(c.picture);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, id] { Notify(id, ::Notify::kClicked); });
+        w = button;
+        break;
+      }
       auto* button = new QPushButton(caption, this);
       button->setAutoDefault(false);
       connect(button, &QPushButton::clicked, this, [this, id] { Notify(id, ::Notify::kClicked); });
@@ -480,6 +502,7 @@ void CQtPageHost::StepSpin(int id, int delta) {
 CString CQtPageHost::GetText(int id) const {
   const Entry* e = Find(id);
   QWidget* w = e ? e->widget : nullptr;
+  if (e && e->desc.picture != 0) return e->text;  // a picture's caption is its name
   if (auto* edit = qobject_cast<QLineEdit*>(w)) return ToCString(edit->text());
   if (auto* text = qobject_cast<QPlainTextEdit*>(w)) return ToCString(text->toPlainText());
   // Labels, buttons and group boxes: the page's own caption.
@@ -500,6 +523,12 @@ void CQtPageHost::SetText(int id, const CString& text) {
   auto it = m_controls.find(id);
   if (it == m_controls.end()) return;
   QWidget* w = it->second.widget;
+  if (it->second.desc.picture != 0) {
+    // A picture keeps its caption as its name only.
+    it->second.text = text;
+    w->setAccessibleName(ToQString(CaptionText(text)));
+    return;
+  }
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     const QString q = ToQString(text);
     // The program's text notifies like typing, even when it is the same.
@@ -626,6 +655,15 @@ int CQtPageHost::GetCurSel(int id) const {
   if (auto* tree = qobject_cast<QTreeWidget*>(w))
     return tree->currentItem() ? tree->currentItem()->data(0, Qt::UserRole).toInt() : -1;
   return -1;
+}
+
+void CQtPageHost::SetPictureState(int id, int state) {
+  if (auto* picture = dynamic_cast<CPictureView*>(Control(id))) picture->SetState(state);
+}
+
+int CQtPageHost::GetPictureState(int id) const {
+  const auto* picture = dynamic_cast<const CPictureView*>(Control(id));
+  return picture ? picture->State() : -1;
 }
 
 void CQtPageHost::SetCurSel(int id, int index) {
