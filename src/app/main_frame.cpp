@@ -823,13 +823,17 @@ void CMainFrame::AddStatusPaneControl() {
     // 120 pixels held the names in the original status-bar font; the pane
     // grows to the longest model name in ours so the caption never wraps.
     width = 120;
+    int height = caption->fontMetrics().height();
     for (int code : {0x1188, 0x2188, 0x5188, 0x5288, 0x6188}) {
       CString model;
       GetModelName(code, &model, nullptr);
-      width = std::max(width, caption->fontMetrics().horizontalAdvance(ToQString(ModelPaneText(model))) + 8);
+      // Measured as drawn: a Chinese word may come from a taller fallback face.
+      const QSize size = caption->fontMetrics().size(0, ToQString(ModelPaneText(model)));
+      width = std::max(width, size.width() + 8);
+      height = std::max(height, size.height());
     }
     // The bar is high enough for the caption's font.
-    m_wndStatusBar->SetMinimumPaneHeight(caption->fontMetrics().height() + 2 * CPaneStatusBar::kEdge);
+    m_wndStatusBar->SetMinimumPaneHeight(height + 2 * CPaneStatusBar::kEdge);
   } else if (m_nNewPaneKind == kStatusBitmapButton && !m_pModelButton) {
     auto* button = new QToolButton(m_wndStatusBar);
     button->setObjectName(QString("ctl%1").arg(ID_MODEL_BUTTON));

@@ -575,6 +575,8 @@ void CQtPageHost::SetCheck(int id, int check) {
 }
 
 void CQtPageHost::ResetContent(int id) {
+  auto it = m_controls.find(id);
+  if (it != m_controls.end()) it->second.widestItem = -1;
   QWidget* w = Control(id);
   if (auto* combo = qobject_cast<QComboBox*>(w)) combo->clear();
   if (auto* list = qobject_cast<QListWidget*>(w)) list->clear();
@@ -600,6 +602,10 @@ int CQtPageHost::AddString(int id, const CString& text) {
   } else {
     return -1;
   }
+  // Only the new item can ask for more: the widest so far grows by it.
+  if (auto it = m_controls.find(id); it != m_controls.end() && it->second.widestItem >= 0)
+    it->second.widestItem = std::max(it->second.widestItem,
+                                     QFontMetrics(w->font()).horizontalAdvance(ToQString(CaptionText(text))));
   Fit(id);
   return index;
 }
@@ -808,6 +814,19 @@ bool CQtPageHost::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Fitting the controls to their texts ------------------------------------------------
 
+int CQtPageHost::WidestItem(const Entry& e, const QFontMetrics& fm) const {
+  if (e.widestItem >= 0) return e.widestItem;
+  int width = 0;
+  if (auto* combo = qobject_cast<QComboBox*>(e.widget))
+    for (int i = 0; i < combo->count(); ++i)
+      width = std::max(width, fm.horizontalAdvance(combo->itemText(i)));
+  if (auto* list = qobject_cast<QListWidget*>(e.widget))
+    for (int i = 0; i < list->count(); ++i)
+      width = std::max(width, fm.horizontalAdvance(list->item(i)->text()));
+  e.widestItem = width;
+  return width;
+}
+
 QSize CQtPageHost::Need(const Entry& e) const {
   QWidget* w = e.widget;
   const QFontMetrics fm(w->font());
@@ -845,9 +864,7 @@ QSize CQtPageHost::Need(const Entry& e) const {
     return QSize(fm.horizontalAdvance(group->title()) + 2 * fm.averageCharWidth() + 8, 0);
   }
   if (auto* combo = qobject_cast<QComboBox*>(w)) {
-    int width = 0;
-    for (int i = 0; i < combo->count(); ++i)
-      width = std::max(width, fm.horizontalAdvance(combo->itemText(i)));
+    const int width = WidestItem(e, fm);
     if (width == 0) return QSize();
     QStyleOptionComboBox option;
     option.initFrom(combo);
@@ -857,9 +874,7 @@ QSize CQtPageHost::Need(const Entry& e) const {
     return QSize(e.rect.width() - field.width() + width + 8, 0);
   }
   if (auto* list = qobject_cast<QListWidget*>(w)) {
-    int width = 0;
-    for (int i = 0; i < list->count(); ++i)
-      width = std::max(width, fm.horizontalAdvance(list->item(i)->text()));
+    const int width = WidestItem(e, fm);
     if (width == 0) return QSize();
     const int frame = 2 * list->frameWidth();
     const int rows = list->count() * (fm.height() + 2);

@@ -21,6 +21,7 @@
 
 #include "pages/control_host.h"
 
+class QFontMetrics;
 class CParamPage;
 
 class CQtPageHost : public QWidget, public CControlHost {
@@ -81,9 +82,10 @@ class CQtPageHost : public QWidget, public CControlHost {
     bool shown = true;  // the control's own visibility (the page may be hidden)
     int lower = 0, upper = 100;
     std::function<CString()> tipProvider;
-    CString text;         // the page's own caption (shown in the interface's language)
-    QRect rect;           // where the control stands now, in pixels
-    int comboHeight = 0;  // a drop-down list's box height (0: its style's)
+    CString text;                 // the page's own caption (shown in the interface's language)
+    QRect rect;                   // where the control stands now, in pixels
+    int comboHeight = 0;          // a drop-down list's box height (0: its style's)
+    mutable int widestItem = -1;  // a list's or combo's widest item in pixels (-1: not measured yet)
   };
   // A band of pixels inserted into the page: columns from x = at on (or rows from
   // y = at on) move by size, and what spans the line grows by size.
@@ -100,6 +102,8 @@ class CQtPageHost : public QWidget, public CControlHost {
   void Notify(int id, ::Notify code);
   void StepSpin(int id, int delta);
   const Entry* Find(int id) const;
+  // The widest item of a list or combo box in the font of fm (kept until the items change).
+  int WidestItem(const Entry& e, const QFontMetrics& fm) const;
   QRect RawPixels(const CRect& dlu) const;
   // Whether a control grows when a band runs through it (rows: a band of rows).
   bool Stretches(const ControlDesc& c, bool rows) const;
