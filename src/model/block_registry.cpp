@@ -122,7 +122,7 @@ int GetTypeLimitForFamily(int typeCode, int family) {
 int GetModelMemoryCost(int typeCode, WORD modelCode) {
   const bool newer = modelCode >= 0x5188;
   switch (typeCode) {
-    case 411:
+    case kTypeYT:
       return newer ? 14 : 8;
     case 812:
       return newer ? 16 : 12;
