@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "model/block_codes.h"
 #include "pages/block_param_page.h"
 
 // Bit `bit` of a 16-bit value (0 for bit 16 and above).
@@ -77,7 +78,7 @@ class CModbusPropPage : public CBlockParamPage, public ModbusValues {
   void OnDataAddressUpdate();
   void OnWritingMode(int mode);
   void OnConfig();
-  bool Writes() const { return m_nType == 814; }
+  bool Writes() const { return m_nType == kTypeMW; }
   // Whether a command position of the page's type moves coils (else registers).
   bool IsBitCommand(int command) const;
 };
