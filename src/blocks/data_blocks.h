@@ -33,7 +33,6 @@ class CBlockTDT : public CBlockObj {
   explicit CBlockTDT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -48,7 +47,7 @@ class CBlockBCD : public CBlockObj {
   explicit CBlockBCD(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -63,7 +62,7 @@ class CBlockBIN : public CBlockObj {
   explicit CBlockBIN(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -79,7 +78,7 @@ class CBlockROL : public CBlockObj {
   explicit CBlockROL(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -95,7 +94,7 @@ class CBlockROR : public CBlockObj {
   explicit CBlockROR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -111,7 +110,7 @@ class CBlockSHL : public CBlockObj {
   explicit CBlockSHL(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -127,7 +126,7 @@ class CBlockSHR : public CBlockObj {
   explicit CBlockSHR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -144,7 +143,7 @@ class CBlockANDM : public CBlockObj {
   explicit CBlockANDM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -161,7 +160,7 @@ class CBlockORM : public CBlockObj {
   explicit CBlockORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -178,7 +177,7 @@ class CBlockNOTM : public CBlockObj {
   explicit CBlockNOTM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -195,7 +194,7 @@ class CBlockNANDM : public CBlockObj {
   explicit CBlockNANDM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -212,7 +211,7 @@ class CBlockNORM : public CBlockObj {
   explicit CBlockNORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -229,7 +228,7 @@ class CBlockXORM : public CBlockObj {
   explicit CBlockXORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -245,7 +244,7 @@ class CBlockARRMXIV : public CBlockObj {
   explicit CBlockARRMXIV(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -261,7 +260,7 @@ class CBlockACMXIV : public CBlockObj {
   explicit CBlockACMXIV(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -277,6 +276,6 @@ class CBlockRAND : public CBlockObj {
   explicit CBlockRAND(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };

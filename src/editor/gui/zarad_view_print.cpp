@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/editor_app.h"
 #include "editor/gui/page_layout_dlg.h"
 #include "editor/gui/print_setup_dlg.h"
 #include "editor/gui/zarad_view.h"
@@ -17,6 +16,7 @@
 #include "platform/gui/qt_dc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -31,9 +31,9 @@ QPrinter* StandalonePrinter() {
   return printer.get();
 }
 
-QPrinter* JobPrinter() {
-  if (CEditorApp* app = AfxGetApp()) {
-    if (QPrinter* printer = app->GetPrinter()) return printer;
+QPrinter* JobPrinter(CPrinterHost* host) {
+  if (host) {
+    if (QPrinter* printer = host->GetPrinter()) return printer;
   }
   return StandalonePrinter();
 }
@@ -42,12 +42,16 @@ QPrinter* JobPrinter() {
 
 CZaradView::PrintRunners CZaradView::s_printRunners;
 
+CPrinterHost* CZaradView::PrinterHost() const {
+  return Shell() ? Shell()->GetPrinterHost() : nullptr;
+}
+
 void CZaradView::OnPrintDiagram() {
   // Nothing prints highlighted, and the picture is the one of 100 %.
   m_core.ClearSelection(SEL_ALL);
   if (m_pDoc->m_fZoom != 1.0f) m_core.SetZoom(1.0f);
   if (m_bAskForSetup) {
-    CPrintSetupDlg dlg(this);
+    CPrintSetupDlg dlg(PrinterHost(), this);
     const int answer = s_printRunners.setup              ? s_printRunners.setup(dlg)
                        : dlg.exec() == QDialog::Accepted ? IDOK
                                                          : IDCANCEL;
@@ -63,7 +67,7 @@ void CZaradView::OnPrintDiagram() {
 void CZaradView::OnPreviewDiagram() {
   m_core.ClearSelection(SEL_ALL);
   if (m_pDoc->m_fZoom != 1.0f) m_core.SetZoom(1.0f);
-  CPrintSetupDlg setup(this);
+  CPrintSetupDlg setup(PrinterHost(), this);
   const int answer = s_printRunners.setup                ? s_printRunners.setup(setup)
                      : setup.exec() == QDialog::Accepted ? IDOK
                                                          : IDCANCEL;
@@ -71,7 +75,7 @@ void CZaradView::OnPreviewDiagram() {
   m_bPrintParams = setup.m_bPrintParams;
   InvalidateDiagram();
 
-  QPrinter* printer = JobPrinter();
+  QPrinter* printer = JobPrinter(PrinterHost());
   printer->setFullPage(true);
   printer->setPrintRange(QPrinter::AllPages);
   QPrintPreviewDialog preview(printer, this);
@@ -88,7 +92,7 @@ void CZaradView::OnPreviewDiagram() {
 }
 
 void CZaradView::OnFilePrint(bool direct) {
-  QPrinter* printer = JobPrinter();
+  QPrinter* printer = JobPrinter(PrinterHost());
   const int pages = MakePrintJobLayout(*m_pDoc, m_rcPageMargins).PageCount();
   printer->setFullPage(true);
   printer->setPrintRange(QPrinter::AllPages);

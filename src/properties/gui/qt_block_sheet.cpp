@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "msgtext/gui/msg_text_windows.h"
 #include "pages/block_param_page.h"
 #include "pages/gui/coil_state_dialog.h"
+#include "pages/gui/grid_page_window.h"
 #include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/ladder_operand_page.h"
@@ -86,6 +86,7 @@ CQtPageHost* CQtBlockSheet::PageHost(int index) const {
 void CQtBlockSheet::ShowPage(int index) {
   if (index < 0 || index >= static_cast<int>(m_hosts.size())) return;
   m_nShown = index;
+  m_sheet.m_nActivePage = index;
   if (m_hosts[static_cast<size_t>(index)]) return;
   CParamPage* page = m_sheet.Pages()[static_cast<size_t>(index)];
   QWidget* holder = m_pTabs->widget(index);

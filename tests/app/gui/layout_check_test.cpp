@@ -79,7 +79,7 @@ class LayoutCheckTest : public ShellTest {
   void SetUp() override {
     m_font = QApplication::font();
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
   }
   void TearDown() override {
     CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) {
@@ -100,7 +100,7 @@ class LayoutCheckTest : public ShellTest {
     file.write(Utf16(language == 1 ? "language=zh_CN\n" : "language=en_US\n"));
     file.close();
     m_app = MakeApp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     ASSERT_TRUE(m_app->InitInstance({}));
     m_frame = m_app->GetMainFrame();
     m_frame->resize(1280, 860);

@@ -22,6 +22,7 @@
 #include "editor/gui/print_setup_dlg.h"
 #include "editor/gui/zarad_view.h"
 #include "model/block_comment.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
@@ -33,7 +34,7 @@ class PrintTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     g_ShowPropertiesOnNew = 0;
     CZaradView::s_printRunners.setup = [this](CPrintSetupDlg& dlg) {
       ++m_setups;
@@ -286,7 +287,7 @@ TEST_F(PrintTest, PageSetupMarginsGoToEveryOpenDiagram) {
 namespace {
 
 TEST_F(PrintTest, PrintSetupDialogKeepsItsThreeChoicesApart) {
-  CPrintSetupDlg dlg;
+  CPrintSetupDlg dlg(m_app.get());
   auto radio = [&](int id) { return qobject_cast<QRadioButton*>(dlg.Control(id)); };
   EXPECT_EQ(qobject_cast<QLabel*>(dlg.Control(1056))->toolTip(), "Print to File (PDF)");
   // The program starts in landscape; only "Scale to page size" and A4 are open at first.
@@ -319,7 +320,7 @@ TEST_F(PrintTest, PrintSetupDialogKeepsItsThreeChoicesApart) {
     printer->setPageOrientation(QPageLayout::Portrait);
     return true;
   };
-  CPrintSetupDlg again;
+  CPrintSetupDlg again(m_app.get());
   EXPECT_TRUE(qobject_cast<QRadioButton*>(again.Control(1264))->isChecked());
   again.OnSetup();
   EXPECT_TRUE(qobject_cast<QRadioButton*>(again.Control(1265))->isChecked());
