@@ -426,7 +426,8 @@ void CMainFrame::BuildDocks() {
   std::vector<QString> labels = {"BSC", "TMR", "I/O", "Misc"};
   if ((g_CurrentModelCode >> 8) > 0x50) labels.insert(labels.end(), {"Aux", "Math", "Profile"});
   for (const QString& label : labels) {
-    m_pWorkBoxBar->AddTabView(QtCaption(label), [this](QWidget* parent) { return new CWorkspaceView(parent, this); });
+    m_pWorkBoxBar->AddTabView(QtCaption(label),
+                              [this](QWidget* parent) { return new CWorkspaceView(parent, this); });
   }
   // Wide enough for the longest name of the palette and for all its tabs.
   const int width =
