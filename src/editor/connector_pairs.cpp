@@ -12,6 +12,7 @@
 
 #include "blocks/connector_obj.h"
 #include "editor/diagram_editor.h"
+#include "editor/junction_index.h"
 #include "model/block_obj.h"
 #include "model/block_registry.h"
 #include "model/connect_line_obj.h"
@@ -111,6 +112,9 @@ struct CDiagramEditor::SeparationIndex {
   std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
   std::vector<char> deadWire;                             // by id
   std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
+  // The junction index of each pin a new wire joined (its wires' paths do not change
+  // while the batch lives; a pin that loses a wire starts its index again).
+  std::unordered_map<PinKey, std::unique_ptr<CJunctionIndex>, PinHash> junctions;
   // Pair numbers in use (m or m + 2000 taken), from kFirstMale.
   std::vector<char> pairTaken;
   // Per half type (male, female): the count and the numbers of its range taken.
@@ -172,6 +176,7 @@ struct CDiagramEditor::SeparationIndex {
     wires.clear();
     deadWire.clear();
     pins.clear();
+    junctions.clear();
     pairTaken.assign(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
     for (int slot : {0, 1}) {
       const OperandRange range =
@@ -230,6 +235,7 @@ struct CDiagramEditor::SeparationIndex {
     for (const PinKey& k : {PinKey(w->m_pStartBlock, w->m_nStartPin), PinKey(w->m_pEndBlock, w->m_nEndPin)}) {
       auto p = pins.find(k);
       if (p != pins.end()) std::erase(p->second, w);
+      junctions.erase(k);
     }
   }
   const std::vector<CConnectLineObj*>* AtPin(const CBlockObj* b, int pin) const {
@@ -329,6 +335,13 @@ const std::vector<CConnectLineObj*>* CDiagramEditor::BatchPinWires(const CBlockO
   if (!m_pSeparation) return nullptr;
   const std::vector<CConnectLineObj*>* wires = m_pSeparation->AtPin(block, pin);
   return wires ? wires : &kNone;
+}
+
+CJunctionIndex* CDiagramEditor::BatchJunctions(const CBlockObj* block, int pin) {
+  if (!m_pSeparation) return nullptr;
+  std::unique_ptr<CJunctionIndex>& index = m_pSeparation->junctions[SeparationIndex::PinKey(block, pin)];
+  if (!index) index = std::make_unique<CJunctionIndex>(pin);
+  return index.get();
 }
 
 int CDiagramEditor::BatchHasBlock(const CBlockObj* block) const {

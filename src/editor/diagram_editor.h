@@ -28,6 +28,7 @@
 class CBlockComment;
 class CBlockObj;
 class CDC;
+class CJunctionIndex;
 class CZaradDoc;
 
 // Colours of the diagram painting (0x00BBGGRR).
@@ -557,6 +558,12 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   // outside the batch).
   void NoteBatchWire(CConnectLineObj* wire);
   const std::vector<CConnectLineObj*>* BatchPinWires(const CBlockObj* block, int pin) const;
+  // During the batch: the junction index of a pin (made on first use); null outside it.
+  CJunctionIndex* BatchJunctions(const CBlockObj* block, int pin);
+  // The junction dots of a wire just added at a pin with other wires: the batch's
+  // index when there is one (the same dots, without comparing every pair), else
+  // UpdateJunctions.
+  void UpdateNewWireJunctions(CConnectLineObj* wire, const CBlockObj* block, int pin);
   int BatchHasBlock(const CBlockObj* block) const;
 
   CZaradDoc* m_pDoc;

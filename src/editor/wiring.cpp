@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "editor/diagram_editor.h"
+#include "editor/junction_index.h"
 #include "editor/pin_texts.h"
 #include "editor/wiring_rules.h"
 #include "model/block_obj.h"
@@ -194,6 +195,19 @@ void CDiagramEditor::UpdateJunctions(CConnectLineObj* wire, const CBlockObj* blo
   for (CConnectLineObj* other : atPin)
     if (other != wire) FindJunction(other, wire, pin);
   if (prune) PruneJunctions(atPin);
+}
+
+void CDiagramEditor::UpdateNewWireJunctions(CConnectLineObj* wire, const CBlockObj* block, int pin) {
+  CJunctionIndex* index = BatchJunctions(block, pin);
+  const std::vector<CConnectLineObj*>* atPin = BatchPinWires(block, pin);
+  if (!index || !atPin) {
+    UpdateJunctions(wire, block, false, pin);
+    return;
+  }
+  wire->m_junctions.resize(wire->m_points.size(), kNoJunction);
+  index->CatchUp(*atPin, wire);
+  index->Mark(wire);
+  index->Add(wire);
 }
 
 void CDiagramEditor::NormalizeWirePath(CConnectLineObj* wire) {
@@ -715,16 +729,24 @@ void CDiagramEditor::MarkJunctionsOfNewWire(CConnectLineObj* wire) {
   CBlockObj* bus = PowerBus();
   if (!m_pDoc->IsLadder()) {
     if (CountPinConnections(wire->m_pStartBlock, wire->m_nStartPin) > 1) {
-      UpdateJunctions(wire, wire->m_pStartBlock, false, wire->m_nStartPin);
+      UpdateNewWireJunctions(wire, wire->m_pStartBlock, wire->m_nStartPin);
     } else if (CountPinConnections(wire->m_pEndBlock, wire->m_nEndPin) > 1) {
-      UpdateJunctions(wire, wire->m_pEndBlock, false, wire->m_nEndPin);
+      UpdateNewWireJunctions(wire, wire->m_pEndBlock, wire->m_nEndPin);
     }
     return;
   }
+  const bool samePin = wire->m_pStartBlock == wire->m_pEndBlock && wire->m_nStartPin == wire->m_nEndPin;
   if (wire->m_pStartBlock != bus && CountPinConnections(wire->m_pStartBlock, wire->m_nStartPin) > 1)
-    UpdateJunctions(wire, wire->m_pStartBlock, false, wire->m_nStartPin);
-  if (CountPinConnections(wire->m_pEndBlock, wire->m_nEndPin) > 1)
-    UpdateJunctions(wire, wire->m_pEndBlock, false, wire->m_nEndPin);
+    UpdateNewWireJunctions(wire, wire->m_pStartBlock, wire->m_nStartPin);
+  // A wire from a pin back to itself is a member of that pin's index by now: the
+  // second pass compares it the long way, which leaves it out.
+  if (CountPinConnections(wire->m_pEndBlock, wire->m_nEndPin) > 1) {
+    if (samePin) {
+      UpdateJunctions(wire, wire->m_pEndBlock, false, wire->m_nEndPin);
+    } else {
+      UpdateNewWireJunctions(wire, wire->m_pEndBlock, wire->m_nEndPin);
+    }
+  }
 }
 
 void CDiagramEditor::ConnectPins(CPoint p, CBlockObj* block, int pin, bool force) {

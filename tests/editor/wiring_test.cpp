@@ -8,6 +8,7 @@
 #include "blocks/block_factory.h"
 #include "editor/diagram_editor.h"
 #include "editor/goto_block.h"
+#include "editor/junction_index.h"
 #include "editor/wiring_rules.h"
 #include "editor_rig.h"
 #include "model/block_comment.h"
@@ -508,6 +509,109 @@ TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
     EXPECT_EQ(y->m_points, x->m_points);
     EXPECT_EQ(y->m_junctions, x->m_junctions);
   }
+}
+
+// Paths on a small lattice meet often, go back on themselves and stand still: the
+// index sets the dots that comparing each new wire with every earlier one sets.
+TEST(ConnectorPairs, JunctionIndexMatchesThePairwiseComparison) {
+  Rig r;
+  constexpr int kPin = kOut;
+  unsigned seed = 11;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 8) % static_cast<unsigned>(n));
+  };
+  std::vector<std::unique_ptr<CConnectLineObj>> pairwise, indexed;
+  for (int i = 0; i < 80; ++i) {
+    auto w = std::make_unique<CConnectLineObj>();
+    const bool forward = next(2) == 0;
+    w->m_nStartPin = forward ? kPin : 1;
+    w->m_nEndPin = forward ? 2 : kPin;
+    CPoint p(0, 0);
+    std::vector<CPoint> path{p};
+    for (int k = 0, n = 1 + next(5); k < n; ++k) {
+      const int step = (next(5) - 2) * 10;
+      switch (next(5)) {
+        case 0:
+          break;  // stands still
+        case 1:
+          p.x += step;
+          break;  // along x
+        case 4:
+          p += CSize(10, 10);
+          break;  // slanted
+        default:
+          p.y += step;
+          break;  // along y
+      }
+      path.push_back(p);
+    }
+    if (!forward) std::reverse(path.begin(), path.end());
+    w->m_points = path;
+    auto copy = std::make_unique<CConnectLineObj>();
+    copy->m_nStartPin = w->m_nStartPin;
+    copy->m_nEndPin = w->m_nEndPin;
+    copy->m_points = w->m_points;
+    pairwise.push_back(std::move(w));
+    indexed.push_back(std::move(copy));
+  }
+  CJunctionIndex index(kPin);
+  for (size_t i = 0; i < pairwise.size(); ++i) {
+    for (size_t j = 0; j < i; ++j) r.core.FindJunction(pairwise[j].get(), pairwise[i].get(), kPin);
+    index.Mark(indexed[i].get());
+    index.Add(indexed[i].get());
+  }
+  int dots = 0;
+  for (size_t i = 0; i < pairwise.size(); ++i) {
+    EXPECT_EQ(indexed[i]->m_junctions, pairwise[i]->m_junctions) << i;
+    for (const CPoint& p : pairwise[i]->m_junctions) dots += p != kNoJunction;
+  }
+  EXPECT_GT(dots, 40);
+}
+
+// One output feeding blocks on every side, its wires drawn from either end: the
+// batch's junction index gives every wire the dots that comparing it with each wire
+// at the pin gives.
+TEST(ConnectorPairs, BatchJunctionsOfAWideFanOutMatchOneByOne) {
+  auto build = [](Rig& r, bool batched) {
+    r.core.SetAutoSnapshot(false);
+    CBlockObj* source = r.Block(300, CPoint(900, 600));
+    std::vector<CBlockObj*> blocks;
+    for (int i = 0; i < 48; ++i) {
+      const int col = i % 8, row = i / 8;
+      blocks.push_back(r.Block(300, CPoint(100 + col * 230 + (row % 2) * 40, 80 + row * 190 + col * 7)));
+    }
+    auto link = [&] {
+      int n = 0;
+      for (CBlockObj* to : blocks)
+        for (int pin = 0; pin < 3; ++pin) {
+          if (n++ % 3 == 0) {
+            r.Link(to, pin, source, kOut, true);
+          } else {
+            r.Link(source, kOut, to, pin, true);
+          }
+        }
+    };
+    if (batched) {
+      r.core.RunBatch(link);
+    } else {
+      link();
+    }
+  };
+  Rig batch, single;
+  build(batch, true);
+  build(single, false);
+  ASSERT_EQ(batch.Doc().m_connections.GetCount(), 144);
+  ASSERT_EQ(single.Doc().m_connections.GetCount(), 144);
+  int dots = 0;
+  auto c = batch.Doc().m_connections.begin();
+  for (const CConnectLineObj* x : single.Doc().m_connections) {
+    const CConnectLineObj* y = *c++;
+    EXPECT_EQ(y->m_points, x->m_points);
+    EXPECT_EQ(y->m_junctions, x->m_junctions);
+    for (const CPoint& p : x->m_junctions) dots += p != kNoJunction;
+  }
+  EXPECT_GT(dots, 50);
 }
 
 }  // namespace
