@@ -374,9 +374,19 @@ void CZaradDoc::Serialize(CArchive& ar) {
 
 std::vector<BYTE> CZaradDoc::SaveToBytes() {
   CArchive ar;
+  ar.Reserve(m_fileBuffer.capacity());  // the size of a file saved before, if any
   ar.m_pDocument = this;
   Serialize(ar);
   return ar.TakeBytes();
+}
+
+const std::vector<BYTE>& CZaradDoc::SaveToBuffer() {
+  CArchive ar;
+  ar.ReuseBuffer(std::move(m_fileBuffer));
+  ar.m_pDocument = this;
+  Serialize(ar);  // on an exception the buffer goes; the next save starts a new one
+  m_fileBuffer = ar.TakeBytes();
+  return m_fileBuffer;
 }
 
 bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string& fileName, CString* error,
@@ -393,7 +403,7 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
   std::copy(std::begin(m_markers), std::end(m_markers), markers);
 
   try {
-    CArchive ar(bytes);
+    CArchive ar(CArchive::Borrowed{bytes});
     ar.SetFileName(fileName);
     ar.m_pDocument = this;
     Serialize(ar);
@@ -410,7 +420,7 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
                                       [](BYTE b) { return b == kMarkerSet || b == kMarkerClear; });
       if (!marked) {
         try {
-          CArchive probe(bytes);
+          CArchive probe(CArchive::Borrowed{bytes});
           probe.m_pDocument = this;
           SerializeHead(probe, *this);
           SerializeSettings(probe, *this);
@@ -484,7 +494,7 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
 }
 
 bool CZaradDoc::OnSaveDocument(const CString& path, CString* error) {
-  std::vector<BYTE> bytes = SaveToBytes();
+  const std::vector<BYTE>& bytes = SaveToBuffer();
   const std::string result = SaveBytesAtomically(ToPath(path), bytes);
   if (!result.empty()) {
     if (error) *error = CString::FromUtf8(result);  // names the file and the cause

@@ -77,11 +77,23 @@ CArchiveException::CArchiveException(int cause, std::string detail, std::string 
 
 CArchive::CArchive() : m_mode(store) {}
 
-CArchive::CArchive(std::vector<BYTE> bytes) : m_mode(load), m_bytes(std::move(bytes)) {}
+CArchive::CArchive(std::vector<BYTE> bytes)
+    : m_mode(load), m_bytes(std::move(bytes)), m_pData(m_bytes.data()), m_nSize(m_bytes.size()) {}
 
 CArchive::CArchive(const void* data, size_t size)
     : m_mode(load),
-      m_bytes(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + (data ? size : 0)) {}
+      m_bytes(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + (data ? size : 0)),
+      m_pData(m_bytes.data()),
+      m_nSize(m_bytes.size()) {}
+
+CArchive::CArchive(Borrowed view) : m_mode(load), m_pData(view.bytes.data()), m_nSize(view.bytes.size()) {}
+
+void CArchive::ReuseBuffer(std::vector<BYTE>&& buffer) {
+  CheckStoring();
+  if (!m_bytes.empty()) return;  // something was written already
+  m_bytes = std::move(buffer);
+  m_bytes.clear();
+}
 
 void CArchive::ThrowException(int cause, std::string detail) const {
   throw CArchiveException(cause, std::move(detail), m_strFileName);
@@ -111,23 +123,30 @@ void CArchive::Write(const void* p, size_t n) {
   m_bytes.insert(m_bytes.end(), b, b + n);
 }
 
+BYTE* CArchive::Grow(size_t n) {
+  const size_t at = m_bytes.size();
+  m_bytes.resize(at + n);  // the capacity grows geometrically
+  return m_bytes.data() + at;
+}
+
 UINT CArchive::Read(void* p, size_t n) {
   Need(n);
-  if (n != 0) std::memcpy(p, m_bytes.data() + m_pos, n);
+  if (n != 0) std::memcpy(p, m_pData + m_pos, n);
   m_pos += n;
   return static_cast<UINT>(n);
 }
 
 CArchive& CArchive::WriteLE(DWORD v, int n) {
   CheckStoring();
-  for (int i = 0; i < n; ++i) m_bytes.push_back(static_cast<BYTE>(v >> (8 * i)));
+  BYTE* out = Grow(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) out[i] = static_cast<BYTE>(v >> (8 * i));
   return *this;
 }
 
 DWORD CArchive::ReadLE(int n) {
   Need(static_cast<size_t>(n));
   DWORD v = 0;
-  for (int i = 0; i < n; ++i) v |= static_cast<DWORD>(m_bytes[m_pos + static_cast<size_t>(i)]) << (8 * i);
+  for (int i = 0; i < n; ++i) v |= static_cast<DWORD>(m_pData[m_pos + static_cast<size_t>(i)]) << (8 * i);
   m_pos += static_cast<size_t>(n);
   return v;
 }
@@ -191,7 +210,11 @@ CArchive& CArchive::operator<<(const CString& s) {
   } else {
     *this << static_cast<BYTE>(0xFF) << static_cast<WORD>(0xFFFF) << static_cast<DWORD>(n);
   }
-  for (char16_t c : text) *this << static_cast<WORD>(c);
+  BYTE* out = Grow(2 * n);
+  for (char16_t c : text) {
+    *out++ = static_cast<BYTE>(c & 0xFF);
+    *out++ = static_cast<BYTE>(c >> 8);
+  }
   return *this;
 }
 
@@ -224,7 +247,7 @@ CArchive& CArchive::operator>>(CString& s) {
                                                      std::to_string(GetBytesLeft()) + " bytes left");
   }
   std::u16string text(static_cast<size_t>(length), u'\0');
-  const BYTE* p = m_bytes.data() + m_pos;
+  const BYTE* p = m_pData + m_pos;
   for (size_t i = 0; i < text.size(); ++i) {
     text[i] =
         charSize == 2 ? static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8)) : static_cast<char16_t>(p[i]);

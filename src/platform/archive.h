@@ -13,6 +13,7 @@
 #include <concepts>
 #include <cstddef>
 #include <exception>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -62,6 +63,12 @@ class CArchive {
   // A loading archive over these bytes.
   explicit CArchive(std::vector<BYTE> bytes);
   CArchive(const void* data, size_t size);
+  // A loading archive over bytes that it reads in place, without a copy: they
+  // must stay as they are while the archive lives.
+  struct Borrowed {
+    std::span<const BYTE> bytes;
+  };
+  explicit CArchive(Borrowed view);
   ~CArchive() = default;
   CArchive(const CArchive&) = delete;
   CArchive& operator=(const CArchive&) = delete;
@@ -72,9 +79,15 @@ class CArchive {
   // Storing: the bytes written so far.
   const std::vector<BYTE>& GetBytes() const { return m_bytes; }
   std::vector<BYTE> TakeBytes() { return std::move(m_bytes); }
+  // Storing: writes into this buffer from its start, keeping the memory it
+  // holds, so that storing the same data again touches no new pages. Before
+  // anything is written.
+  void ReuseBuffer(std::vector<BYTE>&& buffer);
+  // Storing: room for n bytes in all, so that the buffer never grows by copying.
+  void Reserve(size_t n) { m_bytes.reserve(n); }
   // Loading: read position and what is left.
   size_t GetPosition() const { return m_pos; }
-  size_t GetBytesLeft() const { return m_bytes.size() - m_pos; }
+  size_t GetBytesLeft() const { return m_nSize - m_pos; }
   bool IsBufferEmpty() const { return GetBytesLeft() == 0; }
 
   // Named in the messages of the exceptions (UTF-8).
@@ -169,6 +182,8 @@ class CArchive {
   };
 
   CArchive& WriteLE(DWORD v, int n);
+  // Storing: n more bytes at the end of the buffer, to be written.
+  BYTE* Grow(size_t n);
   DWORD ReadLE(int n);
   void Need(size_t n) const;
   void CheckStoring() const;
@@ -180,7 +195,9 @@ class CArchive {
   CObject* ReadObjectImpl(const CRuntimeClass* expected, bool allowBackReference);
 
   Mode m_mode;
-  std::vector<BYTE> m_bytes;
+  std::vector<BYTE> m_bytes;      // storing: what was written; loading: the bytes when owned
+  const BYTE* m_pData = nullptr;  // loading: the bytes read (m_bytes or borrowed ones)
+  size_t m_nSize = 0;
   size_t m_pos = 0;
   std::string m_strFileName;
   UINT m_nObjectSchema = 0xFFFFFFFFu;

@@ -19,7 +19,12 @@
 // - An existing file the user may not write is refused, whatever its folder allows.
 // - An existing file's permission bits are kept, and its owner and group where the
 //   user may set them. The temporary file never allows more than the final mode.
-std::string SaveBytesAtomically(const std::filesystem::path& path, std::span<const BYTE> bytes);
+// - kDurable waits until the new file and its name are on the disk (a saved
+//   document survives a power cut); kScratch leaves that to the system (files
+//   that live only as long as the program, such as undo steps).
+enum class FileDurability { kDurable, kScratch };
+std::string SaveBytesAtomically(const std::filesystem::path& path, std::span<const BYTE> bytes,
+                                FileDurability durability = FileDurability::kDurable);
 
 // Called (when set) with the temporary file's path just before the content is written
 // into it; tests look at the file there.
