@@ -55,9 +55,9 @@ const std::vector<CommandInfo>& Commands() {
       // View
       {ID_VIEW_TOOLBAR, u"&Tool Bar", {}, 0, H::kMainFrame},
       {ID_VIEW_STATUS_BAR, u"&Status Bar", {}, 0, H::kMainFrame},
-      {ID_VIEW_INPUTS_BAR, u"Inputs Bar", {}, 0, H::kNone},
-      {ID_VIEW_OUTPUTS_BAR, u"Outputs Bar", {}, 0, H::kNone},
-      {ID_VIEW_SIMULATION_BAR, u"Simulation Bar", {}, 0, H::kNone},
+      {ID_VIEW_INPUTS_BAR, u"Inputs Bar", {}, 0, H::kDiagramWindow},
+      {ID_VIEW_OUTPUTS_BAR, u"Outputs Bar", {}, 0, H::kDiagramWindow},
+      {ID_VIEW_SIMULATION_BAR, u"Simulation Bar", {}, 0, H::kDiagramWindow},
       {ID_VIEW_INFO_BAR, u"Infomation Window", {}, 0, H::kMainFrame},
       // Tools
       {ID_PC_TO_DEVICE, u"PC->Device", Ctrl('D'), kShown, H::kDeviceLink},
