@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -153,8 +154,25 @@ class CZaradDoc : public CObject, public CSavableDocument {
   // replaces path only when complete; a failed save leaves path untouched.
   // Clears the modified flag on success; on failure *error (when given) says why.
   bool OnSaveDocument(const CString& path, CString* error = nullptr) override;
+  // Whether bytes begin as a diagram file: its markers, or its head and settings
+  // read. whole: the bytes are all of the file (else its first part, which may end
+  // inside the settings: undecided).
+  enum class HeadCheck { kDiagram, kNotDiagram, kUndecided };
+  static HeadCheck CheckHead(std::span<const BYTE> bytes, bool whole);
+  // Bytes of the last load (LoadFromBytes) after the end of the diagram; they are
+  // not part of the document.
+  size_t m_nTrailingBytes = 0;
+  // Why a diagram file of that many bytes is not written (the program would not read
+  // it back); empty when it may be.
+  static CString CheckFileSize(size_t bytes);
   // Warnings of the last load (LoadFromBytes), for the user.
   std::vector<CString> m_loadWarnings;
+  // Holds blocks and comments that come from outside a file (the clipboard) to
+  // every check the loader applies to a file's lists: they are stored as this
+  // document stores them and read back as its loader reads them. Blocks of a kind
+  // that cannot stand in a diagram's block list are refused as well. Throws
+  // CArchiveException with the reason when they would be refused.
+  void CheckForeignObjects(const COwningList<CBlockObj>& blocks, const COwningList<CBlockComment>& comments);
 
   // ---- Block registry --------------------------------------------------------
   // Numbers the block, appends it to m_blocks and marks the document modified.

@@ -62,13 +62,9 @@ class CArchive {
   CArchive();
   // A loading archive over these bytes.
   explicit CArchive(std::vector<BYTE> bytes);
+  // A loading archive that reads the bytes where they lie, without a copy: they
+  // must outlive it.
   CArchive(const void* data, size_t size);
-  // A loading archive over bytes that it reads in place, without a copy: they
-  // must stay as they are while the archive lives.
-  struct Borrowed {
-    std::span<const BYTE> bytes;
-  };
-  explicit CArchive(Borrowed view);
   ~CArchive() = default;
   CArchive(const CArchive&) = delete;
   CArchive& operator=(const CArchive&) = delete;
@@ -87,7 +83,7 @@ class CArchive {
   void Reserve(size_t n) { m_bytes.reserve(n); }
   // Loading: read position and what is left.
   size_t GetPosition() const { return m_pos; }
-  size_t GetBytesLeft() const { return m_nSize - m_pos; }
+  size_t GetBytesLeft() const { return m_in.size() - m_pos; }
   bool IsBufferEmpty() const { return GetBytesLeft() == 0; }
 
   // Named in the messages of the exceptions (UTF-8).
@@ -195,9 +191,8 @@ class CArchive {
   CObject* ReadObjectImpl(const CRuntimeClass* expected, bool allowBackReference);
 
   Mode m_mode;
-  std::vector<BYTE> m_bytes;      // storing: what was written; loading: the bytes when owned
-  const BYTE* m_pData = nullptr;  // loading: the bytes read (m_bytes or borrowed ones)
-  size_t m_nSize = 0;
+  std::vector<BYTE> m_bytes;   // storing: what is written; loading: the bytes when owned
+  std::span<const BYTE> m_in;  // loading: the bytes read
   size_t m_pos = 0;
   std::string m_strFileName;
   UINT m_nObjectSchema = 0xFFFFFFFFu;
