@@ -160,7 +160,8 @@ void CEditorApp::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs) {
 BOOL CEditorApp::InitInstance(const QStringList& arguments) {
   m_strProgramFolder = ToCString(ProgramFolder());
 
-  // Printer defaults: the program starts in landscape.
+  // Printer defaults: the program starts in landscape (the printer itself is
+  // looked for when something first needs it).
   SetLandscape(TRUE);
 
   m_nWidgetClipFormat = RegisterClipboardFormatName("Widget");
@@ -525,6 +526,7 @@ void CEditorApp::LoadPrinterDefaults() {
     m_pPrinter = std::make_unique<QPrinter>();
     m_pPrinter->setOutputFormat(QPrinter::PdfFormat);
   }
+  m_pPrinter->setPageOrientation(m_bLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 QPrinter* CEditorApp::GetPrinter() {
@@ -547,15 +549,15 @@ CString CEditorApp::GetPrinterName() {
 }
 
 BOOL CEditorApp::IsLandscape() {
-  QPrinter* printer = GetPrinter();
-  return printer && printer->pageLayout().orientation() == QPageLayout::Landscape;
+  if (!m_pPrinter) return m_bLandscape;
+  return m_pPrinter->pageLayout().orientation() == QPageLayout::Landscape;
 }
 
 void CEditorApp::SetLandscape(BOOL landscape) {
-  QPrinter* printer = GetPrinter();
-  if (!printer) return;
-  printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  // Asking the system for its default printer takes long: the orientation
+  // waits for the printer until something needs it.
   m_bLandscape = landscape ? 1 : 0;
+  if (m_pPrinter) m_pPrinter->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 std::function<bool(QPrinter*)> CEditorApp::s_pageSetupRunner;

@@ -45,11 +45,11 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CPrinterHo
   explicit CEditorApp(Options options);
   ~CEditorApp() override;
 
-  // Start-up: printer defaults, recent files, templates, the catalogues (block
-  // captions, palette lists, the city table with the user's cities), the main
-  // frame, the files of the command line (arguments without the program name; a
-  // file that cannot be opened is reported and the others open). FALSE ends the
-  // program.
+  // Start-up: the landscape default (the printer itself is looked for when first
+  // needed), recent files, templates, the catalogues (block captions, palette
+  // lists, the city table with the user's cities), the main frame, the files of
+  // the command line (arguments without the program name; a file that cannot be
+  // opened is reported and the others open). FALSE ends the program.
   BOOL InitInstance(const QStringList& arguments);
   // Writes the zoom pane and brings the commands up to date; FALSE: no more idle work.
   BOOL OnIdle(long count);

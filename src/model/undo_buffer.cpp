@@ -288,13 +288,13 @@ BOOL CUndoBuffer::SaveSnapshot(CZaradDoc* doc) {
   std::string folderError;
   if (!EnsureFolder(&folderError)) return SnapshotFailed(folderError);
 
-  std::vector<BYTE> bytes;
+  const std::vector<BYTE>* bytes = nullptr;
   try {
-    bytes = doc->SaveToBytes();
+    bytes = &doc->SaveToBuffer();
   } catch (const std::exception& e) {
     return SnapshotFailed(std::string("The undo step cannot be saved: ") + e.what());
   }
-  if (const CString tooLarge = CZaradDoc::CheckFileSize(bytes.size()); !tooLarge.IsEmpty())
+  if (const CString tooLarge = CZaradDoc::CheckFileSize(bytes->size()); !tooLarge.IsEmpty())
     return SnapshotFailed("The undo step cannot be saved: " + tooLarge.ToUtf8());
 
   // From the newest of 30 steps the oldest step gives way: its file takes the
@@ -304,7 +304,9 @@ BOOL CUndoBuffer::SaveSnapshot(CZaradDoc* doc) {
   const int slot = dropOldest ? SlotOf(0) : SlotOf(index);
   const CString path = SlotPath(slot);
   m_strPath = path;
-  const std::string error = SaveBytesAtomically(ToFsPath(path), bytes);
+  // A step lives only as long as the program: it need not wait for the disk.
+  const std::string error =
+      SaveBytesAtomically(ToFsPath(path), *bytes, SaveLinks::kFollow, FileDurability::kScratch);
   if (!error.empty()) return SnapshotFailed("The undo step cannot be saved: " + error);
   m_written.set(static_cast<size_t>(slot));
   m_bUnsavedEdit = false;

@@ -131,6 +131,10 @@ class CZaradDoc : public CObject, public CSavableDocument {
   void Serialize(CArchive& ar) override;
   // The whole file of the document.
   std::vector<BYTE> SaveToBytes();
+  // The same in a buffer that the document keeps for the next call (valid
+  // until then): saving again writes into memory it already holds instead of
+  // new pages. Saves and undo snapshots use it.
+  const std::vector<BYTE>& SaveToBuffer();
   // Loads a file's bytes into this document (its lists are emptied first):
   // on success true, with m_loadWarnings holding what was repaired (wires
   // dropped, surplus power buses dropped, an unknown device model); on failure
@@ -310,6 +314,7 @@ class CZaradDoc : public CObject, public CSavableDocument {
   CString m_strTitle;
   CString m_strPathName;
   bool m_bModified = false;
+  std::vector<BYTE> m_fileBuffer;  // SaveToBuffer's
 };
 
 // While a batch lives, CZaradDoc::AddBlock and AddPastedBlock number blocks

@@ -442,9 +442,19 @@ void CZaradDoc::CheckForeignObjects(const COwningList<CBlockObj>& blocks,
 
 std::vector<BYTE> CZaradDoc::SaveToBytes() {
   CArchive ar;
+  ar.Reserve(m_fileBuffer.capacity());  // the size of a file saved before, if any
   ar.m_pDocument = this;
   Serialize(ar);
   return ar.TakeBytes();
+}
+
+const std::vector<BYTE>& CZaradDoc::SaveToBuffer() {
+  CArchive ar;
+  ar.ReuseBuffer(std::move(m_fileBuffer));
+  ar.m_pDocument = this;
+  Serialize(ar);  // on an exception the buffer goes; the next save starts a new one
+  m_fileBuffer = ar.TakeBytes();
+  return m_fileBuffer;
 }
 
 bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string& fileName, CString* error,
@@ -565,7 +575,7 @@ CString CZaradDoc::CheckFileSize(size_t bytes) {
 }
 
 bool CZaradDoc::OnSaveDocument(const CString& path, CString* error) {
-  std::vector<BYTE> bytes = SaveToBytes();
+  const std::vector<BYTE>& bytes = SaveToBuffer();
   // A file the program would not read back is not written.
   if (const CString tooLarge = CheckFileSize(bytes.size()); !tooLarge.IsEmpty()) {
     if (error) *error = FormatString(u"Cannot save \"%ls\": ", path.GetString()) + tooLarge;

@@ -82,6 +82,13 @@ CArchive::CArchive(std::vector<BYTE> bytes) : m_mode(load), m_bytes(std::move(by
 CArchive::CArchive(const void* data, size_t size)
     : m_mode(load), m_in(static_cast<const BYTE*>(data), data ? size : 0) {}
 
+void CArchive::ReuseBuffer(std::vector<BYTE>&& buffer) {
+  CheckStoring();
+  if (!m_bytes.empty()) return;  // something was written already
+  m_bytes = std::move(buffer);
+  m_bytes.clear();
+}
+
 void CArchive::ThrowException(int cause, std::string detail) const {
   throw CArchiveException(cause, std::move(detail), m_strFileName);
 }
@@ -110,6 +117,12 @@ void CArchive::Write(const void* p, size_t n) {
   m_bytes.insert(m_bytes.end(), b, b + n);
 }
 
+BYTE* CArchive::Grow(size_t n) {
+  const size_t at = m_bytes.size();
+  m_bytes.resize(at + n);  // the capacity grows geometrically
+  return m_bytes.data() + at;
+}
+
 UINT CArchive::Read(void* p, size_t n) {
   Need(n);
   if (n != 0) std::memcpy(p, m_in.data() + m_pos, n);
@@ -119,7 +132,8 @@ UINT CArchive::Read(void* p, size_t n) {
 
 CArchive& CArchive::WriteLE(DWORD v, int n) {
   CheckStoring();
-  for (int i = 0; i < n; ++i) m_bytes.push_back(static_cast<BYTE>(v >> (8 * i)));
+  BYTE* out = Grow(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) out[i] = static_cast<BYTE>(v >> (8 * i));
   return *this;
 }
 
@@ -190,7 +204,11 @@ CArchive& CArchive::operator<<(const CString& s) {
   } else {
     *this << static_cast<BYTE>(0xFF) << static_cast<WORD>(0xFFFF) << static_cast<DWORD>(n);
   }
-  for (char16_t c : text) *this << static_cast<WORD>(c);
+  BYTE* out = Grow(2 * n);
+  for (char16_t c : text) {
+    *out++ = static_cast<BYTE>(c & 0xFF);
+    *out++ = static_cast<BYTE>(c >> 8);
+  }
   return *this;
 }
 

@@ -75,6 +75,12 @@ class CArchive {
   // Storing: the bytes written so far.
   const std::vector<BYTE>& GetBytes() const { return m_bytes; }
   std::vector<BYTE> TakeBytes() { return std::move(m_bytes); }
+  // Storing: writes into this buffer from its start, keeping the memory it
+  // holds, so that storing the same data again touches no new pages. Before
+  // anything is written.
+  void ReuseBuffer(std::vector<BYTE>&& buffer);
+  // Storing: room for n bytes in all, so that the buffer never grows by copying.
+  void Reserve(size_t n) { m_bytes.reserve(n); }
   // Loading: read position and what is left.
   size_t GetPosition() const { return m_pos; }
   size_t GetBytesLeft() const { return m_in.size() - m_pos; }
@@ -172,6 +178,8 @@ class CArchive {
   };
 
   CArchive& WriteLE(DWORD v, int n);
+  // Storing: n more bytes at the end of the buffer, to be written.
+  BYTE* Grow(size_t n);
   DWORD ReadLE(int n);
   void Need(size_t n) const;
   void CheckStoring() const;

@@ -269,7 +269,7 @@ std::string SaveInPlace(const std::filesystem::path& requested, const std::files
 }  // namespace
 
 std::string SaveBytesAtomically(const std::filesystem::path& requested, std::span<const BYTE> bytes,
-                                SaveLinks links) {
+                                SaveLinks links, FileDurability durability) {
   if (requested.empty()) return "Cannot save: no file name.";
   // Saving through a symbolic link saves the file it names: the new content goes beside
   // the link's target and replaces that, and the link stays. A private file replaces
@@ -332,7 +332,7 @@ std::string SaveBytesAtomically(const std::filesystem::path& requested, std::spa
   }
   if (err == 0 && g_beforeTemporaryWrite) g_beforeTemporaryWrite(tmp);
   if (err == 0 && !WriteAll(fd, bytes.data(), bytes.size())) err = errno;
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (err == 0 && durability == FileDurability::kDurable && ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) {
     err = errno;
@@ -346,7 +346,7 @@ std::string SaveBytesAtomically(const std::filesystem::path& requested, std::spa
     ::unlink(tmp.c_str());
     return ErrorText("Cannot save", requested, err);
   }
-  SyncFolder(path.parent_path());
+  if (durability == FileDurability::kDurable) SyncFolder(path.parent_path());
   return {};
 }
 

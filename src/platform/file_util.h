@@ -30,9 +30,14 @@
 // - The temporary file never allows more than the final mode.
 // - With SaveLinks::kReplace (the user's own settings files) a symbolic link at path is
 //   not followed: the new file takes the link's place.
+// - kDurable waits until the new file and its name are on the disk (a saved
+//   document survives a power cut); kScratch leaves that to the system (files
+//   that live only as long as the program, such as undo steps).
 enum class SaveLinks { kFollow, kReplace };
+enum class FileDurability { kDurable, kScratch };
 std::string SaveBytesAtomically(const std::filesystem::path& path, std::span<const BYTE> bytes,
-                                SaveLinks links = SaveLinks::kFollow);
+                                SaveLinks links = SaveLinks::kFollow,
+                                FileDurability durability = FileDurability::kDurable);
 
 // Called (when set) with the path of the file the content is about to be written into
 // (the temporary file, or the file itself when it is written in place); tests look at

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <span>
@@ -361,6 +362,31 @@ TEST_F(FileFormatTest, OpeningMarksTheFileFormAndRefreshesPinTypesOnce) {
   ASSERT_NE(msg, nullptr);
   EXPECT_EQ(msg->CountElements(), 2);
   EXPECT_TRUE(m_sink.messages().empty());
+}
+
+// A document keeps the memory of its last save for the next one: a later,
+// smaller save holds only what the document now is, and a larger one all of it.
+TEST_F(FileFormatTest, EverySaveOfADocumentHoldsExactlyWhatItIsThen) {
+  auto small = NewDoc();
+  const std::vector<BYTE> smallBytes = small->SaveToBytes();
+  auto large = NewDoc();
+  BuildSampleDocument(*large);
+  const std::vector<BYTE> largeBytes = large->SaveToBytes();
+  ASSERT_GT(largeBytes.size(), smallBytes.size());
+
+  auto doc = NewDoc();
+  CString error;
+  fs::create_directories(m_dir);
+  const fs::path path = m_dir / "saved.bfb";
+  auto savedBytes = [&] {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<BYTE>(std::istreambuf_iterator<char>(in), {});
+  };
+  for (const std::vector<BYTE>* bytes : {&largeBytes, &smallBytes, &largeBytes}) {
+    ASSERT_TRUE(doc->LoadFromBytes(*bytes, "saved.bfb", &error)) << error.ToUtf8();
+    ASSERT_TRUE(doc->OnSaveDocument(CString::FromUtf8(path.string()), &error)) << error.ToUtf8();
+    EXPECT_TRUE(savedBytes() == *bytes);
+  }
 }
 
 // Opening starts the history with the loaded state: nothing to undo, and the

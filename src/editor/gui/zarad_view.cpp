@@ -167,8 +167,6 @@ void CZaradView::CloseMessageTexts() {
 void CZaradView::OnInitialUpdate() {
   m_core.SetClientSize(CSize(viewport()->width(), viewport()->height()));
   m_core.OnInitialUpdate();
-  m_bMemReady = true;
-  RebuildMemBitmap();
   InvalidateDiagram();
 }
 
@@ -197,6 +195,8 @@ void CZaradView::InvalidateDiagram() {
 void CZaradView::paintEvent(QPaintEvent* event) {
   const QRect area = event->rect() & viewport()->rect();
   if (area.isEmpty()) return;
+  // The bitmap follows the viewport's size here, once per paint, not at every
+  // step of a resize (a window being laid out is resized many times).
   if (m_memBitmap.size() != viewport()->size()) RebuildMemBitmap();
   {
     CQtDC mem(&m_memBitmap);
@@ -257,7 +257,6 @@ void CZaradView::SyncClientSize() {
   const CSize size(viewport()->width(), viewport()->height());
   if (size == m_core.GetClientSize()) return;
   m_core.SetClientSize(size);
-  if (m_bMemReady) RebuildMemBitmap();
 }
 
 bool CZaradView::viewportEvent(QEvent* event) {
@@ -282,7 +281,6 @@ bool CZaradView::viewportEvent(QEvent* event) {
 void CZaradView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   m_core.SetClientSize(CSize(viewport()->width(), viewport()->height()));
-  if (m_bMemReady) RebuildMemBitmap();
 }
 
 void CZaradView::scrollContentsBy(int, int) {

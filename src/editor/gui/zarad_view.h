@@ -191,9 +191,8 @@ class CZaradView : public QAbstractScrollArea,
   CDiagramEditor m_core;
   std::unique_ptr<CBlockProperties> m_pProperties;  // the Block Properties command and its open sheets
   QImage m_memBitmap;                               // the memory bitmap of the double-buffered paint
-  bool m_bMemReady = false;
-  bool m_bSyncingScroll = false;                 // the bars are being set from the core
-  CRect m_rcPageMargins;                         // print margins (Page Setup)
-  QPointer<CAllDisplayMsgTxts> m_pMsgTextSheet;  // the message-text preview while simulating
-  QPointer<CAnalogSliderDlg> m_pValuePopup;      // a child window of the view
+  bool m_bSyncingScroll = false;                    // the bars are being set from the core
+  CRect m_rcPageMargins;                            // print margins (Page Setup)
+  QPointer<CAllDisplayMsgTxts> m_pMsgTextSheet;     // the message-text preview while simulating
+  QPointer<CAnalogSliderDlg> m_pValuePopup;         // a child window of the view
 };

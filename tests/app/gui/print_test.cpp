@@ -286,6 +286,20 @@ TEST_F(PrintTest, PageSetupMarginsGoToEveryOpenDiagram) {
 
 namespace {
 
+// The printer is looked for only when something needs it: the orientation set
+// before then is the one it gets.
+TEST_F(PrintTest, OrientationChosenBeforeThePrinterIsNeededReachesIt) {
+  EXPECT_TRUE(m_app->IsLandscape());
+  m_app->SetLandscape(FALSE);
+  EXPECT_FALSE(m_app->IsLandscape());
+  QPrinter* printer = m_app->GetPrinter();
+  ASSERT_NE(printer, nullptr);
+  EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
+  m_app->SetLandscape(TRUE);
+  EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Landscape);
+  EXPECT_TRUE(m_app->IsLandscape());
+}
+
 TEST_F(PrintTest, PrintSetupDialogKeepsItsThreeChoicesApart) {
   CPrintSetupDlg dlg(m_app.get());
   auto radio = [&](int id) { return qobject_cast<QRadioButton*>(dlg.Control(id)); };
