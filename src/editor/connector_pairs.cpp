@@ -10,8 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "blocks/block_draw.h"
 #include "blocks/connector_obj.h"
 #include "editor/diagram_editor.h"
+#include "editor/grid_spacing.h"
 #include "editor/junction_index.h"
 #include "model/block_obj.h"
 #include "model/block_registry.h"
@@ -72,6 +74,14 @@ CRect BodyRect(const CBlockObj* b, int sideReach) {
                b->m_ptPos.y + b->m_nHeight);
 }
 
+// Where a half's label stands: centred over its body, one line high, wide
+// enough for the longest label ("B123/15").
+CRect HalfLabelRect(CPoint pos, int width) {
+  constexpr int kWidth = 7 * kLabelCharWidth;
+  const int left = pos.x + (width - kWidth) / 2 - 1;
+  return CRect(left, pos.y - kLabelLineHeight, left + kWidth * 6 / 5 + 3, pos.y);
+}
+
 // A rectangle that no other rectangle intersects (no width or no height).
 bool IsFlat(const CRect& r) {
   return r.right <= r.left || r.bottom <= r.top;
@@ -125,6 +135,15 @@ struct CDiagramEditor::SeparationIndex {
   // was refused (a refused wire stays selected).
   bool direct = true;
   bool deleted = false;
+  // Set for a diagram laid out by the program: the blocks' texts by grid cell
+  // (a half's label where it will stand), drawn in this context.
+  CViewContext* textView = nullptr;
+  struct Text {
+    CRect rect;
+    const CBlockObj* block;
+  };
+  std::vector<Text> texts;
+  std::vector<std::vector<int>> textCells;
 
   static int HalfSlot(int type) {
     return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1;
@@ -165,6 +184,7 @@ struct CDiagramEditor::SeparationIndex {
     nx = static_cast<int>(width / cell + 1);
     ny = static_cast<int>(height / cell + 1);
     blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
+    textCells.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
     segRows.assign(static_cast<size_t>(ny), {});
     segColumns.assign(static_cast<size_t>(nx), {});
   }
@@ -172,6 +192,7 @@ struct CDiagramEditor::SeparationIndex {
   void Build(const CZaradDoc& doc) {
     Span(doc);
     liveBlocks.clear();
+    texts.clear();
     segs.clear();
     wires.clear();
     deadWire.clear();
@@ -197,6 +218,18 @@ struct CDiagramEditor::SeparationIndex {
     });
     for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
       if (m >= kFirstMale && m <= kLastMale) pairTaken[static_cast<size_t>(m - kFirstMale)] = 1;
+    }
+    if (textView) {
+      const std::vector<CRect> drawn = IsHalf(b) ? std::vector<CRect>{HalfLabelRect(b->m_ptPos, b->m_nWidth)}
+                                                 : DrawnTexts(*const_cast<CBlockObj*>(b), textView);
+      for (const CRect& r : drawn) {
+        const int id = static_cast<int>(texts.size());
+        texts.push_back({r, b});
+        AnyCell(r, [&](size_t k) {
+          textCells[k].push_back(id);
+          return false;
+        });
+      }
     }
     const int slot = HalfSlot(b->m_nType);
     if (slot < 0) return;
@@ -248,6 +281,18 @@ struct CDiagramEditor::SeparationIndex {
     return AnyCell(r, [&](size_t k) {
       for (const CBlockObj* b : blocks[k])
         if (b != skip && Intersects(r, BodyRect(b, reach(b)))) return true;
+      return false;
+    });
+  }
+  // Any text of a block other than skip1 and skip2 that meets r.
+  bool AnyText(const CRect& r, const CBlockObj* skip1, const CBlockObj* skip2 = nullptr) const {
+    if (!textView) return false;
+    return AnyCell(r, [&](size_t k) {
+      for (int id : textCells[k]) {
+        const Text& t = texts[static_cast<size_t>(id)];
+        if (t.block != skip1 && t.block != skip2 && liveBlocks.count(t.block) && Intersects(r, t.rect))
+          return true;
+      }
       return false;
     });
   }
@@ -305,8 +350,15 @@ bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const
   if (x <= 0 || x >= W || x + w >= W || y <= 0 || y >= H || y + h >= H) return true;
   const CRect spot(x, y, x + w, y + h);
   if (m_pSeparation) {
-    return m_pSeparation->AnyBlock(spot, half, [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; }) ||
-           m_pSeparation->AnySegment(spot);
+    const SeparationIndex& index = *m_pSeparation;
+    if (index.AnyBlock(spot, half, [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; }) ||
+        index.AnySegment(spot))
+      return true;
+    if (!index.textView) return false;
+    // Neither the half nor its label over a block's texts, nor its label over a block or wire.
+    const CRect label = HalfLabelRect(CPoint(x, y), w);
+    return index.AnyText(spot, half) || index.AnyText(label, half) ||
+           index.AnyBlock(label, half, [](const CBlockObj*) { return 0; }) || index.AnySegment(label);
   }
   for (const CBlockObj* b : m_pDoc->m_blocks)
     if (b != half && Intersects(spot, BodyRect(b, IsHalf(b) ? 2 : 5))) return true;
@@ -318,12 +370,23 @@ bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const
 
 void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   const int sign = half->m_nType == kTypeFemaleConnector ? -1 : 1;
-  for (const CPoint& off : SearchOffsets()) {
-    if (IsSpotOccupied(half, sign * off.x, off.y)) continue;
+  auto take = [this, half, sign](CPoint off) {
+    if (IsSpotOccupied(half, sign * off.x, off.y)) return false;
     half->m_ptPos += CSize(kGrid * sign * off.x, kGrid * off.y);
     half->m_ptDragStart = half->m_ptPos;
-    return;
-  }
+    return true;
+  };
+  for (const CPoint& off : SearchOffsets())
+    if (take(off)) return;
+  // A diagram laid out by the program looks further, ring by ring, so that no
+  // half stands over another or over a text.
+  if (!m_pSeparation || !m_pSeparation->textView) return;
+  for (int ring = 8; ring <= 40; ++ring)
+    for (int dy = 0; dy <= ring; ++dy)
+      for (int dx = 0; dx <= ring; ++dx) {
+        if (std::max(dx, dy) != ring) continue;
+        if (take(CPoint(dx, dy)) || (dy != 0 && take(CPoint(dx, -dy)))) return;
+      }
 }
 
 void CDiagramEditor::NoteBatchWire(CConnectLineObj* wire) {
@@ -571,13 +634,14 @@ void CDiagramEditor::RunBatch(const std::function<void()>& build) {
   build();
 }
 
-int CDiagramEditor::SeparateCrossingConnections() {
+int CDiagramEditor::SeparateCrossingConnections(bool keepTextsClear) {
   if (!m_pSeparation) {
-    RunBatch([this] { SeparateCrossingConnections(); });
+    RunBatch([this, keepTextsClear] { SeparateCrossingConnections(keepTextsClear); });
     return 0;
   }
   std::vector<CConnectLineObj*> wires(m_pDoc->m_connections.begin(), m_pDoc->m_connections.end());
   SeparationIndex& index = *m_pSeparation;
+  index.textView = keepTextsClear ? this : nullptr;
   index.Build(*m_pDoc);
   // The direct delete takes the one wire: anything else selected goes the long way.
   index.direct = m_selComments.empty() && m_selBlocks.empty();
@@ -590,7 +654,8 @@ int CDiagramEditor::SeparateCrossingConnections() {
     for (size_t i = 1; i < w->m_points.size() && !crosses; ++i) {
       const CPoint a = w->m_points[i - 1], b = w->m_points[i];
       if (a.x != b.x && a.y != b.y) continue;  // a slanted segment covers nothing
-      crosses = index.AnyBlock(SegmentRect(a, b), nullptr, [](const CBlockObj*) { return 2; });
+      crosses = index.AnyBlock(SegmentRect(a, b), nullptr, [](const CBlockObj*) { return 2; }) ||
+                index.AnyText(SegmentRect(a, b), w->m_pStartBlock, w->m_pEndBlock);
     }
     if (!crosses) continue;
     m_pCurConnection = w;
@@ -598,6 +663,7 @@ int CDiagramEditor::SeparateCrossingConnections() {
     SeparateConnection();
   }
   m_pCurConnection = nullptr;
+  index.textView = nullptr;
   // What each DeleteSelection leaves: no scratch marks.
   if (index.deleted) {
     for (CBlockObj* b : m_pDoc->m_blocks) b->m_bMark = 0;

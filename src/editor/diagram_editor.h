@@ -304,8 +304,11 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   void CutJoinAt(CPoint p);
   // The current half's partner becomes the selection and the current block.
   void GoToPartner();
-  // Separates every wire that crosses a block body; returns 0.
-  int SeparateCrossingConnections();
+  // Separates every wire that crosses a block body; returns 0. With
+  // keepTextsClear (a diagram laid out by the program: conversion, upload) a
+  // wire that crosses another block's texts is separated too, and the halves
+  // stand where neither they nor their labels lie over a block's texts.
+  int SeparateCrossingConnections(bool keepTextsClear = false);
   // Programmatic building of a whole diagram (upload, conversion): build()
   // runs with an index of the blocks, wires and pins kept up to date by
   // ConnectBlockPins and SeparateCrossingConnections, so that each link and

@@ -17,6 +17,7 @@
 #include "blocks/block_factory.h"
 #include "blocks/data_log_block.h"
 #include "editor/diagram_editor.h"
+#include "editor/grid_spacing.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
 #include "model/doc_queries.h"
@@ -591,15 +592,15 @@ void CDiagramEditor::LayoutConvertedDiagram() {
   // Blocks no output reaches get rows of their own below the rest.
   for (CBlockObj* b : m_pDoc->m_blocks)
     if (!cells.count(b)) cells[b] = CPoint(1, ++rows);
-  int right = 0, bottom = 0;
+  std::map<CBlockObj*, CPoint> placed;
   for (CBlockObj* b : m_pDoc->m_blocks) {
-    const CPoint cell = cells[b];
     b->m_nWidth = 25;
     b->m_nHeight = b->m_nInputs == 4 ? 40 : 36;
-    b->m_ptPos = b->m_ptDragStart = CPoint((maxColumn - cell.x + 1) * kColumnPitch, cell.y * kRowPitch);
-    right = std::max(right, b->m_ptPos.x + b->m_nWidth);
-    bottom = std::max(bottom, b->m_ptPos.y + b->m_nHeight);
+    placed[b] = cells[b];
   }
+  // The pitches are the least: columns and rows part further where texts need it.
+  const CSize reach = PlaceGridCells(placed, maxColumn, this);
+  const int right = reach.cx, bottom = reach.cy;
   const CSize page = m_pDoc->m_sizePage;
   if (page.cx <= 0 || page.cy <= 0) return;
   if (maxColumn * kColumnPitch < page.cx && rows * kRowPitch < page.cy && right < page.cx && bottom < page.cy)
@@ -625,5 +626,5 @@ int CDiagramEditor::RebuildConnectionsFromLinks() {
       (void)keepOutputLink;
     }
   }
-  return SeparateCrossingConnections();
+  return SeparateCrossingConnections(true);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <map>
 #include <memory>
 
 #include "blocks/block_factory.h"
@@ -11,6 +12,7 @@
 #include "blocks/logic_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "editor/diagram_editor.h"
+#include "editor/grid_spacing.h"
 #include "image/image_layout.h"
 #include "image/program_decoder.h"
 #include "model/block_captions.h"
@@ -576,14 +578,13 @@ void CProgramDecoder::LayoutBlocks() {
       }
     }
   }
-  int right = 0;
-  int bottom = 0;
-  for (CBlockObj* b : m_doc.m_blocks) {
-    b->m_ptPos = b->m_ptDragStart =
-        CPoint((maxColumn - b->m_ptLayout.x + 1) * kColumnPitch, b->m_ptLayout.y * kRowPitch);
-    right = std::max(right, b->m_ptPos.x + b->m_nWidth);
-    bottom = std::max(bottom, b->m_ptPos.y + b->m_nHeight);
-  }
+  // The pitches are the least: columns and rows part further where texts need it.
+  std::map<CBlockObj*, CPoint> cells;
+  for (CBlockObj* b : m_doc.m_blocks) cells[b] = b->m_ptLayout;
+  CDiagramEditor view(&m_doc);
+  const CSize reach = PlaceGridCells(cells, maxColumn, &view);
+  const int right = reach.cx;
+  const int bottom = reach.cy;
   const CSize page = m_doc.m_sizePage;
   if (page.cx <= 0 || page.cy <= 0) return;
   if (maxColumn * kColumnPitch < page.cx && right < page.cx && maxRow * kRowPitch < page.cy &&
@@ -615,7 +616,7 @@ void CProgramDecoder::ConnectBlocks() {
           editor.ConnectBlockPins(source, kFirstOutputPin, b, pin, true);
       }
     }
-    editor.SeparateCrossingConnections();
+    editor.SeparateCrossingConnections(true);
   });
 }
 

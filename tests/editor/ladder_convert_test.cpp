@@ -17,6 +17,7 @@
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
 #include "support/block_settings.h"
+#include "support/layout_overlaps.h"
 
 using namespace editor_test;
 
@@ -472,6 +473,51 @@ TEST(LadderToFbd, EveryFunctionBlockKeepsItsSettingsInTheImage) {
       EXPECT_TRUE(direct.sink.texts().empty());
     }
   }
+}
+
+// A ladder of function blocks of every family (timers, counters, analog blocks
+// and the rest, with their parameter texts), each fed by contacts of inputs of
+// its own and read by a coil: the
+// converted diagram keeps the column order (each source left of what it
+// feeds) and spaces its blocks so that no text lies over another block, a
+// connector label or a wire.
+TEST(LadderToFbd, TheConvertedLayoutKeepsTextsClear) {
+  const WORD model = 0x5188;
+  LadderFixture f(model);
+  int digital = 0, analog = 0, q = 0, row = 0;
+  CBlockObj* previous = nullptr;
+  const std::vector<int> types = PaletteFunctionTypes(model, true);
+  // Four blocks spread over the palette: as many rungs as the power bus reaches.
+  for (size_t k = 0; k < types.size() && row < 20; k += types.size() / 4) {
+    CBlockObj* b = f.ladder.Block(types[k], CPoint(400, 60 + 60 * row));
+    ASSERT_NE(b, nullptr);
+    SetNonDefaultParameters(*b, previous);
+    for (int pin = 0; pin < b->m_nInputs && pin < kFirstOutputPin; ++pin) {
+      if (b->m_nSource[pin] != LINK_OPEN) continue;
+      const bool isAnalog = b->m_nPinType[pin] == PIN_ANALOG;
+      const int operand =
+          isAnalog ? kFirstAnalogInputOperand + analog++ % 8 : kFirstInputOperand + digital++ % 24;
+      CBlockObj* contact = f.Contact(isAnalog ? kTypeAnalogContact : kTypeMakeContact, operand, row + pin, 0);
+      f.Wire(f.bus, contact);
+      ASSERT_NE(f.ladder.core.ConnectBlockPins(contact, kOut, b, pin, true), nullptr);
+    }
+    CBlockObj* contact = f.Contact(kTypeMakeContact, b->m_nNumber, row + 4, 0);
+    CBlockObj* coil = f.Coil(kTypeRelayCoil, kFirstOutputOperand + q++ % 16, row + 4);
+    f.Wire(f.bus, contact);
+    f.Wire(contact, coil);
+    previous = b;
+    row += 5;
+  }
+  f.Convert();
+  CZaradDoc& doc = f.fbd.Doc();
+  for (const std::string& overlap : LayoutOverlaps(doc, &f.fbd.core, false)) ADD_FAILURE() << overlap;
+  for (const CBlockObj* b : doc.m_blocks)
+    for (int pin = 0; pin < b->m_nInputs && pin < kFirstOutputPin; ++pin) {
+      const CBlockObj* source = doc.FindBlockByNumber(b->m_nSource[pin]);
+      if (source && source != b && !IsConnectorType(source->m_nType) && !IsConnectorType(b->m_nType)) {
+        EXPECT_LT(source->m_ptPos.x, b->m_ptPos.x) << source->m_nNumber << " feeds " << b->m_nNumber;
+      }
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "blocks/connector_obj.h"
 #include "blocks/data_log_block.h"
 #include "blocks/operand_blocks.h"
+#include "editor/diagram_editor.h"
 #include "image/core_rule.h"
 #include "image/download_image.h"
 #include "model/block_codes.h"
@@ -26,6 +27,7 @@
 #include "msgtext/widget.h"
 #include "platform/message_sink.h"
 #include "support/diagram_builder.h"
+#include "support/layout_overlaps.h"
 #include "support/sample_document.h"
 
 namespace {
@@ -180,6 +182,21 @@ void BuildEveryType(CDiagramBuilder& d, const std::vector<int>* types = nullptr)
   doc.m_bHasLogoImage = 1;
   doc.m_pLogoImage = std::make_unique<BYTE[]>(kLogoImageSize);
   for (int i = 0; i < kLogoImageSize; ++i) doc.m_pLogoImage[i] = static_cast<BYTE>(i * 37 + 5);
+}
+
+// A program of every type read back: its layout puts no text over another
+// block, a connector label or a wire.
+TEST(ImageDecoderTest, TheLayoutKeepsTextsClear) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  CDiagramBuilder d(kDocFbd, 0x5188);
+  BuildEveryType(d);
+  bool ok = false;
+  CString error;
+  std::unique_ptr<CZaradDoc> doc = Decode(Compile(d.Doc()), 0x5188, &ok, &error);
+  ASSERT_TRUE(ok) << error.ToUtf8();
+  CDiagramEditor view(doc.get());
+  for (const std::string& overlap : LayoutOverlaps(*doc, &view)) ADD_FAILURE() << overlap;
 }
 
 TEST(ImageDecoderTest, EveryTypeRoundTrips) {
@@ -451,12 +468,15 @@ TEST(ImageDecoderTest, LayoutInColumnsAndRows) {
     CBlockObj* b = doc->FindBlockByNumber(number);
     return b ? b->m_ptPos : CPoint(-1, -1);
   };
-  // Four columns: I0 leftmost, then B1 and B2, B0, and Q0 on the right.
-  EXPECT_EQ(at(600), CPoint(300, 55));
-  EXPECT_EQ(at(9000), CPoint(225, 55));
-  EXPECT_EQ(at(9001), CPoint(150, 55));
-  EXPECT_EQ(at(9002), CPoint(150, 110));
+  // Four columns: I0 leftmost at one pitch, then B1 and B2, B0, and Q0 on the
+  // right; the pitches are the least distances, wider where texts need room.
   EXPECT_EQ(at(100), CPoint(75, 55));
+  EXPECT_EQ(at(9001).x, at(9002).x);
+  EXPECT_GE(at(9001).x - at(100).x, 75);
+  EXPECT_GE(at(9000).x - at(9001).x, 75);
+  EXPECT_GE(at(600).x - at(9000).x, 75);
+  for (int number : {600, 9000, 9001}) EXPECT_EQ(at(number).y, 55) << number;
+  EXPECT_GE(at(9002).y - at(9001).y, 55);
   // The wires: I0 feeds two blocks, each pin once.
   EXPECT_EQ(doc->m_connections.GetCount(), 5);
   EXPECT_EQ(doc->FindBlockByNumber(9000)->m_nSource[0], 9001);
