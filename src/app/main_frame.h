@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "platform/types.h"
 
 class CCJTabCtrlBar;
+class CGridWidget;
 class CEditorApp;
 class CEmbossedStatic;
 class CDeviceController;
@@ -105,9 +107,19 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   void NewFbdDocument();
   // Convert to FBD: a new FBD diagram built from the active ladder diagram.
   void OnConvertToFbd();
-  // Shows the active document's title after the application's name.
+  // Shows the active document's title after the application's name: "Zovuzi
+  // Editor - [a.bfb]" while its window is maximised, "Zovuzi Editor - a.bfb" when not.
   void UpdateFrameTitle();
+  // Window > Cascade: every diagram window restored to a size that leaves the
+  // title bars of those behind it showing, each one title bar down and right of
+  // the one before, the active one in front.
+  void CascadeWindows();
   DocumentWindow* GetActiveDocumentWindow() const;
+  // The grid the Edit menu's Cut, Copy, Paste and Select All go to: the grid of
+  // a message-text editor or preview that had the keyboard focus when the user
+  // came over to the main window; null once the user works in the main window
+  // (a click outside its menus, or the focus moving within it).
+  CGridWidget* GetEditGrid() const;
 
   // ---- CShellContext -----------------------------------------------------------
   CZaradDoc* GetActiveDocument() override;
@@ -120,6 +132,10 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   // The Chinese captions and command texts of the no-document or the document menu bar.
   void TranslateMenu(bool documentMenu, int firstPosition) override;
   CSize GetScreenSize() override;
+  void ShowHelp(int topic) override;
+  void OpenProgramProperties(int startPage) override;
+  // Options > "Set Frame Window BGColor": the palette views' background colour.
+  void OnFrameBackgroundColour();
 
   // ---- Members -----------------------------------------------------------------
   int m_nOpenDocs = 0;             // open document windows
@@ -133,6 +149,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
 
  protected:
   bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -147,9 +164,12 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   void BuildStatusBar();
   void BuildDocks();
   void BuildWindowList(QMenu* menu);
-  // Asks the active diagram window, the frame and the application in turn for the
-  // command's state; false when none of them handles it.
+  // Asks the edit grid (its edit commands), the active diagram window, the frame
+  // and the application in turn for the command's state; false when none of them
+  // handles it.
   bool UpdateCommand(CCmdUI* ui, DocumentWindow* doc);
+  // Follows the keyboard focus for the edit grid.
+  void OnFocusChanged(QWidget* old, QWidget* now);
   // Appends a text whose line ends are "\n" to the information bar.
   void AppendInfoLines(CString text);
   void OnModelPaneClicked();
@@ -181,6 +201,7 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   QMenu* m_pNewMenu = nullptr;         // the New popup (also the toolbar's drop-down)
   QMenu* m_pDocOptionsMenu = nullptr;  // holds "Select hardware" until the first New or Open
   std::vector<QAction*> m_windowListActions;
+  QPointer<CGridWidget> m_pEditGrid;
   bool m_bDocMenu = false;
   int m_nDocsShown = 0;  // document windows at the last OnDocumentsChanged
 };

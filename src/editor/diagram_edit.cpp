@@ -21,6 +21,7 @@
 #include "model/block_registry.h"
 #include "model/diagram_draw.h"
 #include "model/doc_queries.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/message_sink.h"
@@ -253,9 +254,11 @@ std::unique_ptr<CBlockObj> CDiagramEditor::PlaceNewBlock(int typeCode, CPoint p)
   if (!block) return nullptr;
   if (const int cost = GetModelMemoryCost(typeCode, m_pDoc->m_wModelCode))
     block->m_wMemSize = static_cast<WORD>(cost);
-  // The budget is tested with the block's own cost word, the one the program
-  // size and the image count.
-  if (functionBlock && m_pDoc->GetProgramMemorySize() + block->m_wMemSize >= kProgramMemoryLimit) {
+  // The budget is tested with the catalogue's figure for placing the type, but
+  // never with less than the block's own cost word, which the program size and
+  // the image count: a block costing more than its figure must not overrun.
+  const int cost = std::max<int>(block->m_wMemSize, GetPlacementCheckCost(typeCode, m_pDoc->m_wModelCode));
+  if (functionBlock && m_pDoc->GetProgramMemorySize() + cost >= kProgramMemoryLimit) {
     AfxMessageBox(IDS_NO_RESOURCES, MB_ICONSTOP);
     return nullptr;
   }
@@ -573,6 +576,8 @@ void CDiagramEditor::Undo() {
   UpdateScrollSizes();
   RefreshMessageNumbers();
   InvalidateDiagram();
+  // The snapshot may hold another model: the status bar names the one now shown.
+  GetShellContext()->SetModelNameText(m_pDoc->GetModelPaneText());
 }
 
 void CDiagramEditor::Redo() {
@@ -584,6 +589,8 @@ void CDiagramEditor::Redo() {
   UpdateScrollSizes();
   RefreshMessageNumbers();
   InvalidateDiagram();
+  // The snapshot may hold another model: the status bar names the one now shown.
+  GetShellContext()->SetModelNameText(m_pDoc->GetModelPaneText());
 }
 
 void CDiagramEditor::AlignSelection(int horizontal) {

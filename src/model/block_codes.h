@@ -53,6 +53,7 @@ constexpr int kTypeSoftKey = 811;
 constexpr int kTypeShiftRegister = 812;
 constexpr int kTypeAnalogFilter = 820;
 constexpr int kTypeMemoryModelCost = 814;  // the other block whose cost follows the model
+constexpr int kTypeCrc16 = 856;
 // Structural elements.
 constexpr int kTypeMaleConnector = 900;
 constexpr int kTypeFemaleConnector = 901;

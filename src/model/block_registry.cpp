@@ -1,5 +1,6 @@
 #include "model/block_registry.h"
 
+#include "model/block_codes.h"
 #include "model/model_table.h"
 
 OperandRange GetOperandRange(int typeCode, int family) {
@@ -116,6 +117,18 @@ int GetTypeLimitForFamily(int typeCode, int family) {
       return 1;
     default:
       return 0;
+  }
+}
+
+int GetPlacementCheckCost(int typeCode, WORD modelCode) {
+  if (const int cost = GetModelMemoryCost(typeCode, modelCode)) return cost;
+  switch (typeCode) {
+    case kTypeSoftKey:
+      return 8;
+    case kTypeCrc16:
+      return 16;
+    default:
+      return -1;
   }
 }
 

@@ -45,6 +45,12 @@ class CShellContext {
   bool m_bDocMenuTranslated = false;
   // CEditorApp::GetWidgetClipFormat: the clipboard format registered for "Widget"; 0 before that.
   virtual UINT GetWidgetClipFormat() { return 0; }
+
+  // Opens the help file at a topic's page (or tells that the file is missing).
+  virtual void ShowHelp(int topic) {}
+  // Runs the program properties sheet of the active document, opening on
+  // startPage (0 default, 1 Hardware page, 2 Parameter page).
+  virtual void OpenProgramProperties(int startPage) {}
 };
 
 // Display class of a character: 1 for the CJK characters that take two display

@@ -122,6 +122,7 @@ class CMsgTxtSettingDlg : public CParamPage {
   static constexpr int kIdTickerLineSpin = 1553;
   static constexpr int kIdDescription1 = 1382;
   static constexpr int kIdDescription2 = 1383;
+  static constexpr int kIdHelp = 9;
 
   CMsgTxtSettingDlg();
   const PageDesc& Describe() const override;

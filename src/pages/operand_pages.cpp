@@ -1,6 +1,7 @@
 #include "pages/operand_pages.h"
 
 #include "model/block_obj.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
 
@@ -8,7 +9,6 @@ std::vector<CString> g_IoPageModuleNames;
 
 namespace {
 
-constexpr UINT kCmdProperties = 32779;
 constexpr int kAnalogOutputPage = 2;
 
 bool NewerSeries(const CZaradDoc* doc) {
@@ -207,8 +207,10 @@ void CConstantsIOPar::OnNotify(int id, Notify code) {
     return SetModified();
   }
   if (id == kIdHighSpeed && code == Notify::kClicked) return SetModified();
-  if ((id == kIdAnalogStop || id == kIdAnalogRange) && code == Notify::kClicked && m_runCommand)
-    m_runCommand(kCmdProperties, kAnalogOutputPage);
+  // Both analog output buttons open the program properties on the page that holds
+  // the outputs' STOP behaviour and range types; this sheet stays open beneath.
+  if ((id == kIdAnalogStop || id == kIdAnalogRange) && code == Notify::kClicked)
+    GetShellContext()->OpenProgramProperties(kAnalogOutputPage);
 }
 
 void CConstantsIOPar::UpdateOperandNumber() {

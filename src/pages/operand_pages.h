@@ -6,8 +6,6 @@
 // the block's own.
 #pragma once
 
-#include <functional>
-
 #include "pages/page_values.h"
 #include "pages/param_page.h"
 
@@ -34,9 +32,6 @@ class COperandPageBase : public CParamPage, public OperandValues {
  public:
   int m_nType = 0;
   CBlockObj* m_pBlock = nullptr;  // the document's block of the type with the page's index
-  // Runs a main-frame command (the analog output buttons open the program
-  // properties on a page); not set in tests.
-  std::function<void(UINT command, int startPage)> m_runCommand;
 
   void LoadValues(const BlockPageValues& values) override;
   void StoreValues(BlockPageValues& values) const override;

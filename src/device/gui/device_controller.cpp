@@ -154,11 +154,14 @@ bool CDeviceController::ChoosePort() {
 
 bool CDeviceController::CheckDownload() {
   m_pConverted = nullptr;
+  m_pLadderWindow = nullptr;
   CZaradDoc* doc = ActiveDocument();
   if (!doc) return false;
   if (doc->IsLadder()) {
     // A ladder diagram goes to the device as its FBD conversion, which closes afterwards.
+    DocumentWindow* ladder = m_pFrame->GetActiveDocumentWindow();
     if (!CheckDocumentForDownload(*doc) || !m_pFrame->SendCommand(ID_CONVERT_TO_FBD)) return false;
+    m_pLadderWindow = ladder;
     DocumentWindow* converted = m_pFrame->GetActiveDocumentWindow();
     doc = ActiveDocument();
     if (!doc || doc->IsLadder()) return false;
@@ -171,12 +174,20 @@ bool CDeviceController::CheckDownload() {
 
 void CDeviceController::DownloadFinished() {
   DocumentWindow* converted = m_pConverted;
+  DocumentWindow* ladder = m_pLadderWindow;
   m_pConverted = nullptr;
+  m_pLadderWindow = nullptr;
   if (!converted) return;
-  const auto windows = m_pFrame->GetDocManager()->GetDocuments();
-  if (std::find(windows.begin(), windows.end(), converted) == windows.end()) return;
+  DocumentManager* manager = m_pFrame->GetDocManager();
+  auto isOpen = [manager](DocumentWindow* window) {
+    const auto windows = manager->GetDocuments();
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
+  };
+  if (!isOpen(converted)) return;
   converted->SetModifiedFlag(false);
-  m_pFrame->GetDocManager()->CloseDocument(converted);
+  manager->CloseDocument(converted);
+  // The ladder diagram that was sent is the active window again.
+  if (ladder && isOpen(ladder)) manager->ActivateDocument(ladder);
 }
 
 CSetClockDlg* CDeviceController::ClockDialog() const {

@@ -15,8 +15,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
 #include <QTimer>
-#include <QToolTip>
 #include <algorithm>
 
 #include "app/editor_app.h"
@@ -101,6 +101,14 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
   setContextMenuPolicy(Qt::NoContextMenu);
   viewport()->setContextMenuPolicy(Qt::NoContextMenu);
   m_core.SetHost(this);
+  // The hover tip: the information icon, a small fixed-pitch font.
+  m_pinTip.Create(this);
+  m_pinTip.SetIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16));
+  QFont tipFont(QStringLiteral("Liberation Mono"));
+  tipFont.setStyleHint(QFont::Monospace);
+  tipFont.setFixedPitch(true);
+  tipFont.setPixelSize(12);
+  m_pinTip.setFont(tipFont);
 }
 
 CZaradView::~CZaradView() {
@@ -255,6 +263,8 @@ bool CZaradView::viewportEvent(QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
       SyncClientSize();
+      // The hover tip sees every move (away from its point it goes) and press.
+      m_pinTip.RelayEvent(event);
       break;
     default:
       break;
@@ -404,6 +414,7 @@ void CZaradView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
+  m_pinTip.ShowTip(CString());  // a tip that has not opened yet does not open over the menu
   if (popup == POPUP_NONE) return;
   struct Item {
     UINT id;
@@ -595,7 +606,8 @@ bool CZaradView::HasClipboardPayload() const {
 }
 
 void CZaradView::ShowPinTip(const CString& text) {
-  QToolTip::showText(QCursor::pos(), ToQString(text), viewport());
+  // Shown where the pointer rests, once it has rested for a moment.
+  m_pinTip.ShowTip(text);
 }
 
 std::function<void(CGoToBlockDlg&)> CZaradView::s_goToBlockRunner;
@@ -612,6 +624,7 @@ void CZaradView::OnGoToBlock() {
 }
 
 void CZaradView::OnBlockProperties() {
+  m_pinTip.ShowTip(CString());
   if (m_pDoc->m_bLocked) return;
   CQtSheetRunner runner(m_pProperties.get(), this);
   // A selected comment first: emptying its text removes it.

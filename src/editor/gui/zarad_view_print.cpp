@@ -37,7 +37,42 @@ QPrinter* JobPrinter() {
   return StandalonePrinter();
 }
 
+QPageSize::PageSizeId PaperSize(int paper) {
+  switch (paper) {
+    case 2:
+      return QPageSize::A2;
+    case 3:
+      return QPageSize::A3;
+    default:
+      return QPageSize::A4;
+  }
+}
+
 }  // namespace
+
+int CZaradView::RunPrintSetup() {
+  CPrintSetupDlg dlg(this);
+  dlg.SetChoices(m_nPrintPaper, m_nPrintScaleMode, m_dPrintScale);
+  const int answer = s_printRunners.setup              ? s_printRunners.setup(dlg)
+                     : dlg.exec() == QDialog::Accepted ? IDOK
+                                                       : IDCANCEL;
+  if (answer != IDOK) return answer;
+  m_bPrintParams = dlg.m_bPrintParams;
+  m_nPrintPaper = dlg.m_nPaper;
+  m_nPrintScaleMode = dlg.m_nScaleMode;
+  m_dPrintScale = dlg.m_dScale;
+  return answer;
+}
+
+void CZaradView::PreparePrinter(QPrinter* printer) const {
+  // Scaled to a page, the page is a sheet of the chosen size; the other
+  // choices keep the printer's own paper.
+  if (m_nPrintScaleMode == kScaleToPage) {
+    const QPageSize size(PaperSize(m_nPrintPaper));
+    if (printer->pageLayout().pageSize().id() != size.id()) printer->setPageSize(size);
+  }
+  printer->setFullPage(true);
+}
 
 CZaradView::PrintRunners CZaradView::s_printRunners;
 
@@ -46,12 +81,7 @@ void CZaradView::OnPrintDiagram() {
   m_core.ClearSelection(SEL_ALL);
   if (m_pDoc->m_fZoom != 1.0f) m_core.SetZoom(1.0f);
   if (m_bAskForSetup) {
-    CPrintSetupDlg dlg(this);
-    const int answer = s_printRunners.setup              ? s_printRunners.setup(dlg)
-                       : dlg.exec() == QDialog::Accepted ? IDOK
-                                                         : IDCANCEL;
-    if (answer != IDOK) return;
-    m_bPrintParams = dlg.m_bPrintParams;
+    if (RunPrintSetup() != IDOK) return;
   } else {
     m_bAskForSetup = 1;
   }
@@ -62,16 +92,13 @@ void CZaradView::OnPrintDiagram() {
 void CZaradView::OnPreviewDiagram() {
   m_core.ClearSelection(SEL_ALL);
   if (m_pDoc->m_fZoom != 1.0f) m_core.SetZoom(1.0f);
-  CPrintSetupDlg setup(this);
-  const int answer = s_printRunners.setup                ? s_printRunners.setup(setup)
-                     : setup.exec() == QDialog::Accepted ? IDOK
-                                                         : IDCANCEL;
-  if (answer != IDOK) return;
-  m_bPrintParams = setup.m_bPrintParams;
+  if (RunPrintSetup() != IDOK) return;
+  // A Print from the menu after this preview goes without the set-up.
+  m_bAskForSetup = 0;
   InvalidateDiagram();
 
   QPrinter* printer = JobPrinter();
-  printer->setFullPage(true);
+  PreparePrinter(printer);
   printer->setPrintRange(QPrinter::AllPages);
   QPrintPreviewDialog preview(printer, this);
   preview.setWindowTitle(QStringLiteral("Print Preview"));
@@ -84,12 +111,15 @@ void CZaradView::OnPreviewDiagram() {
   } else {
     preview.exec();
   }
+  // The preview's Print button closes it accepted: that print took the place of
+  // the one that would have skipped the set-up.
+  if (preview.result() == QDialog::Accepted) m_bAskForSetup = 1;
 }
 
 void CZaradView::OnFilePrint(bool direct) {
   QPrinter* printer = JobPrinter();
   const int pages = MakePrintJobLayout(*m_pDoc, m_rcPageMargins).PageCount();
-  printer->setFullPage(true);
+  PreparePrinter(printer);
   printer->setPrintRange(QPrinter::AllPages);
   printer->setFromTo(0, 0);
   if (!direct) {
@@ -105,7 +135,7 @@ void CZaradView::OnFilePrint(bool direct) {
 
 bool CZaradView::PrintPages(QPrinter* printer) {
   // The grid and margins of the whole job are taken once, at its start.
-  const PrintJobLayout job = MakePrintJobLayout(*m_pDoc, m_rcPageMargins);
+  const PrintJobLayout job = MakePrintJobLayout(*m_pDoc, m_rcPageMargins, m_nPrintScaleMode, m_dPrintScale);
   int first = 1;
   int last = job.PageCount();
   if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {

@@ -24,6 +24,9 @@
 
 namespace {
 
+// The first model code whose message texts have settings of their own.
+constexpr WORD kFirstMsgTextSettingsModel = 0x5188;
+
 // Fits the editor's cells to the grid window whenever it changes size.
 class CGridFitter : public QObject {
  public:
@@ -116,8 +119,10 @@ CMsgTextSettingsCommand::CMsgTextSettingsCommand(CMainFrame* frame) : QObject(fr
   m_pFrame->SetCommandHandler(
       ID_MSGTEXT_SETTINGS, [this] { OnSettings(); },
       [this](CCmdUI* ui) {
+        // Only the newer models have these settings, and never while the diagram simulates.
         DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
-        ui->Enable(window && window->GetDocument());
+        const CZaradDoc* doc = window ? window->GetDocument() : nullptr;
+        ui->Enable(doc && doc->m_wModelCode >= kFirstMsgTextSettingsModel && !window->IsSimulating());
       });
 }
 

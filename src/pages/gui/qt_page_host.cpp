@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
-#include <QToolTip>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
@@ -105,6 +103,14 @@ CQtPageHost::CQtPageHost(CParamPage* page, QWidget* parent) : QWidget(parent), m
   // The page's own background, which the value box's text is drawn on.
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Window);
+  // The tips: shown half a second after the mouse rests on a control; a text a
+  // page gives on demand is asked for then.
+  setMouseTracking(true);
+  m_tip.Create(this);
+  m_tip.SetNeedText([this](UINT id, QWidget*) {
+    const Entry* e = Find(static_cast<int>(id));
+    return e && e->tipProvider ? e->tipProvider() : CString();
+  });
   for (const ControlDesc& c : desc.controls) AddControl(c);
 }
 
@@ -279,7 +285,9 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
   w->setGeometry(rect);
   w->setEnabled((c.style & kStyleDisabled) == 0);
   if (c.style & kStyleNoTabStop) w->setFocusPolicy(Qt::NoFocus);
-  w->installEventFilter(this);
+  // Resting the mouse on a control shows its tip: the control and its parts see the moves.
+  w->setMouseTracking(true);
+  for (QWidget* part : w->findChildren<QWidget*>()) part->setMouseTracking(true);
   if (c.kind == ControlKind::kGroup) w->lower();
   Entry e;
   e.desc = c;
@@ -527,21 +535,28 @@ int CQtPageHost::GetFocus() const {
 void CQtPageHost::SetTip(int id, const CString& text) {
   auto it = m_controls.find(id);
   if (it == m_controls.end()) return;
-  it->second.tipProvider = nullptr;
-  it->second.widget->setToolTip(ToQString(text));
+  Entry& e = it->second;
+  e.tipProvider = nullptr;
+  e.tip = text;
+  // The control's tool goes and comes back with the new text.
+  m_tip.RemoveTool(e.widget, static_cast<UINT>(id));
+  if (!text.IsEmpty()) m_tip.AddTool(e.widget, text, nullptr, static_cast<UINT>(id));
 }
 
 void CQtPageHost::SetTipProvider(int id, std::function<CString()> provider) {
   auto it = m_controls.find(id);
   if (it == m_controls.end()) return;
-  it->second.widget->setToolTip(QString());
-  it->second.tipProvider = std::move(provider);
+  Entry& e = it->second;
+  e.tip.Empty();
+  e.tipProvider = std::move(provider);
+  m_tip.RemoveTool(e.widget, static_cast<UINT>(id));
+  if (e.tipProvider) m_tip.AddCallbackTool(e.widget, nullptr, static_cast<UINT>(id));
 }
 
 CString CQtPageHost::GetTip(int id) const {
   const Entry* e = Find(id);
   if (!e) return CString();
-  return e->tipProvider ? e->tipProvider() : ToCString(e->widget->toolTip());
+  return e->tipProvider ? e->tipProvider() : e->tip;
 }
 
 void CQtPageHost::SetTabOrder(const std::vector<int>& ids) {
@@ -556,15 +571,4 @@ void CQtPageHost::SetTabOrder(const std::vector<int>& ids) {
 
 void CQtPageHost::Repaint() {
   if (QWidget* box = Control(kIdValueBox)) box->update();
-}
-
-bool CQtPageHost::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip)
-    for (const auto& [id, e] : m_controls)
-      if (e.widget == watched && e.tipProvider) {
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToQString(e.tipProvider()),
-                           e.widget);
-        return true;
-      }
-  return QWidget::eventFilter(watched, event);
 }

@@ -2,13 +2,15 @@
 // per control of a page description (rectangles in dialog units, converted
 // with the page font's average character width and height), keeps them by
 // control id, and forwards the user's actions to the page as notifications
-// with the rules of control_host.h.
+// with the rules of control_host.h. The controls' tips (the ranges of the
+// numeric fields) show in the page's delayed tooltip window (CInfoTipWnd).
 #pragma once
 
 #include <QWidget>
 #include <functional>
 #include <map>
 
+#include "controls/gui/info_tip_wnd.h"
 #include "pages/control_host.h"
 
 class CParamPage;
@@ -56,8 +58,8 @@ class CQtPageHost : public QWidget, public CControlHost {
   void AddControl(const ControlDesc& control) override;
   void Repaint() override;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The page's tooltip window.
+  CInfoTipWnd& TipWindow() { return m_tip; }
 
  private:
   struct Entry {
@@ -65,6 +67,7 @@ class CQtPageHost : public QWidget, public CControlHost {
     QWidget* widget = nullptr;
     bool shown = true;  // the control's own visibility (the page may be hidden)
     int lower = 0, upper = 100;
+    CString tip;
     std::function<CString()> tipProvider;
   };
   void Notify(int id, ::Notify code);
@@ -73,5 +76,6 @@ class CQtPageHost : public QWidget, public CControlHost {
 
   CParamPage* m_pPage;
   std::map<int, Entry> m_controls;
+  CInfoTipWnd m_tip;
   double m_baseX = 6.0, m_baseY = 13.0;  // pixels of four and eight dialog units
 };

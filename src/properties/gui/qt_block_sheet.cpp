@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "model/shell_context.h"
 #include "msgtext/gui/msg_text_windows.h"
 #include "pages/block_param_page.h"
 #include "pages/gui/coil_state_dialog.h"
@@ -15,8 +16,6 @@
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "properties/block_sheet.h"
-
-std::function<void(int topic)> CQtBlockSheet::s_helpLauncher;
 
 CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent)
     : QDialog(parent), m_sheet(sheet), m_pCommand(command) {
@@ -131,7 +130,8 @@ void CQtBlockSheet::OnApply() {
 }
 
 void CQtBlockSheet::OnHelp() {
-  if (s_helpLauncher && m_sheet.HelpTopic() > 0) s_helpLauncher(m_sheet.HelpTopic());
+  // The ladder element sheet's Help does nothing.
+  if (m_sheet.HelpTopic() > 0) GetShellContext()->ShowHelp(m_sheet.HelpTopic());
 }
 
 // ---- CQtSheetRunner -----------------------------------------------------------------

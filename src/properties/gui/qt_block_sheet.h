@@ -9,7 +9,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <vector>
 
 #include "properties/block_properties.h"
@@ -32,9 +31,6 @@ class CQtBlockSheet : public QDialog {
   // The host of a page (null before the page was first shown).
   CQtPageHost* PageHost(int index) const;
   QPushButton* ApplyButton() const { return m_pApply; }
-
-  // Opens help topics (the application's help launcher); none by default.
-  static std::function<void(int topic)> s_helpLauncher;
 
  public slots:
   void OnOK();
