@@ -239,11 +239,11 @@ const PageDesc& CGraphDlg::Describe() const {
     for (int k = 0; k < kPictures; ++k) {
       const int x = 7 + (k % 6) * 30;
       const int y = 7 + (k / 6) * 22;
-      d.controls.push_back(
-          {kIdFirstPicture + k, K::kButton, FormatString(u"%d", k + 1), CRect(x, y, x + 26, y + 18)});
+      d.controls.push_back({kIdFirstPicture + k, K::kButton, FormatString(u"%d", k + 1),
+                            CRect(x, y, x + 26, y + 18), kStyleIconButton});
     }
     d.controls.push_back({1453, K::kGroup, u"", CRect(190, 7, 226, 40)});
-    d.controls.push_back({kIdPreview, K::kButton, u"1", CRect(195, 15, 221, 34)});
+    d.controls.push_back({kIdPreview, K::kButton, u"1", CRect(195, 15, 221, 34), kStyleIconButton});
     return d;
   }();
   return desc;

@@ -33,7 +33,7 @@ class QPushButton;
 class QSlider;
 class QSpinBox;
 class QTimeEdit;
-class QToolButton;
+class CFlatIconButton;
 
 // The commands a key pressed in a simulation bar (popup false) or in the
 // value pop-up (popup true) sends, in order; empty when the key has none.
@@ -58,12 +58,12 @@ class CSimControlBar : public QWidget {
   // Ends a power cut whose button is still held in: powers up and releases the button.
   void ReleasePowerButton();
 
-  QToolButton* PowerButton() const { return m_pPower; }
-  QToolButton* StartButton() const { return m_pStart; }
-  QToolButton* StopButton() const { return m_pStop; }
-  QToolButton* SuspendButton() const { return m_pSuspend; }
-  QToolButton* StepButton() const { return m_pStep; }
-  QToolButton* SetClockButton() const { return m_pSetClock; }
+  CFlatIconButton* PowerButton() const { return m_pPower; }
+  CFlatIconButton* StartButton() const { return m_pStart; }
+  CFlatIconButton* StopButton() const { return m_pStop; }
+  CFlatIconButton* SuspendButton() const { return m_pSuspend; }
+  CFlatIconButton* StepButton() const { return m_pStep; }
+  CFlatIconButton* SetClockButton() const { return m_pSetClock; }
   QComboBox* UnitCombo() const { return m_pUnit; }
   QSpinBox* CyclesEdit() const { return m_pCycles; }
   QLineEdit* TimeEdit() const { return m_pTime; }
@@ -81,12 +81,12 @@ class CSimControlBar : public QWidget {
   void OnSetClock(bool checked);
 
   CDiagramEditor& m_core;
-  QToolButton* m_pPower = nullptr;
-  QToolButton* m_pStart = nullptr;
-  QToolButton* m_pStop = nullptr;
-  QToolButton* m_pSuspend = nullptr;
-  QToolButton* m_pStep = nullptr;
-  QToolButton* m_pSetClock = nullptr;
+  CFlatIconButton* m_pPower = nullptr;
+  CFlatIconButton* m_pStart = nullptr;
+  CFlatIconButton* m_pStop = nullptr;
+  CFlatIconButton* m_pSuspend = nullptr;
+  CFlatIconButton* m_pStep = nullptr;
+  CFlatIconButton* m_pSetClock = nullptr;
   QSpinBox* m_pCycles = nullptr;
   QLineEdit* m_pTime = nullptr;
   QComboBox* m_pUnit = nullptr;
@@ -106,7 +106,7 @@ class CSimClockDlg : public QDialog {
   Q_OBJECT
 
  public:
-  CSimClockDlg(CDiagramEditor& core, QToolButton* button, int* applyFlag, QWidget* parent);
+  CSimClockDlg(CDiagramEditor& core, CFlatIconButton* button, int* applyFlag, QWidget* parent);
   QDateEdit* DateEdit() const { return m_pDate; }
   QTimeEdit* TimeEdit() const { return m_pTime; }
   QCheckBox* ApplyNowCheck() const { return m_pApplyNow; }
@@ -121,7 +121,7 @@ class CSimClockDlg : public QDialog {
   void Close();
 
   CDiagramEditor& m_core;
-  QPointer<QToolButton> m_pButton;
+  QPointer<CFlatIconButton> m_pButton;
   int* m_pApplyFlag;
   QDateEdit* m_pDate = nullptr;
   QTimeEdit* m_pTime = nullptr;

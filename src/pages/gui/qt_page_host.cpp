@@ -20,6 +20,7 @@
 #include <cmath>
 #include <vector>
 
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/valid_edit.h"
 #include "pages/block_param_page.h"
 #include "pages/param_page.h"
@@ -220,7 +221,14 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
       break;
     }
     case ControlKind::kButton: {
-      auto* button = new QPushButton(caption, this);
+      QPushButton* button = nullptr;
+      if (c.style & kStyleIconButton) {
+        auto* icon = new CFlatIconButton(c.caption, BS_PUSHBUTTON, this);
+        icon->SetFlat(false);
+        button = icon;
+      } else {
+        button = new QPushButton(caption, this);
+      }
       button->setAutoDefault(false);
       connect(button, &QPushButton::clicked, this, [this, id] { Notify(id, ::Notify::kClicked); });
       w = button;

@@ -16,6 +16,7 @@
 #include "app/workspace_view.h"
 #include "blocks/block_factory.h"
 #include "controls/gui/cj_tab_ctrl_bar.h"
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/hcolor_dialog.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/goto_block_dlg.h"
@@ -418,8 +419,8 @@ TEST_F(PaletteTest, SimulationBarsOperateInputsAndShowOutputs) {
   ASSERT_NE(child->InputsBar(), nullptr);
   EXPECT_FALSE(child->Dock(0)->isHidden());
   EXPECT_EQ(child->Dock(2)->windowTitle(), "Simulation");
-  auto* button = qobject_cast<QToolButton*>(child->InputsBar()->Control("I0"));
-  auto* lamp = qobject_cast<QToolButton*>(child->OutputsBar()->Control("Q0"));
+  auto* button = qobject_cast<CFlatIconButton*>(child->InputsBar()->Control("I0"));
+  auto* lamp = qobject_cast<CFlatIconButton*>(child->OutputsBar()->Control("Q0"));
   ASSERT_NE(button, nullptr);
   ASSERT_NE(lamp, nullptr);
   button->click();

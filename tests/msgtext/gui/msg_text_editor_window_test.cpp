@@ -19,6 +19,7 @@
 
 #include "app/help_launcher.h"
 #include "blocks/block_factory.h"
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/grid_widget.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msg_text_rules.h"
@@ -459,6 +460,33 @@ TEST_F(MsgTextEditorWindowTest, ElementDialogsRePlaceTheirElement) {
   EXPECT_EQ(names.m_strLabel, CString(u"[Output]"));
   for (int c = 3; c <= 10; ++c) EXPECT_TRUE(text->m_strTextSet1[2][c].IsEmpty()) << c;
   EXPECT_TRUE(text->m_strTextSet1[3][2].IsEmpty());
+}
+
+// The newer editor's scope and pointer buttons and the graph dialog's picture
+// buttons are raised icon buttons.
+TEST_F(MsgTextEditorWindowTest, EditorAndGraphDialogUseIconButtons) {
+  CZaradView* view = OpenDiagram();
+  ASSERT_NE(view, nullptr);
+  int pictures = 0;
+  WhenSheetShows([&pictures](CQtBlockSheet* sheet) {
+    CQtPageHost* host = sheet->PageHost(0);
+    for (int id : {Page::kIdScope, Page::kIdPointer}) {
+      auto* button = qobject_cast<CFlatIconButton*>(host->Control(id));
+      ASSERT_NE(button, nullptr) << id;
+      EXPECT_FALSE(button->Model().IsFlat());
+    }
+    EXPECT_EQ(qobject_cast<CFlatIconButton*>(host->Control(Page::kIdBarGraph)), nullptr);
+    QTimer::singleShot(0, [&pictures] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      for (CFlatIconButton* b : dialog->findChildren<CFlatIconButton*>()) pictures += !b->Model().IsFlat();
+      dialog->reject();
+    });
+    qobject_cast<QPushButton*>(host->Control(Page::kIdGraph))->click();
+    sheet->reject();
+  });
+  DoubleClickBlock(view, TextBlock(view->GetDocument()));
+  EXPECT_EQ(pictures, CGraphDlg::kPictures + 1);
 }
 
 }  // namespace
