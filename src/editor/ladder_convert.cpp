@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "blocks/block_factory.h"
+#include "blocks/data_log_block.h"
 #include "editor/diagram_editor.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
@@ -22,6 +23,7 @@
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
+#include "platform/archive.h"
 
 namespace {
 
@@ -99,6 +101,8 @@ class CLadderConverter {
   // The block number whose output carries term t (built on first use).
   int Build(int term);
   CBlockObj* Add(int type, int number = 0);
+  // A copy of a ladder block for the new document.
+  std::unique_ptr<CBlockObj> CopyBlock(const CBlockObj& block);
   void Feed(CBlockObj* consumer, int pin, int term, bool outputBlock);
   int ResolveOperand(const CBlockObj* contact) const;
   bool HasWireAt(const CBlockObj* block, int pin) const;
@@ -194,6 +198,11 @@ void CLadderConverter::CopyProgramSettings() {
   f.m_nTempLow = l.m_nTempLow;
   for (int k = 0; k < 3; ++k) f.m_ports[k] = l.m_ports[k];
   f.m_strLogoFile = l.m_strLogoFile;
+  f.m_bHasLogoImage = l.m_bHasLogoImage;
+  if (l.m_pLogoImage) {
+    f.m_pLogoImage = std::make_unique<BYTE[]>(kLogoImageSize);
+    std::copy(l.m_pLogoImage.get(), l.m_pLogoImage.get() + kLogoImageSize, f.m_pLogoImage.get());
+  }
   f.m_bLogoInverse = l.m_bLogoInverse;
   f.m_nLanguage = l.m_nLanguage;
   f.m_nLogoTime = l.m_nLogoTime;
@@ -393,7 +402,7 @@ void CLadderConverter::Feed(CBlockObj* consumer, int pin, int term, bool outputB
       m_terms[static_cast<size_t>(t.args.front())].kind != Term::kOr) {
     const int source = Build(t.args.front());
     consumer->m_nSource[pin] = source;
-    consumer->m_bInvert[pin] = 1;
+    consumer->m_bInvert[pin] = consumer->m_bInvert[pin] ? 0 : 1;  // a copied block keeps its own negation
     if (CBlockObj* s = m_fbd.FindBlockByNumber(source)) s->m_nSource[kFirstOutputPin] = consumer->m_nNumber;
     return;
   }
@@ -403,25 +412,57 @@ void CLadderConverter::Feed(CBlockObj* consumer, int pin, int term, bool outputB
   if (s) s->m_nSource[kFirstOutputPin] = consumer->m_nNumber;
 }
 
+std::unique_ptr<CBlockObj> CLadderConverter::CopyBlock(const CBlockObj& block) {
+  try {
+    CArchive out;
+    out.m_pDocument = const_cast<CZaradDoc*>(&m_ladder);
+    out.WriteObject(&block);
+    if (block.HasElementLists()) const_cast<CBlockObj&>(block).SerializeElementLists(out);
+    CArchive in(out.TakeBytes());
+    in.m_pDocument = &m_fbd;
+    std::unique_ptr<CObject> object(in.ReadNewObject(RUNTIME_CLASS(CBlockObj)));
+    if (dynamic_cast<CBlockObj*>(object.get()) != nullptr) {
+      std::unique_ptr<CBlockObj> copy(static_cast<CBlockObj*>(object.release()));
+      if (copy->HasElementLists()) copy->SerializeElementLists(in);
+      // The pin types of a function-block diagram (a ladder block has no wired output).
+      copy->GetPinTypeRow(&m_fbd);
+      return copy;
+    }
+  } catch (const CArchiveException&) {
+  }
+  // A record that does not read back (none the program writes): the settings copy.
+  std::unique_ptr<CBlockObj> copy = MakeBlockOfType(block.m_nType, BlockContext::For(&m_fbd));
+  if (copy) const_cast<CBlockObj&>(block).CopyTo(copy.get(), TRUE, &m_fbd);
+  return copy;
+}
+
 void CLadderConverter::Run() {
   CopyProgramSettings();
   m_fbd.m_sizePage = m_ladder.m_sizePage;
-  // The function blocks come over with their numbers and settings; their inputs are rebuilt.
+  // The function blocks and the data log come over whole, with their numbers:
+  // parameters, references, every pin-source slot after the inputs (the fields
+  // of the device record), the family's own fields and the display elements.
+  // Only their wired inputs and their output link are rebuilt from the rungs.
   std::vector<std::pair<const CBlockObj*, CBlockObj*>> functions;
   for (const CBlockObj* b : m_ladder.m_blocks) {
-    if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) != 2) continue;
-    std::unique_ptr<CBlockObj> copy = MakeBlockOfType(b->m_nType, BlockContext::For(&m_fbd));
+    const int typeClass = CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType));
+    if (typeClass != 2 && typeClass != 4) continue;
+    std::unique_ptr<CBlockObj> copy = CopyBlock(*b);
     if (!copy) continue;
-    const_cast<CBlockObj*>(b)->CopyTo(copy.get(), TRUE, &m_fbd);
+    for (int i = 0; i < copy->m_nInputs && i < kFirstOutputPin; ++i)
+      if (!IsLinkCode(copy->m_nSource[i])) copy->m_nSource[i] = LINK_OPEN;
+    copy->m_nSource[kFirstOutputPin] = 0;
     CBlockObj* added = m_fbd.AddBlock(std::move(copy));
     added->m_nNumber = b->m_nNumber;
     added->m_ptPos = b->m_ptPos;
-    for (int i = 0; i < kPinCount; ++i) added->m_nSource[i] = i < added->m_nInputs ? LINK_OPEN : 0;
     functions.emplace_back(b, added);
   }
-  for (auto& [from, to] : functions)
+  // References and logged blocks name the new document's blocks of the same numbers.
+  for (auto& [from, to] : functions) {
     for (int k = 0; k < kRefCount; ++k)
-      to->m_pRef[k] = to->m_bUseRef[k] ? m_fbd.FindBlockByNumber(to->m_nRefNumber[k]) : nullptr;
+      to->m_pRef[k] = from->m_pRef[k] ? m_fbd.FindBlockByNumber(from->m_pRef[k]->m_nNumber) : nullptr;
+    if (auto* log = dynamic_cast<CBlockDataLog*>(to)) log->BindItems(m_fbd);
+  }
   // Outputs: each coil and ladder analog output becomes the block of its operand.
   for (const CBlockObj* b : m_ladder.m_blocks) {
     if (!IsCoil(b->m_nType) && b->m_nType != 705) continue;
@@ -455,7 +496,7 @@ void CLadderConverter::Run() {
   }
   for (auto& [from, to] : functions)
     for (int i = 0; i < from->m_nInputs && i < kFirstOutputPin; ++i) {
-      if (IsNoBlock(from->m_nSource[i]) && from->m_nSource[i] != LINK_OPEN) {
+      if (IsLinkCode(from->m_nSource[i]) && from->m_nSource[i] != LINK_OPEN) {
         to->m_nSource[i] = from->m_nSource[i];  // fixed codes stay
         continue;
       }

@@ -344,10 +344,12 @@ void CProgramDecoder::DecodeMessageElements(CBlockMSGTEXT* block, const BYTE* pa
           e->m_nKind = MSGELEM_IOSTATUS;
           e->m_nWidth = 8;
           const BYTE* names = page + kIoNameStart + set * kSetIoNameBytes + name * kIoNameBytes;
+          // Each byte is one letter of a name, a blank included (the editor's
+          // empty letter); only a zero byte is an empty text.
           for (int i = 0; i < kIoNameBytes; ++i) {
             const int text = i < 8 ? 10 + i : 11 + i;
             e->m_strCell[text / CWidget::kCellCols][text % CWidget::kCellCols] =
-                OneChar(names[i] == 0 ? 0 : names[i]);
+                names[i] == 0 ? CString() : CString(std::u16string(1, static_cast<char16_t>(names[i])));
           }
           next = c + 8;
           break;

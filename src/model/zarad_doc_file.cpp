@@ -476,7 +476,9 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
     for (CBlockObj* block : m_blocks) block->GetPinTypeRow(this);
   }
 
-  m_undo.SaveSnapshot(this);
+  // The loaded state is where the history starts: nothing to undo yet, and the
+  // first Undo after an edit gives back exactly what the file holds.
+  m_undo.RestartWith(this);
 
   ReportLoadWarnings(path, m_loadWarnings);
   return TRUE;

@@ -22,7 +22,7 @@ struct Rig {
   CDiagramEditor core{&d.Doc()};
   RecordingMessageSink sink;
   ScopedMessageSink scope{&sink};
-  explicit Rig(int kind = kDocFbd) : d(kind, 0x5188) {
+  explicit Rig(int kind = kDocFbd, WORD model = 0x5188) : d(kind, model) {
     d.Doc().m_sizePage = CSize(2000, 1400);
     d.Doc().m_rcDiagram = CRect(0, 0, 2000, 1400);
     core.SetClientSize(CSize(600, 400));

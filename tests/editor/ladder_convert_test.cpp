@@ -1,11 +1,19 @@
 // Convert to FBD on the editor core: small ladder diagrams and the FBD blocks
-// and links they become.
+// and links they become; every function block a ladder may hold arrives with
+// all its settings, as the program image shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "blocks/analog_blocks.h"
+#include "blocks/comm_blocks.h"
+#include "blocks/data_log_block.h"
+#include "blocks/time_blocks.h"
 #include "editor_rig.h"
+#include "image/download_image.h"
+#include "image/image_layout.h"
+#include "model/toolbox_lists.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
 
@@ -15,10 +23,10 @@ namespace {
 
 // A ladder diagram built wire by wire, converted into a fresh FBD document.
 struct LadderFixture {
-  Rig ladder{kDocLadder};
+  Rig ladder;
   Rig fbd;
   CBlockObj* bus = nullptr;
-  LadderFixture() {
+  explicit LadderFixture(WORD model = 0x5188) : ladder(kDocLadder, model), fbd(kDocFbd, model) {
     ladder.Doc().MakePowerBus();
     bus = ladder.Doc().m_powerBus.GetHead();
   }
@@ -310,6 +318,9 @@ TEST(LadderToFbd, TheProgramSettingsComeAlong) {
   l.m_nSyncTime = 2000;
   l.m_aqFixedValue[5] = 1.5;
   l.m_ports[1].nBaudRate = 4;
+  l.m_bHasLogoImage = 1;
+  l.m_pLogoImage = std::make_unique<BYTE[]>(kLogoImageSize);
+  for (int i = 0; i < kLogoImageSize; ++i) l.m_pLogoImage[i] = static_cast<BYTE>(i * 7);
   f.Convert();
   const CZaradDoc& d = f.fbd.Doc();
   EXPECT_EQ(d.m_wModelCode, 0x5288);
@@ -323,6 +334,10 @@ TEST(LadderToFbd, TheProgramSettingsComeAlong) {
   EXPECT_EQ(d.m_nSyncTime, 2000);
   EXPECT_EQ(d.m_aqFixedValue[5], 1.5);
   EXPECT_EQ(d.m_ports[1].nBaudRate, 4);
+  // The start-up logo read from a device goes along with the program.
+  EXPECT_EQ(d.m_bHasLogoImage, 1);
+  ASSERT_NE(d.m_pLogoImage, nullptr);
+  EXPECT_TRUE(std::equal(d.m_pLogoImage.get(), d.m_pLogoImage.get() + kLogoImageSize, l.m_pLogoImage.get()));
 }
 
 TEST(LadderToFbd, ALayoutTallerThanAPageAddsPagesAtTheZoom) {
@@ -355,6 +370,193 @@ TEST(LadderToFbd, AContactOfACoilReadsTheOutputBlock) {
   EXPECT_EQ(f.Count(605), 2);
   EXPECT_EQ(f.fbd.Doc().FindBlockByNumber(601)->m_nSource[0], 600);
   EXPECT_EQ(f.fbd.Doc().FindBlockByNumber(600)->m_nSource[0], 100);
+}
+
+// ---- Every function block a ladder may hold ------------------------------------
+
+// Settings away from the defaults, the same for every block of a type: every
+// generic parameter word (time values, bases, options), the four references
+// (to partner), the name, and the fields of the families that have their own.
+void SetNonDefaultParameters(CBlockObj& b, CBlockObj* partner) {
+  int* const words[] = {
+      &b.m_nParam1,  &b.m_nParam3,  &b.m_nParam4,  &b.m_nParam5,  &b.m_nParam6,  &b.m_nParam7,  &b.m_nParam8,
+      &b.m_nParam9,  &b.m_nParam10, &b.m_nParam11, &b.m_nParam12, &b.m_nParam13, &b.m_nParam14, &b.m_nParam15,
+      &b.m_nParam16, &b.m_nParam17, &b.m_nParam18, &b.m_nParam19, &b.m_nParam20, &b.m_nParam21, &b.m_nParam22,
+      &b.m_nParam23, &b.m_nParam24, &b.m_nParam25, &b.m_nParam26, &b.m_nParam27, &b.m_nParam28};
+  int n = 0;
+  for (int* w : words) *w = 1 + (n++ % 2);
+  b.m_dParam = 2.5;
+  b.m_strName = u"N1";
+  if (b.m_nType != kTypeMessageText && b.m_nType != kTypeDataLog && partner != nullptr) {
+    for (int k = 0; k < kRefCount; ++k) {
+      b.m_bUseRef[k] = k != 1;  // references 1, 3 and 4 in use
+      b.m_pRef[k] = partner;
+    }
+  }
+  if (auto* a = dynamic_cast<CBlockAnalog*>(&b)) {
+    a->m_nSensor = 1;
+    a->m_dGain = 2.5;
+    a->m_nOffset = -500;
+    a->m_nThreshold1 = 300;
+    a->m_nThreshold2 = 200;
+    a->m_nPoint = 2;
+    a->m_nOption1 = 1;
+    a->m_nOption2 = 0;
+    a->m_nOption3 = 1;
+    a->m_dKc = 1.25;
+    a->m_nOption4 = 0;
+    a->m_nTiMinutes = 2;
+    a->m_nTiSeconds = 15;
+    a->m_nSelect = 1;
+  }
+  if (auto* mr = dynamic_cast<CBlockMR*>(&b)) {
+    mr->m_bySlaveAddress = 7;
+    mr->m_byCommand = 1;
+    mr->m_byFunction = 3;
+    mr->m_nPort = 1;
+    mr->m_wRegister = 100;
+    mr->m_wCount = 2;
+    mr->m_wDataAddress = 5;
+  }
+  if (auto* wifi = dynamic_cast<CBlockWIFI*>(&b)) {
+    wifi->m_nWifiSource = 1;
+    wifi->m_nWifiId = 2;
+    wifi->m_nWifiBlockType = 1;
+    wifi->m_nWifiBlockNumber = 3;
+  }
+  if (auto* t = dynamic_cast<CBlockTime*>(&b)) {
+    t->m_nCamDays[0][1] = t->m_nCamDays[0][3] = 1;
+    t->m_nCamOn[0][0] = 6, t->m_nCamOn[0][1] = 30, t->m_bCamOnUnset[0] = 0;
+    t->m_nCamOff[0][0] = 18, t->m_nCamOff[0][1] = 45, t->m_bCamOffUnset[0] = 0;
+  }
+  if (auto* text = dynamic_cast<CBlockMSGTEXT*>(&b)) {
+    text->m_strTextSet1[1][1] = u"P";
+    text->m_strTextSet1[1][2] = u"1";
+    if (partner != nullptr) {
+      auto e = std::make_unique<CWidget>();
+      e->m_nRow = 2, e->m_nCol = 1, e->m_nWidth = 5, e->m_nKind = 1;
+      e->m_pBlock = partner;
+      e->m_nNumber = partner->m_nNumber;
+      text->m_ElementsSet1[1].push_back(std::move(e));
+    }
+  }
+  if (auto* log = dynamic_cast<CBlockDataLog*>(&b)) {
+    log->m_nParam2 = 1;
+    log->m_items.push_back(DataLogItem{u"x", u"", 140, 0});
+    if (partner != nullptr) log->m_items.push_back(DataLogItem{u"B1", u"", partner->m_nNumber, 1, partner});
+  }
+}
+
+// The function-block kinds of the ladder palette of a model.
+std::vector<int> LadderFunctionTypes(WORD model) {
+  if (g_ToolboxLists.basic.empty()) BuildToolboxLists();
+  std::vector<int> types;
+  for (int category :
+       {PALETTE_BASIC, PALETTE_TIME, PALETTE_SPECIAL, PALETTE_DATA, PALETTE_MATH, PALETTE_DATALOG})
+    for (UINT t : PaletteEntries(category, ModelSeries(model), true)) {
+      const int typeClass = CZaradDoc::GetTypeClass(t);
+      if (typeClass == 2 || typeClass == 4) types.push_back(static_cast<int>(t));
+    }
+  return types;
+}
+
+ProgramImage CompileImage(CZaradDoc& doc) {
+  SYSTEMTIME stamp{};
+  stamp.wYear = 2025, stamp.wMonth = 1, stamp.wDay = 15, stamp.wHour = 8, stamp.wMinute = 30;
+  DownloadImage out;
+  EXPECT_TRUE(PrepareDownload(doc, &out, stamp));
+  return out.image;
+}
+
+// The first byte where two buffers differ ("" when none), with the area it lies in.
+std::string FirstDifference(const std::vector<BYTE>& a, const std::vector<BYTE>& b, int buffer) {
+  if (a.size() != b.size()) return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size());
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    std::string area = "?";
+    for (const ImageAreaRow& row : ImageAreaTable())
+      if (row.nBuffer == buffer && static_cast<int>(i) >= row.nOffset &&
+          static_cast<int>(i) < row.nOffset + row.nSize)
+        area = CString(row.pName).ToUtf8() + " +" + std::to_string(i - static_cast<size_t>(row.nOffset));
+    return "byte " + std::to_string(i) + " (" + area + "): " + std::to_string(a[i]) + " vs " +
+           std::to_string(b[i]);
+  }
+  return "";
+}
+
+// For each function-block kind a ladder may hold, with settings away from the
+// defaults: the block in a ladder (its digital inputs fed by make contacts from
+// the bus, its analog inputs by analog contacts, its state read by a contact
+// that drives Q1), converted to FBD, compiles to the same program image as the
+// same block placed in an FBD directly (inputs I and AI, output Q1).
+TEST(LadderToFbd, EveryFunctionBlockKeepsItsSettingsInTheImage) {
+  for (WORD model : {WORD{0x2188}, WORD{0x5188}, WORD{0x5288}}) {
+    for (int type : LadderFunctionTypes(model)) {
+      SCOPED_TRACE(testing::Message() << "model 0x" << std::hex << model << std::dec << " type " << type);
+      LadderFixture f(model);
+      Rig direct(kDocFbd, model);
+      CBlockObj* lb = f.ladder.Block(type, CPoint(300, 100));
+      CBlockObj* fb = direct.Block(type, CPoint(300, 100));
+      ASSERT_NE(lb, nullptr);
+      // A partner for the references and the displayed values: B1, driving Q2.
+      CBlockObj* lp = f.ladder.Block(800, CPoint(300, 300));
+      CBlockObj* fp = direct.Block(800, CPoint(300, 300));
+      SetNonDefaultParameters(*lb, lp);
+      SetNonDefaultParameters(*fb, fp);
+
+      int digital = 0, analog = 0;
+      for (int pin = 0; pin < lb->m_nInputs && pin < kFirstOutputPin; ++pin) {
+        if (lb->m_nSource[pin] != LINK_OPEN) continue;  // a parameter pin
+        const bool isAnalog = lb->m_nPinType[pin] == PIN_ANALOG;
+        const int operand = isAnalog ? kFirstAnalogInputOperand + analog++ : kFirstInputOperand + digital++;
+        CBlockObj* contact = f.Contact(isAnalog ? kTypeAnalogContact : kTypeMakeContact, operand, pin, 0);
+        f.Wire(f.bus, contact);
+        ASSERT_NE(f.ladder.core.ConnectBlockPins(contact, kOut, lb, pin, true), nullptr);
+        CBlockObj* source = direct.d.Add(isAnalog ? kTypeAnalogInput : kTypeInput);
+        ASSERT_EQ(source->m_nNumber, operand);
+        CDiagramBuilder::Wire(source, fb, pin);
+      }
+      int q = 0;
+      for (auto [l, d] : {std::pair{lb, fb}, std::pair{lp, fp}}) {
+        CBlockObj* contact = f.Contact(kTypeMakeContact, l->m_nNumber, 6 + q, 0);
+        CBlockObj* coil = f.Coil(kTypeRelayCoil, kFirstOutputOperand + q, 6 + q);
+        f.Wire(f.bus, contact);
+        f.Wire(contact, coil);
+        CBlockObj* out = direct.d.Add(kTypeOutput);
+        ASSERT_EQ(out->m_nNumber, kFirstOutputOperand + q);
+        CDiagramBuilder::Wire(d, out, 0);
+        ++q;
+      }
+      f.Convert();
+      CBlockObj* converted = f.fbd.Doc().FindBlockByNumber(lb->m_nNumber);
+      ASSERT_NE(converted, nullptr);
+      EXPECT_EQ(converted->m_nType, type);
+
+      const ProgramImage viaLadder = CompileImage(f.fbd.Doc());
+      const ProgramImage placed = CompileImage(direct.Doc());
+      EXPECT_EQ(FirstDifference(viaLadder.program, placed.program, kImageBufferProgram), "")
+          << "program area";
+      EXPECT_EQ(FirstDifference(viaLadder.table, placed.table, kImageBufferTable), "") << "table image";
+      EXPECT_EQ(viaLadder.pages, placed.pages) << "message-text pages";
+      // The diagram itself: every stored field of the block is the user's.
+      EXPECT_EQ(converted->m_nParam4, fb->m_nParam4);
+      EXPECT_EQ(converted->m_nParam24, fb->m_nParam24);
+      EXPECT_EQ(converted->m_dParam, fb->m_dParam);
+      for (int k = 0; k < kRefCount; ++k) {
+        EXPECT_EQ(converted->m_bUseRef[k], fb->m_bUseRef[k]) << k;
+        EXPECT_EQ(converted->m_pRef[k] ? converted->m_pRef[k]->m_nNumber : -1,
+                  fb->m_pRef[k] ? fb->m_pRef[k]->m_nNumber : -1)
+            << k;
+      }
+      for (int slot = lb->m_nInputs; slot < kPinCount; ++slot) {
+        if (slot != kFirstOutputPin) {
+          EXPECT_EQ(converted->m_nSource[slot], fb->m_nSource[slot]) << "slot " << slot;
+        }
+      }
+      EXPECT_TRUE(f.fbd.sink.texts().empty());
+      EXPECT_TRUE(direct.sink.texts().empty());
+    }
+  }
 }
 
 }  // namespace

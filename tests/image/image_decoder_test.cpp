@@ -306,6 +306,89 @@ TEST(ImageDecoderTest, OlderMessageTextRoundTrips) {
   EXPECT_TRUE(sink.texts().empty());
 }
 
+// Newer-series message texts with every element kind on both character sets,
+// I/O names and text rows with blanks in them: the pages come back unchanged.
+TEST(ImageDecoderTest, MessageTextsOfEveryElementKindRoundTrip) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  for (WORD model : {WORD{0x5188}, WORD{0x6188}}) {
+    SCOPED_TRACE(model);
+    CDiagramBuilder d(kDocFbd, model);
+    d.Doc().m_nCharSet1 = 0;
+    d.Doc().m_nCharSet2 = 2;
+    d.Doc().m_nScopeTime = 0x0123;
+    CBlockObj* in = d.Add(kTypeInput);
+    CBlockObj* counter = d.Add(800);
+    CDiagramBuilder::Wire(in, counter, 1);
+    CDiagramBuilder::Wire(counter, d.Add(kTypeOutput), 0);
+    CBlockObj* ai = d.Add(kTypeAnalogInput);
+    CBlockObj* am = d.Add(kTypeAnalogFlag);
+    CBlockObj* q = d.Doc().FindBlockByNumber(kFirstOutputOperand);
+    auto* text = d.Add<CBlockMSGTEXT>(kTypeMessageText);
+    CDiagramBuilder::Wire(d.Add(kTypeInput), text, 0);
+    auto* text2 = d.Add<CBlockMSGTEXT>(kTypeMessageText);
+    CDiagramBuilder::Wire(d.Add(kTypeInput), text2, 0);
+    CBlockMSGTEXT* on = text;
+    const auto element = [&](int set, int row, int col, int width, int kind, CBlockObj* block) {
+      auto e = std::make_unique<CWidget>();
+      e->m_nRow = row, e->m_nCol = col, e->m_nWidth = width, e->m_nKind = kind;
+      e->m_pBlock = block;
+      e->m_nNumber = block ? block->m_nNumber : -1;
+      CWidget* raw = e.get();
+      on->Elements(set, row - 1)->push_back(std::move(e));
+      return raw;
+    };
+    const auto names = [](CWidget* e, const char16_t* off, const char16_t* on) {
+      for (int k = 0; k < 8; ++k) {
+        e->m_strCell[1][k + 1] = CString(std::u16string(1, off[k]));
+        e->m_strCell[2][k + 1] = CString(std::u16string(1, on[k]));
+      }
+    };
+    element(0, 1, 1, 5, 1, counter);  // a parameter value of B1
+    element(0, 1, 8, 4, MSGELEM_UNSET, ai);
+    element(0, 1, 15, 4, MSGELEM_UNSET, am);
+    element(0, 3, 10, 3, MSGELEM_UNSET, text)->m_nParam = 34;  // the block's own value
+    names(element(0, 2, 1, 8, MSGELEM_IOSTATUS, in), u"PUMP OFF", u" RUN  1 ");
+    element(0, 2, 10, 11, MSGELEM_SCALETIME, counter)->m_nOption = 0x0105;
+    CWidget* bar = element(0, 3, 1, 6, MSGELEM_BARGRAPH, counter);
+    bar->m_nMin = -5, bar->m_nMax = 300;
+    names(element(0, 4, 1, 8, MSGELEM_IOSTATUS, q), u"  Q 1   ", u"ON      ");
+    CWidget* pointer = element(1, 1, 1, 12, MSGELEM_POINTER, counter);
+    pointer->m_nMin = 1, pointer->m_nMax = 2;
+    CWidget* scope = element(1, 2, 13, 12, MSGELEM_SCOPE, counter);
+    scope->m_nMin = 3, scope->m_nMax = 4;
+    names(element(0, 4, 10, 8, MSGELEM_IOSTATUS, in), u"A B C D ", u"        ");
+    // The second text: a picture over four rows, a name and a scale time beside it.
+    on = text2;
+    element(0, 1, 1, 12, MSGELEM_GRAPH, nullptr)->m_nOption = 9;
+    names(element(0, 1, 13, 8, MSGELEM_IOSTATUS, counter), u"COUNT   ", u"  FULL  ");
+    element(0, 2, 13, 11, MSGELEM_SCALETIME, counter);
+    element(1, 3, 1, 8, MSGELEM_IOSTATUS, q)->m_strCell[1][1] = CString();  // an empty letter
+    const std::u16string row3 = u"T = 1 2";
+    for (size_t k = 0; k < row3.size(); ++k) text->m_strTextSet1[3][10 + k] = CString(row3.substr(k, 1));
+    text->m_strTextSet2[4][14] = u" ";
+    text->m_strTextSet2[4][15] = u"x";
+
+    DownloadImage first;
+    ASSERT_TRUE(PrepareDownload(d.Doc(), &first, Stamp()));
+    bool ok = false;
+    CString error;
+    std::unique_ptr<CZaradDoc> decoded = Decode(first.image, model, &ok, &error);
+    ASSERT_TRUE(ok) << error.ToUtf8();
+    auto* back = dynamic_cast<CBlockMSGTEXT*>(decoded->FindBlockByNumber(text->m_nNumber));
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->m_ElementsSet1[1].size(), 2u);
+    EXPECT_EQ(back->m_ElementsSet1[1][0]->m_strCell[1][5], CString(u" "));  // the blank of "PUMP OFF"
+    EXPECT_EQ(back->m_ElementsSet1[1][0]->m_strCell[2][1], CString(u" "));
+    DownloadImage second;
+    ASSERT_TRUE(PrepareDownload(*decoded, &second, Stamp()));
+    ExpectSameImage(first.image, second.image);
+    EXPECT_EQ(first.textChecksum, second.textChecksum);
+    EXPECT_EQ(first.imageChecksum, second.imageChecksum);
+  }
+  EXPECT_TRUE(sink.texts().empty());
+}
+
 // Q0 fed by B0, whose inputs 0 and 1 come from B1 and B2.
 TEST(ImageDecoderTest, LayoutInColumnsAndRows) {
   CDiagramBuilder d(kDocFbd, 0x5188);

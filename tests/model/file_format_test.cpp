@@ -16,6 +16,7 @@
 #include "blocks/counter_blocks.h"
 #include "blocks/ladder_blocks.h"
 #include "blocks/time_blocks.h"
+#include "model/block_codes.h"
 #include "model/block_comment.h"
 #include "model/connect_line_obj.h"
 #include "model/model_table.h"
@@ -26,6 +27,7 @@
 #include "platform/message_sink.h"
 #include "support/fake_contexts.h"
 #include "support/fixture_bytes.h"
+#include "support/fixture_files.h"
 #include "support/sample_document.h"
 
 namespace {
@@ -342,7 +344,8 @@ TEST_F(FileFormatTest, OpeningMarksTheFileFormAndRefreshesPinTypesOnce) {
   EXPECT_EQ(g_CurrentModelCode, 0x1188);
   EXPECT_EQ(doc->GetModelPaneText(), doc->m_strModelName);
   EXPECT_FALSE(doc->IsModified());
-  EXPECT_FALSE(doc->m_undo.GetFolder().IsEmpty());  // the first snapshot is taken
+  EXPECT_FALSE(doc->m_undo.GetFolder().IsEmpty());  // the loaded state is the first step
+  EXPECT_FALSE(doc->m_undo.CanUndo());
 
   // Saved again, the file is of the current form and keeps a changed pin type.
   doc->m_blocks.GetHead()->m_nPinType[0] = PIN_ANALOG;
@@ -355,6 +358,53 @@ TEST_F(FileFormatTest, OpeningMarksTheFileFormAndRefreshesPinTypesOnce) {
   ASSERT_NE(msg, nullptr);
   EXPECT_EQ(msg->CountElements(), 2);
   EXPECT_TRUE(m_sink.messages().empty());
+}
+
+// Opening starts the history with the loaded state: nothing to undo, and the
+// Undo of the first edit gives back exactly what the file held; Redo the edit.
+TEST_F(FileFormatTest, UndoAfterOpeningGivesBackTheFile) {
+  std::vector<std::pair<std::string, std::vector<BYTE>>> files;
+  {
+    auto sample = NewDoc(kDocFbd, 0x5188);
+    SampleDocumentSize size;
+    size.nFunctionBlocks = 60;
+    size.nOperands = 20;
+    size.nWires = 80;
+    BuildSampleDocument(*sample, size);
+    files.emplace_back("sample.bfb", sample->SaveToBytes());
+    auto ladder = NewDoc(kDocLadder, 0x2188);
+    BuildLadder(*ladder);
+    files.emplace_back("ladder.bld", ladder->SaveToBytes());
+  }
+  for (const char* name : kFixtureDiagrams) files.emplace_back(name, ReadFixtureBytes(name));
+
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name);
+    const fs::path path = WriteFile(name, bytes);
+    auto doc = NewDoc();
+    CString error;
+    ASSERT_TRUE(doc->OnOpenDocument(CString::FromUtf8(path.string()), &error)) << error.ToUtf8();
+    EXPECT_FALSE(doc->m_undo.CanUndo());
+    EXPECT_FALSE(doc->m_undo.CanRedo());
+    EXPECT_FALSE(doc->m_undo.Undo());
+    const std::vector<BYTE> loaded = doc->SaveToBytes();
+    // Our own files are stored again byte for byte.
+    if (name == "sample.bfb" || name == "ladder.bld") {
+      EXPECT_EQ(FirstDifference(loaded, bytes), bytes.size());
+    }
+    const int blocks = doc->m_blocks.GetCount();
+
+    doc->AddBlock(MakeBlockOfType(kTypeAnd, BlockContext::For(doc.get())));
+    ASSERT_TRUE(doc->m_undo.SaveSnapshot(doc.get()));
+    ASSERT_TRUE(doc->m_undo.Undo());
+    const std::vector<BYTE> undone = doc->SaveToBytes();
+    EXPECT_EQ(undone.size(), loaded.size());
+    EXPECT_EQ(FirstDifference(undone, loaded), loaded.size());
+    EXPECT_EQ(doc->m_blocks.GetCount(), blocks);
+    EXPECT_FALSE(doc->m_undo.CanUndo());
+    ASSERT_TRUE(doc->m_undo.Redo());
+    EXPECT_EQ(doc->m_blocks.GetCount(), blocks + 1);
+  }
 }
 
 TEST_F(FileFormatTest, LoadingResolvesReferencesAndDropsDanglingWires) {

@@ -1,9 +1,11 @@
 // Editing a diagram in the running editor: blocks placed from a palette pick
 // with mouse clicks on the view, moved by dragging, deleted, the deletion
-// undone and redone from the Edit menu's commands, then saved and reopened.
+// undone and redone from the Edit menu's commands, then saved and reopened;
+// Undo right after opening a file.
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolTip>
@@ -16,6 +18,7 @@
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
 #include "shell_fixture.h"
+#include "support/fixture_files.h"
 
 namespace {
 
@@ -221,6 +224,52 @@ TEST_F(DiagramEditingTest, AnEditAsksToSaveOnClose) {
   m_frame->SendCommand(ID_FILE_CLOSE);
   Flush();
   ASSERT_EQ(m_sink.messages().size(), 1u);
+}
+
+// An opened diagram is the first step of its history: Undo is disabled (the
+// menu command and Ctrl+Z leave the diagram alone), and after one edit Undo
+// gives back exactly what the file held, as the saved bytes show.
+TEST_F(DiagramEditingTest, UndoRightAfterOpeningKeepsTheFile) {
+  for (const char* name : kFixtureDiagrams) {
+    SCOPED_TRACE(name);
+    const QString copy = Path(QString("copy_") + name);
+    QFile::remove(copy);
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(FixturePath(name)), copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_NE(m_app->OpenDocumentFile(ToCString(copy)), nullptr);
+    CChildFrame* child = ActiveChild();
+    ASSERT_NE(child, nullptr);
+    CZaradDoc* doc = child->GetDocument();
+    const int blocks = doc->m_blocks.GetCount();
+    ASSERT_GT(blocks, 0);
+    const std::vector<BYTE> opened = doc->SaveToBytes();
+
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(m_frame->SendCommand(ID_EDIT_UNDO));
+    QTest::keyClick(child->GetActiveView(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc->m_blocks.GetCount(), blocks);
+    EXPECT_FALSE(child->IsModified());
+
+    // One edit (an edge AND, which both kinds of diagram offer), then Undo and Save.
+    QWidget* viewport = child->GetActiveView()->viewport();
+    Pick(301);
+    Click(viewport, QPoint(40, 40));
+    QTest::keyClick(child->GetActiveView(), Qt::Key_Escape);
+    ASSERT_EQ(doc->m_blocks.GetCount(), blocks + 1);
+    ASSERT_TRUE(Enabled(ID_EDIT_UNDO));
+    EXPECT_TRUE(m_frame->SendCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(doc->m_blocks.GetCount(), blocks);
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    EXPECT_TRUE(Enabled(ID_EDIT_REDO));
+    EXPECT_TRUE(m_frame->SendCommand(ID_FILE_SAVE));
+    QFile saved(copy);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_EQ(std::vector<BYTE>(bytes.begin(), bytes.end()), opened);
+    m_frame->SendCommand(ID_FILE_CLOSE);
+    Flush();
+  }
+  EXPECT_TRUE(m_sink.messages().empty());
 }
 
 }  // namespace

@@ -11,9 +11,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <map>
 
 #include "app/gui/shell_fixture.h"
 #include "app/information_bar.h"
+#include "blocks/analog_blocks.h"
 #include "blocks/block_factory.h"
 #include "controls/gui/embossed_static.h"
 #include "device/download_prep.h"
@@ -21,7 +23,9 @@
 #include "device/gui/device_controller.h"
 #include "device/gui/password_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
+#include "editor/diagram_editor.h"
 #include "editor/gui/child_frame.h"
+#include "editor/gui/zarad_view.h"
 #include "image/download_image.h"
 #include "model/zarad_doc.h"
 #include "platform/resource_ids.h"
@@ -194,6 +198,101 @@ TEST_F(DeviceCommandsTest, LadderGoesAsItsConversionWhichClosesAfterwards) {
   EXPECT_EQ(m_frame->GetActiveDocumentWindow(), ladder);
   EXPECT_TRUE(m_frame->GetActiveDocument()->IsLadder());
   EXPECT_TRUE(m_sink.messages().empty());
+}
+
+// The four blocks of the ladder below, with settings away from their defaults.
+void SetFourBlocks(CBlockObj* comparator, CBlockObj* amplifier, CBlockObj* counter, CBlockObj* delay) {
+  for (CBlockObj* b : {comparator, amplifier}) {
+    auto* a = dynamic_cast<CBlockAnalog*>(b);
+    ASSERT_NE(a, nullptr);
+    a->m_dGain = 2.5;
+    a->m_nOffset = -500;
+    a->m_nPoint = 2;
+  }
+  auto* c = dynamic_cast<CBlockAnalog*>(comparator);
+  c->m_nThreshold1 = 300;    // on
+  c->m_nThreshold2 = 120;    // off
+  counter->m_nParam10 = 40;  // on preset
+  counter->m_nParam15 = 15;  // off preset
+  delay->m_nParam10 = 12;    // 12:34 s
+  delay->m_nParam9 = 34;
+  delay->m_nParam11 = 2;
+}
+
+// PC->Device on a ladder: the comparator, amplifier, counter and on-delay reach
+// the device's memory with their parameters, as the same blocks drawn in an FBD
+// compile them (the conversion loses no field of their records).
+TEST_F(DeviceCommandsTest, LadderDownloadCarriesTheBlocksParameters) {
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW_LAD));
+  auto* child = dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow());
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* ladder = child->GetDocument();
+  ASSERT_TRUE(ladder->IsLadder());
+  if (ladder->m_powerBus.IsEmpty()) ladder->MakePowerBus();
+  CBlockObj* bus = ladder->m_powerBus.GetHead();
+  CDiagramEditor& core = child->GetActiveView()->Core();
+  const auto add = [&](CZaradDoc* doc, int type, int x, int y) {
+    CBlockObj* b = doc->AddBlock(MakeBlockOfType(type, BlockContext::For(doc)));
+    b->m_ptPos = CPoint(x, y);
+    b->m_nWidth = 25;
+    b->m_nHeight = b->m_nInputs == 4 ? 40 : 36;
+    return b;
+  };
+  const int types[] = {803, 805, 800, 400};
+  CBlockObj* blocks[4];
+  for (int k = 0; k < 4; ++k) blocks[k] = add(ladder, types[k], 400, 60 + 120 * k);
+  SetFourBlocks(blocks[0], blocks[1], blocks[2], blocks[3]);
+  // Inputs: analog contacts on AI1/AI2 into the comparator and amplifier, make
+  // contacts on I1.. into the counter and the delay; each block's contact drives Q1...
+  int digital = 0, analog = 0, row = 0;
+  for (CBlockObj* b : blocks) {
+    for (int pin = 0; pin < b->m_nInputs; ++pin) {
+      if (b->m_nSource[pin] != LINK_OPEN) continue;
+      const bool isAnalog = b->m_nPinType[pin] == PIN_ANALOG;
+      CBlockObj* contact = add(ladder, isAnalog ? 702 : 700, 100, 40 + 40 * row++);
+      contact->m_nOperand = isAnalog ? 4000 + analog++ % 2 : 100 + digital++;
+      ASSERT_NE(core.ConnectBlockPins(bus, kFirstOutputPin, contact, 0, true), nullptr);
+      ASSERT_NE(core.ConnectBlockPins(contact, kFirstOutputPin, b, pin, true), nullptr);
+    }
+  }
+  for (int k = 0; k < 4; ++k) {
+    CBlockObj* contact = add(ladder, 700, 550, 60 + 120 * k);
+    contact->m_nOperand = blocks[k]->m_nNumber;
+    CBlockObj* coil = add(ladder, 703, 700, 60 + 120 * k);
+    coil->m_nOperand = 600 + k;
+    ASSERT_NE(core.ConnectBlockPins(bus, kFirstOutputPin, contact, 0, true), nullptr);
+    ASSERT_NE(core.ConnectBlockPins(contact, kFirstOutputPin, coil, 0, true), nullptr);
+  }
+  m_sim.SetIdentity(static_cast<BYTE>(ladder->m_wModelCode >> 8), 0x88, 0xC100);
+  m_frame->SendCommand(ID_PC_TO_DEVICE);
+  RunPosted();
+  ASSERT_EQ(m_sim.LastEndSuccess(), 1);
+  EXPECT_TRUE(m_sink.messages().empty());
+  EXPECT_EQ(DocCount(), 1);  // the converted diagram closed again
+
+  // The same blocks drawn in an FBD: I and AI inputs, outputs Q1..Q4.
+  CDiagramBuilder fbd(kDocFbd, ladder->m_wModelCode);
+  CBlockObj* direct[4];
+  for (int k = 0; k < 4; ++k) direct[k] = fbd.Add(types[k]);
+  SetFourBlocks(direct[0], direct[1], direct[2], direct[3]);
+  std::map<int, CBlockObj*> sources;
+  digital = analog = 0;
+  for (CBlockObj* b : direct) {
+    for (int pin = 0; pin < b->m_nInputs; ++pin) {
+      if (b->m_nSource[pin] != LINK_OPEN) continue;
+      const bool isAnalog = b->m_nPinType[pin] == PIN_ANALOG;
+      const int number = isAnalog ? 4000 + analog++ % 2 : 100 + digital++;
+      if (!sources.count(number)) sources[number] = fbd.Add(isAnalog ? kTypeAnalogInput : kTypeInput);
+      ASSERT_EQ(sources[number]->m_nNumber, number);
+      CDiagramBuilder::Wire(sources[number], b, pin);
+    }
+  }
+  for (CBlockObj* b : direct) CDiagramBuilder::Wire(b, fbd.Add(kTypeOutput), 0);
+  DownloadImage expected;
+  ASSERT_TRUE(PrepareDownload(fbd.Doc(), &expected));
+  const std::vector<BYTE> held = FromRegisterOrder(
+      m_sim.Registers(kRegProgramArea, static_cast<int>(expected.image.program.size() / 2)));
+  EXPECT_EQ(held, expected.image.program);
 }
 
 TEST_F(DeviceCommandsTest, SummerTimeReadsTheDeviceThenShowsItsDialog) {
