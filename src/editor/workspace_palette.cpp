@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "blocks/pictograms.h"
 #include "model/shell_context.h"
 #include "model/toolbox_lists.h"
 #include "model/view_context.h"
@@ -13,7 +14,6 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kBoxFill = RGB(245, 217, 129);
 constexpr COLORREF kSelection = RGB(200, 0, 0);
-constexpr COLORREF kClockFace = RGB(255, 223, 140);
 
 // Arial with the fields every palette font shares.
 CFont PaletteFont(int height, int width, int weight = FW_NORMAL) {
@@ -380,127 +380,57 @@ void CWorkspacePalette::DrawLadderElements(CDC* dc) const {
 
 namespace {
 
-void DrawClock(CDC* dc, const CRect& box, CRect face, CPoint centre, CPoint twelve, CPoint three) {
-  const CBrush brush(kClockFace);
-  const CBrush old = dc->SelectObject(&brush);
-  dc->Ellipse(box.left + face.left, box.top + face.top, box.left + face.right, box.top + face.bottom);
-  dc->SelectObject(&old);
-  Strokes(dc, box, {{centre, twelve}, {centre, three}});
+// The name of a time function under its line picture: x = (25 - w) / 2 + dx.
+struct Label {
+  const char16_t* text;
+  int height, width;  // 0: the item font
+  int dx;
+};
+
+Label TimeLabel(UINT type) {
+  switch (type) {
+    case 400:
+      return {u"ON-D", 10, 5, 0};
+    case 401:
+      return {u"OFF-D", 9, 4, 1};
+    case 402:
+      return {u"ON/OFF", 9, 3, 1};
+    case 403:
+      return {u"R-ON-D", 9, 3, 1};
+    case 404:
+      return {u"W-R", 10, 5, 1};
+    case 405:
+      return {u"ETWR", 10, 4, 0};
+    case 406:
+      return {u"A-P-G", 10, 4, 1};
+    case 407:
+      return {u"R-G", 0, 0, 1};
+    case 408:
+      return {u"S-L-S", 10, 5, 0};
+    case 409:
+      return {u"M-F-S", 10, 5, 1};
+    case 410:
+      return {u"W-T", 0, 0, 0};
+    case 411:
+      return {u"Y-T", 0, 0, 1};
+    case 412:
+      return {u"AC", 0, 0, 1};
+    case 413:
+      return {u"SW", 0, 0, 1};
+    default:
+      return {u"", 0, 0, 0};
+  }
 }
 
 }  // namespace
 
 void CWorkspacePalette::DrawTimers(CDC* dc, const PaletteTarget& target) const {
   const std::vector<UINT> items = ItemsOf(1, target);
-  struct Label {
-    const char16_t* text;
-    int height, width;  // 0: the item font
-    int dx, y;          // x = (25 - w) / 2 + dx
-  };
   for (size_t i = 0; i < items.size(); ++i) {
     const UINT type = items[i];
     const CRect box = BeginItem(dc, static_cast<int>(i), type, true);
-    Label label{u"", 0, 0, 0, 0};
-    switch (type) {
-      case 400:
-        Strokes(dc, box,
-                {{{6, 14}, {6, 3}, {3, 7}}, {{6, 3}, {9, 7}}, {{4, 21}, {14, 21}, {14, 13}, {24, 13}}});
-        label = {u"ON-D", 10, 5, 0, 25};
-        break;
-      case 401:
-        Strokes(dc, box,
-                {{{7, 3}, {7, 9}, {4, 5}}, {{7, 9}, {10, 5}}, {{5, 13}, {15, 13}, {15, 21}, {25, 21}}});
-        label = {u"OFF-D", 9, 4, 1, 25};
-        break;
-      case 402:
-        Strokes(dc, box,
-                {{{9, 14}, {9, 3}, {6, 7}},
-                 {{9, 3}, {12, 7}},
-                 {{9, 14}, {6, 10}},
-                 {{9, 14}, {12, 10}},
-                 {{9, 21}, {21, 21}, {21, 13}},
-                 {{15, 21}, {15, 13}, {25, 13}}});
-        label = {u"ON/OFF", 9, 3, 1, 25};
-        break;
-      case 403:
-        Strokes(dc, box,
-                {{{9, 14}, {9, 5}},
-                 {{9, 5}, {6, 11}},
-                 {{9, 5}, {12, 11}},
-                 {{9, 21}, {12, 21}, {12, 13}, {21, 13}, {15, 10}},
-                 {{21, 13}, {15, 16}}});
-        label = {u"R-ON-D", 9, 3, 1, 25};
-        break;
-      case 404:
-        Strokes(dc, box,
-                {{{2, 13}, {6, 13}, {6, 6}, {17, 6}, {17, 13}, {23, 13}},
-                 {{2, 21}, {6, 21}, {6, 15}, {10, 15}, {10, 21}, {17, 21}}});
-        label = {u"W-R", 10, 5, 1, 23};
-        break;
-      case 405:
-        Strokes(dc, box,
-                {{{2, 12}, {6, 12}, {6, 5}, {17, 5}, {17, 12}, {23, 12}},
-                 {{6, 5}, {2, 10}},
-                 {{6, 5}, {10, 10}},
-                 {{2, 22}, {6, 22}, {6, 16}, {19, 16}, {19, 22}, {23, 22}}});
-        label = {u"ETWR", 10, 4, 0, 25};
-        break;
-      case 406:
-        Strokes(dc, box,
-                {{{7, 6}, {22, 6}, {14, 3}},
-                 {{19, 6}, {14, 9}},
-                 {{2, 21},
-                  {4, 21},
-                  {4, 12},
-                  {7, 12},
-                  {7, 21},
-                  {10, 21},
-                  {10, 12},
-                  {12, 12},
-                  {12, 21},
-                  {15, 21},
-                  {15, 12},
-                  {18, 12},
-                  {18, 21},
-                  {21, 21},
-                  {21, 12},
-                  {23, 12},
-                  {23, 21},
-                  {25, 21}}});
-        label = {u"A-P-G", 10, 4, 1, 25};
-        break;
-      case 407:
-        Strokes(dc, box,
-                {{{2, 6}, {17, 6}, {9, 3}},
-                 {{14, 6}, {9, 9}},
-                 {{2, 21}, {10, 21}, {10, 12}, {18, 12}, {18, 21}, {26, 21}}});
-        label = {u"R-G", 0, 0, 1, 24};
-        break;
-      case 408:
-        label = {u"S-L-S", 10, 5, 0, 13};
-        break;
-      case 409:
-        label = {u"M-F-S", 10, 5, 1, 13};
-        break;
-      case 410:
-      case 411:
-        DrawClock(dc, box, CRect(3, 4, 17, 18), {10, 11}, {10, 4}, {17, 11});
-        label = type == 410 ? Label{u"W-T", 0, 0, 0, 20} : Label{u"Y-T", 0, 0, 1, 20};
-        break;
-      case 412:
-      case 413:
-        if (type == 412) {
-          const CFont star = PaletteFont(20, 12);
-          TextIn(dc, box, 1, 4, u"*", &star);
-        } else {
-          Strokes(dc, box, {{{2, 14}, {5, 14}, {5, 5}, {8, 5}, {8, 14}, {11, 14}}});
-        }
-        DrawClock(dc, box, CRect(11, 4, 24, 17), {17, 10}, {17, 4}, {23, 10});
-        label = {type == 412 ? u"AC" : u"SW", 0, 0, 1, 20};
-        break;
-      default:
-        break;
-    }
+    DrawBlockLinePicture(dc, box, static_cast<int>(type));
+    Label label = TimeLabel(type);
     if (*label.text) {
       CFont font;
       const CFont* fontPtr = nullptr;
@@ -509,7 +439,8 @@ void CWorkspacePalette::DrawTimers(CDC* dc, const PaletteTarget& target) const {
         fontPtr = &font;
       }
       const int w = Extent(dc, label.text, fontPtr).cx;
-      TextIn(dc, box, (25 - w) / 2 + label.dx, label.y, label.text, fontPtr);
+      TextIn(dc, box, (25 - w) / 2 + label.dx, TimeSymbolLabelTop(static_cast<int>(type)), label.text,
+             fontPtr);
     }
     dc->TextOut(box.right + 5, box.top + 16, m_strNames[kRowTime][i]);
   }
@@ -522,143 +453,12 @@ void CWorkspacePalette::DrawMiscFunctions(CDC* dc, const PaletteTarget& target) 
   const bool newer = IsNewer(target.series);
   const std::vector<UINT> nameIds = NewerSpecialIds();
   const CFont small = PaletteFont(12, 7);
-  const Stroke arrowShaft{{13, 18}, {23, 18}, {19, 14}};
-  const Stroke arrowHead{{23, 18}, {19, 22}};
-  const Stroke pulses{{3, 29},  {6, 29},  {6, 22},  {9, 22},  {9, 29},
-                      {16, 29}, {16, 22}, {19, 22}, {19, 29}, {22, 29}};
-  const Stroke step{{2, 27}, {7, 27}, {7, 18}, {18, 18}, {18, 27}, {23, 27}};
-  const Stroke stepWide{{0, 27}, {4, 27}, {4, 18}, {18, 18}, {18, 27}, {21, 27}};
   for (size_t i = 0; i < items.size(); ++i) {
     const UINT type = items[i];
     const CRect box = BeginItem(dc, static_cast<int>(i), type, true);
-    auto text = [&](int dx, int dy, const char16_t* s, const CFont* font = nullptr) {
-      TextIn(dc, box, dx, dy, s, font);
-    };
-    auto analogArrow = [&] { Strokes(dc, box, {arrowShaft, arrowHead}); };
-    switch (type) {
-      case 800:
-        Strokes(dc, box, {{{4, 12}, {4, 0}}, {{4, 0}, {1, 6}}, {{4, 0}, {7, 6}}});
-        text(2, 18, u"U/D", &small);
-        break;
-      case 801:
-        text(0, 11, u"H-C");
-        break;
-      case 802:
-        Strokes(dc, box, {{{3, 14}, {10, 7}, {13, 10}, {16, 7}, {23, 14}}, step});
-        break;
-      case 815:
-        analogArrow();
-        text(3, 0, u"+=");
-        text(3, 11, u"A");
-        break;
-      case 803:
-        Strokes(dc, box, {{{3, 14}, {12, 14}}, {{3, 14}, {8, 5}, {13, 14}}, stepWide});
-        text(14, 5, u"A");
-        break;
-      case 804:
-        Strokes(dc, box, {{{7, 14}, {14, 7}}, step});
-        text(14, 5, u"A");
-        break;
-      case 805:
-        analogArrow();
-        text(3, 11, u"A");
-        break;
-      case 806: {
-        dc->MoveTo(box.left + 3, box.top + 12);
-        const int oldDir = dc->SetArcDirection(AD_CLOCKWISE);
-        dc->ArcTo(box.left + 3, box.top + 6, box.left + 12, box.top + 18, box.left + 3, box.top + 14,
-                  box.left + 12, box.top + 12);
-        dc->SetArcDirection(AD_COUNTERCLOCKWISE);
-        dc->ArcTo(box.left + 12, box.top + 6, box.left + 22, box.top + 18, box.left + 12, box.top + 12,
-                  box.left + 22, box.top + 9);
-        dc->SetArcDirection(oldDir == AD_CLOCKWISE ? AD_CLOCKWISE : AD_COUNTERCLOCKWISE);
-        Strokes(dc, box, {pulses});
-        break;
-      }
-      case 807:
-        Strokes(dc, box, {{{6, 14}, {15, 14}}, {{6, 14}, {11, 5}, {16, 14}}, stepWide});
-        break;
-      case 816:
-        Strokes(dc, box,
-                {{{4, 6}, {9, 6}},
-                 {{4, 8}, {9, 8}},
-                 {{4, 10}, {9, 10}},
-                 {{4, 12}, {9, 12}},
-                 {{11, 7}, {15, 7}},
-                 {{11, 11}, {15, 11}},
-                 {{16, 9}, {21, 9}}});
-        analogArrow();
-        text(3, 11, u"A");
-        break;
-      case 817:
-        Strokes(dc, box, {{{3, 11}, {7, 6}, {10, 6}, {10, 11}, {20, 11}}});
-        analogArrow();
-        text(3, 11, u"A");
-        break;
-      case 818:
-        Strokes(dc, box, {{{3, 11}, {7, 6}, {10, 9}, {18, 9}}});
-        analogArrow();
-        text(3, 11, u"A");
-        break;
-      case 819:
-        Strokes(dc, box, {{{17, 14}, {24, 14}, {20, 10}}, {{24, 14}, {20, 18}}, pulses});
-        text(6, 5, u"~");
-        break;
-      case 820:
-        Strokes(dc, box, {{{6, 11}, {6, 8}, {9, 5}}, {{10, 5}, {16, 5}}});
-        text(6, 11, u"Ax");
-        break;
-      case 821:
-        text(8, -4, u"_");
-        text(15, 1, u"_");
-        text(6, 11, u"Ax");
-        break;
-      case 822:
-        Strokes(dc, box, {{{8, 10}, {21, 10}}});
-        text(6, 11, u"Ax");
-        break;
-      case 808:
-        text(1, 11, u"L-R");
-        break;
-      case 809:
-        text(0, 11, u"P-R");
-        break;
-      case 810:
-        text(0, 12, u"Text", &small);
-        break;
-      case 812:
-        text(4, 8, u">>");
-        break;
-      case 823:
-        analogArrow();
-        text(3, 0, u"+=");
-        text(3, 11, u"E");
-        break;
-      case 813:
-        text(2, 8, u"MR");
-        break;
-      case 814:
-        text(2, 8, u"MW", &small);
-        break;
-      case 824:
-      case 825:
-      case 826:
-      case 827: {
-        const CPen dotted(PS_DOT, 1, kBlack);
-        CPen old = dc->SelectObject(&dotted);
-        Strokes(dc, box, {{{10, 6}, {10, 10}}, {{3, 10}, {23, 10}}});
-        const CPen dot(PS_SOLID, 4, kBlack);
-        dc->SelectObject(&dot);
-        Strokes(dc, box, {{{10, 10}, {10, 10}}});
-        dc->SelectObject(&old);
-        static const char16_t* const kWifi[4] = {u"I", u"Q", u"AI", u"AQ"};
-        static const int kWifiX[4] = {9, 7, 3, 3};
-        text(kWifiX[type - 824], 14, kWifi[type - 824]);
-        break;
-      }
-      default:
-        break;
-    }
+    DrawBlockLinePicture(dc, box, static_cast<int>(type));
+    for (const SymbolText& t : BlockSymbolTexts(static_cast<int>(type)))
+      TextIn(dc, box, t.dx, t.dy, t.text, t.small ? &small : nullptr);
     const CString name = newer ? (i < nameIds.size() ? ::LoadString(nameIds[i]) : CString())
                                : (i < kNameColumns ? m_strNames[kRowSpecialOld][i] : CString());
     dc->TextOut(box.right + 5, box.top + 16, name);

@@ -2,8 +2,11 @@
 // block icon, a label and the long value text), the device display's form
 // (the value one character per cell), the selection frame and the outline of
 // an element being dragged.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "blocks/pictograms.h"
 #include "blocks/time_blocks.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -243,14 +246,14 @@ const char16_t* Mnemonic(int type) {
   }
 }
 
-// A small pulse shape across the box (the analog triggers and watchdogs).
-void DrawPulsePicture(CDC* dc, const CRect& box) {
-  const int y0 = box.top + 26, y1 = box.top + 12;
-  dc->Polyline({CPoint(box.left + 3, y0), CPoint(box.left + 8, y0), CPoint(box.left + 8, y1),
-                CPoint(box.left + 16, y1), CPoint(box.left + 16, y0), CPoint(box.right - 3, y0)});
+// The function icons that show their line picture without a mnemonic.
+bool PictureOnly(int type) {
+  return type == 802 || type == 804 || type == 806 || type == 807;
 }
 
-void DrawIcon(CDC* dc, const CRect& box, const CBlockObj* block, int number) {
+// bottom: the element's bottom edge, which a line of the editor's grid may put
+// above the icon box's own.
+void DrawIcon(CDC* dc, const CRect& box, int bottom, const CBlockObj* block, int number) {
   const IconKind kind = IconOf(block, number);
   if (kind == IconKind::kNone) return;
   const int type = block ? block->m_nType : 0;
@@ -285,23 +288,40 @@ void DrawIcon(CDC* dc, const CRect& box, const CBlockObj* block, int number) {
   }
   const CFont oldFont = dc->SelectObject(&font);
   const CRect outer(box.left - 1, box.top - 1, box.right + 1, box.bottom + 1);  // the unshrunk box
+  // Nothing of the icon reaches the label and value beside it.
+  const int saved = dc->SaveDC();
+  dc->IntersectClipRect(outer.left, outer.top, outer.right, std::min(outer.bottom, bottom));
+  // The mnemonic centred in the box at a height.
+  auto centred = [&](const CString& s, int top) {
+    const int cx = dc->GetTextExtent(s).cx;
+    dc->TextOut(outer.left + std::max(0, (kIconWidth - cx) / 2), outer.top + top, s);
+  };
   if (kind == IconKind::kMath) {
     const int cx = dc->GetTextExtent(text).cx;
     dc->TextOut(outer.left + (kIconWidth - cx) / 2 + 1, outer.top + 12, text);
   } else if (kind == IconKind::kAnalog) {
     dc->TextOut(outer.left + (kIconWidth - 8) / 2 - 2, outer.top + (kIconHeight - 14) / 3, text);
-  } else {
-    if (type == 802 || type == 804 || type == 806 || type == 807) DrawPulsePicture(dc, box);
-    if (type == 815 || type == 823) {
-      // "+=" over the second mnemonic.
-      dc->TextOut(box.left + 2, box.top + 3, text);
-      dc->TextOut(box.left + 8, box.top + 18, type == 815 ? CString(u"A") : CString(u"E"));
-    } else if (!text.IsEmpty()) {
-      const int cx = dc->GetTextExtent(text).cx;
-      dc->TextOut(box.left + std::max(0, (box.Width() - cx) / 2), box.top + 12, text);
-      if (type == 412) dc->TextOut(box.left + 9, box.top + 24, CString(u"*"));
+  } else if (kind == IconKind::kTime) {
+    // The palette's line picture with the mnemonic under it.
+    const bool picture = DrawBlockLinePicture(dc, outer, type);
+    // Under the picture, lifted where the element ends above the box.
+    const int below = bottom - outer.top - dc->GetTextExtent(text).cy;
+    centred(text, picture ? std::max(12, std::min(TimeSymbolLabelTop(type), below)) : 12);
+  } else if (kind == IconKind::kFunction) {
+    // The palette's line picture; the mnemonics where the palette puts its texts.
+    DrawBlockLinePicture(dc, outer, type);
+    const std::vector<SymbolText> texts = BlockSymbolTexts(type);
+    if (!PictureOnly(type)) {
+      if (texts.empty()) {
+        centred(text, 12);
+      } else {
+        for (const SymbolText& t : texts) dc->TextOut(outer.left + t.dx, outer.top + t.dy, CString(t.text));
+      }
     }
+  } else {
+    centred(text, 12);
   }
+  dc->RestoreDC(saved);
   dc->SelectObject(&oldFont);
   dc->SetBkColor(oldBk);
   dc->SelectObject(&oldPen);
@@ -362,7 +382,7 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
       CBrush iconFill(kIconBackground);
       dc->SelectObject(&iconFill);
       dc->FillSolidRect(box, kIconBackground);
-      DrawIcon(dc, box, m_pBlock, m_nNumber);
+      DrawIcon(dc, box, m_rect.bottom, m_pBlock, m_nNumber);
       dc->SelectObject(&fill);
       font = EditorFont(10, 4);
     }

@@ -91,7 +91,16 @@ struct ControlDesc {
   // Spin of a whole number: one arrow click moves by step and the result is
   // rounded down to a multiple of it; an up-click below one step does nothing.
   int step = 1;
+  // A static or button that shows a picture drawn in code (PictureId of
+  // blocks/pictograms.h) instead of its caption; 0 for none.
+  int picture = 0;
 };
+
+// A control that shows a picture drawn in code (PictureId) instead of its caption.
+inline ControlDesc WithPicture(ControlDesc control, int picture) {
+  control.picture = picture;
+  return control;
+}
 
 // A page template: the page's size and its controls in keyboard order.
 struct PageDesc {
@@ -136,6 +145,11 @@ class CControlHost {
 
   // Spins: the range of positions.
   virtual void SetRange(int id, int lower, int upper) = 0;
+
+  // Controls showing a picture: the picture's state (the module picture:
+  // the module it marks, -1 none).
+  virtual void SetPictureState(int id, int state) = 0;
+  virtual int GetPictureState(int id) const = 0;
 
   virtual void Enable(int id, bool enable) = 0;
   virtual bool IsEnabled(int id) const = 0;

@@ -214,6 +214,15 @@ void CMemoryHost::SetRange(int id, int lower, int upper) {
   c.upper = upper;
 }
 
+void CMemoryHost::SetPictureState(int id, int state) {
+  At(id).pictureState = state;
+}
+
+int CMemoryHost::GetPictureState(int id) const {
+  const Control* c = Get(id);
+  return c ? c->pictureState : -1;
+}
+
 void CMemoryHost::Enable(int id, bool enable) {
   At(id).enabled = enable;
 }

@@ -60,6 +60,8 @@ class CMemoryHost : public CControlHost {
   // The parent index of a tree item (-1 at the root or for no such item).
   int TreeParent(int id, int index) const;
   void SetRange(int id, int lower, int upper) override;
+  void SetPictureState(int id, int state) override;
+  int GetPictureState(int id) const override;
   void Enable(int id, bool enable) override;
   bool IsEnabled(int id) const override;
   void Show(int id, bool show) override;
@@ -85,6 +87,7 @@ class CMemoryHost : public CControlHost {
     std::vector<int> selected;  // rows selected together with sel
     int limit = 0;
     int lower = 0, upper = 100;
+    int pictureState = -1;
     bool enabled = true;
     bool visible = true;
     CString tip;

@@ -13,6 +13,7 @@
 #include "msgtext/msg_text_rules.h"
 #include "msgtext/widget.h"
 #include "platform/message_sink.h"
+#include "platform/string_table.h"
 
 // ---- Blocks with an actual value ------------------------------------------------------
 
@@ -228,6 +229,11 @@ void CScaleTimeDlg::OnInitDialog() {
 
 // ---- Graph ------------------------------------------------------------------------------------
 
+namespace {
+// The tip of a picture button: "Picture %d (4 lines x 12 columns)".
+constexpr UINT kIdsGraphPictureTip = 2400;
+}  // namespace
+
 CGraphDlg::CGraphDlg() {
   m_strTitle = u"Graph";
 }
@@ -254,6 +260,10 @@ void CGraphDlg::OnInitDialog() {
   const int index = m_bEditing ? std::clamp(m_nGraphIndex, 0, kPictures - 1) : 0;
   m_nSelectedId = kIdFirstPicture + index;
   Host().SetText(kIdPreview, FormatString(u"%d", index + 1));
+  // The device draws the pictures; each button names its picture and the cells it covers.
+  const CString tip = ::LoadString(kIdsGraphPictureTip);
+  for (int k = 0; k < kPictures; ++k)
+    Host().SetTip(kIdFirstPicture + k, FormatString(tip.GetString(), k + 1));
 }
 
 void CGraphDlg::OnNotify(int id, Notify code) {

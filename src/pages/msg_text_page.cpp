@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "blocks/pictograms.h"
 #include "controls/grid_ctrl.h"
 #include "model/block_captions.h"
 #include "model/name_tables.h"
@@ -61,8 +62,8 @@ const PageDesc& CMessageTexts_New::Describe() const {
           {kIdBarGraph, K::kButton, u"\u2584", CRect(44, 131, 74, 145)},
           {kIdAiFilter, K::kButton, u"AI", CRect(78, 131, 108, 145)},
           {kIdAmFilter, K::kButton, u"AM", CRect(112, 131, 142, 145)},
-          {kIdScope, K::kButton, u"Scope", CRect(146, 131, 186, 145), kStyleIconButton},
-          {kIdPointer, K::kButton, u"Pointer", CRect(190, 131, 230, 145), kStyleIconButton},
+          WithPicture({kIdScope, K::kButton, u"Scope", CRect(146, 131, 186, 145)}, kIconScope),
+          WithPicture({kIdPointer, K::kButton, u"Pointer", CRect(190, 131, 230, 145)}, kIconPointer),
           {kIdScaleTime, K::kButton, u"00:00", CRect(234, 131, 268, 145)},
           {kIdIoStatus, K::kButton, u"ON/OFF", CRect(272, 131, 310, 145)},
           {kIdGraph, K::kButton, u"Graph", CRect(314, 131, 350, 145)},

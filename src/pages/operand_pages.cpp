@@ -1,5 +1,6 @@
 #include "pages/operand_pages.h"
 
+#include "blocks/pictograms.h"
 #include "model/block_obj.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
@@ -105,8 +106,9 @@ const PageDesc& CConstantsIOPar::Describe() const {
            kStyleHidden},
           {kIdAnalogRange, K::kButton, u"Set analog outputs value range type", CRect(7, 68, 269, 82),
            kStyleHidden},
-          {kIdPicture, K::kStatic, u"Main  Ext.1  Ext.2  Ext.3  Ext.4  Ext.5  Ext.6  Ext.7",
-           CRect(7, 110, 269, 138)},
+          WithPicture({kIdPicture, K::kStatic, u"Main  Ext.1  Ext.2  Ext.3  Ext.4  Ext.5  Ext.6  Ext.7",
+                       CRect(7, 110, 269, 138)},
+                      kPictureModules),
       }};
   return desc;
 }
@@ -165,6 +167,7 @@ void CConstantsIOPar::OnInitDialog() {
   for (int i = 0; i < host.GetCount(kIdModule); ++i)
     if (host.GetItemText(kIdModule, i) == m_strModule) host.SetCurSel(kIdModule, i);
   FillChannels(current, marks);
+  Host().SetPictureState(kIdPicture, current);
   const CString own = FormatString(u"%s%d", info->prefix, m_nOperandIndex % info->perModule);
   for (int i = 0; i < host.GetCount(kIdChannel); ++i)
     if (host.GetItemText(kIdChannel, i) == own) host.SetCurSel(kIdChannel, i);
@@ -192,6 +195,7 @@ void CConstantsIOPar::OnModuleChange() {
   const int module = ModuleIndex(Host().GetText(kIdModule));
   const CString previous = Host().GetText(kIdChannel);
   FillChannels(module, marks);
+  Host().SetPictureState(kIdPicture, module);
   int sel = Host().GetCount(kIdChannel) > 0 ? 0 : -1;
   for (int i = 0; i < Host().GetCount(kIdChannel); ++i)
     if (!previous.IsEmpty() && Host().GetItemText(kIdChannel, i) == previous) sel = i;

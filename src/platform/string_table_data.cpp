@@ -386,6 +386,7 @@ constexpr StringTableEntry kEntries[] = {
     {1678, u"", u"余割函数"},
     {1679, u"", u"二次方程"},
     {1680, u"", u"数据记录"},
+    {2400, u"Picture %d (4 lines x 12 columns)", u"图片%d（占4行×12列）"},
     {3015, u"LAD Convert to FBD", u"LAD 转换为 FBD"},
     {6020, u"Enlarge the diagram\nZoom In", u"放大图形\n放大"},
     {6021, u"Reduce the diagram\nZoom Out", u"缩小图形\n缩小"},

@@ -1,6 +1,7 @@
 // Drawing of message-text elements through the recording context.
 #include <gtest/gtest.h>
 
+#include "blocks/pictograms.h"
 #include "msgtext/widget.h"
 #include "platform/recording_dc.h"
 #include "support/diagram_builder.h"
@@ -64,6 +65,51 @@ TEST(WidgetDrawTest, EditorFormLabelsAndValues) {
     w.Draw(nullptr, &dc, TRUE);
     EXPECT_EQ(Texts(dc), (std::vector<CString>{u"[Graph]", u"Graph 12 X 4"}));
   }
+}
+
+// The segments a drawing made, relative to a corner, in drawing order.
+std::vector<std::pair<CSize, CSize>> SegmentsFrom(const CRecordingDC& dc, CPoint corner) {
+  std::vector<std::pair<CSize, CSize>> out;
+  for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kLine))
+    out.emplace_back(c->points[0] - corner, c->points[1] - corner);
+  return out;
+}
+
+TEST(WidgetDrawTest, BlockIconsShowTheKindsLinePictureAndMnemonics) {
+  CDiagramBuilder builder(kDocFbd, 0x5188);
+  struct Row {
+    int type;
+    std::vector<CString> mnemonics;  // the texts the icon draws, in order
+  };
+  const Row rows[] = {
+      {400, {u"ON-D"}}, {412, {u"*", u"AC"}}, {800, {u"U/D"}},      {802, {}},       {804, {}}, {806, {}},
+      {807, {}},        {815, {u"+=", u"A"}}, {823, {u"+=", u"E"}}, {832, {u"BCD"}},
+  };
+  for (const Row& r : rows) {
+    CBlockObj* block = builder.Add(r.type);
+    CWidget w(40, 60, 40 + 300, 60 + 40, 0xFFFFFF);
+    w.m_nKind = 1, w.m_nNumber = block->m_nNumber, w.m_pBlock = block, w.m_nParam = 0;
+    CRecordingDC dc;
+    w.Draw(&builder.View(), &dc, TRUE);
+    // The icon's texts come first, before the element's label.
+    std::vector<CString> texts = Texts(dc);
+    ASSERT_GE(texts.size(), r.mnemonics.size()) << r.type;
+    texts.resize(r.mnemonics.size());
+    EXPECT_EQ(texts, r.mnemonics) << r.type;
+    // The icon's strokes are the palette's: the same line picture in the same box.
+    CRecordingDC shared;
+    DrawBlockLinePicture(&shared, CRect(0, 0, 25, 36), r.type);
+    EXPECT_EQ(SegmentsFrom(dc, CPoint(40, 60)), SegmentsFrom(shared, CPoint(0, 0))) << r.type;
+    EXPECT_EQ(HasBlockLinePicture(r.type), !dc.CallsOfKind(DCCall::Kind::kLine).empty()) << r.type;
+  }
+  // A time function's mnemonic sits under its picture.
+  CBlockObj* onDelay = builder.Add(400);
+  CWidget w(0, 0, 300, 40, 0xFFFFFF);
+  w.m_nKind = 1, w.m_nNumber = onDelay->m_nNumber, w.m_pBlock = onDelay;
+  CRecordingDC dc;
+  w.Draw(&builder.View(), &dc, TRUE);
+  ASSERT_NE(dc.FindText(u"ON-D"), nullptr);
+  EXPECT_EQ(dc.FindText(u"ON-D")->rect.top, TimeSymbolLabelTop(400));
 }
 
 TEST(WidgetDrawTest, DisplayFormOneCharacterPerCell) {

@@ -2,6 +2,7 @@
 // the memory host.
 #include <gtest/gtest.h>
 
+#include "blocks/pictograms.h"
 #include "pages/logic_pages.h"
 #include "pages/operand_pages.h"
 #include "pages/page_harness.h"
@@ -191,8 +192,11 @@ TEST(OperandPages, InputPageOffersFreeChannelsAndHighSpeedOnMainOnly) {
   EXPECT_EQ(h.page.m_bHighSpeed, 0);
   // Changing the module keeps the channel when the new one offers it.
   h.host->Choose(CConstantsIOPar::kIdChannel, 1);  // I2
-  h.host->Choose(CConstantsIOPar::kIdModule, 2);   // Ext.2
+  EXPECT_EQ(h.host->GetPictureState(CConstantsIOPar::kIdPicture), 0) << "the main unit marked";
+  h.host->Choose(CConstantsIOPar::kIdModule, 2);  // Ext.2
   EXPECT_EQ(h.host->GetText(CConstantsIOPar::kIdChannel), CString(u"I2"));
+  EXPECT_EQ(h.host->Desc(CConstantsIOPar::kIdPicture)->picture, kPictureModules);
+  EXPECT_EQ(h.host->GetPictureState(CConstantsIOPar::kIdPicture), 2) << "the module picture follows";
   h.page.UpdateOperandNumber();
   EXPECT_EQ(h.page.m_nOperandIndex, 2 * 32 + 2);
 }

@@ -118,6 +118,12 @@ TEST(ScaleTimeAndGraphDlgTest, Choices) {
   editing.dlg.m_nGraphIndex = 7;
   editing.Open();
   EXPECT_EQ(editing.host->GetText(CGraphDlg::kIdPreview), CString(u"8"));
+  // Each button keeps its number and names its picture and the cells it covers.
+  EXPECT_EQ(editing.host->GetText(CGraphDlg::kIdFirstPicture + 4), CString(u"5"));
+  EXPECT_EQ(editing.host->GetTip(CGraphDlg::kIdFirstPicture + 4),
+            CString(u"Picture 5 (4 lines x 12 columns)"));
+  EXPECT_EQ(editing.host->GetTip(CGraphDlg::kIdFirstPicture + 29),
+            CString(u"Picture 30 (4 lines x 12 columns)"));
   editing.host->Click(CGraphDlg::kIdFirstPicture + 29);
   ASSERT_TRUE(editing.OK());
   EXPECT_EQ(editing.dlg.m_nGraphIndex, 29);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "controls/gui/flat_icon_button.h"
+#include "controls/gui/picture_view.h"
 #include "controls/gui/valid_edit.h"
 #include "pages/block_param_page.h"
 #include "pages/param_page.h"
@@ -158,6 +159,13 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
   QRect rect = ToPixels(c.rect);
   switch (c.kind) {
     case ControlKind::kStatic: {
+      if (c.picture != 0) {
+        // A picture drawn in code; the caption names it for screen readers.
+        auto* picture = new CPictureView(c.picture, this);
+        picture->setAccessibleName(caption);
+        w = picture;
+        break;
+      }
       auto* label = new QLabel(caption, this);
       label->setAlignment((c.style & kStyleRight)    ? Qt::AlignRight | Qt::AlignVCenter
                           : (c.style & kStyleCentre) ? Qt::AlignHCenter | Qt::AlignVCenter
@@ -221,9 +229,22 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
       break;
     }
     case ControlKind::kButton: {
+      if (c.picture != 0) {
+        // An icon button: the picture drawn at the button's size, no caption.
+        auto* button = new CFlatIconButton(CString(), BS_PUSHBUTTON, this);
+        button->SetFlat(false, false);
+        button->setAccessibleName(caption);
+        const int side = std::max(8, std::min(rect.width(), rect.height()) - 4);
+        button->SetIcon(RenderPicture(c.picture, QSize(side, side), devicePixelRatioF()));
+        button->SetIconId(c.picture);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, id] { Notify(id, ::Notify::kClicked); });
+        w = button;
+        break;
+      }
       QPushButton* button = nullptr;
       if (c.style & kStyleIconButton) {
-        auto* icon = new CFlatIconButton(c.caption, BS_PUSHBUTTON, this);
+        auto* icon = new CFlatIconButton(caption, BS_PUSHBUTTON, this);
         icon->SetFlat(false);
         button = icon;
       } else {
@@ -318,6 +339,7 @@ void CQtPageHost::StepSpin(int id, int delta) {
 
 CString CQtPageHost::GetText(int id) const {
   QWidget* w = Control(id);
+  if (const Entry* e = Find(id); e && e->desc.picture != 0) return ToCString(w->accessibleName());
   if (auto* edit = qobject_cast<QLineEdit*>(w)) return ToCString(edit->text());
   if (auto* text = qobject_cast<QPlainTextEdit*>(w)) return ToCString(text->toPlainText());
   if (auto* label = qobject_cast<QLabel*>(w)) return ToCString(label->text());
@@ -335,6 +357,11 @@ CString CQtPageHost::GetText(int id) const {
 void CQtPageHost::SetText(int id, const CString& text) {
   QWidget* w = Control(id);
   const QString q = ToQString(text);
+  if (const Entry* e = Find(id); e && e->desc.picture != 0) {
+    // A picture keeps its caption as its name only.
+    w->setAccessibleName(q);
+    return;
+  }
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     // The program's text notifies like typing, even when it is the same.
     if (edit->text() == q) {
@@ -445,6 +472,15 @@ int CQtPageHost::GetCurSel(int id) const {
   if (auto* tree = qobject_cast<QTreeWidget*>(w))
     return tree->currentItem() ? tree->currentItem()->data(0, Qt::UserRole).toInt() : -1;
   return -1;
+}
+
+void CQtPageHost::SetPictureState(int id, int state) {
+  if (auto* picture = dynamic_cast<CPictureView*>(Control(id))) picture->SetState(state);
+}
+
+int CQtPageHost::GetPictureState(int id) const {
+  const auto* picture = dynamic_cast<const CPictureView*>(Control(id));
+  return picture ? picture->State() : -1;
 }
 
 void CQtPageHost::SetCurSel(int id, int index) {

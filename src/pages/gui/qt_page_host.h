@@ -44,6 +44,8 @@ class CQtPageHost : public QWidget, public CControlHost {
   CString GetItemText(int id, int index) const override;
   int AddTreeItem(int id, const CString& text, int parent) override;
   void SetRange(int id, int lower, int upper) override;
+  void SetPictureState(int id, int state) override;
+  int GetPictureState(int id) const override;
   void Enable(int id, bool enable) override;
   bool IsEnabled(int id) const override;
   void Show(int id, bool show) override;

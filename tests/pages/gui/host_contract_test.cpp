@@ -13,6 +13,7 @@
 #include "pages/gui/qt_page_host.h"
 #include "pages/logic_pages.h"
 #include "pages/memory_host.h"
+#include "pages/operand_pages.h"
 #include "pages/stopwatch_page.h"
 #include "pages/timer_page.h"
 #include "platform/gui/qt_string.h"
@@ -164,6 +165,21 @@ TEST_P(HostContract, ChecksAndTruthTableRows) {
   EXPECT_EQ(driver->Host().GetCheck(kIdProtection), 1);
   ASSERT_TRUE(page.UpdateData(true));
   EXPECT_EQ(page.m_bProtection, 1);
+}
+
+TEST_P(HostContract, ModulePictureFollowsTheModuleAndKeepsItsCaptionAsName) {
+  CDiagramBuilder d;
+  d.Add(600)->m_nOperand = 0;
+  CConstantsIOPar page;
+  page.m_nType = 600;
+  page.m_nOperandIndex = 1;
+  auto driver = Open(page, &d.Doc());
+  CControlHost& host = driver->Host();
+  EXPECT_EQ(host.GetPictureState(CConstantsIOPar::kIdPicture), 0);
+  driver->Choose(CConstantsIOPar::kIdModule, 5);
+  EXPECT_EQ(host.GetPictureState(CConstantsIOPar::kIdPicture), 5);
+  host.SetText(CConstantsIOPar::kIdPicture, u"Modules");
+  EXPECT_EQ(host.GetText(CConstantsIOPar::kIdPicture), CString(u"Modules"));
 }
 
 TEST_P(HostContract, DecimalSpinStepsItsBuddyByHundredths) {
