@@ -244,7 +244,7 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
       }
       QPushButton* button = nullptr;
       if (c.style & kStyleIconButton) {
-        auto* icon = new CFlatIconButton(caption, BS_PUSHBUTTON, this);
+        auto* icon = new CFlatIconButton(c.caption, BS_PUSHBUTTON, this);
         icon->SetFlat(false);
         button = icon;
       } else {
