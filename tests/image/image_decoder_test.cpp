@@ -18,6 +18,8 @@
 #include "image/core_rule.h"
 #include "image/download_image.h"
 #include "model/block_codes.h"
+#include "model/model_table.h"
+#include "model/toolbox_lists.h"
 #include "msgtext/msg_param_table.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/param_display_width.h"
@@ -83,11 +85,23 @@ std::unique_ptr<CZaradDoc> Decode(const ProgramImage& image, WORD model, bool* o
 // start-up logo file, the download stamp and the block counts of RV, the
 // positions and wires themselves (rebuilt by the layout), and parameter values
 // that the record does not carry for the block's current mode.
-void BuildEveryType(CDiagramBuilder& d) {
+// The function-block types a model's palette offers in an FBD.
+std::vector<int> PaletteTypes(WORD model) {
+  if (g_ToolboxLists.basic.empty()) BuildToolboxLists();
+  std::vector<int> types;
+  for (int category : {PALETTE_BASIC, PALETTE_TIME, PALETTE_SPECIAL, PALETTE_DATA, PALETTE_MATH})
+    for (UINT t : PaletteEntries(category, ModelSeries(model), false)) types.push_back(static_cast<int>(t));
+  return types;
+}
+
+// With types, only those (in palette order); otherwise every type with a function code.
+void BuildEveryType(CDiagramBuilder& d, const std::vector<int>* types = nullptr) {
   CZaradDoc& doc = d.Doc();
   std::vector<CBlockObj*> blocks;
   int n = 0;
-  for (int t = 300; t <= 879; ++t) {
+  std::vector<int> all;
+  for (int t = 300; t <= 879; ++t) all.push_back(t);
+  for (int t : types ? *types : all) {
     if (CodeGroupOf(t) == CodeGroup::kNone) continue;
     std::unique_ptr<CBlockObj> probe = MakeBlockOfType(t, BlockContext::For(&doc));
     if (!probe) continue;
@@ -162,6 +176,10 @@ void BuildEveryType(CDiagramBuilder& d) {
   doc.m_aqFixedValue[3] = 12.34;
   doc.m_nContrast = 5;
   doc.m_nBacklight = 1;
+  // A start-up logo read from a device earlier (no file of its own).
+  doc.m_bHasLogoImage = 1;
+  doc.m_pLogoImage = std::make_unique<BYTE[]>(kLogoImageSize);
+  for (int i = 0; i < kLogoImageSize; ++i) doc.m_pLogoImage[i] = static_cast<BYTE>(i * 37 + 5);
 }
 
 TEST(ImageDecoderTest, EveryTypeRoundTrips) {
@@ -190,6 +208,28 @@ TEST(ImageDecoderTest, EveryTypeRoundTrips) {
   EXPECT_EQ(log->m_items[6].m_strOperand.Left(3), CString(u"B11"));
   const ProgramImage second = Compile(*decoded);
   ExpectSameImage(first, second);
+  EXPECT_TRUE(sink.texts().empty());
+}
+
+// The block records, names, data log, settings and logo of every other model,
+// with the kinds its palette offers: compile, decode, compile gives the same image.
+TEST(ImageDecoderTest, EveryTypeOfEveryModelRoundTrips) {
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  for (WORD model : {WORD{0x1188}, WORD{0x2188}, WORD{0x5288}, WORD{0x6188}}) {
+    SCOPED_TRACE(testing::Message() << "model 0x" << std::hex << model);
+    CDiagramBuilder d(kDocFbd, model);
+    const std::vector<int> types = PaletteTypes(model);
+    BuildEveryType(d, &types);
+    const ProgramImage first = Compile(d.Doc());
+    bool ok = false;
+    CString error;
+    std::unique_ptr<CZaradDoc> decoded = Decode(first, model, &ok, &error);
+    ASSERT_TRUE(ok) << error.ToUtf8();
+    ASSERT_NE(decoded->m_pLogoImage, nullptr);
+    EXPECT_EQ(decoded->m_pLogoImage[100], d.Doc().m_pLogoImage[100]);
+    ExpectSameImage(first, Compile(*decoded));
+  }
   EXPECT_TRUE(sink.texts().empty());
 }
 
