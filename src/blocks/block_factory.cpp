@@ -1,10 +1,10 @@
 #include "blocks/block_factory.h"
 
-#include <map>
 #include <new>
 #include <unordered_map>
 
 #include "blocks/analog_blocks.h"
+#include "blocks/block_kinds.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/connector_obj.h"
 #include "blocks/counter_blocks.h"
@@ -18,6 +18,7 @@
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/block_comment.h"
+#include "model/block_kind.h"
 #include "model/block_library.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
@@ -32,15 +33,10 @@ CBlockObj* New(int typeCode, const BlockContext& ctx) {
   return new (std::nothrow) T(typeCode, ctx);
 }
 
-// Creators of the kinds that libraries above this one give (the message text).
-std::map<int, BlockCreator>& RegisteredKinds() {
-  static std::map<int, BlockCreator> kinds;
-  return kinds;
-}
-
 CBlockObj* NewBlockOfClass(int typeCode, const BlockContext& ctx) {
-  if (auto it = RegisteredKinds().find(typeCode); it != RegisteredKinds().end())
-    return it->second(typeCode, ctx);
+  // The kinds that libraries above this one give (the message text).
+  if (const BlockKind* kind = FindBlockKind(typeCode); kind && kind->create)
+    return kind->create(typeCode, ctx);
   switch (typeCode) {
     case 300:
     case 301:
@@ -298,10 +294,6 @@ int RegisterBlockClasses() {
   return static_cast<int>(CRuntimeClass::GetRegisteredClasses().size());
 }
 
-void RegisterBlockKind(int typeCode, BlockCreator create) {
-  if (create != nullptr) RegisteredKinds()[typeCode] = create;
-}
-
 const CRuntimeClass* ClassOfBlockType(int typeCode) {
   switch (typeCode) {
     case kTypeMaleConnector:
@@ -355,5 +347,6 @@ class CStandardBlockLibrary : public CBlockLibrary {
 void InstallStandardBlockLibrary() {
   static const CStandardBlockLibrary library;
   RegisterBlockClasses();
+  RegisterStandardBlockKinds();
   InstallBlockLibrary(&library);
 }

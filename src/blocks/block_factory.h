@@ -28,17 +28,17 @@ CBlockObj* CreateBlockOfType(int typeCode, const BlockContext& ctx = {});
 // CreateBlockOfType with the ownership in a smart pointer.
 std::unique_ptr<CBlockObj> MakeBlockOfType(int typeCode, const BlockContext& ctx = {});
 
-// A creator of a block kind that a library above this one gives (the message
-// text): the factory builds its type code through it.
-using BlockCreator = CBlockObj* (*)(int typeCode, const BlockContext& ctx);
-void RegisterBlockKind(int typeCode, BlockCreator create);
+// A kind that a library above this one gives (the message text) registers its
+// descriptor with a creator (model/block_kind.h): the factory builds its type
+// code through it.
 
 // The class a block of a type code must have in a file. Codes without a class
 // of their own are plain CBlockObj; the connector halves and the power bus are
 // not built by the factory.
 const CRuntimeClass* ClassOfBlockType(int typeCode);
 
-// Registers the block classes and installs the block library with the model
+// Registers the block classes and the descriptors of this library's kinds
+// (model/block_kind.h) and installs the block library with the model
 // (model/block_library.h). The program calls it once at start-up (src/install).
 void InstallStandardBlockLibrary();
 

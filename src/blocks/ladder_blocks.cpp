@@ -177,10 +177,6 @@ bool Within(int v, int first, int count) {
   return v >= first && v < first + count;
 }
 
-bool IsFunctionBlockNumber(int v) {
-  return v >= kFirstFunctionBlockNumber && v <= kLastFunctionBlockNumber;
-}
-
 }  // namespace
 
 CString CBlockMake::GetLabelText(const CZaradDoc* doc) const {

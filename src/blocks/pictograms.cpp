@@ -3,6 +3,14 @@
 #include <cmath>
 #include <initializer_list>
 
+void SymbolStrokes(CDC* dc, const CRect& box, std::initializer_list<std::vector<CPoint>> strokes) {
+  for (const std::vector<CPoint>& s : strokes) {
+    if (s.empty()) continue;
+    dc->MoveTo(box.left + s[0].x, box.top + s[0].y);
+    for (size_t i = 1; i < s.size(); ++i) dc->LineTo(box.left + s[i].x, box.top + s[i].y);
+  }
+}
+
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -10,13 +18,8 @@ constexpr COLORREF kClockFace = RGB(255, 223, 140);
 
 using Stroke = std::vector<CPoint>;
 
-// Polylines relative to the box's top-left corner, MoveTo then LineTo.
 void Strokes(CDC* dc, const CRect& box, std::initializer_list<Stroke> strokes) {
-  for (const Stroke& s : strokes) {
-    if (s.empty()) continue;
-    dc->MoveTo(box.left + s[0].x, box.top + s[0].y);
-    for (size_t i = 1; i < s.size(); ++i) dc->LineTo(box.left + s[i].x, box.top + s[i].y);
-  }
+  SymbolStrokes(dc, box, strokes);
 }
 
 void DrawClock(CDC* dc, const CRect& box, CRect face, CPoint centre, CPoint twelve, CPoint three) {

@@ -8,6 +8,7 @@
 // scaled into any rectangle, so they stay sharp at every size.
 #pragma once
 
+#include <initializer_list>
 #include <vector>
 
 #include "platform/cdc.h"
@@ -32,6 +33,10 @@ struct SymbolText {
   const char16_t* text = u"";
   bool small = false;
 };
+
+// Polylines relative to the box's top-left corner, each a MoveTo then LineTos,
+// in the selected pen: the strokes of every symbol picture.
+void SymbolStrokes(CDC* dc, const CRect& box, std::initializer_list<std::vector<CPoint>> strokes);
 
 // Draws the line picture of a block kind into the symbol box whose top-left
 // corner is box's: strokes in the selected pen, clock faces filled. Returns

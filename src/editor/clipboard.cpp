@@ -265,33 +265,37 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
     const int n = b->m_nNumber, o = b->m_nOperand, t = b->m_nType;
     const CString s = Suffix(t);
     CString text;
-    if (t == 602 && n - 1000 >= 16) {
+    if (t == kTypeShiftBit && n - kFirstShiftBitOperand >= kShiftBitOperandCount) {
       text = FormatString(u"S%d.%d %ls : Block number too high!", o / 16, o % 16, s.GetString());
-    } else if (t == 600 && (n - 100) % 32 >= 16) {
+    } else if (t == kTypeInput && (n - kFirstInputOperand) % 32 >= 16) {
       text = FormatString(u"%ls%d%d %ls : Block number too high!", u"I", o / 32, o % 32, s.GetString());
-    } else if (t == 605 && (n - 600) % 16 >= 8) {
+    } else if (t == kTypeOutput && (n - kFirstOutputOperand) % 16 >= 8) {
       text = FormatString(u"%ls%d%d %ls : Block number too high!", u"Q", o / 16, o % 16, s.GetString());
-    } else if (t == 410 && b->m_nParam4 != 0) {
-      text = FormatString(u"B%d : The pulse function is not available", n - 9000);
-    } else if (t == 411) {
+    } else if (t == kTypeWT && b->m_nParam4 != 0) {
+      text = FormatString(u"B%d : The pulse function is not available", n - kFirstFunctionBlockNumber);
+    } else if (t == kTypeYT) {
       if (b->m_nParam7 != 2000 || b->m_nParam6 != 2099) {
         text = FormatString(
             u"B%d:Year range function is not available. On year must be  %d and Off year must be %d.",
-            n - 9000, 2000, 2099);
+            n - kFirstFunctionBlockNumber, 2000, 2099);
       } else if (b->m_nParam5 == 0) {
-        text = FormatString(u"B%d : Yearly mode must be selected.", n - 9000);
+        text = FormatString(u"B%d : Yearly mode must be selected.", n - kFirstFunctionBlockNumber);
       } else if (b->m_nParam4 != 0) {
-        text = FormatString(u"B%d : The pulse function is not available", n - 9000);
+        text = FormatString(u"B%d : The pulse function is not available", n - kFirstFunctionBlockNumber);
       }
-    } else if (t == 800 && b->m_nParam8 != 0) {
-      text = FormatString(u"B%d%ls : The start value cannot be used", n - 9000, s.GetString());
-    } else if (t == 801 && (b->m_nParam9 > 0 || b->m_nParam14 > 0)) {
-      text = FormatString(u"B%d%ls : Cannot convert time to hours", n - 9000, s.GetString());
+    } else if (t == kTypeCOUNTER && b->m_nParam8 != 0) {
+      text = FormatString(u"B%d%ls : The start value cannot be used", n - kFirstFunctionBlockNumber,
+                          s.GetString());
+    } else if (t == kTypeHCOUNTER && (b->m_nParam9 > 0 || b->m_nParam14 > 0)) {
+      text = FormatString(u"B%d%ls : Cannot convert time to hours", n - kFirstFunctionBlockNumber,
+                          s.GetString());
     } else if (const auto* wd = dynamic_cast<const CBlockAWDOG*>(b);
                wd && wd->m_nThreshold1 != wd->m_nThreshold2) {
-      text = FormatString(u"B%d%ls : The two threshold settings must be equal", n - 9000, s.GetString());
-    } else if (t == 812 && b->m_nParam24 != 0) {
-      text = FormatString(u"B%d%ls : Only the first shift register can be used.", n - 9000, s.GetString());
+      text = FormatString(u"B%d%ls : The two threshold settings must be equal", n - kFirstFunctionBlockNumber,
+                          s.GetString());
+    } else if (t == kTypeShiftRegister && b->m_nParam24 != 0) {
+      text = FormatString(u"B%d%ls : Only the first shift register can be used.",
+                          n - kFirstFunctionBlockNumber, s.GetString());
     }
     if (text.IsEmpty()) return;
     details = text;
@@ -299,10 +303,12 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
   };
   auto lateFirmwareKind = [](const CBlockObj* b) {
     const int t = b->m_nType;
-    return t == 611 || t == 412 || t == 413 || (t >= 815 && t <= 879) || t == kTypeDataLog || t == 810;
+    return t == kTypeFunctionKey || t == kTypeAC || t == kTypeSW || (t >= kTypeAMATH && t <= kTypeQUAD) ||
+           t == kTypeDataLog || t == kTypeMessageText;
   };
   auto wifiLost = [&](const CBlockObj* b) {
-    return b->m_nType >= 824 && b->m_nType <= 827 && p.model == 0x5288 && m_pDoc->m_wModelCode != 0x5288;
+    return b->m_nType >= kFirstWifiType && b->m_nType <= kLastWifiType && p.model == 0x5288 &&
+           m_pDoc->m_wModelCode != 0x5288;
   };
   auto touchesBus = [&] {
     for (const CConnectLineObj* w : p.connections)
@@ -315,7 +321,7 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
       return false;
     }
     for (const CBlockObj* b : p.blocks) {
-      if (b->m_nType >= 700 && b->m_nType <= 705) {
+      if (IsLadderType(b->m_nType)) {
         unavailable(b);
       } else if (wifiLost(b)) {
         unavailable(b);
@@ -342,17 +348,18 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
     }
     for (const CBlockObj* b : p.blocks) {
       const int t = b->m_nType;
-      if ((t >= 600 && t <= 610) || t == 300 || t == 302 || t == 304 || t == 305 || t == 306 || t == 307) {
+      if ((t >= kTypeInput && t <= kTypeAnalogFlag) || t == kTypeAnd || t == kTypeNand || t == kTypeOr ||
+          t == kTypeNor || t == kTypeXor || t == kTypeNot) {
         unavailable(b);
-      } else if (t >= 700 && t <= 702) {
+      } else if (t >= kTypeMakeContact && t <= kTypeAnalogContact) {
         const int operand = b->m_nOperand;
         const bool loaded = std::any_of(p.blocks.begin(), p.blocks.end(),
                                         [operand](const CBlockObj* x) { return x->m_nNumber == operand; });
         // A function block, a coil or a ladder analog output: the contact
         // needs that element in the target or in the pasted content.
-        const bool namesBlock = (operand >= 9000 && operand <= 10999) ||
-                                (operand >= 21000 && operand <= 21767) ||
-                                (operand >= 22000 && operand <= 22543);
+        const bool namesBlock =
+            IsFunctionBlockNumber(operand) || (operand >= kFirstCoilNumber && operand <= kLastCoilNumber) ||
+            (operand >= kFirstLadderAnalogOutputNumber && operand <= kLastLadderAnalogOutputNumber);
         if (namesBlock && !loaded && !m_pDoc->FindBlockByNumber(operand)) unavailable(b);
       } else if (wifiLost(b)) {
         unavailable(b);
@@ -380,7 +387,7 @@ bool CDiagramEditor::CheckPasteCompatibility(const PastePayload& p, CString* mes
 bool CDiagramEditor::CheckPasteLimits(const PastePayload& p) {
   int functionBlocks = 0, named = 0, memory = 0;
   for (const CBlockObj* b : p.blocks) {
-    if (b->m_nNumber >= 9000 && b->m_nNumber <= 10999) ++functionBlocks;
+    if (IsFunctionBlockNumber(b->m_nNumber)) ++functionBlocks;
     if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2) {
       if (!b->m_strName.IsEmpty()) ++named;
       memory += b->m_wMemSize;
@@ -397,15 +404,19 @@ bool CDiagramEditor::CheckPasteLimits(const PastePayload& p) {
     AfxMessageBox(IDS_NO_RESOURCES, MB_ICONSTOP);
     return false;
   }
-  static constexpr int kTypes[] = {600, 601, 602, 603, 604, 605, 606, 607, 608, 609, 610,
-                                   611, 701, 702, 703, 704, 705, 810, 812, 820, 911};
+  static constexpr int kTypes[] = {
+      kTypeInput,        kTypeCursorKey,          kTypeShiftBit,     kTypeLowSignal,     kTypeHighSignal,
+      kTypeOutput,       kTypeOpenConnector,      kTypeFlag,         kTypeAnalogInput,   kTypeAnalogOutput,
+      kTypeAnalogFlag,   kTypeFunctionKey,        kTypeBreakContact, kTypeAnalogContact, kTypeRelayCoil,
+      kTypeInvertedCoil, kTypeLadderAnalogOutput, kTypeMessageText,  kTypeShiftRegister, kTypeAnalogFilter,
+      kTypeDataLog};
   for (int type : kTypes) {
     TypeLimitQuery query;
     query.nType = type;
     for (const CBlockObj* b : p.blocks) query.nAdding += b->m_nType == type ? 1 : 0;
     if (query.nAdding == 0) continue;
     bool fits = m_pDoc->CheckTypeLimit(static_cast<UINT>(type), &query) != FALSE;
-    if (fits && (type == 703 || type == 704 || type == 705)) {
+    if (fits && (type == kTypeRelayCoil || type == kTypeInvertedCoil || type == kTypeLadderAnalogOutput)) {
       // The coils and ladder analog outputs of the document by the range they
       // drive, plus every loaded block whose operand lies in that range.
       auto loaded = [&p](int first, int last) {
@@ -413,15 +424,18 @@ bool CDiagramEditor::CheckPasteLimits(const PastePayload& p) {
         for (const CBlockObj* b : p.blocks) n += b->m_nOperand >= first && b->m_nOperand <= last ? 1 : 0;
         return n;
       };
-      if (type == 705) {
-        fits = query.nInRange1 + loaded(4230, 4261) <= 32 && query.nInRange2 + loaded(4288, 4799) <= 512;
+      if (type == kTypeLadderAnalogOutput) {
+        fits = query.nInRange1 + loaded(kFirstAnalogOutputOperand, kLastAnalogOutputOperand) <= 32 &&
+               query.nInRange2 + loaded(kFirstAnalogFlagOperand, kLastAnalogFlagOperand) <= 512;
       } else {
-        fits = query.nInRange1 + loaded(600, 727) <= 128 && query.nInRange2 + loaded(1316, 1827) <= 512 &&
-               query.nInRange3 + loaded(4800, 4927) <= 128;
+        fits = query.nInRange1 + loaded(kFirstOutputOperand, kLastOutputOperand) <= 128 &&
+               query.nInRange2 + loaded(kFirstFlagOperand, kLastFlagOperand) <= 512 &&
+               query.nInRange3 + loaded(kFirstOpenConnectorOperand, kLastOpenConnectorOperand) <= 128;
       }
     }
     if (!fits) {
-      if (const UINT id = type == 601 ? 579 : TypeLimitMessage(type)) AfxMessageBox(id, MB_ICONSTOP);
+      if (const UINT id = type == kTypeCursorKey ? 579 : TypeLimitMessage(type))
+        AfxMessageBox(id, MB_ICONSTOP);
       return false;
     }
   }
@@ -444,8 +458,10 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
   if (ladder) {
     for (CBlockObj* c : p.blocks) {
       const int t = c->m_nType, o = c->m_nOperand;
-      if (t < 700 || t > 702) continue;
-      if ((o >= 21000 && o <= 21767) || (o >= 22000 && o <= 22543) || (o >= 9000 && o <= 10999)) {
+      if (t < kTypeMakeContact || t > kTypeAnalogContact) continue;
+      if ((o >= kFirstCoilNumber && o <= kLastCoilNumber) ||
+          (o >= kFirstLadderAnalogOutputNumber && o <= kLastLadderAnalogOutputNumber) ||
+          IsFunctionBlockNumber(o)) {
         for (CBlockObj* target : p.blocks)
           if (target->m_nNumber == o) contacts.emplace_back(c, target);
       }
@@ -534,7 +550,7 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
     for (const auto& [old, block] : renumbered)
       if (block->m_nType == kTypeFemaleConnector && old == oldMale + kFemaleNumberOffset) female = block;
     if (!female) continue;
-    for (int m = 5000; m <= 6899; ++m) {
+    for (int m = kFirstMaleNumber; m < kFirstMaleNumber + kConnectorNumberCount; ++m) {
       const CBlockObj* atM = m_pDoc->FindBlockByNumber(m);
       const CBlockObj* atF = m_pDoc->FindBlockByNumber(m + kFemaleNumberOffset);
       if ((atM && atM != male) || (atF && atF != female)) continue;
@@ -621,9 +637,11 @@ bool CDiagramEditor::PasteSelection(const std::vector<BYTE>& bytes) {
   }
   for (CBlockObj* b : p.blocks) {
     const int t = b->m_nType;
-    if (t == 411 || t == 812 || t == 814) {
+    if (t == kTypeYT || t == kTypeShiftRegister || t == kTypeMW) {
       const bool older = m_pDoc->m_wModelCode < 0x5188;
-      const int cost = t == 411 ? (older ? 8 : 14) : t == 812 ? (older ? 12 : 16) : (older ? 18 : 22);
+      const int cost = t == kTypeYT              ? (older ? 8 : 14)
+                       : t == kTypeShiftRegister ? (older ? 12 : 16)
+                                                 : (older ? 18 : 22);
       b->m_wMemSize = static_cast<WORD>(cost);
     }
   }

@@ -18,6 +18,7 @@
 #include "blocks/time_blocks.h"
 #include "editor/diagram_editor.h"
 #include "model/block_codes.h"
+#include "model/block_kind.h"
 #include "model/block_registry.h"
 #include "model/diagram_draw.h"
 #include "model/doc_queries.h"
@@ -40,11 +41,10 @@ constexpr int kBusClearance = 17;    // a ladder element this close to the power
 constexpr int kBusPlacement = 7;     // ... stands this far right of it
 constexpr int kTimeUnitDefault = 2;  // the time unit a released time parameter takes
 
-// Type codes that placement builds a block for (the others create nothing).
+// Type codes that placement builds a block for: the kinds the palette offers,
+// those with a pictogram (the others create nothing).
 bool IsPlaceableType(int t) {
-  return (t >= 300 && t <= 307) || (t >= 400 && t <= 413) || t == 600 || (t >= 602 && t <= 611) ||
-         (t >= 700 && t <= 705) || (t >= 800 && t <= 810) || (t >= 812 && t <= 827) ||
-         (t >= 830 && t <= 856) || (t >= 860 && t <= 879) || t == 911;
+  return BlockKindOf(t).paletteIcon != nullptr;
 }
 
 bool IsConnectorHalf(const CBlockObj* b) {
@@ -163,46 +163,46 @@ bool InOperandRanges(int op) {
 // The message of a refused per-type limit, by type code; 0 for none.
 UINT TypeLimitMessage(int type) {
   switch (type) {
-    case 600:
+    case kTypeInput:
       return 570;
-    case 602:
+    case kTypeShiftBit:
       return 580;
-    case 603:
+    case kTypeLowSignal:
       return 583;
-    case 604:
+    case kTypeHighSignal:
       return 584;
-    case 605:
+    case kTypeOutput:
       return 571;
-    case 606:
+    case kTypeOpenConnector:
       return 581;
-    case 607:
+    case kTypeFlag:
       return 582;
-    case 608:
+    case kTypeAnalogInput:
       return 585;
-    case 609:
+    case kTypeAnalogOutput:
       return 586;
-    case 610:
+    case kTypeAnalogFlag:
       return 587;
-    case 611:
+    case kTypeFunctionKey:
       return 605;
-    case 700:
+    case kTypeMakeContact:
       return 603;
-    case 701:
+    case kTypeBreakContact:
       return 606;
-    case 702:
+    case kTypeAnalogContact:
       return 616;
-    case 703:
-    case 704:
+    case kTypeRelayCoil:
+    case kTypeInvertedCoil:
       return 600;
-    case 705:
+    case kTypeLadderAnalogOutput:
       return 599;
-    case 810:
+    case kTypeMessageText:
       return 592;
-    case 812:
+    case kTypeShiftRegister:
       return 593;
-    case 820:
+    case kTypeAnalogFilter:
       return 624;
-    case 911:
+    case kTypeDataLog:
       return 637;
     default:
       return 0;
@@ -332,7 +332,8 @@ void CDiagramEditor::RemoveReferencesToBlock(const CBlockObj* target) {
       log->m_nParam10 = static_cast<int>(log->m_items.size());
     } else if (newer) {
       ReleaseNewerSeries(b, target);
-    } else if ((b->m_nType == 400 || b->m_nType == 401 || b->m_nType == 403 || b->m_nType == 800) &&
+    } else if ((b->m_nType == kTypeDPR || b->m_nType == kTypeDDR || b->m_nType == kTypePLR ||
+                b->m_nType == kTypeCOUNTER) &&
                (b->m_bUseRef[0] || b->m_bUseRef[1])) {
       if (dynamic_cast<CBlockCOUNTER*>(b)) {
         ReleaseSlot(b, target, 0, 0);

@@ -112,15 +112,17 @@ constexpr int kSimModeBreak = 2;
 constexpr int kSimModeFrequency = 3;
 
 bool IsDigitalInputOperand(int number) {
-  return (number >= 100 && number <= 355) || (number >= 1300 && number <= 1304);
+  return (number >= kFirstInputOperand && number <= kLastInputOperand) ||
+         (number >= kFirstFunctionKeyOperand && number <= kLastFunctionKeyOperand);
 }
 
 bool IsInputBlock(const CBlockObj* b) {
-  return b->m_nType == 600 || b->m_nType == 611;
+  return b->m_nType == kTypeInput || b->m_nType == kTypeFunctionKey;
 }
 
 bool IsSwitchContact(const CBlockObj* b) {
-  return (b->m_nType == 700 || b->m_nType == 701) && IsDigitalInputOperand(b->m_nOperand);
+  return (b->m_nType == kTypeMakeContact || b->m_nType == kTypeBreakContact) &&
+         IsDigitalInputOperand(b->m_nOperand);
 }
 
 void SetContact(CBlockObj* b, int state) {
@@ -136,7 +138,7 @@ void CDiagramEditor::SimulationClick(CPoint p) {
     if (m_pHost) m_pHost->CloseValuePopup();
     return;
   }
-  if (IsInputBlock(b) || b->m_nType == 700 || b->m_nType == 701) {
+  if (IsInputBlock(b) || b->m_nType == kTypeMakeContact || b->m_nType == kTypeBreakContact) {
     if (!IsInputBlock(b) && !IsSwitchContact(b)) return;
     if (SimModeOfInput(m_pDoc, b) == kSimModeFrequency) {
       if (m_pHost) m_pHost->OpenValuePopup(b);
@@ -147,12 +149,13 @@ void CDiagramEditor::SimulationClick(CPoint p) {
     SetSimInput(b, on ? 0 : 1);
     return;
   }
-  const bool freeAnalogContact = b->m_nType == 702 && m_pDoc->FindBlockByNumber(b->m_nOperand) == nullptr;
-  if (b->m_nType == 608 || freeAnalogContact) {
+  const bool freeAnalogContact =
+      b->m_nType == kTypeAnalogContact && m_pDoc->FindBlockByNumber(b->m_nOperand) == nullptr;
+  if (b->m_nType == kTypeAnalogInput || freeAnalogContact) {
     if (m_pHost) m_pHost->OpenValuePopup(b);
     return;
   }
-  if (b->m_nType != 702 && m_pHost) m_pHost->CloseValuePopup();
+  if (b->m_nType != kTypeAnalogContact && m_pHost) m_pHost->CloseValuePopup();
 }
 
 void CDiagramEditor::SetSimInput(CBlockObj* b, int on) {
@@ -162,12 +165,12 @@ void CDiagramEditor::SetSimInput(CBlockObj* b, int on) {
     b->m_nValue[kFirstOutputPin] = on;
     b->m_nValue[0] = on;
     b->m_bChanged[kFirstOutputPin] = 1;
-  } else if (b->m_nType == 700 || b->m_nType == 701) {
+  } else if (b->m_nType == kTypeMakeContact || b->m_nType == kTypeBreakContact) {
     SetContact(b, on);
     // Every element on the operand follows: the same kind alike, the other kind opposite.
     for (CBlockObj* other : m_pDoc->m_blocks) {
       if (other == b || other->m_nOperand != b->m_nOperand) continue;
-      if (other->m_nType != 700 && other->m_nType != 701) continue;
+      if (other->m_nType != kTypeMakeContact && other->m_nType != kTypeBreakContact) continue;
       SetContact(other, other->m_nType == b->m_nType ? on : 1 - on);
     }
   }

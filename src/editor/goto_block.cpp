@@ -24,13 +24,19 @@ bool NameOfFbdBlock(const CBlockObj& b, const CString& s, CString* text, CString
     bool dotted;  // "S%d.%d"
   };
   static constexpr Row kRows[] = {
-      {300, 599, 9000, u"B", 0, false},   {800, 899, 9000, u"B", 0, false},
-      {600, 600, 100, u"I", 32, false},   {602, 602, 1000, u"S", 16, true},
-      {603, 603, 1870, u"Low", 0, false}, {604, 604, 2900, u"High", 0, false},
-      {605, 605, 600, u"Q", 16, false},   {606, 606, 4800, u"X", 0, false},
-      {607, 607, 1316, u"M", 0, false},   {608, 608, 4000, u"AI", 8, false},
-      {609, 609, 4230, u"AQ", 4, false},  {610, 610, 4288, u"AM", 0, false},
-      {611, 611, 1300, u"F", 0, false},
+      {kFirstLogicType, kLastTimeCode, kFirstFunctionBlockNumber, u"B", 0, false},
+      {kFirstExtendedType, kLastExtendedCode, kFirstFunctionBlockNumber, u"B", 0, false},
+      {kTypeInput, kTypeInput, kFirstInputOperand, u"I", 32, false},
+      {kTypeShiftBit, kTypeShiftBit, kFirstShiftBitOperand, u"S", 16, true},
+      {kTypeLowSignal, kTypeLowSignal, kFirstLowOperand, u"Low", 0, false},
+      {kTypeHighSignal, kTypeHighSignal, kFirstHighOperand, u"High", 0, false},
+      {kTypeOutput, kTypeOutput, kFirstOutputOperand, u"Q", 16, false},
+      {kTypeOpenConnector, kTypeOpenConnector, kFirstOpenConnectorOperand, u"X", 0, false},
+      {kTypeFlag, kTypeFlag, kFirstFlagOperand, u"M", 0, false},
+      {kTypeAnalogInput, kTypeAnalogInput, kFirstAnalogInputOperand, u"AI", 8, false},
+      {kTypeAnalogOutput, kTypeAnalogOutput, kFirstAnalogOutputOperand, u"AQ", 4, false},
+      {kTypeAnalogFlag, kTypeAnalogFlag, kFirstAnalogFlagOperand, u"AM", 0, false},
+      {kTypeFunctionKey, kTypeFunctionKey, kFirstFunctionKeyOperand, u"F", 0, false},
   };
   const int t = b.m_nType;
   for (const Row& r : kRows) {
@@ -42,7 +48,7 @@ bool NameOfFbdBlock(const CBlockObj& b, const CString& s, CString* text, CString
     } else {
       *text = FormatString(u"%ls%d%ls", r.prefix, n, s.GetString());
     }
-    *key = t == 611 ? *text : FormatString(u"%ls%04d%ls", r.prefix, n, s.GetString());
+    *key = t == kTypeFunctionKey ? *text : FormatString(u"%ls%04d%ls", r.prefix, n, s.GetString());
     return true;
   }
   return false;
@@ -55,23 +61,23 @@ void NameOfLadderElement(const CZaradDoc& doc, const CBlockObj& b, const CString
   CString prefix;
   int base = 0;
   switch (t) {
-    case 700:
-    case 701:
+    case kTypeMakeContact:
+    case kTypeBreakContact:
       prefix = u"I";
-      base = 100;
+      base = kFirstInputOperand;
       break;
-    case 702:
+    case kTypeAnalogContact:
       prefix = u"AI";
-      base = 4000;
+      base = kFirstAnalogInputOperand;
       break;
-    case 703:
-    case 704:
+    case kTypeRelayCoil:
+    case kTypeInvertedCoil:
       prefix = u"Q";
-      base = 600;
+      base = kFirstOutputOperand;
       break;
     default:
       prefix = u"AQ";
-      base = 4230;
+      base = kFirstAnalogOutputOperand;
       break;
   }
   int group = 0;
@@ -83,57 +89,59 @@ void NameOfLadderElement(const CZaradDoc& doc, const CBlockObj& b, const CString
     }
     group = g;
   };
-  if (j >= 22000) {
+  constexpr int kMake = kTypeMakeContact, kBreak = kTypeBreakContact, kAnalog = kTypeAnalogContact;
+  constexpr int kCoil = kTypeRelayCoil, kInverted = kTypeInvertedCoil, kAnalogOut = kTypeLadderAnalogOutput;
+  if (j >= kFirstLadderAnalogOutputNumber) {
     if (const CBlockObj* e = doc.FindBlockByNumber(j)) {
       const int l = e->m_nOperand;
-      if (l >= 4288) {
-        set({702}, u"AM", 4288, 0);
+      if (l >= kFirstAnalogFlagOperand) {
+        set({kAnalog}, u"AM", kFirstAnalogFlagOperand, 0);
         j = l;
-      } else if (l >= 4230) {
-        set({702}, u"AQ", 4230, 4);
+      } else if (l >= kFirstAnalogOutputOperand) {
+        set({kAnalog}, u"AQ", kFirstAnalogOutputOperand, 4);
         j = l;
       }
     }
-  } else if (j >= 21000) {
+  } else if (j >= kFirstCoilNumber) {
     if (const CBlockObj* e = doc.FindBlockByNumber(j)) {
       const int l = e->m_nOperand;
-      if (l >= 1316) {
-        set({700, 701}, u"M", 1316, 0);
+      if (l >= kFirstFlagOperand) {
+        set({kMake, kBreak}, u"M", kFirstFlagOperand, 0);
         j = l;
-      } else if (l >= 600) {
-        set({700, 701}, u"Q", 600, 16);
+      } else if (l >= kFirstOutputOperand) {
+        set({kMake, kBreak}, u"Q", kFirstOutputOperand, 16);
         j = l;
       }
     }
-  } else if (j >= 9000) {
-    set({700, 701, 702}, u"B", 9000, 0);
-  } else if (j >= 4800) {
-    set({703}, u"X", 4800, 0);
-  } else if (j >= 4288) {
-    set({702, 705}, u"AM", 4288, 0);
-  } else if (j >= 4230) {
-    set({702, 705}, u"AQ", 4230, 4);
-  } else if (j >= 4000) {
-    set({702}, u"AI", 4000, 8);
-  } else if (j >= 2900) {
-    set({700, 701}, u"High", -1, -1);
-  } else if (j >= 1870) {
-    set({700, 701}, u"Low", -1, -1);
-  } else if (j >= 1316) {
-    set({700, 701, 703, 704}, u"M", 1316, 0);
-  } else if (j >= 1300) {
-    set({700, 701, 703, 704}, u"F", 1300, 0);
-  } else if (j >= 1000) {
-    set({700, 701}, u"S", 1000, 16);
-  } else if (j >= 600) {
-    set({700, 701, 703, 704}, u"Q", 600, 16);
-  } else if (j >= 100) {
-    set({700, 701, 703}, u"I", 100, 32);
+  } else if (j >= kFirstFunctionBlockNumber) {
+    set({kMake, kBreak, kAnalog}, u"B", kFirstFunctionBlockNumber, 0);
+  } else if (j >= kFirstOpenConnectorOperand) {
+    set({kCoil}, u"X", kFirstOpenConnectorOperand, 0);
+  } else if (j >= kFirstAnalogFlagOperand) {
+    set({kAnalog, kAnalogOut}, u"AM", kFirstAnalogFlagOperand, 0);
+  } else if (j >= kFirstAnalogOutputOperand) {
+    set({kAnalog, kAnalogOut}, u"AQ", kFirstAnalogOutputOperand, 4);
+  } else if (j >= kFirstAnalogInputOperand) {
+    set({kAnalog}, u"AI", kFirstAnalogInputOperand, 8);
+  } else if (j >= kFirstHighOperand) {
+    set({kMake, kBreak}, u"High", -1, -1);
+  } else if (j >= kFirstLowOperand) {
+    set({kMake, kBreak}, u"Low", -1, -1);
+  } else if (j >= kFirstFlagOperand) {
+    set({kMake, kBreak, kCoil, kInverted}, u"M", kFirstFlagOperand, 0);
+  } else if (j >= kFirstFunctionKeyOperand) {
+    set({kMake, kBreak, kCoil, kInverted}, u"F", kFirstFunctionKeyOperand, 0);
+  } else if (j >= kFirstShiftBitOperand) {
+    set({kMake, kBreak}, u"S", kFirstShiftBitOperand, 16);
+  } else if (j >= kFirstOutputOperand) {
+    set({kMake, kBreak, kCoil, kInverted}, u"Q", kFirstOutputOperand, 16);
+  } else if (j >= kFirstInputOperand) {
+    set({kMake, kBreak, kCoil}, u"I", kFirstInputOperand, 32);
   }
   const int d = j - base;
   const int n = b.m_nNumber;
   if (group > 0) {
-    const bool dotted = j >= 1000 && j <= 1299;
+    const bool dotted = j >= kFirstShiftBitOperand && j < kFirstFunctionKeyOperand;
     *text = FormatString(dotted ? u"%ls%d.%02d%ls" : u"%ls%d%02d%ls", prefix.GetString(), d / group,
                          d % group, s.GetString());
     *key = FormatString(u"%ls%d%02d%ls%05d", prefix.GetString(), d / group, d % group, s.GetString(), n);
@@ -151,10 +159,10 @@ void NameOfLadderElement(const CZaradDoc& doc, const CBlockObj& b, const CString
 std::vector<GoToBlockEntry> BuildGoToBlockList(const CZaradDoc& doc) {
   std::vector<GoToBlockEntry> entries;
   for (const CBlockObj* b : doc.m_blocks) {
-    if (b->m_nType >= 900) continue;
+    if (b->m_nType >= kTypeMaleConnector) continue;
     const CString s = Suffix(b->m_nType);
     GoToBlockEntry e{CString(), b->m_nNumber, CString()};
-    if (b->m_nType >= 700 && b->m_nType <= 705) {
+    if (IsLadderType(b->m_nType)) {
       NameOfLadderElement(doc, *b, s, &e.text, &e.key);
     } else if (!NameOfFbdBlock(*b, s, &e.text, &e.key)) {
       // A kind without an operand name (the cursor keys): its own number.

@@ -31,10 +31,10 @@ constexpr int kColumnPitch = 75, kRowPitch = 55;
 constexpr int kGateInputs = 4;
 
 bool IsContact(int t) {
-  return t >= 700 && t <= 702;
+  return t >= kTypeMakeContact && t <= kTypeAnalogContact;
 }
 bool IsCoil(int t) {
-  return t == 703 || t == 704;
+  return t == kTypeRelayCoil || t == kTypeInvertedCoil;
 }
 bool IsNoBlock(int link) {
   return link >= LINK_OPEN && link <= 75;
@@ -59,9 +59,18 @@ Term Make(Term::Kind kind) {
 
 // The range start of an operand (its index is operand - start); the operand itself when none.
 int RangeStart(int operand) {
-  static constexpr int kRanges[][2] = {{100, 355},   {600, 727},   {1000, 1063}, {1300, 1304},
-                                       {1316, 1827}, {1870, 2869}, {2900, 3899}, {4000, 4127},
-                                       {4230, 4261}, {4288, 4799}, {4800, 4927}, {9000, 10999}};
+  static constexpr int kRanges[][2] = {{kFirstInputOperand, kLastInputOperand},
+                                       {kFirstOutputOperand, kLastOutputOperand},
+                                       {kFirstShiftBitOperand, kLastShiftBitOperand},
+                                       {kFirstFunctionKeyOperand, kLastFunctionKeyOperand},
+                                       {kFirstFlagOperand, kLastFlagOperand},
+                                       {kFirstLowOperand, kLastLowOperand},
+                                       {kFirstHighOperand, kLastHighOperand},
+                                       {kFirstAnalogInputOperand, kLastAnalogContactInput},
+                                       {kFirstAnalogOutputOperand, kLastAnalogOutputOperand},
+                                       {kFirstAnalogFlagOperand, kLastAnalogFlagOperand},
+                                       {kFirstOpenConnectorOperand, kLastOpenConnectorOperand},
+                                       {kFirstFunctionBlockNumber, kLastFunctionBlockNumber}};
   for (const auto& r : kRanges)
     if (operand >= r[0] && operand <= r[1]) return r[0];
   return 0;
@@ -70,19 +79,20 @@ int RangeStart(int operand) {
 // The block type of an operand read by a contact.
 int OperandBlockType(int operand, bool analog) {
   if (analog) {
-    if (operand >= 4288 && operand <= 4799) return 610;
-    if (operand >= 4230 && operand <= 4261) return 609;
-    return 608;
+    if (operand >= kFirstAnalogFlagOperand && operand <= kLastAnalogFlagOperand) return kTypeAnalogFlag;
+    if (operand >= kFirstAnalogOutputOperand && operand <= kLastAnalogOutputOperand) return kTypeAnalogOutput;
+    return kTypeAnalogInput;
   }
-  if (operand >= 100 && operand <= 355) return 600;
-  if (operand >= 600 && operand <= 727) return 605;
-  if (operand >= 1000 && operand <= 1063) return 602;
-  if (operand >= 1300 && operand <= 1304) return 611;
-  if (operand >= 1316 && operand <= 1827) return 607;
-  if (operand >= 1870 && operand <= 2869) return 603;
-  if (operand >= 2900 && operand <= 3899) return 604;
-  if (operand >= 4800 && operand <= 4927) return 606;
-  return 600;
+  if (operand >= kFirstInputOperand && operand <= kLastInputOperand) return kTypeInput;
+  if (operand >= kFirstOutputOperand && operand <= kLastOutputOperand) return kTypeOutput;
+  if (operand >= kFirstShiftBitOperand && operand <= kLastShiftBitOperand) return kTypeShiftBit;
+  if (operand >= kFirstFunctionKeyOperand && operand <= kLastFunctionKeyOperand) return kTypeFunctionKey;
+  if (operand >= kFirstFlagOperand && operand <= kLastFlagOperand) return kTypeFlag;
+  if (operand >= kFirstLowOperand && operand <= kLastLowOperand) return kTypeLowSignal;
+  if (operand >= kFirstHighOperand && operand <= kLastHighOperand) return kTypeHighSignal;
+  if (operand >= kFirstOpenConnectorOperand && operand <= kLastOpenConnectorOperand)
+    return kTypeOpenConnector;
+  return kTypeInput;
 }
 
 class CLadderConverter {
@@ -169,7 +179,8 @@ int CLadderConverter::Or(std::vector<int> args) {
 int CLadderConverter::ResolveOperand(const CBlockObj* contact) const {
   int operand = contact->m_nOperand;
   // A contact of a coil or a ladder analog output reads what that element drives.
-  if ((operand >= 21000 && operand <= 21767) || (operand >= 22000 && operand <= 22543)) {
+  if ((operand >= kFirstCoilNumber && operand <= kLastCoilNumber) ||
+      (operand >= kFirstLadderAnalogOutputNumber && operand <= kLastLadderAnalogOutputNumber)) {
     if (const CBlockObj* element = m_ladder.FindBlockByNumber(operand)) operand = element->m_nOperand;
   }
   return operand;
@@ -262,16 +273,16 @@ bool CLadderConverter::HasWireAt(const CBlockObj* block, int pin) const {
 int CLadderConverter::ContactOutputTerm(const CBlockObj* contact) {
   const int operand = ResolveOperand(contact);
   int literal;
-  if (operand >= 9000 && operand <= 10999) {
+  if (IsFunctionBlockNumber(operand)) {
     Term t{Term::kOperand, operand, 0, {}};
     literal = Intern(t);
   } else {
-    Term t{Term::kOperand, operand, OperandBlockType(operand, contact->m_nType == 702), {}};
+    Term t{Term::kOperand, operand, OperandBlockType(operand, contact->m_nType == kTypeAnalogContact), {}};
     literal = Intern(t);
   }
   // An analog contact passes its analog value on: what feeds its input is dropped.
-  if (contact->m_nType == 702) return literal;
-  if (contact->m_nType == 701) literal = Intern({Term::kNot, 0, 0, {literal}});
+  if (contact->m_nType == kTypeAnalogContact) return literal;
+  if (contact->m_nType == kTypeBreakContact) literal = Intern({Term::kNot, 0, 0, {literal}});
   return And({NodeTerm(contact, 0), literal});
 }
 
@@ -343,7 +354,7 @@ int CLadderConverter::Build(int term) {
   switch (t.kind) {
     case Term::kTrue:
     case Term::kFalse: {
-      const int type = t.kind == Term::kTrue ? 604 : 603;
+      const int type = t.kind == Term::kTrue ? kTypeHighSignal : kTypeLowSignal;
       CBlockObj* existing = nullptr;
       for (CBlockObj* b : m_fbd.m_blocks)
         if (b->m_nType == type && !existing) existing = b;
@@ -363,7 +374,7 @@ int CLadderConverter::Build(int term) {
       break;
     }
     case Term::kNot: {
-      CBlockObj* gate = Add(307);
+      CBlockObj* gate = Add(kTypeNot);
       Feed(gate, 0, t.args.front(), false);
       number = gate->m_nNumber;
       break;
@@ -372,7 +383,7 @@ int CLadderConverter::Build(int term) {
     case Term::kOr: {
       // Four inputs a gate: the first gate takes four terms, each further
       // gate the previous one and up to three more.
-      const int type = t.kind == Term::kAnd ? 300 : 304;
+      const int type = t.kind == Term::kAnd ? kTypeAnd : kTypeOr;
       CBlockObj* gate = Add(type);
       size_t next = 0;
       for (int pin = 0; pin < kGateInputs && next < t.args.size(); ++pin)
@@ -465,13 +476,17 @@ void CLadderConverter::Run() {
   }
   // Outputs: each coil and ladder analog output becomes the block of its operand.
   for (const CBlockObj* b : m_ladder.m_blocks) {
-    if (!IsCoil(b->m_nType) && b->m_nType != 705) continue;
+    if (!IsCoil(b->m_nType) && b->m_nType != kTypeLadderAnalogOutput) continue;
     const int operand = b->m_nOperand;
     int type;
-    if (b->m_nType == 705) {
-      type = operand >= 4288 && operand <= 4799 ? 610 : 609;
+    if (b->m_nType == kTypeLadderAnalogOutput) {
+      type = operand >= kFirstAnalogFlagOperand && operand <= kLastAnalogFlagOperand ? kTypeAnalogFlag
+                                                                                     : kTypeAnalogOutput;
     } else {
-      type = operand >= 1316 && operand <= 1827 ? 607 : operand >= 4800 && operand <= 4927 ? 606 : 605;
+      type = operand >= kFirstFlagOperand && operand <= kLastFlagOperand ? kTypeFlag
+             : operand >= kFirstOpenConnectorOperand && operand <= kLastOpenConnectorOperand
+                 ? kTypeOpenConnector
+                 : kTypeOutput;
     }
     CBlockObj* out = m_fbd.FindBlockByNumber(operand);
     if (!out) {
@@ -483,15 +498,15 @@ void CLadderConverter::Run() {
       // Nothing wired to the coil: the output's input stays open, behind a
       // NOT with an open input for an inverted output.
       out->m_nSource[0] = LINK_OPEN;
-      if (b->m_nType == 704) {
-        CBlockObj* gate = Add(307);
+      if (b->m_nType == kTypeInvertedCoil) {
+        CBlockObj* gate = Add(kTypeNot);
         gate->m_nSource[kFirstOutputPin] = out->m_nNumber;
         out->m_nSource[0] = gate->m_nNumber;
       }
       continue;
     }
     int term = NodeTerm(b, 0);
-    if (b->m_nType == 704) term = Intern({Term::kNot, 0, 0, {term}});
+    if (b->m_nType == kTypeInvertedCoil) term = Intern({Term::kNot, 0, 0, {term}});
     Feed(out, 0, term, true);
   }
   for (auto& [from, to] : functions)
@@ -533,7 +548,7 @@ int FirstLinkedInput(const CBlockObj* b) {
 
 bool IsOutputKind(const CBlockObj* b) {
   const int t = b->m_nType;
-  return t == 605 || t == 607 || t == 609 || t == 610;
+  return t == kTypeOutput || t == kTypeFlag || t == kTypeAnalogOutput || t == kTypeAnalogFlag;
 }
 
 }  // namespace
@@ -557,7 +572,8 @@ void CDiagramEditor::PlaceSourceColumns(CBlockObj* block, int pin, int* maxColum
 void CDiagramEditor::LayoutConvertedDiagram() {
   std::vector<CBlockObj*> terminals;
   for (CBlockObj* b : m_pDoc->m_blocks)
-    if (b->m_nSource[kFirstOutputPin] == 0 || IsOutputKind(b) || b->m_nType == 606) terminals.push_back(b);
+    if (b->m_nSource[kFirstOutputPin] == 0 || IsOutputKind(b) || b->m_nType == kTypeOpenConnector)
+      terminals.push_back(b);
   std::sort(terminals.begin(), terminals.end(),
             [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; });
   std::map<const CBlockObj*, CPoint> cells;

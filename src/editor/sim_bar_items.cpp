@@ -19,17 +19,20 @@ struct Range {
 
 // In display order: analog inputs, function keys, inputs.
 constexpr Range kInputRanges[] = {
-    {SIM_ITEM_ANALOG_INPUT, 4000, 4007, 4000, u"AI"},
-    {SIM_ITEM_FUNCTION_KEY, 1300, 1304, 1300, u"F"},
-    {SIM_ITEM_INPUT, 100, 115, 100, u"I"},
+    {SIM_ITEM_ANALOG_INPUT, kFirstAnalogInputOperand, kFirstAnalogInputOperand + 7, kFirstAnalogInputOperand,
+     u"AI"},
+    {SIM_ITEM_FUNCTION_KEY, kFirstFunctionKeyOperand, kLastFunctionKeyOperand, kFirstFunctionKeyOperand,
+     u"F"},
+    {SIM_ITEM_INPUT, kFirstInputOperand, kFirstInputOperand + 15, kFirstInputOperand, u"I"},
 };
 constexpr Range kOutputRanges[] = {
-    {SIM_ITEM_ANALOG_OUTPUT, 4230, 4233, 4230, u"AQ"},
-    {SIM_ITEM_OUTPUT, 600, 607, 600, u"Q"},
+    {SIM_ITEM_ANALOG_OUTPUT, kFirstAnalogOutputOperand, kFirstAnalogOutputOperand + 3,
+     kFirstAnalogOutputOperand, u"AQ"},
+    {SIM_ITEM_OUTPUT, kFirstOutputOperand, kFirstOutputOperand + 7, kFirstOutputOperand, u"Q"},
 };
 
 bool IsLadderContact(int type) {
-  return type == 700 || type == 701 || type == 702;
+  return type == kTypeMakeContact || type == kTypeBreakContact || type == kTypeAnalogContact;
 }
 
 std::vector<SimBarItem> Collect(CZaradDoc* doc, const Range* ranges, size_t count, bool inputs) {
@@ -75,8 +78,8 @@ std::vector<SimBarItem> Collect(CZaradDoc* doc, const Range* ranges, size_t coun
 
 int SimModeOfInput(CZaradDoc* doc, const CBlockObj* block) {
   if (block == nullptr) return 0;
-  if (block->m_nType == 600 || block->m_nType == 611) return block->m_nParam26;
-  if (block->m_nType == 700 || block->m_nType == 701) {
+  if (block->m_nType == kTypeInput || block->m_nType == kTypeFunctionKey) return block->m_nParam26;
+  if (block->m_nType == kTypeMakeContact || block->m_nType == kTypeBreakContact) {
     const AnalogSimSetting* s = FindOperandSimSetting(doc, block->m_nOperand);
     return s ? s->nValues[kSimSettingMode] : 0;
   }

@@ -4,17 +4,18 @@
 
 #include <vector>
 
+#include "model/block_codes.h"
 #include "platform/cstring.h"
 
 class CBlockObj;
 class CZaradDoc;
 
 enum SimBarItemKind : int {
-  SIM_ITEM_ANALOG_INPUT = 608,   // label and value field
-  SIM_ITEM_FUNCTION_KEY = 611,   // button, or label and value field in Frequency mode
-  SIM_ITEM_INPUT = 600,          // button, or label and value field in Frequency mode
-  SIM_ITEM_ANALOG_OUTPUT = 609,  // label and read-only value
-  SIM_ITEM_OUTPUT = 605,         // indicator
+  SIM_ITEM_ANALOG_INPUT = kTypeAnalogInput,    // label and value field
+  SIM_ITEM_FUNCTION_KEY = kTypeFunctionKey,    // button, or label and value field in Frequency mode
+  SIM_ITEM_INPUT = kTypeInput,                 // button, or label and value field in Frequency mode
+  SIM_ITEM_ANALOG_OUTPUT = kTypeAnalogOutput,  // label and read-only value
+  SIM_ITEM_OUTPUT = kTypeOutput,               // indicator
 };
 
 struct SimBarItem {

@@ -111,7 +111,7 @@ bool CDiagramEditor::AreSignalsCompatible(const CBlockObj* source, const CBlockO
     int farPin = -1;
     if (!ResolveHalf(*m_pDoc, b, &far, &farPin)) return b;
     const int t = far->m_nType;
-    if (pinOut && (t == 806 || t == 818 || t == 821 || t == 822)) *pinOut = farPin;
+    if (pinOut && (t == kTypeAWDOG || t == kTypePI || t == kTypeMAXMIN || t == kTypeAVGVAL)) *pinOut = farPin;
     return static_cast<const CBlockObj*>(far);
   };
   source = resolve(source, nullptr);
@@ -245,7 +245,8 @@ void CDiagramEditor::NormalizeWirePath(CConnectLineObj* wire) {
 namespace {
 
 bool IsLoopBarrier(const CBlockObj* b) {
-  return b && (b->m_nType == 605 || b->m_nType == 607 || b->m_nType == 609 || b->m_nType == 610);
+  return b && (b->m_nType == kTypeOutput || b->m_nType == kTypeFlag || b->m_nType == kTypeAnalogOutput ||
+               b->m_nType == kTypeAnalogFlag);
 }
 
 }  // namespace
@@ -519,7 +520,7 @@ int CDiagramEditor::CheckLadderLoop(const CConnectLineObj* wire) {
             }
           }
           s->m_bVisited = 1;
-          if (s->m_nOperand >= 9000 && s->m_nOperand <= 10999) {
+          if (IsFunctionBlockNumber(s->m_nOperand)) {
             if (CBlockObj* fb = doc.FindBlockByNumber(s->m_nOperand)) {
               walk.push_back(fb);
               for (int k = 0; k < fb->m_nInputs && k < kFirstOutputPin; ++k)
@@ -547,7 +548,8 @@ namespace {
 bool IsLinkedAnalogLadderInput(const CBlockObj* b, int pin) {
   if (!IsInput(pin) || b->m_nSource[pin] == LINK_OPEN) return false;
   const int t = b->m_nType;
-  return t == 803 || t == 804 || t == 805 || t == 807 || t == 705 || (t == 806 && pin == 1);
+  return t == kTypeACOMP || t == kTypeATHTRG || t == kTypeAAMP || t == kTypeADTRG ||
+         t == kTypeLadderAnalogOutput || (t == kTypeAWDOG && pin == 1);
 }
 
 }  // namespace

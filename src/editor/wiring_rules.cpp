@@ -20,36 +20,41 @@ bool In(int type, std::initializer_list<Range> ranges) {
 
 SignalKind SourceSignalKind(int type) {
   if (IsConnectorType(type)) return SignalKind::kConnector;
-  if (In(type, {{608, 610},
-                {702, 702},
-                {413, 413},
-                {805, 805},
-                {815, 818},
-                {820, 822},
-                {826, 826},
-                {832, 847},
-                {853, 853},
-                {856, 856},
-                {862, 879}}))
+  if (In(type, {{kTypeAnalogInput, kTypeAnalogFlag},
+                {kTypeAnalogContact, kTypeAnalogContact},
+                {kTypeSW, kTypeSW},
+                {kTypeAAMP, kTypeAAMP},
+                {kTypeAMATH, kTypePI},
+                {kTypeAnalogFilter, kTypeAVGVAL},
+                {kTypeWifiAI, kTypeWifiAI},
+                {kTypeBCD, kTypeMEM},
+                {kTypeSEG, kTypeSEG},
+                {kTypeCRC16, kTypeCRC16},
+                {kTypeMOD, kTypeQUAD}}))
     return SignalKind::kAnalog;
   return SignalKind::kDigital;
 }
 
 SignalKind PinSignalKind(int type, int pin) {
   if (IsConnectorType(type)) return SignalKind::kConnector;
-  if (In(type, {{608, 610},
-                {705, 705},
-                {803, 805},
-                {807, 807},
-                {820, 820},
-                {832, 843},
-                {845, 846},
-                {854, 854},
-                {860, 878}}))
+  if (In(type, {{kTypeAnalogInput, kTypeAnalogFlag},
+                {kTypeLadderAnalogOutput, kTypeLadderAnalogOutput},
+                {kTypeACOMP, kTypeAAMP},
+                {kTypeADTRG, kTypeADTRG},
+                {kTypeAnalogFilter, kTypeAnalogFilter},
+                {kTypeBCD, kTypeXORM},
+                {kTypeACMXIV, kTypeRAND},
+                {kTypeWORD2BIT, kTypeWORD2BIT},
+                {kTypeODD, kTypeCSC}}))
     return SignalKind::kAnalog;
-  if (In(type, {{806, 806}, {819, 819}, {827, 827}, {853, 853}, {879, 879}}))
+  if (In(type, {{kTypeAWDOG, kTypeAWDOG},
+                {kTypePWM, kTypePWM},
+                {kTypeWifiAQ, kTypeWifiAQ},
+                {kTypeSEG, kTypeSEG},
+                {kTypeQUAD, kTypeQUAD}}))
     return pin >= 1 ? SignalKind::kAnalog : SignalKind::kDigital;
-  if (In(type, {{818, 818}, {821, 822}})) return pin >= 2 ? SignalKind::kAnalog : SignalKind::kDigital;
+  if (In(type, {{kTypePI, kTypePI}, {kTypeMAXMIN, kTypeAVGVAL}}))
+    return pin >= 2 ? SignalKind::kAnalog : SignalKind::kDigital;
   return SignalKind::kDigital;
 }
 
@@ -58,24 +63,47 @@ bool AreKindsCompatible(SignalKind source, SignalKind pin) {
 }
 
 int LoopRowKind(int type) {
-  if (In(type, {{300, 307}, {400, 409}, {800, 802}, {808, 814}, {823, 823}, {830, 831}, {848, 855}}))
+  if (In(type, {{kTypeAnd, kTypeNot},
+                {kTypeDPR, kTypeMFS},
+                {kTypeCOUNTER, kTypeTHTRG},
+                {kTypeLR, kTypeMW},
+                {kTypeMATHERR, kTypeMATHERR},
+                {kTypeBoolean, kTypeTDT},
+                {kTypeENCODER, kTypeUDC}}))
     return 0;
-  if (In(type, {{605, 605}, {607, 607}})) return 1;
-  if (In(type, {{609, 610}})) return 2;
-  if (In(type, {{803, 804}, {806, 807}, {819, 819}, {860, 861}})) return 4;
-  if (In(type, {{413, 413}, {815, 818}, {821, 822}, {847, 847}})) return 5;
+  if (In(type, {{kTypeOutput, kTypeOutput}, {kTypeFlag, kTypeFlag}})) return 1;
+  if (In(type, {{kTypeAnalogOutput, kTypeAnalogFlag}})) return 2;
+  if (In(type,
+         {{kTypeACOMP, kTypeATHTRG}, {kTypeAWDOG, kTypeADTRG}, {kTypePWM, kTypePWM}, {kTypeODD, kTypeEVEN}}))
+    return 4;
+  if (In(type, {{kTypeSW, kTypeSW}, {kTypeAMATH, kTypePI}, {kTypeMAXMIN, kTypeAVGVAL}, {kTypeMEM, kTypeMEM}}))
+    return 5;
   return 3;
 }
 
 int LoopColumnKind(int type) {
-  if (In(type,
-         {{300, 307}, {400, 409}, {413, 413}, {800, 802}, {808, 817}, {823, 823}, {830, 831}, {847, 855}}))
+  if (In(type, {{kTypeAnd, kTypeNot},
+                {kTypeDPR, kTypeMFS},
+                {kTypeSW, kTypeSW},
+                {kTypeCOUNTER, kTypeTHTRG},
+                {kTypeLR, kTypeARAMP},
+                {kTypeMATHERR, kTypeMATHERR},
+                {kTypeBoolean, kTypeTDT},
+                {kTypeMEM, kTypeUDC}}))
     return 0;
-  if (In(type, {{605, 605}, {607, 607}})) return 1;
-  if (In(type, {{609, 610}})) return 2;
-  if (In(type, {{803, 805}, {807, 807}, {820, 820}, {832, 843}, {845, 846}, {856, 856}, {860, 868}}))
+  if (In(type, {{kTypeOutput, kTypeOutput}, {kTypeFlag, kTypeFlag}})) return 1;
+  if (In(type, {{kTypeAnalogOutput, kTypeAnalogFlag}})) return 2;
+  if (In(type, {{kTypeACOMP, kTypeAAMP},
+                {kTypeADTRG, kTypeADTRG},
+                {kTypeAnalogFilter, kTypeAnalogFilter},
+                {kTypeBCD, kTypeXORM},
+                {kTypeACMXIV, kTypeRAND},
+                {kTypeCRC16, kTypeCRC16},
+                {kTypeODD, kTypeLCM}}))
     return 3;
-  if (In(type, {{806, 806}, {818, 819}, {821, 822}, {879, 879}})) return 4;
+  if (In(type,
+         {{kTypeAWDOG, kTypeAWDOG}, {kTypePI, kTypePWM}, {kTypeMAXMIN, kTypeAVGVAL}, {kTypeQUAD, kTypeQUAD}}))
+    return 4;
   return 5;
 }
 

@@ -323,7 +323,7 @@ void CRecordDecoder::TimeParameter(int n, int word) {
     case 3:
       if (Ref(3)) {
         refNumber(2);
-        if (type == 408 || type == 409) X(m_b, 5) = 0;
+        if (type == kTypeSLS || type == kTypeMFS) X(m_b, 5) = 0;
       } else {
         X(m_b, 7) = high, X(m_b, 6) = low;
       }
@@ -331,16 +331,16 @@ void CRecordDecoder::TimeParameter(int n, int word) {
     default:
       if (Ref(4)) {
         refNumber(3);
-        if (type == 408 || type == 409) X(m_b, 5) = 0;
+        if (type == kTypeSLS || type == kTypeMFS) X(m_b, 5) = 0;
       } else {
         X(m_b, 9) = high, X(m_b, 8) = low;
       }
       if (!Ref(3)) {
-        if (type == 408) {
+        if (type == kTypeSLS) {
           const bool pair =
               base == 2 ? (X(m_b, 6) == 75 && X(m_b, 8) == 5) : (X(m_b, 6) == 15 && X(m_b, 8) == 1);
           X(m_b, 5) = X(m_b, 7) == 0 && X(m_b, 9) == 0 && pair ? 1 : 0;
-        } else if (type == 409) {
+        } else if (type == kTypeMFS) {
           X(m_b, 5) = X(m_b, 6) == 0 && X(m_b, 7) == 0 && X(m_b, 8) == 0 && X(m_b, 9) == 0 ? 1 : 0;
         }
       }
@@ -350,7 +350,7 @@ void CRecordDecoder::TimeParameter(int n, int word) {
 
 void CRecordDecoder::SpecialTimer() {
   const int slots = std::clamp(m_b.m_wMemSize / 2 - 1, 0, kPinCount);
-  int next = m_b.m_nType == 408 ? 2 : 1;
+  int next = m_b.m_nType == kTypeSLS ? 2 : 1;
   for (int slot = 0; slot < slots; ++slot) {
     switch (m_b.m_nSource[slot]) {
       case kCode55: {

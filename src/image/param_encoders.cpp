@@ -267,7 +267,7 @@ void CZaradCoreRule::EncodeDataFunction(CBlockObj* b, CAreaWriter& w) {
 
 void CZaradCoreRule::EncodeSpecialTimer(CBlockObj* b, CAreaWriter& w) {
   const int slots = std::clamp(b->m_wMemSize / 2 - 1, 0, kPinCount);
-  int next = b->m_nType == 408 ? 2 : 1;
+  int next = b->m_nType == kTypeSLS ? 2 : 1;
   bool numberWritten = false;
   for (int slot = 0; slot < slots; ++slot) {
     switch (b->m_nSource[slot]) {

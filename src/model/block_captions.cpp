@@ -2,26 +2,28 @@
 
 #include <utility>
 
+#include "model/block_codes.h"
+
 BlockNameMap g_BlockCaptionMap;
 
 namespace {
 
 constexpr std::pair<UINT, const char16_t*> kCaptions[] = {
     {810, u"[Message texts]"},
-    {400, u"[On Delay]"},
-    {401, u"[Off Delay]"},
-    {402, u"[On/Off Delay]"},
-    {403, u"[Retentive On-Delay]"},
-    {404, u"[Wiping Relay(Pulse Output)]"},
-    {405, u"[Edge Trigger Wiping Relay]"},
-    {406, u"[Asynchronous Pulse Generator]"},
-    {407, u"[Random Generator]"},
-    {408, u"[Stairway lighting switch]"},
-    {409, u"[Multiple function switch]"},
-    {410, u"[Weekly Timer]"},
-    {411, u"[Yearly Timer]"},
-    {412, u"[Astronomical clock]"},
-    {413, u"[Stopwatch]"},
+    {kTypeDPR, u"[On Delay]"},
+    {kTypeDDR, u"[Off Delay]"},
+    {kTypeMPLR, u"[On/Off Delay]"},
+    {kTypePLR, u"[Retentive On-Delay]"},
+    {kTypeCPG, u"[Wiping Relay(Pulse Output)]"},
+    {kTypeRPR, u"[Edge Trigger Wiping Relay]"},
+    {kTypeAPG, u"[Asynchronous Pulse Generator]"},
+    {kTypeRG, u"[Random Generator]"},
+    {kTypeSLS, u"[Stairway lighting switch]"},
+    {kTypeMFS, u"[Multiple function switch]"},
+    {kTypeWT, u"[Weekly Timer]"},
+    {kTypeYT, u"[Yearly Timer]"},
+    {kTypeAC, u"[Astronomical clock]"},
+    {kTypeSW, u"[Stopwatch]"},
     {800, u"[Up/Down Counter]"},
     {801, u"[Hour Counter]"},
     {802, u"[Threshold trigger]"},

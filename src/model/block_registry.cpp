@@ -125,7 +125,7 @@ int GetPlacementCheckCost(int typeCode, WORD modelCode) {
   switch (typeCode) {
     case kTypeSoftKey:
       return 8;
-    case kTypeCrc16:
+    case kTypeCRC16:
       return 16;
     default:
       return -1;
@@ -135,7 +135,7 @@ int GetPlacementCheckCost(int typeCode, WORD modelCode) {
 int GetModelMemoryCost(int typeCode, WORD modelCode) {
   const bool newer = modelCode >= 0x5188;
   switch (typeCode) {
-    case 411:
+    case kTypeYT:
       return newer ? 14 : 8;
     case 812:
       return newer ? 16 : 12;

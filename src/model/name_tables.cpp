@@ -3,6 +3,7 @@
 #include <iterator>
 #include <utility>
 
+#include "model/block_codes.h"
 #include "platform/string_table.h"
 
 BlockNameMap g_BlockTypeNames;
@@ -31,20 +32,20 @@ constexpr std::pair<UINT, const char16_t*> kEnglishTypeNames[] = {
     {305, u"[NOR]"},
     {306, u"[XOR]"},
     {307, u"[NOT]"},
-    {400, u"[On-Delay]"},
-    {401, u"[Off-Delay]"},
-    {403, u"[Retentive On-Delay]"},
-    {404, u"[Wiping relay(pulse output)]"},
-    {402, u"[On-/Off-Delay]"},
-    {405, u"[Edge trigger wiping relay]"},
-    {406, u"[Asynchronous Pulse Generator]"},
-    {407, u"[Random Generator]"},
-    {408, u"[Stairway lighting switch]"},
-    {409, u"[Multiple function switch]"},
-    {410, u"[Weekly Timer]"},
-    {411, u"[Yearly Timer]"},
-    {412, u"[Astronomical clock]"},
-    {413, u"[Stopwatch]"},
+    {kTypeDPR, u"[On-Delay]"},
+    {kTypeDDR, u"[Off-Delay]"},
+    {kTypePLR, u"[Retentive On-Delay]"},
+    {kTypeCPG, u"[Wiping relay(pulse output)]"},
+    {kTypeMPLR, u"[On-/Off-Delay]"},
+    {kTypeRPR, u"[Edge trigger wiping relay]"},
+    {kTypeAPG, u"[Asynchronous Pulse Generator]"},
+    {kTypeRG, u"[Random Generator]"},
+    {kTypeSLS, u"[Stairway lighting switch]"},
+    {kTypeMFS, u"[Multiple function switch]"},
+    {kTypeWT, u"[Weekly Timer]"},
+    {kTypeYT, u"[Yearly Timer]"},
+    {kTypeAC, u"[Astronomical clock]"},
+    {kTypeSW, u"[Stopwatch]"},
     {800, u"[Up/Down Counter]"},
     {801, u"[Hours Counter]"},
     {802, u"[Threshold Trigger]"},
@@ -132,12 +133,16 @@ static_assert(std::size(kEnglishTypeNames) == 116);
 
 // Kinds whose Chinese name is a string-table text: type code to string id.
 constexpr std::pair<UINT, UINT> kChineseTypeNameIds[] = {
-    {300, 1571}, {301, 1572}, {302, 1573}, {303, 1574}, {304, 1575}, {305, 1576}, {306, 1577}, {307, 1578},
-    {400, 1579}, {401, 1580}, {402, 1581}, {403, 1582}, {404, 1583}, {405, 1584}, {406, 1585}, {407, 1586},
-    {408, 1587}, {409, 1588}, {410, 1589}, {411, 1590}, {412, 1591}, {413, 1592}, {600, 1593}, {611, 1594},
-    {602, 1595}, {603, 1596}, {604, 1597}, {605, 1598}, {606, 1599}, {607, 1600}, {608, 1601}, {609, 1602},
-    {610, 1603}, {800, 1610}, {801, 1611}, {802, 1612}, {803, 1614}, {804, 1615}, {805, 1616}, {806, 1617},
-    {807, 1618}, {808, 1626}, {809, 1627}, {810, 1628}, {812, 1629}, {813, 1631}, {814, 1632},
+    {300, 1571},       {301, 1572},      {302, 1573},      {303, 1574},      {304, 1575},
+    {305, 1576},       {306, 1577},      {307, 1578},      {kTypeDPR, 1579}, {kTypeDDR, 1580},
+    {kTypeMPLR, 1581}, {kTypePLR, 1582}, {kTypeCPG, 1583}, {kTypeRPR, 1584}, {kTypeAPG, 1585},
+    {kTypeRG, 1586},   {kTypeSLS, 1587}, {kTypeMFS, 1588}, {kTypeWT, 1589},  {kTypeYT, 1590},
+    {kTypeAC, 1591},   {kTypeSW, 1592},  {600, 1593},      {611, 1594},      {602, 1595},
+    {603, 1596},       {604, 1597},      {605, 1598},      {606, 1599},      {607, 1600},
+    {608, 1601},       {609, 1602},      {610, 1603},      {800, 1610},      {801, 1611},
+    {802, 1612},       {803, 1614},      {804, 1615},      {805, 1616},      {806, 1617},
+    {807, 1618},       {808, 1626},      {809, 1627},      {810, 1628},      {812, 1629},
+    {813, 1631},       {814, 1632},
 };
 static_assert(std::size(kChineseTypeNameIds) == 47);
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <initializer_list>
 
+#include "model/block_codes.h"
 #include "model/model_table.h"
 
 ToolboxLists g_ToolboxLists;
@@ -34,7 +35,7 @@ void Add(CUIntArray& list, std::initializer_list<UINT> codes) {
 void BuildToolboxLists() {
   ToolboxLists t;
   AddRange(t.basic, 300, 307);
-  AddRange(t.time, 400, 413);
+  AddRange(t.time, kFirstTimeType, kLastTimeType);
   AddRange(t.ladder, 700, 705);
   Add(t.ioOld, {600});
   AddRange(t.ioOld, 602, 610);

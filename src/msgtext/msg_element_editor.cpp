@@ -8,7 +8,9 @@
 #include "blocks/analog_blocks.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/time_blocks.h"
+#include "model/block_eval.h"
 #include "model/view_context.h"
+#include "msgtext/msg_param_table.h"
 #include "platform/string_table.h"
 
 namespace {
@@ -23,29 +25,11 @@ CString Digits(int v, const char16_t* fmt = u"%d") {
   return FormatString(fmt, v);
 }
 
-// The time parameter slot (1 or 2) an element of a time block edits; 0 none.
+// The time preset (1 or 2) an element of a time function edits; 0 none (the
+// light switches' pre-warning times are not edited here).
 int TimeSlot(int type, int param) {
-  switch (type) {
-    case 400:
-    case 401:
-    case 403:
-      return param == 4 || param == 5 ? 1 : 0;
-    case 402:
-      return param == 6 ? 1 : param == 7 ? 2 : 0;
-    case 404:
-      return param == 7 ? 1 : 0;
-    case 405:
-    case 406:
-      return param == 40 ? 1 : param == 39 ? 2 : 0;
-    case 407:
-      return param == 10 ? 1 : param == 11 ? 2 : 0;
-    case 408:
-      return 2;
-    case 409:
-      return param == 41 ? 2 : param == 14 ? 1 : 0;
-    default:
-      return 0;
-  }
+  const int slot = MsgPresetSlot(type, param);
+  return slot == 1 || slot == 2 ? slot : 0;
 }
 
 int& High(CBlockObj& b, int slot) {
@@ -128,61 +112,62 @@ bool IsElementValueEditable(const CBlockObj& b, int param) {
   const int type = b.m_nType;
   const bool ref1 = b.m_pRef[0] != nullptr, ref2 = b.m_pRef[1] != nullptr;
   switch (type) {
-    case 400:
-    case 403:
+    case kTypeDPR:
+    case kTypePLR:
       return param == 4 && !ref1;
-    case 401:
+    case kTypeDDR:
       return param == 5 && !ref1;
-    case 402:
+    case kTypeMPLR:
       return (param == 6 && !ref1) || (param == 7 && !ref2);
-    case 404:
+    case kTypeCPG:
       return param == 7 && !ref1;
-    case 405:
-    case 406:
+    case kTypeRPR:
+    case kTypeAPG:
       return (param == 40 && !ref1) || (param == 39 && !ref2);
-    case 407:
+    case kTypeRG:
       return (param == 10 && !ref1) || (param == 11 && !ref2);
-    case 408:
+    case kTypeSLS:
       return param == 5 && !ref2;
-    case 409:
+    case kTypeMFS:
       return (param == 41 && !ref2) || (param == 14 && !ref1);
-    case 410:
-    case 411:
+    case kTypeWT:
+    case kTypeYT:
       return true;
-    case 800:
+    case kTypeCOUNTER:
       return !(param == 17 && ref1) && !(param == 18 && ref2);
-    case 801:
+    case kTypeHCOUNTER:
       return param == 19 && !ref1;
-    case 802:
+    case kTypeTHTRG:
       return param == 37 || param == 38;
-    case 811:
+    case kTypeSoftKey:
       return param == 33;
-    case 803:
-    case 804:
-    case 806:
+    case kTypeACOMP:
+    case kTypeATHTRG:
+    case kTypeAWDOG:
       return param == 24 || param == 25 || param == 31;
-    case 807:
+    case kTypeADTRG:
       return param == 24 || param == 31;
-    case 815:
+    case kTypeAMATH:
       return param >= 71 && param <= 74 && b.m_pRef[param - 71] == nullptr;
-    case 844:
-    case 845:
+    case kTypeARRMXIV:
+    case kTypeACMXIV:
       return (param == 95 && !ref1) || (param == 121 && !ref2);
-    case 848:
+    case kTypeENCODER:
       return !(param == 141 && ref1) && !(param == 142 && ref2);
-    case 849:
-    case 850:
+    case kTypeSMC:
+    case kTypeSMCE:
       return (param == 127 && !ref1) || (param == 126 && !ref2);
-    case 851:
-    case 852:
+    case kTypePTO:
+    case kTypePTOE:
       return (param == 143 && !ref1) || (param == 138 && !ref2);
-    case 864:
+    case kTypeLOG:
       return param == 123 || (param == 122 && !ref1);
     default:
       break;
   }
-  const bool listed = InRange(type, 834, 839) || InRange(type, 841, 843) || type == 846 || type == 854 ||
-                      type == 862 || type == 863 || type == 865 || InRange(type, 869, 879);
+  const bool listed = InRange(type, kTypeROL, kTypeORM) || InRange(type, kTypeNANDM, kTypeXORM) ||
+                      type == kTypeRAND || type == kTypeWORD2BIT || type == kTypeMOD || type == kTypeREM ||
+                      type == kTypeSQRT || InRange(type, kTypePOW2, kTypeQUAD);
   return listed && param >= 118 && param <= 124 && !ref1;
 }
 
@@ -194,7 +179,7 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
   const int limitLong = Digits(b.m_nMaxValue, u"%ld").GetLength();
   const int limitMin = Digits(b.m_nMinValue, u"%ld").GetLength();
 
-  if (const int slot = TimeSlot(type, param); slot != 0 && InRange(type, 400, 409)) {
+  if (const int slot = TimeSlot(type, param); slot != 0 && InRange(type, kTypeDPR, kTypeMFS)) {
     Control e1{Control::kEdit, kEditorEdit1, 0, 1, Digits(High(b, slot)), 0, 0, 0, 0, limit, {}, false};
     Control s1{Control::kSpin, kEditorSpin1, 1, 1, {}, 0, 0, 99, kEditorEdit1, 0, {}, false};
     Control e2{Control::kEdit, kEditorEdit2, 2, 1, Digits(Low(b, slot)), 0, 0, 0, 0, limit, {}, false};
@@ -202,7 +187,7 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
     out = {e1, s1, e2, s2, Combo({u"h", u"m", u"s"}, Base(b, slot), 4, 2)};
     return out;
   }
-  if (type == 410) {
+  if (type == kTypeWT) {
     auto* t = DYNAMIC_DOWNCAST(CBlockTime, &b);
     if (t == nullptr) return out;
     const int cam = Cam(kind);
@@ -237,7 +222,7 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
     out.push_back({Control::kSpin, kEditorSpin2, 4, 1, {}, 0, 0, 99, kEditorEdit2, 0, {}, disabled});
     return out;
   }
-  if (type == 411 && (param == 35 || param == 36)) {
+  if (type == kTypeYT && (param == 35 || param == 36)) {
     const bool on = param == 35;
     out.push_back({Control::kEdit,
                    kEditorMonth,
@@ -269,40 +254,40 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
   }
   auto* analog = DYNAMIC_DOWNCAST(CBlockAnalog, &b);
   switch (type) {
-    case 800: {
+    case kTypeCOUNTER: {
       const int value = param == 16   ? static_cast<int>(b.m_dValue)
                         : param == 17 ? b.m_nParam10
                                       : b.m_nParam15;
       NumberControls(&out, Control::kEdit, value, limitLong, 0, 99, cells);
       return out;
     }
-    case 801:
+    case kTypeHCOUNTER:
       if (param == 19) NumberControls(&out, Control::kEdit, b.m_nParam10, limit, 0, 99, cells);
       return out;
-    case 802:
+    case kTypeTHTRG:
       if (param == 37 || param == 38)
         NumberControls(&out, Control::kEdit, param == 37 ? b.m_nParam10 : b.m_nParam9, limit, 0, 99, cells);
       return out;
-    case 803:
-    case 804:
-    case 806:
-    case 807:
+    case kTypeACOMP:
+    case kTypeATHTRG:
+    case kTypeAWDOG:
+    case kTypeADTRG:
       if (analog && (param == 24 || param == 25 || param == 31)) {
         NumberControls(&out, Control::kIntegerEdit,
                        param == 24 ? analog->m_nThreshold1 : analog->m_nThreshold2, limit, b.m_nMinValue,
                        b.m_nMaxValue, cells);
-        if (type == 807 && param == 25) out[0].text.Empty();
+        if (type == kTypeADTRG && param == 25) out[0].text.Empty();
       }
       return out;
-    case 815:
+    case kTypeAMATH:
       if (param >= 71 && param <= 74) {
         const int values[4] = {b.m_nParam10, b.m_nParam15, b.m_nParam20, b.m_nParam22};
         NumberControls(&out, Control::kEdit, values[param - 71], limit, 0, 99, cells);
       }
       return out;
-    case 845:
-    case 844:
-      if (type == 845 || param == 95) {
+    case kTypeACMXIV:
+    case kTypeARRMXIV:
+      if (type == kTypeACMXIV || param == 95) {
         out.push_back(Combo({u"Maximum", u"Minimum", u"Average"}, b.m_nParam10, 0, cells));
       } else if (param == 121) {
         out.push_back({Control::kEdit,
@@ -319,7 +304,7 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
                        false});
       }
       return out;
-    case 848:
+    case kTypeENCODER:
       if (param == 130) {
         out.push_back(Combo({u"I0&I1", u"I2&I3"}, b.m_nParam20, 0, cells));
       } else if (param == 144 || param == 140 || param == 141 || param == 142) {
@@ -330,10 +315,10 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
         NumberControls(&out, Control::kIntegerEdit, value, limitMin, b.m_nMinValue, b.m_nMaxValue, cells);
       }
       return out;
-    case 849:
-    case 850:
-    case 851:
-    case 852: {
+    case kTypeSMC:
+    case kTypeSMCE:
+    case kTypePTO:
+    case kTypePTOE: {
       const bool second = param == 126 || param == 138;
       out.push_back({Control::kEdit,
                      kEditorEdit1,
@@ -349,18 +334,20 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
                      false});
       return out;
     }
-    case 871:
-    case 872:
+    case kTypeFIX:
+    case kTypeROUND:
       out.push_back(Combo({u"0", u"1", u"2", u"3", u"4", u"5"}, b.m_nParam11, 0, cells));
       return out;
     default:
       break;
   }
-  if (type == 864 && param == 122) {
+  if (type == kTypeLOG && param == 122) {
     out.push_back(Combo({u"e", u"2", u"10"}, b.m_nParam11, 0, cells));
     return out;
   }
-  if ((type == 864 || type == 865 || type == 869 || type == 870 || InRange(type, 873, 879)) && param == 123) {
+  if ((type == kTypeLOG || type == kTypeSQRT || type == kTypePOW2 || type == kTypeEXP ||
+       InRange(type, kTypeSIN, kTypeQUAD)) &&
+      param == 123) {
     Control e{Control::kRealEdit,
               kEditorEdit1,
               0,
@@ -378,11 +365,11 @@ std::vector<Control> DescribeElementEditor(const CBlockObj& cb, int param, int k
     out = {e, s};
     return out;
   }
-  if (InRange(type, 834, 837) || type == 846 || type == 854) {
+  if (InRange(type, kTypeROL, kTypeSHR) || type == kTypeRAND || type == kTypeWORD2BIT) {
     NumberControls(&out, Control::kEdit, b.m_nParam10, limitLong, b.m_nMinValue, b.m_nMaxValue, cells);
-  } else if (type == 862 || type == 863) {
+  } else if (type == kTypeMOD || type == kTypeREM) {
     NumberControls(&out, Control::kIntegerEdit, b.m_nParam10, limitMin, b.m_nMinValue, b.m_nMaxValue, cells);
-  } else if (type == 838 || type == 839 || InRange(type, 841, 843)) {
+  } else if (type == kTypeANDM || type == kTypeORM || InRange(type, kTypeNANDM, kTypeXORM)) {
     out.push_back({Control::kHexEdit,
                    kEditorEdit1,
                    0,
@@ -406,7 +393,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
   message->Empty();
   const int type = b.m_nType;
 
-  if (const int slot = TimeSlot(type, param); slot != 0 && InRange(type, 400, 409)) {
+  if (const int slot = TimeSlot(type, param); slot != 0 && InRange(type, kTypeDPR, kTypeMFS)) {
     int high = 0, low = 0;
     const int base = Choice(v, kEditorCombo, Base(b, slot));
     const int lowMax = base == 2 ? 99 : 59;
@@ -416,25 +403,12 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     if (Low(b, slot) != low) Low(b, slot) = low;
     if (Base(b, slot) != base) Base(b, slot) = base;
     auto* t = DYNAMIC_DOWNCAST(CBlockTime, &b);
-    if (!InRange(type, 400, 401) && type != 403 && type != 407 && t && !t->m_bTiming) {
-      switch (base) {
-        case 2:
-          b.m_dValue = (100.0 * high + low) * 10;
-          break;
-        case 1:
-          b.m_dValue = (60.0 * high + low) * 1000;
-          break;
-        case 0:
-          b.m_dValue = (60.0 * high + low) * 60000;
-          break;
-        default:
-          b.m_dValue = 0;
-          break;
-      }
+    if (!InRange(type, kTypeDPR, kTypeDDR) && type != kTypePLR && type != kTypeRG && t && !t->m_bTiming) {
+      b.m_dValue = base >= 0 && base <= 2 ? TimePresetMs(high, low, base) : 0;
     }
     return true;
   }
-  if (type == 410) {
+  if (type == kTypeWT) {
     auto* t = DYNAMIC_DOWNCAST(CBlockTime, &b);
     if (t == nullptr) return false;
     const int cam = Cam(kind);
@@ -455,7 +429,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     time[0] = hour, time[1] = minute;
     return true;
   }
-  if (type == 411 && (param == 35 || param == 36)) {
+  if (type == kTypeYT && (param == 35 || param == 36)) {
     long long month = 0, day = 0;
     const CString format = LoadString(632);
     if (!ReadInt(v, kEditorMonth, &month) || month < 1 || month > 12) {
@@ -477,7 +451,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
   int n = 0;
   auto* analog = DYNAMIC_DOWNCAST(CBlockAnalog, &b);
   switch (type) {
-    case 800:
+    case kTypeCOUNTER:
       if (!Range(v, kEditorEdit1, 0, 999999, Between(0, 999999), &n, message)) return false;
       if (param == 16) {
         b.m_dValue = n;
@@ -488,7 +462,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
         b.m_nParam15 = n;
       }
       return true;
-    case 801: {
+    case kTypeHCOUNTER: {
       if (param != 19) return true;
       if (!Range(v, kEditorEdit1, 0, 1023, Between(0, 1023), &n, message)) return false;
       b.m_nParam10 = n;
@@ -504,35 +478,35 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
       if (auto* h = DYNAMIC_DOWNCAST(CBlockHCOUNTER, &b)) h->m_nRemaining = 60 * hours;
       return true;
     }
-    case 802:
+    case kTypeTHTRG:
       if (!Range(v, kEditorEdit1, 0, 9999, Between(0, 9999), &n, message)) return false;
       (param == 37 ? b.m_nParam10 : b.m_nParam9) = n;
       return true;
-    case 803:
-    case 804:
-    case 806:
-    case 807:
+    case kTypeACOMP:
+    case kTypeATHTRG:
+    case kTypeAWDOG:
+    case kTypeADTRG:
       if (analog == nullptr) return false;
       if (!Range(v, kEditorEdit1, -20000, 20000, u"Please enter an integer between -20000 and 20000", &n,
                  message))
         return false;
       (param == 24 ? analog->m_nThreshold1 : analog->m_nThreshold2) = n;
-      if (type == 807 && view) view->ShowCurrentParameterValue(&b);
+      if (type == kTypeADTRG && view) view->ShowCurrentParameterValue(&b);
       return true;
-    case 815: {
+    case kTypeAMATH: {
       if (param < 71 || param > 74) return true;
       if (!Range(v, kEditorEdit1, -32768, 32767, Between(-32768, 32767), &n, message)) return false;
       int* slots[4] = {&b.m_nParam10, &b.m_nParam15, &b.m_nParam20, &b.m_nParam22};
       *slots[param - 71] = n;
       return true;
     }
-    case 846:
+    case kTypeRAND:
       if (!Range(v, kEditorEdit1, 1, 32767, u"Please enter an integer between 1 and 32767", &n, message))
         return false;
       b.m_nParam10 = n;
       return true;
-    case 862:
-    case 863:
+    case kTypeMOD:
+    case kTypeREM:
       if (!Range(v, kEditorEdit1, -32767, 32767, u"Please enter an integer between -32767 and 32767 and <> 0",
                  &n, message) ||
           n == 0) {
@@ -541,9 +515,9 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
       }
       b.m_nParam10 = n;
       return true;
-    case 844:
-    case 845:
-      if (type == 845 || param == 95) {
+    case kTypeARRMXIV:
+    case kTypeACMXIV:
+      if (type == kTypeACMXIV || param == 95) {
         const int mode = Choice(v, kEditorCombo, b.m_nParam10);
         if (mode != b.m_nParam10) b.m_nParam10 = mode;
         return true;
@@ -552,7 +526,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
         return false;
       if (n != b.m_nParam15) b.m_nParam15 = n;
       return true;
-    case 848:
+    case kTypeENCODER:
       if (param == 130) {
         const int source = Choice(v, kEditorCombo, b.m_nParam20);
         if (source != b.m_nParam20) b.m_nParam20 = source;
@@ -572,10 +546,10 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
         b.m_nParam8 = n;
       }
       return true;
-    case 849:
-    case 850:
-    case 851:
-    case 852: {
+    case kTypeSMC:
+    case kTypeSMCE:
+    case kTypePTO:
+    case kTypePTOE: {
       if (!Range(v, kEditorEdit1, 0, 99999999, u"Please enter an integer between 0 and 99999999", &n,
                  message))
         return false;
@@ -583,8 +557,8 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
       if (slot != n) slot = n;
       return true;
     }
-    case 871:
-    case 872: {
+    case kTypeFIX:
+    case kTypeROUND: {
       const int sel = Choice(v, kEditorCombo, b.m_nParam11);
       if (sel != b.m_nParam11) b.m_nParam11 = sel;
       return true;
@@ -592,7 +566,7 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     default:
       break;
   }
-  if (type == 864 && param == 122) {
+  if (type == kTypeLOG && param == 122) {
     const int sel = Choice(v, kEditorCombo, b.m_nParam11);
     if (sel != b.m_nParam11) b.m_nParam11 = sel;
     return true;
@@ -609,15 +583,15 @@ bool CommitElementEditor(CBlockObj& b, int param, int kind, const ElementEditorV
     b.m_dParam = d;
     return true;
   }
-  if (InRange(type, 834, 837) || type == 854) {
-    const int lo = type == 854 ? 0 : 1;
+  if (InRange(type, kTypeROL, kTypeSHR) || type == kTypeWORD2BIT) {
+    const int lo = type == kTypeWORD2BIT ? 0 : 1;
     if (!Range(v, kEditorEdit1, lo, 15, FormatString(u"Please enter an integer between %d and 15", lo), &n,
                message))
       return false;
     b.m_nParam10 = n;
     return true;
   }
-  if (type == 838 || type == 839 || InRange(type, 841, 843)) {
+  if (type == kTypeANDM || type == kTypeORM || InRange(type, kTypeNANDM, kTypeXORM)) {
     const auto it = v.texts.find(kEditorEdit1);
     CString hex = it == v.texts.end() ? CString() : it->second;
     hex.MakeUpper();

@@ -10,6 +10,7 @@
 #include "blocks/time_blocks.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
+#include "msgtext/msg_param_table.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
 #include "platform/ms_clock.h"
@@ -98,7 +99,7 @@ int Clamp(double v, int lo, int hi) {
 }
 
 CString BlockRef(const CBlockObj* ref) {
-  return FormatString(u"B%d", ref->m_nNumber - 9000);
+  return FormatString(u"B%d", ref->m_nNumber - kFirstFunctionBlockNumber);
 }
 CString Int(int v) {
   return FormatString(u"%d", v);
@@ -219,7 +220,7 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
   bool haveBody = false;
   const auto body_ = [&](const CString& s) { body = s, haveBody = true; };
 
-  if (type == 400 || type == 401 || type == 403) {
+  if (type == kTypeDPR || type == kTypeDDR || type == kTypePLR) {
     base = SlotBase(b, 1);
     switch (param) {
       case 0:
@@ -252,16 +253,16 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
   } else {
     switch (param) {
       case 0:
-        if (type == 408) {
+        if (type == kTypeSLS) {
           base = longText ? SlotBase(b, 2) : Par2Unit(b);
           DirectSplit(b.m_dValue, base, &high, &low);
-        } else if (type == 409) {
+        } else if (type == kTypeMFS) {
           base = SwitchMode(b) % 2 != 0 ? Par1Unit(b) : Par2Unit(b);
           DirectSplit(b.m_dValue, base, &high, &low);
-        } else if (type == 404) {
+        } else if (type == kTypeCPG) {
           base = SlotBase(b, 1);
           if (b.m_dValue != 0) ElapsedSplit(b.m_dValue, base, &high, &low);
-        } else if (type == 402 || type == 405 || type == 406) {
+        } else if (type == kTypeMPLR || type == kTypeRPR || type == kTypeAPG) {
           base = PhaseBase(b);
           if (b.m_dValue != 0) ElapsedSplit(b.m_dValue, base, &high, &low);
         } else {
@@ -269,10 +270,10 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
         }
         break;
       case 50:
-        if (type == 404) {
+        if (type == kTypeCPG) {
           base = SlotBase(b, 1);
           if (b.m_dValue != 0) ElapsedSplit(b.m_dRemaining, base, &high, &low);
-        } else if (type == 408) {
+        } else if (type == kTypeSLS) {
           base = SlotBase(b, 2);
           if (longText || b.m_dValue != 0) {
             ElapsedSplit(b.m_dRemaining, base, &high, &low);
@@ -280,7 +281,7 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
             base = 0;
             numbers = false;
           }
-        } else if (type == 409) {
+        } else if (type == kTypeMFS) {
           if (b.m_dValue != 0) {
             const int mode = SwitchMode(b);
             base = !longText || (mode != 0 && mode != 1 && mode != 3) ? SlotBase(b, 2) : SlotBase(b, 1);
@@ -288,21 +289,14 @@ void FormatTimeBlock(CBlockObj& b, CViewContext* view, CString* text, int param,
           } else if (!longText) {
             numbers = false;
           }
-        } else if (b.m_dValue != 0) {  // 402, 405, 406, 407
+        } else if (b.m_dValue != 0) {  // on-/off-delay, wiping and pulse relays, random generator
           base = PhaseBase(b);
           ElapsedSplit(b.m_dRemaining, base, &high, &low);
         }
         break;
       default: {
         // Time parameters taken from a slot.
-        int slot = 0;
-        if (type == 402) slot = param == 6 ? 1 : param == 7 ? 2 : 0;
-        if (type == 405 || type == 406) slot = param == 40 ? 1 : param == 39 ? 2 : 0;
-        if (type == 407) slot = param == 10 ? 1 : param == 11 ? 2 : 0;
-        if (type == 404) slot = param == 7 ? 1 : 0;
-        if (type == 408) slot = param == 5 ? 2 : param == 12 ? 3 : param == 13 ? 4 : 0;
-        if (type == 409) slot = param == 41 ? 2 : param == 14 ? 1 : param == 12 ? 3 : param == 13 ? 4 : 0;
-        if (slot != 0) {
+        if (const int slot = MsgPresetSlot(type, param); slot != 0) {
           *text = longText ? SlotLong(b, slot) : SlotDisplay(b, slot);
           return;
         }
@@ -406,8 +400,8 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
   if (a == nullptr) return;
   const int type = b.m_nType;
   const int d = a->m_nPoint;
-  const bool comparator = type >= 803 && type <= 807;
-  const bool gainOffset = comparator || (type >= 817 && type <= 819);
+  const bool comparator = type >= kFirstAnalogType && type <= kLastAnalogType;
+  const bool gainOffset = comparator || (type >= kTypeARAMP && type <= kTypePWM);
   if (gainOffset && param == 26) return text->Format(u"%5.2f", a->m_dGain);
   if (gainOffset && param == 27) return text->Format(u"%6d", a->m_nOffset);
   if (comparator) {
@@ -415,7 +409,7 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
       case 24:
         return Decimals(text, a->m_nThreshold1, d);
       case 25:
-        return Decimals(text, type == 807 ? a->m_nThreshold2 + a->m_nThreshold1 : a->m_nThreshold2, d);
+        return Decimals(text, type == kTypeADTRG ? a->m_nThreshold2 + a->m_nThreshold1 : a->m_nThreshold2, d);
       case 31:
         return Decimals(text, a->m_nThreshold2, d);
       case 28:
@@ -431,10 +425,10 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
     }
   }
   switch (type) {
-    case 815:
-    case 816: {
+    case kTypeAMATH:
+    case kTypeAMUX: {
       if (param == 70) return text->Format(u"%d", a->m_nResult);
-      const int first = type == 815 ? 71 : 84;
+      const int first = type == kTypeAMATH ? 71 : 84;
       if (param < first || param > first + 3) return;
       const int k = param - first + 1;
       const int values[4] = {Par1(b), Par2(b), Par3(b), Par4(b)};
@@ -445,7 +439,7 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
       }
       return;
     }
-    case 817:
+    case kTypeARAMP:
       switch (param) {
         case 102:
           *text = u"0";
@@ -463,7 +457,7 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
         default:
           return;
       }
-    case 818:
+    case kTypePI:
       switch (param) {
         case 108:
           return Decimals(text, a->m_nRangeMin, d);
@@ -484,7 +478,7 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
         default:
           return;
       }
-    case 819:
+    case kTypePWM:
       if (param == 116) {
         *text = longText ? CString(u"00:00 ") + LongUnit(SlotBase(b, 1)) : SlotDisplay(b, 1);
       } else if (param == 117 && d >= 0 && d <= 3) {
@@ -493,15 +487,15 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
         Decimals(text, static_cast<int>(std::lround(v * scale)), d);
       }
       return;
-    case 820:
+    case kTypeAnalogFilter:
       if (param == 88) *text = Int(Par1Unit(b) >= 0 && Par1Unit(b) < 28 ? 8 << Par1Unit(b) : 0);
       if (param == 89 || param == 98) *text = u"0";
       return;
-    case 821:
+    case kTypeMAXMIN:
       if (param == 95) *text = !longText && Ref(b, 1) ? BlockRef(Ref(b, 1)) : Int(Par1(b));
       if (param == 89 || param == 96 || param == 97 || param == 98) *text = u"0";
       return;
-    case 822: {
+    case kTypeAVGVAL: {
       static const char16_t* const kUnits[3] = {u"d", u"h", u"m"};
       const int unit = Par1Unit(b);
       if (param == 91) text->Format(u"%d%ls", Par1(b), unit >= 0 && unit < 3 ? kUnits[unit] : u"s");
@@ -516,7 +510,7 @@ void FormatAnalog(CBlockObj& b, CString* text, int param, bool longText) {
 
 void FormatCounters(CBlockObj& b, CString* text, int param, bool longText) {
   switch (b.m_nType) {
-    case 800:
+    case kTypeCOUNTER:
       if (param == 16) *text = Int(Trunc(b.m_dValue));
       if (param == 17 || param == 18) {
         const int k = param == 17 ? 1 : 2;
@@ -529,7 +523,7 @@ void FormatCounters(CBlockObj& b, CString* text, int param, bool longText) {
       }
       if (param == 64) *text = Int(StartValue(b));
       return;
-    case 801: {
+    case kTypeHCOUNTER: {
       const auto* h = DYNAMIC_DOWNCAST(CBlockHCOUNTER, &b);
       const int toGo = h ? h->m_nRemaining : 0;
       const int total = h ? h->m_nOperating : 0;
@@ -558,7 +552,7 @@ void FormatCounters(CBlockObj& b, CString* text, int param, bool longText) {
       }
       return;
     }
-    case 802: {
+    case kTypeTHTRG: {
       const auto* t = DYNAMIC_DOWNCAST(CBlockTHTRG, &b);
       if (param == 22) *text = Int(t ? t->m_nMeasured : 0);
       if (param == 37) *text = Int(Par1(b));
@@ -629,17 +623,17 @@ void FormatMessageBlock(CBlockObj& b, CViewContext* view, CString* text, int par
 
 // ---- Data, bit and math blocks ---------------------------------------------------------
 int Group(int type) {
-  if ((type >= 832 && type <= 843) || type == 846 || type == 854 || (type >= 860 && type <= 863) ||
-      (type >= 866 && type <= 868))
+  if ((type >= kTypeBCD && type <= kTypeXORM) || type == kTypeRAND || type == kTypeWORD2BIT ||
+      (type >= kTypeODD && type <= kTypeREM) || (type >= kTypeABS && type <= kTypeLCM))
     return 1;
-  if (type == 864 || type == 865 || (type >= 869 && type <= 879)) return 2;
-  if (type == 844 || type == 845 || type == 853) return 3;
-  if (type >= 848 && type <= 852) return 4;
+  if (type == kTypeLOG || type == kTypeSQRT || (type >= kTypePOW2 && type <= kTypeQUAD)) return 2;
+  if (type == kTypeARRMXIV || type == kTypeACMXIV || type == kTypeSEG) return 3;
+  if (type >= kTypeENCODER && type <= kTypePTOE) return 4;
   return 0;
 }
 
 CString BaseName(int type, int value) {
-  if (type == 864) return value == 0 ? CString(u"e") : value == 1 ? CString(u"2") : CString(u"10");
+  if (type == kTypeLOG) return value == 0 ? CString(u"e") : value == 1 ? CString(u"2") : CString(u"10");
   return Int(value);
 }
 
@@ -654,11 +648,11 @@ void FormatData(CBlockObj& b, CViewContext* view, CString* text, int param, bool
   CBlockObj* ref1 = Ref(b, 1);
   CBlockObj* ref2 = Ref(b, 2);
 
-  if (type == 855) {
+  if (type == kTypeUDC) {
     if (param == 128) *text = Int(Par1Unit(b));
     return;
   }
-  if (type == 856) {
+  if (type == kTypeCRC16) {
     if (param == 129) *text = Hex16(Trunc(b.m_dValue));
     return;
   }
@@ -672,14 +666,14 @@ void FormatData(CBlockObj& b, CViewContext* view, CString* text, int param, bool
     } else {
       value = InputWord(b, pin, view);
     }
-    *text = type == 833 ? Hex16(value) : Int(value);
+    *text = type == kTypeBIN ? Hex16(value) : Int(value);
     return;
   }
   if (group <= 3 && param == 114) {
     const int v = Trunc(b.m_dValue);
-    if (type == 832) {
+    if (type == kTypeBCD) {
       *text = Hex16(v);
-    } else if (type == 853) {
+    } else if (type == kTypeSEG) {
       text->Format(u"0x%02X", static_cast<unsigned>(v & 0xFF));
     } else {
       *text = Int(v);
@@ -813,39 +807,39 @@ void Format(CBlockObj* block, CViewContext* view, CString* text, int param, int 
   if (block == nullptr || text == nullptr) return;
   CBlockObj& b = *block;
   const int type = b.m_nType;
-  if (type >= 400 && type <= 409) return FormatTimeBlock(b, view, text, param, longText);
+  if (type >= kTypeDPR && type <= kTypeMFS) return FormatTimeBlock(b, view, text, param, longText);
   switch (type) {
-    case 410:
+    case kTypeWT:
       return FormatWeekly(b, text, param, kind, longText);
-    case 411:
+    case kTypeYT:
       return FormatYearly(b, text, param, longText);
-    case 412:
+    case kTypeAC:
       return FormatAstro(b, text, param, longText);
-    case 413:
+    case kTypeSW:
       if (param == 80) {
         static const char16_t* const kBases[3] = {u"h", u"m", u"s"};
         const int unit = Par1Unit(b);
         *text = unit >= 0 && unit < 3 ? kBases[unit] : u"ms";
       }
       return;
-    case 800:
-    case 801:
-    case 802:
+    case kTypeCOUNTER:
+    case kTypeHCOUNTER:
+    case kTypeTHTRG:
       return FormatCounters(b, text, param, longText);
-    case 810:
+    case kTypeMessageText:
       return FormatMessageBlock(b, view, text, param, longText);
-    case 823:
+    case kTypeMATHERR:
       if (param == 99) *text = longText ? CString() : Ref(b, 1) ? BlockRef(Ref(b, 1)) : CString(u"----");
       if (param == 100 || param == 101) *text = u"0";
       return;
-    case 608:
-    case 610:
+    case kTypeAnalogInput:
+    case kTypeAnalogFlag:
       if (longText) text->Format(u"%6.1f", static_cast<double>(b.m_nSimValue));
       return;
     default:
       break;
   }
-  if ((type >= 803 && type <= 807) || (type >= 815 && type <= 822))
+  if ((type >= kFirstAnalogType && type <= kLastAnalogType) || (type >= kTypeAMATH && type <= kTypeAVGVAL))
     return FormatAnalog(b, text, param, longText);
   FormatData(b, view, text, param, longText);
 }

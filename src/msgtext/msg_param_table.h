@@ -45,6 +45,12 @@ std::vector<int> GetMsgActualParams(int typeCode);
 // names and of analog input and analog flag filter elements; -1 without a row.
 int GetMsgFirstParam(int typeCode);
 
+// The time preset a display parameter of a time function (on-delay to the
+// multiple function switch) shows: 1 the first (high P9, low P8, base P10),
+// 2 the second (X2, X1, X3), 3 and 4 the light switches' pre-warning time and
+// its duration; 0 for a parameter that shows no preset.
+int MsgPresetSlot(int typeCode, int paramIndex);
+
 // The name of a parameter index (g_ParameterNames, built on first use); empty
 // outside 0..144.
 CString GetMsgParamName(int paramIndex);

@@ -51,7 +51,7 @@ bool CanPlaceOlder(const MsgCellSpan& span, bool lineHasElement) {
 
 CString PlacementFailureText(int blockNumber) {
   return FormatString(u"Can't insert the selected Object at this position B%d [Message Texts]",
-                      blockNumber - 9000);
+                      blockNumber - kFirstFunctionBlockNumber);
 }
 
 int MaxElementsPerSet(int kind) {
@@ -134,14 +134,14 @@ std::vector<int> OfferedPrioritySlots(const CZaradDoc& doc, int blockNumber) {
 bool IsMsgTextListBlock(const CBlockObj& block, bool newerSeries) {
   const int t = block.m_nType;
   if (dynamic_cast<const CBlockTime*>(&block) || dynamic_cast<const CBlockAnalog*>(&block)) return true;
-  if (t >= 800 && t <= 802) return true;
-  if (t == 823) return true;
-  if (t >= 832 && t <= 879) return t != 847 && !(newerSeries && t == 855);
+  if (t >= kTypeCOUNTER && t <= kTypeTHTRG) return true;
+  if (t == kTypeMATHERR) return true;
+  if (t >= kTypeBCD && t <= kTypeQUAD) return t != kTypeMEM && !(newerSeries && t == kTypeUDC);
   return false;
 }
 
 CString MsgTextBlockEntry(const CBlockObj& block) {
-  CString entry = FormatString(u"B%d", block.m_nNumber - 9000);
+  CString entry = FormatString(u"B%d", block.m_nNumber - kFirstFunctionBlockNumber);
   entry += LookupBlockName(g_BlockCaptionMap, static_cast<UINT>(block.m_nType));
   return entry;
 }
@@ -150,7 +150,7 @@ std::vector<int> DisplayParamsOf(const MsgParamRow* row, int type, bool newerSer
   std::vector<int> params;
   if (!row) return params;
   const int count = newerSeries ? row->nCount : row->nCountOld;
-  const int first = newerSeries && type == 806 ? 1 : 0;
+  const int first = newerSeries && type == kTypeAWDOG ? 1 : 0;
   for (int k = 0; k < count; ++k) {
     const size_t at = static_cast<size_t>(first + k);
     if (at >= row->display.size() || row->display[at] < 0) break;

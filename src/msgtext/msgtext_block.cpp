@@ -4,6 +4,8 @@
 
 #include "blocks/block_factory.h"
 #include "blocks/block_slots.h"
+#include "blocks/palette_icons.h"
+#include "model/block_kind.h"
 #include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/view_context.h"
@@ -231,10 +233,27 @@ void CBlockMSGTEXT::LoadOldElementList(CArchive& ar) {
   }
 }
 
+namespace {
+
+// The message text's palette pictogram (its text, from blocks/pictograms.h).
+int PaintMessageTextIcon(CDC* dc, const CRect& box) {
+  return PaintSymbolPicture(dc, box, CBlockMSGTEXT::kTypeCode);
+}
+
+}  // namespace
+
 void RegisterMessageTextKind() {
-  RegisterBlockKind(CBlockMSGTEXT::kTypeCode, [](int typeCode, const BlockContext& ctx) -> CBlockObj* {
+  BlockKind kind;
+  kind.type = CBlockMSGTEXT::kTypeCode;
+  kind.page = PageFamily::kMsgText;
+  kind.helpTopic = 1060;  // "Message text.htm"
+  kind.mnemonic = u"Text";
+  kind.msgIcon = MsgIcon::kFunction;
+  kind.paletteIcon = PaintMessageTextIcon;
+  kind.create = [](int typeCode, const BlockContext& ctx) -> CBlockObj* {
     return new (std::nothrow) CBlockMSGTEXT(typeCode, ctx);
-  });
+  };
+  RegisterBlockKind(kind);
   // Naming the element class links its object file, and with it its registration.
   [[maybe_unused]] static const CRuntimeClass* volatile sink = RUNTIME_CLASS(CWidget);
 }

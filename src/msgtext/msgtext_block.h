@@ -30,7 +30,7 @@ class CBlockMSGTEXT : public CBlockObj {
   void ResetAtPowerReturn(const SimEvent& ev) override {}
   void LeaveSimulation(const SimEvent& ev) override { m_nParam1 = 0; }
   bool HasElementLists() const override { return true; }
-  static constexpr int kTypeCode = 810;
+  static constexpr int kTypeCode = kTypeMessageText;
   static constexpr BYTE kCaps = 0x04;
   static constexpr int kRows = 5;                        // row 0 is the header row
   static constexpr int kCols = 25;                       // column 0 is the header column

@@ -8,6 +8,7 @@
 
 #include "blocks/pictograms.h"
 #include "blocks/time_blocks.h"
+#include "model/block_kind.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msg_param_format.h"
@@ -40,35 +41,50 @@ bool IsFunctionBlock(const CBlockObj* block) {
   return block != nullptr && CZaradDoc::GetTypeClass(static_cast<UINT>(block->m_nType)) == 2;
 }
 
+// Operand names by module and channel: inputs 32 a module, outputs and shift
+// bits 16, analog inputs 8.
+CString InputName(int n) {
+  return FormatString(u"I%d%02d", (n - kFirstInputOperand) / 32, (n - kFirstInputOperand) % 32);
+}
+CString OutputName(int n) {
+  return FormatString(u"Q%d%02d", (n - kFirstOutputOperand) / 16, (n - kFirstOutputOperand) % 16);
+}
+CString ShiftBitName(int n) {
+  return FormatString(u"S%d.%d", (n - kFirstShiftBitOperand) / 16, (n - kFirstShiftBitOperand) % 16);
+}
+CString AnalogInputName(int n) {
+  return FormatString(u"AI%d%02d", (n - kFirstAnalogInputOperand) / 8, (n - kFirstAnalogInputOperand) % 8);
+}
+
 // The operand name of a number, by its range; empty below 100.
 CString OperandName(int n) {
-  if (n >= 4288) return FormatString(u"AM%d", n - 4288);
-  if (n >= 4000) return FormatString(u"AI%d%02d", (n - 4000) / 8, (n - 4000) % 8);
-  if (n >= 1316) return FormatString(u"M%d", n - 1316);
-  if (n >= 1300) return FormatString(u"F%d", n - 1300);
-  if (n >= 1000) return FormatString(u"S%d.%d", (n - 1000) / 16, (n - 1000) % 16);
-  if (n >= 600) return FormatString(u"Q%d%02d", (n - 600) / 16, (n - 600) % 16);
-  if (n >= 100) return FormatString(u"I%d%02d", (n - 100) / 32, (n - 100) % 32);
+  if (n >= kFirstAnalogFlagOperand) return FormatString(u"AM%d", n - kFirstAnalogFlagOperand);
+  if (n >= kFirstAnalogInputOperand) return AnalogInputName(n);
+  if (n >= kFirstFlagOperand) return FormatString(u"M%d", n - kFirstFlagOperand);
+  if (n >= kFirstFunctionKeyOperand) return FormatString(u"F%d", n - kFirstFunctionKeyOperand);
+  if (n >= kFirstShiftBitOperand) return ShiftBitName(n);
+  if (n >= kFirstOutputOperand) return OutputName(n);
+  if (n >= kFirstInputOperand) return InputName(n);
   return CString();
 }
 
 // The operand name of an operand block, by its type.
 CString OperandBlockName(const CBlockObj& block, int n) {
   switch (block.m_nType) {
-    case 600:
-      return FormatString(u"I%d%02d", (n - 100) / 32, (n - 100) % 32);
-    case 602:
-      return FormatString(u"S%d.%d", (n - 1000) / 16, (n - 1000) % 16);
-    case 605:
-      return FormatString(u"Q%d%02d", (n - 600) / 16, (n - 600) % 16);
-    case 607:
-      return FormatString(u"M%d", n - 1316);
-    case 608:
-      return FormatString(u"AI%d%02d", (n - 4000) / 8, (n - 4000) % 8);
-    case 610:
-      return FormatString(u"AM%d", n - 4288);
-    case 611:
-      return FormatString(u"F%d", n - 1300);
+    case kTypeInput:
+      return InputName(n);
+    case kTypeShiftBit:
+      return ShiftBitName(n);
+    case kTypeOutput:
+      return OutputName(n);
+    case kTypeFlag:
+      return FormatString(u"M%d", n - kFirstFlagOperand);
+    case kTypeAnalogInput:
+      return AnalogInputName(n);
+    case kTypeAnalogFlag:
+      return FormatString(u"AM%d", n - kFirstAnalogFlagOperand);
+    case kTypeFunctionKey:
+      return FormatString(u"F%d", n - kFirstFunctionKeyOperand);
     default:
       return CString();
   }
@@ -86,204 +102,56 @@ CString CutToFit(CDC* dc, const CString& text, int width) {
 }
 
 // ---- Block icons ---------------------------------------------------------------------
-enum class IconKind { kNone, kTime, kFunction, kData, kMath, kAnalog };
 
-IconKind IconOf(const CBlockObj* block, int number) {
+// The icon of an element: its block's (the kind's descriptor), or for an
+// element without a block the analog operand it names.
+MsgIcon IconOf(const CBlockObj* block, int number) {
   if (block == nullptr) {
-    if ((number >= 4000 && number <= 4127) || (number >= 4288 && number <= 4799)) return IconKind::kAnalog;
-    return IconKind::kNone;
+    const bool analogInput = number >= kFirstAnalogInputOperand && number <= kLastAnalogContactInput;
+    const bool analogFlag = number >= kFirstAnalogFlagOperand && number < kFirstOpenConnectorOperand;
+    return analogInput || analogFlag ? MsgIcon::kAnalog : MsgIcon::kNone;
   }
-  const int type = block->m_nType;
-  if (type >= 400 && type <= 413) return IconKind::kTime;
-  if (type == 800 || type == 801 || type == 802 || (type >= 803 && type <= 807) ||
-      (type >= 815 && type <= 822) || type == 810 || type == 823)
-    return IconKind::kFunction;
-  if (type >= 832 && type <= 856 && type != 847) return IconKind::kData;
-  if (type >= 860 && type <= 879) return IconKind::kMath;
-  if (type == 608 || type == 610) return IconKind::kAnalog;
-  return IconKind::kNone;
-}
-
-const char16_t* Mnemonic(int type) {
-  switch (type) {
-    case 400:
-      return u"ON-D";
-    case 401:
-      return u"OFF-D";
-    case 402:
-      return u"ON/OFF";
-    case 403:
-      return u"R-ON-D";
-    case 404:
-      return u"W-R";
-    case 405:
-      return u"E-F-W-R";
-    case 406:
-      return u"A-P-G";
-    case 407:
-      return u"R-G";
-    case 408:
-      return u"S-L-S";
-    case 409:
-      return u"M-F-S";
-    case 410:
-      return u"W-T";
-    case 411:
-      return u"Y-T";
-    case 412:
-      return u"AC";
-    case 413:
-      return u"SW";
-    case 800:
-      return u"U/D";
-    case 801:
-      return u"H-C";
-    case 803:
-    case 805:
-    case 816:
-    case 817:
-    case 818:
-      return u"A";
-    case 810:
-      return u"Text";
-    case 815:
-    case 823:
-      return u"+=";
-    case 819:
-      return u"~";
-    case 820:
-    case 821:
-    case 822:
-      return u"Ax";
-    case 832:
-      return u"BCD";
-    case 833:
-      return u"BIN";
-    case 834:
-      return u"ROL";
-    case 835:
-      return u"ROR";
-    case 836:
-      return u"SHL";
-    case 837:
-      return u"SHR";
-    case 838:
-    case 841:
-      return u"&";
-    case 839:
-    case 842:
-      return u">1";
-    case 840:
-      return u"1";
-    case 843:
-      return u"=1";
-    case 844:
-      return u"AXIV";
-    case 845:
-      return u"DXIV";
-    case 846:
-      return u"Rand";
-    case 848:
-      return u"ENC";
-    case 849:
-      return u"SMC";
-    case 850:
-      return u"SMCE";
-    case 851:
-      return u"PTO";
-    case 852:
-      return u"PTOE";
-    case 853:
-      return u"SEG";
-    case 854:
-      return u"WTB";
-    case 855:
-      return u"UDC";
-    case 856:
-      return u"CRC";
-    case 860:
-      return u"ODD";
-    case 861:
-      return u"EVEN";
-    case 862:
-      return u"MOD";
-    case 863:
-      return u"REM";
-    case 864:
-      return u"LOG";
-    case 865:
-      return u"SQRT";
-    case 866:
-      return u"ABS";
-    case 867:
-      return u"GCD";
-    case 868:
-      return u"LCM";
-    case 869:
-      return u"POW2";
-    case 870:
-      return u"EXP";
-    case 871:
-      return u"FIX";
-    case 872:
-      return u"round";
-    case 873:
-      return u"SIN";
-    case 874:
-      return u"COS";
-    case 875:
-      return u"TAN";
-    case 876:
-      return u"COT";
-    case 877:
-      return u"SEC";
-    case 878:
-      return u"CSC";
-    case 879:
-      return u"QUAD";
-    default:
-      return u"";
-  }
+  return BlockKindOf(block->m_nType).msgIcon;
 }
 
 // The function icons that show their line picture without a mnemonic.
 bool PictureOnly(int type) {
-  return type == 802 || type == 804 || type == 806 || type == 807;
+  return type == kTypeTHTRG || type == kTypeATHTRG || type == kTypeAWDOG || type == kTypeADTRG;
 }
 
 // bottom: the element's bottom edge, which a line of the editor's grid may put
 // above the icon box's own.
 void DrawIcon(CDC* dc, const CRect& box, int bottom, const CBlockObj* block, int number) {
-  const IconKind kind = IconOf(block, number);
-  if (kind == IconKind::kNone) return;
+  const MsgIcon kind = IconOf(block, number);
+  if (kind == MsgIcon::kNone) return;
   const int type = block ? block->m_nType : 0;
-  CPen pen(PS_SOLID, kind == IconKind::kMath ? 1 : 0, RGB(0, 0, 0));
+  CPen pen(PS_SOLID, kind == MsgIcon::kMath ? 1 : 0, RGB(0, 0, 0));
   const CPen oldPen = dc->SelectObject(&pen);
   const COLORREF oldBk = dc->SetBkColor(kIconBackground);
   CFont font;
-  CString text = kind == IconKind::kAnalog
-                     ? CString(type == 608 || (block == nullptr && number < 4288) ? u"AI" : u"AM")
-                     : CString(Mnemonic(type));
+  // An element without a block names an analog input or flag by its number.
+  CString text =
+      block ? CString(BlockKindOf(type).mnemonic) : CString(number < kFirstAnalogFlagOperand ? u"AI" : u"AM");
   const BYTE fixed = FIXED_PITCH;
   switch (kind) {
-    case IconKind::kTime:
-      font = (type == 412 || type == 413)
+    case MsgIcon::kTime:
+      font = (type == kTypeAC || type == kTypeSW)
                  ? MakeFont(12, 7, FW_NORMAL, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, u"Arial")
                  : MakeFont(12, 5, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, CString());
       break;
-    case IconKind::kFunction:
+    case MsgIcon::kFunction:
       font = MakeFont(12, 5, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, u"Arial");
       break;
-    case IconKind::kData:
+    case MsgIcon::kData:
       font = MakeFont(12, 5, FW_NORMAL, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, CString());
       break;
-    case IconKind::kMath:
+    case MsgIcon::kMath:
       font = MakeFont(12, 5, FW_NORMAL, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, u"Arial");
       break;
-    case IconKind::kAnalog:
+    case MsgIcon::kAnalog:
       font = MakeFont(14, 8, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, fixed, CString());
       break;
-    case IconKind::kNone:
+    case MsgIcon::kNone:
       break;
   }
   const CFont oldFont = dc->SelectObject(&font);
@@ -296,18 +164,18 @@ void DrawIcon(CDC* dc, const CRect& box, int bottom, const CBlockObj* block, int
     const int cx = dc->GetTextExtent(s).cx;
     dc->TextOut(outer.left + std::max(0, (kIconWidth - cx) / 2), outer.top + top, s);
   };
-  if (kind == IconKind::kMath) {
+  if (kind == MsgIcon::kMath) {
     const int cx = dc->GetTextExtent(text).cx;
     dc->TextOut(outer.left + (kIconWidth - cx) / 2 + 1, outer.top + 12, text);
-  } else if (kind == IconKind::kAnalog) {
+  } else if (kind == MsgIcon::kAnalog) {
     dc->TextOut(outer.left + (kIconWidth - 8) / 2 - 2, outer.top + (kIconHeight - 14) / 3, text);
-  } else if (kind == IconKind::kTime) {
+  } else if (kind == MsgIcon::kTime) {
     // The palette's line picture with the mnemonic under it.
     const bool picture = DrawBlockLinePicture(dc, outer, type);
     // Under the picture, lifted where the element ends above the box.
     const int below = bottom - outer.top - dc->GetTextExtent(text).cy;
     centred(text, picture ? std::max(12, std::min(TimeSymbolLabelTop(type), below)) : 12);
-  } else if (kind == IconKind::kFunction) {
+  } else if (kind == MsgIcon::kFunction) {
     // The palette's line picture; the mnemonics where the palette puts its texts.
     DrawBlockLinePicture(dc, outer, type);
     const std::vector<SymbolText> texts = BlockSymbolTexts(type);
@@ -392,7 +260,7 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
     if (m_pBlock != nullptr && function) {
       CString pattern;
       pattern.Format(u"B%ls - %ls", u"%d", u"%s");
-      label.Format(pattern.GetString(), m_nNumber - 9000, m_strLabel.GetString());
+      label.Format(pattern.GetString(), m_nNumber - kFirstFunctionBlockNumber, m_strLabel.GetString());
     } else if (m_pBlock != nullptr) {
       label = OperandBlockName(*m_pBlock, m_nNumber);
     } else if (m_nKind == MSGELEM_GRAPH) {
@@ -428,11 +296,12 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
         value = u"Graph 12 X 4";
       } else if (m_pBlock != nullptr) {
         FormatMessageParamText(m_pBlock, view, &value, m_nParam, m_nKind);
-      } else if (m_nNumber >= 4000) {
+      } else if (m_nNumber >= kFirstAnalogInputOperand) {
         // An analog operand of a ladder diagram: the element that addresses it.
         const CZaradDoc* doc = view ? view->GetDocument() : m_pDoc;
-        const CBlockObj* element =
-            doc ? doc->FindBlockByOperand(m_nNumber, m_nNumber >= 4288 ? 705 : 702) : nullptr;
+        const int elementType =
+            m_nNumber >= kFirstAnalogFlagOperand ? kTypeLadderAnalogOutput : kTypeAnalogContact;
+        const CBlockObj* element = doc ? doc->FindBlockByOperand(m_nNumber, elementType) : nullptr;
         if (element) value.Format(u"%6.1f", static_cast<double>(element->m_nSimValue));
       }
       value = CutToFit(dc, value, width - kIconWidth);

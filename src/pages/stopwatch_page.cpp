@@ -60,12 +60,12 @@ const PageDesc& CStopWatch::Describe() const {
     return d;
   };
   static const PageDesc withRetain = make(true), without = make(false);
-  return m_nType == 413 ? withRetain : without;
+  return m_nType == kTypeSW ? withRetain : without;
 }
 
 void CStopWatch::DoDataExchange(CDataExchange& dx) {
   DDX_Check(dx, kIdProtect, m_bProtection);
-  if (m_nType == 413) DDX_Check(dx, kIdRetain, m_bRetentive);
+  if (m_nType == kTypeSW) DDX_Check(dx, kIdRetain, m_bRetentive);
   DDX_Text(dx, kIdBlockName, m_strName);
   DDV_MaxChars(dx, m_strName, kBlockNameChars);
   if (HasChoice()) DDX_CBIndex(dx, kIdChoice, m_nChoice);
@@ -86,7 +86,7 @@ void CStopWatch::ApplyTabOrder() {
   if (HasChoice()) order.push_back(m_pRef[0] ? kIdRefList : kIdChoice);
   if (TakesReference()) order.push_back(kIdReference);
   if (HasNumber()) order.push_back(kIdValue);
-  if (m_nType == 413) order.push_back(kIdRetain);
+  if (m_nType == kTypeSW) order.push_back(kIdRetain);
   order.push_back(kIdProtect);
   Host().SetTabOrder(order);
 }

@@ -7,6 +7,7 @@
 // controls by type.
 #pragma once
 
+#include "model/block_codes.h"
 #include "pages/block_param_page.h"
 
 class CStopWatch : public CBlockParamPage, public ChoiceValues {
@@ -26,7 +27,7 @@ class CStopWatch : public CBlockParamPage, public ChoiceValues {
   void StoreValues(BlockPageValues& values) const override;
 
   bool HasNumber() const;
-  bool HasChoice() const { return m_nType == 413 || m_nType == 820 || TakesReference(); }
+  bool HasChoice() const { return m_nType == kTypeSW || m_nType == 820 || TakesReference(); }
   bool TakesReference() const { return m_nType == 864 || m_nType == 871 || m_nType == 872; }
 
  protected:

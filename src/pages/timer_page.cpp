@@ -339,7 +339,7 @@ void CSpecialFunPar::FillReferenceCombos() {
   CZaradDoc* doc = Document();
   if (doc && !doc->IsNewerFamily()) {
     CBlockObj* own = doc->FindBlockByNumber(m_nBlockNumber);
-    if (own && own->m_nType == 404) {
+    if (own && own->m_nType == kTypeCPG) {
       host.Show(kIdReference, false);
       return;
     }

@@ -11,10 +11,10 @@ namespace {
 PageDesc MakeDesc(int type) {
   using K = ControlKind;
   using T = CSpecialFunPar2;
-  const bool cycles = type == 405;
+  const bool cycles = type == kTypeRPR;
   const int shift = cycles ? 0 : 15;
   const CRect retentive(7, 152 - shift, 120, 164 - shift);
-  const CRect protection = type == 407 ? retentive : CRect(130, 152 - shift, 250, 164 - shift);
+  const CRect protection = type == kTypeRG ? retentive : CRect(130, 152 - shift, 250, 164 - shift);
   std::vector<CString> counts;
   for (int n = 1; n <= 9; ++n) counts.push_back(FormatString(u"%d", n));
   const std::vector<CString> units = {u"Hours(h:m)", u"Minutes(m:s)", u"Seconds(s:1/100s)"};
@@ -46,7 +46,7 @@ PageDesc MakeDesc(int type) {
     c.push_back({T::kIdPulseCyclesLabel, K::kStatic, u"Number of pulse cycle", CRect(7, 122, 110, 132)});
     c.push_back({T::kIdPulseCycles, K::kCombo, u"", CRect(112, 120, 150, 200), 0, counts});
   }
-  if (type != 407) c.push_back({kIdRetentivity, K::kCheck, u"Retentivity", retentive});
+  if (type != kTypeRG) c.push_back({kIdRetentivity, K::kCheck, u"Retentivity", retentive});
   c.push_back({kIdProtection, K::kCheck, u"Protection Active", protection});
   return {CSpecialFunPar2::kTemplate, u"Parameter", CSize(272, 198), std::move(c)};
 }
@@ -76,14 +76,14 @@ CSpecialFunPar2::CSpecialFunPar2() {
 }
 
 const PageDesc& CSpecialFunPar2::Describe() const {
-  static const PageDesc kOnOff = MakeDesc(402), kWiping = MakeDesc(405), kPulse = MakeDesc(406),
-                        kRandom = MakeDesc(407);
+  static const PageDesc kOnOff = MakeDesc(kTypeMPLR), kWiping = MakeDesc(kTypeRPR),
+                        kPulse = MakeDesc(kTypeAPG), kRandom = MakeDesc(kTypeRG);
   switch (m_nType) {
-    case 405:
+    case kTypeRPR:
       return kWiping;
-    case 406:
+    case kTypeAPG:
       return kPulse;
-    case 407:
+    case kTypeRG:
       return kRandom;
     default:
       return kOnOff;
@@ -92,7 +92,7 @@ const PageDesc& CSpecialFunPar2::Describe() const {
 
 void CSpecialFunPar2::DoDataExchange(CDataExchange& dx) {
   DDX_Check(dx, kIdProtection, m_bProtection);
-  if (m_nType != 407) DDX_Check(dx, kIdRetentivity, m_bRetentive);
+  if (m_nType != kTypeRG) DDX_Check(dx, kIdRetentivity, m_bRetentive);
   DDX_Text(dx, kIdBlockName, m_strName);
   DDV_MaxChars(dx, m_strName, kBlockNameChars);
   DDX_CBIndex(dx, kIdUnit1, m_nUnit1);
@@ -101,7 +101,7 @@ void CSpecialFunPar2::DoDataExchange(CDataExchange& dx) {
   DDX_CBIndex(dx, kIdUnit2, m_nUnit2);
   DDX_Text(dx, kIdLow2, m_nLow2);
   DDX_Text(dx, kIdHigh2, m_nHigh2);
-  if (m_nType == 405) DDX_CBIndex(dx, kIdPulseCycles, m_nPulseCycles);
+  if (m_nType == kTypeRPR) DDX_CBIndex(dx, kIdPulseCycles, m_nPulseCycles);
 }
 
 void CSpecialFunPar2::OnInitDialog() {
@@ -117,9 +117,9 @@ void CSpecialFunPar2::OnInitDialog() {
     const char16_t* thText;
     const char16_t* tlText;
   };
-  const Captions c = m_nType == 402   ? Captions{136, 137, u"On Time(TH)", u"Off Time(TL)"}
-                     : m_nType == 407 ? Captions{134, 135, u"Max. On Delay(TH)", u"Max. Off Delay(TL)"}
-                                      : Captions{132, 133, u"Pulse Width(TH)", u"Interpulse Width(TL)"};
+  const Captions c = m_nType == kTypeMPLR ? Captions{136, 137, u"On Time(TH)", u"Off Time(TL)"}
+                     : m_nType == kTypeRG ? Captions{134, 135, u"Max. On Delay(TH)", u"Max. Off Delay(TL)"}
+                                          : Captions{132, 133, u"Pulse Width(TH)", u"Interpulse Width(TL)"};
   host.SetText(kIdGroupTH, UiText(c.th, c.thText));
   host.SetText(kIdGroupTL, UiText(c.tl, c.tlText));
   UpdateTimeFields();

@@ -98,7 +98,7 @@ void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating)
   };
   auto stops = [](int type) {
     auto in = [type](int lo, int hi) { return type >= lo && type <= hi; };
-    return type == 805 || in(832, 847) || in(862, 879) || type == 413 || in(815, 818) || in(820, 822) ||
+    return type == 805 || in(832, 847) || in(862, 879) || type == kTypeSW || in(815, 818) || in(820, 822) ||
            type == 853 || type == 856;
   };
   // One walk; returns the block where it ended.
@@ -381,7 +381,7 @@ void CBlockProperties::CloseSheet(CBlockSheet* sheet) {
   if (it == m_sheets.end()) return;
   // A timer whose time was taken from a block keeps 0 s as its constant time.
   const int t = sheet->Type();
-  if (m_pDoc && (t == 400 || t == 401 || t == 403))
+  if (m_pDoc && (t == kTypeDPR || t == kTypeDDR || t == kTypePLR))
     if (CBlockObj* block = m_pDoc->FindBlockByNumber(sheet->m_nBlockNumber); block && block->m_bUseRef[0]) {
       block->m_nParam9 = 0;
       block->m_nParam10 = 0;
@@ -450,14 +450,14 @@ bool CBlockProperties::ApplyBlockParams(const BlockParamRecord& record) {
 void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int oldX5, int oldX7) {
   const bool simulating = m_pDoc && m_pDoc->m_bSimulating;
   switch (b.m_nType) {
-    case 408:
-    case 409: {
+    case kTypeSLS:
+    case kTypeMFS: {
       // Pre-warning values equal to the standard ones switch the standard on.
       if (b.m_nParam18 != 0 || b.m_pRef[2] || b.m_pRef[3]) break;
       const int warnLow = b.m_nParam19, warnHigh = b.m_nParam20, periodLow = b.m_nParam21,
                 periodHigh = b.m_nParam22;
       bool standard = false;
-      if (b.m_nType == 409) {
+      if (b.m_nType == kTypeMFS) {
         standard = warnLow == 0 && warnHigh == 0 && periodLow == 0 && periodHigh == 0;
       } else {
         // The unit the page's standard values follow: Ref1's unit while Ref1
@@ -526,11 +526,11 @@ bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text) {
     return !s.IsEmpty();
   };
   auto* analog = dynamic_cast<CBlockAnalog*>(&block);
-  if (t == 400 || t == 401 || t == 403 || t == 404) {
+  if (t == kTypeDPR || t == kTypeDDR || t == kTypePLR || t == kTypeCPG) {
     *text = block.m_strValueText;
     return true;
   }
-  if (in(402, 413) || t == 823) return timeText();
+  if (in(kTypeMPLR, kTypeSW) || t == 823) return timeText();
   if (t == 800 || t == 848) {
     *text = FormatString(u"%6ld", static_cast<long>(value));
     return true;

@@ -3,6 +3,8 @@
 #include <map>
 #include <utility>
 
+#include "model/block_kind.h"
+#include "model/help_topics.h"
 #include "model/zarad_doc.h"
 #include "pages/analog_pages.h"
 #include "pages/arrmxiv_page.h"
@@ -38,24 +40,8 @@
 #include "properties/param_copy.h"
 
 int HelpTopicOfType(int type) {
-  static const std::map<int, int> kTopics = {
-      {300, 1030}, {301, 1029}, {302, 1066}, {303, 1065}, {304, 1077}, {305, 1068}, {306, 1105}, {307, 1070},
-      {400, 1075}, {401, 1073}, {402, 1074}, {403, 1092}, {404, 1103}, {405, 1043}, {406, 1034}, {407, 1089},
-      {408, 1002}, {409, 1064}, {410, 1110}, {411, 1107}, {412, 1033}, {413, 1001}, {602, 1010}, {603, 1080},
-      {604, 1080}, {605, 1079}, {606, 1076}, {607, 1048}, {610, 1048}, {608, 1023}, {609, 1025}, {611, 1049},
-      {800, 1101}, {801, 1051}, {802, 1099}, {803, 1020}, {804, 1027}, {805, 1019}, {806, 1028}, {807, 1021},
-      {808, 1053}, {809, 1085}, {810, 1060}, {812, 1009}, {813, 1062}, {814, 1063}, {815, 1057}, {816, 1024},
-      {817, 1026}, {818, 1081}, {819, 1086}, {820, 1022}, {821, 1058}, {822, 1035}, {823, 1056}, {824, 1113},
-      {825, 1114}, {826, 1115}, {827, 1116}, {830, 1108}, {831, 1098}, {832, 1036}, {833, 1037}, {834, 1093},
-      {835, 1094}, {836, 1008}, {837, 1007}, {838, 1031}, {839, 1078}, {840, 1071}, {841, 1067}, {842, 1069},
-      {843, 1106}, {844, 1032}, {845, 1018}, {846, 1088}, {847, 1059}, {848, 1044}, {849, 1003}, {850, 1004},
-      {851, 1083}, {852, 1084}, {853, 1097}, {854, 1104}, {855, 1100}, {856, 1040}, {860, 1072}, {861, 1045},
-      {862, 1061}, {863, 1091}, {864, 1055}, {865, 1005}, {866, 1017}, {867, 1050}, {868, 1054}, {869, 1082},
-      {870, 1046}, {871, 1047}, {872, 1095}, {873, 1006}, {874, 1038}, {875, 1000}, {876, 1039}, {877, 1096},
-      {878, 1041}, {879, 1087}, {911, 1042},
-  };
-  auto it = kTopics.find(type);
-  return it == kTopics.end() ? 1052 : it->second;
+  const WORD topic = BlockKindOf(type).helpTopic;
+  return topic != 0 ? topic : kHelpTopicContents;
 }
 
 std::unique_ptr<CParamPage> CreateTypePage(int type) {
@@ -158,7 +144,7 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
   m_pages.push_back(&m_commentPage);
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
   // Inputs, cursor keys, analog inputs and function keys end with the simulation page.
-  const bool ladderInput = type >= 700 && type <= 705 && IsSimulatedLadderOperand(operand);
+  const bool ladderInput = IsLadderType(type) && IsSimulatedLadderOperand(operand);
   if (type == 600 || type == 601 || type == 608 || type == 611 || ladderInput) {
     // A contact on an analog input edits it as an analog input does.
     auto page = std::make_unique<CSimulation>(ladderInput && operand >= 4000 ? 702 : type);
@@ -199,10 +185,10 @@ int CBlockSheet::ValueBoxGrowth() const {
   const int t = m_nType;
   if (!IsModeless()) return 0;
   auto in = [t](int lo, int hi) { return t >= lo && t <= hi; };
-  const bool grows = in(400, 413) || in(800, 807) || t == 811 || in(815, 823) || in(834, 846) || t == 848 ||
-                     t == 856 || in(862, 865) || in(869, 879);
+  const bool grows = in(kFirstTimeType, kLastTimeType) || in(800, 807) || t == 811 || in(815, 823) ||
+                     in(834, 846) || t == 848 || t == 856 || in(862, 865) || in(869, 879);
   if (!grows) return 0;
-  return t == 408 || t == 409 ? 50 : 30;
+  return t == kTypeSLS || t == kTypeMFS ? 50 : 30;
 }
 
 void CBlockSheet::RetextTypePage() {
@@ -210,11 +196,11 @@ void CBlockSheet::RetextTypePage() {
   if (!page || !page->IsAttached()) return;
   CControlHost& host = page->Host();
   const int t = m_nType;
-  if (t == 400 || t == 401 || t == 403 || t == 404) {
+  if (t == kTypeDPR || t == kTypeDDR || t == kTypePLR || t == kTypeCPG) {
     CString caption;
-    if (t == 401)
+    if (t == kTypeDDR)
       caption = g_LanguageIsChinese ? LoadString(1580) : CString(u"Off-Delay");
-    else if (t == 404)
+    else if (t == kTypeCPG)
       caption = UiText(137, u"Off Time(TL)");
     else
       caption = g_LanguageIsChinese ? LoadString(1579) : CString(u"On-Delay");
@@ -239,9 +225,9 @@ void CBlockSheet::RetextTypePage() {
   auto in = [t](int lo, int hi) { return t >= lo && t <= hi; };
   auto add = [&rows](std::vector<Retext> more) { rows.insert(rows.end(), more.begin(), more.end()); };
   if (in(300, 307)) rows = same({1371});
-  if (t == 400 || t == 401 || t == 403 || t == 404) rows = same({1371, 1024, 1025, 1546});
-  if (t == 402 || in(405, 407)) rows = same({1371, 1024, 1025, 1546, 1547, 1200});
-  if (t == 408) {
+  if (t == kTypeDPR || t == kTypeDDR || t == kTypePLR || t == kTypeCPG) rows = same({1371, 1024, 1025, 1546});
+  if (t == kTypeMPLR || in(kTypeRPR, kTypeRG)) rows = same({1371, 1024, 1025, 1546, 1547, 1200});
+  if (t == kTypeSLS) {
     rows = same({1371, 1024, 1025});
     add({{1015, 1580 | kString},
          {1026, 141},
@@ -251,7 +237,7 @@ void CBlockSheet::RetextTypePage() {
          {1553, 1547},
          {1554, 1547}});
   }
-  if (t == 409) {
+  if (t == kTypeMFS) {
     rows = same({1371, 1024, 1025});
     add({{1007, 144},
          {1015, 145},
@@ -263,8 +249,8 @@ void CBlockSheet::RetextTypePage() {
          {1553, 1546},
          {1554, 1546}});
   }
-  if (t == 410) rows = same({1371, 1025});
-  if (t == 411) {
+  if (t == kTypeWT) rows = same({1371, 1025});
+  if (t == kTypeYT) {
     rows = same({1371, 1025});
     add({{1057, 150}, {1061, 151}, {1342, 152}, {1343, 152}, {1066, 153}});
   }

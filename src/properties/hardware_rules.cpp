@@ -17,7 +17,7 @@ CString TypeName(int type) {
 constexpr int kModbusWriteDataLink = 57;
 
 bool IsWifi(int type) {
-  return type >= 824 && type <= 827;
+  return type >= kFirstWifiType && type <= kLastWifiType;
 }
 
 int Bn(const CBlockObj& b) {
@@ -36,10 +36,11 @@ CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedTe
     return FormatString(u"%s%d%d %s : Block number too high!", u"I", op / 32, op % 32, name.GetString());
   if (t == 605 && (b.m_nNumber - 600) % 16 >= 8)
     return FormatString(u"%s%d%d %s : Block number too high!", u"Q", op / 16, op % 16, name.GetString());
-  if (t == 412 || t == 413 || (t >= 815 && t <= 879) || IsWifi(t))
+  if (t == kTypeAC || t == kTypeSW || (t >= 815 && t <= 879) || IsWifi(t))
     return FormatString(u"B%d%s : Not supported!", Bn(b), name.GetString());
   if (t == 911) return FormatString(u"L%d%s : Not supported!", b.m_nNumber - 8950, name.GetString());
-  const bool refKind = t == 402 || (t >= 404 && t <= 409) || t == 801 || t == 802 || (t >= 803 && t <= 807);
+  const bool refKind = t == kTypeMPLR || (t >= kTypeCPG && t <= kTypeMFS) || t == 801 || t == 802 ||
+                       (t >= kFirstAnalogType && t <= kLastAnalogType);
   BlockPageValues v;
   CopyBlockToPage(&doc, b, v);
   if (refKind) {
@@ -49,10 +50,10 @@ CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedTe
                             name.GetString(), selectedText.GetString());
   }
   switch (t) {
-    case 410:
+    case kTypeWT:
       if (v.weekly.m_bPulseOutput) return FormatString(u"B%d : The pulse function is not available", Bn(b));
       break;
-    case 411:
+    case kTypeYT:
       if (v.yearly.m_nOnYear != 2000 || v.yearly.m_nOffYear != 2099)
         return FormatString(
             u"B%d:Year range function is not available. On year must be  %d and Off year must be %d.", Bn(b),
@@ -136,13 +137,13 @@ bool ApplyModel(CZaradDoc& doc, WORD newCode) {
   for (const auto& block : doc.m_blocks) {
     CBlockObj& b = *block;
     const int t = b.m_nType;
-    if (t != 806 && t != 813 && t != 814 && t != 411 && t != 812) continue;
+    if (t != 806 && t != 813 && t != 814 && t != kTypeYT && t != 812) continue;
     BlockPageValues v;
     CopyBlockToPage(&doc, b, v);
     if (t == 813 || t == 814) v.modbus.m_nCycle = 0;
     if (newer) {
       if (t == 806) v.analog.m_nLevel1 = v.analog.m_nLevel2;
-      if (t == 411) {
+      if (t == kTypeYT) {
         v.yearly.m_nOnYear = 2000;
         v.yearly.m_nOffYear = 2099;
         v.yearly.m_bYearly = 1;

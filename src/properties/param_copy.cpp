@@ -77,7 +77,7 @@ void SingleTime(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
 void TwoTime(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   PatternValues& p = v.pattern;
   TimeValues& t = v.time;
-  if (b.m_nType != 407) x(p.m_bRetentive, P(0));
+  if (b.m_nType != kTypeRG) x(p.m_bRetentive, P(0));
   x(p.m_bProtection, P(1));
   x(t.m_nHigh1, P(9));
   x(t.m_nLow1, P(8));
@@ -85,7 +85,7 @@ void TwoTime(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   x(t.m_nHigh2, X(2));
   x(t.m_nLow2, X(1));
   x(t.m_nUnit2, X(3));
-  if (b.m_nType == 405) x(t.m_nPulseCycles, X(4));
+  if (b.m_nType == kTypeRPR) x(t.m_nPulseCycles, X(4));
   x(t.m_nRefUnit1, P(11));
   x(t.m_nRefUnit2, P(12));
   Reference(x, p, b, 0);
@@ -552,45 +552,8 @@ bool HasName(PageFamily f) {
 
 }  // namespace
 
-PageFamily FamilyOfType(int t) {
-  auto in = [t](int lo, int hi) { return t >= lo && t <= hi; };
-  if (in(300, 307)) return PageFamily::kBasicLogic;
-  if (t == 400 || t == 401 || t == 403 || t == 404) return PageFamily::kSingleTime;
-  if (t == 402 || in(405, 407)) return PageFamily::kTwoTime;
-  if (t == 408) return PageFamily::kStairway;
-  if (t == 409) return PageFamily::kMultiSwitch;
-  if (t == 410) return PageFamily::kWeekly;
-  if (t == 411) return PageFamily::kYearly;
-  if (t == 412) return PageFamily::kAstro;
-  if (t == 413 || t == 820 || t == 864 || t == 865 || in(869, 878)) return PageFamily::kStopwatch;
-  if (t == 600 || t == 605 || t == 608 || t == 609) return PageFamily::kOperandIo;
-  if (t == 601 || t == 602 || t == 606 || t == 607 || t == 610 || t == 611) return PageFamily::kOperand;
-  if (t == 603 || t == 604 || t == 951) return PageFamily::kCommentOnly;
-  if (in(700, 705)) return PageFamily::kLadder;
-  if (t == 800 || t == 848) return PageFamily::kCounter;
-  if (t == 801) return PageFamily::kHoursCounter;
-  if (t == 802) return PageFamily::kThreshold;
-  if (in(803, 807)) return PageFamily::kComparator;
-  if (t == 808 || t == 809 || t == 812 || in(831, 833) || t == 853 || t == 860 || t == 861 || in(866, 868))
-    return PageFamily::kRelay;
-  if (t == 810) return PageFamily::kMsgText;
-  if (t == 813 || t == 814) return PageFamily::kModbus;
-  if (t == 815 || t == 816) return PageFamily::kAnalogMux;
-  if (t == 817) return PageFamily::kRamp;
-  if (t == 818) return PageFamily::kPI;
-  if (t == 819) return PageFamily::kPWM;
-  if (t == 821 || in(834, 837) || t == 846 || t == 854 || t == 862 || t == 863) return PageFamily::kMaxMin;
-  if (t == 822) return PageFamily::kAverage;
-  if (t == 823) return PageFamily::kMathErr;
-  if (in(824, 827)) return PageFamily::kWifi;
-  if (t == 830) return PageFamily::kBoolean;
-  if (in(838, 843)) return PageFamily::kMask;
-  if (t == 844 || t == 845 || in(849, 852) || t == 856) return PageFamily::kArray;
-  if (t == 847) return PageFamily::kMem;
-  if (t == 855) return PageFamily::kUdc;
-  if (t == 879) return PageFamily::kQuad;
-  if (t == 911) return PageFamily::kDataLog;
-  return PageFamily::kNone;
+PageFamily FamilyOfType(int type) {
+  return BlockKindOf(type).page;
 }
 
 int& ParamP(CBlockObj& b, int k) {

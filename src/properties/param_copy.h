@@ -5,51 +5,13 @@
 // m_bUseRef[0..3], X0..X15 m_nLinkSlots and m_nParam14..m_nParam28.
 #pragma once
 
+#include "model/block_kind.h"
 #include "pages/page_values.h"
 
 class CBlockObj;
 class CZaradDoc;
 
-enum class PageFamily {
-  kNone,         // no sheet at all (601 without a class, 811, connector halves)
-  kCommentOnly,  // Low, High, the power bus: the comment page only
-  kBasicLogic,
-  kOperandIo,     // 600, 605, 608, 609
-  kOperand,       // 601, 602, 606, 607, 610, 611
-  kLadder,        // 700-705: the ladder element sheet
-  kSingleTime,    // 400, 401, 403, 404
-  kTwoTime,       // 402, 405, 406, 407
-  kStairway,      // 408
-  kMultiSwitch,   // 409
-  kWeekly,        // 410
-  kYearly,        // 411
-  kAstro,         // 412
-  kStopwatch,     // 413, 820, 864, 865, 869-878
-  kQuad,          // 879
-  kCounter,       // 800, 848
-  kHoursCounter,  // 801
-  kThreshold,     // 802
-  kAnalogMux,     // 815, 816
-  kAverage,       // 822
-  kMaxMin,        // 821, 834-837, 846, 854, 862, 863
-  kMask,          // 838-843
-  kRamp,          // 817
-  kPI,            // 818
-  kPWM,           // 819
-  kComparator,    // 803-807
-  kRelay,         // 808, 809, 812, 831-833, 853, 860, 861, 866-868
-  kMsgText,       // 810
-  kMathErr,       // 823
-  kMem,           // 847
-  kModbus,        // 813, 814
-  kWifi,          // 824-827
-  kBoolean,       // 830
-  kArray,         // 844, 845, 849-852, 856
-  kUdc,           // 855
-  kDataLog,       // 911
-};
-
-// The family of a type code (the table of the block properties sheet).
+// The page family of a type code (its descriptor's).
 PageFamily FamilyOfType(int type);
 
 // The block's word P0..P16 and X0..X15 by number.

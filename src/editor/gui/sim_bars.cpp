@@ -156,7 +156,7 @@ SYSTEMTIME FromQt(const QDate& date, const QTime& time) {
 }
 
 bool IsLadderContact(const CBlockObj* b) {
-  return b->m_nType >= 700 && b->m_nType <= 702;
+  return b->m_nType >= kTypeMakeContact && b->m_nType <= kTypeAnalogContact;
 }
 
 }  // namespace
@@ -607,7 +607,8 @@ CAnalogSliderDlg::CAnalogSliderDlg(CZaradView* view, CBlockObj* block)
   row->setContentsMargins(4, 4, 4, 4);
   CZaradDoc* doc = view->GetDocument();
   int lo = block->m_nMinValue, hi = block->m_nMaxValue, pos = block->m_nSimValue;
-  if (block->m_nType == 702 || block->m_nType == 700 || block->m_nType == 701) {
+  if (block->m_nType == kTypeAnalogContact || block->m_nType == kTypeMakeContact ||
+      block->m_nType == kTypeBreakContact) {
     // A ladder contact keeps its range and value per operand.
     lo = 0;
     hi = 1000;
@@ -639,8 +640,9 @@ CAnalogSliderDlg::CAnalogSliderDlg(CZaradView* view, CBlockObj* block)
 void CAnalogSliderDlg::OnMoved(int pos) {
   CZaradDoc* doc = m_pView->GetDocument();
   CBlockObj* b = m_pBlock;
-  const bool frequencyContact = (b->m_nType == 700 || b->m_nType == 701) && SimModeOfInput(doc, b) == 3;
-  if (b->m_nType == 702 || frequencyContact) {
+  const bool frequencyContact =
+      (b->m_nType == kTypeMakeContact || b->m_nType == kTypeBreakContact) && SimModeOfInput(doc, b) == 3;
+  if (b->m_nType == kTypeAnalogContact || frequencyContact) {
     auto it = doc->m_analogSimSettings.find(static_cast<UINT>(b->m_nOperand));
     if (it == doc->m_analogSimSettings.end()) {
       AnalogSimSetting fresh;

@@ -126,7 +126,7 @@ void CMsgElementEditDlg::BuildControls() {
       case ElementEditorControl::kCheck: {
         auto* check = new QCheckBox(this);
         check->setChecked(c.value != 0);
-        const bool disabledBox = m_pElement->m_pBlock->m_nType == 410 && c.id == kEditorFirstCheck &&
+        const bool disabledBox = m_pElement->m_pBlock->m_nType == kTypeWT && c.id == kEditorFirstCheck &&
                                  controls.size() > 0 && controls[0].kind == ElementEditorControl::kCheck &&
                                  controls.size() == 5;
         if (disabledBox) {
