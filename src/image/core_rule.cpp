@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "blocks/comm_blocks.h"
 #include "blocks/connector_obj.h"
@@ -156,8 +157,9 @@ CBlockObj* CZaradCoreRule::FindPinSource(const CBlockObj& block, int pin) const 
 int CZaradCoreRule::CompileBlock(CBlockObj* block) {
   if (block == nullptr || m_table.size() != kTableImageSize) return -1;
   const int t = block->m_nType;
-  if ((t >= 300 && t <= 599) || (t >= 800 && t <= 899)) return CompileFunctionBlock(block);
-  if (t >= 605 && t <= 699) return CompileOperandBlock(block);
+  if ((t >= kFirstLogicType && t < kFirstOperandType) || (t >= kFirstExtendedType && t < kTypeMaleConnector))
+    return CompileFunctionBlock(block);
+  if (t >= kTypeOutput && t < kFirstLadderType) return CompileOperandBlock(block);
   if (t == kTypeInput) return CompileInputBlock(block);
   return -1;
 }
@@ -354,8 +356,8 @@ bool CZaradCoreRule::WriteSettingsAreas() {
   if (!m_bNewer) return true;
 
   CAreaWriter c = writer(u"C");
-  static constexpr int kFilterMs[] = {100, 200, 400, 800};
-  c.Word(doc.m_nAiFilter >= 0 && doc.m_nAiFilter < 4 ? kFilterMs[doc.m_nAiFilter] : 1000);
+  const int filters = static_cast<int>(std::size(kAiFilterMs));
+  c.Word(doc.m_nAiFilter >= 0 && doc.m_nAiFilter < filters ? kAiFilterMs[doc.m_nAiFilter] : kAiFilterOtherMs);
   c.Word(doc.m_nTickerCharMs);
   c.Word(doc.m_nCharSet1);
   c.Word(doc.m_nCharSet2);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 
 #include "blocks/block_factory.h"
@@ -207,7 +208,7 @@ int CProgramDecoder::TypeOfCodeBytes(int b0, int b1) const {
   // One table of every function code, by its whole value.
   static const std::vector<int> kTypes = [] {
     std::vector<int> types(0x10000, 0);
-    for (int t = 300; t <= 879; ++t) {
+    for (int t = kFirstLogicType; t <= kLastMathType; ++t) {
       if (CodeGroupOf(t) == CodeGroup::kNone) continue;
       const WORD code = TypeCodeOf(t);
       if (code != 0 && types[code] == 0) types[code] = t;
@@ -292,23 +293,11 @@ void CProgramDecoder::DecodeSettingsAreas() {
   if (!m_bNewer) return;
 
   CAreaReader c = reader(u"C");
-  switch (c.Word()) {
-    case 100:
-      doc.m_nAiFilter = 0;
-      break;
-    case 200:
-      doc.m_nAiFilter = 1;
-      break;
-    case 400:
-      doc.m_nAiFilter = 2;
-      break;
-    case 800:
-      doc.m_nAiFilter = 3;
-      break;
-    default:
-      doc.m_nAiFilter = 4;
-      break;
-  }
+  const int filterMs = c.Word();
+  const int filters = static_cast<int>(std::size(kAiFilterMs));
+  doc.m_nAiFilter = filters;  // another time: the choice after the listed ones
+  for (int i = 0; i < filters; ++i)
+    if (filterMs == kAiFilterMs[i]) doc.m_nAiFilter = i;
   doc.m_nTickerCharMs = c.Word();
   doc.m_nTickerLineMs = doc.m_nTickerCharMs * 10;
   doc.m_nCharSet1 = c.Word();

@@ -46,7 +46,7 @@ constexpr OperandKind kOperandKinds[] = {
 constexpr WORD kFunctionBlockKind = 0x7000;
 
 bool IsFunctionBlockType(int t) {
-  return IsLogicType(t) || IsTimeType(t) || (t >= 800 && t <= 827) ||
+  return IsLogicType(t) || IsTimeType(t) || (t >= kFirstExtendedType && t <= kLastSpecialType) ||
          (t >= kFirstDataType && t <= kLastDataType) || (t >= kFirstMathType && t <= kLastMathType);
 }
 
@@ -163,8 +163,10 @@ WORD AnalogOperandWord(int selector, int index) {
 }
 
 WORD TypeCodeOf(int typeCode) {
-  if (typeCode >= 830 && typeCode <= 846) return static_cast<WORD>(0x0B40 + (typeCode - 830) * 0x100);
-  if (typeCode >= 864 && typeCode <= 872) return static_cast<WORD>(0x4940 + (typeCode - 864) * 0x100);
+  if (typeCode >= kFirstDataType && typeCode <= kTypeRAND)
+    return static_cast<WORD>(0x0B40 + (typeCode - kFirstDataType) * 0x100);
+  if (typeCode >= kTypeLOG && typeCode <= kTypeROUND)
+    return static_cast<WORD>(0x4940 + (typeCode - kTypeLOG) * 0x100);
   for (const CodeRow& r : kCodes) {
     if (r.nType == typeCode) return r.wCode;
   }
@@ -173,10 +175,10 @@ WORD TypeCodeOf(int typeCode) {
 
 CodeGroup CodeGroupOf(int t) {
   if (!IsFunctionBlockType(t)) return CodeGroup::kNone;
-  if (IsLogicType(t) || t == 813 || t == 814 || (t >= kFirstWifiType && t <= kLastWifiType))
+  if (IsLogicType(t) || t == kTypeMR || t == kTypeMW || (t >= kFirstWifiType && t <= kLastWifiType))
     return CodeGroup::kA;
-  if (t == 847) return CodeGroup::kMem;
-  if (t >= 849 && t <= 852) return CodeGroup::kStepper;
+  if (t == kTypeMEM) return CodeGroup::kMem;
+  if (t >= kTypeSMC && t <= kTypePTOE) return CodeGroup::kStepper;
   return CodeGroup::kB;
 }
 
@@ -229,7 +231,7 @@ bool EncodeFunctionCode(const CBlockObj& block, WORD* out) {
 }
 
 int TypeOfFunctionCode(WORD code) {
-  for (int t = 300; t <= 879; ++t) {
+  for (int t = kFirstLogicType; t <= kLastMathType; ++t) {
     if (CodeGroupOf(t) != CodeGroup::kNone && TypeCodeOf(t) == code) return t;
   }
   return 0;
@@ -302,8 +304,8 @@ bool MsgValueCodeBytes(int typeCode, int row, BYTE out[2]) {
     if (r.nType == typeCode) found = &r;
   }
   static constexpr ValueCodeRow kSixOnly = {0, 1, {{6, 0}}};
-  if (found == nullptr &&
-      ((typeCode >= 832 && typeCode <= 846) || typeCode == 853 || (typeCode >= 862 && typeCode <= 879)))
+  if (found == nullptr && ((typeCode >= kTypeBCD && typeCode <= kTypeRAND) || typeCode == kTypeSEG ||
+                           (typeCode >= kTypeMOD && typeCode <= kLastMathType)))
     found = &kSixOnly;
   if (found == nullptr) return false;
   if (row >= 0 && row < found->nCount) {

@@ -30,6 +30,11 @@ constexpr int kLogoBytes = 960;          // 108 x 64 logo in the device's banded
 constexpr int kImageBufferTable = 0;     // area row buffer index: the table image
 constexpr int kImageBufferProgram = 1;   // area row buffer index: the program area
 
+// The analog inputs' filter times (ms) the settings area stores for the four
+// filter choices; any other time reads back as the fifth choice, written as 1000.
+constexpr int kAiFilterMs[] = {100, 200, 400, 800};
+constexpr int kAiFilterOtherMs = 1000;
+
 // Allocation modes of CZaradCoreRule::AllocateBuffers.
 constexpr int kImageModeDownload = 1;
 constexpr int kImageModeUpload = 2;

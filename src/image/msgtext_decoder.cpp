@@ -14,6 +14,7 @@
 #include "image/msgtext_layout.h"
 #include "image/program_decoder.h"
 #include "model/block_captions.h"
+#include "model/block_codes.h"
 #include "model/name_tables.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msg_param_table.h"
@@ -271,7 +272,7 @@ void CProgramDecoder::DecodeMessageElements(CBlockMSGTEXT* block, const BYTE* pa
           CBlockObj* b = Find(number);
           const int type = b != nullptr ? b->m_nType : TypeOfCodeBytes(codeByte, 0);
           const int kind = (word >> 12) & 0xF;
-          const int param = DisplayParam(type, type == 806 ? kind + 1 : kind);
+          const int param = DisplayParam(type, type == kTypeAWDOG ? kind + 1 : kind);
           // A parameter the catalogue does not list keeps the element, one cell wide.
           const int width = std::max(GetParamDisplayWidth(param), 1);
           if (c + width > kNewCells) break;

@@ -93,7 +93,7 @@ bool CZaradCoreRule::CompileMessageTextArea(CBlockMSGTEXT* block, std::span<BYTE
       const CBlockObj* b = ElementBlock(e);
       WORD code = 0;
       if (b != nullptr) EncodeFunctionCode(*b, &code);
-      w.Word((b != nullptr ? b->m_nNumber : e.m_nNumber) - 9000);
+      w.Word((b != nullptr ? b->m_nNumber : e.m_nNumber) - kFirstFunctionBlockNumber);
       w.Byte(code >> 8);
       w.Byte(e.m_nKind + (dynamic_cast<const CBlockRG*>(b) != nullptr ? 1 : 0));
       w.Skip(1);
@@ -182,7 +182,7 @@ bool CZaradCoreRule::CompileMessageElements(CBlockMSGTEXT* block, BYTE* page, in
       const auto rowWriter = [&](int row) {
         return CAreaWriter(attrBase + (row - 1) * kAttrRow, kAttrRow, static_cast<size_t>(col));
       };
-      const int number = (b != nullptr ? b->m_nNumber : e.m_nNumber) - 9000;
+      const int number = (b != nullptr ? b->m_nNumber : e.m_nNumber) - kFirstFunctionBlockNumber;
       BYTE valueCode[2] = {0, 0};
       const bool hasValueCode = b != nullptr && MsgValueCodeBytes(b->m_nType, e.m_nValueIndex, valueCode);
       const auto putValueCode = [&](CAreaWriter& w) {

@@ -18,6 +18,7 @@
 #include "blocks/time_blocks.h"
 #include "image/image_layout.h"
 #include "image/program_decoder.h"
+#include "model/block_codes.h"
 #include "model/block_registry.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
@@ -633,12 +634,12 @@ void CRecordDecoder::Analog() {
         low = m_r.Word();
         break;
       case kCode53:
-        if (m_b.m_nType == 807) {
+        if (m_b.m_nType == kTypeADTRG) {
           const long long sum =
               static_cast<long long>(low) + static_cast<long long>(m_r.SignedWord()) * 65536;
           a.m_nThreshold2 = static_cast<int>(sum - a.m_nThreshold1);
         } else {
-          m_r.Skip(m_b.m_nType == 803 ? 8 : 2);
+          m_r.Skip(m_b.m_nType == kTypeACOMP ? 8 : 2);
         }
         break;
       default:

@@ -14,6 +14,7 @@
 #include "blocks/relay_blocks.h"
 #include "blocks/time_blocks.h"
 #include "image/core_rule.h"
+#include "model/block_codes.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 
@@ -59,7 +60,7 @@ const CBlockObj* RefBlock(const CBlockObj& b, int n) {
 // use (and names a block), else the fallback.
 long long RefOr(const CBlockObj& b, int n, long long fallback) {
   const CBlockObj* ref = RefBlock(b, n);
-  return RefInUse(b, n) && ref != nullptr ? ref->m_nNumber - 9000 : fallback;
+  return RefInUse(b, n) && ref != nullptr ? ref->m_nNumber - kFirstFunctionBlockNumber : fallback;
 }
 
 // The slots a walk may visit: the slot count held to the pin arrays.
@@ -72,7 +73,7 @@ int NextSlot(const CBlockObj& b, int slot) {
 }
 
 int Number(const CBlockObj& b) {
-  return b.m_nNumber - 9000;
+  return b.m_nNumber - kFirstFunctionBlockNumber;
 }
 
 // The TimeWord of time parameter n (1..4) of a time block.
@@ -518,11 +519,11 @@ void CZaradCoreRule::EncodeAnalog(CBlockObj* b, CAreaWriter& w) {
         w.Word(static_cast<int>(lastSum & 0xFFFF));
         break;
       case kCode53:
-        if (b->m_nType == 807) {
+        if (b->m_nType == kTypeADTRG) {
           w.Word(static_cast<int>((lastSum >> 16) & 0xFFFF));
         } else {
           w.Word(Number(*b) | 0x8000);
-          if (b->m_nType == 803) w.Zeros(6);
+          if (b->m_nType == kTypeACOMP) w.Zeros(6);
         }
         break;
       default:

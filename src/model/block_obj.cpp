@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/block_codes.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 
@@ -129,7 +130,8 @@ const std::array<PinRow, kPinTypeRows>& PinTypeTable() {
 
 // Ladder documents draw no output pins except on contacts and the female connector.
 bool KeepsOutputPinInLadder(int type) {
-  return type == 700 || type == 701 || type == 702 || type == 901;
+  return type == kTypeMakeContact || type == kTypeBreakContact || type == kTypeAnalogContact ||
+         type == kTypeFemaleConnector;
 }
 
 bool IsLadderDocument(const CZaradDoc* doc) {

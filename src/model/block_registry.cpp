@@ -70,50 +70,50 @@ bool IsSameLimitGroup(int limitType, int blockType) {
 int GetTypeLimitForFamily(int typeCode, int family) {
   const bool newer = IsNewerSeries(family);
   switch (typeCode) {
-    case 600:
+    case kTypeInput:
       return 128;
-    case 602:
+    case kTypeShiftBit:
       return newer ? 64 : 16;
-    case 603:
+    case kTypeLowSignal:
       return 1000;
-    case 604:
+    case kTypeHighSignal:
       return 1000;
-    case 605:
+    case kTypeOutput:
       return 64;
-    case 606:
+    case kTypeOpenConnector:
       return 128;
-    case 607:
+    case kTypeFlag:
       return 512;
-    case 608:
+    case kTypeAnalogInput:
       return 64;
-    case 609:
+    case kTypeAnalogOutput:
       return 32;
-    case 610:
+    case kTypeAnalogFlag:
       return 512;
-    case 611:
+    case kTypeFunctionKey:
       return 5;
-    case 700:
+    case kTypeMakeContact:
       return 2560;
-    case 701:
+    case kTypeBreakContact:
       return 2560;
-    case 702:
+    case kTypeAnalogContact:
       return 2560;
-    case 703:
-    case 704:
+    case kTypeRelayCoil:
+    case kTypeInvertedCoil:
       return 768;
-    case 705:
+    case kTypeLadderAnalogOutput:
       return 544;
-    case 810:
+    case kTypeMessageText:
       return 16;
-    case 812:
+    case kTypeShiftRegister:
       return newer ? 4 : 1;
-    case 820:
+    case kTypeAnalogFilter:
       return 8;
-    case 900:
+    case kTypeMaleConnector:
       return 1900;
-    case 901:
+    case kTypeFemaleConnector:
       return 1900;
-    case 911:
+    case kTypeDataLog:
       return 1;
     default:
       return 0;
@@ -137,9 +137,9 @@ int GetModelMemoryCost(int typeCode, WORD modelCode) {
   switch (typeCode) {
     case kTypeYT:
       return newer ? 14 : 8;
-    case 812:
+    case kTypeShiftRegister:
       return newer ? 16 : 12;
-    case 814:
+    case kTypeMW:
       return newer ? 22 : 18;
     default:
       return 0;

@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "model/block_captions.h"
+#include "model/block_codes.h"
 #include "model/block_comment.h"
 #include "model/block_obj.h"
 #include "model/block_registry.h"
@@ -37,36 +38,36 @@ CBlockObj* FindBlockWidened(const CZaradDoc& doc, CPoint pt, int reach) {
 
 const char16_t* PrefixOfType(int type) {
   switch (type) {
-    case 600:
-    case 700:
-    case 701:
+    case kTypeInput:
+    case kTypeMakeContact:
+    case kTypeBreakContact:
       return u"I";
-    case 601:
+    case kTypeCursorKey:
       return u"C";
-    case 602:
+    case kTypeShiftBit:
       return u"S";
-    case 603:
+    case kTypeLowSignal:
       return u"Low";
-    case 604:
+    case kTypeHighSignal:
       return u"High";
-    case 605:
-    case 703:
-    case 704:
+    case kTypeOutput:
+    case kTypeRelayCoil:
+    case kTypeInvertedCoil:
       return u"Q";
-    case 606:
+    case kTypeOpenConnector:
       return u"X";
-    case 607:
+    case kTypeFlag:
       return u"M";
-    case 608:
-    case 702:
+    case kTypeAnalogInput:
+    case kTypeAnalogContact:
       return u"AI";
-    case 609:
+    case kTypeAnalogOutput:
       return u"AQ";
-    case 610:
+    case kTypeAnalogFlag:
       return u"AM";
-    case 611:
+    case kTypeFunctionKey:
       return u"F";
-    case 911:
+    case kTypeDataLog:
       return u"L";
     default:
       return u"B";
@@ -102,18 +103,23 @@ struct LadderLabelRow {
 
 // The rows below the two that address another element, tried from the top.
 const LadderLabelRow kLadderRows[] = {
-    {9000, 20999, {700, 701, 702}, u"B", 9000, 0},
-    {4800, 8999, {703, 704}, u"X", 4800, 0},
-    {4288, 4799, {702, 705}, u"AM", 4288, 0},
-    {4230, 4287, {702, 705}, u"AQ", 4230, 4},
-    {4000, 4229, {702}, u"AI", 4000, 8},
-    {2900, 3899, {700, 701}, u"High", 2900, 0},
-    {1870, 2899, {700, 701}, u"Low", 1870, 0},
-    {1316, 1869, {700, 701, 703, 704}, u"M", 1316, 0},
-    {1300, 1315, {700, 701}, u"F", 1300, 0},
-    {1000, 1299, {700, 701}, u"S", 1000, 0},
-    {600, 999, {700, 701, 703, 704}, u"Q", 600, 16},
-    {100, 599, {700, 701}, u"I", 100, 32},
+    {kFirstFunctionBlockNumber,
+     20999,
+     {kTypeMakeContact, kTypeBreakContact, kTypeAnalogContact},
+     u"B",
+     kFirstFunctionBlockNumber,
+     0},
+    {4800, 8999, {kTypeRelayCoil, kTypeInvertedCoil}, u"X", 4800, 0},
+    {4288, 4799, {kTypeAnalogContact, kTypeLadderAnalogOutput}, u"AM", 4288, 0},
+    {4230, 4287, {kTypeAnalogContact, kTypeLadderAnalogOutput}, u"AQ", 4230, 4},
+    {4000, 4229, {kTypeAnalogContact}, u"AI", 4000, 8},
+    {2900, 3899, {kTypeMakeContact, kTypeBreakContact}, u"High", 2900, 0},
+    {1870, 2899, {kTypeMakeContact, kTypeBreakContact}, u"Low", 1870, 0},
+    {1316, 1869, {kTypeMakeContact, kTypeBreakContact, kTypeRelayCoil, kTypeInvertedCoil}, u"M", 1316, 0},
+    {1300, 1315, {kTypeMakeContact, kTypeBreakContact}, u"F", 1300, 0},
+    {1000, 1299, {kTypeMakeContact, kTypeBreakContact}, u"S", 1000, 0},
+    {600, 999, {kTypeMakeContact, kTypeBreakContact, kTypeRelayCoil, kTypeInvertedCoil}, u"Q", 600, 16},
+    {100, 599, {kTypeMakeContact, kTypeBreakContact}, u"I", 100, 32},
 };
 
 // Label of a contact that addresses another element (a coil, or a ladder
@@ -136,14 +142,15 @@ CString LabelThroughElement(const CZaradDoc& doc, int number, const char16_t* fa
 
 CString LadderElementLabel(const CZaradDoc& doc, int type, int operand) {
   const char16_t* prefix = u"I";
-  if (type == 702) prefix = u"AI";
-  if (type == 703 || type == 704) prefix = u"Q";
-  if (type == 705) prefix = u"AQ";
+  if (type == kTypeAnalogContact) prefix = u"AI";
+  if (type == kTypeRelayCoil || type == kTypeInvertedCoil) prefix = u"Q";
+  if (type == kTypeLadderAnalogOutput) prefix = u"AQ";
   const long long o = operand;
   if (o >= 22000) {
-    if (type == 702) return LabelThroughElement(doc, operand, prefix, true);
+    if (type == kTypeAnalogContact) return LabelThroughElement(doc, operand, prefix, true);
   } else if (o >= 21000) {
-    if (type == 700 || type == 701) return LabelThroughElement(doc, operand, prefix, false);
+    if (type == kTypeMakeContact || type == kTypeBreakContact)
+      return LabelThroughElement(doc, operand, prefix, false);
   } else {
     for (const LadderLabelRow& row : kLadderRows) {
       if (!InRange(o, row.nFirst, row.nLast)) continue;
@@ -259,25 +266,25 @@ CString GetOperandLabel(const CZaradDoc& doc, const CBlockObj* block) {
     return Plain(u"B", block->m_nNumber - kFirstFunctionBlockNumber);
   }
   switch (type) {
-    case 603:
-    case 604:
+    case kTypeLowSignal:
+    case kTypeHighSignal:
       return CString(prefix);
-    case 700:
-    case 701:
-    case 702:
-    case 703:
-    case 704:
-    case 705:
+    case kTypeMakeContact:
+    case kTypeBreakContact:
+    case kTypeAnalogContact:
+    case kTypeRelayCoil:
+    case kTypeInvertedCoil:
+    case kTypeLadderAnalogOutput:
       return LadderElementLabel(doc, type, block->m_nOperand);
-    case 600:
+    case kTypeInput:
       return Channel(prefix, o, 32);
-    case 605:
+    case kTypeOutput:
       return Channel(prefix, o, 16);
-    case 608:
+    case kTypeAnalogInput:
       return Channel(prefix, o, 8);
-    case 609:
+    case kTypeAnalogOutput:
       return Channel(prefix, o, 4);
-    case 602:
+    case kTypeShiftBit:
       if (doc.IsNewerFamily()) return FormatString(u"%ls%lld.%lld", prefix, o / 16, o % 16);
       return Plain(prefix, o);
     default:
@@ -291,7 +298,8 @@ std::vector<CString> FillBlockCombo(const CZaradDoc& doc, int numberToLeaveOut) 
   for (const CBlockObj* block : doc.m_blocks) {
     const int t = block->m_nType;
     if (block->m_nNumber == numberToLeaveOut) continue;
-    if (t == 800 || t == 803 || t == 804 || t == 805) out.push_back(ChoiceText(block));
+    if (t == kTypeCOUNTER || t == kTypeACOMP || t == kTypeATHTRG || t == kTypeAAMP)
+      out.push_back(ChoiceText(block));
   }
   return out;
 }

@@ -3,6 +3,7 @@
 #include <set>
 #include <vector>
 
+#include "model/block_codes.h"
 #include "model/block_registry.h"
 #include "model/zarad_doc.h"
 
@@ -263,7 +264,7 @@ int CZaradDoc::CountReferenceableBlocks(int numberToLeaveOut) const {
     const int type = b->m_nType;
     if (!newer) {
       // Counter, analog comparator, analog threshold trigger and analog amplifier.
-      if (type == 800 || type == 803 || type == 804 || type == 805) ++count;
+      if (type == kTypeCOUNTER || type == kTypeACOMP || type == kTypeATHTRG || type == kTypeAAMP) ++count;
     } else if (GetTypeClass(static_cast<UINT>(type)) == 2 && !IsLogicType(type) &&
                (b->m_byCaps & 0x01) != 0) {
       ++count;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/block_codes.h"
 #include "model/doc_queries.h"
 #include "model/zarad_doc.h"
 #include "pages/timer_page.h"
@@ -76,7 +77,8 @@ void CAnalogComparator::DoDataExchange(CDataExchange& dx) {
 void CAnalogComparator::FillReferenceCombos() {
   CControlHost& host = Host();
   for (const RefSlot& s : Slots()) host.ResetContent(s.list);
-  const bool fill = Series() > 0x50 && (m_nType == 803 || m_nType == 804 || m_nType == 806);
+  const bool fill =
+      Series() > 0x50 && (m_nType == kTypeACOMP || m_nType == kTypeATHTRG || m_nType == kTypeAWDOG);
   if (fill && Document()) {
     const std::vector<CString> entries = FillBlockCombo(*Document(), m_nBlockNumber);
     for (const RefSlot& s : Slots())
@@ -101,12 +103,12 @@ void CAnalogComparator::UpdateValueRows() {
     if (!block && !caption.IsEmpty()) host.SetText(label, caption);
   };
   switch (m_nType) {
-    case 805:
+    case kTypeAAMP:
       for (int id :
            {kGroup, kLabel1, kEdit1, kSpin1, kLabel2, kEdit2, kSpin2, kButton1, kButton2, kList1, kList2})
         host.Show(id, false);
       break;
-    case 806:
+    case kTypeAWDOG:
       host.Show(kGroup, false);
       if (newer) {
         row(0, kLabel1, kEdit1, kSpin1, kList1, u"Threshold 1(upper: +)");
@@ -116,7 +118,7 @@ void CAnalogComparator::UpdateValueRows() {
         host.SetText(kLabel2, u"Threshold(difference)");
       }
       break;
-    case 807:
+    case kTypeADTRG:
       host.Show(kGroup, false);
       host.SetText(kLabel2, u"Differential");
       host.Show(kList1, false);
@@ -141,10 +143,10 @@ void CAnalogComparator::OnInitDialog() {
   CControlHost& host = Host();
   ApplyNameRule();
   const bool newer = Series() > 0x50;
-  const bool buttons = newer && m_nType != 805 && m_nType != 807;
+  const bool buttons = newer && m_nType != kTypeAAMP && m_nType != kTypeADTRG;
   host.Show(kButton1, buttons);
   host.Show(kButton2, buttons);
-  if (!(newer && m_nType == 806)) {
+  if (!(newer && m_nType == kTypeAWDOG)) {
     host.Show(kIdRetentivity, false);
     if (const ControlDesc* place = Describe().Find(kIdRetentivity))
       host.MoveControl(kIdProtection, place->rect);

@@ -11,6 +11,7 @@
 //   value that can be taken from a block) and the high speed output.
 #pragma once
 
+#include "model/block_codes.h"
 #include "pages/analog_sensor.h"
 
 // Ids of the two value rows the comparator, ramp and PI pages share.
@@ -30,7 +31,7 @@ class CAnalogComparator : public CAnalogSensorPage, public AnalogRowIds {
   void OnNotify(int id, Notify code) override;
 
   // The lower bound of the thresholds (0 for the watchdog).
-  int LowerThreshold() const { return m_nType == 806 ? 0 : -kThresholdLimit; }
+  int LowerThreshold() const { return m_nType == kTypeAWDOG ? 0 : -kThresholdLimit; }
 
  protected:
   void DoDataExchange(CDataExchange& dx) override;

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "model/block_codes.h"
 #include "platform/string_table.h"
 
 std::pair<int, int> CARRMXIV::CountLimits(int type) {
-  if (type == 844) return {1, 32};
-  if (type == 856) return {1, 128};
-  if (type >= 849 && type <= 852) return {0, kStepsLimit};
+  if (type == kTypeARRMXIV) return {1, 32};
+  if (type == kTypeCRC16) return {1, 128};
+  if (type >= kTypeSMC && type <= kTypePTOE) return {0, kStepsLimit};
   return {0, 0};
 }
 
@@ -107,7 +108,7 @@ void CARRMXIV::UpdateLabelsForType() {
     host.MoveControl(kIdArea, r);
   };
   const int t = m_nType;
-  if (t == 856) {
+  if (t == kTypeCRC16) {
     host.SetText(kIdModeLabel, u"Type");
     host.Show(kIdModeButton, false);
     host.Show(kIdCountButton, false);
@@ -115,10 +116,10 @@ void CARRMXIV::UpdateLabelsForType() {
     refill(kIdArea, {u"AM"}, 0);
     host.Show(kIdStepsLabel, false);
     host.Show(kIdSteps, false);
-  } else if (t == 844 || t == 845) {
+  } else if (t == kTypeARRMXIV || t == kTypeACMXIV) {
     host.Enable(kIdModeButton, m_bRefAllowed != 0);
     exchange(kIdMode, kIdList1, m_pRef[0] != nullptr);
-    if (t == 844) {
+    if (t == kTypeARRMXIV) {
       host.Enable(kIdCountButton, m_bRefAllowed != 0);
       exchange(kIdCount, kIdList2, m_pRef[1] != nullptr);
     } else {
@@ -128,7 +129,7 @@ void CARRMXIV::UpdateLabelsForType() {
     host.Show(kIdStepsLabel, false);
     host.Show(kIdSteps, false);
   } else if (IsStepper()) {
-    if (t == 849) host.Show(kIdModeButton, false);
+    if (t == kTypeSMC) host.Show(kIdModeButton, false);
     host.Show(kIdAddress, false);
     host.SetText(kIdAddressLabel, u"Pin");
     host.SetText(kIdCountLabel, u"Speed");
@@ -141,13 +142,13 @@ void CARRMXIV::UpdateLabelsForType() {
     host.MoveControl(kIdMode, mode);
     host.MoveControl(kIdCountHint, desc.Find(kIdUnderHint)->rect);
     refill(kIdArea, {u"Q0~Q3", u"Q4~Q7"}, m_nArea);
-    if (t == 849) {
+    if (t == kTypeSMC) {
       host.Show(kIdStepsLabel, false);
       host.Show(kIdSteps, false);
     }
     host.Enable(kIdCountButton, m_bRefAllowed != 0);
     exchange(kIdCount, kIdList2, m_pRef[1] != nullptr);
-    if (t == 850) {
+    if (t == kTypeSMCE) {
       host.Enable(kIdModeButton, m_bRefAllowed != 0);
       exchange(kIdSteps, kIdList1, m_pRef[0] != nullptr);
     }
@@ -155,7 +156,7 @@ void CARRMXIV::UpdateLabelsForType() {
   } else if (IsPulse()) {
     host.Show(kIdModeLabel, false);
     host.Show(kIdMode, false);
-    if (t == 851) {
+    if (t == kTypePTO) {
       for (int id : {kIdStepsLabel, kIdSteps, kIdModeButton}) host.Show(id, false);
     } else {
       host.SetText(kIdStepsLabel, u"Number");
@@ -167,7 +168,7 @@ void CARRMXIV::UpdateLabelsForType() {
     refill(kIdArea, {u"Q0", u"Q1", u"Q2", u"Q3"}, m_nArea);
     host.Enable(kIdCountButton, m_bRefAllowed != 0);
     exchange(kIdCount, kIdList2, m_pRef[1] != nullptr);
-    if (t == 852) {
+    if (t == kTypePTOE) {
       host.Enable(kIdModeButton, m_bRefAllowed != 0);
       exchange(kIdSteps, kIdList1, m_pRef[0] != nullptr);
     }
@@ -178,10 +179,10 @@ void CARRMXIV::UpdateLabelsForType() {
 void CARRMXIV::UpdateTabOrder() {
   const int count = m_bRef[1] ? kIdList2 : kIdCount;
   const int steps = m_bRef[0] ? kIdList1 : kIdSteps;
-  if (m_nType == 850) return SetTabOrder({kIdMode, kIdArea, count, kIdCountButton, steps});
-  if (m_nType == 852) return SetTabOrder({kIdArea, count, kIdCountButton, steps});
+  if (m_nType == kTypeSMCE) return SetTabOrder({kIdMode, kIdArea, count, kIdCountButton, steps});
+  if (m_nType == kTypePTOE) return SetTabOrder({kIdArea, count, kIdCountButton, steps});
   std::vector<int> chain{m_bRef[0] ? kIdList1 : kIdMode, kIdModeButton};
-  if (m_nType == 844 || m_nType == 849)
+  if (m_nType == kTypeARRMXIV || m_nType == kTypeSMC)
     chain.insert(chain.end(), {kIdArea, kIdAddress, count, kIdCountButton});
   SetTabOrder(chain);
 }
@@ -189,7 +190,7 @@ void CARRMXIV::UpdateTabOrder() {
 void CARRMXIV::OnInitDialog() {
   CBlockParamPage::OnInitDialog();
   ApplyNameRule();
-  if (m_nType != 856) {
+  if (m_nType != kTypeCRC16) {
     // The block lists: slot 1 over the mode or, for 850 and 852, over the
     // steps (its button moved down to their row); slot 2 over the count.
     if (HasSlot1()) {
@@ -214,11 +215,12 @@ void CARRMXIV::OnInitDialog() {
   } else {
     UpdateLabelsForType();
   }
-  if (Simulating() && (m_nType == 844 || m_nType == 845 || m_nType == 856)) CreateCurrentValueBox();
+  if (Simulating() && (m_nType == kTypeARRMXIV || m_nType == kTypeACMXIV || m_nType == kTypeCRC16))
+    CreateCurrentValueBox();
   const auto limits = CountLimits(m_nType);
   Host().SetTipProvider(
       kIdCount, [limits] { return FormatString(LoadString(376).GetString(), limits.first, limits.second); });
-  if (m_nType == 850 || m_nType == 852) AddRangeTip(kIdSteps, 0, kStepsLimit);
+  if (m_nType == kTypeSMCE || m_nType == kTypePTOE) AddRangeTip(kIdSteps, 0, kStepsLimit);
   Host().LimitText(kIdCount, 9);
   Host().LimitText(kIdSteps, 9);
   Host().LimitText(kIdAddress, 3);
@@ -240,7 +242,7 @@ void CARRMXIV::OnNotify(int id, Notify code) {
     return;
   }
   if (id == kIdArea && code == Notify::kSelChange) {
-    if (m_nType == 844 || m_nType == 856) {
+    if (m_nType == kTypeARRMXIV || m_nType == kTypeCRC16) {
       bool ok = false;
       const int v = host.GetInt(kIdAddress, &ok);
       const int limit = AddressLimit(host.GetCurSel(kIdArea));
@@ -249,7 +251,7 @@ void CARRMXIV::OnNotify(int id, Notify code) {
     return SetModified();
   }
   if (id == kIdCount && code == Notify::kUpdate) {
-    if (m_nType == 845) return;
+    if (m_nType == kTypeACMXIV) return;
     bool ok = false;
     const int v = host.GetInt(kIdCount, &ok);
     const auto limits = CountLimits(m_nType);
@@ -262,7 +264,7 @@ void CARRMXIV::OnNotify(int id, Notify code) {
     return SetModified();
   }
   if (id == kIdSteps && code == Notify::kUpdate) {
-    if (m_nType != 850 && m_nType != 852) return;
+    if (m_nType != kTypeSMCE && m_nType != kTypePTOE) return;
     bool ok = false;
     const int v = host.GetInt(kIdSteps, &ok);
     if (ok && v > kStepsLimit) host.SetInt(kIdSteps, kStepsLimit);
@@ -281,7 +283,7 @@ void CARRMXIV::OnOK() {
   if (!m_bRef[0]) {
     m_nRefNumber[0] = -1;
     m_pRef[0] = nullptr;
-  } else if (m_nType != 850) {
+  } else if (m_nType != kTypeSMCE) {
     m_nMode = 0;
   }
   if (!m_bRef[1]) {

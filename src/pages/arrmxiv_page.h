@@ -8,6 +8,7 @@
 
 #include <utility>
 
+#include "model/block_codes.h"
 #include "pages/block_param_page.h"
 
 class CARRMXIV : public CBlockParamPage, public ArrayValues {
@@ -46,9 +47,11 @@ class CARRMXIV : public CBlockParamPage, public ArrayValues {
   void UpdateLabelsForType();
   void UpdateHints();
   void UpdateTabOrder();
-  bool IsStepper() const { return m_nType == 849 || m_nType == 850; }
-  bool IsPulse() const { return m_nType == 851 || m_nType == 852; }
-  bool HasSlot1() const { return m_nType == 844 || m_nType == 845 || m_nType == 850 || m_nType == 852; }
-  bool HasSlot2() const { return m_nType == 844 || IsStepper() || IsPulse(); }
-  bool Slot1OnSteps() const { return m_nType == 850 || m_nType == 852; }
+  bool IsStepper() const { return m_nType == kTypeSMC || m_nType == kTypeSMCE; }
+  bool IsPulse() const { return m_nType == kTypePTO || m_nType == kTypePTOE; }
+  bool HasSlot1() const {
+    return m_nType == kTypeARRMXIV || m_nType == kTypeACMXIV || m_nType == kTypeSMCE || m_nType == kTypePTOE;
+  }
+  bool HasSlot2() const { return m_nType == kTypeARRMXIV || IsStepper() || IsPulse(); }
+  bool Slot1OnSteps() const { return m_nType == kTypeSMCE || m_nType == kTypePTOE; }
 };

@@ -40,7 +40,8 @@ void CBlockParamPage::ApplyNameRule() {
 
 CBlockObj* CBlockParamPage::BlockOfEntry(const CString& entry) const {
   const int number = ReadDecimal(entry, 1, 6);
-  return Document() && number >= 0 ? Document()->FindBlockByNumber(number + 9000) : nullptr;
+  return Document() && number >= 0 ? Document()->FindBlockByNumber(number + kFirstFunctionBlockNumber)
+                                   : nullptr;
 }
 
 void CBlockParamPage::SelectSlotBlock(const RefSlot& slot) {

@@ -1,5 +1,6 @@
 #include "pages/counter_page.h"
 
+#include "model/block_codes.h"
 #include "model/zarad_doc.h"
 
 CUpDownCounter::CUpDownCounter() {
@@ -75,7 +76,7 @@ void CUpDownCounter::OnInitDialog() {
   ShowSlots();
   for (int edit : {kIdOn, kIdOff, kIdStart}) host.LimitText(edit, ValueChars());
   const bool newer = !Document() || Document()->IsNewerFamily();
-  const bool source = newer && m_nType == 848;
+  const bool source = newer && m_nType == kTypeENCODER;
   host.Show(kIdSourceLabel, source);
   host.Show(kIdSource, source);
   FillReferenceCombos();

@@ -4,6 +4,7 @@
 // newer series only, the source only for the encoder there.
 #pragma once
 
+#include "model/block_codes.h"
 #include "pages/block_param_page.h"
 
 class CUpDownCounter : public CBlockParamPage, public CounterValues {
@@ -21,8 +22,8 @@ class CUpDownCounter : public CBlockParamPage, public CounterValues {
   void LoadValues(const BlockPageValues& values) override;
   void StoreValues(BlockPageValues& values) const override;
 
-  int MinValue() const { return m_nType == 848 ? -kMaxValue : 0; }
-  int ValueChars() const { return m_nType == 848 ? 7 : 6; }
+  int MinValue() const { return m_nType == kTypeENCODER ? -kMaxValue : 0; }
+  int ValueChars() const { return m_nType == kTypeENCODER ? 7 : 6; }
 
  protected:
   void DoDataExchange(CDataExchange& dx) override;

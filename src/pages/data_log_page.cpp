@@ -43,7 +43,7 @@ int CDataLog::OperandOfEntry(const CString& entry) {
   if (entry.IsEmpty() || (n = number(1)) < 0) return -1;
   switch (entry[0]) {
     case u'B':
-      return 9000 + n;
+      return kFirstFunctionBlockNumber + n;
     case u'I':
       return 100 + (n / 100) * 32 + n % 100;
     case u'M':
@@ -147,7 +147,8 @@ void CDataLog::OnBlockListChange() {
   const CString entry = host.GetText(kIdEntries);
   if (entry.IsEmpty() || entry[0] != u'B' || !Document()) return;
   const int number = ReadDecimal(entry, 1);
-  const CBlockObj* block = number >= 0 ? Document()->FindBlockByNumber(9000 + number) : nullptr;
+  const CBlockObj* block =
+      number >= 0 ? Document()->FindBlockByNumber(kFirstFunctionBlockNumber + number) : nullptr;
   if (!block) return;
   for (const CString& name : CMEM::RecordableNames(block->m_nType))
     if (!HasRow(entry, name, false)) host.AddString(kIdParams, name);

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "model/block_codes.h"
 #include "model/block_obj.h"
 #include "model/name_tables.h"
 #include "model/zarad_doc.h"
@@ -13,7 +14,7 @@ CString Name(int type) {
 }
 
 bool IsContact(int type) {
-  return type == 700 || type == 701 || type == 702;
+  return type == kTypeMakeContact || type == kTypeBreakContact || type == kTypeAnalogContact;
 }
 
 CString Upper(CString s) {
@@ -63,7 +64,7 @@ void CPropPageLadIO::Fill() {
   std::multimap<int, CString> sorted;
   auto add = [&](const CString& text) { host.AddString(kIdList, text); };
   const int t = m_nElementType;
-  if (t == 700 || t == 701) {
+  if (t == kTypeMakeContact || t == kTypeBreakContact) {
     for (int i = 0; i < 256; ++i)
       if (i % 32 < 16) add(FormatString(u"I%d%02d%s", i / 32, i % 32, Name(600).GetString()));
     if (newer)
@@ -74,33 +75,33 @@ void CPropPageLadIO::Fill() {
     for (int i = 0; i < bits; ++i) add(FormatString(u"S%d.%d%s", i / 16, i % 16, Name(602).GetString()));
     for (const auto& b : doc->m_blocks) {
       const int op = b->m_nOperand;
-      if (b->m_nType == 703 || b->m_nType == 704) {
+      if (b->m_nType == kTypeRelayCoil || b->m_nType == kTypeInvertedCoil) {
         if (op >= 1316 && op <= 1827)
           sorted.emplace(op, FormatString(u"M%d%s", op - 1316, Name(607).GetString()));
         else if (op >= 600 && op <= 727)
           sorted.emplace(op,
                          FormatString(u"Q%d%02d%s", (op - 600) / 16, (op - 600) % 16, Name(605).GetString()));
       } else if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && !(b->m_byCaps & 0x20)) {
-        sorted.emplace(b->m_nNumber,
-                       FormatString(u"B%d%s", b->m_nNumber - 9000, Name(b->m_nType).GetString()));
+        sorted.emplace(b->m_nNumber, FormatString(u"B%d%s", b->m_nNumber - kFirstFunctionBlockNumber,
+                                                  Name(b->m_nType).GetString()));
       }
     }
-  } else if (t == 702) {
+  } else if (t == kTypeAnalogContact) {
     for (int i = 0; i < 64; ++i) add(FormatString(u"AI%d%02d%s", i / 8, i % 8, Name(608).GetString()));
     for (const auto& b : doc->m_blocks) {
       const int op = b->m_nOperand;
-      if (b->m_nType == 705) {
+      if (b->m_nType == kTypeLadderAnalogOutput) {
         if (op >= 4288 && op <= 4799)
           sorted.emplace(op, FormatString(u"AM%d%s", op - 4288, Name(610).GetString()));
         else if (op >= 4230 && op <= 4261)
           sorted.emplace(
               op, FormatString(u"AQ%d%02d%s", (op - 4230) / 4, (op - 4230) % 4, Name(609).GetString()));
       } else if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && (b->m_byCaps & 0x20)) {
-        sorted.emplace(b->m_nNumber,
-                       FormatString(u"B%d%s", b->m_nNumber - 9000, Name(b->m_nType).GetString()));
+        sorted.emplace(b->m_nNumber, FormatString(u"B%d%s", b->m_nNumber - kFirstFunctionBlockNumber,
+                                                  Name(b->m_nType).GetString()));
       }
     }
-  } else if (t == 703 || t == 704) {
+  } else if (t == kTypeRelayCoil || t == kTypeInvertedCoil) {
     for (int i = 0; i < 512; ++i)
       if (free(1316 + i)) add(FormatString(u"M%d%s", i, Name(607).GetString()));
     for (int i = 0; i < 128; ++i)
@@ -108,11 +109,13 @@ void CPropPageLadIO::Fill() {
         add(FormatString(u"Q%d%02d%s", i / 16, i % 16, Name(605).GetString()));
     bool read = false;
     for (const auto& b : doc->m_blocks)
-      if ((b->m_nType == 700 || b->m_nType == 701) && b->m_nOperand == m_nCoilNumber) read = true;
+      if ((b->m_nType == kTypeMakeContact || b->m_nType == kTypeBreakContact) &&
+          b->m_nOperand == m_nCoilNumber)
+        read = true;
     if (!read)
       for (int i = 0; i < 128; ++i)
         if (free(4800 + i)) add(FormatString(u"X%d%s", i, Name(606).GetString()));
-  } else if (t == 705) {
+  } else if (t == kTypeLadderAnalogOutput) {
     for (int i = 0; i < 512; ++i)
       if (free(4288 + i)) add(FormatString(u"AM%d%s", i, Name(610).GetString()));
     for (int i = 0; i < 32; ++i)
@@ -138,7 +141,7 @@ CString CPropPageLadIO::OperandPrefixText(int op) const {
     if (o >= 1316 && o <= 1827) return one(u"M", o - 1316);
     return CString();
   }
-  if (op >= 9000) return one(u"B", op - 9000);
+  if (op >= kFirstFunctionBlockNumber) return one(u"B", op - kFirstFunctionBlockNumber);
   if (op >= 4800) return one(u"X", op - 4800);
   if (op >= 4288) return one(u"AM", op - 4288);
   if (op >= 4230) return two(u"AQ", (op - 4230) / 4, (op - 4230) % 4);
@@ -219,7 +222,7 @@ void CPropPageLadIO::ParseOperandName() {
       if (n >= 0) set(coilOf(4288 + n, {705}));
     } else if (StartsWith(u"B")) {
       const int n = ReadDecimal(text, 1, 4);
-      if (n >= 0) set(9000 + n);
+      if (n >= 0) set(kFirstFunctionBlockNumber + n);
     }
     return;
   }

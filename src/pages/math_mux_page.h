@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "model/block_codes.h"
 #include "pages/block_param_page.h"
 
 class CAMathMux : public CBlockParamPage, public AnalogValues {
@@ -47,5 +48,5 @@ class CAMathMux : public CBlockParamPage, public AnalogValues {
   void UpdateControls();
   void UpdateTabOrder();
   void OnPriorityChange();
-  bool IsMath() const { return m_nType == 815; }
+  bool IsMath() const { return m_nType == kTypeAMATH; }
 };

@@ -2,22 +2,23 @@
 
 #include <algorithm>
 
+#include "model/block_codes.h"
 #include "model/block_obj.h"
 #include "platform/string_table.h"
 
 CMaxMin::TypeRule CMaxMin::RuleOf(int type) {
   switch (type) {
-    case 821:
+    case kTypeMAXMIN:
       return {0, 3, 1, nullptr, 0};
-    case 834:
-    case 835:
+    case kTypeROL:
+    case kTypeROR:
       return {1, 15, 2, u"Number of bit(s) of Rotation", 1};
-    case 836:
-    case 837:
+    case kTypeSHL:
+    case kTypeSHR:
       return {1, 15, 2, u"Number of bit(s) of Shift", 1};
-    case 846:
+    case kTypeRAND:
       return {1, 32767, 5, u"Base", 1};
-    case 854:
+    case kTypeWORD2BIT:
       return {0, 15, 2, u"Bit Position:", 0};
     default:  // 862, 863
       return {-32767, 32767, 5, u"Base", 10};
@@ -66,7 +67,7 @@ void CMaxMin::DoDataExchange(CDataExchange& dx) {
   DDV_MaxChars(dx, m_strName, kBlockNameChars);
   // A Modulo block divides by its base: an empty or zero base is refused
   // (unless a block gives the base).
-  const bool checkBase = m_nType == 862 && !m_pRef[0] && dx.IsSaving();
+  const bool checkBase = m_nType == kTypeMOD && !m_pRef[0] && dx.IsSaving();
   if (checkBase && dx.Host().GetText(kIdValue).Trim().IsEmpty()) {
     dx.SetLastControl(kIdValue);
     dx.Fail(u"Base number cannot be zero!");
@@ -84,7 +85,7 @@ void CMaxMin::UpdateControls() {
   host.LimitText(kIdValue, r.digits + (r.lower < 0 ? 1 : 0));
   host.SetRange(kIdValueSpin, r.lower, r.upper);
   if (r.caption) host.SetText(kIdGroup, r.caption);
-  const bool maxMin = m_nType == 821;
+  const bool maxMin = m_nType == kTypeMAXMIN;
   for (int id = kIdModeFirst; id <= kIdModeLast; ++id) host.Show(id, maxMin);
   host.Show(kIdResetOnDisable, maxMin);
   host.Show(kIdRetentive, maxMin);
@@ -107,10 +108,10 @@ void CMaxMin::OnInitDialog() {
   UpdateControls();
   FillReferenceCombos();
   UpdateTabOrder();
-  if (Simulating() && m_nType != 854) CreateCurrentValueBox();
+  if (Simulating() && m_nType != kTypeWORD2BIT) CreateCurrentValueBox();
   const TypeRule r = RuleOf(m_nType);
   CString tip = FormatString(LoadString(376).GetString(), r.lower, r.upper);
-  if (m_nType == 862) tip += u" and <> 0";
+  if (m_nType == kTypeMOD) tip += u" and <> 0";
   Host().SetTip(kIdValue, tip);
 }
 

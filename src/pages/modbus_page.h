@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "model/block_codes.h"
 #include "pages/block_param_page.h"
 
 // *word |= value << (bit % 32), kept to 16 bits; returns word.
@@ -75,7 +76,7 @@ class CModbusPropPage : public CBlockParamPage, public ModbusValues {
   void OnDataAddressUpdate();
   void OnWritingMode(int mode);
   void OnConfig();
-  bool Writes() const { return m_nType == 814; }
+  bool Writes() const { return m_nType == kTypeMW; }
   // Whether a command position of the page's type moves coils (else registers).
   bool IsBitCommand(int command) const;
 };

@@ -5,6 +5,7 @@
 #include "blocks/operand_blocks.h"
 #include "controls/grid_ctrl.h"
 #include "model/block_captions.h"
+#include "model/block_codes.h"
 #include "model/help_topics.h"
 #include "model/name_tables.h"
 #include "model/shell_context.h"
@@ -21,7 +22,7 @@ CBlockObj* CValueBlockDlgBase::ChosenBlock() const {
   const int sel = Host().GetCurSel(kIdBlock);
   if (sel < 0 || !m_pDoc) return nullptr;
   const int number = ReadDecimal(Host().GetItemText(kIdBlock, sel), 1, 6);
-  return number >= 0 ? m_pDoc->FindBlockByNumber(number + 9000) : nullptr;
+  return number >= 0 ? m_pDoc->FindBlockByNumber(number + kFirstFunctionBlockNumber) : nullptr;
 }
 
 void CValueBlockDlgBase::InitBlockLists() {
@@ -540,7 +541,7 @@ int CIOSN::NumberOfEntry(const CString& entry) {
       return e < 0 ? -1 : d * 16 + e + 1000;
     }
     case u'B':
-      return d + 9000;
+      return d + kFirstFunctionBlockNumber;
     default:
       return -1;
   }
@@ -598,11 +599,11 @@ void CIOSN::OnKindSelChange() {
   for (const CBlockObj* b : m_pDoc->m_blocks) {
     if (kind == kIoKindCount - 1) {
       if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && !(b->m_byCaps & kCapsNoStatusName))
-        add(FormatString(u"B%04d", b->m_nNumber - 9000) +
+        add(FormatString(u"B%04d", b->m_nNumber - kFirstFunctionBlockNumber) +
             LookupBlockName(g_BlockTypeNames, static_cast<UINT>(b->m_nType)));
     } else if (m_pDoc->IsLadder()) {
-      if (b->m_nType >= 700 && b->m_nType <= 705 && b->m_nOperand >= kIoKinds[kind].lo &&
-          b->m_nOperand <= kIoKinds[kind].hi)
+      if (b->m_nType >= kFirstLadderType && b->m_nType <= kLastLadderType &&
+          b->m_nOperand >= kIoKinds[kind].lo && b->m_nOperand <= kIoKinds[kind].hi)
         add(EntryOfNumber(kind, b->m_nOperand));
     } else if (b->m_nType == kIoKinds[kind].type) {
       add(EntryOfNumber(kind, b->m_nNumber));
@@ -676,8 +677,8 @@ std::vector<int> CAIFilterDlg::OperandsOf(const CZaradDoc& doc, int mode) {
     int n = -1;
     if (mode == 0 && dynamic_cast<const CBlockAnalogIn*>(b)) n = b->m_nNumber;
     if (mode == 1 && dynamic_cast<const CBlockAnalogFlag*>(b)) n = b->m_nNumber;
-    if (doc.IsLadder() && b->m_nType >= 700 && b->m_nType <= 705 && b->m_nOperand >= lo &&
-        b->m_nOperand <= hi)
+    if (doc.IsLadder() && b->m_nType >= kFirstLadderType && b->m_nType <= kLastLadderType &&
+        b->m_nOperand >= lo && b->m_nOperand <= hi)
       n = b->m_nOperand;
     if (n >= 0 && std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
   }

@@ -1,6 +1,7 @@
 #include "pages/operand_pages.h"
 
 #include "blocks/pictograms.h"
+#include "model/block_codes.h"
 #include "model/block_obj.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
@@ -30,25 +31,25 @@ const OperandTypeInfo* GetOperandTypeInfo(int type) {
   static const OperandTypeInfo kAnalogFlag{u"AM", 512, 0, 167, u"Flag Number:", 4288};
   static const OperandTypeInfo kKey{u"F", 5, 0, 154, u"Input Number:", 1300};
   switch (type) {
-    case 600:
+    case kTypeInput:
       return &kInput;
-    case 605:
+    case kTypeOutput:
       return &kOutput;
-    case 608:
+    case kTypeAnalogInput:
       return &kAnalogIn;
-    case 609:
+    case kTypeAnalogOutput:
       return &kAnalogOut;
-    case 601:
+    case kTypeCursorKey:
       return &kCursor;
-    case 602:
+    case kTypeShiftBit:
       return &kShift;
-    case 606:
+    case kTypeOpenConnector:
       return &kOpen;
-    case 607:
+    case kTypeFlag:
       return &kFlag;
-    case 610:
+    case kTypeAnalogFlag:
       return &kAnalogFlag;
-    case 611:
+    case kTypeFunctionKey:
       return &kKey;
     default:
       return nullptr;
@@ -134,7 +135,7 @@ void CConstantsIOPar::FillChannels(int module, const std::vector<int>& marks) {
   for (int ch = 0; ch < info->perModule; ++ch) {
     const int index = module * info->perModule + ch;
     if (index >= static_cast<int>(marks.size()) || marks[static_cast<size_t>(index)] == 1) continue;
-    if (!newer && ((m_nType == 600 && ch >= 16) || (m_nType == 605 && ch >= 8))) continue;
+    if (!newer && ((m_nType == kTypeInput && ch >= 16) || (m_nType == kTypeOutput && ch >= 8))) continue;
     host.AddString(kIdChannel, FormatString(u"%s%d", info->prefix, ch));
   }
 }
@@ -143,7 +144,7 @@ void CConstantsIOPar::OnInitDialog() {
   CParamPage::OnInitDialog();
   CControlHost& host = Host();
   const OperandTypeInfo* info = GetOperandTypeInfo(m_nType);
-  host.Show(kIdHighSpeed, m_nType == 600);
+  host.Show(kIdHighSpeed, m_nType == kTypeInput);
   if (!info || info->perModule == 0) return;
   host.SetText(kIdChannelLabel, UiText(info->labelId, info->label));
   host.SetText(kIdModuleLabel, UiText(156, u"Main/Ext. Module"));
@@ -153,7 +154,7 @@ void CConstantsIOPar::OnInitDialog() {
   int current = 0;
   for (size_t i = 0; i < marks.size(); ++i)
     if (marks[i] == 2) current = static_cast<int>(i) / info->perModule;
-  const bool analogButtons = m_nType == 609 && NewerSeries(Document());
+  const bool analogButtons = m_nType == kTypeAnalogOutput && NewerSeries(Document());
   host.Show(kIdAnalogStop, analogButtons);
   host.Show(kIdAnalogRange, analogButtons);
   for (int m = 0; m < kModuleCount; ++m) {
@@ -181,7 +182,7 @@ int CConstantsIOPar::SelectedChannel() const {
 }
 
 void CConstantsIOPar::UpdateHighSpeedCheck() {
-  if (m_nType != 600) return;
+  if (m_nType != kTypeInput) return;
   CString module = Host().GetText(kIdModule);
   CString main = g_IoPageModuleNames.empty() ? CString(u"Main") : g_IoPageModuleNames[0];
   const int channel = SelectedChannel();
@@ -225,7 +226,7 @@ void CConstantsIOPar::UpdateOperandNumber() {
 }
 
 void CConstantsIOPar::OnOK() {
-  if (m_nType != 600) return;
+  if (m_nType != kTypeInput) return;
   const int channel = SelectedChannel();
   if (!(ModuleIndex(Host().GetText(kIdModule)) == 0 && channel >= 0 && channel <= 3)) m_bHighSpeed = 0;
 }
@@ -262,13 +263,14 @@ void CConstantsPar::OnInitDialog() {
   host.SetText(kIdLabel, info->labelId ? UiText(info->labelId, info->label) : CString());
   const std::vector<int> marks = UsageMarks();
   int count = info->count;
-  if (m_nType == 602 && !NewerSeries(Document())) count = 16;
+  if (m_nType == kTypeShiftBit && !NewerSeries(Document())) count = 16;
   for (int i = 0; i < count; ++i) {
     if (marks[static_cast<size_t>(i)] == 1) continue;
-    host.AddString(kIdNumber, m_nType == 602 ? FormatString(u"%s%d.%d", info->prefix, i / 16, i % 16)
-                                             : FormatString(u"%s%d", info->prefix, i));
+    host.AddString(kIdNumber, m_nType == kTypeShiftBit
+                                  ? FormatString(u"%s%d.%d", info->prefix, i / 16, i % 16)
+                                  : FormatString(u"%s%d", info->prefix, i));
   }
-  const CString own = m_nType == 602
+  const CString own = m_nType == kTypeShiftBit
                           ? FormatString(u"%s%d.%d", info->prefix, m_nOperandIndex / 16, m_nOperandIndex % 16)
                           : FormatString(u"%s%d", info->prefix, m_nOperandIndex);
   for (int i = 0; i < host.GetCount(kIdNumber); ++i)
@@ -280,7 +282,7 @@ void CConstantsPar::OnInitDialog() {
 }
 
 void CConstantsPar::UpdateFlagInfo() {
-  if (m_nType != 607) return;
+  if (m_nType != kTypeFlag) return;
   CControlHost& host = Host();
   const CString text = UiText(168, u"M511 = Message Character Set Flag");
   if (!host.IsVisible(kIdFlagInfo))

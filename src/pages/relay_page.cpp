@@ -1,5 +1,6 @@
 #include "pages/relay_page.h"
 
+#include "model/block_codes.h"
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 
@@ -63,10 +64,10 @@ std::vector<int> CMiscRelay::FreeRegisters(const CZaradDoc* doc, const CBlockObj
 void CMiscRelay::UpdateControls() {
   CControlHost& host = Host();
   const int t = m_nType;
-  const bool priority = t == 809;
+  const bool priority = t == kTypePR;
   const bool shift = t == kShiftRegisterType;
   const bool registers = shift && NewerSeries();
-  const bool retentive = t == 808 || t == 809 || t == 812 || t == 831;
+  const bool retentive = t == kTypeLR || t == kTypePR || t == kTypeShiftRegister || t == kTypeTDT;
   host.Show(kIdPriorityR, priority);
   host.Show(kIdPriorityS, priority);
   host.Show(kIdShiftBit, shift);
@@ -107,7 +108,8 @@ void CMiscRelay::OnInitDialog() {
   UpdateControls();
   ApplyNameRule();
   const int t = m_nType;
-  if (Simulating() && t != 808 && t != 809 && t != 860 && t != 861) CreateCurrentValueBox();
+  if (Simulating() && t != kTypeLR && t != kTypePR && t != kTypeODD && t != kTypeEVEN)
+    CreateCurrentValueBox();
 }
 
 void CMiscRelay::OnNotify(int id, Notify code) {

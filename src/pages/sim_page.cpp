@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "blocks/analog_range_tracer.h"
+#include "model/block_codes.h"
 #include "model/zarad_doc.h"
 #include "platform/string_table.h"
 
@@ -142,7 +143,7 @@ void CSimulation::OnMode(int mode) {
 }
 
 void CSimulation::Clamp(int id) {
-  if (m_nBlockType != 608) return;
+  if (m_nBlockType != kTypeAnalogInput) return;
   CString text = Host().GetText(id);
   text.Trim();
   if (text.IsEmpty() || text == u"-") return;

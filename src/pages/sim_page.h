@@ -5,6 +5,7 @@
 // behaviour choice; its fields sit where the choice would be.
 #pragma once
 
+#include "model/block_codes.h"
 #include "pages/page_values.h"
 #include "pages/param_page.h"
 
@@ -27,7 +28,7 @@ class CSimulation : public CParamPage, public SimValues {
   void LoadValues(const BlockPageValues& values) override;
   void StoreValues(BlockPageValues& values) const override;
 
-  bool IsAnalog() const { return m_nBlockType == 608 || m_nBlockType == 702; }
+  bool IsAnalog() const { return m_nBlockType == kTypeAnalogInput || m_nBlockType == kTypeAnalogContact; }
   // The text of a range tip: string 376 with the two numbers in ascending order.
   static CString RangeTip(int a, int b);
 

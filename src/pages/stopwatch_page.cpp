@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/block_codes.h"
 #include "platform/string_table.h"
 
 namespace {
@@ -29,7 +30,8 @@ CStopWatch::CStopWatch() {
 
 bool CStopWatch::HasNumber() const {
   const int t = m_nType;
-  return t == 864 || t == 865 || t == 869 || t == 870 || (t >= 873 && t <= 878);
+  return t == kTypeLOG || t == kTypeSQRT || t == kTypePOW2 || t == kTypeEXP ||
+         (t >= kTypeSIN && t <= kTypeCSC);
 }
 
 const PageDesc& CStopWatch::Describe() const {
@@ -95,11 +97,11 @@ void CStopWatch::OnInitDialog() {
   // The lists before the exchange, so that the choice lands on its entry.
   CControlHost& host = Host();
   std::vector<CString> entries;
-  if (m_nType == 820)
+  if (m_nType == kTypeAnalogFilter)
     for (int k = 0; k < 6; ++k) entries.push_back(FormatString(u"%d", 8 << k));
-  else if (m_nType == 864)
+  else if (m_nType == kTypeLOG)
     entries = {u"e", u"2", u"10"};
-  else if (m_nType == 871 || m_nType == 872)
+  else if (m_nType == kTypeFIX || m_nType == kTypeROUND)
     for (int k = 0; k <= 5; ++k) entries.push_back(FormatString(u"%d", k));
   if (!entries.empty()) {
     host.ResetContent(kIdChoice);
@@ -107,7 +109,7 @@ void CStopWatch::OnInitDialog() {
   }
   CBlockParamPage::OnInitDialog();
   ApplyNameRule();
-  if (m_nType == 820) host.SetText(kIdChoiceLabel, u"Number of samples");
+  if (m_nType == kTypeAnalogFilter) host.SetText(kIdChoiceLabel, u"Number of samples");
   if (TakesReference()) host.SetText(kIdChoiceLabel, u"Base");
   host.Show(kIdChoiceLabel, HasChoice());
   host.Show(kIdChoice, HasChoice());
@@ -153,8 +155,8 @@ void CStopWatch::OnNotify(int id, Notify code) {
 void CStopWatch::OnOK() {
   if (TakesReference() && m_pRef[0]) {
     m_bRef[0] = 1;
-    if (m_nType == 864) m_nChoice = 2;
-    if (m_nType == 871 || m_nType == 872) {
+    if (m_nType == kTypeLOG) m_nChoice = 2;
+    if (m_nType == kTypeFIX || m_nType == kTypeROUND) {
       m_nChoice = 0;
       m_dAmplification = 0.0;
     }

@@ -27,8 +27,8 @@ class CStopWatch : public CBlockParamPage, public ChoiceValues {
   void StoreValues(BlockPageValues& values) const override;
 
   bool HasNumber() const;
-  bool HasChoice() const { return m_nType == kTypeSW || m_nType == 820 || TakesReference(); }
-  bool TakesReference() const { return m_nType == 864 || m_nType == 871 || m_nType == 872; }
+  bool HasChoice() const { return m_nType == kTypeSW || m_nType == kTypeAnalogFilter || TakesReference(); }
+  bool TakesReference() const { return m_nType == kTypeLOG || m_nType == kTypeFIX || m_nType == kTypeROUND; }
 
  protected:
   void DoDataExchange(CDataExchange& dx) override;

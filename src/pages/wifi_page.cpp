@@ -1,5 +1,7 @@
 #include "pages/wifi_page.h"
 
+#include "model/block_codes.h"
+
 namespace {
 
 std::vector<CString> Numbered(const char16_t* prefix, int count) {
@@ -43,7 +45,7 @@ const PageDesc& CWIFI::Describe() const {
 void CWIFI::DoDataExchange(CDataExchange& dx) {
   DDX_Radio(dx, {kIdStation, kIdVm, kIdDiagnostic}, m_nSource);
   // A list the source does not show keeps its position.
-  const bool writes = m_nType == 825 || m_nType == 827;
+  const bool writes = m_nType == kTypeWifiOut || m_nType == kTypeWifiAQ;
   if (m_nSource == 0 || (m_nSource == 1 && !writes)) DDX_CBIndex(dx, kIdWifiId, m_nWifiId);
   if (m_nSource != 1) DDX_CBIndex(dx, kIdKind, m_nBlockKind);
   if (m_nSource != 2) DDX_CBIndex(dx, kIdNumber, m_nBlockIndex);
@@ -58,10 +60,10 @@ void CWIFI::Fill(int id, const std::vector<CString>& entries, int sel) {
 
 void CWIFI::FillNumbers(int kind) {
   std::vector<CString> numbers;
-  const bool analog = m_nType == 826 || m_nType == 827;
+  const bool analog = m_nType == kTypeWifiAI || m_nType == kTypeWifiAQ;
   if (m_nSource == 1) {
     numbers = Numbered(analog ? u"VAM" : u"VM", 32);
-  } else if (m_nType == 825 || m_nType == 827) {
+  } else if (m_nType == kTypeWifiOut || m_nType == kTypeWifiAQ) {
     numbers = analog ? Numbered(u"AQ", 4) : Numbered(u"Q", 16);
   } else if (kind == 0) {
     numbers = analog ? Numbered(u"AI", 8) : Numbered(u"I", 32);
@@ -76,9 +78,9 @@ void CWIFI::OnInitDialog() {
   CControlHost& host = Host();
   const int radio = m_nSource == 1 ? kIdVm : m_nSource == 2 ? kIdDiagnostic : kIdStation;
   host.SetFocus(radio);
-  if (m_nType == 825 || m_nType == 827) host.SetText(kIdGroup, u"Write value to");
-  if (m_nType == 826 || m_nType == 827) host.SetText(kIdVm, u"VAM");
-  if (m_nType != 824) host.Show(kIdDiagnostic, false);
+  if (m_nType == kTypeWifiOut || m_nType == kTypeWifiAQ) host.SetText(kIdGroup, u"Write value to");
+  if (m_nType == kTypeWifiAI || m_nType == kTypeWifiAQ) host.SetText(kIdVm, u"VAM");
+  if (m_nType != kTypeWifiIn) host.Show(kIdDiagnostic, false);
   OnWifiSource(radio);
   SetModified(false);
 }
@@ -86,12 +88,12 @@ void CWIFI::OnInitDialog() {
 void CWIFI::OnWifiSource(int radio) {
   CControlHost& host = Host();
   const int source = radio == kIdStation ? 0 : radio == kIdVm ? 1 : 2;
-  if (source == 2 && m_nType != 824) return;
+  if (source == 2 && m_nType != kTypeWifiIn) return;
   if (m_nSource != source) m_nWifiId = m_nBlockKind = m_nBlockIndex = 0;
   m_nSource = source;
   for (int id : {kIdStation, kIdVm, kIdDiagnostic}) host.SetCheck(id, id == radio ? 1 : 0);
-  const bool analog = m_nType == 826 || m_nType == 827;
-  const bool writes = m_nType == 825 || m_nType == 827;
+  const bool analog = m_nType == kTypeWifiAI || m_nType == kTypeWifiAQ;
+  const bool writes = m_nType == kTypeWifiOut || m_nType == kTypeWifiAQ;
   if (source == 0) {
     for (int id : {kIdWifiIdLabel, kIdWifiId, kIdKindLabel, kIdKind, kIdNumberLabel, kIdNumber})
       host.Show(id, true);

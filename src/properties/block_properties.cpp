@@ -8,6 +8,7 @@
 #include "blocks/block_values.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/operand_blocks.h"
+#include "model/block_codes.h"
 #include "model/block_comment.h"
 #include "model/doc_queries.h"
 #include "model/name_tables.h"
@@ -30,7 +31,7 @@ constexpr int kBehaviourFrequency = 3;
 // coil's output, flag or analog flag.
 bool MsgTextShowsOperand(int type, int op) {
   auto in = [op](int lo, int hi) { return op >= lo && op <= hi; };
-  if (type <= 702)
+  if (type <= kTypeAnalogContact)
     return in(100, 355) || in(1000, 1063) || in(1300, 1304) || in(1870, 2869) || in(2900, 3899) ||
            in(4000, 4127);
   return in(600, 727) || in(1316, 1827) || in(4288, 4799);
@@ -46,7 +47,7 @@ int OperandIndexOfPage(int type, const OperandValues& o) {
   const CString text = io ? o.m_strChannel : o.m_strNumber;
   const int skip = CString(info->prefix).GetLength();
   auto number = [&text](int from) { return ReadDecimal(text, from, 6); };
-  if (type == 602) {
+  if (type == kTypeShiftBit) {
     const int a = number(1);
     const int b = number(3);
     return a < 0 || b < 0 || text.GetAt(2) != u'.' ? -1 : a * 16 + b;
@@ -87,10 +88,10 @@ void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating)
   if (!block) return;
   const int t = block->m_nType;
   std::vector<int> pins;
-  if (t == 803) pins = {0, 1};
-  if (t == 804 || t == 805 || t == 807) pins = {0};
-  if (t == 806 || t == 819) pins = {1};
-  if (t == 818) pins = {2};
+  if (t == kTypeACOMP) pins = {0, 1};
+  if (t == kTypeATHTRG || t == kTypeAAMP || t == kTypeADTRG) pins = {0};
+  if (t == kTypeAWDOG || t == kTypePWM) pins = {1};
+  if (t == kTypePI) pins = {2};
   if (pins.empty()) return;
   CAnalogRangeTracer tracer(&doc);
   auto source = [&doc](const CBlockObj* b, int pin) -> CBlockObj* {
@@ -98,8 +99,9 @@ void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating)
   };
   auto stops = [](int type) {
     auto in = [type](int lo, int hi) { return type >= lo && type <= hi; };
-    return type == 805 || in(832, 847) || in(862, 879) || type == kTypeSW || in(815, 818) || in(820, 822) ||
-           type == 853 || type == 856;
+    return type == kTypeAAMP || in(kTypeBCD, kTypeMEM) || in(kTypeMOD, kLastMathType) || type == kTypeSW ||
+           in(kTypeAMATH, kTypePI) || in(kTypeAnalogFilter, kTypeAVGVAL) || type == kTypeSEG ||
+           type == kTypeCRC16;
   };
   // One walk; returns the block where it ended.
   auto walk = [&](CBlockObj* from) {
@@ -109,12 +111,12 @@ void UpdateInputRangesOfBlock(CZaradDoc& doc, CBlockObj* block, bool simulating)
     while (b && std::find(visited.begin(), visited.end(), b) == visited.end()) {
       visited.push_back(b);
       last = b;
-      if (b->m_nType == 901) {  // a female connector half: on from its male half's source
+      if (b->m_nType == kTypeFemaleConnector) {  // a female connector half: on from its male half's source
         b = source(doc.FindBlockByNumber(b->m_nNumber - 2000), 0);
-      } else if (b->m_nType == 608) {
+      } else if (b->m_nType == kTypeAnalogInput) {
         tracer.UpdateAnalogInputRange(b, simulating);
         break;
-      } else if (b->m_nType == 702) {
+      } else if (b->m_nType == kTypeAnalogContact) {
         if (b->m_nOperand >= 4000 && b->m_nOperand <= 4127) {
           tracer.UpdateAnalogInputRange(b, simulating);
           break;
@@ -180,7 +182,7 @@ bool CBlockProperties::Run(CBlockObj* block, bool simulating, CSheetRunner& runn
   const PageFamily family = FamilyOfType(block->m_nType);
   // Types without a class of their own (the cursor key, the soft key) and
   // the connector halves get no sheet; ladder elements have a sheet of their own.
-  if (family == PageFamily::kNone || block->m_nType == 601) return false;
+  if (family == PageFamily::kNone || block->m_nType == kTypeCursorKey) return false;
   if (simulating) {
     if (IsBlockSheetOpen(block->m_nNumber)) return false;
     std::unique_ptr<CBlockSheet> sheet = BuildSheet(*block, true);
@@ -342,19 +344,21 @@ void CBlockProperties::WriteBack(CBlockObj& block, const BlockPageValues& values
       // On the newer series the message texts drop the elements that showed
       // the operand (open connectors and analog outputs are not shown there).
       const int t = block.m_nType;
-      if (m_pDoc->IsNewerFamily() && t != 606 && t != 609) RemoveMsgTextRefs(*m_pDoc, &block, oldNumber);
+      if (m_pDoc->IsNewerFamily() && t != kTypeOpenConnector && t != kTypeAnalogOutput)
+        RemoveMsgTextRefs(*m_pDoc, &block, oldNumber);
     }
   }
   if (auto* in = dynamic_cast<CBlockIn*>(&block)) in->m_bHighSpeed = values.operand.m_bHighSpeed;
-  const bool input = block.m_nType == 600 || block.m_nType == 611;
-  if (input || block.m_nType == 608) {
+  const bool input = block.m_nType == kTypeInput || block.m_nType == kTypeFunctionKey;
+  if (input || block.m_nType == kTypeAnalogInput) {
     const SimValues s = input ? NormalisedSim(values.sim) : values.sim;
     block.m_bAutoRange = s.m_bAutoRange;
     block.m_nSimValue = s.m_nValue;
     block.m_nMinValue = s.m_nMin;
     block.m_nMaxValue = s.m_nMax;
     if (input) block.m_nParam26 = s.m_nBehaviour;
-    if (block.m_nType == 608 && m_pDoc) CAnalogRangeTracer(m_pDoc).UpdateAnalogInputRange(&block, false);
+    if (block.m_nType == kTypeAnalogInput && m_pDoc)
+      CAnalogRangeTracer(m_pDoc).UpdateAnalogInputRange(&block, false);
   }
 }
 
@@ -399,10 +403,11 @@ bool CBlockProperties::ApplySheet(CBlockSheet& sheet, int activePage) {
   // A reference whose box is not ticked carries no block.
   for (int k = 0; k < kRefSlots; ++k)
     if (!record.values.pattern.m_bRef[k]) record.values.pattern.m_pRef[k] = nullptr;
-  if (sheet.Type() == 600 || sheet.Type() == 605 || sheet.Type() == 608 || sheet.Type() == 609)
+  if (sheet.Type() == kTypeInput || sheet.Type() == kTypeOutput || sheet.Type() == kTypeAnalogInput ||
+      sheet.Type() == kTypeAnalogOutput)
     if (auto* io = dynamic_cast<CConstantsIOPar*>(sheet.TypePage()); io && io->IsInitialised()) {
       io->UpdateOperandNumber();
-      if (sheet.Type() == 600 && io->m_nOperandIndex > 3) {
+      if (sheet.Type() == kTypeInput && io->m_nOperandIndex > 3) {
         io->m_bHighSpeed = 0;
         io->Host().SetCheck(CConstantsIOPar::kIdHighSpeed, 0);
       }
@@ -428,7 +433,7 @@ bool CBlockProperties::ApplyBlockParams(const BlockParamRecord& record) {
             oldX7 = block->m_nParam20;
   WriteBack(*block, record.values, true);
   ApplyLiveOnly(*block, oldX1, oldX2, oldX5, oldX7);
-  if (block->m_nType == 600 || block->m_nType == 611) {
+  if (block->m_nType == kTypeInput || block->m_nType == kTypeFunctionKey) {
     // The simulated output follows the new behaviour.
     const int behaviour = block->m_nParam26;
     int& out = block->m_nValue[10];
@@ -471,7 +476,7 @@ void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int old
       if (standard) b.m_nParam18 = 1;
       break;
     }
-    case 801:
+    case kTypeHCOUNTER:
       if (auto* h = dynamic_cast<CBlockHCOUNTER*>(&b); h && simulating) {
         double referenced = 0;
         ReadReferencedValue(b.m_pRef[0], &referenced);
@@ -485,7 +490,7 @@ void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int old
         }
       }
       break;
-    case 848:
+    case kTypeENCODER:
       if (b.m_nParam20 != oldX7 && m_pDoc) {
         const int first = b.m_nParam20 == 0 ? 100 : 102;
         const CBlockObj* a = m_pDoc->FindBlockByNumber(first);
@@ -494,7 +499,7 @@ void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int old
             a && c && a->m_nValue[kFirstOutputPin] == 1 && c->m_nValue[kFirstOutputPin] == 1;
       }
       break;
-    case 810:
+    case kTypeMessageText:
       if (b.m_nParam18 != oldX5) {
         b.m_nParam1 = b.m_nParam18 && b.m_nValue[kFirstOutputPin] == 1 ? 1 : 0;
         if (auto* m = dynamic_cast<CBlockMSGTEXT*>(&b)) m->m_bAckLatch = b.m_nParam18;
@@ -530,12 +535,12 @@ bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text) {
     *text = block.m_strValueText;
     return true;
   }
-  if (in(kTypeMPLR, kTypeSW) || t == 823) return timeText();
-  if (t == 800 || t == 848) {
+  if (in(kTypeMPLR, kTypeSW) || t == kTypeMATHERR) return timeText();
+  if (t == kTypeCOUNTER || t == kTypeENCODER) {
     *text = FormatString(u"%6ld", static_cast<long>(value));
     return true;
   }
-  if (t == 801) {
+  if (t == kTypeHCOUNTER) {
     auto* h = dynamic_cast<CBlockHCOUNTER*>(&block);
     if (!h) return false;
     *text = FormatString(u"MI=%4ldh%2ldm/MN=%5ldh%2ldm/OT=%5ldh%2ldm", static_cast<long>(block.m_nParam10),
@@ -544,49 +549,51 @@ bool FormatCurrentValue(CBlockObj& block, CViewContext* view, CString* text) {
                          static_cast<long>(h->m_nOperating % 60));
     return true;
   }
-  if (t == 802) {
+  if (t == kTypeTHTRG) {
     auto* tr = dynamic_cast<CBlockTHTRG*>(&block);
     const int tenth = static_cast<int>(block.m_dValue * 0.1);
     *text = FormatString(u"%6ld/%02d:%02d%s", static_cast<long>(tr ? tr->m_nMeasured : 0), tenth / 100,
                          tenth % 100, u"s");
     return true;
   }
-  if (analog && (in(803, 807) || in(815, 822))) {
-    if (t == 806)
+  if (analog && (in(kFirstAnalogType, kLastAnalogType) || in(kTypeAMATH, kTypeAVGVAL))) {
+    if (t == kTypeAWDOG)
       *text = FormatString(u"%6ld/%6ld", static_cast<long>(analog->m_nResult),
                            static_cast<long>(analog->m_nEnableValue));
-    else if (t == 807)
+    else if (t == kTypeADTRG)
       *text = FormatString(u"%6ld/%d", static_cast<long>(analog->m_nResult),
                            analog->m_nThreshold1 + analog->m_nThreshold2);
     else
       *text = FormatString(u"%6ld", static_cast<long>(analog->m_nResult));
     return true;
   }
-  if (in(834, 837) || t == 846 || t == 862 || t == 863 || in(838, 843)) {
+  if (in(kTypeROL, kTypeSHR) || t == kTypeRAND || t == kTypeMOD || t == kTypeREM ||
+      in(kFirstMaskType, kLastMaskType)) {
     *text = FormatString(u"%-6d", value);
     return true;
   }
-  if (t == 832 || t == 856) {
+  if (t == kTypeBCD || t == kTypeCRC16) {
     *text = FormatString(u"0x%04X", value & 0xFFFF);
     return true;
   }
-  if (t == 833) {
+  if (t == kTypeBIN) {
     *text = FormatString(u"%4d", value);
     return true;
   }
-  if (t == 853) {
+  if (t == kTypeSEG) {
     *text = FormatString(u"0x%02X", value & 0xFF);
     return true;
   }
-  if (t == 831) {
+  if (t == kTypeTDT) {
     *text = block.m_strValueText;
     return true;
   }
-  if (in(866, 868)) {
+  if (in(kTypeABS, kTypeLCM)) {
     *text = FormatString(u"%6d", value);
     return true;
   }
-  if (t == 844 || t == 845 || t == 879 || t == 864 || t == 865 || in(869, 878)) {
+  if (t == kTypeARRMXIV || t == kTypeACMXIV || t == kTypeQUAD || t == kTypeLOG || t == kTypeSQRT ||
+      in(kTypePOW2, kTypeCSC)) {
     *text = FormatString(u"%d", value);
     return true;
   }

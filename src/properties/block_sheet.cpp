@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "model/block_codes.h"
 #include "model/block_kind.h"
 #include "model/help_topics.h"
 #include "model/zarad_doc.h"
@@ -127,7 +128,7 @@ bool IsSimulatedLadderOperand(int operand) {
 CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& context, int operand)
     : m_nType(type), m_strCaption(caption), m_context(context), m_pTypePage(CreateTypePage(type)) {
   // The message texts of the older series have their own editor.
-  if (type == 810 && context.doc && !context.doc->IsNewerFamily())
+  if (type == kTypeMessageText && context.doc && !context.doc->IsNewerFamily())
     m_pTypePage = std::make_unique<CMessageTexts>();
   if (m_pTypePage) {
     m_pages.push_back(m_pTypePage.get());
@@ -145,7 +146,8 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
   // Inputs, cursor keys, analog inputs and function keys end with the simulation page.
   const bool ladderInput = IsLadderType(type) && IsSimulatedLadderOperand(operand);
-  if (type == 600 || type == 601 || type == 608 || type == 611 || ladderInput) {
+  if (type == kTypeInput || type == kTypeCursorKey || type == kTypeAnalogInput || type == kTypeFunctionKey ||
+      ladderInput) {
     // A contact on an analog input edits it as an analog input does.
     auto page = std::make_unique<CSimulation>(ladderInput && operand >= 4000 ? 702 : type);
     m_pages.push_back(page.get());
@@ -185,8 +187,10 @@ int CBlockSheet::ValueBoxGrowth() const {
   const int t = m_nType;
   if (!IsModeless()) return 0;
   auto in = [t](int lo, int hi) { return t >= lo && t <= hi; };
-  const bool grows = in(kFirstTimeType, kLastTimeType) || in(800, 807) || t == 811 || in(815, 823) ||
-                     in(834, 846) || t == 848 || t == 856 || in(862, 865) || in(869, 879);
+  const bool grows = in(kFirstTimeType, kLastTimeType) || in(kFirstExtendedType, kLastAnalogType) ||
+                     t == kTypeSoftKey || in(kTypeAMATH, kTypeMATHERR) || in(kTypeROL, kTypeRAND) ||
+                     t == kTypeENCODER || t == kTypeCRC16 || in(kTypeMOD, kTypeSQRT) ||
+                     in(kTypePOW2, kLastMathType);
   if (!grows) return 0;
   return t == kTypeSLS || t == kTypeMFS ? 50 : 30;
 }
@@ -224,7 +228,7 @@ void CBlockSheet::RetextTypePage() {
   std::vector<Retext> rows;
   auto in = [t](int lo, int hi) { return t >= lo && t <= hi; };
   auto add = [&rows](std::vector<Retext> more) { rows.insert(rows.end(), more.begin(), more.end()); };
-  if (in(300, 307)) rows = same({1371});
+  if (in(kFirstLogicType, kLastLogicType)) rows = same({1371});
   if (t == kTypeDPR || t == kTypeDDR || t == kTypePLR || t == kTypeCPG) rows = same({1371, 1024, 1025, 1546});
   if (t == kTypeMPLR || in(kTypeRPR, kTypeRG)) rows = same({1371, 1024, 1025, 1546, 1547, 1200});
   if (t == kTypeSLS) {
@@ -254,27 +258,28 @@ void CBlockSheet::RetextTypePage() {
     rows = same({1371, 1025});
     add({{1057, 150}, {1061, 151}, {1342, 152}, {1343, 152}, {1066, 153}});
   }
-  if (t == 800 || t == 848) rows = same({1371, 1024, 1025, 1080, 1014, 1344, 1345, 1239});
-  if (t == 801) rows = same({1371, 1024, 1025, 1546, 1346, 1245, 1347, 1348, 1026});
-  if (t == 802) {
+  if (t == kTypeCOUNTER || t == kTypeENCODER) rows = same({1371, 1024, 1025, 1080, 1014, 1344, 1345, 1239});
+  if (t == kTypeHCOUNTER) rows = same({1371, 1024, 1025, 1546, 1346, 1245, 1347, 1348, 1026});
+  if (t == kTypeTHTRG) {
     rows = same({1371, 1025, 1546, 1349, 1342, 1343, 1350});
     add({{1245, 172}});
   }
-  if (in(803, 807)) {
+  if (in(kFirstAnalogType, kLastAnalogType)) {
     rows = same({1371, 1024, 1025, 1295, 1083, 1104, 1105, 1084, 1106, 1107, 1085, 1087, 1088, 1086, 1091,
                  1108, 1080, 1014});
-    if (t <= 805) add({{1109, 1109}});
-    if (t == 806) add({{1108, 139}, {1109, 140}});
-    if (t == 807) add({{1109, 138}});
+    if (t <= kTypeAAMP) add({{1109, 1109}});
+    if (t == kTypeAWDOG) add({{1108, 139}, {1109, 140}});
+    if (t == kTypeADTRG) add({{1109, 138}});
     add({{1351, 1351}});
   }
-  if (t == 808 || t == 809 || t == 812 || in(831, 833) || t == 853 || t == 860 || t == 861 || in(866, 868))
+  if (t == kTypeLR || t == kTypePR || t == kTypeShiftRegister || in(kTypeTDT, kTypeBIN) || t == kTypeSEG ||
+      t == kTypeODD || t == kTypeEVEN || in(kTypeABS, kTypeLCM))
     rows = same({1371, 1024, 1110, 1111, 1113});
-  if (t == 810) {
+  if (t == kTypeMessageText) {
     rows = same({1371, 1025, 1353, 1068, 1354, 1352, 1121});
     add({{GetSeriesByte() < 0x51 ? 1084 : 1423, GetSeriesByte() < 0x51 ? 1084 : 1423}});
   }
-  if (t == 813 || t == 814)
+  if (t == kTypeMR || t == kTypeMW)
     rows = same({1371, 1326, 1327, 1355, 1356, 1357, 1358, 1359, 1360, 1180, 1361, 1181, 1183, 1330});
   for (const Retext& r : rows) {
     const CString text =

@@ -1,5 +1,6 @@
 #include "properties/hardware_rules.h"
 
+#include "model/block_codes.h"
 #include "model/block_obj.h"
 #include "model/model_table.h"
 #include "model/name_tables.h"
@@ -21,7 +22,7 @@ bool IsWifi(int type) {
 }
 
 int Bn(const CBlockObj& b) {
-  return b.m_nNumber - 9000;
+  return b.m_nNumber - kFirstFunctionBlockNumber;
 }
 
 // The message for one block, empty when the older model can run it.
@@ -29,18 +30,18 @@ CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedTe
   const int t = b.m_nType;
   const CString name = TypeName(t);
   const int op = b.m_nOperand;
-  if (t == 611) return FormatString(u"F%d %s : Not supported!", op, name.GetString());
-  if (t == 602 && b.m_nNumber >= 1016)
+  if (t == kTypeFunctionKey) return FormatString(u"F%d %s : Not supported!", op, name.GetString());
+  if (t == kTypeShiftBit && b.m_nNumber >= 1016)
     return FormatString(u"S%d.%d %s : Block number too high!", op / 16, op % 16, name.GetString());
-  if (t == 600 && (b.m_nNumber - 100) % 32 >= 16)
+  if (t == kTypeInput && (b.m_nNumber - 100) % 32 >= 16)
     return FormatString(u"%s%d%d %s : Block number too high!", u"I", op / 32, op % 32, name.GetString());
-  if (t == 605 && (b.m_nNumber - 600) % 16 >= 8)
+  if (t == kTypeOutput && (b.m_nNumber - 600) % 16 >= 8)
     return FormatString(u"%s%d%d %s : Block number too high!", u"Q", op / 16, op % 16, name.GetString());
-  if (t == kTypeAC || t == kTypeSW || (t >= 815 && t <= 879) || IsWifi(t))
+  if (t == kTypeAC || t == kTypeSW || (t >= kTypeAMATH && t <= kLastMathType) || IsWifi(t))
     return FormatString(u"B%d%s : Not supported!", Bn(b), name.GetString());
-  if (t == 911) return FormatString(u"L%d%s : Not supported!", b.m_nNumber - 8950, name.GetString());
-  const bool refKind = t == kTypeMPLR || (t >= kTypeCPG && t <= kTypeMFS) || t == 801 || t == 802 ||
-                       (t >= kFirstAnalogType && t <= kLastAnalogType);
+  if (t == kTypeDataLog) return FormatString(u"L%d%s : Not supported!", b.m_nNumber - 8950, name.GetString());
+  const bool refKind = t == kTypeMPLR || (t >= kTypeCPG && t <= kTypeMFS) || t == kTypeHCOUNTER ||
+                       t == kTypeTHTRG || (t >= kFirstAnalogType && t <= kLastAnalogType);
   BlockPageValues v;
   CopyBlockToPage(&doc, b, v);
   if (refKind) {
@@ -61,26 +62,26 @@ CString CheckBlock(const CZaradDoc& doc, CBlockObj& b, const CString& selectedTe
       if (!v.yearly.m_bYearly) return FormatString(u"B%d : Yearly mode must be selected.", Bn(b));
       if (v.yearly.m_bPulse) return FormatString(u"B%d : The pulse function is not available", Bn(b));
       break;
-    case 800:
+    case kTypeCOUNTER:
       if (v.counter.m_nStartValue != 0)
         return FormatString(u"B%d%s : The start value cannot be used", Bn(b), name.GetString());
       break;
-    case 801:
+    case kTypeHCOUNTER:
       if (v.hours.m_nMiMinutes > 0 || v.hours.m_nOtMinutes > 0)
         return FormatString(u"B%d%s : Cannot convert time to hours", Bn(b), name.GetString());
       break;
-    case 806:
+    case kTypeAWDOG:
       if (v.analog.m_nLevel1 != v.analog.m_nLevel2)
         return FormatString(u"B%d%s : The two threshold settings must be equal", Bn(b), name.GetString());
       break;
-    case 812:
+    case kTypeShiftRegister:
       if (v.relay.m_nShiftIndex != 0)
         return FormatString(u"B%d%s : Only the first shift register can be used.", Bn(b), name.GetString());
       break;
-    case 810:
+    case kTypeMessageText:
       return FormatString(u"B%d%s : Rich Text Format not supported.", Bn(b), name.GetString());
-    case 700:
-    case 701:
+    case kTypeMakeContact:
+    case kTypeBreakContact:
       if (op >= 1016 && op <= 1063)
         return FormatString(u"S%d.%d %s : Block number too high!", (op - 1000) / 16, (op - 1000) % 16,
                             TypeName(602).GetString());
@@ -137,23 +138,23 @@ bool ApplyModel(CZaradDoc& doc, WORD newCode) {
   for (const auto& block : doc.m_blocks) {
     CBlockObj& b = *block;
     const int t = b.m_nType;
-    if (t != 806 && t != 813 && t != 814 && t != kTypeYT && t != 812) continue;
+    if (t != kTypeAWDOG && t != kTypeMR && t != kTypeMW && t != kTypeYT && t != kTypeShiftRegister) continue;
     BlockPageValues v;
     CopyBlockToPage(&doc, b, v);
-    if (t == 813 || t == 814) v.modbus.m_nCycle = 0;
+    if (t == kTypeMR || t == kTypeMW) v.modbus.m_nCycle = 0;
     if (newer) {
-      if (t == 806) v.analog.m_nLevel1 = v.analog.m_nLevel2;
+      if (t == kTypeAWDOG) v.analog.m_nLevel1 = v.analog.m_nLevel2;
       if (t == kTypeYT) {
         v.yearly.m_nOnYear = 2000;
         v.yearly.m_nOffYear = 2099;
         v.yearly.m_bYearly = 1;
         v.yearly.m_bPulse = 0;
       }
-      if (t == 812) v.relay.m_nShiftIndex = 0;
+      if (t == kTypeShiftRegister) v.relay.m_nShiftIndex = 0;
     }
     CopyPageToBlock(v, b);
     // The newer Modbus Write reads its data words through the link slot 8.
-    if (newer && t == 814 && b.m_nSource[8] != kModbusWriteDataLink) {
+    if (newer && t == kTypeMW && b.m_nSource[8] != kModbusWriteDataLink) {
       b.m_nSource[8] = kModbusWriteDataLink;
       b.m_nSource[9] = LINK_EMPTY;
     }

@@ -8,6 +8,7 @@
 #include "blocks/data_log_block.h"
 #include "blocks/operand_blocks.h"
 #include "blocks/time_blocks.h"
+#include "model/block_codes.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "pages/operand_pages.h"
@@ -222,7 +223,7 @@ void AnalogMux(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   x(a.m_nValue[2], X(7));
   x(a.m_nValue[3], X(9));
   for (int k = 0; k < 4; ++k) Reference(x, v.pattern, b, k);
-  if (b.m_nType != 815) return;
+  if (b.m_nType != kTypeAMATH) return;
   x(a.m_nOperator[0], P(8));
   x(a.m_nOperator[1], X(1));
   x(a.m_nOperator[2], X(6));
@@ -243,7 +244,7 @@ void Average(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
 void MaxMin(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   x(v.maxmin.m_nValue, P(9));
   x(v.pattern.m_bProtection, P(1));
-  if (b.m_nType != 846) {
+  if (b.m_nType != kTypeRAND) {
     x(v.maxmin.m_bResetWhenDisabled, X(5));
     x(v.pattern.m_bRetentive, P(0));
   }
@@ -470,7 +471,7 @@ void Ladder(const Exchange& x, BlockPageValues& v, CBlockObj& b) {
   if (x.toBlock) return;  // the command writes the operand and the name (old operand first)
   v.ladder.m_nOperand = b.m_nOperand;
   v.ladder.m_nElementType = b.m_nType;
-  if (b.m_nType >= 703) v.ladder.m_nCoilNumber = b.m_nNumber;
+  if (b.m_nType >= kTypeRelayCoil) v.ladder.m_nCoilNumber = b.m_nNumber;
 }
 
 #undef P
@@ -610,7 +611,7 @@ void CopyPageToBlock(const BlockPageValues& values, CBlockObj& block) {
 
 int LadderNameKey(const CZaradDoc* doc, const CBlockObj& element) {
   const int op = element.m_nOperand;
-  if (element.m_nType >= 703) return op;
+  if (element.m_nType >= kTypeRelayCoil) return op;
   auto in = [op](int lo, int hi) { return op >= lo && op <= hi; };
   if (in(100, 355) || in(1300, 1304) || in(4000, 4127) || in(1000, 1063) || in(1870, 2869) || in(2900, 3899))
     return op;
