@@ -38,8 +38,8 @@ CString GetDocString(UINT templateId, DocStringIndex index) {
   return end < 0 ? all.Mid(pos) : all.Mid(pos, end - pos);
 }
 
-DocumentManager::DocumentManager(QMdiArea* area, DocumentManagerHost* host, QObject* parent)
-    : QObject(parent), m_pArea(area), m_pHost(host) {
+DocumentManager::DocumentManager(QMdiArea* area, DocumentManagerHost* host, CShell& shell, QObject* parent)
+    : QObject(parent), m_pArea(area), m_pHost(host), m_shell(shell) {
   connect(m_pArea, &QMdiArea::subWindowActivated, this, [this] { emit activeDocumentChanged(); });
 }
 
@@ -60,7 +60,7 @@ void DocumentManager::Detach() {
 
 DocumentWindow* DocumentManager::CreateWindow() {
   if (!m_factory || !m_pArea) return nullptr;
-  DocumentWindow* doc = m_factory();
+  DocumentWindow* doc = m_factory(m_shell);
   if (!doc || !doc->GetWidget()) return nullptr;
   return doc;
 }

@@ -9,10 +9,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/document_window.h"
 #include "editor/document_save.h"
 #include "platform/cstring.h"
+#include "shell/document_window.h"
 
+class CShell;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -47,10 +48,11 @@ class DocumentManager : public QObject {
   Q_OBJECT
 
  public:
-  // Makes a new diagram window, not yet shown; null when it cannot be made.
-  using Factory = std::function<DocumentWindow*()>;
+  // Makes a new diagram window of the shell, not yet shown; null when it cannot be made.
+  using Factory = std::function<DocumentWindow*(CShell& shell)>;
 
-  DocumentManager(QMdiArea* area, DocumentManagerHost* host, QObject* parent = nullptr);
+  // The windows live in the area; the factory hands them the shell.
+  DocumentManager(QMdiArea* area, DocumentManagerHost* host, CShell& shell, QObject* parent = nullptr);
   ~DocumentManager() override;
 
   void SetFactory(Factory factory) { m_factory = std::move(factory); }
@@ -106,6 +108,7 @@ class DocumentManager : public QObject {
 
   QMdiArea* m_pArea;
   DocumentManagerHost* m_pHost;
+  CShell& m_shell;
   Factory m_factory;
   std::vector<Entry> m_entries;
   int m_nUntitledCount = 0;

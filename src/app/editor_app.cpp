@@ -37,6 +37,7 @@
 #include "model/catalogues.h"
 #include "model/language_setting.h"
 #include "model/shell_context.h"
+#include "model/zarad_doc.h"
 #include "platform/file_util.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
@@ -45,8 +46,6 @@
 #include "platform/string_table.h"
 
 namespace {
-
-CEditorApp* g_pApp = nullptr;
 
 constexpr char kRegistryKey[] = "Local AppWizard-Generated Applications";
 constexpr char kProfileName[] = "Zovuzi Editor";
@@ -99,13 +98,6 @@ QString ProgramFolder() {
 
 }  // namespace
 
-WORD g_SpareClipFormat = 0;
-WORD g_DiagramClipFormat = 0;
-
-CEditorApp* AfxGetApp() {
-  return g_pApp;
-}
-
 QString CEditorApp::ClipboardFormatName(UINT format) {
   return RegisteredClipboardFormatName(format);
 }
@@ -113,11 +105,10 @@ QString CEditorApp::ClipboardFormatName(UINT format) {
 CEditorApp::CEditorApp() : CEditorApp(Options()) {}
 
 CEditorApp::CEditorApp(Options options) : m_options(std::move(options)) {
-  g_pApp = this;
   // The program's clipboard formats: a spare one nothing reads, and the one of
   // diagram selections (Copy, Cut and Paste of the diagram view).
-  g_SpareClipFormat = static_cast<WORD>(RegisterClipboardFormatName("ZazovORE"));
-  g_DiagramClipFormat = static_cast<WORD>(RegisterClipboardFormatName("RavavIDIVizir"));
+  m_nSpareClipFormat = static_cast<WORD>(RegisterClipboardFormatName("ZazovORE"));
+  m_nDiagramClipFormat = static_cast<WORD>(RegisterClipboardFormatName("RavavIDIVizir"));
   m_pFbdTemplate = &m_fbdTemplate;
   m_pLadTemplate = &m_ladTemplate;
   if (ReadLanguageSetting(GetLanguageFile())) g_LanguageIsChinese = 1;
@@ -126,9 +117,9 @@ CEditorApp::CEditorApp(Options options) : m_options(std::move(options)) {
 }
 
 CEditorApp::~CEditorApp() {
+  if (m_pMessageSink) m_pMessageSink->SetInformationWindow({});  // the frame goes first
   m_pMainWnd.reset();
   if (m_pMessageSink) SetMessageSink(m_pPreviousSink);
-  if (g_pApp == this) g_pApp = nullptr;
 }
 
 QString CEditorApp::LanguageSettingsPath() {
@@ -191,6 +182,8 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
   }
   if (m_options.installMessageSink) {
     m_pMessageSink = std::make_unique<QtMessageSink>(m_pMainWnd.get());
+    CMainFrame* frame = m_pMainWnd.get();
+    m_pMessageSink->SetInformationWindow([frame](const CString& text) { frame->AppendInformation(text); });
     m_pPreviousSink = SetMessageSink(m_pMessageSink.get());
   }
 
@@ -403,15 +396,16 @@ bool CEditorApp::OnCmdMsg(UINT id) {
 }
 
 void CEditorApp::OnFileNewFbd() {
+  NewDocument(kDocFbd);
+}
+
+void CEditorApp::NewDocument(int kind) {
   if (!m_pMainWnd) return;
-  // The document takes the kind the frame holds for it; the next one is an FBD again.
-  const int kind = m_pMainWnd->m_nNextDocKind;
   DocumentWindow* doc = GetDocManager()->NewDocument(kind);
-  m_pMainWnd->m_nNextDocKind = 1;
   if (!doc) return;
   m_pMainWnd->SetTransferMenuTexts();
   TranslateDocumentMenu();
-  if (g_ShowPropertiesOnNew) m_pMainWnd->SendCommand(ID_PROPERTIES);
+  if (m_pMainWnd->ShowsPropertiesOnNew()) m_pMainWnd->SendCommand(ID_PROPERTIES);
 }
 
 void CEditorApp::TranslateDocumentMenu() {
@@ -423,9 +417,7 @@ void CEditorApp::TranslateDocumentMenu() {
 }
 
 void CEditorApp::OnFileNewLad() {
-  if (!m_pMainWnd) return;
-  m_pMainWnd->m_nNextDocKind = 2;
-  OnFileNewFbd();
+  NewDocument(kDocLadder);
 }
 
 void CEditorApp::OnFileOpen() {

@@ -17,6 +17,7 @@
 #include "platform/command_target.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
+#include "shell/shell.h"
 
 class CMainFrame;
 class FileDialogs;
@@ -25,7 +26,7 @@ class QSettings;
 class QtMessageSink;
 class MessageSink;
 
-class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTarget {
+class CEditorApp : public QObject, public DocumentManagerHost, public CPrinterHost, public CCommandTarget {
   Q_OBJECT
 
  public:
@@ -81,15 +82,15 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   BOOL DoPromptFileName(CString& fileName, const CString& title, bool open, const CDocTemplate* tmpl,
                         const CSavableDocument* doc = nullptr);
 
-  // Printer defaults.
-  void PageSetup();
-  CString GetPaperName();
-  CString GetPrinterName();
-  BOOL IsLandscape();
-  void SetLandscape(BOOL landscape);
+  // Printer defaults (CPrinterHost).
+  void PageSetup() override;
+  CString GetPaperName() override;
+  CString GetPrinterName() override;
+  BOOL IsLandscape() override;
+  void SetLandscape(BOOL landscape) override;
   BOOL HasDefaultPrinter();
   // The application's printer: the default printer, or PDF output without one.
-  QPrinter* GetPrinter();
+  QPrinter* GetPrinter() override;
   // Tests answer the page setup dialog through this (given the printer to
   // change; true for OK) instead of the dialog.
   static std::function<bool(QPrinter*)> s_pageSetupRunner;
@@ -127,6 +128,10 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   CString m_strProgramFolder;  // folder of the program, ending in "/"
   int m_bDocMenuTranslated = 1;
   UINT m_nWidgetClipFormat = 0;
+  // Clipboard formats registered at start-up: "ZazovORE" (read by nothing) and
+  // "RavavIDIVizir" (diagram selections; Qt carries them under the view's MIME type).
+  WORD m_nSpareClipFormat = 0;
+  WORD m_nDiagramClipFormat = 0;
   int m_bLandscape = 0;
   QCursor m_hArrowCursor;  // the arrow
   QCursor m_hBlockCursor;  // placing a block (the palette's block cursor)
@@ -135,6 +140,8 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
 
  private:
   void OpenRecentFile(int index);
+  // New: an empty document of the kind (1 FBD, 2 ladder) in a window of its own.
+  void NewDocument(int kind);
   // The Chinese texts of the document menu bar, the first time a document shows.
   void TranslateDocumentMenu();
   void LoadPrinterDefaults();
@@ -154,11 +161,3 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CCommandTa
   bool m_bInIdle = false;
   bool m_bCityFileRead = false;  // the start read the city file (or found none)
 };
-
-// Clipboard formats registered at start-up: "ZazovORE" (read by nothing) and
-// "RavavIDIVizir" (diagram selections; Qt carries them under the view's MIME type).
-extern WORD g_SpareClipFormat;
-extern WORD g_DiagramClipFormat;
-
-// The running application object; null when there is none.
-CEditorApp* AfxGetApp();

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(AppIcon());
 
   CEditorApp app;
-  app.SetDocumentFactory([] { return new CChildFrame; });
+  app.SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
   QStringList arguments = QApplication::arguments();
   if (!arguments.isEmpty()) arguments.removeFirst();  // the program itself
   if (!app.InitInstance(arguments)) {

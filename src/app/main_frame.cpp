@@ -19,7 +19,6 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
-#include <cstdarg>
 
 #include "app/document_manager.h"
 #include "app/editor_app.h"
@@ -34,12 +33,15 @@
 #include "controls/gui/hcolor_dialog.h"
 #include "controls/gui/pane_status_bar.h"
 #include "device/gui/device_controller.h"
+#include "editor/command_table.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
 #include "model/model_table.h"
+#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/gui/msg_text_windows.h"
+#include "platform/gui/qt_keys.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
@@ -47,38 +49,6 @@
 #include "properties/gui/qt_program_sheet.h"
 
 namespace {
-
-CMainFrame* g_pMainFrame = nullptr;
-
-// The accelerator table of the main window.
-struct Accelerator {
-  QKeyCombination key;
-  UINT id;
-};
-const Accelerator kAccelerators[] = {
-    {Qt::CTRL | Qt::Key_A, ID_EDIT_SELECT_ALL},
-    {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},
-    {Qt::CTRL | Qt::Key_D, ID_PC_TO_DEVICE},
-    {Qt::CTRL | Qt::Key_G, ID_GOTO_BLOCK},
-    {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
-    {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
-    {Qt::CTRL | Qt::Key_P, ID_FILE_PRINT},
-    {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
-    {Qt::CTRL | Qt::Key_U, ID_DEVICE_TO_PC},
-    {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},
-    {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
-    {Qt::CTRL | Qt::Key_Y, ID_EDIT_REDO},
-    {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
-    {QKeyCombination(Qt::Key_Delete), ID_EDIT_CLEAR},
-    {QKeyCombination(Qt::Key_F1), ID_HELP_CONTENTS},
-    {QKeyCombination(Qt::Key_F3), ID_SIMULATION},
-    {Qt::CTRL | Qt::Key_F4, ID_FILE_CLOSE},
-    {QKeyCombination(Qt::Key_F5), ID_CONNECT},
-    {QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
-    {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
-    {QKeyCombination(Qt::Key_F9), ID_INSERT_COMMENTS},
-    {QKeyCombination(Qt::Key_F11), ID_CUT_JOIN_CONNECTION},
-};
 
 // Toolbar 128; 0 is a separator.
 const UINT kToolbarButtons[] = {
@@ -135,13 +105,7 @@ QString ToolTipOf(UINT id) {
   return {};
 }
 
-CMainFrame* AfxGetMainWnd() {
-  return g_pMainFrame;
-}
-
 CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), m_pApp(app) {
-  g_pMainFrame = this;
-  SetShellContext(this);
   m_nLanguageIndex = g_LanguageIsChinese;
   setObjectName("mainFrame");
   setWindowTitle(ToQString(LoadString(IDS_APP_TITLE)));
@@ -151,7 +115,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   m_pMdiArea->setObjectName("mdiArea");
   m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
   setCentralWidget(m_pMdiArea);
-  m_pDocManager = new DocumentManager(m_pMdiArea, app, this);
+  m_pDocManager = new DocumentManager(m_pMdiArea, app, *this, this);
   connect(m_pDocManager, &DocumentManager::documentCountChanged, this, [this] { OnDocumentsChanged(); });
   connect(m_pDocManager, &DocumentManager::activeDocumentChanged, this,
           [this] { OnActiveDocumentChanged(); });
@@ -161,10 +125,10 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   BuildStatusBar();
   BuildToolBar();
   BuildDocks();
-  m_pDevice = new CDeviceController(this);
-  new CProgramPropertiesCommand(this);
+  m_pDevice = new CDeviceController(*this);
+  new CProgramPropertiesCommand(*this);
   new CShellCommands(this);
-  new CMsgTextSettingsCommand(this);
+  new CMsgTextSettingsCommand(*this);
   SetCommandHandler(ID_SET_FRAME_BGCOLOR, [this] { OnFrameBackgroundColour(); });
   SetCommandHandler(
       ID_CONVERT_TO_FBD, [this] { OnConvertToFbd(); },
@@ -184,9 +148,7 @@ CMainFrame::~CMainFrame() {
   // What the application tells the frame stops before the frame goes.
   disconnect(qApp, &QApplication::focusChanged, this, nullptr);
   qApp->removeEventFilter(this);
-  if (GetShellContext() == this) SetShellContext(nullptr);
-  if (g_pMainFrame == this) g_pMainFrame = nullptr;
-  // Diagram windows go before the frame's shell context does.
+  // The diagram windows go while the frame, their shell, still stands.
   m_pDocManager->Detach();
   delete m_pMdiArea;
   m_pMdiArea = nullptr;
@@ -218,82 +180,19 @@ QMenu* CMainFrame::MakeMenu(const QString& title) {
 }
 
 void CMainFrame::BuildActions() {
-  struct Item {
-    UINT id;
-    const char* text;
-  };
-  const Item items[] = {
-      {ID_FILE_NEW, "Function block diagram(FBD)"},
-      {ID_FILE_NEW_LAD, "Ladder diagram(LAD)"},
-      {ID_FILE_OPEN, "&Open...\tCtrl+O"},
-      {ID_FILE_CLOSE, "&Close\tCtrl+F4"},
-      {ID_FILE_SAVE, "&Save\tCtrl+S"},
-      {ID_FILE_SAVE_AS, "Save &As..."},
-      {ID_FILE_PRINT, "&Print...\tCtrl+P"},
-      {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
-      {ID_FILE_PAGE_SETUP, "Page  Set&up..."},
-      {ID_MSGTEXT_SETTINGS, "Message Text Settings..."},
-      {ID_PROPERTIES, "Properties"},
-      {ID_CONVERT_TO_FBD, "Convert to FBD"},
-      {ID_APP_EXIT, "E&xit"},
-      {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
-      {ID_EDIT_REDO, "&Redo\tCtrl+Y"},
-      {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
-      {ID_EDIT_COPY, "&Copy\tCtrl+C"},
-      {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
-      {ID_EDIT_CLEAR, "&Delete\tDelete"},
-      {ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A"},
-      {ID_ALIGN_VERTICALLY, "Align Vertically"},
-      {ID_ALIGN_HORIZONTALLY, "Align Horizontally"},
-      {ID_BLOCK_PROPERTIES, "Block Pr&operties..."},
-      {ID_GOTO_BLOCK, "&Go To Block...\tCtrl+G"},
-      {ID_VIEW_TOOLBAR, "&Tool Bar"},
-      {ID_VIEW_STATUS_BAR, "&Status Bar"},
-      {ID_VIEW_INPUTS_BAR, "Inputs Bar"},
-      {ID_VIEW_OUTPUTS_BAR, "Outputs Bar"},
-      {ID_VIEW_SIMULATION_BAR, "Simulation Bar"},
-      {ID_VIEW_INFO_BAR, "Infomation Window"},
-      {ID_PC_TO_DEVICE, "PC->Device\tCtrl+D"},
-      {ID_DEVICE_TO_PC, "Device->PC\tCtrl+U"},
-      {ID_CLOCK_SETTING, "Clock Setting/Calibration"},
-      {ID_SUMMER_TIME, "SummerTime/WinterTime"},
-      {ID_CLEAR_PROGRAM, "Clear User Program and Password"},
-      {ID_IO_STATUS, "I/O Status..."},
-      {ID_WIFI_SETUP, "WiFi Setup(VelkaXX only)"},
-      {ID_REMOTE_WIFI_SETUP, "Remote Control WiFi Setup(Nolva only)"},
-      {ID_SIMULATION, "&Simulation\tF3"},
-      {ID_COM_CONFIGURATION, "COM &Configuration"},
-      {ID_LANGUAGE, "Language"},
-      {ID_SET_WIRE_COLOR, "Set Wire Color..."},
-      {ID_SET_BACKGROUND_COLOR, "Set BackGround Color..."},
-      {ID_SET_FRAME_BGCOLOR, "Set Frame Window BGColor"},
-      {ID_SELECT_HARDWARE, "Select hardware"},
-      {ID_WINDOW_CASCADE, "&Cascade"},
-      {ID_WINDOW_TILE_HORZ, "&Tile"},
-      {ID_HELP_CONTENTS, "&Contents"},
-      {ID_APP_ABOUT, "&About"},
-      // Reached by the toolbar or the accelerators only.
-      {ID_CONNECT, "Connect"},
-      {ID_CUT_JOIN_CONNECTION, "Cut/Join Connection"},
-      {ID_SELECTION, "Selection"},
-      {ID_INSERT_COMMENTS, "Insert Comments"},
-      {ID_ZOOM_IN, "Zoom In"},
-      {ID_ZOOM_OUT, "Zoom Out"},
-      {ID_PAGE_LAYOUT, "set view size"},
-      {ID_NEXT_PANE, "Next Pane"},
-      {ID_PREV_PANE, "Previous Pane"},
-  };
-  for (const Item& item : items) MakeAction(item.id, QString::fromUtf8(item.text));
+  // One action per command of the command table, with its menu text.
+  for (const CommandInfo& command : CommandTable()) MakeAction(command.id, ToQString(MenuText(command)));
   for (UINT i = 0; i < 4; ++i) MakeAction(ID_FILE_MRU_FILE1 + i, "Recent File");
 
-  // The accelerator table: keys that run a command when its state allows it.
-  for (const Accelerator& acc : kAccelerators) {
+  // The accelerators: the table's keys, which run their command when its state allows it.
+  for (const CommandInfo& command : CommandTable()) {
+    if (!(command.keyFlags & kKeyAccelerator)) continue;
     auto* key = new QAction(this);
-    key->setObjectName(QString("acc%1").arg(acc.id));
-    key->setData(acc.id);
-    key->setShortcut(QKeySequence(acc.key));
+    key->setObjectName(QString("acc%1").arg(command.id));
+    key->setData(command.id);
+    key->setShortcut(QKeySequence(QtKeyOf(command.key.vk, command.key.ctrl, command.key.shift)));
     key->setShortcutContext(Qt::WindowShortcut);
-    const UINT id = acc.id;
+    const UINT id = command.id;
     connect(key, &QAction::triggered, this, [this, id] { SendCommand(id); });
     addAction(key);
   }
@@ -539,7 +438,7 @@ void CMainFrame::BuildDocks() {
   std::vector<QString> labels = {"BSC", "TMR", "I/O", "Misc"};
   if ((g_CurrentModelCode >> 8) > 0x50) labels.insert(labels.end(), {"Aux", "Math", "Profile"});
   for (const QString& label : labels) {
-    m_pWorkBoxBar->AddTabView(label, [](QWidget* parent) { return new CWorkspaceView(parent); });
+    m_pWorkBoxBar->AddTabView(label, [this](QWidget* parent) { return new CWorkspaceView(parent, this); });
   }
   m_pWorkBoxBar->SetSelectionHandler([this](int index, QWidget* view) {
     auto* palette = qobject_cast<CWorkspaceView*>(view);
@@ -554,6 +453,21 @@ void CMainFrame::OnPalettePick(int mode, int typeCode) {
   m_nPickMode = mode;
   m_nPickedType = typeCode;
   SendCommand(ID_PALETTE_PICK);
+}
+
+void CMainFrame::GetPalettePick(int* mode, int* typeCode) const {
+  if (mode) *mode = m_nPickMode;
+  if (typeCode) *typeCode = m_nPickedType;
+}
+
+const QCursor* CMainFrame::GetBlockCursor() const {
+  return m_pApp ? &m_pApp->m_hBlockCursor : nullptr;
+}
+
+int CMainFrame::TakePropertiesStartPage() {
+  const int page = m_nPropertiesStartPage;
+  m_nPropertiesStartPage = 0;
+  return page;
 }
 
 void CMainFrame::InvalidatePaletteViews() {
@@ -616,6 +530,49 @@ CGridWidget* CMainFrame::GetEditGrid() const {
 
 DocumentWindow* CMainFrame::GetActiveDocumentWindow() const {
   return m_pDocManager->GetActiveDocument();
+}
+
+std::vector<DocumentWindow*> CMainFrame::GetDocumentWindows() const {
+  return m_pDocManager->GetDocuments();
+}
+
+bool CMainFrame::CloseDocumentWindow(DocumentWindow* window) {
+  return m_pDocManager->CloseDocument(window);
+}
+
+void CMainFrame::ActivateDocumentWindow(DocumentWindow* window) {
+  m_pDocManager->ActivateDocument(window);
+}
+
+void CMainFrame::SetCommandTip(UINT id, const CString& tip) {
+  QAction* action = GetAction(id);
+  if (!action) return;
+  // The command's own tip and prompt come back when the text is empty.
+  if (!action->property("plainTip").isValid()) {
+    action->setProperty("plainTip", action->toolTip());
+    action->setProperty("plainPrompt", action->statusTip());
+  }
+  const QString text = tip.IsEmpty() ? action->property("plainTip").toString() : ToQString(tip);
+  if (action->toolTip() == text) return;
+  action->setToolTip(text);
+  action->setStatusTip(tip.IsEmpty() ? action->property("plainPrompt").toString() : text);
+}
+
+QIcon CMainFrame::CommandIcon(UINT id) const {
+  return ToolbarIcon(id);
+}
+
+void CMainFrame::PostDeviceOperation(int code) {
+  if (CDeviceController* device = GetDeviceController()) device->PostDeviceOperation(code);
+}
+
+bool CMainFrame::IsDevicePortOpen() const {
+  CDeviceController* device = GetDeviceController();
+  return device != nullptr && device->Link().IsPortOpen();
+}
+
+CPrinterHost* CMainFrame::GetPrinterHost() {
+  return m_pApp;
 }
 
 void CMainFrame::SetCommandHandler(UINT id, std::function<void()> run, std::function<void(CCmdUI*)> update) {
@@ -755,17 +712,37 @@ void CMainFrame::NewFbdDocument() {
   SendCommand(ID_FILE_NEW);
 }
 
+bool CMainFrame::ShowsPropertiesOnNew() const {
+  return !m_bNewForModel && g_ShowPropertiesOnNew;
+}
+
+DocumentWindow* CMainFrame::NewDocumentWindowFor(WORD modelCode) {
+  DocumentWindow* before = GetActiveDocumentWindow();
+  m_bNewForModel = true;
+  m_wNewModel = modelCode;
+  NewFbdDocument();
+  m_bNewForModel = false;
+  DocumentWindow* window = GetActiveDocumentWindow();
+  return window != before ? window : nullptr;
+}
+
+NewDocumentSettings CMainFrame::GetNewDocumentSettings() {
+  NewDocumentSettings settings;
+  settings.nKind = kDocFbd;  // New takes the kind the command asks for
+  settings.wModelCode = m_bNewForModel ? m_wNewModel : g_CurrentModelCode;
+  settings.sizePage = GetScreenSize();
+  settings.bShowProperties = ShowsPropertiesOnNew() ? 1 : 0;
+  return settings;
+}
+
 void CMainFrame::OnConvertToFbd() {
   CZaradDoc* ladder = GetActiveDocument();
   if (!ladder || !ladder->IsLadder()) return;
-  // A new FBD window, without the program properties a new file may show; "Show at
-  // new file" then follows the ladder diagram's own setting.
-  g_ShowPropertiesOnNew = 0;
-  g_CurrentModelCode = ladder->m_wModelCode;  // the new diagram is made for the ladder's model
-  m_nNextDocKind = kDocFbd;
-  NewFbdDocument();
+  // A new FBD window made for the ladder's model, which becomes the model selected
+  // last; "Show at new file" then follows the ladder diagram's own setting.
+  g_CurrentModelCode = ladder->m_wModelCode;
+  auto* child = dynamic_cast<CChildFrame*>(NewDocumentWindowFor(ladder->m_wModelCode));
   g_ShowPropertiesOnNew = ladder->m_bShowPropertiesOnNew;
-  auto* child = dynamic_cast<CChildFrame*>(GetActiveDocumentWindow());
   if (!child || child->GetDocument() == ladder) return;
   CZaradDoc* fbd = child->GetDocument();
   child->GetActiveView()->Core().ConvertLadderToFbd(*ladder);
@@ -847,24 +824,6 @@ void CMainFrame::CascadeWindows() {
 }
 
 // ---- Information bar and status-bar panes ----------------------------------------------
-
-void CMainFrame::AppendInfoText(const char16_t* format, ...) {
-  CString text;
-  va_list args;
-  va_start(args, format);
-  text.FormatV(format, args);
-  va_end(args);
-  AppendInfoLines(text);
-}
-
-void CMainFrame::AppendInfoText(const char* format, ...) {
-  CString text;
-  va_list args;
-  va_start(args, format);
-  text.FormatV(format, args);
-  va_end(args);
-  AppendInfoLines(text);
-}
 
 void CMainFrame::AppendInfoLines(CString text) {
   text.Replace(CString(u"\n"), CString(u"\r\n"));
@@ -962,11 +921,6 @@ void CMainFrame::SetModelNameText(const CString& name) {
   if (m_pModelCaption) m_pModelCaption->SetWindowText(name);
 }
 
-CZaradDoc* CMainFrame::GetActiveDocument() {
-  DocumentWindow* doc = GetActiveDocumentWindow();
-  return doc ? doc->GetDocument() : nullptr;
-}
-
 void CMainFrame::ShowHelp(int topic) {
   ShowHelpTopic(static_cast<WORD>(topic));
 }
@@ -985,7 +939,7 @@ void CMainFrame::OnFrameBackgroundColour() {
 
 CSize CMainFrame::GetScreenSize() {
   QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return CShellContext::GetScreenSize();
+  if (!screen) return NewDocumentSettings{}.sizePage;
   return {screen->size().width(), screen->size().height()};
 }
 

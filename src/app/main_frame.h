@@ -12,10 +12,10 @@
 #include <map>
 #include <vector>
 
-#include "model/shell_context.h"
 #include "platform/command_target.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
+#include "shell/shell.h"
 
 class CCJTabCtrlBar;
 class CGridWidget;
@@ -37,7 +37,7 @@ class QToolButton;
 constexpr int kStatusBitmapButton = 4;  // pane 1
 constexpr int kStatusModelName = 6;     // pane 2
 
-class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarget {
+class CMainFrame : public QMainWindow, public CShell, public CCommandTarget {
   Q_OBJECT
 
  public:
@@ -48,13 +48,14 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
 
   // ---- Commands --------------------------------------------------------------
   // Routes a command: active diagram window, frame, application. False when no one handles it.
-  bool SendCommand(UINT id);
+  bool SendCommand(UINT id) override;
   // Brings every menu item and toolbar button up to date.
-  void UpdateCommandUI();
+  void UpdateCommandUI() override;
   // The action of a command id (shared by both menu bars, the toolbar and the accelerators).
   QAction* GetAction(UINT id) const;
   // Plugs a command handler into the frame (later subsystems: device link, dialogs).
-  void SetCommandHandler(UINT id, std::function<void()> run, std::function<void(CCmdUI*)> update = {});
+  void SetCommandHandler(UINT id, std::function<void()> run,
+                         std::function<void(CCmdUI*)> update = {}) override;
   bool OnCmdMsg(UINT id) override;
   bool OnUpdateCmdUI(CCmdUI* ui) override;
 
@@ -85,10 +86,10 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   CCJTabCtrlBar* GetWorkBoxBar() const { return m_pWorkBoxBar; }
   // A palette pick: stores the mode and block type and sends the palette-pick command
   // to the active diagram window.
-  void OnPalettePick(int mode, int typeCode);
+  void OnPalettePick(int mode, int typeCode) override;
   // Another document window became active, or the active document took
   // another model: the frame's title, the model name and the palette.
-  void OnActiveDocumentChanged();
+  void OnActiveDocumentChanged() override;
   // Repaints the palette views (their items follow the active diagram).
   void InvalidatePaletteViews();
   CEmbossedStatic* GetModelCaption() const { return m_pModelCaption; }
@@ -96,15 +97,15 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   // The device link's commands, transfers and dialogs.
   CDeviceController* GetDeviceController() const { return m_pDevice; }
 
-  // The information bar: appends a formatted text to the log.
-  void AppendInfoText(const char16_t* format, ...);
-  void AppendInfoText(const char* format, ...);
   // Adds the pane control that m_nNewPaneKind and m_nNewPaneIndex describe.
   void AddStatusPaneControl();
   // Removes the model button (1) or the model name (2) with its pane.
   void RemoveStatusPane(int pane);
   // Sends "New FBD" to the frame: a new, empty FBD document becomes active.
   void NewFbdDocument();
+  // Whether the document New just made shows the program properties ("Show at new
+  // file", never for a window made for a model).
+  bool ShowsPropertiesOnNew() const;
   // Convert to FBD: a new FBD diagram built from the active ladder diagram.
   void OnConvertToFbd();
   // Shows the active document's title after the application's name: "Zovuzi
@@ -114,15 +115,33 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   // title bars of those behind it showing, each one title bar down and right of
   // the one before, the active one in front.
   void CascadeWindows();
-  DocumentWindow* GetActiveDocumentWindow() const;
+  DocumentWindow* GetActiveDocumentWindow() const override;
   // The grid the Edit menu's Cut, Copy, Paste and Select All go to: the grid of
   // a message-text editor or preview that had the keyboard focus when the user
   // came over to the main window; null once the user works in the main window
   // (a click outside its menus, or the focus moving within it).
   CGridWidget* GetEditGrid() const;
 
-  // ---- CShellContext -----------------------------------------------------------
-  CZaradDoc* GetActiveDocument() override;
+  // ---- CShell ---------------------------------------------------------------------
+  QWidget* MainWindow() override { return this; }
+  std::vector<DocumentWindow*> GetDocumentWindows() const override;
+  bool CloseDocumentWindow(DocumentWindow* window) override;
+  void ActivateDocumentWindow(DocumentWindow* window) override;
+  DocumentWindow* NewDocumentWindowFor(WORD modelCode) override;
+  NewDocumentSettings GetNewDocumentSettings() override;
+  bool UpdateFrameCommand(CCmdUI* ui) override { return OnUpdateCmdUI(ui); }
+  void SetCommandTip(UINT id, const CString& tip) override;
+  QIcon CommandIcon(UINT id) const override;
+  // The Model button and the model name open the program properties on the Hardware page.
+  int TakePropertiesStartPage() override;
+  void GetPalettePick(int* mode, int* typeCode) const override;
+  const QCursor* GetBlockCursor() const override;
+  void PostDeviceOperation(int code) override;
+  bool IsDevicePortOpen() const override;
+  CPrinterHost* GetPrinterHost() override;
+  CEditorApp* GetApp() const { return m_pApp; }
+
+  // ---- Information bar, model panes, menus ---------------------------------------
   bool IsInfoBarVisible();
   void ToggleInfoBar();
   void AppendInformation(const CString& text) override { AppendInfoLines(text); }
@@ -130,22 +149,22 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   void AddStatusPaneControl(int pane, int kind);
   void SetModelNameText(const CString& name) override;
   // The Chinese captions and command texts of the no-document or the document menu bar.
-  void TranslateMenu(bool documentMenu, int firstPosition) override;
-  CSize GetScreenSize() override;
+  void TranslateMenu(bool documentMenu, int firstPosition);
+  // Whether the document menu bar has its Chinese texts (it takes them once a run).
+  bool m_bDocMenuTranslated = false;
+  // The size of the screen: the page of a new document.
+  CSize GetScreenSize();
   void ShowHelp(int topic) override;
   void OpenProgramProperties(int startPage) override;
   // Options > "Set Frame Window BGColor": the palette views' background colour.
   void OnFrameBackgroundColour();
 
   // ---- Members -----------------------------------------------------------------
-  int m_nOpenDocs = 0;             // open document windows
-  int m_nPropertiesStartPage = 0;  // 0 default, 1 Hardware page, 2 Parameter page
+  int m_nOpenDocs = 0;  // open document windows
   int m_nNewPaneIndex = 0;
   int m_nNewPaneKind = 0;
   int m_nLanguageIndex = 0;  // language chosen in this run
   COLORREF m_crBackground = 0xFFFFFF;
-  int m_nPickedType = 0;
-  int m_nPickMode = 0;
 
  protected:
   bool event(QEvent* event) override;
@@ -203,11 +222,13 @@ class CMainFrame : public QMainWindow, public CShellContext, public CCommandTarg
   std::vector<QAction*> m_windowListActions;
   QPointer<CGridWidget> m_pEditGrid;
   bool m_bDocMenu = false;
-  int m_nDocsShown = 0;  // document windows at the last OnDocumentsChanged
+  int m_nDocsShown = 0;            // document windows at the last OnDocumentsChanged
+  int m_nPropertiesStartPage = 0;  // 0 default, 1 Hardware page, 2 Parameter page
+  int m_nPickedType = 0;           // the palette's last pick
+  int m_nPickMode = 0;
+  bool m_bNewForModel = false;  // New makes a window for m_wNewModel
+  WORD m_wNewModel = 0;
 };
-
-// The main window of the running application; null before it exists.
-CMainFrame* AfxGetMainWnd();
 
 // Tooltip of a toolbar button: the part of its string-table string after "\n".
 QString ToolTipOf(UINT id);

@@ -72,3 +72,11 @@ int QtMessageSink::Show(const Message& m) {
   }
   return hasCancel ? IDCANCEL : answers.back();
 }
+
+void QtMessageSink::SetInformationWindow(std::function<void(const CString&)> append) {
+  m_append = std::move(append);
+}
+
+void QtMessageSink::AppendInformation(const CString& text) {
+  if (m_append) m_append(text);
+}

@@ -1,6 +1,8 @@
 // QtMessageSink: shows the program's messages as modal message boxes.
 #pragma once
 
+#include <functional>
+
 #include "platform/message_sink.h"
 
 class QWidget;
@@ -11,7 +13,11 @@ class QtMessageSink : public MessageSink {
   explicit QtMessageSink(QWidget* fallbackParent = nullptr) : m_pParent(fallbackParent) {}
   void SetFallbackParent(QWidget* parent) { m_pParent = parent; }
   int Show(const Message& m) override;
+  // Details go to the information window through the function (none: nowhere).
+  void SetInformationWindow(std::function<void(const CString&)> append);
+  void AppendInformation(const CString& text) override;
 
  private:
   QWidget* m_pParent;
+  std::function<void(const CString&)> m_append;
 };

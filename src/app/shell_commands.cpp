@@ -20,21 +20,22 @@
 #include "app/main_frame.h"
 #include "controls/gui/flat_icon_button.h"
 #include "controls/gui/pane_status_bar.h"
+#include "editor/command_table.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
 #include "model/help_topics.h"
 #include "model/language_setting.h"
+#include "platform/gui/qt_keys.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
+#include "platform/virtual_keys.h"
 
 std::unordered_map<UINT, CString> g_UiTextById;
 std::map<QString, QString> g_MenuCaptionMap;
 
 namespace {
-
-CShellCommands* g_pShellCommands = nullptr;
 
 // "You can't run tow simulations at a time! ..."
 constexpr UINT kTwoSimulationsText = 935;
@@ -156,10 +157,6 @@ void ClearChineseTextTables() {
   g_UiTextById.clear();
 }
 
-CShellCommands* GetShellCommands() {
-  return g_pShellCommands;
-}
-
 // ---- Menus ---------------------------------------------------------------------------
 
 void CMainFrame::TranslateMenu(bool documentMenu, int /*firstPosition*/) {
@@ -187,16 +184,13 @@ void CMainFrame::TranslateMenu(bool documentMenu, int /*firstPosition*/) {
 // ---- Commands ------------------------------------------------------------------------
 
 CShellCommands::CShellCommands(CMainFrame* frame) : QObject(frame), m_pFrame(frame) {
-  g_pShellCommands = this;
   frame->SetCommandHandler(
       ID_LANGUAGE, [this] { OnLanguage(); }, [](CCmdUI* ui) { ui->Enable(TRUE); });
   frame->SetCommandHandler(ID_HELP_CONTENTS, [] { ShowHelpTopic(kHelpTopicContents); });
   qApp->installEventFilter(this);
 }
 
-CShellCommands::~CShellCommands() {
-  if (g_pShellCommands == this) g_pShellCommands = nullptr;
-}
+CShellCommands::~CShellCommands() = default;
 
 void CShellCommands::OnLanguage() {
   CLanguageDlg dialog(m_pFrame->m_nLanguageIndex, m_pFrame);
@@ -205,7 +199,7 @@ void CShellCommands::OnLanguage() {
   if (chosen == m_pFrame->m_nLanguageIndex) return;
   QString file = m_languageFile;
   if (file.isEmpty())
-    file = AfxGetApp() ? AfxGetApp()->GetLanguageFile() : CEditorApp::LanguageSettingsPath();
+    file = m_pFrame->GetApp() ? m_pFrame->GetApp()->GetLanguageFile() : CEditorApp::LanguageSettingsPath();
   // The choice of this run changes only when the file holds it; the interface itself
   // changes at the next start.
   if (WriteLanguageSetting(std::filesystem::path(file.toStdString()), chosen))
@@ -231,11 +225,11 @@ bool CShellCommands::RouteKey(QWidget* target, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   const Qt::KeyboardModifiers mods =
       key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-  const int k = key->key();
-  const bool toView = k == Qt::Key_Escape || k == Qt::Key_F3 || k == Qt::Key_F5 || k == Qt::Key_F9 ||
-                      k == Qt::Key_F11 || (k == Qt::Key_F4 && (mods & Qt::ControlModifier));
+  const UINT vk = VirtualKeyOf(key->key());
+  // The command table names the keys the view takes first (Escape, F3, F5, ...).
+  const bool toView = IsViewKey(vk, (mods & Qt::ControlModifier) != 0);
   // With a diagram open, a plain F1 opens no help.
-  const bool swallow = k == Qt::Key_F1 && mods == Qt::NoModifier;
+  const bool swallow = vk == VK_F1 && mods == Qt::NoModifier;
   if (!toView && !swallow) return false;
   if (event->type() == QEvent::ShortcutOverride) {
     // Taken here, so the accelerators do not see it.

@@ -54,6 +54,3 @@ class CShellCommands : public QObject {
   QString m_languageFile;
   bool m_bRouting = false;  // a key is on its way to the view
 };
-
-// The main frame's input router and commands (created by the frame).
-CShellCommands* GetShellCommands();

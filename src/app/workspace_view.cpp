@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "app/main_frame.h"
+#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "platform/gui/qt_dc.h"
 
@@ -15,14 +16,14 @@ QColor ToQColor(COLORREF c) {
   return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-COLORREF Background() {
-  const CMainFrame* frame = AfxGetMainWnd();
+COLORREF Background(const CMainFrame* frame) {
   return frame ? frame->m_crBackground : RGB(255, 255, 255);
 }
 
 }  // namespace
 
-CWorkspaceView::CWorkspaceView(QWidget* parent) : QAbstractScrollArea(parent) {
+CWorkspaceView::CWorkspaceView(QWidget* parent, CMainFrame* frame)
+    : QAbstractScrollArea(parent), m_pFrame(frame) {
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -50,16 +51,20 @@ CPoint CWorkspaceView::GetScrollPosition() const {
   return CPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
+PaletteTarget CWorkspaceView::Target() const {
+  return ActivePaletteTarget(m_pFrame ? m_pFrame->GetActiveDocument() : nullptr, g_CurrentModelCode);
+}
+
 QImage CWorkspaceView::Render() const {
   // Drawn into a memory image of the client size, then copied at once.
   const QSize size = viewport()->size().expandedTo(QSize(1, 1));
   QImage image(size, QImage::Format_RGB32);
-  image.fill(ToQColor(Background()));
+  image.fill(ToQColor(Background(m_pFrame)));
   {
     CQtDC dc(&image);
     const CPoint scroll = GetScrollPosition();
     dc.SetViewportOrg(-scroll.x, -scroll.y);
-    const PaletteTarget target = ActivePaletteTarget();
+    const PaletteTarget target = Target();
     DrawPaletteCategory(&dc, target);
     dc.SetViewportOrg(0, 0);
   }
@@ -85,17 +90,17 @@ void CWorkspaceView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
   const CPoint scroll = GetScrollPosition();
-  const PaletteHit hit = HitTestPalette(CPoint(pos.x() + scroll.x, pos.y() + scroll.y));
+  const PaletteHit hit = HitTestPalette(CPoint(pos.x() + scroll.x, pos.y() + scroll.y), Target());
   if (!hit.found) return;
   m_nSelectedType = hit.typeCode;
-  if (CMainFrame* frame = AfxGetMainWnd()) frame->OnPalettePick(hit.mode, hit.typeCode);
+  if (m_pFrame) m_pFrame->OnPalettePick(hit.mode, hit.typeCode);
   viewport()->update();
 }
 
 void CWorkspaceView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   const CPoint scroll = GetScrollPosition();
-  const bool over = HitTestPalette(CPoint(pos.x() + scroll.x, pos.y() + scroll.y)).found;
+  const bool over = HitTestPalette(CPoint(pos.x() + scroll.x, pos.y() + scroll.y), Target()).found;
   const Qt::CursorShape shape = viewport()->cursor().shape();
   if (over && shape != Qt::BitmapCursor) {
     viewport()->setCursor(BlockCursor());

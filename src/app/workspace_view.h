@@ -9,11 +9,14 @@
 
 #include "editor/workspace_palette.h"
 
+class CMainFrame;
+
 class CWorkspaceView : public QAbstractScrollArea, public CWorkspacePalette {
   Q_OBJECT
 
  public:
-  explicit CWorkspaceView(QWidget* parent = nullptr);
+  // A view of the main frame's palette; without a frame it sends its picks nowhere.
+  explicit CWorkspaceView(QWidget* parent = nullptr, CMainFrame* frame = nullptr);
   ~CWorkspaceView() override;
 
   // Loads the names and sets the scroll sizes.
@@ -34,4 +37,8 @@ class CWorkspaceView : public QAbstractScrollArea, public CWorkspacePalette {
 
  private:
   void UpdateScrollBars();
+  // The main frame's active diagram, or the model selected last without one.
+  PaletteTarget Target() const;
+
+  CMainFrame* m_pFrame;
 };

@@ -128,11 +128,9 @@ BOOL CBlockAnalog::Simulate(CViewContext* view) {
   return 1;
 }
 
-void CBlockAnalog::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  Simulate(view);
+void CBlockAnalog::DrawSimulated(CViewContext* view, CDC* dc) {
   Draw(view, dc, 1, HasDigitalOutput() ? OutputStateColour(m_nValue[kFirstOutputPin]) : kDrawBlack);
   DrawValueBox(dc, view);
-  view->ShowCurrentParameterValue(this);
 }
 
 int CBlockAnalog::ScaledInput(CViewContext* view, int pin) const {

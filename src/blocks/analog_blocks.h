@@ -41,9 +41,9 @@ class CBlockAnalog : public CBlockObj {
   // Base copy, then the scaling, range, thresholds and options; a PI
   // controller also its PI group, a PWM its output channel.
   void CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) override;
-  // Simulate, Draw (the kinds with a digital output in their state colour,
-  // the others in black), DrawValueBox, live value to an open parameter sheet.
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  // The kinds with a digital output in their state colour, the others in
+  // black; then the value box.
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;  // blocks/family_draw.cpp
 
   // A raw input word scaled by m_dGain and m_nOffset, rounded half away from

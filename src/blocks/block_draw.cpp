@@ -10,7 +10,6 @@
 #include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_obj.h"
-#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/cdc.h"
@@ -50,8 +49,7 @@ CFont MakeSymbolFont(int height, int width, bool ansiSwiss, bool arial, int weig
 }
 
 bool IsNewerSeriesFor(const CZaradDoc* doc) {
-  if (doc == nullptr) doc = GetShellContext()->GetActiveDocument();
-  const WORD model = doc ? doc->m_wModelCode : g_CurrentModelCode;
+  const WORD model = doc ? doc->m_wModelCode : kDefaultModelCode;
   return (model >> 8) >= 0x51;
 }
 

@@ -42,8 +42,7 @@ CFont MakeValueFont();
 CFont MakeSymbolFont(int height, int width, bool ansiSwiss, bool arial = true, int weight = FW_NORMAL);
 
 // Whether a drawing follows the newer device series (family byte 0x51 and
-// above): the document's model, else the active document's, else the model
-// selected last.
+// above): the document's model; without a document, the default model's.
 bool IsNewerSeriesFor(const CZaradDoc* doc);
 
 // The operand label of an operand number in one of the operand ranges 600-611

@@ -94,16 +94,7 @@ void PaintValueBox(CDC* dc, const CBlockObj& block, int width, const CString& te
   PaintValueBoxLines(dc, block, width, kValueBoxLineHeight, {text});
 }
 
-void SimulateAndDrawValue(CBlockObj& block, CViewContext* view, CDC* dc) {
-  block.Simulate(view);
+void DrawValueLook(CBlockObj& block, CViewContext* view, CDC* dc) {
   block.Draw(view, dc, 1, kDrawBlack);
   block.DrawValueBox(dc, view);
-  if (view) view->ShowCurrentParameterValue(&block);
-}
-
-void SimulateAndDrawStateValue(CBlockObj& block, CViewContext* view, CDC* dc) {
-  block.Simulate(view);
-  block.Draw(view, dc, 1, OutputStateColour(block.m_nValue[kFirstOutputPin]));
-  block.DrawValueBox(dc, view);
-  if (view) view->ShowCurrentParameterValue(&block);
 }

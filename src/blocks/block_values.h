@@ -77,9 +77,6 @@ bool IsLadderView(const CViewContext* view);
 
 // A value box of one line (PaintValueBoxLines) of the given width.
 void PaintValueBox(CDC* dc, const CBlockObj& block, int width, const CString& text);
-// Scan, draw in black (the editing look), value box, live value to the open
-// parameter sheet: the evaluate-and-draw operation of the value blocks.
-void SimulateAndDrawValue(CBlockObj& block, CViewContext* view, CDC* dc);
-// Scan, draw in the state colour (red for output 1, else blue), value box,
-// live value to the open parameter sheet: the counters' operation.
-void SimulateAndDrawStateValue(CBlockObj& block, CViewContext* view, CDC* dc);
+// The simulation picture of the value blocks: drawn in black (the editing
+// look), then the value box.
+void DrawValueLook(CBlockObj& block, CViewContext* view, CDC* dc);

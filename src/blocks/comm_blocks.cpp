@@ -235,8 +235,8 @@ BOOL CBlockCRC16::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockCRC16::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawValue(*this, view, dc);
+void CBlockCRC16::DrawSimulated(CViewContext* view, CDC* dc) {
+  DrawValueLook(*this, view, dc);
 }
 
 void CBlockCRC16::DrawValueBox(CDC* dc, CViewContext* view) {

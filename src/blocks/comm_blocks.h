@@ -96,7 +96,7 @@ class CBlockCRC16 : public CBlockObj {
 
   // While "En" is 1, the CRC over the analog flags of the range; else 0.
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 

@@ -24,10 +24,10 @@ class CBlockMale : public CBlockObj {
   // open or names no block.
   BOOL Simulate(CViewContext* view) override;
   // Drawing (blocks/family_draw.cpp): the arrow-shaped flag, the input stub in
-  // the colour, and the label of the pair's destination ("B12/2"); Simulate,
-  // then Draw by the input's value.
+  // the colour, and the label of the pair's destination ("B12/2"); in
+  // simulation drawn by the input's value.
   void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   virtual void DrawFlag(CDC* dc, int unused) const;
 
   // The female half numbered this half's number + 2000; null when missing.

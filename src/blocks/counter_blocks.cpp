@@ -72,10 +72,6 @@ BOOL CBlockCOUNTER::Simulate(CViewContext* view) {
   return 1;
 }
 
-void CBlockCOUNTER::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawStateValue(*this, view, dc);
-}
-
 std::vector<CString> CBlockCOUNTER::GetValueBoxLines() const {
   return {FormatString(u"%6ld", static_cast<long>(m_dValue))};
 }
@@ -171,10 +167,6 @@ BOOL CBlockHCOUNTER::Simulate(CViewContext* view) {
   return 1;
 }
 
-void CBlockHCOUNTER::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawStateValue(*this, view, dc);
-}
-
 std::vector<CString> CBlockHCOUNTER::GetValueBoxLines() const {
   CString interval;
   if (m_pRef[0] != nullptr) {
@@ -246,10 +238,6 @@ BOOL CBlockTHTRG::Simulate(CViewContext* view) {
   scan_steps::ClearChanged(*this, 1);
   scan_steps::UpdateContacts(*this, view);
   return 1;
-}
-
-void CBlockTHTRG::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawStateValue(*this, view, dc);
 }
 
 std::vector<CString> CBlockTHTRG::GetValueBoxLines() const {

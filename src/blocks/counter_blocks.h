@@ -26,10 +26,6 @@ class CBlockCOUNTER : public CBlockObj {
   explicit CBlockCOUNTER(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  // Shared by the counters, the frequency trigger, the date trigger and the
-  // encoder: Simulate, Draw in the state colour, DrawValueBox, and the live
-  // value for an open parameter sheet.
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;  // blocks/family_draw.cpp
 
   // The value box line: "%6ld" of the count.
@@ -60,7 +56,6 @@ class CBlockHCOUNTER : public CBlockObj {
   explicit CBlockHCOUNTER(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;  // blocks/family_draw.cpp
 
   // Start value of the remaining time in minutes (MI less the operating time
@@ -93,7 +88,6 @@ class CBlockTHTRG : public CBlockObj {
   explicit CBlockTHTRG(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;  // blocks/family_draw.cpp
   // Brings m_dValue (ms of the running gate time) up to date; 1 when the gate
   // time has passed, with m_dValue then holding the gate time.

@@ -353,10 +353,6 @@ BOOL CBlockTDT::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockTDT::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawStateValue(*this, view, dc);
-}
-
 void CBlockTDT::DrawValueBox(CDC* dc, CViewContext* view) {
   PaintValueBox(dc, *this, 3 * m_nWidth, m_strValueText);
 }
@@ -374,8 +370,8 @@ BOOL CBlockBCD::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockBCD::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawValue(*this, view, dc);
+void CBlockBCD::DrawSimulated(CViewContext* view, CDC* dc) {
+  DrawValueLook(*this, view, dc);
 }
 
 void CBlockBCD::DrawValueBox(CDC* dc, CViewContext* view) {
@@ -397,8 +393,8 @@ BOOL CBlockBIN::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockBIN::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawValue(*this, view, dc);
+void CBlockBIN::DrawSimulated(CViewContext* view, CDC* dc) {
+  DrawValueLook(*this, view, dc);
 }
 
 void CBlockBIN::DrawValueBox(CDC* dc, CViewContext* view) {
@@ -409,8 +405,8 @@ void CBlockBIN::DrawValueBox(CDC* dc, CViewContext* view) {
   BOOL cls::Simulate(CViewContext* view) {                                   \
     return sim(*this, view);                                                 \
   }                                                                          \
-  void cls::SimulateAndDraw(CViewContext* view, CDC* dc) {                   \
-    SimulateAndDrawValue(*this, view, dc);                                   \
+  void cls::DrawSimulated(CViewContext* view, CDC* dc) {                     \
+    DrawValueLook(*this, view, dc);                                          \
   }                                                                          \
   void cls::DrawValueBox(CDC* dc, CViewContext* view) {                      \
     PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%-6d", *this)); \
@@ -491,8 +487,8 @@ BOOL CBlockARRMXIV::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockARRMXIV::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawValue(*this, view, dc);
+void CBlockARRMXIV::DrawSimulated(CViewContext* view, CDC* dc) {
+  DrawValueLook(*this, view, dc);
 }
 
 void CBlockARRMXIV::DrawValueBox(CDC* dc, CViewContext* view) {
@@ -511,8 +507,8 @@ BOOL CBlockACMXIV::Simulate(CViewContext* view) {
   return ReportedChangeState(*this);
 }
 
-void CBlockACMXIV::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawValue(*this, view, dc);
+void CBlockACMXIV::DrawSimulated(CViewContext* view, CDC* dc) {
+  DrawValueLook(*this, view, dc);
 }
 
 void CBlockACMXIV::DrawValueBox(CDC* dc, CViewContext* view) {
@@ -529,8 +525,8 @@ BOOL CBlockRAND::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockRAND::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawValue(*this, view, dc);
+void CBlockRAND::DrawSimulated(CViewContext* view, CDC* dc) {
+  DrawValueLook(*this, view, dc);
 }
 
 void CBlockRAND::DrawValueBox(CDC* dc, CViewContext* view) {

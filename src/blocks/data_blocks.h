@@ -28,7 +28,6 @@ class CBlockTDT : public CBlockObj {
   explicit CBlockTDT(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -43,7 +42,7 @@ class CBlockBCD : public CBlockObj {
   explicit CBlockBCD(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -58,7 +57,7 @@ class CBlockBIN : public CBlockObj {
   explicit CBlockBIN(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -74,7 +73,7 @@ class CBlockROL : public CBlockObj {
   explicit CBlockROL(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -90,7 +89,7 @@ class CBlockROR : public CBlockObj {
   explicit CBlockROR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -106,7 +105,7 @@ class CBlockSHL : public CBlockObj {
   explicit CBlockSHL(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -122,7 +121,7 @@ class CBlockSHR : public CBlockObj {
   explicit CBlockSHR(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -139,7 +138,7 @@ class CBlockANDM : public CBlockObj {
   explicit CBlockANDM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -156,7 +155,7 @@ class CBlockORM : public CBlockObj {
   explicit CBlockORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -173,7 +172,7 @@ class CBlockNOTM : public CBlockObj {
   explicit CBlockNOTM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -190,7 +189,7 @@ class CBlockNANDM : public CBlockObj {
   explicit CBlockNANDM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -207,7 +206,7 @@ class CBlockNORM : public CBlockObj {
   explicit CBlockNORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -224,7 +223,7 @@ class CBlockXORM : public CBlockObj {
   explicit CBlockXORM(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -240,7 +239,7 @@ class CBlockARRMXIV : public CBlockObj {
   explicit CBlockARRMXIV(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -256,7 +255,7 @@ class CBlockACMXIV : public CBlockObj {
   explicit CBlockACMXIV(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -272,6 +271,6 @@ class CBlockRAND : public CBlockObj {
   explicit CBlockRAND(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };

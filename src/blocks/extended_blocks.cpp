@@ -218,10 +218,6 @@ BOOL CBlockENCODER::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockENCODER::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawStateValue(*this, view, dc);
-}
-
 void CBlockENCODER::DrawValueBox(CDC* dc, CViewContext* view) {
   CString text;
   text.Format("%-7ld", static_cast<long>(TruncToInt(m_dValue)));
@@ -268,8 +264,8 @@ BOOL CBlockSEG::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockSEG::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  SimulateAndDrawValue(*this, view, dc);
+void CBlockSEG::DrawSimulated(CViewContext* view, CDC* dc) {
+  DrawValueLook(*this, view, dc);
 }
 
 void CBlockSEG::DrawValueBox(CDC* dc, CViewContext* view) {

@@ -35,7 +35,6 @@ class CBlockENCODER : public CBlockObj {
   explicit CBlockENCODER(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 
@@ -112,7 +111,7 @@ class CBlockSEG : public CBlockObj {
   explicit CBlockSEG(int typeCode, const BlockContext& ctx = {});
 
   BOOL Simulate(CViewContext* view) override;
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 };
 

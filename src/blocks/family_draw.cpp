@@ -34,11 +34,6 @@ void CBlockAnalog::DrawValueBox(CDC* dc, CViewContext* view) {
   PaintValueBoxLines(dc, *this, ValueBoxWidth(*this, 1.5), lines * kValueBoxLineHeight, GetValueBoxLines());
 }
 
-void CBlockAnalogIn::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  CBlockObj::SimulateAndDraw(view, dc);
-  DrawValueBox(dc, view);
-}
-
 void CBlockAnalogIn::DrawValueBox(CDC* dc, CViewContext* view) {
   const int lines = m_nWordValue >= 0 ? 2 : 1;
   PaintValueBoxLines(dc, *this, ValueBoxWidth(*this, 1.5), lines * kValueBoxLineHeight, GetValueBoxLines());
@@ -187,8 +182,7 @@ void CBlockMale::Draw(CViewContext* view, CDC* dc, int flag, COLORREF state) {
   }
 }
 
-void CBlockMale::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  Simulate(view);
+void CBlockMale::DrawSimulated(CViewContext* view, CDC* dc) {
   Draw(view, dc, 1, OutputStateColour(m_nValue[0]));
 }
 

@@ -553,12 +553,12 @@ BOOL CBlockQUAD::Simulate(CViewContext* view) {
   return TRUE;
 }
 
-#define ZV_MATH_VALUE_BLOCK(cls, factor, format)           \
-  void cls::SimulateAndDraw(CViewContext* view, CDC* dc) { \
-    SimulateAndDrawValue(*this, view, dc);                 \
-  }                                                        \
-  void cls::DrawValueBox(CDC* dc, CViewContext* view) {    \
-    MathValueBox(dc, *this, factor, format);               \
+#define ZV_MATH_VALUE_BLOCK(cls, factor, format)         \
+  void cls::DrawSimulated(CViewContext* view, CDC* dc) { \
+    DrawValueLook(*this, view, dc);                      \
+  }                                                      \
+  void cls::DrawValueBox(CDC* dc, CViewContext* view) {  \
+    MathValueBox(dc, *this, factor, format);             \
   }
 
 ZV_MATH_VALUE_BLOCK(CBlockMOD, 3, "%-6d")

@@ -112,8 +112,7 @@ class CBlockAnalogIn : public CBlockObj {
 
   // Reports a new simulated value to the Inputs bar.
   BOOL Simulate(CViewContext* view) override;
-  // Drawing (blocks/family_draw.cpp): the base scan and drawing, then the value box.
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  // Drawing (blocks/family_draw.cpp): the value box under the body.
   void DrawValueBox(CDC* dc, CViewContext* view) override;
   // Lines of the value box under the body: m_nSimValue, then m_nWordValue when
   // it is 0 or more, each formatted "%-6d".

@@ -9,6 +9,7 @@
 #include "blocks/block_slots.h"
 #include "blocks/block_values.h"
 #include "blocks/value_box.h"
+#include "model/diagram_draw.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
@@ -330,10 +331,9 @@ int CBlockTime::RefreshPreset(int onPhase) {
   return 1;
 }
 
-void CBlockTime::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  CBlockObj::SimulateAndDraw(view, dc);
+void CBlockTime::DrawSimulated(CViewContext* view, CDC* dc) {
+  Draw(view, dc, 1, OutputStateColour(m_nValue[kFirstOutputPin]));
   if (m_nType != kTypeWT) DrawValueBox(dc, view);
-  view->ShowCurrentParameterValue(this);
 }
 
 void CBlockTime::DrawValueBox(CDC* dc, CViewContext* view) {

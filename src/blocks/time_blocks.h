@@ -27,9 +27,8 @@ class CBlockTime : public CBlockObj {
   // The common block record followed by the cam table (39 ints, the same for
   // every time block).
   void Serialize(CArchive& ar) override;
-  // Simulate and draw, then the value box (not for the weekly timer), then the
-  // live value for open parameter sheets.
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
+  // The state colour, then the value box (not for the weekly timer).
+  void DrawSimulated(CViewContext* view, CDC* dc) override;
   // Refreshes m_strValueText with the block's time text and paints the box.
   void DrawValueBox(CDC* dc, CViewContext* view) override;
 

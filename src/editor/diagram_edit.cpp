@@ -22,7 +22,6 @@
 #include "model/block_registry.h"
 #include "model/diagram_draw.h"
 #include "model/doc_queries.h"
-#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "platform/message_sink.h"
@@ -578,7 +577,7 @@ void CDiagramEditor::Undo() {
   RefreshMessageNumbers();
   InvalidateDiagram();
   // The snapshot may hold another model: the status bar names the one now shown.
-  GetShellContext()->SetModelNameText(m_pDoc->GetModelPaneText());
+  if (m_pHost) m_pHost->ShowModelName(m_pDoc->GetModelPaneText());
 }
 
 void CDiagramEditor::Redo() {
@@ -591,7 +590,7 @@ void CDiagramEditor::Redo() {
   RefreshMessageNumbers();
   InvalidateDiagram();
   // The snapshot may hold another model: the status bar names the one now shown.
-  GetShellContext()->SetModelNameText(m_pDoc->GetModelPaneText());
+  if (m_pHost) m_pHost->ShowModelName(m_pDoc->GetModelPaneText());
 }
 
 void CDiagramEditor::AlignSelection(int horizontal) {

@@ -350,7 +350,7 @@ void CDiagramEditor::DrawPage(CDC* dc) {
 void CDiagramEditor::DrawDiagram(CDC* dc, int screen) {
   DiagramDrawOptions options = GetDrawOptions(screen);
   // The current block once more, over the blocks and under the wires.
-  if (screen && !IsSimulating()) options.currentBlock = m_pCurBlock;
+  if (screen) options.currentBlock = m_pCurBlock;
   DrawDiagramElements(dc, *m_pDoc, this, options);
 
   // Tool feedback.

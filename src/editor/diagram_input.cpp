@@ -2,6 +2,7 @@
 // double click, move and key does in each tool mode. The view hands every
 // event over in diagram units.
 #include "blocks/analog_range_tracer.h"
+#include "editor/command_table.h"
 #include "editor/diagram_editor.h"
 #include "editor/sim_bar_items.h"
 #include "model/block_codes.h"
@@ -191,6 +192,14 @@ void CDiagramEditor::OnLButtonDblClk(CPoint p, UINT /*flags*/) {
   if (m_pDoc->m_bLocked) return;
   m_pCurBlock = FindBlockAt(*m_pDoc, p);
   if (IsSimulating() && m_pCurBlock) {
+    // Inputs, keys, analog inputs and the contacts that stand for them are
+    // operated by single clicks: a double click opens no sheet.
+    const int type = m_pCurBlock->m_nType;
+    if (IsInputBlock(m_pCurBlock) || IsSwitchContact(m_pCurBlock) || type == kTypeAnalogInput ||
+        type == kTypeAnalogContact) {
+      m_pCurBlock = nullptr;
+      return;
+    }
     ClearSelection(SEL_ALL);
     SelectBlock(m_pCurBlock);
   }
@@ -328,6 +337,8 @@ void CDiagramEditor::OnRButtonDown(CPoint p, UINT /*flags*/) {
       SetRightClickHits(false, false, false);
       break;
     default:
+      // A right click in simulation closes the analog value pop-up first.
+      if (IsSimulating() && m_pHost) m_pHost->CloseValuePopup();
       RightClickPasses(p);
       break;
   }
@@ -480,17 +491,11 @@ bool CDiagramEditor::OnKeyDown(UINT key, bool ctrl) {
       m_ptLastMouse = target;
       return true;
     }
-    case VK_F3:
-      return post(ID_SIMULATION);
-    case VK_F4:
-      return ctrl ? post(ID_FILE_CLOSE) : false;
-    case VK_F5:
-      return post(ID_CONNECT);
-    case VK_F9:
-      return post(ID_INSERT_COMMENTS);
-    case VK_F11:
-      return post(ID_CUT_JOIN_CONNECTION);
-    default:
-      return false;
+    default: {
+      // The keys the view takes before the main window's accelerators post their
+      // commands (F3 Simulation, F5 Connect, ...: the command table).
+      const CommandInfo* command = FindViewKeyCommand(key, ctrl);
+      return command ? post(command->id) : false;
+    }
   }
 }

@@ -106,6 +106,7 @@ void CScanDriver::EnterSimulation(const SYSTEMTIME& clockStart) {
   m_bPowerCut = false;
   m_bClockSet = false;
   m_nPendingTicks.store(0, std::memory_order_relaxed);
+  m_nOwedMs = 0;
   m_stStepMark = {};
   m_stLastStep = {};
 }
@@ -434,12 +435,7 @@ void CScanDriver::Scan(CDC* dc) {
         ShiftStamps(b, MsBetween(m_stPrevClock, now));
       }
     }
-    if (dc) {
-      b->SimulateAndDraw(m_pBlockContext, dc);
-    } else {
-      b->Simulate(m_pBlockContext);
-      b->UpdateValueText(m_pBlockContext);
-    }
+    b->SimulateAndDraw(m_pBlockContext, dc);
   }
   m_bClockSet = false;
 
@@ -465,6 +461,18 @@ void CScanDriver::Run(int count) {
     Tick();
     Scan();
   }
+}
+
+int CScanDriver::TakeOwedTicks(LONGLONG elapsedMs) {
+  if (!m_bSimulating) return 0;
+  m_nOwedMs += std::max<LONGLONG>(elapsedMs, 0);
+  LONGLONG ticks = (m_nOwedMs + kPaceToleranceMs) / kTickMs;
+  if (ticks > kMaxCatchUpTicks) {
+    ticks = kMaxCatchUpTicks;
+    m_nOwedMs = ticks * kTickMs;  // a longer stall is not made up
+  }
+  m_nOwedMs -= ticks * kTickMs;
+  return static_cast<int>(ticks);
 }
 
 // ---- Bars and clock texts ------------------------------------------------------------

@@ -113,12 +113,27 @@ class CScanDriver : public CViewContext {
   // restamped and drawn only; suspended: pause stamp set, evaluated; running:
   // a paused function block's stamps moved by the pause, or by a clock jump,
   // then evaluated), the clock-set flag cleared, and restart requests
-  // (m_nLatch1/m_nLatch2) applied with the time at the end of the scan. With a
-  // device context every block is evaluated and drawn (SimulateAndDraw), else
-  // only evaluated (Simulate).
+  // (m_nLatch1/m_nLatch2) applied with the time at the end of the scan. Every
+  // block is evaluated by SimulateAndDraw: its value text and its live value
+  // for open parameter sheets follow, and with a device context it is drawn.
   void Scan(CDC* dc = nullptr);
   // count times Tick and Scan.
   void Run(int count);
+
+  // ---- Keeping pace with the wall clock ------------------------------------------
+  // A timer event that came elapsedMs of wall time after the previous one:
+  // the ticks it owes, one for every whole 25 ms of wall time not yet made
+  // up, so that the simulated clock keeps pace with the wall clock when
+  // events come late or are lost. At most kMaxCatchUpTicks per event; time
+  // owed beyond them is dropped, so a program that stalled does not race
+  // afterwards. What is left under a tick waits for the next event. The
+  // caller runs each tick with its own scan (Tick, Scan), so stepping keeps
+  // its own pace: each tick counts its cycle and each scan its part of a
+  // time step.
+  int TakeOwedTicks(LONGLONG elapsedMs);
+  static constexpr int kMaxCatchUpTicks = 8;
+  // A timer event may come this early and still count its tick.
+  static constexpr int kPaceToleranceMs = 2;
 
   // ---- CViewContext ------------------------------------------------------------
   CZaradDoc* GetDocument() const override { return m_pDoc; }
@@ -159,6 +174,7 @@ class CScanDriver : public CViewContext {
   SYSTEMTIME m_stScanTime{};   // the clock as the current scan read it
   bool m_bClockSet = false;
   std::atomic<int> m_nPendingTicks{0};
+  LONGLONG m_nOwedMs = 0;  // wall time not yet made up by ticks (TakeOwedTicks)
 
   int m_nRunState = SIM_RUNNING;
   int m_nStepState = SIM_STEP_OFF;

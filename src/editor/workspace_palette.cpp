@@ -4,7 +4,6 @@
 
 #include "blocks/palette_icons.h"
 #include "model/block_kind.h"
-#include "model/shell_context.h"
 #include "model/toolbox_lists.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -68,12 +67,12 @@ bool IsNewer(int series) {
 
 }  // namespace
 
-PaletteTarget ActivePaletteTarget() {
+PaletteTarget ActivePaletteTarget(const CZaradDoc* active, WORD lastModel) {
   PaletteTarget target;
-  WORD model = g_CurrentModelCode;
-  if (CZaradDoc* doc = GetShellContext()->GetActiveDocument()) {
-    target.docKind = doc->GetKind();
-    model = doc->m_wModelCode;
+  WORD model = lastModel;
+  if (active) {
+    target.docKind = active->GetKind();
+    model = active->m_wModelCode;
   }
   target.series = model >> 8;
   return target;
@@ -97,10 +96,6 @@ void CWorkspacePalette::LoadNames() {
   }
 }
 
-PaletteHit CWorkspacePalette::HitTestPalette(CPoint point) const {
-  return HitTestPalette(point, ActivePaletteTarget());
-}
-
 PaletteHit CWorkspacePalette::HitTestPalette(CPoint point, const PaletteTarget& target) const {
   const std::vector<UINT> items = ItemsOf(m_nCategory, target);
   for (size_t i = 0; i < items.size(); ++i) {
@@ -108,12 +103,6 @@ PaletteHit CWorkspacePalette::HitTestPalette(CPoint point, const PaletteTarget& 
       return {true, MODE_PLACE_BLOCK, static_cast<int>(items[i])};
   }
   return {};
-}
-
-void CWorkspacePalette::DrawPaletteCategory(CDC* dc, int docKind) const {
-  PaletteTarget target = ActivePaletteTarget();
-  target.docKind = docKind;
-  DrawPaletteCategory(dc, target);
 }
 
 void CWorkspacePalette::DrawPaletteCategory(CDC* dc, const PaletteTarget& target) const {

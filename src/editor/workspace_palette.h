@@ -3,9 +3,9 @@
 // pictogram painters, all drawn through CDC.
 //
 // What a category offers depends on the active diagram (its document kind and the
-// series byte of its model code), read afresh on every paint and hit test through
-// the shell context; without an active diagram an FBD document of
-// g_CurrentModelCode stands in.
+// series byte of its model code), which the window showing the palette reads afresh
+// on every paint and hit test; without an active diagram an FBD document of the
+// model selected last stands in.
 #pragma once
 
 #include <array>
@@ -20,8 +20,10 @@ struct PaletteTarget {
   int series = 0;   // high byte of the model code
 };
 
-// The active diagram's kind and series (FBD and g_CurrentModelCode without one).
-PaletteTarget ActivePaletteTarget();
+class CZaradDoc;
+
+// The active diagram's kind and series (an FBD diagram of lastModel without one).
+PaletteTarget ActivePaletteTarget(const CZaradDoc* active, WORD lastModel);
 
 // The result of a palette hit test.
 struct PaletteHit {
@@ -48,11 +50,9 @@ class CWorkspacePalette {
   // Loads the item names of every row in the current interface language.
   void LoadNames();
   // The item under a point in palette units (scroll already added).
-  PaletteHit HitTestPalette(CPoint point) const;
   PaletteHit HitTestPalette(CPoint point, const PaletteTarget& target) const;
   // Draws the items of m_nCategory for a target.
   void DrawPaletteCategory(CDC* dc, const PaletteTarget& target) const;
-  void DrawPaletteCategory(CDC* dc, int docKind) const;
 
   // Outline (when asked) and fill of an item's box.
   static void DrawItemBox(CDC* dc, const CRect& box, bool outline);

@@ -331,6 +331,8 @@ void CRecordDecoder::TimeParameter(int n, int word) {
       break;
     default:
       if (Ref(4)) {
+        // The base of a referenced fourth time is the one of the first reference's, else the second time's.
+        (Ref(1) ? P(m_b, 12) : X(m_b, 3)) = base;
         refNumber(3);
         if (type == kTypeSLS || type == kTypeMFS) X(m_b, 5) = 0;
       } else {

@@ -12,7 +12,6 @@
 #include "model/block_obj.h"
 #include "model/block_registry.h"
 #include "model/model_table.h"
-#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/ms_clock.h"
@@ -150,7 +149,13 @@ BOOL CBlockObj::Simulate(CViewContext* view) {
 void CBlockObj::SimulateAndDraw(CViewContext* view, CDC* dc) {
   Simulate(view);
   UpdateValueText(view);
+  if (view) view->ShowCurrentParameterValue(this);
+  if (dc) DrawSimulated(view, dc);
+}
+
+void CBlockObj::DrawSimulated(CViewContext* view, CDC* dc) {
   Draw(view, dc, 1, m_nValue[kFirstOutputPin] == 1 ? kStateOn : kStateOff);
+  DrawValueBox(dc, view);
 }
 
 void CBlockObj::ReadInputs(CViewContext* view) {
@@ -273,7 +278,7 @@ void CBlockObj::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* do
   t.m_nParam27 = m_nParam27;
   t.m_nParam28 = m_nParam28;
 
-  const int family = doc ? doc->GetModelFamily() : ModelSeries(g_CurrentModelCode);
+  const int family = doc ? doc->GetModelFamily() : ModelSeries(kDefaultModelCode);
   if (IsNewerSeries(family)) CopyKindFieldsTo(t);
 
   if (withGeometry) {

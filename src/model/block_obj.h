@@ -196,8 +196,17 @@ class CBlockObj : public CObject {
   virtual void Draw(CViewContext* view, CDC* dc, int flag, COLORREF state);
   // Draw plus the selection handles.
   virtual void DrawSelected(CViewContext* view, CDC* dc);
-  // Simulate, then Draw in the state colour.
+  // One scan of the block in a simulating view, then its simulation picture:
+  // Simulate, the value text its value box shows (UpdateValueText), its live
+  // value to the view's open parameter sheets (the view formats it by type and
+  // shows nothing for kinds without one), then DrawSimulated unless dc is null.
+  // The kinds override DrawSimulated, not this.
   virtual void SimulateAndDraw(CViewContext* view, CDC* dc);
+  // The block as its last scan left it, in a running or suspended simulation:
+  // the base draws it in its state colour (red for output 1, else blue) and
+  // then its value box. Value blocks draw themselves in black, counters keep
+  // the state colour; both show their value box.
+  virtual void DrawSimulated(CViewContext* view, CDC* dc);
   // Draw, then "ON" or "OFF" beside the output.
   virtual void DrawStateText(CViewContext* view, CDC* dc);
   // Value box under the body of the value blocks; the base draws nothing.

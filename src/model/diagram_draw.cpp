@@ -114,17 +114,28 @@ void DrawDiagramElements(CDC* dc, CZaradDoc& doc, CViewContext* view, const Diag
   CRect clip;
   const bool cull = ClipBox(dc, options, &clip);
 
+  // A running or suspended simulation shows each block as its last scan left
+  // it (value boxes included); a stopped one draws every block in one colour.
+  const bool live = options.simulating && !options.simulationStopped;
   for (CBlockObj* block : doc.m_blocks) {
     if (cull && !Intersects(BlockReach(*block), clip)) continue;
-    if (block->m_bSelected && !options.printing) {
+    if (live) {
+      block->DrawSimulated(view, dc);
+      if (block->m_bSelected && !options.printing) block->DrawSelected(view, dc);
+    } else if (block->m_bSelected && !options.printing) {
       block->DrawSelected(view, dc);
     } else {
-      COLORREF colour = options.simulating ? OutputStateColour(block->m_nValue[kFirstOutputPin]) : kDrawBlack;
-      if (options.simulating && options.simulationStopped) colour = options.stoppedColour;
-      block->Draw(view, dc, 1, colour);
+      block->Draw(view, dc, 1, options.simulating ? options.stoppedColour : kDrawBlack);
     }
   }
-  if (options.currentBlock != nullptr && !options.printing) options.currentBlock->DrawSelected(view, dc);
+  if (options.currentBlock != nullptr && !options.printing) {
+    if (options.simulating && options.simulationStopped) {
+      options.currentBlock->Draw(view, dc, 1, kDrawBlack);
+      options.currentBlock->DrawSelectionHandles(dc);
+    } else {
+      options.currentBlock->DrawSelected(view, dc);
+    }
+  }
   for (CConnectLineObj* wire : doc.m_connections) {
     if (wire->GetEndFaults() != WIRE_END_OK) continue;
     if (cull && !Intersects(WireReach(*wire), clip)) continue;

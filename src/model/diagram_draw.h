@@ -31,8 +31,9 @@ struct DiagramDrawOptions {
   COLORREF background = kDiagramBackground;  // the base fill (the view's m_crBackground)
   COLORREF wireColour = 0x000000;            // wires outside simulation (the view's m_crWire)
   bool printing = false;                     // selected elements are drawn plainly
-  // Simulation look: blocks in the colour of their output, wires in the
-  // colour of the value at their output end. The scan itself is the view's.
+  // Simulation look: each block's DrawSimulated (its state colour or black,
+  // and its value box), wires in the colour of the value at their output end.
+  // The scan itself is the view's.
   bool simulating = false;
   // A stopped simulation draws every block and wire in one colour (black, or
   // blue while the power is cut before the first start).
@@ -41,7 +42,8 @@ struct DiagramDrawOptions {
   // Only elements that may reach into the clip box of the context are drawn.
   bool cullToClip = true;
   // The view's current block, drawn once more with its handles right after
-  // the blocks (under the wires and comments); null for none.
+  // the blocks (under the wires and comments); null for none. In a stopped
+  // simulation it is drawn in black with its handles.
   CBlockObj* currentBlock = nullptr;
 };
 

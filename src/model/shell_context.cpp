@@ -3,25 +3,6 @@
 WORD g_CurrentModelCode = 0x5188;
 int g_ShowPropertiesOnNew = 1;
 
-namespace {
-
-CShellContext* DefaultShell() {
-  static CShellContext shell;
-  return &shell;
-}
-
-CShellContext* g_pShell = nullptr;
-
-}  // namespace
-
-CShellContext* GetShellContext() {
-  return g_pShell ? g_pShell : DefaultShell();
-}
-
-void SetShellContext(CShellContext* shell) {
-  g_pShell = shell;
-}
-
 int GetCharClass(UINT ch) {
   if ((ch >= 0x3105 && ch <= 0x3129) || ch == 0x32A3 || (ch >= 0x4E00 && ch <= 0x9FA5)) return 1;
   struct Range {

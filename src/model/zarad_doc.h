@@ -76,9 +76,12 @@ class CArchive;
 // What a new document starts with: the shell's choices at the time (the kind
 // of the New command, the model selected last, the screen's size as the page
 // size, "Show at new file"). The defaults are those of a program without a window.
+// The model a document is made for until another is chosen.
+constexpr WORD kDefaultModelCode = 0x5188;
+
 struct NewDocumentSettings {
   int nKind = kDocFbd;
-  WORD wModelCode = 0x5188;
+  WORD wModelCode = kDefaultModelCode;
   CSize sizePage{1024, 768};
   int bShowProperties = 1;
 };
@@ -234,7 +237,7 @@ class CZaradDoc : public CObject, public CSavableDocument {
   int m_nAiRangeType0 = 0;
   int m_nAiRangeType1 = 0;
   ComPortSettings m_ports[3];  // COM0, COM1, COM2
-  WORD m_wModelCode = 0x5188;
+  WORD m_wModelCode = kDefaultModelCode;
   WORD m_wModelAux1 = 0;
   WORD m_wFirmware = 0xC100;
   WORD m_wModelAux2 = 0;

@@ -297,7 +297,7 @@ void ReportLoadWarnings(const CString& path, const std::vector<CString>& warning
     text += FormatString(u"\n... and %d more (see the information window).",
                          static_cast<int>(warnings.size() - kShown));
   }
-  GetShellContext()->AppendInformation(all + u"\n");
+  GetMessageSink().AppendInformation(all + u"\n");
   AfxMessageBox(text, MB_OK | MB_ICONWARNING);
 }
 
@@ -444,7 +444,6 @@ CString CZaradDoc::GetModelPaneText() const {
 }
 
 BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
-  CShellContext* shell = GetShellContext();
   std::vector<BYTE> bytes;
   std::string readError = ReadFileBytes(ToPath(path), bytes);
   CString message;
@@ -458,7 +457,7 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
       message = FormatString(
           recognised ? u"\"%ls\" is damaged and cannot be opened." : u"\"%ls\" is not a diagram file.",
           path.GetString());
-      shell->AppendInformation(message + u"\n" + details + u"\n");
+      GetMessageSink().AppendInformation(message + u"\n" + details + u"\n");
     }
   }
   if (!message.IsEmpty()) {

@@ -7,7 +7,6 @@
 #include "blocks/palette_icons.h"
 #include "model/block_kind.h"
 #include "model/model_table.h"
-#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
@@ -150,13 +149,6 @@ BOOL CBlockMSGTEXT::ScanMessage(CViewContext* view) {
   return TRUE;
 }
 
-void CBlockMSGTEXT::SimulateAndDraw(CViewContext* view, CDC* dc) {
-  Simulate(view);
-  constexpr COLORREF kOnRed = 0x0000FF;
-  constexpr COLORREF kOffBlue = 0xFF0000;
-  Draw(view, dc, 1, m_nValue[kFirstOutputPin] == 1 ? kOnRed : kOffBlue);
-}
-
 void CBlockMSGTEXT::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc* doc) {
   auto* msg = DYNAMIC_DOWNCAST(CBlockMSGTEXT, target);
   if (target == nullptr || target == this) return;
@@ -177,7 +169,7 @@ void CBlockMSGTEXT::CopyTo(CBlockObj* target, BOOL withGeometry, const CZaradDoc
   };
   cloneLists(m_ElementsSet1, msg->m_ElementsSet1);
 
-  const WORD model = doc ? doc->m_wModelCode : g_CurrentModelCode;
+  const WORD model = doc ? doc->m_wModelCode : kDefaultModelCode;
   if (IsNewerSeries(ModelSeries(model))) {
     cloneLists(m_ElementsSet2, msg->m_ElementsSet2);
     for (int r = 0; r < kRows; ++r) {

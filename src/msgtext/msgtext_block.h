@@ -60,8 +60,6 @@ class CBlockMSGTEXT : public CBlockObj {
   BOOL Simulate(CViewContext* view) override;
   // The scan of this block alone (what RefreshMessageTextDisplay runs).
   BOOL ScanMessage(CViewContext* view);
-  // Simulate, then the block drawn red while on, else blue.
-  void SimulateAndDraw(CViewContext* view, CDC* dc) override;
   // The base part, then clones of the elements; for a document of the newer
   // series also set 2, both grids and the settings, for the older series only
   // columns 0..12 of set 1.

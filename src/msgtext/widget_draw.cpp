@@ -206,10 +206,12 @@ void CWidget::Draw(CViewContext* view, CDC* dc, BOOL bDetails) {
   const int oldBkMode = dc->GetBkMode();
 
   if (!bDetails) {
-    // The device display: one character per cell, right-aligned in the width.
+    // The device display: one character per cell, right-aligned in the width,
+    // in the element's first display line (a scope or pointer covers three
+    // lines; its characters keep the height of one).
     if (m_nWidth > 0) {
       const int cell = (m_rect.right - m_rect.left + 1) / m_nWidth;
-      const int lineHeight = m_rect.bottom - m_rect.top + 1;
+      const int lineHeight = (m_rect.bottom - m_rect.top + 1) / std::max(1, GetLineCount());
       CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
       dc->SelectObject(&pen);
       CFont font =

@@ -8,7 +8,6 @@
 #include "model/block_codes.h"
 #include "model/help_topics.h"
 #include "model/name_tables.h"
-#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msg_param_table.h"
 #include "msgtext/msg_text_rules.h"
@@ -393,7 +392,10 @@ void CMsgTxtSettingDlg::OnInitDialog() {
 
 void CMsgTxtSettingDlg::OnNotify(int id, Notify code) {
   CControlHost& host = Host();
-  if (id == kIdHelp && code == Notify::kClicked) return GetShellContext()->ShowHelp(kHelpTopicMessageText);
+  if (id == kIdHelp && code == Notify::kClicked) {
+    if (m_showHelp) m_showHelp(kHelpTopicMessageText);
+    return;
+  }
   if ((id == kIdCharSet1 || id == kIdCharSet2) && code == Notify::kSelChange) {
     const int sel = host.GetCurSel(id);
     int& member = id == kIdCharSet1 ? m_nCharSet1 : m_nCharSet2;

@@ -3,9 +3,9 @@
 #include "blocks/pictograms.h"
 #include "model/block_codes.h"
 #include "model/block_obj.h"
-#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
+#include "platform/resource_ids.h"
 
 std::vector<CString> g_IoPageModuleNames;
 
@@ -214,8 +214,8 @@ void CConstantsIOPar::OnNotify(int id, Notify code) {
   if (id == kIdHighSpeed && code == Notify::kClicked) return SetModified();
   // Both analog output buttons open the program properties on the page that holds
   // the outputs' STOP behaviour and range types; this sheet stays open beneath.
-  if ((id == kIdAnalogStop || id == kIdAnalogRange) && code == Notify::kClicked)
-    GetShellContext()->OpenProgramProperties(kAnalogOutputPage);
+  if ((id == kIdAnalogStop || id == kIdAnalogRange) && code == Notify::kClicked && m_runCommand)
+    m_runCommand(ID_PROPERTIES, kAnalogOutputPage);
 }
 
 void CConstantsIOPar::UpdateOperandNumber() {

@@ -63,6 +63,9 @@ class MessageSink {
   virtual ~MessageSink() = default;
   // Shows the message and returns the answer: IDOK, IDCANCEL, IDYES or IDNO.
   virtual int Show(const Message& m) = 0;
+  // Keeps details that a message box would only clutter (lines ended by "\n") where
+  // the user can read them: the gui's information window. Without one they go nowhere.
+  virtual void AppendInformation(const CString& text) {}
 };
 
 // Installs the sink that messages go to and returns the previous one. With none
@@ -93,6 +96,9 @@ int AfxMessageBox(UINT string_id, UINT flags = MB_OK, UINT help_id = 0);
 class RecordingMessageSink : public MessageSink {
  public:
   int Show(const Message& m) override;
+  void AppendInformation(const CString& text) override { m_information += text; }
+  // Everything appended to the information window.
+  const CString& information() const { return m_information; }
 
   void QueueAnswer(int answer) { m_answers.push_back(answer); }
   const std::vector<Message>& messages() const { return m_messages; }
@@ -102,9 +108,11 @@ class RecordingMessageSink : public MessageSink {
   void Clear() {
     m_messages.clear();
     m_answers.clear();
+    m_information.Empty();
   }
 
  private:
   std::vector<Message> m_messages;
+  CString m_information;
   std::deque<int> m_answers;
 };

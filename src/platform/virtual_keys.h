@@ -25,11 +25,19 @@ constexpr UINT VK_DOWN = 0x28;
 constexpr UINT VK_INSERT = 0x2D;
 constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_ADD = 0x6B;
+constexpr UINT VK_F1 = 0x70;
+constexpr UINT VK_F2 = 0x71;
 constexpr UINT VK_F3 = 0x72;
 constexpr UINT VK_F4 = 0x73;
 constexpr UINT VK_F5 = 0x74;
+constexpr UINT VK_F6 = 0x75;
+constexpr UINT VK_F7 = 0x76;
+constexpr UINT VK_F8 = 0x77;
 constexpr UINT VK_F9 = 0x78;
+constexpr UINT VK_F10 = 0x79;
 constexpr UINT VK_F11 = 0x7A;
+constexpr UINT VK_F12 = 0x7B;
+// Letters and digits are their upper-case ASCII codes ('A' .. 'Z', '0' .. '9').
 
 // Button and modifier flags of mouse events.
 constexpr UINT MK_LBUTTON = 0x0001;

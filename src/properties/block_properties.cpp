@@ -192,7 +192,7 @@ bool CBlockProperties::Run(CBlockObj* block, bool simulating, CSheetRunner& runn
       CloseSheet(shown);
       return false;
     }
-    ShowCurrentParameterValue(*block, nullptr);
+    ShowCurrentParameterValue(*block, m_pView);
     return false;
   }
   std::unique_ptr<CBlockSheet> sheet = BuildSheet(*block, false);
@@ -395,6 +395,9 @@ void CBlockProperties::CloseSheet(CBlockSheet* sheet) {
 }
 
 bool CBlockProperties::ApplySheet(CBlockSheet& sheet, int activePage) {
+  // A modeless sheet writes into the running diagram only: once the
+  // simulation ended it is closed, and nothing it still sends is taken.
+  if (!sheet.IsModeless() || !m_pDoc || !m_pDoc->m_bSimulating) return false;
   if (!sheet.OnApply(activePage)) return false;
   BlockParamRecord record;
   record.typeCode = sheet.Type();
@@ -512,10 +515,15 @@ void CBlockProperties::ApplyLiveOnly(CBlockObj& b, int oldX1, int oldX2, int old
 
 int CBlockProperties::ShowCurrentParameterValue(CBlockObj& block, CViewContext* view) {
   if (m_sheets.empty()) return 0;
+  if (!view) view = m_pView;
+  // The value goes to the page in front when it has a value box: the type
+  // page, or the weekly timer's cam page (its general page has none). A sheet
+  // showing its comment page is passed over; the other sheets go on showing
+  // their blocks' values.
   if (CBlockSheet* sheet = FindOpenSheet(block.m_nNumber)) {
     CString text;
-    if (CBlockParamPage* page = sheet->ParamPage(); page && FormatCurrentValue(block, view, &text))
-      page->ShowCurrentValue(text);
+    auto* page = dynamic_cast<CBlockParamPage*>(sheet->ActivePage());
+    if (page && page->HasValueBox() && FormatCurrentValue(block, view, &text)) page->ShowCurrentValue(text);
   }
   return static_cast<int>(m_sheets.size());
 }

@@ -87,13 +87,17 @@ class CBlockProperties {
   const std::vector<std::unique_ptr<CBlockSheet>>& OpenSheets() const { return m_sheets; }
   // The sheet's Apply: validates the active page, builds the record, writes
   // it into the block, then takes an undo snapshot. False when the page
-  // refused a value or no block answers to the sheet's number.
+  // refused a value, no block answers to the sheet's number, or the document
+  // no longer simulates.
   bool ApplySheet(CBlockSheet& sheet, int activePage);
   // The view side of Apply: the record's block, found by its number, takes
   // the values. Nothing is written when no block has that number.
   bool ApplyBlockParams(const BlockParamRecord& record);
-  // Hands the block's live value text to its open sheet; the number of open sheets.
+  // Hands the block's live value text to its open sheet; the number of open
+  // sheets. A null view stands for the view the command belongs to.
   int ShowCurrentParameterValue(CBlockObj& block, CViewContext* view);
+  // The view whose blocks the sheets show (their clock and time texts); not owned.
+  void SetViewContext(CViewContext* view) { m_pView = view; }
 
  private:
   // What only the live Apply writes: the light switches' standard pre-warning,
@@ -102,6 +106,7 @@ class CBlockProperties {
   void ApplyLiveOnly(CBlockObj& block, int oldX1, int oldX2, int oldX5, int oldX7);
 
   CZaradDoc* m_pDoc;
+  CViewContext* m_pView = nullptr;
   std::vector<std::unique_ptr<CBlockSheet>> m_sheets;
 };
 

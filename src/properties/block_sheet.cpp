@@ -164,6 +164,11 @@ CBlockParamPage* CBlockSheet::ParamPage() const {
   return dynamic_cast<CBlockParamPage*>(m_pTypePage.get());
 }
 
+CParamPage* CBlockSheet::ActivePage() const {
+  if (m_nActivePage < 0 || m_nActivePage >= static_cast<int>(m_pages.size())) return nullptr;
+  return m_pages[static_cast<size_t>(m_nActivePage)];
+}
+
 void CBlockSheet::LoadValues(const BlockPageValues& values) {
   m_values = values;
   for (CParamPage* page : m_pages) page->LoadValues(values);

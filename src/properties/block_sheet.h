@@ -78,6 +78,10 @@ class CBlockSheet {
 
   // The block shown by a modeless sheet (-1 for a modal one).
   int m_nBlockNumber = -1;
+  // The page in front (an index into Pages()); the window keeps it current.
+  int m_nActivePage = 0;
+  // The page in front, or null.
+  CParamPage* ActivePage() const;
   BlockPageValues m_values;  // what the sheet was loaded with
 
  private:

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/shell_context.h"
+#include "model/zarad_doc.h"
 #include "platform/string_table.h"
 
 namespace {
@@ -89,7 +89,7 @@ const PageDesc& CComSetting::Describe() const {
 }
 
 int CComSetting::Series() const {
-  const WORD code = Document() ? Document()->m_wModelCode : g_CurrentModelCode;
+  const WORD code = Document() ? Document()->m_wModelCode : kDefaultModelCode;
   return code >> 8;
 }
 

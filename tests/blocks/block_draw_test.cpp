@@ -734,4 +734,40 @@ TEST(DiagramDrawTest, ElementsOutsideTheClipAreSkipped) {
   EXPECT_EQ(dc.FindText(CString(u"B2")), nullptr);
 }
 
+// A running simulation shows each block as its last scan left it: a timer in
+// its state colour with its time in the value box, a data block in black with
+// its value; a stopped one draws the blocks in one colour without value boxes.
+TEST(DiagramDrawTest, SimulationShowsTheValueBoxesOfTheLastScan) {
+  CDiagramBuilder d;
+  d.Doc().m_wModelCode = 0x5188;
+  CBlockObj* timer = Place(d, 400);
+  timer->m_strValueText = u"00:50s";
+  timer->m_nValue[kFirstOutputPin] = 1;
+  CBlockObj* bcd = d.Add(832);
+  bcd->m_ptPos = CPoint(300, 100);
+  bcd->m_dValue = 0x1234;
+  d.View().m_nEditMode = MODE_SIMULATION;
+  DiagramDrawOptions options;
+  options.cullToClip = false;
+  options.simulating = true;
+  CRecordingDC dc;
+  DrawDocument(&dc, d.Doc(), &d.View(), options);
+  EXPECT_NE(dc.FindText(CString(u"00:50s")), nullptr);
+  EXPECT_NE(dc.FindText(CString(u"0x1234")), nullptr);
+  int boxes = 0;
+  for (const DCCall* c : dc.CallsOfKind(Kind::kFillRect)) boxes += c->fillColor == 0xCCFFFFu ? 1 : 0;
+  EXPECT_EQ(boxes, 2);
+  // Bodies: the timer outlined in red (output 1), the data block in black.
+  std::vector<COLORREF> outlines;
+  for (const DCCall* c : dc.CallsOfKind(Kind::kPolygon))
+    if (c->brush.GetColor() == 0x8CDEFFu) outlines.push_back(c->pen.GetColor());
+  EXPECT_EQ(outlines, (std::vector<COLORREF>{0x0000FFu, 0x000000u}));
+
+  options.simulationStopped = true;
+  dc.Clear();
+  DrawDocument(&dc, d.Doc(), &d.View(), options);
+  EXPECT_EQ(dc.FindText(CString(u"00:50s")), nullptr);
+  for (const DCCall* c : dc.CallsOfKind(Kind::kFillRect)) EXPECT_NE(c->fillColor, 0xCCFFFFu);
+}
+
 }  // namespace

@@ -139,17 +139,15 @@ TEST(CounterLadderTest, ContactsFollowTheCounterOutput) {
   EXPECT_EQ(counter->m_bChanged[kFirstOutputPin], 0);
 }
 
+// Every scanned block reaches the view's open sheets once (the view formats
+// the value by type; a relay, 808, shows none there).
 TEST_F(ScanFixture, ValueBlocksHandTheirValueToAnOpenParameterSheet) {
-  for (int type : {800, 801, 802, 803, 805, 815, 818}) {
+  for (int type : {800, 801, 802, 803, 805, 815, 818, 808}) {
     CBlockObj* block = m_diagram.Add(type);
     View().m_valueShows.clear();
     block->SimulateAndDraw(&View(), nullptr);
     EXPECT_EQ(View().m_valueShows, std::vector<CBlockObj*>{block}) << type;
   }
-  CBlockObj* relay = m_diagram.Add(808);
-  View().m_valueShows.clear();
-  relay->SimulateAndDraw(&View(), nullptr);
-  EXPECT_TRUE(View().m_valueShows.empty());
 }
 
 // ---- Hours counter --------------------------------------------------------------

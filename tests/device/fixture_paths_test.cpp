@@ -382,8 +382,32 @@ TEST_F(FixtureLinkTest, DownloadedUploadedAndRecompiledUnchanged) {
       EXPECT_TRUE(found) << section["what"].AsString();
     }
 
+    // The device's memory holds the image the file gives, byte for byte: the
+    // table image and program area from their registers, the message-text pages.
     DownloadImage sent;
     ASSERT_TRUE(PrepareDownload(*doc, &sent, stamp));
+    const std::vector<BYTE> table = FromRegisterOrder(m_sim.Registers(kRegTableImage, kTableImageBytes / 2));
+    const std::vector<BYTE> program =
+        FromRegisterOrder(m_sim.Registers(kRegProgramArea, static_cast<int>(sent.image.program.size() / 2)));
+    std::vector<std::string> held;
+    for (const auto& [area, hex] : image["areas"].AsObject()) {
+      const ImageAreaRow* row = FindImageAreaRow(CString::FromUtf8(area).GetString());
+      ASSERT_NE(row, nullptr) << area;
+      if (row->nBuffer != kImageBufferTable) continue;
+      Compare(std::vector<BYTE>(table.begin() + row->nOffset, table.begin() + row->nOffset + row->nSize),
+              HexBytes(hex.AsString()), "device " + area, &held);
+    }
+    Compare(program, HexBytes(image["J"].AsString()), "device J", &held);
+    std::vector<unsigned char> pages;
+    for (const JsonValue& page : image["message_pages"].AsArray()) {
+      const std::vector<unsigned char> bytes = HexBytes(page.IsNull() ? "" : page["hex"].AsString());
+      pages.insert(pages.end(), bytes.begin(), bytes.end());
+    }
+    Compare(FromRegisterOrder(m_sim.MessageTexts(static_cast<int>(sent.image.pages.size()))), pages,
+            "device message-text pages", &held);
+    EXPECT_EQ(held, std::vector<std::string>{});
+    EXPECT_EQ(table, sent.image.table);
+
     m_host.uploaded.clear();
     m_link.OnDeviceOperation(kOpUpload);
     ASSERT_EQ(m_host.uploaded.size(), 1u) << m_host.log;

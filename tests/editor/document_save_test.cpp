@@ -46,8 +46,6 @@ class DocumentSaveTest : public ::testing::Test {
   }
   CString PathOf(const char* name) const { return CString::FromUtf8((m_dir / name).string()); }
 
-  CFakeShellContext m_shell;
-  CScopedShellContext m_scope{&m_shell};
   RecordingMessageSink m_sink;
   ScopedMessageSink m_scopedSink{&m_sink};
   fs::path m_dir;

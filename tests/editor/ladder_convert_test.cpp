@@ -16,6 +16,7 @@
 #include "model/toolbox_lists.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
+#include "support/block_settings.h"
 
 using namespace editor_test;
 
@@ -374,92 +375,6 @@ TEST(LadderToFbd, AContactOfACoilReadsTheOutputBlock) {
 
 // ---- Every function block a ladder may hold ------------------------------------
 
-// Settings away from the defaults, the same for every block of a type: every
-// generic parameter word (time values, bases, options), the four references
-// (to partner), the name, and the fields of the families that have their own.
-void SetNonDefaultParameters(CBlockObj& b, CBlockObj* partner) {
-  int* const words[] = {
-      &b.m_nParam1,  &b.m_nParam3,  &b.m_nParam4,  &b.m_nParam5,  &b.m_nParam6,  &b.m_nParam7,  &b.m_nParam8,
-      &b.m_nParam9,  &b.m_nParam10, &b.m_nParam11, &b.m_nParam12, &b.m_nParam13, &b.m_nParam14, &b.m_nParam15,
-      &b.m_nParam16, &b.m_nParam17, &b.m_nParam18, &b.m_nParam19, &b.m_nParam20, &b.m_nParam21, &b.m_nParam22,
-      &b.m_nParam23, &b.m_nParam24, &b.m_nParam25, &b.m_nParam26, &b.m_nParam27, &b.m_nParam28};
-  int n = 0;
-  for (int* w : words) *w = 1 + (n++ % 2);
-  b.m_dParam = 2.5;
-  b.m_strName = u"N1";
-  if (b.m_nType != kTypeMessageText && b.m_nType != kTypeDataLog && partner != nullptr) {
-    for (int k = 0; k < kRefCount; ++k) {
-      b.m_bUseRef[k] = k != 1;  // references 1, 3 and 4 in use
-      b.m_pRef[k] = partner;
-    }
-  }
-  if (auto* a = dynamic_cast<CBlockAnalog*>(&b)) {
-    a->m_nSensor = 1;
-    a->m_dGain = 2.5;
-    a->m_nOffset = -500;
-    a->m_nThreshold1 = 300;
-    a->m_nThreshold2 = 200;
-    a->m_nPoint = 2;
-    a->m_nOption1 = 1;
-    a->m_nOption2 = 0;
-    a->m_nOption3 = 1;
-    a->m_dKc = 1.25;
-    a->m_nOption4 = 0;
-    a->m_nTiMinutes = 2;
-    a->m_nTiSeconds = 15;
-    a->m_nSelect = 1;
-  }
-  if (auto* mr = dynamic_cast<CBlockMR*>(&b)) {
-    mr->m_bySlaveAddress = 7;
-    mr->m_byCommand = 1;
-    mr->m_byFunction = 3;
-    mr->m_nPort = 1;
-    mr->m_wRegister = 100;
-    mr->m_wCount = 2;
-    mr->m_wDataAddress = 5;
-  }
-  if (auto* wifi = dynamic_cast<CBlockWIFI*>(&b)) {
-    wifi->m_nWifiSource = 1;
-    wifi->m_nWifiId = 2;
-    wifi->m_nWifiBlockType = 1;
-    wifi->m_nWifiBlockNumber = 3;
-  }
-  if (auto* t = dynamic_cast<CBlockTime*>(&b)) {
-    t->m_nCamDays[0][1] = t->m_nCamDays[0][3] = 1;
-    t->m_nCamOn[0][0] = 6, t->m_nCamOn[0][1] = 30, t->m_bCamOnUnset[0] = 0;
-    t->m_nCamOff[0][0] = 18, t->m_nCamOff[0][1] = 45, t->m_bCamOffUnset[0] = 0;
-  }
-  if (auto* text = dynamic_cast<CBlockMSGTEXT*>(&b)) {
-    text->m_strTextSet1[1][1] = u"P";
-    text->m_strTextSet1[1][2] = u"1";
-    if (partner != nullptr) {
-      auto e = std::make_unique<CWidget>();
-      e->m_nRow = 2, e->m_nCol = 1, e->m_nWidth = 5, e->m_nKind = 1;
-      e->m_pBlock = partner;
-      e->m_nNumber = partner->m_nNumber;
-      text->m_ElementsSet1[1].push_back(std::move(e));
-    }
-  }
-  if (auto* log = dynamic_cast<CBlockDataLog*>(&b)) {
-    log->m_nParam2 = 1;
-    log->m_items.push_back(DataLogItem{u"x", u"", 140, 0});
-    if (partner != nullptr) log->m_items.push_back(DataLogItem{u"B1", u"", partner->m_nNumber, 1, partner});
-  }
-}
-
-// The function-block kinds of the ladder palette of a model.
-std::vector<int> LadderFunctionTypes(WORD model) {
-  if (g_ToolboxLists.basic.empty()) BuildToolboxLists();
-  std::vector<int> types;
-  for (int category :
-       {PALETTE_BASIC, PALETTE_TIME, PALETTE_SPECIAL, PALETTE_DATA, PALETTE_MATH, PALETTE_DATALOG})
-    for (UINT t : PaletteEntries(category, ModelSeries(model), true)) {
-      const int typeClass = CZaradDoc::GetTypeClass(t);
-      if (typeClass == 2 || typeClass == 4) types.push_back(static_cast<int>(t));
-    }
-  return types;
-}
-
 ProgramImage CompileImage(CZaradDoc& doc) {
   SYSTEMTIME stamp{};
   stamp.wYear = 2025, stamp.wMonth = 1, stamp.wDay = 15, stamp.wHour = 8, stamp.wMinute = 30;
@@ -491,7 +406,7 @@ std::string FirstDifference(const std::vector<BYTE>& a, const std::vector<BYTE>&
 // same block placed in an FBD directly (inputs I and AI, output Q1).
 TEST(LadderToFbd, EveryFunctionBlockKeepsItsSettingsInTheImage) {
   for (WORD model : {WORD{0x2188}, WORD{0x5188}, WORD{0x5288}}) {
-    for (int type : LadderFunctionTypes(model)) {
+    for (int type : PaletteFunctionTypes(model, true)) {
       SCOPED_TRACE(testing::Message() << "model 0x" << std::hex << model << std::dec << " type " << type);
       LadderFixture f(model);
       Rig direct(kDocFbd, model);

@@ -91,6 +91,47 @@ TEST(ScanDriverTest, ClockTicksBy25MsWithFullCarries) {
   EXPECT_EQ(MsBetween(kStart, r.driver.GetScanTime()), 50);
 }
 
+// Timer events late or lost under load: each event owes the ticks of the wall
+// time since the previous one, within a bound; the rest under a tick waits.
+TEST(ScanDriverTest, TimerEventsOweTheTicksOfTheWallTime) {
+  struct Step {
+    LONGLONG elapsedMs;
+    int ticks;
+  };
+  const Step steps[] = {
+      {25, 1},                                // on time
+      {24, 1},                                // a little early still counts
+      {10, 0},                                // 9 ms owed
+      {40, 2},                                // 49 owed: two ticks (one millisecond early)
+      {76, 3},                                // three ticks late
+      {5000, CScanDriver::kMaxCatchUpTicks},  // a stall is not made up beyond the bound
+      {25, 1},                                // and the pace afterwards is the wall clock's again
+      {0, 0},                                 // an event with no time between
+      {-5, 0},                                // a clock that went back owes nothing
+  };
+  ScanRig r;
+  EXPECT_EQ(r.driver.TakeOwedTicks(100), 0) << "nothing is owed outside simulation";
+  r.Enter();
+  for (const Step& s : steps) EXPECT_EQ(r.driver.TakeOwedTicks(s.elapsedMs), s.ticks) << s.elapsedMs;
+
+  // Each owed tick runs with its own scan: an on-delay of 1 s driven by late
+  // events turns on when the wall time reaches it, not 40 events later.
+  ScanRig t;
+  CBlockObj* in = t.d.Add(600);
+  CBlockObj* delay = t.d.Add(400);
+  delay->m_nParam10 = 1, delay->m_nParam9 = 0, delay->m_nParam11 = 2;  // 1.00 s
+  delay->m_nSource[0] = in->m_nNumber;
+  t.Enter();
+  in->m_nValue[kFirstOutputPin] = 1;
+  int events = 0;
+  while (delay->m_nValue[kFirstOutputPin] == 0 && events < 40) {
+    t.driver.Run(t.driver.TakeOwedTicks(100));  // every event four ticks late, as the window runs them
+    ++events;
+  }
+  EXPECT_EQ(events, 11);  // 1025 ms of simulated time: the eleventh event of 100 ms
+  EXPECT_EQ(MsBetween(kStart, t.driver.GetSimulatedTime()), 1100);
+}
+
 TEST(ScanDriverTest, WiredChainRunsScanByScanAndReportsOutputs) {
   // I1 -> AND (two inputs open) -> Q1, and I1 -> NOT -> flag M1 with the AND's output.
   ScanRig r;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/shell_context.h"
 #include "model/toolbox_lists.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -11,47 +10,39 @@
 
 namespace {
 
-// A shell whose active diagram the test chooses.
-class PaletteShell : public CShellContext {
- public:
-  CZaradDoc* GetActiveDocument() override { return doc; }
-  CZaradDoc* doc = nullptr;
-};
-
 class WorkspacePaletteTest : public ::testing::Test {
  protected:
   void SetUp() override {
     BuildToolboxLists();
     palette.LoadNames();
   }
-  void TearDown() override {
-    g_LanguageIsChinese = 0;
-    g_CurrentModelCode = 0x5188;
-  }
+  void TearDown() override { g_LanguageIsChinese = 0; }
   void Activate(int kind, WORD model) {
     doc.m_nKind = kind;
     doc.m_wModelCode = model;
-    shell.doc = &doc;
+    active = &doc;
   }
+  // The palette's target for the active diagram the test chose.
+  PaletteTarget Target() const { return ActivePaletteTarget(active, lastModel); }
   // The item count a category draws and hit-tests for the active diagram.
   int Count(int category) {
     palette.m_nCategory = category;
     int n = 0;
-    while (palette.HitTestPalette(CWorkspacePalette::GetItemRect(n).TopLeft()).found) ++n;
+    while (palette.HitTestPalette(CWorkspacePalette::GetItemRect(n).TopLeft(), Target()).found) ++n;
     return n;
   }
   // Box fills the painter drew.
   int Boxes(int category) {
     palette.m_nCategory = category;
     CRecordingDC dc;
-    palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+    palette.DrawPaletteCategory(&dc, Target());
     int n = 0;
     for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kFillRect)) n += c->fillColor == RGB(245, 217, 129);
     return n;
   }
 
-  PaletteShell shell;
-  CScopedShellContext scoped{&shell};
+  CZaradDoc* active = nullptr;         // the active diagram
+  WORD lastModel = kDefaultModelCode;  // the model selected last
   CZaradDoc doc;
   CWorkspacePalette palette;
 };
@@ -76,9 +67,9 @@ TEST_F(WorkspacePaletteTest, ItemCountsPerKindAndSeries) {
           << "kind " << c.kind << " model " << c.model << " tab " << category;
     }
   }
-  // Without a diagram the palette follows g_CurrentModelCode as an FBD document.
-  shell.doc = nullptr;
-  g_CurrentModelCode = 0x2101;
+  // Without a diagram the palette follows the model selected last as an FBD document.
+  active = nullptr;
+  lastModel = 0x2101;
   EXPECT_EQ(Count(3), 14);
   EXPECT_EQ(Count(0), 8);
 }
@@ -109,7 +100,7 @@ TEST_F(WorkspacePaletteTest, HitTestTable) {
   };
   for (const Case& c : cases) {
     palette.m_nCategory = c.category;
-    const PaletteHit hit = palette.HitTestPalette(c.point);
+    const PaletteHit hit = palette.HitTestPalette(c.point, Target());
     EXPECT_EQ(hit.found, c.found) << c.category << " " << c.point.x << "," << c.point.y;
     EXPECT_EQ(hit.typeCode, c.type) << c.category << " " << c.point.x << "," << c.point.y;
     if (hit.found) {
@@ -119,15 +110,15 @@ TEST_F(WorkspacePaletteTest, HitTestTable) {
   // Older series: rows 12 and 13 of the time functions do not exist, 611 is absent.
   Activate(kDocFbd, 0x2101);
   palette.m_nCategory = 1;
-  EXPECT_FALSE(palette.HitTestPalette({12, 15 + 46 * 12}).found);
+  EXPECT_FALSE(palette.HitTestPalette({12, 15 + 46 * 12}, Target()).found);
   palette.m_nCategory = 2;
-  EXPECT_EQ(palette.HitTestPalette({12, 61}).typeCode, 602);
+  EXPECT_EQ(palette.HitTestPalette({12, 61}, Target()).typeCode, 602);
   // Ladder: 301 and 303 on the first tab, the contacts on the third.
   Activate(kDocLadder, 0x5188);
   palette.m_nCategory = 0;
-  EXPECT_EQ(palette.HitTestPalette({12, 61}).typeCode, 303);
+  EXPECT_EQ(palette.HitTestPalette({12, 61}, Target()).typeCode, 303);
   palette.m_nCategory = 2;
-  EXPECT_EQ(palette.HitTestPalette({12, 15 + 46 * 5}).typeCode, 705);
+  EXPECT_EQ(palette.HitTestPalette({12, 15 + 46 * 5}, Target()).typeCode, 705);
 }
 
 TEST_F(WorkspacePaletteTest, NamesAndSelectionFrame) {
@@ -135,7 +126,7 @@ TEST_F(WorkspacePaletteTest, NamesAndSelectionFrame) {
   palette.m_nCategory = 0;
   palette.m_nSelectedType = 303;
   CRecordingDC dc;
-  palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+  palette.DrawPaletteCategory(&dc, Target());
   const DCCall* name = dc.FindText(u"NAND(Edge)");
   ASSERT_NE(name, nullptr);
   EXPECT_EQ(name->rect.left, 40);
@@ -154,12 +145,12 @@ TEST_F(WorkspacePaletteTest, NamesAndSelectionFrame) {
   // A type code that is not on the tab frames nothing.
   palette.m_nSelectedType = 300;
   dc.Clear();
-  palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+  palette.DrawPaletteCategory(&dc, Target());
   for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kLine)) EXPECT_NE(c->pen.GetColor(), RGB(200, 0, 0));
   // Ladder boxes have no outline: only the fills, the symbol strokes in black.
   palette.m_nCategory = 2;
   dc.Clear();
-  palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+  palette.DrawPaletteCategory(&dc, Target());
   ASSERT_NE(dc.FindText(u"Analog output"), nullptr);
   for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kLine)) {
     EXPECT_FALSE(c->points[0] == CPoint(10, 15) && c->points[1] == CPoint(10, 51)) << "outline drawn";
@@ -172,7 +163,7 @@ TEST_F(WorkspacePaletteTest, MiscNamesFollowSeriesAndLanguage) {
   g_LanguageIsChinese = 1;
   palette.LoadNames();
   CRecordingDC dc;
-  palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+  palette.DrawPaletteCategory(&dc, Target());
   // The WiFi items keep their English names in the Chinese interface.
   const DCCall* wifi = dc.FindText(u"WiFi Analog Write");
   ASSERT_NE(wifi, nullptr);
@@ -186,7 +177,7 @@ TEST_F(WorkspacePaletteTest, MiscNamesFollowSeriesAndLanguage) {
   palette.LoadNames();
   Activate(kDocFbd, 0x2101);
   dc.Clear();
-  palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+  palette.DrawPaletteCategory(&dc, Target());
   EXPECT_EQ(dc.FindText(u"Mathematical instruction"), nullptr);
   const DCCall* counter = dc.FindText(u"Modbus Write");
   ASSERT_NE(counter, nullptr);
@@ -198,7 +189,7 @@ TEST_F(WorkspacePaletteTest, PictogramsFollowTheirFormulas) {
   CRecordingDC dc;
   // "M-F-S" (409) sits inside its box: x = left + (25 - w) / 2 + 1 in Arial 10 x 5.
   palette.m_nCategory = 1;
-  palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+  palette.DrawPaletteCategory(&dc, Target());
   const DCCall* mfs = dc.FindText(u"M-F-S");
   ASSERT_NE(mfs, nullptr);
   EXPECT_EQ(mfs->font.lfHeight, 10);
@@ -216,7 +207,7 @@ TEST_F(WorkspacePaletteTest, PictogramsFollowTheirFormulas) {
   palette.m_nCategory = 3;
   Activate(kDocFbd, 0x5288);
   dc.Clear();
-  palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+  palette.DrawPaletteCategory(&dc, Target());
   const DCCall* bar = dc.FindText(u"_");
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->rect.TopLeft(), CPoint(18, 15 + 46 * 14 - 4));
@@ -228,7 +219,7 @@ TEST_F(WorkspacePaletteTest, PictogramsFollowTheirFormulas) {
   // BSC: "&" with the rising edge arrow of 301 centred as a pair of width 2w.
   palette.m_nCategory = 0;
   dc.Clear();
-  palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+  palette.DrawPaletteCategory(&dc, Target());
   std::vector<const DCCall*> ands;
   for (const DCCall* c : dc.CallsOfKind(DCCall::Kind::kText)) {
     if (c->text == u"&") ands.push_back(c);
@@ -242,7 +233,7 @@ TEST_F(WorkspacePaletteTest, PictogramsFollowTheirFormulas) {
   for (int category : {4, 5, 6}) {
     palette.m_nCategory = category;
     dc.Clear();
-    palette.DrawPaletteCategory(&dc, ActivePaletteTarget());
+    palette.DrawPaletteCategory(&dc, Target());
     EXPECT_TRUE(dc.Calls().empty()) << category;
   }
 }

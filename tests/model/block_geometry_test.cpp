@@ -159,9 +159,6 @@ TEST(BlockLabelTest, LinesStackAboveTheBody) {
 TEST(BlockLabelTest, LadderElementsShowTheirOperandNames) {
   CZaradDoc doc;
   doc.m_nKind = kDocLadder;
-  CFakeShellContext shell;
-  shell.m_pActiveDoc = &doc;
-  CScopedShellContext scope(&shell);
 
   doc.m_operandNames = {{100, u"Start"},  {1316, u"Flag"}, {601, u"Motor"}, {4000, u"Level"},
                         {4230, u"Valve"}, {1000, u"Bit"},  {2900, u"Hi"}};

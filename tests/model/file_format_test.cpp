@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "model/block_comment.h"
 #include "model/connect_line_obj.h"
 #include "model/model_table.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
@@ -108,8 +110,6 @@ class FileFormatTest : public ::testing::Test {
     }
   }
 
-  CFakeShellContext m_shell;
-  CScopedShellContext m_scope{&m_shell};
   RecordingMessageSink m_sink;
   ScopedMessageSink m_sinkScope{&m_sink};
   fs::path m_dir = fs::temp_directory_path() / ("zovuzi_file_format_" + std::to_string(::getpid()));
@@ -607,7 +607,7 @@ TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
     SCOPED_TRACE(c.name);
     const fs::path path = c.bytes.empty() ? m_dir / c.name : WriteFile(c.name, c.bytes);
     auto doc = NewDoc();
-    m_shell.m_strInformation.Empty();
+    m_sink.Clear();
     CString error;
     EXPECT_FALSE(doc->OnOpenDocument(CString::FromUtf8(path.string()), &error));
     // One sentence: the file, named once, and what is wrong; no internals.
@@ -619,7 +619,7 @@ TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
     for (const char* internal : {"offset", "CArchive", "CBlock", "needed"}) {
       EXPECT_EQ(text.find(internal), std::string::npos) << text;
     }
-    EXPECT_EQ(m_shell.m_strInformation.IsEmpty(), !c.detailed);
+    EXPECT_EQ(m_sink.information().IsEmpty(), !c.detailed);
   }
 }
 
@@ -666,12 +666,13 @@ TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
        },
        [](CZaradDoc& doc) { EXPECT_TRUE(doc.m_connections.IsEmpty()); }},
   };
+  CString information;  // the information window after the last first open
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const fs::path path = WriteFile("mended.bfb", c.make());
     auto doc = NewDoc();
     m_sink.Clear();
-    m_shell.m_strInformation.Empty();
+    m_sink.Clear();
     CString error;
     ASSERT_TRUE(doc->OnOpenDocument(CString::FromUtf8(path.string()), &error)) << error.ToUtf8();
     c.check(*doc);
@@ -679,7 +680,8 @@ TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
     EXPECT_EQ(m_sink.messages()[0].icon, MessageIcon::kWarning);
     EXPECT_NE(m_sink.messages()[0].text.Find(u"mended.bfb"), -1);
     EXPECT_LT(m_sink.messages()[0].text.GetLength(), 2000);
-    EXPECT_FALSE(m_shell.m_strInformation.IsEmpty());
+    EXPECT_FALSE(m_sink.information().IsEmpty());
+    information = m_sink.information();
     // The file stores sound now: it loads again without a word.
     const fs::path again = WriteFile("again.bfb", doc->SaveToBytes());
     auto reloaded = NewDoc();
@@ -688,7 +690,7 @@ TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
     EXPECT_EQ(m_sink.messages().size(), std::string(c.what) == "unknown model" ? 1u : 0u);
   }
   // The last case, counted in the information window: every dropped wire is listed there.
-  EXPECT_NE(m_shell.m_strInformation.Find(CString::FromUtf8(std::to_string(20000 + kBroken - 1))), -1);
+  EXPECT_NE(information.Find(CString::FromUtf8(std::to_string(20000 + kBroken - 1))), -1);
 }
 
 }  // namespace
@@ -737,6 +739,13 @@ TEST_F(FileFormatTest, TheMaximalSampleIsValidAndReloadsWithTheSameBlocksAndWire
   ASSERT_TRUE(loaded->LoadFromBytes(doc->SaveToBytes(), "sample", &error)) << error.ToUtf8();
   EXPECT_TRUE(loaded->m_loadWarnings.empty());
   ExpectUniqueNumbers(*loaded);
+  // ZOVUZI_SAMPLE_FILE names a file that takes the sample (to look at it in the program).
+  if (const char* out = std::getenv("ZOVUZI_SAMPLE_FILE")) {
+    doc->m_sizePage = CSize(1920, 1080);
+    doc->m_nPagesAcross = 3;
+    doc->m_nPagesDown = 5;
+    EXPECT_TRUE(doc->OnSaveDocument(CString(std::string(out)), &error)) << error.ToUtf8();
+  }
   ASSERT_EQ(loaded->m_connections.GetCount(), doc->m_connections.GetCount());
   auto before = doc->m_connections.begin();
   for (const CConnectLineObj* wire : loaded->m_connections) {

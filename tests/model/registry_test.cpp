@@ -13,9 +13,6 @@ namespace {
 
 class RegistryTest : public ::testing::Test {
  protected:
-  CFakeShellContext m_shell;
-  CScopedShellContext m_scope{&m_shell};
-
   // A document of the given kind and model.
   std::unique_ptr<CZaradDoc> MakeDoc(int kind = kDocFbd, WORD model = 0x5188) {
     NewDocumentSettings settings;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/model_table.h"
+#include "model/shell_context.h"
 #include "support/fake_contexts.h"
 
 namespace {
@@ -17,8 +18,6 @@ class ZaradDocTest : public ::testing::Test {
     g_CurrentModelCode = 0x5188;
     g_ShowPropertiesOnNew = 1;
   }
-  CFakeShellContext m_shell;
-  CScopedShellContext m_scope{&m_shell};
 };
 
 TEST_F(ZaradDocTest, NewDocumentDefaults) {
@@ -85,9 +84,7 @@ TEST_F(ZaradDocTest, ComPortFieldsInRecordOrder) {
 }
 
 TEST_F(ZaradDocTest, ADocumentIsBuiltFromItsArgumentsWithoutAnyShell) {
-  // Whatever the shell and the globals hold, a document takes only its arguments.
-  m_shell.m_nNextDocKind = kDocLadder;
-  m_shell.m_sizeScreen = CSize(1, 1);
+  // Whatever the globals hold, a document takes only its arguments.
   g_CurrentModelCode = 0x2188;
   g_ShowPropertiesOnNew = 0;
   CZaradDoc plain;
@@ -95,10 +92,8 @@ TEST_F(ZaradDocTest, ADocumentIsBuiltFromItsArgumentsWithoutAnyShell) {
   EXPECT_EQ(plain.m_wModelCode, 0x5188);
   EXPECT_EQ(plain.m_sizePage, CSize(1024, 768));
   EXPECT_EQ(plain.m_bShowPropertiesOnNew, 1);
-  EXPECT_EQ(m_shell.m_nNextDocKind, kDocLadder);  // nothing was taken from the shell
 
-  // And without any shell installed at all: a ladder document on the older series.
-  CScopedShellContext none(nullptr);
+  // A ladder document on the older series.
   CZaradDoc ladder(NewDocumentSettings{kDocLadder, 0x2188, CSize(800, 600), 0});
   EXPECT_TRUE(ladder.IsLadder());
   EXPECT_EQ(ladder.m_wModelCode, 0x2188);

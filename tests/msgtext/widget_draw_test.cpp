@@ -144,6 +144,28 @@ TEST(WidgetDrawTest, DisplayFormOneCharacterPerCell) {
   for (const DCCall* call : dc.CallsOfKind(DCCall::Kind::kText)) EXPECT_EQ(call->text, CString(u" "));
 }
 
+// A pointer covers three display lines; on the device display its characters
+// keep the height of one line, drawn in its first line.
+TEST(WidgetDrawTest, DisplayFormOfAThreeLineElementKeepsTheLineHeight) {
+  CDiagramBuilder builder(kDocFbd, 0x5188);
+  CBlockObj* counter = builder.Add(800);
+  counter->m_dValue = 95;
+  CWidget w(100, 50, 4 * 10, 3 * 20, 0xFFFFFF);  // three lines of 20 pixels
+  w.m_rect.right -= 1;
+  w.m_rect.bottom -= 1;
+  w.m_nKind = MSGELEM_POINTER, w.m_nParam = 16, w.m_nWidth = 4, w.m_pBlock = counter;
+  w.m_nNumber = counter->m_nNumber;
+  ASSERT_EQ(w.GetLineCount(), 3);
+  CRecordingDC dc;
+  w.Draw(&builder.View(), &dc, FALSE);
+  const auto texts = dc.CallsOfKind(DCCall::Kind::kText);
+  ASSERT_FALSE(texts.empty());
+  for (const DCCall* t : texts) {
+    EXPECT_EQ(t->font.lfHeight, 20 - 3);
+    EXPECT_EQ(t->rect.top, 50);
+  }
+}
+
 TEST(WidgetDrawTest, SelectionFrameAndDragOutline) {
   CWidget w(10, 10, 50, 20, 0);
   CRecordingDC dc;

@@ -485,6 +485,7 @@ TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
   CDiagramBuilder d;
   CBlockObj* timer = d.Add(400);
   CBlockObj* other = d.Add(400);
+  d.Doc().m_bSimulating = 1;
   CBlockProperties command(&d.Doc());
   ScriptedRunner runner;
   command.Run(timer, true, runner);
@@ -513,13 +514,49 @@ TEST(BlockPropertiesApply, ModelessSheetAppliesToItsBlockOnly) {
   timer->m_strValueText = u"00:05";
   EXPECT_EQ(command.ShowCurrentParameterValue(*timer, nullptr), 1);
   EXPECT_EQ(sheet.ParamPage()->CurrentValueText(), CString(u"00:05"));
+  // A sheet on its comment page shows nothing; the value box waits for its page.
+  sheet.m_nActivePage = 1;
+  timer->m_strValueText = u"00:06";
+  EXPECT_EQ(command.ShowCurrentParameterValue(*timer, nullptr), 1);
+  EXPECT_EQ(sheet.ParamPage()->CurrentValueText(), CString(u"00:05"));
+  sheet.m_nActivePage = 0;
+
+  // Once the simulation ended, what the sheet still sends is not written.
+  runner.host->SetText(CSpecialFunPar::kIdLow, u"3");
+  d.Doc().m_bSimulating = 0;
+  EXPECT_FALSE(command.ApplySheet(sheet, 0));
+  EXPECT_EQ(timer->m_nParam9, 0);
   command.CloseSheet(&sheet);
   EXPECT_EQ(command.ShowCurrentParameterValue(*timer, nullptr), 0);
+}
+
+// The live value text a sheet shows, by block type; types without one show nothing.
+TEST(BlockPropertiesApply, CurrentValueTextsByType) {
+  CDiagramBuilder d(kDocFbd, 0x5188);
+  const struct {
+    int type;
+    double value;
+    const char16_t* text;  // null: nothing is shown
+  } cases[] = {
+      {800, 42, u"    42"}, {832, 0x1234, u"0x1234"}, {833, 7, u"   7"}, {853, 300, u"0x2C"},
+      {834, -5, u"-5    "}, {866, 12, u"    12"},     {879, 3, u"3"},    {808, 1, nullptr},
+      {300, 1, nullptr},    {600, 1, nullptr},
+  };
+  for (const auto& c : cases) {
+    CBlockObj* b = d.Add(c.type);
+    b->m_dValue = c.value;
+    CString text;
+    EXPECT_EQ(FormatCurrentValue(*b, &d.View(), &text), c.text != nullptr) << c.type;
+    if (c.text) {
+      EXPECT_EQ(text, CString(c.text)) << c.type;
+    }
+  }
 }
 
 TEST(BlockPropertiesApply, InputSheetTakesItsNewOperandAsTitle) {
   CDiagramBuilder d;
   CBlockObj* input = d.Add(600);
+  d.Doc().m_bSimulating = 1;
   CBlockProperties command(&d.Doc());
   ScriptedRunner runner;
   command.Run(input, true, runner);

@@ -13,7 +13,6 @@ class CDiagramBuilder {
  public:
   explicit CDiagramBuilder(int kind = kDocFbd, WORD model = 0x5188) {
     m_doc = std::make_unique<CZaradDoc>(NewDocumentSettings{kind, model});
-    m_shell.m_pActiveDoc = m_doc.get();
     m_view.m_pDoc = m_doc.get();
     m_view.m_nEditMode = MODE_SIMULATION;
   }
@@ -48,8 +47,6 @@ class CDiagramBuilder {
   }
 
  private:
-  CFakeShellContext m_shell;
-  CScopedShellContext m_scope{&m_shell};
   std::unique_ptr<CZaradDoc> m_doc;
   CFakeViewContext m_view;
 };

@@ -1,10 +1,9 @@
-// Test doubles of the contexts that the model asks of the view and the shell.
+// Test doubles of the contexts that the model asks of the view.
 #pragma once
 
 #include <utility>
 #include <vector>
 
-#include "model/shell_context.h"
 #include "model/view_context.h"
 
 // A view with public state: document, scan time, tool mode, simulated clock and
@@ -45,21 +44,4 @@ class CFakeViewContext : public CViewContext {
     m_valueShows.push_back(block);
     return 0;
   }
-};
-
-// A shell with an active document and simulated clock set by the test; it
-// records the main-frame calls. Install it with CScopedShellContext.
-class CFakeShellContext : public CShellContext {
- public:
-  CZaradDoc* m_pActiveDoc = nullptr;
-  SYSTEMTIME m_stSimTime{};
-  CSize m_sizeScreen{1280, 1024};
-  CString m_strModelNameText;
-  CString m_strInformation;  // everything appended to the information bar
-
-  CZaradDoc* GetActiveDocument() override { return m_pActiveDoc; }
-  SYSTEMTIME GetSimulatedTime() override { return m_stSimTime; }
-  void SetModelNameText(const CString& name) override { m_strModelNameText = name; }
-  void AppendInformation(const CString& text) override { m_strInformation += text; }
-  CSize GetScreenSize() override { return m_sizeScreen; }
 };

@@ -5,11 +5,9 @@
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QProgressBar>
+#include <QWidget>
 #include <algorithm>
 
-#include "app/document_manager.h"
-#include "app/document_window.h"
-#include "app/main_frame.h"
 #include "device/download_prep.h"
 #include "device/gui/clock_dlg.h"
 #include "device/gui/com_config_dlg.h"
@@ -18,8 +16,6 @@
 #include "device/gui/summer_time_dlg.h"
 #include "device/gui/transfer_progress_dlg.h"
 #include "device/gui/wifi_setup_dlg.h"
-#include "editor/gui/child_frame.h"
-#include "editor/gui/zarad_view.h"
 #include "image/image_decoder.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
@@ -27,45 +23,48 @@
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
+#include "shell/document_window.h"
+#include "shell/shell.h"
 
-CDeviceController::CDeviceController(CMainFrame* frame)
-    : QObject(frame),
-      m_pFrame(frame),
+CDeviceController::CDeviceController(CShell& shell)
+    : QObject(shell.MainWindow()),
+      m_shell(shell),
+      m_pOwner(shell.MainWindow()),
       m_link(this),
       m_compiler([](CZaradDoc& doc, TransferImage* image) { return CompileForDownload(doc, image); }),
       m_decoder(DecodeProgramImage) {
   setObjectName("deviceController");
   auto idle = [this](CCmdUI* ui) { ui->Enable(!m_link.IsBusy()); };
   // PC->Device sends the active diagram: there must be one, and it must not be locked.
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_PC_TO_DEVICE, [this] { PostDeviceOperation(kOpDownload); },
       [this](CCmdUI* ui) {
         CZaradDoc* doc = ActiveDocument();
         ui->Enable(!m_link.IsBusy() && doc && !doc->m_bLocked);
       });
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_CLEAR_PROGRAM, [this] { PostDeviceOperation(kOpClearProgram); }, idle);
   // Device->PC needs no diagram: the program comes back as a new one.
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_DEVICE_TO_PC, [this] { PostDeviceOperation(kOpUpload); }, idle);
   // The settings reads: each reads the device, then shows its dialog.
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_CLOCK_SETTING, [this] { PostDeviceOperation(kOpClockDialog); }, idle);
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_SUMMER_TIME, [this] { PostDeviceOperation(kOpSummerTime); }, idle);
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_WIFI_SETUP, [this] { PostDeviceOperation(kOpWifiSetup); }, idle);
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_REMOTE_WIFI_SETUP, [this] { PostDeviceOperation(kOpRemoteWifiSetup); }, idle);
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_IO_STATUS, [this] { OnIoStatus(); }, idle);
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_COM_CONFIGURATION, [this] { OnComConfiguration(); }, idle);
-  m_pFrame->installEventFilter(this);
+  m_pOwner->installEventFilter(this);
 }
 
 bool CDeviceController::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_pFrame && event->type() == QEvent::Close && m_link.IsBusy()) {
+  if (watched == m_pOwner && event->type() == QEvent::Close && m_link.IsBusy()) {
     event->ignore();
     return true;
   }
@@ -82,7 +81,7 @@ void CDeviceController::PostDeviceOperation(int operation, UINT flags) {
         // A read while the clock dialog is open shows its values at once.
         if (operation == kOpDeviceSetting && (flags & (kClockRead | kCalibrationRead)) && m_pClock)
           m_pClock->UpdateControls();
-        m_pFrame->UpdateCommandUI();
+        m_shell.UpdateCommandUI();
       },
       Qt::QueuedConnection);
 }
@@ -91,13 +90,13 @@ void CDeviceController::OnIoStatus() {
   if (m_link.IsBusy()) return;
   CZaradDoc* doc = ActiveDocument();
   const int series = (doc ? doc->m_wModelCode : g_CurrentModelCode) >> 8;
-  CIOStatus dialog(m_link, series, m_pFrame);
+  CIOStatus dialog(m_link, series, m_pOwner);
   if (m_ioRunner) {
     m_ioRunner(dialog);
   } else {
     dialog.exec();
   }
-  m_pFrame->UpdateCommandUI();
+  m_shell.UpdateCommandUI();
 }
 
 void CDeviceController::OnComConfiguration() {
@@ -112,14 +111,14 @@ void CDeviceController::OnComConfiguration() {
         int error = 0;
         return m_link.ProbeComPort(&error, 0, path);
       },
-      m_pFrame);
+      m_pOwner);
   if (dlg.exec() == QDialog::Accepted) m_link.SetPortPath(dlg.Port());
 }
 
 // ---- CDeviceHost ---------------------------------------------------------------------
 
 void CDeviceController::AppendInfo(const CString& text) {
-  m_pFrame->AppendInfoText(u"%ls", text.GetString());
+  m_shell.AppendInformation(text);
 }
 
 bool CDeviceController::HasProgressDialog() {
@@ -127,7 +126,7 @@ bool CDeviceController::HasProgressDialog() {
 }
 
 void CDeviceController::CreateProgressDialog() {
-  if (!m_pProgress) m_pProgress = new CTransferProgressDlg(m_pFrame);
+  if (!m_pProgress) m_pProgress = new CTransferProgressDlg(m_pOwner);
   m_pProgress->ProgressBar()->setRange(0, 100);
   m_pProgress->ProgressBar()->setValue(0);
   m_pProgress->show();
@@ -159,10 +158,10 @@ bool CDeviceController::CheckDownload() {
   if (!doc) return false;
   if (doc->IsLadder()) {
     // A ladder diagram goes to the device as its FBD conversion, which closes afterwards.
-    DocumentWindow* ladder = m_pFrame->GetActiveDocumentWindow();
-    if (!CheckDocumentForDownload(*doc) || !m_pFrame->SendCommand(ID_CONVERT_TO_FBD)) return false;
+    DocumentWindow* ladder = m_shell.GetActiveDocumentWindow();
+    if (!CheckDocumentForDownload(*doc) || !m_shell.SendCommand(ID_CONVERT_TO_FBD)) return false;
     m_pLadderWindow = ladder;
-    DocumentWindow* converted = m_pFrame->GetActiveDocumentWindow();
+    DocumentWindow* converted = m_shell.GetActiveDocumentWindow();
     doc = ActiveDocument();
     if (!doc || doc->IsLadder()) return false;
     if (!CheckDocumentForDownload(*doc)) return false;
@@ -178,16 +177,15 @@ void CDeviceController::DownloadFinished() {
   m_pConverted = nullptr;
   m_pLadderWindow = nullptr;
   if (!converted) return;
-  DocumentManager* manager = m_pFrame->GetDocManager();
-  auto isOpen = [manager](DocumentWindow* window) {
-    const auto windows = manager->GetDocuments();
+  auto isOpen = [this](DocumentWindow* window) {
+    const auto windows = m_shell.GetDocumentWindows();
     return std::find(windows.begin(), windows.end(), window) != windows.end();
   };
   if (!isOpen(converted)) return;
   converted->SetModifiedFlag(false);
-  manager->CloseDocument(converted);
+  m_shell.CloseDocumentWindow(converted);
   // The ladder diagram that was sent is the active window again.
-  if (ladder && isOpen(ladder)) manager->ActivateDocument(ladder);
+  if (ladder && isOpen(ladder)) m_shell.ActivateDocumentWindow(ladder);
 }
 
 CSetClockDlg* CDeviceController::ClockDialog() const {
@@ -212,26 +210,26 @@ void CDeviceController::ShowDeviceDialog(int kind) {
   QDialog* dialog = nullptr;
   switch (kind) {
     case kDialogClock:
-      if (!m_pClock) m_pClock = new CSetClockDlg(m_link.Settings(), post, m_pFrame);
+      if (!m_pClock) m_pClock = new CSetClockDlg(m_link.Settings(), post, m_pOwner);
       dialog = m_pClock;
       break;
     case kDialogSummerTime:
-      if (!m_pSummer) m_pSummer = new CSummerTimeDlg(m_link.Settings(), post, m_pFrame);
+      if (!m_pSummer) m_pSummer = new CSummerTimeDlg(m_link.Settings(), post, m_pOwner);
       dialog = m_pSummer;
       break;
     case kDialogWifi:
       // Each read starts the dialog anew from the device's values.
       if (m_pWifi) m_pWifi->close();
-      m_pWifi = new CWifiSetupDlg(m_link.Settings(), post, m_pFrame);
+      m_pWifi = new CWifiSetupDlg(m_link.Settings(), post, m_pOwner);
       dialog = m_pWifi;
       break;
     case kDialogRemoteWifi: {
       if (m_pRemoteWifi) m_pRemoteWifi->close();
       auto send = [this](int operation) {
         m_link.OnDeviceOperation(operation, 0);
-        m_pFrame->UpdateCommandUI();
+        m_shell.UpdateCommandUI();
       };
-      m_pRemoteWifi = new CRemoteWifiSetup(m_link.Settings(), post, send, m_pFrame);
+      m_pRemoteWifi = new CRemoteWifiSetup(m_link.Settings(), post, send, m_pOwner);
       dialog = m_pRemoteWifi;
       break;
     }
@@ -250,14 +248,13 @@ bool CDeviceController::CompileActiveDocument(TransferImage* image) {
 }
 
 CZaradDoc* CDeviceController::ActiveDocument() {
-  DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
-  return window ? window->GetDocument() : nullptr;
+  return m_shell.GetActiveDocument();
 }
 
 // ---- Upload ---------------------------------------------------------------------------
 
 int CDeviceController::AskPassword(BYTE password[8]) {
-  CPasswordDlg dialog(m_pFrame);
+  CPasswordDlg dialog(m_pOwner);
   const int result = m_passwordRunner ? m_passwordRunner(dialog) : dialog.exec();
   if (result != QDialog::Accepted) return kPasswordCancelled;
   dialog.CopyPassword(password);
@@ -267,17 +264,8 @@ int CDeviceController::AskPassword(BYTE password[8]) {
 bool CDeviceController::OpenUploadedProgram(const UploadedProgram& program) {
   // A new FBD window of the uploaded model, without the program properties a new
   // file may show.
-  DocumentWindow* before = m_pFrame->GetActiveDocumentWindow();
-  const int showProperties = g_ShowPropertiesOnNew;
-  const WORD lastModel = g_CurrentModelCode;
-  g_ShowPropertiesOnNew = 0;
-  g_CurrentModelCode = program.modelCode;
-  m_pFrame->m_nNextDocKind = kDocFbd;
-  m_pFrame->NewFbdDocument();
-  g_ShowPropertiesOnNew = showProperties;
-  g_CurrentModelCode = lastModel;
-  DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
-  CZaradDoc* doc = window && window != before ? window->GetDocument() : nullptr;
+  DocumentWindow* window = m_shell.NewDocumentWindowFor(program.modelCode);
+  CZaradDoc* doc = window ? window->GetDocument() : nullptr;
   if (!doc || doc->IsLadder()) {
     AfxMessageBox(IDS_UPLOAD_FAILED, MB_OK | MB_ICONSTOP);
     return false;
@@ -293,7 +281,7 @@ bool CDeviceController::OpenUploadedProgram(const UploadedProgram& program) {
   if (!decoded) {
     // No half-built diagram stays behind.
     window->SetModifiedFlag(false);
-    m_pFrame->GetDocManager()->CloseDocument(window);
+    m_shell.CloseDocumentWindow(window);
     CString text = LoadString(IDS_UPLOAD_FAILED);
     if (!error.IsEmpty()) {
       AppendInfo(error + u"\n");
@@ -306,8 +294,8 @@ bool CDeviceController::OpenUploadedProgram(const UploadedProgram& program) {
   doc->m_undo.RestartWith(doc);
   window->SetModifiedFlag(true);
   g_CurrentModelCode = doc->m_wModelCode;
-  m_pFrame->OnActiveDocumentChanged();
-  if (auto* child = dynamic_cast<CChildFrame*>(window)) child->GetActiveView()->InvalidateDiagram();
+  m_shell.OnActiveDocumentChanged();
+  window->InvalidateDiagram();
   AppendInfo(LoadString(IDS_DRAWING_DONE));
   return true;
 }

@@ -1,5 +1,5 @@
 // CDeviceController: the main frame's side of the device link. It plugs the device
-// commands into the frame (PC->Device, Clear User Program and Password, COM
+// commands into the shell (PC->Device, Clear User Program and Password, COM
 // Configuration), runs each operation from the event loop as a posted
 // WM_DEVICE_OPERATION would, and gives the link its windows: the information bar,
 // the progress dialog, COM Configuration and the repaints while the link waits.
@@ -13,7 +13,9 @@
 
 #include "device/device_link.h"
 
-class CMainFrame;
+class QWidget;
+
+class CShell;
 class CTransferProgressDlg;
 class CPasswordDlg;
 class CSetClockDlg;
@@ -28,7 +30,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   Q_OBJECT
 
  public:
-  explicit CDeviceController(CMainFrame* frame);
+  // Plugs the device commands into the shell; the dialogs belong to its main window.
+  explicit CDeviceController(CShell& shell);
   ~CDeviceController() override;
 
   CDeviceLink& Link() { return m_link; }
@@ -89,7 +92,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  CMainFrame* m_pFrame;
+  CShell& m_shell;
+  QWidget* m_pOwner;  // the main window
   CDeviceLink m_link;
   CTransferProgressDlg* m_pProgress = nullptr;
   Compiler m_compiler;

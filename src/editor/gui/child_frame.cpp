@@ -1,6 +1,5 @@
 #include "editor/gui/child_frame.h"
 
-#include <QAction>
 #include <QDockWidget>
 #include <QEvent>
 #include <QKeyEvent>
@@ -8,21 +7,20 @@
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <algorithm>
 
-#include "app/main_frame.h"
 #include "editor/diagram_editor.h"
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
 #include "editor/scan_driver.h"
-#include "model/shell_context.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/command_target.h"
-#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -41,25 +39,16 @@ class CInnerWindow : public QMainWindow {
   }
 };
 
-// The window whose view simulates: one at a time.
-CChildFrame* g_pSimulatingFrame = nullptr;
-
-// The shell's choices for a new document: the kind the New command holds for
-// it, the model selected last, the screen as the page and "Show at new file".
-NewDocumentSettings SettingsFromShell() {
-  CShellContext* shell = GetShellContext();
-  NewDocumentSettings settings;
-  settings.nKind = shell->m_nNextDocKind;
-  settings.wModelCode = g_CurrentModelCode;
-  settings.sizePage = shell->GetScreenSize();
-  settings.bShowProperties = g_ShowPropertiesOnNew;
-  return settings;
+// The shell's choices for a new document (the model selected last, the screen as
+// the page, "Show at new file"); a window on its own takes the defaults.
+NewDocumentSettings SettingsFromShell(CShell* shell) {
+  return shell ? shell->GetNewDocumentSettings() : NewDocumentSettings{};
 }
 
 }  // namespace
 
-CChildFrame::CChildFrame(QWidget* parent)
-    : QWidget(parent), m_pDoc(std::make_unique<CZaradDoc>(SettingsFromShell())) {
+CChildFrame::CChildFrame(CShell* shell)
+    : QWidget(nullptr), m_pShell(shell), m_pDoc(std::make_unique<CZaradDoc>(SettingsFromShell(shell))) {
   // The view sits in a window of its own so that the simulation bars dock at
   // its bottom; that window always fills the frame.
   m_pInner = new CInnerWindow(this);
@@ -184,9 +173,37 @@ CRect CChildFrame::GetPageMargins() const {
   return m_pView ? m_pView->GetPageMargins() : CRect();
 }
 
+namespace {
+
+// The dock of a View > bar command: 0 Inputs, 1 Outputs, 2 Simulation; -1 for other commands.
+int BarOfCommand(UINT id) {
+  switch (id) {
+    case ID_VIEW_INPUTS_BAR:
+      return 0;
+    case ID_VIEW_OUTPUTS_BAR:
+      return 1;
+    case ID_VIEW_SIMULATION_BAR:
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+}  // namespace
+
 bool CChildFrame::OnCmdMsg(UINT id) {
   if (id == ID_SIMULATION && m_pView) {
     ToggleSimulation();
+    return true;
+  }
+  // View > Inputs, Outputs, Simulation Bar: a bar closed during the
+  // simulation comes back, a shown one goes.
+  if (const int bar = BarOfCommand(id); bar >= 0) {
+    QDockWidget* dock = m_pDocks[bar];
+    if (!dock || !IsSimulating()) return true;
+    const bool show = dock->isHidden();
+    dock->setVisible(show);
+    if (show) RefreshSimulationBars();
     return true;
   }
   return m_pView && m_pView->OnCmdMsg(id);
@@ -231,7 +248,30 @@ void CChildFrame::ShowSimulationBars(bool show) {
   }
   for (QDockWidget* dock : m_pDocks)
     if (dock) dock->setVisible(show);
-  if (show) RefreshSimulationBars();
+  if (show) {
+    RefreshSimulationBars();
+    ArrangeSimulationBars();
+  }
+}
+
+void CChildFrame::ArrangeSimulationBars() {
+  // The Inputs and Outputs bars take the width of their rows and the
+  // Simulation bar the rest of the row; when the row is too short for all,
+  // the Simulation bar keeps its controls and the two others share what is
+  // left in proportion (each scrolls its row).
+  if (!m_pDocks[0] || !m_pDocks[1] || !m_pDocks[2]) return;
+  const int room = m_pInner->width();
+  const int sim = m_pDocks[2]->minimumSizeHint().width();
+  int inputs = m_pDocks[0]->sizeHint().width();
+  int outputs = m_pDocks[1]->sizeHint().width();
+  const int left = room - sim;
+  if (inputs + outputs > left && inputs + outputs > 0) {
+    const int share = std::max(left, 0);
+    inputs = std::max(m_pDocks[0]->minimumSizeHint().width(), share * inputs / (inputs + outputs));
+    outputs = std::max(m_pDocks[1]->minimumSizeHint().width(), share - inputs);
+  }
+  m_pInner->resizeDocks({m_pDocks[0], m_pDocks[1], m_pDocks[2]},
+                        {inputs, outputs, std::max(sim, room - inputs - outputs)}, Qt::Horizontal);
 }
 
 void CChildFrame::ForwardBarKey(const QKeyEvent& key) {
@@ -273,20 +313,31 @@ void CChildFrame::OnSimulationLeft() {
 
 void CChildFrame::StopSimulation() {
   if (m_pSimTimer) m_pSimTimer->stop();
-  if (g_pSimulatingFrame == this) g_pSimulatingFrame = nullptr;
+}
+
+bool CChildFrame::OtherWindowSimulates() const {
+  if (!m_pShell) return false;
+  for (DocumentWindow* window : m_pShell->GetDocumentWindows()) {
+    if (window != this && window->IsSimulating()) return true;
+  }
+  return false;
+}
+
+void CChildFrame::InvalidateDiagram() {
+  if (m_pView) m_pView->InvalidateDiagram();
 }
 
 void CChildFrame::ToggleSimulation() {
   CDiagramEditor& core = m_pView->Core();
   if (!core.IsSimulating() && !CanSimulate()) {
-    if (g_pSimulatingFrame && g_pSimulatingFrame != this) AfxMessageBox(935, MB_OK | MB_ICONEXCLAMATION);
+    if (OtherWindowSimulates()) AfxMessageBox(935, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   if (!m_pSimTimer) {
     m_pSimTimer = new QTimer(this);
     m_pSimTimer->setTimerType(Qt::PreciseTimer);
     m_pSimTimer->setInterval(CScanDriver::kTickMs);
-    connect(m_pSimTimer, &QTimer::timeout, this, &CChildFrame::OnSimTick);
+    connect(m_pSimTimer, &QTimer::timeout, this, &CChildFrame::OnSimTimer);
   }
   if (core.IsSimulating()) {
     m_pView->setFocus();
@@ -298,8 +349,9 @@ void CChildFrame::ToggleSimulation() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     core.EnterSimulation(now);
-    g_pSimulatingFrame = this;
     ShowSimulationBars(true);
+    m_paceClock.start();
+    m_nPaceMs = 0;
     m_pSimTimer->start();
   }
   m_pView->InvalidateDiagram();
@@ -308,10 +360,18 @@ void CChildFrame::ToggleSimulation() {
 bool CChildFrame::CanSimulate() const {
   const CZaradDoc* doc = m_pDoc.get();
   if (doc->m_blocks.GetCount() == 0 && doc->m_comments.GetCount() == 0) return false;
-  return g_pSimulatingFrame == nullptr || g_pSimulatingFrame == this;
+  return !OtherWindowSimulates();
 }
 
-void CChildFrame::OnSimTick() {
+void CChildFrame::OnSimTimer() {
+  // Whole milliseconds since the start: no fraction of one is lost between events.
+  const qint64 now = m_paceClock.elapsed();
+  const int ticks = m_pView->Core().GetScanDriver().TakeOwedTicks(now - m_nPaceMs);
+  m_nPaceMs = now;
+  OnSimTicks(ticks);
+}
+
+void CChildFrame::OnSimTicks(int count) {
   CDiagramEditor& core = m_pView->Core();
   if (!core.IsSimulating()) {
     // Left by a tool command of the view.
@@ -319,29 +379,27 @@ void CChildFrame::OnSimTick() {
     ShowSimulationBars(false);
     return;
   }
-  core.GetScanDriver().Tick();
-  core.Scan();
+  if (count <= 0) return;
+  core.GetScanDriver().Run(count);
   m_pView->InvalidateDiagram();
   RefreshSimulationBars();
 }
 
 bool CChildFrame::OnUpdateCmdUI(CCmdUI* ui) {
+  if (const int bar = BarOfCommand(ui->m_nID); bar >= 0) {
+    // Enabled, and checked while shown, only while this window simulates.
+    const bool live = IsSimulating() && m_pDocks[bar] != nullptr;
+    ui->Enable(live);
+    ui->SetCheck(live && !m_pDocks[bar]->isHidden());
+    return true;
+  }
   if (m_pView && ui->m_nID == ID_SIMULATION) {
     // Enabled with something to simulate, and while no other window simulates.
     ui->Enable(m_pView->Core().IsSimulating() || CanSimulate());
     ui->SetCheck(m_pView->Core().IsSimulating() ? 1 : 0);
     // While another window simulates, the command's tip says why it is off.
-    if (CMainFrame* main = AfxGetMainWnd()) {
-      if (QAction* action = main->GetAction(ID_SIMULATION)) {
-        if (!action->property("plainTip").isValid()) action->setProperty("plainTip", action->toolTip());
-        const bool other = g_pSimulatingFrame != nullptr && g_pSimulatingFrame != this;
-        const QString tip = other ? ToQString(LoadString(935)) : action->property("plainTip").toString();
-        if (action->toolTip() != tip) {
-          action->setToolTip(tip);
-          action->setStatusTip(other ? tip : QString());
-        }
-      }
-    }
+    if (m_pShell)
+      m_pShell->SetCommandTip(ID_SIMULATION, OtherWindowSimulates() ? LoadString(935) : CString());
     return true;
   }
   return m_pView && m_pView->OnUpdateCmdUI(ui);

@@ -5,14 +5,16 @@
 // maximised.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
 
-#include "app/document_window.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
+#include "shell/document_window.h"
 
+class CShell;
 class CSimControlBar;
 class CSimIoBar;
 class CZaradDoc;
@@ -27,12 +29,16 @@ class CChildFrame : public QWidget, public DocumentWindow {
   Q_OBJECT
 
  public:
-  // Makes the document and its view. The main frame follows the window's
-  // opening and closing (open-document count, information bar, model panes).
-  explicit CChildFrame(QWidget* parent = nullptr);
+  // Makes the document, with the settings the shell gives a new document, and
+  // its view. The main frame follows the window's opening and closing
+  // (open-document count, information bar, model panes). Without a shell the
+  // window works on its own.
+  explicit CChildFrame(CShell* shell = nullptr);
   ~CChildFrame() override;
 
   CZaradView* GetActiveView() const { return m_pView; }
+  // The main window's shell; null for a window on its own.
+  CShell* Shell() const { return m_pShell; }
 
   // ---- DocumentWindow ------------------------------------------------------------
   QWidget* GetWidget() override { return this; }
@@ -41,6 +47,7 @@ class CChildFrame : public QWidget, public DocumentWindow {
   bool GetZoom(float* zoom) const override;
   bool IsSimulating() const override;
   CZaradDoc* GetDocument() override { return m_pDoc.get(); }
+  void InvalidateDiagram() override;
   void SetPageMargins(const CRect& margins) override;
   CRect GetPageMargins() const override;
   // ---- CSavableDocument: the document's own -------------------------------------
@@ -61,14 +68,22 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
   // ---- Simulation bars ---------------------------------------------------------------
   // F3: enters or leaves simulation (one simulating window at a time); while it
-  // runs a 25 ms timer advances the simulated clock, runs one scan, repaints
-  // the view and refreshes the Inputs, Outputs and Simulation bars docked at
-  // the bottom of the window (null outside simulation).
+  // runs a 25 ms timer advances the simulated clock and runs the scans that
+  // the wall time since its previous event asks for (a late or lost event is
+  // made up, within a bound), then repaints the view and refreshes the
+  // Inputs, Outputs and Simulation bars docked at the bottom of the window
+  // (null outside simulation).
   void ToggleSimulation();
-  void OnSimTick();
+  // The timer's event: the ticks the wall time asks for (OnSimTicks).
+  void OnSimTimer();
+  // count ticks, each with its scan, then one repaint and the bars refreshed.
+  void OnSimTicks(int count);
+  void OnSimTick() { OnSimTicks(1); }
   // Whether F3 may enter simulation here: the document holds a block or a
   // comment and no other window simulates.
   bool CanSimulate() const;
+  // Whether another diagram window of the shell simulates.
+  bool OtherWindowSimulates() const;
   // A key pressed in a bar: the commands it stands for go to the view.
   void ForwardBarKey(const QKeyEvent& key);
   CSimIoBar* InputsBar() const { return m_pInputsBar; }
@@ -92,6 +107,8 @@ class CChildFrame : public QWidget, public DocumentWindow {
 
   void ShowSimulationBars(bool show);
   void RefreshSimulationBars();
+  // Shares the row of the bars out by what each one needs.
+  void ArrangeSimulationBars();
 
  public:
   // The view's simulation ended: the clock stops and the bars go.
@@ -101,7 +118,10 @@ class CChildFrame : public QWidget, public DocumentWindow {
   // The timer stops; no window simulates here any more.
   void StopSimulation();
 
+  CShell* m_pShell;
   QTimer* m_pSimTimer = nullptr;
+  QElapsedTimer m_paceClock;        // wall time since the simulation started
+  qint64 m_nPaceMs = 0;             // m_paceClock at the previous timer event
   QMainWindow* m_pInner = nullptr;  // holds the view and docks the bars
   QDockWidget* m_pDocks[3] = {};
   CSimIoBar* m_pInputsBar = nullptr;

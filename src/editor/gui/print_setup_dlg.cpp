@@ -11,9 +11,9 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "app/editor_app.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ QRect Dlu(int x, int y, int w, int h) {
 
 }  // namespace
 
-CPrintSetupDlg::CPrintSetupDlg(QWidget* parent) : QDialog(parent) {
+CPrintSetupDlg::CPrintSetupDlg(CPrinterHost* printer, QWidget* parent)
+    : QDialog(parent), m_pPrinterHost(printer) {
   setObjectName(QStringLiteral("printSetupDlg"));
   setWindowTitle(QStringLiteral("Print Setup"));
   QFont dialogFont(QStringLiteral("Times New Roman"));
@@ -103,11 +104,11 @@ CPrintSetupDlg::CPrintSetupDlg(QWidget* parent) : QDialog(parent) {
     connect(m_pPaper[i], &QRadioButton::clicked, this, [this, i] { m_nPaper = i + 2; });
   }
   connect(m_pOrientation[0], &QRadioButton::clicked, this, [this] {
-    if (CEditorApp* app = AfxGetApp()) app->SetLandscape(TRUE);
+    if (m_pPrinterHost) m_pPrinterHost->SetLandscape(TRUE);
     m_nOrientation = 1;
   });
   connect(m_pOrientation[1], &QRadioButton::clicked, this, [this] {
-    if (CEditorApp* app = AfxGetApp()) app->SetLandscape(FALSE);
+    if (m_pPrinterHost) m_pPrinterHost->SetLandscape(FALSE);
     m_nOrientation = 0;
   });
   for (int i = 0; i < 3; ++i) {
@@ -137,7 +138,7 @@ QWidget* CPrintSetupDlg::Control(int id) const {
 }
 
 void CPrintSetupDlg::OnInitDialog() {
-  CEditorApp* app = AfxGetApp();
+  CPrinterHost* app = m_pPrinterHost;
   m_strPaperName = app ? app->GetPaperName() : CString();
   m_nPaper = 4;
   m_strPrinterName = app ? app->GetPrinterName() : CString();
@@ -163,7 +164,7 @@ void CPrintSetupDlg::SetOrientationButtons() {
 }
 
 void CPrintSetupDlg::OnSetup() {
-  CEditorApp* app = AfxGetApp();
+  CPrinterHost* app = m_pPrinterHost;
   if (!app) return;
   app->SetLandscape(m_nOrientation == 1);
   app->PageSetup();

@@ -10,6 +10,7 @@
 
 #include "platform/cstring.h"
 
+class CPrinterHost;
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
@@ -21,7 +22,8 @@ class CPrintSetupDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CPrintSetupDlg(QWidget* parent = nullptr);
+  // The dialog over the application's printer (none: no printer names, no "Setup...").
+  explicit CPrintSetupDlg(CPrinterHost* printer, QWidget* parent = nullptr);
 
   // Fields, as last accepted.
   int m_nOrientation = 1;    // 1 landscape ("Horizontal"), 0 portrait ("Vertical ")
@@ -60,4 +62,5 @@ class CPrintSetupDlg : public QDialog {
   QCheckBox* m_pParams = nullptr;
   QLabel* m_pPrinter = nullptr;
   QLabel* m_pPaperName = nullptr;
+  CPrinterHost* m_pPrinterHost;
 };

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -14,14 +15,19 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "blocks/analog_range_tracer.h"
 #include "controls/gui/flat_icon_button.h"
+#include "controls/gui/valid_edit.h"
+#include "editor/command_table.h"
 #include "editor/diagram_editor.h"
 #include "editor/gui/zarad_view.h"
 #include "editor/scan_driver.h"
@@ -29,9 +35,11 @@
 #include "model/block_obj.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
+#include "platform/gui/qt_keys.h"
 #include "platform/gui/qt_string.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
@@ -171,35 +179,27 @@ std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simul
     if (closePopup) *closePopup = true;
     return {};
   }
-  if (!ctrl) {
-    switch (k) {
-      case Qt::Key_Escape:
-        return simulating ? std::vector<UINT>{ID_SIMULATION} : std::vector<UINT>{};
-      case Qt::Key_F3:
-        return {ID_SIMULATION};
-      case Qt::Key_F5:
-        return {ID_SIMULATION, ID_CONNECT};
-      case Qt::Key_F9:
-        return {ID_SIMULATION, ID_INSERT_COMMENTS};
-      case Qt::Key_F11:
-        return {ID_SIMULATION, ID_CUT_JOIN_CONNECTION};
-      default:
-        return {};
-    }
+  // The keys the diagram view takes first (the command table's): Escape ends the
+  // simulation, F3 toggles it, the others leave it and run their command (Ctrl+F4
+  // through the main window).
+  const UINT vk = VirtualKeyOf(k);
+  const CommandInfo* viewKey = FindViewKeyCommand(vk, ctrl);
+  if (viewKey && (!ctrl || viewKey->key.ctrl)) {
+    if (vk == VK_ESCAPE) return simulating ? std::vector<UINT>{ID_SIMULATION} : std::vector<UINT>{};
+    if (viewKey->id == ID_SIMULATION) return {ID_SIMULATION};
+    return {ID_SIMULATION, viewKey->id + (viewKey->key.ctrl ? kToMainWindow : 0)};
   }
+  if (!ctrl) return {};
+  // The main window's New and Open (the pop-up leaves the simulation first), and the
+  // transfers in the bars only.
+  const CommandInfo* accelerator = FindAcceleratorCommand(CommandKey{vk, true, false});
+  const UINT id = accelerator ? accelerator->id : 0;
+  if (id == ID_FILE_NEW || id == ID_FILE_OPEN)
+    return popup ? std::vector<UINT>{ID_SIMULATION, id + kToMainWindow}
+                 : std::vector<UINT>{id + kToMainWindow};
+  if (id == ID_DEVICE_TO_PC || id == ID_PC_TO_DEVICE)
+    return popup ? std::vector<UINT>{} : std::vector<UINT>{id};
   switch (k) {
-    case Qt::Key_F4:
-      return {ID_SIMULATION, ID_FILE_CLOSE + kToMainWindow};
-    case Qt::Key_N:
-      return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_NEW + kToMainWindow}
-                   : std::vector<UINT>{ID_FILE_NEW + kToMainWindow};
-    case Qt::Key_O:
-      return popup ? std::vector<UINT>{ID_SIMULATION, ID_FILE_OPEN + kToMainWindow}
-                   : std::vector<UINT>{ID_FILE_OPEN + kToMainWindow};
-    case Qt::Key_U:
-      return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_DEVICE_TO_PC};
-    case Qt::Key_D:
-      return popup ? std::vector<UINT>{} : std::vector<UINT>{ID_PC_TO_DEVICE};
     case Qt::Key_R:
       return popup ? std::vector<UINT>{ID_SIMULATION, ID_DEVICE_TO_PC} : std::vector<UINT>{};
     case Qt::Key_W:
@@ -224,31 +224,40 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
       MakeButton(this, kIconPause, QStringLiteral("Suspend/Resume simulation"), QStringLiteral("simSuspend"));
   m_pStep = MakeButton(this, kIconStep, QStringLiteral("Perform Simulation in stepping mode"),
                        QStringLiteral("simStep"));
+  // Every control keeps one width, so that the bar never changes its width:
+  // the remaining step has a place of its own before the step edits (blank
+  // until a step starts, kept after it ends until Start or Resume), and the
+  // cycles and time edits share one place, the unit choosing which shows.
+  const QFontMetrics fm(font());
   m_pRemaining = new QLabel(this);
   m_pRemaining->setObjectName(QStringLiteral("simRemaining"));
-  m_pRemaining->setMinimumWidth(50);
-  m_pRemaining->hide();
-  m_pCycles = new QSpinBox(this);
+  m_pRemaining->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  m_pRemaining->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00:00s")) + 8);
+  m_pStepEdits = new QStackedWidget(this);
+  m_pCycles = new QSpinBox(m_pStepEdits);
   m_pCycles->setObjectName(QStringLiteral("simCycles"));
   m_pCycles->setRange(0, 9999);
   m_pCycles->setValue(1);
-  m_pTime = new QLineEdit(QStringLiteral("01:00"), this);
+  m_pTime = new CMaskedEdit(CString(u"##:##"), m_pStepEdits);
   m_pTime->setObjectName(QStringLiteral("simTime"));
-  m_pTime->setInputMask(QStringLiteral("99:99"));
-  m_pTime->setMaximumWidth(60);
-  m_pTime->hide();
+  m_pTime->SetText(CString(u"01:00"));
+  m_pTime->setAlignment(Qt::AlignRight);
+  m_pStepEdits->addWidget(m_pCycles);
+  m_pStepEdits->addWidget(m_pTime);
+  m_pStepEdits->setFixedWidth(
+      std::max(m_pCycles->sizeHint().width(), fm.horizontalAdvance(QStringLiteral("00:00")) + 16));
   m_pUnit = new QComboBox(this);
   m_pUnit->setObjectName(QStringLiteral("simUnit"));
   m_pUnit->addItems(
       {QStringLiteral("Cycles"), QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("h")});
   m_pClock = new QLabel(this);
   m_pClock->setObjectName(QStringLiteral("simClock"));
-  m_pClock->setMinimumWidth(90);
+  m_pClock->setFixedWidth(fm.horizontalAdvance(QStringLiteral("12:59:59 PM")) + 12);
   m_pSetClock = MakeButton(this, kIconClock, QStringLiteral("Set date/time-of-day for the simulation"),
                            QStringLiteral("simSetClock"), BS_AUTOCHECKBOX);
   for (QWidget* w :
        std::initializer_list<QWidget*>{m_pPower, m_pStart, m_pStop, m_pSuspend, m_pStep, m_pRemaining,
-                                       m_pCycles, m_pTime, m_pUnit, m_pClock, m_pSetClock})
+                                       m_pStepEdits, m_pUnit, m_pClock, m_pSetClock})
     row->addWidget(w);
   row->addStretch(1);
   CScanDriver& driver = m_core.GetScanDriver();
@@ -262,6 +271,7 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   connect(m_pPower, &QAbstractButton::released, this, [this] { ReleasePowerButton(); });
   connect(m_pStart, &QAbstractButton::clicked, this, [this, &driver] {
     driver.Start();
+    m_bRemainingShown = false;
     emit changed();
   });
   connect(m_pStop, &QAbstractButton::clicked, this, [this, &driver] {
@@ -270,6 +280,7 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   });
   connect(m_pSuspend, &QAbstractButton::clicked, this, [this, &driver] {
     driver.SuspendResume();
+    if (driver.GetSimRunState() == SIM_RUNNING) m_bRemainingShown = false;  // resumed
     emit changed();
   });
   connect(m_pStep, &QAbstractButton::clicked, this, [this] { OnStep(); });
@@ -291,19 +302,18 @@ void CSimControlBar::ReleasePowerButton() {
 
 void CSimControlBar::OnStep() {
   const int unit = m_pUnit->currentIndex();
-  const int amount = unit == SIM_UNIT_CYCLES ? m_pCycles->value()
-                                             : CScanDriver::ReadStepAmount(ToCString(m_pTime->text()), unit);
+  const int amount =
+      unit == SIM_UNIT_CYCLES ? m_pCycles->value() : CScanDriver::ReadStepAmount(m_pTime->GetText(), unit);
   CScanDriver& driver = m_core.GetScanDriver();
   driver.Step(unit, amount);
+  if (driver.GetSimStepState() == SIM_STEP_STEPPING) m_bRemainingShown = true;
   m_stAnimMark = driver.GetSimulatedTime();
   m_nAnimFrame = 0;
   emit changed();
 }
 
 void CSimControlBar::OnUnitChange() {
-  const bool cycles = m_pUnit->currentIndex() == SIM_UNIT_CYCLES;
-  m_pCycles->setVisible(cycles);
-  m_pTime->setVisible(!cycles);
+  m_pStepEdits->setCurrentIndex(m_pUnit->currentIndex() == SIM_UNIT_CYCLES ? 0 : 1);
 }
 
 void CSimControlBar::OnSetClock(bool checked) {
@@ -333,16 +343,17 @@ void CSimControlBar::Refresh() {
   m_pUnit->setEnabled(e.edits);
   SetIcon(m_pPower, m_pPower->isDown() || m_pPower->isChecked() ? kIconPowerDown : kIconPower);
 
-  // While a step runs its remaining amount stands in place of the step edits.
+  // The remaining step shows from the start of a step until Start or Resume,
+  // in its own place before the step edits.
   const bool stepping = step == SIM_STEP_STEPPING;
-  const bool cycles = m_pUnit->currentIndex() == SIM_UNIT_CYCLES;
-  m_pRemaining->setVisible(stepping);
-  m_pCycles->setVisible(!stepping && cycles);
-  m_pTime->setVisible(!stepping && !cycles);
+  m_pStepEdits->setCurrentIndex(m_pUnit->currentIndex() == SIM_UNIT_CYCLES ? 0 : 1);
+  const QString remaining =
+      m_bRemainingShown
+          ? ToQString(CScanDriver::FormatStepRemaining(driver.GetSimStepUnit(), driver.GetStepRemaining()))
+          : QString();
+  if (m_pRemaining->text() != remaining) m_pRemaining->setText(remaining);
   const SYSTEMTIME now = driver.GetSimulatedTime();
   if (stepping) {
-    m_pRemaining->setText(
-        ToQString(CScanDriver::FormatStepRemaining(driver.GetSimStepUnit(), driver.GetStepRemaining())));
     // The step button turns every 300 ms of simulated time.
     if (MsBetween(m_stAnimMark, now) >= 300 || m_nStepIcon < kIconStepAnim0) {
       if (m_nAnimFrame >= 4) m_nAnimFrame = 0;
@@ -435,15 +446,28 @@ void CSimClockDlg::reject() {
 CSimIoBar::CSimIoBar(CDiagramEditor& core, bool inputs, QWidget* parent)
     : QWidget(parent), m_core(core), m_bInputs(inputs) {
   setObjectName(inputs ? QStringLiteral("simInputsBar") : QStringLiteral("simOutputsBar"));
+  // The row of items scrolls sideways when the bar is narrower than the row,
+  // so that a long row never reaches over the bars beside it.
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  m_pScroll = new QScrollArea(this);
+  m_pScroll->setObjectName(QStringLiteral("simBarScroll"));
+  m_pScroll->setFrameShape(QFrame::NoFrame);
+  m_pScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_pScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_pScroll->setWidgetResizable(true);
+  m_pContent = new QWidget(m_pScroll);
   // The row keeps its place at the bottom of a taller bar and its width.
-  auto* column = new QVBoxLayout(this);
+  auto* column = new QVBoxLayout(m_pContent);
   column->setContentsMargins(2, 2, 2, 2);
   column->addStretch(1);
   m_pRow = new QHBoxLayout;
   m_pRow->setSpacing(0);
   m_pRow->setContentsMargins(0, 0, 0, 0);
   column->addLayout(m_pRow);
-  m_pCollapse = new QPushButton(QStringLiteral("<<"), this);
+  m_pScroll->setWidget(m_pContent);
+  outer->addWidget(m_pScroll);
+  m_pCollapse = new QPushButton(QStringLiteral("<<"), m_pContent);
   m_pCollapse->setObjectName(QStringLiteral("simCollapse"));
   m_pCollapse->setFixedSize(24, 40);
   m_pCollapse->setFocusPolicy(Qt::NoFocus);
@@ -468,7 +492,7 @@ void CSimIoBar::Rebuild() {
     const QString caption = ToQString(si.strCaption);
     if (!si.bWide) {
       // A raised button, its lamp over its caption.
-      auto* button = new CFlatIconButton(si.strCaption, BS_PUSHBUTTON, this);
+      auto* button = new CFlatIconButton(si.strCaption, BS_PUSHBUTTON, m_pContent);
       button->setObjectName(caption);
       button->SetFlat(false);
       button->SetIconAlignment(BTNST_ALIGN_VERT);
@@ -494,7 +518,7 @@ void CSimIoBar::Rebuild() {
       item.control = button;
       m_pRow->addWidget(button, 0, Qt::AlignTop);
     } else {
-      auto* box = new QWidget(this);
+      auto* box = new QWidget(m_pContent);
       box->setFixedSize(WideWidth(), height);
       auto* value = new QLineEdit(box);
       value->setObjectName(caption);
@@ -520,8 +544,21 @@ void CSimIoBar::Rebuild() {
     m_items.push_back(item);
   }
   m_pRow->addStretch(1);
-  setMinimumSize(minimumSizeHint());
+  // As tall as the row and a scroll bar under it; as narrow as the dock allows.
+  const int rowHeight = m_pContent->minimumSizeHint().height();
+  setMinimumHeight(rowHeight + m_pScroll->horizontalScrollBar()->sizeHint().height());
+  updateGeometry();
   Refresh();
+}
+
+QSize CSimIoBar::sizeHint() const {
+  // The whole row, with a little room so that no scroll bar shows when it fits.
+  const int row = m_pContent->minimumSizeHint().width() + 2 * m_pScroll->frameWidth() + 4;
+  return QSize(std::max(row, kMinimumWidth), minimumHeight());
+}
+
+QSize CSimIoBar::minimumSizeHint() const {
+  return QSize(kMinimumWidth, minimumHeight());
 }
 
 bool CSimIoBar::IsOn(const Item& item) const {
@@ -603,8 +640,17 @@ CAnalogSliderDlg::CAnalogSliderDlg(CZaradView* view, CBlockObj* block)
     : QDialog(view, Qt::Tool | Qt::FramelessWindowHint), m_pView(view), m_pBlock(block) {
   setObjectName(QStringLiteral("analogSlider"));
   setModal(false);
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(4, 4, 4, 4);
+  // The pop-up draws its own raised frame: it has no window frame of its own.
+  auto* outer = new QHBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("analogSliderFrame"));
+  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  frame->setLineWidth(2);
+  frame->setAutoFillBackground(true);
+  outer->addWidget(frame);
+  auto* row = new QHBoxLayout(frame);
+  row->setContentsMargins(6, 6, 6, 6);
   CZaradDoc* doc = view->GetDocument();
   int lo = block->m_nMinValue, hi = block->m_nMaxValue, pos = block->m_nSimValue;
   if (block->m_nType == kTypeAnalogContact || block->m_nType == kTypeMakeContact ||
@@ -619,9 +665,9 @@ CAnalogSliderDlg::CAnalogSliderDlg(CZaradView* view, CBlockObj* block)
     }
   }
   if (hi < lo) std::swap(lo, hi);
-  m_pMin = new QLabel(QString::number(lo).left(6), this);
-  m_pMax = new QLabel(QString::number(hi).left(6), this);
-  m_pSlider = new QSlider(Qt::Horizontal, this);
+  m_pMin = new QLabel(QString::number(lo).left(6), frame);
+  m_pMax = new QLabel(QString::number(hi).left(6), frame);
+  m_pSlider = new QSlider(Qt::Horizontal, frame);
   m_pSlider->setObjectName(QStringLiteral("analogSliderBar"));
   m_pSlider->setMinimumWidth(160);
   m_pSlider->setRange(lo, hi);
@@ -632,9 +678,18 @@ CAnalogSliderDlg::CAnalogSliderDlg(CZaradView* view, CBlockObj* block)
   row->addWidget(m_pSlider, 1);
   row->addWidget(m_pMax);
   connect(m_pSlider, &QSlider::valueChanged, this, [this](int v) { OnMoved(v); });
-  // Next to the block, below it.
-  CPoint client = view->Core().DiagramToClient(CPoint(block->m_ptPos.x, block->m_ptPos.y + block->m_nHeight));
-  move(view->viewport()->mapToGlobal(QPoint(client.x, client.y)));
+  // Left of the block at its top (right of it when there is no room on the
+  // left), inside the diagram's window: it never covers the bars below it.
+  adjustSize();
+  const CDiagramEditor& core = view->Core();
+  const CPoint tl = core.DiagramToClient(block->m_ptPos);
+  const CPoint br = core.DiagramToClient(CPoint(block->m_ptPos.x + block->m_nWidth, block->m_ptPos.y));
+  const QRect client = view->viewport()->rect();
+  int x = tl.x - width() - 8;
+  if (x < client.left()) x = br.x + 8;
+  x = std::clamp(x, client.left(), std::max(client.left(), client.right() - width()));
+  const int y = std::clamp(tl.y, client.top(), std::max(client.top(), client.bottom() - height()));
+  move(view->viewport()->mapToGlobal(QPoint(x, y)));
 }
 
 void CAnalogSliderDlg::OnMoved(int pos) {

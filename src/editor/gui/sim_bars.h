@@ -29,9 +29,12 @@ class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 class QPushButton;
 class QSlider;
 class QSpinBox;
+class QStackedWidget;
+class CMaskedEdit;
 class QTimeEdit;
 class CFlatIconButton;
 
@@ -66,7 +69,7 @@ class CSimControlBar : public QWidget {
   CFlatIconButton* SetClockButton() const { return m_pSetClock; }
   QComboBox* UnitCombo() const { return m_pUnit; }
   QSpinBox* CyclesEdit() const { return m_pCycles; }
-  QLineEdit* TimeEdit() const { return m_pTime; }
+  CMaskedEdit* TimeEdit() const { return m_pTime; }
   QLabel* ClockLabel() const { return m_pClock; }
   QLabel* RemainingLabel() const { return m_pRemaining; }
   // The Set Clock dialog while its button is checked, else null.
@@ -87,8 +90,10 @@ class CSimControlBar : public QWidget {
   CFlatIconButton* m_pSuspend = nullptr;
   CFlatIconButton* m_pStep = nullptr;
   CFlatIconButton* m_pSetClock = nullptr;
+  QStackedWidget* m_pStepEdits = nullptr;  // the cycles and the time edit in one place
   QSpinBox* m_pCycles = nullptr;
-  QLineEdit* m_pTime = nullptr;
+  CMaskedEdit* m_pTime = nullptr;
+  bool m_bRemainingShown = false;  // from a step's start until Start or Resume
   QComboBox* m_pUnit = nullptr;
   QLabel* m_pClock = nullptr;
   QLabel* m_pRemaining = nullptr;
@@ -147,6 +152,12 @@ class CSimIoBar : public QWidget {
   // Width of a button and of a wide item (value above its label).
   static constexpr int kButtonWidth = 27;
   int WideWidth() const { return m_bInputs ? 57 : 86; }
+  // The bar asks for its whole row; squeezed beside the other bars it keeps
+  // at least this width (its title stays readable) and scrolls its row.
+  static constexpr int kMinimumWidth = 120;
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+  QScrollArea* Scroller() const { return m_pScroll; }
 
  signals:
   void changed();
@@ -165,6 +176,8 @@ class CSimIoBar : public QWidget {
 
   CDiagramEditor& m_core;
   bool m_bInputs;
+  QScrollArea* m_pScroll = nullptr;    // scrolls the row sideways when the bar is narrow
+  QWidget* m_pContent = nullptr;       // the row's widget inside the scroll area
   QPushButton* m_pCollapse = nullptr;  // "<<": its height is the row's
   QHBoxLayout* m_pRow = nullptr;
   std::vector<Item> m_items;

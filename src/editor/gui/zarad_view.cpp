@@ -17,13 +17,11 @@
 #include <QSlider>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
-#include "app/editor_app.h"
-#include "app/main_frame.h"
-#include "app/toolbar_icons.h"
 #include "controls/gui/hcolor_dialog.h"
-#include "device/gui/device_controller.h"
+#include "editor/command_table.h"
 #include "editor/goto_block.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/goto_block_dlg.h"
@@ -34,12 +32,15 @@
 #include "model/zarad_doc.h"
 #include "msgtext/gui/msgtext_preview.h"
 #include "platform/gui/qt_dc.h"
+#include "platform/gui/qt_keys.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
 #include "properties/block_properties.h"
 #include "properties/gui/qt_block_sheet.h"
+#include "shell/document_window.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -109,6 +110,9 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
   tipFont.setFixedPitch(true);
   tipFont.setPixelSize(12);
   m_pinTip.setFont(tipFont);
+  // Every scan hands the blocks' live values to the open sheets.
+  m_core.GetScanDriver().SetSink(this);
+  m_pProperties->SetViewContext(&m_core);
 }
 
 CZaradView::~CZaradView() {
@@ -116,7 +120,12 @@ CZaradView::~CZaradView() {
   // Open modeless sheets close before the command that lists them goes.
   for (CQtBlockSheet* sheet : findChildren<CQtBlockSheet*>()) delete sheet;
   delete m_pMsgTextSheet.data();
+  m_core.GetScanDriver().SetSink(nullptr);
   m_core.SetHost(nullptr);
+}
+
+int CZaradView::ShowCurrentParameterValue(CBlockObj* block) {
+  return block ? m_pProperties->ShowCurrentParameterValue(*block, &m_core) : 0;
 }
 
 // ---- The message-text preview ---------------------------------------------------------
@@ -146,6 +155,10 @@ void CZaradView::MessageTextDeactivated(int number) {
 }
 
 void CZaradView::SimulationLeft() {
+  // The block sheets of the simulation close with it: they edit the running
+  // blocks and apply nothing once it ended.
+  for (CQtBlockSheet* sheet : findChildren<CQtBlockSheet*>())
+    if (sheet->Sheet().IsModeless()) sheet->close();
   if (m_pFrame) m_pFrame->OnSimulationLeft();
 }
 
@@ -167,16 +180,20 @@ void CZaradView::OnInitialUpdate() {
   InvalidateDiagram();
 }
 
+CShell* CZaradView::Shell() const {
+  return m_pFrame ? m_pFrame->Shell() : nullptr;
+}
+
 void CZaradView::OnActivateView(bool activate) {
   if (!activate) return;
-  if (CMainFrame* main = AfxGetMainWnd()) main->SetModelNameText(m_pDoc->GetModelPaneText());
+  if (CShell* shell = Shell()) shell->SetModelNameText(m_pDoc->GetModelPaneText());
   InvalidateDiagram();
 }
 
 bool CZaradView::IsActiveView() const {
-  CMainFrame* main = AfxGetMainWnd();
-  if (!main || !m_pFrame) return true;
-  return main->GetActiveDocumentWindow() == static_cast<DocumentWindow*>(m_pFrame);
+  CShell* shell = Shell();
+  if (!shell) return true;
+  return shell->GetActiveDocumentWindow() == static_cast<DocumentWindow*>(m_pFrame);
 }
 
 // ---- Painting -------------------------------------------------------------------------
@@ -298,41 +315,6 @@ UINT KeyFlags(const QMouseEvent* event) {
   return flags;
 }
 
-UINT VirtualKey(int key) {
-  switch (key) {
-    case Qt::Key_Escape:
-      return VK_ESCAPE;
-    case Qt::Key_PageUp:
-      return VK_PRIOR;
-    case Qt::Key_PageDown:
-      return VK_NEXT;
-    case Qt::Key_Home:
-      return VK_HOME;
-    case Qt::Key_End:
-      return VK_END;
-    case Qt::Key_Left:
-      return VK_LEFT;
-    case Qt::Key_Right:
-      return VK_RIGHT;
-    case Qt::Key_Up:
-      return VK_UP;
-    case Qt::Key_Down:
-      return VK_DOWN;
-    case Qt::Key_F3:
-      return VK_F3;
-    case Qt::Key_F4:
-      return VK_F4;
-    case Qt::Key_F5:
-      return VK_F5;
-    case Qt::Key_F9:
-      return VK_F9;
-    case Qt::Key_F11:
-      return VK_F11;
-    default:
-      return 0;
-  }
-}
-
 }  // namespace
 
 CPoint CZaradView::ToDiagram(const QPoint& pos) const {
@@ -351,9 +333,9 @@ void CZaradView::Guarded(F&& f) {
 }
 
 void CZaradView::RunCommand(UINT id) {
-  if (CMainFrame* main = AfxGetMainWnd()) {
-    main->SendCommand(id);
-    main->UpdateCommandUI();
+  if (CShell* shell = Shell()) {
+    shell->SendCommand(id);
+    shell->UpdateCommandUI();
   } else {
     CCmdUI ui(id);
     if (OnUpdateCmdUI(&ui) && ui.m_bEnabled) OnCmdMsg(id);
@@ -365,7 +347,7 @@ void CZaradView::mousePressEvent(QMouseEvent* event) {
   const UINT flags = KeyFlags(event);
   if (event->button() == Qt::LeftButton) Guarded([&] { m_core.OnLButtonDown(pt, flags); });
   if (event->button() == Qt::RightButton) Guarded([&] { m_core.OnRButtonDown(pt, flags); });
-  if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
+  if (CShell* shell = Shell()) shell->UpdateCommandUI();
 }
 
 void CZaradView::mouseReleaseEvent(QMouseEvent* event) {
@@ -376,7 +358,7 @@ void CZaradView::mouseReleaseEvent(QMouseEvent* event) {
     Guarded([&] { m_core.OnRButtonUp(pt, flags); });
     if (!m_pDoc->m_bLocked) ShowContextMenu(m_core.ChooseContextMenu(), event->globalPosition().toPoint());
   }
-  if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
+  if (CShell* shell = Shell()) shell->UpdateCommandUI();
 }
 
 void CZaradView::mouseMoveEvent(QMouseEvent* event) {
@@ -394,20 +376,22 @@ void CZaradView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseDoubleClickEvent(event);
   const CPoint pt = ToDiagram(event->position().toPoint());
   Guarded([&] { m_core.OnLButtonDblClk(pt, KeyFlags(event)); });
-  if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
+  if (CShell* shell = Shell()) shell->UpdateCommandUI();
 }
 
 void CZaradView::keyPressEvent(QKeyEvent* event) {
+  // Alt closes the analog value pop-up.
+  if (event->key() == Qt::Key_Alt) CloseValuePopup();
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_core.GetCurrentBlock()) {
     OnBlockProperties();
     return;
   }
-  const UINT key = VirtualKey(event->key());
+  const UINT key = VirtualKeyOf(event->key());
   bool used = false;
   if (key != 0)
     Guarded([&] { used = m_core.OnKeyDown(key, (event->modifiers() & Qt::ControlModifier) != 0); });
   if (used) {
-    if (CMainFrame* main = AfxGetMainWnd()) main->UpdateCommandUI();
+    if (CShell* shell = Shell()) shell->UpdateCommandUI();
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);
@@ -416,59 +400,52 @@ void CZaradView::keyPressEvent(QKeyEvent* event) {
 void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
   m_pinTip.ShowTip(CString());  // a tip that has not opened yet does not open over the menu
   if (popup == POPUP_NONE) return;
-  struct Item {
-    UINT id;
-    const char* text;
-  };
   constexpr UINT kSeparator = 0;
-  std::vector<Item> items;
-  const Item cut{ID_EDIT_CUT, "Cu&t\tCtrl+X"}, copy{ID_EDIT_COPY, "&Copy\tCtrl+C"},
-      del{ID_EDIT_CLEAR, "&Delete\tDelete"}, all{ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A"};
+  std::vector<UINT> items;
   switch (popup) {
     case POPUP_EDIT:
-      items = {{ID_BLOCK_PROPERTIES, "Pr&operties..."}, {kSeparator, ""}, cut, copy, del, all};
+      items = {ID_BLOCK_PROPERTIES, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL};
       break;
     case POPUP_EDIT_MULTI:
-      items = {cut, copy, del, all};
+      items = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL};
       break;
     case POPUP_EDIT_EMPTY:
-      items = {{ID_ESCAPE, "Selection\tEscape"}, {ID_EDIT_PASTE, "&Paste\tCtrl+V"}, all};
+      items = {ID_ESCAPE, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL};
       break;
     case POPUP_CLIP:
-      items = {{ID_SEPARATE, "Seperate"}, del, all};
+      items = {ID_SEPARATE, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL};
       break;
     case POPUP_JOIN:
-      items = {{ID_JOIN, "Join"}, del, all};
+      items = {ID_JOIN, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL};
       break;
     case POPUP_GO_TO_PARTNER:
-      items = {{ID_GO_TO_PARTNER, "Go To Partner"}, {ID_JOIN, "Join"}, del, all};
+      items = {ID_GO_TO_PARTNER, ID_JOIN, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL};
       break;
     default:
       return;
   }
   QMenu menu(this);
   menu.setObjectName("contextMenu141");
-  for (const Item& item : items) {
-    if (item.id == kSeparator) {
+  for (const UINT id : items) {
+    const CommandInfo* command = FindCommand(id);
+    if (id == kSeparator || !command) {
       menu.addSeparator();
       continue;
     }
-    QString text = QString::fromUtf8(item.text);
+    const QString text = ToQString(PopupMenuText(*command));
     const int tab = text.indexOf('\t');
     QAction* action = menu.addAction(tab < 0 ? text : text.left(tab));
     if (tab >= 0) action->setShortcut(QKeySequence(text.mid(tab + 1)));
-    action->setData(item.id);
-    CCmdUI ui(item.id);
-    CMainFrame* main = AfxGetMainWnd();
-    const bool claimed = main ? main->OnUpdateCmdUI(&ui) || OnUpdateCmdUI(&ui) : OnUpdateCmdUI(&ui);
+    action->setData(id);
+    CCmdUI ui(id);
+    CShell* shell = Shell();
+    const bool claimed = shell ? shell->UpdateFrameCommand(&ui) || OnUpdateCmdUI(&ui) : OnUpdateCmdUI(&ui);
     action->setEnabled(claimed && ui.m_bEnabled);
-    if (item.id == ID_EDIT_CUT || item.id == ID_EDIT_COPY || item.id == ID_EDIT_PASTE ||
-        item.id == ID_EDIT_CLEAR) {
+    if (id == ID_EDIT_CUT || id == ID_EDIT_COPY || id == ID_EDIT_PASTE || id == ID_EDIT_CLEAR) {
       // The four editing items show their toolbar pictures and are greyed while simulating.
-      action->setIcon(ToolbarIcon(item.id));
+      if (shell) action->setIcon(shell->CommandIcon(id));
       if (m_core.IsSimulating()) action->setEnabled(false);
     }
-    const UINT id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
   }
   menu.exec(globalPos);
@@ -478,9 +455,9 @@ void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
 
 void CZaradView::SetViewCursor(int cursor) {
   // Placing a block shows the application's block cursor (the palette's).
-  if (const CEditorApp* app = AfxGetApp();
-      cursor == CURSOR_PLACE && app && app->m_hBlockCursor.shape() == Qt::BitmapCursor) {
-    if (viewport()->cursor().shape() != Qt::BitmapCursor) viewport()->setCursor(app->m_hBlockCursor);
+  const QCursor* block = Shell() ? Shell()->GetBlockCursor() : nullptr;
+  if (cursor == CURSOR_PLACE && block && block->shape() == Qt::BitmapCursor) {
+    if (viewport()->cursor().shape() != Qt::BitmapCursor) viewport()->setCursor(*block);
     return;
   }
   Qt::CursorShape shape = Qt::ArrowCursor;
@@ -513,6 +490,16 @@ void CZaradView::OpenValuePopup(CBlockObj* block) {
   m_pValuePopup->show();
   m_pValuePopup->activateWindow();
   m_pValuePopup->Slider()->setFocus();
+  // Another window of the program taking the activation (the main window, a
+  // block sheet, the message-text preview) closes the pop-up.
+  QPointer<CAnalogSliderDlg> popup = m_pValuePopup;
+  connect(qApp, &QGuiApplication::focusWindowChanged, m_pValuePopup, [this, popup](QWindow* now) {
+    if (!popup || now == nullptr || now == popup->windowHandle()) return;
+    // Closed once the activation is over, not inside its notification.
+    QTimer::singleShot(0, this, [this, popup] {
+      if (popup && popup == m_pValuePopup && QApplication::activeWindow() != popup) CloseValuePopup();
+    });
+  });
 }
 
 CAnalogSliderDlg* CZaradView::ValuePopup() const {
@@ -529,15 +516,12 @@ void CZaradView::PostCommand(UINT id) {
 }
 
 void CZaradView::PostDeviceOperation(int code) {
-  if (CMainFrame* main = AfxGetMainWnd()) {
-    if (CDeviceController* device = main->GetDeviceController()) device->PostDeviceOperation(code);
-  }
+  if (CShell* shell = Shell()) shell->PostDeviceOperation(code);
 }
 
 bool CZaradView::IsDevicePortOpen() const {
-  CMainFrame* main = AfxGetMainWnd();
-  CDeviceController* device = main ? main->GetDeviceController() : nullptr;
-  return device != nullptr && device->Link().IsPortOpen();
+  CShell* shell = Shell();
+  return shell != nullptr && shell->IsDevicePortOpen();
 }
 
 void CZaradView::MaximizeWindow() {
@@ -610,6 +594,10 @@ void CZaradView::ShowPinTip(const CString& text) {
   m_pinTip.ShowTip(text);
 }
 
+void CZaradView::ShowModelName(const CString& text) {
+  if (CShell* shell = Shell()) shell->SetModelNameText(text);
+}
+
 std::function<void(CGoToBlockDlg&)> CZaradView::s_goToBlockRunner;
 
 void CZaradView::OnGoToBlock() {
@@ -626,7 +614,7 @@ void CZaradView::OnGoToBlock() {
 void CZaradView::OnBlockProperties() {
   m_pinTip.ShowTip(CString());
   if (m_pDoc->m_bLocked) return;
-  CQtSheetRunner runner(m_pProperties.get(), this);
+  CQtSheetRunner runner(m_pProperties.get(), this, Shell());
   // A selected comment first: emptying its text removes it.
   CBlockComment* comment = m_core.GetCurrentComment();
   if (comment && comment->m_bSelected) {
@@ -672,7 +660,11 @@ bool CZaradView::OnUpdateCmdUI(CCmdUI* ui) {
 
 bool CZaradView::OnCmdMsg(UINT id) {
   if (id == ID_PALETTE_PICK) {
-    if (CMainFrame* main = AfxGetMainWnd()) m_core.OnPalettePick(main->m_nPickMode, main->m_nPickedType);
+    if (CShell* shell = Shell()) {
+      int mode = 0, type = 0;
+      shell->GetPalettePick(&mode, &type);
+      m_core.OnPalettePick(mode, type);
+    }
     return true;
   }
   if (id == ID_BLOCK_PROPERTIES) {

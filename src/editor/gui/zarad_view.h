@@ -26,13 +26,18 @@ class CChildFrame;
 class CGoToBlockDlg;
 class CPageLayoutDlg;
 class CPrintSetupDlg;
+class CPrinterHost;
+class CShell;
 class QPrintDialog;
 class QPrintPreviewDialog;
 class QPrinter;
 class CDC;
 class CZaradDoc;
 
-class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public CCommandTarget {
+class CZaradView : public QAbstractScrollArea,
+                   public CDiagramEditorHost,
+                   public CSimBarSink,
+                   public CCommandTarget {
   Q_OBJECT
 
  public:
@@ -42,6 +47,8 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   ~CZaradView() override;
 
   CChildFrame* GetParentFrame() const { return m_pFrame; }
+  // The main window's shell (its frame's); null for a view on its own.
+  CShell* Shell() const;
   CZaradDoc* GetDocument() const { return m_pDoc; }
   // The editor core of the view.
   CDiagramEditor& Core() { return m_core; }
@@ -120,6 +127,8 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
     std::function<int(CPageLayoutDlg&)> pageLayout;  // IDOK or IDCANCEL
   };
   static PrintRunners s_printRunners;
+  // The application's printer; null for a view on its own (it prints to PDF).
+  CPrinterHost* PrinterHost() const;
 
   // ---- CDiagramEditorHost ------------------------------------------------------
   // The view's one repaint request: the whole client area, without erasing.
@@ -135,6 +144,7 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void MoveCursorBy(int dx, int dy) override;
   void Beep() override;
   void ShowPinTip(const CString& text) override;
+  void ShowModelName(const CString& text) override;
   CSize MeasureViewText(const CString& text) const override;
   int GetLogPixelsY() const override;
   // The selection on the system clipboard, under the program's own MIME type.
@@ -155,6 +165,10 @@ class CZaradView : public QAbstractScrollArea, public CDiagramEditorHost, public
   void CloseValuePopup() override;
   void SimulationLeft() override;
   CAnalogSliderDlg* ValuePopup() const;
+
+  // ---- CSimBarSink: what each scan hands on ------------------------------------------
+  // The block's live value to its open modeless sheet; the number of open sheets.
+  int ShowCurrentParameterValue(CBlockObj* block) override;
 
   // The picture the last repaint left in the memory bitmap.
   const QImage& LastPicture() const { return m_memBitmap; }

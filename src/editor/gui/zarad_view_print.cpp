@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/editor_app.h"
 #include "editor/gui/page_layout_dlg.h"
 #include "editor/gui/print_setup_dlg.h"
 #include "editor/gui/zarad_view.h"
@@ -16,6 +15,7 @@
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_dc.h"
 #include "platform/message_sink.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -30,9 +30,9 @@ QPrinter* StandalonePrinter() {
   return printer.get();
 }
 
-QPrinter* JobPrinter() {
-  if (CEditorApp* app = AfxGetApp()) {
-    if (QPrinter* printer = app->GetPrinter()) return printer;
+QPrinter* JobPrinter(CPrinterHost* host) {
+  if (host) {
+    if (QPrinter* printer = host->GetPrinter()) return printer;
   }
   return StandalonePrinter();
 }
@@ -51,7 +51,7 @@ QPageSize::PageSizeId PaperSize(int paper) {
 }  // namespace
 
 int CZaradView::RunPrintSetup() {
-  CPrintSetupDlg dlg(this);
+  CPrintSetupDlg dlg(PrinterHost(), this);
   dlg.SetChoices(m_nPrintPaper, m_nPrintScaleMode, m_dPrintScale);
   const int answer = s_printRunners.setup              ? s_printRunners.setup(dlg)
                      : dlg.exec() == QDialog::Accepted ? IDOK
@@ -76,6 +76,10 @@ void CZaradView::PreparePrinter(QPrinter* printer) const {
 
 CZaradView::PrintRunners CZaradView::s_printRunners;
 
+CPrinterHost* CZaradView::PrinterHost() const {
+  return Shell() ? Shell()->GetPrinterHost() : nullptr;
+}
+
 void CZaradView::OnPrintDiagram() {
   // Nothing prints highlighted, and the picture is the one of 100 %.
   m_core.ClearSelection(SEL_ALL);
@@ -97,7 +101,7 @@ void CZaradView::OnPreviewDiagram() {
   m_bAskForSetup = 0;
   InvalidateDiagram();
 
-  QPrinter* printer = JobPrinter();
+  QPrinter* printer = JobPrinter(PrinterHost());
   PreparePrinter(printer);
   printer->setPrintRange(QPrinter::AllPages);
   QPrintPreviewDialog preview(printer, this);
@@ -117,7 +121,7 @@ void CZaradView::OnPreviewDiagram() {
 }
 
 void CZaradView::OnFilePrint(bool direct) {
-  QPrinter* printer = JobPrinter();
+  QPrinter* printer = JobPrinter(PrinterHost());
   const int pages = MakePrintJobLayout(*m_pDoc, m_rcPageMargins).PageCount();
   PreparePrinter(printer);
   printer->setPrintRange(QPrinter::AllPages);

@@ -1,138 +1,43 @@
 #include "msgtext/gui/msg_text_windows.h"
 
-#include <QApplication>
-#include <QEvent>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QPointer>
-#include <QToolButton>
-#include <memory>
+#include <QWidget>
 
-#include "app/document_window.h"
-#include "app/main_frame.h"
-#include "controls/gui/grid_widget.h"
 #include "model/zarad_doc.h"
-#include "pages/grid_page.h"
 #include "pages/gui/qt_page_dialog.h"
-#include "pages/gui/qt_page_host.h"
 #include "pages/msg_element_dlgs.h"
-#include "pages/msg_text_page.h"
 #include "pages/page_dialog.h"
 #include "platform/message_sink.h"
 #include "platform/resource_ids.h"
+#include "shell/document_window.h"
+#include "shell/shell.h"
 
 namespace {
 
 // The first model code whose message texts have settings of their own.
 constexpr WORD kFirstMsgTextSettingsModel = 0x5188;
 
-// Fits the editor's cells to the grid window whenever it changes size.
-class CGridFitter : public QObject {
- public:
-  CGridFitter(CGridPage* page, QObject* parent) : QObject(parent), m_pPage(page) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) m_pPage->FitGrid();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  CGridPage* m_pPage;
-};
-
-// Enter in a control of the editor moves the focus on, as Tab does.
-class CEnterAsTab : public QObject {
- public:
-  explicit CEnterAsTab(QWidget* host) : QObject(host) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || qobject_cast<CGridWidget*>(watched))
-      return QObject::eventFilter(watched, event);
-    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, key->modifiers());
-    QApplication::sendEvent(watched, &tab);
-    return true;
-  }
-};
-
-// The special-character popup: ten buttons below the editor's top-left corner.
-void OfferSpecialChars(CMessageTexts_New* page, QWidget* host) {
-  auto popup = std::make_shared<QPointer<QFrame>>();
-  page->m_specialChars.isOpen = [popup] { return !popup->isNull(); };
-  page->m_specialChars.close = [popup] {
-    if (!popup->isNull()) (*popup)->close();
-  };
-  page->m_specialChars.open = [page, host, popup] {
-    auto* frame = new QFrame(host, Qt::Popup);
-    frame->setObjectName(QStringLiteral("specialChars"));
-    frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setFrameShape(QFrame::Box);
-    auto* layout = new QHBoxLayout(frame);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(1);
-    for (int k = 0; k < 10; ++k) {
-      const char16_t ch = CMessageTexts_New::kSpecialChars[k];
-      auto* button = new QToolButton(frame);
-      button->setObjectName(QStringLiteral("SC%1").arg(k + 1));
-      button->setText(QString(QChar(ch)));
-      button->setFixedSize(24, 24);
-      QObject::connect(button, &QToolButton::clicked, frame, [page, ch] { page->InsertSpecialChar(ch); });
-      layout->addWidget(button);
-    }
-    frame->move(host->mapToGlobal(QPoint(0, 0)));
-    *popup = frame;
-    frame->show();
-  };
-}
-
 }  // namespace
 
-CGridWidget* AttachMessageTextGrid(CParamPage* page, CQtPageHost* host) {
-  auto* editor = dynamic_cast<CGridPage*>(page);
-  if (!editor || !host) return nullptr;
-  InstallQtPageDialogRunner();  // the element dialogs
-  const int id = editor->GridControlId();
-  const ControlDesc* place = page->Describe().Find(id);
-  auto* grid = new CGridWidget(host);
-  grid->setObjectName(dynamic_cast<CMessageTexts_New*>(page) ? QStringLiteral("messageTextGrid")
-                                                             : QStringLiteral("statusNameGrid"));
-  if (place) grid->setGeometry(host->ToPixels(place->rect));
-  if (QWidget* placeholder = host->Control(id)) placeholder->hide();
-  grid->show();
-  editor->AttachGrid(&grid->Grid());
-  grid->installEventFilter(new CGridFitter(editor, grid));
-  if (auto* texts = dynamic_cast<CMessageTexts_New*>(page)) {
-    // Enter moves on instead of closing the sheet.
-    auto* keys = new CEnterAsTab(host);
-    for (QWidget* child : host->findChildren<QWidget*>()) child->installEventFilter(keys);
-    OfferSpecialChars(texts, host);
-  }
-  return grid;
-}
-
-CMsgTextSettingsCommand::CMsgTextSettingsCommand(CMainFrame* frame) : QObject(frame), m_pFrame(frame) {
+CMsgTextSettingsCommand::CMsgTextSettingsCommand(CShell& shell)
+    : QObject(shell.MainWindow()), m_shell(shell) {
   setObjectName("messageTextSettings");
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_MSGTEXT_SETTINGS, [this] { OnSettings(); },
       [this](CCmdUI* ui) {
         // Only the newer models have these settings, and never while the diagram simulates.
-        DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
+        DocumentWindow* window = m_shell.GetActiveDocumentWindow();
         const CZaradDoc* doc = window ? window->GetDocument() : nullptr;
         ui->Enable(doc && doc->m_wModelCode >= kFirstMsgTextSettingsModel && !window->IsSimulating());
       });
 }
 
 void CMsgTextSettingsCommand::OnSettings() {
-  DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
-  CZaradDoc* doc = window ? window->GetDocument() : nullptr;
+  CZaradDoc* doc = m_shell.GetActiveDocument();
   if (!doc) return;
   InstallQtPageDialogRunner();
   CMsgTxtSettingDlg dlg;
   dlg.m_pDoc = doc;
+  dlg.m_showHelp = [this](int topic) { m_shell.ShowHelp(topic); };
   dlg.LoadFrom(*doc);
   if (RunPageDialog(dlg) != IDOK) return;
   dlg.StoreTo(*doc);

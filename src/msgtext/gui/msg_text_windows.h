@@ -1,31 +1,19 @@
-// The windows of the message texts on Qt: the screen grid of the editors
-// inside the block properties sheet, and the main frame's "Message Text
-// Settings..." command.
+// The main frame's "Message Text Settings..." command on Qt (the editors'
+// screen grid is the pages' grid window, pages/gui/grid_page_window.h).
 #pragma once
 
 #include <QObject>
-#include <functional>
 
-class CMainFrame;
-class CMessageTexts_New;
-class CMsgTxtSettingDlg;
-class CParamPage;
-class CQtPageHost;
-class CGridWidget;
-
-// When page holds a grid (the message-text editors, the I/O status names),
-// puts a grid window over its grid control on host and attaches it to the
-// page (before the page initialises); returns the grid window, or null for
-// other pages.
-CGridWidget* AttachMessageTextGrid(CParamPage* page, CQtPageHost* host);
+class CShell;
 
 class CMsgTextSettingsCommand : public QObject {
   Q_OBJECT
 
  public:
-  explicit CMsgTextSettingsCommand(CMainFrame* frame);
+  // Plugs "Message Text Settings..." into the shell's commands.
+  explicit CMsgTextSettingsCommand(CShell& shell);
   void OnSettings();
 
  private:
-  CMainFrame* m_pFrame;
+  CShell& m_shell;
 };

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "controls/gui/grid_widget.h"
 #include "model/name_tables.h"
@@ -51,6 +52,23 @@ class CPreviewElement : public CGridElement {
  private:
   std::unique_ptr<CWidget> m_widget;
 };
+
+// Places an element over the display's cells. The display shows 12
+// characters a line: an element reaching past them keeps the width of its
+// cells and is cut at the display's edge.
+void PlaceOnDisplay(CGridCtrl& grid, CGridElement* element) {
+  if (element->GetLastCol() < grid.GetColumnCount()) {
+    grid.PlaceElement(element);
+    return;
+  }
+  const int lastRow = std::min(element->m_nRow + element->GetLineCount() - 1, grid.GetRowCount() - 1);
+  CRect first, below;
+  if (!grid.GetCellRect(element->m_nRow, element->m_nCol, &first) ||
+      !grid.GetCellRect(lastRow, element->m_nCol, &below))
+    return;
+  element->m_rect =
+      CRect(first.left, first.top, first.left + element->m_nWidth * (first.Width() + 1) - 1, below.bottom);
+}
 
 CBlockMSGTEXT* FindMessageBlock(CViewContext* view, int number) {
   CZaradDoc* doc = view ? view->GetDocument() : nullptr;
@@ -116,10 +134,11 @@ CMsgTxtDisplay::CMsgTxtDisplay(CViewContext* view, CBlockMSGTEXT* block, QWidget
   BuildParameterNames();
   for (int line = 0; line < CBlockMSGTEXT::kLines; ++line) {
     for (const auto& element : block->m_ElementsSet1[line]) {
-      if (!element) continue;
+      // An element that starts past the display's 12 columns is not seen.
+      if (!element || element->m_nCol >= kCols) continue;
       auto clone = std::make_unique<CPreviewElement>(*element);
       grid.GetElementList(0, line).push_back(clone->Clone());
-      grid.AddElement(std::move(clone));
+      PlaceOnDisplay(grid, grid.AddElement(std::move(clone)));
     }
   }
   // The element value editor opens on a double click.
@@ -139,7 +158,7 @@ CMsgTxtDisplay::~CMsgTxtDisplay() {
 void CMsgTxtDisplay::PlaceElements() {
   CGridCtrl& grid = m_grid->Grid();
   for (int line = 0; line < 4; ++line)
-    for (auto& element : grid.GetShownElements(line)) grid.PlaceElement(element.get());
+    for (auto& element : grid.GetShownElements(line)) PlaceOnDisplay(grid, element.get());
   if (m_editor) m_editor->FollowElement();
 }
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "msgtext/gui/msg_text_windows.h"
+#include "pages/gui/grid_page_window.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/page_dialog.h"
 #include "pages/param_page.h"

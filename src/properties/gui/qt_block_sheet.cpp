@@ -6,19 +6,21 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "model/shell_context.h"
-#include "msgtext/gui/msg_text_windows.h"
 #include "pages/block_param_page.h"
 #include "pages/gui/coil_state_dialog.h"
+#include "pages/gui/grid_page_window.h"
 #include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/ladder_operand_page.h"
+#include "pages/operand_pages.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "properties/block_sheet.h"
+#include "shell/shell.h"
 
-CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent)
-    : QDialog(parent), m_sheet(sheet), m_pCommand(command) {
+CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent, CShell* shell)
+    : QDialog(parent), m_sheet(sheet), m_pCommand(command), m_pShell(shell) {
   InstallQtPageDialogRunner();  // the pages' own dialogs (the bit mask)
   setWindowTitle(ToQString(sheet.Caption()));
   setObjectName(QStringLiteral("blockSheet"));
@@ -29,6 +31,12 @@ CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWid
   layout->addWidget(m_pTabs);
   m_hosts.assign(sheet.Pages().size(), nullptr);
   for (CParamPage* page : sheet.Pages()) {
+    // The analog output buttons open the program properties on a page.
+    if (auto* operand = dynamic_cast<COperandPageBase*>(page); operand && shell)
+      operand->m_runCommand = [shell](UINT id, int startPage) {
+        if (id == ID_PROPERTIES) return shell->OpenProgramProperties(startPage);
+        shell->SendCommand(id);
+      };
     auto* holder = new QWidget(m_pTabs);
     m_pTabs->addTab(holder, ToQString(page->m_strTitle));
   }
@@ -84,6 +92,7 @@ CQtPageHost* CQtBlockSheet::PageHost(int index) const {
 void CQtBlockSheet::ShowPage(int index) {
   if (index < 0 || index >= static_cast<int>(m_hosts.size())) return;
   m_nShown = index;
+  m_sheet.m_nActivePage = index;
   if (m_hosts[static_cast<size_t>(index)]) return;
   CParamPage* page = m_sheet.Pages()[static_cast<size_t>(index)];
   QWidget* holder = m_pTabs->widget(index);
@@ -131,18 +140,18 @@ void CQtBlockSheet::OnApply() {
 
 void CQtBlockSheet::OnHelp() {
   // The ladder element sheet's Help does nothing.
-  if (m_sheet.HelpTopic() > 0) GetShellContext()->ShowHelp(m_sheet.HelpTopic());
+  if (m_pShell && m_sheet.HelpTopic() > 0) m_pShell->ShowHelp(m_sheet.HelpTopic());
 }
 
 // ---- CQtSheetRunner -----------------------------------------------------------------
 
 int CQtSheetRunner::RunModal(CBlockSheet& sheet) {
-  CQtBlockSheet dialog(sheet, m_pCommand, m_pParent);
+  CQtBlockSheet dialog(sheet, m_pCommand, m_pParent, m_pShell);
   return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 bool CQtSheetRunner::OpenModeless(CBlockSheet& sheet) {
-  auto* dialog = new CQtBlockSheet(sheet, m_pCommand, m_pParent);
+  auto* dialog = new CQtBlockSheet(sheet, m_pCommand, m_pParent, m_pShell);
   dialog->show();
   return true;
 }

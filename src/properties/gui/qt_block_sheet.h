@@ -14,6 +14,7 @@
 #include "properties/block_properties.h"
 
 class CBlockSheet;
+class CShell;
 class CQtPageHost;
 class QPushButton;
 class QTabWidget;
@@ -22,8 +23,10 @@ class CQtBlockSheet : public QDialog {
   Q_OBJECT
 
  public:
-  // A modeless sheet applies through command; a modal one needs none.
-  CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent);
+  // A modeless sheet applies through command; a modal one needs none. The shell
+  // runs Help and the pages' main-window commands; a sheet without one (a test of
+  // the sheet alone) has neither.
+  CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent, CShell* shell = nullptr);
   ~CQtBlockSheet() override;
 
   CBlockSheet& Sheet() { return m_sheet; }
@@ -43,6 +46,7 @@ class CQtBlockSheet : public QDialog {
 
   CBlockSheet& m_sheet;
   CBlockProperties* m_pCommand;
+  CShell* m_pShell;
   QTabWidget* m_pTabs;
   QPushButton* m_pApply = nullptr;
   std::vector<CQtPageHost*> m_hosts;
@@ -51,11 +55,13 @@ class CQtBlockSheet : public QDialog {
 
 class CQtSheetRunner : public CSheetRunner {
  public:
-  CQtSheetRunner(CBlockProperties* command, QWidget* parent) : m_pCommand(command), m_pParent(parent) {}
+  CQtSheetRunner(CBlockProperties* command, QWidget* parent, CShell* shell = nullptr)
+      : m_pCommand(command), m_pParent(parent), m_pShell(shell) {}
   int RunModal(CBlockSheet& sheet) override;
   bool OpenModeless(CBlockSheet& sheet) override;
 
  private:
   CBlockProperties* m_pCommand;
   QWidget* m_pParent;
+  CShell* m_pShell;
 };

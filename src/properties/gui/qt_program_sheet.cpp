@@ -9,8 +9,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/document_window.h"
-#include "app/main_frame.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
@@ -20,6 +18,7 @@
 #include "platform/resource_ids.h"
 #include "properties/gui/analog_output_dlg.h"
 #include "properties/program_sheet.h"
+#include "shell/shell.h"
 
 CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent)
     : QDialog(parent), m_sheet(sheet) {
@@ -113,23 +112,20 @@ void CQtProgramSheet::OnOK() {
 
 std::function<int(CQtProgramSheet& sheet)> CProgramPropertiesCommand::s_runner;
 
-CProgramPropertiesCommand::CProgramPropertiesCommand(CMainFrame* frame) : QObject(frame), m_pFrame(frame) {
+CProgramPropertiesCommand::CProgramPropertiesCommand(CShell& shell)
+    : QObject(shell.MainWindow()), m_shell(shell) {
   setObjectName("programProperties");
-  m_pFrame->SetCommandHandler(
+  m_shell.SetCommandHandler(
       ID_PROPERTIES, [this] { OnProperties(); },
-      [this](CCmdUI* ui) {
-        DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
-        ui->Enable(window && window->GetDocument());
-      });
+      [this](CCmdUI* ui) { ui->Enable(m_shell.GetActiveDocument() != nullptr); });
 }
 
 void CProgramPropertiesCommand::OnProperties() {
-  DocumentWindow* window = m_pFrame->GetActiveDocumentWindow();
-  CZaradDoc* doc = window ? window->GetDocument() : nullptr;
+  CZaradDoc* doc = m_shell.GetActiveDocument();
   if (!doc) return;
   CPropertiesPropSh sheet(doc);
-  sheet.SetStartPage(m_pFrame->m_nPropertiesStartPage);
-  QWidget* owner = m_pFrame;
+  sheet.SetStartPage(m_shell.TakePropertiesStartPage());
+  QWidget* owner = m_shell.MainWindow();
   sheet.m_lcd.m_chooseFile = [owner] {
     QFileDialog dialog(owner, QString(), QString(), "Graphic files(*.bmp)");
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -145,15 +141,14 @@ void CProgramPropertiesCommand::OnProperties() {
     CValueRangeTypeDlg dlg(*doc, owner);
     RunAnalogOutputDialog(dlg);
   };
-  m_pFrame->m_nPropertiesStartPage = 0;
-  CQtProgramSheet dialog(sheet, m_pFrame);
+  CQtProgramSheet dialog(sheet, owner);
   const int result = s_runner ? s_runner(dialog) : dialog.exec();
   if (result != QDialog::Accepted) return;
   if (sheet.StoreToDocument()) doc->SetModifiedFlag(true);
   if (sheet.ModelChanged()) {
     // The status bar names the new model, the palette shows its blocks and
     // the diagram goes back to selecting.
-    m_pFrame->OnActiveDocumentChanged();
-    m_pFrame->OnPalettePick(MODE_SELECT, 0);
+    m_shell.OnActiveDocumentChanged();
+    m_shell.OnPalettePick(MODE_SELECT, 0);
   }
 }

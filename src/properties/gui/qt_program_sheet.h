@@ -1,7 +1,7 @@
 // CQtProgramSheet: the program properties sheet as a Qt dialog, one tab per
 // page of a CPropertiesPropSh, each page built and initialised when its tab is
 // first shown. CProgramPropertiesCommand plugs the "Properties" command into
-// the main frame: it runs the sheet modally for the active diagram's document.
+// the shell: it runs the sheet modally for the active diagram's document.
 #pragma once
 
 #include <QDialog>
@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-class CMainFrame;
 class CPropertiesPropSh;
 class CQtPageHost;
+class CShell;
 class QPushButton;
 class QTabWidget;
 
@@ -43,7 +43,8 @@ class CProgramPropertiesCommand : public QObject {
   Q_OBJECT
 
  public:
-  explicit CProgramPropertiesCommand(CMainFrame* frame);
+  // Plugs "Properties" into the shell's commands.
+  explicit CProgramPropertiesCommand(CShell& shell);
   void OnProperties();
 
   // Runs the sheet: exec() by default; tests drive it instead. Returns the
@@ -51,5 +52,5 @@ class CProgramPropertiesCommand : public QObject {
   static std::function<int(CQtProgramSheet& sheet)> s_runner;
 
  private:
-  CMainFrame* m_pFrame;
+  CShell& m_shell;
 };

@@ -14,6 +14,7 @@
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
 #include "editor/pin_texts.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
@@ -26,15 +27,14 @@ class DiagramEditingTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     g_ShowPropertiesOnNew = 0;
   }
   CChildFrame* ActiveChild() const { return dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow()); }
 
   void Pick(int type) {
-    m_frame->m_nPickMode = MODE_PLACE_BLOCK;
-    m_frame->m_nPickedType = type;
-    ASSERT_TRUE(m_frame->SendCommand(ID_PALETTE_PICK));
+    m_frame->OnPalettePick(MODE_PLACE_BLOCK, type);
+    ASSERT_EQ(ActiveChild()->GetActiveView()->Core().GetPaletteType(), type);
   }
   static void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
                     Qt::MouseButtons buttons) {

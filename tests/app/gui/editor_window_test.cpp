@@ -29,14 +29,12 @@ class EditorWindowTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
   }
 
   // A diagram file made by a document outside the editor: an AND gate at
   // (100, 100) and an off-delay at (260, 180).
   QString WriteSavedDiagram(const QString& name, int kind, float zoom) {
-    CShellContext quiet;
-    CScopedShellContext scope(&quiet);
     CZaradDoc doc;
     doc.m_nKind = kind;
     doc.m_fZoom = zoom;

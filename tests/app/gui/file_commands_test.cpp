@@ -14,6 +14,7 @@
 #include "app/document_manager.h"
 #include "controls/gui/pane_status_bar.h"
 #include "controls/gui/xlist_ctrl.h"
+#include "model/shell_context.h"
 #include "platform/resource_ids.h"
 #include "shell_fixture.h"
 
@@ -33,7 +34,6 @@ TEST_F(ShellTest, NewLadderThenNewFbd) {
   ASSERT_NE(Active(), nullptr);
   EXPECT_EQ(Active()->GetKind(), 2);
   EXPECT_EQ(Active()->GetTitle(), CString(u"Diagram1"));
-  EXPECT_EQ(m_frame->m_nNextDocKind, 1);
   m_frame->SendCommand(ID_FILE_NEW);
   EXPECT_EQ(Active()->GetKind(), 1);
   EXPECT_EQ(Active()->GetTitle(), CString(u"Diagram2"));

@@ -228,11 +228,11 @@ TEST_F(ShellTest, ModelPanesStayWhenTheUserHidTheBar) {
   EXPECT_EQ(m_frame->GetStatusBar()->GetCount(), 7);
 }
 
-TEST_F(ShellTest, AppendInfoText) {
-  m_frame->AppendInfoText(u"COM%d opened", 1);
-  m_frame->AppendInfoText(u", %ls\n", u"115200 baud");
+TEST_F(ShellTest, AppendInformation) {
+  m_frame->AppendInformation(CString(u"COM1 opened"));
+  m_frame->AppendInformation(CString(u", 115200 baud\n"));
   EXPECT_EQ(m_frame->GetInfoBar()->GetText(), CString(u"COM1 opened, 115200 baud\r\n"));
-  for (int i = 2; i <= 9; ++i) m_frame->AppendInfoText("line %d\n", i);
+  for (int i = 2; i <= 9; ++i) m_frame->AppendInformation(FormatString(u"line %d\n", i));
   // Ten lines (the last one empty): the fourth from the end comes first.
   EXPECT_EQ(m_frame->GetInfoBar()->Edit()->document()->blockCount(), 10);
 }

@@ -23,6 +23,7 @@
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
 #include "model/doc_queries.h"
+#include "model/shell_context.h"
 #include "model/toolbox_lists.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -36,7 +37,7 @@ class PaletteTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     QCoreApplication::processEvents();
   }
 
@@ -102,7 +103,9 @@ TEST_F(PaletteTest, PicksReachTheActiveDiagram) {
 
   ClickItem(1);  // AND(Edge)
   EXPECT_EQ(bsc->m_nSelectedType, 301);
-  EXPECT_EQ(m_frame->m_nPickedType, 301);
+  int pickMode = 0, pickType = 0;
+  m_frame->GetPalettePick(&pickMode, &pickType);
+  EXPECT_EQ(pickType, 301);
   EXPECT_EQ(core.GetEditMode(), MODE_PLACE_BLOCK);
   EXPECT_EQ(core.GetPaletteType(), 301);
 
@@ -115,7 +118,8 @@ TEST_F(PaletteTest, PicksReachTheActiveDiagram) {
   EXPECT_EQ(ViewAt(2)->m_nCategory, 2);
   EXPECT_EQ(ViewAt(2)->m_nSelectedType, 0);
   EXPECT_EQ(core.GetEditMode(), MODE_SELECT);
-  EXPECT_EQ(m_frame->m_nPickMode, MODE_SELECT);
+  m_frame->GetPalettePick(&pickMode, &pickType);
+  EXPECT_EQ(pickMode, MODE_SELECT);
 
   ClickItem(1);  // the function key of the newer series
   EXPECT_EQ(core.GetPaletteType(), 611);

@@ -34,7 +34,7 @@ class PrintTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     g_ShowPropertiesOnNew = 0;
     CZaradView::s_printRunners.setup = [this](CPrintSetupDlg& dlg) {
       ++m_setups;
@@ -292,8 +292,6 @@ TEST_F(PrintTest, PaperAndScaleChoicesShapeThePrintout) {
 TEST_F(PrintTest, PrintSwitchPrintsTheNamedFilesAndEnds) {
   if (m_app->HasDefaultPrinter()) GTEST_SKIP() << "a real printer would print";
   auto write = [this](const QString& name, int kind, const char16_t* note) {
-    CShellContext quiet;
-    CScopedShellContext scope(&quiet);
     CZaradDoc doc(NewDocumentSettings{kind, 0x5188});
     AddComment(&doc, note, CPoint(60, 60));
     CString error;
@@ -304,7 +302,7 @@ TEST_F(PrintTest, PrintSwitchPrintsTheNamedFilesAndEnds) {
   const QString lad = write("second.bld", kDocLadder, u"SECONDNOTE");
   m_app.reset();
   m_app = MakeApp();
-  m_app->SetDocumentFactory([] { return new CChildFrame; });
+  m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
   ASSERT_TRUE(m_app->InitInstance({"/p", fbd, lad}));
   m_frame = m_app->GetMainFrame();
   EXPECT_FALSE(m_frame->isVisible());
@@ -317,7 +315,7 @@ TEST_F(PrintTest, PrintSwitchPrintsTheNamedFilesAndEnds) {
 
   m_app.reset();
   m_app = MakeApp();
-  m_app->SetDocumentFactory([] { return new CChildFrame; });
+  m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
   EXPECT_FALSE(m_app->InitInstance({"--print", Path("missing.bfb")}));
   m_frame = m_app->GetMainFrame();
   EXPECT_EQ(m_sink.messages().size(), 1u);
@@ -409,7 +407,7 @@ TEST_F(PrintTest, PageSetupMarginsGoToEveryOpenDiagram) {
 namespace {
 
 TEST_F(PrintTest, PrintSetupDialogKeepsItsThreeChoicesApart) {
-  CPrintSetupDlg dlg;
+  CPrintSetupDlg dlg(m_app.get());
   auto radio = [&](int id) { return qobject_cast<QRadioButton*>(dlg.Control(id)); };
   EXPECT_EQ(qobject_cast<QLabel*>(dlg.Control(1056))->toolTip(), "Print to File (PDF)");
   // The program starts in landscape, scaled to an A4 page: the three scale
@@ -448,7 +446,7 @@ TEST_F(PrintTest, PrintSetupDialogKeepsItsThreeChoicesApart) {
     printer->setPageOrientation(QPageLayout::Portrait);
     return true;
   };
-  CPrintSetupDlg again;
+  CPrintSetupDlg again(m_app.get());
   EXPECT_TRUE(qobject_cast<QRadioButton*>(again.Control(1264))->isChecked());
   again.OnSetup();
   EXPECT_TRUE(qobject_cast<QRadioButton*>(again.Control(1265))->isChecked());

@@ -52,7 +52,7 @@ class ProgramStartTest : public ::testing::Test {
     options.userFolder = m_dir.path();
     options.installMessageSink = false;
     auto app = std::make_unique<CEditorApp>(options);
-    app->SetDocumentFactory([] { return new CChildFrame; });
+    app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     EXPECT_TRUE(app->InitInstance({}));
     return app;
   }

@@ -16,6 +16,7 @@
 #include "app/editor_app.h"
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
+#include "model/shell_context.h"
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
 #include "test_child.h"
@@ -83,7 +84,7 @@ class ShellTest : public ::testing::Test {
     auto dialogs = std::make_unique<ScriptedDialogs>();
     m_dialogs = dialogs.get();
     app->SetFileDialogs(std::move(dialogs));
-    app->SetDocumentFactory([] { return new TestChild; });
+    app->SetDocumentFactory([](CShell&) { return new TestChild; });
     return app;
   }
 

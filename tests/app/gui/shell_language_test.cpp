@@ -31,6 +31,7 @@
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
 #include "editor/scan_driver.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
@@ -284,7 +285,7 @@ class FrameInputTest : public HelpTest {
   void SetUp() override {
     HelpTest::SetUp();
     g_ShowPropertiesOnNew = 0;
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     QApplication::setActiveWindow(m_frame);
   }
   CChildFrame* Child() const { return dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow()); }
@@ -331,14 +332,14 @@ TEST_F(FrameInputTest, MouseReleaseAnywhereEndsAPowerCut) {
   CSimControlBar* bar = Child()->ControlBar();
   ASSERT_NE(bar, nullptr);
   emit bar->PowerButton()->pressed();  // the button is held in
-  ASSERT_TRUE(GetShellCommands()->IsSimPowerCut());
+  ASSERT_TRUE(m_frame->findChild<CShellCommands*>()->IsSimPowerCut());
   ASSERT_TRUE(Child()->GetActiveView()->Core().GetScanDriver().IsPowerCut());
 
   QWidget* elsewhere = m_frame->GetInfoBar();
   QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), elsewhere->mapToGlobal(QPointF(5, 5)),
                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(elsewhere, &release);
-  EXPECT_FALSE(GetShellCommands()->IsSimPowerCut());
+  EXPECT_FALSE(m_frame->findChild<CShellCommands*>()->IsSimPowerCut());
   EXPECT_FALSE(bar->PowerButton()->isChecked());
   EXPECT_FALSE(Child()->GetActiveView()->Core().GetScanDriver().IsPowerCut());
   m_frame->SendCommand(ID_SIMULATION);
@@ -362,11 +363,11 @@ TEST_F(FrameInputTest, SimulationTipSaysWhyWhileAnotherDiagramSimulates) {
 }
 
 TEST_F(ShellTest, ClipboardFormatsAndCursorsOfTheApplication) {
-  EXPECT_EQ(CEditorApp::ClipboardFormatName(g_SpareClipFormat), "ZazovORE");
-  EXPECT_EQ(CEditorApp::ClipboardFormatName(g_DiagramClipFormat), "RavavIDIVizir");
+  EXPECT_EQ(CEditorApp::ClipboardFormatName(m_app->m_nSpareClipFormat), "ZazovORE");
+  EXPECT_EQ(CEditorApp::ClipboardFormatName(m_app->m_nDiagramClipFormat), "RavavIDIVizir");
   EXPECT_EQ(CEditorApp::ClipboardFormatName(m_app->GetWidgetClipFormat()), "Widget");
-  EXPECT_GE(g_SpareClipFormat, 0xC000);
-  EXPECT_NE(g_SpareClipFormat, g_DiagramClipFormat);
+  EXPECT_GE(m_app->m_nSpareClipFormat, 0xC000);
+  EXPECT_NE(m_app->m_nSpareClipFormat, m_app->m_nDiagramClipFormat);
   EXPECT_EQ(m_app->m_hArrowCursor.shape(), Qt::ArrowCursor);
   EXPECT_EQ(m_app->m_hBlockCursor.shape(), Qt::BitmapCursor);
 }

@@ -6,8 +6,8 @@
 #include <QTextStream>
 #include <QWidget>
 
-#include "app/document_window.h"
 #include "platform/gui/qt_string.h"
+#include "shell/document_window.h"
 
 class TestChild : public QWidget, public DocumentWindow {
  public:

@@ -27,6 +27,7 @@
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
 #include "image/download_image.h"
+#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/resource_ids.h"
 #include "properties/gui/qt_program_sheet.h"
@@ -61,7 +62,7 @@ class DeviceCommandsTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     m_device = m_frame->GetDeviceController();
     ASSERT_NE(m_device, nullptr);
     m_device->Link().SetTimeScale(0.1);

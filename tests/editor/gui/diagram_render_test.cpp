@@ -98,10 +98,7 @@ int CountPixels(const QImage& image, COLORREF colour) {
 }
 
 TEST(DiagramRenderTest, EveryBlockTypeRendersIntoAnImage) {
-  CFakeShellContext shell;
-  CScopedShellContext scope(&shell);
   auto doc = MakeAllBlocksDocument(kDocFbd);
-  shell.m_pActiveDoc = doc.get();
   const QImage image = RenderWholeDiagram(*doc, 1.0f);
   ASSERT_EQ(image.size(), QSize(1600, 1400));
   EXPECT_GT(CountPixels(image, 0x8CDEFF), 100 * 200);  // block bodies
@@ -120,10 +117,7 @@ TEST(DiagramRenderTest, EveryBlockTypeRendersIntoAnImage) {
 }
 
 TEST(DiagramRenderTest, ScrolledViewportShowsTheSurroundAndTheLadderPowerBus) {
-  CFakeShellContext shell;
-  CScopedShellContext scope(&shell);
   auto doc = MakeAllBlocksDocument(kDocLadder);
-  shell.m_pActiveDoc = doc.get();
   // Drawing changes nothing: without a bus none is drawn and none is made.
   ASSERT_TRUE(doc->m_powerBus.IsEmpty());
   RenderDiagramImage(*doc, 1.0f, QSize(100, 300));

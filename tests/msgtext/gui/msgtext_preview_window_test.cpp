@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <functional>
 
 #include "app/gui/shell_fixture.h"
 #include "app/main_frame.h"
@@ -18,7 +19,6 @@
 #include "controls/gui/grid_widget.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
-#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "msgtext/gui/msgtext_preview.h"
 #include "msgtext/gui/popup_value_editor.h"
@@ -34,7 +34,7 @@ class MsgTextPreviewWindowTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
     g_MsgTextDetailsFlag = 1;
   }
   void TearDown() override {
@@ -44,9 +44,8 @@ class MsgTextPreviewWindowTest : public ShellTest {
 
   // I1 switches a message text and an on-delay; the message shows the
   // delay's current time on line 1 and its preset on line 3.
-  QString WriteMessageDiagram(int secondPriority = -1) {
-    CShellContext quiet;
-    CScopedShellContext scope(&quiet);
+  QString WriteMessageDiagram(int secondPriority = -1,
+                              const std::function<void(CBlockMSGTEXT*, CBlockObj*)>& extra = nullptr) {
     CZaradDoc doc(NewDocumentSettings{kDocFbd, 0x5188});
     const BlockContext ctx = BlockContext::For(&doc);
     CBlockObj* in = doc.AddBlock(MakeBlockOfType(600, ctx));
@@ -80,6 +79,7 @@ class MsgTextPreviewWindowTest : public ShellTest {
       w->m_nNumber = delay->m_nNumber, w->m_pBlock = delay, w->m_strLabel = e.label;
       msg->m_ElementsSet1[e.row - 1].push_back(std::move(w));
     }
+    if (extra) extra(msg, delay);
     CString error;
     EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path("message.bfb")), &error)) << error.ToUtf8();
     return Path("message.bfb");
@@ -295,6 +295,45 @@ TEST_F(MsgTextPreviewWindowTest, EditMenuWheelAndEscapeInThePreviewsGrid) {
   QTest::keyClick(grid, Qt::Key_Escape);
   EXPECT_TRUE(WaitFor([&] { return view->GetMessageTextSheet() == nullptr; }));
   ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+}
+
+// The display shows 12 characters a line: an element that reaches past them
+// keeps its cells' width from its own column on (cut at the edge), one that
+// starts past them is not shown.
+TEST_F(MsgTextPreviewWindowTest, ElementsPastTheTwelfthColumn) {
+  const QString path = WriteMessageDiagram(-1, [](CBlockMSGTEXT* msg, CBlockObj* delay) {
+    const struct { int row, col, width; } kExtra[] = {{2, 10, 6}, {4, 14, 3}};
+    for (const auto& e : kExtra) {
+      auto w = std::make_unique<CWidget>(0, 0, 10, 10, 0x00FFFF);
+      w->m_nRow = e.row, w->m_nCol = e.col, w->m_nWidth = e.width, w->m_nKind = 0, w->m_nParam = 0;
+      w->m_nNumber = delay->m_nNumber, w->m_pBlock = delay, w->m_strLabel = u"On-Delay";
+      msg->m_ElementsSet1[e.row - 1].push_back(std::move(w));
+    }
+  });
+  ASSERT_NE(m_app->OpenDocumentFile(ToCString(path)), nullptr);
+  auto* child = dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow());
+  ASSERT_NE(child, nullptr);
+  CZaradView* view = child->GetActiveView();
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  CBlockObj* in = BlockOfType(view->Core().GetDocument(), 600);
+  in->m_nValue[kFirstOutputPin] = in->m_nValue[0] = 1;
+  in->m_bChanged[kFirstOutputPin] = 1;
+  ASSERT_TRUE(
+      WaitFor([&] { return view->GetMessageTextSheet() && view->GetMessageTextSheet()->isVisible(); }));
+  CMsgTxtDisplay* page = view->GetMessageTextSheet()->Page(0);
+  CGridCtrl& grid = page->Grid()->Grid();
+  ASSERT_EQ(grid.GetShownElements(1).size(), 1u);
+  CRect cell;
+  ASSERT_TRUE(grid.GetCellRect(2, 10, &cell));
+  const CRect r = grid.GetShownElements(1)[0]->m_rect;
+  EXPECT_EQ(r.left, cell.left);
+  EXPECT_EQ(r.top, cell.top);
+  EXPECT_EQ(r.Width() + 1, 6 * (cell.Width() + 1));
+  EXPECT_TRUE(grid.GetShownElements(3).empty());
+  if (qEnvironmentVariableIsSet("ZOVUZI_SHOT"))
+    view->GetMessageTextSheet()->grab().save(qEnvironmentVariable("ZOVUZI_SHOT") + ".edge.png");
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  Flush();
 }
 
 }  // namespace

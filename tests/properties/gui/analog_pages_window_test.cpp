@@ -192,7 +192,7 @@ TEST_F(AnalogPagesWindowTest, AnalogOutputButtonsOpenTheProgramPropertiesOnTheir
   CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) { return static_cast<int>(QDialog::Rejected); };
   EXPECT_EQ(pages, QStringList({"Parameter", "Parameter"}));
   EXPECT_TRUE(sheetBeneath);
-  EXPECT_EQ(m_frame->m_nPropertiesStartPage, 0);
+  EXPECT_EQ(m_frame->TakePropertiesStartPage(), 0);  // the start page was taken
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class ProgramSheetWindowTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
   }
   void TearDown() override {
     CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) {

@@ -12,7 +12,6 @@
 #include "app/gui/shell_fixture.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
-#include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
 #include "properties/gui/qt_block_sheet.h"
@@ -21,15 +20,13 @@ class SheetWindowTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    m_app->SetDocumentFactory([] { return new CChildFrame; });
+    m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
   }
 
   // Saves the diagram that fill builds under name in the test folder and opens it
   // in the main window; the view of its window, or null.
   CZaradView* OpenSavedDiagram(const QString& name, const std::function<void(CZaradDoc&)>& fill) {
     {
-      CShellContext quiet;
-      CScopedShellContext scope(&quiet);
       CZaradDoc doc;
       fill(doc);
       CString error;

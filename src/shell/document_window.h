@@ -30,6 +30,8 @@ class DocumentWindow : public CCommandTarget, public CSavableDocument {
   virtual bool IsSimulating() const { return false; }
   // The model document, when there is one.
   virtual CZaradDoc* GetDocument() { return nullptr; }
+  // Repaints the diagram the window shows.
+  virtual void InvalidateDiagram() {}
   // Print margins chosen in Page Setup: left, top, right, bottom in
   // thousandths of a millimetre.
   virtual void SetPageMargins(const CRect& margins) {}
