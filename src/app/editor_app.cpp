@@ -124,7 +124,9 @@ CEditorApp::~CEditorApp() {
 
 QString CEditorApp::LanguageSettingsPath() {
   // Each user's own: a file in the shared temporary folder could be planted by anyone.
-  return ToQString(GetSettingsFolder()) + "RazadUdezazir/DizevOdaved.ini";
+  // Without a folder of the user's own the choice is not kept.
+  const CString folder = GetSettingsFolder();
+  return folder.IsEmpty() ? QString() : ToQString(folder) + "RazadUdezazir/DizevOdaved.ini";
 }
 
 QString CEditorApp::GetLanguageFile() const {

@@ -109,19 +109,20 @@ std::vector<CString> CBlockAnalog::GetValueBoxLines() const {
 // ---- The scan -------------------------------------------------------------------
 
 BOOL CBlockAnalog::Simulate(CViewContext* view) {
-  if (IsKindOf(RUNTIME_CLASS(CBlockACOMP))) {
+  const CRuntimeClass* cls = GetRuntimeClass();
+  if (cls->IsDerivedFrom(RUNTIME_CLASS(CBlockACOMP))) {
     SimulateComparator(view);
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockATHTRG))) {
+  } else if (cls->IsDerivedFrom(RUNTIME_CLASS(CBlockATHTRG))) {
     SimulateThresholdTrigger(view);
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockAAMP))) {
+  } else if (cls->IsDerivedFrom(RUNTIME_CLASS(CBlockAAMP))) {
     SimulateAmplifier(view);
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockAWDOG))) {
+  } else if (cls->IsDerivedFrom(RUNTIME_CLASS(CBlockAWDOG))) {
     SimulateWatchdog(view);
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockADTRG))) {
+  } else if (cls->IsDerivedFrom(RUNTIME_CLASS(CBlockADTRG))) {
     SimulateDifferentialTrigger(view);
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockAMUX))) {
+  } else if (cls->IsDerivedFrom(RUNTIME_CLASS(CBlockAMUX))) {
     SimulateMultiplexer(view);
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockAMATH))) {
+  } else if (cls->IsDerivedFrom(RUNTIME_CLASS(CBlockAMATH))) {
     SimulateFormula(view);
   }
   scan_steps::UpdateContacts(*this, view);
@@ -184,14 +185,20 @@ int CBlockAnalog::UpstreamAnalogResult(CViewContext* view) const {
 
 void CBlockAnalog::SimulateAmplifier(CViewContext* view) {
   m_nResult = m_nScaledX = ScaledInput(view, 0);
-  m_bLoop = 0;
-  m_pWalkStart = this;
-  int count = 0;
-  WalkConnections(view, this, m_nFirstLinkedPin, &count);
-  const bool inLoop = m_bLoop != 0;
-  m_bLoop = 0;
-  m_pWalkStart = nullptr;
-  if (inLoop) m_nResult = Scale(UpstreamAnalogResult(view));
+  // Whether the links lead back here rests on the links alone: the walk runs
+  // again only when they may have changed.
+  const unsigned long long generation = view ? view->GetLinkGeneration() : 0;
+  if (generation == 0 || generation != m_nWalkGeneration) {
+    m_bLoop = 0;
+    m_pWalkStart = this;
+    int count = 0;
+    WalkConnections(view, this, m_nFirstLinkedPin, &count);
+    m_bWalkFoundLoop = m_bLoop != 0;
+    m_nWalkGeneration = generation;
+    m_bLoop = 0;
+    m_pWalkStart = nullptr;
+  }
+  if (m_bWalkFoundLoop) m_nResult = Scale(UpstreamAnalogResult(view));
 }
 
 void CBlockAnalog::SimulateWatchdog(CViewContext* view) {

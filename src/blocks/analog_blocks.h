@@ -111,6 +111,11 @@ class CBlockAnalog : public CBlockObj {
   // The result of the nearest analog function upstream of input 0 (0 when the
   // walk finds none); the walk takes at most as many steps as there are blocks.
   int UpstreamAnalogResult(CViewContext* view) const;
+
+  // The amplifier's last walk of its links: whether they led back to it, and
+  // the view's link generation it holds for (0: none).
+  unsigned long long m_nWalkGeneration = 0;
+  bool m_bWalkFoundLoop = false;
 };
 
 // Analog comparator (803).

@@ -455,36 +455,59 @@ BOOL CBlockARRMXIV::Simulate(CViewContext* view) {
   const int last = first + count - 1;
   count = std::min(count, capacity - m_nParam14);
 
-  std::vector<int> places(static_cast<size_t>(count), 0);
-  size_t used = 0;
+  // The places are the first `count` operands of the kind within the range,
+  // in list order; a place without an operand holds 0.
   const CZaradDoc* doc = view ? view->GetDocument() : nullptr;
-  if (doc != nullptr) {
-    for (const CBlockObj* b : doc->m_blocks) {
-      if (used == places.size()) break;
-      if (b->IsKindOf(kind) && b->m_nNumber >= first && b->m_nNumber <= last) {
-        places[used++] = static_cast<short>(b->m_nWordValue);
+  if (doc == nullptr) {
+    m_rangeBlocks.clear();
+    m_nRangeGeneration = 0;
+  } else {
+    const unsigned long long generation = view->GetLinkGeneration();
+    if (generation == 0 || generation != m_nRangeGeneration || kind != m_pRangeKind ||
+        first != m_nRangeFirst || last != m_nRangeLast) {
+      m_rangeBlocks.clear();
+      for (const CBlockObj* b : doc->m_blocks) {
+        if (b->IsKindOf(kind) && b->m_nNumber >= first && b->m_nNumber <= last) m_rangeBlocks.push_back(b);
       }
+      m_nRangeGeneration = generation;
+      m_pRangeKind = kind;
+      m_nRangeFirst = first;
+      m_nRangeLast = last;
     }
   }
-  int result = places[0];
+  const size_t used = std::min(m_rangeBlocks.size(), static_cast<size_t>(count));
+  const bool empty = used < static_cast<size_t>(count);  // places holding 0
+  int result = 0;
   switch (mode) {
     case 0:
-      result = *std::max_element(places.begin(), places.end());
+    case 1: {
+      bool any = empty;
+      for (size_t i = 0; i < used; ++i) {
+        const int v = static_cast<short>(m_rangeBlocks[i]->m_nWordValue);
+        result = !any ? v : mode == 0 ? std::max(result, v) : std::min(result, v);
+        any = true;
+      }
       break;
-    case 1:
-      result = *std::min_element(places.begin(), places.end());
-      break;
+    }
     case 2: {
       int sum = 0;
-      for (int v : places) sum = Word16(sum + v);
+      for (size_t i = 0; i < used; ++i)
+        sum = Word16(sum + static_cast<short>(m_rangeBlocks[i]->m_nWordValue));
       result = sum / count;
       break;
     }
     default:
+      result = used > 0 ? static_cast<short>(m_rangeBlocks[0]->m_nWordValue) : 0;
       break;
   }
   AssignValue(*this, Word16(result));
   return TRUE;
+}
+
+void CBlockARRMXIV::ForgetBlock(const CBlockObj* block) {
+  if (std::find(m_rangeBlocks.begin(), m_rangeBlocks.end(), block) == m_rangeBlocks.end()) return;
+  m_rangeBlocks.clear();
+  m_nRangeGeneration = 0;
 }
 
 void CBlockARRMXIV::DrawSimulated(CViewContext* view, CDC* dc) {

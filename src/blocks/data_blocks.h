@@ -1,6 +1,8 @@
 // Data and bit operation blocks (830-846).
 #pragma once
 
+#include <vector>
+
 #include "model/block_obj.h"
 
 // Boolean function of four inputs by truth table (830).
@@ -241,6 +243,16 @@ class CBlockARRMXIV : public CBlockObj {
   BOOL Simulate(CViewContext* view) override;
   void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
+  void ForgetBlock(const CBlockObj* block) override;
+
+ private:
+  // The operands of the range in list order, found once and kept while the
+  // view's link generation, the kind and the range stay the same (not owned).
+  std::vector<const CBlockObj*> m_rangeBlocks;
+  unsigned long long m_nRangeGeneration = 0;
+  const CRuntimeClass* m_pRangeKind = nullptr;
+  int m_nRangeFirst = 0;
+  int m_nRangeLast = -1;
 };
 
 // Maximum, minimum or average of two words (845).

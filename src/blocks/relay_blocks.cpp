@@ -1,5 +1,7 @@
 #include "blocks/relay_blocks.h"
 
+#include <algorithm>
+
 #include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
 #include "blocks/operand_blocks.h"
@@ -115,11 +117,20 @@ BOOL CBlockSREG::Simulate(CViewContext* view) {
     const int bit = m_nParam23;
     scan_steps::SetOutput(*this, view, bit >= 0 && bit < 16 ? (m_wBits >> bit) & 1 : 0);
     if (CZaradDoc* doc = view->GetDocument()) {
-      for (CBlockObj* block : doc->m_blocks) {
-        const int index = block->m_nNumber - kFirstBitOperand;
-        if (block->m_nType == kBitOperandType && index >= 0 && index < 16)
-          block->m_nValue[kFirstOutputPin] = (m_wBits >> index) & 1;
+      // The bit operands are found once and kept while the blocks stay.
+      const unsigned long long generation = view->GetLinkGeneration();
+      if (generation == 0 || generation != m_nBitsGeneration) {
+        m_bitBlocks.clear();
+        for (CBlockObj* block : doc->m_blocks) {
+          const int index = block->m_nNumber - kFirstBitOperand;
+          if (block->m_nType == kBitOperandType && index >= 0 && index < 16) m_bitBlocks.push_back(block);
+        }
+        m_nBitsGeneration = generation;
       }
+      for (CBlockObj* block : m_bitBlocks)
+        block->m_nValue[kFirstOutputPin] = (m_wBits >> (block->m_nNumber - kFirstBitOperand)) & 1;
+    } else {
+      m_nBitsGeneration = 0;
     }
   }
   scan_steps::UpdateContacts(*this, view);
@@ -128,6 +139,12 @@ BOOL CBlockSREG::Simulate(CViewContext* view) {
 
 void CBlockSREG::StartSimulation(const SimEvent& ev) {
   m_wBits = 0;
+}
+
+void CBlockSREG::ForgetBlock(const CBlockObj* block) {
+  if (std::find(m_bitBlocks.begin(), m_bitBlocks.end(), block) == m_bitBlocks.end()) return;
+  m_bitBlocks.clear();
+  m_nBitsGeneration = 0;
 }
 
 void CBlockSREG::ClearKindState(const SimEvent& ev) {

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 #include <ctime>
+#include <iterator>
+#include <string>
 
 #include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
@@ -934,7 +936,16 @@ int SecondBase(const CBlockObj* b) {
 void FormatElapsedTime(double ms, int timeBase, CString* out) {
   int high = 0, low = 0;
   if (ms != 0.0) CBlockObj::SplitTimeValue(ms, timeBase, &high, &low);
-  out->Format(u"%02d:%02d%s", high, low, TimeBaseSuffix(timeBase));
+  if (high < 0 || high > 99 || low < 0 || low > 99) {
+    out->Format(u"%02d:%02d%s", high, low, TimeBaseSuffix(timeBase));
+    return;
+  }
+  // "%02d:%02d%s" written directly: every scan writes the text of every time block.
+  auto digit = [](int v) { return static_cast<char16_t>(u'0' + v); };
+  const char16_t text[] = {digit(high / 10), digit(high % 10), u':', digit(low / 10), digit(low % 10)};
+  std::u16string& str = out->str();
+  str.assign(text, std::size(text));
+  str += TimeBaseSuffix(timeBase);
 }
 
 int CurrentTimeBase(const CBlockTime& t, bool second) {
@@ -943,37 +954,40 @@ int CurrentTimeBase(const CBlockTime& t, bool second) {
 
 void CBlockTime::FormatTimeText(CViewContext* view, CString* out) {
   if (out == nullptr) return;
+  // Every scan writes the text of every time block: the class is asked once.
+  const CRuntimeClass* cls = GetRuntimeClass();
+  auto is = [cls](const CRuntimeClass* kind) { return cls->IsDerivedFrom(kind); };
   const int first = FirstBase(this);
   const int second = SecondBase(this);
   int base = m_nParam11;
-  if (IsKindOf(RUNTIME_CLASS(CBlockMPLR))) {
+  if (is(RUNTIME_CLASS(CBlockMPLR))) {
     base = (!m_bTiming && m_bPresetShown) ? second : first;
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockRPR))) {
+  } else if (is(RUNTIME_CLASS(CBlockRPR))) {
     base = m_bSecondPhase ? second : first;
-  } else if (const auto* apg = DYNAMIC_DOWNCAST(CBlockAPG, this)) {
+  } else if (is(RUNTIME_CLASS(CBlockAPG))) {
     if (m_bTiming) {
       base = m_bSecondPhase ? second : first;
     } else {
-      base = apg->m_bLastPhaseOn ? first : second;
+      base = static_cast<const CBlockAPG*>(this)->m_bLastPhaseOn ? first : second;
     }
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockSLS))) {
+  } else if (is(RUNTIME_CLASS(CBlockSLS))) {
     base = second;
-  } else if (const auto* mfs = DYNAMIC_DOWNCAST(CBlockMFS, this)) {
-    base = (mfs->m_nState == 1 || mfs->m_nState == 3) ? first : second;
-  } else if (IsKindOf(RUNTIME_CLASS(CBlockDPR)) || IsKindOf(RUNTIME_CLASS(CBlockDDR)) ||
-             IsKindOf(RUNTIME_CLASS(CBlockPLR)) || IsKindOf(RUNTIME_CLASS(CBlockCPG))) {
+  } else if (is(RUNTIME_CLASS(CBlockMFS))) {
+    const int state = static_cast<const CBlockMFS*>(this)->m_nState;
+    base = (state == 1 || state == 3) ? first : second;
+  } else if (is(RUNTIME_CLASS(CBlockDPR)) || is(RUNTIME_CLASS(CBlockDDR)) || is(RUNTIME_CLASS(CBlockPLR)) ||
+             is(RUNTIME_CLASS(CBlockCPG))) {
     base = first;
   }
-  if (IsKindOf(RUNTIME_CLASS(CBlockYT))) {
+  if (is(RUNTIME_CLASS(CBlockYT))) {
     if (view) *out = view->FormatSimulatedTime(TRUE, 1);
     return;
   }
-  if (IsKindOf(RUNTIME_CLASS(CBlockWT))) {
+  if (is(RUNTIME_CLASS(CBlockWT))) {
     if (view) *out = view->FormatSimulatedTime(FALSE, 0);
     return;
   }
-  if (IsKindOf(RUNTIME_CLASS(CBlockAC)) || IsKindOf(RUNTIME_CLASS(CBlockSW)) ||
-      GetRuntimeClass() == RUNTIME_CLASS(CBlockTime)) {
+  if (is(RUNTIME_CLASS(CBlockAC)) || is(RUNTIME_CLASS(CBlockSW)) || cls == RUNTIME_CLASS(CBlockTime)) {
     return;
   }
   FormatElapsedTime(m_dValue, base, out);

@@ -260,6 +260,10 @@ CGridCtrl::PasteStop CGridCtrl::PasteCell(int row, int col, const CString& t, bo
   } else if (state & GVIS_WIDELEFT) {
     return PasteStop::kLeftHalf;
   }
+  // Nothing goes into the right half of a wide character (a field after a wide one, a
+  // character of one cell): that would split the character. The paste stops there; an
+  // empty field (the right half as a copy gives it) passes over it.
+  if (!*wide && (state & GVIS_WIDERIGHT)) return t.IsEmpty() ? PasteStop::kNone : PasteStop::kLeftHalf;
   SetItemTextNotify(row, col, t);
   SetItemState(row, col, GetItemState(row, col) & ~GVIS_SELECTED);
   if (!range->IsValid()) {

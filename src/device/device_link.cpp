@@ -27,7 +27,8 @@ bool IsAbortError(int error) {
 
 }  // namespace
 
-CDeviceLink::CDeviceLink(CDeviceHost* host) : m_host(host) {}
+CDeviceLink::CDeviceLink(CDeviceHost* host, std::unique_ptr<CSerialPort> port)
+    : m_host(host), m_port(port ? std::move(port) : std::make_unique<CTermiosPort>()) {}
 
 CDeviceLink::~CDeviceLink() {
   CloseComPort();
@@ -52,32 +53,37 @@ void CDeviceLink::Log(const CString& text) {
 
 // ---- Port ------------------------------------------------------------------------------------
 
-bool CDeviceLink::OpenComPort(const LineSettings& settings) {
-  if (m_port.IsOpen()) CloseComPort();
-  CString why;
-  if (!m_port.Open(m_portPath, settings, &why)) {
-    CString text;
-    text.Format(u"This Port is not ready!, %ls", why.GetString());
-    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+bool CDeviceLink::OpenComPort(const LineSettings& settings, CString* why) {
+  if (m_port->IsOpen()) CloseComPort();
+  CString reason;
+  if (!m_port->Open(m_portPath, settings, &reason)) {
+    if (why) *why = reason;
     return false;
   }
   return true;
 }
 
+CString CDeviceLink::OpenFailureText(const CString& why) const {
+  CString text;
+  text.Format(u"%hs fail to open, Please check!", m_portPath.c_str());
+  if (!why.IsEmpty()) text += u"\nThis Port is not ready!, " + why;
+  return text;
+}
+
 void CDeviceLink::CloseComPort() {
-  m_port.Close();
+  m_port->Close();
 }
 
 bool CDeviceLink::ConnectComPort() {
   if (m_portPath.empty()) return m_bLinkOpen;
-  if (OpenComPort(LineSettings{})) {
+  CString why;
+  if (OpenComPort(LineSettings{}, &why)) {
     m_bLinkOpen = true;
     return true;
   }
   m_bLinkOpen = false;
-  CString text;
-  text.Format(u"%hs fail to open, Please check!", m_portPath.c_str());
-  AfxMessageBox(text, MB_OK);
+  // One message: the port and why it did not open.
+  AfxMessageBox(OpenFailureText(why), MB_OK | MB_ICONSTOP);
   return false;
 }
 
@@ -94,8 +100,8 @@ bool CDeviceLink::WriteComPort(const BYTE* frame, int length, int* error) {
     Log(u"The request frame is too long and was not sent.\n");
     return false;
   }
-  m_port.Purge();
-  if (!m_port.Write(frame, static_cast<size_t>(length), error)) {
+  m_port->Purge();
+  if (!m_port->Write(frame, static_cast<size_t>(length), error)) {
     CString text;
     text.Format(u"Serial port write error: %hs\n", std::strerror(*error));
     Log(text);
@@ -113,7 +119,7 @@ bool CDeviceLink::ReadComPort(BYTE* buffer, int* expected, int* error, int timeo
     const auto now = SteadyClock::now();
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
     const int slice = static_cast<int>(std::clamp<long long>(left, 0, kReadSliceMs));
-    const int n = m_port.Read(buffer + total, static_cast<size_t>(*expected - total), slice, error);
+    const int n = m_port->Read(buffer + total, static_cast<size_t>(*expected - total), slice, error);
     if (n < 0) {
       CString text;
       text.Format(u"Serial port read error: %hs\n", std::strerror(*error));

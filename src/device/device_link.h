@@ -141,25 +141,30 @@ class CDeviceHost {
 
 class CDeviceLink {
  public:
-  explicit CDeviceLink(CDeviceHost* host);
+  // The link runs against port; without one it opens the system's serial devices.
+  explicit CDeviceLink(CDeviceHost* host, std::unique_ptr<CSerialPort> port = nullptr);
   ~CDeviceLink();
 
   // ---- Port ----------------------------------------------------------------------
   // The chosen port: a device path; empty until the user chooses one.
   void SetPortPath(const std::string& path) { m_portPath = path; }
   const std::string& PortPath() const { return m_portPath; }
-  bool IsPortOpen() const { return m_port.IsOpen(); }
-  // Opens the chosen port at 115200 8N1; shows why and "%s fail to open" on failure.
+  bool IsPortOpen() const { return m_port->IsOpen(); }
+  // Opens the chosen port at 115200 8N1; on failure one message says which port did
+  // not open and why.
   bool ConnectComPort();
   void DisconnectComPort();
-  bool OpenComPort(const LineSettings& settings);
+  // Opens the chosen port; on failure *why (when given) says why; shows nothing.
+  bool OpenComPort(const LineSettings& settings, CString* why = nullptr);
+  // "<port> fail to open, Please check!" and the reason.
+  CString OpenFailureText(const CString& why) const;
   void CloseComPort();
   // Throws away unread input, then writes the whole frame.
   bool WriteComPort(const BYTE* frame, int length, int* error);
   // Reads *expected bytes within timeoutMs (a 17-byte start reply may stand for 19).
   bool ReadComPort(BYTE* buffer, int* expected, int* error, int timeoutMs);
   // Automatic Detection: an EndDownload frame to the port and an 8-byte answer within
-  // 3000 ms. 1 when it answered or did not open (its messages already shown), else 0.
+  // 3000 ms. 1 when it answered or did not open (its message already shown), else 0.
   int ProbeComPort(int* error, BYTE success, const std::string& path);
 
   // ---- Dispatcher --------------------------------------------------------------------
@@ -240,7 +245,7 @@ class CDeviceLink {
 
   CDeviceHost* m_host;
   CModBus m_modbus;
-  CTermiosPort m_port;
+  std::unique_ptr<CSerialPort> m_port;
   std::string m_portPath;
   bool m_bLinkOpen = false;
   int m_currentOperation = 0;

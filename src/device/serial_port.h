@@ -8,9 +8,21 @@
 #include "platform/cstring.h"
 #include "platform/types.h"
 
+// Line settings in the manner of a DCB: parity 0 none, 1 odd, 2 even; stop bits 0
+// one, 2 two.
+struct LineSettings {
+  int baudRate = 115200;
+  int dataBits = 8;
+  int parity = 0;
+  int stopBits = 0;
+};
+
 class CSerialPort {
  public:
   virtual ~CSerialPort() = default;
+  // Opens the port named by path with the given settings. On failure the port stays
+  // closed and *message holds the reason for the user.
+  virtual bool Open(const std::string& path, const LineSettings& settings, CString* message) = 0;
   virtual bool IsOpen() const = 0;
   // Writes the whole frame, looping over partial writes; false with the system
   // error in *error when the port refuses or stays blocked.
@@ -31,15 +43,6 @@ PortOpenFailure ClassifyOpenError(int error);
 // A text for the user that says which port failed and why.
 CString DescribeOpenFailure(const std::string& path, PortOpenFailure kind, int error);
 
-// Line settings in the manner of a DCB: parity 0 none, 1 odd, 2 even; stop bits 0
-// one, 2 two.
-struct LineSettings {
-  int baudRate = 115200;
-  int dataBits = 8;
-  int parity = 0;
-  int stopBits = 0;
-};
-
 class CTermiosPort : public CSerialPort {
  public:
   CTermiosPort() = default;
@@ -50,7 +53,7 @@ class CTermiosPort : public CSerialPort {
   // Opens the device for this process alone (busy when another holds it), sets a
   // raw line with the given settings and raises DTR. On failure the port stays
   // closed and *message holds the reason for the user.
-  bool Open(const std::string& path, const LineSettings& settings, CString* message);
+  bool Open(const std::string& path, const LineSettings& settings, CString* message) override;
 
   bool IsOpen() const override { return m_fd >= 0; }
   bool Write(const BYTE* data, size_t length, int* error) override;

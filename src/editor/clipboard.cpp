@@ -4,7 +4,9 @@
 // character sets, so that a paste never has to read the source document.
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <memory>
+#include <optional>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/comm_blocks.h"
@@ -20,6 +22,7 @@
 #include "model/block_comment.h"
 #include "model/block_registry.h"
 #include "model/connect_line_obj.h"
+#include "model/diagram_limits.h"
 #include "model/doc_queries.h"
 #include "model/name_tables.h"
 #include "model/owning_list.h"
@@ -240,12 +243,39 @@ bool CDiagramEditor::ReadPastePayload(const std::vector<BYTE>& bytes, PastePaylo
     for (CConnectLineObj* w : p->connections) w->m_pStartBlock = w->m_pEndBlock = nullptr;
     for (CBlockObj* b : p->blocks)
       for (CBlockObj*& ref : b->m_pRef) ref = nullptr;
+    for (const CBlockComment* c : p->comments) {
+      if (c->m_strText.GetLength() <= kMaxCommentChars) continue;
+      *error =
+          FormatString(u"A comment of %d characters cannot be pasted: a comment holds at most %d characters.",
+                       c->m_strText.GetLength(), kMaxCommentChars);
+      return false;
+    }
+    // Whatever a file of this document could not hold is refused here, before
+    // anything joins the document: the paste never makes a file that does not open.
+    m_pDoc->CheckForeignObjects(p->blocks, p->comments);
   } catch (const CArchiveException& e) {
     *error = u"The clipboard content is damaged and cannot be pasted.\n" + e.GetErrorMessage();
     return false;
   }
   if (static_cast<size_t>(p->blocks.GetCount()) > kMaxPastedBlocks) {
     *error = CString(u"Insufficient Resources to paste the blocks.");
+    return false;
+  }
+  // The group must fit in the largest diagram (its positions are bounded as they are read).
+  long long left = LLONG_MAX, top = LLONG_MAX, right = LLONG_MIN, bottom = LLONG_MIN;
+  auto extend = [&](CPoint pt, CSize size) {
+    left = std::min<long long>(left, pt.x);
+    top = std::min<long long>(top, pt.y);
+    right = std::max<long long>(right, static_cast<long long>(pt.x) + std::max(size.cx, 0));
+    bottom = std::max<long long>(bottom, static_cast<long long>(pt.y) + std::max(size.cy, 0));
+  };
+  for (const CBlockObj* b : p->blocks) extend(b->m_ptPos, CSize(b->m_nWidth, b->m_nHeight));
+  for (const CBlockComment* c : p->comments) extend(c->m_ptPos, c->m_size);
+  const CSize page = m_pDoc->m_sizePage;
+  if (left != LLONG_MAX && (right - left > static_cast<long long>(page.cx) * kMaxDiagramPages ||
+                            bottom - top > static_cast<long long>(page.cy) * kMaxDiagramPages)) {
+    *error =
+        u"The clipboard content is damaged and cannot be pasted.\nIt is larger than the largest diagram.";
     return false;
   }
   return true;
@@ -475,6 +505,8 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
   };
   std::vector<std::pair<int, CBlockObj*>> renumbered;  // old number, pasted block
   std::vector<CBlockObj*> pasted;
+  // Numbered from tables built once, not from a pass over the diagram per block.
+  std::optional<CBlockNumberingBatch> numbering(std::in_place, *m_pDoc);
   while (!p.blocks.IsEmpty()) {
     std::unique_ptr<CBlockObj> owned = p.blocks.Detach(p.blocks.GetHead());
     CBlockObj* b = owned.get();
@@ -554,11 +586,12 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
       const CBlockObj* atM = m_pDoc->FindBlockByNumber(m);
       const CBlockObj* atF = m_pDoc->FindBlockByNumber(m + kFemaleNumberOffset);
       if ((atM && atM != male) || (atF && atF != female)) continue;
-      male->m_nNumber = m;
-      female->m_nNumber = m + kFemaleNumberOffset;
+      m_pDoc->SetBlockNumber(male, m);
+      m_pDoc->SetBlockNumber(female, m + kFemaleNumberOffset);
       break;
     }
   }
+  numbering.reset();
   auto pastedWithNumber = [&renumbered](int number) -> CBlockObj* {
     for (const auto& [old, block] : renumbered)
       if (old == number) return block;
@@ -617,8 +650,9 @@ void CDiagramEditor::InsertPastedContent(PastePayload& p, bool withConnections) 
     }
   const CSize page = m_pDoc->m_sizePage;
   if (page.cx > 0 && page.cy > 0 && (right > page.cx || bottom > page.cy)) {
-    m_pDoc->m_nPagesAcross = std::max(m_pDoc->m_nPagesAcross, right / page.cx + 1);
-    m_pDoc->m_nPagesDown = std::max(m_pDoc->m_nPagesDown, bottom / page.cy + 1);
+    m_pDoc->m_nPagesAcross =
+        std::max(m_pDoc->m_nPagesAcross, std::min(right / page.cx + 1, kMaxDiagramPages));
+    m_pDoc->m_nPagesDown = std::max(m_pDoc->m_nPagesDown, std::min(bottom / page.cy + 1, kMaxDiagramPages));
     m_pDoc->m_rcDiagram.right = m_pDoc->m_nPagesAcross * page.cx;
     m_pDoc->m_rcDiagram.bottom = m_pDoc->m_nPagesDown * page.cy;
     UpdateScrollSizes();

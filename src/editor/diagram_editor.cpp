@@ -398,10 +398,11 @@ bool CDiagramEditor::OnUpdateCmdUI(CCmdUI* ui) {
       ui->Enable(HasSelection() && editable);
       return true;
     case ID_EDIT_UNDO:
-      ui->Enable(m_pDoc->m_undo.CanUndo() && editable);
+      // Offered while the steps cannot be saved, so that asking says why.
+      ui->Enable((m_pDoc->m_undo.CanUndo() || m_pDoc->m_undo.IsUnavailable()) && editable);
       return true;
     case ID_EDIT_REDO:
-      ui->Enable(m_pDoc->m_undo.CanRedo() && editable);
+      ui->Enable((m_pDoc->m_undo.CanRedo() || m_pDoc->m_undo.IsUnavailable()) && editable);
       return true;
     case ID_ALIGN_VERTICALLY:
     case ID_ALIGN_HORIZONTALLY:

@@ -530,6 +530,7 @@ class CDiagramEditor : public CViewContext, public CCommandTarget {
   int GetSimStepState() const override { return m_driver.GetSimStepState(); }
   int GetSimStepUnit() const override { return m_driver.GetSimStepUnit(); }
   CBlockObj* FindBlock(int number) const override { return m_driver.FindBlock(number); }
+  unsigned long long GetLinkGeneration() const override { return m_driver.GetLinkGeneration(); }
   bool GetCursorClientPos(CPoint* out) const override;
   void UpdateInputControl(CBlockObj* block) override { m_driver.UpdateInputControl(block); }
   void UpdateOutputControl(CBlockObj* block) override { m_driver.UpdateOutputControl(block); }

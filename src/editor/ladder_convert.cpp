@@ -343,7 +343,7 @@ CBlockObj* CLadderConverter::Add(int type, int number) {
   std::unique_ptr<CBlockObj> block = MakeBlockOfType(type, BlockContext::For(&m_fbd));
   if (!block) return nullptr;
   CBlockObj* added = m_fbd.AddBlock(std::move(block));
-  if (number != 0) added->m_nNumber = number;
+  if (number != 0) m_fbd.SetBlockNumber(added, number);
   return added;
 }
 
@@ -449,6 +449,8 @@ std::unique_ptr<CBlockObj> CLadderConverter::CopyBlock(const CBlockObj& block) {
 
 void CLadderConverter::Run() {
   CopyProgramSettings();
+  // Numbered and looked up from tables built once, not from a pass over the diagram per block.
+  CBlockNumberingBatch numbering(m_fbd);
   m_fbd.m_sizePage = m_ladder.m_sizePage;
   // The function blocks and the data log come over whole, with their numbers:
   // parameters, references, every pin-source slot after the inputs (the fields
@@ -464,7 +466,7 @@ void CLadderConverter::Run() {
       if (!IsLinkCode(copy->m_nSource[i])) copy->m_nSource[i] = LINK_OPEN;
     copy->m_nSource[kFirstOutputPin] = 0;
     CBlockObj* added = m_fbd.AddBlock(std::move(copy));
-    added->m_nNumber = b->m_nNumber;
+    m_fbd.SetBlockNumber(added, b->m_nNumber);
     added->m_ptPos = b->m_ptPos;
     functions.emplace_back(b, added);
   }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <cstring>
+#include <utility>
 
 #include "model/block_eval.h"
 #include "model/block_obj.h"
@@ -63,10 +66,12 @@ void CScanDriver::SortBlocksForSimulation(CZaradDoc* doc) {
   std::array<std::vector<CBlockObj*>, 11> groups;
   for (CBlockObj* b : doc->m_blocks) {
     const int group = std::clamp(b->GetEvalGroup(), 0, static_cast<int>(EVAL_GROUP_DATA_LOG));
-    std::vector<CBlockObj*>& g = groups[static_cast<size_t>(group)];
-    // Before the first block with a larger number, else at the end.
-    auto pos = std::find_if(g.begin(), g.end(), [b](CBlockObj* o) { return o->m_nNumber > b->m_nNumber; });
-    g.insert(pos, b);
+    groups[static_cast<size_t>(group)].push_back(b);
+  }
+  // By number; blocks of one number keep their order.
+  for (std::vector<CBlockObj*>& g : groups) {
+    std::stable_sort(g.begin(), g.end(),
+                     [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; });
   }
   doc->m_sortList.clear();
   // Operands, function blocks, outputs, flags, analog outputs, analog flags,
@@ -91,13 +96,18 @@ void CScanDriver::EnterSimulation(const SYSTEMTIME& clockStart) {
   // clock: time between two runs never counts as elapsed or operating time.
   m_stClock = m_stPrevClock = clockStart;
   const SYSTEMTIME now = m_stClock;
+  m_bIndexValid = m_bLinksValid = false;  // every kept result is worked out again
   SortBlocksForSimulation(m_pDoc);
+  // The blocks look each other up by number while they start.
+  RefreshIndex();
+  m_bIndexed = true;
   for (CBlockObj* b : m_pDoc->m_blocks) {
     b->m_nLatch1 = b->m_nLatch2 = 0;
     b->m_nFirstLinkedPin = FirstLinkedPin(b);
     b->ForgetScanMemory();
     b->StartSimulation(SimEvent{this, now});
   }
+  m_bIndexed = false;
   m_nRunState = SIM_RUNNING;
   m_nStepState = SIM_STEP_OFF;
   m_nStepUnit = SIM_UNIT_CYCLES;
@@ -391,7 +401,6 @@ void CScanDriver::BuildIndex() {
     if (CBlockObj* bus = m_pDoc->m_powerBus.GetHead()) put(bus);
   }
   for (CBlockObj* b : m_pDoc->m_blocks) put(b);
-  m_bIndexed = true;
 }
 
 void CScanDriver::ClearIndex() {
@@ -399,6 +408,86 @@ void CScanDriver::ClearIndex() {
   m_used.clear();
   m_other.clear();
   m_bIndexed = false;
+  m_bIndexValid = false;
+}
+
+void CScanDriver::RefreshIndex() {
+  bool same = m_bIndexValid;
+  // The links are compared in the same pass when the last scan asked for them.
+  const bool links = m_bLinksAsked;
+  m_bLinksAsked = m_bLinksChecked = false;
+  if (links) m_linksNow.resize(static_cast<size_t>(m_pDoc->m_blocks.GetCount() + 1) * kLinkWords);
+  int* out = links ? m_linksNow.data() : nullptr;
+  size_t i = 0;
+  auto note = [&](const CBlockObj* b) {
+    const std::pair<const CBlockObj*, int> entry(b, b ? b->m_nNumber : 0);
+    if (i == m_numbered.size()) {
+      m_numbered.push_back(entry);
+      same = false;
+    } else if (m_numbered[i] != entry) {
+      m_numbered[i] = entry;
+      same = false;
+    }
+    ++i;
+    if (out != nullptr) {
+      NoteLinks(b, out);
+      out += kLinkWords;
+    }
+  };
+  note(m_pDoc->IsLadder() ? m_pDoc->m_powerBus.GetHead() : nullptr);
+  for (const CBlockObj* b : m_pDoc->m_blocks) note(b);
+  if (i != m_numbered.size()) {
+    m_numbered.resize(i);
+    same = false;
+  }
+  if (!same) {
+    ClearIndex();
+    BuildIndex();
+    m_bIndexValid = true;
+    m_bLinksValid = false;
+  }
+  if (links) CompareLinks();
+}
+
+void CScanDriver::NoteLinks(const CBlockObj* b, int* out) {
+  static_assert(kLinkSources == kMaxInputPins);
+  if (b == nullptr) {
+    std::fill_n(out, kLinkWords, 0);
+    return;
+  }
+  out[0] = b->m_nType;
+  out[1] = b->m_nInputs;
+  out[2] = b->m_nFirstLinkedPin;
+  std::memcpy(out + 3, b->m_nSource, sizeof(int) * kLinkSources);
+}
+
+void CScanDriver::CheckLinks() const {
+  m_linksNow.resize(m_numbered.size() * kLinkWords);
+  int* out = m_linksNow.data();
+  // m_numbered holds the blocks of this scan in list order.
+  for (const auto& [b, number] : m_numbered) {
+    NoteLinks(b, out);
+    out += kLinkWords;
+  }
+  CompareLinks();
+}
+
+void CScanDriver::CompareLinks() const {
+  m_bLinksChecked = true;
+  if (m_bLinksValid && m_linksNow == m_links) return;
+  m_links.swap(m_linksNow);
+  // Generations are counted for the whole program, so that a block scanned
+  // by another driver never takes a kept result for one of its own.
+  static std::atomic<unsigned long long> s_generations{0};
+  m_nLinkGeneration = ++s_generations;
+  m_bLinksValid = true;
+}
+
+unsigned long long CScanDriver::GetLinkGeneration() const {
+  if (!m_bScanning) return 0;
+  m_bLinksAsked = true;
+  if (!m_bLinksChecked) CheckLinks();
+  return m_nLinkGeneration;
 }
 
 CBlockObj* CScanDriver::FindBlock(int number) const {
@@ -417,7 +506,9 @@ void CScanDriver::Scan(CDC* dc) {
   const int run = m_nRunState;
   const COLORREF stoppedColour = (!m_bStarted && m_bPowerCut) ? kPowerOffColour : 0;
 
-  BuildIndex();
+  RefreshIndex();
+  m_bIndexed = m_bScanning = true;
+  m_latched.clear();
   for (CBlockObj* b : m_pDoc->m_blocks) {
     if (run == SIM_STOPPED) {
       b->m_stStart = b->m_stIntervalStart = now;
@@ -436,13 +527,15 @@ void CScanDriver::Scan(CDC* dc) {
       }
     }
     b->SimulateAndDraw(m_pBlockContext, dc);
+    // A block raises and clears its own restart requests.
+    if (b->m_nLatch1 || b->m_nLatch2) m_latched.push_back(b);
   }
   m_bClockSet = false;
 
   // Restart requests raised in this scan take the time at which it ends.
   if (run == SIM_SUSPENDED || run == SIM_RUNNING) {
     const SYSTEMTIME end = m_stClock;
-    for (CBlockObj* b : m_pDoc->m_blocks) {
+    for (CBlockObj* b : m_latched) {
       if (b->m_nLatch1) {
         b->m_stStart = end;
         b->m_nLatch1 = 0;
@@ -453,7 +546,7 @@ void CScanDriver::Scan(CDC* dc) {
       }
     }
   }
-  ClearIndex();
+  m_bIndexed = m_bScanning = false;
 }
 
 void CScanDriver::Run(int count) {

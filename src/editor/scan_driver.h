@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/view_context.h"
@@ -145,6 +146,11 @@ class CScanDriver : public CViewContext {
   int GetSimStepState() const override { return m_nStepState; }
   int GetSimStepUnit() const override { return m_nStepUnit; }
   CBlockObj* FindBlock(int number) const override;
+  // During a scan: the same from scan to scan while the blocks, their order,
+  // types, numbers and input links stay as they were (a block's class follows
+  // its type); 0 outside a scan. The links are compared with the last scan's
+  // once per scan, when a block first asks.
+  unsigned long long GetLinkGeneration() const override;
   void UpdateInputControl(CBlockObj* block) override;
   void UpdateOutputControl(CBlockObj* block) override;
   int ShowCurrentParameterValue(CBlockObj* block) override;
@@ -160,6 +166,17 @@ class CScanDriver : public CViewContext {
   void RestartFunctionBlocks();     // run or step start from the stopped state
   void SaveAndClearPins();
   void RestorePins();
+  // Before a scan: compares the blocks and their numbers with those of the
+  // last scan and rebuilds the index when they differ.
+  void RefreshIndex();
+  // What the link generation rests on: the block's words of m_links.
+  static void NoteLinks(const CBlockObj* b, int* out);
+  // A pass of its own over the blocks of the scan when the links were not
+  // compared with the index; then CompareLinks.
+  void CheckLinks() const;
+  // Compares m_linksNow with the last comparison and starts a new generation
+  // when anything differs.
+  void CompareLinks() const;
   void BuildIndex();
   void ClearIndex();
 
@@ -188,9 +205,26 @@ class CScanDriver : public CViewContext {
   int m_nSavedStepState = SIM_STEP_OFF;
 
   // Number -> block during a scan (numbers 0..kDirectNumbers-1 in a table).
+  // It is kept from scan to scan while the blocks and their numbers stay as
+  // m_numbered saw them.
   static constexpr int kDirectNumbers = 1 << 16;
-  bool m_bIndexed = false;
+  bool m_bIndexed = false;     // the index answers FindBlock (in a scan, while blocks start)
+  bool m_bScanning = false;    // inside a scan
+  bool m_bIndexValid = false;  // the index matches m_numbered
+  std::vector<std::pair<const CBlockObj*, int>> m_numbered;  // per block in list order, the power bus first
+  // The link generation and what it rests on: per block in list order (the
+  // power bus first) its type, input count, first linked pin and input links.
+  // Compared at most once per scan.
+  static constexpr int kLinkSources = 10;  // kMaxInputPins
+  static constexpr size_t kLinkWords = 3 + kLinkSources;
+  mutable std::vector<int> m_links;
+  mutable std::vector<int> m_linksNow;   // scratch of the comparison
+  mutable bool m_bLinksValid = false;    // m_nLinkGeneration matches m_links and m_numbered
+  mutable bool m_bLinksChecked = false;  // compared in this scan
+  mutable bool m_bLinksAsked = false;    // a block asked in this scan
+  mutable unsigned long long m_nLinkGeneration = 0;
   std::vector<CBlockObj*> m_direct;
   std::vector<int> m_used;
   std::unordered_map<int, CBlockObj*> m_other;
+  std::vector<CBlockObj*> m_latched;  // scratch of a scan: blocks with restart requests
 };

@@ -4,13 +4,14 @@
 // round(zoom x 100), shifted by the scroll position.
 #pragma once
 
+#include "model/diagram_limits.h"
 #include "platform/types.h"
 
 class CDC;
 
 // The zoom factor of a document stays within these bounds.
-constexpr float kZoomMin = 0.25f;
-constexpr float kZoomMax = 4.0f;
+constexpr float kZoomMin = kMinZoomFactor;
+constexpr float kZoomMax = kMaxZoomFactor;
 // Window extent of the zoom mapping (both axes).
 constexpr int kZoomWindowExtent = 100;
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 #include <typeinfo>
+#include <unordered_set>
 
 #include "blocks/comm_blocks.h"
 #include "blocks/connector_obj.h"
@@ -52,6 +53,13 @@ bool CheckFbd(const CZaradDoc& doc, int* counted) {
 }
 
 bool CheckLadder(const CZaradDoc& doc, int* counted) {
+  // The operands that a wired element reads: an analog contact, or one whose
+  // input is linked (a function block is used when one of them reads it).
+  std::unordered_set<int> read;
+  for (const CBlockObj* e : doc.m_blocks) {
+    if (e->m_nSource[kFirstOutputPin] != 0 && (IsAny<CBlockAContact>(e) || e->m_nSource[0] != LINK_OPEN))
+      read.insert(e->m_nOperand);
+  }
   for (const CBlockObj* b : doc.m_blocks) {
     if (IsAny<CBlockMale, CBlockFemale>(b)) continue;
     if (IsAny<CBlockRelayCoil, CBlockAOutLAD, CBlockDataLog>(b)) {
@@ -71,17 +79,8 @@ bool CheckLadder(const CZaradDoc& doc, int* counted) {
       if (!OutputsConnected(*b)) return false;
       continue;
     }
-    if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2) {
-      bool used = false;
-      for (const CBlockObj* e : doc.m_blocks) {
-        if (e->m_nOperand != b->m_nNumber || e->m_nSource[kFirstOutputPin] == 0) continue;
-        if (IsAny<CBlockAContact>(e) || e->m_nSource[0] != LINK_OPEN) {
-          used = true;
-          break;
-        }
-      }
-      if (!used) return false;
-    }
+    if (CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType)) == 2 && read.count(b->m_nNumber) == 0)
+      return false;
   }
   return true;
 }

@@ -332,8 +332,11 @@ WORD TimeBaseBits(int base) {
 }
 
 WORD TimeWordOf(int high, int low, int base) {
-  const int radix = base == 2 ? 100 : 60;
-  return static_cast<WORD>(TimeBaseBits(base) | ((low + high * radix) & 0x3FFF));
+  const unsigned radix = base == 2 ? 100 : 60;
+  // Worked modulo 2^32 (the low 14 bits are what is kept): values from a damaged file
+  // give a word, not an overflow.
+  const unsigned sum = static_cast<unsigned>(low) + static_cast<unsigned>(high) * radix;
+  return static_cast<WORD>(TimeBaseBits(base) | (sum & 0x3FFF));
 }
 
 int Times100(double v) {

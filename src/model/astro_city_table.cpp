@@ -124,11 +124,13 @@ std::vector<BYTE> FormatCityFile(std::span<const AstroCity> rows) {
 
 CString BuildCityTable(const std::filesystem::path& baseFolder) {
   g_AstroCityTable = BuiltInCities();
+  if (baseFolder.empty()) return {};  // no folder of the user's own: the table lives in memory
   const std::filesystem::path file = CityFilePath(baseFolder);
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return {};
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) return {};
   std::vector<BYTE> bytes;
-  std::string error = ReadFileBytes(file, bytes, kMaxCityFileBytes);
+  // Only the user's own file: no link, nothing another user made.
+  std::string error = ReadOwnFileBytes(file, bytes, kMaxCityFileBytes);
   if (!error.empty()) return FromUtf8(error);
   std::vector<AstroCity> rows = ParseCityFile(bytes);
   g_AstroCityTable.insert(g_AstroCityTable.end(), rows.begin(), rows.end());
@@ -137,6 +139,7 @@ CString BuildCityTable(const std::filesystem::path& baseFolder) {
 }
 
 CString SaveCityTable(const std::filesystem::path& baseFolder) {
+  if (baseFolder.empty()) return {};
   const std::filesystem::path folder = CityFolder(baseFolder);
   const std::filesystem::path file = CityFilePath(baseFolder);
   std::error_code ec;
@@ -148,5 +151,6 @@ CString SaveCityTable(const std::filesystem::path& baseFolder) {
     return {};
   }
   std::span<const AstroCity> userRows(g_AstroCityTable);
-  return FromUtf8(SaveBytesAtomically(file, FormatCityFile(userRows.subspan(kBuiltInCityCount))));
+  return FromUtf8(
+      SaveBytesAtomically(file, FormatCityFile(userRows.subspan(kBuiltInCityCount)), SaveLinks::kReplace));
 }

@@ -67,12 +67,15 @@ CString FormatCityLine(const AstroCity& city);
 std::vector<BYTE> FormatCityFile(std::span<const AstroCity> rows);
 
 // Sets g_AstroCityTable to the built-in rows and appends the rows of the city
-// file under baseFolder. A missing file adds nothing. Returns an empty text, or
-// the reason the file could not be read (the built-in rows stay).
+// file under baseFolder. A missing file adds nothing, and so does an empty
+// baseFolder (the user has no folder of their own). Only a regular file of the
+// user's own is read. Returns an empty text, or the reason the file could not be
+// read (the built-in rows stay).
 CString BuildCityTable(const std::filesystem::path& baseFolder);
 
 // Writes the user rows (12 on) of g_AstroCityTable to the city file under
 // baseFolder, creating the folder when needed; with no user rows an existing
-// file is deleted. The old file survives a failed write. Returns an empty text
-// or the reason of the failure.
+// file is deleted. The old file survives a failed write; a symbolic link in the
+// file's place is replaced, never followed. An empty baseFolder writes nothing.
+// Returns an empty text or the reason of the failure.
 CString SaveCityTable(const std::filesystem::path& baseFolder);

@@ -1,5 +1,6 @@
 #include "model/block_comment.h"
 
+#include "model/diagram_limits.h"
 #include "platform/archive.h"
 
 IMPLEMENT_SERIAL(CBlockComment, CObject, VERSIONABLE_SCHEMA | 1)
@@ -23,6 +24,24 @@ LOGFONT CBlockComment::DefaultFont() {
   lf.lfCharSet = lf.lfOutPrecision = lf.lfClipPrecision = lf.lfQuality = lf.lfPitchAndFamily = 0;
   lf.lfFaceName = CString(u"Arial");
   return lf;
+}
+
+const std::vector<CBlockComment::LineSpan>& CBlockComment::GetLineSpans() const {
+  const std::u16string& text = m_strText.str();
+  if (m_bLaidOut && text == m_laidOutText) return m_lineSpans;
+  m_lineSpans.clear();
+  size_t start = 0;
+  for (;;) {
+    const size_t at = text.find(u"\r\n", start);
+    const size_t end = at == std::u16string::npos ? text.size() : at;
+    m_lineSpans.push_back({static_cast<int>(start), static_cast<int>(end - start)});
+    if (at == std::u16string::npos) break;
+    start = at + 2;
+  }
+  if (m_lineSpans.size() > 1 && m_lineSpans.back().length == 0) m_lineSpans.pop_back();
+  m_laidOutText = text;
+  m_bLaidOut = true;
+  return m_lineSpans;
 }
 
 void CBlockComment::Serialize(CArchive& ar) {
@@ -50,6 +69,9 @@ void CBlockComment::Serialize(CArchive& ar) {
   }
 
   ar >> m_ptPos.x >> m_ptPos.y >> m_ptDragStart.x >> m_ptDragStart.y >> m_size.cx >> m_size.cy;
+  m_ptPos = ClampPoint(m_ptPos);
+  m_ptDragStart = ClampPoint(m_ptDragStart);
+  m_size = ClampExtent(m_size);
   int colour = 0;
   ar >> m_strText >> m_nLines >> colour;
   m_crText = static_cast<COLORREF>(colour);

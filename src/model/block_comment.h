@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/cdc.h"
 #include "platform/cstring.h"
@@ -34,6 +35,15 @@ class CBlockComment : public CObject {
   // The font of a new comment: all zero except height 12 and face "Arial".
   static LOGFONT DefaultFont();
 
+  // Where each line of m_strText begins and how long it is (lines end at CR LF; an
+  // empty last line is left out). Worked out once for each text the comment holds,
+  // not at every repaint.
+  struct LineSpan {
+    int start = 0;
+    int length = 0;
+  };
+  const std::vector<LineSpan>& GetLineSpans() const;
+
   // ---- Fields, in declaration order -----------------------------------------
   CPoint m_ptPos;         // top-left corner of the rectangle
   CPoint m_ptDragStart;   // position when the current mouse move began
@@ -45,5 +55,8 @@ class CBlockComment : public CObject {
   int m_bSelected = 0;    // selected in the view
 
  private:
-  std::u16string m_storedFace;  // the record's 32 face-name characters; empty when none was read
+  std::u16string m_storedFace;           // the record's 32 face-name characters; empty when none was read
+  mutable std::u16string m_laidOutText;  // the text m_lineSpans belong to
+  mutable std::vector<LineSpan> m_lineSpans;  // its lines
+  mutable bool m_bLaidOut = false;
 };

@@ -73,10 +73,6 @@ const CBlockObj* BlockLookup::Find(int number) const {
   return view ? FindLinkedBlock(view, number) : LinkedBlock(doc, number);
 }
 
-bool IsStampSet(const SYSTEMTIME& st) {
-  return st.wYear != 0 || st.wMonth != 0 || st.wDay != 0;
-}
-
 LONGLONG MsBetween(const SYSTEMTIME& from, const SYSTEMTIME& to) {
   return SystemTimeToMs(&to) - SystemTimeToMs(&from);
 }

@@ -42,7 +42,9 @@ double ReferencedPresetMs(double value, int timeBase);
 
 // Simulated-time stamps: a stamp counts as set when its year, month or day is
 // nonzero (m_stPause all zero means "not paused").
-bool IsStampSet(const SYSTEMTIME& st);
+inline bool IsStampSet(const SYSTEMTIME& st) {
+  return st.wYear != 0 || st.wMonth != 0 || st.wDay != 0;
+}
 // Milliseconds from `from` to `to` (SystemTimeToMs of each).
 LONGLONG MsBetween(const SYSTEMTIME& from, const SYSTEMTIME& to);
 // st moved by ms milliseconds (negative moves it back), all carries applied.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/block_codes.h"
+#include "model/diagram_limits.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 
@@ -192,6 +193,7 @@ void StorePoint(CArchive& ar, const CPoint& pt) {
 }
 void LoadPoint(CArchive& ar, CPoint& pt) {
   ar >> pt.x >> pt.y;
+  pt = ClampPoint(pt);
 }
 void StoreWord(CArchive& ar, int v) {
   ar << static_cast<WORD>(v & 0xFFFF);
@@ -243,6 +245,8 @@ void CBlockObj::Serialize(CArchive& ar) {
   LoadPoint(ar, m_ptPos);
   LoadPoint(ar, m_ptDragStart);
   ar >> m_nWidth >> m_nHeight >> m_nNumber;
+  m_nWidth = ClampCoordinate(m_nWidth);
+  m_nHeight = ClampCoordinate(m_nHeight);
   m_bShowLabel = LoadWord(ar);
   for (int& v : m_nSource) ar >> v;
   ar >> m_strReserved >> m_nOperand >> m_strName;

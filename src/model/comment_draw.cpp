@@ -1,27 +1,29 @@
 #include "model/comment_draw.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
 #include "model/block_comment.h"
 #include "platform/cdc.h"
 
-std::vector<CommentTextLine> GetCommentTextLines(const CBlockComment& comment) {
+std::vector<CommentTextLine> GetCommentTextLines(const CBlockComment& comment, const CRect* within) {
   std::vector<CommentTextLine> lines;
   if (comment.m_nLines == 0) return lines;
-  const CString& text = comment.m_strText;
-  const CString breakText(u"\r\n");
-  std::vector<CString> parts;
-  for (int start = 0;;) {
-    const int at = text.Find(breakText, start);
-    if (at < 0) {
-      parts.push_back(text.Mid(start));
-      break;
-    }
-    parts.push_back(text.Mid(start, at - start));
-    start = at + breakText.GetLength();
-  }
-  if (parts.size() > 1 && parts.back().IsEmpty()) parts.pop_back();
-  for (size_t j = 0; j < parts.size(); ++j) {
+  const std::vector<CBlockComment::LineSpan>& spans = comment.GetLineSpans();
+  // A line counts as visible when its top lies within a font height (or its share
+  // of the rectangle, when that is taller) of the area.
+  const long long reach =
+      std::max<long long>(std::abs(static_cast<long long>(comment.m_lf.lfHeight)),
+                          std::abs(static_cast<long long>(comment.m_size.cy) / comment.m_nLines)) +
+      1;
+  for (size_t j = 0; j < spans.size(); ++j) {
     const long long offset = static_cast<long long>(j) * comment.m_size.cy / comment.m_nLines;
-    lines.push_back({CPoint(comment.m_ptPos.x, comment.m_ptPos.y + static_cast<int>(offset)), parts[j]});
+    const long long top = comment.m_ptPos.y + offset;
+    if (within && (top + reach < within->top || top > within->bottom)) continue;
+    lines.push_back(
+        {CPoint(comment.m_ptPos.x, static_cast<int>(std::clamp<long long>(top, INT_MIN, INT_MAX))),
+         comment.m_strText.Mid(spans[j].start, spans[j].length)});
   }
   return lines;
 }
@@ -33,7 +35,10 @@ void DrawComment(CDC* dc, const CBlockComment& comment) {
   const CFont oldFont = dc->SelectObject(&font);
   dc->SetBkColor(kCommentBackground);
   dc->SetTextColor(comment.m_crText);
-  for (const CommentTextLine& line : GetCommentTextLines(comment)) {
+  // Only the lines in the area being painted are written.
+  CRect area;
+  dc->GetClipBox(&area);
+  for (const CommentTextLine& line : GetCommentTextLines(comment, &area)) {
     if (!line.text.IsEmpty()) dc->TextOut(line.pt.x, line.pt.y, line.text);
   }
   dc->SelectObject(&oldFont);

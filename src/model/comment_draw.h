@@ -19,8 +19,9 @@ struct CommentTextLine {
 
 // The lines of a comment's text (split at CR LF) and where they stand: line j
 // at (x, y + j x height / m_nLines). An empty last line is left out, and with
-// m_nLines 0 there are none.
-std::vector<CommentTextLine> GetCommentTextLines(const CBlockComment& comment);
+// m_nLines 0 there are none. With an area (logical units) only the lines that
+// may show in it are given.
+std::vector<CommentTextLine> GetCommentTextLines(const CBlockComment& comment, const CRect* within = nullptr);
 
 void DrawComment(CDC* dc, const CBlockComment& comment);
 void DrawCommentSelected(CDC* dc, const CBlockComment& comment);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/block_obj.h"
+#include "model/diagram_limits.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
 
@@ -30,7 +31,10 @@ std::vector<CPoint> LoadPoints(CArchive& ar, const char* what) {
                       std::string("wire ") + what + " list of " + std::to_string(count) + " points");
   }
   std::vector<CPoint> points(count);
-  for (CPoint& p : points) ar >> p.x >> p.y;
+  for (CPoint& p : points) {
+    ar >> p.x >> p.y;
+    p = ClampPoint(p);
+  }
   return points;
 }
 
@@ -53,6 +57,8 @@ void CConnectLineObj::Serialize(CArchive& ar) {
     return;
   }
   ar >> m_ptStart.x >> m_ptStart.y >> m_ptEnd.x >> m_ptEnd.y;
+  m_ptStart = ClampPoint(m_ptStart);
+  m_ptEnd = ClampPoint(m_ptEnd);
   ar >> m_nStartNumber >> m_nEndNumber >> m_nStartPin >> m_nEndPin;
   ar >> m_nReserved1 >> m_nReserved2 >> m_bEndDrag >> m_nDragEnd;
   m_pDoc = DYNAMIC_DOWNCAST(CZaradDoc, ar.m_pDocument);

@@ -4,13 +4,24 @@
 // applies from the next start of the program.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <span>
+#include <vector>
 
 #include "platform/types.h"
 
+// A settings file is one short line; a larger file is not read.
+constexpr size_t kMaxLanguageFileBytes = 64 * 1024;
+
 // Whether the text (UTF-16LE bytes, up to the first NUL) contains "zh_CN" anywhere.
 bool LanguageTextIsChinese(std::span<const BYTE> bytes);
+
+// The settings text (UTF-16LE bytes) with the choice (0 English, 1 Chinese) stored in
+// it: the value of its "language=" line replaced where it stands, the rest kept; an empty
+// text gets the one line, and so does a text that would otherwise still read as the other
+// language or be too large to read. False when a text holds no "language=".
+bool UpdateLanguageText(std::span<const BYTE> bytes, int languageIndex, std::vector<BYTE>* out);
 
 // Whether the file names the Chinese interface. A missing, empty or unreadable file,
 // a link, a file that is not regular or another user's file all give false.

@@ -1,6 +1,9 @@
 // COwningList<T>: an ordered list that owns its objects, as the document keeps
 // its blocks, wires and comments. Iteration yields plain T* (non-owning);
 // objects leave the list only through Detach*, which hands the ownership back.
+// Once a longer list is searched for an object, it keeps an index from object
+// to position, so that Detach, Contains and Reorder take constant time per
+// object however long the list is.
 #pragma once
 
 #include <algorithm>
@@ -8,6 +11,8 @@
 #include <iterator>
 #include <list>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 template <typename T>
@@ -63,36 +68,42 @@ class COwningList {
     }
     return -1;
   }
-  bool Contains(const T* obj) const { return IndexOf(obj) >= 0; }
+  bool Contains(const T* obj) const { return obj != nullptr && Locate(obj) != m_items.end(); }
 
   // Takes ownership; returns the plain pointer. A null object is ignored.
   T* AddTail(std::unique_ptr<T> obj) {
     if (!obj) return nullptr;
     m_items.push_back(std::move(obj));
+    Note(std::prev(m_items.end()));
     return m_items.back().get();
   }
   T* AddHead(std::unique_ptr<T> obj) {
     if (!obj) return nullptr;
     m_items.push_front(std::move(obj));
+    Note(m_items.begin());
     return m_items.front().get();
   }
   // Inserts before position index (at the end when index is out of range).
   T* InsertAt(int index, std::unique_ptr<T> obj) {
     if (!obj) return nullptr;
     auto pos = (index < 0 || index >= GetCount()) ? m_items.end() : std::next(m_items.begin(), index);
-    return m_items.insert(pos, std::move(obj))->get();
+    auto it = m_items.insert(pos, std::move(obj));
+    Note(it);
+    return it->get();
   }
 
   // Removes an object from the list and hands it back; null when not in the list.
   std::unique_ptr<T> Detach(const T* obj) {
     auto it = Locate(obj);
     if (it == m_items.end()) return nullptr;
+    m_index.erase(obj);
     std::unique_ptr<T> out = std::move(*it);
     m_items.erase(it);
     return out;
   }
   std::unique_ptr<T> DetachHead() {
     if (m_items.empty()) return nullptr;
+    m_index.erase(m_items.front().get());
     std::unique_ptr<T> out = std::move(m_items.front());
     m_items.pop_front();
     return out;
@@ -101,6 +112,8 @@ class COwningList {
   // Deletes every object, head first; each is out of the list before its destructor runs.
   void DeleteAll() {
     while (!m_items.empty()) DetachHead().reset();
+    m_index.clear();
+    m_bIndexed = false;
   }
 
   // Reorders the list to the order of the objects in order, which must hold
@@ -108,12 +121,14 @@ class COwningList {
   template <typename Range>
   bool Reorder(const Range& order) {
     std::vector<typename Store::iterator> its;
+    std::unordered_set<const T*> seen;
     for (T* obj : order) {
       auto it = Locate(obj);
-      if (it == m_items.end() || std::find(its.begin(), its.end(), it) != its.end()) return false;
+      if (it == m_items.end() || !seen.insert(obj).second) return false;
       its.push_back(it);
     }
     if (its.size() != m_items.size()) return false;
+    // Splicing moves the elements without copying them: every position in the index stays valid.
     Store sorted;
     for (auto it : its) sorted.splice(sorted.end(), m_items, it);
     m_items.swap(sorted);
@@ -121,19 +136,52 @@ class COwningList {
   }
 
  private:
-  // An object is in the list at most once: the search runs from both ends
-  // towards the middle, so objects near either end are found at once.
-  typename Store::iterator Locate(const T* obj) {
-    auto front = m_items.begin();
-    auto back = m_items.end();
+  using Position = typename Store::iterator;
+  // Lists up to this length are searched; a longer one builds its index.
+  static constexpr size_t kIndexFrom = 32;
+
+  // An object is in the list at most once. A short list is searched from
+  // both ends towards the middle, so objects near either end are found at
+  // once; a longer one is looked up in the index (built on its first search).
+  Position Locate(const T* obj) const {
+    auto& items = const_cast<Store&>(m_items);
+    if (!m_bIndexed && items.size() > kIndexFrom) BuildIndex();
+    if (m_bIndexed) {
+      auto found = m_index.find(obj);
+      return found == m_index.end() ? items.end() : found->second;
+    }
+    auto front = items.begin();
+    auto back = items.end();
     while (front != back) {
       if (front->get() == obj) return front;
       if (++front == back) break;
       --back;
       if (back->get() == obj) return back;
     }
-    return m_items.end();
+    return items.end();
+  }
+  void BuildIndex() const {
+    auto& items = const_cast<Store&>(m_items);
+    try {
+      m_index.reserve(items.size());
+      for (auto it = items.begin(); it != items.end(); ++it) m_index.emplace(it->get(), it);
+      m_bIndexed = true;
+    } catch (...) {
+      m_index.clear();  // out of memory: the list is searched instead
+    }
+  }
+  // A new element joins the index when the list keeps one.
+  void Note(Position it) {
+    if (!m_bIndexed) return;
+    try {
+      m_index.emplace(it->get(), it);
+    } catch (...) {
+      m_index.clear();  // out of memory: the index is built again when next needed
+      m_bIndexed = false;
+    }
   }
 
   Store m_items;
+  mutable std::unordered_map<const T*, Position> m_index;
+  mutable bool m_bIndexed = false;
 };

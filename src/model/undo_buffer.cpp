@@ -2,19 +2,24 @@
 // guards every reload, and the fix-ups after one.
 #include "model/undo_buffer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "model/diagram_limits.h"
 #include "model/owning_list.h"
 #include "model/zarad_doc.h"
 #include "platform/archive.h"
@@ -136,9 +141,88 @@ CString CUndoBuffer::GetSnapshotPath(int index) const {
   return SlotPath(SlotOf(index));
 }
 
+namespace {
+
+constexpr char kFolderPrefix[] = "RivirIrud";
+
+// "NNN.tmp..." : a snapshot file or the temporary file of one being written.
+bool IsSnapshotFileName(std::string_view name) {
+  return name.size() > 7 && std::isdigit(static_cast<unsigned char>(name[0])) &&
+         std::isdigit(static_cast<unsigned char>(name[1])) &&
+         std::isdigit(static_cast<unsigned char>(name[2])) && name.substr(3, 4) == ".tmp";
+}
+
+// The process number of a folder name "RivirIrud<suffix>.<pid>-XXXXXX"; 0 for another form.
+long PidOfFolder(std::string_view name) {
+  if (name.substr(0, sizeof kFolderPrefix - 1) != kFolderPrefix) return 0;
+  const size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return 0;
+  const std::string_view rest = name.substr(dot + 1);
+  const size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash > 10) return 0;
+  long pid = 0;
+  for (char c : rest.substr(0, dash)) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+std::vector<std::string> FolderEntries(int fd) {
+  std::vector<std::string> names;
+  DIR* dir = ::fdopendir(::dup(fd));
+  if (!dir) return names;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name(e->d_name);
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+}  // namespace
+
+int RemoveLeftUndoFolders(const CString& tempFolder) {
+  const int tempFd = ::open(tempFolder.ToUtf8().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (tempFd < 0) return 0;
+  int removed = 0;
+  for (const std::string& name : FolderEntries(tempFd)) {
+    const long pid = PidOfFolder(name);
+    if (pid == 0) continue;
+    const int fd = ::openat(tempFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st = {};
+    // Only the user's own private folders, and only when their process is gone.
+    if (::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0 &&
+        IsLeftBehind(fd, pid)) {
+      for (const std::string& file : FolderEntries(fd)) {
+        struct stat fst = {};
+        if (IsSnapshotFileName(file) && ::fstatat(fd, file.c_str(), &fst, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(fst.st_mode))
+          ::unlinkat(fd, file.c_str(), 0);
+      }
+      // Whatever else lies in it keeps the folder.
+      struct stat again = {};
+      if (::fstatat(tempFd, name.c_str(), &again, AT_SYMLINK_NOFOLLOW) == 0 && again.st_ino == st.st_ino &&
+          again.st_dev == st.st_dev && ::unlinkat(tempFd, name.c_str(), AT_REMOVEDIR) == 0)
+        ++removed;
+    }
+    ::close(fd);
+  }
+  ::close(tempFd);
+  return removed;
+}
+
 bool CUndoBuffer::EnsureFolder(std::string* error) {
   if (!m_strFolder.IsEmpty()) return true;
-  CString folder = MakeUniqueFolder(m_strTempPath, CString(u"RivirIrud") + m_strSuffix + u".", error);
+  // The first store of a process clears what dead instances of the user left.
+  static const bool cleaned = (RemoveLeftUndoFolders(m_strTempPath), true);
+  (void)cleaned;
+  // The folder carries the process number, and the store holds a lock on it while it
+  // lives, so that a later instance can tell a folder whose owner is gone.
+  const CString prefix =
+      CString(u"RivirIrud") + m_strSuffix + FormatString(u".%d-", static_cast<int>(::getpid()));
+  CString folder = MakeUniqueFolder(m_strTempPath, prefix, error);
   if (folder.IsEmpty()) {
     *error = "The undo steps cannot be kept: " + *error;
     return false;
@@ -150,6 +234,7 @@ bool CUndoBuffer::EnsureFolder(std::string* error) {
     *error = "The undo steps cannot be kept: the folder " + folder.ToUtf8() + " vanished.";
     return false;
   }
+  ::flock(m_folderFd, LOCK_SH | LOCK_NB);
   m_strFolder = folder;
   m_strPath = folder;
   return true;
@@ -209,6 +294,8 @@ BOOL CUndoBuffer::SaveSnapshot(CZaradDoc* doc) {
   } catch (const std::exception& e) {
     return SnapshotFailed(std::string("The undo step cannot be saved: ") + e.what());
   }
+  if (const CString tooLarge = CZaradDoc::CheckFileSize(bytes.size()); !tooLarge.IsEmpty())
+    return SnapshotFailed("The undo step cannot be saved: " + tooLarge.ToUtf8());
 
   // From the newest of 30 steps the oldest step gives way: its file takes the
   // new snapshot. Otherwise the step after the current one is (over)written.
@@ -231,10 +318,20 @@ BOOL CUndoBuffer::SaveSnapshot(CZaradDoc* doc) {
 BOOL CUndoBuffer::SnapshotFailed(const std::string& reason) {
   if (!m_bUnsavedEdit) Report(reason + "\nUndo is unavailable until undo steps can be saved again.");
   m_bUnsavedEdit = true;
+  m_strFailure = reason;
   return FALSE;
 }
 
+bool CUndoBuffer::SayUnavailable(bool undo) const {
+  if (!m_bUnsavedEdit) return false;
+  Report(std::string(undo ? "Cannot undo" : "Cannot redo") +
+         ": the last edits could not be kept as an undo step (" + m_strFailure +
+         "). Undo and Redo work again once a step can be saved.");
+  return true;
+}
+
 BOOL CUndoBuffer::Undo() {
+  if (SayUnavailable(true)) return FALSE;
   if (!m_pDoc || !CanUndo()) return FALSE;
   if (!LoadSnapshot(m_nIndex - 1, true)) return FALSE;
   --m_nIndex;
@@ -242,6 +339,7 @@ BOOL CUndoBuffer::Undo() {
 }
 
 BOOL CUndoBuffer::Redo() {
+  if (SayUnavailable(false)) return FALSE;
   if (!m_pDoc || !CanRedo()) return FALSE;
   if (!LoadSnapshot(m_nIndex + 1, false)) return FALSE;
   ++m_nIndex;
@@ -270,7 +368,7 @@ bool CUndoBuffer::LoadSnapshot(int index, bool undo) {
     const CString path = SlotPath(slot);
     m_strPath = path;
     std::vector<BYTE> bytes;
-    std::string error = ReadFileBytes(ToFsPath(path), bytes);
+    std::string error = ReadFileBytes(ToFsPath(path), bytes, kMaxDiagramFileBytes);
     if (!error.empty()) {
       Report(failure + "the saved step cannot be read (" + error + ")." + leftAlone);
       return false;

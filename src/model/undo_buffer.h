@@ -4,9 +4,9 @@
 // snapshot back into the same document object. Up to 30 steps are kept.
 //
 // The snapshots live in a folder of their own under the temporary folder,
-// created (uniquely, readable only by the user) with the first snapshot and
-// removed with the store. Only the snapshot files that the store wrote are
-// ever deleted. A snapshot is written under a temporary name and renamed, so a
+// created (uniquely, readable only by the user, named with the process number and
+// locked while the store lives) with the first snapshot and removed with the store. Only the snapshot files
+// that the store wrote are ever deleted. A snapshot is written under a temporary name and renamed, so a
 // failed write keeps the step that was there.
 //
 // Snapshot numbers 0 .. 30 are logical: they map onto 31 files used as a
@@ -40,6 +40,13 @@ class CUndoReloadListener {
 
 // Installs the listener (null removes it) and returns the previous one.
 CUndoReloadListener* SetUndoReloadListener(CUndoReloadListener* listener);
+
+// Removes from the temporary folder the snapshot folders that stores of this user left
+// when their program died (a crash, kill -9): only the user's own private folders whose
+// process is gone and whose lock no one holds, and in them only snapshot files (a folder
+// holding anything else stays). The first store of a process calls it. Returns the
+// number of folders removed.
+int RemoveLeftUndoFolders(const CString& tempFolder);
 
 class CUndoBuffer {
  public:
@@ -75,6 +82,9 @@ class CUndoBuffer {
   BOOL CanRedo() const {
     return (!m_bUnsavedEdit && m_nIndex >= 0 && m_nTop > 0 && m_nIndex < m_nTop) ? TRUE : FALSE;
   }
+  // The diagram holds an edit that no step has (a snapshot could not be written):
+  // Undo and Redo stay offered, and say why they cannot run.
+  bool IsUnavailable() const { return m_bUnsavedEdit; }
   // m_strSuffix: "." and a stamp of the local time (part of the folder's name).
   void MakeSuffix();
 
@@ -105,6 +115,8 @@ class CUndoBuffer {
   bool LoadSnapshot(int index, bool undo);
   // Marks the diagram as holding an edit no step has, says so once; FALSE.
   BOOL SnapshotFailed(const std::string& reason);
+  // While steps are unavailable: says so for Undo (or Redo) and gives true.
+  bool SayUnavailable(bool undo) const;
   // Deletes the file of a ring slot when the store wrote it.
   void RemoveSlotFile(int slot);
 
@@ -113,5 +125,6 @@ class CUndoBuffer {
   std::bitset<kSlotCount> m_written;  // ring slots whose file the store wrote
   int m_folderFd = -1;                // the folder the store made, held open
   bool m_bUnsavedEdit = false;        // the diagram holds an edit whose snapshot failed
+  std::string m_strFailure;           // why the last snapshot failed
   bool m_bEmptyStart = true;          // number 0, when never written, is the empty diagram
 };

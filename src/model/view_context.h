@@ -48,6 +48,12 @@ class CViewContext {
   // ladder document for its number), null when none. The default asks the
   // document; a view that scans keeps an index (defined in block_eval.cpp).
   virtual CBlockObj* FindBlock(int number) const;
+  // What a block works out from the other blocks alone (the operands a range
+  // reads, whether its links lead back to it) it may keep from one scan to the
+  // next while this number stays the same: it changes whenever the document's
+  // blocks, their order, kinds, numbers or input links may have changed, and
+  // never comes back. 0 (the default): nothing may be kept.
+  virtual unsigned long long GetLinkGeneration() const { return 0; }
   // The view's tool mode (EditMode).
   virtual int GetEditMode() const = 0;
   // True while the view holds a dragged wire by one of its ends (MODE_MOVE_WIRE

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -72,6 +73,7 @@ constexpr int kMarkerAiRanges = 1;      // the two analog-input range ints are p
 constexpr int kMarkerPinTypes = 2;      // the blocks' pin types are current
 
 class CArchive;
+class CBlockNumberingBatch;
 
 // What a new document starts with: the shell's choices at the time (the kind
 // of the New command, the model selected last, the screen's size as the page
@@ -148,8 +150,25 @@ class CZaradDoc : public CObject, public CSavableDocument {
   // replaces path only when complete; a failed save leaves path untouched.
   // Clears the modified flag on success; on failure *error (when given) says why.
   bool OnSaveDocument(const CString& path, CString* error = nullptr) override;
+  // Whether bytes begin as a diagram file: its markers, or its head and settings
+  // read. whole: the bytes are all of the file (else its first part, which may end
+  // inside the settings: undecided).
+  enum class HeadCheck { kDiagram, kNotDiagram, kUndecided };
+  static HeadCheck CheckHead(std::span<const BYTE> bytes, bool whole);
+  // Bytes of the last load (LoadFromBytes) after the end of the diagram; they are
+  // not part of the document.
+  size_t m_nTrailingBytes = 0;
+  // Why a diagram file of that many bytes is not written (the program would not read
+  // it back); empty when it may be.
+  static CString CheckFileSize(size_t bytes);
   // Warnings of the last load (LoadFromBytes), for the user.
   std::vector<CString> m_loadWarnings;
+  // Holds blocks and comments that come from outside a file (the clipboard) to
+  // every check the loader applies to a file's lists: they are stored as this
+  // document stores them and read back as its loader reads them. Blocks of a kind
+  // that cannot stand in a diagram's block list are refused as well. Throws
+  // CArchiveException with the reason when they would be refused.
+  void CheckForeignObjects(const COwningList<CBlockObj>& blocks, const COwningList<CBlockComment>& comments);
 
   // ---- Block registry --------------------------------------------------------
   // Numbers the block, appends it to m_blocks and marks the document modified.
@@ -167,10 +186,21 @@ class CZaradDoc : public CObject, public CSavableDocument {
   int CountNonConnectorBlocks() const;
   // The power bus (ladder) or the first block with that number; null when none.
   CBlockObj* FindBlockByNumber(int number) const;
+  // Gives a block of the document a new number: the same as writing m_nNumber,
+  // and the way to do it while a CBlockNumberingBatch is open.
+  void SetBlockNumber(CBlockObj* block, int number);
   // First block whose operand and type both match; null when none.
   CBlockObj* FindBlockByOperand(int operand, int typeCode) const;
   // BlockTypeClass of a type code (compared unsigned).
-  static int GetTypeClass(UINT typeCode);
+  static int GetTypeClass(UINT typeCode) {
+    const int t = static_cast<int>(typeCode);
+    if (t >= kFirstOperandType && t < kFirstExtendedType) return 1;  // operands and ladder elements
+    if ((t >= kFirstLogicType && t <= kTypeSW) || (t >= kFirstExtendedType && t < kTypeMaleConnector))
+      return 2;
+    if (IsConnectorType(t)) return 3;
+    if (t == kTypeDataLog) return 4;
+    return 0;
+  }
   // Sum of the memory cost of the function blocks (group 2).
   int GetProgramMemorySize() const;
   // Function blocks (group 2) with a block name.
@@ -262,15 +292,42 @@ class CZaradDoc : public CObject, public CSavableDocument {
 
  private:
   friend class CBlockNumberIndexScope;
+  friend class CBlockNumberingBatch;
+  struct NumberingTables;
 
   // While a load resolves numbers (the block list no longer changes), the
   // first block of each number; FindBlockByNumber uses it when set.
   const std::unordered_map<int, CBlockObj*>* m_pNumberIndex = nullptr;
 
+  // The tables of an open CBlockNumberingBatch (owned by it); null when none is.
+  NumberingTables* m_pNumbering = nullptr;
+
   // Numbers an operand-like block by its type's range (AddBlock steps 2 to 5).
   void NumberOperandBlock(CBlockObj* block, bool pasted);
+  // The lowest function-block number from 9000 that no block of the list has.
+  int FirstFreeFunctionNumber() const;
 
   CString m_strTitle;
   CString m_strPathName;
   bool m_bModified = false;
+};
+
+// While a batch lives, CZaradDoc::AddBlock and AddPastedBlock number blocks
+// from tables of the numbers (and, per type, the operands) in use, built in
+// one pass over the document's blocks and kept up to date by those calls, by
+// DetachBlock and by SetBlockNumber; FindBlockByNumber looks numbers up in
+// them. Adding n blocks then takes time in proportion to n rather than to n
+// times the document's size (paste, Convert to FBD). While it lives, blocks
+// join or leave the document, and change number, type or operand, only
+// through those calls. A batch opened inside another one does nothing.
+class CBlockNumberingBatch {
+ public:
+  explicit CBlockNumberingBatch(CZaradDoc& doc);
+  ~CBlockNumberingBatch();
+  CBlockNumberingBatch(const CBlockNumberingBatch&) = delete;
+  CBlockNumberingBatch& operator=(const CBlockNumberingBatch&) = delete;
+
+ private:
+  CZaradDoc& m_doc;
+  std::unique_ptr<CZaradDoc::NumberingTables> m_tables;  // null for a nested batch
 };

@@ -7,14 +7,17 @@
 // for every message-text block, its element lists.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <unordered_map>
 
 #include "model/block_comment.h"
 #include "model/block_library.h"
 #include "model/block_registry.h"
 #include "model/connect_line_obj.h"
+#include "model/diagram_limits.h"
 #include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
@@ -26,7 +29,6 @@
 namespace {
 
 constexpr WORD kModelWithoutRecord = 0x1188;  // the model of a file without a model record
-constexpr int kMaxPages = 100;                // pages across or down that a file may ask for
 constexpr size_t kMinNamePairBytes = 5;       // int key and an empty string
 constexpr size_t kSimSettingBytes = sizeof(int) * 5;
 constexpr int kBaudRateCount = 13;
@@ -83,8 +85,8 @@ void SerializeHead(CArchive& ar, CZaradDoc& doc) {
   ar.Read(doc.m_markers, kMarkerCount);
   ar >> doc.m_nReserved0 >> doc.m_nPagesAcross >> doc.m_nPagesDown;
   for (int& v : doc.m_nReservedInts) ar >> v;
-  doc.m_nPagesAcross = std::clamp(doc.m_nPagesAcross, 1, kMaxPages);
-  doc.m_nPagesDown = std::clamp(doc.m_nPagesDown, 1, kMaxPages);
+  doc.m_nPagesAcross = std::clamp(doc.m_nPagesAcross, 1, kMaxDiagramPages);
+  doc.m_nPagesDown = std::clamp(doc.m_nPagesDown, 1, kMaxDiagramPages);
 }
 
 CString* InfoTexts(CZaradDoc& doc, int i) {
@@ -120,6 +122,9 @@ void SerializeSettings(CArchive& ar, CZaradDoc& doc) {
   ar >> doc.m_strReserved1 >> doc.m_strReserved2 >> doc.m_nReserved1 >> doc.m_strReserved3 >>
       doc.m_strReserved4 >> doc.m_strReserved5;
   ar >> doc.m_rcDiagram.left >> doc.m_rcDiagram.top >> doc.m_rcDiagram.right >> doc.m_rcDiagram.bottom;
+  for (int* v :
+       {&doc.m_rcDiagram.left, &doc.m_rcDiagram.top, &doc.m_rcDiagram.right, &doc.m_rcDiagram.bottom})
+    *v = ClampCoordinate(*v);
   ar >> doc.m_nKind;
   if (doc.m_nKind != kDocFbd && doc.m_nKind != kDocLadder) {
     ar.ThrowException(CArchiveException::genericException,
@@ -127,6 +132,7 @@ void SerializeSettings(CArchive& ar, CZaradDoc& doc) {
   }
   ar >> doc.m_strProgramName >> doc.m_strPassword >> doc.m_fZoom;
   if (!std::isfinite(doc.m_fZoom) || doc.m_fZoom <= 0.0f) doc.m_fZoom = 1.0f;
+  doc.m_fZoom = std::clamp(doc.m_fZoom, kMinZoomFactor, kMaxZoomFactor);
   for (int i = 0; i < kInfoTextCount; ++i) ar >> *InfoTexts(doc, i);
   ar >> doc.m_bShowPropertiesOnNew >> doc.m_strComment;
   ar >> doc.m_bCopyProtect >> doc.m_nRedundancy >> doc.m_nSyncTime >> doc.m_nTempHigh >> doc.m_nTempLow;
@@ -305,7 +311,34 @@ std::filesystem::path ToPath(const CString& path) {
   return std::filesystem::path(path.ToUtf8());
 }
 
+// How much of a file is looked at before the rest is read.
+constexpr size_t kHeadBytes = 64 * 1024;
+
+bool MarkersAreSet(std::span<const BYTE> bytes) {
+  return bytes.size() >= kMarkerCount && std::all_of(bytes.begin(), bytes.begin() + kMarkerCount, [](BYTE b) {
+           return b == kMarkerSet || b == kMarkerClear;
+         });
+}
+
 }  // namespace
+
+// A file's bytes (or the first of them) are a diagram file's when its markers are
+// markers, or its head and settings read.
+CZaradDoc::HeadCheck CZaradDoc::CheckHead(std::span<const BYTE> bytes, bool whole) {
+  if (MarkersAreSet(bytes)) return HeadCheck::kDiagram;
+  CZaradDoc scratch;
+  try {
+    CArchive probe(bytes.data(), bytes.size());
+    probe.m_pDocument = &scratch;
+    SerializeHead(probe, scratch);
+    SerializeSettings(probe, scratch);
+  } catch (const CArchiveException& e) {
+    // Bytes that end inside the settings say nothing while more of the file follows.
+    return !whole && e.m_cause == CArchiveException::endOfFile ? HeadCheck::kUndecided
+                                                               : HeadCheck::kNotDiagram;
+  }
+  return HeadCheck::kDiagram;
+}
 
 // Gives the document a number index of its block list for the lifetime of the
 // object (a load's resolution pass, during which the list does not change).
@@ -348,6 +381,12 @@ void CZaradDoc::Serialize(CArchive& ar) {
   SerializeHead(ar, *this);
   SerializeSettings(ar, *this);
   LoadList(ar, m_comments, RUNTIME_CLASS(CBlockComment), "comment list");
+  for (CBlockComment* comment : m_comments) {
+    if (comment->m_strText.GetLength() <= kMaxCommentChars) continue;
+    m_loadWarnings.push_back(FormatString(u"A comment of %d characters was cut to %d characters.",
+                                          comment->m_strText.GetLength(), kMaxCommentChars));
+    comment->m_strText = comment->m_strText.Left(kMaxCommentChars);
+  }
   if (IsLadder()) SerializeLadderMaps(ar, *this);
   SerializeModelRecord(ar, *this, false);
   RepairTableIndices(*this);
@@ -372,6 +411,35 @@ void CZaradDoc::Serialize(CArchive& ar) {
   ReadElementListsAndResolve(ar, *this);
 }
 
+void CZaradDoc::CheckForeignObjects(const COwningList<CBlockObj>& blocks,
+                                    const COwningList<CBlockComment>& comments) {
+  CArchive out;
+  out.m_pDocument = this;
+  for (const CBlockObj* block : blocks) {
+    // The power bus and codes without a kind are never in a block list the editor made.
+    if (GetTypeClass(static_cast<UINT>(block->m_nType)) == 0 || !GetBlockLibrary() ||
+        !GetBlockLibrary()->CreateBlock(block->m_nType, BlockContext{}))
+      out.ThrowException(CArchiveException::badClass,
+                         "block of type " + std::to_string(block->m_nType) + " in a block list");
+  }
+  for (const CBlockComment* comment : comments) {
+    if (comment->m_strText.GetLength() > kMaxCommentChars)
+      out.ThrowException(CArchiveException::genericException,
+                         "a comment of " + std::to_string(comment->m_strText.GetLength()) +
+                             " characters (a comment holds at most " + std::to_string(kMaxCommentChars) +
+                             ")");
+  }
+  StoreList(out, blocks);
+  StoreList(out, comments);
+  CArchive in(out.TakeBytes());
+  in.m_pDocument = this;
+  COwningList<CBlockObj> readBlocks;
+  COwningList<CBlockComment> readComments;
+  LoadList(in, readBlocks, RUNTIME_CLASS(CBlockObj), "block list");
+  for (CBlockObj* block : readBlocks) CheckBlockClass(in, block);
+  LoadList(in, readComments, RUNTIME_CLASS(CBlockComment), "comment list");
+}
+
 std::vector<BYTE> CZaradDoc::SaveToBytes() {
   CArchive ar;
   ar.m_pDocument = this;
@@ -392,33 +460,22 @@ bool CZaradDoc::LoadFromBytes(const std::vector<BYTE>& bytes, const std::string&
   BYTE markers[kMarkerCount];
   std::copy(std::begin(m_markers), std::end(m_markers), markers);
 
+  m_nTrailingBytes = 0;
   try {
-    CArchive ar(bytes);
+    // Read where the bytes lie: a large file is not copied again.
+    CArchive ar(bytes.data(), bytes.size());
     ar.SetFileName(fileName);
     ar.m_pDocument = this;
     Serialize(ar);
+    m_nTrailingBytes = ar.GetBytesLeft();
   } catch (const CArchiveException& e) {
     DeleteContents();
     m_operandNames.clear();
     m_analogSimSettings.clear();
     m_loadWarnings.clear();
-    if (recognised) {
-      // A diagram file whose markers or head and settings read is damaged; anything
-      // else is no diagram file.
-      const bool marked = bytes.size() >= kMarkerCount &&
-                          std::all_of(bytes.begin(), bytes.begin() + kMarkerCount,
-                                      [](BYTE b) { return b == kMarkerSet || b == kMarkerClear; });
-      if (!marked) {
-        try {
-          CArchive probe(bytes);
-          probe.m_pDocument = this;
-          SerializeHead(probe, *this);
-          SerializeSettings(probe, *this);
-        } catch (const CArchiveException&) {
-          *recognised = false;
-        }
-      }
-    }
+    // A diagram file whose markers or head and settings read is damaged; anything
+    // else is no diagram file.
+    if (recognised) *recognised = CheckHead(bytes, true) == HeadCheck::kDiagram;
     CArchive restore(std::move(saved));
     SerializeAllSettings(restore, *this);
     std::copy(std::begin(markers), std::end(markers), m_markers);
@@ -445,10 +502,20 @@ CString CZaradDoc::GetModelPaneText() const {
 
 BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
   std::vector<BYTE> bytes;
-  std::string readError = ReadFileBytes(ToPath(path), bytes);
+  // The head first: a large file that is no diagram is not read as a whole.
+  std::uint64_t fileSize = 0;
+  std::string readError = ReadFileHead(ToPath(path), bytes, kHeadBytes, kMaxDiagramFileBytes, &fileSize);
+  bool notDiagram = false;
+  if (readError.empty() && bytes.size() < fileSize) {
+    notDiagram = CheckHead(bytes, false) == HeadCheck::kNotDiagram;
+    if (!notDiagram) readError = ReadFileBytes(ToPath(path), bytes, kMaxDiagramFileBytes);
+  }
   CString message;
   if (!readError.empty()) {
     message = CString::FromUtf8(readError);  // names the file and the cause
+  } else if (notDiagram) {
+    message = FormatString(u"\"%ls\" is not a diagram file.", path.GetString());
+    GetMessageSink().AppendInformation(message + u"\n");
   } else {
     CString details;
     bool recognised = true;
@@ -480,11 +547,30 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
   m_undo.RestartWith(this);
 
   ReportLoadWarnings(path, m_loadWarnings);
+  // Bytes after the end of the diagram belong to nothing: said, and not kept.
+  if (m_nTrailingBytes > 0) {
+    GetMessageSink().AppendInformation(
+        FormatString(u"\"%ls\" holds %lld bytes of data after the end of the diagram; they "
+                     u"were left out and are not saved with it.\n",
+                     path.GetString(), static_cast<long long>(m_nTrailingBytes)));
+  }
   return TRUE;
+}
+
+CString CZaradDoc::CheckFileSize(size_t bytes) {
+  if (bytes <= kMaxDiagramFileBytes) return {};
+  return FormatString(u"The diagram needs %d MB, more than the %d MB a diagram file may hold.",
+                      static_cast<int>((bytes + (1 << 20) - 1) >> 20),
+                      static_cast<int>(kMaxDiagramFileBytes >> 20));
 }
 
 bool CZaradDoc::OnSaveDocument(const CString& path, CString* error) {
   std::vector<BYTE> bytes = SaveToBytes();
+  // A file the program would not read back is not written.
+  if (const CString tooLarge = CheckFileSize(bytes.size()); !tooLarge.IsEmpty()) {
+    if (error) *error = FormatString(u"Cannot save \"%ls\": ", path.GetString()) + tooLarge;
+    return false;
+  }
   const std::string result = SaveBytesAtomically(ToPath(path), bytes);
   if (!result.empty()) {
     if (error) *error = CString::FromUtf8(result);  // names the file and the cause

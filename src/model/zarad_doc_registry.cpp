@@ -1,6 +1,9 @@
 // CZaradDoc's block registry: numbering, operands, lookups, limits and costs.
 #include <algorithm>
-#include <set>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "model/block_codes.h"
@@ -9,41 +12,42 @@
 
 namespace {
 
-// Flags of the numbers (or operands) in use within one range. Entries outside
-// the range are ignored, so damaged numbers never index outside the table.
-class CTakenTable {
- public:
-  CTakenTable(int first, int size)
-      : m_nFirst(first), m_taken(static_cast<size_t>(size > 0 ? size : 0), false) {}
-  void Mark(int number) {
-    const long long index = static_cast<long long>(number) - m_nFirst;
-    if (index >= 0 && index < static_cast<long long>(m_taken.size()))
-      m_taken[static_cast<size_t>(index)] = true;
-  }
-  void MarkIndex(size_t index) {
-    if (index < m_taken.size()) m_taken[index] = true;
-  }
-  // Lowest free index, or -1 when every entry is taken.
-  int FirstFree() const {
-    for (size_t i = 0; i < m_taken.size(); ++i) {
-      if (!m_taken[i]) return static_cast<int>(i);
-    }
-    return -1;
-  }
-  int First() const { return m_nFirst; }
-  size_t Size() const { return m_taken.size(); }
-
- private:
-  int m_nFirst;
-  std::vector<bool> m_taken;
-};
-
 bool IsRelayCoilType(int type) {
   return type == kTypeRelayCoil || type == kTypeInvertedCoil;
 }
 bool IsContactType(int type) {
   return type == kTypeMakeContact || type == kTypeBreakContact;
 }
+
+// How many blocks hold each number (or operand) of one range. Entries outside
+// the range are ignored, so damaged numbers never index outside the table.
+class CTakenTable {
+ public:
+  CTakenTable(int first, int size) : m_nFirst(first), m_count(static_cast<size_t>(size > 0 ? size : 0), 0) {}
+  void Count(int number, int delta) {
+    const long long index = static_cast<long long>(number) - m_nFirst;
+    if (index >= 0 && index < static_cast<long long>(m_count.size()))
+      m_count[static_cast<size_t>(index)] += delta;
+  }
+  // An entry that is never free.
+  void Reserve(size_t index) {
+    if (index < m_count.size()) m_count[index] = kReserved;
+  }
+  // Lowest free index, or -1 when every entry is taken.
+  int FirstFree() const {
+    for (size_t i = 0; i < m_count.size(); ++i) {
+      if (m_count[i] == 0) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  int First() const { return m_nFirst; }
+  friend bool operator==(const CTakenTable&, const CTakenTable&) = default;
+
+ private:
+  static constexpr int kReserved = 1 << 30;
+  int m_nFirst;
+  std::vector<int> m_count;
+};
 
 // The operand ranges that a ladder output element addresses, in the order it
 // is given a free operand: Q, M and X for relay coils, AQ and AM for ladder
@@ -75,43 +79,170 @@ int OutputOperandRangeIndex(int type, int op) {
   return -1;
 }
 
+// What numbering a block of an operand-like type looks at: the numbers of its
+// type's range, and the operand ranges of a ladder output element, taken by
+// the blocks of its limit group.
+struct OperandNumbering {
+  int type;
+  OperandRange range;
+  CTakenTable numbers;
+  std::vector<CTakenTable> operands;
+
+  OperandNumbering(int typeCode, int family)
+      : type(typeCode),
+        range(GetOperandRange(typeCode, family)),
+        numbers(range.nFirst, range.nSize),
+        operands(OutputOperandTables(typeCode)) {
+    // Inputs use the first 16 numbers of every 32, outputs the first 8 of every 16.
+    for (size_t i = 0; i < static_cast<size_t>(std::max(range.nSize, 0)); ++i) {
+      if ((type == kTypeInput && i % 32 >= 16) || (type == kTypeOutput && i % 16 >= 8)) numbers.Reserve(i);
+    }
+  }
+  // A block joins (delta 1) or leaves (-1) what the tables count.
+  void Count(const CBlockObj& b, int delta) {
+    if (!IsSameLimitGroup(type, b.m_nType)) return;
+    numbers.Count(b.m_nNumber, delta);
+    const int index = OutputOperandRangeIndex(type, b.m_nOperand);
+    if (index >= 0) operands[static_cast<size_t>(index)].Count(b.m_nOperand, delta);
+  }
+  friend bool operator==(const OperandNumbering& a, const OperandNumbering& b) {
+    return a.type == b.type && a.numbers == b.numbers && a.operands == b.operands;
+  }
+};
+
 }  // namespace
 
-int CZaradDoc::GetTypeClass(UINT typeCode) {
-  const int t = static_cast<int>(typeCode);
-  if (t >= kFirstOperandType && t < kFirstExtendedType) return 1;  // operands and ladder elements
-  if ((t >= kFirstLogicType && t <= kTypeSW) || (t >= kFirstExtendedType && t < kTypeMaleConnector)) return 2;
-  if (IsConnectorType(t)) return 3;
-  if (t == kTypeDataLog) return 4;
-  return 0;
+// The tables of a numbering batch: every number in use with the first block of
+// the list that holds it, the lowest function-block number that may be free,
+// and the operand numbering of each type numbered in the batch.
+struct CZaradDoc::NumberingTables {
+  std::unordered_map<int, int> count;
+  std::unordered_map<int, CBlockObj*> first;
+  int nextFunction = kFirstFunctionBlockNumber;  // every number from 9000 below it is taken
+  std::unordered_map<int, OperandNumbering> operands;
+
+  void Build(const CZaradDoc& doc) {
+    count.clear();
+    first.clear();
+    operands.clear();
+    nextFunction = kFirstFunctionBlockNumber;
+    count.reserve(static_cast<size_t>(doc.m_blocks.GetCount()));
+    first.reserve(static_cast<size_t>(doc.m_blocks.GetCount()));
+    for (CBlockObj* b : doc.m_blocks) {
+      ++count[b->m_nNumber];
+      first.emplace(b->m_nNumber, b);  // the first one wins
+    }
+  }
+  OperandNumbering& For(const CZaradDoc& doc, int type) {
+    auto it = operands.find(type);
+    if (it != operands.end()) return it->second;
+    OperandNumbering tables(type, doc.GetModelFamily());
+    for (const CBlockObj* b : doc.m_blocks) tables.Count(*b, 1);
+    return operands.emplace(type, std::move(tables)).first->second;
+  }
+  // A block of the list joins the tables (it is the last one of the list).
+  void Join(CBlockObj* b) {
+    ++count[b->m_nNumber];
+    first.emplace(b->m_nNumber, b);
+    for (auto& [type, tables] : operands) tables.Count(*b, 1);
+  }
+  // A block leaves the tables, or its number or operand is about to change.
+  void Leave(const CZaradDoc& doc, const CBlockObj* b) {
+    const int n = b->m_nNumber;
+    for (auto& [type, tables] : operands) tables.Count(*b, -1);
+    auto held = count.find(n);
+    if (held == count.end()) return;
+    if (--held->second == 0) {
+      count.erase(held);
+      first.erase(n);
+      if (n >= kFirstFunctionBlockNumber && n < nextFunction) nextFunction = n;
+      return;
+    }
+    if (first[n] != b) return;
+    // Another block holds the number too (a damaged file): the first of them
+    // after this one takes its place.
+    CBlockObj* next = nullptr;
+    for (CBlockObj* other : doc.m_blocks) {
+      if (other != b && other->m_nNumber == n) {
+        next = other;
+        break;
+      }
+    }
+    first[n] = next;
+  }
+  int FirstFreeFunctionNumber() {
+    while (count.count(nextFunction) != 0) ++nextFunction;
+    return nextFunction;
+  }
+};
+
+CBlockNumberingBatch::CBlockNumberingBatch(CZaradDoc& doc) : m_doc(doc) {
+  if (doc.m_pNumbering != nullptr) return;
+  m_tables = std::make_unique<CZaradDoc::NumberingTables>();
+  m_tables->Build(doc);
+  doc.m_pNumbering = m_tables.get();
+}
+
+CBlockNumberingBatch::~CBlockNumberingBatch() {
+  if (!m_tables) return;
+  m_doc.m_pNumbering = nullptr;
+#ifndef NDEBUG
+  // Something changed a number behind the batch's back: the tables no longer
+  // tell what the blocks hold.
+  CZaradDoc::NumberingTables fresh;
+  fresh.Build(m_doc);
+  bool same = fresh.count == m_tables->count && fresh.first == m_tables->first;
+  for (auto& [type, tables] : m_tables->operands) same = same && fresh.For(m_doc, type) == tables;
+  if (!same) {
+    std::fprintf(stderr, "CBlockNumberingBatch: a block's number changed outside the batch\n");
+    std::abort();
+  }
+#endif
+}
+
+void CZaradDoc::SetBlockNumber(CBlockObj* block, int number) {
+  if (block == nullptr || block->m_nNumber == number) return;
+  const bool listed = m_pNumbering != nullptr && m_blocks.Contains(block);
+  if (listed) m_pNumbering->Leave(*this, block);
+  block->m_nNumber = number;
+  if (!listed) return;
+  // The block keeps its place in the list: it is the first holder of its new
+  // number unless a block before it holds the number too.
+  NumberingTables& t = *m_pNumbering;
+  ++t.count[number];
+  for (auto& [type, tables] : t.operands) tables.Count(*block, 1);
+  auto it = t.first.find(number);
+  if (it == t.first.end()) {
+    t.first.emplace(number, block);
+    return;
+  }
+  for (CBlockObj* b : m_blocks) {
+    if (b == block || b == it->second) {
+      it->second = b;
+      break;
+    }
+  }
 }
 
 void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
   const int type = block->m_nType;
-  const OperandRange range = GetOperandRange(type, GetModelFamily());
-  CTakenTable numbers(range.nFirst, range.nSize);
-  if (type == kTypeInput) {
-    for (size_t i = 0; i < numbers.Size(); ++i) {
-      if (i % 32 >= 16) numbers.MarkIndex(i);
+  // Relay coils 703 and 704 share their numbers and operands. The block is not
+  // in the list yet: it counts nowhere.
+  std::unique_ptr<OperandNumbering> own;
+  const OperandNumbering* tables = nullptr;
+  if (m_pNumbering != nullptr) {
+    tables = &m_pNumbering->For(*this, type);
+  } else {
+    own = std::make_unique<OperandNumbering>(type, GetModelFamily());
+    for (const CBlockObj* other : m_blocks) {
+      if (other != block) own->Count(*other, 1);
     }
-  } else if (type == kTypeOutput) {
-    for (size_t i = 0; i < numbers.Size(); ++i) {
-      if (i % 16 >= 8) numbers.MarkIndex(i);
-    }
+    tables = own.get();
   }
 
-  // Relay coils 703 and 704 share their numbers and operands.
-  std::vector<CTakenTable> operands = OutputOperandTables(type);
-  for (CBlockObj* other : m_blocks) {
-    if (other == block || !IsSameLimitGroup(type, other->m_nType)) continue;
-    numbers.Mark(other->m_nNumber);
-    const int range = OutputOperandRangeIndex(type, other->m_nOperand);
-    if (range >= 0) operands[static_cast<size_t>(range)].Mark(other->m_nOperand);
-  }
-
-  const int index = numbers.FirstFree();
+  const int index = tables->numbers.FirstFree();
   if (index < 0) return;  // full range: the block keeps its number and operand
-  block->m_nNumber = range.nFirst + index;
+  block->m_nNumber = tables->range.nFirst + index;
 
   if (!IsLadder()) {
     block->m_nOperand = index;
@@ -120,8 +251,8 @@ void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
   if (IsContactType(type) || type == kTypeAnalogContact) {
     if (!pasted)
       block->m_nOperand = type == kTypeAnalogContact ? kDefaultAnalogContactOperand : kDefaultContactOperand;
-  } else if (!operands.empty()) {
-    for (const CTakenTable& table : operands) {
+  } else if (!tables->operands.empty()) {
+    for (const CTakenTable& table : tables->operands) {
       const int free = table.FirstFree();
       if (free >= 0) {
         block->m_nOperand = table.First() + free;
@@ -133,14 +264,11 @@ void CZaradDoc::NumberOperandBlock(CBlockObj* block, bool pasted) {
   }
 }
 
-namespace {
-
-// Lowest function-block number from 9000 that no block of the list has.
-// Among n blocks it is at most 9000 + n: only those numbers need a mark.
-template <typename List>
-int FirstFreeFunctionBlockNumber(const List& blocks) {
-  std::vector<char> used(static_cast<size_t>(blocks.GetCount()) + 1, 0);
-  for (CBlockObj* b : blocks) {
+int CZaradDoc::FirstFreeFunctionNumber() const {
+  if (m_pNumbering != nullptr) return m_pNumbering->FirstFreeFunctionNumber();
+  // Among n blocks it is at most 9000 + n: only those numbers need a mark.
+  std::vector<char> used(static_cast<size_t>(m_blocks.GetCount()) + 1, 0);
+  for (CBlockObj* b : m_blocks) {
     const long long i = static_cast<long long>(b->m_nNumber) - kFirstFunctionBlockNumber;
     if (i >= 0 && i < static_cast<long long>(used.size())) used[static_cast<size_t>(i)] = 1;
   }
@@ -149,16 +277,15 @@ int FirstFreeFunctionBlockNumber(const List& blocks) {
   return kFirstFunctionBlockNumber + static_cast<int>(i);
 }
 
-}  // namespace
-
 CBlockObj* CZaradDoc::AddBlock(std::unique_ptr<CBlockObj> block) {
   if (!block) return nullptr;
   if (IsOperandLikeType(block->m_nType)) {
     NumberOperandBlock(block.get(), false);
   } else {
-    block->m_nNumber = FirstFreeFunctionBlockNumber(m_blocks);
+    block->m_nNumber = FirstFreeFunctionNumber();
   }
   CBlockObj* added = m_blocks.AddTail(std::move(block));
+  if (m_pNumbering != nullptr) m_pNumbering->Join(added);
   SetModifiedFlag(TRUE);
   return added;
 }
@@ -166,18 +293,20 @@ CBlockObj* CZaradDoc::AddBlock(std::unique_ptr<CBlockObj> block) {
 CBlockObj* CZaradDoc::AddPastedBlock(std::unique_ptr<CBlockObj> block) {
   if (!block) return nullptr;
   if (!IsPastedOperandLikeType(block->m_nType)) {
-    block->m_nNumber = FirstFreeFunctionBlockNumber(m_blocks);
+    block->m_nNumber = FirstFreeFunctionNumber();
   } else if (FindBlockByNumber(block->m_nNumber) != nullptr) {
     NumberOperandBlock(block.get(), true);
   }
   block->PrepareForPaste();
   CBlockObj* added = m_blocks.AddTail(std::move(block));
+  if (m_pNumbering != nullptr) m_pNumbering->Join(added);
   SetModifiedFlag(TRUE);
   return added;
 }
 
 std::unique_ptr<CBlockObj> CZaradDoc::DetachBlock(CBlockObj* block) {
   if (!block) return nullptr;
+  if (m_pNumbering != nullptr && m_blocks.Contains(block)) m_pNumbering->Leave(*this, block);
   std::unique_ptr<CBlockObj> out = m_blocks.Detach(block);
   if (!out) out = m_powerBus.Detach(block);
   if (!out) return nullptr;
@@ -226,6 +355,10 @@ CBlockObj* CZaradDoc::FindBlockByNumber(int number) const {
   if (m_pNumberIndex) {
     auto it = m_pNumberIndex->find(number);
     return it == m_pNumberIndex->end() ? nullptr : it->second;
+  }
+  if (m_pNumbering) {
+    auto it = m_pNumbering->first.find(number);
+    return it == m_pNumbering->first.end() ? nullptr : it->second;
   }
   for (CBlockObj* b : m_blocks) {
     if (b->m_nNumber == number) return b;

@@ -1,5 +1,6 @@
 #include "pages/param_page.h"
 
+#include "model/diagram_limits.h"
 #include "pages/page_values.h"
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
@@ -159,6 +160,7 @@ const PageDesc& CCommentPage::Describe() const {
 
 void CCommentPage::DoDataExchange(CDataExchange& dx) {
   DDX_Text(dx, kIdText, m_strComment);
+  DDV_MaxChars(dx, m_strComment, kMaxCommentChars);
 }
 
 void CCommentPage::OnNotify(int id, Notify code) {

@@ -77,11 +77,10 @@ CArchiveException::CArchiveException(int cause, std::string detail, std::string 
 
 CArchive::CArchive() : m_mode(store) {}
 
-CArchive::CArchive(std::vector<BYTE> bytes) : m_mode(load), m_bytes(std::move(bytes)) {}
+CArchive::CArchive(std::vector<BYTE> bytes) : m_mode(load), m_bytes(std::move(bytes)), m_in(m_bytes) {}
 
 CArchive::CArchive(const void* data, size_t size)
-    : m_mode(load),
-      m_bytes(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + (data ? size : 0)) {}
+    : m_mode(load), m_in(static_cast<const BYTE*>(data), data ? size : 0) {}
 
 void CArchive::ThrowException(int cause, std::string detail) const {
   throw CArchiveException(cause, std::move(detail), m_strFileName);
@@ -113,7 +112,7 @@ void CArchive::Write(const void* p, size_t n) {
 
 UINT CArchive::Read(void* p, size_t n) {
   Need(n);
-  if (n != 0) std::memcpy(p, m_bytes.data() + m_pos, n);
+  if (n != 0) std::memcpy(p, m_in.data() + m_pos, n);
   m_pos += n;
   return static_cast<UINT>(n);
 }
@@ -127,7 +126,7 @@ CArchive& CArchive::WriteLE(DWORD v, int n) {
 DWORD CArchive::ReadLE(int n) {
   Need(static_cast<size_t>(n));
   DWORD v = 0;
-  for (int i = 0; i < n; ++i) v |= static_cast<DWORD>(m_bytes[m_pos + static_cast<size_t>(i)]) << (8 * i);
+  for (int i = 0; i < n; ++i) v |= static_cast<DWORD>(m_in[m_pos + static_cast<size_t>(i)]) << (8 * i);
   m_pos += static_cast<size_t>(n);
   return v;
 }
@@ -224,7 +223,7 @@ CArchive& CArchive::operator>>(CString& s) {
                                                      std::to_string(GetBytesLeft()) + " bytes left");
   }
   std::u16string text(static_cast<size_t>(length), u'\0');
-  const BYTE* p = m_bytes.data() + m_pos;
+  const BYTE* p = m_in.data() + m_pos;
   for (size_t i = 0; i < text.size(); ++i) {
     text[i] =
         charSize == 2 ? static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8)) : static_cast<char16_t>(p[i]);

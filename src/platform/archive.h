@@ -13,6 +13,7 @@
 #include <concepts>
 #include <cstddef>
 #include <exception>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -61,6 +62,8 @@ class CArchive {
   CArchive();
   // A loading archive over these bytes.
   explicit CArchive(std::vector<BYTE> bytes);
+  // A loading archive that reads the bytes where they lie, without a copy: they
+  // must outlive it.
   CArchive(const void* data, size_t size);
   ~CArchive() = default;
   CArchive(const CArchive&) = delete;
@@ -74,7 +77,7 @@ class CArchive {
   std::vector<BYTE> TakeBytes() { return std::move(m_bytes); }
   // Loading: read position and what is left.
   size_t GetPosition() const { return m_pos; }
-  size_t GetBytesLeft() const { return m_bytes.size() - m_pos; }
+  size_t GetBytesLeft() const { return m_in.size() - m_pos; }
   bool IsBufferEmpty() const { return GetBytesLeft() == 0; }
 
   // Named in the messages of the exceptions (UTF-8).
@@ -180,7 +183,8 @@ class CArchive {
   CObject* ReadObjectImpl(const CRuntimeClass* expected, bool allowBackReference);
 
   Mode m_mode;
-  std::vector<BYTE> m_bytes;
+  std::vector<BYTE> m_bytes;   // storing: what is written; loading: the bytes when owned
+  std::span<const BYTE> m_in;  // loading: the bytes read
   size_t m_pos = 0;
   std::string m_strFileName;
   UINT m_nObjectSchema = 0xFFFFFFFFu;

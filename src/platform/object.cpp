@@ -18,6 +18,10 @@ ClassRegistry& Registry() {
 }
 
 void Register(const CRuntimeClass* cls) {
+  // Registrars run during static initialisation, before any thread starts.
+  int depth = 0;
+  for (const CRuntimeClass* c = cls->m_pBaseClass; c != nullptr; c = c->m_pBaseClass) ++depth;
+  cls->m_nDepth = depth;
   ClassRegistry& reg = Registry();
   const std::string_view name(cls->m_lpszClassName);
   auto [it, inserted] = reg.byName.emplace(name, cls);
@@ -43,13 +47,6 @@ CObject* CRuntimeClass::CreateObject() const {
   return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
 }
 
-bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
-  for (const CRuntimeClass* c = this; c != nullptr; c = c->m_pBaseClass) {
-    if (c == base) return true;
-  }
-  return false;
-}
-
 const CRuntimeClass* CRuntimeClass::FromName(std::string_view name) {
   const ClassRegistry& reg = Registry();
   auto it = reg.byName.find(name);
@@ -65,7 +62,3 @@ const CRuntimeClass* CObject::GetRuntimeClass() const {
 }
 
 void CObject::Serialize(CArchive&) {}
-
-bool CObject::IsKindOf(const CRuntimeClass* cls) const {
-  return GetRuntimeClass()->IsDerivedFrom(cls);
-}

@@ -36,10 +36,25 @@ struct CRuntimeClass {
   UINT m_wSchema;  // schema number, possibly with VERSIONABLE_SCHEMA; kNoSchema when not serializable
   CObject* (*m_pfnCreateObject)();  // null for classes that cannot be created dynamically
   const CRuntimeClass* m_pBaseClass;
+  // How many classes lie between this one and CObject (CObject: 0), set when
+  // the class registers; -1 before that.
+  mutable int m_nDepth = -1;
 
   // A new object of this class, or null when the class cannot be created.
   CObject* CreateObject() const;
-  bool IsDerivedFrom(const CRuntimeClass* base) const;
+  bool IsDerivedFrom(const CRuntimeClass* base) const {
+    const CRuntimeClass* c = this;
+    // With both depths known only the ancestor at the base's depth can be it.
+    if (base != nullptr && base->m_nDepth >= 0 && m_nDepth >= 0) {
+      if (base->m_nDepth > m_nDepth) return false;
+      for (int up = m_nDepth - base->m_nDepth; up > 0; --up) c = c->m_pBaseClass;
+      return c == base;
+    }
+    for (; c != nullptr; c = c->m_pBaseClass) {
+      if (c == base) return true;
+    }
+    return false;
+  }
   bool IsSerializable() const { return m_wSchema != kNoSchema && m_pfnCreateObject != nullptr; }
   bool IsVersionable() const { return (m_wSchema & VERSIONABLE_SCHEMA) != 0; }
   // The schema number written into files (without the versionable flag).
@@ -65,7 +80,7 @@ class CObject {
   // Stores or loads the object's own fields; CObject has none.
   virtual void Serialize(CArchive& ar);
 
-  bool IsKindOf(const CRuntimeClass* cls) const;
+  bool IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
   bool IsSerializable() const { return GetRuntimeClass()->IsSerializable(); }
 
   static const CRuntimeClass classCObject;

@@ -1,11 +1,14 @@
 #include "platform/paths.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -27,6 +30,20 @@ CString GetTempFolder() {
   return WithSlash(dir ? dir : "/tmp");
 }
 
+CString GetPrivateTempFolder() {
+  const std::string dir = GetTempFolder().ToUtf8() + "zovuzi-" + std::to_string(::geteuid());
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return CString();
+  // Whatever stands there must be the user's own folder that no one else may enter:
+  // not a link, not another user's, not open to others.
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return CString();
+  struct stat st = {};
+  const bool ours =
+      ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+  ::close(fd);
+  return ours ? WithSlash(dir) : CString();
+}
+
 CString GetSettingsFolder() {
   if (const char* xdg = AbsoluteEnv("XDG_CONFIG_HOME")) return WithSlash(xdg);
   std::string home;
@@ -39,11 +56,11 @@ CString GetSettingsFolder() {
     if (getpwuid_r(getuid(), &pw, buf.data(), buf.size(), &found) == 0 && found && found->pw_dir &&
         found->pw_dir[0] == '/') {
       home = found->pw_dir;
-    } else {
-      // No home at all: keep the settings beside the temporary files rather than in the working folder.
-      return GetTempFolder();
     }
   }
+  struct stat st = {};
+  // No home folder at all: a private folder of the user, never the shared temporary folder itself.
+  if (home.empty() || ::stat(home.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return GetPrivateTempFolder();
   if (home.back() != '/') home += '/';
   return WithSlash(home + ".config");
 }

@@ -646,6 +646,35 @@ TEST(CommentDrawTest, LinesSplitOverTheHeight) {
   EXPECT_EQ(dc.CallsOfKind(Kind::kPolygon).size(), 4u);
 }
 
+// A long comment is laid out once per text, and a repaint writes only the lines of
+// the area it paints.
+TEST(CommentDrawTest, ALongCommentWritesOnlyTheLinesInTheArea) {
+  CBlockComment comment;
+  std::u16string text;
+  for (int i = 0; i < 20000; ++i) text += u"line\r\n";
+  comment.m_strText = CString(text);
+  comment.m_nLines = 20000;
+  comment.m_ptPos = CPoint(0, 0);
+  comment.m_size = CSize(40, 20000 * 12);
+  const auto* spans = &comment.GetLineSpans();
+  EXPECT_EQ(spans->size(), 20000u);
+  EXPECT_EQ(&comment.GetLineSpans(), spans);
+  CRecordingDC dc;
+  dc.IntersectClipRect(CRect(0, 1200, 400, 1300));
+  DrawComment(&dc, comment);
+  const auto texts = dc.CallsOfKind(Kind::kText);
+  EXPECT_GE(texts.size(), 9u);
+  EXPECT_LE(texts.size(), 12u);
+  for (const DCCall* t : texts) {
+    EXPECT_GE(t->rect.top, 1200 - 13);
+    EXPECT_LE(t->rect.top, 1300);
+  }
+  // A changed text is laid out again.
+  comment.m_strText = CString(u"one\r\ntwo");
+  ASSERT_EQ(comment.GetLineSpans().size(), 2u);
+  EXPECT_EQ(comment.GetLineSpans()[1].start, 5);
+}
+
 TEST(DiagramDrawTest, OrderAndPageDivisions) {
   CDiagramBuilder d;
   CZaradDoc& doc = d.Doc();

@@ -233,6 +233,14 @@ TEST(GridClipboard, PasteOfWideCharactersAndItsStops) {
   // Onto the left half: a stop without change.
   EXPECT_FALSE(m.grid.PasteTextToGrid(CGridCellPos(1, 1), TextData(u"Z"), FALSE));
   EXPECT_EQ(m.Text(1, 1), CString(kHan));
+  // Nothing lands in a right half: a field after a wide character stops the paste there.
+  ASSERT_TRUE(m.grid.PasteTextToGrid(CGridCellPos(3, 1), TextData(u"x"), FALSE));
+  EXPECT_FALSE(m.grid.PasteTextToGrid(CGridCellPos(3, 5), TextData(std::u16string(1, kHan) + u"\tA"), FALSE));
+  EXPECT_EQ(m.Text(3, 5), CString(kHan));
+  EXPECT_EQ(m.Text(3, 6), CString());
+  EXPECT_EQ(m.grid.GetItemState(3, 6) & 0x300u, GVIS_WIDERIGHT);
+  EXPECT_FALSE(m.grid.PasteTextToGrid(CGridCellPos(3, 6), TextData(u"B"), FALSE));
+  EXPECT_EQ(m.Text(3, 6), CString());
   // A wrong class fails and keeps what was pasted before it.
   m.host.wantedClass = 2;
   EXPECT_FALSE(m.grid.PasteTextToGrid(CGridCellPos(2, 1), TextData(std::u16string(u"q") + kHan), FALSE));

@@ -2,6 +2,7 @@
 // documents, every refusal of a paste, reference stripping and connector pairs.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "editor_rig.h"
@@ -321,6 +322,58 @@ TEST(Clipboard, WiresFromAnFbdIntoALadderAskFirstAndBusWiresStayBehind) {
   EXPECT_FALSE(fbd.core.PasteSelection(rung));
   ASSERT_EQ(fbd.sink.messages().size(), 1u);
   EXPECT_EQ(fbd.sink.messages()[0].text, CString(u"Only texts can be copied"));
+}
+
+// Nothing a paste accepts may make a file that does not open again: what the file
+// loader refuses, the paste refuses, and values far out are bounded first.
+TEST(Clipboard, APasteNeverMakesAFileThatDoesNotOpen) {
+  struct Row {
+    const char* what;
+    std::function<void(CBlockObj*)> damage;  // what another program made of the copied input
+  };
+  const Row refused[] = {
+      {"an input block carrying an output's code", [](CBlockObj* b) { b->m_nType = 605; }},
+      {"a code no block kind has", [](CBlockObj* b) { b->m_nType = 599; }},
+      {"the power bus's code", [](CBlockObj* b) { b->m_nType = kTypePowerBus; }},
+  };
+  for (const Row& row : refused) {
+    Rig from;
+    CBlockObj* input = from.Block(600, CPoint(100, 100));
+    from.core.SelectBlock(input);
+    row.damage(input);
+    const std::vector<BYTE> payload = from.core.CopySelection();
+    Rig to;
+    to.Doc().m_undo.SaveSnapshot(&to.Doc());
+    EXPECT_FALSE(to.core.PasteSelection(payload)) << row.what;
+    EXPECT_EQ(to.Doc().m_blocks.GetCount(), 0) << row.what;
+    ASSERT_EQ(to.sink.messages().size(), 1u) << row.what;
+    EXPECT_NE(to.sink.messages()[0].text.Find(u"damaged"), -1) << row.what;
+  }
+
+  // Positions at the ends of the int range are bounded as the clipboard is read: a
+  // group wider than the largest diagram is refused, a far block lands at the click.
+  Rig from;
+  CBlockObj* far = from.Block(300, CPoint(INT_MAX, INT_MIN));
+  CBlockObj* other = from.Block(300, CPoint(INT_MIN, INT_MAX));
+  from.core.SelectBlock(far);
+  from.core.SelectBlock(other);
+  Rig to;
+  EXPECT_FALSE(to.core.PasteSelection(from.core.CopySelection()));
+  EXPECT_EQ(to.Doc().m_blocks.GetCount(), 0);
+  from.core.ClearSelection(SEL_ALL);
+  from.core.SelectBlock(far);
+  to.core.OnLButtonDown(CPoint(600, 400), 0);
+  to.core.OnLButtonUp(CPoint(600, 400), 0);
+  ASSERT_TRUE(to.core.PasteSelection(from.core.CopySelection()));
+  EXPECT_EQ(to.Doc().m_blocks.GetHead()->m_ptPos, CPoint(600, 400));
+  EXPECT_EQ(to.Doc().m_nPagesAcross, 1);
+  CZaradDoc reopened;
+  CString error;
+  EXPECT_TRUE(reopened.LoadFromBytes(to.Doc().SaveToBytes(), "pasted.bfb", &error)) << error.ToUtf8();
+  EXPECT_EQ(reopened.m_blocks.GetCount(), 1);
+  ASSERT_TRUE(to.Doc().m_undo.Undo());
+  ASSERT_TRUE(to.Doc().m_undo.Redo());
+  EXPECT_EQ(to.Doc().m_blocks.GetCount(), 1);
 }
 
 }  // namespace

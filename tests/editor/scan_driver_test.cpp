@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "blocks/analog_blocks.h"
 #include "blocks/counter_blocks.h"
 #include "blocks/logic_blocks.h"
 #include "blocks/operand_blocks.h"
@@ -359,6 +360,61 @@ TEST(ScanDriverTest, RestartRequestsTakeTheTimeAtTheEndOfTheScan) {
   EXPECT_EQ(gate->m_nLatch2, 0);
   EXPECT_EQ(MsBetween(kStart, gate->m_stStart), 100);
   EXPECT_EQ(MsBetween(kStart, gate->m_stIntervalStart), 100);
+}
+
+// What a block works out from the other blocks alone (the operands of a range,
+// a feedback loop) is kept between scans only while the blocks, their numbers
+// and links stay: every change between two scans is seen by the next one.
+TEST(ScanDriverTest, ResolvedRangesAndLoopsFollowChangesBetweenScans) {
+  ScanRig r;
+  auto* range = r.d.Add(844);  // maximum of AI1 and AI2
+  range->m_nParam9 = 2;
+  range->m_nParam10 = 0;
+  range->m_nParam14 = 0;
+  range->m_nParam15 = 2;
+  CBlockObj* ai1 = r.d.Add(608);
+  CBlockObj* ai2 = r.d.Add(608);
+  // An amplifier behind a gate that it feeds back into; upstream of the gate
+  // another amplifier reads AI3.
+  auto* upstream = r.d.Add<CBlockAnalog>(805);
+  CBlockObj* gate = r.d.Add(300);
+  auto* amp = r.d.Add<CBlockAnalog>(805);
+  CBlockObj* ai3 = r.d.Add(608);
+  amp->m_dGain = 2.0;
+  CDiagramBuilder::Wire(ai3, upstream, 0);
+  CDiagramBuilder::Wire(upstream, gate, 0);
+  CDiagramBuilder::Wire(gate, amp, 0);
+  CDiagramBuilder::Wire(amp, gate, 1);
+  r.Enter();
+  ai1->m_nWordValue = 10;  // the analog inputs' words as the device reads them
+  ai2->m_nWordValue = 30;
+  ai3->m_nWordValue = 300;
+  r.driver.Run(2);
+  EXPECT_EQ(range->m_dValue, 30);
+  EXPECT_EQ(amp->m_nResult, 600);  // in the loop: twice the nearest analog function upstream
+
+  ai2->m_nNumber = 4010;  // AI2 leaves the range: its place reads 0
+  r.driver.Run(1);
+  EXPECT_EQ(range->m_dValue, 10);
+  CBlockObj* added = r.d.Add(608);  // a new AI2
+  added->m_nNumber = 4001;
+  added->m_nWordValue = 50;
+  r.driver.Run(1);
+  EXPECT_EQ(range->m_dValue, 50);
+  r.d.Doc().DetachBlock(ai1).reset();
+  range->m_nParam10 = 1;  // minimum: the empty place counts
+  r.driver.Run(1);
+  EXPECT_EQ(range->m_dValue, 0);
+
+  gate->m_nSource[1] = LINK_OPEN;  // the loop opens
+  r.driver.Run(1);
+  const int open = amp->m_nResult;
+  EXPECT_NE(open, 600);
+  amp->Simulate(&r.d.View());  // a view that keeps nothing walks again
+  EXPECT_EQ(amp->m_nResult, open);
+  CDiagramBuilder::Wire(amp, gate, 1);  // and closes again
+  r.driver.Run(1);
+  EXPECT_EQ(amp->m_nResult, 600);
 }
 
 TEST(ScanDriverTest, EnteringAndLeavingSetStartAndQuietStates) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "image/core_rule.h"
 #include "support/diagram_builder.h"
 
@@ -103,6 +105,9 @@ TEST(ImageLayoutTest, TimeWords) {
   EXPECT_EQ(TimeWordOf(3, 5, 1), 0x80B9);   // 3 min 5 s
   EXPECT_EQ(TimeBaseBits(1) | 7, 0x8007);   // a reference to B7 in base 1
   EXPECT_EQ(TimeBaseBits(3), 0);
+  // Values from a damaged file far past any time: a word (its low 14 bits), no overflow.
+  EXPECT_EQ(TimeWordOf(INT_MAX, INT_MAX, 2), 0x4000 | ((0x7FFFFFFFu + 0x7FFFFFFFu * 100u) & 0x3FFF));
+  EXPECT_EQ(TimeWordOf(INT_MIN, -1, 0), 0xC000 | ((0xFFFFFFFFu + 0x80000000u * 60u) & 0x3FFF));
 }
 
 TEST(ImageLayoutTest, TimesOneHundredTruncatesTowardZero) {

@@ -308,6 +308,32 @@ TEST(AstroCityTable, NamedPipeIsRefusedWithoutWaiting) {
   EXPECT_EQ(g_AstroCityTable.size(), 12u);
 }
 
+// A city file is the user's own: a planted link or another user's file is neither read
+// nor written through, and a user without a folder keeps the table in memory.
+TEST(AstroCityTable, PlantedLinksAndOthersFilesAreNeverFollowed) {
+  TempFolder temp;
+  const fs::path victim = temp.path() / "private.txt";
+  WriteFile(victim, Utf16Bytes(kExampleLine));
+  fs::create_directories(CityFolder(temp.path()));
+  fs::create_symlink(victim, CityFilePath(temp.path()));
+  EXPECT_FALSE(BuildCityTable(temp.path()).IsEmpty());
+  EXPECT_EQ(g_AstroCityTable.size(), 12u);
+  g_AstroCityTable.push_back(kExampleCity);
+  g_AstroCityTable.push_back(kExampleCity);
+  ASSERT_TRUE(SaveCityTable(temp.path()).IsEmpty());
+  EXPECT_EQ(ReadFile(victim), Utf16Bytes(kExampleLine));  // untouched
+  EXPECT_FALSE(fs::is_symlink(CityFilePath(temp.path())));
+  EXPECT_EQ(ReadFile(CityFilePath(temp.path())).size(), 2u * 44 * 2);
+
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(CityFilePath(temp.path()).c_str(), 65534, 65534), 0);
+    EXPECT_NE(BuildCityTable(temp.path()).Find(u"another user"), -1);
+    EXPECT_EQ(g_AstroCityTable.size(), 12u);
+  }
+  EXPECT_TRUE(BuildCityTable(fs::path()).IsEmpty());
+  EXPECT_TRUE(SaveCityTable(fs::path()).IsEmpty());
+}
+
 // ---- building once ----
 
 TEST(Catalogues, BuiltOnceInOrder) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "model/block_codes.h"
 #include "model/block_comment.h"
 #include "model/connect_line_obj.h"
+#include "model/diagram_limits.h"
 #include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
@@ -602,6 +605,7 @@ TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
       {"cut.bfb", cut, u"is damaged and cannot be opened.", true},
       {"head.bfb", std::vector<BYTE>(cut.begin(), cut.begin() + 200), u"is damaged and cannot be opened.",
        true},
+      {"zeros.bfb", std::vector<BYTE>(1 << 20, 0), u"is not a diagram file.", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -621,6 +625,63 @@ TEST_F(FileFormatTest, OpeningAMissingOrForeignFileReportsIt) {
     }
     EXPECT_EQ(m_sink.information().IsEmpty(), !c.detailed);
   }
+}
+
+// The head of a file tells a diagram file before the rest is read; bytes after the end
+// of the diagram are said in the information window and not kept.
+TEST_F(FileFormatTest, TheHeadIsCheckedFirstAndDataAfterTheEndIsLeftOut) {
+  const std::vector<BYTE> file = NewDoc()->SaveToBytes();
+  const std::vector<BYTE> zeros(64 * 1024, 0);
+  EXPECT_EQ(CZaradDoc::CheckHead(zeros, false), CZaradDoc::HeadCheck::kNotDiagram);
+  EXPECT_EQ(CZaradDoc::CheckHead(std::span(file).first(120), false), CZaradDoc::HeadCheck::kDiagram);
+  std::vector<BYTE> unmarked = file;
+  unmarked[5] = 0;  // markers that are not markers, but a head and settings that read
+  EXPECT_EQ(CZaradDoc::CheckHead(unmarked, true), CZaradDoc::HeadCheck::kDiagram);
+  EXPECT_EQ(CZaradDoc::CheckHead(std::span(unmarked).first(150), false), CZaradDoc::HeadCheck::kUndecided);
+  EXPECT_EQ(CZaradDoc::CheckHead(std::span(unmarked).first(150), true), CZaradDoc::HeadCheck::kNotDiagram);
+
+  std::vector<BYTE> followed = file;
+  followed.insert(followed.end(), 100000, 0x5A);
+  const fs::path path = WriteFile("followed.bfb", followed);
+  auto doc = NewDoc();
+  m_sink.Clear();
+  CString error;
+  ASSERT_TRUE(doc->OnOpenDocument(CString::FromUtf8(path.string()), &error)) << error.ToUtf8();
+  EXPECT_TRUE(m_sink.messages().empty());
+  EXPECT_NE(m_sink.information().Find(u"holds 100000 bytes of data after the end of the diagram"), -1);
+  EXPECT_EQ(doc->SaveToBytes(), file);
+}
+
+// Values far out in a file are bounded as they are read, before any arithmetic.
+TEST_F(FileFormatTest, FarOutValuesAreBoundedAsTheyAreRead) {
+  auto doc = NewDoc();
+  doc->m_fZoom = 1e30f;
+  doc->m_rcDiagram = CRect(INT_MIN, 0, INT_MAX, INT_MAX);
+  CBlockObj* gate = doc->AddBlock(MakeBlockOfType(300));
+  gate->m_ptPos = CPoint(INT_MAX, INT_MIN);
+  gate->m_nWidth = INT_MAX;
+  auto comment = std::make_unique<CBlockComment>();
+  comment->m_ptPos = CPoint(INT_MIN, INT_MAX);
+  comment->m_size = CSize(INT_MAX, INT_MIN);
+  doc->m_comments.AddTail(std::move(comment));
+  auto loaded = NewDoc();
+  CString error;
+  ASSERT_TRUE(loaded->LoadFromBytes(doc->SaveToBytes(), "far.bfb", &error)) << error.ToUtf8();
+  EXPECT_EQ(loaded->m_fZoom, kMaxZoomFactor);
+  EXPECT_EQ(loaded->m_rcDiagram,
+            CRect(-kMaxDiagramCoordinate, 0, kMaxDiagramCoordinate, kMaxDiagramCoordinate));
+  const CBlockObj* b = loaded->m_blocks.GetHead();
+  EXPECT_EQ(b->m_ptPos, CPoint(kMaxDiagramCoordinate, -kMaxDiagramCoordinate));
+  EXPECT_EQ(b->m_nWidth, kMaxDiagramCoordinate);
+  const CBlockComment* c = loaded->m_comments.GetHead();
+  EXPECT_EQ(c->m_ptPos, CPoint(-kMaxDiagramCoordinate, kMaxDiagramCoordinate));
+  EXPECT_EQ(c->m_size, CSize(kMaxDiagramCoordinate, -kMaxDiagramCoordinate));
+}
+
+// A diagram whose file would be larger than the program reads is not written.
+TEST_F(FileFormatTest, NoFileIsWrittenThatIsTooLargeToRead) {
+  EXPECT_TRUE(CZaradDoc::CheckFileSize(kMaxDiagramFileBytes).IsEmpty());
+  EXPECT_NE(CZaradDoc::CheckFileSize(kMaxDiagramFileBytes + 1).Find(u"256 MB"), -1);
 }
 
 TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
@@ -650,6 +711,18 @@ TEST_F(FileFormatTest, MendableFaultsOpenWithOneGatheredWarning) {
          EXPECT_EQ(doc.m_strModelName, CString(u"Stored name"));
          EXPECT_EQ(doc.GetModelPaneText(), CString(u"Unknown model (0x9988)"));
          EXPECT_NE(g_CurrentModelCode, 0x9988);
+       }},
+      {"a comment longer than a comment may be",
+       [this] {
+         auto doc = NewDoc();
+         auto comment = std::make_unique<CBlockComment>();
+         comment->m_strText = CString(u'x', kMaxCommentChars + 5);
+         doc->m_comments.AddTail(std::move(comment));
+         return doc->SaveToBytes();
+       },
+       [](CZaradDoc& doc) {
+         ASSERT_EQ(doc.m_comments.GetCount(), 1);
+         EXPECT_EQ(doc.m_comments.GetHead()->m_strText.GetLength(), kMaxCommentChars);
        }},
       {"many broken wires",
        [this] {

@@ -184,6 +184,70 @@ TEST_F(RegistryTest, PastedBlocks) {
   }
 }
 
+// A numbering batch numbers, finds and renumbers exactly as the document does
+// one block at a time, whatever joins, leaves or changes number in between.
+TEST_F(RegistryTest, ABatchNumbersAsOneByOne) {
+  struct Step {
+    enum Kind { kAdd, kPaste, kDetach, kRenumber } kind;
+    int a;  // type to add or paste; position of the block to detach or renumber
+    int b;  // number of a pasted block; the new number
+  };
+  const Step steps[] = {
+      {Step::kAdd, 600, 0},       {Step::kAdd, 300, 0},       {Step::kAdd, 600, 0},
+      {Step::kAdd, 703, 0},       {Step::kAdd, 704, 0},       {Step::kAdd, 705, 0},
+      {Step::kAdd, 700, 0},       {Step::kAdd, 702, 0},       {Step::kPaste, 600, 100},
+      {Step::kPaste, 600, 150},   {Step::kPaste, 703, 21000}, {Step::kPaste, 300, 9000},
+      {Step::kDetach, 1, 0},      {Step::kAdd, 400, 0},       {Step::kRenumber, 0, 9000},
+      {Step::kAdd, 300, 0},       {Step::kRenumber, 3, 101},  {Step::kAdd, 600, 0},
+      {Step::kAdd, 703, 0},       {Step::kDetach, 0, 0},      {Step::kAdd, 300, 0},
+      {Step::kAdd, 607, 0},       {Step::kAdd, 900, 0},       {Step::kAdd, 901, 0},
+      {Step::kRenumber, 4, 9001}, {Step::kDetach, 4, 0},      {Step::kAdd, 300, 0},
+      {Step::kAdd, 911, 0},
+  };
+  for (int kind : {kDocFbd, kDocLadder}) {
+    auto plain = MakeDoc(kind);
+    auto batched = MakeDoc(kind);
+    for (CZaradDoc* doc : {plain.get(), batched.get()}) AddMany(*doc, 600, 3);
+    CBlockNumberingBatch batch(*batched);
+    int at = 0;
+    for (const Step& s : steps) {
+      for (CZaradDoc* doc : {plain.get(), batched.get()}) {
+        switch (s.kind) {
+          case Step::kAdd:
+            Add(*doc, s.a);
+            break;
+          case Step::kPaste: {
+            auto b = MakeBlockOfType(s.a);
+            b->m_nNumber = s.b;
+            doc->AddPastedBlock(std::move(b));
+            break;
+          }
+          case Step::kDetach:
+            doc->DetachBlock(doc->m_blocks.GetAt(s.a)).reset();
+            break;
+          case Step::kRenumber:
+            doc->SetBlockNumber(doc->m_blocks.GetAt(s.a), s.b);
+            break;
+        }
+      }
+      ++at;
+      ASSERT_EQ(plain->m_blocks.GetCount(), batched->m_blocks.GetCount());
+      for (int i = 0; i < plain->m_blocks.GetCount(); ++i) {
+        const CBlockObj* p = plain->m_blocks.GetAt(i);
+        const CBlockObj* b = batched->m_blocks.GetAt(i);
+        ASSERT_EQ(p->m_nNumber, b->m_nNumber) << kind << " step " << at << " block " << i;
+        ASSERT_EQ(p->m_nOperand, b->m_nOperand) << kind << " step " << at << " block " << i;
+      }
+      for (int n : {100, 101, 102, 150, 9000, 9001, 9002, 12000, 21000, 21001, 22000, 5000, 7000}) {
+        const CBlockObj* p = plain->FindBlockByNumber(n);
+        const CBlockObj* b = batched->FindBlockByNumber(n);
+        ASSERT_EQ(p ? plain->m_blocks.IndexOf(p) : -1, b ? batched->m_blocks.IndexOf(b) : -1)
+            << kind << " step " << at << " number " << n;
+      }
+    }
+  }
+}
+
 TEST_F(RegistryTest, DetachedBlockLeavesNoPointersBehind) {
   auto doc = MakeDoc();
   CBlockObj* counter = Add(*doc, 800);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -206,6 +209,37 @@ TEST_F(UndoBufferTest, TheStoreDeletesOnlyItsOwnFiles) {
   EXPECT_EQ(CountEntries(), 2u);
 }
 
+// A program killed with a document open leaves its snapshot folder; the next program
+// removes it, while the folders of live stores and foreign files stay.
+TEST_F(UndoBufferTest, FoldersOfProgramsThatDiedAreRemoved) {
+  auto killedWithAnOpenDocument = [](bool foreignFile) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      auto* d = new CDiagramBuilder;
+      d->Add(300);
+      d->Doc().m_undo.SaveSnapshot(&d->Doc());
+      d->Doc().m_undo.SaveSnapshot(&d->Doc());
+      if (foreignFile) std::ofstream(d->Doc().m_undo.GetFolder().ToUtf8() + "notes.txt") << "mine";
+      ::raise(SIGKILL);
+    }
+    ::waitpid(pid, nullptr, 0);
+  };
+  // The live store first: its process has made its first folder (and cleaned) already.
+  CDiagramBuilder live;
+  Edit(live);
+  killedWithAnOpenDocument(false);
+  killedWithAnOpenDocument(true);
+  std::vector<fs::path> folders;
+  for (const auto& e : fs::directory_iterator(m_tmp)) folders.push_back(e.path());
+  ASSERT_EQ(folders.size(), 3u);
+  EXPECT_EQ(CountEntries(), 3u + 2u + 3u + 1u);
+
+  EXPECT_EQ(RemoveLeftUndoFolders(CString::FromUtf8(m_tmp.string() + "/")), 1);
+  EXPECT_EQ(CountEntries(), 2u + 2u);  // the live folder and its step, the foreign file and its folder
+  EXPECT_TRUE(fs::exists(live.Doc().m_undo.GetSnapshotPath(1).ToUtf8()));
+  ASSERT_TRUE(live.Doc().m_undo.Undo());
+}
+
 TEST_F(UndoBufferTest, AMissingOrDamagedSnapshotLeavesTheDiagram) {
   struct Case {
     const char* name;
@@ -265,14 +299,21 @@ TEST_F(UndoBufferTest, AFailedWriteNeverLetsUndoSkipTheUnsavedEdits) {
   EXPECT_NE(m_sink.messages()[0].text.Find(u"Undo is unavailable"), -1);
   EXPECT_FALSE(undo.CanUndo());
   EXPECT_FALSE(undo.CanRedo());
+  EXPECT_TRUE(undo.IsUnavailable());
+  // Asked for anyway, each says why in one message.
   EXPECT_FALSE(undo.Undo());
   EXPECT_FALSE(undo.Redo());
+  ASSERT_EQ(m_sink.messages().size(), 3u);
+  EXPECT_EQ(m_sink.messages()[1].text.Find(u"Cannot undo: the last edits could not be kept"), 0);
+  EXPECT_NE(m_sink.messages()[1].text.Find(u"cannot be saved"), -1);
+  EXPECT_EQ(m_sink.messages()[2].text.Find(u"Cannot redo"), 0);
   EXPECT_EQ(d.Doc().m_blocks.GetCount(), 4);  // the unsaved edits stay
 
   // Once snapshots can be written again the next one holds every edit since the last step.
   fs::remove(next);
   Edit(d);
-  EXPECT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sink.messages().size(), 3u);
+  EXPECT_FALSE(undo.IsUnavailable());
   ASSERT_TRUE(undo.Undo());
   EXPECT_EQ(d.Doc().m_blocks.GetCount(), 1);
   ASSERT_TRUE(undo.Redo());

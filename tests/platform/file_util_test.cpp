@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -277,6 +278,116 @@ TEST_F(FileUtilTest, ReadOwnFileBytesRefusesLinksAndOthersFiles) {
     EXPECT_NE(error.find(c.text), std::string::npos) << error;
     EXPECT_TRUE(out.empty());
   }
+}
+
+// Runs body in a child process as the given user (the tests run as root) and returns
+// its exit code; nothing in the folder changes hands.
+int RunAs(uid_t uid, gid_t gid, const std::function<int()>& body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) ::_exit(101);
+    ::_exit(body());
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 102;
+}
+
+// The number of a process that has ended.
+pid_t DeadPid() {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(0);
+  ::waitpid(pid, nullptr, 0);
+  return pid;
+}
+
+// Where a rename would change the owner or group, or cannot be done at all, the file
+// is written in place: owner, group, mode and other names stay, nothing is left beside.
+TEST_F(FileUtilTest, SaveWritesInPlaceWhereAReplacementCouldNotKeepTheFile) {
+  if (::geteuid() != 0) GTEST_SKIP() << "files of other users need root";
+  constexpr uid_t kOwner = 4321;
+  ASSERT_EQ(::chmod(m_dir.c_str(), 0777), 0);
+  fs::create_directory(m_dir / "closed");
+  struct Case {
+    const char* what;
+    fs::path file;
+    uid_t owner;
+    mode_t mode;
+  };
+  const Case cases[] = {
+      {"a shared file of another owner", m_dir / "shared.bfb", kOwner, 0666},
+      {"a writable file in a folder the user cannot write", m_dir / "closed" / "plan.bfb", kOtherId, 0644},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteRaw(c.file, "old content");
+    ASSERT_EQ(::chown(c.file.c_str(), c.owner, c.owner), 0);
+    ASSERT_EQ(::chmod(c.file.c_str(), c.mode), 0);
+    const Bytes content(5000, 0x5A);
+    EXPECT_EQ(RunAs(kOtherId, kOtherId, [&] { return SaveBytesAtomically(c.file, content).empty() ? 0 : 1; }),
+              0);
+    EXPECT_EQ(Read(c.file), content);
+    struct stat st = {};
+    ASSERT_EQ(::stat(c.file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, c.owner);
+    EXPECT_EQ(st.st_gid, c.owner);
+    EXPECT_EQ(st.st_mode & 07777, c.mode);
+  }
+  EXPECT_TRUE(Others({"shared.bfb", "closed"}).empty());
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "closed"), fs::directory_iterator()), 1);
+
+  // A write that fails half way (the file size limit) puts the old content back.
+  const fs::path shared = m_dir / "shared.bfb";
+  WriteRaw(shared, "old content");
+  const int code = RunAs(kOtherId, kOtherId, [&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = {4096, 4096};
+    if (::setrlimit(RLIMIT_FSIZE, &small) != 0) return 2;
+    const std::string error = SaveBytesAtomically(shared, Bytes(100000, 1));
+    return error.find("Cannot save") != std::string::npos ? 0 : 1;
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(Read(shared), Bytes(std::begin("old content"), std::end("old content") - 1));
+  EXPECT_TRUE(Others({"shared.bfb", "closed"}).empty());
+
+  // A file with two names keeps both.
+  const fs::path linked = m_dir / "linked.bfb";
+  WriteRaw(linked, "old");
+  fs::create_hard_link(linked, m_dir / "other-name.bfb");
+  EXPECT_EQ(SaveBytesAtomically(linked, Bytes{1, 2, 3}), "");
+  EXPECT_EQ(Read(m_dir / "other-name.bfb"), (Bytes{1, 2, 3}));
+  EXPECT_EQ(fs::hard_link_count(linked), 2u);
+}
+
+// A save that was killed leaves its temporary file; the next save of the file removes
+// it, and those of a save still at work or of another file stay.
+TEST_F(FileUtilTest, ASaveRemovesTheTemporaryFilesOfSavesThatDied) {
+  const fs::path p = m_dir / "plan.bfb";
+  WriteRaw(p, "old");
+  const pid_t killed = ::fork();
+  if (killed == 0) {
+    g_beforeTemporaryWrite = [](const fs::path&) { ::raise(SIGKILL); };
+    SaveBytesAtomically(p, Bytes(1000, 1));
+    ::_exit(0);
+  }
+  ::waitpid(killed, nullptr, 0);
+  ASSERT_EQ(Others({"plan.bfb"}).size(), 1u);
+  const std::string live = "plan.bfb.tmp-" + std::to_string(::getpid()) + "-abcdef";
+  const std::string dead = "plan.bfb.tmp-" + std::to_string(DeadPid()) + "-abcdef";
+  WriteRaw(m_dir / live, "x");
+  WriteRaw(m_dir / dead, "x");
+  WriteRaw(m_dir / "plan.bfb.tmp-old123", "x");   // the older form, an hour old
+  WriteRaw(m_dir / "plan.bfb.tmp-new123", "x");   // the older form, just written
+  WriteRaw(m_dir / "other.bfb.tmp-old456", "x");  // another file's
+  const auto twoHoursAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
+  fs::last_write_time(m_dir / "plan.bfb.tmp-old123", twoHoursAgo);
+  fs::last_write_time(m_dir / "other.bfb.tmp-old456", twoHoursAgo);
+  EXPECT_EQ(SaveBytesAtomically(p, Bytes{9}), "");
+  auto left = Others({"plan.bfb"});
+  std::vector<std::string> expected = {"other.bfb.tmp-old456", "plan.bfb.tmp-new123", live};
+  std::sort(left.begin(), left.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(left, expected);
 }
 
 }  // namespace

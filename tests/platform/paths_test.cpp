@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -56,8 +57,8 @@ TEST(Paths, SettingsFolder) {
   }
   {
     ScopedEnv xdg("XDG_CONFIG_HOME", "not/absolute");
-    ScopedEnv home("HOME", "/home/someone/");
-    EXPECT_EQ(GetSettingsFolder(), u"/home/someone/.config/");
+    ScopedEnv home("HOME", "/tmp/");  // a home folder that exists
+    EXPECT_EQ(GetSettingsFolder(), u"/tmp/.config/");
   }
   {
     ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
@@ -66,6 +67,37 @@ TEST(Paths, SettingsFolder) {
     EXPECT_EQ(s.Left(1), u"/");
     EXPECT_EQ(s.Right(1), u"/");
   }
+}
+
+// A user without a home folder gets a private folder of their own in the shared
+// temporary folder; one someone else planted there is refused.
+TEST(Paths, WithoutAHomeTheSettingsLiveInAPrivateFolder) {
+  std::string base = (std::filesystem::temp_directory_path() / "zpaths-private-XXXXXX").string();
+  ASSERT_NE(mkdtemp(base.data()), nullptr);
+  ScopedEnv tmp("TMPDIR", base.c_str());
+  ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+  ScopedEnv home("HOME", "/no-such-home-folder");
+  const std::string own = base + "/zovuzi-" + std::to_string(geteuid());
+  EXPECT_EQ(GetSettingsFolder(), CString::FromUtf8(own + "/"));
+  struct stat st = {};
+  ASSERT_EQ(lstat(own.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_EQ(st.st_uid, geteuid());
+
+  // Planted: open to others, a link to another folder, another user's.
+  ASSERT_EQ(chmod(own.c_str(), 0777), 0);
+  EXPECT_TRUE(GetSettingsFolder().IsEmpty());
+  std::filesystem::remove(own);
+  std::filesystem::create_directory(base + "/elsewhere");
+  std::filesystem::create_directory_symlink(base + "/elsewhere", own);
+  EXPECT_TRUE(GetPrivateTempFolder().IsEmpty());
+  std::filesystem::remove(own);
+  if (geteuid() == 0) {
+    ASSERT_EQ(mkdir(own.c_str(), 0700), 0);
+    ASSERT_EQ(chown(own.c_str(), 65534, 65534), 0);
+    EXPECT_TRUE(GetPrivateTempFolder().IsEmpty());
+  }
+  std::filesystem::remove_all(base);
 }
 
 TEST(Paths, MakeUniqueFolder) {

@@ -10,6 +10,7 @@
 #include "blocks/comm_blocks.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_comment.h"
+#include "model/diagram_limits.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
 #include "pages/ladder_operand_page.h"
@@ -440,6 +441,17 @@ TEST(BlockPropertiesCommand, CommentSheetWritesTheTextOrAsksForRemoval) {
   runner.script = [](CBlockSheet&, CMemoryHost& host) { host.Type(CCommentPage::kIdText, u""); };
   EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kEmptied);
   EXPECT_EQ(d.Doc().m_undo.m_nIndex, before + 1);
+
+  // A text longer than a comment may hold is refused with a message; the comment stays.
+  RecordingMessageSink sink;
+  ScopedMessageSink scope(&sink);
+  runner.script = [](CBlockSheet&, CMemoryHost& host) {
+    host.SetText(CCommentPage::kIdText, CString(u'x', kMaxCommentChars + 1));
+  };
+  EXPECT_EQ(command.RunComment(comment, runner), CBlockProperties::CommentEdit::kCancelled);
+  EXPECT_EQ(comment.m_strText, CString(u"Pump\r\nstation"));
+  ASSERT_EQ(sink.messages().size(), 1u);
+  EXPECT_NE(sink.messages()[0].text.Find(u"100000"), -1);
 }
 
 // The comment sheet's "Font..." changes the working font and colour; OK keeps

@@ -268,7 +268,13 @@ void CIOStatus::OnConnect() {
       line.dataBits = parsed.nDataBits ? 8 : 7;
       line.parity = parsed.nParity;
       line.stopBits = parsed.nStopBits ? 2 : 0;
-      m_link.OpenComPort(line);  // a port that does not open says so; the first poll then fails
+      CString why;
+      if (!m_link.OpenComPort(line, &why)) {
+        // One message, and no poll that would fail and say it again.
+        AfxMessageBox(m_link.OpenFailureText(why), MB_OK | MB_ICONSTOP);
+        m_pConnect->setEnabled(true);
+        return;
+      }
     }
     m_pTimer->start(m_pRefresh->value() * 1000);
     return;

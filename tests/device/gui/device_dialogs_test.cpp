@@ -367,6 +367,22 @@ TEST_F(DeviceDialogsTest, RemoteWifiFiltersTheKeyStaysOpenOnOkAndResets) {
   EXPECT_EQ(BigEndianWord(&requests.back()[2]), kRegFactoryReset);
 }
 
+// A port that does not open is said once; no poll runs to say it again.
+TEST_F(DeviceDialogsTest, IoStatusPortThatDoesNotOpenSaysSoOnce) {
+  m_device->Link().SetPortPath(m_sim.PortPath());
+  m_device->SetIoStatusRunner([&](CIOStatus& dlg) {
+    dlg.findChild<QComboBox*>("ioPort")->setEditText("/dev/ttyACM-missing");
+    dlg.OnConnect();
+    EXPECT_FALSE(dlg.Timer()->isActive());
+    EXPECT_TRUE(dlg.ConnectButton()->isEnabled());
+    EXPECT_EQ(dlg.ConnectButton()->text(), "Connect");
+    dlg.OnClose();
+  });
+  Command(ID_IO_STATUS);
+  ASSERT_EQ(m_sink.messages().size(), 1u);
+  EXPECT_EQ(m_sink.messages()[0].text.Find(u"/dev/ttyACM-missing fail to open, Please check!"), 0);
+}
+
 TEST_F(DeviceDialogsTest, IoStatusMonitorShowsWhatTheDeviceReports) {
   m_sim.SetBit(kFnReadInputs, 0, true);   // I0 of Main
   m_sim.SetRegisters(500, {0xFF, 0xFF});  // AI0 of Main
