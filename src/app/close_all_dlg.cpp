@@ -21,12 +21,12 @@ QString Text(int id, const char16_t* english) {
 
 CCloseAllDlg::CCloseAllDlg(QWidget* parent) : QDialog(parent) {
   setObjectName("closeAllDlg");
-  setWindowTitle("Close All");
+  setWindowTitle(QtCaption("Close All"));
   auto* layout = new QVBoxLayout(this);
   m_list = new CXListCtrl(this);
   m_list->setObjectName(QString("ctl%1").arg(kIdList));
   layout->addWidget(m_list, 1);
-  m_selectAll = new QCheckBox("Select all documents to save", this);
+  m_selectAll = new QCheckBox(QtCaption("Select all documents to save"), this);
   m_selectAll->setObjectName(QString("ctl%1").arg(kIdSelectAll));
   layout->addWidget(m_selectAll);
   auto* buttons = new QDialogButtonBox(this);
@@ -61,8 +61,8 @@ void CCloseAllDlg::OnInitDialog() {
   // "Save" takes 14/64 of the width, "File Name" the rest.
   const int w = std::max(m_list->viewport()->width(), 420) - 2;
   const int first = 14 * w / 64;
-  m_list->InsertColumn(0, CString(u"Save"), LVCFMT_LEFT, first);
-  m_list->InsertColumn(1, CString(u"File Name"), LVCFMT_LEFT, w - first - 2);
+  m_list->InsertColumn(0, CaptionText(u"Save"), LVCFMT_LEFT, first);
+  m_list->InsertColumn(1, CaptionText(u"File Name"), LVCFMT_LEFT, w - first - 2);
   m_list->setUpdatesEnabled(false);
   for (int i = 0; i < m_docs.GetCount(); ++i) {
     const int row = m_list->InsertItem(m_list->GetItemCount(), CString());

@@ -17,6 +17,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QSettings>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "app/app_icon.h"
+#include "app/caption_translator.h"
 #include "app/close_all_dlg.h"
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
@@ -171,7 +173,10 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
   }
   m_recentFiles.ReadList(*m_pSettings);
 
-  if (g_LanguageIsChinese == 1) UseChineseFont();
+  if (g_LanguageIsChinese == 1) {
+    UseChineseFont();
+    m_translators = InstallChineseQtTranslators();
+  }
   m_pMainWnd = std::make_unique<CMainFrame>(this);
   m_pMainWnd->setWindowIcon(AppIcon());
   if (m_factory) m_pMainWnd->GetDocManager()->SetFactory(m_factory);
@@ -471,7 +476,7 @@ void CEditorApp::OnAppAbout() {
   QDialog dialog(m_pMainWnd.get());
   dialog.setObjectName("aboutDlg");
   const QString title = ToQString(LoadString(IDS_APP_TITLE));
-  dialog.setWindowTitle(QString("About %1").arg(title));
+  dialog.setWindowTitle(QtCaption("About %1").arg(title));
   auto* layout = new QVBoxLayout(&dialog);
   auto* row = new QHBoxLayout;
   auto* picture = new QLabel(&dialog);

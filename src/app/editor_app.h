@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/document_manager.h"
 #include "app/recent_file_list.h"
@@ -22,6 +23,7 @@
 class CMainFrame;
 class FileDialogs;
 class QPrinter;
+class QTranslator;
 class QSettings;
 class QtMessageSink;
 class MessageSink;
@@ -153,6 +155,7 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CPrinterHo
   std::unique_ptr<QSettings> m_pSettings;
   std::unique_ptr<FileDialogs> m_pFileDialogs;
   std::unique_ptr<QtMessageSink> m_pMessageSink;
+  std::vector<std::unique_ptr<QTranslator>> m_translators;  // Qt's own texts in Chinese
   MessageSink* m_pPreviousSink = nullptr;
   std::unique_ptr<QPrinter> m_pPrinter;
   bool m_bPrinterLoaded = false;

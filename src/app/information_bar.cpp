@@ -8,7 +8,7 @@
 #include "platform/gui/qt_string.h"
 #include "platform/resource_ids.h"
 
-CInformationBar::CInformationBar(QWidget* parent) : QDockWidget(QStringLiteral("Infomation Window"), parent) {
+CInformationBar::CInformationBar(QWidget* parent) : QDockWidget(QtCaption("Infomation Window"), parent) {
   setObjectName("infoBar");
   setAllowedAreas(Qt::AllDockWidgetAreas);
   m_wndEdit = new QPlainTextEdit(this);

@@ -31,7 +31,8 @@ CLanguageDlg::CLanguageDlg(int current, QWidget* parent)
   m_pLabel = new QLabel(Text(ID_LANGUAGE, u"Language"), this);
   m_pCombo = new QComboBox(this);
   m_pCombo->setObjectName("languageCombo");
-  m_pCombo->addItem("English");
+  m_pCombo->addItem("English");  // each language by its own name
+  m_pCombo->setProperty("ownLanguageNames", true);
   m_pCombo->addItem(Text(183, u"Simple Chinese"));
   m_pCombo->setCurrentIndex(current == 1 ? 1 : 0);
   row->addWidget(m_pLabel);

@@ -431,15 +431,19 @@ void CMainFrame::BuildDocks() {
   m_pWorkBoxBar = new CCJTabCtrlBar(this);
   m_wndWorkBox = m_pWorkBoxBar;
   m_wndWorkBox->setObjectName("workBox");
-  m_pWorkBoxBar->Create(this, 101, "WorkBox", CSize(160, 200));
+  m_pWorkBoxBar->Create(this, 101, QtCaption("WorkBox"), CSize(160, 200));
   m_wndWorkBox->setAllowedAreas(Qt::AllDockWidgetAreas);
   addDockWidget(Qt::LeftDockWidgetArea, m_wndWorkBox);
-  resizeDocks({m_wndWorkBox}, {160}, Qt::Horizontal);
   std::vector<QString> labels = {"BSC", "TMR", "I/O", "Misc"};
   if ((g_CurrentModelCode >> 8) > 0x50) labels.insert(labels.end(), {"Aux", "Math", "Profile"});
   for (const QString& label : labels) {
-    m_pWorkBoxBar->AddTabView(label, [this](QWidget* parent) { return new CWorkspaceView(parent, this); });
+    m_pWorkBoxBar->AddTabView(QtCaption(label),
+                              [this](QWidget* parent) { return new CWorkspaceView(parent, this); });
   }
+  // Wide enough for the longest name of the palette and for all its tabs.
+  const int width =
+      std::max(m_pWorkBoxBar->PreferredWidth(CWorkspaceView::PreferredWidth(g_CurrentModelCode >> 8)), 160);
+  resizeDocks({m_wndWorkBox}, {width}, Qt::Horizontal);
   m_pWorkBoxBar->SetSelectionHandler([this](int index, QWidget* view) {
     auto* palette = qobject_cast<CWorkspaceView*>(view);
     if (!palette) return;
@@ -844,6 +848,17 @@ void CMainFrame::AddStatusPaneControl(int pane, int kind) {
   AddStatusPaneControl();
 }
 
+namespace {
+
+// A model's name as the status bar shows it, in the interface's language
+// ("Dunri Series FW C1.00").
+CString ModelPaneText(CString name) {
+  if (g_LanguageIsChinese) name.Replace(u" Series ", u" " + CaptionText(u"Series") + u" ");
+  return name;
+}
+
+}  // namespace
+
 void CMainFrame::AddStatusPaneControl() {
   if (m_nNewPaneIndex < 0 || m_nNewPaneIndex > 20) return;
   QWidget* control = nullptr;
@@ -852,7 +867,8 @@ void CMainFrame::AddStatusPaneControl() {
   if (m_nNewPaneKind == kStatusModelName && !m_pModelCaption) {
     CString name;
     GetModelName(g_CurrentModelCode, &name, nullptr);
-    auto* caption = new CEmbossedStatic(name, SS_NOTIFY, m_wndStatusBar);
+    // One line: the pane is as wide as the longest name and never wraps it.
+    auto* caption = new CEmbossedStatic(ModelPaneText(name), SS_NOTIFY | SS_LEFTNOWORDWRAP, m_wndStatusBar);
     caption->setObjectName(QString("ctl%1").arg(ID_MODEL_CAPTION));
     connect(caption, &CEmbossedStatic::clicked, this, [this] { SendCommand(ID_MODEL_CAPTION); });
     control = caption;
@@ -860,11 +876,17 @@ void CMainFrame::AddStatusPaneControl() {
     // 120 pixels held the names in the original status-bar font; the pane
     // grows to the longest model name in ours so the caption never wraps.
     width = 120;
+    int height = caption->fontMetrics().height();
     for (int code : {0x1188, 0x2188, 0x5188, 0x5288, 0x6188}) {
       CString model;
       GetModelName(code, &model, nullptr);
-      width = std::max(width, caption->fontMetrics().horizontalAdvance(ToQString(model)) + 8);
+      // Measured as drawn: a Chinese word may come from a taller fallback face.
+      const QSize size = caption->fontMetrics().size(0, ToQString(ModelPaneText(model)));
+      width = std::max(width, size.width() + 8);
+      height = std::max(height, size.height());
     }
+    // The bar is high enough for the caption's font.
+    m_wndStatusBar->SetMinimumPaneHeight(height + 2 * CPaneStatusBar::kEdge);
   } else if (m_nNewPaneKind == kStatusBitmapButton && !m_pModelButton) {
     auto* button = new QToolButton(m_wndStatusBar);
     button->setObjectName(QString("ctl%1").arg(ID_MODEL_BUTTON));
@@ -918,7 +940,7 @@ void CMainFrame::RemoveStatusPane(int pane) {
 }
 
 void CMainFrame::SetModelNameText(const CString& name) {
-  if (m_pModelCaption) m_pModelCaption->SetWindowText(name);
+  if (m_pModelCaption) m_pModelCaption->SetWindowText(ModelPaneText(name));
 }
 
 void CMainFrame::ShowHelp(int topic) {

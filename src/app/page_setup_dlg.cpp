@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/gui/qt_string.h"
+
 namespace {
 
 const QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3,     QPageSize::A2,
@@ -21,29 +23,29 @@ const QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3,     QPage
 
 CPageSetupDlg::CPageSetupDlg(QPrinter* printer, QWidget* parent) : QDialog(parent), m_pPrinter(printer) {
   setObjectName(QStringLiteral("pageSetupDlg"));
-  setWindowTitle(QStringLiteral("Page Setup"));
+  setWindowTitle(QtCaption("Page Setup"));
   auto* layout = new QVBoxLayout(this);
 
-  auto* paperGroup = new QGroupBox(QStringLiteral("Paper"), this);
+  auto* paperGroup = new QGroupBox(QtCaption("Paper"), this);
   auto* paperForm = new QFormLayout(paperGroup);
   m_pPaper = new QComboBox(paperGroup);
   for (QPageSize::PageSizeId id : kPapers) m_pPaper->addItem(QPageSize::name(id), static_cast<int>(id));
   const int current = m_pPaper->findData(static_cast<int>(printer->pageLayout().pageSize().id()));
   m_pPaper->setCurrentIndex(current < 0 ? 0 : current);
-  paperForm->addRow(QStringLiteral("Size:"), m_pPaper);
+  paperForm->addRow(QtCaption("Size:"), m_pPaper);
   layout->addWidget(paperGroup);
 
-  auto* orientationGroup = new QGroupBox(QStringLiteral("Orientation"), this);
+  auto* orientationGroup = new QGroupBox(QtCaption("Orientation"), this);
   auto* orientationRow = new QHBoxLayout(orientationGroup);
-  m_pPortrait = new QRadioButton(QStringLiteral("Portrait"), orientationGroup);
-  m_pLandscape = new QRadioButton(QStringLiteral("Landscape"), orientationGroup);
+  m_pPortrait = new QRadioButton(QtCaption("Portrait"), orientationGroup);
+  m_pLandscape = new QRadioButton(QtCaption("Landscape"), orientationGroup);
   orientationRow->addWidget(m_pPortrait);
   orientationRow->addWidget(m_pLandscape);
   (printer->pageLayout().orientation() == QPageLayout::Landscape ? m_pLandscape : m_pPortrait)
       ->setChecked(true);
   layout->addWidget(orientationGroup);
 
-  auto* marginGroup = new QGroupBox(QStringLiteral("Margins (millimeters)"), this);
+  auto* marginGroup = new QGroupBox(QtCaption("Margins (millimeters)"), this);
   auto* marginForm = new QFormLayout(marginGroup);
   const QMarginsF m = printer->pageLayout().margins(QPageLayout::Millimeter);
   const double values[4] = {m.left(), m.top(), m.right(), m.bottom()};
@@ -53,7 +55,7 @@ CPageSetupDlg::CPageSetupDlg(QPrinter* printer, QWidget* parent) : QDialog(paren
     m_pMargins[i]->setRange(0, 100);
     m_pMargins[i]->setDecimals(1);
     m_pMargins[i]->setValue(values[i]);
-    marginForm->addRow(QString::fromLatin1(names[i]), m_pMargins[i]);
+    marginForm->addRow(QtCaption(QString::fromLatin1(names[i])), m_pMargins[i]);
   }
   layout->addWidget(marginGroup);
 

@@ -30,8 +30,9 @@ int QtMessageSink::Show(const Message& m) {
   QWidget* parent = QApplication::activeWindow();
   if (!parent) parent = m_pParent;
   QMessageBox box(parent);
-  box.setWindowTitle(ToQString(m.caption.IsEmpty() ? LoadString(IDS_APP_TITLE) : m.caption));
-  box.setText(ToQString(m.text));
+  box.setWindowTitle(ToQString(m.caption.IsEmpty() ? LoadString(IDS_APP_TITLE) : CaptionText(m.caption)));
+  // A literal message of the program's own shows in the interface's language.
+  box.setText(ToQString(CaptionText(m.text)));
   switch (m.icon) {
     case MessageIcon::kInformation:
       box.setIcon(QMessageBox::Information);

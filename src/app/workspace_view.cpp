@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
 #include "app/main_frame.h"
 #include "model/shell_context.h"
@@ -20,7 +22,38 @@ COLORREF Background(const CMainFrame* frame) {
   return frame ? frame->m_crBackground : RGB(255, 255, 255);
 }
 
+// A context that draws nothing and notes how far to the right the texts reach.
+class CTextReachDC : public CQtDC {
+ public:
+  using CQtDC::CQtDC;
+  int Reach() const { return m_reach; }
+
+ protected:
+  void DoTextOut(CPoint topLeft, const CString& text, const CRect*) override {
+    m_reach = std::max(m_reach, topLeft.x + static_cast<int>(DoGetTextExtent(text).cx));
+  }
+
+ private:
+  int m_reach = 0;
+};
+
 }  // namespace
+
+int CWorkspaceView::PreferredWidth(int series) {
+  CWorkspacePalette palette;
+  palette.LoadNames();
+  QImage image(4, 4, QImage::Format_RGB32);
+  int reach = 0;
+  for (int docKind : {1, 2})
+    for (int category = 0; category < 7; ++category) {
+      palette.m_nCategory = category;
+      CTextReachDC dc(&image);
+      palette.DrawPaletteCategory(&dc, PaletteTarget{docKind, series});
+      reach = std::max(reach, dc.Reach());
+    }
+  CWorkspaceView view;
+  return reach + 8 + 2 * view.frameWidth() + view.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
 
 CWorkspaceView::CWorkspaceView(QWidget* parent, CMainFrame* frame)
     : QAbstractScrollArea(parent), m_pFrame(frame) {

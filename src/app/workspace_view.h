@@ -27,6 +27,9 @@ class CWorkspaceView : public QAbstractScrollArea, public CWorkspacePalette {
   QImage Render() const;
   // The cursor shown over an item's box (a 32 x 32 arrow with a four-cell square).
   static const QCursor& BlockCursor();
+  // The width of a view that shows every name of every category, for function
+  // block and ladder diagrams of the series, without scrolling sideways.
+  static int PreferredWidth(int series);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -10,6 +10,7 @@
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 #include "platform/ms_clock.h"
+#include "platform/string_table.h"
 
 namespace {
 
@@ -598,6 +599,21 @@ CString CScanDriver::FormatTime(const SYSTEMTIME& st, BOOL abbreviateMonth, int 
   const char16_t* weekday = st.wDayOfWeek < 7 ? kWeekdays[st.wDayOfWeek] : u"";
   const char16_t* month = st.wMonth < 13 ? kMonths[st.wMonth] : u"";
   CString out;
+  if (g_LanguageIsChinese && format >= 0 && format <= 2) {
+    // The Chinese interface writes dates and times in Chinese order and words.
+    static const char16_t* const kChineseWeekdays[7] = {u"星期日", u"星期一", u"星期二", u"星期三",
+                                                        u"星期四", u"星期五", u"星期六"};
+    const char16_t* noon = pm ? u"下午" : u"上午";
+    const char16_t* day = st.wDayOfWeek < 7 ? kChineseWeekdays[st.wDayOfWeek] : u"";
+    if (format == 0)
+      out.Format(u"%d年%d月%d日 %s %s%d:%02d:%02d", st.wYear, st.wMonth, st.wDay, day, noon, hour12,
+                 st.wMinute, st.wSecond);
+    else if (format == 1)
+      out.Format(u"%d年%d月%d日", st.wYear, st.wMonth, st.wDay);
+    else
+      out.Format(u"%s%d:%02d:%02d", noon, hour12, st.wMinute, st.wSecond);
+    return out;
+  }
   switch (format) {
     case 0:
       out.Format(u"%s, %s %d, %d %d:%d:%d %s", weekday, month, st.wDay, st.wYear, hour12, st.wMinute,

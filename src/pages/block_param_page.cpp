@@ -9,14 +9,6 @@
 #include "platform/cdc.h"
 #include "platform/string_table.h"
 
-CString UiText(int id, const CString& english) {
-  if (g_LanguageIsChinese) {
-    const CString chinese = ChineseUiText(id);
-    if (!chinese.IsEmpty()) return chinese;
-  }
-  return english;
-}
-
 void CBlockParamPage::AddReferenceSlot(const RefSlot& slot) {
   m_slots.push_back(slot);
 }

@@ -18,6 +18,7 @@
 
 #include "pages/page_values.h"
 #include "pages/param_page.h"
+#include "platform/string_table.h"
 
 class CDC;
 
@@ -34,9 +35,6 @@ constexpr int kIdDecimalsPreview = 1098;
 // A document holds at most this many named function blocks.
 constexpr int kNamedBlockBudget = 256;
 constexpr int kBlockNameChars = 8;
-
-// The text of a user-interface id in the Chinese interface, else the English text.
-CString UiText(int id, const CString& english);
 
 class CBlockParamPage : public CParamPage, public PatternValues {
  public:

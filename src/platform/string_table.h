@@ -43,3 +43,22 @@ std::span<const UiTextEntry> UiTextEntries();
 std::span<const MenuCaptionEntry> MenuCaptionEntries();
 // The Chinese text of the id; empty when the table has none (whatever the language).
 CString LookupUiText(UINT id);
+// The text of a user-interface id in the Chinese interface (when the table has
+// one), else the English text.
+CString UiText(int id, const CString& english);
+
+// The Chinese texts of the interface's own English captions that have no id of their
+// own: labels, buttons, group boxes and entries of the pages and dialogs, window and
+// tab titles, literal messages. Keyed by the English text as the program shows it; the
+// texts live in caption_table_data.cpp.
+struct CaptionEntry {
+  const char16_t* english;
+  const char16_t* chinese;
+};
+std::span<const CaptionEntry> CaptionEntries();
+// The Chinese text of an English caption; empty when the table has none (whatever the
+// language).
+CString LookupCaption(const CString& english);
+// The caption in the interface's language: in the Chinese interface the table's Chinese
+// text when it has one; otherwise the text as it stands.
+CString CaptionText(const CString& text);

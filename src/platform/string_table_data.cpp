@@ -181,8 +181,8 @@ constexpr StringTableEntry kEntries[] = {
     {635, u"It Draws completely!\n", u"绘制完成!\n"},
     {636, u"Data Log", u""},
     {637, u"All available Data Log Block is in use!", u"所有可用的数据记录块都已使用!"},
-    {638, u"Device->PC", u""},
-    {639, u"PC->Device", u""},
+    {638, u"Device->PC", u"设备->PC"},
+    {639, u"PC->Device", u"PC->设备"},
     {641, u"Please enter a integer except 0", u"请输入一个非0的整数"},
     {642,
      u"The maximun number of items to be logged has reached. To add more items, you must remove some other "

@@ -162,8 +162,10 @@ CBlockProperties::~CBlockProperties() = default;
 
 CString CBlockProperties::GetBlockSheetCaption(const CBlockObj& block) const {
   CString caption = m_pDoc ? GetOperandLabel(*m_pDoc, &block) : CString();
-  caption += u" ";
-  caption += LookupBlockName(g_BlockTypeNames, static_cast<UINT>(block.m_nType));
+  const CString name = LookupBlockName(g_BlockTypeNames, static_cast<UINT>(block.m_nType));
+  // The Chinese names start with a space of their own (" [...]").
+  if (name.IsEmpty() || name[0] != u' ') caption += u" ";
+  caption += name;
   return caption;
 }
 

@@ -134,14 +134,19 @@ CBlockSheet::CBlockSheet(int type, const CString& caption, const CPageContext& c
     m_pages.push_back(m_pTypePage.get());
     if (g_LanguageIsChinese) m_pTypePage->m_strTitle = UiText(1423, m_pTypePage->m_strTitle);
   }
-  // The weekly timer's three cam pages follow its general page.
-  if (auto* general = dynamic_cast<CWeeklyGeneral*>(m_pTypePage.get()))
+  // The weekly timer's three cam pages follow its general page; in the Chinese
+  // interface the four take their own titles.
+  if (auto* general = dynamic_cast<CWeeklyGeneral*>(m_pTypePage.get())) {
+    general->m_strTitle = UiText(175, u"General");
     for (int cam = 0; cam < 3; ++cam) {
       auto page = std::make_unique<CWeeklyCams1>(cam);
+      constexpr int kCamTitles[3] = {146, 148, 149};
+      page->m_strTitle = UiText(kCamTitles[cam], page->m_strTitle);
       general->AddCam(page.get());
       m_pages.push_back(page.get());
       m_extraPages.push_back(std::move(page));
     }
+  }
   m_pages.push_back(&m_commentPage);
   if (g_LanguageIsChinese) m_commentPage.m_strTitle = UiText(170, m_commentPage.m_strTitle);
   // Inputs, cursor keys, analog inputs and function keys end with the simulation page.

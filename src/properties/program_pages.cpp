@@ -228,27 +228,27 @@ const PageDesc& CProtect::Describe() const {
       u"Protect",
       CSize(276, 120),
       {
-          {kIdCopyProtect + 100, ControlKind::kStatic, kTransferred, CRect(7, 7, 269, 17)},
-          {kIdCopyProtect + 101, ControlKind::kGroup, u"", CRect(7, 20, 269, 40)},
+          {kIdTopLine, ControlKind::kStatic, kTransferred, CRect(7, 7, 269, 17)},
+          {kIdCopyFrame, ControlKind::kGroup, u"", CRect(7, 20, 269, 40)},
           {kIdCopyProtect, ControlKind::kCheck, u"Copy Protect", CRect(14, 27, 120, 37)},
-          {kIdHigh + 200, ControlKind::kGroup, u"Temperature Protect point", CRect(7, 46, 269, 96)},
-          {kIdHigh + 100, ControlKind::kStatic, u"High", CRect(14, 60, 50, 70)},
+          {kIdTemperatureGroup, ControlKind::kGroup, u"Temperature Protect point", CRect(7, 46, 269, 96)},
+          {kIdHighLabel, ControlKind::kStatic, u"High", CRect(14, 60, 50, 70)},
           {kIdHigh, ControlKind::kEdit, u"", CRect(54, 58, 120, 70)},
-          {kIdHigh + 101, ControlKind::kStatic, u"\u00b0C", CRect(124, 60, 150, 70)},
-          {kIdLow + 100, ControlKind::kStatic, u"Low", CRect(14, 78, 50, 88)},
+          {kIdHighUnit, ControlKind::kStatic, u"\u00b0C", CRect(124, 60, 150, 70)},
+          {kIdLowLabel, ControlKind::kStatic, u"Low", CRect(14, 78, 50, 88)},
           {kIdLow, ControlKind::kEdit, u"", CRect(54, 76, 120, 88)},
-          {kIdLow + 101, ControlKind::kStatic, u"\u00b0C", CRect(124, 78, 150, 88)},
+          {kIdLowUnit, ControlKind::kStatic, u"\u00b0C", CRect(124, 78, 150, 88)},
       }};
   return desc;
 }
 
 void CProtect::OnInitDialog() {
   CParamPage::OnInitDialog();
-  SetChineseCaptions(Host(), {{kIdCopyProtect + 100, 1191},
+  SetChineseCaptions(Host(), {{kIdTopLine, 1191},
                               {kIdCopyProtect, 1201},
-                              {kIdHigh + 200, 1192},
-                              {kIdHigh + 100, 1194},
-                              {kIdLow + 100, 1195}});
+                              {kIdTemperatureGroup, 1192},
+                              {kIdHighLabel, 1194},
+                              {kIdLowLabel, 1195}});
   for (int id : {kIdHigh, kIdLow}) {
     Host().LimitText(id, 9);
     Host().SetTip(id, RangeTip(-32768, 32767));

@@ -86,6 +86,16 @@ class CParameter : public CProgramPage {
 class CProtect : public CProgramPage {
  public:
   enum : int { kIdCopyProtect = 1201, kIdHigh, kIdLow };
+  // The labels and frames, each with an id of its own (the Chinese texts go by these ids).
+  enum : int {
+    kIdTopLine = 1191,
+    kIdTemperatureGroup = 1192,
+    kIdHighLabel = 1194,
+    kIdLowLabel = 1195,
+    kIdCopyFrame = 1196,
+    kIdHighUnit = 1197,
+    kIdLowUnit = 1198
+  };
   const PageDesc& Describe() const override;
   void OnNotify(int id, Notify code) override;
 

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 
 CCJTabCtrlBar::CCJTabCtrlBar(QWidget* parent) : CCJControlBar(parent) {
   m_tabCtrl = new QTabWidget(Client());
@@ -68,6 +69,12 @@ void CCJTabCtrlBar::OnSelChange(int index) {
   if (m_onSelect) m_onSelect(index, GetView(index));
   update();
   Client()->update();
+}
+
+int CCJTabCtrlBar::PreferredWidth(int viewWidth) const {
+  // The side margins of LayoutClient's docked layout: tabs cx - 17, views cx - 23.
+  const int tabs = m_tabCtrl->tabBar()->sizeHint().width();  // every tab at its own width
+  return std::max(viewWidth + 23, tabs + 4 + 17);
 }
 
 void CCJTabCtrlBar::LayoutClient(int cx, int cy) {

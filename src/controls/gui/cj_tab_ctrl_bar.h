@@ -22,6 +22,9 @@ class CCJTabCtrlBar : public CCJControlBar {
   // false when no view was made. The label keeps at most 15 characters.
   bool AddTabView(const QString& label, const std::function<QWidget*(QWidget* parent)>& makeView);
   QWidget* GetActiveView() const { return m_pActiveView; }
+  // The bar's width, docked at a side, that shows views of the given width and
+  // every tab without scrolling.
+  int PreferredWidth(int viewWidth) const;
   // Null for -1 or an index out of range.
   QWidget* GetView(int index) const;
   int GetTabCount() const { return static_cast<int>(m_views.size()); }

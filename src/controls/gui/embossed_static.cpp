@@ -28,7 +28,19 @@ int ToQtFlags(UINT format) {
 }  // namespace
 
 CEmbossedStatic::CEmbossedStatic(const CString& text, UINT style, QWidget* parent)
-    : QWidget(parent), m_text(text), m_style(style) {}
+    : QWidget(parent), m_text(text), m_style(style) {
+  // A bold face of a cell height of 16 pixels; the application's faces (a CJK
+  // face in the Chinese interface) stand behind it for other characters.
+  QFont font = this->font();
+  QStringList families{QStringLiteral("Arial")};
+  const QStringList faces = font.families().isEmpty() ? QStringList{font.family()} : font.families();
+  for (const QString& family : faces)
+    if (!families.contains(family)) families << family;
+  font.setFamilies(families);
+  font.setPixelSize(13);
+  font.setWeight(QFont::DemiBold);
+  setFont(font);
+}
 
 void CEmbossedStatic::SetWindowText(const CString& text) {
   m_text = text;
@@ -71,9 +83,7 @@ void CEmbossedStatic::paintEvent(QPaintEvent*) {
   painter.fillRect(client, palette().color(QPalette::Button));
 
   const UINT format = TextFormat(m_style, m_text);
-  QFont font("Arial");
-  font.setPixelSize(13);  // a cell height of 16 pixels
-  font.setWeight(QFont::DemiBold);
+  const QFont font = this->font();
   painter.setFont(font);
   const int flags = ToQtFlags(format);
 

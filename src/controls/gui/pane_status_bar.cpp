@@ -66,6 +66,7 @@ void CPaneStatusBar::Rebuild() {
   for (Pane& pane : m_panes) {
     pane.label = new QLabel(this);
     pane.label->setObjectName(QString("pane%1").arg(pane.id));
+    pane.label->setMinimumHeight(m_nMinPaneHeight);
     addWidget(pane.label, (pane.style & SBPS_STRETCH) ? 1 : 0);
     ApplyPane(pane);
   }
@@ -183,6 +184,15 @@ BOOL CPaneStatusBar::SetPaneInfo(int index, const StatusPaneInfo* info) {
   }
   RepositionControls();
   return TRUE;
+}
+
+void CPaneStatusBar::SetMinimumPaneHeight(int height) {
+  m_nMinPaneHeight = height;
+  for (Pane& pane : m_panes)
+    if (pane.label) pane.label->setMinimumHeight(height);
+  // The bar sizes itself by its panes' preferred heights: it is told of the room too.
+  setMinimumHeight(std::max(minimumHeight(), height + 4));
+  RepositionControls();
 }
 
 void CPaneStatusBar::RepositionControls() {

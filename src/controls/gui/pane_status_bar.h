@@ -77,6 +77,8 @@ class CPaneStatusBar : public QStatusBar {
   BOOL SetPaneInfo(int index, const StatusPaneInfo* info);
   // Fits every hosted window to its pane.
   void RepositionControls();
+  // Panes at least this high (a hosted window's text needs the room).
+  void SetMinimumPaneHeight(int height);
 
   // Whether the bar draws a size grip (the last stretching pane then ends before it).
   bool HasSizeGrip() const { return isSizeGripEnabled(); }
@@ -109,4 +111,5 @@ class CPaneStatusBar : public QStatusBar {
   std::vector<Pane> m_panes;
   std::vector<std::unique_ptr<PaneControl>> m_controls;
   std::function<CString(UINT)> m_defaultText;
+  int m_nMinPaneHeight = 0;
 };

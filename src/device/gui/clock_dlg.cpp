@@ -19,7 +19,7 @@
 namespace {
 
 QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-  auto* b = new QPushButton(text, parent);
+  auto* b = new QPushButton(QtCaption(text), parent);
   b->setObjectName(name);
   b->setAutoDefault(false);
   return b;
@@ -31,7 +31,7 @@ CSetClockDlg::CSetClockDlg(DeviceSettings& settings, Poster post, QWidget* paren
     : QDialog(parent), m_settings(settings), m_post(std::move(post)) {
   setObjectName("clockDlg");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle("Clock Setting/Calibration");
+  setWindowTitle(QtCaption("Clock Setting/Calibration"));
   m_pDate = new QDateEdit(this);
   m_pDate->setObjectName("clockDate");
   m_pDate->setCalendarPopup(true);
@@ -52,15 +52,15 @@ CSetClockDlg::CSetClockDlg(DeviceSettings& settings, Poster post, QWidget* paren
   m_pCalibration->setObjectName("clockCalibration");
   m_pCalibration->setRange(-30, 30);
 
-  auto* clock = new QGroupBox("Clock", this);
+  auto* clock = new QGroupBox(QtCaption("Clock"), this);
   auto* grid = new QGridLayout(clock);
-  grid->addWidget(new QLabel("Date", clock), 0, 0);
+  grid->addWidget(new QLabel(QtCaption("Date"), clock), 0, 0);
   grid->addWidget(m_pDate, 0, 1, 1, 5);
-  grid->addWidget(new QLabel("Hour", clock), 1, 0);
+  grid->addWidget(new QLabel(QtCaption("Hour"), clock), 1, 0);
   grid->addWidget(m_pHour, 1, 1);
-  grid->addWidget(new QLabel("Minute", clock), 1, 2);
+  grid->addWidget(new QLabel(QtCaption("Minute"), clock), 1, 2);
   grid->addWidget(m_pMinute, 1, 3);
-  grid->addWidget(new QLabel("Second", clock), 1, 4);
+  grid->addWidget(new QLabel(QtCaption("Second"), clock), 1, 4);
   grid->addWidget(m_pSecond, 1, 5);
   auto* clockButtons = new QHBoxLayout;
   QPushButton* read = Button(clock, "Read", "clockRead");
@@ -71,10 +71,10 @@ CSetClockDlg::CSetClockDlg(DeviceSettings& settings, Poster post, QWidget* paren
   clockButtons->addWidget(now);
   grid->addLayout(clockButtons, 2, 0, 1, 6);
 
-  auto* calibration = new QGroupBox("Calibration", this);
+  auto* calibration = new QGroupBox(QtCaption("Calibration"), this);
   auto* row = new QHBoxLayout(calibration);
   row->addWidget(m_pCalibration);
-  row->addWidget(new QLabel("Sec/Week", calibration));
+  row->addWidget(new QLabel(QtCaption("Sec/Week"), calibration));
   QPushButton* get = Button(calibration, "Get", "calibrationGet");
   QPushButton* set = Button(calibration, "Set", "calibrationSet");
   row->addWidget(get);

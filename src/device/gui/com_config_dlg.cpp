@@ -9,13 +9,14 @@
 
 #include "device/device_link.h"
 #include "device/port_list.h"
+#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 
 CComConfigDlg::CComConfigDlg(const std::string& preset, Probe probe, QWidget* parent)
     : QDialog(parent), m_port(preset), m_probe(std::move(probe)) {
   setObjectName("comConfigDlg");
-  setWindowTitle("Communication Configuration");
-  auto* group = new QGroupBox("Select Communication Port", this);
+  setWindowTitle(QtCaption("Communication Configuration"));
+  auto* group = new QGroupBox(QtUiText(32773, "Select Communication Port"), this);
   m_pList = new QComboBox(group);
   m_pList->setObjectName("portList");
   m_pList->setEditable(true);
@@ -37,14 +38,14 @@ CComConfigDlg::CComConfigDlg(const std::string& preset, Probe probe, QWidget* pa
   auto* groupLayout = new QVBoxLayout(group);
   groupLayout->addWidget(m_pList);
 
-  m_pDetect = new QPushButton("Automatic Detection", this);
+  m_pDetect = new QPushButton(QtUiText(1225, "Automatic Detection"), this);
   m_pDetect->setObjectName("ctl1225");
-  m_pConnect = new QPushButton("Connect to Devices", this);
+  m_pConnect = new QPushButton(QtUiText(1224, "Connect to Devices"), this);
   m_pConnect->setObjectName("ctl1224");
   m_pConnect->setDefault(true);
-  auto* cancel = new QPushButton("Cancel", this);
+  auto* cancel = new QPushButton(QtUiText(IDCANCEL, "Cancel"), this);
   cancel->setObjectName("cancelButton");
-  auto* help = new QPushButton("Help", this);
+  auto* help = new QPushButton(QtUiText(9, "Help"), this);
   help->setEnabled(false);
   auto* buttons = new QVBoxLayout;
   for (QPushButton* b : {m_pDetect, m_pConnect, cancel, help}) buttons->addWidget(b);
@@ -82,5 +83,5 @@ void CComConfigDlg::OnDetect() {
   m_pDetect->setEnabled(false);
   if (m_probe && m_probe(path) == 0) AfxMessageBox(IDS_CHECK_CABLE, MB_OK | MB_ICONQUESTION);
   m_pDetect->setEnabled(true);
-  m_pDetect->setText("Automatic Detection");
+  m_pDetect->setText(QtUiText(1225, "Automatic Detection"));
 }

@@ -48,7 +48,7 @@ void Clamp(QLineEdit* edit, int low, int high) {
 
 CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(parent), m_link(link) {
   setObjectName("ioStatusDlg");
-  setWindowTitle("I/O Status Overview");
+  setWindowTitle(QtCaption("I/O Status Overview"));
   m_tip.Create(this);
   m_pTimer = new QTimer(this);
   connect(m_pTimer, &QTimer::timeout, this, [this] { OnTimer(); });
@@ -73,33 +73,35 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
   m_pBaud->setCurrentText("115200");
   m_pParity = new QComboBox(this);
   m_pParity->setObjectName("ioParity");
-  for (const CString& entry : ComParityEntries(0)) m_pParity->addItem(ToQString(entry));
+  // Shown in the interface's language; the entry itself is read back.
+  for (const CString& entry : ComParityEntries(0))
+    m_pParity->addItem(ToQString(CaptionText(entry)), ToQString(entry));
   m_pDelay = new QLineEdit("10", this);
   m_pDelay->setObjectName("ioDelay");
   AddTip(m_pDelay, RangeTip(10, 65535));
   connect(m_pDelay, &QLineEdit::textChanged, this, [this] { Clamp(m_pDelay, 10, 65535); });
 
-  auto* comm = new QGroupBox("Communication Parameter Setting", this);
+  auto* comm = new QGroupBox(QtCaption("Communication Parameter Setting"), this);
   auto* form = new QGridLayout(comm);
-  form->addWidget(new QLabel("Device Address", comm), 0, 0);
+  form->addWidget(new QLabel(QtCaption("Device Address"), comm), 0, 0);
   form->addWidget(m_pAddress, 0, 1);
-  form->addWidget(new QLabel("(for slave func 0~255)", comm), 0, 2);
-  form->addWidget(new QLabel("ComPort", comm), 1, 0);
+  form->addWidget(new QLabel(QtCaption("(for slave func 0~255)"), comm), 0, 2);
+  form->addWidget(new QLabel(QtCaption("ComPort"), comm), 1, 0);
   form->addWidget(m_pPort, 1, 1, 1, 2);
-  form->addWidget(new QLabel("Baudrate", comm), 2, 0);
+  form->addWidget(new QLabel(QtCaption("Baudrate"), comm), 2, 0);
   form->addWidget(m_pBaud, 2, 1);
-  form->addWidget(new QLabel("bps", comm), 2, 2);
-  form->addWidget(new QLabel("Parity/Databit/Stopbit", comm), 3, 0);
+  form->addWidget(new QLabel(QtCaption("bps"), comm), 2, 2);
+  form->addWidget(new QLabel(QtCaption("Parity/Databit/Stopbit"), comm), 3, 0);
   form->addWidget(m_pParity, 3, 1);
-  form->addWidget(new QLabel("Delay Between Polls", comm), 4, 0);
+  form->addWidget(new QLabel(QtCaption("Delay Between Polls"), comm), 4, 0);
   form->addWidget(m_pDelay, 4, 1);
-  form->addWidget(new QLabel("ms", comm), 4, 2);
+  form->addWidget(new QLabel(QtCaption("ms"), comm), 4, 2);
 
-  auto* show = new QGroupBox("Show", this);
+  auto* show = new QGroupBox(QtCaption("Show"), this);
   auto* showRow = new QVBoxLayout(show);
   const char* views[] = {"I/Q/AI/AQ", "Flags", "Analog flags"};
   for (int i = 0; i < 3; ++i) {
-    m_pViews[i] = new QRadioButton(views[i], show);
+    m_pViews[i] = new QRadioButton(QtCaption(views[i]), show);
     m_pViews[i]->setObjectName(QString("ioView%1").arg(i));
     showRow->addWidget(m_pViews[i]);
     connect(m_pViews[i], &QRadioButton::clicked, this, [this, i] { BuildGrid(i, false); });
@@ -114,11 +116,11 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
   m_pRefresh->setRange(1, 30);
   m_pRefresh->setValue(3);
   AddTip(m_pRefresh, RangeTip(1, 30));
-  m_pConnect = new QPushButton("Connect", this);
+  m_pConnect = new QPushButton(QtCaption("Connect"), this);
   m_pConnect->setObjectName("ioConnect");
-  auto* close = new QPushButton("Close", this);
+  auto* close = new QPushButton(QtCaption("Close"), this);
   close->setObjectName("ioClose");
-  auto* help = new QPushButton("Help", this);
+  auto* help = new QPushButton(QtCaption("Help"), this);
   for (QPushButton* b : {m_pConnect, close, help}) b->setAutoDefault(false);
   connect(m_pConnect, &QPushButton::clicked, this, [this] { OnConnect(); });
   connect(close, &QPushButton::clicked, this, [this] { OnClose(); });
@@ -126,13 +128,13 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
   auto* side = new QVBoxLayout;
   side->addWidget(show);
   auto* timeRow = new QHBoxLayout;
-  timeRow->addWidget(new QLabel("Device Time:", this));
+  timeRow->addWidget(new QLabel(QtCaption("Device Time:"), this));
   timeRow->addWidget(m_pTime);
   side->addLayout(timeRow);
   auto* refreshRow = new QHBoxLayout;
-  refreshRow->addWidget(new QLabel("Refresh Time:", this));
+  refreshRow->addWidget(new QLabel(QtCaption("Refresh Time:"), this));
   refreshRow->addWidget(m_pRefresh);
-  refreshRow->addWidget(new QLabel("sec", this));
+  refreshRow->addWidget(new QLabel(QtCaption("sec"), this));
   side->addLayout(refreshRow);
   side->addStretch();
   auto* top = new QHBoxLayout;
@@ -251,18 +253,18 @@ void CIOStatus::Disconnect() {
   m_pTimer->stop();
   m_link.CloseComPort();
   EnableSettings(true);
-  m_pConnect->setText("Connect");
+  m_pConnect->setText(QtCaption("Connect"));
 }
 
 void CIOStatus::OnConnect() {
   if (!m_pConnect->isEnabled()) return;
   m_pConnect->setEnabled(false);
-  if (m_pConnect->text() != "Disconnect") {
+  if (m_pConnect->text() != QtCaption("Disconnect")) {
     const std::string path = m_pPort->currentText().toStdString();
     if (!path.empty()) {
       m_link.SetPortPath(path);
       ComPortSettings parsed;
-      ApplyParityEntry(ToCString(m_pParity->currentText()), &parsed);
+      ApplyParityEntry(ToCString(m_pParity->currentData().toString()), &parsed);
       LineSettings line;
       line.baudRate = m_pBaud->currentText().toInt();
       line.dataBits = parsed.nDataBits ? 8 : 7;
@@ -300,7 +302,7 @@ void CIOStatus::OnTimer() {
     }
     m_pGrid->Grid().Refresh();
     EnableSettings(false);
-    m_pConnect->setText("Disconnect");
+    m_pConnect->setText(QtCaption("Disconnect"));
   } else {
     Disconnect();
     AfxMessageBox(IDS_CHECK_CABLE, MB_OK | MB_ICONQUESTION);

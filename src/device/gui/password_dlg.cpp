@@ -12,14 +12,14 @@
 
 CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
   setObjectName("passwordDlg");
-  setWindowTitle("Type your password, and then press ENTER");
+  setWindowTitle(QtCaption("Type your password, and then press ENTER"));
   m_pEdit = new QLineEdit(this);
   m_pEdit->setObjectName("passwordEdit");
   m_pEdit->setEchoMode(QLineEdit::Password);
   m_pEdit->setMaxLength(8);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* form = new QFormLayout(this);
-  form->addRow("Passowrd", m_pEdit);
+  form->addRow(QtCaption("Passowrd"), m_pEdit);
   form->addRow(buttons);
   connect(m_pEdit, &QLineEdit::textEdited, this, [this](const QString& t) { OnTextChanged(t); });
   connect(m_pEdit, &QLineEdit::returnPressed, this, &QDialog::accept);

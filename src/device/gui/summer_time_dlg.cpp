@@ -20,6 +20,7 @@
 #include "pages/gui/qt_page_dialog.h"
 #include "pages/page_dialog.h"
 #include "platform/cstring.h"
+#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 
 namespace {
@@ -45,15 +46,16 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
     : QDialog(parent), m_settings(settings), m_post(std::move(post)) {
   setObjectName("summerTimeDlg");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle("SummerTime/WinterTime");
+  setWindowTitle(QtCaption("SummerTime/WinterTime"));
   const SummerTimeSettings& s = m_settings.summer;
 
-  m_pActive = new QCheckBox("Active summertime/wintertime conversion", this);
+  m_pActive = new QCheckBox(QtCaption("Active summertime/wintertime conversion"), this);
   m_pActive->setObjectName("summerActive");
   m_pActive->setChecked(s.enabled);
   m_pRule = new QComboBox(this);
   m_pRule->setObjectName("summerRule");
-  m_pRule->addItems({"EU", "UK", "US", "Australia", "Tasmania", "New Zealand", "Freely adjustable"});
+  for (const char* rule : {"EU", "UK", "US", "Australia", "Tasmania", "New Zealand", "Freely adjustable"})
+    m_pRule->addItem(QtCaption(rule));
   m_pRule->setCurrentIndex(s.ruleIndex >= 0 && s.ruleIndex <= kSummerRuleFree ? s.ruleIndex : 0);
 
   auto edit = [this](const char* name, int length, int value) {
@@ -67,11 +69,11 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
                    int day, const char* pickName, QWidget** pick) {
     g.month = edit(monthName, 2, month);
     g.day = edit(dayName, 2, day);
-    auto* box = new QGroupBox(title, this);
+    auto* box = new QGroupBox(QtCaption(title), this);
     auto* row = new QHBoxLayout(box);
-    row->addWidget(new QLabel("Month", box));
+    row->addWidget(new QLabel(QtCaption("Month"), box));
     row->addWidget(g.month);
-    row->addWidget(new QLabel("Day", box));
+    row->addWidget(new QLabel(QtCaption("Day"), box));
     row->addWidget(g.day);
     auto* button = new QPushButton("...", box);
     button->setObjectName(pickName);
@@ -93,13 +95,13 @@ CSummerTimeDlg::CSummerTimeDlg(DeviceSettings& settings, Poster post, QWidget* p
     if (EditInt(m_pDifference, &v) && ClampTimeDifference(v) != v)
       SetEditInt(m_pDifference, ClampTimeDifference(v));
   });
-  auto* difference = new QGroupBox("Time difference", this);
+  auto* difference = new QGroupBox(QtCaption("Time difference"), this);
   auto* diffRow = new QHBoxLayout(difference);
   diffRow->addWidget(m_pDifference);
-  diffRow->addWidget(new QLabel("Minutes", difference));
+  diffRow->addWidget(new QLabel(QtCaption("Minutes"), difference));
   diffRow->addStretch();
 
-  auto* ruleBox = new QGroupBox("Daylight Saving Time", this);
+  auto* ruleBox = new QGroupBox(QtCaption("Daylight Saving Time"), this);
   auto* ruleRow = new QVBoxLayout(ruleBox);
   ruleRow->addWidget(m_pRule);
 

@@ -13,16 +13,17 @@
 
 CTransferProgressDlg::CTransferProgressDlg(QWidget* parent) : QDialog(parent) {
   setObjectName("transferProgressDlg");
-  setWindowTitle("PC-->PLC");
+  setWindowTitle(QtCaption("PC-->PLC"));
   setModal(false);
-  auto* text = new QLabel("Data is transferring...", this);
+  auto* text = new QLabel(QtCaption("Data is transferring..."), this);
   m_pBar = new QProgressBar(this);
   m_pBar->setObjectName("progressBar");
   m_pBar->setRange(0, 100);
   m_pLine = new QLabel(this);
   m_pLine->setObjectName("statusLine");
-  m_pLine->setText(QString("Writing Program - %1%").arg(m_pBar->value() < 0 ? 0 : m_pBar->value()));
-  auto* ok = new QPushButton("Ok", this);
+  m_pLine->setText(
+      QtCaption(QString("Writing Program - %1%").arg(m_pBar->value() < 0 ? 0 : m_pBar->value())));
+  auto* ok = new QPushButton(QtCaption("Ok"), this);
   ok->hide();
   connect(ok, &QPushButton::clicked, this, &CTransferProgressDlg::reject);
   auto* layout = new QVBoxLayout(this);
@@ -55,7 +56,7 @@ void CTransferProgressDlg::OnTransferProgress(int percent, int phase) {
   }
   setWindowTitle(ToQString(LoadString(caption)));
   m_pBar->setValue(std::clamp(percent, 0, 100));
-  m_pLine->setText(QString(format).arg(percent));
+  m_pLine->setText(QtCaption(QString(format).arg(percent)));
 }
 
 void CTransferProgressDlg::reject() {

@@ -27,7 +27,7 @@ namespace {
 QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items, int index, int max) {
   auto* c = new QComboBox(parent);
   c->setObjectName(name);
-  c->addItems(items);
+  for (const QString& item : items) c->addItem(QtCaption(item));
   c->setCurrentIndex(index >= 0 && index <= max && index < items.size() ? index : 0);
   return c;
 }
@@ -88,7 +88,7 @@ QLineEdit* CWifiDialogBase::AddEdit(const char* name, int maxLength, const QStri
   e->setObjectName(name);
   if (maxLength > 0) e->setMaxLength(maxLength);
   e->setMouseTracking(true);
-  m_tip.AddTool(e, ToCString(tip));
+  m_tip.AddTool(e, ToCString(QtCaption(tip)));
   return e;
 }
 
@@ -112,7 +112,7 @@ bool CWifiDialogBase::TakeInt(QLineEdit* edit, int min, int max, int* out) {
 CWifiSetupDlg::CWifiSetupDlg(DeviceSettings& settings, Poster post, QWidget* parent)
     : CWifiDialogBase(settings, std::move(post), parent) {
   setObjectName("wifiSetupDlg");
-  setWindowTitle("WiFi Setup");
+  setWindowTitle(QtCaption("WiFi Setup"));
   const WifiSettings& w = m_settings.wifi;
   m_nAddressMode = w.addressMode == 1 ? 1 : 0;
 
@@ -120,7 +120,7 @@ CWifiSetupDlg::CWifiSetupDlg(DeviceSettings& settings, Poster post, QWidget* par
   m_pSsid->setText(ToQString(w.ssid));
   m_pPassword = AddEdit("wifiPassword", 64, "8 numerics or characters at least");
   m_pPassword->setText(ToQString(w.password));
-  m_pEncryption = new QCheckBox("Encryption(WPA2) Enable", this);
+  m_pEncryption = new QCheckBox(QtCaption("Encryption(WPA2) Enable"), this);
   m_pEncryption->setObjectName("wifiEncryption");
   m_pEncryption->setChecked(w.encryption);
   m_pMode = Combo(this, "wifiMode", {"Server", "Station", "Groups", "Remote", "Slave"}, w.mode, 4);
@@ -136,9 +136,9 @@ CWifiSetupDlg::CWifiSetupDlg(DeviceSettings& settings, Poster post, QWidget* par
   m_pAddress = new QWidget(this);
   auto* address = new QGridLayout(m_pAddress);
   address->setContentsMargins(0, 0, 0, 0);
-  m_pDhcp = new QRadioButton("DHCP", m_pAddress);
+  m_pDhcp = new QRadioButton(QtCaption("DHCP"), m_pAddress);
   m_pDhcp->setObjectName("wifiDhcp");
-  m_pFixed = new QRadioButton("IP Address", m_pAddress);
+  m_pFixed = new QRadioButton(QtCaption("IP Address"), m_pAddress);
   m_pFixed->setObjectName("wifiFixedIp");
   address->addWidget(m_pDhcp, 0, 0);
   address->addWidget(m_pFixed, 0, 1);
@@ -155,30 +155,30 @@ CWifiSetupDlg::CWifiSetupDlg(DeviceSettings& settings, Poster post, QWidget* par
     }
     return row;
   };
-  address->addWidget(new QLabel("IP", m_pAddress), 1, 0);
+  address->addWidget(new QLabel(QtCaption("IP"), m_pAddress), 1, 0);
   address->addLayout(quad(m_ip, w.ip, "wifiIp"), 1, 1);
-  address->addWidget(new QLabel("Mask", m_pAddress), 2, 0);
+  address->addWidget(new QLabel(QtCaption("Mask"), m_pAddress), 2, 0);
   address->addLayout(quad(m_mask, w.mask, "wifiMask"), 2, 1);
 
-  m_pPorts = new QGroupBox("Port", this);
+  m_pPorts = new QGroupBox(QtCaption("Port"), this);
   const QString portTip = ToQString(RangeText(1, 65535));
   m_pLocalPort = AddEdit("wifiLocalPort", 5, portTip);
   m_pLocalPort->setText(QString::number(w.localPort));
   m_pRemotePort = AddEdit("wifiRemotePort", 5, portTip);
   m_pRemotePort->setText(QString::number(w.remotePort));
   auto* ports = new QFormLayout(m_pPorts);
-  ports->addRow("Local", m_pLocalPort);
-  ports->addRow("Remote", m_pRemotePort);
+  ports->addRow(QtCaption("Local"), m_pLocalPort);
+  ports->addRow(QtCaption("Remote"), m_pRemotePort);
 
   auto* form = new QFormLayout;
-  form->addRow("MAC Address", mac);
-  form->addRow("SSID", m_pSsid);
-  form->addRow("Password", m_pPassword);
+  form->addRow(QtCaption("MAC Address"), mac);
+  form->addRow(QtCaption("SSID"), m_pSsid);
+  form->addRow(QtCaption("Password"), m_pPassword);
   form->addRow("", m_pEncryption);
-  form->addRow("Device Mode", m_pMode);
-  form->addRow("Device ID", m_pDeviceId);
-  form->addRow("Channel (auto:0)", m_pChannel);
-  form->addRow("TX Power (auto:0, step:1~12)", m_pTxPower);
+  form->addRow(QtCaption("Device Mode"), m_pMode);
+  form->addRow(QtCaption("Device ID"), m_pDeviceId);
+  form->addRow(QtCaption("Channel (auto:0)"), m_pChannel);
+  form->addRow(QtCaption("TX Power (auto:0, step:1~12)"), m_pTxPower);
   auto* buttons =
       new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
   for (QAbstractButton* b : buttons->buttons()) {
@@ -269,7 +269,7 @@ void CWifiSetupDlg::OnOK() {
 CRemoteWifiSetup::CRemoteWifiSetup(DeviceSettings& settings, Poster post, Sender send, QWidget* parent)
     : CWifiDialogBase(settings, std::move(post), parent), m_send(std::move(send)) {
   setObjectName("remoteWifiDlg");
-  setWindowTitle("Remote Control WIFI(0xNolva) Setup");
+  setWindowTitle(QtCaption("Remote Control WIFI(0xNolva) Setup"));
   const RemoteWifiSettings& r = m_settings.remote;
   auto* mac = new QLabel(ToQString(r.mac), this);
   mac->setObjectName("remoteMac");
@@ -290,19 +290,19 @@ CRemoteWifiSetup::CRemoteWifiSetup(DeviceSettings& settings, Poster post, Sender
   m_pKey = AddEdit("remoteKey", 6, "6 numerics(1 - 6) at most");
   m_pKey->setText(ToQString(r.keyPassword));
 
-  auto* led = new QGroupBox("LED", this);
+  auto* led = new QGroupBox(QtCaption("LED"), this);
   auto* ledForm = new QFormLayout(led);
-  ledForm->addRow("Off Time(ms)", m_pLedOff);
-  ledForm->addRow("On Time(ms)", m_pLedOn);
+  ledForm->addRow(QtCaption("Off Time(ms)"), m_pLedOff);
+  ledForm->addRow(QtCaption("On Time(ms)"), m_pLedOn);
   auto* form = new QFormLayout;
-  form->addRow("MAC Address", mac);
-  form->addRow("SSID", m_pSsid);
-  form->addRow("Password", m_pPassword);
-  form->addRow("Device ID", m_pDeviceId);
-  form->addRow("TX Power", m_pTxPower);
-  form->addRow("Sleep Mode", m_pSleep);
-  form->addRow("WIFI Key Password", m_pKey);
-  auto* reset = new QPushButton("Factory Reset", this);
+  form->addRow(QtCaption("MAC Address"), mac);
+  form->addRow(QtCaption("SSID"), m_pSsid);
+  form->addRow(QtCaption("Password"), m_pPassword);
+  form->addRow(QtCaption("Device ID"), m_pDeviceId);
+  form->addRow(QtCaption("TX Power"), m_pTxPower);
+  form->addRow(QtCaption("Sleep Mode"), m_pSleep);
+  form->addRow(QtCaption("WIFI Key Password"), m_pKey);
+  auto* reset = new QPushButton(QtCaption("Factory Reset"), this);
   reset->setObjectName("remoteFactoryReset");
   reset->setAutoDefault(false);
   auto* buttons =

@@ -16,6 +16,7 @@
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/command_target.h"
+#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "platform/ms_clock.h"
 #include "platform/resource_ids.h"
@@ -215,8 +216,7 @@ void CChildFrame::ShowSimulationBars(bool show) {
     m_pInputsBar = new CSimIoBar(core, true, nullptr);
     m_pOutputsBar = new CSimIoBar(core, false, nullptr);
     m_pControlBar = new CSimControlBar(core, nullptr);
-    const QString titles[3] = {QStringLiteral("Inputs"), QStringLiteral("Outputs"),
-                               QStringLiteral("Simulation")};
+    const QString titles[3] = {QtCaption("Inputs"), QtCaption("Outputs"), QtCaption("Simulation")};
     QWidget* bars[3] = {m_pInputsBar, m_pOutputsBar, m_pControlBar};
     for (int i = 0; i < 3; ++i) {
       auto* dock = new QDockWidget(titles[i], m_pInner);

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "platform/gui/qt_string.h"
@@ -14,22 +15,25 @@ CGoToBlockDlg::CGoToBlockDlg(std::vector<GoToBlockEntry> entries, std::function<
                              QWidget* parent)
     : QDialog(parent), m_entries(std::move(entries)), m_centre(std::move(centre)) {
   setObjectName(QStringLiteral("goToBlockDlg"));
-  setWindowTitle(QStringLiteral("Select Block"));
+  setWindowTitle(QtCaption("Select Block"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Block Number"), this));
+  layout->addWidget(new QLabel(QtCaption("Block Number"), this));
   m_pEdit = new QLineEdit(this);
   m_pEdit->setObjectName(QStringLiteral("ctl1040"));
   layout->addWidget(m_pEdit);
-  layout->addWidget(new QLabel(QStringLiteral("Available Blocks"), this));
+  layout->addWidget(new QLabel(QtCaption("Available Blocks"), this));
   m_pList = new QListWidget(this);
   m_pList->setObjectName(QStringLiteral("ctl1230"));
   m_pList->setMinimumHeight(360);
-  for (const GoToBlockEntry& e : m_entries) m_pList->addItem(ToQString(e.text));
+  for (const GoToBlockEntry& e : m_entries) m_pList->addItem(ToQString(CaptionText(e.text)));
+  // As wide as the longest entry, beside the scroll bar.
+  m_pList->setMinimumWidth(m_pList->sizeHintForColumn(0) + 2 * m_pList->frameWidth() +
+                           style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
   layout->addWidget(m_pList);
   auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);  // no help topic
+  buttons->addButton(QtUiText(1, "OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QtUiText(2, "Cancel"), QDialogButtonBox::RejectRole);
+  buttons->addButton(QtUiText(9, "Help"), QDialogButtonBox::HelpRole);  // no help topic
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

@@ -100,23 +100,23 @@ QImage RenderPageLayoutPreview(int across, int down) {
 
 CPageLayoutDlg::CPageLayoutDlg(const CZaradDoc* doc, QWidget* parent) : QDialog(parent), m_pDoc(doc) {
   setObjectName(QStringLiteral("pageLayoutDlg"));
-  setWindowTitle(QStringLiteral("Page Layout"));
+  setWindowTitle(QtCaption("Page Layout"));
   QFont dialogFont(QStringLiteral("MS Sans Serif"));
   dialogFont.setPointSize(8);
   setFont(dialogFont);
   setFixedSize(Dlu(0, 0, 182, 251).size());
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  auto* ok = new QPushButton(QtCaption("OK"), this);
   ok->setGeometry(Dlu(10, 225, 38, 19));
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  auto* cancel = new QPushButton(QtCaption("Cancel"), this);
   cancel->setGeometry(Dlu(72, 225, 38, 19));
-  (new QLabel(QStringLiteral("Horizontal"), this))->setGeometry(Dlu(5, 15, 41, 8));
-  (new QLabel(QStringLiteral("Vertical"), this))->setGeometry(Dlu(5, 44, 33, 8));
-  m_pDefault = new QCheckBox(QStringLiteral("Use As Default"), this);
+  (new QLabel(QtCaption("Horizontal"), this))->setGeometry(Dlu(5, 15, 41, 8));
+  (new QLabel(QtCaption("Vertical"), this))->setGeometry(Dlu(5, 44, 33, 8));
+  m_pDefault = new QCheckBox(QtCaption("Use As Default"), this);
   m_pDefault->setObjectName(QStringLiteral("ctl1004"));
   m_pDefault->setGeometry(Dlu(5, 75, 72, 10));
-  auto* group = new QGroupBox(QStringLiteral("Preview"), this);
+  auto* group = new QGroupBox(QtCaption("Preview"), this);
   group->setGeometry(Dlu(4, 90, 175, 126));
   auto* preview = new PreviewArea(this);
   preview->setGeometry(QRect(Dlu(7, 100, 169, 110).topLeft(), QSize(kPreviewWidth, kPreviewHeight)));
@@ -127,7 +127,7 @@ CPageLayoutDlg::CPageLayoutDlg(const CZaradDoc* doc, QWidget* parent) : QDialog(
   m_pDown = new QLineEdit(this);
   m_pDown->setObjectName(QStringLiteral("ctl3502"));
   m_pDown->setGeometry(Dlu(50, 35, 45, 18));
-  auto* help = new QPushButton(QStringLiteral("Help"), this);
+  auto* help = new QPushButton(QtCaption("Help"), this);
   help->setGeometry(Dlu(134, 225, 38, 19));
   help->setAutoDefault(false);
   setTabOrder(m_pAcross, m_pDown);

@@ -28,33 +28,33 @@ QRect Dlu(int x, int y, int w, int h) {
 CPrintSetupDlg::CPrintSetupDlg(CPrinterHost* printer, QWidget* parent)
     : QDialog(parent), m_pPrinterHost(printer) {
   setObjectName(QStringLiteral("printSetupDlg"));
-  setWindowTitle(QStringLiteral("Print Setup"));
+  setWindowTitle(QtCaption("Print Setup"));
   QFont dialogFont(QStringLiteral("Times New Roman"));
   dialogFont.setPointSize(8);
   setFont(dialogFont);
   setFixedSize(Dlu(0, 0, 255, 135).size());
 
   auto button = [this](int id, const char* text, QRect rect) {
-    auto* b = new QPushButton(QString::fromUtf8(text), this);
+    auto* b = new QPushButton(QtCaption(QString::fromUtf8(text)), this);
     b->setObjectName(QStringLiteral("ctl%1").arg(id));
     b->setGeometry(rect);
     return b;
   };
   auto radio = [this](int id, const char* text, QRect rect) {
-    auto* r = new QRadioButton(QString::fromUtf8(text), this);
+    auto* r = new QRadioButton(QtCaption(QString::fromUtf8(text)), this);
     r->setObjectName(QStringLiteral("ctl%1").arg(id));
     r->setGeometry(rect);
     r->installEventFilter(this);
     return r;
   };
   auto label = [this](int id, const char* text, QRect rect) {
-    auto* l = new QLabel(QString::fromUtf8(text), this);
+    auto* l = new QLabel(QtCaption(QString::fromUtf8(text)), this);
     if (id > 0) l->setObjectName(QStringLiteral("ctl%1").arg(id));
     l->setGeometry(rect);
     return l;
   };
   auto group = [this](const char* text, QRect rect) {
-    auto* g = new QGroupBox(QString::fromUtf8(text), this);
+    auto* g = new QGroupBox(QtCaption(QString::fromUtf8(text)), this);
     g->setGeometry(rect);
     g->lower();
   };
@@ -72,7 +72,7 @@ CPrintSetupDlg::CPrintSetupDlg(CPrinterHost* printer, QWidget* parent)
   m_pPaper[0] = radio(1036, "A2", Dlu(115, 70, 25, 8));
   m_pOrientation[0] = radio(1264, "Horizontal", Dlu(15, 100, 50, 8));
   m_pOrientation[1] = radio(1265, "Vertical ", Dlu(115, 100, 40, 8));
-  m_pParams = new QCheckBox(QStringLiteral("Print Blocks parameters after Program"), this);
+  m_pParams = new QCheckBox(QtCaption("Print Blocks parameters after Program"), this);
   m_pParams->setObjectName(QStringLiteral("ctl1058"));
   m_pParams->setGeometry(Dlu(15, 120, 136, 8));
   m_pParams->hide();

@@ -144,7 +144,7 @@ CFlatIconButton* MakeButton(QWidget* parent, int icon, const QString& tip, const
   b->SetIconId(-1);
   SetIcon(b, icon);
   b->ShiftStateColor(BTNST_COLOR_BK_IN, 30);
-  b->SetTipText(ToCString(tip));
+  b->SetTipText(ToCString(QtCaption(tip)));
   b->setObjectName(name);
   b->setFixedSize(26, 24);
   b->setFocusPolicy(Qt::NoFocus);
@@ -213,7 +213,7 @@ std::vector<UINT> SimBarKeyCommands(const QKeyEvent& key, bool popup, bool simul
 
 CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(parent), m_core(core) {
   setObjectName(QStringLiteral("simControlBar"));
-  setWindowTitle(QStringLiteral("Simulation Control"));
+  setWindowTitle(QtCaption("Simulation Control"));
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 2, 4, 2);
   m_pPower =
@@ -248,8 +248,9 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
       std::max(m_pCycles->sizeHint().width(), fm.horizontalAdvance(QStringLiteral("00:00")) + 16));
   m_pUnit = new QComboBox(this);
   m_pUnit->setObjectName(QStringLiteral("simUnit"));
-  m_pUnit->addItems(
-      {QStringLiteral("Cycles"), QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("h")});
+  for (const QString& unit :
+       {QStringLiteral("Cycles"), QStringLiteral("s"), QStringLiteral("m"), QStringLiteral("h")})
+    m_pUnit->addItem(QtCaption(unit));
   m_pClock = new QLabel(this);
   m_pClock->setObjectName(QStringLiteral("simClock"));
   m_pClock->setFixedWidth(fm.horizontalAdvance(QStringLiteral("12:59:59 PM")) + 12);
@@ -376,31 +377,31 @@ void CSimControlBar::Refresh() {
 CSimClockDlg::CSimClockDlg(CDiagramEditor& core, CFlatIconButton* button, int* applyFlag, QWidget* parent)
     : QDialog(parent, Qt::Window), m_core(core), m_pButton(button), m_pApplyFlag(applyFlag) {
   setObjectName(QStringLiteral("simClockDlg"));
-  setWindowTitle(QStringLiteral("Set Clock"));
+  setWindowTitle(QtCaption("Set Clock"));
   setModal(false);
   auto* grid = new QGridLayout(this);
   const SYSTEMTIME now = core.GetScanDriver().GetSimulatedTime();
   m_pNow = new QLabel(ToQString(core.FormatSimulatedTime(FALSE, 0)), this);
   m_pNow->setObjectName(QStringLiteral("simClockNow"));
   grid->addWidget(m_pNow, 0, 0, 1, 3);
-  grid->addWidget(new QLabel(QStringLiteral("Date"), this), 1, 0);
+  grid->addWidget(new QLabel(QtCaption("Date"), this), 1, 0);
   m_pDate = new QDateEdit(QDate(now.wYear, now.wMonth, now.wDay), this);
   m_pDate->setCalendarPopup(true);
   m_pDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
   m_pDate->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
   m_pDate->setAlignment(Qt::AlignRight);
   grid->addWidget(m_pDate, 1, 1, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("Time"), this), 2, 0);
+  grid->addWidget(new QLabel(QtCaption("Time"), this), 2, 0);
   m_pTime = new QTimeEdit(QTime(now.wHour, now.wMinute, now.wSecond), this);
   m_pTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
   m_pTime->setAlignment(Qt::AlignRight);
   grid->addWidget(m_pTime, 2, 1, 1, 2);
-  m_pApplyNow = new QCheckBox(QStringLiteral("Apply values immediately"), this);
+  m_pApplyNow = new QCheckBox(QtCaption("Apply values immediately"), this);
   m_pApplyNow->setChecked(applyFlag && *applyFlag);
   grid->addWidget(m_pApplyNow, 3, 0, 1, 3);
-  m_pApply = new QPushButton(QStringLiteral("Apply"), this);
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  m_pApply = new QPushButton(QtCaption("Apply"), this);
+  auto* ok = new QPushButton(QtCaption("OK"), this);
+  auto* cancel = new QPushButton(QtCaption("Cancel"), this);
   ok->setDefault(true);
   grid->addWidget(m_pApply, 4, 0);
   grid->addWidget(ok, 4, 1);

@@ -434,7 +434,10 @@ void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
     }
     const QString text = ToQString(PopupMenuText(*command));
     const int tab = text.indexOf('\t');
-    QAction* action = menu.addAction(tab < 0 ? text : text.left(tab));
+    // The menu's own texts where the command has one in the interface's language.
+    const QString caption = tab < 0 ? text : text.left(tab);
+    const CString chinese = g_LanguageIsChinese ? LookupUiText(id) : CString();
+    QAction* action = menu.addAction(chinese.IsEmpty() ? QtCaption(caption) : ToQString(chinese));
     if (tab >= 0) action->setShortcut(QKeySequence(text.mid(tab + 1)));
     action->setData(id);
     CCmdUI ui(id);

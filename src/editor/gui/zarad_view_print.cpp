@@ -14,6 +14,7 @@
 #include "editor/print_layout.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_dc.h"
+#include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
 #include "shell/shell.h"
 
@@ -105,7 +106,7 @@ void CZaradView::OnPreviewDiagram() {
   PreparePrinter(printer);
   printer->setPrintRange(QPrinter::AllPages);
   QPrintPreviewDialog preview(printer, this);
-  preview.setWindowTitle(QStringLiteral("Print Preview"));
+  preview.setWindowTitle(QtCaption("Print Preview"));
   if (QWidget* top = window()) preview.resize(top->size() * 4 / 5);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintPages(p); });
   // The preview's own Print button goes to the Print dialog and these pages

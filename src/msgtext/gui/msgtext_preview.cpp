@@ -84,8 +84,8 @@ CMsgTxtDisplay::CMsgTxtDisplay(CViewContext* view, CBlockMSGTEXT* block, QWidget
   for (int r = 0; r < kRows; ++r)
     for (int c = 0; c < kCols; ++c) m_strCells[r * kCols + c] = block->m_strTextSet1[r][c];
 
-  auto* group = new QGroupBox(tr("Message Text"), this);
-  m_details = new QPushButton(tr("Details"), group);
+  auto* group = new QGroupBox(QtCaption("Message Text"), this);
+  m_details = new QPushButton(QtCaption("Details"), group);
   m_details->setObjectName("Details");
   m_details->setAutoDefault(false);
   m_grid = new CGridWidget(group, kRows, kCols, 1, 1);
@@ -231,7 +231,7 @@ void CMsgTxtDisplay::CloseElementEditor(CGridCtrl*, bool apply) {
 
 CAllDisplayMsgTxts::CAllDisplayMsgTxts(CViewContext* view, QWidget* parent) : QDialog(parent), m_pView(view) {
   setObjectName("MessageTextsPreview");
-  setWindowTitle(tr("Message texts"));
+  setWindowTitle(QtCaption("Message texts"));
   setModal(false);
   m_tabs = new QTabWidget(this);
   auto* layout = new QVBoxLayout(this);

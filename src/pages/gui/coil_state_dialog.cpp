@@ -5,15 +5,17 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
+#include "platform/gui/qt_string.h"
+
 CQtCoilStateDialog::CQtCoilStateDialog(CCoilStateDlg& coils, QWidget* parent)
     : QDialog(parent), m_coils(coils) {
-  setWindowTitle(QStringLiteral("Set Coil State"));
+  setWindowTitle(QtCaption("Set Coil State"));
   setObjectName(QStringLiteral("coilStateDialog"));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   m_coils.UnpackCoils();
   for (int n = 0; n < CCoilStateDlg::kCoils; ++n) {
-    auto* box = new QCheckBox(QStringLiteral("Coil %1").arg(n), this);
+    auto* box = new QCheckBox(QtCaption("Coil %1").arg(n), this);
     box->setObjectName(QStringLiteral("coil%1").arg(n));
     box->setChecked(m_coils.m_bCoil[n]);
     box->setEnabled(m_coils.CoilEnabled(n));

@@ -90,7 +90,7 @@ CGridWidget* AttachMessageTextGrid(CParamPage* page, CQtPageHost* host) {
   auto* grid = new CGridWidget(host);
   grid->setObjectName(dynamic_cast<CMessageTexts_New*>(page) ? QStringLiteral("messageTextGrid")
                                                              : QStringLiteral("statusNameGrid"));
-  if (place) grid->setGeometry(host->ToPixels(place->rect));
+  if (place) host->Follow(grid, id);
   if (QWidget* placeholder = host->Control(id)) placeholder->hide();
   grid->show();
   editor->AttachGrid(&grid->Grid());

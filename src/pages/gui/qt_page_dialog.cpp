@@ -17,7 +17,7 @@ namespace {
 
 int RunOnQt(CParamPage& page) {
   QDialog dialog(QApplication::activeWindow());
-  dialog.setWindowTitle(ToQString(page.m_strTitle));
+  dialog.setWindowTitle(ToQString(CaptionText(page.m_strTitle)));
   auto* layout = new QVBoxLayout(&dialog);
   auto* host = new CQtPageHost(&page, &dialog);
   layout->addWidget(host);

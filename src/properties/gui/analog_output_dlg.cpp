@@ -28,7 +28,8 @@ void LayOutOutputs(QDialog* dialog, Make make) {
   for (int c = 0; c < 4; ++c)
     grid->addWidget(new QLabel(QString("AQ%1").arg(c), dialog), 0, c + 1, Qt::AlignHCenter);
   for (int r = 0; r < 8; ++r) {
-    grid->addWidget(new QLabel(r == 0 ? QString("Main") : QString("Ext.%1").arg(r), dialog), r + 1, 0);
+    grid->addWidget(new QLabel(QtCaption(r == 0 ? QString("Main") : QString("Ext.%1").arg(r)), dialog), r + 1,
+                    0);
     for (int c = 0; c < 4; ++c) grid->addWidget(make(r * 4 + c), r + 1, c + 1);
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
@@ -44,7 +45,7 @@ void LayOutOutputs(QDialog* dialog, Make make) {
 
 CFixedValueDlg::CFixedValueDlg(CZaradDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
   setObjectName("fixedValueDlg");
-  setWindowTitle("Fixed value");
+  setWindowTitle(QtCaption("Fixed value"));
   m_tip.Create(this);
   CString tip;
   tip.Format(LoadString(376).GetString(), 0, 10);
@@ -79,7 +80,7 @@ void CFixedValueDlg::OnOK() {
 
 CValueRangeTypeDlg::CValueRangeTypeDlg(CZaradDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
   setObjectName("valueRangeTypeDlg");
-  setWindowTitle("Value range type");
+  setWindowTitle(QtCaption("Value range type"));
   LayOutOutputs(this, [&](int i) {
     auto* list = new QComboBox(this);
     list->setObjectName(QString("rangeType%1").arg(i));

@@ -22,12 +22,13 @@
 CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent, CShell* shell)
     : QDialog(parent), m_sheet(sheet), m_pCommand(command), m_pShell(shell) {
   InstallQtPageDialogRunner();  // the pages' own dialogs (the bit mask)
-  setWindowTitle(ToQString(sheet.Caption()));
+  setWindowTitle(ToQString(CaptionText(sheet.Caption())));
   setObjectName(QStringLiteral("blockSheet"));
   // The Modbus page's "Config" opens the coil states over this sheet.
   CModbusPropPage::s_runCoilDialog = [this](CCoilStateDlg& coils) { return RunCoilStateDialog(coils, this); };
   auto* layout = new QVBoxLayout(this);
   m_pTabs = new QTabWidget(this);
+  m_pTabs->setUsesScrollButtons(false);  // the sheet is as wide as its tabs
   layout->addWidget(m_pTabs);
   m_hosts.assign(sheet.Pages().size(), nullptr);
   for (CParamPage* page : sheet.Pages()) {
@@ -38,7 +39,7 @@ CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWid
         shell->SendCommand(id);
       };
     auto* holder = new QWidget(m_pTabs);
-    m_pTabs->addTab(holder, ToQString(page->m_strTitle));
+    m_pTabs->addTab(holder, ToQString(CaptionText(page->m_strTitle)));
   }
   auto* buttons = new QDialogButtonBox(this);
   auto* ok = buttons->addButton(ToQString(UiText(1, u"OK")), QDialogButtonBox::AcceptRole);
@@ -134,7 +135,7 @@ void CQtBlockSheet::OnOK() {
 
 void CQtBlockSheet::OnApply() {
   if (m_pCommand && m_pCommand->ApplySheet(m_sheet, ActivePage()))
-    setWindowTitle(ToQString(m_sheet.Caption()));
+    setWindowTitle(ToQString(CaptionText(m_sheet.Caption())));
   UpdateApply();
 }
 

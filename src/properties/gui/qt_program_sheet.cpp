@@ -22,10 +22,11 @@
 
 CQtProgramSheet::CQtProgramSheet(CPropertiesPropSh& sheet, QWidget* parent)
     : QDialog(parent), m_sheet(sheet) {
-  setWindowTitle(ToQString(sheet.Caption()));
+  setWindowTitle(ToQString(CaptionText(sheet.Caption())));
   setObjectName(QStringLiteral("programSheet"));
   auto* layout = new QVBoxLayout(this);
   m_pTabs = new QTabWidget(this);
+  m_pTabs->setUsesScrollButtons(false);  // the sheet is as wide as its tabs
   layout->addWidget(m_pTabs);
   m_hosts.assign(sheet.Pages().size(), nullptr);
   for (CParamPage* page : sheet.Pages()) m_pTabs->addTab(new QWidget(m_pTabs), ToQString(page->m_strTitle));
@@ -93,8 +94,7 @@ void CQtProgramSheet::ShowPage(int index) {
     const ControlDesc* frame = page->Describe().Find(CStartUpBmp::kIdPreview);
     auto* preview = new QLabel(host);
     preview->setObjectName(QStringLiteral("logoPreview"));
-    const QRect r = host->ToPixels(frame->rect);
-    preview->setGeometry(r.adjusted(8, 16, -8, -8));
+    host->Follow(preview, frame->id, QMargins(8, preview->fontMetrics().height() + 2, 8, 6));
     preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_sheet.m_lcd.m_onPreview = [preview](const CString& path) {
       preview->setPixmap(path.IsEmpty() ? QPixmap() : QPixmap(ToQString(path)));
