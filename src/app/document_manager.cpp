@@ -218,7 +218,11 @@ QMdiSubWindow* DocumentManager::GetSubWindow(DocumentWindow* doc) const {
 
 void DocumentManager::ActivateDocument(DocumentWindow* doc) {
   if (!m_pArea) return;
-  if (QMdiSubWindow* window = GetSubWindow(doc)) m_pArea->setActiveSubWindow(window);
+  QMdiSubWindow* window = GetSubWindow(doc);
+  if (!window) return;
+  m_pArea->setActiveSubWindow(window);
+  // An activated diagram window fills the MDI area again (after Cascade or Tile).
+  if (!window->isMaximized()) window->showMaximized();
 }
 
 void DocumentManager::UpdateWindowTitle(DocumentWindow* doc) {

@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QTranslator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <filesystem>
@@ -217,6 +218,12 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
   // The application's cursors: the arrow, and the block cursor of placing a block.
   m_hArrowCursor = QCursor(Qt::ArrowCursor);
   m_hBlockCursor = CWorkspaceView::BlockCursor();
+  if (std::any_of(arguments.begin(), arguments.end(), IsPrintSwitch)) {
+    QStringList files;
+    for (const QString& argument : arguments)
+      if (!IsPrintSwitch(argument) && !argument.startsWith("-")) files << argument;
+    return PrintFiles(files);
+  }
   // Each file opens on its own: one that cannot be opened is reported (by the opening)
   // and the others still open.
   for (const QString& argument : arguments) {
@@ -231,6 +238,38 @@ BOOL CEditorApp::InitInstance(const QStringList& arguments) {
     m_pMainWnd->showMaximized();
   }
   return TRUE;
+}
+
+bool CEditorApp::IsPrintSwitch(const QString& argument) {
+  const QString lower = argument.toLower();
+  return lower == "/p" || lower == "-p" || lower == "--print";
+}
+
+BOOL CEditorApp::PrintFiles(const QStringList& paths) {
+  QPrinter* printer = GetPrinter();
+  const bool toPdf = printer->outputFormat() == QPrinter::PdfFormat;
+  const QString previousFile = printer->outputFileName();
+  BOOL ok = TRUE;
+  for (const QString& path : paths) {
+    DocumentWindow* doc = OpenDocumentFile(ToCString(path));
+    if (!doc) {
+      ok = FALSE;  // the opening told why
+      continue;
+    }
+    QString pdf;
+    if (toPdf) {
+      const QFileInfo info(path);
+      pdf = info.dir().filePath(info.completeBaseName() + ".pdf");
+      QFile::remove(pdf);
+      printer->setOutputFileName(pdf);
+    }
+    const bool sent = m_pMainWnd->SendCommand(ID_FILE_PRINT_DIRECT);
+    if (!sent || (toPdf && !QFileInfo::exists(pdf))) ok = FALSE;
+    const std::vector<DocumentWindow*> open = GetDocManager()->GetDocuments();
+    if (std::find(open.begin(), open.end(), doc) != open.end()) GetDocManager()->CloseDocument(doc);
+  }
+  printer->setOutputFileName(previousFile);
+  return ok;
 }
 
 int CEditorApp::ExitInstance() {

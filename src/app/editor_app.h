@@ -49,8 +49,16 @@ class CEditorApp : public QObject, public DocumentManagerHost, public CPrinterHo
   // needed), recent files, templates, the catalogues (block captions, palette
   // lists, the city table with the user's cities), the main frame, the files of
   // the command line (arguments without the program name; a file that cannot be
-  // opened is reported and the others open). FALSE ends the program.
+  // opened is reported and the others open). FALSE ends the program. With the
+  // print switch ("/p", "-p" or "--print") the files are printed instead (see
+  // PrintFiles) and the window is not shown.
   BOOL InitInstance(const QStringList& arguments);
+  // The print switch: each file opens, prints whole to the default printer (or,
+  // without one, into a PDF file beside it, its extension replaced by ".pdf")
+  // and closes again. FALSE when a file could not be opened or printed.
+  BOOL PrintFiles(const QStringList& paths);
+  // Whether the arguments hold the print switch.
+  static bool IsPrintSwitch(const QString& argument);
   // Writes the zoom pane and brings the commands up to date; FALSE: no more idle work.
   BOOL OnIdle(long count);
   // The end: the recent-file list and the user's cities are written back.

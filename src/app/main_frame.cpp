@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -21,12 +22,15 @@
 
 #include "app/document_manager.h"
 #include "app/editor_app.h"
+#include "app/help_launcher.h"
 #include "app/information_bar.h"
 #include "app/shell_commands.h"
 #include "app/toolbar_icons.h"
 #include "app/workspace_view.h"
 #include "controls/gui/cj_tab_ctrl_bar.h"
 #include "controls/gui/embossed_static.h"
+#include "controls/gui/grid_widget.h"
+#include "controls/gui/hcolor_dialog.h"
 #include "controls/gui/pane_status_bar.h"
 #include "device/gui/device_controller.h"
 #include "editor/command_table.h"
@@ -125,6 +129,7 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   new CProgramPropertiesCommand(*this);
   new CShellCommands(this);
   new CMsgTextSettingsCommand(*this);
+  SetCommandHandler(ID_SET_FRAME_BGCOLOR, [this] { OnFrameBackgroundColour(); });
   SetCommandHandler(
       ID_CONVERT_TO_FBD, [this] { OnConvertToFbd(); },
       [this](CCmdUI* ui) {
@@ -134,9 +139,15 @@ CMainFrame::CMainFrame(CEditorApp* app, QWidget* parent) : QMainWindow(parent), 
   UpdateMenuBar();
   UpdateRecentFileMenu();
   UpdateCommandUI();
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget* old, QWidget* now) { OnFocusChanged(old, now); });
+  qApp->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
+  // What the application tells the frame stops before the frame goes.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+  qApp->removeEventFilter(this);
   // The diagram windows go while the frame, their shell, still stands.
   m_pDocManager->Detach();
   delete m_pMdiArea;
@@ -474,9 +485,49 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   // A toolbar button whose string has no tooltip part shows none.
   if (event->type() == QEvent::ToolTip) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->toolTip().isEmpty()) return true;
+    if (widget && widget->parentWidget() == m_wndToolBar && widget->toolTip().isEmpty()) return true;
+  }
+  // A click in the main window outside its menus: the Edit menu is the diagram's again.
+  if (event->type() == QEvent::MouseButtonPress && m_pEditGrid) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this && !qobject_cast<QMenuBar*>(widget)) m_pEditGrid = nullptr;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- The edit grid -----------------------------------------------------------------
+
+namespace {
+
+CGridWidget* GridOf(QWidget* widget) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (auto* grid = qobject_cast<CGridWidget*>(w)) return grid;
+    if (w->isWindow()) break;
+  }
+  return nullptr;
+}
+
+bool IsGridEditCommand(UINT id) {
+  return id == ID_EDIT_CUT || id == ID_EDIT_COPY || id == ID_EDIT_PASTE || id == ID_EDIT_SELECT_ALL;
+}
+
+}  // namespace
+
+void CMainFrame::OnFocusChanged(QWidget* old, QWidget* now) {
+  if (CGridWidget* grid = GridOf(now)) {
+    m_pEditGrid = grid;
+    return;
+  }
+  if (!now || !m_pEditGrid) return;  // the focus left the program: nothing changes
+  // Coming over from the grid's window keeps it; moving on within the main
+  // window, or to another window's control, lets it go.
+  const bool cameOver = now->window() == this && old && old->window() != this;
+  if (!cameOver) m_pEditGrid = nullptr;
+}
+
+CGridWidget* CMainFrame::GetEditGrid() const {
+  CGridWidget* grid = m_pEditGrid.data();
+  return grid && grid->isVisible() ? grid : nullptr;
 }
 
 // ---- Command routing ---------------------------------------------------------------
@@ -491,6 +542,10 @@ std::vector<DocumentWindow*> CMainFrame::GetDocumentWindows() const {
 
 bool CMainFrame::CloseDocumentWindow(DocumentWindow* window) {
   return m_pDocManager->CloseDocument(window);
+}
+
+void CMainFrame::ActivateDocumentWindow(DocumentWindow* window) {
+  m_pDocManager->ActivateDocument(window);
 }
 
 void CMainFrame::SetCommandTip(UINT id, const CString& tip) {
@@ -529,6 +584,24 @@ void CMainFrame::SetCommandHandler(UINT id, std::function<void()> run, std::func
 }
 
 bool CMainFrame::UpdateCommand(CCmdUI* ui, DocumentWindow* doc) {
+  if (CGridWidget* grid = GetEditGrid(); grid && IsGridEditCommand(ui->m_nID)) {
+    const CGridCtrl& g = grid->Grid();
+    switch (ui->m_nID) {
+      case ID_EDIT_CUT:
+        ui->Enable(g.CanEditCut());
+        break;
+      case ID_EDIT_COPY:
+        ui->Enable(g.CanEditCopy());
+        break;
+      case ID_EDIT_PASTE:
+        ui->Enable(g.CanEditPaste());
+        break;
+      default:
+        ui->Enable(g.CanEditSelectAll());
+        break;
+    }
+    return true;
+  }
   if (doc && doc->OnUpdateCmdUI(ui)) return true;
   if (OnUpdateCmdUI(ui)) return true;
   return m_pApp && m_pApp->OnUpdateCmdUI(ui);
@@ -537,6 +610,7 @@ bool CMainFrame::UpdateCommand(CCmdUI* ui, DocumentWindow* doc) {
 bool CMainFrame::SendCommand(UINT id) {
   CCmdUI ui(id);
   if (!UpdateCommand(&ui, GetActiveDocumentWindow()) || !ui.m_bEnabled) return false;
+  if (CGridWidget* grid = GetEditGrid(); grid && IsGridEditCommand(id)) return grid->OnCommand(id);
   if (DocumentWindow* doc = GetActiveDocumentWindow()) {
     if (doc->OnCmdMsg(id)) return true;
   }
@@ -610,7 +684,7 @@ bool CMainFrame::OnCmdMsg(UINT id) {
       if (doc) m_pDocManager->DoSave(doc, CString());
       return true;
     case ID_WINDOW_CASCADE:
-      m_pMdiArea->cascadeSubWindows();
+      CascadeWindows();
       return true;
     case ID_WINDOW_TILE_HORZ:
       m_pMdiArea->tileSubWindows();
@@ -668,9 +742,11 @@ NewDocumentSettings CMainFrame::GetNewDocumentSettings() {
 void CMainFrame::OnConvertToFbd() {
   CZaradDoc* ladder = GetActiveDocument();
   if (!ladder || !ladder->IsLadder()) return;
-  // A new FBD window made for the ladder's model, which becomes the model selected last.
+  // A new FBD window made for the ladder's model, which becomes the model selected
+  // last; "Show at new file" then follows the ladder diagram's own setting.
   g_CurrentModelCode = ladder->m_wModelCode;
   auto* child = dynamic_cast<CChildFrame*>(NewDocumentWindowFor(ladder->m_wModelCode));
+  g_ShowPropertiesOnNew = ladder->m_bShowPropertiesOnNew;
   if (!child || child->GetDocument() == ladder) return;
   CZaradDoc* fbd = child->GetDocument();
   child->GetActiveView()->Core().ConvertLadderToFbd(*ladder);
@@ -726,6 +802,29 @@ void CMainFrame::UpdateFrameTitle() {
     title += (window && window->isMaximized()) ? QString(" - [%1]").arg(name) : QString(" - %1").arg(name);
   }
   if (windowTitle() != title) setWindowTitle(title);
+}
+
+void CMainFrame::CascadeWindows() {
+  // Bottom of the stack first, so that the active window ends in front.
+  const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
+  if (windows.isEmpty()) return;
+  const QRect area = m_pMdiArea->viewport()->rect();
+  const int step =
+      std::max(16, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) + 2);
+  // The windows share the area less one step per window behind the front one;
+  // never smaller than two thirds of it (more windows start over at the top-left).
+  const int n = static_cast<int>(windows.size());
+  const int width = std::max(area.width() * 2 / 3, area.width() - step * (n - 1));
+  const int height = std::max(area.height() * 2 / 3, area.height() - step * (n - 1));
+  const int fit = std::max(1, std::min((area.width() - width) / step, (area.height() - height) / step) + 1);
+  int i = 0;
+  for (QMdiSubWindow* window : windows) {
+    if (window->isMaximized() || window->isMinimized()) window->showNormal();
+    const int offset = step * (i++ % fit);
+    window->setGeometry(area.left() + offset, area.top() + offset, width, height);
+  }
+  m_pMdiArea->setActiveSubWindow(windows.back());
+  UpdateFrameTitle();
 }
 
 // ---- Information bar and status-bar panes ----------------------------------------------
@@ -844,6 +943,22 @@ void CMainFrame::SetModelNameText(const CString& name) {
   if (m_pModelCaption) m_pModelCaption->SetWindowText(ModelPaneText(name));
 }
 
+void CMainFrame::ShowHelp(int topic) {
+  ShowHelpTopic(static_cast<WORD>(topic));
+}
+
+void CMainFrame::OpenProgramProperties(int startPage) {
+  m_nPropertiesStartPage = startPage;
+  SendCommand(ID_PROPERTIES);
+}
+
+void CMainFrame::OnFrameBackgroundColour() {
+  CHColorDialog dlg(LoadString(IDS_FRAME_BACKGROUND_COLOUR), m_crBackground, 0, this);
+  if (dlg.DoModal() != IDOK) return;
+  m_crBackground = dlg.GetColor();
+  InvalidatePaletteViews();
+}
+
 CSize CMainFrame::GetScreenSize() {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return NewDocumentSettings{}.sizePage;
@@ -859,6 +974,13 @@ bool CMainFrame::event(QEvent* event) {
     return true;
   }
   return QMainWindow::event(event);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // A maximised MDI window writes its own "title - [name]" over the frame's title
+  // when its state changes; the frame's title always names the active diagram once.
+  if (event->type() == QEvent::WindowTitleChange && m_pDocManager) UpdateFrameTitle();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

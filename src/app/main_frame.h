@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "shell/shell.h"
 
 class CCJTabCtrlBar;
+class CGridWidget;
 class CEditorApp;
 class CEmbossedStatic;
 class CDeviceController;
@@ -106,14 +108,25 @@ class CMainFrame : public QMainWindow, public CShell, public CCommandTarget {
   bool ShowsPropertiesOnNew() const;
   // Convert to FBD: a new FBD diagram built from the active ladder diagram.
   void OnConvertToFbd();
-  // Shows the active document's title after the application's name.
+  // Shows the active document's title after the application's name: "Zovuzi
+  // Editor - [a.bfb]" while its window is maximised, "Zovuzi Editor - a.bfb" when not.
   void UpdateFrameTitle();
+  // Window > Cascade: every diagram window restored to a size that leaves the
+  // title bars of those behind it showing, each one title bar down and right of
+  // the one before, the active one in front.
+  void CascadeWindows();
   DocumentWindow* GetActiveDocumentWindow() const override;
+  // The grid the Edit menu's Cut, Copy, Paste and Select All go to: the grid of
+  // a message-text editor or preview that had the keyboard focus when the user
+  // came over to the main window; null once the user works in the main window
+  // (a click outside its menus, or the focus moving within it).
+  CGridWidget* GetEditGrid() const;
 
   // ---- CShell ---------------------------------------------------------------------
   QWidget* MainWindow() override { return this; }
   std::vector<DocumentWindow*> GetDocumentWindows() const override;
   bool CloseDocumentWindow(DocumentWindow* window) override;
+  void ActivateDocumentWindow(DocumentWindow* window) override;
   DocumentWindow* NewDocumentWindowFor(WORD modelCode) override;
   NewDocumentSettings GetNewDocumentSettings() override;
   bool UpdateFrameCommand(CCmdUI* ui) override { return OnUpdateCmdUI(ui); }
@@ -141,6 +154,10 @@ class CMainFrame : public QMainWindow, public CShell, public CCommandTarget {
   bool m_bDocMenuTranslated = false;
   // The size of the screen: the page of a new document.
   CSize GetScreenSize();
+  void ShowHelp(int topic) override;
+  void OpenProgramProperties(int startPage) override;
+  // Options > "Set Frame Window BGColor": the palette views' background colour.
+  void OnFrameBackgroundColour();
 
   // ---- Members -----------------------------------------------------------------
   int m_nOpenDocs = 0;  // open document windows
@@ -151,6 +168,7 @@ class CMainFrame : public QMainWindow, public CShell, public CCommandTarget {
 
  protected:
   bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -165,9 +183,12 @@ class CMainFrame : public QMainWindow, public CShell, public CCommandTarget {
   void BuildStatusBar();
   void BuildDocks();
   void BuildWindowList(QMenu* menu);
-  // Asks the active diagram window, the frame and the application in turn for the
-  // command's state; false when none of them handles it.
+  // Asks the edit grid (its edit commands), the active diagram window, the frame
+  // and the application in turn for the command's state; false when none of them
+  // handles it.
   bool UpdateCommand(CCmdUI* ui, DocumentWindow* doc);
+  // Follows the keyboard focus for the edit grid.
+  void OnFocusChanged(QWidget* old, QWidget* now);
   // Appends a text whose line ends are "\n" to the information bar.
   void AppendInfoLines(CString text);
   void OnModelPaneClicked();
@@ -199,6 +220,7 @@ class CMainFrame : public QMainWindow, public CShell, public CCommandTarget {
   QMenu* m_pNewMenu = nullptr;         // the New popup (also the toolbar's drop-down)
   QMenu* m_pDocOptionsMenu = nullptr;  // holds "Select hardware" until the first New or Open
   std::vector<QAction*> m_windowListActions;
+  QPointer<CGridWidget> m_pEditGrid;
   bool m_bDocMenu = false;
   int m_nDocsShown = 0;            // document windows at the last OnDocumentsChanged
   int m_nPropertiesStartPage = 0;  // 0 default, 1 Hardware page, 2 Parameter page

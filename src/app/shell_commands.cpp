@@ -18,6 +18,7 @@
 #include "app/help_launcher.h"
 #include "app/language_dlg.h"
 #include "app/main_frame.h"
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/pane_status_bar.h"
 #include "editor/command_table.h"
 #include "editor/gui/child_frame.h"

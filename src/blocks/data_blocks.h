@@ -5,11 +5,6 @@
 
 #include "model/block_obj.h"
 
-// TRUE when bit `bit` (0-15) of the 16-bit word is set; FALSE for any other bit number.
-inline BOOL TestBit16(WORD word, int bit) {
-  return bit >= 0 && bit < 16 && ((word >> bit) & 1) != 0 ? TRUE : FALSE;
-}
-
 // Boolean function of four inputs by truth table (830).
 class CBlockBoolean : public CBlockObj {
   DECLARE_SERIAL(CBlockBoolean)

@@ -44,30 +44,30 @@ struct SummerTimeSettings {
 struct WifiSettings {
   int mode = 0;  // 0 Server, 1 Station, 2 Groups, 3 Remote, 4 Slave
   bool encryption = false;
-  CString ssid;      // at most 32 characters
-  CString password;  // at most 64 characters
-  int channel = 0;   // 0 automatic, 1 to 13
-  std::array<BYTE, 4> ip{};
-  std::array<BYTE, 4> mask{};
+  CString ssid = u"Lodri";         // at most 32 characters
+  CString password = u"58203917";  // at most 64 characters
+  int channel = 0;                 // 0 automatic, 1 to 13
+  std::array<BYTE, 4> ip{192, 169, 1, 1};
+  std::array<BYTE, 4> mask{255, 255, 255, 0};
   int deviceId = 0;
-  int localPort = 0;
-  int remotePort = 0;
+  int localPort = 502;
+  int remotePort = 200;
   int addressMode = 0;  // 0 DHCP, 1 fixed
   int txPower = 0;      // 0 automatic, 1 to 12
   CString mac;          // read only
 };
 
 struct RemoteWifiSettings {
-  CString ssid;
-  CString password;
+  CString ssid = u"Fenwa";
+  CString password = u"58203917";
   int deviceId = 1;      // 1 to 7
   int txPowerIndex = 0;  // TX power - 1
   std::array<WORD, 6> macWords{};
   CString mac;
-  int mode = 0;  // 0 Standard, 1 Simple
-  int ledOn = 500, ledOff = 500;
-  int sleepIndex = 0;   // Disable, 30s, 1min, 2min, 5min, 10min
-  CString keyPassword;  // digits 1 to 6, at most 6
+  int mode = 0;                     // 0 Standard, 1 Simple
+  int ledOn = 10, ledOff = 10;      // ms, 10 to 9999
+  int sleepIndex = 0;               // Disable, 30s, 1min, 2min, 5min, 10min
+  CString keyPassword = u"352641";  // digits 1 to 6, at most 6
 };
 
 struct DeviceSettings {

@@ -74,7 +74,7 @@ const std::vector<CommandInfo>& Commands() {
       {ID_LANGUAGE, u"Language", {}, 0, H::kShellCommands},
       {ID_SET_WIRE_COLOR, u"Set Wire Color...", {}, 0, H::kEditorCore},
       {ID_SET_BACKGROUND_COLOR, u"Set BackGround Color...", {}, 0, H::kEditorCore},
-      {ID_SET_FRAME_BGCOLOR, u"Set Frame Window BGColor", {}, 0, H::kNone},
+      {ID_SET_FRAME_BGCOLOR, u"Set Frame Window BGColor", {}, 0, H::kMainFrame},
       {ID_SELECT_HARDWARE, u"Select hardware", {}, 0, H::kNone},
       // Window and Help
       {ID_WINDOW_CASCADE, u"&Cascade", {}, 0, H::kMainFrame},

@@ -253,9 +253,11 @@ std::unique_ptr<CBlockObj> CDiagramEditor::PlaceNewBlock(int typeCode, CPoint p)
   if (!block) return nullptr;
   if (const int cost = GetModelMemoryCost(typeCode, m_pDoc->m_wModelCode))
     block->m_wMemSize = static_cast<WORD>(cost);
-  // The budget is tested with the block's own cost word, the one the program
-  // size and the image count.
-  if (functionBlock && m_pDoc->GetProgramMemorySize() + block->m_wMemSize >= kProgramMemoryLimit) {
+  // The budget is tested with the catalogue's figure for placing the type, but
+  // never with less than the block's own cost word, which the program size and
+  // the image count: a block costing more than its figure must not overrun.
+  const int cost = std::max<int>(block->m_wMemSize, GetPlacementCheckCost(typeCode, m_pDoc->m_wModelCode));
+  if (functionBlock && m_pDoc->GetProgramMemorySize() + cost >= kProgramMemoryLimit) {
     AfxMessageBox(IDS_NO_RESOURCES, MB_ICONSTOP);
     return nullptr;
   }
@@ -574,6 +576,8 @@ void CDiagramEditor::Undo() {
   UpdateScrollSizes();
   RefreshMessageNumbers();
   InvalidateDiagram();
+  // The snapshot may hold another model: the status bar names the one now shown.
+  if (m_pHost) m_pHost->ShowModelName(m_pDoc->GetModelPaneText());
 }
 
 void CDiagramEditor::Redo() {
@@ -585,6 +589,8 @@ void CDiagramEditor::Redo() {
   UpdateScrollSizes();
   RefreshMessageNumbers();
   InvalidateDiagram();
+  // The snapshot may hold another model: the status bar names the one now shown.
+  if (m_pHost) m_pHost->ShowModelName(m_pDoc->GetModelPaneText());
 }
 
 void CDiagramEditor::AlignSelection(int horizontal) {

@@ -74,6 +74,9 @@ class CDiagramEditorHost {
   virtual void Beep() {}
   // Shows the wire tool's hover text at the pointer.
   virtual void ShowPinTip(const CString& /*text*/) {}
+  // The status bar's model name shows this text (Undo and Redo may bring back
+  // another model).
+  virtual void ShowModelName(const CString& /*text*/) {}
   // The extent of a text in the view's current font, and the view's dots per
   // inch (new comments are sized with them).
   virtual CSize MeasureViewText(const CString& text) const;

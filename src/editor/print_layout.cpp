@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 
 #include "model/block_comment.h"
@@ -79,13 +80,44 @@ CRect GetPrintableArea(int horzRes, int vertRes, int dpiX, int dpiY, const CRect
   return CRect(left, top, right, bottom);
 }
 
-PrintJobLayout MakePrintJobLayout(const CZaradDoc& doc, const CRect& margins) {
+PrintJobLayout MakePrintJobLayout(const CZaradDoc& doc, const CRect& margins, int scaleMode, double scale) {
   PrintJobLayout job;
   job.extent = GetDiagramPageRect(doc);
   job.across = std::clamp(doc.m_nPagesAcross, 1, kMaxPageTotal);
   job.down = std::clamp(doc.m_nPagesDown, 1, kMaxPageTotal);
   job.margins = margins;
+  job.scaleMode = scaleMode == kScaleToPaper || scaleMode == kScaleByFactor ? scaleMode : kScaleToPage;
+  job.scale = std::isfinite(scale) ? std::clamp(scale, 0.0, kMaxPrintScale) : 1.0;
   return job;
+}
+
+TilePlacement PlaceTile(const PrintJobLayout& job, const CRect& tile, int horzRes, int vertRes, int dpiX,
+                        int dpiY) {
+  TilePlacement p;
+  if (tile.Width() <= 0 || tile.Height() <= 0) return p;
+  if (job.scaleMode == kScaleToPaper) {
+    p.shown = tile;
+    p.destination = CRect(0, 0, std::max(horzRes, 1), std::max(vertRes, 1));
+    return p;
+  }
+  const CRect area = GetPrintableArea(horzRes, vertRes, dpiX, dpiY, job.margins);
+  if (job.scaleMode != kScaleByFactor) {
+    p.shown = tile;
+    p.destination = area;
+    return p;
+  }
+  // Device pixels per diagram unit; the part of the tile that fits the area.
+  const double perUnitX = std::max(dpiX, 1) * job.scale / kDiagramUnitsPerInch;
+  const double perUnitY = std::max(dpiY, 1) * job.scale / kDiagramUnitsPerInch;
+  if (!(perUnitX > 0) || !(perUnitY > 0)) return p;
+  const int shownW = std::min(tile.Width(), static_cast<int>(std::ceil(area.Width() / perUnitX)));
+  const int shownH = std::min(tile.Height(), static_cast<int>(std::ceil(area.Height() / perUnitY)));
+  if (shownW <= 0 || shownH <= 0) return p;
+  p.shown = CRect(tile.left, tile.top, tile.left + shownW, tile.top + shownH);
+  const int w = std::max(1, static_cast<int>(std::lround(shownW * perUnitX)));
+  const int h = std::max(1, static_cast<int>(std::lround(shownH * perUnitY)));
+  p.destination = CRect(area.left, area.top, area.left + w, area.top + h);
+  return p;
 }
 
 void DrawPrintPage(CDC* dc, CZaradDoc& doc, CViewContext* view, DiagramDrawOptions options,
@@ -93,17 +125,19 @@ void DrawPrintPage(CDC* dc, CZaradDoc& doc, CViewContext* view, DiagramDrawOptio
   if (dc == nullptr) return;
   const CRect tile = GetPageTile(job.extent, job.across, job.down, page);
   if (tile.Width() <= 0 || tile.Height() <= 0) return;
-  const CRect area =
-      GetPrintableArea(dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES), dc->GetDeviceCaps(LOGPIXELSX),
-                       dc->GetDeviceCaps(LOGPIXELSY), job.margins);
+  const TilePlacement place = PlaceTile(job, tile, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES),
+                                        dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY));
+  if (place.shown.Width() <= 0 || place.shown.Height() <= 0) return;
+  const CRect& shown = place.shown;
+  const CRect& area = place.destination;
   const int saved = dc->SaveDC();
   dc->SetMapMode(MM_ANISOTROPIC);
-  dc->SetWindowOrg(tile.left, tile.top);
-  dc->SetWindowExt(tile.Width(), tile.Height());
+  dc->SetWindowOrg(shown.left, shown.top);
+  dc->SetWindowExt(shown.Width(), shown.Height());
   dc->SetViewportOrg(area.left, area.top);
   dc->SetViewportExt(area.Width(), area.Height());
-  dc->IntersectClipRect(tile);
-  dc->FillSolidRect(tile, kPaperColour);
+  dc->IntersectClipRect(shown);
+  dc->FillSolidRect(shown, kPaperColour);
   if (doc.IsLadder() && !doc.m_powerBus.IsEmpty()) doc.m_powerBus.GetHead()->Draw(view, dc, 0, kDrawBlack);
   options.printing = true;
   options.currentBlock = nullptr;

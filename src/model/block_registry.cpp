@@ -120,6 +120,18 @@ int GetTypeLimitForFamily(int typeCode, int family) {
   }
 }
 
+int GetPlacementCheckCost(int typeCode, WORD modelCode) {
+  if (const int cost = GetModelMemoryCost(typeCode, modelCode)) return cost;
+  switch (typeCode) {
+    case kTypeSoftKey:
+      return 8;
+    case kTypeCRC16:
+      return 16;
+    default:
+      return -1;
+  }
+}
+
 int GetModelMemoryCost(int typeCode, WORD modelCode) {
   const bool newer = modelCode >= 0x5188;
   switch (typeCode) {

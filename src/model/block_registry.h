@@ -26,3 +26,7 @@ bool IsSameLimitGroup(int limitType, int blockType);
 int GetTypeLimitForFamily(int typeCode, int family);
 // Memory cost of the model-dependent types (411, 812, 814) for a model code; 0 for other types.
 int GetModelMemoryCost(int typeCode, WORD modelCode);
+// What placing a block of the type adds to the program memory for the budget
+// check, where the catalogue gives a figure of its own (the model-dependent
+// types, the soft key, the CRC); -1 where the block's own cost word stands.
+int GetPlacementCheckCost(int typeCode, WORD modelCode);

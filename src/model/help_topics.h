@@ -8,6 +8,7 @@
 
 // The Help command and F1 open this topic (the inputs page).
 constexpr WORD kHelpTopicContents = 1052;
+constexpr WORD kHelpTopicMessageText = 1060;  // "Message text.htm"
 
 // The page of a help topic ("Inputs.htm" for 1052); null for an id without a page.
 const char16_t* HelpTopicPage(WORD topic);

@@ -294,6 +294,14 @@ void CARRMXIV::OnOK() {
   }
 }
 
+void CARRMXIV::PrepareApplyValues(BlockPageValues& values) const {
+  if (!HasSlot1() && !HasSlot2()) return;  // the CRC has no references
+  // Slot 1 stands in for the mode (844, 845) or the steps (849 to 852).
+  if (values.pattern.m_pRef[0]) (IsStepper() || IsPulse() ? values.array.m_nSteps : values.array.m_nMode) = 0;
+  // Slot 2 for the count: a neutral count, the stepper's 250 or the pulse train's 0.
+  if (values.pattern.m_pRef[1]) values.array.m_nCount = IsStepper() ? 250 : IsPulse() ? 0 : 1;
+}
+
 void CARRMXIV::LoadValues(const BlockPageValues& values) {
   CBlockParamPage::LoadValues(values);
   static_cast<ArrayValues&>(*this) = values.array;

@@ -36,6 +36,7 @@ class CARRMXIV : public CBlockParamPage, public ArrayValues {
   const PageDesc& Describe() const override;
   void OnNotify(int id, Notify code) override;
   void OnOK() override;
+  void PrepareApplyValues(BlockPageValues& values) const override;
   void LoadValues(const BlockPageValues& values) override;
   void StoreValues(BlockPageValues& values) const override;
 

@@ -53,15 +53,16 @@ enum class ControlKind {
 };
 
 // Style bits of ControlDesc::style.
-constexpr UINT kStyleNumber = 0x0001;     // edit: digits only
-constexpr UINT kStyleRight = 0x0002;      // edit or static: right-aligned text
-constexpr UINT kStyleCentre = 0x0004;     // static: centred text
-constexpr UINT kStyleHidden = 0x0008;     // not visible at first
-constexpr UINT kStyleDisabled = 0x0010;   // disabled at first
-constexpr UINT kStyleReadOnly = 0x0020;   // edit: read-only
-constexpr UINT kStyleGroup = 0x0040;      // radio: first of its group
-constexpr UINT kStyleNoTabStop = 0x0080;  // not in the keyboard order
-constexpr UINT kStyleMultiLine = 0x0100;  // edit: several lines, Enter starts a new one
+constexpr UINT kStyleNumber = 0x0001;      // edit: digits only
+constexpr UINT kStyleRight = 0x0002;       // edit or static: right-aligned text
+constexpr UINT kStyleCentre = 0x0004;      // static: centred text
+constexpr UINT kStyleHidden = 0x0008;      // not visible at first
+constexpr UINT kStyleDisabled = 0x0010;    // disabled at first
+constexpr UINT kStyleReadOnly = 0x0020;    // edit: read-only
+constexpr UINT kStyleGroup = 0x0040;       // radio: first of its group
+constexpr UINT kStyleNoTabStop = 0x0080;   // not in the keyboard order
+constexpr UINT kStyleMultiLine = 0x0100;   // edit: several lines, Enter starts a new one
+constexpr UINT kStyleIconButton = 0x0200;  // button: an icon button (raised, its picture over its caption)
 
 // One control of a page template.
 struct ControlDesc {

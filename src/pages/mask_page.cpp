@@ -159,6 +159,10 @@ void CMask::OnOK() {
   CBlockParamPage::OnOK();
 }
 
+void CMask::PrepareApplyValues(BlockPageValues& values) const {
+  if (values.pattern.m_pRef[0]) values.mask.m_nMask = 0;
+}
+
 void CMask::LoadValues(const BlockPageValues& values) {
   CBlockParamPage::LoadValues(values);
   static_cast<MaskValues&>(*this) = values.mask;

@@ -157,6 +157,10 @@ void CMaxMin::OnOK() {
   }
 }
 
+void CMaxMin::PrepareApplyValues(BlockPageValues& values) const {
+  if (values.pattern.m_pRef[0]) values.maxmin.m_nValue = RuleOf(m_nType).neutral;
+}
+
 void CMaxMin::LoadValues(const BlockPageValues& values) {
   CBlockParamPage::LoadValues(values);
   static_cast<MaxMinValues&>(*this) = values.maxmin;

@@ -9,10 +9,6 @@ const char16_t* const kWordTip = u"Number(Hex) between 0x0000 and 0xFFFF";
 
 }  // namespace
 
-int TestBit16(WORD value, int bit) {
-  return bit >= 0 && bit < 16 && (value >> bit) & 1 ? 1 : 0;
-}
-
 WORD* OrBit16(WORD* word, int bit, int value) {
   *word = static_cast<WORD>((*word | (static_cast<unsigned>(value) << (bit % 32))) & 0xFFFF);
   return word;

@@ -11,8 +11,6 @@
 #include "model/block_codes.h"
 #include "pages/block_param_page.h"
 
-// Bit `bit` of a 16-bit value (0 for bit 16 and above).
-int TestBit16(WORD value, int bit);
 // *word |= value << (bit % 32), kept to 16 bits; returns word.
 WORD* OrBit16(WORD* word, int bit, int value);
 // A hexadecimal text of at most four digits ("" is 0); false for any other character.

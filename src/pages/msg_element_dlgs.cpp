@@ -6,6 +6,7 @@
 #include "controls/grid_ctrl.h"
 #include "model/block_captions.h"
 #include "model/block_codes.h"
+#include "model/help_topics.h"
 #include "model/name_tables.h"
 #include "model/zarad_doc.h"
 #include "msgtext/msg_param_table.h"
@@ -244,11 +245,11 @@ const PageDesc& CGraphDlg::Describe() const {
     for (int k = 0; k < kPictures; ++k) {
       const int x = 7 + (k % 6) * 30;
       const int y = 7 + (k / 6) * 22;
-      d.controls.push_back(
-          {kIdFirstPicture + k, K::kButton, FormatString(u"%d", k + 1), CRect(x, y, x + 26, y + 18)});
+      d.controls.push_back({kIdFirstPicture + k, K::kButton, FormatString(u"%d", k + 1),
+                            CRect(x, y, x + 26, y + 18), kStyleIconButton});
     }
     d.controls.push_back({1453, K::kGroup, u"", CRect(190, 7, 226, 40)});
-    d.controls.push_back({kIdPreview, K::kButton, u"1", CRect(195, 15, 221, 34)});
+    d.controls.push_back({kIdPreview, K::kButton, u"1", CRect(195, 15, 221, 34), kStyleIconButton});
     return d;
   }();
   return desc;
@@ -287,7 +288,7 @@ const PageDesc& CMsgTxtSettingDlg::Describe() const {
   static const PageDesc desc = [] {
     PageDesc d = {kTemplate,
                   u"Message Text Setting",
-                  CSize(260, 190),
+                  CSize(260, 208),
                   {
                       {1500, K::kGroup, u"Language setting", CRect(4, 4, 256, 76)},
                       {1501, K::kStatic, u"Character Set1", CRect(10, 18, 70, 27)},
@@ -320,6 +321,9 @@ const PageDesc& CMsgTxtSettingDlg::Describe() const {
                       {kIdScopeTime, K::kEdit, u"", CRect(104, 162, 150, 175), kStyleNumber},
                       {kIdScopeSpin, K::kSpin, u"", CRect(150, 162, 160, 175), 0, {}, kIdScopeTime},
                       {1512, K::kStatic, u"(10ms)", CRect(164, 164, 200, 173)},
+                      {IDOK, K::kButton, u"OK", CRect(96, 190, 146, 204)},
+                      {IDCANCEL, K::kButton, u"Cancel", CRect(151, 190, 201, 204)},
+                      {kIdHelp, K::kButton, u"Help", CRect(206, 190, 256, 204)},
                   }};
     // The character ticker's arrows move by 100 ms.
     for (ControlDesc& c : d.controls)
@@ -388,6 +392,10 @@ void CMsgTxtSettingDlg::OnInitDialog() {
 
 void CMsgTxtSettingDlg::OnNotify(int id, Notify code) {
   CControlHost& host = Host();
+  if (id == kIdHelp && code == Notify::kClicked) {
+    if (m_showHelp) m_showHelp(kHelpTopicMessageText);
+    return;
+  }
   if ((id == kIdCharSet1 || id == kIdCharSet2) && code == Notify::kSelChange) {
     const int sel = host.GetCurSel(id);
     int& member = id == kIdCharSet1 ? m_nCharSet1 : m_nCharSet2;
@@ -484,6 +492,8 @@ void CIOSN::AttachGrid(CGridCtrl* grid) {
   grid->SetHost(this);
   grid->m_bEditable = TRUE;
   grid->m_bEnableSelection = TRUE;
+  // The name letters can be dragged from cell to cell.
+  grid->m_bAllowDragAndDrop = TRUE;
 }
 
 void CIOSN::FitGrid() {

@@ -5,6 +5,7 @@
 // given the element it changes writes its block and parameter into it, on OK.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "controls/grid_host.h"
@@ -122,8 +123,11 @@ class CMsgTxtSettingDlg : public CParamPage {
   static constexpr int kIdTickerLineSpin = 1553;
   static constexpr int kIdDescription1 = 1382;
   static constexpr int kIdDescription2 = 1383;
+  static constexpr int kIdHelp = 9;
 
   CMsgTxtSettingDlg();
+  // Opens the help at a topic (the program's help launcher); none in a test of the page alone.
+  std::function<void(int topic)> m_showHelp;
   const PageDesc& Describe() const override;
   void LoadValues(const BlockPageValues&) override {}
   void StoreValues(BlockPageValues&) const override {}

@@ -870,6 +870,7 @@ bool CMessageTexts_New::EditElement(CGridCtrl*, CGridElement* element, ElementEd
       w.m_nValueIndex = dlg.m_nValueIndex;
       w.m_nMin = dlg.m_nMinValue;
       w.m_nMax = dlg.m_nMaxValue;
+      w.m_strLabel = MsgElementLabel(w.m_nParam);
       if (w.m_nKind == MSGELEM_BARGRAPH) {
         edit->lastCol = w.m_nCol + dlg.m_nSize - 1;
         edit->newWidth = dlg.m_nSize;
@@ -889,6 +890,8 @@ bool CMessageTexts_New::EditElement(CGridCtrl*, CGridElement* element, ElementEd
       if (RunPageDialog(dlg) != IDOK) return false;
       w.m_nOption = dlg.m_nTimeBase;
       w.m_nValueIndex = dlg.m_nValueIndex;
+      w.m_strLabel = MsgElementLabel(w.m_nParam);
+      edit->lastCol = element->m_nCol;  // the placement check looks at its first column
       SetModified();
       return true;
     }
@@ -899,6 +902,11 @@ bool CMessageTexts_New::EditElement(CGridCtrl*, CGridElement* element, ElementEd
       for (int r = 0; r < CIOSN::kRows; ++r)
         for (int c = 0; c < CIOSN::kCols; ++c) dlg.m_strNames[r * CIOSN::kCols + c] = w.m_strCell[r][c];
       if (RunPageDialog(dlg) != IDOK) return false;
+      // The dialog may have chosen an operand of another type: the label names it.
+      w.m_strLabel.Empty();
+      if (w.m_pBlock)
+        w.m_strLabel = LookupBlockName(g_BlockTypeNames, static_cast<UINT>(w.m_pBlock->m_nType));
+      edit->lastCol = element->GetLastCol();
       for (int r = 1; r < CIOSN::kRows; ++r)
         for (int c = 1; c < CIOSN::kCols; ++c) w.m_strCell[r][c] = dlg.m_strNames[r * CIOSN::kCols + c];
       SetModified();

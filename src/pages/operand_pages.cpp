@@ -5,12 +5,12 @@
 #include "model/block_obj.h"
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
+#include "platform/resource_ids.h"
 
 std::vector<CString> g_IoPageModuleNames;
 
 namespace {
 
-constexpr UINT kCmdProperties = 32779;
 constexpr int kAnalogOutputPage = 2;
 
 bool NewerSeries(const CZaradDoc* doc) {
@@ -212,8 +212,10 @@ void CConstantsIOPar::OnNotify(int id, Notify code) {
     return SetModified();
   }
   if (id == kIdHighSpeed && code == Notify::kClicked) return SetModified();
+  // Both analog output buttons open the program properties on the page that holds
+  // the outputs' STOP behaviour and range types; this sheet stays open beneath.
   if ((id == kIdAnalogStop || id == kIdAnalogRange) && code == Notify::kClicked && m_runCommand)
-    m_runCommand(kCmdProperties, kAnalogOutputPage);
+    m_runCommand(ID_PROPERTIES, kAnalogOutputPage);
 }
 
 void CConstantsIOPar::UpdateOperandNumber() {

@@ -34,8 +34,8 @@ class COperandPageBase : public CParamPage, public OperandValues {
  public:
   int m_nType = 0;
   CBlockObj* m_pBlock = nullptr;  // the document's block of the type with the page's index
-  // Runs a main-frame command (the analog output buttons open the program
-  // properties on a page); not set in tests.
+  // Runs a main-window command (the analog output buttons open the program
+  // properties on a page); the sheet's window sets it.
   std::function<void(UINT command, int startPage)> m_runCommand;
 
   void LoadValues(const BlockPageValues& values) override;

@@ -102,6 +102,9 @@ class CParamPage {
   virtual void OnOK() {}
   // Cancel of the sheet.
   virtual void OnCancel() {}
+  // Apply during simulation, on the values it sends to the running block: a word
+  // that an active reference stands in for takes the fixed value OK would give it.
+  virtual void PrepareApplyValues(BlockPageValues& values) const {}
 
   // Moves the sheet's values into the page's members and back (the members
   // of the page's values structs).

@@ -167,6 +167,12 @@ void CStopWatch::OnOK() {
   }
 }
 
+void CStopWatch::PrepareApplyValues(BlockPageValues& values) const {
+  // The choice rule of OK; the amplification stays as the page has it.
+  if (!TakesReference() || !values.pattern.m_pRef[0]) return;
+  values.choice.m_nChoice = m_nType == kTypeLOG ? 2 : 0;
+}
+
 void CStopWatch::LoadValues(const BlockPageValues& values) {
   CBlockParamPage::LoadValues(values);
   static_cast<ChoiceValues&>(*this) = values.choice;

@@ -35,6 +35,11 @@ constexpr int GetBValue(COLORREF c) {
   return static_cast<int>((c >> 16) & 0xFF);
 }
 
+// TRUE when bit `bit` (0-15) of the 16-bit word is set; FALSE for any other bit number.
+constexpr BOOL TestBit16(WORD word, int bit) {
+  return bit >= 0 && bit < 16 && ((word >> bit) & 1) != 0 ? TRUE : FALSE;
+}
+
 struct SYSTEMTIME {
   WORD wYear = 0;
   WORD wMonth = 0;

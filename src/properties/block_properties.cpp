@@ -418,6 +418,7 @@ bool CBlockProperties::ApplySheet(CBlockSheet& sheet, int activePage) {
       }
       record.values.operand = *io;
     }
+  if (CParamPage* page = sheet.TypePage()) page->PrepareApplyValues(record.values);
   if (!ApplyBlockParams(record)) return false;
   if (const CString title = OperandSheetTitle(sheet.Type(), record.values.operand); !title.IsEmpty())
     sheet.SetCaption(title);

@@ -12,8 +12,8 @@
 //  - the commands: posting one (routed as the menus route it), a command's
 //    state as the frame and its handlers see it, plugging a handler in, a
 //    command's tip and picture;
-//  - the page the program properties open on, the palette's pick, the block
-//    cursor;
+//  - the program properties opened on a page, the help at a topic, the
+//    palette's pick, the block cursor;
 //  - the device link (posting an operation, whether the port is open) and the
 //    application's printer.
 #pragma once
@@ -60,6 +60,8 @@ class CShell {
   CZaradDoc* GetActiveDocument() const;
   // Every open diagram window.
   virtual std::vector<DocumentWindow*> GetDocumentWindows() const = 0;
+  // Makes a diagram window the active one.
+  virtual void ActivateDocumentWindow(DocumentWindow* window) = 0;
   // Closes a diagram window after asking about unsaved changes; true when it closed.
   virtual bool CloseDocumentWindow(DocumentWindow* window) = 0;
   // A new, empty FBD window made for the model, without the program properties a new
@@ -101,6 +103,11 @@ class CShell {
   virtual int TakePropertiesStartPage() = 0;
   // The palette's last pick: the tool mode and the block type.
   virtual void GetPalettePick(int* mode, int* typeCode) const = 0;
+  // Runs the program properties sheet of the active document, opening on startPage
+  // (0 default, 1 Hardware page, 2 Parameter page).
+  virtual void OpenProgramProperties(int startPage) = 0;
+  // Opens the help file at a topic's page (or tells that the file is missing).
+  virtual void ShowHelp(int topic) = 0;
   // A pick: stores it and sends the palette-pick command to the active diagram window.
   virtual void OnPalettePick(int mode, int typeCode) = 0;
   // The block cursor of placing a block; null when the application has none.

@@ -17,6 +17,13 @@ CFlatIconButton::CFlatIconButton(const CString& caption, UINT style, QWidget* pa
   setCheckable(m_model.IsCheckBox());
   setDefault(m_model.IsDefault());
   setAttribute(Qt::WA_Hover);
+  // A check set from outside (setChecked, a button group) is the button's check too.
+  connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
+    if (m_model.IsCheckBox() && m_model.GetCheck() != checked) {
+      m_model.SetCheck(checked);
+      update();
+    }
+  });
 }
 
 int CFlatIconButton::SetIcon(const QPixmap& active, const QPixmap& rest, bool repaint) {

@@ -17,6 +17,7 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QUrl>
+#include <algorithm>
 
 #include "platform/gui/qt_dc.h"
 #include "platform/gui/qt_string.h"
@@ -143,6 +144,8 @@ CGridWidget::CGridWidget(QWidget* parent, int rows, int cols, int fixedRows, int
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   m_timer.setSingleShot(false);
   connect(&m_timer, &QTimer::timeout, this, [this] { m_grid->OnTimer(); });
+  // A wheel notch scrolls as many lines as the desktop says.
+  m_grid->m_nRowsPerWheelNotch = std::max(1, QApplication::wheelScrollLines());
   m_grid->AttachWindow(this);
 }
 
@@ -473,6 +476,11 @@ void CGridWidget::keyPressEvent(QKeyEvent* e) {
   const UINT vk = VirtualKey(e->key());
   if (e->key() == Qt::Key_Backtab) m_grid->SetKeyModifiers(m_grid->GetKeyModifiers() | MK_SHIFT);
   if (vk != 0) m_grid->OnKeyDown(vk);
+  // Escape is not the grid's: it goes on to the dialog or sheet, which closes.
+  if (vk == VK_ESCAPE) {
+    e->ignore();
+    return;
+  }
   // The characters the key produced, as WM_CHAR after WM_KEYDOWN.
   if (e->modifiers() & Qt::ControlModifier) return;
   if (vk == VK_BACK) {

@@ -47,8 +47,13 @@ BOOL CInfoTipWnd::Add(QWidget* control, const CString& text, bool callback, cons
   if (!control || !m_owner) return FALSE;
   const QRect local = rect ? *rect : control->rect();
   const QRect owned(control->mapTo(m_owner, local.topLeft()), local.size());
-  m_tools.push_back({m_nextHandle++, control, tool_id, owned, callback, text});
+  m_tools.push_back({m_nextHandle++, control, tool_id, owned, rect == nullptr, callback, text});
   return TRUE;
+}
+
+QRect CInfoTipWnd::ToolRect(const Tool& tool) const {
+  if (!tool.whole || !tool.control || !m_owner) return tool.rect;
+  return QRect(tool.control->mapTo(m_owner, QPoint()), tool.control->size());
 }
 
 void CInfoTipWnd::RemoveTool(QWidget* control, UINT tool_id) {
@@ -85,7 +90,7 @@ int CInfoTipWnd::FindToolAt(const QPoint& owner_point) const {
   if (!under) return -1;
   for (const Tool& t : m_tools) {
     if (!t.control || (t.control != under && !t.control->isAncestorOf(under))) continue;
-    return t.rect.contains(owner_point) ? t.handle : -1;
+    return ToolRect(t).contains(owner_point) ? t.handle : -1;
   }
   return -1;
 }

@@ -46,8 +46,9 @@ class CInfoTipWnd : public QWidget {
 
   // Remembers the owner (tool rectangles are in its coordinates) and starts relaying.
   BOOL Create(QWidget* owner);
-  // A tool with its own text. rect is in the control's coordinates; null means the
-  // whole control. The rectangle is taken now. FALSE for a null control.
+  // A tool with its own text. rect is in the control's coordinates, taken now; null
+  // means the whole control wherever it stands (a control the owner moves or shows
+  // later keeps its tip). FALSE for a null control.
   BOOL AddTool(QWidget* control, const CString& text, const QRect* rect = nullptr, UINT tool_id = 0);
   // A tool whose text the owner gives on demand through SetNeedText.
   BOOL AddCallbackTool(QWidget* control, const QRect* rect = nullptr, UINT tool_id = 0);
@@ -77,12 +78,15 @@ class CInfoTipWnd : public QWidget {
     QPointer<QWidget> control;
     UINT id;
     QRect rect;  // owner coordinates
+    bool whole;  // the whole control, where it stands when asked
     bool callback;
     CString text;
   };
 
   BOOL Add(QWidget* control, const CString& text, bool callback, const QRect* rect, UINT tool_id);
   const Tool* FindTool(int handle) const;
+  // The tool's rectangle in the owner's coordinates.
+  QRect ToolRect(const Tool& tool) const;
   bool IsCursorInTool(int handle) const;
   bool IsCursorInTip() const;
   void Apply(const CInfoTipLogic::Step& step);

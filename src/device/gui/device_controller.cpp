@@ -153,11 +153,14 @@ bool CDeviceController::ChoosePort() {
 
 bool CDeviceController::CheckDownload() {
   m_pConverted = nullptr;
+  m_pLadderWindow = nullptr;
   CZaradDoc* doc = ActiveDocument();
   if (!doc) return false;
   if (doc->IsLadder()) {
     // A ladder diagram goes to the device as its FBD conversion, which closes afterwards.
+    DocumentWindow* ladder = m_shell.GetActiveDocumentWindow();
     if (!CheckDocumentForDownload(*doc) || !m_shell.SendCommand(ID_CONVERT_TO_FBD)) return false;
+    m_pLadderWindow = ladder;
     DocumentWindow* converted = m_shell.GetActiveDocumentWindow();
     doc = ActiveDocument();
     if (!doc || doc->IsLadder()) return false;
@@ -170,12 +173,19 @@ bool CDeviceController::CheckDownload() {
 
 void CDeviceController::DownloadFinished() {
   DocumentWindow* converted = m_pConverted;
+  DocumentWindow* ladder = m_pLadderWindow;
   m_pConverted = nullptr;
+  m_pLadderWindow = nullptr;
   if (!converted) return;
-  const auto windows = m_shell.GetDocumentWindows();
-  if (std::find(windows.begin(), windows.end(), converted) == windows.end()) return;
+  auto isOpen = [this](DocumentWindow* window) {
+    const auto windows = m_shell.GetDocumentWindows();
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
+  };
+  if (!isOpen(converted)) return;
   converted->SetModifiedFlag(false);
   m_shell.CloseDocumentWindow(converted);
+  // The ladder diagram that was sent is the active window again.
+  if (ladder && isOpen(ladder)) m_shell.ActivateDocumentWindow(ladder);
 }
 
 CSetClockDlg* CDeviceController::ClockDialog() const {

@@ -106,6 +106,8 @@ class CDeviceController : public QObject, public CDeviceHost {
   QPointer<CSummerTimeDlg> m_pSummer;
   QPointer<CWifiSetupDlg> m_pWifi;
   QPointer<CRemoteWifiSetup> m_pRemoteWifi;
-  // The FBD window a ladder diagram was converted into for the running download.
+  // The FBD window a ladder diagram was converted into for the running download,
+  // and the ladder diagram's window, active again once the conversion closes.
   DocumentWindow* m_pConverted = nullptr;
+  DocumentWindow* m_pLadderWindow = nullptr;
 };

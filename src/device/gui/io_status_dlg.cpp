@@ -26,10 +26,10 @@
 
 namespace {
 
-QString RangeTip(int low, int high) {
+CString RangeTip(int low, int high) {
   CString text;
   text.Format(LoadString(376).GetString(), low, high);
-  return ToQString(text);
+  return text;
 }
 
 // Keeps an edit's number within [low, high] while typing.
@@ -49,12 +49,13 @@ void Clamp(QLineEdit* edit, int low, int high) {
 CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(parent), m_link(link) {
   setObjectName("ioStatusDlg");
   setWindowTitle(QtCaption("I/O Status Overview"));
+  m_tip.Create(this);
   m_pTimer = new QTimer(this);
   connect(m_pTimer, &QTimer::timeout, this, [this] { OnTimer(); });
 
   m_pAddress = new QLineEdit("0", this);
   m_pAddress->setObjectName("ioAddress");
-  m_pAddress->setToolTip(RangeTip(0, 255));
+  AddTip(m_pAddress, RangeTip(0, 255));
   connect(m_pAddress, &QLineEdit::textChanged, this, [this] { Clamp(m_pAddress, 0, 255); });
   m_pPort = new QComboBox(this);
   m_pPort->setObjectName("ioPort");
@@ -77,7 +78,7 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
     m_pParity->addItem(ToQString(CaptionText(entry)), ToQString(entry));
   m_pDelay = new QLineEdit("10", this);
   m_pDelay->setObjectName("ioDelay");
-  m_pDelay->setToolTip(RangeTip(10, 65535));
+  AddTip(m_pDelay, RangeTip(10, 65535));
   connect(m_pDelay, &QLineEdit::textChanged, this, [this] { Clamp(m_pDelay, 10, 65535); });
 
   auto* comm = new QGroupBox(QtCaption("Communication Parameter Setting"), this);
@@ -114,7 +115,7 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
   m_pRefresh->setObjectName("ioRefresh");
   m_pRefresh->setRange(1, 30);
   m_pRefresh->setValue(3);
-  m_pRefresh->setToolTip(RangeTip(1, 30));
+  AddTip(m_pRefresh, RangeTip(1, 30));
   m_pConnect = new QPushButton(QtCaption("Connect"), this);
   m_pConnect->setObjectName("ioConnect");
   auto* close = new QPushButton(QtCaption("Close"), this);
@@ -149,6 +150,13 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
   m_pGrid->setObjectName("ioGrid");
   m_pGrid->setMinimumSize(900, 260);
   CGridCtrl& grid = m_pGrid->Grid();
+  grid.SetVirtualMode(TRUE);
+  grid.m_pfnCallback = &CIOStatus::FillCell;
+  grid.m_lParam = reinterpret_cast<LPARAM>(this);
+  // The monitor's columns and rows may be rearranged; the data stays in place.
+  grid.m_bColumnReorder = true;
+  grid.m_bDragRowMode = true;
+  grid.m_bAllowDragAndDrop = TRUE;
   grid.m_bEditable = FALSE;
   grid.SetGridLines(GVL_BOTH);
   BuildGrid(kIoViewIo, true);
@@ -162,6 +170,12 @@ CIOStatus::CIOStatus(CDeviceLink& link, int series, QWidget* parent) : QDialog(p
 CIOStatus::~CIOStatus() {
   m_pTimer->stop();
   m_link.CloseComPort();
+}
+
+void CIOStatus::AddTip(QWidget* control, const CString& text) {
+  control->setMouseTracking(true);
+  for (QWidget* part : control->findChildren<QWidget*>()) part->setMouseTracking(true);
+  m_tip.AddTool(control, text);
 }
 
 int CIOStatus::View() const {
@@ -180,26 +194,51 @@ void CIOStatus::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
+const CIOStatus::Cell* CIOStatus::CellAt(int row, int column) const {
+  return const_cast<CIOStatus*>(this)->CellAt(row, column);
+}
+
+CIOStatus::Cell* CIOStatus::CellAt(int row, int column) {
+  if (row < 0 || column < 0 || column >= m_nColumns) return nullptr;
+  const size_t index =
+      static_cast<size_t>(row) * static_cast<size_t>(m_nColumns) + static_cast<size_t>(column);
+  return index < m_cells.size() ? &m_cells[index] : nullptr;
+}
+
+BOOL CIOStatus::FillCell(GridDispInfo* info, LPARAM lParam) {
+  const auto* self = reinterpret_cast<const CIOStatus*>(lParam);
+  const Cell* cell = self ? self->CellAt(info->item.row, info->item.col) : nullptr;
+  if (!cell) return FALSE;
+  info->item.strText = cell->text;
+  info->item.crBkClr = cell->back;
+  info->item.crFgClr = cell->fore;
+  return TRUE;
+}
+
 void CIOStatus::BuildGrid(int view, bool first) {
-  CGridCtrl& grid = m_pGrid->Grid();
-  grid.DeleteAllItems();
-  grid.SetRowCount(IoGridRows(view));
-  grid.SetColumnCount(IoGridColumns(view));
-  grid.SetFixedRowCount(1);
-  grid.SetFixedColumnCount(1);
-  for (int r = 0; r < IoGridRows(view); ++r) {
-    for (int c = 0; c < IoGridColumns(view); ++c) {
+  const int rows = IoGridRows(view);
+  const int columns = IoGridColumns(view);
+  m_nColumns = columns;
+  m_cells.assign(static_cast<size_t>(rows) * static_cast<size_t>(columns), Cell{});
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < columns; ++c) {
+      Cell& cell = m_cells[static_cast<size_t>(r * columns + c)];
       const bool fixed = r == 0 || c == 0;
-      grid.SetItemText(r, c, fixed ? IoHeaderText(view, r, c, first) : CString());
       if (fixed) {
         auto light = [] { return 128 + Random() % 128; };
-        grid.SetItemBkColour(r, c, RGB(light(), light(), light()));
+        cell.text = IoHeaderText(view, r, c, first);
+        cell.back = RGB(light(), light(), light());
       } else {
-        grid.SetItemBkColour(r, c, IoDataColour(view, c));
+        cell.back = IoDataColour(view, c);
       }
-      grid.SetItemFgColour(r, c, 0x000000FF);
+      cell.fore = 0x000000FF;
     }
   }
+  CGridCtrl& grid = m_pGrid->Grid();
+  grid.SetRowCount(rows);
+  grid.SetColumnCount(columns);
+  grid.SetFixedRowCount(1);
+  grid.SetFixedColumnCount(1);
   grid.AutoSize();
   grid.Refresh();
 }
@@ -255,12 +294,13 @@ void CIOStatus::OnTimer() {
   if (m_link.IsPortOpen()) result = PollIoStatus(m_link, View(), address, delay);
   if (result.clockRead) m_pTime->setText(ToQString(result.time));
   if (result.areasRead) {
-    CGridCtrl& grid = m_pGrid->Grid();
-    for (const IoCell& cell : result.cells) {
-      grid.SetItemText(cell.row, cell.column, cell.text);
-      grid.SetItemFgColour(cell.row, cell.column, cell.on ? 0x000000FF : 0);
+    for (const IoCell& value : result.cells) {
+      if (Cell* cell = CellAt(value.row, value.column)) {
+        cell->text = value.text;
+        cell->fore = value.on ? 0x000000FF : 0;
+      }
     }
-    grid.Refresh();
+    m_pGrid->Grid().Refresh();
     EnableSettings(false);
     m_pConnect->setText(QtCaption("Disconnect"));
   } else {

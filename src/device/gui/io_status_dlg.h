@@ -1,10 +1,15 @@
 // CIOStatus: "I/O Status Overview", the modal monitor that polls the running
 // device on a timer and shows its inputs, outputs, analog values, flags or analog
-// flags in a grid.
+// flags in a grid. The grid runs in virtual mode: the monitor keeps the cells
+// (text and colours) and the grid asks for each one it draws or copies, so the
+// user may reorder its columns and drag its rows without moving the data.
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
+#include "controls/grid_types.h"
+#include "controls/gui/info_tip_wnd.h"
 #include "device/io_monitor.h"
 
 class CDeviceLink;
@@ -37,8 +42,21 @@ class CIOStatus : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
+  // The cell the monitor holds for physical row and column; null outside the grid.
+  struct Cell {
+    CString text;
+    COLORREF back = 0;
+    COLORREF fore = 0;
+  };
+  const Cell* CellAt(int row, int column) const;
+
  private:
+  Cell* CellAt(int row, int column);
+  // The grid's virtual-mode callback: lParam is the monitor.
+  static BOOL FillCell(GridDispInfo* info, LPARAM lParam);
   void BuildGrid(int view, bool first);
+  // A control's tip in the monitor's tip window.
+  void AddTip(QWidget* control, const CString& text);
   void EnableSettings(bool enable);
   void Disconnect();
 
@@ -54,4 +72,7 @@ class CIOStatus : public QDialog {
   QSpinBox* m_pRefresh = nullptr;
   QPushButton* m_pConnect = nullptr;
   QTimer* m_pTimer = nullptr;
+  CInfoTipWnd m_tip;
+  std::vector<Cell> m_cells;  // rows x columns of the view shown
+  int m_nColumns = 0;
 };

@@ -52,6 +52,7 @@ CString RangeText(int low, int high) {
 CWifiDialogBase::CWifiDialogBase(DeviceSettings& settings, Poster post, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_post(std::move(post)) {
   setAttribute(Qt::WA_DeleteOnClose);
+  m_tip.Create(this);
 }
 
 void CWifiDialogBase::keyPressEvent(QKeyEvent* event) {
@@ -86,7 +87,8 @@ QLineEdit* CWifiDialogBase::AddEdit(const char* name, int maxLength, const QStri
   auto* e = new QLineEdit(this);
   e->setObjectName(name);
   if (maxLength > 0) e->setMaxLength(maxLength);
-  e->setToolTip(QtCaption(tip));
+  e->setMouseTracking(true);
+  m_tip.AddTool(e, ToCString(QtCaption(tip)));
   return e;
 }
 

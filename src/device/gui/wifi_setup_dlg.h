@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include "controls/gui/info_tip_wnd.h"
 #include "device/device_dialog_rules.h"
 #include "device/device_settings.h"
 
@@ -38,6 +39,7 @@ class CWifiDialogBase : public QDialog {
 
   DeviceSettings& m_settings;
   Poster m_post;
+  CInfoTipWnd m_tip;  // the edits' tips
 };
 
 class CWifiSetupDlg : public CWifiDialogBase {

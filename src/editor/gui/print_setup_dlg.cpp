@@ -111,25 +111,26 @@ CPrintSetupDlg::CPrintSetupDlg(CPrinterHost* printer, QWidget* parent)
     if (m_pPrinterHost) m_pPrinterHost->SetLandscape(FALSE);
     m_nOrientation = 0;
   });
-  connect(m_pScale[0], &QRadioButton::clicked, this, [this] {
-    m_nScaleMode = 1;
-    m_pPaper[2]->setChecked(true);
-    m_pScaleEdit->setEnabled(false);
-    for (QRadioButton* p : m_pPaper) p->setEnabled(false);
-  });
-  connect(m_pScale[1], &QRadioButton::clicked, this, [this] {
-    m_nScaleMode = 2;
-    m_pPaper[2]->setChecked(true);
-    m_pScaleEdit->setEnabled(false);
-    for (QRadioButton* p : m_pPaper) p->setEnabled(true);
-  });
-  connect(m_pScale[2], &QRadioButton::clicked, this, [this] {
-    m_nScaleMode = 3;
-    m_pPaper[2]->setChecked(true);
-    m_pScaleEdit->setEnabled(true);
-    for (QRadioButton* p : m_pPaper) p->setEnabled(false);
-  });
+  for (int i = 0; i < 3; ++i) {
+    connect(m_pScale[i], &QRadioButton::clicked, this, [this, i] { ApplyScaleMode(i + 1); });
+  }
   OnInitDialog();
+}
+
+void CPrintSetupDlg::ApplyScaleMode(int mode) {
+  m_nScaleMode = std::clamp(mode, 1, 3);
+  m_pScale[m_nScaleMode - 1]->setChecked(true);
+  m_pScaleEdit->setEnabled(m_nScaleMode == 3);
+  // The paper choice is the page's size; the other two keep the printer's paper.
+  for (QRadioButton* p : m_pPaper) p->setEnabled(m_nScaleMode == 2);
+  m_pPaper[std::clamp(m_nPaper, 2, 4) - 2]->setChecked(true);
+}
+
+void CPrintSetupDlg::SetChoices(int paper, int scaleMode, double scale) {
+  m_nPaper = std::clamp(paper, 2, 4);
+  m_dScale = std::clamp(scale, 0.0, 2.0);
+  m_pScaleEdit->setText(QString::number(m_dScale));
+  ApplyScaleMode(scaleMode);
 }
 
 QWidget* CPrintSetupDlg::Control(int id) const {
@@ -143,15 +144,7 @@ void CPrintSetupDlg::OnInitDialog() {
   m_strPrinterName = app ? app->GetPrinterName() : CString();
   m_nOrientation = app && app->IsLandscape() ? 1 : 0;
   SetOrientationButtons();
-  m_nScaleMode = 2;
-  m_pScale[0]->setEnabled(false);
-  m_pScale[1]->setChecked(true);
-  m_pScale[2]->setEnabled(false);
-  m_pPaper[2]->setChecked(true);
-  m_pScaleEdit->setEnabled(false);
-  m_pPaper[0]->setEnabled(false);
-  m_pPaper[1]->setEnabled(false);
-  m_pPaper[2]->setEnabled(true);
+  ApplyScaleMode(2);
   m_pScaleEdit->setText(QStringLiteral("1"));
   m_pParams->setChecked(m_bPrintParams != 0);
   RefreshTexts();

@@ -1,8 +1,9 @@
 // CPrintSetupDlg: "Print Setup", shown before a print or a print preview. It
 // names the application's printer and paper, switches the printer's
-// orientation at once, offers the system's page setup ("Setup...") and keeps
-// the scale and paper choices of the print image. Enter on a radio button or
-// in the scale field does nothing; on OK or "Setup..." it presses the button.
+// orientation at once, offers the system's page setup ("Setup...") and takes
+// the scale and paper choices of the printout: scale to the printer's paper,
+// to a page of A4, A3 or A2, or by a factor of 0 to 2. Enter on a radio button
+// or in the scale field does nothing; on OK or "Setup..." it presses the button.
 #pragma once
 
 #include <QDialog>
@@ -33,6 +34,9 @@ class CPrintSetupDlg : public QDialog {
   CString m_strPrinterName;  // static 1056
   CString m_strPaperName;    // static 1057
 
+  // Opens with these choices (the ones last accepted for the diagram) instead
+  // of A4 and "Scale to page size".
+  void SetChoices(int paper, int scaleMode, double scale);
   // The control of a template id (1061, 1264, ...), or null.
   QWidget* Control(int id) const;
   // "Setup...": the system's page setup, then the printer's names and orientation again.
@@ -47,6 +51,9 @@ class CPrintSetupDlg : public QDialog {
   void OnInitDialog();
   void RefreshTexts();
   void SetOrientationButtons();
+  // A scale choice: its button checked, the factor's field open only for
+  // "Scaling", the paper buttons only for "Scale to page size".
+  void ApplyScaleMode(int mode);
 
   QRadioButton* m_pPaper[3] = {};        // A2, A3, A4
   QRadioButton* m_pScale[3] = {};        // paper size, page size, scaling

@@ -21,11 +21,11 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimeEdit>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "blocks/analog_range_tracer.h"
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/valid_edit.h"
 #include "editor/command_table.h"
 #include "editor/diagram_editor.h"
@@ -131,18 +131,23 @@ QPixmap DrawIcon(int id) {
   return pixmap;
 }
 
-void SetIcon(QAbstractButton* b, int id) {
-  if (b->property("iconId").toInt() == id) return;
-  b->setIcon(QIcon(DrawIcon(id)));
-  b->setProperty("iconId", id);
+void SetIcon(CFlatIconButton* b, int id) {
+  if (b->GetIconId() == id) return;
+  b->SetIcon(DrawIcon(id));
+  b->SetIconId(id);
 }
 
-QToolButton* MakeButton(QWidget* parent, int icon, const QString& tip, const QString& name) {
-  auto* b = new QToolButton(parent);
+// A button of the Simulation Control bar: flat, lighter under the mouse.
+CFlatIconButton* MakeButton(QWidget* parent, int icon, const QString& tip, const QString& name,
+                            UINT style = BS_PUSHBUTTON) {
+  auto* b = new CFlatIconButton(CString(), style, parent);
+  b->SetIconId(-1);
   SetIcon(b, icon);
-  b->setToolTip(QtCaption(tip));
+  b->ShiftStateColor(BTNST_COLOR_BK_IN, 30);
+  b->SetTipText(ToCString(QtCaption(tip)));
   b->setObjectName(name);
-  b->setAutoRaise(true);
+  b->setFixedSize(26, 24);
+  b->setFocusPolicy(Qt::NoFocus);
   return b;
 }
 
@@ -211,8 +216,8 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   setWindowTitle(QtCaption("Simulation Control"));
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 2, 4, 2);
-  m_pPower = MakeButton(this, kIconPower, QStringLiteral("Power"), QStringLiteral("simPower"));
-  m_pPower->setCheckable(true);
+  m_pPower =
+      MakeButton(this, kIconPower, QStringLiteral("Power"), QStringLiteral("simPower"), BS_AUTOCHECKBOX);
   m_pStart = MakeButton(this, kIconStart, QStringLiteral("Start Simulation"), QStringLiteral("simStart"));
   m_pStop = MakeButton(this, kIconStop, QStringLiteral("Stop Simulation"), QStringLiteral("simStop"));
   m_pSuspend =
@@ -250,8 +255,7 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   m_pClock->setObjectName(QStringLiteral("simClock"));
   m_pClock->setFixedWidth(fm.horizontalAdvance(QStringLiteral("12:59:59 PM")) + 12);
   m_pSetClock = MakeButton(this, kIconClock, QStringLiteral("Set date/time-of-day for the simulation"),
-                           QStringLiteral("simSetClock"));
-  m_pSetClock->setCheckable(true);
+                           QStringLiteral("simSetClock"), BS_AUTOCHECKBOX);
   for (QWidget* w :
        std::initializer_list<QWidget*>{m_pPower, m_pStart, m_pStop, m_pSuspend, m_pStep, m_pRemaining,
                                        m_pStepEdits, m_pUnit, m_pClock, m_pSetClock})
@@ -260,29 +264,29 @@ CSimControlBar::CSimControlBar(CDiagramEditor& core, QWidget* parent) : QWidget(
   CScanDriver& driver = m_core.GetScanDriver();
   // The power is cut while the button is held; a release anywhere (Qt hands
   // the release to the pressed button) brings it back.
-  connect(m_pPower, &QToolButton::pressed, this, [this, &driver] {
+  connect(m_pPower, &QAbstractButton::pressed, this, [this, &driver] {
     driver.PowerDown();
     m_pPower->setChecked(true);
     emit changed();
   });
-  connect(m_pPower, &QToolButton::released, this, [this] { ReleasePowerButton(); });
-  connect(m_pStart, &QToolButton::clicked, this, [this, &driver] {
+  connect(m_pPower, &QAbstractButton::released, this, [this] { ReleasePowerButton(); });
+  connect(m_pStart, &QAbstractButton::clicked, this, [this, &driver] {
     driver.Start();
     m_bRemainingShown = false;
     emit changed();
   });
-  connect(m_pStop, &QToolButton::clicked, this, [this, &driver] {
+  connect(m_pStop, &QAbstractButton::clicked, this, [this, &driver] {
     driver.Stop();
     emit changed();
   });
-  connect(m_pSuspend, &QToolButton::clicked, this, [this, &driver] {
+  connect(m_pSuspend, &QAbstractButton::clicked, this, [this, &driver] {
     driver.SuspendResume();
     if (driver.GetSimRunState() == SIM_RUNNING) m_bRemainingShown = false;  // resumed
     emit changed();
   });
-  connect(m_pStep, &QToolButton::clicked, this, [this] { OnStep(); });
+  connect(m_pStep, &QAbstractButton::clicked, this, [this] { OnStep(); });
   connect(m_pUnit, &QComboBox::currentIndexChanged, this, [this] { OnUnitChange(); });
-  connect(m_pSetClock, &QToolButton::toggled, this, [this](bool checked) { OnSetClock(checked); });
+  connect(m_pSetClock, &QAbstractButton::toggled, this, [this](bool checked) { OnSetClock(checked); });
   Refresh();
 }
 
@@ -370,7 +374,7 @@ void CSimControlBar::Refresh() {
 
 // ---- CSimClockDlg ---------------------------------------------------------------------------
 
-CSimClockDlg::CSimClockDlg(CDiagramEditor& core, QToolButton* button, int* applyFlag, QWidget* parent)
+CSimClockDlg::CSimClockDlg(CDiagramEditor& core, CFlatIconButton* button, int* applyFlag, QWidget* parent)
     : QDialog(parent, Qt::Window), m_core(core), m_pButton(button), m_pApplyFlag(applyFlag) {
   setObjectName(QStringLiteral("simClockDlg"));
   setWindowTitle(QtCaption("Set Clock"));
@@ -488,16 +492,17 @@ void CSimIoBar::Rebuild() {
     Item item{si, nullptr, nullptr};
     const QString caption = ToQString(si.strCaption);
     if (!si.bWide) {
-      auto* button = new QToolButton(m_pContent);
-      button->setText(caption);
+      // A raised button, its lamp over its caption.
+      auto* button = new CFlatIconButton(si.strCaption, BS_PUSHBUTTON, m_pContent);
       button->setObjectName(caption);
-      button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-      button->setIconSize(QSize(14, 14));
+      button->SetFlat(false);
+      button->SetIconAlignment(BTNST_ALIGN_VERT);
+      button->SetIconId(-1);
       button->setFixedSize(kButtonWidth, height);
       button->setFocusPolicy(m_bInputs ? Qt::StrongFocus : Qt::NoFocus);
       SetIcon(button, kIconLampOff);
       if (m_bInputs) {
-        connect(button, &QToolButton::clicked, this, [this, block = si.block] {
+        connect(button, &QAbstractButton::clicked, this, [this, block = si.block] {
           // Switch: each click toggles (momentary buttons act on press and release).
           const int mode = SimModeOfInput(m_core.GetDocument(), block);
           if (mode == 1 || mode == 2) return;
@@ -612,7 +617,7 @@ void CSimIoBar::Refresh() {
   }
   for (const Item& item : m_items) {
     const CBlockObj* b = item.item.block;
-    if (auto* button = qobject_cast<QToolButton*>(item.control)) {
+    if (auto* button = qobject_cast<CFlatIconButton*>(item.control)) {
       const bool on = IsOn(item);
       SetIcon(button, on ? kIconLampOn : kIconLampOff);
       button->setProperty("lit", on);

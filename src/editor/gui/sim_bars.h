@@ -36,7 +36,7 @@ class QSpinBox;
 class QStackedWidget;
 class CMaskedEdit;
 class QTimeEdit;
-class QToolButton;
+class CFlatIconButton;
 
 // The commands a key pressed in a simulation bar (popup false) or in the
 // value pop-up (popup true) sends, in order; empty when the key has none.
@@ -61,12 +61,12 @@ class CSimControlBar : public QWidget {
   // Ends a power cut whose button is still held in: powers up and releases the button.
   void ReleasePowerButton();
 
-  QToolButton* PowerButton() const { return m_pPower; }
-  QToolButton* StartButton() const { return m_pStart; }
-  QToolButton* StopButton() const { return m_pStop; }
-  QToolButton* SuspendButton() const { return m_pSuspend; }
-  QToolButton* StepButton() const { return m_pStep; }
-  QToolButton* SetClockButton() const { return m_pSetClock; }
+  CFlatIconButton* PowerButton() const { return m_pPower; }
+  CFlatIconButton* StartButton() const { return m_pStart; }
+  CFlatIconButton* StopButton() const { return m_pStop; }
+  CFlatIconButton* SuspendButton() const { return m_pSuspend; }
+  CFlatIconButton* StepButton() const { return m_pStep; }
+  CFlatIconButton* SetClockButton() const { return m_pSetClock; }
   QComboBox* UnitCombo() const { return m_pUnit; }
   QSpinBox* CyclesEdit() const { return m_pCycles; }
   CMaskedEdit* TimeEdit() const { return m_pTime; }
@@ -84,12 +84,12 @@ class CSimControlBar : public QWidget {
   void OnSetClock(bool checked);
 
   CDiagramEditor& m_core;
-  QToolButton* m_pPower = nullptr;
-  QToolButton* m_pStart = nullptr;
-  QToolButton* m_pStop = nullptr;
-  QToolButton* m_pSuspend = nullptr;
-  QToolButton* m_pStep = nullptr;
-  QToolButton* m_pSetClock = nullptr;
+  CFlatIconButton* m_pPower = nullptr;
+  CFlatIconButton* m_pStart = nullptr;
+  CFlatIconButton* m_pStop = nullptr;
+  CFlatIconButton* m_pSuspend = nullptr;
+  CFlatIconButton* m_pStep = nullptr;
+  CFlatIconButton* m_pSetClock = nullptr;
   QStackedWidget* m_pStepEdits = nullptr;  // the cycles and the time edit in one place
   QSpinBox* m_pCycles = nullptr;
   CMaskedEdit* m_pTime = nullptr;
@@ -111,7 +111,7 @@ class CSimClockDlg : public QDialog {
   Q_OBJECT
 
  public:
-  CSimClockDlg(CDiagramEditor& core, QToolButton* button, int* applyFlag, QWidget* parent);
+  CSimClockDlg(CDiagramEditor& core, CFlatIconButton* button, int* applyFlag, QWidget* parent);
   QDateEdit* DateEdit() const { return m_pDate; }
   QTimeEdit* TimeEdit() const { return m_pTime; }
   QCheckBox* ApplyNowCheck() const { return m_pApplyNow; }
@@ -126,7 +126,7 @@ class CSimClockDlg : public QDialog {
   void Close();
 
   CDiagramEditor& m_core;
-  QPointer<QToolButton> m_pButton;
+  QPointer<CFlatIconButton> m_pButton;
   int* m_pApplyFlag;
   QDateEdit* m_pDate = nullptr;
   QTimeEdit* m_pTime = nullptr;

@@ -15,8 +15,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
 #include <QTimer>
-#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 
@@ -102,6 +102,14 @@ CZaradView::CZaradView(CChildFrame* frame, CZaradDoc* doc, QWidget* parent)
   setContextMenuPolicy(Qt::NoContextMenu);
   viewport()->setContextMenuPolicy(Qt::NoContextMenu);
   m_core.SetHost(this);
+  // The hover tip: the information icon, a small fixed-pitch font.
+  m_pinTip.Create(this);
+  m_pinTip.SetIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16));
+  QFont tipFont(QStringLiteral("Liberation Mono"));
+  tipFont.setStyleHint(QFont::Monospace);
+  tipFont.setFixedPitch(true);
+  tipFont.setPixelSize(12);
+  m_pinTip.setFont(tipFont);
   // Every scan hands the blocks' live values to the open sheets.
   m_core.GetScanDriver().SetSink(this);
   m_pProperties->SetViewContext(&m_core);
@@ -271,6 +279,8 @@ bool CZaradView::viewportEvent(QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
       SyncClientSize();
+      // The hover tip sees every move (away from its point it goes) and press.
+      m_pinTip.RelayEvent(event);
       break;
     default:
       break;
@@ -386,6 +396,7 @@ void CZaradView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CZaradView::ShowContextMenu(int popup, const QPoint& globalPos) {
+  m_pinTip.ShowTip(CString());  // a tip that has not opened yet does not open over the menu
   if (popup == POPUP_NONE) return;
   constexpr UINT kSeparator = 0;
   std::vector<UINT> items;
@@ -580,7 +591,12 @@ bool CZaradView::HasClipboardPayload() const {
 }
 
 void CZaradView::ShowPinTip(const CString& text) {
-  QToolTip::showText(QCursor::pos(), ToQString(text), viewport());
+  // Shown where the pointer rests, once it has rested for a moment.
+  m_pinTip.ShowTip(text);
+}
+
+void CZaradView::ShowModelName(const CString& text) {
+  if (CShell* shell = Shell()) shell->SetModelNameText(text);
 }
 
 std::function<void(CGoToBlockDlg&)> CZaradView::s_goToBlockRunner;
@@ -597,8 +613,9 @@ void CZaradView::OnGoToBlock() {
 }
 
 void CZaradView::OnBlockProperties() {
+  m_pinTip.ShowTip(CString());
   if (m_pDoc->m_bLocked) return;
-  CQtSheetRunner runner(m_pProperties.get(), this);
+  CQtSheetRunner runner(m_pProperties.get(), this, Shell());
   // A selected comment first: emptying its text removes it.
   CBlockComment* comment = m_core.GetCurrentComment();
   if (comment && comment->m_bSelected) {

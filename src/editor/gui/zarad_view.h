@@ -13,7 +13,9 @@
 #include <functional>
 #include <memory>
 
+#include "controls/gui/popup_tip_wnd.h"
 #include "editor/diagram_editor.h"
+#include "editor/print_layout.h"
 #include "platform/command_target.h"
 #include "platform/types.h"
 
@@ -91,11 +93,17 @@ class CZaradView : public QAbstractScrollArea,
   // then the print job.
   void OnPrintDiagram();
   // Print Preview: as Print (always with the Print Setup dialog), then the
-  // preview window, whose own Print button prints without asking again.
+  // preview window, whose own Print button prints without asking again. A
+  // Print from the menu right after a preview that printed nothing does not
+  // ask either.
   void OnPreviewDiagram();
   // The print job: the standard Print dialog (none when direct) on the
   // application's printer, then the pages it asks for.
   void OnFilePrint(bool direct);
+  // The Print Setup dialog with the choices last accepted; on OK they are kept.
+  int RunPrintSetup();
+  // The job's sheet: a page of the chosen paper when scaling to a page.
+  void PreparePrinter(QPrinter* printer) const;
   // Draws pages of the diagram on printer: the range the Print dialog chose,
   // else all; each one tile of the page grid inside the margins. False when
   // the printer cannot be opened (the user was told).
@@ -107,6 +115,10 @@ class CZaradView : public QAbstractScrollArea,
   int m_bAskForSetup = 1;
   // The Print Setup dialog's "Print Blocks parameters after Program", as last accepted.
   int m_bPrintParams = 0;
+  // Its paper (2 A2, 3 A3, 4 A4), scale choice and factor, as last accepted.
+  int m_nPrintPaper = 4;
+  int m_nPrintScaleMode = kScaleToPage;
+  double m_dPrintScale = 1.0;
   // Tests run the modal dialogs of printing through these instead of exec().
   struct PrintRunners {
     std::function<int(CPrintSetupDlg&)> setup;  // IDOK or IDCANCEL
@@ -132,6 +144,7 @@ class CZaradView : public QAbstractScrollArea,
   void MoveCursorBy(int dx, int dy) override;
   void Beep() override;
   void ShowPinTip(const CString& text) override;
+  void ShowModelName(const CString& text) override;
   CSize MeasureViewText(const CString& text) const override;
   int GetLogPixelsY() const override;
   // The selection on the system clipboard, under the program's own MIME type.
@@ -159,6 +172,8 @@ class CZaradView : public QAbstractScrollArea,
 
   // The picture the last repaint left in the memory bitmap.
   const QImage& LastPicture() const { return m_memBitmap; }
+  // The balloon that describes the pin under the pointer, or why a wire may not end there.
+  CPopupTipWnd& PinTip() { return m_pinTip; }
 
   // The pop-up of context menu 141 that the core chose, at a global point.
   void ShowContextMenu(int popup, const QPoint& globalPos);
@@ -195,4 +210,5 @@ class CZaradView : public QAbstractScrollArea,
   CRect m_rcPageMargins;                            // print margins (Page Setup)
   QPointer<CAllDisplayMsgTxts> m_pMsgTextSheet;     // the message-text preview while simulating
   QPointer<CAnalogSliderDlg> m_pValuePopup;         // a child window of the view
+  CPopupTipWnd m_pinTip;                            // the hover tip, a window owned by the view
 };

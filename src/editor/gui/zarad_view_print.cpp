@@ -38,7 +38,42 @@ QPrinter* JobPrinter(CPrinterHost* host) {
   return StandalonePrinter();
 }
 
+QPageSize::PageSizeId PaperSize(int paper) {
+  switch (paper) {
+    case 2:
+      return QPageSize::A2;
+    case 3:
+      return QPageSize::A3;
+    default:
+      return QPageSize::A4;
+  }
+}
+
 }  // namespace
+
+int CZaradView::RunPrintSetup() {
+  CPrintSetupDlg dlg(PrinterHost(), this);
+  dlg.SetChoices(m_nPrintPaper, m_nPrintScaleMode, m_dPrintScale);
+  const int answer = s_printRunners.setup              ? s_printRunners.setup(dlg)
+                     : dlg.exec() == QDialog::Accepted ? IDOK
+                                                       : IDCANCEL;
+  if (answer != IDOK) return answer;
+  m_bPrintParams = dlg.m_bPrintParams;
+  m_nPrintPaper = dlg.m_nPaper;
+  m_nPrintScaleMode = dlg.m_nScaleMode;
+  m_dPrintScale = dlg.m_dScale;
+  return answer;
+}
+
+void CZaradView::PreparePrinter(QPrinter* printer) const {
+  // Scaled to a page, the page is a sheet of the chosen size; the other
+  // choices keep the printer's own paper.
+  if (m_nPrintScaleMode == kScaleToPage) {
+    const QPageSize size(PaperSize(m_nPrintPaper));
+    if (printer->pageLayout().pageSize().id() != size.id()) printer->setPageSize(size);
+  }
+  printer->setFullPage(true);
+}
 
 CZaradView::PrintRunners CZaradView::s_printRunners;
 
@@ -51,12 +86,7 @@ void CZaradView::OnPrintDiagram() {
   m_core.ClearSelection(SEL_ALL);
   if (m_pDoc->m_fZoom != 1.0f) m_core.SetZoom(1.0f);
   if (m_bAskForSetup) {
-    CPrintSetupDlg dlg(PrinterHost(), this);
-    const int answer = s_printRunners.setup              ? s_printRunners.setup(dlg)
-                       : dlg.exec() == QDialog::Accepted ? IDOK
-                                                         : IDCANCEL;
-    if (answer != IDOK) return;
-    m_bPrintParams = dlg.m_bPrintParams;
+    if (RunPrintSetup() != IDOK) return;
   } else {
     m_bAskForSetup = 1;
   }
@@ -67,16 +97,13 @@ void CZaradView::OnPrintDiagram() {
 void CZaradView::OnPreviewDiagram() {
   m_core.ClearSelection(SEL_ALL);
   if (m_pDoc->m_fZoom != 1.0f) m_core.SetZoom(1.0f);
-  CPrintSetupDlg setup(PrinterHost(), this);
-  const int answer = s_printRunners.setup                ? s_printRunners.setup(setup)
-                     : setup.exec() == QDialog::Accepted ? IDOK
-                                                         : IDCANCEL;
-  if (answer != IDOK) return;
-  m_bPrintParams = setup.m_bPrintParams;
+  if (RunPrintSetup() != IDOK) return;
+  // A Print from the menu after this preview goes without the set-up.
+  m_bAskForSetup = 0;
   InvalidateDiagram();
 
   QPrinter* printer = JobPrinter(PrinterHost());
-  printer->setFullPage(true);
+  PreparePrinter(printer);
   printer->setPrintRange(QPrinter::AllPages);
   QPrintPreviewDialog preview(printer, this);
   preview.setWindowTitle(QtCaption("Print Preview"));
@@ -89,12 +116,15 @@ void CZaradView::OnPreviewDiagram() {
   } else {
     preview.exec();
   }
+  // The preview's Print button closes it accepted: that print took the place of
+  // the one that would have skipped the set-up.
+  if (preview.result() == QDialog::Accepted) m_bAskForSetup = 1;
 }
 
 void CZaradView::OnFilePrint(bool direct) {
   QPrinter* printer = JobPrinter(PrinterHost());
   const int pages = MakePrintJobLayout(*m_pDoc, m_rcPageMargins).PageCount();
-  printer->setFullPage(true);
+  PreparePrinter(printer);
   printer->setPrintRange(QPrinter::AllPages);
   printer->setFromTo(0, 0);
   if (!direct) {
@@ -110,7 +140,7 @@ void CZaradView::OnFilePrint(bool direct) {
 
 bool CZaradView::PrintPages(QPrinter* printer) {
   // The grid and margins of the whole job are taken once, at its start.
-  const PrintJobLayout job = MakePrintJobLayout(*m_pDoc, m_rcPageMargins);
+  const PrintJobLayout job = MakePrintJobLayout(*m_pDoc, m_rcPageMargins, m_nPrintScaleMode, m_dPrintScale);
   int first = 1;
   int last = job.PageCount();
   if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {

@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,7 +18,6 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QToolButton>
-#include <QToolTip>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
@@ -139,6 +137,14 @@ CQtPageHost::CQtPageHost(CParamPage* page, QWidget* parent) : QWidget(parent), m
   // The page's own background, which the value box's text is drawn on.
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Window);
+  // The tips: shown half a second after the mouse rests on a control; a text a
+  // page gives on demand is asked for then.
+  setMouseTracking(true);
+  m_tip.Create(this);
+  m_tip.SetNeedText([this](UINT id, QWidget*) {
+    const Entry* e = Find(static_cast<int>(id));
+    return e && e->tipProvider ? e->tipProvider() : CString();
+  });
   for (const ControlDesc& c : desc.controls) AddControl(c);
   m_bBuilding = false;
   Fit(0);
@@ -392,7 +398,14 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
         w = button;
         break;
       }
-      auto* button = new QPushButton(caption, this);
+      QPushButton* button = nullptr;
+      if (c.style & kStyleIconButton) {
+        auto* icon = new CFlatIconButton(c.caption, BS_PUSHBUTTON, this);
+        icon->SetFlat(false);
+        button = icon;
+      } else {
+        button = new QPushButton(caption, this);
+      }
       button->setAutoDefault(false);
       connect(button, &QPushButton::clicked, this, [this, id] { Notify(id, ::Notify::kClicked); });
       w = button;
@@ -458,7 +471,9 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
   w->setObjectName(QStringLiteral("ctl%1").arg(id));
   w->setEnabled((c.style & kStyleDisabled) == 0);
   if (c.style & kStyleNoTabStop) w->setFocusPolicy(Qt::NoFocus);
-  w->installEventFilter(this);
+  // Resting the mouse on a control shows its tip: the control and its parts see the moves.
+  w->setMouseTracking(true);
+  for (QWidget* part : w->findChildren<QWidget*>()) part->setMouseTracking(true);
   if (c.kind == ControlKind::kGroup) w->lower();
   Entry& e = m_controls[id];
   e.desc = c;
@@ -770,21 +785,28 @@ int CQtPageHost::GetFocus() const {
 void CQtPageHost::SetTip(int id, const CString& text) {
   auto it = m_controls.find(id);
   if (it == m_controls.end()) return;
-  it->second.tipProvider = nullptr;
-  it->second.widget->setToolTip(ToQString(text));
+  Entry& e = it->second;
+  e.tipProvider = nullptr;
+  e.tip = text;
+  // The control's tool goes and comes back with the new text.
+  m_tip.RemoveTool(e.widget, static_cast<UINT>(id));
+  if (!text.IsEmpty()) m_tip.AddTool(e.widget, text, nullptr, static_cast<UINT>(id));
 }
 
 void CQtPageHost::SetTipProvider(int id, std::function<CString()> provider) {
   auto it = m_controls.find(id);
   if (it == m_controls.end()) return;
-  it->second.widget->setToolTip(QString());
-  it->second.tipProvider = std::move(provider);
+  Entry& e = it->second;
+  e.tip.Empty();
+  e.tipProvider = std::move(provider);
+  m_tip.RemoveTool(e.widget, static_cast<UINT>(id));
+  if (e.tipProvider) m_tip.AddCallbackTool(e.widget, nullptr, static_cast<UINT>(id));
 }
 
 CString CQtPageHost::GetTip(int id) const {
   const Entry* e = Find(id);
   if (!e) return CString();
-  return e->tipProvider ? e->tipProvider() : ToCString(e->widget->toolTip());
+  return e->tipProvider ? e->tipProvider() : e->tip;
 }
 
 void CQtPageHost::SetTabOrder(const std::vector<int>& ids) {
@@ -799,17 +821,6 @@ void CQtPageHost::SetTabOrder(const std::vector<int>& ids) {
 
 void CQtPageHost::Repaint() {
   if (QWidget* box = Control(kIdValueBox)) box->update();
-}
-
-bool CQtPageHost::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip)
-    for (const auto& [id, e] : m_controls)
-      if (e.widget == watched && e.tipProvider) {
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToQString(e.tipProvider()),
-                           e.widget);
-        return true;
-      }
-  return QWidget::eventFilter(watched, event);
 }
 
 // ---- Fitting the controls to their texts ------------------------------------------------

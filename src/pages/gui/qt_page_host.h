@@ -2,7 +2,8 @@
 // per control of a page description (rectangles in dialog units, converted
 // with the page font's average character width and height), keeps them by
 // control id, and forwards the user's actions to the page as notifications
-// with the rules of control_host.h.
+// with the rules of control_host.h. The controls' tips (the ranges of the
+// numeric fields) show in the page's delayed tooltip window (CInfoTipWnd).
 //
 // Captions and entries show in the interface's language (CaptionText); the
 // page reads back its own texts. A control whose caption or entries do not fit
@@ -19,6 +20,7 @@
 #include <map>
 #include <vector>
 
+#include "controls/gui/info_tip_wnd.h"
 #include "pages/control_host.h"
 
 class QFontMetrics;
@@ -72,8 +74,8 @@ class CQtPageHost : public QWidget, public CControlHost {
   void AddControl(const ControlDesc& control) override;
   void Repaint() override;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The page's tooltip window.
+  CInfoTipWnd& TipWindow() { return m_tip; }
 
  private:
   struct Entry {
@@ -81,6 +83,7 @@ class CQtPageHost : public QWidget, public CControlHost {
     QWidget* widget = nullptr;
     bool shown = true;  // the control's own visibility (the page may be hidden)
     int lower = 0, upper = 100;
+    CString tip;
     std::function<CString()> tipProvider;
     CString text;                 // the page's own caption (shown in the interface's language)
     QRect rect;                   // where the control stands now, in pixels
@@ -137,6 +140,7 @@ class CQtPageHost : public QWidget, public CControlHost {
 
   CParamPage* m_pPage;
   std::map<int, Entry> m_controls;
+  CInfoTipWnd m_tip;
   std::vector<Band> m_bands;
   std::vector<std::pair<int, int>> m_collapsed;  // closed rows: first row and count, in layout pixels
   std::vector<Follower> m_followers;

@@ -46,6 +46,7 @@ void LayOutOutputs(QDialog* dialog, Make make) {
 CFixedValueDlg::CFixedValueDlg(CZaradDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
   setObjectName("fixedValueDlg");
   setWindowTitle(QtCaption("Fixed value"));
+  m_tip.Create(this);
   CString tip;
   tip.Format(LoadString(376).GetString(), 0, 10);
   tip += u"V";
@@ -59,7 +60,8 @@ CFixedValueDlg::CFixedValueDlg(CZaradDoc& doc, QWidget* parent) : QDialog(parent
     edit->ModifyFlags(EDIT_CLAMP_OUT_OF_RANGE, 0);
     const size_t at = static_cast<size_t>(i);
     edit->SetValue(at < m_doc.m_aqFixedValue.size() ? m_doc.m_aqFixedValue[at] : 0.0);
-    edit->setToolTip(ToQString(tip));
+    edit->setMouseTracking(true);
+    m_tip.AddTool(edit, tip);
     edit->setFixedWidth(60);
     m_edits[at] = edit;
     return edit;

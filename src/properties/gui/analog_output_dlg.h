@@ -8,6 +8,8 @@
 #include <array>
 #include <functional>
 
+#include "controls/gui/info_tip_wnd.h"
+
 class CNumericEdit;
 class CZaradDoc;
 class QComboBox;
@@ -23,6 +25,7 @@ class CFixedValueDlg : public QDialog {
  private:
   CZaradDoc& m_doc;
   std::array<CNumericEdit*, 32> m_edits{};
+  CInfoTipWnd m_tip;  // the range of the values
 };
 
 class CValueRangeTypeDlg : public QDialog {

@@ -12,14 +12,15 @@
 #include "pages/gui/qt_page_dialog.h"
 #include "pages/gui/qt_page_host.h"
 #include "pages/ladder_operand_page.h"
+#include "pages/operand_pages.h"
 #include "platform/gui/qt_string.h"
 #include "platform/message_sink.h"
+#include "platform/resource_ids.h"
 #include "properties/block_sheet.h"
+#include "shell/shell.h"
 
-std::function<void(int topic)> CQtBlockSheet::s_helpLauncher;
-
-CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent)
-    : QDialog(parent), m_sheet(sheet), m_pCommand(command) {
+CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent, CShell* shell)
+    : QDialog(parent), m_sheet(sheet), m_pCommand(command), m_pShell(shell) {
   InstallQtPageDialogRunner();  // the pages' own dialogs (the bit mask)
   setWindowTitle(ToQString(CaptionText(sheet.Caption())));
   setObjectName(QStringLiteral("blockSheet"));
@@ -31,6 +32,12 @@ CQtBlockSheet::CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWid
   layout->addWidget(m_pTabs);
   m_hosts.assign(sheet.Pages().size(), nullptr);
   for (CParamPage* page : sheet.Pages()) {
+    // The analog output buttons open the program properties on a page.
+    if (auto* operand = dynamic_cast<COperandPageBase*>(page); operand && shell)
+      operand->m_runCommand = [shell](UINT id, int startPage) {
+        if (id == ID_PROPERTIES) return shell->OpenProgramProperties(startPage);
+        shell->SendCommand(id);
+      };
     auto* holder = new QWidget(m_pTabs);
     m_pTabs->addTab(holder, ToQString(CaptionText(page->m_strTitle)));
   }
@@ -133,18 +140,19 @@ void CQtBlockSheet::OnApply() {
 }
 
 void CQtBlockSheet::OnHelp() {
-  if (s_helpLauncher && m_sheet.HelpTopic() > 0) s_helpLauncher(m_sheet.HelpTopic());
+  // The ladder element sheet's Help does nothing.
+  if (m_pShell && m_sheet.HelpTopic() > 0) m_pShell->ShowHelp(m_sheet.HelpTopic());
 }
 
 // ---- CQtSheetRunner -----------------------------------------------------------------
 
 int CQtSheetRunner::RunModal(CBlockSheet& sheet) {
-  CQtBlockSheet dialog(sheet, m_pCommand, m_pParent);
+  CQtBlockSheet dialog(sheet, m_pCommand, m_pParent, m_pShell);
   return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 bool CQtSheetRunner::OpenModeless(CBlockSheet& sheet) {
-  auto* dialog = new CQtBlockSheet(sheet, m_pCommand, m_pParent);
+  auto* dialog = new CQtBlockSheet(sheet, m_pCommand, m_pParent, m_pShell);
   dialog->show();
   return true;
 }

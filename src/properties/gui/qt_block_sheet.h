@@ -9,12 +9,12 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <vector>
 
 #include "properties/block_properties.h"
 
 class CBlockSheet;
+class CShell;
 class CQtPageHost;
 class QPushButton;
 class QTabWidget;
@@ -23,8 +23,10 @@ class CQtBlockSheet : public QDialog {
   Q_OBJECT
 
  public:
-  // A modeless sheet applies through command; a modal one needs none.
-  CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent);
+  // A modeless sheet applies through command; a modal one needs none. The shell
+  // runs Help and the pages' main-window commands; a sheet without one (a test of
+  // the sheet alone) has neither.
+  CQtBlockSheet(CBlockSheet& sheet, CBlockProperties* command, QWidget* parent, CShell* shell = nullptr);
   ~CQtBlockSheet() override;
 
   CBlockSheet& Sheet() { return m_sheet; }
@@ -32,9 +34,6 @@ class CQtBlockSheet : public QDialog {
   // The host of a page (null before the page was first shown).
   CQtPageHost* PageHost(int index) const;
   QPushButton* ApplyButton() const { return m_pApply; }
-
-  // Opens help topics (the application's help launcher); none by default.
-  static std::function<void(int topic)> s_helpLauncher;
 
  public slots:
   void OnOK();
@@ -47,6 +46,7 @@ class CQtBlockSheet : public QDialog {
 
   CBlockSheet& m_sheet;
   CBlockProperties* m_pCommand;
+  CShell* m_pShell;
   QTabWidget* m_pTabs;
   QPushButton* m_pApply = nullptr;
   std::vector<CQtPageHost*> m_hosts;
@@ -55,11 +55,13 @@ class CQtBlockSheet : public QDialog {
 
 class CQtSheetRunner : public CSheetRunner {
  public:
-  CQtSheetRunner(CBlockProperties* command, QWidget* parent) : m_pCommand(command), m_pParent(parent) {}
+  CQtSheetRunner(CBlockProperties* command, QWidget* parent, CShell* shell = nullptr)
+      : m_pCommand(command), m_pParent(parent), m_pShell(shell) {}
   int RunModal(CBlockSheet& sheet) override;
   bool OpenModeless(CBlockSheet& sheet) override;
 
  private:
   CBlockProperties* m_pCommand;
   QWidget* m_pParent;
+  CShell* m_pShell;
 };

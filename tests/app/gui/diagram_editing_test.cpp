@@ -4,12 +4,16 @@
 // Undo right after opening a file.
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QFile>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
+#include "blocks/block_factory.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
+#include "editor/pin_texts.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
@@ -110,6 +114,101 @@ TEST_F(DiagramEditingTest, PlaceMoveDeleteUndoRedoSaveReopen) {
   EXPECT_EQ(doc->m_blocks.GetHead()->m_nType, 300);
   EXPECT_EQ(doc->m_blocks.GetHead()->m_ptPos, CPoint(188, 210));
   EXPECT_EQ(doc->m_blocks.GetHead()->m_nNumber, 9000);
+}
+
+// Placing tests the program memory with the catalogue's figure for the type
+// where it is larger than the block's own cost (the CRC: 16 against 12), and
+// never with less than the block's own cost (a rotation: 8, not 0).
+TEST_F(DiagramEditingTest, PlacingChecksTheMemoryWithTheCataloguesFigure) {
+  m_frame->SendCommand(ID_FILE_NEW);
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* doc = child->GetDocument();
+  QWidget* viewport = child->GetActiveView()->viewport();
+  QCoreApplication::processEvents();
+  // 877 ramps of 28 bytes and a NOT of 4: 16 bytes short of the program area.
+  for (int i = 0; i < 877; ++i) doc->AddBlock(MakeBlockOfType(817))->m_ptPos = CPoint(2000, 2000);
+  doc->AddBlock(MakeBlockOfType(307))->m_ptPos = CPoint(2000, 2000);
+  ASSERT_EQ(doc->GetProgramMemorySize(), 0x6000 - 16);
+  const int count = doc->m_blocks.GetCount();
+
+  Pick(856);
+  Click(viewport, QPoint(200, 150));
+  EXPECT_EQ(doc->m_blocks.GetCount(), count);
+  ASSERT_EQ(m_sink.texts().size(), 1u);
+  EXPECT_EQ(m_sink.texts()[0], CString(u"Insufficient Resources to create/paste the blocks."));
+
+  Pick(834);
+  Click(viewport, QPoint(300, 150));
+  EXPECT_EQ(doc->m_blocks.GetCount(), count + 1);
+  EXPECT_EQ(doc->GetProgramMemorySize(), 0x6000 - 8);
+  EXPECT_EQ(m_sink.texts().size(), 1u);
+}
+
+// The hover texts of pins and the wire tool's refusals show in the balloon tip
+// once the pointer has rested, its tail on the pointer; a move hides it.
+TEST_F(DiagramEditingTest, PinAndRefusalTextsShowInTheBalloonTip) {
+  m_frame->SendCommand(ID_FILE_NEW);
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CZaradView* view = child->GetActiveView();
+  QWidget* viewport = view->viewport();
+  QCoreApplication::processEvents();
+  Pick(300);
+  Click(viewport, QPoint(200, 150));
+  QTest::keyClick(view, Qt::Key_Escape);
+  CZaradDoc* doc = child->GetDocument();
+  ASSERT_EQ(doc->m_blocks.GetCount(), 1);
+  CBlockObj* first = doc->m_blocks.GetHead();
+  // A client point over a pin of a block.
+  auto pinPoint = [view](const CBlockObj* b, int pin) {
+    for (int y = b->m_ptPos.y; y < b->m_ptPos.y + b->m_nHeight; ++y)
+      for (int x = b->m_ptPos.x - 20; x < b->m_ptPos.x + b->m_nWidth + 20; ++x)
+        if (b->HitTest(CPoint(x, y)) == pin) {
+          const CPoint c = view->Core().DiagramToClient(CPoint(x, y));
+          return QPoint(c.x, c.y);
+        }
+    ADD_FAILURE() << "no point over pin " << pin;
+    return QPoint();
+  };
+  auto rest = [viewport](QPoint at) {
+    QCursor::setPos(viewport->mapToGlobal(at));
+    Mouse(viewport, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+  };
+  CPopupTipWnd& tip = view->PinTip();
+  const QPoint in0 = pinPoint(first, 0);
+  rest(in0);
+  EXPECT_TRUE(tip.IsPending());
+  EXPECT_EQ(tip.GetText(), GetPinText(first, 0));
+  EXPECT_FALSE(tip.GetText().IsEmpty());
+  EXPECT_FALSE(tip.isVisible());
+  EXPECT_FALSE(QToolTip::isVisible());
+  QTest::qWait(CPopupTipWnd::kShowDelay + 200);
+  ASSERT_TRUE(tip.isVisible());
+  const QPoint anchor = viewport->mapToGlobal(in0);
+  EXPECT_EQ(tip.GetAnchor(), CPoint(anchor.x(), anchor.y()));
+  const CPoint pos = tip.Measure().WindowPosFor(tip.GetAnchor());
+  EXPECT_EQ(tip.pos(), QPoint(pos.x, pos.y));
+  // The pointer moves on: the tip goes at once.
+  rest(in0 + QPoint(0, 80));
+  EXPECT_FALSE(tip.isVisible());
+
+  // A wire from the first gate's output cannot come back to its own input.
+  ASSERT_TRUE(m_frame->SendCommand(ID_CONNECT));
+  Mouse(viewport, QEvent::MouseButtonPress, pinPoint(first, kFirstOutputPin), Qt::LeftButton, Qt::LeftButton);
+  QCursor::setPos(viewport->mapToGlobal(in0));
+  Mouse(viewport, QEvent::MouseMove, in0, Qt::NoButton, Qt::LeftButton);
+  EXPECT_TRUE(tip.IsPending());
+  EXPECT_EQ(tip.GetText(), CString(u"Recursions only allowed via outputs and flags!"));
+  QTest::qWait(CPopupTipWnd::kShowDelay + 200);
+  EXPECT_TRUE(tip.isVisible());
+  // A press hides it.
+  Mouse(viewport, QEvent::MouseButtonRelease, in0, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(doc->m_connections.GetCount(), 0);
+  QTest::keyClick(view, Qt::Key_Escape);
+  Mouse(viewport, QEvent::MouseButtonPress, in0, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_FALSE(tip.isVisible());
+  Mouse(viewport, QEvent::MouseButtonRelease, in0, Qt::LeftButton, Qt::NoButton);
 }
 
 TEST_F(DiagramEditingTest, AnEditAsksToSaveOnClose) {

@@ -1,8 +1,11 @@
 // The editor with its real diagram windows: opening a saved diagram shows it
 // (title, zoom pane, the picture of the view), New/Save/Close round trips,
 // unsaved changes are asked about, and every visible view paints.
+#include <QAction>
 #include <QImage>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QSet>
 
 #include "app/information_bar.h"
@@ -11,6 +14,7 @@
 #include "controls/gui/pane_status_bar.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
+#include "model/model_table.h"
 #include "model/shell_context.h"
 #include "model/zarad_doc.h"
 #include "platform/gui/qt_string.h"
@@ -201,6 +205,78 @@ TEST_F(EditorWindowTest, InformationBarAndModelPanesStayWhileADiagramIsOpen) {
   EXPECT_TRUE(m_frame->GetInfoBar()->isHidden());
   EXPECT_EQ(m_frame->GetModelCaption(), nullptr);
   EXPECT_TRUE(m_sink.messages().empty());
+}
+
+// Undo and Redo can bring back a snapshot of another model: the status bar's
+// model name follows the diagram shown.
+TEST_F(EditorWindowTest, UndoAndRedoRenameTheModelPane) {
+  g_ShowPropertiesOnNew = 0;
+  m_app->OnFileNewFbd();
+  CChildFrame* child = ActiveChild();
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* doc = child->GetDocument();
+  const CString first = doc->m_strModelName;
+  const WORD firstModel = doc->m_wModelCode;
+  const WORD otherModel = firstModel == 0x1188 ? 0x5188 : 0x1188;
+  ASSERT_EQ(m_frame->GetModelCaption()->GetWindowText(), first);
+  doc->AddBlock(MakeBlockOfType(300))->m_ptPos = CPoint(100, 100);
+  doc->m_undo.SaveSnapshot(doc);
+  // An edit that changes the model, as the Hardware page makes it.
+  doc->m_wModelCode = otherModel;
+  GetModelName(otherModel, &doc->m_strModelName, &doc->m_wFirmware);
+  doc->AddBlock(MakeBlockOfType(301))->m_ptPos = CPoint(200, 100);
+  doc->m_undo.SaveSnapshot(doc);
+  const CString second = doc->m_strModelName;
+  ASSERT_NE(second, first);
+  m_frame->SetModelNameText(second);
+
+  ASSERT_TRUE(m_frame->SendCommand(ID_EDIT_UNDO));
+  EXPECT_EQ(doc->m_wModelCode, firstModel);
+  EXPECT_EQ(m_frame->GetModelCaption()->GetWindowText(), first);
+  ASSERT_TRUE(m_frame->SendCommand(ID_EDIT_REDO));
+  EXPECT_EQ(m_frame->GetModelCaption()->GetWindowText(), second);
+}
+
+// Window menu: Cascade restores every window to a size that leaves the title
+// bars behind it showing and names the active diagram once in the main title;
+// choosing a window from the menu's list maximises it again.
+TEST_F(EditorWindowTest, WindowMenuCascadesAndMaximisesTheChosenWindow) {
+  g_ShowPropertiesOnNew = 0;
+  m_app->OnFileNewFbd();
+  CChildFrame* first = ActiveChild();
+  m_app->OnFileNewFbd();
+  CChildFrame* second = ActiveChild();
+  ASSERT_TRUE(first && second && first != second);
+  EXPECT_EQ(m_frame->windowTitle(), "Zovuzi Editor - [Diagram2]");
+
+  ASSERT_TRUE(m_frame->SendCommand(ID_WINDOW_CASCADE));
+  QCoreApplication::processEvents();
+  DocumentManager* docs = m_app->GetDocManager();
+  QMdiSubWindow* a = docs->GetSubWindow(first);
+  QMdiSubWindow* b = docs->GetSubWindow(second);
+  const QSize area = m_frame->MdiArea()->viewport()->size();
+  for (QMdiSubWindow* w : {a, b}) {
+    EXPECT_FALSE(w->isMaximized());
+    EXPECT_GE(w->width(), area.width() * 2 / 3);
+    EXPECT_GE(w->height(), area.height() * 2 / 3);
+  }
+  EXPECT_GT(b->y(), a->y());  // the active one in front, one title bar lower
+  EXPECT_GT(b->x(), a->x());
+  EXPECT_EQ(m_frame->windowTitle(), "Zovuzi Editor - Diagram2");
+  EXPECT_EQ(ActiveChild(), second);
+
+  // The Window menu lists both; choosing the first maximises it.
+  QMenu* window = m_frame->DocumentMenus()[5];
+  emit window->aboutToShow();
+  QAction* item = nullptr;
+  for (QAction* action : window->actions())
+    if (action->text() == "&1 Diagram1") item = action;
+  ASSERT_NE(item, nullptr);
+  item->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ActiveChild(), first);
+  EXPECT_TRUE(a->isMaximized());
+  EXPECT_EQ(m_frame->windowTitle(), "Zovuzi Editor - [Diagram1]");
 }
 
 TEST_F(EditorWindowTest, DamagedFileOpensNothing) {

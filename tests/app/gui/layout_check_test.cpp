@@ -7,6 +7,7 @@
 // Chinese, show no English caption.
 #include "app/gui/layout_check.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -21,6 +22,7 @@
 
 #include "app/gui/shell_fixture.h"
 #include "blocks/block_factory.h"
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/grid_widget.h"
 #include "device/device_link.h"
 #include "device/gui/clock_dlg.h"
@@ -298,7 +300,7 @@ class LayoutCheckTest : public ShellTest {
     QCoreApplication::processEvents();
     if (fbd->IsSimulating()) {
       m_check.Check(m_frame, language + " main window in simulation");
-      if (QToolButton* clock = fbd->ControlBar()->SetClockButton()) {
+      if (QAbstractButton* clock = fbd->ControlBar()->SetClockButton()) {
         clock->click();
         QCoreApplication::processEvents();
         m_check.Check(fbd->ControlBar()->ClockDialog(), language + " simulation clock");

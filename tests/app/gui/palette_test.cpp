@@ -16,6 +16,8 @@
 #include "app/workspace_view.h"
 #include "blocks/block_factory.h"
 #include "controls/gui/cj_tab_ctrl_bar.h"
+#include "controls/gui/flat_icon_button.h"
+#include "controls/gui/hcolor_dialog.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/goto_block_dlg.h"
 #include "editor/gui/sim_bars.h"
@@ -26,6 +28,7 @@
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/resource_ids.h"
+#include "properties/gui/qt_program_sheet.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -157,6 +160,37 @@ TEST_F(PaletteTest, RenderedTabsShowTheirItems) {
   const CRect box = CWorkspacePalette::GetItemRect(2);
   EXPECT_EQ(QColor(image.pixel(box.left - 4, box.top + 10)), QColor(200, 0, 0));
   EXPECT_NE(QColor(image.pixel(box.left - 4, CWorkspacePalette::GetItemRect(1).top + 10)), QColor(200, 0, 0));
+}
+
+// Options > "Set Frame Window BGColor", with or without a diagram: the colour
+// dialog under its caption, and the palette painted in the chosen colour.
+TEST_F(PaletteTest, FrameBackgroundColourPaintsThePalette) {
+  for (bool withDiagram : {false, true}) {
+    SCOPED_TRACE(withDiagram);
+    if (withDiagram) m_frame->NewFbdDocument();
+    m_frame->UpdateCommandUI();
+    ASSERT_TRUE(m_frame->GetAction(ID_SET_FRAME_BGCOLOR)->isEnabled());
+    QString caption;
+    const QColor chosen = withDiagram ? QColor(200, 230, 255) : QColor(10, 120, 40);
+    OnNextDialog<CHColorDialog>([&](CHColorDialog* dialog) {
+      caption = dialog->windowTitle();
+      dialog->setCurrentColor(chosen);
+      dialog->accept();
+    });
+    ASSERT_TRUE(m_frame->SendCommand(ID_SET_FRAME_BGCOLOR));
+    EXPECT_EQ(caption, "Frame window background color");
+    EXPECT_EQ(m_frame->m_crBackground, RGB(chosen.red(), chosen.green(), chosen.blue()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QColor(ViewAt(0)->Render().pixel(5, 5)), chosen);
+  }
+  // Cancel keeps the colour.
+  const COLORREF before = m_frame->m_crBackground;
+  OnNextDialog<CHColorDialog>([](CHColorDialog* dialog) {
+    dialog->setCurrentColor(Qt::black);
+    dialog->reject();
+  });
+  m_frame->SendCommand(ID_SET_FRAME_BGCOLOR);
+  EXPECT_EQ(m_frame->m_crBackground, before);
 }
 
 TEST_F(PaletteTest, LadderDiagramOffersItsOwnItems) {
@@ -322,7 +356,18 @@ TEST_F(PaletteTest, ConvertToFbdOpensTheConvertedDiagram) {
   ASSERT_NE(core.ConnectBlockPins(contact, kFirstOutputPin, coil, 0), nullptr);
   m_frame->UpdateCommandUI();
   EXPECT_TRUE(m_frame->GetAction(ID_CONVERT_TO_FBD)->isEnabled());
+  // The new diagram opens without the program properties; "Show at new file"
+  // then follows the ladder diagram's own setting.
+  int sheets = 0;
+  CProgramPropertiesCommand::s_runner = [&](CQtProgramSheet&) {
+    ++sheets;
+    return static_cast<int>(QDialog::Rejected);
+  };
+  g_ShowPropertiesOnNew = 1;
+  ladder->m_bShowPropertiesOnNew = 0;
   ASSERT_TRUE(m_frame->SendCommand(ID_CONVERT_TO_FBD));
+  EXPECT_EQ(sheets, 0);
+  EXPECT_EQ(g_ShowPropertiesOnNew, 0);
   CChildFrame* fbdWindow = ActiveChild();
   ASSERT_NE(fbdWindow, ladderWindow);
   CZaradDoc* fbd = fbdWindow->GetDocument();
@@ -336,6 +381,16 @@ TEST_F(PaletteTest, ConvertToFbdOpensTheConvertedDiagram) {
   EXPECT_EQ(ladder->m_connections.GetCount(), 2);
   m_frame->UpdateCommandUI();
   EXPECT_FALSE(m_frame->GetAction(ID_CONVERT_TO_FBD)->isEnabled());  // an FBD window is active
+
+  // The other way round: a ladder diagram that shows its properties at a new file.
+  m_app->GetDocManager()->ActivateDocument(ladderWindow);
+  g_ShowPropertiesOnNew = 0;
+  ladder->m_bShowPropertiesOnNew = 1;
+  ASSERT_TRUE(m_frame->SendCommand(ID_CONVERT_TO_FBD));
+  EXPECT_EQ(sheets, 0);
+  EXPECT_EQ(g_ShowPropertiesOnNew, 1);
+  g_ShowPropertiesOnNew = 0;
+  CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) { return static_cast<int>(QDialog::Rejected); };
 }
 
 // Simulation through the main window: input I0 drives an on-delay of one
@@ -368,8 +423,8 @@ TEST_F(PaletteTest, SimulationBarsOperateInputsAndShowOutputs) {
   ASSERT_NE(child->InputsBar(), nullptr);
   EXPECT_FALSE(child->Dock(0)->isHidden());
   EXPECT_EQ(child->Dock(2)->windowTitle(), "Simulation");
-  auto* button = qobject_cast<QToolButton*>(child->InputsBar()->Control("I0"));
-  auto* lamp = qobject_cast<QToolButton*>(child->OutputsBar()->Control("Q0"));
+  auto* button = qobject_cast<CFlatIconButton*>(child->InputsBar()->Control("I0"));
+  auto* lamp = qobject_cast<CFlatIconButton*>(child->OutputsBar()->Control("Q0"));
   ASSERT_NE(button, nullptr);
   ASSERT_NE(lamp, nullptr);
   button->click();

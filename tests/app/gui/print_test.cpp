@@ -195,10 +195,130 @@ TEST_F(PrintTest, CancelledSetupPrintsNothingAndPreviewShowsEveryPage) {
   ASSERT_TRUE(m_frame->SendCommand(ID_FILE_PRINT_PREVIEW));
   EXPECT_EQ(m_setups, 2);
   EXPECT_EQ(previewPages, 6);
-  // The next Print from the menu asks for the set-up again.
+  // The preview printed nothing: the next Print from the menu goes without the
+  // set-up, the one after asks again.
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_PRINT));
+  EXPECT_EQ(m_setups, 2);
+  EXPECT_EQ(PdfPageCount(m_pdf), 6);
   ASSERT_TRUE(m_frame->SendCommand(ID_FILE_PRINT));
   EXPECT_EQ(m_setups, 3);
-  EXPECT_EQ(PdfPageCount(m_pdf), 6);
+
+  // A preview whose own Print button printed: the next Print from the menu asks.
+  CZaradView::s_printRunners.preview = [](QPrintPreviewDialog& dlg) { dlg.accept(); };
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_PRINT_PREVIEW));
+  EXPECT_EQ(m_setups, 4);
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_PRINT));
+  EXPECT_EQ(m_setups, 5);
+}
+
+// The Print Setup dialog's paper and scale choices change the printout, and
+// the next Print Setup opens with them: a page of the chosen A size; scaling
+// by a factor at the diagram's own size times the factor; scaling to the
+// paper over the whole sheet, margins or not.
+TEST_F(PrintTest, PaperAndScaleChoicesShapeThePrintout) {
+  CChildFrame* child = NewDiagram();
+  ASSERT_NE(child, nullptr);
+  CZaradDoc* doc = child->GetDocument();
+  child->SetPageMargins(CRect(20000, 20000, 20000, 20000));  // 20 mm all round
+  AddComment(doc, u"CORNER", CPoint(0, 0));
+  AddComment(doc, u"FARAWAY", CPoint(400, 300));
+  struct Choice {
+    int scaleId;        // 1268, 1269 or 1270
+    int paperId;        // 1034 A4, 1035 A3, 1036 A2 (page size only)
+    const char* scale;  // the factor's text (scaling only)
+  };
+  std::vector<QString> opened;
+  auto print = [&](Choice c) {
+    CZaradView::s_printRunners.setup = [&, c](CPrintSetupDlg& dlg) {
+      ++m_setups;
+      auto radio = [&](int id) { return qobject_cast<QRadioButton*>(dlg.Control(id)); };
+      for (int id : {1268, 1269, 1270})
+        if (radio(id)->isChecked()) opened.push_back(QString::number(id));
+      radio(c.scaleId)->click();
+      if (c.paperId) {
+        EXPECT_TRUE(radio(c.paperId)->isEnabled());
+        radio(c.paperId)->click();
+      }
+      if (c.scale) qobject_cast<QLineEdit*>(dlg.Control(1061))->setText(c.scale);
+      dlg.OnOK();
+      return dlg.result() == QDialog::Accepted ? IDOK : IDCANCEL;
+    };
+    QFile::remove(m_pdf);
+    EXPECT_TRUE(m_frame->SendCommand(ID_FILE_PRINT));
+    // Each Print asks: the flag is set again by a Print that skipped it.
+    child->GetActiveView()->m_bAskForSetup = 1;
+  };
+  // Where a word lies on page 1 (points from the top-left corner).
+  auto place = [this](const char* text) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), m_pdf, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(20000));
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpression word(
+        QStringLiteral("xMin=\"(-?[0-9.]+)\" yMin=\"(-?[0-9.]+)\"[^>]*>%1<").arg(text));
+    const QRegularExpressionMatch m = word.match(html);
+    EXPECT_TRUE(m.hasMatch()) << text << html.toStdString();
+    return QPointF(m.captured(1).toDouble(), m.captured(2).toDouble());
+  };
+
+  print({1269, 1035, nullptr});  // page size, A3
+  EXPECT_TRUE(PdfInfo(m_pdf).contains("(A3)")) << PdfInfo(m_pdf).toStdString();
+  const QPointF pageCorner = place("CORNER");
+  EXPECT_GE(pageCorner.x(), 56.7 - 1);  // the 20 mm margin
+
+  print({1270, 0, "1"});  // by factor 1: the diagram's own size, on the printer's paper
+  EXPECT_TRUE(PdfInfo(m_pdf).contains("(A3)"));
+  const QPointF one = place("FARAWAY");
+  print({1270, 0, "0.5"});
+  const QPointF half = place("FARAWAY");
+  const QPointF corner = place("CORNER");
+  EXPECT_NEAR(corner.x(), 56.7, 2);
+  // 400 units at 96 to the inch are 300 points, halved by the factor.
+  EXPECT_NEAR(one.x() - corner.x(), 300, 6);
+  EXPECT_NEAR(half.x() - corner.x(), 150, 4);
+  EXPECT_NEAR(half.y() - corner.y(), (one.y() - corner.y()) / 2, 4);
+
+  print({1268, 0, nullptr});  // the whole sheet: the margins play no part
+  EXPECT_LT(place("CORNER").x(), 10);
+  // The dialog opened each time with the choice accepted before it.
+  EXPECT_EQ(opened, (std::vector<QString>{"1269", "1269", "1270", "1270"}));
+  if (qEnvironmentVariableIsSet("ZOVUZI_SHOT"))
+    QFile::copy(m_pdf, qEnvironmentVariable("ZOVUZI_SHOT") + ".pdf");
+}
+
+// The command line's print switch: each file prints whole to the default
+// printer, here (no printer) into a PDF file beside it, and the program ends
+// without showing its window; a file that cannot be opened fails the start.
+TEST_F(PrintTest, PrintSwitchPrintsTheNamedFilesAndEnds) {
+  if (m_app->HasDefaultPrinter()) GTEST_SKIP() << "a real printer would print";
+  auto write = [this](const QString& name, int kind, const char16_t* note) {
+    CZaradDoc doc(NewDocumentSettings{kind, 0x5188});
+    AddComment(&doc, note, CPoint(60, 60));
+    CString error;
+    EXPECT_TRUE(doc.OnSaveDocument(ToCString(Path(name)), &error));
+    return Path(name);
+  };
+  const QString fbd = write("first.bfb", kDocFbd, u"FIRSTNOTE");
+  const QString lad = write("second.bld", kDocLadder, u"SECONDNOTE");
+  m_app.reset();
+  m_app = MakeApp();
+  m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
+  ASSERT_TRUE(m_app->InitInstance({"/p", fbd, lad}));
+  m_frame = m_app->GetMainFrame();
+  EXPECT_FALSE(m_frame->isVisible());
+  EXPECT_EQ(DocCount(), 0);
+  ASSERT_TRUE(QFile::exists(Path("first.pdf")));
+  ASSERT_TRUE(QFile::exists(Path("second.pdf")));
+  EXPECT_TRUE(PdfPageText(Path("first.pdf"), 1).contains("FIRSTNOTE"));
+  EXPECT_TRUE(PdfPageText(Path("second.pdf"), 1).contains("SECONDNOTE"));
+  EXPECT_TRUE(m_sink.messages().empty());
+
+  m_app.reset();
+  m_app = MakeApp();
+  m_app->SetDocumentFactory([](CShell& shell) { return new CChildFrame(&shell); });
+  EXPECT_FALSE(m_app->InitInstance({"--print", Path("missing.bfb")}));
+  m_frame = m_app->GetMainFrame();
+  EXPECT_EQ(m_sink.messages().size(), 1u);
 }
 
 TEST_F(PrintTest, PageLayoutDialogHoldsItsLimits) {
@@ -304,12 +424,18 @@ TEST_F(PrintTest, PrintSetupDialogKeepsItsThreeChoicesApart) {
   CPrintSetupDlg dlg(m_app.get());
   auto radio = [&](int id) { return qobject_cast<QRadioButton*>(dlg.Control(id)); };
   EXPECT_EQ(qobject_cast<QLabel*>(dlg.Control(1056))->toolTip(), "Print to File (PDF)");
-  // The program starts in landscape; only "Scale to page size" and A4 are open at first.
+  // The program starts in landscape, scaled to an A4 page: the three scale
+  // choices and the three papers are open, the factor's field is not.
   EXPECT_TRUE(radio(1264)->isChecked());
   EXPECT_TRUE(radio(1269)->isChecked());
-  EXPECT_FALSE(radio(1268)->isEnabled() || radio(1270)->isEnabled() || dlg.Control(1061)->isEnabled());
-  EXPECT_FALSE(radio(1036)->isEnabled() || radio(1035)->isEnabled());
+  EXPECT_TRUE(radio(1268)->isEnabled() && radio(1270)->isEnabled());
+  EXPECT_FALSE(dlg.Control(1061)->isEnabled());
+  EXPECT_TRUE(radio(1036)->isEnabled() && radio(1035)->isEnabled());
   EXPECT_TRUE(radio(1034)->isChecked());
+  // Scaling by a factor opens the factor and keeps the printer's paper.
+  radio(1270)->click();
+  EXPECT_TRUE(dlg.Control(1061)->isEnabled());
+  EXPECT_FALSE(radio(1036)->isEnabled() || radio(1035)->isEnabled() || radio(1034)->isEnabled());
 
   // "Vertical " turns the printer at once, even though the dialog is then cancelled.
   radio(1265)->click();

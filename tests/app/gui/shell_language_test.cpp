@@ -25,6 +25,7 @@
 #include "app/language_dlg.h"
 #include "app/shell_commands.h"
 #include "blocks/block_factory.h"
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/xlist_ctrl.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/sim_bars.h"

@@ -21,6 +21,7 @@
 #include <QToolButton>
 
 #include "blocks/block_factory.h"
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/valid_edit.h"
 #include "editor/diagram_editor.h"
 #include "editor/gui/child_frame.h"
@@ -177,8 +178,8 @@ TEST_F(SimulationWindowTest, InputDrivesAnOnDelayIntoAnOutputThroughTheBars) {
   EXPECT_LT(child->Dock(1)->x(), child->Dock(2)->x());
   EXPECT_GT(child->Dock(0)->y(), view->y());
 
-  auto* input = qobject_cast<QToolButton*>(child->InputsBar()->Control("I1"));
-  auto* lamp = qobject_cast<QToolButton*>(child->OutputsBar()->Control("Q1"));
+  auto* input = qobject_cast<CFlatIconButton*>(child->InputsBar()->Control("I1"));
+  auto* lamp = qobject_cast<CFlatIconButton*>(child->OutputsBar()->Control("Q1"));
   ASSERT_NE(input, nullptr);
   ASSERT_NE(lamp, nullptr);
   QTest::mouseClick(input, Qt::LeftButton);
@@ -239,7 +240,7 @@ TEST_F(SimulationWindowTest, MomentaryAndFrequencyInputsInTheInputsBar) {
   CZaradDoc* doc = child->GetDocument();
   CBlockObj* make = doc->FindBlockByNumber(100);
   CBlockObj* freq = doc->FindBlockByNumber(101);
-  auto* button = qobject_cast<QToolButton*>(child->InputsBar()->Control("I0"));
+  auto* button = qobject_cast<CFlatIconButton*>(child->InputsBar()->Control("I0"));
   ASSERT_NE(button, nullptr);
   QTest::mousePress(button, Qt::LeftButton);
   EXPECT_EQ(make->m_nValue[kFirstOutputPin], 1);
@@ -254,7 +255,45 @@ TEST_F(SimulationWindowTest, MomentaryAndFrequencyInputsInTheInputsBar) {
   // A mode changed while simulating (Apply of its sheet) rebuilds the item.
   freq->m_nParam26 = 0;
   child->OnSimTick();
-  EXPECT_NE(qobject_cast<QToolButton*>(child->InputsBar()->Control("I1")), nullptr);
+  EXPECT_NE(qobject_cast<CFlatIconButton*>(child->InputsBar()->Control("I1")), nullptr);
+}
+
+// The bars' buttons are icon buttons: the Simulation Control bar's flat, lighter
+// under the mouse, Power and the clock button holding a check; the Inputs and
+// Outputs bars' raised, their lamp over their caption.
+TEST_F(SimulationWindowTest, BarButtonsAreFlatIconButtons) {
+  CChildFrame* child = OpenDiagram("buttons.bfb", [](CZaradDoc& doc) {
+    Add(doc, 600, CPoint(100, 100));
+    Add(doc, 605, CPoint(300, 100));
+  });
+  ASSERT_NE(child, nullptr);
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  CSimControlBar* bar = child->ControlBar();
+  ASSERT_NE(bar, nullptr);
+  for (CFlatIconButton* b : {bar->PowerButton(), bar->StartButton(), bar->StopButton(), bar->SuspendButton(),
+                             bar->StepButton(), bar->SetClockButton()}) {
+    EXPECT_TRUE(b->Model().IsFlat()) << b->objectName().toStdString();
+    EXPECT_NE(b->GetColor(BTNST_COLOR_BK_IN), b->GetColor(BTNST_COLOR_BK_OUT));
+    EXPECT_EQ(b->Model().IsCheckBox(), b == bar->PowerButton() || b == bar->SetClockButton());
+  }
+  EXPECT_FALSE(bar->StartButton()->toolTip().isEmpty());
+  QTest::mousePress(bar->PowerButton(), Qt::LeftButton);
+  EXPECT_TRUE(bar->PowerButton()->GetCheck());
+  QTest::mouseRelease(bar->PowerButton(), Qt::LeftButton);
+  EXPECT_FALSE(bar->PowerButton()->GetCheck());
+  EXPECT_FALSE(child->GetActiveView()->Core().GetScanDriver().IsPowerCut());
+  bar->SetClockButton()->click();
+  EXPECT_TRUE(bar->SetClockButton()->GetCheck());
+  ASSERT_NE(bar->ClockDialog(), nullptr);
+  bar->ClockDialog()->reject();
+  EXPECT_FALSE(bar->SetClockButton()->GetCheck());
+  for (CFlatIconButton* b : {qobject_cast<CFlatIconButton*>(child->InputsBar()->Control("I0")),
+                             qobject_cast<CFlatIconButton*>(child->OutputsBar()->Control("Q0"))}) {
+    ASSERT_NE(b, nullptr);
+    EXPECT_FALSE(b->Model().IsFlat());
+    EXPECT_EQ(b->Model().GetIconAlignment(), BTNST_ALIGN_VERT);
+  }
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
 }
 
 TEST_F(SimulationWindowTest, BarKeysReachTheViewAndBarsStayWhilePowerIsCut) {
@@ -412,7 +451,7 @@ TEST_F(SimulationWindowTest, ValueBoxesShowTheTimeAndTheCount) {
   }
   ASSERT_TRUE(delay && counter);
 
-  auto* input = qobject_cast<QToolButton*>(child->InputsBar()->Control("I1"));
+  auto* input = qobject_cast<QAbstractButton*>(child->InputsBar()->Control("I1"));
   ASSERT_NE(input, nullptr);
   QTest::mouseClick(input, Qt::LeftButton);
   for (int i = 0; i < 4; ++i) child->OnSimTick();
@@ -430,7 +469,7 @@ TEST_F(SimulationWindowTest, ValueBoxesShowTheTimeAndTheCount) {
   EXPECT_NE(delay->m_strValueText, CString(u"00:00s"));
   EXPECT_TRUE(DrawsText(view, delay->m_strValueText.GetString()));
 
-  auto* pulses = qobject_cast<QToolButton*>(child->InputsBar()->Control("I2"));
+  auto* pulses = qobject_cast<QAbstractButton*>(child->InputsBar()->Control("I2"));
   ASSERT_NE(pulses, nullptr);
   for (int i = 0; i < 3; ++i) {
     QTest::mouseClick(pulses, Qt::LeftButton);  // on

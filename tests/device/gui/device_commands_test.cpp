@@ -174,7 +174,12 @@ TEST_F(DeviceCommandsTest, EmptyDiagramIsRefusedBeforeAnythingIsSent) {
 }
 
 TEST_F(DeviceCommandsTest, LadderGoesAsItsConversionWhichClosesAfterwards) {
+  g_ShowPropertiesOnNew = 0;
+  ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW));  // another diagram, opened first
+  DocumentWindow* other = m_frame->GetActiveDocumentWindow();
   ASSERT_TRUE(m_frame->SendCommand(ID_FILE_NEW_LAD));
+  DocumentWindow* ladder = m_frame->GetActiveDocumentWindow();
+  ASSERT_NE(ladder, other);
   m_frame->GetActiveDocument()->AddBlock(MakeBlockOfType(703));
   // Convert to FBD: a new FBD window with the converted diagram becomes active.
   int conversions = 0;
@@ -188,8 +193,10 @@ TEST_F(DeviceCommandsTest, LadderGoesAsItsConversionWhichClosesAfterwards) {
   RunPosted();
   EXPECT_EQ(conversions, 1);
   EXPECT_EQ(m_sim.LastEndSuccess(), 1);
-  // The converted window is gone without a question; the ladder diagram stays.
-  EXPECT_EQ(DocCount(), 1);
+  // The converted window is gone without a question; the ladder diagram stays
+  // and is the active window again.
+  EXPECT_EQ(DocCount(), 2);
+  EXPECT_EQ(m_frame->GetActiveDocumentWindow(), ladder);
   EXPECT_TRUE(m_frame->GetActiveDocument()->IsLadder());
   EXPECT_TRUE(m_sink.messages().empty());
 }

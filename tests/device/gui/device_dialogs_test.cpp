@@ -220,6 +220,41 @@ std::vector<BYTE> Bytes(const std::vector<WORD>& words) {
 
 }  // namespace
 
+// Before any read the two WiFi dialogs hold their own starting values.
+TEST_F(DeviceDialogsTest, WifiDialogsStartWithTheirInitialValues) {
+  m_device->ShowDeviceDialog(kDialogWifi);
+  CWifiSetupDlg* wifi = m_device->WifiDialog();
+  ASSERT_NE(wifi, nullptr);
+  EXPECT_EQ(Child<QLineEdit>(wifi, "wifiSsid")->text(), "Lodri");
+  EXPECT_EQ(Child<QLineEdit>(wifi, "wifiPassword")->text(), "58203917");
+  EXPECT_EQ(Child<QLineEdit>(wifi, "wifiDeviceId")->text(), "0");
+  EXPECT_EQ(Child<QLineEdit>(wifi, "wifiLocalPort")->text(), "502");
+  EXPECT_EQ(Child<QLineEdit>(wifi, "wifiRemotePort")->text(), "200");
+  EXPECT_EQ(Child<QComboBox>(wifi, "wifiMode")->currentText(), "Server");
+  EXPECT_EQ(Child<QComboBox>(wifi, "wifiChannel")->currentIndex(), 0);
+  QStringList ip, mask;
+  for (int i = 0; i < 4; ++i) {
+    ip << QString::number(Child<QSpinBox>(wifi, QString("wifiIp%1").arg(i).toUtf8().constData())->value());
+    mask << QString::number(
+        Child<QSpinBox>(wifi, QString("wifiMask%1").arg(i).toUtf8().constData())->value());
+  }
+  EXPECT_EQ(ip.join('.'), "192.169.1.1");
+  EXPECT_EQ(mask.join('.'), "255.255.255.0");
+  wifi->close();
+
+  m_device->ShowDeviceDialog(kDialogRemoteWifi);
+  CRemoteWifiSetup* remote = m_device->RemoteWifiDialog();
+  ASSERT_NE(remote, nullptr);
+  EXPECT_EQ(Child<QLineEdit>(remote, "remoteSsid")->text(), "Fenwa");
+  EXPECT_EQ(Child<QLineEdit>(remote, "remotePassword")->text(), "58203917");
+  EXPECT_EQ(Child<QLineEdit>(remote, "remoteDeviceId")->text(), "1");
+  EXPECT_EQ(Child<QLineEdit>(remote, "remoteLedOff")->text(), "10");
+  EXPECT_EQ(Child<QLineEdit>(remote, "remoteLedOn")->text(), "10");
+  EXPECT_EQ(Child<QLineEdit>(remote, "remoteKey")->text(), "352641");
+  EXPECT_EQ(Child<QComboBox>(remote, "remoteTxPower")->currentIndex(), 0);
+  remote->close();
+}
+
 TEST_F(DeviceDialogsTest, WifiSetupShowsTheDeviceValuesAndWritesWithItsRules) {
   m_sim.SetIdentity(kDeviceTypeWifi, 0x88, 0xC100);
   WifiSettings device;
@@ -357,6 +392,9 @@ TEST_F(DeviceDialogsTest, IoStatusMonitorShowsWhatTheDeviceReports) {
   m_device->SetIoStatusRunner([&](CIOStatus& dlg) {
     ++runs;
     CGridCtrl& grid = dlg.GridWidget()->Grid();
+    // The monitor keeps the cells; the grid asks for each one (virtual mode).
+    EXPECT_TRUE(grid.GetVirtualMode());
+    EXPECT_TRUE(grid.m_bColumnReorder);
     EXPECT_EQ(grid.GetRowCount(), 9);
     EXPECT_EQ(grid.GetColumnCount(), 61);
     EXPECT_EQ(grid.GetItemText(0, 1), CString(u"I0"));

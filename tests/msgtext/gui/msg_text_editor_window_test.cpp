@@ -17,9 +17,12 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/help_launcher.h"
 #include "blocks/block_factory.h"
+#include "controls/gui/flat_icon_button.h"
 #include "controls/gui/grid_widget.h"
 #include "model/zarad_doc.h"
+#include "msgtext/msg_text_rules.h"
 #include "msgtext/msgtext_block.h"
 #include "msgtext/widget.h"
 #include "pages/gui/qt_page_host.h"
@@ -226,7 +229,7 @@ TEST_F(MsgTextEditorWindowTest, SettingsCommandOfTheMainWindow) {
     ticker->selectAll();
     QTest::keyClicks(ticker, "500");
     EXPECT_EQ(host->GetText(CMsgTxtSettingDlg::kIdTickerLine), CString(u"5000"));
-    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    qobject_cast<QPushButton*>(host->Control(IDOK))->click();
   });
   action->trigger();
   ASSERT_TRUE(shown);
@@ -322,6 +325,168 @@ TEST_F(MsgTextEditorWindowTest, OlderSeriesEditor) {
     CString error;
     doc->OnSaveDocument(ToCString(QString::fromUtf8(keep)), &error);
   }
+}
+
+// The settings belong to the newer models: the command is greyed for an older
+// model's diagram and while the diagram simulates. The dialog's Help opens the
+// message-text page of the help file.
+TEST_F(MsgTextEditorWindowTest, SettingsCommandFollowsTheModelAndTheSimulation) {
+  CZaradView* older = OpenSavedDiagram("older.bfb", [](CZaradDoc& doc) {
+    doc.m_wModelCode = 0x1188;
+    doc.AddBlock(MakeBlockOfType(300))->m_ptPos = CPoint(100, 100);
+  });
+  ASSERT_NE(older, nullptr);
+  QAction* action = m_frame->GetAction(ID_MSGTEXT_SETTINGS);
+  m_frame->UpdateCommandUI();
+  EXPECT_FALSE(action->isEnabled());
+  EXPECT_FALSE(m_frame->SendCommand(ID_MSGTEXT_SETTINGS));
+
+  CZaradView* newer = OpenDiagram();
+  ASSERT_NE(newer, nullptr);
+  m_frame->UpdateCommandUI();
+  EXPECT_TRUE(action->isEnabled());
+
+  SetHelpProgramPath(Path("zovuzi-editor"));
+  QFile help(Path("ZOVUZI-EDITOR.CHM"));
+  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+  help.close();
+  QStringList opened;
+  const HelpOpener previous = SetHelpOpener([&](const QString&, const QString& page) {
+    opened << page;
+    return true;
+  });
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* host = dialog->findChild<CQtPageHost*>();
+    auto* helpButton = qobject_cast<QPushButton*>(host->Control(CMsgTxtSettingDlg::kIdHelp));
+    ASSERT_NE(helpButton, nullptr);
+    EXPECT_EQ(helpButton->text(), "Help");
+    helpButton->click();
+    EXPECT_TRUE(dialog->isVisible());
+    qobject_cast<QPushButton*>(host->Control(IDCANCEL))->click();
+  });
+  EXPECT_TRUE(m_frame->SendCommand(ID_MSGTEXT_SETTINGS));
+  SetHelpOpener(previous);
+  SetHelpProgramPath({});
+  EXPECT_EQ(opened, QStringList({"Message text.htm"}));
+
+  newer->Core().EnterSimulation(SYSTEMTIME{});
+  m_frame->UpdateCommandUI();
+  EXPECT_FALSE(action->isEnabled());
+}
+
+// A double click on an I/O status name or a scale time in the editor runs its
+// dialog; on OK the element's label follows its (new) operand, the cells it
+// covers are emptied, and both reach the block with the sheet's OK.
+TEST_F(MsgTextEditorWindowTest, ElementDialogsRePlaceTheirElement) {
+  CZaradView* view = OpenSavedDiagram("elements.bfb", [](CZaradDoc& doc) {
+    doc.m_wModelCode = 0x5188;
+    CBlockObj* counter = doc.AddBlock(MakeBlockOfType(800));
+    counter->m_ptPos = CPoint(100, 100);
+    doc.AddBlock(MakeBlockOfType(600))->m_ptPos = CPoint(100, 250);  // I0
+    doc.AddBlock(MakeBlockOfType(605))->m_ptPos = CPoint(500, 250);  // Q0
+    auto* text = static_cast<CBlockMSGTEXT*>(doc.AddBlock(MakeBlockOfType(810, BlockContext::For(&doc))));
+    text->m_ptPos = CPoint(300, 150);
+    text->SetPriority(0);
+    auto names = std::make_unique<CWidget>(0, 0, 0, 0, MsgElementColor(MSGELEM_IOSTATUS));
+    names->m_nKind = MSGELEM_IOSTATUS;
+    names->m_nRow = 2;
+    names->m_nCol = 3;
+    names->m_nWidth = 8;
+    names->m_nNumber = 100;
+    names->m_strLabel = u"[Input]";
+    for (int c = 1; c < 9; ++c) names->m_strCell[1][c] = names->m_strCell[2][c] = u"N";
+    text->Elements(0, 1)->push_back(std::move(names));
+    auto scale = std::make_unique<CWidget>(0, 0, 0, 0, MsgElementColor(MSGELEM_SCALETIME));
+    scale->m_nKind = MSGELEM_SCALETIME;
+    scale->m_nRow = 3;
+    scale->m_nCol = 2;
+    scale->m_nWidth = 11;
+    scale->m_nNumber = counter->m_nNumber;
+    scale->m_nParam = 16;
+    scale->m_nValueIndex = 0;
+    text->Elements(0, 2)->push_back(std::move(scale));
+    // Text left under both elements.
+    for (int c = 3; c <= 10; ++c) text->m_strTextSet1[2][c] = u"x";
+    text->m_strTextSet1[3][2] = u"y";
+  });
+  ASSERT_NE(view, nullptr);
+  CBlockMSGTEXT* text = TextBlock(view->GetDocument());
+  ASSERT_NE(text, nullptr);
+  bool dragFlag = false;
+  WhenSheetShows([&](CQtBlockSheet* sheet) {
+    auto* grid = sheet->findChild<CGridWidget*>("messageTextGrid");
+    ASSERT_NE(grid, nullptr);
+    // The I/O status name: choose output Q0 instead of input I0.
+    QTimer::singleShot(0, [&dragFlag] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      auto* names = dialog->findChild<CGridWidget*>("statusNameGrid");
+      ASSERT_NE(names, nullptr);
+      dragFlag = names->Grid().m_bAllowDragAndDrop != 0;
+      auto* kinds = qobject_cast<QComboBox*>(dialog->findChild<CQtPageHost*>()->Control(CIOSN::kIdKind));
+      kinds->setCurrentIndex(1);
+      emit kinds->activated(1);
+      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    CRect r;
+    ASSERT_TRUE(grid->Grid().GetCellRect(2, 5, &r));
+    QPoint at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+    for (int c = 3; c <= 10; ++c) EXPECT_TRUE(grid->Grid().GetItemText(2, c).IsEmpty()) << c;
+    // The scale time: OK as it stands.
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    ASSERT_TRUE(grid->Grid().GetCellRect(3, 4, &r));
+    at = QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(grid->Grid().GetItemText(3, 2).IsEmpty());
+    sheet->findChild<QPushButton*>("sheetOK")->click();
+  });
+  DoubleClickBlock(view, text);
+  EXPECT_TRUE(m_sink.messages().empty());
+  EXPECT_TRUE(dragFlag);
+  ASSERT_EQ(text->Elements(0, 1)->size(), 1u);
+  const CWidget& names = *text->Elements(0, 1)->front();
+  EXPECT_EQ(names.m_nNumber, 600);
+  EXPECT_EQ(names.m_strLabel, CString(u"[Output]"));
+  for (int c = 3; c <= 10; ++c) EXPECT_TRUE(text->m_strTextSet1[2][c].IsEmpty()) << c;
+  EXPECT_TRUE(text->m_strTextSet1[3][2].IsEmpty());
+}
+
+// The newer editor's scope and pointer buttons and the graph dialog's picture
+// buttons are raised icon buttons.
+TEST_F(MsgTextEditorWindowTest, EditorAndGraphDialogUseIconButtons) {
+  CZaradView* view = OpenDiagram();
+  ASSERT_NE(view, nullptr);
+  int pictures = 0;
+  WhenSheetShows([&pictures](CQtBlockSheet* sheet) {
+    CQtPageHost* host = sheet->PageHost(0);
+    for (int id : {Page::kIdScope, Page::kIdPointer}) {
+      auto* button = qobject_cast<CFlatIconButton*>(host->Control(id));
+      ASSERT_NE(button, nullptr) << id;
+      EXPECT_FALSE(button->Model().IsFlat());
+    }
+    EXPECT_EQ(qobject_cast<CFlatIconButton*>(host->Control(Page::kIdBarGraph)), nullptr);
+    QTimer::singleShot(0, [&pictures] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      for (CFlatIconButton* b : dialog->findChildren<CFlatIconButton*>()) pictures += !b->Model().IsFlat();
+      dialog->reject();
+    });
+    qobject_cast<QPushButton*>(host->Control(Page::kIdGraph))->click();
+    sheet->reject();
+  });
+  DoubleClickBlock(view, TextBlock(view->GetDocument()));
+  EXPECT_EQ(pictures, CGraphDlg::kPictures + 1);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // message comes on, its live value changes, Details switches the drawing,
 // the value editor writes into the running block, and leaving the
 // simulation closes it.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QImage>
 #include <QPushButton>
@@ -11,6 +14,7 @@
 #include <functional>
 
 #include "app/gui/shell_fixture.h"
+#include "app/main_frame.h"
 #include "blocks/block_factory.h"
 #include "controls/gui/grid_widget.h"
 #include "editor/gui/child_frame.h"
@@ -239,6 +243,58 @@ TEST_F(MsgTextPreviewWindowTest, ValueEditorClosesWithoutWriting) {
 
   ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
   Flush();
+}
+
+// The Edit menu of the main window reaches the preview's grid that had the
+// focus (Select All, Copy), until the user clicks in the diagram; the grid
+// scrolls as many lines a wheel notch as the desktop says; Escape in the grid
+// closes the preview.
+TEST_F(MsgTextPreviewWindowTest, EditMenuWheelAndEscapeInThePreviewsGrid) {
+  const int wheelLines = QApplication::wheelScrollLines();
+  QApplication::setWheelScrollLines(5);
+  ASSERT_NE(m_app->OpenDocumentFile(ToCString(WriteMessageDiagram())), nullptr);
+  auto* child = dynamic_cast<CChildFrame*>(m_frame->GetActiveDocumentWindow());
+  ASSERT_NE(child, nullptr);
+  CZaradView* view = child->GetActiveView();
+  CZaradDoc* doc = view->Core().GetDocument();
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
+  CBlockObj* in = BlockOfType(doc, 600);
+  in->m_nValue[kFirstOutputPin] = in->m_nValue[0] = 1;
+  ASSERT_TRUE(
+      WaitFor([&] { return view->GetMessageTextSheet() && view->GetMessageTextSheet()->isVisible(); }));
+  CGridWidget* grid = view->GetMessageTextSheet()->Page(0)->Grid();
+  QApplication::setWheelScrollLines(wheelLines);
+  EXPECT_EQ(grid->Grid().m_nRowsPerWheelNotch, 5);
+
+  // The grid takes the focus; then the user comes over to the main window's menu.
+  QApplication::setActiveWindow(grid->window());
+  grid->setFocus();
+  ASSERT_TRUE(WaitFor([&] { return grid->hasFocus(); }));
+  QApplication::setActiveWindow(m_frame);
+  ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == m_frame; }));
+  ASSERT_EQ(m_frame->GetEditGrid(), grid);
+  m_frame->UpdateCommandUI();
+  EXPECT_TRUE(m_frame->GetAction(ID_EDIT_SELECT_ALL)->isEnabled());
+  EXPECT_FALSE(m_frame->GetAction(ID_EDIT_CUT)->isEnabled());  // the preview is read-only
+  m_frame->GetAction(ID_EDIT_SELECT_ALL)->trigger();
+  EXPECT_GT(grid->Grid().GetSelectedCount(), 40u);
+  m_frame->UpdateCommandUI();
+  ASSERT_TRUE(m_frame->GetAction(ID_EDIT_COPY)->isEnabled());
+  QGuiApplication::clipboard()->clear();
+  m_frame->GetAction(ID_EDIT_COPY)->trigger();
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("T\tA\tN\tK"))
+      << QGuiApplication::clipboard()->text().toStdString();
+
+  // A click in the diagram gives the Edit menu back to the diagram.
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(m_frame->GetEditGrid(), nullptr);
+
+  // Escape in the grid closes the preview.
+  QApplication::setActiveWindow(grid->window());
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Escape);
+  EXPECT_TRUE(WaitFor([&] { return view->GetMessageTextSheet() == nullptr; }));
+  ASSERT_TRUE(m_frame->SendCommand(ID_SIMULATION));
 }
 
 // The display shows 12 characters a line: an element that reaches past them

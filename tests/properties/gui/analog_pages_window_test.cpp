@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -17,7 +18,9 @@
 #include "pages/arrmxiv_page.h"
 #include "pages/data_log_page.h"
 #include "pages/gui/qt_page_host.h"
+#include "pages/operand_pages.h"
 #include "properties/block_sheet.h"
+#include "properties/gui/qt_program_sheet.h"
 #include "properties/gui/sheet_window_fixture.h"
 
 namespace {
@@ -155,6 +158,41 @@ TEST_F(AnalogPagesWindowTest, SimulationApplySettlesTheSensorScaling) {
   EXPECT_EQ(block->m_nRangeMax, -10000);
   sheet->close();
   QCoreApplication::processEvents();
+}
+
+// On a newer model the analog output page's two buttons open the program
+// properties on the page that holds the outputs' STOP behaviour and range
+// types; the block's sheet stays open beneath.
+TEST_F(AnalogPagesWindowTest, AnalogOutputButtonsOpenTheProgramPropertiesOnTheirPage) {
+  CZaradView* view = OpenSavedDiagram("aq.bfb", [](CZaradDoc& doc) {
+    doc.m_wModelCode = 0x5188;
+    doc.AddBlock(MakeBlockOfType(609, BlockContext::For(&doc)))->m_ptPos = CPoint(200, 150);
+  });
+  ASSERT_NE(view, nullptr);
+  QStringList pages;
+  bool sheetBeneath = false;
+  CProgramPropertiesCommand::s_runner = [&](CQtProgramSheet& sheet) {
+    pages << sheet.Tabs()->tabText(sheet.ActivePage());
+    const QList<CQtBlockSheet*> open = view->findChildren<CQtBlockSheet*>();
+    sheetBeneath = open.size() == 1 && open.front()->isVisible();
+    return static_cast<int>(QDialog::Rejected);
+  };
+  WhenSheetShows([](CQtBlockSheet* sheet) {
+    CQtPageHost* host = sheet->PageHost(0);
+    for (int id : {CConstantsIOPar::kIdAnalogStop, CConstantsIOPar::kIdAnalogRange}) {
+      auto* button = qobject_cast<QPushButton*>(host->Control(id));
+      ASSERT_NE(button, nullptr);
+      EXPECT_TRUE(host->IsVisible(id));
+      button->click();
+    }
+    EXPECT_TRUE(sheet->isVisible());
+    sheet->reject();
+  });
+  DoubleClickBlock(view, view->GetDocument()->m_blocks.GetHead());
+  CProgramPropertiesCommand::s_runner = [](CQtProgramSheet&) { return static_cast<int>(QDialog::Rejected); };
+  EXPECT_EQ(pages, QStringList({"Parameter", "Parameter"}));
+  EXPECT_TRUE(sheetBeneath);
+  EXPECT_EQ(m_frame->TakePropertiesStartPage(), 0);  // the start page was taken
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 // an opened diagram shows its sheet, OK writes the page back into the block
 // with one undo snapshot, Cancel changes nothing.
 #include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -10,8 +15,10 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/help_launcher.h"
 #include "blocks/block_factory.h"
 #include "blocks/param_text.h"
+#include "controls/gui/info_tip_wnd.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/zarad_view.h"
 #include "model/block_comment.h"
@@ -160,5 +167,140 @@ TEST_F(BlockPropertiesWindowTest, EmptyingACommentRemovesIt) {
   EXPECT_EQ(doc->m_comments.GetCount(), 0);
   EXPECT_EQ(view->Core().GetCurrentComment(), nullptr);
 }
+
+TEST_F(BlockPropertiesWindowTest, HelpButtonOpensTheTopicOfTheBlockType) {
+  SetHelpProgramPath(Path("zovuzi-editor"));
+  QStringList opened;
+  const HelpOpener previous = SetHelpOpener([&](const QString& file, const QString& page) {
+    opened << QFileInfo(file).fileName() + "#" + page;
+    return true;
+  });
+  CZaradView* view = OpenDiagramWithOnDelay();
+  ASSERT_NE(view, nullptr);
+  WhenSheetShows([this](CQtBlockSheet* sheet) {
+    auto* help = sheet->findChild<QPushButton*>("sheetHelp");
+    ASSERT_NE(help, nullptr);
+    help->click();  // no help file yet: the message, and the sheet stays
+    QFile file(Path("ZOVUZI-EDITOR.CHM"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    help->click();
+    EXPECT_TRUE(sheet->isVisible());
+    sheet->reject();
+  });
+  DoubleClickBlock(view, view->GetDocument()->m_blocks.GetHead());
+  SetHelpOpener(previous);
+  SetHelpProgramPath({});
+  ASSERT_EQ(m_sink.texts().size(), 1u);
+  EXPECT_EQ(m_sink.texts()[0], ToCString("Can't Find " + Path("ZOVUZI-EDITOR.CHM") + ", Please Check!"));
+  EXPECT_EQ(opened, QStringList({"ZOVUZI-EDITOR.CHM#On_Delay.htm"}));
+}
+
+// A page's range tips: the delayed tip window shows the control's text half a
+// second after the mouse comes to rest on it, below the pointer; a key hides it.
+TEST_F(BlockPropertiesWindowTest, RangeTipShowsWhenTheMouseRestsOnAField) {
+  CZaradView* view = OpenDiagramWithOnDelay();
+  ASSERT_NE(view, nullptr);
+  bool checked = false;
+  WhenSheetShows([&checked](CQtBlockSheet* sheet) {
+    CQtPageHost* host = sheet->PageHost(0);
+    QWidget* high = host->Control(CSpecialFunPar::kIdHigh);
+    const CString text = host->GetTip(CSpecialFunPar::kIdHigh);
+    ASSERT_FALSE(text.IsEmpty());
+    EXPECT_TRUE(high->toolTip().isEmpty());  // no Qt tooltip of its own
+    const QPoint centre = high->rect().center();
+    QCursor::setPos(high->mapToGlobal(centre));
+    QMouseEvent move(QEvent::MouseMove, QPointF(centre), QPointF(high->mapToGlobal(centre)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(high, &move);
+    CInfoTipWnd& tip = host->TipWindow();
+    EXPECT_FALSE(tip.isVisible());
+    QTest::qWait(700);
+    ASSERT_TRUE(tip.isVisible());
+    EXPECT_EQ(tip.ShownText(), text);
+    EXPECT_EQ(tip.geometry().top(), high->mapToGlobal(centre).y() + 20);
+    QTest::keyClick(high, Qt::Key_Shift);
+    EXPECT_FALSE(tip.isVisible());
+    checked = true;
+    sheet->reject();
+  });
+  DoubleClickBlock(view, view->GetDocument()->m_blocks.GetHead());
+  EXPECT_TRUE(checked);
+}
+
+TEST_F(BlockPropertiesWindowTest, EscapeClosesAModelessSheet) {
+  CZaradView* view = OpenDiagramWithOnDelay();
+  ASSERT_NE(view, nullptr);
+  view->Core().EnterSimulation(SYSTEMTIME{});
+  DoubleClickBlock(view, view->GetDocument()->m_blocks.GetHead());
+  QCoreApplication::processEvents();
+  ASSERT_EQ(view->findChildren<CQtBlockSheet*>().size(), 1);
+  CQtBlockSheet* sheet = view->findChildren<CQtBlockSheet*>().front();
+  QWidget* high = sheet->PageHost(0)->Control(CSpecialFunPar::kIdHigh);
+  high->setFocus();
+  QTest::keyClick(high, Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(view->findChildren<CQtBlockSheet*>().isEmpty());
+  EXPECT_TRUE(view->BlockProperties().OpenSheets().empty());
+}
+
+// Apply during simulation: a word that an active reference stands in for goes
+// into the running block as the fixed value OK gives it, whatever the page's
+// own (hidden) value says.
+struct ApplyCase {
+  int type;
+  int slot;               // the reference that is active
+  int CBlockObj::*field;  // the word it stands in for
+  int pageValue;          // what the block held before
+  int applied;            // what Apply leaves there
+};
+
+class ApplyPlaceholderTest : public BlockPropertiesWindowTest,
+                             public ::testing::WithParamInterface<ApplyCase> {};
+
+TEST_P(ApplyPlaceholderTest, ReferencedWordTakesItsFixedValue) {
+  const ApplyCase c = GetParam();
+  CZaradView* view = OpenSavedDiagram("ref.bfb", [&c](CZaradDoc& doc) {
+    CBlockObj* source = doc.AddBlock(MakeBlockOfType(800));
+    source->m_ptPos = CPoint(100, 100);
+    CBlockObj* block = doc.AddBlock(MakeBlockOfType(c.type));
+    block->m_ptPos = CPoint(300, 150);
+    block->*(c.field) = c.pageValue;
+    block->m_pRef[c.slot] = source;
+    block->m_nRefNumber[c.slot] = source->m_nNumber;
+    block->m_bUseRef[c.slot] = 1;
+  });
+  ASSERT_NE(view, nullptr);
+  CBlockObj* block = view->GetDocument()->m_blocks.GetTail();
+  ASSERT_EQ(block->m_nType, c.type);
+  ASSERT_NE(block->m_pRef[c.slot], nullptr);
+  view->Core().EnterSimulation(SYSTEMTIME{});
+  DoubleClickBlock(view, block);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(view->findChildren<CQtBlockSheet*>().size(), 1);
+  CQtBlockSheet* sheet = view->findChildren<CQtBlockSheet*>().front();
+  QCheckBox* protection = nullptr;
+  for (QCheckBox* box : sheet->PageHost(0)->findChildren<QCheckBox*>())
+    if (box->text() == "Protection Active") protection = box;
+  ASSERT_NE(protection, nullptr);
+  protection->click();
+  ASSERT_TRUE(sheet->ApplyButton()->isEnabled());
+  sheet->ApplyButton()->click();
+  EXPECT_EQ(block->*(c.field), c.applied);
+  EXPECT_NE(block->m_pRef[c.slot], nullptr);
+  EXPECT_EQ(block->m_nParam2, 1);  // the protection the page changed went in as well
+  sheet->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Apply, ApplyPlaceholderTest,
+    ::testing::Values(ApplyCase{834, 0, &CBlockObj::m_nParam10, 5, 1},       // rotation: one bit
+                      ApplyCase{862, 0, &CBlockObj::m_nParam10, 7, 10},      // modulo: base 10
+                      ApplyCase{838, 0, &CBlockObj::m_nParam10, 0x1234, 0},  // mask: none
+                      ApplyCase{864, 0, &CBlockObj::m_nParam11, 1, 2},       // logarithm: base 10
+                      ApplyCase{844, 0, &CBlockObj::m_nParam10, 2, 0},       // mode: maximum
+                      ApplyCase{844, 1, &CBlockObj::m_nParam15, 7, 1},       // count: one
+                      ApplyCase{849, 1, &CBlockObj::m_nParam15, 99, 250}));  // stepper speed
 
 }  // namespace
