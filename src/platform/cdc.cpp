@@ -33,6 +33,24 @@ int RoundDiv(Wide n, Wide d) {
   return static_cast<int>(q);
 }
 
+// (v - origin) * num / den rounded half away from zero and saturated, as
+// RoundDiv does it, in 64 bits where the product fits (every mapping of
+// coordinates a drawing meets).
+int MapCoordinate(int v, int origin, int num, int den) {
+  const long long diff = static_cast<long long>(v) - origin;
+  long long product = 0;
+  if (den == 0 || __builtin_mul_overflow(diff, static_cast<long long>(num), &product))
+    return RoundDiv(static_cast<Wide>(diff) * num, den);
+  long long q = product / den;
+  const long long r = product % den;
+  // |r| < |den| <= 2^31, so 2 |r| cannot overflow.
+  if (2 * std::llabs(r) >= std::llabs(static_cast<long long>(den)))
+    q += ((product < 0) != (den < 0)) ? -1 : 1;
+  if (q > INT_MAX) return INT_MAX;
+  if (q < INT_MIN) return INT_MIN;
+  return static_cast<int>(q);
+}
+
 int Sign(int v) {
   return v < 0 ? -1 : 1;
 }
@@ -346,10 +364,8 @@ void CDC::LPtoDP(CPoint* points, int count) const {
   const State& s = m_state;
   for (int i = 0; i < count; ++i) {
     CPoint& p = points[i];
-    p.x = RoundDiv((static_cast<Wide>(p.x) - s.windowOrg.x) * s.viewportExt.cx, s.windowExt.cx) +
-          s.viewportOrg.x;
-    p.y = RoundDiv((static_cast<Wide>(p.y) - s.windowOrg.y) * s.viewportExt.cy, s.windowExt.cy) +
-          s.viewportOrg.y;
+    p.x = MapCoordinate(p.x, s.windowOrg.x, s.viewportExt.cx, s.windowExt.cx) + s.viewportOrg.x;
+    p.y = MapCoordinate(p.y, s.windowOrg.y, s.viewportExt.cy, s.windowExt.cy) + s.viewportOrg.y;
   }
 }
 
@@ -358,10 +374,8 @@ void CDC::DPtoLP(CPoint* points, int count) const {
   const State& s = m_state;
   for (int i = 0; i < count; ++i) {
     CPoint& p = points[i];
-    p.x = RoundDiv((static_cast<Wide>(p.x) - s.viewportOrg.x) * s.windowExt.cx, s.viewportExt.cx) +
-          s.windowOrg.x;
-    p.y = RoundDiv((static_cast<Wide>(p.y) - s.viewportOrg.y) * s.windowExt.cy, s.viewportExt.cy) +
-          s.windowOrg.y;
+    p.x = MapCoordinate(p.x, s.viewportOrg.x, s.windowExt.cx, s.viewportExt.cx) + s.windowOrg.x;
+    p.y = MapCoordinate(p.y, s.viewportOrg.y, s.windowExt.cy, s.viewportExt.cy) + s.windowOrg.y;
   }
 }
 

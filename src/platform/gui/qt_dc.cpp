@@ -11,6 +11,7 @@
 #include <QPolygonF>
 #include <QString>
 #include <QThread>
+#include <QTransform>
 #include <atomic>
 #include <cmath>
 #include <numbers>
@@ -103,12 +104,33 @@ QString ChooseFamily(const LOGFONT& lf) {
 CQtDC::CQtDC(QPaintDevice* device) : m_owned(std::make_unique<QPainter>(device)), m_painter(m_owned.get()) {
   m_painter->setRenderHint(QPainter::Antialiasing, false);
   m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+  NoteDevice();
 }
 
 CQtDC::CQtDC(QPainter* painter) : m_painter(painter) {
   m_painter->save();
   m_painter->setRenderHint(QPainter::Antialiasing, false);
   m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+  NoteDevice();
+}
+
+void CQtDC::NoteDevice() {
+  const QPaintDevice* d = m_painter->isActive() ? m_painter->device() : nullptr;
+  if (d == nullptr) return;
+  m_deviceType = d->devType();
+  // An image keeps its size and resolution while it is painted on; other
+  // devices (a picture grows with its drawing) are asked each time.
+  if (m_deviceType == QInternal::Image) {
+    m_deviceWidth = d->width();
+    m_deviceHeight = d->height();
+    m_dpiX = d->logicalDpiX();
+    m_dpiY = d->logicalDpiY();
+  }
+  const QPaintEngine* engine = m_painter->paintEngine();
+  m_raster = engine && engine->type() == QPaintEngine::Raster;
+  m_modeSet = m_painter->compositionMode();
+  m_direct =
+      !m_painter->hasClipping() && !m_painter->worldMatrixEnabled() && !m_painter->viewTransformEnabled();
 }
 
 CQtDC::~CQtDC() {
@@ -124,6 +146,20 @@ QPaintDevice* CQtDC::Device() const {
 }
 
 int CQtDC::GetDeviceCaps(int index) const {
+  if (m_deviceType == QInternal::Image) {
+    switch (index) {
+      case HORZRES:
+        return m_deviceWidth;
+      case VERTRES:
+        return m_deviceHeight;
+      case LOGPIXELSX:
+        return m_dpiX;
+      case LOGPIXELSY:
+        return m_dpiY;
+      default:
+        return 0;
+    }
+  }
   const QPaintDevice* d = Device();
   if (!d) return 0;
   switch (index) {
@@ -152,10 +188,16 @@ std::vector<std::unique_ptr<CQtDC::FontEntry>>& CQtDC::FontCache() {
     clearsWithApplication = true;
     qAddPostRoutine([] {
       FontCache().clear();
+      ++FontCacheGeneration();
       clearsWithApplication = false;
     });
   }
   return cache;
+}
+
+unsigned& CQtDC::FontCacheGeneration() {
+  thread_local unsigned generation = 0;
+  return generation;
 }
 
 CQtDC::FontEntry& CQtDC::CurrentFont() const {
@@ -163,13 +205,27 @@ CQtDC::FontEntry& CQtDC::CurrentFont() const {
   const double sx = std::fabs(ScaleX());
   const double sy = std::fabs(ScaleY());
   const QPaintDevice* device = Device();
-  const int dpiX = device ? device->logicalDpiX() : 0;
-  const int dpiY = device ? device->logicalDpiY() : 0;
+  const bool image = m_deviceType == QInternal::Image;
+  const int dpiX = image ? m_dpiX : device ? device->logicalDpiX() : 0;
+  const int dpiY = image ? m_dpiY : device ? device->logicalDpiY() : 0;
+  const auto matches = [&](const FontEntry& e) {
+    return e.scaleX == sx && e.scaleY == sy && e.dpiX == dpiX && e.dpiY == dpiY && e.lf == lf;
+  };
+  // A drawing asks for the same font many times in a row.
+  if (m_lastFont != nullptr && m_lastFontGeneration == FontCacheGeneration() && matches(*m_lastFont))
+    return *m_lastFont;
   auto& fonts = FontCache();
   for (const auto& e : fonts) {
-    if (e->scaleX == sx && e->scaleY == sy && e->dpiX == dpiX && e->dpiY == dpiY && e->lf == lf) return *e;
+    if (matches(*e)) {
+      m_lastFont = e.get();
+      m_lastFontGeneration = FontCacheGeneration();
+      return *e;
+    }
   }
-  if (fonts.size() >= kFontCacheSize) fonts.clear();
+  if (fonts.size() >= kFontCacheSize) {
+    fonts.clear();
+    ++FontCacheGeneration();
+  }
 
   FontEntry e;
   e.lf = lf;
@@ -207,16 +263,17 @@ CQtDC::FontEntry& CQtDC::CurrentFont() const {
   e.maxWidth = fm.maxWidth() * e.xScale;
   e.metrics.emplace(fm);
   fonts.push_back(std::make_unique<FontEntry>(std::move(e)));
+  m_lastFont = fonts.back().get();
+  m_lastFontGeneration = FontCacheGeneration();
   return *fonts.back();
 }
 
 CSize CQtDC::DoGetTextExtent(const CString& text) const {
   FontEntry& e = CurrentFont();
-  const QString s = ToQString(text);
-  auto it = e.advances.find(s);
+  auto it = e.advances.find(text.str());
   if (it == e.advances.end()) {
     if (e.advances.size() >= kTextCacheSize) e.advances.clear();
-    it = e.advances.emplace(s, e.metrics->horizontalAdvance(s)).first;
+    it = e.advances.emplace(text.str(), e.metrics->horizontalAdvance(ToQString(text))).first;
   }
   const double cx = it->second * e.xScale / std::fabs(ScaleX());
   const double cy = (e.ascent + e.descent) / std::fabs(ScaleY());
@@ -247,20 +304,72 @@ void CQtDC::ApplyClip(const CRect* extraClip) {
 
 bool CQtDC::BeginShape(const CRect* extraClip) {
   if (GetROP2() == R2_NOP) return false;
-  m_painter->save();
-  m_painter->setCompositionMode(ModeForRop(GetROP2()));
-  ApplyClip(extraClip);
+  return BeginState(ModeForRop(GetROP2()), extraClip);
+}
+
+bool CQtDC::BeginFill(const CRect* extraClip) {
+  return BeginState(QPainter::CompositionMode_SourceOver, extraClip);
+}
+
+bool CQtDC::BeginState(QPainter::CompositionMode mode, const CRect* extraClip) {
+  if (!m_direct) {
+    m_painter->save();
+    m_painter->setCompositionMode(mode);
+    ApplyClip(extraClip);
+    return true;
+  }
+  // The clip of the context and of the primitive as one rectangle; an empty
+  // one lets nothing through.
+  std::optional<QRect> clip;
+  if (DeviceClip()) clip = ToQRect(*DeviceClip());
+  if (extraClip) {
+    const QRect extra = ToQRect(DeviceRect(*this, *extraClip));
+    clip = clip ? (*clip & extra) : extra;
+  }
+  if (clip && clip->isEmpty()) return false;
+  if (mode != m_modeSet) {
+    m_painter->setCompositionMode(mode);
+    m_modeSet = mode;
+  }
+  if (clip != m_clipSet) {
+    if (clip) {
+      m_painter->setClipRect(*clip, Qt::ReplaceClip);
+    } else {
+      m_painter->setClipping(false);
+    }
+    m_clipSet = clip;
+  }
   return true;
 }
 
-void CQtDC::BeginFill(const CRect* extraClip) {
-  m_painter->save();
-  m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  ApplyClip(extraClip);
+void CQtDC::End() {
+  if (!m_direct) m_painter->restore();
 }
 
-void CQtDC::End() {
-  m_painter->restore();
+bool CQtDC::OffImage(int left, int top, int right, int bottom, int reach) const {
+  if (!m_direct || m_deviceType != QInternal::Image) return false;
+  QRect area(0, 0, m_deviceWidth, m_deviceHeight);
+  if (DeviceClip()) area &= ToQRect(*DeviceClip());
+  if (area.isEmpty()) return true;
+  return static_cast<long long>(right) + reach < area.left() ||
+         static_cast<long long>(left) - reach > area.right() ||
+         static_cast<long long>(bottom) + reach < area.top() ||
+         static_cast<long long>(top) - reach > area.bottom();
+}
+
+bool CQtDC::OffImage(const CPoint* points, size_t count, int reach) const {
+  if (!m_direct || m_deviceType != QInternal::Image || count == 0) return false;
+  int l = points[0].x;
+  int r = l;
+  int t = points[0].y;
+  int b = t;
+  for (size_t i = 1; i < count; ++i) {
+    l = std::min(l, points[i].x);
+    r = std::max(r, points[i].x);
+    t = std::min(t, points[i].y);
+    b = std::max(b, points[i].y);
+  }
+  return OffImage(l, t, r, b, reach);
 }
 
 COLORREF CQtDC::PenColor() const {
@@ -330,9 +439,7 @@ void CQtDC::DrawDot(CPoint p, int width) {
 // opaque copy on a raster device without a world transform.
 bool CQtDC::FillsStandInForShapes() const {
   if (ModeForRop(GetROP2()) != QPainter::CompositionMode_SourceOver) return false;
-  const QPaintEngine* engine = m_painter->paintEngine();
-  return engine && engine->type() == QPaintEngine::Raster &&
-         (!m_painter->worldMatrixEnabled() || m_painter->worldTransform().isIdentity());
+  return m_raster && (!m_painter->worldMatrixEnabled() || m_painter->worldTransform().isIdentity());
 }
 
 // Whether a device box (inclusive) lies well inside the device and the
@@ -349,9 +456,15 @@ bool CQtDC::WellInside(const CPoint* points, size_t count) const {
     b = std::max(b, points[i].y);
   }
   constexpr int kMargin = 2;
-  const QPaintDevice* d = Device();
-  if (!d || l < kMargin || t < kMargin || r >= d->width() - kMargin || b >= d->height() - kMargin)
-    return false;
+  int width = m_deviceWidth;
+  int height = m_deviceHeight;
+  if (m_deviceType != QInternal::Image) {
+    const QPaintDevice* d = Device();
+    if (!d) return false;
+    width = d->width();
+    height = d->height();
+  }
+  if (l < kMargin || t < kMargin || r >= width - kMargin || b >= height - kMargin) return false;
   if (!m_painter->hasClipping()) return true;
   const QRectF clip = m_painter->clipBoundingRect();
   return l >= clip.left() + kMargin && t >= clip.top() + kMargin && r < clip.right() - kMargin &&
@@ -429,7 +542,8 @@ bool CQtDC::FillOrthogonalPolyline(const std::vector<CPoint>& dev) {
   // end lies outside it draws no corner pixel at its start; neither does the
   // segment after it.
   const QPaintDevice* d = Device();
-  const QRect bounds(-1, -1, d->width() + 3, d->height() + 3);
+  const QRect bounds = m_deviceType == QInternal::Image ? QRect(-1, -1, m_deviceWidth + 3, m_deviceHeight + 3)
+                                                        : QRect(-1, -1, d->width() + 3, d->height() + 3);
   const auto out = [&bounds](CPoint p) { return !bounds.contains(p.x, p.y); };
   const auto clippedAway = [&bounds](CPoint a, CPoint b) {
     if (a.y == b.y) {
@@ -490,12 +604,14 @@ bool CQtDC::ClipsLinesLikeFills() const {
 
 void CQtDC::DoPolyline(const CPoint* points, int count) {
   if (GetCurrentPen().IsNull() || count < 2) return;
-  std::vector<CPoint> dev(points, points + count);
+  std::vector<CPoint>& dev = m_points;
+  dev.assign(points, points + count);
   LPtoDP(dev.data(), count);
   const int width = PenWidthToDevice(GetCurrentPen().GetWidth());
   bool allSame = true;
   for (const CPoint& p : dev) allSame = allSame && p == dev[0];
   if (allSame && width <= 1) return;  // GDI draws nothing for a zero-length thin line
+  if (OffImage(dev.data(), dev.size(), width + 2)) return;
   if (!BeginShape()) return;
   if (allSame) {
     DrawDot(dev[0], width);
@@ -617,8 +733,10 @@ void CQtDC::DrawInPieces(const std::vector<CPoint>& dev) {
 }
 
 void CQtDC::DoPolygon(const CPoint* points, int count) {
-  std::vector<CPoint> dev(points, points + count);
+  std::vector<CPoint>& dev = m_points;
+  dev.assign(points, points + count);
   LPtoDP(dev.data(), count);
+  if (OffImage(dev.data(), dev.size(), PenWidthToDevice(GetCurrentPen().GetWidth()) + 2)) return;
   if (!BeginShape()) return;
   if (FillRectanglePolygon(dev)) {
     End();
@@ -642,6 +760,7 @@ void CQtDC::DoPolygon(const CPoint* points, int count) {
 void CQtDC::DoRectangle(const CRect& rect) {
   const CRect r = DeviceRect(*this, rect);
   if (r.Width() < 1 || r.Height() < 1) return;
+  if (OffImage(r.left, r.top, r.right, r.bottom, PenWidthToDevice(GetCurrentPen().GetWidth()) + 2)) return;
   if (!BeginShape()) return;
   const bool pen = !GetCurrentPen().IsNull();
   if (!GetCurrentBrush().IsNull()) {
@@ -663,6 +782,7 @@ void CQtDC::DoRectangle(const CRect& rect) {
 void CQtDC::DoEllipse(const CRect& rect) {
   const CRect r = DeviceRect(*this, rect);
   if (r.Width() < 1 || r.Height() < 1) return;
+  if (OffImage(r.left, r.top, r.right, r.bottom, PenWidthToDevice(GetCurrentPen().GetWidth()) + 2)) return;
   if (!BeginShape()) return;
   if (!GetCurrentBrush().IsNull()) {
     m_painter->setPen(Qt::NoPen);
@@ -690,6 +810,7 @@ void CQtDC::DoArc(const CRect& box, CPoint start, CPoint end) {
   const double rx = (r.Width() - 1) / 2.0;
   const double ry = (r.Height() - 1) / 2.0;
   if (rx <= 0 || ry <= 0) return;
+  if (OffImage(r.left, r.top, r.right, r.bottom, PenWidthToDevice(GetCurrentPen().GetWidth()) + 2)) return;
   // Parametric angles (counterclockwise on the screen) of the two radials.
   const auto angle = [&](CPoint p) {
     const double dx = p.x - cx;
@@ -719,8 +840,8 @@ void CQtDC::DoArc(const CRect& box, CPoint start, CPoint end) {
 
 void CQtDC::DoFillRect(const CRect& rect, COLORREF color) {
   const CRect r = DeviceRect(*this, rect);
-  if (r.IsRectEmpty()) return;
-  BeginFill();
+  if (r.IsRectEmpty() || OffImage(r.left, r.top, r.right, r.bottom, 1)) return;
+  if (!BeginFill()) return;
   m_painter->fillRect(ToQRect(r), ToQColor(color));
   End();
 }
@@ -735,26 +856,44 @@ void CQtDC::DoTextOut(CPoint topLeft, const CString& text, const CRect* clip) {
   // against the painter's clip, or else the device itself.
   const double reach = e.maxWidth * text.GetLength() + e.ascent + e.descent;
   const QRectF box(p.x - reach, p.y - reach, 3 * reach, 3 * reach);
-  if (m_painter->hasClipping()) {
+  // (A painter set directly has no clip of its own between primitives.)
+  if (!m_direct && m_painter->hasClipping()) {
     if (!m_painter->clipBoundingRect().intersects(box)) return;
+  } else if (m_deviceType == QInternal::Image) {
+    if (!QRectF(0, 0, m_deviceWidth, m_deviceHeight).intersects(box)) return;
   } else if (const QPaintDevice* d = Device(); d && !QRectF(0, 0, d->width(), d->height()).intersects(box)) {
     return;
   }
-  BeginFill(clip);
-  m_painter->setFont(e.font);
-  m_painter->setPen(ToQColor(GetTextColor()));
-  m_painter->translate(p.x, p.y + e.ascent);
-  if (e.xScale != 1) m_painter->scale(e.xScale, 1);
+  if (!BeginFill(clip)) return;
+  if (m_direct) {
+    if (m_fontSet != &e || m_fontSetGeneration != FontCacheGeneration()) {
+      m_painter->setFont(e.font);
+      m_fontSet = &e;
+      m_fontSetGeneration = FontCacheGeneration();
+    }
+    m_painter->setPen(ToQColor(GetTextColor()));
+    // The transform of a translation by the baseline's start followed by the
+    // horizontal glyph scale.
+    m_painter->setWorldTransform(QTransform(e.xScale, 0, 0, 1, p.x, p.y + e.ascent));
+  } else {
+    m_painter->setFont(e.font);
+    m_painter->setPen(ToQColor(GetTextColor()));
+    m_painter->translate(p.x, p.y + e.ascent);
+    if (e.xScale != 1) m_painter->scale(e.xScale, 1);
+  }
   // The laid-out text keeps its glyphs and their positions; its top edge is
   // one ascent above the baseline.
-  const QString s = ToQString(text);
-  auto it = e.texts.find(s);
+  auto it = e.texts.find(text.str());
   if (it == e.texts.end()) {
     if (e.texts.size() >= kTextCacheSize) e.texts.clear();
-    QStaticText laidOut(s);
+    QStaticText laidOut(ToQString(text));
     laidOut.setTextFormat(Qt::PlainText);
-    it = e.texts.emplace(s, std::move(laidOut)).first;
+    it = e.texts.emplace(text.str(), std::move(laidOut)).first;
   }
   m_painter->drawStaticText(QPointF(0, -e.ascent), it->second);
+  if (m_direct) {
+    m_painter->setWorldTransform(QTransform());
+    m_painter->setWorldMatrixEnabled(false);
+  }
   End();
 }

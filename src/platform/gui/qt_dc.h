@@ -13,20 +13,29 @@
 // so that the font's average character width becomes that width. A fixed
 // pitch request gets a fixed-pitch face when the named face is proportional
 // (GDI's font mapper weighs the pitch above the face name).
+//
+// On a painter without a clip or transform of its own (the usual case: the
+// context's own painter, or a fresh one on the view's bitmap) each primitive
+// sets the raster operation, clip, pen and font it needs directly rather than
+// saving and restoring the painter around itself; what is drawn is the same.
+// On an image, primitives that cannot reach the image or the clip are left out
+// before any painter work.
 #pragma once
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPainter>
+#include <QRect>
 #include <QStaticText>
 #include <QString>
 #include <memory>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/cdc.h"
 
-class QPainter;
 class QPaintDevice;
 class QPen;
 
@@ -64,8 +73,10 @@ class CQtDC : public CDC {
     int dpiY = 0;
     QFont font;
     std::optional<QFontMetricsF> metrics;
-    std::unordered_map<QString, double> advances;
-    std::unordered_map<QString, QStaticText> texts;
+    // Keyed by the text's own code units, so that a text met before costs no
+    // conversion.
+    std::unordered_map<std::u16string, double> advances;
+    std::unordered_map<std::u16string, QStaticText> texts;
     double xScale = 1;  // horizontal glyph scale for the requested width
     double ascent = 0;
     double descent = 0;
@@ -76,13 +87,23 @@ class CQtDC : public CDC {
 
   FontEntry& CurrentFont() const;
   static std::vector<std::unique_ptr<FontEntry>>& FontCache();
+  // Counts the times the thread's font cache was emptied (its entries gone).
+  static unsigned& FontCacheGeneration();
   QPaintDevice* Device() const;
-  // Saves the painter and sets the raster operation and clip for a pen or
-  // brush shape; false (nothing saved) when the operation draws nothing.
+  void NoteDevice();
+  // Sets the raster operation and clip for a pen or brush shape (saving the
+  // painter first unless it is set directly); false (nothing saved) when the
+  // operation or the clip draws nothing.
   bool BeginShape(const CRect* extraClip = nullptr);
-  void BeginFill(const CRect* extraClip = nullptr);
+  bool BeginFill(const CRect* extraClip = nullptr);
+  bool BeginState(QPainter::CompositionMode mode, const CRect* extraClip);
   void End();
   void ApplyClip(const CRect* extraClip);
+  // Whether a device box (inclusive), grown by reach pixels on every side,
+  // lies wholly outside the image or the context's clip (false on other
+  // devices, and on painters whose state is saved and restored).
+  bool OffImage(int left, int top, int right, int bottom, int reach) const;
+  bool OffImage(const CPoint* points, size_t count, int reach) const;
   QPen DevicePen(double* offset) const;
   COLORREF PenColor() const;
   COLORREF BrushColor() const;
@@ -99,4 +120,23 @@ class CQtDC : public CDC {
 
   std::unique_ptr<QPainter> m_owned;
   QPainter* m_painter = nullptr;
+  // Whether primitives set the painter's state directly (see above), and the
+  // state they last set: composition mode, clip (none: no clipping), font.
+  bool m_direct = false;
+  QPainter::CompositionMode m_modeSet = QPainter::CompositionMode_SourceOver;
+  std::optional<QRect> m_clipSet;
+  const FontEntry* m_fontSet = nullptr;
+  unsigned m_fontSetGeneration = 0;
+  // The device as it was when the context began (it does not change while
+  // the painter is active).
+  int m_deviceType = 0;
+  int m_deviceWidth = 0;
+  int m_deviceHeight = 0;
+  int m_dpiX = 0;
+  int m_dpiY = 0;
+  bool m_raster = false;
+  // The last font looked up, while the cache still holds it.
+  mutable FontEntry* m_lastFont = nullptr;
+  mutable unsigned m_lastFontGeneration = 0;
+  std::vector<CPoint> m_points;  // device points of the primitive being drawn
 };
