@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QThread>
 #include <QTransform>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <numbers>
@@ -126,11 +128,48 @@ void CQtDC::NoteDevice() {
     m_dpiX = d->logicalDpiX();
     m_dpiY = d->logicalDpiY();
   }
-  const QPaintEngine* engine = m_painter->paintEngine();
+  QPaintEngine* engine = m_painter->paintEngine();
   m_raster = engine && engine->type() == QPaintEngine::Raster;
   m_modeSet = m_painter->compositionMode();
   m_direct =
       !m_painter->hasClipping() && !m_painter->worldMatrixEnabled() && !m_painter->viewTransformEnabled();
+  // Opaque fills on a 32-bit image painted at one pixel per unit, fully
+  // opaque and without a clip of the system's, are written into the image's
+  // pixels, as the raster engine writes them.
+  if (m_direct && m_raster && m_deviceType == QInternal::Image && engine->paintDevice() == d &&
+      m_painter->opacity() == 1.0 && engine->systemClip().isEmpty()) {
+    const auto* image = static_cast<const QImage*>(d);
+    const QImage::Format format = image->format();
+    if ((format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+         format == QImage::Format_ARGB32_Premultiplied) &&
+        image->devicePixelRatio() == 1 && image->width() == m_deviceWidth &&
+        image->height() == m_deviceHeight) {
+      m_pixels = const_cast<uchar*>(image->constBits());
+      m_bytesPerLine = image->bytesPerLine();
+    }
+  }
+}
+
+void CQtDC::FillDeviceRect(const QRect& rect, const QColor& color) {
+  if (m_pixels == nullptr || m_modeSet != QPainter::CompositionMode_SourceOver || color.alpha() != 255 ||
+      rect.width() < 0 || rect.height() < 0) {
+    m_painter->fillRect(rect, color);
+    return;
+  }
+  QRect r = rect & QRect(0, 0, m_deviceWidth, m_deviceHeight);
+  if (m_clipSet) r &= *m_clipSet;
+  if (r.isEmpty()) return;
+  const quint32 value = color.rgba();  // opaque: the same in each of the formats
+  const qsizetype stride = m_bytesPerLine / static_cast<qsizetype>(sizeof(quint32));
+  auto* p =
+      reinterpret_cast<quint32*>(m_pixels + static_cast<qsizetype>(r.top()) * m_bytesPerLine) + r.left();
+  const int width = r.width();
+  const int height = r.height();
+  if (width == 1) {  // the upright lines of a drawing
+    for (int y = 0; y < height; ++y, p += stride) *p = value;
+    return;
+  }
+  for (int y = 0; y < height; ++y, p += stride) std::fill_n(p, width, value);
 }
 
 CQtDC::~CQtDC() {
@@ -429,7 +468,7 @@ void CQtDC::DrawDot(CPoint p, int width) {
     const double half = std::sqrt(r * r - y * y);
     const int x0 = static_cast<int>(std::ceil(c - half));
     const int x1 = static_cast<int>(std::floor(c + half));
-    if (x1 >= x0) m_painter->fillRect(QRect(p.x + x0, p.y + dy, x1 - x0 + 1, 1), color);
+    if (x1 >= x0) FillDeviceRect(QRect(p.x + x0, p.y + dy, x1 - x0 + 1, 1), color);
   }
 }
 
@@ -499,13 +538,13 @@ bool CQtDC::FillRectanglePolygon(const std::vector<CPoint>& dev) {
   if (l == r || t == b || !WellInside(dev.data(), n)) return false;
   const bool pen = !GetCurrentPen().IsNull();
   if (pen ? !CanFillThinLines() : !FillsStandInForShapes()) return false;
-  if (!GetCurrentBrush().IsNull()) m_painter->fillRect(QRect(l, t, r - l, b - t), ToQColor(BrushColor()));
+  if (!GetCurrentBrush().IsNull()) FillDeviceRect(QRect(l, t, r - l, b - t), ToQColor(BrushColor()));
   if (pen) {
     const QColor color = ToQColor(PenColor());
-    m_painter->fillRect(QRect(l, t, r - l + 1, 1), color);
-    m_painter->fillRect(QRect(l, b, r - l + 1, 1), color);
-    m_painter->fillRect(QRect(l, t + 1, 1, b - t - 1), color);
-    m_painter->fillRect(QRect(r, t + 1, 1, b - t - 1), color);
+    FillDeviceRect(QRect(l, t, r - l + 1, 1), color);
+    FillDeviceRect(QRect(l, b, r - l + 1, 1), color);
+    FillDeviceRect(QRect(l, t + 1, 1, b - t - 1), color);
+    FillDeviceRect(QRect(r, t + 1, 1, b - t - 1), color);
   }
   return true;
 }
@@ -575,18 +614,18 @@ bool CQtDC::FillOrthogonalPolyline(const std::vector<CPoint>& dev) {
     if (sy == 0) {
       const int x0 = clampX(std::min(a.x, b.x));
       const int x1 = clampX(std::max(a.x, b.x));
-      m_painter->fillRect(QRect(x0, a.y, x1 - x0, 1), color);
+      FillDeviceRect(QRect(x0, a.y, x1 - x0, 1), color);
     } else {
       const int y0 = clampY(std::min(a.y, b.y));
       const int y1 = clampY(std::max(a.y, b.y));
-      m_painter->fillRect(QRect(a.x, y0, 1, y1 - y0), color);
+      FillDeviceRect(QRect(a.x, y0, 1, y1 - y0), color);
     }
     const bool corner = lastDrawn && !out(a) && !out(b);
     const bool fell = dx < 0 || dy < 0;
     const bool falls = sx < 0 || sy < 0;
-    if (corner && (dx > 0 || dy > 0) && falls) m_painter->fillRect(QRect(a.x, a.y, 1, 1), color);
+    if (corner && (dx > 0 || dy > 0) && falls) FillDeviceRect(QRect(a.x, a.y, 1, 1), color);
     if (corner && fell && !falls && std::abs(b.x - a.x) + std::abs(b.y - a.y) == 1)
-      m_painter->fillRect(QRect(b.x, b.y, 1, 1), color);
+      FillDeviceRect(QRect(b.x, b.y, 1, 1), color);
     lastDrawn = !out(b);
     dx = sx;
     dy = sy;
@@ -768,7 +807,7 @@ void CQtDC::DoRectangle(const CRect& rect) {
     // rectangle one pixel smaller (right and bottom).
     const QRect fill = pen ? QRect(r.left + 1, r.top + 1, r.Width() - 2, r.Height() - 2)
                            : QRect(r.left, r.top, r.Width() - 1, r.Height() - 1);
-    if (fill.width() > 0 && fill.height() > 0) m_painter->fillRect(fill, ToQColor(BrushColor()));
+    if (fill.width() > 0 && fill.height() > 0) FillDeviceRect(fill, ToQColor(BrushColor()));
   }
   if (pen) {
     double off = 0;
@@ -842,7 +881,7 @@ void CQtDC::DoFillRect(const CRect& rect, COLORREF color) {
   const CRect r = DeviceRect(*this, rect);
   if (r.IsRectEmpty() || OffImage(r.left, r.top, r.right, r.bottom, 1)) return;
   if (!BeginFill()) return;
-  m_painter->fillRect(ToQRect(r), ToQColor(color));
+  FillDeviceRect(ToQRect(r), ToQColor(color));
   End();
 }
 

@@ -108,6 +108,9 @@ class CQtDC : public CDC {
   COLORREF PenColor() const;
   COLORREF BrushColor() const;
   void DrawDot(CPoint device, int width);
+  // The painter's fillRect of a device rectangle with the current
+  // composition mode and clip.
+  void FillDeviceRect(const QRect& rect, const QColor& color);
   bool FillsStandInForShapes() const;
   bool WellInside(const CPoint* points, size_t count) const;
   bool CanFillThinLines() const;
@@ -139,4 +142,7 @@ class CQtDC : public CDC {
   mutable FontEntry* m_lastFont = nullptr;
   mutable unsigned m_lastFontGeneration = 0;
   std::vector<CPoint> m_points;  // device points of the primitive being drawn
+  // The pixels opaque fills are written into (null: the painter fills).
+  uchar* m_pixels = nullptr;
+  qsizetype m_bytesPerLine = 0;
 };

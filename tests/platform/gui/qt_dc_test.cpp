@@ -478,3 +478,152 @@ TEST(QtDcTest, OrthogonalPolylinesLeavingTheImageCoverTheCosmeticLinePixels) {
     ASSERT_EQ(image, QtCosmeticPolyline(points, clip)) << "polyline " << t << ": " << text;
   }
 }
+
+namespace {
+
+// A drawing that changes every piece of state a context hands to its
+// painter: raster operations, clips (the context's, a saved and restored one,
+// a text's own), fonts (more of them than the font cache keeps, then the
+// first again) and the zoom (the same font at another size), with shapes
+// reaching out of the image and lying wholly outside it.
+void DrawStateChangingScene(CDC& dc) {
+  const CPen thin(PS_SOLID, 0, RGB(0, 0, 200));
+  const CPen dash(PS_DASH, 1, RGB(200, 0, 0));
+  const CPen wide(PS_SOLID, 2, RGB(0, 120, 0));
+  const CPen dot(PS_SOLID, 5, RGB(90, 0, 90));
+  const CBrush fill(RGB(255, 222, 140));
+  dc.FillSolidRect(CRect(-20, -20, 400, 300), RGB(180, 180, 180));
+  for (int pass = 0; pass < 2; ++pass) {
+    SetZoom(dc, pass == 0 ? 1.0 : 2.0, CPoint(pass * 7, pass * 3));
+    const int dy = pass * 70;
+    dc.SelectObject(&fill);
+    dc.SelectObject(&thin);
+    dc.Polygon({CPoint(10, 10 + dy), CPoint(10, 40 + dy), CPoint(50, 40 + dy), CPoint(50, 10 + dy)});
+    dc.Polygon({CPoint(60, 10 + dy), CPoint(90, 25 + dy), CPoint(60, 40 + dy)});
+    dc.Rectangle(100, 10 + dy, 140, 40 + dy);
+    dc.Ellipse(150, 10 + dy, 180, 40 + dy);
+    dc.Arc(CRect(185, 10 + dy, 215, 40 + dy), CPoint(215, 25 + dy), CPoint(185, 25 + dy));
+    dc.Polyline({CPoint(-30, 45 + dy), CPoint(70, 45 + dy), CPoint(70, 60 + dy), CPoint(400, 60 + dy)});
+    dc.SelectObject(&dash);
+    dc.Polyline({CPoint(5, 50 + dy), CPoint(95, 58 + dy)});
+    dc.SelectObject(&wide);
+    dc.Polyline({CPoint(100, 50 + dy), CPoint(130, 50 + dy), CPoint(130, 62 + dy), CPoint(160, 62 + dy)});
+    dc.Polyline({CPoint(5000, 50), CPoint(5100, 50)});  // wholly outside
+    dc.SelectObject(&dot);
+    dc.MoveTo(170, 55 + dy);
+    dc.LineTo(170, 55 + dy);
+    // Texts: the label font, opaque, clipped by DrawText and by ExtTextOut.
+    dc.SelectObject(MakeFont(12, 6));
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.TextOut(12, 14 + dy, u"B12");
+    dc.SetBkMode(OPAQUE);
+    dc.SetBkColor(RGB(0xFF, 0xFF, 0xCC));
+    dc.SetTextColor(RGB(255, 0, 0));
+    dc.TextOut(100, 25 + dy, u"42");
+    CRect box(150, 12 + dy, 172, 24 + dy);
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawText(u"clipped text", &box, DT_LEFT | DT_SINGLELINE);
+    const CRect etoBox(60, 30 + dy, 75, 38 + dy);
+    dc.ExtTextOut(58, 28 + dy, ETO_CLIPPED, &etoBox, u"WWW");
+    dc.SelectObject(MakeFont(16, 0));
+    dc.TextOut(185, 44 + dy, u"Ag");
+  }
+  SetZoom(dc, 1.0, CPoint(0, 0));
+  // The context's clip, then the same drawing outside it after a restore.
+  const int saved = dc.SaveDC();
+  dc.IntersectClipRect(20, 150, 120, 190);
+  const CPen thinBlack(PS_SOLID, 1, RGB(0, 0, 0));
+  dc.SelectObject(&thinBlack);
+  for (int x = 10; x < 140; x += 9) {
+    dc.MoveTo(x, 140);
+    dc.LineTo(x, 200);
+  }
+  dc.TextOut(15, 170, u"under the clip");
+  dc.IntersectClipRect(200, 150, 220, 160);  // nothing left of the clip
+  dc.FillSolidRect(CRect(0, 0, 300, 300), RGB(255, 0, 0));
+  dc.RestoreDC(saved);
+  dc.MoveTo(130, 145);
+  dc.LineTo(220, 145);
+  // Raster operations: a pen that inverts, one that does nothing, XOR fills.
+  dc.SetROP2(R2_NOT);
+  dc.Rectangle(30, 200, 90, 230);
+  dc.SetROP2(R2_NOP);
+  dc.Rectangle(0, 0, 300, 300);
+  dc.SetROP2(R2_XORPEN);
+  const CBrush xorBrush(RGB(0, 255, 0));
+  dc.SelectObject(&xorBrush);
+  dc.Polygon({CPoint(60, 210), CPoint(60, 240), CPoint(120, 240), CPoint(120, 210)});
+  dc.SetROP2(R2_COPYPEN);
+  // More fonts than the cache keeps, then the first one again.
+  dc.SetTextColor(RGB(0, 0, 120));
+  for (int h = 6; h < 46; ++h) {
+    dc.SelectObject(MakeFont(h, 0));
+    dc.TextOut(130 + (h % 10) * 16, 200 + (h / 10) * 10, u"a");
+  }
+  dc.SelectObject(MakeFont(12, 6));
+  dc.TextOut(130, 250, u"B12 again");
+}
+
+}  // namespace
+
+// A context on a painter of its own (or on a caller's painter without a clip
+// or transform) sets the painter's state directly and writes opaque fills
+// into the image; on a painter with a clip of its own it saves and restores
+// the painter around each primitive and leaves every fill to the painter.
+// Both draw the same pixels, through any sequence of state changes.
+TEST(QtDcTest, DirectPainterStateDrawsAsSavedState) {
+  QImage direct = WhiteImage(300, 280);
+  {
+    CQtDC dc(&direct);
+    DrawStateChangingScene(dc);
+  }
+  QImage callersPainter = WhiteImage(300, 280);
+  {
+    QPainter painter(&callersPainter);
+    CQtDC dc(&painter);
+    DrawStateChangingScene(dc);
+  }
+  QImage saved = WhiteImage(300, 280);
+  {
+    QPainter painter(&saved);
+    painter.setClipRect(saved.rect());
+    CQtDC dc(&painter);
+    DrawStateChangingScene(dc);
+  }
+  EXPECT_EQ(direct, saved);
+  EXPECT_EQ(callersPainter, saved);
+  // The nothing-through clip left no red fill; the inverting pen left its ink.
+  EXPECT_NE(direct.pixel(150, 120), qRgb(255, 0, 0));
+  EXPECT_NE(InkCount(direct), 0);
+}
+
+// A context that draws a text at one zoom and then the same text in the same
+// font at another draws the second as a context that only knew that zoom.
+TEST(QtDcTest, TextAfterAZoomChangeUsesTheNewSize) {
+  const auto draw = [](CDC& dc, double zoom) {
+    SetZoom(dc, zoom, CPoint(0, 0));
+    dc.SelectObject(MakeFont(12, 6));
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(2, zoom == 1.0 ? 2 : 12, u"T1 12:30");
+  };
+  QImage both = WhiteImage(160, 60);
+  {
+    CQtDC dc(&both);
+    draw(dc, 1.0);
+    EXPECT_EQ(dc.GetTextExtent(u"T1 12:30").cx, 48);
+    draw(dc, 2.0);
+    EXPECT_EQ(dc.GetTextExtent(u"T1 12:30").cx, 48);  // logical units at every zoom
+  }
+  QImage secondOnly = WhiteImage(160, 60);
+  {
+    CQtDC dc(&secondOnly);
+    draw(dc, 2.0);
+  }
+  const QRect second(0, 20, 160, 40);
+  EXPECT_EQ(both.copy(second), secondOnly.copy(second));
+  // About twice the glyphs' height (hinting rounds each size its own way).
+  const int first = InkBox(both.copy(0, 0, 160, 16)).height();
+  EXPECT_GT(first, 4);
+  EXPECT_GE(InkBox(secondOnly).height(), first * 3 / 2);
+}
