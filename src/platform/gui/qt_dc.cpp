@@ -131,8 +131,10 @@ void CQtDC::NoteDevice() {
   QPaintEngine* engine = m_painter->paintEngine();
   m_raster = engine && engine->type() == QPaintEngine::Raster;
   m_modeSet = m_painter->compositionMode();
-  m_direct =
-      !m_painter->hasClipping() && !m_painter->worldMatrixEnabled() && !m_painter->viewTransformEnabled();
+  // (Other engines, a printer's, keep the saved and restored states they
+  // were always given.)
+  m_direct = m_raster && !m_painter->hasClipping() && !m_painter->worldMatrixEnabled() &&
+             !m_painter->viewTransformEnabled();
   // Opaque fills on a 32-bit image painted at one pixel per unit, fully
   // opaque and without a clip of the system's, are written into the image's
   // pixels, as the raster engine writes them.
@@ -158,8 +160,10 @@ void CQtDC::FillDeviceRect(const QRect& rect, const QColor& color) {
   }
   QRect r = rect & QRect(0, 0, m_deviceWidth, m_deviceHeight);
   if (m_clipSet) r &= *m_clipSet;
-  if (r.isEmpty()) return;
-  const quint32 value = color.rgba();  // opaque: the same in each of the formats
+  if (!r.isEmpty()) WritePixels(r, color.rgba());  // opaque: the same in each of the formats
+}
+
+void CQtDC::WritePixels(const QRect& r, quint32 value) {
   const qsizetype stride = m_bytesPerLine / static_cast<qsizetype>(sizeof(quint32));
   auto* p =
       reinterpret_cast<quint32*>(m_pixels + static_cast<qsizetype>(r.top()) * m_bytesPerLine) + r.left();
@@ -173,6 +177,7 @@ void CQtDC::FillDeviceRect(const QRect& rect, const QColor& color) {
 }
 
 CQtDC::~CQtDC() {
+  FlushFill();
   if (m_owned) {
     if (m_owned->isActive()) m_owned->end();
   } else {
@@ -350,7 +355,14 @@ bool CQtDC::BeginFill(const CRect* extraClip) {
   return BeginState(QPainter::CompositionMode_SourceOver, extraClip);
 }
 
+void CQtDC::FlushFill() {
+  if (!m_pendingFill) return;
+  WritePixels(m_pendingFill->rect, m_pendingFill->value);
+  m_pendingFill.reset();
+}
+
 bool CQtDC::BeginState(QPainter::CompositionMode mode, const CRect* extraClip) {
+  FlushFill();
   if (!m_direct) {
     m_painter->save();
     m_painter->setCompositionMode(mode);
@@ -880,6 +892,33 @@ void CQtDC::DoArc(const CRect& box, CPoint start, CPoint end) {
 void CQtDC::DoFillRect(const CRect& rect, COLORREF color) {
   const CRect r = DeviceRect(*this, rect);
   if (r.IsRectEmpty() || OffImage(r.left, r.top, r.right, r.bottom, 1)) return;
+  if (m_pixels != nullptr) {
+    // Written into the image's pixels, clipped by the context's clip alone.
+    // The fill waits for the next drawing: when that is a fill too, what it
+    // covers of this one is never written (a repaint fills the window with
+    // the surround colour, then nearly all of it with the base).
+    QRect target = ToQRect(r) & QRect(0, 0, m_deviceWidth, m_deviceHeight);
+    if (DeviceClip()) target &= ToQRect(*DeviceClip());
+    if (target.isEmpty()) return;
+    if (m_pendingFill) {
+      const QRect old = m_pendingFill->rect;
+      const QRect covered = old & target;
+      if (covered.isEmpty()) {
+        WritePixels(old, m_pendingFill->value);
+      } else {
+        // The bands of the old fill above, below, left and right of the new one.
+        const auto write = [this](const QRect& band) {
+          if (!band.isEmpty()) WritePixels(band, m_pendingFill->value);
+        };
+        write(QRect(QPoint(old.left(), old.top()), QPoint(old.right(), covered.top() - 1)));
+        write(QRect(QPoint(old.left(), covered.bottom() + 1), QPoint(old.right(), old.bottom())));
+        write(QRect(QPoint(old.left(), covered.top()), QPoint(covered.left() - 1, covered.bottom())));
+        write(QRect(QPoint(covered.right() + 1, covered.top()), QPoint(old.right(), covered.bottom())));
+      }
+    }
+    m_pendingFill = PendingFill{target, ToQColor(color).rgba()};
+    return;
+  }
   if (!BeginFill()) return;
   FillDeviceRect(ToQRect(r), ToQColor(color));
   End();

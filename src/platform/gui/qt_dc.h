@@ -14,8 +14,8 @@
 // pitch request gets a fixed-pitch face when the named face is proportional
 // (GDI's font mapper weighs the pitch above the face name).
 //
-// On a painter without a clip or transform of its own (the usual case: the
-// context's own painter, or a fresh one on the view's bitmap) each primitive
+// On a raster painter without a clip or transform of its own (the usual
+// case: the context's own painter on an image or a widget) each primitive
 // sets the raster operation, clip, pen and font it needs directly rather than
 // saving and restoring the painter around itself; what is drawn is the same.
 // On an image, primitives that cannot reach the image or the clip are left out
@@ -111,6 +111,11 @@ class CQtDC : public CDC {
   // The painter's fillRect of a device rectangle with the current
   // composition mode and clip.
   void FillDeviceRect(const QRect& rect, const QColor& color);
+  // Writes an opaque value into the image's pixels of a rectangle (inside
+  // the image).
+  void WritePixels(const QRect& rect, quint32 value);
+  // Writes the fill that waits for the next drawing, if any.
+  void FlushFill();
   bool FillsStandInForShapes() const;
   bool WellInside(const CPoint* points, size_t count) const;
   bool CanFillThinLines() const;
@@ -145,4 +150,11 @@ class CQtDC : public CDC {
   // The pixels opaque fills are written into (null: the painter fills).
   uchar* m_pixels = nullptr;
   qsizetype m_bytesPerLine = 0;
+  // A fill of the context written into the pixels when the next drawing
+  // comes (inside the image and the clip).
+  struct PendingFill {
+    QRect rect;
+    quint32 value = 0;
+  };
+  std::optional<PendingFill> m_pendingFill;
 };

@@ -482,7 +482,7 @@ TEST(QtDcTest, OrthogonalPolylinesLeavingTheImageCoverTheCosmeticLinePixels) {
 namespace {
 
 // A drawing that changes every piece of state a context hands to its
-// painter: raster operations, clips (the context's, a saved and restored one,
+// painter: fills in a row, raster operations, clips (the context's, a saved and restored one,
 // a text's own), fonts (more of them than the font cache keeps, then the
 // first again) and the zoom (the same font at another size), with shapes
 // reaching out of the image and lying wholly outside it.
@@ -493,6 +493,12 @@ void DrawStateChangingScene(CDC& dc) {
   const CPen dot(PS_SOLID, 5, RGB(90, 0, 90));
   const CBrush fill(RGB(255, 222, 140));
   dc.FillSolidRect(CRect(-20, -20, 400, 300), RGB(180, 180, 180));
+  // Fills one after another: over part of the last, inside it, apart from it.
+  dc.FillSolidRect(CRect(30, 100, 90, 140), RGB(200, 0, 0));
+  dc.FillSolidRect(CRect(60, 120, 120, 160), RGB(0, 200, 0));
+  dc.FillSolidRect(CRect(70, 125, 80, 130), RGB(0, 0, 200));
+  dc.FillSolidRect(CRect(200, 100, 210, 110), RGB(200, 200, 0));
+  dc.Draw3dRect(CRect(240, 100, 260, 120), RGB(255, 255, 255), RGB(0, 0, 0));
   for (int pass = 0; pass < 2; ++pass) {
     SetZoom(dc, pass == 0 ? 1.0 : 2.0, CPoint(pass * 7, pass * 3));
     const int dy = pass * 70;
