@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/ladder_blocks.h"
 #include "blocks/operand_blocks.h"
+#include "blocks/param_text.h"
 #include "model/block_obj.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -318,6 +320,8 @@ void CBlockObj::DrawPlain(CViewContext* view, CDC* dc, int flag, COLORREF state)
   const int outputs = OutputPinCount();
   const int inPitch = m_nHeight / (inputs + 1);
   const int outPitch = m_nHeight / (outputs + 1);
+  // Every parameter pin shows the same text; it is laid out once.
+  std::optional<ParameterTextLayout> paramText;
 
   auto visitPin = [&](int pin) {
     const int type = m_nPinType[pin];
@@ -332,7 +336,8 @@ void CBlockObj::DrawPlain(CViewContext* view, CDC* dc, int flag, COLORREF state)
         dc->MoveTo(left - kStubLength, y);
         dc->LineTo(left, y);
       } else {
-        DrawParameterText(dc, pin, inPitch, kLabelCharWidth, kLabelLineHeight, doc);
+        if (!paramText) paramText = BuildParameterTextLayout(*this, IsNewerSeriesFor(doc));
+        DrawParameterText(dc, pin, inPitch, kLabelCharWidth, kLabelLineHeight, doc, &*paramText);
       }
       dc->SelectObject(&blockPen);
     } else {

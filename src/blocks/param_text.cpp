@@ -1,6 +1,7 @@
 #include "blocks/param_text.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/block_draw.h"
@@ -656,7 +657,7 @@ ParameterTextLayout BuildParameterTextLayout(const CBlockObj& block, bool newerS
 }
 
 void CBlockObj::DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, int lineHeight,
-                                  const CZaradDoc* doc) const {
+                                  const CZaradDoc* doc, const ParameterTextLayout* given) const {
   if (dc == nullptr) return;
   const int left = m_ptPos.x;
   const int y = m_ptPos.y + pitch * (pin + 1);
@@ -668,7 +669,9 @@ void CBlockObj::DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, in
   // The weekly timer and the message text draw their text at their last parameter pin.
   if ((m_nType == 410 && (pin == 0 || pin == 1)) || (m_nType == 810 && pin == 1)) return;
 
-  const ParameterTextLayout layout = BuildParameterTextLayout(*this, IsNewerSeriesFor(doc));
+  std::optional<ParameterTextLayout> own;
+  if (given == nullptr) own = BuildParameterTextLayout(*this, IsNewerSeriesFor(doc));
+  const ParameterTextLayout& layout = given ? *given : *own;
   if (layout.lines.empty()) return;
   int indent = layout.indentChars * charWidth;
   if (layout.indentLine >= 0)

@@ -30,6 +30,7 @@ class CBlockObj;
 class CDC;
 class CZaradDoc;
 class CViewContext;
+struct ParameterTextLayout;
 struct TEXTMETRIC;
 
 // Evaluation group of a block kind: the simulation sorts the blocks by group,
@@ -152,9 +153,10 @@ class CBlockObj : public CObject {
   void DrawSelectionHandles(CDC* dc) const;
   // The number or operand label above the body ("B3 Pump", "I101", "S1.1", "AQ101", ladder labels).
   CString GetNumberLabel(const CZaradDoc* doc) const;
-  // A parameter pin's grey-green stub and the block's parameter summary text.
-  void DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, int lineHeight,
-                         const CZaradDoc* doc) const;
+  // A parameter pin's grey-green stub and the block's parameter summary text
+  // (its layout as given, or else as built for the document's series).
+  void DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, int lineHeight, const CZaradDoc* doc,
+                         const ParameterTextLayout* layout = nullptr) const;
   // The symbol inside the body, by type code and class (one of the painters below).
   void DrawBlockSymbol(CDC* dc, const CZaradDoc* doc) const;
   void DrawOperandLabel(CDC* dc) const;

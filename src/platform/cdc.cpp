@@ -566,7 +566,9 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const CRect* rect, const CStrin
   }
   const UINT align = m_state.textAlign;
   const CPoint ref = (align & TA_UPDATECP) ? m_state.currentPos : CPoint(x, y);
-  const CSize ext = GetTextExtent(text);
+  // Left- and top-aligned text in place needs no measuring here (most labels).
+  const bool measure = (align & (TA_UPDATECP | TA_CENTER | TA_RIGHT | TA_BOTTOM)) != 0;
+  const CSize ext = measure ? GetTextExtent(text) : CSize();
   CPoint tl = ref;
   if ((align & TA_CENTER) == TA_CENTER) {
     tl.x -= ext.cx / 2;
