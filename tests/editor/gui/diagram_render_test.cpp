@@ -5,11 +5,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <memory>
 #include <vector>
 
 #include "blocks/block_factory.h"
+#include "editor/scan_driver.h"
 #include "model/block_comment.h"
 #include "model/block_obj.h"
 #include "model/connect_line_obj.h"
@@ -132,6 +134,49 @@ TEST(DiagramRenderTest, ScrolledViewportShowsTheSurroundAndTheLadderPowerBus) {
   const QImage left = RenderDiagramImage(*doc, 1.0f, QSize(100, 300));
   const int x = doc->m_powerBus.GetHead()->m_ptPos.x;
   EXPECT_EQ(left.pixel(x, 200) & 0xFFFFFF, 0u);  // the bus is a black line 4 units wide
+}
+
+// A simulating window repainted over its last picture after more scans
+// shows the values of the latest scan in its value boxes, and shows them as a
+// painter that saves and restores its state around every primitive (and
+// leaves every fill to Qt) draws them on a fresh image.
+TEST(DiagramRenderTest, SimulationRepaintsShowTheLatestValues) {
+  auto doc = MakeAllBlocksDocument(kDocFbd);
+  CScanDriver driver(doc.get());
+  driver.EnterSimulation(SYSTEMTIME{2026, 12, 4, 10, 12, 0, 0, 0});
+  DiagramDrawOptions options;
+  options.simulating = true;
+  const auto scanTo = [&driver](int ticks) {
+    for (int t = 0; t < ticks; ++t) {
+      driver.Tick();
+      driver.Scan();
+    }
+  };
+  const auto paint = [&](QImage& image, bool savedState) {
+    QPainter painter(&image);
+    if (savedState) painter.setClipRect(image.rect());
+    RenderDiagram(&painter, *doc, 1.0f, QPoint(0, 0), &driver, options);
+  };
+  const auto fresh = [] {
+    QImage image(1600, 1400, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    return image;
+  };
+  scanTo(8);
+  QImage window = fresh();
+  paint(window, false);
+  QImage reference = fresh();
+  paint(reference, true);
+  EXPECT_EQ(window, reference);
+  const QImage before = window;
+
+  scanTo(52);
+  paint(window, false);
+  reference = fresh();
+  paint(reference, true);
+  EXPECT_EQ(window, reference);
+  EXPECT_NE(window, before);  // the clock's value box, among others
+  driver.LeaveSimulation();
 }
 
 TEST(DiagramRenderTest, ZoomMapping) {
