@@ -12,8 +12,9 @@ constexpr StringTableEntry kEntries[] = {
     {129,
      u"\nDiagram\nFunction Block\nFunction Block Files (*.bfb)\n.bfb\nFunctionBlock.Document\nFunction Block "
      u"Document",
-     u""},
-    {130, u"\nDiagram\nLadder\nLadder Files (*.bld)\n.bld\nLadder.Document\nLadder Document", u""},
+     u"\n图形\n功能块\n功能块文件 (*.bfb)\n.bfb\nFunctionBlock.Document\n功能块文档"},
+    {130, u"\nDiagram\nLadder\nLadder Files (*.bld)\n.bld\nLadder.Document\nLadder Document",
+     u"\n图形\n梯形图\n梯形图文件 (*.bld)\n.bld\nLadder.Document\n梯形图文档"},
     {303, u"Set the logic view background color", u"设置逻辑视图背景颜色"},
     {305, u"Set the linked line color", u"设置连线颜色"},
     {306, u"Frame window background color", u"主窗口背景颜色"},
@@ -258,7 +259,7 @@ constexpr StringTableEntry kEntries[] = {
     {910, u"Modbus Write(En,R,Par)", u""},
     {912,
      u"%s Files(*.bfb, *.bld)|*.bfb; *.bld|%s File(*.bfb)|*.bfb|%s File(*.bld)|*.bld|All Files(*.*)|*.*||",
-     u""},
+     u"%s 文件(*.bfb, *.bld)|*.bfb; *.bld|%s 文件(*.bfb)|*.bfb|%s 文件(*.bld)|*.bld|所有文件(*.*)|*.*||"},
     {919, u"Fre", u""},
     {927, u"Ax", u""},
     {928, u"Ay", u""},
@@ -644,11 +645,12 @@ constexpr UiTextEntry kUiTexts[] = {
     {1547, u"引用"},
     {1553, u"引用"},
     {1554, u"引用"},
-    // Beyond the menu and dialog table: a page caption, and the Yes and No buttons of
-    // the message boxes.
+    // Beyond the menu and dialog table: a page caption, the Yes and No buttons of
+    // the message boxes, and the ladder diagram's Convert to FBD command.
     {6, u"是(&Y)"},
     {7, u"否(&N)"},
     {109, u"当前参数值"},
+    {3015, u"转换为FBD"},
 };
 
 // Chinese captions of the menu bar's popups, by their English captions.
