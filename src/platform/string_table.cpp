@@ -303,7 +303,15 @@ CString CaptionText(const CString& text) {
     int stop = end;
     if (stop > start && text[stop - 1] == u'\r') --stop;
     const CString line = text.Mid(start, stop - start);
-    const CString shown = line.IsEmpty() ? CString() : TranslatedCaption(line);
+    CString shown = line.IsEmpty() ? CString() : TranslatedCaption(line);
+    if (shown.IsEmpty() && !line.IsEmpty() && end < text.GetLength()) {
+      // A report line that the table keeps with its line end.
+      shown = TranslatedCaption(line + u"\n");
+      if (shown.GetLength() > 0 && shown[shown.GetLength() - 1] == u'\n')
+        shown = shown.Left(shown.GetLength() - 1);
+      else
+        shown.Empty();
+    }
     out += shown.IsEmpty() ? line : shown;
     out += text.Mid(stop, end - stop);  // the line's own "\r"
     if (end < text.GetLength()) out += u"\n";

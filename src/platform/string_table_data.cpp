@@ -175,7 +175,7 @@ constexpr StringTableEntry kEntries[] = {
      u"Please check if cable connects Device and PC, Initial/Run Mode Setting, ComPort is selected "
      u"correctly, "
      u"and Machine type(Device/PC) matches!",
-     u""},
+     u"请检查电缆是否连接了设备和PC、初始/运行模式设置、通讯口是否选择正确,以及机型(设备/PC)是否匹配!"},
     {632, u"Enter an Integer between %d and %d.", u"请输入%d到%d之间的整数。"},
     {633, u"Are you sure to clear Device's Program?", u"确定要清除设备中的程序吗?"},
     {634, u"It's Drawing Blocks and Lines(if any)\n", u"正在绘制块和连线(如有)\n"},
@@ -188,7 +188,7 @@ constexpr StringTableEntry kEntries[] = {
     {642,
      u"The maximun number of items to be logged has reached. To add more items, you must remove some other "
      u"items from this list.",
-     u""},
+     u"记录项数已达到最大值。要添加更多项,必须先从列表中删除其他项。"},
     {645, u"WiFi Digital Read", u""},
     {646, u"WiFi Digital Write", u""},
     {647, u"WiFi Analog Read", u""},

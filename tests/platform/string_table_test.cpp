@@ -69,12 +69,14 @@ TEST_F(StringTableTest, CaptionTextTranslatesFormattedMessages) {
       // A width before a conversion is no argument number.
       {u"Data mismatch! The Block data's [5]th byte not match,PC=>[0x0A 1],Controller=>[0x0A 2]\n",
        u"数据不一致!块数据的第[5]个字节不符,PC=>[0x0A 1],控制器=>[0x0A 2]\n"},
-      {u"Please enter an integer between -5 and 15", u"请输入 -5 到 15 之间的整数"},
+      {u"Please enter an integer between -5 and 15", u"请输入-5到15之间的整数"},
       {u"Please enter a 1到99之间的数", u"请输入1到99之间的数"},  // the range from the string table
       {u"Cannot save \"/tmp/x.bfb\": The diagram needs 40 MB, more than the 32 MB a diagram file may hold.",
        u"无法保存 \"/tmp/x.bfb\": 图形需要 40 MB,超过了图形文件最多可容纳的 32 MB。"},
       // Several texts, one a line; a line the table does not know stays.
       {u"Failed to open document.\r\nOpen file error!\nB2\n", u"打开文档失败。\r\n打开文件出错!\nB2\n"},
+      // Report lines the table keeps with their line ends.
+      {u"DownLoad Starts...\nDownLoad Suspend!\n", u"开始下载...\n下载中止!\n"},
       {u"DownLoading Program - 45%", u"正在下载程序 - 45%"},
       {u"Nothing the table knows", u"Nothing the table knows"},
       {u"Can't Find", u"Can't Find"},
