@@ -171,7 +171,8 @@ bool MatchFormat(const std::vector<FormatPiece>& pieces, size_t i, std::u16strin
     if (pos >= text.size()) return false;
     most = first = pos + 1;
   } else {
-    most = text.size();
+    // A text argument stays within its line: a message of several lines goes line by line.
+    most = std::min(text.size(), text.find(u'\n', pos));
   }
   for (size_t end = most;; --end) {
     args.emplace_back(text.substr(pos, end - pos));
@@ -284,7 +285,7 @@ CString TranslatedCaption(const CString& text) {
       out += f[i];
     }
   }
-  return next == numbers.size() ? CString(out.c_str()) : CString();
+  return next == numbers.size() ? CString(out.c_str()) : TranslatedMessage(view);
 }
 
 }  // namespace

@@ -75,6 +75,14 @@ TEST_F(StringTableTest, CaptionTextTranslatesFormattedMessages) {
        u"无法保存 \"/tmp/x.bfb\": 图形需要 40 MB,超过了图形文件最多可容纳的 32 MB。"},
       // Several texts, one a line; a line the table does not know stays.
       {u"Failed to open document.\r\nOpen file error!\nB2\n", u"打开文档失败。\r\n打开文件出错!\nB2\n"},
+      // A text within a text, the inner one with its values in the Chinese order.
+      {u"The file ends unexpectedly; it may be damaged or cut short. (needed 100 bytes at offset 0, 6 left) "
+       u"File: /tmp/x.bfb",
+       u"文件意外结束;文件可能已损坏或被截断。 (偏移 0 处需要 100 字节,剩余 6 字节) 文件: /tmp/x.bfb"},
+      // A message and its details, one a line.
+      {u"\"/tmp/x.bfb\" is not a diagram file.\nThe file could not be read or written. (kind 7) File: "
+       u"/tmp/x.bfb\n",
+       u"\"/tmp/x.bfb\" 不是图形文件。\n无法读写该文件。 (kind 7) 文件: /tmp/x.bfb\n"},
       // Report lines the table keeps with their line ends.
       {u"DownLoad Starts...\nDownLoad Suspend!\n", u"开始下载...\n下载中止!\n"},
       {u"DownLoading Program - 45%", u"正在下载程序 - 45%"},
@@ -83,7 +91,8 @@ TEST_F(StringTableTest, CaptionTextTranslatesFormattedMessages) {
   };
   for (const Case& c : cases) EXPECT_EQ(CaptionText(c.english), CString(c.english)) << "English interface";
   g_LanguageIsChinese = 1;
-  for (const Case& c : cases) EXPECT_EQ(CaptionText(c.english), CString(c.chinese));
+  for (const Case& c : cases)
+    EXPECT_EQ(CaptionText(c.english).ToUtf8(), CString(c.chinese).ToUtf8()) << CString(c.english).ToUtf8();
 }
 
 TEST_F(StringTableTest, CStringLoadString) {
