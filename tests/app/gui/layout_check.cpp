@@ -437,7 +437,10 @@ void LayoutChecker::CheckChildren(QWidget* parent, QWidget* window, const QStrin
   for (QObject* o : parent->children()) {
     auto* child = qobject_cast<QWidget*>(o);
     if (!child || child->isWindow() || !child->isVisibleTo(window)) continue;
-    if (child->objectName().startsWith(QLatin1String("qt_"))) continue;  // Qt's own parts
+    // Qt's own parts, but for a message box's text and buttons.
+    if (child->objectName().startsWith(QLatin1String("qt_")) &&
+        !child->objectName().startsWith(QLatin1String("qt_msgbox")))
+      continue;
     children << child;
   }
   const QRect inside = parent->rect();
