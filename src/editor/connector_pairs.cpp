@@ -116,9 +116,13 @@ struct CDiagramEditor::SeparationIndex {
   std::vector<std::vector<const CBlockObj*>> blocks;
   std::unordered_set<const CBlockObj*> liveBlocks;
   std::vector<Segment> segs;
-  // Wire segments wider than tall by grid row, the others by grid column: a
-  // long segment takes one or two entries, not one per cell it crosses.
-  std::vector<std::vector<int>> segRows, segColumns;
+  // Wire segments wider than tall by grid row, the others by grid column, each
+  // band cut into stretches of kStretch cells: a segment takes one entry per
+  // stretch it crosses, not one per cell, and a query looks only at the
+  // stretches it meets. A dead wire's entries go when a query meets them.
+  static constexpr int kStretch = 16;
+  int rowStretches = 1, columnStretches = 1;
+  mutable std::vector<std::vector<int>> segRows, segColumns;
   std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
   std::vector<char> deadWire;                             // by id
   std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
@@ -185,8 +189,10 @@ struct CDiagramEditor::SeparationIndex {
     ny = static_cast<int>(height / cell + 1);
     blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
     textCells.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
-    segRows.assign(static_cast<size_t>(ny), {});
-    segColumns.assign(static_cast<size_t>(nx), {});
+    rowStretches = (nx + kStretch - 1) / kStretch;
+    columnStretches = (ny + kStretch - 1) / kStretch;
+    segRows.assign(static_cast<size_t>(ny) * static_cast<size_t>(rowStretches), {});
+    segColumns.assign(static_cast<size_t>(nx) * static_cast<size_t>(columnStretches), {});
   }
 
   void Build(const CZaradDoc& doc) {
@@ -250,10 +256,12 @@ struct CDiagramEditor::SeparationIndex {
       segs.push_back({r, id});
       if (r.Width() > r.Height()) {
         for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy)
-          segRows[static_cast<size_t>(cy)].push_back(seg);
+          for (int k = CellX(r.left) / kStretch; k <= CellX(r.right) / kStretch; ++k)
+            RowStretch(cy, k).push_back(seg);
       } else {
         for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx)
-          segColumns[static_cast<size_t>(cx)].push_back(seg);
+          for (int k = CellY(r.top) / kStretch; k <= CellY(r.bottom) / kStretch; ++k)
+            ColumnStretch(cx, k).push_back(seg);
       }
     }
     const PinKey start(w->m_pStartBlock, w->m_nStartPin), end(w->m_pEndBlock, w->m_nEndPin);
@@ -275,41 +283,99 @@ struct CDiagramEditor::SeparationIndex {
     auto it = pins.find(PinKey(b, pin));
     return it == pins.end() ? nullptr : &it->second;
   }
-  // Any block (other than skip) whose body, sides reaching out by reach(b), meets r.
+  // Any block (other than skip) whose body, sides reaching out by reach(b), meets r;
+  // met, if given, takes that rectangle.
   template <typename Reach>
-  bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach) const {
+  bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach, CRect* met = nullptr) const {
     return AnyCell(r, [&](size_t k) {
-      for (const CBlockObj* b : blocks[k])
-        if (b != skip && Intersects(r, BodyRect(b, reach(b)))) return true;
+      for (const CBlockObj* b : blocks[k]) {
+        if (b == skip) continue;
+        const CRect body = BodyRect(b, reach(b));
+        if (!Intersects(r, body)) continue;
+        if (met) *met = body;
+        return true;
+      }
       return false;
     });
   }
-  // Any text of a block other than skip1 and skip2 that meets r.
-  bool AnyText(const CRect& r, const CBlockObj* skip1, const CBlockObj* skip2 = nullptr) const {
+  // Any text of a block other than skip1 and skip2 that meets r; met, if given,
+  // takes its rectangle.
+  bool AnyText(const CRect& r, const CBlockObj* skip1, const CBlockObj* skip2 = nullptr,
+               CRect* met = nullptr) const {
     if (!textView) return false;
     return AnyCell(r, [&](size_t k) {
       for (int id : textCells[k]) {
         const Text& t = texts[static_cast<size_t>(id)];
-        if (t.block != skip1 && t.block != skip2 && liveBlocks.count(t.block) && Intersects(r, t.rect))
+        if (t.block != skip1 && t.block != skip2 && liveBlocks.count(t.block) && Intersects(r, t.rect)) {
+          if (met) *met = t.rect;
           return true;
+        }
       }
       return false;
     });
   }
-  bool AnySegment(const CRect& r) const {
-    auto any = [&](const std::vector<int>& band) {
-      for (int i : band) {
-        const Segment& s = segs[static_cast<size_t>(i)];
-        if (!deadWire[static_cast<size_t>(s.wire)] && Intersects(r, s.rect)) return true;
+  std::vector<int>& RowStretch(int cy, int k) const {
+    return segRows[static_cast<size_t>(cy) * static_cast<size_t>(rowStretches) + static_cast<size_t>(k)];
+  }
+  std::vector<int>& ColumnStretch(int cx, int k) const {
+    return segColumns[static_cast<size_t>(cx) * static_cast<size_t>(columnStretches) +
+                      static_cast<size_t>(k)];
+  }
+  bool AnySegment(const CRect& r, CRect* met = nullptr) const {
+    auto any = [&](std::vector<int>& stretch) {
+      for (size_t n = 0; n < stretch.size();) {
+        const Segment& s = segs[static_cast<size_t>(stretch[n])];
+        if (deadWire[static_cast<size_t>(s.wire)]) {
+          stretch[n] = stretch.back();
+          stretch.pop_back();
+          continue;
+        }
+        if (Intersects(r, s.rect)) {
+          if (met) *met = s.rect;
+          return true;
+        }
+        ++n;
       }
       return false;
     };
-    for (int cy = CellY(std::min(r.top, r.bottom)); cy <= CellY(std::max(r.top, r.bottom)); ++cy)
-      if (any(segRows[static_cast<size_t>(cy)])) return true;
-    for (int cx = CellX(std::min(r.left, r.right)); cx <= CellX(std::max(r.left, r.right)); ++cx)
-      if (any(segColumns[static_cast<size_t>(cx)])) return true;
+    const int x0 = CellX(std::min(r.left, r.right)), x1 = CellX(std::max(r.left, r.right));
+    const int y0 = CellY(std::min(r.top, r.bottom)), y1 = CellY(std::max(r.top, r.bottom));
+    for (int cy = y0; cy <= y1; ++cy)
+      for (int k = x0 / kStretch; k <= x1 / kStretch; ++k)
+        if (any(RowStretch(cy, k))) return true;
+    for (int cx = x0; cx <= x1; ++cx)
+      for (int k = y0 / kStretch; k <= y1 / kStretch; ++k)
+        if (any(ColumnStretch(cx, k))) return true;
     return false;
   }
+  // IsSpotOccupied, from the index, of a half whose top left corner would be
+  // (x, y) on the page. When it is, blocked takes the open rectangle of corners
+  // whose spot the same thing meets: a spot, or the label above it, meets a
+  // rectangle exactly when its corner lies strictly inside that rectangle
+  // moved back by the spot's (or label's) own extent.
+  bool SpotOccupied(const CBlockObj* half, int x, int y, CRect* blocked) const {
+    const int w = half->m_nWidth, h = half->m_nHeight;
+    const CRect spot0(0, 0, w, h), label0 = HalfLabelRect(CPoint(0, 0), w);
+    auto rule = [blocked](const CRect& met, const CRect& at0) {
+      *blocked =
+          CRect(met.left - at0.right, met.top - at0.bottom, met.right - at0.left, met.bottom - at0.top);
+      return true;
+    };
+    const CRect spot(x, y, x + w, y + h);
+    const auto spotReach = [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; };
+    const auto labelReach = [](const CBlockObj*) { return 0; };
+    CRect met;
+    if (AnyBlock(spot, half, spotReach, &met) || AnySegment(spot, &met)) return rule(met, spot0);
+    if (!textView) return false;
+    if (AnyText(spot, half, nullptr, &met)) return rule(met, spot0);
+    // Neither the half nor its label over a block's texts, nor its label over a block or wire.
+    const CRect label = HalfLabelRect(CPoint(x, y), w);
+    if (AnyText(label, half, nullptr, &met) || AnyBlock(label, half, labelReach, &met) ||
+        AnySegment(label, &met))
+      return rule(met, label0);
+    return false;
+  }
+
   // The first pair number free on both sides, or -1.
   int FirstFreeMale() const {
     for (size_t i = 0; i < pairTaken.size(); ++i)
@@ -348,18 +414,11 @@ bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const
   const CRect page = GetDiagramPageRect(*m_pDoc);
   const int W = page.Width(), H = page.Height();
   if (x <= 0 || x >= W || x + w >= W || y <= 0 || y >= H || y + h >= H) return true;
-  const CRect spot(x, y, x + w, y + h);
   if (m_pSeparation) {
-    const SeparationIndex& index = *m_pSeparation;
-    if (index.AnyBlock(spot, half, [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; }) ||
-        index.AnySegment(spot))
-      return true;
-    if (!index.textView) return false;
-    // Neither the half nor its label over a block's texts, nor its label over a block or wire.
-    const CRect label = HalfLabelRect(CPoint(x, y), w);
-    return index.AnyText(spot, half) || index.AnyText(label, half) ||
-           index.AnyBlock(label, half, [](const CBlockObj*) { return 0; }) || index.AnySegment(label);
+    CRect blocked;
+    return m_pSeparation->SpotOccupied(half, x, y, &blocked);
   }
+  const CRect spot(x, y, x + w, y + h);
   for (const CBlockObj* b : m_pDoc->m_blocks)
     if (b != half && Intersects(spot, BodyRect(b, IsHalf(b) ? 2 : 5))) return true;
   for (const CConnectLineObj* c : m_pDoc->m_connections)
@@ -368,10 +427,58 @@ bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const
   return false;
 }
 
+namespace {
+
+int FloorDiv(int a, int b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
+}  // namespace
+
 void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   const int sign = half->m_nType == kTypeFemaleConnector ? -1 : 1;
-  auto take = [this, half, sign](CPoint off) {
-    if (IsSpotOccupied(half, sign * off.x, off.y)) return false;
+  // With the index, a spot found occupied rules out every other offset whose
+  // spot the same thing meets: those are not tested again. The offsets the
+  // search can reach are (0..kReach, -kReach..kReach).
+  constexpr int kReach = 40;
+  std::vector<char> ruledOut;
+  const CPoint from = half->m_ptPos;
+  CSize page;
+  if (m_pSeparation) {
+    ruledOut.assign(static_cast<size_t>((kReach + 1) * (2 * kReach + 1)), 0);
+    const CRect r = GetDiagramPageRect(*m_pDoc);
+    page = CSize(r.Width(), r.Height());
+  }
+  // IsSpotOccupied's page test.
+  auto offPage = [&](int x, int y) {
+    const int w = half->m_nWidth, h = half->m_nHeight;
+    return x <= 0 || x >= page.cx || x + w >= page.cx || y <= 0 || y >= page.cy || y + h >= page.cy;
+  };
+  auto slot = [](CPoint off) {
+    return static_cast<size_t>(off.y + kReach) * (kReach + 1) + static_cast<size_t>(off.x);
+  };
+  // Marks the offsets whose corner lies strictly inside blocked.
+  auto ruleOut = [&](const CRect& blocked) {
+    const int x0 = sign > 0 ? blocked.left - from.x : from.x - blocked.right;
+    const int x1 = sign > 0 ? blocked.right - from.x : from.x - blocked.left;
+    const int dx0 = std::max(FloorDiv(x0, kGrid) + 1, 0), dx1 = std::min(FloorDiv(x1 - 1, kGrid), kReach);
+    const int dy0 = std::max(FloorDiv(blocked.top - from.y, kGrid) + 1, -kReach);
+    const int dy1 = std::min(FloorDiv(blocked.bottom - from.y - 1, kGrid), kReach);
+    for (int dy = dy0; dy <= dy1; ++dy)
+      for (int dx = dx0; dx <= dx1; ++dx) ruledOut[slot(CPoint(dx, dy))] = 1;
+  };
+  auto occupied = [&](CPoint off) {
+    if (!m_pSeparation) return IsSpotOccupied(half, sign * off.x, off.y);
+    if (ruledOut[slot(off)]) return true;
+    const int x = from.x + kGrid * sign * off.x, y = from.y + kGrid * off.y;
+    if (offPage(x, y)) return true;
+    CRect blocked;
+    if (!m_pSeparation->SpotOccupied(half, x, y, &blocked)) return false;
+    ruleOut(blocked);
+    return true;
+  };
+  auto take = [&](CPoint off) {
+    if (occupied(off)) return false;
     half->m_ptPos += CSize(kGrid * sign * off.x, kGrid * off.y);
     half->m_ptDragStart = half->m_ptPos;
     return true;
@@ -381,10 +488,10 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   // A diagram laid out by the program looks further, ring by ring, so that no
   // half stands over another or over a text.
   if (!m_pSeparation || !m_pSeparation->textView) return;
-  for (int ring = 8; ring <= 40; ++ring)
+  // Ring r holds the offsets with max(dx, |dy|) == r, by dy, then dx.
+  for (int ring = 8; ring <= kReach; ++ring)
     for (int dy = 0; dy <= ring; ++dy)
-      for (int dx = 0; dx <= ring; ++dx) {
-        if (std::max(dx, dy) != ring) continue;
+      for (int dx = dy == ring ? 0 : ring; dx <= ring; ++dx) {
         if (take(CPoint(dx, dy)) || (dy != 0 && take(CPoint(dx, -dy)))) return;
       }
 }

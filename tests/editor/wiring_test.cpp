@@ -429,13 +429,23 @@ TEST(ConnectorPairs, OnlyWiresThatCrossABlockAreSeparated) {
 // A grid of AND blocks with wires running across many of them, some feeding
 // back: linking and separating in one batch gives the very document that
 // linking one by one and separating the crossing wires one by one, in
-// document order, gives.
-TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
-  auto build = [](Rig& r, bool batched) {
+// document order, gives. The batch keeps the wires by stretches of grid rows
+// and columns: on the tall page the wires run through many stretches, and
+// each separated wire must leave every one of them.
+struct BatchGrid {
+  int rows, columns, pagesDown;
+};
+class BatchSeparation : public ::testing::TestWithParam<BatchGrid> {};
+
+TEST_P(BatchSeparation, MatchesOneByOne) {
+  const BatchGrid grid = GetParam();
+  auto build = [&grid](Rig& r, bool batched) {
     r.core.SetAutoSnapshot(false);
+    r.Doc().m_nPagesDown = grid.pagesDown;
     std::vector<CBlockObj*> blocks;
-    for (int row = 0; row < 10; ++row)
-      for (int col = 0; col < 8; ++col) blocks.push_back(r.Block(300, CPoint(60 + col * 110, 40 + row * 90)));
+    for (int row = 0; row < grid.rows; ++row)
+      for (int col = 0; col < grid.columns; ++col)
+        blocks.push_back(r.Block(300, CPoint(60 + col * 110, 40 + row * 90)));
     unsigned seed = 7;
     auto next = [&seed](size_t n) {
       seed = seed * 1103515245u + 12345u;
@@ -510,6 +520,11 @@ TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
     EXPECT_EQ(y->m_junctions, x->m_junctions);
   }
 }
+INSTANTIATE_TEST_SUITE_P(ConnectorPairs, BatchSeparation,
+                         ::testing::Values(BatchGrid{10, 8, 1}, BatchGrid{44, 3, 3}),
+                         [](const ::testing::TestParamInfo<BatchGrid>& info) {
+                           return std::to_string(info.param.rows) + "x" + std::to_string(info.param.columns);
+                         });
 
 // Paths on a small lattice meet often, go back on themselves and stand still: the
 // index sets the dots that comparing each new wire with every earlier one sets.
