@@ -115,14 +115,13 @@ struct CDiagramEditor::SeparationIndex {
 
   std::vector<std::vector<const CBlockObj*>> blocks;
   std::unordered_set<const CBlockObj*> liveBlocks;
-  std::vector<Segment> segs;
   // Wire segments wider than tall by grid row, the others by grid column, each
   // band cut into stretches of kStretch cells: a segment takes one entry per
   // stretch it crosses, not one per cell, and a query looks only at the
   // stretches it meets. A dead wire's entries go when a query meets them.
   static constexpr int kStretch = 16;
   int rowStretches = 1, columnStretches = 1;
-  mutable std::vector<std::vector<int>> segRows, segColumns;
+  mutable std::vector<std::vector<Segment>> segRows, segColumns;
   std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
   std::vector<char> deadWire;                             // by id
   std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
@@ -199,7 +198,6 @@ struct CDiagramEditor::SeparationIndex {
     Span(doc);
     liveBlocks.clear();
     texts.clear();
-    segs.clear();
     wires.clear();
     deadWire.clear();
     pins.clear();
@@ -252,8 +250,7 @@ struct CDiagramEditor::SeparationIndex {
     for (size_t i = 1; i < w->m_points.size(); ++i) {
       const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
       if (IsFlat(r)) continue;
-      const int seg = static_cast<int>(segs.size());
-      segs.push_back({r, id});
+      const Segment seg{r, id};
       if (r.Width() > r.Height()) {
         for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy)
           for (int k = CellX(r.left) / kStretch; k <= CellX(r.right) / kStretch; ++k)
@@ -314,17 +311,17 @@ struct CDiagramEditor::SeparationIndex {
       return false;
     });
   }
-  std::vector<int>& RowStretch(int cy, int k) const {
+  std::vector<Segment>& RowStretch(int cy, int k) const {
     return segRows[static_cast<size_t>(cy) * static_cast<size_t>(rowStretches) + static_cast<size_t>(k)];
   }
-  std::vector<int>& ColumnStretch(int cx, int k) const {
+  std::vector<Segment>& ColumnStretch(int cx, int k) const {
     return segColumns[static_cast<size_t>(cx) * static_cast<size_t>(columnStretches) +
                       static_cast<size_t>(k)];
   }
   bool AnySegment(const CRect& r, CRect* met = nullptr) const {
-    auto any = [&](std::vector<int>& stretch) {
+    auto any = [&](std::vector<Segment>& stretch) {
       for (size_t n = 0; n < stretch.size();) {
-        const Segment& s = segs[static_cast<size_t>(stretch[n])];
+        const Segment& s = stretch[n];
         if (deadWire[static_cast<size_t>(s.wire)]) {
           stretch[n] = stretch.back();
           stretch.pop_back();
