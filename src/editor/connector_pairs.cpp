@@ -434,25 +434,40 @@ int FloorDiv(int a, int b) {
 
 void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   const int sign = half->m_nType == kTypeFemaleConnector ? -1 : 1;
+  auto take = [half, sign](CPoint off) {
+    half->m_ptPos += CSize(kGrid * sign * off.x, kGrid * off.y);
+    half->m_ptDragStart = half->m_ptPos;
+    return true;
+  };
+  if (!m_pSeparation) {
+    for (const CPoint& off : SearchOffsets())
+      if (!IsSpotOccupied(half, sign * off.x, off.y)) return void(take(off));
+    return;
+  }
   // With the index, a spot found occupied rules out every other offset whose
   // spot the same thing meets: those are not tested again. The offsets the
-  // search can reach are (0..kReach, -kReach..kReach).
+  // search can reach are (0..kReach, -kReach..kReach); those on the page
+  // (IsSpotOccupied's page test) are (dxLo..dxHi, dyLo..dyHi).
   constexpr int kReach = 40;
-  std::vector<char> ruledOut;
   const CPoint from = half->m_ptPos;
-  CSize page;
-  if (m_pSeparation) {
-    ruledOut.assign(static_cast<size_t>((kReach + 1) * (2 * kReach + 1)), 0);
-    const CRect r = GetDiagramPageRect(*m_pDoc);
-    page = CSize(r.Width(), r.Height());
+  const CRect page = GetDiagramPageRect(*m_pDoc);
+  const int w = half->m_nWidth, h = half->m_nHeight, W = page.Width(), H = page.Height();
+  int dxLo = kReach + 1, dxHi = -1, dyLo = kReach + 1, dyHi = -kReach - 1;
+  for (int d = 0; d <= kReach; ++d) {
+    const int x = from.x + kGrid * sign * d;
+    if (x <= 0 || x >= W || x + w >= W) continue;
+    dxLo = std::min(dxLo, d);
+    dxHi = d;
   }
-  // IsSpotOccupied's page test.
-  auto offPage = [&](int x, int y) {
-    const int w = half->m_nWidth, h = half->m_nHeight;
-    return x <= 0 || x >= page.cx || x + w >= page.cx || y <= 0 || y >= page.cy || y + h >= page.cy;
-  };
-  auto slot = [](CPoint off) {
-    return static_cast<size_t>(off.y + kReach) * (kReach + 1) + static_cast<size_t>(off.x);
+  for (int d = -kReach; d <= kReach; ++d) {
+    const int y = from.y + kGrid * d;
+    if (y <= 0 || y >= H || y + h >= H) continue;
+    dyLo = std::min(dyLo, d);
+    dyHi = d;
+  }
+  std::vector<char> ruledOut(static_cast<size_t>((kReach + 1) * (2 * kReach + 1)), 0);
+  auto slot = [](int dx, int dy) {
+    return static_cast<size_t>(dy + kReach) * (kReach + 1) + static_cast<size_t>(dx);
   };
   // Marks the offsets whose corner lies strictly inside blocked.
   auto ruleOut = [&](const CRect& blocked) {
@@ -462,35 +477,37 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
     const int dy0 = std::max(FloorDiv(blocked.top - from.y, kGrid) + 1, -kReach);
     const int dy1 = std::min(FloorDiv(blocked.bottom - from.y - 1, kGrid), kReach);
     for (int dy = dy0; dy <= dy1; ++dy)
-      for (int dx = dx0; dx <= dx1; ++dx) ruledOut[slot(CPoint(dx, dy))] = 1;
+      for (int dx = dx0; dx <= dx1; ++dx) ruledOut[slot(dx, dy)] = 1;
   };
-  auto occupied = [&](CPoint off) {
-    if (!m_pSeparation) return IsSpotOccupied(half, sign * off.x, off.y);
-    if (ruledOut[slot(off)]) return true;
-    const int x = from.x + kGrid * sign * off.x, y = from.y + kGrid * off.y;
-    if (offPage(x, y)) return true;
+  auto free = [&](int dx, int dy) {
+    if (dx < dxLo || dx > dxHi || dy < dyLo || dy > dyHi || ruledOut[slot(dx, dy)]) return false;
     CRect blocked;
-    if (!m_pSeparation->SpotOccupied(half, x, y, &blocked)) return false;
+    if (!m_pSeparation->SpotOccupied(half, from.x + kGrid * sign * dx, from.y + kGrid * dy, &blocked))
+      return true;
     ruleOut(blocked);
-    return true;
-  };
-  auto take = [&](CPoint off) {
-    if (occupied(off)) return false;
-    half->m_ptPos += CSize(kGrid * sign * off.x, kGrid * off.y);
-    half->m_ptDragStart = half->m_ptPos;
-    return true;
+    return false;
   };
   for (const CPoint& off : SearchOffsets())
-    if (take(off)) return;
+    if (free(off.x, off.y)) return void(take(off));
   // A diagram laid out by the program looks further, ring by ring, so that no
   // half stands over another or over a text.
-  if (!m_pSeparation || !m_pSeparation->textView) return;
-  // Ring r holds the offsets with max(dx, |dy|) == r, by dy, then dx.
-  for (int ring = 8; ring <= kReach; ++ring)
-    for (int dy = 0; dy <= ring; ++dy)
-      for (int dx = dy == ring ? 0 : ring; dx <= ring; ++dx) {
-        if (take(CPoint(dx, dy)) || (dy != 0 && take(CPoint(dx, -dy)))) return;
+  if (!m_pSeparation->textView) return;
+  // Ring r holds the offsets with max(dx, |dy|) == r, by dy, then dx: (r, dy)
+  // and (r, -dy) for dy below r, then (dx, r) and (dx, -r) for dx up to r.
+  // What lies off the page is passed over.
+  for (int ring = 8; ring <= kReach; ++ring) {
+    if (ring >= dxLo && ring <= dxHi) {
+      for (int dy = std::max(0, std::max(dyLo, -dyHi)); dy < ring; ++dy) {
+        if (free(ring, dy)) return void(take(CPoint(ring, dy)));
+        if (dy != 0 && free(ring, -dy)) return void(take(CPoint(ring, -dy)));
       }
+    }
+    if (ring > dyHi && -ring < dyLo) continue;
+    for (int dx = std::max(dxLo, 0); dx <= std::min(dxHi, ring); ++dx) {
+      if (free(dx, ring)) return void(take(CPoint(dx, ring)));
+      if (free(dx, -ring)) return void(take(CPoint(dx, -ring)));
+    }
+  }
 }
 
 void CDiagramEditor::NoteBatchWire(CConnectLineObj* wire) {
