@@ -114,6 +114,10 @@ struct CDiagramEditor::SeparationIndex {
   using PinKey = std::pair<const CBlockObj*, int>;
 
   std::vector<std::vector<const CBlockObj*>> blocks;
+  // By cell: kHoldsBlocks, kHoldsTexts (a small array that queries along a long
+  // wire read before the cells' lists).
+  static constexpr unsigned char kHoldsBlocks = 1, kHoldsTexts = 2;
+  std::vector<unsigned char> holds;
   std::unordered_set<const CBlockObj*> liveBlocks;
   // Wire segments wider than tall by grid row, the others by grid column, each
   // band cut into stretches of kStretch cells: a segment takes one entry per
@@ -134,6 +138,10 @@ struct CDiagramEditor::SeparationIndex {
   int halfCount[2] = {};
   int rangeFirst[2] = {};
   std::vector<char> rangeTaken[2];
+  // Nothing is taken before these (a number once taken stays taken until the
+  // index is built again): the searches for a free number start there.
+  mutable size_t pairFrom = 0;
+  mutable size_t rangeFrom[2] = {};
   // The direct delete applies: nothing else is selected and no separation
   // was refused (a refused wire stays selected).
   bool direct = true;
@@ -188,6 +196,7 @@ struct CDiagramEditor::SeparationIndex {
     ny = static_cast<int>(height / cell + 1);
     blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
     textCells.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
+    holds.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), 0);
     rowStretches = (nx + kStretch - 1) / kStretch;
     columnStretches = (ny + kStretch - 1) / kStretch;
     segRows.assign(static_cast<size_t>(ny) * static_cast<size_t>(rowStretches), {});
@@ -203,12 +212,14 @@ struct CDiagramEditor::SeparationIndex {
     pins.clear();
     junctions.clear();
     pairTaken.assign(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
+    pairFrom = 0;
     for (int slot : {0, 1}) {
       const OperandRange range =
           GetOperandRange(slot == 0 ? kTypeMaleConnector : kTypeFemaleConnector, doc.GetModelFamily());
       halfCount[slot] = 0;
       rangeFirst[slot] = range.nFirst;
       rangeTaken[slot].assign(static_cast<size_t>(std::max(range.nSize, 0)), 0);
+      rangeFrom[slot] = 0;
     }
     for (const CBlockObj* b : doc.m_blocks) AddBlock(b);
     for (CConnectLineObj* w : doc.m_connections) AddWire(w);
@@ -218,6 +229,7 @@ struct CDiagramEditor::SeparationIndex {
     // The widest body rectangle any query tests.
     AnyCell(BodyRect(b, 5), [&](size_t k) {
       blocks[k].push_back(b);
+      holds[k] |= kHoldsBlocks;
       return false;
     });
     for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
@@ -231,6 +243,7 @@ struct CDiagramEditor::SeparationIndex {
         texts.push_back({r, b});
         AnyCell(r, [&](size_t k) {
           textCells[k].push_back(id);
+          holds[k] |= kHoldsTexts;
           return false;
         });
       }
@@ -285,6 +298,7 @@ struct CDiagramEditor::SeparationIndex {
   template <typename Reach>
   bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach, CRect* met = nullptr) const {
     return AnyCell(r, [&](size_t k) {
+      if (!(holds[k] & kHoldsBlocks)) return false;
       for (const CBlockObj* b : blocks[k]) {
         if (b == skip) continue;
         const CRect body = BodyRect(b, reach(b));
@@ -301,9 +315,10 @@ struct CDiagramEditor::SeparationIndex {
                CRect* met = nullptr) const {
     if (!textView) return false;
     return AnyCell(r, [&](size_t k) {
+      if (!(holds[k] & kHoldsTexts)) return false;
       for (int id : textCells[k]) {
         const Text& t = texts[static_cast<size_t>(id)];
-        if (t.block != skip1 && t.block != skip2 && liveBlocks.count(t.block) && Intersects(r, t.rect)) {
+        if (t.block != skip1 && t.block != skip2 && Intersects(r, t.rect) && liveBlocks.count(t.block)) {
           if (met) *met = t.rect;
           return true;
         }
@@ -375,9 +390,8 @@ struct CDiagramEditor::SeparationIndex {
 
   // The first pair number free on both sides, or -1.
   int FirstFreeMale() const {
-    for (size_t i = 0; i < pairTaken.size(); ++i)
-      if (!pairTaken[i]) return kFirstMale + static_cast<int>(i);
-    return -1;
+    while (pairFrom < pairTaken.size() && pairTaken[pairFrom]) ++pairFrom;
+    return pairFrom < pairTaken.size() ? kFirstMale + static_cast<int>(pairFrom) : -1;
   }
   // CZaradDoc::CheckTypeLimit of a half type, from the count kept here.
   bool UnderLimit(const CZaradDoc& doc, int type) const {
@@ -387,13 +401,13 @@ struct CDiagramEditor::SeparationIndex {
   // The number and operand CZaradDoc::AddBlock gives a new half: the first
   // number of its range that no half of its type holds.
   void NumberHalf(CBlockObj* half) const {
-    const std::vector<char>& taken = rangeTaken[HalfSlot(half->m_nType)];
-    for (size_t i = 0; i < taken.size(); ++i) {
-      if (taken[i]) continue;
-      half->m_nNumber = rangeFirst[HalfSlot(half->m_nType)] + static_cast<int>(i);
-      half->m_nOperand = static_cast<int>(i);
-      return;
-    }
+    const int slot = HalfSlot(half->m_nType);
+    const std::vector<char>& taken = rangeTaken[slot];
+    size_t& i = rangeFrom[slot];
+    while (i < taken.size() && taken[i]) ++i;
+    if (i == taken.size()) return;
+    half->m_nNumber = rangeFirst[slot] + static_cast<int>(i);
+    half->m_nOperand = static_cast<int>(i);
   }
 };
 
