@@ -3,6 +3,8 @@
 // pair joined back into one connection, the placement search for the
 // halves, the cut/join tool and the separation of wires that cross blocks.
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -102,6 +104,7 @@ struct CDiagramEditor::SeparationIndex {
   // falls into the border cells (the tests are exact, the cells only narrow).
   CPoint origin;
   int cell = 64, nx = 1, ny = 1;
+  int cellShift = 6;  // cell == 1 << cellShift
   struct Segment {
     CRect rect;
     int wire;
@@ -160,8 +163,10 @@ struct CDiagramEditor::SeparationIndex {
     return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1;
   }
   static int Clamp(long long v, int n) { return static_cast<int>(std::clamp<long long>(v, 0, n - 1)); }
-  int CellX(int x) const { return Clamp((static_cast<long long>(x) - origin.x) / cell, nx); }
-  int CellY(int y) const { return Clamp((static_cast<long long>(y) - origin.y) / cell, ny); }
+  // (Shifting floors where dividing truncates: both clamp a point left of or
+  // above the origin to the first cell.)
+  int CellX(int x) const { return Clamp((static_cast<long long>(x) - origin.x) >> cellShift, nx); }
+  int CellY(int y) const { return Clamp((static_cast<long long>(y) - origin.y) >> cellShift, ny); }
   template <typename F>
   bool AnyCell(const CRect& r, F f) const {
     const int x0 = CellX(std::min(r.left, r.right)), x1 = CellX(std::max(r.left, r.right));
@@ -190,7 +195,11 @@ struct CDiagramEditor::SeparationIndex {
     const long long width = static_cast<long long>(area.right) - area.left + 1;
     const long long height = static_cast<long long>(area.bottom) - area.top + 1;
     cell = 64;
-    while ((width / cell + 1) * (height / cell + 1) > 65536) cell *= 2;
+    cellShift = 6;
+    while ((width / cell + 1) * (height / cell + 1) > 65536) {
+      cell *= 2;
+      ++cellShift;
+    }
     origin = area.TopLeft();
     nx = static_cast<int>(width / cell + 1);
     ny = static_cast<int>(height / cell + 1);
@@ -479,10 +488,10 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
     dyLo = std::min(dyLo, d);
     dyHi = d;
   }
-  std::vector<char> ruledOut(static_cast<size_t>((kReach + 1) * (2 * kReach + 1)), 0);
-  auto slot = [](int dx, int dy) {
-    return static_cast<size_t>(dy + kReach) * (kReach + 1) + static_cast<size_t>(dx);
-  };
+  // By dy, a bit for each dx.
+  std::array<std::uint64_t, 2 * kReach + 1> ruledOut{};
+  static_assert(kReach < 63);
+  auto row = [&ruledOut](int dy) -> std::uint64_t& { return ruledOut[static_cast<size_t>(dy + kReach)]; };
   // Marks the offsets whose corner lies strictly inside blocked.
   auto ruleOut = [&](const CRect& blocked) {
     const int x0 = sign > 0 ? blocked.left - from.x : from.x - blocked.right;
@@ -490,11 +499,12 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
     const int dx0 = std::max(FloorDiv(x0, kGrid) + 1, 0), dx1 = std::min(FloorDiv(x1 - 1, kGrid), kReach);
     const int dy0 = std::max(FloorDiv(blocked.top - from.y, kGrid) + 1, -kReach);
     const int dy1 = std::min(FloorDiv(blocked.bottom - from.y - 1, kGrid), kReach);
-    for (int dy = dy0; dy <= dy1; ++dy)
-      for (int dx = dx0; dx <= dx1; ++dx) ruledOut[slot(dx, dy)] = 1;
+    if (dx0 > dx1) return;
+    const std::uint64_t bits = ((std::uint64_t{2} << dx1) - 1) & ~((std::uint64_t{1} << dx0) - 1);
+    for (int dy = dy0; dy <= dy1; ++dy) row(dy) |= bits;
   };
   auto free = [&](int dx, int dy) {
-    if (dx < dxLo || dx > dxHi || dy < dyLo || dy > dyHi || ruledOut[slot(dx, dy)]) return false;
+    if (dx < dxLo || dx > dxHi || dy < dyLo || dy > dyHi || ((row(dy) >> dx) & 1)) return false;
     CRect blocked;
     if (!m_pSeparation->SpotOccupied(half, from.x + kGrid * sign * dx, from.y + kGrid * dy, &blocked))
       return true;
