@@ -460,11 +460,10 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   auto take = [half, sign](CPoint off) {
     half->m_ptPos += CSize(kGrid * sign * off.x, kGrid * off.y);
     half->m_ptDragStart = half->m_ptPos;
-    return true;
   };
   if (!m_pSeparation) {
     for (const CPoint& off : SearchOffsets())
-      if (!IsSpotOccupied(half, sign * off.x, off.y)) return void(take(off));
+      if (!IsSpotOccupied(half, sign * off.x, off.y)) return take(off);
     return;
   }
   // With the index, a spot found occupied rules out every other offset whose
@@ -503,7 +502,7 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
     const std::uint64_t bits = ((std::uint64_t{2} << dx1) - 1) & ~((std::uint64_t{1} << dx0) - 1);
     for (int dy = dy0; dy <= dy1; ++dy) row(dy) |= bits;
   };
-  auto free = [&](int dx, int dy) {
+  auto vacant = [&](int dx, int dy) {
     if (dx < dxLo || dx > dxHi || dy < dyLo || dy > dyHi || ((row(dy) >> dx) & 1)) return false;
     CRect blocked;
     if (!m_pSeparation->SpotOccupied(half, from.x + kGrid * sign * dx, from.y + kGrid * dy, &blocked))
@@ -512,7 +511,7 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
     return false;
   };
   for (const CPoint& off : SearchOffsets())
-    if (free(off.x, off.y)) return void(take(off));
+    if (vacant(off.x, off.y)) return take(off);
   // A diagram laid out by the program looks further, ring by ring, so that no
   // half stands over another or over a text.
   if (!m_pSeparation->textView) return;
@@ -522,14 +521,14 @@ void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   for (int ring = 8; ring <= kReach; ++ring) {
     if (ring >= dxLo && ring <= dxHi) {
       for (int dy = std::max(0, std::max(dyLo, -dyHi)); dy < ring; ++dy) {
-        if (free(ring, dy)) return void(take(CPoint(ring, dy)));
-        if (dy != 0 && free(ring, -dy)) return void(take(CPoint(ring, -dy)));
+        if (vacant(ring, dy)) return take(CPoint(ring, dy));
+        if (dy != 0 && vacant(ring, -dy)) return take(CPoint(ring, -dy));
       }
     }
     if (ring > dyHi && -ring < dyLo) continue;
     for (int dx = std::max(dxLo, 0); dx <= std::min(dxHi, ring); ++dx) {
-      if (free(dx, ring)) return void(take(CPoint(dx, ring)));
-      if (free(dx, -ring)) return void(take(CPoint(dx, -ring)));
+      if (vacant(dx, ring)) return take(CPoint(dx, ring));
+      if (vacant(dx, -ring)) return take(CPoint(dx, -ring));
     }
   }
 }
