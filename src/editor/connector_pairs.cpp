@@ -3,6 +3,8 @@
 // pair joined back into one connection, the placement search for the
 // halves, the cut/join tool and the separation of wires that cross blocks.
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -102,6 +104,7 @@ struct CDiagramEditor::SeparationIndex {
   // falls into the border cells (the tests are exact, the cells only narrow).
   CPoint origin;
   int cell = 64, nx = 1, ny = 1;
+  int cellShift = 6;  // cell == 1 << cellShift
   struct Segment {
     CRect rect;
     int wire;
@@ -114,11 +117,18 @@ struct CDiagramEditor::SeparationIndex {
   using PinKey = std::pair<const CBlockObj*, int>;
 
   std::vector<std::vector<const CBlockObj*>> blocks;
+  // By cell: kHoldsBlocks, kHoldsTexts (a small array that queries along a long
+  // wire read before the cells' lists).
+  static constexpr unsigned char kHoldsBlocks = 1, kHoldsTexts = 2;
+  std::vector<unsigned char> holds;
   std::unordered_set<const CBlockObj*> liveBlocks;
-  std::vector<Segment> segs;
-  // Wire segments wider than tall by grid row, the others by grid column: a
-  // long segment takes one or two entries, not one per cell it crosses.
-  std::vector<std::vector<int>> segRows, segColumns;
+  // Wire segments wider than tall by grid row, the others by grid column, each
+  // band cut into stretches of kStretch cells: a segment takes one entry per
+  // stretch it crosses, not one per cell, and a query looks only at the
+  // stretches it meets. A dead wire's entries go when a query meets them.
+  static constexpr int kStretch = 16;
+  int rowStretches = 1, columnStretches = 1;
+  mutable std::vector<std::vector<Segment>> segRows, segColumns;
   std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
   std::vector<char> deadWire;                             // by id
   std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
@@ -131,6 +141,10 @@ struct CDiagramEditor::SeparationIndex {
   int halfCount[2] = {};
   int rangeFirst[2] = {};
   std::vector<char> rangeTaken[2];
+  // Nothing is taken before these (a number once taken stays taken until the
+  // index is built again): the searches for a free number start there.
+  mutable size_t pairFrom = 0;
+  mutable size_t rangeFrom[2] = {};
   // The direct delete applies: nothing else is selected and no separation
   // was refused (a refused wire stays selected).
   bool direct = true;
@@ -149,8 +163,10 @@ struct CDiagramEditor::SeparationIndex {
     return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1;
   }
   static int Clamp(long long v, int n) { return static_cast<int>(std::clamp<long long>(v, 0, n - 1)); }
-  int CellX(int x) const { return Clamp((static_cast<long long>(x) - origin.x) / cell, nx); }
-  int CellY(int y) const { return Clamp((static_cast<long long>(y) - origin.y) / cell, ny); }
+  // (Shifting floors where dividing truncates: both clamp a point left of or
+  // above the origin to the first cell.)
+  int CellX(int x) const { return Clamp((static_cast<long long>(x) - origin.x) >> cellShift, nx); }
+  int CellY(int y) const { return Clamp((static_cast<long long>(y) - origin.y) >> cellShift, ny); }
   template <typename F>
   bool AnyCell(const CRect& r, F f) const {
     const int x0 = CellX(std::min(r.left, r.right)), x1 = CellX(std::max(r.left, r.right));
@@ -179,32 +195,40 @@ struct CDiagramEditor::SeparationIndex {
     const long long width = static_cast<long long>(area.right) - area.left + 1;
     const long long height = static_cast<long long>(area.bottom) - area.top + 1;
     cell = 64;
-    while ((width / cell + 1) * (height / cell + 1) > 65536) cell *= 2;
+    cellShift = 6;
+    while ((width / cell + 1) * (height / cell + 1) > 65536) {
+      cell *= 2;
+      ++cellShift;
+    }
     origin = area.TopLeft();
     nx = static_cast<int>(width / cell + 1);
     ny = static_cast<int>(height / cell + 1);
     blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
     textCells.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
-    segRows.assign(static_cast<size_t>(ny), {});
-    segColumns.assign(static_cast<size_t>(nx), {});
+    holds.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), 0);
+    rowStretches = (nx + kStretch - 1) / kStretch;
+    columnStretches = (ny + kStretch - 1) / kStretch;
+    segRows.assign(static_cast<size_t>(ny) * static_cast<size_t>(rowStretches), {});
+    segColumns.assign(static_cast<size_t>(nx) * static_cast<size_t>(columnStretches), {});
   }
 
   void Build(const CZaradDoc& doc) {
     Span(doc);
     liveBlocks.clear();
     texts.clear();
-    segs.clear();
     wires.clear();
     deadWire.clear();
     pins.clear();
     junctions.clear();
     pairTaken.assign(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
+    pairFrom = 0;
     for (int slot : {0, 1}) {
       const OperandRange range =
           GetOperandRange(slot == 0 ? kTypeMaleConnector : kTypeFemaleConnector, doc.GetModelFamily());
       halfCount[slot] = 0;
       rangeFirst[slot] = range.nFirst;
       rangeTaken[slot].assign(static_cast<size_t>(std::max(range.nSize, 0)), 0);
+      rangeFrom[slot] = 0;
     }
     for (const CBlockObj* b : doc.m_blocks) AddBlock(b);
     for (CConnectLineObj* w : doc.m_connections) AddWire(w);
@@ -214,6 +238,7 @@ struct CDiagramEditor::SeparationIndex {
     // The widest body rectangle any query tests.
     AnyCell(BodyRect(b, 5), [&](size_t k) {
       blocks[k].push_back(b);
+      holds[k] |= kHoldsBlocks;
       return false;
     });
     for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
@@ -227,6 +252,7 @@ struct CDiagramEditor::SeparationIndex {
         texts.push_back({r, b});
         AnyCell(r, [&](size_t k) {
           textCells[k].push_back(id);
+          holds[k] |= kHoldsTexts;
           return false;
         });
       }
@@ -246,14 +272,15 @@ struct CDiagramEditor::SeparationIndex {
     for (size_t i = 1; i < w->m_points.size(); ++i) {
       const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
       if (IsFlat(r)) continue;
-      const int seg = static_cast<int>(segs.size());
-      segs.push_back({r, id});
+      const Segment seg{r, id};
       if (r.Width() > r.Height()) {
         for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy)
-          segRows[static_cast<size_t>(cy)].push_back(seg);
+          for (int k = CellX(r.left) / kStretch; k <= CellX(r.right) / kStretch; ++k)
+            RowStretch(cy, k).push_back(seg);
       } else {
         for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx)
-          segColumns[static_cast<size_t>(cx)].push_back(seg);
+          for (int k = CellY(r.top) / kStretch; k <= CellY(r.bottom) / kStretch; ++k)
+            ColumnStretch(cx, k).push_back(seg);
       }
     }
     const PinKey start(w->m_pStartBlock, w->m_nStartPin), end(w->m_pEndBlock, w->m_nEndPin);
@@ -275,46 +302,105 @@ struct CDiagramEditor::SeparationIndex {
     auto it = pins.find(PinKey(b, pin));
     return it == pins.end() ? nullptr : &it->second;
   }
-  // Any block (other than skip) whose body, sides reaching out by reach(b), meets r.
+  // Any block (other than skip) whose body, sides reaching out by reach(b), meets r;
+  // met, if given, takes that rectangle.
   template <typename Reach>
-  bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach) const {
+  bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach, CRect* met = nullptr) const {
     return AnyCell(r, [&](size_t k) {
-      for (const CBlockObj* b : blocks[k])
-        if (b != skip && Intersects(r, BodyRect(b, reach(b)))) return true;
-      return false;
-    });
-  }
-  // Any text of a block other than skip1 and skip2 that meets r.
-  bool AnyText(const CRect& r, const CBlockObj* skip1, const CBlockObj* skip2 = nullptr) const {
-    if (!textView) return false;
-    return AnyCell(r, [&](size_t k) {
-      for (int id : textCells[k]) {
-        const Text& t = texts[static_cast<size_t>(id)];
-        if (t.block != skip1 && t.block != skip2 && liveBlocks.count(t.block) && Intersects(r, t.rect))
-          return true;
+      if (!(holds[k] & kHoldsBlocks)) return false;
+      for (const CBlockObj* b : blocks[k]) {
+        if (b == skip) continue;
+        const CRect body = BodyRect(b, reach(b));
+        if (!Intersects(r, body)) continue;
+        if (met) *met = body;
+        return true;
       }
       return false;
     });
   }
-  bool AnySegment(const CRect& r) const {
-    auto any = [&](const std::vector<int>& band) {
-      for (int i : band) {
-        const Segment& s = segs[static_cast<size_t>(i)];
-        if (!deadWire[static_cast<size_t>(s.wire)] && Intersects(r, s.rect)) return true;
+  // Any text of a block other than skip1 and skip2 that meets r; met, if given,
+  // takes its rectangle.
+  bool AnyText(const CRect& r, const CBlockObj* skip1, const CBlockObj* skip2 = nullptr,
+               CRect* met = nullptr) const {
+    if (!textView) return false;
+    return AnyCell(r, [&](size_t k) {
+      if (!(holds[k] & kHoldsTexts)) return false;
+      for (int id : textCells[k]) {
+        const Text& t = texts[static_cast<size_t>(id)];
+        if (t.block != skip1 && t.block != skip2 && Intersects(r, t.rect) && liveBlocks.count(t.block)) {
+          if (met) *met = t.rect;
+          return true;
+        }
+      }
+      return false;
+    });
+  }
+  std::vector<Segment>& RowStretch(int cy, int k) const {
+    return segRows[static_cast<size_t>(cy) * static_cast<size_t>(rowStretches) + static_cast<size_t>(k)];
+  }
+  std::vector<Segment>& ColumnStretch(int cx, int k) const {
+    return segColumns[static_cast<size_t>(cx) * static_cast<size_t>(columnStretches) +
+                      static_cast<size_t>(k)];
+  }
+  bool AnySegment(const CRect& r, CRect* met = nullptr) const {
+    auto any = [&](std::vector<Segment>& stretch) {
+      for (size_t n = 0; n < stretch.size();) {
+        const Segment& s = stretch[n];
+        if (deadWire[static_cast<size_t>(s.wire)]) {
+          stretch[n] = stretch.back();
+          stretch.pop_back();
+          continue;
+        }
+        if (Intersects(r, s.rect)) {
+          if (met) *met = s.rect;
+          return true;
+        }
+        ++n;
       }
       return false;
     };
-    for (int cy = CellY(std::min(r.top, r.bottom)); cy <= CellY(std::max(r.top, r.bottom)); ++cy)
-      if (any(segRows[static_cast<size_t>(cy)])) return true;
-    for (int cx = CellX(std::min(r.left, r.right)); cx <= CellX(std::max(r.left, r.right)); ++cx)
-      if (any(segColumns[static_cast<size_t>(cx)])) return true;
+    const int x0 = CellX(std::min(r.left, r.right)), x1 = CellX(std::max(r.left, r.right));
+    const int y0 = CellY(std::min(r.top, r.bottom)), y1 = CellY(std::max(r.top, r.bottom));
+    for (int cy = y0; cy <= y1; ++cy)
+      for (int k = x0 / kStretch; k <= x1 / kStretch; ++k)
+        if (any(RowStretch(cy, k))) return true;
+    for (int cx = x0; cx <= x1; ++cx)
+      for (int k = y0 / kStretch; k <= y1 / kStretch; ++k)
+        if (any(ColumnStretch(cx, k))) return true;
     return false;
   }
+  // IsSpotOccupied, from the index, of a half whose top left corner would be
+  // (x, y) on the page. When it is, blocked takes the open rectangle of corners
+  // whose spot the same thing meets: a spot, or the label above it, meets a
+  // rectangle exactly when its corner lies strictly inside that rectangle
+  // moved back by the spot's (or label's) own extent.
+  bool SpotOccupied(const CBlockObj* half, int x, int y, CRect* blocked) const {
+    const int w = half->m_nWidth, h = half->m_nHeight;
+    const CRect spot0(0, 0, w, h), label0 = HalfLabelRect(CPoint(0, 0), w);
+    auto rule = [blocked](const CRect& met, const CRect& at0) {
+      *blocked =
+          CRect(met.left - at0.right, met.top - at0.bottom, met.right - at0.left, met.bottom - at0.top);
+      return true;
+    };
+    const CRect spot(x, y, x + w, y + h);
+    const auto spotReach = [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; };
+    const auto labelReach = [](const CBlockObj*) { return 0; };
+    CRect met;
+    if (AnyBlock(spot, half, spotReach, &met) || AnySegment(spot, &met)) return rule(met, spot0);
+    if (!textView) return false;
+    if (AnyText(spot, half, nullptr, &met)) return rule(met, spot0);
+    // Neither the half nor its label over a block's texts, nor its label over a block or wire.
+    const CRect label = HalfLabelRect(CPoint(x, y), w);
+    if (AnyText(label, half, nullptr, &met) || AnyBlock(label, half, labelReach, &met) ||
+        AnySegment(label, &met))
+      return rule(met, label0);
+    return false;
+  }
+
   // The first pair number free on both sides, or -1.
   int FirstFreeMale() const {
-    for (size_t i = 0; i < pairTaken.size(); ++i)
-      if (!pairTaken[i]) return kFirstMale + static_cast<int>(i);
-    return -1;
+    while (pairFrom < pairTaken.size() && pairTaken[pairFrom]) ++pairFrom;
+    return pairFrom < pairTaken.size() ? kFirstMale + static_cast<int>(pairFrom) : -1;
   }
   // CZaradDoc::CheckTypeLimit of a half type, from the count kept here.
   bool UnderLimit(const CZaradDoc& doc, int type) const {
@@ -324,13 +410,13 @@ struct CDiagramEditor::SeparationIndex {
   // The number and operand CZaradDoc::AddBlock gives a new half: the first
   // number of its range that no half of its type holds.
   void NumberHalf(CBlockObj* half) const {
-    const std::vector<char>& taken = rangeTaken[HalfSlot(half->m_nType)];
-    for (size_t i = 0; i < taken.size(); ++i) {
-      if (taken[i]) continue;
-      half->m_nNumber = rangeFirst[HalfSlot(half->m_nType)] + static_cast<int>(i);
-      half->m_nOperand = static_cast<int>(i);
-      return;
-    }
+    const int slot = HalfSlot(half->m_nType);
+    const std::vector<char>& taken = rangeTaken[slot];
+    size_t& i = rangeFrom[slot];
+    while (i < taken.size() && taken[i]) ++i;
+    if (i == taken.size()) return;
+    half->m_nNumber = rangeFirst[slot] + static_cast<int>(i);
+    half->m_nOperand = static_cast<int>(i);
   }
 };
 
@@ -348,18 +434,11 @@ bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const
   const CRect page = GetDiagramPageRect(*m_pDoc);
   const int W = page.Width(), H = page.Height();
   if (x <= 0 || x >= W || x + w >= W || y <= 0 || y >= H || y + h >= H) return true;
-  const CRect spot(x, y, x + w, y + h);
   if (m_pSeparation) {
-    const SeparationIndex& index = *m_pSeparation;
-    if (index.AnyBlock(spot, half, [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; }) ||
-        index.AnySegment(spot))
-      return true;
-    if (!index.textView) return false;
-    // Neither the half nor its label over a block's texts, nor its label over a block or wire.
-    const CRect label = HalfLabelRect(CPoint(x, y), w);
-    return index.AnyText(spot, half) || index.AnyText(label, half) ||
-           index.AnyBlock(label, half, [](const CBlockObj*) { return 0; }) || index.AnySegment(label);
+    CRect blocked;
+    return m_pSeparation->SpotOccupied(half, x, y, &blocked);
   }
+  const CRect spot(x, y, x + w, y + h);
   for (const CBlockObj* b : m_pDoc->m_blocks)
     if (b != half && Intersects(spot, BodyRect(b, IsHalf(b) ? 2 : 5))) return true;
   for (const CConnectLineObj* c : m_pDoc->m_connections)
@@ -368,25 +447,90 @@ bool CDiagramEditor::IsSpotOccupied(const CBlockObj* half, int dx, int dy) const
   return false;
 }
 
+namespace {
+
+int FloorDiv(int a, int b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
+}  // namespace
+
 void CDiagramEditor::PlaceConnectorHalf(CBlockObj* half) {
   const int sign = half->m_nType == kTypeFemaleConnector ? -1 : 1;
-  auto take = [this, half, sign](CPoint off) {
-    if (IsSpotOccupied(half, sign * off.x, off.y)) return false;
+  auto take = [half, sign](CPoint off) {
     half->m_ptPos += CSize(kGrid * sign * off.x, kGrid * off.y);
     half->m_ptDragStart = half->m_ptPos;
-    return true;
+  };
+  if (!m_pSeparation) {
+    for (const CPoint& off : SearchOffsets())
+      if (!IsSpotOccupied(half, sign * off.x, off.y)) return take(off);
+    return;
+  }
+  // With the index, a spot found occupied rules out every other offset whose
+  // spot the same thing meets: those are not tested again. The offsets the
+  // search can reach are (0..kReach, -kReach..kReach); those on the page
+  // (IsSpotOccupied's page test) are (dxLo..dxHi, dyLo..dyHi).
+  constexpr int kReach = 40;
+  const CPoint from = half->m_ptPos;
+  const CRect page = GetDiagramPageRect(*m_pDoc);
+  const int w = half->m_nWidth, h = half->m_nHeight, W = page.Width(), H = page.Height();
+  int dxLo = kReach + 1, dxHi = -1, dyLo = kReach + 1, dyHi = -kReach - 1;
+  for (int d = 0; d <= kReach; ++d) {
+    const int x = from.x + kGrid * sign * d;
+    if (x <= 0 || x >= W || x + w >= W) continue;
+    dxLo = std::min(dxLo, d);
+    dxHi = d;
+  }
+  for (int d = -kReach; d <= kReach; ++d) {
+    const int y = from.y + kGrid * d;
+    if (y <= 0 || y >= H || y + h >= H) continue;
+    dyLo = std::min(dyLo, d);
+    dyHi = d;
+  }
+  // By dy, a bit for each dx.
+  std::array<std::uint64_t, 2 * kReach + 1> ruledOut{};
+  static_assert(kReach < 63);
+  auto row = [&ruledOut](int dy) -> std::uint64_t& { return ruledOut[static_cast<size_t>(dy + kReach)]; };
+  // Marks the offsets whose corner lies strictly inside blocked.
+  auto ruleOut = [&](const CRect& blocked) {
+    const int x0 = sign > 0 ? blocked.left - from.x : from.x - blocked.right;
+    const int x1 = sign > 0 ? blocked.right - from.x : from.x - blocked.left;
+    const int dx0 = std::max(FloorDiv(x0, kGrid) + 1, 0), dx1 = std::min(FloorDiv(x1 - 1, kGrid), kReach);
+    const int dy0 = std::max(FloorDiv(blocked.top - from.y, kGrid) + 1, -kReach);
+    const int dy1 = std::min(FloorDiv(blocked.bottom - from.y - 1, kGrid), kReach);
+    if (dx0 > dx1) return;
+    const std::uint64_t bits = ((std::uint64_t{2} << dx1) - 1) & ~((std::uint64_t{1} << dx0) - 1);
+    for (int dy = dy0; dy <= dy1; ++dy) row(dy) |= bits;
+  };
+  auto vacant = [&](int dx, int dy) {
+    if (dx < dxLo || dx > dxHi || dy < dyLo || dy > dyHi || ((row(dy) >> dx) & 1)) return false;
+    CRect blocked;
+    if (!m_pSeparation->SpotOccupied(half, from.x + kGrid * sign * dx, from.y + kGrid * dy, &blocked))
+      return true;
+    ruleOut(blocked);
+    return false;
   };
   for (const CPoint& off : SearchOffsets())
-    if (take(off)) return;
+    if (vacant(off.x, off.y)) return take(off);
   // A diagram laid out by the program looks further, ring by ring, so that no
   // half stands over another or over a text.
-  if (!m_pSeparation || !m_pSeparation->textView) return;
-  for (int ring = 8; ring <= 40; ++ring)
-    for (int dy = 0; dy <= ring; ++dy)
-      for (int dx = 0; dx <= ring; ++dx) {
-        if (std::max(dx, dy) != ring) continue;
-        if (take(CPoint(dx, dy)) || (dy != 0 && take(CPoint(dx, -dy)))) return;
+  if (!m_pSeparation->textView) return;
+  // Ring r holds the offsets with max(dx, |dy|) == r, by dy, then dx: (r, dy)
+  // and (r, -dy) for dy below r, then (dx, r) and (dx, -r) for dx up to r.
+  // What lies off the page is passed over.
+  for (int ring = 8; ring <= kReach; ++ring) {
+    if (ring >= dxLo && ring <= dxHi) {
+      for (int dy = std::max(0, std::max(dyLo, -dyHi)); dy < ring; ++dy) {
+        if (vacant(ring, dy)) return take(CPoint(ring, dy));
+        if (dy != 0 && vacant(ring, -dy)) return take(CPoint(ring, -dy));
       }
+    }
+    if (ring > dyHi && -ring < dyLo) continue;
+    for (int dx = std::max(dxLo, 0); dx <= std::min(dxHi, ring); ++dx) {
+      if (vacant(dx, ring)) return take(CPoint(dx, ring));
+      if (vacant(dx, -ring)) return take(CPoint(dx, -ring));
+    }
+  }
 }
 
 void CDiagramEditor::NoteBatchWire(CConnectLineObj* wire) {

@@ -426,16 +426,75 @@ TEST(ConnectorPairs, OnlyWiresThatCrossABlockAreSeparated) {
   EXPECT_EQ(d->m_nSource[0], c->m_nNumber);  // the other wire is untouched
 }
 
+// A wire crossing a block, separated with the texts kept clear, its female
+// half starting off the page: no offset of the first search and none of the
+// first ring lies on the page, and the half stands at the first one of the
+// next ring that does. The search there takes (r, dy) and (r, -dy) for dy
+// below r, then (dx, r) and (dx, -r); dx counts to the left of the start.
+struct OffPageCase {
+  const char* name;
+  CPoint pin;           // the destination pin
+  CPoint offset;        // where the female stands, in grid steps
+  CPoint blocker = {};  // a block there (none at 0, 0)
+};
+class FemaleOffThePage : public ::testing::TestWithParam<OffPageCase> {};
+
+TEST_P(FemaleOffThePage, StandsAtTheFirstOffsetOnThePage) {
+  const OffPageCase c = GetParam();
+  Rig r;  // a page of 2000 by 1400
+  auto place = [&r](CBlockObj* b, int pin, CPoint at) {
+    b->m_ptPos += at - r.Pin(b, pin);
+    return b;
+  };
+  CBlockObj* dst = place(r.Block(300, CPoint(0, 0)), 0, c.pin);
+  CBlockObj* src = place(r.Block(300, CPoint(0, 0)), kOut, c.pin - CSize(800, 0));
+  r.Block(300, CPoint(c.pin.x - 400, c.pin.y - 18));  // on the wire
+  if (c.blocker != CPoint(0, 0)) r.Block(300, c.blocker);
+  const CConnectLineObj* wire = r.Link(src, kOut, dst, 0);
+  ASSERT_NE(wire, nullptr);
+  const CPoint start = wire->m_ptEnd - CSize(35, 5);  // where the female starts
+  EXPECT_EQ(r.core.SeparateCrossingConnections(true), 0);
+  const CBlockObj* female = nullptr;
+  for (const CBlockObj* b : r.Doc().m_blocks)
+    if (b->m_nType == kTypeFemaleConnector) female = b;
+  ASSERT_NE(female, nullptr);
+  EXPECT_EQ(female->m_ptPos, start + CSize(-20 * c.offset.x, 20 * c.offset.y));
+}
+INSTANTIATE_TEST_SUITE_P(
+    ConnectorPairs, FemaleOffThePage,
+    ::testing::Values(
+        // Right of the page: x + 15 < 2000 from nine steps to the left on.
+        OffPageCase{"RightOfThePage", CPoint(2190, 700), CPoint(9, 0)},
+        // Above the page: y > 0 from nine steps down on.
+        OffPageCase{"AboveThePage", CPoint(1000, -160), CPoint(0, 9)},
+        // Both: the ninth ring's corner.
+        OffPageCase{"AboveAndRight", CPoint(2190, -160), CPoint(9, 9)},
+        // Below the page: y + 10 < 1400 from nine steps up on; (9, -9) comes after (9, 9).
+        OffPageCase{"BelowAndRight", CPoint(2190, 1565), CPoint(9, -9)},
+        // A block under the label of (9, 0): what it rules out must spare (9, 1), just below.
+        OffPageCase{"UnderABlock", CPoint(2190, 700), CPoint(9, 1), CPoint(1984, 655)}),
+    [](const ::testing::TestParamInfo<OffPageCase>& info) { return std::string(info.param.name); });
+
 // A grid of AND blocks with wires running across many of them, some feeding
 // back: linking and separating in one batch gives the very document that
 // linking one by one and separating the crossing wires one by one, in
-// document order, gives.
-TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
-  auto build = [](Rig& r, bool batched) {
+// document order, gives. The batch keeps the wires by stretches of grid rows
+// and columns: on the tall page the wires run through many stretches, and
+// each separated wire must leave every one of them.
+struct BatchGrid {
+  int rows, columns, pagesDown;
+};
+class BatchSeparation : public ::testing::TestWithParam<BatchGrid> {};
+
+TEST_P(BatchSeparation, MatchesOneByOne) {
+  const BatchGrid grid = GetParam();
+  auto build = [&grid](Rig& r, bool batched) {
     r.core.SetAutoSnapshot(false);
+    r.Doc().m_nPagesDown = grid.pagesDown;
     std::vector<CBlockObj*> blocks;
-    for (int row = 0; row < 10; ++row)
-      for (int col = 0; col < 8; ++col) blocks.push_back(r.Block(300, CPoint(60 + col * 110, 40 + row * 90)));
+    for (int row = 0; row < grid.rows; ++row)
+      for (int col = 0; col < grid.columns; ++col)
+        blocks.push_back(r.Block(300, CPoint(60 + col * 110, 40 + row * 90)));
     unsigned seed = 7;
     auto next = [&seed](size_t n) {
       seed = seed * 1103515245u + 12345u;
@@ -510,6 +569,11 @@ TEST(ConnectorPairs, BatchSeparationMatchesOneByOne) {
     EXPECT_EQ(y->m_junctions, x->m_junctions);
   }
 }
+INSTANTIATE_TEST_SUITE_P(ConnectorPairs, BatchSeparation,
+                         ::testing::Values(BatchGrid{10, 8, 1}, BatchGrid{44, 3, 3}),
+                         [](const ::testing::TestParamInfo<BatchGrid>& info) {
+                           return std::to_string(info.param.rows) + "x" + std::to_string(info.param.columns);
+                         });
 
 // Paths on a small lattice meet often, go back on themselves and stand still: the
 // index sets the dots that comparing each new wire with every earlier one sets.
