@@ -130,13 +130,6 @@ UINT CArchive::Read(void* p, size_t n) {
   return static_cast<UINT>(n);
 }
 
-CArchive& CArchive::WriteLE(DWORD v, int n) {
-  CheckStoring();
-  BYTE* out = Grow(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) out[i] = static_cast<BYTE>(v >> (8 * i));
-  return *this;
-}
-
 DWORD CArchive::ReadLE(int n) {
   Need(static_cast<size_t>(n));
   DWORD v = 0;

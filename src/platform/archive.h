@@ -177,7 +177,14 @@ class CArchive {
     CObject* obj;
   };
 
-  CArchive& WriteLE(DWORD v, int n);
+  // Storing: the low n bytes of v, low byte first. Every number of a document
+  // passes here, so the bytes are appended one by one without zeroing them first.
+  CArchive& WriteLE(DWORD v, int n) {
+    if (m_mode != store) [[unlikely]]
+      ThrowException(CArchiveException::readOnly);
+    for (int i = 0; i < n; ++i) m_bytes.push_back(static_cast<BYTE>(v >> (8 * i)));
+    return *this;
+  }
   // Storing: n more bytes at the end of the buffer, to be written.
   BYTE* Grow(size_t n);
   DWORD ReadLE(int n);
