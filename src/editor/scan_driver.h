@@ -169,14 +169,15 @@ class CScanDriver : public CViewContext {
   // Before a scan: compares the blocks and their numbers with those of the
   // last scan and rebuilds the index when they differ.
   void RefreshIndex();
-  // What the link generation rests on: the block's words of m_links.
-  static void NoteLinks(const CBlockObj* b, int* out);
+  // What the link generation rests on: writes the block's words of m_links at
+  // `at`; true when they differ from the words kept there.
+  static bool NoteLinks(const CBlockObj* b, int* at);
   // A pass of its own over the blocks of the scan when the links were not
-  // compared with the index; then CompareLinks.
+  // compared with the index; then TakeLinks.
   void CheckLinks() const;
-  // Compares m_linksNow with the last comparison and starts a new generation
-  // when anything differs.
-  void CompareLinks() const;
+  // After a comparison: a new generation unless m_links stayed the same
+  // (`same`) and still holds for the blocks of m_numbered.
+  void TakeLinks(bool same) const;
   void BuildIndex();
   void ClearIndex();
 
@@ -218,7 +219,6 @@ class CScanDriver : public CViewContext {
   static constexpr int kLinkSources = 10;  // kMaxInputPins
   static constexpr size_t kLinkWords = 3 + kLinkSources;
   mutable std::vector<int> m_links;
-  mutable std::vector<int> m_linksNow;   // scratch of the comparison
   mutable bool m_bLinksValid = false;    // m_nLinkGeneration matches m_links and m_numbered
   mutable bool m_bLinksChecked = false;  // compared in this scan
   mutable bool m_bLinksAsked = false;    // a block asked in this scan
