@@ -21,6 +21,28 @@ int TypeClass(const CBlockObj* b) {
   return CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType));
 }
 
+// Asks the memory early for the fields of a block that a pass over the blocks
+// reads: the blocks lie apart in memory and do not stay in the nearer caches
+// from one scan to the next.
+void PrefetchIndexFields(const CBlockObj* b) {
+  __builtin_prefetch(&b->m_nType);
+  __builtin_prefetch(&b->m_nSource[kMaxInputPins - 1]);
+  __builtin_prefetch(&b->m_nFirstLinkedPin);
+  __builtin_prefetch(&b->m_nInputs);
+}
+void PrefetchScanFields(const CBlockObj* b) {
+  __builtin_prefetch(&b->m_nType);
+  __builtin_prefetch(&b->m_nPinType[0]);
+  __builtin_prefetch(&b->m_nValue[0]);
+  __builtin_prefetch(&b->m_nValue[kFirstOutputPin]);
+  __builtin_prefetch(&b->m_bChanged[0]);
+  __builtin_prefetch(&b->m_bChanged[kMaxInputPins - 1]);
+  __builtin_prefetch(&b->m_bInvert[0]);
+  __builtin_prefetch(&b->m_bInvert[kFirstOutputPin]);
+  __builtin_prefetch(&b->m_stStart);
+  __builtin_prefetch(&b->m_stPause);
+}
+
 bool IsLinkCodeOnInput(int source) {
   return source >= kFirstLinkCode && source <= kLastWalkedLinkCode;
 }
@@ -427,7 +449,10 @@ void CScanDriver::RefreshIndex() {
   // for what nearly always stays the same.
   std::pair<const CBlockObj*, int>* entry = m_numbered.data();
   int* at = links ? m_links.data() : nullptr;
+  const std::pair<const CBlockObj*, int>* ahead = entry + kPrefetchAhead;
+  const std::pair<const CBlockObj*, int>* const last = m_numbered.data() + m_numbered.size();
   auto note = [&](const CBlockObj* b) {
+    if (ahead < last) PrefetchIndexFields((ahead++)->first);
     const int number = b ? b->m_nNumber : 0;
     if (entry->first != b || entry->second != number) {
       *entry = {b, number};
@@ -523,7 +548,10 @@ void CScanDriver::Scan(CDC* dc) {
   RefreshIndex();
   m_bIndexed = m_bScanning = true;
   m_latched.clear();
+  // m_numbered holds the blocks of this scan in list order, the power bus first.
+  size_t ahead = 1 + kPrefetchAhead;
   for (CBlockObj* b : m_pDoc->m_blocks) {
+    if (ahead < m_numbered.size()) PrefetchScanFields(m_numbered[ahead++].first);
     if (run == SIM_STOPPED) {
       b->m_stStart = b->m_stIntervalStart = now;
       b->m_stPause = {};

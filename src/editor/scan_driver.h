@@ -209,9 +209,10 @@ class CScanDriver : public CViewContext {
   // It is kept from scan to scan while the blocks and their numbers stay as
   // m_numbered saw them.
   static constexpr int kDirectNumbers = 1 << 16;
-  bool m_bIndexed = false;     // the index answers FindBlock (in a scan, while blocks start)
-  bool m_bScanning = false;    // inside a scan
-  bool m_bIndexValid = false;  // the index matches m_numbered
+  static constexpr size_t kPrefetchAhead = 4;  // blocks asked of the memory ahead of a pass over them
+  bool m_bIndexed = false;                     // the index answers FindBlock (in a scan, while blocks start)
+  bool m_bScanning = false;                    // inside a scan
+  bool m_bIndexValid = false;                  // the index matches m_numbered
   std::vector<std::pair<const CBlockObj*, int>> m_numbered;  // per block in list order, the power bus first
   // The link generation and what it rests on: per block in list order (the
   // power bus first) its type, input count, first linked pin and input links.
