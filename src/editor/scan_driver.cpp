@@ -447,12 +447,9 @@ void CScanDriver::RefreshIndex() {
   if (links) m_links.resize(count * kLinkWords);
   // Every scan passes here once per block: local pointers, and no branch
   // for what nearly always stays the same.
-  std::pair<const CBlockObj*, int>* entry = m_numbered.data();
+  std::pair<CBlockObj*, int>* entry = m_numbered.data();
   int* at = links ? m_links.data() : nullptr;
-  const std::pair<const CBlockObj*, int>* ahead = entry + kPrefetchAhead;
-  const std::pair<const CBlockObj*, int>* const last = m_numbered.data() + m_numbered.size();
-  auto note = [&](const CBlockObj* b) {
-    if (ahead < last) PrefetchIndexFields((ahead++)->first);
+  auto note = [&](CBlockObj* b) {
     const int number = b ? b->m_nNumber : 0;
     if (entry->first != b || entry->second != number) {
       *entry = {b, number};
@@ -465,7 +462,19 @@ void CScanDriver::RefreshIndex() {
     }
   };
   note(m_pDoc->IsLadder() ? m_pDoc->m_powerBus.GetHead() : nullptr);
-  for (const CBlockObj* b : m_pDoc->m_blocks) note(b);
+  const COwningList<CBlockObj>& blocks = m_pDoc->m_blocks;
+  if (same && blocks.GetChangeCount() == m_nBlockListChanges) {
+    // The list still holds the blocks of m_numbered in their order: only
+    // their numbers and links are compared, without a walk along the list,
+    // and the blocks ahead are asked for early.
+    for (size_t k = 1; k < count; ++k) {
+      if (k + kPrefetchAhead < count) PrefetchIndexFields(m_numbered[k + kPrefetchAhead].first);
+      note(entry->first);
+    }
+  } else {
+    for (CBlockObj* b : blocks) note(b);
+  }
+  m_nBlockListChanges = blocks.GetChangeCount();
   if (!same) {
     ClearIndex();
     BuildIndex();
@@ -548,10 +557,14 @@ void CScanDriver::Scan(CDC* dc) {
   RefreshIndex();
   m_bIndexed = m_bScanning = true;
   m_latched.clear();
-  // m_numbered holds the blocks of this scan in list order, the power bus first.
-  size_t ahead = 1 + kPrefetchAhead;
-  for (CBlockObj* b : m_pDoc->m_blocks) {
-    if (ahead < m_numbered.size()) PrefetchScanFields(m_numbered[ahead++].first);
+  // m_numbered holds the blocks of the list in its order, the power bus first.
+  // Should the list change during the scan (it never does: no block adds or
+  // removes blocks), the scan ends there; the next one starts from the list.
+  const COwningList<CBlockObj>& blocks = m_pDoc->m_blocks;
+  const unsigned long long listChanges = blocks.GetChangeCount();
+  for (size_t k = 1; k < m_numbered.size() && blocks.GetChangeCount() == listChanges; ++k) {
+    if (k + kPrefetchAhead < m_numbered.size()) PrefetchScanFields(m_numbered[k + kPrefetchAhead].first);
+    CBlockObj* b = m_numbered[k].first;
     if (run == SIM_STOPPED) {
       b->m_stStart = b->m_stIntervalStart = now;
       b->m_stPause = {};

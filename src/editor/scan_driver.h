@@ -213,7 +213,8 @@ class CScanDriver : public CViewContext {
   bool m_bIndexed = false;                     // the index answers FindBlock (in a scan, while blocks start)
   bool m_bScanning = false;                    // inside a scan
   bool m_bIndexValid = false;                  // the index matches m_numbered
-  std::vector<std::pair<const CBlockObj*, int>> m_numbered;  // per block in list order, the power bus first
+  std::vector<std::pair<CBlockObj*, int>> m_numbered;  // per block in list order, the power bus first
+  unsigned long long m_nBlockListChanges = 0;          // the block list's change count m_numbered holds for
   // The link generation and what it rests on: per block in list order (the
   // power bus first) its type, input count, first linked pin and input links.
   // Compared at most once per scan.
