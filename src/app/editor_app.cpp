@@ -524,11 +524,12 @@ BOOL CEditorApp::DoPromptFileName(CString& fileName, const CString& title, bool 
     const QString ladderExt = ToQString(LoadString(IDS_LADDER_EXT));
     name.replace(".bfb", ladderExt);
     pattern.replace(".bfb", ladderExt);
-    name.replace("Function Block", "Ladder");
+    name.replace(ToQString(GetDocString(IDS_FBD_TEMPLATE, kDocFileNewName)),
+                 ToQString(GetDocString(IDS_LAD_TEMPLATE, kDocFileNewName)));
     request.defaultExtension = "bld";
   }
   if (!pattern.isEmpty()) request.filters.push_back({name, pattern});
-  request.filters.push_back({ToQString(CString(kAllFilter)), "*.*"});
+  request.filters.push_back({ToQString(CaptionText(CString(kAllFilter))), "*.*"});
 
   QStringList paths;
   if (!m_pFileDialogs->Run(m_pMainWnd.get(), request, &paths) || paths.isEmpty()) return FALSE;
@@ -582,7 +583,7 @@ CString CEditorApp::GetPrinterName() {
   QPrinter* printer = GetPrinter();
   if (!printer) return CString();
   if (printer->outputFormat() == QPrinter::PdfFormat && printer->printerName().isEmpty()) {
-    return CString(u"Print to File (PDF)");
+    return CaptionText(CString(u"Print to File (PDF)"));
   }
   return ToCString(printer->printerName());
 }

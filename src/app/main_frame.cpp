@@ -830,6 +830,7 @@ void CMainFrame::CascadeWindows() {
 // ---- Information bar and status-bar panes ----------------------------------------------
 
 void CMainFrame::AppendInfoLines(CString text) {
+  text = CaptionText(text);  // the program's own reports in the interface's language
   text.Replace(CString(u"\n"), CString(u"\r\n"));
   m_wndInfoBar->AppendText(text);
 }
@@ -853,7 +854,9 @@ namespace {
 // A model's name as the status bar shows it, in the interface's language
 // ("Dunri Series FW C1.00").
 CString ModelPaneText(CString name) {
-  if (g_LanguageIsChinese) name.Replace(u" Series ", u" " + CaptionText(u"Series") + u" ");
+  if (!g_LanguageIsChinese) return name;
+  name = CaptionText(name);  // "Unknown model (0x1234)"
+  name.Replace(u" Series ", u" " + CaptionText(u"Series") + u" ");
   return name;
 }
 

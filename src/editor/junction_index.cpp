@@ -57,7 +57,8 @@ void CJunctionIndex::CatchUp(const std::vector<CConnectLineObj*>& atPin, const C
   m_pLast = atPin.empty() ? nullptr : atPin.back();
 }
 
-void CJunctionIndex::Add(CConnectLineObj* wire) {
+template <class Visit>
+void CJunctionIndex::ForEachSegment(CConnectLineObj* wire, Visit&& visit) const {
   bool forward = true;
   if (!Read(wire, &forward)) return;
   const int n = static_cast<int>(wire->m_points.size());
@@ -66,44 +67,40 @@ void CJunctionIndex::Add(CConnectLineObj* wire) {
     const CPoint p0 = wire->m_points[static_cast<size_t>(first)];
     long long length = 0;
     const Kind kind = Classify(p0, wire->m_points[static_cast<size_t>(next)], &length);
-    if (kind == kSlanted) continue;
-    Bucket& bucket = m_groups[Key{j, p0}].kinds[kind];
-    const Member member{wire, first, next};
+    if (kind != kSlanted) visit(Key{j, p0}, Member{wire, first, next}, kind, length);
+  }
+}
+
+void CJunctionIndex::Add(CConnectLineObj* wire) {
+  ForEachSegment(wire, [this](const Key& key, const Member& member, Kind kind, long long length) {
+    Bucket& bucket = m_groups[key].kinds[kind];
     bucket.all.push_back(member);
     if (kind != kPoint) {
       bucket.undotted.emplace(length, member);
       bucket.longest = std::max(bucket.longest, length);
     }
-  }
+  });
 }
 
 void CJunctionIndex::Mark(CConnectLineObj* wire) {
-  bool forward = true;
-  if (!Read(wire, &forward)) return;
-  const int n = static_cast<int>(wire->m_points.size());
-  for (int j = 0; j + 1 < n; ++j) {
-    const int first = PointAt(forward, n, j), next = PointAt(forward, n, j + 1);
-    const CPoint p0 = wire->m_points[static_cast<size_t>(first)];
-    long long length = 0;
-    const Kind kind = Classify(p0, wire->m_points[static_cast<size_t>(next)], &length);
-    if (kind == kSlanted) continue;
-    auto found = m_groups.find(Key{j, p0});
-    if (found == m_groups.end()) continue;
+  ForEachSegment(wire, [this](const Key& key, const Member& member, Kind kind, long long length) {
+    auto found = m_groups.find(key);
+    if (found == m_groups.end()) return;
     Bucket* kinds = found->second.kinds;
     // A segment without length meets every other kind at its start, as does a
     // segment going back the other way along the same line.
     if (kind == kPoint) {
       for (int k = 0; k < kKinds; ++k) DotAll(kinds[k]);
-      continue;
+      return;
     }
     DotAll(kinds[kPoint]);
     static constexpr Kind kOpposite[kKinds] = {kPoint, kDown, kUp, kLeft, kRight};
     DotAll(kinds[kOpposite[kind]]);
     // Along the same way the shorter segment ends at a branch.
     Bucket& same = kinds[kind];
-    if (same.longest > length) Dot(wire, next);
+    if (same.longest > length) Dot(member.wire, member.next);
     const auto shorter = same.undotted.lower_bound(length);
     for (auto it = same.undotted.begin(); it != shorter; ++it) Dot(it->second.wire, it->second.next);
     same.undotted.erase(same.undotted.begin(), shorter);
-  }
+  });
 }

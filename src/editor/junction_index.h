@@ -62,6 +62,10 @@ class CJunctionIndex {
   // neither of its ends is on a pin of this number.
   bool Read(const CConnectLineObj* wire, bool* forward) const;
   static Kind Classify(CPoint from, CPoint to, long long* length);
+  // Calls visit(key, member, kind, length) for each segment of the wire, read from
+  // the pin, that is not slanted.
+  template <class Visit>
+  void ForEachSegment(CConnectLineObj* wire, Visit&& visit) const;
   static void Dot(CConnectLineObj* wire, int index);
   static void DotAll(Bucket& bucket);
 

@@ -60,5 +60,8 @@ std::span<const CaptionEntry> CaptionEntries();
 // language).
 CString LookupCaption(const CString& english);
 // The caption in the interface's language: in the Chinese interface the table's Chinese
-// text when it has one; otherwise the text as it stands.
+// text when it has one (a text the program formatted from one of the table's texts
+// with "%d", "%s" and the like takes the Chinese text with the same values; a text of
+// several lines that the table does not know as a whole goes line by line); otherwise
+// the text as it stands.
 CString CaptionText(const CString& text);

@@ -12,8 +12,9 @@ constexpr StringTableEntry kEntries[] = {
     {129,
      u"\nDiagram\nFunction Block\nFunction Block Files (*.bfb)\n.bfb\nFunctionBlock.Document\nFunction Block "
      u"Document",
-     u""},
-    {130, u"\nDiagram\nLadder\nLadder Files (*.bld)\n.bld\nLadder.Document\nLadder Document", u""},
+     u"\n图形\n功能块\n功能块文件 (*.bfb)\n.bfb\nFunctionBlock.Document\n功能块文档"},
+    {130, u"\nDiagram\nLadder\nLadder Files (*.bld)\n.bld\nLadder.Document\nLadder Document",
+     u"\n图形\n梯形图\n梯形图文件 (*.bld)\n.bld\nLadder.Document\n梯形图文档"},
     {303, u"Set the logic view background color", u"设置逻辑视图背景颜色"},
     {305, u"Set the linked line color", u"设置连线颜色"},
     {306, u"Frame window background color", u"主窗口背景颜色"},
@@ -174,7 +175,7 @@ constexpr StringTableEntry kEntries[] = {
      u"Please check if cable connects Device and PC, Initial/Run Mode Setting, ComPort is selected "
      u"correctly, "
      u"and Machine type(Device/PC) matches!",
-     u""},
+     u"请检查电缆是否连接了设备和PC、初始/运行模式设置、通讯口是否选择正确,以及机型(设备/PC)是否匹配!"},
     {632, u"Enter an Integer between %d and %d.", u"请输入%d到%d之间的整数。"},
     {633, u"Are you sure to clear Device's Program?", u"确定要清除设备中的程序吗?"},
     {634, u"It's Drawing Blocks and Lines(if any)\n", u"正在绘制块和连线(如有)\n"},
@@ -187,7 +188,7 @@ constexpr StringTableEntry kEntries[] = {
     {642,
      u"The maximun number of items to be logged has reached. To add more items, you must remove some other "
      u"items from this list.",
-     u""},
+     u"记录项数已达到最大值。要添加更多项,必须先从列表中删除其他项。"},
     {645, u"WiFi Digital Read", u""},
     {646, u"WiFi Digital Write", u""},
     {647, u"WiFi Analog Read", u""},
@@ -258,7 +259,7 @@ constexpr StringTableEntry kEntries[] = {
     {910, u"Modbus Write(En,R,Par)", u""},
     {912,
      u"%s Files(*.bfb, *.bld)|*.bfb; *.bld|%s File(*.bfb)|*.bfb|%s File(*.bld)|*.bld|All Files(*.*)|*.*||",
-     u""},
+     u"%s 文件(*.bfb, *.bld)|*.bfb; *.bld|%s 文件(*.bfb)|*.bfb|%s 文件(*.bld)|*.bld|所有文件(*.*)|*.*||"},
     {919, u"Fre", u""},
     {927, u"Ax", u""},
     {928, u"Ay", u""},
@@ -644,11 +645,12 @@ constexpr UiTextEntry kUiTexts[] = {
     {1547, u"引用"},
     {1553, u"引用"},
     {1554, u"引用"},
-    // Beyond the menu and dialog table: a page caption, and the Yes and No buttons of
-    // the message boxes.
+    // Beyond the menu and dialog table: a page caption, the Yes and No buttons of
+    // the message boxes, and the ladder diagram's Convert to FBD command.
     {6, u"是(&Y)"},
     {7, u"否(&N)"},
     {109, u"当前参数值"},
+    {3015, u"转换为FBD"},
 };
 
 // Chinese captions of the menu bar's popups, by their English captions.

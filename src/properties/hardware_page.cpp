@@ -5,6 +5,7 @@
 #include "model/model_table.h"
 #include "model/zarad_doc.h"
 #include "pages/block_param_page.h"
+#include "platform/string_table.h"
 #include "properties/hardware_rules.h"
 
 namespace {
@@ -51,10 +52,11 @@ CString ResourceList() {
       u"128",
       u"",
   };
+  // The Chinese interface has each line in its own words, with the numbers in the same column.
   CString text;
   for (size_t i = 0; i < std::size(kLines); ++i) {
     if (i > 0) text += u"\r\n";
-    text += kLines[i];
+    text += CaptionText(CString(kLines[i]));
   }
   return text;
 }
@@ -147,7 +149,7 @@ void CSelectHardware::OnSelChanged() {
   if (next % 2 == 0 || problem.IsEmpty()) {
     m_strResources = ResourcesText(next);
   } else {
-    m_strResources = problem;
+    m_strResources = CaptionText(problem);
   }
   host.SetText(kIdResources, m_strResources);
 }

@@ -7,6 +7,7 @@
 #include "model/model_table.h"
 #include "model/zarad_doc.h"
 #include "pages/page_harness.h"
+#include "platform/string_table.h"
 #include "properties/hardware_rules.h"
 #include "properties/param_copy.h"
 
@@ -88,6 +89,56 @@ TEST(HardwarePage, LeavingTheWifiSeriesNeedsNoWifiBlock) {
   EXPECT_TRUE(p.Resources().IsEmpty());
   p.Choose(7);
   EXPECT_TRUE(p.ok);
+}
+
+// The Chinese interface lists the resources in its own words, line for line with the
+// same numbers as the English list; a refusal shows in Chinese too.
+TEST(HardwarePage, ChineseInterfaceShowsTheResourcesInChinese) {
+  const CString english = H::ResourcesText(7);
+  struct Chinese {
+    Chinese() { g_LanguageIsChinese = 1; }
+    ~Chinese() { g_LanguageIsChinese = 0; }
+  } chinese;
+  CDiagramBuilder d(kDocFbd, 0x5288);
+  CBlockObj* wifi = d.Add(824);
+  HardwarePage p(&d.Doc());
+  const CString text = p.Resources();
+  EXPECT_EQ(text, H::ResourcesText(7));
+  EXPECT_EQ(text.Find(u"支持的块:\r\n常量/端子:\t\t输入,"), 0);
+  EXPECT_NE(text.Find(u"\r\n功能块\t\t1024\r\n"), -1);
+  EXPECT_NE(text.Find(u"\r\n移位寄存器位\t\t16\r\n128\r\n"), -1);
+  auto lines = [](const CString& t) {
+    std::vector<CString> out;
+    int start = 0;
+    for (int end; (end = t.Find(u"\r\n", start)) >= 0; start = end + 2)
+      out.push_back(t.Mid(start, end - start));
+    out.push_back(t.Mid(start));
+    return out;
+  };
+  auto digits = [](const CString& t) {
+    CString out;
+    for (int i = 0; i < t.GetLength(); ++i)
+      if (t[i] >= u'0' && t[i] <= u'9') out += t[i];
+    return out;
+  };
+  const std::vector<CString> en = lines(english), zh = lines(text);
+  ASSERT_EQ(zh.size(), en.size());
+  for (size_t i = 0; i < en.size(); ++i) {
+    EXPECT_EQ(digits(zh[i]), digits(en[i])) << i;
+    EXPECT_EQ(zh[i].IsEmpty(), en[i].IsEmpty()) << i;
+    // English words only where the devices name them so: Modbus.
+    CString letters = zh[i];
+    letters.Replace(u"Modbus", u"");
+    for (int k = 0; k < letters.GetLength(); ++k)
+      EXPECT_FALSE((letters[k] >= u'A' && letters[k] <= u'Z') || (letters[k] >= u'a' && letters[k] <= u'z'))
+          << i << ": " << zh[i].ToUtf8();
+  }
+  p.Choose(9);  // the WiFi block cannot go to the newest series
+  EXPECT_FALSE(p.ok);
+  EXPECT_EQ(p.Resources(), CaptionText(CheckWifiRule(d.Doc())));
+  EXPECT_EQ(p.Resources().Find(FormatString(u"B%d", wifi->m_nNumber - 9000)), 0);
+  EXPECT_NE(p.Resources().Find(u" : 不支持!"), -1);
+  EXPECT_EQ(p.Resources().Find(u"Not supported"), -1);
 }
 
 TEST(HardwarePage, OkNamesTheChosenModelOnlyWhenItChanges) {

@@ -66,7 +66,7 @@ CPrintSetupDlg::CPrintSetupDlg(CPrinterHost* printer, QWidget* parent)
   QPushButton* setup = button(3, "Setup...", Dlu(200, 98, 50, 14));
   m_pScale[0] = radio(1268, "Scale to paper size", Dlu(15, 40, 75, 8));
   m_pScale[1] = radio(1269, "Scale to page size", Dlu(15, 55, 75, 8));
-  m_pScale[2] = radio(1270, "Scaling", Dlu(15, 70, 35, 8));
+  m_pScale[2] = radio(1270, "Scaling", Dlu(15, 70, 39, 8));  // up to the edit beside it
   m_pPaper[2] = radio(1034, "A4", Dlu(115, 40, 30, 8));
   m_pPaper[1] = radio(1035, "A3", Dlu(115, 55, 25, 8));
   m_pPaper[0] = radio(1036, "A2", Dlu(115, 70, 25, 8));

@@ -333,6 +333,7 @@ void CQtPageHost::AddControl(const ControlDesc& c) {
     case ControlKind::kEdit: {
       if (c.style & kStyleMultiLine) {
         auto* edit = new QPlainTextEdit(ToQString(c.caption), this);
+        if (c.style & kStyleReadOnly) edit->setReadOnly(true);
         connect(edit, &QPlainTextEdit::textChanged, this, [this, id] {
           Notify(id, ::Notify::kUpdate);
           Notify(id, ::Notify::kChange);

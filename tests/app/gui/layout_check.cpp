@@ -76,26 +76,26 @@ const QSet<QString>& KeptWords() {
   static const QSet<QString> words = [] {
     QSet<QString> s;
     for (const char* w :
-         {"AI",   "AQ",   "AM",     "AND",    "OR",   "NOT",  "NAND",  "NOR",    "XOR",    "PC",    "PLC",
-          "FBD",  "LAD",  "COM",    "PI",     "PWM",  "MUX",  "LCD",   "WiFi",   "Modbus", "RTU",   "ASC",
-          "UDC",  "CRC",  "BCD",    "BIN",    "ROL",  "ROR",  "SHL",   "SHR",    "MEM",    "RAND",  "GCD",
-          "LCM",  "TH",   "TL",     "ms",     "bps",  "IP",   "SSID",  "DHCP",   "TCP",    "ID",    "MI",
-          "OT",   "Ax",   "Ay",     "En",     "Trg",  "Par",  "Cnt",   "Dir",    "Inv",    "No",    "Ral",
-          "Fre",  "Sel",  "St",     "PV",     "Lap",  "TD",   "BMP",   "bmp",    "CHM",    "mA",    "mV",
-          "kHz",  "Hz",   "h",      "m",      "s",    "min",  "Pt",    "Ni",     "PT",     "NI",    "MAC",
-          "USB",  "OK",   "Zovuzi", "Editor", "bfb",  "bld",  "PDF",   "pdf",    "ln",     "log",   "sin",
-          "cos",  "tan",  "cot",    "sec",    "csc",  "sqrt", "abs",   "exp",    "mod",    "rem",   "e",
-          "x",    "y",    "a",      "b",      "c",    "A",    "B",     "M",      "Q",      "I",     "F",
-          "P",    "T",    "R",      "S",      "K",    "V",    "L",     "H",      "C",      "N",     "X",
-          "Y",    "Z",    "D",      "E",      "G",    "J",    "O",     "U",      "W",      "CH",    "EN",
-          "DE",   "FR",   "IT",     "ES",     "NL",   "TR",   "RU",    "GBK",    "UTF",    "ASCII", "HEX",
-          "Hex",  "DEC",  "Ctrl",   "Shift",  "Alt",  "Del",  "Esc",   "Enter",  "Tab",    "PgUp",  "PgDn",
-          "F1",   "AS",   "SW",     "FW",     "HW",   "CPU",  "RAM",   "EEPROM", "RTC",    "Tx",    "Rx",
-          "TX",   "RX",   "GND",    "VDC",    "VAC",  "DC",   "AC",    "RS",     "DI",     "DO",    "NC",
-          "NO",   "STOP", "RUN",    "CW",     "CCW",  "TRUE", "FALSE", "KC",     "TI",     "SP",    "Mq",
-          "sqrt", "dir",  "Amp",    "GMT",    "WIFI", "IM",   "VM",    "VAM",    "SC",     "TC",    "CS",
-          "MN",   "rpm",  "ATP",    "HTML",   "Bx",   "LED",  "FW",    "Dunri",  "Pomri",  "Rilo",  "Semka",
-          "Velka"}) {
+         {"AI",    "AQ",   "AM",     "AND",    "OR",   "NOT",  "NAND",  "NOR",    "XOR",    "PC",    "PLC",
+          "FBD",   "LAD",  "COM",    "PI",     "PWM",  "MUX",  "LCD",   "WiFi",   "Modbus", "RTU",   "ASC",
+          "UDC",   "CRC",  "BCD",    "BIN",    "ROL",  "ROR",  "SHL",   "SHR",    "MEM",    "RAND",  "GCD",
+          "LCM",   "TH",   "TL",     "ms",     "bps",  "IP",   "SSID",  "DHCP",   "TCP",    "ID",    "MI",
+          "OT",    "Ax",   "Ay",     "En",     "Trg",  "Par",  "Cnt",   "Dir",    "Inv",    "No",    "Ral",
+          "Fre",   "Sel",  "St",     "PV",     "Lap",  "TD",   "BMP",   "bmp",    "CHM",    "mA",    "mV",
+          "kHz",   "Hz",   "h",      "m",      "s",    "min",  "Pt",    "Ni",     "PT",     "NI",    "MAC",
+          "USB",   "OK",   "Zovuzi", "Editor", "bfb",  "bld",  "PDF",   "pdf",    "ln",     "log",   "sin",
+          "cos",   "tan",  "cot",    "sec",    "csc",  "sqrt", "abs",   "exp",    "mod",    "rem",   "e",
+          "x",     "y",    "a",      "b",      "c",    "A",    "B",     "M",      "Q",      "I",     "F",
+          "P",     "T",    "R",      "S",      "K",    "V",    "L",     "H",      "C",      "N",     "X",
+          "Y",     "Z",    "D",      "E",      "G",    "J",    "O",     "U",      "W",      "CH",    "EN",
+          "DE",    "FR",   "IT",     "ES",     "NL",   "TR",   "RU",    "GBK",    "UTF",    "ASCII", "HEX",
+          "Hex",   "DEC",  "Ctrl",   "Shift",  "Alt",  "Del",  "Esc",   "Enter",  "Tab",    "PgUp",  "PgDn",
+          "F1",    "AS",   "SW",     "FW",     "HW",   "CPU",  "RAM",   "EEPROM", "RTC",    "Tx",    "Rx",
+          "TX",    "RX",   "GND",    "VDC",    "VAC",  "DC",   "AC",    "RS",     "DI",     "DO",    "NC",
+          "NO",    "STOP", "RUN",    "CW",     "CCW",  "TRUE", "FALSE", "KC",     "TI",     "SP",    "Mq",
+          "sqrt",  "dir",  "Amp",    "GMT",    "WIFI", "IM",   "VM",    "VAM",    "SC",     "TC",    "CS",
+          "MN",    "rpm",  "ATP",    "HTML",   "Bx",   "LED",  "FW",    "Dunri",  "Pomri",  "Rilo",  "Semka",
+          "Velka", "WPA"}) {
       s.insert(QString::fromLatin1(w));
     }
     return s;
@@ -125,10 +125,20 @@ void LayoutChecker::CheckText(const QString& raw, QWidget* widget, const QString
     Problem(where, widget, QStringLiteral("still English: \"%1\"").arg(text));
     return;
   }
-  // Words made of letters only, standing between other characters than letters and digits.
-  static const QRegularExpression word(QStringLiteral("(?<![A-Za-z0-9_])[A-Za-z]{2,}(?![A-Za-z0-9_])"));
+  // A text the program formats from one of the table's texts, or puts together from them.
+  if (CaptionText(ToCString(text)) != ToCString(text)) {
+    Problem(where, widget, QStringLiteral("still English: \"%1\"").arg(text));
+    return;
+  }
+  // Words made of letters only, standing between other characters than letters and
+  // digits, or before a number ("Diagram1"); a path within the text (a file a message
+  // names) keeps its own spelling.
+  static const QRegularExpression path(QStringLiteral("(?<![A-Za-z0-9_.])/[^\\s,\\x{3000}-\\x{ffff}]*"));
+  static const QRegularExpression word(QStringLiteral("(?<![A-Za-z0-9_])[A-Za-z]{2,}(?![A-Za-z_])"));
+  QString words = text;
+  words.replace(path, QStringLiteral(" "));
   QStringList english;
-  for (auto it = word.globalMatch(text); it.hasNext();) {
+  for (auto it = word.globalMatch(words); it.hasNext();) {
     const QString w = it.next().captured();
     if (!KeptWords().contains(w)) english << w;
   }
@@ -403,6 +413,11 @@ void LayoutChecker::CheckWidget(QWidget* w, QWidget* window, const QString& wher
     }
     return;
   }
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(w); plain && plain->isReadOnly()) {
+    // A text the program writes (a list, a report): each line in the interface's language.
+    for (const QString& line : plain->toPlainText().split(QLatin1Char('\n'))) CheckText(line, w, where);
+    return;
+  }
   if (qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QProgressBar*>(w) ||
       qobject_cast<QSlider*>(w) || qobject_cast<QScrollBar*>(w) || qobject_cast<QHeaderView*>(w))
     return;
@@ -422,7 +437,10 @@ void LayoutChecker::CheckChildren(QWidget* parent, QWidget* window, const QStrin
   for (QObject* o : parent->children()) {
     auto* child = qobject_cast<QWidget*>(o);
     if (!child || child->isWindow() || !child->isVisibleTo(window)) continue;
-    if (child->objectName().startsWith(QLatin1String("qt_"))) continue;  // Qt's own parts
+    // Qt's own parts, but for a message box's text and buttons.
+    if (child->objectName().startsWith(QLatin1String("qt_")) &&
+        !child->objectName().startsWith(QLatin1String("qt_msgbox")))
+      continue;
     children << child;
   }
   const QRect inside = parent->rect();

@@ -1,7 +1,7 @@
 // The layout check over the whole program, in English and in Chinese: the main
 // window with and without a diagram, every page of every block type's sheet (modal
 // and, in simulation, modeless), the program properties, the dialogs, the bars and
-// a message box, each opened through the main window where it can be. Every
+// the message boxes, each opened through the main window where it can be. Every
 // window must fit its texts in its own font, keep its controls clear of each other
 // and of the group frames, show its lists without scrolling sideways and, in
 // Chinese, show no English caption.
@@ -11,16 +11,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "app/gui/shell_fixture.h"
+#include "app/help_launcher.h"
+#include "app/qt_message_sink.h"
 #include "blocks/block_factory.h"
 #include "controls/gui/flat_icon_button.h"
 #include "controls/gui/grid_widget.h"
@@ -34,6 +38,7 @@
 #include "device/gui/wifi_setup_dlg.h"
 #include "editor/gui/child_frame.h"
 #include "editor/gui/goto_block_dlg.h"
+#include "editor/gui/print_setup_dlg.h"
 #include "editor/gui/sim_bars.h"
 #include "editor/gui/zarad_view.h"
 #include "model/block_obj.h"
@@ -48,6 +53,7 @@
 #include "platform/resource_ids.h"
 #include "properties/gui/qt_block_sheet.h"
 #include "properties/gui/qt_program_sheet.h"
+#include "properties/hardware_page.h"
 #include "properties/program_pages.h"
 
 namespace {
@@ -191,6 +197,18 @@ class LayoutCheckTest : public ShellTest {
       shown = true;
       sheet.show();
       m_check.CheckAllTabs(&sheet, name);
+      // The Hardware page with the oldest series' firmware chosen: the Resources box
+      // shows the resource list, or why the diagram cannot run there.
+      for (int i = 0; i < sheet.Tabs()->count(); ++i) {
+        sheet.Tabs()->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        auto* tree = sheet.findChild<QTreeWidget*>(QStringLiteral("ctl%1").arg(CSelectHardware::kIdTree));
+        if (!tree || !tree->isVisible() || tree->topLevelItemCount() == 0) continue;
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        QCoreApplication::processEvents();
+        m_check.Check(&sheet, name + QStringLiteral(" hardware oldest firmware"));
+        break;
+      }
       // The analog output dialogs of the Parameter page (newer series).
       for (int i = 0; i < sheet.Tabs()->count(); ++i) {
         sheet.Tabs()->setCurrentIndex(i);
@@ -294,6 +312,19 @@ class LayoutCheckTest : public ShellTest {
       CheckModal(QStringLiteral("%1 colour %2").arg(language).arg(id), [&] { m_frame->SendCommand(id); });
     CheckModal(language + " About", [&] { m_frame->SendCommand(ID_APP_ABOUT); });
 
+    // Printing: the set-up dialog before the preview, and the preview.
+    CZaradView::s_printRunners.setup = [&](CPrintSetupDlg& dialog) {
+      dialog.show();
+      m_check.Check(&dialog, language + " Print Setup");
+      return IDOK;
+    };
+    CZaradView::s_printRunners.preview = [&](QPrintPreviewDialog& dialog) {
+      dialog.show();
+      m_check.Check(&dialog, language + " print preview");
+    };
+    m_frame->SendCommand(ID_FILE_PRINT_PREVIEW);
+    CZaradView::s_printRunners = {};
+
     // Simulation: the bars, the clock dialog, the analog value pop-up, the
     // message-text preview and the modeless sheets with their value boxes.
     m_frame->SendCommand(ID_SIMULATION);
@@ -337,6 +368,20 @@ class LayoutCheckTest : public ShellTest {
       m_frame->SendCommand(ID_SIMULATION);
       QCoreApplication::processEvents();
     }
+
+    // The message boxes as the program shows them: the missing help file, the
+    // question before a changed diagram closes, and the Close All dialog when the
+    // program closes with it (both cancelled).
+    QtMessageSink boxes(m_frame);
+    ScopedMessageSink scoped(&boxes);
+    SetHelpProgramPath(Path("zovuzi-editor"));
+    CheckModal(language + " help file missing", [&] { m_frame->SendCommand(ID_HELP_CONTENTS); });
+    SetHelpProgramPath({});
+    fbd->SetModifiedFlag(true);
+    CheckModal(language + " save changes", [&] { m_app->GetDocManager()->CloseDocument(fbd); });
+    CheckModal(language + " Close All", [&] { m_frame->close(); });
+    EXPECT_TRUE(m_frame->isVisible());
+    fbd->SetModifiedFlag(false);
   }
 
   // A function block diagram of the newer series with every block type: the

@@ -116,6 +116,7 @@ TEST_F(ShellLanguageTest, ChineseChosenInTheDialogShowsAtTheNextStart) {
                                               "窗口(&W)", "帮助(&H)"}));
   EXPECT_EQ(m_frame->GetAction(ID_EDIT_UNDO)->text(), "撤销(&U)\tCtrl+Z");
   EXPECT_EQ(m_frame->GetAction(ID_CLOCK_SETTING)->text(), "时钟设置/校准");
+  EXPECT_EQ(m_frame->GetAction(ID_CONVERT_TO_FBD)->text(), "转换为FBD");
   // The Align popup and the two bars keep their English texts.
   EXPECT_EQ(m_frame->GetAction(ID_ALIGN_VERTICALLY)->text(), "Align Vertically");
 
