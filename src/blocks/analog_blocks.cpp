@@ -262,7 +262,17 @@ void CBlockAnalog::SimulateFormula(CViewContext* view) {
   for (int k = 0; k < kRefCount; ++k) {
     if (m_pRef[k] != nullptr) *values[k] = ClampAnalog(scan_steps::ReferencedValue(*this, k));
   }
+  // The fields that BuildFormulaText reads.
+  const std::array<int, 10> fields = {m_nParam9,  m_nParam10, m_nParam11, m_nParam14, m_nParam15,
+                                      m_nParam16, m_nParam19, m_nParam20, m_nParam21, m_nParam22};
+  if (m_bFormulaKept && fields == m_formulaFields) {
+    m_nResult = m_nFormulaResult;
+    return;
+  }
   EvaluateFormula();
+  m_formulaFields = fields;
+  m_nFormulaResult = m_nResult;
+  m_bFormulaKept = true;
 }
 
 IMPLEMENT_SERIAL(CBlockACOMP, CBlockAnalog, VERSIONABLE_SCHEMA | 1)

@@ -1,6 +1,7 @@
 // Analog functions (803-807, 815-822).
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "model/block_obj.h"
@@ -116,6 +117,12 @@ class CBlockAnalog : public CBlockObj {
   // the view's link generation it holds for (0: none).
   unsigned long long m_nWalkGeneration = 0;
   bool m_bWalkFoundLoop = false;
+  // The formula's result rests on its values, operators and priorities alone:
+  // the fields it was last worked out from and its result, so that a scan that
+  // finds them unchanged takes the result again.
+  std::array<int, 10> m_formulaFields{};
+  int m_nFormulaResult = 0;
+  bool m_bFormulaKept = false;
 };
 
 // Analog comparator (803).

@@ -1,6 +1,7 @@
 #include "blocks/relay_blocks.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "blocks/block_scan_steps.h"
 #include "blocks/block_slots.h"
@@ -104,6 +105,34 @@ BOOL CBlockPR::Simulate(CViewContext* view) {
   return 1;
 }
 
+namespace {
+
+// The shift-register bit operands of the blocks that a link generation names,
+// in list order. All shift registers of a document show their bits on the same
+// operands, so the blocks are found once per generation for all of them (a
+// generation belongs to one view's blocks and never comes back). Each thread
+// scans its own views.
+struct ShiftBitOperands {
+  unsigned long long generation = 0;
+  std::vector<CBlockObj*> blocks;
+};
+thread_local ShiftBitOperands t_bitOperands;
+
+const std::vector<CBlockObj*>& FindShiftBitOperands(const CZaradDoc& doc, unsigned long long generation) {
+  ShiftBitOperands& found = t_bitOperands;
+  if (generation != 0 && generation == found.generation) return found.blocks;
+  found.blocks.clear();
+  for (CBlockObj* block : doc.m_blocks) {
+    const int index = block->m_nNumber - CBlockSREG::kFirstBitOperand;
+    if (block->m_nType == CBlockSREG::kBitOperandType && index >= 0 && index < 16)
+      found.blocks.push_back(block);
+  }
+  found.generation = generation;
+  return found.blocks;
+}
+
+}  // namespace
+
 BOOL CBlockSREG::Simulate(CViewContext* view) {
   enum { kIn = 0, kTrg = 1, kDir = 2 };
   ReadInputs(view);
@@ -117,20 +146,8 @@ BOOL CBlockSREG::Simulate(CViewContext* view) {
     const int bit = m_nParam23;
     scan_steps::SetOutput(*this, view, bit >= 0 && bit < 16 ? (m_wBits >> bit) & 1 : 0);
     if (CZaradDoc* doc = view->GetDocument()) {
-      // The bit operands are found once and kept while the blocks stay.
-      const unsigned long long generation = view->GetLinkGeneration();
-      if (generation == 0 || generation != m_nBitsGeneration) {
-        m_bitBlocks.clear();
-        for (CBlockObj* block : doc->m_blocks) {
-          const int index = block->m_nNumber - kFirstBitOperand;
-          if (block->m_nType == kBitOperandType && index >= 0 && index < 16) m_bitBlocks.push_back(block);
-        }
-        m_nBitsGeneration = generation;
-      }
-      for (CBlockObj* block : m_bitBlocks)
+      for (CBlockObj* block : FindShiftBitOperands(*doc, view->GetLinkGeneration()))
         block->m_nValue[kFirstOutputPin] = (m_wBits >> (block->m_nNumber - kFirstBitOperand)) & 1;
-    } else {
-      m_nBitsGeneration = 0;
     }
   }
   scan_steps::UpdateContacts(*this, view);
@@ -142,9 +159,10 @@ void CBlockSREG::StartSimulation(const SimEvent& ev) {
 }
 
 void CBlockSREG::ForgetBlock(const CBlockObj* block) {
-  if (std::find(m_bitBlocks.begin(), m_bitBlocks.end(), block) == m_bitBlocks.end()) return;
-  m_bitBlocks.clear();
-  m_nBitsGeneration = 0;
+  std::vector<CBlockObj*>& kept = t_bitOperands.blocks;
+  if (std::find(kept.begin(), kept.end(), block) == kept.end()) return;
+  kept.clear();
+  t_bitOperands.generation = 0;
 }
 
 void CBlockSREG::ClearKindState(const SimEvent& ev) {

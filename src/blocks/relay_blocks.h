@@ -1,8 +1,6 @@
 // Relays, shift register and math error detection (808, 809, 812, 823).
 #pragma once
 
-#include <vector>
-
 #include "model/block_obj.h"
 
 class CZaradDoc;
@@ -67,11 +65,6 @@ class CBlockSREG : public CBlockObj {
   void ForgetBlock(const CBlockObj* block) override;
 
   WORD m_wBits = 0;  // the register
-
- private:
-  // The bit operands of the document, kept while the view's link generation stays (not owned).
-  std::vector<CBlockObj*> m_bitBlocks;
-  unsigned long long m_nBitsGeneration = 0;
 };
 
 // Math instruction error detection (823): watches the math block m_pRef[0]

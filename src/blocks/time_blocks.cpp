@@ -942,53 +942,90 @@ void FormatElapsedTime(double ms, int timeBase, CString* out) {
   }
   // "%02d:%02d%s" written directly: every scan writes the text of every time block.
   auto digit = [](int v) { return static_cast<char16_t>(u'0' + v); };
-  const char16_t text[] = {digit(high / 10), digit(high % 10), u':', digit(low / 10), digit(low % 10)};
-  std::u16string& str = out->str();
-  str.assign(text, std::size(text));
-  str += TimeBaseSuffix(timeBase);
+  const char16_t text[] = {digit(high / 10), digit(high % 10), u':',
+                           digit(low / 10),  digit(low % 10),  TimeBaseSuffix(timeBase)[0]};  // one letter
+  out->str().assign(text, std::size(text));
 }
 
 int CurrentTimeBase(const CBlockTime& t, bool second) {
   return second ? SecondBase(&t) : FirstBase(&t);
 }
 
+void CBlockTime::FindTextRule(const CRuntimeClass* cls) {
+  auto is = [cls](const CRuntimeClass* kind) { return cls->IsDerivedFrom(kind); };
+  if (is(RUNTIME_CLASS(CBlockMPLR))) {
+    m_textBase = TextBase::kOnOffDelay;
+  } else if (is(RUNTIME_CLASS(CBlockRPR))) {
+    m_textBase = TextBase::kPulseTrain;
+  } else if (is(RUNTIME_CLASS(CBlockAPG))) {
+    m_textBase = TextBase::kPulseGenerator;
+  } else if (is(RUNTIME_CLASS(CBlockSLS))) {
+    m_textBase = TextBase::kSecond;
+  } else if (is(RUNTIME_CLASS(CBlockMFS))) {
+    m_textBase = TextBase::kSwitch;
+  } else if (is(RUNTIME_CLASS(CBlockDPR)) || is(RUNTIME_CLASS(CBlockDDR)) || is(RUNTIME_CLASS(CBlockPLR)) ||
+             is(RUNTIME_CLASS(CBlockCPG))) {
+    m_textBase = TextBase::kFirst;
+  } else {
+    m_textBase = TextBase::kFirstParam;
+  }
+  if (is(RUNTIME_CLASS(CBlockYT))) {
+    m_textForm = TextForm::kDate;
+  } else if (is(RUNTIME_CLASS(CBlockWT))) {
+    m_textForm = TextForm::kDateAndTime;
+  } else if (is(RUNTIME_CLASS(CBlockAC)) || is(RUNTIME_CLASS(CBlockSW)) || cls == RUNTIME_CLASS(CBlockTime)) {
+    m_textForm = TextForm::kNone;
+  } else {
+    m_textForm = TextForm::kElapsed;
+  }
+  m_pTextRuleClass = cls;
+}
+
 void CBlockTime::FormatTimeText(CViewContext* view, CString* out) {
   if (out == nullptr) return;
   // Every scan writes the text of every time block: the class is asked once.
-  const CRuntimeClass* cls = GetRuntimeClass();
-  auto is = [cls](const CRuntimeClass* kind) { return cls->IsDerivedFrom(kind); };
+  if (const CRuntimeClass* cls = GetRuntimeClass(); cls != m_pTextRuleClass) FindTextRule(cls);
+  switch (m_textForm) {
+    case TextForm::kDate:
+      if (view) *out = view->FormatSimulatedTime(TRUE, 1);
+      return;
+    case TextForm::kDateAndTime:
+      if (view) *out = view->FormatSimulatedTime(FALSE, 0);
+      return;
+    case TextForm::kNone:
+      return;
+    case TextForm::kElapsed:
+      break;
+  }
   const int first = FirstBase(this);
-  const int second = SecondBase(this);
   int base = m_nParam11;
-  if (is(RUNTIME_CLASS(CBlockMPLR))) {
-    base = (!m_bTiming && m_bPresetShown) ? second : first;
-  } else if (is(RUNTIME_CLASS(CBlockRPR))) {
-    base = m_bSecondPhase ? second : first;
-  } else if (is(RUNTIME_CLASS(CBlockAPG))) {
-    if (m_bTiming) {
-      base = m_bSecondPhase ? second : first;
-    } else {
-      base = static_cast<const CBlockAPG*>(this)->m_bLastPhaseOn ? first : second;
+  switch (m_textBase) {
+    case TextBase::kOnOffDelay:
+      base = (!m_bTiming && m_bPresetShown) ? SecondBase(this) : first;
+      break;
+    case TextBase::kPulseTrain:
+      base = m_bSecondPhase ? SecondBase(this) : first;
+      break;
+    case TextBase::kPulseGenerator:
+      if (m_bTiming) {
+        base = m_bSecondPhase ? SecondBase(this) : first;
+      } else {
+        base = static_cast<const CBlockAPG*>(this)->m_bLastPhaseOn ? first : SecondBase(this);
+      }
+      break;
+    case TextBase::kSecond:
+      base = SecondBase(this);
+      break;
+    case TextBase::kSwitch: {
+      const int state = static_cast<const CBlockMFS*>(this)->m_nState;
+      base = (state == 1 || state == 3) ? first : SecondBase(this);
+      break;
     }
-  } else if (is(RUNTIME_CLASS(CBlockSLS))) {
-    base = second;
-  } else if (is(RUNTIME_CLASS(CBlockMFS))) {
-    const int state = static_cast<const CBlockMFS*>(this)->m_nState;
-    base = (state == 1 || state == 3) ? first : second;
-  } else if (is(RUNTIME_CLASS(CBlockDPR)) || is(RUNTIME_CLASS(CBlockDDR)) || is(RUNTIME_CLASS(CBlockPLR)) ||
-             is(RUNTIME_CLASS(CBlockCPG))) {
-    base = first;
-  }
-  if (is(RUNTIME_CLASS(CBlockYT))) {
-    if (view) *out = view->FormatSimulatedTime(TRUE, 1);
-    return;
-  }
-  if (is(RUNTIME_CLASS(CBlockWT))) {
-    if (view) *out = view->FormatSimulatedTime(FALSE, 0);
-    return;
-  }
-  if (is(RUNTIME_CLASS(CBlockAC)) || is(RUNTIME_CLASS(CBlockSW)) || cls == RUNTIME_CLASS(CBlockTime)) {
-    return;
+    case TextBase::kFirst:
+      base = first;
+      break;
+    case TextBase::kFirstParam:
+      break;
   }
   FormatElapsedTime(m_dValue, base, out);
 }

@@ -87,6 +87,24 @@ class CBlockTime : public CBlockObj {
   // time T (second preset), the pre-warning time Tw and its duration Tl.
   // Referenced values are capped, not floored.
   void GetWarningTimes(double* t, double* tw, double* tl);
+
+ private:
+  // What FormatTimeText shows for the block's class, and in which time base:
+  // asked of the class hierarchy once, for the class it was asked for.
+  enum class TextBase : signed char {
+    kFirstParam,
+    kFirst,
+    kOnOffDelay,
+    kPulseTrain,
+    kPulseGenerator,
+    kSecond,
+    kSwitch
+  };
+  enum class TextForm : signed char { kElapsed, kDate, kDateAndTime, kNone };
+  void FindTextRule(const CRuntimeClass* cls);
+  const CRuntimeClass* m_pTextRuleClass = nullptr;
+  TextBase m_textBase = TextBase::kFirstParam;
+  TextForm m_textForm = TextForm::kElapsed;
 };
 
 // On-delay (400).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -18,6 +19,28 @@ constexpr COLORREF kPowerOffColour = 0xFF0000;  // blue: power cut before the fi
 
 int TypeClass(const CBlockObj* b) {
   return CZaradDoc::GetTypeClass(static_cast<UINT>(b->m_nType));
+}
+
+// Asks the memory early for the fields of a block that a pass over the blocks
+// reads: the blocks lie apart in memory and do not stay in the nearer caches
+// from one scan to the next.
+void PrefetchIndexFields(const CBlockObj* b) {
+  __builtin_prefetch(&b->m_nType);
+  __builtin_prefetch(&b->m_nSource[kMaxInputPins - 1]);
+  __builtin_prefetch(&b->m_nFirstLinkedPin);
+  __builtin_prefetch(&b->m_nInputs);
+}
+void PrefetchScanFields(const CBlockObj* b) {
+  __builtin_prefetch(&b->m_nType);
+  __builtin_prefetch(&b->m_nPinType[0]);
+  __builtin_prefetch(&b->m_nValue[0]);
+  __builtin_prefetch(&b->m_nValue[kFirstOutputPin]);
+  __builtin_prefetch(&b->m_bChanged[0]);
+  __builtin_prefetch(&b->m_bChanged[kMaxInputPins - 1]);
+  __builtin_prefetch(&b->m_bInvert[0]);
+  __builtin_prefetch(&b->m_bInvert[kFirstOutputPin]);
+  __builtin_prefetch(&b->m_stStart);
+  __builtin_prefetch(&b->m_stPause);
 }
 
 bool IsLinkCodeOnInput(int source) {
@@ -413,70 +436,94 @@ void CScanDriver::ClearIndex() {
 }
 
 void CScanDriver::RefreshIndex() {
-  bool same = m_bIndexValid;
-  // The links are compared in the same pass when the last scan asked for them.
+  // The links are compared in the same pass when the last scan asked for them,
+  // each block's words where they are kept.
   const bool links = m_bLinksAsked;
   m_bLinksAsked = m_bLinksChecked = false;
-  if (links) m_linksNow.resize(static_cast<size_t>(m_pDoc->m_blocks.GetCount() + 1) * kLinkWords);
-  int* out = links ? m_linksNow.data() : nullptr;
-  size_t i = 0;
-  auto note = [&](const CBlockObj* b) {
-    const std::pair<const CBlockObj*, int> entry(b, b ? b->m_nNumber : 0);
-    if (i == m_numbered.size()) {
-      m_numbered.push_back(entry);
-      same = false;
-    } else if (m_numbered[i] != entry) {
-      m_numbered[i] = entry;
+  const size_t count = static_cast<size_t>(m_pDoc->m_blocks.GetCount()) + 1;  // the power bus first
+  bool same = m_bIndexValid && m_numbered.size() == count;
+  bool linksSame = links && m_links.size() == count * kLinkWords;
+  m_numbered.resize(count);
+  if (links) m_links.resize(count * kLinkWords);
+  // Every scan passes here once per block: local pointers, and no branch
+  // for what nearly always stays the same.
+  std::pair<CBlockObj*, int>* entry = m_numbered.data();
+  int* at = links ? m_links.data() : nullptr;
+  auto note = [&](CBlockObj* b) {
+    const int number = b ? b->m_nNumber : 0;
+    if (entry->first != b || entry->second != number) {
+      *entry = {b, number};
       same = false;
     }
-    ++i;
-    if (out != nullptr) {
-      NoteLinks(b, out);
-      out += kLinkWords;
+    ++entry;
+    if (at != nullptr) {
+      if (NoteLinks(b, at)) linksSame = false;
+      at += kLinkWords;
     }
   };
   note(m_pDoc->IsLadder() ? m_pDoc->m_powerBus.GetHead() : nullptr);
-  for (const CBlockObj* b : m_pDoc->m_blocks) note(b);
-  if (i != m_numbered.size()) {
-    m_numbered.resize(i);
-    same = false;
+  const COwningList<CBlockObj>& blocks = m_pDoc->m_blocks;
+  if (same && blocks.GetChangeCount() == m_nBlockListChanges) {
+    // The list still holds the blocks of m_numbered in their order: only
+    // their numbers and links are compared, without a walk along the list,
+    // and the blocks ahead are asked for early.
+    for (size_t k = 1; k < count; ++k) {
+      if (k + kPrefetchAhead < count) PrefetchIndexFields(m_numbered[k + kPrefetchAhead].first);
+      note(entry->first);
+    }
+  } else {
+    for (CBlockObj* b : blocks) note(b);
   }
+  m_nBlockListChanges = blocks.GetChangeCount();
   if (!same) {
     ClearIndex();
     BuildIndex();
     m_bIndexValid = true;
     m_bLinksValid = false;
   }
-  if (links) CompareLinks();
+  if (links) TakeLinks(linksSame);
 }
 
-void CScanDriver::NoteLinks(const CBlockObj* b, int* out) {
+inline bool CScanDriver::NoteLinks(const CBlockObj* b, int* at) {
   static_assert(kLinkSources == kMaxInputPins);
   if (b == nullptr) {
-    std::fill_n(out, kLinkWords, 0);
-    return;
+    if (std::all_of(at, at + kLinkWords, [](int w) { return w == 0; })) return false;
+    std::fill_n(at, kLinkWords, 0);
+    return true;
   }
-  out[0] = b->m_nType;
-  out[1] = b->m_nInputs;
-  out[2] = b->m_nFirstLinkedPin;
-  std::memcpy(out + 3, b->m_nSource, sizeof(int) * kLinkSources);
+  // Compared without a branch, the links two at a time: nearly always nothing differs.
+  static_assert(kLinkSources % 2 == 0);
+  auto pair = [](const int* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof(w));
+    return w;
+  };
+  std::uint64_t differ = static_cast<std::uint32_t>((at[0] ^ b->m_nType) | (at[1] ^ b->m_nInputs) |
+                                                    (at[2] ^ b->m_nFirstLinkedPin));
+  for (int k = 0; k < kLinkSources; k += 2) differ |= pair(at + 3 + k) ^ pair(b->m_nSource + k);
+  if (differ == 0) return false;
+  at[0] = b->m_nType;
+  at[1] = b->m_nInputs;
+  at[2] = b->m_nFirstLinkedPin;
+  std::memcpy(at + 3, b->m_nSource, sizeof(int) * kLinkSources);
+  return true;
 }
 
 void CScanDriver::CheckLinks() const {
-  m_linksNow.resize(m_numbered.size() * kLinkWords);
-  int* out = m_linksNow.data();
+  bool same = m_links.size() == m_numbered.size() * kLinkWords;
+  m_links.resize(m_numbered.size() * kLinkWords);
+  int* at = m_links.data();
   // m_numbered holds the blocks of this scan in list order.
   for (const auto& [b, number] : m_numbered) {
-    NoteLinks(b, out);
-    out += kLinkWords;
+    if (NoteLinks(b, at)) same = false;
+    at += kLinkWords;
   }
-  CompareLinks();
+  TakeLinks(same);
 }
 
-void CScanDriver::CompareLinks() const {
+void CScanDriver::TakeLinks(bool same) const {
   m_bLinksChecked = true;
-  if (m_bLinksValid && m_linksNow == m_links) return;
-  m_links.swap(m_linksNow);
+  if (m_bLinksValid && same) return;
   // Generations are counted for the whole program, so that a block scanned
   // by another driver never takes a kept result for one of its own.
   static std::atomic<unsigned long long> s_generations{0};
@@ -510,7 +557,14 @@ void CScanDriver::Scan(CDC* dc) {
   RefreshIndex();
   m_bIndexed = m_bScanning = true;
   m_latched.clear();
-  for (CBlockObj* b : m_pDoc->m_blocks) {
+  // m_numbered holds the blocks of the list in its order, the power bus first.
+  // Should the list change during the scan (it never does: no block adds or
+  // removes blocks), the scan ends there; the next one starts from the list.
+  const COwningList<CBlockObj>& blocks = m_pDoc->m_blocks;
+  const unsigned long long listChanges = blocks.GetChangeCount();
+  for (size_t k = 1; k < m_numbered.size() && blocks.GetChangeCount() == listChanges; ++k) {
+    if (k + kPrefetchAhead < m_numbered.size()) PrefetchScanFields(m_numbered[k + kPrefetchAhead].first);
+    CBlockObj* b = m_numbered[k].first;
     if (run == SIM_STOPPED) {
       b->m_stStart = b->m_stIntervalStart = now;
       b->m_stPause = {};

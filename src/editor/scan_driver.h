@@ -169,14 +169,15 @@ class CScanDriver : public CViewContext {
   // Before a scan: compares the blocks and their numbers with those of the
   // last scan and rebuilds the index when they differ.
   void RefreshIndex();
-  // What the link generation rests on: the block's words of m_links.
-  static void NoteLinks(const CBlockObj* b, int* out);
+  // What the link generation rests on: writes the block's words of m_links at
+  // `at`; true when they differ from the words kept there.
+  static bool NoteLinks(const CBlockObj* b, int* at);
   // A pass of its own over the blocks of the scan when the links were not
-  // compared with the index; then CompareLinks.
+  // compared with the index; then TakeLinks.
   void CheckLinks() const;
-  // Compares m_linksNow with the last comparison and starts a new generation
-  // when anything differs.
-  void CompareLinks() const;
+  // After a comparison: a new generation unless m_links stayed the same
+  // (`same`) and still holds for the blocks of m_numbered.
+  void TakeLinks(bool same) const;
   void BuildIndex();
   void ClearIndex();
 
@@ -208,17 +209,18 @@ class CScanDriver : public CViewContext {
   // It is kept from scan to scan while the blocks and their numbers stay as
   // m_numbered saw them.
   static constexpr int kDirectNumbers = 1 << 16;
-  bool m_bIndexed = false;     // the index answers FindBlock (in a scan, while blocks start)
-  bool m_bScanning = false;    // inside a scan
-  bool m_bIndexValid = false;  // the index matches m_numbered
-  std::vector<std::pair<const CBlockObj*, int>> m_numbered;  // per block in list order, the power bus first
+  static constexpr size_t kPrefetchAhead = 4;  // blocks asked of the memory ahead of a pass over them
+  bool m_bIndexed = false;                     // the index answers FindBlock (in a scan, while blocks start)
+  bool m_bScanning = false;                    // inside a scan
+  bool m_bIndexValid = false;                  // the index matches m_numbered
+  std::vector<std::pair<CBlockObj*, int>> m_numbered;  // per block in list order, the power bus first
+  unsigned long long m_nBlockListChanges = 0;          // the block list's change count m_numbered holds for
   // The link generation and what it rests on: per block in list order (the
   // power bus first) its type, input count, first linked pin and input links.
   // Compared at most once per scan.
   static constexpr int kLinkSources = 10;  // kMaxInputPins
   static constexpr size_t kLinkWords = 3 + kLinkSources;
   mutable std::vector<int> m_links;
-  mutable std::vector<int> m_linksNow;   // scratch of the comparison
   mutable bool m_bLinksValid = false;    // m_nLinkGeneration matches m_links and m_numbered
   mutable bool m_bLinksChecked = false;  // compared in this scan
   mutable bool m_bLinksAsked = false;    // a block asked in this scan

@@ -3,7 +3,8 @@
 // objects leave the list only through Detach*, which hands the ownership back.
 // Once a longer list is searched for an object, it keeps an index from object
 // to position, so that Detach, Contains and Reorder take constant time per
-// object however long the list is.
+// object however long the list is. It counts the changes of its objects and
+// their order, so that a reader can tell that it still holds what it held.
 #pragma once
 
 #include <algorithm>
@@ -49,6 +50,8 @@ class COwningList {
   const_iterator begin() const { return const_iterator(m_items.begin()); }
   const_iterator end() const { return const_iterator(m_items.end()); }
   int GetCount() const { return static_cast<int>(m_items.size()); }
+  // Grows with every object that joins or leaves the list and every reorder.
+  unsigned long long GetChangeCount() const { return m_nChanges; }
   bool IsEmpty() const { return m_items.empty(); }
 
   // First and last object; null when the list is empty.
@@ -74,12 +77,14 @@ class COwningList {
   T* AddTail(std::unique_ptr<T> obj) {
     if (!obj) return nullptr;
     m_items.push_back(std::move(obj));
+    ++m_nChanges;
     Note(std::prev(m_items.end()));
     return m_items.back().get();
   }
   T* AddHead(std::unique_ptr<T> obj) {
     if (!obj) return nullptr;
     m_items.push_front(std::move(obj));
+    ++m_nChanges;
     Note(m_items.begin());
     return m_items.front().get();
   }
@@ -88,6 +93,7 @@ class COwningList {
     if (!obj) return nullptr;
     auto pos = (index < 0 || index >= GetCount()) ? m_items.end() : std::next(m_items.begin(), index);
     auto it = m_items.insert(pos, std::move(obj));
+    ++m_nChanges;
     Note(it);
     return it->get();
   }
@@ -99,6 +105,7 @@ class COwningList {
     m_index.erase(obj);
     std::unique_ptr<T> out = std::move(*it);
     m_items.erase(it);
+    ++m_nChanges;
     return out;
   }
   std::unique_ptr<T> DetachHead() {
@@ -106,6 +113,7 @@ class COwningList {
     m_index.erase(m_items.front().get());
     std::unique_ptr<T> out = std::move(m_items.front());
     m_items.pop_front();
+    ++m_nChanges;
     return out;
   }
 
@@ -132,6 +140,7 @@ class COwningList {
     Store sorted;
     for (auto it : its) sorted.splice(sorted.end(), m_items, it);
     m_items.swap(sorted);
+    ++m_nChanges;
     return true;
   }
 
@@ -184,4 +193,5 @@ class COwningList {
   Store m_items;
   mutable std::unordered_map<const T*, Position> m_index;
   mutable bool m_bIndexed = false;
+  unsigned long long m_nChanges = 0;
 };

@@ -1,5 +1,6 @@
 #include "platform/archive.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <utility>
@@ -84,7 +85,7 @@ CArchive::CArchive(const void* data, size_t size)
 
 void CArchive::ReuseBuffer(std::vector<BYTE>&& buffer) {
   CheckStoring();
-  if (!m_bytes.empty()) return;  // something was written already
+  if (m_nStored != 0) return;  // something was written already
   m_bytes = std::move(buffer);
   m_bytes.clear();
 }
@@ -113,14 +114,20 @@ void CArchive::Need(size_t n) const {
 void CArchive::Write(const void* p, size_t n) {
   CheckStoring();
   if (n == 0) return;
-  const BYTE* b = static_cast<const BYTE*>(p);
-  m_bytes.insert(m_bytes.end(), b, b + n);
+  std::memcpy(Grow(n), p, n);
 }
 
 BYTE* CArchive::Grow(size_t n) {
-  const size_t at = m_bytes.size();
-  m_bytes.resize(at + n);  // the capacity grows geometrically
-  return m_bytes.data() + at;
+  if (m_bytes.size() - m_nStored < n) MakeRoom(n);
+  BYTE* out = m_bytes.data() + m_nStored;
+  m_nStored += n;
+  return out;
+}
+
+void CArchive::MakeRoom(size_t n) {
+  // The memory the buffer holds first (a reused buffer), then twice as much.
+  const size_t needed = m_nStored + n;
+  m_bytes.resize(std::max({needed, m_bytes.capacity(), 2 * m_bytes.size(), size_t{256}}));
 }
 
 UINT CArchive::Read(void* p, size_t n) {
@@ -128,13 +135,6 @@ UINT CArchive::Read(void* p, size_t n) {
   if (n != 0) std::memcpy(p, m_in.data() + m_pos, n);
   m_pos += n;
   return static_cast<UINT>(n);
-}
-
-CArchive& CArchive::WriteLE(DWORD v, int n) {
-  CheckStoring();
-  BYTE* out = Grow(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) out[i] = static_cast<BYTE>(v >> (8 * i));
-  return *this;
 }
 
 DWORD CArchive::ReadLE(int n) {

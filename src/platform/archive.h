@@ -73,8 +73,15 @@ class CArchive {
   bool IsStoring() const { return m_mode == store; }
 
   // Storing: the bytes written so far.
-  const std::vector<BYTE>& GetBytes() const { return m_bytes; }
-  std::vector<BYTE> TakeBytes() { return std::move(m_bytes); }
+  const std::vector<BYTE>& GetBytes() const {
+    if (IsStoring()) m_bytes.resize(m_nStored);
+    return m_bytes;
+  }
+  std::vector<BYTE> TakeBytes() {
+    if (IsStoring()) m_bytes.resize(m_nStored);
+    m_nStored = 0;
+    return std::move(m_bytes);
+  }
   // Storing: writes into this buffer from its start, keeping the memory it
   // holds, so that storing the same data again touches no new pages. Before
   // anything is written.
@@ -177,9 +184,22 @@ class CArchive {
     CObject* obj;
   };
 
-  CArchive& WriteLE(DWORD v, int n);
-  // Storing: n more bytes at the end of the buffer, to be written.
+  // Storing: the low n bytes of v (at most 4), low byte first. Every number
+  // of a document passes here: the bytes go straight into the room ahead.
+  CArchive& WriteLE(DWORD v, int n) {
+    if (m_mode != store) [[unlikely]]
+      ThrowException(CArchiveException::readOnly);
+    if (m_bytes.size() - m_nStored < sizeof(DWORD)) [[unlikely]]
+      MakeRoom(sizeof(DWORD));
+    BYTE* out = m_bytes.data() + m_nStored;
+    for (int i = 0; i < n; ++i) out[i] = static_cast<BYTE>(v >> (8 * i));
+    m_nStored += static_cast<size_t>(n);
+    return *this;
+  }
+  // Storing: n more bytes at the end of what is written, to be written.
   BYTE* Grow(size_t n);
+  // Storing: room for n more bytes after what is written.
+  void MakeRoom(size_t n);
   DWORD ReadLE(int n);
   void Need(size_t n) const;
   void CheckStoring() const;
@@ -191,7 +211,10 @@ class CArchive {
   CObject* ReadObjectImpl(const CRuntimeClass* expected, bool allowBackReference);
 
   Mode m_mode;
-  std::vector<BYTE> m_bytes;   // storing: what is written; loading: the bytes when owned
+  // Storing: what is written (the first m_nStored bytes) and room for more;
+  // loading: the bytes when owned.
+  mutable std::vector<BYTE> m_bytes;
+  size_t m_nStored = 0;
   std::span<const BYTE> m_in;  // loading: the bytes read
   size_t m_pos = 0;
   std::string m_strFileName;

@@ -130,6 +130,17 @@ TEST(AnalogMathTest, EnableKeepValueAndReferencedValues) {
   block->m_nParam25 = 0;
   block->Simulate(&diagram.View());
   EXPECT_EQ(block->m_nResult, 0);
+
+  // Enabled again, and with the referenced value changed between two scans.
+  en->m_nValue[kFirstOutputPin] = 1;
+  block->Simulate(&diagram.View());
+  EXPECT_EQ(block->m_nResult, 32766);
+  ref->m_dValue = 10;
+  block->Simulate(&diagram.View());
+  EXPECT_EQ(block->m_nResult, 9);
+  ref->m_dValue = 50000;
+  block->Simulate(&diagram.View());
+  EXPECT_EQ(block->m_nResult, 32766);
 }
 
 TEST(StringStackTest, MisuseIsRecordedNotShown) {

@@ -417,6 +417,76 @@ TEST(ScanDriverTest, ResolvedRangesAndLoopsFollowChangesBetweenScans) {
   EXPECT_EQ(amp->m_nResult, 600);
 }
 
+// The shift registers of a diagram show their bits on the same bit operands,
+// which are found once for all of them while the blocks stay: operands taken
+// out, renumbered or added between two scans are seen by the next shift, and
+// the simulation of another diagram keeps to its own operands.
+TEST(ScanDriverTest, ShiftBitsFollowChangesBetweenScans) {
+  struct Register {
+    CBlockSREG* reg;
+    CBlockObj* trg;
+  };
+  struct Diagram {
+    ScanRig r;
+    CBlockObj* in = r.d.Add(600);
+    CBlockObj* dir = r.d.Add(600);
+    std::vector<Register> regs;
+    std::vector<CBlockObj*> bits;
+    Diagram(int registers, int bitOperands) {
+      for (int i = 0; i < registers; ++i) {
+        Register g{r.d.Add<CBlockSREG>(812), r.d.Add(600)};
+        CDiagramBuilder::Wire(in, g.reg, 0);
+        CDiagramBuilder::Wire(g.trg, g.reg, 1);
+        CDiagramBuilder::Wire(dir, g.reg, 2);
+        regs.push_back(g);
+      }
+      for (int i = 0; i < bitOperands; ++i) bits.push_back(r.d.Add(602));
+      r.Enter();
+      in->m_nValue[kFirstOutputPin] = 1;  // each shift takes in a 1 at bit 0
+    }
+    // One rise of the register's Trg from the register value `from`.
+    void Shift(size_t index, WORD from) {
+      const Register& g = regs[index];
+      g.trg->m_nValue[kFirstOutputPin] = 0;
+      r.driver.Run(1);
+      g.reg->m_wBits = from;
+      g.trg->m_nValue[kFirstOutputPin] = 1;
+      r.driver.Run(1);
+    }
+    std::vector<int> Shown() const {
+      std::vector<int> out;
+      for (const CBlockObj* b : bits) out.push_back(b->m_nValue[kFirstOutputPin]);
+      return out;
+    }
+  };
+
+  Diagram a(2, 4);
+  ASSERT_EQ(a.bits[3]->m_nNumber, 1003);
+  a.Shift(0, 0x0005);  // 0x000B
+  EXPECT_EQ(a.Shown(), (std::vector<int>{1, 1, 0, 1}));
+  a.Shift(1, 0x0002);  // 0x0005: the second register shows on the same operands
+  EXPECT_EQ(a.Shown(), (std::vector<int>{1, 0, 1, 0}));
+
+  a.r.d.Doc().DetachBlock(a.bits[0]).reset();
+  a.bits.erase(a.bits.begin());
+  a.bits[1]->m_nNumber = 1020;  // no bit operand number any more
+  a.bits[1]->m_nValue[kFirstOutputPin] = 7;
+  a.bits[2]->m_nNumber = 1008;
+  CBlockObj* added = a.r.d.Add(602);
+  added->m_nNumber = 1012;
+  a.bits.push_back(added);
+  a.Shift(0, 0x0880);  // 0x1101: bits 0, 8 and 12
+  EXPECT_EQ(a.Shown(), (std::vector<int>{0, 7, 1, 1}));
+
+  Diagram b(1, 2);
+  b.Shift(0, 0x0000);
+  EXPECT_EQ(b.Shown(), (std::vector<int>{1, 0}));
+  EXPECT_EQ(a.Shown(), (std::vector<int>{0, 7, 1, 1}));
+  a.Shift(1, 0x0000);  // 0x0001
+  EXPECT_EQ(a.Shown(), (std::vector<int>{0, 7, 0, 0}));
+  EXPECT_EQ(b.Shown(), (std::vector<int>{1, 0}));
+}
+
 TEST(ScanDriverTest, EnteringAndLeavingSetStartAndQuietStates) {
   ScanRig r;
   CBlockObj* push = r.d.Add(600);

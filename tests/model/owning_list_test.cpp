@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -68,6 +69,49 @@ TEST(OwningListTest, LookupsFollowEveryChangeAtAnyLength) {
     Item* again = list.AddTail(std::make_unique<Item>(7));
     EXPECT_TRUE(list.Contains(again));
     EXPECT_EQ(list.Detach(again)->value, 7);
+  }
+}
+
+// A reader that kept the objects of a list in their order (the scan's index)
+// can tell from the change count whether they are still the list's: every way
+// an object joins or leaves the list and every reorder counts, at any length;
+// lookups and refused changes do not.
+TEST(OwningListTest, ChangeCountFollowsEveryChangeOfObjectsOrTheirOrder) {
+  for (int length : {5, 200}) {
+    COwningList<Item> list;
+    for (int i = 0; i < length; ++i) list.AddTail(std::make_unique<Item>(i));
+    const Item outsider(-1);
+    std::unique_ptr<Item> held;
+    auto reversed = [&list] {
+      std::vector<Item*> order(list.begin(), list.end());
+      std::reverse(order.begin(), order.end());
+      return order;
+    };
+    struct Step {
+      const char* what;
+      std::function<void()> act;
+      bool counts;
+    };
+    const Step steps[] = {
+        {"add at the tail", [&] { list.AddTail(std::make_unique<Item>(100)); }, true},
+        {"add at the head", [&] { list.AddHead(std::make_unique<Item>(101)); }, true},
+        {"insert", [&] { list.InsertAt(3, std::make_unique<Item>(102)); }, true},
+        {"detach", [&] { held = list.Detach(list.GetAt(2)); }, true},
+        {"detach the head", [&] { held = list.DetachHead(); }, true},
+        {"reorder", [&] { EXPECT_TRUE(list.Reorder(reversed())); }, true},
+        {"delete all", [&] { list.DeleteAll(); }, true},
+        {"add again", [&] { list.AddTail(std::make_unique<Item>(103)); }, true},
+        {"add nothing", [&] { list.AddTail(nullptr); }, false},
+        {"detach an outsider", [&] { EXPECT_EQ(list.Detach(&outsider), nullptr); }, false},
+        {"look up", [&] { EXPECT_TRUE(list.Contains(list.GetHead()) && list.IndexOf(&outsider) < 0); },
+         false},
+        {"refused reorder", [&] { EXPECT_FALSE(list.Reorder(std::vector<Item*>{})); }, false},
+    };
+    for (const Step& step : steps) {
+      const unsigned long long before = list.GetChangeCount();
+      step.act();
+      EXPECT_EQ(list.GetChangeCount() != before, step.counts) << step.what << " at length " << length;
+    }
   }
 }
 

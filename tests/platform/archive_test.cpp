@@ -269,6 +269,38 @@ TEST(ArchiveValues, SequenceKeepsOrderAndModes) {
   EXPECT_EQ(in.GetPosition(), bytes.size());
 }
 
+// A storing archive writes into room it keeps ahead: what it gives back is
+// exactly what was written, whether it is looked at halfway, grows past its
+// room, or writes into a reused buffer that held other bytes.
+TEST(ArchiveValues, StoredBytesAreExactlyWhatWasWritten) {
+  auto write = [](CArchive& out, int from, int count) {
+    for (int i = from; i < from + count; ++i) out << static_cast<BYTE>(i) << static_cast<WORD>(i) << i;
+  };
+  Bytes expected;
+  for (int i = 0; i < 3000; ++i) {
+    expected.push_back(static_cast<BYTE>(i));
+    for (int k = 0; k < 2; ++k) expected.push_back(static_cast<BYTE>(i >> (8 * k)));
+    for (int k = 0; k < 4; ++k) expected.push_back(static_cast<BYTE>(i >> (8 * k)));
+  }
+
+  CArchive out;
+  write(out, 0, 10);
+  EXPECT_EQ(out.GetBytes(), Bytes(expected.begin(), expected.begin() + 70));  // halfway
+  write(out, 10, 2990);
+  EXPECT_EQ(out.GetBytes(), expected);
+  Bytes taken = out.TakeBytes();
+  EXPECT_EQ(taken, expected);
+
+  // A buffer with other content and more room than needed, and one with too little.
+  for (size_t room : {size_t{50000}, size_t{10}}) {
+    Bytes buffer(room, 0xEE);
+    CArchive again;
+    again.ReuseBuffer(std::move(buffer));
+    write(again, 0, 3000);
+    EXPECT_EQ(again.TakeBytes(), expected) << room;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Objects
 
