@@ -552,6 +552,11 @@ BOOL CZaradDoc::OnOpenDocument(const CString& path, CString* error) {
     for (CBlockObj* block : m_blocks) block->GetPinTypeRow(this);
   }
 
+  // The file's bytes are read: their buffer, in memory already and about the size the
+  // document stores to, takes the first storing (the undo step just below) instead
+  // of a new one that would grow by doubling.
+  if (bytes.capacity() > m_fileBuffer.capacity()) m_fileBuffer = std::move(bytes);
+
   // The loaded state is where the history starts: nothing to undo yet, and the
   // first Undo after an edit gives back exactly what the file holds.
   m_undo.RestartWith(this);
