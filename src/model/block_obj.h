@@ -281,6 +281,9 @@ class CBlockObj : public CObject {
   virtual void LoadOldElementList(CArchive& ar) {}
   // Another block of the document goes: references to it are dropped.
   virtual void ForgetBlock(const CBlockObj* block) {}
+  // Adds to out every block that ForgetBlock would drop a pointer to (the
+  // references of m_pRef and m_pWalkStart aside); repeats may occur.
+  virtual void ListKeptBlocks(std::vector<const CBlockObj*>& out) const {}
   // The element's operand lies in the ranges whose user names the document
   // forgets once the last element addressing them goes (ladder elements).
   virtual bool OwnsOperandName() const { return false; }
