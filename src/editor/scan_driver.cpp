@@ -74,6 +74,24 @@ void ForEachPowerPin(CBlockObj* b, Visit visit) {
   for (int i = kFirstOutputPin; i < outEnd; ++i) visit(i);
 }
 
+// Lends a document an index of its blocks' output wires while it lives (the
+// wires stay as they are meanwhile); one already lent stays.
+class OutputWireLoan {
+ public:
+  explicit OutputWireLoan(CZaradDoc* doc) : m_pDoc(doc->m_pOutputWires == nullptr ? doc : nullptr) {
+    if (m_pDoc != nullptr) m_pDoc->m_pOutputWires = &m_index;
+  }
+  ~OutputWireLoan() {
+    if (m_pDoc != nullptr) m_pDoc->m_pOutputWires = nullptr;
+  }
+  OutputWireLoan(const OutputWireLoan&) = delete;
+  OutputWireLoan& operator=(const OutputWireLoan&) = delete;
+
+ private:
+  CZaradDoc* m_pDoc;
+  COutputWireIndex m_index;
+};
+
 }  // namespace
 
 CScanDriver::CScanDriver(CZaradDoc* doc) : m_pDoc(doc) {
@@ -125,11 +143,15 @@ void CScanDriver::EnterSimulation(const SYSTEMTIME& clockStart) {
   // The blocks look each other up by number while they start.
   RefreshIndex();
   m_bIndexed = true;
-  for (CBlockObj* b : m_pDoc->m_blocks) {
-    b->m_nLatch1 = b->m_nLatch2 = 0;
-    b->m_nFirstLinkedPin = FirstLinkedPin(b);
-    b->ForgetScanMemory();
-    b->StartSimulation(SimEvent{this, now});
+  {
+    // The analog inputs walk down the wires to the functions they feed.
+    OutputWireLoan wires(m_pDoc);
+    for (CBlockObj* b : m_pDoc->m_blocks) {
+      b->m_nLatch1 = b->m_nLatch2 = 0;
+      b->m_nFirstLinkedPin = FirstLinkedPin(b);
+      b->ForgetScanMemory();
+      b->StartSimulation(SimEvent{this, now});
+    }
   }
   m_bIndexed = false;
   m_nRunState = SIM_RUNNING;

@@ -11,6 +11,21 @@
 
 IMPLEMENT_DYNCREATE(CZaradDoc, CObject)
 
+const std::vector<CConnectLineObj*>& COutputWireIndex::Of(const CZaradDoc& doc, const CBlockObj* block) {
+  if (!m_bBuilt) {
+    m_wires.reserve(static_cast<size_t>(doc.m_connections.GetCount()));
+    for (CConnectLineObj* w : doc.m_connections) {
+      const bool start = w->m_pStartBlock != nullptr && w->m_nStartPin == kFirstOutputPin;
+      const bool end = w->m_pEndBlock != nullptr && w->m_nEndPin == kFirstOutputPin;
+      if (start) m_wires[w->m_pStartBlock].push_back(w);
+      if (end && !(start && w->m_pEndBlock == w->m_pStartBlock)) m_wires[w->m_pEndBlock].push_back(w);
+    }
+    m_bBuilt = true;
+  }
+  auto it = m_wires.find(block);
+  return it == m_wires.end() ? m_none : it->second;
+}
+
 int* ComPortSettings::Field(int index) {
   int* fields[kFieldCount] = {&nRole,     &nProtocol, &nAddress, &nBaudRate,  &nFrameFormat,   &nParity,
                               &nDataBits, &nStopBits, &nTimeout, &nPollDelay, &nRegisterOrder, &nReserved};

@@ -88,6 +88,23 @@ struct NewDocumentSettings {
   int bShowProperties = 1;
 };
 
+// The wires at the output pin of each block of a document, in the order of
+// the wire list, gathered in one pass over the wires on first use. While the
+// wires stay as they are (entering simulation), walks down the wires that look
+// here (the analog range of an input) take the wires of each block they reach
+// at once rather than passing over every wire of the document.
+class COutputWireIndex {
+ public:
+  // The wires whose start or end is block's first output pin (a wire from the
+  // output back to the same output once).
+  const std::vector<CConnectLineObj*>& Of(const CZaradDoc& doc, const CBlockObj* block);
+
+ private:
+  bool m_bBuilt = false;
+  std::unordered_map<const CBlockObj*, std::vector<CConnectLineObj*>> m_wires;
+  const std::vector<CConnectLineObj*> m_none;
+};
+
 class CZaradDoc : public CObject, public CSavableDocument {
   DECLARE_DYNCREATE(CZaradDoc)
 
@@ -231,6 +248,7 @@ class CZaradDoc : public CObject, public CSavableDocument {
   COwningList<CConnectLineObj> m_connections;         // all wires
   COwningList<CBlockComment> m_comments;              // all comments
   std::vector<CBlockObj*> m_sortList;                 // scratch of the view's evaluation sort; owns nothing
+  COutputWireIndex* m_pOutputWires = nullptr;         // lent while the wires stay as they are; not owned
   CString m_strReserved1;                             // stored in the file only
   CString m_strReserved2;
   int m_nReserved1 = 0;
