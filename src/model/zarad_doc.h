@@ -96,13 +96,24 @@ struct NewDocumentSettings {
 class COutputWireIndex {
  public:
   // The wires whose start or end is block's first output pin (a wire from the
-  // output back to the same output once).
-  const std::vector<CConnectLineObj*>& Of(const CZaradDoc& doc, const CBlockObj* block);
+  // output back to the same output once), in list order.
+  std::span<CConnectLineObj* const> Of(const CZaradDoc& doc, const CBlockObj* block);
 
  private:
+  // A block's wires: m_wires[first, first + count). An open-addressed table
+  // of twice as many slots as wire ends at most: no allocation per block.
+  struct Slot {
+    const CBlockObj* block = nullptr;
+    unsigned first = 0;
+    unsigned count = 0;
+  };
+  void Build(const CZaradDoc& doc);
+  Slot* Find(const CBlockObj* block, bool add);
+
   bool m_bBuilt = false;
-  std::unordered_map<const CBlockObj*, std::vector<CConnectLineObj*>> m_wires;
-  const std::vector<CConnectLineObj*> m_none;
+  std::vector<Slot> m_slots;  // 2^(64 - m_nShift) long
+  int m_nShift = 60;
+  std::vector<CConnectLineObj*> m_wires;
 };
 
 class CZaradDoc : public CObject, public CSavableDocument {
