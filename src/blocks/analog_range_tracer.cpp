@@ -161,7 +161,7 @@ void CAnalogRangeTracer::WalkOutput(CBlockObj* block, int* count) {
   if (m_pDoc == nullptr) return;
   const bool ladder = m_pDoc->IsLadder();
   std::vector<const CBlockObj*> comparators;  // a comparator fed on Ax and Ay is walked once
-  for (CConnectLineObj* w : m_pDoc->m_connections) {
+  auto walk = [&](CConnectLineObj* w) {
     CBlockObj* far = nullptr;
     int farPin = -1;
     if (w->m_pStartBlock == block && w->m_nStartPin == kFirstOutputPin) {
@@ -171,13 +171,19 @@ void CAnalogRangeTracer::WalkOutput(CBlockObj* block, int* count) {
       far = w->m_pStartBlock;
       farPin = w->m_nStartPin;
     }
-    if (far == nullptr || far == block || farPin < 0 || farPin >= kFirstOutputPin) continue;
-    if (Is(far, ladder ? RUNTIME_CLASS(CBlockAContact) : RUNTIME_CLASS(CBlockAnalogIn))) continue;
+    if (far == nullptr || far == block || farPin < 0 || farPin >= kFirstOutputPin) return;
+    if (Is(far, ladder ? RUNTIME_CLASS(CBlockAContact) : RUNTIME_CLASS(CBlockAnalogIn))) return;
     if (far->m_nType == 803) {
-      if (std::find(comparators.begin(), comparators.end(), far) != comparators.end()) continue;
+      if (std::find(comparators.begin(), comparators.end(), far) != comparators.end()) return;
       comparators.push_back(far);
     }
     Collect(far, count);
+  };
+  // The document's index holds the same wires in the same order, where it lends one.
+  if (COutputWireIndex* index = m_pDoc->m_pOutputWires) {
+    for (CConnectLineObj* w : index->Of(*m_pDoc, block)) walk(w);
+  } else {
+    for (CConnectLineObj* w : m_pDoc->m_connections) walk(w);
   }
 }
 

@@ -510,6 +510,10 @@ void CBlockARRMXIV::ForgetBlock(const CBlockObj* block) {
   m_nRangeGeneration = 0;
 }
 
+void CBlockARRMXIV::ListKeptBlocks(std::vector<const CBlockObj*>& out) const {
+  out.insert(out.end(), m_rangeBlocks.begin(), m_rangeBlocks.end());
+}
+
 void CBlockARRMXIV::DrawSimulated(CViewContext* view, CDC* dc) {
   DrawValueLook(*this, view, dc);
 }

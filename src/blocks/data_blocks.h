@@ -244,6 +244,7 @@ class CBlockARRMXIV : public CBlockObj {
   void DrawSimulated(CViewContext* view, CDC* dc) override;
   void DrawValueBox(CDC* dc, CViewContext* view) override;
   void ForgetBlock(const CBlockObj* block) override;
+  void ListKeptBlocks(std::vector<const CBlockObj*>& out) const override;
 
  private:
   // The operands of the range in list order, found once and kept while the

@@ -74,6 +74,12 @@ void CBlockDataLog::ForgetBlock(const CBlockObj* block) {
   }
 }
 
+void CBlockDataLog::ListKeptBlocks(std::vector<const CBlockObj*>& out) const {
+  for (const DataLogItem& item : m_items) {
+    if (item.m_pBlock != nullptr) out.push_back(item.m_pBlock);
+  }
+}
+
 void CBlockDataLog::ResolveOnLoad(CZaradDoc& doc, bool newerSeries) {
   if (newerSeries) BindItems(doc);
 }

@@ -43,6 +43,7 @@ class CBlockDataLog : public CBlockObj {
   // Clears the items' pointers to a block that leaves the document; the items
   // keep their number and text.
   void ForgetBlock(const CBlockObj* block) override;
+  void ListKeptBlocks(std::vector<const CBlockObj*>& out) const override;
   // A block item whose block has a new number takes that number and the text
   // "B<n>" followed by the block type's caption, so that a renumbered block
   // keeps its items; the other items are left as they are.

@@ -165,6 +165,10 @@ void CBlockSREG::ForgetBlock(const CBlockObj* block) {
   t_bitOperands.generation = 0;
 }
 
+void CBlockSREG::ListKeptBlocks(std::vector<const CBlockObj*>& out) const {
+  out.insert(out.end(), t_bitOperands.blocks.begin(), t_bitOperands.blocks.end());
+}
+
 void CBlockSREG::ClearKindState(const SimEvent& ev) {
   // A non-retentive shift register starts empty: no old bit comes back at the
   // next shift; the shift bits go with it.

@@ -63,6 +63,7 @@ class CBlockSREG : public CBlockObj {
   // 1000..1015 of the document show bits 0..15.
   BOOL Simulate(CViewContext* view) override;
   void ForgetBlock(const CBlockObj* block) override;
+  void ListKeptBlocks(std::vector<const CBlockObj*>& out) const override;
 
   WORD m_wBits = 0;  // the register
 };

@@ -4,6 +4,7 @@
 // align, select all, Escape and the page layout.
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/block_factory.h"
@@ -506,8 +507,11 @@ void CDiagramEditor::DeleteSelection() {
     ForgetConnection(w);
     RemoveConnection(doc, w).reset();
   }
-  // 5. The blocks go, with what names them.
+  // 5. The blocks go, with what names them. Their referrers are found in one
+  // table (the steps only clear pointers and change no operand meanwhile).
   bool functionBlockDeleted = false;
+  std::optional<CBlockDetachBatch> detaching;
+  if (blocks.size() > 1) detaching.emplace(doc);
   for (CBlockObj* b : blocks) {
     if (IsFunctionBlock(b)) {
       functionBlockDeleted = true;
@@ -532,6 +536,7 @@ void CDiagramEditor::DeleteSelection() {
     if (m_pCurBlock == b) m_pCurBlock = nullptr;
     doc.DetachBlock(b).reset();
   }
+  detaching.reset();
   // 6. Function-block numbers stay dense from 9000.
   if (functionBlockDeleted) {
     std::vector<std::pair<CBlockObj*, CBlockObj*>> contacts;

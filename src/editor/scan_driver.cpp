@@ -74,6 +74,24 @@ void ForEachPowerPin(CBlockObj* b, Visit visit) {
   for (int i = kFirstOutputPin; i < outEnd; ++i) visit(i);
 }
 
+// Lends a document an index of its blocks' output wires while it lives (the
+// wires stay as they are meanwhile); one already lent stays.
+class OutputWireLoan {
+ public:
+  explicit OutputWireLoan(CZaradDoc* doc) : m_pDoc(doc->m_pOutputWires == nullptr ? doc : nullptr) {
+    if (m_pDoc != nullptr) m_pDoc->m_pOutputWires = &m_index;
+  }
+  ~OutputWireLoan() {
+    if (m_pDoc != nullptr) m_pDoc->m_pOutputWires = nullptr;
+  }
+  OutputWireLoan(const OutputWireLoan&) = delete;
+  OutputWireLoan& operator=(const OutputWireLoan&) = delete;
+
+ private:
+  CZaradDoc* m_pDoc;
+  COutputWireIndex m_index;
+};
+
 }  // namespace
 
 CScanDriver::CScanDriver(CZaradDoc* doc) : m_pDoc(doc) {
@@ -87,23 +105,23 @@ CScanDriver::~CScanDriver() = default;
 
 void CScanDriver::SortBlocksForSimulation(CZaradDoc* doc) {
   if (doc == nullptr) return;
-  std::array<std::vector<CBlockObj*>, 11> groups;
+  // Each block with its number: the sort compares numbers without going to the blocks.
+  std::array<std::vector<std::pair<int, CBlockObj*>>, 11> groups;
   for (CBlockObj* b : doc->m_blocks) {
     const int group = std::clamp(b->GetEvalGroup(), 0, static_cast<int>(EVAL_GROUP_DATA_LOG));
-    groups[static_cast<size_t>(group)].push_back(b);
+    groups[static_cast<size_t>(group)].emplace_back(b->m_nNumber, b);
   }
   // By number; blocks of one number keep their order.
-  for (std::vector<CBlockObj*>& g : groups) {
-    std::stable_sort(g.begin(), g.end(),
-                     [](const CBlockObj* a, const CBlockObj* b) { return a->m_nNumber < b->m_nNumber; });
+  for (auto& g : groups) {
+    std::stable_sort(g.begin(), g.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   }
   doc->m_sortList.clear();
+  doc->m_sortList.reserve(static_cast<size_t>(doc->m_blocks.GetCount()));
   // Operands, function blocks, outputs, flags, analog outputs, analog flags,
   // open connectors, male and female halves, the data log; a kind that no
   // group names goes last rather than being lost.
   for (int group : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0}) {
-    const auto& g = groups[static_cast<size_t>(group)];
-    doc->m_sortList.insert(doc->m_sortList.end(), g.begin(), g.end());
+    for (const auto& entry : groups[static_cast<size_t>(group)]) doc->m_sortList.push_back(entry.second);
   }
   doc->m_blocks.Reorder(doc->m_sortList);
   doc->m_sortList.clear();
@@ -125,11 +143,15 @@ void CScanDriver::EnterSimulation(const SYSTEMTIME& clockStart) {
   // The blocks look each other up by number while they start.
   RefreshIndex();
   m_bIndexed = true;
-  for (CBlockObj* b : m_pDoc->m_blocks) {
-    b->m_nLatch1 = b->m_nLatch2 = 0;
-    b->m_nFirstLinkedPin = FirstLinkedPin(b);
-    b->ForgetScanMemory();
-    b->StartSimulation(SimEvent{this, now});
+  {
+    // The analog inputs walk down the wires to the functions they feed.
+    OutputWireLoan wires(m_pDoc);
+    for (CBlockObj* b : m_pDoc->m_blocks) {
+      b->m_nLatch1 = b->m_nLatch2 = 0;
+      b->m_nFirstLinkedPin = FirstLinkedPin(b);
+      b->ForgetScanMemory();
+      b->StartSimulation(SimEvent{this, now});
+    }
   }
   m_bIndexed = false;
   m_nRunState = SIM_RUNNING;

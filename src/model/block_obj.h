@@ -279,8 +279,13 @@ class CBlockObj : public CObject {
   virtual bool HasElementLists() const { return false; }
   virtual void SerializeElementLists(CArchive& ar) {}
   virtual void LoadOldElementList(CArchive& ar) {}
-  // Another block of the document goes: references to it are dropped.
+  // Another block of the document goes: references to it are dropped. A kind
+  // that keeps pointers to other blocks here lists them in ListKeptBlocks too.
   virtual void ForgetBlock(const CBlockObj* block) {}
+  // Adds to out every block that ForgetBlock would drop a pointer to (the
+  // references of m_pRef and m_pWalkStart aside); repeats may occur. A detach
+  // batch calls ForgetBlock only on the blocks that list the block going.
+  virtual void ListKeptBlocks(std::vector<const CBlockObj*>& out) const {}
   // The element's operand lies in the ranges whose user names the document
   // forgets once the last element addressing them goes (ladder elements).
   virtual bool OwnsOperandName() const { return false; }

@@ -1,6 +1,7 @@
 #include "model/zarad_doc.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <unordered_map>
 
@@ -10,6 +11,68 @@
 #include "model/name_tables.h"
 
 IMPLEMENT_DYNCREATE(CZaradDoc, CObject)
+
+COutputWireIndex::Slot* COutputWireIndex::Find(const CBlockObj* block, bool add) {
+  // The high bits of the product mix every bit of the address.
+  const size_t mask = m_slots.size() - 1;
+  size_t i = static_cast<size_t>(
+      (static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(block)) * 0x9E3779B97F4A7C15ull) >>
+      m_nShift);
+  while (m_slots[i].block != block) {
+    if (m_slots[i].block == nullptr) {
+      if (!add) return nullptr;
+      m_slots[i].block = block;
+      break;
+    }
+    i = (i + 1) & mask;
+  }
+  return &m_slots[i];
+}
+
+void COutputWireIndex::Build(const CZaradDoc& doc) {
+  // The blocks whose output the wire leaves from or arrives at (once each).
+  auto ends = [](const CConnectLineObj* w, auto visit) {
+    const bool start = w->m_pStartBlock != nullptr && w->m_nStartPin == kFirstOutputPin;
+    const bool end = w->m_pEndBlock != nullptr && w->m_nEndPin == kFirstOutputPin;
+    if (start) visit(w->m_pStartBlock);
+    if (end && !(start && w->m_pEndBlock == w->m_pStartBlock)) visit(w->m_pEndBlock);
+  };
+  size_t size = 16;
+  m_nShift = 60;
+  while (size < 4 * static_cast<size_t>(doc.m_connections.GetCount())) {
+    size *= 2;
+    --m_nShift;
+  }
+  m_slots.assign(size, Slot{});
+  size_t total = 0;
+  for (const CConnectLineObj* w : doc.m_connections) {
+    ends(w, [&](const CBlockObj* b) {
+      ++Find(b, true)->count;
+      ++total;
+    });
+  }
+  unsigned next = 0;
+  for (Slot& slot : m_slots) {
+    slot.first = next;
+    next += slot.count;
+    slot.count = 0;
+  }
+  m_wires.resize(total);
+  for (CConnectLineObj* w : doc.m_connections) {
+    ends(w, [&](const CBlockObj* b) {
+      Slot* slot = Find(b, false);
+      m_wires[slot->first + slot->count++] = w;
+    });
+  }
+  m_bBuilt = true;
+}
+
+std::span<CConnectLineObj* const> COutputWireIndex::Of(const CZaradDoc& doc, const CBlockObj* block) {
+  if (!m_bBuilt) Build(doc);
+  const Slot* slot = block != nullptr ? Find(block, false) : nullptr;
+  if (slot == nullptr) return {};
+  return std::span<CConnectLineObj* const>(m_wires.data() + slot->first, slot->count);
+}
 
 int* ComPortSettings::Field(int index) {
   int* fields[kFieldCount] = {&nRole,     &nProtocol, &nAddress, &nBaudRate,  &nFrameFormat,   &nParity,

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/block_codes.h"
@@ -304,26 +305,129 @@ CBlockObj* CZaradDoc::AddPastedBlock(std::unique_ptr<CBlockObj> block) {
   return added;
 }
 
+// The tables of a detach batch: for each block, the blocks of the lists that
+// point at it (each once), the blocks taken out since the table was built (a
+// referrer among them is gone too), how many blocks of the block list hold
+// each operand, and the lists' change counts when the tables were last brought
+// up to date.
+struct CZaradDoc::DetachTables {
+  std::unordered_map<const CBlockObj*, std::vector<CBlockObj*>> referrers;
+  std::unordered_set<const CBlockObj*> gone;
+  std::unordered_map<int, int> operandUsers;
+  unsigned long long blockChanges = 0;
+  unsigned long long busChanges = 0;
+  bool built = false;
+
+  // The blocks b points at: the references, the walk start, what ForgetBlock drops.
+  static void ListTargets(const CBlockObj& b, std::vector<const CBlockObj*>& out) {
+    for (const CBlockObj* ref : b.m_pRef) {
+      if (ref != nullptr) out.push_back(ref);
+    }
+    if (b.m_pWalkStart != nullptr) out.push_back(b.m_pWalkStart);
+    b.ListKeptBlocks(out);
+  }
+  bool Current(const CZaradDoc& doc) const {
+    return built && doc.m_blocks.GetChangeCount() == blockChanges &&
+           doc.m_powerBus.GetChangeCount() == busChanges;
+  }
+  void Stamp(const CZaradDoc& doc) {
+    blockChanges = doc.m_blocks.GetChangeCount();
+    busChanges = doc.m_powerBus.GetChangeCount();
+  }
+  void Build(const CZaradDoc& doc) {
+    referrers.clear();
+    gone.clear();
+    operandUsers.clear();
+    std::vector<const CBlockObj*> targets;
+    for (const COwningList<CBlockObj>* list : {&doc.m_blocks, &doc.m_powerBus}) {
+      for (CBlockObj* b : *list) {
+        targets.clear();
+        ListTargets(*b, targets);
+        for (const CBlockObj* t : targets) {
+          std::vector<CBlockObj*>& by = referrers[t];
+          if (by.empty() || by.back() != b) by.push_back(b);
+        }
+      }
+    }
+    for (const CBlockObj* b : doc.m_blocks) ++operandUsers[b->m_nOperand];
+    Stamp(doc);
+    built = true;
+  }
+};
+
+CBlockDetachBatch::CBlockDetachBatch(CZaradDoc& doc) : m_doc(doc) {
+  if (doc.m_pDetaching != nullptr) return;
+  m_tables = std::make_unique<CZaradDoc::DetachTables>();  // built by the first DetachBlock
+  doc.m_pDetaching = m_tables.get();
+}
+
+CBlockDetachBatch::~CBlockDetachBatch() {
+  if (!m_tables) return;
+  m_doc.m_pDetaching = nullptr;
+#ifndef NDEBUG
+  // A block gained a pointer to another one behind the batch's back: a block
+  // taken out after that left the pointer behind.
+  std::vector<const CBlockObj*> targets;
+  for (const COwningList<CBlockObj>* list : {&m_doc.m_blocks, &m_doc.m_powerBus}) {
+    for (const CBlockObj* b : *list) {
+      targets.clear();
+      CZaradDoc::DetachTables::ListTargets(*b, targets);
+      for (const CBlockObj* t : targets) {
+        if (m_tables->gone.contains(t)) {
+          std::fprintf(stderr, "CBlockDetachBatch: a block points at a block taken out of the document\n");
+          std::abort();
+        }
+      }
+    }
+  }
+#endif
+}
+
+namespace {
+
+// Drops every pointer of other to block (see DetachBlock).
+void ForgetDetachedBlock(CBlockObj* other, const CBlockObj* block) {
+  for (CBlockObj*& ref : other->m_pRef) {
+    if (ref == block) ref = nullptr;
+  }
+  if (other->m_pWalkStart == block) other->m_pWalkStart = nullptr;
+  other->ForgetBlock(block);
+}
+
+}  // namespace
+
 std::unique_ptr<CBlockObj> CZaradDoc::DetachBlock(CBlockObj* block) {
   if (!block) return nullptr;
+  DetachTables* tables = m_pDetaching;
+  if (tables != nullptr && !tables->Current(*this)) tables->Build(*this);
   if (m_pNumbering != nullptr && m_blocks.Contains(block)) m_pNumbering->Leave(*this, block);
   std::unique_ptr<CBlockObj> out = m_blocks.Detach(block);
+  const bool listed = out != nullptr;
   if (!out) out = m_powerBus.Detach(block);
   if (!out) return nullptr;
-  for (COwningList<CBlockObj>* list : {&m_blocks, &m_powerBus}) {
-    for (CBlockObj* other : *list) {
-      for (CBlockObj*& ref : other->m_pRef) {
-        if (ref == block) ref = nullptr;
+  if (tables != nullptr) {
+    tables->gone.insert(block);
+    if (listed) --tables->operandUsers[out->m_nOperand];
+    auto by = tables->referrers.find(block);
+    if (by != tables->referrers.end()) {
+      for (CBlockObj* other : by->second) {
+        if (!tables->gone.contains(other)) ForgetDetachedBlock(other, block);
       }
-      if (other->m_pWalkStart == block) other->m_pWalkStart = nullptr;
-      other->ForgetBlock(block);
+      tables->referrers.erase(by);
+    }
+    tables->Stamp(*this);
+  } else {
+    for (COwningList<CBlockObj>* list : {&m_blocks, &m_powerBus}) {
+      for (CBlockObj* other : *list) ForgetDetachedBlock(other, block);
     }
   }
   // The last element addressing an operand takes the operand's user name with it.
   if (out->OwnsOperandName()) {
     const int operand = out->m_nOperand;
-    const bool used = std::any_of(m_blocks.begin(), m_blocks.end(),
-                                  [operand](const CBlockObj* b) { return b->m_nOperand == operand; });
+    const bool used = tables != nullptr
+                          ? tables->operandUsers[operand] > 0
+                          : std::any_of(m_blocks.begin(), m_blocks.end(),
+                                        [operand](const CBlockObj* b) { return b->m_nOperand == operand; });
     if (!used) m_operandNames.erase(static_cast<UINT>(operand));
   }
   std::erase(m_sortList, block);

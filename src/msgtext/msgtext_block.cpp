@@ -96,6 +96,16 @@ void CBlockMSGTEXT::ForgetBlock(const CBlockObj* block) {
   }
 }
 
+void CBlockMSGTEXT::ListKeptBlocks(std::vector<const CBlockObj*>& out) const {
+  for (int k = 0; k < kLines; ++k) {
+    for (const ElementList* list : {&m_ElementsSet1[k], &m_ElementsSet2[k]}) {
+      for (const auto& element : *list) {
+        if (element && element->m_pBlock != nullptr) out.push_back(element->m_pBlock);
+      }
+    }
+  }
+}
+
 void CBlockMSGTEXT::Serialize(CArchive& ar) {
   CBlockObj::Serialize(ar);
   if (ar.IsStoring()) {

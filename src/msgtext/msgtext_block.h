@@ -94,6 +94,7 @@ class CBlockMSGTEXT : public CBlockObj {
   void DeleteElements();
   // Clears the elements' pointers to a block that leaves the document.
   void ForgetBlock(const CBlockObj* block) override;
+  void ListKeptBlocks(std::vector<const CBlockObj*>& out) const override;
 
   // ---- Members, in declaration order ----------------------------------------
   CString m_strTextSet1[kRows][kCols];

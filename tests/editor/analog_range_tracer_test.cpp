@@ -8,6 +8,7 @@
 #include "blocks/analog_blocks.h"
 #include "editor/scan_driver.h"
 #include "model/connect_line_obj.h"
+#include "model/zarad_doc.h"
 #include "support/diagram_builder.h"
 
 namespace {
@@ -22,6 +23,17 @@ void Connect(CDiagramBuilder& d, CBlockObj* src, CBlockObj* dst, int pin) {
   w->m_pEndBlock = dst;
   w->m_nEndPin = pin;
   w->m_nEndNumber = dst->m_nNumber;
+  d.Doc().m_connections.AddTail(std::move(w));
+}
+
+// A wire stored from dst's input pin back to src's output, as drawn from the input.
+void ConnectBackwards(CDiagramBuilder& d, CBlockObj* src, CBlockObj* dst, int pin) {
+  CDiagramBuilder::Wire(src, dst, pin);
+  auto w = std::make_unique<CConnectLineObj>();
+  w->m_pStartBlock = dst;
+  w->m_nStartPin = pin;
+  w->m_pEndBlock = src;
+  w->m_nEndPin = kFirstOutputPin;
   d.Doc().m_connections.AddTail(std::move(w));
 }
 
@@ -180,6 +192,53 @@ TEST(AnalogRangeTracerTest, EnteringSimulationStartsAnAnalogInputAtItsConsumersM
   EXPECT_EQ(ai->m_nMaxValue, 150);
   EXPECT_EQ(ai->m_nSimValue, -50);
   EXPECT_EQ(ai->m_nWordValue, 0);
+}
+
+// With the document's index of output wires lent (as entering simulation
+// lends it) a walk finds the same consumers in the same order as along the
+// wire list: wires drawn either way, a comparator fed twice, a wire from an
+// output back to it, a comparator with an open Ax passing the walk on, flags
+// in between, wires of other blocks interleaved.
+TEST(AnalogRangeTracerTest, TheOutputWireIndexWalksAsTheWireList) {
+  CDiagramBuilder d;
+  CBlockObj* ai1 = d.Add(608);
+  CBlockObj* ai2 = d.Add(608);
+  CBlockObj* flag = d.Add(610);
+  CBlockAnalog* cmp = Consumer(d, 803, 0, 100);
+  CBlockAnalog* passing = Consumer(d, 803, 0, 50);  // Ax open: the walk goes on at its output
+  CBlockAnalog* a = Consumer(d, 804, 0, 100);
+  CBlockAnalog* b = Consumer(d, 805, 0, 200);
+  CBlockAnalog* c = Consumer(d, 806, 0, 300);
+  Connect(d, ai2, b, 0);
+  ConnectBackwards(d, ai1, c, 1);
+  Connect(d, ai1, flag, 0);
+  Connect(d, ai2, cmp, 1);
+  Connect(d, ai1, cmp, 0);
+  Connect(d, ai1, cmp, 1);
+  Connect(d, flag, passing, 1);
+  ConnectBackwards(d, flag, a, 0);
+  auto loop = std::make_unique<CConnectLineObj>();
+  loop->m_pStartBlock = loop->m_pEndBlock = flag;
+  loop->m_nStartPin = loop->m_nEndPin = kFirstOutputPin;
+  d.Doc().m_connections.AddTail(std::move(loop));
+  Connect(d, passing, b, 0);
+  Connect(d, flag, cmp, 0);
+
+  auto walk = [&](CBlockObj* ai) {
+    CAnalogRangeTracer tracer(&d.Doc());
+    int count = 0;
+    tracer.CollectAnalogConsumers(ai, &count);
+    EXPECT_EQ(count, static_cast<int>(tracer.Consumers().size()));
+    return tracer.Consumers();
+  };
+  const std::vector<CBlockObj*> along1 = walk(ai1), along2 = walk(ai2);
+  EXPECT_EQ(along1, (std::vector<CBlockObj*>{c, b, a, cmp, cmp}));
+  EXPECT_EQ(along2, (std::vector<CBlockObj*>{b, cmp}));
+  COutputWireIndex index;
+  d.Doc().m_pOutputWires = &index;
+  EXPECT_EQ(walk(ai1), along1);
+  EXPECT_EQ(walk(ai2), along2);
+  d.Doc().m_pOutputWires = nullptr;
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "blocks/block_factory.h"
+#include "blocks/data_log_block.h"
 #include "blocks/operand_blocks.h"
 #include "model/block_registry.h"
 #include "model/zarad_doc.h"
+#include "msgtext/msgtext_block.h"
+#include "msgtext/widget.h"
 #include "support/fake_contexts.h"
 
 namespace {
@@ -246,6 +250,134 @@ TEST_F(RegistryTest, ABatchNumbersAsOneByOne) {
       }
     }
   }
+}
+
+// Detaching in a detach batch leaves the document exactly as detaching the
+// same blocks one at a time without one: the pointers of the blocks left to a
+// block taken out are cleared (references, a self reference, the walk start,
+// data-log items, message-text elements, from the block list and the power
+// bus), every other pointer stays, and a ladder element's operand name goes
+// with the last block holding the operand. A block that joins, or leaves
+// behind the batch's back, is seen by the next detach.
+TEST_F(RegistryTest, ADetachBatchLeavesWhatOneByOneLeaves) {
+  enum Kind { kRef, kWalk, kItem, kElement };
+  struct Pointer {
+    int from;
+    Kind kind;
+    int slot;  // reference slot; element line of set 2
+    int to;    // -1: the power bus
+  };
+  const int types[] = {400, 800, 803, 911, 810, 700, 700, 703, 400, 801};
+  const Pointer pointers[] = {
+      {2, kRef, 0, 1},     {2, kRef, 2, 1},     {2, kRef, 1, 0},     {2, kWalk, 0, 1},  {8, kRef, 0, 8},
+      {8, kRef, 3, 2},     {0, kRef, 1, 9},     {9, kRef, 0, 0},     {1, kWalk, 0, 9},  {6, kRef, 0, -1},
+      {3, kItem, 0, 0},    {3, kItem, 0, 1},    {3, kItem, 0, 5},    {3, kItem, 0, -1}, {4, kElement, 0, 0},
+      {4, kElement, 3, 8}, {4, kElement, 1, 4}, {4, kElement, 2, 1}, {-1, kRef, 0, 9},  {-1, kWalk, 0, 2},
+  };
+  // Steps: a block to detach by its position above (-1 the power bus, 99 a
+  // block no longer there, 98 none); kJoin adds a block that points at block 9,
+  // kTakeHead takes the list's head out behind the document's back.
+  constexpr int kJoin = 100, kTakeHead = 101;
+  const int steps[] = {1, 5, kJoin, 9, kTakeHead, 6, -1, 4, 7, 99, 98, 3, 2};
+
+  struct Doc {
+    std::unique_ptr<CZaradDoc> doc;
+    std::vector<CBlockObj*> made;  // every block by position, the power bus last
+    std::vector<std::unique_ptr<CBlockObj>> held;
+  };
+  auto build = [&](Doc& d) {
+    d.doc = MakeDoc(kDocLadder);
+    for (int type : types) d.made.push_back(Add(*d.doc, type));
+    d.made.push_back(d.doc->m_powerBus.AddTail(MakeBlockOfType(300)));
+    auto at = [&](int i) { return d.made[static_cast<size_t>(i < 0 ? d.made.size() - 1 : i)]; };
+    d.made[5]->m_nOperand = d.made[6]->m_nOperand = kFirstInputOperand;
+    d.made[7]->m_nOperand = kFirstOutputOperand;
+    for (int operand : {kFirstInputOperand, kFirstOutputOperand, kFirstFlagOperand})
+      d.doc->m_operandNames[static_cast<UINT>(operand)] = CString(u"name");
+    for (const Pointer& p : pointers) {
+      CBlockObj* from = at(p.from);
+      switch (p.kind) {
+        case kRef:
+          from->m_pRef[p.slot] = at(p.to);
+          break;
+        case kWalk:
+          from->m_pWalkStart = at(p.to);
+          break;
+        case kItem: {
+          DataLogItem item;
+          item.m_pBlock = at(p.to);
+          static_cast<CBlockDataLog*>(from)->m_items.push_back(item);
+          break;
+        }
+        case kElement: {
+          auto element = std::make_unique<CWidget>();
+          element->m_pBlock = at(p.to);
+          static_cast<CBlockMSGTEXT*>(from)->m_ElementsSet2[p.slot].push_back(std::move(element));
+          break;
+        }
+      }
+    }
+  };
+  // What the document holds, every pointer as the position of its block (-1 null, -2 a stranger).
+  auto describe = [](const Doc& d) {
+    std::vector<int> out;
+    auto position = [&](const CBlockObj* b) -> int {
+      if (b == nullptr) return -1;
+      auto it = std::find(d.made.begin(), d.made.end(), b);
+      return it == d.made.end() ? -2 : static_cast<int>(it - d.made.begin());
+    };
+    for (const COwningList<CBlockObj>* list : {&d.doc->m_blocks, &d.doc->m_powerBus}) {
+      out.push_back(list->GetCount());
+      for (const CBlockObj* b : *list) {
+        out.push_back(position(b));
+        for (const CBlockObj* ref : b->m_pRef) out.push_back(position(ref));
+        out.push_back(position(b->m_pWalkStart));
+        if (const auto* log = dynamic_cast<const CBlockDataLog*>(b)) {
+          for (const DataLogItem& item : log->m_items) out.push_back(position(item.m_pBlock));
+        }
+        if (const auto* text = dynamic_cast<const CBlockMSGTEXT*>(b)) {
+          for (const auto& line : text->m_ElementsSet2) {
+            out.push_back(static_cast<int>(line.size()));
+            for (const auto& element : line) out.push_back(position(element->m_pBlock));
+          }
+        }
+      }
+    }
+    for (const auto& [operand, name] : d.doc->m_operandNames) out.push_back(static_cast<int>(operand));
+    return out;
+  };
+
+  Doc plain, batched;
+  build(plain);
+  build(batched);
+  ASSERT_EQ(describe(plain), describe(batched));
+  {
+    CBlockDetachBatch batch(*batched.doc);
+    CBlockDetachBatch nested(*batched.doc);  // does nothing
+    int at = 0;
+    for (int step : steps) {
+      for (Doc* d : {&plain, &batched}) {
+        if (step == kJoin) {
+          auto b = MakeBlockOfType(400);
+          b->m_pRef[1] = d->made[9];
+          d->made.push_back(d->doc->AddBlock(std::move(b)));
+        } else if (step == kTakeHead) {
+          d->held.push_back(d->doc->m_blocks.DetachHead());
+        } else {
+          CBlockObj* b = step == 98 ? nullptr : step == 99 ? d->made[1] : d->made[step < 0 ? 10 : step];
+          std::unique_ptr<CBlockObj> taken = d->doc->DetachBlock(b);
+          EXPECT_EQ(taken.get(), step >= 98 ? nullptr : b) << "step " << at;
+        }
+      }
+      ++at;
+      ASSERT_EQ(describe(plain), describe(batched)) << "step " << at;
+    }
+  }
+  // What the steps leave: the last operand name of an element goes with it.
+  EXPECT_EQ(batched.doc->m_operandNames.count(static_cast<UINT>(kFirstInputOperand)), 0u);
+  EXPECT_EQ(batched.doc->m_operandNames.count(static_cast<UINT>(kFirstOutputOperand)), 0u);
+  EXPECT_EQ(batched.doc->m_operandNames.count(static_cast<UINT>(kFirstFlagOperand)), 1u);
+  EXPECT_EQ(batched.doc->m_blocks.GetCount(), 2);
 }
 
 TEST_F(RegistryTest, DetachedBlockLeavesNoPointersBehind) {
