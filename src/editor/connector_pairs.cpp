@@ -105,26 +105,9 @@ struct CDiagramEditor::SeparationIndex {
   CPoint origin;
   int cell = 64, nx = 1, ny = 1;
   int cellShift = 6;  // cell == 1 << cellShift
-  // The cells' lists are chains through one array of entries each (next: the
-  // following entry of the same cell or stretch, -1 at the end): entering a
-  // thing allocates nothing per cell, and a query reads the entries themselves,
-  // not the blocks they stand for.
   struct Segment {
     CRect rect;
     int wire;
-    int next;
-  };
-  // A block's rectangle (body without its reach) and whether it is a half.
-  struct BlockEntry {
-    CRect box;
-    const CBlockObj* block;
-    int next;
-    bool half;
-  };
-  struct TextEntry {
-    CRect rect;
-    const CBlockObj* block;
-    int next;
   };
   struct PinHash {
     size_t operator()(const std::pair<const CBlockObj*, int>& k) const {
@@ -133,8 +116,7 @@ struct CDiagramEditor::SeparationIndex {
   };
   using PinKey = std::pair<const CBlockObj*, int>;
 
-  std::vector<int> blockHead;  // by cell
-  std::vector<BlockEntry> blockEntries;
+  std::vector<std::vector<const CBlockObj*>> blocks;
   // By cell: kHoldsBlocks, kHoldsTexts (a small array that queries along a long
   // wire read before the cells' lists).
   static constexpr unsigned char kHoldsBlocks = 1, kHoldsTexts = 2;
@@ -144,16 +126,11 @@ struct CDiagramEditor::SeparationIndex {
   // band cut into stretches of kStretch cells: a segment takes one entry per
   // stretch it crosses, not one per cell, and a query looks only at the
   // stretches it meets. A dead wire's entries go when a query meets them.
-  // The segments of the wires are entered when a query first needs them: the
-  // wires of a batch that only links blocks are never entered.
   static constexpr int kStretch = 16;
   int rowStretches = 1, columnStretches = 1;
-  mutable std::vector<int> rowHead, columnHead;  // by stretch
-  mutable std::vector<Segment> segments;
-  mutable size_t segmentsUpTo = 0;  // the wires (by id) whose segments are entered
+  mutable std::vector<std::vector<Segment>> segRows, segColumns;
   std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
-  std::vector<CConnectLineObj*> wireById;
-  std::vector<char> deadWire;  // by id
+  std::vector<char> deadWire;                             // by id
   std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
   // The junction index of each pin a new wire joined (its wires' paths do not change
   // while the batch lives; a pin that loses a wire starts its index again).
@@ -175,8 +152,12 @@ struct CDiagramEditor::SeparationIndex {
   // Set for a diagram laid out by the program: the blocks' texts by grid cell
   // (a half's label where it will stand), drawn in this context.
   CViewContext* textView = nullptr;
-  std::vector<int> textHead;  // by cell
-  std::vector<TextEntry> textEntries;
+  struct Text {
+    CRect rect;
+    const CBlockObj* block;
+  };
+  std::vector<Text> texts;
+  std::vector<std::vector<int>> textCells;
 
   static int HalfSlot(int type) {
     return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1;
@@ -222,24 +203,20 @@ struct CDiagramEditor::SeparationIndex {
     origin = area.TopLeft();
     nx = static_cast<int>(width / cell + 1);
     ny = static_cast<int>(height / cell + 1);
-    blockHead.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), -1);
-    textHead.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), -1);
+    blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
+    textCells.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
     holds.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), 0);
     rowStretches = (nx + kStretch - 1) / kStretch;
     columnStretches = (ny + kStretch - 1) / kStretch;
-    rowHead.assign(static_cast<size_t>(ny) * static_cast<size_t>(rowStretches), -1);
-    columnHead.assign(static_cast<size_t>(nx) * static_cast<size_t>(columnStretches), -1);
+    segRows.assign(static_cast<size_t>(ny) * static_cast<size_t>(rowStretches), {});
+    segColumns.assign(static_cast<size_t>(nx) * static_cast<size_t>(columnStretches), {});
   }
 
   void Build(const CZaradDoc& doc) {
     Span(doc);
     liveBlocks.clear();
-    blockEntries.clear();
-    textEntries.clear();
-    segments.clear();
-    segmentsUpTo = 0;
+    texts.clear();
     wires.clear();
-    wireById.clear();
     deadWire.clear();
     pins.clear();
     junctions.clear();
@@ -259,10 +236,8 @@ struct CDiagramEditor::SeparationIndex {
   void AddBlock(const CBlockObj* b) {
     liveBlocks.insert(b);
     // The widest body rectangle any query tests.
-    const CRect box(b->m_ptPos.x, b->m_ptPos.y, b->m_ptPos.x + b->m_nWidth, b->m_ptPos.y + b->m_nHeight);
     AnyCell(BodyRect(b, 5), [&](size_t k) {
-      blockEntries.push_back({box, b, blockHead[k], IsHalf(b)});
-      blockHead[k] = static_cast<int>(blockEntries.size()) - 1;
+      blocks[k].push_back(b);
       holds[k] |= kHoldsBlocks;
       return false;
     });
@@ -273,9 +248,10 @@ struct CDiagramEditor::SeparationIndex {
       const std::vector<CRect> drawn = IsHalf(b) ? std::vector<CRect>{HalfLabelRect(b->m_ptPos, b->m_nWidth)}
                                                  : DrawnTexts(*const_cast<CBlockObj*>(b), textView);
       for (const CRect& r : drawn) {
+        const int id = static_cast<int>(texts.size());
+        texts.push_back({r, b});
         AnyCell(r, [&](size_t k) {
-          textEntries.push_back({r, b, textHead[k]});
-          textHead[k] = static_cast<int>(textEntries.size()) - 1;
+          textCells[k].push_back(id);
           holds[k] |= kHoldsTexts;
           return false;
         });
@@ -292,8 +268,21 @@ struct CDiagramEditor::SeparationIndex {
     if (!w) return;
     const int id = static_cast<int>(deadWire.size());
     deadWire.push_back(0);
-    wireById.push_back(w);
     wires[w] = id;
+    for (size_t i = 1; i < w->m_points.size(); ++i) {
+      const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
+      if (IsFlat(r)) continue;
+      const Segment seg{r, id};
+      if (r.Width() > r.Height()) {
+        for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy)
+          for (int k = CellX(r.left) / kStretch; k <= CellX(r.right) / kStretch; ++k)
+            RowStretch(cy, k).push_back(seg);
+      } else {
+        for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx)
+          for (int k = CellY(r.top) / kStretch; k <= CellY(r.bottom) / kStretch; ++k)
+            ColumnStretch(cx, k).push_back(seg);
+      }
+    }
     const PinKey start(w->m_pStartBlock, w->m_nStartPin), end(w->m_pEndBlock, w->m_nEndPin);
     pins[start].push_back(w);
     if (end != start) pins[end].push_back(w);
@@ -302,7 +291,6 @@ struct CDiagramEditor::SeparationIndex {
     auto it = wires.find(w);
     if (it == wires.end()) return;
     deadWire[static_cast<size_t>(it->second)] = 1;
-    wireById[static_cast<size_t>(it->second)] = nullptr;
     wires.erase(it);
     for (const PinKey& k : {PinKey(w->m_pStartBlock, w->m_nStartPin), PinKey(w->m_pEndBlock, w->m_nEndPin)}) {
       auto p = pins.find(k);
@@ -314,18 +302,15 @@ struct CDiagramEditor::SeparationIndex {
     auto it = pins.find(PinKey(b, pin));
     return it == pins.end() ? nullptr : &it->second;
   }
-  // Any block (other than skip) whose body, sides reaching out by reach(is a half), meets r;
+  // Any block (other than skip) whose body, sides reaching out by reach(b), meets r;
   // met, if given, takes that rectangle.
   template <typename Reach>
   bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach, CRect* met = nullptr) const {
     return AnyCell(r, [&](size_t k) {
       if (!(holds[k] & kHoldsBlocks)) return false;
-      for (int e = blockHead[k]; e >= 0;) {
-        const BlockEntry& b = blockEntries[static_cast<size_t>(e)];
-        e = b.next;
-        if (b.block == skip) continue;
-        const int side = reach(b.half);
-        const CRect body(b.box.left - side, b.box.top - 5, b.box.right + side, b.box.bottom);
+      for (const CBlockObj* b : blocks[k]) {
+        if (b == skip) continue;
+        const CRect body = BodyRect(b, reach(b));
         if (!Intersects(r, body)) continue;
         if (met) *met = body;
         return true;
@@ -340,9 +325,8 @@ struct CDiagramEditor::SeparationIndex {
     if (!textView) return false;
     return AnyCell(r, [&](size_t k) {
       if (!(holds[k] & kHoldsTexts)) return false;
-      for (int e = textHead[k]; e >= 0;) {
-        const TextEntry& t = textEntries[static_cast<size_t>(e)];
-        e = t.next;
+      for (int id : textCells[k]) {
+        const Text& t = texts[static_cast<size_t>(id)];
         if (t.block != skip1 && t.block != skip2 && Intersects(r, t.rect) && liveBlocks.count(t.block)) {
           if (met) *met = t.rect;
           return true;
@@ -351,52 +335,27 @@ struct CDiagramEditor::SeparationIndex {
       return false;
     });
   }
-  int& RowStretch(int cy, int k) const {
-    return rowHead[static_cast<size_t>(cy) * static_cast<size_t>(rowStretches) + static_cast<size_t>(k)];
+  std::vector<Segment>& RowStretch(int cy, int k) const {
+    return segRows[static_cast<size_t>(cy) * static_cast<size_t>(rowStretches) + static_cast<size_t>(k)];
   }
-  int& ColumnStretch(int cx, int k) const {
-    return columnHead[static_cast<size_t>(cx) * static_cast<size_t>(columnStretches) +
+  std::vector<Segment>& ColumnStretch(int cx, int k) const {
+    return segColumns[static_cast<size_t>(cx) * static_cast<size_t>(columnStretches) +
                       static_cast<size_t>(k)];
   }
-  void Enter(int& head, const CRect& r, int wire) const {
-    segments.push_back({r, wire, head});
-    head = static_cast<int>(segments.size()) - 1;
-  }
-  // Enters the segments of the live wires added since the last call.
-  void EnterSegments() const {
-    for (; segmentsUpTo < wireById.size(); ++segmentsUpTo) {
-      const CConnectLineObj* w = wireById[segmentsUpTo];
-      if (!w) continue;
-      const int id = static_cast<int>(segmentsUpTo);
-      for (size_t i = 1; i < w->m_points.size(); ++i) {
-        const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
-        if (IsFlat(r)) continue;
-        if (r.Width() > r.Height()) {
-          for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy)
-            for (int k = CellX(r.left) / kStretch; k <= CellX(r.right) / kStretch; ++k)
-              Enter(RowStretch(cy, k), r, id);
-        } else {
-          for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx)
-            for (int k = CellY(r.top) / kStretch; k <= CellY(r.bottom) / kStretch; ++k)
-              Enter(ColumnStretch(cx, k), r, id);
-        }
-      }
-    }
-  }
   bool AnySegment(const CRect& r, CRect* met = nullptr) const {
-    EnterSegments();
-    auto any = [&](int& head) {
-      for (int* link = &head; *link >= 0;) {
-        Segment& s = segments[static_cast<size_t>(*link)];
+    auto any = [&](std::vector<Segment>& stretch) {
+      for (size_t n = 0; n < stretch.size();) {
+        const Segment& s = stretch[n];
         if (deadWire[static_cast<size_t>(s.wire)]) {
-          *link = s.next;  // out of the chain
+          stretch[n] = stretch.back();
+          stretch.pop_back();
           continue;
         }
         if (Intersects(r, s.rect)) {
           if (met) *met = s.rect;
           return true;
         }
-        link = &s.next;
+        ++n;
       }
       return false;
     };
@@ -424,8 +383,8 @@ struct CDiagramEditor::SeparationIndex {
       return true;
     };
     const CRect spot(x, y, x + w, y + h);
-    const auto spotReach = [](bool half) { return half ? 2 : 5; };
-    const auto labelReach = [](bool) { return 0; };
+    const auto spotReach = [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; };
+    const auto labelReach = [](const CBlockObj*) { return 0; };
     CRect met;
     if (AnyBlock(spot, half, spotReach, &met) || AnySegment(spot, &met)) return rule(met, spot0);
     if (!textView) return false;
@@ -839,7 +798,7 @@ int CDiagramEditor::SeparateCrossingConnections(bool keepTextsClear) {
     for (size_t i = 1; i < w->m_points.size() && !crosses; ++i) {
       const CPoint a = w->m_points[i - 1], b = w->m_points[i];
       if (a.x != b.x && a.y != b.y) continue;  // a slanted segment covers nothing
-      crosses = index.AnyBlock(SegmentRect(a, b), nullptr, [](bool) { return 2; }) ||
+      crosses = index.AnyBlock(SegmentRect(a, b), nullptr, [](const CBlockObj*) { return 2; }) ||
                 index.AnyText(SegmentRect(a, b), w->m_pStartBlock, w->m_pEndBlock);
     }
     if (!crosses) continue;
