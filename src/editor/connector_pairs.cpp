@@ -4,11 +4,11 @@
 // halves, the cut/join tool and the separation of wires that cross blocks.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -84,6 +84,66 @@ CRect HalfLabelRect(CPoint pos, int width) {
   return CRect(left, pos.y - kLabelLineHeight, left + kWidth * 6 / 5 + 3, pos.y);
 }
 
+// A map of keys to ids by open addressing, for the lookups a batch makes by the
+// thousand: no allocation per key. Nothing is erased (an id's owner tells
+// whether it is still live).
+template <typename Key, typename Hash>
+class FlatIdMap {
+ public:
+  void Clear() {
+    m_slots.assign(64, Slot{});
+    m_count = 0;
+  }
+  int Find(const Key& key) const {
+    if (m_slots.empty()) return -1;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = Hash()(key) & mask;; i = (i + 1) & mask) {
+      if (m_slots[i].id < 0) return -1;
+      if (m_slots[i].key == key) return m_slots[i].id;
+    }
+  }
+  // Sets the key's id, whether it had one or not.
+  void Set(const Key& key, int id) {
+    if (m_slots.empty() || (m_count + 1) * 2 > m_slots.size()) Grow();
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = Hash()(key) & mask;; i = (i + 1) & mask) {
+      if (m_slots[i].id < 0) {
+        m_slots[i] = Slot{key, id};
+        ++m_count;
+        return;
+      }
+      if (m_slots[i].key == key) {
+        m_slots[i].id = id;
+        return;
+      }
+    }
+  }
+
+ private:
+  struct Slot {
+    Key key{};
+    int id = -1;
+  };
+  void Grow() {
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(std::max<size_t>(64, old.size() * 2), Slot{});
+    m_count = 0;
+    for (const Slot& s : old)
+      if (s.id >= 0) Set(s.key, s.id);
+  }
+  std::vector<Slot> m_slots;
+  size_t m_count = 0;
+};
+
+size_t MixPointer(const void* p) {
+  std::uint64_t h = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(p)) * 0x9E3779B97F4A7C15ull;
+  return static_cast<size_t>(h ^ (h >> 29));
+}
+
+struct PointerHash {
+  size_t operator()(const void* p) const { return MixPointer(p); }
+};
+
 // A rectangle that no other rectangle intersects (no width or no height).
 bool IsFlat(const CRect& r) {
   return r.right <= r.left || r.bottom <= r.top;
@@ -105,36 +165,79 @@ struct CDiagramEditor::SeparationIndex {
   CPoint origin;
   int cell = 64, nx = 1, ny = 1;
   int cellShift = 6;  // cell == 1 << cellShift
+  // The cells' lists are chains through one array of entries each (next: the
+  // following entry of the same cell or stretch, -1 at the end): entering a
+  // thing allocates nothing per cell, and a query reads the entries themselves,
+  // not the blocks they stand for.
   struct Segment {
     CRect rect;
     int wire;
+    int next;
+  };
+  // A block's rectangle (body without its reach) and whether it is a half.
+  struct BlockEntry {
+    CRect box;
+    const CBlockObj* block;
+    int next;
+    bool half;
+  };
+  struct TextEntry {
+    CRect rect;
+    const CBlockObj* block;
+    int next;
   };
   struct PinHash {
     size_t operator()(const std::pair<const CBlockObj*, int>& k) const {
-      return std::hash<const void*>()(k.first) * 31u + static_cast<size_t>(k.second);
+      return MixPointer(k.first) ^ (static_cast<size_t>(k.second) * 0x9E3779B97F4A7C15ull);
     }
   };
   using PinKey = std::pair<const CBlockObj*, int>;
 
-  std::vector<std::vector<const CBlockObj*>> blocks;
+  std::vector<int> blockHead;  // by cell
+  std::vector<BlockEntry> blockEntries;
   // By cell: kHoldsBlocks, kHoldsTexts (a small array that queries along a long
   // wire read before the cells' lists).
   static constexpr unsigned char kHoldsBlocks = 1, kHoldsTexts = 2;
   std::vector<unsigned char> holds;
-  std::unordered_set<const CBlockObj*> liveBlocks;
-  // Wire segments wider than tall by grid row, the others by grid column, each
-  // band cut into stretches of kStretch cells: a segment takes one entry per
-  // stretch it crosses, not one per cell, and a query looks only at the
-  // stretches it meets. A dead wire's entries go when a query meets them.
-  static constexpr int kStretch = 16;
+  // A bit for each cell that holds anything, by grid row and by grid column.
+  std::vector<std::uint64_t> heldInRow, heldInColumn;
+  // The live blocks (the id: the order they came in).
+  FlatIdMap<const CBlockObj*, PointerHash> liveBlocks;
+  int liveBlockCount = 0;
+  // Wire segments wider than tall by band (kBands to a grid row), the others by
+  // band of a grid column, each band cut into stretches of kRowStretch or
+  // kColumnStretch cells: a segment takes one entry per stretch it crosses, not
+  // one per cell, and a query looks only at the stretches it meets (the bands
+  // are narrow: the wires that run side by side between two columns fall into
+  // different bands). A dead wire's entries stay; a query passes over them.
+  // The segments of the wires are entered when a query first needs them: the
+  // wires of a batch that only links blocks are never entered. Those entered
+  // together in bulk lie side by side, stretch after stretch (a table); the
+  // few entered after the table was made go into chains by stretch, and when
+  // the chains grow as long as the table, the table is made again.
+  static constexpr int kRowStretch = 16, kColumnStretch = 16;
+  static constexpr int kBandShift = 3, kBands = 1 << kBandShift;
   int rowStretches = 1, columnStretches = 1;
-  mutable std::vector<std::vector<Segment>> segRows, segColumns;
-  std::unordered_map<const CConnectLineObj*, int> wires;  // live wire -> id
-  std::vector<char> deadWire;                             // by id
-  std::unordered_map<PinKey, std::vector<CConnectLineObj*>, PinHash> pins;
-  // The junction index of each pin a new wire joined (its wires' paths do not change
-  // while the batch lives; a pin that loses a wire starts its index again).
-  std::unordered_map<PinKey, std::unique_ptr<CJunctionIndex>, PinHash> junctions;
+  struct Table {
+    std::vector<int> start;  // by stretch, and one past the last
+    std::vector<Segment> entries;
+  };
+  mutable Table rowTable, columnTable;
+  mutable std::vector<int> rowHead, columnHead;          // the chains, by stretch
+  mutable std::vector<Segment> segments;                 // the chains' entries
+  mutable size_t segmentsUpTo = 0;                       // the wires (by id) whose segments are entered
+  FlatIdMap<const CConnectLineObj*, PointerHash> wires;  // wire -> id (live while !deadWire[id])
+  std::vector<CConnectLineObj*> wireById;
+  std::vector<char> deadWire;  // by id
+  // By pin: its wires, and the junction index of a pin a new wire joined (its
+  // wires' paths do not change while the batch lives; a wire that leaves the pin
+  // leaves the index too).
+  struct Pin {
+    std::vector<CConnectLineObj*> wires;
+    std::unique_ptr<CJunctionIndex> junctions;
+  };
+  FlatIdMap<PinKey, PinHash> pinIds;
+  std::deque<Pin> pins;  // by id (a deque: a pin's wires stay where they are as pins are added)
   // Pair numbers in use (m or m + 2000 taken), from kFirstMale.
   std::vector<char> pairTaken;
   // Per half type (male, female): the count and the numbers of its range taken.
@@ -152,12 +255,8 @@ struct CDiagramEditor::SeparationIndex {
   // Set for a diagram laid out by the program: the blocks' texts by grid cell
   // (a half's label where it will stand), drawn in this context.
   CViewContext* textView = nullptr;
-  struct Text {
-    CRect rect;
-    const CBlockObj* block;
-  };
-  std::vector<Text> texts;
-  std::vector<std::vector<int>> textCells;
+  std::vector<int> textHead;  // by cell
+  std::vector<TextEntry> textEntries;
 
   static int HalfSlot(int type) {
     return type == kTypeMaleConnector ? 0 : type == kTypeFemaleConnector ? 1 : -1;
@@ -175,6 +274,49 @@ struct CDiagramEditor::SeparationIndex {
       for (int cx = x0; cx <= x1; ++cx)
         if (f(static_cast<size_t>(cy) * static_cast<size_t>(nx) + static_cast<size_t>(cx))) return true;
     return false;
+  }
+  // AnyCell over the cells that hold something: along the longer side of r,
+  // the empty cells are passed over a word of the held bits at a time.
+  static int Words(int n) { return (n + 63) / 64; }
+  template <typename F>
+  static bool AnyBit(const std::uint64_t* bits, int from, int to, F f) {
+    for (int w = from >> 6; w <= to >> 6; ++w) {
+      std::uint64_t word = bits[w];
+      if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
+      if (w == to >> 6 && (to & 63) != 63) word &= (std::uint64_t{2} << (to & 63)) - 1;
+      for (; word != 0; word &= word - 1)
+        if (f((w << 6) + std::countr_zero(word))) return true;
+    }
+    return false;
+  }
+  template <typename F>
+  bool AnyHeldCell(const CRect& r, F f) const {
+    const int x0 = CellX(std::min(r.left, r.right)), x1 = CellX(std::max(r.left, r.right));
+    const int y0 = CellY(std::min(r.top, r.bottom)), y1 = CellY(std::max(r.top, r.bottom));
+    const auto cell = [this](int cx, int cy) {
+      return static_cast<size_t>(cy) * static_cast<size_t>(nx) + static_cast<size_t>(cx);
+    };
+    if (x1 - x0 >= y1 - y0) {
+      for (int cy = y0; cy <= y1; ++cy)
+        if (AnyBit(&heldInRow[static_cast<size_t>(cy) * static_cast<size_t>(Words(nx))], x0, x1,
+                   [&](int cx) { return f(cell(cx, cy)); }))
+          return true;
+      return false;
+    }
+    for (int cx = x0; cx <= x1; ++cx)
+      if (AnyBit(&heldInColumn[static_cast<size_t>(cx) * static_cast<size_t>(Words(ny))], y0, y1,
+                 [&](int cy) { return f(cell(cx, cy)); }))
+        return true;
+    return false;
+  }
+  void Hold(size_t k, unsigned char what) {
+    holds[k] |= what;
+    const int cx = static_cast<int>(k % static_cast<size_t>(nx)),
+              cy = static_cast<int>(k / static_cast<size_t>(nx));
+    heldInRow[static_cast<size_t>(cy) * static_cast<size_t>(Words(nx)) + static_cast<size_t>(cx >> 6)] |=
+        std::uint64_t{1} << (cx & 63);
+    heldInColumn[static_cast<size_t>(cx) * static_cast<size_t>(Words(ny)) + static_cast<size_t>(cy >> 6)] |=
+        std::uint64_t{1} << (cy & 63);
   }
   // The grid over the page and everything on it, at most 64K cells.
   void Span(const CZaradDoc& doc) {
@@ -203,23 +345,34 @@ struct CDiagramEditor::SeparationIndex {
     origin = area.TopLeft();
     nx = static_cast<int>(width / cell + 1);
     ny = static_cast<int>(height / cell + 1);
-    blocks.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
-    textCells.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), {});
+    blockHead.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), -1);
+    textHead.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), -1);
     holds.assign(static_cast<size_t>(nx) * static_cast<size_t>(ny), 0);
-    rowStretches = (nx + kStretch - 1) / kStretch;
-    columnStretches = (ny + kStretch - 1) / kStretch;
-    segRows.assign(static_cast<size_t>(ny) * static_cast<size_t>(rowStretches), {});
-    segColumns.assign(static_cast<size_t>(nx) * static_cast<size_t>(columnStretches), {});
+    heldInRow.assign(static_cast<size_t>(ny) * static_cast<size_t>(Words(nx)), 0);
+    heldInColumn.assign(static_cast<size_t>(nx) * static_cast<size_t>(Words(ny)), 0);
+    rowStretches = (nx + kRowStretch - 1) / kRowStretch;
+    columnStretches = (ny + kColumnStretch - 1) / kColumnStretch;
+    rowHead.assign(static_cast<size_t>(ny) * kBands * static_cast<size_t>(rowStretches), -1);
+    columnHead.assign(static_cast<size_t>(nx) * kBands * static_cast<size_t>(columnStretches), -1);
   }
 
   void Build(const CZaradDoc& doc) {
     Span(doc);
-    liveBlocks.clear();
-    texts.clear();
-    wires.clear();
+    liveBlocks.Clear();
+    liveBlockCount = 0;
+    blockEntries.clear();
+    textEntries.clear();
+    segments.clear();
+    segmentsUpTo = 0;
+    for (Table* t : {&rowTable, &columnTable}) {
+      t->start.clear();
+      t->entries.clear();
+    }
+    wires.Clear();
+    wireById.clear();
     deadWire.clear();
+    pinIds.Clear();
     pins.clear();
-    junctions.clear();
     pairTaken.assign(static_cast<size_t>(kLastMale - kFirstMale + 1), 0);
     pairFrom = 0;
     for (int slot : {0, 1}) {
@@ -234,11 +387,13 @@ struct CDiagramEditor::SeparationIndex {
     for (CConnectLineObj* w : doc.m_connections) AddWire(w);
   }
   void AddBlock(const CBlockObj* b) {
-    liveBlocks.insert(b);
+    if (liveBlocks.Find(b) < 0) liveBlocks.Set(b, liveBlockCount++);
     // The widest body rectangle any query tests.
+    const CRect box(b->m_ptPos.x, b->m_ptPos.y, b->m_ptPos.x + b->m_nWidth, b->m_ptPos.y + b->m_nHeight);
     AnyCell(BodyRect(b, 5), [&](size_t k) {
-      blocks[k].push_back(b);
-      holds[k] |= kHoldsBlocks;
+      blockEntries.push_back({box, b, blockHead[k], IsHalf(b)});
+      blockHead[k] = static_cast<int>(blockEntries.size()) - 1;
+      Hold(k, kHoldsBlocks);
       return false;
     });
     for (int m : {b->m_nNumber, b->m_nNumber - kFemaleNumberOffset}) {
@@ -248,11 +403,10 @@ struct CDiagramEditor::SeparationIndex {
       const std::vector<CRect> drawn = IsHalf(b) ? std::vector<CRect>{HalfLabelRect(b->m_ptPos, b->m_nWidth)}
                                                  : DrawnTexts(*const_cast<CBlockObj*>(b), textView);
       for (const CRect& r : drawn) {
-        const int id = static_cast<int>(texts.size());
-        texts.push_back({r, b});
         AnyCell(r, [&](size_t k) {
-          textCells[k].push_back(id);
-          holds[k] |= kHoldsTexts;
+          textEntries.push_back({r, b, textHead[k]});
+          textHead[k] = static_cast<int>(textEntries.size()) - 1;
+          Hold(k, kHoldsTexts);
           return false;
         });
       }
@@ -268,49 +422,66 @@ struct CDiagramEditor::SeparationIndex {
     if (!w) return;
     const int id = static_cast<int>(deadWire.size());
     deadWire.push_back(0);
-    wires[w] = id;
-    for (size_t i = 1; i < w->m_points.size(); ++i) {
-      const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
-      if (IsFlat(r)) continue;
-      const Segment seg{r, id};
-      if (r.Width() > r.Height()) {
-        for (int cy = CellY(r.top); cy <= CellY(r.bottom); ++cy)
-          for (int k = CellX(r.left) / kStretch; k <= CellX(r.right) / kStretch; ++k)
-            RowStretch(cy, k).push_back(seg);
-      } else {
-        for (int cx = CellX(r.left); cx <= CellX(r.right); ++cx)
-          for (int k = CellY(r.top) / kStretch; k <= CellY(r.bottom) / kStretch; ++k)
-            ColumnStretch(cx, k).push_back(seg);
-      }
-    }
+    wireById.push_back(w);
+    wires.Set(w, id);
     const PinKey start(w->m_pStartBlock, w->m_nStartPin), end(w->m_pEndBlock, w->m_nEndPin);
-    pins[start].push_back(w);
-    if (end != start) pins[end].push_back(w);
+    PinOf(start).wires.push_back(w);
+    if (end != start) PinOf(end).wires.push_back(w);
+  }
+  // The live id of a wire, or -1.
+  int LiveWire(const CConnectLineObj* w) const {
+    const int id = wires.Find(w);
+    return id >= 0 && !deadWire[static_cast<size_t>(id)] ? id : -1;
+  }
+  Pin& PinOf(const PinKey& k) {
+    int id = pinIds.Find(k);
+    if (id < 0) {
+      id = static_cast<int>(pins.size());
+      pins.emplace_back();
+      pinIds.Set(k, id);
+    }
+    return pins[static_cast<size_t>(id)];
+  }
+  Pin* FindPin(const PinKey& k) {
+    const int id = pinIds.Find(k);
+    return id < 0 ? nullptr : &pins[static_cast<size_t>(id)];
+  }
+  const Pin* FindPin(const PinKey& k) const {
+    const int id = pinIds.Find(k);
+    return id < 0 ? nullptr : &pins[static_cast<size_t>(id)];
   }
   void RemoveWire(CConnectLineObj* w) {
-    auto it = wires.find(w);
-    if (it == wires.end()) return;
-    deadWire[static_cast<size_t>(it->second)] = 1;
-    wires.erase(it);
+    const int id = LiveWire(w);
+    if (id < 0) return;
+    deadWire[static_cast<size_t>(id)] = 1;
+    wireById[static_cast<size_t>(id)] = nullptr;
     for (const PinKey& k : {PinKey(w->m_pStartBlock, w->m_nStartPin), PinKey(w->m_pEndBlock, w->m_nEndPin)}) {
-      auto p = pins.find(k);
-      if (p != pins.end()) std::erase(p->second, w);
-      junctions.erase(k);
+      Pin* p = FindPin(k);
+      if (!p) continue;
+      // The pin's junction index goes on without the wire (it holds no other).
+      const auto at = std::find(p->wires.begin(), p->wires.end(), w);
+      if (at == p->wires.end()) continue;
+      const size_t pos = static_cast<size_t>(at - p->wires.begin());
+      p->wires.erase(at);
+      if (p->junctions) p->junctions->Remove(w, pos, p->wires);
     }
   }
   const std::vector<CConnectLineObj*>* AtPin(const CBlockObj* b, int pin) const {
-    auto it = pins.find(PinKey(b, pin));
-    return it == pins.end() ? nullptr : &it->second;
+    const Pin* p = FindPin(PinKey(b, pin));
+    return p ? &p->wires : nullptr;
   }
-  // Any block (other than skip) whose body, sides reaching out by reach(b), meets r;
+  // Any block (other than skip) whose body, sides reaching out by reach(is a half), meets r;
   // met, if given, takes that rectangle.
   template <typename Reach>
   bool AnyBlock(const CRect& r, const CBlockObj* skip, Reach reach, CRect* met = nullptr) const {
-    return AnyCell(r, [&](size_t k) {
+    return AnyHeldCell(r, [&](size_t k) {
       if (!(holds[k] & kHoldsBlocks)) return false;
-      for (const CBlockObj* b : blocks[k]) {
-        if (b == skip) continue;
-        const CRect body = BodyRect(b, reach(b));
+      for (int e = blockHead[k]; e >= 0;) {
+        const BlockEntry& b = blockEntries[static_cast<size_t>(e)];
+        e = b.next;
+        if (b.block == skip) continue;
+        const int side = reach(b.half);
+        const CRect body(b.box.left - side, b.box.top - 5, b.box.right + side, b.box.bottom);
         if (!Intersects(r, body)) continue;
         if (met) *met = body;
         return true;
@@ -323,11 +494,12 @@ struct CDiagramEditor::SeparationIndex {
   bool AnyText(const CRect& r, const CBlockObj* skip1, const CBlockObj* skip2 = nullptr,
                CRect* met = nullptr) const {
     if (!textView) return false;
-    return AnyCell(r, [&](size_t k) {
+    return AnyHeldCell(r, [&](size_t k) {
       if (!(holds[k] & kHoldsTexts)) return false;
-      for (int id : textCells[k]) {
-        const Text& t = texts[static_cast<size_t>(id)];
-        if (t.block != skip1 && t.block != skip2 && Intersects(r, t.rect) && liveBlocks.count(t.block)) {
+      for (int e = textHead[k]; e >= 0;) {
+        const TextEntry& t = textEntries[static_cast<size_t>(e)];
+        e = t.next;
+        if (t.block != skip1 && t.block != skip2 && Intersects(r, t.rect) && liveBlocks.Find(t.block) >= 0) {
           if (met) *met = t.rect;
           return true;
         }
@@ -335,38 +507,100 @@ struct CDiagramEditor::SeparationIndex {
       return false;
     });
   }
-  std::vector<Segment>& RowStretch(int cy, int k) const {
-    return segRows[static_cast<size_t>(cy) * static_cast<size_t>(rowStretches) + static_cast<size_t>(k)];
+  // The band of a coordinate (within the band of its cell, as CellX and CellY clamp).
+  int BandX(int x) const {
+    return Clamp((static_cast<long long>(x) - origin.x) >> (cellShift - kBandShift), nx * kBands);
   }
-  std::vector<Segment>& ColumnStretch(int cx, int k) const {
-    return segColumns[static_cast<size_t>(cx) * static_cast<size_t>(columnStretches) +
-                      static_cast<size_t>(k)];
+  int BandY(int y) const {
+    return Clamp((static_cast<long long>(y) - origin.y) >> (cellShift - kBandShift), ny * kBands);
+  }
+  size_t StretchOfRow(int by, int k) const {
+    return static_cast<size_t>(by) * static_cast<size_t>(rowStretches) + static_cast<size_t>(k);
+  }
+  size_t StretchOfColumn(int bx, int k) const {
+    return static_cast<size_t>(bx) * static_cast<size_t>(columnStretches) + static_cast<size_t>(k);
+  }
+  // Calls enter(row, stretch, rect, id) for every stretch that a segment of the
+  // live wires of ids [from, to) crosses.
+  template <typename F>
+  void ForEachStretch(size_t from, size_t to, F enter) const {
+    for (size_t n = from; n < to; ++n) {
+      const CConnectLineObj* w = wireById[n];
+      if (!w) continue;
+      const int id = static_cast<int>(n);
+      for (size_t i = 1; i < w->m_points.size(); ++i) {
+        const CRect r = SegmentRect(w->m_points[i - 1], w->m_points[i]);
+        if (IsFlat(r)) continue;
+        if (r.Width() > r.Height()) {
+          for (int by = BandY(r.top); by <= BandY(r.bottom); ++by)
+            for (int k = CellX(r.left) / kRowStretch; k <= CellX(r.right) / kRowStretch; ++k)
+              enter(true, StretchOfRow(by, k), r, id);
+        } else {
+          for (int bx = BandX(r.left); bx <= BandX(r.right); ++bx)
+            for (int k = CellY(r.top) / kColumnStretch; k <= CellY(r.bottom) / kColumnStretch; ++k)
+              enter(false, StretchOfColumn(bx, k), r, id);
+        }
+      }
+    }
+  }
+  // Enters the segments of the live wires added since the last call.
+  void EnterSegments() const {
+    const size_t to = wireById.size();
+    if (segmentsUpTo == to) return;
+    if (rowTable.start.empty() || segments.size() > rowTable.entries.size() + columnTable.entries.size()) {
+      // The table of every live wire, counted first, then filled.
+      rowTable.start.assign(rowHead.size() + 1, 0);
+      columnTable.start.assign(columnHead.size() + 1, 0);
+      ForEachStretch(0, to, [this](bool row, size_t k, const CRect&, int) {
+        ++(row ? rowTable : columnTable).start[k + 1];
+      });
+      for (Table* t : {&rowTable, &columnTable}) {
+        for (size_t k = 1; k < t->start.size(); ++k) t->start[k] += t->start[k - 1];
+        t->entries.resize(static_cast<size_t>(t->start.back()));
+      }
+      std::vector<int> rowAt(rowTable.start.begin(), rowTable.start.end() - 1);
+      std::vector<int> columnAt(columnTable.start.begin(), columnTable.start.end() - 1);
+      ForEachStretch(0, to, [&](bool row, size_t k, const CRect& r, int id) {
+        Table& t = row ? rowTable : columnTable;
+        int& at = (row ? rowAt : columnAt)[k];
+        t.entries[static_cast<size_t>(at++)] = Segment{r, id, -1};
+      });
+      std::fill(rowHead.begin(), rowHead.end(), -1);
+      std::fill(columnHead.begin(), columnHead.end(), -1);
+      segments.clear();
+    } else {
+      ForEachStretch(segmentsUpTo, to, [this](bool row, size_t k, const CRect& r, int id) {
+        int& head = (row ? rowHead : columnHead)[k];
+        segments.push_back({r, id, head});
+        head = static_cast<int>(segments.size()) - 1;
+      });
+    }
+    segmentsUpTo = to;
   }
   bool AnySegment(const CRect& r, CRect* met = nullptr) const {
-    auto any = [&](std::vector<Segment>& stretch) {
-      for (size_t n = 0; n < stretch.size();) {
-        const Segment& s = stretch[n];
-        if (deadWire[static_cast<size_t>(s.wire)]) {
-          stretch[n] = stretch.back();
-          stretch.pop_back();
-          continue;
-        }
-        if (Intersects(r, s.rect)) {
-          if (met) *met = s.rect;
-          return true;
-        }
-        ++n;
-      }
+    EnterSegments();
+    auto meets = [&](const Segment& s) {
+      if (!Intersects(r, s.rect) || deadWire[static_cast<size_t>(s.wire)]) return false;
+      if (met) *met = s.rect;
+      return true;
+    };
+    auto any = [&](const Table& table, const std::vector<int>& heads, size_t k) {
+      for (int n = table.start[k]; n < table.start[k + 1]; ++n)
+        if (meets(table.entries[static_cast<size_t>(n)])) return true;
+      for (int n = heads[k]; n >= 0; n = segments[static_cast<size_t>(n)].next)
+        if (meets(segments[static_cast<size_t>(n)])) return true;
       return false;
     };
     const int x0 = CellX(std::min(r.left, r.right)), x1 = CellX(std::max(r.left, r.right));
     const int y0 = CellY(std::min(r.top, r.bottom)), y1 = CellY(std::max(r.top, r.bottom));
-    for (int cy = y0; cy <= y1; ++cy)
-      for (int k = x0 / kStretch; k <= x1 / kStretch; ++k)
-        if (any(RowStretch(cy, k))) return true;
-    for (int cx = x0; cx <= x1; ++cx)
-      for (int k = y0 / kStretch; k <= y1 / kStretch; ++k)
-        if (any(ColumnStretch(cx, k))) return true;
+    const int bx0 = BandX(std::min(r.left, r.right)), bx1 = BandX(std::max(r.left, r.right));
+    const int by0 = BandY(std::min(r.top, r.bottom)), by1 = BandY(std::max(r.top, r.bottom));
+    for (int by = by0; by <= by1; ++by)
+      for (int k = x0 / kRowStretch; k <= x1 / kRowStretch; ++k)
+        if (any(rowTable, rowHead, StretchOfRow(by, k))) return true;
+    for (int bx = bx0; bx <= bx1; ++bx)
+      for (int k = y0 / kColumnStretch; k <= y1 / kColumnStretch; ++k)
+        if (any(columnTable, columnHead, StretchOfColumn(bx, k))) return true;
     return false;
   }
   // IsSpotOccupied, from the index, of a half whose top left corner would be
@@ -383,8 +617,8 @@ struct CDiagramEditor::SeparationIndex {
       return true;
     };
     const CRect spot(x, y, x + w, y + h);
-    const auto spotReach = [](const CBlockObj* b) { return IsHalf(b) ? 2 : 5; };
-    const auto labelReach = [](const CBlockObj*) { return 0; };
+    const auto spotReach = [](bool half) { return half ? 2 : 5; };
+    const auto labelReach = [](bool) { return 0; };
     CRect met;
     if (AnyBlock(spot, half, spotReach, &met) || AnySegment(spot, &met)) return rule(met, spot0);
     if (!textView) return false;
@@ -546,14 +780,15 @@ const std::vector<CConnectLineObj*>* CDiagramEditor::BatchPinWires(const CBlockO
 
 CJunctionIndex* CDiagramEditor::BatchJunctions(const CBlockObj* block, int pin) {
   if (!m_pSeparation) return nullptr;
-  std::unique_ptr<CJunctionIndex>& index = m_pSeparation->junctions[SeparationIndex::PinKey(block, pin)];
+  std::unique_ptr<CJunctionIndex>& index =
+      m_pSeparation->PinOf(SeparationIndex::PinKey(block, pin)).junctions;
   if (!index) index = std::make_unique<CJunctionIndex>(pin);
   return index.get();
 }
 
 int CDiagramEditor::BatchHasBlock(const CBlockObj* block) const {
   if (!m_pSeparation) return -1;
-  return m_pSeparation->liveBlocks.count(block) != 0 ? 1 : 0;
+  return m_pSeparation->liveBlocks.Find(block) >= 0 ? 1 : 0;
 }
 
 void CDiagramEditor::DeleteSeparatedWire(CConnectLineObj* wire) {
@@ -793,12 +1028,12 @@ int CDiagramEditor::SeparateCrossingConnections(bool keepTextsClear) {
   for (const CBlockObj* b : m_pDoc->m_blocks) index.direct = index.direct && !b->m_bSelected;
   for (const CConnectLineObj* c : m_pDoc->m_connections) index.direct = index.direct && !c->m_bSelected;
   for (CConnectLineObj* w : wires) {
-    if (index.wires.count(w) == 0) continue;
+    if (index.LiveWire(w) < 0) continue;
     bool crosses = false;
     for (size_t i = 1; i < w->m_points.size() && !crosses; ++i) {
       const CPoint a = w->m_points[i - 1], b = w->m_points[i];
       if (a.x != b.x && a.y != b.y) continue;  // a slanted segment covers nothing
-      crosses = index.AnyBlock(SegmentRect(a, b), nullptr, [](const CBlockObj*) { return 2; }) ||
+      crosses = index.AnyBlock(SegmentRect(a, b), nullptr, [](bool) { return 2; }) ||
                 index.AnyText(SegmentRect(a, b), w->m_pStartBlock, w->m_pEndBlock);
     }
     if (!crosses) continue;

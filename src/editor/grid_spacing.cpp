@@ -29,15 +29,52 @@ CRect TextBox(const CRect& measured) {
                measured.bottom);
 }
 
+// What a block's drawing covers, taken as it draws: the recording context's
+// text extents and metrics, none of its records. Either the texts' boxes
+// (texts) or the extent of everything drawn (extent) is collected.
+class CMeasuringDC : public CRecordingDC {
+ public:
+  CMeasuringDC(std::vector<CRect>* texts, CRect* extent) : m_texts(texts), m_extent(extent) {}
+
+ protected:
+  void DoLine(CPoint from, CPoint to) override {
+    if (!m_extent) return;
+    Cover(m_extent, from);
+    Cover(m_extent, to);
+  }
+  void DoPolyline(const CPoint* points, int count) override { CoverPoints(points, count); }
+  void DoPolygon(const CPoint* points, int count) override { CoverPoints(points, count); }
+  void DoRectangle(const CRect& rect) override { CoverBox(rect); }
+  void DoEllipse(const CRect& rect) override { CoverBox(rect); }
+  void DoArc(const CRect& box, CPoint, CPoint) override { CoverBox(box); }
+  void DoFillRect(const CRect& rect, COLORREF) override { CoverBox(rect); }
+  void DoTextOut(CPoint topLeft, const CString& text, const CRect*) override {
+    if (text.IsEmpty()) return;
+    const CRect box = TextBox(CRect(topLeft, DoGetTextExtent(text)));
+    if (m_texts) m_texts->push_back(box);
+    if (m_extent) Cover(m_extent, box);
+  }
+
+ private:
+  void CoverPoints(const CPoint* points, int count) {
+    if (!m_extent) return;
+    for (int i = 0; i < count; ++i) Cover(m_extent, points[i]);
+  }
+  void CoverBox(const CRect& box) {
+    if (m_extent) Cover(m_extent, box);
+  }
+
+  std::vector<CRect>* m_texts;
+  CRect* m_extent;
+};
+
 }  // namespace
 
 std::vector<CRect> DrawnTexts(CBlockObj& block, CViewContext* view) {
   std::vector<CRect> texts;
   if (view == nullptr) return texts;
-  CRecordingDC dc;
+  CMeasuringDC dc(&texts, nullptr);
   block.Draw(view, &dc, 1, kDrawBlack);
-  for (const DCCall& call : dc.Calls())
-    if (call.kind == DCCall::Kind::kText && !call.text.IsEmpty()) texts.push_back(TextBox(call.rect));
   return texts;
 }
 
@@ -45,23 +82,8 @@ CRect DrawnExtent(CBlockObj& block, CViewContext* view) {
   CRect extent(block.m_ptPos.x, block.m_ptPos.y, block.m_ptPos.x + block.m_nWidth,
                block.m_ptPos.y + block.m_nHeight);
   if (view == nullptr) return extent;
-  CRecordingDC dc;
+  CMeasuringDC dc(nullptr, &extent);
   block.Draw(view, &dc, 1, kDrawBlack);
-  for (const DCCall& call : dc.Calls()) {
-    switch (call.kind) {
-      case DCCall::Kind::kLine:
-      case DCCall::Kind::kPolyline:
-      case DCCall::Kind::kPolygon:
-        for (const CPoint& p : call.points) Cover(&extent, p);
-        break;
-      case DCCall::Kind::kText:
-        if (!call.text.IsEmpty()) Cover(&extent, TextBox(call.rect));
-        break;
-      default:
-        Cover(&extent, call.rect);
-        break;
-    }
-  }
   return extent;
 }
 

@@ -82,6 +82,38 @@ void CJunctionIndex::Add(CConnectLineObj* wire) {
   });
 }
 
+void CJunctionIndex::Remove(const CConnectLineObj* wire, size_t pos,
+                            const std::vector<CConnectLineObj*>& atPin) {
+  if (pos >= m_nSeen) return;  // not taken in yet
+  // (ForEachSegment only reads the wire.)
+  ForEachSegment(const_cast<CConnectLineObj*>(wire), [this, wire](const Key& key, const Member& member,
+                                                                  Kind kind, long long) {
+    auto found = m_groups.find(key);
+    if (found == m_groups.end()) return;
+    Bucket& bucket = found->second.kinds[kind];
+    const auto same = [wire, &member](const Member& m) { return m.wire == wire && m.first == member.first; };
+    const auto at = std::find_if(bucket.all.begin(), bucket.all.end(), same);
+    if (at == bucket.all.end()) return;
+    if (static_cast<size_t>(at - bucket.all.begin()) < bucket.marked) --bucket.marked;
+    bucket.all.erase(at);
+    for (auto it = bucket.undotted.begin(); it != bucket.undotted.end(); ++it) {
+      if (!same(it->second)) continue;
+      bucket.undotted.erase(it);
+      break;
+    }
+    if (kind == kPoint) return;
+    bucket.longest = 0;
+    for (const Member& m : bucket.all) {
+      long long length = 0;
+      Classify(m.wire->m_points[static_cast<size_t>(m.first)], m.wire->m_points[static_cast<size_t>(m.next)],
+               &length);
+      bucket.longest = std::max(bucket.longest, length);
+    }
+  });
+  --m_nSeen;
+  m_pLast = m_nSeen > 0 ? atPin[m_nSeen - 1] : nullptr;
+}
+
 void CJunctionIndex::Mark(CConnectLineObj* wire) {
   ForEachSegment(wire, [this](const Key& key, const Member& member, Kind kind, long long length) {
     auto found = m_groups.find(key);

@@ -31,6 +31,11 @@ class CJunctionIndex {
   void Mark(CConnectLineObj* wire);
   // Makes wire one of the wires that later ones are compared with.
   void Add(CConnectLineObj* wire);
+  // The wire left the pin's list: it stood at pos, and atPin holds the others in
+  // their order. The index goes on as if it had been made from them: the
+  // wire's segments go, and the longest of each of their buckets is that of the
+  // segments left (the dots already set stay set, as a batch never clears one).
+  void Remove(const CConnectLineObj* wire, size_t pos, const std::vector<CConnectLineObj*>& atPin);
 
  private:
   // A segment's kind: no length, up or down, right or left; slanted ones meet nothing.

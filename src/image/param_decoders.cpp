@@ -5,6 +5,9 @@
 // Every read is bounded to the record; nothing outside it is touched.
 #include <algorithm>
 #include <memory>
+#include <typeindex>
+#include <typeinfo>
+#include <unordered_map>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/block_factory.h"
@@ -137,67 +140,54 @@ class CRecordDecoder {
 };
 
 void CRecordDecoder::Body() {
-  CBlockObj* b = &m_b;
-  if (IsAny<CBlockLogic, CBlockBoolean, CBlockTDT, CBlockBCD, CBlockBIN, CBlockODD, CBlockEVEN, CBlockSEG>(b))
-    Logic();
-  else if (IsAny<CBlockDPR, CBlockDDR, CBlockPLR, CBlockCPG, CBlockMPLR, CBlockRPR, CBlockAPG, CBlockRG,
-                 CBlockMFS, CBlockSLS>(b))
-    SpecialTimer();
-  else if (IsAny<CBlockWT>(b))
-    WeeklyTimer();
-  else if (IsAny<CBlockYT>(b))
-    YearlyTimer();
-  else if (IsAny<CBlockCOUNTER>(b))
-    Counter();
-  else if (IsAny<CBlockHCOUNTER>(b))
-    HoursCounter();
-  else if (IsAny<CBlockTHTRG>(b))
-    ThresholdTrigger();
-  else if (IsAny<CBlockAC>(b))
-    AstroClock();
-  else if (IsAny<CBlockSW>(b))
-    Stopwatch();
-  else if (IsAny<CBlockAMUX, CBlockAMATH>(b))
-    AnalogMath();
-  else if (IsAny<CBlockAFILTER>(b))
-    AnalogFilter();
-  else if (IsAny<CBlockAVGVAL>(b))
-    Average();
-  else if (IsAny<CBlockMAXMIN>(b))
-    MaxMin();
-  else if (IsAny<CBlockAWDOG>(b))
-    AnalogWatchdog();
-  else if (IsAny<CBlockARAMP>(b))
-    AnalogRamp();
-  else if (IsAny<CBlockPI>(b))
-    PI();
-  else if (IsAny<CBlockPWM>(b))
-    PWM();
-  else if (IsAny<CBlockAnalog>(b))
-    Analog();
-  else if (IsAny<CBlockLR, CBlockPR, CBlockSREG>(b))
-    Relay();
-  else if (IsAny<CBlockMATHERR>(b))
-    MathError();
-  else if (IsAny<CBlockMSGTEXT>(b))
-    MessageText();
-  else if (IsAny<CBlockMR>(b))
-    Modbus();
-  else if (IsAny<CBlockROL, CBlockROR, CBlockSHL, CBlockSHR, CBlockANDM, CBlockORM, CBlockNOTM, CBlockNANDM,
-                 CBlockNORM, CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMEM, CBlockSMC,
-                 CBlockSMCE, CBlockPTO, CBlockPTOE, CBlockWORD2BIT, CBlockCRC16, CBlockMOD, CBlockREM,
-                 CBlockLOG, CBlockSQRT, CBlockABS, CBlockGCD, CBlockLCM, CBlockPOW2, CBlockEXP, CBlockFIX,
-                 CBlockROUND, CBlockSIN, CBlockCOS, CBlockTAN, CBlockCOT, CBlockSEC, CBlockCSC>(b))
-    DataFunction();
-  else if (IsAny<CBlockUDC>(b))
-    Udc();
-  else if (IsAny<CBlockQUAD>(b))
-    Quad();
-  else if (IsAny<CBlockENCODER>(b))
-    Encoder();
-  else if (IsAny<CBlockWIFI>(b))
-    Wifi();
-  // Any other class (the softkey) has only its function code.
+  // The reader of a block's part of the record: the first of these class tests
+  // that the block passes. They depend on the class alone: each class takes
+  // them once (a handful of classes, a thousand blocks).
+  using Reader = void (CRecordDecoder::*)();
+  const auto readerOf = [](const CBlockObj* b) -> Reader {
+    if (IsAny<CBlockLogic, CBlockBoolean, CBlockTDT, CBlockBCD, CBlockBIN, CBlockODD, CBlockEVEN, CBlockSEG>(
+            b))
+      return &CRecordDecoder::Logic;
+    if (IsAny<CBlockDPR, CBlockDDR, CBlockPLR, CBlockCPG, CBlockMPLR, CBlockRPR, CBlockAPG, CBlockRG,
+              CBlockMFS, CBlockSLS>(b))
+      return &CRecordDecoder::SpecialTimer;
+    if (IsAny<CBlockWT>(b)) return &CRecordDecoder::WeeklyTimer;
+    if (IsAny<CBlockYT>(b)) return &CRecordDecoder::YearlyTimer;
+    if (IsAny<CBlockCOUNTER>(b)) return &CRecordDecoder::Counter;
+    if (IsAny<CBlockHCOUNTER>(b)) return &CRecordDecoder::HoursCounter;
+    if (IsAny<CBlockTHTRG>(b)) return &CRecordDecoder::ThresholdTrigger;
+    if (IsAny<CBlockAC>(b)) return &CRecordDecoder::AstroClock;
+    if (IsAny<CBlockSW>(b)) return &CRecordDecoder::Stopwatch;
+    if (IsAny<CBlockAMUX, CBlockAMATH>(b)) return &CRecordDecoder::AnalogMath;
+    if (IsAny<CBlockAFILTER>(b)) return &CRecordDecoder::AnalogFilter;
+    if (IsAny<CBlockAVGVAL>(b)) return &CRecordDecoder::Average;
+    if (IsAny<CBlockMAXMIN>(b)) return &CRecordDecoder::MaxMin;
+    if (IsAny<CBlockAWDOG>(b)) return &CRecordDecoder::AnalogWatchdog;
+    if (IsAny<CBlockARAMP>(b)) return &CRecordDecoder::AnalogRamp;
+    if (IsAny<CBlockPI>(b)) return &CRecordDecoder::PI;
+    if (IsAny<CBlockPWM>(b)) return &CRecordDecoder::PWM;
+    if (IsAny<CBlockAnalog>(b)) return &CRecordDecoder::Analog;
+    if (IsAny<CBlockLR, CBlockPR, CBlockSREG>(b)) return &CRecordDecoder::Relay;
+    if (IsAny<CBlockMATHERR>(b)) return &CRecordDecoder::MathError;
+    if (IsAny<CBlockMSGTEXT>(b)) return &CRecordDecoder::MessageText;
+    if (IsAny<CBlockMR>(b)) return &CRecordDecoder::Modbus;
+    if (IsAny<CBlockROL, CBlockROR, CBlockSHL, CBlockSHR, CBlockANDM, CBlockORM, CBlockNOTM, CBlockNANDM,
+              CBlockNORM, CBlockXORM, CBlockARRMXIV, CBlockACMXIV, CBlockRAND, CBlockMEM, CBlockSMC,
+              CBlockSMCE, CBlockPTO, CBlockPTOE, CBlockWORD2BIT, CBlockCRC16, CBlockMOD, CBlockREM, CBlockLOG,
+              CBlockSQRT, CBlockABS, CBlockGCD, CBlockLCM, CBlockPOW2, CBlockEXP, CBlockFIX, CBlockROUND,
+              CBlockSIN, CBlockCOS, CBlockTAN, CBlockCOT, CBlockSEC, CBlockCSC>(b))
+      return &CRecordDecoder::DataFunction;
+    if (IsAny<CBlockUDC>(b)) return &CRecordDecoder::Udc;
+    if (IsAny<CBlockQUAD>(b)) return &CRecordDecoder::Quad;
+    if (IsAny<CBlockENCODER>(b)) return &CRecordDecoder::Encoder;
+    if (IsAny<CBlockWIFI>(b)) return &CRecordDecoder::Wifi;
+    return nullptr;  // any other class (the softkey) has only its function code
+  };
+  thread_local std::unordered_map<std::type_index, Reader> readers;
+  const std::type_index cls(typeid(m_b));
+  auto it = readers.find(cls);
+  if (it == readers.end()) it = readers.emplace(cls, readerOf(&m_b)).first;
+  if (it->second) (this->*it->second)();
 }
 
 // ---- Logic, data and math ----------------------------------------------------------

@@ -633,6 +633,82 @@ TEST(ConnectorPairs, JunctionIndexMatchesThePairwiseComparison) {
   EXPECT_GT(dots, 40);
 }
 
+// Wires leave a pin whose index holds them (a separation takes a crossing wire
+// away): the index goes on as one made from the wires left, so the wires that
+// join later get the same dots, and so do the wires they meet.
+TEST(ConnectorPairs, JunctionIndexWithoutRemovedWiresMatchesOneMadeAgain) {
+  constexpr int kPin = kOut;
+  unsigned seed = 29;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 8) % static_cast<unsigned>(n));
+  };
+  // The same random paths twice: kept (the index that loses wires) and again
+  // (an index made anew from the wires left).
+  std::vector<std::unique_ptr<CConnectLineObj>> kept, again;
+  for (int i = 0; i < 90; ++i) {
+    const bool forward = next(2) == 0;
+    CPoint p(0, 0);
+    std::vector<CPoint> path{p};
+    for (int k = 0, n = 1 + next(4); k < n; ++k) {
+      const int step = (next(5) - 2) * 10;
+      if (next(3) == 0)
+        p.x += step;
+      else
+        p.y += step;
+      path.push_back(p);
+    }
+    if (!forward) std::reverse(path.begin(), path.end());
+    for (auto* list : {&kept, &again}) {
+      auto w = std::make_unique<CConnectLineObj>();
+      w->m_nStartPin = forward ? kPin : 1;
+      w->m_nEndPin = forward ? 2 : kPin;
+      w->m_points = path;
+      list->push_back(std::move(w));
+    }
+  }
+  constexpr size_t kFirst = 60;  // wires 0..59 come first, the rest join after the removals
+  // The first wires join one by one, as the batch adds them.
+  auto join = [](CJunctionIndex& index, std::vector<CConnectLineObj*>& atPin, CConnectLineObj* w) {
+    atPin.push_back(w);
+    w->m_junctions.assign(w->m_points.size(), kNoJunction);
+    index.CatchUp(atPin, w);
+    index.Mark(w);
+    index.Add(w);
+  };
+  CJunctionIndex keptIndex(kPin), firstIndex(kPin);
+  std::vector<CConnectLineObj*> keptPin, againPin;
+  for (size_t i = 0; i < kFirst; ++i) {
+    join(keptIndex, keptPin, kept[i].get());
+    join(firstIndex, againPin, again[i].get());
+  }
+  // Every third wire leaves: from the kept index one by one, the other index is
+  // dropped and made anew from the wires left.
+  std::vector<bool> gone(kept.size(), false);
+  for (size_t i = 1; i < kFirst; i += 3) {
+    gone[i] = true;
+    const auto at = std::find(keptPin.begin(), keptPin.end(), kept[i].get());
+    ASSERT_NE(at, keptPin.end());
+    const size_t pos = static_cast<size_t>(at - keptPin.begin());
+    keptPin.erase(at);
+    keptIndex.Remove(kept[i].get(), pos, keptPin);
+    std::erase(againPin, again[i].get());
+  }
+  CJunctionIndex againIndex(kPin);
+  for (size_t i = kFirst; i < kept.size(); ++i) {
+    join(keptIndex, keptPin, kept[i].get());
+    join(againIndex, againPin, again[i].get());
+  }
+  int dots = 0;
+  for (size_t i = 0; i < kept.size(); ++i) {
+    if (gone[i]) continue;
+    EXPECT_EQ(kept[i]->m_junctions, again[i]->m_junctions) << i;
+    if (i >= kFirst)
+      for (const CPoint& p : kept[i]->m_junctions) dots += p != kNoJunction;
+  }
+  EXPECT_GT(dots, 20);  // the later wires met the earlier ones
+}
+
 // One output feeding blocks on every side, its wires drawn from either end: the
 // batch's junction index gives every wire the dots that comparing it with each wire
 // at the pin gives.
