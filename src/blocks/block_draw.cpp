@@ -12,6 +12,7 @@
 #include "blocks/operand_blocks.h"
 #include "blocks/param_text.h"
 #include "model/block_obj.h"
+#include "model/diagram_limits.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
 #include "platform/cdc.h"
@@ -23,18 +24,31 @@ COLORREF PinStateColour(COLORREF blockColour, int value) {
   return value != 0 ? kDrawStateOn : kDrawStateOff;
 }
 
+static_assert(kFarAway >= 4 * kMaxDiagramCoordinate);
+
+bool TextRowsMayShow(const CDC* dc, int top, int bottom) {
+  return dc->MayShow(CRect(-kFarAway, top - kLabelLineHeight, kFarAway, bottom + 2 * kLabelLineHeight));
+}
+
+// (Both made once: every block drawn asks for them.)
 CFont MakeLabelFont() {
-  CFont font;
-  font.CreateFont(kLabelLineHeight, kLabelCharWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, CString(u"Arial"));
-  return font;
+  static const CFont label = [] {
+    CFont font;
+    font.CreateFont(kLabelLineHeight, kLabelCharWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                    OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, CString(u"Arial"));
+    return font;
+  }();
+  return label;
 }
 
 CFont MakeValueFont() {
-  CFont font;
-  font.CreateFont(kLabelLineHeight, kLabelCharWidth, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, CString());
-  return font;
+  static const CFont value = [] {
+    CFont font;
+    font.CreateFont(kLabelLineHeight, kLabelCharWidth, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, CString());
+    return font;
+  }();
+  return value;
 }
 
 CFont MakeSymbolFont(int height, int width, bool ansiSwiss, bool arial, int weight) {
@@ -336,8 +350,12 @@ void CBlockObj::DrawPlain(CViewContext* view, CDC* dc, int flag, COLORREF state)
         dc->MoveTo(left - kStubLength, y);
         dc->LineTo(left, y);
       } else {
-        if (!paramText) paramText = BuildParameterTextLayout(*this, IsNewerSeriesFor(doc));
-        DrawParameterText(dc, pin, inPitch, kLabelCharWidth, kLabelLineHeight, doc, &*paramText);
+        // (Laid out only when a pin's text could show; DrawParameterText
+        // leaves out the text of the others.)
+        if (!paramText && ParameterTextMayShow(dc, y, kLabelLineHeight))
+          paramText = BuildParameterTextLayout(*this, IsNewerSeriesFor(doc));
+        DrawParameterText(dc, pin, inPitch, kLabelCharWidth, kLabelLineHeight, doc,
+                          paramText ? &*paramText : nullptr);
       }
       dc->SelectObject(&blockPen);
     } else {
@@ -361,9 +379,12 @@ void CBlockObj::DrawPlain(CViewContext* view, CDC* dc, int flag, COLORREF state)
   DrawHighlight(dc, blackBody ? kDrawBlack : state, outline ? TRUE : FALSE);
   DrawBlockSymbol(dc, doc);
 
-  const CString label = GetNumberLabel(doc);
-  if (!label.IsEmpty()) {
-    dc->TextOut(left + (m_nWidth - kLabelCharWidth * label.GetLength()) / 2, top - kLabelRise, label);
+  // (A name, as a file may give it, could break the label into more rows.)
+  if (!m_strName.IsEmpty() || TextRowsMayShow(dc, top - kLabelRise, top - kLabelRise)) {
+    const CString label = GetNumberLabel(doc);
+    if (!label.IsEmpty()) {
+      dc->TextOut(left + (m_nWidth - kLabelCharWidth * label.GetLength()) / 2, top - kLabelRise, label);
+    }
   }
   TEXTMETRIC tm;
   tm.tmHeight = kLabelLineHeight;

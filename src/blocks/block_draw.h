@@ -28,6 +28,15 @@ constexpr int kLabelCharWidth = 6;    // the label font's character width
 constexpr int kLabelLineHeight = 12;  // the label font's height, one line of text
 constexpr int kLabelRise = 16;        // the number label's top edge above the body (4 x 12 / 3)
 
+// A coordinate beyond any drawing: the edge of a band that is open on that side.
+constexpr int kFarAway = 1 << 24;
+
+// Whether lines of text in the label or value font whose top edges run from
+// top to bottom (logical), anywhere along the row, could show on dc; a line
+// height more above and below allows for glyphs that reach out of their
+// cells. Drawing code forms such texts only when they could show.
+bool TextRowsMayShow(const CDC* dc, int top, int bottom);
+
 // The state colour of a value in the simulation look: black when the block
 // colour is black (the editing look), else red for nonzero and blue for zero.
 COLORREF PinStateColour(COLORREF blockColour, int value);

@@ -91,6 +91,7 @@ bool IsLadderView(const CViewContext* view) {
 }
 
 void PaintValueBox(CDC* dc, const CBlockObj& block, int width, const CString& text) {
+  if (!ValueBoxMayShow(dc, block, 1)) return;
   PaintValueBoxLines(dc, block, width, kValueBoxLineHeight, {text});
 }
 

@@ -7,6 +7,7 @@
 #include "blocks/block_slots.h"
 #include "blocks/block_values.h"
 #include "blocks/operand_blocks.h"
+#include "blocks/value_box.h"
 #include "model/block_eval.h"
 #include "model/block_registry.h"
 #include "model/view_context.h"
@@ -240,6 +241,7 @@ void CBlockCRC16::DrawSimulated(CViewContext* view, CDC* dc) {
 }
 
 void CBlockCRC16::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   CString text;
   text.Format("0x%04X", static_cast<unsigned>(TruncToInt(m_dValue) & 0xFFFF));
   PaintValueBox(dc, *this, 3 * m_nWidth / 2, text);

@@ -8,6 +8,7 @@
 #include "blocks/block_slots.h"
 #include "blocks/block_values.h"
 #include "blocks/operand_blocks.h"
+#include "blocks/value_box.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -375,6 +376,7 @@ void CBlockBCD::DrawSimulated(CViewContext* view, CDC* dc) {
 }
 
 void CBlockBCD::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   CString text;
   text.Format("0x%04X", static_cast<unsigned>(static_cast<uint16_t>(LowWord(m_dValue))));
   PaintValueBox(dc, *this, WideBox(*this, 3), text);
@@ -398,6 +400,7 @@ void CBlockBIN::DrawSimulated(CViewContext* view, CDC* dc) {
 }
 
 void CBlockBIN::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%-4d", *this));
 }
 
@@ -409,6 +412,7 @@ void CBlockBIN::DrawValueBox(CDC* dc, CViewContext* view) {
     DrawValueLook(*this, view, dc);                                          \
   }                                                                          \
   void cls::DrawValueBox(CDC* dc, CViewContext* view) {                      \
+    if (!ValueBoxMayShow(dc, *this, 1)) return;                              \
     PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%-6d", *this)); \
   }
 
@@ -519,6 +523,7 @@ void CBlockARRMXIV::DrawSimulated(CViewContext* view, CDC* dc) {
 }
 
 void CBlockARRMXIV::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%d", *this));
 }
 
@@ -539,6 +544,7 @@ void CBlockACMXIV::DrawSimulated(CViewContext* view, CDC* dc) {
 }
 
 void CBlockACMXIV::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   PaintValueBox(dc, *this, WideBox(*this, 3), FormatValue("%d", *this));
 }
 
@@ -557,5 +563,6 @@ void CBlockRAND::DrawSimulated(CViewContext* view, CDC* dc) {
 }
 
 void CBlockRAND::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   PaintValueBox(dc, *this, WideBox(*this, 5), FormatValue("%d", *this));
 }

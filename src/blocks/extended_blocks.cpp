@@ -6,6 +6,7 @@
 
 #include "blocks/block_slots.h"
 #include "blocks/block_values.h"
+#include "blocks/value_box.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
 #include "model/zarad_doc.h"
@@ -219,6 +220,7 @@ BOOL CBlockENCODER::Simulate(CViewContext* view) {
 }
 
 void CBlockENCODER::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   CString text;
   text.Format("%-7ld", static_cast<long>(TruncToInt(m_dValue)));
   PaintValueBox(dc, *this, 2 * m_nWidth, text);
@@ -269,6 +271,7 @@ void CBlockSEG::DrawSimulated(CViewContext* view, CDC* dc) {
 }
 
 void CBlockSEG::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   CString text;
   text.Format("0x%02X", static_cast<unsigned>(TruncToInt(m_dValue) & 0xFF));
   PaintValueBox(dc, *this, 5 * m_nWidth / 2, text);

@@ -17,25 +17,30 @@
 // ---- Value boxes -------------------------------------------------------------
 
 void CBlockCOUNTER::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 1)) return;
   PaintValueBoxLines(dc, *this, (3 * m_nWidth) / 2, kValueBoxLineHeight, GetValueBoxLines());
 }
 
 void CBlockHCOUNTER::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 3)) return;
   PaintValueBoxLines(dc, *this, 3 * m_nWidth, 3 * kValueBoxLineHeight, GetValueBoxLines());
 }
 
 void CBlockTHTRG::DrawValueBox(CDC* dc, CViewContext* view) {
+  if (!ValueBoxMayShow(dc, *this, 2)) return;
   PaintValueBoxLines(dc, *this, ValueBoxWidth(*this, 1.5), 2 * kValueBoxLineHeight, GetValueBoxLines());
 }
 
 void CBlockAnalog::DrawValueBox(CDC* dc, CViewContext* view) {
   // The watchdog and the differential trigger show a second value.
   const int lines = m_nType == 806 || m_nType == 807 ? 2 : 1;
+  if (!ValueBoxMayShow(dc, *this, 2)) return;
   PaintValueBoxLines(dc, *this, ValueBoxWidth(*this, 1.5), lines * kValueBoxLineHeight, GetValueBoxLines());
 }
 
 void CBlockAnalogIn::DrawValueBox(CDC* dc, CViewContext* view) {
   const int lines = m_nWordValue >= 0 ? 2 : 1;
+  if (!ValueBoxMayShow(dc, *this, lines)) return;
   PaintValueBoxLines(dc, *this, ValueBoxWidth(*this, 1.5), lines * kValueBoxLineHeight, GetValueBoxLines());
 }
 

@@ -6,6 +6,7 @@
 
 #include "blocks/block_slots.h"
 #include "blocks/block_values.h"
+#include "blocks/value_box.h"
 #include "model/block_eval.h"
 #include "model/view_context.h"
 
@@ -377,6 +378,7 @@ CString FormatTruncated(const char* format, double value) {
 
 // The value box of the math blocks: width 3W/2 or 5W/2, the value truncated.
 void MathValueBox(CDC* dc, const CBlockObj& b, int factor, const char* format) {
+  if (!ValueBoxMayShow(dc, b, 1)) return;
   PaintValueBox(dc, b, factor * b.m_nWidth / 2, FormatTruncated(format, b.m_dValue));
 }
 

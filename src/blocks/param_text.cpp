@@ -248,6 +248,8 @@ void CParamTextBuilder::TimeBlock() {
   }
 }
 
+static_assert(3 * CBlockTime::kCams <= kParameterTextLastLine);
+
 void CParamTextBuilder::WeeklyTimer() {
   Add(0, P());
   const auto* wt = dynamic_cast<const CBlockTime*>(&b);
@@ -656,6 +658,14 @@ ParameterTextLayout BuildParameterTextLayout(const CBlockObj& block, bool newerS
   return CParamTextBuilder(block, newerSeries).Build();
 }
 
+bool ParameterTextMayShow(const CDC* dc, int y, int lineHeight) {
+  // The lines' top edges run from 3 above y to kParameterTextLastLine lines
+  // lower; a line more above and below allows for glyphs out of their cells.
+  const int first = y - 3;
+  const int last = first + lineHeight * kParameterTextLastLine;
+  return dc->MayShow(CRect(-kFarAway, first - lineHeight, kFarAway, last + 2 * lineHeight));
+}
+
 void CBlockObj::DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, int lineHeight,
                                   const CZaradDoc* doc, const ParameterTextLayout* given) const {
   if (dc == nullptr) return;
@@ -668,6 +678,7 @@ void CBlockObj::DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, in
   dc->SelectObject(&oldPen);
   // The weekly timer and the message text draw their text at their last parameter pin.
   if ((m_nType == 410 && (pin == 0 || pin == 1)) || (m_nType == 810 && pin == 1)) return;
+  if (!ParameterTextMayShow(dc, y, lineHeight)) return;
 
   std::optional<ParameterTextLayout> own;
   if (given == nullptr) own = BuildParameterTextLayout(*this, IsNewerSeriesFor(doc));

@@ -11,6 +11,12 @@
 
 class CBlockObj;
 
+class CDC;
+
+// Line numbers run from 0 to this (the weekly timer's three cams take three
+// lines each after its first).
+constexpr int kParameterTextLastLine = 9;
+
 struct ParameterTextLine {
   int line = 0;  // line number k: its top edge is 12 x k - 3 below the pin
   CString text;
@@ -32,3 +38,7 @@ struct ParameterTextLayout {
 // The lines of a block's parameter text for the device series (newer: family
 // byte 0x51 and above). Types without text give no lines.
 ParameterTextLayout BuildParameterTextLayout(const CBlockObj& block, bool newerSeries);
+
+// Whether any line of a parameter text drawn at the pin at height y (logical)
+// with the line height could show on dc (wherever along the row it starts).
+bool ParameterTextMayShow(const CDC* dc, int y, int lineHeight);

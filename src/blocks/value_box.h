@@ -16,9 +16,15 @@ constexpr int kValueBoxLineHeight = 12;
 
 // Fills (left, bottom + 2) to (left + width, bottom + 2 + height) with the
 // value-box colour and writes line k at (left, bottom + 2 + 12 k). The
-// context's objects and colours are restored afterwards.
+// context's objects and colours are restored afterwards. Nothing is done
+// when the box and its texts could not show.
 void PaintValueBoxLines(CDC* dc, const CBlockObj& block, int width, int height,
                         const std::vector<CString>& lines);
+
+// Whether a value box of up to that many lines under the block could show
+// on dc, its texts included (they run right from the box's left edge, as far
+// as they are long): the painters form the texts only then.
+bool ValueBoxMayShow(const CDC* dc, const CBlockObj& block, int lines);
 
 // Width of a value box of factor x the body width, truncated toward zero.
 int ValueBoxWidth(const CBlockObj& block, double factor);

@@ -154,7 +154,8 @@ class CBlockObj : public CObject {
   // The number or operand label above the body ("B3 Pump", "I101", "S1.1", "AQ101", ladder labels).
   CString GetNumberLabel(const CZaradDoc* doc) const;
   // A parameter pin's grey-green stub and the block's parameter summary text
-  // (its layout as given, or else as built for the document's series).
+  // (its layout as given, or else as built for the document's series); the
+  // text is left out where it could not show on dc.
   void DrawParameterText(CDC* dc, int pin, int pitch, int charWidth, int lineHeight, const CZaradDoc* doc,
                          const ParameterTextLayout* layout = nullptr) const;
   // The symbol inside the body, by type code and class (one of the painters below).

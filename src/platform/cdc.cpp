@@ -51,6 +51,14 @@ int MapCoordinate(int v, int origin, int num, int den) {
   return static_cast<int>(q);
 }
 
+// v - origin + offset, the difference saturated to the int range as
+// MapCoordinate saturates it: the mapping of a coordinate when both extents
+// of its axis are equal.
+int ShiftCoordinate(int v, int origin, int offset) {
+  const long long diff = static_cast<long long>(v) - origin;
+  return static_cast<int>(std::clamp<long long>(diff, INT_MIN, INT_MAX)) + offset;
+}
+
 int Sign(int v) {
   return v < 0 ? -1 : 1;
 }
@@ -362,6 +370,15 @@ void CDC::FixIsotropic() {
 void CDC::LPtoDP(CPoint* points, int count) const {
   if (!points) return;
   const State& s = m_state;
+  // One logical unit to one pixel (a view at zoom 1): a plain shift.
+  if (s.viewportExt == s.windowExt) {
+    for (int i = 0; i < count; ++i) {
+      CPoint& p = points[i];
+      p.x = ShiftCoordinate(p.x, s.windowOrg.x, s.viewportOrg.x);
+      p.y = ShiftCoordinate(p.y, s.windowOrg.y, s.viewportOrg.y);
+    }
+    return;
+  }
   for (int i = 0; i < count; ++i) {
     CPoint& p = points[i];
     p.x = MapCoordinate(p.x, s.windowOrg.x, s.viewportExt.cx, s.windowExt.cx) + s.viewportOrg.x;
@@ -372,6 +389,14 @@ void CDC::LPtoDP(CPoint* points, int count) const {
 void CDC::DPtoLP(CPoint* points, int count) const {
   if (!points) return;
   const State& s = m_state;
+  if (s.viewportExt == s.windowExt) {
+    for (int i = 0; i < count; ++i) {
+      CPoint& p = points[i];
+      p.x = ShiftCoordinate(p.x, s.viewportOrg.x, s.windowOrg.x);
+      p.y = ShiftCoordinate(p.y, s.viewportOrg.y, s.windowOrg.y);
+    }
+    return;
+  }
   for (int i = 0; i < count; ++i) {
     CPoint& p = points[i];
     p.x = MapCoordinate(p.x, s.viewportOrg.x, s.windowExt.cx, s.viewportExt.cx) + s.windowOrg.x;

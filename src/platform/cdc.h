@@ -355,6 +355,12 @@ class CDC {
   }
   void ResetClip();
   int GetClipBox(CRect* rect) const;  // logical; no clip gives the device's extent
+  // Whether drawing inside rect (logical) could change what the device
+  // shows: false only when the context knows the rectangle to lie wholly
+  // outside its device or its clip. Drawing code asks before it forms texts
+  // (or other things that take time to make) that could not show. A context
+  // without a device of its own to judge by answers true.
+  virtual bool MayShow(const CRect& rect) const { return true; }
 
   // SaveDC returns the new depth (1 for the first); RestoreDC(-1) restores the
   // latest, RestoreDC(n) the state saved as depth n (dropping those above).

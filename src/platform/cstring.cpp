@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "platform/string_table.h"
 
@@ -145,28 +147,46 @@ struct Spec {
   int precision = -1;  // -1: not given
 };
 
-// Appends body padded to the width; zero padding goes after the sign and prefix.
-void Emit(std::u16string& out, const Spec& s, std::u16string_view prefix, std::u16string_view body,
-          bool zero_pad) {
-  size_t len = prefix.size() + body.size();
-  size_t pad = s.width > 0 && static_cast<size_t>(s.width) > len ? static_cast<size_t>(s.width) - len : 0;
-  if (s.left) {
-    out += prefix;
-    out += body;
-    out.append(pad, u' ');
-  } else if (zero_pad) {
-    out += prefix;
-    out.append(pad, u'0');
-    out += body;
+// Appends text, ASCII or UTF-16, widened to UTF-16.
+template <typename Char>
+void AppendText(std::u16string& out, std::basic_string_view<Char> text) {
+  if constexpr (std::is_same_v<Char, char16_t>) {
+    out.append(text);
   } else {
-    out.append(pad, u' ');
-    out += prefix;
-    out += body;
+    const size_t at = out.size();
+    out.resize(at + text.size());
+    std::copy(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
   }
 }
 
-std::u16string Widen(std::string_view ascii) {
-  return std::u16string(ascii.begin(), ascii.end());
+// Appends body padded to the width; zero padding goes after the sign and prefix.
+template <typename Char>
+void Emit(std::u16string& out, const Spec& s, std::basic_string_view<Char> prefix,
+          std::basic_string_view<Char> body, bool zero_pad) {
+  size_t len = prefix.size() + body.size();
+  size_t pad = s.width > 0 && static_cast<size_t>(s.width) > len ? static_cast<size_t>(s.width) - len : 0;
+  if (s.left) {
+    AppendText(out, prefix);
+    AppendText(out, body);
+    out.append(pad, u' ');
+  } else if (zero_pad) {
+    AppendText(out, prefix);
+    out.append(pad, u'0');
+    AppendText(out, body);
+  } else {
+    out.append(pad, u' ');
+    AppendText(out, prefix);
+    AppendText(out, body);
+  }
+}
+
+void Emit(std::u16string& out, const Spec& s, std::string_view prefix, std::string_view body, bool zero_pad) {
+  Emit<char>(out, s, prefix, body, zero_pad);
+}
+
+void Emit(std::u16string& out, const Spec& s, std::u16string_view prefix, std::u16string_view body,
+          bool zero_pad) {
+  Emit<char16_t>(out, s, prefix, body, zero_pad);
 }
 
 void FormatInteger(std::u16string& out, const Spec& s, char conv, std::uint64_t magnitude, bool negative) {
@@ -175,31 +195,39 @@ void FormatInteger(std::u16string& out, const Spec& s, char conv, std::uint64_t 
   if (conv == 'x' || conv == 'X' || conv == 'p') base = 16;
   char buf[32];
   auto res = std::to_chars(buf, buf + sizeof buf, magnitude, base);
-  std::string digits(buf, res.ptr);
   if (conv == 'X' || conv == 'p') {
-    std::transform(digits.begin(), digits.end(), digits.begin(),
+    std::transform(buf, res.ptr, buf,
                    [](char c) { return c >= 'a' && c <= 'f' ? static_cast<char>(c - 32) : c; });
   }
+  const bool is_signed = conv == 'd' || conv == 'i';
+  const char* sign = "";
+  if (is_signed) {
+    if (negative) {
+      sign = "-";
+    } else if (s.plus) {
+      sign = "+";
+    } else if (s.space) {
+      sign = " ";
+    }
+  }
+  // Without a precision or the '#' flag the digits stand as they are (nearly
+  // every value a drawing writes).
+  if (s.precision < 0 && !s.alt) {
+    Emit(out, s, std::string_view(sign), std::string_view(buf, static_cast<size_t>(res.ptr - buf)),
+         s.zero && !s.left);
+    return;
+  }
+  std::string digits(buf, res.ptr);
   if (s.precision == 0 && magnitude == 0) digits.clear();
   if (s.precision > 0 && digits.size() < static_cast<size_t>(s.precision)) {
     digits.insert(0, static_cast<size_t>(s.precision) - digits.size(), '0');
   }
-  std::string prefix;
-  bool is_signed = conv == 'd' || conv == 'i';
-  if (is_signed) {
-    if (negative) {
-      prefix = "-";
-    } else if (s.plus) {
-      prefix = "+";
-    } else if (s.space) {
-      prefix = " ";
-    }
-  }
+  std::string prefix = sign;
   if (s.alt) {
     if (conv == 'o' && (digits.empty() || digits[0] != '0')) digits.insert(0, "0");
     if ((conv == 'x' || conv == 'X') && magnitude != 0) prefix = conv == 'x' ? "0x" : "0X";
   }
-  Emit(out, s, Widen(prefix), Widen(digits), s.zero && !s.left && s.precision < 0);
+  Emit(out, s, std::string_view(prefix), std::string_view(digits), s.zero && !s.left && s.precision < 0);
 }
 
 // to_chars with a precision (-1: the shortest form); retries with room for any value.
@@ -227,7 +255,7 @@ void FormatFloat(std::u16string& out, const Spec& s, char conv, F value) {
   if (std::isnan(value) || std::isinf(value)) {
     body = std::isnan(value) ? "nan" : "inf";
     if (upper) std::transform(body.begin(), body.end(), body.begin(), [](char c) { return c - 32; });
-    Emit(out, s, Widen(prefix), Widen(body), false);
+    Emit(out, s, std::string_view(prefix), std::string_view(body), false);
     return;
   }
   // A bounded precision keeps the buffer small; printf's extra digits would be zeros anyway.
@@ -268,7 +296,7 @@ void FormatFloat(std::u16string& out, const Spec& s, char conv, F value) {
                    [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
     if (lower_conv == 'a') prefix.back() = 'X';
   }
-  Emit(out, s, Widen(prefix), Widen(body), s.zero && !s.left);
+  Emit(out, s, std::string_view(prefix), std::string_view(body), s.zero && !s.left);
 }
 
 void FormatText(std::u16string& out, const Spec& s, std::u16string_view text) {
@@ -301,10 +329,11 @@ int ReadNumber(std::u16string_view fmt, size_t& i) {
 void FormatImpl(std::u16string& out, std::u16string_view fmt, va_list* ap) {
   size_t i = 0;
   while (i < fmt.size()) {
-    char16_t c = fmt[i];
-    if (c != u'%') {
-      out += c;
-      ++i;
+    if (fmt[i] != u'%') {
+      // The text up to the next conversion, in one piece.
+      const size_t next = std::min(fmt.find(u'%', i), fmt.size());
+      out.append(fmt.substr(i, next - i));
+      i = next;
       continue;
     }
     size_t start = i++;

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
 
 #include "blocks/analog_blocks.h"
 #include "blocks/block_draw.h"
+#include "blocks/block_factory.h"
 #include "blocks/comm_blocks.h"
 #include "blocks/time_blocks.h"
 #include "model/block_obj.h"
@@ -395,6 +397,48 @@ TEST(ParameterTextTest, IndentMeasuredFromALine) {
   ASSERT_NE(gain, nullptr);
   // The recording context makes every character 6 units wide in the label font.
   EXPECT_EQ(gain->rect.left, 300 - (6 * 11 + 20));
+}
+
+// Drawing leaves out a parameter text whose rows, line 0 to
+// kParameterTextLastLine, could not show; every line of every layout stays
+// within them, for each block type and series, with constants or references,
+// flags off or on.
+TEST(ParameterTextTest, LineNumbersStayWithinTheRowsDrawingLooksAt) {
+  auto ref = MakeBlockOfType(800);
+  ASSERT_NE(ref, nullptr);
+  ref->m_nNumber = 9007;
+  const std::function<void(CBlockObj&)> setups[] = {
+      [](CBlockObj&) {},
+      [&ref](CBlockObj& b) {
+        b.m_nParam1 = b.m_nParam2 = b.m_nParam3 = b.m_nParam4 = b.m_nParam5 = 1;
+        for (int k = 0; k < kRefCount; ++k) {
+          b.m_bUseRef[k] = 1;
+          b.m_pRef[k] = ref.get();
+        }
+        if (auto* t = dynamic_cast<CBlockTime*>(&b)) {
+          for (int k = 0; k < CBlockTime::kCams; ++k) t->m_nCamDays[k][k] = 1;
+        }
+      },
+  };
+  int blocks = 0;
+  int lastSeen = 0;
+  for (int type = 300; type < 1000; ++type) {
+    for (const auto& setup : setups) {
+      auto b = MakeBlockOfType(type);
+      if (b == nullptr) continue;
+      ++blocks;
+      setup(*b);
+      for (const bool newer : {false, true}) {
+        for (const ParameterTextLine& line : BuildParameterTextLayout(*b, newer).lines) {
+          EXPECT_GE(line.line, 0) << type;
+          EXPECT_LE(line.line, kParameterTextLastLine) << type;
+          lastSeen = std::max(lastSeen, line.line);
+        }
+      }
+    }
+  }
+  EXPECT_GT(blocks, 100);
+  EXPECT_EQ(lastSeen, kParameterTextLastLine);  // the weekly timer's last cam
 }
 
 TEST(ParameterTextTest, WeeklyTimerWritesItsTextOnceAtItsLastParameterPin) {

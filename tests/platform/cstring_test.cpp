@@ -59,6 +59,17 @@ TEST(CStringFormat, PrintfConversions) {
       {FormatString(u"DownLoading Program - %d%%", 45), u"DownLoading Program - 45%"},
       {FormatString(u"%6ld/%6ld", 1234L, -5L), u"  1234/    -5"},
       {FormatString(u"language=%ls\n", u"zh_CN"), u"language=zh_CN\n"},
+      // value-box and label texts: padded integers, hexadecimal words, text runs around them
+      {FormatString(u"%-6ld|%6ld|%-6d|%-4d|%-7ld", -42L, 1234567L, 0, -1, 65535L),
+       u"-42   |1234567|0     |-1  |65535  "},
+      {FormatString(u"0x%04X|0x%02X|%04x|%X|%5X|%-5X|", 0xBEEFu, 0xAu, 0xABu, 0u, 0xFFu, 0x1Fu),
+       u"0xBEEF|0x0A|00ab|0|   FF|1F   |"},
+      {FormatString(u"%+05d|% 05d|%-+5d|%- 5d|%+d|%05d", 42, 42, 42, 42, 0, -7),
+       u"+0042| 0042|+42  | 42  |+0|-0007"},
+      {FormatString(u"MI=%5ldh%2ldm OT=%5ldh%2ldm", 12L, 5L, -3L, 59L), u"MI=   12h 5m OT=   -3h59m"},
+      {FormatString(u"%s%%%d%%%s", u"a", 5, u"b"), u"a%5%b"},
+      {FormatString(u"Start Address=AM%d", 123456), u"Start Address=AM123456"},
+      {FormatString(u"%d%d%d", 1, 22, 333), u"122333"},
       // odd formats: a lone trailing '%', an unknown conversion, an unfinished one
       {FormatString(u"100%"), u"100%"},
       {FormatString(u"%y|%d", 5), u"%y|5"},

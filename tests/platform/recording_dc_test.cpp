@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -93,6 +94,75 @@ TEST(CdcMappingTest, RectsSizesAndModes) {
   CPoint far(INT_MAX, INT_MIN);
   big.LPtoDP(&far);
   EXPECT_EQ(far, CPoint(INT_MAX, INT_MIN));
+}
+
+// With equal extents on both axes (a view at zoom 1) a coordinate maps as it
+// does on an axis of its own with equal extents beside an axis that scales:
+// shifted by the origins, saturated where it leaves the int range.
+TEST(CdcMappingTest, EqualExtentsMapAsAnyOtherScaleOfOne) {
+  struct Case {
+    int ext;  // the equal extent of both axes
+    CPoint windowOrg, viewportOrg;
+  } cases[] = {{1, {0, 0}, {0, 0}},
+               {100, {0, 0}, {-250, -37}},
+               {100, {30, -40}, {7, 9}},
+               {-100, {5, 5}, {-3, 11}},
+               {7, {-1000, 2000}, {0, 0}},
+               {100, {INT_MIN, INT_MAX}, {0, 0}},
+               {100, {INT_MAX, INT_MIN}, {0, 0}}};
+  const int values[] = {0, 1, -1, 99, -12345, 1 << 22, INT_MAX, INT_MIN, INT_MAX - 1, INT_MIN + 1};
+  for (const Case& c : cases) {
+    CRecordingDC unit;
+    unit.SetMapMode(MM_ANISOTROPIC);
+    unit.SetWindowExt(c.ext, c.ext);
+    unit.SetViewportExt(c.ext, c.ext);
+    unit.SetWindowOrg(c.windowOrg);
+    unit.SetViewportOrg(c.viewportOrg);
+    // The x axis of this one has the same extents, the y axis another scale
+    // (and the other way round).
+    CRecordingDC xOnly;
+    xOnly.SetMapMode(MM_ANISOTROPIC);
+    xOnly.SetWindowExt(c.ext, 3);
+    xOnly.SetViewportExt(c.ext, 5);
+    xOnly.SetWindowOrg(c.windowOrg);
+    xOnly.SetViewportOrg(c.viewportOrg);
+    CRecordingDC yOnly;
+    yOnly.SetMapMode(MM_ANISOTROPIC);
+    yOnly.SetWindowExt(3, c.ext);
+    yOnly.SetViewportExt(5, c.ext);
+    yOnly.SetWindowOrg(c.windowOrg);
+    yOnly.SetViewportOrg(c.viewportOrg);
+    // The mapping adds the target origin to the saturated difference in int
+    // arithmetic; values whose sum would leave the int range are left out.
+    const auto inRange = [](long long v) { return v >= INT_MIN && v <= INT_MAX; };
+    const auto saturated = [](long long v) { return std::clamp<long long>(v, INT_MIN, INT_MAX); };
+    for (int v : values) {
+      const long long forward = saturated(static_cast<long long>(v) - c.windowOrg.x) + c.viewportOrg.x;
+      const long long backward = saturated(static_cast<long long>(v) - c.viewportOrg.x) + c.windowOrg.x;
+      const long long forwardY = saturated(static_cast<long long>(v) - c.windowOrg.y) + c.viewportOrg.y;
+      const long long backwardY = saturated(static_cast<long long>(v) - c.viewportOrg.y) + c.windowOrg.y;
+      if (!inRange(forward) || !inRange(backward) || !inRange(forwardY) || !inRange(backwardY)) continue;
+      CPoint p(v, v);
+      unit.LPtoDP(&p);
+      CPoint px(v, 0);
+      xOnly.LPtoDP(&px);
+      CPoint py(0, v);
+      yOnly.LPtoDP(&py);
+      EXPECT_EQ(p.x, px.x) << c.ext << " " << v;
+      EXPECT_EQ(p.y, py.y) << c.ext << " " << v;
+      EXPECT_EQ(p.x, forward) << c.ext << " " << v;
+
+      CPoint d(v, v);
+      unit.DPtoLP(&d);
+      CPoint dx(v, 0);
+      xOnly.DPtoLP(&dx);
+      CPoint dy(0, v);
+      yOnly.DPtoLP(&dy);
+      EXPECT_EQ(d.x, dx.x) << c.ext << " " << v;
+      EXPECT_EQ(d.y, dy.y) << c.ext << " " << v;
+      EXPECT_EQ(d.x, backward) << c.ext << " " << v;
+    }
+  }
 }
 
 TEST(CdcMappingTest, MulDiv) {

@@ -408,19 +408,26 @@ bool CQtDC::OffImage(int left, int top, int right, int bottom, int reach) const 
          static_cast<long long>(top) - reach > area.bottom();
 }
 
-bool CQtDC::OffImage(const CPoint* points, size_t count, int reach) const {
+bool CQtDC::OffImageLogical(const CPoint* points, size_t count, int reach) const {
   if (!m_direct || m_deviceType != QInternal::Image || count == 0) return false;
-  int l = points[0].x;
-  int r = l;
-  int t = points[0].y;
-  int b = t;
+  CPoint corner[2] = {points[0], points[0]};  // top left, bottom right
   for (size_t i = 1; i < count; ++i) {
-    l = std::min(l, points[i].x);
-    r = std::max(r, points[i].x);
-    t = std::min(t, points[i].y);
-    b = std::max(b, points[i].y);
+    corner[0].x = std::min(corner[0].x, points[i].x);
+    corner[0].y = std::min(corner[0].y, points[i].y);
+    corner[1].x = std::max(corner[1].x, points[i].x);
+    corner[1].y = std::max(corner[1].y, points[i].y);
   }
-  return OffImage(l, t, r, b, reach);
+  LPtoDP(corner, 2);
+  return OffImage(std::min(corner[0].x, corner[1].x), std::min(corner[0].y, corner[1].y),
+                  std::max(corner[0].x, corner[1].x), std::max(corner[0].y, corner[1].y), reach);
+}
+
+bool CQtDC::MayShow(const CRect& rect) const {
+  // Two pixels to spare on every side for edges drawn antialiased.
+  constexpr int kEdgeReach = 2;
+  if (!m_direct || m_deviceType != QInternal::Image) return true;
+  const CRect r = DeviceRect(*this, rect);
+  return !OffImage(r.left, r.top, r.right, r.bottom, kEdgeReach);
 }
 
 COLORREF CQtDC::PenColor() const {
@@ -655,14 +662,14 @@ bool CQtDC::ClipsLinesLikeFills() const {
 
 void CQtDC::DoPolyline(const CPoint* points, int count) {
   if (GetCurrentPen().IsNull() || count < 2) return;
+  const int width = PenWidthToDevice(GetCurrentPen().GetWidth());
+  if (OffImageLogical(points, static_cast<size_t>(count), width + 2)) return;
   std::vector<CPoint>& dev = m_points;
   dev.assign(points, points + count);
   LPtoDP(dev.data(), count);
-  const int width = PenWidthToDevice(GetCurrentPen().GetWidth());
   bool allSame = true;
   for (const CPoint& p : dev) allSame = allSame && p == dev[0];
   if (allSame && width <= 1) return;  // GDI draws nothing for a zero-length thin line
-  if (OffImage(dev.data(), dev.size(), width + 2)) return;
   if (!BeginShape()) return;
   if (allSame) {
     DrawDot(dev[0], width);
@@ -784,10 +791,12 @@ void CQtDC::DrawInPieces(const std::vector<CPoint>& dev) {
 }
 
 void CQtDC::DoPolygon(const CPoint* points, int count) {
+  if (count > 0 &&
+      OffImageLogical(points, static_cast<size_t>(count), PenWidthToDevice(GetCurrentPen().GetWidth()) + 2))
+    return;
   std::vector<CPoint>& dev = m_points;
   dev.assign(points, points + count);
   LPtoDP(dev.data(), count);
-  if (OffImage(dev.data(), dev.size(), PenWidthToDevice(GetCurrentPen().GetWidth()) + 2)) return;
   if (!BeginShape()) return;
   if (FillRectanglePolygon(dev)) {
     End();

@@ -49,6 +49,9 @@ class CQtDC : public CDC {
   ~CQtDC() override;
 
   int GetDeviceCaps(int index) const override;
+  // False for a rectangle wholly outside the image and the clip of a painter
+  // set directly (see above); true on other painters and devices.
+  bool MayShow(const CRect& rect) const override;
 
  protected:
   void DoPolyline(const CPoint* points, int count) override;
@@ -103,7 +106,10 @@ class CQtDC : public CDC {
   // lies wholly outside the image or the context's clip (false on other
   // devices, and on painters whose state is saved and restored).
   bool OffImage(int left, int top, int right, int bottom, int reach) const;
-  bool OffImage(const CPoint* points, size_t count, int reach) const;
+  // The same for the box of logical points, tested before any of them is
+  // copied or mapped: the mapping keeps the order of the coordinates along
+  // each axis, so the mapped box is the box of the mapped points.
+  bool OffImageLogical(const CPoint* points, size_t count, int reach) const;
   QPen DevicePen(double* offset) const;
   COLORREF PenColor() const;
   COLORREF BrushColor() const;

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "blocks/block_draw.h"
 #include "blocks/block_factory.h"
 #include "editor/scan_driver.h"
 #include "model/block_comment.h"
@@ -175,6 +176,62 @@ TEST(DiagramRenderTest, SimulationRepaintsShowTheLatestValues) {
   paint(window, false);
   EXPECT_EQ(window, reference());
   EXPECT_NE(window, before);  // the clock's value box, among others
+  driver.LeaveSimulation();
+}
+
+// Windows whose edges cut through the value boxes, parameter texts and
+// number labels of a simulation, or pass just beside them, show what a
+// painter that saves and restores its state draws at the same place: that
+// painter forms every text, so a text left out of the window could not have
+// shown in it. Both with and without culling to the clip, at two zooms.
+TEST(DiagramRenderTest, WindowEdgesShowTheTextsOfBlocksJustOutside) {
+  auto doc = MakeAllBlocksDocument(kDocFbd);
+  CScanDriver driver(doc.get());
+  driver.EnterSimulation(SYSTEMTIME{2026, 12, 4, 10, 12, 0, 0, 0});
+  for (int t = 0; t < 30; ++t) {
+    driver.Tick();
+    driver.Scan();
+  }
+  const QSize size(230, 70);
+  const auto paint = [&](QImage& image, bool savedState, float zoom, QPoint scroll,
+                         const DiagramDrawOptions& options) {
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    if (savedState) painter.setClipRect(image.rect());
+    RenderDiagram(&painter, *doc, zoom, scroll, &driver, options);
+  };
+  int valueBoxPixels = 0;
+  int parameterPixels = 0;
+  int windows = 0;
+  for (const bool cull : {false, true}) {
+    DiagramDrawOptions options;
+    options.simulating = true;
+    options.cullToClip = cull;
+    for (const float zoom : {1.0f, 1.5f}) {
+      // Rows of blocks lie 100 units apart (the timers, with parameter texts
+      // of several lines, in the second); the window's top and bottom edges
+      // step through the first three rows a few units at a time, its sides
+      // through the first columns (at 190, 30 units into the value boxes of
+      // the first).
+      for (int y = 0; y < 300; y += 6) {
+        for (const int x : {0, 97, 190, 230}) {
+          const QPoint scroll(static_cast<int>(x * zoom), static_cast<int>(y * zoom));
+          QImage window(size, QImage::Format_RGB32);
+          QImage reference(size, QImage::Format_RGB32);
+          paint(window, false, zoom, scroll, options);
+          paint(reference, true, zoom, scroll, options);
+          ASSERT_EQ(window, reference) << "cull " << cull << " zoom " << zoom << " at " << x << "," << y;
+          valueBoxPixels += CountPixels(window, kValueBoxFill);
+          parameterPixels += CountPixels(window, kParamColour);
+          ++windows;
+        }
+      }
+    }
+  }
+  // The windows did show value boxes, and parameter stubs and texts (drawn
+  // antialiased: few of their pixels have the colour itself).
+  EXPECT_GT(valueBoxPixels, windows * 20);
+  EXPECT_GT(parameterPixels, windows);
   driver.LeaveSimulation();
 }
 

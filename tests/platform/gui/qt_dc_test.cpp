@@ -633,3 +633,58 @@ TEST(QtDcTest, TextAfterAZoomChangeUsesTheNewSize) {
   EXPECT_GT(first, 4);
   EXPECT_GE(InkBox(secondOnly).height(), first * 3 / 2);
 }
+
+// A context on an image tells the rectangles that could show from those that
+// cannot: a rectangle may show when it comes within two pixels of the image
+// (and of the context's clip), after the mapping. A context that saves and
+// restores a painter with a clip of its own leaves nothing out.
+TEST(QtDcTest, MayShowLeavesOutRectanglesOffTheImageAndTheClip) {
+  constexpr int kFar = 1 << 24;
+  struct Case {
+    CRect rect;
+    bool want;
+  };
+  const auto check = [](const CDC& dc, const std::vector<Case>& cases, const char* what) {
+    for (const Case& c : cases) {
+      EXPECT_EQ(dc.MayShow(c.rect), c.want)
+          << what << " " << c.rect.left << "," << c.rect.top << "," << c.rect.right << "," << c.rect.bottom;
+    }
+  };
+  QImage image = WhiteImage(100, 80);
+  {
+    CQtDC dc(&image);
+    check(dc,
+          {{CRect(10, 10, 20, 20), true},
+           {CRect(-50, -50, -2, -2), true},  // two pixels short of the corner
+           {CRect(-50, -50, -3, -3), false},
+           {CRect(101, 0, 200, 10), true},
+           {CRect(102, 0, 200, 10), false},
+           {CRect(0, 81, 10, 90), true},
+           {CRect(0, 82, 10, 90), false},
+           {CRect(-kFar, 30, kFar, 40), true},  // a row open on both sides
+           {CRect(-kFar, 90, kFar, 100), false},
+           {CRect(-kFar, -kFar, kFar, kFar), true}},
+          "plain");
+    SetZoom(dc, 2.0, CPoint(0, 0));
+    check(dc, {{CRect(45, 0, 60, 10), true}, {CRect(52, 0, 60, 10), false}, {CRect(0, 41, 10, 50), false}},
+          "zoom 2");
+    SetZoom(dc, 2.0, CPoint(100, 0));
+    check(dc, {{CRect(52, 0, 60, 10), true}, {CRect(10, 0, 48, 10), false}}, "zoom 2 scrolled");
+    SetZoom(dc, 1.0, CPoint(0, 0));
+    dc.IntersectClipRect(CRect(20, 20, 50, 40));
+    check(dc,
+          {{CRect(30, 30, 35, 35), true},
+           {CRect(51, 20, 60, 30), true},
+           {CRect(53, 20, 60, 30), false},
+           {CRect(0, 0, 17, 17), false},
+           {CRect(-kFar, 42, kFar, 60), false}},
+          "clipped");
+  }
+  QImage saved = WhiteImage(100, 80);
+  {
+    QPainter painter(&saved);
+    painter.setClipRect(saved.rect());
+    CQtDC dc(&painter);
+    check(dc, {{CRect(10, 10, 20, 20), true}, {CRect(500, 500, 600, 600), true}}, "saved state");
+  }
+}
